@@ -188,6 +188,24 @@ private slots:
         QCOMPARE(store.cached(url).isNull(), !stored);
     }
 
+    void stalledDownloadEnds()
+    {
+        int calls = 0;
+        server->route("GET", "/stall.png", [&calls](const HttpRequest &, const HttpResponder &r) {
+            if (++calls > 1)
+                r.reply(HttpReply {200, "image/png", {}, picture(60, 60)});   // the first one never answers
+        });
+        ImageStore::Limits limits;
+        limits.transferTimeoutMs = 300;
+        ImageStore store(dir->path(), limits);
+        const QString url = address("/stall.png");
+        store.prefetch(url);
+        QTRY_VERIFY_WITH_TIMEOUT(!store.isLoading(url), 10000);
+        QVERIFY(store.cached(url).isNull());
+        store.prefetch(url);
+        QTRY_VERIFY_WITH_TIMEOUT(!store.cached(url).isNull(), 10000);
+    }
+
     void thumbnails_data()
     {
         QTest::addColumn<QByteArray>("data");

@@ -76,6 +76,7 @@ void ImageStore::prefetch(const QString &url)
     if (!m_network)
         m_network = new QNetworkAccessManager(this);
     QNetworkRequest request(parsed);
+    request.setTransferTimeout(m_limits.transferTimeoutMs);
     QNetworkReply *reply = m_network->get(request);
     const qint64 cap = m_limits.maxDownloadBytes;
     // Stop a download as soon as it announces or delivers more than the cap.

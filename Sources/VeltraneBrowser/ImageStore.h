@@ -28,6 +28,7 @@ struct ImageStoreLimits {
     qint64 maxDownloadBytes = 16 * 1024 * 1024;
     qint64 maxSourcePixels = 40'000'000;
     qint64 maxMemoryBytes = 64 * 1024 * 1024;   // decoded thumbnails kept in memory
+    int transferTimeoutMs = 60000;              // a stalled download ends and may be tried again
 };
 
 class ImageStore : public QObject {
