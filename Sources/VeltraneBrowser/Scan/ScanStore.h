@@ -286,6 +286,8 @@ private:
               const std::function<bool(const Row &)> &row);
     Rows run(const QString &sql, const QVariantList &args = {}, bool cached = true);
     bool exec(const QString &sql, const QVariantList &args = {}, bool cached = true);
+    // The readable Records of a comment query (cached statement).
+    QList<Record> readRecords(const QString &sql, const QVariantList &args);
     // Runs `body` between BEGIN and COMMIT; any failure rolls the whole batch back.
     bool transaction(const std::function<bool()> &body);
     void addMissingColumns(const QString &table, const QList<std::pair<QString, QString>> &columns);

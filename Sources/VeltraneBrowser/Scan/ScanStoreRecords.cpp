@@ -5,6 +5,9 @@
 
 #include <QMap>
 
+#include <algorithm>
+#include <limits>
+
 #include <sqlite3.h>
 
 using namespace vt::sql;
@@ -290,17 +293,6 @@ QHash<QString, int> ScanStore::offenders(const QString &site, const QStringList 
 
 namespace {
 
-QList<ScanStore::Record> records(const QList<QVariantList> &rows)
-{
-    QList<ScanStore::Record> result;
-    result.reserve(rows.size());
-    for (const QVariantList &row : rows) {
-        if (auto r = readRecord(row))
-            result.append(std::move(*r));
-    }
-    return result;
-}
-
 QStringList texts(const QList<QVariantList> &rows)
 {
     QStringList result;
@@ -317,10 +309,10 @@ QList<ScanStore::Record> ScanStore::recentDeleted(int limit)
 {
     if (!open())
         return {};
-    return records(run(QLatin1String(recordColumns)
+    return readRecords(QLatin1String(recordColumns)
                            + QStringLiteral("FROM comments WHERE deleted_at IS NOT NULL ORDER BY deleted_at DESC, "
                                             "rowid DESC LIMIT ?"),
-                       {limit}));
+                       {limit});
 }
 
 QList<ScanStore::Author> ScanStore::topAuthors(int limit)
@@ -351,24 +343,39 @@ QList<ScanStore::DayCount> ScanStore::daily(int days, const QDateTime &now)
     if (!first.isValid() || !start.isValid())
         return result;
 
-    auto bucket = [&](const QString &sql) {
-        QHash<QDate, int> counts;
-        for (const Row &row : run(sql, {seconds(start)})) {
-            if (!row.isEmpty() && isReal(row.first()))
-                ++counts[date(row.first().toDouble()).toLocalTime().date()];
-        }
-        return counts;
-    };
-    const auto deleted = bucket(QStringLiteral("SELECT deleted_at FROM comments WHERE deleted_at >= ?"));
-    const auto flagged =
-        bucket(QStringLiteral("SELECT first_seen_at FROM comments WHERE state = 'spam' AND first_seen_at >= ?"));
+    // Day starts in the local calendar, computed once; each time is placed by a binary search.
+    QList<QDate> dayList;
+    QList<double> starts;
     for (int i = 0; i < days; ++i) {
         const QDate day = first.addDays(i);
         const QDateTime dayStart = day.startOfDay();
         if (!day.isValid() || !dayStart.isValid())
             continue;
-        result.append(DayCount{dayStart, deleted.value(day), flagged.value(day)});
+        dayList.append(day);
+        starts.append(seconds(dayStart));
     }
+    const QDateTime after = first.addDays(days).startOfDay();
+    const double end = after.isValid() ? seconds(after) : std::numeric_limits<double>::infinity();
+    auto bucket = [&](const QString &sql) {
+        QList<int> counts(starts.size(), 0);
+        each(sql, {seconds(start)}, true, [&](const Row &row) {
+            if (!row.isEmpty() && isReal(row.first())) {
+                const double t = row.first().toDouble();
+                if (t >= end)
+                    return true;
+                const auto it = std::upper_bound(starts.cbegin(), starts.cend(), t);
+                if (it != starts.cbegin())
+                    ++counts[std::distance(starts.cbegin(), it) - 1];
+            }
+            return true;
+        });
+        return counts;
+    };
+    const auto deleted = bucket(QStringLiteral("SELECT deleted_at FROM comments WHERE deleted_at >= ?"));
+    const auto flagged =
+        bucket(QStringLiteral("SELECT first_seen_at FROM comments WHERE state = 'spam' AND first_seen_at >= ?"));
+    for (qsizetype i = 0; i < dayList.size(); ++i)
+        result.append(DayCount{dayList.at(i).startOfDay(), deleted.at(i), flagged.at(i)});
     return result;
 }
 
@@ -376,11 +383,11 @@ QList<ScanStore::Record> ScanStore::comments(const QString &post, int limit)
 {
     if (!open())
         return {};
-    return records(run(QLatin1String(recordColumns) + QStringLiteral("FROM comments WHERE post = ? AND (deleted_at IS "
+    return readRecords(QLatin1String(recordColumns) + QStringLiteral("FROM comments WHERE post = ? AND (deleted_at IS "
                                                                      "NOT NULL OR ")
                            + QLatin1String(current)
                            + QStringLiteral(") ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT ?"),
-                       {post, limit}));
+                       {post, limit});
 }
 
 QStringList ScanStore::recentIDs(const QString &post, int limit)
@@ -404,19 +411,30 @@ QList<ScanStore::Record> ScanStore::pending(const QString &post)
 {
     if (!open())
         return {};
-    return records(run(QLatin1String(recordColumns) + QStringLiteral("FROM comments WHERE post = ? AND ")
+    return readRecords(QLatin1String(recordColumns) + QStringLiteral("FROM comments WHERE post = ? AND ")
                            + QLatin1String(pendingSpam)
                            + QStringLiteral(" ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid"),
-                       {post}));
+                       {post});
 }
 
 QList<ScanStore::Record> ScanStore::allComments(int limit)
 {
     if (!open())
         return {};
-    return records(run(QLatin1String(recordColumns)
+    return readRecords(QLatin1String(recordColumns)
                            + QStringLiteral("FROM comments ORDER BY site, post, seen_at DESC, rowid LIMIT ?"),
-                       {limit}));
+                       {limit});
+}
+
+QList<ScanStore::Record> ScanStore::readRecords(const QString &sql, const QVariantList &args)
+{
+    QList<Record> result;
+    each(sql, args, true, [&](const Row &row) {
+        if (auto r = readRecord(row))
+            result.append(std::move(*r));
+        return true;
+    });
+    return result;
 }
 
 bool ScanStore::eachComment(const std::function<bool(const Record &)> &row)

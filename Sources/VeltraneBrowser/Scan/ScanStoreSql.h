@@ -18,7 +18,8 @@ inline QVariant orNull(const std::optional<QString> &v) { return v ? QVariant(*v
 
 // Seconds since 1970 with fraction, as every time column holds them.
 inline double seconds(const QDateTime &t) { return double(t.toMSecsSinceEpoch()) / 1000.0; }
-inline QDateTime date(double secs) { return QDateTime::fromMSecsSinceEpoch(qint64(std::llround(secs * 1000.0))); }
+// Read back as local times, like every other time the application shows.
+inline QDateTime date(double secs) { return QDateTime::fromMSecsSinceEpoch(qint64(std::llround(secs * 1000.0)), Qt::LocalTime); }
 
 inline std::optional<QString> optText(const QVariant &v)
 {
