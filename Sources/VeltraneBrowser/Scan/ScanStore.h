@@ -7,6 +7,7 @@
 // result and openError() says why, so the caller can show it in one status line.
 // Writers return whether their change reached the file; lastError() holds the reason
 // of the last failure. A failed batch is rolled back as a whole, never half-written.
+// Times are QDateTime in local time; the file keeps seconds since 1970 (UTC).
 
 #include "Scan/AIScore.h"
 #include "Scan/Comment.h"
@@ -236,8 +237,8 @@ public:
     QList<Record> pending(const QString &post);
     QList<Record> allComments(int limit);
     // Every stored comment in the order of allComments, handed over one at a time so that
-    // an export of any size needs no list in memory; `row` returns false to stop.
-    // Returns false when the store is unusable or the read failed part way.
+    // an export of any size needs no list in memory; `row` returns false to stop and must
+    // not call the store. Returns false when the store is unusable or the read failed part way.
     bool eachComment(const std::function<bool(const Record &)> &row);
 
     // ---- runs ----

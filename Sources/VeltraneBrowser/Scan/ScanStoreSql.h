@@ -7,6 +7,8 @@
 #include <QDateTime>
 #include <QVariant>
 
+#include <cmath>
+
 namespace vt::sql {
 
 inline bool isText(const QVariant &v) { return v.typeId() == QMetaType::QString; }
