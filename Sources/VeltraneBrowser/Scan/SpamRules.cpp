@@ -1,11 +1,14 @@
 #include "Scan/SpamRules.h"
 
+#include "Lang.h"
+
 #include <QChar>
 #include <QSet>
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -163,6 +166,13 @@ bool compactFast(QStringView text, std::u32string &out)
         return false;
     }
     return true;
+}
+
+// Sort order of keywords: the scalars of the canonically composed form.
+std::u32string scalarOrder(const QString &word)
+{
+    const QList<uint> scalars = word.normalized(QString::NormalizationForm_C).toUcs4();
+    return std::u32string(scalars.begin(), scalars.end());
 }
 
 // Splits a typed keyword text at commas, line feeds and carriage return + line feed pairs.
@@ -374,12 +384,12 @@ QStringList SpamRules::addKeywords(const QStringList &current, const QString &in
     std::vector<Item> items;
     QSet<QString> seen;
     for (const QString &word : std::as_const(candidates)) {
-        const QString composed = word.normalized(QString::NormalizationForm_C);
+        std::u32string order = scalarOrder(word);
+        const QString composed = QString::fromUcs4(order.data(), qsizetype(order.size()));
         if (seen.contains(composed))
             continue;
         seen.insert(composed);
-        const QList<uint> scalars = composed.toUcs4();
-        items.push_back(Item{word, std::u32string(scalars.begin(), scalars.end())});
+        items.push_back(Item{word, std::move(order)});
     }
     std::stable_sort(items.begin(), items.end(),
                      [](const Item &a, const Item &b) { return a.order < b.order; });
@@ -399,4 +409,99 @@ QStringList SpamRules::removeKeyword(const QStringList &current, const QString &
             result.append(element);
     }
     return result;
+}
+
+QString SpamRules::rulesKey(const QStringList &keywords, bool noLikesOnly, int minLikes)
+{
+    std::vector<std::pair<std::u32string, QString>> lowered;
+    lowered.reserve(size_t(keywords.size()));
+    for (const QString &word : keywords) {
+        const QString lower = word.toLower();
+        lowered.emplace_back(scalarOrder(lower), lower);
+    }
+    std::stable_sort(lowered.begin(), lowered.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    QStringList parts;
+    parts.reserve(qsizetype(lowered.size()));
+    for (const auto &item : lowered)
+        parts.append(item.second);
+    const int likes = noLikesOnly ? std::max(minLikes, 1) : 0;
+    return ScanStore::hash(parts.join(u'\n') + QStringLiteral("\n|likes=") + QString::number(likes));
+}
+
+int SpamRules::skipCleared(QList<Comment> &comments, const QHash<QString, ScanStore::Known> &known,
+                           const QString &rules, const std::optional<QString> &aiOptions)
+{
+    if (known.isEmpty())
+        return 0;
+    static const QString skip = QStringLiteral("skip");
+    static const QString ok = QStringLiteral("ok");
+    static const QString unchanged = QStringLiteral("unchanged");
+    static const QString keptReason = QStringLiteral("kept");
+    int marked = 0;
+    for (Comment &m : comments) {
+        if (m.state == skip)
+            continue;
+        const auto found = known.constFind(m.id);
+        if (found == known.constEnd())
+            continue;
+        const ScanStore::Known &k = found.value();
+        if (k.hash != ScanStore::hash(m.text))
+            continue;
+        QString reason;
+        if (k.kept) {
+            reason = keptReason;
+        } else {
+            if (m.state != ok)
+                continue;
+            const bool clearedBefore = k.state
+                && (*k.state == ok
+                    || (*k.state == skip && k.reason
+                        && (*k.reason == unchanged || *k.reason == keptReason)));
+            if (!clearedBefore)
+                continue;
+            if (!k.rules || *k.rules != rules)
+                continue;
+            if (aiOptions && (!k.score || !k.options || *k.options != *aiOptions))
+                continue;
+            reason = unchanged;
+        }
+        m.state = skip;
+        m.reason = reason;
+        m.score = 1.0;
+        m.checked = false;
+        m.aiKind.reset();
+        m.aiProb.reset();
+        ++marked;
+    }
+    return marked;
+}
+
+AIRules::Placement SpamRules::place(double prob, const QString &kind, int threshold)
+{
+    return place(prob, kind, threshold, Lang::system());
+}
+
+AIRules::Placement SpamRules::place(double prob, const QString &kind, int threshold, bool korean)
+{
+    // Rounded half away from zero, before the comparison. A value that is not a number
+    // places as 0 rather than as an undefined integer.
+    const double scaled = std::round(prob * 100.0);
+    const qint64 pct = std::isfinite(scaled) ? qint64(std::clamp(scaled, -1e15, 1e15)) : 0;
+    const QMap<QString, QString> labels = AIRules::labels(korean);
+    const QString label = labels.value(kind, kind);
+    const QString number = QString::number(pct);
+    AIRules::Placement placement;
+    if (threshold > pct) {
+        placement.reason = korean ? QStringLiteral("AI 정상 · 문제 확률 ") + number + u'%'
+                                  : QStringLiteral("AI: OK · ") + number + QStringLiteral("% likely a problem");
+        if (prob >= 0.1)
+            placement.reason += QStringLiteral(" (") + label + u')';
+    } else {
+        placement.flagged = true;
+        placement.checked = true;
+        placement.reason = (korean ? QStringLiteral("AI ") : QStringLiteral("AI: ")) + label + u' '
+            + number + u'%';
+    }
+    return placement;
 }

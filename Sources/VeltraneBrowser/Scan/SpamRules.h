@@ -1,9 +1,15 @@
 #pragma once
 // The word rules every scan applies: the compact text form they all compare, the owner's
-// keywords, reading back a built-in word hit, highlight ranges, and the keyword list edits.
+// keywords, reading back a built-in word hit, highlight ranges, the keyword list edits, the
+// key of the rule settings, the skip of cleared comments and the placement of AI scores.
 // Pure functions without state; the spam model derives from this class.
 
+#include "Scan/AIRules.h"
 #include "Scan/BuiltinWords.h"
+#include "Scan/Comment.h"
+#include "Scan/ScanStore.h"
+
+#include <QHash>
 
 #include <QList>
 #include <QString>
@@ -62,6 +68,19 @@ public:
     // commas and line breaks), and after removing one keyword.
     static QStringList addKeywords(const QStringList &current, const QString &input);
     static QStringList removeKeyword(const QStringList &current, const QString &word);
+
+    // Hash of the owner's rule settings, stored with every judged comment.
+    static QString rulesKey(const QStringList &keywords, bool noLikesOnly, int minLikes);
+
+    // Marks as skipped the comments cleared or kept before whose text did not change, judged
+    // under the same rules (and the same AI options when given). Returns how many it marked.
+    static int skipCleared(QList<Comment> &comments, const QHash<QString, ScanStore::Known> &known,
+                           const QString &rules, const std::optional<QString> &aiOptions);
+
+    // An AI probability of a category placed against the threshold in whole percent; the
+    // reason is in the run's language (or the one asked for).
+    static AIRules::Placement place(double prob, const QString &kind, int threshold);
+    static AIRules::Placement place(double prob, const QString &kind, int threshold, bool korean);
 
     // Number of extended grapheme clusters.
     static qsizetype graphemes(QStringView text);
