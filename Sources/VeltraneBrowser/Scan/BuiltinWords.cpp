@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr char32_t kStartsLimit = 0xD7A4;
+
 bool isWhiteSpace(char32_t c)
 {
     // The Unicode White_Space property.
@@ -57,18 +59,24 @@ QString BuiltinWords::resourceFolder() { return QStringLiteral(":/Resources/word
 BuiltinWords::Key BuiltinWords::key(QStringView text)
 {
     Key k;
-    k.reserve(size_t(text.size()));
+    keyInto(text, k);
+    return k;
+}
+
+void BuiltinWords::keyInto(QStringView text, Key &k)
+{
+    k.clear();
     SpamRules::compactInto(text, k);
     // Compaction can leave jamo that compose once the characters between them are gone.
     const bool plain = std::all_of(k.begin(), k.end(), [](char32_t c) {
         return c < 0x80 || (c >= 0xAC00 && c <= 0xD7A3);
     });
     if (plain)
-        return k;
+        return;
     const QString composed = QString::fromUcs4(k.data(), qsizetype(k.size()))
                                  .normalized(QString::NormalizationForm_C);
     const QList<uint> scalars = composed.toUcs4();
-    return Key(scalars.begin(), scalars.end());
+    k.assign(scalars.begin(), scalars.end());
 }
 
 QStringList BuiltinWords::lines(const QString &content)
@@ -109,6 +117,7 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
                 continue;
             Hit hit{kind, word};
             if (allAscii(k)) {
+                m_longestLatin = std::max(m_longestLatin, k.size());
                 m_latin.emplace(k, hit);
             } else {
                 const char32_t first = k.front();
@@ -117,7 +126,10 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
             m_counts[kind] += 1;
         }
     }
+    m_starts.assign(kStartsLimit, false);
     for (auto &[first, list] : m_inside) {
+        if (first < kStartsLimit)
+            m_starts[first] = true;
         std::stable_sort(list.begin(), list.end(), [](const Entry &a, const Entry &b) {
             return a.key.size() > b.key.size();
         });
@@ -147,24 +159,26 @@ const BuiltinWords &BuiltinWords::shared()
     return instance;
 }
 
-std::vector<BuiltinWords::Key> BuiltinWords::tokens(QStringView text)
+// Calls visit(token) for every token of the text, in order. The token buffer is reused, so
+// a caller that keeps a token must copy it.
+template <typename Emit>
+void BuiltinWords::forEachToken(QStringView text, Emit &&visit)
 {
-    std::vector<Key> out;
     Key run;
+    Key piece;
     const qsizetype n = text.size();
     const QChar *d = text.data();
+    auto scalarAt = [&](qsizetype at, int &width) -> char32_t {
+        const char16_t c = d[at].unicode();
+        if (QChar::isHighSurrogate(c) && at + 1 < n && d[at + 1].isLowSurrogate()) {
+            width = 2;
+            return QChar::surrogateToUcs4(c, d[at + 1].unicode());
+        }
+        width = 1;
+        return c;
+    };
     qsizetype i = 0;
     while (i < n) {
-        // Skip white space, then take one piece up to the next white space.
-        auto scalarAt = [&](qsizetype at, int &width) -> char32_t {
-            const char16_t c = d[at].unicode();
-            if (QChar::isHighSurrogate(c) && at + 1 < n && d[at + 1].isLowSurrogate()) {
-                width = 2;
-                return QChar::surrogateToUcs4(c, d[at + 1].unicode());
-            }
-            width = 1;
-            return c;
-        };
         int width = 1;
         if (isWhiteSpace(scalarAt(i, width))) {
             i += width;
@@ -173,25 +187,36 @@ std::vector<BuiltinWords::Key> BuiltinWords::tokens(QStringView text)
         const qsizetype start = i;
         while (i < n && !isWhiteSpace(scalarAt(i, width)))
             i += width;
-        Key k = key(text.mid(start, i - start));
-        if (k.size() == 1) {
-            run.push_back(k.front());
-        } else if (k.size() >= 2) {
+        keyInto(text.mid(start, i - start), piece);
+        if (piece.size() == 1) {
+            run.push_back(piece.front());
+        } else if (piece.size() >= 2) {
             if (!run.empty()) {
-                out.push_back(std::move(run));
+                if (visit(run))
+                    return;
                 run.clear();
             }
-            out.push_back(std::move(k));
+            if (visit(piece))
+                return;
         }
     }
     if (!run.empty())
-        out.push_back(std::move(run));
+        visit(run);
+}
+
+std::vector<BuiltinWords::Key> BuiltinWords::tokens(QStringView text)
+{
+    std::vector<Key> out;
+    forEachToken(text, [&](const Key &t) {
+        out.push_back(t);
+        return false;
+    });
     return out;
 }
 
 std::optional<BuiltinWords::Hit> BuiltinWords::whole(const Key &token) const
 {
-    if (m_latin.empty() || !allAscii(token))
+    if (token.size() > m_longestLatin || !allAscii(token))
         return std::nullopt;
     const auto found = m_latin.find(token);
     if (found == m_latin.end())
@@ -222,6 +247,8 @@ std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token) const
         return std::nullopt;
     const size_t n = token.size();
     for (size_t i = 0; i < n; ++i) {
+        if (token[i] < kStartsLimit && !m_starts[token[i]])
+            continue;
         const auto found = m_inside.find(token[i]);
         if (found == m_inside.end())
             continue;
@@ -238,18 +265,23 @@ std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token) const
 
 std::optional<BuiltinWords::Hit> BuiltinWords::match(QStringView text) const
 {
-    const std::vector<Key> list = tokens(text);
-    const Key *prev = nullptr;
-    for (const Key &t : list) {
-        if (auto hit = whole(t))
-            return hit;
-        if (prev) {
-            if (auto hit = whole(*prev + t))
-                return hit;
+    std::optional<Hit> hit;
+    Key prev;
+    Key pair;
+    bool havePrev = false;
+    forEachToken(text, [&](const Key &t) {
+        if ((hit = whole(t)))
+            return true;
+        if (havePrev && prev.size() + t.size() <= m_longestLatin) {
+            pair.assign(prev).append(t);
+            if ((hit = whole(pair)))
+                return true;
         }
-        if (auto hit = inside(t))
-            return hit;
-        prev = &t;
-    }
-    return std::nullopt;
+        if ((hit = inside(t)))
+            return true;
+        prev.assign(t);
+        havePrev = true;
+        return false;
+    });
+    return hit;
 }

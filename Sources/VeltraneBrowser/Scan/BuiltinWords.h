@@ -67,6 +67,9 @@ private:
         bool latin = false;
     };
 
+    static void keyInto(QStringView text, Key &out);
+    template <typename Emit>
+    static void forEachToken(QStringView text, Emit &&visit);
     std::optional<Hit> whole(const Key &token) const;
     bool allowed(const Key &token, size_t start, size_t end) const;
     std::optional<Hit> inside(const Key &token) const;
@@ -75,6 +78,9 @@ private:
     std::unordered_map<Key, Hit> m_latin;
     // Other entries by their first scalar, each list longest key first, ties in input order.
     std::unordered_map<char32_t, std::vector<Entry>> m_inside;
+    // Which scalars below U+D7A4 (Latin to Hangul) start an inside entry: skips most lookups.
+    std::vector<bool> m_starts;
+    size_t m_longestLatin = 0;
     std::vector<Key> m_allow;
     QHash<QString, int> m_counts;
 };
