@@ -500,6 +500,11 @@ void WordsTest::realListsOnSentences_data()
         "this song hits different at night",
         "I'd love a tutorial on the title sequence",
         "an old Buick and a Honda",
+        "did the surgery go ok?",
+        "there is a hole in the plot",
+        "how do I hook up the second monitor",
+        "my grandma's banana cream pie recipe",
+        "the pen is mightier than the sword",
     };
     for (const char *text : innocent)
         QTest::addRow("innocent: %s", text) << QString::fromUtf8(text) << false;
