@@ -303,7 +303,14 @@ std::optional<QString> SpamRules::matchedWord(QStringView text, const QStringLis
 {
     if (words.isEmpty())
         return std::nullopt;
-    return Keywords(words).match(text);
+    // A rules pass asks with the same list for every comment: keep the last list prepared.
+    thread_local QStringList lastWords;
+    thread_local Keywords lastPrepared;
+    if (words != lastWords) {
+        lastPrepared = Keywords(words);
+        lastWords = words;
+    }
+    return lastPrepared.match(text);
 }
 
 std::optional<BuiltinWords::Hit> SpamRules::builtinHit(QStringView reason)
