@@ -143,7 +143,7 @@ void WordsTest::compactShortcutsAgreeWithFullNormalisation()
     // full path: every result must equal the long way round.
     const QString alphabet = QString::fromUtf8(
         "aZ9 .!?,~-_ 가힣시발ㅋㅎㅅㅂㅣㅏㅠㄳㅄㆍ ＳＣＡＭ①²ⅫсаΑΣ é\u0301\u0334\u200B\u200D\uFE0F"
-        "…·“”\u3000\u00A0\u1100\u1161\u11A8ﬁ♥➡😀👍🏻🈁🄰");
+        "…·“”\u3000\u00A0\u1100\u1161\u11A8ﬁ♥➡←↚\u0338☆❤✔「」。😀👍🏻🈁🄰");
     const QList<uint> pool = alphabet.toUcs4();
     auto *rng = QRandomGenerator::global();
     for (int round = 0; round < 3000; ++round) {
@@ -539,6 +539,13 @@ void WordsTest::realListsOnSentences_data()
         "ur such a whore",
         "motherf*cker",
         "S.L.U.T",
+        "씨 1 발 진짜",
+        "ㅂ ㅅ 같은 놈",
+        "ｓｈｉｔ",
+        "ѕhit happens here",
+        "Ｆ Ｕ Ｃ Ｋ this",
+        "개.새.끼",
+        "느 금 마",
     };
     for (const char *text : abusive)
         QTest::addRow("abusive: %s", text) << QString::fromUtf8(text) << true;
