@@ -488,6 +488,9 @@ void WordsTest::realListsOnSentences_data()
         "휘몰아닥쳐 오는 폭풍",
         "쉐키라 노래 좋아요",
         "페도라 쓴 모습 멋져요",
+        "새끼 고양이 너무 귀여워요",
+        "강아지 새끼들이 꼬물꼬물",
+        "에이미 와인하우스 노래 최고",
         "this video is so helpful, thank you",
         "Scunthorpe United won again",
         "I passed my class assessment today",
@@ -546,6 +549,9 @@ void WordsTest::realListsOnSentences_data()
         "Ｆ Ｕ Ｃ Ｋ this",
         "개.새.끼",
         "느 금 마",
+        "저 새끼네 또 왔어",
+        "꺼져라 진짜",
+        "토착왜구 같은 소리 하네",
     };
     for (const char *text : abusive)
         QTest::addRow("abusive: %s", text) << QString::fromUtf8(text) << true;
