@@ -10,7 +10,6 @@
 #include "Scan/ScanStore.h"
 
 #include <QHash>
-
 #include <QList>
 #include <QString>
 #include <QStringList>
