@@ -174,12 +174,18 @@ void FakeService::handle(const HttpRequest &request, const HttpResponder &respon
         const int delay = f.delayMs >= 0 ? f.delayMs : latencyMs;
         HttpReply r;
         switch (f.kind) {
-        case Fault::Close:
+        case Fault::Close: {
+            // The reply breaks off after its first bytes. (A connection closed before any reply
+            // is quietly resent by most HTTP clients, which would hide the fault.)
+            const auto cut = [responder] {
+                responder.writeRaw("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: 64\r\n\r\n{\"sco", true);
+            };
             if (delay > 0)
-                QTimer::singleShot(delay, Qt::PreciseTimer, this, [responder] { responder.closeConnection(); });
+                QTimer::singleShot(delay, Qt::PreciseTimer, this, cut);
             else
-                responder.closeConnection();
+                cut();
             return;
+        }
         case Fault::Malformed:
             r = HttpReply::text("{\"scores\": [{\"spam\": 0.9,", f.status);
             r.contentType = "application/json";

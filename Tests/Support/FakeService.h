@@ -54,7 +54,7 @@ public:
         {
             Fault f; f.status = 429; f.error = error; f.retryAfter = retryAfter; return f;
         }
-        static Fault close() { Fault f; f.kind = Close; return f; }
+        static Fault close() { Fault f; f.kind = Close; return f; }   // the reply breaks off mid-way
         static Fault malformed(int status = 200) { Fault f; f.kind = Malformed; f.status = status; return f; }
         static Fault oversized(qsizetype bytes) { Fault f; f.kind = Oversized; f.status = 200; f.size = bytes; return f; }
         static Fault redirect(const QUrl &to, int status = 302) { Fault f; f.kind = Redirect; f.status = status; f.location = to; return f; }
