@@ -1,11 +1,12 @@
 #pragma once
-// The application's typed settings: a QSettings over a JSON file, so that a Boolean, an integer,
+// The application's typed settings: a JSON file, so that a Boolean, an integer,
 // a number, a string, a list or a date read back with the type it was written with. Readers
 // validate the type (and optionally the value) and fall back to the caller's default, so a value
 // of the wrong type never leaks into the program.
 //
-// Keys are flat ("vt.threshold"); each write is synced to disk at once. QSettings writes the file
-// through a temporary file and a rename. A corrupt file keeps every member that still parses;
+// Keys are flat ("vt.threshold"); each write goes to disk at once, whole, through a temporary file
+// and a rename; a failed write returns false and leaves the file and the stored values as they were
+// (QSettings itself cannot recover from one within the process, so it only lends its format). A corrupt file keeps every member that still parses;
 // the unreadable original is copied aside as "<file>.corrupt-<time>" before it is rewritten.
 
 #include <QDateTime>
@@ -50,13 +51,23 @@ public:
 
     QStringList keys() const;
 
-    // The QSettings format that reads and writes the JSON file.
+    // A QSettings format that reads and writes the same JSON file (for tools).
     static QSettings::Format jsonFormat();
 
 signals:
     void changed(const QString &key);
 
 private:
-    bool sync();
-    std::unique_ptr<QSettings> m_settings;
+    struct Stamp {
+        qint64 size = -1;
+        QDateTime modified;
+        bool operator==(const Stamp &) const = default;
+    };
+    void reload() const;
+    void reloadIfChanged() const;
+    bool write(const QVariantMap &values);
+
+    QString m_path;
+    mutable QVariantMap m_values;
+    mutable Stamp m_stamp;
 };
