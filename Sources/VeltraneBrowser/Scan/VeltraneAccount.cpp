@@ -202,18 +202,11 @@ void VeltraneAccount::writeStore()
 void VeltraneAccount::remember(const std::optional<QString> &token, const std::optional<QString> &email)
 {
     m_token = token;
-    bool differs = false;
-    const auto set = [&differs](auto &field, const auto &value) {
-        if (field != value) {
-            field = value;
-            differs = true;
-        }
-    };
     if (!token) {
-        set(m_email, std::optional<QString>());
-        set(m_supportCode, std::optional<QString>());
+        m_email.reset();
+        m_supportCode.reset();
     } else {
-        set(m_email, email);
+        m_email = email;
     }
     if (!m_store.isEmpty()) {
         if (token)
@@ -221,8 +214,7 @@ void VeltraneAccount::remember(const std::optional<QString> &token, const std::o
         else
             QFile::remove(m_store);
     }
-    // ready() follows the token, so observers hear of every sign-in and sign-out.
-    Q_UNUSED(differs);
+    // ready() follows the token, so every sign-in and sign-out is announced.
     emit changed();
 }
 
@@ -304,8 +296,7 @@ QCoro::Task<VeltraneAccount::Reply> VeltraneAccount::send(Request r)
         || error == QNetworkReply::ProtocolUnknownError;
     if (g->timedOut || !status.isValid() || transportError)
         throw APIFailure(0, kUnreachable);
-    if (!g->oversized)
-        g->body += reply->readAll();
+    g->body += reply->readAll();
     if (g->body.size() > kMaxReplyBytes) {
         out.refused = true;
         co_return out;
