@@ -472,7 +472,8 @@ bool AppSettings::setValue(const QString &key, const QVariant &value)
     QVariantMap next = m_values;
     next.insert(key, value);
     const bool ok = write(next);
-    emit changed(key);
+    if (ok)
+        emit changed(key);
     return ok;
 }
 
@@ -484,6 +485,7 @@ bool AppSettings::remove(const QString &key)
     QVariantMap next = m_values;
     next.remove(key);
     const bool ok = write(next);
-    emit changed(key);
+    if (ok)
+        emit changed(key);
     return ok;
 }
