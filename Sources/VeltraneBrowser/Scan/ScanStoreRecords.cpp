@@ -162,22 +162,16 @@ bool ScanStore::rememberAI(const QString &site, const QList<AIAnswer> &answers, 
 
 bool ScanStore::markKept(const QString &site, const QStringList &ids, const QDateTime &now)
 {
-    if (!open())
-        return false;
-    bool ok = true;
-    chunked(ids, [&](const QString &marks, const QStringList &part) {
-        QVariantList args{seconds(now), site};
-        for (const QString &id : part)
-            args.append(id);
-        ok = exec(QStringLiteral("UPDATE comments SET kept_at = ? WHERE site = ? AND id IN (") + marks
-                      + QLatin1Char(')'),
-                  args, false)
-            && ok;
-    });
-    return ok;
+    return stamp(QStringLiteral("kept_at"), site, ids, now);
 }
 
 bool ScanStore::markDeleted(const QString &site, const QStringList &ids, const QDateTime &now)
+{
+    return stamp(QStringLiteral("deleted_at"), site, ids, now);
+}
+
+// `column` is one of our own column names, never data.
+bool ScanStore::stamp(const QString &column, const QString &site, const QStringList &ids, const QDateTime &now)
 {
     if (!open())
         return false;
@@ -186,8 +180,8 @@ bool ScanStore::markDeleted(const QString &site, const QStringList &ids, const Q
         QVariantList args{seconds(now), site};
         for (const QString &id : part)
             args.append(id);
-        ok = exec(QStringLiteral("UPDATE comments SET deleted_at = ? WHERE site = ? AND id IN (") + marks
-                      + QLatin1Char(')'),
+        ok = exec(QStringLiteral("UPDATE comments SET ") + column + QStringLiteral(" = ? WHERE site = ? AND id IN (")
+                      + marks + QLatin1Char(')'),
                   args, false)
             && ok;
     });
