@@ -278,12 +278,6 @@ bool writeJson(QIODevice &device, const QSettings::SettingsMap &map)
 
 } // namespace
 
-QSettings::Format AppSettings::jsonFormat()
-{
-    static const QSettings::Format format = QSettings::registerFormat(QStringLiteral("json"), readJson, writeJson);
-    return format;
-}
-
 QString AppSettings::defaultPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Veltrane/settings.json");

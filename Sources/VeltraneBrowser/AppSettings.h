@@ -9,7 +9,7 @@
 //
 // Keys are flat ("vt.threshold"). Each write goes to disk at once, whole, through a temporary file
 // and a rename; a failed write leaves the file and the stored values as they were. (QSettings cannot
-// recover from a failed write within the process, so it only lends its format: jsonFormat().)
+// recover from a failed write within the process, so the file is written here.)
 // A damaged file keeps every member that still parses; the original is copied aside as
 // "<file>.corrupt-<time>" before it is rewritten. Stores on the same file see each other's writes.
 
@@ -54,9 +54,6 @@ public:
     bool remove(const QString &key);
 
     QStringList keys() const;
-
-    // A QSettings format that reads and writes the same JSON file (for tools).
-    static QSettings::Format jsonFormat();
 
 signals:
     void changed(const QString &key);
