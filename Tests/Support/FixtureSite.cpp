@@ -57,7 +57,12 @@ QByteArray wavTone()
             b[i] = char((v >> (8 * i)) & 0xff);
         return b;
     };
-    auto le16 = [](quint16 v) { return QByteArray { char(v & 0xff), char(v >> 8) }; };
+    auto le16 = [](quint16 v) {
+        QByteArray b(2, '\0');
+        b[0] = char(v & 0xff);
+        b[1] = char(v >> 8);
+        return b;
+    };
     QByteArray out = "RIFF" + le32(36 + samples) + "WAVE";
     out += "fmt " + le32(16) + le16(1) + le16(1) + le32(rate) + le32(rate) + le16(1) + le16(8);
     out += "data" + le32(samples) + data;
