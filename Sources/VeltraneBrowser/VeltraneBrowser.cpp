@@ -16,11 +16,11 @@ VeltraneBrowser::VeltraneBrowser(Browser *browser, QWidget *parent)
     resize(1440, 900);
     setMinimumSize(1200, 720);
     setCentralWidget(m_view);
-    show(browser->currentTab()->page());
-    connect(browser, &Browser::currentTabChanged, this, &VeltraneBrowser::show);
+    showPage(browser->currentTab()->page());
+    connect(browser, &Browser::currentTabChanged, this, &VeltraneBrowser::showPage);
 }
 
-void VeltraneBrowser::show(BrowserPage *page)
+void VeltraneBrowser::showPage(BrowserPage *page)
 {
     if (m_view->page() != page)
         m_view->setPage(page);

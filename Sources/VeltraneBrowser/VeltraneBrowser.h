@@ -19,7 +19,7 @@ public:
     static QString startPage();
 
 private:
-    void show(BrowserPage *page);
+    void showPage(BrowserPage *page);
 
     Browser *m_browser;
     QWebEngineView *m_view;

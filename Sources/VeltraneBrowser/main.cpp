@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
 
     Browser browser(nullptr, {}, &AppSettings::shared());
     VeltraneBrowser window(&browser);
-    window.QMainWindow::show();
+    window.show();
     browser.open(VeltraneBrowser::startPage());
     return app.exec();
 }
