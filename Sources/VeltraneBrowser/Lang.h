@@ -1,0 +1,35 @@
+#pragma once
+// The interface language of the run: Korean or English, chosen once per process.
+//
+//   Lang::system()               true for Korean; decided on first use, fixed afterwards
+//   Lang::pick(ko, en)           the text of the run's language, at the place of use
+//   localizedSiteMessage(text)   English for the known Korean page-script messages
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class Lang {
+public:
+    Lang() = delete;
+
+    // True when the interface is Korean. Thread-safe; the first caller decides.
+    static bool system();
+
+    // Picks the Korean or the English text by system().
+    static QString pick(const QString &ko, const QString &en) { return system() ? ko : en; }
+
+    // The decision rule itself, without touching the environment:
+    // a set VT_LANG (even empty) decides alone (Korean when it begins with "ko");
+    // otherwise the first preferred language decides, "en" when there is none.
+    static bool decide(const std::optional<QString> &vtLang, const QStringList &preferredLanguages);
+};
+
+// The text to show for a message that a page script returned (page scripts write Korean).
+QString localizedSiteMessage(const QString &text);
+// The same for a given interface language; localizedSiteMessage(t) == localizedSiteMessage(t, Lang::system()).
+QString localizedSiteMessage(const QString &text, bool korean);
+
+// The host name that the YouTube page script writes into its introduction message.
+inline constexpr char16_t kYouTubeMessageHost[] = u"youtube.com";
