@@ -383,21 +383,25 @@ private slots:
             done = true;
         };
         auto driver = body();
+        bool partial = false;   // some deleted and reported, others still to come
         QStringList goneDuring;
         QElapsedTimer clock;
         clock.start();
         while (!done && clock.elapsed() < 120000) {
             if (auto p = await(m_h->engine.progress())) {
-                if (p->phase == QLatin1String("delete") && p->gone)
+                if (p->phase == QLatin1String("delete") && p->gone) {
                     goneDuring = *p->gone;
+                    partial = partial || (!goneDuring.isEmpty() && goneDuring.size() < chosen.size());
+                }
             }
             QTest::qWait(60);
         }
         QVERIFY(done);
         QVERIFY2(!result->stopped, qPrintable(result->stopped ? result->stopped->text : QString()));
         QCOMPARE(QSet<QString>(result->gone.begin(), result->gone.end()), QSet<QString>(chosen.begin(), chosen.end()));
-        QVERIFY(!goneDuring.isEmpty());
-        QVERIFY(goneDuring.size() < chosen.size());
+        QVERIFY(partial);
+        for (const QString &g : goneDuring)
+            QVERIFY(chosen.contains(g));
         QCOMPARE(m_site->deleted(id), QSet<QString>(chosen.begin(), chosen.end()));
         // The page now shows the rest, and a new scan finds exactly those.
         const ScanResult after = scan();
@@ -448,7 +452,7 @@ private slots:
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
         const ScanResult r = scan();
         QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_h->browser.currentTab()->page(), "document.querySelectorAll('ytd-comment-thread-renderer').length").toInt() > 5, 10000);
-        const QString first = r.items.at(1).id;
+        const QString first = r.items.at(3).id;   // a thread: replies are not shown until opened
         await(m_h->engine.flag({first}, YouTubeFixture::watchUrl(kMixed).toString()));
         QCOMPARE(evaluate(m_h->browser.currentTab()->page(), "document.querySelectorAll('[data-vtx-flag]').length").toInt(), 1);
         // On another post's address the page marks nothing but still answers a boolean.

@@ -308,7 +308,7 @@ QJsonObject YouTubeFixture::watchData(const YtVideo &v) const
     QJsonObject owner{{"videoOwnerRenderer", QJsonObject{{"title", runsText(QStringLiteral("Sora's Kitchen"))},
         {"navigationEndpoint", QJsonObject{{"browseEndpoint", QJsonObject{{"browseId", m_ownerChannel}, {"canonicalBaseUrl", "/@channelowner"}}}}}}}};
     QJsonObject secondary{{"owner", owner}};
-    if (m_viewer == Viewer::Owner)
+    if (m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession)
         secondary["ownerButtons"] = QJsonArray{QJsonObject{{"buttonRenderer", QJsonObject{{"text", runsText("Edit video")},
             {"navigationEndpoint", QJsonObject{{"urlEndpoint", QJsonObject{{"url", QStringLiteral("https://studio.youtube.com/video/%1/edit").arg(v.id)}}}}}}}}};
     else
@@ -412,9 +412,9 @@ QByteArray YouTubeFixture::page(const YtVideo &v) const
                         {"hl", "ko"}, {"gl", "KR"}, {"visitorData", "CgtGaXh0dXJlVmlzaXQ"}}}}},
                     {"LOGGED_IN", loggedIn}, {"SESSION_INDEX", "0"}, {"VISITOR_DATA", "CgtGaXh0dXJlVmlzaXQ"},
                     {"DATASYNC_ID", loggedIn ? "fixtureuser||" : ""},
-                    {"VIEWER_IS_OWNER_FOR_FIXTURE", m_viewer == Viewer::Owner}};
+                    {"VIEWER_IS_OWNER_FOR_FIXTURE", m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession}};
     const QString title = htmlEscape(v.title);
-    QString ownerArea = m_viewer == Viewer::Owner
+    QString ownerArea = m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession
         ? QStringLiteral("<ytd-button-renderer id=\"edit-button\"><a class=\"yt-spec-button-shape-next\" href=\"https://studio.youtube.com/video/%1/edit\">Edit video</a></ytd-button-renderer>").arg(v.id)
         : QStringLiteral("<div id=\"subscribe-button\"><ytd-subscribe-button-renderer><button>Subscribe</button></ytd-subscribe-button-renderer></div>");
     const QString commentsSection = QStringLiteral(
