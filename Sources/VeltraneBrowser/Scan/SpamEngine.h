@@ -71,8 +71,8 @@ public:
     static QString filesMessage();
     static QString timeoutMessage();
 
-    // Short calls end with timeoutMessage() after this long.
-    static constexpr int shortCallTimeoutMs = 20000;
+    // Short calls (info, progress, flag) end with timeoutMessage() after this long.
+    int shortCallTimeoutMs = 20000;
 
 private:
     QCoro::Task<QByteArray> call(QString expression, QJsonObject args, bool inject, int timeoutMs,
