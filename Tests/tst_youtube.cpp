@@ -309,6 +309,30 @@ private slots:
         QCOMPARE(again.items.size(), m_site->visibleCount(video(kBulk)));
     }
 
+    // When the site's data cannot be reached the scripts read the rendered list instead.
+    void renderedListWhenDataIsRefused()
+    {
+        resetSite();
+        const QString id = QStringLiteral("vDomOnly001");
+        YtVideo v{id, QStringLiteral("데이터 없이"), false, false, m_mixed};
+        v.dataRefused = true;
+        m_site->addVideo(v);
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        const ScanResult r = scan();
+        QCOMPARE(r.items.size(), m_mixed.size());
+        QCOMPARE(r.complete, std::optional<bool>(true));
+        QHash<QString, YtComment> byId;
+        for (const YtComment &c : m_mixed)
+            byId.insert(c.id, c);
+        for (const Comment &c : r.items) {
+            QVERIFY(byId.contains(c.id));
+            QCOMPARE(c.text, byId.value(c.id).text);
+            QCOMPARE(c.authorName, byId.value(c.id).author);
+            QCOMPARE(c.likeCount, std::optional<double>(byId.value(c.id).likes));
+            QCOMPARE(c.isOwner, byId.value(c.id).owner);
+        }
+    }
+
     void shortsPage()
     {
         resetSite();
