@@ -309,6 +309,7 @@ private slots:
         QTest::newRow("reload") << 0;
         QTest::newRow("navigation") << 1;
         QTest::newRow("other site's tab") << 2;
+        QTest::newRow("render process dies") << 3;
     }
     void pageChanges()
     {
@@ -324,8 +325,10 @@ private slots:
                 m_h->browser.retry();
             else if (change == 1)
                 m_h->browser.open(QStringLiteral("https://www.youtube.com/"));
-            else
+            else if (change == 2)
                 m_h->browser.selectSite(LoginProvider::instagram);
+            else
+                page()->load(QUrl(QStringLiteral("chrome://kill")));
         });
         QElapsedTimer clock;
         clock.start();
