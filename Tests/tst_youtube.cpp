@@ -117,6 +117,7 @@ private slots:
         QTest::newRow("signed out") << YouTubeFixture::watchUrl(kMixed) << out << true << true << false << "https://www.youtube.com/watch?v=" + kMixed;
         QTest::newRow("home page") << FixtureSite::url("www.youtube.com") << owner << true << false << false << "https://www.youtube.com/";
         QTest::newRow("sign-in page") << FixtureSite::url("accounts.google.com", "/ServiceLogin?service=youtube") << owner << false << false << false << "";
+        QTest::newRow("instagram, not collected yet") << FixtureSite::url("www.instagram.com", "/p/Cx1234abcd/") << owner << true << false << false << "https://www.instagram.com/p/Cx1234abcd/";
     }
     void info()
     {
@@ -132,7 +133,7 @@ private slots:
         QCOMPARE(info.has_value(), answers);
         if (!answers)
             return;
-        QCOMPARE(info->site, QStringLiteral("youtube"));
+        QCOMPARE(info->site, url.host() == QLatin1String("www.instagram.com") ? QStringLiteral("instagram") : QStringLiteral("youtube"));
         QCOMPARE(info->supported, supported);
         QCOMPARE(info->canRemove, canRemove);
         QCOMPARE(info->url, reportedUrl);
@@ -220,6 +221,9 @@ private slots:
                 expected << c.id;   // the pinned comment comes again in its place: once is enough
         QCOMPARE(threads, expected);
         QCOMPARE(r.items.size(), m_mixed.size());
+        // The page itself shows newest first too.
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_h->browser.currentTab()->page(),
+            "document.querySelectorAll('#sort-menu tp-yt-paper-listbox a')[1].classList.contains('iron-selected')").toBool(), 5000);
     }
 
     void likesRule_data()
@@ -331,6 +335,17 @@ private slots:
             QCOMPARE(c.likeCount, std::optional<double>(byId.value(c.id).likes));
             QCOMPARE(c.isOwner, byId.value(c.id).owner);
         }
+        // Newest first through the page's own sort menu.
+        const ScanResult newest = scan(true);
+        QVERIFY(newest.siteSorted);
+        QStringList threads, expected;
+        for (const Comment &c : newest.items)
+            if (!c.id.contains(QLatin1Char('.')))
+                threads << c.id;
+        for (const YtComment &c : m_site->ordered(video(id), true))
+            if (!expected.contains(c.id))
+                expected << c.id;
+        QCOMPARE(threads, expected);
     }
 
     void shortsPage()
