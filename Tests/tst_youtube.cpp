@@ -348,6 +348,34 @@ private slots:
         QCOMPARE(threads, expected);
     }
 
+    // Replies that come as threads of their own, through the data and through the rendered list.
+    void nestedReplies_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("data") << false;
+        QTest::newRow("rendered list") << true;
+    }
+    void nestedReplies()
+    {
+        QFETCH(bool, refused);
+        resetSite();
+        const QString id = refused ? QStringLiteral("vNestedDom1") : QStringLiteral("vNested0001");
+        YtVideo v{id, QStringLiteral("답글 스레드"), false, false, m_mixed};
+        v.subThreads = true;
+        v.dataRefused = refused;
+        m_site->setPageSize(20, 2);
+        m_site->addVideo(v);
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        const ScanResult r = scan();
+        m_site->setPageSize(20, 10);
+        QCOMPARE(r.items.size(), m_mixed.size());
+        QSet<QString> ids;
+        for (const Comment &c : r.items)
+            ids.insert(c.id);
+        for (const YtComment &c : m_mixed)
+            QVERIFY(ids.contains(c.id));
+    }
+
     void shortsPage()
     {
         resetSite();

@@ -137,7 +137,13 @@ const VtxSite = (() => {
     for (let attempt = 0; attempt < 3; attempt++) {
       let res;
       try {
-        res = await fetch('/youtubei/v1/' + path + '?prettyPrint=false', { method: 'POST', credentials: 'same-origin', headers, body: JSON.stringify(Object.assign({ context }, body)) });
+        // A request that hangs must not hold the scan (nor a stop request) forever.
+        const abort = new AbortController();
+        const timer = setTimeout(() => abort.abort(), 30000);
+        try {
+          res = await fetch('/youtubei/v1/' + path + '?prettyPrint=false', { method: 'POST', credentials: 'same-origin', headers,
+            body: JSON.stringify(Object.assign({ context }, body)), signal: abort.signal });
+        } finally { clearTimeout(timer); }
       } catch (e) { lastError = e; await sleep(300 * (attempt + 1)); continue; }
       if (res.ok) return res.json();
       lastError = new ApiError(res.status);
@@ -235,8 +241,16 @@ const VtxSite = (() => {
           const c = vm && this.comment(vm, t, now);
           if (!c) { out.unreadable++; continue; }
           const rr = t.replies && t.replies.commentRepliesRenderer;
+          // Replies: loose ones, or (since late 2025) threads of their own, nested.
           const sub = rr ? this.items((rr.subThreads || []).concat(rr.contents || []), now) : null;
-          out.threads.push({ comment: c, replies: sub ? sub.threads.map((x) => x.comment).concat(sub.replies) : [], token: sub ? sub.next : null, nested: sub ? sub.threads : [] });
+          const replies = [], tokens = [];
+          if (sub) {
+            for (const x of sub.threads) { replies.push(x.comment, ...x.replies); tokens.push(...x.tokens); }
+            replies.push(...sub.replies);
+            if (sub.next) tokens.push(sub.next);
+            out.unreadable += sub.unreadable;
+          }
+          out.threads.push({ comment: c, replies, tokens });
         } else if (item.commentViewModel || item.commentRenderer) {
           const vm = item.commentViewModel ? (item.commentViewModel.commentViewModel || item.commentViewModel) : item.commentRenderer;
           const c = this.comment(vm, null, now);
@@ -337,7 +351,7 @@ const VtxSite = (() => {
         if (!add(t.comment)) continue;
         needThreads.delete(t.comment.id);
         if (known.has(t.comment.id)) knownSeen++;
-        const entry = { comment: t.comment, replies: [], token: t.token };
+        const entry = { comment: t.comment, replies: [], tokens: t.tokens.slice() };
         for (const r of t.replies) if (count < limit && add(r)) entry.replies.push(r);
         threads.push(entry);
       }
@@ -356,23 +370,25 @@ const VtxSite = (() => {
     }
 
     // Replies, a few threads at a time.
-    const pending = threads.filter((t) => t.token);
+    const pending = threads.filter((t) => t.tokens.length);
     let cursor = 0;
     const worker = async () => {
       while (cursor < pending.length) {
         const t = pending[cursor++];
-        let tok = t.token;
-        while (tok) {
+        while (t.tokens.length) {
           if (ctx.stopped()) { stoppedEarly = true; return; }
           if (count >= limit) { result.limited = true; stoppedEarly = true; return; }
-          const json = await api('next', { continuation: tok });
+          const json = await api('next', { continuation: t.tokens.shift() });
           reader.absorb(json);
           const parsed = reader.items(continuationItems(json), now);
-          for (const r of parsed.replies.concat(parsed.threads.map((x) => x.comment))) {
+          const found = [];
+          for (const x of parsed.threads) { found.push(x.comment, ...x.replies); t.tokens.push(...x.tokens); }
+          found.push(...parsed.replies);
+          for (const r of found) {
             if (count >= limit) { result.limited = true; break; }
             if (add(r)) t.replies.push(r);
           }
-          tok = parsed.next;
+          if (parsed.next) t.tokens.push(parsed.next);
           ctx.progress(count, result.total);
         }
       }

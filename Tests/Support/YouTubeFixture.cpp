@@ -292,7 +292,7 @@ QJsonObject YouTubeFixture::threadJson(const YtComment &c, const YtVideo &v, QJs
         const QString t = token(QJsonObject{{"k", "r"}, {"v", v.id}, {"t", c.id}, {"o", 0}});
         const QString label = replies == 1 ? QStringLiteral("1 reply") : QStringLiteral("%1 replies").arg(replies);
         thread["replies"] = QJsonObject{{"commentRepliesRenderer", QJsonObject{
-            {"contents", QJsonArray{continuationItem(t)}},
+            {v.subThreads ? "subThreads" : "contents", QJsonArray{continuationItem(t)}},
             {"viewReplies", QJsonObject{{"buttonRenderer", QJsonObject{{"text", runsText(label)}}}}},
             {"hideReplies", QJsonObject{{"buttonRenderer", QJsonObject{{"text", runsText(label)}}}}},
             {"targetId", QStringLiteral("comment-replies-item-") + c.id}}}};
@@ -390,8 +390,13 @@ QJsonObject YouTubeFixture::continuation(const QString &tok, bool *ok) const
         const QString thread = state.value("t").toString();
         const QList<YtComment> replies = repliesOf(*v, thread, true);
         for (int i = offset; i < std::min<int>(offset + m_replyPageSize, int(replies.size())); ++i)
-            if (!isDeleted(v->id, replies.at(i).id))
-                items.append(QJsonObject{{"commentViewModel", viewModelJson(replies.at(i), mutations)}});
+            if (!isDeleted(v->id, replies.at(i).id)) {
+                const QJsonObject vm = viewModelJson(replies.at(i), mutations);
+                items.append(v->subThreads
+                    ? QJsonObject{{"commentThreadRenderer", QJsonObject{{"commentViewModel", QJsonObject{{"commentViewModel", vm}}},
+                                                                         {"renderingPriority", "RENDERING_PRIORITY_UNKNOWN"}}}}
+                    : QJsonObject{{"commentViewModel", vm}});
+            }
         if (offset + m_replyPageSize < replies.size())
             items.append(continuationItem(token(QJsonObject{{"k", "r"}, {"v", v->id}, {"t", thread}, {"o", offset + m_replyPageSize}}),
                                           QStringLiteral("Show more replies")));

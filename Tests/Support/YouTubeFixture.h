@@ -48,6 +48,7 @@ struct YtVideo {
     bool commentsOff = false;
     QList<YtComment> comments;   // threads and replies, replies after their thread
     bool dataRefused = false;    // the site refuses the scripts' own data request (the page still works)
+    bool subThreads = false;     // replies come as threads of their own (the late-2025 format)
 };
 
 class YouTubeFixture : public QObject {
