@@ -423,26 +423,43 @@ private slots:
     }
 
     // Deletes only the chosen comments and reports them while it works.
+    void removeChosen_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("shorts");
+        QTest::addColumn<int>("bulkThreads");   // 0: the mixed list
+        QTest::addColumn<int>("skip");          // spam comments passed over before choosing
+        QTest::newRow("video") << "vDelete0001" << false << 0 << 0;
+        QTest::newRow("short") << "sDelete0001" << true << 0 << 0;
+        QTest::newRow("far down a long list") << "vDelete0002" << false << 400 << 150;
+    }
     void removeChosen()
     {
+        QFETCH(QString, id);
+        QFETCH(bool, shorts);
+        QFETCH(int, bulkThreads);
+        QFETCH(int, skip);
         resetSite();
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        const QString id = QStringLiteral("vDelete0001");
-        const QList<YtComment> comments = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
-        m_site->addVideo({id, QStringLiteral("삭제 테스트"), false, false, comments});
-        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        QList<YtComment> comments = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+        if (bulkThreads)
+            comments = YouTubeFixture::bulk(bulkThreads, 11, now, comments);
+        m_site->addVideo({id, QStringLiteral("삭제 테스트"), shorts, false, comments});
+        const QUrl url = shorts ? YouTubeFixture::shortsUrl(id) : YouTubeFixture::watchUrl(id);
+        QVERIFY(m_h->open(url));
         const ScanResult r = scan();
         QStringList chosen;
+        int passed = 0;
         for (const Comment &c : r.items)
-            if (c.state == QLatin1String("spam") && chosen.size() < 6)
+            if (c.state == QLatin1String("spam") && !c.id.contains(QLatin1Char('.')) && passed++ >= skip && chosen.size() < 5)
                 chosen << c.id;
-        // A spam reply deep in a thread, too.
+        // A spam reply in a thread, too.
         for (const Comment &c : r.items)
-            if (c.id.contains(QLatin1Char('.')) && c.state == QLatin1String("spam") && !chosen.contains(c.id))
+            if (c.id.contains(QLatin1Char('.')) && c.state == QLatin1String("spam") && !chosen.contains(c.id) && chosen.size() < 6)
                 chosen << c.id;
         QVERIFY(chosen.size() >= 5);
 
-        auto task = m_h->engine.remove(chosen, YouTubeFixture::watchUrl(id).toString());
+        auto task = m_h->engine.remove(chosen, url.toString());
         bool done = false;
         std::optional<RemoveResult> result;
         auto body = [&]() -> QCoro::Task<void> {
