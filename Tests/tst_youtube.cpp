@@ -314,14 +314,22 @@ private slots:
     }
 
     // When the site's data cannot be reached the scripts read the rendered list instead.
+    void renderedListWhenDataIsRefused_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("shorts");
+        QTest::newRow("video") << "vDomOnly001" << false;
+        QTest::newRow("short") << "sDomOnly001" << true;
+    }
     void renderedListWhenDataIsRefused()
     {
+        QFETCH(QString, id);
+        QFETCH(bool, shorts);
         resetSite();
-        const QString id = QStringLiteral("vDomOnly001");
-        YtVideo v{id, QStringLiteral("데이터 없이"), false, false, m_mixed};
+        YtVideo v{id, QStringLiteral("데이터 없이"), shorts, false, m_mixed};
         v.dataRefused = true;
         m_site->addVideo(v);
-        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        QVERIFY(m_h->open(shorts ? YouTubeFixture::shortsUrl(id) : YouTubeFixture::watchUrl(id)));
         const ScanResult r = scan();
         QCOMPARE(r.items.size(), m_mixed.size());
         QCOMPARE(r.complete, std::optional<bool>(true));
