@@ -543,6 +543,8 @@ private slots:
         resetSite();
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
         const ScanResult r = scan();
+        // The page renders its comments once the owner scrolls to them.
+        evaluate(m_h->browser.currentTab()->page(), "document.querySelector('ytd-comments').scrollIntoView()");
         QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_h->browser.currentTab()->page(), "document.querySelectorAll('ytd-comment-thread-renderer').length").toInt() > 5, 10000);
         const QString first = r.items.at(3).id;   // a thread: replies are not shown until opened
         await(m_h->engine.flag({first}, YouTubeFixture::watchUrl(kMixed).toString()));

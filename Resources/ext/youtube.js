@@ -494,7 +494,7 @@ const VtxSite = (() => {
   }
 
   // Picks "Newest first" in the page's own sort menu (second option; its text is localized).
-  async function sortPageNewest(root) {
+  async function sortPageNewest(root, waitForList = true) {
     const header = root && (root.querySelector('ytd-comments-header-renderer') || document.querySelector('ytd-comments-header-renderer'));
     const label = header && (header.querySelector('#sort-menu tp-yt-paper-button') || header.querySelector('#sort-menu yt-dropdown-menu'));
     if (!label) return false;
@@ -508,6 +508,7 @@ const VtxSite = (() => {
     const contents = contentsOf(root);
     const first = contents && contents.firstElementChild;
     (options[1].querySelector('tp-yt-paper-item') || options[1]).click();
+    if (!waitForList) return true;
     // The list reloads: wait until its first element is a new one.
     await waitFor(() => contents && contents.firstElementChild && contents.firstElementChild !== first
       && contents.querySelector(':scope > ytd-comment-thread-renderer'), 8000);
@@ -545,7 +546,8 @@ const VtxSite = (() => {
         if (result.limited || ctx.stopped()) break;
       }
       if (result.limited || ctx.stopped()) { stoppedEarly = true; break; }
-      if (!(await loadMore(contents))) break;
+      // The page may have loaded the last threads by itself: read those before ending.
+      if (!(await loadMore(contents)) && !contents.querySelector(':scope > ytd-comment-thread-renderer:not([data-vtx-read])')) break;
     }
     for (const t of contents.querySelectorAll('[data-vtx-read]')) delete t.dataset.vtxRead;
     if (!stoppedEarly) result.complete = true;
@@ -576,7 +578,7 @@ const VtxSite = (() => {
     }
     if (result && opts.sortNewest && result.siteSorted && !v.shorts) {
       // Show the page in the order it was collected in; the data already came newest first.
-      try { await sortPageNewest(commentsRoot()); } catch (e) { /* the page keeps its order */ }
+      try { await sortPageNewest(commentsRoot(), false); } catch (e) { /* the page keeps its order */ }
     }
     if (!result) {
       result = await collectFromPage(v, opts, ctx);

@@ -456,7 +456,7 @@ QByteArray YouTubeFixture::page(const YtVideo &v) const
     } else {
         body = QStringLiteral(
             "<ytd-app><div id=\"content\"><ytd-page-manager id=\"page-manager\"><ytd-watch-flexy video-id=\"%4\">"
-            "<div id=\"columns\"><div id=\"primary\"><div id=\"player\" style=\"height:360px;background:#000\"></div>"
+            "<div id=\"columns\"><div id=\"primary\"><div id=\"player\" style=\"height:1000px;background:#000\"></div>"
             "<ytd-watch-metadata><div id=\"title\"><h1><yt-formatted-string>%1</yt-formatted-string></h1></div>"
             "<div id=\"owner\"><ytd-video-owner-renderer><a href=\"/@channelowner\">Sora's Kitchen</a></ytd-video-owner-renderer>%2</div></ytd-watch-metadata>"
             "<div id=\"below\"><ytd-comments id=\"comments\" class=\"style-scope ytd-watch-flexy\">%3</ytd-comments></div>"
