@@ -512,6 +512,8 @@ private slots:
             << "메뉴에 삭제가 없어 중단했습니다. 내 채널의 영상에 달린 댓글만 삭제할 수 있습니다." << "error";
         QTest::newRow("session expired") << int(YouTubeFixture::Viewer::StaleSession) << QString()
             << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요." << "blocked";
+        QTest::newRow("check asked") << int(YouTubeFixture::Viewer::Challenged) << QString()
+            << "삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다." << "blocked";
         QTest::newRow("signed out") << int(YouTubeFixture::Viewer::SignedOut) << QString()
             << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요." << "blocked";
         QTest::newRow("another post") << int(YouTubeFixture::Viewer::Owner) << YouTubeFixture::watchUrl(kBulk).toString()

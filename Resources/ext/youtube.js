@@ -590,10 +590,13 @@ const VtxSite = (() => {
     return result;
   }
 
-  function signInShown() {
-    return !!Array.from(document.querySelectorAll('ytd-popup-container ytd-modal-with-title-and-button-renderer, tp-yt-paper-dialog ytd-modal-with-title-and-button-renderer, ytd-popup-container a[href*="accounts.google.com"], iframe[src*="recaptcha"]'))
-      .find((e) => e.isConnected && !e.closest('[aria-hidden="true"]'));
-  }
+  const shown = (sel) => Array.from(document.querySelectorAll(sel)).some((e) => e.isConnected && !e.closest('[aria-hidden="true"]'));
+  // The site asks for a sign-in, or for a check that it is a person acting.
+  const signInShown = () => shown('ytd-popup-container ytd-modal-with-title-and-button-renderer, tp-yt-paper-dialog ytd-modal-with-title-and-button-renderer, ytd-popup-container a[href*="accounts.google.com"]');
+  const checkShown = () => shown('iframe[src*="recaptcha"], iframe[src*="/sorry/"], ytd-popup-container [id*="captcha"]');
+  const blocker = () => checkShown() ? 'check' : signInShown() ? 'signin' : null;
+  const blockedStop = (what) => ({ stop: { text: what === 'check' ? MSG.notGone : MSG.signIn, kind: 'blocked' } });
+
   const DELETE_WORDS = ['remove', 'delete', '삭제', '제거', 'entfernen', 'löschen', 'supprimer', 'eliminar', 'borrar', 'rimuovi', 'elimina', 'remover', 'excluir', '削除', '删除', '刪除'];
   function deleteItem(items) {
     for (const item of items) {
@@ -642,19 +645,19 @@ const VtxSite = (() => {
     if (!button) return { stop: { text: MSG.noMenu, kind: 'error' } };
     node.scrollIntoView({ block: 'center' });
     button.click();
-    const opened = await waitFor(() => menuItems().length ? 'menu' : signInShown() ? 'signin' : null, 4000);
-    if (opened === 'signin') return { stop: { text: MSG.signIn, kind: 'blocked' } };
+    const opened = await waitFor(() => menuItems().length ? 'menu' : blocker(), 4000);
+    if (opened === 'signin' || opened === 'check') return blockedStop(opened);
     if (!opened) return { stop: { text: MSG.noMenu, kind: 'error' } };
     const item = deleteItem(menuItems());
     if (!item) { closeMenus(); return { stop: { text: MSG.noDelete, kind: 'error' } }; }
     (item.querySelector('tp-yt-paper-item') || item).click();
     const confirm = await waitFor(() => document.querySelector('yt-confirm-dialog-renderer #confirm-button button')
       || document.querySelector('yt-confirm-dialog-renderer #confirm-button')
-      || (signInShown() ? 'signin' : null) || (!node.isConnected ? 'gone' : null), 2000);
-    if (confirm === 'signin') return { stop: { text: MSG.signIn, kind: 'blocked' } };
+      || blocker() || (!node.isConnected ? 'gone' : null), 2000);
+    if (confirm === 'signin' || confirm === 'check') return blockedStop(confirm);
     if (confirm && confirm !== 'gone') confirm.click();
-    const outcome = await waitFor(() => !node.isConnected ? 'gone' : signInShown() ? 'signin' : null, 8000);
-    if (outcome === 'signin') return { stop: { text: MSG.signIn, kind: 'blocked' } };
+    const outcome = await waitFor(() => !node.isConnected ? 'gone' : blocker(), 8000);
+    if (outcome === 'signin' || outcome === 'check') return blockedStop(outcome);
     if (outcome !== 'gone') return { stop: { text: MSG.notGone, kind: 'error' } };
     return { gone: true };
   }
