@@ -1,7 +1,18 @@
-#include <cstdio>
+#include "AppSettings.h"
+#include "Browser/Browser.h"
+#include "VeltraneBrowser.h"
 
-int main()
+#include <QApplication>
+
+int main(int argc, char *argv[])
 {
-    std::fputs("Veltrane: the application window is not built yet; only the libraries and tests exist so far.\n", stderr);
-    return 1;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Glimora"));
+    QApplication::setOrganizationName(QStringLiteral("Veltrane"));
+
+    Browser browser(nullptr, {}, &AppSettings::shared());
+    VeltraneBrowser window(&browser);
+    window.QMainWindow::show();
+    browser.open(VeltraneBrowser::startPage());
+    return app.exec();
 }

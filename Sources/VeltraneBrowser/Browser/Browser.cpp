@@ -1,0 +1,491 @@
+#include "Browser/Browser.h"
+
+#include "AppSettings.h"
+#include "Auth/AuthPolicy.h"
+#include "Lang.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QStandardPaths>
+#include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+
+namespace {
+
+const QString lastPageKey = QStringLiteral("vt.lastPage");
+const QString mutedKey = QStringLiteral("vt.browserMuted");
+const QString noAutoplayKey = QStringLiteral("vt.browserNoAutoplay");
+
+// Chromium's "aborted": the load was replaced by another one or stopped.
+constexpr int abortedCode = -3;
+
+// The page side of the media policy. INITIAL and INITIAL_BLOCK are the only variable parts.
+const char mediaPolicySource[] = R"JS((() => {
+  const initial = INITIAL;
+  const initialBlock = INITIAL_BLOCK;
+  if (typeof window.__glimoraSetMuted === 'function') {
+    window.__glimoraSetMuted(initial);
+    window.__glimoraSetAutoplayBlocked(initialBlock);
+    return;
+  }
+  let muted = initial;
+  let blocked = initialBlock;
+  const ownMuted = new WeakMap();
+  const seen = new WeakSet();
+  const refs = new Set();
+  const startedAt = new WeakMap();
+  let lastGesture = -Infinity;
+  const gestureWindow = 2500;
+  const proto = HTMLMediaElement.prototype;
+  const nativePlay = proto.play;
+  const isMedia = (el) => el instanceof HTMLMediaElement;
+
+  const gesture = (event) => { if (event.isTrusted) lastGesture = performance.now(); };
+  for (const type of ['pointerdown', 'mousedown', 'keydown', 'touchend'])
+    window.addEventListener(type, gesture, true);
+
+  const permitted = (el) => {
+    if (performance.now() - lastGesture <= gestureWindow) {
+      startedAt.set(el, location.href);
+      return true;
+    }
+    return startedAt.get(el) === location.href;
+  };
+  const apply = (el) => {
+    if (!isMedia(el)) return;
+    if (!seen.has(el)) { seen.add(el); refs.add(new WeakRef(el)); }
+    if (muted) {
+      if (!ownMuted.has(el)) ownMuted.set(el, el.muted);
+      if (!el.muted) el.muted = true;
+    }
+  };
+  const sweep = () => { document.querySelectorAll('video, audio').forEach(apply); };
+  const relay = () => {
+    const message = { type: 'glimora-media-mode', muted, autoplayBlocked: blocked };
+    for (let i = 0; i < window.frames.length; i++) {
+      try { window.frames[i].postMessage(message, '*'); } catch (e) {}
+    }
+  };
+  const live = () => {
+    const out = [];
+    for (const ref of refs) {
+      const el = ref.deref();
+      if (el) out.push(el); else refs.delete(ref);
+    }
+    return out;
+  };
+
+  window.__glimoraSetMuted = (value) => {
+    muted = !!value;
+    for (const el of live()) {
+      if (muted) apply(el);
+      else if (ownMuted.has(el)) { el.muted = ownMuted.get(el); ownMuted.delete(el); }
+    }
+    sweep();
+    relay();
+  };
+  window.__glimoraSetAutoplayBlocked = (value) => {
+    blocked = !!value;
+    sweep();
+    if (blocked)
+      for (const el of live())
+        if (!el.paused && startedAt.get(el) !== location.href) el.pause();
+    relay();
+  };
+
+  window.addEventListener('message', (event) => {
+    const data = event.data;
+    if (event.source !== window.parent || !data || data.type !== 'glimora-media-mode') return;
+    if (typeof data.muted === 'boolean') window.__glimoraSetMuted(data.muted);
+    if (typeof data.autoplayBlocked === 'boolean') window.__glimoraSetAutoplayBlocked(data.autoplayBlocked);
+  });
+  for (const type of ['play', 'playing', 'volumechange', 'loadedmetadata'])
+    window.addEventListener(type, (event) => apply(event.target), true);
+  window.addEventListener('play', (event) => {
+    const el = event.target;
+    if (isMedia(el) && blocked && !permitted(el)) el.pause();
+  }, true);
+
+  proto.play = function (...args) {
+    apply(this);
+    if (blocked && !permitted(this))
+      return Promise.reject(new DOMException('Glimora: autoplay is off', 'NotAllowedError'));
+    return nativePlay.apply(this, args);
+  };
+
+  new MutationObserver(sweep).observe(document, { childList: true, subtree: true });
+  document.addEventListener('DOMContentLoaded', () => { sweep(); relay(); });
+  window.addEventListener('load', relay);
+  sweep();
+})();
+)JS";
+
+} // namespace
+
+const QString Browser::mediaScriptMarker = QStringLiteral("// Glimora media policy");
+
+QString Browser::mediaScript(bool muted, bool blocksAutoplay)
+{
+    QString body = QString::fromLatin1(mediaPolicySource);
+    body.replace(QStringLiteral("INITIAL_BLOCK"), blocksAutoplay ? QStringLiteral("true") : QStringLiteral("false"));
+    body.replace(QStringLiteral("INITIAL"), muted ? QStringLiteral("true") : QStringLiteral("false"));
+    return mediaScriptMarker + u'\n' + body;
+}
+
+QWebEngineProfile *Browser::defaultProfile()
+{
+    static QWebEngineProfile *profile = [] {
+        auto *p = new QWebEngineProfile(QStringLiteral("Veltrane"), QCoreApplication::instance());
+        const QString root = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+            + QStringLiteral("/Veltrane/web");
+        p->setPersistentStoragePath(root);
+        p->setCachePath(root + QStringLiteral("/cache"));
+        p->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
+        return p;
+    }();
+    return profile;
+}
+
+Browser::Browser(QWebEngineProfile *dataStore, PageFactory makeWebView, AppSettings *preferences, QObject *parent)
+    : QObject(parent)
+    , m_profile(dataStore ? dataStore : defaultProfile())
+    , m_makeWebView(makeWebView ? std::move(makeWebView) : PageFactory([](QWebEngineProfile *p) { return new BrowserPage(p); }))
+    , m_preferences(preferences)
+{
+    // The media toggles decide what may play; the engine's own gesture rule would count the
+    // application's injected scripts and hide what the owner chose.
+    m_profile->settings()->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
+    if (m_preferences) {
+        m_isMuted = m_preferences->boolValue(mutedKey, true);
+        m_blocksAutoplay = m_preferences->boolValue(noAutoplayKey, true);
+    }
+    m_accounts = new AccountSession(m_profile, this);
+    BrowserTab *first = makeTab();
+    m_tabs.insert(LoginProvider::youtube, first);
+    m_accounts->attach(first->page());
+    QPointer<Browser> self(this);
+    m_accounts->onSessionChanged = [self](LoginProvider site, const std::optional<QUrl> &url) {
+        if (self)
+            self->sessionChanged(site, url);
+    };
+}
+
+Browser::~Browser()
+{
+    m_accounts->onSessionChanged = nullptr;
+    // Pages go before the session that observes them.
+    qDeleteAll(m_tabs);
+    m_tabs.clear();
+}
+
+std::optional<QUrl> Browser::pageURL(const QString &text, const QString &base)
+{
+    return AuthPolicy::pageURL(text, base);
+}
+
+std::optional<QUrl> Browser::navigationURL(const QString &text, const QString &base)
+{
+    return AuthPolicy::navigationURL(text, base);
+}
+
+BrowserTab *Browser::tabOf(const BrowserPage *page) const
+{
+    for (BrowserTab *tab : m_tabs)
+        if (tab->page() == page)
+            return tab;
+    return nullptr;
+}
+
+void Browser::setError(const QString &text)
+{
+    if (m_error == text)
+        return;
+    m_error = text;
+    emit errorChanged();
+}
+
+BrowserTab *Browser::makeTab()
+{
+    BrowserPage *page = m_makeWebView(m_profile);
+    auto *tab = new BrowserTab(page, this);
+    installMediaScript(page);
+    QPointer<Browser> self(this);
+    auto isCurrent = [self, page] { return self && self->currentTab() && self->currentTab()->page() == page; };
+
+    page->navigationPolicy = [self](const QUrl &url, QWebEnginePage::NavigationType, bool isMainFrame) {
+        if (!self || !isMainFrame || !AuthPolicy::isAuthentication(url) || self->loginAllowed())
+            return true;
+        self->setError(Lang::pick(QStringLiteral("진행 중인 댓글 작업을 마친 뒤 로그인해 주세요."),
+                                  QStringLiteral("Finish the current comment task before signing in.")));
+        return false;
+    };
+
+    connect(page, &QWebEnginePage::loadingChanged, this, [this, tab, page, isCurrent](const QWebEngineLoadingInfo &info) {
+        switch (info.status()) {
+        case QWebEngineLoadingInfo::LoadStartedStatus:
+            tab->error.clear();
+            if (isCurrent()) {
+                setError(QString());
+                sync(true);
+            }
+            break;
+        case QWebEngineLoadingInfo::LoadSucceededStatus:
+            page->runJavaScript(mediaScript(m_isMuted, m_blocksAutoplay), QWebEngineScript::MainWorld);
+            tab->failedURL.reset();
+            if (isCurrent())
+                sync(false);
+            break;
+        case QWebEngineLoadingInfo::LoadFailedStatus:
+            // An HTTP error status still shows the server's page.
+            if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
+                tab->failedURL.reset();
+                if (isCurrent())
+                    sync(false);
+                break;
+            }
+            navigationFailed({ info.url(), info.errorCode(), info.errorString(), info.errorCode() == abortedCode }, page);
+            if (info.errorCode() == abortedCode && isCurrent())
+                sync(false);
+            break;
+        case QWebEngineLoadingInfo::LoadStoppedStatus:
+            if (isCurrent())
+                sync(false);
+            break;
+        }
+    });
+    auto observe = [this, isCurrent] {
+        if (isCurrent())
+            sync(false);
+    };
+    connect(page, &QWebEnginePage::urlChanged, this, observe);
+    connect(page, &QWebEnginePage::titleChanged, this, observe);
+    connect(page->action(QWebEnginePage::Back), &QAction::changed, this, observe);
+    connect(page->action(QWebEnginePage::Forward), &QAction::changed, this, observe);
+
+    connect(page, &QWebEnginePage::renderProcessTerminated, this, [this, tab, isCurrent] {
+        tab->error = Lang::pick(QStringLiteral("웹 화면이 종료되었습니다. 새로고침해 주세요."),
+                                QStringLiteral("The web view stopped. Please reload."));
+        if (isCurrent()) {
+            setError(tab->error);
+            sync(true);
+        }
+    });
+    // No window is ever made: a secure pop-up opens in the page that asked for it.
+    connect(page, &QWebEnginePage::newWindowRequested, this, [this, page](QWebEngineNewWindowRequest &request) {
+        if (!loginAllowed())
+            return;
+        const QUrl url = request.requestedUrl();
+        if (AuthPolicy::isSecure(url))
+            page->load(url);
+    });
+    connect(page, &BrowserPage::dialogRequested, this, &Browser::pageDialog);
+    return tab;
+}
+
+void Browser::activate(LoginProvider site)
+{
+    if (site == m_selectedSite)
+        return;
+    suspendMedia(currentTab()->page(), true);
+    if (!m_tabs.contains(site))
+        m_tabs.insert(site, makeTab());
+    m_selectedSite = site;
+    BrowserTab *tab = currentTab();
+    emit selectedSiteChanged();
+    emit currentTabChanged(tab->page());
+    suspendMedia(tab->page(), false);
+    m_accounts->attach(tab->page());
+    setError(tab->error);
+    sync(true);
+}
+
+void Browser::suspendMedia(BrowserPage *page, bool suspend)
+{
+    // In the application's own world: the page's scripts neither see nor undo it.
+    page->setAudioMuted(suspend);
+    page->runJavaScript(suspend
+            ? QStringLiteral("document.querySelectorAll('video, audio').forEach(e => { if (!e.paused) { e.__vtSuspended = true; e.pause(); } });")
+            : QStringLiteral("document.querySelectorAll('video, audio').forEach(e => { if (e.__vtSuspended) { delete e.__vtSuspended; e.play().catch(() => {}); } });"),
+        QWebEngineScript::ApplicationWorld);
+}
+
+void Browser::open(const QString &text)
+{
+    const std::optional<QUrl> url = navigationURL(text, m_address);
+    if (!url) {
+        setError(Lang::pick(QStringLiteral("YouTube 또는 Instagram 주소를 입력해 주세요."),
+                            QStringLiteral("Enter a YouTube or Instagram address.")));
+        return;
+    }
+    if (const std::optional<LoginProvider> site = AuthPolicy::provider(*url))
+        activate(*site);
+    BrowserTab *tab = currentTab();
+    tab->requested = true;
+    tab->error.clear();
+    tab->failedURL.reset();
+    setError(QString());
+    tab->page()->load(*url);
+}
+
+void Browser::selectSite(LoginProvider site)
+{
+    if (m_accounts->clearing() || !loginAllowed())
+        return;
+    activate(site);
+    if (!currentTab()->requested)
+        open(site.home().toString());
+}
+
+void Browser::signIn(LoginProvider site)
+{
+    if (m_accounts->clearing() || !loginAllowed())
+        return;
+    activate(site);
+    BrowserTab *tab = currentTab();
+    tab->requested = true;
+    const QUrl current = tab->page()->url();
+    m_accounts->signIn(site, current.isEmpty() ? std::nullopt : std::optional<QUrl>(current));
+}
+
+void Browser::retry()
+{
+    BrowserTab *tab = currentTab();
+    setError(QString());
+    tab->error.clear();
+    if (tab->failedURL) {
+        const QUrl url = *tab->failedURL;
+        tab->failedURL.reset();
+        tab->page()->load(url);
+    } else {
+        tab->page()->triggerAction(QWebEnginePage::ReloadAndBypassCache);
+    }
+}
+
+void Browser::setMuted(bool on)
+{
+    if (on == m_isMuted)
+        return;
+    m_isMuted = on;
+    if (m_preferences)
+        m_preferences->setValue(mutedKey, on);
+    emit isMutedChanged();
+    applyMediaPolicy();
+}
+
+void Browser::setAutoplayBlocked(bool on)
+{
+    if (on == m_blocksAutoplay)
+        return;
+    m_blocksAutoplay = on;
+    if (m_preferences)
+        m_preferences->setValue(noAutoplayKey, on);
+    emit blocksAutoplayChanged();
+    applyMediaPolicy();
+}
+
+void Browser::applyMediaPolicy()
+{
+    const QString script = mediaScript(m_isMuted, m_blocksAutoplay);
+    for (BrowserTab *tab : std::as_const(m_tabs)) {
+        installMediaScript(tab->page());
+        tab->page()->runJavaScript(script, QWebEngineScript::MainWorld);
+    }
+}
+
+void Browser::installMediaScript(BrowserPage *page)
+{
+    QWebEngineScriptCollection &scripts = page->scripts();
+    for (const QWebEngineScript &script : scripts.toList())
+        if (script.sourceCode().startsWith(mediaScriptMarker))
+            scripts.remove(script);
+    QWebEngineScript script;
+    script.setName(QStringLiteral("vt-media-policy"));
+    script.setSourceCode(mediaScript(m_isMuted, m_blocksAutoplay));
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setRunsOnSubFrames(true);
+    script.setWorldId(QWebEngineScript::MainWorld);
+    scripts.insert(script);
+}
+
+void Browser::sync(bool invalidate)
+{
+    BrowserPage *view = currentTab()->page();
+    const QUrl url = view->url();
+    const QString newAddress = url.isEmpty() ? QString() : url.toString(QUrl::FullyEncoded);
+    const bool changed = newAddress != m_address;
+    const bool flipped = m_isLoading != view->isLoading();
+    if (invalidate || changed) {
+        m_pageID = QUuid::createUuid();
+        m_accounts->navigationChanged(url.isEmpty() ? std::nullopt : std::optional<QUrl>(url));
+        if (changed) {
+            m_address = newAddress;
+            emit addressChanged();
+        }
+    }
+    const QString title = view->title();
+    if (title != m_title) {
+        m_title = title;
+        emit titleChanged();
+    }
+    if (flipped) {
+        m_isLoading = view->isLoading();
+        emit isLoadingChanged();
+    }
+    if (view->history()->canGoBack() != m_canGoBack) {
+        m_canGoBack = !m_canGoBack;
+        emit canGoBackChanged();
+    }
+    if (view->history()->canGoForward() != m_canGoForward) {
+        m_canGoForward = !m_canGoForward;
+        emit canGoForwardChanged();
+    }
+    if (changed && !url.isEmpty() && AuthPolicy::canRestore(url))
+        AppSettings::shared().setValue(lastPageKey, newAddress);
+    if (invalidate || changed || flipped) {
+        if (onNavigate)
+            onNavigate();
+        if (!m_isLoading)
+            m_accounts->refresh(view, 250);
+    }
+}
+
+void Browser::navigationFailed(const LoadFailure &failure, BrowserPage *view)
+{
+    if (failure.cancelled)
+        return;
+    BrowserTab *tab = tabOf(view);
+    if (!tab)
+        return;
+    if (failure.url.isValid() && AuthPolicy::canRestore(failure.url))
+        tab->failedURL = failure.url;
+    else
+        tab->failedURL.reset();
+    tab->error = Lang::pick(QStringLiteral("페이지를 불러오지 못했습니다. "), QStringLiteral("Couldn't load the page. "))
+        + failure.description;
+    if (tab != currentTab())
+        return;
+    setError(tab->error);
+    sync(false);
+    if (const std::optional<LoginProvider> active = m_accounts->activeProvider())
+        m_accounts->navigationFailed(failure, *active);
+}
+
+void Browser::sessionChanged(LoginProvider site, const std::optional<QUrl> &url)
+{
+    BrowserTab *tab = m_tabs.value(site);
+    if (!tab)
+        return;
+    tab->requested = false;
+    tab->error.clear();
+    tab->failedURL.reset();
+    if (site != m_selectedSite)
+        return;
+    sync(true);
+    if (url)
+        open(url->toString());
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The web page of one browser tab. Adds what the browser needs and Qt leaves out: a loading flag,
+// the navigation policy hook, and page dialogs (alert, confirm, prompt) that answer at once so
+// that a page can never block the application with a modal dialog.
+
+#include <QPointer>
+#include <QWebEnginePage>
+
+#include <functional>
+
+class BrowserPage : public QWebEnginePage {
+    Q_OBJECT
+public:
+    enum class DialogKind { alert, confirm, prompt };
+
+    explicit BrowserPage(QWebEngineProfile *profile, QObject *parent = nullptr);
+
+    // True from the start of a main-frame load until it succeeds, fails or stops.
+    bool isLoading() const { return m_loading; }
+
+    // Asked for every navigation; false cancels it. Unset allows everything.
+    std::function<bool(const QUrl &url, NavigationType type, bool isMainFrame)> navigationPolicy;
+
+signals:
+    // A page dialog that was answered without showing it: alert returns, confirm answers
+    // "Cancel" (false) and prompt gives no text. The window may show the message without blocking.
+    void dialogRequested(BrowserPage::DialogKind kind, const QString &message);
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+    void javaScriptAlert(const QUrl &securityOrigin, const QString &msg) override;
+    bool javaScriptConfirm(const QUrl &securityOrigin, const QString &msg) override;
+    bool javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue, QString *result) override;
+
+private:
+    bool m_loading = false;
+};

@@ -1,0 +1,207 @@
+// The typed settings store: values keep their type through the file, values of the wrong
+// type fall back to the default, and a damaged file keeps what still parses.
+#include "AppSettings.h"
+#include "TestMain.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    int m_serial = 0;
+    // QSettings shares one cache per file within the process; a fresh name forces a read from disk.
+    QString freshPath() { return m_dir.filePath(QStringLiteral("s%1/settings.json").arg(++m_serial)); }
+    QString copyToFresh(const QString &path)
+    {
+        const QString to = freshPath();
+        QDir().mkpath(QFileInfo(to).absolutePath());
+        QFile::copy(path, to);
+        return to;
+    }
+
+private slots:
+    void sharedStoreLivesInTheConfigFolder()
+    {
+        QCOMPARE(AppSettings::defaultPath(),
+                 qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Veltrane/settings.json"));
+        QVERIFY(AppSettings::shared().setValue(QStringLiteral("vt.test"), true));
+        QVERIFY(QFile::exists(AppSettings::defaultPath()));
+        QVERIFY(AppSettings::shared().remove(QStringLiteral("vt.test")));
+    }
+
+    void typesSurviveTheFile()
+    {
+        const QString path = freshPath();
+        const QDateTime when = QDateTime::fromString(QStringLiteral("2026-03-04T05:06:07.089Z"), Qt::ISODateWithMs);
+        {
+            AppSettings s(path);
+            QSignalSpy spy(&s, &AppSettings::changed);
+            QVERIFY(s.setValue(QStringLiteral("vt.bool"), false));
+            QVERIFY(s.setValue(QStringLiteral("vt.int"), 80));
+            QVERIFY(s.setValue(QStringLiteral("vt.big"), qint64(1) << 40));
+            QVERIFY(s.setValue(QStringLiteral("vt.double"), 0.25));
+            QVERIFY(s.setValue(QStringLiteral("vt.string"), QStringLiteral("카지노 true")));
+            QVERIFY(s.setValue(QStringLiteral("vt.list"), QStringList { QStringLiteral("a"), QStringLiteral("b") }));
+            QVERIFY(s.setValue(QStringLiteral("vt.date"), when));
+            QVERIFY(s.setValue(QStringLiteral("vt.gone"), 1));
+            QVERIFY(s.remove(QStringLiteral("vt.gone")));
+            QCOMPARE(spy.count(), 9);
+            QCOMPARE(spy.last().at(0).toString(), QStringLiteral("vt.gone"));
+        }
+        // Written through: readable from a copy of the file without any further sync.
+        AppSettings r(copyToFresh(path));
+        QCOMPARE(r.value(QStringLiteral("vt.bool")).typeId(), QMetaType::Bool);
+        QCOMPARE(r.boolValue(QStringLiteral("vt.bool"), true), false);
+        QCOMPARE(r.intValue(QStringLiteral("vt.int"), 0), 80);
+        QCOMPARE(r.value(QStringLiteral("vt.big")).toLongLong(), qint64(1) << 40);
+        QCOMPARE(r.doubleValue(QStringLiteral("vt.double"), 0), 0.25);
+        QCOMPARE(r.stringValue(QStringLiteral("vt.string")), QStringLiteral("카지노 true"));
+        QCOMPARE(r.stringList(QStringLiteral("vt.list")), (QStringList { QStringLiteral("a"), QStringLiteral("b") }));
+        QCOMPARE(r.dateValue(QStringLiteral("vt.date")), std::optional<QDateTime>(when));
+        QVERIFY(!r.contains(QStringLiteral("vt.gone")));
+        // The file itself is plain JSON.
+        QVERIFY(QJsonDocument::fromJson(readFile(path)).isObject());
+    }
+
+    void wrongTypesFallBack_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("reader");
+        QTest::newRow("bool as string") << QByteArray("{\"k\": \"true\"}") << "bool";
+        QTest::newRow("bool as number") << QByteArray("{\"k\": 1}") << "bool";
+        QTest::newRow("int as string") << QByteArray("{\"k\": \"80\"}") << "int";
+        QTest::newRow("int as fraction") << QByteArray("{\"k\": 80.5}") << "int";
+        QTest::newRow("int as bool") << QByteArray("{\"k\": true}") << "int";
+        QTest::newRow("int out of range") << QByteArray("{\"k\": 1e12}") << "int";
+        QTest::newRow("int rejected by accept") << QByteArray("{\"k\": 5}") << "int10to100";
+        QTest::newRow("int not in the set") << QByteArray("{\"k\": 3}") << "intIn";
+        QTest::newRow("double as string") << QByteArray("{\"k\": \"0.5\"}") << "double";
+        QTest::newRow("string as number") << QByteArray("{\"k\": 5}") << "string";
+        QTest::newRow("string as list") << QByteArray("{\"k\": [\"a\"]}") << "string";
+        QTest::newRow("list with a number") << QByteArray("{\"k\": [\"a\", 1]}") << "list";
+        QTest::newRow("list as string") << QByteArray("{\"k\": \"a\"}") << "list";
+        QTest::newRow("date as plain string") << QByteArray("{\"k\": \"2026-03-04T05:06:07Z\"}") << "date";
+        QTest::newRow("date tag not a date") << QByteArray("{\"k\": {\"$date\": \"yesterday\"}}") << "date";
+        QTest::newRow("null") << QByteArray("{\"k\": null}") << "bool";
+    }
+
+    void wrongTypesFallBack()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, reader);
+        const QString path = freshPath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        writeFile(path, json);
+        AppSettings s(path);
+        const QString k = QStringLiteral("k");
+        if (reader == QLatin1String("bool")) {
+            QCOMPARE(s.boolValue(k, true), true);
+            QCOMPARE(s.boolValue(k, false), false);
+        } else if (reader == QLatin1String("int")) {
+            QCOMPARE(s.intValue(k, -7), -7);
+        } else if (reader == QLatin1String("int10to100")) {
+            QCOMPARE(s.intValue(k, 80, [](int n) { return n >= 10 && n <= 100; }), 80);
+        } else if (reader == QLatin1String("intIn")) {
+            QCOMPARE(s.intValueIn(k, 2, { 1, 2, 4 }), 2);
+        } else if (reader == QLatin1String("double")) {
+            QCOMPARE(s.doubleValue(k, 0.75), 0.75);
+        } else if (reader == QLatin1String("string")) {
+            QCOMPARE(s.stringValue(k, QStringLiteral("def")), QStringLiteral("def"));
+        } else if (reader == QLatin1String("list")) {
+            QCOMPARE(s.stringList(k, { QStringLiteral("def") }), QStringList { QStringLiteral("def") });
+        } else if (reader == QLatin1String("date")) {
+            QVERIFY(!s.dateValue(k).has_value());
+        }
+    }
+
+    void acceptedValuesPass()
+    {
+        const QString path = freshPath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        writeFile(path, "{\"t\": 40, \"m\": 4, \"w\": 3.0, \"d\": 2}");
+        AppSettings s(path);
+        QCOMPARE(s.intValue(QStringLiteral("t"), 80, [](int n) { return n >= 10 && n <= 100; }), 40);
+        QCOMPARE(s.intValueIn(QStringLiteral("m"), 2, { 1, 2, 4 }), 4);
+        QCOMPARE(s.intValue(QStringLiteral("w"), 0), 3);          // a whole number written as 3.0
+        QCOMPARE(s.doubleValue(QStringLiteral("d"), 0), 2.0);     // an integer is a number too
+    }
+
+    void damagedFileKeepsWhatParses_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("kept");
+        QTest::newRow("truncated")
+            << QByteArray("{\n  \"a\": true,\n  \"b\": 5,\n  \"c\": \"x, }\",\n  \"d\": [1, 2")
+            << QStringList { "a", "b", "c" };
+        QTest::newRow("bad value in the middle")
+            << QByteArray("{\"a\": true, \"b\": tru, \"c\": {\"x\": [1, \"]\"]}, \"d\": 3}")
+            << QStringList { "a", "c", "d" };
+        QTest::newRow("garbage") << QByteArray("\x00\xff garbage", 11) << QStringList {};
+        QTest::newRow("not an object") << QByteArray("[1, 2, 3]") << QStringList {};
+    }
+
+    void damagedFileKeepsWhatParses()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, kept);
+        const QString path = freshPath();
+        const QString folder = QFileInfo(path).absolutePath();
+        QDir().mkpath(folder);
+        writeFile(path, content);
+
+        AppSettings s(path);
+        QStringList keys = s.keys();
+        keys.sort();
+        QCOMPARE(keys, kept);
+        // The damaged original is kept aside.
+        const QStringList aside = QDir(folder).entryList({ QStringLiteral("settings.json.corrupt-*") }, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(readFile(QDir(folder).filePath(aside.first())), content);
+
+        // The next write rewrites a valid file with the surviving keys.
+        QVERIFY(s.setValue(QStringLiteral("vt.new"), 1));
+        const QJsonDocument doc = QJsonDocument::fromJson(readFile(path));
+        QVERIFY(doc.isObject());
+        QStringList written = doc.object().keys();
+        written.sort();
+        QStringList expected = kept;
+        expected << QStringLiteral("vt.new");
+        expected.sort();
+        QCOMPARE(written, expected);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    vt::test::isolateUserFolders();
+    QCoreApplication app(argc, argv);
+    SettingsTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_settings.moc"
