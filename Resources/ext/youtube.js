@@ -457,7 +457,7 @@ const VtxSite = (() => {
     return !!grew;
   }
   async function expandReplies(thread) {
-    const more = thread.querySelector('#replies #more-replies button, #replies #more-replies');
+    const more = thread.querySelector('#replies #more-replies button') || thread.querySelector('#replies #more-replies');
     const box = thread.querySelector('#replies');
     if (!box) return;
     if (more && !more.closest('[hidden]')) {
@@ -585,7 +585,8 @@ const VtxSite = (() => {
   async function removeOne(node) {
     node.dispatchEvent(new MouseEvent('mouseover', { bubbles: true }));
     node.dispatchEvent(new MouseEvent('mouseenter', { bubbles: false }));
-    const button = node.querySelector('#action-menu button, #action-menu yt-icon-button, #action-menu [role="button"]');
+    const button = ['#action-menu button', '#action-menu [role="button"]', '#action-menu yt-icon-button']
+      .map((sel) => node.querySelector(sel)).find(Boolean);
     if (!button) return { stop: { text: MSG.noMenu, kind: 'error' } };
     node.scrollIntoView({ block: 'center' });
     button.click();
@@ -595,7 +596,8 @@ const VtxSite = (() => {
     const item = deleteItem(menuItems());
     if (!item) { closeMenus(); return { stop: { text: MSG.noDelete, kind: 'error' } }; }
     (item.querySelector('tp-yt-paper-item') || item).click();
-    const confirm = await waitFor(() => document.querySelector('yt-confirm-dialog-renderer #confirm-button button, yt-confirm-dialog-renderer #confirm-button')
+    const confirm = await waitFor(() => document.querySelector('yt-confirm-dialog-renderer #confirm-button button')
+      || document.querySelector('yt-confirm-dialog-renderer #confirm-button')
       || (signInShown() ? 'signin' : null) || (!node.isConnected ? 'gone' : null), 2000);
     if (confirm === 'signin') return { stop: { text: MSG.signIn, kind: 'blocked' } };
     if (confirm && confirm !== 'gone') confirm.click();

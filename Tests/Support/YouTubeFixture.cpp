@@ -54,13 +54,6 @@ QString scriptJson(const QJsonObject &o)
 
 } // namespace
 
-QByteArray siteHostFlags(quint16 port)
-{
-    return QByteArrayLiteral("--host-resolver-rules=\"MAP www.youtube.com 127.0.0.1:") + QByteArray::number(port)
-        + QByteArrayLiteral(", MAP www.instagram.com 127.0.0.1:") + QByteArray::number(port)
-        + QByteArrayLiteral(", MAP * ~NOTFOUND, EXCLUDE 127.0.0.1\" --ignore-certificate-errors");
-}
-
 YouTubeFixture::YouTubeFixture(QObject *parent) : QObject(parent)
 {
     QFile app(QStringLiteral(VT_FIXTURES_DIR "/youtube/desktop_app.js"));
@@ -265,8 +258,9 @@ QJsonObject YouTubeFixture::viewModelJson(const YtComment &c, QJsonArray &mutati
     QJsonObject props{{"commentId", c.id}, {"content", QJsonObject{{"content", c.text}}},
                       {"publishedTime", relativeTime(c.publishedMs, now)}, {"replyLevel", c.parent.isEmpty() ? 0 : 1},
                       {"authorButtonA11y", c.author}, {"toolbarStateKey", stateKey}};
+    const QJsonObject entity{{"key", commentKey}, {"properties", props}, {"author", author}, {"toolbar", toolbar}};
     mutations.append(QJsonObject{{"entityKey", commentKey}, {"type", "ENTITY_MUTATION_TYPE_REPLACE"},
-        {"payload", QJsonObject{{"commentEntityPayload", QJsonObject{{"key", commentKey}, {"properties", props}, {"author", author}, {"toolbar", toolbar}}}}}}});
+        {"payload", QJsonObject{{"commentEntityPayload", entity}}}});
     mutations.append(QJsonObject{{"entityKey", stateKey}, {"type", "ENTITY_MUTATION_TYPE_REPLACE"},
         {"payload", QJsonObject{{"engagementToolbarStateEntityPayload", QJsonObject{{"key", stateKey},
             {"heartState", c.hearted ? "TOOLBAR_HEART_STATE_HEARTED" : "TOOLBAR_HEART_STATE_UNHEARTED"},
@@ -314,7 +308,7 @@ QJsonObject YouTubeFixture::watchData(const YtVideo &v) const
     QJsonObject owner{{"videoOwnerRenderer", QJsonObject{{"title", runsText(QStringLiteral("Sora's Kitchen"))},
         {"navigationEndpoint", QJsonObject{{"browseEndpoint", QJsonObject{{"browseId", m_ownerChannel}, {"canonicalBaseUrl", "/@channelowner"}}}}}}}};
     QJsonObject secondary{{"owner", owner}};
-    if (m_viewer == Viewer::Owner)
+    if (m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession)
         secondary["ownerButtons"] = QJsonArray{QJsonObject{{"buttonRenderer", QJsonObject{{"text", runsText("Edit video")},
             {"navigationEndpoint", QJsonObject{{"urlEndpoint", QJsonObject{{"url", QStringLiteral("https://studio.youtube.com/video/%1/edit").arg(v.id)}}}}}}}}};
     else
@@ -418,9 +412,9 @@ QByteArray YouTubeFixture::page(const YtVideo &v) const
                         {"hl", "ko"}, {"gl", "KR"}, {"visitorData", "CgtGaXh0dXJlVmlzaXQ"}}}}},
                     {"LOGGED_IN", loggedIn}, {"SESSION_INDEX", "0"}, {"VISITOR_DATA", "CgtGaXh0dXJlVmlzaXQ"},
                     {"DATASYNC_ID", loggedIn ? "fixtureuser||" : ""},
-                    {"VIEWER_IS_OWNER_FOR_FIXTURE", m_viewer == Viewer::Owner}};
+                    {"VIEWER_IS_OWNER_FOR_FIXTURE", m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession}};
     const QString title = htmlEscape(v.title);
-    QString ownerArea = m_viewer == Viewer::Owner
+    QString ownerArea = m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession
         ? QStringLiteral("<ytd-button-renderer id=\"edit-button\"><a class=\"yt-spec-button-shape-next\" href=\"https://studio.youtube.com/video/%1/edit\">Edit video</a></ytd-button-renderer>").arg(v.id)
         : QStringLiteral("<div id=\"subscribe-button\"><ytd-subscribe-button-renderer><button>Subscribe</button></ytd-subscribe-button-renderer></div>");
     const QString commentsSection = QStringLiteral(
@@ -481,7 +475,7 @@ QByteArray YouTubeFixture::page(const YtVideo &v) const
     return html.toUtf8();
 }
 
-void YouTubeFixture::install(TestHttpServer &server)
+void YouTubeFixture::install(FixtureSite &site)
 {
     QPointer<YouTubeFixture> self(this);
     const auto later = [self](const HttpResponder &r, const HttpReply &reply) {
@@ -502,19 +496,14 @@ void YouTubeFixture::install(TestHttpServer &server)
                 .withHeader("Set-Cookie", "LOGIN_INFO=AFmmF2swRQ; Path=/; Secure; HttpOnly");
         r.reply(reply);
     };
-    server.route("GET", QStringLiteral("/watch"), [pageFor](const HttpRequest &req, const HttpResponder &r) {
+    const QString host = QStringLiteral("www.youtube.com");
+    site.route(host, "GET", QStringLiteral("/watch"), [pageFor](const HttpRequest &req, const HttpResponder &r) {
         pageFor(req.query.queryItemValue(QStringLiteral("v")), false, r);
     });
-    server.route("GET", QStringLiteral("/"), [](const HttpRequest &, const HttpResponder &r) {
-        r.reply(HttpReply::html("<!DOCTYPE html><html><head><title>YouTube</title></head><body><ytd-app><ytd-browse page-subtype=\"home\">"
-                                "<ytd-rich-grid-renderer><div id=\"contents\"></div></ytd-rich-grid-renderer></ytd-browse></ytd-app></body></html>"));
+    site.routePrefix(host, "GET", QStringLiteral("/shorts/"), [pageFor](const HttpRequest &req, const HttpResponder &r) {
+        pageFor(req.path.mid(8), true, r);
     });
-    server.setFallback([pageFor](const HttpRequest &req, const HttpResponder &r) {
-        if (req.method == "GET" && req.path.startsWith(QLatin1String("/shorts/")))
-            return pageFor(req.path.mid(8), true, r);
-        r.reply(HttpReply::text("Not found", 404));
-    });
-    server.route("POST", QStringLiteral("/youtubei/v1/next"), [self, later](const HttpRequest &req, const HttpResponder &r) {
+    site.route(host, "POST", QStringLiteral("/youtubei/v1/next"), [self, later](const HttpRequest &req, const HttpResponder &r) {
         if (!self)
             return r.closeConnection();
         ++self->m_nextRequests;
@@ -529,7 +518,7 @@ void YouTubeFixture::install(TestHttpServer &server)
             return later(r, HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 404}, {"status", "NOT_FOUND"}}}}, 404));
         later(r, HttpReply::json(self->watchData(*v)));
     });
-    server.route("POST", QStringLiteral("/youtubei/v1/comment/perform_comment_action"), [self, later](const HttpRequest &req, const HttpResponder &r) {
+    site.route(host, "POST", QStringLiteral("/youtubei/v1/comment/perform_comment_action"), [self, later](const HttpRequest &req, const HttpResponder &r) {
         if (!self)
             return r.closeConnection();
         ++self->m_actionRequests;

@@ -15,7 +15,7 @@
 // believable comments from them. The Instagram fixture follows the same pattern: a list of
 // comments turned into a page plus the site's own JSON answers.
 
-#include "TestHttpServer.h"
+#include "FixtureSite.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -73,8 +73,12 @@ public:
     int actionRequests() const { return m_actionRequests; }
     int nextRequests() const { return m_nextRequests; }
 
-    // Installs the routes for www.youtube.com on a server (HTTPS in tests).
-    void install(TestHttpServer &server);
+    // Installs the routes for www.youtube.com on the fixture site (replacing its plain /watch).
+    void install(FixtureSite &site);
+
+    // The address of a fixture video under the real host name.
+    static QUrl watchUrl(const QString &id) { return FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/watch?v=") + id); }
+    static QUrl shortsUrl(const QString &id) { return FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/shorts/") + id); }
 
     // Pure generators (also used by tests to know what the site would say).
     QByteArray page(const YtVideo &video) const;
@@ -104,8 +108,5 @@ private:
     QString m_ownerChannel = QStringLiteral("UCfixtureOwnerChannel0001");
     QString m_appJs;
 };
-
-// Chromium flags that send www.youtube.com and www.instagram.com to 127.0.0.1:port.
-QByteArray siteHostFlags(quint16 port);
 
 } // namespace vt::test
