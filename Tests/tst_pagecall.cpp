@@ -191,6 +191,26 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(PageCall::Error, await(std::move(task), 3000));
     }
 
+    // The render process dies while a call waits: the call fails at once.
+    void renderProcessDeathFailsThePendingCall()
+    {
+        auto *page = new QWebEnginePage(this);
+        QSignalSpy loaded(page, &QWebEnginePage::loadFinished);
+        page->load(m_server.url(QStringLiteral("/page")));
+        QVERIFY(loaded.wait(20000));
+        QSignalSpy died(page, &QWebEnginePage::renderProcessTerminated);
+        auto task = PageCall::run(page, QStringLiteral("vtx"), QStringLiteral("await new Promise(() => {});"));
+        QTimer::singleShot(150, page, [page] { page->load(QUrl(QStringLiteral("chrome://kill"))); });
+        try {
+            await(std::move(task), 10000);
+            QFAIL("no error");
+        } catch (const PageCall::Error &e) {
+            QCOMPARE(e.kind, PageCall::Error::PageChanged);
+        }
+        QCOMPARE(died.size(), 1);
+        delete page;
+    }
+
     // Several calls at once on one page (a scan and its progress polling) each get their own value.
     void concurrentCalls()
     {

@@ -117,6 +117,7 @@ private slots:
         QTest::newRow("signed out") << YouTubeFixture::watchUrl(kMixed) << out << true << true << false << "https://www.youtube.com/watch?v=" + kMixed;
         QTest::newRow("home page") << FixtureSite::url("www.youtube.com") << owner << true << false << false << "https://www.youtube.com/";
         QTest::newRow("sign-in page") << FixtureSite::url("accounts.google.com", "/ServiceLogin?service=youtube") << owner << false << false << false << "";
+        QTest::newRow("instagram, not collected yet") << FixtureSite::url("www.instagram.com", "/p/Cx1234abcd/") << owner << true << false << false << "https://www.instagram.com/p/Cx1234abcd/";
     }
     void info()
     {
@@ -132,7 +133,7 @@ private slots:
         QCOMPARE(info.has_value(), answers);
         if (!answers)
             return;
-        QCOMPARE(info->site, QStringLiteral("youtube"));
+        QCOMPARE(info->site, url.host() == QLatin1String("www.instagram.com") ? QStringLiteral("instagram") : QStringLiteral("youtube"));
         QCOMPARE(info->supported, supported);
         QCOMPARE(info->canRemove, canRemove);
         QCOMPARE(info->url, reportedUrl);
@@ -220,6 +221,9 @@ private slots:
                 expected << c.id;   // the pinned comment comes again in its place: once is enough
         QCOMPARE(threads, expected);
         QCOMPARE(r.items.size(), m_mixed.size());
+        // The page itself shows newest first too.
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_h->browser.currentTab()->page(),
+            "document.querySelectorAll('#sort-menu tp-yt-paper-listbox a')[1].classList.contains('iron-selected')").toBool(), 5000);
     }
 
     void likesRule_data()
@@ -309,6 +313,69 @@ private slots:
         QCOMPARE(again.items.size(), m_site->visibleCount(video(kBulk)));
     }
 
+    // When the site's data cannot be reached the scripts read the rendered list instead.
+    void renderedListWhenDataIsRefused()
+    {
+        resetSite();
+        const QString id = QStringLiteral("vDomOnly001");
+        YtVideo v{id, QStringLiteral("데이터 없이"), false, false, m_mixed};
+        v.dataRefused = true;
+        m_site->addVideo(v);
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        const ScanResult r = scan();
+        QCOMPARE(r.items.size(), m_mixed.size());
+        QCOMPARE(r.complete, std::optional<bool>(true));
+        QHash<QString, YtComment> byId;
+        for (const YtComment &c : m_mixed)
+            byId.insert(c.id, c);
+        for (const Comment &c : r.items) {
+            QVERIFY(byId.contains(c.id));
+            QCOMPARE(c.text, byId.value(c.id).text);
+            QCOMPARE(c.authorName, byId.value(c.id).author);
+            QCOMPARE(c.likeCount, std::optional<double>(byId.value(c.id).likes));
+            QCOMPARE(c.isOwner, byId.value(c.id).owner);
+        }
+        // Newest first through the page's own sort menu.
+        const ScanResult newest = scan(true);
+        QVERIFY(newest.siteSorted);
+        QStringList threads, expected;
+        for (const Comment &c : newest.items)
+            if (!c.id.contains(QLatin1Char('.')))
+                threads << c.id;
+        for (const YtComment &c : m_site->ordered(video(id), true))
+            if (!expected.contains(c.id))
+                expected << c.id;
+        QCOMPARE(threads, expected);
+    }
+
+    // Replies that come as threads of their own, through the data and through the rendered list.
+    void nestedReplies_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("data") << false;
+        QTest::newRow("rendered list") << true;
+    }
+    void nestedReplies()
+    {
+        QFETCH(bool, refused);
+        resetSite();
+        const QString id = refused ? QStringLiteral("vNestedDom1") : QStringLiteral("vNested0001");
+        YtVideo v{id, QStringLiteral("답글 스레드"), false, false, m_mixed};
+        v.subThreads = true;
+        v.dataRefused = refused;
+        m_site->setPageSize(20, 2);
+        m_site->addVideo(v);
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        const ScanResult r = scan();
+        m_site->setPageSize(20, 10);
+        QCOMPARE(r.items.size(), m_mixed.size());
+        QSet<QString> ids;
+        for (const Comment &c : r.items)
+            ids.insert(c.id);
+        for (const YtComment &c : m_mixed)
+            QVERIFY(ids.contains(c.id));
+    }
+
     void shortsPage()
     {
         resetSite();
@@ -356,26 +423,43 @@ private slots:
     }
 
     // Deletes only the chosen comments and reports them while it works.
+    void removeChosen_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("shorts");
+        QTest::addColumn<int>("bulkThreads");   // 0: the mixed list
+        QTest::addColumn<int>("skip");          // spam comments passed over before choosing
+        QTest::newRow("video") << "vDelete0001" << false << 0 << 0;
+        QTest::newRow("short") << "sDelete0001" << true << 0 << 0;
+        QTest::newRow("far down a long list") << "vDelete0002" << false << 400 << 150;
+    }
     void removeChosen()
     {
+        QFETCH(QString, id);
+        QFETCH(bool, shorts);
+        QFETCH(int, bulkThreads);
+        QFETCH(int, skip);
         resetSite();
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        const QString id = QStringLiteral("vDelete0001");
-        const QList<YtComment> comments = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
-        m_site->addVideo({id, QStringLiteral("삭제 테스트"), false, false, comments});
-        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        QList<YtComment> comments = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+        if (bulkThreads)
+            comments = YouTubeFixture::bulk(bulkThreads, 11, now, comments);
+        m_site->addVideo({id, QStringLiteral("삭제 테스트"), shorts, false, comments});
+        const QUrl url = shorts ? YouTubeFixture::shortsUrl(id) : YouTubeFixture::watchUrl(id);
+        QVERIFY(m_h->open(url));
         const ScanResult r = scan();
         QStringList chosen;
+        int passed = 0;
         for (const Comment &c : r.items)
-            if (c.state == QLatin1String("spam") && chosen.size() < 6)
+            if (c.state == QLatin1String("spam") && !c.id.contains(QLatin1Char('.')) && passed++ >= skip && chosen.size() < 5)
                 chosen << c.id;
-        // A spam reply deep in a thread, too.
+        // A spam reply in a thread, too.
         for (const Comment &c : r.items)
-            if (c.id.contains(QLatin1Char('.')) && c.state == QLatin1String("spam") && !chosen.contains(c.id))
+            if (c.id.contains(QLatin1Char('.')) && c.state == QLatin1String("spam") && !chosen.contains(c.id) && chosen.size() < 6)
                 chosen << c.id;
         QVERIFY(chosen.size() >= 5);
 
-        auto task = m_h->engine.remove(chosen, YouTubeFixture::watchUrl(id).toString());
+        auto task = m_h->engine.remove(chosen, url.toString());
         bool done = false;
         std::optional<RemoveResult> result;
         auto body = [&]() -> QCoro::Task<void> {

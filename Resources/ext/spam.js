@@ -30,7 +30,7 @@ const VtxSpam = (() => {
     ['impersonation', 0.6, (t) => /(당첨되셨|당첨축하|경품|이벤트당첨|당첨자|선물을드립니다)/.test(t.c) ||
       /(congratulations.{0,60}(winner|won|selected)|claim (your )?(prize|reward|gift)|you (have )?won|giveaway winner|selected as (a |the )?winner)/.test(t.n)],
     ['testimonial', 0.6, (t) => /((덕분에|덕택에|도움으로|덕에).{0,40}(수익|원금|손실|복구|\d+배|벌었|벌고))|(전문가선생님|리딩선생님|투자선생님)/.test(t.c) ||
-      /((thanks to|because of|grateful to) .{0,60}(portfolio|profit|\$\d|earn|made|returns?|invest))|(financial advisor|account manager|investment manager|(mrs?|ms)\.? [a-z]+ [a-z]+ .{0,30}(invest|trading|portfolio))/.test(t.n)],
+      /((thanks to|because of|grateful to) .{0,60}(portfolio|profit|\$\d|earn(ed|ing)?|invest))|(financial advisor|account manager|investment manager|(mrs?|ms)\.? [a-z]+ [a-z]+ .{0,30}(invest|trading|portfolio))/.test(t.n)],
     ['promo', 0.6, (t) => /(구독자(늘리|구매|올려)|조회수(구매|올려)|홍보대행|맞구독|구독품앗이|제채널(놀러|구경|방문))/.test(t.c) ||
       /(promote your (channel|video)|real subscribers|buy (views|subscribers|likes)|more views\?|check (out )?my (channel|profile)|visit my channel|sub ?4 ?sub)/.test(t.n)],
   ];

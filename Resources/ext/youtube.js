@@ -137,7 +137,13 @@ const VtxSite = (() => {
     for (let attempt = 0; attempt < 3; attempt++) {
       let res;
       try {
-        res = await fetch('/youtubei/v1/' + path + '?prettyPrint=false', { method: 'POST', credentials: 'same-origin', headers, body: JSON.stringify(Object.assign({ context }, body)) });
+        // A request that hangs must not hold the scan (nor a stop request) forever.
+        const abort = new AbortController();
+        const timer = setTimeout(() => abort.abort(), 30000);
+        try {
+          res = await fetch('/youtubei/v1/' + path + '?prettyPrint=false', { method: 'POST', credentials: 'same-origin', headers,
+            body: JSON.stringify(Object.assign({ context }, body)), signal: abort.signal });
+        } finally { clearTimeout(timer); }
       } catch (e) { lastError = e; await sleep(300 * (attempt + 1)); continue; }
       if (res.ok) return res.json();
       lastError = new ApiError(res.status);
@@ -226,21 +232,29 @@ const VtxSite = (() => {
     }
     // Threads, loose replies and the next token out of one list of continuation items.
     items(list, now) {
-      const out = { threads: [], replies: [], next: null };
+      const out = { threads: [], replies: [], next: null, unreadable: 0 };
       for (const item of list || []) {
         if (!item || typeof item !== 'object') continue;
         if (item.commentThreadRenderer) {
           const t = item.commentThreadRenderer;
           const vm = (t.commentViewModel && (t.commentViewModel.commentViewModel || t.commentViewModel)) || (t.comment && t.comment.commentRenderer);
           const c = vm && this.comment(vm, t, now);
-          if (!c) continue;
+          if (!c) { out.unreadable++; continue; }
           const rr = t.replies && t.replies.commentRepliesRenderer;
+          // Replies: loose ones, or (since late 2025) threads of their own, nested.
           const sub = rr ? this.items((rr.subThreads || []).concat(rr.contents || []), now) : null;
-          out.threads.push({ comment: c, replies: sub ? sub.threads.map((x) => x.comment).concat(sub.replies) : [], token: sub ? sub.next : null, nested: sub ? sub.threads : [] });
+          const replies = [], tokens = [];
+          if (sub) {
+            for (const x of sub.threads) { replies.push(x.comment, ...x.replies); tokens.push(...x.tokens); }
+            replies.push(...sub.replies);
+            if (sub.next) tokens.push(sub.next);
+            out.unreadable += sub.unreadable;
+          }
+          out.threads.push({ comment: c, replies, tokens });
         } else if (item.commentViewModel || item.commentRenderer) {
           const vm = item.commentViewModel ? (item.commentViewModel.commentViewModel || item.commentViewModel) : item.commentRenderer;
           const c = this.comment(vm, null, now);
-          if (c) out.replies.push(c);
+          if (c) out.replies.push(c); else out.unreadable++;
         } else if (item.continuationItemRenderer) {
           out.next = tokenOf(item) || out.next;
         }
@@ -328,14 +342,16 @@ const VtxSite = (() => {
 
     let next = null;
     let stoppedEarly = false;
+    let unreadable = 0;
     const take = (list) => {
       const parsed = reader.items(list, now);
+      unreadable += parsed.unreadable;
       for (const t of parsed.threads) {
         if (count >= limit) { result.limited = true; stoppedEarly = true; break; }
         if (!add(t.comment)) continue;
         needThreads.delete(t.comment.id);
         if (known.has(t.comment.id)) knownSeen++;
-        const entry = { comment: t.comment, replies: [], token: t.token };
+        const entry = { comment: t.comment, replies: [], tokens: t.tokens.slice() };
         for (const r of t.replies) if (count < limit && add(r)) entry.replies.push(r);
         threads.push(entry);
       }
@@ -354,23 +370,25 @@ const VtxSite = (() => {
     }
 
     // Replies, a few threads at a time.
-    const pending = threads.filter((t) => t.token);
+    const pending = threads.filter((t) => t.tokens.length);
     let cursor = 0;
     const worker = async () => {
       while (cursor < pending.length) {
         const t = pending[cursor++];
-        let tok = t.token;
-        while (tok) {
+        while (t.tokens.length) {
           if (ctx.stopped()) { stoppedEarly = true; return; }
           if (count >= limit) { result.limited = true; stoppedEarly = true; return; }
-          const json = await api('next', { continuation: tok });
+          const json = await api('next', { continuation: t.tokens.shift() });
           reader.absorb(json);
           const parsed = reader.items(continuationItems(json), now);
-          for (const r of parsed.replies.concat(parsed.threads.map((x) => x.comment))) {
+          const found = [];
+          for (const x of parsed.threads) { found.push(x.comment, ...x.replies); t.tokens.push(...x.tokens); }
+          found.push(...parsed.replies);
+          for (const r of found) {
             if (count >= limit) { result.limited = true; break; }
             if (add(r)) t.replies.push(r);
           }
-          tok = parsed.next;
+          if (parsed.next) t.tokens.push(parsed.next);
           ctx.progress(count, result.total);
         }
       }
@@ -380,7 +398,8 @@ const VtxSite = (() => {
     for (const t of threads) { result.items.push(t.comment); for (const r of t.replies) result.items.push(r); }
     if (!stoppedEarly && !result.caughtUp) result.complete = true;
     if (!result.total) result.total = result.items.length;
-    if (!result.items.length && result.total > 0 && !ctx.stopped()) throw new Error(MSG.pageChanged);
+    // Data in a shape this script does not read: let the rendered list answer instead.
+    if (!result.items.length && (unreadable > 0 || result.total > 0) && !ctx.stopped()) return null;
     return result;
   }
 
@@ -474,14 +493,37 @@ const VtxSite = (() => {
     }
   }
 
+  // Picks "Newest first" in the page's own sort menu (second option; its text is localized).
+  async function sortPageNewest(root) {
+    const header = root && (root.querySelector('ytd-comments-header-renderer') || document.querySelector('ytd-comments-header-renderer'));
+    const label = header && (header.querySelector('#sort-menu tp-yt-paper-button') || header.querySelector('#sort-menu yt-dropdown-menu'));
+    if (!label) return false;
+    label.click();
+    const options = await waitFor(() => {
+      const list = header.querySelectorAll('#sort-menu tp-yt-paper-listbox a.yt-simple-endpoint, #sort-menu tp-yt-paper-listbox a');
+      return list.length >= 2 ? list : null;
+    }, 3000);
+    if (!options) return false;
+    if (options[1].classList.contains('iron-selected')) { label.click(); return true; }
+    const contents = contentsOf(root);
+    const first = contents && contents.firstElementChild;
+    (options[1].querySelector('tp-yt-paper-item') || options[1]).click();
+    // The list reloads: wait until its first element is a new one.
+    await waitFor(() => contents && contents.firstElementChild && contents.firstElementChild !== first
+      && contents.querySelector(':scope > ytd-comment-thread-renderer'), 8000);
+    return true;
+  }
+
   async function collectFromPage(v, opts, ctx) {
     if (v.shorts) await openShortsPanel();
     const root = await waitFor(commentsRoot, 5000);
     const contents = contentsOf(root);
     if (!contents) throw new Error(MSG.unsupported);
+    await waitFor(() => contents.children.length > 0, 5000);
+    const sorted = opts.sortNewest ? await sortPageNewest(root) : false;
     const now = Date.now();
     const limit = Number(opts.limit) > 0 ? Number(opts.limit) : Infinity;
-    const result = { items: [], siteSorted: false, total: 0, canRemove: loggedIn() && ownsVideoOnPage(v.id), likesUnknown: false, owners: new Set(), hidden: document.hidden || undefined };
+    const result = { items: [], siteSorted: sorted, total: 0, canRemove: loggedIn() && ownsVideoOnPage(v.id), likesUnknown: false, owners: new Set(), hidden: document.hidden || undefined };
     const countText = (document.querySelector('ytd-comments-header-renderer #count') || {}).textContent;
     result.total = parseCount(countText) || 0;
     const seen = new Set();
@@ -532,7 +574,15 @@ const VtxSite = (() => {
         result = null;
       }
     }
-    if (!result) result = await collectFromPage(v, opts, ctx);
+    if (result && opts.sortNewest && result.siteSorted && !v.shorts) {
+      // Show the page in the order it was collected in; the data already came newest first.
+      try { await sortPageNewest(commentsRoot()); } catch (e) { /* the page keeps its order */ }
+    }
+    if (!result) {
+      result = await collectFromPage(v, opts, ctx);
+      // The page says it has comments, yet none could be read: say so instead of an empty result.
+      if (!result.items.length && result.total > 0 && !ctx.stopped()) throw new Error(MSG.pageChanged);
+    }
     if (videoRef() === null || videoRef().id !== v.id) throw new Error(MSG.pageChanged);
     result.likesUnknown = result.items.length > 0 && result.items.every((c) => typeof c.likeCount !== 'number');
     return result;

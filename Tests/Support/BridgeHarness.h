@@ -27,8 +27,9 @@ struct BridgeHarness {
     // Opens an address and waits until the page has loaded (and its own scripts have run).
     bool open(const QUrl &url, int settleMs = 150)
     {
-        QSignalSpy finished(browser.currentTab()->page(), &QWebEnginePage::loadFinished);
+        // open() may switch to the other site's tab: watch the page that loads.
         browser.open(url.toString());
+        QSignalSpy finished(browser.currentTab()->page(), &QWebEnginePage::loadFinished);
         if (!finished.wait(20000))
             return false;
         QTest::qWait(settleMs);

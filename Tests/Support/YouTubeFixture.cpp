@@ -167,11 +167,11 @@ bool YouTubeFixture::isDeleted(const QString &videoId, const QString &commentId)
     return dot > 0 && gone.contains(commentId.left(dot));
 }
 
-QList<YtComment> YouTubeFixture::ordered(const YtVideo &video, bool newest) const
+QList<YtComment> YouTubeFixture::ordered(const YtVideo &video, bool newest, bool withDeleted) const
 {
     QList<YtComment> tops;
     for (const YtComment &c : video.comments)
-        if (c.parent.isEmpty() && !isDeleted(video.id, c.id))
+        if (c.parent.isEmpty() && (withDeleted || !isDeleted(video.id, c.id)))
             tops << c;
     QList<YtComment> pinned;
     for (const YtComment &c : tops)
@@ -189,11 +189,11 @@ QList<YtComment> YouTubeFixture::ordered(const YtVideo &video, bool newest) cons
     return pinned + tops;
 }
 
-QList<YtComment> YouTubeFixture::repliesOf(const YtVideo &video, const QString &threadId) const
+QList<YtComment> YouTubeFixture::repliesOf(const YtVideo &video, const QString &threadId, bool withDeleted) const
 {
     QList<YtComment> out;
     for (const YtComment &c : video.comments)
-        if (c.parent == threadId && !isDeleted(video.id, c.id))
+        if (c.parent == threadId && (withDeleted || !isDeleted(video.id, c.id)))
             out << c;
     return out;
 }
@@ -292,7 +292,7 @@ QJsonObject YouTubeFixture::threadJson(const YtComment &c, const YtVideo &v, QJs
         const QString t = token(QJsonObject{{"k", "r"}, {"v", v.id}, {"t", c.id}, {"o", 0}});
         const QString label = replies == 1 ? QStringLiteral("1 reply") : QStringLiteral("%1 replies").arg(replies);
         thread["replies"] = QJsonObject{{"commentRepliesRenderer", QJsonObject{
-            {"contents", QJsonArray{continuationItem(t)}},
+            {v.subThreads ? "subThreads" : "contents", QJsonArray{continuationItem(t)}},
             {"viewReplies", QJsonObject{{"buttonRenderer", QJsonObject{{"text", runsText(label)}}}}},
             {"hideReplies", QJsonObject{{"buttonRenderer", QJsonObject{{"text", runsText(label)}}}}},
             {"targetId", QStringLiteral("comment-replies-item-") + c.id}}}};
@@ -361,9 +361,12 @@ QJsonObject YouTubeFixture::continuation(const QString &tok, bool *ok) const
     QJsonArray endpoints;
     if (state.value("k") == QLatin1String("c")) {
         const bool newest = state.value("s") == QLatin1String("new");
-        const QList<YtComment> threads = ordered(*v, newest);
+        // Pages are cut from the list as it was, deleted comments included, so that a deletion
+        // does not shift the next page (the site's tokens are cursors, not offsets).
+        const QList<YtComment> threads = ordered(*v, newest, true);
         for (int i = offset; i < std::min<int>(offset + m_pageSize, int(threads.size())); ++i)
-            items.append(threadJson(threads.at(i), *v, mutations));
+            if (!isDeleted(v->id, threads.at(i).id))
+                items.append(threadJson(threads.at(i), *v, mutations));
         if (offset + m_pageSize < threads.size())
             items.append(continuationItem(token(QJsonObject{{"k", "c"}, {"v", v->id}, {"s", state.value("s")}, {"o", offset + m_pageSize}})));
         if (offset == 0) {
@@ -385,9 +388,15 @@ QJsonObject YouTubeFixture::continuation(const QString &tok, bool *ok) const
         }
     } else if (state.value("k") == QLatin1String("r")) {
         const QString thread = state.value("t").toString();
-        const QList<YtComment> replies = repliesOf(*v, thread);
+        const QList<YtComment> replies = repliesOf(*v, thread, true);
         for (int i = offset; i < std::min<int>(offset + m_replyPageSize, int(replies.size())); ++i)
-            items.append(QJsonObject{{"commentViewModel", viewModelJson(replies.at(i), mutations)}});
+            if (!isDeleted(v->id, replies.at(i).id)) {
+                const QJsonObject vm = viewModelJson(replies.at(i), mutations);
+                items.append(v->subThreads
+                    ? QJsonObject{{"commentThreadRenderer", QJsonObject{{"commentViewModel", QJsonObject{{"commentViewModel", vm}}},
+                                                                         {"renderingPriority", "RENDERING_PRIORITY_UNKNOWN"}}}}
+                    : QJsonObject{{"commentViewModel", vm}});
+            }
         if (offset + m_replyPageSize < replies.size())
             items.append(continuationItem(token(QJsonObject{{"k", "r"}, {"v", v->id}, {"t", thread}, {"o", offset + m_replyPageSize}}),
                                           QStringLiteral("Show more replies")));
@@ -514,6 +523,8 @@ void YouTubeFixture::install(FixtureSite &site)
             return later(r, ok ? HttpReply::json(out) : HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 400}, {"status", "INVALID_ARGUMENT"}}}}, 400));
         }
         YtVideo *v = self->video(body.value("videoId").toString());
+        if (v && v->dataRefused)
+            return later(r, HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 403}, {"status", "PERMISSION_DENIED"}}}}, 403));
         if (!v)
             return later(r, HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 404}, {"status", "NOT_FOUND"}}}}, 404));
         later(r, HttpReply::json(self->watchData(*v)));

@@ -47,6 +47,8 @@ struct YtVideo {
     bool shorts = false;
     bool commentsOff = false;
     QList<YtComment> comments;   // threads and replies, replies after their thread
+    bool dataRefused = false;    // the site refuses the scripts' own data request (the page still works)
+    bool subThreads = false;     // replies come as threads of their own (the late-2025 format)
 };
 
 class YouTubeFixture : public QObject {
@@ -84,8 +86,9 @@ public:
     QByteArray page(const YtVideo &video) const;
     QJsonObject watchData(const YtVideo &video) const;
     QJsonObject continuation(const QString &token, bool *ok) const;
-    QList<YtComment> ordered(const YtVideo &video, bool newest) const;   // visible threads in site order
-    QList<YtComment> repliesOf(const YtVideo &video, const QString &threadId) const;
+    // Threads in site order (the pinned one first; in newest order again at its place), and replies.
+    QList<YtComment> ordered(const YtVideo &video, bool newest, bool withDeleted = false) const;
+    QList<YtComment> repliesOf(const YtVideo &video, const QString &threadId, bool withDeleted = false) const;
     int visibleCount(const YtVideo &video) const;
 
     static QString relativeTime(qint64 publishedMs, qint64 nowMs);

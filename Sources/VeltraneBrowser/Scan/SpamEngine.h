@@ -71,8 +71,8 @@ public:
     static QString filesMessage();
     static QString timeoutMessage();
 
-    // Short calls end with timeoutMessage() after this long.
-    static constexpr int shortCallTimeoutMs = 20000;
+    // Short calls (info, progress, flag) end with timeoutMessage() after this long.
+    int shortCallTimeoutMs = 20000;
 
     // The owner's own channel, read by the channel script (Resources/channel.js) in the world
     // "vt-channel" of the current tab (SpamEngineChannel.cpp).

@@ -101,7 +101,8 @@
       const replies = el('div', { id: 'replies' }, el('ytd-comment-replies-renderer', { class: 'style-scope ytd-comment-thread-renderer' },
         more, less, el('div', { id: 'expander' }, el('div', { id: 'expander-contents' }, inner))));
       thread.appendChild(replies);
-      let token = tokenOf(rr.contents[0]);
+      const first = (rr.subThreads || rr.contents || []).find((i) => i.continuationItemRenderer);
+      const token = first ? tokenOf(first) : null;
       let loaded = false;
       const loadReplies = async (tok, button) => {
         if (button) button.remove();
@@ -109,6 +110,11 @@
         absorb(json);
         for (const item of findKey(json, 'continuationItems').flat()) {
           if (item.commentViewModel) inner.appendChild(renderComment(item.commentViewModel, true));
+          else if (item.commentThreadRenderer) {
+            const sub = el('ytd-comment-thread-renderer', { class: 'style-scope ytd-comment-replies-renderer' });
+            sub.appendChild(renderComment(item.commentThreadRenderer.commentViewModel.commentViewModel, true));
+            inner.appendChild(sub);
+          }
           else if (item.continuationItemRenderer) {
             const next = tokenOf(item);
             const b = el('ytd-continuation-item-renderer', { class: 'replies-continuation' },
