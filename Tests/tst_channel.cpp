@@ -82,6 +82,8 @@ private slots:
     {
         m_ig->setViewer(InstagramFixture::Viewer::Owner);
         m_ig->setDelayMs(0);
+        m_ig->setApiMoved(false);
+        m_yt->setInlineData(true);
         m_yt->setSignedIn(true);
         m_yt->setProfileTarget(QStringLiteral("/@sorakitchen"));
         m_yt->setDelayMs(0);
@@ -220,6 +222,34 @@ private slots:
         QVERIFY2(posts.size() >= 30 && posts.size() < 75, qPrintable(QString::number(posts.size())));
         m_yt->setDelayMs(0);
         QCOMPARE(await(m_h->engine.myPosts(QStringLiteral("youtube"), 75), 60000).size(), 75);
+    }
+
+    // Without the site's data, the page itself: the navigation's profile link, the profile's
+    // grid, the channel tab's rendered grid.
+    void fromThePageWhenTheDataIsMissing()
+    {
+        m_ig->setApiMoved(true);
+        QVERIFY(openOn(LoginProvider::instagram, FixtureSite::url("www.instagram.com")));
+        QCOMPARE(await(m_h->engine.myProfile(), 60000), std::optional<QString>(QStringLiteral("https://www.instagram.com/owner/")));
+        QVERIFY(openOn(LoginProvider::instagram, InstagramFixture::profileUrl("owner")));
+        const QList<FoundPost> ig = await(m_h->engine.myPosts(QStringLiteral("instagram"), 5), 60000);
+        const QList<const IgPost *> mine = m_ig->postsOf(QStringLiteral("owner"));
+        QCOMPARE(ig.size(), 5);
+        for (int i = 0; i < ig.size(); ++i) {
+            QCOMPARE(ig.at(i).url, InstagramFixture::postUrl(mine.at(i)->code, mine.at(i)->reel).toString());
+            QCOMPARE(ig.at(i).title, mine.at(i)->caption.section(u'\n', 0, 0));
+        }
+        m_yt->setInlineData(false);
+        for (const QString &tab : {QStringLiteral("videos"), QStringLiteral("shorts")}) {
+            QVERIFY(openOn(LoginProvider::youtube, FixtureSite::url("www.youtube.com", "/@sorakitchen/" + tab)));
+            const QList<FoundPost> yt = await(m_h->engine.myPosts(QStringLiteral("youtube"), 10), 60000);
+            const QList<YtUpload> uploads = ChannelFixture::make(tab == QLatin1String("shorts") ? QStringLiteral("s") : QStringLiteral("v"), 10);
+            QCOMPARE(yt.size(), 10);
+            for (int i = 0; i < yt.size(); ++i) {
+                QVERIFY2(yt.at(i).url.endsWith(uploads.at(i).id), qPrintable(yt.at(i).url));
+                QCOMPARE(yt.at(i).title, uploads.at(i).title);
+            }
+        }
     }
 
     // The page must be the asked site's channel tab or profile.

@@ -349,6 +349,53 @@ private slots:
         QCOMPARE(m_site->commentRequests(), 0);
     }
 
+    // When the site's data cannot be read, the comments the page shows are collected, loading
+    // more comments and replies through the page's own buttons; a page that shows none while
+    // the site counts some is an error, not an empty success.
+    void pageListWhenTheDataMoved()
+    {
+        resetSite();
+        m_site->setApiMoved(true);
+        QVERIFY(m_h->open(InstagramFixture::postUrl(kPost)));
+        const ScanResult r = scan();
+        const QList<IgComment> expected = m_site->visible(post(kPost));
+        QCOMPARE(r.items.size(), expected.size());
+        QHash<QString, IgComment> byId;
+        for (const IgComment &c : expected)
+            byId.insert(c.id, c);
+        QString lastThread;
+        for (const Comment &c : r.items) {
+            QVERIFY2(byId.contains(c.id), qPrintable(c.id));
+            const IgComment &src = byId.value(c.id);
+            QCOMPARE(c.text, src.text);
+            QCOMPARE(c.authorName, src.username);
+            QCOMPARE(c.likeCount, std::optional<double>(src.likes));
+            QCOMPARE(c.isOwner, src.username == QLatin1String("owner"));
+            if (src.parent.isEmpty())
+                lastThread = c.id;
+            else
+                QCOMPARE(src.parent, lastThread);
+        }
+        QVERIFY(r.canRemove);
+        QCOMPARE(r.complete, std::optional<bool>(true));
+        m_site->setApiMoved(false);
+    }
+    void pageShowsNoneOfCountedComments()
+    {
+        resetSite();
+        QVERIFY(m_h->open(InstagramFixture::postUrl(kPost)));
+        // The page's comment list is gone (a layout the script does not know).
+        QVERIFY(evaluate(m_h->browser.currentTab()->page(), "document.getElementById('vt-fixture-comments').remove(); true").toBool());
+        m_site->setApiMoved(true);
+        try {
+            scan();
+            QFAIL("no error");
+        } catch (const BrowserError &e) {
+            QCOMPARE(e.description(), QStringLiteral("이 게시물에서 댓글을 찾지 못했습니다. 댓글이 없는 게시물이거나, 댓글 목록이 보이지 않는 화면입니다."));
+        }
+        m_site->setApiMoved(false);
+    }
+
     // Deletes only the chosen comments, wherever they are in the list, and reports them as it goes.
     void removeChosen()
     {

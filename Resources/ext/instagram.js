@@ -413,6 +413,8 @@ const VtxSite = (() => {
     const order = new Map(result.items.map((c, i) => [c.id, i]));
     const key = (c) => c.parent && order.has(c.parent) ? [order.get(c.parent), 1, order.get(c.id)] : [order.get(c.id), 0, 0];
     result.items.sort((a, b) => { const x = key(a), y = key(b); return x[0] - y[0] || x[1] - y[1] || x[2] - y[2]; });
+    // The page says there are comments but shows none: not an empty success.
+    if (!result.items.length && result.total > 0 && !ctx.stopped()) throw new Error(MSG.empty);
     if (!stoppedEarly) result.complete = true;
     if (!result.total) result.total = result.items.length;
     return result;

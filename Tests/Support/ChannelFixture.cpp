@@ -139,7 +139,7 @@ QByteArray ChannelFixture::channelPage(const QString &base, const QString &tab) 
         "<ytd-browse page-subtype=\"channels\"><ytd-two-column-browse-results-renderer><div id=\"primary\">"
         "<ytd-rich-grid-renderer><div id=\"contents\">%3</div></ytd-rich-grid-renderer></div></ytd-two-column-browse-results-renderer></ytd-browse>"
         "</ytd-page-manager></div></ytd-app><script nonce=\"fx\">var ytInitialData = %4;</script></body></html>")
-                             .arg(QString::fromLatin1(channelId), scriptJson(cfg), grid, scriptJson(data));
+                             .arg(QString::fromLatin1(channelId), scriptJson(cfg), grid, m_inlineData ? scriptJson(data) : QStringLiteral("null"));
     return html.toUtf8();
 }
 

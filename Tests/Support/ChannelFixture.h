@@ -39,6 +39,8 @@ public:
     void setBatchSize(int n) { m_batch = n; }
     void setOldVideoFormat(bool on) { m_oldFormat = on; }
     void setDelayMs(int ms) { m_delayMs = ms; }
+    // Pages without the inline ytInitialData: only the rendered grid shows the uploads.
+    void setInlineData(bool on) { m_inlineData = on; }
     int browseRequests() const { return m_browseRequests; }
     void resetCounters() { m_browseRequests = 0; }
 
@@ -61,6 +63,7 @@ private:
     int m_batch = 30;
     bool m_oldFormat = false;
     int m_delayMs = 0;
+    bool m_inlineData = true;
     int m_browseRequests = 0;
 };
 

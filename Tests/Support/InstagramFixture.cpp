@@ -451,6 +451,8 @@ void InstagramFixture::install(FixtureSite &site)
     site.routePrefix(kHost, "GET", QStringLiteral("/api/v1/media/"), [self, later, asker](const HttpRequest &q, const HttpResponder &r) {
         if (!self)
             return r.closeConnection();
+        if (self->m_apiMoved && q.header("x-fixture-page").isEmpty())
+            return later(r, failJson(QStringLiteral("Sorry, this page isn't available."), 404));
         const QString who = asker(q);
         if (who.isEmpty())
             return later(r, failJson(QStringLiteral("login_required"), 401, {{"require_login", true}}));
@@ -543,6 +545,8 @@ void InstagramFixture::install(FixtureSite &site)
     site.routePrefix(kHost, "GET", QStringLiteral("/api/v1/users/"), [self, later, asker](const HttpRequest &q, const HttpResponder &r) {
         if (!self)
             return r.closeConnection();
+        if (self->m_apiMoved && q.header("x-fixture-page").isEmpty())
+            return later(r, failJson(QStringLiteral("Sorry, this page isn't available."), 404));
         if (asker(q).isEmpty())
             return later(r, failJson(QStringLiteral("login_required"), 401, {{"require_login", true}}));
         const QStringList parts = q.path.split(u'/', Qt::SkipEmptyParts);   // api v1 users <pk> info | web_profile_info
@@ -562,6 +566,8 @@ void InstagramFixture::install(FixtureSite &site)
     site.routePrefix(kHost, "GET", QStringLiteral("/api/v1/feed/user/"), [self, later, asker](const HttpRequest &q, const HttpResponder &r) {
         if (!self)
             return r.closeConnection();
+        if (self->m_apiMoved && q.header("x-fixture-page").isEmpty())
+            return later(r, failJson(QStringLiteral("Sorry, this page isn't available."), 404));
         ++self->m_feedRequests;
         if (asker(q).isEmpty())
             return later(r, failJson(QStringLiteral("login_required"), 401, {{"require_login", true}}));

@@ -69,6 +69,9 @@ public:
     Viewer viewer() const { return m_viewer; }
     void setPageSize(int threads, int replies) { m_pageSize = threads; m_replyPageSize = replies; }
     void setDelayMs(int ms) { m_delayMs = ms; }
+    // Every GET under /api/v1/ answers 404 except the page's own (which stand for the requests
+    // the real page makes elsewhere), as when the site moves the endpoints the scripts know.
+    void setApiMoved(bool on) { m_apiMoved = on; }
 
     QSet<QString> deleted(const QString &code) const { return m_deleted.value(code); }
     int deleteRequests() const { return m_deleteRequests; }
@@ -102,6 +105,7 @@ private:
     int m_pageSize = 15;
     int m_replyPageSize = 3;
     int m_delayMs = 0;
+    bool m_apiMoved = false;
     int m_deleteRequests = 0;
     int m_commentRequests = 0;
     int m_feedRequests = 0;

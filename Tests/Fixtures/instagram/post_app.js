@@ -18,7 +18,7 @@
     for (const c of children) if (c) e.appendChild(typeof c === 'string' ? document.createTextNode(c) : c);
     return e;
   };
-  const headers = () => ({ 'X-IG-App-ID': cfg.appId, 'X-CSRFToken': cookie('csrftoken'), 'X-Requested-With': 'XMLHttpRequest' });
+  const headers = () => ({ 'X-IG-App-ID': cfg.appId, 'X-CSRFToken': cookie('csrftoken'), 'X-Requested-With': 'XMLHttpRequest', 'X-Fixture-Page': '1' });
   async function api(path, options) {
     const res = await fetch('/api/v1/' + path, Object.assign({ credentials: 'include', headers: headers() }, options || {}));
     return { status: res.status, json: await res.json().catch(() => ({})) };
