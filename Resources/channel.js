@@ -213,7 +213,7 @@ async function igApi(path) {
     catch (e) { await sleep(400 * (attempt + 1)); continue; }
     if (res.redirected && /\/(accounts\/login|challenge)\//.test(res.url)) throw new Blocked();
     let body = null;
-    try { body = await res.json(); } catch (e) { body = null; }
+    try { body = JSON.parse((await res.text()).replace(/("(?:pk|id|pk_id|next_max_id)"\s*:\s*)(\d{16,})(?=\s*[,}\]])/g, '$1"$2"')); } catch (e) { body = null; }
     const word = body && (body.message || body.error_type);
     if (body && (body.require_login || body.checkpoint_url || IG_BLOCK.test(String(word || '')))) throw new Blocked();
     if (res.ok && body && body.status !== 'fail') return body;

@@ -9,6 +9,7 @@
 #include "WebTestMain.h"
 
 #include "Browser/BrowserError.h"
+#include "Lang.h"
 
 #include <QDateTime>
 #include <QJsonArray>
@@ -83,6 +84,7 @@ private slots:
         m_ig->setViewer(InstagramFixture::Viewer::Owner);
         m_ig->setDelayMs(0);
         m_ig->setApiMoved(false);
+        m_ig->setReadsChallenged(false);
         m_yt->setInlineData(true);
         m_yt->setSignedIn(true);
         m_yt->setProfileTarget(QStringLiteral("/@sorakitchen"));
@@ -250,6 +252,18 @@ private slots:
                 QCOMPARE(yt.at(i).title, uploads.at(i).title);
             }
         }
+    }
+
+    // The site asks for a check: the listing stops with that, not with an empty list.
+    void instagramAsksForACheck()
+    {
+        const QString text = Lang::pick(QStringLiteral("로그인이 필요하거나 사이트가 확인을 요청해 내 게시물을 불러오지 못했습니다."),
+                                        QStringLiteral("Couldn't load your posts: the site asks you to sign in or to confirm it's you."));
+        QVERIFY(openOn(LoginProvider::instagram, InstagramFixture::profileUrl("owner")));
+        m_ig->setReadsChallenged(true);
+        QCOMPARE(errorOf(m_h->engine.myPosts(QStringLiteral("instagram"), 5)), text);
+        QVERIFY(openOn(LoginProvider::instagram, FixtureSite::url("www.instagram.com")));
+        QCOMPARE(errorOf(m_h->engine.myProfile()), text);
     }
 
     // The page must be the asked site's channel tab or profile.

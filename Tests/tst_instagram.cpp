@@ -396,6 +396,21 @@ private slots:
         m_site->setApiMoved(false);
     }
 
+    // The site asks for a check instead of answering: the scan says so rather than collecting nothing.
+    void scanWhenTheSiteAsksForACheck()
+    {
+        resetSite();
+        m_site->setReadsChallenged(true);
+        QVERIFY(m_h->open(InstagramFixture::postUrl(kPost)));
+        try {
+            scan();
+            QFAIL("no error");
+        } catch (const BrowserError &e) {
+            QCOMPARE(e.description(), QStringLiteral("삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요."));
+        }
+        m_site->setReadsChallenged(false);
+    }
+
     // Deletes only the chosen comments, wherever they are in the list, and reports them as it goes.
     void removeChosen()
     {

@@ -122,6 +122,8 @@ const VtxSite = (() => {
   class ApiError extends Error {
     constructor(status, body) { super('HTTP ' + status); this.status = status; this.body = body; }
   }
+  // Ids are 17 to 19 digits: written as bare numbers they would lose their last digits.
+  const parseJson = (text) => JSON.parse(text.replace(/("(?:pk|id|pk_id|media_id|user_id|parent_comment_id|next_max_id|next_min_id)"\s*:\s*)(\d{16,})(?=\s*[,}\]])/g, '$1"$2"'));
   let wwwClaim = '0';
   const BLOCK_WORDS = /^(login_required|checkpoint_required|challenge_required|feedback_required|consent_required)$/;
   async function api(path, options = {}) {
@@ -140,7 +142,7 @@ const VtxSite = (() => {
       if (claim) wwwClaim = claim;
       if (res.redirected && /\/(accounts\/login|challenge)\//.test(res.url)) throw new Blocked('redirect');
       let body = null;
-      try { body = await res.json(); } catch (e) { body = null; }
+      try { body = parseJson(await res.text()); } catch (e) { body = null; }
       const word = body && (body.message || body.error_type);
       if (body && (body.require_login || body.checkpoint_url || body.challenge || BLOCK_WORDS.test(String(word || '')))) throw new Blocked(String(word || 'login'));
       if (res.ok && body && body.status !== 'fail') return body;
@@ -385,7 +387,17 @@ const VtxSite = (() => {
     return false;
   }
 
+  // A reel shows its comments in a sheet opened by its comment button.
+  async function openComments() {
+    if (commentNodes().length) return;
+    const button = labelled(/^(comment|comments|댓글 달기|댓글|comentar|kommentieren|commenter)$/i).find(visible);
+    if (!button) return;
+    button.click();
+    await waitFor(() => commentNodes().length > 0, 3000);
+  }
+
   async function collectFromPage(p, opts, ctx) {
+    await openComments();
     const now = Date.now();
     const limit = Number(opts.limit) > 0 ? Number(opts.limit) : Infinity;
     let m = null;
@@ -482,6 +494,7 @@ const VtxSite = (() => {
   async function findNode(id) {
     let node = nodeById(id);
     if (node) return node;
+    await openComments();
     const parent = parents.get(id);
     for (let guard = 0; guard < 3000; guard++) {
       if (window.__vtxStop) return null;

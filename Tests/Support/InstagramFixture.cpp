@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QUrlQuery>
 
 #include <algorithm>
@@ -50,6 +51,15 @@ QByteArray setCookie(const QByteArray &name, const QByteArray &value, bool httpO
 QString pictureUrl(const QString &key)
 {
     return QStringLiteral("https://scontent-ssn1-1.cdninstagram.com/v/t51.2885-19/%1_n.jpg?stp=dst-jpg_s150x150").arg(key);
+}
+
+// The site writes comment pks as bare numbers, longer than a double holds exactly.
+HttpReply bareIds(const QJsonObject &o)
+{
+    static const QRegularExpression quoted(QStringLiteral("\"pk\":\"(\\d{16,})\""));
+    HttpReply reply = HttpReply::json(o);
+    reply.body = QString::fromUtf8(reply.body).replace(quoted, QStringLiteral("\"pk\":\\1")).toUtf8();
+    return reply;
 }
 
 HttpReply failJson(const QString &message, int status, const QJsonObject &extra = {})
@@ -453,6 +463,8 @@ void InstagramFixture::install(FixtureSite &site)
             return r.closeConnection();
         if (self->m_apiMoved && q.header("x-fixture-page").isEmpty())
             return later(r, failJson(QStringLiteral("Sorry, this page isn't available."), 404));
+        if (self->m_readsChallenged)
+            return later(r, failJson(QStringLiteral("checkpoint_required"), 400, {{"checkpoint_url", "/challenge/action/AXH3fixture/"}, {"lock", true}}));
         const QString who = asker(q);
         if (who.isEmpty())
             return later(r, failJson(QStringLiteral("login_required"), 401, {{"require_login", true}}));
@@ -485,7 +497,7 @@ void InstagramFixture::install(FixtureSite &site)
                             {"status", "ok"}};
             if (more)
                 out["next_max_child_cursor"] = QString::number(offset + self->m_replyPageSize);
-            return later(r, HttpReply::json(out));
+            return later(r, bareIds(out));
         }
         const QList<IgComment> threads = self->ordered(*p);
         int offset = 0;
@@ -502,7 +514,7 @@ void InstagramFixture::install(FixtureSite &site)
         if (more)
             out["next_min_id"] = QString::fromUtf8(QJsonDocument(QJsonObject{{"server_cursor", QString::number(offset + self->m_pageSize)},
                                                                              {"is_server_cursor_inverse", true}}).toJson(QJsonDocument::Compact));
-        later(r, HttpReply::json(out));
+        later(r, bareIds(out));
     });
 
     site.routePrefix(kHost, "POST", QStringLiteral("/api/v1/web/comments/"), [self, later, asker](const HttpRequest &q, const HttpResponder &r) {
@@ -547,6 +559,8 @@ void InstagramFixture::install(FixtureSite &site)
             return r.closeConnection();
         if (self->m_apiMoved && q.header("x-fixture-page").isEmpty())
             return later(r, failJson(QStringLiteral("Sorry, this page isn't available."), 404));
+        if (self->m_readsChallenged)
+            return later(r, failJson(QStringLiteral("checkpoint_required"), 400, {{"checkpoint_url", "/challenge/action/AXH3fixture/"}, {"lock", true}}));
         if (asker(q).isEmpty())
             return later(r, failJson(QStringLiteral("login_required"), 401, {{"require_login", true}}));
         const QStringList parts = q.path.split(u'/', Qt::SkipEmptyParts);   // api v1 users <pk> info | web_profile_info
@@ -568,6 +582,8 @@ void InstagramFixture::install(FixtureSite &site)
             return r.closeConnection();
         if (self->m_apiMoved && q.header("x-fixture-page").isEmpty())
             return later(r, failJson(QStringLiteral("Sorry, this page isn't available."), 404));
+        if (self->m_readsChallenged)
+            return later(r, failJson(QStringLiteral("checkpoint_required"), 400, {{"checkpoint_url", "/challenge/action/AXH3fixture/"}, {"lock", true}}));
         ++self->m_feedRequests;
         if (asker(q).isEmpty())
             return later(r, failJson(QStringLiteral("login_required"), 401, {{"require_login", true}}));

@@ -72,6 +72,8 @@ public:
     // Every GET under /api/v1/ answers 404 except the page's own (which stand for the requests
     // the real page makes elsewhere), as when the site moves the endpoints the scripts know.
     void setApiMoved(bool on) { m_apiMoved = on; }
+    // Every GET under /api/v1/ answers that the site wants the owner to confirm it's them.
+    void setReadsChallenged(bool on) { m_readsChallenged = on; }
 
     QSet<QString> deleted(const QString &code) const { return m_deleted.value(code); }
     int deleteRequests() const { return m_deleteRequests; }
@@ -106,6 +108,7 @@ private:
     int m_replyPageSize = 3;
     int m_delayMs = 0;
     bool m_apiMoved = false;
+    bool m_readsChallenged = false;
     int m_deleteRequests = 0;
     int m_commentRequests = 0;
     int m_feedRequests = 0;

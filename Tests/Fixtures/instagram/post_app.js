@@ -21,7 +21,11 @@
   const headers = () => ({ 'X-IG-App-ID': cfg.appId, 'X-CSRFToken': cookie('csrftoken'), 'X-Requested-With': 'XMLHttpRequest', 'X-Fixture-Page': '1' });
   async function api(path, options) {
     const res = await fetch('/api/v1/' + path, Object.assign({ credentials: 'include', headers: headers() }, options || {}));
-    return { status: res.status, json: await res.json().catch(() => ({})) };
+    // Comment pks come as bare numbers too long for a double: keep them as text.
+    const text = await res.text();
+    let json = {};
+    try { json = JSON.parse(text.replace(/("pk"\s*:\s*)(\d{16,})/g, '$1"$2"')); } catch (e) { json = {}; }
+    return { status: res.status, json };
   }
   const ago = (secs) => {
     const s = Math.max(0, Math.floor(Date.now() / 1000 - secs));
