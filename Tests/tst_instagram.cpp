@@ -479,6 +479,42 @@ private slots:
         QCOMPARE(after.items.size(), untouched.size());
     }
 
+    // Far down a long post: the page loads more threads (and only the needed replies) until
+    // the chosen comments show.
+    void removeFarDownALongPost()
+    {
+        resetSite();
+        const QString code = InstagramFixture::makeCode(8);
+        m_site->addPost({code, false, QStringLiteral("긴 게시물"), QStringLiteral("owner"), m_now, false,
+                         InstagramFixture::bulk(600, 21, m_now, m_mixed)});
+        QVERIFY(m_h->open(InstagramFixture::postUrl(code)));
+        const ScanResult r = scan();
+        QHash<QString, QString> parentOf;
+        for (const IgComment &c : post(code).comments)
+            parentOf.insert(c.id, c.parent);
+        QStringList chosen;
+        for (int i = r.items.size() - 1; i >= 0 && chosen.size() < 2; --i) {
+            const Comment &c = r.items.at(i);
+            const bool reply = !parentOf.value(c.id).isEmpty();
+            if ((chosen.isEmpty() && !reply) || (chosen.size() == 1 && reply))
+                chosen << c.id;
+        }
+        QCOMPARE(chosen.size(), 2);
+        const auto replyPages = [] {
+            int n = 0;
+            for (const HttpRequest &q : FixtureSite::shared()->requests(QStringLiteral("www.instagram.com")))
+                n += q.path.endsWith(QLatin1String("/child_comments/"));
+            return n;
+        };
+        const int before = replyPages();
+        const RemoveResult out = await(m_h->engine.remove(chosen, InstagramFixture::postUrl(code).toString()), 120000);
+        QVERIFY2(!out.stopped, qPrintable(out.stopped ? out.stopped->text : QString()));
+        QCOMPARE(QSet<QString>(out.gone.begin(), out.gone.end()), QSet<QString>(chosen.begin(), chosen.end()));
+        QCOMPARE(m_site->deleteRequests(), 2);
+        // Only the chosen reply's thread had its replies opened (a few pages of three).
+        QVERIFY2(replyPages() - before <= 3, qPrintable(QString::number(replyPages() - before)));
+    }
+
     void removeStops_data()
     {
         QTest::addColumn<int>("viewer");

@@ -376,11 +376,12 @@ const VtxSite = (() => {
     return !!(await waitFor(() => commentNodes().length !== before || !button.isConnected, 8000));
   }
   // One more step of the rendered list: hidden comments, replies, then more comments.
-  async function loadMore() {
+  // threadsOnly leaves the replies closed (when looking for a thread).
+  async function loadMore(threadsOnly) {
     const before = commentNodes().length;
     const hidden = texted(VIEW_HIDDEN).find(visible);
     if (hidden) return clickAndWait(hidden, before);
-    const replies = texted(VIEW_REPLIES).find(visible);
+    const replies = threadsOnly ? null : texted(VIEW_REPLIES).find(visible);
     if (replies) return clickAndWait(replies, before);
     const more = labelled(LOAD_MORE).find(visible) || texted(LOAD_MORE).find(visible);
     if (more) return clickAndWait(more, before);
@@ -455,6 +456,7 @@ const VtxSite = (() => {
 
   // Thread ids by reply id, from the last collection (the rendered list shows no such link).
   let parents = new Map();
+  let threads = new Set();
 
   async function collect(opts, ctx) {
     const p = postRef();
@@ -471,6 +473,7 @@ const VtxSite = (() => {
     const now = postRef();
     if (!now || now.id !== p.id) throw new Error(MSG.pageChanged);
     parents = new Map(result.items.filter((c) => c.parent).map((c) => [c.id, c.parent]));
+    threads = new Set(result.items.filter((c) => !c.parent).map((c) => c.id));
     result.likesUnknown = result.items.length > 0 && result.items.every((c) => typeof c.likeCount !== 'number');
     return result;
   }
@@ -507,7 +510,7 @@ const VtxSite = (() => {
           if (button && await clickAndWait(button, commentNodes().length)) { node = nodeById(id); if (node) return node; continue; }
         }
       }
-      if (!(await loadMore())) break;
+      if (!(await loadMore(!!parent || threads.has(id)))) break;
       node = nodeById(id);
       if (node) return node;
     }
