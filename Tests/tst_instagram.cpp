@@ -396,6 +396,23 @@ private slots:
         m_site->setApiMoved(false);
     }
 
+    // A later page that fails keeps what was read, marked incomplete.
+    void laterPageFails()
+    {
+        resetSite();
+        m_site->setFailingPagesFrom(45);
+        QVERIFY(m_h->open(InstagramFixture::postUrl(kBig)));
+        const ScanResult r = scan();
+        m_site->setFailingPagesFrom(-1);
+        const QList<IgComment> threads = m_site->ordered(post(kBig)).mid(0, 45);
+        int expected = 0;
+        for (const IgComment &t : threads)
+            expected += 1 + int(m_site->repliesOf(post(kBig), t.id).size());
+        QCOMPARE(r.items.size(), expected);
+        QVERIFY(!r.complete);
+        QCOMPARE(r.total, qint64(m_site->visible(post(kBig)).size()));
+    }
+
     // The site asks for a check instead of answering: the scan says so rather than collecting nothing.
     void scanWhenTheSiteAsksForACheck()
     {

@@ -241,7 +241,15 @@ const VtxSite = (() => {
       if (ctx.stopped()) { stoppedEarly = true; break; }
       let q = '?can_support_threading=true&permalink_enabled=false';
       if (cursor) q += '&' + direction + '=' + encodeURIComponent(cursor);
-      const page = await api('media/' + m.pk + '/comments/' + q);
+      let page;
+      try {
+        page = await api('media/' + m.pk + '/comments/' + q);
+      } catch (e) {
+        // A later page that fails keeps what was read; the first one lets the page route try.
+        if (guard === 0 || e instanceof Blocked) throw e;
+        stoppedEarly = true;
+        break;
+      }
       if (guard === 0 && typeof page.comment_count === 'number') result.total = page.comment_count;
       const threads = (page.comments || []).map((c) => fromApi(c, m, ''));
       const fresh = [];
@@ -260,7 +268,13 @@ const VtxSite = (() => {
         while (next < fresh.length && !result.limited) {
           const t = fresh[next++];
           const list = [];
-          await repliesOf(m, t, (r) => list.push(r), ctx.stopped);
+          try {
+            await repliesOf(m, t, (r) => list.push(r), ctx.stopped);
+          } catch (e) {
+            // One thread's replies that would not load leave the collection incomplete, not failed.
+            if (e instanceof Blocked) throw e;
+            stoppedEarly = true;
+          }
           // Replies stay right after their thread in the collection order.
           for (const r of list) {
             if (seen.has(r.id)) continue;

@@ -504,6 +504,8 @@ void InstagramFixture::install(FixtureSite &site)
         const QString cursor = q.query.queryItemValue(QStringLiteral("min_id"), QUrl::FullyDecoded);
         if (!cursor.isEmpty())
             offset = QJsonDocument::fromJson(cursor.toUtf8()).object().value("server_cursor").toString().toInt();
+        if (self->m_failFrom >= 0 && offset >= self->m_failFrom)
+            return later(r, failJson(QStringLiteral("Please wait a few minutes before you try again."), 400));
         QJsonArray items;
         for (int i = offset; i < std::min<int>(offset + self->m_pageSize, int(threads.size())); ++i)
             items.append(self->commentJson(*p, threads.at(i)));

@@ -74,6 +74,8 @@ public:
     void setApiMoved(bool on) { m_apiMoved = on; }
     // Every GET under /api/v1/ answers that the site wants the owner to confirm it's them.
     void setReadsChallenged(bool on) { m_readsChallenged = on; }
+    // Thread pages from this offset on fail (-1: none).
+    void setFailingPagesFrom(int offset) { m_failFrom = offset; }
 
     QSet<QString> deleted(const QString &code) const { return m_deleted.value(code); }
     int deleteRequests() const { return m_deleteRequests; }
@@ -109,6 +111,7 @@ private:
     int m_delayMs = 0;
     bool m_apiMoved = false;
     bool m_readsChallenged = false;
+    int m_failFrom = -1;
     int m_deleteRequests = 0;
     int m_commentRequests = 0;
     int m_feedRequests = 0;
