@@ -192,6 +192,7 @@ private slots:
         QTest::newRow("videos, older format") << "/@sorakitchen/videos" << true << 45 << 45;
         QTest::newRow("shorts") << "/@sorakitchen/shorts" << false << 35 << 35;
         QTest::newRow("shorts, all") << "/@sorakitchen/shorts" << false << 50 << 40;
+        QTest::newRow("shorts, older format") << "/@sorakitchen/shorts" << true << 33 << 33;
     }
     void youtubePosts()
     {

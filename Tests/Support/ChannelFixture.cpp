@@ -43,6 +43,13 @@ QList<YtUpload> ChannelFixture::make(const QString &prefix, int n)
 QJsonObject ChannelFixture::item(const YtUpload &u, bool shorts) const
 {
     const QString thumb = QStringLiteral("https://i.ytimg.com/vi/%1/hqdefault.jpg?sqp=-oaymwEcCNACELwBSFXyq4qpAw4IARUAAIhCGAFwAcABBg").arg(u.id);
+    if (shorts && m_oldFormat) {
+        return QJsonObject{{"richItemRenderer", QJsonObject{{"content", QJsonObject{{"reelItemRenderer", QJsonObject{
+            {"videoId", u.id}, {"headline", QJsonObject{{"simpleText", u.title}}},
+            {"thumbnail", QJsonObject{{"thumbnails", QJsonArray{QJsonObject{{"url", QStringLiteral("https://i.ytimg.com/vi/%1/frame0.jpg").arg(u.id)}, {"width", 405}, {"height", 720}}}}}},
+            {"viewCountText", QJsonObject{{"simpleText", "1.2K views"}}},
+            {"navigationEndpoint", QJsonObject{{"reelWatchEndpoint", QJsonObject{{"videoId", u.id}}}}}}}}}}}};
+    }
     if (shorts) {
         return QJsonObject{{"richItemRenderer", QJsonObject{{"content", QJsonObject{{"shortsLockupViewModel", QJsonObject{
             {"entityId", QStringLiteral("shorts-shelf-item-") + u.id},

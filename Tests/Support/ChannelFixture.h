@@ -9,7 +9,8 @@
 //                                        (first batch) and its continuation, and the grid markup
 //   POST /youtubei/v1/browse             the next batch of a grid ({continuation})
 // Videos use the lockup view model (or the older videoRenderer), Shorts the shorts lockup view
-// model; videos continue with continuationItemRenderer, Shorts with continuationItemViewModel.
+// model (older pages: videoRenderer and reelItemRenderer); videos continue with
+// continuationItemRenderer, Shorts with continuationItemViewModel.
 
 #include "FixtureSite.h"
 
