@@ -233,12 +233,14 @@ async function instagramProfile() {
   }
   // The navigation's profile link, found by its picture or its label.
   const links = Array.from(document.querySelectorAll('a[href^="/"]')).filter((a) => /^\/[A-Za-z0-9._]{1,30}\/$/.test(a.getAttribute('href')));
-  const mine = links.find((a) => {
+  const inNav = (a) => !!a.closest('nav, [role="navigation"]');
+  const ownPicture = (a) => {
     const img = a.querySelector('img[alt]');
-    const label = (a.textContent || '').trim();
-    return (img && /(profile picture|프로필 사진)/i.test(img.alt)) && /^(profile|프로필)$/i.test(label)
-      || /^(profile|프로필)$/i.test(label);
-  });
+    const name = a.getAttribute('href').slice(1, -1);
+    return !!img && (img.alt.startsWith(name + "'s profile picture") || img.alt.startsWith(name + '님의 프로필 사진'));
+  };
+  const mine = links.find((a) => /^(profile|프로필)$/i.test((a.textContent || '').trim()))
+    || links.find((a) => inNav(a) && ownPicture(a));
   if (!mine) return null;
   const name = mine.getAttribute('href').slice(1, -1);
   if (/^(explore|reels|direct|accounts|stories|p|reel)$/.test(name)) return null;
