@@ -1,13 +1,17 @@
 // Site sign-in tracking on the fixture site: statuses from navigation, cookies and the probe;
 // sign-out.
+#include "AppSettings.h"
 #include "Auth/AccountSession.h"
+#include "Await.h"
 #include "Browser/Browser.h"
 #include "FixtureSite.h"
 #include "Lang.h"
 #include "PageTools.h"
 #include "WebTestMain.h"
 
+#include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 
@@ -94,9 +98,300 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(browser->address(), QString("https://www.youtube.com/"), slow);
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedIn, slow);
         QCOMPARE(accounts().activeProvider(), std::nullopt);
+        QVERIFY(!accounts().isAuthenticating());
+        QCOMPARE(accounts().status(LoginProvider::instagram), LoginStatus::signedOut);
+        // The sign-in page was never remembered as the last page.
+        QCOMPARE(AppSettings::shared().stringValue("vt.lastPage"), QString("https://www.youtube.com/"));
+    }
+
+    void instagramSignInReachesSignedIn()
+    {
+        signInInstagram();
+        QCOMPARE(browser->selectedSite(), LoginProvider::instagram);
+        QTRY_COMPARE_WITH_TIMEOUT(browser->address(), QString("https://www.instagram.com/"), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::instagram), LoginStatus::signedIn, slow);
+        QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signedOut);
+    }
+
+    // The sign-in outcomes the sites' pages give, by address and by page content.
+    void signInOutcomes_data()
+    {
+        QTest::addColumn<int>("site");
+        QTest::addColumn<QString>("who");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        const QString verification = Lang::pick("브라우저 화면에서 추가 인증을 완료해 주세요.", "Complete the extra verification in the web view.");
+        const QString refusedByAddress = Lang::pick("서비스에서 앱 내 로그인을 제한했습니다.", "The service restricted in-app sign-in.");
+        const QString refusedByPage = Lang::pick("서비스에서 앱 내 로그인을 제한했습니다. 외부 브라우저의 로그인은 이 앱으로 전달되지 않습니다.",
+                                                 "The service restricted in-app sign-in. A sign-in in an external browser is not carried over to this app.");
+        QTest::newRow("youtube verification") << int(LoginProvider::youtube) << "verify" << int(LoginStatus::verification) << verification;
+        QTest::newRow("youtube refused in the address") << int(LoginProvider::youtube) << "denied" << int(LoginStatus::blocked) << refusedByAddress;
+        QTest::newRow("youtube refused by the page") << int(LoginProvider::youtube) << "refused" << int(LoginStatus::blocked) << refusedByPage;
+        QTest::newRow("instagram verification") << int(LoginProvider::instagram) << "verify" << int(LoginStatus::verification) << verification;
+        QTest::newRow("instagram refused in the address") << int(LoginProvider::instagram) << "denied" << int(LoginStatus::blocked) << refusedByAddress;
+    }
+
+    void signInOutcomes()
+    {
+        QFETCH(int, site);
+        QFETCH(QString, who);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        const LoginProvider provider = LoginProvider::Value(site);
+        if (provider == LoginProvider::youtube)
+            signInYouTube(who);
+        else
+            signInInstagram(who);
+        QTRY_COMPARE_WITH_TIMEOUT(int(accounts().status(provider)), status, slow);
+        QCOMPARE(accounts().message(), message);
+        QCOMPARE(accounts().activeProvider(), std::optional<LoginProvider>(provider));
+        QVERIFY(accounts().isAuthenticating());
+        // Leaving the sign-in page hands the site back to the cookies.
+        browser->open(provider.home().toString());
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(provider), LoginStatus::signedOut, slow);
+        QCOMPARE(accounts().activeProvider(), std::nullopt);
+        QCOMPARE(accounts().message(), QString());
+    }
+
+    void signInPageThatFailsToLoad()
+    {
+        FixtureSite::shared()->route("accounts.google.com", "GET", "/ServiceLogin",
+                                     [](const vt::test::HttpRequest &, const vt::test::HttpResponder &r) { r.closeConnection(); });
+        browser->signIn(LoginProvider::youtube);
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::failed, slow);
+        QCOMPARE(accounts().message(), Lang::pick("로그인 페이지를 불러오지 못했습니다. 네트워크 연결을 확인한 뒤 다시 시도해 주세요.",
+                                                  "Couldn't load the sign-in page. Check your connection and try again."));
+        QVERIFY(browser->error().startsWith(Lang::pick("페이지를 불러오지 못했습니다. ", "Couldn't load the page. ")));
+        // A sign-in page is never the address to retry: retry reloads the view.
+        QVERIFY(!browser->currentTab()->failedURL);
+    }
+
+    // Which cookies count as a live session.
+    void cookieRules_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("domain");
+        QTest::addColumn<int>("expiresInDays");   // 0: no expiry (a session cookie)
+        QTest::addColumn<int>("youtube");
+        QTest::addColumn<int>("instagram");
+        const int in = LoginStatus::savedSession, out = LoginStatus::signedOut;
+        QTest::newRow("SID on youtube") << QByteArray("SID") << ".youtube.com" << 30 << in << out;
+        QTest::newRow("1PSID on google with dot") << QByteArray("__Secure-1PSID") << ".google.com" << 30 << in << out;
+        QTest::newRow("3PSID on google without dot") << QByteArray("__Secure-3PSID") << "google.com" << 30 << in << out;
+        QTest::newRow("session cookie without expiry") << QByteArray("SID") << ".youtube.com" << 0 << in << out;
+        QTest::newRow("expired") << QByteArray("SID") << ".youtube.com" << -1 << out << out;
+        QTest::newRow("sessionid on youtube") << QByteArray("sessionid") << ".youtube.com" << 30 << out << out;
+        QTest::newRow("sessionid on instagram") << QByteArray("sessionid") << ".instagram.com" << 30 << out << in;
+        QTest::newRow("name case differs") << QByteArray("SessionId") << ".instagram.com" << 30 << out << out;
+        QTest::newRow("not a session name") << QByteArray("PREF") << ".youtube.com" << 30 << out << out;
+    }
+
+    void cookieRules()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, domain);
+        QFETCH(int, expiresInDays);
+        QFETCH(int, youtube);
+        QFETCH(int, instagram);
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedOut, slow);
+        QNetworkCookie cookie(name, "value");
+        cookie.setDomain(domain);
+        cookie.setPath("/");
+        cookie.setSecure(true);
+        if (expiresInDays != 0)
+            cookie.setExpirationDate(QDateTime::currentDateTimeUtc().addDays(expiresInDays));
+        const QString host = domain.startsWith('.') ? "www" + domain : domain;
+        profile()->cookieStore()->setCookie(cookie, QUrl("https://" + host + "/"));
+        if (expiresInDays >= 0)   // an expired cookie is never reported
+            QTRY_VERIFY_WITH_TIMEOUT(!accounts().cookies().isEmpty(), slow);
+        QTest::qWait(400);   // the debounced scan (0.2 s) has run
+        QCOMPARE(int(accounts().status(LoginProvider::youtube)), youtube);
+        QCOMPARE(int(accounts().status(LoginProvider::instagram)), instagram);
+    }
+
+    // A site that is signing in, verifying, blocked, failed or signed in keeps that status while
+    // a session cookie is there, and becomes signed out when none is.
+    void liveCookieKeepsOtherStatuses()
+    {
+        signInYouTube("verify");
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::verification, slow);
+        QNetworkCookie cookie("SID", "value");
+        cookie.setDomain(".youtube.com");
+        cookie.setPath("/");
+        cookie.setExpirationDate(QDateTime::currentDateTimeUtc().addDays(1));
+        profile()->cookieStore()->setCookie(cookie, QUrl("https://www.youtube.com/"));
+        QTRY_VERIFY_WITH_TIMEOUT(!accounts().cookies().isEmpty(), slow);
+        QTest::qWait(400);
+        // The active site is never decided by the cookies.
+        QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::verification);
+    }
+
+    // Signed in in one run, a saved session in the next: two processes on one data folder.
+    void savedSessionAfterRestart()
+    {
+        QTemporaryDir data;
+
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", data.path());
+        auto run = [&](const QString &mode) {
+            QProcess process;
+            process.setProcessEnvironment(env);
+            process.start(VT_BINARY_DIR "/signin_status", { mode });
+            // The fixture site answers from this process's event loop.
+            (void)QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 90000);
+            if (process.state() != QProcess::NotRunning || process.exitCode() != 0)
+                return QString("failed (%1): ").arg(process.exitCode()) + process.readAllStandardError().right(400);
+            return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+        };
+        const QString saved = QString("youtube=%1 instagram=%2").arg(int(LoginStatus::savedSession)).arg(int(LoginStatus::signedOut));
+        QCOMPARE(run("signin"), saved);
+        QCOMPARE(run("status"), saved);
+    }
+
+    void withoutProbeScriptNeverSignedIn()
+    {
+        AccountSession::setProbeScript(std::nullopt);
+        signInYouTube();
+        QTRY_COMPARE_WITH_TIMEOUT(browser->address(), QString("https://www.youtube.com/"), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::savedSession, slow);
+        QTest::qWait(600);
+        QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::savedSession);
+    }
+
+    // Probe replies on an ordinary page of a site.
+    void probeReplies_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("refusalMessage");
+        QTest::newRow("signed in") << "return {signedIn: true};" << int(LoginStatus::signedIn) << false;
+        QTest::newRow("signed out") << "return {signedOut: true};" << int(LoginStatus::signedOut) << false;
+        QTest::newRow("blocked wins over signed in") << "return {blocked: true, signedIn: true};" << int(LoginStatus::blocked) << true;
+        QTest::newRow("a text member spoils the reply") << "return {signedIn: true, note: 'x'};" << int(LoginStatus::savedSession) << false;
+        QTest::newRow("a number member spoils the reply") << "return {signedIn: 1};" << int(LoginStatus::savedSession) << false;
+        QTest::newRow("a promise is no reply") << "return Promise.resolve({signedIn: true});" << int(LoginStatus::savedSession) << false;
+        QTest::newRow("a throwing probe") << "throw new Error('x');" << int(LoginStatus::savedSession) << false;
+        QTest::newRow("not an object") << "return true;" << int(LoginStatus::savedSession) << false;
+    }
+
+    void probeReplies()
+    {
+        QFETCH(QString, script);
+        QFETCH(int, status);
+        QFETCH(bool, refusalMessage);
+        QNetworkCookie cookie("SID", "value");
+        cookie.setDomain(".youtube.com");
+        cookie.setPath("/");
+        cookie.setExpirationDate(QDateTime::currentDateTimeUtc().addDays(1));
+        profile()->cookieStore()->setCookie(cookie, QUrl("https://www.youtube.com/"));
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::savedSession, slow);
+        AccountSession::setProbeScript(script);
+        browser->open("https://www.youtube.com/watch?v=abc");
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && browser->address().contains("watch"), slow);
+        QTest::qWait(700);   // the probe runs 250 ms after the page settles
+        QTRY_COMPARE_WITH_TIMEOUT(int(accounts().status(LoginProvider::youtube)), status, slow);
+        QCOMPARE(accounts().message().contains(Lang::pick("외부 브라우저", "external browser")), refusalMessage);
+    }
+
+    // An undecided reply is retried 1.5 s apart, three times, then given up until the next page.
+    void undecidedProbeIsRetriedThreeTimes()
+    {
+        AccountSession::setProbeScript("window.__probes = (window.__probes || 0) + 1; return {};");
+        browser->open("https://www.youtube.com/watch?v=abc");
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(page(), "window.__probes || 0").toInt(), 4, slow);
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().probeRetries(), 0, slow);
+        QTest::qWait(1800);
+        QCOMPARE(evaluate(page(), "window.__probes").toInt(), 4);
+    }
+
+    // On a sign-in page: signed in is not believed, signed out of the active site changes
+    // nothing, and an undecided reply is not retried.
+    void probeOnSignInPage()
+    {
+        AccountSession::setProbeScript("window.__probes = (window.__probes || 0) + 1; return {signedIn: true, signedOut: true};");
+        browser->signIn(LoginProvider::youtube);
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(page(), "window.__probes || 0").toInt(), 1, slow);
+        QTest::qWait(1800);
+        QCOMPARE(evaluate(page(), "window.__probes").toInt(), 1);
+        QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signingIn);
+    }
+
+    void signOutRemovesOnlyThatSite()
+    {
+        signInInstagram();
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::instagram), LoginStatus::signedIn, slow);
+        signInYouTube();
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedIn, slow);
+        QVERIFY(ownsCookie(accounts(), LoginProvider::youtube));
+
+        QSignalSpy clearing(&accounts(), &AccountSession::clearingChanged);
+        vt::test::await(accounts().signOut(LoginProvider::youtube), slow);
+        QCOMPARE(clearing.count(), 2);
+        QCOMPARE(accounts().clearing(), std::nullopt);
+        QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signedOut);
+        QCOMPARE(accounts().message(), Lang::pick("YouTube의 앱 내 로그인 정보를 삭제했습니다.", "Removed the in-app sign-in for YouTube."));
+        QVERIFY(!ownsCookie(accounts(), LoginProvider::youtube));
+        QVERIFY(ownsCookie(accounts(), LoginProvider::instagram));
+        // The tab of the site reopens its home page, signed out there too.
+        QTRY_COMPARE_WITH_TIMEOUT(browser->address(), QString("https://www.youtube.com/"), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(page(), "document.getElementById('state') && document.getElementById('state').textContent").toString(),
+                                  QString("signed out"), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedOut, slow);
+        QCOMPARE(accounts().status(LoginProvider::instagram), LoginStatus::signedIn);
+        // The other site's page still shows it signed in.
+        browser->selectSite(LoginProvider::instagram);
+        browser->open("https://www.instagram.com/");
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(page(), "!!document.getElementById('profile')").toBool(), slow);
+    }
+
+    // A cookie that stays after the removal: the sign-out says it did not complete.
+    void signOutThatLeavesTheSessionSaysSo()
+    {
+        signInYouTube();
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedIn, slow);
+        accounts().deleteCookie = [](const QNetworkCookie &) {};
+        bool reopened = false;
+        accounts().onSessionChanged = [&](LoginProvider, std::optional<QUrl>) { reopened = true; };
+        vt::test::await(accounts().signOut(LoginProvider::youtube), slow);
+        QCOMPARE(accounts().clearing(), std::nullopt);
+        QVERIFY(accounts().status(LoginProvider::youtube) != LoginStatus::signedOut);
+        QVERIFY(accounts().message().contains(Lang::pick("마치지 못했습니다", "did not complete")));
+        QVERIFY(!reopened);
+    }
+
+    void secondSignOutWhileOneRunsDoesNothing()
+    {
+        signInYouTube();
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedIn, slow);
+        auto first = accounts().signOut(LoginProvider::youtube);
+        QCOMPARE(accounts().clearing(), std::optional<LoginProvider>(LoginProvider::youtube));
+        QVERIFY(accounts().isAuthenticating());
+        QSignalSpy statuses(&accounts(), &AccountSession::statusesChanged);
+        auto second = accounts().signOut(LoginProvider::instagram);
+        QVERIFY(second.isReady());
+        QCOMPARE(accounts().clearing(), std::optional<LoginProvider>(LoginProvider::youtube));
+        vt::test::await(std::move(first), slow);
+        QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signedOut);
         QCOMPARE(accounts().status(LoginProvider::instagram), LoginStatus::signedOut);
     }
-};
 
+    void signOutOfASiteNoPageShows()
+    {
+        signInInstagram();
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::instagram), LoginStatus::signedIn, slow);
+        browser->selectSite(LoginProvider::youtube);
+        browser->open("https://www.youtube.com/");
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && browser->address() == "https://www.youtube.com/", slow);
+        // The Instagram tab still shows its page: it is closed. Load it away first to see no wait.
+        browser->tab(LoginProvider::instagram)->page()->setUrl(QUrl("about:blank"));
+        QTRY_COMPARE_WITH_TIMEOUT(browser->tab(LoginProvider::instagram)->page()->url().toString(), QString("about:blank"), slow);
+        vt::test::await(accounts().signOut(LoginProvider::instagram), slow);
+        QCOMPARE(accounts().status(LoginProvider::instagram), LoginStatus::signedOut);
+        QVERIFY(!ownsCookie(accounts(), LoginProvider::instagram));
+        // The shown YouTube page was left alone.
+        QCOMPARE(browser->address(), QString("https://www.youtube.com/"));
+    }
+};
 VT_WEB_TEST_MAIN(SignInTest)
 #include "tst_signin.moc"

@@ -314,14 +314,22 @@ private slots:
     }
 
     // When the site's data cannot be reached the scripts read the rendered list instead.
+    void renderedListWhenDataIsRefused_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("shorts");
+        QTest::newRow("video") << "vDomOnly001" << false;
+        QTest::newRow("short") << "sDomOnly001" << true;
+    }
     void renderedListWhenDataIsRefused()
     {
+        QFETCH(QString, id);
+        QFETCH(bool, shorts);
         resetSite();
-        const QString id = QStringLiteral("vDomOnly001");
-        YtVideo v{id, QStringLiteral("데이터 없이"), false, false, m_mixed};
+        YtVideo v{id, QStringLiteral("데이터 없이"), shorts, false, m_mixed};
         v.dataRefused = true;
         m_site->addVideo(v);
-        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        QVERIFY(m_h->open(shorts ? YouTubeFixture::shortsUrl(id) : YouTubeFixture::watchUrl(id)));
         const ScanResult r = scan();
         QCOMPARE(r.items.size(), m_mixed.size());
         QCOMPARE(r.complete, std::optional<bool>(true));
@@ -504,6 +512,8 @@ private slots:
             << "메뉴에 삭제가 없어 중단했습니다. 내 채널의 영상에 달린 댓글만 삭제할 수 있습니다." << "error";
         QTest::newRow("session expired") << int(YouTubeFixture::Viewer::StaleSession) << QString()
             << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요." << "blocked";
+        QTest::newRow("check asked") << int(YouTubeFixture::Viewer::Challenged) << QString()
+            << "삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다." << "blocked";
         QTest::newRow("signed out") << int(YouTubeFixture::Viewer::SignedOut) << QString()
             << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요." << "blocked";
         QTest::newRow("another post") << int(YouTubeFixture::Viewer::Owner) << YouTubeFixture::watchUrl(kBulk).toString()
@@ -535,6 +545,8 @@ private slots:
         resetSite();
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
         const ScanResult r = scan();
+        // The page renders its comments once the owner scrolls to them.
+        evaluate(m_h->browser.currentTab()->page(), "document.querySelector('ytd-comments').scrollIntoView()");
         QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_h->browser.currentTab()->page(), "document.querySelectorAll('ytd-comment-thread-renderer').length").toInt() > 5, 10000);
         const QString first = r.items.at(3).id;   // a thread: replies are not shown until opened
         await(m_h->engine.flag({first}, YouTubeFixture::watchUrl(kMixed).toString()));

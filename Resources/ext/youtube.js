@@ -494,7 +494,7 @@ const VtxSite = (() => {
   }
 
   // Picks "Newest first" in the page's own sort menu (second option; its text is localized).
-  async function sortPageNewest(root) {
+  async function sortPageNewest(root, waitForList = true) {
     const header = root && (root.querySelector('ytd-comments-header-renderer') || document.querySelector('ytd-comments-header-renderer'));
     const label = header && (header.querySelector('#sort-menu tp-yt-paper-button') || header.querySelector('#sort-menu yt-dropdown-menu'));
     if (!label) return false;
@@ -508,6 +508,7 @@ const VtxSite = (() => {
     const contents = contentsOf(root);
     const first = contents && contents.firstElementChild;
     (options[1].querySelector('tp-yt-paper-item') || options[1]).click();
+    if (!waitForList) return true;
     // The list reloads: wait until its first element is a new one.
     await waitFor(() => contents && contents.firstElementChild && contents.firstElementChild !== first
       && contents.querySelector(':scope > ytd-comment-thread-renderer'), 8000);
@@ -545,7 +546,8 @@ const VtxSite = (() => {
         if (result.limited || ctx.stopped()) break;
       }
       if (result.limited || ctx.stopped()) { stoppedEarly = true; break; }
-      if (!(await loadMore(contents))) break;
+      // The page may have loaded the last threads by itself: read those before ending.
+      if (!(await loadMore(contents)) && !contents.querySelector(':scope > ytd-comment-thread-renderer:not([data-vtx-read])')) break;
     }
     for (const t of contents.querySelectorAll('[data-vtx-read]')) delete t.dataset.vtxRead;
     if (!stoppedEarly) result.complete = true;
@@ -576,7 +578,7 @@ const VtxSite = (() => {
     }
     if (result && opts.sortNewest && result.siteSorted && !v.shorts) {
       // Show the page in the order it was collected in; the data already came newest first.
-      try { await sortPageNewest(commentsRoot()); } catch (e) { /* the page keeps its order */ }
+      try { await sortPageNewest(commentsRoot(), false); } catch (e) { /* the page keeps its order */ }
     }
     if (!result) {
       result = await collectFromPage(v, opts, ctx);
@@ -588,10 +590,13 @@ const VtxSite = (() => {
     return result;
   }
 
-  function signInShown() {
-    return !!Array.from(document.querySelectorAll('ytd-popup-container ytd-modal-with-title-and-button-renderer, tp-yt-paper-dialog ytd-modal-with-title-and-button-renderer, ytd-popup-container a[href*="accounts.google.com"], iframe[src*="recaptcha"]'))
-      .find((e) => e.isConnected && !e.closest('[aria-hidden="true"]'));
-  }
+  const shown = (sel) => Array.from(document.querySelectorAll(sel)).some((e) => e.isConnected && !e.closest('[aria-hidden="true"]'));
+  // The site asks for a sign-in, or for a check that it is a person acting.
+  const signInShown = () => shown('ytd-popup-container ytd-modal-with-title-and-button-renderer, tp-yt-paper-dialog ytd-modal-with-title-and-button-renderer, ytd-popup-container a[href*="accounts.google.com"]');
+  const checkShown = () => shown('iframe[src*="recaptcha"], iframe[src*="/sorry/"], ytd-popup-container [id*="captcha"]');
+  const blocker = () => checkShown() ? 'check' : signInShown() ? 'signin' : null;
+  const blockedStop = (what) => ({ stop: { text: what === 'check' ? MSG.notGone : MSG.signIn, kind: 'blocked' } });
+
   const DELETE_WORDS = ['remove', 'delete', '삭제', '제거', 'entfernen', 'löschen', 'supprimer', 'eliminar', 'borrar', 'rimuovi', 'elimina', 'remover', 'excluir', '削除', '删除', '刪除'];
   function deleteItem(items) {
     for (const item of items) {
@@ -640,19 +645,19 @@ const VtxSite = (() => {
     if (!button) return { stop: { text: MSG.noMenu, kind: 'error' } };
     node.scrollIntoView({ block: 'center' });
     button.click();
-    const opened = await waitFor(() => menuItems().length ? 'menu' : signInShown() ? 'signin' : null, 4000);
-    if (opened === 'signin') return { stop: { text: MSG.signIn, kind: 'blocked' } };
+    const opened = await waitFor(() => menuItems().length ? 'menu' : blocker(), 4000);
+    if (opened === 'signin' || opened === 'check') return blockedStop(opened);
     if (!opened) return { stop: { text: MSG.noMenu, kind: 'error' } };
     const item = deleteItem(menuItems());
     if (!item) { closeMenus(); return { stop: { text: MSG.noDelete, kind: 'error' } }; }
     (item.querySelector('tp-yt-paper-item') || item).click();
     const confirm = await waitFor(() => document.querySelector('yt-confirm-dialog-renderer #confirm-button button')
       || document.querySelector('yt-confirm-dialog-renderer #confirm-button')
-      || (signInShown() ? 'signin' : null) || (!node.isConnected ? 'gone' : null), 2000);
-    if (confirm === 'signin') return { stop: { text: MSG.signIn, kind: 'blocked' } };
+      || blocker() || (!node.isConnected ? 'gone' : null), 2000);
+    if (confirm === 'signin' || confirm === 'check') return blockedStop(confirm);
     if (confirm && confirm !== 'gone') confirm.click();
-    const outcome = await waitFor(() => !node.isConnected ? 'gone' : signInShown() ? 'signin' : null, 8000);
-    if (outcome === 'signin') return { stop: { text: MSG.signIn, kind: 'blocked' } };
+    const outcome = await waitFor(() => !node.isConnected ? 'gone' : blocker(), 8000);
+    if (outcome === 'signin' || outcome === 'check') return blockedStop(outcome);
     if (outcome !== 'gone') return { stop: { text: MSG.notGone, kind: 'error' } };
     return { gone: true };
   }

@@ -308,7 +308,7 @@ QJsonObject YouTubeFixture::watchData(const YtVideo &v) const
     QJsonObject owner{{"videoOwnerRenderer", QJsonObject{{"title", runsText(QStringLiteral("Sora's Kitchen"))},
         {"navigationEndpoint", QJsonObject{{"browseEndpoint", QJsonObject{{"browseId", m_ownerChannel}, {"canonicalBaseUrl", "/@channelowner"}}}}}}}};
     QJsonObject secondary{{"owner", owner}};
-    if (m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession)
+    if (m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession || m_viewer == Viewer::Challenged)
         secondary["ownerButtons"] = QJsonArray{QJsonObject{{"buttonRenderer", QJsonObject{{"text", runsText("Edit video")},
             {"navigationEndpoint", QJsonObject{{"urlEndpoint", QJsonObject{{"url", QStringLiteral("https://studio.youtube.com/video/%1/edit").arg(v.id)}}}}}}}}};
     else
@@ -421,9 +421,9 @@ QByteArray YouTubeFixture::page(const YtVideo &v) const
                         {"hl", "ko"}, {"gl", "KR"}, {"visitorData", "CgtGaXh0dXJlVmlzaXQ"}}}}},
                     {"LOGGED_IN", loggedIn}, {"SESSION_INDEX", "0"}, {"VISITOR_DATA", "CgtGaXh0dXJlVmlzaXQ"},
                     {"DATASYNC_ID", loggedIn ? "fixtureuser||" : ""},
-                    {"VIEWER_IS_OWNER_FOR_FIXTURE", m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession}};
+                    {"VIEWER_IS_OWNER_FOR_FIXTURE", m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession || m_viewer == Viewer::Challenged}};
     const QString title = htmlEscape(v.title);
-    QString ownerArea = m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession
+    QString ownerArea = m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession || m_viewer == Viewer::Challenged
         ? QStringLiteral("<ytd-button-renderer id=\"edit-button\"><a class=\"yt-spec-button-shape-next\" href=\"https://studio.youtube.com/video/%1/edit\">Edit video</a></ytd-button-renderer>").arg(v.id)
         : QStringLiteral("<div id=\"subscribe-button\"><ytd-subscribe-button-renderer><button>Subscribe</button></ytd-subscribe-button-renderer></div>");
     const QString commentsSection = QStringLiteral(
@@ -456,7 +456,7 @@ QByteArray YouTubeFixture::page(const YtVideo &v) const
     } else {
         body = QStringLiteral(
             "<ytd-app><div id=\"content\"><ytd-page-manager id=\"page-manager\"><ytd-watch-flexy video-id=\"%4\">"
-            "<div id=\"columns\"><div id=\"primary\"><div id=\"player\" style=\"height:360px;background:#000\"></div>"
+            "<div id=\"columns\"><div id=\"primary\"><div id=\"player\" style=\"height:1000px;background:#000\"></div>"
             "<ytd-watch-metadata><div id=\"title\"><h1><yt-formatted-string>%1</yt-formatted-string></h1></div>"
             "<div id=\"owner\"><ytd-video-owner-renderer><a href=\"/@channelowner\">Sora's Kitchen</a></ytd-video-owner-renderer>%2</div></ytd-watch-metadata>"
             "<div id=\"below\"><ytd-comments id=\"comments\" class=\"style-scope ytd-watch-flexy\">%3</ytd-comments></div>"
@@ -536,6 +536,8 @@ void YouTubeFixture::install(FixtureSite &site)
         if (self->m_viewer == Viewer::SignedOut || self->m_viewer == Viewer::StaleSession)
             return later(r, HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 401}, {"status", "UNAUTHENTICATED"},
                 {"message", "Request had invalid authentication credentials."}}}}, 401));
+        if (self->m_viewer == Viewer::Challenged)
+            return later(r, HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 429}, {"status", "RESOURCE_EXHAUSTED"}}}}, 429));
         const QJsonObject body = req.json().toObject();
         const QJsonObject action = QJsonDocument::fromJson(QByteArray::fromBase64(body.value("actions").toArray().at(0).toString().toLatin1())).object();
         const QString id = action.value("c").toString();

@@ -54,8 +54,9 @@ struct YtVideo {
 class YouTubeFixture : public QObject {
     Q_OBJECT
 public:
-    enum class Viewer { SignedOut, Owner, OtherUser, StaleSession };
+    enum class Viewer { SignedOut, Owner, OtherUser, StaleSession, Challenged };
     // StaleSession: the page says signed in, but the site asks for a sign-in when acting.
+    // Challenged: the owner, but the site asks for a check that a person is acting.
 
     explicit YouTubeFixture(QObject *parent = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include "Auth/AuthPolicy.h"
 #include "Browser/BrowserPage.h"
+#include "Browser/StoredCookies.h"
 #include "Lang.h"
 
 #include <QDateTime>
@@ -74,12 +75,13 @@ AccountSession::AccountSession(QWebEngineProfile *dataStore, QObject *parent)
 
     deleteCookie = [this](const QNetworkCookie &cookie) { m_dataStore->cookieStore()->deleteCookie(cookie); };
 
+    if (!m_dataStore->isOffTheRecord())
+        m_cookies = StoredCookies::read(m_dataStore->persistentStoragePath());
     QWebEngineCookieStore *store = m_dataStore->cookieStore();
     connect(store, &QWebEngineCookieStore::cookieAdded, this, &AccountSession::cookieAdded);
     connect(store, &QWebEngineCookieStore::cookieRemoved, this, &AccountSession::cookieRemoved);
     store->loadAllCookies();
-    // The first scan: the stored cookies arrive as a burst of additions, which restarts the
-    // debounce; with no stored cookies it decides after the debounce alone.
+    // The first scan, after the debounce: any burst of reports at start restarts it.
     m_cookieTimer.start();
 }
 

@@ -4,7 +4,8 @@
 // starts a sign-in and signs a site out of the built-in browser.
 //
 // Qt cannot list all cookies, so the session keeps a mirror of the profile's cookie store, fed
-// by its cookieAdded/cookieRemoved notifications (loadAllCookies() fills it at start).
+// by its cookieAdded/cookieRemoved notifications and started from the cookies the profile left on
+// disk (StoredCookies).
 
 #include "Auth/LoginProvider.h"
 #include "Auth/LoginStatus.h"

@@ -225,7 +225,7 @@ BrowserTab *Browser::makeTab()
         return false;
     };
 
-    connect(page, &QWebEnginePage::loadingChanged, this, [this, tab, page, isCurrent](const QWebEngineLoadingInfo &info) {
+    connect(page, &BrowserPage::loadStateChanged, this, [this, tab, page, isCurrent](const QWebEngineLoadingInfo &info) {
         switch (info.status()) {
         case QWebEngineLoadingInfo::LoadStartedStatus:
             tab->error.clear();

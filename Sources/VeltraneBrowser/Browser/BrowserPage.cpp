@@ -1,20 +1,27 @@
 #include "Browser/BrowserPage.h"
 
-#include <QWebEngineLoadingInfo>
 
 BrowserPage::BrowserPage(QWebEngineProfile *profile, QObject *parent)
     : QWebEnginePage(profile, parent)
 {
-    // Ahead of every other receiver, so that they read the new flag.
     connect(this, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+        if (!m_refused.isEmpty() && info.url() == m_refused) {
+            if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+                m_refused.clear();
+            return;
+        }
         m_loading = info.status() == QWebEngineLoadingInfo::LoadStartedStatus;
+        emit loadStateChanged(info);
     });
 }
 
 bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
-    if (navigationPolicy && !navigationPolicy(url, type, isMainFrame))
+    if (navigationPolicy && !navigationPolicy(url, type, isMainFrame)) {
+        if (isMainFrame)
+            m_refused = url;
         return false;
+    }
     return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
 }
 

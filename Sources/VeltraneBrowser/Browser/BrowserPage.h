@@ -4,6 +4,7 @@
 // that a page can never block the application with a modal dialog.
 
 #include <QPointer>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 
 #include <functional>
@@ -22,6 +23,9 @@ public:
     std::function<bool(const QUrl &url, NavigationType type, bool isMainFrame)> navigationPolicy;
 
 signals:
+    // loadingChanged without the loads that the navigation policy refused (the engine reports
+    // their start and their stop although nothing was loaded).
+    void loadStateChanged(const QWebEngineLoadingInfo &info);
     // A page dialog that was answered without showing it: alert returns, confirm answers
     // "Cancel" (false) and prompt gives no text. The window may show the message without blocking.
     void dialogRequested(BrowserPage::DialogKind kind, const QString &message);
@@ -34,4 +38,5 @@ protected:
 
 private:
     bool m_loading = false;
+    QUrl m_refused;
 };

@@ -291,6 +291,8 @@ private:
     QList<Record> readRecords(const QString &sql, const QVariantList &args);
     // Runs `body` between BEGIN and COMMIT; any failure rolls the whole batch back.
     bool transaction(const std::function<bool()> &body);
+    // Sets a time column of the given comments (kept, deleted).
+    bool stamp(const QString &column, const QString &site, const QStringList &ids, const QDateTime &now);
     void addMissingColumns(const QString &table, const QList<std::pair<QString, QString>> &columns);
     bool createSchema();
     void migrate();

@@ -2,6 +2,7 @@
 #include "Scan/AIRules.h"
 #include "Scan/ScanStore.h"
 #include "Scan/ScanStoreSql.h"
+#include "Scan/SpamRules.h"
 
 #include <QMap>
 
@@ -14,20 +15,6 @@ using namespace vt::sql;
 
 namespace {
 
-// The kind of a built-in word hit written into a reason as "dict:<kind>:<word>".
-std::optional<QString> builtinKind(const QString &reason)
-{
-    if (!reason.startsWith(QLatin1String("dict:")))
-        return std::nullopt;
-    QStringView rest = QStringView(reason).mid(5);
-    while (rest.startsWith(QLatin1Char(':')))
-        rest = rest.mid(1);
-    const qsizetype colon = rest.indexOf(QLatin1Char(':'));
-    if (colon <= 0 || colon + 1 >= rest.size())
-        return std::nullopt;
-    return rest.left(colon).toString();
-}
-
 // The kind stored with a verdict: the AI kind, else the word-list kind, else "spam"; empty unless spam.
 QString storedKind(const Comment &c)
 {
@@ -35,8 +22,8 @@ QString storedKind(const Comment &c)
         return QLatin1String("");
     if (c.aiKind)
         return *c.aiKind;
-    if (const auto kind = builtinKind(c.reason))
-        return *kind;
+    if (const auto hit = SpamRules::builtinHit(c.reason))
+        return hit->kind;
     return QStringLiteral("spam");
 }
 
@@ -175,22 +162,16 @@ bool ScanStore::rememberAI(const QString &site, const QList<AIAnswer> &answers, 
 
 bool ScanStore::markKept(const QString &site, const QStringList &ids, const QDateTime &now)
 {
-    if (!open())
-        return false;
-    bool ok = true;
-    chunked(ids, [&](const QString &marks, const QStringList &part) {
-        QVariantList args{seconds(now), site};
-        for (const QString &id : part)
-            args.append(id);
-        ok = exec(QStringLiteral("UPDATE comments SET kept_at = ? WHERE site = ? AND id IN (") + marks
-                      + QLatin1Char(')'),
-                  args, false)
-            && ok;
-    });
-    return ok;
+    return stamp(QStringLiteral("kept_at"), site, ids, now);
 }
 
 bool ScanStore::markDeleted(const QString &site, const QStringList &ids, const QDateTime &now)
+{
+    return stamp(QStringLiteral("deleted_at"), site, ids, now);
+}
+
+// `column` is one of our own column names, never data.
+bool ScanStore::stamp(const QString &column, const QString &site, const QStringList &ids, const QDateTime &now)
 {
     if (!open())
         return false;
@@ -199,8 +180,8 @@ bool ScanStore::markDeleted(const QString &site, const QStringList &ids, const Q
         QVariantList args{seconds(now), site};
         for (const QString &id : part)
             args.append(id);
-        ok = exec(QStringLiteral("UPDATE comments SET deleted_at = ? WHERE site = ? AND id IN (") + marks
-                      + QLatin1Char(')'),
+        ok = exec(QStringLiteral("UPDATE comments SET ") + column + QStringLiteral(" = ? WHERE site = ? AND id IN (")
+                      + marks + QLatin1Char(')'),
                   args, false)
             && ok;
     });

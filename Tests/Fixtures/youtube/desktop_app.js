@@ -256,6 +256,12 @@
       closePopups();
       const { status } = await api('comment/perform_comment_action', { actions: [node.dataset.fixtureToken] });
       if (status === 401) return signInPrompt();
+      if (status === 429) {
+        popupContainer().appendChild(el('tp-yt-paper-dialog', { class: 'style-scope ytd-popup-container', role: 'dialog' },
+          el('div', { id: 'verify', text: 'Confirm you are not a robot' }),
+          el('iframe', { title: 'reCAPTCHA', src: 'https://www.google.com/recaptcha/api2/anchor?k=fixture', width: '304', height: '78' })));
+        return;
+      }
       if (status !== 200) {
         popupContainer().appendChild(el('tp-yt-paper-toast', { id: 'toast', text: 'Something went wrong' }));
         return;
