@@ -428,13 +428,25 @@ private slots:
         m_site->setReadsChallenged(false);
     }
 
-    // Deletes only the chosen comments, wherever they are in the list, and reports them as it goes.
+    // Deletes only the chosen comments, wherever they are in the list, and reports them as it
+    // goes; also when the post is shown as a dialog over the profile grid.
+    void removeChosen_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<bool>("inDialog");
+        QTest::newRow("post page") << 7 << false;
+        QTest::newRow("post opened from the grid") << 9 << true;
+    }
     void removeChosen()
     {
+        QFETCH(int, number);
+        QFETCH(bool, inDialog);
         resetSite();
-        const QString code = InstagramFixture::makeCode(7);
-        m_site->addPost({code, false, QStringLiteral("삭제 테스트"), QStringLiteral("owner"), m_now, false,
-                         InstagramFixture::bulk(60, 9, m_now, m_mixed)});
+        const QString code = InstagramFixture::makeCode(quint64(number));
+        IgPost p{code, false, QStringLiteral("삭제 테스트"), QStringLiteral("owner"), m_now, false,
+                 InstagramFixture::bulk(60, quint32(number), m_now, m_mixed)};
+        p.inDialog = inDialog;
+        m_site->addPost(p);
         QVERIFY(m_h->open(InstagramFixture::postUrl(code)));
         const ScanResult r = scan();
         QStringList chosen;

@@ -500,7 +500,10 @@ const VtxSite = (() => {
   const DELETE_WORDS = ['delete', '삭제', 'eliminar', 'löschen', 'supprimer', 'excluir', 'elimina', 'verwijderen', '削除', '删除', '刪除'];
   const isDelete = (b) => { const t = b.textContent.trim().toLowerCase(); return DELETE_WORDS.some((w) => t === w || t.startsWith(w + ' ')); };
   const dialogs = () => Array.from(document.querySelectorAll('[role="dialog"]')).filter(visible);
-  const dialogButtons = () => dialogs().flatMap((d) => Array.from(d.querySelectorAll('button, [role="button"]')));
+  // Menus and confirmations: dialogs that hold no comments (a post opened from the grid is
+  // itself a dialog, with the comment list in it).
+  const dialogButtons = () => dialogs().filter((d) => !permalinks(d).length)
+    .flatMap((d) => Array.from(d.querySelectorAll('button, [role="button"]')).filter((b) => !b.closest('[role="dialog"]') || b.closest('[role="dialog"]') === d));
   const closeDialogs = () => {
     const cancel = dialogButtons().find((b) => /^(cancel|취소|cancelar|abbrechen|annuler)$/i.test(b.textContent.trim()));
     if (cancel) cancel.click();

@@ -346,7 +346,7 @@ QByteArray InstagramFixture::postPage(const IgPost &post) const
         "<script type=\"application/json\" data-content-len=\"210\" data-sjs>%7</script>"
         "<script type=\"application/json\" data-content-len=\"900\" data-sjs>%8</script>"
         "</head><body><div id=\"mount_0_0_Fx\"><div class=\"x9f619\"><main role=\"main\" class=\"xvbhtw8\">"
-        "<div class=\"x1qjc9v5\"><article class=\"x1iyjqo2\" role=\"presentation\">"
+        "<div class=\"x1qjc9v5\" @DIALOG@><article class=\"x1iyjqo2\" role=\"presentation\">"
         "<div class=\"_aasi\"><img class=\"x5yr21d\" alt=\"%2\" src=\"%3\"></div>"
         "<div class=\"_ae1h\"><header class=\"_aaqw\"><a href=\"/%1/\" role=\"link\">%1</a></header>"
         "<div class=\"_ae2s _ae3v _ae3w\"><ul class=\"_a9z6 _a9za\" id=\"vt-fixture-comments\">"
@@ -356,7 +356,8 @@ QByteArray InstagramFixture::postPage(const IgPost &post) const
                              .arg(post.ownerName, caption, thumb, post.reel ? QStringLiteral("reel") : QStringLiteral("p"), post.code,
                                   mediaPk(post.code), QStringLiteral("@CONFIG@"), QStringLiteral("@RELAY@"), QStringLiteral("@SIGNIN@"));
     // Inserted last and by name: their texts may hold "%" signs.
-    return QString(html).replace(QStringLiteral("@SIGNIN@"), signInBar).replace(QStringLiteral("@CONFIG@"), scriptJson(config))
+    return QString(html).replace(QStringLiteral("@DIALOG@"), post.inDialog ? QStringLiteral("role=\"dialog\" aria-modal=\"true\"") : QString())
+        .replace(QStringLiteral("@SIGNIN@"), signInBar).replace(QStringLiteral("@CONFIG@"), scriptJson(config))
         .replace(QStringLiteral("@RELAY@"), scriptJson(relay)).replace(QStringLiteral("@APP@"), scriptJson(app))
         .replace(QStringLiteral("@APPJS@"), m_appJs).toUtf8();
 }

@@ -43,6 +43,7 @@ struct IgPost {
     qint64 takenAtMs = 0;
     bool refuseDelete = false;   // the site answers every Delete with an error
     QList<IgComment> comments;   // threads and replies, replies after their thread
+    bool inDialog = false;       // shown as opened from the profile grid: the post is a dialog
 };
 
 class InstagramFixture : public QObject {

@@ -57,7 +57,8 @@
       // The options button is rendered on hover only.
       if (li.querySelector('[aria-label="Comment Options"]')) return;
       const button = el('div', { class: '_a9zf', role: 'button', tabindex: '0' }, el('svg', { 'aria-label': 'Comment Options', role: 'img', viewBox: '0 0 24 24' }));
-      button.addEventListener('click', () => openOptions(c, parentId));
+      // The menu renders a moment after the click, as on the site.
+      button.addEventListener('click', () => setTimeout(() => openOptions(c, parentId), 120));
       row.appendChild(button);
     });
     return li;
