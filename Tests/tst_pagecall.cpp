@@ -137,6 +137,9 @@ private slots:
             QCOMPARE(e.kind, PageCall::Error::Timeout);
         }
         QVERIFY(clock.elapsed() < 5000);
+        // Nothing of the abandoned call stays in the page.
+        QTRY_COMPARE_WITH_TIMEOUT(*await(PageCall::run(m_page, QStringLiteral("vtx"),
+            QStringLiteral("return String(Object.keys(window.__vtCalls).length);"))).text, QStringLiteral("1"), 3000);
     }
 
     // A reload replaces the document: the stored call is gone and the call fails instead of hanging.

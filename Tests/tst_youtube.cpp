@@ -384,6 +384,20 @@ private slots:
             QVERIFY(ids.contains(c.id));
     }
 
+    // The site moves to another video without a new document: the scripts follow the address.
+    void navigationInsideTheDocument()
+    {
+        resetSite();
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
+        QCOMPARE(scan().items.size(), m_mixed.size());
+        evaluate(m_h->browser.currentTab()->page(), QStringLiteral("history.pushState({}, '', '/watch?v=%1')").arg(kBulk));
+        QTRY_COMPARE_WITH_TIMEOUT(m_h->browser.address(), YouTubeFixture::watchUrl(kBulk).toString(), 5000);
+        const std::optional<SiteInfo> info = await(m_h->engine.info());
+        QVERIFY(info);
+        QCOMPARE(info->url, QStringLiteral("https://www.youtube.com/watch?v=") + kBulk);
+        QCOMPARE(scan().items.size(), m_site->visibleCount(video(kBulk)));
+    }
+
     void shortsPage()
     {
         resetSite();

@@ -140,6 +140,9 @@ void PageCall::fail(Error::Kind kind, const QString &message)
     if (m_done)
         return;
     m_error.emplace(kind, message);
+    // A call given up on (timeout, abort) must not leave its answer behind in the page.
+    if (m_page && kind != Error::Script)
+        m_page->runJavaScript(QStringLiteral("if (window.__vtCalls) delete window.__vtCalls[%1];").arg(jsString(m_id)), m_world);
     finish();
 }
 
