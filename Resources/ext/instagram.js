@@ -363,7 +363,9 @@ const VtxSite = (() => {
       if (lm && el.children.length <= 1) { const n = parseCount(lm[1] || lm[2]); if (n !== null) likes = n; }
     }
     for (const el of node.querySelectorAll('span[dir="auto"], h1[dir="auto"], div[dir="auto"]')) {
-      if (el.closest('a, button, time')) continue;
+      // Links, buttons ("Reply", "See translation") and the time are not the text.
+      const control = el.closest('a, button, time, [role="button"]');
+      if (control && control !== node && node.contains(control)) continue;
       const t = el.textContent.trim();
       if (t.length > text.length && !LIKES_TEXT.test(t)) text = t;
     }

@@ -43,7 +43,8 @@
         el('time', { class: '_a9ze _a9zf', datetime: d.toISOString(), title: d.toDateString() }, ago(c.created_at)))),
       c.comment_like_count > 0 ? el('button', { class: '_a9ze', type: 'button' },
         el('span', { class: 'x1lliihq' }, c.comment_like_count + (c.comment_like_count === 1 ? ' like' : ' likes'))) : null,
-      el('button', { class: '_a9ze', type: 'button' }, el('span', { class: 'x1lliihq' }, 'Reply')));
+      el('button', { class: '_a9ze', type: 'button' }, el('span', { class: 'x1lliihq' }, 'Reply')),
+      el('div', { role: 'button', class: 'x1i10hfl', tabindex: '0' }, el('span', { dir: 'auto' }, 'See translation')));
     const li = el('li', { class: '_a9zj _a9zl' },
       el('div', { class: '_a9zm' },
         el('div', { class: '_a9zn _a9zo' }, el('a', { href: '/' + c.user.username + '/', role: 'link', tabindex: '-1' },
