@@ -74,7 +74,8 @@ async function youtubePosts() {
   const push = (p) => {
     if (!p || !p.id || seen.has(p.id) || out.length >= max) return;
     seen.add(p.id);
-    const url = p.shorts ? 'https://www.youtube.com/shorts/' + p.id : 'https://www.youtube.com/watch?v=' + p.id;
+    // Everything on the Shorts tab is a Short, whatever format the item came in.
+    const url = p.shorts || shorts ? 'https://www.youtube.com/shorts/' + p.id : 'https://www.youtube.com/watch?v=' + p.id;
     out.push({ url, title: p.title || '', thumb: httpsOnly(p.thumb) || 'https://i.ytimg.com/vi/' + p.id + '/hqdefault.jpg' });
   };
 
@@ -135,7 +136,7 @@ function readItem(item) {
     if (v && v.videoId) out.push({ id: v.videoId, shorts: false, title: textOf(v.title), thumb: (((v.thumbnail || {}).thumbnails || []).slice(-1)[0] || {}).url });
   }
   for (const v of findAll(item, 'lockupViewModel')) {
-    if (!v || !v.contentId) continue;
+    if (!v || !v.contentId || (v.contentType && !/VIDEO|SHORT/.test(v.contentType))) continue;
     const title = findAll(v.metadata || {}, 'title')[0];
     const src = (findAll(v.contentImage || {}, 'sources')[0] || [])[0];
     out.push({ id: v.contentId, shorts: false, title: textOf(title), thumb: src && src.url });
