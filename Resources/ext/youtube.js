@@ -3,8 +3,10 @@
 // own menus. Falls back to the rendered comment list when the data cannot be reached.
 const VtxSite = (() => {
   const MSG = {
-    intro: 'youtube.com에서는 영상 페이지에서 댓글을 수집하고 검사합니다.',
-    guide: '스팸 검사를 누르면 이 영상의 댓글을 불러와 검사합니다. 로그인하지 않아도 됩니다.',
+    // Shown on a video page before its first scan.
+    intro: '스팸 검사를 누르면 이 영상의 댓글을 불러와 검사합니다. 로그인하지 않아도 됩니다.',
+    // Shown on any other page of the site.
+    guide: 'youtube.com에서는 영상 페이지에서 댓글을 수집하고 검사합니다.',
     empty: '이 영상에서 댓글을 찾지 못했습니다. 댓글이 꺼져 있거나 아직 없는 영상입니다.',
     readOnly: '로그인하지 않아 수집과 검사만 했습니다. 삭제하려면 유튜브에 로그인한 뒤 내 영상에서 다시 검사하세요.',
     unsupported: '지원하는 댓글 화면이 아닙니다',
