@@ -141,11 +141,6 @@ bool ScanStore::open()
         fail(vt::sql::damagedText(m_path));
         return false;
     }
-    if (!memory) {
-        // Readers and one writer at a time without blocking each other; a crash mid-write
-        // leaves the last committed state. Not fatal when the file system cannot do it.
-        run(QStringLiteral("PRAGMA journal_mode=WAL"), {}, false);
-    }
     if (!createSchema()) {
         if (m_db)   // not already failed as damaged
             fail(vt::sql::errorText(
