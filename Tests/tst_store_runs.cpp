@@ -209,6 +209,8 @@ void StoreRunsTest::removedClampsAtZero_data()
     QTest::newRow("more than flagged") << 10 << 3 << 5 << 5 << 0;
     QTest::newRow("more than both") << 2 << 1 << 5 << 0 << 0;
     QTest::newRow("within") << 10 << 3 << 2 << 8 << 1;
+    QTest::newRow("none") << 10 << 3 << 0 << 10 << 3;
+    QTest::newRow("negative changes nothing") << 10 << 3 << -4 << 10 << 3;
 }
 
 void StoreRunsTest::removedClampsAtZero()
@@ -225,7 +227,7 @@ void StoreRunsTest::removedClampsAtZero()
     const auto p = s.post(postA);
     QCOMPARE(p->total, totalAfter);
     QCOMPARE(p->flagged, flaggedAfter);
-    QCOMPARE(p->deleted, count);
+    QCOMPARE(p->deleted, qMax(0, count));
     QVERIFY(!s.post(postB));
 }
 

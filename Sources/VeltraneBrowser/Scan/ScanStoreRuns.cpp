@@ -221,6 +221,9 @@ bool ScanStore::removed(const QString &post, int count)
 {
     if (!open())
         return false;
+    // A negative count would raise the counters and lower the deletions; nothing was removed.
+    if (count <= 0)
+        return true;
     return exec(QStringLiteral("UPDATE posts SET flagged = MAX(0, flagged - ?), total = MAX(0, total - ?), "
                                "deleted = deleted + ? WHERE url = ?"),
                 {count, count, count, post});
