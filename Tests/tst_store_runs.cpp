@@ -332,7 +332,8 @@ void StoreRunsTest::forgetOnePost()
     QVERIFY(!s.post(postA));
     QVERIFY(s.comments(postA, 10).isEmpty());
     QVERIFY(s.runs(postA).isEmpty());
-    QCOMPARE(s.dismissed(), QSet<QString>{postA});   // still dismissed
+    QVERIFY(s.found().isEmpty());                     // no longer offered as found...
+    QCOMPARE(s.dismissed(), QSet<QString>{postA});   // ...and still dismissed
     QCOMPARE(s.stats(), (ScanStore::Stats{1, 0, 5, 1, 0}));
     RawDb raw(m_path);
     QCOMPARE(raw.count("run_items"), 1);
