@@ -66,6 +66,15 @@ class SignInTest : public QObject {
     }
 
 private slots:
+    // The cookie store reports changes only once the profile's network has started.
+    void initTestCase()
+    {
+        QWebEnginePage wake(profile());
+        QSignalSpy loaded(&wake, &QWebEnginePage::loadFinished);
+        wake.load(FixtureSite::shared()->server().url("/"));
+        QVERIFY(loaded.wait(slow));
+    }
+
     void init()
     {
         AccountSession::resetProbeScript();
