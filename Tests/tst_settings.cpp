@@ -12,6 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -34,7 +37,7 @@ class SettingsTest : public QObject {
 private:
     QTemporaryDir m_dir;
     int m_serial = 0;
-    // QSettings shares one cache per file within the process; a fresh name forces a read from disk.
+    // A copy under a fresh name is read from disk by a store that never wrote it.
     QString freshPath() { return m_dir.filePath(QStringLiteral("s%1/settings.json").arg(++m_serial)); }
     QString copyToFresh(const QString &path)
     {
@@ -86,6 +89,21 @@ private slots:
         QVERIFY(!r.contains(QStringLiteral("vt.gone")));
         // The file itself is plain JSON.
         QVERIFY(QJsonDocument::fromJson(readFile(path)).isObject());
+    }
+
+    void twoStoresOnOneFileKeepEachOthersKeys()
+    {
+        const QString path = freshPath();
+        AppSettings a(path);
+        AppSettings b(path);
+        QVERIFY(a.setValue(QStringLiteral("vt.a"), 1));
+        QCOMPARE(b.intValue(QStringLiteral("vt.a"), 0), 1);
+        QVERIFY(b.setValue(QStringLiteral("vt.b"), QStringLiteral("a longer value so the size differs")));
+        QVERIFY(a.setValue(QStringLiteral("vt.c"), true));
+        AppSettings r(copyToFresh(path));
+        QStringList keys = r.keys();
+        keys.sort();
+        QCOMPARE(keys, (QStringList { "vt.a", "vt.b", "vt.c" }));
     }
 
     void wrongTypesFallBack_data()
@@ -149,6 +167,32 @@ private slots:
         QCOMPARE(s.intValueIn(QStringLiteral("m"), 2, { 1, 2, 4 }), 4);
         QCOMPARE(s.intValue(QStringLiteral("w"), 0), 3);          // a whole number written as 3.0
         QCOMPARE(s.doubleValue(QStringLiteral("d"), 0), 2.0);     // an integer is a number too
+    }
+
+    void failedWriteKeepsTheFile()
+    {
+        const QString path = freshPath();
+        AppSettings s(path);
+        QVERIFY(s.setValue(QStringLiteral("vt.keep"), QString(200, QLatin1Char('k'))));
+        const QByteArray before = readFile(path);
+        // Writes beyond a few bytes fail, as on a full disk (root ignores permissions, not this).
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old {};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit tiny = old;
+        tiny.rlim_cur = 50;
+        setrlimit(RLIMIT_FSIZE, &tiny);
+        const bool ok = s.setValue(QStringLiteral("vt.more"), 5);
+        setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(!ok);
+        QCOMPARE(readFile(path), before);
+        QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files | QDir::Hidden), QStringList { "settings.json" });
+        // The store goes on from what is on disk.
+        QCOMPARE(s.stringValue(QStringLiteral("vt.keep")).size(), 200);
+        QVERIFY(s.setValue(QStringLiteral("vt.more"), 6));
+        AppSettings r(copyToFresh(path));
+        QCOMPARE(r.intValue(QStringLiteral("vt.more"), 0), 6);
+        QCOMPARE(r.stringValue(QStringLiteral("vt.keep")).size(), 200);
     }
 
     void damagedFileKeepsWhatParses_data()

@@ -1,6 +1,8 @@
 #include "AppSettings.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QSaveFile>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -276,12 +278,6 @@ bool writeJson(QIODevice &device, const QSettings::SettingsMap &map)
 
 } // namespace
 
-QSettings::Format AppSettings::jsonFormat()
-{
-    static const QSettings::Format format = QSettings::registerFormat(QStringLiteral("json"), readJson, writeJson);
-    return format;
-}
-
 QString AppSettings::defaultPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Veltrane/settings.json");
@@ -296,20 +292,77 @@ AppSettings &AppSettings::shared()
 
 AppSettings::AppSettings(const QString &filePath, QObject *parent)
     : QObject(parent)
+    , m_path(QFileInfo(filePath).absoluteFilePath())
 {
-    QDir().mkpath(QFileInfo(filePath).absolutePath());
-    m_settings = std::make_unique<QSettings>(filePath, jsonFormat());
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    reload();
 }
 
 AppSettings::~AppSettings() = default;
 
-QString AppSettings::filePath() const { return m_settings->fileName(); }
+QString AppSettings::filePath() const { return m_path; }
 
-bool AppSettings::contains(const QString &key) const { return m_settings->contains(key); }
+bool AppSettings::contains(const QString &key) const
+{
+    reloadIfChanged();
+    return m_values.contains(key);
+}
 
-QVariant AppSettings::value(const QString &key) const { return m_settings->value(key); }
+QVariant AppSettings::value(const QString &key) const
+{
+    reloadIfChanged();
+    return m_values.value(key);
+}
 
-QStringList AppSettings::keys() const { return m_settings->allKeys(); }
+QStringList AppSettings::keys() const
+{
+    reloadIfChanged();
+    return m_values.keys();
+}
+
+void AppSettings::reload() const
+{
+    m_values.clear();
+    QFile file(m_path);
+    if (file.open(QIODevice::ReadOnly))
+        readJson(file, m_values);
+    const QFileInfo info(m_path);
+    m_stamp = { info.exists() ? info.size() : -1, info.lastModified() };
+}
+
+void AppSettings::reloadIfChanged() const
+{
+    // Another store on the same file (or another process) may have written it.
+    const QFileInfo info(m_path);
+    const Stamp now { info.exists() ? info.size() : -1, info.lastModified() };
+    if (now != m_stamp)
+        reload();
+}
+
+bool AppSettings::write(const QVariantMap &values)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    writeJson(buffer, values);
+    const QByteArray bytes = buffer.data();
+    // A temporary file beside the target, renamed over it only when every byte is written.
+    QSaveFile file(m_path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        file.commit();
+        qWarning("cannot write settings file %s", qPrintable(m_path));
+        return false;
+    }
+    if (!file.commit()) {
+        qWarning("cannot write settings file %s", qPrintable(m_path));
+        return false;
+    }
+    m_values = values;
+    const QFileInfo info(m_path);
+    m_stamp = { info.size(), info.lastModified() };
+    return true;
+}
 
 bool AppSettings::boolValue(const QString &key, bool def) const
 {
@@ -405,32 +458,28 @@ std::optional<QDateTime> AppSettings::dateValue(const QString &key) const
     return v.toDateTime();
 }
 
-bool AppSettings::sync()
-{
-    m_settings->sync();
-    if (m_settings->status() == QSettings::NoError)
-        return true;
-    qWarning("cannot write settings file %s", qPrintable(filePath()));
-    // QSettings keeps an error status for good; start afresh from what is on disk.
-    const QString path = filePath();
-    m_settings = std::make_unique<QSettings>(path, jsonFormat());
-    return false;
-}
-
 bool AppSettings::setValue(const QString &key, const QVariant &value)
 {
     if (!value.isValid())
         return remove(key);
-    m_settings->setValue(key, value);
-    const bool ok = sync();
-    emit changed(key);
+    reloadIfChanged();
+    QVariantMap next = m_values;
+    next.insert(key, value);
+    const bool ok = write(next);
+    if (ok)
+        emit changed(key);
     return ok;
 }
 
 bool AppSettings::remove(const QString &key)
 {
-    m_settings->remove(key);
-    const bool ok = sync();
-    emit changed(key);
+    reloadIfChanged();
+    if (!m_values.contains(key))
+        return true;
+    QVariantMap next = m_values;
+    next.remove(key);
+    const bool ok = write(next);
+    if (ok)
+        emit changed(key);
     return ok;
 }

@@ -1,12 +1,17 @@
 #pragma once
-// The application's typed settings: a QSettings over a JSON file, so that a Boolean, an integer,
-// a number, a string, a list or a date read back with the type it was written with. Readers
-// validate the type (and optionally the value) and fall back to the caller's default, so a value
-// of the wrong type never leaks into the program.
+// The application's typed settings in a JSON file, so that a Boolean, an integer, a number, a
+// string, a list or a date reads back with the type it was written with. Readers validate the type
+// (and optionally the value) and fall back to the caller's default, so a value of the wrong type
+// never leaks into the program.
 //
-// Keys are flat ("vt.threshold"); each write is synced to disk at once. QSettings writes the file
-// through a temporary file and a rename. A corrupt file keeps every member that still parses;
-// the unreadable original is copied aside as "<file>.corrupt-<time>" before it is rewritten.
+//   AppSettings::shared().intValue("vt.threshold", 80, [](int n) { return n >= 10 && n <= 100; });
+//   AppSettings::shared().setValue("vt.aiOn", true);     // false when the file could not be written
+//
+// Keys are flat ("vt.threshold"). Each write goes to disk at once, whole, through a temporary file
+// and a rename; a failed write leaves the file and the stored values as they were. (QSettings cannot
+// recover from a failed write within the process, so the file is written here.)
+// A damaged file keeps every member that still parses; the original is copied aside as
+// "<file>.corrupt-<time>" before it is rewritten. Stores on the same file see each other's writes.
 
 #include <QDateTime>
 #include <QObject>
@@ -50,13 +55,20 @@ public:
 
     QStringList keys() const;
 
-    // The QSettings format that reads and writes the JSON file.
-    static QSettings::Format jsonFormat();
-
 signals:
     void changed(const QString &key);
 
 private:
-    bool sync();
-    std::unique_ptr<QSettings> m_settings;
+    struct Stamp {
+        qint64 size = -1;
+        QDateTime modified;
+        bool operator==(const Stamp &) const = default;
+    };
+    void reload() const;
+    void reloadIfChanged() const;
+    bool write(const QVariantMap &values);
+
+    QString m_path;
+    mutable QVariantMap m_values;
+    mutable Stamp m_stamp;
 };

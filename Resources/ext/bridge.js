@@ -1,0 +1,109 @@
+// The functions the application calls: window.__vtx.{info, scan, remove, flag, reveal} and
+// window.__vtxProgress. Site work is done by the adapter (VtxSite), verdicts by VtxSpam.
+(() => {
+  const SAMPLE_COUNT = 6;
+  let progress = null;
+  let running = null;   // the operation in progress, so that a second one waits for it
+
+  const snapshot = () => progress && JSON.parse(JSON.stringify(progress));
+  window.__vtxProgress = snapshot;
+
+  function toComment(raw, order, verdict) {
+    const c = {
+      id: String(raw.id), text: String(raw.text || ''), authorName: String(raw.authorName || ''),
+      order, state: verdict.state, reason: verdict.reason, score: verdict.score,
+      checked: verdict.state === 'spam', isOwner: !!raw.isOwner,
+    };
+    if (typeof raw.publishedAt === 'number' && isFinite(raw.publishedAt)) c.publishedAt = raw.publishedAt;
+    if (typeof raw.likeCount === 'number' && isFinite(raw.likeCount)) c.likeCount = raw.likeCount;
+    if (raw.avatar) c.avatar = String(raw.avatar);
+    return c;
+  }
+
+  // One operation at a time per page: a new scan waits until the previous one has ended.
+  async function exclusive(fn) {
+    while (running) { try { await running; } catch (e) { /* the earlier caller gets its own error */ } }
+    const p = fn();
+    running = p;
+    try { return await p; } finally { if (running === p) running = null; }
+  }
+
+  async function scan(opts) {
+    opts = opts || {};
+    return exclusive(async () => {
+      window.__vtxStop = false;
+      progress = { phase: 'collect', count: 0, total: 0, text: '댓글을 불러오는 중…', samples: [], collected: 0, flagged: 0 };
+      let flagged = 0;
+      const ctx = {
+        stopped: () => window.__vtxStop === true,
+        progress: (count, total) => {
+          progress.count = count;
+          progress.total = Math.max(total || 0, count);
+          progress.collected = count;
+          progress.text = '댓글 수집 중… ' + count + (total ? '/' + total : '');
+        },
+        sample: (raw, owners) => {
+          const v = VtxSpam.judge(raw, opts, owners);
+          if (v.state === 'spam') { flagged++; progress.flagged = flagged; }
+          progress.samples.push(toComment(raw, progress.collected, v));
+          if (progress.samples.length > SAMPLE_COUNT) progress.samples.shift();
+        },
+      };
+      try {
+        const r = await VtxSite.collect(opts, ctx);
+        progress.phase = 'check';
+        progress.text = '댓글 검사 중…';
+        progress.count = 0;
+        progress.total = r.items.length;
+        const owners = new Set(r.owners || []);
+        for (const raw of r.items) if (raw.isOwner && raw.authorName) owners.add(raw.authorName);
+        const items = r.items.map((raw, i) => toComment(raw, i, VtxSpam.judge(raw, opts, owners)));
+        const spam = items.filter((c) => c.state === 'spam').length;
+        const out = { items, siteSorted: !!r.siteSorted, total: Number(r.total) || items.length, canRemove: !!r.canRemove, likesUnknown: !!r.likesUnknown };
+        for (const k of ['caughtUp', 'complete', 'hidden', 'limited']) if (typeof r[k] === 'boolean') out[k] = r[k];
+        progress = { phase: 'done', count: items.length, total: out.total, text: '검사 완료', collected: items.length, flagged: spam,
+          samples: items.filter((c) => c.state === 'spam').slice(0, SAMPLE_COUNT) };
+        return out;
+      } catch (e) {
+        progress = null;
+        throw e;
+      }
+    });
+  }
+
+  async function remove(ids, url) {
+    ids = Array.isArray(ids) ? ids.map(String) : [];
+    return exclusive(async () => {
+      window.__vtxStop = false;
+      const gone = [];
+      progress = { phase: 'delete', count: 0, total: ids.length, text: '삭제 중… 0/' + ids.length, gone };
+      const ctx = {
+        progress: (count, total) => { progress.count = count; progress.total = total; progress.text = '삭제 중… ' + count + '/' + total; },
+        gone: (id) => { gone.push(id); progress.count = gone.length; progress.text = '삭제 중… ' + gone.length + '/' + ids.length; },
+      };
+      try {
+        const r = await VtxSite.remove(ids, url, ctx);
+        const out = { gone: Array.from(new Set(r.gone.map(String))) };
+        if (r.stopped) out.stopped = { text: String(r.stopped.text), kind: String(r.stopped.kind) };
+        progress = { phase: 'done', count: out.gone.length, total: ids.length, text: '삭제 완료', gone: out.gone };
+        return out;
+      } catch (e) {
+        progress = { phase: 'done', count: gone.length, total: ids.length, text: '삭제 중단', gone: gone.slice() };
+        throw e;
+      }
+    });
+  }
+
+  window.__vtx = {
+    info: () => VtxSite.info(),
+    scan,
+    remove,
+    flag: async (ids, url) => {
+      const v = VtxSite.videoRef ? VtxSite.videoRef(url) : null;
+      const here = VtxSite.videoRef ? VtxSite.videoRef() : null;
+      if (VtxSite.videoRef && (!v || !here || v.id !== here.id)) return false;
+      return !!VtxSite.flag(Array.isArray(ids) ? ids : [], url);
+    },
+    reveal: (id) => VtxSite.reveal(String(id)),
+  };
+})();

@@ -1,0 +1,716 @@
+// YouTube adapter: reads the open video or Short, collects its comments from the site's own
+// comment data (the same requests the page makes), and acts on comments through the page's
+// own menus. Falls back to the rendered comment list when the data cannot be reached.
+const VtxSite = (() => {
+  const MSG = {
+    intro: 'youtube.com에서는 영상 페이지에서 댓글을 수집하고 검사합니다.',
+    guide: '스팸 검사를 누르면 이 영상의 댓글을 불러와 검사합니다. 로그인하지 않아도 됩니다.',
+    empty: '이 영상에서 댓글을 찾지 못했습니다. 댓글이 꺼져 있거나 아직 없는 영상입니다.',
+    readOnly: '로그인하지 않아 수집과 검사만 했습니다. 삭제하려면 유튜브에 로그인한 뒤 내 영상에서 다시 검사하세요.',
+    unsupported: '지원하는 댓글 화면이 아닙니다',
+    notFound: '검사한 댓글을 찾지 못했습니다. 다시 검사해 주세요.',
+    pageChanged: '댓글 페이지가 바뀌었습니다. 다시 검사해 주세요.',
+    signIn: '삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요.',
+    noMenu: '댓글의 작업 메뉴를 찾지 못해 중단했습니다. (유튜브 화면이 바뀌었을 수 있음)',
+    noDelete: '메뉴에 삭제가 없어 중단했습니다. 내 채널의 영상에 달린 댓글만 삭제할 수 있습니다.',
+    notGone: '삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다.',
+    cancelled: '삭제를 취소했습니다.',
+  };
+
+  const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+  async function waitFor(test, timeout, step = 50) {
+    const end = Date.now() + timeout;
+    for (;;) {
+      const v = test();
+      if (v) return v;
+      if (Date.now() >= end) return null;
+      await sleep(step);
+    }
+  }
+
+  // ---- the page ------------------------------------------------------------------------
+
+  function videoRef(href) {
+    let u;
+    try { u = new URL(href || location.href, location.href); } catch (e) { return null; }
+    if (!/(^|\.)youtube\.com$/.test(u.hostname)) return null;
+    const short = u.pathname.match(/^\/shorts\/([A-Za-z0-9_-]{6,})/);
+    if (short) return { id: short[1], shorts: true };
+    if (u.pathname === '/watch' && /^[A-Za-z0-9_-]{6,}$/.test(u.searchParams.get('v') || '')) return { id: u.searchParams.get('v'), shorts: false };
+    return null;
+  }
+  const canonical = (v) => v.shorts ? 'https://www.youtube.com/shorts/' + v.id : 'https://www.youtube.com/watch?v=' + v.id;
+
+  // Objects written inline by the page, e.g. ytcfg.set({...}) and var ytInitialData = {...};
+  // Page globals live in the page's own world, so the script text is the source here.
+  function balanced(text, start) {
+    let depth = 0, inString = false, quote = '';
+    for (let i = start; i < text.length; i++) {
+      const ch = text[i];
+      if (inString) {
+        if (ch === '\\') i++;
+        else if (ch === quote) inString = false;
+      } else if (ch === '"' || ch === "'") { inString = true; quote = ch; }
+      else if (ch === '{') depth++;
+      else if (ch === '}') { if (--depth === 0) return text.slice(start, i + 1); }
+    }
+    return null;
+  }
+  function inlineObjects(marker) {
+    const out = [];
+    for (const s of document.querySelectorAll('script:not([src])')) {
+      const text = s.textContent || '';
+      let i = 0;
+      while ((i = text.indexOf(marker, i)) >= 0) {
+        i += marker.length;
+        const j = text.indexOf('{', i);
+        if (j < 0 || j - i > 8) continue;
+        const obj = balanced(text, j);
+        if (!obj) continue;
+        try { out.push(JSON.parse(obj)); } catch (e) { /* not JSON: skip */ }
+      }
+    }
+    return out;
+  }
+  let configCache = null;
+  function config() {
+    if (configCache && configCache.doc === document) return configCache.cfg;
+    const cfg = {};
+    for (const o of inlineObjects('ytcfg.set(')) Object.assign(cfg, o);
+    configCache = { doc: document, cfg };
+    return cfg;
+  }
+  const loggedIn = () => {
+    const v = config().LOGGED_IN;
+    if (v !== undefined) return v === true || v === 'true';
+    return /(^|;\s*)(SAPISID|__Secure-3PAPISID)=/.test(document.cookie);
+  };
+
+  function findAll(obj, key, out = [], depth = 0) {
+    if (!obj || typeof obj !== 'object' || depth > 60) return out;
+    if (Array.isArray(obj)) { for (const x of obj) findAll(x, key, out, depth + 1); return out; }
+    for (const k in obj) {
+      const v = obj[k];
+      if (k === key) out.push(v);
+      if (v && typeof v === 'object') findAll(v, key, out, depth + 1);
+    }
+    return out;
+  }
+  const textOf = (t) => !t ? '' : typeof t === 'string' ? t : t.simpleText || t.content || (t.runs || []).map((r) => r.text).join('');
+
+  function ownsVideoIn(source, id) {
+    return source.includes('studio.youtube.com/video/' + id);
+  }
+  function ownsVideoOnPage(id) {
+    if (document.querySelector('a[href*="studio.youtube.com/video/' + id + '"]')) return true;
+    return inlineObjects('ytInitialData = ').some((d) => {
+      const s = JSON.stringify(d);
+      return s.includes('"' + id + '"') && ownsVideoIn(s, id);
+    });
+  }
+
+  async function authHeader() {
+    const m = document.cookie.match(/(?:^|;\s*)(?:SAPISID|__Secure-3PAPISID)=([^;]+)/);
+    if (!m || !window.crypto || !crypto.subtle) return null;
+    const ts = Math.floor(Date.now() / 1000);
+    const data = new TextEncoder().encode(ts + ' ' + m[1] + ' ' + location.origin);
+    const hash = Array.from(new Uint8Array(await crypto.subtle.digest('SHA-1', data))).map((b) => b.toString(16).padStart(2, '0')).join('');
+    return 'SAPISIDHASH ' + ts + '_' + hash;
+  }
+
+  class ApiError extends Error {
+    constructor(status) { super('HTTP ' + status); this.status = status; }
+  }
+  async function api(path, body) {
+    const cfg = config();
+    const context = cfg.INNERTUBE_CONTEXT || { client: { clientName: 'WEB', clientVersion: cfg.INNERTUBE_CLIENT_VERSION || '2.20260101.00.00', hl: 'ko' } };
+    const headers = { 'Content-Type': 'application/json', 'X-Youtube-Client-Name': String(cfg.INNERTUBE_CONTEXT_CLIENT_NAME || 1),
+      'X-Youtube-Client-Version': String(cfg.INNERTUBE_CLIENT_VERSION || context.client.clientVersion || ''), 'X-Origin': location.origin };
+    if (cfg.VISITOR_DATA) headers['X-Goog-Visitor-Id'] = cfg.VISITOR_DATA;
+    const auth = loggedIn() ? await authHeader() : null;
+    if (auth) {
+      headers.Authorization = auth;
+      headers['X-Goog-AuthUser'] = String(cfg.SESSION_INDEX || 0);
+      if (cfg.DELEGATED_SESSION_ID) headers['X-Goog-PageId'] = cfg.DELEGATED_SESSION_ID;
+    }
+    let lastError = null;
+    for (let attempt = 0; attempt < 3; attempt++) {
+      let res;
+      try {
+        // A request that hangs must not hold the scan (nor a stop request) forever.
+        const abort = new AbortController();
+        const timer = setTimeout(() => abort.abort(), 30000);
+        try {
+          res = await fetch('/youtubei/v1/' + path + '?prettyPrint=false', { method: 'POST', credentials: 'same-origin', headers,
+            body: JSON.stringify(Object.assign({ context }, body)), signal: abort.signal });
+        } finally { clearTimeout(timer); }
+      } catch (e) { lastError = e; await sleep(300 * (attempt + 1)); continue; }
+      if (res.ok) return res.json();
+      lastError = new ApiError(res.status);
+      if (res.status < 500 && res.status !== 429) break;
+      await sleep(500 * (attempt + 1));
+    }
+    throw lastError;
+  }
+
+  // ---- reading comments from the site's data ---------------------------------------------
+
+  function parseCount(text) {
+    const s = String(text || '').replace(/\s/g, '');
+    const exact = s.match(/\d[\d,.]*/);
+    if (!exact) return null;
+    const unit = s.match(/\d[\d,.]*(k|m|b|천|만|억)/i);
+    if (!unit) return parseInt(exact[0].replace(/[,.]/g, ''), 10);
+    const n = parseFloat(exact[0].replace(/,/g, ''));
+    const mult = { k: 1e3, m: 1e6, b: 1e9, 천: 1e3, 만: 1e4, 억: 1e8 }[unit[1].toLowerCase()];
+    return Math.round(n * mult);
+  }
+
+  function likesFrom(toolbar) {
+    if (!toolbar) return undefined;
+    if (toolbar.likeCountA11y) {
+      const n = parseCount(toolbar.likeCountA11y);
+      if (n !== null) return n;
+    }
+    const shown = (toolbar.likeCountNotliked || '').trim();
+    if (toolbar.likeCountNotliked !== undefined && shown === '') return 0;
+    const n = parseCount(shown);
+    return n === null ? undefined : n;
+  }
+
+  function tokenOf(item) {
+    const r = item && item.continuationItemRenderer;
+    if (!r) return null;
+    const cmd = findAll(r, 'continuationCommand')[0];
+    return cmd && cmd.token ? cmd.token : null;
+  }
+
+  class Reader {
+    constructor() { this.entities = new Map(); }
+    absorb(json) {
+      for (const list of findAll(json, 'mutations')) {
+        if (!Array.isArray(list)) continue;
+        for (const m of list) if (m && m.entityKey && m.payload) this.entities.set(m.entityKey, m.payload);
+      }
+    }
+    // One comment from a view model (current pages) or a renderer (older pages).
+    comment(vm, thread, now) {
+      if (vm.commentKey || vm.commentId && !vm.contentText) {
+        const ent = (this.entities.get(vm.commentKey) || {}).commentEntityPayload;
+        if (!ent) return null;
+        const p = ent.properties || {}, a = ent.author || {};
+        const state = (this.entities.get(vm.toolbarStateKey) || {}).engagementToolbarStateEntityPayload || {};
+        return {
+          id: p.commentId || vm.commentId,
+          text: (p.content && p.content.content) || '',
+          authorName: a.displayName || '',
+          publishedAt: VtxTime.parse(p.publishedTime, now),
+          likeCount: likesFrom(ent.toolbar),
+          isOwner: !!a.isCreator,
+          avatar: a.avatarThumbnailUrl || undefined,
+          pinned: !!vm.pinnedText,
+          hearted: state.heartState === 'TOOLBAR_HEART_STATE_HEARTED',
+          siteSpam: !!(thread && thread.isModeratedElqComment === true),
+        };
+      }
+      if (vm.commentId) {
+        const likes = vm.voteCount ? parseCount(textOf(vm.voteCount)) : 0;
+        return {
+          id: vm.commentId,
+          text: textOf(vm.contentText),
+          authorName: textOf(vm.authorText),
+          publishedAt: VtxTime.parse(textOf(vm.publishedTimeText), now),
+          likeCount: likes === null ? undefined : likes,
+          isOwner: !!vm.authorIsChannelOwner,
+          avatar: (((vm.authorThumbnail || {}).thumbnails || [])[0] || {}).url,
+          pinned: !!vm.pinnedCommentBadge,
+          hearted: !!findAll(vm.actionButtons, 'creatorHeart').length,
+          siteSpam: !!(thread && thread.isModeratedElqComment === true),
+        };
+      }
+      return null;
+    }
+    // Threads, loose replies and the next token out of one list of continuation items.
+    items(list, now) {
+      const out = { threads: [], replies: [], next: null, unreadable: 0 };
+      for (const item of list || []) {
+        if (!item || typeof item !== 'object') continue;
+        if (item.commentThreadRenderer) {
+          const t = item.commentThreadRenderer;
+          const vm = (t.commentViewModel && (t.commentViewModel.commentViewModel || t.commentViewModel)) || (t.comment && t.comment.commentRenderer);
+          const c = vm && this.comment(vm, t, now);
+          if (!c) { out.unreadable++; continue; }
+          const rr = t.replies && t.replies.commentRepliesRenderer;
+          // Replies: loose ones, or (since late 2025) threads of their own, nested.
+          const sub = rr ? this.items((rr.subThreads || []).concat(rr.contents || []), now) : null;
+          const replies = [], tokens = [];
+          if (sub) {
+            for (const x of sub.threads) { replies.push(x.comment, ...x.replies); tokens.push(...x.tokens); }
+            replies.push(...sub.replies);
+            if (sub.next) tokens.push(sub.next);
+            out.unreadable += sub.unreadable;
+          }
+          out.threads.push({ comment: c, replies, tokens });
+        } else if (item.commentViewModel || item.commentRenderer) {
+          const vm = item.commentViewModel ? (item.commentViewModel.commentViewModel || item.commentViewModel) : item.commentRenderer;
+          const c = this.comment(vm, null, now);
+          if (c) out.replies.push(c); else out.unreadable++;
+        } else if (item.continuationItemRenderer) {
+          out.next = tokenOf(item) || out.next;
+        }
+      }
+      return out;
+    }
+  }
+
+  function continuationItems(json) {
+    let items = [];
+    for (const ep of (json.onResponseReceivedEndpoints || json.onResponseReceivedActions || [])) {
+      const cmd = ep.reloadContinuationItemsCommand || ep.appendContinuationItemsAction;
+      if (cmd && Array.isArray(cmd.continuationItems)) items = items.concat(cmd.continuationItems);
+    }
+    return items;
+  }
+
+  function commentsToken(data) {
+    const sections = findAll(data, 'itemSectionRenderer').filter((s) => s && s.sectionIdentifier === 'comment-item-section');
+    for (const s of sections) for (const item of s.contents || []) { const t = tokenOf(item); if (t) return t; }
+    const panels = findAll(data, 'engagementPanelSectionListRenderer').filter((p) => /comment/.test(String(p.panelIdentifier || p.targetId || '')));
+    for (const p of panels) {
+      for (const sec of findAll(p.content, 'itemSectionRenderer')) for (const item of sec.contents || []) { const t = tokenOf(item); if (t) return t; }
+    }
+    return null;
+  }
+  const commentsOff = (data) => findAll(data, 'itemSectionRenderer').some((s) => s && s.sectionIdentifier === 'comment-item-section'
+    && (s.contents || []).some((i) => i.messageRenderer));
+
+  function ownerHandles(data) {
+    const out = new Set();
+    for (const o of findAll(data, 'videoOwnerRenderer')) {
+      const url = (findAll(o, 'canonicalBaseUrl')[0] || '');
+      if (url.startsWith('/@')) out.add(decodeURIComponent(url.slice(1)));
+    }
+    return out;
+  }
+
+  async function collectFromData(v, opts, ctx) {
+    const now = Date.now();
+    const data = await api('next', { videoId: v.id });
+    const owners = ownerHandles(data);
+    const dataText = JSON.stringify(data);
+    const canRemove = loggedIn() && ownsVideoIn(dataText, v.id);
+    const token = commentsToken(data);
+    const result = { items: [], siteSorted: false, total: 0, canRemove, likesUnknown: false, owners };
+    if (!token) {
+      if (!commentsOff(data)) return null;
+      result.complete = true;
+      return result;
+    }
+    const reader = new Reader();
+    let page = await api('next', { continuation: token });
+    reader.absorb(page);
+    let header = findAll(page, 'commentsHeaderRenderer')[0];
+    const sortItems = header ? findAll(header, 'subMenuItems')[0] || [] : [];
+    if (opts.sortNewest) {
+      const newest = sortItems[1];
+      const t = newest && findAll(newest, 'continuationCommand')[0];
+      if (newest && newest.selected) result.siteSorted = true;
+      else if (t && t.token) {
+        page = await api('next', { continuation: t.token });
+        reader.absorb(page);
+        header = findAll(page, 'commentsHeaderRenderer')[0] || header;
+        result.siteSorted = true;
+      }
+    }
+    if (header) result.total = parseCount(textOf(header.countText) || textOf(header.commentsCount)) || 0;
+
+    const limit = Number(opts.limit) > 0 ? Number(opts.limit) : Infinity;
+    const known = new Set(Array.isArray(opts.known) ? opts.known : []);
+    const need = new Set(Array.isArray(opts.need) ? opts.need : []);
+    const stopAtKnown = Number(opts.stopAtKnown) > 0 && known.size ? Number(opts.stopAtKnown) : 0;
+    const needThreads = new Set([...need].map((id) => id.split('.')[0]));
+    const seen = new Set();
+    const threads = [];
+    let count = 0, knownSeen = 0;
+    const add = (c) => {
+      if (!c || !c.id || seen.has(c.id)) return false;
+      seen.add(c.id);
+      count++;
+      ctx.sample(c, owners);
+      return true;
+    };
+
+    let next = null;
+    let stoppedEarly = false;
+    let unreadable = 0;
+    const take = (list) => {
+      const parsed = reader.items(list, now);
+      unreadable += parsed.unreadable;
+      for (const t of parsed.threads) {
+        if (count >= limit) { result.limited = true; stoppedEarly = true; break; }
+        if (!add(t.comment)) continue;
+        needThreads.delete(t.comment.id);
+        if (known.has(t.comment.id)) knownSeen++;
+        const entry = { comment: t.comment, replies: [], tokens: t.tokens.slice() };
+        for (const r of t.replies) if (count < limit && add(r)) entry.replies.push(r);
+        threads.push(entry);
+      }
+      next = parsed.next;
+    };
+    take(continuationItems(page));
+    ctx.progress(count, result.total);
+    for (;;) {
+      if (ctx.stopped() || result.limited) { stoppedEarly = true; break; }
+      if (stopAtKnown && knownSeen >= stopAtKnown && needThreads.size === 0) { result.caughtUp = true; break; }
+      if (!next) break;
+      page = await api('next', { continuation: next });
+      reader.absorb(page);
+      take(continuationItems(page));
+      ctx.progress(count, result.total);
+    }
+
+    // Replies, a few threads at a time.
+    const pending = threads.filter((t) => t.tokens.length);
+    let cursor = 0;
+    const worker = async () => {
+      while (cursor < pending.length) {
+        const t = pending[cursor++];
+        while (t.tokens.length) {
+          if (ctx.stopped()) { stoppedEarly = true; return; }
+          if (count >= limit) { result.limited = true; stoppedEarly = true; return; }
+          const json = await api('next', { continuation: t.tokens.shift() });
+          reader.absorb(json);
+          const parsed = reader.items(continuationItems(json), now);
+          const found = [];
+          for (const x of parsed.threads) { found.push(x.comment, ...x.replies); t.tokens.push(...x.tokens); }
+          found.push(...parsed.replies);
+          for (const r of found) {
+            if (count >= limit) { result.limited = true; break; }
+            if (add(r)) t.replies.push(r);
+          }
+          if (parsed.next) t.tokens.push(parsed.next);
+          ctx.progress(count, result.total);
+        }
+      }
+    };
+    await Promise.all([worker(), worker(), worker(), worker()]);
+
+    for (const t of threads) { result.items.push(t.comment); for (const r of t.replies) result.items.push(r); }
+    if (!stoppedEarly && !result.caughtUp) result.complete = true;
+    if (!result.total) result.total = result.items.length;
+    // Data in a shape this script does not read: let the rendered list answer instead.
+    if (!result.items.length && (unreadable > 0 || result.total > 0) && !ctx.stopped()) return null;
+    return result;
+  }
+
+  // ---- the rendered comment list ---------------------------------------------------------
+
+  function commentsRoot() {
+    const roots = [
+      'ytd-comments#comments ytd-item-section-renderer#sections',
+      'ytd-engagement-panel-section-list-renderer[target-id="engagement-panel-comments-section"] ytd-item-section-renderer',
+      'ytd-engagement-panel-section-list-renderer[target-id*="comments"] ytd-item-section-renderer',
+      'ytd-comments ytd-item-section-renderer',
+    ];
+    for (const sel of roots) {
+      const el = document.querySelector(sel);
+      if (el) return el;
+    }
+    return null;
+  }
+  const contentsOf = (root) => root && (root.querySelector(':scope > #contents') || root.querySelector('#contents'));
+
+  async function openShortsPanel() {
+    const panel = document.querySelector('ytd-engagement-panel-section-list-renderer[target-id="engagement-panel-comments-section"]');
+    if (panel && panel.getAttribute('visibility') === 'ENGAGEMENT_PANEL_VISIBILITY_EXPANDED') return true;
+    const button = document.querySelector('ytd-reel-video-renderer[is-active] #comments-button button, #comments-button button');
+    if (!button) return false;
+    button.click();
+    return !!(await waitFor(() => {
+      const p = document.querySelector('ytd-engagement-panel-section-list-renderer[target-id="engagement-panel-comments-section"]');
+      return p && p.getAttribute('visibility') === 'ENGAGEMENT_PANEL_VISIBILITY_EXPANDED';
+    }, 3000));
+  }
+
+  const commentNodes = (scope) => Array.from((scope || document).querySelectorAll('ytd-comment-view-model, ytd-comment-renderer'));
+  function idOfNode(node) {
+    const a = node.querySelector('#published-time-text a, a#published-time-text, #header-author a[href*="lc="]');
+    const m = a && /[?&]lc=([^&#]+)/.exec(a.getAttribute('href') || '');
+    return m ? decodeURIComponent(m[1]) : null;
+  }
+  function nodeById(id) {
+    for (const n of commentNodes(document)) if (idOfNode(n) === id) return n;
+    return null;
+  }
+  function readNode(node, now) {
+    const q = (sel) => node.querySelector(sel);
+    const likeEl = q('#vote-count-middle');
+    let likes;
+    if (likeEl) {
+      const exact = parseCount(likeEl.getAttribute('aria-label'));
+      const shown = likeEl.textContent.trim();
+      likes = exact !== null ? exact : shown === '' ? 0 : (parseCount(shown) ?? undefined);
+    }
+    const author = q('#author-text');
+    return {
+      id: idOfNode(node),
+      text: (q('#content-text') || {}).textContent ? q('#content-text').textContent.trim() : '',
+      authorName: author ? author.textContent.trim() : '',
+      publishedAt: VtxTime.parse((q('#published-time-text') || {}).textContent, now),
+      likeCount: likes,
+      isOwner: !!q('#author-comment-badge ytd-author-comment-badge-renderer, ytd-author-comment-badge-renderer[creator]'),
+      avatar: ((q('#author-thumbnail img') || {}).src || '').startsWith('http') ? q('#author-thumbnail img').src : undefined,
+      pinned: !!q('#pinned-comment-badge'),
+      siteSpam: false,
+    };
+  }
+
+  // Loads one more step of the rendered list: the next threads, or more replies.
+  async function loadMore(contents) {
+    const spinner = contents.querySelector(':scope > ytd-continuation-item-renderer');
+    if (!spinner) return false;
+    const before = contents.children.length;
+    spinner.scrollIntoView({ block: 'end' });
+    window.dispatchEvent(new Event('scroll'));
+    const grew = await waitFor(() => contents.children.length !== before || !spinner.isConnected, 8000);
+    return !!grew;
+  }
+  async function expandReplies(thread) {
+    const more = thread.querySelector('#replies #more-replies button') || thread.querySelector('#replies #more-replies');
+    const box = thread.querySelector('#replies');
+    if (!box) return;
+    if (more && !more.closest('[hidden]')) {
+      const before = commentNodes(box).length;
+      more.click();
+      await waitFor(() => commentNodes(box).length > before, 5000);
+    }
+    for (let guard = 0; guard < 200; guard++) {
+      const button = box.querySelector('ytd-continuation-item-renderer button');
+      if (!button) break;
+      const before = commentNodes(box).length;
+      button.click();
+      if (!(await waitFor(() => commentNodes(box).length > before, 5000))) break;
+    }
+  }
+
+  // Picks "Newest first" in the page's own sort menu (second option; its text is localized).
+  async function sortPageNewest(root, waitForList = true) {
+    const header = root && (root.querySelector('ytd-comments-header-renderer') || document.querySelector('ytd-comments-header-renderer'));
+    const label = header && (header.querySelector('#sort-menu tp-yt-paper-button') || header.querySelector('#sort-menu yt-dropdown-menu'));
+    if (!label) return false;
+    label.click();
+    const options = await waitFor(() => {
+      const list = header.querySelectorAll('#sort-menu tp-yt-paper-listbox a.yt-simple-endpoint, #sort-menu tp-yt-paper-listbox a');
+      return list.length >= 2 ? list : null;
+    }, 3000);
+    if (!options) return false;
+    if (options[1].classList.contains('iron-selected')) { label.click(); return true; }
+    const contents = contentsOf(root);
+    const first = contents && contents.firstElementChild;
+    (options[1].querySelector('tp-yt-paper-item') || options[1]).click();
+    if (!waitForList) return true;
+    // The list reloads: wait until its first element is a new one.
+    await waitFor(() => contents && contents.firstElementChild && contents.firstElementChild !== first
+      && contents.querySelector(':scope > ytd-comment-thread-renderer'), 8000);
+    return true;
+  }
+
+  async function collectFromPage(v, opts, ctx) {
+    if (v.shorts) await openShortsPanel();
+    const root = await waitFor(commentsRoot, 5000);
+    const contents = contentsOf(root);
+    if (!contents) throw new Error(MSG.unsupported);
+    await waitFor(() => contents.children.length > 0, 5000);
+    const sorted = opts.sortNewest ? await sortPageNewest(root) : false;
+    const now = Date.now();
+    const limit = Number(opts.limit) > 0 ? Number(opts.limit) : Infinity;
+    const result = { items: [], siteSorted: sorted, total: 0, canRemove: loggedIn() && ownsVideoOnPage(v.id), likesUnknown: false, owners: new Set(), hidden: document.hidden || undefined };
+    const countText = (document.querySelector('ytd-comments-header-renderer #count') || {}).textContent;
+    result.total = parseCount(countText) || 0;
+    const seen = new Set();
+    let stoppedEarly = false;
+    for (;;) {
+      for (const thread of contents.querySelectorAll(':scope > ytd-comment-thread-renderer')) {
+        if (thread.dataset.vtxRead) continue;
+        await expandReplies(thread);
+        thread.dataset.vtxRead = '1';
+        for (const n of commentNodes(thread)) {
+          const c = readNode(n, now);
+          if (!c.id || seen.has(c.id)) continue;
+          if (result.items.length >= limit) { result.limited = true; break; }
+          seen.add(c.id);
+          result.items.push(c);
+          ctx.sample(c, result.owners);
+        }
+        ctx.progress(result.items.length, result.total);
+        if (result.limited || ctx.stopped()) break;
+      }
+      if (result.limited || ctx.stopped()) { stoppedEarly = true; break; }
+      // The page may have loaded the last threads by itself: read those before ending.
+      if (!(await loadMore(contents)) && !contents.querySelector(':scope > ytd-comment-thread-renderer:not([data-vtx-read])')) break;
+    }
+    for (const t of contents.querySelectorAll('[data-vtx-read]')) delete t.dataset.vtxRead;
+    if (!stoppedEarly) result.complete = true;
+    if (!result.total) result.total = result.items.length;
+    return result;
+  }
+
+  // ---- operations ------------------------------------------------------------------------
+
+  async function info() {
+    const v = videoRef();
+    const base = { site: 'youtube', supported: false, canRemove: false, intro: MSG.intro, guide: MSG.guide, emptyText: MSG.empty, readOnlyHint: MSG.readOnly, url: location.href };
+    if (!v) return base;
+    return Object.assign(base, { supported: true, canRemove: loggedIn() && ownsVideoOnPage(v.id), url: canonical(v),
+      thumbnail: 'https://i.ytimg.com/vi/' + v.id + '/hqdefault.jpg' });
+  }
+
+  async function collect(opts, ctx) {
+    const v = videoRef();
+    if (!v) throw new Error(MSG.unsupported);
+    let result = null;
+    if (config().INNERTUBE_CONTEXT || config().INNERTUBE_CLIENT_VERSION) {
+      try { result = await collectFromData(v, opts, ctx); }
+      catch (e) {
+        if (e && e.message === MSG.pageChanged) throw e;
+        result = null;
+      }
+    }
+    if (result && opts.sortNewest && result.siteSorted && !v.shorts) {
+      // Show the page in the order it was collected in; the data already came newest first.
+      try { await sortPageNewest(commentsRoot(), false); } catch (e) { /* the page keeps its order */ }
+    }
+    if (!result) {
+      result = await collectFromPage(v, opts, ctx);
+      // The page says it has comments, yet none could be read: say so instead of an empty result.
+      if (!result.items.length && result.total > 0 && !ctx.stopped()) throw new Error(MSG.pageChanged);
+    }
+    if (videoRef() === null || videoRef().id !== v.id) throw new Error(MSG.pageChanged);
+    result.likesUnknown = result.items.length > 0 && result.items.every((c) => typeof c.likeCount !== 'number');
+    return result;
+  }
+
+  const shown = (sel) => Array.from(document.querySelectorAll(sel)).some((e) => e.isConnected && !e.closest('[aria-hidden="true"]'));
+  // The site asks for a sign-in, or for a check that it is a person acting.
+  const signInShown = () => shown('ytd-popup-container ytd-modal-with-title-and-button-renderer, tp-yt-paper-dialog ytd-modal-with-title-and-button-renderer, ytd-popup-container a[href*="accounts.google.com"]');
+  const checkShown = () => shown('iframe[src*="recaptcha"], iframe[src*="/sorry/"], ytd-popup-container [id*="captcha"]');
+  const blocker = () => checkShown() ? 'check' : signInShown() ? 'signin' : null;
+  const blockedStop = (what) => ({ stop: { text: what === 'check' ? MSG.notGone : MSG.signIn, kind: 'blocked' } });
+
+  const DELETE_WORDS = ['remove', 'delete', '삭제', '제거', 'entfernen', 'löschen', 'supprimer', 'eliminar', 'borrar', 'rimuovi', 'elimina', 'remover', 'excluir', '削除', '删除', '刪除'];
+  function deleteItem(items) {
+    for (const item of items) {
+      const icon = (item.querySelector('yt-icon') || {}).getAttribute ? (item.querySelector('yt-icon').getAttribute('icon') || item.querySelector('yt-icon').getAttribute('data-icon') || '') : '';
+      const text = item.textContent.trim().toLowerCase();
+      if (/delete/i.test(icon) || DELETE_WORDS.some((w) => text === w || text.startsWith(w + ' '))) return item;
+    }
+    return null;
+  }
+  const menuItems = () => Array.from(document.querySelectorAll(
+    'ytd-popup-container tp-yt-iron-dropdown:not([aria-hidden="true"]) ytd-menu-service-item-renderer, ' +
+    'ytd-popup-container tp-yt-iron-dropdown:not([aria-hidden="true"]) ytd-menu-navigation-item-renderer, ' +
+    'ytd-popup-container yt-list-item-view-model, ytd-popup-container yt-sheet-view-model yt-list-item-view-model'));
+  const closeMenus = () => document.dispatchEvent(new KeyboardEvent('keydown', { key: 'Escape', bubbles: true }));
+
+  async function findNode(id) {
+    let node = nodeById(id);
+    if (node) return node;
+    const v = videoRef();
+    if (v && v.shorts) await openShortsPanel();
+    const contents = contentsOf(commentsRoot());
+    if (!contents) return null;
+    const parent = id.includes('.') ? id.split('.')[0] : null;
+    for (let guard = 0; guard < 2000; guard++) {
+      if (window.__vtxStop) return null;
+      if (parent) {
+        const p = nodeById(parent);
+        if (p) {
+          const thread = p.closest('ytd-comment-thread-renderer');
+          if (thread) await expandReplies(thread);
+          return nodeById(id);
+        }
+      }
+      if (!(await loadMore(contents))) break;
+      node = nodeById(id);
+      if (node) return node;
+    }
+    return nodeById(id);
+  }
+
+  async function removeOne(node) {
+    node.dispatchEvent(new MouseEvent('mouseover', { bubbles: true }));
+    node.dispatchEvent(new MouseEvent('mouseenter', { bubbles: false }));
+    const button = ['#action-menu button', '#action-menu [role="button"]', '#action-menu yt-icon-button']
+      .map((sel) => node.querySelector(sel)).find(Boolean);
+    if (!button) return { stop: { text: MSG.noMenu, kind: 'error' } };
+    node.scrollIntoView({ block: 'center' });
+    button.click();
+    const opened = await waitFor(() => menuItems().length ? 'menu' : blocker(), 4000);
+    if (opened === 'signin' || opened === 'check') return blockedStop(opened);
+    if (!opened) return { stop: { text: MSG.noMenu, kind: 'error' } };
+    const item = deleteItem(menuItems());
+    if (!item) { closeMenus(); return { stop: { text: MSG.noDelete, kind: 'error' } }; }
+    (item.querySelector('tp-yt-paper-item') || item).click();
+    const confirm = await waitFor(() => document.querySelector('yt-confirm-dialog-renderer #confirm-button button')
+      || document.querySelector('yt-confirm-dialog-renderer #confirm-button')
+      || blocker() || (!node.isConnected ? 'gone' : null), 2000);
+    if (confirm === 'signin' || confirm === 'check') return blockedStop(confirm);
+    if (confirm && confirm !== 'gone') confirm.click();
+    const outcome = await waitFor(() => !node.isConnected ? 'gone' : blocker(), 8000);
+    if (outcome === 'signin' || outcome === 'check') return blockedStop(outcome);
+    if (outcome !== 'gone') return { stop: { text: MSG.notGone, kind: 'error' } };
+    return { gone: true };
+  }
+
+  async function remove(ids, url, ctx) {
+    const v = videoRef(), target = videoRef(url);
+    if (!v || !target || v.id !== target.id) return { gone: [], stopped: { text: MSG.pageChanged, kind: 'error' } };
+    if (!loggedIn()) return { gone: [], stopped: { text: MSG.signIn, kind: 'blocked' } };
+    const gone = [];
+    const missing = [];
+    for (let i = 0; i < ids.length; i++) {
+      const id = String(ids[i]);
+      if (window.__vtxStop) return { gone, stopped: { text: MSG.cancelled, kind: 'cancelled' } };
+      ctx.progress(i, ids.length);
+      // A removed thread took its replies with it.
+      if (id.includes('.') && gone.includes(id.split('.')[0]) && !nodeById(id)) { gone.push(id); ctx.gone(id); continue; }
+      const node = await findNode(id);
+      if (window.__vtxStop) return { gone, stopped: { text: MSG.cancelled, kind: 'cancelled' } };
+      if (!node) { missing.push(id); continue; }
+      const r = await removeOne(node);
+      if (r.stop) return { gone, stopped: r.stop };
+      gone.push(id);
+      ctx.gone(id);
+      await sleep(150);
+    }
+    ctx.progress(ids.length, ids.length);
+    if (missing.length) return { gone, stopped: { text: MSG.notFound, kind: 'error' } };
+    return { gone };
+  }
+
+  const FLAG_STYLE = 'outline: 2px solid #e5484d; outline-offset: 2px; border-radius: 6px;';
+  function flag(ids) {
+    for (const n of document.querySelectorAll('[data-vtx-flag]')) {
+      n.removeAttribute('data-vtx-flag');
+      n.style.outline = '';
+      n.style.outlineOffset = '';
+    }
+    const want = new Set((ids || []).map(String));
+    let any = false;
+    for (const n of commentNodes(document)) {
+      const id = idOfNode(n);
+      if (id && want.has(id)) { n.setAttribute('data-vtx-flag', '1'); n.style.cssText += FLAG_STYLE; any = true; }
+    }
+    return any;
+  }
+
+  async function reveal(id) {
+    const node = nodeById(String(id)) || await findNode(String(id));
+    if (!node) return false;
+    node.scrollIntoView({ block: 'center', behavior: 'smooth' });
+    node.animate([{ backgroundColor: 'rgba(255, 214, 10, 0.45)' }, { backgroundColor: 'transparent' }], { duration: 1600 });
+    return true;
+  }
+
+  return { name: 'youtube', info, collect, remove, flag, reveal, videoRef, MSG };
+})();

@@ -1,0 +1,86 @@
+#pragma once
+// The built-in lists of abusive and sexual words (Korean and English) and the matcher that
+// finds the first listed word in a comment. Every comparison runs on compact forms, so spacing,
+// punctuation, width variants and lookalike letters inside a word do not hide it.
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class BuiltinWords {
+public:
+    // A listed word found in a text: its list kind and the line exactly as read (trimmed).
+    struct Hit {
+        QString kind;
+        QString word;
+        bool operator==(const Hit &other) const = default;
+    };
+
+    // Composed compact form of a text, scalar by scalar.
+    using Key = std::u32string;
+
+    // The kinds in priority order: a word in both lists stays with the earlier kind.
+    static const QStringList &kinds();
+
+    // Where the application's own word files live (compiled-in resources).
+    static QString resourceFolder();
+
+    BuiltinWords() = default;
+    // Builds the matcher from lists in memory: kind -> its words, and the allowed words.
+    BuiltinWords(const QHash<QString, QStringList> &words, const QStringList &allow);
+
+    // Reads "<kind>.ko.txt", "<kind>.en.txt" for every kind and "allow.txt" from a folder.
+    // A missing or non-UTF-8 file counts as an empty list.
+    static BuiltinWords load(const QString &folder = resourceFolder());
+
+    // The instance the application uses: loaded from the resources on first use, never rebuilt.
+    static const BuiltinWords &shared();
+
+    // The first listed word in the text, or none.
+    std::optional<Hit> match(QStringView text) const;
+
+    // The text split at white space into composed compact keys; single-scalar pieces typed
+    // apart join into one token, pieces of punctuation only are ignored.
+    static std::vector<Key> tokens(QStringView text);
+
+    // NFC of the compact form, as scalars.
+    static Key key(QStringView text);
+
+    // Lines of a word file: split at every newline kind, trimmed of spaces and tabs, empty
+    // lines dropped.
+    static QStringList lines(const QString &content);
+
+    // Number of entries per kind (a kind without entries is absent and reads as 0).
+    const QHash<QString, int> &counts() const { return m_counts; }
+    int count(const QString &kind) const { return m_counts.value(kind, 0); }
+
+private:
+    struct Entry {
+        Key key;
+        Hit hit;
+        bool latin = false;
+    };
+
+    static void keyInto(QStringView text, Key &out);
+    template <typename Emit>
+    static void forEachToken(QStringView text, Emit &&visit);
+    std::optional<Hit> whole(const Key &token) const;
+    bool allowed(const Key &token, size_t start, size_t end) const;
+    std::optional<Hit> inside(const Key &token) const;
+
+    // Entries made only of ASCII letters and digits match whole tokens: one exact lookup.
+    std::unordered_map<Key, Hit> m_latin;
+    // Other entries by their first scalar, each list longest key first, ties in input order.
+    std::unordered_map<char32_t, std::vector<Entry>> m_inside;
+    // Which scalars below U+D7A4 (Latin to Hangul) start an inside entry: skips most lookups.
+    std::vector<bool> m_starts;
+    size_t m_longestLatin = 0;
+    std::vector<Key> m_allow;
+    QHash<QString, int> m_counts;
+};

@@ -1,0 +1,91 @@
+#pragma once
+// Calls an asynchronous script function inside a page and waits for its settled value.
+//
+// QWebEnginePage::runJavaScript only hands back synchronous values, so a call starts
+// `(async ({arg, ...}) => { body })(args)` in the chosen world, keeps the settled value there
+// under a call id, and fetches it with short back-off polling. Every named world ("vtx",
+// "vt-channel", "vt-agent", "main") maps to one fixed world id, so the same name always reaches
+// the same page-side globals.
+//
+// A pending call never outlives its page: it fails at once when the page is destroyed, the
+// render process dies, the document is replaced, an abort signal fires, or `stillValid` says no;
+// it can also carry a timeout. Answers are size-capped inside the page before they cross.
+
+#include <QCoro/QCoroTask>
+#include <QJsonObject>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include <exception>
+#include <functional>
+#include <optional>
+
+class QWebEnginePage;
+
+struct PageCallOptions {
+    int timeoutMs = 0;                        // 0: no timeout
+    qsizetype maxChars = 64 * 1024 * 1024;    // longest answer text accepted from the page
+    QObject *abortSender = nullptr;           // optional: a signal of this object fails the call
+    const char *abortSignal = nullptr;        //   (SIGNAL(...) form, so any object's signal fits)
+    std::function<bool()> stillValid;         // optional: checked at every poll
+};
+
+class PageCall : public QObject {
+    Q_OBJECT
+public:
+    // The fixed world id of a named world; none for an unknown name.
+    static std::optional<quint32> worldId(const QString &name);
+
+    using Options = PageCallOptions;
+
+    // The settled value: its JavaScript type ("string", "undefined", "object", ...) and its text,
+    // the string itself or the JSON text of any other value (none when it has no JSON form).
+    struct Answer {
+        QString type;
+        std::optional<QString> text;
+    };
+
+    struct Error : std::exception {
+        enum Kind { Script, PageChanged, Timeout, TooLarge, BadCall };
+        Kind kind;
+        QString message;   // for Script: the page's error text
+        Error(Kind k, QString m) : kind(k), message(std::move(m)), m_what(message.toUtf8()) {}
+        const char *what() const noexcept override { return m_what.constData(); }
+    private:
+        QByteArray m_what;
+    };
+
+    // Runs `body` as the body of an async function whose named parameters are the keys of
+    // `args` (JSON values). Throws PageCall::Error.
+    static QCoro::Task<Answer> run(QWebEnginePage *page, QString world, QString body,
+                                   QJsonObject args = {}, Options options = {});
+
+    // Evaluates a plain expression in a named world and forgets the result.
+    static void fire(QWebEnginePage *page, const QString &world, const QString &script);
+
+signals:
+    void settled();
+
+private slots:
+    void abortCall() { fail(Error::PageChanged, QString()); }
+
+private:
+    PageCall(QWebEnginePage *page, quint32 world, Options options);
+    void start(const QString &script);
+    void poll();
+    void fail(Error::Kind kind, const QString &message);
+    void finish();
+
+    QPointer<QWebEnginePage> m_page;
+    quint32 m_world;
+    Options m_options;
+    QString m_id;
+    QTimer m_pollTimer;
+    QTimer m_timeout;
+    int m_delay = 2;
+    bool m_done = false;
+    std::optional<Answer> m_answer;
+    std::optional<Error> m_error;
+};

@@ -1,0 +1,116 @@
+#pragma once
+// Fixture pages for www.youtube.com, generated from comment lists.
+//
+// A fixture holds videos (watch pages and Shorts), each with its comment threads, and the
+// viewer (signed in or not, owner of the videos or not). Installed on a TestHttpServer it
+// serves what the page scripts rely on, shaped like the real site:
+//   GET  /watch?v=<id>, /shorts/<id>        the page: inline ytcfg.set({...}) and ytInitialData,
+//                                            the comment section markup, and the page's own app
+//                                            (/s/desktop_app.js) that loads comments as it scrolls
+//   POST /youtubei/v1/next                   the watch data ({videoId}) or one continuation
+//                                            ({continuation}) in the view-model format with
+//                                            frameworkUpdates.entityBatchUpdate.mutations
+//   POST /youtubei/v1/comment/perform_comment_action   the owner's remove/delete action
+// Comment lists are JSON files (Tests/Fixtures/youtube/*.json); bulk() makes any number of
+// believable comments from them. The Instagram fixture follows the same pattern: a list of
+// comments turned into a page plus the site's own JSON answers.
+
+#include "FixtureSite.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QJsonObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+namespace vt::test {
+
+struct YtComment {
+    QString id;            // "Ug...AaABAg"; a reply is "<parent>.<suffix>"
+    QString parent;        // empty for a thread
+    QString author;        // "@handle"
+    QString channelId;     // "UC..."
+    QString text;
+    qint64 publishedMs = 0;
+    int likes = 0;
+    bool owner = false;    // written by the video's owner
+    bool pinned = false;
+    bool hearted = false;
+    bool siteSpam = false; // marked by the site itself
+    QString expect;        // the reason the page rules should give ("" for ok)
+};
+
+struct YtVideo {
+    QString id;            // 11 characters
+    QString title;
+    bool shorts = false;
+    bool commentsOff = false;
+    QList<YtComment> comments;   // threads and replies, replies after their thread
+    bool dataRefused = false;    // the site refuses the scripts' own data request (the page still works)
+    bool subThreads = false;     // replies come as threads of their own (the late-2025 format)
+};
+
+class YouTubeFixture : public QObject {
+    Q_OBJECT
+public:
+    enum class Viewer { SignedOut, Owner, OtherUser, StaleSession, Challenged };
+    // StaleSession: the page says signed in, but the site asks for a sign-in when acting.
+    // Challenged: the owner, but the site asks for a check that a person is acting.
+
+    explicit YouTubeFixture(QObject *parent = nullptr);
+
+    // Comment lists.
+    static QList<YtComment> load(const QString &path, qint64 nowMs);   // {"comments": [...]} with nested "replies"
+    static QList<YtComment> bulk(int threads, quint32 seed, qint64 nowMs, const QList<YtComment> &base);
+    static QString makeId(quint32 &state, const QString &parent = QString());
+
+    void addVideo(const YtVideo &video);
+    YtVideo *video(const QString &id);
+    void setViewer(Viewer viewer) { m_viewer = viewer; }
+    Viewer viewer() const { return m_viewer; }
+    void setPageSize(int threads, int replies) { m_pageSize = threads; m_replyPageSize = replies; }
+    void setDelayMs(int ms) { m_delayMs = ms; }   // latency of the site's JSON answers
+
+    QSet<QString> deleted(const QString &videoId) const { return m_deleted.value(videoId); }
+    int actionRequests() const { return m_actionRequests; }
+    int nextRequests() const { return m_nextRequests; }
+
+    // Installs the routes for www.youtube.com on the fixture site (replacing its plain /watch).
+    void install(FixtureSite &site);
+
+    // The address of a fixture video under the real host name.
+    static QUrl watchUrl(const QString &id) { return FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/watch?v=") + id); }
+    static QUrl shortsUrl(const QString &id) { return FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/shorts/") + id); }
+
+    // Pure generators (also used by tests to know what the site would say).
+    QByteArray page(const YtVideo &video) const;
+    QJsonObject watchData(const YtVideo &video) const;
+    QJsonObject continuation(const QString &token, bool *ok) const;
+    // Threads in site order (the pinned one first; in newest order again at its place), and replies.
+    QList<YtComment> ordered(const YtVideo &video, bool newest, bool withDeleted = false) const;
+    QList<YtComment> repliesOf(const YtVideo &video, const QString &threadId, bool withDeleted = false) const;
+    int visibleCount(const YtVideo &video) const;
+
+    static QString relativeTime(qint64 publishedMs, qint64 nowMs);
+    static QString shortCount(int n);
+
+private:
+    QJsonObject threadJson(const YtComment &c, const YtVideo &v, QJsonArray &mutations) const;
+    QJsonObject viewModelJson(const YtComment &c, QJsonArray &mutations) const;
+    QString token(const QJsonObject &state) const;
+    bool isDeleted(const QString &videoId, const QString &commentId) const;
+
+    QList<YtVideo> m_videos;
+    QHash<QString, QSet<QString>> m_deleted;
+    Viewer m_viewer = Viewer::Owner;
+    int m_pageSize = 20;
+    int m_replyPageSize = 10;
+    int m_delayMs = 0;
+    int m_actionRequests = 0;
+    int m_nextRequests = 0;
+    QString m_ownerChannel = QStringLiteral("UCfixtureOwnerChannel0001");
+    QString m_appJs;
+};
+
+} // namespace vt::test

@@ -1,0 +1,365 @@
+// The page bridge itself: adapters, the script bundle, refusals, page changes, and decoding of
+// page answers, on a stand-in page whose scripts answer what each case needs.
+#include "Await.h"
+#include "BridgeHarness.h"
+#include "PageTools.h"
+#include "WebTestMain.h"
+
+#include "Browser/BrowserError.h"
+#include "Lang.h"
+#include "Scan/DecodeError.h"
+#include "Scan/PageCall.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+
+using namespace vt::test;
+
+namespace {
+
+// Stand-in comment scripts: window.__vtx answers with window.__answers[name] (a value or a function).
+const char *kStubBridge = R"JS(
+window.__bundleRuns = (window.__bundleRuns || 0) + 1;
+const stub = (name, ...args) => {
+  window.__calls = (window.__calls || []).concat([[name, args]]);
+  const a = (window.__answers || {})[name];
+  return typeof a === 'function' ? a(...args) : a;
+};
+window.__vtx = {
+  info: () => stub('info'),
+  scan: (opts) => stub('scan', opts),
+  remove: (ids, url) => stub('remove', ids, url),
+  flag: (ids, url) => stub('flag', ids, url),
+  reveal: (id) => stub('reveal', id),
+};
+)JS";
+
+const char *kValidScan = R"JS({items: [{id: 'a', text: 't', authorName: 'n', order: 0, state: 'ok', reason: '', score: 0}],
+  siteSorted: false, total: 1, canRemove: true, likesUnknown: false})JS";
+
+void write(const QString &path, const QByteArray &text)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+} // namespace
+
+class EngineTest : public QObject {
+    Q_OBJECT
+    BridgeHarness *m_h = nullptr;
+    QTemporaryDir m_stubs;
+
+    QWebEnginePage *page() { return m_h->browser.currentTab()->page(); }
+
+    void openStubPage()
+    {
+        QVERIFY(m_h->open(FixtureSite::url("www.youtube.com", "/engine-test"), 50));
+    }
+    // Installs the stub bundle and sets the answers (JavaScript object source) in the "vtx" world.
+    void answers(const QString &source)
+    {
+        await(m_h->engine.info());   // installs the bundle
+        await(PageCall::run(page(), QStringLiteral("vtx"), QStringLiteral("window.__answers = ") + source + QStringLiteral(";")));
+    }
+    QString vtx(const QString &body)
+    {
+        const auto a = await(PageCall::run(page(), QStringLiteral("vtx"), body));
+        return a.text.value_or(QStringLiteral("<none>"));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        FixtureSite::shared()->page("www.youtube.com", "/engine-test", "<!DOCTYPE html><html><body><p>engine</p></body></html>");
+        QVERIFY(m_stubs.isValid());
+        write(m_stubs.filePath("spam.js"), "const VtxSpam = {};");
+        write(m_stubs.filePath("time.js"), "const VtxTime = {};");
+        write(m_stubs.filePath("youtube.js"), "const VtxSite = {};");
+        write(m_stubs.filePath("bridge.js"), kStubBridge);
+        m_h = new BridgeHarness;
+        m_h->engine.shortCallTimeoutMs = 1500;
+    }
+    void cleanupTestCase()
+    {
+        delete m_h;
+        SpamEngine::setScriptFolder(QString());
+    }
+
+    void adapter_data()
+    {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("adapter");
+        QTest::newRow("youtube") << "youtube.com" << "youtube";
+        QTest::newRow("www youtube") << "www.youtube.com" << "youtube";
+        QTest::newRow("instagram") << "instagram.com" << "instagram";
+        QTest::newRow("www instagram") << "www.instagram.com" << "instagram";
+        QTest::newRow("mobile youtube") << "m.youtube.com" << "";
+        QTest::newRow("upper case") << "WWW.YOUTUBE.COM" << "";
+        QTest::newRow("upper case instagram") << "Instagram.com" << "";
+        QTest::newRow("sign-in host") << "accounts.google.com" << "";
+        QTest::newRow("look-alike") << "www.youtube.com.evil.example" << "";
+        QTest::newRow("empty") << "" << "";
+    }
+    void adapter()
+    {
+        QFETCH(QString, host);
+        QFETCH(QString, adapter);
+        QCOMPARE(SpamEngine::adapter(host).value_or(QString()), adapter);
+    }
+
+    // The real bundle: a guard around the site name and the five files, joined by "\n;\n".
+    void bundleText()
+    {
+        SpamEngine::setScriptFolder(QString());
+        const QString b = SpamEngine::bundle(QStringLiteral("youtube"));
+        QVERIFY(b.startsWith(QStringLiteral("if (!window.__vtx) {\n;\nwindow.__vtxSite = 'youtube';\n;\n")));
+        QVERIFY(b.endsWith(QStringLiteral("\n;\n}")));
+        QFile spam(QStringLiteral(":/Resources/ext/spam.js")), bridge(QStringLiteral(":/Resources/ext/bridge.js"));
+        QVERIFY(spam.open(QIODevice::ReadOnly) && bridge.open(QIODevice::ReadOnly));
+        const qsizetype s = b.indexOf(QString::fromUtf8(spam.readAll()));
+        const qsizetype g = b.indexOf(QString::fromUtf8(bridge.readAll()));
+        QVERIFY(s > 0 && g > s);
+        QCOMPARE(b.count(QStringLiteral("\n;\n")) >= 6, true);
+        QCOMPARE(SpamEngine::bundle(QStringLiteral("youtube")), b);   // cached
+    }
+
+    // A missing file fails every injecting call and is not cached; the progress call still runs.
+    void missingScriptFile()
+    {
+        QTemporaryDir partial;
+        for (const char *name : {"spam.js", "youtube.js", "bridge.js"})
+            QFile::copy(m_stubs.filePath(name), partial.filePath(name));
+        SpamEngine::setScriptFolder(partial.path());
+        openStubPage();
+        try {
+            await(m_h->engine.scan(0, false, false, 1, std::nullopt));
+            QFAIL("no error");
+        } catch (const BrowserError &e) {
+            QCOMPARE(e.description(), SpamEngine::filesMessage());
+        }
+        QVERIFY(!await(m_h->engine.info()));
+        QVERIFY(!await(m_h->engine.progress()));
+        QFile::copy(m_stubs.filePath("time.js"), partial.filePath("time.js"));
+        answers(QStringLiteral("{scan: () => (") + kValidScan + QStringLiteral(")}"));
+        QCOMPARE(await(m_h->engine.scan(0, false, false, 1, std::nullopt)).items.size(), 1);
+        SpamEngine::setScriptFolder(m_stubs.path());
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QUrl>("url");
+        QTest::newRow("sign-in page") << FixtureSite::url("accounts.google.com", "/ServiceLogin?service=youtube");
+    }
+    void refusals()
+    {
+        QFETCH(QUrl, url);
+        SpamEngine::setScriptFolder(m_stubs.path());
+        QVERIFY(m_h->open(url, 50));
+        QVERIFY(!await(m_h->engine.info()));
+        for (int op = 0; op < 4; ++op) {
+            try {
+                switch (op) {
+                case 0: await(m_h->engine.scan(0, false, false, 1, std::nullopt)); break;
+                case 1: await(m_h->engine.progress()); break;
+                case 2: await(m_h->engine.remove({"a"}, url.toString())); break;
+                case 3: await(m_h->engine.flag({"a"}, url.toString())); break;
+                }
+                QFAIL("no refusal");
+            } catch (const BrowserError &e) {
+                QCOMPARE(e.description(), Lang::pick(QStringLiteral("지원하는 댓글 화면이 아닙니다"), QStringLiteral("This isn't a supported comment page")));
+            }
+        }
+    }
+
+    void optionKeys_data()
+    {
+        QTest::addColumn<bool>("withRecent");
+        QTest::addColumn<QStringList>("keys");
+        QTest::newRow("full") << false << QStringList{"keywords", "limit", "minLikes", "noLikesOnly", "sortNewest"};
+        QTest::newRow("incremental") << true << QStringList{"keywords", "known", "limit", "minLikes", "need", "noLikesOnly", "sortNewest", "stopAtKnown"};
+    }
+    void optionKeys()
+    {
+        QFETCH(bool, withRecent);
+        QFETCH(QStringList, keys);
+        SpamEngine::setScriptFolder(m_stubs.path());
+        openStubPage();
+        answers(QStringLiteral("{scan: (opts) => { window.__opts = opts; return ") + kValidScan + QStringLiteral("; }}"));
+        std::optional<Recent> recent;
+        if (withRecent)
+            recent = Recent{{"k1", "k2"}, {"n1"}, 12};
+        await(m_h->engine.scan(500, true, true, 3, recent));
+        const QJsonObject opts = QJsonDocument::fromJson(vtx(QStringLiteral("return JSON.stringify(window.__opts);")).toUtf8()).object();
+        QStringList got = opts.keys();
+        got.sort();
+        QCOMPARE(got, keys);
+        QCOMPARE(opts.value("keywords").toArray().size(), 0);
+        QCOMPARE(opts.value("limit").toInt(), 500);
+        QCOMPARE(opts.value("sortNewest").toBool(), true);
+        QCOMPARE(opts.value("minLikes").toInt(), 3);
+        if (withRecent) {
+            QCOMPARE(opts.value("known").toArray().size(), 2);
+            QCOMPARE(opts.value("stopAtKnown").toInt(), 12);
+        }
+    }
+
+    // What the page answers, and what the caller gets: a value, the decoder's error, or a message.
+    void answers_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("answer");   // JavaScript: the page function
+        QTest::addColumn<QString>("outcome");  // "ok", "decode", "unreadable", or an error text
+        QTest::newRow("scan valid") << "scan" << QStringLiteral("() => (") + kValidScan + ")" << "ok";
+        QTest::newRow("scan plain string") << "scan" << "() => 'items'" << "decode";
+        QTest::newRow("scan nothing") << "scan" << "() => undefined" << "decode";
+        QTest::newRow("scan empty object") << "scan" << "() => ({})" << "decode";
+        QTest::newRow("scan a function") << "scan" << "() => (() => 1)" << "unreadable";
+        QTest::newRow("scan comment without score") << "scan"
+            << "() => ({items: [{id: 'a', text: 't', authorName: 'n', order: 0, state: 'ok', reason: ''}], siteSorted: false, total: 1, canRemove: false, likesUnknown: false})"
+            << "decode";
+        QTest::newRow("scan throws") << "scan" << "() => { throw new Error('page broke'); }" << "page broke";
+        QTest::newRow("scan rejects") << "scan" << "() => Promise.reject(new Error('later broke'))" << "later broke";
+        QTest::newRow("remove nothing gone") << "remove" << "() => ({gone: []})" << "ok";
+        QTest::newRow("remove stopped") << "remove" << "() => ({gone: ['a'], stopped: {text: '삭제를 취소했습니다.', kind: 'cancelled'}})" << "ok";
+        QTest::newRow("remove without gone") << "remove" << "() => ({stopped: null})" << "decode";
+        QTest::newRow("flag true") << "flag" << "() => true" << "ok";
+        QTest::newRow("flag nothing") << "flag" << "() => undefined" << "decode";
+        QTest::newRow("flag a number") << "flag" << "() => 1" << "decode";
+        QTest::newRow("progress null") << "progress" << "() => null" << "ok";
+        QTest::newRow("progress empty object") << "progress" << "() => ({})" << "decode";
+        QTest::newRow("progress valid") << "progress" << "() => ({phase: 'delete', count: 1, total: 2, text: '삭제 중… 1/2', gone: ['a']})" << "ok";
+        // A hostile page: answers too large to take, nesting too deep to decode.
+        QTest::newRow("progress too large") << "progress" << "() => ({phase: 'x'.repeat(5000000), count: 0, total: 0, text: ''})" << "unreadable";
+        QTest::newRow("progress too deep") << "progress" << "() => { let a = []; for (let i = 0; i < 3000; i++) a = [a]; return {phase: 'x', count: 0, total: 0, text: '', samples: a}; }" << "decode";
+        QTest::newRow("progress never answers") << "progress" << "() => new Promise(() => {})" << "timeout";
+    }
+    void answers()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, answer);
+        QFETCH(QString, outcome);
+        SpamEngine::setScriptFolder(m_stubs.path());
+        openStubPage();
+        answers(QStringLiteral("{%1: %2}").arg(operation, answer));
+        if (operation == QLatin1String("progress"))
+            vtx(QStringLiteral("window.__vtxProgress = window.__answers.progress;"));
+        QString got = QStringLiteral("ok");
+        QElapsedTimer clock;
+        clock.start();
+        try {
+            if (operation == QLatin1String("scan"))
+                await(m_h->engine.scan(0, false, false, 1, std::nullopt));
+            else if (operation == QLatin1String("remove"))
+                await(m_h->engine.remove({"a"}, QStringLiteral("https://www.youtube.com/engine-test")));
+            else if (operation == QLatin1String("flag"))
+                await(m_h->engine.flag({"a"}, QStringLiteral("https://www.youtube.com/engine-test")));
+            else
+                await(m_h->engine.progress());
+        } catch (const DecodeError &) {
+            got = QStringLiteral("decode");
+        } catch (const BrowserError &e) {
+            got = e.description() == SpamEngine::unreadableMessage() ? QStringLiteral("unreadable")
+                : e.description() == SpamEngine::timeoutMessage() ? QStringLiteral("timeout")
+                : e.description();
+        }
+        QCOMPARE(got, outcome);
+        QVERIFY(clock.elapsed() < 15000);
+    }
+
+    void infoSwallowsErrors_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("throws") << "() => { throw new Error('x'); }";
+        QTest::newRow("missing keys") << "() => ({site: 'youtube'})";
+        QTest::newRow("never answers") << "() => new Promise(() => {})";
+    }
+    void infoSwallowsErrors()
+    {
+        QFETCH(QString, answer);
+        SpamEngine::setScriptFolder(m_stubs.path());
+        openStubPage();
+        answers(QStringLiteral("{info: %1}").arg(answer));
+        QVERIFY(!await(m_h->engine.info(), 10000));
+    }
+
+    // The bundle runs once per document; a new document gets it again.
+    void bundleRunsOncePerDocument()
+    {
+        SpamEngine::setScriptFolder(m_stubs.path());
+        openStubPage();
+        answers(QStringLiteral("{flag: () => true}"));
+        await(m_h->engine.flag({}, QString()));
+        await(m_h->engine.flag({}, QString()));
+        QCOMPARE(vtx(QStringLiteral("return String(window.__bundleRuns);")), QStringLiteral("1"));
+        QCOMPARE(vtx(QStringLiteral("return String(window.__vtxSite);")), QStringLiteral("youtube"));
+        openStubPage();
+        QCOMPARE(vtx(QStringLiteral("return String(window.__bundleRuns);")), QStringLiteral("undefined"));
+        // Without the scripts the progress call answers none rather than failing.
+        QVERIFY(!await(m_h->engine.progress()));
+    }
+
+    void pageChanges_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::newRow("reload") << 0;
+        QTest::newRow("navigation") << 1;
+        QTest::newRow("other site's tab") << 2;
+        QTest::newRow("render process dies") << 3;
+    }
+    void pageChanges()
+    {
+        QFETCH(int, change);
+        SpamEngine::setScriptFolder(m_stubs.path());
+        m_h->browser.selectSite(LoginProvider::youtube);
+        openStubPage();
+        // The page answers, but only after the change.
+        answers(QStringLiteral("{scan: () => new Promise((r) => setTimeout(() => r(") + kValidScan + QStringLiteral("), 1500))}"));
+        auto task = m_h->engine.scan(0, false, false, 1, std::nullopt);
+        QTimer::singleShot(200, this, [this, change] {
+            if (change == 0)
+                m_h->browser.retry();
+            else if (change == 1)
+                m_h->browser.open(QStringLiteral("https://www.youtube.com/"));
+            else if (change == 2)
+                m_h->browser.selectSite(LoginProvider::instagram);
+            else
+                page()->load(QUrl(QStringLiteral("chrome://kill")));
+        });
+        QElapsedTimer clock;
+        clock.start();
+        try {
+            await(std::move(task), 10000);
+            QFAIL("no error");
+        } catch (const BrowserError &e) {
+            QCOMPARE(e.description(), SpamEngine::pageChangedMessage());
+        }
+        QVERIFY(clock.elapsed() < 1400);   // at once, not when the page would have answered
+        m_h->browser.selectSite(LoginProvider::youtube);
+        QTest::qWait(300);
+    }
+
+    void stopSetsThePageFlag()
+    {
+        SpamEngine::setScriptFolder(m_stubs.path());
+        openStubPage();
+        m_h->engine.stop();
+        QTRY_COMPARE_WITH_TIMEOUT(vtx(QStringLiteral("return String(window.__vtxStop);")), QStringLiteral("true"), 5000);
+    }
+
+    void revealCallsThePage()
+    {
+        SpamEngine::setScriptFolder(m_stubs.path());
+        openStubPage();
+        answers(QStringLiteral("{reveal: (id) => { window.__revealed = id; return true; }}"));
+        m_h->engine.reveal(QStringLiteral("Ugx.1"));
+        QTRY_COMPARE_WITH_TIMEOUT(vtx(QStringLiteral("return String(window.__revealed);")), QStringLiteral("Ugx.1"), 5000);
+    }
+};
+
+VT_WEB_TEST_MAIN(EngineTest)
+#include "tst_engine.moc"

@@ -1,0 +1,199 @@
+// The history CSV: escaping, number and date formats, the file name, and saving a whole history.
+#include "Scan/ScanExport.h"
+#include "StoreTestData.h"
+#include "TestMain.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <QTest>
+
+namespace {
+
+const QString bom = QString(QChar(0xFEFF));
+const QString headerLine = QStringLiteral(
+    "site,post,comment_id,author,text,state,kind,reason,ai_prob,published_at,like_count,first_seen,last_seen,"
+    "deleted_at");
+
+ScanStore::Record record()
+{
+    ScanStore::Record r;
+    r.site = QStringLiteral("youtube");
+    r.post = QStringLiteral("https://www.youtube.com/watch?v=abc");
+    r.id = QStringLiteral("c1");
+    r.author = QStringLiteral("Ann");
+    r.text = QStringLiteral("hello");
+    r.state = QStringLiteral("spam");
+    r.kind = QStringLiteral("spam");
+    r.reason = QStringLiteral("link");
+    r.firstSeenAt = QDateTime(QDate(2024, 5, 1), QTime(12, 34, 56), QTimeZone::utc());
+    r.lastSeenAt = QDateTime(QDate(2024, 5, 2), QTime(0, 0, 1, 900), QTimeZone::utc());
+    return r;
+}
+
+QStringList fieldsOf(const QString &line)
+{
+    return line.split(QLatin1Char(','));   // only for lines without quoted commas
+}
+
+} // namespace
+
+class ExportTest : public QObject {
+    Q_OBJECT
+private slots:
+    void emptyListIsHeaderOnly();
+    void escaping_data();
+    void escaping();
+    void numbersAndDates();
+    void fileName();
+    void savesEveryRow();
+    void failedSaveKeepsOldFile();
+    void unusableStoreIsAFailure();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void ExportTest::emptyListIsHeaderOnly()
+{
+    QCOMPARE(ScanExport::columns().size(), 14);
+    QCOMPARE(ScanExport::csv({}), bom + headerLine + "\r\n");
+}
+
+void ExportTest::escaping_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("plain") << "hello" << "hello";
+    QTest::newRow("quote and comma") << "say \"hi\", ok" << "\"say \"\"hi\"\", ok\"";
+    QTest::newRow("LF") << "a\nb" << "\"a\nb\"";
+    QTest::newRow("CR") << "a\rb" << "\"a\rb\"";
+    QTest::newRow("CRLF") << "a\r\nb" << "\"a\r\nb\"";
+    QTest::newRow("formula") << "=SUM(A1)" << "'=SUM(A1)";
+    QTest::newRow("plus") << "+1" << "'+1";
+    QTest::newRow("minus") << "-1" << "'-1";
+    QTest::newRow("at") << "@cmd" << "'@cmd";
+    QTest::newRow("tab") << "\tx" << "'\tx";
+    QTest::newRow("leading CR") << "\rx" << "\"'\rx\"";
+    QTest::newRow("formula with comma") << "=A1,B1" << "\"'=A1,B1\"";
+    QTest::newRow("formula later") << "a=b" << "a=b";
+    QTest::newRow("empty") << "" << "";
+}
+
+void ExportTest::escaping()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, written);
+    QCOMPARE(ScanExport::escape(text), written);
+    ScanStore::Record r = record();
+    r.text = text;
+    const QString csv = ScanExport::csv({r});
+    QVERIFY(csv.startsWith(bom + headerLine + "\r\n"));
+    QVERIFY(csv.endsWith("\r\n"));
+    QVERIFY2(csv.contains(",Ann," + written + ",spam,"), qPrintable(csv));
+}
+
+void ExportTest::numbersAndDates()
+{
+    ScanStore::Record r = record();
+    r.aiProb = 0.9876;
+    r.likeCount = 12;
+    r.publishedAt = 1714566896789.0;   // 2024-05-01T12:34:56.789Z
+    r.deletedAt = QDateTime(QDate(2024, 5, 3), QTime(8, 0), QTimeZone::utc());
+    QStringList fields = fieldsOf(ScanExport::line(r));
+    QCOMPARE(fields.size(), 14);
+    QCOMPARE(fields.at(8), QStringLiteral("0.988"));
+    QCOMPARE(fields.at(9), QStringLiteral("2024-05-01T12:34:56Z"));
+    QCOMPARE(fields.at(10), QStringLiteral("12"));
+    QCOMPARE(fields.at(11), QStringLiteral("2024-05-01T12:34:56Z"));
+    QCOMPARE(fields.at(12), QStringLiteral("2024-05-02T00:00:01Z"));
+    QCOMPARE(fields.at(13), QStringLiteral("2024-05-03T08:00:00Z"));
+
+    r.aiProb = 1;
+    r.likeCount = 12.9;
+    fields = fieldsOf(ScanExport::line(r));
+    QCOMPARE(fields.at(8), QStringLiteral("1.000"));
+    QCOMPARE(fields.at(10), QStringLiteral("12"));
+
+    r.aiProb.reset();
+    r.likeCount = -3.7;   // a negative number gets the apostrophe like any leading "-"
+    r.publishedAt.reset();
+    r.deletedAt.reset();
+    fields = fieldsOf(ScanExport::line(r));
+    QCOMPARE(fields.at(8), QString());
+    QCOMPARE(fields.at(9), QString());
+    QCOMPARE(fields.at(10), QStringLiteral("'-3"));
+    QCOMPARE(fields.at(13), QString());
+
+    r.likeCount = qInf();
+    QCOMPARE(fieldsOf(ScanExport::line(r)).at(10), QString());
+    r.likeCount = 1e20;
+    QCOMPARE(fieldsOf(ScanExport::line(r)).at(10), QStringLiteral("100000000000000000000"));
+}
+
+void ExportTest::fileName()
+{
+    QCOMPARE(ScanExport::fileName(QDateTime(QDate(2026, 12, 9), QTime(23, 59))),
+             QStringLiteral("veltrane-history-2026-12-09.csv"));
+    QCOMPARE(ScanExport::fileName(QDateTime(QDate(2026, 1, 2), QTime(0, 0))),
+             QStringLiteral("veltrane-history-2026-01-02.csv"));
+}
+
+void ExportTest::savesEveryRow()
+{
+    // More rows than the 200,000 a list would have held: every one is written.
+    ScanStore store(m_dir.filePath("big.sqlite"));
+    const int rows = 205000;
+    const auto page = vt::test::makePage("c", rows);
+    QVERIFY(store.remember("youtube", "https://www.youtube.com/watch?v=abc", page, std::nullopt,
+                           QDateTime::currentDateTime()));
+    const QString path = m_dir.filePath("history.csv");
+    const auto result = ScanExport::save(store, path);
+    QVERIFY2(!result.failed, qPrintable(result.message));
+    QCOMPARE(result.rows, rows);
+    QCOMPARE(result.message, QStringLiteral("Saved to history.csv."));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF" "site,post,comment_id,"));
+    QCOMPARE(bytes.count("\r\n"), rows + 1);
+    // The streamed file equals the text made from the whole list.
+    QVERIFY(bytes == ScanExport::csv(store.allComments(rows)).toUtf8());
+}
+
+void ExportTest::failedSaveKeepsOldFile()
+{
+    ScanStore store(m_dir.filePath("small.sqlite"));
+    QVERIFY(store.remember("youtube", "https://www.youtube.com/watch?v=abc", vt::test::makePage("c", 3), std::nullopt,
+                           QDateTime::currentDateTime()));
+    const auto result = ScanExport::save(store, m_dir.filePath("no/such/folder/history.csv"));
+    QVERIFY(result.failed);
+    QVERIFY2(result.message.startsWith("Couldn't save. "), qPrintable(result.message));
+    QCOMPARE(result.message.size() > QStringLiteral("Couldn't save. ").size(), true);
+}
+
+void ExportTest::unusableStoreIsAFailure()
+{
+    QFile junk(m_dir.filePath("junk.sqlite"));
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(8192, 'x'));
+    junk.close();
+    ScanStore store(junk.fileName());
+    const QString path = m_dir.filePath("empty.csv");
+    const auto result = ScanExport::save(store, path);
+    QVERIFY(result.failed);   // not a header-only file claimed as the history
+    QVERIFY2(result.message.contains("damaged"), qPrintable(result.message));
+    QVERIFY(!QFile::exists(path));
+}
+
+int main(int argc, char **argv)
+{
+    vt::test::isolateUserFolders();
+    qputenv("VT_LANG", "en");
+    QCoreApplication app(argc, argv);
+    ExportTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_export.moc"

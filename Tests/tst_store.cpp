@@ -1,0 +1,486 @@
+// The history file itself: schema, migration of older files, retention, and what happens
+// when the file cannot be opened, is damaged, fails part way, or is shared with another copy.
+#include "Scan/ScanStore.h"
+#include "StoreTestData.h"
+#include "TestMain.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using vt::test::RawDb;
+
+namespace {
+
+const QString yt = QStringLiteral("youtube");
+const QString postA = QStringLiteral("https://www.youtube.com/watch?v=aaa");
+
+QString fixture(const QString &name)
+{
+    QFile file(QStringLiteral(VT_FIXTURES_DIR "/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("missing fixture %s", qPrintable(name));
+    return QString::fromUtf8(file.readAll());
+}
+
+QByteArray fileHash(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+QString writerProgram()
+{
+    return QStringLiteral(VT_BINARY_DIR "/store_writer");
+}
+
+QStringList names(RawDb &db, const QString &type)
+{
+    QStringList out;
+    for (const auto &row : db.rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = '%1' AND name NOT "
+                                                  "LIKE 'sqlite_%' ORDER BY name")
+                                       .arg(type)))
+        out.append(row.first().toString());
+    return out;
+}
+
+} // namespace
+
+class StoreTest : public QObject {
+    Q_OBJECT
+private slots:
+    void newFileHasSchemaAndVersion();
+    void defaultPathIsUnderDataFolder();
+    void memoryStoreCreatesNoFolder();
+    void migratesFirstVersion();
+    void regroupsSecondVersion();
+    void retention();
+    void failedOpenIsKeptAndReported();
+    void damagedFileIsLeftAlone_data();
+    void damagedFileIsLeftAlone();
+    void failedBatchRollsBackWhole();
+    void failedRunInsertStoresNoItems();
+    void busyFileIsReportedNotDropped();
+    void twoCopiesWriteTogether();
+    void killedWriterLeavesLastCommittedScan();
+    void writeFailureRollsBackTheBatch();
+
+private:
+    QTemporaryDir m_dir;
+    QString file(const QString &name) const { return m_dir.filePath(name); }
+    // A file made from a fixture script.
+    QString fromFixture(const QString &name)
+    {
+        const QString path = file(name + QStringLiteral(".sqlite"));
+        QFile::remove(path);
+        RawDb db(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        if (!db.exec(fixture(name + QStringLiteral(".sql"))))
+            qFatal("fixture %s does not load: %s", qPrintable(name), sqlite3_errmsg(db.handle()));
+        return path;
+    }
+};
+
+void StoreTest::newFileHasSchemaAndVersion()
+{
+    const QString path = file(QStringLiteral("new/deeper/scans.sqlite"));
+    {
+        ScanStore store(path);
+        QVERIFY(!QFileInfo::exists(path));   // opens lazily
+        QCOMPARE(store.stats(), ScanStore::Stats{});
+        QVERIFY(store.isOpen());
+        QVERIFY(store.openError().isEmpty());
+    }
+    QCOMPARE(QFileInfo(file(QStringLiteral("new"))).permissions() & 0x7777,
+             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadUser
+                 | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    RawDb db(path);
+    QCOMPARE(names(db, QStringLiteral("table")),
+             QStringList({"comments", "dismissed", "found", "posts", "run_items", "runs"}));
+    QCOMPARE(names(db, QStringLiteral("index")),
+             QStringList({"comments_deleted_author", "comments_pending", "comments_post", "runs_post", "runs_site"}));
+    QCOMPARE(db.value(QStringLiteral("PRAGMA user_version")).toLongLong(), 2);
+    QCOMPARE(db.count(QStringLiteral("runs")), 0);
+    QCOMPARE(db.value(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+    // The columns in their order, as older files will have them after the upgrade.
+    QStringList columns;
+    for (const auto &row : db.rows(QStringLiteral("PRAGMA table_info(comments)")))
+        columns.append(row.at(1).toString());
+    QCOMPARE(columns.join(','), QStringLiteral("site,id,post,hash,options,spam,abuse,sexual,seen_at,author,text,"
+                                               "published_at,like_count,state,kind,reason,ai_prob,first_seen_at,"
+                                               "deleted_at,avatar,rules,kept_at"));
+}
+
+void StoreTest::defaultPathIsUnderDataFolder()
+{
+    QCOMPARE(ScanStore::defaultPath(),
+             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Veltrane/scans.sqlite");
+    QVERIFY(ScanStore::defaultPath().startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
+}
+
+void StoreTest::memoryStoreCreatesNoFolder()
+{
+    const QStringList before = QDir(m_dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+    ScanStore store(std::nullopt);
+    QCOMPARE(store.path(), QStringLiteral(":memory:"));
+    QVERIFY(store.remember(yt, postA, vt::test::makePage("m", 3), std::nullopt, QDateTime::currentDateTime()));
+    QCOMPARE(store.stats().comments, 3);
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), before);
+    QVERIFY(!QFileInfo::exists(QDir::current().filePath(":memory:")));
+}
+
+void StoreTest::migratesFirstVersion()
+{
+    const QString path = fromFixture(QStringLiteral("store_v0"));
+    {
+        ScanStore store(path);
+        store.keepDays = 365 * 100;   // the fixture's times are old
+        const auto runs = store.runs(yt, 100);
+        QCOMPARE(runs.size(), 3);
+        // Runs are made in order of scan time: A (1), D (2), B (3), C (4); E was never scanned.
+        QCOMPARE(runs.at(0).post, postA);
+        QCOMPARE(runs.at(0).id, 1);
+        QCOMPARE(runs.at(0).session, QStringLiteral("legacy:youtube:1"));
+        QCOMPARE(runs.at(0).total, 10);
+        QCOMPARE(runs.at(0).flagged, 1);
+        QCOMPARE(runs.at(1).id, 3);
+        QCOMPARE(runs.at(1).session, QStringLiteral("legacy:youtube:1"));   // 100 s later: same group
+        QCOMPARE(runs.at(1).note, QString());                               // an empty scan has no note
+        QCOMPARE(runs.at(2).id, 4);
+        QCOMPARE(runs.at(2).session, QStringLiteral("legacy:youtube:4"));   // 301 s later: a new group
+        const auto insta = store.runs(QStringLiteral("instagram"), 100);
+        QCOMPARE(insta.size(), 1);
+        QCOMPARE(insta.first().session, QStringLiteral("legacy:instagram:2"));
+        QVERIFY(store.runs(QStringLiteral("https://www.youtube.com/watch?v=eee")).isEmpty());
+
+        // The added columns work: an old comment reads back with defaults and can be updated.
+        auto kept = store.known(yt, {QStringLiteral("c1")});
+        QVERIFY(kept.contains("c1"));
+        QCOMPARE(kept["c1"].score, (AIScore{0.9, 0.0, 0.0}));
+        const auto old = store.comments(postA, 10);
+        QCOMPARE(old.size(), 1);
+        QCOMPARE(old.first().state, QStringLiteral("ok"));
+        QCOMPARE(old.first().firstSeenAt, old.first().lastSeenAt);
+        QCOMPARE(store.post(postA)->watched, false);
+        QVERIFY(!store.post(postA)->fullAt);
+    }
+    RawDb db(path);
+    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 2);
+    QCOMPARE(db.count("runs"), 4);
+    // Opening again changes nothing.
+    const auto before = db.rows("SELECT * FROM runs ORDER BY id");
+    {
+        ScanStore again(path);
+        again.keepDays = 365 * 100;
+        QCOMPARE(again.stats().posts, 5);
+    }
+    QCOMPARE(db.rows("SELECT * FROM runs ORDER BY id"), before);
+}
+
+void StoreTest::regroupsSecondVersion()
+{
+    const QString path = fromFixture(QStringLiteral("store_v1"));
+    {
+        ScanStore store(path);
+        store.keepDays = 365 * 100;
+        QVERIFY(store.isOpen());
+    }
+    RawDb db(path);
+    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 2);
+    QHash<qint64, QString> session;
+    QHash<qint64, QString> note;
+    for (const auto &row : db.rows("SELECT id, session, note FROM runs")) {
+        session.insert(row.at(0).toLongLong(), row.at(1).toString());
+        note.insert(row.at(0).toLongLong(), row.at(2).toString());
+    }
+    QCOMPARE(session.size(), 9);   // no legacy run was added for the post without one
+    for (qint64 id : {1, 2, 3, 4, 5})
+        QCOMPARE(session[id], QStringLiteral("legacy:youtube:1"));
+    QCOMPARE(session[6], QStringLiteral("legacy:youtube:6"));
+    QCOMPARE(session[7], QStringLiteral("legacy:instagram:7"));
+    QCOMPARE(session[8], QStringLiteral("b4c1-session"));
+    QCOMPARE(session[9], QStringLiteral("legacy:https://www.youtube.com/watch?v=p9"));   // unreadable time
+    QCOMPARE(note[1], QStringLiteral("kept"));
+    QCOMPARE(note[2], QString());   // successful empty scan
+    QCOMPARE(note[5], QStringLiteral("failed to load"));
+    QCOMPARE(db.count("run_items"), 1);
+    // The columns of the newest version were added.
+    QCOMPARE(db.rows("SELECT name FROM pragma_table_info('posts') WHERE name = 'full_at'").size(), 1);
+    QCOMPARE(db.rows("SELECT name FROM pragma_table_info('comments') WHERE name IN ('avatar','rules','kept_at')").size(),
+             3);
+}
+
+void StoreTest::retention()
+{
+    const QString path = file(QStringLiteral("retention.sqlite"));
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString watched = QStringLiteral("https://www.youtube.com/watch?v=watched");
+    const QString stale = QStringLiteral("https://www.youtube.com/watch?v=stale");
+    {
+        ScanStore store(path);
+        QVERIFY(store.remember(yt, postA, {vt::test::makeComment("old", "x")}, std::nullopt, now.addDays(-181)));
+        QVERIFY(store.remember(yt, postA, {vt::test::makeComment("young", "y")}, std::nullopt, now.addDays(-179)));
+        QVERIFY(store.remember(yt, watched, {vt::test::makeComment("w1", "z")}, std::nullopt, now.addDays(-400)));
+        QVERIFY(store.record(ScanStore::Post{yt, postA, "A", now.addDays(-1), 1, 0, false, 0, {}, {}}));
+        QVERIFY(store.record(ScanStore::Post{yt, watched, "W", now.addDays(-400), 1, 0, false, 0, {}, {}}));
+        QVERIFY(store.setWatched(watched, true));
+        QVERIFY(store.record(ScanStore::Post{yt, stale, "S", now.addDays(-400), 0, 0, false, 0, {}, {}}));
+        ScanStore::Run oldRun;
+        oldRun.session = "s";
+        oldRun.site = yt;
+        oldRun.post = postA;
+        oldRun.at = now.addDays(-200);
+        QVERIFY(store.log(oldRun, {ScanStore::Item{"old", "ok", "", "", {}, {}, false}}) > 0);
+        oldRun.at = now.addDays(-2);
+        QVERIFY(store.log(oldRun, {ScanStore::Item{"young", "ok", "", "", {}, {}, false}}) > 0);
+        QVERIFY(store.addFound({ScanStore::Found{yt, "https://www.youtube.com/watch?v=f", "F", {}}}));
+        QVERIFY(store.dismiss(yt, "https://www.youtube.com/watch?v=d", now.addDays(-181)));
+        // Setting keepDays before the next purge does not reach back into this run's open.
+        QCOMPARE(store.stats().comments, 3);
+    }
+    {
+        ScanStore store(path);   // the next run of the application purges at its first open
+        QCOMPARE(store.stats(), (ScanStore::Stats{2, 1, 1, 0, 0}));
+        QVERIFY(store.known(yt, {"old", "young", "w1"}).contains("young"));
+        QVERIFY(store.post(watched));                 // monitored posts are never purged...
+        QVERIFY(store.comments(watched, 10).isEmpty());   // ...their old comments are
+        QVERIFY(!store.post(stale));
+        const auto runs = store.runs(postA);
+        QCOMPARE(runs.size(), 1);
+        QCOMPARE(runs.first().items, 1);
+        QCOMPARE(store.found().size(), 1);
+        QVERIFY(store.dismissed().isEmpty());
+
+        // A shorter period takes effect when purge() runs again.
+        store.keepDays = 100;
+        QVERIFY(store.purge());
+        QCOMPARE(store.stats().comments, 0);
+    }
+    RawDb db(path);
+    QCOMPARE(db.count("run_items"), 1);   // the 200-day-old run went together with its items
+}
+
+void StoreTest::failedOpenIsKeptAndReported()
+{
+    // A folder where the file should be: the open fails.
+    const QString path = file(QStringLiteral("blocked.sqlite"));
+    QVERIFY(QDir().mkpath(path));
+    ScanStore store(path);
+    QVERIFY(!store.remember(yt, postA, vt::test::makePage("x", 2), std::nullopt, QDateTime::currentDateTime()));
+    QVERIFY(!store.openError().isEmpty());
+    QVERIFY2(store.openError().contains(path), qPrintable(store.openError()));
+    QCOMPARE(store.lastError(), store.openError());
+    QCOMPARE(store.stats(), ScanStore::Stats{});
+    QVERIFY(store.comments(postA, 10).isEmpty());
+    QVERIFY(store.daily(7, QDateTime::currentDateTime()).isEmpty());
+    QCOMPARE(store.log(ScanStore::Run{}, {}), 0);
+    QVERIFY(!store.purge());
+    // Not retried during the run, even once the obstacle is gone.
+    QVERIFY(QDir(path).removeRecursively());
+    QVERIFY(!store.isOpen());
+    QVERIFY(!QFileInfo::exists(path));
+}
+
+void StoreTest::damagedFileIsLeftAlone_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("not a database") << "text";
+    QTest::newRow("truncated") << "truncate";
+    QTest::newRow("garbled pages") << "garble";
+}
+
+void StoreTest::damagedFileIsLeftAlone()
+{
+    QFETCH(QString, damage);
+    const QString path = file(QStringLiteral("damaged-%1.sqlite").arg(damage));
+    if (damage == QLatin1String("text")) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("These are the owner's notes, not a database.\n").repeated(200));
+    } else {
+        {
+            ScanStore store(path);
+            QVERIFY(store.remember(yt, postA, vt::test::makePage("c", 3000), std::nullopt,
+                                   QDateTime::currentDateTime()));
+        }
+        QVERIFY(!QFileInfo::exists(path + "-wal"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        const qint64 size = f.size();
+        QVERIFY(size > 100000);
+        if (damage == QLatin1String("truncate")) {
+            QVERIFY(f.resize(size / 2));
+        } else {
+            // Overwrite the pages after the first few with noise.
+            QVERIFY(f.seek(4096 * 3));
+            f.write(QByteArray(int(size - 4096 * 4), '\xA5'));
+        }
+    }
+    const QByteArray before = fileHash(path);
+
+    ScanStore store(path);
+    const bool wrote = store.remember(yt, postA, vt::test::makePage("n", 5), std::nullopt, QDateTime::currentDateTime());
+    const auto stats = store.stats();
+    const auto comments = store.comments(postA, 10);
+    QVERIFY(!wrote);
+    QCOMPARE(stats, ScanStore::Stats{});
+    QVERIFY(comments.isEmpty());
+    QVERIFY2(store.openError().contains(QStringLiteral("damaged")), qPrintable(store.openError()));
+    QVERIFY(!store.isOpen());
+    QVERIFY(QFileInfo::exists(path));
+    QCOMPARE(fileHash(path), before);
+}
+
+void StoreTest::failedBatchRollsBackWhole()
+{
+    const QString path = file(QStringLiteral("rollback.sqlite"));
+    ScanStore store(path);
+    QVERIFY(store.remember(yt, postA, vt::test::makePage("a", 5), std::nullopt, QDateTime::currentDateTime()));
+    RawDb raw(path);
+    QVERIFY(raw.exec("CREATE TRIGGER boom BEFORE INSERT ON comments WHEN NEW.id = 'b7' "
+                     "BEGIN SELECT RAISE(ABORT, 'no room for b7'); END"));
+
+    QVERIFY(!store.remember(yt, postA, vt::test::makePage("b", 10), std::nullopt, QDateTime::currentDateTime()));
+    QVERIFY2(store.lastError().contains("no room for b7"), qPrintable(store.lastError()));
+    QCOMPARE(raw.count("comments"), 5);   // nothing of the failed batch, everything before it
+    QVERIFY(store.openError().isEmpty());
+
+    // No transaction is left open: the next batch is written and seen by other connections.
+    QVERIFY(raw.exec("DROP TRIGGER boom"));
+    QVERIFY(store.remember(yt, postA, vt::test::makePage("b", 10), std::nullopt, QDateTime::currentDateTime()));
+    QCOMPARE(raw.count("comments"), 15);
+}
+
+void StoreTest::failedRunInsertStoresNoItems()
+{
+    const QString path = file(QStringLiteral("log.sqlite"));
+    ScanStore store(path);
+    ScanStore::Run run;
+    run.session = "s";
+    run.site = yt;
+    run.post = postA;
+    run.at = QDateTime::currentDateTime();
+    const qint64 first = store.log(run, {ScanStore::Item{"a", "ok", "", "", {}, {}, true}});
+    QVERIFY(first > 0);
+
+    // The insert of the run is silently skipped: its id would be the earlier run's.
+    RawDb raw(path);
+    QVERIFY(raw.exec("CREATE TRIGGER skip BEFORE INSERT ON runs BEGIN SELECT RAISE(IGNORE); END"));
+    QCOMPARE(store.log(run, {ScanStore::Item{"b", "spam", "spam", "link", 0.9, {}, true}}), 0);
+    QCOMPARE(raw.count("run_items"), 1);
+    QCOMPARE(store.runs(postA).first().items, 1);
+
+    QVERIFY(raw.exec("DROP TRIGGER skip"));
+    QVERIFY(store.log(run, {}) > first);
+}
+
+void StoreTest::busyFileIsReportedNotDropped()
+{
+    const QString path = file(QStringLiteral("busy.sqlite"));
+    ScanStore store(path);
+    QVERIFY(store.isOpen());
+    RawDb other(path);
+    QVERIFY(other.exec("BEGIN IMMEDIATE"));   // another copy is writing and does not let go
+    QVERIFY(!store.remember(yt, postA, vt::test::makePage("a", 3), std::nullopt, QDateTime::currentDateTime()));
+    QVERIFY2(store.lastError().contains("another copy"), qPrintable(store.lastError()));
+    QVERIFY(other.exec("COMMIT"));
+    QVERIFY(store.remember(yt, postA, vt::test::makePage("a", 3), std::nullopt, QDateTime::currentDateTime()));
+    QCOMPARE(store.stats().comments, 3);
+}
+
+void StoreTest::twoCopiesWriteTogether()
+{
+    const QString path = file(QStringLiteral("copies.sqlite"));
+    ScanStore here(path);
+    QVERIFY(here.isOpen());
+    const int scans = 25;
+    QList<QProcess *> copies;
+    for (const char *tag : {"x", "y"}) {
+        auto *p = new QProcess(this);
+        p->start(writerProgram(), {path, "copies", tag, QString::number(scans)});
+        copies.append(p);
+    }
+    for (QProcess *p : copies)
+        QVERIFY(p->waitForStarted());
+    // This copy reads and writes meanwhile too.
+    for (int i = 0; i < 20; ++i) {
+        QVERIFY2(here.remember(yt, postA, vt::test::makePage(QStringLiteral("h%1-").arg(i), 50), std::nullopt,
+                               QDateTime::currentDateTime()),
+                 qPrintable(here.lastError()));
+        here.stats();
+    }
+    for (QProcess *p : copies) {
+        QVERIFY(p->waitForFinished(120000));
+        const QString out = QString::fromUtf8(p->readAllStandardOutput());
+        QVERIFY2(p->exitCode() == 0, qPrintable(out + p->readAllStandardError()));
+    }
+    QCOMPARE(here.stats().comments, 2 * scans * 200 + 20 * 50);
+    QCOMPARE(here.runs("youtube", 1000).size(), 2 * scans);
+    RawDb raw(path);
+    QCOMPARE(raw.value("PRAGMA integrity_check").toString(), QStringLiteral("ok"));
+    qDeleteAll(copies);
+}
+
+void StoreTest::killedWriterLeavesLastCommittedScan()
+{
+    const QString path = file(QStringLiteral("killed.sqlite"));
+    QProcess writer;
+    writer.start(writerProgram(), {path, "crash"});
+    QVERIFY(writer.waitForStarted());
+    QByteArray out;
+    while (!out.contains("writing")) {
+        QVERIFY2(writer.waitForReadyRead(30000), out.constData());
+        out += writer.readAllStandardOutput();
+    }
+    QVERIFY(out.contains("committed"));
+    QTest::qWait(400);   // well inside the big batch
+    QCOMPARE(writer.state(), QProcess::Running);
+    writer.kill();
+    QVERIFY(writer.waitForFinished(10000));
+
+    {
+        ScanStore store(path);
+        QVERIFY2(store.isOpen(), qPrintable(store.openError()));
+        QCOMPARE(store.comments(QStringLiteral("https://www.youtube.com/watch?v=small"), 10000).size(), 500);
+        QCOMPARE(store.comments(QStringLiteral("https://www.youtube.com/watch?v=big"), 10).size(), 0);
+        QCOMPARE(store.pendingIDs(QStringLiteral("https://www.youtube.com/watch?v=small")).size(), 50);
+    }
+    RawDb raw(path);
+    QCOMPARE(raw.value("PRAGMA integrity_check").toString(), QStringLiteral("ok"));
+}
+
+void StoreTest::writeFailureRollsBackTheBatch()
+{
+    const QString path = file(QStringLiteral("full.sqlite"));
+    QProcess writer;
+    // A file size limit: room for the small scan, not for 300,000 comments.
+    writer.start(writerProgram(), {path, "fsize", QString::number(4 * 1024 * 1024)});
+    QVERIFY(writer.waitForFinished(120000));
+    const QString out = QString::fromUtf8(writer.readAllStandardOutput());
+    QCOMPARE(writer.exitCode(), 3);
+    QVERIFY2(out.contains("committed") && out.contains("error ") && out.contains("usable"), qPrintable(out));
+    QVERIFY2(out.contains("I/O error"), qPrintable(out));
+
+    ScanStore store(path);
+    QCOMPARE(store.comments(QStringLiteral("https://www.youtube.com/watch?v=small"), 10000).size(), 500);
+    QCOMPARE(store.comments(QStringLiteral("https://www.youtube.com/watch?v=big"), 10).size(), 0);
+    RawDb raw(path);
+    QCOMPARE(raw.value("PRAGMA integrity_check").toString(), QStringLiteral("ok"));
+}
+
+int main(int argc, char **argv)
+{
+    vt::test::isolateUserFolders();
+    QCoreApplication app(argc, argv);
+    StoreTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_store.moc"

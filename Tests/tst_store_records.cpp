@@ -1,0 +1,396 @@
+// Stored comments: the upsert rules, verdicts, AI answers, marks and the read queries.
+#include "Scan/ScanStore.h"
+#include "StoreTestData.h"
+#include "TestMain.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+using vt::test::makeComment;
+using vt::test::RawDb;
+
+namespace {
+
+const QString yt = QStringLiteral("youtube");
+const QString postA = QStringLiteral("https://www.youtube.com/watch?v=aaa");
+const QString postB = QStringLiteral("https://www.youtube.com/watch?v=bbb");
+
+QDateTime at(int day, int hour = 12)
+{
+    return QDateTime(QDate(2026, 3, day), QTime(hour, 0));
+}
+
+} // namespace
+
+class StoreRecordsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void rememberTwiceWithSameText();
+    void rememberWithChangedText();
+    void storeTextOffErasesPersonalData();
+    void missingAvatarKeepsStoredOne();
+    void storedKind_data();
+    void storedKind();
+    void rememberAIDropsStaleAnswers();
+    void knownAndOffendersOverManyIds();
+    void problemsJudgeStoredScores();
+    void currentAndPendingFollowFullScan();
+    void defaultsOfUnreadableValues();
+    void canPick_data();
+    void canPick();
+    void daily();
+    void deletedAuthorsAndRecent();
+    void recentIdsOrder();
+    void exportOrderAndStreaming();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+    ScanStore *m_store = nullptr;
+    int m_counter = 0;
+};
+
+void StoreRecordsTest::init()
+{
+    m_path = m_dir.filePath(QStringLiteral("records-%1.sqlite").arg(++m_counter));
+    m_store = new ScanStore(m_path);
+    m_store->keepDays = 365 * 100;
+}
+
+void StoreRecordsTest::cleanup()
+{
+    delete m_store;
+    m_store = nullptr;
+}
+
+void StoreRecordsTest::rememberTwiceWithSameText()
+{
+    ScanStore &s = *m_store;
+    Comment c = makeComment("c1", "hello");
+    c.avatar = "https://img.example/1.jpg";
+    QVERIFY(s.remember(yt, postA, {c}, QStringLiteral("rules-1"), at(1)));
+    QVERIFY(s.rememberAI(yt, {{"c1", ScanStore::hash("hello"), AIScore{0.9, 0.1, 0.0}}}, "spam,abuse"));
+    QVERIFY(s.markKept(yt, {"c1"}, at(2)));
+    QVERIFY(s.markDeleted(yt, {"c1"}, at(2)));
+
+    c.state = "spam";
+    QVERIFY(s.remember(yt, postB, {c}, std::nullopt, at(3)));
+    const auto known = s.known(yt, {"c1"});
+    QCOMPARE(known.value("c1").score, (AIScore{0.9, 0.1, 0.0}));
+    QCOMPARE(known.value("c1").options, QStringLiteral("spam,abuse"));
+    QVERIFY(known.value("c1").kept);
+    QCOMPARE(known.value("c1").rules, std::nullopt);   // rules take the new value, absent too
+    const auto records = s.comments(postB, 10);
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(records.first().firstSeenAt, at(1));
+    QCOMPARE(records.first().lastSeenAt, at(3));
+    QCOMPARE(records.first().deletedAt, std::nullopt);   // seen again: no longer deleted
+    QCOMPARE(records.first().post, postB);
+    QCOMPARE(records.first().state, QStringLiteral("spam"));
+}
+
+void StoreRecordsTest::rememberWithChangedText()
+{
+    ScanStore &s = *m_store;
+    QVERIFY(s.remember(yt, postA, {makeComment("c1", "hello")}, std::nullopt, at(1)));
+    QVERIFY(s.rememberAI(yt, {{"c1", ScanStore::hash("hello"), AIScore{0.9, 0.1, 0.0}}}, "spam"));
+    QVERIFY(s.markKept(yt, {"c1"}, at(2)));
+    QVERIFY(s.remember(yt, postA, {makeComment("c1", "hello, edited")}, std::nullopt, at(3)));
+    const auto k = s.known(yt, {"c1"}).value("c1");
+    QCOMPARE(k.hash, ScanStore::hash("hello, edited"));
+    QCOMPARE(k.score, std::nullopt);
+    QCOMPARE(k.options, std::nullopt);
+    QVERIFY(!k.kept);
+    RawDb raw(m_path);
+    QCOMPARE(raw.count("comments WHERE spam IS NULL AND abuse IS NULL AND sexual IS NULL AND options IS NULL"), 1);
+}
+
+void StoreRecordsTest::storeTextOffErasesPersonalData()
+{
+    ScanStore &s = *m_store;
+    Comment c = makeComment("c1", "private words");
+    c.avatar = "https://img.example/1.jpg";
+    QVERIFY(s.remember(yt, postA, {c}, std::nullopt, at(1)));
+    s.storeText = false;
+    QVERIFY(s.remember(yt, postA, {c}, std::nullopt, at(2)));
+    RawDb raw(m_path);
+    const auto row = raw.rows("SELECT author, text, avatar, hash FROM comments").first();
+    QVERIFY(row.at(0).isNull() && row.at(1).isNull() && row.at(2).isNull());
+    QCOMPARE(row.at(3).toString(), ScanStore::hash("private words"));
+}
+
+void StoreRecordsTest::missingAvatarKeepsStoredOne()
+{
+    ScanStore &s = *m_store;
+    Comment c = makeComment("c1", "hi");
+    c.avatar = "https://img.example/1.jpg";
+    QVERIFY(s.remember(yt, postA, {c}, std::nullopt, at(1)));
+    c.avatar.reset();
+    QVERIFY(s.remember(yt, postA, {c}, std::nullopt, at(2)));
+    QCOMPARE(s.comments(postA, 1).first().avatar, QStringLiteral("https://img.example/1.jpg"));
+    c.avatar = "https://img.example/2.jpg";
+    QVERIFY(s.remember(yt, postA, {c}, std::nullopt, at(3)));
+    QCOMPARE(s.comments(postA, 1).first().avatar, QStringLiteral("https://img.example/2.jpg"));
+}
+
+void StoreRecordsTest::storedKind_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("aiKind");   // empty: none
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("AI kind wins") << "spam" << "sexual" << "dict:abuse:word" << "sexual";
+    QTest::newRow("word list kind") << "spam" << "" << "dict:abuse:word" << "abuse";
+    QTest::newRow("word with colons") << "spam" << "" << "dict:sexual:a:b" << "sexual";
+    QTest::newRow("no word") << "spam" << "" << "dict:abuse:" << "spam";
+    QTest::newRow("no word list hit") << "spam" << "" << "link,promo" << "spam";
+    QTest::newRow("own keyword") << "spam" << "" << "custom:word" << "spam";
+    QTest::newRow("ok with AI kind") << "ok" << "abuse" << "" << "";
+    QTest::newRow("skip") << "skip" << "" << "dict:abuse:word" << "";
+}
+
+void StoreRecordsTest::storedKind()
+{
+    QFETCH(QString, state);
+    QFETCH(QString, aiKind);
+    QFETCH(QString, reason);
+    QFETCH(QString, kind);
+    ScanStore &s = *m_store;
+    Comment c = makeComment("c1", "text", state, reason);
+    if (!aiKind.isEmpty())
+        c.aiKind = aiKind;
+    QVERIFY(s.remember(yt, postA, {c}, std::nullopt, at(1)));
+    RawDb raw(m_path);
+    QCOMPARE(raw.value("SELECT kind FROM comments").toString(), kind);
+    QCOMPARE(raw.value("SELECT kind FROM comments").isNull(), false);
+
+    // rememberVerdicts writes the same kind; unknown comments are not created.
+    QVERIFY(s.rememberVerdicts(yt, {makeComment("c1", "text", "ok"), makeComment("zz", "new")}));
+    QCOMPARE(raw.value("SELECT kind FROM comments").toString(), QString());
+    QVERIFY(s.rememberVerdicts(yt, {c}));
+    QCOMPARE(raw.value("SELECT kind FROM comments").toString(), kind);
+    QCOMPARE(raw.count("comments"), 1);
+}
+
+void StoreRecordsTest::rememberAIDropsStaleAnswers()
+{
+    ScanStore &s = *m_store;
+    QVERIFY(s.remember(yt, postA, {makeComment("c1", "now")}, std::nullopt, at(1)));
+    QVERIFY(s.rememberAI(yt, {{"c1", ScanStore::hash("before"), AIScore{0.9, 0, 0}}, {"nope", "x", AIScore{}}},
+                         "spam"));
+    QCOMPARE(s.known(yt, {"c1"}).value("c1").score, std::nullopt);
+    QCOMPARE(s.known(yt, {"c1"}).value("c1").options, std::nullopt);
+}
+
+void StoreRecordsTest::knownAndOffendersOverManyIds()
+{
+    ScanStore &s = *m_store;
+    const auto page = vt::test::makePage("k", 1100);
+    QVERIFY(s.remember(yt, postA, page, std::nullopt, at(1)));
+    QStringList ids;
+    for (int i = 0; i < 1200; ++i)   // 100 of them were never stored
+        ids.append(QStringLiteral("k%1").arg(i));
+    const auto known = s.known(yt, ids);
+    QCOMPARE(known.size(), 1100);
+    QCOMPARE(known.value("k1099").hash, ScanStore::hash(page.last().text));
+    QVERIFY(s.known("instagram", ids).isEmpty());
+
+    // Authors: every comment of k0..k599 deleted; the list holds 1,200 names and an empty one.
+    QVERIFY(s.markDeleted(yt, ids.mid(0, 600), at(2)));
+    QStringList authors{QString()};
+    for (int i = 0; i < 1200; ++i)
+        authors.append(QStringLiteral("author-k%1").arg(i));
+    const auto offenders = s.offenders(yt, authors);
+    QCOMPARE(offenders.size(), 600);
+    QCOMPARE(offenders.value("author-k599"), 1);
+    QVERIFY(!offenders.contains("author-k600"));
+    QVERIFY(!offenders.contains(QString()));
+    QVERIFY(s.markDeleted(yt, {}, at(2)));
+    QVERIFY(s.known(yt, {}).isEmpty());
+}
+
+void StoreRecordsTest::problemsJudgeStoredScores()
+{
+    ScanStore &s = *m_store;
+    QVERIFY(s.remember(yt, postA,
+                       {makeComment("a", "a"), makeComment("b", "b"), makeComment("c", "c"), makeComment("d", "d"),
+                        makeComment("e", "e")},
+                       std::nullopt, at(1)));
+    QVERIFY(s.rememberAI(yt,
+                         {{"a", ScanStore::hash("a"), AIScore{0.5, 0.4, 0.9}},
+                          {"d", ScanStore::hash("d"), AIScore{0.9, 0, 0}},
+                          {"e", ScanStore::hash("e"), AIScore{0.9, 0, 0}}},
+                         "spam,abuse"));
+    QVERIFY(s.rememberAI(yt, {{"b", ScanStore::hash("b"), AIScore{0.1, 0.3, 0.2}}}, "spam,abuse,sexual"));
+    QVERIFY(s.markDeleted(yt, {"d"}, at(2)));
+    QVERIFY(s.markKept(yt, {"e"}, at(2)));
+    const auto problems = s.problems(postA);
+    QCOMPARE(problems.size(), 2);   // c has no answer, d is deleted, e is kept
+    QCOMPARE(problems.value("a").kind, QStringLiteral("spam"));   // sexual was not asked
+    QCOMPARE(problems.value("a").prob, 0.9);
+    QCOMPARE(problems.value("b").kind, QStringLiteral("abuse"));
+    QVERIFY(qFuzzyCompare(problems.value("b").prob, 0.6));
+}
+
+void StoreRecordsTest::currentAndPendingFollowFullScan()
+{
+    ScanStore &s = *m_store;
+    QVERIFY(s.remember(yt, postA,
+                       {makeComment("old-del", "x", "spam"), makeComment("old", "y", "spam"),
+                        makeComment("old-ok", "y2")},
+                       std::nullopt, at(1)));
+    QVERIFY(s.markDeleted(yt, {"old-del"}, at(1, 13)));
+    QVERIFY(s.remember(yt, postA, {makeComment("new", "z", "spam"), makeComment("new-ok", "w")}, std::nullopt, at(3)));
+    QVERIFY(s.record(ScanStore::Post{yt, postA, "A", at(3), 0, 0, false, 0, {}, at(3)}));   // a full scan at day 3
+
+    QStringList seen;
+    for (const auto &r : s.comments(postA, 100))
+        seen.append(r.id);
+    QCOMPARE(seen, QStringList({"new", "new-ok", "old-del"}));   // newest sighting first, then storage order
+    QCOMPARE(s.pendingIDs(postA), QStringList{"new"});
+    QCOMPARE(s.pending(postA).size(), 1);
+    QVERIFY(s.pending(postA).first().isPendingSpam());
+    QCOMPARE(s.syncCounts(postA), (ScanStore::Counts{2, 1}));
+    QCOMPARE(s.comments(postA, 1).size(), 1);
+    // recentIDs ignores the full scan: every undeleted comment.
+    QCOMPARE(s.recentIDs(postA, 100).size(), 4);
+}
+
+void StoreRecordsTest::defaultsOfUnreadableValues()
+{
+    ScanStore &s = *m_store;
+    QVERIFY(s.remember(yt, postA, {makeComment("c1", "x"), makeComment("c2", "y")}, std::nullopt, at(1)));
+    RawDb raw(m_path);
+    QVERIFY(raw.exec("UPDATE comments SET state = NULL, first_seen_at = NULL, author = NULL WHERE id = 'c1'"));
+    QVERIFY(raw.exec("UPDATE comments SET seen_at = 'yesterday' WHERE id = 'c2'"));   // unreadable: left out
+    const auto records = s.comments(postA, 10);
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(records.first().state, QStringLiteral("ok"));
+    QCOMPARE(records.first().firstSeenAt, records.first().lastSeenAt);
+    QCOMPARE(records.first().author, QString());
+    QCOMPARE(records.first().kind, QString());
+}
+
+void StoreRecordsTest::canPick_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<bool>("deleted");
+    QTest::addColumn<bool>("canPick");
+    QTest::newRow("deleted spam") << "spam" << "" << true << false;
+    QTest::newRow("skip other") << "skip" << "owner" << false << false;
+    QTest::newRow("skip kept") << "skip" << "kept" << false << true;
+    QTest::newRow("skip unchanged") << "skip" << "unchanged" << false << true;
+    QTest::newRow("ok") << "ok" << "" << false << true;
+    QTest::newRow("spam") << "spam" << "link" << false << true;
+}
+
+void StoreRecordsTest::canPick()
+{
+    QFETCH(QString, state);
+    QFETCH(QString, reason);
+    QFETCH(bool, deleted);
+    QFETCH(bool, canPick);
+    ScanStore::Record r;
+    r.state = state;
+    r.reason = reason;
+    if (deleted)
+        r.deletedAt = at(1);
+    QCOMPARE(r.canPick(), canPick);
+    QCOMPARE(r.isPendingSpam(), state == QLatin1String("spam") && !deleted);
+}
+
+void StoreRecordsTest::daily()
+{
+    ScanStore &s = *m_store;
+    const QDateTime now = at(20, 18);
+    QVERIFY(s.remember(yt, postA, {makeComment("s1", "a", "spam"), makeComment("s2", "b", "spam")}, std::nullopt,
+                       at(17, 1)));
+    QVERIFY(s.remember(yt, postA, {makeComment("o1", "c", "ok")}, std::nullopt, at(17, 2)));
+    QVERIFY(s.remember(yt, postA, {makeComment("s3", "d", "spam")}, std::nullopt, at(2)));   // before the window
+    QVERIFY(s.markDeleted(yt, {"s1", "o1"}, at(19, 23)));
+    QVERIFY(s.markDeleted(yt, {"s3"}, at(20, 0)));
+
+    const auto days = s.daily(7, now);
+    QCOMPARE(days.size(), 7);
+    QCOMPARE(days.first().day, QDateTime(QDate(2026, 3, 14), QTime(0, 0)));
+    QCOMPARE(days.last().day, QDateTime(QDate(2026, 3, 20), QTime(0, 0)));
+    QCOMPARE(days.at(3), (ScanStore::DayCount{QDateTime(QDate(2026, 3, 17), QTime(0, 0)), 0, 2}));
+    QCOMPARE(days.at(5).deleted, 2);
+    QCOMPARE(days.at(6).deleted, 1);
+    QCOMPARE(days.at(0), (ScanStore::DayCount{QDateTime(QDate(2026, 3, 14), QTime(0, 0)), 0, 0}));
+    QVERIFY(s.daily(0, now).isEmpty());
+    QVERIFY(s.daily(-3, now).isEmpty());
+}
+
+void StoreRecordsTest::deletedAuthorsAndRecent()
+{
+    ScanStore &s = *m_store;
+    Comment a1 = makeComment("a1", "x");
+    a1.authorName = "Ann";
+    a1.avatar = "https://img.example/a.jpg";
+    Comment a2 = makeComment("a2", "y");
+    a2.authorName = "Ann";
+    a2.avatar = "https://img.example/b.jpg";
+    Comment b1 = makeComment("b1", "z");
+    b1.authorName = "Bob";
+    Comment e1 = makeComment("e1", "w");
+    e1.authorName = "";
+    QVERIFY(s.remember(yt, postA, {a1, a2, b1, e1}, std::nullopt, at(1)));
+    QVERIFY(s.markDeleted(yt, {"a1", "b1", "e1"}, at(2)));
+    QVERIFY(s.markDeleted(yt, {"a2"}, at(3)));
+    const auto authors = s.topAuthors(10);
+    QCOMPARE(authors.size(), 2);
+    QCOMPARE(authors.first(), (ScanStore::Author{yt, "Ann", 2, QStringLiteral("https://img.example/b.jpg")}));
+    QCOMPARE(authors.first().identity(), QStringLiteral("youtube:Ann"));
+    QCOMPARE(authors.last().avatar, std::nullopt);
+    QStringList order;
+    for (const auto &r : s.recentDeleted(3))
+        order.append(r.id);
+    QCOMPARE(order, QStringList({"a2", "e1", "b1"}));   // equal times: the later stored row first
+}
+
+void StoreRecordsTest::recentIdsOrder()
+{
+    ScanStore &s = *m_store;
+    Comment p = makeComment("published", "x");
+    p.publishedAt = double(at(5).toMSecsSinceEpoch());
+    Comment q = makeComment("unpublished", "y");   // placed by its first sighting
+    QVERIFY(s.remember(yt, postA, {p}, std::nullopt, at(1)));
+    QVERIFY(s.remember(yt, postA, {q}, std::nullopt, at(4)));
+    QCOMPARE(s.recentIDs(postA, 10), QStringList({"published", "unpublished"}));
+    QCOMPARE(s.recentIDs(postA, 1), QStringList{"published"});
+}
+
+void StoreRecordsTest::exportOrderAndStreaming()
+{
+    ScanStore &s = *m_store;
+    QVERIFY(s.remember("instagram", "https://www.instagram.com/p/z/", {makeComment("i1", "x")}, std::nullopt, at(1)));
+    QVERIFY(s.remember(yt, postB, {makeComment("b1", "x")}, std::nullopt, at(1)));
+    QVERIFY(s.remember(yt, postA, {makeComment("a1", "x")}, std::nullopt, at(1)));
+    QVERIFY(s.remember(yt, postA, {makeComment("a2", "x")}, std::nullopt, at(2)));
+    QStringList order;
+    for (const auto &r : s.allComments(10))
+        order.append(r.id);
+    QCOMPARE(order, QStringList({"i1", "a2", "a1", "b1"}));
+    QCOMPARE(s.allComments(2).size(), 2);
+    QStringList streamed;
+    QVERIFY(s.eachComment([&](const ScanStore::Record &r) {
+        streamed.append(r.id);
+        return true;
+    }));
+    QCOMPARE(streamed, order);
+}
+
+int main(int argc, char **argv)
+{
+    vt::test::isolateUserFolders();
+    QCoreApplication app(argc, argv);
+    StoreRecordsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_store_records.moc"

@@ -1,0 +1,578 @@
+// Word rules: compact form, owner keywords, built-in word lists and their matcher.
+#include "Scan/BuiltinWords.h"
+#include "Scan/SpamRules.h"
+#include "TestMain.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <atomic>
+#include <thread>
+
+using Hit = BuiltinWords::Hit;
+using Range = SpamRules::Range;
+Q_DECLARE_METATYPE(std::optional<QString>)
+Q_DECLARE_METATYPE(std::optional<Hit>)
+Q_DECLARE_METATYPE(QList<Range>)
+
+namespace {
+
+QString u(std::u32string_view s)
+{
+    return QString::fromUcs4(s.data(), qsizetype(s.size()));
+}
+
+QString keyText(const BuiltinWords::Key &k) { return u(k); }
+
+QStringList tokenTexts(const QString &text)
+{
+    QStringList out;
+    for (const auto &t : BuiltinWords::tokens(text))
+        out.append(keyText(t));
+    return out;
+}
+
+// The compact form computed the long way, to check the shortcuts against.
+QString referenceCompact(const QString &text)
+{
+    const QString folded = text.normalized(QString::NormalizationForm_KC).toLower();
+    static const QHash<char32_t, char32_t> table{
+        {0x0430, 'a'}, {0x0432, 'b'}, {0x0435, 'e'}, {0x043A, 'k'}, {0x043C, 'm'},
+        {0x043D, 'h'}, {0x043E, 'o'}, {0x0440, 'p'}, {0x0441, 'c'}, {0x0442, 't'},
+        {0x0443, 'y'}, {0x0445, 'x'}, {0x0456, 'i'}, {0x0458, 'j'}, {0x0455, 's'},
+        {0x03B1, 'a'}, {0x03BF, 'o'}, {0x03C1, 'p'}, {0x03C4, 't'}, {0x03B9, 'i'}};
+    QList<uint> out;
+    for (uint c : folded.toUcs4()) {
+        const auto cat = QChar::category(char32_t(c));
+        const bool keep = cat == QChar::Letter_Uppercase || cat == QChar::Letter_Lowercase
+            || cat == QChar::Letter_Titlecase || cat == QChar::Letter_Modifier
+            || cat == QChar::Letter_Other || cat == QChar::Number_DecimalDigit
+            || cat == QChar::Number_Letter || cat == QChar::Number_Other;
+        if (keep)
+            out.append(table.value(char32_t(c), char32_t(c)));
+    }
+    return QString::fromUcs4(reinterpret_cast<const char32_t *>(out.constData()), out.size());
+}
+
+BuiltinWords sample(const QStringList &abuse, const QStringList &sexual = {},
+                    const QStringList &allow = {})
+{
+    return BuiltinWords({{QStringLiteral("abuse"), abuse}, {QStringLiteral("sexual"), sexual}},
+                        allow);
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class WordsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void compact_data();
+    void compact();
+    void compactShortcutsAgreeWithFullNormalisation();
+    void matchedWord_data();
+    void matchedWord();
+    void builtinHit_data();
+    void builtinHit();
+    void ranges_data();
+    void ranges();
+    void addKeywords_data();
+    void addKeywords();
+    void removeKeyword();
+    void lines_data();
+    void lines();
+    void tokens_data();
+    void tokens();
+    void match_data();
+    void match();
+    void entriesAndCounts();
+    void loadReadsFolderAndToleratesBadFiles();
+    void sharedLoadsRealListsOnceAcrossThreads();
+    void realListsOnSentences_data();
+    void realListsOnSentences();
+};
+
+void WordsTest::compact_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("punctuation, symbols and emoji only") << QString::fromUtf8(" .,!? ~ 😀👍🏻 ♥ ") << "";
+    QTest::newRow("full-width letters") << QString::fromUtf8("Ｓ Ｐ-Ａ.Ｍ!") << "spam";
+    QTest::newRow("full-width S, Greek capital alpha") << QString::fromUtf8("Ｓ.p-Α M") << "spam";
+    QTest::newRow("upper-case Cyrillic, П not folded")
+        << QString::fromUtf8("СПАМ") << QString::fromUtf8("cпam");
+    QTest::newRow("composing mark") << QString::fromUtf8("e\u0301") << QString::fromUtf8("é");
+    QTest::newRow("mark that does not compose") << QString::fromUtf8("e\u0334") << "e";
+    QTest::newRow("digits survive") << QString::fromUtf8("①２3") << "123";
+    QTest::newRow("compatibility jamo compose") << QString::fromUtf8("ㅅㅣ") << QString::fromUtf8("시");
+    QTest::newRow("two consonants stay conjoining jamo")
+        << QString::fromUtf8("ㅅㅂ") << QString::fromUtf8("\u1109\u1107");
+    QTest::newRow("jamo separated by a dot do not compose")
+        << QString::fromUtf8("ㅅ.ㅣ") << QString::fromUtf8("\u1109\u1175");
+    QTest::newRow("Hangul syllables and laughter")
+        << QString::fromUtf8("와 진짜 ㅋㅋㅋ 대박!!")
+        << QString::fromUtf8("와진짜\u110F\u110F\u110F대박");
+    QTest::newRow("sigma has no final form") << QString::fromUtf8("ΟΣ") << QString::fromUtf8("oσ");
+    QTest::newRow("styled mathematical letters") << QString::fromUtf8("𝐬𝐜𝐚𝐦") << "scam";
+    QTest::newRow("ligature") << QString::fromUtf8("ﬁne") << "fine";
+    QTest::newRow("mixed lookalikes") << QString::fromUtf8("ѕсаm") << "scam";
+    QTest::newRow("zero-width characters vanish") << QString::fromUtf8("sc\u200Bam\u200D") << "scam";
+}
+
+void WordsTest::compact()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(SpamRules::compact(text), expected);
+}
+
+void WordsTest::compactShortcutsAgreeWithFullNormalisation()
+{
+    // Random texts over the characters comments are made of, including those that force the
+    // full path: every result must equal the long way round.
+    const QString alphabet = QString::fromUtf8(
+        "aZ9 .!?,~-_ 가힣시발ㅋㅎㅅㅂㅣㅏㅠㄳㅄㆍ ＳＣＡＭ①²ⅫсаΑΣ é\u0301\u0334\u200B\u200D\uFE0F"
+        "…·“”\u3000\u00A0\u1100\u1161\u11A8ﬁ♥➡←↚\u0338☆❤✔「」。😀👍🏻🈁🄰");
+    const QList<uint> pool = alphabet.toUcs4();
+    auto *rng = QRandomGenerator::global();
+    for (int round = 0; round < 3000; ++round) {
+        QList<uint> scalars;
+        const int len = int(rng->bounded(12));
+        for (int i = 0; i < len; ++i)
+            scalars.append(pool.at(rng->bounded(int(pool.size()))));
+        const QString text =
+            QString::fromUcs4(reinterpret_cast<const char32_t *>(scalars.constData()), scalars.size());
+        if (SpamRules::compact(text) != referenceCompact(text))
+            QFAIL(qPrintable(QStringLiteral("compact differs for '%1': '%2' vs '%3'")
+                                 .arg(text, SpamRules::compact(text), referenceCompact(text))));
+    }
+}
+
+void WordsTest::matchedWord_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<std::optional<QString>>("expected");
+    QTest::newRow("spaced letters, returned unchanged")
+        << "S P A M" << QStringList{"Spam"} << std::optional<QString>("Spam");
+    QTest::newRow("one-character keyword never matches")
+        << "a b a" << QStringList{"!a!"} << std::optional<QString>();
+    QTest::newRow("jamo pair is one character")
+        << QString::fromUtf8("ㅅㅂ 진짜") << QStringList{QString::fromUtf8("ㅅㅂ")} << std::optional<QString>();
+    QTest::newRow("first in list order wins, not first in text")
+        << "buy cheap pills now" << QStringList{"pills", "cheap"} << std::optional<QString>("pills");
+    QTest::newRow("later keyword when the first is absent")
+        << "buy cheap" << QStringList{"pills", "ch eap"} << std::optional<QString>("ch eap");
+    QTest::newRow("substring inside a word")
+        << "freecrypto giveaway" << QStringList{"crypto"} << std::optional<QString>("crypto");
+    QTest::newRow("Korean keyword inside text")
+        << QString::fromUtf8("여기 클릭하면 무료 코인 지급") << QStringList{QString::fromUtf8("무료코인")}
+        << std::optional<QString>(QString::fromUtf8("무료코인"));
+    QTest::newRow("lookalike letters in text")
+        << QString::fromUtf8("Тelegrаm me") << QStringList{"telegram"} << std::optional<QString>("telegram");
+    QTest::newRow("empty list") << "spam" << QStringList{} << std::optional<QString>();
+    QTest::newRow("no match") << "nice video" << QStringList{"spam"} << std::optional<QString>();
+}
+
+void WordsTest::matchedWord()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, words);
+    QFETCH(std::optional<QString>, expected);
+    QCOMPARE(SpamRules::matchedWord(text, words), expected);
+    QCOMPARE(SpamRules::Keywords(words).match(text), expected);
+}
+
+void WordsTest::builtinHit_data()
+{
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<std::optional<Hit>>("expected");
+    QTest::newRow("kind and word") << "dict:abuse:word" << std::optional<Hit>(Hit{"abuse", "word"});
+    QTest::newRow("colon inside word") << "dict:abuse:a:b" << std::optional<Hit>(Hit{"abuse", "a:b"});
+    QTest::newRow("leading colons skipped") << "dict::sexual:x" << std::optional<Hit>(Hit{"sexual", "x"});
+    QTest::newRow("empty word") << "dict:abuse:" << std::optional<Hit>();
+    QTest::newRow("no word") << "dict:abuse" << std::optional<Hit>();
+    QTest::newRow("keyword reason") << "custom:word" << std::optional<Hit>();
+    QTest::newRow("empty") << "" << std::optional<Hit>();
+    QTest::newRow("Korean word") << QString::fromUtf8("dict:abuse:씨발")
+                                 << std::optional<Hit>(Hit{"abuse", QString::fromUtf8("씨발")});
+}
+
+void WordsTest::builtinHit()
+{
+    QFETCH(QString, reason);
+    QFETCH(std::optional<Hit>, expected);
+    QCOMPARE(SpamRules::builtinHit(reason), expected);
+}
+
+void WordsTest::ranges_data()
+{
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<Range>>("expected");
+    QTest::newRow("punctuation inside, not after") << QStringList{"spam"} << "s.p.a.m!"
+                                                  << QList<Range>{{0, 7}};
+    QTest::newRow("no overlapping occurrences") << QStringList{"aa"} << "aaa" << QList<Range>{{0, 2}};
+    QTest::newRow("same word twice") << QStringList{"aa", "aa"} << "aa"
+                                     << QList<Range>{{0, 2}, {0, 2}};
+    QTest::newRow("one-scalar words") << QStringList{"a", "!b!"} << "a b" << QList<Range>{};
+    QTest::newRow("empty text") << QStringList{"spam"} << "" << QList<Range>{};
+    QTest::newRow("grouped by word, left to right")
+        << QStringList{"cd", "ab"} << "ab cd ab" << QList<Range>{{3, 5}, {0, 2}, {6, 8}};
+    QTest::newRow("ligature widens to the whole character")
+        << QStringList{"if"} << QString::fromUtf8("xiﬁ") << QList<Range>{{1, 3}};
+    QTest::newRow("emoji with surrogates before")
+        << QStringList{QString::fromUtf8("광고")} << QString::fromUtf8("😀 광 고!")
+        << QList<Range>{{3, 6}};
+    QTest::newRow("combining mark belongs to its letter")
+        << QStringList{"ca"} << QString::fromUtf8("ca\u0301t") << QList<Range>{};
+    QTest::newRow("dropped characters between letters fall inside")
+        << QStringList{QString::fromUtf8("광고")} << QString::fromUtf8("[광 😀 고]")
+        << QList<Range>{{1, 7}};
+    QTest::newRow("word longer than text") << QStringList{"spammer"} << "spam" << QList<Range>{};
+}
+
+void WordsTest::ranges()
+{
+    QFETCH(QStringList, words);
+    QFETCH(QString, text);
+    QFETCH(QList<Range>, expected);
+    QCOMPARE(SpamRules::ranges(words, text), expected);
+}
+
+void WordsTest::addKeywords_data()
+{
+    QTest::addColumn<QStringList>("current");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("commas, line feed, short piece")
+        << QStringList{} << " spam , eggs\nx ," << QStringList{"eggs", "spam"};
+    QTest::newRow("carriage return and line feed splits")
+        << QStringList{"zz"} << "bb\r\naa" << QStringList{"aa", "bb", "zz"};
+    QTest::newRow("duplicates dropped, case kept")
+        << QStringList{"spam"} << "spam,Spam, spam" << QStringList{"Spam", "spam"};
+    QTest::newRow("canonically equal forms are one keyword")
+        << QStringList{QString::fromUtf8("caf\u00e9")} << QString::fromUtf8("cafe\u0301")
+        << QStringList{QString::fromUtf8("caf\u00e9")};
+    QTest::newRow("tabs and ideographic spaces trimmed")
+        << QStringList{} << QString::fromUtf8("\t광고\u3000,\u00a0무료 ")
+        << QStringList{QString::fromUtf8("광고"), QString::fromUtf8("무료")};
+    QTest::newRow("typed jamo are two characters, a composed accent one")
+        << QStringList{} << QString::fromUtf8("ㅅㅂ,e\u0301") << QStringList{QString::fromUtf8("ㅅㅂ")};
+    QTest::newRow("lone carriage return is kept inside the piece")
+        << QStringList{} << "ab\rcd" << QStringList{"ab\rcd"};
+    QTest::newRow("nothing added still sorts the list")
+        << QStringList{"b", "a", "b"} << "" << QStringList{"a", "b"};
+    QTest::newRow("order by scalars, not UTF-16 units")
+        << QStringList{} << QString::fromUtf8("\uFF21x,😀x") << QStringList{QString::fromUtf8("\uFF21x"), QString::fromUtf8("😀x")};
+}
+
+void WordsTest::addKeywords()
+{
+    QFETCH(QStringList, current);
+    QFETCH(QString, input);
+    QFETCH(QStringList, expected);
+    QCOMPARE(SpamRules::addKeywords(current, input), expected);
+}
+
+void WordsTest::removeKeyword()
+{
+    QCOMPARE(SpamRules::removeKeyword({"c", "a", "b", "a"}, "a"), (QStringList{"c", "b"}));
+    QCOMPARE(SpamRules::removeKeyword({"a", "b"}, "z"), (QStringList{"a", "b"}));
+    QCOMPARE(SpamRules::removeKeyword({"Spam", "spam"}, "spam"), (QStringList{"Spam"}));
+}
+
+void WordsTest::lines_data()
+{
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("every newline kind")
+        << QString::fromUtf8("a\nb\vc\fd\re\r\nf\u0085g\u2028h\u2029i")
+        << QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "i"};
+    QTest::newRow("trim spaces and tabs, skip empty lines")
+        << QString::fromUtf8("  one \t\n\n\t\u3000two words\u00a0\n   \n") << QStringList{"one", "two words"};
+    QTest::newRow("no comment syntax") << "# not a comment\n// nor this" << QStringList{"# not a comment", "// nor this"};
+}
+
+void WordsTest::lines()
+{
+    QFETCH(QString, content);
+    QFETCH(QStringList, expected);
+    QCOMPARE(BuiltinWords::lines(content), expected);
+}
+
+void WordsTest::tokens_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("letters typed apart join") << "s c a m" << QStringList{"scam"};
+    QTest::newRow("single letter beside words") << "s ca m" << QStringList{"s", "ca", "m"};
+    QTest::newRow("punctuation pieces do not break a run") << "s - c ! a m" << QStringList{"scam"};
+    QTest::newRow("Korean syllables apart") << QString::fromUtf8("시 발 놈아")
+                                            << QStringList{QString::fromUtf8("시발"), QString::fromUtf8("놈아")};
+    QTest::newRow("all white space kinds") << QString::fromUtf8("ab\u3000cd\u00a0ef\u2028gh\tij")
+                                           << QStringList{"ab", "cd", "ef", "gh", "ij"};
+    QTest::newRow("empty") << "" << QStringList{};
+    QTest::newRow("punctuation and emoji only") << QString::fromUtf8("!!! 😀 ...") << QStringList{};
+    QTest::newRow("jamo pieces compose across a dot")
+        << QString::fromUtf8("ㅅ.ㅣ발") << QStringList{QString::fromUtf8("시발")};
+}
+
+void WordsTest::tokens()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, expected);
+    QCOMPARE(tokenTexts(text), expected);
+}
+
+void WordsTest::match_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<Hit>>("expected");
+    const Hit scam{"abuse", "scam"};
+    const Hit ko{"abuse", QString::fromUtf8("시발")};
+    const std::optional<Hit> none;
+    QTest::newRow("spaced") << "s c a m" << std::optional<Hit>(scam);
+    QTest::newRow("dotted upper case") << "S.C.A.M" << std::optional<Hit>(scam);
+    QTest::newRow("pair joined") << "sc am" << std::optional<Hit>(scam);
+    QTest::newRow("run then pair") << "sc a m" << std::optional<Hit>(scam);
+    QTest::newRow("full width") << QString::fromUtf8("ＳＣＡＭ") << std::optional<Hit>(scam);
+    QTest::newRow("Cyrillic lookalikes") << QString::fromUtf8("ѕсаm") << std::optional<Hit>(scam);
+    QTest::newRow("Greek and Cyrillic capitals") << QString::fromUtf8("SСΑM") << std::optional<Hit>(scam);
+    QTest::newRow("inside a sentence") << "this is a scam, report it" << std::optional<Hit>(scam);
+    QTest::newRow("latin word must be the whole token") << "scammers everywhere" << none;
+    QTest::newRow("single letters split around a pair") << "s ca m" << none;
+    QTest::newRow("three tokens never join") << "sc a mm" << none;
+    QTest::newRow("Korean inside a longer word") << QString::fromUtf8("아시발진짜") << std::optional<Hit>(ko);
+    QTest::newRow("Korean syllables typed apart") << QString::fromUtf8("시 발") << std::optional<Hit>(ko);
+    QTest::newRow("Korean with symbols inside") << QString::fromUtf8("시.발!!") << std::optional<Hit>(ko);
+    QTest::newRow("Korean split with two syllables on one side") << QString::fromUtf8("아시 발") << none;
+    QTest::newRow("allowed word covers the hit") << QString::fromUtf8("시발점이") << none;
+    QTest::newRow("allowed word elsewhere, hit still found")
+        << QString::fromUtf8("시발점시발") << std::optional<Hit>(ko);
+    QTest::newRow("longest key at one start wins")
+        << QString::fromUtf8("개새끼들") << std::optional<Hit>(Hit{"abuse", QString::fromUtf8("개새끼")});
+    QTest::newRow("leftmost start wins over longer later key")
+        << QString::fromUtf8("병신개새끼") << std::optional<Hit>(Hit{"sexual", QString::fromUtf8("병신")});
+    QTest::newRow("earlier token wins")
+        << QString::fromUtf8("fuck 시발") << std::optional<Hit>(Hit{"sexual", "fuck"});
+    QTest::newRow("empty") << "" << none;
+    QTest::newRow("emoji only") << QString::fromUtf8("😀😀 !!") << none;
+    QTest::newRow("allowed word suppresses the only hit") << QString::fromUtf8("새끼손가락") << none;
+}
+
+void WordsTest::match()
+{
+    QFETCH(QString, text);
+    QFETCH(std::optional<Hit>, expected);
+    const BuiltinWords words = sample(
+        {"scam", QString::fromUtf8("시발"), QString::fromUtf8("개새끼"), QString::fromUtf8("새끼")},
+        {"fuck", QString::fromUtf8("병신")},
+        {QString::fromUtf8("시발점"), QString::fromUtf8("새끼손가락")});
+    QCOMPARE(words.match(text), expected);
+}
+
+void WordsTest::entriesAndCounts()
+{
+    // A word in both lists stays abuse; short and duplicate lines are not entered.
+    const BuiltinWords words = sample({"scam", "S.C.A.M", "x", "!!", QString::fromUtf8("ㅅㅂ")},
+                                      {"scam", "porn", "p"});
+    QCOMPARE(words.count("abuse"), 2);
+    QCOMPARE(words.count("sexual"), 1);
+    QCOMPARE(words.count("other"), 0);
+    QCOMPARE(words.match(u"SCAM"), std::optional<Hit>(Hit{"abuse", "scam"}));
+    QCOMPARE(words.match(QString::fromUtf8("ㅅㅂ")), std::optional<Hit>(Hit{"abuse", QString::fromUtf8("ㅅㅂ")}));
+    QCOMPARE(words.match(QString::fromUtf8("아 ㅅ ㅂ")), std::optional<Hit>(Hit{"abuse", QString::fromUtf8("ㅅㅂ")}));
+    QCOMPARE(words.match(u"x p"), std::optional<Hit>());
+
+    const BuiltinWords empty;
+    QVERIFY(empty.counts().isEmpty());
+    QCOMPARE(empty.match(u"anything at all"), std::optional<Hit>());
+}
+
+void WordsTest::loadReadsFolderAndToleratesBadFiles()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QDir d(dir.path());
+    writeFile(d.filePath("abuse.ko.txt"), QString::fromUtf8("\xEF\xBB\xBF시발\r\n병신\n").toUtf8());
+    writeFile(d.filePath("abuse.en.txt"), "idiot\n\xff\xfe broken\n");   // not UTF-8: empty
+    writeFile(d.filePath("sexual.en.txt"), "porn\n");                    // sexual.ko.txt missing
+    writeFile(d.filePath("allow.txt"), QString::fromUtf8("시발점\n").toUtf8());
+
+    const BuiltinWords words = BuiltinWords::load(dir.path());
+    QCOMPARE(words.count("abuse"), 2);
+    QCOMPARE(words.count("sexual"), 1);
+    QCOMPARE(words.match(QString::fromUtf8("시발")), std::optional<Hit>(Hit{"abuse", QString::fromUtf8("시발")}));
+    QCOMPARE(words.match(u"idiot"), std::optional<Hit>());
+    QCOMPARE(words.match(QString::fromUtf8("시발점")), std::optional<Hit>());
+    QCOMPARE(words.match(u"p o r n"), std::optional<Hit>(Hit{"sexual", "porn"}));
+
+    const BuiltinWords nothing = BuiltinWords::load(d.filePath("missing"));
+    QVERIFY(nothing.counts().isEmpty());
+    QCOMPARE(nothing.match(QString::fromUtf8("시발")), std::optional<Hit>());
+}
+
+void WordsTest::sharedLoadsRealListsOnceAcrossThreads()
+{
+    std::atomic<const BuiltinWords *> first{nullptr};
+    std::atomic<bool> same{true};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 8; ++i) {
+        threads.emplace_back([&] {
+            const BuiltinWords *mine = &BuiltinWords::shared();
+            const BuiltinWords *expected = nullptr;
+            if (!first.compare_exchange_strong(expected, mine) && expected != mine)
+                same = false;
+            if (!mine->match(QString::fromUtf8("씨 발")))
+                same = false;
+        });
+    }
+    for (auto &t : threads)
+        t.join();
+    QVERIFY(same);
+    const BuiltinWords &shared = BuiltinWords::shared();
+    QCOMPARE(&shared, first.load());
+    // The compiled-in lists are the same as the files in the source tree.
+    const BuiltinWords fromSource = BuiltinWords::load(QStringLiteral(VT_SOURCE_DIR "/Resources/words"));
+    QCOMPARE(shared.counts(), fromSource.counts());
+    QVERIFY2(shared.count("abuse") >= 300, qPrintable(QString::number(shared.count("abuse"))));
+    QVERIFY2(shared.count("sexual") >= 100, qPrintable(QString::number(shared.count("sexual"))));
+}
+
+void WordsTest::realListsOnSentences_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("hit");
+    // Innocent comments, several holding a listed root inside a harmless word.
+    const char *innocent[] = {
+        "영상 잘 봤습니다 오늘도 힘내세요",
+        "이 노래 진짜 미쳤다 ㅋㅋㅋ 계속 듣게 되네요",
+        "서울역이 경부선의 시발역이라는 거 처음 알았네",
+        "여기가 모든 일의 시발점이었군요",
+        "새끼손가락 걸고 약속해요",
+        "고양이가 새끼를 다섯 마리나 낳았어요",
+        "5개년 계획으로 진행한다고 하네요",
+        "한남동 맛집 추천 감사합니다",
+        "홍어회 먹으러 목포 가고 싶다",
+        "칼로리 계산하면서 먹어야겠어요",
+        "회사 발기인 대회가 열렸다",
+        "이 정액제 요금이 제일 싸요",
+        "쫓아오는 위기가 닥쳐오고 있다",
+        "엄마 따라 시장에 갔다가 떡볶이 먹었어요",
+        "보지 말고 들어보세요 진짜 좋아요",
+        "자지 말고 끝까지 보세요",
+        "시바견 너무 귀여워요",
+        "1조까지 늘어난 예산이라니",
+        "전염병 때문에 다들 고생했죠",
+        "화염병 던지는 장면 충격이네",
+        "8등신 비율 대박",
+        "계란 노른자위만 넣으세요",
+        "자위대 관련 뉴스 보셨나요",
+        "일정액 이상 후원하면 선물 드려요",
+        "우리 딸치고는 정말 잘했어",
+        "슈발리에 훈장을 받으셨대요",
+        "갈보리 교회 예배 영상 감사합니다",
+        "중세 기사 슈발리에 이야기",
+        "휘몰아닥쳐 오는 폭풍",
+        "쉐키라 노래 좋아요",
+        "페도라 쓴 모습 멋져요",
+        "새끼 고양이 너무 귀여워요",
+        "강아지 새끼들이 꼬물꼬물",
+        "에이미 와인하우스 노래 최고",
+        "this video is so helpful, thank you",
+        "Scunthorpe United won again",
+        "I passed my class assessment today",
+        "the cocktail recipe at 2:30 is great",
+        "Charles Dickens wrote long novels",
+        "my cat is the best",
+        "Great analysis, I learned a lot from this",
+        "essex and sussex are lovely counties",
+        "honestly the shiitake mushrooms look amazing",
+        "this song hits different at night",
+        "I'd love a tutorial on the title sequence",
+        "an old Buick and a Honda",
+        "did the surgery go ok?",
+        "there is a hole in the plot",
+        "how do I hook up the second monitor",
+        "my grandma's banana cream pie recipe",
+        "the pen is mightier than the sword",
+    };
+    for (const char *text : innocent)
+        QTest::addRow("innocent: %s", text) << QString::fromUtf8(text) << false;
+    const char *abusive[] = {
+        "씨발 이게 뭐냐",
+        "ㅅㅂ 진짜 짜증나네",
+        "ㅂㅅ같은 영상 올리지마",
+        "이 병신아 그것도 모르냐",
+        "개새끼야 꺼져",
+        "시1발 뭐하는거냐",
+        "지랄하고 있네 진짜",
+        "존나 못생겼네",
+        "느금마 뭐하냐",
+        "미친놈 아니야 이거",
+        "한남충들 또 몰려왔네",
+        "씹 새 끼 들",
+        "ㅈ같은 영상",
+        "tlqkf 뭐냐",
+        "야동 사이트 여기 들어와",
+        "조건만남 하실분 연락주세요",
+        "섹스 하고싶다",
+        "you are a fucking idiot",
+        "f u c k you",
+        "what a piece of s h i t",
+        "stfu nobody asked",
+        "shut up you retard",
+        "go kill yourself loser",
+        "this b1tch is so annoying",
+        "hot singles want to sext with you, check my b i o for nudes",
+        "watch free porn at my channel",
+        "nice ass lol",
+        "ur such a whore",
+        "motherf*cker",
+        "S.L.U.T",
+        "씨 1 발 진짜",
+        "ㅂ ㅅ 같은 놈",
+        "ｓｈｉｔ",
+        "ѕhit happens here",
+        "Ｆ Ｕ Ｃ Ｋ this",
+        "개.새.끼",
+        "느 금 마",
+        "저 새끼네 또 왔어",
+        "꺼져라 진짜",
+        "토착왜구 같은 소리 하네",
+    };
+    for (const char *text : abusive)
+        QTest::addRow("abusive: %s", text) << QString::fromUtf8(text) << true;
+}
+
+void WordsTest::realListsOnSentences()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, hit);
+    const auto found = BuiltinWords::shared().match(text);
+    QVERIFY2(found.has_value() == hit,
+             qPrintable(found ? QStringLiteral("unexpected hit %1:%2").arg(found->kind, found->word)
+                              : QStringLiteral("no hit")));
+}
+
+int main(int argc, char **argv)
+{
+    vt::test::isolateUserFolders();
+    QCoreApplication app(argc, argv);
+    WordsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_words.moc"

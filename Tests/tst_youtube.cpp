@@ -1,0 +1,576 @@
+// The YouTube page scripts on fixture pages under the real host name, through the page bridge:
+// what the page is, full and incremental collection, order, likes, progress, stop, deletion.
+#include "Await.h"
+#include "BridgeHarness.h"
+#include "PageTools.h"
+#include "WebTestMain.h"
+#include "YouTubeFixture.h"
+
+#include "Browser/BrowserError.h"
+#include "Lang.h"
+#include "Scan/DecodeError.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+
+using namespace vt::test;
+
+namespace {
+
+const QString kMixed = QStringLiteral("vMixedAbc01");
+const QString kBulk = QStringLiteral("vBulkAbc001");
+const QString kShort = QStringLiteral("sShortAb001");
+const QString kOff = QStringLiteral("vCommOff001");
+
+
+} // namespace
+
+class YouTubeTest : public QObject {
+    Q_OBJECT
+    YouTubeFixture *m_site = nullptr;
+    BridgeHarness *m_h = nullptr;
+    QList<YtComment> m_mixed;
+
+    YtVideo &video(const QString &id) { return *m_site->video(id); }
+
+    // The scan with the progress polled beside it, as the model does.
+    ScanResult scanPolling(std::function<QCoro::Task<ScanResult>()> start, QList<ScanProgress> *seen,
+                           std::function<void(const ScanProgress &)> onProgress = {})
+    {
+        auto task = start();
+        bool done = false;
+        std::optional<ScanResult> result;
+        std::exception_ptr error;
+        // The lambda outlives its coroutine: a coroutine lambda's captures live in the lambda object.
+        auto body = [&]() -> QCoro::Task<void> {
+            try {
+                result = co_await std::move(task);
+            } catch (...) {
+                error = std::current_exception();
+            }
+            done = true;
+        };
+        auto driver = body();
+        QElapsedTimer clock;
+        clock.start();
+        while (!done && clock.elapsed() < 180000) {
+            try {
+                if (auto p = await(m_h->engine.progress(), 10000)) {
+                    if (seen)
+                        seen->append(*p);
+                    if (onProgress)
+                        onProgress(*p);
+                }
+            } catch (const BrowserError &) {
+            }
+            QTest::qWait(100);
+        }
+        if (!done)
+            throw std::runtime_error("scan did not end");
+        if (error)
+            std::rethrow_exception(error);
+        return *result;
+    }
+
+    ScanResult scan(bool newest = false, bool noLikes = false, int minLikes = 1, std::optional<Recent> recent = std::nullopt,
+                    qint64 limit = 0)
+    {
+        return await(m_h->engine.scan(limit, newest, noLikes, minLikes, recent), 180000);
+    }
+
+    void resetSite(YouTubeFixture::Viewer viewer = YouTubeFixture::Viewer::Owner)
+    {
+        m_site->setViewer(viewer);
+        m_site->setDelayMs(0);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        m_site = new YouTubeFixture(this);
+        m_mixed = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+        QVERIFY(m_mixed.size() > 30);
+        m_site->addVideo({kMixed, QStringLiteral("양파 카레 만들기 | Onion curry"), false, false, m_mixed});
+        m_site->addVideo({kBulk, QStringLiteral("1년 동안 모은 레시피 총정리"), false, false, YouTubeFixture::bulk(1500, 7, now, m_mixed)});
+        m_site->addVideo({kShort, QStringLiteral("30초 계란말이 #shorts"), true, false, m_mixed.mid(0, 20)});
+        m_site->addVideo({kOff, QStringLiteral("댓글 꺼진 영상"), false, true, {}});
+        QVERIFY(m_site->visibleCount(video(kBulk)) >= 2000);
+        m_site->install(*FixtureSite::shared());
+        m_h = new BridgeHarness;
+    }
+    void cleanupTestCase() { delete m_h; }
+
+    void info_data()
+    {
+        QTest::addColumn<QUrl>("url");
+        QTest::addColumn<int>("viewer");
+        QTest::addColumn<bool>("answers");
+        QTest::addColumn<bool>("supported");
+        QTest::addColumn<bool>("canRemove");
+        QTest::addColumn<QString>("reportedUrl");
+        const int owner = int(YouTubeFixture::Viewer::Owner), other = int(YouTubeFixture::Viewer::OtherUser),
+                  out = int(YouTubeFixture::Viewer::SignedOut);
+        QTest::newRow("own video") << YouTubeFixture::watchUrl(kMixed) << owner << true << true << true << "https://www.youtube.com/watch?v=" + kMixed;
+        QTest::newRow("own short") << YouTubeFixture::shortsUrl(kShort) << owner << true << true << true << "https://www.youtube.com/shorts/" + kShort;
+        QTest::newRow("someone else's video") << YouTubeFixture::watchUrl(kMixed) << other << true << true << false << "https://www.youtube.com/watch?v=" + kMixed;
+        QTest::newRow("signed out") << YouTubeFixture::watchUrl(kMixed) << out << true << true << false << "https://www.youtube.com/watch?v=" + kMixed;
+        QTest::newRow("home page") << FixtureSite::url("www.youtube.com") << owner << true << false << false << "https://www.youtube.com/";
+        QTest::newRow("sign-in page") << FixtureSite::url("accounts.google.com", "/ServiceLogin?service=youtube") << owner << false << false << false << "";
+        QTest::newRow("instagram, not collected yet") << FixtureSite::url("www.instagram.com", "/p/Cx1234abcd/") << owner << true << false << false << "https://www.instagram.com/p/Cx1234abcd/";
+    }
+    void info()
+    {
+        QFETCH(QUrl, url);
+        QFETCH(int, viewer);
+        QFETCH(bool, answers);
+        QFETCH(bool, supported);
+        QFETCH(bool, canRemove);
+        QFETCH(QString, reportedUrl);
+        resetSite(YouTubeFixture::Viewer(viewer));
+        QVERIFY(m_h->open(url));
+        const std::optional<SiteInfo> info = await(m_h->engine.info());
+        QCOMPARE(info.has_value(), answers);
+        if (!answers)
+            return;
+        QCOMPARE(info->site, url.host() == QLatin1String("www.instagram.com") ? QStringLiteral("instagram") : QStringLiteral("youtube"));
+        QCOMPARE(info->supported, supported);
+        QCOMPARE(info->canRemove, canRemove);
+        QCOMPARE(info->url, reportedUrl);
+        // The texts are keys of the application's translation table.
+        for (const QString &text : {info->intro, info->guide, info->emptyText, info->readOnlyHint})
+            QVERIFY2(localizedSiteMessage(text, false) != text, qPrintable(text));
+    }
+
+    // Every comment, replies after their thread, with the page rules' verdicts.
+    void fullScanOfMixedPage()
+    {
+        resetSite();
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
+        const ScanResult r = scan();
+        QCOMPARE(r.items.size(), m_mixed.size());
+        QCOMPARE(r.total, qint64(m_mixed.size()));
+        QVERIFY(r.canRemove);
+        QVERIFY(!r.likesUnknown);
+        QVERIFY(!r.siteSorted);
+        QCOMPARE(r.complete, std::optional<bool>(true));
+        QHash<QString, YtComment> byId;
+        for (const YtComment &c : m_mixed)
+            byId.insert(c.id, c);
+        QString lastThread;
+        for (int i = 0; i < r.items.size(); ++i) {
+            const Comment &c = r.items.at(i);
+            QCOMPARE(c.order, i);
+            QVERIFY2(byId.contains(c.id), qPrintable(c.id));
+            const YtComment &src = byId.value(c.id);
+            QCOMPARE(c.text, src.text);
+            QCOMPARE(c.authorName, src.author);
+            QCOMPARE(c.likeCount, std::optional<double>(src.likes));
+            QCOMPARE(c.isOwner, src.owner);
+            QVERIFY(c.publishedAt.has_value());
+            QVERIFY(std::abs(*c.publishedAt - double(src.publishedMs)) < 3600000.0 * 24);
+            if (src.parent.isEmpty())
+                lastThread = c.id;
+            else
+                QCOMPARE(src.parent, lastThread);
+            const QStringList codes = c.reason.split(QLatin1Char(','), Qt::SkipEmptyParts);
+            if (src.expect.isEmpty()) {
+                QVERIFY2(c.state == QLatin1String("ok"), qPrintable(src.text + " -> " + c.reason));
+            } else {
+                QVERIFY2(c.state == QLatin1String("spam") && codes.contains(src.expect),
+                         qPrintable(src.text + " -> " + c.state + " " + c.reason + ", expected " + src.expect));
+                QVERIFY(c.score > 0 && c.score <= 1);
+                QVERIFY(c.checked);
+            }
+        }
+    }
+
+    void fullScanOfTwoThousandCommentsWithProgress()
+    {
+        resetSite();
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kBulk)));
+        QList<ScanProgress> seen;
+        const ScanResult r = scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, &seen);
+        const int expected = m_site->visibleCount(video(kBulk));
+        QCOMPARE(r.items.size(), expected);
+        QCOMPARE(r.total, qint64(expected));
+        QSet<QString> ids;
+        for (const Comment &c : r.items)
+            ids.insert(c.id);
+        QCOMPARE(ids.size(), expected);
+        bool midway = false;
+        for (const ScanProgress &p : seen)
+            if (p.phase == QLatin1String("collect") && p.count > 0 && p.count < expected && p.samples && !p.samples->isEmpty())
+                midway = true;
+        QVERIFY2(midway, "no progress seen while collecting");
+    }
+
+    void newestFirst()
+    {
+        resetSite();
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
+        const ScanResult r = scan(true);
+        QVERIFY(r.siteSorted);
+        QStringList threads;
+        for (const Comment &c : r.items)
+            if (!c.id.contains(QLatin1Char('.')))
+                threads << c.id;
+        QStringList expected;
+        for (const YtComment &c : m_site->ordered(video(kMixed), true))
+            if (!expected.contains(c.id))
+                expected << c.id;   // the pinned comment comes again in its place: once is enough
+        QCOMPARE(threads, expected);
+        QCOMPARE(r.items.size(), m_mixed.size());
+        // The page itself shows newest first too.
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_h->browser.currentTab()->page(),
+            "document.querySelectorAll('#sort-menu tp-yt-paper-listbox a')[1].classList.contains('iron-selected')").toBool(), 5000);
+    }
+
+    void likesRule_data()
+    {
+        QTest::addColumn<bool>("noLikesOnly");
+        QTest::addColumn<int>("minLikes");
+        QTest::newRow("off") << false << 5;
+        QTest::newRow("no likes only") << true << 1;
+        QTest::newRow("at least 20") << true << 20;
+        QTest::newRow("minimum below one counts as one") << true << 0;
+    }
+    void likesRule()
+    {
+        QFETCH(bool, noLikesOnly);
+        QFETCH(int, minLikes);
+        resetSite();
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
+        const ScanResult r = scan(false, noLikesOnly, minLikes);
+        int skipped = 0;
+        for (const Comment &c : r.items) {
+            const bool liked = noLikesOnly && !c.isOwner && c.likeCount && *c.likeCount >= std::max(1, minLikes);
+            QCOMPARE(c.state == QLatin1String("skip"), liked);
+            if (liked) {
+                QCOMPARE(c.reason, QStringLiteral("좋아요가 있어 검사에서 제외"));
+                ++skipped;
+            }
+        }
+        QCOMPARE(skipped > 0, noLikesOnly);
+    }
+
+    // An incremental scan stops after the known comments and still fetches the pending ones.
+    void incrementalScanStopsAtKnown()
+    {
+        resetSite();
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kBulk)));
+        const QList<YtComment> newest = m_site->ordered(video(kBulk), true);
+        Recent recent;
+        for (int i = 30; i < newest.size(); ++i)   // the newest 30 threads are new (index 0 is pinned? none here)
+            recent.known << newest.at(i).id;
+        recent.need = {newest.at(60).id};
+        recent.stopAtKnown = 12;
+        const int before = m_site->nextRequests();
+        const ScanResult r = scan(true, false, 1, recent);
+        QCOMPARE(r.caughtUp, std::optional<bool>(true));
+        QVERIFY(!r.complete.value_or(false));
+        QSet<QString> got;
+        for (const Comment &c : r.items)
+            got.insert(c.id);
+        for (int i = 0; i < 30; ++i)
+            QVERIFY(got.contains(newest.at(i).id));
+        QVERIFY(got.contains(newest.at(60).id));
+        QVERIFY(r.items.size() < m_site->visibleCount(video(kBulk)) / 4);
+        QVERIFY(m_site->nextRequests() - before < 40);
+    }
+
+    void limit()
+    {
+        resetSite();
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kBulk)));
+        const ScanResult r = scan(false, false, 1, std::nullopt, 50);
+        QCOMPARE(r.items.size(), 50);
+        QCOMPARE(r.limited, std::optional<bool>(true));
+    }
+
+    void stopMidCollection()
+    {
+        resetSite();
+        m_site->setDelayMs(40);
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kBulk)));
+        bool asked = false;
+        QElapsedTimer clock;
+        const ScanResult r = scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, nullptr,
+                                         [&](const ScanProgress &p) {
+                                             if (!asked && p.phase == QLatin1String("collect") && p.count >= 100) {
+                                                 m_h->engine.stop();
+                                                 asked = true;
+                                                 clock.start();
+                                             }
+                                         });
+        QVERIFY(asked);
+        QVERIFY(r.items.size() >= 100);
+        QVERIFY(r.items.size() < m_site->visibleCount(video(kBulk)));
+        QVERIFY(!r.complete.value_or(false));
+        // A stop flag left from this scan does not stop the next one.
+        m_site->setDelayMs(0);
+        const ScanResult again = scan();
+        QCOMPARE(again.items.size(), m_site->visibleCount(video(kBulk)));
+    }
+
+    // When the site's data cannot be reached the scripts read the rendered list instead.
+    void renderedListWhenDataIsRefused_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("shorts");
+        QTest::newRow("video") << "vDomOnly001" << false;
+        QTest::newRow("short") << "sDomOnly001" << true;
+    }
+    void renderedListWhenDataIsRefused()
+    {
+        QFETCH(QString, id);
+        QFETCH(bool, shorts);
+        resetSite();
+        YtVideo v{id, QStringLiteral("데이터 없이"), shorts, false, m_mixed};
+        v.dataRefused = true;
+        m_site->addVideo(v);
+        QVERIFY(m_h->open(shorts ? YouTubeFixture::shortsUrl(id) : YouTubeFixture::watchUrl(id)));
+        const ScanResult r = scan();
+        QCOMPARE(r.items.size(), m_mixed.size());
+        QCOMPARE(r.complete, std::optional<bool>(true));
+        QHash<QString, YtComment> byId;
+        for (const YtComment &c : m_mixed)
+            byId.insert(c.id, c);
+        for (const Comment &c : r.items) {
+            QVERIFY(byId.contains(c.id));
+            QCOMPARE(c.text, byId.value(c.id).text);
+            QCOMPARE(c.authorName, byId.value(c.id).author);
+            QCOMPARE(c.likeCount, std::optional<double>(byId.value(c.id).likes));
+            QCOMPARE(c.isOwner, byId.value(c.id).owner);
+        }
+        // Newest first through the page's own sort menu.
+        const ScanResult newest = scan(true);
+        QVERIFY(newest.siteSorted);
+        QStringList threads, expected;
+        for (const Comment &c : newest.items)
+            if (!c.id.contains(QLatin1Char('.')))
+                threads << c.id;
+        for (const YtComment &c : m_site->ordered(video(id), true))
+            if (!expected.contains(c.id))
+                expected << c.id;
+        QCOMPARE(threads, expected);
+    }
+
+    // Replies that come as threads of their own, through the data and through the rendered list.
+    void nestedReplies_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("data") << false;
+        QTest::newRow("rendered list") << true;
+    }
+    void nestedReplies()
+    {
+        QFETCH(bool, refused);
+        resetSite();
+        const QString id = refused ? QStringLiteral("vNestedDom1") : QStringLiteral("vNested0001");
+        YtVideo v{id, QStringLiteral("답글 스레드"), false, false, m_mixed};
+        v.subThreads = true;
+        v.dataRefused = refused;
+        m_site->setPageSize(20, 2);
+        m_site->addVideo(v);
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        const ScanResult r = scan();
+        m_site->setPageSize(20, 10);
+        QCOMPARE(r.items.size(), m_mixed.size());
+        QSet<QString> ids;
+        for (const Comment &c : r.items)
+            ids.insert(c.id);
+        for (const YtComment &c : m_mixed)
+            QVERIFY(ids.contains(c.id));
+    }
+
+    // The site moves to another video without a new document: the scripts follow the address.
+    void navigationInsideTheDocument()
+    {
+        resetSite();
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
+        QCOMPARE(scan().items.size(), m_mixed.size());
+        evaluate(m_h->browser.currentTab()->page(), QStringLiteral("history.pushState({}, '', '/watch?v=%1')").arg(kBulk));
+        QTRY_COMPARE_WITH_TIMEOUT(m_h->browser.address(), YouTubeFixture::watchUrl(kBulk).toString(), 5000);
+        const std::optional<SiteInfo> info = await(m_h->engine.info());
+        QVERIFY(info);
+        QCOMPARE(info->url, QStringLiteral("https://www.youtube.com/watch?v=") + kBulk);
+        QCOMPARE(scan().items.size(), m_site->visibleCount(video(kBulk)));
+    }
+
+    void shortsPage()
+    {
+        resetSite();
+        QVERIFY(m_h->open(YouTubeFixture::shortsUrl(kShort)));
+        const ScanResult r = scan();
+        QCOMPARE(r.items.size(), m_site->visibleCount(video(kShort)));
+        QVERIFY(r.canRemove);
+    }
+
+    void commentsTurnedOff()
+    {
+        resetSite();
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kOff)));
+        const ScanResult r = scan();
+        QVERIFY(r.items.isEmpty());
+        QCOMPARE(r.total, 0);
+    }
+
+    void scanOnUnsupportedPageFails()
+    {
+        resetSite();
+        QVERIFY(m_h->open(FixtureSite::url("www.youtube.com")));
+        try {
+            scan();
+            QFAIL("no error");
+        } catch (const BrowserError &e) {
+            QCOMPARE(e.description(), QStringLiteral("지원하는 댓글 화면이 아닙니다"));
+        }
+    }
+
+    void reloadDuringScan()
+    {
+        resetSite();
+        m_site->setDelayMs(40);
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kBulk)));
+        auto task = m_h->engine.scan(0, false, false, 1, std::nullopt);
+        QTimer::singleShot(500, m_h->browser.currentTab()->page(), [this] { m_h->browser.retry(); });
+        try {
+            await(std::move(task), 60000);
+            QFAIL("no error");
+        } catch (const BrowserError &e) {
+            QCOMPARE(e.description(), SpamEngine::pageChangedMessage());
+        }
+        m_site->setDelayMs(0);
+    }
+
+    // Deletes only the chosen comments and reports them while it works.
+    void removeChosen_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("shorts");
+        QTest::addColumn<int>("bulkThreads");   // 0: the mixed list
+        QTest::addColumn<int>("skip");          // spam comments passed over before choosing
+        QTest::newRow("video") << "vDelete0001" << false << 0 << 0;
+        QTest::newRow("short") << "sDelete0001" << true << 0 << 0;
+        QTest::newRow("far down a long list") << "vDelete0002" << false << 400 << 150;
+    }
+    void removeChosen()
+    {
+        QFETCH(QString, id);
+        QFETCH(bool, shorts);
+        QFETCH(int, bulkThreads);
+        QFETCH(int, skip);
+        resetSite();
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        QList<YtComment> comments = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+        if (bulkThreads)
+            comments = YouTubeFixture::bulk(bulkThreads, 11, now, comments);
+        m_site->addVideo({id, QStringLiteral("삭제 테스트"), shorts, false, comments});
+        const QUrl url = shorts ? YouTubeFixture::shortsUrl(id) : YouTubeFixture::watchUrl(id);
+        QVERIFY(m_h->open(url));
+        const ScanResult r = scan();
+        QStringList chosen;
+        int passed = 0;
+        for (const Comment &c : r.items)
+            if (c.state == QLatin1String("spam") && !c.id.contains(QLatin1Char('.')) && passed++ >= skip && chosen.size() < 5)
+                chosen << c.id;
+        // A spam reply in a thread, too.
+        for (const Comment &c : r.items)
+            if (c.id.contains(QLatin1Char('.')) && c.state == QLatin1String("spam") && !chosen.contains(c.id) && chosen.size() < 6)
+                chosen << c.id;
+        QVERIFY(chosen.size() >= 5);
+
+        auto task = m_h->engine.remove(chosen, url.toString());
+        bool done = false;
+        std::optional<RemoveResult> result;
+        auto body = [&]() -> QCoro::Task<void> {
+            result = co_await std::move(task);
+            done = true;
+        };
+        auto driver = body();
+        bool partial = false;   // some deleted and reported, others still to come
+        QStringList goneDuring;
+        QElapsedTimer clock;
+        clock.start();
+        while (!done && clock.elapsed() < 120000) {
+            if (auto p = await(m_h->engine.progress())) {
+                if (p->phase == QLatin1String("delete") && p->gone) {
+                    goneDuring = *p->gone;
+                    partial = partial || (!goneDuring.isEmpty() && goneDuring.size() < chosen.size());
+                }
+            }
+            QTest::qWait(60);
+        }
+        QVERIFY(done);
+        QVERIFY2(!result->stopped, qPrintable(result->stopped ? result->stopped->text : QString()));
+        QCOMPARE(QSet<QString>(result->gone.begin(), result->gone.end()), QSet<QString>(chosen.begin(), chosen.end()));
+        QVERIFY(partial);
+        for (const QString &g : goneDuring)
+            QVERIFY(chosen.contains(g));
+        QCOMPARE(m_site->deleted(id), QSet<QString>(chosen.begin(), chosen.end()));
+        // The page now shows the rest, and a new scan finds exactly those.
+        const ScanResult after = scan();
+        for (const Comment &c : after.items)
+            QVERIFY(!chosen.contains(c.id));
+        QCOMPARE(after.items.size(), m_site->visibleCount(*m_site->video(id)));
+    }
+
+    void removeStops_data()
+    {
+        QTest::addColumn<int>("viewer");
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("not the owner") << int(YouTubeFixture::Viewer::OtherUser) << QString()
+            << "메뉴에 삭제가 없어 중단했습니다. 내 채널의 영상에 달린 댓글만 삭제할 수 있습니다." << "error";
+        QTest::newRow("session expired") << int(YouTubeFixture::Viewer::StaleSession) << QString()
+            << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요." << "blocked";
+        QTest::newRow("check asked") << int(YouTubeFixture::Viewer::Challenged) << QString()
+            << "삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다." << "blocked";
+        QTest::newRow("signed out") << int(YouTubeFixture::Viewer::SignedOut) << QString()
+            << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요." << "blocked";
+        QTest::newRow("another post") << int(YouTubeFixture::Viewer::Owner) << YouTubeFixture::watchUrl(kBulk).toString()
+            << "댓글 페이지가 바뀌었습니다. 다시 검사해 주세요." << "error";
+    }
+    void removeStops()
+    {
+        QFETCH(int, viewer);
+        QFETCH(QString, url);
+        QFETCH(QString, text);
+        QFETCH(QString, kind);
+        resetSite(YouTubeFixture::Viewer(viewer));
+        const QString id = QStringLiteral("vRefuse0001");
+        m_site->addVideo({id, QStringLiteral("남의 영상"), false, false, m_mixed});
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        const ScanResult r = scan();
+        const QStringList chosen{r.items.at(3).id, r.items.at(4).id};
+        const RemoveResult out = await(m_h->engine.remove(chosen, url.isEmpty() ? YouTubeFixture::watchUrl(id).toString() : url), 60000);
+        QVERIFY(out.gone.isEmpty());
+        QVERIFY(out.stopped);
+        QCOMPARE(out.stopped->text, text);
+        QCOMPARE(out.stopped->kind, kind);
+        QVERIFY(m_site->deleted(id).isEmpty());
+        QVERIFY(localizedSiteMessage(text, false) != text);
+    }
+
+    void flagAndReveal()
+    {
+        resetSite();
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
+        const ScanResult r = scan();
+        // The page renders its comments once the owner scrolls to them.
+        evaluate(m_h->browser.currentTab()->page(), "document.querySelector('ytd-comments').scrollIntoView()");
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_h->browser.currentTab()->page(), "document.querySelectorAll('ytd-comment-thread-renderer').length").toInt() > 5, 10000);
+        const QString first = r.items.at(3).id;   // a thread: replies are not shown until opened
+        await(m_h->engine.flag({first}, YouTubeFixture::watchUrl(kMixed).toString()));
+        QCOMPARE(evaluate(m_h->browser.currentTab()->page(), "document.querySelectorAll('[data-vtx-flag]').length").toInt(), 1);
+        // On another post's address the page marks nothing but still answers a boolean.
+        await(m_h->engine.flag({first}, YouTubeFixture::watchUrl(kBulk).toString()));
+        m_h->engine.reveal(r.items.last().id);
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_h->browser.currentTab()->page(), "window.scrollY").toDouble() > 100, 15000);
+    }
+};
+
+VT_WEB_TEST_MAIN(YouTubeTest)
+#include "tst_youtube.moc"
