@@ -333,6 +333,9 @@ private slots:
         signInYouTube();
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedIn, slow);
         QVERIFY(ownsCookie(accounts(), LoginProvider::youtube));
+        // Page storage of both sites.
+        evaluate(page(), "localStorage.setItem('k', 'youtube')");
+        evaluate(browser->tab(LoginProvider::instagram)->page(), "localStorage.setItem('k', 'instagram')");
 
         QSignalSpy clearing(&accounts(), &AccountSession::clearingChanged);
         vt::test::await(accounts().signOut(LoginProvider::youtube), slow);
@@ -348,10 +351,12 @@ private slots:
                                   QString("signed out"), slow);
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedOut, slow);
         QCOMPARE(accounts().status(LoginProvider::instagram), LoginStatus::signedIn);
-        // The other site's page still shows it signed in.
+        QCOMPARE(evaluate(page(), "localStorage.getItem('k')"), QVariant());
+        // The other site's page still shows it signed in, with its storage.
         browser->selectSite(LoginProvider::instagram);
         browser->open("https://www.instagram.com/");
         QTRY_VERIFY_WITH_TIMEOUT(evaluate(page(), "!!document.getElementById('profile')").toBool(), slow);
+        QCOMPARE(evaluate(page(), "localStorage.getItem('k')").toString(), QString("instagram"));
     }
 
     // A cookie that stays after the removal: the sign-out says it did not complete.

@@ -57,8 +57,9 @@ public:
 
     // Probes view after afterMs milliseconds, replacing a probe still pending.
     void refresh(BrowserPage *view, int afterMs);
-    // Removes the site's cookies and page data from the built-in browser. The outcome shows in
-    // statuses, clearing and message.
+    // Removes the site's cookies and the page storage of its origins from the built-in browser,
+    // once its pages went blank; done only when the cookie store reports the cookies gone.
+    // The outcome shows in statuses, clearing and message.
     QCoro::Task<> signOut(LoginProvider provider);
 
     // Called after a completed sign-out with the site and its home page.
