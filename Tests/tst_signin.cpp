@@ -218,6 +218,26 @@ private slots:
         QCOMPARE(int(accounts().status(LoginProvider::instagram)), instagram);
     }
 
+    // A burst of cookie changes gives one scan, after the last change.
+    void cookieChangesAreDebounced()
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedOut, slow);
+        QSignalSpy scans(&accounts(), &AccountSession::cookiesScanned);
+        auto set = [](const QByteArray &name) {
+            QNetworkCookie cookie(name, "v");
+            cookie.setDomain(".youtube.com");
+            cookie.setPath("/");
+            cookie.setExpirationDate(QDateTime::currentDateTimeUtc().addDays(1));
+            profile()->cookieStore()->setCookie(cookie, QUrl("https://www.youtube.com/"));
+        };
+        set("PREF");
+        QTest::qWait(100);
+        set("SID");
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::savedSession, slow);
+        QTest::qWait(400);
+        QCOMPARE(scans.count(), 1);
+    }
+
     // A site that is signing in, verifying, blocked, failed or signed in keeps that status while
     // a session cookie is there, and becomes signed out when none is.
     void liveCookieKeepsOtherStatuses()

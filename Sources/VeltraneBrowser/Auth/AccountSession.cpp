@@ -243,6 +243,7 @@ void AccountSession::refreshCookies()
             setStatus(LoginStatus::signedOut, p);
         }
     }
+    emit cookiesScanned();
 }
 
 std::optional<QString> AccountSession::probeScript()

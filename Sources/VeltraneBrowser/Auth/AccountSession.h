@@ -85,6 +85,8 @@ signals:
     void activeProviderChanged();
     void clearingChanged();
     void messageChanged();
+    // A cookie scan decided the sites (tests, diagnostics).
+    void cookiesScanned();
     // One probe finished with a usable reply (tests, diagnostics).
     void probed(LoginProvider provider, const QVariantMap &reply);
 
