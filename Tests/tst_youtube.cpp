@@ -117,7 +117,7 @@ private slots:
         QTest::newRow("signed out") << YouTubeFixture::watchUrl(kMixed) << out << true << true << false << "https://www.youtube.com/watch?v=" + kMixed;
         QTest::newRow("home page") << FixtureSite::url("www.youtube.com") << owner << true << false << false << "https://www.youtube.com/";
         QTest::newRow("sign-in page") << FixtureSite::url("accounts.google.com", "/ServiceLogin?service=youtube") << owner << false << false << false << "";
-        QTest::newRow("instagram, not collected yet") << FixtureSite::url("www.instagram.com", "/p/Cx1234abcd/") << owner << true << false << false << "https://www.instagram.com/p/Cx1234abcd/";
+        QTest::newRow("instagram post, signed out") << FixtureSite::url("www.instagram.com", "/p/Cx1234abcd/") << owner << true << true << false << "https://www.instagram.com/p/Cx1234abcd/";
     }
     void info()
     {

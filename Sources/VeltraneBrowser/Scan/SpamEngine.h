@@ -74,10 +74,28 @@ public:
     // Short calls (info, progress, flag) end with timeoutMessage() after this long.
     int shortCallTimeoutMs = 20000;
 
+    // The owner's own channel, read by the channel script (Resources/channel.js) in the world
+    // "vt-channel" of the current tab (SpamEngineChannel.cpp).
+    // The signed-in owner's Instagram profile address; none when the page answers no string.
+    QCoro::Task<std::optional<QString>> myProfile();
+    // The latest posts the open channel tab or profile shows (the script applies the limit).
+    QCoro::Task<QList<FoundPost>> myPosts(QString site, qint64 limit);
+    // Fire and forget: ask a running post listing to stop.
+    void stopReadingPosts();
+    // The posts of a channel-script answer: an array of objects with a string "url" (others
+    // skipped), "title" when a string, "thumb" when a string; anything else gives none.
+    static QList<FoundPost> foundPosts(const QJsonValue &answer);
+    static QString channelMessage();
+    // Test seam: read the channel script from this file instead of the resources ("" restores it).
+    static void setChannelScriptFile(const QString &path);
+    // The channel script ends with timeoutMessage() after this long.
+    static constexpr int channelTimeoutMs = 120000;
+
 private:
     QCoro::Task<QByteArray> call(QString expression, QJsonObject args, bool inject, int timeoutMs,
                                  qsizetype maxChars);
     static QString file(const QString &name);
+    QCoro::Task<QJsonValue> channel(QString step, QString site, qint64 limit);
 
     QPointer<Browser> m_browser;
 };

@@ -1,0 +1,99 @@
+// Collecting the Instagram fixture post with more than 1,000 comments through the page bridge:
+// comments per second, and how much of that time is spent outside the page (the call, polling,
+// the answer's crossing and decoding), measured against the page's own collection time in the
+// same run.
+#include "Await.h"
+#include "BridgeHarness.h"
+#include "FixtureSite.h"
+#include "TestMain.h"
+#include "InstagramFixture.h"
+
+#include "Scan/PageCall.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QJsonDocument>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace vt::test;
+
+namespace {
+
+double median(QList<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.isEmpty() ? 0 : v.at(v.size() / 2);
+}
+
+QJsonObject scanArgs()
+{
+    return QJsonObject{{"opts", QJsonObject{{"limit", 0}, {"sortNewest", false}, {"noLikesOnly", false}, {"minLikes", 1}, {"keywords", QJsonArray()}}}};
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    isolateUserFolders();
+    QApplication app(argc, argv);
+    FixtureSite *site = FixtureSite::startShared();
+    if (!site)
+        return 1;
+    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    InstagramFixture instagram;
+    const QList<IgComment> base = InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
+    const QString code = InstagramFixture::makeCode(1);
+    instagram.addPost({code, false, QStringLiteral("benchmark"), QStringLiteral("owner"), now, false, InstagramFixture::bulk(900, 11, now, base)});
+    instagram.install(*site);
+    const int expected = int(instagram.visible(*instagram.post(code)).size());
+
+    BridgeHarness h;
+    h.browser.selectSite(LoginProvider::instagram);
+    if (!QTest::qWaitFor([&] { return h.browser.currentTab() == h.browser.tab(LoginProvider::instagram) && !h.browser.isLoading(); }, 20000))
+        return 1;
+    if (!h.open(InstagramFixture::postUrl(code)))
+        return 1;
+    await(h.engine.info());   // installs the scripts
+
+    QList<double> full, inPage, decode;
+    qint64 answerBytes = 0;
+    for (int i = 0; i < rounds; ++i) {
+        // The page's own time: the same collection, timed inside the page, with a tiny answer.
+        const auto own = await(PageCall::run(h.browser.currentTab()->page(), QStringLiteral("vtx"),
+            QStringLiteral("const t0 = performance.now(); const r = await window.__vtx.scan(opts);"
+                           " return JSON.stringify({ms: performance.now() - t0, n: r.items.length});"), scanArgs()), 120000);
+        const QJsonObject o = QJsonDocument::fromJson(own.text->toUtf8()).object();
+        inPage << o.value("ms").toDouble();
+
+        QElapsedTimer clock;
+        clock.start();
+        const ScanResult r = await(h.engine.scan(0, false, false, 1, std::nullopt), 120000);
+        full << double(clock.nsecsElapsed()) / 1e6;
+        if (r.items.size() != expected) {
+            std::fprintf(stderr, "collected %lld of %d comments\n", qlonglong(r.items.size()), expected);
+            return 1;
+        }
+
+        const auto raw = await(PageCall::run(h.browser.currentTab()->page(), QStringLiteral("vtx"),
+            QStringLiteral("return JSON.stringify(await window.__vtx.scan(opts));"), scanArgs()), 120000);
+        const QByteArray bytes = raw.text->toUtf8();
+        answerBytes = bytes.size();
+        clock.restart();
+        const ScanResult decoded = ScanResult::fromJsonBytes(bytes);
+        decode << double(clock.nsecsElapsed()) / 1e6;
+        if (decoded.items.size() != expected)
+            return 1;
+    }
+
+    const double f = median(full), p = median(inPage), d = median(decode);
+    std::printf("collect_instagram_bench: %d comments, %d rounds (median)\n", expected, rounds);
+    std::printf("  page's own collection (baseline): %8.1f ms  %8.0f comments/s\n", p, expected / (p / 1000.0));
+    std::printf("  scan through the bridge:           %8.1f ms  %8.0f comments/s  (%.2fx the baseline)\n", f, expected / (f / 1000.0), f / p);
+    std::printf("  outside the page (bridge + decoding): %5.1f%% of the scan\n", 100.0 * std::max(0.0, f - p) / f);
+    std::printf("  decoding alone: %.1f ms for %lld bytes (%.1f%% of the scan)\n", d, qlonglong(answerBytes), 100.0 * d / f);
+    return 0;
+}
