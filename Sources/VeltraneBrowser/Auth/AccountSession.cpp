@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QSet>
 #include <QWebEngineScript>
 #include <QWebEngineCookieStore>
 #include <QWebEnginePage>
@@ -91,8 +92,14 @@ AccountSession::AccountSession(QWebEngineProfile *dataStore, QObject *parent)
 
     deleteCookie = [this](const QNetworkCookie &cookie) { m_dataStore->cookieStore()->deleteCookie(cookie); };
 
-    if (!m_dataStore->isOffTheRecord())
-        m_cookies = StoredCookies::read(m_dataStore->persistentStoragePath());
+    // The file tells the truth only before the engine has used the profile in this process: it
+    // writes its changes in batches.
+    static QSet<QString> readPaths;
+    const QString storage = m_dataStore->persistentStoragePath();
+    if (!m_dataStore->isOffTheRecord() && !readPaths.contains(storage)) {
+        readPaths.insert(storage);
+        m_cookies = StoredCookies::read(storage);
+    }
     QWebEngineCookieStore *store = m_dataStore->cookieStore();
     connect(store, &QWebEngineCookieStore::cookieAdded, this, &AccountSession::cookieAdded);
     connect(store, &QWebEngineCookieStore::cookieRemoved, this, &AccountSession::cookieRemoved);
