@@ -178,6 +178,21 @@ private slots:
         QVERIFY(!browser->currentTab()->failedURL);
     }
 
+    // A load replaced by another one is no failure.
+    void replacedLoadIsNoFailure()
+    {
+        FixtureSite::shared()->route("www.youtube.com", "GET", "/slow", [](const vt::test::HttpRequest &, const vt::test::HttpResponder &r) {
+            r.replyAfter(3000, vt::test::HttpReply::html("<title>Slow</title>"));
+        });
+        browser->open("https://www.youtube.com/slow");
+        QTRY_VERIFY_WITH_TIMEOUT(browser->isLoading(), slow);
+        openAndWait("https://www.youtube.com/watch?v=next", "https://www.youtube.com/watch?v=next");
+        QTest::qWait(300);
+        QCOMPARE(browser->error(), QString());
+        QCOMPARE(browser->currentTab()->error, QString());
+        QVERIFY(!browser->currentTab()->failedURL);
+    }
+
     void tabErrorFollowsTheTab()
     {
         browser->open("https://www.youtube.com/broken");

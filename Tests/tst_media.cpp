@@ -145,6 +145,24 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(state(page(), "a", true), QString("paused,sound"), slow);
     }
 
+    // A tab in the background plays nothing; its media goes on when it is shown again.
+    void backgroundTabIsSuspended()
+    {
+        preferences->setValue("vt.browserMuted", false);
+        preferences->setValue("vt.browserNoAutoplay", false);
+        make(preferences.get());
+        openMedia();
+        BrowserPage *youtube = page();
+        QTRY_COMPARE_WITH_TIMEOUT(state(youtube, "v"), QString("playing,sound"), slow);
+        browser->open("https://www.instagram.com/p/abc/");
+        QCOMPARE(browser->selectedSite(), LoginProvider::instagram);
+        QTRY_COMPARE_WITH_TIMEOUT(state(youtube, "v"), QString("paused,sound"), slow);
+        QVERIFY(youtube->isAudioMuted());
+        browser->selectSite(LoginProvider::youtube);
+        QTRY_COMPARE_WITH_TIMEOUT(state(youtube, "v"), QString("playing,sound"), slow);
+        QVERIFY(!youtube->isAudioMuted());
+    }
+
     void togglesAreReadAndStored_data()
     {
         QTest::addColumn<QVariant>("stored");

@@ -66,6 +66,15 @@ class SignInTest : public QObject {
     }
 
 private slots:
+    // The cookie store reports changes only once the profile's network has started.
+    void initTestCase()
+    {
+        QWebEnginePage wake(profile());
+        QSignalSpy loaded(&wake, &QWebEnginePage::loadFinished);
+        wake.load(FixtureSite::shared()->server().url("/"));
+        QVERIFY(loaded.wait(slow));
+    }
+
     void init()
     {
         AccountSession::resetProbeScript();
@@ -209,6 +218,26 @@ private slots:
         QCOMPARE(int(accounts().status(LoginProvider::instagram)), instagram);
     }
 
+    // A burst of cookie changes gives one scan, after the last change.
+    void cookieChangesAreDebounced()
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedOut, slow);
+        QSignalSpy scans(&accounts(), &AccountSession::cookiesScanned);
+        auto set = [](const QByteArray &name) {
+            QNetworkCookie cookie(name, "v");
+            cookie.setDomain(".youtube.com");
+            cookie.setPath("/");
+            cookie.setExpirationDate(QDateTime::currentDateTimeUtc().addDays(1));
+            profile()->cookieStore()->setCookie(cookie, QUrl("https://www.youtube.com/"));
+        };
+        set("PREF");
+        QTest::qWait(100);
+        set("SID");
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::savedSession, slow);
+        QTest::qWait(400);
+        QCOMPARE(scans.count(), 1);
+    }
+
     // A site that is signing in, verifying, blocked, failed or signed in keeps that status while
     // a session cookie is there, and becomes signed out when none is.
     void liveCookieKeepsOtherStatuses()
@@ -324,6 +353,9 @@ private slots:
         signInYouTube();
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedIn, slow);
         QVERIFY(ownsCookie(accounts(), LoginProvider::youtube));
+        // Page storage of both sites.
+        evaluate(page(), "localStorage.setItem('k', 'youtube')");
+        evaluate(browser->tab(LoginProvider::instagram)->page(), "localStorage.setItem('k', 'instagram')");
 
         QSignalSpy clearing(&accounts(), &AccountSession::clearingChanged);
         vt::test::await(accounts().signOut(LoginProvider::youtube), slow);
@@ -339,10 +371,12 @@ private slots:
                                   QString("signed out"), slow);
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedOut, slow);
         QCOMPARE(accounts().status(LoginProvider::instagram), LoginStatus::signedIn);
-        // The other site's page still shows it signed in.
+        QCOMPARE(evaluate(page(), "localStorage.getItem('k')"), QVariant());
+        // The other site's page still shows it signed in, with its storage.
         browser->selectSite(LoginProvider::instagram);
         browser->open("https://www.instagram.com/");
         QTRY_VERIFY_WITH_TIMEOUT(evaluate(page(), "!!document.getElementById('profile')").toBool(), slow);
+        QCOMPARE(evaluate(page(), "localStorage.getItem('k')").toString(), QString("instagram"));
     }
 
     // A cookie that stays after the removal: the sign-out says it did not complete.

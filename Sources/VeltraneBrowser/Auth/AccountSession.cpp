@@ -7,8 +7,10 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QSet>
 #include <QWebEngineScript>
 #include <QWebEngineCookieStore>
+#include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QCoro/QCoroTimer>
 
@@ -40,17 +42,32 @@ QString incompleteRemovalText(LoginProvider provider)
                           + QStringLiteral(" did not complete: its sign-in is still stored. Please try again."));
 }
 
-// Page storage of the origin the page shows (its cookies are removed through the cookie store).
+// Page storage (local and session storage, databases, caches, service workers) of the
+// document's origin; sets window.__vtCleared when done.
 const char clearStorageScript[] = R"JS(
 (() => {
-  try { localStorage.clear(); } catch (e) {}
-  try { sessionStorage.clear(); } catch (e) {}
-  try { indexedDB.databases().then(dbs => dbs.forEach(db => indexedDB.deleteDatabase(db.name))).catch(() => {}); } catch (e) {}
-  try { caches.keys().then(keys => keys.forEach(k => caches.delete(k))).catch(() => {}); } catch (e) {}
-  try { navigator.serviceWorker.getRegistrations().then(rs => rs.forEach(r => r.unregister())).catch(() => {}); } catch (e) {}
+  const quiet = (f) => { try { return Promise.resolve(f()).catch(() => {}); } catch (e) { return Promise.resolve(); } };
+  Promise.all([
+    quiet(() => localStorage.clear()),
+    quiet(() => sessionStorage.clear()),
+    quiet(() => indexedDB.databases().then(dbs => Promise.all(dbs.map(db => new Promise(done => {
+      const r = indexedDB.deleteDatabase(db.name); r.onsuccess = r.onerror = r.onblocked = () => done();
+    }))))),
+    quiet(() => caches.keys().then(keys => Promise.all(keys.map(k => caches.delete(k))))),
+    quiet(() => navigator.serviceWorker.getRegistrations().then(rs => Promise.all(rs.map(r => r.unregister())))),
+  ]).then(() => { window.__vtCleared = true; });
   return true;
 })()
 )JS";
+
+// The origins whose page storage belongs to a site.
+QStringList storageHosts(LoginProvider provider)
+{
+    if (provider == LoginProvider::youtube)
+        return { SiteHosts::youtubeWww, SiteHosts::youtube, QStringLiteral("m.youtube.com"), SiteHosts::youtubeAccounts,
+                 SiteHosts::googleSignIn, QStringLiteral("www.google.com") };
+    return { SiteHosts::instagramWww, SiteHosts::instagram, SiteHosts::facebookWww, SiteHosts::facebook, SiteHosts::facebookMobile };
+}
 
 } // namespace
 
@@ -75,8 +92,14 @@ AccountSession::AccountSession(QWebEngineProfile *dataStore, QObject *parent)
 
     deleteCookie = [this](const QNetworkCookie &cookie) { m_dataStore->cookieStore()->deleteCookie(cookie); };
 
-    if (!m_dataStore->isOffTheRecord())
-        m_cookies = StoredCookies::read(m_dataStore->persistentStoragePath());
+    // The file tells the truth only before the engine has used the profile in this process: it
+    // writes its changes in batches.
+    static QSet<QString> readPaths;
+    const QString storage = m_dataStore->persistentStoragePath();
+    if (!m_dataStore->isOffTheRecord() && !readPaths.contains(storage)) {
+        readPaths.insert(storage);
+        m_cookies = StoredCookies::read(storage);
+    }
     QWebEngineCookieStore *store = m_dataStore->cookieStore();
     connect(store, &QWebEngineCookieStore::cookieAdded, this, &AccountSession::cookieAdded);
     connect(store, &QWebEngineCookieStore::cookieRemoved, this, &AccountSession::cookieRemoved);
@@ -227,6 +250,7 @@ void AccountSession::refreshCookies()
             setStatus(LoginStatus::signedOut, p);
         }
     }
+    emit cookiesScanned();
 }
 
 std::optional<QString> AccountSession::probeScript()
@@ -338,7 +362,6 @@ QCoro::Task<> AccountSession::signOut(LoginProvider provider)
     }
     const QUrl blank(QStringLiteral("about:blank"));
     for (const QPointer<BrowserPage> &view : std::as_const(views)) {
-        view->runJavaScript(QString::fromLatin1(clearStorageScript), QWebEngineScript::MainWorld);
         view->triggerAction(QWebEnginePage::Stop);
         view->load(blank);
     }
@@ -358,6 +381,49 @@ QCoro::Task<> AccountSession::signOut(LoginProvider provider)
         setMessage(Lang::pick(QStringLiteral("웹 화면을 닫지 못해 로그아웃하지 않았습니다. 다시 시도해 주세요."),
                               QStringLiteral("Couldn't close the web view, so you were not signed out. Please try again.")));
         co_return;
+    }
+
+    // Page storage: a blank document of each of the site's origins, made without any request,
+    // clears what that origin stored. Bounded: a page that does not answer is left behind.
+    {
+        QList<QPointer<QWebEnginePage>> pages;
+        for (const QString &host : storageHosts(provider)) {
+            auto *page = new QWebEnginePage(m_dataStore, this);
+            connect(page, &QWebEnginePage::loadFinished, page, [page](bool) {
+                page->runJavaScript(QString::fromLatin1(clearStorageScript), QWebEngineScript::ApplicationWorld);
+            });
+            page->setHtml(QStringLiteral("<!doctype html><title></title>"), QUrl(QStringLiteral("https://") + host + u'/'));
+            pages << page;
+        }
+        auto pending = std::make_shared<int>(int(pages.size()));
+        QList<std::shared_ptr<std::function<void()>>> polls;
+        for (const QPointer<QWebEnginePage> &page : std::as_const(pages)) {
+            auto poll = std::make_shared<std::function<void()>>();
+            polls << poll;
+            *poll = [page, pending, poll] {
+                if (!page)
+                    return;
+                page->runJavaScript(QStringLiteral("window.__vtCleared === true"), QWebEngineScript::ApplicationWorld,
+                                    [page, pending, poll](const QVariant &done) {
+                                        if (done.toBool()) {
+                                            --*pending;
+                                            *poll = nullptr;   // ends the cycle of the poll holding itself
+                                        } else if (page) {
+                                            QTimer::singleShot(10, page, [poll] { if (*poll) (*poll)(); });
+                                        }
+                                    });
+            };
+            QTimer::singleShot(10, page, [poll] { if (*poll) (*poll)(); });
+        }
+        for (int waits = 0; *pending > 0 && waits < 300; ++waits) {
+            co_await QCoro::sleepFor(10ms);
+            if (!self)
+                co_return;
+        }
+        for (const auto &poll : std::as_const(polls))
+            *poll = nullptr;
+        for (const QPointer<QWebEnginePage> &page : std::as_const(pages))
+            delete page.data();
     }
 
     // Cookies of the site's domains, then look again: the removal is done only when the store

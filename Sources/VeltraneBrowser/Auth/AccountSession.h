@@ -57,8 +57,9 @@ public:
 
     // Probes view after afterMs milliseconds, replacing a probe still pending.
     void refresh(BrowserPage *view, int afterMs);
-    // Removes the site's cookies and page data from the built-in browser. The outcome shows in
-    // statuses, clearing and message.
+    // Removes the site's cookies and the page storage of its origins from the built-in browser,
+    // once its pages went blank; done only when the cookie store reports the cookies gone.
+    // The outcome shows in statuses, clearing and message.
     QCoro::Task<> signOut(LoginProvider provider);
 
     // Called after a completed sign-out with the site and its home page.
@@ -84,6 +85,8 @@ signals:
     void activeProviderChanged();
     void clearingChanged();
     void messageChanged();
+    // A cookie scan decided the sites (tests, diagnostics).
+    void cookiesScanned();
     // One probe finished with a usable reply (tests, diagnostics).
     void probed(LoginProvider provider, const QVariantMap &reply);
 

@@ -7,12 +7,10 @@
 // Output: one line "youtube=<status> instagram=<status>" with the numbers of LoginStatus.
 
 #include "Browser/Browser.h"
-#include "Browser/StoredCookies.h"
 #include "PageTools.h"
 
 #include <QApplication>
 #include <QTest>
-#include <QWebEngineProfile>
 
 #include <cstdio>
 
@@ -33,15 +31,6 @@ int main(int argc, char *argv[])
             vt::test::evaluate(page, "document.getElementById('identifier').value='owner';document.getElementById('form').submit();");
             if (!QTest::qWaitFor([&] { return accounts.status(LoginProvider::youtube) == LoginStatus::savedSession; }, 30000))
                 code = 3;
-            // The engine writes its cookie file in batches (at the latest after 30 s) and at exit;
-            // wait for it here so that a slow exit cannot decide the next run.
-            const QString storage = Browser::defaultProfile()->persistentStoragePath();
-            (void)QTest::qWaitFor([&] {
-                for (const QNetworkCookie &c : StoredCookies::read(storage))
-                    if (c.name() == "SID")
-                        return true;
-                return false;
-            }, 40000);
         } else if (!QTest::qWaitFor([&] { return accounts.status(LoginProvider::youtube) != LoginStatus::unknown; }, 30000)) {
             code = 4;
         }
