@@ -138,6 +138,7 @@ private slots:
         QTest::newRow("https with a path") << QVariant("https://svc.example.com/v1") << QString();
         QTest::newRow("user part") << QVariant("https://me@svc.example.com") << QString();
         QTest::newRow("query") << QVariant("https://svc.example.com?x=1") << QString();
+        QTest::newRow("fragment is no reason to refuse") << QVariant("https://svc.example.com#top") << "https://svc.example.com#top";
         QTest::newRow("other scheme") << QVariant("ftp://localhost") << QString();
         QTest::newRow("empty") << QVariant("") << QString();
         QTest::newRow("no host") << QVariant("https://") << QString();

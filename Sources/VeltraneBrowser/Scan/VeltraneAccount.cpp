@@ -104,7 +104,7 @@ QUrl VeltraneAccount::configuredServer(const std::optional<QString> &value)
         text.chop(1);
     const QUrl url(text, QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty() || !url.userInfo().isEmpty() || !url.path().isEmpty()
-        || url.hasQuery() || url.hasFragment())
+        || url.hasQuery())
         return defaultServer();
     const QString scheme = url.scheme();
     const QString host = url.host();
