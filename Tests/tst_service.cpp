@@ -333,6 +333,7 @@ private slots:
                                             << 0 << "unreachable";
         QTest::newRow("429 Retry-After 1") << QList<Fault> { Fault::tooMany(1) } << QList<double> { 1 } << -1 << QString();
         QTest::newRow("429 Retry-After 3") << QList<Fault> { Fault::tooMany(3) } << QList<double> { 3 } << -1 << QString();
+        QTest::newRow("429 Retry-After 20 still waited") << QList<Fault> { Fault::tooMany(20) } << QList<double> { 20 } << -1 << QString();
         QTest::newRow("429 Retry-After 30 not waited") << QList<Fault> { Fault::tooMany(30) } << QList<double> {} << 429 << "busy";
         QTest::newRow("429 without Retry-After") << QList<Fault> { Fault::tooMany(-1), Fault::tooMany(-1) }
                                                  << QList<double> { 0.5, 1 } << -1 << QString();
