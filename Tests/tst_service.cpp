@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -822,6 +823,33 @@ private slots:
         vt::test::await(f.account->refresh(false));
         QVERIFY(!f.account->hasToken());
         QVERIFY(!QFileInfo::exists(f.store()));
+    }
+
+    void lateAccountReadOfAReplacedSignIn()
+    {
+        Fixture f;
+        f.signIn(QStringLiteral("first@example.com"));
+        f.service.server().route("GET", QStringLiteral("/api/me"), [](const HttpRequest &, const HttpResponder &r) {
+            QTimer::singleShot(300, [r] {
+                r.reply(HttpReply::json(QJsonObject { { "email", "first@example.com" }, { "code", "OLD" }, { "hasPassword", false } }));
+            });
+        });
+        auto pending = f.account->refresh(false);
+        QTRY_COMPARE_WITH_TIMEOUT(f.service.requestCount(QStringLiteral("api/me")), 1, 5000);
+        f.signIn(QStringLiteral("second@example.com"));
+        const QString code = f.account->supportCodeText();
+        vt::test::await(std::move(pending));
+        QCOMPARE(f.account->emailText(), QStringLiteral("second@example.com"));
+        QCOMPARE(f.account->supportCodeText(), code);
+        QVERIFY(f.account->hasPassword());
+        // Nor is a signed-out client given an address.
+        f.signIn(QStringLiteral("first@example.com"));
+        auto late = f.account->refresh(false);
+        QTRY_COMPARE_WITH_TIMEOUT(f.service.requestCount(QStringLiteral("api/me")), 2, 5000);
+        vt::test::await(f.account->logout());
+        vt::test::await(std::move(late));
+        QVERIFY(!f.account->email());
+        QVERIFY(!f.account->supportCode());
     }
 
     // ---- AI check ----

@@ -427,8 +427,10 @@ QCoro::Task<void> VeltraneAccount::refresh(bool autoStart)
     if (!m_token)
         co_return;
     try {
+        const std::optional<QString> sent = m_token;
         const QJsonObject me = co_await request("GET", "api/me", std::nullopt, Auth::Required, false);
-        if (!self)
+        // The profile of a sign-in that was replaced or ended meanwhile is not this account's.
+        if (!self || m_token != sent)
             co_return;
         publish(m_email, stringMember(me, QStringLiteral("email")));
         applyProfile(me);
