@@ -198,6 +198,23 @@ private slots:
         QCOMPARE(account.store(), qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Veltrane/") + file);
     }
 
+    void accountFileName_data()
+    {
+        QTest::addColumn<QUrl>("server");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("default endpoint") << VeltraneAccount::defaultServer() << "account.json";
+        QTest::newRow("local host and port") << QUrl("http://localhost:8787") << "account-localhost-8787.json";
+        QTest::newRow("no port") << QUrl("https://svc.example.com") << "account-svc.example.com-0.json";
+        QTest::newRow("no host") << QUrl("file:///srv") << "account-dev-0.json";
+    }
+
+    void accountFileName()
+    {
+        QFETCH(QUrl, server);
+        QFETCH(QString, file);
+        QCOMPARE(VeltraneAccount::defaultStore(server), qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Veltrane/") + file);
+    }
+
     // ---- account file ----
 
     void accountFileIsRead_data()
