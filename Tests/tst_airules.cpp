@@ -85,6 +85,7 @@ private slots:
         QTest::newRow("text member") << QByteArray(R"({"spam":"0.1","abuse":0,"sexual":0})") << false << false;
         QTest::newRow("null element") << QByteArray("null") << false << false;
         QTest::newRow("array element") << QByteArray("[0.1,0,0]") << false << false;
+        QTest::newRow("large but finite") << QByteArray(R"({"spam":1e300,"abuse":0,"sexual":1})") << true << true;
     }
     void scoreDecoding()
     {
@@ -94,7 +95,9 @@ private slots:
         const QJsonValue value = JsonReader::parse(json);
         bool ok = true;
         try {
-            QCOMPARE(AIScore::fromJson(value), (AIScore {0.1, 0, 1}));
+            const AIScore score = AIScore::fromJson(value);
+            QCOMPARE(score, (AIScore {score.spam > 1 ? 1e300 : 0.1, 0, 1}));
+            QCOMPARE(AIScore::fromReplyElement(value), std::optional<AIScore>(score));
         } catch (const DecodeError &) {
             ok = false;
         }

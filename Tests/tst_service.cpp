@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -138,6 +139,7 @@ private slots:
         QTest::newRow("https with a path") << QVariant("https://svc.example.com/v1") << QString();
         QTest::newRow("user part") << QVariant("https://me@svc.example.com") << QString();
         QTest::newRow("query") << QVariant("https://svc.example.com?x=1") << QString();
+        QTest::newRow("fragment is no reason to refuse") << QVariant("https://svc.example.com#top") << "https://svc.example.com#top";
         QTest::newRow("other scheme") << QVariant("ftp://localhost") << QString();
         QTest::newRow("empty") << QVariant("") << QString();
         QTest::newRow("no host") << QVariant("https://") << QString();
@@ -194,6 +196,23 @@ private slots:
         VeltraneAccount account;
         QCOMPARE(account.server(), url);
         QCOMPARE(account.store(), qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Veltrane/") + file);
+    }
+
+    void accountFileName_data()
+    {
+        QTest::addColumn<QUrl>("server");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("default endpoint") << VeltraneAccount::defaultServer() << "account.json";
+        QTest::newRow("local host and port") << QUrl("http://localhost:8787") << "account-localhost-8787.json";
+        QTest::newRow("no port") << QUrl("https://svc.example.com") << "account-svc.example.com-0.json";
+        QTest::newRow("no host") << QUrl("file:///srv") << "account-dev-0.json";
+    }
+
+    void accountFileName()
+    {
+        QFETCH(QUrl, server);
+        QFETCH(QString, file);
+        QCOMPARE(VeltraneAccount::defaultStore(server), qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Veltrane/") + file);
     }
 
     // ---- account file ----
@@ -332,6 +351,7 @@ private slots:
                                             << 0 << "unreachable";
         QTest::newRow("429 Retry-After 1") << QList<Fault> { Fault::tooMany(1) } << QList<double> { 1 } << -1 << QString();
         QTest::newRow("429 Retry-After 3") << QList<Fault> { Fault::tooMany(3) } << QList<double> { 3 } << -1 << QString();
+        QTest::newRow("429 Retry-After 20 still waited") << QList<Fault> { Fault::tooMany(20) } << QList<double> { 20 } << -1 << QString();
         QTest::newRow("429 Retry-After 30 not waited") << QList<Fault> { Fault::tooMany(30) } << QList<double> {} << 429 << "busy";
         QTest::newRow("429 without Retry-After") << QList<Fault> { Fault::tooMany(-1), Fault::tooMany(-1) }
                                                  << QList<double> { 0.5, 1 } << -1 << QString();
@@ -820,6 +840,33 @@ private slots:
         vt::test::await(f.account->refresh(false));
         QVERIFY(!f.account->hasToken());
         QVERIFY(!QFileInfo::exists(f.store()));
+    }
+
+    void lateAccountReadOfAReplacedSignIn()
+    {
+        Fixture f;
+        f.signIn(QStringLiteral("first@example.com"));
+        f.service.server().route("GET", QStringLiteral("/api/me"), [](const HttpRequest &, const HttpResponder &r) {
+            QTimer::singleShot(300, [r] {
+                r.reply(HttpReply::json(QJsonObject { { "email", "first@example.com" }, { "code", "OLD" }, { "hasPassword", false } }));
+            });
+        });
+        auto pending = f.account->refresh(false);
+        QTRY_COMPARE_WITH_TIMEOUT(f.service.requestCount(QStringLiteral("api/me")), 1, 5000);
+        f.signIn(QStringLiteral("second@example.com"));
+        const QString code = f.account->supportCodeText();
+        vt::test::await(std::move(pending));
+        QCOMPARE(f.account->emailText(), QStringLiteral("second@example.com"));
+        QCOMPARE(f.account->supportCodeText(), code);
+        QVERIFY(f.account->hasPassword());
+        // Nor is a signed-out client given an address.
+        f.signIn(QStringLiteral("first@example.com"));
+        auto late = f.account->refresh(false);
+        QTRY_COMPARE_WITH_TIMEOUT(f.service.requestCount(QStringLiteral("api/me")), 2, 5000);
+        vt::test::await(f.account->logout());
+        vt::test::await(std::move(late));
+        QVERIFY(!f.account->email());
+        QVERIFY(!f.account->supportCode());
     }
 
     // ---- AI check ----

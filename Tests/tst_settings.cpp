@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -89,6 +90,36 @@ private slots:
         QVERIFY(!r.contains(QStringLiteral("vt.gone")));
         // The file itself is plain JSON.
         QVERIFY(QJsonDocument::fromJson(readFile(path)).isObject());
+    }
+
+    void valuesReadBackAsTheFileKeepsThem_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QVariant>("read");   // invalid: refused
+        QTest::newRow("address") << QVariant(QUrl(QStringLiteral("https://www.youtube.com/watch?v=a")))
+                                 << QVariant(QStringLiteral("https://www.youtube.com/watch?v=a"));
+        QTest::newRow("bytes") << QVariant(QByteArray("abc")) << QVariant(QStringLiteral("abc"));
+        QTest::newRow("list of variants") << QVariant(QVariantList { QStringLiteral("a"), QStringLiteral("b") })
+                                          << QVariant(QVariantList { QStringLiteral("a"), QStringLiteral("b") });
+        QTest::newRow("not a number") << QVariant(qQNaN()) << QVariant();
+        QTest::newRow("infinite") << QVariant(qInf()) << QVariant();
+        QTest::newRow("invalid date") << QVariant(QDateTime()) << QVariant();
+    }
+
+    void valuesReadBackAsTheFileKeepsThem()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(QVariant, read);
+        const QString path = freshPath();
+        AppSettings s(path);
+        QVERIFY(s.setValue(QStringLiteral("vt.before"), 1));
+        QCOMPARE(s.setValue(QStringLiteral("vt.k"), value), read.isValid());
+        AppSettings r(copyToFresh(path));
+        for (const AppSettings *store : { &s, &r }) {
+            QCOMPARE(store->contains(QStringLiteral("vt.k")), read.isValid());
+            QCOMPARE(store->value(QStringLiteral("vt.k")), read);
+            QCOMPARE(store->intValue(QStringLiteral("vt.before"), 0), 1);
+        }
     }
 
     void twoStoresOnOneFileKeepEachOthersKeys()

@@ -462,9 +462,17 @@ bool AppSettings::setValue(const QString &key, const QVariant &value)
 {
     if (!value.isValid())
         return remove(key);
+    // Kept in the form the file gives back, so that this run reads what the next one will; a value
+    // the file cannot hold is refused rather than reported as stored.
+    const std::optional<QJsonValue> json = encode(value);
+    const QVariant stored = json ? decode(*json) : QVariant();
+    if (!stored.isValid()) {
+        qWarning("settings: the value of %s cannot be stored", qPrintable(key));
+        return false;
+    }
     reloadIfChanged();
     QVariantMap next = m_values;
-    next.insert(key, value);
+    next.insert(key, stored);
     const bool ok = write(next);
     if (ok)
         emit changed(key);

@@ -6,6 +6,7 @@
 
 #include "Scan/JsonReader.h"
 
+#include <cmath>
 #include <optional>
 
 struct AIScore {
@@ -16,8 +17,14 @@ struct AIScore {
     static AIScore fromJson(const QJsonValue &value, const QString &path = QString())
     {
         const JsonReader r(value, path);
-        return AIScore {r.number(QStringLiteral("spam")), r.number(QStringLiteral("abuse")),
-                        r.number(QStringLiteral("sexual"))};
+        // Any finite number: the reader's size limit is for counts and ids, and scores are not clamped.
+        const auto member = [&r](const QString &key) {
+            const QJsonValue v = r.object().value(key);
+            if (v.isDouble() && std::isfinite(v.toDouble()))
+                return v.toDouble();
+            return r.number(key);   // throws, naming what is wrong
+        };
+        return AIScore {member(QStringLiteral("spam")), member(QStringLiteral("abuse")), member(QStringLiteral("sexual"))};
     }
 
     // One element of the AI check reply's score list: anything but an object of three finite

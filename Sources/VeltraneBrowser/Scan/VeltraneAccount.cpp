@@ -104,7 +104,7 @@ QUrl VeltraneAccount::configuredServer(const std::optional<QString> &value)
         text.chop(1);
     const QUrl url(text, QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty() || !url.userInfo().isEmpty() || !url.path().isEmpty()
-        || url.hasQuery() || url.hasFragment())
+        || url.hasQuery())
         return defaultServer();
     const QString scheme = url.scheme();
     const QString host = url.host();
@@ -427,8 +427,10 @@ QCoro::Task<void> VeltraneAccount::refresh(bool autoStart)
     if (!m_token)
         co_return;
     try {
+        const std::optional<QString> sent = m_token;
         const QJsonObject me = co_await request("GET", "api/me", std::nullopt, Auth::Required, false);
-        if (!self)
+        // The profile of a sign-in that was replaced or ended meanwhile is not this account's.
+        if (!self || m_token != sent)
             co_return;
         publish(m_email, stringMember(me, QStringLiteral("email")));
         applyProfile(me);
