@@ -127,6 +127,8 @@ void WordsTest::compact_data()
     QTest::newRow("styled mathematical letters") << QString::fromUtf8("𝐬𝐜𝐚𝐦") << "scam";
     QTest::newRow("ligature") << QString::fromUtf8("ﬁne") << "fine";
     QTest::newRow("mixed lookalikes") << QString::fromUtf8("ѕсаm") << "scam";
+    QTest::newRow("dingbat circled digits are numbers")
+        << QString::fromUtf8("❶➀ ✔❤") << QString::fromUtf8("❶➀");
     QTest::newRow("zero-width characters vanish") << QString::fromUtf8("sc\u200Bam\u200D") << "scam";
 }
 
@@ -143,7 +145,7 @@ void WordsTest::compactShortcutsAgreeWithFullNormalisation()
     // full path: every result must equal the long way round.
     const QString alphabet = QString::fromUtf8(
         "aZ9 .!?,~-_ 가힣시발ㅋㅎㅅㅂㅣㅏㅠㄳㅄㆍ ＳＣＡＭ①²ⅫсаΑΣ é\u0301\u0334\u200B\u200D\uFE0F"
-        "…·“”\u3000\u00A0\u1100\u1161\u11A8ﬁ♥➡←↚\u0338☆❤✔「」。😀👍🏻🈁🄰");
+        "…·“”\u3000\u00A0\u1100\u1161\u11A8ﬁ♥➡←↚\u0338☆❤✔❶➀➓「」。😀👍🏻🈁🄰");
     const QList<uint> pool = alphabet.toUcs4();
     auto *rng = QRandomGenerator::global();
     for (int round = 0; round < 3000; ++round) {

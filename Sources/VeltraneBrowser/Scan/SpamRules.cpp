@@ -101,7 +101,9 @@ bool inert(char16_t c)
     case 0x300C: case 0x300D:
         return true;
     default:
-        return (c >= 0x2190 && c <= 0x21FF) || (c >= 0x2600 && c <= 0x27BF);
+        // The dingbat circled digits U+2776..U+2793 are numbers (No) and are kept.
+        return (c >= 0x2190 && c <= 0x21FF) || (c >= 0x2600 && c <= 0x2775)
+            || (c >= 0x2794 && c <= 0x27BF);
     }
 }
 
