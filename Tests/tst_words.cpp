@@ -570,6 +570,13 @@ void WordsTest::realListsOnSentences_data()
         "abc발음 교정 영상 좋네요",
         "안마방석 추천해주세요",
         "슈퍼킹 사이즈 침대",
+        "혹시발생하면 연락주세요",
+        "무시발언 그만하세요",
+        "솜씨발휘 제대로 했네",
+        "영희씨팔로우 했어요",
+        "선발기준이 뭔가요",
+        "주말에 한강간다",
+        "우리 딸감기 걸렸어요",
         // Words that are dropped from the lists because they are mostly innocent.
         "품질내구성 좋아요",
         "고양이 새끼지만 엄청 크네",
@@ -680,6 +687,10 @@ void WordsTest::realListsOnSentences_data()
         "jerking off",
         "p*ssy",
         "h0rny",
+        "씨foot 진짜",
+        "시8발",
+        "새1끼야",
+        "fuuuck",
     };
     for (const char *text : abusive)
         QTest::addRow("abusive: %s", text) << QString::fromUtf8(text) << true;
