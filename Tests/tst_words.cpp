@@ -294,6 +294,11 @@ void WordsTest::removeKeyword()
     QCOMPARE(SpamRules::removeKeyword({"c", "a", "b", "a"}, "a"), (QStringList{"c", "b"}));
     QCOMPARE(SpamRules::removeKeyword({"a", "b"}, "z"), (QStringList{"a", "b"}));
     QCOMPARE(SpamRules::removeKeyword({"Spam", "spam"}, "spam"), (QStringList{"Spam"}));
+    // Canonically equal forms are the same keyword, as when adding.
+    QCOMPARE(SpamRules::removeKeyword({QString::fromUtf8("cafe\u0301"), "tea"}, QString::fromUtf8("caf\u00e9")),
+             (QStringList{"tea"}));
+    QCOMPARE(SpamRules::removeKeyword({QString::fromUtf8("caf\u00e9")}, QString::fromUtf8("cafe\u0301")),
+             QStringList{});
 }
 
 void WordsTest::lines_data()

@@ -411,10 +411,13 @@ QStringList SpamRules::addKeywords(const QStringList &current, const QString &in
 
 QStringList SpamRules::removeKeyword(const QStringList &current, const QString &word)
 {
+    // Equal as addKeywords counts equal: the same text under canonical equivalence, so a
+    // keyword typed decomposed is removed by its composed form and the other way round.
+    const QString target = word.normalized(QString::NormalizationForm_C);
     QStringList result;
     result.reserve(current.size());
     for (const QString &element : current) {
-        if (element != word)
+        if (element != word && element.normalized(QString::NormalizationForm_C) != target)
             result.append(element);
     }
     return result;
