@@ -582,6 +582,7 @@ void WordsTest::realListsOnSentences_data()
         "선발기준이 뭔가요",
         "주말에 한강간다",
         "우리 딸감기 걸렸어요",
+        "ㅈㄴㄱㄷ 좋은 영상이네요",
         // Words that are dropped from the lists because they are mostly innocent.
         "품질내구성 좋아요",
         "고양이 새끼지만 엄청 크네",
