@@ -583,6 +583,10 @@ void WordsTest::realListsOnSentences_data()
         "주말에 한강간다",
         "우리 딸감기 걸렸어요",
         "ㅈㄴㄱㄷ 좋은 영상이네요",
+        "야동생아 밥 먹자",
+        "천천히 꼭꼭 씹세요",
+        "껌씹할때 소리 내지마",
+        "애무서워서 울었어",
         // Words that are dropped from the lists because they are mostly innocent.
         "품질내구성 좋아요",
         "고양이 새끼지만 엄청 크네",
