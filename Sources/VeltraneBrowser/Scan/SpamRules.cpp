@@ -423,7 +423,7 @@ QStringList SpamRules::removeKeyword(const QStringList &current, const QString &
     return result;
 }
 
-QString SpamRules::rulesKey(const QStringList &keywords, bool noLikesOnly, int minLikes)
+QString SpamRules::rulesKey(const QStringList &keywords, bool noLikesOnly, qint64 minLikes)
 {
     std::vector<std::pair<std::u32string, QString>> lowered;
     lowered.reserve(size_t(keywords.size()));
@@ -437,7 +437,7 @@ QString SpamRules::rulesKey(const QStringList &keywords, bool noLikesOnly, int m
     parts.reserve(qsizetype(lowered.size()));
     for (const auto &item : lowered)
         parts.append(item.second);
-    const int likes = noLikesOnly ? std::max(minLikes, 1) : 0;
+    const qint64 likes = noLikesOnly ? std::max<qint64>(minLikes, 1) : 0;
     return ScanStore::hash(parts.join(u'\n') + QStringLiteral("\n|likes=") + QString::number(likes));
 }
 
