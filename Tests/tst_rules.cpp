@@ -63,6 +63,8 @@ void RulesTest::rulesKey()
     QCOMPARE(SpamRules::rulesKey({}, false, 7), ScanStore::hash(QStringLiteral("\n|likes=0")));
     QCOMPARE(SpamRules::rulesKey({}, true, 0), ScanStore::hash(QStringLiteral("\n|likes=1")));
     QCOMPARE(SpamRules::rulesKey({}, true, 5), ScanStore::hash(QStringLiteral("\n|likes=5")));
+    // The setting is a 64-bit integer: a large value is written whole, not cut to 32 bits.
+    QCOMPARE(SpamRules::rulesKey({}, true, 5000000000LL), ScanStore::hash(QStringLiteral("\n|likes=5000000000")));
     QCOMPARE(SpamRules::rulesKey({"B", "a"}, false, 1), SpamRules::rulesKey({"a", "b"}, false, 1));
     QCOMPARE(SpamRules::rulesKey({"B", "a"}, false, 1), ScanStore::hash(QStringLiteral("a\nb\n|likes=0")));
     QVERIFY(SpamRules::rulesKey({"a", "a"}, false, 1) != SpamRules::rulesKey({"a"}, false, 1));

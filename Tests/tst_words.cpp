@@ -98,6 +98,7 @@ private slots:
     void entriesAndCounts();
     void loadReadsFolderAndToleratesBadFiles();
     void sharedLoadsRealListsOnceAcrossThreads();
+    void realListsHaveNoDeadLines();
     void realListsOnSentences_data();
     void realListsOnSentences();
 };
@@ -127,6 +128,8 @@ void WordsTest::compact_data()
     QTest::newRow("styled mathematical letters") << QString::fromUtf8("𝐬𝐜𝐚𝐦") << "scam";
     QTest::newRow("ligature") << QString::fromUtf8("ﬁne") << "fine";
     QTest::newRow("mixed lookalikes") << QString::fromUtf8("ѕсаm") << "scam";
+    QTest::newRow("dingbat circled digits are numbers")
+        << QString::fromUtf8("❶➀ ✔❤") << QString::fromUtf8("❶➀");
     QTest::newRow("zero-width characters vanish") << QString::fromUtf8("sc\u200Bam\u200D") << "scam";
 }
 
@@ -143,7 +146,7 @@ void WordsTest::compactShortcutsAgreeWithFullNormalisation()
     // full path: every result must equal the long way round.
     const QString alphabet = QString::fromUtf8(
         "aZ9 .!?,~-_ 가힣시발ㅋㅎㅅㅂㅣㅏㅠㄳㅄㆍ ＳＣＡＭ①²ⅫсаΑΣ é\u0301\u0334\u200B\u200D\uFE0F"
-        "…·“”\u3000\u00A0\u1100\u1161\u11A8ﬁ♥➡←↚\u0338☆❤✔「」。😀👍🏻🈁🄰");
+        "…·“”\u3000\u00A0\u1100\u1161\u11A8ﬁ♥➡←↚\u0338☆❤✔❶➀➓「」。😀👍🏻🈁🄰");
     const QList<uint> pool = alphabet.toUcs4();
     auto *rng = QRandomGenerator::global();
     for (int round = 0; round < 3000; ++round) {
@@ -291,6 +294,11 @@ void WordsTest::removeKeyword()
     QCOMPARE(SpamRules::removeKeyword({"c", "a", "b", "a"}, "a"), (QStringList{"c", "b"}));
     QCOMPARE(SpamRules::removeKeyword({"a", "b"}, "z"), (QStringList{"a", "b"}));
     QCOMPARE(SpamRules::removeKeyword({"Spam", "spam"}, "spam"), (QStringList{"Spam"}));
+    // Canonically equal forms are the same keyword, as when adding.
+    QCOMPARE(SpamRules::removeKeyword({QString::fromUtf8("cafe\u0301"), "tea"}, QString::fromUtf8("caf\u00e9")),
+             (QStringList{"tea"}));
+    QCOMPARE(SpamRules::removeKeyword({QString::fromUtf8("caf\u00e9")}, QString::fromUtf8("cafe\u0301")),
+             QStringList{});
 }
 
 void WordsTest::lines_data()
@@ -451,6 +459,33 @@ void WordsTest::sharedLoadsRealListsOnceAcrossThreads()
     QVERIFY2(shared.count("sexual") >= 100, qPrintable(QString::number(shared.count("sexual"))));
 }
 
+void WordsTest::realListsHaveNoDeadLines()
+{
+    // Every line of the shipped files must count: no word dropped as too short or as a repeat
+    // of another one, and no allowed word that excuses nothing.
+    auto read = [](const QString &name) {
+        QFile f(BuiltinWords::resourceFolder() + u'/' + name);
+        if (!f.open(QIODevice::ReadOnly))
+            return QStringList();
+        return BuiltinWords::lines(QString::fromUtf8(f.readAll()));
+    };
+    QHash<QString, QStringList> words;
+    for (const QString &kind : BuiltinWords::kinds())
+        words.insert(kind, read(kind + ".ko.txt") + read(kind + ".en.txt"));
+    const BuiltinWords bare(words, {});
+    for (const QString &kind : BuiltinWords::kinds())
+        QCOMPARE(bare.count(kind), words.value(kind).size());
+
+    const QStringList allow = read("allow.txt");
+    QVERIFY(!allow.isEmpty());
+    QStringList idle;
+    for (const QString &word : allow) {
+        if (BuiltinWords::key(word).size() < 2 || !bare.match(word))
+            idle.append(word);
+    }
+    QVERIFY2(idle.isEmpty(), qPrintable(idle.join(u' ')));
+}
+
 void WordsTest::realListsOnSentences_data()
 {
     QTest::addColumn<QString>("text");
@@ -508,6 +543,70 @@ void WordsTest::realListsOnSentences_data()
         "how do I hook up the second monitor",
         "my grandma's banana cream pie recipe",
         "the pen is mightier than the sword",
+        // Listed roots inside harmless words, each excused by an allowed word.
+        "신제품 출시발표 언제인가요",
+        "지금 몇시발표하나요",
+        "도시발전 계획이 궁금해요",
+        "두 곡 동시발매 축하해요",
+        "주문하면 즉시발송 되나요",
+        "다시발견한 명곡이네요",
+        "역시발라드는 이 가수가 최고",
+        "다시빨리 올려주세요",
+        "교시벌점 받았어",
+        "새키보드 샀는데 타건감 좋네요",
+        "집에서 새키우기 어렵나요",
+        "새키워드로 검색해보세요",
+        "삼개년 계획 세웠어요",
+        "5등신 캐릭터 귀엽다",
+        "칠등신 비율 실화냐",
+        "삼일한번씩 올려주세요",
+        "삼일한정 세일이래요",
+        "의자위에 고양이가 앉아있어요",
+        "환자위해서 기도합니다",
+        "시청자위에 군림하는 유튜버",
+        "월정액 요금 너무 비싸요",
+        "정액형 상품 가입했어요",
+        "개발기간이 얼마나 걸렸나요",
+        "출발기념 사진 찍었어요",
+        "발기술 좋은 축구선수",
+        "입싸다고 소문났어",
+        "윤간호사님 감사합니다",
+        "PC발열 문제 해결했어요",
+        "abc발음 교정 영상 좋네요",
+        "안마방석 추천해주세요",
+        "슈퍼킹 사이즈 침대",
+        "혹시발생하면 연락주세요",
+        "무시발언 그만하세요",
+        "솜씨발휘 제대로 했네",
+        "영희씨팔로우 했어요",
+        "선발기준이 뭔가요",
+        "주말에 한강간다",
+        "우리 딸감기 걸렸어요",
+        "ㅈㄴㄱㄷ 좋은 영상이네요",
+        "야동생아 밥 먹자",
+        "천천히 꼭꼭 씹세요",
+        "껌씹할때 소리 내지마",
+        "애무서워서 울었어",
+        "투자위험이 크네요",
+        "초보자위주 설명 감사해요",
+        "개인정보털렸다는 뉴스 봤어요",
+        "정보빨리 주세요",
+        "건강간식 추천해주세요",
+        "난교회 다녀요",
+        "20대딸 키우는 엄마예요",
+        "검은색히트텍 따뜻해요",
+        // Words that are dropped from the lists because they are mostly innocent.
+        "품질내구성 좋아요",
+        "고양이 새끼지만 엄청 크네",
+        "이거 새끼임? 너무 작다",
+        "돼지새끼 너무 귀엽다",
+        "love you all xxx",
+        "keep it spick and span",
+        "ㅁㅊ 개웃기네 ㅋㅋㅋ",
+        "닥치고 구독",
+        "badass guitar solo",
+        "wtf this is amazing",
+        "the red tube goes to the left port",
     };
     for (const char *text : innocent)
         QTest::addRow("innocent: %s", text) << QString::fromUtf8(text) << false;
@@ -552,6 +651,64 @@ void WordsTest::realListsOnSentences_data()
         "저 새끼네 또 왔어",
         "꺼져라 진짜",
         "토착왜구 같은 소리 하네",
+        "ㅆㅂㄴ아",
+        "시bal 진짜",
+        "빙딱같은",
+        "ㅄ이네 ㅋㅋ",
+        "ㅈ랄하네",
+        "g랄하네",
+        "개세끼",
+        "개쉑",
+        "새77ㅣ야",
+        "ㄱㅆㄲ",
+        "후레새끼",
+        "육시랄놈",
+        "새대가리",
+        "지잡대 출신",
+        "뻐큐 날린다",
+        "엿같은 세상",
+        "qudtlsdk",
+        "빠구리",
+        "안마방 추천",
+        "원조교제",
+        "자위영상",
+        "헨타이",
+        "fking idiot",
+        "got fcked",
+        "fxck off",
+        "mothafucker",
+        "shithole country",
+        "bullsh1t",
+        "@sshole",
+        "smartass",
+        "stop bitching",
+        "you prick",
+        "bollocks",
+        "retarted",
+        "incels",
+        "neck yourself",
+        "hang yourself",
+        "manwhore",
+        "n!gger",
+        "faggit",
+        "ching chong",
+        "porch monkey",
+        "want sex?",
+        "seggs",
+        "s3x",
+        "xnxx",
+        "pornstar",
+        "fapping",
+        "wanking",
+        "dick pic",
+        "anal sex",
+        "jerking off",
+        "p*ssy",
+        "h0rny",
+        "씨foot 진짜",
+        "시8발",
+        "새1끼야",
+        "fuuuck",
     };
     for (const char *text : abusive)
         QTest::addRow("abusive: %s", text) << QString::fromUtf8(text) << true;

@@ -101,7 +101,9 @@ bool inert(char16_t c)
     case 0x300C: case 0x300D:
         return true;
     default:
-        return (c >= 0x2190 && c <= 0x21FF) || (c >= 0x2600 && c <= 0x27BF);
+        // The dingbat circled digits U+2776..U+2793 are numbers (No) and are kept.
+        return (c >= 0x2190 && c <= 0x21FF) || (c >= 0x2600 && c <= 0x2775)
+            || (c >= 0x2794 && c <= 0x27BF);
     }
 }
 
@@ -409,16 +411,19 @@ QStringList SpamRules::addKeywords(const QStringList &current, const QString &in
 
 QStringList SpamRules::removeKeyword(const QStringList &current, const QString &word)
 {
+    // Equal as addKeywords counts equal: the same text under canonical equivalence, so a
+    // keyword typed decomposed is removed by its composed form and the other way round.
+    const QString target = word.normalized(QString::NormalizationForm_C);
     QStringList result;
     result.reserve(current.size());
     for (const QString &element : current) {
-        if (element != word)
+        if (element != word && element.normalized(QString::NormalizationForm_C) != target)
             result.append(element);
     }
     return result;
 }
 
-QString SpamRules::rulesKey(const QStringList &keywords, bool noLikesOnly, int minLikes)
+QString SpamRules::rulesKey(const QStringList &keywords, bool noLikesOnly, qint64 minLikes)
 {
     std::vector<std::pair<std::u32string, QString>> lowered;
     lowered.reserve(size_t(keywords.size()));
@@ -432,7 +437,7 @@ QString SpamRules::rulesKey(const QStringList &keywords, bool noLikesOnly, int m
     parts.reserve(qsizetype(lowered.size()));
     for (const auto &item : lowered)
         parts.append(item.second);
-    const int likes = noLikesOnly ? std::max(minLikes, 1) : 0;
+    const qint64 likes = noLikesOnly ? std::max<qint64>(minLikes, 1) : 0;
     return ScanStore::hash(parts.join(u'\n') + QStringLiteral("\n|likes=") + QString::number(likes));
 }
 

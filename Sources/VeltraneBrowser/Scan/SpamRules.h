@@ -69,7 +69,7 @@ public:
     static QStringList removeKeyword(const QStringList &current, const QString &word);
 
     // Hash of the owner's rule settings, stored with every judged comment.
-    static QString rulesKey(const QStringList &keywords, bool noLikesOnly, int minLikes);
+    static QString rulesKey(const QStringList &keywords, bool noLikesOnly, qint64 minLikes);
 
     // Marks as skipped the comments cleared or kept before whose text did not change, judged
     // under the same rules (and the same AI options when given). Returns how many it marked.
