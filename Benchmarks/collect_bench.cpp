@@ -1,9 +1,11 @@
-// Collecting the 2,000-comment fixture page through the page bridge: comments per second, and
-// how much of that time is spent outside the page (the call, polling, the answer's crossing and
-// decoding), measured against the page's own collection time in the same run.
+// Collecting the large fixture posts of both sites through the page bridge (a YouTube video with
+// over 2,000 comments, an Instagram post with over 1,000): comments per second, and how much of that
+// time is spent outside the page (the call, polling, the answer's crossing and decoding), measured
+// against the page's own collection time in the same run.
 #include "Await.h"
 #include "BridgeHarness.h"
 #include "FixtureSite.h"
+#include "InstagramFixture.h"
 #include "TestMain.h"
 #include "YouTubeFixture.h"
 
@@ -32,27 +34,9 @@ QJsonObject scanArgs()
     return QJsonObject{{"opts", QJsonObject{{"limit", 0}, {"sortNewest", false}, {"noLikesOnly", false}, {"minLikes", 1}, {"keywords", QJsonArray()}}}};
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+// Measures one post that is already open in the harness; false when a scan comes back short.
+bool measure(const char *name, BridgeHarness &h, int expected, int rounds)
 {
-    isolateUserFolders();
-    QApplication app(argc, argv);
-    FixtureSite *site = FixtureSite::startShared();
-    if (!site)
-        return 1;
-    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    YouTubeFixture youtube;
-    const QList<YtComment> base = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
-    const QString id = QStringLiteral("vBenchmark1");
-    youtube.addVideo({id, QStringLiteral("benchmark"), false, false, YouTubeFixture::bulk(1500, 7, now, base)});
-    youtube.install(*site);
-    const int expected = youtube.visibleCount(*youtube.video(id));
-
-    BridgeHarness h;
-    if (!h.open(YouTubeFixture::watchUrl(id)))
-        return 1;
     await(h.engine.info());   // installs the scripts
 
     QList<double> full, inPage, decode;
@@ -70,8 +54,8 @@ int main(int argc, char **argv)
         const ScanResult r = await(h.engine.scan(0, false, false, 1, std::nullopt), 120000);
         full << double(clock.nsecsElapsed()) / 1e6;
         if (r.items.size() != expected) {
-            std::fprintf(stderr, "collected %lld of %d comments\n", qlonglong(r.items.size()), expected);
-            return 1;
+            std::fprintf(stderr, "%s: collected %lld of %d comments\n", name, qlonglong(r.items.size()), expected);
+            return false;
         }
 
         const auto raw = await(PageCall::run(h.browser.currentTab()->page(), QStringLiteral("vtx"),
@@ -82,14 +66,51 @@ int main(int argc, char **argv)
         const ScanResult decoded = ScanResult::fromJsonBytes(bytes);
         decode << double(clock.nsecsElapsed()) / 1e6;
         if (decoded.items.size() != expected)
-            return 1;
+            return false;
     }
 
     const double f = median(full), p = median(inPage), d = median(decode);
-    std::printf("collect_bench: %d comments, %d rounds (median)\n", expected, rounds);
+    std::printf("%s: %d comments, %d rounds (median)\n", name, expected, rounds);
     std::printf("  page's own collection (baseline): %8.1f ms  %8.0f comments/s\n", p, expected / (p / 1000.0));
     std::printf("  scan through the bridge:           %8.1f ms  %8.0f comments/s  (%.2fx the baseline)\n", f, expected / (f / 1000.0), f / p);
     std::printf("  outside the page (bridge + decoding): %5.1f%% of the scan\n", 100.0 * std::max(0.0, f - p) / f);
     std::printf("  decoding alone: %.1f ms for %lld bytes (%.1f%% of the scan)\n", d, qlonglong(answerBytes), 100.0 * d / f);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    isolateUserFolders();
+    QApplication app(argc, argv);
+    FixtureSite *site = FixtureSite::startShared();
+    if (!site)
+        return 1;
+    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+
+    YouTubeFixture youtube;
+    const QList<YtComment> ytBase = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+    const QString id = QStringLiteral("vBenchmark1");
+    youtube.addVideo({id, QStringLiteral("benchmark"), false, false, YouTubeFixture::bulk(1500, 7, now, ytBase)});
+    youtube.install(*site);
+
+    InstagramFixture instagram;
+    const QList<IgComment> igBase = InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
+    const QString code = InstagramFixture::makeCode(1);
+    instagram.addPost({code, false, QStringLiteral("benchmark"), QStringLiteral("owner"), now, false, InstagramFixture::bulk(900, 11, now, igBase)});
+    instagram.install(*site);
+
+    BridgeHarness h;
+    if (!h.open(YouTubeFixture::watchUrl(id)) || !measure("youtube", h, youtube.visibleCount(*youtube.video(id)), rounds))
+        return 1;
+
+    h.browser.selectSite(LoginProvider::instagram);
+    if (!QTest::qWaitFor([&] { return h.browser.currentTab() == h.browser.tab(LoginProvider::instagram) && !h.browser.isLoading(); }, 20000))
+        return 1;
+    if (!h.open(InstagramFixture::postUrl(code))
+        || !measure("instagram", h, int(instagram.visible(*instagram.post(code)).size()), rounds))
+        return 1;
     return 0;
 }
