@@ -111,13 +111,25 @@ const VtxSite = (() => {
     });
   }
 
+  // The signed-in request header: one hash per session cookie the page can read. With a user
+  // session id the site wants it hashed in front and marked "_u"; SAPISID falls back to the
+  // third-party one.
   async function authHeader() {
-    const m = document.cookie.match(/(?:^|;\s*)(?:SAPISID|__Secure-3PAPISID)=([^;]+)/);
-    if (!m || !window.crypto || !crypto.subtle) return null;
+    if (!window.crypto || !crypto.subtle) return null;
+    const read = (name) => { const m = document.cookie.match(new RegExp('(?:^|;\\s*)' + name + '=([^;]+)')); return m ? m[1] : ''; };
+    const third = read('__Secure-3PAPISID');
+    const sid = read('SAPISID') || third;
+    if (!sid) return null;
+    const user = String(config().USER_SESSION_ID || '');
     const ts = Math.floor(Date.now() / 1000);
-    const data = new TextEncoder().encode(ts + ' ' + m[1] + ' ' + location.origin);
-    const hash = Array.from(new Uint8Array(await crypto.subtle.digest('SHA-1', data))).map((b) => b.toString(16).padStart(2, '0')).join('');
-    return 'SAPISIDHASH ' + ts + '_' + hash;
+    const sha1 = async (text) => Array.from(new Uint8Array(await crypto.subtle.digest('SHA-1', new TextEncoder().encode(text))))
+      .map((b) => b.toString(16).padStart(2, '0')).join('');
+    const one = async (scheme, value) => scheme + ' ' + ts + '_' + await sha1((user ? user + ' ' : '') + ts + ' ' + value + ' ' + location.origin) + (user ? '_u' : '');
+    const parts = [await one('SAPISIDHASH', sid)];
+    const first = read('__Secure-1PAPISID');
+    if (first) parts.push(await one('SAPISID1PHASH', first));
+    if (third) parts.push(await one('SAPISID3PHASH', third));
+    return parts.join(' ');
   }
 
   class ApiError extends Error {
@@ -133,6 +145,7 @@ const VtxSite = (() => {
     if (auth) {
       headers.Authorization = auth;
       headers['X-Goog-AuthUser'] = String(cfg.SESSION_INDEX || 0);
+      headers['X-Youtube-Bootstrap-Logged-In'] = 'true';
       if (cfg.DELEGATED_SESSION_ID) headers['X-Goog-PageId'] = cfg.DELEGATED_SESSION_ID;
     }
     let lastError = null;

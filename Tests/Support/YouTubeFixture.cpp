@@ -1,5 +1,6 @@
 #include "YouTubeFixture.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -300,7 +301,35 @@ QJsonObject YouTubeFixture::threadJson(const YtComment &c, const YtVideo &v, QJs
     return QJsonObject{{"commentThreadRenderer", thread}};
 }
 
-QJsonObject YouTubeFixture::watchData(const YtVideo &v) const
+namespace {
+const QByteArray kUserSessionId = "104857600000000000001";
+const QByteArray kSapisid = "fixtureSapisid/AbCdEf";
+} // namespace
+
+bool YouTubeFixture::signedInRequest(const HttpRequest &request)
+{
+    QByteArray sapisid;
+    for (const QByteArray &part : request.header("cookie").split(';')) {
+        const QByteArray kv = part.trimmed();
+        if (kv.startsWith("SAPISID="))
+            sapisid = kv.mid(8);
+    }
+    if (sapisid != kSapisid)
+        return false;
+    // Only the first hash counts here; the 1P/3P ones follow it, space-separated.
+    const QList<QByteArray> words = request.header("authorization").split(' ');
+    if (words.size() < 2 || words.at(0) != "SAPISIDHASH")
+        return false;
+    const QList<QByteArray> fields = words.at(1).split('_');
+    if (fields.size() != 3 || fields.at(2) != "u")
+        return false;
+    const QByteArray ts = fields.at(0);
+    const QByteArray expected = QCryptographicHash::hash(kUserSessionId + ' ' + ts + ' ' + sapisid + " https://www.youtube.com",
+                                                         QCryptographicHash::Sha1).toHex();
+    return fields.at(1) == expected && qAbs(QDateTime::currentSecsSinceEpoch() - ts.toLongLong()) < 300;
+}
+
+QJsonObject YouTubeFixture::watchData(const YtVideo &v, bool signedIn) const
 {
     const QString count = QStringLiteral("%L1").arg(visibleCount(v));
     const QString top = token(QJsonObject{{"k", "c"}, {"v", v.id}, {"s", "top"}, {"o", 0}});
@@ -308,7 +337,7 @@ QJsonObject YouTubeFixture::watchData(const YtVideo &v) const
     QJsonObject owner{{"videoOwnerRenderer", QJsonObject{{"title", runsText(QStringLiteral("Sora's Kitchen"))},
         {"navigationEndpoint", QJsonObject{{"browseEndpoint", QJsonObject{{"browseId", m_ownerChannel}, {"canonicalBaseUrl", "/@channelowner"}}}}}}}};
     QJsonObject secondary{{"owner", owner}};
-    if (m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession || m_viewer == Viewer::Challenged)
+    if (signedIn && (m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession || m_viewer == Viewer::Challenged))
         secondary["ownerButtons"] = QJsonArray{QJsonObject{{"buttonRenderer", QJsonObject{{"text", runsText("Edit video")},
             {"navigationEndpoint", QJsonObject{{"urlEndpoint", QJsonObject{{"url", QStringLiteral("https://studio.youtube.com/video/%1/edit").arg(v.id)}}}}}}}}};
     else
@@ -421,6 +450,7 @@ QByteArray YouTubeFixture::page(const YtVideo &v) const
                         {"hl", "ko"}, {"gl", "KR"}, {"visitorData", "CgtGaXh0dXJlVmlzaXQ"}}}}},
                     {"LOGGED_IN", loggedIn}, {"SESSION_INDEX", "0"}, {"VISITOR_DATA", "CgtGaXh0dXJlVmlzaXQ"},
                     {"DATASYNC_ID", loggedIn ? "fixtureuser||" : ""},
+                    {"USER_SESSION_ID", loggedIn ? QString::fromLatin1(kUserSessionId) : QString()},
                     {"VIEWER_IS_OWNER_FOR_FIXTURE", m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession || m_viewer == Viewer::Challenged}};
     const QString title = htmlEscape(v.title);
     QString ownerArea = m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession || m_viewer == Viewer::Challenged
@@ -501,7 +531,7 @@ void YouTubeFixture::install(FixtureSite &site)
             return r.reply(HttpReply::html("<html><body><h1>This video isn't available anymore</h1></body></html>", 404));
         HttpReply reply = HttpReply::html(self->page(*v));
         if (self->m_viewer != Viewer::SignedOut)
-            reply.withHeader("Set-Cookie", "SAPISID=fixtureSapisid/AbCdEf; Path=/; Secure")
+            reply.withHeader("Set-Cookie", "SAPISID=" + kSapisid + "; Path=/; Secure")
                 .withHeader("Set-Cookie", "LOGIN_INFO=AFmmF2swRQ; Path=/; Secure; HttpOnly");
         r.reply(reply);
     };
@@ -527,7 +557,7 @@ void YouTubeFixture::install(FixtureSite &site)
             return later(r, HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 403}, {"status", "PERMISSION_DENIED"}}}}, 403));
         if (!v)
             return later(r, HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 404}, {"status", "NOT_FOUND"}}}}, 404));
-        later(r, HttpReply::json(self->watchData(*v)));
+        later(r, HttpReply::json(self->watchData(*v, signedInRequest(req))));
     });
     site.route(host, "POST", QStringLiteral("/youtubei/v1/comment/perform_comment_action"), [self, later](const HttpRequest &req, const HttpResponder &r) {
         if (!self)

@@ -85,7 +85,11 @@ public:
 
     // Pure generators (also used by tests to know what the site would say).
     QByteArray page(const YtVideo &video) const;
-    QJsonObject watchData(const YtVideo &video) const;
+    // signedIn false: the data as the site sends it to a request without a valid sign-in header.
+    QJsonObject watchData(const YtVideo &video, bool signedIn = true) const;
+    // Whether a request carries the sign-in header the site checks: "SAPISIDHASH <ts>_<sha1 of
+    // "<USER_SESSION_ID> <ts> <SAPISID> <origin>">_u" for the SAPISID cookie the request sends.
+    static bool signedInRequest(const HttpRequest &request);
     QJsonObject continuation(const QString &token, bool *ok) const;
     // Threads in site order (the pinned one first; in newest order again at its place), and replies.
     QList<YtComment> ordered(const YtVideo &video, bool newest, bool withDeleted = false) const;
