@@ -12,6 +12,7 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 
 using namespace vt::test;
 
@@ -164,14 +165,19 @@ private slots:
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<bool>("reel");
-        QTest::newRow("post") << kPost << false;
-        QTest::newRow("reel") << kReel << true;
+        QTest::addColumn<bool>("repliesFromHead");
+        QTest::newRow("post") << kPost << false << false;
+        QTest::newRow("reel") << kReel << true << false;
+        QTest::newRow("replies paged from the head") << kPost << false << true;
     }
     void fullScan()
     {
         QFETCH(QString, code);
         QFETCH(bool, reel);
+        QFETCH(bool, repliesFromHead);
         resetSite();
+        m_site->setRepliesFromHead(repliesFromHead);
+        const auto restore = qScopeGuard([this] { m_site->setRepliesFromHead(false); });
         QVERIFY(m_h->open(InstagramFixture::postUrl(code, reel)));
         const ScanResult r = scan();
         const QList<IgComment> expected = m_site->visible(post(code));

@@ -201,16 +201,19 @@ const VtxSite = (() => {
     // Preview replies come with the thread; the rest page by page.
     for (const r of thread.preview) onReply(fromApi(r, m, thread.id));
     if (thread.replies <= thread.preview.length) return;
-    let cursor = '';
+    // The site pages replies from the tail (max_id) or from the head (min_id); each cursor goes
+    // back in its own parameter.
+    let cursor = '', key = '';
     for (let guard = 0; guard < 500; guard++) {
       if (stopped()) return;
-      const q = cursor ? '?max_id=' + encodeURIComponent(cursor) : '';
+      const q = cursor ? '?' + key + '=' + encodeURIComponent(cursor) : '';
       const page = await api('media/' + m.pk + '/comments/' + thread.id + '/child_comments/' + q);
       for (const r of page.child_comments || []) onReply(fromApi(r, m, thread.id));
-      const next = page.has_more_tail_child_comments && page.next_max_child_cursor
-        || page.has_more_head_child_comments && page.next_min_child_cursor || '';
+      const tail = page.has_more_tail_child_comments && page.next_max_child_cursor;
+      const next = tail || page.has_more_head_child_comments && page.next_min_child_cursor || '';
       if (!next || next === cursor) return;
-      cursor = next;
+      key = tail ? 'max_id' : 'min_id';
+      cursor = String(next);
     }
   }
 

@@ -488,16 +488,19 @@ void InstagramFixture::install(FixtureSite &site)
         ++self->m_commentRequests;
         if (parts.size() >= 7 && parts.value(6) == QLatin1String("child_comments")) {
             const QList<IgComment> replies = self->repliesOf(*p, parts.value(5));
-            const int offset = q.query.queryItemValue(QStringLiteral("max_id")).toInt();
+            const bool head = self->m_repliesFromHead;
+            // A cursor sent in the other direction's parameter is ignored, as the site does.
+            const int offset = q.query.queryItemValue(head ? QStringLiteral("min_id") : QStringLiteral("max_id")).toInt();
             QJsonArray items;
             for (int i = offset; i < std::min<int>(offset + self->m_replyPageSize, int(replies.size())); ++i)
                 items.append(self->commentJson(*p, replies.at(i)));
             const bool more = offset + self->m_replyPageSize < replies.size();
-            QJsonObject out{{"child_comments", items}, {"child_comment_count", int(replies.size())}, {"has_more_tail_child_comments", more},
-                            {"has_more_head_child_comments", false}, {"num_tail_child_comments", std::max<int>(0, int(replies.size()) - offset - self->m_replyPageSize)},
-                            {"status", "ok"}};
+            const int left = std::max<int>(0, int(replies.size()) - offset - self->m_replyPageSize);
+            QJsonObject out{{"child_comments", items}, {"child_comment_count", int(replies.size())},
+                            {"has_more_tail_child_comments", more && !head}, {"has_more_head_child_comments", more && head},
+                            {head ? "num_head_child_comments" : "num_tail_child_comments", left}, {"status", "ok"}};
             if (more)
-                out["next_max_child_cursor"] = QString::number(offset + self->m_replyPageSize);
+                out[head ? "next_min_child_cursor" : "next_max_child_cursor"] = QString::number(offset + self->m_replyPageSize);
             return later(r, bareIds(out));
         }
         const QList<IgComment> threads = self->ordered(*p);
