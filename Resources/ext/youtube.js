@@ -459,12 +459,16 @@ const VtxSite = (() => {
   }
   function readNode(node, now) {
     const q = (sel) => node.querySelector(sel);
+    // The count shows short ("1.2K", empty for none); the like button's label says the exact
+    // number in the page's language ("Like this comment along with 1,234 other people").
     const likeEl = q('#vote-count-middle');
+    const likeButton = q('#like-button button[aria-label], #like-button[aria-label]');
     let likes;
     if (likeEl) {
       const exact = parseCount(likeEl.getAttribute('aria-label'));
+      const labelled = likeButton ? parseCount(likeButton.getAttribute('aria-label')) : null;
       const shown = likeEl.textContent.trim();
-      likes = exact !== null ? exact : shown === '' ? 0 : (parseCount(shown) ?? undefined);
+      likes = exact !== null ? exact : labelled !== null ? labelled : shown === '' ? 0 : (parseCount(shown) ?? undefined);
     }
     const author = q('#author-text');
     return {

@@ -76,7 +76,7 @@
           el('div', { id: 'action-buttons' }, el('ytd-comment-engagement-bar', {},
             el('div', { id: 'toolbar' },
               el('button', { id: 'like-button', 'aria-label': t.likeButtonA11y || 'Like this comment' }),
-              el('span', { id: 'vote-count-middle', 'aria-label': t.likeCountA11y || '', text: like }),
+              el('span', { id: 'vote-count-middle', text: like }),
               el('button', { id: 'dislike-button', 'aria-label': 'Dislike this comment' }),
               state.heartState === 'TOOLBAR_HEART_STATE_HEARTED' ? el('div', { id: 'creator-heart' }, el('span', { text: '❤' })) : null,
               el('div', { id: 'reply-button-end' }, el('button', { text: 'Reply' })))))),
