@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 using namespace vt::test;
@@ -253,6 +254,21 @@ private slots:
                 QCOMPARE(yt.at(i).title, uploads.at(i).title);
             }
         }
+    }
+
+    // Uploads in a format the script cannot read: an error that says so, not an empty list.
+    void youtubeUnknownFormat()
+    {
+        const QString text = Lang::pick(QStringLiteral("내 게시물 목록을 읽지 못했습니다. (사이트 화면이 바뀌었을 수 있음)"),
+                                        QStringLiteral("Couldn't read your list of posts. (The site's layout may have changed.)"));
+        m_yt->setUnknownFormat(true);
+        const auto restore = qScopeGuard([this] { m_yt->setUnknownFormat(false); });
+        for (const bool inlineData : {true, false}) {
+            m_yt->setInlineData(inlineData);
+            QVERIFY(openOn(LoginProvider::youtube, FixtureSite::url("www.youtube.com", "/@sorakitchen/videos")));
+            QCOMPARE(errorOf(m_h->engine.myPosts(QStringLiteral("youtube"), 5)), text);
+        }
+        m_yt->setInlineData(true);
     }
 
     // The site asks for a check: the listing stops with that, not with an empty list.
