@@ -285,6 +285,31 @@ private slots:
         QVERIFY(m_site->nextRequests() - before < 40);
     }
 
+    // Without the newest order, known comments say nothing about what is new: no early stop.
+    void incrementalScanWithoutNewestOrder()
+    {
+        resetSite();
+        const QString id = QStringLiteral("vNoSortA001");
+        YtVideo v{id, QStringLiteral("정렬 메뉴가 없는 영상"), false, false, YouTubeFixture::bulk(200, 5, QDateTime::currentMSecsSinceEpoch(), m_mixed)};
+        v.noSort = true;
+        m_site->addVideo(v);
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        const QList<YtComment> newest = m_site->ordered(video(id), true);
+        Recent recent;
+        for (int i = 30; i < newest.size(); ++i)
+            recent.known << newest.at(i).id;
+        recent.stopAtKnown = 12;
+        const ScanResult r = scan(true, false, 1, recent);
+        QVERIFY(!r.siteSorted);
+        QVERIFY(!r.caughtUp.value_or(false));
+        QCOMPARE(r.complete, std::optional<bool>(true));
+        QSet<QString> got;
+        for (const Comment &c : r.items)
+            got.insert(c.id);
+        for (int i = 0; i < 30; ++i)
+            QVERIFY(got.contains(newest.at(i).id));
+    }
+
     void limit()
     {
         resetSite();

@@ -342,7 +342,8 @@ const VtxSite = (() => {
     const limit = Number(opts.limit) > 0 ? Number(opts.limit) : Infinity;
     const known = new Set(Array.isArray(opts.known) ? opts.known : []);
     const need = new Set(Array.isArray(opts.need) ? opts.need : []);
-    const stopAtKnown = Number(opts.stopAtKnown) > 0 && known.size ? Number(opts.stopAtKnown) : 0;
+    // Known comments mark the end of what is new only in newest-first order.
+    const stopAtKnown = Number(opts.stopAtKnown) > 0 && known.size && result.siteSorted ? Number(opts.stopAtKnown) : 0;
     const needThreads = new Set([...need].map((id) => id.split('.')[0]));
     const seen = new Set();
     const threads = [];

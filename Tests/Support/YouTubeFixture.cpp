@@ -402,12 +402,14 @@ QJsonObject YouTubeFixture::continuation(const QString &tok, bool *ok) const
             const QString count = QStringLiteral("%L1").arg(visibleCount(*v));
             const QString top = token(QJsonObject{{"k", "c"}, {"v", v->id}, {"s", "top"}, {"o", 0}});
             const QString nw = token(QJsonObject{{"k", "c"}, {"v", v->id}, {"s", "new"}, {"o", 0}});
-            QJsonObject header{{"commentsHeaderRenderer", QJsonObject{
+            QJsonObject headerFields{
                 {"countText", QJsonObject{{"runs", QJsonArray{QJsonObject{{"text", count}}, QJsonObject{{"text", " Comments"}}}}}},
-                {"commentsCount", runsText(count)},
-                {"sortMenu", QJsonObject{{"sortFilterSubMenuRenderer", QJsonObject{{"subMenuItems", QJsonArray{
+                {"commentsCount", runsText(count)}};
+            if (!v->noSort)
+                headerFields["sortMenu"] = QJsonObject{{"sortFilterSubMenuRenderer", QJsonObject{{"subMenuItems", QJsonArray{
                     QJsonObject{{"title", "Top comments"}, {"selected", !newest}, {"serviceEndpoint", QJsonObject{{"continuationCommand", QJsonObject{{"token", top}}}}}},
-                    QJsonObject{{"title", "Newest first"}, {"selected", newest}, {"serviceEndpoint", QJsonObject{{"continuationCommand", QJsonObject{{"token", nw}}}}}}}}}}}}}}};
+                    QJsonObject{{"title", "Newest first"}, {"selected", newest}, {"serviceEndpoint", QJsonObject{{"continuationCommand", QJsonObject{{"token", nw}}}}}}}}}}};
+            QJsonObject header{{"commentsHeaderRenderer", headerFields}};
             endpoints.append(QJsonObject{{"reloadContinuationItemsCommand", QJsonObject{{"targetId", "comments-section"},
                 {"continuationItems", QJsonArray{header}}, {"slot", "RELOAD_CONTINUATION_SLOT_HEADER"}}}});
             endpoints.append(QJsonObject{{"reloadContinuationItemsCommand", QJsonObject{{"targetId", "comments-section"},

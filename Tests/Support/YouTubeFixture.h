@@ -49,6 +49,7 @@ struct YtVideo {
     QList<YtComment> comments;   // threads and replies, replies after their thread
     bool dataRefused = false;    // the site refuses the scripts' own data request (the page still works)
     bool subThreads = false;     // replies come as threads of their own (the late-2025 format)
+    bool noSort = false;         // the comments header offers no order to pick (a variant some viewers get)
 };
 
 class YouTubeFixture : public QObject {
