@@ -160,6 +160,25 @@ private slots:
             QVERIFY2(localizedSiteMessage(text, false) != text, qPrintable(text));
     }
 
+    // A post opened from the profile grid keeps the profile's document (and its og:image, the
+    // profile picture): the thumbnail is still the post's own picture.
+    void thumbnailOfAPostOpenedFromTheGrid()
+    {
+        resetSite();
+        QVERIFY(m_h->open(InstagramFixture::postUrl(kPost)));
+        const std::optional<SiteInfo> direct = await(m_h->engine.info());
+        QVERIFY(direct && direct->thumbnail);
+        QVERIFY(m_h->open(InstagramFixture::profileUrl("owner")));
+        QWebEnginePage *page = m_h->browser.currentTab()->page();
+        evaluate(page, QStringLiteral("history.pushState({}, '', '/p/%1/'); true").arg(kPost));
+        QTRY_VERIFY_WITH_TIMEOUT(page->url().path() == QStringLiteral("/p/%1/").arg(kPost), 5000);
+        QTest::qWait(100);
+        const std::optional<SiteInfo> fromGrid = await(m_h->engine.info());
+        QVERIFY(fromGrid && fromGrid->supported);
+        QCOMPARE(fromGrid->url, direct->url);
+        QCOMPARE(fromGrid->thumbnail, direct->thumbnail);
+    }
+
     // Every comment with its replies after it, the page rules' verdicts, likes and owners.
     void fullScan_data()
     {

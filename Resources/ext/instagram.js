@@ -454,10 +454,15 @@ const VtxSite = (() => {
 
   // ---- operations ------------------------------------------------------------------------
 
-  function thumbnail() {
+  // The post's picture: from its media data, else the page's og:image while that page is this
+  // post (a post opened from the profile grid keeps the profile's document and its og:image).
+  function thumbnail(p, m) {
+    if (m && typeof m.thumb === 'string' && m.thumb.startsWith('https://')) return m.thumb;
     const og = document.querySelector('meta[property="og:image"]');
+    const ogUrl = document.querySelector('meta[property="og:url"]');
     const u = og && og.getAttribute('content');
-    return u && u.startsWith('https://') ? u : undefined;
+    const here = ogUrl && postRef(ogUrl.getAttribute('content') || '');
+    return u && u.startsWith('https://') && here && here.id === p.id ? u : undefined;
   }
 
   async function info() {
@@ -465,10 +470,10 @@ const VtxSite = (() => {
     const base = { site: 'instagram', supported: false, canRemove: false, intro: MSG.intro, guide: MSG.guide, emptyText: MSG.empty,
       readOnlyHint: MSG.readOnly, url: location.href };
     if (!p) return base;
-    let canRemove = false;
-    try { canRemove = owns(await media(p)); } catch (e) { canRemove = false; }
-    const out = Object.assign(base, { supported: true, canRemove, url: canonical(p) });
-    const thumb = thumbnail();
+    let m = null;
+    try { m = await media(p); } catch (e) { m = null; }
+    const out = Object.assign(base, { supported: true, canRemove: !!m && owns(m), url: canonical(p) });
+    const thumb = thumbnail(p, m);
     if (thumb) out.thumbnail = thumb;
     return out;
   }

@@ -379,6 +379,7 @@ QByteArray InstagramFixture::profilePage(const QString &username) const
     const QString html = QStringLiteral(
         "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\"><title>%1 (@%1) • Instagram photos and videos</title>"
         "<meta property=\"og:url\" content=\"https://www.instagram.com/%1/\">"
+        "<meta property=\"og:image\" content=\"https://scontent-ssn1-1.cdninstagram.com/v/t51.2885-19/profile_%1.jpg\">"
         "<style>body{margin:0;font:14px sans-serif} ._aabd{display:inline-block;width:300px;height:300px;background:#eee;margin:2px} img{width:100px;height:100px}</style>"
         "<script type=\"application/json\" data-sjs>%2</script></head><body><div id=\"mount_0_0_Pr\"><main role=\"main\">"
         "<header><h2 dir=\"auto\">%1</h2><ul><li><span>%3 posts</span></li></ul></header>"
