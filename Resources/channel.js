@@ -43,9 +43,20 @@ function inlineObjects(marker) {
   const out = [];
   for (const s of document.querySelectorAll('script:not([src])')) {
     const text = s.textContent || '';
+    // A text marker, or a pattern for the forms a page may write (var x = ..., window["x"] = ...).
+    const re = typeof marker === 'string' ? null : new RegExp(marker.source, 'g');
     let i = 0;
-    while ((i = text.indexOf(marker, i)) >= 0) {
-      i += marker.length;
+    for (;;) {
+      if (re) {
+        re.lastIndex = i;
+        const m = re.exec(text);
+        if (!m) break;
+        i = m.index + m[0].length;
+      } else {
+        const at = text.indexOf(marker, i);
+        if (at < 0) break;
+        i = at + marker.length;
+      }
       const j = text.indexOf('{', i);
       if (j < 0 || j - i > 8) continue;
       const obj = balanced(text, j);
@@ -81,7 +92,7 @@ async function youtubePosts() {
 
   const cfg = {};
   for (const o of inlineObjects('ytcfg.set(')) Object.assign(cfg, o);
-  const data = inlineObjects('ytInitialData = ')[0] || inlineObjects('ytInitialData=')[0];
+  const data = inlineObjects(/(?:window\s*\[\s*["']ytInitialData["']\s*\]|\bytInitialData)\s*=\s*/)[0];
   // The selected tab must be the one in the address: a tab switched inside the page leaves
   // the inline data of the first one behind.
   const tabs = data ? findAll(data, 'tabRenderer').filter((t) => t && typeof t === 'object') : [];

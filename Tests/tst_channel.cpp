@@ -187,13 +187,15 @@ private slots:
         QTest::addColumn<bool>("oldFormat");
         QTest::addColumn<int>("limit");
         QTest::addColumn<int>("expected");
-        QTest::newRow("videos, one batch") << "/@sorakitchen/videos" << false << 7 << 7;
-        QTest::newRow("videos, three batches") << "/@sorakitchen/videos" << false << 70 << 70;
-        QTest::newRow("videos, all") << "/channel/UCfixtureOwnerChannel0001/videos" << false << 100 << 75;
-        QTest::newRow("videos, older format") << "/@sorakitchen/videos" << true << 45 << 45;
-        QTest::newRow("shorts") << "/@sorakitchen/shorts" << false << 35 << 35;
-        QTest::newRow("shorts, all") << "/@sorakitchen/shorts" << false << 50 << 40;
-        QTest::newRow("shorts, older format") << "/@sorakitchen/shorts" << true << 33 << 33;
+        QTest::addColumn<bool>("bracketData");   // window["ytInitialData"] = ... instead of var ytInitialData = ...
+        QTest::newRow("videos, one batch") << "/@sorakitchen/videos" << false << 7 << 7 << false;
+        QTest::newRow("videos, three batches") << "/@sorakitchen/videos" << false << 70 << 70 << false;
+        QTest::newRow("videos, all") << "/channel/UCfixtureOwnerChannel0001/videos" << false << 100 << 75 << false;
+        QTest::newRow("videos, older format") << "/@sorakitchen/videos" << true << 45 << 45 << false;
+        QTest::newRow("shorts") << "/@sorakitchen/shorts" << false << 35 << 35 << false;
+        QTest::newRow("shorts, all") << "/@sorakitchen/shorts" << false << 50 << 40 << false;
+        QTest::newRow("videos, data set on window") << "/@sorakitchen/videos" << false << 45 << 45 << true;
+        QTest::newRow("shorts, older format") << "/@sorakitchen/shorts" << true << 33 << 33 << false;
     }
     void youtubePosts()
     {
@@ -201,7 +203,10 @@ private slots:
         QFETCH(bool, oldFormat);
         QFETCH(int, limit);
         QFETCH(int, expected);
+        QFETCH(bool, bracketData);
         m_yt->setOldVideoFormat(oldFormat);
+        m_yt->setBracketData(bracketData);
+        const auto restore = qScopeGuard([this] { m_yt->setBracketData(false); });
         QVERIFY(openOn(LoginProvider::youtube, FixtureSite::url("www.youtube.com", page)));
         const QList<FoundPost> posts = await(m_h->engine.myPosts(QStringLiteral("youtube"), limit), 60000);
         QCOMPARE(posts.size(), expected);

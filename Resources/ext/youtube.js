@@ -62,9 +62,20 @@ const VtxSite = (() => {
     const out = [];
     for (const s of document.querySelectorAll('script:not([src])')) {
       const text = s.textContent || '';
+      // A text marker, or a pattern for the forms a page may write (var x = ..., window["x"] = ...).
+      const re = typeof marker === 'string' ? null : new RegExp(marker.source, 'g');
       let i = 0;
-      while ((i = text.indexOf(marker, i)) >= 0) {
-        i += marker.length;
+      for (;;) {
+        if (re) {
+          re.lastIndex = i;
+          const m = re.exec(text);
+          if (!m) break;
+          i = m.index + m[0].length;
+        } else {
+          const at = text.indexOf(marker, i);
+          if (at < 0) break;
+          i = at + marker.length;
+        }
         const j = text.indexOf('{', i);
         if (j < 0 || j - i > 8) continue;
         const obj = balanced(text, j);
@@ -74,6 +85,7 @@ const VtxSite = (() => {
     }
     return out;
   }
+  const INITIAL_DATA = /(?:window\s*\[\s*["']ytInitialData["']\s*\]|\bytInitialData)\s*=\s*/;
   let configCache = null;
   function config() {
     if (configCache && configCache.doc === document) return configCache.cfg;
@@ -105,7 +117,7 @@ const VtxSite = (() => {
   }
   function ownsVideoOnPage(id) {
     if (document.querySelector('a[href*="studio.youtube.com/video/' + id + '"]')) return true;
-    return inlineObjects('ytInitialData = ').some((d) => {
+    return inlineObjects(INITIAL_DATA).some((d) => {
       const s = JSON.stringify(d);
       return s.includes('"' + id + '"') && ownsVideoIn(s, id);
     });

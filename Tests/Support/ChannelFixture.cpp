@@ -153,8 +153,9 @@ QByteArray ChannelFixture::channelPage(const QString &base, const QString &tab) 
         "<script nonce=\"fx\">ytcfg.set(%2);</script></head><body><ytd-app><div id=\"content\"><ytd-page-manager id=\"page-manager\">"
         "<ytd-browse page-subtype=\"channels\"><ytd-two-column-browse-results-renderer><div id=\"primary\">"
         "<ytd-rich-grid-renderer><div id=\"contents\">%3</div></ytd-rich-grid-renderer></div></ytd-two-column-browse-results-renderer></ytd-browse>"
-        "</ytd-page-manager></div></ytd-app><script nonce=\"fx\">var ytInitialData = %4;</script></body></html>")
-                             .arg(QString::fromLatin1(channelId), scriptJson(cfg), grid, m_inlineData ? scriptJson(data) : QStringLiteral("null"));
+        "</ytd-page-manager></div></ytd-app><script nonce=\"fx\">%5 = %4;</script></body></html>")
+                             .arg(QString::fromLatin1(channelId), scriptJson(cfg), grid, m_inlineData ? scriptJson(data) : QStringLiteral("null"),
+                                  m_bracketData ? QStringLiteral("window[\"ytInitialData\"]") : QStringLiteral("var ytInitialData"));
     return html.toUtf8();
 }
 
