@@ -349,16 +349,20 @@ private slots:
     {
         QTest::addColumn<QString>("id");
         QTest::addColumn<bool>("shorts");
-        QTest::newRow("video") << "vDomOnly001" << false;
-        QTest::newRow("short") << "sDomOnly001" << true;
+        QTest::addColumn<bool>("sidePanel");
+        QTest::newRow("video") << "vDomOnly001" << false << false;
+        QTest::newRow("short") << "sDomOnly001" << true << false;
+        QTest::newRow("video, side-panel layout") << "vDomPanel01" << false << true;
     }
     void renderedListWhenDataIsRefused()
     {
         QFETCH(QString, id);
         QFETCH(bool, shorts);
+        QFETCH(bool, sidePanel);
         resetSite();
         YtVideo v{id, QStringLiteral("데이터 없이"), shorts, false, m_mixed};
         v.dataRefused = true;
+        v.sidePanel = sidePanel;
         m_site->addVideo(v);
         QVERIFY(m_h->open(shorts ? YouTubeFixture::shortsUrl(id) : YouTubeFixture::watchUrl(id)));
         const ScanResult r = scan();

@@ -440,11 +440,11 @@ const VtxSite = (() => {
       'ytd-engagement-panel-section-list-renderer[target-id*="comments"] ytd-item-section-renderer',
       'ytd-comments ytd-item-section-renderer',
     ];
-    for (const sel of roots) {
-      const el = document.querySelector(sel);
-      if (el) return el;
-    }
-    return null;
+    // A layout may keep a hidden, empty section in #comments and show the list elsewhere
+    // (the side panel): the first shown section wins, else the first there is.
+    const found = roots.flatMap((sel) => Array.from(document.querySelectorAll(sel)));
+    const shown = found.find((el) => !el.closest('[hidden], [aria-hidden="true"]') && el.getClientRects().length > 0);
+    return shown || found[0] || null;
   }
   const contentsOf = (root) => root && (root.querySelector(':scope > #contents') || root.querySelector('#contents'));
 

@@ -491,10 +491,20 @@ QByteArray YouTubeFixture::page(const YtVideo &v) const
             "<div id=\"columns\"><div id=\"primary\"><div id=\"player\" style=\"height:1000px;background:#000\"></div>"
             "<ytd-watch-metadata><div id=\"title\"><h1><yt-formatted-string>%1</yt-formatted-string></h1></div>"
             "<div id=\"owner\"><ytd-video-owner-renderer><a href=\"/@channelowner\">Sora's Kitchen</a></ytd-video-owner-renderer>%2</div></ytd-watch-metadata>"
-            "<div id=\"below\"><ytd-comments id=\"comments\" class=\"style-scope ytd-watch-flexy\">%3</ytd-comments></div>"
-            "</div><div id=\"secondary\"></div></div></ytd-watch-flexy></ytd-page-manager></div>"
+            "<div id=\"below\"><ytd-comments id=\"comments\" class=\"style-scope ytd-watch-flexy\"%5>%3</ytd-comments></div>"
+            "</div><div id=\"secondary\">%6</div></div></ytd-watch-flexy></ytd-page-manager></div>"
             "<ytd-popup-container></ytd-popup-container></ytd-app>")
-                   .arg(title, ownerArea, v.commentsOff ? QString() : commentsSection, v.id);
+                   .arg(title, ownerArea,
+                        v.commentsOff ? QString()
+                        : v.sidePanel ? QStringLiteral("<ytd-item-section-renderer id=\"sections\" class=\"style-scope ytd-comments\"><div id=\"contents\"></div></ytd-item-section-renderer>")
+                                      : commentsSection,
+                        v.id, v.sidePanel ? QStringLiteral(" hidden") : QString(),
+                        v.sidePanel && !v.commentsOff
+                            ? QStringLiteral("<ytd-engagement-panel-section-list-renderer target-id=\"engagement-panel-comments-section\" "
+                                             "visibility=\"ENGAGEMENT_PANEL_VISIBILITY_EXPANDED\">"
+                                             "<div id=\"content\"><ytd-section-list-renderer><div id=\"contents\"><ytd-comments>%1</ytd-comments></div>"
+                                             "</ytd-section-list-renderer></div></ytd-engagement-panel-section-list-renderer>").arg(commentsSection)
+                            : QString());
     }
     const QString html = QStringLiteral(
         "<!DOCTYPE html><html lang=\"ko-KR\"><head><meta charset=\"utf-8\"><title>%1 - YouTube</title>"
