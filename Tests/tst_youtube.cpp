@@ -285,6 +285,21 @@ private slots:
         QVERIFY(m_site->nextRequests() - before < 40);
     }
 
+    // The site's continuations run in a circle: the scan ends once the pages bring nothing new.
+    void loopingContinuations()
+    {
+        resetSite();
+        const QString id = QStringLiteral("vLoopsAb001");
+        YtVideo v{id, QStringLiteral("끝없이 이어지는 댓글"), false, false, YouTubeFixture::bulk(60, 9, QDateTime::currentMSecsSinceEpoch(), m_mixed)};
+        v.loops = true;
+        m_site->addVideo(v);
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        const int before = m_site->nextRequests();
+        const ScanResult r = await(m_h->engine.scan(0, false, false, 1, std::nullopt), 60000);
+        QCOMPARE(r.items.size(), m_site->visibleCount(video(id)));
+        QVERIFY2(m_site->nextRequests() - before < 60, qPrintable(QString::number(m_site->nextRequests() - before)));
+    }
+
     // Without the newest order, known comments say nothing about what is new: no early stop.
     void incrementalScanWithoutNewestOrder()
     {

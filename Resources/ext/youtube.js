@@ -387,14 +387,22 @@ const VtxSite = (() => {
     };
     take(continuationItems(page));
     ctx.progress(count, result.total);
+    // The site's continuations sometimes run in a circle: a token seen before, or pages that
+    // bring no comment not seen yet, end the list.
+    const usedTokens = new Set();
+    let idlePages = 0;
     for (;;) {
       if (ctx.stopped() || result.limited) { stoppedEarly = true; break; }
       if (stopAtKnown && knownSeen >= stopAtKnown && needThreads.size === 0) { result.caughtUp = true; break; }
-      if (!next) break;
+      if (!next || usedTokens.has(next)) break;
+      usedTokens.add(next);
+      const before = count;
       page = await api('next', { continuation: next });
       reader.absorb(page);
       take(continuationItems(page));
       ctx.progress(count, result.total);
+      idlePages = count === before ? idlePages + 1 : 0;
+      if (idlePages >= 3) break;
     }
 
     // Replies, a few threads at a time.

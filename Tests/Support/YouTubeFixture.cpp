@@ -397,7 +397,11 @@ QJsonObject YouTubeFixture::continuation(const QString &tok, bool *ok) const
             if (!isDeleted(v->id, threads.at(i).id))
                 items.append(threadJson(threads.at(i), *v, mutations));
         if (offset + m_pageSize < threads.size())
-            items.append(continuationItem(token(QJsonObject{{"k", "c"}, {"v", v->id}, {"s", state.value("s")}, {"o", offset + m_pageSize}})));
+            items.append(continuationItem(token(QJsonObject{{"k", "c"}, {"v", v->id}, {"s", state.value("s")}, {"o", offset + m_pageSize},
+                                                            {"r", state.value("r").toInt()}})));
+        else if (v->loops && state.value("r").toInt() < 1000)
+            items.append(continuationItem(token(QJsonObject{{"k", "c"}, {"v", v->id}, {"s", state.value("s")}, {"o", 0},
+                                                            {"r", state.value("r").toInt() + 1}})));
         if (offset == 0) {
             const QString count = QStringLiteral("%L1").arg(visibleCount(*v));
             const QString top = token(QJsonObject{{"k", "c"}, {"v", v->id}, {"s", "top"}, {"o", 0}});
