@@ -226,6 +226,19 @@ private slots:
         }
     }
 
+    // Cursors that run in a circle: the scan ends once the pages bring nothing new.
+    void loopingCursors()
+    {
+        resetSite();
+        m_site->setLoops(true);
+        const auto restore = qScopeGuard([this] { m_site->setLoops(false); });
+        QVERIFY(m_h->open(InstagramFixture::postUrl(kPost)));
+        const int before = m_site->commentRequests();
+        const ScanResult r = await(m_h->engine.scan(0, false, false, 1, std::nullopt), 60000);
+        QCOMPARE(r.items.size(), m_site->visible(post(kPost)).size());
+        QVERIFY2(m_site->commentRequests() - before < 60, qPrintable(QString::number(m_site->commentRequests() - before)));
+    }
+
     // More than a thousand comments, paged threads and replies, with progress while collecting.
     void fullScanOfThousandsWithProgress()
     {

@@ -240,8 +240,13 @@ const VtxSite = (() => {
     };
 
     let cursor = '', direction = '';
+    // Cursors sometimes run in a circle: one seen before, or pages that bring no comment not
+    // seen yet, end the list.
+    const usedCursors = new Set();
+    let idlePages = 0;
     for (let guard = 0; guard < 100000; guard++) {
       if (ctx.stopped()) { stoppedEarly = true; break; }
+      const before = result.items.length;
       let q = '?can_support_threading=true&permalink_enabled=false';
       if (cursor) q += '&' + direction + '=' + encodeURIComponent(cursor);
       let page;
@@ -299,9 +304,12 @@ const VtxSite = (() => {
       const headload = page.has_more_headload_comments && page.next_min_id;
       const tail = page.has_more_comments && page.next_max_id;
       const nextCursor = headload ? page.next_min_id : tail ? page.next_max_id : '';
-      if (!nextCursor || nextCursor === cursor) break;
+      idlePages = result.items.length === before ? idlePages + 1 : 0;
+      if (!nextCursor || idlePages >= 3) break;
       direction = headload ? 'min_id' : 'max_id';
       cursor = typeof nextCursor === 'string' ? nextCursor : JSON.stringify(nextCursor);
+      if (usedCursors.has(direction + cursor)) break;
+      usedCursors.add(direction + cursor);
     }
     if (ctx.stopped()) stoppedEarly = true;
     result.siteSorted = !!opts.sortNewest && newestFirst && result.items.length > 0;

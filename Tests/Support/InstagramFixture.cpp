@@ -505,22 +505,28 @@ void InstagramFixture::install(FixtureSite &site)
             return later(r, bareIds(out));
         }
         const QList<IgComment> threads = self->ordered(*p);
-        int offset = 0;
+        int offset = 0, round = 0;
         const QString cursor = q.query.queryItemValue(QStringLiteral("min_id"), QUrl::FullyDecoded);
-        if (!cursor.isEmpty())
-            offset = QJsonDocument::fromJson(cursor.toUtf8()).object().value("server_cursor").toString().toInt();
+        if (!cursor.isEmpty()) {
+            const QJsonObject c = QJsonDocument::fromJson(cursor.toUtf8()).object();
+            offset = c.value("server_cursor").toString().toInt();
+            round = c.value("round").toInt();
+        }
         if (self->m_failFrom >= 0 && offset >= self->m_failFrom)
             return later(r, failJson(QStringLiteral("Please wait a few minutes before you try again."), 400));
         QJsonArray items;
         for (int i = offset; i < std::min<int>(offset + self->m_pageSize, int(threads.size())); ++i)
             items.append(self->commentJson(*p, threads.at(i)));
-        const bool more = offset + self->m_pageSize < threads.size();
+        const bool last = offset + self->m_pageSize >= threads.size();
+        const bool loop = last && self->m_loops && round < 1000;
+        const bool more = !last || loop;
         QJsonObject out{{"comments", items}, {"comment_count", int(self->visible(*p).size())}, {"has_more_headload_comments", more},
                         {"has_more_comments", false}, {"caption_is_edited", false}, {"comment_likes_enabled", true},
                         {"media_header_display", "none"}, {"can_view_more_preview_comments", false}, {"status", "ok"}};
         if (more)
-            out["next_min_id"] = QString::fromUtf8(QJsonDocument(QJsonObject{{"server_cursor", QString::number(offset + self->m_pageSize)},
-                                                                             {"is_server_cursor_inverse", true}}).toJson(QJsonDocument::Compact));
+            out["next_min_id"] = QString::fromUtf8(QJsonDocument(QJsonObject{{"server_cursor", QString::number(loop ? 0 : offset + self->m_pageSize)},
+                                                                             {"is_server_cursor_inverse", true},
+                                                                             {"round", loop ? round + 1 : round}}).toJson(QJsonDocument::Compact));
         later(r, bareIds(out));
     });
 
