@@ -411,10 +411,17 @@ const VtxSite = (() => {
     const worker = async () => {
       while (cursor < pending.length) {
         const t = pending[cursor++];
+        // Reply pages can run in a circle too.
+        const used = new Set();
+        let idle = 0;
         while (t.tokens.length) {
           if (ctx.stopped()) { stoppedEarly = true; return; }
           if (count >= limit) { result.limited = true; stoppedEarly = true; return; }
-          const json = await api('next', { continuation: t.tokens.shift() });
+          const token = t.tokens.shift();
+          if (used.has(token) || idle >= 3) continue;
+          used.add(token);
+          const before = count;
+          const json = await api('next', { continuation: token });
           reader.absorb(json);
           const parsed = reader.items(continuationItems(json), now);
           const found = [];
@@ -425,6 +432,7 @@ const VtxSite = (() => {
             if (add(r)) t.replies.push(r);
           }
           if (parsed.next) t.tokens.push(parsed.next);
+          idle = count === before ? idle + 1 : 0;
           ctx.progress(count, result.total);
         }
       }

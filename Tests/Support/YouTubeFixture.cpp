@@ -433,7 +433,11 @@ QJsonObject YouTubeFixture::continuation(const QString &tok, bool *ok) const
                     : QJsonObject{{"commentViewModel", vm}});
             }
         if (offset + m_replyPageSize < replies.size())
-            items.append(continuationItem(token(QJsonObject{{"k", "r"}, {"v", v->id}, {"t", thread}, {"o", offset + m_replyPageSize}}),
+            items.append(continuationItem(token(QJsonObject{{"k", "r"}, {"v", v->id}, {"t", thread}, {"o", offset + m_replyPageSize},
+                                                            {"r", state.value("r").toInt()}}),
+                                          QStringLiteral("Show more replies")));
+        else if (v->loops && state.value("r").toInt() < 1000)
+            items.append(continuationItem(token(QJsonObject{{"k", "r"}, {"v", v->id}, {"t", thread}, {"o", 0}, {"r", state.value("r").toInt() + 1}}),
                                           QStringLiteral("Show more replies")));
         endpoints.append(QJsonObject{{"appendContinuationItemsAction", QJsonObject{
             {"targetId", QStringLiteral("comment-replies-item-") + thread}, {"continuationItems", items}}}});

@@ -50,7 +50,7 @@ struct YtVideo {
     bool dataRefused = false;    // the site refuses the scripts' own data request (the page still works)
     bool subThreads = false;     // replies come as threads of their own (the late-2025 format)
     bool noSort = false;         // the comments header offers no order to pick (a variant some viewers get)
-    bool loops = false;          // the last page of threads continues with the first one again (new token each round)
+    bool loops = false;          // the last page of threads (and of each thread's replies) continues with the first one again (new token each round)
     bool sidePanel = false;      // watch page of the side-panel layout: #comments hidden, the list in a panel in #secondary
 };
 
