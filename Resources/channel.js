@@ -43,9 +43,20 @@ function inlineObjects(marker) {
   const out = [];
   for (const s of document.querySelectorAll('script:not([src])')) {
     const text = s.textContent || '';
+    // A text marker, or a pattern for the forms a page may write (var x = ..., window["x"] = ...).
+    const re = typeof marker === 'string' ? null : new RegExp(marker.source, 'g');
     let i = 0;
-    while ((i = text.indexOf(marker, i)) >= 0) {
-      i += marker.length;
+    for (;;) {
+      if (re) {
+        re.lastIndex = i;
+        const m = re.exec(text);
+        if (!m) break;
+        i = m.index + m[0].length;
+      } else {
+        const at = text.indexOf(marker, i);
+        if (at < 0) break;
+        i = at + marker.length;
+      }
       const j = text.indexOf('{', i);
       if (j < 0 || j - i > 8) continue;
       const obj = balanced(text, j);
@@ -81,12 +92,15 @@ async function youtubePosts() {
 
   const cfg = {};
   for (const o of inlineObjects('ytcfg.set(')) Object.assign(cfg, o);
-  const data = inlineObjects('ytInitialData = ')[0] || inlineObjects('ytInitialData=')[0];
+  const data = inlineObjects(/(?:window\s*\[\s*["']ytInitialData["']\s*\]|\bytInitialData)\s*=\s*/)[0];
   // The selected tab must be the one in the address: a tab switched inside the page leaves
   // the inline data of the first one behind.
   const tabs = data ? findAll(data, 'tabRenderer').filter((t) => t && typeof t === 'object') : [];
   const selected = tabs.find((t) => t.selected && t.content);
   const tabUrl = selected ? String(findAll(selected.endpoint || {}, 'url')[0] || '') : '';
+  // Grid items seen in the data, readable or not: items but no posts means a format this
+  // script does not know, which the rendered grid may still show.
+  let dataItems = 0;
   if (selected && (!tabUrl || tabUrl.endsWith('/' + tab))) {
     const itemsOf = (list) => {
       let next = null;
@@ -97,6 +111,7 @@ async function youtubePosts() {
           if (cmd) next = cmd.token;
           continue;
         }
+        dataItems++;
         for (const p of readItem(item)) push(p);
       }
       return next;
@@ -113,9 +128,11 @@ async function youtubePosts() {
       const after = itemsOf(items);
       next = after && after !== next ? after : null;
     }
-    return out;
+    if (out.length || !dataItems) return out;
   }
   // The rendered grid when the data is not usable.
+  const tiles = () => document.querySelectorAll('ytd-rich-grid-renderer ytd-rich-item-renderer, ytd-rich-grid-renderer ytm-shorts-lockup-view-model, '
+    + 'ytd-rich-grid-renderer ytm-shorts-lockup-view-model-v2, ytd-rich-grid-renderer yt-lockup-view-model, ytd-grid-video-renderer').length;
   return domGrid(() => Array.from(document.querySelectorAll('ytd-rich-grid-renderer a[href], ytd-section-list-renderer a[href], ytd-browse a[href]')).map((a) => {
     const href = a.getAttribute('href') || '';
     const watch = href.match(/^\/watch\?v=([A-Za-z0-9_-]{6,})/);
@@ -126,7 +143,7 @@ async function youtubePosts() {
     const img = box.querySelector('img[src^="https://"]');
     return { id: (watch || short)[1], shorts: !!short || shorts, title: (titleEl && (titleEl.getAttribute('title') || titleEl.textContent) || '').trim(),
       thumb: img && img.src };
-  }), () => !!document.querySelector('ytd-rich-grid-renderer, ytd-browse'), push, out);
+  }), () => !!document.querySelector('ytd-rich-grid-renderer, ytd-browse'), push, out, tiles);
 }
 
 // One grid item in any of the site's formats.
@@ -172,8 +189,9 @@ async function youtubeApi(path, body, cfg) {
   return {};
 }
 
-// Reads a rendered grid, scrolling for more until the limit, a stop or no growth.
-async function domGrid(read, present, push, out) {
+// Reads a rendered grid, scrolling for more until the limit, a stop or no growth. A grid that
+// shows tiles (tiles(): how many) of which none can be read is a changed page, not an empty one.
+async function domGrid(read, present, push, out, tiles) {
   const ready = await (async () => { for (let i = 0; i < 60; i++) { if (present()) return true; await sleep(50); } return false; })();
   if (!ready) throw new Error(MSG.unreadable);
   let still = 0;
@@ -187,6 +205,7 @@ async function domGrid(read, present, push, out) {
     still = out.length === before ? still + 1 : 0;
     if (still >= 3) break;
   }
+  if (!out.length && tiles && tiles() > 0 && !stopped()) throw new Error(MSG.unreadable);
   return out;
 }
 
@@ -283,12 +302,14 @@ async function instagramPosts() {
     if (pk) {
       let cursor = '';
       let answered = false;
+      let items = 0;
       for (let guard = 0; guard < 100 && out.length < max && !stopped(); guard++) {
         const count = Math.min(33, Math.max(12, max - out.length));
         const page = await igApi('feed/user/' + pk + '/?count=' + count + (cursor ? '&max_id=' + encodeURIComponent(cursor) : ''));
         if (!page) break;
         answered = true;
         for (const it of page.items || []) {
+          items++;
           const cand = ((it.image_versions2 || {}).candidates || [])[0]
             || (((it.carousel_media || [])[0] || {}).image_versions2 || { candidates: [] }).candidates[0];
           push(it.code, it.product_type === 'clips', it.caption && it.caption.text, cand && cand.url);
@@ -296,7 +317,8 @@ async function instagramPosts() {
         if (!page.more_available || !page.next_max_id || page.next_max_id === cursor) break;
         cursor = String(page.next_max_id);
       }
-      if (answered) return out;
+      // Posts in a shape this script does not read: the rendered grid may still show them.
+      if (answered && (out.length || !items)) return out;
     }
   }
   // The rendered grid.

@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 using namespace vt::test;
@@ -186,13 +187,15 @@ private slots:
         QTest::addColumn<bool>("oldFormat");
         QTest::addColumn<int>("limit");
         QTest::addColumn<int>("expected");
-        QTest::newRow("videos, one batch") << "/@sorakitchen/videos" << false << 7 << 7;
-        QTest::newRow("videos, three batches") << "/@sorakitchen/videos" << false << 70 << 70;
-        QTest::newRow("videos, all") << "/channel/UCfixtureOwnerChannel0001/videos" << false << 100 << 75;
-        QTest::newRow("videos, older format") << "/@sorakitchen/videos" << true << 45 << 45;
-        QTest::newRow("shorts") << "/@sorakitchen/shorts" << false << 35 << 35;
-        QTest::newRow("shorts, all") << "/@sorakitchen/shorts" << false << 50 << 40;
-        QTest::newRow("shorts, older format") << "/@sorakitchen/shorts" << true << 33 << 33;
+        QTest::addColumn<bool>("bracketData");   // window["ytInitialData"] = ... instead of var ytInitialData = ...
+        QTest::newRow("videos, one batch") << "/@sorakitchen/videos" << false << 7 << 7 << false;
+        QTest::newRow("videos, three batches") << "/@sorakitchen/videos" << false << 70 << 70 << false;
+        QTest::newRow("videos, all") << "/channel/UCfixtureOwnerChannel0001/videos" << false << 100 << 75 << false;
+        QTest::newRow("videos, older format") << "/@sorakitchen/videos" << true << 45 << 45 << false;
+        QTest::newRow("shorts") << "/@sorakitchen/shorts" << false << 35 << 35 << false;
+        QTest::newRow("shorts, all") << "/@sorakitchen/shorts" << false << 50 << 40 << false;
+        QTest::newRow("videos, data set on window") << "/@sorakitchen/videos" << false << 45 << 45 << true;
+        QTest::newRow("shorts, older format") << "/@sorakitchen/shorts" << true << 33 << 33 << false;
     }
     void youtubePosts()
     {
@@ -200,7 +203,10 @@ private slots:
         QFETCH(bool, oldFormat);
         QFETCH(int, limit);
         QFETCH(int, expected);
+        QFETCH(bool, bracketData);
         m_yt->setOldVideoFormat(oldFormat);
+        m_yt->setBracketData(bracketData);
+        const auto restore = qScopeGuard([this] { m_yt->setBracketData(false); });
         QVERIFY(openOn(LoginProvider::youtube, FixtureSite::url("www.youtube.com", page)));
         const QList<FoundPost> posts = await(m_h->engine.myPosts(QStringLiteral("youtube"), limit), 60000);
         QCOMPARE(posts.size(), expected);
@@ -253,6 +259,21 @@ private slots:
                 QCOMPARE(yt.at(i).title, uploads.at(i).title);
             }
         }
+    }
+
+    // Uploads in a format the script cannot read: an error that says so, not an empty list.
+    void youtubeUnknownFormat()
+    {
+        const QString text = Lang::pick(QStringLiteral("내 게시물 목록을 읽지 못했습니다. (사이트 화면이 바뀌었을 수 있음)"),
+                                        QStringLiteral("Couldn't read your list of posts. (The site's layout may have changed.)"));
+        m_yt->setUnknownFormat(true);
+        const auto restore = qScopeGuard([this] { m_yt->setUnknownFormat(false); });
+        for (const bool inlineData : {true, false}) {
+            m_yt->setInlineData(inlineData);
+            QVERIFY(openOn(LoginProvider::youtube, FixtureSite::url("www.youtube.com", "/@sorakitchen/videos")));
+            QCOMPARE(errorOf(m_h->engine.myPosts(QStringLiteral("youtube"), 5)), text);
+        }
+        m_yt->setInlineData(true);
     }
 
     // The site asks for a check: the listing stops with that, not with an empty list.

@@ -76,6 +76,10 @@ private slots:
     void initTestCase()
     {
         FixtureSite::shared()->page("www.youtube.com", "/engine-test", "<!DOCTYPE html><html><body><p>engine</p></body></html>");
+        // A page whose document arrives late, so that it is still loading for a while.
+        FixtureSite::shared()->route("www.youtube.com", "GET", "/engine-slow", [](const HttpRequest &, const HttpResponder &r) {
+            r.replyAfter(4000, HttpReply::html("<!DOCTYPE html><html><body><p>slow</p></body></html>"));
+        });
         QVERIFY(m_stubs.isValid());
         write(m_stubs.filePath("spam.js"), "const VtxSpam = {};");
         write(m_stubs.filePath("time.js"), "const VtxTime = {};");
@@ -154,12 +158,31 @@ private slots:
     {
         QTest::addColumn<QUrl>("url");
         QTest::newRow("sign-in page") << FixtureSite::url("accounts.google.com", "/ServiceLogin?service=youtube");
+        // A host of the site that is not one of its web hosts, and a page without a host.
+        QTest::newRow("mobile host") << FixtureSite::url("m.youtube.com", "/watch?v=Ugx0000000");
+        QTest::newRow("blank page") << QUrl(QStringLiteral("about:blank"));
+        QTest::newRow("loading page") << FixtureSite::url("www.youtube.com", "/engine-slow");
     }
     void refusals()
     {
         QFETCH(QUrl, url);
         SpamEngine::setScriptFolder(m_stubs.path());
-        QVERIFY(m_h->open(url, 50));
+        if (url.host().endsWith(QLatin1String("google.com"))) {
+            QVERIFY(m_h->open(url, 50));
+        } else if (url.path() == QLatin1String("/engine-slow")) {
+            // The stand-in page first, with the scripts in place: only the loading refuses.
+            openStubPage();
+            answers(QStringLiteral("{info: () => ({}), scan: () => (") + kValidScan + QStringLiteral("), flag: () => true, remove: () => ({gone: []})}"));
+            m_h->browser.open(url.toString());
+            QTRY_VERIFY_WITH_TIMEOUT(m_h->browser.isLoading(), 3000);
+        } else {
+            // Not an address the browser opens itself: load it into the tab's page directly.
+            QSignalSpy finished(page(), &QWebEnginePage::loadFinished);
+            page()->load(url);
+            QVERIFY(finished.wait(20000));
+            QTRY_VERIFY_WITH_TIMEOUT(!m_h->browser.isLoading(), 10000);
+            QCOMPARE(page()->url().host(), url.host());
+        }
         QVERIFY(!await(m_h->engine.info()));
         for (int op = 0; op < 4; ++op) {
             try {

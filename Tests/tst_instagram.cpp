@@ -12,6 +12,7 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 
 using namespace vt::test;
 
@@ -159,19 +160,43 @@ private slots:
             QVERIFY2(localizedSiteMessage(text, false) != text, qPrintable(text));
     }
 
+    // A post opened from the profile grid keeps the profile's document (and its og:image, the
+    // profile picture): the thumbnail is still the post's own picture.
+    void thumbnailOfAPostOpenedFromTheGrid()
+    {
+        resetSite();
+        QVERIFY(m_h->open(InstagramFixture::postUrl(kPost)));
+        const std::optional<SiteInfo> direct = await(m_h->engine.info());
+        QVERIFY(direct && direct->thumbnail);
+        QVERIFY(m_h->open(InstagramFixture::profileUrl("owner")));
+        QWebEnginePage *page = m_h->browser.currentTab()->page();
+        evaluate(page, QStringLiteral("history.pushState({}, '', '/p/%1/'); true").arg(kPost));
+        QTRY_VERIFY_WITH_TIMEOUT(page->url().path() == QStringLiteral("/p/%1/").arg(kPost), 5000);
+        QTest::qWait(100);
+        const std::optional<SiteInfo> fromGrid = await(m_h->engine.info());
+        QVERIFY(fromGrid && fromGrid->supported);
+        QCOMPARE(fromGrid->url, direct->url);
+        QCOMPARE(fromGrid->thumbnail, direct->thumbnail);
+    }
+
     // Every comment with its replies after it, the page rules' verdicts, likes and owners.
     void fullScan_data()
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<bool>("reel");
-        QTest::newRow("post") << kPost << false;
-        QTest::newRow("reel") << kReel << true;
+        QTest::addColumn<bool>("repliesFromHead");
+        QTest::newRow("post") << kPost << false << false;
+        QTest::newRow("reel") << kReel << true << false;
+        QTest::newRow("replies paged from the head") << kPost << false << true;
     }
     void fullScan()
     {
         QFETCH(QString, code);
         QFETCH(bool, reel);
+        QFETCH(bool, repliesFromHead);
         resetSite();
+        m_site->setRepliesFromHead(repliesFromHead);
+        const auto restore = qScopeGuard([this] { m_site->setRepliesFromHead(false); });
         QVERIFY(m_h->open(InstagramFixture::postUrl(code, reel)));
         const ScanResult r = scan();
         const QList<IgComment> expected = m_site->visible(post(code));
@@ -199,6 +224,19 @@ private slots:
                 QVERIFY2(c.state == QLatin1String("spam") && codes.contains(src.expect) && c.checked,
                          qPrintable(src.text + " -> " + c.state + " " + c.reason + ", expected " + src.expect));
         }
+    }
+
+    // Cursors that run in a circle: the scan ends once the pages bring nothing new.
+    void loopingCursors()
+    {
+        resetSite();
+        m_site->setLoops(true);
+        const auto restore = qScopeGuard([this] { m_site->setLoops(false); });
+        QVERIFY(m_h->open(InstagramFixture::postUrl(kPost)));
+        const int before = m_site->commentRequests();
+        const ScanResult r = await(m_h->engine.scan(0, false, false, 1, std::nullopt), 60000);
+        QCOMPARE(r.items.size(), m_site->visible(post(kPost)).size());
+        QVERIFY2(m_site->commentRequests() - before < 60, qPrintable(QString::number(m_site->commentRequests() - before)));
     }
 
     // More than a thousand comments, paged threads and replies, with progress while collecting.

@@ -285,6 +285,46 @@ private slots:
         QVERIFY(m_site->nextRequests() - before < 40);
     }
 
+    // The site's continuations run in a circle: the scan ends once the pages bring nothing new.
+    void loopingContinuations()
+    {
+        resetSite();
+        const QString id = QStringLiteral("vLoopsAb001");
+        YtVideo v{id, QStringLiteral("끝없이 이어지는 댓글"), false, false, YouTubeFixture::bulk(60, 9, QDateTime::currentMSecsSinceEpoch(), m_mixed)};
+        v.loops = true;
+        m_site->addVideo(v);
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        const int before = m_site->nextRequests();
+        const ScanResult r = await(m_h->engine.scan(0, false, false, 1, std::nullopt), 60000);
+        QCOMPARE(r.items.size(), m_site->visibleCount(video(id)));
+        QVERIFY2(m_site->nextRequests() - before < 60, qPrintable(QString::number(m_site->nextRequests() - before)));
+    }
+
+    // Without the newest order, known comments say nothing about what is new: no early stop.
+    void incrementalScanWithoutNewestOrder()
+    {
+        resetSite();
+        const QString id = QStringLiteral("vNoSortA001");
+        YtVideo v{id, QStringLiteral("정렬 메뉴가 없는 영상"), false, false, YouTubeFixture::bulk(200, 5, QDateTime::currentMSecsSinceEpoch(), m_mixed)};
+        v.noSort = true;
+        m_site->addVideo(v);
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        const QList<YtComment> newest = m_site->ordered(video(id), true);
+        Recent recent;
+        for (int i = 30; i < newest.size(); ++i)
+            recent.known << newest.at(i).id;
+        recent.stopAtKnown = 12;
+        const ScanResult r = scan(true, false, 1, recent);
+        QVERIFY(!r.siteSorted);
+        QVERIFY(!r.caughtUp.value_or(false));
+        QCOMPARE(r.complete, std::optional<bool>(true));
+        QSet<QString> got;
+        for (const Comment &c : r.items)
+            got.insert(c.id);
+        for (int i = 0; i < 30; ++i)
+            QVERIFY(got.contains(newest.at(i).id));
+    }
+
     void limit()
     {
         resetSite();
@@ -324,16 +364,20 @@ private slots:
     {
         QTest::addColumn<QString>("id");
         QTest::addColumn<bool>("shorts");
-        QTest::newRow("video") << "vDomOnly001" << false;
-        QTest::newRow("short") << "sDomOnly001" << true;
+        QTest::addColumn<bool>("sidePanel");
+        QTest::newRow("video") << "vDomOnly001" << false << false;
+        QTest::newRow("short") << "sDomOnly001" << true << false;
+        QTest::newRow("video, side-panel layout") << "vDomPanel01" << false << true;
     }
     void renderedListWhenDataIsRefused()
     {
         QFETCH(QString, id);
         QFETCH(bool, shorts);
+        QFETCH(bool, sidePanel);
         resetSite();
         YtVideo v{id, QStringLiteral("데이터 없이"), shorts, false, m_mixed};
         v.dataRefused = true;
+        v.sidePanel = sidePanel;
         m_site->addVideo(v);
         QVERIFY(m_h->open(shorts ? YouTubeFixture::shortsUrl(id) : YouTubeFixture::watchUrl(id)));
         const ScanResult r = scan();

@@ -201,16 +201,19 @@ const VtxSite = (() => {
     // Preview replies come with the thread; the rest page by page.
     for (const r of thread.preview) onReply(fromApi(r, m, thread.id));
     if (thread.replies <= thread.preview.length) return;
-    let cursor = '';
+    // The site pages replies from the tail (max_id) or from the head (min_id); each cursor goes
+    // back in its own parameter.
+    let cursor = '', key = '';
     for (let guard = 0; guard < 500; guard++) {
       if (stopped()) return;
-      const q = cursor ? '?max_id=' + encodeURIComponent(cursor) : '';
+      const q = cursor ? '?' + key + '=' + encodeURIComponent(cursor) : '';
       const page = await api('media/' + m.pk + '/comments/' + thread.id + '/child_comments/' + q);
       for (const r of page.child_comments || []) onReply(fromApi(r, m, thread.id));
-      const next = page.has_more_tail_child_comments && page.next_max_child_cursor
-        || page.has_more_head_child_comments && page.next_min_child_cursor || '';
+      const tail = page.has_more_tail_child_comments && page.next_max_child_cursor;
+      const next = tail || page.has_more_head_child_comments && page.next_min_child_cursor || '';
       if (!next || next === cursor) return;
-      cursor = next;
+      key = tail ? 'max_id' : 'min_id';
+      cursor = String(next);
     }
   }
 
@@ -237,8 +240,13 @@ const VtxSite = (() => {
     };
 
     let cursor = '', direction = '';
+    // Cursors sometimes run in a circle: one seen before, or pages that bring no comment not
+    // seen yet, end the list.
+    const usedCursors = new Set();
+    let idlePages = 0;
     for (let guard = 0; guard < 100000; guard++) {
       if (ctx.stopped()) { stoppedEarly = true; break; }
+      const before = result.items.length;
       let q = '?can_support_threading=true&permalink_enabled=false';
       if (cursor) q += '&' + direction + '=' + encodeURIComponent(cursor);
       let page;
@@ -296,9 +304,12 @@ const VtxSite = (() => {
       const headload = page.has_more_headload_comments && page.next_min_id;
       const tail = page.has_more_comments && page.next_max_id;
       const nextCursor = headload ? page.next_min_id : tail ? page.next_max_id : '';
-      if (!nextCursor || nextCursor === cursor) break;
+      idlePages = result.items.length === before ? idlePages + 1 : 0;
+      if (!nextCursor || idlePages >= 3) break;
       direction = headload ? 'min_id' : 'max_id';
       cursor = typeof nextCursor === 'string' ? nextCursor : JSON.stringify(nextCursor);
+      if (usedCursors.has(direction + cursor)) break;
+      usedCursors.add(direction + cursor);
     }
     if (ctx.stopped()) stoppedEarly = true;
     result.siteSorted = !!opts.sortNewest && newestFirst && result.items.length > 0;
@@ -451,10 +462,15 @@ const VtxSite = (() => {
 
   // ---- operations ------------------------------------------------------------------------
 
-  function thumbnail() {
+  // The post's picture: from its media data, else the page's og:image while that page is this
+  // post (a post opened from the profile grid keeps the profile's document and its og:image).
+  function thumbnail(p, m) {
+    if (m && typeof m.thumb === 'string' && m.thumb.startsWith('https://')) return m.thumb;
     const og = document.querySelector('meta[property="og:image"]');
+    const ogUrl = document.querySelector('meta[property="og:url"]');
     const u = og && og.getAttribute('content');
-    return u && u.startsWith('https://') ? u : undefined;
+    const here = ogUrl && postRef(ogUrl.getAttribute('content') || '');
+    return u && u.startsWith('https://') && here && here.id === p.id ? u : undefined;
   }
 
   async function info() {
@@ -462,10 +478,10 @@ const VtxSite = (() => {
     const base = { site: 'instagram', supported: false, canRemove: false, intro: MSG.intro, guide: MSG.guide, emptyText: MSG.empty,
       readOnlyHint: MSG.readOnly, url: location.href };
     if (!p) return base;
-    let canRemove = false;
-    try { canRemove = owns(await media(p)); } catch (e) { canRemove = false; }
-    const out = Object.assign(base, { supported: true, canRemove, url: canonical(p) });
-    const thumb = thumbnail();
+    let m = null;
+    try { m = await media(p); } catch (e) { m = null; }
+    const out = Object.assign(base, { supported: true, canRemove: !!m && owns(m), url: canonical(p) });
+    const thumb = thumbnail(p, m);
     if (thumb) out.thumbnail = thumb;
     return out;
   }

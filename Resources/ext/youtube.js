@@ -62,9 +62,20 @@ const VtxSite = (() => {
     const out = [];
     for (const s of document.querySelectorAll('script:not([src])')) {
       const text = s.textContent || '';
+      // A text marker, or a pattern for the forms a page may write (var x = ..., window["x"] = ...).
+      const re = typeof marker === 'string' ? null : new RegExp(marker.source, 'g');
       let i = 0;
-      while ((i = text.indexOf(marker, i)) >= 0) {
-        i += marker.length;
+      for (;;) {
+        if (re) {
+          re.lastIndex = i;
+          const m = re.exec(text);
+          if (!m) break;
+          i = m.index + m[0].length;
+        } else {
+          const at = text.indexOf(marker, i);
+          if (at < 0) break;
+          i = at + marker.length;
+        }
         const j = text.indexOf('{', i);
         if (j < 0 || j - i > 8) continue;
         const obj = balanced(text, j);
@@ -74,6 +85,7 @@ const VtxSite = (() => {
     }
     return out;
   }
+  const INITIAL_DATA = /(?:window\s*\[\s*["']ytInitialData["']\s*\]|\bytInitialData)\s*=\s*/;
   let configCache = null;
   function config() {
     if (configCache && configCache.doc === document) return configCache.cfg;
@@ -105,19 +117,31 @@ const VtxSite = (() => {
   }
   function ownsVideoOnPage(id) {
     if (document.querySelector('a[href*="studio.youtube.com/video/' + id + '"]')) return true;
-    return inlineObjects('ytInitialData = ').some((d) => {
+    return inlineObjects(INITIAL_DATA).some((d) => {
       const s = JSON.stringify(d);
       return s.includes('"' + id + '"') && ownsVideoIn(s, id);
     });
   }
 
+  // The signed-in request header: one hash per session cookie the page can read. With a user
+  // session id the site wants it hashed in front and marked "_u"; SAPISID falls back to the
+  // third-party one.
   async function authHeader() {
-    const m = document.cookie.match(/(?:^|;\s*)(?:SAPISID|__Secure-3PAPISID)=([^;]+)/);
-    if (!m || !window.crypto || !crypto.subtle) return null;
+    if (!window.crypto || !crypto.subtle) return null;
+    const read = (name) => { const m = document.cookie.match(new RegExp('(?:^|;\\s*)' + name + '=([^;]+)')); return m ? m[1] : ''; };
+    const third = read('__Secure-3PAPISID');
+    const sid = read('SAPISID') || third;
+    if (!sid) return null;
+    const user = String(config().USER_SESSION_ID || '');
     const ts = Math.floor(Date.now() / 1000);
-    const data = new TextEncoder().encode(ts + ' ' + m[1] + ' ' + location.origin);
-    const hash = Array.from(new Uint8Array(await crypto.subtle.digest('SHA-1', data))).map((b) => b.toString(16).padStart(2, '0')).join('');
-    return 'SAPISIDHASH ' + ts + '_' + hash;
+    const sha1 = async (text) => Array.from(new Uint8Array(await crypto.subtle.digest('SHA-1', new TextEncoder().encode(text))))
+      .map((b) => b.toString(16).padStart(2, '0')).join('');
+    const one = async (scheme, value) => scheme + ' ' + ts + '_' + await sha1((user ? user + ' ' : '') + ts + ' ' + value + ' ' + location.origin) + (user ? '_u' : '');
+    const parts = [await one('SAPISIDHASH', sid)];
+    const first = read('__Secure-1PAPISID');
+    if (first) parts.push(await one('SAPISID1PHASH', first));
+    if (third) parts.push(await one('SAPISID3PHASH', third));
+    return parts.join(' ');
   }
 
   class ApiError extends Error {
@@ -133,6 +157,7 @@ const VtxSite = (() => {
     if (auth) {
       headers.Authorization = auth;
       headers['X-Goog-AuthUser'] = String(cfg.SESSION_INDEX || 0);
+      headers['X-Youtube-Bootstrap-Logged-In'] = 'true';
       if (cfg.DELEGATED_SESSION_ID) headers['X-Goog-PageId'] = cfg.DELEGATED_SESSION_ID;
     }
     let lastError = null;
@@ -329,7 +354,8 @@ const VtxSite = (() => {
     const limit = Number(opts.limit) > 0 ? Number(opts.limit) : Infinity;
     const known = new Set(Array.isArray(opts.known) ? opts.known : []);
     const need = new Set(Array.isArray(opts.need) ? opts.need : []);
-    const stopAtKnown = Number(opts.stopAtKnown) > 0 && known.size ? Number(opts.stopAtKnown) : 0;
+    // Known comments mark the end of what is new only in newest-first order.
+    const stopAtKnown = Number(opts.stopAtKnown) > 0 && known.size && result.siteSorted ? Number(opts.stopAtKnown) : 0;
     const needThreads = new Set([...need].map((id) => id.split('.')[0]));
     const seen = new Set();
     const threads = [];
@@ -361,14 +387,22 @@ const VtxSite = (() => {
     };
     take(continuationItems(page));
     ctx.progress(count, result.total);
+    // The site's continuations sometimes run in a circle: a token seen before, or pages that
+    // bring no comment not seen yet, end the list.
+    const usedTokens = new Set();
+    let idlePages = 0;
     for (;;) {
       if (ctx.stopped() || result.limited) { stoppedEarly = true; break; }
       if (stopAtKnown && knownSeen >= stopAtKnown && needThreads.size === 0) { result.caughtUp = true; break; }
-      if (!next) break;
+      if (!next || usedTokens.has(next)) break;
+      usedTokens.add(next);
+      const before = count;
       page = await api('next', { continuation: next });
       reader.absorb(page);
       take(continuationItems(page));
       ctx.progress(count, result.total);
+      idlePages = count === before ? idlePages + 1 : 0;
+      if (idlePages >= 3) break;
     }
 
     // Replies, a few threads at a time.
@@ -377,10 +411,17 @@ const VtxSite = (() => {
     const worker = async () => {
       while (cursor < pending.length) {
         const t = pending[cursor++];
+        // Reply pages can run in a circle too.
+        const used = new Set();
+        let idle = 0;
         while (t.tokens.length) {
           if (ctx.stopped()) { stoppedEarly = true; return; }
           if (count >= limit) { result.limited = true; stoppedEarly = true; return; }
-          const json = await api('next', { continuation: t.tokens.shift() });
+          const token = t.tokens.shift();
+          if (used.has(token) || idle >= 3) continue;
+          used.add(token);
+          const before = count;
+          const json = await api('next', { continuation: token });
           reader.absorb(json);
           const parsed = reader.items(continuationItems(json), now);
           const found = [];
@@ -391,6 +432,7 @@ const VtxSite = (() => {
             if (add(r)) t.replies.push(r);
           }
           if (parsed.next) t.tokens.push(parsed.next);
+          idle = count === before ? idle + 1 : 0;
           ctx.progress(count, result.total);
         }
       }
@@ -414,11 +456,11 @@ const VtxSite = (() => {
       'ytd-engagement-panel-section-list-renderer[target-id*="comments"] ytd-item-section-renderer',
       'ytd-comments ytd-item-section-renderer',
     ];
-    for (const sel of roots) {
-      const el = document.querySelector(sel);
-      if (el) return el;
-    }
-    return null;
+    // A layout may keep a hidden, empty section in #comments and show the list elsewhere
+    // (the side panel): the first shown section wins, else the first there is.
+    const found = roots.flatMap((sel) => Array.from(document.querySelectorAll(sel)));
+    const shown = found.find((el) => !el.closest('[hidden], [aria-hidden="true"]') && el.getClientRects().length > 0);
+    return shown || found[0] || null;
   }
   const contentsOf = (root) => root && (root.querySelector(':scope > #contents') || root.querySelector('#contents'));
 
@@ -446,12 +488,16 @@ const VtxSite = (() => {
   }
   function readNode(node, now) {
     const q = (sel) => node.querySelector(sel);
+    // The count shows short ("1.2K", empty for none); the like button's label says the exact
+    // number in the page's language ("Like this comment along with 1,234 other people").
     const likeEl = q('#vote-count-middle');
+    const likeButton = q('#like-button button[aria-label], #like-button[aria-label]');
     let likes;
     if (likeEl) {
       const exact = parseCount(likeEl.getAttribute('aria-label'));
+      const labelled = likeButton ? parseCount(likeButton.getAttribute('aria-label')) : null;
       const shown = likeEl.textContent.trim();
-      likes = exact !== null ? exact : shown === '' ? 0 : (parseCount(shown) ?? undefined);
+      likes = exact !== null ? exact : labelled !== null ? labelled : shown === '' ? 0 : (parseCount(shown) ?? undefined);
     }
     const author = q('#author-text');
     return {

@@ -43,6 +43,9 @@ QList<YtUpload> ChannelFixture::make(const QString &prefix, int n)
 QJsonObject ChannelFixture::item(const YtUpload &u, bool shorts) const
 {
     const QString thumb = QStringLiteral("https://i.ytimg.com/vi/%1/hqdefault.jpg?sqp=-oaymwEcCNACELwBSFXyq4qpAw4IARUAAIhCGAFwAcABBg").arg(u.id);
+    if (m_unknownFormat)
+        return QJsonObject{{"richItemRenderer", QJsonObject{{"content", QJsonObject{{"tileViewModelNext", QJsonObject{
+            {"ref", u.id}, {"label", QJsonObject{{"text", u.title}}}}}}}}}};
     if (shorts && m_oldFormat) {
         return QJsonObject{{"richItemRenderer", QJsonObject{{"content", QJsonObject{{"reelItemRenderer", QJsonObject{
             {"videoId", u.id}, {"headline", QJsonObject{{"simpleText", u.title}}},
@@ -131,6 +134,11 @@ QByteArray ChannelFixture::channelPage(const QString &base, const QString &tab) 
     if (tab != QLatin1String("featured"))
         for (int i = 0; i < std::min<int>(m_batch, int(list.size())); ++i) {
             const YtUpload &u = list.at(i);
+            if (m_unknownFormat) {
+                grid += QStringLiteral("<ytd-rich-item-renderer><yt-tile-view-model-next data-ref=\"%1\"><span>%2</span></yt-tile-view-model-next></ytd-rich-item-renderer>")
+                            .arg(u.id, u.title.toHtmlEscaped());
+                continue;
+            }
             grid += shorts
                 ? QStringLiteral("<ytd-rich-item-renderer><ytm-shorts-lockup-view-model-v2><a href=\"/shorts/%1\"><img src=\"https://i.ytimg.com/vi/%1/oar2.jpg\"></a>"
                                  "<h3><a href=\"/shorts/%1\" title=\"%2\">%2</a></h3></ytm-shorts-lockup-view-model-v2></ytd-rich-item-renderer>").arg(u.id, u.title.toHtmlEscaped())
@@ -145,8 +153,9 @@ QByteArray ChannelFixture::channelPage(const QString &base, const QString &tab) 
         "<script nonce=\"fx\">ytcfg.set(%2);</script></head><body><ytd-app><div id=\"content\"><ytd-page-manager id=\"page-manager\">"
         "<ytd-browse page-subtype=\"channels\"><ytd-two-column-browse-results-renderer><div id=\"primary\">"
         "<ytd-rich-grid-renderer><div id=\"contents\">%3</div></ytd-rich-grid-renderer></div></ytd-two-column-browse-results-renderer></ytd-browse>"
-        "</ytd-page-manager></div></ytd-app><script nonce=\"fx\">var ytInitialData = %4;</script></body></html>")
-                             .arg(QString::fromLatin1(channelId), scriptJson(cfg), grid, m_inlineData ? scriptJson(data) : QStringLiteral("null"));
+        "</ytd-page-manager></div></ytd-app><script nonce=\"fx\">%5 = %4;</script></body></html>")
+                             .arg(QString::fromLatin1(channelId), scriptJson(cfg), grid, m_inlineData ? scriptJson(data) : QStringLiteral("null"),
+                                  m_bracketData ? QStringLiteral("window[\"ytInitialData\"]") : QStringLiteral("var ytInitialData"));
     return html.toUtf8();
 }
 

@@ -42,6 +42,10 @@ public:
     void setDelayMs(int ms) { m_delayMs = ms; }
     // Pages without the inline ytInitialData: only the rendered grid shows the uploads.
     void setInlineData(bool on) { m_inlineData = on; }
+    // Uploads in a format no script knows yet, in the data and in the rendered grid alike.
+    void setUnknownFormat(bool on) { m_unknownFormat = on; }
+    // The page data written as window["ytInitialData"] = {...} (a form the site also uses).
+    void setBracketData(bool on) { m_bracketData = on; }
     int browseRequests() const { return m_browseRequests; }
     void resetCounters() { m_browseRequests = 0; }
 
@@ -65,6 +69,8 @@ private:
     bool m_oldFormat = false;
     int m_delayMs = 0;
     bool m_inlineData = true;
+    bool m_unknownFormat = false;
+    bool m_bracketData = false;
     int m_browseRequests = 0;
 };
 

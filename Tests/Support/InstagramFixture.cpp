@@ -379,6 +379,7 @@ QByteArray InstagramFixture::profilePage(const QString &username) const
     const QString html = QStringLiteral(
         "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\"><title>%1 (@%1) • Instagram photos and videos</title>"
         "<meta property=\"og:url\" content=\"https://www.instagram.com/%1/\">"
+        "<meta property=\"og:image\" content=\"https://scontent-ssn1-1.cdninstagram.com/v/t51.2885-19/profile_%1.jpg\">"
         "<style>body{margin:0;font:14px sans-serif} ._aabd{display:inline-block;width:300px;height:300px;background:#eee;margin:2px} img{width:100px;height:100px}</style>"
         "<script type=\"application/json\" data-sjs>%2</script></head><body><div id=\"mount_0_0_Pr\"><main role=\"main\">"
         "<header><h2 dir=\"auto\">%1</h2><ul><li><span>%3 posts</span></li></ul></header>"
@@ -488,35 +489,44 @@ void InstagramFixture::install(FixtureSite &site)
         ++self->m_commentRequests;
         if (parts.size() >= 7 && parts.value(6) == QLatin1String("child_comments")) {
             const QList<IgComment> replies = self->repliesOf(*p, parts.value(5));
-            const int offset = q.query.queryItemValue(QStringLiteral("max_id")).toInt();
+            const bool head = self->m_repliesFromHead;
+            // A cursor sent in the other direction's parameter is ignored, as the site does.
+            const int offset = q.query.queryItemValue(head ? QStringLiteral("min_id") : QStringLiteral("max_id")).toInt();
             QJsonArray items;
             for (int i = offset; i < std::min<int>(offset + self->m_replyPageSize, int(replies.size())); ++i)
                 items.append(self->commentJson(*p, replies.at(i)));
             const bool more = offset + self->m_replyPageSize < replies.size();
-            QJsonObject out{{"child_comments", items}, {"child_comment_count", int(replies.size())}, {"has_more_tail_child_comments", more},
-                            {"has_more_head_child_comments", false}, {"num_tail_child_comments", std::max<int>(0, int(replies.size()) - offset - self->m_replyPageSize)},
-                            {"status", "ok"}};
+            const int left = std::max<int>(0, int(replies.size()) - offset - self->m_replyPageSize);
+            QJsonObject out{{"child_comments", items}, {"child_comment_count", int(replies.size())},
+                            {"has_more_tail_child_comments", more && !head}, {"has_more_head_child_comments", more && head},
+                            {head ? "num_head_child_comments" : "num_tail_child_comments", left}, {"status", "ok"}};
             if (more)
-                out["next_max_child_cursor"] = QString::number(offset + self->m_replyPageSize);
+                out[head ? "next_min_child_cursor" : "next_max_child_cursor"] = QString::number(offset + self->m_replyPageSize);
             return later(r, bareIds(out));
         }
         const QList<IgComment> threads = self->ordered(*p);
-        int offset = 0;
+        int offset = 0, round = 0;
         const QString cursor = q.query.queryItemValue(QStringLiteral("min_id"), QUrl::FullyDecoded);
-        if (!cursor.isEmpty())
-            offset = QJsonDocument::fromJson(cursor.toUtf8()).object().value("server_cursor").toString().toInt();
+        if (!cursor.isEmpty()) {
+            const QJsonObject c = QJsonDocument::fromJson(cursor.toUtf8()).object();
+            offset = c.value("server_cursor").toString().toInt();
+            round = c.value("round").toInt();
+        }
         if (self->m_failFrom >= 0 && offset >= self->m_failFrom)
             return later(r, failJson(QStringLiteral("Please wait a few minutes before you try again."), 400));
         QJsonArray items;
         for (int i = offset; i < std::min<int>(offset + self->m_pageSize, int(threads.size())); ++i)
             items.append(self->commentJson(*p, threads.at(i)));
-        const bool more = offset + self->m_pageSize < threads.size();
+        const bool last = offset + self->m_pageSize >= threads.size();
+        const bool loop = last && self->m_loops && round < 1000;
+        const bool more = !last || loop;
         QJsonObject out{{"comments", items}, {"comment_count", int(self->visible(*p).size())}, {"has_more_headload_comments", more},
                         {"has_more_comments", false}, {"caption_is_edited", false}, {"comment_likes_enabled", true},
                         {"media_header_display", "none"}, {"can_view_more_preview_comments", false}, {"status", "ok"}};
         if (more)
-            out["next_min_id"] = QString::fromUtf8(QJsonDocument(QJsonObject{{"server_cursor", QString::number(offset + self->m_pageSize)},
-                                                                             {"is_server_cursor_inverse", true}}).toJson(QJsonDocument::Compact));
+            out["next_min_id"] = QString::fromUtf8(QJsonDocument(QJsonObject{{"server_cursor", QString::number(loop ? 0 : offset + self->m_pageSize)},
+                                                                             {"is_server_cursor_inverse", true},
+                                                                             {"round", loop ? round + 1 : round}}).toJson(QJsonDocument::Compact));
         later(r, bareIds(out));
     });
 

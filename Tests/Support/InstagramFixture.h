@@ -77,6 +77,11 @@ public:
     void setReadsChallenged(bool on) { m_readsChallenged = on; }
     // Thread pages from this offset on fail (-1: none).
     void setFailingPagesFrom(int offset) { m_failFrom = offset; }
+    // Replies paged the way the web client asks for them: from the head, with min_id and
+    // next_min_child_cursor, instead of from the tail with max_id and next_max_child_cursor.
+    void setRepliesFromHead(bool on) { m_repliesFromHead = on; }
+    // The last page of comments points back to the first one (a new cursor each round).
+    void setLoops(bool on) { m_loops = on; }
 
     QSet<QString> deleted(const QString &code) const { return m_deleted.value(code); }
     int deleteRequests() const { return m_deleteRequests; }
@@ -112,6 +117,8 @@ private:
     int m_delayMs = 0;
     bool m_apiMoved = false;
     bool m_readsChallenged = false;
+    bool m_repliesFromHead = false;
+    bool m_loops = false;
     int m_failFrom = -1;
     int m_deleteRequests = 0;
     int m_commentRequests = 0;

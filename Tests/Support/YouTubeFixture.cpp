@@ -1,5 +1,6 @@
 #include "YouTubeFixture.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -300,7 +301,35 @@ QJsonObject YouTubeFixture::threadJson(const YtComment &c, const YtVideo &v, QJs
     return QJsonObject{{"commentThreadRenderer", thread}};
 }
 
-QJsonObject YouTubeFixture::watchData(const YtVideo &v) const
+namespace {
+const QByteArray kUserSessionId = "104857600000000000001";
+const QByteArray kSapisid = "fixtureSapisid/AbCdEf";
+} // namespace
+
+bool YouTubeFixture::signedInRequest(const HttpRequest &request)
+{
+    QByteArray sapisid;
+    for (const QByteArray &part : request.header("cookie").split(';')) {
+        const QByteArray kv = part.trimmed();
+        if (kv.startsWith("SAPISID="))
+            sapisid = kv.mid(8);
+    }
+    if (sapisid != kSapisid)
+        return false;
+    // Only the first hash counts here; the 1P/3P ones follow it, space-separated.
+    const QList<QByteArray> words = request.header("authorization").split(' ');
+    if (words.size() < 2 || words.at(0) != "SAPISIDHASH")
+        return false;
+    const QList<QByteArray> fields = words.at(1).split('_');
+    if (fields.size() != 3 || fields.at(2) != "u")
+        return false;
+    const QByteArray ts = fields.at(0);
+    const QByteArray expected = QCryptographicHash::hash(kUserSessionId + ' ' + ts + ' ' + sapisid + " https://www.youtube.com",
+                                                         QCryptographicHash::Sha1).toHex();
+    return fields.at(1) == expected && qAbs(QDateTime::currentSecsSinceEpoch() - ts.toLongLong()) < 300;
+}
+
+QJsonObject YouTubeFixture::watchData(const YtVideo &v, bool signedIn) const
 {
     const QString count = QStringLiteral("%L1").arg(visibleCount(v));
     const QString top = token(QJsonObject{{"k", "c"}, {"v", v.id}, {"s", "top"}, {"o", 0}});
@@ -308,7 +337,7 @@ QJsonObject YouTubeFixture::watchData(const YtVideo &v) const
     QJsonObject owner{{"videoOwnerRenderer", QJsonObject{{"title", runsText(QStringLiteral("Sora's Kitchen"))},
         {"navigationEndpoint", QJsonObject{{"browseEndpoint", QJsonObject{{"browseId", m_ownerChannel}, {"canonicalBaseUrl", "/@channelowner"}}}}}}}};
     QJsonObject secondary{{"owner", owner}};
-    if (m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession || m_viewer == Viewer::Challenged)
+    if (signedIn && (m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession || m_viewer == Viewer::Challenged))
         secondary["ownerButtons"] = QJsonArray{QJsonObject{{"buttonRenderer", QJsonObject{{"text", runsText("Edit video")},
             {"navigationEndpoint", QJsonObject{{"urlEndpoint", QJsonObject{{"url", QStringLiteral("https://studio.youtube.com/video/%1/edit").arg(v.id)}}}}}}}}};
     else
@@ -368,17 +397,23 @@ QJsonObject YouTubeFixture::continuation(const QString &tok, bool *ok) const
             if (!isDeleted(v->id, threads.at(i).id))
                 items.append(threadJson(threads.at(i), *v, mutations));
         if (offset + m_pageSize < threads.size())
-            items.append(continuationItem(token(QJsonObject{{"k", "c"}, {"v", v->id}, {"s", state.value("s")}, {"o", offset + m_pageSize}})));
+            items.append(continuationItem(token(QJsonObject{{"k", "c"}, {"v", v->id}, {"s", state.value("s")}, {"o", offset + m_pageSize},
+                                                            {"r", state.value("r").toInt()}})));
+        else if (v->loops && state.value("r").toInt() < 1000)
+            items.append(continuationItem(token(QJsonObject{{"k", "c"}, {"v", v->id}, {"s", state.value("s")}, {"o", 0},
+                                                            {"r", state.value("r").toInt() + 1}})));
         if (offset == 0) {
             const QString count = QStringLiteral("%L1").arg(visibleCount(*v));
             const QString top = token(QJsonObject{{"k", "c"}, {"v", v->id}, {"s", "top"}, {"o", 0}});
             const QString nw = token(QJsonObject{{"k", "c"}, {"v", v->id}, {"s", "new"}, {"o", 0}});
-            QJsonObject header{{"commentsHeaderRenderer", QJsonObject{
+            QJsonObject headerFields{
                 {"countText", QJsonObject{{"runs", QJsonArray{QJsonObject{{"text", count}}, QJsonObject{{"text", " Comments"}}}}}},
-                {"commentsCount", runsText(count)},
-                {"sortMenu", QJsonObject{{"sortFilterSubMenuRenderer", QJsonObject{{"subMenuItems", QJsonArray{
+                {"commentsCount", runsText(count)}};
+            if (!v->noSort)
+                headerFields["sortMenu"] = QJsonObject{{"sortFilterSubMenuRenderer", QJsonObject{{"subMenuItems", QJsonArray{
                     QJsonObject{{"title", "Top comments"}, {"selected", !newest}, {"serviceEndpoint", QJsonObject{{"continuationCommand", QJsonObject{{"token", top}}}}}},
-                    QJsonObject{{"title", "Newest first"}, {"selected", newest}, {"serviceEndpoint", QJsonObject{{"continuationCommand", QJsonObject{{"token", nw}}}}}}}}}}}}}}};
+                    QJsonObject{{"title", "Newest first"}, {"selected", newest}, {"serviceEndpoint", QJsonObject{{"continuationCommand", QJsonObject{{"token", nw}}}}}}}}}}};
+            QJsonObject header{{"commentsHeaderRenderer", headerFields}};
             endpoints.append(QJsonObject{{"reloadContinuationItemsCommand", QJsonObject{{"targetId", "comments-section"},
                 {"continuationItems", QJsonArray{header}}, {"slot", "RELOAD_CONTINUATION_SLOT_HEADER"}}}});
             endpoints.append(QJsonObject{{"reloadContinuationItemsCommand", QJsonObject{{"targetId", "comments-section"},
@@ -398,7 +433,11 @@ QJsonObject YouTubeFixture::continuation(const QString &tok, bool *ok) const
                     : QJsonObject{{"commentViewModel", vm}});
             }
         if (offset + m_replyPageSize < replies.size())
-            items.append(continuationItem(token(QJsonObject{{"k", "r"}, {"v", v->id}, {"t", thread}, {"o", offset + m_replyPageSize}}),
+            items.append(continuationItem(token(QJsonObject{{"k", "r"}, {"v", v->id}, {"t", thread}, {"o", offset + m_replyPageSize},
+                                                            {"r", state.value("r").toInt()}}),
+                                          QStringLiteral("Show more replies")));
+        else if (v->loops && state.value("r").toInt() < 1000)
+            items.append(continuationItem(token(QJsonObject{{"k", "r"}, {"v", v->id}, {"t", thread}, {"o", 0}, {"r", state.value("r").toInt() + 1}}),
                                           QStringLiteral("Show more replies")));
         endpoints.append(QJsonObject{{"appendContinuationItemsAction", QJsonObject{
             {"targetId", QStringLiteral("comment-replies-item-") + thread}, {"continuationItems", items}}}});
@@ -421,6 +460,7 @@ QByteArray YouTubeFixture::page(const YtVideo &v) const
                         {"hl", "ko"}, {"gl", "KR"}, {"visitorData", "CgtGaXh0dXJlVmlzaXQ"}}}}},
                     {"LOGGED_IN", loggedIn}, {"SESSION_INDEX", "0"}, {"VISITOR_DATA", "CgtGaXh0dXJlVmlzaXQ"},
                     {"DATASYNC_ID", loggedIn ? "fixtureuser||" : ""},
+                    {"USER_SESSION_ID", loggedIn ? QString::fromLatin1(kUserSessionId) : QString()},
                     {"VIEWER_IS_OWNER_FOR_FIXTURE", m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession || m_viewer == Viewer::Challenged}};
     const QString title = htmlEscape(v.title);
     QString ownerArea = m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession || m_viewer == Viewer::Challenged
@@ -459,10 +499,20 @@ QByteArray YouTubeFixture::page(const YtVideo &v) const
             "<div id=\"columns\"><div id=\"primary\"><div id=\"player\" style=\"height:1000px;background:#000\"></div>"
             "<ytd-watch-metadata><div id=\"title\"><h1><yt-formatted-string>%1</yt-formatted-string></h1></div>"
             "<div id=\"owner\"><ytd-video-owner-renderer><a href=\"/@channelowner\">Sora's Kitchen</a></ytd-video-owner-renderer>%2</div></ytd-watch-metadata>"
-            "<div id=\"below\"><ytd-comments id=\"comments\" class=\"style-scope ytd-watch-flexy\">%3</ytd-comments></div>"
-            "</div><div id=\"secondary\"></div></div></ytd-watch-flexy></ytd-page-manager></div>"
+            "<div id=\"below\"><ytd-comments id=\"comments\" class=\"style-scope ytd-watch-flexy\"%5>%3</ytd-comments></div>"
+            "</div><div id=\"secondary\">%6</div></div></ytd-watch-flexy></ytd-page-manager></div>"
             "<ytd-popup-container></ytd-popup-container></ytd-app>")
-                   .arg(title, ownerArea, v.commentsOff ? QString() : commentsSection, v.id);
+                   .arg(title, ownerArea,
+                        v.commentsOff ? QString()
+                        : v.sidePanel ? QStringLiteral("<ytd-item-section-renderer id=\"sections\" class=\"style-scope ytd-comments\"><div id=\"contents\"></div></ytd-item-section-renderer>")
+                                      : commentsSection,
+                        v.id, v.sidePanel ? QStringLiteral(" hidden") : QString(),
+                        v.sidePanel && !v.commentsOff
+                            ? QStringLiteral("<ytd-engagement-panel-section-list-renderer target-id=\"engagement-panel-comments-section\" "
+                                             "visibility=\"ENGAGEMENT_PANEL_VISIBILITY_EXPANDED\">"
+                                             "<div id=\"content\"><ytd-section-list-renderer><div id=\"contents\"><ytd-comments>%1</ytd-comments></div>"
+                                             "</ytd-section-list-renderer></div></ytd-engagement-panel-section-list-renderer>").arg(commentsSection)
+                            : QString());
     }
     const QString html = QStringLiteral(
         "<!DOCTYPE html><html lang=\"ko-KR\"><head><meta charset=\"utf-8\"><title>%1 - YouTube</title>"
@@ -501,7 +551,7 @@ void YouTubeFixture::install(FixtureSite &site)
             return r.reply(HttpReply::html("<html><body><h1>This video isn't available anymore</h1></body></html>", 404));
         HttpReply reply = HttpReply::html(self->page(*v));
         if (self->m_viewer != Viewer::SignedOut)
-            reply.withHeader("Set-Cookie", "SAPISID=fixtureSapisid/AbCdEf; Path=/; Secure")
+            reply.withHeader("Set-Cookie", "SAPISID=" + kSapisid + "; Path=/; Secure")
                 .withHeader("Set-Cookie", "LOGIN_INFO=AFmmF2swRQ; Path=/; Secure; HttpOnly");
         r.reply(reply);
     };
@@ -527,7 +577,7 @@ void YouTubeFixture::install(FixtureSite &site)
             return later(r, HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 403}, {"status", "PERMISSION_DENIED"}}}}, 403));
         if (!v)
             return later(r, HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 404}, {"status", "NOT_FOUND"}}}}, 404));
-        later(r, HttpReply::json(self->watchData(*v)));
+        later(r, HttpReply::json(self->watchData(*v, signedInRequest(req))));
     });
     site.route(host, "POST", QStringLiteral("/youtubei/v1/comment/perform_comment_action"), [self, later](const HttpRequest &req, const HttpResponder &r) {
         if (!self)

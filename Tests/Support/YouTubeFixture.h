@@ -49,6 +49,9 @@ struct YtVideo {
     QList<YtComment> comments;   // threads and replies, replies after their thread
     bool dataRefused = false;    // the site refuses the scripts' own data request (the page still works)
     bool subThreads = false;     // replies come as threads of their own (the late-2025 format)
+    bool noSort = false;         // the comments header offers no order to pick (a variant some viewers get)
+    bool loops = false;          // the last page of threads (and of each thread's replies) continues with the first one again (new token each round)
+    bool sidePanel = false;      // watch page of the side-panel layout: #comments hidden, the list in a panel in #secondary
 };
 
 class YouTubeFixture : public QObject {
@@ -85,7 +88,11 @@ public:
 
     // Pure generators (also used by tests to know what the site would say).
     QByteArray page(const YtVideo &video) const;
-    QJsonObject watchData(const YtVideo &video) const;
+    // signedIn false: the data as the site sends it to a request without a valid sign-in header.
+    QJsonObject watchData(const YtVideo &video, bool signedIn = true) const;
+    // Whether a request carries the sign-in header the site checks: "SAPISIDHASH <ts>_<sha1 of
+    // "<USER_SESSION_ID> <ts> <SAPISID> <origin>">_u" for the SAPISID cookie the request sends.
+    static bool signedInRequest(const HttpRequest &request);
     QJsonObject continuation(const QString &token, bool *ok) const;
     // Threads in site order (the pinned one first; in newest order again at its place), and replies.
     QList<YtComment> ordered(const YtVideo &video, bool newest, bool withDeleted = false) const;

@@ -72,7 +72,7 @@
       const ul = el('ul', { class: '_a9yo' });
       const shown = new Set();
       for (const r of c.preview_child_comments || []) { ul.appendChild(commentBlock(r, c.pk)); shown.add(r.pk); }
-      let cursor = '';
+      let cursor = '', cursorKey = 'max_id';
       let remaining = c.child_comment_count - shown.size;
       const label = el('span', { class: '_a9yi' });
       const button = el('button', { class: '_acan _acao _acas', type: 'button' }, el('div', { class: '_a9yh' }), label);
@@ -80,15 +80,16 @@
       setLabel();
       button.addEventListener('click', async () => {
         if (remaining <= 0) { ul.hidden = !ul.hidden; return; }
-        const { json } = await api('media/' + cfg.pk + '/comments/' + c.pk + '/child_comments/' + (cursor ? '?max_id=' + encodeURIComponent(cursor) : ''));
+        const { json } = await api('media/' + cfg.pk + '/comments/' + c.pk + '/child_comments/' + (cursor ? '?' + cursorKey + '=' + encodeURIComponent(cursor) : ''));
         for (const r of json.child_comments || []) {
           if (shown.has(r.pk)) continue;
           shown.add(r.pk);
           ul.insertBefore(commentBlock(r, c.pk), more);
           remaining--;
         }
-        cursor = json.next_max_child_cursor || '';
-        if (!json.has_more_tail_child_comments) remaining = 0;
+        cursor = json.next_max_child_cursor || json.next_min_child_cursor || '';
+        cursorKey = json.next_max_child_cursor ? 'max_id' : 'min_id';
+        if (!json.has_more_tail_child_comments && !json.has_more_head_child_comments) remaining = 0;
         setLabel();
       });
       const more = el('li', {}, el('div', { class: '_a9yp' }, button));

@@ -47,7 +47,9 @@
     for (const m of findKey(json, 'mutations').flat()) if (m && m.entityKey) entities.set(m.entityKey, m.payload);
   }
 
-  const section = () => document.querySelector('ytd-comments ytd-item-section-renderer#sections');
+  // The comment section in use (the side-panel layout leaves a hidden, empty one in #comments).
+  const section = () => Array.from(document.querySelectorAll('ytd-comments ytd-item-section-renderer#sections'))
+    .find((s) => !s.closest('[hidden]')) || null;
   const contents = () => section() && section().querySelector(':scope > #contents');
 
   function tokenOf(item) {
@@ -76,7 +78,7 @@
           el('div', { id: 'action-buttons' }, el('ytd-comment-engagement-bar', {},
             el('div', { id: 'toolbar' },
               el('button', { id: 'like-button', 'aria-label': t.likeButtonA11y || 'Like this comment' }),
-              el('span', { id: 'vote-count-middle', 'aria-label': t.likeCountA11y || '', text: like }),
+              el('span', { id: 'vote-count-middle', text: like }),
               el('button', { id: 'dislike-button', 'aria-label': 'Dislike this comment' }),
               state.heartState === 'TOOLBAR_HEART_STATE_HEARTED' ? el('div', { id: 'creator-heart' }, el('span', { text: '❤' })) : null,
               el('div', { id: 'reply-button-end' }, el('button', { text: 'Reply' })))))),
@@ -151,7 +153,8 @@
           if (h) h.textContent = '댓글 ' + count + '개';
           const ci = document.querySelector('#contextual-info');
           if (ci) ci.textContent = count;
-          sortTokens = item.commentsHeaderRenderer.sortMenu.sortFilterSubMenuRenderer.subMenuItems.map((s) => s.serviceEndpoint.continuationCommand.token);
+          const menu = item.commentsHeaderRenderer.sortMenu;
+          sortTokens = menu ? menu.sortFilterSubMenuRenderer.subMenuItems.map((s) => s.serviceEndpoint.continuationCommand.token) : [];
         } else if (item.commentThreadRenderer) {
           contents().appendChild(renderThread(item.commentThreadRenderer));
         } else if (item.continuationItemRenderer) {
