@@ -38,44 +38,13 @@ class InstagramTest : public QObject {
     ScanResult scanPolling(std::function<QCoro::Task<ScanResult>()> start, QList<ScanProgress> *seen,
                            std::function<void(const ScanProgress &)> onProgress = {})
     {
-        auto task = start();
-        bool done = false;
-        std::optional<ScanResult> result;
-        std::exception_ptr error;
-        auto body = [&]() -> QCoro::Task<void> {
-            try {
-                result = co_await std::move(task);
-            } catch (...) {
-                error = std::current_exception();
-            }
-            done = true;
-        };
-        auto driver = body();
-        QElapsedTimer clock;
-        clock.start();
-        while (!done && clock.elapsed() < 180000) {
-            try {
-                if (auto p = await(m_h->engine.progress(), 10000)) {
-                    if (seen)
-                        seen->append(*p);
-                    if (onProgress)
-                        onProgress(*p);
-                }
-            } catch (const BrowserError &) {
-            }
-            QTest::qWait(80);
-        }
-        if (!done)
-            throw std::runtime_error("scan did not end");
-        if (error)
-            std::rethrow_exception(error);
-        return *result;
+        return m_h->scanPolling(std::move(start), seen, std::move(onProgress));
     }
 
     ScanResult scan(bool newest = false, bool noLikes = false, int minLikes = 1, std::optional<Recent> recent = std::nullopt,
                     qint64 limit = 0)
     {
-        return await(m_h->engine.scan(limit, newest, noLikes, minLikes, recent), 180000);
+        return m_h->scan(newest, noLikes, minLikes, recent, limit);
     }
 
     void resetSite(InstagramFixture::Viewer viewer = InstagramFixture::Viewer::Owner)

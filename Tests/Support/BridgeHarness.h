@@ -2,12 +2,18 @@
 // A browser shown in an offscreen view with the page bridge bound to it, for tests and
 // benchmarks that run the page scripts on fixture pages.
 
+#include "Await.h"
 #include "Browser/Browser.h"
+#include "Browser/BrowserError.h"
 #include "Scan/SpamEngine.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEngineView>
+
+#include <functional>
+#include <optional>
 
 namespace vt::test {
 
@@ -34,6 +40,51 @@ struct BridgeHarness {
             return false;
         QTest::qWait(settleMs);
         return QTest::qWaitFor([this] { return !browser.isLoading(); }, 10000);
+    }
+
+    ScanResult scan(bool newest = false, bool noLikes = false, int minLikes = 1, std::optional<Recent> recent = std::nullopt,
+                    qint64 limit = 0)
+    {
+        return await(engine.scan(limit, newest, noLikes, minLikes, recent), 180000);
+    }
+
+    // The scan with the progress polled beside it, as the model does.
+    ScanResult scanPolling(std::function<QCoro::Task<ScanResult>()> start, QList<ScanProgress> *seen,
+                           std::function<void(const ScanProgress &)> onProgress = {})
+    {
+        auto task = start();
+        bool done = false;
+        std::optional<ScanResult> result;
+        std::exception_ptr error;
+        // The lambda outlives its coroutine: a coroutine lambda's captures live in the lambda object.
+        auto body = [&]() -> QCoro::Task<void> {
+            try {
+                result = co_await std::move(task);
+            } catch (...) {
+                error = std::current_exception();
+            }
+            done = true;
+        };
+        auto driver = body();
+        QElapsedTimer clock;
+        clock.start();
+        while (!done && clock.elapsed() < 180000) {
+            try {
+                if (auto p = await(engine.progress(), 10000)) {
+                    if (seen)
+                        seen->append(*p);
+                    if (onProgress)
+                        onProgress(*p);
+                }
+            } catch (const BrowserError &) {
+            }
+            QTest::qWait(80);
+        }
+        if (!done)
+            throw std::runtime_error("scan did not end");
+        if (error)
+            std::rethrow_exception(error);
+        return *result;
     }
 };
 
