@@ -139,6 +139,47 @@ QString SpamEngine::bundle(const QString &adapter)
     return text;
 }
 
+// Runs a call on the page while it stays the page the call started on, and words its failures
+// for the owner; `scriptError` words an error that the page script itself raised.
+QCoro::Task<PageCall::Answer> SpamEngine::runOnPage(QPointer<QWebEnginePage> page, QUuid pageID, QString world,
+                                                    QString source, QJsonObject args, int timeoutMs, qsizetype maxChars,
+                                                    std::function<QString(const QString &)> scriptError)
+{
+    QPointer<Browser> browser = m_browser;
+    const auto samePage = [browser, page, pageID] {
+        return browser && page && browser->pageID() == pageID && browser->currentTab()
+            && browser->currentTab()->page() == page.data();
+    };
+    PageCall::Options options;
+    options.timeoutMs = timeoutMs;
+    options.maxChars = maxChars;
+    options.stillValid = samePage;
+    options.abortSender = browser.data();
+    options.abortSignal = SIGNAL(currentTabChanged(BrowserPage*));
+
+    PageCall::Answer answer;
+    try {
+        answer = co_await PageCall::run(page.data(), world, source, args, options);
+    } catch (const PageCall::Error &e) {
+        switch (e.kind) {
+        case PageCall::Error::PageChanged:
+            throw BrowserError(pageChangedMessage());
+        case PageCall::Error::Timeout:
+            throw BrowserError(samePage() ? timeoutMessage() : pageChangedMessage());
+        case PageCall::Error::TooLarge:
+            throw BrowserError(unreadableMessage());
+        case PageCall::Error::Script:
+            throw BrowserError(scriptError(e.message));
+        case PageCall::Error::BadCall:
+            throw BrowserError(e.message);
+        }
+        throw BrowserError(e.message);
+    }
+    if (!samePage())
+        throw BrowserError(pageChangedMessage());
+    co_return answer;
+}
+
 QCoro::Task<QByteArray> SpamEngine::call(QString expression, QJsonObject args, bool inject, int timeoutMs,
                                          qsizetype maxChars)
 {
@@ -159,36 +200,8 @@ QCoro::Task<QByteArray> SpamEngine::call(QString expression, QJsonObject args, b
     const QString source = prefix + QString::fromUtf8("\nconst __r = await (") + expression
         + QString::fromUtf8(");\nreturn JSON.stringify(__r === undefined ? null : __r);");
 
-    const auto samePage = [browser, page, pageID] {
-        return browser && page && browser->pageID() == pageID && browser->currentTab()
-            && browser->currentTab()->page() == page.data();
-    };
-    PageCall::Options options;
-    options.timeoutMs = timeoutMs;
-    options.maxChars = maxChars;
-    options.stillValid = samePage;
-    options.abortSender = browser.data();
-    options.abortSignal = SIGNAL(currentTabChanged(BrowserPage*));
-
-    PageCall::Answer answer;
-    try {
-        answer = co_await PageCall::run(page.data(), QString::fromUtf8("vtx"), source, args, options);
-    } catch (const PageCall::Error &e) {
-        switch (e.kind) {
-        case PageCall::Error::PageChanged:
-            throw BrowserError(pageChangedMessage());
-        case PageCall::Error::Timeout:
-            throw BrowserError(samePage() ? timeoutMessage() : pageChangedMessage());
-        case PageCall::Error::TooLarge:
-            throw BrowserError(unreadableMessage());
-        case PageCall::Error::Script:
-        case PageCall::Error::BadCall:
-            throw BrowserError(e.message);
-        }
-        throw BrowserError(e.message);
-    }
-    if (!samePage())
-        throw BrowserError(pageChangedMessage());
+    const PageCall::Answer answer = co_await runOnPage(page, pageID, QString::fromUtf8("vtx"), source, args, timeoutMs,
+                                                       maxChars, [](const QString &message) { return message; });
     if (answer.type != QLatin1String("string") || !answer.text)
         throw BrowserError(unreadableMessage());
     co_return answer.text->toUtf8();

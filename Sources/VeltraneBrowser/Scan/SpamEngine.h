@@ -12,6 +12,7 @@
 //   engine.stop();
 
 #include "Scan/FoundPost.h"
+#include "Scan/PageCall.h"
 #include "Scan/Recent.h"
 #include "Scan/RemoveResult.h"
 #include "Scan/ScanProgress.h"
@@ -23,7 +24,10 @@
 #include <QJsonObject>
 #include <QObject>
 #include <QPointer>
+#include <QUuid>
+#include <QWebEnginePage>
 
+#include <functional>
 #include <optional>
 
 class Browser;
@@ -95,6 +99,9 @@ private:
     QCoro::Task<QByteArray> call(QString expression, QJsonObject args, bool inject, int timeoutMs,
                                  qsizetype maxChars);
     static QString file(const QString &name);
+    QCoro::Task<PageCall::Answer> runOnPage(QPointer<QWebEnginePage> page, QUuid pageID, QString world, QString source,
+                                            QJsonObject args, int timeoutMs, qsizetype maxChars,
+                                            std::function<QString(const QString &)> scriptError);
     QCoro::Task<QJsonValue> channel(QString step, QString site, qint64 limit);
 
     QPointer<Browser> m_browser;

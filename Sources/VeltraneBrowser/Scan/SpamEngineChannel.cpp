@@ -88,37 +88,8 @@ QCoro::Task<QJsonValue> SpamEngine::channel(QString step, QString site, qint64 l
     if (decoder.hasError())
         throw BrowserError(path + QStringLiteral(": not UTF-8 text"));
 
-    const auto samePage = [browser, page, pageID] {
-        return browser && page && browser->pageID() == pageID && browser->currentTab()
-            && browser->currentTab()->page() == page.data();
-    };
-    PageCall::Options options;
-    options.timeoutMs = channelTimeoutMs;
-    options.maxChars = kChannelAnswerChars;
-    options.stillValid = samePage;
-    options.abortSender = browser.data();
-    options.abortSignal = SIGNAL(currentTabChanged(BrowserPage*));
-
-    PageCall::Answer answer;
-    try {
-        answer = co_await PageCall::run(page.data(), kWorld, source, channelArguments(step, site, limit), options);
-    } catch (const PageCall::Error &e) {
-        switch (e.kind) {
-        case PageCall::Error::PageChanged:
-            throw BrowserError(pageChangedMessage());
-        case PageCall::Error::Timeout:
-            throw BrowserError(samePage() ? timeoutMessage() : pageChangedMessage());
-        case PageCall::Error::TooLarge:
-            throw BrowserError(unreadableMessage());
-        case PageCall::Error::Script:
-            throw BrowserError(channelScriptMessage(e.message));
-        case PageCall::Error::BadCall:
-            throw BrowserError(e.message);
-        }
-        throw BrowserError(e.message);
-    }
-    if (!samePage())
-        throw BrowserError(pageChangedMessage());
+    const PageCall::Answer answer = co_await runOnPage(page, pageID, kWorld, source, channelArguments(step, site, limit),
+                                                       channelTimeoutMs, kChannelAnswerChars, &channelScriptMessage);
     if (answer.type == QLatin1String("string"))
         co_return QJsonValue(answer.text.value_or(QString()));
     if (!answer.text)
