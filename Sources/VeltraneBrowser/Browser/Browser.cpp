@@ -125,6 +125,26 @@ const char mediaPolicySource[] = R"JS((() => {
 })();
 )JS";
 
+// The page's own title. For a page without one the engine reports its address (without a
+// trailing slash on a bare host, or without "http://"); that is no title.
+QString ownTitle(const QWebEnginePage *view)
+{
+    const QString title = view->title();
+    const QUrl url = view->url();
+    if (title.isEmpty() || url.isEmpty())
+        return title;
+    for (const QString &shown : {url.toString(), url.toString(QUrl::FullyDecoded)}) {
+        QStringList forms {shown};
+        if (shown.endsWith(QLatin1Char('/')))
+            forms << shown.chopped(1);
+        for (const QString &form : std::as_const(forms)) {
+            if (title == form || (form.startsWith(QLatin1String("http://")) && title == form.mid(7)))
+                return QString();
+        }
+    }
+    return title;
+}
+
 } // namespace
 
 const QString Browser::mediaScriptMarker = QStringLiteral("// Glimora media policy");
@@ -427,7 +447,7 @@ void Browser::sync(bool invalidate)
             emit addressChanged();
         }
     }
-    const QString title = view->title();
+    const QString title = ownTitle(view);
     if (title != m_title) {
         m_title = title;
         emit titleChanged();
