@@ -162,6 +162,55 @@ private slots:
         QCOMPARE(accounts().message(), QString());
     }
 
+    // The status machine of navigation reports, step by step ("-" reports no address).
+    void navigationReports_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<int>("youtube");
+        QTest::addColumn<int>("instagram");
+        QTest::addColumn<QString>("active");   // "" for none
+        QTest::addColumn<QString>("message");
+        const int unknown = LoginStatus::unknown;
+        const QString google = "https://accounts.google.com/ServiceLogin?service=youtube";
+        const QString refused = "https://accounts.google.com/signin/x?error=disallowed_useragent";
+        const QString insta = "https://www.instagram.com/accounts/login/?next=%2F";
+        const QString refusal = Lang::pick("서비스에서 앱 내 로그인을 제한했습니다.", "The service restricted in-app sign-in.");
+        const QString verify = Lang::pick("브라우저 화면에서 추가 인증을 완료해 주세요.", "Complete the extra verification in the web view.");
+        QTest::newRow("sign-in page") << QStringList {google} << int(LoginStatus::signingIn) << unknown << "youtube" << "";
+        QTest::newRow("straight to the other site's sign-in")
+            << QStringList {google, insta} << unknown << int(LoginStatus::signingIn) << "instagram" << "";
+        QTest::newRow("no address while active") << QStringList {google, "-"} << unknown << unknown << "" << "";
+        QTest::newRow("refused in the address") << QStringList {refused} << int(LoginStatus::blocked) << unknown << "youtube" << refusal;
+        QTest::newRow("verification") << QStringList {"https://www.instagram.com/challenge/1/"} << unknown
+                                      << int(LoginStatus::verification) << "instagram" << verify;
+        QTest::newRow("leaving empties the message") << QStringList {refused, "https://www.youtube.com/"} << unknown << unknown << "" << "";
+        QTest::newRow("refusal then the other site's verification")
+            << QStringList {refused, "https://www.facebook.com/checkpoint/2"} << unknown << int(LoginStatus::verification)
+            << "instagram" << verify;
+        QTest::newRow("ordinary page") << QStringList {"https://www.youtube.com/watch?v=a"} << unknown << unknown << "" << "";
+    }
+    void navigationReports()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(int, youtube);
+        QFETCH(int, instagram);
+        QFETCH(QString, active);
+        QFETCH(QString, message);
+        QWebEngineProfile scratch;   // off the record: the event loop does not run, so no cookie scan decides
+        AccountSession session(&scratch);
+        for (const QString &step : steps)
+            session.navigationChanged(step == "-" ? std::nullopt : std::optional<QUrl>(QUrl(step)));
+        QCOMPARE(int(session.status(LoginProvider::youtube)), youtube);
+        QCOMPARE(int(session.status(LoginProvider::instagram)), instagram);
+        QCOMPARE(session.activeProvider() ? session.activeProvider()->rawValue() : QString(), active);
+        QCOMPARE(session.isAuthenticating(), !active.isEmpty());
+        QCOMPARE(session.message(), message);
+        // The same report again (a reload) changes no status.
+        QSignalSpy statuses(&session, &AccountSession::statusesChanged);
+        session.navigationChanged(steps.last() == "-" ? std::nullopt : std::optional<QUrl>(QUrl(steps.last())));
+        QCOMPARE(statuses.count(), 0);
+    }
+
     void signInPageThatFailsToLoad()
     {
         FixtureSite::shared()->route("accounts.google.com", "GET", "/ServiceLogin",
