@@ -259,10 +259,12 @@ private slots:
         if (expiresInDays != 0)
             cookie.setExpirationDate(QDateTime::currentDateTimeUtc().addDays(expiresInDays));
         const QString host = domain.startsWith('.') ? "www" + domain : domain;
+        QSignalSpy scans(&accounts(), &AccountSession::cookiesScanned);
         profile()->cookieStore()->setCookie(cookie, QUrl("https://" + host + "/"));
-        if (expiresInDays >= 0)   // an expired cookie is never reported
-            QTRY_VERIFY_WITH_TIMEOUT(!accounts().cookies().isEmpty(), slow);
-        QTest::qWait(400);   // the debounced scan (0.2 s) has run
+        if (expiresInDays >= 0)   // the debounced scan of the reported cookie
+            QTRY_VERIFY_WITH_TIMEOUT(!scans.isEmpty() && !accounts().cookies().isEmpty(), slow);
+        else                      // an expired cookie is never reported
+            QTest::qWait(300);
         QCOMPARE(int(accounts().status(LoginProvider::youtube)), youtube);
         QCOMPARE(int(accounts().status(LoginProvider::instagram)), instagram);
     }
@@ -364,10 +366,11 @@ private slots:
         cookie.setExpirationDate(QDateTime::currentDateTimeUtc().addDays(1));
         profile()->cookieStore()->setCookie(cookie, QUrl("https://www.youtube.com/"));
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::savedSession, slow);
-        AccountSession::setProbeScript(script);
+        AccountSession::setProbeScript("window.__probes = (window.__probes || 0) + 1;\n" + script);
         browser->open("https://www.youtube.com/watch?v=abc");
         QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && browser->address().contains("watch"), slow);
-        QTest::qWait(700);   // the probe runs 250 ms after the page settles
+        // The probe runs 250 ms after the page settles; its reply comes before this later answer.
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(page(), "window.__probes || 0").toInt() >= 1, slow);
         QTRY_COMPARE_WITH_TIMEOUT(int(accounts().status(LoginProvider::youtube)), status, slow);
         QCOMPARE(accounts().message().contains(Lang::pick("외부 브라우저", "external browser")), refusalMessage);
     }
