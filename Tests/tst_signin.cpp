@@ -4,6 +4,7 @@
 #include "Auth/AccountSession.h"
 #include "Await.h"
 #include "Browser/Browser.h"
+#include "Browser/StoredCookies.h"
 #include "FixtureSite.h"
 #include "Lang.h"
 #include "PageTools.h"
@@ -14,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
+
+#include <sqlite3.h>
 
 using vt::test::evaluate;
 using vt::test::FixtureSite;
@@ -327,6 +330,35 @@ private slots:
         const QString saved = QString("youtube=%1 instagram=%2").arg(int(LoginStatus::savedSession)).arg(int(LoginStatus::signedOut));
         QCOMPARE(run("signin"), saved);
         QCOMPARE(run("status"), saved);
+    }
+
+    // The profile's cookie file as the engine leaves it, also while the engine holds it locked.
+    void storedCookiesAreRead()
+    {
+        QTemporaryDir dir;
+        const QByteArray path = (dir.path() + "/Cookies").toUtf8();
+        sqlite3 *engine = nullptr;
+        QCOMPARE(sqlite3_open(path.constData(), &engine), SQLITE_OK);
+        // 13 000 000 000 000 000 microseconds after 1601-01-01 is 2012-12-14T23:06:40Z.
+        const char *setup =
+            "CREATE TABLE cookies (host_key TEXT, name TEXT, value TEXT, path TEXT, expires_utc INTEGER,"
+            " has_expires INTEGER, is_secure INTEGER, is_httponly INTEGER);"
+            "INSERT INTO cookies VALUES ('.youtube.com', 'SID', 'x', '/', 13000000000000000, 1, 1, 0);"
+            "INSERT INTO cookies VALUES ('.instagram.com', 'sessionid', 'y', '/', 0, 0, 1, 1);"
+            "PRAGMA locking_mode=EXCLUSIVE;"
+            "UPDATE cookies SET value = 'z' WHERE name = 'SID';";
+        QCOMPARE(sqlite3_exec(engine, setup, nullptr, nullptr, nullptr), SQLITE_OK);
+        const QList<QNetworkCookie> cookies = StoredCookies::read(dir.path());
+        sqlite3_close(engine);
+        QCOMPARE(cookies.size(), 2);
+        QCOMPARE(cookies[0].name(), QByteArray("SID"));
+        QCOMPARE(cookies[0].domain(), QString(".youtube.com"));
+        QCOMPARE(cookies[0].expirationDate(), QDateTime(QDate(2012, 12, 14), QTime(23, 6, 40), Qt::UTC));
+        QVERIFY(cookies[0].isSecure());
+        QCOMPARE(cookies[1].name(), QByteArray("sessionid"));
+        QVERIFY(cookies[1].isSessionCookie());
+        QVERIFY(cookies[1].isHttpOnly());
+        QVERIFY(StoredCookies::read(dir.path() + "/missing").isEmpty());
     }
 
     void withoutProbeScriptNeverSignedIn()
