@@ -478,6 +478,27 @@ private slots:
         QVERIFY(!reopened);
     }
 
+    // A page that does not go blank in time (here it starts a load that never ends): nothing
+    // is removed and the status stays.
+    void signOutGivesUpWhenThePageDoesNotClose()
+    {
+        FixtureSite::shared()->route("www.youtube.com", "GET", "/hang", [](const vt::test::HttpRequest &, const vt::test::HttpResponder &) {});
+        signInYouTube();
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedIn, slow);
+        bool reopened = false;
+        accounts().onSessionChanged = [&](LoginProvider, std::optional<QUrl>) { reopened = true; };
+        auto signOut = accounts().signOut(LoginProvider::youtube);
+        page()->load(QUrl("https://www.youtube.com/hang"));
+        vt::test::await(std::move(signOut), slow);
+        QCOMPARE(accounts().clearing(), std::nullopt);
+        QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signedIn);
+        QCOMPARE(accounts().message(), Lang::pick("웹 화면을 닫지 못해 로그아웃하지 않았습니다. 다시 시도해 주세요.",
+                                                  "Couldn't close the web view, so you were not signed out. Please try again."));
+        QVERIFY(ownsCookie(accounts(), LoginProvider::youtube));
+        QVERIFY(!reopened);
+        page()->triggerAction(QWebEnginePage::Stop);
+    }
+
     void secondSignOutWhileOneRunsDoesNothing()
     {
         signInYouTube();
