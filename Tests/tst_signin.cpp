@@ -102,10 +102,18 @@ private slots:
     {
         browser->open("https://www.youtube.com/");
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedOut, slow);
+        QList<int> seen;   // every status of the site from here on
+        connect(&accounts(), &AccountSession::statusesChanged, this, [&] { seen << int(accounts().status(LoginProvider::youtube)); });
+        QSignalSpy active(&accounts(), &AccountSession::activeProviderChanged);
         browser->signIn(LoginProvider::youtube);
         QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signingIn);
         QCOMPARE(accounts().activeProvider(), std::optional<LoginProvider>(LoginProvider::youtube));
         QVERIFY(accounts().isAuthenticating());
+        // While the sign-in page loads the site stays signing in: the load's start reports the
+        // page being loaded, not the one it replaces.
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && evaluate(page(), "!!document.getElementById('form')").toBool(), slow);
+        QCOMPARE(seen, QList<int>({int(LoginStatus::signingIn)}));
+        QCOMPARE(active.count(), 1);
         submit("identifier", "owner");
         QTRY_COMPARE_WITH_TIMEOUT(browser->address(), QString("https://www.youtube.com/"), slow);
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedIn, slow);

@@ -251,7 +251,7 @@ BrowserTab *Browser::makeTab()
             tab->error.clear();
             if (isCurrent()) {
                 setError(QString());
-                sync(true);
+                sync(true, info.url());
             }
             break;
         case QWebEngineLoadingInfo::LoadSucceededStatus:
@@ -432,16 +432,19 @@ void Browser::installMediaScript(BrowserPage *page)
     scripts.insert(script);
 }
 
-void Browser::sync(bool invalidate)
+void Browser::sync(bool invalidate, const QUrl &starting)
 {
     BrowserPage *view = currentTab()->page();
     const QUrl url = view->url();
+    // At a load's start the page still reports the address it leaves; the sign-in tracking
+    // is told the one being loaded.
+    const QUrl reported = starting.isEmpty() ? url : starting;
     const QString newAddress = url.isEmpty() ? QString() : url.toString(QUrl::FullyEncoded);
     const bool changed = newAddress != m_address;
     const bool flipped = m_isLoading != view->isLoading();
     if (invalidate || changed) {
         m_pageID = QUuid::createUuid();
-        m_accounts->navigationChanged(url.isEmpty() ? std::nullopt : std::optional<QUrl>(url));
+        m_accounts->navigationChanged(reported.isEmpty() ? std::nullopt : std::optional<QUrl>(reported));
         if (changed) {
             m_address = newAddress;
             emit addressChanged();
