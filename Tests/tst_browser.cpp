@@ -137,6 +137,27 @@ private slots:
         QCOMPARE(browser->address(), address);
     }
 
+    // The title is the page's own: empty for a page without one (the engine would show the address).
+    void titleIsEmptyWithoutAPageTitle_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("no title") << "/untitled" << QByteArray() << "";
+        QTest::newRow("root without title") << "/" << QByteArray() << "";
+        QTest::newRow("own title") << "/titled" << QByteArray("<title>Mine</title>") << "Mine";
+    }
+    void titleIsEmptyWithoutAPageTitle()
+    {
+        QFETCH(QString, path);
+        QFETCH(QByteArray, head);
+        QFETCH(QString, title);
+        FixtureSite::shared()->page("www.youtube.com", path, "<!doctype html><html><head>" + head + "</head><body>x</body></html>");
+        openAndWait("https://www.youtube.com" + path, "https://www.youtube.com" + path);
+        QTest::qWait(200);   // a late title report
+        QCOMPARE(browser->title(), title);
+    }
+
     void onNavigateIsCalledForPageChanges()
     {
         int calls = 0;

@@ -71,6 +71,15 @@ private slots:
         server->resetCounters();
     }
 
+    // Files other runs find again: the SHA-256 of the address in lower-case hex, ".jpg".
+    void cacheFileIsNamedByTheAddressHash()
+    {
+        const ImageStore store(dir->path());
+        QCOMPARE(store.cacheFile("https://img.example/a.jpg"),
+                 dir->path() + "/0d52505084684b7e7fd0e91848f6abb31af39e7c849ef121ae78f56df8b8f103.jpg");
+        QVERIFY(ImageStore().directory().endsWith("/Veltrane/images"));
+    }
+
     void refusedAddresses_data()
     {
         QTest::addColumn<QString>("url");

@@ -113,6 +113,33 @@ private slots:
         QCOMPARE(state(page(), "b"), QString("playing,muted"));
     }
 
+    // A gesture counts for 2500 ms; what it started stays permitted only at that page address.
+    void gestureWindowAndPageAddress()
+    {
+        make(nullptr);
+        openMedia();
+        auto play = [this](const QString &id) -> QString {
+            evaluate(page(), QString("window.__outcome = ''; document.getElementById('%1').play().then(() => window.__outcome = 'played', e => window.__outcome = e.name)").arg(id));
+            QString outcome;
+            (void)QTest::qWaitFor([&] { return !(outcome = evaluate(page(), "window.__outcome").toString()).isEmpty(); }, slow);
+            return outcome;
+        };
+        clickPlayButton();
+        QTRY_COMPARE_WITH_TIMEOUT(state(page(), "b"), QString("playing,muted"), slow);
+        QCOMPARE(play("v"), QString("played"));   // within the gesture's window
+        evaluate(page(), "document.getElementById('v').pause()");
+        QTest::qWait(2700);
+        QCOMPARE(play("a"), QString("NotAllowedError"));
+        QCOMPARE(play("v"), QString("played"));   // started by the owner at this address
+        // After an in-page address change the owner has to start them again.
+        evaluate(page(), "history.pushState({}, '', '/media?next=1')");
+        browser->setAutoplayBlocked(false);
+        browser->setAutoplayBlocked(true);
+        QTRY_COMPARE_WITH_TIMEOUT(state(page(), "b"), QString("paused,muted"), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(state(page(), "v"), QString("paused,muted"), slow);
+        QCOMPARE(play("v"), QString("NotAllowedError"));
+    }
+
     void unmutingGivesBackThePagesOwnMuting()
     {
         make(nullptr);

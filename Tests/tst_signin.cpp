@@ -4,6 +4,7 @@
 #include "Auth/AccountSession.h"
 #include "Await.h"
 #include "Browser/Browser.h"
+#include "Browser/StoredCookies.h"
 #include "FixtureSite.h"
 #include "Lang.h"
 #include "PageTools.h"
@@ -14,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
+
+#include <sqlite3.h>
 
 using vt::test::evaluate;
 using vt::test::FixtureSite;
@@ -99,10 +102,18 @@ private slots:
     {
         browser->open("https://www.youtube.com/");
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedOut, slow);
+        QList<int> seen;   // every status of the site from here on
+        connect(&accounts(), &AccountSession::statusesChanged, this, [&] { seen << int(accounts().status(LoginProvider::youtube)); });
+        QSignalSpy active(&accounts(), &AccountSession::activeProviderChanged);
         browser->signIn(LoginProvider::youtube);
         QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signingIn);
         QCOMPARE(accounts().activeProvider(), std::optional<LoginProvider>(LoginProvider::youtube));
         QVERIFY(accounts().isAuthenticating());
+        // While the sign-in page loads the site stays signing in: the load's start reports the
+        // page being loaded, not the one it replaces.
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && evaluate(page(), "!!document.getElementById('form')").toBool(), slow);
+        QCOMPARE(seen, QList<int>({int(LoginStatus::signingIn)}));
+        QCOMPARE(active.count(), 1);
         submit("identifier", "owner");
         QTRY_COMPARE_WITH_TIMEOUT(browser->address(), QString("https://www.youtube.com/"), slow);
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedIn, slow);
@@ -162,6 +173,55 @@ private slots:
         QCOMPARE(accounts().message(), QString());
     }
 
+    // The status machine of navigation reports, step by step ("-" reports no address).
+    void navigationReports_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<int>("youtube");
+        QTest::addColumn<int>("instagram");
+        QTest::addColumn<QString>("active");   // "" for none
+        QTest::addColumn<QString>("message");
+        const int unknown = LoginStatus::unknown;
+        const QString google = "https://accounts.google.com/ServiceLogin?service=youtube";
+        const QString refused = "https://accounts.google.com/signin/x?error=disallowed_useragent";
+        const QString insta = "https://www.instagram.com/accounts/login/?next=%2F";
+        const QString refusal = Lang::pick("서비스에서 앱 내 로그인을 제한했습니다.", "The service restricted in-app sign-in.");
+        const QString verify = Lang::pick("브라우저 화면에서 추가 인증을 완료해 주세요.", "Complete the extra verification in the web view.");
+        QTest::newRow("sign-in page") << QStringList {google} << int(LoginStatus::signingIn) << unknown << "youtube" << "";
+        QTest::newRow("straight to the other site's sign-in")
+            << QStringList {google, insta} << unknown << int(LoginStatus::signingIn) << "instagram" << "";
+        QTest::newRow("no address while active") << QStringList {google, "-"} << unknown << unknown << "" << "";
+        QTest::newRow("refused in the address") << QStringList {refused} << int(LoginStatus::blocked) << unknown << "youtube" << refusal;
+        QTest::newRow("verification") << QStringList {"https://www.instagram.com/challenge/1/"} << unknown
+                                      << int(LoginStatus::verification) << "instagram" << verify;
+        QTest::newRow("leaving empties the message") << QStringList {refused, "https://www.youtube.com/"} << unknown << unknown << "" << "";
+        QTest::newRow("refusal then the other site's verification")
+            << QStringList {refused, "https://www.facebook.com/checkpoint/2"} << unknown << int(LoginStatus::verification)
+            << "instagram" << verify;
+        QTest::newRow("ordinary page") << QStringList {"https://www.youtube.com/watch?v=a"} << unknown << unknown << "" << "";
+    }
+    void navigationReports()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(int, youtube);
+        QFETCH(int, instagram);
+        QFETCH(QString, active);
+        QFETCH(QString, message);
+        QWebEngineProfile scratch;   // off the record: the event loop does not run, so no cookie scan decides
+        AccountSession session(&scratch);
+        for (const QString &step : steps)
+            session.navigationChanged(step == "-" ? std::nullopt : std::optional<QUrl>(QUrl(step)));
+        QCOMPARE(int(session.status(LoginProvider::youtube)), youtube);
+        QCOMPARE(int(session.status(LoginProvider::instagram)), instagram);
+        QCOMPARE(session.activeProvider() ? session.activeProvider()->rawValue() : QString(), active);
+        QCOMPARE(session.isAuthenticating(), !active.isEmpty());
+        QCOMPARE(session.message(), message);
+        // The same report again (a reload) changes no status.
+        QSignalSpy statuses(&session, &AccountSession::statusesChanged);
+        session.navigationChanged(steps.last() == "-" ? std::nullopt : std::optional<QUrl>(QUrl(steps.last())));
+        QCOMPARE(statuses.count(), 0);
+    }
+
     void signInPageThatFailsToLoad()
     {
         FixtureSite::shared()->route("accounts.google.com", "GET", "/ServiceLogin",
@@ -210,10 +270,12 @@ private slots:
         if (expiresInDays != 0)
             cookie.setExpirationDate(QDateTime::currentDateTimeUtc().addDays(expiresInDays));
         const QString host = domain.startsWith('.') ? "www" + domain : domain;
+        QSignalSpy scans(&accounts(), &AccountSession::cookiesScanned);
         profile()->cookieStore()->setCookie(cookie, QUrl("https://" + host + "/"));
-        if (expiresInDays >= 0)   // an expired cookie is never reported
-            QTRY_VERIFY_WITH_TIMEOUT(!accounts().cookies().isEmpty(), slow);
-        QTest::qWait(400);   // the debounced scan (0.2 s) has run
+        if (expiresInDays >= 0)   // the debounced scan of the reported cookie
+            QTRY_VERIFY_WITH_TIMEOUT(!scans.isEmpty() && !accounts().cookies().isEmpty(), slow);
+        else                      // an expired cookie is never reported
+            QTest::qWait(300);
         QCOMPARE(int(accounts().status(LoginProvider::youtube)), youtube);
         QCOMPARE(int(accounts().status(LoginProvider::instagram)), instagram);
     }
@@ -278,6 +340,35 @@ private slots:
         QCOMPARE(run("status"), saved);
     }
 
+    // The profile's cookie file as the engine leaves it, also while the engine holds it locked.
+    void storedCookiesAreRead()
+    {
+        QTemporaryDir dir;
+        const QByteArray path = (dir.path() + "/Cookies").toUtf8();
+        sqlite3 *engine = nullptr;
+        QCOMPARE(sqlite3_open(path.constData(), &engine), SQLITE_OK);
+        // 13 000 000 000 000 000 microseconds after 1601-01-01 is 2012-12-14T23:06:40Z.
+        const char *setup =
+            "CREATE TABLE cookies (host_key TEXT, name TEXT, value TEXT, path TEXT, expires_utc INTEGER,"
+            " has_expires INTEGER, is_secure INTEGER, is_httponly INTEGER);"
+            "INSERT INTO cookies VALUES ('.youtube.com', 'SID', 'x', '/', 13000000000000000, 1, 1, 0);"
+            "INSERT INTO cookies VALUES ('.instagram.com', 'sessionid', 'y', '/', 0, 0, 1, 1);"
+            "PRAGMA locking_mode=EXCLUSIVE;"
+            "UPDATE cookies SET value = 'z' WHERE name = 'SID';";
+        QCOMPARE(sqlite3_exec(engine, setup, nullptr, nullptr, nullptr), SQLITE_OK);
+        const QList<QNetworkCookie> cookies = StoredCookies::read(dir.path());
+        sqlite3_close(engine);
+        QCOMPARE(cookies.size(), 2);
+        QCOMPARE(cookies[0].name(), QByteArray("SID"));
+        QCOMPARE(cookies[0].domain(), QString(".youtube.com"));
+        QCOMPARE(cookies[0].expirationDate(), QDateTime(QDate(2012, 12, 14), QTime(23, 6, 40), Qt::UTC));
+        QVERIFY(cookies[0].isSecure());
+        QCOMPARE(cookies[1].name(), QByteArray("sessionid"));
+        QVERIFY(cookies[1].isSessionCookie());
+        QVERIFY(cookies[1].isHttpOnly());
+        QVERIFY(StoredCookies::read(dir.path() + "/missing").isEmpty());
+    }
+
     void withoutProbeScriptNeverSignedIn()
     {
         AccountSession::setProbeScript(std::nullopt);
@@ -315,10 +406,11 @@ private slots:
         cookie.setExpirationDate(QDateTime::currentDateTimeUtc().addDays(1));
         profile()->cookieStore()->setCookie(cookie, QUrl("https://www.youtube.com/"));
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::savedSession, slow);
-        AccountSession::setProbeScript(script);
+        AccountSession::setProbeScript("window.__probes = (window.__probes || 0) + 1;\n" + script);
         browser->open("https://www.youtube.com/watch?v=abc");
         QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && browser->address().contains("watch"), slow);
-        QTest::qWait(700);   // the probe runs 250 ms after the page settles
+        // The probe runs 250 ms after the page settles; its reply comes before this later answer.
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(page(), "window.__probes || 0").toInt() >= 1, slow);
         QTRY_COMPARE_WITH_TIMEOUT(int(accounts().status(LoginProvider::youtube)), status, slow);
         QCOMPARE(accounts().message().contains(Lang::pick("외부 브라우저", "external browser")), refusalMessage);
     }
@@ -392,6 +484,27 @@ private slots:
         QVERIFY(accounts().status(LoginProvider::youtube) != LoginStatus::signedOut);
         QVERIFY(accounts().message().contains(Lang::pick("마치지 못했습니다", "did not complete")));
         QVERIFY(!reopened);
+    }
+
+    // A page that does not go blank in time (here it starts a load that never ends): nothing
+    // is removed and the status stays.
+    void signOutGivesUpWhenThePageDoesNotClose()
+    {
+        FixtureSite::shared()->route("www.youtube.com", "GET", "/hang", [](const vt::test::HttpRequest &, const vt::test::HttpResponder &) {});
+        signInYouTube();
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedIn, slow);
+        bool reopened = false;
+        accounts().onSessionChanged = [&](LoginProvider, std::optional<QUrl>) { reopened = true; };
+        auto signOut = accounts().signOut(LoginProvider::youtube);
+        page()->load(QUrl("https://www.youtube.com/hang"));
+        vt::test::await(std::move(signOut), slow);
+        QCOMPARE(accounts().clearing(), std::nullopt);
+        QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signedIn);
+        QCOMPARE(accounts().message(), Lang::pick("웹 화면을 닫지 못해 로그아웃하지 않았습니다. 다시 시도해 주세요.",
+                                                  "Couldn't close the web view, so you were not signed out. Please try again."));
+        QVERIFY(ownsCookie(accounts(), LoginProvider::youtube));
+        QVERIFY(!reopened);
+        page()->triggerAction(QWebEnginePage::Stop);
     }
 
     void secondSignOutWhileOneRunsDoesNothing()

@@ -125,6 +125,26 @@ const char mediaPolicySource[] = R"JS((() => {
 })();
 )JS";
 
+// The page's own title. For a page without one the engine reports its address (without a
+// trailing slash on a bare host, or without "http://"); that is no title.
+QString ownTitle(const QWebEnginePage *view)
+{
+    const QString title = view->title();
+    const QUrl url = view->url();
+    if (title.isEmpty() || url.isEmpty())
+        return title;
+    for (const QString &shown : {url.toString(), url.toString(QUrl::FullyDecoded)}) {
+        QStringList forms {shown};
+        if (shown.endsWith(QLatin1Char('/')))
+            forms << shown.chopped(1);
+        for (const QString &form : std::as_const(forms)) {
+            if (title == form || (form.startsWith(QLatin1String("http://")) && title == form.mid(7)))
+                return QString();
+        }
+    }
+    return title;
+}
+
 } // namespace
 
 const QString Browser::mediaScriptMarker = QStringLiteral("// Glimora media policy");
@@ -231,7 +251,7 @@ BrowserTab *Browser::makeTab()
             tab->error.clear();
             if (isCurrent()) {
                 setError(QString());
-                sync(true);
+                sync(true, info.url());
             }
             break;
         case QWebEngineLoadingInfo::LoadSucceededStatus:
@@ -412,22 +432,25 @@ void Browser::installMediaScript(BrowserPage *page)
     scripts.insert(script);
 }
 
-void Browser::sync(bool invalidate)
+void Browser::sync(bool invalidate, const QUrl &starting)
 {
     BrowserPage *view = currentTab()->page();
     const QUrl url = view->url();
+    // At a load's start the page still reports the address it leaves; the sign-in tracking
+    // is told the one being loaded.
+    const QUrl reported = starting.isEmpty() ? url : starting;
     const QString newAddress = url.isEmpty() ? QString() : url.toString(QUrl::FullyEncoded);
     const bool changed = newAddress != m_address;
     const bool flipped = m_isLoading != view->isLoading();
     if (invalidate || changed) {
         m_pageID = QUuid::createUuid();
-        m_accounts->navigationChanged(url.isEmpty() ? std::nullopt : std::optional<QUrl>(url));
+        m_accounts->navigationChanged(reported.isEmpty() ? std::nullopt : std::optional<QUrl>(reported));
         if (changed) {
             m_address = newAddress;
             emit addressChanged();
         }
     }
-    const QString title = view->title();
+    const QString title = ownTitle(view);
     if (title != m_title) {
         m_title = title;
         emit titleChanged();

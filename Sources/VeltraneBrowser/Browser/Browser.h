@@ -100,7 +100,8 @@ private:
     BrowserTab *makeTab();
     BrowserTab *tabOf(const BrowserPage *page) const;
     void activate(LoginProvider site);
-    void sync(bool invalidate);
+    // starting: the address a main-frame load has just started for (the page's own address lags).
+    void sync(bool invalidate, const QUrl &starting = QUrl());
     void navigationFailed(const LoadFailure &failure, BrowserPage *view);
     void sessionChanged(LoginProvider site, const std::optional<QUrl> &url);
     void applyMediaPolicy();

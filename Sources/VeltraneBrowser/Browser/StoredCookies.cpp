@@ -1,7 +1,9 @@
 #include "Browser/StoredCookies.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <sqlite3.h>
 
@@ -18,8 +20,18 @@ QList<QNetworkCookie> StoredCookies::read(const QString &storagePath)
     const QString path = storagePath + QStringLiteral("/Cookies");
     if (storagePath.isEmpty() || !QFileInfo(path).isFile())
         return out;
+    // The engine keeps its database locked once it has written to it: read a copy (with its
+    // journal, which SQLite then applies to the copy).
+    QTemporaryDir scratch;
+    const QString copy = scratch.filePath(QStringLiteral("Cookies"));
+    if (!scratch.isValid() || !QFile::copy(path, copy))
+        return out;
+    for (const char *suffix : {"-journal", "-wal"}) {
+        if (QFileInfo::exists(path + QLatin1String(suffix)))
+            QFile::copy(path + QLatin1String(suffix), copy + QLatin1String(suffix));
+    }
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(copy.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
         sqlite3_close(db);
         return out;
     }
