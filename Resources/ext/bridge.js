@@ -1,5 +1,8 @@
 // The functions the application calls: window.__vtx.{info, scan, remove, flag, reveal} and
 // window.__vtxProgress. Site work is done by the adapter (VtxSite), verdicts by VtxSpam.
+// An adapter gives: info(), collect(opts, ctx), and for deletion and marking refuseRemoval(url),
+// parentOf(id), nodeById(id), findNode(id), removeOne(id, node), blocked() (optional),
+// removePauseMs, shownComments() as [{id, node}], videoRef(url), and its texts MSG.
 (() => {
   const SAMPLE_COUNT = 6;
   let progress = null;
@@ -71,6 +74,61 @@
     });
   }
 
+  const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+  // Deletes the chosen comments one by one through the owner's own controls, reporting each as it goes.
+  async function removeEach(ids, url, ctx) {
+    const MSG = VtxSite.MSG;
+    const refused = VtxSite.refuseRemoval(url);
+    if (refused) return { gone: [], stopped: refused };
+    const gone = [];
+    const missing = [];
+    for (let i = 0; i < ids.length; i++) {
+      const id = ids[i];
+      if (window.__vtxStop) return { gone, stopped: { text: MSG.cancelled, kind: 'cancelled' } };
+      ctx.progress(i, ids.length);
+      // A removed thread took its replies with it.
+      const parent = VtxSite.parentOf(id);
+      if (parent && gone.includes(parent) && !VtxSite.nodeById(id)) { gone.push(id); ctx.gone(id); continue; }
+      const node = await VtxSite.findNode(id);
+      if (window.__vtxStop) return { gone, stopped: { text: MSG.cancelled, kind: 'cancelled' } };
+      const blocked = VtxSite.blocked ? VtxSite.blocked() : null;
+      if (blocked) return { gone, stopped: blocked };
+      if (!node) { missing.push(id); continue; }
+      const r = await VtxSite.removeOne(id, node);
+      if (r.stop) return { gone, stopped: r.stop };
+      gone.push(id);
+      ctx.gone(id);
+      await sleep(VtxSite.removePauseMs);
+    }
+    ctx.progress(ids.length, ids.length);
+    if (missing.length) return { gone, stopped: { text: MSG.notFound, kind: 'error' } };
+    return { gone };
+  }
+
+  const FLAG_STYLE = 'outline: 2px solid #e5484d; outline-offset: 2px; border-radius: 6px;';
+  function flag(ids) {
+    for (const n of document.querySelectorAll('[data-vtx-flag]')) {
+      n.removeAttribute('data-vtx-flag');
+      n.style.outline = '';
+      n.style.outlineOffset = '';
+    }
+    const want = new Set(ids.map(String));
+    let any = false;
+    for (const { id, node } of VtxSite.shownComments()) {
+      if (id && want.has(id)) { node.setAttribute('data-vtx-flag', '1'); node.style.cssText += FLAG_STYLE; any = true; }
+    }
+    return any;
+  }
+
+  async function reveal(id) {
+    const node = VtxSite.nodeById(id) || await VtxSite.findNode(id);
+    if (!node) return false;
+    node.scrollIntoView({ block: 'center', behavior: 'smooth' });
+    node.animate([{ backgroundColor: 'rgba(255, 214, 10, 0.45)' }, { backgroundColor: 'transparent' }], { duration: 1600 });
+    return true;
+  }
+
   async function remove(ids, url) {
     ids = Array.isArray(ids) ? ids.map(String) : [];
     return exclusive(async () => {
@@ -82,7 +140,7 @@
         gone: (id) => { gone.push(id); progress.count = gone.length; progress.text = '삭제 중… ' + gone.length + '/' + ids.length; },
       };
       try {
-        const r = await VtxSite.remove(ids, url, ctx);
+        const r = await removeEach(ids, url, ctx);
         const out = { gone: Array.from(new Set(r.gone.map(String))) };
         if (r.stopped) out.stopped = { text: String(r.stopped.text), kind: String(r.stopped.kind) };
         progress = { phase: 'done', count: out.gone.length, total: ids.length, text: '삭제 완료', gone: out.gone };
@@ -102,8 +160,8 @@
       const v = VtxSite.videoRef ? VtxSite.videoRef(url) : null;
       const here = VtxSite.videoRef ? VtxSite.videoRef() : null;
       if (VtxSite.videoRef && (!v || !here || v.id !== here.id)) return false;
-      return !!VtxSite.flag(Array.isArray(ids) ? ids : [], url);
+      return flag(Array.isArray(ids) ? ids : []);
     },
-    reveal: (id) => VtxSite.reveal(String(id)),
+    reveal: (id) => reveal(String(id)),
   };
 })();

@@ -589,55 +589,17 @@ const VtxSite = (() => {
     return { gone: true };
   }
 
-  async function remove(ids, url, ctx) {
+  // Deletion may start only on the post it was asked for, by a signed-in owner.
+  function refuseRemoval(url) {
     const p = postRef(), target = postRef(url);
-    if (!p || !target || p.id !== target.id) return { gone: [], stopped: { text: MSG.pageChanged, kind: 'error' } };
-    if (!loggedIn() || signInShown()) return { gone: [], stopped: { text: MSG.signIn, kind: 'blocked' } };
-    const gone = [];
-    const missing = [];
-    for (let i = 0; i < ids.length; i++) {
-      const id = String(ids[i]);
-      if (window.__vtxStop) return { gone, stopped: { text: MSG.cancelled, kind: 'cancelled' } };
-      ctx.progress(i, ids.length);
-      // A deleted thread took its replies with it.
-      if (parents.has(id) && gone.includes(parents.get(id)) && !nodeById(id)) { gone.push(id); ctx.gone(id); continue; }
-      const node = await findNode(id);
-      if (window.__vtxStop) return { gone, stopped: { text: MSG.cancelled, kind: 'cancelled' } };
-      if (signInShown()) return { gone, stopped: { text: MSG.signIn, kind: 'blocked' } };
-      if (!node) { missing.push(id); continue; }
-      const r = await removeOne(id, node);
-      if (r.stop) return { gone, stopped: r.stop };
-      gone.push(id);
-      ctx.gone(id);
-      await sleep(250);
-    }
-    ctx.progress(ids.length, ids.length);
-    if (missing.length) return { gone, stopped: { text: MSG.notFound, kind: 'error' } };
-    return { gone };
+    if (!p || !target || p.id !== target.id) return { text: MSG.pageChanged, kind: 'error' };
+    if (!loggedIn() || signInShown()) return { text: MSG.signIn, kind: 'blocked' };
+    return null;
   }
+  const parentOf = (id) => (parents.has(id) ? parents.get(id) : null);
+  const blocked = () => (signInShown() ? { text: MSG.signIn, kind: 'blocked' } : null);
+  const shownComments = () => commentNodes().map((c) => ({ id: c.ref.id, node: c.node }));
 
-  const FLAG_STYLE = 'outline: 2px solid #e5484d; outline-offset: 2px; border-radius: 6px;';
-  function flag(ids) {
-    for (const n of document.querySelectorAll('[data-vtx-flag]')) {
-      n.removeAttribute('data-vtx-flag');
-      n.style.outline = '';
-      n.style.outlineOffset = '';
-    }
-    const want = new Set((ids || []).map(String));
-    let any = false;
-    for (const c of commentNodes()) {
-      if (want.has(c.ref.id)) { c.node.setAttribute('data-vtx-flag', '1'); c.node.style.cssText += FLAG_STYLE; any = true; }
-    }
-    return any;
-  }
-
-  async function reveal(id) {
-    const node = nodeById(String(id)) || await findNode(String(id));
-    if (!node) return false;
-    node.scrollIntoView({ block: 'center', behavior: 'smooth' });
-    node.animate([{ backgroundColor: 'rgba(255, 214, 10, 0.45)' }, { backgroundColor: 'transparent' }], { duration: 1600 });
-    return true;
-  }
-
-  return { name: 'instagram', info, collect, remove, flag, reveal, videoRef: postRef, MSG };
+  return { name: 'instagram', info, collect, refuseRemoval, parentOf, nodeById, findNode, removeOne, blocked,
+           removePauseMs: 250, shownComments, videoRef: postRef, MSG };
 })();

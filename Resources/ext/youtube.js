@@ -710,55 +710,17 @@ const VtxSite = (() => {
     return { gone: true };
   }
 
-  async function remove(ids, url, ctx) {
+  // Deletion may start only on the post it was asked for, by a signed-in owner.
+  function refuseRemoval(url) {
     const v = videoRef(), target = videoRef(url);
-    if (!v || !target || v.id !== target.id) return { gone: [], stopped: { text: MSG.pageChanged, kind: 'error' } };
-    if (!loggedIn()) return { gone: [], stopped: { text: MSG.signIn, kind: 'blocked' } };
-    const gone = [];
-    const missing = [];
-    for (let i = 0; i < ids.length; i++) {
-      const id = String(ids[i]);
-      if (window.__vtxStop) return { gone, stopped: { text: MSG.cancelled, kind: 'cancelled' } };
-      ctx.progress(i, ids.length);
-      // A removed thread took its replies with it.
-      if (id.includes('.') && gone.includes(id.split('.')[0]) && !nodeById(id)) { gone.push(id); ctx.gone(id); continue; }
-      const node = await findNode(id);
-      if (window.__vtxStop) return { gone, stopped: { text: MSG.cancelled, kind: 'cancelled' } };
-      if (!node) { missing.push(id); continue; }
-      const r = await removeOne(node);
-      if (r.stop) return { gone, stopped: r.stop };
-      gone.push(id);
-      ctx.gone(id);
-      await sleep(150);
-    }
-    ctx.progress(ids.length, ids.length);
-    if (missing.length) return { gone, stopped: { text: MSG.notFound, kind: 'error' } };
-    return { gone };
+    if (!v || !target || v.id !== target.id) return { text: MSG.pageChanged, kind: 'error' };
+    if (!loggedIn()) return { text: MSG.signIn, kind: 'blocked' };
+    return null;
   }
+  // A reply's id is its thread's id, a dot, and its own part.
+  const parentOf = (id) => (id.includes('.') ? id.split('.')[0] : null);
+  const shownComments = () => commentNodes(document).map((node) => ({ id: idOfNode(node), node }));
 
-  const FLAG_STYLE = 'outline: 2px solid #e5484d; outline-offset: 2px; border-radius: 6px;';
-  function flag(ids) {
-    for (const n of document.querySelectorAll('[data-vtx-flag]')) {
-      n.removeAttribute('data-vtx-flag');
-      n.style.outline = '';
-      n.style.outlineOffset = '';
-    }
-    const want = new Set((ids || []).map(String));
-    let any = false;
-    for (const n of commentNodes(document)) {
-      const id = idOfNode(n);
-      if (id && want.has(id)) { n.setAttribute('data-vtx-flag', '1'); n.style.cssText += FLAG_STYLE; any = true; }
-    }
-    return any;
-  }
-
-  async function reveal(id) {
-    const node = nodeById(String(id)) || await findNode(String(id));
-    if (!node) return false;
-    node.scrollIntoView({ block: 'center', behavior: 'smooth' });
-    node.animate([{ backgroundColor: 'rgba(255, 214, 10, 0.45)' }, { backgroundColor: 'transparent' }], { duration: 1600 });
-    return true;
-  }
-
-  return { name: 'youtube', info, collect, remove, flag, reveal, videoRef, MSG };
+  return { name: 'youtube', info, collect, refuseRemoval, parentOf, nodeById, findNode,
+           removeOne: (id, node) => removeOne(node), removePauseMs: 150, shownComments, videoRef, MSG };
 })();
