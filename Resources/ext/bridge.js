@@ -74,7 +74,7 @@
     });
   }
 
-  const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+  const { sleep } = VtxTime;
 
   // Deletes the chosen comments one by one through the owner's own controls, reporting each as it goes.
   async function removeEach(ids, url, ctx) {

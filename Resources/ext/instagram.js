@@ -18,16 +18,7 @@ const VtxSite = (() => {
   };
   const WEB_APP_ID = '936619743392459';
 
-  const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
-  async function waitFor(test, timeout, step = 50) {
-    const end = Date.now() + timeout;
-    for (;;) {
-      const v = test();
-      if (v) return v;
-      if (Date.now() >= end) return null;
-      await sleep(step);
-    }
-  }
+  const { sleep, waitFor } = VtxTime;
 
   // ---- the page ------------------------------------------------------------------------
 

@@ -1,4 +1,5 @@
-// Dates as the sites write them: relative ("3 days ago", "3일 전", "(edited)") or absolute.
+// Dates as the sites write them: relative ("3 days ago", "3일 전", "(edited)") or absolute; and
+// waiting on the page: a pause, and polling until a test gives something.
 const VtxTime = (() => {
   const UNITS = [
     [/(second|sec|초)/, 1000], [/(minute|min|분)/, 60000], [/(hour|hr|시간)/, 3600000],
@@ -22,5 +23,17 @@ const VtxTime = (() => {
     return isNaN(t) ? null : t;
   }
 
-  return { parse };
+  const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+  // The first truthy value of test(), or null after timeout ms.
+  async function waitFor(test, timeout, step = 50) {
+    const end = Date.now() + timeout;
+    for (;;) {
+      const v = test();
+      if (v) return v;
+      if (Date.now() >= end) return null;
+      await sleep(step);
+    }
+  }
+
+  return { parse, sleep, waitFor };
 })();
