@@ -35,18 +35,6 @@ class InstagramTest : public QObject {
 
     IgPost &post(const QString &code) { return *m_site->post(code); }
 
-    ScanResult scanPolling(std::function<QCoro::Task<ScanResult>()> start, QList<ScanProgress> *seen,
-                           std::function<void(const ScanProgress &)> onProgress = {})
-    {
-        return m_h->scanPolling(std::move(start), seen, std::move(onProgress));
-    }
-
-    ScanResult scan(bool newest = false, bool noLikes = false, int minLikes = 1, std::optional<Recent> recent = std::nullopt,
-                    qint64 limit = 0)
-    {
-        return m_h->scan(newest, noLikes, minLikes, recent, limit);
-    }
-
     void resetSite(InstagramFixture::Viewer viewer = InstagramFixture::Viewer::Owner)
     {
         m_site->setViewer(viewer);
@@ -167,7 +155,7 @@ private slots:
         m_site->setRepliesFromHead(repliesFromHead);
         const auto restore = qScopeGuard([this] { m_site->setRepliesFromHead(false); });
         QVERIFY(m_h->open(InstagramFixture::postUrl(code, reel)));
-        const ScanResult r = scan();
+        const ScanResult r = m_h->scan();
         const QList<IgComment> expected = m_site->visible(post(code));
         QCOMPARE(ids(r.items), [&] { QStringList l; for (const IgComment &c : expected) l << c.id; return l; }());
         QCOMPARE(r.total, qint64(expected.size()));
@@ -215,7 +203,7 @@ private slots:
         m_site->setDelayMs(5);
         QVERIFY(m_h->open(InstagramFixture::postUrl(kBig)));
         QList<ScanProgress> seen;
-        const ScanResult r = scanPolling([this] { return m_h->engine.scan(0, true, false, 1, std::nullopt); }, &seen);
+        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, true, false, 1, std::nullopt); }, &seen);
         const QList<IgComment> expected = m_site->visible(post(kBig));
         QCOMPARE(r.items.size(), expected.size());
         const QStringList got = ids(r.items);
@@ -236,7 +224,7 @@ private slots:
     {
         resetSite();
         QVERIFY(m_h->open(InstagramFixture::postUrl(kBig)));
-        const ScanResult r = scan(false, false, 1, std::nullopt, 100);
+        const ScanResult r = m_h->scan(false, false, 1, std::nullopt, 100);
         QCOMPARE(r.items.size(), 100);
         QCOMPARE(r.limited, std::optional<bool>(true));
         QVERIFY(!r.complete);
@@ -261,7 +249,7 @@ private slots:
         QFETCH(int, minLikes);
         resetSite();
         QVERIFY(m_h->open(InstagramFixture::postUrl(kPost)));
-        const ScanResult r = scan(false, noLikesOnly, minLikes);
+        const ScanResult r = m_h->scan(false, noLikesOnly, minLikes);
         int skipped = 0;
         for (const Comment &c : r.items) {
             const bool liked = noLikesOnly && !c.isOwner && c.likeCount && *c.likeCount >= minLikes;
@@ -297,7 +285,7 @@ private slots:
         post(code).comments = fresh + post(code).comments;
         QVERIFY(m_h->open(InstagramFixture::postUrl(code)));
         m_site->resetCounters();
-        const ScanResult r = scan(true, false, 1, recent);
+        const ScanResult r = m_h->scan(true, false, 1, recent);
         QCOMPARE(r.caughtUp, std::optional<bool>(true));
         QVERIFY(!r.complete);
         QVERIFY(r.siteSorted);
@@ -309,7 +297,7 @@ private slots:
         // Without pending ids it stops after the first page of known ones.
         recent.need.clear();
         m_site->resetCounters();
-        const ScanResult quick = scan(true, false, 1, recent);
+        const ScanResult quick = m_h->scan(true, false, 1, recent);
         QCOMPARE(quick.caughtUp, std::optional<bool>(true));
         QVERIFY(quick.items.size() < r.items.size());
         QVERIFY(m_site->commentRequests() < 20);
@@ -321,7 +309,7 @@ private slots:
         m_site->setDelayMs(30);
         QVERIFY(m_h->open(InstagramFixture::postUrl(kBig)));
         bool asked = false;
-        const ScanResult r = scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, nullptr,
+        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, nullptr,
                                          [&](const ScanProgress &p) {
                                              if (!asked && p.phase == QLatin1String("collect") && p.count >= 60) {
                                                  m_h->engine.stop();
@@ -333,7 +321,7 @@ private slots:
         QVERIFY(r.items.size() < m_site->visible(post(kBig)).size());
         QVERIFY(!r.complete.value_or(false));
         m_site->setDelayMs(0);
-        const ScanResult again = scan();
+        const ScanResult again = m_h->scan();
         QCOMPARE(again.items.size(), m_site->visible(post(kBig)).size());
     }
 
@@ -342,7 +330,7 @@ private slots:
     {
         resetSite(InstagramFixture::Viewer::SignedOut);
         QVERIFY(m_h->open(InstagramFixture::postUrl(kPost)));
-        const ScanResult r = scan();
+        const ScanResult r = m_h->scan();
         const QList<IgComment> threads = m_site->ordered(post(kPost)).mid(0, 15);
         QCOMPARE(r.items.size(), threads.size());
         QVERIFY(!r.canRemove);
@@ -364,7 +352,7 @@ private slots:
         resetSite();
         m_site->setApiMoved(true);
         QVERIFY(m_h->open(InstagramFixture::postUrl(kPost)));
-        const ScanResult r = scan();
+        const ScanResult r = m_h->scan();
         const QList<IgComment> expected = m_site->visible(post(kPost));
         QCOMPARE(r.items.size(), expected.size());
         QHash<QString, IgComment> byId;
@@ -395,7 +383,7 @@ private slots:
         QVERIFY(evaluate(m_h->browser.currentTab()->page(), "document.getElementById('vt-fixture-comments').remove(); true").toBool());
         m_site->setApiMoved(true);
         try {
-            scan();
+            m_h->scan();
             QFAIL("no error");
         } catch (const BrowserError &e) {
             QCOMPARE(e.description(), QStringLiteral("이 게시물에서 댓글을 찾지 못했습니다. 댓글이 없는 게시물이거나, 댓글 목록이 보이지 않는 화면입니다."));
@@ -409,7 +397,7 @@ private slots:
         resetSite();
         m_site->setFailingPagesFrom(45);
         QVERIFY(m_h->open(InstagramFixture::postUrl(kBig)));
-        const ScanResult r = scan();
+        const ScanResult r = m_h->scan();
         m_site->setFailingPagesFrom(-1);
         const QList<IgComment> threads = m_site->ordered(post(kBig)).mid(0, 45);
         int expected = 0;
@@ -427,7 +415,7 @@ private slots:
         m_site->setReadsChallenged(true);
         QVERIFY(m_h->open(InstagramFixture::postUrl(kPost)));
         try {
-            scan();
+            m_h->scan();
             QFAIL("no error");
         } catch (const BrowserError &e) {
             QCOMPARE(e.description(), QStringLiteral("삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요."));
@@ -455,7 +443,7 @@ private slots:
         p.inDialog = inDialog;
         m_site->addPost(p);
         QVERIFY(m_h->open(InstagramFixture::postUrl(code)));
-        const ScanResult r = scan();
+        const ScanResult r = m_h->scan();
         QStringList chosen;
         for (const Comment &c : r.items)
             if (c.state == QLatin1String("spam") && chosen.size() < 3)
@@ -511,7 +499,7 @@ private slots:
         for (const IgComment &c : untouched)
             QVERIFY(!m_site->deleted(code).contains(c.id));
         // A new scan finds exactly the rest.
-        const ScanResult after = scan();
+        const ScanResult after = m_h->scan();
         QCOMPARE(after.items.size(), untouched.size());
     }
 
@@ -524,7 +512,7 @@ private slots:
         m_site->addPost({code, false, QStringLiteral("긴 게시물"), QStringLiteral("owner"), m_now, false,
                          InstagramFixture::bulk(600, 21, m_now, m_mixed)});
         QVERIFY(m_h->open(InstagramFixture::postUrl(code)));
-        const ScanResult r = scan();
+        const ScanResult r = m_h->scan();
         QHash<QString, QString> parentOf;
         for (const IgComment &c : post(code).comments)
             parentOf.insert(c.id, c.parent);
@@ -579,7 +567,7 @@ private slots:
         QFETCH(QString, kind);
         resetSite(InstagramFixture::Viewer(viewer));
         QVERIFY(m_h->open(InstagramFixture::postUrl(code)));
-        const ScanResult r = scan();
+        const ScanResult r = m_h->scan();
         QVERIFY(r.items.size() > 5);
         QStringList chosen;
         for (const Comment &c : r.items)
@@ -598,7 +586,7 @@ private slots:
     {
         resetSite();
         QVERIFY(m_h->open(InstagramFixture::postUrl(kPost)));
-        const ScanResult r = scan();
+        const ScanResult r = m_h->scan();
         QWebEnginePage *page = m_h->browser.currentTab()->page();
         QTRY_VERIFY_WITH_TIMEOUT(evaluate(page, "document.querySelectorAll('[data-fixture-thread]').length").toInt() > 5, 10000);
         const QString first = r.items.at(3).id;

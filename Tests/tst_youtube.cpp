@@ -33,18 +33,6 @@ class YouTubeTest : public QObject {
 
     YtVideo &video(const QString &id) { return *m_site->video(id); }
 
-    ScanResult scanPolling(std::function<QCoro::Task<ScanResult>()> start, QList<ScanProgress> *seen,
-                           std::function<void(const ScanProgress &)> onProgress = {})
-    {
-        return m_h->scanPolling(std::move(start), seen, std::move(onProgress));
-    }
-
-    ScanResult scan(bool newest = false, bool noLikes = false, int minLikes = 1, std::optional<Recent> recent = std::nullopt,
-                    qint64 limit = 0)
-    {
-        return m_h->scan(newest, noLikes, minLikes, recent, limit);
-    }
-
     void resetSite(YouTubeFixture::Viewer viewer = YouTubeFixture::Viewer::Owner)
     {
         m_site->setViewer(viewer);
@@ -120,7 +108,7 @@ private slots:
     {
         resetSite();
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
-        const ScanResult r = scan();
+        const ScanResult r = m_h->scan();
         QCOMPARE(r.items.size(), m_mixed.size());
         QCOMPARE(r.total, qint64(m_mixed.size()));
         QVERIFY(r.canRemove);
@@ -163,7 +151,7 @@ private slots:
         resetSite();
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(kBulk)));
         QList<ScanProgress> seen;
-        const ScanResult r = scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, &seen);
+        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, &seen);
         const int expected = m_site->visibleCount(video(kBulk));
         QCOMPARE(r.items.size(), expected);
         QCOMPARE(r.total, qint64(expected));
@@ -182,7 +170,7 @@ private slots:
     {
         resetSite();
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
-        const ScanResult r = scan(true);
+        const ScanResult r = m_h->scan(true);
         QVERIFY(r.siteSorted);
         QStringList threads;
         for (const Comment &c : r.items)
@@ -214,7 +202,7 @@ private slots:
         QFETCH(int, minLikes);
         resetSite();
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
-        const ScanResult r = scan(false, noLikesOnly, minLikes);
+        const ScanResult r = m_h->scan(false, noLikesOnly, minLikes);
         int skipped = 0;
         for (const Comment &c : r.items) {
             const bool liked = noLikesOnly && !c.isOwner && c.likeCount && *c.likeCount >= std::max(1, minLikes);
@@ -239,7 +227,7 @@ private slots:
         recent.need = {newest.at(60).id};
         recent.stopAtKnown = 12;
         const int before = m_site->nextRequests();
-        const ScanResult r = scan(true, false, 1, recent);
+        const ScanResult r = m_h->scan(true, false, 1, recent);
         QCOMPARE(r.caughtUp, std::optional<bool>(true));
         QVERIFY(!r.complete.value_or(false));
         QSet<QString> got;
@@ -281,7 +269,7 @@ private slots:
         for (int i = 30; i < newest.size(); ++i)
             recent.known << newest.at(i).id;
         recent.stopAtKnown = 12;
-        const ScanResult r = scan(true, false, 1, recent);
+        const ScanResult r = m_h->scan(true, false, 1, recent);
         QVERIFY(!r.siteSorted);
         QVERIFY(!r.caughtUp.value_or(false));
         QCOMPARE(r.complete, std::optional<bool>(true));
@@ -296,7 +284,7 @@ private slots:
     {
         resetSite();
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(kBulk)));
-        const ScanResult r = scan(false, false, 1, std::nullopt, 50);
+        const ScanResult r = m_h->scan(false, false, 1, std::nullopt, 50);
         QCOMPARE(r.items.size(), 50);
         QCOMPARE(r.limited, std::optional<bool>(true));
     }
@@ -308,7 +296,7 @@ private slots:
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(kBulk)));
         bool asked = false;
         QElapsedTimer clock;
-        const ScanResult r = scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, nullptr,
+        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, nullptr,
                                          [&](const ScanProgress &p) {
                                              if (!asked && p.phase == QLatin1String("collect") && p.count >= 100) {
                                                  m_h->engine.stop();
@@ -322,7 +310,7 @@ private slots:
         QVERIFY(!r.complete.value_or(false));
         // A stop flag left from this scan does not stop the next one.
         m_site->setDelayMs(0);
-        const ScanResult again = scan();
+        const ScanResult again = m_h->scan();
         QCOMPARE(again.items.size(), m_site->visibleCount(video(kBulk)));
     }
 
@@ -347,7 +335,7 @@ private slots:
         v.sidePanel = sidePanel;
         m_site->addVideo(v);
         QVERIFY(m_h->open(shorts ? YouTubeFixture::shortsUrl(id) : YouTubeFixture::watchUrl(id)));
-        const ScanResult r = scan();
+        const ScanResult r = m_h->scan();
         QCOMPARE(r.items.size(), m_mixed.size());
         QCOMPARE(r.complete, std::optional<bool>(true));
         QHash<QString, YtComment> byId;
@@ -361,7 +349,7 @@ private slots:
             QCOMPARE(c.isOwner, byId.value(c.id).owner);
         }
         // Newest first through the page's own sort menu.
-        const ScanResult newest = scan(true);
+        const ScanResult newest = m_h->scan(true);
         QVERIFY(newest.siteSorted);
         QStringList threads, expected;
         for (const Comment &c : newest.items)
@@ -391,7 +379,7 @@ private slots:
         m_site->setPageSize(20, 2);
         m_site->addVideo(v);
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
-        const ScanResult r = scan();
+        const ScanResult r = m_h->scan();
         m_site->setPageSize(20, 10);
         QCOMPARE(r.items.size(), m_mixed.size());
         QSet<QString> ids;
@@ -406,20 +394,20 @@ private slots:
     {
         resetSite();
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
-        QCOMPARE(scan().items.size(), m_mixed.size());
+        QCOMPARE(m_h->scan().items.size(), m_mixed.size());
         evaluate(m_h->browser.currentTab()->page(), QStringLiteral("history.pushState({}, '', '/watch?v=%1')").arg(kBulk));
         QTRY_COMPARE_WITH_TIMEOUT(m_h->browser.address(), YouTubeFixture::watchUrl(kBulk).toString(), 5000);
         const std::optional<SiteInfo> info = await(m_h->engine.info());
         QVERIFY(info);
         QCOMPARE(info->url, QStringLiteral("https://www.youtube.com/watch?v=") + kBulk);
-        QCOMPARE(scan().items.size(), m_site->visibleCount(video(kBulk)));
+        QCOMPARE(m_h->scan().items.size(), m_site->visibleCount(video(kBulk)));
     }
 
     void shortsPage()
     {
         resetSite();
         QVERIFY(m_h->open(YouTubeFixture::shortsUrl(kShort)));
-        const ScanResult r = scan();
+        const ScanResult r = m_h->scan();
         QCOMPARE(r.items.size(), m_site->visibleCount(video(kShort)));
         QVERIFY(r.canRemove);
     }
@@ -428,7 +416,7 @@ private slots:
     {
         resetSite();
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(kOff)));
-        const ScanResult r = scan();
+        const ScanResult r = m_h->scan();
         QVERIFY(r.items.isEmpty());
         QCOMPARE(r.total, 0);
     }
@@ -438,7 +426,7 @@ private slots:
         resetSite();
         QVERIFY(m_h->open(FixtureSite::url("www.youtube.com")));
         try {
-            scan();
+            m_h->scan();
             QFAIL("no error");
         } catch (const BrowserError &e) {
             QCOMPARE(e.description(), QStringLiteral("지원하는 댓글 화면이 아닙니다"));
@@ -486,7 +474,7 @@ private slots:
         m_site->addVideo({id, QStringLiteral("삭제 테스트"), shorts, false, comments});
         const QUrl url = shorts ? YouTubeFixture::shortsUrl(id) : YouTubeFixture::watchUrl(id);
         QVERIFY(m_h->open(url));
-        const ScanResult r = scan();
+        const ScanResult r = m_h->scan();
         QStringList chosen;
         int passed = 0;
         for (const Comment &c : r.items)
@@ -527,7 +515,7 @@ private slots:
             QVERIFY(chosen.contains(g));
         QCOMPARE(m_site->deleted(id), QSet<QString>(chosen.begin(), chosen.end()));
         // The page now shows the rest, and a new scan finds exactly those.
-        const ScanResult after = scan();
+        const ScanResult after = m_h->scan();
         for (const Comment &c : after.items)
             QVERIFY(!chosen.contains(c.id));
         QCOMPARE(after.items.size(), m_site->visibleCount(*m_site->video(id)));
@@ -560,7 +548,7 @@ private slots:
         const QString id = QStringLiteral("vRefuse0001");
         m_site->addVideo({id, QStringLiteral("남의 영상"), false, false, m_mixed});
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
-        const ScanResult r = scan();
+        const ScanResult r = m_h->scan();
         const QStringList chosen{r.items.at(3).id, r.items.at(4).id};
         const RemoveResult out = await(m_h->engine.remove(chosen, url.isEmpty() ? YouTubeFixture::watchUrl(id).toString() : url), 60000);
         QVERIFY(out.gone.isEmpty());
@@ -575,7 +563,7 @@ private slots:
     {
         resetSite();
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
-        const ScanResult r = scan();
+        const ScanResult r = m_h->scan();
         // The page renders its comments once the owner scrolls to them.
         evaluate(m_h->browser.currentTab()->page(), "document.querySelector('ytd-comments').scrollIntoView()");
         QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_h->browser.currentTab()->page(), "document.querySelectorAll('ytd-comment-thread-renderer').length").toInt() > 5, 10000);
