@@ -9,7 +9,7 @@
 #include "TestMain.h"
 #include "YouTubeFixture.h"
 
-#include "Scan/PageCall.h"
+#include "Page/PageCall.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -4,7 +4,7 @@
 // run, with the largest number of requests the service saw in flight.
 #include "Await.h"
 #include "FakeService.h"
-#include "Scan/VeltraneAccount.h"
+#include "Service/VeltraneAccount.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>

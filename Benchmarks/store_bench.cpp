@@ -1,7 +1,7 @@
 // The store's cost over plain SQLite: storing a 10,000-comment scan with remember(), and the
 // review panel's queries on a history of 200,000 comments, each next to the same work written
 // directly against SQLite in the same run. Prints medians and ratios (store / direct).
-#include "Scan/ScanStore.h"
+#include "Store/ScanStore.h"
 #include "StoreTestData.h"
 #include "TestMain.h"
 

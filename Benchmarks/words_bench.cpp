@@ -1,7 +1,7 @@
 // Speed of the word rules over a generated corpus of comments, against a baseline measured in
 // the same run: copying and lower-casing the same texts. Prints comments per second and ratios.
-#include "Scan/BuiltinWords.h"
-#include "Scan/SpamRules.h"
+#include "Rules/BuiltinWords.h"
+#include "Rules/SpamRules.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // AI scores, failures and the verdict rules.
-#include "Lang.h"
-#include "Scan/AIRules.h"
+#include "Base/Lang.h"
+#include "Rules/AIRules.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 // Sites, sign-in pages and sign-in states: the pure URL rules of the sign-in vocabulary.
-#include "Auth/AuthPolicy.h"
-#include "Auth/LoginProvider.h"
-#include "Auth/LoginStatus.h"
-#include "Lang.h"
+#include "Sites/AuthPolicy.h"
+#include "Sites/LoginProvider.h"
+#include "Sites/LoginStatus.h"
+#include "Base/Lang.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>

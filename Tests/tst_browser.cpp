@@ -1,9 +1,9 @@
 // The browser on the fixture site: tabs, page identity, typed addresses, load errors, the
 // sign-in hook, pop-ups and page dialogs.
-#include "AppSettings.h"
+#include "Base/AppSettings.h"
 #include "Browser/Browser.h"
 #include "FixtureSite.h"
-#include "Lang.h"
+#include "Base/Lang.h"
 #include "PageTools.h"
 #include "WebTestMain.h"
 

@@ -9,7 +9,7 @@
 #include "WebTestMain.h"
 
 #include "Browser/BrowserError.h"
-#include "Lang.h"
+#include "Base/Lang.h"
 
 #include <QDateTime>
 #include <QJsonArray>

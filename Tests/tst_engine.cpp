@@ -6,9 +6,9 @@
 #include "WebTestMain.h"
 
 #include "Browser/BrowserError.h"
-#include "Lang.h"
-#include "Scan/DecodeError.h"
-#include "Scan/PageCall.h"
+#include "Base/Lang.h"
+#include "Wire/DecodeError.h"
+#include "Page/PageCall.h"
 
 #include <QDir>
 #include <QElapsedTimer>

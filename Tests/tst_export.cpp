@@ -1,5 +1,5 @@
 // The history CSV: escaping, number and date formats, the file name, and saving a whole history.
-#include "Scan/ScanExport.h"
+#include "Store/ScanExport.h"
 #include "StoreTestData.h"
 #include "TestMain.h"
 

@@ -1,6 +1,6 @@
 // The image cache: one download per address, thumbnails of at most 480 px, bounded downloads,
 // decoding and memory, pruning by age. Pictures come from a local HTTPS server.
-#include "ImageStore.h"
+#include "Base/ImageStore.h"
 #include "TestHttpServer.h"
 #include "TestMain.h"
 

@@ -8,7 +8,7 @@
 #include "WebTestMain.h"
 
 #include "Browser/BrowserError.h"
-#include "Lang.h"
+#include "Base/Lang.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
 // The language choice and the translation of page-script messages.
-#include "Lang.h"
+#include "Base/Lang.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>

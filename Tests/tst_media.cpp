@@ -1,6 +1,6 @@
 // The media policy on the fixture site's media page: muting, blocking media that starts by
 // itself, the owner's gestures, frames, and the two stored toggles.
-#include "AppSettings.h"
+#include "Base/AppSettings.h"
 #include "Browser/Browser.h"
 #include "FixtureSite.h"
 #include "PageTools.h"

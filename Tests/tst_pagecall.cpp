@@ -4,7 +4,7 @@
 #include "TestHttpServer.h"
 #include "TestMain.h"
 
-#include "Scan/PageCall.h"
+#include "Page/PageCall.h"
 
 #include <QApplication>
 #include <QJsonArray>

@@ -1,11 +1,11 @@
 // The service client against the local stand-in service: endpoint choice, the account file,
 // retries and back-off, sign-out on a rejected token, every account operation and the AI check.
-#include "AppSettings.h"
+#include "Base/AppSettings.h"
 #include "Await.h"
 #include "FakeService.h"
-#include "Lang.h"
-#include "Scan/AIRules.h"
-#include "Scan/VeltraneAccount.h"
+#include "Base/Lang.h"
+#include "Rules/AIRules.h"
+#include "Service/VeltraneAccount.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>

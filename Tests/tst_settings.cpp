@@ -1,6 +1,6 @@
 // The typed settings store: values keep their type through the file, values of the wrong
 // type fall back to the default, and a damaged file keeps what still parses.
-#include "AppSettings.h"
+#include "Base/AppSettings.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>

@@ -1,12 +1,12 @@
 // Site sign-in tracking on the fixture site: statuses from navigation, cookies and the probe;
 // sign-out.
-#include "AppSettings.h"
-#include "Auth/AccountSession.h"
+#include "Base/AppSettings.h"
+#include "Browser/AccountSession.h"
 #include "Await.h"
 #include "Browser/Browser.h"
 #include "Browser/StoredCookies.h"
 #include "FixtureSite.h"
-#include "Lang.h"
+#include "Base/Lang.h"
 #include "PageTools.h"
 #include "WebTestMain.h"
 

@@ -1,6 +1,6 @@
 // Scan activity and the comment sort order.
 #include "Scan/ScanActivity.h"
-#include "Scan/SortKey.h"
+#include "Rules/SortKey.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>

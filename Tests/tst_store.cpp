@@ -1,6 +1,6 @@
 // The history file itself: schema, migration of older files, retention, and what happens
 // when the file cannot be opened, is damaged, fails part way, or is shared with another copy.
-#include "Scan/ScanStore.h"
+#include "Store/ScanStore.h"
 #include "StoreTestData.h"
 #include "TestMain.h"
 

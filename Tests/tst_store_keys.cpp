@@ -1,5 +1,5 @@
 // Store keys: canonical post key, text hash, title cleaning.
-#include "Scan/ScanStore.h"
+#include "Store/ScanStore.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // Stored comments: the upsert rules, verdicts, AI answers, marks and the read queries.
-#include "Scan/ScanStore.h"
+#include "Store/ScanStore.h"
 #include "StoreTestData.h"
 #include "TestMain.h"
 

@@ -1,5 +1,5 @@
 // Runs with their items, posts and their counters, found and dismissed posts, forget and clear.
-#include "Scan/ScanStore.h"
+#include "Store/ScanStore.h"
 #include "StoreTestData.h"
 #include "TestMain.h"
 

@@ -1,9 +1,9 @@
 // The first window: the start page, the window's frame, and the page on screen.
-#include "AppSettings.h"
+#include "Base/AppSettings.h"
 #include "Browser/Browser.h"
 #include "FixtureSite.h"
 #include "PageTools.h"
-#include "VeltraneBrowser.h"
+#include "Shell/VeltraneBrowser.h"
 #include "WebTestMain.h"
 
 #include <QProcess>

@@ -1,11 +1,11 @@
 // Page-script answers: exact keys, required/optional/default rules, encoding, and hostile input.
-#include "Scan/Comment.h"
-#include "Scan/FoundPost.h"
-#include "Scan/Recent.h"
-#include "Scan/RemoveResult.h"
-#include "Scan/ScanProgress.h"
-#include "Scan/ScanResult.h"
-#include "Scan/SiteInfo.h"
+#include "Wire/Comment.h"
+#include "Wire/FoundPost.h"
+#include "Wire/Recent.h"
+#include "Wire/RemoveResult.h"
+#include "Wire/ScanProgress.h"
+#include "Wire/ScanResult.h"
+#include "Wire/SiteInfo.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>

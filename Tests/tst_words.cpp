@@ -1,6 +1,6 @@
 // Word rules: compact form, owner keywords, built-in word lists and their matcher.
-#include "Scan/BuiltinWords.h"
-#include "Scan/SpamRules.h"
+#include "Rules/BuiltinWords.h"
+#include "Rules/SpamRules.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>

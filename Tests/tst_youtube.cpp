@@ -7,8 +7,8 @@
 #include "YouTubeFixture.h"
 
 #include "Browser/BrowserError.h"
-#include "Lang.h"
-#include "Scan/DecodeError.h"
+#include "Base/Lang.h"
+#include "Wire/DecodeError.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
-#include "AppSettings.h"
+#include "Base/AppSettings.h"
 #include "Browser/Browser.h"
-#include "VeltraneBrowser.h"
+#include "Shell/VeltraneBrowser.h"
 
 #include <QApplication>
 

@@ -5,7 +5,7 @@
 #include "Await.h"
 #include "Browser/Browser.h"
 #include "Browser/BrowserError.h"
-#include "Scan/SpamEngine.h"
+#include "Page/SpamEngine.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

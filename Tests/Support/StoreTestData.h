@@ -2,7 +2,7 @@
 // Shared by the store tests, the store writer program and the store benchmark:
 // made-up comments and a raw SQLite handle to look at a file behind the store's back.
 
-#include "Scan/Comment.h"
+#include "Wire/Comment.h"
 
 #include <QString>
 #include <QVariant>

@@ -1,8 +1,8 @@
 #include "Browser/Browser.h"
 
-#include "AppSettings.h"
-#include "Auth/AuthPolicy.h"
-#include "Lang.h"
+#include "Base/AppSettings.h"
+#include "Sites/AuthPolicy.h"
+#include "Base/Lang.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -7,8 +7,8 @@
 // The browser has no widgets: a window shows currentTab()->page() in a QWebEngineView and follows
 // currentTabChanged().
 
-#include "Auth/AccountSession.h"
-#include "Auth/LoginProvider.h"
+#include "Browser/AccountSession.h"
+#include "Sites/LoginProvider.h"
 #include "Browser/BrowserTab.h"
 
 #include <QHash>

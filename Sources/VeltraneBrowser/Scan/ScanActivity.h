@@ -1,7 +1,7 @@
 #pragma once
 // The live stage of the running scan, as the review panel's scan stage shows it.
 
-#include "Scan/Comment.h"
+#include "Wire/Comment.h"
 
 #include <QList>
 #include <QSet>

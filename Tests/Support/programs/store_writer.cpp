@@ -4,7 +4,7 @@
 //   store_writer <file> crash                 commit a small scan, then a huge one (to be killed)
 //   store_writer <file> fsize <bytes>         commit a small scan, then a huge one past a file size limit
 //   store_writer <file> copies <tag> <n>      n scans of 200 comments under ids <tag>-..., each with a run
-#include "Scan/ScanStore.h"
+#include "Store/ScanStore.h"
 #include "StoreTestData.h"
 
 #include <QCoreApplication>

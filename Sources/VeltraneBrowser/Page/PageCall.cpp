@@ -1,0 +1,217 @@
+#include "Page/PageCall.h"
+
+#include <QCoro/QCoroSignal>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+
+namespace {
+
+// Poll delays grow from a few milliseconds to this cap: short calls answer quickly, long
+// ones cost little.
+constexpr int kMaxPollDelayMs = 40;
+
+QString jsString(const QString &text)
+{
+    // A JSON string is a valid JavaScript string literal (apart from U+2028/9, escaped here).
+    QString quoted = QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact));
+    quoted = quoted.mid(1, quoted.size() - 2);
+    quoted.replace(QChar(0x2028), QStringLiteral("\\u2028")).replace(QChar(0x2029), QStringLiteral("\\u2029"));
+    return quoted;
+}
+
+QString nextCallId()
+{
+    static quint64 counter = 0;
+    static const QString prefix = QString::number(QRandomGenerator::global()->generate64(), 36);
+    return prefix + QLatin1Char('-') + QString::number(++counter);
+}
+
+} // namespace
+
+std::optional<quint32> PageCall::worldId(const QString &name)
+{
+    if (name == QLatin1String("main"))
+        return QWebEngineScript::MainWorld;
+    if (name == QLatin1String("vtx"))
+        return QWebEngineScript::UserWorld + 1;
+    if (name == QLatin1String("vt-channel"))
+        return QWebEngineScript::UserWorld + 2;
+    if (name == QLatin1String("vt-agent"))
+        return QWebEngineScript::UserWorld + 3;
+    return std::nullopt;
+}
+
+PageCall::PageCall(QWebEnginePage *page, quint32 world, Options options)
+    : m_page(page), m_world(world), m_options(std::move(options)), m_id(nextCallId())
+{
+    m_pollTimer.setSingleShot(true);
+    m_pollTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_pollTimer, &QTimer::timeout, this, &PageCall::poll);
+    if (m_options.timeoutMs > 0) {
+        m_timeout.setSingleShot(true);
+        m_timeout.setTimerType(Qt::PreciseTimer);
+        connect(&m_timeout, &QTimer::timeout, this, [this] { fail(Error::Timeout, QString()); });
+        m_timeout.start(m_options.timeoutMs);
+    }
+    if (page) {
+        connect(page, &QObject::destroyed, this, [this] { fail(Error::PageChanged, QString()); });
+        connect(page, &QWebEnginePage::renderProcessTerminated, this,
+                [this] { fail(Error::PageChanged, QString()); });
+    }
+    if (m_options.abortSender && m_options.abortSignal)
+        connect(m_options.abortSender, m_options.abortSignal, this, SLOT(abortCall()));
+}
+
+void PageCall::start(const QString &script)
+{
+    QPointer<PageCall> self(this);
+    m_page->runJavaScript(script, m_world, [self](const QVariant &result) {
+        if (!self || self->m_done)
+            return;
+        if (result.toString() != QLatin1String("started")) {
+            // The wrapper itself did not run: a syntax error in the body, or the world went away.
+            self->fail(Error::BadCall, QStringLiteral("The page script could not be started."));
+            return;
+        }
+        self->m_pollTimer.start(self->m_delay);
+    });
+}
+
+void PageCall::poll()
+{
+    if (m_done)
+        return;
+    if (!m_page) {
+        fail(Error::PageChanged, QString());
+        return;
+    }
+    if (m_options.stillValid && !m_options.stillValid()) {
+        fail(Error::PageChanged, QString());
+        return;
+    }
+    const QString id = jsString(m_id);
+    const QString script = QStringLiteral(
+        "(() => { const c = window.__vtCalls; const r = c && c[%1];"
+        " if (!r) return ['lost']; if (!r.done) return ['wait']; delete c[%1];"
+        " if (!r.ok) return ['err', String(r.m)];"
+        " if (typeof r.s === 'string' && r.s.length > %2) return ['big', r.s.length];"
+        " return ['ok', r.t, typeof r.s === 'string' ? r.s : null]; })()")
+                               .arg(id)
+                               .arg(m_options.maxChars);
+    QPointer<PageCall> self(this);
+    m_page->runJavaScript(script, m_world, [self](const QVariant &result) {
+        if (!self || self->m_done)
+            return;
+        const QVariantList list = result.toList();
+        const QString state = list.value(0).toString();
+        if (state == QLatin1String("wait")) {
+            self->m_delay = std::min(self->m_delay * 2, kMaxPollDelayMs);
+            self->m_pollTimer.start(self->m_delay);
+        } else if (state == QLatin1String("ok")) {
+            Answer answer;
+            answer.type = list.value(1).toString();
+            const QVariant text = list.value(2);
+            if (text.typeId() == QMetaType::QString) {
+                answer.text = text.toString();
+                if (answer.text->size() > self->m_options.maxChars) {
+                    self->fail(Error::TooLarge, QString());
+                    return;
+                }
+            }
+            self->m_answer = std::move(answer);
+            self->finish();
+        } else if (state == QLatin1String("err")) {
+            self->fail(Error::Script, list.value(1).toString().left(2000));
+        } else if (state == QLatin1String("big")) {
+            self->fail(Error::TooLarge, QString());
+        } else {
+            // The stored call is gone: the document was replaced while the call ran.
+            self->fail(Error::PageChanged, QString());
+        }
+    });
+}
+
+void PageCall::fail(Error::Kind kind, const QString &message)
+{
+    if (m_done)
+        return;
+    m_error.emplace(kind, message);
+    // A call given up on (timeout, abort) must not leave its answer behind in the page.
+    if (m_page && kind != Error::Script)
+        m_page->runJavaScript(QStringLiteral("if (window.__vtCalls) delete window.__vtCalls[%1];").arg(jsString(m_id)), m_world);
+    finish();
+}
+
+void PageCall::finish()
+{
+    if (m_done)
+        return;
+    m_done = true;
+    m_pollTimer.stop();
+    m_timeout.stop();
+    emit settled();
+}
+
+QCoro::Task<PageCall::Answer> PageCall::run(QWebEnginePage *page, QString world, QString body,
+                                            QJsonObject args, Options options)
+{
+    const auto id = worldId(world);
+    if (!id)
+        throw Error(Error::BadCall, QStringLiteral("Unknown script world: ") + world);
+    if (!page)
+        throw Error(Error::PageChanged, QString());
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_$][A-Za-z0-9_$]*$"));
+    QStringList names;
+    for (auto it = args.begin(); it != args.end(); ++it) {
+        if (!identifier.match(it.key()).hasMatch())
+            throw Error(Error::BadCall, QStringLiteral("Bad argument name: ") + it.key());
+        names << it.key();
+    }
+
+    auto *call = new PageCall(page, *id, std::move(options));
+    const QString callId = jsString(call->m_id);
+    const QString argsJson = QString::fromUtf8(QJsonDocument(args).toJson(QJsonDocument::Compact))
+                                 .replace(QChar(0x2028), QStringLiteral("\\u2028"))
+                                 .replace(QChar(0x2029), QStringLiteral("\\u2029"));
+    const QString script =
+        QStringLiteral("(() => {\n"
+                       "const calls = window.__vtCalls || (window.__vtCalls = Object.create(null));\n"
+                       "const id = %1;\n"
+                       "const msg = (e) => { try { return (e && e.message) ? String(e.message) : String(e); } catch (_) { return 'error'; } };\n"
+                       "calls[id] = { done: false };\n"
+                       "const settle = (r) => { if (calls[id]) calls[id] = r; };\n"
+                       "try {\n"
+                       "(async ({%2}) => {\n")
+            .arg(callId, names.join(QLatin1Char(',')))
+        + body
+        + QStringLiteral("\n})(%1).then((v) => {\n"
+                         "  const t = typeof v; let s;\n"
+                         "  if (t === 'string') s = v; else { try { s = JSON.stringify(v); } catch (e) { s = undefined; } }\n"
+                         "  settle({ done: true, ok: true, t, s });\n"
+                         "}, (e) => settle({ done: true, ok: false, m: msg(e) }));\n"
+                         "} catch (e) { settle({ done: true, ok: false, m: msg(e) }); }\n"
+                         "return 'started';\n"
+                         "})()")
+              .arg(argsJson);
+
+    call->start(script);
+    if (!call->m_done)
+        co_await qCoro(call, &PageCall::settled);
+    std::optional<Answer> answer = std::move(call->m_answer);
+    std::optional<Error> error = std::move(call->m_error);
+    call->deleteLater();
+    if (error)
+        throw *error;
+    co_return std::move(*answer);
+}
+
+void PageCall::fire(QWebEnginePage *page, const QString &world, const QString &script)
+{
+    const auto id = worldId(world);
+    if (page && id)
+        page->runJavaScript(script, *id);
+}

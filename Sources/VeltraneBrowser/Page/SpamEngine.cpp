@@ -1,0 +1,280 @@
+#include "Page/SpamEngine.h"
+
+#include "Sites/AuthPolicy.h"
+#include "Browser/Browser.h"
+#include "Browser/BrowserError.h"
+#include "Base/Lang.h"
+#include "Wire/JsonReader.h"
+#include "Page/PageCall.h"
+
+#include <QFile>
+#include <QHash>
+#include <QStringDecoder>
+#include <QWebEnginePage>
+
+namespace {
+
+QHash<QString, QString> &bundles()
+{
+    static QHash<QString, QString> cache;
+    return cache;
+}
+
+QString &scriptFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+// Progress, info and flag answers are small; a scan of a very large post is not.
+constexpr qsizetype kShortAnswerChars = 4 * 1024 * 1024;
+constexpr qsizetype kLongAnswerChars = JsonReader::defaultMaxBytes;
+
+// Coroutine frames and braced initializer lists do not mix well in g++ 12: arguments are built here.
+QJsonObject scanArguments(qint64 limit, bool sortNewest, bool noLikesOnly, qint64 minLikes, const std::optional<Recent> &recent)
+{
+    QJsonObject opts{{QStringLiteral("limit"), limit},
+                     {QStringLiteral("sortNewest"), sortNewest},
+                     {QStringLiteral("noLikesOnly"), noLikesOnly},
+                     {QStringLiteral("minLikes"), minLikes},
+                     {QStringLiteral("keywords"), QJsonArray()}};
+    if (recent) {
+        const QJsonObject extra = recent->toJson();
+        for (auto it = extra.begin(); it != extra.end(); ++it)
+            opts.insert(it.key(), it.value());
+    }
+    return QJsonObject{{QStringLiteral("opts"), opts}};
+}
+
+QJsonObject idsAndUrl(const QStringList &ids, const QString &url)
+{
+    return QJsonObject{{QStringLiteral("ids"), QJsonArray::fromStringList(ids)}, {QStringLiteral("url"), url}};
+}
+
+QJsonObject idArgument(const QString &id)
+{
+    return QJsonObject{{QStringLiteral("id"), id}};
+}
+
+} // namespace
+
+SpamEngine::SpamEngine(Browser *browser, QObject *parent) : QObject(parent), m_browser(browser) {}
+
+QString SpamEngine::unsupportedMessage()
+{
+    return Lang::pick(QStringLiteral("지원하는 댓글 화면이 아닙니다"), QStringLiteral("This isn't a supported comment page"));
+}
+
+QString SpamEngine::pageChangedMessage()
+{
+    return Lang::pick(QStringLiteral("페이지가 바뀌었습니다. 다시 검사해 주세요."), QStringLiteral("The page changed. Please scan again."));
+}
+
+QString SpamEngine::unreadableMessage()
+{
+    return Lang::pick(QStringLiteral("브리지 응답을 읽지 못했습니다"), QStringLiteral("Couldn't read the page's response"));
+}
+
+QString SpamEngine::filesMessage()
+{
+    return Lang::pick(QStringLiteral("검사 파일을 불러오지 못했습니다. 앱을 다시 실행해 주세요."),
+                      QStringLiteral("Couldn't load the scan files. Please restart the app."));
+}
+
+QString SpamEngine::timeoutMessage()
+{
+    return Lang::pick(QStringLiteral("페이지가 제때 응답하지 않았습니다. 다시 시도해 주세요."),
+                      QStringLiteral("The page didn't answer in time. Please try again."));
+}
+
+std::optional<QString> SpamEngine::adapter(const QString &host)
+{
+    if (host == QLatin1String("youtube.com") || host == QLatin1String("www.youtube.com"))
+        return QStringLiteral("youtube");
+    if (host == QLatin1String("instagram.com") || host == QLatin1String("www.instagram.com"))
+        return QStringLiteral("instagram");
+    return std::nullopt;
+}
+
+void SpamEngine::setScriptFolder(const QString &folder)
+{
+    scriptFolder() = folder;
+    bundles().clear();
+}
+
+QString SpamEngine::file(const QString &name)
+{
+    const QString path = scriptFolder().isEmpty() ? QStringLiteral(":/Resources/ext/") + name + QStringLiteral(".js")
+                                                  : scriptFolder() + QLatin1Char('/') + name + QStringLiteral(".js");
+    QFile f(path);
+    if (!f.exists())
+        throw BrowserError(filesMessage());
+    if (!f.open(QIODevice::ReadOnly))
+        throw BrowserError(f.errorString());
+    const QByteArray bytes = f.readAll();
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    QString text = decoder(bytes);
+    if (decoder.hasError())
+        throw BrowserError(path + QStringLiteral(": not UTF-8 text"));
+    return text;
+}
+
+QString SpamEngine::bundle(const QString &adapter)
+{
+    auto &cache = bundles();
+    const auto found = cache.constFind(adapter);
+    if (found != cache.constEnd())
+        return *found;
+    const QStringList pieces{
+        QStringLiteral("if (!window.__vtx) {"),
+        QStringLiteral("window.__vtxSite = '") + adapter + QStringLiteral("';"),
+        file(QStringLiteral("spam")),
+        file(QStringLiteral("time")),
+        file(adapter),
+        file(QStringLiteral("bridge")),
+        QStringLiteral("}"),
+    };
+    const QString text = pieces.join(QStringLiteral("\n;\n"));
+    cache.insert(adapter, text);
+    return text;
+}
+
+// Runs a call on the page while it stays the page the call started on, and words its failures
+// for the owner; `scriptError` words an error that the page script itself raised.
+QCoro::Task<PageCall::Answer> SpamEngine::runOnPage(QPointer<QWebEnginePage> page, QUuid pageID, QString world,
+                                                    QString source, QJsonObject args, int timeoutMs, qsizetype maxChars,
+                                                    std::function<QString(const QString &)> scriptError)
+{
+    QPointer<Browser> browser = m_browser;
+    const auto samePage = [browser, page, pageID] {
+        return browser && page && browser->pageID() == pageID && browser->currentTab()
+            && browser->currentTab()->page() == page.data();
+    };
+    PageCall::Options options;
+    options.timeoutMs = timeoutMs;
+    options.maxChars = maxChars;
+    options.stillValid = samePage;
+    options.abortSender = browser.data();
+    options.abortSignal = SIGNAL(currentTabChanged(BrowserPage*));
+
+    PageCall::Answer answer;
+    try {
+        answer = co_await PageCall::run(page.data(), world, source, args, options);
+    } catch (const PageCall::Error &e) {
+        switch (e.kind) {
+        case PageCall::Error::PageChanged:
+            throw BrowserError(pageChangedMessage());
+        case PageCall::Error::Timeout:
+            throw BrowserError(samePage() ? timeoutMessage() : pageChangedMessage());
+        case PageCall::Error::TooLarge:
+            throw BrowserError(unreadableMessage());
+        case PageCall::Error::Script:
+            throw BrowserError(scriptError(e.message));
+        case PageCall::Error::BadCall:
+            throw BrowserError(e.message);
+        }
+        throw BrowserError(e.message);
+    }
+    if (!samePage())
+        throw BrowserError(pageChangedMessage());
+    co_return answer;
+}
+
+QCoro::Task<QByteArray> SpamEngine::call(QString expression, QJsonObject args, bool inject, int timeoutMs,
+                                         qsizetype maxChars)
+{
+    QPointer<Browser> browser = m_browser;
+    BrowserTab *tab = browser ? browser->currentTab() : nullptr;
+    QPointer<QWebEnginePage> page = tab ? tab->page() : nullptr;
+    if (!browser || !page)
+        throw BrowserError(unsupportedMessage());
+    const QUuid pageID = browser->pageID();
+    const QUrl url = page->url();
+    if (browser->isLoading() || url.isEmpty() || AuthPolicy::isAuthentication(url))
+        throw BrowserError(unsupportedMessage());
+    const std::optional<QString> site = adapter(url.host(QUrl::FullyEncoded));
+    if (!site)
+        throw BrowserError(unsupportedMessage());
+
+    const QString prefix = inject ? bundle(*site) : QString();
+    const QString source = prefix + QString::fromUtf8("\nconst __r = await (") + expression
+        + QString::fromUtf8(");\nreturn JSON.stringify(__r === undefined ? null : __r);");
+
+    const PageCall::Answer answer = co_await runOnPage(page, pageID, QString::fromUtf8("vtx"), source, args, timeoutMs,
+                                                       maxChars, [](const QString &message) { return message; });
+    if (answer.type != QLatin1String("string") || !answer.text)
+        throw BrowserError(unreadableMessage());
+    co_return answer.text->toUtf8();
+}
+
+QCoro::Task<std::optional<SiteInfo>> SpamEngine::info()
+{
+    try {
+        const QByteArray answer = co_await call(QString::fromUtf8("window.__vtx.info()"), {}, true, shortCallTimeoutMs, kShortAnswerChars);
+        co_return SiteInfo::fromJsonBytes(answer, kShortAnswerChars);
+    } catch (...) {
+        co_return std::nullopt;
+    }
+}
+
+QCoro::Task<ScanResult> SpamEngine::scan(qint64 limit, bool sortNewest, bool noLikesOnly, qint64 minLikes,
+                                         std::optional<Recent> recent)
+{
+    const QJsonObject args = scanArguments(limit, sortNewest, noLikesOnly, minLikes, recent);
+    const QByteArray answer = co_await call(QString::fromUtf8("window.__vtx.scan(opts)"), args,
+                                            true, 0, kLongAnswerChars);
+    co_return ScanResult::fromJsonBytes(answer, kLongAnswerChars);
+}
+
+QCoro::Task<std::optional<ScanProgress>> SpamEngine::progress()
+{
+    const QByteArray answer = co_await call(QString::fromUtf8("window.__vtxProgress ? window.__vtxProgress() : null"), {},
+                                            false, shortCallTimeoutMs, kShortAnswerChars);
+    co_return ScanProgress::fromJsonBytes(answer, kShortAnswerChars);
+}
+
+QCoro::Task<RemoveResult> SpamEngine::remove(QStringList ids, QString url)
+{
+    const QByteArray answer = co_await call(QString::fromUtf8("window.__vtx.remove(ids, url)"),
+                                            idsAndUrl(ids, url),
+                                            true, 0, kLongAnswerChars);
+    co_return RemoveResult::fromJsonBytes(answer, kLongAnswerChars);
+}
+
+QCoro::Task<void> SpamEngine::flag(QStringList ids, QString url)
+{
+    const QByteArray answer = co_await call(QString::fromUtf8("window.__vtx.flag(ids, url)"),
+                                            idsAndUrl(ids, url),
+                                            true, shortCallTimeoutMs, kShortAnswerChars);
+    (void)JsonReader::decodeBool(answer, kShortAnswerChars);
+}
+
+void SpamEngine::stop()
+{
+    QPointer<SpamEngine> self(this);
+    QMetaObject::invokeMethod(this, [self] {
+        if (!self || !self->m_browser || !self->m_browser->currentTab())
+            return;
+        PageCall::fire(self->m_browser->currentTab()->page(), QString::fromUtf8("vtx"), QString::fromUtf8("window.__vtxStop = true"));
+    }, Qt::QueuedConnection);
+}
+
+void SpamEngine::reveal(const QString &id)
+{
+    QPointer<SpamEngine> self(this);
+    QMetaObject::invokeMethod(this, [self, id] {
+        if (!self || !self->m_browser || !self->m_browser->currentTab())
+            return;
+        PageCall::Options options;
+        options.timeoutMs = 60000;
+        options.maxChars = 1024;
+        [](QWebEnginePage *page, QString id, PageCall::Options options) -> QCoro::Task<void> {
+            try {
+                co_await PageCall::run(page, QString::fromUtf8("vtx"),
+                                       QString::fromUtf8("return window.__vtx ? window.__vtx.reveal(id) : false"),
+                                       idArgument(id), options);
+            } catch (...) {
+            }
+        }(self->m_browser->currentTab()->page(), id, options);
+    }, Qt::QueuedConnection);
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The history as a CSV file the owner saves: fourteen columns, a byte order mark, CR LF line
+// ends, fields quoted where needed and guarded against formula injection in spreadsheets.
+
+#include "Store/ScanStore.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class ScanExport {
+public:
+    ScanExport() = delete;
+
+    // "site", "post", "comment_id", ... "deleted_at": the header line.
+    static const QStringList &columns();
+    // "veltrane-history-yyyy-MM-dd.csv" with the local date of `now`.
+    static QString fileName(const QDateTime &now);
+    // The whole file as one text: BOM, header, one line per record, each ended by CR LF.
+    static QString csv(const QList<ScanStore::Record> &records);
+    // One record's line without its line end.
+    static QString line(const ScanStore::Record &record);
+    // One field as written: an apostrophe before a leading = + - @ tab or CR, then quoted
+    // when it holds a comma, double quote, LF or CR.
+    static QString escape(const QString &field);
+
+    struct Result {
+        bool failed = false;
+        qint64 rows = 0;   // comments written
+        QString message;   // the one line to show the owner, in the run's language
+    };
+    // Writes every stored comment to `path`, streamed row by row so that no history is too
+    // large, and replaces the file only once all of it is written.
+    static Result save(ScanStore &store, const QString &path);
+};

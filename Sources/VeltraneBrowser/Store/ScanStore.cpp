@@ -1,0 +1,443 @@
+// The store's connection: lazy open, schema, migration, the statement gateway and retention.
+#include "Store/ScanStore.h"
+#include "Store/ScanStoreSql.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QtEndian>
+
+#include <sqlite3.h>
+
+namespace {
+
+const QString memoryPath = QStringLiteral(":memory:");
+
+// Whether the file's header promises more pages than the file holds. Only trusted when
+// no journal or WAL is waiting to be replayed, since those may legitimately complete it.
+bool looksTruncated(const QString &path)
+{
+    for (const char *suffix : {"-wal", "-journal"}) {
+        const QFileInfo side(path + QLatin1String(suffix));
+        if (side.exists() && side.size() > 0)
+            return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(100);
+    if (head.size() < 100 || !head.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return false;
+    const auto *bytes = reinterpret_cast<const uchar *>(head.constData());
+    qint64 pageSize = qFromBigEndian<quint16>(bytes + 16);
+    if (pageSize == 1)
+        pageSize = 65536;
+    const quint32 changeCounter = qFromBigEndian<quint32>(bytes + 24);
+    const quint32 pages = qFromBigEndian<quint32>(bytes + 28);
+    const quint32 validFor = qFromBigEndian<quint32>(bytes + 92);
+    if (pages == 0 || changeCounter != validFor)
+        return false;
+    return file.size() < pageSize * qint64(pages);
+}
+
+// Creates the missing folders of `dir` one by one, each readable by the owner only.
+void makeFolders(const QString &dir)
+{
+    QStringList missing;
+    QString path = QDir::cleanPath(QFileInfo(dir).absoluteFilePath());
+    while (!QFileInfo::exists(path)) {
+        missing.prepend(path);
+        const QString parent = QFileInfo(path).absolutePath();
+        if (parent == path)
+            break;
+        path = parent;
+    }
+    for (const QString &folder : missing) {
+        if (!QDir().mkdir(folder))
+            return;
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+}
+
+} // namespace
+
+namespace vt::sql {
+
+QString errorText(const QString &ko, const QString &en)
+{
+    return Lang::pick(ko, en);
+}
+
+} // namespace vt::sql
+
+QString ScanStore::defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/Veltrane/scans.sqlite");
+}
+
+ScanStore::ScanStore(std::optional<QString> path)
+    : m_path(path ? *path : memoryPath)
+{
+}
+
+ScanStore::~ScanStore()
+{
+    close();
+}
+
+void ScanStore::close()
+{
+    for (sqlite3_stmt *statement : std::as_const(m_statements))
+        sqlite3_finalize(statement);
+    m_statements.clear();
+    if (m_db)
+        sqlite3_close_v2(m_db);
+    m_db = nullptr;
+}
+
+bool ScanStore::isOpen()
+{
+    return open();
+}
+
+void ScanStore::fail(const QString &reason)
+{
+    // The file stays as it is; the history is simply off for the rest of the run.
+    close();
+    m_openError = reason;
+    m_lastError = reason;
+}
+
+bool ScanStore::open()
+{
+    if (m_opened)
+        return m_db != nullptr;
+    m_opened = true;
+
+    const bool memory = m_path == memoryPath;
+    if (!memory)
+        makeFolders(QFileInfo(m_path).absolutePath());
+
+    const QByteArray file = m_path.toUtf8();
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString detail = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        if (db)
+            sqlite3_close_v2(db);
+        fail(vt::sql::errorText(
+            QStringLiteral("기록 파일을 열 수 없어 이번 실행에서는 기록을 저장하지 않습니다 (%1): %2").arg(m_path, detail),
+            QStringLiteral("The history file could not be opened, so nothing is saved this run (%1): %2").arg(m_path, detail)));
+        return false;
+    }
+    m_db = db;
+    sqlite3_extended_result_codes(m_db, 1);
+    // A second copy of the application waits for the other's write instead of failing at once.
+    sqlite3_busy_timeout(m_db, 5000);
+
+    if (!memory && looksTruncated(m_path)) {
+        fail(vt::sql::damagedText(m_path));
+        return false;
+    }
+    if (!createSchema()) {
+        if (m_db)   // not already failed as damaged
+            fail(vt::sql::errorText(
+                QStringLiteral("기록 파일을 준비하지 못해 이번 실행에서는 기록을 저장하지 않습니다 (%1): %2").arg(m_path, m_lastError),
+                QStringLiteral("The history file could not be prepared, so nothing is saved this run (%1): %2").arg(m_path, m_lastError)));
+        return false;
+    }
+    migrate();
+    if (!m_db)
+        return false;
+    purge();
+    return m_db != nullptr;
+}
+
+bool ScanStore::createSchema()
+{
+    static const QList<std::pair<QString, QString>> postColumns = {
+        {QStringLiteral("watched"), QStringLiteral("INTEGER NOT NULL DEFAULT 0")},
+        {QStringLiteral("deleted"), QStringLiteral("INTEGER NOT NULL DEFAULT 0")},
+        {QStringLiteral("thumbnail"), QStringLiteral("TEXT")},
+        {QStringLiteral("full_at"), QStringLiteral("REAL")},
+    };
+    static const QList<std::pair<QString, QString>> commentColumns = {
+        {QStringLiteral("author"), QStringLiteral("TEXT")},
+        {QStringLiteral("text"), QStringLiteral("TEXT")},
+        {QStringLiteral("published_at"), QStringLiteral("REAL")},
+        {QStringLiteral("like_count"), QStringLiteral("REAL")},
+        {QStringLiteral("state"), QStringLiteral("TEXT")},
+        {QStringLiteral("kind"), QStringLiteral("TEXT")},
+        {QStringLiteral("reason"), QStringLiteral("TEXT")},
+        {QStringLiteral("ai_prob"), QStringLiteral("REAL")},
+        {QStringLiteral("first_seen_at"), QStringLiteral("REAL")},
+        {QStringLiteral("deleted_at"), QStringLiteral("REAL")},
+        {QStringLiteral("avatar"), QStringLiteral("TEXT")},
+        {QStringLiteral("rules"), QStringLiteral("TEXT")},
+        {QStringLiteral("kept_at"), QStringLiteral("REAL")},
+    };
+
+    auto step = [this](const char *sql) { return m_db && exec(QString::fromLatin1(sql), {}, false); };
+
+    if (!step("CREATE TABLE IF NOT EXISTS posts (url TEXT PRIMARY KEY, site TEXT NOT NULL, title TEXT NOT NULL, "
+              "scanned_at REAL NOT NULL, total INTEGER NOT NULL, flagged INTEGER NOT NULL, "
+              "watched INTEGER NOT NULL DEFAULT 0, deleted INTEGER NOT NULL DEFAULT 0, thumbnail TEXT, full_at REAL)"))
+        return false;
+    if (!step("CREATE TABLE IF NOT EXISTS comments (site TEXT NOT NULL, id TEXT NOT NULL, post TEXT NOT NULL, "
+              "hash TEXT NOT NULL, options TEXT, spam REAL, abuse REAL, sexual REAL, seen_at REAL NOT NULL, "
+              "author TEXT, text TEXT, published_at REAL, like_count REAL, state TEXT, kind TEXT, reason TEXT, "
+              "ai_prob REAL, first_seen_at REAL, deleted_at REAL, avatar TEXT, rules TEXT, kept_at REAL, "
+              "PRIMARY KEY (site, id))"))
+        return false;
+    addMissingColumns(QStringLiteral("posts"), postColumns);
+    addMissingColumns(QStringLiteral("comments"), commentColumns);
+    return step("CREATE INDEX IF NOT EXISTS comments_post ON comments (post, seen_at)")
+        && step("CREATE INDEX IF NOT EXISTS comments_deleted_author ON comments (site, author) WHERE deleted_at IS NOT NULL")
+        && step("CREATE INDEX IF NOT EXISTS comments_pending ON comments (post) WHERE state = 'spam' AND deleted_at IS NULL")
+        && step("CREATE TABLE IF NOT EXISTS runs (id INTEGER PRIMARY KEY AUTOINCREMENT, session TEXT NOT NULL, "
+                "kind TEXT NOT NULL, site TEXT NOT NULL, post TEXT NOT NULL, at REAL NOT NULL, "
+                "total INTEGER NOT NULL DEFAULT 0, flagged INTEGER NOT NULL DEFAULT 0, added INTEGER NOT NULL DEFAULT 0, "
+                "deleted INTEGER NOT NULL DEFAULT 0, failed INTEGER NOT NULL DEFAULT 0, note TEXT NOT NULL DEFAULT '', "
+                "auto INTEGER NOT NULL DEFAULT 0)")
+        && step("CREATE TABLE IF NOT EXISTS run_items (run INTEGER NOT NULL, id TEXT NOT NULL, state TEXT NOT NULL, "
+                "kind TEXT NOT NULL DEFAULT '', reason TEXT NOT NULL DEFAULT '', ai_prob REAL, "
+                "fresh INTEGER NOT NULL DEFAULT 0, hits TEXT, PRIMARY KEY (run, id)) WITHOUT ROWID")
+        && step("CREATE TABLE IF NOT EXISTS found (url TEXT PRIMARY KEY, site TEXT NOT NULL, title TEXT NOT NULL, "
+                "thumbnail TEXT, found_at REAL NOT NULL)")
+        && step("CREATE TABLE IF NOT EXISTS dismissed (url TEXT PRIMARY KEY, site TEXT NOT NULL, at REAL NOT NULL)")
+        && step("CREATE INDEX IF NOT EXISTS runs_post ON runs (post, id)")
+        && step("CREATE INDEX IF NOT EXISTS runs_site ON runs (site, id)");
+}
+
+void ScanStore::addMissingColumns(const QString &table, const QList<std::pair<QString, QString>> &columns)
+{
+    QSet<QString> have;
+    for (const Row &row : run(QStringLiteral("PRAGMA table_info(") + table + QLatin1Char(')'), {}, false)) {
+        if (row.size() >= 2 && vt::sql::isText(row.at(1)))
+            have.insert(row.at(1).toString());
+    }
+    for (const auto &[name, type] : columns) {
+        if (!have.contains(name))
+            exec(QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ADD COLUMN ") + name + QLatin1Char(' ') + type,
+                 {}, false);
+    }
+}
+
+void ScanStore::migrate()
+{
+    const Rows version = run(QStringLiteral("PRAGMA user_version"), {}, false);
+    qint64 current = 0;
+    if (!version.isEmpty() && !version.first().isEmpty() && vt::sql::isInteger(version.first().first()))
+        current = version.first().first().toLongLong();
+    if (current >= 2)
+        return;
+
+    // One transaction, so that a crash part way leaves the old version to migrate again.
+    transaction([&] {
+        if (current != 1) {
+            if (!exec(QStringLiteral(
+                          "INSERT INTO runs (session, kind, site, post, at, total, flagged)\n"
+                          "SELECT 'legacy:' || url, 'scan', site, url, scanned_at, total, flagged FROM posts\n"
+                          "WHERE scanned_at > 0 AND NOT EXISTS (SELECT 1 FROM runs WHERE runs.post = posts.url) "
+                          "ORDER BY scanned_at"),
+                      {}, false))
+                return false;
+        }
+        const Rows legacy = run(QStringLiteral(
+            "SELECT id, site, at FROM runs WHERE session LIKE 'legacy:%' ORDER BY site, at, id"), {}, false);
+        if (m_lastRc != SQLITE_DONE)
+            return false;
+        QString previousSite;
+        double previousAt = 0;
+        QString session;
+        bool first = true;
+        for (const Row &row : legacy) {
+            if (row.size() < 3 || !vt::sql::isInteger(row.at(0)) || !vt::sql::isText(row.at(1))
+                || !(vt::sql::isReal(row.at(2)) || vt::sql::isInteger(row.at(2))))
+                continue;
+            const qint64 id = row.at(0).toLongLong();
+            const QString site = row.at(1).toString();
+            const double at = row.at(2).toDouble();
+            if (first || site != previousSite || at - previousAt > 300) {
+                session = QStringLiteral("legacy:") + site + QLatin1Char(':') + QString::number(id);
+                first = false;
+            }
+            previousSite = site;
+            previousAt = at;
+            if (!exec(QStringLiteral("UPDATE runs SET session = ? WHERE id = ?"), {session, id}))
+                return false;
+        }
+        return exec(QStringLiteral("UPDATE runs SET note = '' WHERE kind = 'scan' AND failed = 0 AND total = 0"), {},
+                    false)
+            && exec(QStringLiteral("PRAGMA user_version = 2"), {}, false);
+    });
+}
+
+bool ScanStore::purge()
+{
+    if (!m_opened || !m_db)
+        return false;
+    const double cutoff = double(QDateTime::currentMSecsSinceEpoch()) / 1000.0 + double(keepDays) * -86400.0;
+    const QVariantList args{cutoff};
+    return transaction([&] {
+        return exec(QStringLiteral("DELETE FROM comments WHERE seen_at < ?"), args)
+            && exec(QStringLiteral("DELETE FROM posts WHERE scanned_at < ? AND watched = 0"), args)
+            && exec(QStringLiteral("DELETE FROM found WHERE found_at < ?"), args)
+            && exec(QStringLiteral("DELETE FROM dismissed WHERE at < ?"), args)
+            && exec(QStringLiteral("DELETE FROM run_items WHERE run IN (SELECT id FROM runs WHERE at < ?)"), args)
+            && exec(QStringLiteral("DELETE FROM runs WHERE at < ?"), args);
+    });
+}
+
+// ---- the gateway ----------------------------------------------------------------------
+
+void ScanStore::noteFailure(int rc, const QString &detail, const QString &what)
+{
+    const int primary = rc & 0xff;
+    if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB) {
+        fail(vt::sql::damagedText(m_path));
+        return;
+    }
+    if (primary == SQLITE_FULL) {
+        m_lastError = vt::sql::errorText(
+            QStringLiteral("디스크가 가득 차서 기록을 저장하지 못했습니다: %1").arg(detail),
+            QStringLiteral("The history could not be saved because the disk is full: %1").arg(detail));
+    } else if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
+        m_lastError = vt::sql::errorText(
+            QStringLiteral("다른 Veltrane 창이 기록 파일을 쓰고 있어 저장하지 못했습니다: %1").arg(detail),
+            QStringLiteral("The history could not be saved while another copy of Veltrane writes to it: %1").arg(detail));
+    } else {
+        m_lastError = vt::sql::errorText(QStringLiteral("기록 파일 오류: %1 (%2)").arg(detail, what),
+                                         QStringLiteral("History file error: %1 (%2)").arg(detail, what));
+    }
+}
+
+bool ScanStore::each(const QString &sql, const QVariantList &args, bool cached,
+                     const std::function<bool(const Row &)> &row)
+{
+    m_lastRc = SQLITE_MISUSE;
+    if (!m_db)
+        return false;
+
+    sqlite3_stmt *statement = cached ? m_statements.value(sql, nullptr) : nullptr;
+    if (!statement) {
+        const QByteArray text = sql.toUtf8();
+        const int rc = sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &statement, nullptr);
+        if (rc != SQLITE_OK || !statement) {
+            if (statement)
+                sqlite3_finalize(statement);
+            m_lastRc = rc == SQLITE_OK ? SQLITE_MISUSE : rc;
+            noteFailure(m_lastRc, QString::fromUtf8(sqlite3_errmsg(m_db)), sql.left(60));
+            return false;
+        }
+        if (cached)
+            m_statements.insert(sql, statement);
+    }
+
+    for (int i = 0; i < args.size(); ++i) {
+        const QVariant &value = args.at(i);
+        const int index = i + 1;
+        switch (value.typeId()) {
+        case QMetaType::QString: {
+            const QByteArray utf8 = value.toString().toUtf8();
+            sqlite3_bind_text(statement, index, utf8.constData() ? utf8.constData() : "", int(utf8.size()),
+                              SQLITE_TRANSIENT);
+            break;
+        }
+        case QMetaType::Double:
+        case QMetaType::Float:
+            sqlite3_bind_double(statement, index, value.toDouble());
+            break;
+        case QMetaType::Bool:
+            sqlite3_bind_int64(statement, index, value.toBool() ? 1 : 0);
+            break;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            sqlite3_bind_int64(statement, index, value.toLongLong());
+            break;
+        default:   // null and anything else
+            sqlite3_bind_null(statement, index);
+            break;
+        }
+    }
+
+    int rc = SQLITE_DONE;
+    Row values;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        const int count = sqlite3_column_count(statement);
+        values.resize(count);
+        for (int c = 0; c < count; ++c) {
+            switch (sqlite3_column_type(statement, c)) {
+            case SQLITE_INTEGER:
+                values[c] = QVariant(qint64(sqlite3_column_int64(statement, c)));
+                break;
+            case SQLITE_FLOAT:
+                values[c] = QVariant(sqlite3_column_double(statement, c));
+                break;
+            case SQLITE_TEXT: {
+                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, c));
+                values[c] = QVariant(QString::fromUtf8(text, sqlite3_column_bytes(statement, c)));
+                break;
+            }
+            default:
+                values[c] = QVariant();
+                break;
+            }
+        }
+        if (!row(values)) {
+            rc = SQLITE_DONE;
+            break;
+        }
+    }
+    const QString detail = rc == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(m_db));
+    if (cached) {
+        sqlite3_reset(statement);
+        sqlite3_clear_bindings(statement);
+    } else {
+        sqlite3_finalize(statement);
+    }
+    m_lastRc = rc;
+    if (rc != SQLITE_DONE)
+        noteFailure(rc, detail, sql.left(60));   // may close a damaged connection
+    return rc == SQLITE_DONE;
+}
+
+ScanStore::Rows ScanStore::run(const QString &sql, const QVariantList &args, bool cached)
+{
+    Rows rows;
+    each(sql, args, cached, [&](const Row &row) {
+        rows.append(row);
+        return true;
+    });
+    return rows;
+}
+
+bool ScanStore::exec(const QString &sql, const QVariantList &args, bool cached)
+{
+    return each(sql, args, cached, [](const Row &) { return true; });
+}
+
+bool ScanStore::transaction(const std::function<bool()> &body)
+{
+    if (!m_db)
+        return false;
+    // IMMEDIATE takes the write lock up front, so a second copy waits at the start
+    // rather than failing half way through the batch.
+    if (!exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return false;
+    if (body() && m_db && exec(QStringLiteral("COMMIT")))
+        return true;
+    const QString reason = m_lastError;
+    if (m_db && !sqlite3_get_autocommit(m_db))
+        exec(QStringLiteral("ROLLBACK"));
+    m_lastError = reason;   // the rollback's own result does not hide the cause
+    return false;
+}

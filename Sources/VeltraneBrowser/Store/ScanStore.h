@@ -1,0 +1,312 @@
+#pragma once
+// The application's local history: one SQLite file with posts, comments and their
+// verdicts, AI answers, deletions, runs, found and dismissed posts.
+//
+// Used from the GUI thread only. The file opens lazily on the first operation; when it
+// cannot be opened (or turns out to be damaged) every operation returns its empty
+// result and openError() says why, so the caller can show it in one status line.
+// Writers return whether their change reached the file; lastError() holds the reason
+// of the last failure. A failed batch is rolled back as a whole, never half-written.
+// Times are QDateTime in local time; the file keeps seconds since 1970 (UTC).
+
+#include "Wire/AIScore.h"
+#include "Wire/Comment.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <QVariant>
+
+#include <functional>
+#include <optional>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class ScanStore {
+public:
+    // ---- keys ---------------------------------------------------------------------
+
+    // A post's site key ("youtube" or "instagram") and its canonical address.
+    struct PostKey {
+        QString site;
+        QString url;
+        bool operator==(const PostKey &) const = default;
+    };
+
+    // The key under which the store files a post, or none when the address is not a post.
+    static std::optional<PostKey> canonical(const QString &address);
+    // SHA-256 of the UTF-8 text as 64 lower-case hex digits.
+    static QString hash(const QString &text);
+    // A browser page title as stored for a post: no "(N)" counter, no " - YouTube".
+    static QString cleanTitle(const QString &title);
+    // Whether a video id or post code may be put into an address unencoded:
+    // letters, digits, "-" and "_", 1 to 64 characters.
+    static bool isKeyId(QStringView id);
+
+    // ---- records --------------------------------------------------------------------
+
+    // One stored comment as read back.
+    struct Record {
+        QString site;
+        QString id;
+        QString post;
+        QString author;
+        QString text;
+        std::optional<double> publishedAt;   // milliseconds since 1970
+        std::optional<double> likeCount;
+        QString state = QStringLiteral("ok");
+        QString kind;
+        QString reason;
+        std::optional<double> aiProb;
+        QDateTime firstSeenAt;
+        QDateTime lastSeenAt;
+        std::optional<QDateTime> deletedAt;
+        std::optional<QString> avatar;
+        QStringList hits;    // filled only by items(run)
+        bool fresh = false;  // set only by items(run)
+
+        bool isPendingSpam() const;
+        bool canPick() const;
+        bool operator==(const Record &) const = default;
+    };
+
+    // What the store remembers of a comment for a re-scan.
+    struct Known {
+        QString hash;
+        std::optional<QString> options;
+        std::optional<AIScore> score;
+        std::optional<QString> state;
+        std::optional<QString> reason;
+        std::optional<QString> rules;
+        bool kept = false;
+        bool operator==(const Known &) const = default;
+    };
+
+    // One AI answer handed to rememberAI.
+    struct AIAnswer {
+        QString id;
+        QString hash;
+        AIScore score;
+    };
+
+    // The verdict of a comment's stored AI scores.
+    struct Problem {
+        double prob = 0;
+        QString kind;
+        bool operator==(const Problem &) const = default;
+    };
+
+    // One calendar day of the statistics trend.
+    struct DayCount {
+        QDateTime day;   // start of the day in the local calendar
+        int deleted = 0;
+        int flagged = 0;
+        bool operator==(const DayCount &) const = default;
+    };
+
+    // An author whose comments were deleted.
+    struct Author {
+        QString site;
+        QString name;
+        int deleted = 0;
+        std::optional<QString> avatar;
+        QString identity() const { return site + QLatin1Char(':') + name; }
+        bool operator==(const Author &) const = default;
+    };
+
+    // One scan or deletion run.
+    struct Run {
+        enum class Kind { Scan, Delete };
+        qint64 id = 0;
+        QString session;
+        Kind kind = Kind::Scan;
+        QString site;
+        QString post;
+        QDateTime at;
+        int total = 0;
+        int flagged = 0;
+        int added = 0;
+        int deleted = 0;
+        bool failed = false;
+        QString note;
+        bool automatic = false;   // started by automatic monitoring ("auto")
+        int items = 0;            // run items stored; ignored when a run is written
+
+        static QString kindName(Kind kind);   // "scan" / "delete"
+        bool operator==(const Run &) const = default;
+    };
+
+    // The outcome of one comment within a run.
+    struct Item {
+        QString id;
+        QString state;
+        QString kind;
+        QString reason;
+        std::optional<double> aiProb;
+        QStringList hits;
+        bool fresh = false;
+        bool operator==(const Item &) const = default;
+    };
+
+    // One post row.
+    struct Post {
+        QString site;
+        QString url;
+        QString title;
+        QDateTime scannedAt;
+        int total = 0;
+        int flagged = 0;
+        bool watched = false;
+        int deleted = 0;
+        std::optional<QString> thumbnail;
+        std::optional<QDateTime> fullAt;
+        bool operator==(const Post &) const = default;
+    };
+
+    // A channel post found by discovery and not scanned yet.
+    struct Found {
+        QString site;
+        QString url;
+        QString title;
+        std::optional<QString> thumbnail;
+        bool operator==(const Found &) const = default;
+    };
+
+    struct Stats {
+        int posts = 0;
+        int watched = 0;
+        int comments = 0;
+        int flagged = 0;
+        int deleted = 0;
+        bool operator==(const Stats &) const = default;
+    };
+
+    struct Counts {
+        int total = 0;
+        int flagged = 0;
+        bool operator==(const Counts &) const = default;
+    };
+
+    // ---- the store --------------------------------------------------------------------
+
+    // "<GenericDataLocation>/Veltrane/scans.sqlite".
+    static QString defaultPath();
+
+    // A store for the file at `path`; none keeps the history in memory. Opens nothing yet.
+    explicit ScanStore(std::optional<QString> path = defaultPath());
+    ~ScanStore();
+    ScanStore(const ScanStore &) = delete;
+    ScanStore &operator=(const ScanStore &) = delete;
+
+    qint64 keepDays = 180;   // retention used by purge()
+    bool storeText = true;   // whether author, text and avatar are written
+
+    QString path() const { return m_path; }
+    // Opens the file if that was not tried yet; whether the history is usable.
+    bool isOpen();
+    // Why the history is unusable for this run (could not open, damaged file); empty otherwise.
+    QString openError() const { return m_openError; }
+    // The last failure of any operation (open error included); empty when none happened.
+    QString lastError() const { return m_lastError; }
+
+    // Deletes what is older than keepDays. Never opens the file itself.
+    bool purge();
+
+    // ---- comments ----
+    bool remember(const QString &site, const QString &post, const QList<Comment> &comments,
+                  const std::optional<QString> &rules, const QDateTime &now);
+    bool rememberVerdicts(const QString &site, const QList<Comment> &comments);
+    bool rememberAI(const QString &site, const QList<AIAnswer> &answers, const QString &options);
+    bool markKept(const QString &site, const QStringList &ids, const QDateTime &now);
+    bool markDeleted(const QString &site, const QStringList &ids, const QDateTime &now);
+
+    QHash<QString, Known> known(const QString &site, const QStringList &ids);
+    QHash<QString, Problem> problems(const QString &post);
+    QHash<QString, int> offenders(const QString &site, const QStringList &authors);
+    QList<Record> recentDeleted(int limit);
+    QList<Author> topAuthors(int limit);
+    QList<DayCount> daily(int days, const QDateTime &now);
+    QList<Record> comments(const QString &post, int limit);
+    QStringList recentIDs(const QString &post, int limit);
+    QStringList pendingIDs(const QString &post);
+    QList<Record> pending(const QString &post);
+    QList<Record> allComments(int limit);
+    // Every stored comment in the order of allComments, handed over one at a time so that
+    // an export of any size needs no list in memory; `row` returns false to stop and must
+    // not call the store. Returns false when the store is unusable or the read failed part way.
+    bool eachComment(const std::function<bool(const Record &)> &row);
+
+    // ---- runs ----
+    // Stores a run with its items in one transaction and keeps the newest 40 runs of the
+    // post; returns the new run id, or 0 when nothing was stored.
+    qint64 log(const Run &run, const QList<Item> &items);
+    QList<Run> runs(const QString &post);
+    QList<Run> runs(const QString &site, int limit);
+    QList<Record> items(qint64 run);
+    QHash<QString, QStringList> hits(const QString &post);
+
+    // ---- posts ----
+    bool record(const Post &post);
+    Counts syncCounts(const QString &post);
+    bool removed(const QString &post, int count);
+    bool setWatched(const QString &url, bool on);
+    // Monitors a post that may have no row yet: creates it unscanned (scan time 0) or just
+    // sets its flag, and takes it off the dismissed list.
+    bool watch(const QString &site, const QString &url, const QString &title,
+               const std::optional<QString> &thumbnail);
+    std::optional<Post> post(const QString &url);
+    QList<Post> posts(int limit);
+    QList<Post> topPosts(int limit);
+    Stats stats(const std::optional<QString> &site = std::nullopt);
+
+    // ---- found and dismissed ----
+    bool addFound(const QList<Found> &found);
+    QList<Found> found();
+    bool dismiss(const QString &site, const QString &url, const QDateTime &now);
+    QSet<QString> dismissed(const std::optional<QString> &site = std::nullopt);
+
+    // ---- deletion ----
+    bool forget(const QString &post);
+    bool clear(bool keepWatched);
+
+private:
+    using Row = QVariantList;
+    using Rows = QList<Row>;
+
+    bool open();
+    void close();
+    // The one way a statement reaches SQLite: binds `args` to ?1, ?2, ... in order,
+    // hands every row to `row` (return false to stop) and returns whether the statement
+    // ran to its end.
+    bool each(const QString &sql, const QVariantList &args, bool cached,
+              const std::function<bool(const Row &)> &row);
+    Rows run(const QString &sql, const QVariantList &args = {}, bool cached = true);
+    bool exec(const QString &sql, const QVariantList &args = {}, bool cached = true);
+    // The readable Records of a comment query (cached statement).
+    QList<Record> readRecords(const QString &sql, const QVariantList &args);
+    // Runs `body` between BEGIN and COMMIT; any failure rolls the whole batch back.
+    bool transaction(const std::function<bool()> &body);
+    // Sets a time column of the given comments (kept, deleted).
+    bool stamp(const QString &column, const QString &site, const QStringList &ids, const QDateTime &now);
+    void addMissingColumns(const QString &table, const QList<std::pair<QString, QString>> &columns);
+    bool createSchema();
+    void migrate();
+    void noteFailure(int rc, const QString &detail, const QString &what);
+    void fail(const QString &reason);
+
+    template <typename Body>
+    static void chunked(const QStringList &values, Body body);
+
+    QString m_path;
+    sqlite3 *m_db = nullptr;
+    bool m_opened = false;
+    QHash<QString, sqlite3_stmt *> m_statements;
+    QString m_openError;
+    QString m_lastError;
+    int m_lastRc = 0;
+};

@@ -1,0 +1,431 @@
+// Comment records: the upsert after a scan, verdicts, AI answers, marks and the read queries.
+#include "Rules/AIRules.h"
+#include "Store/ScanStore.h"
+#include "Store/ScanStoreSql.h"
+#include "Rules/SpamRules.h"
+
+#include <QMap>
+
+#include <algorithm>
+#include <limits>
+
+#include <sqlite3.h>
+
+using namespace vt::sql;
+
+namespace {
+
+// The kind stored with a verdict: the AI kind, else the word-list kind, else "spam"; empty unless spam.
+QString storedKind(const Comment &c)
+{
+    if (c.state != QLatin1String("spam"))
+        return QLatin1String("");
+    if (c.aiKind)
+        return *c.aiKind;
+    if (const auto hit = SpamRules::builtinHit(c.reason))
+        return hit->kind;
+    return QStringLiteral("spam");
+}
+
+QString placeholders(qsizetype count)
+{
+    QString text;
+    text.reserve(count * 2);
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i)
+            text += QLatin1Char(',');
+        text += QLatin1Char('?');
+    }
+    return text;
+}
+
+} // namespace
+
+template <typename Body>
+void ScanStore::chunked(const QStringList &values, Body body)
+{
+    // 500 a statement keeps every IN list with its other arguments below SQLite's parameter limit.
+    constexpr qsizetype slice = 500;
+    for (qsizetype from = 0; from < values.size(); from += slice) {
+        const QStringList part = values.mid(from, slice);
+        body(placeholders(part.size()), part);
+    }
+}
+
+std::optional<ScanStore::Record> vt::sql::readRecord(const QVariantList &row)
+{
+    if (row.size() < 15 || !isText(row.at(0)) || !isText(row.at(1)) || !isText(row.at(2)) || !isReal(row.at(12)))
+        return std::nullopt;
+    ScanStore::Record r;
+    r.site = row.at(0).toString();
+    r.id = row.at(1).toString();
+    r.post = row.at(2).toString();
+    r.author = text(row.at(3));
+    r.text = text(row.at(4));
+    r.publishedAt = optReal(row.at(5));
+    r.likeCount = optReal(row.at(6));
+    r.state = text(row.at(7), QStringLiteral("ok"));
+    r.kind = text(row.at(8));
+    r.reason = text(row.at(9));
+    r.aiProb = optReal(row.at(10));
+    r.lastSeenAt = date(row.at(12).toDouble());
+    r.firstSeenAt = isReal(row.at(11)) ? date(row.at(11).toDouble()) : r.lastSeenAt;
+    if (isReal(row.at(13)))
+        r.deletedAt = date(row.at(13).toDouble());
+    r.avatar = optText(row.at(14));
+    return r;
+}
+
+bool ScanStore::Record::isPendingSpam() const
+{
+    return state == QLatin1String("spam") && !deletedAt;
+}
+
+bool ScanStore::Record::canPick() const
+{
+    if (deletedAt)
+        return false;
+    return state != QLatin1String("skip") || reason == QLatin1String("unchanged") || reason == QLatin1String("kept");
+}
+
+// ---- writers ---------------------------------------------------------------------------
+
+bool ScanStore::remember(const QString &site, const QString &post, const QList<Comment> &comments,
+                         const std::optional<QString> &rules, const QDateTime &now)
+{
+    if (!open())
+        return false;
+    static const QString upsert = QStringLiteral(
+        "INSERT INTO comments (site, id, post, hash, seen_at, first_seen_at, author, text, published_at, like_count, "
+        "state, kind, reason, ai_prob, avatar, rules) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)\n"
+        "ON CONFLICT (site, id) DO UPDATE SET post = excluded.post, seen_at = excluded.seen_at, "
+        "rules = excluded.rules, author = excluded.author, text = excluded.text, "
+        "published_at = excluded.published_at, like_count = excluded.like_count, state = excluded.state, "
+        "kind = excluded.kind, reason = excluded.reason, ai_prob = excluded.ai_prob, deleted_at = NULL, "
+        "first_seen_at = COALESCE(comments.first_seen_at, excluded.first_seen_at), "
+        "kept_at = CASE WHEN comments.hash = excluded.hash THEN comments.kept_at ELSE NULL END, "
+        "options = CASE WHEN comments.hash = excluded.hash THEN comments.options ELSE NULL END, "
+        "spam = CASE WHEN comments.hash = excluded.hash THEN comments.spam ELSE NULL END, "
+        "abuse = CASE WHEN comments.hash = excluded.hash THEN comments.abuse ELSE NULL END, "
+        "sexual = CASE WHEN comments.hash = excluded.hash THEN comments.sexual ELSE NULL END, "
+        "avatar = CASE WHEN excluded.avatar IS NULL AND excluded.text IS NOT NULL THEN comments.avatar "
+        "ELSE excluded.avatar END, "
+        "hash = excluded.hash");
+    const double t = seconds(now);
+    const QVariant rulesValue = orNull(rules);
+    return transaction([&] {
+        for (const Comment &c : comments) {
+            const QVariantList args{
+                site, c.id, post, hash(c.text), t, t,
+                storeText ? QVariant(c.authorName) : QVariant(),
+                storeText ? QVariant(c.text) : QVariant(),
+                orNull(c.publishedAt), orNull(c.likeCount), c.state, storedKind(c), c.reason, orNull(c.aiProb),
+                storeText ? orNull(c.avatar) : QVariant(),
+                rulesValue,
+            };
+            if (!exec(upsert, args))
+                return false;
+        }
+        return true;
+    });
+}
+
+bool ScanStore::rememberVerdicts(const QString &site, const QList<Comment> &comments)
+{
+    if (!open())
+        return false;
+    return transaction([&] {
+        for (const Comment &c : comments) {
+            if (!exec(QStringLiteral("UPDATE comments SET state = ?, kind = ?, reason = ?, ai_prob = ? "
+                                     "WHERE site = ? AND id = ?"),
+                      {c.state, storedKind(c), c.reason, orNull(c.aiProb), site, c.id}))
+                return false;
+        }
+        return true;
+    });
+}
+
+bool ScanStore::rememberAI(const QString &site, const QList<AIAnswer> &answers, const QString &options)
+{
+    if (!open())
+        return false;
+    return transaction([&] {
+        for (const AIAnswer &a : answers) {
+            if (!exec(QStringLiteral("UPDATE comments SET options = ?, spam = ?, abuse = ?, sexual = ? "
+                                     "WHERE site = ? AND id = ? AND hash = ?"),
+                      {options, a.score.spam, a.score.abuse, a.score.sexual, site, a.id, a.hash}))
+                return false;
+        }
+        return true;
+    });
+}
+
+bool ScanStore::markKept(const QString &site, const QStringList &ids, const QDateTime &now)
+{
+    return stamp(QStringLiteral("kept_at"), site, ids, now);
+}
+
+bool ScanStore::markDeleted(const QString &site, const QStringList &ids, const QDateTime &now)
+{
+    return stamp(QStringLiteral("deleted_at"), site, ids, now);
+}
+
+// `column` is one of our own column names, never data.
+bool ScanStore::stamp(const QString &column, const QString &site, const QStringList &ids, const QDateTime &now)
+{
+    if (!open())
+        return false;
+    bool ok = true;
+    chunked(ids, [&](const QString &marks, const QStringList &part) {
+        QVariantList args{seconds(now), site};
+        for (const QString &id : part)
+            args.append(id);
+        ok = exec(QStringLiteral("UPDATE comments SET ") + column + QStringLiteral(" = ? WHERE site = ? AND id IN (")
+                      + marks + QLatin1Char(')'),
+                  args, false)
+            && ok;
+    });
+    return ok;
+}
+
+// ---- readers ---------------------------------------------------------------------------
+
+QHash<QString, ScanStore::Known> ScanStore::known(const QString &site, const QStringList &ids)
+{
+    QHash<QString, Known> result;
+    if (!open())
+        return result;
+    chunked(ids, [&](const QString &marks, const QStringList &part) {
+        QVariantList args{site};
+        for (const QString &id : part)
+            args.append(id);
+        const Rows rows = run(QStringLiteral("SELECT id, hash, options, spam, abuse, sexual, state, reason, rules, "
+                                             "kept_at FROM comments WHERE site = ? AND id IN (")
+                                  + marks + QLatin1Char(')'),
+                              args, false);
+        for (const Row &row : rows) {
+            if (row.size() < 10 || !isText(row.at(0)) || !isText(row.at(1)))
+                continue;
+            Known k;
+            k.hash = row.at(1).toString();
+            k.options = optText(row.at(2));
+            if (isReal(row.at(3)) && isReal(row.at(4)) && isReal(row.at(5)))
+                k.score = AIScore{row.at(3).toDouble(), row.at(4).toDouble(), row.at(5).toDouble()};
+            k.state = optText(row.at(6));
+            k.reason = optText(row.at(7));
+            k.rules = optText(row.at(8));
+            k.kept = !row.at(9).isNull();
+            result.insert(row.at(0).toString(), k);
+        }
+    });
+    return result;
+}
+
+QHash<QString, ScanStore::Problem> ScanStore::problems(const QString &post)
+{
+    QHash<QString, Problem> result;
+    if (!open())
+        return result;
+    const Rows rows = run(QStringLiteral("SELECT id, spam, abuse, sexual, options FROM comments WHERE post = ? AND "
+                                         "spam IS NOT NULL AND deleted_at IS NULL AND kept_at IS NULL"),
+                          {post});
+    for (const Row &row : rows) {
+        if (row.size() < 5 || !isText(row.at(0)) || !isReal(row.at(1)))
+            continue;
+        const AIScore score{row.at(1).toDouble(), isReal(row.at(2)) ? row.at(2).toDouble() : 0.0,
+                            isReal(row.at(3)) ? row.at(3).toDouble() : 0.0};
+        const QString options = text(row.at(4));
+        QStringList kinds{QStringLiteral("spam")};
+        for (const char *kind : {"abuse", "sexual"}) {
+            if (options.contains(QLatin1String(kind)))
+                kinds.append(QLatin1String(kind));
+        }
+        const auto verdict = AIRules::verdict(score, kinds);
+        result.insert(row.at(0).toString(), Problem{verdict.prob, verdict.kind});
+    }
+    return result;
+}
+
+QHash<QString, int> ScanStore::offenders(const QString &site, const QStringList &authors)
+{
+    QHash<QString, int> result;
+    if (!open())
+        return result;
+    QStringList names;
+    for (const QString &a : authors) {
+        if (!a.isEmpty())
+            names.append(a);
+    }
+    chunked(names, [&](const QString &marks, const QStringList &part) {
+        QVariantList args{site};
+        for (const QString &name : part)
+            args.append(name);
+        const Rows rows = run(QStringLiteral("SELECT author, COUNT(*) FROM comments WHERE site = ? AND deleted_at IS "
+                                             "NOT NULL AND author IN (")
+                                  + marks + QStringLiteral(") GROUP BY author"),
+                              args, false);
+        for (const Row &row : rows) {
+            if (row.size() >= 2 && isText(row.at(0)) && isInteger(row.at(1)))
+                result.insert(row.at(0).toString(), int(row.at(1).toLongLong()));
+        }
+    });
+    return result;
+}
+
+namespace {
+
+QStringList texts(const QList<QVariantList> &rows)
+{
+    QStringList result;
+    for (const QVariantList &row : rows) {
+        if (!row.isEmpty() && isText(row.first()))
+            result.append(row.first().toString());
+    }
+    return result;
+}
+
+} // namespace
+
+QList<ScanStore::Record> ScanStore::recentDeleted(int limit)
+{
+    if (!open())
+        return {};
+    return readRecords(QLatin1String(recordColumns)
+                           + QStringLiteral("FROM comments WHERE deleted_at IS NOT NULL ORDER BY deleted_at DESC, "
+                                            "rowid DESC LIMIT ?"),
+                       {limit});
+}
+
+QList<ScanStore::Author> ScanStore::topAuthors(int limit)
+{
+    QList<Author> result;
+    if (!open())
+        return result;
+    const Rows rows = run(QStringLiteral("SELECT site, author, COUNT(*), MAX(avatar) FROM comments WHERE deleted_at IS "
+                                         "NOT NULL AND author IS NOT NULL AND author != '' GROUP BY site, author "
+                                         "ORDER BY COUNT(*) DESC, author LIMIT ?"),
+                          {limit});
+    for (const Row &row : rows) {
+        if (row.size() < 4 || !isText(row.at(0)) || !isText(row.at(1)) || !isInteger(row.at(2)))
+            continue;
+        result.append(Author{row.at(0).toString(), row.at(1).toString(), int(row.at(2).toLongLong()),
+                             optText(row.at(3))});
+    }
+    return result;
+}
+
+QList<ScanStore::DayCount> ScanStore::daily(int days, const QDateTime &now)
+{
+    QList<DayCount> result;
+    if (days < 1 || !open())
+        return result;
+    const QDate first = now.toLocalTime().date().addDays(1 - days);
+    const QDateTime start = first.startOfDay();
+    if (!first.isValid() || !start.isValid())
+        return result;
+
+    // Day starts in the local calendar, computed once; each time is placed by a binary search.
+    QList<QDate> dayList;
+    QList<double> starts;
+    for (int i = 0; i < days; ++i) {
+        const QDate day = first.addDays(i);
+        const QDateTime dayStart = day.startOfDay();
+        if (!day.isValid() || !dayStart.isValid())
+            continue;
+        dayList.append(day);
+        starts.append(seconds(dayStart));
+    }
+    const QDateTime after = first.addDays(days).startOfDay();
+    const double end = after.isValid() ? seconds(after) : std::numeric_limits<double>::infinity();
+    auto bucket = [&](const QString &sql) {
+        QList<int> counts(starts.size(), 0);
+        each(sql, {seconds(start)}, true, [&](const Row &row) {
+            if (!row.isEmpty() && isReal(row.first())) {
+                const double t = row.first().toDouble();
+                if (t >= end)
+                    return true;
+                const auto it = std::upper_bound(starts.cbegin(), starts.cend(), t);
+                if (it != starts.cbegin())
+                    ++counts[std::distance(starts.cbegin(), it) - 1];
+            }
+            return true;
+        });
+        return counts;
+    };
+    const auto deleted = bucket(QStringLiteral("SELECT deleted_at FROM comments WHERE deleted_at >= ?"));
+    const auto flagged =
+        bucket(QStringLiteral("SELECT first_seen_at FROM comments WHERE state = 'spam' AND first_seen_at >= ?"));
+    for (qsizetype i = 0; i < dayList.size(); ++i)
+        result.append(DayCount{dayList.at(i).startOfDay(), deleted.at(i), flagged.at(i)});
+    return result;
+}
+
+QList<ScanStore::Record> ScanStore::comments(const QString &post, int limit)
+{
+    if (!open())
+        return {};
+    return readRecords(QLatin1String(recordColumns) + QStringLiteral("FROM comments WHERE post = ? AND (deleted_at IS "
+                                                                     "NOT NULL OR ")
+                           + QLatin1String(current)
+                           + QStringLiteral(") ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT ?"),
+                       {post, limit});
+}
+
+QStringList ScanStore::recentIDs(const QString &post, int limit)
+{
+    if (!open())
+        return {};
+    return texts(run(QStringLiteral("SELECT id FROM comments WHERE post = ? AND deleted_at IS NULL ORDER BY "
+                                    "COALESCE(published_at, first_seen_at * 1000) DESC, rowid DESC LIMIT ?"),
+                     {post, limit}));
+}
+
+QStringList ScanStore::pendingIDs(const QString &post)
+{
+    if (!open())
+        return {};
+    return texts(run(QStringLiteral("SELECT id FROM comments WHERE post = ? AND ") + QLatin1String(pendingSpam),
+                     {post}));
+}
+
+QList<ScanStore::Record> ScanStore::pending(const QString &post)
+{
+    if (!open())
+        return {};
+    return readRecords(QLatin1String(recordColumns) + QStringLiteral("FROM comments WHERE post = ? AND ")
+                           + QLatin1String(pendingSpam)
+                           + QStringLiteral(" ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid"),
+                       {post});
+}
+
+QList<ScanStore::Record> ScanStore::allComments(int limit)
+{
+    if (!open())
+        return {};
+    return readRecords(QLatin1String(recordColumns)
+                           + QStringLiteral("FROM comments ORDER BY site, post, seen_at DESC, rowid LIMIT ?"),
+                       {limit});
+}
+
+QList<ScanStore::Record> ScanStore::readRecords(const QString &sql, const QVariantList &args)
+{
+    QList<Record> result;
+    each(sql, args, true, [&](const Row &row) {
+        if (auto r = readRecord(row))
+            result.append(std::move(*r));
+        return true;
+    });
+    return result;
+}
+
+bool ScanStore::eachComment(const std::function<bool(const Record &)> &row)
+{
+    if (!open())
+        return false;
+    return each(QLatin1String(recordColumns) + QStringLiteral("FROM comments ORDER BY site, post, seen_at DESC, rowid"),
+                {}, true, [&](const Row &values) {
+                    if (const auto r = readRecord(values))
+                        return row(*r);
+                    return true;
+                });
+}

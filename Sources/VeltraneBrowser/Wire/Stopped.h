@@ -1,0 +1,29 @@
+#pragma once
+// Why a deletion stopped (SpamEngine::Stopped). The deletion treats the kinds "blocked" and "error" specially.
+//
+//   Stopped s = Stopped::fromJson(value);   // throws DecodeError
+
+#include "Wire/JsonReader.h"
+
+struct Stopped {
+    QString text;   // Korean message for the owner; show through localizedSiteMessage
+    QString kind;
+
+    static Stopped fromJson(const QJsonValue &value, const QString &path = QString())
+    {
+        const JsonReader r(value, path);
+        Stopped s;
+        s.text = r.string(QStringLiteral("text"));
+        s.kind = r.string(QStringLiteral("kind"));
+        return s;
+    }
+    static Stopped fromJsonBytes(const QByteArray &json, qsizetype maxBytes = JsonReader::defaultMaxBytes)
+    {
+        return fromJson(JsonReader::parse(json, maxBytes));
+    }
+    QJsonObject toJson() const
+    {
+        return QJsonObject {{QStringLiteral("text"), text}, {QStringLiteral("kind"), kind}};
+    }
+    bool operator==(const Stopped &) const = default;
+};
