@@ -85,6 +85,8 @@ private slots:
         QTest::newRow("misspelt subscribe") << "@a" << "pls suscribe to me" << "promo";
         QTest::newRow("accented letters") << "@a" << "Subscribe To Mê Please Guys" << "promo";
         QTest::newRow("sub4sub") << "@a" << "sub 4 sub anyone?" << "promo";
+        QTest::newRow("please subscribe") << "@a" << "SUBSCRIBE PLEASE!!!" << "promo";
+        QTest::newRow("referral code") << "@a" << "join with my referral code ABC123" << "promo";
         QTest::newRow("subscribe back") << "@a" << "I'll subscribe back to everyone" << "promo";
         QTest::newRow("subscribe traded") << "@a" << "SUBSCRIBE AND I WILL CHECK OUT YOUR CHANNEL" << "promo";
         QTest::newRow("check out my new song") << "@a" << "Check out my new song, it's up now" << "promo";
@@ -110,6 +112,7 @@ private slots:
         QTest::newRow("korean request") << "@a" << "구독 좀 해주세요 ㅠㅠ" << "promo";
         QTest::newRow("korean visit the channel") << "@a" << "채널 놀러 오세요~" << "promo";
         QTest::newRow("korean my video") << "@a" << "제 영상도 한번 봐주세요 ㅎㅎ" << "promo";
+        QTest::newRow("korean love my channel") << "@a" << "저희 채널도 많이 사랑해주세요" << "promo";
         QTest::newRow("korean sorry for the promotion") << "@a" << "홍보 죄송합니다 저희 채널도 놀러와 주세요" << "promo";
         QTest::newRow("korean new creator") << "@a" << "초보 유튜버입니다 응원 부탁드려요" << "promo";
         QTest::newRow("korean follow back") << "@a" << "선팔하고 갑니다 맞팔해요" << "promo";
@@ -155,6 +158,7 @@ private slots:
         QTest::newRow("my kids and your music") << "@a" << "My kids love your music, please make more" << "";
         QTest::newRow("moment of the video") << "@a" << "I'm a drummer, check out the fill at 2:10" << "";
         QTest::newRow("reply to a friend") << "@a" << "@maria check this out, it's our song" << "";
+        QTest::newRow("someone else's channel asked for") << "@a" << "Please subscribe to PewDiePie" << "";
         QTest::newRow("fan of the channel") << "@a" << "Everyone subscribe to this channel, it deserves more" << "";
         QTest::newRow("the owner's other channel") << "@a" << "Check out his other channel, the cooking one is great" << "";
         QTest::newRow("sharing, not asking") << "@a" << "I'm going to share this on facebook" << "";

@@ -49,6 +49,7 @@ const VtxSpam = (() => {
     'daughter|wife|husband|family|girlfriend|boyfriend|teacher|life|whole|own life)';
   const SUB = '(?:su+b+s*c*r+i*b+(?:e+|le)?|sus+c+r+i+b+e+|sub)';
   // "sub" alone is also a subtitle ("eng sub please"): only with a target or a plea after it.
+  const SUB_FULL = '(?:su+b+s*c*r+i*b+(?:e+|le)?|sus+c+r+i+b+e+)';
   const SUB_ASK = '(?:su+b+s*c*r+i*b+(?:e+|le)?|sus+c+r+i+b+e+|sub(?=\\s(?:to|2|me|us|my|our|back|4|for|pls|please|plz)\\b))';
   const PLEASE = '(?:please|pls|plz+|plez|plese|pleas|pleeease|plis)';
   // "Our song" is a couple's song, not a band's.
@@ -115,6 +116,9 @@ const VtxSpam = (() => {
     /\b(?:check out|take a look at|look at|watch) this (?:video|playlist|channel|song|short|live ?stream) on youtube\b/,
     re(`\\b(?:${SUB}|follow|like)\\s?(?:4|for|4 a|for a)\\s?(?:${SUB}|follow|like)\\b|\\b(?:s4s|f4f|l4l)\\b`),
     re(`\\b${SUB}(?: you)? back\\b|\\bfollow (?:me |you )?back\\b|\\bfollowback\\b`),
+    // "Please subscribe" with no one else named is for the writer.
+    re(`\\b${PLEASE}\\s(?:just\\s)?${SUB_FULL}\\b(?!\\s(?:to|2)\\s(?!(?:me|us|my|our)\\b))|\\b${SUB_FULL}\\s${PLEASE}\\b`),
+    /\b(?:use|enter|with|join with|sign up with) my (?:referral|invite|invitation|promo|ref) (?:code|link)\b/,
     // Asking for likes to lift the comment itself.
     re(`\\b${PLEASE}\\s(?:\\w+\\s)?(?:like|thumbs? up|upvote)\\s(?:this|my)\\s(?:comment|post)\\b`),
     /\b(?:like|thumbs?(?: up)?|upvote)(?:\s(?:this|my|it))?(?:\scomment)?(?:\sup)?[\s"'!.,]*so\s(?:that\s)?(?:others|more|every(?:one|body)|people|it|this|my comment)\b(?:\s\w+)?\s(?:can|will|could|may)\s(?:see|notice|read)\b/,
@@ -147,7 +151,7 @@ const VtxSpam = (() => {
 
   // Free gift cards, codes and the like behind a survey or a link: a prize lure.
   const FREE_STUFF = /\bfree\s(?:\$?\d+\s)?(?:amazon\s|itunes\s|apple\s|google play\s|steam\s|psn\s|playstation\s|xbox(?: live)?\s|walmart\s|visa\s|paypal\s|netflix\s|roblox\s|fortnite\s)?(?:gift ?cards?|codes?|robux|v-?bucks|gems|coins|money|cash|iphones?|ipads?|ps[345]|xbox)\b/;
-  const CLAIM = /\b(?:claim|grab|click|visit|go to|here|survey|surveys|generator|generate|download|link)\b/;
+  const CLAIM = /\b(?:claim|grab|click|visit|go to|here|survey|surveys|generator|generate|download|link|referral|sign up|signup|invite)\b/;
   // "Like and share this page to win ...".
   const LIKE_TO_WIN = /\b(?:like|share|comment|follow|subscribe|tag)(?:\s?(?:and|&|\+|,)\s?(?:like|share|comment|follow|subscribe|tag))*(?:\s(?:this|the|my|our)\s(?:page|post|video|comment|account))?\s(?:to|for a chance to|and) win\b/;
   const SURVEY = /\b(?:complete|take|fill(?: out| in)?|doing)\s(?:a\s|the\s|this\s|one\s)?(?:short\s|quick\s|simple\s|easy\s)?(?:surveys?|offers?)\b/;
@@ -166,7 +170,7 @@ const VtxSpam = (() => {
   // Korean self-promotion: my channel or video and an invitation, or a plain request for subscribers.
   const KO_SELF = '(?:제|저의|저희|제가만든|제가올린|제가부른|제가쓴)(?:새|첫|최신)?(?:채널|유튜브|영상|노래(?!방)|커버|음악|블로그|인스타|계정|방송|틱톡|쇼츠|뮤비|앨범|곡|작품|프로필|페이지)';
   // "좋아요" is also "it's good": only the button pressed ("좋아요 눌러") asks for something.
-  const KO_ASK = '(?:놀러|구경|방문|봐주|봐줘|봐봐|보러|들어주|들어줘|들어봐|들으러|구독(?!자)|응원|좋아요눌러|눌러|찾아와|들러|와주|와줘|오세요|클릭|검색|부탁)';
+  const KO_ASK = '(?:놀러|구경|방문|봐주|봐줘|봐봐|보러|들어주|들어줘|들어봐|들으러|구독(?!자)|응원|관심|사랑해주|좋아요눌러|눌러|찾아와|들러|와주|와줘|오세요|클릭|검색|부탁)';
   const KOREAN_PROMO = [
     /(구독자(늘리|구매|올려)|조회수(구매|올려)|홍보대행|맞구독|구독품앗이|맞팔|선팔|팔로우반사|팔로반사|팔반|좋반|구독반사|홍보죄송|홍보해서죄송|셀프홍보)/,
     /구독(?:좀|꼭|한번|하나)?(?:부탁|해주세요|해주실|해줄래|해줘|해주시면|눌러주세요|눌러주시면|버튼눌러)/,
