@@ -136,6 +136,7 @@ private slots:
         QTest::newRow("paid surveys") << "@a" << "get paid to take surveys from home" << "sidejob";
         QTest::newRow("sexy with an offer") << "@a" << "sexy girls waiting for you, click my profile" << "adult";
         QTest::newRow("private photos") << "@a" << "see my private photos on my profile" << "adult";
+        QTest::newRow("korean sexy with an offer") << "@a" << "섹시한 영상 보러 오세요 프로필 클릭" << "adult";
         // Ordinary comments that share words with spam.
         QTest::newRow("online class") << "@a" << "온라인 강의 문의는 어디로 하나요?" << "";
         QTest::newRow("television") << "@a" << "텔레비전에서 보고 왔어요" << "";
@@ -147,6 +148,8 @@ private slots:
         QTest::newRow("sexy as praise") << "@a" << "sexy shakira" << "";
         QTest::newRow("so sexy") << "@a" << "god she is so sexy" << "";
         QTest::newRow("korean sexy as praise") << "@a" << "언니 너무 섹시해요 💋" << "";
+        QTest::newRow("korean sexy as praise, adjective") << "@a" << "섹시한 언니 최고" << "";
+        QTest::newRow("free money, a saying") << "@a" << "that's free money right here" << "";
         QTest::newRow("kisses") << "@a" << "Love you Katy xxx" << "";
         QTest::newRow("bought views, an accusation") << "@a" << "She obviously buys views, nobody watches this" << "";
         QTest::newRow("buy views, a question") << "@a" << "did he buy views? the likes don't add up" << "";

@@ -114,7 +114,7 @@ const VtxSpam = (() => {
   const ENGLISH_PROMO = [
     // The site's share card pasted as a comment.
     /\b(?:check out|take a look at|look at|watch) this (?:video|playlist|channel|song|short|live ?stream) on youtube\b/,
-    re(`\\b(?:${SUB}|follow|like)\\s?(?:4|for|4 a|for a)\\s?(?:${SUB}|follow|like)\\b|\\b(?:s4s|f4f|l4l)\\b`),
+    re(`\\b(?:${SUB}|follow)\\s?(?:4|for|4 a|for a)\\s?(?:${SUB}|follow)\\b|\\b(?:s4s|f4f|l4l|like4like)\\b`),
     re(`\\b${SUB}(?: you)? back\\b|\\bfollow (?:me |you )?back\\b|\\bfollowback\\b`),
     // "Please subscribe" with no one else named is for the writer.
     re(`\\b${PLEASE}\\s(?:just\\s)?${SUB_FULL}\\b(?!\\s(?:to|2)\\s(?!(?:me|us|my|our)\\b))|\\b${SUB_FULL}\\s${PLEASE}\\b`),
@@ -150,7 +150,7 @@ const VtxSpam = (() => {
   ];
 
   // Free gift cards, codes and the like behind a survey or a link: a prize lure.
-  const FREE_STUFF = /\bfree\s(?:\$?\d+\s)?(?:amazon\s|itunes\s|apple\s|google play\s|steam\s|psn\s|playstation\s|xbox(?: live)?\s|walmart\s|visa\s|paypal\s|netflix\s|roblox\s|fortnite\s)?(?:gift ?cards?|codes?|robux|v-?bucks|gems|coins|money|cash|iphones?|ipads?|ps[345]|xbox)\b/;
+  const FREE_STUFF = /\bfree\s(?:\$?\d+\s)?(?:amazon\s|itunes\s|apple\s|google play\s|steam\s|psn\s|playstation\s|xbox(?: live)?\s|walmart\s|visa\s|paypal\s|netflix\s|roblox\s|fortnite\s)?(?:gift ?cards?|codes?|robux|v-?bucks|gems|coins|iphones?|ipads?|ps[345]|xbox)\b/;
   const CLAIM = /\b(?:claim|grab|click|visit|go to|here|survey|surveys|generator|generate|download|link|referral|sign up|signup|invite)\b/;
   // "Like and share this page to win ...".
   const LIKE_TO_WIN = /\b(?:like|share|comment|follow|subscribe|tag)(?:\s?(?:and|&|\+|,)\s?(?:like|share|comment|follow|subscribe|tag))*(?:\s(?:this|the|my|our)\s(?:page|post|video|comment|account))?\s(?:to|for a chance to|and) win\b/;
@@ -160,8 +160,8 @@ const VtxSpam = (() => {
   const ADULT_EN = [
     /\b(?:hot singles|onlyfans|only fans|sex ?cam|webcam girls?|adult videos?|18\+ (?:videos?|content|pics?|chat))\b/,
     /\b(?:naked|nude|horny|xxx|porn)\s(?:girls?|women|ladies|singles|pics?|photos?|videos?|vids?|chat|cams?|content|site|movies?)\b/,
-    /\b(?:my|free|her)\s(?:private|nude|naked|sexy|hot)\s(?:pics?|photos?|videos?|vids?|content)\b/,
-    /\b(?:send|see|view)\s(?:my |me |her )?nudes\b/,
+    /\b(?:my|free)\s(?:private|nude|naked|sexy|hot)\s(?:pics?|photos?|videos?|vids?|content)\b|\bher\s(?:private|nude|naked)\s(?:pics?|photos?|videos?|vids?)\b/,
+    /\b(?:see|view)\smy\snudes\b/,
     // "sexy" only where something is offered: a place to go or a way in.
     /\bsexy\s(?:girls?|women|ladies|singles|pics?|photos?|videos?|vids?|chat|cams?)\b.{0,40}\b(?:near you|in your (?:area|city)|waiting|click|my (?:profile|bio|page)|dm|message me|here|link)\b/,
     /\b(?:porn|xxx) ?(?:videos?|site|link|hub)\b|\badult video clip\b/,
@@ -170,7 +170,8 @@ const VtxSpam = (() => {
   // Korean self-promotion: my channel or video and an invitation, or a plain request for subscribers.
   const KO_SELF = '(?:제|저의|저희|제가만든|제가올린|제가부른|제가쓴)(?:새|첫|최신)?(?:채널|유튜브|영상|노래(?!방)|커버|음악|블로그|인스타|계정|방송|틱톡|쇼츠|뮤비|앨범|곡|작품|프로필|페이지)';
   // "좋아요" is also "it's good": only the button pressed ("좋아요 눌러") asks for something.
-  const KO_ASK = '(?:놀러|구경|방문|봐주|봐줘|봐봐|보러|들어주|들어줘|들어봐|들으러|구독(?!자)|응원|관심|사랑해주|좋아요눌러|눌러|찾아와|들러|와주|와줘|오세요|클릭|검색|부탁)';
+  const KO_ASK = '(?:놀러|구경(?:오|와|하러|해주)|방문(?:해주|하세요|부탁)|봐주|봐줘|봐봐|보러(?:와|오)|들어주|들어줘|들어봐|들으러(?:와|오)|구독(?!자)|' +
+    '응원|관심|사랑해주|좋아요눌러|눌러주|찾아와|찾아주|들러주|와주|와줘|오세요|클릭|검색해|부탁)';
   const KOREAN_PROMO = [
     /(구독자(늘리|구매|올려)|조회수(구매|올려)|홍보대행|맞구독|구독품앗이|맞팔|선팔|팔로우반사|팔로반사|팔반|좋반|구독반사|홍보죄송|홍보해서죄송|셀프홍보)/,
     /구독(?:좀|꼭|한번|하나)?(?:부탁|해주세요|해주실|해줄래|해줘|해주시면|눌러주세요|눌러주시면|버튼눌러)/,
@@ -184,7 +185,7 @@ const VtxSpam = (() => {
   const RULES = [
     ['contact', 0.6, (t) => (MESSENGER.test(t.c) && CONTACT_VERB.test(t.c)) ||
       /\b(dm|message|text|contact) me\b/.test(t.n) || /(010|070)[\s.-]?\d{3,4}[\s.-]?\d{4}/.test(t.n) ||
-      (/\+\d{1,3}[\s-]?\d{3,4}[\s-]?\d{3,4}[\s-]?\d{2,4}\b/.test(t.f) && /\b(call|text|talk to me|whatsapp|message|contact|me)\b/.test(t.f)) ||
+      (/\+\d{1,3}[\s-]?\d{3,4}[\s-]?\d{3,4}[\s-]?\d{2,4}\b/.test(t.f) && /\b(call|text|talk to|whatsapp|message|contact|dm|hmu)\b/.test(t.f)) ||
       FOLLOW_ME.some((r) => r.test(t.f))],
     ['invest', 0.6, (t) => /(리딩방|선물리딩|코인선물|급등주|수익률\d+%|수익보장|원금보장|종목추천|무료추천|고수익보장|시그널방)/.test(t.c) ||
       /(trading signals?|guaranteed (daily |weekly )?(profit|returns?)|forex|binary options?|crypto signals?|\d+% accuracy|double your (money|bitcoin)|investment platform)/.test(t.n)],
@@ -194,7 +195,8 @@ const VtxSpam = (() => {
       /(payday loans?|instant loan|no credit check|loan approval|cash fast|quick cash|fast cash)/.test(t.n)],
     ['sidejob', 0.6, (t) => /(부업|재택알바|고수익알바|재택부업|하루\d+시간|월\d+(만원)?벌|일당\d+|주급\d+)/.test(t.c) ||
       /(work(ing)? from home|no experience (needed|required)|make \$?\d+[k]? (a|per) (day|week|hour)|extra income|passive income|earn \$\d+|get paid (to|for) (take|taking|do|doing|fill|filling|complete|completing) (surveys?|offers?))/.test(t.n)],
-    ['adult', 0.6, (t) => /(19금|성인영상|성인방송|야동|조건만남|외로운분|외로운남자|만남사이트|🔞|섹시(한)?(영상|사진|언니|여자|방송))/.test(t.c) ||
+    ['adult', 0.6, (t) => /(19금|성인영상|성인방송|야동|조건만남|외로운분|외로운남자|만남사이트|🔞)/.test(t.c) ||
+      /섹시(한)?(영상|사진|방송|언니|여자).{0,20}(보러|클릭|프로필|링크|무료|놀러|보세요|연락)/.test(t.c) ||
       ADULT_EN.some((r) => r.test(t.f))],
     ['impersonation', 0.6, (t) => /(당첨되셨|당첨축하|경품|이벤트당첨|당첨자|선물을드립니다)/.test(t.c) ||
       /(congratulations.{0,60}(winner|won|selected)|claim (your )?(prize|reward|gift)|you (have )?won|giveaway winner|selected as (a |the )?winner)/.test(t.n) ||
