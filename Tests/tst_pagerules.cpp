@@ -102,6 +102,10 @@ private slots:
         QTest::newRow("help my channel grow") << "@a" << "help me grow my channel, every sub counts" << "promo";
         QTest::newRow("calls to action in a row") << "@a" << "new lyric video every week VIEW, LIKE, SUBSCRIBE" << "promo";
         QTest::newRow("if you like it subscribe") << "@a" << "If you like it, subscribe" << "promo";
+        QTest::newRow("new channel asking for support") << "@a" << "I just started my channel, would love some support!" << "promo";
+        QTest::newRow("watch it on my channel") << "@a" << "My new music video is out!! watch it on my channel" << "promo";
+        QTest::newRow("link on my page") << "@a" << "I just uploaded my first song, link on my page!" << "promo";
+        QTest::newRow("search my name") << "@a" << "I'm an upcoming artist, search \"Lil Dreams\" on spotify" << "promo";
         QTest::newRow("follow for follow") << "@a" << "f4f? follow me back 🙏" << "promo";
         QTest::newRow("link in my bio") << "@a" << "Nice pic! check my bio" << "promo";
         QTest::newRow("promote it on a handle") << "@a" << "Promote it on @growpage_official" << "promo";
@@ -157,6 +161,8 @@ private slots:
         QTest::newRow("subscribed") << "@a" << "I just subscribed to your channel!" << "";
         QTest::newRow("will subscribe to yours") << "@a" << "I'll subscribe to your channel, love it" << "";
         QTest::newRow("subtitles") << "@a" << "English sub please, love this channel" << "";
+        QTest::newRow("listening on my playlist") << "@a" << "I listen to it on my playlist every day" << "";
+        QTest::newRow("you won't believe") << "@a" << "You won't believe how good this is" << "";
         QTest::newRow("my playlist") << "@a" << "This song is on my playlist, I listen to it every day" << "";
         QTest::newRow("my kids and your music") << "@a" << "My kids love your music, please make more" << "";
         QTest::newRow("moment of the video") << "@a" << "I'm a drummer, check out the fill at 2:10" << "";

@@ -72,7 +72,9 @@ const VtxSpam = (() => {
     /\b(?:feedback|support|comments?|likes|views|subs)\s(?:is |are |would be |will be )?(?:much |greatly |really |very |highly |truly |so ){0,2}appreciated\b/,
     /\bhelp\s(?:me|us|my|our)\s(?:get|reach|hit|grow|make|achieve|become|out|dreams?|channel)\b/,
     /\b(?:would|will|it'?d|that'?d) mean (?:a lot|alot|so much|the world)\b/,
-    /\b(?:type in|search for|search up|look (?:it|him|her|them) up)\b/,
+    /\b(?:type in|search for|search up|look (?:it|him|her|them) up)\b|\b(?:search|look up)\s["']|\bsearch\s(?:\S+\s){1,4}on\s(?:youtube|spotify|soundcloud|apple music|itunes|instagram|tiktok)\b/,
+    /\b(?:would|i'd|id)\s(?:really\s)?(?:love|appreciate)\s(?:some|any|your|the|a)?\s?(?:support|feedback|views|subs|subscribers|likes)\b/,
+    /(?<!\b(?:i|we|i always|i still|i usually|i often|i'll|i will)\s)\b(?:watch|listen to|see|hear|find)\s(?:it|them|this|that|more|the rest)\s(?:on|at|in)\s(?:my|our)\b/,
     /\bclick(?!\s?bait)\b/,
     /\bsupport\s(?:me|us|my|our|small|independent|upcoming|new|local|young|up and coming)\b/,
     /\b(?:read this|read my)\b/,
@@ -129,6 +131,7 @@ const VtxSpam = (() => {
     // Subscribing traded: "subscribe and I'll check out your channel".
     re(`(?<!\\b(?:i|i'll|ill|i will|gonna|going to|i'm|im|just|already)\\s)\\b${SUB_ASK}\\b.{0,40}?(?:\\b(?:and|&|then)\\s)?\\b(?:i|we)(?:'ll|ll| will| wil)\\s(?:${SUB_ASK}|check|watch|like|follow|do the same)\\b`),
     /\blike this comment (?:then|and) (?:type|share|subscribe)\b/,
+    /\blinks? (?:is |are )?(?:in|on) my (?:page|bio|profile|channel)\b/,
     /(?<!\b(?:i|i'll|ill|i will|gonna|going to|to|i'm|im|we|will|just|already)\s)\b(?:share|repost) (?:this|it|the video|this video|my video)? ?(?:on|to|in) (?:facebook|fb|twitter|g\+|google ?\+|google plus|instagram|whatsapp)\b/,
     // Channel growth sold: an offer of views or subscribers with a price, a link or a way to get in touch.
     /\bpromote your (?:channel|video|music|page|account)\b/,
@@ -199,7 +202,7 @@ const VtxSpam = (() => {
       /섹시(한)?(영상|사진|방송|언니|여자).{0,20}(보러|클릭|프로필|링크|무료|놀러|보세요|연락)/.test(t.c) ||
       ADULT_EN.some((r) => r.test(t.f))],
     ['impersonation', 0.6, (t) => /(당첨되셨|당첨축하|경품|이벤트당첨|당첨자|선물을드립니다)/.test(t.c) ||
-      /(congratulations.{0,60}(winner|won|selected)|claim (your )?(prize|reward|gift)|you (have )?won|giveaway winner|selected as (a |the )?winner)/.test(t.n) ||
+      /(congratulations.{0,60}(winner|won|selected)|claim (your )?(prize|reward|gift)|you (have )?won(?!['’]t)\b|giveaway winner|selected as (a |the )?winner)/.test(t.n) ||
       (FREE_STUFF.test(t.f) && (CLAIM.test(t.f) || anyLink(t.f))) || LIKE_TO_WIN.test(t.f) || (SURVEY.test(t.f) && /\b(free|gift|reward|prize|\$\d)/.test(t.f))],
     ['testimonial', 0.6, (t) => /((덕분에|덕택에|도움으로|덕에).{0,40}(수익|원금|손실|복구|\d+배|벌었|벌고))|(전문가선생님|리딩선생님|투자선생님)/.test(t.c) ||
       /((thanks to|because of|grateful to) .{0,60}(portfolio|profit|\$\d|earn(ed|ing)?|invest))|(financial advisor|account manager|investment manager|(mrs?|ms)\.? [a-z]+ [a-z]+ .{0,30}(invest|trading|portfolio))/.test(t.n)],
