@@ -106,6 +106,7 @@ private slots:
         QTest::newRow("watch it on my channel") << "@a" << "My new music video is out!! watch it on my channel" << "promo";
         QTest::newRow("link on my page") << "@a" << "I just uploaded my first song, link on my page!" << "promo";
         QTest::newRow("search my name") << "@a" << "I'm an upcoming artist, search \"Lil Dreams\" on spotify" << "promo";
+        QTest::newRow("check my stuff") << "@a" << "if you like raw talent Check my newest stuff" << "promo";
         QTest::newRow("follow for follow") << "@a" << "f4f? follow me back 🙏" << "promo";
         QTest::newRow("link in my bio") << "@a" << "Nice pic! check my bio" << "promo";
         QTest::newRow("promote it on a handle") << "@a" << "Promote it on @growpage_official" << "promo";
@@ -163,6 +164,7 @@ private slots:
         QTest::newRow("subtitles") << "@a" << "English sub please, love this channel" << "";
         QTest::newRow("listening on my playlist") << "@a" << "I listen to it on my playlist every day" << "";
         QTest::newRow("you won't believe") << "@a" << "You won't believe how good this is" << "";
+        QTest::newRow("going to work") << "@a" << "I go to my work every day listening to this" << "";
         QTest::newRow("my playlist") << "@a" << "This song is on my playlist, I listen to it every day" << "";
         QTest::newRow("my kids and your music") << "@a" << "My kids love your music, please make more" << "";
         QTest::newRow("moment of the video") << "@a" << "I'm a drummer, check out the fill at 2:10" << "";

@@ -42,7 +42,7 @@ const VtxSpam = (() => {
   // and targets pair with anything; "please" and a bare mention of a channel only with a strong other half.
   const MEDIA = '(?:channel|chanel|channal|chanell|page|videos?|vids?|vlogs?|music|muzik|songs?|tracks?|covers?|remix(?:es)?|' +
     'mixtapes?|albums?|playlists?|beats?|raps?|freestyles?|mash ?ups?|site|website|blog|profile|account|content|' +
-    'art(?:work)?|performances?|gameplays?|vines|films?|podcasts?|streams?|clips?|shorts|instagram|insta|soundcloud|tiktok|twitch|facebook|fb|bio)';
+    'art(?:work)?|stuff|performances?|gameplays?|vines|films?|podcasts?|streams?|clips?|shorts|instagram|insta|soundcloud|tiktok|twitch|facebook|fb|bio)';
   // Words that end the reach from "my" to its noun: "my kids love your music" is not the writer's music.
   const STOP = '(?:i|you|your|u|ur|he|his|she|her|they|their|it|its|this|that|the|a|an|is|are|was|were|be|and|or|but|to|of|for|in|on|at|' +
     'with|from|by|love|loves|like|likes|hate|hates|fav|favorite|favourite|all|time|dad|mom|mum|brother|sister|friends?|kids?|son|' +
@@ -61,7 +61,7 @@ const VtxSpam = (() => {
     /\b(?:check|chek|chck|chk|cheack)\s(?:(?:it|them|him|her|this|that|these|me|us|em)\s)?out\b/,
     /\bcheckout\b/,
     re(`\\b(?:check|chek|chck)\\s(?:my|our)\\b`),
-    /\b(?:go|come|head)(?:\s(?:and|n|&))?\s(?:to|check|watch|see|listen|visit|subscribe|sub|look|hear|share|like|vote)\b/,
+    /(?<!\b(?:i|we|they|he|she|always|i'll|i will|we'll|used to)\s)\b(?:go|come|head)(?:\s(?:and|n|&))?\s(?:to|check|watch|see|listen|visit|subscribe|sub|look|hear|share|like|vote)\b/,
     /\b(?:visit|listen to|watch)\s(?:my|our|me|us)\b|\bvisit\s(?:the |this )?(?:link|site|website|page|channel|https?|www)\b/,
     /\b(?:have a (?:listen|look)|take a (?:look|listen|moment|minute|second|sec)|look me up|look us up)\b/,
     /\bgive\s(?:me|us|it|him|them|my|our|this)\s(?:\w+\s)?a\s(?:chance|listen|try|look|shot|view|like|thumbs? ?up)\b/,
