@@ -93,6 +93,7 @@ private slots:
         QTest::newRow("our covers") << "@a" << "check out our acoustic covers!!" << "promo";
         QTest::newRow("words between my and the work") << "@a" << "go check out my Big Pun 'Beware' cover" << "promo";
         QTest::newRow("something I made") << "@a" << "please watch this new video I made" << "promo";
+        QTest::newRow("text with entities") << "@a" << "I&#39;m a young rapper, check it out&lt;3" << "promo";
         QTest::newRow("share card") << "@a" << "Check out this video on YouTube:" << "promo";
         QTest::newRow("artist asking for a chance") << "@a" << "I'm a 17 year old rapper, give me a chance and check it out" << "promo";
         QTest::newRow("sorry for the spam") << "@a" << "sorry for the spam but check out my channel" << "promo";

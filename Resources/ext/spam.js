@@ -10,9 +10,14 @@ const VtxSpam = (() => {
   const normal = (s) => String(s || '').normalize('NFKC').replace(INVISIBLE, '').toLowerCase();
   const compact = (s) => normal(s).replace(/[\s.·•,_\-~!*'"`|/\\()[\]{}<>♡♥★☆▶►→◆■●]+/g, '');
 
+  // Text copied out of a web page's source keeps its entities ("i&#39;m") and line breaks ("<br />").
+  const ENTITY = { '&quot;': '"', '&amp;': '&', '&lt;': '<', '&gt;': '>', '&apos;': "'" };
+  const unescape = (n) => n.replace(/<br\s*\/?>/g, ' ')
+    .replace(/&#(\d{1,6});/g, (m, d) => (Number(d) <= 0x10ffff ? String.fromCodePoint(Number(d)) : m))
+    .replace(/&(?:quot|amp|lt|gt|apos);/g, (m) => ENTITY[m]);
   // Latin letters without their accents ("mê" reads "me"), curly quotes straight, one space between
   // words: the form the English phrases are matched on. Hangul is decomposed and put back together.
-  const folded = (n) => n.normalize('NFD').replace(/[\u0300-\u036f]/g, '').normalize('NFC')
+  const folded = (n) => unescape(n).normalize('NFD').replace(/[\u0300-\u036f]/g, '').normalize('NFC')
     .replace(/[\u2018\u2019\u02bc`´]/g, "'").replace(/[\u201c\u201d]/g, '"').replace(/\s+/g, ' ').trim();
   const re = (src, flags) => new RegExp(src, flags);
 
