@@ -210,6 +210,22 @@ private slots:
         QCOMPARE(parser.request().payload.value(QStringLiteral("cmd")).toString(), QStringLiteral("stop"));
     }
 
+    // A head that the caller refuses ends the request before any body byte is taken.
+    void deniedHead()
+    {
+        RequestParser parser;
+        int asked = 0;
+        parser.acceptHead = [&asked](const RequestParser::Request &r) {
+            ++asked;
+            return r.token == QLatin1String("good");
+        };
+        const QByteArray bytes = "POST /cmd HTTP/1.1\r\nX-VT-Token: bad\r\nContent-Length: 8\r\n\r\nnot json";
+        QCOMPARE(parser.feed(bytes), RequestParser::State::Denied);
+        QCOMPARE(parser.buffered(), 0);
+        QCOMPARE(parser.feed("more"), RequestParser::State::Denied);
+        QCOMPARE(asked, 1);
+    }
+
     // The largest body is accepted, and nothing past it is ever held.
     void largestBody()
     {

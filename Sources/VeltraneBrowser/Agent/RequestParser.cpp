@@ -99,6 +99,7 @@ RequestParser::State RequestParser::feed(QByteArrayView bytes)
         return readBody(bytes);
     case State::Done:
     case State::Failed:
+    case State::Denied:
         break;
     }
     return m_state;
@@ -137,6 +138,10 @@ RequestParser::State RequestParser::readHead(QByteArrayView bytes)
         return fail(refusal);
     QByteArray rest = m_buffer.mid(end + kTerminatorSize);
     m_buffer = QByteArray();
+    if (acceptHead && !acceptHead(m_request)) {
+        m_state = State::Denied;
+        return m_state;
+    }
     m_state = State::Body;
     return readBody(rest);
 }
@@ -225,6 +230,7 @@ std::optional<RequestParser::Request> RequestParser::parse(QByteArrayView buffer
         throw BrowserError(parser.error());
     case State::Head:
     case State::Body:
+    case State::Denied:
         break;
     }
     return std::nullopt;

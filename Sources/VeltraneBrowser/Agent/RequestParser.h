@@ -4,7 +4,7 @@
 // The parser holds no socket: feed() takes whatever a read gave and moves on from where the last
 // call stopped (the header search resumes at the end, nothing is parsed twice). The outcome does not
 // depend on how the bytes were split. Once the header block is in and passed its checks the parser
-// is in Body, so the caller can check the token before it reads a single body byte; bytes past
+// is in Body, and acceptHead is asked before a single body byte is taken; bytes past
 // the declared body are ignored and never buffered.
 //
 // A request is "POST /cmd <version>", headers with unique, token-character names, a
@@ -21,6 +21,7 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class RequestParser {
@@ -38,6 +39,7 @@ public:
         Body,     // headers accepted: path and token known, waiting for the body
         Done,     // request() is complete
         Failed,   // error() says why; nothing more is read
+        Denied,   // acceptHead said no; no body byte was taken
     };
 
     struct Request {
@@ -46,6 +48,10 @@ public:
         QJsonObject payload;   // the body
         bool operator==(const Request &) const = default;
     };
+
+    // Asked once, when the header block has passed its checks and before any body byte is
+    // taken; false ends the request in Denied. The server checks the token here.
+    std::function<bool(const Request &)> acceptHead;
 
     // Takes the next bytes of the connection; returns the state afterwards. Bytes fed after
     // Done or Failed are ignored.
