@@ -42,6 +42,10 @@ const isPrivate = (el) => {
   return !!(auto && SIGN_IN.test(auto));
 };
 
+// Not rendered at all (display: none, or inside such a part); "contents" boxes still show children.
+const isUnrendered = (el) => el.offsetParent === null && el.getClientRects().length === 0
+  && getComputedStyle(el).display !== 'contents';
+
 // Visible text under root, skipping private subtrees, up to max characters.
 const readText = (root, max) => {
   const parts = [];
@@ -50,7 +54,7 @@ const readText = (root, max) => {
   const walker = document.createTreeWalker(root, NodeFilter.SHOW_ELEMENT | NodeFilter.SHOW_TEXT, {
     acceptNode: (node) => {
       if (node.nodeType === Node.ELEMENT_NODE)
-        return isPrivate(node) ? NodeFilter.FILTER_REJECT : NodeFilter.FILTER_SKIP;
+        return isPrivate(node) || (node !== root && isUnrendered(node)) ? NodeFilter.FILTER_REJECT : NodeFilter.FILTER_SKIP;
       return NodeFilter.FILTER_ACCEPT;
     },
   });

@@ -45,6 +45,7 @@ const QByteArray kSecretPage = R"(<!doctype html><html><head><title>Secret test 
 <div contenteditable="true" id="box">editable-draft-secret</div>
 <input autocomplete="one-time-code" value="otp-secret">
 <div hidden>hidden-secret</div>
+<div style="display:none"><p>undisplayed-text</p></div>
 <div id="long"></div>
 <script>
 document.cookie = "SID=cookie-secret; path=/";
@@ -277,6 +278,7 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("Visible headline")));
         QVERIFY(text.contains(QStringLiteral("Plain description text")));
         QVERIFY(text.size() <= 20000);
+        QVERIFY(!text.contains(QStringLiteral("undisplayed-text")));
         QVERIFY(snap.value(QStringLiteral("truncated")).toBool());
         QVERIFY(snap.value(QStringLiteral("links")).toArray().size() <= 100);
         QCOMPARE(snap.value(QStringLiteral("links")).toArray().first().toObject().value(QStringLiteral("text")).toString(),
@@ -385,7 +387,7 @@ private slots:
         const QString path = dir.path() + QStringLiteral("/agent-page.js");
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("await new Promise(r => setTimeout(r, 3000)); return 'late';");
+        file.write("await new Promise(r => setTimeout(r, 20000)); return 'late';");
         file.close();
         AgentController::setPageScriptFile(path);
         auto pending = AgentController::reply(m_agent.get(), {{QStringLiteral("cmd"), QStringLiteral("snapshot")}});

@@ -252,6 +252,7 @@ private slots:
     {
         auto server = makeServer();
         server->limits.maxConnections = 4;
+        server->limits.headerMs = 600000;
         server->start();
         std::vector<std::unique_ptr<Client>> idle;
         for (int i = 0; i < 6; ++i) {
