@@ -1,0 +1,577 @@
+// The agent command dispatcher on the fixture site: the reply envelope, the sign-in guard, every
+// refusal text, the page script in its own world (what it reads and what it never gives away),
+// the history replies from a real store, and one request end to end over the control server.
+#include "Await.h"
+#include "BridgeHarness.h"
+#include "FixtureSite.h"
+#include "StoreTestData.h"
+#include "WebTestMain.h"
+
+#include "Agent/AgentController.h"
+#include "Agent/AgentReplies.h"
+#include "Agent/LocalServer.h"
+#include "Browser/BrowserError.h"
+#include "Scan/SpamModel.h"
+#include "Store/ScanStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QRegularExpression>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using vt::test::await;
+using vt::test::FixtureSite;
+
+namespace {
+
+constexpr int kSlowMs = 60000;
+
+// A watch page with everything the agent must never see: typed form values, a sign-in form,
+// a comment draft, cookies and storage.
+const QByteArray kSecretPage = R"(<!doctype html><html><head><title>Secret test - YouTube</title></head><body>
+<h1 id="headline">Visible headline</h1>
+<p class="desc">Plain description text</p>
+<a href="/watch?v=next">Next video</a>
+<button aria-label="Like this">Like</button>
+<form id="login"><input type="email" name="email" value="owner@mail.example">
+<input type="password" name="pw" value="hunter2-secret"><label>Remember</label></form>
+<input id="search" type="text" value="typed-search-secret">
+<textarea id="draft">draft-textarea-secret</textarea>
+<div contenteditable="true" id="box">editable-draft-secret</div>
+<input autocomplete="one-time-code" value="otp-secret">
+<div hidden>hidden-secret</div>
+<div style="display:none"><p>undisplayed-text</p></div>
+<div id="long"></div>
+<script>
+document.cookie = "SID=cookie-secret; path=/";
+try { localStorage.setItem("k", "storage-secret"); } catch (e) {}
+const long = document.getElementById("long");
+for (let i = 0; i < 3000; i++) { const p = document.createElement("p"); p.textContent = "filler line " + i + " with words"; long.appendChild(p); }
+for (let i = 0; i < 400; i++) { const a = document.createElement("a"); a.href = "/watch?v=v" + i; a.textContent = "link " + i; long.appendChild(a); }
+document.body.style.minHeight = "20000px";
+</script></body></html>)";
+
+const QStringList kSecrets = {"owner@mail.example", "hunter2-secret", "typed-search-secret", "draft-textarea-secret",
+                              "editable-draft-secret", "otp-secret", "cookie-secret", "storage-secret", "hidden-secret"};
+
+QString jsonText(const QJsonValue &value)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact));
+}
+
+} // namespace
+
+class AgentTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> m_data;
+    std::unique_ptr<vt::test::BridgeHarness> m_web;
+    SpamModel m_model;
+    ScanStore m_store{std::nullopt};
+    std::unique_ptr<AgentController> m_agent;
+
+    // The reply object for one request body.
+    QJsonObject send(const QJsonObject &body)
+    {
+        return await(AgentController::reply(m_agent.get(), body), kSlowMs);
+    }
+    QJsonObject command(const QString &cmd, const QJsonObject &args = {})
+    {
+        return send({{QStringLiteral("cmd"), cmd}, {QStringLiteral("args"), args}});
+    }
+    static QString error(const QJsonObject &reply)
+    {
+        return reply.value(QStringLiteral("ok")).toBool() ? QStringLiteral("<ok>") : reply.value(QStringLiteral("error")).toString();
+    }
+    static QJsonValue result(const QJsonObject &reply) { return reply.value(QStringLiteral("result")); }
+
+    bool openSecretPage()
+    {
+        return m_web->open(FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/watch?v=secret")));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_data = std::make_unique<QTemporaryDir>();
+        FixtureSite::shared()->page(QStringLiteral("www.youtube.com"), QStringLiteral("/watch"), kSecretPage);
+        m_web = std::make_unique<vt::test::BridgeHarness>();
+        m_agent = std::make_unique<AgentController>(&m_web->browser, &m_model, &m_store,
+                                                    ControlFile(m_data->path() + QStringLiteral("/Veltrane")));
+        QVERIFY(m_agent->server());
+        QVERIFY(m_agent->error().isEmpty());
+    }
+
+    void cleanup() { AgentController::setPageScriptFile(QString()); }
+
+    void envelope_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("no cmd") << QByteArray("{}") << AgentController::noCommandMessage();
+        QTest::newRow("cmd a number") << QByteArray("{\"cmd\":5}") << AgentController::noCommandMessage();
+        QTest::newRow("cmd null") << QByteArray("{\"cmd\":null}") << AgentController::noCommandMessage();
+        QTest::newRow("unknown") << QByteArray("{\"cmd\":\"dance\"}") << AgentController::unknownMessage();
+        QTest::newRow("case matters") << QByteArray("{\"cmd\":\"History\"}") << AgentController::unknownMessage();
+        QTest::newRow("args an array is no args") << QByteArray("{\"cmd\":\"history\",\"args\":[1]}") << QStringLiteral("<ok>");
+        QTest::newRow("args missing") << QByteArray("{\"cmd\":\"history\"}") << QStringLiteral("<ok>");
+    }
+
+    void envelope()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, error);
+        const QJsonObject reply = send(QJsonDocument::fromJson(body).object());
+        QCOMPARE(AgentTest::error(reply), error);
+        QCOMPARE(reply.keys().size(), 2);
+    }
+
+    void dispatcherGone()
+    {
+        const QJsonObject reply = await(AgentController::reply(nullptr, {{QStringLiteral("cmd"), QStringLiteral("stop")}}));
+        QCOMPARE(error(reply), AgentController::goneMessage());
+    }
+
+    // The commands' own checks, before they need anything of the model.
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("cmd");
+        QTest::addColumn<QByteArray>("args");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("history of an unsupported address") << "history" << QByteArray("{\"post\":\"https://example.com/x\"}")
+                                                           << AgentController::postAddressMessage();
+        QTest::newRow("history of a channel page") << "history" << QByteArray("{\"post\":\"https://www.youtube.com/@me\"}")
+                                                   << AgentController::postAddressMessage();
+        QTest::newRow("delete without url") << "request_delete" << QByteArray("{\"ids\":[\"a\"]}")
+                                            << AgentController::deleteTargetMessage();
+        QTest::newRow("delete url a number") << "request_delete" << QByteArray("{\"url\":5,\"ids\":[]}")
+                                             << AgentController::deleteTargetMessage();
+        QTest::newRow("delete of another page") << "request_delete"
+                                                << QByteArray("{\"url\":\"https://www.youtube.com/watch?v=other\",\"ids\":[]}")
+                                                << AgentController::deleteTargetMessage();
+        QTest::newRow("delete url with trailing slash") << "request_delete" << QByteArray("{\"url\":\"%ADDRESS%/\",\"ids\":[]}")
+                                                        << AgentController::deleteTargetMessage();
+        // What needs the model answers so until the model offers it.
+        for (const char *cmd : {"comments", "scan", "stop", "open", "reveal"})
+            QTest::newRow(cmd) << cmd << QByteArray("{\"url\":\"/watch?v=a\",\"id\":\"x\"}") << AgentController::modelPendingMessage();
+        QTest::newRow("select") << "select" << QByteArray("{\"ids\":[\"a\"]}") << AgentController::modelPendingMessage();
+        QTest::newRow("select without ids") << "select" << QByteArray("{}") << AgentController::idsMessage();
+    }
+
+    void refusals()
+    {
+        QFETCH(QString, cmd);
+        QFETCH(QByteArray, args);
+        QFETCH(QString, error);
+        QVERIFY(openSecretPage());
+        args.replace("%ADDRESS%", m_web->browser.address().toUtf8());
+        QCOMPARE(AgentTest::error(command(cmd, QJsonDocument::fromJson(args).object())), error);
+    }
+
+    void scanArguments_data()
+    {
+        QTest::addColumn<QByteArray>("args");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("none") << QByteArray("{}") << QString();
+        QTest::newRow("all valid") << QByteArray("{\"limit\":100000,\"sort\":\"ai\",\"noLikesOnly\":true}") << QString();
+        QTest::newRow("limit 0") << QByteArray("{\"limit\":0}") << QString();
+        QTest::newRow("limit 5.0") << QByteArray("{\"limit\":5.0}") << QString();
+        QTest::newRow("limit 1e3") << QByteArray("{\"limit\":1e3}") << QString();
+        const QString limit = AgentController::limitMessage();
+        for (const char *bad : {"100001", "-1", "1.5", "true", "\"10\"", "null", "[]", "1e300"})
+            QTest::newRow(qPrintable(QStringLiteral("limit %1").arg(QLatin1String(bad))))
+                << QByteArray("{\"limit\":") + bad + "}" << limit;
+        for (const char *bad : {"\"Newest\"", "\"\"", "1", "null"})
+            QTest::newRow(qPrintable(QStringLiteral("sort %1").arg(QLatin1String(bad))))
+                << QByteArray("{\"sort\":") + bad + "}" << AgentController::sortMessage();
+        for (const char *bad : {"1", "\"true\"", "null"})
+            QTest::newRow(qPrintable(QStringLiteral("noLikesOnly %1").arg(QLatin1String(bad))))
+                << QByteArray("{\"noLikesOnly\":") + bad + "}" << AgentController::noLikesMessage();
+        QTest::newRow("valid limit, bad sort") << QByteArray("{\"limit\":10,\"sort\":\"x\"}") << AgentController::sortMessage();
+        QTest::newRow("bad limit and bad sort: limit first") << QByteArray("{\"limit\":-5,\"sort\":\"x\"}") << limit;
+    }
+
+    void scanArguments()
+    {
+        QFETCH(QByteArray, args);
+        QFETCH(QString, error);
+        try {
+            const auto parsed = AgentController::scanArguments(QJsonDocument::fromJson(args).object());
+            QVERIFY2(error.isEmpty(), "accepted");
+            if (args.contains("100000"))
+                QCOMPARE(parsed, (AgentController::ScanArguments{100000, QStringLiteral("ai"), true}));
+        } catch (const BrowserError &e) {
+            QCOMPARE(e.description(), error);
+        }
+    }
+
+    void ids_data()
+    {
+        QTest::addColumn<QByteArray>("args");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("empty array") << QByteArray("{\"ids\":[]}") << true;
+        QTest::newRow("strings") << QByteArray("{\"ids\":[\"a\",\"b\"]}") << true;
+        QTest::newRow("missing") << QByteArray("{}") << false;
+        QTest::newRow("a string") << QByteArray("{\"ids\":\"a\"}") << false;
+        QTest::newRow("a number inside") << QByteArray("{\"ids\":[\"a\",1]}") << false;
+        QTest::newRow("null inside") << QByteArray("{\"ids\":[null]}") << false;
+    }
+
+    void ids()
+    {
+        QFETCH(QByteArray, args);
+        QFETCH(bool, ok);
+        try {
+            AgentController::ids(QJsonDocument::fromJson(args).object());
+            QVERIFY(ok);
+        } catch (const BrowserError &e) {
+            QVERIFY(!ok);
+            QCOMPARE(e.description(), AgentController::idsMessage());
+        }
+    }
+
+    void openTarget_data()
+    {
+        QTest::addColumn<QByteArray>("args");
+        QTest::addColumn<QString>("url");   // "" when refused
+        const QString base = QStringLiteral("https://www.youtube.com/watch?v=abc");
+        QTest::newRow("absolute") << QByteArray("{\"url\":\"https://www.youtube.com/watch?v=x\"}")
+                                  << "https://www.youtube.com/watch?v=x";
+        QTest::newRow("relative") << QByteArray("{\"url\":\"/watch?v=y\"}") << "https://www.youtube.com/watch?v=y";
+        QTest::newRow("instagram") << QByteArray("{\"url\":\"instagram.com/p/C1/\"}") << "https://www.instagram.com/p/C1/";
+        QTest::newRow("other site") << QByteArray("{\"url\":\"https://example.com/\"}") << QString();
+        QTest::newRow("sign-in page") << QByteArray("{\"url\":\"https://accounts.google.com/ServiceLogin\"}") << QString();
+        QTest::newRow("instagram sign-in") << QByteArray("{\"url\":\"https://www.instagram.com/accounts/login/\"}") << QString();
+        QTest::newRow("no args") << QByteArray("{}") << QString();
+        QTest::newRow("url a number") << QByteArray("{\"url\":1}") << QString();
+    }
+
+    void openTarget()
+    {
+        QFETCH(QByteArray, args);
+        QFETCH(QString, url);
+        try {
+            const QUrl target = AgentController::openTarget(QJsonDocument::fromJson(args).object(),
+                                                            QStringLiteral("https://www.youtube.com/watch?v=abc"));
+            QCOMPARE(target.toString(), url);
+        } catch (const BrowserError &e) {
+            QVERIFY2(url.isEmpty(), qPrintable(e.description()));
+            QCOMPARE(e.description(), AgentController::openRefusedMessage());
+        }
+    }
+
+    // The page script reads what is shown and nothing anyone typed or the site keeps.
+    void snapshotKeepsSecrets()
+    {
+        QVERIFY(openSecretPage());
+        const QJsonObject reply = command(QStringLiteral("snapshot"));
+        QCOMPARE(error(reply), QStringLiteral("<ok>"));
+        const QJsonObject snap = result(reply).toObject();
+        QCOMPARE(snap.value(QStringLiteral("url")).toString(), m_web->browser.address());
+        QCOMPARE(snap.value(QStringLiteral("title")).toString(), QStringLiteral("Secret test - YouTube"));
+        const QString text = snap.value(QStringLiteral("text")).toString();
+        QVERIFY(text.contains(QStringLiteral("Visible headline")));
+        QVERIFY(text.contains(QStringLiteral("Plain description text")));
+        QVERIFY(text.size() <= 20000);
+        QVERIFY(!text.contains(QStringLiteral("undisplayed-text")));
+        QVERIFY(snap.value(QStringLiteral("truncated")).toBool());
+        QVERIFY(snap.value(QStringLiteral("links")).toArray().size() <= 100);
+        QCOMPARE(snap.value(QStringLiteral("links")).toArray().first().toObject().value(QStringLiteral("text")).toString(),
+                 QStringLiteral("Next video"));
+        const QString all = jsonText(snap);
+        QVERIFY(all.size() <= 256 * 1024);
+        for (const QString &secret : kSecrets)
+            QVERIFY2(!all.contains(secret), qPrintable(secret));
+    }
+
+    void inspect_data()
+    {
+        QTest::addColumn<QByteArray>("args");
+        QTest::addColumn<QString>("expect");   // a key of the answer, or an "error" value
+        QTest::newRow("headline") << QByteArray("{\"selector\":\"#headline\"}") << "elements";
+        QTest::newRow("bad selector") << QByteArray("{\"selector\":\"[[[\"}") << "invalid selector";
+        QTest::newRow("no selector") << QByteArray("{}") << "selector required";
+        QTest::newRow("selector a number") << QByteArray("{\"selector\":5}") << "selector required";
+        QTest::newRow("inputs") << QByteArray("{\"selector\":\"input, textarea, [contenteditable]\",\"limit\":1000}") << "elements";
+        QTest::newRow("every paragraph, limit clamped") << QByteArray("{\"selector\":\"p\",\"limit\":1e9}") << "elements";
+    }
+
+    void inspect()
+    {
+        QFETCH(QByteArray, args);
+        QFETCH(QString, expect);
+        QVERIFY(openSecretPage());
+        const QJsonObject reply = command(QStringLiteral("inspect"), QJsonDocument::fromJson(args).object());
+        QCOMPARE(error(reply), QStringLiteral("<ok>"));
+        const QJsonObject answer = result(reply).toObject();
+        if (expect != QLatin1String("elements")) {
+            QCOMPARE(answer.value(QStringLiteral("error")).toString(), expect);
+            return;
+        }
+        const QJsonArray elements = answer.value(QStringLiteral("elements")).toArray();
+        QVERIFY(!elements.isEmpty());
+        QVERIFY(elements.size() <= 50);
+        const QString all = jsonText(answer);
+        for (const QString &secret : kSecrets)
+            QVERIFY2(!all.contains(secret), qPrintable(secret));
+        if (args.contains("headline"))
+            QCOMPARE(elements.first().toObject().value(QStringLiteral("text")).toString(), QStringLiteral("Visible headline"));
+    }
+
+    void scroll()
+    {
+        QVERIFY(openSecretPage());
+        QJsonObject reply = command(QStringLiteral("scroll"), {{QStringLiteral("to"), QStringLiteral("bottom")}});
+        QCOMPARE(error(reply), QStringLiteral("<ok>"));
+        QVERIFY(result(reply).toObject().value(QStringLiteral("moved")).toBool());
+        QVERIFY(result(reply).toObject().value(QStringLiteral("scrollY")).toInt() > 1000);
+        const int bottom = result(reply).toObject().value(QStringLiteral("scrollY")).toInt();
+        // A step is clamped to 100000 pixels.
+        reply = command(QStringLiteral("scroll"), {{QStringLiteral("by"), -1e12}});
+        QCOMPARE(result(reply).toObject().value(QStringLiteral("scrollY")).toInt(), std::max(0, bottom - 100000));
+        reply = command(QStringLiteral("scroll"), {{QStringLiteral("to"), QStringLiteral("top")}});
+        QCOMPARE(result(reply).toObject().value(QStringLiteral("scrollY")).toInt(), 0);
+        reply = command(QStringLiteral("scroll"), {{QStringLiteral("selector"), QStringLiteral("::nope")}});
+        QCOMPARE(result(reply).toObject().value(QStringLiteral("error")).toString(), QStringLiteral("invalid selector"));
+    }
+
+    // The script file's own failures reach the agent; the script's value passes through untouched.
+    void pageScriptFailures_data()
+    {
+        QTest::addColumn<QByteArray>("script");   // empty: no file at all
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("missing") << QByteArray() << AgentController::scriptMissingMessage() << QString();
+        QTest::newRow("throws") << QByteArray("throw new Error('boom in page');") << QStringLiteral("boom in page") << QString();
+        QTest::newRow("returns nothing") << QByteArray("return;") << QStringLiteral("<ok>") << QStringLiteral("[null]");
+        QTest::newRow("returns a number") << QByteArray("return 42;") << QStringLiteral("<ok>") << QStringLiteral("[42]");
+        QTest::newRow("sees its arguments") << QByteArray("return [method, args.x];") << QStringLiteral("<ok>")
+                                            << QStringLiteral("[[\"inspect\",7]]");
+        QTest::newRow("own world") << QByteArray("return typeof window.__vtx;") << QStringLiteral("<ok>")
+                                   << QStringLiteral("[\"undefined\"]");
+    }
+
+    void pageScriptFailures()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, error);
+        QFETCH(QString, value);
+        QVERIFY(openSecretPage());
+        QTemporaryDir dir;
+        const QString path = dir.path() + QStringLiteral("/agent-page.js");
+        if (!script.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(script);
+        }
+        AgentController::setPageScriptFile(path);
+        const QJsonObject reply = command(QStringLiteral("inspect"), {{QStringLiteral("x"), 7}});
+        if (error == QLatin1String("<ok>")) {
+            QCOMPARE(AgentTest::error(reply), error);
+            QCOMPARE(jsonText(result(reply)), value);
+        } else {
+            QVERIFY2(AgentTest::error(reply).contains(error), qPrintable(AgentTest::error(reply)));
+        }
+    }
+
+    // A page change while the script runs drops its value.
+    void pageChangedWhileReading()
+    {
+        QVERIFY(openSecretPage());
+        QTemporaryDir dir;
+        const QString path = dir.path() + QStringLiteral("/agent-page.js");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("await new Promise(r => setTimeout(r, 20000)); return 'late';");
+        file.close();
+        AgentController::setPageScriptFile(path);
+        auto pending = AgentController::reply(m_agent.get(), {{QStringLiteral("cmd"), QStringLiteral("snapshot")}});
+        QTimer::singleShot(300, this, [this] {
+            m_web->browser.open(FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/watch?v=moved")).toString());
+        });
+        QCOMPARE(error(await(std::move(pending), kSlowMs)), AgentController::pageChangedMessage());
+    }
+
+    void notReadyWithoutSupportedPage()
+    {
+        vt::test::BridgeHarness fresh;
+        SpamModel model;
+        AgentController agent(&fresh.browser, &model, &m_store, ControlFile(m_data->path() + QStringLiteral("/other")));
+        const QJsonObject reply = await(AgentController::reply(&agent, {{QStringLiteral("cmd"), QStringLiteral("snapshot")}}));
+        QCOMPARE(error(reply), AgentController::notReadyMessage());
+    }
+
+    // During a site sign-in every command but "stop" gets the sign-in text, unknown ones too.
+    void signInGuard_data()
+    {
+        QTest::addColumn<QString>("cmd");
+        for (const char *cmd : {"snapshot", "inspect", "scroll", "open", "comments", "scan", "select", "request_delete",
+                                "history", "reveal", "no-such-command"})
+            QTest::newRow(cmd) << cmd;
+    }
+
+    void signInGuard()
+    {
+        QFETCH(QString, cmd);
+        vt::test::BridgeHarness signingIn;
+        SpamModel model;
+        AgentController agent(&signingIn.browser, &model, &m_store, ControlFile(m_data->path() + QStringLiteral("/guard")));
+        signingIn.browser.signIn(LoginProvider::youtube);
+        QVERIFY(signingIn.browser.accounts()->isAuthenticating());
+        const QJsonObject reply = await(AgentController::reply(&agent, {{QStringLiteral("cmd"), cmd}}));
+        QCOMPARE(error(reply), AgentController::signInMessage());
+        const QJsonObject stop = await(AgentController::reply(&agent, {{QStringLiteral("cmd"), QStringLiteral("stop")}}));
+        QVERIFY(error(stop) != AgentController::signInMessage());
+    }
+
+    void pageStateShape()
+    {
+        AgentReplies::PageState state;
+        QJsonObject reply = AgentReplies::pageState(state);
+        QCOMPARE(reply.value(QStringLiteral("url")).toString(), QString());
+        QVERIFY(QRegularExpression(QStringLiteral("^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$"))
+                    .match(reply.value(QStringLiteral("documentID")).toString())
+                    .hasMatch());
+        QCOMPARE(reply.value(QStringLiteral("items")).toArray(), QJsonArray());
+        QCOMPARE(reply.value(QStringLiteral("lastScan")).toObject(), QJsonObject());
+        QCOMPARE(reply.value(QStringLiteral("hasScanned")), QJsonValue(false));
+        QCOMPARE(reply.value(QStringLiteral("busy")), QJsonValue(false));
+        QCOMPARE(reply.value(QStringLiteral("recentOnly")), QJsonValue(false));
+        QCOMPARE(reply.value(QStringLiteral("status")).toString(), QString());
+
+        state.documentID = QUuid::createUuid();
+        Comment c = vt::test::makeComment(QStringLiteral("c1"), QStringLiteral("hello"), QStringLiteral("spam"));
+        c.aiProb = 0.9;
+        state.items = {c, vt::test::makeComment(QStringLiteral("c2"), QStringLiteral("fine"))};
+        state.lastScan = {{QStringLiteral("complete"), true}, {QStringLiteral("siteSorted"), false}};
+        state.hasScanned = true;
+        reply = AgentReplies::pageState(state);
+        const QJsonArray items = reply.value(QStringLiteral("items")).toArray();
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items.at(0).toObject().value(QStringLiteral("aiProb")).toDouble(), 0.9);
+        QVERIFY(!items.at(1).toObject().contains(QStringLiteral("aiProb")));
+        QVERIFY(!items.at(1).toObject().contains(QStringLiteral("publishedAt")));
+        QCOMPARE(reply.value(QStringLiteral("lastScan")).toObject().value(QStringLiteral("complete")), QJsonValue(true));
+        QCOMPARE(reply.value(QStringLiteral("documentID")).toString().size(), 36);
+    }
+
+    // The history replies from a real store: types, absent values, kinds and the comment limit.
+    void history()
+    {
+        ScanStore store(std::nullopt);
+        const QString url = QStringLiteral("https://www.youtube.com/watch?v=hist1");
+        const QDateTime scanned = QDateTime::fromMSecsSinceEpoch(1765000000500);
+        ScanStore::Post post;
+        post.site = QStringLiteral("youtube");
+        post.url = url;
+        post.title = QStringLiteral("History post");
+        post.scannedAt = scanned;
+        post.total = 3;
+        post.flagged = 1;
+        QVERIFY(store.record(post));
+        QList<Comment> page = vt::test::makePage(QStringLiteral("h"), AgentReplies::commentLimit + 1);
+        page[0].aiProb = std::nullopt;
+        QVERIFY(store.remember(QStringLiteral("youtube"), url, page, std::nullopt, scanned));
+        QVERIFY(store.markDeleted(QStringLiteral("youtube"), {QStringLiteral("h1")}, scanned.addSecs(10)));
+        ScanStore::Run scan;
+        scan.session = QStringLiteral("s1");
+        scan.site = QStringLiteral("youtube");
+        scan.post = url;
+        scan.at = scanned;
+        scan.total = 3;
+        QVERIFY(store.log(scan, {ScanStore::Item{QStringLiteral("h0"), QStringLiteral("spam"), QStringLiteral("rule"),
+                                                 QStringLiteral("link"), 0.75, {}, true}}) > 0);
+        ScanStore::Run removal = scan;
+        removal.kind = ScanStore::Run::Kind::Delete;
+        removal.deleted = 1;
+        removal.at = scanned.addSecs(10);
+        QVERIFY(store.log(removal, {ScanStore::Item{QStringLiteral("h1"), QStringLiteral("spam"), QString(), QString(), {}, {}, false}}) > 0);
+
+        const QJsonObject list = AgentReplies::posts(store);
+        const QJsonObject row = list.value(QStringLiteral("posts")).toArray().first().toObject();
+        QCOMPARE(row.value(QStringLiteral("thumbnail")), QJsonValue(QString()));
+        QCOMPARE(row.value(QStringLiteral("scannedAt")).toDouble(), 1765000000.5);
+        QCOMPARE(row.value(QStringLiteral("watched")), QJsonValue(false));
+        QCOMPARE(row.value(QStringLiteral("total")), QJsonValue(3));
+
+        // Through the dispatcher: any form of the address finds the canonical post.
+        AgentController agent(&m_web->browser, &m_model, &store, ControlFile(m_data->path() + QStringLiteral("/history")));
+        const QJsonObject reply = await(AgentController::reply(
+            &agent, {{QStringLiteral("cmd"), QStringLiteral("history")},
+                     {QStringLiteral("args"), QJsonObject{{QStringLiteral("post"), QStringLiteral("https://youtu.be/hist1")}}}}));
+        QCOMPARE(error(reply), QStringLiteral("<ok>"));
+        const QJsonObject history = result(reply).toObject();
+        QCOMPARE(history.value(QStringLiteral("post")).toString(), url);
+        const QJsonArray runs = history.value(QStringLiteral("runs")).toArray();
+        QCOMPARE(runs.size(), 2);
+        QCOMPARE(runs.at(0).toObject().value(QStringLiteral("kind")).toString(), QStringLiteral("scan"));
+        QCOMPARE(runs.at(1).toObject().value(QStringLiteral("kind")).toString(), QStringLiteral("delete"));
+        QCOMPARE(runs.at(0).toObject().value(QStringLiteral("auto")), QJsonValue(false));
+        const QJsonObject item = runs.at(0).toObject().value(QStringLiteral("comments")).toArray().first().toObject();
+        QCOMPARE(item.value(QStringLiteral("id")).toString(), QStringLiteral("h0"));
+        QCOMPARE(item.value(QStringLiteral("aiProb")).toDouble(), 0.75);
+        const QJsonArray comments = history.value(QStringLiteral("comments")).toArray();
+        QCOMPARE(comments.size(), AgentReplies::commentLimit);
+        int deleted = 0;
+        for (const QJsonValue &v : comments) {
+            const QJsonObject c = v.toObject();
+            if (c.contains(QStringLiteral("deletedAt"))) {
+                ++deleted;
+                QCOMPARE(c.value(QStringLiteral("id")).toString(), QStringLiteral("h1"));
+            }
+            QVERIFY(c.value(QStringLiteral("firstSeenAt")).isDouble());
+            QVERIFY(!c.contains(QStringLiteral("aiProb")));
+        }
+        QCOMPARE(deleted, 1);
+
+        // A number is no address: the list of posts.
+        const QJsonObject byNumber = await(AgentController::reply(
+            &agent, {{QStringLiteral("cmd"), QStringLiteral("history")},
+                     {QStringLiteral("args"), QJsonObject{{QStringLiteral("post"), 5}}}}));
+        QVERIFY(result(byNumber).toObject().contains(QStringLiteral("posts")));
+    }
+
+    // The whole road: the control file, an HTTP request, the dispatcher, the reply.
+    void overHttp()
+    {
+        const std::optional<QJsonObject> file = m_agent->server()->controlFile().read();
+        QVERIFY(file.has_value());
+        const QByteArray body = "{\"cmd\":\"history\",\"args\":{}}";
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, quint16(file->value(QStringLiteral("port")).toInt()));
+        QVERIFY(socket.waitForConnected(kSlowMs));
+        socket.write("POST /cmd HTTP/1.1\r\nContent-Type: application/json\r\nX-VT-Token: "
+                     + file->value(QStringLiteral("token")).toString().toUtf8() + "\r\nContent-Length: "
+                     + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+        QByteArray received;
+        QVERIFY(QTest::qWaitFor([&] {
+            received += socket.readAll();
+            return socket.state() == QAbstractSocket::UnconnectedState;
+        }, kSlowMs));
+        received += socket.readAll();
+        QVERIFY2(received.startsWith("HTTP/1.1 200 OK\r\n"), received.constData());
+        const QJsonObject reply = QJsonDocument::fromJson(received.mid(received.indexOf("\r\n\r\n") + 4)).object();
+        QCOMPARE(reply.value(QStringLiteral("ok")), QJsonValue(true));
+        QVERIFY(result(reply).toObject().value(QStringLiteral("posts")).isArray());
+    }
+
+    void serverThatCannotStart()
+    {
+        const QString real = m_data->path() + QStringLiteral("/real");
+        QVERIFY(QDir().mkpath(real));
+        const QString link = m_data->path() + QStringLiteral("/link");
+        QVERIFY(QFile::link(real, link));
+        AgentController agent(&m_web->browser, &m_model, &m_store, ControlFile(link));
+        QVERIFY(!agent.server());
+        QCOMPARE(agent.error(), AgentController::startFailedMessage());
+    }
+};
+
+VT_WEB_TEST_MAIN(AgentTest)
+
+#include "tst_agent.moc"
