@@ -1,0 +1,288 @@
+// The spam model's rules over the open page's comments: the word overlay, the order, the
+// owner's stored picks, stored AI answers, repeat offenders and the incremental-scan options.
+#include "Scan/SpamModel.h"
+
+#include "Base/Lang.h"
+#include "Rules/AIRules.h"
+#include "Rules/BuiltinWords.h"
+#include "Service/VeltraneAccount.h"
+
+namespace {
+
+const QString kSpam = QStringLiteral("spam");
+const QString kOk = QStringLiteral("ok");
+const QString kSkip = QStringLiteral("skip");
+
+bool wordFlagged(const Comment &c)
+{
+    return c.state == kSpam
+        && (c.reason.startsWith(QLatin1String("custom:")) || c.reason.startsWith(QLatin1String("dict:")));
+}
+
+QString withoutCommas(QString word)
+{
+    return word.replace(u',', u' ');
+}
+
+} // namespace
+
+QList<int> SpamModel::overlayWords(bool dictionary)
+{
+    const Keywords keywords(m_keywords);
+    const BuiltinWords *lists = dictionary && m_builtinWords ? &BuiltinWords::shared() : nullptr;
+    QList<int> changed;
+    for (qsizetype i = 0; i < m_comments.size(); ++i) {
+        const Comment &m = m_comments.at(i);
+        if (m.isOwner)
+            continue;
+        const bool flagged = wordFlagged(m);
+        // A comment the owner kept is left alone; one skipped as unchanged takes part.
+        if (!flagged && m.state == kSkip && m.reason != QLatin1String("unchanged"))
+            continue;
+
+        std::optional<QString> reason;
+        QStringList newHits;
+        if (!keywords.isEmpty()) {
+            if (const std::optional<QString> word = keywords.match(m.text))
+                reason = QStringLiteral("custom:") + withoutCommas(*word);
+        }
+        if (!reason && lists) {
+            // The lists never override another spam verdict and never judge an AI-scored text.
+            if (!flagged && m.state == kSpam)
+                continue;
+            if (!m.aiProb && !m_aiSeen.contains(m.id)) {
+                if (const std::optional<BuiltinWords::Hit> hit = lists->match(m.text)) {
+                    reason = QStringLiteral("dict:") + hit->kind + u':' + withoutCommas(hit->word);
+                    newHits.append(hit->word);
+                }
+            }
+        }
+
+        if (!reason) {
+            if (!flagged)
+                continue;
+            // Given back: as it was before the words flagged it, placed again by its AI answer.
+            const auto base = m_wordBase.constFind(m.id);
+            if (base != m_wordBase.constEnd()) {
+                m_comments[i] = base.value();
+                m_wordBase.erase(base);
+                placeAt(i);
+            } else {
+                Comment &c = m_comments[i];
+                c.state = kOk;
+                c.reason.clear();
+                c.score = 0;
+                c.checked = false;
+            }
+            changed.append(int(i));
+            continue;
+        }
+
+        if (flagged) {
+            if (m.reason == *reason)
+                continue;
+            Comment &c = m_comments[i];
+            c.reason = *reason;
+            c.hits = m_wordBase.value(c.id).hits + newHits;
+        } else {
+            m_wordBase.insert(m.id, m);
+            Comment &c = m_comments[i];
+            c.state = kSpam;
+            c.reason = *reason;
+            c.hits += newHits;
+            c.score = 1.0;
+            c.checked = true;
+            c.aiKind.reset();
+            c.aiProb.reset();
+            c.knownSpammer = false;
+        }
+        changed.append(int(i));
+    }
+    if (!changed.isEmpty())
+        emit commentsChanged();
+    return changed;
+}
+
+void SpamModel::applySort()
+{
+    if (m_comments.size() < 2)
+        return;
+    m_sort.sortInPlace(m_comments);
+    emit commentsChanged();
+}
+
+int SpamModel::applyPicks(const QList<ScanStore::Record> &records, const QString &post)
+{
+    QHash<QString, const ScanStore::Record *> byId;
+    for (const ScanStore::Record &r : records) {
+        if (!byId.contains(r.id))
+            byId.insert(r.id, &r);
+    }
+    QList<Comment> restoredNow;
+    bool touched = false;
+    for (Comment &c : m_comments) {
+        if (c.state != kSpam) {
+            const ScanStore::Record *r = byId.value(c.id);
+            if (r && r->state == kSpam) {
+                c.state = kSpam;
+                c.reason = r->reason;
+                if (r->aiProb) {
+                    c.aiProb = r->aiProb;
+                    c.aiKind = r->kind.isEmpty() ? kSpam : r->kind;
+                }
+                m_restored.insert(c.id);
+                restoredNow.append(c);
+                touched = true;
+            }
+        }
+        if (c.state == kSpam) {
+            const bool picked = byId.contains(c.id);
+            if (c.checked != picked) {
+                c.checked = picked;
+                touched = true;
+            }
+        }
+    }
+    if (touched)
+        emit commentsChanged();
+    if (!restoredNow.isEmpty()) {
+        if (const std::optional<ScanStore::PostKey> key = ScanStore::canonical(post)) {
+            m_store->rememberVerdicts(key->site, restoredNow);
+            syncPost(key->url);
+        }
+    }
+    int ticked = 0;
+    for (const Comment &c : std::as_const(m_comments)) {
+        if (c.state == kSpam && c.checked)
+            ++ticked;
+    }
+    return ticked;
+}
+
+SpamModel::Reuse SpamModel::reuseAI(const QHash<QString, ScanStore::Known> &known)
+{
+    Reuse out;
+    if (known.isEmpty())
+        return out;
+    const QString key = aiOptionsKey();
+    const QStringList kinds = QStringList {kSpam} + aiOptions();
+    bool touched = false;
+    for (qsizetype i = 0; i < m_comments.size(); ++i) {
+        const Comment &c = m_comments.at(i);
+        if (c.state != kOk || c.aiProb)
+            continue;
+        const auto entry = known.constFind(c.id);
+        if (entry == known.constEnd() || !entry->options || *entry->options != key || !entry->score)
+            continue;
+        // The hash last: one SHA-256 per candidate that passed every cheaper test.
+        if (entry->hash != ScanStore::hash(c.text))
+            continue;
+        const AIRules::Verdict verdict = AIRules::verdict(*entry->score, kinds);
+        Comment &m = m_comments[i];
+        m.aiKind = verdict.kind;
+        m.aiProb = verdict.prob;
+        touched = true;
+        const std::optional<AIRules::Placement> placed = placeAt(i);
+        ++out.reused;
+        if (placed && placed->flagged) {
+            ++out.found;
+            if (!placed->checked)
+                ++out.unsure;
+        }
+    }
+    if (touched)
+        emit commentsChanged();
+    return out;
+}
+
+std::optional<AIRules::Placement> SpamModel::applyAI(qsizetype index)
+{
+    const std::optional<AIRules::Placement> placement = placeAt(index);
+    if (placement)
+        emit commentsChanged();
+    return placement;
+}
+
+std::optional<AIRules::Placement> SpamModel::placeAt(qsizetype index)
+{
+    if (index < 0 || index >= m_comments.size())
+        return std::nullopt;
+    Comment &c = m_comments[index];
+    if (!c.aiKind || !c.aiProb)
+        return std::nullopt;
+    const AIRules::Placement placement = place(*c.aiProb, *c.aiKind, m_threshold);
+    c.state = placement.flagged ? kSpam : kOk;
+    c.checked = placement.checked;
+    c.reason = placement.reason;
+    c.score = 0;
+    return placement;
+}
+
+QString SpamModel::flagRepeatOffenders(const QString &site)
+{
+    // The owner's own names on this page: a reply that lost its owner badge is still the owner's.
+    QSet<QString> ownerNames;
+    for (const Comment &c : std::as_const(m_comments)) {
+        if (c.isOwner && !c.authorName.trimmed().isEmpty())
+            ownerNames.insert(c.authorName);
+    }
+    const auto candidate = [&ownerNames](const Comment &c) {
+        return c.state == kOk && !c.isOwner && !c.authorName.trimmed().isEmpty()
+            && !ownerNames.contains(c.authorName);
+    };
+    QSet<QString> names;
+    for (const Comment &c : std::as_const(m_comments)) {
+        if (candidate(c))
+            names.insert(c.authorName);
+    }
+    if (names.isEmpty())
+        return {};
+    const QHash<QString, int> counts = m_store->offenders(site, QStringList(names.cbegin(), names.cend()));
+    if (counts.isEmpty())
+        return {};
+    int flagged = 0;
+    for (Comment &c : m_comments) {
+        if (!candidate(c))
+            continue;
+        const int deleted = counts.value(c.authorName, 0);
+        if (deleted < 1)
+            continue;
+        c.state = kSpam;
+        c.checked = true;
+        c.reason = QStringLiteral("repeat:") + QString::number(deleted);
+        c.score = 1.0;
+        c.knownSpammer = true;
+        ++flagged;
+    }
+    if (flagged == 0)
+        return {};
+    emit commentsChanged();
+    const QString n = QString::number(flagged);
+    return Lang::pick(QStringLiteral(" 전에 삭제한 작성자의 댓글 ") + n + QStringLiteral("개를 의심으로 표시했습니다."),
+                      QStringLiteral(" ") + n + QStringLiteral(" by authors you deleted before were flagged."));
+}
+
+std::optional<Recent> SpamModel::recentOptions(const std::optional<ScanStore::PostKey> &page,
+                                               const QDateTime &now) const
+{
+    if (!page || !m_account->hasToken())
+        return std::nullopt;
+    const std::optional<ScanStore::Post> post = m_store->post(page->url);
+    if (!post || !post->watched)
+        return std::nullopt;
+    if (m_limit == 0) {
+        // Collected whole at least every 7 days. A full collection "in the future" means the
+        // clock was set back; treating it as recent would skip full collections until then.
+        if (!post->fullAt || !post->fullAt->isValid() || *post->fullAt > now
+            || post->fullAt->secsTo(now) > incrementalWindowSeconds)
+            return std::nullopt;
+    }
+    const QStringList known = m_store->recentIDs(page->url, knownIdsLimit);
+    if (known.isEmpty())
+        return std::nullopt;
+    Recent recent;
+    recent.known = known;
+    recent.need = m_store->pendingIDs(page->url);
+    recent.stopAtKnown = stopAtKnown;
+    return recent;
+}
