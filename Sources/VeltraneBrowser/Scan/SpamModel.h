@@ -356,7 +356,11 @@ public:
     StatusLine scanStatus(const ScanFacts &facts, const QString &note, bool korean) const;
     // Sets the closing status line of a scan and adds what the review must keep to the issue.
     void reportScan(const ScanFacts &facts);
-    // Writes the run of a recorded scan: the post's pending spam, then the new comments.
+    // The items of a scan's run: the post's pending spam records (store order), then the fresh
+    // comments of the page that are not among them (page order).
+    QList<ScanStore::Item> scanRunItems(const QString &post, const QSet<QString> &fresh,
+                                        qsizetype *pendingCount = nullptr) const;
+    // Writes the run of a recorded scan with those items.
     void logScanRun(const ScanStore::PostKey &page, const ScanFacts &facts, const QSet<QString> &fresh);
 
     // The status line of a running page call, from its counts in the run's language; none when

@@ -116,21 +116,24 @@ void SpamModel::reportScan(const ScanFacts &facts)
         report(line.text);
 }
 
-void SpamModel::logScanRun(const ScanStore::PostKey &page, const ScanFacts &facts, const QSet<QString> &fresh)
+QList<ScanStore::Item> SpamModel::scanRunItems(const QString &post, const QSet<QString> &fresh,
+                                               qsizetype *pendingCount) const
 {
     QHash<QString, QStringList> words;
-    for (const Comment &c : std::as_const(m_comments)) {
+    for (const Comment &c : m_comments) {
         if (!words.contains(c.id))
             words.insert(c.id, c.hits);
     }
-    const QList<ScanStore::Record> pending = m_store->pending(page.url);
+    const QList<ScanStore::Record> pending = m_store->pending(post);
+    if (pendingCount)
+        *pendingCount = pending.size();
     QList<ScanStore::Item> items;
     QSet<QString> pendingIds;
     for (const ScanStore::Record &r : pending) {
         pendingIds.insert(r.id);
         items.append({r.id, r.state, r.kind, r.reason, r.aiProb, words.value(r.id), fresh.contains(r.id)});
     }
-    for (const Comment &c : std::as_const(m_comments)) {
+    for (const Comment &c : m_comments) {
         if (!fresh.contains(c.id) || pendingIds.contains(c.id))
             continue;
         QString kind;
@@ -144,6 +147,13 @@ void SpamModel::logScanRun(const ScanStore::PostKey &page, const ScanFacts &fact
         }
         items.append({c.id, c.state, kind, c.reason, c.aiProb, c.hits, true});
     }
+    return items;
+}
+
+void SpamModel::logScanRun(const ScanStore::PostKey &page, const ScanFacts &facts, const QSet<QString> &fresh)
+{
+    qsizetype pending = 0;
+    const QList<ScanStore::Item> items = scanRunItems(page.url, fresh, &pending);
     const std::optional<ScanStore::Post> post = m_store->post(page.url);
     ScanStore::Run run;
     run.kind = ScanStore::Run::Kind::Scan;
@@ -151,7 +161,7 @@ void SpamModel::logScanRun(const ScanStore::PostKey &page, const ScanFacts &fact
     run.post = page.url;
     run.at = QDateTime::currentDateTime();
     run.total = post ? post->total : int(facts.total);
-    run.flagged = int(pending.size());
+    run.flagged = int(pending);
     run.added = int(facts.added);
     run.note = facts.total == 0 ? QString() : m_issue;
     logRun(run, items);
