@@ -434,6 +434,8 @@ private:
     void readSettings();
     // applyAI without announcing the change, for callers that announce once for many.
     std::optional<AIRules::Placement> placeAt(qsizetype index);
+    // place() against the threshold, remembered per kind and whole percent.
+    AIRules::Placement placement(double prob, const QString &kind);
 
     SpamEngine *m_engine = nullptr;
     QPointer<Browser> m_browser;
@@ -514,6 +516,7 @@ private:
     std::optional<QString> m_dismissedPage;
     std::optional<QString> m_pendingMonitor;
     int m_notificationRequests = 0;
+    QHash<QString, AIRules::Placement> m_placements;
 };
 
 template <typename T>
