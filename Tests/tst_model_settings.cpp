@@ -37,6 +37,7 @@ private slots:
     void keywordEditsStoreAndRejudge();
     void wordsDoNotChangeWhileWorking();
     void working();
+    void propertiesAreObservable();
     void autoScanTimeDue_data();
     void autoScanTimeDue();
 };
@@ -368,6 +369,28 @@ void ModelSettingsTest::working()
     m.setScanning(true);
     QVERIFY(m.working());
     QVERIFY(m.spam().isEmpty());
+}
+
+void ModelSettingsTest::propertiesAreObservable()
+{
+    // Views and the agent bind by property name: every property reads, and all but the read-only
+    // threshold announce their changes.
+    ModelHarness h;
+    SpamModel &m = h.model();
+    const QMetaObject *meta = m.metaObject();
+    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty p = meta->property(i);
+        QVERIFY2(p.read(&m).isValid(), p.name());
+        QVERIFY2(p.hasNotifySignal() || p.isConstant(), p.name());
+    }
+    SiteInfo info;
+    info.site = QStringLiteral("youtube");
+    m.setInfo(info);
+    QCOMPARE(m.property("info").value<std::optional<SiteInfo>>(), std::optional<SiteInfo>(info));
+    QSignalSpy removal(&m, &SpamModel::removalChanged);
+    m.setRemoval(SpamModel::Removal {1, 4});
+    m.setRemoval(SpamModel::Removal {1, 4});
+    QCOMPARE(removal.count(), 1);
 }
 
 void ModelSettingsTest::autoScanTimeDue_data()

@@ -516,7 +516,7 @@ private:
     std::optional<QString> m_dismissedPage;
     std::optional<QString> m_pendingMonitor;
     int m_notificationRequests = 0;
-    QHash<QString, AIRules::Placement> m_placements;
+    QHash<std::pair<QString, int>, AIRules::Placement> m_placements;
 };
 
 template <typename T>

@@ -7,6 +7,8 @@
 #include "Rules/BuiltinWords.h"
 #include "Service/VeltraneAccount.h"
 
+#include <QCryptographicHash>
+
 #include <cmath>
 #include <vector>
 
@@ -25,6 +27,24 @@ bool wordFlagged(const Comment &c)
 QString withoutCommas(QString word)
 {
     return word.replace(u',', u' ');
+}
+
+// Whether `hex` is the store's text hash of `text` (SHA-256 of the UTF-8 text in lower-case hex),
+// without building the hash as a string: reuse asks this for every comment of a long page.
+bool sameTextHash(QCryptographicHash &sha, const QString &text, const QString &hex)
+{
+    static constexpr char digits[] = "0123456789abcdef";
+    if (hex.size() != 64)
+        return false;
+    sha.reset();
+    sha.addData(text.toUtf8());
+    const QByteArrayView digest = sha.resultView();
+    for (qsizetype i = 0; i < digest.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(digest[i]);
+        if (hex.at(2 * i) != QLatin1Char(digits[byte >> 4]) || hex.at(2 * i + 1) != QLatin1Char(digits[byte & 15]))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -190,6 +210,7 @@ SpamModel::Reuse SpamModel::reuseAI(const QHash<QString, ScanStore::Known> &know
     const QString key = aiOptionsKey();
     const QStringList kinds = QStringList {kSpam} + aiOptions();
     bool touched = false;
+    QCryptographicHash sha(QCryptographicHash::Sha256);
     for (qsizetype i = 0; i < m_comments.size(); ++i) {
         const Comment &c = m_comments.at(i);
         if (c.state != kOk || c.aiProb)
@@ -198,7 +219,7 @@ SpamModel::Reuse SpamModel::reuseAI(const QHash<QString, ScanStore::Known> &know
         if (entry == known.constEnd() || !entry->options || *entry->options != key || !entry->score)
             continue;
         // The hash last: one SHA-256 per candidate that passed every cheaper test.
-        if (entry->hash != ScanStore::hash(c.text))
+        if (!sameTextHash(sha, c.text, entry->hash))
             continue;
         const AIRules::Verdict verdict = AIRules::verdict(*entry->score, kinds);
         Comment &m = m_comments[i];
@@ -248,7 +269,7 @@ AIRules::Placement SpamModel::placement(double prob, const QString &kind)
     const double scaled = std::round(prob * 100.0);
     if (!std::isfinite(scaled) || std::abs(scaled) > 1000)
         return place(prob, kind, m_threshold);
-    const QString key = kind + u'|' + QString::number(qint64(scaled)) + (prob >= 0.1 ? u'+' : u'-');
+    const std::pair<QString, int> key {kind, int(scaled) * 2 + (prob >= 0.1 ? 1 : 0)};
     const auto found = m_placements.constFind(key);
     if (found != m_placements.constEnd())
         return found.value();
