@@ -537,6 +537,8 @@ void ModelRulesTest::repeatOffenders()
     // Nothing to flag: no sentence.
     m.setComments({by("c", "@clean")});
     QCOMPARE(m.flagRepeatOffenders("youtube"), QString());
+    QCOMPARE(SpamModel::repeatNote(2, true), QStringLiteral(" 전에 삭제한 작성자의 댓글 2개를 의심으로 표시했습니다."));
+    QCOMPARE(SpamModel::repeatNote(0, true), QString());
 }
 
 void ModelRulesTest::repeatOffendersPerSite()

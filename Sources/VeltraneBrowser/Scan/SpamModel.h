@@ -338,6 +338,8 @@ public:
     // Flags the harmless comments of authors whose comments were deleted before on the site;
     // returns the sentence for the summary (empty when none).
     QString flagRepeatOffenders(const QString &site);
+    // The summary sentence for that many flagged comments; empty for none.
+    static QString repeatNote(int flagged, bool korean);
     // Whether a rescan of the post may collect only the newest comments, and what it sends.
     std::optional<Recent> recentOptions(const std::optional<ScanStore::PostKey> &page,
                                         const QDateTime &now = QDateTime::currentDateTime()) const;
