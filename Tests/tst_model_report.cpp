@@ -72,6 +72,10 @@ void ModelReportTest::statusLine_data()
                                           << "No comments found on this video. Comments are turned off or there are none yet."
                                           << "warn";
     QTest::newRow("ko page's empty text") << true << facts(0, 0) << koEmpty << note << koEmpty << "warn";
+    QTest::newRow("en page's text outside the table") << false << facts(0, 0) << "댓글이 없어요" << note
+                                                      << "No comments found." << "warn";
+    QTest::newRow("ko page's text outside the table") << true << facts(0, 0) << "댓글이 없어요" << note
+                                                      << "댓글이 없어요" << "warn";
     QTest::newRow("en 12 clean") << false << facts(12, 0) << "" << "" << "Checked 12 comments; no suspected spam." << "ok";
     QTest::newRow("ko 12 clean") << true << facts(12, 0) << "" << "" << "댓글 12개를 검사했고 스팸 의심 댓글이 없습니다." << "ok";
     QTest::newRow("en 3 of 40") << false << facts(40, 3) << "" << note

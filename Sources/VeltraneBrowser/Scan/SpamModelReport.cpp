@@ -19,6 +19,14 @@ QString hiddenSentence(bool korean)
                   : QStringLiteral(" The window was covered, so some comments may not have loaded. Scan again with the window visible to check them all.");
 }
 
+// A sentence of the fixed table of page messages, which has an English row. The deleting prefix
+// is not a row: what follows it is the page's own wording.
+bool tableText(const QString &text)
+{
+    static const QString deletingPrefix = QStringLiteral("삭제 중… ");
+    return !text.isEmpty() && !text.startsWith(deletingPrefix) && localizedSiteMessage(text, false) != text;
+}
+
 } // namespace
 
 SpamModel::ScanFacts SpamModel::ScanFacts::of(const ScanResult &answer)
@@ -72,8 +80,8 @@ SpamModel::StatusLine SpamModel::scanStatus(const ScanFacts &f, const QString &n
     const QString warn = QStringLiteral("warn");
     const QString ok = QStringLiteral("ok");
     if (f.total == 0) {
-        // A page that says nothing about its empty list gets the fixed sentence.
-        if (m_info && !m_info->emptyText.isEmpty())
+        // The page's own sentence when it has one the owner can read; else the fixed sentence.
+        if (m_info && !m_info->emptyText.isEmpty() && (korean || tableText(m_info->emptyText)))
             return {localizedSiteMessage(m_info->emptyText, korean), warn};
         return {korean ? QStringLiteral("댓글을 찾지 못했습니다.") : QStringLiteral("No comments found."), warn};
     }
@@ -181,10 +189,7 @@ std::optional<SpamModel::StatusLine> SpamModel::progressLine(const ScanProgress 
     if (p.phase == QLatin1String("delete")) {
         // Only a sentence of the fixed message table is shown as the page wrote it (translated);
         // any other wording is rebuilt from the counts, so that no Korean reaches an English line.
-        static const QString deletingPrefix = QStringLiteral("삭제 중… ");
-        const bool tableRow = !p.text.isEmpty() && !p.text.startsWith(deletingPrefix)
-            && localizedSiteMessage(p.text, false) != p.text;
-        if (tableRow)
+        if (tableText(p.text))
             return StatusLine {localizedSiteMessage(p.text, korean), QStringLiteral("warn")};
         QString line = korean ? QStringLiteral("삭제 중…") : QStringLiteral("Deleting…");
         if (p.total > 0)
