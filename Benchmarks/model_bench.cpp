@@ -38,6 +38,7 @@ QList<Comment> page()
             text += u' ' + QString::fromUtf8(lines[rng() % std::size(lines)]);
         if (rng() % 8 == 0)
             text += u' ' + QString::fromUtf8(spiced[rng() % std::size(spiced)]);
+        text += QStringLiteral(" %1").arg(rng() % 1000000);   // real comments rarely repeat word for word
         Comment c = ModelHarness::comment(QStringLiteral("Ug%1").arg(i, 6, 10, QLatin1Char('0')), text, "ok", i);
         c.authorName = QStringLiteral("@user%1").arg(rng() % 1500);
         if (rng() % 10 != 0)

@@ -120,6 +120,7 @@ void SpamModel::resetResults()
     m_scannedPage.reset();
     clearReview();
     m_aiSeen.clear();
+    m_keywordMatches.clear();
 }
 
 void SpamModel::report(const QString &note)

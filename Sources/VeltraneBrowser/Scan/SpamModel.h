@@ -436,6 +436,8 @@ private:
     void readSettings();
     // applyAI without announcing the change, for callers that announce once for many.
     std::optional<AIRules::Placement> placeAt(qsizetype index);
+    // The first of the owner's keywords in a text, remembered per text for the current list.
+    std::optional<QString> keywordIn(const QString &text);
     // place() against the threshold, remembered per kind and whole percent.
     AIRules::Placement placement(double prob, const QString &kind);
 
@@ -519,6 +521,9 @@ private:
     std::optional<QString> m_pendingMonitor;
     int m_notificationRequests = 0;
     QHash<std::pair<QString, int>, AIRules::Placement> m_placements;
+    Keywords m_keywordMatcher;
+    QStringList m_keywordMatcherFor;
+    QHash<QString, std::optional<QString>> m_keywordMatches;
 };
 
 template <typename T>

@@ -49,9 +49,27 @@ bool sameTextHash(QCryptographicHash &sha, const QString &text, const QString &h
 
 } // namespace
 
+std::optional<QString> SpamModel::keywordIn(const QString &text)
+{
+    // A scan lays the keywords over the same texts twice (before and after the AI pass): the
+    // second time reads the first answer instead of normalising every text again.
+    if (m_keywordMatcherFor != m_keywords) {
+        m_keywordMatcher = Keywords(m_keywords);
+        m_keywordMatcherFor = m_keywords;
+        m_keywordMatches.clear();
+    }
+    if (m_keywordMatcher.isEmpty())
+        return std::nullopt;
+    const auto found = m_keywordMatches.constFind(text);
+    if (found != m_keywordMatches.constEnd())
+        return found.value();
+    const std::optional<QString> word = m_keywordMatcher.match(text);
+    m_keywordMatches.insert(text, word);
+    return word;
+}
+
 QList<int> SpamModel::overlayWords(bool dictionary)
 {
-    const Keywords keywords(m_keywords);
     const BuiltinWords *lists = dictionary && m_builtinWords ? &BuiltinWords::shared() : nullptr;
     QList<int> changed;
     for (qsizetype i = 0; i < m_comments.size(); ++i) {
@@ -65,10 +83,8 @@ QList<int> SpamModel::overlayWords(bool dictionary)
 
         std::optional<QString> reason;
         QStringList newHits;
-        if (!keywords.isEmpty()) {
-            if (const std::optional<QString> word = keywords.match(m.text))
-                reason = QStringLiteral("custom:") + withoutCommas(*word);
-        }
+        if (const std::optional<QString> word = keywordIn(m.text))
+            reason = QStringLiteral("custom:") + withoutCommas(*word);
         if (!reason && lists) {
             // The lists never override another spam verdict and never judge an AI-scored text.
             if (!flagged && m.state == kSpam)
