@@ -1,6 +1,227 @@
 #include "Scan/SpamModel.h"
 
-SpamModel::SpamModel(QObject *parent) : QObject(parent) {}
+#include "Base/AppSettings.h"
+#include "Base/ImageStore.h"
+#include "Browser/Browser.h"
+#include "Service/VeltraneAccount.h"
+
+#include <QUuid>
+
+SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *account, ScanStore *store,
+                     AppSettings *settings, QObject *parent)
+    : QObject(parent), m_engine(engine), m_browser(browser), m_account(account), m_store(store),
+      m_settings(settings ? settings : &AppSettings::shared())
+{
+    if (!m_account)
+        m_account = new VeltraneAccount(this);
+    if (!m_store) {
+        m_ownStore = std::make_unique<ScanStore>();
+        m_store = m_ownStore.get();
+    }
+    m_scanActivity = ScanActivity::fresh(m_aiOn);
+    readSettings();
+    m_store->keepDays = m_keepDays;
+    m_store->purge();
+    m_store->storeText = m_storeText;
+    ImageStore::pruneInBackground(m_keepDays);
+}
+
+SpamModel::~SpamModel() = default;
+
+void SpamModel::setJobFlag(bool &flag, bool on, void (SpamModel::*changed)())
+{
+    const bool before = working();
+    if (assign(flag, on, changed) && working() != before)
+        emit workingChanged();
+}
+
+// ---- published state ----------------------------------------------------------------------
+
+void SpamModel::setInfo(const std::optional<SiteInfo> &info) { assign(m_info, info, &SpamModel::infoChanged); }
+void SpamModel::setComments(const QList<Comment> &comments) { assign(m_comments, comments, &SpamModel::commentsChanged); }
+void SpamModel::setProgress(const std::optional<ScanProgress> &progress) { assign(m_progress, progress, &SpamModel::progressChanged); }
+void SpamModel::setScanActivity(const ScanActivity &activity) { assign(m_scanActivity, activity, &SpamModel::scanActivityChanged); }
+void SpamModel::setOnlySpam(bool on) { assign(m_onlySpam, on, &SpamModel::onlySpamChanged); }
+void SpamModel::setHasScanned(bool on) { assign(m_hasScanned, on, &SpamModel::hasScannedChanged); }
+void SpamModel::setRecentOnly(bool on) { assign(m_recentOnly, on, &SpamModel::recentOnlyChanged); }
+void SpamModel::setRecentAdded(int count) { assign(m_recentAdded, count, &SpamModel::recentAddedChanged); }
+void SpamModel::setJustKept(const QHash<QString, Comment> &kept) { assign(m_justKept, kept, &SpamModel::justKeptChanged); }
+void SpamModel::setScanning(bool on) { setJobFlag(m_scanning, on, &SpamModel::scanningChanged); }
+void SpamModel::setBusy(bool on) { setJobFlag(m_busy, on, &SpamModel::busyChanged); }
+void SpamModel::setTouring(bool on) { setJobFlag(m_touring, on, &SpamModel::touringChanged); }
+void SpamModel::setFindingPosts(bool on) { setJobFlag(m_findingPosts, on, &SpamModel::findingPostsChanged); }
+void SpamModel::setPreparing(bool on) { assign(m_preparing, on, &SpamModel::preparingChanged); }
+void SpamModel::setAIChecking(bool on) { assign(m_aiChecking, on, &SpamModel::aiCheckingChanged); }
+void SpamModel::setDiscoveryStatus(const QString &text) { assign(m_discoveryStatus, text, &SpamModel::discoveryStatusChanged); }
+void SpamModel::setRemoval(const std::optional<Removal> &removal) { assign(m_removal, removal, &SpamModel::removalChanged); }
+void SpamModel::setLastRemovalCount(int count) { assign(m_lastRemovalCount, count, &SpamModel::lastRemovalCountChanged); }
+void SpamModel::setPosts(const QList<ChannelPost> &posts) { assign(m_posts, posts, &SpamModel::postsChanged); }
+void SpamModel::setStats(const ScanStore::Stats &stats) { assign(m_stats, stats, &SpamModel::statsChanged); }
+void SpamModel::setRunSession(const std::optional<QString> &session) { assign(m_runSession, session, &SpamModel::runSessionChanged); }
+
+void SpamModel::raiseRunsVersion()
+{
+    ++m_runsVersion;
+    emit runsVersionChanged();
+}
+
+void SpamModel::raiseDeletionsVersion()
+{
+    ++m_deletionsVersion;
+    emit deletionsVersionChanged();
+}
+
+void SpamModel::raiseAccountRequest()
+{
+    ++m_accountRequest;
+    emit accountRequestChanged();
+}
+
+QList<Comment> SpamModel::spam() const
+{
+    QList<Comment> out;
+    for (const Comment &c : m_comments) {
+        if (c.state == QLatin1String("spam"))
+            out.append(c);
+    }
+    return out;
+}
+
+std::optional<ScanStore::PostKey> SpamModel::currentPage() const
+{
+    if (!m_browser)
+        return std::nullopt;
+    return ScanStore::canonical(m_browser->address());
+}
+
+std::optional<ChannelPost> SpamModel::currentPost() const
+{
+    const std::optional<ScanStore::PostKey> page = currentPage();
+    if (!page)
+        return std::nullopt;
+    for (const ChannelPost &row : m_posts) {
+        if (row.url == page->url)
+            return row;
+    }
+    return std::nullopt;
+}
+
+// ---- results ------------------------------------------------------------------------------
+
+void SpamModel::resetResults()
+{
+    setComments({});
+    setScanActivity(ScanActivity::fresh(m_aiOn));
+    setProgress(std::nullopt);
+    setHasScanned(false);
+    setRecentOnly(false);
+    setOnlySpam(false);
+    m_scannedURL.reset();
+    m_scannedPage.reset();
+    clearReview();
+    m_aiSeen.clear();
+    m_keywordMatches.clear();
+}
+
+void SpamModel::report(const QString &note)
+{
+    // Only blanks and tabs are trimmed: a note may end in a line break on purpose.
+    qsizetype start = 0;
+    qsizetype end = note.size();
+    const auto horizontal = [](QChar c) { return c == u' ' || c == u'\t'; };
+    while (start < end && horizontal(note.at(start)))
+        ++start;
+    while (end > start && horizontal(note.at(end - 1)))
+        --end;
+    const QString trimmed = note.mid(start, end - start);
+    if (trimmed.isEmpty() || m_issue.contains(trimmed))
+        return;
+    m_issue = m_issue.isEmpty() ? trimmed : m_issue + u' ' + trimmed;
+    emit issueChanged();
+}
+
+void SpamModel::clearReview()
+{
+    m_keptByUser.clear();
+    m_justKeptUnticked.clear();
+    m_restored.clear();
+    setJustKept({});
+    m_wordBase.clear();
+    assign(m_issue, QString(), &SpamModel::issueChanged);
+}
+
+// ---- status line and run log ----------------------------------------------------------------
+
+void SpamModel::setStatus(const QString &text, const QString &kind)
+{
+    assign(m_status, text, &SpamModel::statusChanged);
+    assign(m_statusKind, kind, &SpamModel::statusKindChanged);
+}
+
+void SpamModel::syncPost(const QString &url)
+{
+    const ScanStore::Counts counts = m_store->syncCounts(url);
+    for (qsizetype i = 0; i < m_posts.size(); ++i) {
+        if (m_posts.at(i).url != url)
+            continue;
+        if (m_posts.at(i).total != counts.total || m_posts.at(i).flagged != counts.flagged) {
+            m_posts[i].total = counts.total;
+            m_posts[i].flagged = counts.flagged;
+            emit postsChanged();
+        }
+        break;
+    }
+    setStats(m_store->stats());
+}
+
+void SpamModel::logRun(const ScanStore::Run &run, const QList<ScanStore::Item> &items)
+{
+    ScanStore::Run stored = run;
+    // A run outside a multi-post job is a session of its own.
+    stored.session = m_runSession ? *m_runSession : QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    stored.automatic = m_sessionAuto;
+    m_store->log(stored, items);
+    m_loggedRun = true;
+    raiseRunsVersion();
+}
+
+void SpamModel::logFailedScan(const QString &url, const QString &note)
+{
+    const std::optional<ScanStore::PostKey> key = ScanStore::canonical(url);
+    if (!key)
+        return;
+    ScanStore::Run run;
+    run.kind = ScanStore::Run::Kind::Scan;
+    run.site = key->site;
+    run.post = key->url;
+    run.at = QDateTime::currentDateTime();
+    run.failed = true;
+    run.note = note;
+    logRun(run, {});
+}
+
+void SpamModel::logFailedRemoval(const QString &url, int count, const QString &note)
+{
+    const std::optional<ScanStore::PostKey> key = ScanStore::canonical(url);
+    if (!key)
+        return;
+    ScanStore::Run run;
+    run.kind = ScanStore::Run::Kind::Delete;
+    run.site = key->site;
+    run.post = key->url;
+    run.at = QDateTime::currentDateTime();
+    run.total = count;
+    run.failed = true;
+    run.note = note;
+    logRun(run, {});
+}
+
+void SpamModel::requestNotifications()
+{
+    // The desktop's notification service shows a notice without asking; the request is counted
+    // so that the moments it would be asked stay visible.
+    ++m_notificationRequests;
+}
 
 int SpamModel::skipCleared(QList<Comment> &comments, const QHash<QString, ScanStore::Known> &known,
                            const QString &rules, const std::optional<QString> &aiOptions)

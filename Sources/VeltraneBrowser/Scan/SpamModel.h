@@ -1,26 +1,537 @@
 #pragma once
-// The central model of the application: the open post's comments, the scan that judges
-// them and the settings every view and the agent share. The word rules it applies are the
-// static functions of SpamRules; here are those that read what the store remembers.
+// The central model of the application: the open post's comments with their verdicts, the
+// status line, the flags of the running job, the post list, the history totals and every owner
+// setting ("vt." keys). Lives on the GUI thread; views and the agent bind to its properties.
+//
+// Settings are read once when the model is made, each with its check; a value that fails the check
+// is ignored and left in the file. Every later change is written back at once, then its effect
+// runs. "vt.threshold" is only read.
+//
+// The members are split by concern over several files: SpamModel.cpp (state, reset, run log),
+// SpamModelSettings.cpp (settings and their effects), SpamModelRules.cpp (word overlay, order,
+// picks, AI answers, repeat offenders, incremental options), SpamModelReport.cpp (status lines).
 
+#include "Browser/Browser.h"
+#include "Rules/SortKey.h"
 #include "Rules/SpamRules.h"
+#include "Scan/ChannelPost.h"
+#include "Scan/ScanActivity.h"
 #include "Store/ScanStore.h"
 #include "Wire/Comment.h"
+#include "Wire/Recent.h"
+#include "Wire/ScanProgress.h"
+#include "Wire/ScanResult.h"
+#include "Wire/SiteInfo.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QList>
+#include <QMap>
 #include <QObject>
+#include <QPointer>
+#include <QSet>
 #include <QString>
+#include <QStringList>
+#include <QUuid>
 
+#include <memory>
 #include <optional>
+
+class AppSettings;
+class SpamEngine;
+class VeltraneAccount;
 
 class SpamModel : public QObject, public SpamRules {
     Q_OBJECT
+
+    // The open page and its results.
+    Q_PROPERTY(std::optional<SiteInfo> info READ info WRITE setInfo NOTIFY infoChanged)
+    Q_PROPERTY(QList<Comment> comments READ comments WRITE setComments NOTIFY commentsChanged)
+    Q_PROPERTY(QList<Comment> spam READ spam NOTIFY commentsChanged)
+    Q_PROPERTY(QString status READ status NOTIFY statusChanged)
+    Q_PROPERTY(QString statusKind READ statusKind NOTIFY statusKindChanged)
+    Q_PROPERTY(std::optional<ScanProgress> progress READ progress WRITE setProgress NOTIFY progressChanged)
+    Q_PROPERTY(ScanActivity scanActivity READ scanActivity WRITE setScanActivity NOTIFY scanActivityChanged)
+    Q_PROPERTY(bool onlySpam READ onlySpam WRITE setOnlySpam NOTIFY onlySpamChanged)
+    Q_PROPERTY(bool hasScanned READ hasScanned WRITE setHasScanned NOTIFY hasScannedChanged)
+    Q_PROPERTY(bool recentOnly READ recentOnly WRITE setRecentOnly NOTIFY recentOnlyChanged)
+    Q_PROPERTY(int recentAdded READ recentAdded WRITE setRecentAdded NOTIFY recentAddedChanged)
+    Q_PROPERTY(QString issue READ issue NOTIFY issueChanged)
+    Q_PROPERTY(QHash<QString, Comment> justKept READ justKept WRITE setJustKept NOTIFY justKeptChanged)
+
+    // Jobs.
+    Q_PROPERTY(bool scanning READ scanning WRITE setScanning NOTIFY scanningChanged)
+    Q_PROPERTY(bool busy READ busy WRITE setBusy NOTIFY busyChanged)
+    Q_PROPERTY(bool touring READ touring WRITE setTouring NOTIFY touringChanged)
+    Q_PROPERTY(bool findingPosts READ findingPosts WRITE setFindingPosts NOTIFY findingPostsChanged)
+    Q_PROPERTY(bool working READ working NOTIFY workingChanged)
+    Q_PROPERTY(bool preparing READ preparing WRITE setPreparing NOTIFY preparingChanged)
+    Q_PROPERTY(bool aiChecking READ aiChecking WRITE setAIChecking NOTIFY aiCheckingChanged)
+    Q_PROPERTY(QString discoveryStatus READ discoveryStatus WRITE setDiscoveryStatus NOTIFY discoveryStatusChanged)
+    Q_PROPERTY(std::optional<Removal> removal READ removal WRITE setRemoval NOTIFY removalChanged)
+    Q_PROPERTY(int lastRemovalCount READ lastRemovalCount WRITE setLastRemovalCount NOTIFY lastRemovalCountChanged)
+
+    // Post list, history and counters that only grow.
+    Q_PROPERTY(QList<ChannelPost> posts READ posts WRITE setPosts NOTIFY postsChanged)
+    Q_PROPERTY(ScanStore::Stats stats READ stats WRITE setStats NOTIFY statsChanged)
+    Q_PROPERTY(std::optional<QString> runSession READ runSession WRITE setRunSession NOTIFY runSessionChanged)
+    Q_PROPERTY(int runsVersion READ runsVersion NOTIFY runsVersionChanged)
+    Q_PROPERTY(int deletionsVersion READ deletionsVersion NOTIFY deletionsVersionChanged)
+    Q_PROPERTY(int accountRequest READ accountRequest NOTIFY accountRequestChanged)
+
+    // The owner's settings.
+    Q_PROPERTY(bool scanOnOpen READ scanOnOpen WRITE setScanOnOpen NOTIFY scanOnOpenChanged)
+    Q_PROPERTY(bool aiOn READ aiOn WRITE setAIOn NOTIFY aiOnChanged)
+    Q_PROPERTY(bool aiAbuse READ aiAbuse WRITE setAIAbuse NOTIFY aiAbuseChanged)
+    Q_PROPERTY(bool aiSexual READ aiSexual WRITE setAISexual NOTIFY aiSexualChanged)
+    Q_PROPERTY(bool aiKeepPraise READ aiKeepPraise WRITE setAIKeepPraise NOTIFY aiKeepPraiseChanged)
+    Q_PROPERTY(int threshold READ threshold CONSTANT)
+    Q_PROPERTY(QStringList keywords READ keywords WRITE setKeywords NOTIFY keywordsChanged)
+    Q_PROPERTY(bool builtinWords READ builtinWords WRITE setBuiltinWords NOTIFY builtinWordsChanged)
+    Q_PROPERTY(qint64 limit READ limit WRITE setLimit NOTIFY limitChanged)
+    Q_PROPERTY(QString sort READ sortName WRITE setSortName NOTIFY sortChanged)
+    Q_PROPERTY(bool noLikesOnly READ noLikesOnly WRITE setNoLikesOnly NOTIFY noLikesOnlyChanged)
+    Q_PROPERTY(qint64 minLikes READ minLikes WRITE setMinLikes NOTIFY minLikesChanged)
+    Q_PROPERTY(int postLimit READ postLimit WRITE setPostLimit NOTIFY postLimitChanged)
+    Q_PROPERTY(int keepDays READ keepDays WRITE setKeepDays NOTIFY keepDaysChanged)
+    Q_PROPERTY(bool storeText READ storeText WRITE setStoreText NOTIFY storeTextChanged)
+    Q_PROPERTY(bool flagKnownSpammers READ flagKnownSpammers WRITE setFlagKnownSpammers NOTIFY flagKnownSpammersChanged)
+    Q_PROPERTY(bool skipUnchanged READ skipUnchanged WRITE setSkipUnchanged NOTIFY skipUnchangedChanged)
+    Q_PROPERTY(int autoScanHours READ autoScanHours WRITE setAutoScanHours NOTIFY autoScanHoursChanged)
+    Q_PROPERTY(QString aiOptionsKey READ aiOptionsKey NOTIFY aiOptionsChanged)
+
 public:
-    explicit SpamModel(QObject *parent = nullptr);
+    using ChannelPost = ::ChannelPost;
+
+    // Progress of a deletion of stored records over several posts.
+    struct Removal {
+        qint64 done = 0;
+        qint64 total = 0;
+        bool operator==(const Removal &) const = default;
+    };
+
+    // A status line and its tone: "", "ok", "warn", "error" or "blocked".
+    struct StatusLine {
+        QString text;
+        QString kind;
+        bool operator==(const StatusLine &) const = default;
+    };
+
+    // What the report of one scan of a post is made of.
+    struct ScanFacts {
+        qint64 total = 0;                     // T: the page's total
+        bool siteSorted = false;
+        bool likesUnknown = false;
+        std::optional<bool> caughtUp;
+        std::optional<bool> hidden;
+        std::optional<bool> limited;
+        qint64 flagged = 0;                   // F: spam after the final overlay
+        qint64 added = 0;                     // N: new comments (0 for a post never scanned)
+        bool storeKnewSome = false;           // the store knew at least one collected id
+        qint64 unknown = 0;                   // U: collected ids the store did not know
+        qint64 edited = 0;                    // E: known ids whose text changed
+        QString repeatNote;                   // from flagRepeatOffenders, when that rule ran
+        qint64 skipped = 0;                   // S: cleared before and unchanged
+        QString aiNote;
+
+        static ScanFacts of(const ScanResult &answer);
+    };
+
+    // The AI answers reused from the store.
+    struct Reuse {
+        int reused = 0;
+        int found = 0;
+        int unsure = 0;
+        bool operator==(const Reuse &) const = default;
+    };
+
+    static const QList<int> &postLimitPresets();    // 3, 5, 10, 20
+    static const QList<int> &keepDaysPresets();     // 30, 90, 180, 365
+    static const QList<int> &autoScanPresets();     // 0, 1, 6, 24
+    static constexpr qint64 incrementalWindowSeconds = 604800;   // 7 days
+    static constexpr int knownIdsLimit = 5000;
+    static constexpr qint64 stopAtKnown = 12;
+
+    // No account: a service client with the configured endpoint. No store: the history at its
+    // default path. No settings: the application's settings file. Given objects must outlive
+    // the model; the browser is only watched.
+    SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *account = nullptr,
+              ScanStore *store = nullptr, AppSettings *settings = nullptr, QObject *parent = nullptr);
+    ~SpamModel() override;
+
+    SpamEngine *engine() const { return m_engine; }
+    Browser *browser() const { return m_browser.data(); }
+    VeltraneAccount *account() const { return m_account; }
+    ScanStore *store() const { return m_store; }
+    AppSettings *settings() const { return m_settings; }
+
+    // ---- published state --------------------------------------------------------------
+    const std::optional<SiteInfo> &info() const { return m_info; }
+    void setInfo(const std::optional<SiteInfo> &info);
+    const QList<Comment> &comments() const { return m_comments; }
+    void setComments(const QList<Comment> &comments);
+    QList<Comment> spam() const;
+    QString status() const { return m_status; }
+    QString statusKind() const { return m_statusKind; }
+    const std::optional<ScanProgress> &progress() const { return m_progress; }
+    void setProgress(const std::optional<ScanProgress> &progress);
+    const ScanActivity &scanActivity() const { return m_scanActivity; }
+    void setScanActivity(const ScanActivity &activity);
+    bool onlySpam() const { return m_onlySpam; }
+    void setOnlySpam(bool on);
+    bool hasScanned() const { return m_hasScanned; }
+    void setHasScanned(bool on);
+    bool recentOnly() const { return m_recentOnly; }
+    void setRecentOnly(bool on);
+    int recentAdded() const { return m_recentAdded; }
+    void setRecentAdded(int count);
+    QString issue() const { return m_issue; }
+    const QHash<QString, Comment> &justKept() const { return m_justKept; }
+    void setJustKept(const QHash<QString, Comment> &kept);
+
+    bool scanning() const { return m_scanning; }
+    void setScanning(bool on);
+    bool busy() const { return m_busy; }
+    void setBusy(bool on);
+    bool touring() const { return m_touring; }
+    void setTouring(bool on);
+    bool findingPosts() const { return m_findingPosts; }
+    void setFindingPosts(bool on);
+    // One job at a time: a scan, a deletion, a queue or a discovery.
+    bool working() const { return m_scanning || m_busy || m_touring || m_findingPosts; }
+    bool preparing() const { return m_preparing; }
+    void setPreparing(bool on);
+    bool aiChecking() const { return m_aiChecking; }
+    void setAIChecking(bool on);
+    QString discoveryStatus() const { return m_discoveryStatus; }
+    void setDiscoveryStatus(const QString &text);
+    const std::optional<Removal> &removal() const { return m_removal; }
+    void setRemoval(const std::optional<Removal> &removal);
+    int lastRemovalCount() const { return m_lastRemovalCount; }
+    void setLastRemovalCount(int count);
+
+    const QList<ChannelPost> &posts() const { return m_posts; }
+    void setPosts(const QList<ChannelPost> &posts);
+    const ScanStore::Stats &stats() const { return m_stats; }
+    void setStats(const ScanStore::Stats &stats);
+    const std::optional<QString> &runSession() const { return m_runSession; }
+    void setRunSession(const std::optional<QString> &session);
+    int runsVersion() const { return m_runsVersion; }
+    void raiseRunsVersion();
+    int deletionsVersion() const { return m_deletionsVersion; }
+    void raiseDeletionsVersion();
+    // Raised when something the owner asked for needs the service account.
+    int accountRequest() const { return m_accountRequest; }
+    void raiseAccountRequest();
+
+    // ---- plain working state shared by the model's members --------------------------------
+    std::optional<QUuid> pageID() const { return m_pageID; }
+    void setPageID(const std::optional<QUuid> &id) { m_pageID = id; }
+    std::optional<QString> scannedURL() const { return m_scannedURL; }
+    void setScannedURL(const std::optional<QString> &url) { m_scannedURL = url; }
+    std::optional<ScanStore::PostKey> scannedPage() const { return m_scannedPage; }
+    void setScannedPage(const std::optional<ScanStore::PostKey> &page) { m_scannedPage = page; }
+    bool selectingPosts() const { return m_selectingPosts; }
+    void setSelectingPosts(bool on) { m_selectingPosts = on; }
+    bool sessionAuto() const { return m_sessionAuto; }
+    void setSessionAuto(bool on) { m_sessionAuto = on; }
+    bool loggedRun() const { return m_loggedRun; }
+    void setLoggedRun(bool on) { m_loggedRun = on; }
+    std::optional<bool> aiConsent() const { return m_aiConsent; }
+    // The owner's answer to the consent question, stored under "vt.aiConsent".
+    void setAIConsent(bool agreed);
+    std::optional<QString> pendingMonitor() const { return m_pendingMonitor; }
+    void setPendingMonitor(const std::optional<QString> &url) { m_pendingMonitor = url; }
+    // Ids whose text the AI check has scored on the open page.
+    const QSet<QString> &aiSeen() const { return m_aiSeen; }
+    void noteAISeen(const QString &id) { m_aiSeen.insert(id); }
+    // Each comment as it was before the word rules first flagged it.
+    const QHash<QString, Comment> &wordBase() const { return m_wordBase; }
+    // Ids whose spam verdict came from the owner's stored picks.
+    const QSet<QString> &restored() const { return m_restored; }
+    const QHash<QString, bool> &lastScanFacts() const { return m_lastScanFacts; }
+    void setLastScanFacts(const QHash<QString, bool> &facts) { m_lastScanFacts = facts; }
+    // Times the model asked for permission to show notifications.
+    int notificationRequests() const { return m_notificationRequests; }
+
+    // ---- settings -----------------------------------------------------------------------
+    bool scanOnOpen() const { return m_scanOnOpen; }
+    void setScanOnOpen(bool on);
+    bool aiOn() const { return m_aiOn; }
+    void setAIOn(bool on);
+    bool aiAbuse() const { return m_aiAbuse; }
+    void setAIAbuse(bool on);
+    bool aiSexual() const { return m_aiSexual; }
+    void setAISexual(bool on);
+    bool aiKeepPraise() const { return m_aiKeepPraise; }
+    void setAIKeepPraise(bool on);
+    int threshold() const { return m_threshold; }
+    const QStringList &keywords() const { return m_keywords; }
+    void setKeywords(const QStringList &words);
+    bool builtinWords() const { return m_builtinWords; }
+    void setBuiltinWords(bool on);
+    qint64 limit() const { return m_limit; }
+    void setLimit(qint64 limit);
+    SortKey sort() const { return m_sort; }
+    void setSort(SortKey key);
+    QString sortName() const { return m_sort.rawValue(); }
+    void setSortName(const QString &raw);   // ignores anything that is not a sort key
+    bool noLikesOnly() const { return m_noLikesOnly; }
+    void setNoLikesOnly(bool on);
+    qint64 minLikes() const { return m_minLikes; }
+    void setMinLikes(qint64 likes);
+    int postLimit() const { return m_postLimit; }
+    void setPostLimit(int count);
+    int keepDays() const { return m_keepDays; }
+    void setKeepDays(int days);
+    bool storeText() const { return m_storeText; }
+    void setStoreText(bool on);
+    bool flagKnownSpammers() const { return m_flagKnownSpammers; }
+    void setFlagKnownSpammers(bool on);
+    bool skipUnchanged() const { return m_skipUnchanged; }
+    void setSkipUnchanged(bool on);
+    int autoScanHours() const { return m_autoScanHours; }
+    void setAutoScanHours(int hours);
+
+    // Every AI category at the one threshold.
+    QMap<QString, int> thresholds() const;
+    // The optional categories asked: "abuse", then "sexual", when on.
+    QStringList aiOptions() const;
+    // "spam", the optional categories, then "keepPraise" while abuse is asked; joined by ",".
+    QString aiOptionsKey() const;
+
+    // Keyword edits; each stores the list and re-judges the open page.
+    void addKeywords(const QString &text);
+    void removeKeyword(const QString &word);
+    // Re-judges the open page after the owner's words changed and stores the new verdicts.
+    void wordsChanged();
+    // Whether the automatic-scan interval has passed at `now` ("vt.lastAutoScan"); a stored
+    // time in the future counts as passed, so a clock set back does not stop the scans.
+    bool autoScanTimeDue(const QDateTime &now) const;
+
+    // The canonical key of the browser's address; none without a browser or off a post.
+    std::optional<ScanStore::PostKey> currentPage() const;
+    // The post list's row of the current page.
+    std::optional<ChannelPost> currentPost() const;
+
+    // ---- results of the open page -------------------------------------------------------
+    // Forgets the open page's results, review marks and AI bookkeeping.
+    void resetResults();
+    // Lays the owner's keywords (and the built-in lists when `dictionary` and the setting is
+    // on) over the comments; gives back comments that no rule flags any more. Returns the
+    // positions changed, ascending.
+    QList<int> overlayWords(bool dictionary);
+    // Adds a note to the review's issue text, once.
+    void report(const QString &note);
+    // Forgets the current review's marks and notes.
+    void clearReview();
+    // Orders the comments by the sort setting (page order breaks ties), in one change.
+    void applySort();
+    // Lays stored picks onto a rescanned post: restores their spam verdict, ticks exactly the
+    // picked spam. Returns how many spam comments are ticked.
+    int applyPicks(const QList<ScanStore::Record> &records, const QString &post);
+    // Judges comments from stored AI answers given under the same options to the same text.
+    Reuse reuseAI(const QHash<QString, ScanStore::Known> &known);
+    // Places the AI answer of the comment at `index` against the threshold; none when the
+    // comment has no answer or the index is outside the list.
+    std::optional<AIRules::Placement> applyAI(qsizetype index);
+    // Flags the harmless comments of authors whose comments were deleted before on the site;
+    // returns the sentence for the summary (empty when none).
+    QString flagRepeatOffenders(const QString &site);
+    // The summary sentence for that many flagged comments; empty for none.
+    static QString repeatNote(int flagged, bool korean);
+    // Whether a rescan of the post may collect only the newest comments, and what it sends.
+    std::optional<Recent> recentOptions(const std::optional<ScanStore::PostKey> &page,
+                                        const QDateTime &now = QDateTime::currentDateTime()) const;
+
+    // ---- status line, report and run log ------------------------------------------------
+    void setStatus(const QString &text, const QString &kind);
+    // Recounts a stored post and brings its row and the totals up to date.
+    void syncPost(const QString &url);
+    void logRun(const ScanStore::Run &run, const QList<ScanStore::Item> &items);
+    void logFailedScan(const QString &url, const QString &note);
+    void logFailedRemoval(const QString &url, int count, const QString &note);
+
+    // The note sentences of a scan, in their fixed order; each begins with a blank.
+    QString scanNote(const ScanFacts &facts, bool korean) const;
+    // The status line that ends a scan.
+    StatusLine scanStatus(const ScanFacts &facts, const QString &note, bool korean) const;
+    // Sets the closing status line of a scan and adds what the review must keep to the issue.
+    void reportScan(const ScanFacts &facts);
+    // The items of a scan's run: the post's pending spam records (store order), then the fresh
+    // comments of the page that are not among them (page order).
+    QList<ScanStore::Item> scanRunItems(const QString &post, const QSet<QString> &fresh,
+                                        qsizetype *pendingCount = nullptr) const;
+    // Writes the run of a recorded scan with those items.
+    void logScanRun(const ScanStore::PostKey &page, const ScanFacts &facts, const QSet<QString> &fresh);
+
+    // The status line of a running page call, from its counts in the run's language; none when
+    // the report leaves the line alone.
+    static std::optional<StatusLine> progressLine(const ScanProgress &progress, bool korean);
+    // Publishes one progress report: the report itself, the scan stage while a scan runs
+    // outside the AI pass, and the status line.
+    void mirrorProgress(const ScanProgress &progress);
 
     // Marks as skipped the comments cleared or kept before whose text did not change, judged
     // under the same rules (and the same AI options when given). Returns how many it marked.
     static int skipCleared(QList<Comment> &comments, const QHash<QString, ScanStore::Known> &known,
                            const QString &rules, const std::optional<QString> &aiOptions);
+
+    // Asks for permission to show notifications; the desktop's notification service needs none.
+    void requestNotifications();
+
+signals:
+    void infoChanged();
+    void commentsChanged();
+    void statusChanged();
+    void statusKindChanged();
+    void progressChanged();
+    void scanActivityChanged();
+    void onlySpamChanged();
+    void hasScannedChanged();
+    void recentOnlyChanged();
+    void recentAddedChanged();
+    void issueChanged();
+    void justKeptChanged();
+    void scanningChanged();
+    void busyChanged();
+    void touringChanged();
+    void findingPostsChanged();
+    void workingChanged();
+    void preparingChanged();
+    void aiCheckingChanged();
+    void discoveryStatusChanged();
+    void removalChanged();
+    void lastRemovalCountChanged();
+    void postsChanged();
+    void statsChanged();
+    void runSessionChanged();
+    void runsVersionChanged();
+    void deletionsVersionChanged();
+    void accountRequestChanged();
+    void scanOnOpenChanged();
+    void aiOnChanged();
+    void aiAbuseChanged();
+    void aiSexualChanged();
+    void aiKeepPraiseChanged();
+    void keywordsChanged();
+    void builtinWordsChanged();
+    void limitChanged();
+    void sortChanged();
+    void noLikesOnlyChanged();
+    void minLikesChanged();
+    void postLimitChanged();
+    void keepDaysChanged();
+    void storeTextChanged();
+    void flagKnownSpammersChanged();
+    void skipUnchangedChanged();
+    void autoScanHoursChanged();
+    void aiOptionsChanged();
+
+private:
+    template <typename T>
+    bool assign(T &field, const T &value, void (SpamModel::*changed)());
+    void setJobFlag(bool &flag, bool on, void (SpamModel::*changed)());
+    bool store(const QString &key, const QVariant &value);
+    void readSettings();
+    // applyAI without announcing the change, for callers that announce once for many.
+    std::optional<AIRules::Placement> placeAt(qsizetype index);
+    // The first of the owner's keywords in a text, remembered per text for the current list.
+    std::optional<QString> keywordIn(const QString &text);
+    // place() against the threshold, remembered per kind and whole percent.
+    AIRules::Placement placement(double prob, const QString &kind);
+
+    SpamEngine *m_engine = nullptr;
+    QPointer<Browser> m_browser;
+    VeltraneAccount *m_account = nullptr;
+    ScanStore *m_store = nullptr;
+    std::unique_ptr<ScanStore> m_ownStore;
+    AppSettings *m_settings = nullptr;
+
+    // Published state.
+    std::optional<SiteInfo> m_info;
+    QList<Comment> m_comments;
+    QString m_status;
+    QString m_statusKind;
+    std::optional<ScanProgress> m_progress;
+    ScanActivity m_scanActivity;
+    bool m_onlySpam = false;
+    bool m_hasScanned = false;
+    bool m_recentOnly = false;
+    int m_recentAdded = 0;
+    QString m_issue;
+    QHash<QString, Comment> m_justKept;
+    bool m_scanning = false;
+    bool m_busy = false;
+    bool m_touring = false;
+    bool m_findingPosts = false;
+    bool m_preparing = false;
+    bool m_aiChecking = false;
+    QString m_discoveryStatus;
+    std::optional<Removal> m_removal;
+    int m_lastRemovalCount = 0;
+    QList<ChannelPost> m_posts;
+    ScanStore::Stats m_stats;
+    std::optional<QString> m_runSession;
+    int m_runsVersion = 0;
+    int m_deletionsVersion = 0;
+    int m_accountRequest = 0;
+
+    // Settings.
+    bool m_scanOnOpen = true;
+    bool m_aiOn = true;
+    bool m_aiAbuse = true;
+    bool m_aiSexual = true;
+    bool m_aiKeepPraise = true;
+    int m_threshold = 80;
+    QStringList m_keywords;
+    bool m_builtinWords = true;
+    qint64 m_limit = 0;
+    SortKey m_sort = SortKey::page;
+    bool m_noLikesOnly = false;
+    qint64 m_minLikes = 1;
+    int m_postLimit = 5;
+    int m_keepDays = 180;
+    bool m_storeText = true;
+    bool m_flagKnownSpammers = true;
+    bool m_skipUnchanged = true;
+    int m_autoScanHours = 0;
+
+    // Plain working state.
+    std::optional<QUuid> m_pageID;
+    std::optional<QString> m_scannedURL;
+    std::optional<ScanStore::PostKey> m_scannedPage;
+    QSet<QString> m_deletedNow;
+    bool m_selectingPosts = true;
+    bool m_lastRemovalBlocked = false;
+    QHash<QString, bool> m_lastScanFacts;
+    bool m_tourStop = false;
+    std::optional<QString> m_autoScan;
+    std::optional<QString> m_autoScanned;
+    bool m_aiStop = false;
+    std::optional<bool> m_aiConsent;
+    QSet<QString> m_keptByUser;
+    QSet<QString> m_justKeptUnticked;
+    QSet<QString> m_restored;
+    QHash<QString, Comment> m_wordBase;
+    QSet<QString> m_aiSeen;
+    bool m_sessionAuto = false;
+    bool m_loggedRun = false;
+    std::optional<QString> m_dismissedPage;
+    std::optional<QString> m_pendingMonitor;
+    int m_notificationRequests = 0;
+    QHash<std::pair<QString, int>, AIRules::Placement> m_placements;
+    Keywords m_keywordMatcher;
+    QStringList m_keywordMatcherFor;
+    QHash<QString, std::optional<QString>> m_keywordMatches;
 };
+
+template <typename T>
+inline bool SpamModel::assign(T &field, const T &value, void (SpamModel::*changed)())
+{
+    if (field == value)
+        return false;
+    field = value;
+    emit(this->*changed)();
+    return true;
+}

@@ -1,0 +1,371 @@
+// The spam model's rules over the open page's comments: the word overlay, the order, the
+// owner's stored picks, stored AI answers, repeat offenders and the incremental-scan options.
+#include "Scan/SpamModel.h"
+
+#include "Base/Lang.h"
+#include "Rules/AIRules.h"
+#include "Rules/BuiltinWords.h"
+#include "Service/VeltraneAccount.h"
+
+#include <QCryptographicHash>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+const QString kSpam = QStringLiteral("spam");
+const QString kOk = QStringLiteral("ok");
+const QString kSkip = QStringLiteral("skip");
+
+bool wordFlagged(const Comment &c)
+{
+    return c.state == kSpam
+        && (c.reason.startsWith(QLatin1String("custom:")) || c.reason.startsWith(QLatin1String("dict:")));
+}
+
+QString withoutCommas(QString word)
+{
+    return word.replace(u',', u' ');
+}
+
+// Whether `hex` is the store's text hash of `text` (SHA-256 of the UTF-8 text in lower-case hex),
+// without building the hash as a string: reuse asks this for every comment of a long page.
+bool sameTextHash(QCryptographicHash &sha, const QString &text, const QString &hex)
+{
+    static constexpr char digits[] = "0123456789abcdef";
+    if (hex.size() != 64)
+        return false;
+    sha.reset();
+    sha.addData(text.toUtf8());
+    const QByteArrayView digest = sha.resultView();
+    for (qsizetype i = 0; i < digest.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(digest[i]);
+        if (hex.at(2 * i) != QLatin1Char(digits[byte >> 4]) || hex.at(2 * i + 1) != QLatin1Char(digits[byte & 15]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<QString> SpamModel::keywordIn(const QString &text)
+{
+    // A scan lays the keywords over the same texts twice (before and after the AI pass): the
+    // second time reads the first answer instead of normalising every text again.
+    if (m_keywordMatcherFor != m_keywords) {
+        m_keywordMatcher = Keywords(m_keywords);
+        m_keywordMatcherFor = m_keywords;
+        m_keywordMatches.clear();
+    }
+    if (m_keywordMatcher.isEmpty())
+        return std::nullopt;
+    const auto found = m_keywordMatches.constFind(text);
+    if (found != m_keywordMatches.constEnd())
+        return found.value();
+    const std::optional<QString> word = m_keywordMatcher.match(text);
+    m_keywordMatches.insert(text, word);
+    return word;
+}
+
+QList<int> SpamModel::overlayWords(bool dictionary)
+{
+    const BuiltinWords *lists = dictionary && m_builtinWords ? &BuiltinWords::shared() : nullptr;
+    QList<int> changed;
+    for (qsizetype i = 0; i < m_comments.size(); ++i) {
+        const Comment &m = m_comments.at(i);
+        if (m.isOwner)
+            continue;
+        const bool flagged = wordFlagged(m);
+        // A comment the owner kept is left alone; one skipped as unchanged takes part.
+        if (!flagged && m.state == kSkip && m.reason != QLatin1String("unchanged"))
+            continue;
+
+        std::optional<QString> reason;
+        QStringList newHits;
+        if (const std::optional<QString> word = keywordIn(m.text))
+            reason = QStringLiteral("custom:") + withoutCommas(*word);
+        if (!reason && lists) {
+            // The lists never override another spam verdict and never judge an AI-scored text.
+            if (!flagged && m.state == kSpam)
+                continue;
+            if (!m.aiProb && !m_aiSeen.contains(m.id)) {
+                if (const std::optional<BuiltinWords::Hit> hit = lists->match(m.text)) {
+                    reason = QStringLiteral("dict:") + hit->kind + u':' + withoutCommas(hit->word);
+                    newHits.append(hit->word);
+                }
+            }
+        }
+
+        if (!reason) {
+            if (!flagged)
+                continue;
+            // Given back: as it was before the words flagged it, placed again by its AI answer.
+            const auto base = m_wordBase.constFind(m.id);
+            if (base != m_wordBase.constEnd()) {
+                m_comments[i] = base.value();
+                m_wordBase.erase(base);
+                placeAt(i);
+            } else {
+                Comment &c = m_comments[i];
+                c.state = kOk;
+                c.reason.clear();
+                c.score = 0;
+                c.checked = false;
+            }
+            changed.append(int(i));
+            continue;
+        }
+
+        if (flagged) {
+            if (m.reason == *reason)
+                continue;
+            Comment &c = m_comments[i];
+            c.reason = *reason;
+            c.hits = m_wordBase.value(c.id).hits + newHits;
+        } else {
+            m_wordBase.insert(m.id, m);
+            Comment &c = m_comments[i];
+            c.state = kSpam;
+            c.reason = *reason;
+            c.hits += newHits;
+            c.score = 1.0;
+            c.checked = true;
+            c.aiKind.reset();
+            c.aiProb.reset();
+            c.knownSpammer = false;
+        }
+        changed.append(int(i));
+    }
+    if (!changed.isEmpty())
+        emit commentsChanged();
+    return changed;
+}
+
+void SpamModel::applySort()
+{
+    if (m_comments.size() < 2)
+        return;
+    // Each comment's value is computed once and the comments are moved once: a long page sorts
+    // in a fraction of the time of comparing whole comments.
+    struct Entry {
+        double value;
+        qint64 order;
+        qsizetype index;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(size_t(m_comments.size()));
+    for (qsizetype i = 0; i < m_comments.size(); ++i)
+        entries.push_back({m_sort.sortValue(m_comments.at(i)), m_comments.at(i).order, i});
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        if (a.value != b.value)
+            return a.value < b.value;
+        return a.order < b.order;
+    });
+    QList<Comment> sorted;
+    sorted.reserve(m_comments.size());
+    for (const Entry &e : entries)
+        sorted.append(std::move(m_comments[e.index]));
+    m_comments = std::move(sorted);
+    emit commentsChanged();
+}
+
+int SpamModel::applyPicks(const QList<ScanStore::Record> &records, const QString &post)
+{
+    QHash<QString, const ScanStore::Record *> byId;
+    for (const ScanStore::Record &r : records) {
+        if (!byId.contains(r.id))
+            byId.insert(r.id, &r);
+    }
+    QList<Comment> restoredNow;
+    bool touched = false;
+    for (Comment &c : m_comments) {
+        if (c.state != kSpam) {
+            const ScanStore::Record *r = byId.value(c.id);
+            if (r && r->state == kSpam) {
+                c.state = kSpam;
+                c.reason = r->reason;
+                if (r->aiProb) {
+                    c.aiProb = r->aiProb;
+                    c.aiKind = r->kind.isEmpty() ? kSpam : r->kind;
+                }
+                m_restored.insert(c.id);
+                restoredNow.append(c);
+                touched = true;
+            }
+        }
+        if (c.state == kSpam) {
+            const bool picked = byId.contains(c.id);
+            if (c.checked != picked) {
+                c.checked = picked;
+                touched = true;
+            }
+        }
+    }
+    if (touched)
+        emit commentsChanged();
+    if (!restoredNow.isEmpty()) {
+        if (const std::optional<ScanStore::PostKey> key = ScanStore::canonical(post)) {
+            m_store->rememberVerdicts(key->site, restoredNow);
+            syncPost(key->url);
+        }
+    }
+    int ticked = 0;
+    for (const Comment &c : std::as_const(m_comments)) {
+        if (c.state == kSpam && c.checked)
+            ++ticked;
+    }
+    return ticked;
+}
+
+SpamModel::Reuse SpamModel::reuseAI(const QHash<QString, ScanStore::Known> &known)
+{
+    Reuse out;
+    if (known.isEmpty())
+        return out;
+    const QString key = aiOptionsKey();
+    const QStringList kinds = QStringList {kSpam} + aiOptions();
+    bool touched = false;
+    QCryptographicHash sha(QCryptographicHash::Sha256);
+    for (qsizetype i = 0; i < m_comments.size(); ++i) {
+        const Comment &c = m_comments.at(i);
+        if (c.state != kOk || c.aiProb)
+            continue;
+        const auto entry = known.constFind(c.id);
+        if (entry == known.constEnd() || !entry->options || *entry->options != key || !entry->score)
+            continue;
+        // The hash last: one SHA-256 per candidate that passed every cheaper test.
+        if (!sameTextHash(sha, c.text, entry->hash))
+            continue;
+        const AIRules::Verdict verdict = AIRules::verdict(*entry->score, kinds);
+        Comment &m = m_comments[i];
+        m.aiKind = verdict.kind;
+        m.aiProb = verdict.prob;
+        touched = true;
+        const std::optional<AIRules::Placement> placed = placeAt(i);
+        ++out.reused;
+        if (placed && placed->flagged) {
+            ++out.found;
+            if (!placed->checked)
+                ++out.unsure;
+        }
+    }
+    if (touched)
+        emit commentsChanged();
+    return out;
+}
+
+std::optional<AIRules::Placement> SpamModel::applyAI(qsizetype index)
+{
+    const std::optional<AIRules::Placement> placement = placeAt(index);
+    if (placement)
+        emit commentsChanged();
+    return placement;
+}
+
+std::optional<AIRules::Placement> SpamModel::placeAt(qsizetype index)
+{
+    if (index < 0 || index >= m_comments.size())
+        return std::nullopt;
+    Comment &c = m_comments[index];
+    if (!c.aiKind || !c.aiProb)
+        return std::nullopt;
+    const AIRules::Placement placed = placement(*c.aiProb, *c.aiKind);
+    c.state = placed.flagged ? kSpam : kOk;
+    c.checked = placed.checked;
+    c.reason = placed.reason;
+    c.score = 0;
+    return placed;
+}
+
+AIRules::Placement SpamModel::placement(double prob, const QString &kind)
+{
+    // The threshold and the language are fixed for the run, so a placement depends only on the
+    // kind, the whole percent and whether the kind is named below the threshold.
+    const double scaled = std::round(prob * 100.0);
+    if (!std::isfinite(scaled) || std::abs(scaled) > 1000)
+        return place(prob, kind, m_threshold);
+    const std::pair<QString, int> key {kind, int(scaled) * 2 + (prob >= 0.1 ? 1 : 0)};
+    const auto found = m_placements.constFind(key);
+    if (found != m_placements.constEnd())
+        return found.value();
+    const AIRules::Placement made = place(prob, kind, m_threshold);
+    m_placements.insert(key, made);
+    return made;
+}
+
+QString SpamModel::flagRepeatOffenders(const QString &site)
+{
+    // The owner's own names on this page: a reply that lost its owner badge is still the owner's.
+    QSet<QString> ownerNames;
+    for (const Comment &c : std::as_const(m_comments)) {
+        if (c.isOwner && !c.authorName.trimmed().isEmpty())
+            ownerNames.insert(c.authorName);
+    }
+    const auto candidate = [&ownerNames](const Comment &c) {
+        return c.state == kOk && !c.isOwner && !c.authorName.trimmed().isEmpty()
+            && !ownerNames.contains(c.authorName);
+    };
+    QSet<QString> names;
+    for (const Comment &c : std::as_const(m_comments)) {
+        if (candidate(c))
+            names.insert(c.authorName);
+    }
+    if (names.isEmpty())
+        return {};
+    const QHash<QString, int> counts = m_store->offenders(site, QStringList(names.cbegin(), names.cend()));
+    if (counts.isEmpty())
+        return {};
+    int flagged = 0;
+    for (Comment &c : m_comments) {
+        if (!candidate(c))
+            continue;
+        const int deleted = counts.value(c.authorName, 0);
+        if (deleted < 1)
+            continue;
+        c.state = kSpam;
+        c.checked = true;
+        c.reason = QStringLiteral("repeat:") + QString::number(deleted);
+        c.score = 1.0;
+        c.knownSpammer = true;
+        ++flagged;
+    }
+    if (flagged == 0)
+        return {};
+    emit commentsChanged();
+    return repeatNote(flagged, Lang::system());
+}
+
+QString SpamModel::repeatNote(int flagged, bool korean)
+{
+    if (flagged <= 0)
+        return {};
+    const QString n = QString::number(flagged);
+    return korean ? QStringLiteral(" 전에 삭제한 작성자의 댓글 ") + n + QStringLiteral("개를 의심으로 표시했습니다.")
+                  : QStringLiteral(" ") + n + QStringLiteral(" by authors you deleted before were flagged.");
+}
+
+std::optional<Recent> SpamModel::recentOptions(const std::optional<ScanStore::PostKey> &page,
+                                               const QDateTime &now) const
+{
+    if (!page || !m_account->hasToken())
+        return std::nullopt;
+    const std::optional<ScanStore::Post> post = m_store->post(page->url);
+    if (!post || !post->watched)
+        return std::nullopt;
+    if (m_limit == 0) {
+        // Collected whole at least every 7 days. A full collection "in the future" means the
+        // clock was set back; treating it as recent would skip full collections until then.
+        if (!post->fullAt || !post->fullAt->isValid() || *post->fullAt > now
+            || post->fullAt->secsTo(now) > incrementalWindowSeconds)
+            return std::nullopt;
+    }
+    const QStringList known = m_store->recentIDs(page->url, knownIdsLimit);
+    if (known.isEmpty())
+        return std::nullopt;
+    Recent recent;
+    recent.known = known;
+    recent.need = m_store->pendingIDs(page->url);
+    recent.stopAtKnown = stopAtKnown;
+    return recent;
+}

@@ -1,0 +1,490 @@
+// What the spam model tells the owner and writes to the history: the note sentences and the closing
+// status line of a scan in both languages, the issue notes, the runs with their items and sessions,
+// the post counts, and the status line while a page call runs.
+#include "ModelHarness.h"
+#include "TestMain.h"
+
+#include "Base/Lang.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+Q_DECLARE_METATYPE(SpamModel::ScanFacts)
+
+namespace {
+
+const QString kPost = QStringLiteral("https://www.youtube.com/watch?v=abcdefghijk");
+
+SpamModel::ScanFacts facts(qint64 total, qint64 flagged, std::optional<bool> caughtUp = std::nullopt, qint64 added = 0)
+{
+    SpamModel::ScanFacts f;
+    f.total = total;
+    f.flagged = flagged;
+    f.caughtUp = caughtUp;
+    f.added = added;
+    f.siteSorted = true;
+    return f;
+}
+
+ScanStore::Post storedPost(const QString &url, int total)
+{
+    ScanStore::Post post;
+    post.site = "youtube";
+    post.url = url;
+    post.scannedAt = QDateTime::currentDateTime();
+    post.total = total;
+    return post;
+}
+
+} // namespace
+
+class ModelReportTest : public QObject {
+    Q_OBJECT
+private slots:
+    void statusLine_data();
+    void statusLine();
+    void notes_data();
+    void notes();
+    void reportScanKeepsNotesInTheIssue();
+    void sessionsOfRuns();
+    void failedRuns();
+    void syncPost();
+    void scanRunItems();
+    void progressLine_data();
+    void progressLine();
+    void mirrorProgress();
+};
+
+void ModelReportTest::statusLine_data()
+{
+    QTest::addColumn<bool>("korean");
+    QTest::addColumn<SpamModel::ScanFacts>("facts");
+    QTest::addColumn<QString>("emptyText");   // the page's own text for no comments; empty: no page info
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("kind");
+
+    const QString koEmpty = QStringLiteral("이 영상에서 댓글을 찾지 못했습니다. 댓글이 꺼져 있거나 아직 없는 영상입니다.");
+    const QString note = QStringLiteral(" 1 cleared last time and unchanged were skipped.");
+    QTest::newRow("en none found") << false << facts(0, 0) << "" << note << "No comments found." << "warn";
+    QTest::newRow("ko none found") << true << facts(0, 0) << "" << note << "댓글을 찾지 못했습니다." << "warn";
+    QTest::newRow("en page's empty text") << false << facts(0, 0) << koEmpty << note
+                                          << "No comments found on this video. Comments are turned off or there are none yet."
+                                          << "warn";
+    QTest::newRow("ko page's empty text") << true << facts(0, 0) << koEmpty << note << koEmpty << "warn";
+    QTest::newRow("en page's text outside the table") << false << facts(0, 0) << "댓글이 없어요" << note
+                                                      << "No comments found." << "warn";
+    QTest::newRow("ko page's text outside the table") << true << facts(0, 0) << "댓글이 없어요" << note
+                                                      << "댓글이 없어요" << "warn";
+    QTest::newRow("en 12 clean") << false << facts(12, 0) << "" << "" << "Checked 12 comments; no suspected spam." << "ok";
+    QTest::newRow("ko 12 clean") << true << facts(12, 0) << "" << "" << "댓글 12개를 검사했고 스팸 의심 댓글이 없습니다." << "ok";
+    QTest::newRow("en 3 of 40") << false << facts(40, 3) << "" << note
+                                << "3 of 40 comments flagged. Untick anything that isn't spam." + note << "warn";
+    QTest::newRow("ko 3 of 40") << true << facts(40, 3) << "" << ""
+                                << "댓글 40개 중 3개 검출. 아닌 것은 체크를 해제하세요." << "warn";
+    QTest::newRow("en caught up, nothing new") << false << facts(50, 0, true, 0) << "" << "" << "No new comments." << "ok";
+    QTest::newRow("ko caught up, nothing new") << true << facts(50, 0, true, 0) << "" << "" << "새 댓글이 없습니다." << "ok";
+    QTest::newRow("en caught up, 2 new 1 spam") << false << facts(50, 1, true, 2) << "" << ""
+                                                << "Collected 2 new comments. 1 flagged to review. Untick anything that isn't spam."
+                                                << "warn";
+    QTest::newRow("ko caught up, 2 new 1 spam") << true << facts(50, 1, true, 2) << "" << ""
+                                                << "새 댓글 2개를 수집했습니다. 검토할 의심 댓글 1개. 아닌 것은 체크를 해제하세요."
+                                                << "warn";
+    QTest::newRow("en caught up false counts as not") << false << facts(5, 0, false, 3) << "" << ""
+                                                      << "Checked 5 comments; no suspected spam." << "ok";
+}
+
+void ModelReportTest::statusLine()
+{
+    QFETCH(bool, korean);
+    QFETCH(SpamModel::ScanFacts, facts);
+    QFETCH(QString, emptyText);
+    QFETCH(QString, note);
+    QFETCH(QString, line);
+    QFETCH(QString, kind);
+    ModelHarness h;
+    SpamModel &m = h.model();
+    if (!emptyText.isEmpty()) {
+        SiteInfo info;
+        info.supported = true;
+        info.emptyText = emptyText;
+        m.setInfo(info);
+    }
+    QCOMPARE(m.scanStatus(facts, note, korean), (SpamModel::StatusLine {line, kind}));
+}
+
+void ModelReportTest::notes_data()
+{
+    QTest::addColumn<bool>("korean");
+    QTest::addColumn<SpamModel::ScanFacts>("facts");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QString>("sort");
+    QTest::addColumn<bool>("noLikesOnly");
+    QTest::addColumn<QString>("note");
+
+    SpamModel::ScanFacts all = facts(100, 2);
+    all.storeKnewSome = true;
+    all.unknown = 4;
+    all.edited = 1;
+    all.repeatNote = QStringLiteral(" <repeat>");
+    all.skipped = 3;
+    all.aiNote = QStringLiteral(" <ai>");
+    all.siteSorted = false;
+    all.likesUnknown = true;
+    all.hidden = true;
+    QTest::newRow("en every sentence in order") << false << all << 100 << "newest" << true
+        << " Since the last scan: 4 new, 1 edited. <repeat> 3 cleared last time and unchanged were skipped. <ai>"
+           " Loaded only up to the collection limit (100). This page can't be switched to newest, so sorting covers"
+           " only what was loaded. Like counts couldn't be read on this page, so \"skip comments with likes\" was not"
+           " applied. The window was covered, so some comments may not have loaded. Scan again with the window visible"
+           " to check them all.";
+    QTest::newRow("ko every sentence in order") << true << all << 100 << "newest" << true
+        << " 지난 검사 이후 새 댓글 4개, 수정된 댓글 1개. <repeat> 지난 검사에서 정상이던 3개는 그대로라 건너뛰었습니다. <ai>"
+           " 수집 개수 설정(최대 100개)까지만 불러왔습니다. 이 화면은 최신순으로 바꿀 수 없어 불러온 범위 안에서만 정렬했습니다."
+           " 이 화면에서는 좋아요 수를 읽지 못해 \"좋아요 없는 댓글만\" 기준은 적용되지 않았습니다."
+           " 창이 가려져 있어 댓글을 다 불러오지 못했을 수 있습니다. 창이 보이는 상태에서 다시 스캔하면 전부 확인합니다.";
+    SpamModel::ScanFacts caught = all;
+    caught.caughtUp = true;
+    QTest::newRow("caught up drops since, limit and window") << false << caught << 100 << "newest" << true
+        << " <repeat> 3 cleared last time and unchanged were skipped. <ai> This page can't be switched to newest, so"
+           " sorting covers only what was loaded. Like counts couldn't be read on this page, so \"skip comments with"
+           " likes\" was not applied.";
+    QTest::newRow("limit reached by the total") << false << facts(100, 0) << 100 << "page" << false
+                                                << " Loaded only up to the collection limit (100).";
+    QTest::newRow("limit not reached") << false << facts(99, 0) << 100 << "page" << false << "";
+    SpamModel::ScanFacts notLimited = facts(100, 0);
+    notLimited.limited = false;
+    QTest::newRow("page says not limited") << false << notLimited << 100 << "page" << false << "";
+    SpamModel::ScanFacts limited = facts(20, 0);
+    limited.limited = true;
+    QTest::newRow("page says limited") << false << limited << 300 << "page" << false
+                                       << " Loaded only up to the collection limit (300).";
+    QTest::newRow("no limit set") << false << facts(100, 0) << 0 << "page" << false << "";
+    SpamModel::ScanFacts sorted = facts(10, 0);
+    QTest::newRow("site sorted newest") << false << sorted << 0 << "newest" << false << "";
+    SpamModel::ScanFacts likes = facts(10, 0);
+    likes.likesUnknown = true;
+    QTest::newRow("likes unknown, rule off") << false << likes << 0 << "page" << false << "";
+}
+
+void ModelReportTest::notes()
+{
+    QFETCH(bool, korean);
+    QFETCH(SpamModel::ScanFacts, facts);
+    QFETCH(int, limit);
+    QFETCH(QString, sort);
+    QFETCH(bool, noLikesOnly);
+    QFETCH(QString, note);
+    ModelHarness h({{"vt.limit", limit}, {"vt.sort", sort}, {"vt.noLikesOnly", noLikesOnly}});
+    QCOMPARE(h.model().scanNote(facts, korean), note);
+}
+
+void ModelReportTest::reportScanKeepsNotesInTheIssue()
+{
+    ModelHarness h;
+    SpamModel &m = h.model();
+    SpamModel::ScanFacts covered = facts(30, 1);
+    covered.hidden = true;
+    m.reportScan(covered);
+    QCOMPARE(m.statusKind(), QStringLiteral("warn"));
+    QVERIFY(m.status().startsWith("1 of 30 comments flagged."));
+    QCOMPARE(m.issue(), QStringLiteral("The window was covered, so some comments may not have loaded. Scan again with"
+                                       " the window visible to check them all."));
+
+    // No comments: the line itself joins the issue, and the note is not shown.
+    m.clearReview();
+    SpamModel::ScanFacts none = facts(0, 0);
+    none.skipped = 4;
+    m.reportScan(none);
+    QCOMPARE(m.status(), QStringLiteral("No comments found."));
+    QCOMPARE(m.issue(), QStringLiteral("No comments found."));
+    // The run of such a scan carries no note.
+    m.logScanRun(ScanStore::PostKey {"youtube", kPost}, none, {});
+    QCOMPARE(h.store().runs(kPost).value(0).note, QString());
+}
+
+void ModelReportTest::sessionsOfRuns()
+{
+    ModelHarness h;
+    SpamModel &m = h.model();
+    ScanStore::Run run;
+    run.site = "youtube";
+    run.post = kPost;
+    run.at = QDateTime::currentDateTime();
+    run.automatic = true;   // replaced by the model
+    run.session = "caller's";
+    QSignalSpy versions(&m, &SpamModel::runsVersionChanged);
+    m.logRun(run, {});
+    m.logRun(run, {});
+    m.setRunSession(QStringLiteral("QUEUE-1"));
+    m.setSessionAuto(true);
+    m.logRun(run, {});
+    m.logRun(run, {});
+    QCOMPARE(versions.count(), 4);
+    QCOMPARE(m.runsVersion(), 4);
+    QVERIFY(m.loggedRun());
+    const QList<ScanStore::Run> runs = h.store().runs(kPost);
+    QCOMPARE(runs.size(), 4);
+    QSet<QString> sessions;
+    int automatic = 0;
+    for (const ScanStore::Run &r : runs) {
+        sessions.insert(r.session);
+        automatic += r.automatic ? 1 : 0;
+        if (r.session != QLatin1String("QUEUE-1")) {
+            QCOMPARE(r.session.size(), 36);
+            QCOMPARE(r.session, r.session.toUpper());
+            QVERIFY(!r.automatic);
+        }
+    }
+    QCOMPARE(sessions.size(), 3);   // two single runs, one queue
+    QCOMPARE(automatic, 2);
+}
+
+void ModelReportTest::failedRuns()
+{
+    ModelHarness h;
+    SpamModel &m = h.model();
+    m.logFailedScan(QStringLiteral("https://www.youtube.com/"), QStringLiteral("Scan error: x"));
+    QCOMPARE(m.runsVersion(), 0);
+    QVERIFY(!m.loggedRun());
+
+    m.logFailedScan(kPost + "&t=5s", QStringLiteral("Scan error: x"));
+    m.logFailedRemoval(kPost, 7, QStringLiteral("Delete error: y"));
+    QCOMPARE(m.runsVersion(), 2);
+    const QList<ScanStore::Run> runs = h.store().runs(kPost);
+    QCOMPARE(runs.size(), 2);
+    for (const ScanStore::Run &r : runs) {
+        QVERIFY(r.failed);
+        QCOMPARE(r.items, 0);
+        QCOMPARE(r.site, QStringLiteral("youtube"));
+        QCOMPARE(r.deleted, 0);
+        if (r.kind == ScanStore::Run::Kind::Delete) {
+            QCOMPARE(r.total, 7);
+            QCOMPARE(r.note, QStringLiteral("Delete error: y"));
+        } else {
+            QCOMPARE(r.total, 0);
+            QCOMPARE(r.note, QStringLiteral("Scan error: x"));
+        }
+    }
+}
+
+void ModelReportTest::syncPost()
+{
+    ModelHarness h;
+    SpamModel &m = h.model();
+    const QList<Comment> page {ModelHarness::comment("a", "x", "spam"), ModelHarness::comment("b", "y"),
+                               ModelHarness::comment("c", "z")};
+    QVERIFY(h.store().record(storedPost(kPost, 0)));
+    QVERIFY(h.store().remember("youtube", kPost, page, std::nullopt, QDateTime::currentDateTime()));
+
+    // Not listed: the totals still follow.
+    m.syncPost(kPost);
+    QCOMPARE(m.stats().flagged, 1);
+    QCOMPARE(m.stats().comments, 3);
+
+    ChannelPost row;
+    row.site = "youtube";
+    row.url = kPost;
+    m.setPosts({row, row});
+    QSignalSpy spy(&m, &SpamModel::postsChanged);
+    m.syncPost(kPost);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(m.posts().at(0).total, 3);
+    QCOMPARE(m.posts().at(0).flagged, 1);
+    QCOMPARE(m.posts().at(1), row);
+    QCOMPARE(h.store().post(kPost)->total, 3);
+}
+
+void ModelReportTest::scanRunItems()
+{
+    ModelHarness h;
+    SpamModel &m = h.model();
+    const ScanStore::PostKey page {"youtube", kPost};
+    // Stored before: one pending spam of an earlier scan.
+    Comment earlier = ModelHarness::comment("old", "buy now", "spam");
+    earlier.reason = QStringLiteral("custom:buy");
+    QVERIFY(h.store().remember("youtube", kPost, {earlier}, std::nullopt, QDateTime::currentDateTime().addDays(-1)));
+    QVERIFY(h.store().record(storedPost(kPost, 5)));
+
+    Comment dict = ModelHarness::comment("new1", "you idiot", "spam");
+    dict.reason = QStringLiteral("dict:abuse:idiot");
+    dict.hits = {"idiot"};
+    Comment clean = ModelHarness::comment("new2", "nice");
+    Comment ai = ModelHarness::comment("new3", "hm", "spam");
+    ai.aiKind = QStringLiteral("sexual");
+    ai.aiProb = 0.95;
+    Comment plainSpam = ModelHarness::comment("new4", "x", "spam");
+    plainSpam.reason = QStringLiteral("repeat:2");
+    Comment oldAgain = earlier;
+    oldAgain.hits = {"buy"};
+    const QList<Comment> comments {oldAgain, dict, clean, ai, plainSpam};
+    // The page's new spam is stored as pending; the new clean comment only as a comment.
+    QVERIFY(h.store().remember("youtube", kPost, {dict, clean, ai, plainSpam}, std::nullopt, QDateTime::currentDateTime()));
+    m.setComments(comments);
+    m.report(QStringLiteral("Checked."));
+
+    SpamModel::ScanFacts f = facts(5, 4, std::nullopt, 4);
+    m.logScanRun(page, f, {"new1", "new2", "new3", "new4"});
+    const QList<ScanStore::Run> runs = h.store().runs(kPost);
+    QCOMPARE(runs.size(), 1);
+    const ScanStore::Run &run = runs.first();
+    QCOMPARE(run.kind, ScanStore::Run::Kind::Scan);
+    QCOMPARE(run.flagged, 4);            // the pending records of the whole post
+    QCOMPARE(run.added, 4);
+    QCOMPARE(run.total, 5);              // the stored post's total
+    QCOMPARE(run.note, QStringLiteral("Checked."));
+    QVERIFY(!run.failed);
+
+    QCOMPARE(h.store().items(run.id).size(), 5);
+
+    // Pending records first (store order), then the new comments that are not pending, in page order.
+    const QList<ScanStore::Item> items = m.scanRunItems(kPost, {"new1", "new2", "new3", "new4"});
+    QStringList order;
+    QHash<QString, ScanStore::Item> byId;
+    for (const ScanStore::Item &item : items) {
+        order.append(item.id);
+        byId.insert(item.id, item);
+    }
+    QCOMPARE(order.size(), 5);
+    QCOMPARE(QSet<QString>(order.cbegin(), order.cbegin() + 4), (QSet<QString> {"old", "new1", "new3", "new4"}));
+    QCOMPARE(order.at(4), QStringLiteral("new2"));
+    QVERIFY(!byId.value("old").fresh);
+    QCOMPARE(byId.value("old").hits, QStringList {"buy"});
+    QVERIFY(byId.value("new1").fresh);
+    QCOMPARE(byId.value("new1").hits, QStringList {"idiot"});
+    QCOMPARE(byId.value("new2").kind, QString());
+    QCOMPARE(byId.value("new2").state, QStringLiteral("ok"));
+
+    // Fresh comments that are not pending carry the kind of their verdict.
+    m.setComments({dict, ai, plainSpam, clean});
+    const QList<ScanStore::Item> fromPage = m.scanRunItems(QStringLiteral("https://www.youtube.com/watch?v=otherpost01"),
+                                                          {"new1", "new3", "new4", "new2"});
+    QCOMPARE(fromPage.size(), 4);
+    QCOMPARE(fromPage.at(0).kind, QStringLiteral("abuse"));    // the built-in word's kind
+    QCOMPARE(fromPage.at(1).kind, QStringLiteral("sexual"));   // the AI kind
+    QCOMPARE(fromPage.at(2).kind, QStringLiteral("spam"));
+    QCOMPARE(fromPage.at(3).kind, QString());
+
+    // The first scan of a post marks nothing fresh: only the pending records are listed.
+    m.logScanRun(page, f, {});
+    qint64 latest = 0;
+    for (const ScanStore::Run &r : h.store().runs(kPost))
+        latest = std::max(latest, r.id);
+    QCOMPARE(h.store().items(latest).size(), 4);
+    m.setComments(comments);
+    QCOMPARE(m.scanRunItems(kPost, {}).size(), 4);
+}
+
+void ModelReportTest::progressLine_data()
+{
+    QTest::addColumn<bool>("korean");
+    QTest::addColumn<QString>("phase");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("total");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("line");   // "-": the line is left alone
+    QTest::addColumn<QString>("kind");
+
+    const QString koCollect = QStringLiteral("댓글 수집 중… 57/300");
+    QTest::newRow("en collect") << false << "collect" << 57 << 300 << koCollect << "Collecting comments… 57" << "";
+    QTest::newRow("ko collect") << true << "collect" << 57 << 300 << koCollect << "댓글 수집 중… 57개" << "";
+    QTest::newRow("en check") << false << "check" << 3 << 40 << "댓글 검사 중…" << "Checking… 3/40" << "";
+    QTest::newRow("ko check") << true << "check" << 3 << 40 << "댓글 검사 중…" << "검사 중… 3/40" << "";
+    QTest::newRow("en delete, no text") << false << "delete" << 0 << 0 << "" << "Deleting…" << "warn";
+    QTest::newRow("ko delete, no text") << true << "delete" << 0 << 0 << "" << "삭제 중…" << "warn";
+    QTest::newRow("en delete counts") << false << "delete" << 2 << 5 << "삭제 중… 2/5" << "Deleting… 2/5" << "warn";
+    QTest::newRow("en delete, other Korean wording") << false << "delete" << 2 << 5 << "삭제 중… 다음 댓글"
+                                                     << "Deleting… 2/5" << "warn";
+    QTest::newRow("en delete, unknown text") << false << "delete" << 1 << 3 << "잠시만요" << "Deleting… 1/3" << "warn";
+    QTest::newRow("en delete, table text") << false << "delete" << 1 << 3 << "삭제를 취소했습니다."
+                                           << "Deletion cancelled." << "warn";
+    QTest::newRow("ko delete, table text") << true << "delete" << 1 << 3 << "삭제를 취소했습니다."
+                                           << "삭제를 취소했습니다." << "warn";
+    QTest::newRow("done leaves the line") << false << "done" << 40 << 40 << "검사 완료" << "-" << "";
+    QTest::newRow("other phase leaves the line") << false << "scroll" << 1 << 1 << "x" << "-" << "";
+}
+
+void ModelReportTest::progressLine()
+{
+    QFETCH(bool, korean);
+    QFETCH(QString, phase);
+    QFETCH(int, count);
+    QFETCH(int, total);
+    QFETCH(QString, text);
+    QFETCH(QString, line);
+    QFETCH(QString, kind);
+    ScanProgress p;
+    p.phase = phase;
+    p.count = count;
+    p.total = total;
+    p.text = text;
+    const std::optional<SpamModel::StatusLine> got = SpamModel::progressLine(p, korean);
+    if (line == QLatin1String("-")) {
+        QVERIFY(!got);
+        return;
+    }
+    QVERIFY(got);
+    QCOMPARE(got->text, line);
+    QCOMPARE(got->kind, kind);
+}
+
+void ModelReportTest::mirrorProgress()
+{
+    ModelHarness h;
+    SpamModel &m = h.model();
+    m.setStatus("before", "ok");
+    ScanProgress collect;
+    collect.phase = "collect";
+    collect.count = 12;
+    collect.collected = 12;
+    collect.flagged = 2;
+    collect.samples = QList<Comment> {ModelHarness::comment("s", "sample")};
+
+    // Not scanning (a deletion's poll): only the report and the line follow.
+    m.mirrorProgress(collect);
+    QCOMPARE(m.progress(), std::optional<ScanProgress>(collect));
+    QCOMPARE(m.scanActivity(), ScanActivity());
+    QCOMPARE(m.status(), QStringLiteral("Collecting comments… 12"));
+    QCOMPARE(m.statusKind(), QString());
+
+    m.setScanning(true);
+    m.mirrorProgress(collect);
+    QCOMPARE(m.scanActivity().stage, ScanActivity::Stage::collecting);
+    QCOMPARE(m.scanActivity().collected, 12);
+    QCOMPARE(m.scanActivity().flagged, 2);
+    QCOMPARE(m.scanActivity().samples.size(), 1);
+
+    // "done": rules stage and count, the line stays; an empty sample list keeps the old samples.
+    ScanProgress done;
+    done.phase = "done";
+    done.count = 40;
+    done.samples = QList<Comment> {};
+    m.setStatus("kept", "");
+    m.mirrorProgress(done);
+    QCOMPARE(m.scanActivity().stage, ScanActivity::Stage::rules);
+    QCOMPARE(m.scanActivity().rulesChecked, 40);
+    QCOMPARE(m.scanActivity().samples.size(), 1);
+    QCOMPARE(m.status(), QStringLiteral("kept"));
+
+    // During the AI pass the activity belongs to the AI pass.
+    m.setAIChecking(true);
+    const ScanActivity frozen = m.scanActivity();
+    ScanProgress check;
+    check.phase = "check";
+    check.count = 5;
+    check.total = 9;
+    m.mirrorProgress(check);
+    QCOMPARE(m.scanActivity(), frozen);
+    QCOMPARE(m.status(), QStringLiteral("Checking… 5/9"));
+}
+
+int main(int argc, char **argv)
+{
+    vt::test::isolateUserFolders();
+    qputenv("VT_LANG", "en");
+    QCoreApplication app(argc, argv);
+    ModelReportTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_model_report.moc"

@@ -1,0 +1,638 @@
+// The spam model's rules over the open page: the word overlay with its give-back, the issue notes
+// and resets, the order, stored picks, reuse and placement of AI answers, repeat offenders and the
+// options of an incremental scan.
+#include "ModelHarness.h"
+#include "TestMain.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const QString kPost = QStringLiteral("https://www.youtube.com/watch?v=abcdefghijk");
+const QString kIgPost = QStringLiteral("https://www.instagram.com/p/Cabc123/");
+
+QStringList ids(const QList<Comment> &comments)
+{
+    QStringList out;
+    for (const Comment &c : comments)
+        out.append(c.id);
+    return out;
+}
+
+QDateTime wholeSecondNow()
+{
+    return QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch());
+}
+
+} // namespace
+
+class ModelRulesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void overlay_data();
+    void overlay();
+    void overlayTwiceChangesNothing();
+    void removingAKeywordRestoresTheAIVerdict();
+    void report_data();
+    void report();
+    void resetForgetsThePage();
+    void sort_data();
+    void sort();
+    void picks();
+    void picksFirstRecordDecides();
+    void reuse_data();
+    void reuse();
+    void applyAIChecksItsIndex();
+    void repeatOffenders();
+    void repeatOffendersPerSite();
+    void recentOptions_data();
+    void recentOptions();
+};
+
+void ModelRulesTest::overlay_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<bool>("aiScored");     // has an AI probability
+    QTest::addColumn<bool>("aiSeen");       // the AI check has seen its text
+    QTest::addColumn<bool>("owner");
+    QTest::addColumn<QStringList>("keywords");
+    QTest::addColumn<bool>("dictionary");
+    QTest::addColumn<bool>("builtinOn");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<QString>("stateAfter");
+    QTest::addColumn<QString>("reasonAfter");
+    QTest::addColumn<QStringList>("hitsAfter");
+
+    const QStringList eggs {"eggs"};
+    const QStringList none;
+    QTest::newRow("keyword flags") << "buy eggs" << "ok" << "" << false << false << false << eggs << false << true
+                                   << true << "spam" << "custom:eggs" << none;
+    QTest::newRow("keyword comma becomes blank") << "BUY NOW!" << "ok" << "" << false << false << false
+                                                 << QStringList {"buy,now"} << false << true << true << "spam"
+                                                 << "custom:buy now" << none;
+    QTest::newRow("keyword wins over AI") << "eggs" << "spam" << "AI: Spam 91%" << true << true << false << eggs
+                                          << true << true << true << "spam" << "custom:eggs" << none;
+    QTest::newRow("keyword wins over a built-in word") << "eggs idiot" << "ok" << "" << false << false << false
+                                                       << eggs << true << true << true << "spam" << "custom:eggs" << none;
+    QTest::newRow("built-in word") << "you idiot" << "ok" << "" << false << false << false << none << true << true
+                                   << true << "spam" << "dict:abuse:idiot" << QStringList {"idiot"};
+    QTest::newRow("built-in without dictionary") << "you idiot" << "ok" << "" << false << false << false << none
+                                                 << false << true << false << "ok" << "" << none;
+    QTest::newRow("built-in lists off") << "you idiot" << "ok" << "" << false << false << false << none << true
+                                        << false << false << "ok" << "" << none;
+    QTest::newRow("built-in never overrides spam") << "you idiot" << "spam" << "page:link" << false << false
+                                                   << false << none << true << true << false << "spam" << "page:link" << none;
+    QTest::newRow("built-in never judges AI-scored") << "you idiot" << "ok" << "AI: OK" << true << false << false
+                                                     << none << true << true << false << "ok" << "AI: OK" << none;
+    QTest::newRow("built-in never judges AI-seen") << "you idiot" << "ok" << "" << false << true << false << none
+                                                   << true << true << false << "ok" << "" << none;
+    QTest::newRow("kept is left alone") << "eggs" << "skip" << "kept" << false << false << false << eggs << true
+                                        << true << false << "skip" << "kept" << none;
+    QTest::newRow("unchanged takes part") << "eggs" << "skip" << "unchanged" << false << false << false << eggs
+                                          << true << true << true << "spam" << "custom:eggs" << none;
+    QTest::newRow("owner is never changed") << "eggs" << "ok" << "" << false << false << true << eggs << true
+                                            << true << false << "ok" << "" << none;
+    QTest::newRow("no words, nothing") << "eggs" << "ok" << "" << false << false << false << none << false << true
+                                       << false << "ok" << "" << none;
+    QTest::newRow("flagged, no base, given back") << "hello" << "spam" << "custom:old" << false << false << false
+                                                  << none << false << true << true << "ok" << "" << none;
+    QTest::newRow("flagged by a list, given back") << "hello" << "spam" << "dict:abuse:x" << false << false
+                                                   << false << none << true << true << true << "ok" << "" << none;
+    QTest::newRow("flagged, new keyword") << "eggs" << "spam" << "custom:old" << false << false << false << eggs
+                                          << false << true << true << "spam" << "custom:eggs" << none;
+    QTest::newRow("flagged, same keyword") << "eggs" << "spam" << "custom:eggs" << false << false << false << eggs
+                                           << false << true << false << "spam" << "custom:eggs" << none;
+}
+
+void ModelRulesTest::overlay()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, state);
+    QFETCH(QString, reason);
+    QFETCH(bool, aiScored);
+    QFETCH(bool, aiSeen);
+    QFETCH(bool, owner);
+    QFETCH(QStringList, keywords);
+    QFETCH(bool, dictionary);
+    QFETCH(bool, builtinOn);
+    QFETCH(bool, changed);
+    QFETCH(QString, stateAfter);
+    QFETCH(QString, reasonAfter);
+    QFETCH(QStringList, hitsAfter);
+
+    ModelHarness h({{"vt.keywords", keywords}, {"vt.builtinWords", builtinOn}});
+    SpamModel &m = h.model();
+    Comment c = ModelHarness::comment("c1", text, state);
+    c.reason = reason;
+    c.isOwner = owner;
+    c.score = 0.5;
+    if (aiScored) {
+        c.aiKind = QStringLiteral("spam");
+        c.aiProb = 0.91;
+    }
+    if (aiSeen)
+        m.noteAISeen(c.id);
+    const Comment other = ModelHarness::comment("c0", "plain words", "ok");
+    m.setComments({other, c});
+    QSignalSpy spy(&m, &SpamModel::commentsChanged);
+
+    const QList<int> positions = m.overlayWords(dictionary);
+    QCOMPARE(positions, changed ? QList<int> {1} : QList<int> {});
+    QCOMPARE(spy.count(), changed ? 1 : 0);
+    const Comment &after = m.comments().at(1);
+    QCOMPARE(after.state, stateAfter);
+    QCOMPARE(after.reason, reasonAfter);
+    QCOMPARE(after.hits, hitsAfter);
+    QCOMPARE(m.comments().at(0), other);
+    if (changed && stateAfter == QLatin1String("spam") && state != QLatin1String("spam")) {
+        // Newly flagged: ticked, rule score, no AI answer, remembered as it was.
+        QCOMPARE(after.score, 1.0);
+        QVERIFY(after.checked);
+        QVERIFY(!after.aiProb && !after.aiKind);
+        QCOMPARE(m.wordBase().value(c.id), c);
+    }
+    if (stateAfter == QLatin1String("ok") && state == QLatin1String("spam")) {
+        QCOMPARE(after.score, 0.0);
+        QVERIFY(!after.checked);
+    }
+}
+
+void ModelRulesTest::overlayTwiceChangesNothing()
+{
+    ModelHarness h({{"vt.keywords", QStringList {"eggs"}}});
+    SpamModel &m = h.model();
+    Comment kept = ModelHarness::comment("k", "eggs", "skip");
+    kept.reason = QStringLiteral("kept");
+    m.setComments({ModelHarness::comment("a", "eggs for sale"), ModelHarness::comment("b", "you idiot"),
+                   ModelHarness::comment("c", "nice"), kept});
+    QCOMPARE(m.overlayWords(true), (QList<int> {0, 1}));
+    const QList<Comment> once = m.comments();
+    QCOMPARE(m.overlayWords(true), QList<int> {});
+    QCOMPARE(m.comments(), once);
+    // Without the lists, the word-list verdict is given back.
+    QCOMPARE(m.overlayWords(false), QList<int> {1});
+    QCOMPARE(m.comments().at(1), ModelHarness::comment("b", "you idiot"));
+}
+
+void ModelRulesTest::removingAKeywordRestoresTheAIVerdict()
+{
+    ModelHarness h({{"vt.threshold", 85}});
+    SpamModel &m = h.model();
+    Comment ai = ModelHarness::comment("a", "fresh eggs, cheap", "spam");
+    ai.aiKind = QStringLiteral("abuse");
+    ai.aiProb = 0.9;
+    ai.reason = QStringLiteral("AI: Abuse 90%");
+    ai.score = 0;
+    m.setComments({ai});
+    m.setHasScanned(true);
+
+    m.addKeywords(QStringLiteral("eggs"));
+    Comment c = m.comments().at(0);
+    QCOMPARE(c.reason, QStringLiteral("custom:eggs"));
+    QVERIFY(!c.aiProb && !c.aiKind);
+    QCOMPARE(c.score, 1.0);
+
+    // The verdict from before comes back and is placed against today's threshold.
+    m.removeKeyword(QStringLiteral("eggs"));
+    c = m.comments().at(0);
+    QCOMPARE(c.aiKind, std::optional<QString>("abuse"));
+    QCOMPARE(c.aiProb, std::optional<double>(0.9));
+    QCOMPARE(c.state, QStringLiteral("spam"));
+    QCOMPARE(c.reason, SpamRules::place(0.9, "abuse", 85).reason);
+    QVERIFY(m.wordBase().isEmpty());
+
+    // An AI-flagged comment with only a built-in word stays as the AI placed it.
+    Comment rude = ai;
+    rude.id = QStringLiteral("r");
+    rude.text = QStringLiteral("you idiot");
+    m.setComments({rude});
+    QCOMPARE(m.overlayWords(true), QList<int> {});
+}
+
+void ModelRulesTest::report_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("padded note on empty") << "" << "  \tLimited.  " << "Limited.";
+    QTest::newRow("same note again") << "Limited." << " Limited." << "Limited.";
+    QTest::newRow("contained note") << "Window covered. Limited." << "Limited" << "Window covered. Limited.";
+    QTest::newRow("blank note") << "Limited." << " \t " << "Limited.";
+    QTest::newRow("empty note") << "" << "" << "";
+    QTest::newRow("second note appended") << "Limited." << "Covered." << "Limited. Covered.";
+    QTest::newRow("line breaks kept") << "" << "One\nTwo\n" << "One\nTwo\n";
+}
+
+void ModelRulesTest::report()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, note);
+    QFETCH(QString, after);
+    ModelHarness h;
+    SpamModel &m = h.model();
+    m.report(before);
+    QSignalSpy spy(&m, &SpamModel::issueChanged);
+    m.report(note);
+    QCOMPARE(m.issue(), after);
+    QCOMPARE(spy.count(), after == before ? 0 : 1);
+}
+
+void ModelRulesTest::resetForgetsThePage()
+{
+    ModelHarness h({{"vt.aiOn", false}, {"vt.keywords", QStringList {"eggs"}}});
+    SpamModel &m = h.model();
+    m.setComments({ModelHarness::comment("a", "eggs")});
+    m.overlayWords(false);
+    m.applyPicks({}, kPost);
+    m.report("note");
+    m.noteAISeen("a");
+    m.setHasScanned(true);
+    m.setRecentOnly(true);
+    m.setOnlySpam(true);
+    m.setJustKept({{"a", m.comments().at(0)}});
+    m.setScannedPage(ScanStore::PostKey {"youtube", kPost});
+    m.setScannedURL(kPost);
+    m.setProgress(ScanProgress {});
+    ScanActivity busy;
+    busy.stage = ScanActivity::Stage::ai;
+    busy.collected = 40;
+    m.setScanActivity(busy);
+    QVERIFY(!m.wordBase().isEmpty());
+
+    m.resetResults();
+    QVERIFY(m.comments().isEmpty());
+    QCOMPARE(m.scanActivity(), ScanActivity::fresh(false));
+    QCOMPARE(m.scanActivity().aiState, ScanActivity::AIState::skipped);
+    QVERIFY(!m.progress() && !m.hasScanned() && !m.recentOnly() && !m.onlySpam());
+    QVERIFY(!m.scannedURL() && !m.scannedPage());
+    QVERIFY(m.issue().isEmpty() && m.justKept().isEmpty() && m.wordBase().isEmpty() && m.restored().isEmpty());
+    QVERIFY(m.aiSeen().isEmpty());
+}
+
+void ModelRulesTest::sort_data()
+{
+    // Each comment: id, order, published (ms), likes, AI probability; a negative number is "none".
+    QTest::addColumn<QString>("sort");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("page") << "page" << QStringList {"a", "b", "c", "d", "e"};
+    QTest::newRow("newest, undated last in page order") << "newest" << QStringList {"c", "a", "e", "b", "d"};
+    QTest::newRow("oldest, undated last") << "oldest" << QStringList {"e", "a", "c", "b", "d"};
+    QTest::newRow("likes ascending, unknown last") << "likes" << QStringList {"b", "e", "a", "c", "d"};
+    QTest::newRow("ai highest first, ties in page order") << "ai" << QStringList {"b", "d", "a", "c", "e"};
+}
+
+void ModelRulesTest::sort()
+{
+    QFETCH(QString, sort);
+    QFETCH(QStringList, expected);
+    struct Row {
+        const char *id;
+        qint64 order;
+        double published, likes, ai;
+    };
+    // Listed out of page order on purpose: "page" must restore it.
+    const Row rows[] = {{"c", 2, 3000, 12, 0.4}, {"a", 0, 2000, 5, 0.5}, {"e", 4, 1000, 0, -1},
+                        {"b", 1, -1, 0, 0.9}, {"d", 3, -1, -1, 0.9}};
+    QList<Comment> list;
+    for (const Row &r : rows) {
+        Comment c = ModelHarness::comment(QString::fromLatin1(r.id), "text", "ok", r.order);
+        if (r.published >= 0)
+            c.publishedAt = r.published;
+        if (r.likes >= 0)
+            c.likeCount = r.likes;
+        if (r.ai >= 0)
+            c.aiProb = r.ai;
+        list.append(c);
+    }
+    ModelHarness h;
+    SpamModel &m = h.model();
+    m.setComments(list);
+    m.setSortName(sort);
+    m.applySort();
+    QCOMPARE(ids(m.comments()), expected);
+    m.setSort(SortKey::page);
+    QCOMPARE(ids(m.comments()), (QStringList {"a", "b", "c", "d", "e"}));
+}
+
+void ModelRulesTest::picks()
+{
+    ModelHarness h;
+    SpamModel &m = h.model();
+    Comment c1 = ModelHarness::comment("c1", "one", "spam");   // already spam on the page, unticked
+    c1.checked = false;
+    c1.reason = QStringLiteral("page:link");
+    Comment c2 = ModelHarness::comment("c2", "two");            // the rescan left it unflagged
+    Comment c3 = ModelHarness::comment("c3", "three");
+    c3.aiKind = QStringLiteral("abuse");
+    c3.aiProb = 0.3;
+    Comment c4 = ModelHarness::comment("c4", "four", "spam");  // spam, not picked
+    Comment c5 = ModelHarness::comment("c5", "five");           // picked, but stored as ok
+    const QList<Comment> page {c1, c2, c3, c4, c5};
+    QVERIFY(h.store().remember("youtube", kPost, page, std::nullopt, QDateTime::currentDateTime()));
+    m.setComments(page);
+
+    auto record = [](const QString &id, const QString &state, const QString &reason, const QString &kind,
+                     std::optional<double> ai) {
+        ScanStore::Record r;
+        r.id = id;
+        r.post = kPost;
+        r.state = state;
+        r.reason = reason;
+        r.kind = kind;
+        r.aiProb = ai;
+        return r;
+    };
+    const QList<ScanStore::Record> records {
+        record("c1", "spam", "custom:x", "", std::nullopt), record("c2", "spam", "AI: Spam 92%", "", 0.92),
+        record("c3", "spam", "dict:abuse:idiot", "abuse", std::nullopt), record("c5", "ok", "", "", std::nullopt),
+        record("gone", "spam", "custom:x", "", std::nullopt)};
+
+    QCOMPARE(m.applyPicks(records, kPost + "&t=10"), 3);
+    const QList<Comment> &after = m.comments();
+    QCOMPARE(after.at(0).reason, QStringLiteral("page:link"));   // nothing restored over a page verdict
+    QVERIFY(after.at(0).checked);
+    QCOMPARE(after.at(1).state, QStringLiteral("spam"));
+    QCOMPARE(after.at(1).reason, QStringLiteral("AI: Spam 92%"));
+    QCOMPARE(after.at(1).aiProb, std::optional<double>(0.92));
+    QCOMPARE(after.at(1).aiKind, std::optional<QString>("spam"));   // empty stored kind
+    QVERIFY(after.at(1).checked);
+    QCOMPARE(after.at(2).state, QStringLiteral("spam"));
+    QCOMPARE(after.at(2).aiProb, std::optional<double>(0.3));      // no stored probability: kept
+    QCOMPARE(after.at(2).aiKind, std::optional<QString>("abuse"));
+    QVERIFY(!after.at(3).checked);                                 // spam, not picked
+    QCOMPARE(after.at(4).state, QStringLiteral("ok"));
+    QCOMPARE(m.restored(), (QSet<QString> {"c2", "c3"}));
+    // The restored verdicts reached the store under the canonical post.
+    const QStringList pending = h.store().pendingIDs(kPost);
+    QVERIFY(pending.contains("c2") && pending.contains("c3"));
+
+    // No pick on the page: nothing ticked.
+    QCOMPARE(m.applyPicks({record("elsewhere", "spam", "x", "", std::nullopt)}, kPost), 0);
+}
+
+void ModelRulesTest::picksFirstRecordDecides()
+{
+    ModelHarness h;
+    SpamModel &m = h.model();
+    m.setComments({ModelHarness::comment("a", "one"), ModelHarness::comment("b", "two")});
+    ScanStore::Record okFirst;
+    okFirst.id = "a";
+    okFirst.state = "ok";
+    ScanStore::Record spamSecond = okFirst;
+    spamSecond.state = "spam";
+    ScanStore::Record spamFirst = spamSecond;
+    spamFirst.id = "b";
+    ScanStore::Record okSecond = okFirst;
+    okSecond.id = "b";
+    // Not a post address: restored on the page, but nothing is saved.
+    QCOMPARE(m.applyPicks({okFirst, spamSecond, spamFirst, okSecond}, "https://www.youtube.com/"), 1);
+    QCOMPARE(m.comments().at(0).state, QStringLiteral("ok"));
+    QCOMPARE(m.comments().at(1).state, QStringLiteral("spam"));
+    QCOMPARE(h.store().stats().flagged, 0);
+}
+
+void ModelRulesTest::reuse_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<bool>("hasAIProb");
+    QTest::addColumn<bool>("known");
+    QTest::addColumn<QString>("options");   // empty: none stored
+    QTest::addColumn<bool>("hasScore");
+    QTest::addColumn<bool>("sameText");
+    QTest::addColumn<bool>("sexualOff");
+    QTest::addColumn<int>("threshold");
+    QTest::addColumn<double>("spamScore");
+    QTest::addColumn<int>("reused");
+    QTest::addColumn<int>("found");
+    QTest::addColumn<QString>("stateAfter");
+
+    const QString key = QStringLiteral("spam,abuse,sexual,keepPraise");
+    QTest::newRow("reused and flagged") << "ok" << false << true << key << true << true << false << 80 << 0.9 << 1 << 1 << "spam";
+    QTest::newRow("reused, below threshold") << "ok" << false << true << key << true << true << false << 80 << 0.5 << 1 << 0 << "ok";
+    QTest::newRow("0.795 rounds to 80") << "ok" << false << true << key << true << true << false << 80 << 0.795 << 1 << 1 << "spam";
+    QTest::newRow("0.794 stays at 79") << "ok" << false << true << key << true << true << false << 80 << 0.794 << 1 << 0 << "ok";
+    QTest::newRow("sexual turned off since") << "ok" << false << true << key << true << true << true << 80 << 0.9 << 0 << 0 << "ok";
+    QTest::newRow("text edited since") << "ok" << false << true << key << true << false << false << 80 << 0.9 << 0 << 0 << "ok";
+    QTest::newRow("key without scores") << "ok" << false << true << key << false << true << false << 80 << 0.9 << 0 << 0 << "ok";
+    QTest::newRow("scores without key") << "ok" << false << true << "" << true << true << false << 80 << 0.9 << 0 << 0 << "ok";
+    QTest::newRow("not known") << "ok" << false << false << key << true << true << false << 80 << 0.9 << 0 << 0 << "ok";
+    QTest::newRow("rules flagged it") << "spam" << false << true << key << true << true << false << 80 << 0.9 << 0 << 0 << "spam";
+    QTest::newRow("skipped") << "skip" << false << true << key << true << true << false << 80 << 0.9 << 0 << 0 << "skip";
+    QTest::newRow("already answered") << "ok" << true << true << key << true << true << false << 80 << 0.9 << 0 << 0 << "ok";
+}
+
+void ModelRulesTest::reuse()
+{
+    QFETCH(QString, state);
+    QFETCH(bool, hasAIProb);
+    QFETCH(bool, known);
+    QFETCH(QString, options);
+    QFETCH(bool, hasScore);
+    QFETCH(bool, sameText);
+    QFETCH(bool, sexualOff);
+    QFETCH(int, threshold);
+    QFETCH(double, spamScore);
+    QFETCH(int, reused);
+    QFETCH(int, found);
+    QFETCH(QString, stateAfter);
+
+    ModelHarness h({{"vt.threshold", threshold}});
+    SpamModel &m = h.model();
+    if (sexualOff)
+        m.setAISexual(false);
+    Comment c = ModelHarness::comment("c1", "check my channel", state);
+    c.reason = QStringLiteral("rule");
+    c.score = 0.7;
+    if (hasAIProb) {
+        c.aiKind = QStringLiteral("spam");
+        c.aiProb = 0.1;
+    }
+    m.setComments({c});
+    QHash<QString, ScanStore::Known> store;
+    if (known) {
+        ScanStore::Known k;
+        k.hash = ScanStore::hash(sameText ? c.text : QStringLiteral("an older text"));
+        if (!options.isEmpty())
+            k.options = options;
+        if (hasScore)
+            k.score = AIScore {spamScore, 0, 0};
+        store.insert(c.id, k);
+    }
+    const SpamModel::Reuse got = m.reuseAI(store);
+    QCOMPARE(got, (SpamModel::Reuse {reused, found, 0}));
+    const Comment &after = m.comments().at(0);
+    QCOMPARE(after.state, stateAfter);
+    if (reused) {
+        QCOMPARE(after.aiKind, std::optional<QString>("spam"));
+        QCOMPARE(after.aiProb, std::optional<double>(spamScore));
+        QCOMPARE(after.score, 0.0);
+        QCOMPARE(after.checked, found == 1);
+        QCOMPARE(after.reason, SpamRules::place(spamScore, "spam", threshold).reason);
+    } else {
+        QCOMPARE(after, c);
+    }
+}
+
+void ModelRulesTest::applyAIChecksItsIndex()
+{
+    ModelHarness h;
+    SpamModel &m = h.model();
+    Comment scored = ModelHarness::comment("a", "x");
+    scored.aiKind = QStringLiteral("sexual");
+    scored.aiProb = 0.97;
+    const Comment plain = ModelHarness::comment("b", "y");
+    m.setComments({scored, plain});
+    const QList<Comment> before = m.comments();
+    QSignalSpy spy(&m, &SpamModel::commentsChanged);
+    for (const qsizetype index : {qsizetype(-1), qsizetype(2), qsizetype(1000), qsizetype(1)})
+        QVERIFY(!m.applyAI(index));
+    QCOMPARE(m.comments(), before);
+    QCOMPARE(spy.count(), 0);
+    const std::optional<AIRules::Placement> placed = m.applyAI(0);
+    QVERIFY(placed && placed->flagged && placed->checked);
+    QCOMPARE(m.comments().at(0).state, QStringLiteral("spam"));
+    QCOMPARE(spy.count(), 1);
+}
+
+void ModelRulesTest::repeatOffenders()
+{
+    ModelHarness h;
+    const QDateTime now = QDateTime::currentDateTime();
+    auto by = [](const QString &id, const QString &author, const QString &state = QStringLiteral("ok")) {
+        Comment c = ModelHarness::comment(id, "text " + id, state);
+        c.authorName = author;
+        return c;
+    };
+    // Deleted before on YouTube: two of "@spammer", one of the owner, one without a name.
+    const QList<Comment> old {by("d1", "@spammer"), by("d2", "@spammer"), by("d3", "@owner"), by("d4", "")};
+    QVERIFY(h.store().remember("youtube", kPost, old, std::nullopt, now.addDays(-3)));
+    QVERIFY(h.store().markDeleted("youtube", {"d1", "d2", "d3", "d4"}, now.addDays(-2)));
+
+    SpamModel &m = h.model();
+    Comment owner = by("o", "@owner");
+    owner.isOwner = true;
+    Comment flaggedByRules = by("r", "@spammer", "spam");
+    flaggedByRules.reason = QStringLiteral("custom:x");
+    Comment skipped = by("s", "@spammer", "skip");
+    skipped.reason = QStringLiteral("kept");
+    const QList<Comment> page {by("a", "@spammer"), flaggedByRules, skipped, owner,
+                               by("b", "@owner"),     // the owner's name without the badge
+                               by("e", ""), by("w", "  "), by("c", "@clean"), by("a2", "@spammer")};
+    m.setComments(page);
+    const QString note = m.flagRepeatOffenders("youtube");
+    QCOMPARE(note, QStringLiteral(" 2 by authors you deleted before were flagged."));
+    const QList<Comment> &after = m.comments();
+    for (const int i : {0, 8}) {
+        QCOMPARE(after.at(i).state, QStringLiteral("spam"));
+        QCOMPARE(after.at(i).reason, QStringLiteral("repeat:2"));
+        QVERIFY(after.at(i).checked && after.at(i).knownSpammer);
+        QCOMPARE(after.at(i).score, 1.0);
+    }
+    for (const int i : {1, 2, 3, 4, 5, 6, 7})
+        QCOMPARE(after.at(i), page.at(i));
+
+    // Nothing to flag: no sentence.
+    m.setComments({by("c", "@clean")});
+    QCOMPARE(m.flagRepeatOffenders("youtube"), QString());
+    QCOMPARE(SpamModel::repeatNote(2, true), QStringLiteral(" 전에 삭제한 작성자의 댓글 2개를 의심으로 표시했습니다."));
+    QCOMPARE(SpamModel::repeatNote(0, true), QString());
+}
+
+void ModelRulesTest::repeatOffendersPerSite()
+{
+    ModelHarness h;
+    const QDateTime now = QDateTime::currentDateTime();
+    Comment old = ModelHarness::comment("d1", "old");
+    old.authorName = QStringLiteral("samename");
+    QVERIFY(h.store().remember("youtube", kPost, {old}, std::nullopt, now));
+    QVERIFY(h.store().markDeleted("youtube", {"d1"}, now));
+    SpamModel &m = h.model();
+    Comment c = ModelHarness::comment("i1", "hello");
+    c.authorName = QStringLiteral("samename");
+    m.setComments({c});
+    QCOMPARE(m.flagRepeatOffenders("instagram"), QString());
+    QCOMPARE(m.comments().at(0).state, QStringLiteral("ok"));
+    QCOMPARE(m.flagRepeatOffenders("youtube"), QStringLiteral(" 1 by authors you deleted before were flagged."));
+}
+
+void ModelRulesTest::recentOptions_data()
+{
+    QTest::addColumn<bool>("signedIn");
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<bool>("watched");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QVariant>("fullAgo");   // seconds before now; negative: in the future; invalid: never
+    QTest::addColumn<bool>("deleted");       // every stored comment deleted
+    QTest::addColumn<bool>("options");
+
+    const int day = 86400;
+    QTest::newRow("6 days 23 hours") << true << true << true << 0 << QVariant(7 * day - 3600) << false << true;
+    QTest::newRow("exactly 7 days") << true << true << true << 0 << QVariant(7 * day) << false << true;
+    QTest::newRow("7 days and 1 second") << true << true << true << 0 << QVariant(7 * day + 1) << false << false;
+    QTest::newRow("never complete") << true << true << true << 0 << QVariant() << false << false;
+    QTest::newRow("never complete, limit set") << true << true << true << 200 << QVariant() << false << true;
+    QTest::newRow("old, limit set") << true << true << true << 200 << QVariant(30 * day) << false << true;
+    QTest::newRow("clock set back") << true << true << true << 0 << QVariant(-day) << false << false;
+    QTest::newRow("clock set back, limit set") << true << true << true << 200 << QVariant(-day) << false << true;
+    QTest::newRow("not monitored") << true << true << false << 200 << QVariant(3600) << false << false;
+    QTest::newRow("not stored") << true << false << true << 200 << QVariant(3600) << false << false;
+    QTest::newRow("not signed in") << false << true << true << 200 << QVariant(3600) << false << false;
+    QTest::newRow("all deleted") << true << true << true << 200 << QVariant(3600) << true << false;
+}
+
+void ModelRulesTest::recentOptions()
+{
+    QFETCH(bool, signedIn);
+    QFETCH(bool, stored);
+    QFETCH(bool, watched);
+    QFETCH(int, limit);
+    QFETCH(QVariant, fullAgo);
+    QFETCH(bool, deleted);
+    QFETCH(bool, options);
+
+    const QDateTime now = wholeSecondNow();
+    ModelHarness h({{"vt.limit", limit}}, signedIn);
+    Comment spam = ModelHarness::comment("s1", "spam text", "spam");
+    spam.publishedAt = double(now.addDays(-1).toMSecsSinceEpoch());
+    Comment plain = ModelHarness::comment("p1", "plain text");
+    plain.publishedAt = double(now.addDays(-2).toMSecsSinceEpoch());
+    if (stored) {
+        ScanStore::Post post;
+        post.site = "youtube";
+        post.url = kPost;
+        post.scannedAt = now.addDays(-1);
+        post.watched = watched;
+        if (fullAgo.isValid())
+            post.fullAt = now.addSecs(-fullAgo.toLongLong());
+        QVERIFY(h.store().record(post));
+        QVERIFY(h.store().remember("youtube", kPost, {spam, plain}, std::nullopt, now.addDays(-1)));
+        if (deleted)
+            QVERIFY(h.store().markDeleted("youtube", {"s1", "p1"}, now));
+    }
+    SpamModel &m = h.model();
+    QVERIFY(!m.recentOptions(std::nullopt, now));
+    const std::optional<Recent> got = m.recentOptions(ScanStore::canonical(kPost), now);
+    QCOMPARE(got.has_value(), options);
+    if (options) {
+        QCOMPARE(got->known, (QStringList {"s1", "p1"}));   // newest published first
+        // The post's pending spam as the store counts it (seen since the last complete collection).
+        QCOMPARE(got->need, h.store().pendingIDs(kPost));
+        if (fullAgo.toLongLong() >= 0)
+            QCOMPARE(got->need, QStringList {"s1"});
+        QCOMPARE(got->stopAtKnown, 12);
+    }
+}
+
+int main(int argc, char **argv)
+{
+    vt::test::isolateUserFolders();
+    qputenv("VT_LANG", "en");
+    QCoreApplication app(argc, argv);
+    ModelRulesTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_model_rules.moc"
