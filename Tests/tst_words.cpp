@@ -171,8 +171,19 @@ void WordsTest::matchedWord_data()
         << "S P A M" << QStringList{"Spam"} << std::optional<QString>("Spam");
     QTest::newRow("one-character keyword never matches")
         << "a b a" << QStringList{"!a!"} << std::optional<QString>();
-    QTest::newRow("jamo pair is one character")
-        << QString::fromUtf8("ㅅㅂ 진짜") << QStringList{QString::fromUtf8("ㅅㅂ")} << std::optional<QString>();
+    QTest::newRow("choseong abbreviation is two letters")
+        << QString::fromUtf8("ㅋㅋㅅㅂ 진짜") << QStringList{QString::fromUtf8("ㅅㅂ")}
+        << std::optional<QString>(QString::fromUtf8("ㅅㅂ"));
+    QTest::newRow("choseong abbreviation typed apart")
+        << QString::fromUtf8("ㅂ ㅅ 같은") << QStringList{QString::fromUtf8("ㅂㅅ")}
+        << std::optional<QString>(QString::fromUtf8("ㅂㅅ"));
+    QTest::newRow("choseong abbreviation does not match a syllable it starts")
+        << QString::fromUtf8("ㅅ바") << QStringList{QString::fromUtf8("ㅅㅂ")} << std::optional<QString>();
+    QTest::newRow("one consonant stays too short")
+        << QString::fromUtf8("ㅅ ㅅ") << QStringList{QString::fromUtf8("ㅅ")} << std::optional<QString>();
+    QTest::newRow("consonants before a syllable count each")
+        << QString::fromUtf8("ㅅㅂ놈") << QStringList{QString::fromUtf8("ㅅㅂ놈")}
+        << std::optional<QString>(QString::fromUtf8("ㅅㅂ놈"));
     QTest::newRow("first in list order wins, not first in text")
         << "buy cheap pills now" << QStringList{"pills", "cheap"} << std::optional<QString>("pills");
     QTest::newRow("later keyword when the first is absent")
