@@ -281,8 +281,15 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
         std::stable_sort(list.begin(), list.end(), longestFirst);
     for (const QString &word : allow) {
         Key k = key(word);
-        if (k.size() >= 2)
-            m_allow.push_back(std::move(k));
+        if (k.size() < 2)
+            continue;
+        const qsizetype space = word.indexOf(u' ');
+        if (space > 0 && !allAscii(k)) {
+            const size_t before = key(word.left(space)).size();
+            if (before > 0 && before < k.size())
+                m_allowAcross.push_back(Entry{k, {}, false, false, before});
+        }
+        m_allow.push_back(std::move(k));
     }
 }
 
@@ -411,7 +418,29 @@ bool BuiltinWords::allowed(const Key &token, size_t start, size_t end) const
     return false;
 }
 
-std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token) const
+bool BuiltinWords::allowedBeside(const Key &prev, const Key &token, const Key &next, size_t start,
+                                 size_t end) const
+{
+    for (const Entry &a : m_allowAcross) {
+        const size_t l = a.key.size();
+        const size_t head = a.split;
+        const size_t tail = l - head;
+        // The allowed word begins in this token and ends in the next one...
+        if (head <= token.size() && token.size() - head <= start && tail <= next.size()
+            && token.compare(token.size() - head, head, a.key, 0, head) == 0
+            && next.compare(0, tail, a.key, head, tail) == 0)
+            return true;
+        // ...or begins in the previous token and ends in this one.
+        if (head <= prev.size() && end <= tail && tail <= token.size()
+            && prev.compare(prev.size() - head, head, a.key, 0, head) == 0
+            && token.compare(0, tail, a.key, head, tail) == 0)
+            return true;
+    }
+    return false;
+}
+
+std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token, const Key &prev,
+                                                       const Key &next) const
 {
     if (m_inside.empty())
         return std::nullopt;
@@ -427,7 +456,7 @@ std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token) const
             const size_t l = entry.key.size();
             if (l > n - i || (entry.bound && !afterSyllable) || token.compare(i, l, entry.key) != 0)
                 continue;
-            if (!allowed(token, i, i + l))
+            if (!allowed(token, i, i + l) && !allowedBeside(prev, token, next, i, i + l))
                 return entry.hit;
         }
     }
@@ -459,25 +488,36 @@ std::optional<BuiltinWords::Hit> BuiltinWords::across(const Key &prev, const Key
 
 std::optional<BuiltinWords::Hit> BuiltinWords::match(QStringView text) const
 {
+    // A token's own words are looked up once the next token is known, since an allowed word
+    // may span both ('새끼 고양이'); the order of hits stays that of the tokens.
     std::optional<Hit> hit;
-    Key prev;
+    Key before;   // the token before the pending one
+    Key pending;  // the last token, its own words not yet looked up
     Key pair;
-    bool havePrev = false;
+    bool havePending = false;
+    static const Key none;
     forEachToken(text, [&](const Key &t) {
-        if ((hit = whole(t)))
-            return true;
-        if (havePrev && prev.size() + t.size() <= m_longestLatin) {
-            pair.assign(prev).append(t);
-            if ((hit = whole(pair)))
+        if (havePending) {
+            if ((hit = inside(pending, before, t)))
                 return true;
+            if ((hit = whole(t)))
+                return true;
+            if (pending.size() + t.size() <= m_longestLatin) {
+                pair.assign(pending).append(t);
+                if ((hit = whole(pair)))
+                    return true;
+            }
+            if (!m_across.empty() && (hit = across(pending, t, pair)))
+                return true;
+            before.swap(pending);
+        } else if ((hit = whole(t))) {
+            return true;
         }
-        if (havePrev && !m_across.empty() && (hit = across(prev, t, pair)))
-            return true;
-        if ((hit = inside(t)))
-            return true;
-        prev.assign(t);
-        havePrev = true;
+        pending.assign(t);
+        havePending = true;
         return false;
     });
+    if (!hit && havePending)
+        hit = inside(pending, before, none);
     return hit;
 }

@@ -66,6 +66,8 @@ private:
     //   of the same token ('~새끼' finds '쥐새끼' and '원숭이새끼', not '새끼손가락' or '새끼 고양이');
     // - a space inside a non-Latin word also lets it span two neighbouring tokens, the first
     //   ending with the part before the space, the second starting with the rest ('이 새끼').
+    //   An allowed word with a space likewise excuses a listed word beside the neighbouring
+    //   token ('새끼 고양이', '고양이 새끼').
     struct Entry {
         Key key;
         Hit hit;
@@ -80,7 +82,9 @@ private:
     std::optional<Hit> whole(const Key &token) const;
     std::optional<Hit> wholeExact(const Key &token) const;
     bool allowed(const Key &token, size_t start, size_t end) const;
-    std::optional<Hit> inside(const Key &token) const;
+    bool allowedBeside(const Key &prev, const Key &token, const Key &next, size_t start,
+                       size_t end) const;
+    std::optional<Hit> inside(const Key &token, const Key &prev, const Key &next) const;
     std::optional<Hit> across(const Key &prev, const Key &token, Key &joined) const;
 
     // Entries made only of ASCII letters and digits match whole tokens: one exact lookup.
@@ -93,5 +97,7 @@ private:
     std::vector<bool> m_starts;
     size_t m_longestLatin = 0;
     std::vector<Key> m_allow;
+    // Allowed words with a space, which also excuse a word next to a neighbouring token.
+    std::vector<Entry> m_allowAcross;
     QHash<QString, int> m_counts;
 };
