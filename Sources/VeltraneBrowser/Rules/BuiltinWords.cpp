@@ -430,9 +430,11 @@ bool BuiltinWords::allowedBeside(const Key &prev, const Key &token, const Key &n
             && token.compare(token.size() - head, head, a.key, 0, head) == 0
             && next.compare(0, tail, a.key, head, tail) == 0)
             return true;
-        // ...or begins in the previous token and ends in this one.
+        // ...or begins in the previous token and ends in this one. The previous token may
+        // also start with it and go on with a particle ('고양이가 새끼를').
         if (head <= prev.size() && end <= tail && tail <= token.size()
-            && prev.compare(prev.size() - head, head, a.key, 0, head) == 0
+            && (prev.compare(prev.size() - head, head, a.key, 0, head) == 0
+                || prev.compare(0, head, a.key, 0, head) == 0)
             && token.compare(0, tail, a.key, head, tail) == 0)
             return true;
     }
