@@ -126,16 +126,32 @@ char32_t leet(char32_t c)
     }
 }
 
-// Runs of one letter cut to at most `keep` ('fuuuuuck').
+// A letter typed three or more times in a row, cut to `keep` ('fuuuuuck'). Doubled letters are
+// left alone: English spells with them ('Shiite' is not 'shite').
+constexpr size_t kStretch = 3;
+
+bool isStretched(const BuiltinWords::Key &token)
+{
+    size_t run = 0;
+    for (size_t i = 0; i < token.size(); ++i) {
+        run = (i > 0 && token[i] == token[i - 1]) ? run + 1 : 1;
+        if (run >= kStretch)
+            return true;
+    }
+    return false;
+}
+
 BuiltinWords::Key squeezed(const BuiltinWords::Key &token, size_t keep)
 {
     BuiltinWords::Key out;
     out.reserve(token.size());
-    size_t run = 0;
-    for (size_t i = 0; i < token.size(); ++i) {
-        run = (i > 0 && token[i] == token[i - 1]) ? run + 1 : 1;
-        if (run <= keep)
-            out.push_back(token[i]);
+    size_t start = 0;
+    for (size_t i = 1; i <= token.size(); ++i) {
+        if (i < token.size() && token[i] == token[start])
+            continue;
+        const size_t run = i - start;
+        out.append(run >= kStretch ? keep : run, token[start]);
+        start = i;
     }
     return out;
 }
@@ -391,8 +407,7 @@ std::optional<BuiltinWords::Hit> BuiltinWords::whole(const Key &token) const
         if (auto hit = wholeExact(plain))
             return hit;
     }
-    const bool stretched = std::adjacent_find(plain.begin(), plain.end()) != plain.end();
-    if (!stretched || plain.size() > 4 * m_longestLatin)
+    if (!isStretched(plain))
         return std::nullopt;
     for (size_t keep : {size_t(2), size_t(1)}) {
         if (auto hit = wholeExact(squeezed(plain, keep)))
