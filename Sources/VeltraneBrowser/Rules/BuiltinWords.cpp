@@ -62,7 +62,7 @@ bool isAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c
 // compaction drops them as symbols. A null string when the text has none.
 QString spelledOut(QStringView text)
 {
-    if (!text.contains(u'$') && !text.contains(u'@'))
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return c == u'$' || c == u'@'; }))
         return {};
     QString out;
     const qsizetype n = text.size();
@@ -157,6 +157,9 @@ BuiltinWords::Key squeezed(const BuiltinWords::Key &token, size_t keep)
 }
 
 bool isSyllable(char32_t c) { return c >= 0xAC00 && c <= 0xD7A3; }
+
+// Entries are indexed by their first two scalars (every key has at least two).
+uint64_t leadOf(char32_t first, char32_t second) { return (uint64_t(first) << 32) | second; }
 
 QStringList readWordFile(const QString &path)
 {
@@ -280,15 +283,16 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
             } else {
                 if (split)
                     m_across[k[split]].push_back(Entry{k, hit, false, bound, split});
-                const char32_t first = k.front();
-                m_inside[first].push_back(Entry{std::move(k), std::move(hit), false, bound, split});
+                const uint64_t lead = leadOf(k[0], k[1]);
+                m_inside[lead].push_back(Entry{std::move(k), std::move(hit), false, bound, split});
             }
             m_counts[kind] += 1;
         }
     }
     m_starts.assign(kStartsLimit, false);
     auto longestFirst = [](const Entry &a, const Entry &b) { return a.key.size() > b.key.size(); };
-    for (auto &[first, list] : m_inside) {
+    for (auto &[lead, list] : m_inside) {
+        const char32_t first = list.front().key.front();
         if (first < kStartsLimit)
             m_starts[first] = true;
         std::stable_sort(list.begin(), list.end(), longestFirst);
@@ -305,6 +309,11 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
             if (before > 0 && before < k.size())
                 m_allowAcross.push_back(Entry{k, {}, false, false, before});
         }
+        std::vector<char32_t> held(k.begin(), k.end());
+        std::sort(held.begin(), held.end());
+        held.erase(std::unique(held.begin(), held.end()), held.end());
+        for (const char32_t c : held)
+            m_allowHolding[c].push_back(m_allow.size());
         m_allow.push_back(std::move(k));
     }
 }
@@ -418,8 +427,13 @@ std::optional<BuiltinWords::Hit> BuiltinWords::whole(const Key &token) const
 
 bool BuiltinWords::allowed(const Key &token, size_t start, size_t end) const
 {
+    // Only allowed words that hold the first scalar of the stretch can cover it.
+    const auto candidates = m_allowHolding.find(token[start]);
+    if (candidates == m_allowHolding.end())
+        return false;
     const auto len = qsizetype(token.size());
-    for (const Key &a : m_allow) {
+    for (const size_t index : candidates->second) {
+        const Key &a = m_allow[index];
         const auto l = qsizetype(a.size());
         if (l > len)
             continue;
@@ -462,10 +476,10 @@ std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token, const Ke
     if (m_inside.empty())
         return std::nullopt;
     const size_t n = token.size();
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i + 1 < n; ++i) {
         if (token[i] < kStartsLimit && !m_starts[token[i]])
             continue;
-        const auto found = m_inside.find(token[i]);
+        const auto found = m_inside.find(leadOf(token[i], token[i + 1]));
         if (found == m_inside.end())
             continue;
         const bool afterSyllable = i > 0 && isSyllable(token[i - 1]);

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -89,14 +90,17 @@ private:
 
     // Entries made only of ASCII letters and digits match whole tokens: one exact lookup.
     std::unordered_map<Key, Hit> m_latin;
-    // Other entries by their first scalar, each list longest key first, ties in input order.
-    std::unordered_map<char32_t, std::vector<Entry>> m_inside;
+    // Other entries by their first two scalars, each list longest key first, ties in input
+    // order.
+    std::unordered_map<uint64_t, std::vector<Entry>> m_inside;
     // Entries with a space, by the first scalar of the part after it.
     std::unordered_map<char32_t, std::vector<Entry>> m_across;
     // Which scalars below U+D7A4 (Latin to Hangul) start an inside entry: skips most lookups.
     std::vector<bool> m_starts;
     size_t m_longestLatin = 0;
     std::vector<Key> m_allow;
+    // Which allowed words hold a scalar, by index into m_allow.
+    std::unordered_map<char32_t, std::vector<size_t>> m_allowHolding;
     // Allowed words with a space, which also excuse a word next to a neighbouring token.
     std::vector<Entry> m_allowAcross;
     QHash<QString, int> m_counts;
