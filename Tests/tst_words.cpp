@@ -504,7 +504,7 @@ void WordsTest::contextMarks_data()
     QTest::addColumn<std::optional<Hit>>("expected");
     const std::optional<Hit> none;
     const std::optional<Hit> young(Hit{"abuse", QString::fromUtf8("새끼")});
-    const std::optional<Hit> bound(Hit{"abuse", QString::fromUtf8("~새기")});
+    const std::optional<Hit> bound(Hit{"abuse", QString::fromUtf8("새기")});
     const std::optional<Hit> mad(Hit{"abuse", QString::fromUtf8("미친 놈")});
     const std::optional<Hit> hate(Hit{"abuse", QString::fromUtf8("존나 싫")});
     // A bound word needs a syllable of its own token before it.

@@ -276,7 +276,8 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
                 seenAs.push_back(char32_t(1 + split));
             if (!seen.emplace(seenAs, true).second)
                 continue;
-            Hit hit{kind, word};
+            // The mark is syntax, not part of the word a reason shows.
+            Hit hit{kind, bound ? word.mid(1).trimmed() : word};
             if (latin) {
                 m_longestLatin = std::max(m_longestLatin, k.size());
                 m_latin.emplace(k, hit);

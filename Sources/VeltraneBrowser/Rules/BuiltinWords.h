@@ -16,7 +16,8 @@
 
 class BuiltinWords {
 public:
-    // A listed word found in a text: its list kind and the line exactly as read (trimmed).
+    // A listed word found in a text: its list kind and the line as read (trimmed, without a
+    // leading stem mark).
     struct Hit {
         QString kind;
         QString word;
@@ -64,7 +65,8 @@ public:
 private:
     // A word line may carry context marks, which compaction would drop anyway:
     // - a leading '~' binds the word to a stem: it matches only right after a Hangul syllable
-    //   of the same token ('~새끼' finds '쥐새끼' and '원숭이새끼', not '새끼손가락' or '새끼 고양이');
+    //   of the same token ('~새기' finds '원숭이새기', not '새기다' or '원숭이 새기'); the hit
+    //   names the word without the mark;
     // - a space inside a non-Latin word also lets it span two neighbouring tokens, the first
     //   ending with the part before the space, the second starting with the rest ('이 새끼').
     //   An allowed word with a space likewise excuses a listed word beside the neighbouring
