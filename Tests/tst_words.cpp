@@ -932,6 +932,7 @@ void WordsTest::realListsOnSentences_data()
         "ㅈㄹ 좀 그만해",
         "ㄲㅈ",
         "ㅁㅊ놈아",
+        "ㅁㅊ 놈 아니냐",
         // Insults on a free stem, vulgar prefixes, slurs and insulting intensifiers.
         "저 원숭이새끼 또 왔네",
         "이 새기 뭐라는거냐",
