@@ -310,11 +310,8 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
             if (before > 0 && before < k.size())
                 m_allowAcross.push_back(Entry{k, {}, false, false, before});
         }
-        std::vector<char32_t> held(k.begin(), k.end());
-        std::sort(held.begin(), held.end());
-        held.erase(std::unique(held.begin(), held.end()), held.end());
-        for (const char32_t c : held)
-            m_allowHolding[c].push_back(m_allow.size());
+        for (size_t offset = 0; offset < k.size(); ++offset)
+            m_allowHolding[k[offset]].emplace_back(m_allow.size(), offset);
         m_allow.push_back(std::move(k));
     }
 }
@@ -428,22 +425,20 @@ std::optional<BuiltinWords::Hit> BuiltinWords::whole(const Key &token) const
 
 bool BuiltinWords::allowed(const Key &token, size_t start, size_t end) const
 {
-    // Only allowed words that hold the first scalar of the stretch can cover it.
-    const auto candidates = m_allowHolding.find(token[start]);
-    if (candidates == m_allowHolding.end())
+    // An allowed word covers the stretch only where one of its own places of the stretch's
+    // first scalar lies on it: one comparison per such place.
+    const auto places = m_allowHolding.find(token[start]);
+    if (places == m_allowHolding.end())
         return false;
-    const auto len = qsizetype(token.size());
-    for (const size_t index : candidates->second) {
+    for (const auto &[index, offset] : places->second) {
         const Key &a = m_allow[index];
-        const auto l = qsizetype(a.size());
-        if (l > len)
+        if (offset > start)
             continue;
-        const qsizetype lo = std::max<qsizetype>(qsizetype(end) - l, 0);
-        const qsizetype hi = std::min<qsizetype>(len - l, qsizetype(start));
-        for (qsizetype p = lo; p <= hi; ++p) {
-            if (token.compare(size_t(p), size_t(l), a) == 0)
-                return true;
-        }
+        const size_t p = start - offset;
+        if (p + a.size() < end || p + a.size() > token.size())
+            continue;
+        if (token.compare(p, a.size(), a) == 0)
+            return true;
     }
     return false;
 }

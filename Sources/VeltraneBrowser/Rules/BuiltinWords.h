@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class BuiltinWords {
@@ -101,8 +102,8 @@ private:
     std::vector<bool> m_starts;
     size_t m_longestLatin = 0;
     std::vector<Key> m_allow;
-    // Which allowed words hold a scalar, by index into m_allow.
-    std::unordered_map<char32_t, std::vector<size_t>> m_allowHolding;
+    // Where each scalar stands in the allowed words: index into m_allow and offset.
+    std::unordered_map<char32_t, std::vector<std::pair<size_t, size_t>>> m_allowHolding;
     // Allowed words with a space, which also excuse a word next to a neighbouring token.
     std::vector<Entry> m_allowAcross;
     QHash<QString, int> m_counts;
