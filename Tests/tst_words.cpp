@@ -814,6 +814,8 @@ void WordsTest::realListsOnSentences_data()
         "시바견 산책 브이로그",
         "콩나물 대가리 떼고 무치세요",
         "방에서 뛰쳐나오는 고양이",
+        "정책이 경제에 영향을 미친 결과",
+        "미친 가창력 소름 돋았어요",
     };
     for (const char *text : innocent)
         QTest::addRow("innocent: %s", text) << QString::fromUtf8(text) << false;
@@ -933,6 +935,7 @@ void WordsTest::realListsOnSentences_data()
         "ㄲㅈ",
         "ㅁㅊ놈아",
         "ㅁㅊ 놈 아니냐",
+        "너 미친거냐",
         // Insults on a free stem, vulgar prefixes, slurs and insulting intensifiers.
         "저 원숭이새끼 또 왔네",
         "이 새기 뭐라는거냐",
