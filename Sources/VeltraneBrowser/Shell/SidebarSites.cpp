@@ -52,7 +52,7 @@ protected:
             // Shrinks to 0.85 of its size before it is cut.
             const double room = width() - nameX - nm.horizontalAdvance(site.displayName()) - 4 - 6;
             if (QFontMetricsF(small).horizontalAdvance(state) > room)
-                small.setPixelSize(qMax(8, int(10 * 0.85)));
+                small.setPointSizeF(small.pointSizeF() > 0 ? small.pointSizeF() : 7.5), small.setPixelSize(9);   // 0.85 of 10, to the pixel
             const QFontMetricsF sm(small);
             stateWidth = qMin(sm.horizontalAdvance(state), qMax(room, 0.0));
             p.setFont(small);
@@ -89,9 +89,7 @@ protected:
         const QColor color = SidebarSites::accountColor(status, selected);
         if (SidebarSites::isSignedIn(status)) {
             // The glow: the symbol blurred under itself.
-            for (int i = 3; i >= 1; --i)
-                Symbol::paint(p, SidebarSites::accountSymbol(status), box, Design::faded(Design::signedIn(), 0.6 / 3),
-                              14 + i * 2.2);
+            Symbol::paint(p, SidebarSites::accountSymbol(status), box, Design::faded(Design::signedIn(), 0.25), 17);
         }
         Symbol::paint(p, SidebarSites::accountSymbol(status), box, color, 14);
     }

@@ -35,6 +35,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
@@ -226,6 +228,15 @@ int main(int argc, char *argv[])
         return 2;
     }
     qputenv("VT_LANG", lang.toLatin1());
+    // A full-HD screen, so the window opens at its own size.
+    QTemporaryDir screens;
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+        QFile config(screens.filePath("screens.json"));
+        if (config.open(QIODevice::WriteOnly))
+            config.write(R"({"screens": [{"name": "gallery", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        config.close();
+        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.fileName()).toLocal8Bit());
+    }
     QApplication app(argc, argv);
     VeltraneBrowserApp::applyTheme(app);
     FixtureSite *site = FixtureSite::startShared();
@@ -288,7 +299,8 @@ int main(int argc, char *argv[])
         window->resize(1440, 900);
         shown.reset(window);
     }
-    shown->adjustSize();
+    if (view != "window" && view != "browser-pane")
+        shown->adjustSize();
     if (view == "window" || view == "browser-pane") {
         shown->show();
         settle(1500);   // the page reaches the screen some time after it loaded
