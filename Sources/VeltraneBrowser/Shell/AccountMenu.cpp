@@ -192,8 +192,12 @@ void AccountMenu::refresh()
     const bool busy = working && working();
     const bool clearing = m_session->clearing().has_value();
     m_rows.clear();
+    // The old rows go later: a refresh may come from inside one of their buttons' clicks.
     while (QLayoutItem *item = m_rowsLayout->takeAt(0)) {
-        delete item->widget();
+        if (QWidget *w = item->widget()) {
+            w->hide();
+            w->deleteLater();
+        }
         delete item;
     }
     m_rowsLayout->setSpacing(10);

@@ -49,20 +49,25 @@ protected:
         QFont small = font();
         small.setPixelSize(10);
         if (!state.isEmpty()) {
-            // Shrinks to 0.85 of its size before it is cut.
-            const double room = width() - nameX - nm.horizontalAdvance(site.displayName()) - 4 - 6;
-            if (QFontMetricsF(small).horizontalAdvance(state) > room)
-                small.setPointSizeF(small.pointSizeF() > 0 ? small.pointSizeF() : 7.5), small.setPixelSize(9);   // 0.85 of 10, to the pixel
+            // Shrinks down to 0.85 of its size before it is cut.
+            const double room = qMax(width() - nameX - nm.horizontalAdvance(site.displayName()) - 4, 0.0);
             const QFontMetricsF sm(small);
-            stateWidth = qMin(sm.horizontalAdvance(state), qMax(room, 0.0));
+            const double full = sm.horizontalAdvance(state);
+            const double scale = full > room ? qMax(room / full, 0.85) : 1.0;
+            stateWidth = qMin(full * scale, room);
+            p.save();
             p.setFont(small);
             p.setPen(Design::muted());
-            p.drawText(QRectF(width() - 6 - stateWidth, 0, stateWidth, height()), Qt::AlignVCenter | Qt::AlignRight,
-                       sm.elidedText(state, Qt::ElideRight, stateWidth));
+            p.translate(width() - stateWidth, height() / 2.0);
+            p.scale(scale, scale);
+            const double inner = stateWidth / scale;
+            p.drawText(QRectF(0, -height() / 2.0 / scale, inner, height() / scale), Qt::AlignVCenter | Qt::AlignRight,
+                       sm.elidedText(state, Qt::ElideRight, inner));
+            p.restore();
         }
         p.setFont(name);
         p.setPen(lit ? Design::text() : Design::secondary());
-        const double nameRoom = width() - nameX - (stateWidth > 0 ? stateWidth + 4 + 6 : 0);
+        const double nameRoom = width() - nameX - (stateWidth > 0 ? stateWidth + 4 : 0);
         p.drawText(QRectF(nameX, 0, nameRoom, height()), Qt::AlignVCenter | Qt::AlignLeft,
                    nm.elidedText(site.displayName(), Qt::ElideRight, nameRoom));
     }

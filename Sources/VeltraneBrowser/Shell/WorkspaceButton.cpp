@@ -55,7 +55,8 @@ QSize WorkspaceButton::sizeHint() const
     f.setPixelSize(l.fontSize);
     f.setWeight(QFont::DemiBold);
     const QFontMetrics fm(f);
-    return QSize(fm.horizontalAdvance(text()) + 2 * l.padding, qMax(l.minHeight, fm.height() + 8));
+    // Room around the shape for its shadow.
+    return QSize(fm.horizontalAdvance(text()) + 2 * l.padding + 6, qMax(l.minHeight, int(fm.height()) + 8) + 5);
 }
 
 void WorkspaceButton::enterEvent(QEnterEvent *)

@@ -268,7 +268,7 @@ int main(int argc, char *argv[])
         }
         if (view == "site-list") {
             auto *sites = new SidebarSites(browser, browser->accounts());
-            sites->setFixedWidth(196);
+            sites->setFixedWidth(196);   // a 220-point sidebar less its padding
             shown.reset(sheet(sites, Design::sidebar()));
         } else if (view == "account-menu") {
             auto *menu = new AccountMenu(browser, browser->accounts());
@@ -299,7 +299,7 @@ int main(int argc, char *argv[])
         window->resize(1440, 900);
         shown.reset(window);
     }
-    if (view != "window" && view != "browser-pane")
+    if (view != "window" && view != "browser-pane" && view != "sidebar")
         shown->adjustSize();
     if (view == "window" || view == "browser-pane") {
         shown->show();
