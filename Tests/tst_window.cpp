@@ -3,6 +3,7 @@
 // kept for the next start.
 #include "Base/AppSettings.h"
 #include "Base/Lang.h"
+#include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
 #include "Browser/StoredCookies.h"
 #include "FixtureSite.h"
@@ -151,8 +152,22 @@ private slots:
         QVERIFY(sites()->siteButton(LoginProvider::youtube)->accessibleName().endsWith(Lang::pick("로그인됨", "Signed in")));
         QCOMPARE(sites()->rowState(LoginProvider::instagram), Lang::pick("로그인 필요", "Sign-in needed"));
         sites()->showMenu();
-        QCOMPARE(sites()->menu()->rows().at(0).actions, (QList<AccountMenu::Action> {AccountMenu::Action::open, AccountMenu::Action::signOut}));
-        sites()->menu()->close();
+        AccountMenu *menu = sites()->menu();
+        QCOMPARE(menu->rows().at(0).actions, (QList<AccountMenu::Action> {AccountMenu::Action::open, AccountMenu::Action::signOut}));
+        // "Sign Out", then "Cancel": nothing is removed.
+        QStringList asked;
+        bool answer = false;
+        menu->confirm = [&](const QString &title, const QString &, std::function<void(bool)> done) {
+            asked << title;
+            QCOMPARE(menu->disconnect(), std::optional<LoginProvider>(LoginProvider::youtube));
+            done(answer);
+        };
+        menu->trigger(LoginProvider::youtube, AccountMenu::Action::signOut);
+        QCOMPARE(asked, QStringList {AccountMenu::confirmTitle(LoginProvider::youtube, Lang::system())});
+        QCOMPARE(menu->disconnect(), std::nullopt);
+        QVERIFY(!browser()->accounts()->clearing());
+        QVERIFY(SidebarSites::isSignedIn(browser()->accounts()->status(LoginProvider::youtube)));
+        menu->close();
 
         // The site list switches the browser; Instagram is laid out as a 960-point page.
         QTest::mouseClick(sites()->siteButton(LoginProvider::instagram), Qt::LeftButton);
@@ -161,6 +176,36 @@ private slots:
         const double width = pane()->webView()->width();
         QVERIFY(width < 960);
         QTRY_VERIFY_WITH_TIMEOUT(qAbs(pane()->webView()->page()->zoomFactor() - width / 960) < 0.006, slow);
+    }
+
+    // Signing out from the menu: confirmed, the rows locked while the data goes, then "Sign In".
+    void signOutFromTheMenu()
+    {
+        open();
+        browser()->signIn(LoginProvider::youtube);
+        BrowserPage *page = browser()->currentTab()->page();
+        QTRY_VERIFY_WITH_TIMEOUT(!browser()->isLoading() && vt::test::evaluate(page, "!!document.getElementById('form')").toBool(), slow);
+        vt::test::evaluate(page, "document.getElementById('identifier').value='owner';document.getElementById('form').submit();");
+        QTRY_VERIFY_WITH_TIMEOUT(SidebarSites::isSignedIn(browser()->accounts()->status(LoginProvider::youtube)), slow);
+        sites()->showMenu();
+        AccountMenu *menu = sites()->menu();
+        QList<bool> lockedWhileClearing;
+        connect(browser()->accounts(), &AccountSession::clearingChanged, this, [&] {
+            if (browser()->accounts()->clearing())
+                lockedWhileClearing << !menu->rows().at(0).enabled;
+        });
+        menu->confirm = [](const QString &, const QString &message, std::function<void(bool)> done) {
+            QCOMPARE(message, AccountMenu::confirmMessage(Lang::system()));
+            done(true);
+        };
+        menu->trigger(LoginProvider::youtube, AccountMenu::Action::signOut);
+        QTRY_COMPARE_WITH_TIMEOUT(browser()->accounts()->status(LoginProvider::youtube), LoginStatus::signedOut, slow);
+        QTRY_VERIFY_WITH_TIMEOUT(!browser()->accounts()->clearing(), slow);
+        QCOMPARE(lockedWhileClearing, QList<bool> {true});
+        QCOMPARE(menu->rows().at(0).actions, QList<AccountMenu::Action> {AccountMenu::Action::signIn});
+        QVERIFY(menu->rows().at(0).enabled);
+        QVERIFY(!browser()->accounts()->message().isEmpty());
+        QCOMPARE(sites()->rowState(LoginProvider::youtube), Lang::pick("로그인 필요", "Sign-in needed"));
     }
 
     // A failed load: our message in the run's language, no engine error page.

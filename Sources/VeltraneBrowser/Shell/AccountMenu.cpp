@@ -169,7 +169,9 @@ AccountMenu::AccountMenu(Browser *browser, AccountSession *session, QWidget *par
     layout->addWidget(noteLabel);
 
     confirm = [this](const QString &t, const QString &message, std::function<void(bool)> done) {
-        auto *box = new QMessageBox(QMessageBox::Warning, t, message, QMessageBox::NoButton, window());
+        // Over the main window: the popover itself closes when the question takes the focus.
+        QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
+        auto *box = new QMessageBox(QMessageBox::Warning, t, message, QMessageBox::NoButton, owner);
         box->setTextFormat(Qt::PlainText);
         const bool ko = Lang::system();
         box->addButton(cancelTitle(ko), QMessageBox::RejectRole);

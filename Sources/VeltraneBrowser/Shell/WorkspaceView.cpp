@@ -118,7 +118,8 @@ WorkspaceView::WorkspaceView(AppState *state, AppSettings *settings, QWidget *pa
     , m_settings(settings)
 {
     Browser *browser = state->browser();
-    // The service account row joins when the spam model (and its client) exists.
+    // The service account row joins when the spam model (and its client) exists; the sidebar's
+    // settings, statistics and account requests open their sheets here once those exist.
     m_sidebar = new WorkspaceSidebar(browser, nullptr, this);
 
     m_card = new QWidget(this);
