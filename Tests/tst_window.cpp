@@ -192,7 +192,8 @@ private slots:
         QList<bool> lockedWhileClearing;
         connect(browser()->accounts(), &AccountSession::clearingChanged, this, [&] {
             if (browser()->accounts()->clearing())
-                lockedWhileClearing << !menu->rows().at(0).enabled;
+                lockedWhileClearing << !menu->rows().at(0).enabled << !pane()->takesPageClicks()
+                                    << !pane()->addressField()->isEnabled() << !window->workspace()->sidebar()->sites()->isEnabledTo(window.get());
         });
         menu->confirm = [](const QString &, const QString &message, std::function<void(bool)> done) {
             QCOMPARE(message, AccountMenu::confirmMessage(Lang::system()));
@@ -201,7 +202,9 @@ private slots:
         menu->trigger(LoginProvider::youtube, AccountMenu::Action::signOut);
         QTRY_COMPARE_WITH_TIMEOUT(browser()->accounts()->status(LoginProvider::youtube), LoginStatus::signedOut, slow);
         QTRY_VERIFY_WITH_TIMEOUT(!browser()->accounts()->clearing(), slow);
-        QCOMPARE(lockedWhileClearing, QList<bool> {true});
+        QCOMPARE(lockedWhileClearing, (QList<bool> {true, true, true, true}));
+        QVERIFY(pane()->takesPageClicks());
+        QVERIFY(pane()->addressField()->isEnabled());
         QCOMPARE(menu->rows().at(0).actions, QList<AccountMenu::Action> {AccountMenu::Action::signIn});
         QVERIFY(menu->rows().at(0).enabled);
         QVERIFY(!browser()->accounts()->message().isEmpty());

@@ -241,6 +241,7 @@ BrowserPane::BrowserPane(Browser *browser, QWidget *parent)
     layout->addWidget(m_view, 1);
     m_shield = new Shield(this);
     m_shield->hide();
+    m_view->installEventFilter(this);   // the shield follows the view's frame
 
     m_enterAddress = new QAction(korean ? QStringLiteral("주소 입력") : QStringLiteral("Enter address"), this);
     m_enterAddress->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
@@ -270,6 +271,11 @@ BrowserPane::BrowserPane(Browser *browser, QWidget *parent)
 QString BrowserPane::bannerText() const
 {
     return m_banner->isVisibleTo(this) ? m_bannerText->text() : QString();
+}
+
+bool BrowserPane::takesPageClicks() const
+{
+    return !m_shield->isVisibleTo(this);
 }
 
 void BrowserPane::setWorking(bool working)
@@ -342,6 +348,8 @@ void BrowserPane::sync()
 
 bool BrowserPane::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_view && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        m_shield->setGeometry(m_view->geometry());
     if (watched == m_field) {
         if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
             m_field->setText(m_browser->address());

@@ -52,6 +52,8 @@ public:
     QList<IconButton *> buttons() const { return m_buttons; }
     QWidget *banner() const { return m_banner; }
     QString bannerText() const;
+    // False while a sign-out removes a site's data: the page takes no clicks then.
+    bool takesPageClicks() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
