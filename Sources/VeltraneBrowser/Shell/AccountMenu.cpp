@@ -255,6 +255,7 @@ void AccountMenu::trigger(LoginProvider site, Action action)
     }
     case Action::signOut:
         m_disconnect = site;
+        m_reopen = isVisible();   // the question takes the focus, which closes a popover
         confirm(confirmTitle(m_disconnect, Lang::system()), confirmMessage(Lang::system()),
                 [self = QPointer<AccountMenu>(this)](bool yes) {
                     if (self)
@@ -268,6 +269,9 @@ void AccountMenu::answer(bool signOut)
 {
     const std::optional<LoginProvider> site = m_disconnect;
     m_disconnect.reset();
+    if (m_reopen && !isVisible())
+        show();
+    m_reopen = false;
     if (signOut && site)
         QCoro::connect(m_session->signOut(*site), m_session, [] {});
 }

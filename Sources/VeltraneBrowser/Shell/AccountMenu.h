@@ -58,6 +58,7 @@ private:
     Browser *m_browser;
     AccountSession *m_session;
     std::optional<LoginProvider> m_disconnect;
+    bool m_reopen = false;
     QList<Row> m_rows;
     QVBoxLayout *m_rowsLayout;
     QLabel *m_message;
