@@ -84,13 +84,6 @@ void VeltraneBrowserApp::applyTheme(QApplication &app)
     font.setFamilies({QStringLiteral("Noto Sans"), QStringLiteral("DejaVu Sans"), Design::fontFamily()});
     font.setPixelSize(13);
     app.setFont(font);
-    app.setStyleSheet(QStringLiteral("QMenu { background: %1; color: %2; border: 1px solid %3; padding: 4px; }"
-                                     "QMenu::item { padding: 5px 18px; border-radius: 5px; }"
-                                     "QMenu::item:selected { background: %4; }"
-                                     "QMenu::item:disabled { color: %5; }"
-                                     "QMenu::separator { height: 1px; background: %3; margin: 4px 6px; }")
-                          .arg(Design::panel().name(), Design::text().name(), Design::strongBorder().name(QColor::HexArgb),
-                               Design::elevated().name(), Design::muted().name()));
 }
 
 int VeltraneBrowserApp::run(int argc, char *argv[])

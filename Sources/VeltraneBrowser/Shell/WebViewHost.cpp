@@ -1,6 +1,7 @@
 #include "Shell/WebViewHost.h"
 
 #include "Base/Lang.h"
+#include "Shell/Design.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -43,6 +44,17 @@ QList<WebViewHost::MenuItem> WebViewHost::menuItems(const MenuContext &c, bool k
           << MenuItem {QWebEnginePage::Forward, t(u"앞으로", "Forward"), c.canGoForward}
           << MenuItem {QWebEnginePage::Reload, t(u"새로고침", "Reload"), true};
     return items;
+}
+
+QString WebViewHost::menuStyle()
+{
+    return QStringLiteral("QMenu { background: %1; color: %2; border: 1px solid %3; padding: 4px; }"
+                          "QMenu::item { padding: 5px 18px; border-radius: 5px; }"
+                          "QMenu::item:selected { background: %4; }"
+                          "QMenu::item:disabled { color: %5; }"
+                          "QMenu::separator { height: 1px; background: %3; margin: 4px 6px; }")
+        .arg(Design::panel().name(), Design::text().name(), Design::strongBorder().name(QColor::HexArgb),
+             Design::elevated().name(), Design::muted().name());
 }
 
 WebViewHost::WebViewHost(QWidget *parent)
@@ -104,6 +116,7 @@ void WebViewHost::contextMenuEvent(QContextMenuEvent *event)
 {
     auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setStyleSheet(menuStyle());
     for (const MenuItem &item : currentMenu()) {
         if (item.action == QWebEnginePage::NoWebAction) {
             menu->addSeparator();

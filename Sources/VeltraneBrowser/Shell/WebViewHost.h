@@ -34,6 +34,8 @@ public:
         bool enabled = true;
     };
     static QList<MenuItem> menuItems(const MenuContext &context, bool korean);
+    // The dark look of the menu.
+    static QString menuStyle();
 
     explicit WebViewHost(QWidget *parent = nullptr);
 
