@@ -92,6 +92,8 @@ int VeltraneBrowserApp::run(int argc, char *argv[])
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
         std::fputs(sandboxNotice(), stderr);
     }
+    // The web engine shares its GL contexts with the window's; this must be said before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Glimora"));
     QApplication::setOrganizationName(QStringLiteral("Veltrane"));
