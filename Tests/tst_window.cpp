@@ -28,6 +28,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <csignal>
@@ -247,6 +248,15 @@ private slots:
         QCOMPARE(browser()->error(), Lang::pick("YouTube 또는 Instagram 주소를 입력해 주세요.", "Enter a YouTube or Instagram address."));
         QCOMPARE(field->text(), QString("https://www.youtube.com/watch?v=next"));
         QVERIFY(!pane()->bannerText().isEmpty());
+
+        // A page title that looks like markup shows as its characters in the field's tooltip.
+        FixtureSite::shared()->page("www.youtube.com", "/markup",
+                                    "<title>&lt;img src=x onerror=alert(1)&gt;&lt;b&gt;Bold&lt;/b&gt;</title><h1>t</h1>");
+        browser()->open("https://www.youtube.com/markup");
+        QTRY_COMPARE_WITH_TIMEOUT(browser()->title(), QString("<img src=x onerror=alert(1)><b>Bold</b>"), slow);
+        QTextDocument tip;
+        tip.setHtml(field->parentWidget()->toolTip());
+        QCOMPARE(tip.toPlainText(), browser()->title());
     }
 
     // The handles write clamped widths at every step and the panes follow.
