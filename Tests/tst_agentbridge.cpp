@@ -95,6 +95,18 @@ private slots:
         QCOMPARE(session.lines().size(), runs ? 1 : 0);
     }
 
+    // Started with standard input closed, the bridge sees the end of input at once instead of
+    // reading whatever file takes descriptor 0.
+    void closedInput()
+    {
+        QProcess sh;
+        sh.start("sh", { "-c", "exec \"$0\" mcp <&-", McpSession::program() });
+        QVERIFY(sh.waitForFinished(60000));
+        QCOMPARE(sh.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(sh.exitCode(), 0);
+        QCOMPARE(sh.readAllStandardOutput(), QByteArray());
+    }
+
     // Each line, then a ping: what comes before the ping's reply is the line's answer.
     void lines_data()
     {

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 int main(int argc, char **argv)
@@ -18,6 +19,12 @@ int main(int argc, char **argv)
     if (argc < 2 || std::strcmp(argv[1], "mcp") != 0) {
         std::fputs("Usage: veltrane-agent mcp\n", stderr);
         return 1;
+    }
+    // A closed standard descriptor would be taken by the next file opened (an event loop's
+    // wake-up descriptor, say) and then read or written as if it were the client.
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) < 0 && ::open("/dev/null", O_RDWR) != fd)
+            return 1;
     }
     // A client that stops reading ends the writes with an error, not the process.
     std::signal(SIGPIPE, SIG_IGN);
