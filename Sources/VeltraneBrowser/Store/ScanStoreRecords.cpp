@@ -52,7 +52,7 @@ void ScanStore::chunked(const QStringList &values, Body body)
     }
 }
 
-std::optional<ScanStore::Record> vt::sql::readRecord(const QVariantList &row)
+std::optional<ScanStore::Record> vt::sql::readRecord(const QVariantList &row, LocalTimes &times)
 {
     if (row.size() < 15 || !isText(row.at(0)) || !isText(row.at(1)) || !isText(row.at(2)) || !isReal(row.at(12)))
         return std::nullopt;
@@ -68,10 +68,10 @@ std::optional<ScanStore::Record> vt::sql::readRecord(const QVariantList &row)
     r.kind = text(row.at(8));
     r.reason = text(row.at(9));
     r.aiProb = optReal(row.at(10));
-    r.lastSeenAt = date(row.at(12).toDouble());
-    r.firstSeenAt = isReal(row.at(11)) ? date(row.at(11).toDouble()) : r.lastSeenAt;
+    r.lastSeenAt = times(row.at(12).toDouble());
+    r.firstSeenAt = isReal(row.at(11)) ? times(row.at(11).toDouble()) : r.lastSeenAt;
     if (isReal(row.at(13)))
-        r.deletedAt = date(row.at(13).toDouble());
+        r.deletedAt = times(row.at(13).toDouble());
     r.avatar = optText(row.at(14));
     return r;
 }
@@ -410,8 +410,9 @@ QList<ScanStore::Record> ScanStore::allComments(int limit)
 QList<ScanStore::Record> ScanStore::readRecords(const QString &sql, const QVariantList &args)
 {
     QList<Record> result;
+    LocalTimes times;
     each(sql, args, true, [&](const Row &row) {
-        if (auto r = readRecord(row))
+        if (auto r = readRecord(row, times))
             result.append(std::move(*r));
         return true;
     });
@@ -422,9 +423,10 @@ bool ScanStore::eachComment(const std::function<bool(const Record &)> &row)
 {
     if (!open())
         return false;
+    LocalTimes times;
     return each(QLatin1String(recordColumns) + QStringLiteral("FROM comments ORDER BY site, post, seen_at DESC, rowid"),
                 {}, true, [&](const Row &values) {
-                    if (const auto r = readRecord(values))
+                    if (const auto r = readRecord(values, times))
                         return row(*r);
                     return true;
                 });

@@ -148,8 +148,9 @@ QList<ScanStore::Record> ScanStore::items(qint64 runId)
         "FROM run_items i JOIN runs r ON r.id = i.run JOIN comments c ON c.site = r.site AND c.id = i.id\n"
         "WHERE i.run = ? ORDER BY (i.state = 'spam') DESC, COALESCE(c.published_at, 0) DESC, c.rowid"),
         {runId});
+    LocalTimes times;
     for (const Row &row : rows) {
-        auto record = readRecord(row);
+        auto record = readRecord(row, times);
         if (!record || row.size() < 17)
             continue;
         record->fresh = integer(row.at(15)) != 0;
