@@ -340,21 +340,23 @@ QList<ScanStore::DayCount> ScanStore::daily(int days, const QDateTime &now)
     auto bucket = [&](const QString &sql) {
         QList<int> counts(starts.size(), 0);
         each(sql, {seconds(start)}, true, [&](const Row &row) {
-            if (!row.isEmpty() && isReal(row.first())) {
+            if (row.size() >= 2 && isReal(row.first()) && isInteger(row.at(1))) {
                 const double t = row.first().toDouble();
                 if (t >= end)
                     return true;
                 const auto it = std::upper_bound(starts.cbegin(), starts.cend(), t);
                 if (it != starts.cbegin())
-                    ++counts[std::distance(starts.cbegin(), it) - 1];
+                    counts[std::distance(starts.cbegin(), it) - 1] += int(row.at(1).toLongLong());
             }
             return true;
         });
         return counts;
     };
-    const auto deleted = bucket(QStringLiteral("SELECT deleted_at FROM comments WHERE deleted_at >= ?"));
-    const auto flagged =
-        bucket(QStringLiteral("SELECT first_seen_at FROM comments WHERE state = 'spam' AND first_seen_at >= ?"));
+    // Read from the time indexes, one row per distinct time (a deletion's or a scan's comments share one).
+    const auto deleted = bucket(
+        QStringLiteral("SELECT deleted_at, COUNT(*) FROM comments WHERE deleted_at >= ? GROUP BY deleted_at"));
+    const auto flagged = bucket(QStringLiteral("SELECT first_seen_at, COUNT(*) FROM comments WHERE state = 'spam' AND "
+                                               "first_seen_at >= ? GROUP BY first_seen_at"));
     for (qsizetype i = 0; i < dayList.size(); ++i)
         result.append(DayCount{dayList.at(i).startOfDay(), deleted.at(i), flagged.at(i)});
     return result;

@@ -83,6 +83,12 @@ inline constexpr char recordColumns[] =
     "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, ai_prob, "
     "first_seen_at, seen_at, deleted_at, avatar ";
 
+// Keeps the kept totals (table comment_totals) in step when comments are deleted.
+inline constexpr char totalsDeleteTrigger[] =
+    "CREATE TRIGGER comment_totals_delete AFTER DELETE ON comments BEGIN "
+    "UPDATE comment_totals SET comments = comments - 1, deleted = deleted - (old.deleted_at IS NOT NULL) "
+    "WHERE site = old.site; END";
+
 // A Record from the first 15 values of a row; none when a required value is unreadable.
 std::optional<ScanStore::Record> readRecord(const QVariantList &row, LocalTimes &times);
 
