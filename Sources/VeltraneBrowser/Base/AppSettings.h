@@ -8,8 +8,8 @@
 //   AppSettings::shared().setValue("vt.aiOn", true);     // false when the file could not be written
 //
 // Keys are flat ("vt.threshold"). Each write goes to disk at once through a temporary file and a
-// rename; a failed write leaves the file and the stored values as they were. (QSettings cannot
-// recover from a failed write within the process, so the file is written here.)
+// rename; a failed write leaves the file as it was, and the store goes on from what is on disk.
+// (QSettings cannot recover from a failed write within the process, so the file is written here.)
 // Several stores on one file (two copies of the application) lose nothing of each other: a write
 // takes a lock file beside the settings, reads the file again and changes only its own key, and a
 // read notices any write of another store, even one of the same size within the same clock tick.
