@@ -5,12 +5,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QDeadlineTimer>
 #include <QLockFile>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <cmath>
 #include <limits>
@@ -283,8 +286,21 @@ bool writeJson(QIODevice &device, const QVariantMap &map)
 
 qint64 nanoseconds(const timespec &t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; }
 
-// How long a write waits for another copy's write; each takes milliseconds.
-constexpr int kLockWaitMs = 10000;
+// How long a write waits for other copies' writes; each takes a few milliseconds.
+constexpr int kLockWaitMs = 20000;
+
+// Waits for the lock by trying often: QLockFile's own wait doubles its pauses up to seconds, so a
+// copy that writes continuously (a pane being dragged) would keep another one waiting that long.
+bool takeLock(QLockFile &lock)
+{
+    const QDeadlineTimer deadline(kLockWaitMs);
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
+            return false;
+        QThread::usleep(200 + QRandomGenerator::global()->bounded(800));
+    }
+    return true;
+}
 
 } // namespace
 
@@ -405,7 +421,7 @@ bool AppSettings::update(const QString &key, const std::optional<QVariant> &valu
     // One writer at a time across every copy; the file is read again under the lock, so another
     // copy's keys are never written back stale.
     QLockFile lock(m_path + QStringLiteral(".lock"));
-    if (!lock.tryLock(kLockWaitMs)) {
+    if (!takeLock(lock)) {
         if (lock.error() == QLockFile::LockFailedError)
             qWarning("cannot write settings file %s: another program holds %s.lock", qPrintable(m_path),
                      qPrintable(m_path));
