@@ -96,6 +96,7 @@ private slots:
     void totalsFollowEveryChange();
     void missingTotalsAreMadeAgain_data();
     void missingTotalsAreMadeAgain();
+    void blockedUpgradeStillCounts();
     void retention();
     void failedOpenIsKeptAndReported();
     void damagedFileIsLeftAlone_data();
@@ -415,6 +416,27 @@ void StoreTest::missingTotalsAreMadeAgain()
     RawDb raw(path);
     QCOMPARE(raw.value("PRAGMA user_version").toLongLong(), version);
     QCOMPARE(names(raw, QStringLiteral("trigger")).size(), 3);
+}
+
+void StoreTest::blockedUpgradeStillCounts()
+{
+    const QString path = fromFixture(QStringLiteral("store_v2"));
+    {
+        RawDb other(path);
+        QVERIFY(other.exec("BEGIN IMMEDIATE"));   // another copy is writing through the whole first open
+        ScanStore store(path);
+        store.keepDays = 365 * 100;
+        QVERIFY(store.isOpen());
+        QCOMPARE(store.stats(), (ScanStore::Stats{3, 1, 9, 4, 2}));
+        QCOMPARE(store.stats(QStringLiteral("instagram")), (ScanStore::Stats{1, 1, 2, 1, 0}));
+        QCOMPARE(store.daily(2, QDateTime::fromSecsSinceEpoch(1700086500)).last().deleted, 1);
+        QVERIFY(other.exec("COMMIT"));
+        QCOMPARE(RawDb(path).value("PRAGMA user_version").toLongLong(), 2);
+    }
+    ScanStore later(path);   // the next run upgrades
+    later.keepDays = 365 * 100;
+    QCOMPARE(later.stats(), (ScanStore::Stats{3, 1, 9, 4, 2}));
+    QCOMPARE(RawDb(path).value("PRAGMA user_version").toLongLong(), 3);
 }
 
 void StoreTest::retention()
