@@ -2,16 +2,16 @@
 
 #include <QBuffer>
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QDeadlineTimer>
-#include <QLockFile>
-#include <QRandomGenerator>
-#include <QSaveFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
+#include <QRandomGenerator>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -287,7 +287,7 @@ bool writeJson(QIODevice &device, const QVariantMap &map)
 qint64 nanoseconds(const timespec &t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; }
 
 // How long a write waits for other copies' writes; each takes a few milliseconds.
-constexpr int kLockWaitMs = 20000;
+constexpr int kLockWaitMs = 10000;
 
 // Waits for the lock by trying often: QLockFile's own wait doubles its pauses up to seconds, so a
 // copy that writes continuously (a pane being dragged) would keep another one waiting that long.
