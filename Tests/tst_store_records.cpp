@@ -31,6 +31,7 @@ private slots:
     void cleanup();
     void rememberTwiceWithSameText();
     void rememberWithChangedText();
+    void rememberManyInOrder();
     void storeTextOffErasesPersonalData();
     void missingAvatarKeepsStoredOne();
     void storedKind_data();
@@ -109,6 +110,27 @@ void StoreRecordsTest::rememberWithChangedText()
     QVERIFY(!k.kept);
     RawDb raw(m_path);
     QCOMPARE(raw.count("comments WHERE spam IS NULL AND abuse IS NULL AND sexual IS NULL AND options IS NULL"), 1);
+}
+
+void StoreRecordsTest::rememberManyInOrder()
+{
+    // 120 comments, one of them twice with different texts: every comment stored, the later
+    // sighting of the same id wins as if each were stored on its own.
+    ScanStore &s = *m_store;
+    QVERIFY(s.remember(yt, postA, {makeComment("dup", "first")}, std::nullopt, at(1)));
+    QVERIFY(s.rememberAI(yt, {{"dup", ScanStore::hash("first"), AIScore{0.9, 0.1, 0.0}}}, "spam"));
+    QList<Comment> page = vt::test::makePage("m", 120);
+    page[10] = makeComment("dup", "first", "spam");
+    page[110] = makeComment("dup", "second");
+    QVERIFY(s.remember(yt, postA, page, std::nullopt, at(2)));
+    QCOMPARE(s.comments(postA, 1000).size(), 119);
+    const auto known = s.known(yt, {"dup", "m0", "m119"});
+    QCOMPARE(known.size(), 3);
+    QCOMPARE(known["dup"].hash, ScanStore::hash("second"));
+    QCOMPARE(known["dup"].state, std::optional<QString>("ok"));
+    QVERIFY(!known["dup"].score);   // the text changed within the scan
+    QCOMPARE(s.stats().comments, 119);
+    QCOMPARE(s.stats().flagged, 10);   // every tenth of the page, where "dup" took the places of m10 and m110
 }
 
 void StoreRecordsTest::storeTextOffErasesPersonalData()

@@ -95,10 +95,17 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
 {
     if (!open())
         return false;
-    static const QString upsert = QStringLiteral(
+    // Up to 50 comments a statement (800 parameters, within every SQLite's limit): the kept
+    // totals' triggers make SQLite save each changed page once a statement, so one statement a
+    // comment would cost twice the plain insert. The rows are upserted in order, exactly as one
+    // statement each would do.
+    constexpr qsizetype perStatement = 50;
+    static const QString head = QStringLiteral(
         "INSERT INTO comments (site, id, post, hash, seen_at, first_seen_at, author, text, published_at, like_count, "
-        "state, kind, reason, ai_prob, avatar, rules) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)\n"
-        "ON CONFLICT (site, id) DO UPDATE SET post = excluded.post, seen_at = excluded.seen_at, "
+        "state, kind, reason, ai_prob, avatar, rules) VALUES ");
+    static const QString row = QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    static const QString tail = QStringLiteral(
+        "\nON CONFLICT (site, id) DO UPDATE SET post = excluded.post, seen_at = excluded.seen_at, "
         "rules = excluded.rules, author = excluded.author, text = excluded.text, "
         "published_at = excluded.published_at, like_count = excluded.like_count, state = excluded.state, "
         "kind = excluded.kind, reason = excluded.reason, ai_prob = excluded.ai_prob, deleted_at = NULL, "
@@ -111,19 +118,32 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
         "avatar = CASE WHEN excluded.avatar IS NULL AND excluded.text IS NOT NULL THEN comments.avatar "
         "ELSE excluded.avatar END, "
         "hash = excluded.hash");
+    auto upsert = [&](qsizetype rows) {
+        QString sql = head;
+        for (qsizetype i = 0; i < rows; ++i) {
+            if (i)
+                sql += QStringLiteral(", ");
+            sql += row;
+        }
+        return sql + tail;
+    };
+    static const QString full = upsert(perStatement);
     const double t = seconds(now);
     const QVariant rulesValue = orNull(rules);
     return transaction([&] {
-        for (const Comment &c : comments) {
-            const QVariantList args{
-                site, c.id, post, hash(c.text), t, t,
-                storeText ? QVariant(c.authorName) : QVariant(),
-                storeText ? QVariant(c.text) : QVariant(),
-                orNull(c.publishedAt), orNull(c.likeCount), c.state, storedKind(c), c.reason, orNull(c.aiProb),
-                storeText ? orNull(c.avatar) : QVariant(),
-                rulesValue,
-            };
-            if (!exec(upsert, args))
+        for (qsizetype from = 0; from < comments.size(); from += perStatement) {
+            const qsizetype count = std::min(perStatement, comments.size() - from);
+            QVariantList args;
+            args.reserve(count * 16);
+            for (const Comment &c : comments.mid(from, count)) {
+                args << site << c.id << post << hash(c.text) << t << t
+                     << (storeText ? QVariant(c.authorName) : QVariant())
+                     << (storeText ? QVariant(c.text) : QVariant()) << orNull(c.publishedAt) << orNull(c.likeCount)
+                     << c.state << storedKind(c) << c.reason << orNull(c.aiProb)
+                     << (storeText ? orNull(c.avatar) : QVariant()) << rulesValue;
+            }
+            // A full slice reuses one cached statement; the last, shorter one is prepared once.
+            if (!(count == perStatement ? exec(full, args) : exec(upsert(count), args, false)))
                 return false;
         }
         return true;
