@@ -1,4 +1,5 @@
 #include "Browser/Browser.h"
+#include "Browser/StoredCookies.h"
 
 #include "Base/AppSettings.h"
 #include "Sites/AuthPolicy.h"
@@ -6,6 +7,10 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
@@ -14,6 +19,9 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
+
+#include <set>
+#include <tuple>
 
 namespace {
 
@@ -157,18 +165,54 @@ QString Browser::mediaScript(bool muted, bool blocksAutoplay)
     return mediaScriptMarker + u'\n' + body;
 }
 
+namespace {
+QPointer<QWebEngineProfile> sharedProfile;
+}
+
 QWebEngineProfile *Browser::defaultProfile()
 {
-    static QWebEngineProfile *profile = [] {
+    if (!sharedProfile) {
         auto *p = new QWebEngineProfile(QStringLiteral("Veltrane"), QCoreApplication::instance());
         const QString root = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
             + QStringLiteral("/Veltrane/web");
         p->setPersistentStoragePath(root);
         p->setCachePath(root + QStringLiteral("/cache"));
         p->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
-        return p;
-    }();
-    return profile;
+        sharedProfile = p;
+    }
+    return sharedProfile;
+}
+
+void Browser::releaseDefaultProfile(const QList<QNetworkCookie> &kept)
+{
+    if (!sharedProfile)
+        return;
+    const QString storage = sharedProfile->persistentStoragePath();
+    // The engine writes the cookie file as the profile goes, on its own threads. Left to the
+    // application's children, the profile went after the engine had shut down, and a busy
+    // machine lost the last cookies (a sign-in) that way.
+    delete sharedProfile.data();
+
+    // Wait, within a bound, until the file holds what the session last knew; the engine gives no
+    // signal for it.
+    using Key = std::tuple<QByteArray, QString, QString>;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    auto persistent = [&now](const QList<QNetworkCookie> &cookies) {
+        std::set<Key> keys;
+        for (const QNetworkCookie &c : cookies) {
+            if (!c.isSessionCookie() && c.expirationDate() > now)
+                keys.insert({c.name(), c.domain(), c.path()});
+        }
+        return keys;
+    };
+    const std::set<Key> expected = persistent(kept);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 3000 && persistent(StoredCookies::read(storage)) != expected) {
+        QEventLoop loop;
+        QTimer::singleShot(50, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
 }
 
 Browser::Browser(QWebEngineProfile *dataStore, PageFactory makeWebView, AppSettings *preferences, QObject *parent)

@@ -44,6 +44,9 @@ public:
     // The persistent profile "Veltrane" with its storage and cache under the data folder
     // (GenericDataLocation/Veltrane/web), made once per process.
     static QWebEngineProfile *defaultProfile();
+    // Deletes the shared profile once every page over it is gone, before the application ends,
+    // and waits (at most 3 s) until its cookie file holds the lasting cookies of `kept`.
+    static void releaseDefaultProfile(const QList<QNetworkCookie> &kept = {});
 
     LoginProvider selectedSite() const { return m_selectedSite; }
     BrowserTab *currentTab() const { return m_tabs.value(m_selectedSite); }

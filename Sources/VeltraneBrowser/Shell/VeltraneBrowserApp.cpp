@@ -1,6 +1,8 @@
 #include "Shell/VeltraneBrowserApp.h"
 
 #include "Base/AppSettings.h"
+#include "Browser/AccountSession.h"
+#include "Browser/Browser.h"
 #include "Shell/AppState.h"
 #include "Shell/Design.h"
 #include "Shell/MainWindow.h"
@@ -100,6 +102,7 @@ int VeltraneBrowserApp::run(int argc, char *argv[])
     applyTheme(app);
     installQuitSignals();
     int code = 0;
+    QList<QNetworkCookie> cookies;
     {
         AppState state;
         MainWindow window(&state, &AppSettings::shared());
@@ -112,8 +115,10 @@ int VeltraneBrowserApp::run(int argc, char *argv[])
         });
         window.show();
         code = app.exec();
+        cookies = state.browser()->accounts()->cookies();
     }
-    // The state went with its pages; the profile (the application's child) goes with the
-    // application, and writes the cookies as it goes.
+    // The state went with its pages; the profile goes now, while the engine still runs, and
+    // writes the cookies as it goes.
+    Browser::releaseDefaultProfile(cookies);
     return code;
 }
