@@ -158,7 +158,7 @@ bool AccountPaneState::signedIn() const
 
 bool AccountPaneState::deviceAccount() const
 {
-    return signedIn() && !m_account->email();
+    return signedIn() && m_account->emailText().isEmpty();
 }
 
 AccountPaneState::Card AccountPaneState::card() const
