@@ -2,6 +2,7 @@
 
 #include "Sites/LoginProvider.h"
 
+#include <QRegularExpression>
 #include <QtMath>
 
 #include <cmath>
@@ -118,12 +119,17 @@ QString DashboardModel::recentTime(const ScanStore::Record &record, const QLocal
     // Numeric month and day, hour with its AM/PM marker, minute, in the locale's order.
     QString format = locale.dateFormat(QLocale::ShortFormat);
     format.remove(QLatin1Char('y')).remove(QLatin1Char('Y'));
+    // Numeric month and day only, without weekday names.
+    format.replace(QRegularExpression(QStringLiteral("M+")), QStringLiteral("M"));
+    format.replace(QRegularExpression(QStringLiteral("d+")), QStringLiteral("d"));
     while (!format.isEmpty() && !format.front().isLetter())
         format.remove(0, 1);
     while (!format.isEmpty() && !format.back().isLetter())
         format.chop(1);
-    if (format.isEmpty())
+    if (format.isEmpty() || format == QLatin1String("M d"))
         format = QStringLiteral("M/d");
+    else if (format == QLatin1String("d M"))
+        format = QStringLiteral("d/M");
     return locale.toString(*record.deletedAt, format + QLatin1Char(' ') + QStringLiteral("h:mm AP"));
 }
 

@@ -252,7 +252,10 @@ void StatisticsSheet::build()
         auto *scroll = new QScrollArea;
         scroll->setWidgetResizable(true);
         scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         scroll->setWidget(sections);
         root->addWidget(scroll, 1);
+        resize(960, 720);
+        setMinimumHeight(720);
     }
 }

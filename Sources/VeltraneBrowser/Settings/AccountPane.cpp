@@ -87,8 +87,12 @@ void AccountPane::rebuild()
 {
     m_shape = shape();
     m_updates.clear();
-    if (m_content)
+    if (m_content) {
+        // Gone from the screen at once; deleted later, as a signal of one of its controls may have led here.
+        m_content->hide();
+        m_layout->removeWidget(m_content);
         m_content->deleteLater();
+    }
     m_content = new QWidget(this);
     auto *column = new QVBoxLayout(m_content);
     column->setContentsMargins(0, 0, 0, 0);
@@ -330,8 +334,11 @@ void AccountPane::rebuild()
     };
     footer->addWidget(link(pick(k, "개인정보처리방침", "Privacy Policy"), privacyUrl()));
     footer->addWidget(link(pick(k, "이용약관", "Terms"), termsUrl()));
-    if (account && account->server() != VeltraneAccount::defaultServer())
-        footer->addWidget(text(pick(k, "서버 ", "Server ") + account->server().toString(), true));
+    if (account && account->server() != VeltraneAccount::defaultServer()) {
+        auto *server = text(pick(k, "서버 ", "Server ") + account->server().toString(), true);
+        server->setWordWrap(false);
+        footer->addWidget(server);
+    }
     footer->addStretch(1);
     column->addLayout(footer);
 

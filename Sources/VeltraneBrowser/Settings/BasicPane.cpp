@@ -54,8 +54,12 @@ void BasicPane::rebuild()
     const bool hadFocus = m_field && m_field->hasFocus();
     if (m_field)
         m_input = m_field->text();
-    if (m_content)
+    if (m_content) {
+        // Gone from the screen at once; deleted later, as a signal of one of its controls may have led here.
+        m_content->hide();
+        m_layout->removeWidget(m_content);
         m_content->deleteLater();
+    }
     m_content = new QWidget(this);
     auto *column = new QVBoxLayout(m_content);
     column->setContentsMargins(0, 0, 0, 0);

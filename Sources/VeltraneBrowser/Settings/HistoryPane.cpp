@@ -34,8 +34,12 @@ void HistoryPane::rebuild()
 {
     if (!m_model)
         return;
-    if (m_content)
+    if (m_content) {
+        // Gone from the screen at once; deleted later, as a signal of one of its controls may have led here.
+        m_content->hide();
+        m_layout->removeWidget(m_content);
         m_content->deleteLater();
+    }
     m_content = new QWidget(this);
     auto *column = new QVBoxLayout(m_content);
     column->setContentsMargins(0, 0, 0, 0);

@@ -64,17 +64,17 @@ SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *paren
     head->addWidget(prefs);
     sl->addLayout(head);
     for (const SettingsTab t : SettingsTab::allCases()) {
-        auto *row = new QToolButton;
+        auto *row = new QPushButton;
         row->setCheckable(true);
-        row->setAutoRaise(true);
+        row->setAutoDefault(false);
         row->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        row->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         row->setIcon(QIcon::fromTheme(t.iconName()));
         row->setMinimumHeight(52);
         row->setStyleSheet(QStringLiteral(
-            "QToolButton { text-align: left; padding: 6px 14px; border: 1px solid transparent; border-radius: 12px; }"
-            "QToolButton:checked { background: palette(base); border-color: palette(mid); }"));
-        connect(row, &QToolButton::clicked, this, [this, t] { setTab(t); });
+            "QPushButton { text-align: left; padding: 6px 14px; border: 1px solid transparent; border-radius: 12px;"
+            " background: transparent; }"
+            "QPushButton:checked { background: palette(base); border-color: palette(mid); }"));
+        connect(row, &QPushButton::clicked, this, [this, t] { setTab(t); });
         auto *status = new QLabel(row);   // measured for the accessible name and the tests
         status->hide();
         m_rows.append(row);
@@ -171,7 +171,8 @@ void SettingsWindow::refreshSidebar()
         // A status longer than the row is cut to one line.
         const QFontMetrics fm(m_rows.at(i)->font());
         const QString shown = fm.elidedText(status, Qt::ElideRight, 150);
-        m_rows.at(i)->setText(t.label(m_korean) + QLatin1Char('\n') + shown);
+        QString text = t.label(m_korean) + QLatin1Char('\n') + shown;
+        m_rows.at(i)->setText(text.replace(QLatin1Char('&'), QStringLiteral("&&")));
         m_rows.at(i)->setAccessibleName(t.label(m_korean) + QStringLiteral(", ") + status);
         m_rows.at(i)->setChecked(t == m_tab);
         m_rows.at(i)->setProperty("strongStatus", strong);
