@@ -12,6 +12,7 @@
 #include "Settings/ChoicePicker.h"
 #include "Settings/HistoryPane.h"
 #include "Settings/HistoryPaneModel.h"
+#include "Settings/SettingsOpener.h"
 #include "Settings/SettingsPrompts.h"
 #include "Settings/SettingsTab.h"
 #include "Settings/SettingsWindow.h"
@@ -85,6 +86,7 @@ private slots:
     void exportFailureKeepsEarlierFile();
     void clearAsksFirstAndKeepsMonitored();
     void windowTabs();
+    void accountRequestOpensTheAccountTab();
 };
 
 void SettingsPanesTest::tabs()
@@ -533,6 +535,32 @@ void SettingsPanesTest::windowTabs()
     QVERIFY(window.isVisible());
     QVERIFY(h.model().keywords().contains("spammy"));
     window.done(QDialog::Accepted);
+}
+
+void SettingsPanesTest::accountRequestOpensTheAccountTab()
+{
+    ModelHarness h;
+    QWidget mainWindow;
+    ScriptedPrompts prompts;
+    SettingsOpener opener(&h.model(), &mainWindow, &prompts);
+    QVERIFY(!opener.window());
+    h.model().raiseAccountRequest();
+    QVERIFY(opener.window());
+    QCOMPARE(opener.window()->tab(), SettingsTab(SettingsTab::account));
+    // Asked again while open: the same window moves to the asked tab.
+    SettingsWindow *first = opener.window();
+    first->setTab(SettingsTab::basic);
+    h.model().raiseAccountRequest();
+    QCOMPARE(opener.window(), first);
+    QCOMPARE(first->tab(), SettingsTab(SettingsTab::account));
+    QCOMPARE(opener.open(SettingsTab::ai), first);
+    QCOMPARE(first->tab(), SettingsTab(SettingsTab::ai));
+    // Closed, it is gone; the next request makes a new one.
+    first->accept();
+    QTRY_VERIFY(!opener.window());
+    QVERIFY(opener.open(SettingsTab::history));
+    QCOMPARE(opener.window()->tab(), SettingsTab(SettingsTab::history));
+    opener.window()->accept();
 }
 
 int main(int argc, char **argv)
