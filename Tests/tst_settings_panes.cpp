@@ -28,6 +28,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 #include <unistd.h>
 
 namespace {
@@ -79,6 +81,9 @@ private slots:
     void aiPrompt_data();
     void aiPrompt();
     void aiSwitchesWrite();
+    void switches_data();
+    void switches();
+    void pickerSegmentsWrite();
     void historyButtons();
     void exportLines_data();
     void exportLines();
@@ -358,6 +363,69 @@ void SettingsPanesTest::aiSwitchesWrite()
     QCOMPARE(h.model().aiSexual(), true);
     QCOMPARE(h.model().aiAbuse(), false);
     QCOMPARE(AIPane::subtitle(false, false), QStringLiteral("Off. Only the keyword rules are used."));
+}
+
+void SettingsPanesTest::switches_data()
+{
+    QTest::addColumn<QString>("pane");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("AI check") << "ai" << "AI check" << "vt.aiOn";
+    QTest::newRow("abuse") << "ai" << "Abuse" << "vt.aiAbuse";
+    QTest::newRow("sexual") << "ai" << "Sexual content" << "vt.aiSexual";
+    QTest::newRow("liked comments") << "basic" << "Skip comments with likes" << "vt.noLikesOnly";
+    QTest::newRow("built-in words") << "basic" << "Built-in words" << "vt.builtinWords";
+}
+
+void SettingsPanesTest::switches()
+{
+    QFETCH(QString, pane);
+    QFETCH(QString, name);
+    QFETCH(QString, key);
+    ModelHarness h({{"vt.aiOn", true}});
+    std::unique_ptr<QWidget> widget;
+    if (pane == "ai")
+        widget = std::make_unique<AIPane>(&h.model(), &h.account(), false);
+    else
+        widget = std::make_unique<BasicPane>(&h.model(), false);
+    auto find = [&]() -> QAbstractButton * {
+        for (QAbstractButton *b : widget->findChildren<QAbstractButton *>())
+            if (b->isCheckable() && b->isVisibleTo(widget.get()) && b->accessibleName() == name)
+                return b;
+        return nullptr;
+    };
+    for (int round = 0; round < 2; ++round) {
+        QAbstractButton *button = nullptr;
+        QTRY_VERIFY((button = find()) != nullptr);
+        const bool before = button->isChecked();
+        button->click();
+        QCOMPARE(h.stored().value(key), QJsonValue(!before));
+        QTRY_VERIFY(find() && find()->isChecked() == !before);   // the rebuilt pane shows the stored value
+    }
+}
+
+void SettingsPanesTest::pickerSegmentsWrite()
+{
+    ModelHarness h({{"vt.limit", 2500}});
+    BasicPane pane(&h.model(), true);
+    ChoicePicker *limit = nullptr;
+    for (ChoicePicker *p : pane.findChildren<ChoicePicker *>())
+        if (p->accessibleName() == QStringLiteral("수집 개수"))
+            limit = p;
+    QVERIFY(limit);
+    QCOMPARE(limit->labels(), (QStringList {"2500개", "전체", "100", "300", "1000"}));
+    emit limit->picked(300);
+    QCOMPARE(h.stored().value("vt.limit"), QJsonValue(300));
+    emit limit->picked(77);   // never offered: refused
+    QCOMPARE(h.stored().value("vt.limit"), QJsonValue(300));
+    auto shown = [&] {
+        const QStringList listed {"전체", "100", "300", "1000"};
+        for (ChoicePicker *p : pane.findChildren<ChoicePicker *>())
+            if (p->isVisibleTo(&pane) && p->accessibleName() == QStringLiteral("수집 개수"))
+                return p->labels() == listed && p->current() == 300;
+        return false;
+    };
+    QTRY_VERIFY(shown());
 }
 
 void SettingsPanesTest::historyButtons()
