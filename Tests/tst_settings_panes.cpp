@@ -594,6 +594,12 @@ void SettingsPanesTest::windowTabs()
     window.setAttribute(Qt::WA_DontShowOnScreen);
     window.show();
     QVERIFY(h.model().stats().comments > 0);
+    QCOMPARE(window.statusShown(SettingsTab::ai), QStringLiteral("Sign-in needed"));
+    QCOMPARE(window.statusShown(SettingsTab::history),
+             SettingsTab::status(SettingsTab::history, h.model(), h.account(), false));
+    // The sidebar follows the model.
+    h.model().setAIOn(false);
+    QCOMPARE(window.statusShown(SettingsTab::ai), QStringLiteral("Off"));
     // Return in a text field belongs to the field; elsewhere it closes the window.
     window.setTab(SettingsTab::basic);
     auto *field = static_cast<BasicPane *>(window.pane())->keywordField();

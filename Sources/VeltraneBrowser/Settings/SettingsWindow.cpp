@@ -68,16 +68,37 @@ SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *paren
         row->setCheckable(true);
         row->setAutoDefault(false);
         row->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        row->setIcon(QIcon::fromTheme(t.iconName()));
-        row->setMinimumHeight(52);
+        row->setFixedHeight(56);
         row->setStyleSheet(QStringLiteral(
-            "QPushButton { text-align: left; padding: 6px 14px; border: 1px solid transparent; border-radius: 12px;"
-            " background: transparent; }"
+            "QPushButton { border: 1px solid transparent; border-radius: 12px; background: transparent; }"
             "QPushButton:checked { background: palette(base); border-color: palette(mid); }"));
+        auto *rl = new QHBoxLayout(row);
+        rl->setContentsMargins(14, 8, 14, 8);
+        rl->setSpacing(12);
+        const QIcon icon = QIcon::fromTheme(t.iconName());
+        if (!icon.isNull()) {
+            auto *glyph = new QLabel;
+            glyph->setPixmap(icon.pixmap(18, 18));
+            glyph->setAttribute(Qt::WA_TransparentForMouseEvents);
+            rl->addWidget(glyph);
+        }
+        auto *texts = new QVBoxLayout;
+        texts->setSpacing(3);
+        auto *name = new QLabel(t.label(korean));
+        name->setTextFormat(Qt::PlainText);
+        name->setAttribute(Qt::WA_TransparentForMouseEvents);
+        auto *status = new QLabel;
+        status->setTextFormat(Qt::PlainText);
+        status->setAttribute(Qt::WA_TransparentForMouseEvents);
+        QFont sf = status->font();
+        sf.setPointSizeF(sf.pointSizeF() * 0.85);
+        status->setFont(sf);
+        texts->addWidget(name);
+        texts->addWidget(status);
+        rl->addLayout(texts, 1);
         connect(row, &QPushButton::clicked, this, [this, t] { setTab(t); });
-        auto *status = new QLabel(row);   // measured for the accessible name and the tests
-        status->hide();
         m_rows.append(row);
+        m_names.append(name);
         m_statuses.append(status);
         sl->addWidget(row);
     }
@@ -167,15 +188,16 @@ void SettingsWindow::refreshSidebar()
             status = SettingsTab::status(t, *m_model, *account, m_korean);
             strong = SettingsTab::statusStrong(t, *m_model, *account);
         }
-        m_statuses.at(i)->setText(status);
         // A status longer than the row is cut to one line.
-        const QFontMetrics fm(m_rows.at(i)->font());
-        const QString shown = fm.elidedText(status, Qt::ElideRight, 150);
-        QString text = t.label(m_korean) + QLatin1Char('\n') + shown;
-        m_rows.at(i)->setText(text.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        QLabel *line = m_statuses.at(i);
+        line->setText(line->fontMetrics().elidedText(status, Qt::ElideRight, 150));
+        line->setToolTip(status);
+        line->setForegroundRole(strong ? QPalette::Text : QPalette::PlaceholderText);
+        QFont nf = m_names.at(i)->font();
+        nf.setWeight(t == m_tab ? QFont::DemiBold : QFont::Medium);
+        m_names.at(i)->setFont(nf);
         m_rows.at(i)->setAccessibleName(t.label(m_korean) + QStringLiteral(", ") + status);
         m_rows.at(i)->setChecked(t == m_tab);
-        m_rows.at(i)->setProperty("strongStatus", strong);
     }
 }
 
@@ -225,4 +247,10 @@ void SettingsWindow::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+QString SettingsWindow::statusShown(SettingsTab tab) const
+{
+    const int i = int(SettingsTab::allCases().indexOf(tab));
+    return i >= 0 && i < m_statuses.size() ? m_statuses.at(i)->text() : QString();
 }

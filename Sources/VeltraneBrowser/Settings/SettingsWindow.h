@@ -36,6 +36,8 @@ public:
     static bool showsSaveNote(SettingsTab tab) { return tab != SettingsTab::account; }
 
     static bool defaultKorean();
+    // The sidebar's status line of a tab as shown (cut to one line).
+    QString statusShown(SettingsTab tab) const;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -51,6 +53,7 @@ private:
     SettingsTab m_tab;
     bool m_refreshed = false;
     QList<QAbstractButton *> m_rows;
+    QList<QLabel *> m_names;
     QList<QLabel *> m_statuses;
     QLabel *m_title;
     QLabel *m_subtitle;
