@@ -10,6 +10,9 @@
 #include "Dashboard/TrendChart.h"
 
 #include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -51,6 +54,7 @@ private slots:
     void barWidth_data();
     void barWidth();
     void shownValuesAndHover();
+    void pointerPicksADay();
     void texts_data();
     void texts();
     void sheetOverEmptyHistory();
@@ -201,6 +205,40 @@ void DashboardTest::shownValuesAndHover()
     QCOMPARE(chart.hovered(), std::nullopt);
     chart.setDays(12);  // not a choice
     QCOMPARE(chart.days(), 7);
+}
+
+void DashboardTest::pointerPicksADay()
+{
+    QList<std::pair<int, int>> counts(30, {1, 0});
+    counts[29] = {4, 2};
+    const QList<ScanStore::DayCount> daily = series(counts);
+    TrendChart chart(daily, false);
+    chart.resize(904, 260);
+    chart.setAttribute(Qt::WA_DontShowOnScreen);
+    chart.show();
+    QChartView *bottom = chart.views().at(1);
+    QTRY_VERIFY(bottom->chart()->plotArea().width() > 100);
+    auto move = [&](QPointF at) {
+        const QPointF local = bottom->mapFromScene(bottom->chart()->mapToScene(at));
+        QMouseEvent event(QEvent::MouseMove, local, bottom->viewport()->mapToGlobal(local), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(bottom->viewport(), &event);
+    };
+    const QRectF plot = bottom->chart()->plotArea();
+    // The newest day sits at the right end of the plot.
+    move(QPointF(plot.right() - 2, plot.center().y()));
+    QCOMPARE(chart.hovered(), std::optional(daily.last().day));
+    QCOMPARE(chart.shownText(0), QStringLiteral("4"));
+    QCOMPARE(chart.shownText(1), QStringLiteral("2"));
+    // Outside the plotted days: no day.
+    move(QPointF(plot.left() - 30, plot.center().y()));
+    QCOMPARE(chart.hovered(), std::nullopt);
+    QCOMPARE(chart.shownText(0), QStringLiteral("33"));
+    move(QPointF(plot.left() + 2, plot.center().y()));
+    QCOMPARE(chart.hovered(), std::optional(daily.first().day));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(bottom->viewport(), &leave);
+    QCOMPARE(chart.hovered(), std::nullopt);
 }
 
 void DashboardTest::texts_data()

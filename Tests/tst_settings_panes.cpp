@@ -560,6 +560,7 @@ void SettingsPanesTest::clearAsksFirstAndKeepsMonitored()
     h.model().setScanning(true);
     pane.confirmClear(nullptr);
     QVERIFY(pane.failed());
+    QCOMPARE(pane.message(), QStringLiteral("Couldn't clear the history. Try again when the scan or deletion has ended."));
     QCOMPARE(h.store().stats().comments, seeded.comments);
     h.model().setScanning(false);
 

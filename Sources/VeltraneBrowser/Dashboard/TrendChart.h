@@ -25,6 +25,8 @@ public:
     void setHovered(const std::optional<QDateTime> &day);
     // The values beside the two strips as shown.
     QString shownText(int strip) const;
+    // The two strips' chart views, detected first.
+    QList<QChartView *> views() const { return m_views; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

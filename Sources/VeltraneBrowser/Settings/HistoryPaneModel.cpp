@@ -83,10 +83,12 @@ QString HistoryPaneModel::clearedMessage(bool korean)
     return pick(korean, "기록을 지웠습니다.", "History cleared.");
 }
 
-QString HistoryPaneModel::clearFailedMessage(bool korean)
+QString HistoryPaneModel::clearFailedMessage(bool korean, bool working, const QString &reason)
 {
-    return pick(korean, "기록을 지우지 못했습니다. 검사나 삭제가 끝난 뒤에 다시 해 주세요.",
-                "Couldn't clear the history. Try again when the scan or deletion has ended.");
+    if (working)
+        return pick(korean, "기록을 지우지 못했습니다. 검사나 삭제가 끝난 뒤에 다시 해 주세요.",
+                    "Couldn't clear the history. Try again when the scan or deletion has ended.");
+    return pick(korean, "기록을 지우지 못했습니다. ", "Couldn't clear the history. ") + reason;
 }
 
 void HistoryPaneModel::exportHistory(QWidget *parent, const QDateTime &now)
@@ -113,10 +115,11 @@ void HistoryPaneModel::confirmClear(QWidget *parent)
                                         pick(m_korean, "취소", "Cancel"), pick(m_korean, "지우기", "Clear"));
     if (!yes || !m_model)
         return;
+    const bool working = m_model->working();
     if (m_model->clearHistory())
         show(clearedMessage(m_korean), false);
     else
-        show(clearFailedMessage(m_korean), true);
+        show(clearFailedMessage(m_korean, working, m_model->store()->lastError()), true);
 }
 
 void HistoryPaneModel::show(const QString &message, bool failed)

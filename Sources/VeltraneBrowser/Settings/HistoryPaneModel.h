@@ -32,7 +32,8 @@ public:
     static QString savedMessage(const QString &fileName, bool korean);
     static QString failedMessage(const QString &reason, bool korean);
     static QString clearedMessage(bool korean);
-    static QString clearFailedMessage(bool korean);
+    // While a job runs nothing is cleared; otherwise the store's reason follows.
+    static QString clearFailedMessage(bool korean, bool working, const QString &reason);
 
     QString message() const { return m_message; }
     bool failed() const { return m_failed; }
