@@ -2,6 +2,7 @@
 
 #include "Base/Lang.h"
 #include "Dashboard/DashboardModel.h"
+#include "Dashboard/ScaledFont.h"
 #include "Dashboard/TrendChart.h"
 #include "Sites/LoginProvider.h"
 
@@ -27,7 +28,7 @@ QLabel *label(const QString &text, bool muted = false, double scale = 1.0, QFont
     if (muted)
         l->setForegroundRole(QPalette::PlaceholderText);
     QFont f = l->font();
-    f.setPointSizeF(f.pointSizeF() * scale);
+    f = ScaledFont::of(f, scale);
     f.setWeight(weight);
     l->setFont(f);
     return l;

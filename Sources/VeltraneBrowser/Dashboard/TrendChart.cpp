@@ -1,6 +1,7 @@
 #include "Dashboard/TrendChart.h"
 
 #include "Dashboard/DashboardModel.h"
+#include "Dashboard/ScaledFont.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -108,7 +109,7 @@ void TrendChart::rebuild()
         title->setForegroundRole(QPalette::PlaceholderText);
         auto *value = new QLabel;
         QFont vf = value->font();
-        vf.setPointSizeF(vf.pointSizeF() * 1.7);
+        vf = ScaledFont::of(vf, 1.7);
         value->setFont(vf);
         vl->addWidget(title);
         vl->addWidget(value);
@@ -143,7 +144,7 @@ void TrendChart::rebuild()
         }
         x->setLineVisible(false);
         QFont small = x->labelsFont();
-        small.setPointSizeF(7.5);
+        small = ScaledFont::of(small, 0.75);
         x->setLabelsFont(small);
         auto *y = new QValueAxis;
         y->setRange(0, top);
@@ -151,6 +152,9 @@ void TrendChart::rebuild()
         y->setLabelFormat(QStringLiteral("%d"));
         y->setLabelsFont(small);
         y->setLineVisible(false);
+        y->setGridLineColor(palette().color(QPalette::Mid));
+        y->setLabelsColor(palette().color(QPalette::PlaceholderText));
+        x->setLabelsColor(palette().color(QPalette::PlaceholderText));
         chart->addAxis(x, Qt::AlignBottom);
         chart->addAxis(y, Qt::AlignRight);
         series->attachAxis(x);

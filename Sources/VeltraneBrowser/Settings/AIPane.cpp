@@ -1,5 +1,6 @@
 #include "Settings/AIPane.h"
 
+#include "Dashboard/ScaledFont.h"
 #include "Scan/SpamModel.h"
 #include "Service/VeltraneAccount.h"
 #include "Settings/BrandSwitch.h"
@@ -93,7 +94,7 @@ void AIPane::rebuild()
     auto *texts = new QVBoxLayout;
     auto *title = plainLabel(pick(m_korean, "AI 검사", "AI check"), false);
     QFont tf = title->font();
-    tf.setPointSizeF(tf.pointSizeF() * 1.3);
+    tf = ScaledFont::of(tf, 1.3);
     tf.setWeight(QFont::DemiBold);
     title->setFont(tf);
     texts->addWidget(title);

@@ -1,5 +1,6 @@
 #include "Settings/AccountPane.h"
 
+#include "Dashboard/ScaledFont.h"
 #include "Service/VeltraneAccount.h"
 #include "Settings/AccountPaneState.h"
 #include "Settings/SettingsButton.h"
@@ -230,7 +231,7 @@ void AccountPane::rebuild()
         title->setWordWrap(false);
         QFont tf = title->font();
         tf.setWeight(QFont::DemiBold);
-        tf.setPointSizeF(tf.pointSizeF() * 1.2);
+        tf = ScaledFont::of(tf, 1.2);
         title->setFont(tf);
         lines->addWidget(title);
         auto *sub = text(s->headerSubtitle());

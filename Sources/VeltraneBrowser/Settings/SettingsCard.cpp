@@ -1,5 +1,7 @@
 #include "Settings/SettingsCard.h"
 
+#include "Dashboard/ScaledFont.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -14,7 +16,7 @@ SettingsCard::SettingsCard(const QString &title, QWidget *parent) : QWidget(pare
     m_title = new QLabel(title);
     m_title->setTextFormat(Qt::PlainText);
     QFont f = m_title->font();
-    f.setPointSizeF(10);
+    f = ScaledFont::of(f, 0.92);
     f.setWeight(QFont::DemiBold);
     m_title->setFont(f);
     m_title->setForegroundRole(QPalette::PlaceholderText);

@@ -1,5 +1,7 @@
 #include "Settings/SettingsRow.h"
 
+#include "Dashboard/ScaledFont.h"
+
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -34,7 +36,7 @@ SettingsRow::SettingsRow(const QString &iconName, const QString &title, const QS
     m_subtitle->setWordWrap(true);
     m_subtitle->setForegroundRole(QPalette::PlaceholderText);
     QFont sf = m_subtitle->font();
-    sf.setPointSizeF(sf.pointSizeF() * 0.9);
+    sf = ScaledFont::of(sf, 0.9);
     m_subtitle->setFont(sf);
     texts->addWidget(m_title);
     texts->addWidget(m_subtitle);

@@ -1,6 +1,7 @@
 #include "Settings/SettingsWindow.h"
 
 #include "Base/Lang.h"
+#include "Dashboard/ScaledFont.h"
 #include "Scan/SpamModel.h"
 #include "Service/VeltraneAccount.h"
 #include "Settings/AIPane.h"
@@ -53,7 +54,7 @@ SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *paren
     auto *brand = new QLabel(QStringLiteral("Glimora"));
     QFont bf = brand->font();
     bf.setBold(true);
-    bf.setPointSizeF(bf.pointSizeF() * 1.1);
+    bf = ScaledFont::of(bf, 1.1);
     brand->setFont(bf);
     auto *prefs = new QLabel(pick(korean, "환경설정", "Preferences"));
     prefs->setForegroundRole(QPalette::PlaceholderText);
@@ -91,7 +92,7 @@ SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *paren
         status->setTextFormat(Qt::PlainText);
         status->setAttribute(Qt::WA_TransparentForMouseEvents);
         QFont sf = status->font();
-        sf.setPointSizeF(sf.pointSizeF() * 0.85);
+        sf = ScaledFont::of(sf, 0.85);
         status->setFont(sf);
         texts->addWidget(name);
         texts->addWidget(status);
@@ -126,7 +127,7 @@ SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *paren
     titles->setSpacing(6);
     m_title = new QLabel;
     QFont tf = m_title->font();
-    tf.setPointSizeF(tf.pointSizeF() * 1.9);
+    tf = ScaledFont::of(tf, 1.9);
     tf.setWeight(QFont::DemiBold);
     m_title->setFont(tf);
     m_subtitle = new QLabel;
