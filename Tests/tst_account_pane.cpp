@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -104,6 +105,7 @@ private slots:
     void secretsAreClearedAndNeverWritten();
     void signedInForms();
     void deviceAccountLinksAnEmail();
+    void typingKeepsTheFocus();
 };
 
 void AccountPaneTest::codeDigits_data()
@@ -405,6 +407,37 @@ void AccountPaneTest::deviceAccountLinksAnEmail()
     s.setEmail("other@example.com");
     QVERIFY(!s.codeSent());
     QCOMPARE(s.code(), QString());
+}
+
+void AccountPaneTest::typingKeepsTheFocus()
+{
+    Scene scene(false, false, true);
+    scene.pane->setAttribute(Qt::WA_DontShowOnScreen);
+    scene.pane->show();
+    AccountPaneState &s = scene.state();
+    s.setEmail(kEmail);
+    s.sendCode();
+    QVERIFY(scene.settle());
+    QVERIFY(s.codeSent());
+    QLineEdit *email = nullptr;
+    for (QLineEdit *edit : scene.pane->findChildren<QLineEdit *>())
+        if (edit->isVisibleTo(scene.pane.get()) && edit->placeholderText() == "Email")
+            email = edit;
+    QVERIFY(email);
+    QApplication::setActiveWindow(scene.pane.get());
+    email->setFocus();
+    email->setCursorPosition(5);
+    // Typing changes the address: the code field goes, the e-mail field keeps the focus.
+    QTest::keyClick(email, Qt::Key_X);
+    QVERIFY(scene.settle());
+    QVERIFY(!s.codeSent());
+    QCOMPARE(s.email(), QStringLiteral("ownerx@example.com"));
+    auto *focused = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(focused);
+    QCOMPARE(focused->placeholderText(), QStringLiteral("Email"));
+    QCOMPARE(focused->cursorPosition(), 6);
+    QTest::keyClick(focused, Qt::Key_Y);
+    QCOMPARE(s.email(), QStringLiteral("ownerxy@example.com"));
 }
 
 int main(int argc, char **argv)

@@ -86,6 +86,13 @@ void AccountPane::sync()
 
 void AccountPane::rebuild()
 {
+    // The field being typed in keeps the focus and its cursor across the rebuild.
+    QString focused;
+    int cursor = 0;
+    if (auto *edit = qobject_cast<QLineEdit *>(focusWidget()); edit && m_content && m_content->isAncestorOf(edit)) {
+        focused = edit->placeholderText();
+        cursor = edit->cursorPosition();
+    }
     m_shape = shape();
     m_updates.clear();
     if (m_content) {
@@ -345,6 +352,15 @@ void AccountPane::rebuild()
 
     m_content->setEnabled(!s->busy());
     m_layout->addWidget(m_content);
+    if (!focused.isEmpty()) {
+        for (QLineEdit *edit : m_content->findChildren<QLineEdit *>()) {
+            if (edit->placeholderText() == focused) {
+                edit->setFocus();
+                edit->setCursorPosition(cursor);
+                break;
+            }
+        }
+    }
     for (const auto &update : std::as_const(m_updates))
         update();
 }
