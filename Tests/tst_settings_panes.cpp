@@ -23,6 +23,8 @@
 #include <QJsonArray>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -507,8 +509,8 @@ void SettingsPanesTest::exportFailureKeepsEarlierFile_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::newRow("history cannot be read") << "store";
-    if (geteuid() != 0)   // a read-only folder stops everyone but root
-        QTest::newRow("folder not writable") << "folder";
+    // A read-only folder stops everyone but root; root is stopped by an immutable folder.
+    QTest::newRow("folder not writable") << (geteuid() != 0 ? "folder" : "immutable");
 }
 
 void SettingsPanesTest::exportFailureKeepsEarlierFile()
@@ -528,6 +530,12 @@ void SettingsPanesTest::exportFailureKeepsEarlierFile()
         vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
     if (fault == "folder")
         QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    auto unlock = qScopeGuard([&] {
+        if (fault == "immutable")
+            QProcess::execute("chattr", {"-i", dir.path()});
+    });
+    if (fault == "immutable" && QProcess::execute("chattr", {"+i", dir.path()}) != 0)
+        QSKIP("this file system or container cannot make a folder immutable");
     ScriptedPrompts prompts;
     prompts.path = target;
     HistoryPaneModel pane(&h.model(), &prompts, false);
