@@ -5,7 +5,7 @@
 //   gallery --list                           prints the views
 //
 // Views: design, controls, site-icons, site-list, account-menu, agent-setup, sidebar,
-// browser-pane, window. Those that show the sign-in state sign in to YouTube on the fixture site
+// browser-pane, window, and the settings and statistics views of SettingsGallery.h. Those that show the sign-in state sign in to YouTube on the fixture site
 // first; the browser pane and the window show the fixture's YouTube page.
 
 #include "Base/AppSettings.h"
@@ -31,6 +31,7 @@
 #include "Shell/WorkspaceButton.h"
 #include "Shell/WorkspaceSidebar.h"
 #include "Shell/WorkspaceView.h"
+#include "SettingsGallery.h"
 #include "TestMain.h"
 
 #include <QApplication>
@@ -214,7 +215,7 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
     if (args.contains("--list")) {
-        for (const QString &v : views)
+        for (const QString &v : views + vt::test::settingsGalleryViews())
             std::printf("%s\n", qPrintable(v));
         return 0;
     }
@@ -223,8 +224,10 @@ int main(int argc, char *argv[])
     const QString lang = langAt >= 0 ? args.value(langAt + 1) : QStringLiteral("en");
     const int outAt = args.indexOf("--out");
     const QString out = outAt >= 0 ? args.value(outAt + 1) : QStringLiteral(".");
-    if (!views.contains(view) || (lang != "ko" && lang != "en")) {
-        std::fprintf(stderr, "usage: gallery VIEW --lang ko|en --out DIR  (VIEW one of: %s)\n", qPrintable(views.join(", ")));
+    const bool settingsView = vt::test::settingsGalleryViews().contains(view);
+    if ((!views.contains(view) && !settingsView) || (lang != "ko" && lang != "en")) {
+        std::fprintf(stderr, "usage: gallery VIEW --lang ko|en --out DIR  (VIEW one of: %s)\n",
+                     qPrintable((views + vt::test::settingsGalleryViews()).join(", ")));
         return 2;
     }
     qputenv("VT_LANG", lang.toLatin1());
@@ -239,6 +242,18 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     VeltraneBrowserApp::applyTheme(app);
+    if (settingsView) {
+        // Over their own fixture history and service stand-in; no site needed.
+        const QImage image = vt::test::renderSettingsView(view, lang == "ko");
+        QDir().mkpath(out);
+        const QString path = QDir(out).filePath(view + "-" + lang + ".png");
+        if (image.isNull() || !image.save(path)) {
+            std::fprintf(stderr, "gallery: cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+        std::printf("%s\n", qPrintable(path));
+        return 0;
+    }
     FixtureSite *site = FixtureSite::startShared();
     if (!site)
         return 1;
