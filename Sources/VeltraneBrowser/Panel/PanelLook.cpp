@@ -1,0 +1,107 @@
+#include "Panel/PanelLook.h"
+
+#include <QtGlobal>
+
+namespace {
+
+QColor grey(int v)
+{
+    return QColor::fromRgb(v, v, v);
+}
+
+QColor whiteAt(double a)
+{
+    QColor c(Qt::white);
+    c.setAlphaF(a);
+    return c;
+}
+
+} // namespace
+
+QColor PanelLook::panel() { return grey(16); }
+QColor PanelLook::card() { return grey(24); }
+QColor PanelLook::surface() { return grey(33); }
+QColor PanelLook::elevated() { return grey(43); }
+QColor PanelLook::muted() { return grey(148); }
+QColor PanelLook::secondary() { return grey(190); }
+QColor PanelLook::text() { return grey(243); }
+QColor PanelLook::brand() { return QColor::fromRgb(196, 32, 60); }
+QColor PanelLook::spamHit() { return faded(brand(), 0.9); }
+QColor PanelLook::border() { return whiteAt(0.08); }
+QColor PanelLook::strongBorder() { return whiteAt(0.18); }
+
+QColor PanelLook::risk(int percent)
+{
+    if (percent >= 90)
+        return brand();
+    if (percent >= 70)
+        return QColor::fromRgb(224, 118, 47);
+    if (percent >= 50)
+        return QColor::fromRgb(214, 172, 46);
+    return QColor::fromRgb(140, 140, 140);
+}
+
+QColor PanelLook::faded(const QColor &c, double opacity)
+{
+    QColor out = c;
+    out.setAlphaF(c.alphaF() * opacity);
+    return out;
+}
+
+QPainterPath PanelLook::rounded(const QRectF &rect, double radius)
+{
+    QPainterPath path;
+    const double r = qMin(radius, qMin(rect.width(), rect.height()) / 2);
+    if (r <= 0) {
+        path.addRect(rect);
+        return path;
+    }
+    // Control points further along the edges than a circle's: the curvature grows smoothly.
+    const double k = 0.64 * r;
+    const double l = rect.left(), t = rect.top(), ri = rect.right(), b = rect.bottom();
+    path.moveTo(l + r, t);
+    path.lineTo(ri - r, t);
+    path.cubicTo(ri - r + k, t, ri, t + r - k, ri, t + r);
+    path.lineTo(ri, b - r);
+    path.cubicTo(ri, b - r + k, ri - r + k, b, ri - r, b);
+    path.lineTo(l + r, b);
+    path.cubicTo(l + r - k, b, l, b - r + k, l, b - r);
+    path.lineTo(l, t + r);
+    path.cubicTo(l, t + r - k, l + r - k, t, l + r, t);
+    path.closeSubpath();
+    return path;
+}
+
+QPainterPath PanelLook::bubble(const QRectF &rect)
+{
+    const double tl = 4, o = qMin(13.0, qMin(rect.width(), rect.height()) / 2);
+    QPainterPath path;
+    const double l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
+    path.moveTo(l + tl, t);
+    path.lineTo(r - o, t);
+    path.quadTo(r, t, r, t + o);
+    path.lineTo(r, b - o);
+    path.quadTo(r, b, r - o, b);
+    path.lineTo(l + o, b);
+    path.quadTo(l, b, l, b - o);
+    path.lineTo(l, t + tl);
+    path.quadTo(l, t, l + tl, t);
+    path.closeSubpath();
+    return path;
+}
+
+QFont PanelLook::font(double size, QFont::Weight weight)
+{
+    QFont f;
+    f.setFamilies({f.defaultFamily(), QStringLiteral("Noto Sans CJK KR")});
+    // Measures are logical pixels, as everywhere in the panel.
+    f.setPixelSize(qMax(1, qRound(size)));
+    f.setWeight(weight);
+    return f;
+}
+
+bool PanelLook::reduceMotion()
+{
+    static const bool reduced = qgetenv("VT_REDUCE_MOTION").trimmed() == "1";
+    return reduced;
+}
