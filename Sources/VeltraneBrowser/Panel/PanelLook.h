@@ -40,6 +40,9 @@ public:
     // The system font at a point size and weight, with a CJK family behind it for Korean.
     static QFont font(double size, QFont::Weight weight = QFont::Normal);
 
+    // The style of the panel's buttons, by their "look" property: "header", "critical", "plain".
+    static QString styleSheet();
+
     // Reduced motion: VT_REDUCE_MOTION=1 asks for it.
     static bool reduceMotion();
 };
