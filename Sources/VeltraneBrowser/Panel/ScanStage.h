@@ -5,6 +5,7 @@
 // and not at all when reduced motion is asked for.
 
 #include "Scan/ChannelPost.h"
+#include "Scan/SpamModel.h"
 #include "Scan/ScanActivity.h"
 #include "Wire/Comment.h"
 
@@ -16,7 +17,7 @@
 
 #include <optional>
 
-class SpamModel;
+
 
 class ScanStage : public QScrollArea {
     Q_OBJECT

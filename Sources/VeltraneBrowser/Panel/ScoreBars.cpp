@@ -30,7 +30,8 @@ double ScoreBars::barHeight(int count, int peak, double available)
 {
     if (count <= 0)
         return 0;
-    return std::max(available * count / std::max(1, peak), 3.0);
+    // A peak below the count (never from buckets()) must not draw beyond the space.
+    return std::max(std::min(available * count / std::max(1, peak), available), 3.0);
 }
 
 int ScoreBars::topPercent(int index, double lo, double hi)

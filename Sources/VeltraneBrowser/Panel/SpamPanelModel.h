@@ -6,6 +6,7 @@
 #include "Panel/PanelTab.h"
 #include "Panel/ScanSession.h"
 #include "Scan/ChannelPost.h"
+#include "Scan/SpamModel.h"
 #include "Store/ScanStore.h"
 
 #include <QHash>
@@ -19,7 +20,7 @@
 #include <optional>
 
 class PanelActions;
-class SpamModel;
+
 
 class SpamPanelModel : public QObject {
     Q_OBJECT
