@@ -60,6 +60,24 @@ Laid layout(QTextLayout &tl, double width, double lineGap, int maxLines = -1)
     return laid;
 }
 
+// The highlighted stretches of a flagged comment, as the bubble draws and measures them.
+QList<QTextLayout::FormatRange> marks(const CommentListModel &model, int row)
+{
+    QList<QTextLayout::FormatRange> out;
+    const ScanStore::Record &rec = model.row(row).record;
+    if (!rec.isPendingSpam() || rec.text.isEmpty())
+        return out;
+    QTextCharFormat fmt;
+    fmt.setBackground(PanelLook::spamHit());
+    fmt.setFontWeight(QFont::DemiBold);
+    for (const SpamRules::Range &range : model.ranges(row)) {
+        if (range.start < 0 || range.end > rec.text.size() || range.end <= range.start)
+            continue;
+        out.append({int(range.start), int(range.end - range.start), fmt});
+    }
+    return out;
+}
+
 QString help(const CommentListModel &model, int row)
 {
     return model.verdict(row).help;
@@ -100,6 +118,7 @@ CommentDelegate::Geometry CommentDelegate::geometry(const CommentListModel &mode
     g.name = QRectF(colX, 0, colW - (g.tick.isEmpty() ? 0 : 24), kHead);
     const ScanStore::Record &r = model.row(row).record;
     QTextLayout tl(StoredCommentRow::body(r, model.korean()), PanelLook::font(13));
+    tl.setFormats(marks(model, row));
     const Laid laid = layout(tl, colW - 2 * kBubblePadX, kLineGap);
     const double top = kHead + 5;
     g.bubble = QRectF(colX, top, std::min(colW, std::ceil(laid.width) + 2 * kBubblePadX), laid.height + 2 * kBubblePadY);
@@ -278,18 +297,7 @@ void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentLis
             p.drawPath(PanelLook::bubble(g.bubble.adjusted(0.5, 0.5, -0.5, -0.5)));
         }
         QTextLayout tl(StoredCommentRow::body(rec, korean), PanelLook::font(13));
-        QList<QTextLayout::FormatRange> marks;
-        if (flagged && !rec.text.isEmpty()) {
-            QTextCharFormat fmt;
-            fmt.setBackground(PanelLook::spamHit());
-            fmt.setFontWeight(QFont::DemiBold);
-            for (const SpamRules::Range &range : model.ranges(row)) {
-                if (range.start < 0 || range.end > rec.text.size() || range.end <= range.start)
-                    continue;
-                marks.append({int(range.start), int(range.end - range.start), fmt});
-            }
-        }
-        tl.setFormats(marks);
+        tl.setFormats(marks(model, row));
         layout(tl, g.text.width(), kLineGap);
         p.setPen(flagged ? PanelLook::text() : dimmed ? PanelLook::muted() : PanelLook::secondary());
         tl.draw(&p, g.text.topLeft());

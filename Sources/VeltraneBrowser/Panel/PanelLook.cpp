@@ -121,7 +121,11 @@ QString PanelLook::styleSheet()
                "QPushButton[look=\"critical\"] { background: %8; color: white; border: none; min-height: 40px;"
                " font-size: 14px; font-weight: 600; border-radius: 10px; }"
                "QPushButton[look=\"critical\"]:disabled { background: %9; color: %4; }"
-               "QPushButton[look=\"plain\"] { min-height: 40px; font-size: 14px; font-weight: 600; border-radius: 10px; }")
+               "QPushButton[look=\"plain\"] { min-height: 40px; font-size: 14px; font-weight: 600; border-radius: 10px; }"
+               "QScrollBar:vertical { background: transparent; width: 8px; margin: 2px; }"
+               "QScrollBar::handle:vertical { background: %6; border-radius: 3px; min-height: 24px; }"
+               "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+               "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }")
         .arg(rgba(text()), rgba(strongBorder()), rgba(surface()), rgba(muted()), rgba(border()), rgba(elevated()),
              rgba(strongBorder()), rgba(brand()), rgba(faded(brand(), 0.3)));
 }
