@@ -11,6 +11,7 @@
 #include "Panel/PanelProgressBar.h"
 #include "Panel/PanelTabs.h"
 #include "Panel/ProbabilityRange.h"
+#include "Panel/ScanStage.h"
 #include "Panel/SpamPanel.h"
 #include "Panel/SpamPanelModel.h"
 
@@ -58,6 +59,7 @@ private slots:
     void progressDuringDeletion();
     void nothingWhileWorking();
     void log();
+    void stageAnimatesOnlyWhileShownAndScanning();
 };
 
 void PanelTest::loadsTheTabs()
@@ -348,6 +350,26 @@ void PanelTest::log()
     QCOMPARE(sessions.at(1).summary(true), QStringLiteral("30개 중 12개 삭제"));
     QVERIFY(sessions.at(2).title(false, QDateTime::currentDateTime()).endsWith(QStringLiteral(" · automatic")));
     QVERIFY(vm.logEnabled());
+}
+
+void PanelTest::stageAnimatesOnlyWhileShownAndScanning()
+{
+    ModelHarness h;
+    ScanStage stage(&h.model());
+    stage.resize(420, 600);
+    h.model().setScanning(true);
+    QVERIFY(!stage.animating());   // hidden
+    stage.show();
+    QVERIFY(stage.animating());
+    stage.setCalm(true);           // reduced motion: nothing runs by time
+    QVERIFY(!stage.animating());
+    stage.setCalm(false);
+    QVERIFY(stage.animating());
+    h.model().setScanning(false);
+    QVERIFY(!stage.animating());
+    h.model().setScanning(true);
+    stage.hide();
+    QVERIFY(!stage.animating());
 }
 
 int main(int argc, char **argv)

@@ -24,10 +24,20 @@ SpamPanelModel::SpamPanelModel(SpamModel *model, PanelActions *actions, QObject 
                             &SpamModel::removalChanged, &SpamModel::busyChanged, &SpamModel::findingPostsChanged,
                             &SpamModel::workingChanged})
             connect(m_model, signal, this, &SpamPanelModel::scanningMaybeEnded);
-        connect(m_model, &SpamModel::scanActivityChanged, this, &SpamPanelModel::changed);
+        // The panel shows the site selected in the browser.
+        if (Browser *browser = m_model->browser()) {
+            m_site = browser->selectedSite().rawValue();
+            connect(browser, &Browser::selectedSiteChanged, this,
+                    [this, browser] { setSite(browser->selectedSite().rawValue()); });
+        }
+        for (auto signal : {&SpamModel::runsVersionChanged, &SpamModel::deletionsVersionChanged, &SpamModel::postsChanged})
+            connect(m_model, signal, this, [this] { m_posts.reset(); });
     }
     if (m_actions) {
-        connect(m_actions, &PanelActions::postsChanged, this, &SpamPanelModel::scheduleLoad);
+        connect(m_actions, &PanelActions::postsChanged, this, [this] {
+            m_posts.reset();
+            scheduleLoad();
+        });
         connect(m_actions, &PanelActions::focusedChanged, this, &SpamPanelModel::changed);
     }
     m_wasScanning = scanning();
@@ -57,6 +67,7 @@ void SpamPanelModel::setSite(const QString &site)
     if (site == m_site)
         return;
     m_site = site;
+    m_posts.reset();
     scheduleLoad();
     emit changed();
 }
@@ -121,7 +132,10 @@ void SpamPanelModel::setPicked(const QSet<QString> &ids)
 
 QList<ChannelPost> SpamPanelModel::posts() const
 {
-    QList<ChannelPost> list = m_actions ? m_actions->posts(m_site) : QList<ChannelPost>();
+    // The post list is read once per change of the site, the history or the model's posts.
+    if (!m_posts)
+        m_posts = m_actions ? m_actions->posts(m_site) : QList<ChannelPost>();
+    QList<ChannelPost> list = *m_posts;
     if (!m_model)
         return list;
     // The live copy of a post while a queue scan runs; of several with one address the first.
@@ -314,6 +328,7 @@ void SpamPanelModel::writeUnpicked(const QSet<QString> &unpicked)
 void SpamPanelModel::load()
 {
     m_reload.stop();
+    m_posts.reset();
     m_loadedKey = loadKey();
     ScanStore *store = m_model ? m_model->store() : nullptr;
     m_runs = store ? store->runs(m_site, runLimit) : QList<ScanStore::Run>();

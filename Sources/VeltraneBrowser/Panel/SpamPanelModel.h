@@ -137,4 +137,5 @@ private:
     int m_cutDelay = 220;
     bool m_wasScanning = false;
     QTimer m_reload;
+    mutable std::optional<QList<ChannelPost>> m_posts;
 };
