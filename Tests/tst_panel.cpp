@@ -5,6 +5,7 @@
 #include "PanelFixture.h"
 #include "TestMain.h"
 
+#include "Panel/CommentDelegate.h"
 #include "Panel/CommentListModel.h"
 #include "Panel/DeleteBar.h"
 #include "Panel/PanelActions.h"
@@ -60,6 +61,7 @@ private slots:
     void nothingWhileWorking();
     void log();
     void stageAnimatesOnlyWhileShownAndScanning();
+    void listClicks();
 };
 
 void PanelTest::loadsTheTabs()
@@ -370,6 +372,32 @@ void PanelTest::stageAnimatesOnlyWhileShownAndScanning()
     h.model().setScanning(true);
     stage.hide();
     QVERIFY(!stage.animating());
+}
+
+void PanelTest::listClicks()
+{
+    ModelHarness h;
+    const QString url = PanelFixture::youtubeUrl(14);
+    PanelFixture::post(h.store(), url, "t", flaggedItems(3), QDateTime::currentDateTime());
+    PanelActions actions(&h.store());
+    SpamPanel panel(&h.model(), &actions);
+    panel.resize(420, 800);
+    panel.viewModel()->setTab(PanelTab::spam);
+    panel.viewModel()->load();
+    panel.show();
+    QListView *list = panel.list();
+    const QModelIndex first = panel.listModel()->index(1);
+    QTRY_VERIFY_WITH_TIMEOUT(list->visualRect(first).height() > 0, 10000);
+    const QRect rect = list->visualRect(first);
+    const auto g = CommentDelegate::geometry(*panel.listModel(), 1, rect.width());
+    // The tick box unticks the comment for the panel's selection.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.topLeft() + g.tick.center().toPoint());
+    QCOMPARE(panel.viewModel()->unpicked(), QSet<QString>{panel.listModel()->row(1).record.id});
+    QCOMPARE(panel.deleteBar()->headerText(), QStringLiteral("2 selected of 3"));
+    // The bubble unfolds the details and the row grows.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.topLeft() + g.bubble.center().toPoint());
+    QVERIFY(panel.listModel()->expanded(1));
+    QTRY_VERIFY_WITH_TIMEOUT(list->visualRect(first).height() > rect.height(), 10000);
 }
 
 int main(int argc, char **argv)
