@@ -71,6 +71,9 @@ public:
     void setMuted(bool on);
     void setAutoplayBlocked(bool on);
 
+    // The message for a failed load with the engine's error code, in the given language.
+    static QString failureText(int code, bool korean);
+
     static std::optional<QUrl> pageURL(const QString &text, const QString &base);
     static std::optional<QUrl> navigationURL(const QString &text, const QString &base);
     // The media policy script for two flag values; its first line is mediaScriptMarker.
