@@ -30,7 +30,7 @@ bool renderAll(const QString &dir, const QString &lang, QString *why)
             *why = view + QStringLiteral(": blank");
             return false;
         }
-        if (!img.save(QDir(dir).filePath(QStringLiteral("panel-%1-%2.png").arg(view, lang)))) {
+        if (!img.save(QDir(dir).filePath(QStringLiteral("%1-%2.png").arg(view, lang)))) {
             *why = view + QStringLiteral(": not written");
             return false;
         }
@@ -78,7 +78,7 @@ void PanelRenderTest::korean()
     QVERIFY(child.waitForFinished(300000));
     QVERIFY2(child.exitCode() == 0, child.readAllStandardError().constData());
     for (const QString &view : PanelGallery::views())
-        QVERIFY(QFile::exists(QDir(folder()).filePath(QStringLiteral("panel-%1-ko.png").arg(view))));
+        QVERIFY(QFile::exists(QDir(folder()).filePath(QStringLiteral("%1-ko.png").arg(view))));
 }
 
 int main(int argc, char **argv)

@@ -57,21 +57,21 @@ Comment sample(const QString &id, const QString &author, const QString &text, co
 
 QStringList PanelGallery::views()
 {
-    return {QStringLiteral("panel"), QStringLiteral("rows"), QStringLiteral("bars"), QStringLiteral("stage"),
-            QStringLiteral("log")};
+    return {QStringLiteral("panel"), QStringLiteral("panel-rows"), QStringLiteral("panel-bars"),
+            QStringLiteral("panel-stage"), QStringLiteral("panel-log")};
 }
 
 QImage PanelGallery::render(const QString &view)
 {
     if (view == QLatin1String("panel"))
         return panel();
-    if (view == QLatin1String("rows"))
+    if (view == QLatin1String("panel-rows"))
         return rows();
-    if (view == QLatin1String("bars"))
+    if (view == QLatin1String("panel-bars"))
         return bars();
-    if (view == QLatin1String("stage"))
+    if (view == QLatin1String("panel-stage"))
         return stage();
-    if (view == QLatin1String("log"))
+    if (view == QLatin1String("panel-log"))
         return log();
     return QImage();
 }

@@ -2,7 +2,7 @@
 // Pictures of the review panel's views over fixture data, in the run's language (VT_LANG), for
 // the gallery program and the render test.
 //
-//   QImage img = PanelGallery::render("rows");
+//   QImage img = PanelGallery::render("panel-rows");
 
 #include <QImage>
 #include <QString>
@@ -12,7 +12,7 @@ class PanelGallery {
 public:
     PanelGallery() = delete;
 
-    // "panel", "rows", "bars", "stage", "log".
+    // "panel", "panel-rows", "panel-bars", "panel-stage", "panel-log".
     static QStringList views();
     // An empty image for a name that is not a view.
     static QImage render(const QString &view);

@@ -5,13 +5,15 @@
 //   gallery --list                           prints the views
 //
 // Views: design, controls, site-icons, site-list, account-menu, agent-setup, sidebar,
-// browser-pane, window. Those that show the sign-in state sign in to YouTube on the fixture site
+// browser-pane, window; the review panel's panel, panel-rows, panel-bars, panel-stage, panel-log
+// (over a fixture history, without the site). Those that show the sign-in state sign in to YouTube on the fixture site
 // first; the browser pane and the window show the fixture's YouTube page.
 
 #include "Base/AppSettings.h"
 #include "Browser/Browser.h"
 #include "FixtureSite.h"
 #include "PageTools.h"
+#include "PanelGallery.h"
 #include "Shell/AccountMenu.h"
 #include "Shell/AgentSetupView.h"
 #include "Shell/AppState.h"
@@ -50,8 +52,9 @@ using vt::test::FixtureSite;
 
 namespace {
 
-const QStringList views {"design", "controls", "site-icons", "site-list", "account-menu", "agent-setup",
-                         "sidebar", "browser-pane", "window"};
+const QStringList views = QStringList {"design", "controls", "site-icons", "site-list", "account-menu",
+                                       "agent-setup", "sidebar", "browser-pane", "window"}
+    + PanelGallery::views();
 
 constexpr int slow = 30000;
 
@@ -239,6 +242,17 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     VeltraneBrowserApp::applyTheme(app);
+    if (PanelGallery::views().contains(view)) {
+        const QImage image = PanelGallery::render(view);
+        QDir().mkpath(out);
+        const QString path = QDir(out).filePath(view + "-" + lang + ".png");
+        if (image.isNull() || !image.save(path)) {
+            std::fprintf(stderr, "gallery: cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+        std::printf("%s\n", qPrintable(path));
+        return 0;
+    }
     FixtureSite *site = FixtureSite::startShared();
     if (!site)
         return 1;
