@@ -31,11 +31,13 @@ SpamPanelModel::SpamPanelModel(SpamModel *model, PanelActions *actions, QObject 
                     [this, browser] { setSite(browser->selectedSite().rawValue()); });
         }
         for (auto signal : {&SpamModel::runsVersionChanged, &SpamModel::deletionsVersionChanged, &SpamModel::postsChanged})
-            connect(m_model, signal, this, [this] { m_posts.reset(); });
+            connect(m_model, signal, this, [this] { m_posts.reset();
+    m_visibleList.reset(); });
     }
     if (m_actions) {
         connect(m_actions, &PanelActions::postsChanged, this, [this] {
             m_posts.reset();
+    m_visibleList.reset();
             scheduleLoad();
         });
         connect(m_actions, &PanelActions::focusedChanged, this, &SpamPanelModel::changed);
@@ -68,6 +70,7 @@ void SpamPanelModel::setSite(const QString &site)
         return;
     m_site = site;
     m_posts.reset();
+    m_visibleList.reset();
     scheduleLoad();
     emit changed();
 }
@@ -213,10 +216,18 @@ QHash<QString, QList<ScanStore::Record>> SpamPanelModel::visible() const
 
 QList<ScanStore::Record> SpamPanelModel::visibleList() const
 {
+    // Kept while the loaded records, the tab, the band and the posts stay: ticks read it often.
+    const auto [lower, upper] = band();
+    const QString key = QString::number(m_dataVersion) + u'|' + m_tab.rawValue() + u'|' + QString::number(lower) + u'|'
+        + QString::number(upper);
+    if (m_visibleList && m_visibleKey == key)
+        return *m_visibleList;
     const QHash<QString, QList<ScanStore::Record>> v = visible();
     QList<ScanStore::Record> out;
     for (const ChannelPost &p : posts())
         out += v.value(p.url);
+    m_visibleList = out;
+    m_visibleKey = key;
     return out;
 }
 
@@ -329,6 +340,7 @@ void SpamPanelModel::load()
 {
     m_reload.stop();
     m_posts.reset();
+    m_visibleList.reset();
     m_loadedKey = loadKey();
     ScanStore *store = m_model ? m_model->store() : nullptr;
     m_runs = store ? store->runs(m_site, runLimit) : QList<ScanStore::Run>();

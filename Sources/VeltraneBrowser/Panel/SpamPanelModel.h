@@ -138,4 +138,6 @@ private:
     bool m_wasScanning = false;
     QTimer m_reload;
     mutable std::optional<QList<ChannelPost>> m_posts;
+    mutable std::optional<QList<ScanStore::Record>> m_visibleList;
+    mutable QString m_visibleKey;
 };
