@@ -5,13 +5,16 @@
 //   gallery --list                           prints the views
 //
 // Views: design, controls, site-icons, site-list, account-menu, agent-setup, sidebar,
-// browser-pane, window, and the settings and statistics views of SettingsGallery.h. Those that show the sign-in state sign in to YouTube on the fixture site
+// browser-pane, window; the review panel's panel, panel-rows, panel-bars, panel-stage, panel-log
+// and the settings and statistics views of SettingsGallery.h (over a fixture history, without
+// the site). Those that show the sign-in state sign in to YouTube on the fixture site
 // first; the browser pane and the window show the fixture's YouTube page.
 
 #include "Base/AppSettings.h"
 #include "Browser/Browser.h"
 #include "FixtureSite.h"
 #include "PageTools.h"
+#include "PanelGallery.h"
 #include "Shell/AccountMenu.h"
 #include "Shell/AgentSetupView.h"
 #include "Shell/AppState.h"
@@ -51,8 +54,9 @@ using vt::test::FixtureSite;
 
 namespace {
 
-const QStringList views {"design", "controls", "site-icons", "site-list", "account-menu", "agent-setup",
-                         "sidebar", "browser-pane", "window"};
+const QStringList views = QStringList {"design", "controls", "site-icons", "site-list", "account-menu",
+                                       "agent-setup", "sidebar", "browser-pane", "window"}
+    + PanelGallery::views();
 
 constexpr int slow = 30000;
 
@@ -242,9 +246,9 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     VeltraneBrowserApp::applyTheme(app);
-    if (settingsView) {
-        // Over their own fixture history and service stand-in; no site needed.
-        const QImage image = vt::test::renderSettingsView(view, lang == "ko");
+    if (settingsView || PanelGallery::views().contains(view)) {
+        // Over their own fixture history (and the service stand-in); no site needed.
+        const QImage image = settingsView ? vt::test::renderSettingsView(view, lang == "ko") : PanelGallery::render(view);
         QDir().mkpath(out);
         const QString path = QDir(out).filePath(view + "-" + lang + ".png");
         if (image.isNull() || !image.save(path)) {

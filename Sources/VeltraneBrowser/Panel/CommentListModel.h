@@ -1,0 +1,107 @@
+#pragma once
+// The comment list of the panel as a flat list of rows: per post a heading, its flagged comments,
+// a caption and the other comments, and an end row. Holds the view's data for the delegate: the
+// tick boxes over the owner's selection, the verdicts and highlight ranges (worked out once per
+// row when first needed) and the row heights for the current width.
+
+#include "Panel/Verdict.h"
+#include "Rules/SpamRules.h"
+#include "Scan/ChannelPost.h"
+#include "Store/ScanStore.h"
+
+#include <QAbstractListModel>
+#include <QHash>
+#include <QList>
+#include <QMap>
+#include <QSet>
+#include <QStringList>
+
+#include <optional>
+
+class CommentListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    enum class Kind { heading, comment, caption, end };
+
+    struct Row {
+        QString id;
+        Kind kind = Kind::end;
+        int post = -1;                 // index into the posts
+        ScanStore::Record record;      // comment rows
+        QString caption;               // caption rows
+    };
+
+    // Which selection the tick boxes write: none, the owner's ticks (Comments tab) or the
+    // owner's unticks of flagged comments (Flagged tab).
+    enum class PickMode { none, picked, unpicked };
+
+    struct Content {
+        QList<ChannelPost> posts;
+        QHash<QString, QList<ScanStore::Record>> records;   // by post URL, in display order
+        QHash<QString, QStringList> hits;                  // extra words by comment id
+        QMap<QString, int> thresholds;
+        QStringList keywords;
+        PickMode mode = PickMode::none;
+        QSet<QString> ticks;                               // picked or unpicked ids, by mode
+        std::optional<QString> focused;
+        QSet<QString> cutting;
+    };
+
+    explicit CommentListModel(QObject *parent = nullptr);
+
+    static QList<Row> rows(const QList<ChannelPost> &posts, const QHash<QString, QList<ScanStore::Record>> &records,
+                           bool korean);
+
+    void setContent(Content content);
+    void setTicks(const QSet<QString> &ticks);
+    void setFocused(const std::optional<QString> &url);
+    void setCutting(const QSet<QString> &ids);
+    void setKorean(bool korean) { m_korean = korean; }
+    bool korean() const { return m_korean; }
+
+    const Content &content() const { return m_content; }
+    const Row &row(int index) const { return m_rows.at(index); }
+    const QList<Row> &allRows() const { return m_rows; }
+    const ChannelPost &postOf(int index) const { return m_content.posts.at(m_rows.at(index).post); }
+    // The row index of a post's heading, or -1.
+    int headingRow(const QString &url) const;
+
+    bool hasTickBox(int index) const;
+    bool ticked(int index) const;
+    void setTicked(int index, bool on);
+    bool highlighted(int index) const;
+    bool cut(int index) const;
+
+    const Verdict &verdict(int index) const;
+    QStringList hits(int index) const;
+    const QList<SpamRules::Range> &ranges(int index) const;
+
+    bool expanded(int index) const;
+    void toggleExpanded(int index);
+
+    // Heights measured by the delegate, kept for one width.
+    std::optional<int> cachedHeight(int index, int width) const;
+    void cacheHeight(int index, int width, int height) const;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+
+signals:
+    // The owner ticked or unticked a comment; carries the whole selection of the mode.
+    void ticksChanged(const QSet<QString> &ticks);
+
+private:
+    struct Cache {
+        std::optional<Verdict> verdict;
+        std::optional<QList<SpamRules::Range>> ranges;
+    };
+    Cache &cache(int index) const;
+
+    Content m_content;
+    QList<Row> m_rows;
+    bool m_korean = false;
+    QSet<QString> m_expanded;   // row ids
+    mutable QList<Cache> m_cache;
+    mutable QList<int> m_heights;
+    mutable int m_heightWidth = -1;
+};

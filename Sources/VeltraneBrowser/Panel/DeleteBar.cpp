@@ -1,0 +1,137 @@
+#include "Panel/DeleteBar.h"
+
+#include "Base/Lang.h"
+#include "Panel/PanelLook.h"
+#include "Panel/ProbabilityRange.h"
+#include "Panel/RunText.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+QList<ScanStore::Record> DeleteBar::picks(const QList<ScanStore::Record> &flagged, const QSet<QString> &unpicked)
+{
+    QList<ScanStore::Record> out;
+    for (const ScanStore::Record &r : flagged) {
+        if (!unpicked.contains(r.id))
+            out.append(r);
+    }
+    return out;
+}
+
+DeleteBar::Header DeleteBar::header(int picks, int flagged, bool korean)
+{
+    Header h;
+    const QString p = QString::number(picks), f = QString::number(flagged);
+    h.selected = korean ? p + QStringLiteral("개 선택") : p + QStringLiteral(" selected");
+    h.of = korean ? QStringLiteral(" / ") + f + QStringLiteral("개") : QStringLiteral(" of ") + f;
+    if (picks > batch)
+        h.batch = korean ? QStringLiteral(" · 한 번에 %1개").arg(batch) : QStringLiteral(" · %1 at a time").arg(batch);
+    return h;
+}
+
+QString DeleteBar::deleteTitle(int picks, bool korean)
+{
+    return RunText::deletion(std::min(picks, int(batch)), korean);
+}
+
+bool DeleteBar::canSelectAll(const QList<ScanStore::Record> &flagged, const QSet<QString> &unpicked)
+{
+    return picks(flagged, unpicked).size() < flagged.size();
+}
+
+bool DeleteBar::canDeselectAll(const QList<ScanStore::Record> &flagged, const QSet<QString> &unpicked)
+{
+    return !picks(flagged, unpicked).isEmpty();
+}
+
+QSet<QString> DeleteBar::selectAll(const QList<ScanStore::Record> &flagged, QSet<QString> unpicked)
+{
+    for (const ScanStore::Record &r : flagged)
+        unpicked.remove(r.id);
+    return unpicked;
+}
+
+QSet<QString> DeleteBar::deselectAll(const QList<ScanStore::Record> &flagged, QSet<QString> unpicked)
+{
+    for (const ScanStore::Record &r : flagged)
+        unpicked.insert(r.id);
+    return unpicked;
+}
+
+DeleteBar::DeleteBar(QWidget *parent)
+    : QWidget(parent), m_header(new QLabel(this)), m_selectAll(new QPushButton(this)), m_deselectAll(new QPushButton(this)),
+      m_range(new ProbabilityRange(this)), m_delete(new QPushButton(this))
+{
+    const bool korean = Lang::system();
+    m_header->setTextFormat(Qt::PlainText);
+    m_header->setFont(PanelLook::font(13));
+    m_selectAll->setText(korean ? QStringLiteral("전체 선택") : QStringLiteral("Select all"));
+    m_deselectAll->setText(korean ? QStringLiteral("전체 해제") : QStringLiteral("Deselect all"));
+    for (QPushButton *b : {m_selectAll, m_deselectAll})
+        b->setProperty("look", QStringLiteral("header"));
+    m_delete->setProperty("look", QStringLiteral("critical"));
+    auto *head = new QHBoxLayout;
+    head->setSpacing(6);
+    head->addWidget(m_header, 1);
+    head->addWidget(m_selectAll);
+    head->addWidget(m_deselectAll);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(16, 12, 16, 12);
+    column->setSpacing(10);
+    column->addLayout(head);
+    column->addWidget(m_range);
+    column->addWidget(m_delete);
+    connect(m_selectAll, &QPushButton::clicked, this, [this] {
+        m_unpicked = selectAll(m_flagged, m_unpicked);
+        refresh();
+        emit unpickedChanged(m_unpicked);
+    });
+    connect(m_deselectAll, &QPushButton::clicked, this, [this] {
+        m_unpicked = deselectAll(m_flagged, m_unpicked);
+        refresh();
+        emit unpickedChanged(m_unpicked);
+    });
+    connect(m_delete, &QPushButton::clicked, this, [this] {
+        const QList<ScanStore::Record> all = picks();
+        if (!all.isEmpty() && !m_disabled)
+            emit deleteRequested(all);
+    });
+    connect(m_range, &ProbabilityRange::bandChanged, this, &DeleteBar::bandChanged);
+}
+
+void DeleteBar::setContent(const QList<ScanStore::Record> &flagged, const std::optional<Band> &band,
+                           const QList<double> &scores, const QSet<QString> &unpicked, bool disabled)
+{
+    m_flagged = flagged;
+    m_unpicked = unpicked;
+    m_disabled = disabled;
+    m_range->setVisible(band.has_value());
+    if (band)
+        m_range->setValues(band->lower, band->upper, scores);
+    m_range->setEnabled(!disabled);
+    refresh();
+}
+
+QString DeleteBar::headerText() const
+{
+    const Header h = header(int(picks().size()), int(m_flagged.size()), Lang::system());
+    return h.selected + h.of + h.batch;
+}
+
+void DeleteBar::refresh()
+{
+    const bool korean = Lang::system();
+    const int count = int(picks().size());
+    const Header h = header(count, int(m_flagged.size()), korean);
+    // Plain text in three colours would need markup; the numbers are ours, so a styled run is safe.
+    m_header->setTextFormat(Qt::RichText);
+    m_header->setText(QStringLiteral("<span style='color:%1;font-weight:600'>%2</span><span style='color:%3'>%4%5</span>")
+                          .arg(PanelLook::text().name(), h.selected.toHtmlEscaped(), PanelLook::muted().name(),
+                               h.of.toHtmlEscaped(), h.batch.toHtmlEscaped()));
+    m_selectAll->setEnabled(!m_disabled && canSelectAll(m_flagged, m_unpicked));
+    m_deselectAll->setEnabled(!m_disabled && canDeselectAll(m_flagged, m_unpicked));
+    m_delete->setText(deleteTitle(count, korean));
+    m_delete->setEnabled(!m_disabled && count > 0);
+}

@@ -1,0 +1,240 @@
+#include "Panel/SpamPanel.h"
+
+#include "Base/Lang.h"
+#include "Panel/CommentDelegate.h"
+#include "Panel/CommentListModel.h"
+#include "Panel/DeleteBar.h"
+#include "Panel/PanelActions.h"
+#include "Panel/PanelLook.h"
+#include "Panel/PanelProgressBar.h"
+#include "Panel/PanelTabs.h"
+#include "Panel/ScanLog.h"
+#include "Panel/ScanStage.h"
+#include "Panel/SpamPanelModel.h"
+#include "Scan/SpamModel.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QListView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
+    : QWidget(parent), m_vm(new SpamPanelModel(model, actions, this)), m_listModel(new CommentListModel(this)),
+      m_delegate(new CommentDelegate(this))
+{
+    const bool korean = Lang::system();
+    setStyleSheet(PanelLook::styleSheet());
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, PanelLook::panel());
+    pal.setColor(QPalette::Base, PanelLook::panel());
+    pal.setColor(QPalette::WindowText, PanelLook::text());
+    pal.setColor(QPalette::Text, PanelLook::text());
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    m_header = new QWidget(this);
+    m_header->setFixedHeight(56);
+    m_header->setAutoFillBackground(true);
+    QPalette hp = pal;
+    hp.setColor(QPalette::Window, PanelLook::card());
+    m_header->setPalette(hp);
+    m_deleted = new QPushButton(m_header);
+    m_deleted->setProperty("look", QStringLiteral("header"));
+    m_log = new QPushButton(korean ? QStringLiteral("검사 목록") : QStringLiteral("Checks"), m_header);
+    m_log->setProperty("look", QStringLiteral("header"));
+    auto *head = new QHBoxLayout(m_header);
+    head->setContentsMargins(20, 0, 20, 0);
+    head->setSpacing(6);
+    head->addStretch(1);
+    head->addWidget(m_deleted);
+    head->addWidget(m_log);
+
+    m_list = new QListView(this);
+    m_list->setModel(m_listModel);
+    m_list->setItemDelegate(m_delegate);
+    m_list->setFrameShape(QFrame::NoFrame);
+    m_list->setUniformItemSizes(false);
+    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->verticalScrollBar()->setSingleStep(24);
+    m_list->setSelectionMode(QAbstractItemView::NoSelection);
+    m_list->setFocusPolicy(Qt::NoFocus);
+    m_list->setResizeMode(QListView::Adjust);
+    m_list->setLayoutMode(QListView::Batched);
+    m_list->setBatchSize(400);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setPalette(pal);
+    m_stage = new ScanStage(model, this);
+    m_main = new QStackedWidget(this);
+    m_main->addWidget(m_list);
+    m_main->addWidget(m_stage);
+
+    m_deleteBar = new DeleteBar(this);
+    m_progress = new PanelProgressBar(this);
+    m_bottom = new QStackedWidget(this);
+    m_bottom->addWidget(new QWidget(this));
+    m_bottom->addWidget(m_deleteBar);
+    m_bottom->addWidget(m_progress);
+    m_tabs = new PanelTabs(this);
+    auto *foot = new QWidget(this);
+    foot->setAutoFillBackground(true);
+    foot->setPalette(hp);
+    auto *footColumn = new QVBoxLayout(foot);
+    footColumn->setContentsMargins(0, 0, 0, 0);
+    footColumn->setSpacing(0);
+    footColumn->addWidget(m_bottom);
+    footColumn->addWidget(m_tabs);
+
+    auto line = [this] {
+        auto *l = new QFrame(this);
+        l->setFixedHeight(1);
+        l->setAutoFillBackground(true);
+        QPalette lp = l->palette();
+        lp.setColor(QPalette::Window, PanelLook::border());
+        l->setPalette(lp);
+        return l;
+    };
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_header);
+    column->addWidget(line());
+    column->addWidget(m_main, 1);
+    column->addWidget(line());
+    column->addWidget(foot);
+
+    m_logPopup = new QFrame(this, Qt::Popup);
+    m_scanLog = new ScanLog(m_logPopup);
+    auto *popupLayout = new QVBoxLayout(m_logPopup);
+    popupLayout->setContentsMargins(0, 0, 0, 0);
+    popupLayout->addWidget(m_scanLog);
+
+    connect(m_deleted, &QPushButton::clicked, m_vm, &SpamPanelModel::toggleDeleted);
+    connect(m_log, &QPushButton::clicked, this, &SpamPanel::toggleLog);
+    connect(m_tabs, &PanelTabs::tabChosen, m_vm, &SpamPanelModel::setTab);
+    connect(m_listModel, &CommentListModel::ticksChanged, this, [this](const QSet<QString> &ticks) {
+        if (m_vm->tab() == PanelTab::comments)
+            m_vm->setPicked(ticks);
+        else if (m_vm->tab() == PanelTab::spam)
+            m_vm->setUnpicked(ticks);
+    });
+    connect(m_deleteBar, &DeleteBar::unpickedChanged, m_vm, &SpamPanelModel::writeUnpicked);
+    connect(m_deleteBar, &DeleteBar::bandChanged, m_vm, &SpamPanelModel::setBand);
+    connect(m_deleteBar, &DeleteBar::deleteRequested, m_vm, &SpamPanelModel::deletePicks);
+    connect(m_progress, &PanelProgressBar::stopRequested, m_vm, &SpamPanelModel::stop);
+    connect(m_vm, &SpamPanelModel::changed, this, &SpamPanel::refresh);
+    if (actions)
+        connect(actions, &PanelActions::focusedChanged, this, &SpamPanel::reveal);
+    m_vm->load();
+    refresh();
+}
+
+void SpamPanel::toggleLog()
+{
+    if (m_logPopup->isVisible()) {
+        m_logPopup->hide();
+        return;
+    }
+    const QList<ScanSession> sessions = m_vm->sessions();
+    if (sessions.isEmpty())
+        return;
+    m_scanLog->setSessions(sessions);
+    m_logPopup->adjustSize();
+    const QPoint below = m_log->mapToGlobal(QPoint(m_log->width() - ScanLog::logWidth, m_log->height() + 6));
+    m_logPopup->move(below);
+    m_logPopup->show();
+}
+
+void SpamPanel::refresh()
+{
+    const bool korean = Lang::system();
+    const bool scanning = m_vm->scanning();
+    m_header->setEnabled(m_vm->headerEnabled());
+    m_deleted->setText(m_vm->deletedTitle(korean, QLocale::system()));
+    m_deleted->setEnabled(m_vm->deletedEnabled());
+    m_deleted->setProperty("active", m_vm->tab() == PanelTab::deleted);
+    m_deleted->style()->unpolish(m_deleted);
+    m_deleted->style()->polish(m_deleted);
+    m_log->setEnabled(m_vm->logEnabled());
+    m_main->setCurrentWidget(scanning ? static_cast<QWidget *>(m_stage) : m_list);
+
+    // The list is rebuilt only when its records or band change; ticks, focus and cuts update in place.
+    const auto [lower, upper] = m_vm->band();
+    const QString key = QString::number(m_vm->dataVersion()) + u'|' + m_vm->tab().rawValue() + u'|' + m_vm->site()
+        + u'|' + (m_vm->tab() == PanelTab::spam ? QString::number(lower) + u'-' + QString::number(upper) : QString());
+    const CommentListModel::PickMode mode = m_vm->tab() == PanelTab::spam ? CommentListModel::PickMode::unpicked
+        : m_vm->tab() == PanelTab::comments                                 ? CommentListModel::PickMode::picked
+                                                                           : CommentListModel::PickMode::none;
+    const QSet<QString> ticks = mode == CommentListModel::PickMode::unpicked ? m_vm->unpicked() : m_vm->picked();
+    if (key != m_contentKey) {
+        const bool freshScroll = !m_contentKey.section(u'|', 1, 2).isEmpty()
+            && m_contentKey.section(u'|', 1, 2) != key.section(u'|', 1, 2);
+        m_contentKey = key;
+        CommentListModel::Content c;
+        c.posts = m_vm->posts();
+        c.records = m_vm->visible();
+        c.hits = m_vm->hits();
+        if (SpamModel *model = m_vm->model()) {
+            c.thresholds = model->thresholds();
+            c.keywords = model->keywords();
+        }
+        c.mode = mode;
+        c.ticks = ticks;
+        c.focused = m_vm->actions() ? m_vm->actions()->focused() : std::nullopt;
+        c.cutting = m_vm->cutting();
+        const int scroll = m_list->verticalScrollBar()->value();
+        m_listModel->setContent(std::move(c));
+        // Another site or tab starts at the top; a reload of the same view keeps its place.
+        if (!freshScroll)
+            QTimer::singleShot(0, m_list, [list = m_list, scroll] { list->verticalScrollBar()->setValue(scroll); });
+    } else {
+        m_listModel->setTicks(ticks);
+        m_listModel->setFocused(m_vm->actions() ? m_vm->actions()->focused() : std::nullopt);
+        m_listModel->setCutting(m_vm->cutting());
+    }
+
+    const SpamPanelModel::Bar bar = m_vm->bar(korean);
+    switch (bar.kind) {
+    case SpamPanelModel::Bar::Kind::none:
+        m_bottom->setCurrentIndex(0);
+        m_bottom->setFixedHeight(0);
+        break;
+    case SpamPanelModel::Bar::Kind::progress:
+        m_progress->setState(bar.line, bar.fraction);
+        m_bottom->setCurrentWidget(m_progress);
+        m_bottom->setFixedHeight(m_progress->sizeHint().height());
+        break;
+    case SpamPanelModel::Bar::Kind::flagged:
+    case SpamPanelModel::Bar::Kind::comments: {
+        std::optional<DeleteBar::Band> band;
+        if (bar.band)
+            band = DeleteBar::Band{bar.band->first, bar.band->second};
+        m_deleteBar->setContent(bar.flagged, band, bar.scores, bar.unpicked, bar.disabled);
+        m_bottom->setCurrentWidget(m_deleteBar);
+        m_bottom->setFixedHeight(m_deleteBar->sizeHint().height());
+        break;
+    }
+    }
+    m_tabs->setTab(m_vm->tab());
+    m_tabs->setCounts(m_vm->tabCounts());
+    m_tabs->setEnabled(m_vm->tabsEnabled());
+}
+
+void SpamPanel::reveal()
+{
+    PanelActions *actions = m_vm->actions();
+    const std::optional<QString> url = actions ? actions->focused() : std::nullopt;
+    if (!url || (m_vm->model() && m_vm->model()->working()))
+        return;
+    if (m_vm->visible().value(*url).isEmpty())
+        return;
+    QTimer::singleShot(0, this, [this, url] {
+        const int row = m_listModel->headingRow(*url);
+        if (row >= 0)
+            m_list->scrollTo(m_listModel->index(row), QAbstractItemView::PositionAtTop);
+    });
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The review panel at the right of the window: header with the Deleted and log buttons, the
+// comment list (or the live stage while a scan runs), the delete or progress bar and the tabs.
+// A thin view over SpamPanelModel.
+
+#include <QWidget>
+
+class CommentDelegate;
+class CommentListModel;
+class DeleteBar;
+class PanelActions;
+class PanelProgressBar;
+class PanelTabs;
+class QListView;
+class QPushButton;
+class QStackedWidget;
+class ScanLog;
+class ScanStage;
+class SpamModel;
+class SpamPanelModel;
+
+class SpamPanel : public QWidget {
+    Q_OBJECT
+public:
+    SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent = nullptr);
+
+    SpamPanelModel *viewModel() const { return m_vm; }
+    CommentListModel *listModel() const { return m_listModel; }
+    QListView *list() const { return m_list; }
+    ScanStage *stage() const { return m_stage; }
+    DeleteBar *deleteBar() const { return m_deleteBar; }
+    PanelProgressBar *progressBar() const { return m_progress; }
+    PanelTabs *tabs() const { return m_tabs; }
+    QPushButton *deletedButton() const { return m_deleted; }
+    QPushButton *logButton() const { return m_log; }
+    // Shows the log of past actions under its button (toggles it).
+    void toggleLog();
+    ScanLog *log() const { return m_scanLog; }
+
+private:
+    void refresh();
+    void reveal();
+
+    SpamPanelModel *m_vm;
+    CommentListModel *m_listModel;
+    CommentDelegate *m_delegate;
+    QPushButton *m_deleted;
+    QPushButton *m_log;
+    QWidget *m_header;
+    QStackedWidget *m_main;
+    QListView *m_list;
+    ScanStage *m_stage;
+    QStackedWidget *m_bottom;
+    DeleteBar *m_deleteBar;
+    PanelProgressBar *m_progress;
+    PanelTabs *m_tabs;
+    QWidget *m_logPopup;
+    ScanLog *m_scanLog;
+    QString m_contentKey;
+};

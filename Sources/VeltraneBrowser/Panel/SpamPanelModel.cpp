@@ -1,0 +1,445 @@
+#include "Panel/SpamPanelModel.h"
+
+#include "Panel/AIPercent.h"
+#include "Panel/PanelActions.h"
+#include "Panel/PanelLook.h"
+#include "Panel/ScanStatusText.h"
+#include "Scan/SpamModel.h"
+
+#include <algorithm>
+
+SpamPanelModel::SpamPanelModel(SpamModel *model, PanelActions *actions, QObject *parent)
+    : QObject(parent), m_model(model), m_actions(actions), m_cutDelay(PanelLook::reduceMotion() ? 0 : 220)
+{
+    m_reload.setSingleShot(true);
+    m_reload.setInterval(0);
+    connect(&m_reload, &QTimer::timeout, this, [this] {
+        if (loadKey() != m_loadedKey)
+            load();
+    });
+    if (m_model) {
+        for (auto signal : {&SpamModel::runsVersionChanged, &SpamModel::deletionsVersionChanged, &SpamModel::postsChanged})
+            connect(m_model, signal, this, &SpamPanelModel::scheduleLoad);
+        for (auto signal : {&SpamModel::scanningChanged, &SpamModel::preparingChanged, &SpamModel::touringChanged,
+                            &SpamModel::removalChanged, &SpamModel::busyChanged, &SpamModel::findingPostsChanged,
+                            &SpamModel::workingChanged})
+            connect(m_model, signal, this, &SpamPanelModel::scanningMaybeEnded);
+        // The panel shows the site selected in the browser.
+        if (Browser *browser = m_model->browser()) {
+            m_site = browser->selectedSite().rawValue();
+            connect(browser, &Browser::selectedSiteChanged, this,
+                    [this, browser] { setSite(browser->selectedSite().rawValue()); });
+        }
+        for (auto signal : {&SpamModel::runsVersionChanged, &SpamModel::deletionsVersionChanged, &SpamModel::postsChanged})
+            connect(m_model, signal, this, [this] { m_posts.reset();
+    m_visibleList.reset(); });
+    }
+    if (m_actions) {
+        connect(m_actions, &PanelActions::postsChanged, this, [this] {
+            m_posts.reset();
+    m_visibleList.reset();
+            scheduleLoad();
+        });
+        connect(m_actions, &PanelActions::focusedChanged, this, &SpamPanelModel::changed);
+    }
+    m_wasScanning = scanning();
+}
+
+void SpamPanelModel::scheduleLoad()
+{
+    m_reload.start();
+}
+
+void SpamPanelModel::scanningMaybeEnded()
+{
+    const bool now = scanning();
+    if (m_wasScanning && !now) {
+        // The Flagged tab opens after a scan that left flagged comments.
+        const QList<ChannelPost> list = posts();
+        if (std::any_of(list.begin(), list.end(), [](const ChannelPost &p) { return p.flagged > 0; }))
+            setTab(PanelTab::spam);
+    }
+    m_wasScanning = now;
+    scheduleLoad();
+    emit changed();
+}
+
+void SpamPanelModel::setSite(const QString &site)
+{
+    if (site == m_site)
+        return;
+    m_site = site;
+    m_posts.reset();
+    m_visibleList.reset();
+    scheduleLoad();
+    emit changed();
+}
+
+void SpamPanelModel::setTab(PanelTab tab)
+{
+    if (tab == m_tab)
+        return;
+    m_tab = tab;
+    scheduleLoad();
+    emit tabChanged();
+    emit changed();
+}
+
+void SpamPanelModel::toggleDeleted()
+{
+    if (m_tab == PanelTab::deleted) {
+        setTab(m_lastTab);
+    } else {
+        m_lastTab = m_tab;
+        setTab(PanelTab::deleted);
+    }
+}
+
+void SpamPanelModel::setFloor(std::optional<double> floor)
+{
+    m_floor = floor;
+    emit changed();
+}
+
+void SpamPanelModel::setCeiling(double ceiling)
+{
+    m_ceiling = ceiling;
+    emit changed();
+}
+
+void SpamPanelModel::setBand(double lower, double upper)
+{
+    const auto [l, u] = band();
+    if (lower != l)
+        m_floor = lower;
+    if (upper != u)
+        m_ceiling = upper;
+    emit changed();
+}
+
+void SpamPanelModel::setUnpicked(const QSet<QString> &ids)
+{
+    if (ids == m_unpicked)
+        return;
+    m_unpicked = ids;
+    emit changed();
+}
+
+void SpamPanelModel::setPicked(const QSet<QString> &ids)
+{
+    if (ids == m_picked)
+        return;
+    m_picked = ids;
+    emit changed();
+}
+
+QList<ChannelPost> SpamPanelModel::posts() const
+{
+    // The post list is read once per change of the site, the history or the model's posts.
+    if (!m_posts)
+        m_posts = m_actions ? m_actions->posts(m_site) : QList<ChannelPost>();
+    QList<ChannelPost> list = *m_posts;
+    if (!m_model)
+        return list;
+    // The live copy of a post while a queue scan runs; of several with one address the first.
+    QHash<QString, const ChannelPost *> live;
+    for (const ChannelPost &p : m_model->posts()) {
+        if (!live.contains(p.url))
+            live.insert(p.url, &p);
+    }
+    for (ChannelPost &p : list) {
+        if (const ChannelPost *l = live.value(p.url))
+            p = *l;
+    }
+    return list;
+}
+
+bool SpamPanelModel::scanning() const
+{
+    if (!m_model || m_model->removal())
+        return false;
+    return m_model->scanning() || m_model->preparing() || m_model->touring();
+}
+
+double SpamPanelModel::defaultFloor() const
+{
+    int lowest = 100;
+    for (const ScanStore::Record &r : m_pending) {
+        if (const std::optional<double> p = AIPercent::clean(r.aiProb))
+            lowest = std::min(lowest, AIPercent::of(*p));
+    }
+    return std::min(double(m_model ? m_model->threshold() : 80), double(lowest));
+}
+
+std::pair<double, double> SpamPanelModel::band() const
+{
+    double lower = m_floor.value_or(defaultFloor());
+    if (std::isnan(lower))
+        lower = defaultFloor();
+    lower = std::clamp(lower, 0.0, 100.0);
+    double upper = std::isnan(m_ceiling) ? 100 : m_ceiling;
+    upper = std::max(std::min(upper, 100.0), lower);
+    return {lower, upper};
+}
+
+QString SpamPanelModel::loadKey() const
+{
+    QStringList lines;
+    for (const ChannelPost &p : posts()) {
+        const double at = p.scannedAt ? double(p.scannedAt->toMSecsSinceEpoch()) / 1000.0 : 0.0;
+        lines.append(p.url + u'|' + QString::number(p.total) + u'|' + QString::number(p.flagged) + u'|'
+                     + QString::number(p.deleted) + u'|' + QString::number(at, 'f', 3));
+    }
+    return m_site + u'|' + m_tab.rawValue() + u'|' + QString::number(m_model ? m_model->runsVersion() : 0) + u'|'
+        + QString::number(m_model ? m_model->deletionsVersion() : 0) + u'|' + lines.join(u'\n');
+}
+
+QHash<QString, QList<ScanStore::Record>> SpamPanelModel::inBand(std::pair<double, double> band) const
+{
+    QHash<QString, QList<ScanStore::Record>> out;
+    for (auto it = m_shown.constBegin(); it != m_shown.constEnd(); ++it) {
+        QList<ScanStore::Record> kept;
+        for (const ScanStore::Record &r : it.value()) {
+            const int pct = AIPercent::orFull(r.aiProb);
+            if (band.first <= pct && pct <= band.second)
+                kept.append(r);
+        }
+        out.insert(it.key(), kept);
+    }
+    return out;
+}
+
+QHash<QString, QList<ScanStore::Record>> SpamPanelModel::visible() const
+{
+    return m_tab == PanelTab::spam ? inBand(band()) : m_shown;
+}
+
+QList<ScanStore::Record> SpamPanelModel::visibleList() const
+{
+    // Kept while the loaded records, the tab, the band and the posts stay: ticks read it often.
+    const auto [lower, upper] = band();
+    const QString key = QString::number(m_dataVersion) + u'|' + m_tab.rawValue() + u'|' + QString::number(lower) + u'|'
+        + QString::number(upper);
+    if (m_visibleList && m_visibleKey == key)
+        return *m_visibleList;
+    const QHash<QString, QList<ScanStore::Record>> v = visible();
+    QList<ScanStore::Record> out;
+    for (const ChannelPost &p : posts())
+        out += v.value(p.url);
+    m_visibleList = out;
+    m_visibleKey = key;
+    return out;
+}
+
+QList<ScanSession> SpamPanelModel::sessions() const
+{
+    return ScanSession::group(m_runs, runLimit);
+}
+
+int SpamPanelModel::deletedCount() const
+{
+    int sum = 0;
+    for (const ChannelPost &p : posts())
+        sum += std::max(0, p.deleted);
+    return sum;
+}
+
+QString SpamPanelModel::deletedTitle(bool korean, const QLocale &locale) const
+{
+    const int n = deletedCount();
+    const QString base = korean ? QStringLiteral("삭제 항목") : QStringLiteral("Deleted");
+    return n < 1 ? base : base + u' ' + locale.toString(n);
+}
+
+bool SpamPanelModel::deletedEnabled() const
+{
+    if (m_model && m_model->removal())
+        return false;
+    return !(deletedCount() == 0 && m_tab != PanelTab::deleted);
+}
+
+bool SpamPanelModel::tabsEnabled() const
+{
+    return !(m_model && m_model->removal()) && !scanning();
+}
+
+QHash<int, int> SpamPanelModel::tabCounts() const
+{
+    int total = 0;
+    for (const ChannelPost &p : posts())
+        total += std::max(0, p.total);
+    return {{int(PanelTab::comments), total}, {int(PanelTab::spam), int(m_pending.size())}};
+}
+
+SpamPanelModel::Bar SpamPanelModel::bar(bool korean) const
+{
+    Bar b;
+    if (m_model && m_model->removal()) {
+        b.kind = Bar::Kind::progress;
+        const ScanStatusText::State state = ScanStatusText::of(*m_model);
+        b.line = ScanStatusText::removalLine(state, korean);
+        if (m_model->removal()->total > 1)
+            b.fraction = double(m_model->removal()->done) / double(m_model->removal()->total);
+        return b;
+    }
+    if (scanning())
+        return b;
+    const bool working = m_model && m_model->working();
+    const QList<ScanStore::Record> records = visibleList();
+    const bool anyShown = std::any_of(m_shown.constBegin(), m_shown.constEnd(), [](const auto &l) { return !l.isEmpty(); });
+    if (m_tab == PanelTab::spam && anyShown) {
+        b.kind = Bar::Kind::flagged;
+        b.flagged = records;
+        bool anyProb = false;
+        for (const auto &list : m_shown) {
+            for (const ScanStore::Record &r : list)
+                anyProb = anyProb || AIPercent::clean(r.aiProb).has_value();
+        }
+        if (anyProb) {
+            b.band = band();
+            for (const auto &list : m_shown) {
+                for (const ScanStore::Record &r : list)
+                    b.scores.append(AIPercent::orFull(r.aiProb));
+            }
+        }
+        b.unpicked = m_unpicked;
+        b.disabled = working;
+        return b;
+    }
+    if (m_tab == PanelTab::comments
+        && std::any_of(records.begin(), records.end(), [this](const ScanStore::Record &r) { return m_picked.contains(r.id); })) {
+        b.kind = Bar::Kind::comments;
+        QSet<QString> ids;
+        for (const ScanStore::Record &r : records) {
+            if (r.canPick()) {
+                b.flagged.append(r);
+                ids.insert(r.id);
+            }
+        }
+        b.unpicked = ids - m_picked;
+        b.disabled = working;
+    }
+    return b;
+}
+
+void SpamPanelModel::writeUnpicked(const QSet<QString> &unpicked)
+{
+    if (m_tab == PanelTab::comments) {
+        QSet<QString> ids;
+        for (const ScanStore::Record &r : visibleList()) {
+            if (r.canPick())
+                ids.insert(r.id);
+        }
+        setPicked((m_picked - ids) + (ids - unpicked));
+    } else {
+        setUnpicked(unpicked);
+    }
+}
+
+void SpamPanelModel::load()
+{
+    m_reload.stop();
+    m_posts.reset();
+    m_visibleList.reset();
+    m_loadedKey = loadKey();
+    ScanStore *store = m_model ? m_model->store() : nullptr;
+    m_runs = store ? store->runs(m_site, runLimit) : QList<ScanStore::Run>();
+    QHash<QString, QList<ScanStore::Record>> shown;
+    QList<ScanStore::Record> pending;
+    QHash<QString, QStringList> hits;
+    QSet<QString> deletedIDs;
+    for (const ChannelPost &p : posts()) {
+        const int count = m_tab == PanelTab::deleted ? p.deleted : p.total;
+        if (!store || !(count > 0 || p.flagged > 0))
+            continue;
+        const QList<ScanStore::Record> recs = store->comments(p.url, commentLimit);
+        for (const ScanStore::Record &r : recs) {
+            if (r.deletedAt)
+                deletedIDs.insert(r.id);
+        }
+        pending += PanelTab(PanelTab::spam).records(recs);
+        shown.insert(p.url, m_tab == PanelTab::spam ? PanelTab::candidates(recs, store->problems(p.url))
+                                                    : m_tab.records(recs));
+        if (p.flagged > 0) {
+            const QHash<QString, QStringList> h = store->hits(p.url);
+            for (auto it = h.constBegin(); it != h.constEnd(); ++it)
+                hits.insert(it.key(), it.value());
+        }
+    }
+    const QString key = m_site + u'|' + m_tab.rawValue();
+    QSet<QString> newIDs, oldIDs;
+    for (const auto &list : shown) {
+        for (const ScanStore::Record &r : list)
+            newIDs.insert(r.id);
+    }
+    for (const auto &list : m_shown) {
+        for (const ScanStore::Record &r : list)
+            oldIDs.insert(r.id);
+    }
+    QSet<QString> cut;
+    if (key == m_shownKey && m_tab != PanelTab::deleted)
+        cut = (deletedIDs & oldIDs) - newIDs;
+    const int generation = ++m_generation;
+    if (cut.isEmpty() || m_cutDelay <= 0) {
+        apply(shown, pending, hits, key);
+        return;
+    }
+    // The deleted rows fade out first; a newer load in the meantime wins.
+    m_cutting = cut;
+    emit changed();
+    QTimer::singleShot(m_cutDelay, this, [this, generation, shown, pending, hits, key] {
+        if (generation == m_generation)
+            apply(shown, pending, hits, key);
+    });
+}
+
+void SpamPanelModel::apply(const QHash<QString, QList<ScanStore::Record>> &shown, const QList<ScanStore::Record> &pending,
+                           const QHash<QString, QStringList> &hits, const QString &key)
+{
+    m_pending = pending;
+    m_shown = shown;
+    m_hits = hits;
+    m_shownKey = key;
+    m_cutting.clear();
+    ++m_dataVersion;
+    if (m_tab == PanelTab::comments) {
+        QSet<QString> ids;
+        for (const auto &list : m_shown) {
+            for (const ScanStore::Record &r : list)
+                ids.insert(r.id);
+        }
+        m_picked &= ids;
+    }
+    emit loaded();
+    emit changed();
+}
+
+void SpamPanelModel::remove(const QList<ScanStore::Record> &records)
+{
+    if (records.isEmpty() || !m_actions || (m_model && m_model->working()))
+        return;
+    m_actions->removeStored(records);
+}
+
+void SpamPanelModel::deletePicks(const QList<ScanStore::Record> &records)
+{
+    if (m_tab != PanelTab::comments) {
+        remove(records);
+        return;
+    }
+    QList<ScanStore::Record> out;
+    for (ScanStore::Record r : records) {
+        if (!r.isPendingSpam()) {
+            r.state = QStringLiteral("spam");
+            r.reason = QStringLiteral("picked");
+        }
+        out.append(r);
+    }
+    remove(out);
+}
+
+void SpamPanelModel::stop()
+{
+    if (m_actions)
+        m_actions->stopScan();
+}

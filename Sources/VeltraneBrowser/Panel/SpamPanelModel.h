@@ -1,0 +1,143 @@
+#pragma once
+// The review panel's own state over the spam model: the tab, the loaded records of the posts in
+// view, the owner's ticks and unticks, the probability band, and what the header and the bottom
+// bar show. The panel widget only draws this; tests drive it without a window.
+
+#include "Panel/PanelTab.h"
+#include "Panel/ScanSession.h"
+#include "Scan/ChannelPost.h"
+#include "Scan/SpamModel.h"
+#include "Store/ScanStore.h"
+
+#include <QHash>
+#include <QList>
+#include <QLocale>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QTimer>
+
+#include <optional>
+
+class PanelActions;
+
+
+class SpamPanelModel : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int runLimit = 200;
+    static constexpr int commentLimit = 5000;
+
+    SpamPanelModel(SpamModel *model, PanelActions *actions, QObject *parent = nullptr);
+
+    SpamModel *model() const { return m_model; }
+    PanelActions *actions() const { return m_actions; }
+
+    // ---- inputs ----
+    QString site() const { return m_site; }
+    void setSite(const QString &site);
+    PanelTab tab() const { return m_tab; }
+    void setTab(PanelTab tab);
+    // The header's Deleted button: into the Deleted tab, or back to the tab before it.
+    void toggleDeleted();
+    void setFloor(std::optional<double> floor);
+    void setCeiling(double ceiling);
+    void setBand(double lower, double upper);
+    void setUnpicked(const QSet<QString> &ids);
+    void setPicked(const QSet<QString> &ids);
+    // Cut animations wait this long (0: none, for reduced motion).
+    void setCutDelay(int ms) { m_cutDelay = ms; }
+
+    // ---- state ----
+    const QList<ScanStore::Run> &runs() const { return m_runs; }
+    const QHash<QString, QList<ScanStore::Record>> &shown() const { return m_shown; }
+    const QList<ScanStore::Record> &pending() const { return m_pending; }
+    const QHash<QString, QStringList> &hits() const { return m_hits; }
+    const QSet<QString> &unpicked() const { return m_unpicked; }
+    const QSet<QString> &picked() const { return m_picked; }
+    std::optional<double> floor() const { return m_floor; }
+    double ceiling() const { return m_ceiling; }
+    const QSet<QString> &cutting() const { return m_cutting; }
+    // Raised each time loaded records are applied.
+    int dataVersion() const { return m_dataVersion; }
+
+    // ---- derived ----
+    QList<ChannelPost> posts() const;
+    bool scanning() const;
+    double defaultFloor() const;
+    std::pair<double, double> band() const;
+    QString loadKey() const;
+    QHash<QString, QList<ScanStore::Record>> inBand(std::pair<double, double> band) const;
+    // The records the list shows: band-filtered in the Flagged tab.
+    QHash<QString, QList<ScanStore::Record>> visible() const;
+    // The visible records of the posts, post after post.
+    QList<ScanStore::Record> visibleList() const;
+    QList<ScanSession> sessions() const;
+    int deletedCount() const;
+    QString deletedTitle(bool korean, const QLocale &locale) const;
+    bool deletedEnabled() const;
+    bool logEnabled() const { return !sessions().isEmpty(); }
+    bool headerEnabled() const { return !scanning(); }
+    bool tabsEnabled() const;
+    QHash<int, int> tabCounts() const;
+
+    // What the bottom bar shows above the tab bar.
+    struct Bar {
+        enum class Kind { none, progress, flagged, comments } kind = Kind::none;
+        QString line;                       // progress
+        std::optional<double> fraction;     // progress
+        QList<ScanStore::Record> flagged;   // flagged, comments: the records offered
+        std::optional<std::pair<double, double>> band;
+        QList<double> scores;
+        QSet<QString> unpicked;
+        bool disabled = false;
+    };
+    Bar bar(bool korean) const;
+    // The delete bar's new unpicked set, written back into the panel's selection.
+    void writeUnpicked(const QSet<QString> &unpicked);
+
+    // ---- actions ----
+    // Reloads runs and records from the history now (the cut of deleted rows may follow later).
+    void load();
+    // Hands the records to the deletion; nothing while the model works or for no records.
+    void remove(const QList<ScanStore::Record> &records);
+    // The delete button of the bar in the current tab.
+    void deletePicks(const QList<ScanStore::Record> &records);
+    void stop();
+
+signals:
+    void changed();
+    void tabChanged();
+    void loaded();
+
+private:
+    void apply(const QHash<QString, QList<ScanStore::Record>> &shown, const QList<ScanStore::Record> &pending,
+               const QHash<QString, QStringList> &hits, const QString &key);
+    void scheduleLoad();
+    void scanningMaybeEnded();
+
+    QPointer<SpamModel> m_model;
+    PanelActions *m_actions;
+    QString m_site = QStringLiteral("youtube");
+    PanelTab m_tab = PanelTab::comments;
+    PanelTab m_lastTab = PanelTab::comments;
+    QList<ScanStore::Run> m_runs;
+    QHash<QString, QList<ScanStore::Record>> m_shown;
+    QList<ScanStore::Record> m_pending;
+    QHash<QString, QStringList> m_hits;
+    QSet<QString> m_unpicked;
+    QSet<QString> m_picked;
+    std::optional<double> m_floor;
+    double m_ceiling = 100;
+    QSet<QString> m_cutting;
+    QString m_shownKey;
+    QString m_loadedKey;
+    int m_generation = 0;
+    int m_dataVersion = 0;
+    int m_cutDelay = 220;
+    bool m_wasScanning = false;
+    QTimer m_reload;
+    mutable std::optional<QList<ChannelPost>> m_posts;
+    mutable std::optional<QList<ScanStore::Record>> m_visibleList;
+    mutable QString m_visibleKey;
+};

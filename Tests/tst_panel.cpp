@@ -1,0 +1,413 @@
+// The review panel over the real spam model and history: what it loads per tab, the Flagged
+// tab's candidates and band, the selection handed to the deletion, the Deleted button, the
+// cut of deleted rows, the switch to Flagged after a scan, the progress bar and the log.
+#include "ModelHarness.h"
+#include "PanelFixture.h"
+#include "TestMain.h"
+
+#include "Panel/CommentDelegate.h"
+#include "Panel/CommentListModel.h"
+#include "Panel/DeleteBar.h"
+#include "Panel/PanelActions.h"
+#include "Panel/PanelProgressBar.h"
+#include "Panel/PanelTabs.h"
+#include "Panel/ProbabilityRange.h"
+#include "Panel/ScanStage.h"
+#include "Panel/SpamPanel.h"
+#include "Panel/SpamPanelModel.h"
+
+#include <QApplication>
+#include <QListView>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+using Item = PanelFixture::Item;
+
+QStringList ids(const QList<ScanStore::Record> &records)
+{
+    QStringList out;
+    for (const auto &r : records)
+        out.append(r.id);
+    return out;
+}
+
+QList<Item> flaggedItems(int count, const QString &prefix = QStringLiteral("f"))
+{
+    QList<Item> items;
+    for (int i = 0; i < count; ++i)
+        items.append({prefix + QString::number(i), QStringLiteral("spam text %1").arg(i), "spam", "link"});
+    return items;
+}
+
+} // namespace
+
+class PanelTest : public QObject {
+    Q_OBJECT
+private slots:
+    void loadsTheTabs();
+    void protectedCommentStaysOutAtEveryFloor_data();
+    void protectedCommentStaysOutAtEveryFloor();
+    void bandStartsAtTheLowestPending();
+    void thirtyOnePicksAllHandedOn();
+    void unticksSurviveReloads();
+    void commentsTabPicks();
+    void deletedButton();
+    void cutOfDeletedRows();
+    void flaggedAfterScan();
+    void progressDuringDeletion();
+    void nothingWhileWorking();
+    void log();
+    void stageAnimatesOnlyWhileShownAndScanning();
+    void listClicks();
+};
+
+void PanelTest::loadsTheTabs()
+{
+    ModelHarness h;
+    const QDateTime now = QDateTime::currentDateTime();
+    PanelFixture::gallery(h.store(), now);
+    PanelActions actions(&h.store());
+    SpamPanelModel vm(&h.model(), &actions);
+    vm.load();
+    const QString u1 = PanelFixture::youtubeUrl(1), u2 = PanelFixture::youtubeUrl(2);
+    QCOMPARE(vm.posts().size(), 2);
+    QCOMPARE(ids(vm.shown().value(u1)).size(), 7);   // everything not deleted
+    QCOMPARE(vm.tabCounts().value(int(PanelTab::spam)), 5);
+    QCOMPARE(vm.deletedCount(), 1);
+
+    vm.setTab(PanelTab::spam);
+    vm.load();
+    // Rule and word hits first (counted as 100), then AI scores, highest first. The cleared
+    // comment with a low score is no candidate at the default band (80..100) but is in shown.
+    QCOMPARE(ids(vm.shown().value(u1)), QStringList({"g1", "g4", "g2", "g3", "g5"}));
+    QCOMPARE(ids(vm.visible().value(u1)), QStringList({"g1", "g4", "g2", "g3"}));
+    QCOMPARE(ids(vm.shown().value(u2)), QStringList({"h1"}));
+    QCOMPARE(vm.band(), std::make_pair(74.0, 100.0));
+
+    vm.setTab(PanelTab::deleted);
+    vm.load();
+    QCOMPARE(ids(vm.shown().value(u1)), QStringList({"g8"}));
+    QVERIFY(vm.shown().value(u2).isEmpty());
+}
+
+void PanelTest::protectedCommentStaysOutAtEveryFloor_data()
+{
+    QTest::addColumn<double>("floor");
+    for (double f : {0.0, 1.0, 50.0, 80.0, 95.0, 100.0})
+        QTest::addRow("floor %g", f) << f;
+}
+
+void PanelTest::protectedCommentStaysOutAtEveryFloor()
+{
+    QFETCH(double, floor);
+    ModelHarness h;
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString url = PanelFixture::youtubeUrl(7);
+    // The likes rule skipped "liked" on the last scan; its AI score of 0.97 from an earlier scan
+    // is still stored. "same" was cleared before and did not change: its score counts.
+    PanelFixture::post(h.store(), url, "t",
+                       {{"liked", "nice", "skip", QStringLiteral("좋아요가 많은 댓글"), AIScore{0.97, 0, 0}, {}, {}, {}, false,
+                         false, 300},
+                        {"kept", "fine", "skip", "kept", AIScore{0.97, 0, 0}},
+                        {"same", "buy now", "skip", "unchanged", AIScore{0.97, 0, 0}},
+                        {"s", "spam", "spam", "link"}},
+                       now);
+    QVERIFY(h.store().problems(url).contains("liked"));
+    PanelActions actions(&h.store());
+    SpamPanelModel vm(&h.model(), &actions);
+    vm.setTab(PanelTab::spam);
+    vm.load();
+    vm.setFloor(floor);
+    QVERIFY(!ids(vm.shown().value(url)).contains("liked"));
+    QVERIFY(!ids(vm.visibleList()).contains("liked"));
+    QVERIFY(!ids(vm.visibleList()).contains("kept"));
+    QCOMPARE(ids(vm.visibleList()).contains("same"), floor <= 97);
+    QVERIFY(!ids(vm.bar(false).flagged).contains("liked"));
+}
+
+void PanelTest::bandStartsAtTheLowestPending()
+{
+    ModelHarness h;
+    const QString url = PanelFixture::youtubeUrl(3);
+    PanelFixture::post(h.store(), url, "t",
+                       {{"a", "one", "spam", "AI", AIScore{0.634, 0, 0}, 0.634, "spam"},
+                        {"b", "two", "spam", "AI", AIScore{0.9, 0, 0}, 0.9, "spam"}},
+                       QDateTime::currentDateTime());
+    PanelActions actions(&h.store());
+    SpamPanelModel vm(&h.model(), &actions);
+    vm.setTab(PanelTab::spam);
+    vm.load();
+    QCOMPARE(vm.defaultFloor(), 63.0);
+    QCOMPARE(vm.band(), std::make_pair(63.0, 100.0));
+    // The owner's edges stay; a ceiling below the floor is lifted to it.
+    vm.setCeiling(50);
+    QCOMPARE(vm.band(), std::make_pair(63.0, 63.0));
+    QCOMPARE(ids(vm.visibleList()), QStringList{"a"});   // the edges are in band
+    vm.setFloor(70);
+    QCOMPARE(vm.band(), std::make_pair(70.0, 70.0));
+    QVERIFY(vm.visibleList().isEmpty());
+    // The bar stays so that the band can be widened again.
+    const auto bar = vm.bar(false);
+    QCOMPARE(bar.kind, SpamPanelModel::Bar::Kind::flagged);
+    QVERIFY(bar.band.has_value());
+    QCOMPARE(bar.scores, QList<double>({90, 63}));
+}
+
+void PanelTest::thirtyOnePicksAllHandedOn()
+{
+    ModelHarness h;
+    PanelFixture::post(h.store(), PanelFixture::youtubeUrl(4), "t", flaggedItems(31), QDateTime::currentDateTime());
+    PanelActions actions(&h.store());
+    SpamPanel panel(&h.model(), &actions);
+    panel.resize(420, 800);
+    panel.viewModel()->setTab(PanelTab::spam);
+    panel.viewModel()->load();
+    QCOMPARE(panel.deleteBar()->deleteButton()->text(), QStringLiteral("Delete 30"));
+    QCOMPARE(panel.deleteBar()->headerText(), QStringLiteral("31 selected of 31 · 30 at a time"));
+    // No rule-only record has a probability: no range control.
+    QVERIFY(panel.deleteBar()->range()->isHidden());
+    QSignalSpy handed(&actions, &PanelActions::removeRequested);
+    panel.deleteBar()->deleteButton()->click();
+    QCOMPARE(handed.size(), 1);
+    QCOMPARE(handed.first().first().value<QList<ScanStore::Record>>().size(), 31);
+}
+
+void PanelTest::unticksSurviveReloads()
+{
+    ModelHarness h;
+    const QString url = PanelFixture::youtubeUrl(5);
+    PanelFixture::post(h.store(), url, "t", flaggedItems(5), QDateTime::currentDateTime());
+    PanelActions actions(&h.store());
+    SpamPanel panel(&h.model(), &actions);
+    panel.viewModel()->setTab(PanelTab::spam);
+    panel.viewModel()->load();
+    CommentListModel *list = panel.listModel();
+    const int row = 1;   // the first flagged comment under the heading
+    QVERIFY(list->hasTickBox(row) && list->ticked(row));
+    list->setTicked(row, false);
+    QCOMPARE(panel.viewModel()->unpicked(), QSet<QString>{list->row(row).record.id});
+    QCOMPARE(panel.deleteBar()->headerText(), QStringLiteral("4 selected of 5"));
+    QVERIFY(panel.deleteBar()->selectAllButton()->isEnabled());
+    panel.viewModel()->load();
+    QCOMPARE(panel.deleteBar()->headerText(), QStringLiteral("4 selected of 5"));
+    panel.deleteBar()->selectAllButton()->click();
+    QVERIFY(panel.viewModel()->unpicked().isEmpty());
+    QVERIFY(panel.listModel()->ticked(row));
+}
+
+void PanelTest::commentsTabPicks()
+{
+    ModelHarness h;
+    const QString url = PanelFixture::youtubeUrl(6);
+    PanelFixture::post(h.store(), url, "t",
+                       {{"s", "spam", "spam", "link"}, {"o", "hello"}, {"u", "again", "skip", "unchanged"},
+                        {"x", "liked", "skip", "likes"}},
+                       QDateTime::currentDateTime());
+    PanelActions actions(&h.store());
+    SpamPanelModel vm(&h.model(), &actions);
+    vm.load();
+    QCOMPARE(vm.bar(false).kind, SpamPanelModel::Bar::Kind::none);   // nothing ticked yet
+    vm.setPicked({"o", "u", "gone-elsewhere"});
+    const auto bar = vm.bar(false);
+    QCOMPARE(bar.kind, SpamPanelModel::Bar::Kind::comments);
+    QCOMPARE(ids(bar.flagged), QStringList({"s", "o", "u"}));   // what can be picked
+    QCOMPARE(bar.unpicked, QSet<QString>{"s"});
+    vm.load();
+    QCOMPARE(vm.picked(), QSet<QString>({"o", "u"}));   // ticks of comments no longer shown dropped
+    QSignalSpy handed(&actions, &PanelActions::removeRequested);
+    vm.deletePicks(DeleteBar::picks(bar.flagged, bar.unpicked));
+    QCOMPARE(handed.size(), 1);
+    const auto records = handed.first().first().value<QList<ScanStore::Record>>();
+    QCOMPARE(ids(records), QStringList({"o", "u"}));
+    for (const auto &r : records) {
+        QCOMPARE(r.state, QStringLiteral("spam"));
+        QCOMPARE(r.reason, QStringLiteral("picked"));
+    }
+    // Deselect all in the Comments tab clears the ticks of the offered records only.
+    vm.writeUnpicked({"s", "o", "u"});
+    QVERIFY(vm.picked().isEmpty());
+}
+
+void PanelTest::deletedButton()
+{
+    ModelHarness h;
+    const QDateTime now = QDateTime::currentDateTime();
+    PanelFixture::post(h.store(), PanelFixture::youtubeUrl(8), "t", {{"a", "x"}}, now);
+    PanelActions actions(&h.store());
+    SpamPanelModel vm(&h.model(), &actions);
+    vm.load();
+    QVERIFY(!vm.deletedEnabled());
+    QCOMPARE(vm.deletedTitle(false, QLocale(QLocale::English)), QStringLiteral("Deleted"));
+
+    ModelHarness h2;
+    QList<Item> items;
+    for (int i = 0; i < 1200; ++i)
+        items.append({QString::number(i), QStringLiteral("t%1").arg(i), "spam", "link", {}, {}, {}, {}, true});
+    PanelFixture::post(h2.store(), PanelFixture::youtubeUrl(9), "t", items, now);
+    PanelActions actions2(&h2.store());
+    SpamPanelModel vm2(&h2.model(), &actions2);
+    vm2.setTab(PanelTab::spam);
+    vm2.load();
+    QVERIFY(vm2.deletedEnabled());
+    QCOMPARE(vm2.deletedTitle(false, QLocale(QLocale::English)), QStringLiteral("Deleted 1,200"));
+    QCOMPARE(vm2.deletedTitle(true, QLocale(QLocale::English)), QStringLiteral("삭제 항목 1,200"));
+    vm2.toggleDeleted();
+    QCOMPARE(vm2.tab(), PanelTab(PanelTab::deleted));
+    vm2.toggleDeleted();
+    QCOMPARE(vm2.tab(), PanelTab(PanelTab::spam));
+}
+
+void PanelTest::cutOfDeletedRows()
+{
+    ModelHarness h;
+    const QString url = PanelFixture::youtubeUrl(10);
+    const QDateTime now = QDateTime::currentDateTime();
+    PanelFixture::post(h.store(), url, "t", flaggedItems(3), now);
+    PanelActions actions(&h.store());
+    SpamPanelModel vm(&h.model(), &actions);
+    vm.setCutDelay(50);
+    vm.setTab(PanelTab::spam);
+    vm.load();
+    QCOMPARE(vm.shown().value(url).size(), 3);
+    h.store().markDeleted("youtube", {"f1"}, now);
+    h.store().removed(url, 1);
+    h.store().syncCounts(url);
+    h.model().raiseDeletionsVersion();
+    // The deleted row fades out, then the new records apply.
+    QTRY_COMPARE_WITH_TIMEOUT(vm.cutting(), QSet<QString>{"f1"}, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(ids(vm.shown().value(url)), QStringList({"f0", "f2"}), 10000);
+    QVERIFY(vm.cutting().isEmpty());
+    // A switch of tab never cuts.
+    vm.setTab(PanelTab::comments);
+    vm.load();
+    QVERIFY(vm.cutting().isEmpty());
+}
+
+void PanelTest::flaggedAfterScan()
+{
+    ModelHarness h;
+    PanelFixture::post(h.store(), PanelFixture::youtubeUrl(11), "t", flaggedItems(1), QDateTime::currentDateTime());
+    PanelActions actions(&h.store());
+    SpamPanel panel(&h.model(), &actions);
+    h.model().setScanning(true);
+    QVERIFY(panel.viewModel()->scanning());
+    QVERIFY(!panel.viewModel()->tabsEnabled());
+    QVERIFY(!panel.viewModel()->headerEnabled());
+    h.model().setScanning(false);
+    QCOMPARE(panel.viewModel()->tab(), PanelTab(PanelTab::spam));
+    QTRY_COMPARE_WITH_TIMEOUT(panel.viewModel()->shown().value(PanelFixture::youtubeUrl(11)).size(), qsizetype(1), 10000);
+}
+
+void PanelTest::progressDuringDeletion()
+{
+    ModelHarness h;
+    PanelFixture::post(h.store(), PanelFixture::youtubeUrl(12), "t", flaggedItems(2), QDateTime::currentDateTime());
+    PanelActions actions(&h.store());
+    SpamPanel panel(&h.model(), &actions);
+    h.model().setBusy(true);
+    h.model().setRemoval(SpamModel::Removal{1, 3});
+    QCOMPARE(panel.progressBar()->line(), QStringLiteral("Deleting · post 2/3"));
+    QCOMPARE(panel.progressBar()->fraction(), std::optional<double>(1.0 / 3.0));
+    QVERIFY(!panel.tabs()->isEnabled());
+    QVERIFY(!panel.deletedButton()->isEnabled());
+    QSignalSpy stop(&actions, &PanelActions::stopRequested);
+    panel.progressBar()->stopButton()->click();
+    QCOMPARE(stop.size(), 1);
+    h.model().setRemoval(SpamModel::Removal{0, 1});
+    QCOMPARE(panel.progressBar()->fraction(), std::optional<double>());
+}
+
+void PanelTest::nothingWhileWorking()
+{
+    ModelHarness h;
+    PanelFixture::post(h.store(), PanelFixture::youtubeUrl(13), "t", flaggedItems(2), QDateTime::currentDateTime());
+    PanelActions actions(&h.store());
+    SpamPanelModel vm(&h.model(), &actions);
+    vm.setTab(PanelTab::spam);
+    vm.load();
+    QSignalSpy handed(&actions, &PanelActions::removeRequested);
+    vm.remove({});
+    h.model().setFindingPosts(true);
+    QVERIFY(vm.bar(false).disabled);
+    vm.remove(vm.visibleList());
+    QCOMPARE(handed.size(), 0);
+    h.model().setFindingPosts(false);
+    vm.remove(vm.visibleList());
+    QCOMPARE(handed.size(), 1);
+}
+
+void PanelTest::log()
+{
+    ModelHarness h;
+    PanelFixture::gallery(h.store(), QDateTime::currentDateTime());
+    PanelActions actions(&h.store());
+    SpamPanelModel vm(&h.model(), &actions);
+    vm.load();
+    const QList<ScanSession> sessions = vm.sessions();
+    QCOMPARE(sessions.size(), 3);
+    QCOMPARE(sessions.at(0).summary(false), QStringLiteral("2 posts · 340 comments · 12 new · 5 flagged · 1 failed"));
+    QCOMPARE(sessions.at(1).summary(true), QStringLiteral("30개 중 12개 삭제"));
+    QVERIFY(sessions.at(2).title(false, QDateTime::currentDateTime()).endsWith(QStringLiteral(" · automatic")));
+    QVERIFY(vm.logEnabled());
+}
+
+void PanelTest::stageAnimatesOnlyWhileShownAndScanning()
+{
+    ModelHarness h;
+    ScanStage stage(&h.model());
+    stage.resize(420, 600);
+    h.model().setScanning(true);
+    QVERIFY(!stage.animating());   // hidden
+    stage.show();
+    QVERIFY(stage.animating());
+    stage.setCalm(true);           // reduced motion: nothing runs by time
+    QVERIFY(!stage.animating());
+    stage.setCalm(false);
+    QVERIFY(stage.animating());
+    h.model().setScanning(false);
+    QVERIFY(!stage.animating());
+    h.model().setScanning(true);
+    stage.hide();
+    QVERIFY(!stage.animating());
+}
+
+void PanelTest::listClicks()
+{
+    ModelHarness h;
+    const QString url = PanelFixture::youtubeUrl(14);
+    PanelFixture::post(h.store(), url, "t", flaggedItems(3), QDateTime::currentDateTime());
+    PanelActions actions(&h.store());
+    SpamPanel panel(&h.model(), &actions);
+    panel.resize(420, 800);
+    panel.viewModel()->setTab(PanelTab::spam);
+    panel.viewModel()->load();
+    panel.show();
+    QListView *list = panel.list();
+    const QModelIndex first = panel.listModel()->index(1);
+    QTRY_VERIFY_WITH_TIMEOUT(list->visualRect(first).height() > 0, 10000);
+    const QRect rect = list->visualRect(first);
+    const auto g = CommentDelegate::geometry(*panel.listModel(), 1, rect.width());
+    // The tick box unticks the comment for the panel's selection.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.topLeft() + g.tick.center().toPoint());
+    QCOMPARE(panel.viewModel()->unpicked(), QSet<QString>{panel.listModel()->row(1).record.id});
+    QCOMPARE(panel.deleteBar()->headerText(), QStringLiteral("2 selected of 3"));
+    // The bubble unfolds the details and the row grows.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.topLeft() + g.bubble.center().toPoint());
+    QVERIFY(panel.listModel()->expanded(1));
+    QTRY_VERIFY_WITH_TIMEOUT(list->visualRect(first).height() > rect.height(), 10000);
+}
+
+int main(int argc, char **argv)
+{
+    vt::test::isolateUserFolders();
+    qputenv("VT_LANG", "en");
+    qputenv("VT_REDUCE_MOTION", "0");
+    QApplication app(argc, argv);
+    PanelTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_panel.moc"
