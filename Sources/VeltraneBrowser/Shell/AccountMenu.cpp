@@ -3,11 +3,11 @@
 #include "Base/Lang.h"
 #include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
-#include "Shell/BrandMark.h"
-#include "Shell/Design.h"
-#include "Shell/ServiceIcon.h"
+#include "Theme/BrandMark.h"
+#include "Theme/Design.h"
+#include "Theme/ServiceIcon.h"
 #include "Shell/SidebarSites.h"
-#include "Shell/WorkspaceButton.h"
+#include "Theme/WorkspaceButton.h"
 
 #include <QLabel>
 #include <QMessageBox>

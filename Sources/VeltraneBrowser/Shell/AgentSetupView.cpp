@@ -1,8 +1,8 @@
 #include "Shell/AgentSetupView.h"
 
 #include "Base/Lang.h"
-#include "Shell/Design.h"
-#include "Shell/WorkspaceButton.h"
+#include "Theme/Design.h"
+#include "Theme/WorkspaceButton.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,11 +3,11 @@
 #include "Base/Lang.h"
 #include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
-#include "Shell/Design.h"
-#include "Shell/Hairline.h"
-#include "Shell/IconButton.h"
-#include "Shell/PlainText.h"
-#include "Shell/Symbol.h"
+#include "Theme/Design.h"
+#include "Theme/Hairline.h"
+#include "Theme/IconButton.h"
+#include "Theme/PlainText.h"
+#include "Theme/Symbol.h"
 #include "Shell/WebViewHost.h"
 
 #include <QAction>

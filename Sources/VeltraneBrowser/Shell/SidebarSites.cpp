@@ -4,10 +4,10 @@
 #include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
 #include "Shell/AccountMenu.h"
-#include "Shell/Design.h"
-#include "Shell/HoverFade.h"
-#include "Shell/ServiceIcon.h"
-#include "Shell/Symbol.h"
+#include "Theme/Design.h"
+#include "Theme/HoverFade.h"
+#include "Theme/ServiceIcon.h"
+#include "Theme/Symbol.h"
 
 #include <QAbstractButton>
 #include <QPainter>

@@ -4,7 +4,7 @@
 #include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
 #include "Shell/AppState.h"
-#include "Shell/Design.h"
+#include "Theme/Design.h"
 #include "Shell/MainWindow.h"
 
 #include <QApplication>

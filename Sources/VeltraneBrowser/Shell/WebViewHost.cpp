@@ -1,7 +1,7 @@
 #include "Shell/WebViewHost.h"
 
 #include "Base/Lang.h"
-#include "Shell/Design.h"
+#include "Theme/Design.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>

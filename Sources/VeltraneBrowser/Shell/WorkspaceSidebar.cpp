@@ -4,12 +4,12 @@
 #include "Browser/Browser.h"
 #include "Service/VeltraneAccount.h"
 #include "Shell/AgentSetupView.h"
-#include "Shell/BrandMark.h"
-#include "Shell/Design.h"
-#include "Shell/Hairline.h"
-#include "Shell/IconButton.h"
+#include "Theme/BrandMark.h"
+#include "Theme/Design.h"
+#include "Theme/Hairline.h"
+#include "Theme/IconButton.h"
 #include "Shell/SidebarSites.h"
-#include "Shell/Symbol.h"
+#include "Theme/Symbol.h"
 
 #include <QAbstractButton>
 #include <QLabel>

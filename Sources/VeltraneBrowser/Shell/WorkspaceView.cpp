@@ -5,8 +5,8 @@
 #include "Browser/Browser.h"
 #include "Shell/AppState.h"
 #include "Shell/BrowserPane.h"
-#include "Shell/Design.h"
-#include "Shell/Hairline.h"
+#include "Theme/Design.h"
+#include "Theme/Hairline.h"
 #include "Shell/PaneResizer.h"
 #include "Shell/WorkspaceSidebar.h"
 

@@ -1,7 +1,7 @@
-#include "Shell/BrandMark.h"
+#include "Theme/BrandMark.h"
 
-#include "Shell/Design.h"
-#include "Shell/Symbol.h"
+#include "Theme/Design.h"
+#include "Theme/Symbol.h"
 
 #include <QPainter>
 

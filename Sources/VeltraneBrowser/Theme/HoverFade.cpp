@@ -1,6 +1,6 @@
-#include "Shell/HoverFade.h"
+#include "Theme/HoverFade.h"
 
-#include "Shell/Design.h"
+#include "Theme/Design.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "Shell/ServiceIcon.h"
+#include "Theme/ServiceIcon.h"
 
-#include "Shell/Design.h"
+#include "Theme/Design.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "Shell/PlainText.h"
+#include "Theme/PlainText.h"
 
 #include <QTextDocument>
 

@@ -1,6 +1,6 @@
-#include "Shell/Symbol.h"
+#include "Theme/Symbol.h"
 
-#include "Shell/Design.h"
+#include "Theme/Design.h"
 
 #include <QHash>
 #include <QPainter>

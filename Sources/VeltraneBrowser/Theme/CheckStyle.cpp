@@ -1,7 +1,7 @@
-#include "Shell/CheckStyle.h"
+#include "Theme/CheckStyle.h"
 
-#include "Shell/CheckGlyph.h"
-#include "Shell/Design.h"
+#include "Theme/CheckGlyph.h"
+#include "Theme/Design.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
-#include "Shell/HeaderButton.h"
+#include "Theme/HeaderButton.h"
 
-#include "Shell/Design.h"
-#include "Shell/HoverFade.h"
+#include "Theme/Design.h"
+#include "Theme/HoverFade.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "Shell/RangeSlider.h"
+#include "Theme/RangeSlider.h"
 
-#include "Shell/Design.h"
+#include "Theme/Design.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "Shell/WorkspaceButton.h"
+#include "Theme/WorkspaceButton.h"
 
-#include "Shell/Design.h"
-#include "Shell/HoverFade.h"
+#include "Theme/Design.h"
+#include "Theme/HoverFade.h"
 
 #include <QPainter>
 

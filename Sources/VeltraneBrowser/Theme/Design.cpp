@@ -1,4 +1,4 @@
-#include "Shell/Design.h"
+#include "Theme/Design.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "Shell/IconButton.h"
+#include "Theme/IconButton.h"
 
-#include "Shell/Design.h"
-#include "Shell/HoverFade.h"
-#include "Shell/Symbol.h"
+#include "Theme/Design.h"
+#include "Theme/HoverFade.h"
+#include "Theme/Symbol.h"
 
 #include <QPainter>
 

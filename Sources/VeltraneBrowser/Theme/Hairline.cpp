@@ -1,6 +1,6 @@
-#include "Shell/Hairline.h"
+#include "Theme/Hairline.h"
 
-#include "Shell/Design.h"
+#include "Theme/Design.h"
 
 #include <QPainter>
 
