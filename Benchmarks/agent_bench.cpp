@@ -10,6 +10,7 @@
 #include "Agent/AgentController.h"
 #include "Agent/LocalServer.h"
 #include "Browser/Browser.h"
+#include "ModelHarness.h"
 #include "Scan/SpamModel.h"
 #include "Store/ScanStore.h"
 
@@ -149,9 +150,9 @@ int main(int argc, char **argv)
     vt::test::isolateUserFolders();
     QApplication app(argc, argv);
     Browser browser;
-    SpamModel model;
+    ModelHarness models;
     ScanStore store(std::nullopt);
-    AgentController agent(&browser, &model, &store);
+    AgentController agent(&browser, &models.model(), &store);
     if (!agent.server()) {
         std::fprintf(stderr, "the control server did not start: %s\n", qPrintable(agent.error()));
         return 1;

@@ -11,6 +11,7 @@
 #include "Agent/AgentReplies.h"
 #include "Agent/LocalServer.h"
 #include "Browser/BrowserError.h"
+#include "ModelHarness.h"
 #include "Scan/SpamModel.h"
 #include "Store/ScanStore.h"
 
@@ -71,7 +72,7 @@ class AgentTest : public QObject {
 private:
     std::unique_ptr<QTemporaryDir> m_data;
     std::unique_ptr<vt::test::BridgeHarness> m_web;
-    SpamModel m_model;
+    ModelHarness m_models;  // the model the commands will drive, over its own settings and history
     ScanStore m_store{std::nullopt};
     std::unique_ptr<AgentController> m_agent;
 
@@ -101,7 +102,7 @@ private slots:
         m_data = std::make_unique<QTemporaryDir>();
         FixtureSite::shared()->page(QStringLiteral("www.youtube.com"), QStringLiteral("/watch"), kSecretPage);
         m_web = std::make_unique<vt::test::BridgeHarness>();
-        m_agent = std::make_unique<AgentController>(&m_web->browser, &m_model, &m_store,
+        m_agent = std::make_unique<AgentController>(&m_web->browser, &m_models.model(), &m_store,
                                                     ControlFile(m_data->path() + QStringLiteral("/Veltrane")));
         QVERIFY(m_agent->server());
         QVERIFY(m_agent->error().isEmpty());
@@ -400,8 +401,8 @@ private slots:
     void notReadyWithoutSupportedPage()
     {
         vt::test::BridgeHarness fresh;
-        SpamModel model;
-        AgentController agent(&fresh.browser, &model, &m_store, ControlFile(m_data->path() + QStringLiteral("/other")));
+        ModelHarness models;
+        AgentController agent(&fresh.browser, &models.model(), &m_store, ControlFile(m_data->path() + QStringLiteral("/other")));
         const QJsonObject reply = await(AgentController::reply(&agent, {{QStringLiteral("cmd"), QStringLiteral("snapshot")}}));
         QCOMPARE(error(reply), AgentController::notReadyMessage());
     }
@@ -419,8 +420,8 @@ private slots:
     {
         QFETCH(QString, cmd);
         vt::test::BridgeHarness signingIn;
-        SpamModel model;
-        AgentController agent(&signingIn.browser, &model, &m_store, ControlFile(m_data->path() + QStringLiteral("/guard")));
+        ModelHarness models;
+        AgentController agent(&signingIn.browser, &models.model(), &m_store, ControlFile(m_data->path() + QStringLiteral("/guard")));
         signingIn.browser.signIn(LoginProvider::youtube);
         QVERIFY(signingIn.browser.accounts()->isAuthenticating());
         const QJsonObject reply = await(AgentController::reply(&agent, {{QStringLiteral("cmd"), cmd}}));
@@ -500,7 +501,7 @@ private slots:
         QCOMPARE(row.value(QStringLiteral("total")), QJsonValue(3));
 
         // Through the dispatcher: any form of the address finds the canonical post.
-        AgentController agent(&m_web->browser, &m_model, &store, ControlFile(m_data->path() + QStringLiteral("/history")));
+        AgentController agent(&m_web->browser, &m_models.model(), &store, ControlFile(m_data->path() + QStringLiteral("/history")));
         const QJsonObject reply = await(AgentController::reply(
             &agent, {{QStringLiteral("cmd"), QStringLiteral("history")},
                      {QStringLiteral("args"), QJsonObject{{QStringLiteral("post"), QStringLiteral("https://youtu.be/hist1")}}}}));
@@ -566,7 +567,7 @@ private slots:
         QVERIFY(QDir().mkpath(real));
         const QString link = m_data->path() + QStringLiteral("/link");
         QVERIFY(QFile::link(real, link));
-        AgentController agent(&m_web->browser, &m_model, &m_store, ControlFile(link));
+        AgentController agent(&m_web->browser, &m_models.model(), &m_store, ControlFile(link));
         QVERIFY(!agent.server());
         QCOMPARE(agent.error(), AgentController::startFailedMessage());
     }
