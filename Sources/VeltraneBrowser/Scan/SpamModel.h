@@ -497,6 +497,8 @@ signals:
 
 private:
     void setUpScan();
+    // Resumes from the event loop after the next landed().
+    QCoro::Task<void> nextLanding();
     void endScan();
     bool samePage(const QUuid &pageID) const;
     void scanFailed(const QString &description, bool record, const std::optional<ScanStore::PostKey> &key);

@@ -5,7 +5,6 @@
 #include "Rules/AIRules.h"
 #include "Service/VeltraneAccount.h"
 
-#include <QCoro/QCoroSignal>
 
 #include <memory>
 
@@ -208,7 +207,7 @@ QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::Po
                 abandoned = m_aiStop && m_abandon && samePage(pageID);
                 break;
             }
-            co_await qCoro(this, &SpamModel::landed);
+            co_await nextLanding();
             if (!self)
                 co_return QString();
             continue;

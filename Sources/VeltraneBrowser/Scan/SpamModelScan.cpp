@@ -10,7 +10,6 @@
 #include "Service/VeltraneAccount.h"
 #include "Wire/DecodeError.h"
 
-#include <QCoro/QCoroSignal>
 
 #include <exception>
 #include <memory>
@@ -71,6 +70,26 @@ QString stoppedText(bool korean)
 }
 
 } // namespace
+
+QCoro::Task<void> SpamModel::nextLanding()
+{
+    // Signals are awaited through a direct one-shot connection: several landings before the
+    // waiter runs must not resume it more than once.
+    struct Awaiter {
+        SpamModel *model;
+        bool await_ready() const noexcept { return false; }
+        void await_suspend(std::coroutine_handle<> waiter)
+        {
+            auto connection = std::make_shared<QMetaObject::Connection>();
+            *connection = QObject::connect(model, &SpamModel::landed, model, [connection, waiter, m = model] {
+                QObject::disconnect(*connection);
+                QMetaObject::invokeMethod(m, [waiter] { waiter.resume(); }, Qt::QueuedConnection);
+            });
+        }
+        void await_resume() const noexcept {}
+    };
+    co_await Awaiter{this};
+}
 
 void SpamModel::setUpScan()
 {
@@ -142,7 +161,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
         auto out = std::make_shared<Landing<ScanResult>>();
         landInto(m_engine->scan(m_limit, newest, m_noLikesOnly, m_minLikes, recent), out, self);
         while (!out->done && !(m_abandon && serial == m_scanSerial)) {
-            co_await qCoro(this, &SpamModel::landed);
+            co_await nextLanding();
             if (!self)
                 co_return;
         }
