@@ -518,6 +518,102 @@ private slots:
         QCOMPARE(rig.alerts.asked, 1);
     }
 
+    // The AI pass on its own, over comments laid on the open page: batches of 20, at most four
+    // out at once, answers applied as they arrive, one store transaction per batch.
+    void aiPass_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("special");   // "noscore": one text of the first batch gets no score; "nopage": nothing stored
+        QTest::addColumn<int>("requests");
+        QTest::addColumn<int>("state");
+        QTest::newRow("45 comments") << 45 << QString() << 3 << int(ScanActivity::AIState::complete);
+        QTest::newRow("120 comments") << 120 << QString() << 6 << int(ScanActivity::AIState::complete);
+        QTest::newRow("a score missing") << 20 << QStringLiteral("noscore") << 1 << int(ScanActivity::AIState::partial);
+        QTest::newRow("no post key") << 25 << QStringLiteral("nopage") << 2 << int(ScanActivity::AIState::complete);
+    }
+    void aiPass()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, special);
+        QFETCH(int, requests);
+        QFETCH(int, state);
+        Rig rig(*m_h, *m_service, true);
+        QVERIFY(openPost(rig, YouTubeFixture::watchUrl(kOther)));
+        m_service->latencyMs = 200;
+        QList<Comment> comments;
+        int expectFound = 0;
+        for (int i = 0; i < count; ++i) {
+            QString text = QStringLiteral("comment number %1").arg(i);
+            if (i % 10 == 3) {
+                text += QStringLiteral(" casino bonus");
+                ++expectFound;
+            }
+            if (special == QLatin1String("noscore") && i == 7)
+                text += QStringLiteral(" [noscore]");
+            Comment c;
+            c.id = QStringLiteral("Ugz%1AaABAg").arg(i, 16, 10, QLatin1Char('0'));
+            c.text = text;
+            c.authorName = QStringLiteral("@viewer%1").arg(i);
+            c.order = i;
+            c.state = QStringLiteral("ok");
+            comments.append(c);
+        }
+        rig.model->setComments(comments);
+        const std::optional<ScanStore::PostKey> page = special == QLatin1String("nopage")
+            ? std::nullopt : std::optional<ScanStore::PostKey>(ScanStore::PostKey{QStringLiteral("youtube"), QStringLiteral("https://www.youtube.com/watch?v=") + kOther});
+        if (page)
+            QVERIFY(rig.store.remember(page->site, page->url, comments, QStringLiteral("rules"), QDateTime::currentDateTime()));
+        QStringList statuses;
+        connect(rig.model.get(), &SpamModel::statusChanged, this, [&] { statuses << rig.model->status(); });
+        const QString note = await(rig.model->aiPass(m_h->browser.pageID(), page, {}, {}), 120000);
+
+        QCOMPARE(m_service->requestCount(QStringLiteral("api/ai/check")), requests);
+        QVERIFY(m_service->maxInFlight() <= SpamModel::aiMaxInFlight);
+        if (requests >= SpamModel::aiMaxInFlight)
+            QCOMPARE(m_service->maxInFlight(), SpamModel::aiMaxInFlight);
+        QCOMPARE(int(rig.model->scanActivity().aiState), state);
+        QVERIFY(!rig.model->aiChecking());
+        QVERIFY(rig.model->scanActivity().inspecting.isEmpty());
+        const int answered = count - (special == QLatin1String("noscore") ? 1 : 0);
+        QCOMPARE(int(rig.model->spam().size()), expectFound);
+        const QString expectedNote = korean() ? QStringLiteral(" AI가 %1개를 검사해 %2개를 찾았습니다.").arg(answered).arg(expectFound)
+                                              : QStringLiteral(" The AI checked %1 and found %2.").arg(answered).arg(expectFound);
+        QCOMPARE(note, expectedNote);
+        // One status line per finished batch, counting up to all of them.
+        QCOMPARE(statuses.size(), requests + 1);
+        QVERIFY(statuses.first().endsWith(QStringLiteral("0/%1").arg(count)));
+        QVERIFY(statuses.last().contains(QStringLiteral("%1/%1").arg(count)));
+        // Stored per answer only with a post key.
+        int stored = 0;
+        if (page) {
+            QStringList ids;
+            for (const Comment &c : comments)
+                ids << c.id;
+            for (const ScanStore::Known &k : rig.store.known(page->site, ids))
+                stored += k.score ? 1 : 0;
+            QCOMPARE(stored, answered);
+        }
+    }
+
+    // A service that does not answer a Stop is given up on after the grace.
+    void stopAbandonsSilentService()
+    {
+        Rig rig(*m_h, *m_service, true);
+        rig.model->stopGraceMs = 300;
+        QVERIFY(openPost(rig, YouTubeFixture::watchUrl(kPost)));
+        m_service->latencyMs = 15000;
+        auto task = startScan(rig);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.model->aiChecking(), 120000);
+        rig.model->stopScan();
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.model->scanning(), 30000);
+        QVERIFY(rig.model->hasScanned());
+        const QString stopped = korean() ? QStringLiteral(" AI 검사를 중지했습니다. AI가 확인한 것은 0개이고 나머지는 규칙 검사 결과입니다.")
+                                         : QStringLiteral(" AI check stopped. The AI checked 0; the rest are rule results.");
+        QVERIFY2(rig.model->status().endsWith(stopped), qPrintable(rig.model->status()));
+        QCOMPARE(m_service->requestCount(QStringLiteral("api/ai/check")), SpamModel::aiMaxInFlight);
+        m_service->latencyMs = 0;
+    }
+
     // With scan on open, a post the owner opens is scanned two seconds after it opened; one
     // chosen in the post list is not.
     void scanOnOpen_data()
