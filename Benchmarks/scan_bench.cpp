@@ -1,0 +1,154 @@
+// The whole scan of a 2,000-comment YouTube fixture post through the spam model, with the
+// stand-in service answering the AI check at a fixed latency. Prints the wall time against the
+// sum of its unavoidable parts measured in the same run (the page's own collection time, plus the
+// ideal AI schedule: rounds of four batches of 20, each round one latency), and the longest the
+// event loop went without running during the scan.
+//
+//   scan_bench [rounds] [latency ms]      defaults: 3 rounds, 200 ms
+#include "Await.h"
+#include "BridgeHarness.h"
+#include "FakeService.h"
+#include "FixtureSite.h"
+#include "TestMain.h"
+#include "YouTubeFixture.h"
+
+#include "Base/AppSettings.h"
+#include "Page/PageCall.h"
+#include "Scan/SpamModel.h"
+#include "Service/VeltraneAccount.h"
+#include "Store/ScanStore.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace vt::test;
+
+namespace {
+
+double median(QList<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.isEmpty() ? 0 : v.at(v.size() / 2);
+}
+
+// The page's own collection time of the open post, timed inside the page.
+double pageCollectionMs(BridgeHarness &h)
+{
+    const QJsonObject args{{"opts", QJsonObject{{"limit", 0}, {"sortNewest", false}, {"noLikesOnly", false},
+                                                {"minLikes", 1}, {"keywords", QJsonArray()}}}};
+    const auto own = await(PageCall::run(h.browser.currentTab()->page(), QStringLiteral("vtx"),
+                                         QStringLiteral("const t0 = performance.now(); await window.__vtx.scan(opts);"
+                                                        " return JSON.stringify({ms: performance.now() - t0});"),
+                                         args),
+                           300000);
+    return QJsonDocument::fromJson(own.text->toUtf8()).object().value("ms").toDouble();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    isolateUserFolders();
+    QApplication app(argc, argv);
+    FixtureSite *site = FixtureSite::startShared();
+    if (!site)
+        return 1;
+    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+    const int latency = argc > 2 ? std::max(0, atoi(argv[2])) : 200;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+
+    YouTubeFixture youtube;
+    const QList<YtComment> base = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+    const QString id = QStringLiteral("vScanBench1");
+    youtube.addVideo({id, QStringLiteral("benchmark"), false, false, YouTubeFixture::bulk(1500, 9, now, base).mid(0, 2000)});
+    youtube.install(*site);
+    const int expected = youtube.visibleCount(*youtube.video(id));
+
+    FakeService service;
+    if (!service.start())
+        return 1;
+    service.latencyMs = latency;
+
+    BridgeHarness h;
+    QList<double> walls, pages, ideals, ratios, stalls;
+    for (int round = 0; round < rounds; ++round) {
+        // A fresh history each round: every comment is new and asked.
+        QTemporaryDir dir;
+        AppSettings settings(dir.filePath(QStringLiteral("settings.json")));
+        settings.setValue(QStringLiteral("vt.scanOnOpen"), false);
+        settings.setValue(QStringLiteral("vt.aiConsent"), true);
+        ScanStore store(dir.filePath(QStringLiteral("scans.sqlite")));
+        const QString accountFile = dir.filePath(QStringLiteral("account.json"));
+        {
+            QFile file(accountFile);
+            if (!file.open(QIODevice::WriteOnly))
+                return 1;
+            const QString token = service.addAccount(QStringLiteral("bench%1@example.com").arg(round), QStringLiteral("password123"));
+            file.write(QJsonDocument(QJsonObject{{"server", service.url().toString()}, {"token", token}}).toJson());
+        }
+        store.stats();   // the application opens its history at start-up, not during a scan
+        VeltraneAccount account(service.url(), accountFile);
+        SpamModel model(&h.engine, &h.browser, &account, &store, &settings);
+        h.browser.onNavigate = [&model] { model.navigationChanged(); };
+        if (!h.open(YouTubeFixture::watchUrl(id))
+            || !QTest::qWaitFor([&] { return model.info() && model.info()->supported; }, 30000))
+            return 1;
+        const double page = pageCollectionMs(h);
+        if (!h.open(YouTubeFixture::watchUrl(id))
+            || !QTest::qWaitFor([&] { return model.info() && model.info()->supported; }, 30000))
+            return 1;
+
+        service.resetCounters();
+        QElapsedTimer tick;
+        qint64 worst = 0;
+        QTimer probe;
+        probe.setTimerType(Qt::PreciseTimer);
+        probe.setInterval(5);
+        QObject::connect(&probe, &QTimer::timeout, [&] {
+            worst = std::max(worst, tick.nsecsElapsed());
+            tick.restart();
+        });
+        QElapsedTimer clock;
+        clock.start();
+        tick.start();
+        probe.start();
+        await(model.scan(true, false), 600000);
+        const double wall = double(clock.nsecsElapsed()) / 1e6;
+        probe.stop();
+        h.browser.onNavigate = {};
+
+        if (model.comments().size() != expected) {
+            std::fprintf(stderr, "collected %lld of %d comments\n", qlonglong(model.comments().size()), expected);
+            return 1;
+        }
+        int asked = 0;
+        for (const HttpRequest &r : service.requests(QStringLiteral("api/ai/check")))
+            asked += int(r.json().toObject().value(QStringLiteral("comments")).toArray().size());
+        const int batches = (asked + SpamModel::aiBatchSize - 1) / SpamModel::aiBatchSize;
+        const double ideal = double((batches + SpamModel::aiMaxInFlight - 1) / SpamModel::aiMaxInFlight) * latency;
+        walls << wall;
+        pages << page;
+        ideals << ideal;
+        ratios << wall / (page + ideal);
+        stalls << std::max(0.0, double(worst) / 1e6 - 5.0);
+        std::printf("round %d: wall %.0f ms, page %.0f ms, ideal AI %.0f ms (%d comments asked in %d batches), ratio %.3f, largest stall %.1f ms\n",
+                    round + 1, wall, page, ideal, asked, batches, ratios.last(), stalls.last());
+    }
+    std::printf("scan of %d comments, AI latency %d ms, %d rounds (median)\n", expected, latency, rounds);
+    std::printf("  wall time:                         %8.0f ms\n", median(walls));
+    std::printf("  page's own collection (baseline):  %8.0f ms\n", median(pages));
+    std::printf("  ideal AI schedule (baseline):      %8.0f ms\n", median(ideals));
+    std::printf("  ratio wall / (collection + AI):    %8.3f   (goal < 1.15)\n", median(ratios));
+    std::printf("  largest event-loop stall:          %8.1f ms (goal < 50 ms; worst round %.1f ms)\n", median(stalls),
+                *std::max_element(stalls.begin(), stalls.end()));
+    return 0;
+}
