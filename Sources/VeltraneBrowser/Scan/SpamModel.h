@@ -499,6 +499,8 @@ private:
     void setUpScan();
     // Resumes from the event loop after the next landed().
     QCoro::Task<void> nextLanding();
+    // Lets the event loop run once before going on.
+    QCoro::Task<void> yieldToLoop();
     void endScan();
     bool samePage(const QUuid &pageID) const;
     void scanFailed(const QString &description, bool record, const std::optional<ScanStore::PostKey> &key);

@@ -200,8 +200,10 @@ QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::Po
     };
 
     fill();
+    bool handledOne = false;
     while (inFlight > 0) {
         if (arrivals->queue.isEmpty()) {
+            handledOne = false;
             // A page change or a stop that was given up on ends the wait at once.
             if (!samePage(pageID) || (m_aiStop && m_abandon)) {
                 abandoned = m_aiStop && m_abandon && samePage(pageID);
@@ -212,6 +214,16 @@ QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::Po
                 co_return QString();
             continue;
         }
+        if (handledOne) {
+            // Answers that arrive together are handled one per turn of the event loop, so that
+            // the window stays live while each is stored.
+            co_await yieldToLoop();
+            if (!self)
+                co_return QString();
+            if (arrivals->queue.isEmpty())
+                continue;
+        }
+        handledOne = true;
         const Arrivals::Outcome outcome = arrivals->queue.takeFirst();
         --inFlight;
         if (!samePage(pageID))

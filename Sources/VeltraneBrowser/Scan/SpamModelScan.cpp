@@ -39,6 +39,13 @@ QCoro::Task<void> landInto(QCoro::Task<T> task, std::shared_ptr<Landing<T>> out,
         emit model->landed();
 }
 
+QCoro::Task<bool> refreshAccount(QPointer<VeltraneAccount> account)
+{
+    if (account)
+        co_await account->refresh(true);
+    co_return true;
+}
+
 // Thrown when Stop gave up waiting for the page.
 struct Abandoned {};
 
@@ -85,6 +92,20 @@ QCoro::Task<void> SpamModel::nextLanding()
                 QObject::disconnect(*connection);
                 QMetaObject::invokeMethod(m, [waiter] { waiter.resume(); }, Qt::QueuedConnection);
             });
+        }
+        void await_resume() const noexcept {}
+    };
+    co_await Awaiter{this};
+}
+
+QCoro::Task<void> SpamModel::yieldToLoop()
+{
+    struct Awaiter {
+        SpamModel *model;
+        bool await_ready() const noexcept { return false; }
+        void await_suspend(std::coroutine_handle<> waiter)
+        {
+            QMetaObject::invokeMethod(model, [waiter] { waiter.resume(); }, Qt::QueuedConnection);
         }
         void await_resume() const noexcept {}
     };
@@ -154,6 +175,14 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
     else
         setStatus(korean ? QStringLiteral("댓글을 불러오는 중…") : QStringLiteral("Loading comments…"), QString());
     startPolling(pageID);
+    // The service account is brought up to date while the page collects: the AI gate needs it
+    // right after the answer.
+    auto accountRefresh = std::make_shared<Landing<bool>>();
+    bool accountAsked = false;
+    if (m_aiOn && m_aiConsent != std::optional<bool>(false)) {
+        accountAsked = true;
+        landInto(refreshAccount(m_account), accountRefresh, self);
+    }
 
     // The page call, given up when Stop has waited long enough.
     ScanResult result;
@@ -230,14 +259,20 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
     bool runAI = false;
     QString aiNote;
     if (m_aiOn && m_aiConsent != std::optional<bool>(false)) {
-        co_await m_account->refresh(true);
-        if (!self)
-            co_return;
+        if (!accountAsked)
+            landInto(refreshAccount(m_account), accountRefresh, self);
+        while (!accountRefresh->done && !(m_abandon && serial == m_scanSerial)) {
+            co_await nextLanding();
+            if (!self)
+                co_return;
+        }
         if (!samePage(pageID)) {
             endScan();
             co_return;
         }
-        if (!m_account->ready()) {
+        if (!accountRefresh->done) {
+            // Stopped while the service did not answer: the rules' results only.
+        } else if (!m_account->ready()) {
             aiNote = notSignedInNote(korean);
             // An owner who started the scan is taken to the account; an unattended run is not.
             if (!m_sessionAuto)

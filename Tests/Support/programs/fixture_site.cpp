@@ -33,6 +33,7 @@ int main(int argc, char *argv[])
     const QList<YtVideo> videos{
         {QStringLiteral("vDemoMixed1"), QStringLiteral("양파 카레 만들기 | Onion curry"), false, false, mixed},
         {QStringLiteral("vDemo300c01"), QStringLiteral("주말 브런치 레시피"), false, false, YouTubeFixture::bulk(250, 31, now, mixed).mid(0, 300)},
+        {QStringLiteral("vDemo2000c1"), QStringLiteral("구독자 이벤트 공지"), false, false, YouTubeFixture::bulk(1500, 9, now, mixed).mid(0, 2000)},
         {QStringLiteral("vDemoLarge1"), QStringLiteral("1년 동안 모은 레시피 총정리"), false, false, YouTubeFixture::bulk(1500, 32, now, mixed)},
         {QStringLiteral("sDemoShort1"), QStringLiteral("30초 계란말이 #shorts"), true, false, mixed.mid(0, 20)},
     };
