@@ -651,6 +651,50 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(m.hasScanned(), 240000);
         QTRY_VERIFY_WITH_TIMEOUT(!m.scanning(), 60000);
         QCOMPARE(rig.store.runs(postKey(url.toString())).size(), 1);
+
+        // Reloaded, the post keeps its one scan on open: the page offers its introduction.
+        QVERIFY(m_h->open(url));
+        QTRY_VERIFY_WITH_TIMEOUT(m.info() && m.info()->supported && !m.hasScanned(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(m.status(), localizedSiteMessage(m.info()->intro), 30000);
+        QVERIFY(!m.preparing());
+        QVERIFY(!m.scanning());
+    }
+
+    // Opening a post for a run: the load, then the wait for its comments.
+    void loadAndWaitForComments_data()
+    {
+        QTest::addColumn<QUrl>("url");
+        QTest::addColumn<bool>("stop");
+        QTest::addColumn<bool>("loads");
+        QTest::addColumn<bool>("commentsReady");
+        QTest::newRow("youtube post") << YouTubeFixture::watchUrl(kOther) << false << true << true;
+        QTest::newRow("instagram post") << InstagramFixture::postUrl(kIgCode) << false << true << true;
+        QTest::newRow("home page") << FixtureSite::url(QStringLiteral("www.youtube.com")) << false << true << false;
+        QTest::newRow("sign-in page") << FixtureSite::url(QStringLiteral("accounts.google.com"), QStringLiteral("/ServiceLogin?service=youtube")) << false << false << false;
+        QTest::newRow("stopped") << YouTubeFixture::watchUrl(kOther) << true << false << false;
+    }
+    void loadAndWaitForComments()
+    {
+        QFETCH(QUrl, url);
+        QFETCH(bool, stop);
+        QFETCH(bool, loads);
+        QFETCH(bool, commentsReady);
+        Rig rig(*m_h, *m_service, true);
+        SpamModel &m = *rig.model;
+        m.setTourStop(stop);
+        QCOMPARE(await(m.load(url.toString(), 30), 60000), loads);
+        if (!loads)
+            return;
+        m.setPageID(std::nullopt);
+        m.setInfo(std::nullopt);
+        // A short budget for a page that never becomes a comment page.
+        QCOMPARE(await(m.waitForComments(commentsReady ? 20 : 2), 60000), commentsReady);
+        if (commentsReady) {
+            QVERIFY(m.info() && m.info()->supported);
+            QCOMPARE(m.pageID(), std::optional<QUuid>(m_h->browser.pageID()));
+        } else {
+            QVERIFY(!m.pageID());
+        }
     }
 };
 
