@@ -361,6 +361,41 @@ private slots:
         QVERIFY(rig.model->hasScanned());
     }
 
+    // A page that never answers and ignores the stop request is given up on after the grace:
+    // the model is free again, nothing of the post is taken as collected.
+    void stopAbandonsSilentPage()
+    {
+        QTemporaryDir scripts;
+        for (const char *name : {"bridge", "spam", "time", "youtube", "instagram"}) {
+            const QString file = QString::fromLatin1(name) + QStringLiteral(".js");
+            QVERIFY(QFile::copy(QStringLiteral(VT_SOURCE_DIR "/Resources/ext/") + file, scripts.filePath(file)));
+        }
+        {
+            QFile bridge(scripts.filePath(QStringLiteral("bridge.js")));
+            QVERIFY(bridge.open(QIODevice::Append));
+            bridge.write("\n;window.__vtx.scan = function () { return new Promise(function () {}); };\n");
+        }
+        SpamEngine::setScriptFolder(scripts.path());
+        Rig rig(*m_h, *m_service, true);
+        rig.model->stopGraceMs = 300;
+        QVERIFY(openPost(rig, YouTubeFixture::watchUrl(kPost)));
+        const QString post = postKey(m_h->browser.address());
+        auto task = startScan(rig);
+        QVERIFY(rig.model->scanning());
+        rig.model->stopScan();
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.model->scanning(), 30000);
+        SpamEngine::setScriptFolder(QString());
+        QVERIFY(!rig.model->hasScanned());
+        QVERIFY(!rig.model->working());
+        QCOMPARE(rig.model->statusKind(), QStringLiteral("warn"));
+        QVERIFY(rig.model->comments().isEmpty());
+        QVERIFY(!rig.store.post(post));
+        const QList<ScanStore::Run> runs = rig.store.runs(post);
+        QCOMPARE(runs.size(), 1);
+        QVERIFY(runs.first().failed);
+        QCOMPARE(runs.first().note, rig.model->status());
+    }
+
     // The owner opens another page while the page collects, or while the AI check runs: the scan
     // ends without results, status or run.
     void pageChangeMidScan_data()
@@ -374,7 +409,7 @@ private slots:
         QFETCH(bool, duringAI);
         Rig rig(*m_h, *m_service, true);
         if (duringAI)
-            m_service->latencyMs = 1500;
+            m_service->latencyMs = 5000;   // no answer comes back before the page changes
         else
             m_yt->setDelayMs(40);
         const QUrl url = YouTubeFixture::watchUrl(duringAI ? kPost : kLong);
