@@ -184,6 +184,37 @@ int main(int argc, char **argv)
     line("owner keywords: Keywords prepared once", keywordPrepared);
     line("owner keywords: SpamRules::matchedWord", keywordPerCall);
     line("all: compact + match + matchedWord", pass);
+
+    // Hostile texts, one long token each: syllables mixed with vowel jamo, so every piece needs
+    // composing; and an allowed word repeated, so every position is a listed word to excuse.
+    // The time per character must stay flat as the text grows.
+    for (const char *pattern : {"영상ㅠㅠ", "새끼손가락"}) {
+        std::printf("\none long token of \"%s\" repeated:\n", pattern);
+        for (int length : {100, 1000, 10000}) {
+            const QString unit = QString::fromUtf8(pattern);
+            QString text;
+            while (text.size() < length)
+                text += unit;
+            text.truncate(length);
+            const int repeat = std::max(1, 2000000 / length);
+            const double copy = best([&] {
+                qint64 n = 0;
+                for (int i = 0; i < repeat; ++i) {
+                    QString c = text;
+                    n += c.toLower().size();
+                }
+                return n;
+            }, sink);
+            const double matched = best([&] {
+                qint64 n = 0;
+                for (int i = 0; i < repeat; ++i)
+                    n += words.match(text).has_value();
+                return n;
+            }, sink);
+            std::printf("  %6d chars: match %9.4f ms, %7.2f ns/char, %6.2fx copy + toLower\n", length,
+                        matched / repeat * 1e3, matched / repeat / length * 1e9, matched / copy);
+        }
+    }
     std::printf("(sink %lld)\n", sink);
     return 0;
 }

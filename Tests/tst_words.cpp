@@ -47,6 +47,12 @@ QString referenceCompact(const QString &text)
         {0x03B1, 'a'}, {0x03BF, 'o'}, {0x03C1, 'p'}, {0x03C4, 't'}, {0x03B9, 'i'}};
     QList<uint> out;
     for (uint c : folded.toUcs4()) {
+        if (c == 0x115F || c == 0x1160)
+            continue;   // Hangul fillers show as blank space
+        if ((c >= 0x1F150 && c <= 0x1F169) || (c >= 0x1F170 && c <= 0x1F189)) {
+            out.append('a' + (c - (c >= 0x1F170 ? 0x1F170 : 0x1F150)));
+            continue;
+        }
         const auto cat = QChar::category(char32_t(c));
         const bool keep = cat == QChar::Letter_Uppercase || cat == QChar::Letter_Lowercase
             || cat == QChar::Letter_Titlecase || cat == QChar::Letter_Modifier
@@ -93,8 +99,13 @@ private slots:
     void lines();
     void tokens_data();
     void tokens();
+    void key_data();
+    void key();
+    void keyComposesLikeCanonicalComposition();
     void match_data();
     void match();
+    void contextMarks_data();
+    void contextMarks();
     void entriesAndCounts();
     void loadReadsFolderAndToleratesBadFiles();
     void sharedLoadsRealListsOnceAcrossThreads();
@@ -131,6 +142,10 @@ void WordsTest::compact_data()
     QTest::newRow("dingbat circled digits are numbers")
         << QString::fromUtf8("❶➀ ✔❤") << QString::fromUtf8("❶➀");
     QTest::newRow("zero-width characters vanish") << QString::fromUtf8("sc\u200Bam\u200D") << "scam";
+    QTest::newRow("Hangul filler between syllables vanishes")
+        << QString::fromUtf8("씨\u3164발 씨\u115F발 씨\uFFA0발") << QString::fromUtf8("씨발씨발씨발");
+    QTest::newRow("negative squared and circled letters")
+        << QString::fromUtf8("🅵🆄🅲🅺 🅕🅤🅒🅚") << "fuckfuck";
 }
 
 void WordsTest::compact()
@@ -146,7 +161,8 @@ void WordsTest::compactShortcutsAgreeWithFullNormalisation()
     // full path: every result must equal the long way round.
     const QString alphabet = QString::fromUtf8(
         "aZ9 .!?,~-_ 가힣시발ㅋㅎㅅㅂㅣㅏㅠㄳㅄㆍ ＳＣＡＭ①²ⅫсаΑΣ é\u0301\u0334\u200B\u200D\uFE0F"
-        "…·“”\u3000\u00A0\u1100\u1161\u11A8ﬁ♥➡←↚\u0338☆❤✔❶➀➓「」。😀👍🏻🈁🄰");
+        "…·“”\u3000\u00A0\u1100\u1161\u11A8ﬁ♥➡←↚\u0338☆❤✔❶➀➓「」。😀👍🏻🈁🄰"
+        "\u3164\u115F\uFFA0🅵🅕");
     const QList<uint> pool = alphabet.toUcs4();
     auto *rng = QRandomGenerator::global();
     for (int round = 0; round < 3000; ++round) {
@@ -171,8 +187,19 @@ void WordsTest::matchedWord_data()
         << "S P A M" << QStringList{"Spam"} << std::optional<QString>("Spam");
     QTest::newRow("one-character keyword never matches")
         << "a b a" << QStringList{"!a!"} << std::optional<QString>();
-    QTest::newRow("jamo pair is one character")
-        << QString::fromUtf8("ㅅㅂ 진짜") << QStringList{QString::fromUtf8("ㅅㅂ")} << std::optional<QString>();
+    QTest::newRow("choseong abbreviation is two letters")
+        << QString::fromUtf8("ㅋㅋㅅㅂ 진짜") << QStringList{QString::fromUtf8("ㅅㅂ")}
+        << std::optional<QString>(QString::fromUtf8("ㅅㅂ"));
+    QTest::newRow("choseong abbreviation typed apart")
+        << QString::fromUtf8("ㅂ ㅅ 같은") << QStringList{QString::fromUtf8("ㅂㅅ")}
+        << std::optional<QString>(QString::fromUtf8("ㅂㅅ"));
+    QTest::newRow("choseong abbreviation does not match a syllable it starts")
+        << QString::fromUtf8("ㅅ바") << QStringList{QString::fromUtf8("ㅅㅂ")} << std::optional<QString>();
+    QTest::newRow("one consonant stays too short")
+        << QString::fromUtf8("ㅅ ㅅ") << QStringList{QString::fromUtf8("ㅅ")} << std::optional<QString>();
+    QTest::newRow("consonants before a syllable count each")
+        << QString::fromUtf8("ㅅㅂ놈") << QStringList{QString::fromUtf8("ㅅㅂ놈")}
+        << std::optional<QString>(QString::fromUtf8("ㅅㅂ놈"));
     QTest::newRow("first in list order wins, not first in text")
         << "buy cheap pills now" << QStringList{"pills", "cheap"} << std::optional<QString>("pills");
     QTest::newRow("later keyword when the first is absent")
@@ -184,6 +211,9 @@ void WordsTest::matchedWord_data()
         << std::optional<QString>(QString::fromUtf8("무료코인"));
     QTest::newRow("lookalike letters in text")
         << QString::fromUtf8("Тelegrаm me") << QStringList{"telegram"} << std::optional<QString>("telegram");
+    QTest::newRow("Hangul filler does not hide a keyword")
+        << QString::fromUtf8("씨\u3164발") << QStringList{QString::fromUtf8("씨발")}
+        << std::optional<QString>(QString::fromUtf8("씨발"));
     QTest::newRow("empty list") << "spam" << QStringList{} << std::optional<QString>();
     QTest::newRow("no match") << "nice video" << QStringList{"spam"} << std::optional<QString>();
 }
@@ -244,6 +274,8 @@ void WordsTest::ranges_data()
         << QStringList{QString::fromUtf8("광고")} << QString::fromUtf8("[광 😀 고]")
         << QList<Range>{{1, 7}};
     QTest::newRow("word longer than text") << QStringList{"spammer"} << "spam" << QList<Range>{};
+    QTest::newRow("choseong keyword after laughter")
+        << QStringList{QString::fromUtf8("ㅅㅂ")} << QString::fromUtf8("ㅋㅋㅅㅂ") << QList<Range>{{2, 4}};
 }
 
 void WordsTest::ranges()
@@ -344,6 +376,81 @@ void WordsTest::tokens()
     QCOMPARE(tokenTexts(text), expected);
 }
 
+void WordsTest::key_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("accents on Latin letters") << QString::fromUtf8("FÜCK fück") << "fuckfuck";
+    QTest::newRow("letters without a decomposition") << QString::fromUtf8("øđłı") << "odli";
+    QTest::newRow("dollar and at for letters") << "a$$hole @ss $hit" << "assholeassshit";
+    QTest::newRow("dollar before digits stays a symbol") << "$100" << "100";
+    QTest::newRow("at and dollar beside Hangul stay symbols")
+        << QString::fromUtf8("시@발 $") << QString::fromUtf8("시발");
+    QTest::newRow("contraction is not part of the word") << "who're" << "who";
+    QTest::newRow("possessive is not part of the word") << QString::fromUtf8("Dick\u2019s") << "dick";
+    QTest::newRow("apostrophe at the end stays") << "fuckin'" << "fuckin";
+    QTest::newRow("apostrophe inside a longer tail stays") << "sh'it" << "shit";
+    QTest::newRow("jamo compose across dropped characters")
+        << QString::fromUtf8("ㅅ.ㅣ.ㅂ.ㅏ.ㄹ") << QString::fromUtf8("시바\u1105");
+    QTest::newRow("consonant pair stays two jamo")
+        << QString::fromUtf8("ㅅㅂ") << QString::fromUtf8("\u1109\u1107");
+    QTest::newRow("syllable takes a final consonant")
+        << QString::fromUtf8("\u1109\u1175\u11AF") << QString::fromUtf8("실");
+}
+
+void WordsTest::key()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(keyText(BuiltinWords::key(text)), expected);
+}
+
+void WordsTest::keyComposesLikeCanonicalComposition()
+{
+    // The one-pass composition of a key must agree with full canonical composition of the
+    // compact form, Latin accents folded, on texts mixing syllables, jamo of every kind,
+    // accents and symbols in between.
+    auto reference = [](const QString &text) {
+        const QString composed = SpamRules::compact(text).normalized(QString::NormalizationForm_C);
+        QList<uint> out;
+        for (uint c : composed.toUcs4()) {
+            if (c >= 0xC0 && c < 0x250) {
+                const QString d = QString(QChar(char16_t(c))).normalized(QString::NormalizationForm_D);
+                const char16_t base = d.at(0).unicode();
+                if (base >= 'a' && base <= 'z')
+                    c = base;
+                else if (c == 0xF8)
+                    c = 'o';
+                else if (c == 0x111)
+                    c = 'd';
+                else if (c == 0x131)
+                    c = 'i';
+                else if (c == 0x142)
+                    c = 'l';
+            }
+            out.append(c);
+        }
+        return QString::fromUcs4(reinterpret_cast<const char32_t *>(out.constData()), out.size());
+    };
+    const QString alphabet = QString::fromUtf8(
+        "aZ9 .!?~-가각힣시ㅋㅅㅂㅣㅏㅠㄳㅄ\u1100\u1112\u1161\u1175\u11A8\u11C2\u1113\u1176\u11C3"
+        "éÜçøıłđ\u0301\u0334\u3164😀");
+    const QList<uint> pool = alphabet.toUcs4();
+    auto *rng = QRandomGenerator::global();
+    for (int round = 0; round < 3000; ++round) {
+        QList<uint> scalars;
+        const int len = int(rng->bounded(14));
+        for (int i = 0; i < len; ++i)
+            scalars.append(pool.at(rng->bounded(int(pool.size()))));
+        const QString text =
+            QString::fromUcs4(reinterpret_cast<const char32_t *>(scalars.constData()), scalars.size());
+        const QString mine = keyText(BuiltinWords::key(text));
+        if (mine != reference(text))
+            QFAIL(qPrintable(QStringLiteral("key differs for '%1': '%2' vs '%3'")
+                                 .arg(text, mine, reference(text))));
+    }
+}
+
 void WordsTest::match_data()
 {
     QTest::addColumn<QString>("text");
@@ -391,6 +498,60 @@ void WordsTest::match()
     QCOMPARE(words.match(text), expected);
 }
 
+void WordsTest::contextMarks_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<Hit>>("expected");
+    const std::optional<Hit> none;
+    const std::optional<Hit> young(Hit{"abuse", QString::fromUtf8("새끼")});
+    const std::optional<Hit> bound(Hit{"abuse", QString::fromUtf8("새기")});
+    const std::optional<Hit> mad(Hit{"abuse", QString::fromUtf8("미친 놈")});
+    const std::optional<Hit> hate(Hit{"abuse", QString::fromUtf8("존나 싫")});
+    // A bound word needs a syllable of its own token before it.
+    QTest::newRow("bound word after a stem") << QString::fromUtf8("원숭이새기") << bound;
+    QTest::newRow("bound word at the start of a token") << QString::fromUtf8("새기다") << none;
+    QTest::newRow("bound word after a space") << QString::fromUtf8("원숭이 새기") << none;
+    QTest::newRow("bound word after a digit") << QString::fromUtf8("18새기") << none;
+    QTest::newRow("bound word excused by an allowed word") << QString::fromUtf8("되새기는 밤") << none;
+    // A word with a space spans two tokens, or stands joined inside one.
+    QTest::newRow("two-token word") << QString::fromUtf8("미친 놈이네") << mad;
+    QTest::newRow("two-token word joined") << QString::fromUtf8("미친놈") << mad;
+    QTest::newRow("two-token word, first part ends a longer token")
+        << QString::fromUtf8("정말미친 놈") << mad;
+    QTest::newRow("two-token word, other second part") << QString::fromUtf8("미친 노래") << none;
+    QTest::newRow("two-token word, first part not at the end")
+        << QString::fromUtf8("미친다 놈") << none;
+    QTest::newRow("two-token word, parts swapped") << QString::fromUtf8("놈 미친") << none;
+    QTest::newRow("intensifier beside an insult") << QString::fromUtf8("존나 싫어") << hate;
+    QTest::newRow("intensifier alone") << QString::fromUtf8("존나 좋아 ㅋㅋ") << none;
+    QTest::newRow("two tokens apart never join")
+        << QString::fromUtf8("존나 정말 싫어") << none;
+    // An allowed word with a space excuses a listed word beside the neighbouring token.
+    QTest::newRow("allowed with the next token") << QString::fromUtf8("새끼 고양이 분양") << none;
+    QTest::newRow("allowed with the previous token") << QString::fromUtf8("길고양이 새끼") << none;
+    QTest::newRow("allowed, previous token goes on with a particle")
+        << QString::fromUtf8("고양이가 새끼를 낳았다") << none;
+    QTest::newRow("allowed joined inside one token") << QString::fromUtf8("고양이새끼") << none;
+    QTest::newRow("neighbour not allowed") << QString::fromUtf8("새끼 강아지") << young;
+    QTest::newRow("allowed only next to it, later hit found")
+        << QString::fromUtf8("고양이 새끼 이 새끼") << young;
+    QTest::newRow("allowed word further away does not excuse")
+        << QString::fromUtf8("고양이 정말 새끼") << young;
+    QTest::newRow("last token with nothing after it") << QString::fromUtf8("이 새끼") << young;
+}
+
+void WordsTest::contextMarks()
+{
+    QFETCH(QString, text);
+    QFETCH(std::optional<Hit>, expected);
+    const BuiltinWords words = sample(
+        {QString::fromUtf8("새끼"), QString::fromUtf8("~새기"), QString::fromUtf8("미친 놈"),
+         QString::fromUtf8("존나 싫")},
+        {},
+        {QString::fromUtf8("되새기"), QString::fromUtf8("고양이 새끼"), QString::fromUtf8("새끼 고양이")});
+    QCOMPARE(words.match(text), expected);
+}
+
 void WordsTest::entriesAndCounts()
 {
     // A word in both lists stays abuse; short and duplicate lines are not entered.
@@ -403,6 +564,13 @@ void WordsTest::entriesAndCounts()
     QCOMPARE(words.match(QString::fromUtf8("ㅅㅂ")), std::optional<Hit>(Hit{"abuse", QString::fromUtf8("ㅅㅂ")}));
     QCOMPARE(words.match(QString::fromUtf8("아 ㅅ ㅂ")), std::optional<Hit>(Hit{"abuse", QString::fromUtf8("ㅅㅂ")}));
     QCOMPARE(words.match(u"x p"), std::optional<Hit>());
+
+    // Context marks make rules of their own: the same letters bound, split or plain all count.
+    const BuiltinWords marked = sample({QString::fromUtf8("새기"), QString::fromUtf8("~새기"),
+                                        QString::fromUtf8("이 새기"), QString::fromUtf8("이새기"),
+                                        QString::fromUtf8("~ 이새기"), QString::fromUtf8("~기"),
+                                        QString::fromUtf8("~새기")});
+    QCOMPARE(marked.count("abuse"), 5);
 
     const BuiltinWords empty;
     QVERIFY(empty.counts().isEmpty());
@@ -609,6 +777,45 @@ void WordsTest::realListsOnSentences_data()
         "badass guitar solo",
         "wtf this is amazing",
         "the red tube goes to the left port",
+        // Innocent texts that once held a listed word.
+        "2016년은 병신년이었죠",
+        "증발기 청소 방법",
+        "문자위에 줄을 그었어요",
+        "Who're you calling at this hour?",
+        "keep it spic and span",
+        "a chink in the armor",
+        "the prick of a needle",
+        "time to hoe the garden",
+        "Dick's Sporting Goods has a sale",
+        "the cock crowed at dawn",
+        "she graduated cum laude",
+        "Moby Dick is a long book",
+        "Alan Cumming was great in that show",
+        "the donkey is As's favourite",
+        // Dictionary words that hold a listed one, decided innocent.
+        "Shiite and Sunni traditions",
+        "add cumin and coriander",
+        "my Maine Coon cat sleeps all day",
+        "the dykes held back the sea",
+        "한시바삐 복구되길 바랍니다",
+        "마음을 고쳐먹었어요",
+        "헛구역질이 나요 입덧인가봐요",
+        "정신병원 봉사활동 다녀왔어요",
+        "하루 종일 집에서 묵새기다",
+        // Listed stems in their innocent senses, and intensifiers without an insult.
+        "존나 웃기네 ㅋㅋ",
+        "분리수거할 때 쓰레기 버리는 법",
+        "음식물 쓰레기 처리 꿀팁",
+        "미개봉 새제품 팝니다",
+        "어미 고양이가 새끼를 돌봐요",
+        "새끼 강아지 분양합니다",
+        "내새끼 오늘도 귀여워",
+        "전원이 꺼져 있어요",
+        "시바견 산책 브이로그",
+        "콩나물 대가리 떼고 무치세요",
+        "방에서 뛰쳐나오는 고양이",
+        "정책이 경제에 영향을 미친 결과",
+        "미친 가창력 소름 돋았어요",
     };
     for (const char *text : innocent)
         QTest::addRow("innocent: %s", text) << QString::fromUtf8(text) << false;
@@ -712,6 +919,41 @@ void WordsTest::realListsOnSentences_data()
         "시8발",
         "새1끼야",
         "fuuuck",
+        // Evasions: fillers, accents, stretched, enclosed letters, digits and '$' for letters.
+        "씨\u3164발 진짜",
+        "씨\u115F발",
+        "fück you",
+        "fuuuuuuuck this",
+        "🅵🆄🅲🅺 this",
+        "what a sh1tty video",
+        "you a$$hole",
+        "$hit video",
+        // Choseong abbreviations.
+        "ㅋㅋㅅㅂ",
+        "ㅂㅅ인가",
+        "ㅈㄹ 좀 그만해",
+        "ㄲㅈ",
+        "ㅁㅊ놈아",
+        "ㅁㅊ 놈 아니냐",
+        "너 미친거냐",
+        // Insults on a free stem, vulgar prefixes, slurs and insulting intensifiers.
+        "저 원숭이새끼 또 왔네",
+        "이 새기 뭐라는거냐",
+        "급식충들 또 몰려왔네",
+        "미친 놈 아니야 이거",
+        "쓰레기 같은 인간",
+        "개 같은 소리 하네",
+        "좆팔 진짜 짜증나",
+        "좃같은 영상",
+        "니 대가리는 장식이냐",
+        "존나 멍청하네",
+        "존나 싫다 진짜",
+        "진짜 한심하다",
+        "역겹다 정말",
+        "조센징 꺼져라",
+        "처먹기만 하네",
+        "you mongoloid",
+        "such a douche",
     };
     for (const char *text : abusive)
         QTest::addRow("abusive: %s", text) << QString::fromUtf8(text) << true;

@@ -7,6 +7,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -32,6 +33,133 @@ bool allAscii(const BuiltinWords::Key &key)
 {
     return std::all_of(key.begin(), key.end(), [](char32_t c) { return c < 0x80; });
 }
+
+// Latin letters with accents, after compaction (lower case), as their plain ASCII letter.
+constexpr char32_t kLatinFrom = 0xC0;
+constexpr char32_t kLatinTo = 0x250;
+
+const std::array<char32_t, kLatinTo - kLatinFrom> &latinBases()
+{
+    static const auto table = [] {
+        std::array<char32_t, kLatinTo - kLatinFrom> t{};
+        for (char32_t c = kLatinFrom; c < kLatinTo; ++c) {
+            const QString d = QString(QChar(char16_t(c))).normalized(QString::NormalizationForm_D);
+            const char16_t base = d.isEmpty() ? 0 : d.at(0).unicode();
+            t[c - kLatinFrom] = (base >= 'a' && base <= 'z') ? base : c;
+        }
+        t[0xF8 - kLatinFrom] = U'o';    // ø
+        t[0x111 - kLatinFrom] = U'd';   // đ
+        t[0x131 - kLatinFrom] = U'i';   // dotless i
+        t[0x142 - kLatinFrom] = U'l';   // ł
+        return t;
+    }();
+    return table;
+}
+
+bool isAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+
+// '$' and '@' standing for letters inside a Latin word ('a$$hole', '@ss'), spelled out before
+// compaction drops them as symbols. A null string when the text has none.
+QString spelledOut(QStringView text)
+{
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return c == u'$' || c == u'@'; }))
+        return {};
+    QString out;
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        if (text[i] != u'$' && text[i] != u'@') {
+            ++i;
+            continue;
+        }
+        qsizetype e = i;
+        while (e < n && (text[e] == u'$' || text[e] == u'@'))
+            ++e;
+        if ((i > 0 && isAsciiLetter(text[i - 1])) || (e < n && isAsciiLetter(text[e]))) {
+            if (out.isNull())
+                out = text.toString();
+            for (qsizetype j = i; j < e; ++j)
+                out[j] = text[j] == u'$' ? u's' : u'a';
+        }
+        i = e;
+    }
+    return out;
+}
+
+// An English contraction at the end of a Latin word ("who're", "Dick's") is not part of it:
+// without the apostrophe it would spell another word.
+void trimContraction(QStringView text, BuiltinWords::Key &k)
+{
+    qsizetype a = -1;
+    for (qsizetype i = text.size() - 1; i > 0 && text.size() - i <= 4; --i) {
+        if (text[i] == u'\'' || text[i] == QChar(0x2019)) {
+            a = i;
+            break;
+        }
+    }
+    if (a <= 0 || !isAsciiLetter(text[a - 1]))
+        return;
+    const QString tail = text.mid(a + 1).toString().toLower();
+    static const QStringList suffixes{QStringLiteral("s"), QStringLiteral("re"), QStringLiteral("ll"),
+                                      QStringLiteral("ve"), QStringLiteral("d"), QStringLiteral("m"),
+                                      QStringLiteral("t")};
+    if (!suffixes.contains(tail) || k.size() <= size_t(tail.size()))
+        return;
+    for (qsizetype j = 0; j < tail.size(); ++j) {
+        if (k[k.size() - size_t(tail.size()) + size_t(j)] != char32_t(tail.at(j).unicode()))
+            return;
+    }
+    k.resize(k.size() - size_t(tail.size()));
+}
+
+// Digits written for the letters they look like ('sh1tty', 'b00bs').
+char32_t leet(char32_t c)
+{
+    switch (c) {
+    case U'0': return U'o';
+    case U'1': return U'i';
+    case U'3': return U'e';
+    case U'4': return U'a';
+    case U'5': return U's';
+    case U'7': return U't';
+    default: return c;
+    }
+}
+
+// A letter typed three or more times in a row, cut to `keep` ('fuuuuuck'). Doubled letters are
+// left alone: English spells with them ('Shiite' is not 'shite').
+constexpr size_t kStretch = 3;
+
+bool isStretched(const BuiltinWords::Key &token)
+{
+    size_t run = 0;
+    for (size_t i = 0; i < token.size(); ++i) {
+        run = (i > 0 && token[i] == token[i - 1]) ? run + 1 : 1;
+        if (run >= kStretch)
+            return true;
+    }
+    return false;
+}
+
+BuiltinWords::Key squeezed(const BuiltinWords::Key &token, size_t keep)
+{
+    BuiltinWords::Key out;
+    out.reserve(token.size());
+    size_t start = 0;
+    for (size_t i = 1; i <= token.size(); ++i) {
+        if (i < token.size() && token[i] == token[start])
+            continue;
+        const size_t run = i - start;
+        out.append(run >= kStretch ? keep : run, token[start]);
+        start = i;
+    }
+    return out;
+}
+
+bool isSyllable(char32_t c) { return c >= 0xAC00 && c <= 0xD7A3; }
+
+// Entries are indexed by their first two scalars (every key has at least two).
+uint64_t leadOf(char32_t first, char32_t second) { return (uint64_t(first) << 32) | second; }
 
 QStringList readWordFile(const QString &path)
 {
@@ -66,17 +194,32 @@ BuiltinWords::Key BuiltinWords::key(QStringView text)
 void BuiltinWords::keyInto(QStringView text, Key &k)
 {
     k.clear();
-    SpamRules::compactInto(text, k);
-    // Compaction can leave jamo that compose once the characters between them are gone.
-    const bool plain = std::all_of(k.begin(), k.end(), [](char32_t c) {
-        return c < 0x80 || (c >= 0xAC00 && c <= 0xD7A3);
-    });
-    if (plain)
-        return;
-    const QString composed = QString::fromUcs4(k.data(), qsizetype(k.size()))
-                                 .normalized(QString::NormalizationForm_C);
-    const QList<uint> scalars = composed.toUcs4();
-    k.assign(scalars.begin(), scalars.end());
+    const QString spelled = spelledOut(text);
+    SpamRules::compactInto(spelled.isNull() ? text : QStringView(spelled), k);
+    // One linear pass: Latin letters lose their accents, and conjoining jamo that met once the
+    // characters between them were dropped compose into syllables (all that canonical
+    // composition can still do to a compact form, whose marks are gone).
+    const auto &plainLatin = latinBases();
+    size_t w = 0;
+    for (size_t r = 0; r < k.size(); ++r) {
+        char32_t c = k[r];
+        if (c >= kLatinFrom && c < kLatinTo)
+            c = plainLatin[c - kLatinFrom];
+        if (w > 0) {
+            const char32_t p = k[w - 1];
+            if (p >= 0x1100 && p <= 0x1112 && c >= 0x1161 && c <= 0x1175) {
+                k[w - 1] = 0xAC00 + ((p - 0x1100) * 21 + (c - 0x1161)) * 28;
+                continue;
+            }
+            if (p >= 0xAC00 && p <= 0xD7A3 && (p - 0xAC00) % 28 == 0 && c >= 0x11A8 && c <= 0x11C2) {
+                k[w - 1] = p + (c - 0x11A7);
+                continue;
+            }
+        }
+        k[w++] = c;
+    }
+    k.resize(w);
+    trimContraction(text, k);
 }
 
 QStringList BuiltinWords::lines(const QString &content)
@@ -113,31 +256,63 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
         const QStringList list = words.value(kind);
         for (const QString &word : list) {
             Key k = key(word);
-            if (k.size() < 2 || !seen.emplace(k, true).second)
+            if (k.size() < 2)
                 continue;
-            Hit hit{kind, word};
-            if (allAscii(k)) {
+            const bool latin = allAscii(k);
+            const bool bound = !latin && word.startsWith(u'~');
+            size_t split = 0;
+            if (!latin) {
+                const qsizetype space = word.indexOf(u' ');
+                if (space > 0) {
+                    const size_t before = key(word.left(space)).size();
+                    split = before < k.size() ? before : 0;
+                }
+            }
+            // Context marks make a different rule of the same letters.
+            Key seenAs = k;
+            if (bound)
+                seenAs.push_back(1);
+            if (split)
+                seenAs.push_back(char32_t(1 + split));
+            if (!seen.emplace(seenAs, true).second)
+                continue;
+            // The mark is syntax, not part of the word a reason shows.
+            Hit hit{kind, bound ? word.mid(1).trimmed() : word};
+            if (latin) {
                 m_longestLatin = std::max(m_longestLatin, k.size());
                 m_latin.emplace(k, hit);
             } else {
-                const char32_t first = k.front();
-                m_inside[first].push_back(Entry{std::move(k), std::move(hit), false});
+                if (split)
+                    m_across[k[split]].push_back(Entry{k, hit, false, bound, split});
+                const uint64_t lead = leadOf(k[0], k[1]);
+                m_inside[lead].push_back(Entry{std::move(k), std::move(hit), false, bound, split});
             }
             m_counts[kind] += 1;
         }
     }
     m_starts.assign(kStartsLimit, false);
-    for (auto &[first, list] : m_inside) {
+    auto longestFirst = [](const Entry &a, const Entry &b) { return a.key.size() > b.key.size(); };
+    for (auto &[lead, list] : m_inside) {
+        const char32_t first = list.front().key.front();
         if (first < kStartsLimit)
             m_starts[first] = true;
-        std::stable_sort(list.begin(), list.end(), [](const Entry &a, const Entry &b) {
-            return a.key.size() > b.key.size();
-        });
+        std::stable_sort(list.begin(), list.end(), longestFirst);
     }
+    for (auto &[first, list] : m_across)
+        std::stable_sort(list.begin(), list.end(), longestFirst);
     for (const QString &word : allow) {
         Key k = key(word);
-        if (k.size() >= 2)
-            m_allow.push_back(std::move(k));
+        if (k.size() < 2)
+            continue;
+        const qsizetype space = word.indexOf(u' ');
+        if (space > 0 && !allAscii(k)) {
+            const size_t before = key(word.left(space)).size();
+            if (before > 0 && before < k.size())
+                m_allowAcross.push_back(Entry{k, {}, false, false, before});
+        }
+        for (size_t offset = 0; offset < k.size(); ++offset)
+            m_allowHolding[k[offset]].emplace_back(m_allow.size(), offset);
+        m_allow.push_back(std::move(k));
     }
 }
 
@@ -214,9 +389,9 @@ std::vector<BuiltinWords::Key> BuiltinWords::tokens(QStringView text)
     return out;
 }
 
-std::optional<BuiltinWords::Hit> BuiltinWords::whole(const Key &token) const
+std::optional<BuiltinWords::Hit> BuiltinWords::wholeExact(const Key &token) const
 {
-    if (token.size() > m_longestLatin || !allAscii(token))
+    if (token.size() > m_longestLatin)
         return std::nullopt;
     const auto found = m_latin.find(token);
     if (found == m_latin.end())
@@ -224,64 +399,152 @@ std::optional<BuiltinWords::Hit> BuiltinWords::whole(const Key &token) const
     return found->second;
 }
 
+std::optional<BuiltinWords::Hit> BuiltinWords::whole(const Key &token) const
+{
+    if (m_latin.empty() || !allAscii(token))
+        return std::nullopt;
+    if (auto hit = wholeExact(token))
+        return hit;
+    // Digits for letters, then stretched letters: each spelling is one more exact lookup.
+    const bool digits = std::any_of(token.begin(), token.end(), [](char32_t c) { return c >= U'0' && c <= U'9'; });
+    const bool letters = std::any_of(token.begin(), token.end(), [](char32_t c) { return c >= U'a' && c <= U'z'; });
+    Key plain = token;
+    if (digits && letters) {
+        std::transform(plain.begin(), plain.end(), plain.begin(), leet);
+        if (auto hit = wholeExact(plain))
+            return hit;
+    }
+    if (!isStretched(plain))
+        return std::nullopt;
+    for (size_t keep : {size_t(2), size_t(1)}) {
+        if (auto hit = wholeExact(squeezed(plain, keep)))
+            return hit;
+    }
+    return std::nullopt;
+}
+
 bool BuiltinWords::allowed(const Key &token, size_t start, size_t end) const
 {
-    const auto len = qsizetype(token.size());
-    for (const Key &a : m_allow) {
-        const auto l = qsizetype(a.size());
-        if (l > len)
+    // An allowed word covers the stretch only where one of its own places of the stretch's
+    // first scalar lies on it: one comparison per such place.
+    const auto places = m_allowHolding.find(token[start]);
+    if (places == m_allowHolding.end())
+        return false;
+    for (const auto &[index, offset] : places->second) {
+        const Key &a = m_allow[index];
+        if (offset > start)
             continue;
-        const qsizetype lo = std::max<qsizetype>(qsizetype(end) - l, 0);
-        const qsizetype hi = std::min<qsizetype>(len - l, qsizetype(start));
-        for (qsizetype p = lo; p <= hi; ++p) {
-            if (token.compare(size_t(p), size_t(l), a) == 0)
-                return true;
-        }
+        const size_t p = start - offset;
+        if (p + a.size() < end || p + a.size() > token.size())
+            continue;
+        if (token.compare(p, a.size(), a) == 0)
+            return true;
     }
     return false;
 }
 
-std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token) const
+bool BuiltinWords::allowedBeside(const Key &prev, const Key &token, const Key &next, size_t start,
+                                 size_t end) const
+{
+    for (const Entry &a : m_allowAcross) {
+        const size_t l = a.key.size();
+        const size_t head = a.split;
+        const size_t tail = l - head;
+        // The allowed word begins in this token and ends in the next one...
+        if (head <= token.size() && token.size() - head <= start && tail <= next.size()
+            && token.compare(token.size() - head, head, a.key, 0, head) == 0
+            && next.compare(0, tail, a.key, head, tail) == 0)
+            return true;
+        // ...or begins in the previous token and ends in this one. The previous token may
+        // also start with it and go on with a particle ('고양이가 새끼를').
+        if (head <= prev.size() && end <= tail && tail <= token.size()
+            && (prev.compare(prev.size() - head, head, a.key, 0, head) == 0
+                || prev.compare(0, head, a.key, 0, head) == 0)
+            && token.compare(0, tail, a.key, head, tail) == 0)
+            return true;
+    }
+    return false;
+}
+
+std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token, const Key &prev,
+                                                       const Key &next) const
 {
     if (m_inside.empty())
         return std::nullopt;
     const size_t n = token.size();
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i + 1 < n; ++i) {
         if (token[i] < kStartsLimit && !m_starts[token[i]])
             continue;
-        const auto found = m_inside.find(token[i]);
+        const auto found = m_inside.find(leadOf(token[i], token[i + 1]));
         if (found == m_inside.end())
             continue;
+        const bool afterSyllable = i > 0 && isSyllable(token[i - 1]);
         for (const Entry &entry : found->second) {
             const size_t l = entry.key.size();
-            if (l > n - i || token.compare(i, l, entry.key) != 0)
+            if (l > n - i || (entry.bound && !afterSyllable) || token.compare(i, l, entry.key) != 0)
                 continue;
-            if (!allowed(token, i, i + l))
+            if (!allowed(token, i, i + l) && !allowedBeside(prev, token, next, i, i + l))
                 return entry.hit;
         }
     }
     return std::nullopt;
 }
 
+std::optional<BuiltinWords::Hit> BuiltinWords::across(const Key &prev, const Key &token,
+                                                       Key &joined) const
+{
+    const auto found = m_across.find(token.front());
+    if (found == m_across.end())
+        return std::nullopt;
+    for (const Entry &entry : found->second) {
+        const size_t a = entry.split;
+        const size_t b = entry.key.size() - a;
+        if (a > prev.size() || b > token.size())
+            continue;
+        const size_t at = prev.size() - a;
+        if (prev.compare(at, a, entry.key, 0, a) != 0 || token.compare(0, b, entry.key, a, b) != 0)
+            continue;
+        if (entry.bound && (at == 0 || !isSyllable(prev[at - 1])))
+            continue;
+        joined.assign(prev).append(token);
+        if (!allowed(joined, at, prev.size() + b))
+            return entry.hit;
+    }
+    return std::nullopt;
+}
+
 std::optional<BuiltinWords::Hit> BuiltinWords::match(QStringView text) const
 {
+    // A token's own words are looked up once the next token is known, since an allowed word
+    // may span both ('새끼 고양이'); the order of hits stays that of the tokens.
     std::optional<Hit> hit;
-    Key prev;
+    Key before;   // the token before the pending one
+    Key pending;  // the last token, its own words not yet looked up
     Key pair;
-    bool havePrev = false;
+    bool havePending = false;
+    static const Key none;
     forEachToken(text, [&](const Key &t) {
-        if ((hit = whole(t)))
-            return true;
-        if (havePrev && prev.size() + t.size() <= m_longestLatin) {
-            pair.assign(prev).append(t);
-            if ((hit = whole(pair)))
+        if (havePending) {
+            if ((hit = inside(pending, before, t)))
                 return true;
-        }
-        if ((hit = inside(t)))
+            if ((hit = whole(t)))
+                return true;
+            if (pending.size() + t.size() <= m_longestLatin) {
+                pair.assign(pending).append(t);
+                if ((hit = whole(pair)))
+                    return true;
+            }
+            if (!m_across.empty() && (hit = across(pending, t, pair)))
+                return true;
+            before.swap(pending);
+        } else if ((hit = whole(t))) {
             return true;
-        prev.assign(t);
-        havePrev = true;
+        }
+        pending.assign(t);
+        havePending = true;
         return false;
     });
+    if (!hit && havePending)
+        hit = inside(pending, before, none);
     return hit;
 }

@@ -8,14 +8,17 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class BuiltinWords {
 public:
-    // A listed word found in a text: its list kind and the line exactly as read (trimmed).
+    // A listed word found in a text: its list kind and the line as read (trimmed, without a
+    // leading stem mark).
     struct Hit {
         QString kind;
         QString word;
@@ -61,26 +64,47 @@ public:
     int count(const QString &kind) const { return m_counts.value(kind, 0); }
 
 private:
+    // A word line may carry context marks, which compaction would drop anyway:
+    // - a leading '~' binds the word to a stem: it matches only right after a Hangul syllable
+    //   of the same token ('~새기' finds '원숭이새기', not '새기다' or '원숭이 새기'); the hit
+    //   names the word without the mark;
+    // - a space inside a non-Latin word also lets it span two neighbouring tokens, the first
+    //   ending with the part before the space, the second starting with the rest ('이 새끼').
+    //   An allowed word with a space likewise excuses a listed word beside the neighbouring
+    //   token ('새끼 고양이', '고양이 새끼').
     struct Entry {
         Key key;
         Hit hit;
         bool latin = false;
+        bool bound = false;   // needs a Hangul syllable right before it
+        size_t split = 0;     // where a two-token match divides the key (0: never)
     };
 
     static void keyInto(QStringView text, Key &out);
     template <typename Emit>
     static void forEachToken(QStringView text, Emit &&visit);
     std::optional<Hit> whole(const Key &token) const;
+    std::optional<Hit> wholeExact(const Key &token) const;
     bool allowed(const Key &token, size_t start, size_t end) const;
-    std::optional<Hit> inside(const Key &token) const;
+    bool allowedBeside(const Key &prev, const Key &token, const Key &next, size_t start,
+                       size_t end) const;
+    std::optional<Hit> inside(const Key &token, const Key &prev, const Key &next) const;
+    std::optional<Hit> across(const Key &prev, const Key &token, Key &joined) const;
 
     // Entries made only of ASCII letters and digits match whole tokens: one exact lookup.
     std::unordered_map<Key, Hit> m_latin;
-    // Other entries by their first scalar, each list longest key first, ties in input order.
-    std::unordered_map<char32_t, std::vector<Entry>> m_inside;
+    // Other entries by their first two scalars, each list longest key first, ties in input
+    // order.
+    std::unordered_map<uint64_t, std::vector<Entry>> m_inside;
+    // Entries with a space, by the first scalar of the part after it.
+    std::unordered_map<char32_t, std::vector<Entry>> m_across;
     // Which scalars below U+D7A4 (Latin to Hangul) start an inside entry: skips most lookups.
     std::vector<bool> m_starts;
     size_t m_longestLatin = 0;
     std::vector<Key> m_allow;
+    // Where each scalar stands in the allowed words: index into m_allow and offset.
+    std::unordered_map<char32_t, std::vector<std::pair<size_t, size_t>>> m_allowHolding;
+    // Allowed words with a space, which also excuse a word next to a neighbouring token.
+    std::vector<Entry> m_allowAcross;
     QHash<QString, int> m_counts;
 };

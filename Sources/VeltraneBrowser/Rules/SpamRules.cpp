@@ -58,6 +58,10 @@ bool kept(char32_t c)
     }
 }
 
+// Hangul fillers are letters that show as blank space: typed between syllables they only hide
+// a word. NFKC has already turned the compatibility and half-width fillers into U+1160.
+bool isHangulFiller(char32_t c) { return c == 0x115F || c == 0x1160; }
+
 // The reference path: full NFKC and lower-casing through Qt, then the filter.
 void compactSlow(QStringView text, std::u32string &out)
 {
@@ -70,7 +74,11 @@ void compactSlow(QStringView text, std::u32string &out)
             c = QChar::surrogateToUcs4(d[i].unicode(), d[i + 1].unicode());
             ++i;
         }
-        if (kept(c))
+        if (c >= 0x1F150 && c <= 0x1F169)        // negative circled capital letters
+            out.push_back(U'a' + (c - 0x1F150));
+        else if (c >= 0x1F170 && c <= 0x1F189)   // negative squared capital letters
+            out.push_back(U'a' + (c - 0x1F170));
+        else if (kept(c) && !isHangulFiller(c))
             out.push_back(lookalike(c));
     }
 }
@@ -252,6 +260,30 @@ qsizetype SpamRules::graphemes(QStringView text)
     return count;
 }
 
+qsizetype SpamRules::letters(const std::u32string &compacted)
+{
+    // Conjoining jamo join into one grapheme cluster ('ㅅㅂ' is one), yet each is a letter the
+    // owner typed: count each of them, and a cluster's other scalars as one more letter.
+    const QString text = QString::fromUcs4(compacted.data(), qsizetype(compacted.size()));
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.data(), text.size());
+    qsizetype count = 0;
+    qsizetype from = 0;
+    for (qsizetype to = finder.toNextBoundary(); to > 0; to = finder.toNextBoundary()) {
+        qsizetype jamo = 0;
+        bool other = false;
+        for (qsizetype i = from; i < to; ++i) {
+            const char16_t c = text.at(i).unicode();
+            if (c >= 0x1100 && c <= 0x11FF)
+                ++jamo;
+            else if (!QChar::isLowSurrogate(c))
+                other = true;
+        }
+        count += std::max<qsizetype>(1, jamo + (other ? 1 : 0));
+        from = to;
+    }
+    return count;
+}
+
 SpamRules::Keywords::Keywords(const QStringList &words)
 {
     for (const QString &word : words) {
@@ -259,7 +291,7 @@ SpamRules::Keywords::Keywords(const QStringList &words)
         compactInto(word, key);
         if (key.empty())
             continue;
-        if (graphemes(QString::fromUcs4(key.data(), qsizetype(key.size()))) < 2)
+        if (letters(key) < 2)
             continue;
         m_byFirst[key.front()].push_back(int(m_keys.size()));
         m_keys.push_back(std::move(key));

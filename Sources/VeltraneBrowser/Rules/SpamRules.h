@@ -52,7 +52,7 @@ public:
     // The same as scalars, appended to out.
     static void compactInto(QStringView text, std::u32string &out);
 
-    // The first keyword (returned unchanged) whose compact form has at least 2 characters and
+    // The first keyword (returned unchanged) whose compact form has at least 2 letters and
     // occurs in the compact form of the text.
     static std::optional<QString> matchedWord(QStringView text, const QStringList &words);
 
@@ -77,4 +77,7 @@ public:
 
     // Number of extended grapheme clusters.
     static qsizetype graphemes(QStringView text);
+    // Letters of a compact form, as a keyword's length counts them: grapheme clusters, except
+    // that each conjoining jamo counts by itself ('ㅅㅂ' is two letters).
+    static qsizetype letters(const std::u32string &compacted);
 };
