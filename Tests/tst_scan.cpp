@@ -428,8 +428,8 @@ private slots:
         QVERIFY(rig.store.runs(post).isEmpty());
         QVERIFY(!rig.model->status().contains(QStringLiteral("Scan error")));
         if (duringAI) {
-            // Nothing more is sent for the page that left.
-            QCOMPARE(m_service->requestCount(QStringLiteral("api/ai/check")), SpamModel::aiMaxInFlight);
+            // Nothing more is sent for the page that left (the four out may still be on their way).
+            QVERIFY(m_service->requestCount(QStringLiteral("api/ai/check")) <= SpamModel::aiMaxInFlight);
             QVERIFY(!rig.model->aiChecking());
         }
     }
