@@ -24,6 +24,7 @@ SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *acco
     m_store->purge();
     m_store->storeText = m_storeText;
     ImageStore::pruneInBackground(m_keepDays);
+    setUpScan();
 }
 
 SpamModel::~SpamModel() = default;

@@ -9,8 +9,12 @@
 //
 // The members are split by concern over several files: SpamModel.cpp (state, reset, run log),
 // SpamModelSettings.cpp (settings and their effects), SpamModelRules.cpp (word overlay, order,
-// picks, AI answers, repeat offenders, incremental options), SpamModelReport.cpp (status lines).
+// picks, AI answers, repeat offenders, incremental options), SpamModelReport.cpp (status lines),
+// SpamModelScan.cpp (the scan of the open post and Stop), SpamModelAI.cpp (the AI pass and the
+// consent question), SpamModelPage.cpp (page tracking, scan on open, progress polling, opening a
+// post).
 
+#include "Base/Alerts.h"
 #include "Browser/Browser.h"
 #include "Rules/SortKey.h"
 #include "Rules/SpamRules.h"
@@ -32,11 +36,14 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QUuid>
+#include <QCoro/QCoroTask>
 
 #include <memory>
 #include <optional>
 
+class Alerts;
 class AppSettings;
 class SpamEngine;
 class VeltraneAccount;
@@ -397,6 +404,64 @@ public:
     // Returns whether it cleared.
     bool clearHistory();
 
+    // ---- the scan of the open post (SpamModelScan.cpp) ------------------------------------
+    // Collects, judges, asks the AI check, stores and sums up the open post. Returns at once,
+    // changing nothing, while another scan or a deletion runs, during a site sign-in, before the
+    // page's site information arrived, on an unsupported or loading page, or when the model's
+    // page is not the browser's. Never throws: every failure ends in the status line.
+    QCoro::Task<void> scan(bool full, bool record);
+    // The owner's Stop: the running collection, AI pass and queue are asked to stop; what the page
+    // or the service has not answered after stopGraceMs is abandoned.
+    void stopScan();
+    int stopGraceMs = 8000;
+    // Puts a stored post into the post list (replacing its row) with the count of new comments.
+    void listPost(const ScanStore::Post &post, int added);
+    bool tourStop() const { return m_tourStop; }
+    void setTourStop(bool on) { m_tourStop = on; }
+    bool aiStop() const { return m_aiStop; }
+
+    // ---- AI pass and consent (SpamModelAI.cpp) --------------------------------------------
+    static constexpr int aiBatchSize = 20;
+    static constexpr int aiMaxInFlight = 4;
+    // Asks the service about the comments the rules left undecided: batches of aiBatchSize, at
+    // most aiMaxInFlight at once, answers applied in the order they arrive and stored one batch
+    // per transaction (nothing stored without `page`). Returns the closing sentence.
+    QCoro::Task<QString> aiPass(QUuid pageID, std::optional<ScanStore::PostKey> page,
+                                QHash<QString, ScanStore::Known> known, Reuse before);
+    // The one-time question whether comment text may go to the AI check; true for the first
+    // button. Stores nothing.
+    QCoro::Task<bool> askAIConsent();
+    static Alerts::Question consentQuestion(bool korean);
+    // Where questions to the owner go (Alerts::shared() unless set; not owned).
+    Alerts *alerts() const;
+    void setAlerts(Alerts *alerts) { m_alerts = alerts; }
+
+    // ---- the open page (SpamModelPage.cpp) -------------------------------------------------
+    // The browser's page-change hook: forgets a previous page's results and, once the page has
+    // settled, asks it what it is (and may scan it on open).
+    void navigationChanged();
+    // A post to scan as soon as it opens, whatever the scan-on-open setting says.
+    std::optional<QString> autoScan() const { return m_autoScan; }
+    void setAutoScan(const std::optional<QString> &url) { m_autoScan = url; }
+    // Set by the post list just before it opens a post while the owner is choosing posts: that
+    // post is not scanned on open.
+    void setOpenedFromPostList(const std::optional<QString> &url) { m_openedFromList = url; }
+    int refreshDelayMs = 150;
+    int scanOnOpenDelayMs = 2000;
+    // Opens an address and waits until it has loaded; false on a stop, a load error, a sign-in
+    // page or when the budget (seconds of waiting) is spent.
+    QCoro::Task<bool> load(QString url, double timeout);
+    // Waits until the open page is a supported comment page that has settled; publishes its
+    // site information and takes its page as the model's.
+    QCoro::Task<bool> waitForComments(double timeout);
+    // Progress polling beside a long page call: every progressIntervalMs into progress, the scan
+    // stage and the status line.
+    static constexpr int progressIntervalMs = 350;
+    void startPolling(QUuid pageID);
+    void stopPolling();
+    // Ids the page reports deleted during a deletion on the open post, as they arrive.
+    void noteDeleted(const QStringList &ids, const std::optional<ScanStore::PostKey> &page);
+
 signals:
     void infoChanged();
     void commentsChanged();
@@ -444,8 +509,23 @@ signals:
     void skipUnchangedChanged();
     void autoScanHoursChanged();
     void aiOptionsChanged();
+    // Something the scan or the AI pass waits for has arrived (or should be given up).
+    void landed();
 
 private:
+    void setUpScan();
+    // Resumes from the event loop after the next landed().
+    QCoro::Task<void> nextLanding();
+    // Lets the event loop run once before going on.
+    QCoro::Task<void> yieldToLoop();
+    void endScan();
+    bool samePage(const QUuid &pageID) const;
+    void scanFailed(const QString &description, bool record, const std::optional<ScanStore::PostKey> &key);
+    QCoro::Task<void> refreshSite(QUuid id, quint64 serial);
+    void startScanOnOpen(const QString &url, QUuid id);
+    void pollTick();
+    QCoro::Task<void> pollOnce(quint64 serial);
+
     template <typename T>
     bool assign(T &field, const T &value, void (SpamModel::*changed)());
     void setJobFlag(bool &flag, bool on, void (SpamModel::*changed)());
@@ -537,6 +617,15 @@ private:
     std::optional<QString> m_dismissedPage;
     std::optional<QString> m_pendingMonitor;
     int m_notificationRequests = 0;
+    Alerts *m_alerts = nullptr;
+    std::optional<QString> m_openedFromList;
+    quint64 m_scanSerial = 0;
+    bool m_abandon = false;
+    quint64 m_refreshSerial = 0;
+    QTimer m_pollTimer;
+    quint64 m_pollSerial = 0;
+    bool m_pollBusy = false;
+    QUuid m_pollPage;
     QHash<std::pair<QString, int>, AIRules::Placement> m_placements;
     Keywords m_keywordMatcher;
     QStringList m_keywordMatcherFor;

@@ -1,0 +1,163 @@
+// The whole scan of a 2,000-comment YouTube fixture post through the spam model, with the
+// stand-in service answering the AI check at a fixed latency. Prints the wall time against the
+// sum of its unavoidable parts measured in the same run (the page's own collection time, plus the
+// ideal AI schedule: rounds of four batches of 20, each round one latency), and the longest the
+// event loop went without running during the scan. The fixture site and the stand-in service run
+// as programs of their own (fixture_site, fake_service), so that their work is not counted as
+// the application's.
+//
+//   scan_bench [rounds] [latency ms]      defaults: 3 rounds, 200 ms
+#include "Await.h"
+#include "BridgeHarness.h"
+#include "FixtureSite.h"
+#include "TestMain.h"
+#include "YouTubeFixture.h"
+
+#include "Base/AppSettings.h"
+#include "Page/PageCall.h"
+#include "Scan/SpamModel.h"
+#include "Service/VeltraneAccount.h"
+#include "Store/ScanStore.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace vt::test;
+
+namespace {
+
+double median(QList<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.isEmpty() ? 0 : v.at(v.size() / 2);
+}
+
+// The page's own collection time of the open post, timed inside the page.
+double pageCollectionMs(BridgeHarness &h)
+{
+    const QJsonObject args{{"opts", QJsonObject{{"limit", 0}, {"sortNewest", false}, {"noLikesOnly", false},
+                                                {"minLikes", 1}, {"keywords", QJsonArray()}}}};
+    const auto own = await(PageCall::run(h.browser.currentTab()->page(), QStringLiteral("vtx"),
+                                         QStringLiteral("const t0 = performance.now(); await window.__vtx.scan(opts);"
+                                                        " return JSON.stringify({ms: performance.now() - t0});"),
+                                         args),
+                           300000);
+    return QJsonDocument::fromJson(own.text->toUtf8()).object().value("ms").toDouble();
+}
+
+// Starts a helper program and returns the first line it prints.
+QString startHelper(QProcess &process, const QString &name, const QStringList &args)
+{
+    process.start(QStringLiteral(VT_BINARY_DIR "/") + name, args);
+    if (!process.waitForStarted(10000))
+        return {};
+    while (!process.canReadLine() && process.waitForReadyRead(20000)) {
+    }
+    return QString::fromUtf8(process.readLine()).trimmed();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    isolateUserFolders();
+    QApplication app(argc, argv);
+    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+    const int latency = argc > 2 ? std::max(0, atoi(argv[2])) : 200;
+
+    // The fixture site's 2,000-comment video, and the service at a fixed latency.
+    QProcess siteProcess, serviceProcess;
+    const QString exportLine = startHelper(siteProcess, QStringLiteral("fixture_site"), {});
+    const qsizetype open = exportLine.indexOf(u'\''), close = exportLine.lastIndexOf(u'\'');
+    if (open < 0 || close <= open) {
+        std::fprintf(stderr, "fixture_site did not start\n");
+        return 1;
+    }
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", exportLine.mid(open + 1, close - open - 1).toUtf8());
+    const QUrl server(startHelper(serviceProcess, QStringLiteral("fake_service"), {QStringLiteral("--latency"), QString::number(latency)}));
+    if (!server.isValid() || server.isEmpty()) {
+        std::fprintf(stderr, "fake_service did not start\n");
+        return 1;
+    }
+    const QString id = QStringLiteral("vDemo2000c1");
+    const int expected = 2000;
+
+    BridgeHarness h;
+    QList<double> walls, pages, ideals, ratios, stalls;
+    for (int round = 0; round < rounds; ++round) {
+        // A fresh history each round: every comment is new and asked.
+        QTemporaryDir dir;
+        AppSettings settings(dir.filePath(QStringLiteral("settings.json")));
+        settings.setValue(QStringLiteral("vt.scanOnOpen"), false);
+        settings.setValue(QStringLiteral("vt.aiConsent"), true);
+        ScanStore store(dir.filePath(QStringLiteral("scans.sqlite")));
+        store.stats();   // the application opens its history at start-up, not during a scan
+        VeltraneAccount account(server, dir.filePath(QStringLiteral("account.json")));
+        await(account.authenticate(false, QStringLiteral("demo@example.com"), QStringLiteral("password123")), 30000);
+        if (!account.hasToken())
+            return 1;
+        SpamModel model(&h.engine, &h.browser, &account, &store, &settings);
+        h.browser.onNavigate = [&model] { model.navigationChanged(); };
+        if (!h.open(YouTubeFixture::watchUrl(id))
+            || !QTest::qWaitFor([&] { return model.info() && model.info()->supported; }, 30000))
+            return 1;
+        const double page = pageCollectionMs(h);
+        if (!h.open(YouTubeFixture::watchUrl(id))
+            || !QTest::qWaitFor([&] { return model.info() && model.info()->supported; }, 30000))
+            return 1;
+
+        QElapsedTimer tick;
+        qint64 worst = 0;
+        QTimer probe;
+        probe.setTimerType(Qt::PreciseTimer);
+        probe.setInterval(5);
+        QObject::connect(&probe, &QTimer::timeout, [&] {
+            worst = std::max(worst, tick.nsecsElapsed());
+            tick.restart();
+        });
+        QElapsedTimer clock;
+        clock.start();
+        tick.start();
+        probe.start();
+        await(model.scan(true, false), 600000);
+        const double wall = double(clock.nsecsElapsed()) / 1e6;
+        probe.stop();
+        h.browser.onNavigate = {};
+
+        if (model.comments().size() != expected) {
+            std::fprintf(stderr, "collected %lld of %d comments\n", qlonglong(model.comments().size()), expected);
+            return 1;
+        }
+        // Every comment the rules left undecided was asked once.
+        int asked = 0;
+        for (const Comment &c : model.comments())
+            asked += c.aiProb ? 1 : 0;
+        const int batches = (asked + SpamModel::aiBatchSize - 1) / SpamModel::aiBatchSize;
+        const double ideal = double((batches + SpamModel::aiMaxInFlight - 1) / SpamModel::aiMaxInFlight) * latency;
+        walls << wall;
+        pages << page;
+        ideals << ideal;
+        ratios << wall / (page + ideal);
+        stalls << std::max(0.0, double(worst) / 1e6 - 5.0);
+        std::printf("round %d: wall %.0f ms, page %.0f ms, ideal AI %.0f ms (%d comments asked in %d batches), ratio %.3f, largest stall %.1f ms\n",
+                    round + 1, wall, page, ideal, asked, batches, ratios.last(), stalls.last());
+    }
+    std::printf("scan of %d comments, AI latency %d ms, %d rounds (median)\n", expected, latency, rounds);
+    std::printf("  wall time:                         %8.0f ms\n", median(walls));
+    std::printf("  page's own collection (baseline):  %8.0f ms\n", median(pages));
+    std::printf("  ideal AI schedule (baseline):      %8.0f ms\n", median(ideals));
+    std::printf("  ratio wall / (collection + AI):    %8.3f   (goal < 1.15)\n", median(ratios));
+    std::printf("  largest event-loop stall:          %8.1f ms (goal < 50 ms; worst round %.1f ms)\n", median(stalls),
+                *std::max_element(stalls.begin(), stalls.end()));
+    return 0;
+}
