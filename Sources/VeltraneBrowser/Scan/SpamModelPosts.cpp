@@ -257,8 +257,9 @@ QCoro::Task<int> SpamModel::loadMorePosts(LoginProvider provider)
                                       QStringLiteral("Sign in to ") + name + QStringLiteral(" to load your posts.")));
         co_return 0;
     }
-    setFindingPosts(true);
+    // The browser is taken over first, so that a stop asked as soon as the load shows holds.
     takeOverBrowser();
+    setFindingPosts(true);
     setDiscoveryStatus(Lang::pick(name + QStringLiteral(" 게시물을 불러오는 중…"),
                                   QStringLiteral("Loading ") + name + QStringLiteral(" posts…")));
     const QString site = provider.rawValue();
