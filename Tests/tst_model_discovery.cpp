@@ -142,6 +142,16 @@ private slots:
         QCOMPARE(model().discoveryStatus(), QString("Sign in to Instagram to load your posts."));
         QVERIFY(!model().findingPosts());
         QVERIFY(m_h->browser.address().isEmpty() || !m_h->browser.address().contains("instagram"));
+        // A channel scan has no site to visit.
+        const QList<ChannelPost> before {doneRow("https://www.instagram.com/p/AAAAAAAAAAA/", 0, QDateTime::currentDateTime())};
+        model().setPosts(before);
+        await(model().scanChannels(SpamModel::TourScope::latest, false), kSlow);
+        QCOMPARE(model().status(), QString("Sign in to YouTube or Instagram on the left first."));
+        QCOMPARE(model().statusKind(), QString("warn"));
+        QCOMPARE(model().issue(), model().status());
+        QCOMPARE(model().posts(), before);
+        QVERIFY(!model().touring());
+        model().setPosts({});
     }
 
     void toursSignedInSitesYouTubeFirst()
@@ -277,6 +287,109 @@ private slots:
         disconnect(c);
         QCOMPARE(model().discoveryStatus(), QString("Loading stopped."));
         QVERIFY(!model().findingPosts());
+    }
+
+    // A queue over the posts' own steps: each post opened, waited for and scanned in turn; its
+    // row tells how it went, and one summary ends it. Letters per ticked post: o scanned with one
+    // flag, x not opened, s a scan that refused silently, e a scan that failed with its error.
+    void queue_data()
+    {
+        QTest::addColumn<QStringList>("ticked");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("states");      // per queue row: d done, f failed
+        QTest::addColumn<QStringList>("notes");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("issue");
+        const QString a = "https://www.instagram.com/p/QAAAAAAAAAA/";
+        const QString b = "https://www.instagram.com/p/QBBBBBBBBBB/";
+        const QString c = "https://www.instagram.com/p/QCCCCCCCCCC/";
+        const QString couldNot = "Couldn't open the comments.";
+        QTest::newRow("three, all scanned") << QStringList {a, b, c} << "ooo" << "ddd" << QStringList {"", "", ""}
+                                            << "3/3 posts checked · 3 flagged" << "warn" << "";
+        QTest::newRow("the second does not open") << QStringList {a, b, c} << "oxo" << "dfd" << QStringList {"", couldNot, ""}
+                                                  << "2/3 posts checked · 2 flagged" << "warn"
+                                                  << "1 posts could not be checked. See their statuses.";
+        QTest::newRow("a scan refused silently") << QStringList {a} << "s" << "f" << QStringList {couldNot}
+                                                 << "0/1 posts checked · 0 flagged" << "warn"
+                                                 << "1 posts could not be checked. See their statuses.";
+        QTest::newRow("a scan failed") << QStringList {a} << "e" << "f" << QStringList {"Scan error: boom"}
+                                       << "0/1 posts checked · 0 flagged" << "warn"
+                                       << "1 posts could not be checked. See their statuses.";
+        QTest::newRow("a reel and a post address of one post") << QStringList {"https://www.instagram.com/reel/QAAAAAAAAAA/", a}
+                                                               << "o" << "d" << QStringList {""}
+                                                               << "1/1 posts checked · 1 flagged" << "warn" << "";
+        QTest::newRow("not a post") << QStringList {"https://www.instagram.com/owner/"} << "" << "" << QStringList {}
+                                    << "" << "" << "";
+    }
+    void queue()
+    {
+        QFETCH(QStringList, ticked);
+        QFETCH(QString, steps);
+        QFETCH(QString, states);
+        QFETCH(QStringList, notes);
+        QFETCH(QString, status);
+        QFETCH(QString, kind);
+        QFETCH(QString, issue);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_h->browser.accounts()->isAuthenticating(), kSlow);
+        model().setStatus("", "");
+        const ChannelPost other = doneRow("https://www.instagram.com/p/OTHERAAAAAA/", 0, QDateTime::currentDateTime());
+        model().setPosts({other});
+        QList<ChannelPost> rows;
+        for (const QString &u : ticked)
+            rows << doneRow(u, 0, QDateTime());
+        QString open;
+        int step = 0;
+        QStringList opened;
+        model().queueSteps.open = [&](QString url) -> QCoro::Task<bool> {
+            open = url;
+            step = int(opened.size());
+            opened << url;
+            co_return steps.at(step) != u'x';
+        };
+        model().queueSteps.waitForComments = []() -> QCoro::Task<bool> { co_return true; };
+        model().queueSteps.scan = [&]() -> QCoro::Task<void> {
+            const QChar what = steps.at(step);
+            if (what == u'o') {
+                QList<ChannelPost> now = model().posts();
+                for (ChannelPost &r : now)
+                    if (r.url == open) {
+                        r.state = ChannelPost::State::done;
+                        r.flagged = 1;
+                    }
+                model().setPosts(now);
+                model().setHasScanned(true);
+            } else if (what == u'e') {
+                model().setStatus("Scan error: boom", "");
+            }
+            co_return;
+        };
+        QSignalSpy touring(&model(), &SpamModel::touringChanged);
+        await(model().scanSelectedPosts(rows), kSlow);
+        model().queueSteps = {};
+        QCOMPARE(model().status(), status);
+        QCOMPARE(model().statusKind(), kind);
+        QCOMPARE(model().issue(), issue);
+        QVERIFY(!model().touring());
+        QCOMPARE(model().runSession(), std::nullopt);
+        QCOMPARE(touring.count(), states.isEmpty() ? 0 : 2);
+        // The queue first, in order, then the rows the list had before.
+        const QList<ChannelPost> after = model().posts();
+        QCOMPARE(after.size(), states.isEmpty() ? 1 : states.size() + 1);
+        QCOMPARE(after.last().url, other.url);
+        for (int i = 0; i < states.size(); ++i) {
+            QCOMPARE(after.at(i).state, states.at(i) == u'd' ? ChannelPost::State::done : ChannelPost::State::failed);
+            QCOMPARE(after.at(i).note, notes.at(i));
+            QVERIFY(ScanStore::canonical(after.at(i).url)->url == after.at(i).url);
+            // Each failed post has one failed run in the log.
+            const QList<ScanStore::Run> runs = m_mh->store().runs(after.at(i).url);
+            QCOMPARE(runs.size(), states.at(i) == u'f' ? 1 : 0);
+            if (!runs.isEmpty())
+                QCOMPARE(runs.first().note, notes.at(i));
+        }
+        QCOMPARE(opened.size(), states.size());
+        for (const QString &u : opened)
+            m_mh->store().forget(u);
     }
 
     // One check of the schedule: each condition that keeps the run from starting, and what a run

@@ -9,7 +9,9 @@
 //
 // The members are split by concern over several files: SpamModel.cpp (state, reset, run log),
 // SpamModelSettings.cpp (settings and their effects), SpamModelRules.cpp (word overlay, order,
-// picks, AI answers, repeat offenders, incremental options), SpamModelReport.cpp (status lines).
+// picks, AI answers, repeat offenders, incremental options), SpamModelReport.cpp (status lines),
+// SpamModelPosts.cpp (discovery, the post list's candidates, monitoring), SpamModelTour.cpp (queue
+// and channel scans), SpamModelAutoScan.cpp (automatic scans and their notice).
 
 #include "Browser/Browser.h"
 #include "Rules/SortKey.h"
@@ -439,6 +441,25 @@ public:
     // Replaces the channel scan of the automatic run (tests).
     std::function<QCoro::Task<void>()> automaticChannelScan;
 
+    // Scans of several posts (SpamModelTour.cpp). The scope of a channel scan: the latest posts
+    // with the monitored ones.
+    enum class TourScope { latest };
+    // Scans the latest posts of every signed-in site, one site after the other; reports through
+    // the status line, the issue line and the rows of posts.
+    QCoro::Task<void> scanChannels(TourScope scope, bool automatic);
+    // Scans the given posts in order, each address once; the list shows the queue while it runs.
+    QCoro::Task<void> scanSelectedPosts(QList<ChannelPost> posts);
+    static constexpr double queuedLoadBudget = 30;
+    static constexpr double queuedCommentsBudget = 20;
+    // The steps of one queued post: opening it, waiting for its comments, scanning it (an
+    // incremental scan that records its run). Tests may replace them.
+    struct QueueSteps {
+        std::function<QCoro::Task<bool>(QString url)> open;
+        std::function<QCoro::Task<bool>()> waitForComments;
+        std::function<QCoro::Task<void>()> scan;
+    };
+    QueueSteps queueSteps;
+
     // The notice of an automatic run from the posts it scanned itself and their flags.
     struct Notice {
         QString title;
@@ -598,6 +619,11 @@ private:
     std::shared_ptr<bool> m_autoLoop;
     QCoro::Task<void> autoLoop(std::shared_ptr<bool> alive, double firstCheck);
     QCoro::Task<bool> openForDiscovery(QString url, double timeout);
+    QCoro::Task<void> scanQueuedPosts(QStringList urls);
+    QCoro::Task<bool> openQueuedPost(QString url);
+    QCoro::Task<bool> waitForQueuedComments();
+    QCoro::Task<void> scanQueuedPost();
+    void setRow(const QString &url, const std::function<void(ChannelPost &)> &change);
     QHash<std::pair<QString, int>, AIRules::Placement> m_placements;
     Keywords m_keywordMatcher;
     QStringList m_keywordMatcherFor;

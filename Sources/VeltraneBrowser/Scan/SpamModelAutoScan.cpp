@@ -130,8 +130,7 @@ QCoro::Task<void> SpamModel::scanLatestAutomatically()
         co_await automaticChannelScan();
         co_return;
     }
-    // The channel scan of the signed-in sites' latest posts runs here once it is available.
-    co_return;
+    co_await scanChannels(TourScope::latest, true);
 }
 
 SpamModel::Notice SpamModel::autoScanNotice(int scanned, int flagged, bool korean)
