@@ -13,7 +13,10 @@
 #include "Browser/BrowserError.h"
 #include "Scan/DesktopNotifier.h"
 
+#include <QFile>
 #include <QNetworkCookie>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 #include <QWindow>
@@ -231,6 +234,51 @@ private slots:
             error = e.description();
         }
         QCOMPARE(error, QString("Couldn't find your channel. Check your ") + provider.displayName() + " sign-in.");
+    }
+
+    // What the channel script answers decides no address outside the site: a profile elsewhere is
+    // not opened. A YouTube tab that cannot be read counts as empty; an Instagram error is passed on.
+    void discoverScriptAnswers_data()
+    {
+        QTest::addColumn<int>("site");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("error");   // empty: no error and no posts
+        const QString failure = "Couldn't find your channel. Check your Instagram sign-in.";
+        QTest::newRow("profile on another host") << int(LoginProvider::instagram) << "return 'https://evil.example/owner/';" << failure;
+        QTest::newRow("profile on the other site")
+            << int(LoginProvider::instagram) << "return 'https://www.youtube.com/@sorakitchen/videos';" << failure;
+        QTest::newRow("profile under a look-alike host")
+            << int(LoginProvider::instagram) << "return 'https://www.instagram.com.evil.example/owner/';" << failure;
+        QTest::newRow("profile without TLS") << int(LoginProvider::instagram) << "return 'http://www.instagram.com/owner/';" << failure;
+        QTest::newRow("profile as a script") << int(LoginProvider::instagram) << "return 'javascript:alert(1)';" << failure;
+        QTest::newRow("no profile") << int(LoginProvider::instagram) << "return null;" << failure;
+        QTest::newRow("Instagram error") << int(LoginProvider::instagram) << "throw new Error('boom');" << "boom";
+        QTest::newRow("YouTube tabs unreadable") << int(LoginProvider::youtube) << "throw new Error('boom');" << "";
+    }
+    void discoverScriptAnswers()
+    {
+        QFETCH(int, site);
+        QFETCH(QString, script);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("channel.js");
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(script.toUtf8());
+        f.close();
+        SpamEngine::setChannelScriptFile(file);
+        auto restore = qScopeGuard([] { SpamEngine::setChannelScriptFile(QString()); });
+        QString seen;
+        QList<FoundPost> posts {FoundPost {"x", "", {}}};
+        try {
+            posts = await(model().discover(LoginProvider(LoginProvider::Value(site)), 3), 3 * kSlow);
+        } catch (const BrowserError &e) {
+            seen = e.description();
+        }
+        QCOMPARE(seen, error);
+        if (error.isEmpty())
+            QVERIFY(posts.isEmpty());
+        QVERIFY(!m_h->browser.address().contains("evil"));
     }
 
     void discoverInstagram_data()
