@@ -1,12 +1,18 @@
-// The store's cost over plain SQLite: storing a 10,000-comment scan with remember(), and the
-// review panel's queries on a history of 200,000 comments, each next to the same work written
-// directly against SQLite in the same run. Prints medians and ratios (store / direct).
+// The store's cost over plain SQLite: storing a 10,000-comment scan with remember(), the review
+// panel's queries on a history of 200,000 comments, each next to the same work written directly
+// against SQLite in the same run (medians and ratios store / direct; goal for the panel's queries:
+// under 1.5), and the statistics view's stats() and daily() on a history of 1,000,000 comments
+// (goal: each under 50 ms), next to the plain full-history queries they replace.
+//
+//   store_bench [comments in the big history, default 1000000]
 #include "Store/ScanStore.h"
 #include "StoreTestData.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -100,6 +106,37 @@ qint64 plainSelect(sqlite3 *db, const char *sql, const std::function<void(sqlite
     return rows + (sink == 42 ? 1 : 0);
 }
 
+// Turns a file back into the previous version: no kept totals, no statistics indexes.
+const char *const previousVersion =
+    "DROP TRIGGER comment_totals_insert; DROP TRIGGER comment_totals_delete; DROP TRIGGER comment_totals_update; "
+    "DROP TABLE comment_totals; DROP INDEX comments_pending_seen; DROP INDEX comments_deleted_at; "
+    "DROP INDEX comments_spam_first; PRAGMA user_version = 2";
+
+struct Query {
+    QString name;
+    std::function<void()> store;
+    std::function<void()> plain;
+};
+
+void compare(QTextStream &out, const QList<Query> &queries)
+{
+    for (const Query &q : queries) {
+        q.store();   // warm the statement cache and the page cache for both
+        q.plain();
+        QList<double> a;
+        QList<double> b;
+        for (int rep = 0; rep < 7; ++rep) {
+            a.append(timeMs(q.store));
+            b.append(timeMs(q.plain));
+        }
+        const double sa = median(a);
+        const double sb = median(b);
+        out << QStringLiteral("%1: store %2 ms, direct %3 ms, ratio %4\n")
+                   .arg(q.name, -26).arg(sa, 0, 'f', 2).arg(sb, 0, 'f', 2).arg(sa / sb, 0, 'f', 2);
+        out.flush();
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -113,6 +150,7 @@ int main(int argc, char **argv)
     // ---- storing one 10,000-comment scan ----
     QList<double> storeTimes;
     QList<double> plainTimes;
+    QList<double> oldTimes;
     for (int rep = 0; rep < reps; ++rep) {
         const auto page = vt::test::makePage(QStringLiteral("r%1-").arg(rep), 10000);
         {
@@ -126,18 +164,51 @@ int main(int argc, char **argv)
             vt::test::RawDb db(path);
             plainTimes.append(timeMs([&] { plainInsert(db.handle(), mainPost, page); }));
         }
+        {
+            // The cost of keeping the statistics' totals and indexes: the previous version's schema.
+            const QString path = dir.filePath(QStringLiteral("plain-v2-%1.sqlite").arg(rep));
+            { ScanStore schema(path); schema.isOpen(); }
+            vt::test::RawDb db(path);
+            db.exec(QString::fromLatin1(previousVersion));
+            oldTimes.append(timeMs([&] { plainInsert(db.handle(), mainPost, page); }));
+        }
     }
     const double rememberMs = median(storeTimes);
     const double insertMs = median(plainTimes);
-    out << QStringLiteral("remember 10000 comments: store %1 ms, plain INSERT %2 ms, ratio %3\n")
-               .arg(rememberMs, 0, 'f', 1).arg(insertMs, 0, 'f', 1).arg(rememberMs / insertMs, 0, 'f', 2);
+    out << QStringLiteral("remember 10000 comments: store %1 ms, plain INSERT (one a statement) %2 ms, ratio %3 "
+                          "(the same in the previous file version, without the statistics' totals and indexes: "
+                          "%4 ms)\n")
+               .arg(rememberMs, 0, 'f', 1).arg(insertMs, 0, 'f', 1).arg(rememberMs / insertMs, 0, 'f', 2)
+               .arg(median(oldTimes), 0, 'f', 1);
     out.flush();
 
     // ---- the panel's queries on 200,000 comments ----
     const QString path = dir.filePath(QStringLiteral("history.sqlite"));
     ScanStore store(path);
     const QDateTime now = QDateTime::currentDateTime();
-    store.remember(site, mainPost, vt::test::makePage(QStringLiteral("main-"), 10000), std::nullopt, now);
+    // The main post as it grows over 20 scans, with a deletion after every fourth: its times
+    // come in batches (one per scan, one per deletion), as they always do.
+    const auto mainPage = vt::test::makePage(QStringLiteral("main-"), 10000);
+    QSet<QString> mainGone;
+    for (int scan = 0; scan < 20; ++scan) {
+        const QDateTime at = now.addSecs(-3600 * (20 - scan));
+        QList<Comment> seen;
+        for (const Comment &c : mainPage.mid(0, 500 * (scan + 1))) {
+            if (!mainGone.contains(c.id))
+                seen.append(c);
+        }
+        store.remember(site, mainPost, seen, std::nullopt, at);
+        if (scan % 4 == 3) {
+            QStringList gone;
+            for (int i = scan; i < seen.size(); i += 97)
+                gone.append(seen.at(i).id);
+            store.markDeleted(site, gone, at.addSecs(60));
+            mainGone.unite(QSet<QString>(gone.cbegin(), gone.cend()));
+        }
+    }
+    // The worst case: a post whose every time differs.
+    const QString oddPost = QStringLiteral("https://www.youtube.com/watch?v=odd");
+    store.remember(site, oddPost, vt::test::makePage(QStringLiteral("odd-"), 5000), std::nullopt, now);
     for (int p = 0; p < 190; ++p) {
         const QString post = QStringLiteral("https://www.youtube.com/watch?v=p%1").arg(p);
         store.remember(site, post, vt::test::makePage(QStringLiteral("p%1-").arg(p), 1000), std::nullopt,
@@ -152,17 +223,18 @@ int main(int argc, char **argv)
     out << QStringLiteral("history: %1 comments\n").arg(store.stats().comments);
 
     vt::test::RawDb raw(path);
+    raw.exec(QStringLiteral("UPDATE comments SET seen_at = seen_at - rowid * 0.731, first_seen_at = first_seen_at - "
+                            "rowid * 1.377 WHERE post = '%1'").arg(oddPost));
     const QByteArray mainUtf8 = mainPost.toUtf8();
     auto bindPost = [&](sqlite3_stmt *st) {
         sqlite3_bind_text(st, 1, mainUtf8.constData(), int(mainUtf8.size()), SQLITE_TRANSIENT);
     };
+    const QByteArray oddUtf8 = oddPost.toUtf8();
+    auto bindOdd = [&](sqlite3_stmt *st) {
+        sqlite3_bind_text(st, 1, oddUtf8.constData(), int(oddUtf8.size()), SQLITE_TRANSIENT);
+    };
     const double startSecs = double(now.date().addDays(-29).startOfDay().toMSecsSinceEpoch()) / 1000.0;
 
-    struct Query {
-        QString name;
-        std::function<void()> store;
-        std::function<void()> plain;
-    };
     const QList<Query> queries{
         {QStringLiteral("comments(post, 5000)"), [&] { store.comments(mainPost, 5000); },
          [&] {
@@ -173,6 +245,16 @@ int main(int argc, char **argv)
                          "= comments.post), 0)) ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT "
                          "5000",
                          bindPost);
+         }},
+        {QStringLiteral("comments(odd post, 5000)"), [&] { store.comments(oddPost, 5000); },
+         [&] {
+             plainSelect(raw.handle(),
+                         "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, "
+                         "ai_prob, first_seen_at, seen_at, deleted_at, avatar FROM comments WHERE post = ?1 AND "
+                         "(deleted_at IS NOT NULL OR seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url "
+                         "= comments.post), 0)) ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT "
+                         "5000",
+                         bindOdd);
          }},
         {QStringLiteral("pending(post)"), [&] { store.pending(mainPost); },
          [&] {
@@ -202,20 +284,85 @@ int main(int argc, char **argv)
                          bindStart);
          }},
     };
-    for (const Query &q : queries) {
-        q.store();   // warm the statement cache and the page cache for both
-        q.plain();
-        QList<double> a;
-        QList<double> b;
-        for (int rep = 0; rep < 7; ++rep) {
-            a.append(timeMs(q.store));
-            b.append(timeMs(q.plain));
+    compare(out, queries);
+
+    // ---- the statistics view on a history of 1,000,000 comments ----
+    const int bigCount = argc > 1 ? std::max(1000, QString::fromLocal8Bit(argv[1]).toInt()) : 1000000;
+    const QString bigPath = dir.filePath(QStringLiteral("big.sqlite"));
+    ScanStore big(bigPath);
+    {
+        // 1,000 comments a post, the posts scanned over the last 150 days, every tenth comment
+        // spam, one in twenty deleted a minute after its scan, a full scan on every third post.
+        QElapsedTimer built;
+        built.start();
+        const int posts = bigCount / 1000;
+        for (int p = 0; p < posts; ++p) {
+            const QString post = QStringLiteral("https://www.youtube.com/watch?v=b%1").arg(p);
+            const QDateTime at = now.addSecs(-qint64(150) * 86400 * p / posts);
+            big.remember(site, post, vt::test::makePage(QStringLiteral("b%1-").arg(p), 1000), std::nullopt, at);
+            QStringList gone;
+            for (int i = 3; i < 1000; i += 20)
+                gone.append(QStringLiteral("b%1-%2").arg(p).arg(i));
+            big.markDeleted(site, gone, at.addSecs(60));
+            big.record(ScanStore::Post{site, post, QStringLiteral("Post"), at, 950, 95, p % 50 == 0, 0, {},
+                                       p % 3 == 0 ? std::optional<QDateTime>(at) : std::nullopt});
         }
-        const double sa = median(a);
-        const double sb = median(b);
-        out << QStringLiteral("%1: store %2 ms, direct %3 ms, ratio %4\n")
-                   .arg(q.name, -22).arg(sa, 0, 'f', 2).arg(sb, 0, 'f', 2).arg(sa / sb, 0, 'f', 2);
+        out << QStringLiteral("history: %1 comments, built in %2 s\n")
+                   .arg(big.stats().comments)
+                   .arg(double(built.elapsed()) / 1000.0, 0, 'f', 1);
         out.flush();
     }
+    // The same history as the previous file version kept it, for the whole-table reads of before.
+    const QString oldPath = dir.filePath(QStringLiteral("big-v2.sqlite"));
+    QFile::copy(bigPath, oldPath);
+    vt::test::RawDb bigRaw(oldPath);
+    bigRaw.exec(QString::fromLatin1(previousVersion));
+    const double bigStart30 = double(now.date().addDays(-29).startOfDay().toMSecsSinceEpoch()) / 1000.0;
+    const double bigStart365 = double(now.date().addDays(-364).startOfDay().toMSecsSinceEpoch()) / 1000.0;
+    // What the statistics view ran before: counts and day lists read from the whole table.
+    auto fullDaily = [&](double start) {
+        auto bindStart = [&](sqlite3_stmt *st) { sqlite3_bind_double(st, 1, start); };
+        plainSelect(bigRaw.handle(), "SELECT deleted_at FROM comments WHERE deleted_at >= ?1", bindStart);
+        plainSelect(bigRaw.handle(),
+                    "SELECT first_seen_at FROM comments WHERE state = 'spam' AND first_seen_at >= ?1",
+                    bindStart);
+    };
+    const QList<Query> statistics{
+        {QStringLiteral("stats()"), [&] { big.stats(); },
+         [&] {
+             plainSelect(bigRaw.handle(),
+                         "SELECT (SELECT COUNT(*) FROM posts), (SELECT COUNT(*) FROM posts WHERE watched = 1), "
+                         "(SELECT COUNT(*) FROM comments), (SELECT COUNT(*) FROM comments "
+                         "WHERE state = 'spam' AND deleted_at IS NULL AND seen_at >= COALESCE((SELECT full_at FROM "
+                         "posts WHERE posts.url = comments.post), 0)), (SELECT COUNT(*) FROM comments "
+                         "WHERE deleted_at IS NOT NULL)",
+                         [](sqlite3_stmt *) {});
+         }},
+        {QStringLiteral("stats(\"youtube\")"), [&] { big.stats(site); },
+         [&] {
+             plainSelect(bigRaw.handle(),
+                         "SELECT (SELECT COUNT(*) FROM posts WHERE site = ?1), (SELECT COUNT(*) FROM posts WHERE "
+                         "site = ?1 AND watched = 1), (SELECT COUNT(*) FROM comments WHERE site = ?1), "
+                         "(SELECT COUNT(*) FROM comments WHERE site = ?1 AND state = 'spam' AND "
+                         "deleted_at IS NULL AND seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url = "
+                         "comments.post), 0)), (SELECT COUNT(*) FROM comments WHERE site = ?1 AND "
+                         "deleted_at IS NOT NULL)",
+                         [&](sqlite3_stmt *st) { sqlite3_bind_text(st, 1, "youtube", -1, SQLITE_STATIC); });
+         }},
+        {QStringLiteral("daily(30)"), [&] { big.daily(30, now); }, [&] { fullDaily(bigStart30); }},
+        {QStringLiteral("daily(365)"), [&] { big.daily(365, now); }, [&] { fullDaily(bigStart365); }},
+    };
+    out << QStringLiteral("statistics on %1 comments (goal: store under 50 ms each; direct: the previous "
+                          "whole-table reads on the same history in the previous file version)\n")
+               .arg(bigCount);
+    compare(out, statistics);
+
+    // The one-time upgrade of that history from the previous file version at the first open.
+    ScanStore upgraded(oldPath);
+    const double upgradeMs = timeMs([&] { upgraded.isOpen(); });
+    out << QStringLiteral("first open of the previous version with %1 comments (upgrade): %2 ms, stats() after: %3\n")
+               .arg(bigCount)
+               .arg(upgradeMs, 0, 'f', 0)
+               .arg(upgraded.stats() == big.stats() ? QStringLiteral("same") : QStringLiteral("DIFFERENT"));
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -137,6 +138,71 @@ private slots:
         QCOMPARE(keys, (QStringList { "vt.a", "vt.b", "vt.c" }));
     }
 
+    void alternatingStoresSeeEveryWrite()
+    {
+        // Values of one size written within the file time's resolution: only the content tells them apart.
+        const QString path = freshPath();
+        AppSettings a(path);
+        AppSettings b(path);
+        for (int i = 0; i < 300; ++i) {
+            QVERIFY(a.setValue(QStringLiteral("vt.a"), 1000 + i));
+            QCOMPARE(b.intValue(QStringLiteral("vt.a"), 0), 1000 + i);
+            QVERIFY(b.setValue(QStringLiteral("vt.b"), 1000 + i));
+            QCOMPARE(a.intValue(QStringLiteral("vt.b"), 0), 1000 + i);
+        }
+        AppSettings r(copyToFresh(path));
+        QCOMPARE(r.intValue(QStringLiteral("vt.a"), 0), 1299);
+        QCOMPARE(r.intValue(QStringLiteral("vt.b"), 0), 1299);
+    }
+
+    void twoCopiesLoseNoWrite()
+    {
+        const QString path = freshPath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        {
+            AppSettings s(path);
+            QVERIFY(s.setValue(QStringLiteral("vt.before"), QStringLiteral("kept")));
+        }
+        const int rounds = 150;
+        QList<QProcess *> copies;
+        for (const char *tag : {"x", "y"}) {
+            auto *p = new QProcess(this);
+            p->start(QStringLiteral(VT_BINARY_DIR "/settings_writer"), {path, tag, QString::number(rounds)});
+            copies.append(p);
+        }
+        for (QProcess *p : copies) {
+            QByteArray said;
+            while (!said.contains("ready")) {
+                QVERIFY2(p->waitForReadyRead(60000), said.constData());
+                said += p->readAllStandardOutput();
+            }
+        }
+        for (QProcess *p : copies)
+            p->write("go\n");
+        for (QProcess *p : copies)
+            QVERIFY(p->waitForBytesWritten(60000));
+        for (QProcess *p : copies) {
+            QVERIFY(p->waitForFinished(120000));
+            const QByteArray said = p->readAllStandardOutput();
+            QVERIFY2(p->exitCode() == 0 && said.contains("done"), (said + p->readAllStandardError()).constData());
+        }
+        qDeleteAll(copies);
+
+        AppSettings r(copyToFresh(path));
+        QCOMPARE(r.stringValue(QStringLiteral("vt.before")), QStringLiteral("kept"));
+        for (const QString &tag : {QStringLiteral("vt.x"), QStringLiteral("vt.y")}) {
+            QCOMPARE(r.intValue(tag, -1), rounds - 1);
+            QStringList lost;
+            for (int i = 0; i < rounds; ++i) {
+                if (r.intValue(tag + QLatin1Char('.') + QString::number(i), -1) != i)
+                    lost.append(QString::number(i));
+            }
+            QVERIFY2(lost.isEmpty(), qPrintable(tag + QStringLiteral(" lost ") + lost.join(QLatin1Char(' '))));
+        }
+        // Nothing but the file is left behind (no lock, no temporary file).
+        QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files | QDir::Hidden), QStringList { "settings.json" });
+    }
+
     void wrongTypesFallBack_data()
     {
         QTest::addColumn<QByteArray>("json");
@@ -206,12 +272,13 @@ private slots:
         AppSettings s(path);
         QVERIFY(s.setValue(QStringLiteral("vt.keep"), QString(200, QLatin1Char('k'))));
         const QByteArray before = readFile(path);
-        // Writes beyond a few bytes fail, as on a full disk (root ignores permissions, not this).
+        // Writes as long as the file fail, as on a full disk (root ignores permissions, not this);
+        // the small lock file still fits, so the settings file's own write is what fails.
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit old {};
         getrlimit(RLIMIT_FSIZE, &old);
         rlimit tiny = old;
-        tiny.rlim_cur = 50;
+        tiny.rlim_cur = rlim_t(before.size() - 1);
         setrlimit(RLIMIT_FSIZE, &tiny);
         const bool ok = s.setValue(QStringLiteral("vt.more"), 5);
         setrlimit(RLIMIT_FSIZE, &old);

@@ -52,6 +52,35 @@ QStringList names(RawDb &db, const QString &type)
     return out;
 }
 
+// The statistics as the whole table gives them, to hold the kept totals against.
+ScanStore::Stats fullStats(RawDb &db, const std::optional<QString> &site)
+{
+    const QString where = site ? QStringLiteral(" WHERE site = '%1'").arg(*site) : QString();
+    const QString whereAnd = site ? QStringLiteral(" WHERE site = '%1' AND").arg(*site) : QStringLiteral(" WHERE");
+    const auto row = db.rows(
+        QStringLiteral("SELECT (SELECT COUNT(*) FROM posts%1), (SELECT COUNT(*) FROM posts%2 watched = 1), "
+                       "(SELECT COUNT(*) FROM comments%1), (SELECT COUNT(*) FROM comments%2 state = 'spam' AND "
+                       "deleted_at IS NULL AND seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url = "
+                       "comments.post), 0)), (SELECT COUNT(*) FROM comments%2 deleted_at IS NOT NULL)")
+            .arg(where, whereAnd));
+    if (row.isEmpty())
+        return {};
+    const auto &v = row.first();
+    return {int(v.at(0).toLongLong()), int(v.at(1).toLongLong()), int(v.at(2).toLongLong()),
+            int(v.at(3).toLongLong()), int(v.at(4).toLongLong())};
+}
+
+// The whole table's deletions and new spam within daily()'s window, to hold its sums against.
+std::pair<int, int> fullDaily(RawDb &db, const QDateTime &from, const QDateTime &to)
+{
+    const double a = double(from.toMSecsSinceEpoch()) / 1000.0;
+    const double b = double(to.toMSecsSinceEpoch()) / 1000.0;
+    return {int(db.count(QStringLiteral("comments WHERE deleted_at >= %1 AND deleted_at < %2").arg(a, 0, 'f', 3).arg(b, 0, 'f', 3))),
+            int(db.count(QStringLiteral("comments WHERE state = 'spam' AND first_seen_at >= %1 AND first_seen_at < %2")
+                             .arg(a, 0, 'f', 3)
+                             .arg(b, 0, 'f', 3)))};
+}
+
 } // namespace
 
 class StoreTest : public QObject {
@@ -62,6 +91,12 @@ private slots:
     void memoryStoreCreatesNoFolder();
     void migratesFirstVersion();
     void regroupsSecondVersion();
+    void migratesThirdVersion();
+    void totalsFollowEveryChange_data();
+    void totalsFollowEveryChange();
+    void missingTotalsAreMadeAgain_data();
+    void missingTotalsAreMadeAgain();
+    void blockedUpgradeStillCounts();
     void retention();
     void failedOpenIsKeptAndReported();
     void damagedFileIsLeftAlone_data();
@@ -103,10 +138,13 @@ void StoreTest::newFileHasSchemaAndVersion()
                  | QFileDevice::WriteUser | QFileDevice::ExeUser);
     RawDb db(path);
     QCOMPARE(names(db, QStringLiteral("table")),
-             QStringList({"comments", "dismissed", "found", "posts", "run_items", "runs"}));
+             QStringList({"comment_totals", "comments", "dismissed", "found", "posts", "run_items", "runs"}));
     QCOMPARE(names(db, QStringLiteral("index")),
-             QStringList({"comments_deleted_author", "comments_pending", "comments_post", "runs_post", "runs_site"}));
-    QCOMPARE(db.value(QStringLiteral("PRAGMA user_version")).toLongLong(), 2);
+             QStringList({"comments_deleted_at", "comments_deleted_author", "comments_pending", "comments_pending_seen",
+                          "comments_post", "comments_spam_first", "runs_post", "runs_site"}));
+    QCOMPARE(names(db, QStringLiteral("trigger")),
+             QStringList({"comment_totals_delete", "comment_totals_insert", "comment_totals_update"}));
+    QCOMPARE(db.value(QStringLiteral("PRAGMA user_version")).toLongLong(), 3);
     QCOMPARE(db.count(QStringLiteral("runs")), 0);
     // SQLite's own settings: the file stays in the default rollback-journal mode.
     QCOMPARE(db.value(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
@@ -173,7 +211,7 @@ void StoreTest::migratesFirstVersion()
         QVERIFY(!store.post(postA)->fullAt);
     }
     RawDb db(path);
-    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 2);
+    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 3);
     QCOMPARE(db.count("runs"), 4);
     // Opening again changes nothing.
     const auto before = db.rows("SELECT * FROM runs ORDER BY id");
@@ -194,7 +232,7 @@ void StoreTest::regroupsSecondVersion()
         QVERIFY(store.isOpen());
     }
     RawDb db(path);
-    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 2);
+    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 3);
     QHash<qint64, QString> session;
     QHash<qint64, QString> note;
     for (const auto &row : db.rows("SELECT id, session, note FROM runs")) {
@@ -216,6 +254,189 @@ void StoreTest::regroupsSecondVersion()
     QCOMPARE(db.rows("SELECT name FROM pragma_table_info('posts') WHERE name = 'full_at'").size(), 1);
     QCOMPARE(db.rows("SELECT name FROM pragma_table_info('comments') WHERE name IN ('avatar','rules','kept_at')").size(),
              3);
+}
+
+void StoreTest::migratesThirdVersion()
+{
+    const QString path = fromFixture(QStringLiteral("store_v2"));
+    {
+        ScanStore store(path);
+        store.keepDays = 365 * 100;
+        QCOMPARE(store.stats(), (ScanStore::Stats{3, 1, 9, 4, 2}));
+        QCOMPARE(store.stats(yt), (ScanStore::Stats{2, 0, 7, 3, 2}));
+        QCOMPARE(store.stats(QStringLiteral("instagram")), (ScanStore::Stats{1, 1, 2, 1, 0}));
+        QCOMPARE(store.stats(QStringLiteral("nowhere")), (ScanStore::Stats{}));
+        // Nothing else changed: the comments, the pending list and the runs read as before.
+        QCOMPARE(store.comments(postA, 10).size(), 0);
+        QCOMPARE(store.pendingIDs(QStringLiteral("https://www.youtube.com/watch?v=p1")), QStringList{"c2"});
+        QCOMPARE(store.runs(yt, 10).size(), 1);
+        const auto days = store.daily(2, QDateTime::fromSecsSinceEpoch(1700086500));
+        int deleted = 0;
+        int flagged = 0;
+        for (const auto &d : days) {
+            deleted += d.deleted;
+            flagged += d.flagged;
+        }
+        QCOMPARE(deleted, 2);
+        QCOMPARE(flagged, 5);   // e1 has no first sighting
+    }
+    RawDb db(path);
+    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 3);
+    QCOMPARE(db.rows("SELECT site, comments, deleted FROM comment_totals ORDER BY site"),
+             (QList<QVariantList>{{QStringLiteral("instagram"), qint64(2), qint64(0)},
+                                  {QStringLiteral("youtube"), qint64(7), qint64(2)}}));
+    // Opening again changes nothing.
+    const auto before = db.rows("SELECT * FROM comment_totals ORDER BY site");
+    {
+        ScanStore again(path);
+        again.keepDays = 365 * 100;
+        QCOMPARE(again.stats().comments, 9);
+    }
+    QCOMPARE(db.rows("SELECT * FROM comment_totals ORDER BY site"), before);
+}
+
+void StoreTest::totalsFollowEveryChange_data()
+{
+    QTest::addColumn<QString>("change");
+    for (const char *change : {"none", "new comments", "seen again", "deleted", "deleted twice", "verdicts",
+                               "full scan", "forget", "purge", "clear keeping watched", "clear all",
+                               "another program"})
+        QTest::newRow(change) << QString::fromLatin1(change);
+}
+
+void StoreTest::totalsFollowEveryChange()
+{
+    QFETCH(QString, change);
+    const QString path = fromFixture(QStringLiteral("store_v2"));
+    const QString p1 = QStringLiteral("https://www.youtube.com/watch?v=p1");
+    const QString p2 = QStringLiteral("https://www.youtube.com/watch?v=p2");
+    const QDateTime later = QDateTime::fromSecsSinceEpoch(1700100000);
+    ScanStore store(path);
+    store.keepDays = 365 * 100;
+    QVERIFY(store.isOpen());
+    RawDb raw(path);
+
+    using vt::test::makeComment;
+    if (change == QLatin1String("new comments")) {
+        QVERIFY(store.remember(yt, p2, {makeComment("n1", "a", "spam"), makeComment("n2", "b"), makeComment("n3", "c", "spam")},
+                               std::nullopt, later));
+        QVERIFY(store.remember(QStringLiteral("tiktok"), QStringLiteral("elsewhere"), {makeComment("t1", "a", "spam")},
+                               std::nullopt, later));
+    } else if (change == QLatin1String("seen again")) {
+        QVERIFY(store.remember(yt, p1, {makeComment("c4", "gone"), makeComment("c1", "old spam", "spam")}, std::nullopt, later));
+        QVERIFY(store.remember(yt, p2, {makeComment("d2", "rude")}, std::nullopt, later));
+    } else if (change == QLatin1String("deleted")) {
+        QVERIFY(store.markDeleted(yt, {"c2", "c3", "e1", "missing"}, later));
+    } else if (change == QLatin1String("deleted twice")) {
+        QVERIFY(store.markDeleted(yt, {"c4", "d2"}, later));
+    } else if (change == QLatin1String("verdicts")) {
+        QVERIFY(store.rememberVerdicts(yt, {makeComment("c3", "fine", "spam"), makeComment("c2", "spam", "ok")}));
+    } else if (change == QLatin1String("full scan")) {
+        QVERIFY(store.record(ScanStore::Post{yt, p2, "P2", later, 0, 0, false, 0, {}, later}));
+    } else if (change == QLatin1String("forget")) {
+        QVERIFY(store.forget(p1));
+    } else if (change == QLatin1String("purge")) {
+        QVERIFY(store.remember(yt, p2, {makeComment("fresh", "a", "spam")}, std::nullopt, QDateTime::currentDateTime()));
+        store.keepDays = 30;
+        QVERIFY(store.purge());
+    } else if (change == QLatin1String("clear keeping watched")) {
+        QVERIFY(store.clear(true));
+    } else if (change == QLatin1String("clear all")) {
+        QVERIFY(store.clear(false));
+    } else if (change == QLatin1String("another program")) {
+        // An older copy of the application, or any other program, writing the file directly.
+        QVERIFY(raw.exec("INSERT INTO comments (site, id, post, hash, seen_at, state, first_seen_at, deleted_at) VALUES "
+                         "('instagram', 'x1', 'https://www.instagram.com/p/q2/', 'h', 1700000300, 'spam', 1700000300, "
+                         "1700000400), ('youtube', 'x2', 'https://www.youtube.com/watch?v=p2', 'h', 1700000300, 'spam', "
+                         "1700000300, NULL)"));
+        QVERIFY(raw.exec("DELETE FROM comments WHERE id IN ('i2', 'c4')"));
+        QVERIFY(raw.exec("UPDATE comments SET site = 'instagram' WHERE id = 'd2'"));
+        QVERIFY(raw.exec("UPDATE comments SET deleted_at = 1700000900 WHERE id = 'c2'"));
+        QVERIFY(raw.exec("INSERT INTO comments (site, id, post, hash, seen_at, state) VALUES ('youtube', 'x2', "
+                         "'https://www.youtube.com/watch?v=p2', 'h2', 1700000300, 'ok') ON CONFLICT (site, id) DO "
+                         "UPDATE SET state = excluded.state, deleted_at = 1700000950"));
+    }
+    auto sameAsWholeTable = [&] {
+        for (const auto &site : {std::optional<QString>(), std::optional<QString>(yt),
+                                 std::optional<QString>(QStringLiteral("instagram")),
+                                 std::optional<QString>(QStringLiteral("tiktok"))})
+            QCOMPARE(store.stats(site), fullStats(raw, site));
+    };
+    sameAsWholeTable();
+    // And the totals go on following later changes.
+    QVERIFY(store.remember(yt, p2, {makeComment("z1", "a", "spam"), makeComment("z2", "b")}, std::nullopt, later));
+    QVERIFY(store.markDeleted(yt, {"z1"}, later));
+    QVERIFY(store.forget(QStringLiteral("https://www.instagram.com/p/q1/")));
+    sameAsWholeTable();
+    const QDateTime now = QDateTime::fromSecsSinceEpoch(1700200000);
+    const auto days = store.daily(60, now);
+    QCOMPARE(days.size(), 60);
+    std::pair<int, int> sums;
+    for (const auto &d : days) {
+        sums.first += d.deleted;
+        sums.second += d.flagged;
+    }
+    QCOMPARE(sums, fullDaily(raw, days.first().day, now.date().addDays(1).startOfDay()));
+}
+
+void StoreTest::missingTotalsAreMadeAgain_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<qint64>("version");   // the file's version afterwards
+    QTest::newRow("table") << "DROP TABLE comment_totals" << qint64(3);
+    QTest::newRow("trigger") << "DROP TRIGGER comment_totals_delete" << qint64(3);
+    QTest::newRow("index") << "DROP INDEX comments_spam_first" << qint64(3);
+    QTest::newRow("wrong totals") << "UPDATE comment_totals SET comments = 99; PRAGMA user_version = 2" << qint64(3);
+    QTest::newRow("newer version") << "DROP TABLE comment_totals; PRAGMA user_version = 7" << qint64(7);
+}
+
+void StoreTest::missingTotalsAreMadeAgain()
+{
+    QFETCH(QString, damage);
+    QFETCH(qint64, version);
+    const QString path = fromFixture(QStringLiteral("store_v2"));
+    {
+        ScanStore store(path);
+        store.keepDays = 365 * 100;
+        QVERIFY(store.isOpen());
+    }
+    {
+        RawDb raw(path);
+        QVERIFY(raw.exec(damage));
+    }
+    {
+        ScanStore store(path);
+        store.keepDays = 365 * 100;
+        QVERIFY(store.remember(yt, postA, vt::test::makePage("m", 20), std::nullopt, QDateTime::fromSecsSinceEpoch(1700000900)));
+        RawDb raw(path);
+        QCOMPARE(store.stats(), fullStats(raw, std::nullopt));
+        QCOMPARE(store.stats(yt), fullStats(raw, yt));
+        QCOMPARE(store.stats(), (ScanStore::Stats{3, 1, 29, 6, 2}));
+    }
+    RawDb raw(path);
+    QCOMPARE(raw.value("PRAGMA user_version").toLongLong(), version);
+    QCOMPARE(names(raw, QStringLiteral("trigger")).size(), 3);
+}
+
+void StoreTest::blockedUpgradeStillCounts()
+{
+    const QString path = fromFixture(QStringLiteral("store_v2"));
+    {
+        RawDb other(path);
+        QVERIFY(other.exec("BEGIN IMMEDIATE"));   // another copy is writing through the whole first open
+        ScanStore store(path);
+        store.keepDays = 365 * 100;
+        QVERIFY(store.isOpen());
+        QCOMPARE(store.stats(), (ScanStore::Stats{3, 1, 9, 4, 2}));
+        QCOMPARE(store.stats(QStringLiteral("instagram")), (ScanStore::Stats{1, 1, 2, 1, 0}));
+        QCOMPARE(store.daily(2, QDateTime::fromSecsSinceEpoch(1700086500)).last().deleted, 1);
+        QVERIFY(other.exec("COMMIT"));
+        QCOMPARE(RawDb(path).value("PRAGMA user_version").toLongLong(), 2);
+    }
+    ScanStore later(path);   // the next run upgrades
+    later.keepDays = 365 * 100;
+    QCOMPARE(later.stats(), (ScanStore::Stats{3, 1, 9, 4, 2}));
+    QCOMPARE(RawDb(path).value("PRAGMA user_version").toLongLong(), 3);
 }
 
 void StoreTest::retention()

@@ -4,6 +4,7 @@
 #include "TestMain.h"
 
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,6 +31,7 @@ private slots:
     void cleanup();
     void rememberTwiceWithSameText();
     void rememberWithChangedText();
+    void rememberManyInOrder();
     void storeTextOffErasesPersonalData();
     void missingAvatarKeepsStoredOne();
     void storedKind_data();
@@ -45,6 +47,8 @@ private slots:
     void deletedAuthorsAndRecent();
     void recentIdsOrder();
     void exportOrderAndStreaming();
+    void timesAreLocalAcrossDaylightSaving_data();
+    void timesAreLocalAcrossDaylightSaving();
 
 private:
     QTemporaryDir m_dir;
@@ -106,6 +110,27 @@ void StoreRecordsTest::rememberWithChangedText()
     QVERIFY(!k.kept);
     RawDb raw(m_path);
     QCOMPARE(raw.count("comments WHERE spam IS NULL AND abuse IS NULL AND sexual IS NULL AND options IS NULL"), 1);
+}
+
+void StoreRecordsTest::rememberManyInOrder()
+{
+    // 120 comments, one of them twice with different texts: every comment stored, the later
+    // sighting of the same id wins as if each were stored on its own.
+    ScanStore &s = *m_store;
+    QVERIFY(s.remember(yt, postA, {makeComment("dup", "first")}, std::nullopt, at(1)));
+    QVERIFY(s.rememberAI(yt, {{"dup", ScanStore::hash("first"), AIScore{0.9, 0.1, 0.0}}}, "spam"));
+    QList<Comment> page = vt::test::makePage("m", 120);
+    page[10] = makeComment("dup", "first", "spam");
+    page[110] = makeComment("dup", "second");
+    QVERIFY(s.remember(yt, postA, page, std::nullopt, at(2)));
+    QCOMPARE(s.comments(postA, 1000).size(), 119);
+    const auto known = s.known(yt, {"dup", "m0", "m119"});
+    QCOMPARE(known.size(), 3);
+    QCOMPARE(known["dup"].hash, ScanStore::hash("second"));
+    QCOMPARE(known["dup"].state, std::optional<QString>("ok"));
+    QVERIFY(!known["dup"].score);   // the text changed within the scan
+    QCOMPARE(s.stats().comments, 119);
+    QCOMPARE(s.stats().flagged, 10);   // every tenth of the page, where "dup" took the places of m10 and m110
 }
 
 void StoreRecordsTest::storeTextOffErasesPersonalData()
@@ -383,6 +408,77 @@ void StoreRecordsTest::exportOrderAndStreaming()
         return true;
     }));
     QCOMPARE(streamed, order);
+}
+
+void StoreRecordsTest::timesAreLocalAcrossDaylightSaving_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QDateTime>("change");   // a daylight-saving change of the zone
+    QTest::newRow("Berlin, spring") << QByteArray("Europe/Berlin") << QDateTime(QDate(2026, 3, 29), QTime(1, 0), Qt::UTC);
+    QTest::newRow("Berlin, autumn") << QByteArray("Europe/Berlin") << QDateTime(QDate(2026, 10, 25), QTime(1, 0), Qt::UTC);
+    QTest::newRow("Lord Howe, half an hour") << QByteArray("Australia/Lord_Howe")
+                                             << QDateTime(QDate(2026, 4, 4), QTime(15, 0), Qt::UTC);
+}
+
+void StoreRecordsTest::timesAreLocalAcrossDaylightSaving()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QDateTime, change);
+    const QByteArray oldZone = qgetenv("TZ");
+    const bool hadZone = qEnvironmentVariableIsSet("TZ");
+    qputenv("TZ", zone);
+    auto restore = qScopeGuard([&] {
+        if (hadZone)
+            qputenv("TZ", oldZone);
+        else
+            qunsetenv("TZ");
+    });
+    QVERIFY(QDateTime::fromMSecsSinceEpoch(change.toMSecsSinceEpoch() - 1, Qt::LocalTime).offsetFromUtc()
+            != QDateTime::fromMSecsSinceEpoch(change.toMSecsSinceEpoch(), Qt::LocalTime).offsetFromUtc());
+
+    // Scans every 10 minutes around the change, three comments each, then deletions of some.
+    ScanStore &s = *m_store;
+    QList<QDateTime> times;
+    for (int step = -4; step <= 4; ++step) {
+        const QDateTime t = change.addSecs(600 * step).addMSecs(step * 7);
+        times.append(t);
+        const QString k = QString::number(step + 4);
+        QVERIFY(s.remember(yt, postA, {makeComment("a" + k, "x"), makeComment("b" + k, "y"), makeComment("c" + k, "z")},
+                           std::nullopt, t));
+    }
+    QVERIFY(s.markDeleted(yt, {"a0", "a8"}, change.addSecs(-1)));
+    QVERIFY(s.markDeleted(yt, {"b0", "b8"}, change));
+
+    const auto records = s.comments(postA, 100);
+    QCOMPARE(records.size(), 27);
+    for (const auto &r : records) {
+        const QDateTime seen = times.at(r.id.mid(1).toInt());
+        const QDateTime local = QDateTime::fromMSecsSinceEpoch(seen.toMSecsSinceEpoch(), Qt::LocalTime);
+        QCOMPARE(r.lastSeenAt.timeSpec(), Qt::LocalTime);
+        QCOMPARE(r.lastSeenAt, local);
+        QCOMPARE(r.lastSeenAt.offsetFromUtc(), local.offsetFromUtc());
+        QCOMPARE(r.lastSeenAt.toString(Qt::ISODateWithMs), local.toString(Qt::ISODateWithMs));
+        QCOMPARE(r.firstSeenAt.toString(Qt::ISODateWithMs), local.toString(Qt::ISODateWithMs));
+        if (r.deletedAt) {
+            const QDateTime gone = QDateTime::fromMSecsSinceEpoch(
+                (r.id.startsWith('a') ? change.addSecs(-1) : change).toMSecsSinceEpoch(), Qt::LocalTime);
+            QCOMPARE(r.deletedAt->toString(Qt::ISODateWithMs), gone.toString(Qt::ISODateWithMs));
+            QCOMPARE(r.deletedAt->offsetFromUtc(), gone.offsetFromUtc());
+        }
+    }
+    // The day of the change is one day, of 23 or 25 hours (or 23.5, 24.5), in the statistics too.
+    const QDate changeDay = change.toLocalTime().date();
+    const auto days = s.daily(3, QDateTime(changeDay.addDays(1), QTime(12, 0)));
+    QCOMPARE(days.size(), 3);
+    QCOMPARE(days.at(1).day, changeDay.startOfDay());
+    int deleted = 0;
+    int flagged = 0;
+    for (const auto &d : days) {
+        deleted += d.deleted;
+        flagged += d.flagged;
+    }
+    QCOMPARE(deleted, 4);
+    QCOMPARE(flagged, 0);
 }
 
 int main(int argc, char **argv)

@@ -1,17 +1,26 @@
 #include "Base/AppSettings.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QSaveFile>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
+#include <QRandomGenerator>
+#include <QSaveFile>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <cmath>
 #include <limits>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -229,25 +238,25 @@ private:
     qsizetype at = 0;
 };
 
-void keepCorruptCopy(QIODevice &device, const QByteArray &bytes)
+void keepCorruptCopy(const QString &path, const QByteArray &bytes)
 {
-    auto *file = qobject_cast<QFile *>(&device);
-    if (!file)
-        return;
-    const QString copy = file->fileName() + QStringLiteral(".corrupt-")
+    const QString copy = path + QStringLiteral(".corrupt-")
         + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QFile out(copy);
     if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         out.write(bytes);
-    qWarning("settings file %s is damaged; kept what could be read, the original is at %s",
-             qPrintable(file->fileName()), qPrintable(copy));
+    qWarning("settings file %s is damaged; kept what could be read, the original is at %s", qPrintable(path),
+             qPrintable(copy));
 }
 
-bool readJson(QIODevice &device, QSettings::SettingsMap &map)
+// Every member that parses; `damaged` tells whether some of the file was lost. Never fails: an
+// empty result here would make the next write drop the rest of the file.
+QVariantMap readJson(const QByteArray &bytes, bool *damaged)
 {
-    const QByteArray bytes = device.readAll();
+    QVariantMap map;
+    *damaged = false;
     if (bytes.trimmed().isEmpty())
-        return true;
+        return map;
     QJsonParseError err;
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &err);
     QJsonObject object;
@@ -255,18 +264,17 @@ bool readJson(QIODevice &device, QSettings::SettingsMap &map)
         object = doc.object();
     } else {
         object = Salvage(bytes).run();
-        keepCorruptCopy(device, bytes);
+        *damaged = true;
     }
     for (auto it = object.begin(); it != object.end(); ++it) {
         QVariant v = decode(it.value());
         if (v.isValid())
             map.insert(it.key(), v);
     }
-    // Always succeed: a failed read would leave the store empty and the next write would drop the rest.
-    return true;
+    return map;
 }
 
-bool writeJson(QIODevice &device, const QSettings::SettingsMap &map)
+bool writeJson(QIODevice &device, const QVariantMap &map)
 {
     QJsonObject object;
     for (auto it = map.begin(); it != map.end(); ++it)
@@ -274,6 +282,24 @@ bool writeJson(QIODevice &device, const QSettings::SettingsMap &map)
             object.insert(it.key(), *e);
     const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Indented);
     return device.write(bytes) == bytes.size();
+}
+
+qint64 nanoseconds(const timespec &t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; }
+
+// How long a write waits for other copies' writes; each takes a few milliseconds.
+constexpr int kLockWaitMs = 10000;
+
+// Waits for the lock by trying often: QLockFile's own wait doubles its pauses up to seconds, so a
+// copy that writes continuously (a pane being dragged) would keep another one waiting that long.
+bool takeLock(QLockFile &lock)
+{
+    const QDeadlineTimer deadline(kLockWaitMs);
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
+            return false;
+        QThread::usleep(200 + QRandomGenerator::global()->bounded(800));
+    }
+    return true;
 }
 
 } // namespace
@@ -298,7 +324,10 @@ AppSettings::AppSettings(const QString &filePath, QObject *parent)
     reload();
 }
 
-AppSettings::~AppSettings() = default;
+AppSettings::~AppSettings()
+{
+    hold(-1);
+}
 
 QString AppSettings::filePath() const { return m_path; }
 
@@ -320,23 +349,98 @@ QStringList AppSettings::keys() const
     return m_values.keys();
 }
 
+namespace {
+
+template <typename Stamp>
+Stamp stampFrom(const struct stat &st)
+{
+    return { qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size), nanoseconds(st.st_mtim),
+             nanoseconds(st.st_ctim) };
+}
+
+} // namespace
+
+AppSettings::Stamp AppSettings::stampOf(int fd)
+{
+    struct stat st {};
+    return fd >= 0 && ::fstat(fd, &st) == 0 ? stampFrom<Stamp>(st) : Stamp{};
+}
+
+AppSettings::Stamp AppSettings::stampOf(const QString &path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? stampFrom<Stamp>(st) : Stamp{};
+}
+
+void AppSettings::hold(int fd) const
+{
+    if (m_held >= 0)
+        ::close(m_held);
+    m_held = fd;
+}
+
 void AppSettings::reload() const
 {
     m_values.clear();
-    QFile file(m_path);
-    if (file.open(QIODevice::ReadOnly))
-        readJson(file, m_values);
-    const QFileInfo info(m_path);
-    m_stamp = { info.exists() ? info.size() : -1, info.lastModified() };
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
+    const Stamp stamp = stampOf(fd);
+    if (stamp == Stamp{}) {
+        if (fd >= 0)
+            ::close(fd);
+        hold(-1);
+        m_stamp = {};
+        return;
+    }
+    // The stamp and the bytes come from the same open file, so they always belong together.
+    hold(fd);
+    m_stamp = stamp;
+    QFile file;
+    QByteArray bytes;
+    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        bytes = file.readAll();
+    bool damaged = false;
+    m_values = readJson(bytes, &damaged);
+    if (damaged) {
+        // Once per damaged content, however often it is read again before the next write.
+        const QByteArray seen = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+        if (seen != m_damagedSeen)
+            keepCorruptCopy(m_path, bytes);
+        m_damagedSeen = seen;
+    }
 }
 
 void AppSettings::reloadIfChanged() const
 {
     // Another store on the same file (or another process) may have written it.
-    const QFileInfo info(m_path);
-    const Stamp now { info.exists() ? info.size() : -1, info.lastModified() };
-    if (now != m_stamp)
+    if (stampOf(m_path) != m_stamp)
         reload();
+}
+
+bool AppSettings::update(const QString &key, const std::optional<QVariant> &value)
+{
+    // One writer at a time across every copy; the file is read again under the lock, so another
+    // copy's keys are never written back stale.
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    if (!takeLock(lock)) {
+        if (lock.error() == QLockFile::LockFailedError)
+            qWarning("cannot write settings file %s: another program holds %s.lock", qPrintable(m_path),
+                     qPrintable(m_path));
+        else
+            qWarning("cannot write settings file %s: its lock file cannot be made", qPrintable(m_path));
+        return false;
+    }
+    reload();
+    if (!value && !m_values.contains(key))
+        return true;
+    QVariantMap next = m_values;
+    if (value)
+        next.insert(key, *value);
+    else
+        next.remove(key);
+    if (!write(next))
+        return false;
+    emit changed(key);
+    return true;
 }
 
 bool AppSettings::write(const QVariantMap &values)
@@ -358,9 +462,13 @@ bool AppSettings::write(const QVariantMap &values)
         qWarning("cannot write settings file %s", qPrintable(m_path));
         return false;
     }
+    // Still under the lock: the file on disk is the one just written.
     m_values = values;
-    const QFileInfo info(m_path);
-    m_stamp = { info.size(), info.lastModified() };
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
+    m_stamp = stampOf(fd);   // none: read again next time
+    if (m_stamp == Stamp{} && fd >= 0)
+        ::close(fd);
+    hold(m_stamp == Stamp{} ? -1 : fd);
     return true;
 }
 
@@ -470,24 +578,10 @@ bool AppSettings::setValue(const QString &key, const QVariant &value)
         qWarning("settings: the value of %s cannot be stored", qPrintable(key));
         return false;
     }
-    reloadIfChanged();
-    QVariantMap next = m_values;
-    next.insert(key, stored);
-    const bool ok = write(next);
-    if (ok)
-        emit changed(key);
-    return ok;
+    return update(key, stored);
 }
 
 bool AppSettings::remove(const QString &key)
 {
-    reloadIfChanged();
-    if (!m_values.contains(key))
-        return true;
-    QVariantMap next = m_values;
-    next.remove(key);
-    const bool ok = write(next);
-    if (ok)
-        emit changed(key);
-    return ok;
+    return update(key, std::nullopt);
 }

@@ -1,4 +1,5 @@
 #include "Browser/Browser.h"
+#include "Browser/StoredCookies.h"
 
 #include "Base/AppSettings.h"
 #include "Sites/AuthPolicy.h"
@@ -6,6 +7,10 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
@@ -14,6 +19,9 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
+
+#include <set>
+#include <tuple>
 
 namespace {
 
@@ -133,7 +141,7 @@ QString ownTitle(const QWebEnginePage *view)
     const QUrl url = view->url();
     if (title.isEmpty() || url.isEmpty())
         return title;
-    for (const QString &shown : {url.toString(), url.toString(QUrl::FullyDecoded)}) {
+    for (const QString &shown : {url.toString(), url.toDisplayString()}) {
         QStringList forms {shown};
         if (shown.endsWith(QLatin1Char('/')))
             forms << shown.chopped(1);
@@ -157,18 +165,54 @@ QString Browser::mediaScript(bool muted, bool blocksAutoplay)
     return mediaScriptMarker + u'\n' + body;
 }
 
+namespace {
+QPointer<QWebEngineProfile> sharedProfile;
+}
+
 QWebEngineProfile *Browser::defaultProfile()
 {
-    static QWebEngineProfile *profile = [] {
+    if (!sharedProfile) {
         auto *p = new QWebEngineProfile(QStringLiteral("Veltrane"), QCoreApplication::instance());
         const QString root = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
             + QStringLiteral("/Veltrane/web");
         p->setPersistentStoragePath(root);
         p->setCachePath(root + QStringLiteral("/cache"));
         p->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
-        return p;
-    }();
-    return profile;
+        sharedProfile = p;
+    }
+    return sharedProfile;
+}
+
+void Browser::releaseDefaultProfile(const QList<QNetworkCookie> &kept)
+{
+    if (!sharedProfile)
+        return;
+    const QString storage = sharedProfile->persistentStoragePath();
+    // The engine writes the cookie file as the profile goes, on its own threads. Left to the
+    // application's children, the profile went after the engine had shut down, and a busy
+    // machine lost the last cookies (a sign-in) that way.
+    delete sharedProfile.data();
+
+    // Wait, within a bound, until the file holds what the session last knew; the engine gives no
+    // signal for it.
+    using Key = std::tuple<QByteArray, QString, QString>;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    auto persistent = [&now](const QList<QNetworkCookie> &cookies) {
+        std::set<Key> keys;
+        for (const QNetworkCookie &c : cookies) {
+            if (!c.isSessionCookie() && c.expirationDate() > now)
+                keys.insert({c.name(), c.domain(), c.path()});
+        }
+        return keys;
+    };
+    const std::set<Key> expected = persistent(kept);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 3000 && persistent(StoredCookies::read(storage)) != expected) {
+        QEventLoop loop;
+        QTimer::singleShot(50, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
 }
 
 Browser::Browser(QWebEngineProfile *dataStore, PageFactory makeWebView, AppSettings *preferences, QObject *parent)
@@ -180,6 +224,8 @@ Browser::Browser(QWebEngineProfile *dataStore, PageFactory makeWebView, AppSetti
     // The media toggles decide what may play; the engine's own gesture rule would count the
     // application's injected scripts and hide what the owner chose.
     m_profile->settings()->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
+    // A failed load shows the application's own message above the page, not the engine's page.
+    m_profile->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
     if (m_preferences) {
         m_isMuted = m_preferences->boolValue(mutedKey, true);
         m_blocksAutoplay = m_preferences->boolValue(noAutoplayKey, true);
@@ -488,14 +534,51 @@ void Browser::navigationFailed(const LoadFailure &failure, BrowserPage *view)
         tab->failedURL = failure.url;
     else
         tab->failedURL.reset();
-    tab->error = Lang::pick(QStringLiteral("페이지를 불러오지 못했습니다. "), QStringLiteral("Couldn't load the page. "))
-        + failure.description;
+    tab->error = failureText(failure.code, Lang::system());
     if (tab != currentTab())
         return;
     setError(tab->error);
     sync(false);
     if (const std::optional<LoginProvider> active = m_accounts->activeProvider())
         m_accounts->navigationFailed(failure, *active);
+}
+
+QString Browser::failureText(int code, bool korean)
+{
+    // Chromium's network error codes, grouped by what the owner can do about them.
+    auto t = [korean](const char16_t *ko, const char *en) { return korean ? QString::fromUtf16(ko) : QString::fromLatin1(en); };
+    QString reason;
+    switch (code) {
+    case -106: // INTERNET_DISCONNECTED
+    case -21:  // NETWORK_CHANGED
+    case -109: // ADDRESS_UNREACHABLE
+        reason = t(u"인터넷 연결을 확인해 주세요.", "Check the internet connection.");
+        break;
+    case -105: // NAME_NOT_RESOLVED
+    case -137: // NAME_RESOLUTION_FAILED
+        reason = t(u"사이트 주소를 찾지 못했습니다. 인터넷 연결을 확인해 주세요.", "The site's address could not be found. Check the internet connection.");
+        break;
+    case -7:   // TIMED_OUT
+    case -118: // CONNECTION_TIMED_OUT
+        reason = t(u"사이트가 제때 응답하지 않았습니다.", "The site took too long to answer.");
+        break;
+    case -100: // CONNECTION_CLOSED
+    case -101: // CONNECTION_RESET
+    case -102: // CONNECTION_REFUSED
+    case -104: // CONNECTION_FAILED
+    case -324: // EMPTY_RESPONSE
+        reason = t(u"사이트와 연결이 끊어졌습니다.", "The connection to the site was lost.");
+        break;
+    case -130: // PROXY_CONNECTION_FAILED
+        reason = t(u"프록시 서버에 연결하지 못했습니다.", "Couldn't connect to the proxy server.");
+        break;
+    default:
+        if (code <= -200 && code > -300)
+            reason = t(u"사이트의 보안 인증서를 확인하지 못했습니다.", "The site's security certificate could not be verified.");
+        else
+            reason = t(u"잠시 후 다시 시도해 주세요.", "Please try again in a moment.");
+    }
+    return t(u"페이지를 불러오지 못했습니다. ", "Couldn't load the page. ") + reason;
 }
 
 void Browser::sessionChanged(LoginProvider site, const std::optional<QUrl> &url)

@@ -44,6 +44,9 @@ public:
     // The persistent profile "Veltrane" with its storage and cache under the data folder
     // (GenericDataLocation/Veltrane/web), made once per process.
     static QWebEngineProfile *defaultProfile();
+    // Deletes the shared profile once every page over it is gone, before the application ends,
+    // and waits (at most 3 s) until its cookie file holds the lasting cookies of `kept`.
+    static void releaseDefaultProfile(const QList<QNetworkCookie> &kept = {});
 
     LoginProvider selectedSite() const { return m_selectedSite; }
     BrowserTab *currentTab() const { return m_tabs.value(m_selectedSite); }
@@ -70,6 +73,9 @@ public:
     void retry();
     void setMuted(bool on);
     void setAutoplayBlocked(bool on);
+
+    // The message for a failed load with the engine's error code, in the given language.
+    static QString failureText(int code, bool korean);
 
     static std::optional<QUrl> pageURL(const QString &text, const QString &base);
     static std::optional<QUrl> navigationURL(const QString &text, const QString &base);

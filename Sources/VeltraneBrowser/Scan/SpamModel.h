@@ -473,6 +473,23 @@ public:
     DesktopNotifier *notifier() const;
     void setNotifier(DesktopNotifier *notifier) { m_notifier = notifier; }
 
+    // ---- statistics and clearing of the history (SpamModelDashboard.cpp) --------------------
+    // One snapshot of the history for the statistics sheet.
+    struct DashboardData {
+        ScanStore::Stats stats;                    // all sites
+        QMap<QString, ScanStore::Stats> bySite;    // "youtube" and "instagram", always both
+        QList<ScanStore::DayCount> daily;          // oldest day first
+        QList<ScanStore::Post> topPosts;           // at most 5
+        QList<ScanStore::Author> topAuthors;       // at most 5
+        QList<ScanStore::Record> recent;           // at most 10, newest deletion first
+        QHash<QString, ScanStore::Post> posts;     // the first 200 listed posts by url
+    };
+    // Reads the snapshot from the store, synchronously; the store's empty answers pass through.
+    DashboardData dashboard(int days, const QDateTime &now = QDateTime::currentDateTime());
+    // Clears the history keeping monitored posts, and the image cache; nothing while a job runs.
+    // Returns whether it cleared.
+    bool clearHistory();
+
 signals:
     void infoChanged();
     void commentsChanged();

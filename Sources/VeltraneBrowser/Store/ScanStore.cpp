@@ -231,11 +231,17 @@ void ScanStore::migrate()
     qint64 current = 0;
     if (!version.isEmpty() && !version.first().isEmpty() && vt::sql::isInteger(version.first().first()))
         current = version.first().first().toLongLong();
-    if (current >= 2)
+    // One transaction each, so that a crash part way leaves the old version to migrate again.
+    if (current < 2 && !migrateRuns(current))
         return;
+    if (current < 3 || !hasTotals())
+        addTotals(current);
+    m_totals = hasTotals();
+}
 
-    // One transaction, so that a crash part way leaves the old version to migrate again.
-    transaction([&] {
+bool ScanStore::migrateRuns(qint64 current)
+{
+    return transaction([&] {
         if (current != 1) {
             if (!exec(QStringLiteral(
                           "INSERT INTO runs (session, kind, site, post, at, total, flagged)\n"
@@ -272,6 +278,68 @@ void ScanStore::migrate()
         return exec(QStringLiteral("UPDATE runs SET note = '' WHERE kind = 'scan' AND failed = 0 AND total = 0"), {},
                     false)
             && exec(QStringLiteral("PRAGMA user_version = 2"), {}, false);
+    });
+}
+
+namespace {
+
+// Kept totals per site, so that the statistics need not count the whole history. Triggers keep
+// them in step with every change, including those of an older copy of the application.
+const char *const totalsTable =
+    "CREATE TABLE IF NOT EXISTS comment_totals (site TEXT PRIMARY KEY, comments INTEGER NOT NULL DEFAULT 0, "
+    "deleted INTEGER NOT NULL DEFAULT 0)";
+const char *const totalsTriggers[] = {
+    "CREATE TRIGGER comment_totals_insert AFTER INSERT ON comments BEGIN "
+    "INSERT INTO comment_totals (site, comments, deleted) VALUES (new.site, 1, new.deleted_at IS NOT NULL) "
+    "ON CONFLICT (site) DO UPDATE SET comments = comments + 1, deleted = deleted + excluded.deleted; END",
+    vt::sql::totalsDeleteTrigger,
+    "CREATE TRIGGER comment_totals_update AFTER UPDATE OF site, deleted_at ON comments "
+    "WHEN old.site IS NOT new.site OR (old.deleted_at IS NULL) != (new.deleted_at IS NULL) BEGIN "
+    "UPDATE comment_totals SET comments = comments - 1, deleted = deleted - (old.deleted_at IS NOT NULL) "
+    "WHERE site = old.site; "
+    "INSERT INTO comment_totals (site, comments, deleted) VALUES (new.site, 1, new.deleted_at IS NOT NULL) "
+    "ON CONFLICT (site) DO UPDATE SET comments = comments + 1, deleted = deleted + excluded.deleted; END",
+};
+// The statistics' other reads: pending spam grouped by post and sighting, deletions and new spam
+// by time.
+const char *const totalsIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS comments_pending_seen ON comments (site, post, seen_at) "
+    "WHERE state = 'spam' AND deleted_at IS NULL",
+    "CREATE INDEX IF NOT EXISTS comments_deleted_at ON comments (deleted_at) WHERE deleted_at IS NOT NULL",
+    "CREATE INDEX IF NOT EXISTS comments_spam_first ON comments (first_seen_at) WHERE state = 'spam'",
+};
+
+} // namespace
+
+bool ScanStore::hasTotals()
+{
+    const Rows rows = run(QStringLiteral(
+        "SELECT COUNT(*) FROM sqlite_master WHERE (type = 'table' AND name = 'comment_totals') OR (type = 'trigger' "
+        "AND name IN ('comment_totals_insert', 'comment_totals_delete', 'comment_totals_update')) OR (type = 'index' "
+        "AND name IN ('comments_pending_seen', 'comments_deleted_at', 'comments_spam_first'))"), {}, false);
+    return !rows.isEmpty() && !rows.first().isEmpty() && vt::sql::integer(rows.first().first()) == 7;
+}
+
+bool ScanStore::addTotals(qint64 current)
+{
+    // Also repairs a file whose totals went missing: everything is made again from the comments.
+    return transaction([&] {
+        auto step = [this](const char *sql) { return exec(QString::fromLatin1(sql), {}, false); };
+        if (!step("DROP TRIGGER IF EXISTS comment_totals_insert") || !step("DROP TRIGGER IF EXISTS comment_totals_delete")
+            || !step("DROP TRIGGER IF EXISTS comment_totals_update") || !step(totalsTable)
+            || !step("DELETE FROM comment_totals")
+            || !step("INSERT INTO comment_totals (site, comments, deleted) "
+                     "SELECT site, COUNT(*), COUNT(deleted_at) FROM comments GROUP BY site"))
+            return false;
+        for (const char *sql : totalsTriggers) {
+            if (!step(sql))
+                return false;
+        }
+        for (const char *sql : totalsIndexes) {
+            if (!step(sql))
+                return false;
+        }
+        return current >= 3 || step("PRAGMA user_version = 3");   // never lowers a newer version
     });
 }
 

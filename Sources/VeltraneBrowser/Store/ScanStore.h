@@ -296,6 +296,9 @@ private:
     void addMissingColumns(const QString &table, const QList<std::pair<QString, QString>> &columns);
     bool createSchema();
     void migrate();
+    bool migrateRuns(qint64 current);
+    bool hasTotals();
+    bool addTotals(qint64 current);
     void noteFailure(int rc, const QString &detail, const QString &what);
     void fail(const QString &reason);
 
@@ -309,4 +312,5 @@ private:
     QString m_openError;
     QString m_lastError;
     int m_lastRc = 0;
+    bool m_totals = false;   // the kept totals and the statistics' indexes are in place
 };

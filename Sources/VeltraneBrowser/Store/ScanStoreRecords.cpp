@@ -52,7 +52,7 @@ void ScanStore::chunked(const QStringList &values, Body body)
     }
 }
 
-std::optional<ScanStore::Record> vt::sql::readRecord(const QVariantList &row)
+std::optional<ScanStore::Record> vt::sql::readRecord(const QVariantList &row, LocalTimes &times)
 {
     if (row.size() < 15 || !isText(row.at(0)) || !isText(row.at(1)) || !isText(row.at(2)) || !isReal(row.at(12)))
         return std::nullopt;
@@ -68,10 +68,10 @@ std::optional<ScanStore::Record> vt::sql::readRecord(const QVariantList &row)
     r.kind = text(row.at(8));
     r.reason = text(row.at(9));
     r.aiProb = optReal(row.at(10));
-    r.lastSeenAt = date(row.at(12).toDouble());
-    r.firstSeenAt = isReal(row.at(11)) ? date(row.at(11).toDouble()) : r.lastSeenAt;
+    r.lastSeenAt = times(row.at(12).toDouble());
+    r.firstSeenAt = isReal(row.at(11)) ? times(row.at(11).toDouble()) : r.lastSeenAt;
     if (isReal(row.at(13)))
-        r.deletedAt = date(row.at(13).toDouble());
+        r.deletedAt = times(row.at(13).toDouble());
     r.avatar = optText(row.at(14));
     return r;
 }
@@ -95,10 +95,17 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
 {
     if (!open())
         return false;
-    static const QString upsert = QStringLiteral(
+    // Up to 50 comments a statement (800 parameters, within every SQLite's limit): the kept
+    // totals' triggers make SQLite save each changed page once a statement, so one statement a
+    // comment would cost twice the plain insert. The rows are upserted in order, exactly as one
+    // statement each would do.
+    constexpr qsizetype perStatement = 50;
+    static const QString head = QStringLiteral(
         "INSERT INTO comments (site, id, post, hash, seen_at, first_seen_at, author, text, published_at, like_count, "
-        "state, kind, reason, ai_prob, avatar, rules) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)\n"
-        "ON CONFLICT (site, id) DO UPDATE SET post = excluded.post, seen_at = excluded.seen_at, "
+        "state, kind, reason, ai_prob, avatar, rules) VALUES ");
+    static const QString row = QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    static const QString tail = QStringLiteral(
+        "\nON CONFLICT (site, id) DO UPDATE SET post = excluded.post, seen_at = excluded.seen_at, "
         "rules = excluded.rules, author = excluded.author, text = excluded.text, "
         "published_at = excluded.published_at, like_count = excluded.like_count, state = excluded.state, "
         "kind = excluded.kind, reason = excluded.reason, ai_prob = excluded.ai_prob, deleted_at = NULL, "
@@ -111,19 +118,32 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
         "avatar = CASE WHEN excluded.avatar IS NULL AND excluded.text IS NOT NULL THEN comments.avatar "
         "ELSE excluded.avatar END, "
         "hash = excluded.hash");
+    auto upsert = [&](qsizetype rows) {
+        QString sql = head;
+        for (qsizetype i = 0; i < rows; ++i) {
+            if (i)
+                sql += QStringLiteral(", ");
+            sql += row;
+        }
+        return sql + tail;
+    };
+    static const QString full = upsert(perStatement);
     const double t = seconds(now);
     const QVariant rulesValue = orNull(rules);
     return transaction([&] {
-        for (const Comment &c : comments) {
-            const QVariantList args{
-                site, c.id, post, hash(c.text), t, t,
-                storeText ? QVariant(c.authorName) : QVariant(),
-                storeText ? QVariant(c.text) : QVariant(),
-                orNull(c.publishedAt), orNull(c.likeCount), c.state, storedKind(c), c.reason, orNull(c.aiProb),
-                storeText ? orNull(c.avatar) : QVariant(),
-                rulesValue,
-            };
-            if (!exec(upsert, args))
+        for (qsizetype from = 0; from < comments.size(); from += perStatement) {
+            const qsizetype count = std::min(perStatement, comments.size() - from);
+            QVariantList args;
+            args.reserve(count * 16);
+            for (const Comment &c : comments.mid(from, count)) {
+                args << site << c.id << post << hash(c.text) << t << t
+                     << (storeText ? QVariant(c.authorName) : QVariant())
+                     << (storeText ? QVariant(c.text) : QVariant()) << orNull(c.publishedAt) << orNull(c.likeCount)
+                     << c.state << storedKind(c) << c.reason << orNull(c.aiProb)
+                     << (storeText ? orNull(c.avatar) : QVariant()) << rulesValue;
+            }
+            // A full slice reuses one cached statement; the last, shorter one is prepared once.
+            if (!(count == perStatement ? exec(full, args) : exec(upsert(count), args, false)))
                 return false;
         }
         return true;
@@ -340,21 +360,23 @@ QList<ScanStore::DayCount> ScanStore::daily(int days, const QDateTime &now)
     auto bucket = [&](const QString &sql) {
         QList<int> counts(starts.size(), 0);
         each(sql, {seconds(start)}, true, [&](const Row &row) {
-            if (!row.isEmpty() && isReal(row.first())) {
+            if (row.size() >= 2 && isReal(row.first()) && isInteger(row.at(1))) {
                 const double t = row.first().toDouble();
                 if (t >= end)
                     return true;
                 const auto it = std::upper_bound(starts.cbegin(), starts.cend(), t);
                 if (it != starts.cbegin())
-                    ++counts[std::distance(starts.cbegin(), it) - 1];
+                    counts[std::distance(starts.cbegin(), it) - 1] += int(row.at(1).toLongLong());
             }
             return true;
         });
         return counts;
     };
-    const auto deleted = bucket(QStringLiteral("SELECT deleted_at FROM comments WHERE deleted_at >= ?"));
-    const auto flagged =
-        bucket(QStringLiteral("SELECT first_seen_at FROM comments WHERE state = 'spam' AND first_seen_at >= ?"));
+    // Read from the time indexes, one row per distinct time (a deletion's or a scan's comments share one).
+    const auto deleted = bucket(
+        QStringLiteral("SELECT deleted_at, COUNT(*) FROM comments WHERE deleted_at >= ? GROUP BY deleted_at"));
+    const auto flagged = bucket(QStringLiteral("SELECT first_seen_at, COUNT(*) FROM comments WHERE state = 'spam' AND "
+                                               "first_seen_at >= ? GROUP BY first_seen_at"));
     for (qsizetype i = 0; i < dayList.size(); ++i)
         result.append(DayCount{dayList.at(i).startOfDay(), deleted.at(i), flagged.at(i)});
     return result;
@@ -410,8 +432,9 @@ QList<ScanStore::Record> ScanStore::allComments(int limit)
 QList<ScanStore::Record> ScanStore::readRecords(const QString &sql, const QVariantList &args)
 {
     QList<Record> result;
+    LocalTimes times;
     each(sql, args, true, [&](const Row &row) {
-        if (auto r = readRecord(row))
+        if (auto r = readRecord(row, times))
             result.append(std::move(*r));
         return true;
     });
@@ -422,9 +445,10 @@ bool ScanStore::eachComment(const std::function<bool(const Record &)> &row)
 {
     if (!open())
         return false;
+    LocalTimes times;
     return each(QLatin1String(recordColumns) + QStringLiteral("FROM comments ORDER BY site, post, seen_at DESC, rowid"),
                 {}, true, [&](const Row &values) {
-                    if (const auto r = readRecord(values))
+                    if (const auto r = readRecord(values, times))
                         return row(*r);
                     return true;
                 });

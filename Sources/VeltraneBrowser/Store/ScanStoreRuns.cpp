@@ -148,8 +148,9 @@ QList<ScanStore::Record> ScanStore::items(qint64 runId)
         "FROM run_items i JOIN runs r ON r.id = i.run JOIN comments c ON c.site = r.site AND c.id = i.id\n"
         "WHERE i.run = ? ORDER BY (i.state = 'spam') DESC, COALESCE(c.published_at, 0) DESC, c.rowid"),
         {runId});
+    LocalTimes times;
     for (const Row &row : rows) {
-        auto record = readRecord(row);
+        auto record = readRecord(row, times);
         if (!record || row.size() < 17)
             continue;
         record->fresh = integer(row.at(15)) != 0;
@@ -294,12 +295,28 @@ ScanStore::Stats ScanStore::stats(const std::optional<QString> &site)
         return s;
     const QString where = site ? QStringLiteral(" WHERE site = ?1") : QString();
     const QString whereAnd = site ? QStringLiteral(" WHERE site = ?1 AND") : QStringLiteral(" WHERE");
-    const QString sql = QStringLiteral("SELECT (SELECT COUNT(*) FROM posts") + where
-        + QStringLiteral("), (SELECT COUNT(*) FROM posts") + whereAnd
-        + QStringLiteral(" watched = 1), (SELECT COUNT(*) FROM comments") + where
-        + QStringLiteral("), (SELECT COUNT(*) FROM comments") + whereAnd + QLatin1Char(' ')
-        + QLatin1String(pendingSpam) + QStringLiteral("), (SELECT COUNT(*) FROM comments") + whereAnd
-        + QStringLiteral(" deleted_at IS NOT NULL)");
+    QString sql;
+    if (m_totals) {
+        // Comments and deletions from the kept totals; pending spam counted per post and sighting
+        // time (a scan's comments share one), so that each post's last full scan is looked up
+        // once a group instead of once a comment.
+        sql = QStringLiteral("SELECT (SELECT COUNT(*) FROM posts") + where
+            + QStringLiteral("), (SELECT COUNT(*) FROM posts") + whereAnd
+            + QStringLiteral(" watched = 1), (SELECT COALESCE(SUM(comments), 0) FROM comment_totals") + where
+            + QStringLiteral("), (SELECT COALESCE(SUM(n), 0) FROM (SELECT post, seen_at, COUNT(*) AS n FROM comments")
+            + whereAnd
+            + QStringLiteral(" state = 'spam' AND deleted_at IS NULL GROUP BY site, post, seen_at) AS g WHERE g.seen_at "
+                             ">= COALESCE((SELECT full_at FROM posts WHERE posts.url = g.post), 0)), "
+                             "(SELECT COALESCE(SUM(deleted), 0) FROM comment_totals")
+            + where + QStringLiteral(")");
+    } else {
+        sql = QStringLiteral("SELECT (SELECT COUNT(*) FROM posts") + where
+            + QStringLiteral("), (SELECT COUNT(*) FROM posts") + whereAnd
+            + QStringLiteral(" watched = 1), (SELECT COUNT(*) FROM comments") + where
+            + QStringLiteral("), (SELECT COUNT(*) FROM comments") + whereAnd + QLatin1Char(' ')
+            + QLatin1String(pendingSpam) + QStringLiteral("), (SELECT COUNT(*) FROM comments") + whereAnd
+            + QStringLiteral(" deleted_at IS NOT NULL)");
+    }
     const Rows rows = run(sql, site ? QVariantList{*site} : QVariantList{});
     if (!rows.isEmpty() && rows.first().size() >= 5) {
         const Row &row = rows.first();
@@ -381,6 +398,13 @@ bool ScanStore::clear(bool keepWatched)
     if (!open())
         return false;
     const bool ok = transaction([&] {
+        // Without its delete trigger the table is emptied at once instead of row by row; the
+        // totals are emptied with it, all in the one transaction.
+        if (m_totals
+            && (!exec(QStringLiteral("DROP TRIGGER IF EXISTS comment_totals_delete"), {}, false)
+                || !exec(QStringLiteral("DELETE FROM comments")) || !exec(QStringLiteral("DELETE FROM comment_totals"))
+                || !exec(QString::fromLatin1(totalsDeleteTrigger), {}, false)))
+            return false;
         if (!exec(QStringLiteral("DELETE FROM comments")) || !exec(QStringLiteral("DELETE FROM run_items"))
             || !exec(QStringLiteral("DELETE FROM runs")))
             return false;

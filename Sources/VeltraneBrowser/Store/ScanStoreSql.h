@@ -5,6 +5,7 @@
 #include "Store/ScanStore.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QVariant>
 
 #include <cmath>
@@ -22,6 +23,38 @@ inline QVariant orNull(const std::optional<QString> &v) { return v ? QVariant(*v
 inline double seconds(const QDateTime &t) { return double(t.toMSecsSinceEpoch()) / 1000.0; }
 // Read back as local times, like every other time the application shows.
 inline QDateTime date(double secs) { return QDateTime::fromMSecsSinceEpoch(qint64(std::llround(secs * 1000.0)), Qt::LocalTime); }
+
+// The local times of one query's rows. Making a local QDateTime asks the system for the zone
+// rules (microseconds each), while the stored times come in batches (every comment of one scan
+// shares its sighting time, every comment of one deletion its deletion time), so a result holds
+// few distinct values: each is made once and copied after that. The copies are the very same
+// local times, so they compare, convert and format exactly as freshly made ones.
+class LocalTimes {
+public:
+    QDateTime operator()(double secs)
+    {
+        const qint64 ms = qint64(std::llround(secs * 1000.0));
+        if (m_hasLast && ms == m_lastMs)
+            return m_last;
+        auto it = m_made.constFind(ms);
+        if (it == m_made.cend()) {
+            if (m_made.size() >= kKept)   // all different (an unusual history): keep the memory small
+                m_made.clear();
+            it = m_made.insert(ms, QDateTime::fromMSecsSinceEpoch(ms, Qt::LocalTime));
+        }
+        m_hasLast = true;
+        m_lastMs = ms;
+        m_last = *it;
+        return m_last;
+    }
+
+private:
+    static constexpr qsizetype kKept = 4096;
+    QHash<qint64, QDateTime> m_made;
+    bool m_hasLast = false;
+    qint64 m_lastMs = 0;
+    QDateTime m_last;
+};
 
 inline std::optional<QString> optText(const QVariant &v)
 {
@@ -50,8 +83,14 @@ inline constexpr char recordColumns[] =
     "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, ai_prob, "
     "first_seen_at, seen_at, deleted_at, avatar ";
 
+// Keeps the kept totals (table comment_totals) in step when comments are deleted.
+inline constexpr char totalsDeleteTrigger[] =
+    "CREATE TRIGGER comment_totals_delete AFTER DELETE ON comments BEGIN "
+    "UPDATE comment_totals SET comments = comments - 1, deleted = deleted - (old.deleted_at IS NOT NULL) "
+    "WHERE site = old.site; END";
+
 // A Record from the first 15 values of a row; none when a required value is unreadable.
-std::optional<ScanStore::Record> readRecord(const QVariantList &row);
+std::optional<ScanStore::Record> readRecord(const QVariantList &row, LocalTimes &times);
 
 QString errorText(const QString &ko, const QString &en);
 

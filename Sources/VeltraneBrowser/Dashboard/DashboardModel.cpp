@@ -1,0 +1,244 @@
+#include "Dashboard/DashboardModel.h"
+
+#include "Sites/LoginProvider.h"
+
+#include <QRegularExpression>
+#include <QtMath>
+
+#include <cmath>
+
+namespace {
+
+QString pick(bool korean, const char *ko, const char *en)
+{
+    return korean ? QString::fromUtf8(ko) : QString::fromUtf8(en);
+}
+
+int countOf(const ScanStore::DayCount &day, DashboardModel::Strip strip)
+{
+    return strip == DashboardModel::Strip::flagged ? day.flagged : day.deleted;
+}
+
+} // namespace
+
+const QList<int> &DashboardModel::rangeChoices()
+{
+    static const QList<int> choices {7, 30, 90};
+    return choices;
+}
+
+int DashboardModel::value(const ScanStore::Stats &stats, Field field)
+{
+    switch (field) {
+    case Field::posts: return stats.posts;
+    case Field::comments: return stats.comments;
+    case Field::flagged: return stats.flagged;
+    case Field::deleted: return stats.deleted;
+    }
+    return 0;
+}
+
+QString DashboardModel::tileLabel(Field field, const ScanStore::Stats &stats, bool korean)
+{
+    switch (field) {
+    case Field::posts:
+        if (stats.watched >= 1)
+            return korean ? QStringLiteral("게시물 · 모니터링 %1").arg(stats.watched)
+                          : QStringLiteral("Posts · %1 monitored").arg(stats.watched);
+        return pick(korean, "게시물", "Posts");
+    case Field::comments: return pick(korean, "댓글", "Comments");
+    case Field::flagged: return pick(korean, "스팸 의심", "Flagged");
+    case Field::deleted: return pick(korean, "삭제", "Deleted");
+    }
+    return {};
+}
+
+QStringList DashboardModel::sites(const SpamModel::DashboardData &data)
+{
+    QStringList out;
+    for (const LoginProvider site : LoginProvider::allCases()) {
+        const auto it = data.bySite.constFind(site.rawValue());
+        if (it != data.bySite.cend() && it->posts > 0)
+            out.append(site.rawValue());
+    }
+    return out;
+}
+
+QList<ScanStore::Record> DashboardModel::recentShown(const SpamModel::DashboardData &data)
+{
+    return data.recent.mid(0, 5);
+}
+
+bool DashboardModel::showsTrend(const SpamModel::DashboardData &data)
+{
+    for (const ScanStore::DayCount &d : data.daily) {
+        if (d.deleted > 0 || d.flagged > 0)
+            return true;
+    }
+    return false;
+}
+
+bool DashboardModel::showsLists(const SpamModel::DashboardData &data)
+{
+    return !data.topPosts.isEmpty() || !data.topAuthors.isEmpty() || !recentShown(data).isEmpty();
+}
+
+QString DashboardModel::postTitle(const ScanStore::Post &post)
+{
+    return post.title.isEmpty() ? post.url : post.title;
+}
+
+QString DashboardModel::postDetail(const ScanStore::Post &post, bool korean, const QLocale &locale)
+{
+    const QString f = locale.toString(post.flagged);
+    const QString t = locale.toString(post.total);
+    return korean ? QStringLiteral("의심 %1 · 댓글 %2").arg(f, t) : QStringLiteral("%1 flagged · %2 comments").arg(f, t);
+}
+
+QString DashboardModel::authorSite(const ScanStore::Author &author)
+{
+    if (const std::optional<LoginProvider> site = LoginProvider::fromRawValue(author.site))
+        return site->displayName();
+    return {};
+}
+
+QString DashboardModel::recentAuthor(const ScanStore::Record &record, bool korean)
+{
+    return record.author.isEmpty() ? pick(korean, "(작성자 없음)", "(no author)") : record.author;
+}
+
+QString DashboardModel::recentText(const ScanStore::Record &record, bool korean)
+{
+    return record.text.isEmpty() ? pick(korean, "(저장된 본문 없음)", "(no text stored)") : record.text;
+}
+
+QString DashboardModel::recentTime(const ScanStore::Record &record, const QLocale &locale)
+{
+    if (!record.deletedAt)
+        return {};
+    // Numeric month and day, hour with its AM/PM marker, minute, in the locale's order.
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    format.remove(QLatin1Char('y')).remove(QLatin1Char('Y'));
+    // Numeric month and day only, without weekday names.
+    format.replace(QRegularExpression(QStringLiteral("M+")), QStringLiteral("M"));
+    format.replace(QRegularExpression(QStringLiteral("d+")), QStringLiteral("d"));
+    while (!format.isEmpty() && !format.front().isLetter())
+        format.remove(0, 1);
+    while (!format.isEmpty() && !format.back().isLetter())
+        format.chop(1);
+    if (format.isEmpty() || format == QLatin1String("M d"))
+        format = QStringLiteral("M/d");
+    else if (format == QLatin1String("d M"))
+        format = QStringLiteral("d/M");
+    return locale.toString(*record.deletedAt, format + QLatin1Char(' ') + QStringLiteral("h:mm AP"));
+}
+
+QString DashboardModel::recentTooltip(const ScanStore::Record &record, const SpamModel::DashboardData &data)
+{
+    const auto it = data.posts.constFind(record.post);
+    if (it == data.posts.cend())
+        return {};
+    return postTitle(*it);
+}
+
+QString DashboardModel::listTitle(int column, bool korean)
+{
+    switch (column) {
+    case 0: return pick(korean, "삭제가 많은 게시물", "Posts with the most deletions");
+    case 1: return pick(korean, "삭제가 많은 작성자", "Authors deleted most often");
+    default: return pick(korean, "최근 삭제", "Recently deleted");
+    }
+}
+
+QList<ScanStore::DayCount> DashboardModel::slice(const QList<ScanStore::DayCount> &daily, int days)
+{
+    if (days <= 0)
+        return {};
+    return daily.size() <= days ? daily : daily.mid(daily.size() - days);
+}
+
+int DashboardModel::ceiling(const QList<ScanStore::DayCount> &slice)
+{
+    int peak = 0;
+    for (const ScanStore::DayCount &d : slice)
+        peak = std::max({peak, d.deleted, d.flagged});
+    if (peak <= 5)
+        return std::max(peak, 1);
+    const double m = std::pow(10.0, std::floor(std::log10(double(peak))));
+    for (const double factor : {1.0, 1.2, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0, 10.0}) {
+        const double candidate = std::round(m * factor);   // halves away from zero
+        if (candidate >= peak)
+            return int(candidate);
+    }
+    return peak;
+}
+
+QList<QDateTime> DashboardModel::ticks(const QList<ScanStore::DayCount> &slice, int days)
+{
+    const int step = days < 6 ? 1 : days / 6;
+    QList<QDateTime> out;
+    int position = 0;
+    for (auto it = slice.crbegin(); it != slice.crend(); ++it, ++position) {
+        if (position % step == step / 2)
+            out.append(it->day.addSecs(43200));
+    }
+    return out;
+}
+
+double DashboardModel::barWidth(int days, double width)
+{
+    return std::min(std::max(width / std::max(days, 1) * 0.62, 2.0), 24.0);
+}
+
+double DashboardModel::cornerRadius(int days, double width)
+{
+    return std::min(barWidth(days, width) / 3.0, 3.0);
+}
+
+int DashboardModel::shownValue(const QList<ScanStore::DayCount> &slice, Strip strip, const std::optional<QDateTime> &hovered)
+{
+    if (hovered) {
+        for (const ScanStore::DayCount &d : slice) {
+            if (d.day == *hovered)
+                return countOf(d, strip);
+        }
+    }
+    int sum = 0;
+    for (const ScanStore::DayCount &d : slice)
+        sum += countOf(d, strip);
+    return sum;
+}
+
+std::optional<QDateTime> DashboardModel::dayAt(const QList<ScanStore::DayCount> &slice, const QDateTime &at)
+{
+    const QDateTime start = at.toLocalTime().date().startOfDay();
+    for (const ScanStore::DayCount &d : slice) {
+        if (d.day == start)
+            return d.day;
+    }
+    return std::nullopt;
+}
+
+QString DashboardModel::rangeLabel(int days, bool korean)
+{
+    return QString::number(days) + (korean ? QStringLiteral("일") : QStringLiteral("d"));
+}
+
+QString DashboardModel::stripTitle(Strip strip, bool korean)
+{
+    return strip == Strip::flagged ? pick(korean, "검출", "Detected") : pick(korean, "삭제", "Deleted");
+}
+
+QString DashboardModel::hoveredText(const QDateTime &day, const QLocale &locale)
+{
+    const bool dayFirst = locale.dateFormat(QLocale::ShortFormat).indexOf(QLatin1Char('d'))
+        < locale.dateFormat(QLocale::ShortFormat).indexOf(QLatin1Char('M'));
+    return locale.toString(day.date(), dayFirst ? QStringLiteral("ddd d MMM") : QStringLiteral("ddd, MMM d"));
+}
+
+QString DashboardModel::tickText(const QDateTime &tick, const QLocale &locale)
+{
+    const bool dayFirst = locale.dateFormat(QLocale::ShortFormat).indexOf(QLatin1Char('d'))
+        < locale.dateFormat(QLocale::ShortFormat).indexOf(QLatin1Char('M'));
+    return locale.toString(tick.date(), dayFirst ? QStringLiteral("d/M") : QStringLiteral("M/d"));
+}

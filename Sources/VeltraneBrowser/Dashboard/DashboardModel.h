@@ -1,0 +1,64 @@
+#pragma once
+// Everything the statistics sheet decides, as functions of its one snapshot: the tiles and their
+// labels, which sites get a split, the lists and their row texts, and the trend's visible days,
+// scale, date labels, bar widths and the values shown beside the strips.
+//
+//   const auto slice = DashboardModel::slice(data.daily, 30);
+//   axis->setRange(0, DashboardModel::ceiling(slice));
+
+#include "Scan/SpamModel.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+class DashboardModel {
+public:
+    DashboardModel() = delete;
+
+    enum class Field { posts, comments, flagged, deleted };
+    enum class Strip { flagged, deleted };
+
+    static constexpr int initialDays = 30;
+    static constexpr int snapshotDays = 90;
+    static constexpr double chartWidth = 678;   // the sheet's width less the paddings and the value column
+    static const QList<int> &rangeChoices();     // 7, 30, 90
+
+    // ---- tiles and lists ----
+    static int value(const ScanStore::Stats &stats, Field field);
+    static QString tileLabel(Field field, const ScanStore::Stats &stats, bool korean);
+    // The sites, in their fixed order, that have posts; the split shows only for two or more.
+    static QStringList sites(const SpamModel::DashboardData &data);
+    static QList<ScanStore::Record> recentShown(const SpamModel::DashboardData &data);
+    static bool showsTrend(const SpamModel::DashboardData &data);
+    static bool showsLists(const SpamModel::DashboardData &data);
+    static QString postTitle(const ScanStore::Post &post);
+    static QString postDetail(const ScanStore::Post &post, bool korean, const QLocale &locale = QLocale());
+    static QString authorSite(const ScanStore::Author &author);   // "YouTube", "Instagram" or empty
+    static QString recentAuthor(const ScanStore::Record &record, bool korean);
+    static QString recentText(const ScanStore::Record &record, bool korean);
+    static QString recentTime(const ScanStore::Record &record, const QLocale &locale = QLocale());
+    // The title of the record's post (its address when untitled); empty when the post is not listed.
+    static QString recentTooltip(const ScanStore::Record &record, const SpamModel::DashboardData &data);
+    static QString listTitle(int column, bool korean);
+
+    // ---- trend ----
+    static QList<ScanStore::DayCount> slice(const QList<ScanStore::DayCount> &daily, int days);
+    // The scale's top: the peak itself up to 5 (at least 1), else the first round step above it.
+    static int ceiling(const QList<ScanStore::DayCount> &slice);
+    // The dates under the bottom strip, newest first: the day's noon of every step-th entry.
+    static QList<QDateTime> ticks(const QList<ScanStore::DayCount> &slice, int days);
+    static double barWidth(int days, double width = chartWidth);
+    static double cornerRadius(int days, double width = chartWidth);
+    // The hovered day's count, or the sum over the slice.
+    static int shownValue(const QList<ScanStore::DayCount> &slice, Strip strip, const std::optional<QDateTime> &hovered);
+    // The slice's day that contains a time, none outside the plotted days.
+    static std::optional<QDateTime> dayAt(const QList<ScanStore::DayCount> &slice, const QDateTime &at);
+    static QString rangeLabel(int days, bool korean);
+    static QString stripTitle(Strip strip, bool korean);
+    static QString hoveredText(const QDateTime &day, const QLocale &locale = QLocale());
+    static QString tickText(const QDateTime &tick, const QLocale &locale = QLocale());
+};

@@ -1,0 +1,46 @@
+#pragma once
+// The statistics sheet: four totals with a per-site split, the daily trend, and the posts with the
+// most deletions, the authors deleted most often and the latest deletions. It reads one snapshot
+// of the history when it is made and never refreshes it.
+//
+//   auto *sheet = new StatisticsSheet(model, window);
+//   connect(sheet, &StatisticsSheet::postChosen, model, [model](const QString &url) { /* open it */ });
+//   sheet->open();
+//
+// A post row closes the sheet and then reports the post; Return and Escape close it.
+
+#include "Scan/SpamModel.h"
+
+#include <QDialog>
+#include <QPointer>
+
+class TrendChart;
+class QPushButton;
+
+class StatisticsSheet : public QDialog {
+    Q_OBJECT
+public:
+    StatisticsSheet(SpamModel *model, QWidget *parent = nullptr, bool korean = defaultKorean());
+    // Over a given snapshot (the gallery, tests).
+    StatisticsSheet(SpamModel *model, const SpamModel::DashboardData &data, QWidget *parent = nullptr,
+                    bool korean = defaultKorean());
+
+    const SpamModel::DashboardData &data() const { return m_data; }
+    TrendChart *trend() const { return m_trend; }
+    QList<QPushButton *> postRows() const { return m_postRows; }
+    static bool defaultKorean();
+
+signals:
+    // A post row was clicked: the sheet has closed; the post should open and be scanned.
+    void postChosen(const QString &url);
+
+private:
+    void build();
+    void followWorking();
+
+    QPointer<SpamModel> m_model;
+    SpamModel::DashboardData m_data;
+    bool m_korean;
+    TrendChart *m_trend = nullptr;
+    QList<QPushButton *> m_postRows;
+};

@@ -1,0 +1,366 @@
+#include "Settings/AccountPane.h"
+
+#include "Dashboard/ScaledFont.h"
+#include "Service/VeltraneAccount.h"
+#include "Settings/AccountPaneState.h"
+#include "Settings/SettingsButton.h"
+#include "Settings/SettingsCard.h"
+#include "Settings/SettingsRow.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+QString pick(bool korean, const char *ko, const char *en)
+{
+    return korean ? QString::fromUtf8(ko) : QString::fromUtf8(en);
+}
+
+QLabel *text(const QString &value, bool muted = false)
+{
+    auto *l = new QLabel(value);
+    l->setTextFormat(Qt::PlainText);
+    l->setWordWrap(true);
+    if (muted)
+        l->setForegroundRole(QPalette::PlaceholderText);
+    return l;
+}
+
+QUrl under(const QString &path)
+{
+    QUrl base = VeltraneAccount::defaultServer();
+    QString p = base.path();
+    if (!p.endsWith(QLatin1Char('/')))
+        p += QLatin1Char('/');
+    base.setPath(p + path);
+    return base;
+}
+
+} // namespace
+
+AccountPane::AccountPane(VeltraneAccount *account, bool korean, QWidget *parent)
+    : QWidget(parent), m_state(new AccountPaneState(account, korean, this)), m_korean(korean)
+{
+    m_layout = new QVBoxLayout(this);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    connect(m_state, &AccountPaneState::changed, this, &AccountPane::sync);
+    rebuild();
+}
+
+QUrl AccountPane::privacyUrl()
+{
+    return under(QStringLiteral("privacy"));
+}
+
+QUrl AccountPane::termsUrl()
+{
+    return under(QStringLiteral("terms"));
+}
+
+QString AccountPane::shape() const
+{
+    const AccountPaneState &s = *m_state;
+    const VeltraneAccount *a = s.account();
+    return QStringList {QString::number(s.signedIn()), QString::number(int(s.card())), QString::number(s.codeSent()),
+                        QString::number(int(s.managing())), QString::number(s.busy()), s.message(),
+                        QString::number(s.failed()), a ? a->emailText() : QString(), a ? a->supportCodeText() : QString(),
+                        QString::number(a && a->hasPassword()), QString::number(a && a->testMode()),
+                        QString::number(a && a->emailLogin()), QString::number(a && a->deviceAccounts())}
+        .join(QLatin1Char('|'));
+}
+
+void AccountPane::sync()
+{
+    if (shape() != m_shape) {
+        rebuild();
+        return;
+    }
+    for (const auto &update : std::as_const(m_updates))
+        update();
+}
+
+void AccountPane::rebuild()
+{
+    // The field being typed in keeps the focus and its cursor across the rebuild.
+    QString focused;
+    int cursor = 0;
+    if (auto *edit = qobject_cast<QLineEdit *>(focusWidget()); edit && m_content && m_content->isAncestorOf(edit)) {
+        focused = edit->placeholderText();
+        cursor = edit->cursorPosition();
+    }
+    m_shape = shape();
+    m_updates.clear();
+    if (m_content) {
+        // Gone from the screen at once; deleted later, as a signal of one of its controls may have led here.
+        m_content->hide();
+        m_layout->removeWidget(m_content);
+        m_content->deleteLater();
+    }
+    m_content = new QWidget(this);
+    auto *column = new QVBoxLayout(m_content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(22);
+    AccountPaneState *s = m_state;
+    VeltraneAccount *account = s->account();
+    const bool k = m_korean;
+
+    auto field = [this, s](const QString &placeholder, const QString &value, bool secure, auto setter,
+                           std::function<void()> submit) {
+        auto *f = new QLineEdit(value);
+        f->setPlaceholderText(placeholder);
+        f->setAccessibleName(placeholder);
+        f->setMinimumHeight(40);
+        if (secure)
+            f->setEchoMode(QLineEdit::Password);
+        connect(f, &QLineEdit::textEdited, s, [s, setter](const QString &t) { (s->*setter)(t); });
+        if (submit)
+            connect(f, &QLineEdit::returnPressed, this, submit);
+        return f;
+    };
+    auto button = [](const QString &label, SettingsButton::Kind kind, auto action) {
+        auto *b = new SettingsButton(label, kind);
+        QObject::connect(b, &QPushButton::clicked, b, action);
+        return b;
+    };
+    auto progress = [s]() {
+        auto *bar = new QProgressBar;
+        bar->setRange(0, 0);
+        bar->setFixedSize(60, 8);
+        bar->setTextVisible(false);
+        bar->setVisible(s->busy());
+        return bar;
+    };
+    auto cardBox = [](QWidget *holder) {
+        auto *l = new QVBoxLayout(holder);
+        l->setContentsMargins(18, 18, 18, 18);
+        l->setSpacing(12);
+        return l;
+    };
+
+    if (!s->signedIn()) {
+        if (s->showsTestServerNote())
+            column->addWidget(text(pick(k, "테스트 서버라 로그인하지 않아도 AI 검사를 쓸 수 있습니다.",
+                                        "This is a test server; the AI check works without signing in.")));
+        const AccountPaneState::Card card = s->card();
+        auto *content = new QWidget;
+        auto *cl = cardBox(content);
+        SettingsCard *holder = nullptr;
+        if (card == AccountPaneState::Card::device) {
+            holder = new SettingsCard(pick(k, "시작하기", "Get started"));
+            cl->addWidget(text(pick(k, "가입 없이 이 컴퓨터에 고유번호를 받아 바로 쓸 수 있습니다.",
+                                    "Get a number for this computer and start right away, no sign-up.")));
+            auto *row = new QHBoxLayout;
+            row->setSpacing(10);
+            auto *start = button(pick(k, "시작하기", "Get started"), SettingsButton::Kind::primary, [s] { s->startDevice(); });
+            start->setEnabled(!s->busy());
+            row->addWidget(start);
+            row->addWidget(progress());
+            row->addStretch(1);
+            row->addWidget(button(pick(k, "기존 계정으로 로그인", "Sign in to an existing account"), SettingsButton::Kind::plain,
+                                  [s] { s->setUsePassword(true); }));
+            cl->addLayout(row);
+        } else if (card == AccountPaneState::Card::email) {
+            holder = new SettingsCard(pick(k, "이메일로 시작", "Continue with email"));
+            cl->addWidget(field(pick(k, "이메일", "Email"), s->email(), false, &AccountPaneState::setEmail, [s] { s->sendCode(); }));
+            if (s->codeSent()) {
+                cl->addWidget(field(pick(k, "메일로 받은 6자리 코드", "6-digit code from the email"), s->code(), false,
+                                    &AccountPaneState::setCode, [s] { s->verifyCode(); }));
+                cl->addWidget(text(pick(k, "처음이면 이 이메일로 계정이 만들어집니다.",
+                                        "If this is your first time, an account is created for this email."), true));
+            }
+            auto *rowWidget = new QWidget;
+            auto *row = new QHBoxLayout(rowWidget);
+            row->setContentsMargins(0, 4, 0, 0);
+            row->setSpacing(10);
+            if (s->codeSent()) {
+                auto *go = button(pick(k, "확인", "Continue"), SettingsButton::Kind::primary, [s] { s->verifyCode(); });
+                row->addWidget(go);
+                row->addWidget(button(pick(k, "코드 다시 받기", "Send again"), SettingsButton::Kind::plain, [s] { s->sendCode(); }));
+                m_updates.append([s, go] { go->setEnabled(s->canVerify()); });
+            } else {
+                row->addWidget(button(pick(k, "인증 코드 받기", "Email me a code"), SettingsButton::Kind::primary, [s] { s->sendCode(); }));
+            }
+            row->addWidget(progress());
+            row->addStretch(1);
+            row->addWidget(button(pick(k, "비밀번호로 로그인", "Use a password"), SettingsButton::Kind::plain,
+                                  [s] { s->setUsePassword(true); }));
+            m_updates.append([s, rowWidget] { rowWidget->setEnabled(s->canSendCode()); });
+            cl->addWidget(rowWidget);
+        } else {
+            holder = new SettingsCard(s->passwordCardTitle());
+            cl->addWidget(field(pick(k, "이메일", "Email"), s->email(), false, &AccountPaneState::setEmail, {}));
+            cl->addWidget(field(pick(k, "비밀번호 (8자 이상)", "Password (8+ characters)"), s->password(), true,
+                                &AccountPaneState::setPassword, [s] { s->signInWithPassword(false); }));
+            auto *rowWidget = new QWidget;
+            auto *row = new QHBoxLayout(rowWidget);
+            row->setContentsMargins(0, 4, 0, 0);
+            row->setSpacing(10);
+            row->addWidget(button(pick(k, "로그인", "Sign In"), SettingsButton::Kind::primary, [s] { s->signInWithPassword(false); }));
+            if (s->offersCreateAccount())
+                row->addWidget(button(pick(k, "새 계정 만들기", "Create Account"), SettingsButton::Kind::plain,
+                                      [s] { s->signInWithPassword(true); }));
+            row->addWidget(progress());
+            if (s->offersWaySwitch()) {
+                row->addStretch(1);
+                row->addWidget(button(s->waySwitchLabel(), SettingsButton::Kind::plain, [s] { s->setUsePassword(false); }));
+            } else {
+                row->addStretch(1);
+            }
+            m_updates.append([s, rowWidget] { rowWidget->setEnabled(s->canSignIn()); });
+            cl->addWidget(rowWidget);
+        }
+        holder->add(content);
+        column->addWidget(holder);
+        column->addWidget(text(pick(k, "계정은 AI 검사에만 쓰입니다. 규칙 검사와 삭제는 계정 없이 됩니다.",
+                                    "The account is only for the AI check. Rule checks and deleting work without one.")));
+    } else {
+        // Header.
+        auto *header = new QFrame;
+        SettingsCard::makeSurface(header);
+        auto *hl = new QHBoxLayout(header);
+        hl->setContentsMargins(20, 20, 20, 20);
+        hl->setSpacing(16);
+        auto *badge = new QLabel(s->deviceAccount() ? QStringLiteral("\u25A1") : s->badge());
+        badge->setTextFormat(Qt::PlainText);
+        badge->setAlignment(Qt::AlignCenter);
+        badge->setFixedSize(48, 48);
+        badge->setStyleSheet(QStringLiteral("background: palette(highlight); color: palette(highlighted-text);"
+                                            " border-radius: 24px; font-size: 18px; font-weight: 600;"));
+        hl->addWidget(badge);
+        auto *lines = new QVBoxLayout;
+        lines->setSpacing(4);
+        auto *title = text(s->headerTitle());
+        title->setWordWrap(false);
+        QFont tf = title->font();
+        tf.setWeight(QFont::DemiBold);
+        tf = ScaledFont::of(tf, 1.2);
+        title->setFont(tf);
+        lines->addWidget(title);
+        auto *sub = text(s->headerSubtitle());
+        sub->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        lines->addWidget(sub);
+        hl->addLayout(lines, 1);
+        if (!s->deviceAccount())
+            hl->addWidget(button(pick(k, "로그아웃", "Sign Out"), SettingsButton::Kind::plain, [s] { s->signOut(); }));
+        column->addWidget(header);
+
+        if (s->showsLinkCard()) {
+            auto *link = new SettingsCard(pick(k, "다른 컴퓨터에서도 쓰기", "Use it on other computers"));
+            auto *content = new QWidget;
+            auto *cl = cardBox(content);
+            cl->addWidget(text(pick(k, "이메일을 연결하면 다른 컴퓨터에서도 그 이메일로 로그인해 이어서 쓸 수 있습니다. 그 이메일에 이미 계정이 있으면 두 계정을 합칩니다.",
+                                    "Link an email to sign in with it on other computers and carry on. If that email "
+                                    "already has an account, the two accounts are merged.")));
+            cl->addWidget(field(pick(k, "이메일", "Email"), s->email(), false, &AccountPaneState::setEmail, [s] { s->sendCode(); }));
+            if (s->codeSent())
+                cl->addWidget(field(pick(k, "메일로 받은 6자리 코드", "6-digit code from the email"), s->code(), false,
+                                    &AccountPaneState::setCode, [s] { s->verifyCode(); }));
+            auto *rowWidget = new QWidget;
+            auto *row = new QHBoxLayout(rowWidget);
+            row->setContentsMargins(0, 0, 0, 0);
+            row->setSpacing(10);
+            if (s->codeSent()) {
+                auto *go = button(pick(k, "연결", "Link"), SettingsButton::Kind::primary, [s] { s->verifyCode(); });
+                row->addWidget(go);
+                row->addWidget(button(pick(k, "코드 다시 받기", "Send again"), SettingsButton::Kind::plain, [s] { s->sendCode(); }));
+                m_updates.append([s, go] { go->setEnabled(s->canVerify()); });
+            } else {
+                row->addWidget(button(pick(k, "인증 코드 받기", "Email me a code"), SettingsButton::Kind::primary, [s] { s->sendCode(); }));
+            }
+            row->addWidget(progress());
+            row->addStretch(1);
+            m_updates.append([s, rowWidget] { rowWidget->setEnabled(s->canSendCode()); });
+            cl->addWidget(rowWidget);
+            link->add(content);
+            column->addWidget(link);
+        }
+
+        auto *manage = new SettingsCard(pick(k, "계정 관리", "Manage account"));
+        if (s->showsPasswordRow()) {
+            manage->add(new SettingsRow(QStringLiteral("dialog-password"), s->passwordRowTitle(), s->passwordRowSubtitle(),
+                                        button(s->passwordRowButton(), SettingsButton::Kind::plain,
+                                               [s] { s->toggleManaging(AccountPaneState::Managing::password); })));
+            if (s->managing() == AccountPaneState::Managing::password) {
+                auto *form = new QWidget;
+                auto *fl = new QVBoxLayout(form);
+                fl->setContentsMargins(18, 0, 18, 18);
+                fl->setSpacing(12);
+                if (account && account->hasPassword())
+                    fl->addWidget(field(pick(k, "현재 비밀번호", "Current password"), s->password(), true,
+                                        &AccountPaneState::setPassword, {}));
+                fl->addWidget(field(pick(k, "새 비밀번호 (8자 이상)", "New password (8+ characters)"), s->newPassword(), true,
+                                    &AccountPaneState::setNewPassword, {}));
+                auto *go = button(s->passwordFormButton(), SettingsButton::Kind::primary, [s] { s->changePassword(); });
+                m_updates.append([s, go] { go->setEnabled(s->canChangePassword()); });
+                fl->addWidget(go, 0, Qt::AlignLeft);
+                manage->add(form);
+            }
+            manage->addDivider(64);
+        }
+        const bool deleting = s->managing() == AccountPaneState::Managing::remove;
+        manage->add(new SettingsRow(QStringLiteral("edit-delete"), pick(k, "계정 삭제", "Delete account"), s->deleteRowSubtitle(),
+                                    button(s->deleteRowButton(), deleting ? SettingsButton::Kind::plain : SettingsButton::Kind::danger,
+                                           [s] { s->toggleManaging(AccountPaneState::Managing::remove); }),
+                                    false, true));
+        if (deleting) {
+            auto *form = new QWidget;
+            auto *fl = new QVBoxLayout(form);
+            fl->setContentsMargins(18, 0, 18, 18);
+            fl->setSpacing(12);
+            if (!s->deviceAccount())
+                fl->addWidget(field(s->deleteFieldPlaceholder(), s->password(), s->deleteFieldSecure(),
+                                    &AccountPaneState::setPassword, {}));
+            auto *go = button(pick(k, "계정 영구 삭제", "Delete Account Permanently"), SettingsButton::Kind::danger,
+                              [s] { s->deleteAccount(); });
+            m_updates.append([s, go] { go->setEnabled(s->canDelete()); });
+            fl->addWidget(go, 0, Qt::AlignLeft);
+            manage->add(form);
+        }
+        column->addWidget(manage);
+    }
+
+    if (!s->message().isEmpty()) {
+        auto *line = text((s->failed() ? QStringLiteral("\u26A0 ") : QStringLiteral("\u2713 ")) + s->message());
+        if (s->failed())
+            line->setStyleSheet(QStringLiteral("color: #c0392b;"));
+        column->addWidget(line);
+    }
+
+    auto *footer = new QHBoxLayout;
+    footer->setSpacing(14);
+    auto link = [](const QString &label, const QUrl &url) {
+        auto *l = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(),
+                                                                          label.toHtmlEscaped()));
+        l->setTextFormat(Qt::RichText);
+        l->setOpenExternalLinks(true);
+        return l;
+    };
+    footer->addWidget(link(pick(k, "개인정보처리방침", "Privacy Policy"), privacyUrl()));
+    footer->addWidget(link(pick(k, "이용약관", "Terms"), termsUrl()));
+    if (account && account->server() != VeltraneAccount::defaultServer()) {
+        auto *server = text(pick(k, "서버 ", "Server ") + account->server().toString(), true);
+        server->setWordWrap(false);
+        footer->addWidget(server);
+    }
+    footer->addStretch(1);
+    column->addLayout(footer);
+
+    m_content->setEnabled(!s->busy());
+    m_layout->addWidget(m_content);
+    if (!focused.isEmpty()) {
+        for (QLineEdit *edit : m_content->findChildren<QLineEdit *>()) {
+            if (edit->placeholderText() == focused) {
+                edit->setFocus();
+                edit->setCursorPosition(cursor);
+                break;
+            }
+        }
+    }
+    for (const auto &update : std::as_const(m_updates))
+        update();
+}

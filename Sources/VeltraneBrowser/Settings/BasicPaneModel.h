@@ -1,0 +1,46 @@
+#pragma once
+// What the collecting-and-rules pane offers and writes: the choices of its four pickers (with
+// the stored value as an extra first choice where the pane must show a value set elsewhere),
+// its texts, and the writes, which refuse any value the picker does not offer.
+//
+//   for (const PaneChoice &c : BasicPaneModel::limitChoices(model.limit(), korean)) ...
+//   BasicPaneModel::setLimit(model, 300);     // true: written; false: refused, nothing stored
+
+#include "Settings/PaneChoice.h"
+
+#include <QHash>
+#include <QLocale>
+#include <QString>
+
+class SpamModel;
+
+class BasicPaneModel {
+public:
+    BasicPaneModel() = delete;
+
+    static QList<PaneChoice> limitChoices(qint64 current, bool korean);
+    static QList<PaneChoice> postLimitChoices(bool korean);
+    static QList<PaneChoice> autoScanChoices(bool korean);
+    static QList<PaneChoice> minLikesChoices(qint64 current, bool korean);
+
+    static bool setLimit(SpamModel &model, qint64 value);
+    static bool setPostLimit(SpamModel &model, qint64 value);
+    static bool setAutoScanHours(SpamModel &model, qint64 value);
+    static bool setMinLikes(SpamModel &model, qint64 value);
+
+    // Row 4's subtitle, naming the current minimum.
+    static QString likesSubtitle(qint64 minLikes, bool korean);
+    // The built-in words row's subtitle from the lists' counts ("abuse", "sexual"; missing: 0).
+    static QString builtinSubtitle(const QHash<QString, int> &counts, bool korean, const QLocale &locale = QLocale());
+
+    // The add button is enabled for 2 or more perceived characters once blanks other than line
+    // breaks are trimmed from both ends.
+    static bool canAdd(const QString &input);
+    // Adds the field's words (the model splits and checks them); the field is emptied after.
+    static void add(SpamModel &model, const QString &input);
+
+    // Characters as perceived (grapheme clusters).
+    static int perceivedLength(const QString &text);
+    // Trims blanks other than line breaks from both ends.
+    static QString trimKeepingBreaks(const QString &text);
+};

@@ -1,0 +1,94 @@
+#include "Settings/HistoryPane.h"
+
+#include "Scan/SpamModel.h"
+#include "Settings/ChoicePicker.h"
+#include "Settings/HistoryPaneModel.h"
+#include "Settings/SettingsButton.h"
+#include "Settings/SettingsCard.h"
+#include "Settings/SettingsRow.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+QString pick(bool korean, const char *ko, const char *en)
+{
+    return korean ? QString::fromUtf8(ko) : QString::fromUtf8(en);
+}
+
+} // namespace
+
+HistoryPane::HistoryPane(SpamModel *model, SettingsPrompts *prompts, bool korean, QWidget *parent)
+    : QWidget(parent), m_model(model), m_pane(new HistoryPaneModel(model, prompts, korean, this)), m_korean(korean)
+{
+    m_layout = new QVBoxLayout(this);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    for (auto signal : {&SpamModel::keepDaysChanged, &SpamModel::statsChanged, &SpamModel::workingChanged})
+        connect(model, signal, this, &HistoryPane::rebuild, Qt::QueuedConnection);
+    connect(m_pane, &HistoryPaneModel::changed, this, &HistoryPane::rebuild, Qt::QueuedConnection);
+    rebuild();
+}
+
+void HistoryPane::rebuild()
+{
+    if (!m_model)
+        return;
+    if (m_content) {
+        // Gone from the screen at once; deleted later, as a signal of one of its controls may have led here.
+        m_content->hide();
+        m_layout->removeWidget(m_content);
+        m_content->deleteLater();
+    }
+    m_content = new QWidget(this);
+    auto *column = new QVBoxLayout(m_content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(22);
+    SpamModel *model = m_model;
+
+    auto *retention = new SettingsCard(pick(m_korean, "보관", "Retention"));
+    auto *keep = new ChoicePicker(pick(m_korean, "보관 기간", "Keep for"), 250);
+    keep->setChoices(HistoryPaneModel::keepDaysChoices(m_korean), model->keepDays());
+    connect(keep, &ChoicePicker::picked, model, [model](qint64 v) { HistoryPaneModel::setKeepDays(*model, v); });
+    retention->add(new SettingsRow(QStringLiteral("x-office-calendar"), pick(m_korean, "보관 기간", "Keep for"),
+                                   pick(m_korean, "이보다 오래 보이지 않은 댓글과 게시물의 기록을 지웁니다. 모니터링 중인 게시물은 남깁니다.",
+                                        "Records of comments and posts not seen for longer than this are removed. "
+                                        "Monitored posts are kept."),
+                                   keep));
+    column->addWidget(retention);
+
+    auto *data = new SettingsCard(pick(m_korean, "데이터", "Data"));
+    auto *exportButton = new SettingsButton(pick(m_korean, "내보내기", "Export"), SettingsButton::Kind::plain);
+    exportButton->setEnabled(HistoryPaneModel::canExport(*model));
+    connect(exportButton, &QPushButton::clicked, this, [this] { m_pane->exportHistory(window()); });
+    data->add(new SettingsRow(QStringLiteral("document-save-as"), pick(m_korean, "CSV로 내보내기", "Export as CSV"),
+                              pick(m_korean, "저장된 댓글 전부를 작성자·본문·판정·삭제 시각과 함께 파일로 저장합니다.",
+                                   "Saves every stored comment with author, text, verdict and deletion time to a file."),
+                              exportButton));
+    data->addDivider(64);
+    auto *clear = new SettingsButton(pick(m_korean, "지우기", "Clear"), SettingsButton::Kind::danger);
+    clear->setEnabled(HistoryPaneModel::canClear(*model));
+    connect(clear, &QPushButton::clicked, this, [this] { m_pane->confirmClear(window()); });
+    data->add(new SettingsRow(QStringLiteral("edit-delete"), pick(m_korean, "기록 모두 지우기", "Clear all history"),
+                              pick(m_korean, "저장된 댓글과 게시물 기록을 지웁니다. 모니터링 중인 게시물은 목록에 남습니다. 되돌릴 수 없습니다.",
+                                   "Removes all stored comments and post records. Monitored posts stay in the list. "
+                                   "This cannot be undone."),
+                              clear, false, true));
+    column->addWidget(data);
+
+    if (!m_pane->message().isEmpty()) {
+        auto *line = new QLabel((m_pane->failed() ? QStringLiteral("\u26A0 ") : QStringLiteral("\u2713 ")) + m_pane->message());
+        line->setTextFormat(Qt::PlainText);
+        line->setWordWrap(true);
+        if (m_pane->failed())
+            line->setStyleSheet(QStringLiteral("color: #c0392b;"));
+        column->addWidget(line);
+    }
+    auto *footer = new QLabel(m_korean ? QStringLiteral("기록은 이 컴퓨터에만 저장되고 Glimora 서버로 보내지 않습니다.")
+                                       : QStringLiteral("History stays on this computer and is never sent to the Glimora server."));
+    footer->setTextFormat(Qt::PlainText);
+    footer->setWordWrap(true);
+    footer->setForegroundRole(QPalette::PlaceholderText);
+    column->addWidget(footer);
+    m_layout->addWidget(m_content);
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The history pane: retention, CSV export, clearing, and the result line of the last of them.
+
+#include <QPointer>
+#include <QWidget>
+
+class HistoryPaneModel;
+class SettingsPrompts;
+class SpamModel;
+class QVBoxLayout;
+
+class HistoryPane : public QWidget {
+    Q_OBJECT
+public:
+    HistoryPane(SpamModel *model, SettingsPrompts *prompts, bool korean, QWidget *parent = nullptr);
+
+    HistoryPaneModel *paneModel() const { return m_pane; }
+
+private:
+    void rebuild();
+
+    QPointer<SpamModel> m_model;
+    HistoryPaneModel *m_pane;
+    bool m_korean;
+    QVBoxLayout *m_layout;
+    QWidget *m_content = nullptr;
+};

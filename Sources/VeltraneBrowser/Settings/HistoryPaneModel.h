@@ -1,0 +1,58 @@
+#pragma once
+// What the history pane does: the retention choices, when export and clearing are possible, the
+// export (to a file the owner picks) and the clearing (after the owner confirms), and the one
+// result line they leave. Holds only that line; every other value is the model's.
+//
+//   HistoryPaneModel pane(model, prompts, korean);
+//   pane.exportHistory(parent);   // message(): "Saved to veltrane-history-2026-12-10.csv."
+
+#include "Settings/PaneChoice.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QPointer>
+
+class SettingsPrompts;
+class SpamModel;
+
+class HistoryPaneModel : public QObject {
+    Q_OBJECT
+public:
+    HistoryPaneModel(SpamModel *model, SettingsPrompts *prompts, bool korean, QObject *parent = nullptr);
+
+    static QList<PaneChoice> keepDaysChoices(bool korean);
+    // Writes a listed retention; refuses anything else.
+    static bool setKeepDays(SpamModel &model, qint64 days);
+    static bool canExport(const SpamModel &model);
+    static bool canClear(const SpamModel &model);
+
+    // The confirmation's title and text for N stored comments.
+    static QString clearTitle(bool korean);
+    static QString clearText(int comments, bool korean);
+    static QString savedMessage(const QString &fileName, bool korean);
+    static QString failedMessage(const QString &reason, bool korean);
+    static QString clearedMessage(bool korean);
+    // While a job runs nothing is cleared; otherwise the store's reason follows.
+    static QString clearFailedMessage(bool korean, bool working, const QString &reason);
+
+    QString message() const { return m_message; }
+    bool failed() const { return m_failed; }
+
+    // Asks for a file, then writes every stored comment to it; a file that cannot be written is
+    // reported and leaves any earlier file as it was. Cancelling changes nothing.
+    void exportHistory(QWidget *parent, const QDateTime &now = QDateTime::currentDateTime());
+    // Asks first; only the destructive answer clears (monitored posts stay).
+    void confirmClear(QWidget *parent);
+
+signals:
+    void changed();
+
+private:
+    void show(const QString &message, bool failed);
+
+    QPointer<SpamModel> m_model;
+    SettingsPrompts *m_prompts;
+    bool m_korean;
+    QString m_message;
+    bool m_failed = false;
+};

@@ -1,0 +1,23 @@
+#pragma once
+// One settings row: an icon, a title over a wrapping subtitle, and a control at the right.
+
+#include <QWidget>
+
+class QLabel;
+
+class SettingsRow : public QWidget {
+    Q_OBJECT
+public:
+    SettingsRow(const QString &iconName, const QString &title, const QString &subtitle, QWidget *control,
+                bool indented = false, bool danger = false, QWidget *parent = nullptr);
+
+    QString title() const;
+    QString subtitle() const;
+    void setSubtitle(const QString &text);
+    QWidget *control() const { return m_control; }
+
+private:
+    QLabel *m_title;
+    QLabel *m_subtitle;
+    QWidget *m_control;
+};

@@ -1,0 +1,46 @@
+#pragma once
+// The four tabs of the settings window, in sidebar order, with their titles and the one-line
+// status each shows under its name. Pure functions of the model's and the account's state.
+//
+//   SettingsTab tab = SettingsTab::fromRawValue("history").value_or(SettingsTab::ai);
+//   label->setText(SettingsTab::status(tab, model, account, korean));
+
+#include <QList>
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+class SpamModel;
+class VeltraneAccount;
+
+class SettingsTab {
+public:
+    enum Value { ai, basic, history, account };
+
+    constexpr SettingsTab(Value value) : m_value(value) {}
+    constexpr operator Value() const { return m_value; }
+
+    static QList<SettingsTab> allCases();
+    // Exactly "ai", "basic", "history" and "account".
+    static std::optional<SettingsTab> fromRawValue(const QString &raw);
+
+    QString rawValue() const;
+    QString label(bool korean) const;
+    QString subtitle(bool korean) const;
+    // A freedesktop icon name for the sidebar row.
+    QString iconName() const;
+
+    // The status line under the tab's name; counts spliced in with the locale's grouping only
+    // where the sidebar shows a total (the history's comment count).
+    static QString status(SettingsTab tab, const SpamModel &model, const VeltraneAccount &service, bool korean,
+                          const QLocale &locale = QLocale());
+    // Whether the status line is drawn in the stronger secondary colour (the AI check running).
+    static bool statusStrong(SettingsTab tab, const SpamModel &model, const VeltraneAccount &service);
+
+    // "로그인 필요" / "Sign-in needed".
+    static QString needs(bool korean);
+
+private:
+    Value m_value;
+};

@@ -1,0 +1,65 @@
+#pragma once
+// The site accounts popover: both sites with their sign-in state inside the application, "Sign In"
+// for a site the owner is not signed in to, "Open" and "Sign Out" for one they are. A sign-out is
+// confirmed once; the sign-in state, the sign-in and the removal belong to the site sign-in object.
+
+#include "Sites/LoginProvider.h"
+#include "Sites/LoginStatus.h"
+
+#include <QFrame>
+
+#include <functional>
+#include <optional>
+
+class AccountSession;
+class Browser;
+class QLabel;
+class QVBoxLayout;
+
+class AccountMenu : public QFrame {
+    Q_OBJECT
+public:
+    enum class Action { open, signOut, signIn };
+    struct Row {
+        LoginProvider site;
+        QString name;
+        QString label;             // the full status label
+        QList<Action> actions;     // in the row's order
+        bool enabled = true;
+    };
+    static Row row(LoginProvider site, LoginStatus status, bool working, bool clearing, bool korean);
+    static QString actionTitle(Action action, bool korean);
+    static QString title(bool korean);
+    static QString subtitle(bool korean);
+    static QString note(bool korean);
+    static QString confirmTitle(const std::optional<LoginProvider> &site, bool korean);
+    static QString confirmMessage(bool korean);
+    static QString cancelTitle(bool korean);
+
+    AccountMenu(Browser *browser, AccountSession *session, QWidget *parent = nullptr);
+
+    // The spam model's working flag; every row is disabled while it is true.
+    std::function<bool()> working;
+    // Asks the owner to confirm a sign-out and answers through `done` (true: sign out). The default
+    // is a window-modal question; tests put their own answer here.
+    std::function<void(const QString &title, const QString &message, std::function<void(bool)> done)> confirm;
+
+    std::optional<LoginProvider> disconnect() const { return m_disconnect; }
+    // Presses a row's button (the views' clicks and tests).
+    void trigger(LoginProvider site, Action action);
+    // Rebuilds the rows from the session.
+    void refresh();
+    // The rows as last shown.
+    QList<Row> rows() const { return m_rows; }
+
+private:
+    void answer(bool signOut);
+
+    Browser *m_browser;
+    AccountSession *m_session;
+    std::optional<LoginProvider> m_disconnect;
+    bool m_reopen = false;
+    QList<Row> m_rows;
+    QVBoxLayout *m_rowsLayout;
+    QLabel *m_message;
+};

@@ -1,0 +1,124 @@
+#include "Shell/VeltraneBrowserApp.h"
+
+#include "Base/AppSettings.h"
+#include "Browser/AccountSession.h"
+#include "Browser/Browser.h"
+#include "Shell/AppState.h"
+#include "Shell/Design.h"
+#include "Shell/MainWindow.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QPalette>
+#include <QSocketNotifier>
+#include <QToolTip>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int quitPipe[2] = {-1, -1};
+
+void onQuitSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(quitPipe[1], &byte, 1);
+}
+
+} // namespace
+
+bool VeltraneBrowserApp::needsSandboxSwitch(uid_t euid, const QByteArray &disableSandbox)
+{
+    return euid == 0 && disableSandbox != "1";
+}
+
+const char *VeltraneBrowserApp::sandboxNotice()
+{
+    return "Glimora: running as root, so the web engine's sandbox is switched off (QTWEBENGINE_DISABLE_SANDBOX=1).\n";
+}
+
+void VeltraneBrowserApp::installQuitSignals()
+{
+    if (quitPipe[0] >= 0)
+        return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, quitPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(quitPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
+        char byte;
+        [[maybe_unused]] const ssize_t n = ::read(quitPipe[0], &byte, 1);
+        QCoreApplication::quit();
+    });
+    struct sigaction action {};
+    action.sa_handler = onQuitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(sig, &action, nullptr);
+}
+
+void VeltraneBrowserApp::applyTheme(QApplication &app)
+{
+    QPalette pal;
+    pal.setColor(QPalette::Window, Design::canvas());
+    pal.setColor(QPalette::WindowText, Design::text());
+    pal.setColor(QPalette::Base, Design::card());
+    pal.setColor(QPalette::AlternateBase, Design::surface());
+    pal.setColor(QPalette::Text, Design::text());
+    pal.setColor(QPalette::PlaceholderText, Design::muted());
+    pal.setColor(QPalette::Button, Design::surface());
+    pal.setColor(QPalette::ButtonText, Design::text());
+    pal.setColor(QPalette::ToolTipBase, Design::elevated());
+    pal.setColor(QPalette::ToolTipText, Design::text());
+    pal.setColor(QPalette::Highlight, Design::tint());
+    pal.setColor(QPalette::HighlightedText, Design::onAccent());
+    pal.setColor(QPalette::Link, Design::accent());
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, Design::muted());
+    pal.setColor(QPalette::Disabled, QPalette::Text, Design::muted());
+    pal.setColor(QPalette::Disabled, QPalette::ButtonText, Design::muted());
+    app.setPalette(pal);
+    QToolTip::setPalette(pal);
+    // Korean needs a CJK family; the system's sans-serif font comes first for Latin text.
+    QFont font = app.font();
+    font.setFamilies({QStringLiteral("Noto Sans"), QStringLiteral("DejaVu Sans"), Design::fontFamily()});
+    font.setPixelSize(13);
+    app.setFont(font);
+}
+
+int VeltraneBrowserApp::run(int argc, char *argv[])
+{
+    if (needsSandboxSwitch(::geteuid(), qgetenv("QTWEBENGINE_DISABLE_SANDBOX"))) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        std::fputs(sandboxNotice(), stderr);
+    }
+    // The web engine shares its GL contexts with the window's; this must be said before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Glimora"));
+    QApplication::setOrganizationName(QStringLiteral("Veltrane"));
+    applyTheme(app);
+    installQuitSignals();
+    int code = 0;
+    QList<QNetworkCookie> cookies;
+    {
+        AppState state;
+        MainWindow window(&state, &AppSettings::shared());
+        // Logout asks first whether the program may end; the window keeps its frame then.
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.saveFrame(); });
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window, &state] {
+            if (window.isVisible())
+                window.saveFrame();
+            state.shutdown();
+        });
+        window.show();
+        code = app.exec();
+        cookies = state.browser()->accounts()->cookies();
+    }
+    // The state went with its pages; the profile goes now, while the engine still runs, and
+    // writes the cookies as it goes.
+    Browser::releaseDefaultProfile(cookies);
+    return code;
+}

@@ -1,0 +1,207 @@
+#include "Shell/WorkspaceView.h"
+
+#include "Base/AppSettings.h"
+#include "Browser/AccountSession.h"
+#include "Browser/Browser.h"
+#include "Shell/AppState.h"
+#include "Shell/BrowserPane.h"
+#include "Shell/Design.h"
+#include "Shell/Hairline.h"
+#include "Shell/PaneResizer.h"
+#include "Shell/WorkspaceSidebar.h"
+
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString menuKey = QStringLiteral("vt.menuWidth");
+const QString panelKey = QStringLiteral("vt.panelWidth");
+constexpr double cardRadius = 18;
+
+// A plain filled area (the post list and the panel until they are built).
+class Fill : public QWidget {
+public:
+    Fill(const QColor &color, QWidget *parent)
+        : QWidget(parent)
+        , color(color)
+    {
+    }
+    QColor color;
+
+protected:
+    void paintEvent(QPaintEvent *) override { QPainter(this).fillRect(rect(), color); }
+};
+
+// The 1-point border of a rounded card, drawn over its content; takes no input.
+class Border : public QWidget {
+public:
+    explicit Border(QWidget *parent)
+        : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        // The corners outside the rounded shape take the canvas colour, which smooths the mask's steps.
+        QPainterPath outside;
+        outside.addRect(QRectF(rect()));
+        p.fillPath(outside.subtracted(Design::rounded(QRectF(rect()), cardRadius)), Design::canvas());
+        Design::innerStroke(p, QRectF(rect()), cardRadius, Design::border());
+    }
+};
+
+void roundOff(QWidget *w)
+{
+    const QPainterPath path = Design::rounded(QRectF(QPointF(0, 0), QSizeF(w->size())), cardRadius);
+    w->setMask(QRegion(path.toFillPolygon().toPolygon()));
+}
+
+} // namespace
+
+double WorkspaceView::sidebarWidth(double stored)
+{
+    return qMin(qMax(stored, 200.0), 300.0);
+}
+
+double WorkspaceView::panelLimit(double areaWidth)
+{
+    return qMax(areaWidth - 500, 380.0);
+}
+
+double WorkspaceView::panelWidth(double stored, double areaWidth)
+{
+    return qMin(qMax(stored, 380.0), panelLimit(areaWidth));
+}
+
+double WorkspaceView::browserPaneHeight(double areaHeight)
+{
+    return qMax((areaHeight - 24) * 0.32, 240.0);
+}
+
+bool WorkspaceView::locked(bool working, bool clearing)
+{
+    return working || clearing;
+}
+
+bool WorkspaceView::dockLocked(bool clearing, bool authenticating)
+{
+    return clearing || authenticating;
+}
+
+WorkspaceView::Geometry WorkspaceView::layout(QSizeF size, double storedMenu, double storedPanel)
+{
+    Geometry g;
+    const double sw = sidebarWidth(storedMenu);
+    g.sidebar = QRectF(0, 0, sw, size.height());
+    const double W = qMax(size.width() - sw, 0.0);
+    const double H = size.height();
+    g.panelLimit = panelLimit(W);
+    const double pw = panelWidth(storedPanel, W);
+    const double cardOuter = qMax(W - pw, 0.0);
+    g.card = QRectF(sw + 12, 12, qMax(cardOuter - 24, 0.0), qMax(H - 24, 0.0));
+    g.panel = QRectF(sw + cardOuter, 12, qMax(pw - 12, 0.0), qMax(H - 24, 0.0));
+    g.leadingResizer = QRectF(sw, 0, 12, H);
+    g.trailingResizer = QRectF(sw + cardOuter - 12, 0, 12, H);
+    g.browserHeight = browserPaneHeight(H);
+    return g;
+}
+
+WorkspaceView::WorkspaceView(AppState *state, AppSettings *settings, QWidget *parent)
+    : QWidget(parent)
+    , m_state(state)
+    , m_settings(settings)
+{
+    Browser *browser = state->browser();
+    // The service account row joins when the spam model (and its client) exists; the sidebar's
+    // settings, statistics and account requests open their sheets here once those exist.
+    m_sidebar = new WorkspaceSidebar(browser, nullptr, this);
+
+    m_card = new QWidget(this);
+    auto *column = new QVBoxLayout(m_card);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_pane = new BrowserPane(browser, m_card);
+    column->addWidget(m_pane);
+    column->addWidget(new Hairline(m_card));
+    // The post list under the browser comes here.
+    m_dock = new Fill(Design::canvas(), m_card);
+    m_dock->setObjectName(QStringLiteral("dock"));
+    column->addWidget(m_dock, 1);
+    m_cardBorder = new Border(this);
+
+    // The review panel comes here.
+    m_panel = new Fill(Design::panel(), this);
+    m_panel->setObjectName(QStringLiteral("panel"));
+    m_panelBorder = new Border(this);
+
+    m_leading = new PaneResizer(settings, menuKey, false, this);
+    m_leading->shown = [this] { return sidebarWidth(m_settings->doubleValue(menuKey, 220)); };
+    m_leading->range = [] { return PaneResizer::Range {200, 300}; };
+    m_trailing = new PaneResizer(settings, panelKey, true, this);
+    m_trailing->shown = [this] { return currentGeometry().panel.width() + 12; };
+    m_trailing->range = [this] { return PaneResizer::Range {380, currentGeometry().panelLimit}; };
+    connect(m_leading, &PaneResizer::widthChanged, this, &WorkspaceView::relayout);
+    connect(m_trailing, &PaneResizer::widthChanged, this, &WorkspaceView::relayout);
+
+    connect(browser->accounts(), &AccountSession::clearingChanged, this, &WorkspaceView::syncLocks);
+    connect(browser->accounts(), &AccountSession::activeProviderChanged, this, &WorkspaceView::syncLocks);
+    syncLocks();
+    setMinimumSize(200, 200);
+}
+
+WorkspaceView::Geometry WorkspaceView::currentGeometry() const
+{
+    return layout(QSizeF(size()), m_settings->doubleValue(menuKey, 220), m_settings->doubleValue(panelKey, 460));
+}
+
+void WorkspaceView::syncLocks()
+{
+    const AccountSession *accounts = m_state->browser()->accounts();
+    const bool working = false;   // the spam model's working flag, once the model exists
+    const bool lock = locked(working, accounts->clearing().has_value());
+    m_sidebar->setLocked(lock);
+    m_pane->setWorking(lock);
+    m_dock->setEnabled(!dockLocked(accounts->clearing().has_value(), accounts->isAuthenticating()));
+    m_panel->setEnabled(!accounts->isAuthenticating());
+}
+
+void WorkspaceView::relayout()
+{
+    const Geometry g = currentGeometry();
+    m_sidebar->setGeometry(g.sidebar.toRect());
+    m_card->setGeometry(g.card.toRect());
+    m_cardBorder->setGeometry(g.card.toRect());
+    m_pane->setFixedHeight(qMin(int(g.browserHeight), qMax(m_card->height() - 1, 0)));
+    roundOff(m_card);
+    m_panel->setGeometry(g.panel.toRect());
+    m_panelBorder->setGeometry(g.panel.toRect());
+    roundOff(m_panel);
+    m_leading->setGeometry(g.leadingResizer.toRect());
+    m_trailing->setGeometry(g.trailingResizer.toRect());
+    m_cardBorder->raise();
+    m_panelBorder->raise();
+    m_leading->raise();
+    m_trailing->raise();
+    update();
+}
+
+void WorkspaceView::resizeEvent(QResizeEvent *)
+{
+    relayout();
+}
+
+void WorkspaceView::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(rect(), Design::canvas());
+    const Geometry g = currentGeometry();
+    for (const QRectF &r : {g.card, g.panel})
+        Design::dropShadow(p, Design::rounded(r, cardRadius), Design::shadow(), 10, QPointF(0, 3));
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The window's content, left to right: the sidebar, a centre card with the browser pane above the
+// post list, and the review panel; two invisible handles resize the sidebar and the panel. The
+// widths live in the settings ("vt.menuWidth", "vt.panelWidth") and are clamped where they are
+// shown. Every measure is one of the static functions below.
+
+#include <QWidget>
+
+class AppSettings;
+class AppState;
+class BrowserPane;
+class PaneResizer;
+class WorkspaceSidebar;
+
+class WorkspaceView : public QWidget {
+    Q_OBJECT
+public:
+    struct Geometry {
+        QRectF sidebar;
+        QRectF card;              // the centre card, inside its 12-point padding
+        QRectF panel;             // the panel, inside its padding
+        QRectF leadingResizer;    // the gutter between sidebar and card
+        QRectF trailingResizer;   // the gutter between card and panel
+        double browserHeight = 0;
+        double panelLimit = 0;
+    };
+    static double sidebarWidth(double stored);
+    static double panelLimit(double areaWidth);
+    static double panelWidth(double stored, double areaWidth);
+    static double browserPaneHeight(double areaHeight);
+    static Geometry layout(QSizeF size, double storedMenu, double storedPanel);
+    // The sidebar and the browser pane lock while the model works or a sign-out clears a site.
+    static bool locked(bool working, bool clearing);
+    // The post list locks while a site sign-in or sign-out is in progress.
+    static bool dockLocked(bool clearing, bool authenticating);
+
+    WorkspaceView(AppState *state, AppSettings *settings, QWidget *parent = nullptr);
+
+    WorkspaceSidebar *sidebar() const { return m_sidebar; }
+    BrowserPane *browserPane() const { return m_pane; }
+    PaneResizer *sidebarResizer() const { return m_leading; }
+    PaneResizer *panelResizer() const { return m_trailing; }
+    Geometry currentGeometry() const;
+
+protected:
+    void resizeEvent(QResizeEvent *) override;
+    void paintEvent(QPaintEvent *) override;
+
+private:
+    void relayout();
+    void syncLocks();
+
+    AppState *m_state;
+    AppSettings *m_settings;
+    WorkspaceSidebar *m_sidebar;
+    QWidget *m_card;
+    QWidget *m_cardBorder;
+    BrowserPane *m_pane;
+    QWidget *m_dock;
+    QWidget *m_panel;
+    QWidget *m_panelBorder;
+    PaneResizer *m_leading;
+    PaneResizer *m_trailing;
+};

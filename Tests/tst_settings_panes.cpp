@@ -1,0 +1,657 @@
+// The settings window and its panes without the service: the tabs and their status lines, each
+// pane's controls against the settings they write and the values they refuse, the keyword field,
+// the AI check's sign-in prompt, and the history pane's export and clearing with their result
+// lines in both languages.
+#include "HistoryFixture.h"
+#include "ModelHarness.h"
+#include "TestMain.h"
+
+#include "Settings/AIPane.h"
+#include "Settings/BasicPane.h"
+#include "Settings/BasicPaneModel.h"
+#include "Settings/ChoicePicker.h"
+#include "Settings/HistoryPane.h"
+#include "Settings/HistoryPaneModel.h"
+#include "Settings/SettingsOpener.h"
+#include "Settings/SettingsPrompts.h"
+#include "Settings/SettingsTab.h"
+#include "Settings/SettingsWindow.h"
+
+#include <QApplication>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QJsonArray>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include <unistd.h>
+
+namespace {
+
+// Answers the settings' questions from the test, and remembers them.
+class ScriptedPrompts : public SettingsPrompts {
+public:
+    std::optional<QString> path;
+    bool answer = false;
+    int asked = 0;
+    QString lastText;
+
+    std::optional<QString> saveCsv(QWidget *, const QString &, const QString &suggested) override
+    {
+        ++asked;
+        lastText = suggested;
+        return path;
+    }
+    bool confirm(QWidget *, const QString &, const QString &text, const QString &, const QString &) override
+    {
+        ++asked;
+        lastText = text;
+        return answer;
+    }
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class SettingsPanesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void tabs();
+    void status_data();
+    void status();
+    void pickers_data();
+    void pickers();
+    void extraChoices_data();
+    void extraChoices();
+    void subtitles();
+    void keywordField_data();
+    void keywordField();
+    void keywordsThroughThePane();
+    void aiPrompt_data();
+    void aiPrompt();
+    void aiSwitchesWrite();
+    void switches_data();
+    void switches();
+    void pickerSegmentsWrite();
+    void historyButtons();
+    void exportLines_data();
+    void exportLines();
+    void exportFailureKeepsEarlierFile_data();
+    void exportFailureKeepsEarlierFile();
+    void clearAsksFirstAndKeepsMonitored();
+    void windowTabs();
+    void accountRequestOpensTheAccountTab();
+};
+
+void SettingsPanesTest::tabs()
+{
+    QCOMPARE(SettingsTab::allCases().size(), 4);
+    for (const SettingsTab tab : SettingsTab::allCases())
+        QCOMPARE(SettingsTab::fromRawValue(tab.rawValue()), std::optional<SettingsTab>(tab));
+    for (const char *raw : {"", "AI", "Account", "settings", " ai"})
+        QCOMPARE(SettingsTab::fromRawValue(QString::fromLatin1(raw)), std::nullopt);
+    QCOMPARE(SettingsTab(SettingsTab::basic).label(true), QString::fromUtf8("수집\u00B7규칙"));
+    QCOMPARE(SettingsTab(SettingsTab::basic).label(false), QStringLiteral("Collecting & rules"));
+    for (const SettingsTab tab : SettingsTab::allCases()) {
+        QVERIFY(!tab.subtitle(true).isEmpty());
+        QVERIFY(!tab.subtitle(false).isEmpty());
+    }
+    QVERIFY(SettingsWindow::showsSaveNote(SettingsTab::ai));
+    QVERIFY(!SettingsWindow::showsSaveNote(SettingsTab::account));
+}
+
+void SettingsPanesTest::status_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QVariantMap>("preset");
+    QTest::addColumn<bool>("signedIn");
+    QTest::addColumn<int>("comments");
+    QTest::addColumn<QString>("en");
+    QTest::addColumn<QString>("ko");
+    QTest::addColumn<bool>("strong");
+    QTest::newRow("ai off") << int(SettingsTab::ai) << QVariantMap {{"vt.aiOn", false}} << true << 0 << "Off" << "꺼짐" << false;
+    QTest::newRow("ai on, signed out") << int(SettingsTab::ai) << QVariantMap {{"vt.aiOn", true}} << false << 0
+                                       << "Sign-in needed" << "로그인 필요" << false;
+    QTest::newRow("ai on, signed in") << int(SettingsTab::ai) << QVariantMap {{"vt.aiOn", true}} << true << 0 << "On"
+                                      << "켜짐" << true;
+    QTest::newRow("collect all") << int(SettingsTab::basic) << QVariantMap {} << false << 0 << "Collect all" << "전체 수집"
+                                 << false;
+    QTest::newRow("300 and one keyword")
+        << int(SettingsTab::basic) << QVariantMap {{"vt.limit", 300}, {"vt.keywords", QStringList {"casino"}}} << false << 0
+        << "Up to 300 · 1 keywords" << "최대 300개 · 키워드 1" << false;
+    QTest::newRow("all and two keywords")
+        << int(SettingsTab::basic) << QVariantMap {{"vt.keywords", QStringList {"casino", "dm me"}}} << false << 0
+        << "Collect all · 2 keywords" << "전체 수집 · 키워드 2" << false;
+    QTest::newRow("limit without grouping") << int(SettingsTab::basic) << QVariantMap {{"vt.limit", 12345}} << false << 0
+                                            << "Up to 12345" << "최대 12345개" << false;
+    QTest::newRow("history grouped") << int(SettingsTab::history) << QVariantMap {{"vt.keepDays", 180}} << false << 1234
+                                     << "1,234 comments · 180 days" << "댓글 1,234개 · 180일 보관" << false;
+    QTest::newRow("history empty") << int(SettingsTab::history) << QVariantMap {{"vt.keepDays", 30}} << false << 0
+                                   << "0 comments · 30 days" << "댓글 0개 · 30일 보관" << false;
+    QTest::newRow("account signed out") << int(SettingsTab::account) << QVariantMap {} << false << 0 << "Not signed in"
+                                        << "로그인 안 됨" << false;
+    QTest::newRow("account device") << int(SettingsTab::account) << QVariantMap {} << true << 0 << "This computer"
+                                    << "이 컴퓨터" << false;
+}
+
+void SettingsPanesTest::status()
+{
+    QFETCH(int, tab);
+    QFETCH(QVariantMap, preset);
+    QFETCH(bool, signedIn);
+    QFETCH(int, comments);
+    QFETCH(bool, strong);
+    ModelHarness h(preset, signedIn);
+    ScanStore::Stats stats;
+    stats.comments = comments;
+    h.model().setStats(stats);
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const SettingsTab t = SettingsTab::Value(tab);
+    QTEST(SettingsTab::status(t, h.model(), h.account(), false, english), "en");
+    QTEST(SettingsTab::status(t, h.model(), h.account(), true, english), "ko");
+    QCOMPARE(SettingsTab::statusStrong(t, h.model(), h.account()), strong);
+}
+
+void SettingsPanesTest::pickers_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<bool>("written");
+    // Listed values are written; anything else is refused and stores nothing.
+    const QList<std::tuple<const char *, qint64, bool>> rows {
+        {"vt.limit", 0, true},         {"vt.limit", 100, true},       {"vt.limit", 1000, true},
+        {"vt.limit", 250, false},      {"vt.limit", -1, false},       {"vt.postLimit", 3, true},
+        {"vt.postLimit", 20, true},    {"vt.postLimit", 4, false},    {"vt.postLimit", 0, false},
+        {"vt.autoScanHours", 0, true}, {"vt.autoScanHours", 6, true}, {"vt.autoScanHours", 24, true},
+        {"vt.autoScanHours", 2, false}, {"vt.autoScanHours", -24, false}, {"vt.minLikes", 1, true},
+        {"vt.minLikes", 50, true},     {"vt.minLikes", 0, false},     {"vt.minLikes", 7, false},
+        {"vt.keepDays", 30, true},     {"vt.keepDays", 365, true},    {"vt.keepDays", 0, false},
+        {"vt.keepDays", 400, false},
+    };
+    for (const auto &[key, value, written] : rows)
+        QTest::addRow("%s=%lld", key, value) << QString::fromLatin1(key) << value << written;
+}
+
+void SettingsPanesTest::pickers()
+{
+    QFETCH(QString, key);
+    QFETCH(qint64, value);
+    QFETCH(bool, written);
+    ModelHarness h;
+    SpamModel &m = h.model();
+    const QJsonValue before = h.stored().value(key);
+    bool ok = false;
+    if (key == "vt.limit")
+        ok = BasicPaneModel::setLimit(m, value);
+    else if (key == "vt.postLimit")
+        ok = BasicPaneModel::setPostLimit(m, value);
+    else if (key == "vt.autoScanHours")
+        ok = BasicPaneModel::setAutoScanHours(m, value);
+    else if (key == "vt.minLikes")
+        ok = BasicPaneModel::setMinLikes(m, value);
+    else
+        ok = HistoryPaneModel::setKeepDays(m, value);
+    QCOMPARE(ok, written);
+    if (written)
+        QCOMPARE(h.stored().value(key).toInteger(), value);
+    else
+        QCOMPARE(h.stored().value(key), before);
+}
+
+void SettingsPanesTest::extraChoices_data()
+{
+    QTest::addColumn<bool>("korean");
+    QTest::addColumn<qint64>("limit");
+    QTest::addColumn<QStringList>("limitLabels");
+    QTest::addColumn<qint64>("minLikes");
+    QTest::addColumn<QStringList>("likesLabels");
+    QTest::newRow("listed, en") << false << qint64(0) << QStringList {"All", "100", "300", "1000"} << qint64(3)
+                                << QStringList {"1+", "3+", "5+", "10+", "50+"};
+    QTest::newRow("listed, ko") << true << qint64(300) << QStringList {"전체", "100", "300", "1000"} << qint64(1)
+                                << QStringList {"1개 이상", "3개 이상", "5개 이상", "10개 이상", "50개 이상"};
+    QTest::newRow("set elsewhere, en") << false << qint64(2500) << QStringList {"2500", "All", "100", "300", "1000"}
+                                       << qint64(7) << QStringList {"7", "1+", "3+", "5+", "10+", "50+"};
+    QTest::newRow("set elsewhere, ko") << true << qint64(2500) << QStringList {"2500개", "전체", "100", "300", "1000"}
+                                       << qint64(7) << QStringList {"7", "1개 이상", "3개 이상", "5개 이상", "10개 이상", "50개 이상"};
+}
+
+void SettingsPanesTest::extraChoices()
+{
+    QFETCH(bool, korean);
+    QFETCH(qint64, limit);
+    QFETCH(QStringList, limitLabels);
+    QFETCH(qint64, minLikes);
+    QFETCH(QStringList, likesLabels);
+    auto labels = [](const QList<PaneChoice> &choices) {
+        QStringList out;
+        for (const PaneChoice &c : choices)
+            out.append(c.label);
+        return out;
+    };
+    QCOMPARE(labels(BasicPaneModel::limitChoices(limit, korean)), limitLabels);
+    QCOMPARE(labels(BasicPaneModel::minLikesChoices(minLikes, korean)), likesLabels);
+    // The value set elsewhere may be picked again; picking a listed one drops the extra choice.
+    ModelHarness h({{"vt.limit", limit}});
+    QVERIFY(BasicPaneModel::setLimit(h.model(), limit));
+    QVERIFY(BasicPaneModel::setLimit(h.model(), 100));
+    QCOMPARE(BasicPaneModel::limitChoices(h.model().limit(), korean).size(), 4);
+    QVERIFY(!BasicPaneModel::setLimit(h.model(), limit == 0 ? 2500 : limit == 300 ? 2500 : limit));
+    const QStringList autoKo {"끔", "1시간", "6시간", "매일"};
+    const QStringList autoEn {"Off", "1h", "6h", "Daily"};
+    QCOMPARE(labels(BasicPaneModel::autoScanChoices(korean)), korean ? autoKo : autoEn);
+    const QStringList keepKo {"30일", "90일", "180일", "365일"};
+    const QStringList keepEn {"30d", "90d", "180d", "365d"};
+    QCOMPARE(labels(HistoryPaneModel::keepDaysChoices(korean)), korean ? keepKo : keepEn);
+}
+
+void SettingsPanesTest::subtitles()
+{
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    QCOMPARE(BasicPaneModel::builtinSubtitle({{"abuse", 1234}, {"sexual", 56}}, false, english),
+             QStringLiteral("Finds 1,234 abusive and 56 sexual words. Comments the AI has checked keep the AI's verdict."));
+    QCOMPARE(BasicPaneModel::builtinSubtitle({{"abuse", 12}}, true, english),
+             QStringLiteral("욕설 12개와 성적 표현 0개를 찾습니다. AI가 본 댓글은 AI의 판정을 따릅니다."));
+    QCOMPARE(BasicPaneModel::likesSubtitle(7, false),
+             QStringLiteral("Comments with 7 or more likes are left alone and not checked."));
+    QCOMPARE(BasicPaneModel::likesSubtitle(1000, true), QStringLiteral("좋아요가 1000개 이상이면 검사하지 않고 남겨 둡니다."));
+}
+
+void SettingsPanesTest::keywordField_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QStringList>("after");   // starting from {"casino"}
+    QTest::newRow("empty") << "" << false << QStringList {"casino"};
+    QTest::newRow("one letter") << "a" << false << QStringList {"casino"};
+    QTest::newRow("one letter between blanks") << "  a\t" << false << QStringList {"casino"};
+    QTest::newRow("one syllable") << "욕" << false << QStringList {"casino"};
+    QTest::newRow("two syllables") << "바보" << true << QStringList {"casino", "바보"};
+    QTest::newRow("one emoji of several code points") << "\U0001F468\u200D\U0001F469\u200D\U0001F467" << false
+                                                      << QStringList {"casino"};
+    QTest::newRow("two one-letter words") << "a,b" << true << QStringList {"casino"};
+    QTest::newRow("a duplicate") << "casino" << true << QStringList {"casino"};
+    QTest::newRow("several, sorted") << " zz top , DM me\nbb" << true << QStringList {"DM me", "bb", "casino", "zz top"};
+    QTest::newRow("line break kept for the count") << "a\n" << true << QStringList {"casino"};
+}
+
+void SettingsPanesTest::keywordField()
+{
+    QFETCH(QString, input);
+    QFETCH(bool, enabled);
+    QFETCH(QStringList, after);
+    QCOMPARE(BasicPaneModel::canAdd(input), enabled);
+    ModelHarness h({{"vt.keywords", QStringList {"casino"}}});
+    BasicPane pane(&h.model(), false);
+    pane.keywordField()->setText(input);
+    // Return runs the add even while the button is disabled, and always empties the field.
+    QTest::keyClick(pane.keywordField(), Qt::Key_Return);
+    QCOMPARE(h.model().keywords(), after);
+    QCOMPARE(pane.keywordField()->text(), QString());
+}
+
+void SettingsPanesTest::keywordsThroughThePane()
+{
+    ModelHarness h({{"vt.keywords", QStringList {"casino", "telegram"}}, {"vt.noLikesOnly", false}});
+    BasicPane pane(&h.model(), true);
+    // Removing a chip removes the word from the settings.
+    h.model().removeKeyword("casino");
+    QCOMPARE(h.stored().value("vt.keywords").toArray().size(), 1);
+    // The likes picker appears only while the rule is on.
+    QTRY_COMPARE(pane.findChildren<QComboBox *>().size(), 0);
+    h.model().setNoLikesOnly(true);
+    QTRY_COMPARE(pane.findChildren<QComboBox *>().size(), 1);
+    h.model().setNoLikesOnly(false);
+    QTRY_COMPARE(pane.findChildren<QComboBox *>().size(), 0);
+    QCOMPARE(h.model().minLikes(), 1);
+}
+
+void SettingsPanesTest::aiPrompt_data()
+{
+    QTest::addColumn<bool>("aiOn");
+    QTest::addColumn<bool>("signedIn");
+    QTest::addColumn<bool>("testMode");
+    QTest::addColumn<bool>("devices");
+    QTest::addColumn<int>("prompt");
+    QTest::newRow("off, signed out") << false << false << false << true << int(AIPane::Prompt::none);
+    QTest::newRow("on, signed in") << true << true << false << true << int(AIPane::Prompt::none);
+    QTest::newRow("on, test server") << true << false << true << false << int(AIPane::Prompt::none);
+    QTest::newRow("on, device accounts") << true << false << false << true << int(AIPane::Prompt::deviceRetry);
+    QTest::newRow("on, sign-in needed") << true << false << false << false << int(AIPane::Prompt::signIn);
+}
+
+void SettingsPanesTest::aiPrompt()
+{
+    QFETCH(bool, aiOn);
+    QFETCH(bool, signedIn);
+    QFETCH(bool, testMode);
+    QFETCH(bool, devices);
+    QTEST(int(AIPane::prompt(aiOn, signedIn, testMode, devices)), "prompt");
+}
+
+void SettingsPanesTest::aiSwitchesWrite()
+{
+    ModelHarness h({{"vt.aiOn", true}});
+    AIPane pane(&h.model(), &h.account(), false);
+    QList<QAbstractButton *> switches;
+    for (QAbstractButton *b : pane.findChildren<QAbstractButton *>()) {
+        if (b->isCheckable())
+            switches.append(b);
+    }
+    QCOMPARE(switches.size(), 3);   // the check, abuse, sexual
+    switches.at(1)->click();
+    QCOMPARE(h.stored().value("vt.aiAbuse"), QJsonValue(false));
+    switches.at(0)->click();
+    QCOMPARE(h.stored().value("vt.aiOn"), QJsonValue(false));
+    // Off: the kinds are fixed but keep their values.
+    QTRY_VERIFY(![&] {
+        for (QAbstractButton *b : pane.findChildren<QAbstractButton *>())
+            if (b->isCheckable() && b->accessibleName() == "Sexual content")
+                return b->isEnabled();
+        return true;
+    }());
+    QCOMPARE(h.model().aiSexual(), true);
+    QCOMPARE(h.model().aiAbuse(), false);
+    QCOMPARE(AIPane::subtitle(false, false), QStringLiteral("Off. Only the keyword rules are used."));
+}
+
+void SettingsPanesTest::switches_data()
+{
+    QTest::addColumn<QString>("pane");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("AI check") << "ai" << "AI check" << "vt.aiOn";
+    QTest::newRow("abuse") << "ai" << "Abuse" << "vt.aiAbuse";
+    QTest::newRow("sexual") << "ai" << "Sexual content" << "vt.aiSexual";
+    QTest::newRow("liked comments") << "basic" << "Skip comments with likes" << "vt.noLikesOnly";
+    QTest::newRow("built-in words") << "basic" << "Built-in words" << "vt.builtinWords";
+}
+
+void SettingsPanesTest::switches()
+{
+    QFETCH(QString, pane);
+    QFETCH(QString, name);
+    QFETCH(QString, key);
+    ModelHarness h({{"vt.aiOn", true}});
+    std::unique_ptr<QWidget> widget;
+    if (pane == "ai")
+        widget = std::make_unique<AIPane>(&h.model(), &h.account(), false);
+    else
+        widget = std::make_unique<BasicPane>(&h.model(), false);
+    auto find = [&]() -> QAbstractButton * {
+        for (QAbstractButton *b : widget->findChildren<QAbstractButton *>())
+            if (b->isCheckable() && b->isVisibleTo(widget.get()) && b->accessibleName() == name)
+                return b;
+        return nullptr;
+    };
+    for (int round = 0; round < 2; ++round) {
+        QAbstractButton *button = nullptr;
+        QTRY_VERIFY((button = find()) != nullptr);
+        const bool before = button->isChecked();
+        button->click();
+        QCOMPARE(h.stored().value(key), QJsonValue(!before));
+        QTRY_VERIFY(find() && find()->isChecked() == !before);   // the rebuilt pane shows the stored value
+    }
+}
+
+void SettingsPanesTest::pickerSegmentsWrite()
+{
+    ModelHarness h({{"vt.limit", 2500}});
+    BasicPane pane(&h.model(), true);
+    ChoicePicker *limit = nullptr;
+    for (ChoicePicker *p : pane.findChildren<ChoicePicker *>())
+        if (p->accessibleName() == QStringLiteral("수집 개수"))
+            limit = p;
+    QVERIFY(limit);
+    QCOMPARE(limit->labels(), (QStringList {"2500개", "전체", "100", "300", "1000"}));
+    emit limit->picked(300);
+    QCOMPARE(h.stored().value("vt.limit"), QJsonValue(300));
+    emit limit->picked(77);   // never offered: refused
+    QCOMPARE(h.stored().value("vt.limit"), QJsonValue(300));
+    auto shown = [&] {
+        const QStringList listed {"전체", "100", "300", "1000"};
+        for (ChoicePicker *p : pane.findChildren<ChoicePicker *>())
+            if (p->isVisibleTo(&pane) && p->accessibleName() == QStringLiteral("수집 개수"))
+                return p->labels() == listed && p->current() == 300;
+        return false;
+    };
+    QTRY_VERIFY(shown());
+}
+
+void SettingsPanesTest::historyButtons()
+{
+    ModelHarness h;
+    SpamModel &m = h.model();
+    QVERIFY(!HistoryPaneModel::canExport(m));
+    QVERIFY(!HistoryPaneModel::canClear(m));
+    ScanStore::Stats stats;
+    stats.posts = 1;
+    m.setStats(stats);
+    QVERIFY(!HistoryPaneModel::canExport(m));
+    QVERIFY(HistoryPaneModel::canClear(m));
+    m.setBusy(true);
+    QVERIFY(!HistoryPaneModel::canClear(m));
+    m.setBusy(false);
+    stats.comments = 3;
+    m.setStats(stats);
+    QVERIFY(HistoryPaneModel::canExport(m));
+}
+
+void SettingsPanesTest::exportLines_data()
+{
+    QTest::addColumn<bool>("korean");
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<QString>("failedPrefix");
+    QTest::addColumn<QString>("cleared");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("en") << false << "Saved to out.csv." << "Couldn't save. " << "History cleared."
+                        << "0 stored comments and the post records will be removed. This cannot be undone.";
+    QTest::newRow("ko") << true << "out.csv에 저장했습니다." << "저장하지 못했습니다. " << "기록을 지웠습니다."
+                        << "저장된 댓글 0개와 게시물 기록을 지웁니다. 되돌릴 수 없습니다.";
+}
+
+void SettingsPanesTest::exportLines()
+{
+    QFETCH(bool, korean);
+    ModelHarness h;
+    vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
+    ScriptedPrompts prompts;
+    HistoryPaneModel pane(&h.model(), &prompts, korean);
+
+    // Cancelling changes nothing.
+    pane.exportHistory(nullptr, QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+    QCOMPARE(prompts.lastText, QStringLiteral("veltrane-history-2026-12-10.csv"));
+    QCOMPARE(pane.message(), QString());
+
+    // A failure line, then a success replaces it.
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("not-a-folder"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    prompts.path = dir.filePath("not-a-folder/out.csv");
+    pane.exportHistory(nullptr);
+    QVERIFY(pane.failed());
+    QFETCH(QString, failedPrefix);
+    QVERIFY2(pane.message().startsWith(failedPrefix) && pane.message().size() > failedPrefix.size(), qPrintable(pane.message()));
+
+    prompts.path = dir.filePath("out.csv");
+    pane.exportHistory(nullptr);
+    QVERIFY(!pane.failed());
+    QTEST(pane.message(), "saved");
+    const QByteArray csv = readAll(dir.filePath("out.csv"));
+    QVERIFY(csv.contains("casino"));
+    QVERIFY(csv.count("\r\n") > 10);
+
+    // Cancelling again keeps the earlier line.
+    prompts.path.reset();
+    pane.exportHistory(nullptr);
+    QTEST(pane.message(), "saved");
+
+    QCOMPARE(HistoryPaneModel::clearedMessage(korean), QTest::currentDataTag() == QByteArray("en")
+                                                           ? QStringLiteral("History cleared.")
+                                                           : QStringLiteral("기록을 지웠습니다."));
+    QTEST(HistoryPaneModel::clearText(0, korean), "question");
+}
+
+void SettingsPanesTest::exportFailureKeepsEarlierFile_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("history cannot be read") << "store";
+    // A read-only folder stops everyone but root; root is stopped by an immutable folder.
+    QTest::newRow("folder not writable") << (geteuid() != 0 ? "folder" : "immutable");
+}
+
+void SettingsPanesTest::exportFailureKeepsEarlierFile()
+{
+    QFETCH(QString, fault);
+    QTemporaryDir dir;
+    const QString target = dir.filePath("history.csv");
+    QFile earlier(target);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("an earlier export\r\n");
+    earlier.close();
+
+    ModelHarness h;
+    if (fault == "store")   // a folder where the database file should be
+        QVERIFY(QDir().mkpath(h.folder() + "/scans.sqlite"));
+    else
+        vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
+    if (fault == "folder")
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    auto unlock = qScopeGuard([&] {
+        if (fault == "immutable")
+            QProcess::execute("chattr", {"-i", dir.path()});
+    });
+    if (fault == "immutable" && QProcess::execute("chattr", {"+i", dir.path()}) != 0)
+        QSKIP("this file system or container cannot make a folder immutable");
+    ScriptedPrompts prompts;
+    prompts.path = target;
+    HistoryPaneModel pane(&h.model(), &prompts, false);
+    pane.exportHistory(nullptr);
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QVERIFY(pane.failed());
+    QVERIFY(pane.message().startsWith("Couldn't save. "));
+    QCOMPARE(readAll(target), QByteArray("an earlier export\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"history.csv"});
+}
+
+void SettingsPanesTest::clearAsksFirstAndKeepsMonitored()
+{
+    ModelHarness h;
+    const vt::test::SeededHistory seeded = vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
+    h.model().setStats(h.store().stats());
+    ScriptedPrompts prompts;
+    HistoryPaneModel pane(&h.model(), &prompts, false);
+
+    prompts.answer = false;
+    pane.confirmClear(nullptr);
+    QCOMPARE(prompts.asked, 1);
+    QCOMPARE(prompts.lastText, QStringLiteral("%1 stored comments and the post records will be removed. This cannot be "
+                                              "undone.").arg(seeded.comments));
+    QCOMPARE(h.store().stats().comments, seeded.comments);
+    QCOMPARE(pane.message(), QString());
+
+    // While a job runs nothing is cleared, and the line says so.
+    prompts.answer = true;
+    h.model().setScanning(true);
+    pane.confirmClear(nullptr);
+    QVERIFY(pane.failed());
+    QCOMPARE(pane.message(), QStringLiteral("Couldn't clear the history. Try again when the scan or deletion has ended."));
+    QCOMPARE(h.store().stats().comments, seeded.comments);
+    h.model().setScanning(false);
+
+    pane.confirmClear(nullptr);
+    QVERIFY(!pane.failed());
+    QCOMPARE(pane.message(), QStringLiteral("History cleared."));
+    const ScanStore::Stats after = h.store().stats();
+    QCOMPARE(after.comments, 0);
+    QCOMPARE(after.posts, 1);
+    QCOMPARE(after.watched, 1);
+    QVERIFY(h.store().post(seeded.youtubePost).has_value());
+    QCOMPARE(h.model().stats(), after);
+}
+
+void SettingsPanesTest::windowTabs()
+{
+    ModelHarness h({{"vt.aiOn", true}});
+    vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
+    ScriptedPrompts prompts;
+    SettingsWindow window(&h.model(), SettingsTab::ai, nullptr, &prompts, false);
+    QCOMPARE(window.size(), QSize(860, 640));
+    QVERIFY(qobject_cast<AIPane *>(window.pane()));
+    // "Sign in" in the AI pane moves to the account tab without closing.
+    emit static_cast<AIPane *>(window.pane())->openAccount();
+    QCOMPARE(window.tab(), SettingsTab(SettingsTab::account));
+    window.setTab(SettingsTab::basic);
+    QVERIFY(qobject_cast<BasicPane *>(window.pane()));
+    window.setTab(SettingsTab::history);
+    QVERIFY(qobject_cast<HistoryPane *>(window.pane()));
+    // Shown: the totals are refreshed once from the store.
+    QCOMPARE(h.model().stats().comments, 0);
+    window.setAttribute(Qt::WA_DontShowOnScreen);
+    window.show();
+    QVERIFY(h.model().stats().comments > 0);
+    QCOMPARE(window.statusShown(SettingsTab::ai), QStringLiteral("Sign-in needed"));
+    QCOMPARE(window.statusShown(SettingsTab::history),
+             SettingsTab::status(SettingsTab::history, h.model(), h.account(), false));
+    // The sidebar follows the model.
+    h.model().setAIOn(false);
+    QCOMPARE(window.statusShown(SettingsTab::ai), QStringLiteral("Off"));
+    // Return in a text field belongs to the field; elsewhere it closes the window.
+    window.setTab(SettingsTab::basic);
+    auto *field = static_cast<BasicPane *>(window.pane())->keywordField();
+    field->setFocus();
+    field->setText("spammy");
+    QTest::keyClick(field, Qt::Key_Return);
+    QVERIFY(window.isVisible());
+    QVERIFY(h.model().keywords().contains("spammy"));
+    window.done(QDialog::Accepted);
+}
+
+void SettingsPanesTest::accountRequestOpensTheAccountTab()
+{
+    ModelHarness h;
+    QWidget mainWindow;
+    ScriptedPrompts prompts;
+    SettingsOpener opener(&h.model(), &mainWindow, &prompts);
+    QVERIFY(!opener.window());
+    h.model().raiseAccountRequest();
+    QVERIFY(opener.window());
+    QCOMPARE(opener.window()->tab(), SettingsTab(SettingsTab::account));
+    // Asked again while open: the same window moves to the asked tab.
+    SettingsWindow *first = opener.window();
+    first->setTab(SettingsTab::basic);
+    h.model().raiseAccountRequest();
+    QCOMPARE(opener.window(), first);
+    QCOMPARE(first->tab(), SettingsTab(SettingsTab::account));
+    QCOMPARE(opener.open(SettingsTab::ai), first);
+    QCOMPARE(first->tab(), SettingsTab(SettingsTab::ai));
+    // Closed, it is gone; the next request makes a new one.
+    first->accept();
+    QTRY_VERIFY(!opener.window());
+    QVERIFY(opener.open(SettingsTab::history));
+    QCOMPARE(opener.window()->tab(), SettingsTab(SettingsTab::history));
+    opener.window()->accept();
+}
+
+int main(int argc, char **argv)
+{
+    vt::test::isolateUserFolders();
+    QApplication app(argc, argv);
+    SettingsPanesTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_settings_panes.moc"
