@@ -37,7 +37,7 @@ ModelHarness::~ModelHarness()
 SpamModel &ModelHarness::model()
 {
     if (!m_model)
-        m_model = std::make_unique<SpamModel>(nullptr, nullptr, m_account.get(), m_store.get(), m_settings.get());
+        m_model = std::make_unique<SpamModel>(m_engine, m_browser, m_account.get(), m_store.get(), m_settings.get());
     return *m_model;
 }
 

@@ -25,6 +25,12 @@ public:
 
     // Made on first use, so that a test may change the settings or the store before.
     SpamModel &model();
+    // The page bridge and browser the model is made with (none by default); before model().
+    void useBrowser(SpamEngine *engine, Browser *browser)
+    {
+        m_engine = engine;
+        m_browser = browser;
+    }
     AppSettings &settings() { return *m_settings; }
     ScanStore &store() { return *m_store; }
     VeltraneAccount &account() { return *m_account; }
@@ -43,4 +49,6 @@ private:
     std::unique_ptr<ScanStore> m_store;
     std::unique_ptr<VeltraneAccount> m_account;
     std::unique_ptr<SpamModel> m_model;
+    SpamEngine *m_engine = nullptr;
+    Browser *m_browser = nullptr;
 };

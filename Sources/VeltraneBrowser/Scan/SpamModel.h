@@ -12,7 +12,9 @@
 // picks, AI answers, repeat offenders, incremental options), SpamModelReport.cpp (status lines),
 // SpamModelScan.cpp (the scan of the open post and Stop), SpamModelAI.cpp (the AI pass and the
 // consent question), SpamModelPage.cpp (page tracking, scan on open, progress polling, opening a
-// post).
+// post), SpamModelDashboard.cpp (statistics, clearing the history),
+// SpamModelPosts.cpp (discovery, the post list's candidates, monitoring), SpamModelTour.cpp (queue
+// and channel scans), SpamModelAutoScan.cpp (automatic scans and their notice).
 
 #include "Base/Alerts.h"
 #include "Browser/Browser.h"
@@ -22,6 +24,7 @@
 #include "Scan/ScanActivity.h"
 #include "Store/ScanStore.h"
 #include "Wire/Comment.h"
+#include "Wire/FoundPost.h"
 #include "Wire/Recent.h"
 #include "Wire/ScanProgress.h"
 #include "Wire/ScanResult.h"
@@ -40,11 +43,14 @@
 #include <QUuid>
 #include <QCoro/QCoroTask>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
 class Alerts;
 class AppSettings;
+class DesktopNotifier;
+class QWindow;
 class SpamEngine;
 class VeltraneAccount;
 
@@ -387,6 +393,92 @@ public:
     // Asks for permission to show notifications; the desktop's notification service needs none.
     void requestNotifications();
 
+    // ---- the owner's posts, monitoring and automatic scans ----------------------------------
+    // (SpamModelPosts.cpp: discovery, the post list's candidates, loading more, monitoring;
+    // SpamModelAutoScan.cpp: the automatic-scan schedule and its notice.)
+    using FoundPost = ::FoundPost;
+
+    // The list row of a stored post; a post stored only as monitored (time 0) has no scan time.
+    static ChannelPost row(const ScanStore::Post &post, ChannelPost::State state);
+    // Takes the browser away from page tracking before a job over several posts.
+    void takeOverBrowser();
+    // The signed-in sites (a saved session counts), YouTube first; none without a browser.
+    QList<LoginProvider> tourProviders() const;
+    // The owner's latest posts on one site (the post limit setting when no limit is given).
+    // Navigates the browser. Throws BrowserError.
+    QCoro::Task<QList<FoundPost>> discover(LoginProvider provider, std::optional<int> limit);
+    // The post list in display and scan order: the open post when listed nowhere else, the
+    // model's rows, the stored posts, the found posts; one row per canonical address.
+    QList<ChannelPost> scanCandidates();
+    // Stores up to 30 posts new to the list; returns how many.
+    int addDiscovered(const QList<FoundPost> &posts);
+    static constexpr int discoveredBatch = 30;
+    // Loads more of a site's posts into the list; returns how many came (0 when refused, stopped
+    // or failed). Reports in discoveryStatus only.
+    QCoro::Task<int> loadMorePosts(LoginProvider provider);
+    // Stop of a running load of posts.
+    void stopLoadingPosts();
+    // Turns monitoring of a post on or off. Turning it on needs the service account: without it
+    // the address waits in pendingMonitor, the account is asked for and the answer is false.
+    bool setWatched(const QString &url, bool on);
+    // Completes a monitoring request that waited for the service sign-in (dropped without one).
+    void finishPendingMonitor();
+
+    // Starts (or restarts) the automatic-scan loop: the first check after firstCheck seconds, then
+    // one every autoScanPeriodMs.
+    void startAutoScan(double firstCheck);
+    void stopAutoScan();
+    bool autoScanRunning() const;
+    int autoScanPeriodMs = 60000;
+    static constexpr double autoScanDefaultFirst = 60;
+    // The first delay from VT_AUTOSCAN_FIRST's text: a number of seconds from 0 to one day; a
+    // negative number gives 0, more than a day a day, anything else the default.
+    static double autoScanFirstDelay(const QByteArray &value);
+    // One check of the schedule and, when due, the automatic channel scan and its notice.
+    QCoro::Task<void> autoScanIfDue();
+    // The channel scan of the latest posts of the signed-in sites, as an automatic one.
+    QCoro::Task<void> scanLatestAutomatically();
+    // Whether the browser's window is shown and not minimised.
+    bool windowOnScreen() const;
+    // The window the browser is shown in (the first visible top-level window when unset).
+    void setBrowserWindow(QWindow *window);
+    // Whether the owner is using the application (its state is active) unless replaced.
+    std::function<bool()> applicationActive;
+    // Replaces the channel scan of the automatic run (tests).
+    std::function<QCoro::Task<void>()> automaticChannelScan;
+
+    // Scans of several posts (SpamModelTour.cpp). The scope of a channel scan: the latest posts
+    // with the monitored ones.
+    enum class TourScope { latest };
+    // Scans the latest posts of every signed-in site, one site after the other; reports through
+    // the status line, the issue line and the rows of posts.
+    QCoro::Task<void> scanChannels(TourScope scope, bool automatic);
+    // Scans the given posts in order, each address once; the list shows the queue while it runs.
+    QCoro::Task<void> scanSelectedPosts(QList<ChannelPost> posts);
+    static constexpr double queuedLoadBudget = 30;
+    static constexpr double queuedCommentsBudget = 20;
+    // The steps of one queued post: opening it, waiting for its comments, scanning it (an
+    // incremental scan that records its run). Tests may replace them.
+    struct QueueSteps {
+        std::function<QCoro::Task<bool>(QString url)> open;
+        std::function<QCoro::Task<bool>()> waitForComments;
+        std::function<QCoro::Task<void>()> scan;
+    };
+    QueueSteps queueSteps;
+
+    // The notice of an automatic run from the posts it scanned itself and their flags.
+    struct Notice {
+        QString title;
+        QString body;
+        bool operator==(const Notice &) const = default;
+    };
+    static Notice autoScanNotice(int scanned, int flagged, bool korean);
+    static const QString noticeKey;   // "vt.autoscan"
+    // Posts a notice under noticeKey, replacing the one shown before.
+    void notify(const QString &title, const QString &body);
+    DesktopNotifier *notifier() const;
+    void setNotifier(DesktopNotifier *notifier) { m_notifier = notifier; }
+
     // ---- statistics and clearing of the history (SpamModelDashboard.cpp) --------------------
     // One snapshot of the history for the statistics sheet.
     struct DashboardData {
@@ -626,6 +718,17 @@ private:
     quint64 m_pollSerial = 0;
     bool m_pollBusy = false;
     QUuid m_pollPage;
+    // The owner's posts and automatic scans.
+    QPointer<QWindow> m_browserWindow;
+    DesktopNotifier *m_notifier = nullptr;
+    std::shared_ptr<bool> m_autoLoop;
+    QCoro::Task<void> autoLoop(std::shared_ptr<bool> alive, double firstCheck);
+    QCoro::Task<bool> openForDiscovery(QString url, double timeout);
+    QCoro::Task<void> scanQueuedPosts(QStringList urls);
+    QCoro::Task<bool> openQueuedPost(QString url);
+    QCoro::Task<bool> waitForQueuedComments();
+    QCoro::Task<void> scanQueuedPost();
+    void setRow(const QString &url, const std::function<void(ChannelPost &)> &change);
     QHash<std::pair<QString, int>, AIRules::Placement> m_placements;
     Keywords m_keywordMatcher;
     QStringList m_keywordMatcherFor;
