@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonObject>
 #include <QMimeDatabase>
 #include <QUrlQuery>
 #include <QtMath>
@@ -149,6 +150,26 @@ FixtureSite::~FixtureSite()
 {
     if (sharedSite == this)
         sharedSite = nullptr;
+}
+
+void FixtureSite::failRequest(const HttpResponder &responder, SiteFailure how, const QByteArray &json)
+{
+    switch (how) {
+    case SiteFailure::None:
+        break;
+    case SiteFailure::ServerError:
+        return responder.reply(HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 500}, {"status", "INTERNAL"}}}}, 500));
+    case SiteFailure::CutOff: {
+        HttpReply reply;
+        reply.contentType = "application/json; charset=utf-8";
+        reply.body = json.left(json.size() / 2);
+        return responder.reply(reply);
+    }
+    case SiteFailure::ErrorPage:
+        return responder.reply(HttpReply::html("<!doctype html><html><body><h1>Something went wrong</h1></body></html>", 200));
+    case SiteFailure::Hang:
+        return;
+    }
 }
 
 QStringList FixtureSite::hosts()
