@@ -329,7 +329,7 @@ private slots:
         QTest::newRow("a later page is an error page with 200") << kBulk << int(SiteFailure::ErrorPage) << 200 << false << -1;
         QTest::newRow("a later page never answers") << kBulk << int(SiteFailure::Hang) << 100 << false << -1;
         QTest::newRow("reply pages answer 500") << kMixed << int(SiteFailure::ServerError) << -1 << true << -1;
-        QTest::newRow("a page fails once, then answers") << kBulk << int(SiteFailure::ErrorPage) << 200 << true << 1;
+        QTest::newRow("a page fails once, then answers") << kBulk << int(SiteFailure::ErrorPage) << 1440 << false << 1;
     }
 
     void siteFailsPartWay()
