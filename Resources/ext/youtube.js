@@ -434,7 +434,8 @@ const VtxSite = (() => {
           const token = t.tokens.shift();
           if (used.has(token) || idle >= 3) continue;
           used.add(token);
-          const before = count;
+          // New replies of this thread (others' progress says nothing about a circle here).
+          const before = t.replies.length;
           let json;
           try {
             json = await api('next', { continuation: token });
@@ -454,7 +455,7 @@ const VtxSite = (() => {
             if (add(r)) t.replies.push(r);
           }
           if (parsed.next) t.tokens.push(parsed.next);
-          idle = count === before ? idle + 1 : 0;
+          idle = t.replies.length === before ? idle + 1 : 0;
           ctx.progress(count, result.total);
         }
       }

@@ -565,7 +565,8 @@ void YouTubeFixture::install(FixtureSite &site)
     site.route(host, "POST", QStringLiteral("/youtubei/v1/next"), [self, later](const HttpRequest &req, const HttpResponder &r) {
         if (!self)
             return r.closeConnection();
-        ++self->m_nextRequests;
+        if (req.header("x-fixture-app").isEmpty())
+            ++self->m_nextRequests;
         const QJsonObject body = req.json().toObject();
         if (body.contains("continuation")) {
             const QString tok = body.value("continuation").toString();

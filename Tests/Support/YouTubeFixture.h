@@ -88,6 +88,8 @@ public:
 
     QSet<QString> deleted(const QString &videoId) const { return m_deleted.value(videoId); }
     int actionRequests() const { return m_actionRequests; }
+    // Data requests of the scripts (the page's own app, which loads as it is shown and so as
+    // often as time allows, is not counted).
     int nextRequests() const { return m_nextRequests; }
 
     // Installs the routes for www.youtube.com on the fixture site (replacing its plain /watch).
