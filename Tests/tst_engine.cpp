@@ -14,7 +14,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/types.h>
 
 using namespace vt::test;
 
@@ -364,6 +368,82 @@ private slots:
         QVERIFY(clock.elapsed() < 1400);   // at once, not when the page would have answered
         m_h->browser.selectSite(LoginProvider::youtube);
         QTest::qWait(300);
+    }
+
+    // A scan or deletion that never settles ends with the time-out (its limit grows with the work),
+    // or, once stopped, after the stop's grace even when the page never answers.
+    void longCallsAreBounded_data()
+    {
+        QTest::addColumn<bool>("remove");
+        QTest::addColumn<bool>("stop");
+        QTest::newRow("scan, limit") << false << false;
+        QTest::newRow("deletion, limit") << true << false;
+        QTest::newRow("scan, stopped") << false << true;
+        QTest::newRow("deletion, stopped") << true << true;
+    }
+    void longCallsAreBounded()
+    {
+        QFETCH(bool, remove);
+        QFETCH(bool, stop);
+        SpamEngine::setScriptFolder(m_stubs.path());
+        openStubPage();
+        answers(QStringLiteral("{scan: () => new Promise(() => {}), remove: () => new Promise(() => {})}"));
+        // The limit scaled down to about a second (stopped: out of the way); the grace kept short.
+        m_h->engine.longCallScale = stop ? 1.0 : 1000.0 / SpamEngine::scanTimeoutMs(1);
+        m_h->engine.stopGraceMs = 500;
+        const auto expectError = [&](auto task, const QString &message) {
+            try {
+                await(std::move(task), 30000);
+                QFAIL("no error");
+            } catch (const BrowserError &e) {
+                QCOMPARE(e.description(), message);
+            }
+        };
+        const QString message = stop ? SpamEngine::stoppedMessage() : SpamEngine::timeoutMessage();
+        if (stop)
+            QTimer::singleShot(200, &m_h->engine, [this] { m_h->engine.stop(); });
+        if (remove)
+            expectError(m_h->engine.remove({QStringLiteral("a")}, QStringLiteral("https://www.youtube.com/engine-test")), message);
+        else
+            expectError(m_h->engine.scan(1, false, false, 1, std::nullopt), message);
+        m_h->engine.longCallScale = 1.0;
+        m_h->engine.stopGraceMs = 3000;
+        // A call started after the stop is not ended by it.
+        answers(QStringLiteral("{scan: () => (") + kValidScan + QStringLiteral(")}"));
+        QCOMPARE(await(m_h->engine.scan(0, false, false, 1, std::nullopt)).items.size(), 1);
+    }
+
+    // The limits grow with the work and stay generous.
+    void longCallLimits()
+    {
+        QVERIFY(SpamEngine::scanTimeoutMs(100) > SpamEngine::scanTimeoutMs(1));
+        QVERIFY(SpamEngine::scanTimeoutMs(1) >= 10 * 60 * 1000);
+        QVERIFY(SpamEngine::scanTimeoutMs(0) >= SpamEngine::scanTimeoutMs(100000));
+        QVERIFY(SpamEngine::removeTimeoutMs(10) > SpamEngine::removeTimeoutMs(1));
+        QVERIFY(SpamEngine::removeTimeoutMs(1) >= 60 * 1000);
+    }
+
+    // A short call started after the render process died fails at once, not after its time-out.
+    void callAfterRenderProcessDied()
+    {
+        SpamEngine::setScriptFolder(m_stubs.path());
+        openStubPage();
+        answers(QStringLiteral("{}"));
+        QSignalSpy died(page(), &QWebEnginePage::renderProcessTerminated);
+        // Killed from outside: the page keeps its address.
+        const qint64 pid = page()->renderProcessPid();
+        QVERIFY(pid > 0);
+        QVERIFY(::kill(pid_t(pid), SIGKILL) == 0);
+        QVERIFY(died.wait(20000));
+        m_h->engine.shortCallTimeoutMs = 600000;
+        try {
+            await(m_h->engine.progress(), 15000);
+            QFAIL("no error");
+        } catch (const BrowserError &e) {
+            QCOMPARE(e.description(), SpamEngine::pageChangedMessage());
+        }
+        m_h->engine.shortCallTimeoutMs = 20000;
+        openStubPage();
     }
 
     void stopSetsThePageFlag()

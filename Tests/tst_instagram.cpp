@@ -23,6 +23,7 @@ const QString kReel = InstagramFixture::makeCode(2);
 const QString kBig = InstagramFixture::makeCode(3);
 const QString kRefuse = InstagramFixture::makeCode(4);
 const QString kFriends = InstagramFixture::makeCode(5);
+const QString kPartialData = QStringLiteral("사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.");
 
 } // namespace
 
@@ -405,7 +406,64 @@ private slots:
             expected += 1 + int(m_site->repliesOf(post(kBig), t.id).size());
         QCOMPARE(r.items.size(), expected);
         QVERIFY(!r.complete);
+        QCOMPARE(r.partial, std::optional<QString>(kPartialData));
         QCOMPARE(r.total, qint64(m_site->visible(post(kBig)).size()));
+    }
+
+    // Requests the site never answers, or answers with something other than its data: what was
+    // read is kept and the answer says why it is partial; a stop ends the collection at once,
+    // also while a request hangs.
+    void siteFailsOrStalls_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("threadsFrom");
+        QTest::addColumn<int>("how");
+        QTest::addColumn<bool>("replies");
+        QTest::addColumn<bool>("stop");
+        QTest::newRow("a later page is an error page with 200") << kBig << 45 << int(SiteFailure::ErrorPage) << false << false;
+        QTest::newRow("a later page never answers") << kBig << 45 << int(SiteFailure::Hang) << false << false;
+        QTest::newRow("stop while a page never answers") << kBig << 45 << int(SiteFailure::Hang) << false << true;
+        QTest::newRow("reply pages answer 500") << kPost << -1 << int(SiteFailure::ServerError) << true << false;
+    }
+
+    void siteFailsOrStalls()
+    {
+        QFETCH(QString, code);
+        QFETCH(int, threadsFrom);
+        QFETCH(int, how);
+        QFETCH(bool, replies);
+        QFETCH(bool, stop);
+        resetSite();
+        if (replies)
+            m_site->setFailingReplies(SiteFailure(how));
+        else
+            m_site->setFailingPagesFrom(threadsFrom, SiteFailure(how));
+        QVERIFY(m_h->open(InstagramFixture::postUrl(code)));
+        const QList<IgComment> threads = m_site->ordered(post(code));
+        int expected = 0;
+        for (const IgComment &t : threads.mid(0, threadsFrom < 0 ? threads.size() : threadsFrom)) {
+            const int shown = int(m_site->repliesOf(post(code), t.id).size());
+            // Failing reply pages leave the replies that came with the thread.
+            expected += 1 + (replies ? std::min(shown, 1) : shown);
+        }
+        bool asked = false;
+        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, nullptr,
+                                              [&](const ScanProgress &p) {
+                                                  if (stop && !asked && p.phase == QLatin1String("collect") && p.count >= expected) {
+                                                      m_h->engine.stop();
+                                                      asked = true;
+                                                  }
+                                              });
+        m_site->setFailingPagesFrom(-1);
+        m_site->setFailingReplies(SiteFailure::None);
+        QCOMPARE(asked, stop);
+        QCOMPARE(r.items.size(), expected);
+        QVERIFY(r.items.size() < m_site->visible(post(code)).size());
+        QVERIFY(!r.complete.value_or(false));
+        QCOMPARE(r.partial, std::optional<QString>(stop ? QStringLiteral("검사를 멈춰 일부만 수집했습니다.")
+                                                   : replies ? QStringLiteral("사이트가 답글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.")
+                                                             : kPartialData));
+        QCOMPARE(r.total, qint64(m_site->visible(post(code)).size()));
     }
 
     // The site asks for a check instead of answering: the scan says so rather than collecting nothing.

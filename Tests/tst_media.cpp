@@ -93,6 +93,35 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(evaluate(page(), "window.__outcome || ''").toString(), QString("NotAllowedError: Glimora: autoplay is off"), slow);
     }
 
+    // Media that a plain look at the document does not find: in a closed shadow root, in a frame
+    // the page wrote itself (no document of its own to run the policy in), added after the load.
+    void mediaOutOfPlainReachStaysSilent_data()
+    {
+        QTest::addColumn<QString>("element");
+        QTest::newRow("autoplay in a shadow root") << "shadow";
+        QTest::newRow("play() in an about:blank frame") << "blank";
+        QTest::newRow("autoplay added after the load") << "late";
+    }
+
+    void mediaOutOfPlainReachStaysSilent()
+    {
+        QFETCH(QString, element);
+        make(nullptr);
+        browser->open(mediaPage + "/hidden");
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && browser->address() == mediaPage + "/hidden", slow);
+        const QString el = QString("window.__hidden && window.__hidden.%1").arg(element);
+        // Loaded far enough to have started by itself if it was let.
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(page(), QString("!!(%1) && (%1).readyState >= 3").arg(el)).toBool(), slow);
+        QTest::qWait(300);
+        const QString read = QString("(() => { const e = %1; return (e.paused ? 'paused' : 'playing') + ',' + (e.muted ? 'muted' : 'sound'); })()").arg(el);
+        QCOMPARE(evaluate(page(), read).toString(), QString("paused,muted"));
+        // The policy keeps track of it: unmuting gives back its own value, muting takes it again.
+        browser->setMuted(false);
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(page(), read).toString(), QString("paused,sound"), slow);
+        browser->setMuted(true);
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(page(), read).toString(), QString("paused,muted"), slow);
+    }
+
     void theOwnersClickStartsPlayback()
     {
         make(nullptr);

@@ -98,6 +98,42 @@ private slots:
         QCOMPARE(accounts().status(LoginProvider::instagram), LoginStatus::signedOut);
     }
 
+    // While the sign-in page loads, the page being left may still report its address: on a busy
+    // machine its commit arrives after the sign-in has begun. The site stays signing in through
+    // that (no page work can start mid sign-in); a load that ends elsewhere still ends the sign-in.
+    void pageBeingLeftDoesNotInterruptTheSignIn()
+    {
+        FixtureSite::shared()->route("accounts.google.com", "GET", "/ServiceLogin",
+                                     [](const vt::test::HttpRequest &, const vt::test::HttpResponder &r) {
+            r.replyAfter(1500, vt::test::HttpReply::html("<h1>Sign in</h1><form id=\"form\"></form>"));
+        });
+        browser->open("https://www.youtube.com/");
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && browser->address() == "https://www.youtube.com/", slow);
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedOut, slow);
+        QList<int> seen;
+        bool leftAuthenticating = false;
+        connect(&accounts(), &AccountSession::statusesChanged, this, [&] { seen << int(accounts().status(LoginProvider::youtube)); });
+        connect(&accounts(), &AccountSession::activeProviderChanged, this, [&] { leftAuthenticating |= !accounts().isAuthenticating(); });
+        browser->signIn(LoginProvider::youtube);
+        QTRY_VERIFY_WITH_TIMEOUT(page()->isLoading(), slow);
+        accounts().navigationChanged(QUrl("https://www.youtube.com/"));   // the late report of the page left
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && evaluate(page(), "!!document.getElementById('form')").toBool(), slow);
+        QCOMPARE(seen, QList<int>({int(LoginStatus::signingIn)}));
+        QVERIFY(!leftAuthenticating);
+        QCOMPARE(accounts().activeProvider(), std::optional<LoginProvider>(LoginProvider::youtube));
+
+        // The owner goes elsewhere before the sign-in page arrived.
+        browser->open("https://www.youtube.com/");
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && browser->address() == "https://www.youtube.com/", slow);
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedOut, slow);
+        browser->signIn(LoginProvider::youtube);
+        QTRY_VERIFY_WITH_TIMEOUT(page()->isLoading(), slow);
+        browser->open("https://www.youtube.com/");
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && browser->address() == "https://www.youtube.com/", slow);
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().activeProvider(), std::nullopt, slow);
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedOut, slow);
+    }
+
     void youtubeSignInReachesSignedIn()
     {
         browser->open("https://www.youtube.com/");

@@ -126,6 +126,7 @@ private slots:
         QTest::newRow("comment is an array") << "comment" << QByteArray("[]") << cap << "expected an object, found an array";
         QTest::newRow("items element not object") << "scan" << scanResult("[1]") << cap << "items[0]: expected an object";
         QTest::newRow("items not a list") << "scan" << scanResult("{}") << cap << "items: expected an array";
+        QTest::newRow("pageMs wrong type") << "scan" << scanResult("[]", R"(,"pageMs":"1")") << cap << "pageMs: expected a number";
         QTest::newRow("caughtUp wrong type") << "scan" << scanResult("[]", R"(,"caughtUp":"yes")") << cap << "caughtUp: expected a boolean";
         QTest::newRow("info without url") << "info" << QByteArray(R"({"site":"y","supported":true,"canRemove":false,"intro":"","guide":"","emptyText":"","readOnlyHint":""})") << cap << "url: missing";
         QTest::newRow("empty progress") << "progress" << QByteArray("{}") << cap << "phase: missing";
@@ -179,6 +180,12 @@ private slots:
         QVERIFY(!flagged.hidden.has_value());
         QVERIFY(!flagged.toJson().contains("hidden"));
         QCOMPARE(ScanResult::fromJson(flagged.toJson()), flagged);
+        // Why a collection is partial, and the page's own time, when the page gives them.
+        QVERIFY(!plain.partial && !plain.pageMs);
+        const ScanResult partial = ScanResult::fromJsonBytes(scanResult("[]", R"(,"partial":"cut","pageMs":812.5)"));
+        QCOMPARE(partial.partial, std::optional<QString>("cut"));
+        QCOMPARE(partial.pageMs, std::optional<double>(812.5));
+        QCOMPARE(ScanResult::fromJson(partial.toJson()), partial);
 
         // No progress is not an error.
         QVERIFY(!ScanProgress::fromJsonBytes("null").has_value());

@@ -314,6 +314,77 @@ private slots:
         QCOMPARE(again.items.size(), m_site->visibleCount(video(kBulk)));
     }
 
+    // The site's data fails part of the way: what was read is kept with the site's own count, the
+    // answer is partial and says why (never complete), and the rendered list is not read instead.
+    // A page that fails once is tried again and the scan completes.
+    void siteFailsPartWay_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("how");
+        QTest::addColumn<int>("threadsFrom");
+        QTest::addColumn<bool>("replies");
+        QTest::addColumn<int>("times");
+        QTest::newRow("a later page answers 500") << kBulk << int(SiteFailure::ServerError) << 200 << false << -1;
+        QTest::newRow("a later page is cut off") << kBulk << int(SiteFailure::CutOff) << 200 << false << -1;
+        QTest::newRow("a later page is an error page with 200") << kBulk << int(SiteFailure::ErrorPage) << 200 << false << -1;
+        QTest::newRow("a later page never answers") << kBulk << int(SiteFailure::Hang) << 100 << false << -1;
+        QTest::newRow("reply pages answer 500") << kMixed << int(SiteFailure::ServerError) << -1 << true << -1;
+        QTest::newRow("a page fails once, then answers") << kBulk << int(SiteFailure::ErrorPage) << 1440 << false << 1;
+    }
+
+    void siteFailsPartWay()
+    {
+        QFETCH(QString, id);
+        QFETCH(int, how);
+        QFETCH(int, threadsFrom);
+        QFETCH(bool, replies);
+        QFETCH(int, times);
+        resetSite();
+        m_site->setFailure(SiteFailure(how), threadsFrom, replies, times);
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        const ScanResult r = m_h->scan();
+        m_site->setFailure(SiteFailure::None);
+        const int all = m_site->visibleCount(video(id));
+        QCOMPARE(r.total, qint64(all));
+        if (times > 0) {
+            QCOMPARE(r.items.size(), all);
+            QCOMPARE(r.complete, std::optional<bool>(true));
+            QVERIFY(!r.partial);
+            return;
+        }
+        QVERIFY(!r.complete.value_or(false));
+        const QList<YtComment> threads = m_site->ordered(video(id), false);
+        int expected = 0;
+        for (const YtComment &t : threads.mid(0, threadsFrom < 0 ? threads.size() : threadsFrom))
+            expected += 1 + (replies ? 0 : int(m_site->repliesOf(video(id), t.id).size()));
+        QCOMPARE(r.items.size(), expected);
+        QVERIFY(r.items.size() < all);
+        QCOMPARE(r.partial, std::optional<QString>(replies ? "사이트가 답글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요."
+                                                           : "사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요."));
+    }
+
+    // A stop while a data request hangs ends the collection with what was read.
+    void stopWhileARequestHangs()
+    {
+        resetSite();
+        m_site->setFailure(SiteFailure::Hang, 100);
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kBulk)));
+        bool asked = false;
+        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, nullptr,
+                                              [&](const ScanProgress &p) {
+                                                  if (!asked && p.phase == QLatin1String("collect") && p.count >= 100) {
+                                                      m_h->engine.stop();
+                                                      asked = true;
+                                                  }
+                                              });
+        m_site->setFailure(SiteFailure::None);
+        QVERIFY(asked);
+        QCOMPARE(r.items.size(), 100);   // the threads of the pages before the one that hangs
+        QVERIFY(!r.complete.value_or(false));
+        QCOMPARE(r.partial, std::optional<QString>("검사를 멈춰 일부만 수집했습니다."));
+        QCOMPARE(r.total, qint64(m_site->visibleCount(video(kBulk))));
+    }
+
     // When the site's data cannot be reached the scripts read the rendered list instead.
     void renderedListWhenDataIsRefused_data()
     {

@@ -35,6 +35,7 @@
     opts = opts || {};
     return exclusive(async () => {
       window.__vtxStop = false;
+      const started = performance.now();
       progress = { phase: 'collect', count: 0, total: 0, text: '댓글을 불러오는 중…', samples: [], collected: 0, flagged: 0 };
       let flagged = 0;
       const ctx = {
@@ -64,8 +65,11 @@
         const spam = items.filter((c) => c.state === 'spam').length;
         const out = { items, siteSorted: !!r.siteSorted, total: Number(r.total) || items.length, canRemove: !!r.canRemove, likesUnknown: !!r.likesUnknown };
         for (const k of ['caughtUp', 'complete', 'hidden', 'limited']) if (typeof r[k] === 'boolean') out[k] = r[k];
-        progress = { phase: 'done', count: items.length, total: out.total, text: '검사 완료', collected: items.length, flagged: spam,
+        // Only a collection that reached the end is complete; one that did not says why.
+        if (typeof r.partial === 'string' && r.partial) { out.partial = r.partial; delete out.complete; }
+        progress = { phase: 'done', count: items.length, total: out.total, text: out.partial || '검사 완료', collected: items.length, flagged: spam,
           samples: items.filter((c) => c.state === 'spam').slice(0, SAMPLE_COUNT) };
+        out.pageMs = Math.round((performance.now() - started) * 10) / 10;
         return out;
       } catch (e) {
         progress = null;

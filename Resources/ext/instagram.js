@@ -15,10 +15,18 @@ const VtxSite = (() => {
     noDelete: '메뉴에 삭제가 없어 중단했습니다. 내 게시물의 댓글만 삭제할 수 있습니다.',
     notGone: '삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다.',
     cancelled: '삭제를 취소했습니다.',
+    // Why a collection ended before the end the site reports.
+    partialData: '사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.',
+    partialReplies: '사이트가 답글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.',
+    partialStopped: '검사를 멈춰 일부만 수집했습니다.',
   };
   const WEB_APP_ID = '936619743392459';
 
-  const { sleep, waitFor } = VtxTime;
+  const { waitFor, Halt, pause, fetchText } = VtxTime;
+  const stopped = VtxTime.stopRequested;
+  const isStop = (e) => e instanceof Halt && e.kind === 'stopped';
+  // Each attempt of a data request gives up after this long; a stop ends it at once.
+  const REQUEST_MS = 10000;
 
   // ---- the page ------------------------------------------------------------------------
 
@@ -125,21 +133,29 @@ const VtxSite = (() => {
     if (options.method === 'POST') headers['Content-Type'] = 'application/x-www-form-urlencoded';
     let lastError = null;
     for (let attempt = 0; attempt < 3; attempt++) {
-      let res;
+      let got;
       try {
-        res = await fetch('/api/v1/' + path, { method: options.method || 'GET', credentials: 'include', headers, body: options.body });
-      } catch (e) { lastError = e; await sleep(400 * (attempt + 1)); continue; }
+        got = await fetchText('/api/v1/' + path, { method: options.method || 'GET', credentials: 'include', headers, body: options.body }, REQUEST_MS);
+      } catch (e) {
+        if (isStop(e)) throw e;
+        lastError = e;
+        await pause(400 * (attempt + 1));
+        continue;
+      }
+      const res = got.res;
       const claim = res.headers.get('x-ig-set-www-claim');
       if (claim) wwwClaim = claim;
       if (res.redirected && /\/(accounts\/login|challenge)\//.test(res.url)) throw new Blocked('redirect');
       let body = null;
-      try { body = parseJson(await res.text()); } catch (e) { body = null; }
+      try { body = parseJson(got.text); } catch (e) { body = null; }
       const word = body && (body.message || body.error_type);
       if (body && (body.require_login || body.checkpoint_url || body.challenge || BLOCK_WORDS.test(String(word || '')))) throw new Blocked(String(word || 'login'));
       if (res.ok && body && body.status !== 'fail') return body;
       lastError = new ApiError(res.status, body);
+      // An answer that is no JSON (an error page sent with 200, a cut-off body) is tried again.
+      if (res.ok && !body) { await pause(1000 * (attempt + 1)); continue; }
       if (res.status !== 429 && res.status < 500) break;
-      await sleep(1000 * (attempt + 1));
+      await pause(1000 * (attempt + 1));
     }
     throw lastError;
   }
@@ -160,7 +176,7 @@ const VtxSite = (() => {
             count: typeof item.comment_count === 'number' ? item.comment_count : null, thumb: cand && cand.url };
         }
       } catch (e) {
-        if (e instanceof Blocked) throw e;
+        if (e instanceof Blocked || isStop(e)) throw e;
       }
     }
     if (!m) m = { pk: pkFromCode(p.id), ownerId: '', ownerName: '', count: null };
@@ -218,6 +234,7 @@ const VtxSite = (() => {
       owners: new Set(m.ownerName ? [m.ownerName] : []) };
     const seen = new Set();
     let stoppedEarly = false, knownSeen = 0;
+    let partial = '';
     // Newest first holds while every thread is no newer than the one before it.
     let newestFirst = true, lastTime = Infinity;
     const add = (c) => {
@@ -244,9 +261,11 @@ const VtxSite = (() => {
       try {
         page = await api('media/' + m.pk + '/comments/' + q);
       } catch (e) {
-        // A later page that fails keeps what was read; the first one lets the page route try.
+        // A later page that fails keeps what was read and says so; the first one lets the page
+        // route try.
+        if (isStop(e)) { stoppedEarly = true; break; }
         if (guard === 0 || e instanceof Blocked) throw e;
-        stoppedEarly = true;
+        partial = MSG.partialData;
         break;
       }
       if (guard === 0 && typeof page.comment_count === 'number') result.total = page.comment_count;
@@ -272,7 +291,8 @@ const VtxSite = (() => {
           } catch (e) {
             // One thread's replies that would not load leave the collection incomplete, not failed.
             if (e instanceof Blocked) throw e;
-            stoppedEarly = true;
+            if (isStop(e)) stoppedEarly = true;
+            else if (!partial) partial = MSG.partialReplies;
           }
           // Replies stay right after their thread in the collection order.
           for (const r of list) {
@@ -304,7 +324,9 @@ const VtxSite = (() => {
     }
     if (ctx.stopped()) stoppedEarly = true;
     result.siteSorted = !!opts.sortNewest && newestFirst && result.items.length > 0;
-    if (!stoppedEarly && !result.caughtUp) result.complete = true;
+    if (partial) result.partial = partial;
+    else if (stoppedEarly && !result.limited) result.partial = MSG.partialStopped;
+    if (!stoppedEarly && !result.caughtUp && !partial) result.complete = true;
     if (!result.total) result.total = result.items.length;
     return result;
   }
@@ -391,19 +413,22 @@ const VtxSite = (() => {
   async function clickAndWait(button, before) {
     button.scrollIntoView({ block: 'center' });
     button.click();
-    return !!(await waitFor(() => commentNodes().length !== before || !button.isConnected, 8000));
+    return !!(await waitFor(() => commentNodes().length !== before || !button.isConnected || stopped(), 8000));
   }
   // One more step of the rendered list: hidden comments, replies, then more comments.
   // threadsOnly leaves the replies closed (when looking for a thread).
+  // Gives 'grew', 'end' (nothing more to open), 'stalled' (the page did not load it in time)
+  // or 'stopped'.
   async function loadMore(threadsOnly) {
     const before = commentNodes().length;
     const hidden = texted(VIEW_HIDDEN).find(visible);
-    if (hidden) return clickAndWait(hidden, before);
     const replies = threadsOnly ? null : texted(VIEW_REPLIES).find(visible);
-    if (replies) return clickAndWait(replies, before);
     const more = labelled(LOAD_MORE).find(visible) || texted(LOAD_MORE).find(visible);
-    if (more) return clickAndWait(more, before);
-    return false;
+    const button = hidden || replies || more;
+    if (!button) return 'end';
+    const grew = await clickAndWait(button, before);
+    if (stopped()) return 'stopped';
+    return grew ? 'grew' : 'stalled';
   }
 
   // A reel shows its comments in a sheet opened by its comment button.
@@ -426,6 +451,7 @@ const VtxSite = (() => {
     await waitFor(() => commentNodes().length > 0, 3000);
     const seen = new Set();
     let stoppedEarly = false;
+    let partial = '';
     for (let guard = 0; guard < 5000; guard++) {
       for (const entry of commentNodes()) {
         if (seen.has(entry.ref.id)) continue;
@@ -438,7 +464,10 @@ const VtxSite = (() => {
       }
       ctx.progress(result.items.length, result.total);
       if (result.limited || ctx.stopped()) { stoppedEarly = true; break; }
-      if (!(await loadMore())) break;
+      const step = await loadMore();
+      if (step === 'stopped') { stoppedEarly = true; break; }
+      if (step === 'stalled') { partial = MSG.partialData; break; }
+      if (step === 'end') break;
     }
     // Keep each reply right after its thread, in page order otherwise.
     const order = new Map(result.items.map((c, i) => [c.id, i]));
@@ -446,7 +475,10 @@ const VtxSite = (() => {
     result.items.sort((a, b) => { const x = key(a), y = key(b); return x[0] - y[0] || x[1] - y[1] || x[2] - y[2]; });
     // The page says there are comments but shows none: not an empty success.
     if (!result.items.length && result.total > 0 && !ctx.stopped()) throw new Error(MSG.empty);
-    if (!stoppedEarly) result.complete = true;
+    if (ctx.stopped()) stoppedEarly = true;
+    if (partial) result.partial = partial;
+    else if (stoppedEarly && !result.limited) result.partial = MSG.partialStopped;
+    if (!stoppedEarly && !partial) result.complete = true;
     if (!result.total) result.total = result.items.length;
     return result;
   }
@@ -489,7 +521,9 @@ const VtxSite = (() => {
       try { result = await collectFromData(p, opts, ctx); }
       catch (e) {
         if (e instanceof Blocked) throw e;
-        result = null;
+        // Stopped before anything was read: nothing to fall back on.
+        result = isStop(e) ? { items: [], siteSorted: false, total: 0, canRemove: false, likesUnknown: false, owners: new Set(),
+                               partial: MSG.partialStopped } : null;
       }
     }
     if (!result) result = await collectFromPage(p, opts, ctx);
@@ -536,7 +570,7 @@ const VtxSite = (() => {
           if (button && await clickAndWait(button, commentNodes().length)) { node = nodeById(id); if (node) return node; continue; }
         }
       }
-      if (!(await loadMore(!!parent || threads.has(id)))) break;
+      if ((await loadMore(!!parent || threads.has(id))) !== 'grew') break;
       node = nodeById(id);
       if (node) return node;
     }

@@ -1,5 +1,6 @@
 // Dates as the sites write them: relative ("3 days ago", "3일 전", "(edited)") or absolute; and
-// waiting on the page: a pause, and polling until a test gives something.
+// waiting on the page: a pause, polling until a test gives something, and the sites' requests
+// bounded in time and ended by a stop.
 const VtxTime = (() => {
   const UNITS = [
     [/(second|sec|초)/, 1000], [/(minute|min|분)/, 60000], [/(hour|hr|시간)/, 3600000],
@@ -35,5 +36,44 @@ const VtxTime = (() => {
     }
   }
 
-  return { parse, sleep, waitFor };
+  // A request or pause that ended early: kind 'stopped' (the owner's stop) or 'timeout'.
+  class Halt extends Error {
+    constructor(kind) { super(kind); this.kind = kind; }
+  }
+  const stopRequested = () => window.__vtxStop === true;
+
+  // A pause that ends at once on a stop (throws Halt 'stopped').
+  async function pause(ms, stopped = stopRequested) {
+    const end = Date.now() + ms;
+    for (;;) {
+      if (stopped()) throw new Halt('stopped');
+      const left = end - Date.now();
+      if (left <= 0) return;
+      await sleep(Math.min(100, left));
+    }
+  }
+
+  // fetch() and its body text, bounded: gives up after timeoutMs (Halt 'timeout') and within
+  // 100 ms of a stop (Halt 'stopped'), aborting the request in flight either way.
+  async function fetchText(url, init, timeoutMs, stopped = stopRequested) {
+    if (stopped()) throw new Halt('stopped');
+    const abort = new AbortController();
+    let why = null;
+    const end = (kind) => { if (!why) { why = kind; abort.abort(); } };
+    const timer = setTimeout(() => end('timeout'), timeoutMs);
+    const watch = setInterval(() => { if (stopped()) end('stopped'); }, 100);
+    try {
+      const res = await fetch(url, Object.assign({}, init, { signal: abort.signal }));
+      const text = await res.text();
+      return { res, text };
+    } catch (e) {
+      if (why) throw new Halt(why);
+      throw e;
+    } finally {
+      clearTimeout(timer);
+      clearInterval(watch);
+    }
+  }
+
+  return { parse, sleep, waitFor, Halt, pause, fetchText, stopRequested };
 })();

@@ -17,9 +17,16 @@ const VtxSite = (() => {
     noDelete: '메뉴에 삭제가 없어 중단했습니다. 내 채널의 영상에 달린 댓글만 삭제할 수 있습니다.',
     notGone: '삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다.',
     cancelled: '삭제를 취소했습니다.',
+    // Why a collection ended before the end the site reports.
+    partialData: '사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.',
+    partialReplies: '사이트가 답글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.',
+    partialStopped: '검사를 멈춰 일부만 수집했습니다.',
+    noData: '사이트가 댓글을 보내지 않았습니다. 잠시 뒤 다시 검사해 주세요.',
   };
 
-  const { sleep, waitFor } = VtxTime;
+  const { sleep, waitFor, Halt, pause, fetchText } = VtxTime;
+  const stopped = VtxTime.stopRequested;
+  const isStop = (e) => e instanceof Halt && e.kind === 'stopped';
 
   // ---- the page ------------------------------------------------------------------------
 
@@ -138,6 +145,10 @@ const VtxSite = (() => {
   class ApiError extends Error {
     constructor(status) { super('HTTP ' + status); this.status = status; }
   }
+  // One data request: each attempt gives up after REQUEST_MS, three attempts at most, and a stop
+  // ends it at once (Halt 'stopped'). A page that is no JSON (an error page sent with 200, an
+  // answer cut off) counts as a failed attempt.
+  const REQUEST_MS = 10000;
   async function api(path, body) {
     const cfg = config();
     const context = cfg.INNERTUBE_CONTEXT || { client: { clientName: 'WEB', clientVersion: cfg.INNERTUBE_CLIENT_VERSION || '2.20260101.00.00', hl: 'ko' } };
@@ -153,20 +164,23 @@ const VtxSite = (() => {
     }
     let lastError = null;
     for (let attempt = 0; attempt < 3; attempt++) {
-      let res;
+      let got;
       try {
-        // A request that hangs must not hold the scan (nor a stop request) forever.
-        const abort = new AbortController();
-        const timer = setTimeout(() => abort.abort(), 30000);
-        try {
-          res = await fetch('/youtubei/v1/' + path + '?prettyPrint=false', { method: 'POST', credentials: 'same-origin', headers,
-            body: JSON.stringify(Object.assign({ context }, body)), signal: abort.signal });
-        } finally { clearTimeout(timer); }
-      } catch (e) { lastError = e; await sleep(300 * (attempt + 1)); continue; }
-      if (res.ok) return res.json();
-      lastError = new ApiError(res.status);
-      if (res.status < 500 && res.status !== 429) break;
-      await sleep(500 * (attempt + 1));
+        got = await fetchText('/youtubei/v1/' + path + '?prettyPrint=false', { method: 'POST', credentials: 'same-origin', headers,
+          body: JSON.stringify(Object.assign({ context }, body)) }, REQUEST_MS);
+      } catch (e) {
+        if (isStop(e)) throw e;
+        lastError = e;
+        await pause(300 * (attempt + 1));
+        continue;
+      }
+      if (got.res.ok) {
+        try { return JSON.parse(got.text); } catch (e) { lastError = new ApiError(got.res.status); }
+      } else {
+        lastError = new ApiError(got.res.status);
+        if (got.res.status < 500 && got.res.status !== 429) break;
+      }
+      await pause(500 * (attempt + 1));
     }
     throw lastError;
   }
@@ -311,6 +325,8 @@ const VtxSite = (() => {
     return out;
   }
 
+  // The comments as the site's data gives them. The first requests failing gives null (the
+  // rendered list is tried instead); a later one failing keeps what was read and says why.
   async function collectFromData(v, opts, ctx) {
     const now = Date.now();
     const data = await api('next', { videoId: v.id });
@@ -362,6 +378,7 @@ const VtxSite = (() => {
     let next = null;
     let stoppedEarly = false;
     let unreadable = 0;
+    let partial = '';
     const take = (list) => {
       const parsed = reader.items(list, now);
       unreadable += parsed.unreadable;
@@ -388,7 +405,13 @@ const VtxSite = (() => {
       if (!next || usedTokens.has(next)) break;
       usedTokens.add(next);
       const before = count;
-      page = await api('next', { continuation: next });
+      try {
+        page = await api('next', { continuation: next });
+      } catch (e) {
+        if (isStop(e)) { stoppedEarly = true; break; }
+        partial = MSG.partialData;
+        break;
+      }
       reader.absorb(page);
       take(continuationItems(page));
       ctx.progress(count, result.total);
@@ -411,8 +434,17 @@ const VtxSite = (() => {
           const token = t.tokens.shift();
           if (used.has(token) || idle >= 3) continue;
           used.add(token);
-          const before = count;
-          const json = await api('next', { continuation: token });
+          // New replies of this thread (others' progress says nothing about a circle here).
+          const before = t.replies.length;
+          let json;
+          try {
+            json = await api('next', { continuation: token });
+          } catch (e) {
+            if (isStop(e)) { stoppedEarly = true; return; }
+            // This thread's remaining replies stay unread; the others go on.
+            if (!partial) partial = MSG.partialReplies;
+            break;
+          }
           reader.absorb(json);
           const parsed = reader.items(continuationItems(json), now);
           const found = [];
@@ -423,7 +455,7 @@ const VtxSite = (() => {
             if (add(r)) t.replies.push(r);
           }
           if (parsed.next) t.tokens.push(parsed.next);
-          idle = count === before ? idle + 1 : 0;
+          idle = t.replies.length === before ? idle + 1 : 0;
           ctx.progress(count, result.total);
         }
       }
@@ -431,10 +463,13 @@ const VtxSite = (() => {
     await Promise.all([worker(), worker(), worker(), worker()]);
 
     for (const t of threads) { result.items.push(t.comment); for (const r of t.replies) result.items.push(r); }
-    if (!stoppedEarly && !result.caughtUp) result.complete = true;
+    if (ctx.stopped()) stoppedEarly = true;
+    if (partial) result.partial = partial;
+    else if (stoppedEarly && !result.limited) result.partial = MSG.partialStopped;
+    if (!stoppedEarly && !result.caughtUp && !partial) result.complete = true;
     if (!result.total) result.total = result.items.length;
     // Data in a shape this script does not read: let the rendered list answer instead.
-    if (!result.items.length && (unreadable > 0 || result.total > 0) && !ctx.stopped()) return null;
+    if (!result.items.length && (unreadable > 0 || result.total > 0) && !ctx.stopped() && !partial) return null;
     return result;
   }
 
@@ -504,32 +539,36 @@ const VtxSite = (() => {
     };
   }
 
-  // Loads one more step of the rendered list: the next threads, or more replies.
+  // Loads one more step of the rendered list: 'grew', 'end' (nothing more to load), 'stalled'
+  // (the page did not load the next step in time) or 'stopped'.
   async function loadMore(contents) {
     const spinner = contents.querySelector(':scope > ytd-continuation-item-renderer');
-    if (!spinner) return false;
+    if (!spinner) return 'end';
     const before = contents.children.length;
     spinner.scrollIntoView({ block: 'end' });
     window.dispatchEvent(new Event('scroll'));
-    const grew = await waitFor(() => contents.children.length !== before || !spinner.isConnected, 8000);
-    return !!grew;
+    const grew = await waitFor(() => contents.children.length !== before || !spinner.isConnected || stopped(), 8000);
+    if (stopped()) return 'stopped';
+    return grew ? 'grew' : 'stalled';
   }
+  // Opens all of a thread's replies; false when some did not load.
   async function expandReplies(thread) {
     const more = thread.querySelector('#replies #more-replies button') || thread.querySelector('#replies #more-replies');
     const box = thread.querySelector('#replies');
-    if (!box) return;
+    if (!box) return true;
     if (more && !more.closest('[hidden]')) {
       const before = commentNodes(box).length;
       more.click();
-      await waitFor(() => commentNodes(box).length > before, 5000);
+      if (!(await waitFor(() => commentNodes(box).length > before || stopped(), 5000))) return false;
     }
-    for (let guard = 0; guard < 200; guard++) {
+    for (let guard = 0; guard < 200 && !stopped(); guard++) {
       const button = box.querySelector('ytd-continuation-item-renderer button');
       if (!button) break;
       const before = commentNodes(box).length;
       button.click();
-      if (!(await waitFor(() => commentNodes(box).length > before, 5000))) break;
+      if (!(await waitFor(() => commentNodes(box).length > before || stopped(), 5000))) return false;
     }
+    return true;
   }
 
   // Picks "Newest first" in the page's own sort menu (second option; its text is localized).
@@ -568,10 +607,11 @@ const VtxSite = (() => {
     result.total = parseCount(countText) || 0;
     const seen = new Set();
     let stoppedEarly = false;
+    let partial = '';
     for (;;) {
       for (const thread of contents.querySelectorAll(':scope > ytd-comment-thread-renderer')) {
         if (thread.dataset.vtxRead) continue;
-        await expandReplies(thread);
+        if (!(await expandReplies(thread)) && !partial) partial = MSG.partialReplies;
         thread.dataset.vtxRead = '1';
         for (const n of commentNodes(thread)) {
           const c = readNode(n, now);
@@ -585,11 +625,19 @@ const VtxSite = (() => {
         if (result.limited || ctx.stopped()) break;
       }
       if (result.limited || ctx.stopped()) { stoppedEarly = true; break; }
+      const step = await loadMore(contents);
+      if (step === 'stopped') { stoppedEarly = true; break; }
       // The page may have loaded the last threads by itself: read those before ending.
-      if (!(await loadMore(contents)) && !contents.querySelector(':scope > ytd-comment-thread-renderer:not([data-vtx-read])')) break;
+      if (step !== 'grew' && !contents.querySelector(':scope > ytd-comment-thread-renderer:not([data-vtx-read])')) {
+        if (step === 'stalled') partial = MSG.partialData;
+        break;
+      }
     }
     for (const t of contents.querySelectorAll('[data-vtx-read]')) delete t.dataset.vtxRead;
-    if (!stoppedEarly) result.complete = true;
+    if (ctx.stopped()) stoppedEarly = true;
+    if (partial) result.partial = partial;
+    else if (stoppedEarly && !result.limited) result.partial = MSG.partialStopped;
+    if (!stoppedEarly && !partial) result.complete = true;
     if (!result.total) result.total = result.items.length;
     return result;
   }
@@ -612,7 +660,9 @@ const VtxSite = (() => {
       try { result = await collectFromData(v, opts, ctx); }
       catch (e) {
         if (e && e.message === MSG.pageChanged) throw e;
-        result = null;
+        // Stopped before anything was read: nothing to fall back on.
+        result = isStop(e) ? { items: [], siteSorted: false, total: 0, canRemove: loggedIn() && ownsVideoOnPage(v.id),
+                               likesUnknown: false, owners: new Set(), partial: MSG.partialStopped } : null;
       }
     }
     if (result && opts.sortNewest && result.siteSorted && !v.shorts) {
@@ -622,7 +672,7 @@ const VtxSite = (() => {
     if (!result) {
       result = await collectFromPage(v, opts, ctx);
       // The page says it has comments, yet none could be read: say so instead of an empty result.
-      if (!result.items.length && result.total > 0 && !ctx.stopped()) throw new Error(MSG.pageChanged);
+      if (!result.items.length && result.total > 0 && !ctx.stopped()) throw new Error(result.partial ? MSG.noData : MSG.pageChanged);
     }
     if (videoRef() === null || videoRef().id !== v.id) throw new Error(MSG.pageChanged);
     result.likesUnknown = result.items.length > 0 && result.items.every((c) => typeof c.likeCount !== 'number');
@@ -669,7 +719,7 @@ const VtxSite = (() => {
           return nodeById(id);
         }
       }
-      if (!(await loadMore(contents))) break;
+      if ((await loadMore(contents)) !== 'grew') break;
       node = nodeById(id);
       if (node) return node;
     }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonObject>
 #include <QMimeDatabase>
 #include <QUrlQuery>
 #include <QtMath>
@@ -17,6 +18,10 @@
 //                        /media            autoplaying <video> and <audio>, a page-muted <audio id=q>, a <button id=play>
 //                                          that starts <audio id=b>, and an <iframe id=f> with autoplaying audio
 //                        /media/frame      the frame; /media/tone.wav a 20 s tone
+//                        /media/hidden     media out of the document's plain reach: an autoplaying <audio> in a
+//                                          closed shadow root, a play() on <audio> that the page wrote into an
+//                                          about:blank frame, and an autoplaying <video> made at the load and
+//                                          appended 300 ms later (window.__hidden holds the three elements)
 //                        /popup            window.open() and a target=_blank link to /popup/target
 //                        /dialogs          alert, confirm and prompt on load; results in window.dialogResults
 //                        /broken           the connection closes without an answer (the load fails)
@@ -108,6 +113,28 @@ QByteArray mediaPage()
         "<iframe id=\"f\" src=\"/media/frame\" width=\"300\" height=\"80\"></iframe></div>");
 }
 
+QByteArray hiddenMediaPage()
+{
+    return htmlPage("Hidden media",
+        "<h1>Hidden media</h1><div id=\"host\"></div>"
+        "<script>"
+        "window.__hidden = {};"
+        "const root = document.getElementById('host').attachShadow({mode: 'closed'});"
+        "root.innerHTML = '<audio src=\"/media/tone.wav\" autoplay loop></audio>';"
+        "window.__hidden.shadow = root.querySelector('audio');"
+        "const f = document.createElement('iframe');"
+        "document.body.appendChild(f);"
+        "f.contentDocument.body.innerHTML = '<audio src=\"' + location.origin + '/media/tone.wav\" loop></audio>';"
+        "window.__hidden.blank = f.contentDocument.querySelector('audio');"
+        "window.__hidden.blank.play().catch(() => {});"
+        "window.addEventListener('load', () => {"
+        "  const v = document.createElement('video');"
+        "  v.src = '/media/tone.wav'; v.autoplay = true; v.loop = true;"
+        "  setTimeout(() => { document.body.appendChild(v); window.__hidden.late = v; }, 300);"
+        "});"
+        "</script>");
+}
+
 } // namespace
 
 FixtureSite::FixtureSite(QObject *parent)
@@ -123,6 +150,26 @@ FixtureSite::~FixtureSite()
 {
     if (sharedSite == this)
         sharedSite = nullptr;
+}
+
+void FixtureSite::failRequest(const HttpResponder &responder, SiteFailure how, const QByteArray &json)
+{
+    switch (how) {
+    case SiteFailure::None:
+        break;
+    case SiteFailure::ServerError:
+        return responder.reply(HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 500}, {"status", "INTERNAL"}}}}, 500));
+    case SiteFailure::CutOff: {
+        HttpReply reply;
+        reply.contentType = "application/json; charset=utf-8";
+        reply.body = json.left(json.size() / 2);
+        return responder.reply(reply);
+    }
+    case SiteFailure::ErrorPage:
+        return responder.reply(HttpReply::html("<!doctype html><html><body><h1>Something went wrong</h1></body></html>", 200));
+    case SiteFailure::Hang:
+        return;
+    }
 }
 
 QStringList FixtureSite::hosts()
@@ -298,6 +345,7 @@ void FixtureSite::installDefaults()
     });
     for (const QString &host : { youtube, instagram }) {
         route(host, "GET", QStringLiteral("/media"), [](Q, R r) { r.reply(HttpReply::html(mediaPage())); });
+        route(host, "GET", QStringLiteral("/media/hidden"), [](Q, R r) { r.reply(HttpReply::html(hiddenMediaPage())); });
         route(host, "GET", QStringLiteral("/media/frame"), [](Q, R r) {
             r.reply(HttpReply::html(htmlPage("Frame", "<audio id=\"a\" src=\"/media/tone.wav\" autoplay loop></audio>")));
         });

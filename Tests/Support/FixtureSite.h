@@ -19,10 +19,22 @@
 
 namespace vt::test {
 
+// How a site's data request fails in a fixture variant.
+enum class SiteFailure {
+    None,
+    ServerError,   // status 500 with a JSON error
+    CutOff,        // status 200, the JSON cut off half way
+    ErrorPage,     // status 200, an HTML error page instead of JSON
+    Hang,          // never answered (the connection stays open)
+};
+
 class FixtureSite : public QObject {
     Q_OBJECT
 public:
     using Handler = TestHttpServer::Handler;
+
+    // Answers a data request the way `how` fails; `json` is the answer it would have given.
+    static void failRequest(const HttpResponder &responder, SiteFailure how, const QByteArray &json);
 
     explicit FixtureSite(QObject *parent = nullptr);
     ~FixtureSite() override;

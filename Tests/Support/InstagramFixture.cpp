@@ -502,6 +502,8 @@ void InstagramFixture::install(FixtureSite &site)
                             {head ? "num_head_child_comments" : "num_tail_child_comments", left}, {"status", "ok"}};
             if (more)
                 out[head ? "next_min_child_cursor" : "next_max_child_cursor"] = QString::number(offset + self->m_replyPageSize);
+            if (self->m_failReplies != SiteFailure::None)
+                return FixtureSite::failRequest(r, self->m_failReplies, bareIds(out).body);
             return later(r, bareIds(out));
         }
         const QList<IgComment> threads = self->ordered(*p);
@@ -512,8 +514,11 @@ void InstagramFixture::install(FixtureSite &site)
             offset = c.value("server_cursor").toString().toInt();
             round = c.value("round").toInt();
         }
-        if (self->m_failFrom >= 0 && offset >= self->m_failFrom)
+        if (self->m_failFrom >= 0 && offset >= self->m_failFrom) {
+            if (self->m_failHow != SiteFailure::None)
+                return FixtureSite::failRequest(r, self->m_failHow, "{\"comments\": [], \"status\": \"ok\"}");
             return later(r, failJson(QStringLiteral("Please wait a few minutes before you try again."), 400));
+        }
         QJsonArray items;
         for (int i = offset; i < std::min<int>(offset + self->m_pageSize, int(threads.size())); ++i)
             items.append(self->commentJson(*p, threads.at(i)));

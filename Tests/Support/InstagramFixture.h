@@ -75,8 +75,11 @@ public:
     void setApiMoved(bool on) { m_apiMoved = on; }
     // Every GET under /api/v1/ answers that the site wants the owner to confirm it's them.
     void setReadsChallenged(bool on) { m_readsChallenged = on; }
-    // Thread pages from this offset on fail (-1: none).
-    void setFailingPagesFrom(int offset) { m_failFrom = offset; }
+    // Thread pages from this offset on fail (-1: none): with SiteFailure::None as the site's
+    // "please wait" refusal, else the way `how` says.
+    void setFailingPagesFrom(int offset, SiteFailure how = SiteFailure::None) { m_failFrom = offset; m_failHow = how; }
+    // Every page of replies fails the way `how` says (SiteFailure::None: none).
+    void setFailingReplies(SiteFailure how) { m_failReplies = how; }
     // Replies paged the way the web client asks for them: from the head, with min_id and
     // next_min_child_cursor, instead of from the tail with max_id and next_max_child_cursor.
     void setRepliesFromHead(bool on) { m_repliesFromHead = on; }
@@ -120,6 +123,8 @@ private:
     bool m_repliesFromHead = false;
     bool m_loops = false;
     int m_failFrom = -1;
+    SiteFailure m_failHow = SiteFailure::None;
+    SiteFailure m_failReplies = SiteFailure::None;
     int m_deleteRequests = 0;
     int m_commentRequests = 0;
     int m_feedRequests = 0;

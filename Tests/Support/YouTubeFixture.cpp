@@ -565,11 +565,22 @@ void YouTubeFixture::install(FixtureSite &site)
     site.route(host, "POST", QStringLiteral("/youtubei/v1/next"), [self, later](const HttpRequest &req, const HttpResponder &r) {
         if (!self)
             return r.closeConnection();
-        ++self->m_nextRequests;
+        if (req.header("x-fixture-app").isEmpty())
+            ++self->m_nextRequests;
         const QJsonObject body = req.json().toObject();
         if (body.contains("continuation")) {
+            const QString tok = body.value("continuation").toString();
             bool ok = false;
-            const QJsonObject out = self->continuation(body.value("continuation").toString(), &ok);
+            const QJsonObject out = self->continuation(tok, &ok);
+            if (ok && self->m_failure != SiteFailure::None) {
+                const QJsonObject state = QJsonDocument::fromJson(QByteArray::fromBase64(tok.mid(5).toLatin1(), QByteArray::Base64UrlEncoding)).object();
+                const bool threads = state.value("k") == QLatin1String("c") && self->m_failFrom >= 0 && state.value("o").toInt() >= self->m_failFrom;
+                const bool replies = state.value("k") == QLatin1String("r") && self->m_failReplies;
+                if ((threads || replies) && (self->m_failTimes < 0 || self->m_failed.value(tok) < self->m_failTimes)) {
+                    ++self->m_failed[tok];
+                    return FixtureSite::failRequest(r, self->m_failure, QJsonDocument(out).toJson(QJsonDocument::Compact));
+                }
+            }
             return later(r, ok ? HttpReply::json(out) : HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 400}, {"status", "INVALID_ARGUMENT"}}}}, 400));
         }
         YtVideo *v = self->video(body.value("videoId").toString());

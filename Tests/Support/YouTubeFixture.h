@@ -74,9 +74,22 @@ public:
     Viewer viewer() const { return m_viewer; }
     void setPageSize(int threads, int replies) { m_pageSize = threads; m_replyPageSize = replies; }
     void setDelayMs(int ms) { m_delayMs = ms; }   // latency of the site's JSON answers
+    // The site's data fails part of the way: pages of threads from offset `threadsFrom` on (-1:
+    // none) and, with `replies`, every page of replies answer the way `how` says; each such page
+    // fails `times` times and then answers (-1: always). SiteFailure::None ends it.
+    void setFailure(SiteFailure how, int threadsFrom = -1, bool replies = false, int times = -1)
+    {
+        m_failure = how;
+        m_failFrom = threadsFrom;
+        m_failReplies = replies;
+        m_failTimes = times;
+        m_failed.clear();
+    }
 
     QSet<QString> deleted(const QString &videoId) const { return m_deleted.value(videoId); }
     int actionRequests() const { return m_actionRequests; }
+    // Data requests of the scripts (the page's own app, which loads as it is shown and so as
+    // often as time allows, is not counted).
     int nextRequests() const { return m_nextRequests; }
 
     // Installs the routes for www.youtube.com on the fixture site (replacing its plain /watch).
@@ -114,6 +127,11 @@ private:
     int m_pageSize = 20;
     int m_replyPageSize = 10;
     int m_delayMs = 0;
+    SiteFailure m_failure = SiteFailure::None;
+    int m_failFrom = -1;
+    bool m_failReplies = false;
+    int m_failTimes = -1;
+    QHash<QString, int> m_failed;   // failures so far per token
     int m_actionRequests = 0;
     int m_nextRequests = 0;
     QString m_ownerChannel = QStringLiteral("UCfixtureOwnerChannel0001");

@@ -65,6 +65,13 @@ const QHash<QString, QString> &siteMessages()
             {QStringLiteral("삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다."),
              QStringLiteral("Stopped: Delete was pressed but the comment did not go away.")},
             {QStringLiteral("삭제를 취소했습니다."), QStringLiteral("Deletion cancelled.")},
+            {QStringLiteral("사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요."),
+             QStringLiteral("The site didn't send some of the comments, so only part of them was collected. Please scan again.")},
+            {QStringLiteral("사이트가 답글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요."),
+             QStringLiteral("The site didn't send some of the replies, so only part of them was collected. Please scan again.")},
+            {QStringLiteral("검사를 멈춰 일부만 수집했습니다."), QStringLiteral("The scan was stopped, so only part of the comments was collected.")},
+            {QStringLiteral("사이트가 댓글을 보내지 않았습니다. 잠시 뒤 다시 검사해 주세요."),
+             QStringLiteral("The site didn't send the comments. Please scan again in a moment.")},
             {QStringLiteral("좋아요가 있어 검사에서 제외"), QStringLiteral("Has likes, not checked")},
         };
         QHash<QString, QString> out;

@@ -148,6 +148,8 @@ void AccountSession::setClearing(const std::optional<LoginProvider> &provider)
 
 void AccountSession::attach(BrowserPage *view)
 {
+    if (m_pendingSignIn && m_pendingSignIn->view != view)
+        m_pendingSignIn.reset();
     m_refreshTimer.stop();
     ++m_probeGeneration;
     m_mainWebView = view;
@@ -162,11 +164,21 @@ void AccountSession::signIn(LoginProvider provider, const std::optional<QUrl> &r
         return;
     const QUrl url = provider.loginURL(returnTo);
     navigationChanged(url);
+    m_pendingSignIn = PendingSignIn{m_mainWebView};
     m_mainWebView->load(url);
 }
 
 void AccountSession::navigationChanged(const std::optional<QUrl> &url)
 {
+    if (m_pendingSignIn) {
+        BrowserPage *view = m_pendingSignIn->view;
+        if (view && view == m_mainWebView && view->isLoading()) {
+            if (!url || !AuthPolicy::isAuthentication(*url))
+                return;   // decided when the view settles
+        } else {
+            m_pendingSignIn.reset();
+        }
+    }
     m_probeRetries = 0;
     std::optional<LoginProvider> next;
     if (url && AuthPolicy::isAuthentication(*url))
@@ -198,6 +210,7 @@ void AccountSession::navigationFailed(const LoadFailure &failure, LoginProvider 
 {
     if (failure.cancelled)
         return;
+    m_pendingSignIn.reset();
     setStatus(LoginStatus::failed, provider);
     setMessage(Lang::pick(QStringLiteral("로그인 페이지를 불러오지 못했습니다. 네트워크 연결을 확인한 뒤 다시 시도해 주세요."),
                           QStringLiteral("Couldn't load the sign-in page. Check your connection and try again.")));
@@ -276,8 +289,20 @@ void AccountSession::resetProbeScript()
     probeOverride().reset();
 }
 
+// The view stopped loading without showing the sign-in page: what it shows now is the truth.
+void AccountSession::settleSignIn(BrowserPage *view)
+{
+    if (!m_pendingSignIn || !view || view != m_pendingSignIn->view || view->isLoading())
+        return;
+    m_pendingSignIn.reset();
+    const QUrl url = view->url();
+    if (url.isEmpty() || !AuthPolicy::isAuthentication(url))
+        navigationChanged(url.isEmpty() ? std::nullopt : std::optional<QUrl>(url));
+}
+
 void AccountSession::refresh(BrowserPage *view, int afterMs)
 {
+    settleSignIn(view);
     ++m_probeGeneration;
     m_refreshView = view;
     m_refreshTimer.start(qMax(0, afterMs));
@@ -347,6 +372,7 @@ QCoro::Task<> AccountSession::signOut(LoginProvider provider)
         co_return;
     QPointer<AccountSession> self(this);
     setClearing(provider);
+    m_pendingSignIn.reset();
     if (m_activeProvider == provider)
         setActiveProvider(std::nullopt);
     m_refreshTimer.stop();

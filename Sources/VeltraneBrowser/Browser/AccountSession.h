@@ -101,6 +101,7 @@ private:
     bool hasLiveSession(LoginProvider provider) const;
     void cookieAdded(const QNetworkCookie &cookie);
     void cookieRemoved(const QNetworkCookie &cookie);
+    void settleSignIn(BrowserPage *view);
 
     QWebEngineProfile *m_dataStore;
     QHash<LoginProvider, LoginStatus> m_statuses;
@@ -115,4 +116,11 @@ private:
     QPointer<BrowserPage> m_refreshView;
     QTimer m_cookieTimer;
     QList<QNetworkCookie> m_cookies;
+    // A sign-in page asked for and its view not settled yet: while it loads, the page it leaves
+    // may still report its own address (a late commit). Such reports are not taken then; when
+    // the view stops loading, the page it shows decides.
+    struct PendingSignIn {
+        QPointer<BrowserPage> view;
+    };
+    std::optional<PendingSignIn> m_pendingSignIn;
 };

@@ -41,95 +41,206 @@ const char mediaPolicySource[] = R"JS((() => {
     window.__glimoraSetAutoplayBlocked(initialBlock);
     return;
   }
-  let muted = initial;
-  let blocked = initialBlock;
-  const ownMuted = new WeakMap();
-  const seen = new WeakSet();
-  const refs = new Set();
-  const startedAt = new WeakMap();
-  let lastGesture = -Infinity;
   const gestureWindow = 2500;
-  const proto = HTMLMediaElement.prototype;
-  const nativePlay = proto.play;
-  const isMedia = (el) => el instanceof HTMLMediaElement;
+  const EVENTS = ['play', 'playing', 'volumechange', 'loadedmetadata', 'timeupdate'];
 
-  const gesture = (event) => { if (event.isTrusted) lastGesture = performance.now(); };
-  for (const type of ['pointerdown', 'mousedown', 'keydown', 'touchend'])
-    window.addEventListener(type, gesture, true);
+  // Sets the policy up in one window. A same-origin frame that runs no document script of its
+  // own (about:blank, srcdoc, a frame the page writes itself) gets it from its parent, with the
+  // parent's flags and the parent's gestures.
+  const install = (window, initialMuted, initialBlocked, parentGesture) => {
+    const document = window.document;
+    const location = window.location;
+    const HTMLMediaElement = window.HTMLMediaElement;
+    const proto = HTMLMediaElement.prototype;
+    const nativePlay = proto.play;
+    let muted = initialMuted;
+    let blocked = initialBlocked;
+    const ownMuted = new WeakMap();
+    const seen = new WeakSet();
+    const refs = new Set();
+    const startedAt = new WeakMap();
+    const roots = new WeakSet();
+    const rootRefs = new Set();
+    const children = new Set();
+    let lastGesture = -Infinity;
+    const isMedia = (el) => !!el && (el instanceof HTMLMediaElement
+      || (el.nodeType === 1 && (el.localName === 'video' || el.localName === 'audio') && typeof el.pause === 'function'));
 
-  const permitted = (el) => {
-    if (performance.now() - lastGesture <= gestureWindow) {
-      startedAt.set(el, location.href);
-      return true;
-    }
-    return startedAt.get(el) === location.href;
-  };
-  const apply = (el) => {
-    if (!isMedia(el)) return;
-    if (!seen.has(el)) { seen.add(el); refs.add(new WeakRef(el)); }
-    if (muted) {
-      if (!ownMuted.has(el)) ownMuted.set(el, el.muted);
-      if (!el.muted) el.muted = true;
-    }
-  };
-  const sweep = () => { document.querySelectorAll('video, audio').forEach(apply); };
-  const relay = () => {
-    const message = { type: 'glimora-media-mode', muted, autoplayBlocked: blocked };
-    for (let i = 0; i < window.frames.length; i++) {
-      try { window.frames[i].postMessage(message, '*'); } catch (e) {}
-    }
-  };
-  const live = () => {
-    const out = [];
-    for (const ref of refs) {
-      const el = ref.deref();
-      if (el) out.push(el); else refs.delete(ref);
-    }
-    return out;
-  };
+    const gesture = (event) => { if (event.isTrusted) lastGesture = window.performance.now(); };
+    for (const type of ['pointerdown', 'mousedown', 'keydown', 'touchend'])
+      window.addEventListener(type, gesture, true);
+    const recentGesture = () => window.performance.now() - lastGesture <= gestureWindow || (!!parentGesture && parentGesture());
 
-  window.__glimoraSetMuted = (value) => {
-    muted = !!value;
-    for (const el of live()) {
-      if (muted) apply(el);
-      else if (ownMuted.has(el)) { el.muted = ownMuted.get(el); ownMuted.delete(el); }
+    const permitted = (el) => {
+      if (recentGesture()) {
+        startedAt.set(el, location.href);
+        return true;
+      }
+      return startedAt.get(el) === location.href;
+    };
+    const onMediaEvent = (event) => apply(event.target, event.type === 'play');
+    // Mutes it, and stops it when it plays without the owner (a start within the owner's gesture
+    // counts as the owner's; anything seen playing later must have been started by the owner at
+    // this address). An element is registered once and then watched itself, so it is kept in
+    // check also outside the document (made but not added).
+    const apply = (el, starting = false) => {
+      if (!isMedia(el)) return;
+      if (!seen.has(el)) {
+        seen.add(el);
+        refs.add(new WeakRef(el));
+        for (const type of EVENTS) el.addEventListener(type, onMediaEvent, true);
+      }
+      if (muted) {
+        if (!ownMuted.has(el)) ownMuted.set(el, el.muted);
+        if (!el.muted) el.muted = true;
+      }
+      if (blocked && !el.paused && !(starting ? permitted(el) : startedAt.get(el) === location.href)) el.pause();
+    };
+    const live = (set) => {
+      const out = [];
+      for (const ref of set) {
+        const x = ref.deref();
+        if (x) out.push(x); else set.delete(ref);
+      }
+      return out;
+    };
+
+    // A same-origin child frame without a policy of its own gets this one.
+    const frameWindow = new Map();   // the engine's own contentWindow getter per frame class
+    for (const Frame of [window.HTMLIFrameElement, window.HTMLFrameElement]) {
+      const d = Frame && Object.getOwnPropertyDescriptor(Frame.prototype, 'contentWindow');
+      if (d && d.get) frameWindow.set(Frame.prototype, d.get);
     }
+    const adopt = (frame) => {
+      let child = null;
+      try {
+        const get = frameWindow.get(Object.getPrototypeOf(frame));
+        child = get ? get.call(frame) : null;
+      } catch (e) { return; }
+      if (!child || child === window) return;
+      try {
+        if (typeof child.__glimoraSetMuted === 'function' || !child.document) return;
+      } catch (e) { return; }   // another origin: its own document script runs there
+      try { install(child, muted, blocked, recentGesture); children.add(new WeakRef(child)); } catch (e) {}
+    };
+
+    const sweepIn = (root) => {
+      for (const el of root.querySelectorAll('video, audio, iframe, frame')) {
+        if (el.localName === 'iframe' || el.localName === 'frame') adopt(el);
+        else apply(el);
+      }
+    };
+    // Media events do not leave a shadow root: each root is watched on its own.
+    const watchRoot = (root) => {
+      if (!root || roots.has(root)) return;
+      roots.add(root);
+      rootRefs.add(new WeakRef(root));
+      for (const type of EVENTS) root.addEventListener(type, onMediaEvent, true);
+      new window.MutationObserver(() => sweepIn(root)).observe(root, { childList: true, subtree: true });
+      sweepIn(root);
+    };
+    // Open roots made by the parser (declarative) never pass attachShadow.
+    const findRoots = () => {
+      for (const el of document.querySelectorAll('*')) if (el.shadowRoot) watchRoot(el.shadowRoot);
+    };
+    const sweep = () => {
+      sweepIn(document);
+      for (const root of live(rootRefs)) sweepIn(root);
+    };
+    const relay = () => {
+      const message = { type: 'glimora-media-mode', muted, autoplayBlocked: blocked };
+      for (let i = 0; i < window.frames.length; i++) {
+        try { window.frames[i].postMessage(message, '*'); } catch (e) {}
+      }
+      // Adopted frames hear it directly too: a document.open() in them drops their listeners.
+      for (const child of live(children)) {
+        try { child.__glimoraSetMuted(muted); child.__glimoraSetAutoplayBlocked(blocked); } catch (e) {}
+      }
+    };
+
+    window.__glimoraSetMuted = (value) => {
+      muted = !!value;
+      for (const el of live(refs)) {
+        if (muted) apply(el);
+        else if (ownMuted.has(el)) { el.muted = ownMuted.get(el); ownMuted.delete(el); }
+      }
+      sweep();
+      relay();
+    };
+    window.__glimoraSetAutoplayBlocked = (value) => {
+      blocked = !!value;
+      sweep();
+      if (blocked)
+        for (const el of live(refs))
+          if (!el.paused && startedAt.get(el) !== location.href) el.pause();
+      relay();
+    };
+
+    window.addEventListener('message', (event) => {
+      const data = event.data;
+      if (event.source !== window.parent || !data || data.type !== 'glimora-media-mode') return;
+      if (typeof data.muted === 'boolean') window.__glimoraSetMuted(data.muted);
+      if (typeof data.autoplayBlocked === 'boolean') window.__glimoraSetAutoplayBlocked(data.autoplayBlocked);
+    });
+    for (const type of EVENTS)
+      window.addEventListener(type, onMediaEvent, true);
+
+    proto.play = function (...args) {
+      apply(this);
+      if (blocked && !permitted(this))
+        return window.Promise.reject(new window.DOMException('Glimora: autoplay is off', 'NotAllowedError'));
+      return nativePlay.apply(this, args);
+    };
+    // Media made by script is watched from the start, before it is added anywhere.
+    const docProto = window.Document.prototype;
+    const nativeCreate = docProto.createElement;
+    docProto.createElement = function (...args) {
+      const el = nativeCreate.apply(this, args);
+      if (isMedia(el)) apply(el);
+      return el;
+    };
+    const nativeCreateNS = docProto.createElementNS;
+    docProto.createElementNS = function (...args) {
+      const el = nativeCreateNS.apply(this, args);
+      if (isMedia(el)) apply(el);
+      return el;
+    };
+    const NativeAudio = window.Audio;
+    if (typeof NativeAudio === 'function') {
+      const Audio = function Audio(...args) {
+        const el = new NativeAudio(...args);
+        apply(el);
+        return el;
+      };
+      Audio.prototype = NativeAudio.prototype;
+      window.Audio = Audio;
+    }
+    const nativeAttach = window.Element.prototype.attachShadow;
+    if (nativeAttach) {
+      window.Element.prototype.attachShadow = function (...args) {
+        const root = nativeAttach.apply(this, args);
+        watchRoot(root);
+        return root;
+      };
+    }
+    // A frame the page reaches for (to write into it) gets the policy before the page uses it.
+    for (const Frame of [window.HTMLIFrameElement, window.HTMLFrameElement]) {
+      if (!Frame) continue;
+      for (const name of ['contentWindow', 'contentDocument']) {
+        const d = Object.getOwnPropertyDescriptor(Frame.prototype, name);
+        if (!d || !d.get) continue;
+        Object.defineProperty(Frame.prototype, name, Object.assign({}, d, {
+          get() { adopt(this); return d.get.call(this); },
+        }));
+      }
+    }
+
+    new window.MutationObserver(sweep).observe(document, { childList: true, subtree: true });
+    document.addEventListener('DOMContentLoaded', () => { findRoots(); sweep(); relay(); });
+    window.addEventListener('load', () => { findRoots(); sweep(); relay(); });
     sweep();
-    relay();
   };
-  window.__glimoraSetAutoplayBlocked = (value) => {
-    blocked = !!value;
-    sweep();
-    if (blocked)
-      for (const el of live())
-        if (!el.paused && startedAt.get(el) !== location.href) el.pause();
-    relay();
-  };
-
-  window.addEventListener('message', (event) => {
-    const data = event.data;
-    if (event.source !== window.parent || !data || data.type !== 'glimora-media-mode') return;
-    if (typeof data.muted === 'boolean') window.__glimoraSetMuted(data.muted);
-    if (typeof data.autoplayBlocked === 'boolean') window.__glimoraSetAutoplayBlocked(data.autoplayBlocked);
-  });
-  for (const type of ['play', 'playing', 'volumechange', 'loadedmetadata'])
-    window.addEventListener(type, (event) => apply(event.target), true);
-  window.addEventListener('play', (event) => {
-    const el = event.target;
-    if (isMedia(el) && blocked && !permitted(el)) el.pause();
-  }, true);
-
-  proto.play = function (...args) {
-    apply(this);
-    if (blocked && !permitted(this))
-      return Promise.reject(new DOMException('Glimora: autoplay is off', 'NotAllowedError'));
-    return nativePlay.apply(this, args);
-  };
-
-  new MutationObserver(sweep).observe(document, { childList: true, subtree: true });
-  document.addEventListener('DOMContentLoaded', () => { sweep(); relay(); });
-  window.addEventListener('load', relay);
-  sweep();
+  install(window, initial, initialBlock, null);
 })();
 )JS";
 

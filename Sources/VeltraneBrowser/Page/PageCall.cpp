@@ -93,6 +93,10 @@ void PageCall::poll()
         fail(Error::PageChanged, QString());
         return;
     }
+    if (m_options.stopped && m_options.stopped()) {
+        fail(Error::Stopped, QString());
+        return;
+    }
     const QString id = jsString(m_id);
     const QString script = QStringLiteral(
         "(() => { const c = window.__vtCalls; const r = c && c[%1];"
@@ -164,6 +168,10 @@ QCoro::Task<PageCall::Answer> PageCall::run(QWebEnginePage *page, QString world,
         throw Error(Error::BadCall, QStringLiteral("Unknown script world: ") + world);
     if (!page)
         throw Error(Error::PageChanged, QString());
+    watch(page);
+    // A page whose render process is gone would never run the call.
+    if (renderProcessGone(page))
+        throw Error(Error::PageChanged, QString());
     static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_$][A-Za-z0-9_$]*$"));
     QStringList names;
     for (auto it = args.begin(); it != args.end(); ++it) {
@@ -207,6 +215,27 @@ QCoro::Task<PageCall::Answer> PageCall::run(QWebEnginePage *page, QString world,
     if (error)
         throw *error;
     co_return std::move(*answer);
+}
+
+namespace {
+constexpr char kWatched[] = "vtCallWatched";
+constexpr char kGone[] = "vtRenderGone";
+} // namespace
+
+// Keeps the render process state on the page itself: gone from its termination until a new
+// document starts loading (which starts a new process).
+void PageCall::watch(QWebEnginePage *page)
+{
+    if (page->property(kWatched).toBool())
+        return;
+    page->setProperty(kWatched, true);
+    connect(page, &QWebEnginePage::renderProcessTerminated, page, [page] { page->setProperty(kGone, true); });
+    connect(page, &QWebEnginePage::loadStarted, page, [page] { page->setProperty(kGone, false); });
+}
+
+bool PageCall::renderProcessGone(QWebEnginePage *page)
+{
+    return page && page->property(kGone).toBool();
 }
 
 void PageCall::fire(QWebEnginePage *page, const QString &world, const QString &script)

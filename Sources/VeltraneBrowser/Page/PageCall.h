@@ -8,8 +8,9 @@
 // the same page-side globals.
 //
 // A pending call never outlives its page: it fails at once when the page is destroyed, the
-// render process dies, the document is replaced, an abort signal fires, or `stillValid` says no;
-// it can also carry a timeout. Answers are size-capped inside the page before they cross.
+// render process dies (also when it died before the call), the document is replaced, an abort
+// signal fires, or `stillValid` says no; it can also carry a timeout and a stop test. Answers
+// are size-capped inside the page before they cross.
 
 #include <QCoro/QCoroTask>
 #include <QJsonObject>
@@ -30,6 +31,7 @@ struct PageCallOptions {
     QObject *abortSender = nullptr;           // optional: a signal of this object fails the call
     const char *abortSignal = nullptr;        //   (SIGNAL(...) form, so any object's signal fits)
     std::function<bool()> stillValid;         // optional: checked at every poll
+    std::function<bool()> stopped;            // optional: checked at every poll; true fails the call (Stopped)
 };
 
 class PageCall : public QObject {
@@ -48,7 +50,7 @@ public:
     };
 
     struct Error : std::exception {
-        enum Kind { Script, PageChanged, Timeout, TooLarge, BadCall };
+        enum Kind { Script, PageChanged, Timeout, TooLarge, BadCall, Stopped };
         Kind kind;
         QString message;   // for Script: the page's error text
         Error(Kind k, QString m) : kind(k), message(std::move(m)), m_what(message.toUtf8()) {}
@@ -64,6 +66,11 @@ public:
 
     // Evaluates a plain expression in a named world and forgets the result.
     static void fire(QWebEnginePage *page, const QString &world, const QString &script);
+
+    // Whether the page's render process died and no new document has started since. Known for
+    // pages given to watch() (run() watches every page it is given) from then on.
+    static bool renderProcessGone(QWebEnginePage *page);
+    static void watch(QWebEnginePage *page);
 
 signals:
     void settled();

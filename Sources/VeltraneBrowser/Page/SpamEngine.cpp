@@ -58,7 +58,51 @@ QJsonObject idArgument(const QString &id)
 
 } // namespace
 
-SpamEngine::SpamEngine(Browser *browser, QObject *parent) : QObject(parent), m_browser(browser) {}
+SpamEngine::SpamEngine(Browser *browser, QObject *parent) : QObject(parent), m_browser(browser)
+{
+    // Calls learn of a dead render process also when it died before they started.
+    if (browser) {
+        if (BrowserTab *tab = browser->currentTab())
+            PageCall::watch(tab->page());
+        connect(browser, &Browser::currentTabChanged, this, [](BrowserPage *page) {
+            if (page)
+                PageCall::watch(page);
+        });
+    }
+}
+
+int SpamEngine::scanTimeoutMs(qint64 limit)
+{
+    // A post of any size: an hour; a limited scan: ten minutes and a second per comment asked for.
+    constexpr qint64 hour = 60LL * 60 * 1000;
+    if (limit <= 0)
+        return int(hour);
+    return int(std::min<qint64>(hour, 10LL * 60 * 1000 + limit * 1000));
+}
+
+int SpamEngine::removeTimeoutMs(qsizetype count)
+{
+    // Each deletion waits for the menu, the confirmation and the comment to go (under 20 s each),
+    // and may first have to load the list up to the comment.
+    constexpr qint64 hour = 60LL * 60 * 1000;
+    return int(std::min<qint64>(3 * hour, 2LL * 60 * 1000 + qint64(count) * 60 * 1000));
+}
+
+int SpamEngine::longCallTimeout(int derivedMs) const
+{
+    return std::max(1, int(derivedMs * longCallScale));
+}
+
+// A long call started before a stop ends when the page has not answered within the grace.
+std::function<bool()> SpamEngine::stopTest() const
+{
+    QPointer<const SpamEngine> self(this);
+    const quint64 stopsAtStart = m_stops;
+    return [self, stopsAtStart] {
+        return self && self->m_stops != stopsAtStart && self->m_lastStop.isValid()
+            && self->m_lastStop.elapsed() >= self->stopGraceMs;
+    };
+}
 
 QString SpamEngine::unsupportedMessage()
 {
@@ -79,6 +123,12 @@ QString SpamEngine::filesMessage()
 {
     return Lang::pick(QStringLiteral("검사 파일을 불러오지 못했습니다. 앱을 다시 실행해 주세요."),
                       QStringLiteral("Couldn't load the scan files. Please restart the app."));
+}
+
+QString SpamEngine::stoppedMessage()
+{
+    return Lang::pick(QStringLiteral("페이지가 멈춤 요청에 응답하지 않아 검사를 끝냈습니다. 다시 검사해 주세요."),
+                      QStringLiteral("The page didn't answer the stop request, so the task was ended. Please try again."));
 }
 
 QString SpamEngine::timeoutMessage()
@@ -143,7 +193,8 @@ QString SpamEngine::bundle(const QString &adapter)
 // for the owner; `scriptError` words an error that the page script itself raised.
 QCoro::Task<PageCall::Answer> SpamEngine::runOnPage(QPointer<QWebEnginePage> page, QUuid pageID, QString world,
                                                     QString source, QJsonObject args, int timeoutMs, qsizetype maxChars,
-                                                    std::function<QString(const QString &)> scriptError)
+                                                    std::function<QString(const QString &)> scriptError,
+                                                    std::function<bool()> stopped)
 {
     QPointer<Browser> browser = m_browser;
     const auto samePage = [browser, page, pageID] {
@@ -154,6 +205,7 @@ QCoro::Task<PageCall::Answer> SpamEngine::runOnPage(QPointer<QWebEnginePage> pag
     options.timeoutMs = timeoutMs;
     options.maxChars = maxChars;
     options.stillValid = samePage;
+    options.stopped = std::move(stopped);
     options.abortSender = browser.data();
     options.abortSignal = SIGNAL(currentTabChanged(BrowserPage*));
 
@@ -172,6 +224,8 @@ QCoro::Task<PageCall::Answer> SpamEngine::runOnPage(QPointer<QWebEnginePage> pag
             throw BrowserError(scriptError(e.message));
         case PageCall::Error::BadCall:
             throw BrowserError(e.message);
+        case PageCall::Error::Stopped:
+            throw BrowserError(stoppedMessage());
         }
         throw BrowserError(e.message);
     }
@@ -181,7 +235,7 @@ QCoro::Task<PageCall::Answer> SpamEngine::runOnPage(QPointer<QWebEnginePage> pag
 }
 
 QCoro::Task<QByteArray> SpamEngine::call(QString expression, QJsonObject args, bool inject, int timeoutMs,
-                                         qsizetype maxChars)
+                                         qsizetype maxChars, bool stoppable)
 {
     QPointer<Browser> browser = m_browser;
     BrowserTab *tab = browser ? browser->currentTab() : nullptr;
@@ -200,8 +254,13 @@ QCoro::Task<QByteArray> SpamEngine::call(QString expression, QJsonObject args, b
     const QString source = prefix + QString::fromUtf8("\nconst __r = await (") + expression
         + QString::fromUtf8(");\nreturn JSON.stringify(__r === undefined ? null : __r);");
 
+    // Built before the suspension: g++ 12 frees temporaries of a co_await expression twice.
+    std::function<bool()> stopped;
+    if (stoppable)
+        stopped = stopTest();
+    std::function<QString(const QString &)> scriptError = [](const QString &message) { return message; };
     const PageCall::Answer answer = co_await runOnPage(page, pageID, QString::fromUtf8("vtx"), source, args, timeoutMs,
-                                                       maxChars, [](const QString &message) { return message; });
+                                                       maxChars, scriptError, stopped);
     if (answer.type != QLatin1String("string") || !answer.text)
         throw BrowserError(unreadableMessage());
     co_return answer.text->toUtf8();
@@ -222,7 +281,7 @@ QCoro::Task<ScanResult> SpamEngine::scan(qint64 limit, bool sortNewest, bool noL
 {
     const QJsonObject args = scanArguments(limit, sortNewest, noLikesOnly, minLikes, recent);
     const QByteArray answer = co_await call(QString::fromUtf8("window.__vtx.scan(opts)"), args,
-                                            true, 0, kLongAnswerChars);
+                                            true, longCallTimeout(scanTimeoutMs(limit)), kLongAnswerChars, true);
     co_return ScanResult::fromJsonBytes(answer, kLongAnswerChars);
 }
 
@@ -237,7 +296,7 @@ QCoro::Task<RemoveResult> SpamEngine::remove(QStringList ids, QString url)
 {
     const QByteArray answer = co_await call(QString::fromUtf8("window.__vtx.remove(ids, url)"),
                                             idsAndUrl(ids, url),
-                                            true, 0, kLongAnswerChars);
+                                            true, longCallTimeout(removeTimeoutMs(ids.size())), kLongAnswerChars, true);
     co_return RemoveResult::fromJsonBytes(answer, kLongAnswerChars);
 }
 
@@ -251,6 +310,8 @@ QCoro::Task<void> SpamEngine::flag(QStringList ids, QString url)
 
 void SpamEngine::stop()
 {
+    ++m_stops;
+    m_lastStop.start();
     QPointer<SpamEngine> self(this);
     QMetaObject::invokeMethod(this, [self] {
         if (!self || !self->m_browser || !self->m_browser->currentTab())

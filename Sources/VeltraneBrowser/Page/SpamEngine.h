@@ -21,6 +21,7 @@
 #include "Wire/Stopped.h"
 
 #include <QCoro/QCoroTask>
+#include <QElapsedTimer>
 #include <QJsonObject>
 #include <QObject>
 #include <QPointer>
@@ -74,9 +75,18 @@ public:
     static QString unreadableMessage();
     static QString filesMessage();
     static QString timeoutMessage();
+    static QString stoppedMessage();
 
     // Short calls (info, progress, flag) end with timeoutMessage() after this long.
     int shortCallTimeoutMs = 20000;
+    // A scan or a deletion ends with timeoutMessage() after a limit that grows with its work
+    // (scanTimeoutMs, removeTimeoutMs) times this factor (a test seam).
+    double longCallScale = 1.0;
+    static int scanTimeoutMs(qint64 limit);
+    static int removeTimeoutMs(qsizetype count);
+    // After stop(), a scan or deletion that started before it ends with stoppedMessage() when the
+    // page has not answered within this long.
+    int stopGraceMs = 3000;
 
     // The owner's own channel, read by the channel script (Resources/channel.js) in the world
     // "vt-channel" of the current tab (SpamEngineChannel.cpp).
@@ -97,12 +107,18 @@ public:
 
 private:
     QCoro::Task<QByteArray> call(QString expression, QJsonObject args, bool inject, int timeoutMs,
-                                 qsizetype maxChars);
+                                 qsizetype maxChars, bool stoppable = false);
     static QString file(const QString &name);
     QCoro::Task<PageCall::Answer> runOnPage(QPointer<QWebEnginePage> page, QUuid pageID, QString world, QString source,
                                             QJsonObject args, int timeoutMs, qsizetype maxChars,
-                                            std::function<QString(const QString &)> scriptError);
+                                            std::function<QString(const QString &)> scriptError,
+                                            std::function<bool()> stopped = {});
     QCoro::Task<QJsonValue> channel(QString step, QString site, qint64 limit);
 
+    int longCallTimeout(int derivedMs) const;
+    std::function<bool()> stopTest() const;
+
     QPointer<Browser> m_browser;
+    quint64 m_stops = 0;            // stop() calls so far
+    QElapsedTimer m_lastStop;       // since the latest stop()
 };

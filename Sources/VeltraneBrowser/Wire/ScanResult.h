@@ -1,6 +1,8 @@
 #pragma once
 // The answer of the page's scan function. The four optional flags are absent when the page leaves
-// them out, which is not the same as false.
+// them out, which is not the same as false. `partial` says why a collection that did not reach the
+// end stopped (the site failed or stalled, or a stop); `pageMs` is the time the page itself spent on
+// the call, for measuring what the bridge adds.
 //
 //   ScanResult r = ScanResult::fromJsonBytes(answer);   // throws DecodeError; one bad comment fails all
 
@@ -18,6 +20,8 @@ struct ScanResult {
     std::optional<bool> complete;
     std::optional<bool> hidden;
     std::optional<bool> limited;
+    std::optional<QString> partial;
+    std::optional<double> pageMs;
 
     static ScanResult fromJson(const QJsonValue &value, const QString &path = QString())
     {
@@ -32,6 +36,8 @@ struct ScanResult {
         s.complete = r.optionalBoolean(QStringLiteral("complete"));
         s.hidden = r.optionalBoolean(QStringLiteral("hidden"));
         s.limited = r.optionalBoolean(QStringLiteral("limited"));
+        s.partial = r.optionalString(QStringLiteral("partial"));
+        s.pageMs = r.optionalNumber(QStringLiteral("pageMs"));
         return s;
     }
     static ScanResult fromJsonBytes(const QByteArray &json, qsizetype maxBytes = JsonReader::defaultMaxBytes)
@@ -54,6 +60,10 @@ struct ScanResult {
             o.insert(QStringLiteral("hidden"), *hidden);
         if (limited)
             o.insert(QStringLiteral("limited"), *limited);
+        if (partial)
+            o.insert(QStringLiteral("partial"), *partial);
+        if (pageMs)
+            o.insert(QStringLiteral("pageMs"), *pageMs);
         return o;
     }
     bool operator==(const ScanResult &) const = default;

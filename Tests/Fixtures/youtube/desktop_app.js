@@ -37,7 +37,9 @@
   async function api(path, body) {
     const res = await fetch('/youtubei/v1/' + path + '?prettyPrint=false', {
       method: 'POST', credentials: 'same-origin',
-      headers: { 'Content-Type': 'application/json', 'X-Youtube-Client-Name': '1', 'X-Youtube-Client-Version': cfg('INNERTUBE_CLIENT_VERSION') },
+      // The marker lets the fixture tell the page's own requests from the scripts'.
+      headers: { 'Content-Type': 'application/json', 'X-Youtube-Client-Name': '1', 'X-Youtube-Client-Version': cfg('INNERTUBE_CLIENT_VERSION'),
+        'X-Fixture-App': '1' },
       body: JSON.stringify(Object.assign({ context: cfg('INNERTUBE_CONTEXT') }, body)),
     });
     return { status: res.status, json: await res.json().catch(() => ({})) };
