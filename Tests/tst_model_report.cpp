@@ -90,6 +90,24 @@ void ModelReportTest::statusLine_data()
     QTest::newRow("ko caught up, 2 new 1 spam") << true << facts(50, 1, true, 2) << "" << ""
                                                 << "새 댓글 2개를 수집했습니다. 검토할 의심 댓글 1개. 아닌 것은 체크를 해제하세요."
                                                 << "warn";
+    SpamModel::ScanFacts cut = facts(84, 2);
+    cut.partial = QStringLiteral("사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.");
+    QTest::newRow("en partial after the counts") << false << cut << "" << ""
+        << "2 of 84 comments flagged. Untick anything that isn't spam. The site didn't send some of the comments, so only"
+           " part of them was collected. Please scan again."
+        << "warn";
+    QTest::newRow("ko partial after the counts") << true << cut << "" << ""
+        << "댓글 84개 중 2개 검출. 아닌 것은 체크를 해제하세요. 사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요."
+        << "warn";
+    SpamModel::ScanFacts stoppedClean = facts(10, 0);
+    stoppedClean.partial = QStringLiteral("검사를 멈춰 일부만 수집했습니다.");
+    QTest::newRow("en partial with nothing flagged is a warning") << false << stoppedClean << "" << ""
+        << "Checked 10 comments; no suspected spam. The scan was stopped, so only part of the comments was collected."
+        << "warn";
+    SpamModel::ScanFacts nothing = facts(0, 0);
+    nothing.partial = QStringLiteral("사이트가 댓글을 보내지 않았습니다. 잠시 뒤 다시 검사해 주세요.");
+    QTest::newRow("en partial with no comments says why") << false << nothing << "" << note
+        << "The site didn't send the comments. Please scan again in a moment." << "warn";
     QTest::newRow("en caught up false counts as not") << false << facts(5, 0, false, 3) << "" << ""
                                                       << "Checked 5 comments; no suspected spam." << "ok";
 }

@@ -355,6 +355,7 @@ QCoro::Task<QJsonValue> AgentController::runPageScript(QString method, QJsonObje
             throw BrowserError(pageTooLargeMessage());
         case PageCall::Error::Script:
         case PageCall::Error::BadCall:
+        case PageCall::Error::Stopped:
             throw BrowserError(e.message);
         }
         throw BrowserError(e.message);

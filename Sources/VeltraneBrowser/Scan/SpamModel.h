@@ -146,6 +146,7 @@ public:
         QString repeatNote;                   // from flagRepeatOffenders, when that rule ran
         qint64 skipped = 0;                   // S: cleared before and unchanged
         QString aiNote;
+        std::optional<QString> partial;       // why the page stopped short of the end, if it did
 
         static ScanFacts of(const ScanResult &answer);
     };

@@ -38,6 +38,8 @@ SpamModel::ScanFacts SpamModel::ScanFacts::of(const ScanResult &answer)
     facts.caughtUp = answer.caughtUp;
     facts.hidden = answer.hidden;
     facts.limited = answer.limited;
+    if (answer.partial && !answer.partial->trimmed().isEmpty())
+        facts.partial = answer.partial->trimmed();
     return facts;
 }
 
@@ -77,6 +79,17 @@ QString SpamModel::scanNote(const ScanFacts &f, bool korean) const
 
 SpamModel::StatusLine SpamModel::scanStatus(const ScanFacts &f, const QString &note, bool korean) const
 {
+    // A collection that stopped short says why, after the counts, so that the owner scans again.
+    if (f.partial) {
+        const QString why = localizedSiteMessage(*f.partial, korean);
+        if (f.total == 0)
+            return {why, QStringLiteral("warn")};
+        ScanFacts whole = f;
+        whole.partial.reset();
+        const StatusLine line = scanStatus(whole, note, korean);
+        return {line.text + u' ' + why, QStringLiteral("warn")};
+    }
+
     const QString warn = QStringLiteral("warn");
     const QString ok = QStringLiteral("ok");
     if (f.total == 0) {
