@@ -649,9 +649,12 @@ void Browser::navigationFailed(const LoadFailure &failure, BrowserPage *view)
     if (tab != currentTab())
         return;
     setError(tab->error);
-    sync(false);
-    if (const std::optional<LoginProvider> active = m_accounts->activeProvider())
+    // The sign-in in progress is the one that failed: asked before the view settles, since the
+    // settled view (which keeps its earlier page) would end the sign-in as if it had been left.
+    const std::optional<LoginProvider> active = m_accounts->activeProvider();
+    if (active)
         m_accounts->navigationFailed(failure, *active);
+    sync(false);
 }
 
 QString Browser::failureText(int code, bool korean)
