@@ -5,7 +5,7 @@
 #include "Panel/AIPercent.h"
 #include "Panel/CommentListModel.h"
 #include "Panel/DeleteBar.h"
-#include "Panel/PanelLook.h"
+#include "Theme/Design.h"
 #include "Panel/PanelTab.h"
 #include "Panel/PanelTabs.h"
 #include "Panel/PostHeading.h"
@@ -542,14 +542,14 @@ void PanelLogicTest::tabCounts()
     QCOMPARE(PanelTabs::countText(12345, QLocale(QLocale::English)), QStringLiteral("12,345"));
     const auto missing = PanelTabs::countLook(PanelTab::deleted, PanelTab::comments, 0);
     QVERIFY(!missing.emphasised);
-    QCOMPARE(missing.color, PanelLook::muted());
+    QCOMPARE(missing.color, Design::muted());
     const auto flagged = PanelTabs::countLook(PanelTab::spam, PanelTab::comments, 3);
     QVERIFY(flagged.emphasised);
-    QCOMPARE(flagged.color, PanelLook::text());
-    QCOMPARE(PanelTabs::titleColor(PanelTab::spam, PanelTab::comments), PanelLook::muted());
+    QCOMPARE(flagged.color, Design::text());
+    QCOMPARE(PanelTabs::titleColor(PanelTab::spam, PanelTab::comments), Design::muted());
     const auto deleted = PanelTabs::countLook(PanelTab::deleted, PanelTab::comments, 3);
     QVERIFY(!deleted.emphasised);
-    QCOMPARE(deleted.color, PanelLook::secondary());
+    QCOMPARE(deleted.color, Design::secondary());
     QVERIFY(PanelTabs::countLook(PanelTab::comments, PanelTab::comments, 0).emphasised);
 }
 
@@ -660,7 +660,7 @@ void PanelLogicTest::stage()
     auto mark = ScanStage::queueMark(done, false);
     QCOMPARE(mark.text, QStringLiteral("12 comments"));
     QVERIFY(!mark.semibold);
-    QCOMPARE(mark.color, PanelLook::muted());
+    QCOMPARE(mark.color, Design::muted());
     done.flagged = 3;
     mark = ScanStage::queueMark(done, true);
     QCOMPARE(mark.text, QStringLiteral("댓글 12 · 의심 3"));

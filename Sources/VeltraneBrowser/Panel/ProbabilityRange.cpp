@@ -1,7 +1,7 @@
 #include "Panel/ProbabilityRange.h"
 
 #include "Base/Lang.h"
-#include "Panel/PanelLook.h"
+#include "Theme/Design.h"
 #include "Panel/ScoreBars.h"
 
 #include <QHBoxLayout>
@@ -40,12 +40,12 @@ ProbabilityRange::ProbabilityRange(QWidget *parent)
     setAccessibleName(accessibleName(Lang::system()));
     m_title->setTextFormat(Qt::PlainText);
     m_value->setTextFormat(Qt::PlainText);
-    m_title->setFont(PanelLook::font(11, QFont::Medium));
-    m_value->setFont(PanelLook::font(15, QFont::DemiBold));
+    m_title->setFont(Design::font(11, QFont::Medium));
+    m_value->setFont(Design::font(15, QFont::DemiBold));
     QPalette pal = m_title->palette();
-    pal.setColor(QPalette::WindowText, PanelLook::muted());
+    pal.setColor(QPalette::WindowText, Design::muted());
     m_title->setPalette(pal);
-    pal.setColor(QPalette::WindowText, PanelLook::text());
+    pal.setColor(QPalette::WindowText, Design::text());
     m_value->setPalette(pal);
     auto *head = new QHBoxLayout;
     head->setContentsMargins(0, 0, 0, 0);
@@ -132,14 +132,14 @@ void ProbabilityRange::paintEvent(QPaintEvent *)
     if (!isEnabled())
         p.setOpacity(0.45);
     const QRectF t = track();
-    p.fillPath(PanelLook::rounded(t, 2), PanelLook::elevated());
+    p.fillPath(Design::rounded(t, 2), Design::elevated());
     auto x = [&](double v) { return t.left() + (m_hi > m_lo ? (v - m_lo) / (m_hi - m_lo) : 0) * t.width(); };
     const QRectF band(x(m_lower), t.top(), std::max(0.0, x(m_upper) - x(m_lower)), t.height());
-    p.fillPath(PanelLook::rounded(band, 2), PanelLook::text());
+    p.fillPath(Design::rounded(band, 2), Design::text());
     for (double v : {m_lower, m_upper}) {
         const QRectF thumb(x(v) - kThumb / 2, t.center().y() - kThumb / 2, kThumb, kThumb);
-        p.setPen(QPen(PanelLook::strongBorder(), 1));
-        p.setBrush(PanelLook::text());
+        p.setPen(QPen(Design::strongBorder(), 1));
+        p.setBrush(Design::text());
         p.drawEllipse(thumb);
     }
 }
