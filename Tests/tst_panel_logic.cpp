@@ -10,6 +10,7 @@
 #include "Panel/PanelTabs.h"
 #include "Panel/PostHeading.h"
 #include "Panel/ProbabilityRange.h"
+#include "Theme/RangeSlider.h"
 #include "Panel/RunText.h"
 #include "Panel/ScanSession.h"
 #include "Panel/ScanStage.h"
@@ -531,9 +532,9 @@ void PanelLogicTest::scoreBars()
     QCOMPARE(ScoreBars::topPercent(19, 0, 100), 100);
     QCOMPARE(ProbabilityRange::bandText(62.9, 100), QString::fromUtf8("62–100%"));
     double lower = 40, upper = 60;
-    ProbabilityRange::drag(70, false, lower, upper);
+    RangeSlider::step(70, false, lower, upper);
     QCOMPARE(lower, 60.0);   // never crosses the other thumb
-    ProbabilityRange::drag(10, true, lower, upper);
+    RangeSlider::step(10, true, lower, upper);
     QCOMPARE(upper, 60.0);
 }
 
