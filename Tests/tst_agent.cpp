@@ -157,9 +157,12 @@ private slots:
                                                 << AgentController::deleteTargetMessage();
         QTest::newRow("delete url with trailing slash") << "request_delete" << QByteArray("{\"url\":\"%ADDRESS%/\",\"ids\":[]}")
                                                         << AgentController::deleteTargetMessage();
-        // What needs the model answers so until the model offers it.
-        for (const char *cmd : {"comments", "scan", "stop", "open", "reveal"})
-            QTest::newRow(cmd) << cmd << QByteArray("{\"url\":\"/watch?v=a\",\"id\":\"x\"}") << AgentController::modelPendingMessage();
+        // What needs a part the model does not offer yet answers so.
+        QTest::newRow("stop") << "stop" << QByteArray("{}") << AgentController::modelPendingMessage();
+        // The model knows no supported page here, and no comment of that id.
+        QTest::newRow("scan off a known post") << "scan" << QByteArray("{}") << AgentController::scanRefusedMessage();
+        QTest::newRow("reveal of an unknown id") << "reveal" << QByteArray("{\"id\":\"x\"}") << AgentController::notScannedMessage();
+        QTest::newRow("reveal without id") << "reveal" << QByteArray("{}") << AgentController::notScannedMessage();
         QTest::newRow("select") << "select" << QByteArray("{\"ids\":[\"a\"]}") << AgentController::modelPendingMessage();
         QTest::newRow("select without ids") << "select" << QByteArray("{}") << AgentController::idsMessage();
     }
@@ -396,6 +399,72 @@ private slots:
             m_web->browser.open(FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/watch?v=moved")).toString());
         });
         QCOMPARE(error(await(std::move(pending), kSlowMs)), AgentController::pageChangedMessage());
+    }
+
+    // The commands that read and set the model: the page state, the refusals while it works,
+    // the scan settings (all checked before any is stored), opening a page, reveal.
+    void modelCommands()
+    {
+        QVERIFY(openSecretPage());
+        SpamModel &model = m_models.model();
+        Comment spam = vt::test::makeComment(QStringLiteral("c1"), QStringLiteral("casino"), QStringLiteral("spam"));
+        model.setComments({spam, vt::test::makeComment(QStringLiteral("c2"), QStringLiteral("fine"))});
+        model.setHasScanned(true);
+        model.setRecentOnly(true);
+        model.setLastScanFacts({{QStringLiteral("complete"), true}, {QStringLiteral("siteSorted"), false}});
+        model.setStatus(QStringLiteral("done"), QStringLiteral("ok"));
+        QJsonObject state = result(command(QStringLiteral("comments"))).toObject();
+        QCOMPARE(state.value(QStringLiteral("url")).toString(), m_web->browser.address());
+        const QJsonArray items = state.value(QStringLiteral("items")).toArray();
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items.at(0).toObject().value(QStringLiteral("id")).toString(), QStringLiteral("c1"));
+        QCOMPARE(state.value(QStringLiteral("status")).toString(), QStringLiteral("done"));
+        QCOMPARE(state.value(QStringLiteral("hasScanned")), QJsonValue(true));
+        QCOMPARE(state.value(QStringLiteral("recentOnly")), QJsonValue(true));
+        QCOMPARE(state.value(QStringLiteral("busy")), QJsonValue(false));
+        QCOMPARE(state.value(QStringLiteral("lastScan")).toObject(),
+                 (QJsonObject{{QStringLiteral("complete"), true}, {QStringLiteral("siteSorted"), false}}));
+
+        // While the model works: busy, and no page change, scan or reveal.
+        model.setScanning(true);
+        QCOMPARE(result(command(QStringLiteral("comments"))).toObject().value(QStringLiteral("busy")), QJsonValue(true));
+        QCOMPARE(error(command(QStringLiteral("open"), {{QStringLiteral("url"), QStringLiteral("/watch?v=b")}})),
+                 AgentController::openRefusedMessage());
+        QCOMPARE(error(command(QStringLiteral("scan"))), AgentController::scanRefusedMessage());
+        QCOMPARE(error(command(QStringLiteral("reveal"), {{QStringLiteral("id"), QStringLiteral("c1")}})),
+                 AgentController::notScannedMessage());
+        model.setScanning(false);
+        // A scanned comment passes the check; revealing it waits for the model.
+        QCOMPARE(error(command(QStringLiteral("reveal"), {{QStringLiteral("id"), QStringLiteral("c1")}})),
+                 AgentController::modelPendingMessage());
+
+        // On a supported post: one bad argument stores none of them.
+        SiteInfo info;
+        info.site = QStringLiteral("youtube");
+        info.supported = true;
+        model.setInfo(info);
+        model.setLimit(0);
+        model.setSortName(QStringLiteral("page"));
+        model.setNoLikesOnly(false);
+        QCOMPARE(error(command(QStringLiteral("scan"), {{QStringLiteral("limit"), 200}, {QStringLiteral("sort"), QStringLiteral("sideways")}})),
+                 AgentController::sortMessage());
+        QCOMPARE(model.limit(), qint64(0));
+        QCOMPARE(model.sortName(), QStringLiteral("page"));
+        // Good ones are stored like the owner's own changes before the scan starts (the scan
+        // itself still waits for the model).
+        QCOMPARE(error(command(QStringLiteral("scan"), {{QStringLiteral("limit"), 200}, {QStringLiteral("sort"), QStringLiteral("newest")},
+                                                          {QStringLiteral("noLikesOnly"), true}})),
+                 AgentController::modelPendingMessage());
+        QCOMPARE(model.limit(), qint64(200));
+        QCOMPARE(model.sortName(), QStringLiteral("newest"));
+        QVERIFY(model.noLikesOnly());
+        model.setInfo(std::nullopt);
+        model.setComments({});
+
+        // An idle model lets the agent open a post.
+        const QJsonObject opened = result(command(QStringLiteral("open"), {{QStringLiteral("url"), QStringLiteral("/watch?v=opened")}})).toObject();
+        QCOMPARE(opened.value(QStringLiteral("url")).toString(), FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/watch?v=opened")).toString());
+        QTRY_COMPARE_WITH_TIMEOUT(m_web->browser.address(), opened.value(QStringLiteral("url")).toString(), kSlowMs);
     }
 
     void notReadyWithoutSupportedPage()

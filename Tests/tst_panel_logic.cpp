@@ -5,11 +5,12 @@
 #include "Panel/AIPercent.h"
 #include "Panel/CommentListModel.h"
 #include "Panel/DeleteBar.h"
-#include "Panel/PanelLook.h"
+#include "Theme/Design.h"
 #include "Panel/PanelTab.h"
 #include "Panel/PanelTabs.h"
 #include "Panel/PostHeading.h"
 #include "Panel/ProbabilityRange.h"
+#include "Theme/RangeSlider.h"
 #include "Panel/RunText.h"
 #include "Panel/ScanSession.h"
 #include "Panel/ScanStage.h"
@@ -531,9 +532,9 @@ void PanelLogicTest::scoreBars()
     QCOMPARE(ScoreBars::topPercent(19, 0, 100), 100);
     QCOMPARE(ProbabilityRange::bandText(62.9, 100), QString::fromUtf8("62–100%"));
     double lower = 40, upper = 60;
-    ProbabilityRange::drag(70, false, lower, upper);
+    RangeSlider::step(70, false, lower, upper);
     QCOMPARE(lower, 60.0);   // never crosses the other thumb
-    ProbabilityRange::drag(10, true, lower, upper);
+    RangeSlider::step(10, true, lower, upper);
     QCOMPARE(upper, 60.0);
 }
 
@@ -542,14 +543,14 @@ void PanelLogicTest::tabCounts()
     QCOMPARE(PanelTabs::countText(12345, QLocale(QLocale::English)), QStringLiteral("12,345"));
     const auto missing = PanelTabs::countLook(PanelTab::deleted, PanelTab::comments, 0);
     QVERIFY(!missing.emphasised);
-    QCOMPARE(missing.color, PanelLook::muted());
+    QCOMPARE(missing.color, Design::muted());
     const auto flagged = PanelTabs::countLook(PanelTab::spam, PanelTab::comments, 3);
     QVERIFY(flagged.emphasised);
-    QCOMPARE(flagged.color, PanelLook::text());
-    QCOMPARE(PanelTabs::titleColor(PanelTab::spam, PanelTab::comments), PanelLook::muted());
+    QCOMPARE(flagged.color, Design::text());
+    QCOMPARE(PanelTabs::titleColor(PanelTab::spam, PanelTab::comments), Design::muted());
     const auto deleted = PanelTabs::countLook(PanelTab::deleted, PanelTab::comments, 3);
     QVERIFY(!deleted.emphasised);
-    QCOMPARE(deleted.color, PanelLook::secondary());
+    QCOMPARE(deleted.color, Design::secondary());
     QVERIFY(PanelTabs::countLook(PanelTab::comments, PanelTab::comments, 0).emphasised);
 }
 
@@ -660,7 +661,7 @@ void PanelLogicTest::stage()
     auto mark = ScanStage::queueMark(done, false);
     QCOMPARE(mark.text, QStringLiteral("12 comments"));
     QVERIFY(!mark.semibold);
-    QCOMPARE(mark.color, PanelLook::muted());
+    QCOMPARE(mark.color, Design::muted());
     done.flagged = 3;
     mark = ScanStage::queueMark(done, true);
     QCOMPARE(mark.text, QStringLiteral("댓글 12 · 의심 3"));

@@ -1,12 +1,24 @@
 // The window on the fixture site: the start page, the frame, the sign-in state shown, a failed
-// load, the resizers; and the program itself: it quits cleanly on SIGTERM with the site sign-in
-// kept for the next start.
+// load, the resizers, the review panel and the sheets the sidebar opens; and the program itself:
+// it quits cleanly on SIGTERM with the site sign-in kept for the next start and its agent control
+// file gone.
 #include "Base/AppSettings.h"
 #include "Base/Lang.h"
 #include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
 #include "Browser/StoredCookies.h"
+#include "Dashboard/StatisticsSheet.h"
+#include "FakeService.h"
 #include "FixtureSite.h"
+#include "Panel/SpamPanel.h"
+#include "Panel/SpamPanelModel.h"
+#include "Scan/SpamModel.h"
+#include "Settings/SettingsOpener.h"
+#include "Settings/SettingsWindow.h"
+#include "Agent/AgentController.h"
+#include "Agent/ControlFile.h"
+#include "Agent/LocalServer.h"
+#include "Theme/IconButton.h"
 #include "PageTools.h"
 #include "Shell/AccountMenu.h"
 #include "Shell/AppState.h"
@@ -35,6 +47,7 @@
 #include <memory>
 #include <unistd.h>
 
+using vt::test::FakeService;
 using vt::test::FixtureSite;
 
 namespace {
@@ -286,6 +299,78 @@ private slots:
         QCOMPARE(workspace->currentGeometry().panel.width(), 488.0);
     }
 
+    // The panel over the real model, the account row over its service client, the sheets the
+    // sidebar opens, and the locks that follow the model's working flag.
+    void panelAndSheetsFollowTheModel()
+    {
+        open();
+        WorkspaceView *workspace = window->workspace();
+        WorkspaceSidebar *sidebar = workspace->sidebar();
+        SpamPanel *panel = workspace->panel();
+        QVERIFY(panel);
+        QCOMPARE(panel->viewModel()->model(), state->spam());
+        QVERIFY(panel->isVisible());
+        QCOMPARE(QRectF(panel->geometry()), workspace->currentGeometry().panel);
+        QVERIFY(state->agentError().isEmpty());
+        QVERIFY(state->agent()->server());
+
+        // The service offers device accounts: the start-up refresh signs in, and the row follows.
+        QTRY_COMPARE_WITH_TIMEOUT(sidebar->shownAccountRow().subtitle, Lang::pick("계정 관리", "Manage account"), slow);
+        QCOMPARE(sidebar->shownAccountRow().symbol, QString("checkmark.seal"));
+
+        auto iconButton = [&](const QString &ko, const QString &en) -> IconButton * {
+            for (IconButton *b : sidebar->findChildren<IconButton *>())
+                if (b->label() == Lang::pick(ko, en))
+                    return b;
+            return nullptr;
+        };
+        IconButton *stats = iconButton("통계", "Statistics");
+        IconButton *settingsButton = iconButton("검사 설정", "Scan settings");
+        QVERIFY(stats && settingsButton);
+
+        // Statistics: one sheet, over the window, on the model's history.
+        stats->click();
+        QVERIFY(workspace->statistics());
+        QTRY_VERIFY(workspace->statistics()->isVisible());
+        QCOMPARE(workspace->statistics()->parentWidget()->window(), window.get());
+        QPointer<StatisticsSheet> sheet = workspace->statistics();
+        sheet->close();
+        QTRY_VERIFY(!sheet);
+
+        // Settings on the AI tab, then the account row moves the same window to the account tab.
+        settingsButton->click();
+        QPointer<SettingsWindow> settings = workspace->settings()->window();
+        QVERIFY(settings);
+        QCOMPARE(settings->tab(), SettingsTab::ai);
+        QAbstractButton *accountRow = nullptr;
+        for (QAbstractButton *b : sidebar->findChildren<QAbstractButton *>())
+            if (b->accessibleName().startsWith(sidebar->shownAccountRow().title + ", "))
+                accountRow = b;
+        QVERIFY(accountRow);
+        accountRow->click();
+        QCOMPARE(workspace->settings()->window(), settings.data());
+        QCOMPARE(settings->tab(), SettingsTab::account);
+        settings->close();
+        QTRY_VERIFY(!settings);
+        // The model asks for the account (the AI check needs a sign-in): the account tab opens.
+        state->spam()->raiseAccountRequest();
+        QVERIFY(workspace->settings()->window());
+        QCOMPARE(workspace->settings()->window()->tab(), SettingsTab::account);
+        workspace->settings()->window()->close();
+        QTRY_VERIFY(!workspace->settings()->window());
+
+        // While the model works: the sidebar and the browser pane lock, no sign-in may start.
+        QVERIFY(browser()->canStartLogin());
+        state->spam()->setScanning(true);
+        QVERIFY(sidebar->locked());
+        QVERIFY(!pane()->addressField()->isEnabled());
+        QVERIFY(!browser()->canStartLogin());
+        state->spam()->setScanning(false);
+        QVERIFY(!sidebar->locked());
+        QVERIFY(pane()->addressField()->isEnabled());
+        QVERIFY(browser()->canStartLogin());
+    }
+
     // The size is kept for the next start, as long as the screen holds it.
     void windowKeepsItsSize()
     {
@@ -308,6 +393,9 @@ private slots:
             env.insert(QString("XDG_%1_HOME").arg(QString(sub).toUpper()), home.filePath(sub));
         }
         env.remove("QTWEBENGINE_DISABLE_SANDBOX");
+        env.insert("VT_SERVER_URL", qEnvironmentVariable("VT_SERVER_URL"));
+        const QString controlFile = ControlFile(home.filePath("data") + "/Veltrane").path();
+        bool controlWhileRunning = false;
         FixtureSite::shared()->page("www.youtube.com", "/smoke-signin",
             "<form id='f' method='post' action='https://accounts.google.com/signin/challenge/pwd'>"
             "<input name='identifier' value='owner'><input name='continue' value='https://www.youtube.com/?run=1'></form>"
@@ -328,6 +416,7 @@ private slots:
                 return false;
             }
             signedIn = *homeRequest(runId);
+            controlWhileRunning = QFile::exists(controlFile);
             QTest::qWait(200);   // let the page settle; the cookies themselves are written at quit
             ::kill(program.processId(), SIGTERM);
             const bool ended = QTest::qWaitFor([&] { return program.state() == QProcess::NotRunning; }, 60000);
@@ -351,6 +440,9 @@ private slots:
         for (const QNetworkCookie &c : StoredCookies::read(home.filePath("data") + "/Veltrane/web"))
             cookieKept |= c.name() == "SID" && c.domain() == ".youtube.com";
         QVERIFY(cookieKept);
+        // The agent control server listened while the program ran; its file went at the end.
+        QVERIFY(controlWhileRunning);
+        QVERIFY(!QFile::exists(controlFile));
 
         QVERIFY2(run("https://www.youtube.com/?run=2", "2", signedIn, err), qPrintable(err));
         QVERIFY(signedIn);
@@ -385,6 +477,11 @@ int main(int argc, char *argv[])
     VeltraneBrowserApp::applyTheme(app);
     if (!FixtureSite::startShared())
         return 1;
+    // The product's service, stood in for on this machine.
+    FakeService service;
+    if (!service.start())
+        return 1;
+    qputenv("VT_SERVER_URL", service.url().toString().toUtf8());
     WindowTest test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

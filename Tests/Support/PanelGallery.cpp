@@ -8,7 +8,8 @@
 #include "Panel/CommentListModel.h"
 #include "Panel/DeleteBar.h"
 #include "Panel/PanelActions.h"
-#include "Panel/PanelLook.h"
+#include "Theme/Design.h"
+#include "Panel/PanelStyle.h"
 #include "Panel/PanelProgressBar.h"
 #include "Panel/PanelTabs.h"
 #include "Panel/ScanLog.h"
@@ -37,7 +38,7 @@ QImage grabShown(QWidget &w, const QSize &size)
 QImage canvas(int height)
 {
     QImage img(kWidth, std::max(1, height), QImage::Format_ARGB32_Premultiplied);
-    img.fill(PanelLook::panel());
+    img.fill(Design::panel());
     return img;
 }
 
@@ -134,10 +135,10 @@ QImage PanelGallery::rows()
 QImage PanelGallery::bars()
 {
     QWidget column;
-    column.setStyleSheet(PanelLook::styleSheet());
+    column.setStyleSheet(PanelStyle::styleSheet());
     QPalette pal = column.palette();
-    pal.setColor(QPalette::Window, PanelLook::card());
-    pal.setColor(QPalette::WindowText, PanelLook::text());
+    pal.setColor(QPalette::Window, Design::card());
+    pal.setColor(QPalette::WindowText, Design::text());
     column.setPalette(pal);
     column.setAutoFillBackground(true);
     auto *layout = new QVBoxLayout(&column);
@@ -230,7 +231,7 @@ QImage PanelGallery::log()
     PanelFixture::gallery(h.store(), QDateTime::currentDateTime());
     const QList<ScanSession> sessions = ScanSession::group(h.store().runs(QStringLiteral("youtube"), 200), 200);
     QImage img(ScanLog::logWidth, ScanLog::heightFor(sessions.size()), QImage::Format_ARGB32_Premultiplied);
-    img.fill(PanelLook::panel());
+    img.fill(Design::panel());
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     ScanLog::paintRows(p, ScanLog::logWidth, sessions, Lang::system());

@@ -1,8 +1,9 @@
-// What the dispatcher reads and asks of the spam model. Each member refuses with
-// modelPendingMessage() until the model offers the part it stands for.
+// What the dispatcher reads and asks of the spam model. A member whose part the model does not
+// offer yet refuses with modelPendingMessage(); so does every member once the model is gone.
 #include "Agent/AgentController.h"
 
 #include "Browser/BrowserError.h"
+#include "Scan/SpamModel.h"
 #include "Wire/SiteInfo.h"
 
 namespace {
@@ -14,28 +15,46 @@ namespace {
 
 } // namespace
 
-// model.working
 bool AgentController::modelWorking() const
 {
-    pending();
+    if (!m_model)
+        pending();
+    return m_model->working();
 }
 
-// model.info
 std::optional<SiteInfo> AgentController::modelInfo() const
 {
-    pending();
+    if (!m_model)
+        pending();
+    return m_model->info();
 }
 
-// model.comments, status, working, hasScanned, recentOnly, lastScanFacts
-void AgentController::modelFillPageState(AgentReplies::PageState &) const
+void AgentController::modelFillPageState(AgentReplies::PageState &state) const
 {
-    pending();
+    if (!m_model)
+        pending();
+    state.items = m_model->comments();
+    state.status = m_model->status();
+    state.busy = m_model->working();
+    state.hasScanned = m_model->hasScanned();
+    state.recentOnly = m_model->recentOnly();
+    const QHash<QString, bool> &facts = m_model->lastScanFacts();
+    state.lastScan.clear();
+    for (auto it = facts.cbegin(); it != facts.cend(); ++it)
+        state.lastScan.insert(it.key(), it.value());
 }
 
-// model.limit, sort, noLikesOnly (stored like the owner's own changes)
-void AgentController::modelApply(const ScanArguments &)
+// Stored like the owner's own changes; the arguments were all checked before.
+void AgentController::modelApply(const ScanArguments &arguments)
 {
-    pending();
+    if (!m_model)
+        pending();
+    if (arguments.limit)
+        m_model->setLimit(*arguments.limit);
+    if (arguments.sort)
+        m_model->setSortName(*arguments.sort);
+    if (arguments.noLikesOnly)
+        m_model->setNoLikesOnly(*arguments.noLikesOnly);
 }
 
 // model.scan(full: true, record: true), then hasScanned and status
@@ -76,10 +95,15 @@ void AgentController::modelStopScan()
     pending();
 }
 
-// whether model.comments holds this id
-bool AgentController::modelHasComment(const QString &) const
+bool AgentController::modelHasComment(const QString &id) const
 {
-    pending();
+    if (!m_model)
+        pending();
+    for (const Comment &c : m_model->comments()) {
+        if (c.id == id)
+            return true;
+    }
+    return false;
 }
 
 // model.reveal(id)

@@ -2,7 +2,7 @@
 
 #include "Panel/AIPercent.h"
 #include "Panel/CommentListModel.h"
-#include "Panel/PanelLook.h"
+#include "Theme/Design.h"
 #include "Panel/PostHeading.h"
 #include "Panel/StoredCommentRow.h"
 #include "Panel/VerdictPill.h"
@@ -68,7 +68,7 @@ QList<QTextLayout::FormatRange> marks(const CommentListModel &model, int row)
     if (!rec.isPendingSpam() || rec.text.isEmpty())
         return out;
     QTextCharFormat fmt;
-    fmt.setBackground(PanelLook::spamHit());
+    fmt.setBackground(Design::spamHit());
     fmt.setFontWeight(QFont::DemiBold);
     for (const SpamRules::Range &range : model.ranges(row)) {
         if (range.start < 0 || range.end > rec.text.size() || range.end <= range.start)
@@ -91,11 +91,11 @@ double detailsHeight(const CommentListModel &model, int row, double width)
     double h = 2;
     int items = 0;
     if (!d.help.isEmpty()) {
-        QTextLayout tl(d.help, PanelLook::font(11));
+        QTextLayout tl(d.help, Design::font(11));
         h += layout(tl, width, 0).height;
         ++items;
     }
-    const double line = QFontMetricsF(PanelLook::font(10)).height();
+    const double line = QFontMetricsF(Design::font(10)).height();
     for (qsizetype i = 0; i < d.lines.size(); ++i) {
         h += (items ? 6 : 0) + line;
         ++items;
@@ -117,7 +117,7 @@ CommentDelegate::Geometry CommentDelegate::geometry(const CommentListModel &mode
         g.tick = QRectF(colX + colW - 18, 0, 18, 18);
     g.name = QRectF(colX, 0, colW - (g.tick.isEmpty() ? 0 : 24), kHead);
     const ScanStore::Record &r = model.row(row).record;
-    QTextLayout tl(StoredCommentRow::body(r, model.korean()), PanelLook::font(13));
+    QTextLayout tl(StoredCommentRow::body(r, model.korean()), Design::font(13));
     tl.setFormats(marks(model, row));
     const Laid laid = layout(tl, colW - 2 * kBubblePadX, kLineGap);
     const double top = kHead + 5;
@@ -146,9 +146,9 @@ int CommentDelegate::height(const CommentListModel &model, int row, int width)
     switch (model.row(row).kind) {
     case CommentListModel::Kind::heading: {
         const double textW = std::max(40.0, width - 2 * kSide - 36 - 12);
-        QTextLayout tl(PostHeading::title(model.postOf(row)), PanelLook::font(13, QFont::DemiBold));
+        QTextLayout tl(PostHeading::title(model.postOf(row)), Design::font(13, QFont::DemiBold));
         const double title = layout(tl, textW, 0, 2).height;
-        const double summary = QFontMetricsF(PanelLook::font(11)).height();
+        const double summary = QFontMetricsF(Design::font(11)).height();
         h = int(std::ceil(std::max(56.0, 10 + std::max(36.0, title + 4 + summary) + 10))) + 14;
         break;
     }
@@ -156,7 +156,7 @@ int CommentDelegate::height(const CommentListModel &model, int row, int width)
         h = geometry(model, row, width).height;
         break;
     case CommentListModel::Kind::caption:
-        h = int(std::ceil(QFontMetricsF(PanelLook::font(11, QFont::DemiBold)).height() + kBottom));
+        h = int(std::ceil(QFontMetricsF(Design::font(11, QFont::DemiBold)).height() + kBottom));
         break;
     case CommentListModel::Kind::end:
         h = 1;
@@ -202,33 +202,33 @@ void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentLis
     case CommentListModel::Kind::end:
         break;
     case CommentListModel::Kind::caption: {
-        const QFont font = PanelLook::font(11, QFont::DemiBold);
+        const QFont font = Design::font(11, QFont::DemiBold);
         p.setFont(font);
-        p.setPen(PanelLook::muted());
+        p.setPen(Design::muted());
         const double tw = QFontMetricsF(font).horizontalAdvance(r.caption);
         const double h = QFontMetricsF(font).height();
         p.drawText(QRectF(kSide, 0, tw + 1, h), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, r.caption);
-        p.fillRect(QRectF(kSide + tw + 10, h / 2, std::max(0.0, w - 2 * kSide - tw - 10), 1), PanelLook::border());
+        p.fillRect(QRectF(kSide + tw + 10, h / 2, std::max(0.0, w - 2 * kSide - tw - 10), 1), Design::border());
         break;
     }
     case CommentListModel::Kind::heading: {
         const ChannelPost &post = model.postOf(row);
         const double h = rect.height() - 14;
-        p.fillRect(QRectF(0, 0, w, h), model.highlighted(row) ? PanelLook::card() : PanelLook::panel());
-        p.fillRect(QRectF(0, h - 1, w, 1), PanelLook::border());
+        p.fillRect(QRectF(0, 0, w, h), model.highlighted(row) ? Design::card() : Design::panel());
+        p.fillRect(QRectF(0, h - 1, w, 1), Design::border());
         const QRectF thumb(kSide, 10, 36, 36);
-        p.fillPath(PanelLook::rounded(thumb, 8), PanelLook::elevated());
-        p.setPen(PanelLook::muted());
-        p.setFont(PanelLook::font(13, QFont::Bold));
+        p.fillPath(Design::rounded(thumb, 8), Design::elevated());
+        p.setPen(Design::muted());
+        p.setFont(Design::font(13, QFont::Bold));
         p.drawText(thumb, Qt::AlignCenter, post.site.left(1).toUpper());
         const double textX = kSide + 36 + 12;
         const double textW = std::max(40.0, w - textX - kSide);
-        QTextLayout tl(PostHeading::title(post), PanelLook::font(13, QFont::DemiBold));
+        QTextLayout tl(PostHeading::title(post), Design::font(13, QFont::DemiBold));
         const double th = layout(tl, textW, 0, 2).height;
-        p.setPen(PanelLook::text());
+        p.setPen(Design::text());
         tl.draw(&p, QPointF(textX, 10));
-        p.setPen(PanelLook::muted());
-        const QFont sf = PanelLook::font(11);
+        p.setPen(Design::muted());
+        const QFont sf = Design::font(11);
         p.setFont(sf);
         const QString summary = QFontMetricsF(sf).elidedText(PostHeading::summary(post, korean), Qt::ElideRight, textW);
         p.drawText(QRectF(textX, 10 + th + 4, textW, QFontMetricsF(sf).height()), Qt::AlignLeft | Qt::TextSingleLine,
@@ -241,42 +241,42 @@ void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentLis
         const bool flagged = rec.isPendingSpam();
         const bool dimmed = rec.deletedAt.has_value();
         const std::optional<int> tintPct = StoredCommentRow::tintPercent(rec);
-        const std::optional<QColor> tint = tintPct ? std::optional<QColor>(PanelLook::risk(*tintPct)) : std::nullopt;
+        const std::optional<QColor> tint = tintPct ? std::optional<QColor>(Design::risk(*tintPct)) : std::nullopt;
         const double opacity = model.cut(row) ? 0.35 : 1.0;
         p.setOpacity(opacity);
         // Avatar: the author's initial on a round badge.
         p.setPen(Qt::NoPen);
-        p.setBrush(PanelLook::elevated());
+        p.setBrush(Design::elevated());
         p.drawEllipse(g.avatar);
         const QString author = StoredCommentRow::author(rec.author, korean);
-        p.setPen(PanelLook::secondary());
-        p.setFont(PanelLook::font(12, QFont::DemiBold));
+        p.setPen(Design::secondary());
+        p.setFont(Design::font(12, QFont::DemiBold));
         p.drawText(g.avatar, Qt::AlignCenter, rec.author.isEmpty() ? QStringLiteral("?") : rec.author.left(1).toUpper());
         // Head line: name, date, tick box.
-        const QFont nameFont = PanelLook::font(11, QFont::DemiBold);
+        const QFont nameFont = Design::font(11, QFont::DemiBold);
         const QFontMetricsF nfm(nameFont);
         const QString meta = StoredCommentRow::meta(rec, QLocale::system());
-        const QFont metaFont = PanelLook::font(10);
+        const QFont metaFont = Design::font(10);
         const double metaW = meta.isEmpty() ? 0 : QFontMetricsF(metaFont).horizontalAdvance(meta) + 6;
         const QString name = nfm.elidedText(author, Qt::ElideRight, std::max(10.0, g.name.width() - metaW));
         const double nameW = nfm.horizontalAdvance(name);
         p.setFont(nameFont);
-        p.setPen(dimmed ? PanelLook::muted() : PanelLook::text());
+        p.setPen(dimmed ? Design::muted() : Design::text());
         p.drawText(QRectF(g.name.left(), 0, nameW + 1, kHead), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, name);
         if (!meta.isEmpty()) {
             p.setFont(metaFont);
-            p.setPen(PanelLook::muted());
+            p.setPen(Design::muted());
             p.drawText(QRectF(g.name.left() + nameW + 6, 0, metaW, kHead), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                        meta);
         }
         if (!g.tick.isEmpty()) {
             const bool on = model.ticked(row);
             const QRectF box = g.tick.adjusted(1, 1, -1, -1);
-            p.setPen(on ? Qt::NoPen : QPen(PanelLook::muted(), 1.2));
-            p.setBrush(on ? PanelLook::text() : Qt::NoBrush);
-            p.drawPath(PanelLook::rounded(box, 4));
+            p.setPen(on ? Qt::NoPen : QPen(Design::muted(), 1.2));
+            p.setBrush(on ? Design::text() : Qt::NoBrush);
+            p.drawPath(Design::rounded(box, 4));
             if (on) {
-                QPen pen(PanelLook::panel(), 2);
+                QPen pen(Design::panel(), 2);
                 pen.setCapStyle(Qt::RoundCap);
                 pen.setJoinStyle(Qt::RoundJoin);
                 p.setPen(pen);
@@ -289,22 +289,22 @@ void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentLis
             }
         }
         // Bubble.
-        const QPainterPath bubble = PanelLook::bubble(g.bubble);
-        p.fillPath(bubble, flagged ? PanelLook::surface() : PanelLook::card());
+        const QPainterPath bubble = Design::bubble(g.bubble);
+        p.fillPath(bubble, flagged ? Design::surface() : Design::card());
         if (flagged) {
-            p.setPen(QPen(tint ? PanelLook::faded(*tint, 0.75) : PanelLook::strongBorder(), 1));
+            p.setPen(QPen(tint ? Design::faded(*tint, 0.75) : Design::strongBorder(), 1));
             p.setBrush(Qt::NoBrush);
-            p.drawPath(PanelLook::bubble(g.bubble.adjusted(0.5, 0.5, -0.5, -0.5)));
+            p.drawPath(Design::bubble(g.bubble.adjusted(0.5, 0.5, -0.5, -0.5)));
         }
-        QTextLayout tl(StoredCommentRow::body(rec, korean), PanelLook::font(13));
+        QTextLayout tl(StoredCommentRow::body(rec, korean), Design::font(13));
         tl.setFormats(marks(model, row));
         layout(tl, g.text.width(), kLineGap);
-        p.setPen(flagged ? PanelLook::text() : dimmed ? PanelLook::muted() : PanelLook::secondary());
+        p.setPen(flagged ? Design::text() : dimmed ? Design::muted() : Design::secondary());
         tl.draw(&p, g.text.topLeft());
         if (model.cut(row)) {
             p.setOpacity(1);
             const QRectF strike(g.bubble.left() - 4, g.bubble.center().y() - 1, g.bubble.width() + 8, 2);
-            p.fillPath(PanelLook::rounded(strike, 1), PanelLook::brand());
+            p.fillPath(Design::rounded(strike, 1), Design::brand());
             p.setOpacity(opacity);
         }
         // Footer: the verdict pill and the unfolded details.
@@ -316,14 +316,14 @@ void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentLis
             double y = g.details.top() + 2;
             bool first = true;
             if (!d.help.isEmpty()) {
-                QTextLayout hl(d.help, PanelLook::font(11));
+                QTextLayout hl(d.help, Design::font(11));
                 const double hh = layout(hl, g.details.width(), 0).height;
-                p.setPen(PanelLook::secondary());
+                p.setPen(Design::secondary());
                 hl.draw(&p, QPointF(g.details.left(), y));
                 y += hh;
                 first = false;
             }
-            const QFont df = PanelLook::font(10);
+            const QFont df = Design::font(10);
             const double lh = QFontMetricsF(df).height();
             p.setFont(df);
             for (const auto &[label, value] : d.lines) {
@@ -331,9 +331,9 @@ void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentLis
                     y += 6;
                 first = false;
                 const QRectF line(g.details.left(), y, g.details.width(), lh);
-                p.setPen(PanelLook::muted());
+                p.setPen(Design::muted());
                 p.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, label);
-                p.setPen(PanelLook::secondary());
+                p.setPen(Design::secondary());
                 p.drawText(line, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine, value);
                 y += lh;
             }
@@ -360,7 +360,7 @@ bool CommentDelegate::editorEvent(QEvent *event, QAbstractItemModel *model, cons
         list->setTicked(index.row(), !list->ticked(index.row()));
         return true;
     }
-    if (PanelLook::bubble(g.bubble).contains(at)) {
+    if (Design::bubble(g.bubble).contains(at)) {
         list->toggleExpanded(index.row());
         emit sizeHintChanged(index);
         return true;

@@ -1,7 +1,7 @@
 #include "Panel/DeleteBar.h"
 
 #include "Base/Lang.h"
-#include "Panel/PanelLook.h"
+#include "Theme/Design.h"
 #include "Panel/ProbabilityRange.h"
 #include "Panel/RunText.h"
 
@@ -66,7 +66,7 @@ DeleteBar::DeleteBar(QWidget *parent)
 {
     const bool korean = Lang::system();
     m_header->setTextFormat(Qt::PlainText);
-    m_header->setFont(PanelLook::font(13));
+    m_header->setFont(Design::font(13));
     m_selectAll->setText(korean ? QStringLiteral("전체 선택") : QStringLiteral("Select all"));
     m_deselectAll->setText(korean ? QStringLiteral("전체 해제") : QStringLiteral("Deselect all"));
     for (QPushButton *b : {m_selectAll, m_deselectAll})
@@ -128,7 +128,7 @@ void DeleteBar::refresh()
     // Plain text in three colours would need markup; the numbers are ours, so a styled run is safe.
     m_header->setTextFormat(Qt::RichText);
     m_header->setText(QStringLiteral("<span style='color:%1;font-weight:600'>%2</span><span style='color:%3'>%4%5</span>")
-                          .arg(PanelLook::text().name(), h.selected.toHtmlEscaped(), PanelLook::muted().name(),
+                          .arg(Design::text().name(), h.selected.toHtmlEscaped(), Design::muted().name(),
                                h.of.toHtmlEscaped(), h.batch.toHtmlEscaped()));
     m_selectAll->setEnabled(!m_disabled && canSelectAll(m_flagged, m_unpicked));
     m_deselectAll->setEnabled(!m_disabled && canDeselectAll(m_flagged, m_unpicked));

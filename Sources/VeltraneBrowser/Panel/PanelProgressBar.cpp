@@ -1,7 +1,7 @@
 #include "Panel/PanelProgressBar.h"
 
 #include "Base/Lang.h"
-#include "Panel/PanelLook.h"
+#include "Theme/Design.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -14,9 +14,9 @@ PanelProgressBar::PanelProgressBar(QWidget *parent)
     : QWidget(parent), m_line(new QLabel(this)), m_stop(new QPushButton(this))
 {
     m_line->setTextFormat(Qt::PlainText);
-    m_line->setFont(PanelLook::font(13, QFont::Medium));
+    m_line->setFont(Design::font(13, QFont::Medium));
     QPalette pal = m_line->palette();
-    pal.setColor(QPalette::WindowText, PanelLook::text());
+    pal.setColor(QPalette::WindowText, Design::text());
     m_line->setPalette(pal);
     m_stop->setText(Lang::system() ? QStringLiteral("중지") : QStringLiteral("Stop"));
     m_stop->setProperty("look", QStringLiteral("plain"));
@@ -51,14 +51,14 @@ void PanelProgressBar::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing);
     // A still spinner: a ring with a gap.
     const QRectF spin(16, m_line->geometry().center().y() - 6, 12, 12);
-    p.setPen(QPen(PanelLook::muted(), 2));
+    p.setPen(QPen(Design::muted(), 2));
     p.drawArc(spin, 90 * 16, 270 * 16);
     if (m_fraction) {
         const double y = m_line->geometry().bottom() + 8;
         const QRectF track(16, y, width() - 32, 4);
-        p.fillPath(PanelLook::rounded(track, 2), PanelLook::elevated());
+        p.fillPath(Design::rounded(track, 2), Design::elevated());
         QRectF done = track;
         done.setWidth(track.width() * std::clamp(*m_fraction, 0.0, 1.0));
-        p.fillPath(PanelLook::rounded(done, 2), PanelLook::accent());
+        p.fillPath(Design::rounded(done, 2), Design::accent());
     }
 }

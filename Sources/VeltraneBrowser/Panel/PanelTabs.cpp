@@ -1,7 +1,7 @@
 #include "Panel/PanelTabs.h"
 
 #include "Base/Lang.h"
-#include "Panel/PanelLook.h"
+#include "Theme/Design.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,13 +9,13 @@
 PanelTabs::CountLook PanelTabs::countLook(PanelTab tab, PanelTab selected, int count)
 {
     if (tab == selected || (tab == PanelTab::spam && count > 0))
-        return {true, PanelLook::text()};
-    return {false, count >= 1 ? PanelLook::secondary() : PanelLook::muted()};
+        return {true, Design::text()};
+    return {false, count >= 1 ? Design::secondary() : Design::muted()};
 }
 
 QColor PanelTabs::titleColor(PanelTab tab, PanelTab selected)
 {
-    return tab == selected ? PanelLook::text() : PanelLook::muted();
+    return tab == selected ? Design::text() : Design::muted();
 }
 
 QString PanelTabs::countText(int count, const QLocale &locale)
@@ -58,15 +58,15 @@ void PanelTabs::paintEvent(QPaintEvent *)
     for (PanelTab tab : PanelTab::allCases()) {
         const QRectF r = buttonRect(tab);
         if (tab == m_tab)
-            p.fillPath(PanelLook::rounded(r, 10), PanelLook::accentSoft());
+            p.fillPath(Design::rounded(r, 10), Design::accentSoft());
         else if (m_hovered && *m_hovered == tab && isEnabled())
-            p.fillPath(PanelLook::rounded(r, 10), PanelLook::surface());
-        p.setFont(PanelLook::font(11, QFont::Medium));
+            p.fillPath(Design::rounded(r, 10), Design::surface());
+        p.setFont(Design::font(11, QFont::Medium));
         p.setPen(titleColor(tab, m_tab));
         p.drawText(QRectF(r.left(), r.top() + 6, r.width(), 16), Qt::AlignCenter | Qt::TextSingleLine, tab.title(korean));
         const int n = count(tab);
         const CountLook look = countLook(tab, m_tab, n);
-        QFont f = PanelLook::font(20, look.emphasised ? QFont::DemiBold : QFont::Normal);
+        QFont f = Design::font(20, look.emphasised ? QFont::DemiBold : QFont::Normal);
         f.setLetterSpacing(QFont::AbsoluteSpacing, -0.3);
         p.setFont(f);
         p.setPen(look.color);

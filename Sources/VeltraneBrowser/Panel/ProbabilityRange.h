@@ -5,6 +5,7 @@
 #include <QList>
 #include <QWidget>
 
+class RangeSlider;
 class ScoreBars;
 class QLabel;
 
@@ -17,33 +18,21 @@ public:
     static QString accessibleName(bool korean);
 
     explicit ProbabilityRange(QWidget *parent = nullptr);
-    void setValues(double lower, double upper, const QList<double> &scores, double lo = 0, double hi = 100);
+    // The band in whole percents (0 to 100) and the scores the histogram shows.
+    void setValues(double lower, double upper, const QList<double> &scores);
     double lower() const { return m_lower; }
     double upper() const { return m_upper; }
-
-    // A drag step: the thumb nearer to `value` follows it, never crossing the other.
-    static void drag(double value, bool moveUpper, double &lower, double &upper);
+    RangeSlider *slider() const { return m_slider; }
 
 signals:
     void bandChanged(double lower, double upper);
 
-protected:
-    void mousePressEvent(QMouseEvent *) override;
-    void mouseMoveEvent(QMouseEvent *) override;
-    void paintEvent(QPaintEvent *) override;
-
 private:
-    QRectF track() const;
-    double valueAt(double x) const;
-    void update(double value);
-
     QLabel *m_title;
     QLabel *m_value;
     ScoreBars *m_bars;
+    RangeSlider *m_slider;
     QList<double> m_scores;
     double m_lower = 0;
     double m_upper = 100;
-    double m_lo = 0;
-    double m_hi = 100;
-    bool m_moveUpper = false;
 };

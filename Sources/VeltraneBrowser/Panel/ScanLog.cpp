@@ -1,7 +1,7 @@
 #include "Panel/ScanLog.h"
 
 #include "Base/Lang.h"
-#include "Panel/PanelLook.h"
+#include "Theme/Design.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -37,7 +37,7 @@ ScanLog::ScanLog(QWidget *parent) : QScrollArea(parent), m_canvas(new Rows(&m_se
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setWidget(m_canvas);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, PanelLook::panel());
+    pal.setColor(QPalette::Window, Design::panel());
     setPalette(pal);
     viewport()->setPalette(pal);
     setFixedSize(logWidth, 0);
@@ -54,9 +54,9 @@ void ScanLog::setSessions(const QList<ScanSession> &sessions)
 void ScanLog::paintRows(QPainter &p, int width, const QList<ScanSession> &sessions, bool korean)
 {
     const QDateTime now = QDateTime::currentDateTime();
-    p.fillRect(QRect(0, 0, width, int(sessions.size()) * rowHeight), PanelLook::panel());
-    const QFont tf = PanelLook::font(13, QFont::DemiBold);
-    const QFont sf = PanelLook::font(11);
+    p.fillRect(QRect(0, 0, width, int(sessions.size()) * rowHeight), Design::panel());
+    const QFont tf = Design::font(13, QFont::DemiBold);
+    const QFont sf = Design::font(11);
     const double inner = width - 32;
     for (qsizetype i = 0; i < sessions.size(); ++i) {
         const ScanSession &s = sessions.at(sessions.size() - 1 - i);   // newest at the top
@@ -64,13 +64,13 @@ void ScanLog::paintRows(QPainter &p, int width, const QList<ScanSession> &sessio
         const double th = QFontMetricsF(tf).height(), sh = QFontMetricsF(sf).height();
         const double y = top + (rowHeight - th - 4 - sh) / 2;
         p.setFont(tf);
-        p.setPen(PanelLook::text());
+        p.setPen(Design::text());
         p.drawText(QRectF(16, y, inner, th), Qt::AlignLeft | Qt::TextSingleLine,
                    QFontMetricsF(tf).elidedText(s.title(korean, now), Qt::ElideRight, inner));
         p.setFont(sf);
-        p.setPen(s.marked() ? PanelLook::text() : PanelLook::muted());
+        p.setPen(s.marked() ? Design::text() : Design::muted());
         p.drawText(QRectF(16, y + th + 4, inner, sh), Qt::AlignLeft | Qt::TextSingleLine,
                    QFontMetricsF(sf).elidedText(s.summary(korean), Qt::ElideRight, inner));
-        p.fillRect(QRectF(0, top + rowHeight - 1, width, 1), PanelLook::border());
+        p.fillRect(QRectF(0, top + rowHeight - 1, width, 1), Design::border());
     }
 }

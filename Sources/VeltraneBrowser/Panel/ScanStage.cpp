@@ -2,7 +2,7 @@
 
 #include "Base/Lang.h"
 #include "Panel/AIPercent.h"
-#include "Panel/PanelLook.h"
+#include "Theme/Design.h"
 #include "Panel/ScanStatusText.h"
 #include "Scan/SpamModel.h"
 
@@ -54,9 +54,9 @@ double cardHeight(const ScanActivity &a)
 
 void drawThumb(QPainter &p, const QRectF &r, const ChannelPost &post)
 {
-    p.fillPath(PanelLook::rounded(r, r.width() / 4), PanelLook::elevated());
-    p.setPen(PanelLook::muted());
-    p.setFont(PanelLook::font(r.width() / 2.6, QFont::Bold));
+    p.fillPath(Design::rounded(r, r.width() / 4), Design::elevated());
+    p.setPen(Design::muted());
+    p.setFont(Design::font(r.width() / 2.6, QFont::Bold));
     p.drawText(r, Qt::AlignCenter, post.site.left(1).toUpper());
 }
 
@@ -129,7 +129,7 @@ ScanStage::Mark ScanStage::queueMark(const ChannelPost &post, bool korean)
 {
     switch (post.state) {
     case ChannelPost::State::failed:
-        return {korean ? QStringLiteral("검사 실패") : QStringLiteral("Scan failed"), true, PanelLook::text(), false};
+        return {korean ? QStringLiteral("검사 실패") : QStringLiteral("Scan failed"), true, Design::text(), false};
     case ChannelPost::State::done: {
         QString t = korean ? QStringLiteral("댓글 ") + QString::number(post.total)
                            : QString::number(post.total) + QStringLiteral(" comments");
@@ -137,13 +137,13 @@ ScanStage::Mark ScanStage::queueMark(const ChannelPost &post, bool korean)
             t += korean ? QStringLiteral(" · 의심 ") + QString::number(post.flagged)
                         : QStringLiteral(" · ") + QString::number(post.flagged) + QStringLiteral(" flagged");
         const bool any = post.flagged > 0;
-        return {t, any, any ? PanelLook::text() : PanelLook::muted(), true};
+        return {t, any, any ? Design::text() : Design::muted(), true};
     }
     case ChannelPost::State::waiting:
     case ChannelPost::State::scanning:
         break;
     }
-    return {korean ? QStringLiteral("대기 중") : QStringLiteral("Queued"), false, PanelLook::muted(), false};
+    return {korean ? QStringLiteral("대기 중") : QStringLiteral("Queued"), false, Design::muted(), false};
 }
 
 double ScanStage::sampleOpacity(int index, int count)
@@ -195,15 +195,15 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
                 const QRectF r(kPad, y, w, kQueueRow);
                 p.save();
                 p.setOpacity(item.post.state == ChannelPost::State::waiting ? 0.45 : 0.85);
-                p.fillPath(PanelLook::rounded(r, 12), PanelLook::card());
+                p.fillPath(Design::rounded(r, 12), Design::card());
                 drawThumb(p, QRectF(r.left() + 12, r.center().y() - 14, 28, 28), item.post);
                 const Mark mark = queueMark(item.post, korean);
-                const QFont mf = PanelLook::font(11, mark.semibold ? QFont::DemiBold : QFont::Normal);
+                const QFont mf = Design::font(11, mark.semibold ? QFont::DemiBold : QFont::Normal);
                 const double markW = QFontMetricsF(mf).horizontalAdvance(mark.text) + (mark.check ? 20 : 0);
-                const QFont tf = PanelLook::font(12, QFont::Medium);
+                const QFont tf = Design::font(12, QFont::Medium);
                 const double titleW = std::max(10.0, r.width() - 12 - 28 - 10 - 8 - markW - 12);
                 p.setFont(tf);
-                p.setPen(PanelLook::secondary());
+                p.setPen(Design::secondary());
                 p.drawText(QRectF(r.left() + 50, r.top(), titleW, r.height()), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                            QFontMetricsF(tf).elidedText(titleOf(item.post), Qt::ElideRight, titleW));
                 p.setFont(mf);
@@ -213,9 +213,9 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
                 if (mark.check) {
                     const QRectF c(mr.right() - 14, r.center().y() - 7, 14, 14);
                     p.setPen(Qt::NoPen);
-                    p.setBrush(PanelLook::secondary());
+                    p.setBrush(Design::secondary());
                     p.drawEllipse(c);
-                    p.setPen(QPen(PanelLook::card(), 1.6));
+                    p.setPen(QPen(Design::card(), 1.6));
                     p.drawPolyline(QPolygonF({c.topLeft() + QPointF(3.5, 7), c.topLeft() + QPointF(6, 9.5),
                                               c.topLeft() + QPointF(10.5, 4.5)}));
                 }
@@ -229,38 +229,38 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
             QPainter &p = *painter;
             p.save();
             const QRectF card(kPad, y, w, h);
-            const QPainterPath shape = PanelLook::rounded(card, 16);
+            const QPainterPath shape = Design::rounded(card, 16);
             for (int i = 4; i >= 1; --i) {
                 QColor shadow(Qt::black);
                 shadow.setAlphaF(0.35 / 6);
-                p.fillPath(PanelLook::rounded(card.translated(0, 6).adjusted(-i * 2, -i * 2, i * 2, i * 2), 16 + i * 2), shadow);
+                p.fillPath(Design::rounded(card.translated(0, 6).adjusted(-i * 2, -i * 2, i * 2, i * 2), 16 + i * 2), shadow);
             }
-            p.fillPath(shape, PanelLook::surface());
-            p.setPen(QPen(PanelLook::strongBorder(), 1));
-            p.drawPath(PanelLook::rounded(card.adjusted(0.5, 0.5, -0.5, -0.5), 15.5));
+            p.fillPath(shape, Design::surface());
+            p.setPen(QPen(Design::strongBorder(), 1));
+            p.drawPath(Design::rounded(card.adjusted(0.5, 0.5, -0.5, -0.5), 15.5));
             const QRectF inner = card.adjusted(14, 14, -14, -14);
             drawThumb(p, QRectF(inner.topLeft(), QSizeF(44, 44)), item.post);
             const double colX = inner.left() + 56;
             const double colW = inner.right() - colX;
-            const QFont tf = PanelLook::font(13, QFont::DemiBold);
+            const QFont tf = Design::font(13, QFont::DemiBold);
             p.setFont(tf);
-            p.setPen(PanelLook::text());
+            p.setPen(Design::text());
             p.drawText(QRectF(colX, inner.top(), colW, 18), Qt::AlignLeft | Qt::TextSingleLine,
                        QFontMetricsF(tf).elidedText(titleOf(item.post), Qt::ElideRight, colW));
             // Stage line: pulse, label, counts.
             const double ly = inner.top() + 24;
             p.setPen(Qt::NoPen);
-            p.setBrush(PanelLook::faded(PanelLook::accent(), pulseOpacity(t, calm)));
+            p.setBrush(Design::faded(Design::accent(), pulseOpacity(t, calm)));
             p.drawEllipse(QRectF(colX, ly + 4, 7, 7));
-            const QFont sf = PanelLook::font(11, QFont::DemiBold);
+            const QFont sf = Design::font(11, QFont::DemiBold);
             const QString label = stageLabel(a, korean);
             p.setFont(sf);
-            p.setPen(PanelLook::text());
+            p.setPen(Design::text());
             p.drawText(QRectF(colX + 14, ly, colW, 15), Qt::AlignLeft | Qt::TextSingleLine, label);
             const QString counts = countsText(a, korean);
             if (!counts.isEmpty()) {
-                p.setFont(PanelLook::font(11));
-                p.setPen(PanelLook::secondary());
+                p.setFont(Design::font(11));
+                p.setPen(Design::secondary());
                 p.drawText(QRectF(colX + 14 + QFontMetricsF(sf).horizontalAdvance(label) + 7, ly, colW, 15),
                            Qt::AlignLeft | Qt::TextSingleLine, counts);
             }
@@ -270,8 +270,8 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
             if (a.samples.isEmpty()) {
                 const double op[3] = {0.75, 0.55, 0.35};
                 for (int i = 0; i < 3; ++i)
-                    p.fillPath(PanelLook::rounded(QRectF(area.left(), area.top() + i * (40 + kLineSpacing), area.width(), 40), 10),
-                               PanelLook::faded(PanelLook::card(), op[i]));
+                    p.fillPath(Design::rounded(QRectF(area.left(), area.top() + i * (40 + kLineSpacing), area.width(), 40), 10),
+                               Design::faded(Design::card(), op[i]));
             } else {
                 const int n = int(a.samples.size());
                 double sy = area.bottom() - (n * kLine + (n - 1) * kLineSpacing);
@@ -283,50 +283,50 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
                     p.save();
                     p.setOpacity(sampleOpacity(i, n));
                     const bool flagged = c.state == QLatin1String("spam");
-                    const QColor risk = PanelLook::risk(badgePercent(c));
-                    p.fillPath(PanelLook::rounded(lr, 10), PanelLook::card());
+                    const QColor risk = Design::risk(badgePercent(c));
+                    p.fillPath(Design::rounded(lr, 10), Design::card());
                     if (flagged) {
-                        p.setPen(QPen(PanelLook::faded(risk, 0.8), 1));
+                        p.setPen(QPen(Design::faded(risk, 0.8), 1));
                         p.setBrush(Qt::NoBrush);
-                        p.drawPath(PanelLook::rounded(lr.adjusted(0.5, 0.5, -0.5, -0.5), 9.5));
+                        p.drawPath(Design::rounded(lr.adjusted(0.5, 0.5, -0.5, -0.5), 9.5));
                     }
                     p.setPen(Qt::NoPen);
-                    p.setBrush(PanelLook::elevated());
+                    p.setBrush(Design::elevated());
                     p.drawEllipse(QRectF(lr.left() + 10, lr.center().y() - 12, 24, 24));
                     double trailW = 0;
                     const Trailing tr = trailing(c, a.inspecting.contains(c.id));
                     if (tr == Trailing::badge) {
                         const QString bt = badgeText(c, korean);
-                        const QFont bf = PanelLook::font(11, QFont::Bold);
+                        const QFont bf = Design::font(11, QFont::Bold);
                         trailW = QFontMetricsF(bf).horizontalAdvance(bt) + 16;
                         const QRectF br(lr.right() - 10 - trailW, lr.center().y() - 11, trailW, 22);
-                        p.fillPath(PanelLook::rounded(br, 11), PanelLook::faded(risk, 0.34));
-                        p.setPen(QPen(PanelLook::faded(risk, 0.85), 1));
+                        p.fillPath(Design::rounded(br, 11), Design::faded(risk, 0.34));
+                        p.setPen(QPen(Design::faded(risk, 0.85), 1));
                         p.setBrush(Qt::NoBrush);
-                        p.drawPath(PanelLook::rounded(br.adjusted(0.5, 0.5, -0.5, -0.5), 10.5));
+                        p.drawPath(Design::rounded(br.adjusted(0.5, 0.5, -0.5, -0.5), 10.5));
                         p.setFont(bf);
-                        p.setPen(PanelLook::text());
+                        p.setPen(Design::text());
                         p.drawText(br, Qt::AlignCenter, bt);
                     } else if (tr == Trailing::dots) {
                         trailW = 18;
                         p.setPen(Qt::NoPen);
                         for (int d = 0; d < 3; ++d) {
-                            p.setBrush(PanelLook::faded(PanelLook::accent(), dotOpacity(d, t, calm)));
+                            p.setBrush(Design::faded(Design::accent(), dotOpacity(d, t, calm)));
                             p.drawEllipse(QRectF(lr.right() - 10 - trailW + d * 7, lr.center().y() - 2, 4, 4));
                         }
                     }
                     const double tx = lr.left() + 10 + 24 + 9;
                     const double tw = std::max(10.0, lr.right() - 10 - trailW - 6 - tx);
-                    const QFont af = PanelLook::font(10, QFont::DemiBold);
+                    const QFont af = Design::font(10, QFont::DemiBold);
                     p.setFont(af);
-                    p.setPen(PanelLook::muted());
+                    p.setPen(Design::muted());
                     const QString author = c.authorName.isEmpty()
                         ? (korean ? QStringLiteral("(이름 없음)") : QStringLiteral("(no name)")) : c.authorName;
                     p.drawText(QRectF(tx, lr.top() + 7, tw, 13), Qt::AlignLeft | Qt::TextSingleLine,
                                QFontMetricsF(af).elidedText(author, Qt::ElideRight, tw));
-                    const QFont cf = PanelLook::font(12);
+                    const QFont cf = Design::font(12);
                     p.setFont(cf);
-                    p.setPen(flagged ? PanelLook::text() : PanelLook::secondary());
+                    p.setPen(flagged ? Design::text() : Design::secondary());
                     p.drawText(QRectF(tx, lr.top() + 22, tw, 24), Qt::AlignLeft | Qt::TextSingleLine,
                                QFontMetricsF(cf).elidedText(c.text.simplified(), Qt::ElideRight, tw));
                     p.restore();
@@ -350,7 +350,7 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
 }
 
 ScanStage::ScanStage(SpamModel *model, QWidget *parent)
-    : QScrollArea(parent), m_model(model), m_canvas(new Canvas(this)), m_calm(PanelLook::reduceMotion())
+    : QScrollArea(parent), m_model(model), m_canvas(new Canvas(this)), m_calm(Design::reduceMotion())
 {
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -358,7 +358,7 @@ ScanStage::ScanStage(SpamModel *model, QWidget *parent)
     setWidgetResizable(false);
     setWidget(m_canvas);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, PanelLook::panel());
+    pal.setColor(QPalette::Window, Design::panel());
     setPalette(pal);
     viewport()->setPalette(pal);
     m_canvas->setPalette(pal);

@@ -1,6 +1,6 @@
 #include "Panel/ScoreBars.h"
 
-#include "Panel/PanelLook.h"
+#include "Theme/Design.h"
 
 #include <QPainter>
 
@@ -82,7 +82,7 @@ void ScoreBars::paintEvent(QPaintEvent *)
     };
     for (int i = 0; i < bucketCount; ++i) {
         const double x = i * (colW + spacing);
-        bar(x, barHeight(b.total[i], b.peak, h), PanelLook::elevated());
-        bar(x, barHeight(b.inBand[i], b.peak, h), PanelLook::risk(topPercent(i, m_lo, m_hi)));
+        bar(x, barHeight(b.total[i], b.peak, h), Design::elevated());
+        bar(x, barHeight(b.inBand[i], b.peak, h), Design::risk(topPercent(i, m_lo, m_hi)));
     }
 }

@@ -5,7 +5,8 @@
 #include "Panel/CommentListModel.h"
 #include "Panel/DeleteBar.h"
 #include "Panel/PanelActions.h"
-#include "Panel/PanelLook.h"
+#include "Theme/Design.h"
+#include "Panel/PanelStyle.h"
 #include "Panel/PanelProgressBar.h"
 #include "Panel/PanelTabs.h"
 #include "Panel/ScanLog.h"
@@ -28,12 +29,12 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
       m_delegate(new CommentDelegate(this))
 {
     const bool korean = Lang::system();
-    setStyleSheet(PanelLook::styleSheet());
+    setStyleSheet(PanelStyle::styleSheet());
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, PanelLook::panel());
-    pal.setColor(QPalette::Base, PanelLook::panel());
-    pal.setColor(QPalette::WindowText, PanelLook::text());
-    pal.setColor(QPalette::Text, PanelLook::text());
+    pal.setColor(QPalette::Window, Design::panel());
+    pal.setColor(QPalette::Base, Design::panel());
+    pal.setColor(QPalette::WindowText, Design::text());
+    pal.setColor(QPalette::Text, Design::text());
     setPalette(pal);
     setAutoFillBackground(true);
 
@@ -41,7 +42,7 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     m_header->setFixedHeight(56);
     m_header->setAutoFillBackground(true);
     QPalette hp = pal;
-    hp.setColor(QPalette::Window, PanelLook::card());
+    hp.setColor(QPalette::Window, Design::card());
     m_header->setPalette(hp);
     m_deleted = new QPushButton(m_header);
     m_deleted->setProperty("look", QStringLiteral("header"));
@@ -94,7 +95,7 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
         l->setFixedHeight(1);
         l->setAutoFillBackground(true);
         QPalette lp = l->palette();
-        lp.setColor(QPalette::Window, PanelLook::border());
+        lp.setColor(QPalette::Window, Design::border());
         l->setPalette(lp);
         return l;
     };

@@ -2,14 +2,14 @@
 
 #include "Panel/AIPercent.h"
 #include "Panel/PanelActions.h"
-#include "Panel/PanelLook.h"
+#include "Theme/Design.h"
 #include "Panel/ScanStatusText.h"
 #include "Scan/SpamModel.h"
 
 #include <algorithm>
 
 SpamPanelModel::SpamPanelModel(SpamModel *model, PanelActions *actions, QObject *parent)
-    : QObject(parent), m_model(model), m_actions(actions), m_cutDelay(PanelLook::reduceMotion() ? 0 : 220)
+    : QObject(parent), m_model(model), m_actions(actions), m_cutDelay(Design::reduceMotion() ? 0 : 220)
 {
     m_reload.setSingleShot(true);
     m_reload.setInterval(0);

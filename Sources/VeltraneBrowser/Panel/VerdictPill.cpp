@@ -1,6 +1,6 @@
 #include "Panel/VerdictPill.h"
 
-#include "Panel/PanelLook.h"
+#include "Theme/Design.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -31,15 +31,15 @@ QColor VerdictPill::toneColor(Verdict::Tone tone)
 {
     switch (tone) {
     case Verdict::Tone::danger:
-        return PanelLook::danger();
+        return Design::danger();
     case Verdict::Tone::warn:
-        return PanelLook::warn();
+        return Design::warn();
     case Verdict::Tone::ok:
-        return PanelLook::success();
+        return Design::success();
     case Verdict::Tone::neutral:
         break;
     }
-    return PanelLook::secondary();
+    return Design::secondary();
 }
 
 QString VerdictPill::percentText(const Verdict &verdict)
@@ -50,9 +50,9 @@ QString VerdictPill::percentText(const Verdict &verdict)
 QSizeF VerdictPill::size(const Verdict &verdict, bool compact)
 {
     const Measures m = measures(form(verdict, compact));
-    double w = QFontMetricsF(PanelLook::font(m.labelSize, QFont::DemiBold)).horizontalAdvance(verdict.label);
+    double w = QFontMetricsF(Design::font(m.labelSize, QFont::DemiBold)).horizontalAdvance(verdict.label);
     if (verdict.percent)
-        w += m.spacing + QFontMetricsF(PanelLook::font(m.percentSize, QFont::Bold)).horizontalAdvance(percentText(verdict));
+        w += m.spacing + QFontMetricsF(Design::font(m.percentSize, QFont::Bold)).horizontalAdvance(percentText(verdict));
     return {std::ceil(w + 2 * m.padding), m.height};
 }
 
@@ -63,34 +63,34 @@ void VerdictPill::paint(QPainter &p, const QPointF &topLeft, const Verdict &verd
     const Measures m = measures(f);
     const QRectF box(topLeft, size(verdict, compact));
     const QColor tone = toneColor(verdict.tone);
-    QColor fill, fore = tint ? PanelLook::text() : tone;
+    QColor fill, fore = tint ? Design::text() : tone;
     std::optional<QColor> border;
     if (tint) {
-        fill = PanelLook::faded(*tint, 0.34);
-        border = PanelLook::faded(*tint, 0.85);
+        fill = Design::faded(*tint, 0.34);
+        border = Design::faded(*tint, 0.85);
     } else if (f == Form::large) {
-        fill = PanelLook::faded(tone, 0.16);
-        border = PanelLook::faded(tone, 0.4);
+        fill = Design::faded(tone, 0.16);
+        border = Design::faded(tone, 0.4);
     } else {
         const bool strong = verdict.tone == Verdict::Tone::danger || verdict.tone == Verdict::Tone::warn;
-        fill = PanelLook::faded(tone, strong ? 0.09 : 0.06);
+        fill = Design::faded(tone, strong ? 0.09 : 0.06);
     }
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillPath(PanelLook::rounded(box, m.radius), fill);
+    p.fillPath(Design::rounded(box, m.radius), fill);
     if (border) {
         p.setPen(QPen(*border, 1));
         p.setBrush(Qt::NoBrush);
-        p.drawPath(PanelLook::rounded(box.adjusted(0.5, 0.5, -0.5, -0.5), m.radius - 0.5));
+        p.drawPath(Design::rounded(box.adjusted(0.5, 0.5, -0.5, -0.5), m.radius - 0.5));
     }
     p.setPen(fore);
-    const QFont labelFont = PanelLook::font(m.labelSize, QFont::DemiBold);
+    const QFont labelFont = Design::font(m.labelSize, QFont::DemiBold);
     p.setFont(labelFont);
     QRectF text = box.adjusted(m.padding, 0, -m.padding, 0);
     p.drawText(text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, verdict.label);
     if (verdict.percent) {
         const double lw = QFontMetricsF(labelFont).horizontalAdvance(verdict.label);
-        p.setFont(PanelLook::font(m.percentSize, QFont::Bold));
+        p.setFont(Design::font(m.percentSize, QFont::Bold));
         p.drawText(text.adjusted(lw + m.spacing, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
                    percentText(verdict));
     }

@@ -1,8 +1,12 @@
 #include "Shell/AppState.h"
 
+#include "Agent/AgentController.h"
+#include "Agent/LocalServer.h"
 #include "Base/AppSettings.h"
 #include "Browser/Browser.h"
 #include "Page/SpamEngine.h"
+#include "Scan/SpamModel.h"
+#include "Service/VeltraneAccount.h"
 #include "Sites/AuthPolicy.h"
 #include "Sites/LoginProvider.h"
 
@@ -15,15 +19,24 @@ AppState::AppState(QObject *parent)
     m_browser = new Browser(nullptr, {}, &AppSettings::shared(), this);
     // 2. The page bridge, in the world "vtx" of the browser's pages.
     m_engine = new SpamEngine(m_browser, this);
-    // 3.-5. The spam model, the post list model and the agent dispatcher are created here, in
-    //    this order, once they exist.
-    // 6. The hooks canStartLogin (false while the spam model works or once it is gone) and
-    //    onNavigate (the model's navigationChanged) are installed over the spam model, held weakly.
-    // 7. The automatic-scan loop starts over the spam model after this delay.
+    // 3. The spam model, with its own service client and the history at its default path.
+    m_spam = new SpamModel(m_engine, m_browser, nullptr, nullptr, nullptr, this);
+    // 4. The post list model comes here once it exists.
+    // 5. The agent dispatcher starts its control server itself; when it cannot, it keeps the
+    //    reason and the run goes on without agent control.
+    m_agent = new AgentController(m_browser, m_spam, m_spam->store(), ControlFile(), this);
+    // 6. A sign-in may start only while the model exists and is idle. The model's page tracking
+    //    (onNavigate) joins here once the model has it.
+    QPointer<SpamModel> spam(m_spam);
+    m_browser->canStartLogin = [spam] { return spam && !spam->working(); };
+    // 7. The automatic-scan loop starts over the spam model after this delay, once it scans.
     m_firstAutoScan = autoScanDelay(qEnvironmentVariableIsSet("VT_AUTOSCAN_FIRST")
                                         ? std::optional<QString>(qEnvironmentVariable("VT_AUTOSCAN_FIRST"))
                                         : std::nullopt);
-    // 8. The service-account refresh runs over the spam model's client.
+    // 8. The service-account refresh over the model's client; nothing waits for it, and it
+    //    never fails (a silent service leaves the client signed out).
+    if (VeltraneAccount *account = m_spam->account())
+        account->refresh(true);
     // 9. The start page; an address the browser cannot use shows its error text.
     m_browser->open(startPage());
 }
@@ -31,7 +44,13 @@ AppState::AppState(QObject *parent)
 AppState::~AppState()
 {
     shutdown();
-    // The pages go before the profile they live in (the profile is the application's child).
+    // The dispatcher and the model go before the pages they read, the pages before the profile
+    // they live in (the profile is the application's child).
+    m_browser->canStartLogin = nullptr;
+    delete m_agent;
+    m_agent = nullptr;
+    delete m_spam;
+    m_spam = nullptr;
     delete m_engine;
     m_engine = nullptr;
     delete m_browser;
@@ -43,7 +62,13 @@ void AppState::shutdown()
     if (m_shutDown)
         return;
     m_shutDown = true;
-    // The agent control server is stopped and the history store closed here once they exist.
+    if (m_agent && m_agent->server())
+        m_agent->server()->stop();
+}
+
+QString AppState::agentError() const
+{
+    return m_agent ? m_agent->error() : QString();
 }
 
 QString AppState::startPage()

@@ -5,12 +5,13 @@
 // Order of creation (later objects hold earlier ones):
 //   1. the browser over the persistent profile, with the settings store for its media toggles;
 //   2. the page bridge bound to that browser;
-//   3. [the spam model over the bridge and the browser]        - not built yet
+//   3. the spam model over the bridge and the browser, with its own service client and history;
 //   4. [the post list model over the spam model]               - not built yet
-//   5. [the agent command dispatcher with its control server]  - not built yet
-//   6. the browser's hooks canStartLogin and onNavigate (they need the spam model);
-//   7. the automatic-scan start, after firstAutoScan() seconds (needs the spam model);
-//   8. [the service-account refresh]                           - needs the spam model's client;
+//   5. the agent command dispatcher with its control server (it may fail to start: the run goes
+//      on without agent control and agentError() says why);
+//   6. the browser's hook canStartLogin (onNavigate joins when the model tracks page changes);
+//   7. the automatic-scan start, after firstAutoScan() seconds (when the model scans);
+//   8. the service-account refresh over the model's client;
 //   9. the start page.
 
 #include <QObject>
@@ -19,8 +20,10 @@
 
 #include <optional>
 
+class AgentController;
 class Browser;
 class SpamEngine;
+class SpamModel;
 
 class AppState : public QObject {
     Q_OBJECT
@@ -30,6 +33,10 @@ public:
 
     Browser *browser() const { return m_browser; }
     SpamEngine *engine() const { return m_engine; }
+    SpamModel *spam() const { return m_spam; }
+    AgentController *agent() const { return m_agent; }
+    // Why agent control is off for this run; empty when its server listens.
+    QString agentError() const;
     // The delay before the first automatic-scan check, read from VT_AUTOSCAN_FIRST at start.
     double firstAutoScan() const { return m_firstAutoScan; }
 
@@ -41,13 +48,15 @@ public:
     static double autoScanDelay(const std::optional<QString> &text);
     static constexpr double longestDelay = 2147483.0;   // seconds a Qt timer can wait
 
-    // What happens at the end of the run, before the objects go: the parts that hold files or a
-    // listener close them. Safe to call more than once.
+    // What happens at the end of the run, before the objects go: the agent control server stops
+    // (its control file goes while it still holds this run's token). Safe to call more than once.
     void shutdown();
 
 private:
     Browser *m_browser = nullptr;
     SpamEngine *m_engine = nullptr;
+    SpamModel *m_spam = nullptr;
+    AgentController *m_agent = nullptr;
     double m_firstAutoScan = 60;
     bool m_shutDown = false;
 };

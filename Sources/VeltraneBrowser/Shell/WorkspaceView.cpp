@@ -3,6 +3,14 @@
 #include "Base/AppSettings.h"
 #include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
+#include "Dashboard/StatisticsSheet.h"
+#include "Panel/PanelActions.h"
+#include "Panel/SpamPanel.h"
+#include "Scan/SpamModel.h"
+#include "Settings/SettingsOpener.h"
+#include "Settings/SettingsWindow.h"
+#include "Shell/AccountMenu.h"
+#include "Shell/SidebarSites.h"
 #include "Shell/AppState.h"
 #include "Shell/BrowserPane.h"
 #include "Theme/Design.h"
@@ -19,7 +27,7 @@ const QString menuKey = QStringLiteral("vt.menuWidth");
 const QString panelKey = QStringLiteral("vt.panelWidth");
 constexpr double cardRadius = 18;
 
-// A plain filled area (the post list and the panel until they are built).
+// A plain filled area (the post list until it is built).
 class Fill : public QWidget {
 public:
     Fill(const QColor &color, QWidget *parent)
@@ -118,9 +126,15 @@ WorkspaceView::WorkspaceView(AppState *state, AppSettings *settings, QWidget *pa
     , m_settings(settings)
 {
     Browser *browser = state->browser();
-    // The service account row joins when the spam model (and its client) exists; the sidebar's
-    // settings, statistics and account requests open their sheets here once those exist.
-    m_sidebar = new WorkspaceSidebar(browser, nullptr, this);
+    SpamModel *model = state->spam();
+    m_sidebar = new WorkspaceSidebar(browser, model->account(), this);
+    QPointer<SpamModel> weakModel(model);
+    m_sidebar->working = [weakModel] { return weakModel && weakModel->working(); };
+    // One settings window at a time; it also opens on the account tab at the model's request.
+    m_settingsOpener = new SettingsOpener(model, this);
+    m_sidebar->openSettings = [this] { m_settingsOpener->open(SettingsTab::ai); };
+    m_sidebar->openAccount = [this] { m_settingsOpener->open(SettingsTab::account); };
+    m_sidebar->openDashboard = [this] { openStatistics(); };
 
     m_card = new QWidget(this);
     auto *column = new QVBoxLayout(m_card);
@@ -135,8 +149,8 @@ WorkspaceView::WorkspaceView(AppState *state, AppSettings *settings, QWidget *pa
     column->addWidget(m_dock, 1);
     m_cardBorder = new Border(this);
 
-    // The review panel comes here.
-    m_panel = new Fill(Design::panel(), this);
+    m_actions = new PanelActions(model->store(), this);
+    m_panel = new SpamPanel(model, m_actions, this);
     m_panel->setObjectName(QStringLiteral("panel"));
     m_panelBorder = new Border(this);
 
@@ -151,6 +165,7 @@ WorkspaceView::WorkspaceView(AppState *state, AppSettings *settings, QWidget *pa
 
     connect(browser->accounts(), &AccountSession::clearingChanged, this, &WorkspaceView::syncLocks);
     connect(browser->accounts(), &AccountSession::activeProviderChanged, this, &WorkspaceView::syncLocks);
+    connect(model, &SpamModel::workingChanged, this, &WorkspaceView::syncLocks);
     syncLocks();
     setMinimumSize(200, 200);
 }
@@ -163,12 +178,31 @@ WorkspaceView::Geometry WorkspaceView::currentGeometry() const
 void WorkspaceView::syncLocks()
 {
     const AccountSession *accounts = m_state->browser()->accounts();
-    const bool working = false;   // the spam model's working flag, once the model exists
+    const bool working = m_state->spam() && m_state->spam()->working();
     const bool lock = locked(working, accounts->clearing().has_value());
     m_sidebar->setLocked(lock);
     m_pane->setWorking(lock);
     m_dock->setEnabled(!dockLocked(accounts->clearing().has_value(), accounts->isAuthenticating()));
     m_panel->setEnabled(!accounts->isAuthenticating());
+    // An open accounts menu disables its rows while the model works.
+    if (AccountMenu *menu = m_sidebar->sites()->menu())
+        menu->refresh();
+}
+
+void WorkspaceView::openStatistics()
+{
+    if (m_statistics) {
+        m_statistics->raise();
+        m_statistics->activateWindow();
+        return;
+    }
+    auto *sheet = new StatisticsSheet(m_state->spam(), this);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    // A post row opens that post in the browser.
+    Browser *browser = m_state->browser();
+    connect(sheet, &StatisticsSheet::postChosen, browser, [browser](const QString &url) { browser->open(url); });
+    m_statistics = sheet;
+    sheet->open();
 }
 
 void WorkspaceView::relayout()
@@ -204,4 +238,9 @@ void WorkspaceView::paintEvent(QPaintEvent *)
     const Geometry g = currentGeometry();
     for (const QRectF &r : {g.card, g.panel})
         Design::dropShadow(p, Design::rounded(r, cardRadius), Design::shadow(), 10, QPointF(0, 3));
+}
+
+StatisticsSheet *WorkspaceView::statistics() const
+{
+    return m_statistics.data();
 }

@@ -2,14 +2,22 @@
 // The window's content, left to right: the sidebar, a centre card with the browser pane above the
 // post list, and the review panel; two invisible handles resize the sidebar and the panel. The
 // widths live in the settings ("vt.menuWidth", "vt.panelWidth") and are clamped where they are
-// shown. Every measure is one of the static functions below.
+// shown. Every measure is one of the static functions below. The sidebar's statistics, settings
+// and account requests open their sheets here; the settings also open on the account tab whenever
+// the spam model asks for the account.
 
 #include <QWidget>
+
+#include <QPointer>
 
 class AppSettings;
 class AppState;
 class BrowserPane;
+class PanelActions;
 class PaneResizer;
+class SettingsOpener;
+class SpamPanel;
+class StatisticsSheet;
 class WorkspaceSidebar;
 
 class WorkspaceView : public QWidget {
@@ -38,6 +46,12 @@ public:
 
     WorkspaceSidebar *sidebar() const { return m_sidebar; }
     BrowserPane *browserPane() const { return m_pane; }
+    SpamPanel *panel() const { return m_panel; }
+    SettingsOpener *settings() const { return m_settingsOpener; }
+    // The open statistics sheet; none when closed.
+    StatisticsSheet *statistics() const;
+    // Opens the statistics sheet over the window (or raises the open one).
+    void openStatistics();
     PaneResizer *sidebarResizer() const { return m_leading; }
     PaneResizer *panelResizer() const { return m_trailing; }
     Geometry currentGeometry() const;
@@ -57,7 +71,10 @@ private:
     QWidget *m_cardBorder;
     BrowserPane *m_pane;
     QWidget *m_dock;
-    QWidget *m_panel;
+    PanelActions *m_actions;
+    SpamPanel *m_panel;
+    SettingsOpener *m_settingsOpener;
+    QPointer<StatisticsSheet> m_statistics;
     QWidget *m_panelBorder;
     PaneResizer *m_leading;
     PaneResizer *m_trailing;

@@ -89,7 +89,8 @@ QPainterPath Design::rounded(const QRectF &rect, double radius)
 
 QPainterPath Design::bubble(const QRectF &rect)
 {
-    const double tl = 4, o = 13;
+    // Small shapes keep their corners inside the rectangle.
+    const double tl = 4, o = qMin(13.0, qMin(rect.width(), rect.height()) / 2);
     QPainterPath path;
     const double l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
     path.moveTo(l + tl, t);
@@ -190,4 +191,13 @@ Design::Motion Design::motion(const Motion &preferred)
 QString Design::fontFamily()
 {
     return QStringLiteral("Noto Sans CJK KR");
+}
+
+QFont Design::font(double size, QFont::Weight weight)
+{
+    QFont f;
+    f.setFamilies({f.defaultFamily(), fontFamily()});
+    f.setPixelSize(qMax(1, qRound(size)));
+    f.setWeight(weight);
+    return f;
 }

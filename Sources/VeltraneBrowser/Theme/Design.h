@@ -4,6 +4,7 @@
 // opacity, and otherwise only transparent, white and black.
 
 #include <QColor>
+#include <QFont>
 #include <QEasingCurve>
 #include <QPainterPath>
 #include <QRectF>
@@ -77,4 +78,6 @@ public:
 
     // The window's font family list: the system UI font, then a CJK family so Korean renders.
     static QString fontFamily();
+    // The system font at a size in logical pixels and a weight, with the CJK family behind it.
+    static QFont font(double size, QFont::Weight weight = QFont::Normal);
 };

@@ -12,6 +12,7 @@
 
 #include "Base/AppSettings.h"
 #include "Browser/Browser.h"
+#include "FakeService.h"
 #include "FixtureSite.h"
 #include "PageTools.h"
 #include "PanelGallery.h"
@@ -262,6 +263,11 @@ int main(int argc, char *argv[])
     if (!site)
         return 1;
     qputenv("VT_START_URL", "https://www.youtube.com/");
+    // The window's service client talks to a stand-in on this machine.
+    vt::test::FakeService service;
+    if (!service.start())
+        return 1;
+    qputenv("VT_SERVER_URL", service.url().toString().toUtf8());
 
     std::unique_ptr<AppState> state;
     std::unique_ptr<QWidget> shown;
