@@ -362,31 +362,6 @@ private slots:
 
     // --- start-up ----------------------------------------------------------------------------
 
-    void autoScanDelay_data()
-    {
-        QTest::addColumn<std::optional<QString>>("text");
-        QTest::addColumn<double>("seconds");
-        QTest::newRow("absent") << std::optional<QString>() << 60.0;
-        QTest::newRow("empty") << std::optional<QString>("") << 60.0;
-        QTest::newRow("5") << std::optional<QString>("5") << 5.0;
-        QTest::newRow("0: at once") << std::optional<QString>("0") << 0.0;
-        QTest::newRow("fraction") << std::optional<QString>("2.5") << 2.5;
-        QTest::newRow("not a number") << std::optional<QString>("soon") << 60.0;
-        QTest::newRow("number with words") << std::optional<QString>("5 seconds") << 60.0;
-        QTest::newRow("nan") << std::optional<QString>("nan") << 60.0;
-        QTest::newRow("negative") << std::optional<QString>("-30") << 0.0;
-        QTest::newRow("huge") << std::optional<QString>("1e300") << AppState::longestDelay;
-        QTest::newRow("infinite") << std::optional<QString>("inf") << AppState::longestDelay;
-    }
-    void autoScanDelay()
-    {
-        QFETCH(std::optional<QString>, text);
-        const double seconds = AppState::autoScanDelay(text);
-        QTEST(seconds, "seconds");
-        // Always a wait that a timer can hold in milliseconds.
-        QVERIFY(seconds * 1000 <= double(std::numeric_limits<int>::max()));
-    }
-
     void sandboxSwitch_data()
     {
         QTest::addColumn<int>("euid");

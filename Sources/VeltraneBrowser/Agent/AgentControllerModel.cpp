@@ -60,8 +60,16 @@ void AgentController::modelApply(const ScanArguments &arguments)
 // model.scan(full: true, record: true), then hasScanned and status
 QCoro::Task<std::optional<QString>> AgentController::modelScan()
 {
-    pending();
-    co_return std::nullopt;
+    if (!m_model)
+        pending();
+    QPointer<SpamModel> model = m_model;
+    co_await model->scan(true, true);
+    if (!model)
+        pending();
+    if (model->hasScanned())
+        co_return std::nullopt;
+    const QString status = model->status();
+    co_return status.isEmpty() ? QStringLiteral("검사를 완료하지 못했습니다.") : status;
 }
 
 // model.canRemove
@@ -92,7 +100,9 @@ QCoro::Task<int> AgentController::modelRemoveSelected()
 // model.stopScan()
 void AgentController::modelStopScan()
 {
-    pending();
+    if (!m_model)
+        pending();
+    m_model->stopScan();
 }
 
 bool AgentController::modelHasComment(const QString &id) const

@@ -10,7 +10,6 @@
 #include "Sites/AuthPolicy.h"
 #include "Sites/LoginProvider.h"
 
-#include <cmath>
 
 AppState::AppState(QObject *parent)
     : QObject(parent)
@@ -25,14 +24,17 @@ AppState::AppState(QObject *parent)
     // 5. The agent dispatcher starts its control server itself; when it cannot, it keeps the
     //    reason and the run goes on without agent control.
     m_agent = new AgentController(m_browser, m_spam, m_spam->store(), ControlFile(), this);
-    // 6. A sign-in may start only while the model exists and is idle. The model's page tracking
-    //    (onNavigate) joins here once the model has it.
+    // 6. A sign-in may start only while the model exists and is idle; every page change reaches
+    //    the model's page tracking.
     QPointer<SpamModel> spam(m_spam);
     m_browser->canStartLogin = [spam] { return spam && !spam->working(); };
-    // 7. The automatic-scan loop starts over the spam model after this delay, once it scans.
-    m_firstAutoScan = autoScanDelay(qEnvironmentVariableIsSet("VT_AUTOSCAN_FIRST")
-                                        ? std::optional<QString>(qEnvironmentVariable("VT_AUTOSCAN_FIRST"))
-                                        : std::nullopt);
+    m_browser->onNavigate = [spam] {
+        if (spam)
+            spam->navigationChanged();
+    };
+    // 7. The automatic-scan loop, after the first delay that VT_AUTOSCAN_FIRST may set.
+    m_firstAutoScan = SpamModel::autoScanFirstDelay(qgetenv("VT_AUTOSCAN_FIRST"));
+    m_spam->startAutoScan(m_firstAutoScan);
     // 8. The service-account refresh over the model's client; nothing waits for it, and it
     //    never fails (a silent service leaves the client signed out).
     if (VeltraneAccount *account = m_spam->account())
@@ -47,6 +49,7 @@ AppState::~AppState()
     // The dispatcher and the model go before the pages they read, the pages before the profile
     // they live in (the profile is the application's child).
     m_browser->canStartLogin = nullptr;
+    m_browser->onNavigate = nullptr;
     delete m_agent;
     m_agent = nullptr;
     delete m_spam;
@@ -84,18 +87,3 @@ QString AppState::startPage()
     return LoginProvider(LoginProvider::youtube).home().toString();
 }
 
-double AppState::autoScanDelay(const std::optional<QString> &text)
-{
-    constexpr double fallback = 60;
-    if (!text)
-        return fallback;
-    bool ok = false;
-    const double value = text->trimmed().toDouble(&ok);
-    if (!ok || std::isnan(value))
-        return fallback;
-    if (value < 0)
-        return 0;
-    if (value > longestDelay)
-        return longestDelay;
-    return value;
-}

@@ -9,8 +9,9 @@
 //   4. [the post list model over the spam model]               - not built yet
 //   5. the agent command dispatcher with its control server (it may fail to start: the run goes
 //      on without agent control and agentError() says why);
-//   6. the browser's hook canStartLogin (onNavigate joins when the model tracks page changes);
-//   7. the automatic-scan start, after firstAutoScan() seconds (when the model scans);
+//   6. the browser's hooks: canStartLogin (only while the model is idle) and onNavigate (the
+//      model's page tracking);
+//   7. the automatic-scan loop, first checking after firstAutoScan() seconds;
 //   8. the service-account refresh over the model's client;
 //   9. the start page.
 
@@ -43,10 +44,6 @@ public:
     // The first page: VT_START_URL when set (even empty), else a restorable "vt.lastPage", else
     // the YouTube home page.
     static QString startPage();
-    // VT_AUTOSCAN_FIRST as seconds: the whole text as a number; absent, empty, unreadable or not a
-    // number gives 60; below 0 gives 0; above what a timer can wait gives that longest wait.
-    static double autoScanDelay(const std::optional<QString> &text);
-    static constexpr double longestDelay = 2147483.0;   // seconds a Qt timer can wait
 
     // What happens at the end of the run, before the objects go: the agent control server stops
     // (its control file goes while it still holds this run's token). Safe to call more than once.

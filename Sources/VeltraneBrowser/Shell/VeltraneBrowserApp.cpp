@@ -3,9 +3,11 @@
 #include "Base/AppSettings.h"
 #include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
+#include "Scan/SpamModel.h"
 #include "Shell/AppState.h"
 #include "Theme/Design.h"
 #include "Shell/MainWindow.h"
+#include "Shell/WindowAlerts.h"
 
 #include <QApplication>
 #include <QFont>
@@ -113,8 +115,14 @@ int VeltraneBrowserApp::run(int argc, char *argv[])
                 window.saveFrame();
             state.shutdown();
         });
+        // Questions to the owner (AI consent, deletions) as window-modal alerts.
+        WindowAlerts alerts(&window);
+        Alerts::setShared(&alerts);
         window.show();
+        if (SpamModel *spam = state.spam())
+            spam->setBrowserWindow(window.windowHandle());
         code = app.exec();
+        Alerts::setShared(nullptr);
         cookies = state.browser()->accounts()->cookies();
     }
     // The state went with its pages; the profile goes now, while the engine still runs, and

@@ -150,6 +150,8 @@ WorkspaceView::WorkspaceView(AppState *state, AppSettings *settings, QWidget *pa
     m_cardBorder = new Border(this);
 
     m_actions = new PanelActions(model->store(), this);
+    connect(m_actions, &PanelActions::stopRequested, model, &SpamModel::stopScan);
+    connect(m_actions, &PanelActions::pendingMonitorFinished, model, &SpamModel::finishPendingMonitor);
     m_panel = new SpamPanel(model, m_actions, this);
     m_panel->setObjectName(QStringLiteral("panel"));
     m_panelBorder = new Border(this);

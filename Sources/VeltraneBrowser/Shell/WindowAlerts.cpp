@@ -1,0 +1,38 @@
+#include "Shell/WindowAlerts.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <QCoro/QCoroSignal>
+
+bool WindowAlerts::canAsk() const
+{
+    return m_window && m_window->isVisible() && !m_window->isMinimized()
+        && QGuiApplication::applicationState() == Qt::ApplicationActive;
+}
+
+QCoro::Task<int> WindowAlerts::ask(Question question)
+{
+    if (!m_window || question.buttons.isEmpty())
+        co_return -1;
+    QPointer<QMessageBox> box = new QMessageBox(m_window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->setTextFormat(Qt::PlainText);   // texts may quote page titles and comments
+    box->setWindowTitle(question.title);
+    box->setText(question.title);
+    box->setInformativeText(question.text);
+    QList<QAbstractButton *> buttons;
+    for (qsizetype i = 0; i < question.buttons.size(); ++i) {
+        QPushButton *button = box->addButton(question.buttons.at(i), i == 0 ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
+        if (i == 0)
+            box->setDefaultButton(button);
+        buttons.append(button);
+    }
+    box->open();
+    co_await qCoro(box.data(), &QDialog::finished);
+    if (!box)
+        co_return -1;
+    co_return int(buttons.indexOf(box->clickedButton()));
+}
