@@ -1,5 +1,7 @@
 #include "Panel/PanelActions.h"
 
+#include "Scan/SpamModel.h"
+
 PanelActions::PanelActions(ScanStore *store, QObject *parent) : QObject(parent), m_store(store) {}
 
 QList<ChannelPost> PanelActions::posts(const QString &site)
@@ -24,18 +26,5 @@ void PanelActions::setFocused(const std::optional<QString> &url)
 
 ChannelPost PanelActions::postOf(const ScanStore::Post &post)
 {
-    ChannelPost row;
-    row.site = post.site;
-    row.url = post.url;
-    row.title = post.title;
-    row.state = ChannelPost::State::done;
-    row.total = post.total;
-    row.flagged = post.flagged;
-    // A monitored post that was never scanned is stored with scan time 0.
-    if (post.scannedAt.isValid() && post.scannedAt.toSecsSinceEpoch() > 0)
-        row.scannedAt = post.scannedAt;
-    row.watched = post.watched;
-    row.deleted = post.deleted;
-    row.thumbnail = post.thumbnail;
-    return row;
+    return SpamModel::row(post, ChannelPost::State::done);
 }

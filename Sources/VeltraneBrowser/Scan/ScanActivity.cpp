@@ -24,3 +24,16 @@ ScanActivity ScanActivity::fresh(bool aiOn)
         activity.aiState = AIState::skipped;
     return activity;
 }
+
+QList<Comment> ScanActivity::samplesOf(const QList<Comment> &comments)
+{
+    return comments.size() <= 6 ? comments : comments.mid(comments.size() - 6);
+}
+
+int ScanActivity::spamCount(const QList<Comment> &comments)
+{
+    int n = 0;
+    for (const Comment &c : comments)
+        n += c.state == QLatin1String("spam") ? 1 : 0;
+    return n;
+}

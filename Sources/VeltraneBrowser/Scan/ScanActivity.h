@@ -30,6 +30,9 @@ struct ScanActivity {
 
     // The values a fresh scan starts from; the AI state is skipped when the AI check is off.
     static ScanActivity fresh(bool aiOn);
+    // The last comments of a list as the stage shows them (at most 6), and how many are spam.
+    static QList<Comment> samplesOf(const QList<Comment> &comments);
+    static int spamCount(const QList<Comment> &comments);
 
     bool operator==(const ScanActivity &) const = default;
 };

@@ -50,19 +50,6 @@ QString num(qint64 n)
     return QString::number(n);
 }
 
-QList<Comment> lastSix(const QList<Comment> &comments)
-{
-    return comments.size() <= 6 ? comments : comments.mid(comments.size() - 6);
-}
-
-int spamCount(const QList<Comment> &comments)
-{
-    int n = 0;
-    for (const Comment &c : comments)
-        n += c.state == kSpam ? 1 : 0;
-    return n;
-}
-
 ScanProgress checkProgress(qint64 count, qint64 total)
 {
     ScanProgress p;
@@ -191,7 +178,7 @@ QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::Po
                 texts.append(c.text);
                 a.inspecting.insert(c.id);
             }
-            a.samples = lastSix(batch);
+            a.samples = ScanActivity::samplesOf(batch);
             setScanActivity(a);
             askService(account, texts, kinds, keepPraise, next, arrivals, self);
             ++next;
@@ -273,14 +260,14 @@ QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::Po
             for (const Comment &c : batch)
                 a.inspecting.remove(c.id);
             a.aiChecked = reused + answered;
-            a.flagged = spamCount(m_comments);
+            a.flagged = ScanActivity::spamCount(m_comments);
             QList<Comment> now;
             for (const Comment &c : batch) {
                 const qsizetype at = position.value(c.id, -1);
                 if (at >= 0 && at < m_comments.size() && m_comments.at(at).id == c.id)
                     now.append(m_comments.at(at));
             }
-            a.samples = lastSix(now);
+            a.samples = ScanActivity::samplesOf(now);
             setScanActivity(a);
         }
         setProgress(checkProgress(sent, total));
@@ -297,7 +284,7 @@ QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::Po
     {
         ScanActivity a = m_scanActivity;
         a.inspecting.clear();
-        a.flagged = spamCount(m_comments);
+        a.flagged = ScanActivity::spamCount(m_comments);
         if (firstFailure)
             a.aiState = ScanActivity::AIState::failed;
         else if (answered >= total)

@@ -16,7 +16,6 @@
 
 namespace {
 
-const QString kSpam = QStringLiteral("spam");
 
 // The outcome of a page call that runs on its own, so that the scan can give up waiting for it.
 template <typename T>
@@ -48,19 +47,6 @@ QCoro::Task<bool> refreshAccount(QPointer<VeltraneAccount> account)
 
 // Thrown when Stop gave up waiting for the page.
 struct Abandoned {};
-
-QList<Comment> lastSix(const QList<Comment> &comments)
-{
-    return comments.size() <= 6 ? comments : comments.mid(comments.size() - 6);
-}
-
-int spamCount(const QList<Comment> &comments)
-{
-    int n = 0;
-    for (const Comment &c : comments)
-        n += c.state == kSpam ? 1 : 0;
-    return n;
-}
 
 QString notSignedInNote(bool korean)
 {
@@ -237,7 +223,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
         a.stage = ScanActivity::Stage::rules;
         a.collected = result.total;
         a.rulesChecked = result.items.size();
-        a.samples = lastSix(m_comments);
+        a.samples = ScanActivity::samplesOf(m_comments);
         setScanActivity(a);
     }
     m_wordBase.clear();
@@ -362,8 +348,8 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
     // The AI check.
     {
         ScanActivity a = m_scanActivity;
-        a.flagged = spamCount(m_comments);
-        a.samples = lastSix(m_comments);
+        a.flagged = ScanActivity::spamCount(m_comments);
+        a.samples = ScanActivity::samplesOf(m_comments);
         setScanActivity(a);
     }
     if (runAI) {
@@ -388,7 +374,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
 
     // Finish: the words once more, the post recorded, the summary.
     overlayWords(true);
-    const int flagged = spamCount(m_comments);
+    const int flagged = ScanActivity::spamCount(m_comments);
     {
         ScanActivity a = m_scanActivity;
         a.stage = ScanActivity::Stage::complete;
@@ -456,17 +442,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
 
 void SpamModel::listPost(const ScanStore::Post &post, int added)
 {
-    ChannelPost row;
-    row.site = post.site;
-    row.url = post.url;
-    row.title = post.title;
-    row.state = ChannelPost::State::done;
-    row.total = post.total;
-    row.flagged = post.flagged;
-    row.scannedAt = post.scannedAt;
-    row.watched = post.watched;
-    row.deleted = post.deleted;
-    row.thumbnail = post.thumbnail;
+    ChannelPost row = SpamModel::row(post, ChannelPost::State::done);
     row.added = added;
     QList<ChannelPost> posts = m_posts;
     bool replaced = false;
