@@ -4,6 +4,7 @@
 #include "Scan/SpamModel.h"
 #include "Service/VeltraneAccount.h"
 #include "Settings/BrandSwitch.h"
+#include "Settings/PaneContent.h"
 #include "Settings/SettingsButton.h"
 #include "Settings/SettingsCard.h"
 #include "Settings/SettingsRow.h"
@@ -69,16 +70,7 @@ void AIPane::rebuild()
 {
     if (!m_model)
         return;
-    if (m_content) {
-        // Gone from the screen at once; deleted later, as a signal of one of its controls may have led here.
-        m_content->hide();
-        m_layout->removeWidget(m_content);
-        m_content->deleteLater();
-    }
-    m_content = new QWidget(this);
-    auto *column = new QVBoxLayout(m_content);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(22);
+    QVBoxLayout *column = PaneContent::renew(this, m_layout, m_content);
     const bool on = m_model->aiOn();
 
     // Main card.

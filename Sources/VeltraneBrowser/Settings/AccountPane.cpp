@@ -3,6 +3,7 @@
 #include "Dashboard/ScaledFont.h"
 #include "Service/VeltraneAccount.h"
 #include "Settings/AccountPaneState.h"
+#include "Settings/PaneContent.h"
 #include "Settings/SettingsButton.h"
 #include "Settings/SettingsCard.h"
 #include "Settings/SettingsRow.h"
@@ -95,16 +96,7 @@ void AccountPane::rebuild()
     }
     m_shape = shape();
     m_updates.clear();
-    if (m_content) {
-        // Gone from the screen at once; deleted later, as a signal of one of its controls may have led here.
-        m_content->hide();
-        m_layout->removeWidget(m_content);
-        m_content->deleteLater();
-    }
-    m_content = new QWidget(this);
-    auto *column = new QVBoxLayout(m_content);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(22);
+    QVBoxLayout *column = PaneContent::renew(this, m_layout, m_content);
     AccountPaneState *s = m_state;
     VeltraneAccount *account = s->account();
     const bool k = m_korean;

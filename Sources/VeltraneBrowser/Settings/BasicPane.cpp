@@ -6,6 +6,7 @@
 #include "Settings/BrandSwitch.h"
 #include "Settings/ChoicePicker.h"
 #include "Settings/KeywordChips.h"
+#include "Settings/PaneContent.h"
 #include "Settings/SettingsButton.h"
 #include "Settings/SettingsCard.h"
 #include "Settings/SettingsRow.h"
@@ -54,16 +55,7 @@ void BasicPane::rebuild()
     const bool hadFocus = m_field && m_field->hasFocus();
     if (m_field)
         m_input = m_field->text();
-    if (m_content) {
-        // Gone from the screen at once; deleted later, as a signal of one of its controls may have led here.
-        m_content->hide();
-        m_layout->removeWidget(m_content);
-        m_content->deleteLater();
-    }
-    m_content = new QWidget(this);
-    auto *column = new QVBoxLayout(m_content);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(22);
+    QVBoxLayout *column = PaneContent::renew(this, m_layout, m_content);
     SpamModel *model = m_model;
 
     auto picker = [&](const QString &name, const QList<PaneChoice> &choices, qint64 current, auto write) {

@@ -3,6 +3,7 @@
 #include "Scan/SpamModel.h"
 #include "Settings/ChoicePicker.h"
 #include "Settings/HistoryPaneModel.h"
+#include "Settings/PaneContent.h"
 #include "Settings/SettingsButton.h"
 #include "Settings/SettingsCard.h"
 #include "Settings/SettingsRow.h"
@@ -34,16 +35,7 @@ void HistoryPane::rebuild()
 {
     if (!m_model)
         return;
-    if (m_content) {
-        // Gone from the screen at once; deleted later, as a signal of one of its controls may have led here.
-        m_content->hide();
-        m_layout->removeWidget(m_content);
-        m_content->deleteLater();
-    }
-    m_content = new QWidget(this);
-    auto *column = new QVBoxLayout(m_content);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(22);
+    QVBoxLayout *column = PaneContent::renew(this, m_layout, m_content);
     SpamModel *model = m_model;
 
     auto *retention = new SettingsCard(pick(m_korean, "보관", "Retention"));
