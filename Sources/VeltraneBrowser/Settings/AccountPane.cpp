@@ -133,6 +133,27 @@ void AccountPane::rebuild()
         l->setSpacing(12);
         return l;
     };
+    // The e-mail code step's buttons: ask for a code, or confirm the one sent (`confirm`) and ask
+    // again; enabled while a code may be sent. The caller may add to the row's end.
+    auto codeActions = [this, s, button, progress](const QString &confirm, int top) {
+        auto *rowWidget = new QWidget;
+        auto *row = new QHBoxLayout(rowWidget);
+        row->setContentsMargins(0, top, 0, 0);
+        row->setSpacing(10);
+        const bool k = m_korean;
+        if (s->codeSent()) {
+            auto *go = button(confirm, SettingsButton::Kind::primary, [s] { s->verifyCode(); });
+            row->addWidget(go);
+            row->addWidget(button(pick(k, "코드 다시 받기", "Send again"), SettingsButton::Kind::plain, [s] { s->sendCode(); }));
+            m_updates.append([s, go] { go->setEnabled(s->canVerify()); });
+        } else {
+            row->addWidget(button(pick(k, "인증 코드 받기", "Email me a code"), SettingsButton::Kind::primary, [s] { s->sendCode(); }));
+        }
+        row->addWidget(progress());
+        row->addStretch(1);
+        m_updates.append([s, rowWidget] { rowWidget->setEnabled(s->canSendCode()); });
+        return std::pair{rowWidget, row};
+    };
 
     if (!s->signedIn()) {
         if (s->showsTestServerNote())
@@ -165,23 +186,9 @@ void AccountPane::rebuild()
                 cl->addWidget(text(pick(k, "처음이면 이 이메일로 계정이 만들어집니다.",
                                         "If this is your first time, an account is created for this email."), true));
             }
-            auto *rowWidget = new QWidget;
-            auto *row = new QHBoxLayout(rowWidget);
-            row->setContentsMargins(0, 4, 0, 0);
-            row->setSpacing(10);
-            if (s->codeSent()) {
-                auto *go = button(pick(k, "확인", "Continue"), SettingsButton::Kind::primary, [s] { s->verifyCode(); });
-                row->addWidget(go);
-                row->addWidget(button(pick(k, "코드 다시 받기", "Send again"), SettingsButton::Kind::plain, [s] { s->sendCode(); }));
-                m_updates.append([s, go] { go->setEnabled(s->canVerify()); });
-            } else {
-                row->addWidget(button(pick(k, "인증 코드 받기", "Email me a code"), SettingsButton::Kind::primary, [s] { s->sendCode(); }));
-            }
-            row->addWidget(progress());
-            row->addStretch(1);
+            auto [rowWidget, row] = codeActions(pick(k, "확인", "Continue"), 4);
             row->addWidget(button(pick(k, "비밀번호로 로그인", "Use a password"), SettingsButton::Kind::plain,
                                   [s] { s->setUsePassword(true); }));
-            m_updates.append([s, rowWidget] { rowWidget->setEnabled(s->canSendCode()); });
             cl->addWidget(rowWidget);
         } else {
             holder = new SettingsCard(s->passwordCardTitle());
@@ -252,22 +259,7 @@ void AccountPane::rebuild()
             if (s->codeSent())
                 cl->addWidget(field(pick(k, "메일로 받은 6자리 코드", "6-digit code from the email"), s->code(), false,
                                     &AccountPaneState::setCode, [s] { s->verifyCode(); }));
-            auto *rowWidget = new QWidget;
-            auto *row = new QHBoxLayout(rowWidget);
-            row->setContentsMargins(0, 0, 0, 0);
-            row->setSpacing(10);
-            if (s->codeSent()) {
-                auto *go = button(pick(k, "연결", "Link"), SettingsButton::Kind::primary, [s] { s->verifyCode(); });
-                row->addWidget(go);
-                row->addWidget(button(pick(k, "코드 다시 받기", "Send again"), SettingsButton::Kind::plain, [s] { s->sendCode(); }));
-                m_updates.append([s, go] { go->setEnabled(s->canVerify()); });
-            } else {
-                row->addWidget(button(pick(k, "인증 코드 받기", "Email me a code"), SettingsButton::Kind::primary, [s] { s->sendCode(); }));
-            }
-            row->addWidget(progress());
-            row->addStretch(1);
-            m_updates.append([s, rowWidget] { rowWidget->setEnabled(s->canSendCode()); });
-            cl->addWidget(rowWidget);
+            cl->addWidget(codeActions(pick(k, "연결", "Link"), 0).first);
             link->add(content);
             column->addWidget(link);
         }
