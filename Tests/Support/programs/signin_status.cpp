@@ -20,6 +20,7 @@ int main(int argc, char *argv[])
     const QString mode = app.arguments().value(1);
     AccountSession::setProbeScript(std::nullopt);   // the statuses that the cookies alone give
     int code = 0;
+    QList<QNetworkCookie> cookies;
     {
         Browser browser;
         AccountSession &accounts = *browser.accounts();
@@ -38,6 +39,10 @@ int main(int argc, char *argv[])
         QTest::qWait(500);
         std::printf("youtube=%d instagram=%d\n", int(accounts.status(LoginProvider::youtube)),
                     int(accounts.status(LoginProvider::instagram)));
+        cookies = accounts.cookies();
     }
+    // Quit as the application does: the profile goes while the engine runs, and the cookie
+    // file is written before the next run reads it.
+    Browser::releaseDefaultProfile(cookies);
     return code;
 }
