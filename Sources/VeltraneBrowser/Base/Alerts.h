@@ -16,6 +16,9 @@ public:
         QString title;
         QString text;
         QStringList buttons;   // in the order shown; the first is the default
+        // The button that destroys something: never the default, never chosen by Escape, and
+        // the owner is brought to the window first. -1 for none.
+        int destructive = -1;
     };
 
     virtual ~Alerts() = default;

@@ -43,6 +43,7 @@
 #include <QUuid>
 #include <QCoro/QCoroTask>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -413,6 +414,11 @@ public:
     QList<ChannelPost> scanCandidates();
     // Stores up to 30 posts new to the list; returns how many.
     int addDiscovered(const QList<FoundPost> &posts);
+    // Fills an empty list from the history (nothing while a job over several posts runs).
+    void loadHistory();
+    // Forgets a post with its history and keeps discovery from bringing it back; nothing while
+    // the model is working.
+    void forgetPost(const QString &url);
     static constexpr int discoveredBatch = 30;
     // Loads more of a site's posts into the list; returns how many came (0 when refused, stopped
     // or failed). Reports in discoveryStatus only.
@@ -552,8 +558,54 @@ public:
     static constexpr int progressIntervalMs = 350;
     void startPolling(QUuid pageID);
     void stopPolling();
+
+    // ---- deletion (SpamModelRemoval.cpp) ----------------------------------------------------
+    // Every deletion works in passes of at most removalPass comments or stored records.
+    static constexpr int removalPass = 30;
+    template <typename T>
+    struct RemovalPlan {
+        QList<T> now;        // this pass
+        int deferred = 0;    // left for a later pass
+    };
+    template <typename T>
+    static RemovalPlan<T> removalPlan(const QList<T> &items)
+    {
+        RemovalPlan<T> plan;
+        plan.now = items.mid(0, removalPass);
+        plan.deferred = int(std::max<qsizetype>(0, items.size() - removalPass));
+        return plan;
+    }
+    // Answers whether the owner agreed to delete these ids; none means the model's own alert.
+    using Confirm = std::function<QCoro::Task<bool>(QStringList ids)>;
+    // Whether the open page lets the owner delete: a supported page of a site that allows it, and
+    // no site sign-in in progress.
+    bool canRemove() const;
+    // The ticked spam comments of the open page, in page order.
+    QStringList selectedIds() const;
+    // The confirmation of a deletion of `count` comments; "Delete <count>" is the second button.
+    static Alerts::Question removalQuestion(int count, bool korean);
+    // Puts a question to the owner in front of the browser's window; the index of the button
+    // chosen, -1 for none.
+    QCoro::Task<int> present(Alerts::Question question);
+    // Deletes the ticked comments of the open page (the first removalPass of them) after the
+    // owner confirmed; the outcome shows in the status line, lastRemovalCount and the history.
+    QCoro::Task<void> removeSelected(Confirm confirm = {});
+    // Deletes picked stored records post by post (each opened and rescanned first) after one
+    // confirmation for the pass; answers how many comments were deleted. A dry run deletes
+    // nothing and reports what would be deleted.
+    QCoro::Task<int> removeStored(QList<ScanStore::Record> records, Confirm confirm = {}, bool dryRun = false);
+    bool lastRemovalBlocked() const { return m_lastRemovalBlocked; }
     // Ids the page reports deleted during a deletion on the open post, as they arrive.
     void noteDeleted(const QStringList &ids, const std::optional<ScanStore::PostKey> &page);
+
+    // ---- acting on the open page for the agent and the statistics (SpamModelReview.cpp) -----
+    // Ticks exactly these spam comments of the open page; throws BrowserError when the results
+    // are not this page's or an id is not one of its spam comments (nothing changed then).
+    void selectReviewed(const QStringList &ids);
+    // Scrolls the page to a comment; no answer.
+    void reveal(const QString &id);
+    // Opens a stored post and scans it once it has loaded.
+    void openPost(const QString &url);
 
 signals:
     void infoChanged();

@@ -149,15 +149,6 @@ QCoro::Task<void> SpamModel::pollOnce(quint64 serial)
         noteDeleted(*answer->gone, ScanStore::canonical(m_scannedURL.value_or(QString())));
 }
 
-void SpamModel::noteDeleted(const QStringList &ids, const std::optional<ScanStore::PostKey> &page)
-{
-    // The deletion's bookkeeping of the comments gone so far; the deletion on the open post
-    // records them in the history from here.
-    Q_UNUSED(page);
-    for (const QString &id : ids)
-        m_deletedNow.insert(id);
-}
-
 // ---- opening a post for a run ------------------------------------------------------------------
 
 QCoro::Task<bool> SpamModel::load(QString url, double timeout)

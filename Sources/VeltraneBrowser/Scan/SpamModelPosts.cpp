@@ -201,6 +201,39 @@ QList<ChannelPost> SpamModel::scanCandidates()
     return list;
 }
 
+void SpamModel::loadHistory()
+{
+    if (!m_posts.isEmpty() || m_touring)
+        return;
+    QList<ChannelPost> rows;
+    for (const ScanStore::Post &post : m_store->posts(kStoredRows))
+        rows.append(row(post, ChannelPost::State::done));
+    setPosts(rows);
+    setStats(m_store->stats());
+}
+
+void SpamModel::forgetPost(const QString &url)
+{
+    if (working())
+        return;
+    m_store->forget(url);
+    QList<ChannelPost> kept;
+    for (const ChannelPost &p : std::as_const(m_posts)) {
+        if (p.url != url)
+            kept.append(p);
+    }
+    setPosts(kept);
+    // Discovery must not bring the post back, nor the post list the open page.
+    if (const std::optional<ScanStore::PostKey> key = ScanStore::canonical(url)) {
+        m_store->dismiss(key->site, key->url, QDateTime::currentDateTime());
+        const std::optional<ScanStore::PostKey> page = currentPage();
+        if (page && page->url == key->url)
+            m_dismissedPage = key->url;
+    }
+    raiseRunsVersion();
+    setStats(m_store->stats());
+}
+
 int SpamModel::addDiscovered(const QList<FoundPost> &posts)
 {
     QSet<QString> known;

@@ -25,10 +25,24 @@ QCoro::Task<int> WindowAlerts::ask(Question question)
     box->setInformativeText(question.text);
     QList<QAbstractButton *> buttons;
     for (qsizetype i = 0; i < question.buttons.size(); ++i) {
-        QPushButton *button = box->addButton(question.buttons.at(i), i == 0 ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
-        if (i == 0)
+        const QMessageBox::ButtonRole role = i == question.destructive ? QMessageBox::DestructiveRole
+                                             : i == 0                 ? QMessageBox::AcceptRole
+                                                                      : QMessageBox::RejectRole;
+        QPushButton *button = box->addButton(question.buttons.at(i), role);
+        if (i == 0 && i != question.destructive)
             box->setDefaultButton(button);
         buttons.append(button);
+    }
+    if (question.destructive >= 0) {
+        // Escape must never pick the destructive answer: it closes the box without one.
+        QPushButton *escape = nullptr;
+        for (qsizetype i = 0; i < buttons.size() && !escape; ++i) {
+            if (i != question.destructive)
+                escape = qobject_cast<QPushButton *>(buttons.at(i));
+        }
+        box->setEscapeButton(escape);
+        m_window->window()->raise();
+        m_window->window()->activateWindow();
     }
     box->open();
     co_await qCoro(box.data(), &QDialog::finished);
