@@ -544,7 +544,12 @@ public:
     void setAutoScan(const std::optional<QString> &url) { m_autoScan = url; }
     // Set by the post list just before it opens a post while the owner is choosing posts: that
     // post is not scanned on open.
-    void setOpenedFromPostList(const std::optional<QString> &url) { m_openedFromList = url; }
+    void setOpenedFromPostList(const std::optional<QString> &url)
+    {
+        // Kept in canonical form: page tracking compares it with the canonical page address.
+        const std::optional<ScanStore::PostKey> key = url ? ScanStore::canonical(*url) : std::nullopt;
+        m_openedFromList = key ? std::optional<QString>(key->url) : url;
+    }
     int refreshDelayMs = 150;
     int scanOnOpenDelayMs = 2000;
     // Opens an address and waits until it has loaded; false on a stop, a load error, a sign-in

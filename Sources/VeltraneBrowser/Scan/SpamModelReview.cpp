@@ -55,7 +55,9 @@ void SpamModel::openPost(const QString &url)
         return;
     if (m_browser && m_browser->accounts()->isAuthenticating())
         return;
-    m_autoScan = url;
+    // Page tracking compares the canonical address of the page that opens.
+    const std::optional<ScanStore::PostKey> key = ScanStore::canonical(url);
+    m_autoScan = key ? key->url : url;
     if (m_browser)
         m_browser->open(url);
 }
