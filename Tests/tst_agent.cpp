@@ -4,12 +4,16 @@
 #include "Await.h"
 #include "BridgeHarness.h"
 #include "FixtureSite.h"
+#include "PageTools.h"
+#include "ScriptedAlerts.h"
 #include "StoreTestData.h"
 #include "WebTestMain.h"
+#include "YouTubeFixture.h"
 
 #include "Agent/AgentController.h"
 #include "Agent/AgentReplies.h"
 #include "Agent/LocalServer.h"
+#include "Base/Lang.h"
 #include "Browser/BrowserError.h"
 #include "ModelHarness.h"
 #include "Scan/SpamModel.h"
@@ -27,6 +31,8 @@
 
 using vt::test::await;
 using vt::test::FixtureSite;
+using vt::test::YouTubeFixture;
+using vt::test::YtComment;
 
 namespace {
 
@@ -60,6 +66,30 @@ document.body.style.minHeight = "20000px";
 const QStringList kSecrets = {"owner@mail.example", "hunter2-secret", "typed-search-secret", "draft-textarea-secret",
                               "editable-draft-secret", "otp-secret", "cookie-secret", "storage-secret", "hidden-secret"};
 
+const QString kPostVideo = QStringLiteral("vAgentPost1");
+
+// The model's refusal of a selection that is not of the scanned page's spam comments.
+QString reviewMessage()
+{
+    return Lang::pick(QStringLiteral("현재 페이지의 검사 결과를 다시 확인해 주세요."),
+                      QStringLiteral("Please review this page's scan results again."));
+}
+
+QStringList idsOf(const QJsonObject &state, const std::function<bool(const QJsonObject &)> &keep)
+{
+    QStringList out;
+    for (const QJsonValue &v : state.value(QStringLiteral("items")).toArray()) {
+        if (keep(v.toObject()))
+            out << v.toObject().value(QStringLiteral("id")).toString();
+    }
+    return out;
+}
+
+bool isSpam(const QJsonObject &item)
+{
+    return item.value(QStringLiteral("state")).toString() == QLatin1String("spam");
+}
+
 QString jsonText(const QJsonValue &value)
 {
     return QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact));
@@ -75,6 +105,11 @@ private:
     ModelHarness m_models;  // the model the commands will drive, over its own settings and history
     ScanStore m_store{std::nullopt};
     std::unique_ptr<AgentController> m_agent;
+    // A model that follows the browser, and its dispatcher, for the commands on a real post.
+    YouTubeFixture *m_yt = nullptr;
+    std::unique_ptr<ModelHarness> m_live;
+    std::unique_ptr<AgentController> m_liveAgent;
+    vt::test::ScriptedAlerts m_alerts;
 
     // The reply object for one request body.
     QJsonObject send(const QJsonObject &body)
@@ -91,6 +126,39 @@ private:
     }
     static QJsonValue result(const QJsonObject &reply) { return reply.value(QStringLiteral("result")); }
 
+    QJsonObject live(const QString &cmd, const QJsonObject &args = {})
+    {
+        return await(AgentController::reply(m_liveAgent.get(), {{QStringLiteral("cmd"), cmd}, {QStringLiteral("args"), args}}),
+                     kSlowMs * 4);
+    }
+
+    // The fixture post open and scanned through the agent's own "scan"; its page state.
+    QJsonObject scannedPost(YouTubeFixture::Viewer viewer = YouTubeFixture::Viewer::Owner)
+    {
+        m_yt->install(*FixtureSite::shared());
+        m_yt->setViewer(viewer);
+        if (!m_live) {
+            m_live = std::make_unique<ModelHarness>(QVariantMap{{QStringLiteral("vt.scanOnOpen"), false}, {QStringLiteral("vt.aiOn"), false}});
+            m_live->useBrowser(&m_web->engine, &m_web->browser);
+            m_live->model().setAlerts(&m_alerts);
+            m_liveAgent = std::make_unique<AgentController>(&m_web->browser, &m_live->model(), &m_live->store(),
+                                                            ControlFile(m_data->path() + QStringLiteral("/live")));
+        }
+        SpamModel *model = &m_live->model();
+        m_web->browser.onNavigate = [model] { model->navigationChanged(); };
+        // A fresh load each time: the viewer decides what the page allows.
+        if (!m_web->open(QUrl(YouTubeFixture::watchUrl(kPostVideo).toString() + QStringLiteral("&n=") + QString::number(++m_loads))))
+            return {};
+        QJsonObject reply;
+        // Refused, changing nothing, until the model knows the post.
+        const bool scanned = QTest::qWaitFor([&] {
+            reply = live(QStringLiteral("scan"));
+            return reply.value(QStringLiteral("ok")).toBool();
+        }, kSlowMs);
+        return scanned ? result(reply).toObject() : QJsonObject();
+    }
+    int m_loads = 0;
+
     bool openSecretPage()
     {
         return m_web->open(FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/watch?v=secret")));
@@ -101,6 +169,10 @@ private slots:
     {
         m_data = std::make_unique<QTemporaryDir>();
         FixtureSite::shared()->page(QStringLiteral("www.youtube.com"), QStringLiteral("/watch"), kSecretPage);
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        m_yt = new YouTubeFixture(this);
+        m_yt->addVideo({kPostVideo, QStringLiteral("Agent post"), false, false,
+                        YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now)});
         m_web = std::make_unique<vt::test::BridgeHarness>();
         m_agent = std::make_unique<AgentController>(&m_web->browser, &m_models.model(), &m_store,
                                                     ControlFile(m_data->path() + QStringLiteral("/Veltrane")));
@@ -108,7 +180,18 @@ private slots:
         QVERIFY(m_agent->error().isEmpty());
     }
 
-    void cleanup() { AgentController::setPageScriptFile(QString()); }
+    void cleanup()
+    {
+        AgentController::setPageScriptFile(QString());
+        // The fixture post takes over /watch; the other tests read the secret page there.
+        m_web->browser.onNavigate = {};
+        FixtureSite::shared()->page(QStringLiteral("www.youtube.com"), QStringLiteral("/watch"), kSecretPage);
+    }
+    void cleanupTestCase()
+    {
+        m_liveAgent.reset();
+        m_live.reset();
+    }
 
     void envelope_data()
     {
@@ -163,7 +246,8 @@ private slots:
         QTest::newRow("scan off a known post") << "scan" << QByteArray("{}") << AgentController::scanRefusedMessage();
         QTest::newRow("reveal of an unknown id") << "reveal" << QByteArray("{\"id\":\"x\"}") << AgentController::notScannedMessage();
         QTest::newRow("reveal without id") << "reveal" << QByteArray("{}") << AgentController::notScannedMessage();
-        QTest::newRow("select") << "select" << QByteArray("{\"ids\":[\"a\"]}") << AgentController::modelPendingMessage();
+        // The model's own refusal passes through: it has no scanned results here.
+        QTest::newRow("select") << "select" << QByteArray("{\"ids\":[\"a\"]}") << reviewMessage();
         QTest::newRow("select without ids") << "select" << QByteArray("{}") << AgentController::idsMessage();
     }
 
@@ -434,9 +518,8 @@ private slots:
         QCOMPARE(error(command(QStringLiteral("reveal"), {{QStringLiteral("id"), QStringLiteral("c1")}})),
                  AgentController::notScannedMessage());
         model.setScanning(false);
-        // A scanned comment passes the check; revealing it waits for the model.
-        QCOMPARE(error(command(QStringLiteral("reveal"), {{QStringLiteral("id"), QStringLiteral("c1")}})),
-                 AgentController::modelPendingMessage());
+        // A scanned comment passes the check.
+        QCOMPARE(error(command(QStringLiteral("reveal"), {{QStringLiteral("id"), QStringLiteral("c1")}})), QStringLiteral("<ok>"));
 
         // On a supported post: one bad argument stores none of them.
         SiteInfo info;
@@ -602,6 +685,65 @@ private slots:
             &agent, {{QStringLiteral("cmd"), QStringLiteral("history")},
                      {QStringLiteral("args"), QJsonObject{{QStringLiteral("post"), 5}}}}));
         QVERIFY(result(byNumber).toObject().contains(QStringLiteral("posts")));
+    }
+
+    // Whether the open post lets the agent delete: the owner's post does (an empty pick then ends
+    // with "nothing selected"); someone else's post, or a signed-out viewer, is refused before any
+    // tick changes. The owner is asked nothing either way.
+    void canRemove_data()
+    {
+        QTest::addColumn<int>("viewer");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("the owner's post") << int(YouTubeFixture::Viewer::Owner) << AgentController::nothingSelectedMessage();
+        QTest::newRow("another user's post") << int(YouTubeFixture::Viewer::OtherUser) << AgentController::deleteTargetMessage();
+        QTest::newRow("signed out") << int(YouTubeFixture::Viewer::SignedOut) << AgentController::deleteTargetMessage();
+    }
+    void canRemove()
+    {
+        QFETCH(int, viewer);
+        QFETCH(QString, error);
+        const QJsonObject state = scannedPost(YouTubeFixture::Viewer(viewer));
+        QVERIFY(state.value(QStringLiteral("hasScanned")).toBool());
+        const auto ticked = [](const QJsonObject &item) { return item.value(QStringLiteral("checked")).toBool(); };
+        QVERIFY(!idsOf(state, isSpam).isEmpty());
+        const int asked = m_alerts.asked;
+        const QJsonObject reply = live(QStringLiteral("request_delete"),
+                                       {{QStringLiteral("url"), state.value(QStringLiteral("url"))}, {QStringLiteral("ids"), QJsonArray()}});
+        QCOMPARE(AgentTest::error(reply), error);
+        QCOMPARE(m_alerts.asked, asked);
+        if (error == AgentController::deleteTargetMessage())
+            QCOMPARE(idsOf(result(live(QStringLiteral("comments"))).toObject(), ticked), idsOf(state, ticked));
+    }
+
+    // Picking on a scanned post: exactly the chosen spam comments in page order, the model's
+    // refusal (in the interface language) leaving every tick as it was, an empty pick, and
+    // scrolling to a comment.
+    void selectAndReveal()
+    {
+        const QJsonObject state = scannedPost();
+        const QStringList spam = idsOf(state, isSpam);
+        const QStringList others = idsOf(state, [](const QJsonObject &item) { return !isSpam(item); });
+        QVERIFY(spam.size() >= 3 && !others.isEmpty());
+        const auto picked = [](const QJsonValue &page) {
+            return idsOf(page.toObject(), [](const QJsonObject &item) { return isSpam(item) && item.value(QStringLiteral("checked")).toBool(); });
+        };
+
+        QJsonObject reply = live(QStringLiteral("select"), {{QStringLiteral("ids"), QJsonArray{spam.at(2), spam.at(0)}}});
+        QCOMPARE(error(reply), QStringLiteral("<ok>"));
+        QCOMPARE(picked(result(reply)), (QStringList{spam.at(0), spam.at(2)}));
+
+        reply = live(QStringLiteral("select"), {{QStringLiteral("ids"), QJsonArray{spam.at(1), others.first()}}});
+        QCOMPARE(error(reply), reviewMessage());
+        QCOMPARE(picked(result(live(QStringLiteral("comments")))), (QStringList{spam.at(0), spam.at(2)}));
+
+        QCOMPARE(picked(result(live(QStringLiteral("select"), {{QStringLiteral("ids"), QJsonArray()}}))), QStringList());
+
+        BrowserPage *page = m_web->browser.currentTab()->page();
+        QCOMPARE(vt::test::evaluate(page, QStringLiteral("window.scrollTo(0, 0); window.scrollY")).toInt(), 0);
+        QCOMPARE(error(live(QStringLiteral("reveal"), {{QStringLiteral("id"), spam.constLast()}})), QStringLiteral("<ok>"));
+        QTRY_VERIFY_WITH_TIMEOUT(vt::test::evaluate(page, QStringLiteral("window.scrollY")).toDouble() > 300, kSlowMs);
+        QCOMPARE(error(live(QStringLiteral("reveal"), {{QStringLiteral("id"), QStringLiteral("no-such-comment")}})),
+                 AgentController::notScannedMessage());
     }
 
     // The whole road: the control file, an HTTP request, the dispatcher, the reply.

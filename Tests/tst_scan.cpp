@@ -5,6 +5,7 @@
 #include "BridgeHarness.h"
 #include "FakeService.h"
 #include "InstagramFixture.h"
+#include "ScriptedAlerts.h"
 #include "TestMain.h"
 #include "YouTubeFixture.h"
 
@@ -41,28 +42,6 @@ bool korean()
 {
     return Lang::system();
 }
-
-// Questions answered by the test: a chosen button, optionally after something happened.
-class ScriptedAlerts : public Alerts {
-public:
-    bool active = true;
-    int answer = 0;
-    int asked = 0;
-    Question last;
-    std::function<bool()> answerWhen;   // waits (bounded) until this holds before answering
-
-    bool canAsk() const override { return active; }
-    QCoro::Task<int> ask(Question question) override
-    {
-        ++asked;
-        last = question;
-        QElapsedTimer clock;
-        clock.start();
-        while (answerWhen && !answerWhen() && clock.elapsed() < 60000)
-            co_await QCoro::sleepFor(20ms);
-        co_return answer;
-    }
-};
 
 // One model over the shared browser with its own settings, history and service account.
 struct Rig {

@@ -1,5 +1,5 @@
-// What the dispatcher reads and asks of the spam model. A member whose part the model does not
-// offer yet refuses with modelPendingMessage(); so does every member once the model is gone.
+// What the dispatcher reads and asks of the spam model. Every member refuses with
+// modelPendingMessage() once the model is gone.
 #include "Agent/AgentController.h"
 
 #include "Browser/BrowserError.h"
@@ -72,29 +72,39 @@ QCoro::Task<std::optional<QString>> AgentController::modelScan()
     co_return status.isEmpty() ? QStringLiteral("검사를 완료하지 못했습니다.") : status;
 }
 
-// model.canRemove
 bool AgentController::modelCanRemove() const
 {
-    pending();
+    if (!m_model)
+        pending();
+    return m_model->canRemove();
 }
 
-// model.selectReviewed(ids); its own refusal passes through
-void AgentController::modelSelect(const QStringList &)
+// Its own refusal passes through.
+void AgentController::modelSelect(const QStringList &ids)
 {
-    pending();
+    if (!m_model)
+        pending();
+    m_model->selectReviewed(ids);
 }
 
-// model.selectedIds
 QStringList AgentController::modelSelectedIds() const
 {
-    pending();
+    if (!m_model)
+        pending();
+    return m_model->selectedIds();
 }
 
-// model.removeSelected(confirm: none): the owner confirms in the window; the count deleted
+// No confirmation of its own: the model asks the owner in the window. The count is the model's
+// own, so a declined or refused deletion reads 0.
 QCoro::Task<int> AgentController::modelRemoveSelected()
 {
-    pending();
-    co_return 0;
+    if (!m_model)
+        pending();
+    QPointer<SpamModel> model = m_model;
+    co_await model->removeSelected();
+    if (!model)
+        pending();
+    co_return model->lastRemovalCount();
 }
 
 // model.stopScan()
@@ -116,8 +126,9 @@ bool AgentController::modelHasComment(const QString &id) const
     return false;
 }
 
-// model.reveal(id)
-void AgentController::modelReveal(const QString &)
+void AgentController::modelReveal(const QString &id)
 {
-    pending();
+    if (!m_model)
+        pending();
+    m_model->reveal(id);
 }
