@@ -70,6 +70,12 @@ void roundOff(QWidget *w)
     w->setMask(QRegion(path.toFillPolygon().toPolygon()));
 }
 
+// Runs on by itself: the panel takes nothing from the answer; the outcome shows in the model.
+QCoro::Task<void> removeStored(QPointer<SpamModel> model, QList<ScanStore::Record> records)
+{
+    co_await model->removeStored(std::move(records), {}, false);
+}
+
 } // namespace
 
 double WorkspaceView::sidebarWidth(double stored)
@@ -152,6 +158,11 @@ WorkspaceView::WorkspaceView(AppState *state, AppSettings *settings, QWidget *pa
     m_actions = new PanelActions(model->store(), this);
     connect(m_actions, &PanelActions::stopRequested, model, &SpamModel::stopScan);
     connect(m_actions, &PanelActions::pendingMonitorFinished, model, &SpamModel::finishPendingMonitor);
+    // The delete bar hands on every pick; the model asks the owner once and takes its batch.
+    connect(m_actions, &PanelActions::removeRequested, model, [weakModel](const QList<ScanStore::Record> &records) {
+        if (weakModel)
+            removeStored(weakModel, records);
+    });
     m_panel = new SpamPanel(model, m_actions, this);
     m_panel->setObjectName(QStringLiteral("panel"));
     m_panelBorder = new Border(this);
