@@ -15,10 +15,10 @@ endif()
 # The interoperability test runs from a copy in the build folder, where `npm ci` installs the
 # pinned client from the lockfile (a fixture step, so that `ctest -R mcp_interop` installs it too).
 # The application side is the adapter module named by VT_INTEROP_APP (default: the stand-in
-# control server, Tests/mcp/standin-app.mjs); an adapter that starts the real application
-# offers the same members.
+# control server, Tests/mcp/standin-app.mjs); Tests/mcp/real-app.mjs starts the real application
+# (the interop_app program) and offers the same members.
 set(MCP_DIR ${CMAKE_BINARY_DIR}/mcp-interop)
-foreach(file package.json package-lock.json interop.mjs standin-app.mjs)
+foreach(file package.json package-lock.json interop.mjs standin-app.mjs real-app.mjs)
   configure_file(${CMAKE_SOURCE_DIR}/Tests/mcp/${file} ${MCP_DIR}/${file} COPYONLY)
 endforeach()
 find_program(VT_NODE node)

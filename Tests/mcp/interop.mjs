@@ -2,7 +2,8 @@
 // host does: the handshake, the tool list, a scan and a confirmed deletion, the refusals, the
 // two fallbacks, parallel calls and a call after an aborted one.
 //   VT_AGENT=<veltrane-agent> VT_STANDIN=<control_standin> VT_FIXTURES=<Tests/Fixtures> node interop.mjs
-// VT_INTEROP_APP names the adapter module of the application side (default ./standin-app.mjs).
+// VT_INTEROP_APP names the adapter module of the application side (default ./standin-app.mjs;
+// ./real-app.mjs runs the real application, named by VT_APP).
 import { Client } from '@modelcontextprotocol/sdk/client/index.js';
 import { StdioClientTransport, getDefaultEnvironment } from '@modelcontextprotocol/sdk/client/stdio.js';
 import assert from 'node:assert/strict';
@@ -89,7 +90,15 @@ try {
   await step('scan a post, read its comments, delete what the owner confirms', async () => {
     const opened = valueOf(await client.callTool({ name: 'veltrane_open', arguments: { url: app.postUrl } }));
     assert.equal(opened.loading, true);
-    const scanned = valueOf(await client.callTool({ name: 'veltrane_scan', arguments: { sort: 'page' } }));
+    // The post loads after "open" answers; until the application has it, the scan is refused
+    // and an agent asks again.
+    let scan;
+    for (let tries = 0; ; tries += 1) {
+      scan = await client.callTool({ name: 'veltrane_scan', arguments: { sort: 'page' } });
+      if (!scan.isError || textOf(scan) !== '"검사를 시작할 수 없는 상태입니다."' || tries >= 120) break;
+      await new Promise((resolve) => setTimeout(resolve, 500));
+    }
+    const scanned = valueOf(scan);
     assert.equal(scanned.hasScanned, true);
     const page = valueOf(await client.callTool({ name: 'veltrane_comments', arguments: {} }));
     const spam = page.items.filter((c) => c.state === 'spam').map((c) => c.id);
@@ -100,7 +109,9 @@ try {
 
     const confirmed = app.confirmNextDeletion();
     const deleted = valueOf(await client.callTool({ name: 'veltrane_request_delete', arguments: { ids: picked, url: page.url } }));
-    assert.deepEqual(await confirmed, picked);
+    // The question comes before the answer: a deletion that never asked the owner fails here.
+    const never = new Promise((_, reject) => setTimeout(() => reject(new Error('the owner was never asked')), 30000).unref());
+    assert.deepEqual(await Promise.race([confirmed, never]), picked);
     for (const id of picked)
       assert.notEqual(deleted.items.find((c) => c.id === id)?.state, 'spam', `${id} is gone`);
   });
