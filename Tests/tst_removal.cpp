@@ -42,6 +42,7 @@ const QString kUnder = QStringLiteral("vRmUnder301");
 const QString kPoll = QStringLiteral("vRmPoll12aa");
 const QString kAsk = QStringLiteral("vRmAsk00001");
 const QString kLeave = QStringLiteral("vRmLeave001");
+const QString kDenied = QStringLiteral("vRmDenied01");
 const QString kStale = QStringLiteral("vRmStale001");
 const QString kCheck = QStringLiteral("vRmCheck001");
 const QString kStoreA = QStringLiteral("vRmStoreA01");
@@ -249,6 +250,7 @@ private slots:
         addVideo(kBlockA, 4, 2);
         addVideo(kKill, 8, 2);
         addVideo(kLeave, 4, 2);
+        addVideo(kDenied, 2, 2);
         addVideo(kCutOff, 2, 2);
         m_yt->video(kCutOff)->unreachable = true;
         m_yt->install(*FixtureSite::shared());
@@ -707,6 +709,33 @@ private slots:
         QCOMPARE(m.statusKind(), QStringLiteral("warn"));
         QCOMPARE(newestRun(r->store, failed.post, ScanStore::Run::Kind::Delete).session,
                  newestRun(r->store, postKey(nextUrl), ScanStore::Run::Kind::Delete).session);
+    }
+
+    // A post on which the owner may not delete (signed out meanwhile): nothing is sent to the site,
+    // the post gets a failed run, and the summary says where deleting works.
+    void storedNotAllowed()
+    {
+        std::unique_ptr<Rig> r(rig());
+        SpamModel &m = *r->model;
+        const QUrl url = YouTubeFixture::watchUrl(kDenied);
+        const QList<ScanStore::Record> records = storedPicks(r->store, url, scanPost(*r, url));
+        QCOMPARE(records.size(), 2);
+        m_yt->setViewer(YouTubeFixture::Viewer::SignedOut);
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kAsk)));
+        const int requests = m_yt->actionRequests();
+
+        QCOMPARE(await(m.removeStored(records, yes), 240000), 0);
+        const QString signIn = korean() ? QStringLiteral("댓글 삭제는 로그인한 내 게시물에서 할 수 있습니다.")
+                                        : QStringLiteral("You can delete comments on your own posts after signing in.");
+        const QString summary = korean() ? QStringLiteral("0개 삭제, 2개는 남았습니다. ") + signIn
+                                         : QStringLiteral("0 deleted; 2 remain. ") + signIn;
+        QCOMPARE(m.status(), summary);
+        QCOMPARE(m.statusKind(), QStringLiteral("warn"));
+        QCOMPARE(m_yt->actionRequests(), requests);
+        const ScanStore::Run run = newestRun(r->store, postKey(url), ScanStore::Run::Kind::Delete);
+        QVERIFY(run.failed);
+        QCOMPARE(run.note, signIn);
+        QCOMPARE(run.total, 2);
     }
 
     // Stop while the second of three posts opens: it is not recorded as failed, the third is not
