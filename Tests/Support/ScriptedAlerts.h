@@ -1,10 +1,9 @@
 #pragma once
-// Questions to the owner answered by the test: a chosen button, optionally once something has
-// happened. Every question is kept, so a test can check what the owner was asked.
+// Questions to the owner answered by a test instead of a window.
 //
 //   ScriptedAlerts alerts;
-//   alerts.answer = 1;                  // the second button
-//   model.setAlerts(&alerts);           // or Alerts::setShared(&alerts)
+//   alerts.answer = 1;                    // the second button
+//   model.setAlerts(&alerts);
 
 #include "Base/Alerts.h"
 
@@ -16,13 +15,13 @@
 
 namespace vt::test {
 
+// Questions answered by the test: a chosen button, optionally after something happened.
 class ScriptedAlerts : public Alerts {
 public:
     bool active = true;
     int answer = 0;
     int asked = 0;
     Question last;
-    QList<Question> questions;
     std::function<bool()> answerWhen;   // waits (bounded) until this holds before answering
 
     bool canAsk() const override { return active; }
@@ -31,7 +30,6 @@ public:
         using namespace std::chrono_literals;
         ++asked;
         last = question;
-        questions.append(question);
         QElapsedTimer clock;
         clock.start();
         while (answerWhen && !answerWhen() && clock.elapsed() < 60000)
