@@ -746,6 +746,44 @@ private slots:
                  AgentController::notScannedMessage());
     }
 
+    // A deletion the agent asks for is put to the owner in the window; the reply counts what the
+    // site deleted, and a declined one says 0 and leaves the post as it was.
+    void requestDelete_data()
+    {
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("the owner confirms") << true;
+        QTest::newRow("the owner cancels") << false;
+    }
+    void requestDelete()
+    {
+        QFETCH(bool, confirm);
+        const QJsonObject state = scannedPost();
+        const QStringList spam = idsOf(state, isSpam);
+        QVERIFY(spam.size() >= 2);
+        const QStringList picks{spam.at(0), spam.at(1)};
+        const QSet<QString> before = m_yt->deleted(kPostVideo);
+        m_alerts.answer = confirm ? 1 : 0;
+        const int asked = m_alerts.asked;
+
+        const QJsonObject reply = live(QStringLiteral("request_delete"),
+                                       {{QStringLiteral("url"), state.value(QStringLiteral("url"))},
+                                        {QStringLiteral("ids"), QJsonArray{picks.at(0), picks.at(1)}}});
+        QCOMPARE(error(reply), QStringLiteral("<ok>"));
+        QCOMPARE(m_alerts.asked, asked + 1);
+        QCOMPARE(m_alerts.last.buttons.value(1), Lang::pick(QStringLiteral("2개 삭제"), QStringLiteral("Delete 2")));
+        const QJsonObject after = result(reply).toObject();
+        QCOMPARE(after.value(QStringLiteral("deleted")), QJsonValue(confirm ? 2 : 0));
+        const QStringList left = idsOf(after, [](const QJsonObject &) { return true; });
+        const QSet<QString> gone = m_yt->deleted(kPostVideo) - before;
+        if (confirm) {
+            QCOMPARE(gone, QSet<QString>(picks.cbegin(), picks.cend()));
+            QVERIFY(!left.contains(picks.at(0)) && !left.contains(picks.at(1)));
+        } else {
+            QVERIFY(gone.isEmpty());
+            QVERIFY(left.contains(picks.at(0)) && left.contains(picks.at(1)));
+        }
+    }
+
     // The whole road: the control file, an HTTP request, the dispatcher, the reply.
     void overHttp()
     {
