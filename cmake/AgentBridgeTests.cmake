@@ -31,6 +31,12 @@ if(VT_NODE AND VT_NPM)
     FIXTURES_REQUIRED mcp_client
     TIMEOUT 300
     ENVIRONMENT "VT_AGENT=$<TARGET_FILE:veltrane-agent>;VT_STANDIN=$<TARGET_FILE:control_standin>;VT_FIXTURES=${CMAKE_SOURCE_DIR}/Tests/Fixtures")
+  # The same test against the real application, headless on the fixture site.
+  add_test(NAME mcp_interop_app COMMAND ${VT_NODE} interop.mjs WORKING_DIRECTORY ${MCP_DIR})
+  set_tests_properties(mcp_interop_app PROPERTIES
+    FIXTURES_REQUIRED mcp_client
+    TIMEOUT 600
+    ENVIRONMENT "VT_AGENT=$<TARGET_FILE:veltrane-agent>;VT_APP=$<TARGET_FILE:interop_app>;VT_INTEROP_APP=./real-app.mjs")
 else()
   # Not skipped quietly: CI installs Node from .ci/packages.txt.
   add_test(NAME mcp_interop COMMAND sh -c "echo 'mcp_interop needs node and npm (Debian package nodejs)'; exit 1")
