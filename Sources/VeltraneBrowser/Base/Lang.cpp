@@ -48,6 +48,7 @@ const QHash<QString, QString> &siteMessages()
              QStringLiteral("No comments found on this post. It has none, or this view does not show the comment list.")},
             {QStringLiteral("로그인하지 않아 화면에 공개된 댓글만 수집해 검사했습니다(답글과 일부 댓글은 빠질 수 있음). 삭제는 로그인한 뒤 내 게시물에서 하세요."),
              QStringLiteral("You are not signed in, so only the publicly shown comments were checked (replies and some comments may be missing). To delete, sign in and open your own post.")},
+            {QStringLiteral("지원하는 댓글 화면이 아닙니다"), QStringLiteral("This is not a supported comment page")},
             {QStringLiteral("검사한 댓글을 찾지 못했습니다. 다시 검사해 주세요."),
              QStringLiteral("The scanned comments were not found. Please scan again.")},
             {QStringLiteral("댓글 페이지가 바뀌었습니다. 다시 검사해 주세요."),
