@@ -217,6 +217,11 @@ const VtxSite = (() => {
     return cmd && cmd.token ? cmd.token : null;
   }
 
+  // An author's channel id ("UC" and 22 more today), the one name of a channel that never changes;
+  // other browse ids (feeds, playlists) are not authors.
+  const channelId = (...candidates) => candidates.find((v) => typeof v === 'string' && /^UC[\w-]{10,64}$/.test(v));
+  const browseIdOf = (endpoint) => ((endpoint || {}).browseEndpoint || {}).browseId;
+
   class Reader {
     constructor() { this.entities = new Map(); }
     absorb(json) {
@@ -236,6 +241,7 @@ const VtxSite = (() => {
           id: p.commentId || vm.commentId,
           text: (p.content && p.content.content) || '',
           authorName: a.displayName || '',
+          authorId: channelId(a.channelId, browseIdOf((a.channelCommand || {}).innertubeCommand)),
           publishedAt: VtxTime.parse(p.publishedTime, now),
           likeCount: likesFrom(ent.toolbar),
           isOwner: !!a.isCreator,
@@ -251,6 +257,7 @@ const VtxSite = (() => {
           id: vm.commentId,
           text: textOf(vm.contentText),
           authorName: textOf(vm.authorText),
+          authorId: channelId(browseIdOf(vm.authorEndpoint), browseIdOf(vm.authorNameEndpoint)),
           publishedAt: VtxTime.parse(textOf(vm.publishedTimeText), now),
           likeCount: likes === null ? undefined : likes,
           isOwner: !!vm.authorIsChannelOwner,
@@ -530,6 +537,8 @@ const VtxSite = (() => {
       id: idOfNode(node),
       text: (q('#content-text') || {}).textContent ? q('#content-text').textContent.trim() : '',
       authorName: author ? author.textContent.trim() : '',
+      // The list shows the channel id only in the link of a channel without a handle.
+      authorId: channelId((/^\/channel\/([^/?#]+)/.exec((author && author.getAttribute('href')) || '') || [])[1]),
       publishedAt: VtxTime.parse((q('#published-time-text') || {}).textContent, now),
       likeCount: likes,
       isOwner: !!q('#author-comment-badge ytd-author-comment-badge-renderer, ytd-author-comment-badge-renderer[creator]'),
