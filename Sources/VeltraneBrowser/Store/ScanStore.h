@@ -224,6 +224,9 @@ public:
     bool rememberAI(const QString &site, const QList<AIAnswer> &answers, const QString &options);
     bool markKept(const QString &site, const QStringList &ids, const QDateTime &now);
     bool markDeleted(const QString &site, const QStringList &ids, const QDateTime &now);
+    // Marks comments of one post deleted and counts them on the post in one transaction, so the
+    // post's counter never disagrees with its comments after a crash.
+    bool markDeleted(const PostKey &post, const QStringList &ids, const QDateTime &now);
 
     QHash<QString, Known> known(const QString &site, const QStringList &ids);
     QHash<QString, Problem> problems(const QString &post);

@@ -204,6 +204,17 @@ bool ScanStore::markDeleted(const QString &site, const QStringList &ids, const Q
     return stamp(QStringLiteral("deleted_at"), site, ids, now);
 }
 
+bool ScanStore::markDeleted(const PostKey &post, const QStringList &ids, const QDateTime &now)
+{
+    if (ids.isEmpty())
+        return true;
+    if (!open())
+        return false;
+    return transaction([&] {
+        return stamp(QStringLiteral("deleted_at"), post.site, ids, now) && removed(post.url, int(ids.size()));
+    });
+}
+
 // `column` is one of our own column names, never data.
 bool ScanStore::stamp(const QString &column, const QString &site, const QStringList &ids, const QDateTime &now)
 {
