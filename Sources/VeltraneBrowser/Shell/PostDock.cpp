@@ -133,6 +133,8 @@ PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStor
     m_grid = new QWidget;
     m_grid->setAutoFillBackground(false);
     m_scroll->setWidget(m_grid);
+    m_scroll->setAutoFillBackground(false);
+    m_grid->setAutoFillBackground(false);   // setWidget turned it on
     m_scroll->viewport()->installEventFilter(this);
     column->addWidget(m_scroll, 1);
 

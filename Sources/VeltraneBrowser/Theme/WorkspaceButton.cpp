@@ -57,7 +57,8 @@ QSize WorkspaceButton::sizeHint() const
     f.setWeight(QFont::DemiBold);
     const QFontMetrics fm(f);
     // Room around the shape for its shadow.
-    const int symbolWidth = m_symbol.isEmpty() ? 0 : l.fontSize + 6;
+    // A symbol and its gap, and a little room so that the text is never cut by rounding.
+    const int symbolWidth = m_symbol.isEmpty() ? 0 : l.fontSize + 8;
     return QSize(fm.horizontalAdvance(text()) + symbolWidth + 2 * l.padding + 6, qMax(l.minHeight, int(fm.height()) + 8) + 5);
 }
 
