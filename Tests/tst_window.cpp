@@ -10,6 +10,7 @@
 #include "Dashboard/StatisticsSheet.h"
 #include "FakeService.h"
 #include "FixtureSite.h"
+#include "Panel/PanelActions.h"
 #include "Panel/SpamPanel.h"
 #include "Panel/SpamPanelModel.h"
 #include "Scan/SpamModel.h"
@@ -25,6 +26,9 @@
 #include "Shell/BrowserPane.h"
 #include "Shell/MainWindow.h"
 #include "Shell/PaneResizer.h"
+#include "Shell/PostDock.h"
+#include "Shell/PostTile.h"
+#include "Posts/PostDesk.h"
 #include "Shell/SidebarSites.h"
 #include "Shell/VeltraneBrowserApp.h"
 #include "Shell/WebViewHost.h"
@@ -369,6 +373,28 @@ private slots:
         QVERIFY(!sidebar->locked());
         QVERIFY(pane()->addressField()->isEnabled());
         QVERIFY(browser()->canStartLogin());
+    }
+
+    // The post list under the browser and the panel read the one post list model, and a post
+    // opened in the browser appears in the list, focused.
+    void dockFollowsTheOpenPost()
+    {
+        open();
+        PostDock *dock = window->workspace()->dock();
+        QVERIFY(dock && dock->isVisible());
+        QCOMPARE(state->desk()->model(), state->spam());
+        QCOMPARE(window->workspace()->panel()->viewModel()->actions()->focused(), state->desk()->focused());
+        const QString post = QStringLiteral("https://www.youtube.com/watch?v=dockdockdoc");
+        browser()->open(post);
+        QTRY_COMPARE_WITH_TIMEOUT(state->desk()->focused(), std::optional<QString>(post), slow);
+        QTRY_VERIFY_WITH_TIMEOUT(!dock->tiles().isEmpty() && dock->tiles().first()->post().url == post, slow);
+        QVERIFY(dock->tiles().first()->look().focused);
+        QCOMPARE(window->workspace()->panel()->viewModel()->actions()->focused(), std::optional<QString>(post));
+        // A site sign-in in progress locks the list; the model's own work does not.
+        QVERIFY(!dock->locked());
+        state->spam()->setScanning(true);
+        QVERIFY(!dock->locked());
+        state->spam()->setScanning(false);
     }
 
     // The size is kept for the next start, as long as the screen holds it.
