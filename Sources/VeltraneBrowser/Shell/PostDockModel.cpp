@@ -2,6 +2,8 @@
 
 #include "Panel/RunText.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace {
@@ -134,10 +136,18 @@ QString PostDockModel::statusText(const QList<Part> &parts)
 
 QString PostDockModel::scanned(const QDateTime &date, const QDateTime &now, const QLocale &locale, bool korean)
 {
-    const QString text = RunText::time(date, now, locale);
-    if (date.toLocalTime().date() == now.toLocalTime().date())
-        return pick(korean, QStringLiteral("오늘 "), QStringLiteral("Today ")) + text;
-    return text;
+    const QDateTime local = date.toLocalTime();
+    // Hour and minute only, also where the locale's short time carries seconds (the C locale).
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    format.remove(QRegularExpression(QStringLiteral("[:.]ss?")));
+    const QString clock = locale.toString(local.time(), format);
+    if (local.date() == now.toLocalTime().date())
+        return pick(korean, QStringLiteral("오늘 "), QStringLiteral("Today ")) + clock;
+    // Abbreviated month and day in the locale's order.
+    const QString pattern = locale.dateFormat(QLocale::ShortFormat);
+    const bool dayFirst = pattern.indexOf(u'd') >= 0 && pattern.indexOf(u'M') >= 0 && pattern.indexOf(u'd') < pattern.indexOf(u'M');
+    const QString day = locale.toString(local.date(), dayFirst ? QStringLiteral("d MMM") : QStringLiteral("MMM d"));
+    return day + QStringLiteral(", ") + clock;
 }
 
 QString PostDockModel::name(const ChannelPost &post)

@@ -40,7 +40,34 @@ PostTile::PostTile(const ChannelPost &post, ImageStore *images, QWidget *parent)
     });
     if (m_images)
         connect(m_images, &ImageStore::versionChanged, this, qOverload<>(&QWidget::update));
+    for (Fade *fade : {&m_tick, &m_hover, &m_focus}) {
+        connect(&fade->animation, &QVariantAnimation::valueChanged, this, [this, fade](const QVariant &v) {
+            fade->value = v.toDouble();
+            update();
+        });
+    }
     describe();
+}
+
+void PostTile::follow(Fade &fade, bool on)
+{
+    const double target = on ? 1 : 0;
+    if (!fade.set) {
+        fade.set = true;
+        fade.value = target;
+        return;
+    }
+    if (fade.animation.endValue().toDouble() == target && fade.animation.state() == QAbstractAnimation::Running)
+        return;
+    fade.animation.stop();
+    if (fade.value == target)
+        return;
+    const Design::Motion quick = Design::Motion::quick();
+    fade.animation.setDuration(quick.durationMs);
+    fade.animation.setEasingCurve(quick.curve);
+    fade.animation.setStartValue(fade.value);
+    fade.animation.setEndValue(target);
+    fade.animation.start();
 }
 
 void PostTile::setPost(const ChannelPost &post)
@@ -55,6 +82,9 @@ void PostTile::setPost(const ChannelPost &post)
 void PostTile::setLook(const Look &look)
 {
     m_look = look;
+    follow(m_tick, look.ticked);
+    follow(m_hover, look.hovered);
+    follow(m_focus, look.focused);
     describe();
     update();
 }
@@ -102,12 +132,15 @@ void PostTile::paintEvent(QPaintEvent *)
 
     const QRectF box = QRectF(rect());
     const QPainterPath shape = Design::rounded(box, kRadius);
-    if (m_look.focused)
-        p.fillPath(shape, Design::focusFill());
-    else if (m_look.hovered && isEnabled())
-        p.fillPath(shape, Design::surface());
-    if (m_look.focused)
-        Design::innerStroke(p, box, kRadius, Design::focusBorder(), 1.5);
+    // Focus over hover over nothing, each fading in and out.
+    const double focus = m_focus.value;
+    const double hover = isEnabled() ? m_hover.value * (1 - focus) : 0;
+    if (hover > 0)
+        p.fillPath(shape, Design::faded(Design::surface(), hover));
+    if (focus > 0) {
+        p.fillPath(shape, Design::faded(Design::focusFill(), focus));
+        Design::innerStroke(p, box, kRadius, Design::faded(Design::focusBorder(), focus), 1.5);
+    }
 
     const QRectF inner = box.adjusted(kPad, kPad, -kPad, -kPad);
     double y = inner.top();
@@ -116,7 +149,8 @@ void PostTile::paintEvent(QPaintEvent *)
     const QRectF thumb(inner.left(), y, inner.width(), kThumbHeight);
     {
         p.save();
-        p.setOpacity(p.opacity() * PostDockModel::thumbnailOpacity(m_look.ticked));
+        const double dim = PostDockModel::thumbnailOpacity(false);
+        p.setOpacity(p.opacity() * (dim + (PostDockModel::thumbnailOpacity(true) - dim) * m_tick.value));
         const QPainterPath clip = Design::rounded(thumb, 7);
         p.setClipPath(clip);
         p.fillPath(clip, Design::surface());

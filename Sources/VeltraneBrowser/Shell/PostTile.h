@@ -56,6 +56,13 @@ protected:
     void leaveEvent(QEvent *) override;
 
 private:
+    // A 0-to-1 value following a Boolean over the quick motion; the first setting jumps.
+    struct Fade {
+        double value = 0;
+        bool set = false;
+        QVariantAnimation animation;
+    };
+    void follow(Fade &fade, bool on);
     void describe();
 
     ChannelPost m_post;
@@ -63,5 +70,8 @@ private:
     Look m_look;
     double m_reveal = 1;   // 0: not yet shown, 1: fully shown
     QVariantAnimation m_fade;
+    Fade m_tick;
+    Fade m_hover;
+    Fade m_focus;
     bool m_pressedOnTick = false;
 };
