@@ -5,6 +5,7 @@
 #include "BridgeHarness.h"
 #include "FakeService.h"
 #include "InstagramFixture.h"
+#include "ModelRig.h"
 #include "TestMain.h"
 #include "YouTubeFixture.h"
 
@@ -41,71 +42,6 @@ bool korean()
 {
     return Lang::system();
 }
-
-// Questions answered by the test: a chosen button, optionally after something happened.
-class ScriptedAlerts : public Alerts {
-public:
-    bool active = true;
-    int answer = 0;
-    int asked = 0;
-    Question last;
-    std::function<bool()> answerWhen;   // waits (bounded) until this holds before answering
-
-    bool canAsk() const override { return active; }
-    QCoro::Task<int> ask(Question question) override
-    {
-        ++asked;
-        last = question;
-        QElapsedTimer clock;
-        clock.start();
-        while (answerWhen && !answerWhen() && clock.elapsed() < 60000)
-            co_await QCoro::sleepFor(20ms);
-        co_return answer;
-    }
-};
-
-// One model over the shared browser with its own settings, history and service account.
-struct Rig {
-    QTemporaryDir dir;
-    AppSettings settings;
-    ScanStore store;
-    std::unique_ptr<VeltraneAccount> account;
-    std::unique_ptr<SpamModel> model;
-    ScriptedAlerts alerts;
-    Browser &browser;
-
-    Rig(BridgeHarness &h, FakeService &service, bool signedIn, const QVariantMap &preset = {})
-        : settings(dir.filePath(QStringLiteral("settings.json"))), store(dir.filePath(QStringLiteral("scans.sqlite"))),
-          browser(h.browser)
-    {
-        settings.setValue(QStringLiteral("vt.scanOnOpen"), false);
-        settings.setValue(QStringLiteral("vt.aiConsent"), true);
-        for (auto it = preset.begin(); it != preset.end(); ++it)
-            settings.setValue(it.key(), it.value());
-        const QString accountFile = dir.filePath(QStringLiteral("account.json"));
-        if (signedIn) {
-            static int serial = 0;
-            const QString token = service.addAccount(QStringLiteral("owner%1@example.com").arg(++serial), QStringLiteral("password123"));
-            QFile file(accountFile);
-            if (file.open(QIODevice::WriteOnly))
-                file.write(QJsonDocument(QJsonObject{{QStringLiteral("server"), service.url().toString()},
-                                                     {QStringLiteral("token"), token}}).toJson());
-        }
-        // Retries without waiting: the faults below are answered at once.
-        account = std::make_unique<VeltraneAccount>(service.url(), accountFile, VeltraneAccount::Transport{},
-                                                    [](double) -> QCoro::Task<void> { co_return; });
-        model = std::make_unique<SpamModel>(&h.engine, &h.browser, account.get(), &store, &settings);
-        model->setAlerts(&alerts);
-        SpamModel *m = model.get();
-        h.browser.onNavigate = [m] { m->navigationChanged(); };
-    }
-    ~Rig()
-    {
-        browser.onNavigate = {};
-        // A scan still running is abandoned with its model.
-        model.reset();
-    }
-};
 
 struct Expected {
     QString text;

@@ -9,6 +9,7 @@
 #include <QUrlQuery>
 
 #include <algorithm>
+#include <utility>
 
 namespace vt::test {
 
@@ -547,6 +548,8 @@ void YouTubeFixture::install(FixtureSite &site)
         if (!self)
             return r.closeConnection();
         YtVideo *v = self->video(id);
+        if (v && v->unreachable)
+            return r.closeConnection();
         if (!v || v->shorts != shorts)
             return r.reply(HttpReply::html("<html><body><h1>This video isn't available anymore</h1></body></html>", 404));
         HttpReply reply = HttpReply::html(self->page(*v));
@@ -590,34 +593,58 @@ void YouTubeFixture::install(FixtureSite &site)
             return later(r, HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 404}, {"status", "NOT_FOUND"}}}}, 404));
         later(r, HttpReply::json(self->watchData(*v, signedInRequest(req))));
     });
-    site.route(host, "POST", QStringLiteral("/youtubei/v1/comment/perform_comment_action"), [self, later](const HttpRequest &req, const HttpResponder &r) {
+    site.route(host, "POST", QStringLiteral("/youtubei/v1/comment/perform_comment_action"), [self](const HttpRequest &req, const HttpResponder &r) {
         if (!self)
             return r.closeConnection();
         ++self->m_actionRequests;
-        if (self->m_viewer == Viewer::SignedOut || self->m_viewer == Viewer::StaleSession)
-            return later(r, HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 401}, {"status", "UNAUTHENTICATED"},
-                {"message", "Request had invalid authentication credentials."}}}}, 401));
-        if (self->m_viewer == Viewer::Challenged)
-            return later(r, HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 429}, {"status", "RESOURCE_EXHAUSTED"}}}}, 429));
-        const QJsonObject body = req.json().toObject();
-        const QJsonObject action = QJsonDocument::fromJson(QByteArray::fromBase64(body.value("actions").toArray().at(0).toString().toLatin1())).object();
-        const QString id = action.value("c").toString();
-        const QString videoId = req.query.queryItemValue(QStringLiteral("v"));
-        YtVideo *target = nullptr;
-        for (YtVideo &v : self->m_videos)
-            for (const YtComment &c : v.comments)
-                if (c.id == id)
-                    target = &v;
-        if (!target)
-            return later(r, HttpReply::json(QJsonObject{{"actionResults", QJsonArray{QJsonObject{{"status", "STATUS_FAILED"}}}}}));
-        const bool ownComment = action.value("a") == QLatin1String("delete");
-        if (self->m_viewer != Viewer::Owner && !ownComment)
-            return later(r, HttpReply::json(QJsonObject{{"actionResults", QJsonArray{QJsonObject{{"status", "STATUS_FAILED"}}}}}, 403));
-        self->m_deleted[target->id].insert(id);
-        Q_UNUSED(videoId);
-        later(r, HttpReply::json(QJsonObject{{"actionResults", QJsonArray{QJsonObject{{"status", "STATUS_SUCCEEDED"},
-            {"feedback", "FEEDBACK_REMOVE"}}}}, {"actions", QJsonArray{QJsonObject{{"removeCommentAction", QJsonObject{{"commentId", id}}}}}}}));
+        if (self->m_holdAfter >= 0 && self->m_answeredActions >= self->m_holdAfter) {
+            self->m_held.append({req, r});
+            return;
+        }
+        ++self->m_answeredActions;
+        self->answerAction(req, r);
     });
+}
+
+void YouTubeFixture::releaseHeld()
+{
+    m_holdAfter = -1;
+    const QList<std::pair<HttpRequest, HttpResponder>> held = std::exchange(m_held, {});
+    for (const auto &[req, r] : held)
+        answerAction(req, r);
+}
+
+void YouTubeFixture::answerAction(const HttpRequest &req, const HttpResponder &r)
+{
+    const auto reply = [this, &r](const HttpReply &answer) {
+        if (m_delayMs > 0)
+            r.replyAfter(m_delayMs, answer);
+        else
+            r.reply(answer);
+    };
+    if (m_viewer == Viewer::SignedOut || m_viewer == Viewer::StaleSession)
+        return reply(HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 401}, {"status", "UNAUTHENTICATED"},
+            {"message", "Request had invalid authentication credentials."}}}}, 401));
+    if (m_viewer == Viewer::Challenged)
+        return reply(HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 429}, {"status", "RESOURCE_EXHAUSTED"}}}}, 429));
+    const QJsonObject body = req.json().toObject();
+    const QJsonObject action = QJsonDocument::fromJson(QByteArray::fromBase64(body.value("actions").toArray().at(0).toString().toLatin1())).object();
+    const QString id = action.value("c").toString();
+    const QString videoId = req.query.queryItemValue(QStringLiteral("v"));
+    YtVideo *target = nullptr;
+    for (YtVideo &v : m_videos)
+        for (const YtComment &c : v.comments)
+            if (c.id == id)
+                target = &v;
+    if (!target)
+        return reply(HttpReply::json(QJsonObject{{"actionResults", QJsonArray{QJsonObject{{"status", "STATUS_FAILED"}}}}}));
+    const bool ownComment = action.value("a") == QLatin1String("delete");
+    if (m_viewer != Viewer::Owner && !ownComment)
+        return reply(HttpReply::json(QJsonObject{{"actionResults", QJsonArray{QJsonObject{{"status", "STATUS_FAILED"}}}}}, 403));
+    m_deleted[target->id].insert(id);
+    Q_UNUSED(videoId);
+    reply(HttpReply::json(QJsonObject{{"actionResults", QJsonArray{QJsonObject{{"status", "STATUS_SUCCEEDED"},
+        {"feedback", "FEEDBACK_REMOVE"}}}}, {"actions", QJsonArray{QJsonObject{{"removeCommentAction", QJsonObject{{"commentId", id}}}}}}}));
 }
 
 } // namespace vt::test

@@ -20,6 +20,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QJsonObject>
+#include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -52,6 +53,7 @@ struct YtVideo {
     bool noSort = false;         // the comments header offers no order to pick (a variant some viewers get)
     bool loops = false;          // the last page of threads (and of each thread's replies) continues with the first one again (new token each round)
     bool sidePanel = false;      // watch page of the side-panel layout: #comments hidden, the list in a panel in #secondary
+    bool unreachable = false;    // the page never arrives: the connection closes without an answer
 };
 
 class YouTubeFixture : public QObject {
@@ -88,6 +90,17 @@ public:
 
     QSet<QString> deleted(const QString &videoId) const { return m_deleted.value(videoId); }
     int actionRequests() const { return m_actionRequests; }
+    // Comment actions after the next `answered` ones stay unanswered (the site is slow to
+    // delete) until releaseHeld(); -1 holds none.
+    void holdActionsAfter(int answered)
+    {
+        m_holdAfter = answered;
+        m_answeredActions = 0;
+    }
+    int heldActions() const { return int(m_held.size()); }
+    // Answers the held actions as the site would now (so a viewer changed meanwhile counts),
+    // and holds no more.
+    void releaseHeld();
     // Data requests of the scripts (the page's own app, which loads as it is shown and so as
     // often as time allows, is not counted).
     int nextRequests() const { return m_nextRequests; }
@@ -133,6 +146,10 @@ private:
     int m_failTimes = -1;
     QHash<QString, int> m_failed;   // failures so far per token
     int m_actionRequests = 0;
+    int m_holdAfter = -1;
+    int m_answeredActions = 0;
+    QList<std::pair<HttpRequest, HttpResponder>> m_held;
+    void answerAction(const HttpRequest &req, const HttpResponder &r);
     int m_nextRequests = 0;
     QString m_ownerChannel = QStringLiteral("UCfixtureOwnerChannel0001");
     QString m_appJs;

@@ -749,6 +749,12 @@ private:
     std::optional<QString> m_scannedURL;
     std::optional<ScanStore::PostKey> m_scannedPage;
     QSet<QString> m_deletedNow;
+    // While a deletion's page calls run: the ids asked for and the post they belong to. Reports
+    // of other ids or another post are not recorded.
+    QSet<QString> m_removalAsked;
+    std::optional<ScanStore::PostKey> m_removalPost;
+    // The site's reason of the last deletion's stop, without the deleted count.
+    QString m_lastRemovalStop;
     bool m_selectingPosts = true;
     bool m_lastRemovalBlocked = false;
     QHash<QString, bool> m_lastScanFacts;
@@ -787,6 +793,9 @@ private:
     QCoro::Task<bool> waitForQueuedComments();
     QCoro::Task<void> scanQueuedPost();
     void setRow(const QString &url, const std::function<void(ChannelPost &)> &change);
+    // Stores comments of a post as deleted and brings its row, counts and readers up to date.
+    void recordDeleted(const ScanStore::PostKey &post, const QStringList &fresh);
+    void endRemoval();
     QHash<std::pair<QString, int>, AIRules::Placement> m_placements;
     Keywords m_keywordMatcher;
     QStringList m_keywordMatcherFor;
