@@ -1,5 +1,7 @@
 #include "Shell/PostDockModel.h"
 
+#include "Base/DateText.h"
+
 #include "Panel/RunText.h"
 
 #include <QRegularExpression>
@@ -137,17 +139,10 @@ QString PostDockModel::statusText(const QList<Part> &parts)
 QString PostDockModel::scanned(const QDateTime &date, const QDateTime &now, const QLocale &locale, bool korean)
 {
     const QDateTime local = date.toLocalTime();
-    // Hour and minute only, also where the locale's short time carries seconds (the C locale).
-    QString format = locale.timeFormat(QLocale::ShortFormat);
-    format.remove(QRegularExpression(QStringLiteral("[:.]ss?")));
-    const QString clock = locale.toString(local.time(), format);
+    const QString clock = DateText::clock(local.time(), locale);
     if (local.date() == now.toLocalTime().date())
         return pick(korean, QStringLiteral("오늘 "), QStringLiteral("Today ")) + clock;
-    // Abbreviated month and day in the locale's order.
-    const QString pattern = locale.dateFormat(QLocale::ShortFormat);
-    const bool dayFirst = pattern.indexOf(u'd') >= 0 && pattern.indexOf(u'M') >= 0 && pattern.indexOf(u'd') < pattern.indexOf(u'M');
-    const QString day = locale.toString(local.date(), dayFirst ? QStringLiteral("d MMM") : QStringLiteral("MMM d"));
-    return day + QStringLiteral(", ") + clock;
+    return DateText::monthDay(local.date(), locale) + QStringLiteral(", ") + clock;
 }
 
 QString PostDockModel::name(const ChannelPost &post)
