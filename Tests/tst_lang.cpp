@@ -75,13 +75,13 @@ private slots:
         QCOMPARE(QString::fromUtf8(probe.readAllStandardOutput()).trimmed(), expected);
     }
 
-    // Every fixed message of the site scripts has its English text, so an English run never
+    // Every fixed message of the page scripts has its English text, so an English run never
     // shows a Korean line from the page.
     void scriptMessagesTranslated_data()
     {
         QTest::addColumn<QString>("text");
         const QRegularExpression entry(QStringLiteral("^\\s+\\w+: '([^']+)',$"), QRegularExpression::MultilineOption);
-        for (const char *script : {":/Resources/ext/youtube.js", ":/Resources/ext/instagram.js"}) {
+        for (const char *script : {":/Resources/ext/youtube.js", ":/Resources/ext/instagram.js", ":/Resources/channel.js"}) {
             QFile file(QString::fromLatin1(script));
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QString source = QString::fromUtf8(file.readAll());
@@ -89,7 +89,7 @@ private slots:
             QVERIFY2(!table.isEmpty(), script);
             for (const QRegularExpressionMatch &m : entry.globalMatch(table)) {
                 const QString text = m.captured(1);
-                QTest::addRow("%s: %s", script + 16, qPrintable(text)) << text;
+                QTest::addRow("%s: %s", strrchr(script, '/') + 1, qPrintable(text)) << text;
             }
         }
     }
