@@ -302,7 +302,7 @@ private slots:
     void stopAbandonsSilentPage()
     {
         QTemporaryDir scripts;
-        for (const char *name : {"bridge", "spam", "time", "youtube", "instagram"}) {
+        for (const char *name : {"bridge", "spam", "time", "pagedata", "youtube", "instagram"}) {
             const QString file = QString::fromLatin1(name) + QStringLiteral(".js");
             QVERIFY(QFile::copy(QStringLiteral(VT_SOURCE_DIR "/Resources/ext/") + file, scripts.filePath(file)));
         }
