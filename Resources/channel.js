@@ -24,49 +24,7 @@ const findAll = (obj, key) => {
   findObjects(obj, (o) => { if (Object.prototype.hasOwnProperty.call(o, key)) out.push(o[key]); return false; });
   return out;
 };
-function balanced(text, start) {
-  let depth = 0, inString = false, quote = '';
-  for (let i = start; i < text.length; i++) {
-    const ch = text[i];
-    if (inString) {
-      if (ch === '\\') i++;
-      else if (ch === quote) inString = false;
-    } else if (ch === '"' || ch === "'") { inString = true; quote = ch; }
-    else if (ch === '{') depth++;
-    else if (ch === '}') { if (--depth === 0) return text.slice(start, i + 1); }
-  }
-  return null;
-}
-// Objects the page writes inline (ytcfg.set({...}), var ytInitialData = {...}); the page's
-// globals are not visible from this world, its script texts are.
-function inlineObjects(marker) {
-  const out = [];
-  for (const s of document.querySelectorAll('script:not([src])')) {
-    const text = s.textContent || '';
-    // A text marker, or a pattern for the forms a page may write (var x = ..., window["x"] = ...).
-    const re = typeof marker === 'string' ? null : new RegExp(marker.source, 'g');
-    let i = 0;
-    for (;;) {
-      if (re) {
-        re.lastIndex = i;
-        const m = re.exec(text);
-        if (!m) break;
-        i = m.index + m[0].length;
-      } else {
-        const at = text.indexOf(marker, i);
-        if (at < 0) break;
-        i = at + marker.length;
-      }
-      const j = text.indexOf('{', i);
-      if (j < 0 || j - i > 8) continue;
-      const obj = balanced(text, j);
-      if (!obj) continue;
-      try { out.push(JSON.parse(obj)); } catch (e) { /* not JSON */ }
-    }
-  }
-  return out;
-}
-const textOf = (t) => !t ? '' : typeof t === 'string' ? t : t.simpleText || t.content || (t.runs || []).map((r) => r.text).join('');
+const { inlineObjects, textOf } = VtxPageData;
 const firstLine = (s) => String(s || '').split('\n').map((x) => x.trim()).find((x) => x) || '';
 const httpsOnly = (u) => typeof u === 'string' && u.startsWith('https://') ? u : undefined;
 const signInPage = () => /^\/(accounts\/login|challenge|signin|ServiceLogin)/.test(location.pathname) || /accounts\.google\.com$/.test(location.hostname);

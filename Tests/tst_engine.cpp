@@ -87,6 +87,7 @@ private slots:
         QVERIFY(m_stubs.isValid());
         write(m_stubs.filePath("spam.js"), "const VtxSpam = {};");
         write(m_stubs.filePath("time.js"), "const VtxTime = {};");
+        write(m_stubs.filePath("pagedata.js"), "const VtxPageData = {};");
         write(m_stubs.filePath("youtube.js"), "const VtxSite = {};");
         write(m_stubs.filePath("bridge.js"), kStubBridge);
         m_h = new BridgeHarness;
@@ -120,7 +121,7 @@ private slots:
         QCOMPARE(SpamEngine::adapter(host).value_or(QString()), adapter);
     }
 
-    // The real bundle: a guard around the site name and the five files, joined by "\n;\n".
+    // The real bundle: a guard around the site name and the six files, joined by "\n;\n".
     void bundleText()
     {
         SpamEngine::setScriptFolder(QString());
@@ -140,7 +141,7 @@ private slots:
     void missingScriptFile()
     {
         QTemporaryDir partial;
-        for (const char *name : {"spam.js", "youtube.js", "bridge.js"})
+        for (const char *name : {"spam.js", "pagedata.js", "youtube.js", "bridge.js"})
             QFile::copy(m_stubs.filePath(name), partial.filePath(name));
         SpamEngine::setScriptFolder(partial.path());
         openStubPage();

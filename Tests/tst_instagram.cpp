@@ -173,6 +173,7 @@ private slots:
             QCOMPARE(c.authorName, src.username);
             QCOMPARE(c.likeCount, std::optional<double>(src.likes));
             QCOMPARE(c.isOwner, src.username == QLatin1String("owner"));
+            QCOMPARE(c.authorId, std::optional<QString>(src.userId));   // the site's pk comes as a number too
             QCOMPARE(c.publishedAt, std::optional<double>(double(src.publishedMs / 1000 * 1000)));
             QVERIFY(c.avatar && c.avatar->startsWith(QLatin1String("https://")));
             const QStringList codes = c.reason.split(QLatin1Char(','), Qt::SkipEmptyParts);
@@ -367,6 +368,8 @@ private slots:
             QCOMPARE(c.authorName, src.username);
             QCOMPARE(c.likeCount, std::optional<double>(src.likes));
             QCOMPARE(c.isOwner, src.username == QLatin1String("owner"));
+            // The page links authors by name only; the owner's id is known from the post.
+            QCOMPARE(c.authorId, c.isOwner ? std::optional<QString>(src.userId) : std::nullopt);
             if (src.parent.isEmpty())
                 lastThread = c.id;
             else

@@ -3,6 +3,8 @@
 #include "TestMain.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QTest>
 
@@ -71,6 +73,31 @@ private slots:
         probe.start(QCoreApplication::applicationFilePath(), {"--print-lang"});
         QVERIFY(probe.waitForFinished(10000));
         QCOMPARE(QString::fromUtf8(probe.readAllStandardOutput()).trimmed(), expected);
+    }
+
+    // Every fixed message of the page scripts has its English text, so an English run never
+    // shows a Korean line from the page.
+    void scriptMessagesTranslated_data()
+    {
+        QTest::addColumn<QString>("text");
+        const QRegularExpression entry(QStringLiteral("^\\s+\\w+: '([^']+)',$"), QRegularExpression::MultilineOption);
+        for (const char *script : {":/Resources/ext/youtube.js", ":/Resources/ext/instagram.js", ":/Resources/channel.js"}) {
+            QFile file(QString::fromLatin1(script));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString source = QString::fromUtf8(file.readAll());
+            const QString table = source.section(QStringLiteral("const MSG = {"), 1).section(QStringLiteral("};"), 0, 0);
+            QVERIFY2(!table.isEmpty(), script);
+            for (const QRegularExpressionMatch &m : entry.globalMatch(table)) {
+                const QString text = m.captured(1);
+                QTest::addRow("%s: %s", strrchr(script, '/') + 1, qPrintable(text)) << text;
+            }
+        }
+    }
+    void scriptMessagesTranslated()
+    {
+        QFETCH(QString, text);
+        QVERIFY(localizedSiteMessage(text, false) != text);
+        QCOMPARE(localizedSiteMessage(text, true), text);
     }
 
     void siteMessages_data()

@@ -1,6 +1,7 @@
 // The spam model's post list without a browser: rows of stored posts, the candidates in their one
-// order with one row per canonical address, storing discovered posts, monitoring with its service
-// sign-in rule, and the automatic run's notice.
+// order with one row per canonical address, a scanned post entering the list, filling the list
+// from the history, forgetting a post and clearing the history, storing discovered posts,
+// monitoring with its service sign-in rule, and the automatic run's notice.
 #include "ModelHarness.h"
 #include "TestMain.h"
 
@@ -100,6 +101,146 @@ private slots:
         QCOMPARE(rows.at(3).title, QString("reel B"));
         // No browser: no open page, and the model's list is not changed.
         QCOMPARE(h.model().posts().size(), 1);
+    }
+
+    // A post just scanned moves to the top, except while a job over several posts runs: then it
+    // is updated in place, and a post outside the job's list is not taken in.
+    void listPost_data()
+    {
+        QTest::addColumn<bool>("touring");
+        QTest::addColumn<QString>("scanned");
+        QTest::addColumn<QStringList>("order");
+        const QString kYtC = QStringLiteral("https://www.youtube.com/watch?v=ccccccccccc");
+        const QString kYtD = QStringLiteral("https://www.youtube.com/watch?v=ddddddddddd");
+        QTest::newRow("third post, idle") << false << kYtC << QStringList {kYtC, kYtA, kYtB};
+        QTest::newRow("third post, during a queue") << true << kYtC << QStringList {kYtA, kYtB, kYtC};
+        QTest::newRow("new post, idle") << false << kYtD << QStringList {kYtD, kYtA, kYtB, kYtC};
+        QTest::newRow("new post, during a queue") << true << kYtD << QStringList {kYtA, kYtB, kYtC};
+    }
+    void listPost()
+    {
+        QFETCH(bool, touring);
+        QFETCH(QString, scanned);
+        QFETCH(QStringList, order);
+        ModelHarness h;
+        QList<ChannelPost> rows;
+        for (const QString &u : {kYtA, kYtB, QStringLiteral("https://www.youtube.com/watch?v=ccccccccccc")}) {
+            ChannelPost r;
+            r.site = "youtube";
+            r.url = u;
+            r.state = ChannelPost::State::waiting;
+            rows << r;
+        }
+        h.model().setPosts(rows);
+        h.model().setTouring(touring);
+        ScanStore::Post post = stored("youtube", scanned, 5, false, 3);
+        h.model().listPost(post, 4);
+        QCOMPARE(urls(h.model().posts()), order);
+        for (const ChannelPost &r : h.model().posts()) {
+            if (r.url != scanned)
+                continue;
+            QCOMPARE(r.state, ChannelPost::State::done);
+            QCOMPARE(r.flagged, 3);
+            QCOMPARE(r.added, 4);
+            QVERIFY(r.scannedAt);
+        }
+    }
+
+    // The history fills an empty list (watched first, then the latest scans) and the totals;
+    // a list that has rows, or a job over several posts, is left alone, totals included.
+    void loadHistory_data()
+    {
+        QTest::addColumn<bool>("listed");
+        QTest::addColumn<bool>("touring");
+        QTest::addColumn<bool>("fills");
+        QTest::newRow("empty list") << false << false << true;
+        QTest::newRow("rows present") << true << false << false;
+        QTest::newRow("empty, during a job") << false << true << false;
+    }
+    void loadHistory()
+    {
+        QFETCH(bool, listed);
+        QFETCH(bool, touring);
+        QFETCH(bool, fills);
+        ModelHarness h;
+        // The model is made before the history grows, so that reading the totals shows.
+        QCOMPARE(h.model().stats().posts, 0);
+        QVERIFY(h.store().record(stored("youtube", kYtA, 100)));
+        QVERIFY(h.store().record(stored("instagram", kIgA, 50, false, 2)));
+        QVERIFY(h.store().record(stored("youtube", kYtB, 500, true)));
+        ChannelPost mine;
+        mine.site = "instagram";
+        mine.url = kIgB;
+        if (listed)
+            h.model().setPosts({mine});
+        h.model().setTouring(touring);
+        const QList<ChannelPost> before = h.model().posts();
+        QSignalSpy stats(&h.model(), &SpamModel::statsChanged);
+        h.model().loadHistory();
+        if (fills) {
+            QCOMPARE(urls(h.model().posts()), QStringList({kYtB, kIgA, kYtA}));
+            QCOMPARE(h.model().posts().at(1).state, ChannelPost::State::done);
+            QCOMPARE(h.model().stats().posts, 3);
+            QCOMPARE(stats.count(), 1);
+        } else {
+            QCOMPARE(h.model().posts(), before);
+            QCOMPARE(stats.count(), 0);
+        }
+    }
+
+    // Forgetting a post: nothing while the model works; otherwise the post leaves the history and
+    // the list, discovery does not bring it back, and the scan log reloads.
+    void forgetPost_data()
+    {
+        QTest::addColumn<bool>("working");
+        QTest::newRow("idle") << false;
+        QTest::newRow("while a scan runs") << true;
+    }
+    void forgetPost()
+    {
+        QFETCH(bool, working);
+        ModelHarness h;
+        QVERIFY(h.store().record(stored("youtube", kYtA, 100)));
+        QVERIFY(h.store().record(stored("youtube", kYtB, 50)));
+        h.model().loadHistory();
+        const QList<ChannelPost> before = h.model().posts();
+        const int runs = h.model().runsVersion();
+        h.model().setScanning(working);
+        h.model().forgetPost(kYtA);
+        if (working) {
+            QCOMPARE(h.model().posts(), before);
+            QVERIFY(h.store().post(kYtA));
+            QVERIFY(!h.store().dismissed().contains(kYtA));
+            QCOMPARE(h.model().runsVersion(), runs);
+            return;
+        }
+        QCOMPARE(urls(h.model().posts()), QStringList({kYtB}));
+        QCOMPARE(h.store().post(kYtA), std::nullopt);
+        QVERIFY(h.store().dismissed().contains(kYtA));
+        QCOMPARE(h.model().runsVersion(), runs + 1);
+        QCOMPARE(h.model().stats().posts, 1);
+        QVERIFY(!urls(h.model().scanCandidates()).contains(kYtA));
+        // Discovery finding it again (in another address form) does not list it.
+        QCOMPARE(h.model().addDiscovered({found("https://youtu.be/aaaaaaaaaaa", "again")}), 0);
+    }
+
+    // Clearing the history keeps the monitored posts in the list, with their counts at zero.
+    void clearHistoryKeepsMonitored()
+    {
+        ModelHarness h;
+        QVERIFY(h.store().record(stored("youtube", kYtA, 100, true, 4)));
+        QVERIFY(h.store().record(stored("instagram", kIgA, 50, false, 2)));
+        h.model().loadHistory();
+        QCOMPARE(h.model().posts().size(), 2);
+        const int runs = h.model().runsVersion();
+        QVERIFY(h.model().clearHistory());
+        QCOMPARE(urls(h.model().posts()), QStringList({kYtA}));
+        const ChannelPost kept = h.model().posts().first();
+        QVERIFY(kept.watched);
+        QCOMPARE(kept.total, 0);
+        QCOMPARE(kept.flagged, 0);
+        QVERIFY(h.model().runsVersion() > runs);
+        QCOMPARE(urls(h.model().scanCandidates()), QStringList({kYtA}));
     }
 
     void addDiscovered_data()

@@ -2,6 +2,7 @@
 // and resets, the order, stored picks, reuse and placement of AI answers, repeat offenders and the
 // options of an incremental scan.
 #include "ModelHarness.h"
+#include "Base/Lang.h"
 #include "TestMain.h"
 
 #include <QSignalSpy>
@@ -46,6 +47,8 @@ private slots:
     void applyAIChecksItsIndex();
     void repeatOffenders();
     void repeatOffendersPerSite();
+    void repeatOffendersById_data();
+    void repeatOffendersById();
     void recentOptions_data();
     void recentOptions();
 };
@@ -556,6 +559,72 @@ void ModelRulesTest::repeatOffendersPerSite()
     QCOMPARE(m.flagRepeatOffenders("instagram"), QString());
     QCOMPARE(m.comments().at(0).state, QStringLiteral("ok"));
     QCOMPARE(m.flagRepeatOffenders("youtube"), QStringLiteral(" 1 by authors you deleted before were flagged."));
+}
+
+void ModelRulesTest::repeatOffendersById_data()
+{
+    // One comment beside the owner's own (@owner, channel UCowner); an invalid id: the page gave none.
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QVariant>("id");
+    QTest::addColumn<QString>("reason");   // empty: left as it was
+
+    const QVariant none;
+    QTest::newRow("same id and name") << "@spam" << QVariant("UCspam") << "repeat:2";
+    QTest::newRow("same id, new name") << "@newname" << QVariant("UCrenamed") << "repeat:1";
+    QTest::newRow("id, no name") << "" << QVariant("UCspam") << "repeat:2";
+    QTest::newRow("shared name, another id") << "@shared" << QVariant("UCinnocent") << "";
+    QTest::newRow("shared name, no id") << "@shared" << none << "repeat:1";
+    QTest::newRow("blank id is none") << "@spam" << QVariant("  ") << "repeat:2";
+    QTest::newRow("deleted before ids were kept, now with id") << "@legacy" << QVariant("UClegacy") << "repeat:1";
+    QTest::newRow("deleted before ids were kept, no id") << "@legacy" << none << "repeat:1";
+    QTest::newRow("id of a clean author") << "@clean" << QVariant("UCclean") << "";
+    QTest::newRow("owner's id without the badge") << "@other" << QVariant("UCowner") << "";
+    QTest::newRow("owner's name without the badge, no id") << "@owner" << none << "";
+    QTest::newRow("someone else under the owner's name") << "@owner" << QVariant("UCimpostor") << "repeat:1";
+    QTest::newRow("no name, no id") << "" << none << "";
+    QTest::newRow("blank name, no id") << "  " << none << "";
+}
+
+void ModelRulesTest::repeatOffendersById()
+{
+    QFETCH(QString, name);
+    QFETCH(QVariant, id);
+    QFETCH(QString, reason);
+    ModelHarness h;
+    const QDateTime now = QDateTime::currentDateTime();
+    auto by = [](const QString &cid, const QString &author, const QVariant &authorId) {
+        Comment c = ModelHarness::comment(cid, "text " + cid);
+        c.authorName = author;
+        if (authorId.isValid())
+            c.authorId = authorId.toString();
+        return c;
+    };
+    // Deleted before on YouTube; @legacy was stored before ids were kept, @owner's own comment
+    // and an impostor's under the owner's name were deleted too.
+    const QList<Comment> old {by("d1", "@spam", "UCspam"), by("d2", "@spam", "UCspam"),
+                              by("d3", "@oldname", "UCrenamed"), by("d4", "@legacy", {}),
+                              by("d5", "@shared", "UCshared"), by("d6", "@owner", "UCowner"),
+                              by("d7", "@owner", "UCimpostor")};
+    QVERIFY(h.store().remember("youtube", kPost, old, std::nullopt, now.addDays(-3)));
+    QVERIFY(h.store().markDeleted("youtube", ids(old), now.addDays(-2)));
+
+    SpamModel &m = h.model();
+    Comment owner = by("o", "@owner", "UCowner");
+    owner.isOwner = true;
+    const Comment c = by("c", name, id);
+    m.setComments({owner, c});
+    const QString note = m.flagRepeatOffenders("youtube");
+    const Comment &after = m.comments().at(1);
+    QCOMPARE(m.comments().at(0), owner);
+    if (reason.isEmpty()) {
+        QCOMPARE(after, c);
+        QCOMPARE(note, QString());
+    } else {
+        QCOMPARE(after.reason, reason);
+        QCOMPARE(after.state, QStringLiteral("spam"));
+        QVERIFY(after.checked && after.knownSpammer);
+        QCOMPARE(note, SpamModel::repeatNote(1, Lang::system()));
+    }
 }
 
 void ModelRulesTest::recentOptions_data()

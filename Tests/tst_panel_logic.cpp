@@ -628,6 +628,10 @@ void PanelLogicTest::runTexts()
     const QString earlier = RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now, en);
     QVERIFY2(earlier.startsWith(QStringLiteral("Mar 2")) && earlier.contains(QStringLiteral("9:07")), qPrintable(earlier));
     QVERIFY(!earlier.contains(QStringLiteral("2026")));
+    // The C locale's short time carries seconds; the log shows hour and minute everywhere.
+    QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 9), QTime(9, 5, 30)), now, QLocale::c()), QStringLiteral("09:05"));
+    const QLocale de(QLocale::German, QLocale::Germany);
+    QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now, de), QStringLiteral("2 März, 21:07"));
     ScanStore::Run automatic = run("s");
     automatic.at = now;
     automatic.automatic = true;

@@ -302,7 +302,7 @@ private slots:
     void stopAbandonsSilentPage()
     {
         QTemporaryDir scripts;
-        for (const char *name : {"bridge", "spam", "time", "youtube", "instagram"}) {
+        for (const char *name : {"bridge", "spam", "time", "pagedata", "youtube", "instagram"}) {
             const QString file = QString::fromLatin1(name) + QStringLiteral(".js");
             QVERIFY(QFile::copy(QStringLiteral(VT_SOURCE_DIR "/Resources/ext/") + file, scripts.filePath(file)));
         }
@@ -421,6 +421,101 @@ private slots:
         QCOMPARE(rig.model->accountRequest(), 1);
         QCOMPARE(rig.model->scanActivity().aiState, ScanActivity::AIState::skipped);
         QCOMPARE(m_service->requestCount(QStringLiteral("api/ai/check")), 0);
+    }
+
+    // Authors deleted before are known by their channel or user id: someone else under a deleted
+    // author's name is left alone, a deleted author under a new name is flagged.
+    void repeatOffendersByAuthorId_data()
+    {
+        QTest::addColumn<QString>("site");
+        QTest::newRow("youtube") << "youtube";
+        QTest::newRow("instagram") << "instagram";
+    }
+    void repeatOffendersByAuthorId()
+    {
+        QFETCH(QString, site);
+        const bool yt = site == QLatin1String("youtube");
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        // Author names and ids as each site gives them: "@handle" and channel, user name and pk.
+        const auto name = [yt](const char *n) { return yt ? QLatin1Char('@') + QLatin1String(n) : QLatin1String(n); };
+        const auto idOf = [yt](int n) {
+            return yt ? QStringLiteral("UCrepeat%1repeatrepeatrepeat").arg(n).left(24) : QStringLiteral("6100000000%1").arg(n);
+        };
+        const QStringList texts {QStringLiteral("오늘도 잘 보고 갑니다"), QStringLiteral("레시피 감사합니다, 주말에 해볼게요"),
+                                 QStringLiteral("Looks delicious, thanks for sharing")};
+        // On the page: an innocent under a deleted author's name, a deleted author renamed, a stranger.
+        const QList<std::pair<QString, QString>> authors {{name("twin"), idOf(2)}, {name("newname"), idOf(3)},
+                                                          {name("stranger"), idOf(4)}};
+        QUrl url;
+        QStringList pageIds;
+        if (yt) {
+            quint32 state = 991;
+            YtVideo v{QStringLiteral("vRepeatIds1"), QStringLiteral("Repeat"), false, false, {}};
+            for (int i = 0; i < authors.size(); ++i) {
+                YtComment c;
+                c.id = YouTubeFixture::makeId(state);
+                c.author = authors.at(i).first;
+                c.channelId = authors.at(i).second;
+                c.text = texts.at(i);
+                c.publishedMs = now - 3600000 * (i + 1);
+                v.comments << c;
+                pageIds << c.id;
+            }
+            m_yt->addVideo(v);
+            url = YouTubeFixture::watchUrl(v.id);
+        } else {
+            IgPost post;
+            post.code = InstagramFixture::makeCode(72);
+            post.caption = QStringLiteral("Repeat");
+            post.takenAtMs = now - 86400000;
+            for (int i = 0; i < authors.size(); ++i) {
+                IgComment c;
+                c.id = QStringLiteral("1800000000000000%1").arg(i + 1);
+                c.username = authors.at(i).first;
+                c.userId = authors.at(i).second;
+                c.text = texts.at(i);
+                c.publishedMs = now - 3600000 * (i + 1);
+                post.comments << c;
+                pageIds << c.id;
+            }
+            m_ig->addPost(post);
+            url = InstagramFixture::postUrl(post.code);
+        }
+
+        Rig rig(*m_h, *m_service, false, {{QStringLiteral("vt.aiOn"), false}});
+        // Deleted before on another post of the site: "twin" of another account, and "oldname",
+        // the account now called "newname".
+        QList<Comment> old;
+        for (const auto &[n, id] : {std::pair {name("twin"), idOf(1)}, std::pair {name("oldname"), idOf(3)}}) {
+            Comment c;
+            c.id = QStringLiteral("old-") + id;
+            c.text = QStringLiteral("spam");
+            c.authorName = n;
+            c.authorId = id;
+            c.state = QStringLiteral("spam");
+            old << c;
+        }
+        const QString elsewhere = yt ? QStringLiteral("https://www.youtube.com/watch?v=vRepeatOld1")
+                                     : QStringLiteral("https://www.instagram.com/p/RepeatOld1/");
+        QVERIFY(rig.store.remember(site, elsewhere, old, std::nullopt, QDateTime::currentDateTime().addDays(-2)));
+        QVERIFY(rig.store.markDeleted(site, {old.at(0).id, old.at(1).id}, QDateTime::currentDateTime().addDays(-1)));
+
+        QVERIFY(openPost(rig, url));
+        await(rig.model->scan(true, true), 240000);
+        QHash<QString, Comment> got;
+        for (const Comment &c : rig.model->comments())
+            got.insert(c.id, c);
+        QCOMPARE(got.size(), 3);
+        const Comment twin = got.value(pageIds.at(0)), renamed = got.value(pageIds.at(1)), stranger = got.value(pageIds.at(2));
+        QCOMPARE(twin.authorId, std::optional<QString>(idOf(2)));
+        QVERIFY2(twin.state != QLatin1String("spam") && !twin.knownSpammer, qPrintable(twin.state + " " + twin.reason));
+        QCOMPARE(renamed.state, QStringLiteral("spam"));
+        QCOMPARE(renamed.reason, QStringLiteral("repeat:1"));
+        QVERIFY(renamed.knownSpammer && renamed.checked);
+        QVERIFY2(stranger.state != QLatin1String("spam"), qPrintable(stranger.reason));
+        // Stored with their ids: deleting the innocent now makes that account, not the name, known.
+        QVERIFY(rig.store.markDeleted(site, {pageIds.at(0)}, QDateTime::currentDateTime()));
+        QCOMPARE(rig.store.offenderIds(site, {idOf(1), idOf(2), idOf(4)}), (QHash<QString, int>{{idOf(1), 1}, {idOf(2), 1}}));
     }
 
     // The consent question: asked once in front, never in the background; a refusal turns the AI

@@ -92,6 +92,7 @@ private slots:
     void migratesFirstVersion();
     void regroupsSecondVersion();
     void migratesThirdVersion();
+    void migratesFourthVersion();
     void totalsFollowEveryChange_data();
     void totalsFollowEveryChange();
     void missingTotalsAreMadeAgain_data();
@@ -140,11 +141,11 @@ void StoreTest::newFileHasSchemaAndVersion()
     QCOMPARE(names(db, QStringLiteral("table")),
              QStringList({"comment_totals", "comments", "dismissed", "found", "posts", "run_items", "runs"}));
     QCOMPARE(names(db, QStringLiteral("index")),
-             QStringList({"comments_deleted_at", "comments_deleted_author", "comments_pending", "comments_pending_seen",
-                          "comments_post", "comments_spam_first", "runs_post", "runs_site"}));
+             QStringList({"comments_deleted_at", "comments_deleted_author", "comments_deleted_author_id", "comments_pending",
+                          "comments_pending_seen", "comments_post", "comments_spam_first", "runs_post", "runs_site"}));
     QCOMPARE(names(db, QStringLiteral("trigger")),
              QStringList({"comment_totals_delete", "comment_totals_insert", "comment_totals_update"}));
-    QCOMPARE(db.value(QStringLiteral("PRAGMA user_version")).toLongLong(), 3);
+    QCOMPARE(db.value(QStringLiteral("PRAGMA user_version")).toLongLong(), 4);
     QCOMPARE(db.count(QStringLiteral("runs")), 0);
     // SQLite's own settings: the file stays in the default rollback-journal mode.
     QCOMPARE(db.value(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
@@ -154,7 +155,7 @@ void StoreTest::newFileHasSchemaAndVersion()
         columns.append(row.at(1).toString());
     QCOMPARE(columns.join(','), QStringLiteral("site,id,post,hash,options,spam,abuse,sexual,seen_at,author,text,"
                                                "published_at,like_count,state,kind,reason,ai_prob,first_seen_at,"
-                                               "deleted_at,avatar,rules,kept_at"));
+                                               "deleted_at,avatar,rules,kept_at,author_id"));
 }
 
 void StoreTest::defaultPathIsUnderDataFolder()
@@ -211,7 +212,7 @@ void StoreTest::migratesFirstVersion()
         QVERIFY(!store.post(postA)->fullAt);
     }
     RawDb db(path);
-    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 3);
+    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 4);
     QCOMPARE(db.count("runs"), 4);
     // Opening again changes nothing.
     const auto before = db.rows("SELECT * FROM runs ORDER BY id");
@@ -232,7 +233,7 @@ void StoreTest::regroupsSecondVersion()
         QVERIFY(store.isOpen());
     }
     RawDb db(path);
-    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 3);
+    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 4);
     QHash<qint64, QString> session;
     QHash<qint64, QString> note;
     for (const auto &row : db.rows("SELECT id, session, note FROM runs")) {
@@ -281,7 +282,7 @@ void StoreTest::migratesThirdVersion()
         QCOMPARE(flagged, 5);   // e1 has no first sighting
     }
     RawDb db(path);
-    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 3);
+    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 4);
     QCOMPARE(db.rows("SELECT site, comments, deleted FROM comment_totals ORDER BY site"),
              (QList<QVariantList>{{QStringLiteral("instagram"), qint64(2), qint64(0)},
                                   {QStringLiteral("youtube"), qint64(7), qint64(2)}}));
@@ -293,6 +294,64 @@ void StoreTest::migratesThirdVersion()
         QCOMPARE(again.stats().comments, 9);
     }
     QCOMPARE(db.rows("SELECT * FROM comment_totals ORDER BY site"), before);
+}
+
+void StoreTest::migratesFourthVersion()
+{
+    const QString path = fromFixture(QStringLiteral("store_v3"));
+    const QString oldColumns = QStringLiteral(
+        "site, id, post, hash, options, spam, abuse, sexual, seen_at, author, text, published_at, like_count, state, "
+        "kind, reason, ai_prob, first_seen_at, deleted_at, avatar, rules, kept_at");
+    QList<QVariantList> before;
+    QList<QVariantList> otherTables;
+    const QString others = QStringLiteral("SELECT (SELECT group_concat(url || title || scanned_at) FROM posts), "
+                                          "(SELECT group_concat(session || post || at) FROM runs), "
+                                          "(SELECT group_concat(site || comments || deleted) FROM comment_totals)");
+    {
+        RawDb db(path);
+        before = db.rows(QStringLiteral("SELECT ") + oldColumns + QStringLiteral(" FROM comments ORDER BY site, id"));
+        otherTables = db.rows(others);
+    }
+    QCOMPARE(before.size(), 9);
+    const QString p2 = QStringLiteral("https://www.youtube.com/watch?v=p2");
+    const QString ann = QStringLiteral("UCannannannannannannann1");
+    {
+        ScanStore store(path);
+        store.keepDays = 365 * 100;
+        QCOMPARE(store.stats(), (ScanStore::Stats{3, 1, 9, 4, 2}));
+        // Deletions from before ids were kept count by name, as stored without an id.
+        QCOMPARE(store.offenders(yt, {"Ann", "Dan", "Bob"}, true), (QHash<QString, int>{{"Ann", 1}, {"Dan", 1}}));
+        QVERIFY(store.offenderIds(yt, {ann}).isEmpty());
+        // New sightings keep their author's id, and a deletion then counts by it.
+        Comment again = vt::test::makeComment("n1", "spam again", "spam");
+        again.authorName = QStringLiteral("Ann");
+        again.authorId = ann;
+        QVERIFY(store.remember(yt, p2, {again}, std::nullopt, QDateTime::fromSecsSinceEpoch(1700100000)));
+        QVERIFY(store.markDeleted(yt, {"n1"}, QDateTime::fromSecsSinceEpoch(1700100100)));
+        QCOMPARE(store.offenderIds(yt, {ann}), (QHash<QString, int>{{ann, 1}}));
+        QCOMPARE(store.offenders(yt, {"Ann"}, true), (QHash<QString, int>{{"Ann", 1}}));
+        QCOMPARE(store.offenders(yt, {"Ann"}), (QHash<QString, int>{{"Ann", 2}}));
+    }
+    RawDb db(path);
+    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 4);
+    // Nothing of the old file was lost or changed: every old row reads as it was, without an id.
+    QCOMPARE(db.rows(QStringLiteral("SELECT ") + oldColumns + QStringLiteral(" FROM comments WHERE id != 'n1' ORDER BY site, id")),
+             before);
+    QCOMPARE(db.count("comments WHERE id != 'n1' AND author_id IS NOT NULL"), 0);
+    QCOMPARE(db.value("SELECT author_id FROM comments WHERE id = 'n1'").toString(), ann);
+    QCOMPARE(db.rows(others).first().mid(0, 2), otherTables.first().mid(0, 2));
+    QCOMPARE(db.rows("SELECT site, comments, deleted FROM comment_totals ORDER BY site"),
+             (QList<QVariantList>{{QStringLiteral("instagram"), qint64(2), qint64(0)},
+                                  {QStringLiteral("youtube"), qint64(8), qint64(3)}}));
+    // Opening again changes nothing.
+    const auto after = db.rows("SELECT * FROM comments ORDER BY site, id");
+    {
+        ScanStore again(path);
+        again.keepDays = 365 * 100;
+        QCOMPARE(again.stats().comments, 10);
+    }
+    QCOMPARE(db.rows("SELECT * FROM comments ORDER BY site, id"), after);
+    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 4);
 }
 
 void StoreTest::totalsFollowEveryChange_data()
@@ -383,10 +442,10 @@ void StoreTest::missingTotalsAreMadeAgain_data()
 {
     QTest::addColumn<QString>("damage");
     QTest::addColumn<qint64>("version");   // the file's version afterwards
-    QTest::newRow("table") << "DROP TABLE comment_totals" << qint64(3);
-    QTest::newRow("trigger") << "DROP TRIGGER comment_totals_delete" << qint64(3);
-    QTest::newRow("index") << "DROP INDEX comments_spam_first" << qint64(3);
-    QTest::newRow("wrong totals") << "UPDATE comment_totals SET comments = 99; PRAGMA user_version = 2" << qint64(3);
+    QTest::newRow("table") << "DROP TABLE comment_totals" << qint64(4);
+    QTest::newRow("trigger") << "DROP TRIGGER comment_totals_delete" << qint64(4);
+    QTest::newRow("index") << "DROP INDEX comments_spam_first" << qint64(4);
+    QTest::newRow("wrong totals") << "UPDATE comment_totals SET comments = 99; PRAGMA user_version = 2" << qint64(4);
     QTest::newRow("newer version") << "DROP TABLE comment_totals; PRAGMA user_version = 7" << qint64(7);
 }
 
@@ -432,11 +491,18 @@ void StoreTest::blockedUpgradeStillCounts()
         QCOMPARE(store.daily(2, QDateTime::fromSecsSinceEpoch(1700086500)).last().deleted, 1);
         QVERIFY(other.exec("COMMIT"));
         QCOMPARE(RawDb(path).value("PRAGMA user_version").toLongLong(), 2);
+        // Without the author id column yet, comments are still stored, and matched by name only.
+        Comment c = vt::test::makeComment("b1", "blocked", "spam");
+        c.authorId = QStringLiteral("UCblockedblockedblocked1");
+        QVERIFY(store.remember(yt, postA, {c}, std::nullopt, QDateTime::fromSecsSinceEpoch(1700000800)));
+        QVERIFY(store.markDeleted(yt, {"b1"}, QDateTime::fromSecsSinceEpoch(1700000900)));
+        QVERIFY(store.offenderIds(yt, {*c.authorId}).isEmpty());
+        QCOMPARE(store.offenders(yt, {c.authorName}, true), (QHash<QString, int>{{c.authorName, 1}}));
     }
     ScanStore later(path);   // the next run upgrades
     later.keepDays = 365 * 100;
-    QCOMPARE(later.stats(), (ScanStore::Stats{3, 1, 9, 4, 2}));
-    QCOMPARE(RawDb(path).value("PRAGMA user_version").toLongLong(), 3);
+    QCOMPARE(later.stats(), (ScanStore::Stats{3, 1, 10, 4, 3}));
+    QCOMPARE(RawDb(path).value("PRAGMA user_version").toLongLong(), 4);
 }
 
 void StoreTest::retention()

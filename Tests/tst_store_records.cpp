@@ -38,6 +38,9 @@ private slots:
     void storedKind();
     void rememberAIDropsStaleAnswers();
     void knownAndOffendersOverManyIds();
+    void authorIdKeptWithTheComment_data();
+    void authorIdKeptWithTheComment();
+    void offendersByIdAndByName();
     void problemsJudgeStoredScores();
     void currentAndPendingFollowFullScan();
     void defaultsOfUnreadableValues();
@@ -235,6 +238,101 @@ void StoreRecordsTest::knownAndOffendersOverManyIds()
     QVERIFY(!offenders.contains(QString()));
     QVERIFY(s.markDeleted(yt, {}, at(2)));
     QVERIFY(s.known(yt, {}).isEmpty());
+}
+
+void StoreRecordsTest::authorIdKeptWithTheComment_data()
+{
+    // Two sightings of one comment; an invalid id means the page gave none.
+    QTest::addColumn<bool>("textFirst");    // storeText at the first sighting
+    QTest::addColumn<QVariant>("idFirst");
+    QTest::addColumn<bool>("seenAgain");
+    QTest::addColumn<bool>("textSecond");
+    QTest::addColumn<QVariant>("idSecond");
+    QTest::addColumn<QVariant>("stored");   // the author_id column afterwards; invalid: null
+
+    const QVariant none;
+    const QVariant uc1(QStringLiteral("UCaaaaaaaaaaaaaaaaaaaaa1"));
+    const QVariant uc2(QStringLiteral("UCbbbbbbbbbbbbbbbbbbbbb2"));
+    QTest::newRow("kept") << true << uc1 << false << true << none << uc1;
+    QTest::newRow("none") << true << none << false << true << none << none;
+    QTest::newRow("blank is none") << true << QVariant(QStringLiteral("  ")) << false << true << none << none;
+    QTest::newRow("read without id later: kept") << true << uc1 << true << true << none << uc1;
+    QTest::newRow("id given later") << true << none << true << true << uc1 << uc1;
+    QTest::newRow("the page's newer id") << true << uc1 << true << true << uc2 << uc2;
+    QTest::newRow("author texts off: not written") << false << uc1 << false << false << none << none;
+    QTest::newRow("author texts turned off: erased") << true << uc1 << true << false << uc1 << none;
+    QTest::newRow("author texts turned off, no id: erased") << true << uc1 << true << false << none << none;
+}
+
+void StoreRecordsTest::authorIdKeptWithTheComment()
+{
+    QFETCH(bool, textFirst);
+    QFETCH(QVariant, idFirst);
+    QFETCH(bool, seenAgain);
+    QFETCH(bool, textSecond);
+    QFETCH(QVariant, idSecond);
+    QFETCH(QVariant, stored);
+    ScanStore &s = *m_store;
+    const auto sighting = [&](const QVariant &id) {
+        Comment c = makeComment("c1", "hello");
+        if (id.isValid())
+            c.authorId = id.toString();
+        return c;
+    };
+    s.storeText = textFirst;
+    QVERIFY(s.remember(yt, postA, {sighting(idFirst)}, std::nullopt, at(1)));
+    if (seenAgain) {
+        s.storeText = textSecond;
+        QVERIFY(s.remember(yt, postA, {sighting(idSecond)}, std::nullopt, at(2)));
+    }
+    RawDb raw(m_path);
+    const QVariant value = raw.value("SELECT author_id FROM comments WHERE id = 'c1'");
+    QCOMPARE(value.isNull(), !stored.isValid());
+    if (stored.isValid())
+        QCOMPARE(value.toString(), stored.toString());
+}
+
+void StoreRecordsTest::offendersByIdAndByName()
+{
+    ScanStore &s = *m_store;
+    // 1,100 deleted comments, each author with an id, plus deletions stored without one.
+    QList<Comment> page = vt::test::makePage("k", 1100);
+    for (Comment &c : page)
+        c.authorId = QStringLiteral("UC-") + c.id;
+    Comment sameName = makeComment("x1", "old");
+    sameName.authorName = QStringLiteral("author-k5");   // someone else under k5's name, no id
+    Comment noId = makeComment("x2", "old");
+    noId.authorName = QStringLiteral("nameless");
+    page << sameName << noId;
+    QVERIFY(s.remember(yt, postA, page, std::nullopt, at(1)));
+    QStringList stored;
+    for (const Comment &c : page)
+        stored.append(c.id);
+    QVERIFY(s.markDeleted(yt, stored, at(2)));
+    // Another site and a comment not deleted count for nothing.
+    Comment elsewhere = makeComment("i1", "x");
+    elsewhere.authorId = QStringLiteral("UC-k1");
+    QVERIFY(s.remember(QStringLiteral("instagram"), QStringLiteral("https://www.instagram.com/p/q/"), {elsewhere},
+                       std::nullopt, at(1)));
+    Comment alive = makeComment("a1", "x");
+    alive.authorId = QStringLiteral("UC-k2");
+    QVERIFY(s.remember(yt, postB, {alive}, std::nullopt, at(1)));
+
+    QStringList ids{QString(), QStringLiteral("  ")};
+    for (int i = 0; i < 1200; ++i)
+        ids.append(QStringLiteral("UC-k%1").arg(i));
+    const QHash<QString, int> byId = s.offenderIds(yt, ids);
+    QCOMPARE(byId.size(), 1100);
+    QCOMPARE(byId.value("UC-k1"), 1);
+    QCOMPARE(byId.value("UC-k2"), 1);
+    QCOMPARE(byId.value("UC-k1099"), 1);
+    QVERIFY(!byId.contains("UC-k1100") && !byId.contains(QString()));
+    QCOMPARE(s.offenderIds(QStringLiteral("instagram"), {"UC-k1"}), (QHash<QString, int>{}));
+
+    const QStringList names{"author-k5", "author-k6", "author-x2", "nameless", "nobody"};
+    QCOMPARE(s.offenders(yt, names),
+             (QHash<QString, int>{{"author-k5", 2}, {"author-k6", 1}, {"nameless", 1}}));
+    QCOMPARE(s.offenders(yt, names, true), (QHash<QString, int>{{"author-k5", 1}, {"nameless", 1}}));
 }
 
 void StoreRecordsTest::problemsJudgeStoredScores()

@@ -3,6 +3,7 @@
 // it quits cleanly on SIGTERM with the site sign-in kept for the next start and its agent control
 // file gone.
 #include "Base/AppSettings.h"
+#include "Base/ImageStore.h"
 #include "Base/Lang.h"
 #include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
@@ -10,6 +11,7 @@
 #include "Dashboard/StatisticsSheet.h"
 #include "FakeService.h"
 #include "FixtureSite.h"
+#include "Panel/PanelActions.h"
 #include "Panel/SpamPanel.h"
 #include "Panel/SpamPanelModel.h"
 #include "Scan/SpamModel.h"
@@ -25,6 +27,9 @@
 #include "Shell/BrowserPane.h"
 #include "Shell/MainWindow.h"
 #include "Shell/PaneResizer.h"
+#include "Shell/PostDock.h"
+#include "Shell/PostTile.h"
+#include "Posts/PostDesk.h"
 #include "Shell/SidebarSites.h"
 #include "Shell/VeltraneBrowserApp.h"
 #include "Shell/WebViewHost.h"
@@ -34,6 +39,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
@@ -369,6 +375,35 @@ private slots:
         QVERIFY(!sidebar->locked());
         QVERIFY(pane()->addressField()->isEnabled());
         QVERIFY(browser()->canStartLogin());
+    }
+
+    // The post list under the browser and the panel read the one post list model, and a post
+    // opened in the browser appears in the list, focused.
+    void dockFollowsTheOpenPost()
+    {
+        open();
+        PostDock *dock = window->workspace()->dock();
+        QVERIFY(dock && dock->isVisible());
+        QCOMPARE(state->desk()->model(), state->spam());
+        QCOMPARE(window->workspace()->panel()->viewModel()->actions()->focused(), state->desk()->focused());
+        const QString post = QStringLiteral("https://www.youtube.com/watch?v=dockdockdoc");
+        // Its picture is in the image cache already: the tile downloads nothing.
+        const QString picture = ChannelPost::thumbnailOf("youtube", post, {}).value();
+        QVERIFY(QDir().mkpath(ImageStore::shared().directory()));
+        QImage still(64, 36, QImage::Format_RGB32);
+        still.fill(Qt::darkCyan);
+        QVERIFY(still.save(ImageStore::shared().cacheFile(picture), "JPG"));
+        browser()->open(post);
+        QTRY_COMPARE_WITH_TIMEOUT(state->desk()->focused(), std::optional<QString>(post), slow);
+        QTRY_VERIFY_WITH_TIMEOUT(!dock->tiles().isEmpty() && dock->tiles().first()->post().url == post, slow);
+        QVERIFY(dock->tiles().first()->look().focused);
+        QVERIFY(!ImageStore::shared().isLoading(picture));
+        QCOMPARE(window->workspace()->panel()->viewModel()->actions()->focused(), std::optional<QString>(post));
+        // A site sign-in in progress locks the list; the model's own work does not.
+        QVERIFY(!dock->locked());
+        state->spam()->setScanning(true);
+        QVERIFY(!dock->locked());
+        state->spam()->setScanning(false);
     }
 
     // The size is kept for the next start, as long as the screen holds it.

@@ -85,6 +85,9 @@ private slots:
         QTest::newRow("likeCount 0 is not absent") << patchedComment(R"({"likeCount":0})") << "likeCount" << QJsonValue(0.0);
         QTest::newRow("avatar null is absent") << patchedComment(R"({"avatar":null})") << "avatar" << absent;
         QTest::newRow("aiProb missing is absent") << patchedComment({}, {"aiProb"}) << "aiProb" << absent;
+        QTest::newRow("authorId missing stays absent") << patchedComment({}) << "authorId" << absent;
+        QTest::newRow("authorId null is absent") << patchedComment(R"({"authorId":null})") << "authorId" << absent;
+        QTest::newRow("authorId kept") << patchedComment(R"({"authorId":"UCx1"})") << "authorId" << QJsonValue("UCx1");
         QTest::newRow("unknown keys ignored") << patchedComment(R"({"extra":{"deep":[1,2]}})") << "extra" << absent;
         QTest::newRow("order whole float") << patchedComment(R"({"order":7.0})") << "order" << QJsonValue(7);
     }
@@ -122,6 +125,7 @@ private slots:
         QTest::newRow("checked as number") << "comment" << patchedComment(R"({"checked":1})") << cap << "checked: expected a boolean";
         QTest::newRow("hits element not text") << "comment" << patchedComment(R"({"hits":["a",2]})") << cap << "hits[1]: expected a string";
         QTest::newRow("hits not a list") << "comment" << patchedComment(R"({"hits":"a"})") << cap << "hits: expected an array";
+        QTest::newRow("authorId as number") << "comment" << patchedComment(R"({"authorId":4242})") << cap << "authorId: expected a string, found a number";
         QTest::newRow("aiKind wrong type") << "comment" << patchedComment(R"({"aiKind":{}})") << cap << "aiKind: expected a string, found an object";
         QTest::newRow("comment is an array") << "comment" << QByteArray("[]") << cap << "expected an object, found an array";
         QTest::newRow("items element not object") << "scan" << scanResult("[1]") << cap << "items[0]: expected an object";

@@ -128,6 +128,7 @@ private slots:
             QCOMPARE(c.authorName, src.author);
             QCOMPARE(c.likeCount, std::optional<double>(src.likes));
             QCOMPARE(c.isOwner, src.owner);
+            QCOMPARE(c.authorId, std::optional<QString>(src.channelId));
             QVERIFY(c.publishedAt.has_value());
             QVERIFY(std::abs(*c.publishedAt - double(src.publishedMs)) < 3600000.0 * 24);
             if (src.parent.isEmpty())
@@ -430,6 +431,56 @@ private slots:
             if (!expected.contains(c.id))
                 expected << c.id;
         QCOMPARE(threads, expected);
+    }
+
+    // Authors by channel: the data names every author's channel; the rendered list shows it only in
+    // the link of a channel without a handle. Two channels may show the same name.
+    void authorChannels_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("data") << false;
+        QTest::newRow("rendered list") << true;
+    }
+    void authorChannels()
+    {
+        QFETCH(bool, refused);
+        resetSite();
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        quint32 state = 77;
+        auto comment = [&](const QString &author, const QString &channel, const QString &parent = QString()) {
+            YtComment c;
+            c.id = YouTubeFixture::makeId(state, parent);
+            c.parent = parent;
+            c.author = author;
+            c.channelId = channel;
+            c.text = QStringLiteral("맛있어 보여요 ") + author;
+            c.publishedMs = now - 3600000;
+            c.owner = channel == YouTubeFixture::ownerChannel();
+            return c;
+        };
+        const YtComment first = comment(QStringLiteral("@twin"), QStringLiteral("UCtwinAtwinAtwinAtwinA01"));
+        const QList<YtComment> comments {
+            first,
+            comment(QStringLiteral("@channelowner"), YouTubeFixture::ownerChannel(), first.id),
+            comment(QStringLiteral("@twin"), QStringLiteral("UCtwinBtwinBtwinBtwinB02")),
+            comment(QStringLiteral("김씨네 옛 채널"), QStringLiteral("UColdChannelNoHandle0003")),
+        };
+        const QString id = refused ? QStringLiteral("vAuthorsDom") : QStringLiteral("vAuthors001");
+        YtVideo v{id, QStringLiteral("작성자"), false, false, comments};
+        v.dataRefused = refused;
+        m_site->addVideo(v);
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        const ScanResult r = m_h->scan();
+        QCOMPARE(r.items.size(), comments.size());
+        QHash<QString, YtComment> byId;
+        for (const YtComment &c : comments)
+            byId.insert(c.id, c);
+        for (const Comment &c : r.items) {
+            const YtComment &src = byId.value(c.id);
+            QCOMPARE(c.authorName, src.author);
+            const bool shown = !refused || !src.author.startsWith(QLatin1Char('@'));
+            QCOMPARE(c.authorId, shown ? std::optional<QString>(src.channelId) : std::nullopt);
+        }
     }
 
     // Replies that come as threads of their own, through the data and through the rendered list.

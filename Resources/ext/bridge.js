@@ -20,6 +20,7 @@
     if (typeof raw.publishedAt === 'number' && isFinite(raw.publishedAt)) c.publishedAt = raw.publishedAt;
     if (typeof raw.likeCount === 'number' && isFinite(raw.likeCount)) c.likeCount = raw.likeCount;
     if (raw.avatar) c.avatar = String(raw.avatar);
+    if (typeof raw.authorId === 'string' && raw.authorId.trim()) c.authorId = raw.authorId.trim();
     return c;
   }
 

@@ -187,6 +187,15 @@ const VtxSite = (() => {
 
   // ---- reading comments from the site's data ---------------------------------------------
 
+  // A user's id: the text forms first, since a number this long may not survive as one.
+  function userIdOf(user) {
+    for (const v of [user.pk_id, user.id, user.pk]) {
+      if (typeof v === 'string' && /^\d+$/.test(v)) return v;
+      if (typeof v === 'number' && Number.isSafeInteger(v) && v > 0) return String(v);
+    }
+    return undefined;
+  }
+
   function fromApi(c, m, parent) {
     const user = c.user || {};
     return {
@@ -194,6 +203,7 @@ const VtxSite = (() => {
       parent: parent || '',
       text: String(c.text || ''),
       authorName: String(user.username || ''),
+      authorId: userIdOf(user),
       publishedAt: typeof c.created_at === 'number' ? c.created_at * 1000 : VtxTime.parse(c.created_at_utc || c.created_at),
       likeCount: typeof c.comment_like_count === 'number' ? c.comment_like_count : undefined,
       isOwner: !!(m.ownerId && String(user.pk || user.id || '') === m.ownerId),
@@ -457,7 +467,10 @@ const VtxSite = (() => {
         if (seen.has(entry.ref.id)) continue;
         if (result.items.length >= limit) { result.limited = true; break; }
         const c = readNode(entry, now);
-        if (m && m.ownerName && c.authorName === m.ownerName) c.isOwner = true;
+        if (m && m.ownerName && c.authorName === m.ownerName) {
+          c.isOwner = true;
+          if (m.ownerId) c.authorId = m.ownerId;
+        }
         seen.add(c.id);
         result.items.push(c);
         ctx.sample(c, result.owners);

@@ -41,48 +41,7 @@ const VtxSite = (() => {
   }
   const canonical = (v) => v.shorts ? 'https://www.youtube.com/shorts/' + v.id : 'https://www.youtube.com/watch?v=' + v.id;
 
-  // Objects written inline by the page, e.g. ytcfg.set({...}) and var ytInitialData = {...};
-  // Page globals live in the page's own world, so the script text is the source here.
-  function balanced(text, start) {
-    let depth = 0, inString = false, quote = '';
-    for (let i = start; i < text.length; i++) {
-      const ch = text[i];
-      if (inString) {
-        if (ch === '\\') i++;
-        else if (ch === quote) inString = false;
-      } else if (ch === '"' || ch === "'") { inString = true; quote = ch; }
-      else if (ch === '{') depth++;
-      else if (ch === '}') { if (--depth === 0) return text.slice(start, i + 1); }
-    }
-    return null;
-  }
-  function inlineObjects(marker) {
-    const out = [];
-    for (const s of document.querySelectorAll('script:not([src])')) {
-      const text = s.textContent || '';
-      // A text marker, or a pattern for the forms a page may write (var x = ..., window["x"] = ...).
-      const re = typeof marker === 'string' ? null : new RegExp(marker.source, 'g');
-      let i = 0;
-      for (;;) {
-        if (re) {
-          re.lastIndex = i;
-          const m = re.exec(text);
-          if (!m) break;
-          i = m.index + m[0].length;
-        } else {
-          const at = text.indexOf(marker, i);
-          if (at < 0) break;
-          i = at + marker.length;
-        }
-        const j = text.indexOf('{', i);
-        if (j < 0 || j - i > 8) continue;
-        const obj = balanced(text, j);
-        if (!obj) continue;
-        try { out.push(JSON.parse(obj)); } catch (e) { /* not JSON: skip */ }
-      }
-    }
-    return out;
-  }
+  const { inlineObjects, textOf } = VtxPageData;
   const INITIAL_DATA = /(?:window\s*\[\s*["']ytInitialData["']\s*\]|\bytInitialData)\s*=\s*/;
   let configCache = null;
   function config() {
@@ -108,7 +67,6 @@ const VtxSite = (() => {
     }
     return out;
   }
-  const textOf = (t) => !t ? '' : typeof t === 'string' ? t : t.simpleText || t.content || (t.runs || []).map((r) => r.text).join('');
 
   function ownsVideoIn(source, id) {
     return source.includes('studio.youtube.com/video/' + id);
@@ -217,6 +175,11 @@ const VtxSite = (() => {
     return cmd && cmd.token ? cmd.token : null;
   }
 
+  // An author's channel id ("UC" and 22 more today), the one name of a channel that never changes;
+  // other browse ids (feeds, playlists) are not authors.
+  const channelId = (...candidates) => candidates.find((v) => typeof v === 'string' && /^UC[\w-]{10,64}$/.test(v));
+  const browseIdOf = (endpoint) => ((endpoint || {}).browseEndpoint || {}).browseId;
+
   class Reader {
     constructor() { this.entities = new Map(); }
     absorb(json) {
@@ -236,6 +199,7 @@ const VtxSite = (() => {
           id: p.commentId || vm.commentId,
           text: (p.content && p.content.content) || '',
           authorName: a.displayName || '',
+          authorId: channelId(a.channelId, browseIdOf((a.channelCommand || {}).innertubeCommand)),
           publishedAt: VtxTime.parse(p.publishedTime, now),
           likeCount: likesFrom(ent.toolbar),
           isOwner: !!a.isCreator,
@@ -251,6 +215,7 @@ const VtxSite = (() => {
           id: vm.commentId,
           text: textOf(vm.contentText),
           authorName: textOf(vm.authorText),
+          authorId: channelId(browseIdOf(vm.authorEndpoint), browseIdOf(vm.authorNameEndpoint)),
           publishedAt: VtxTime.parse(textOf(vm.publishedTimeText), now),
           likeCount: likes === null ? undefined : likes,
           isOwner: !!vm.authorIsChannelOwner,
@@ -530,6 +495,8 @@ const VtxSite = (() => {
       id: idOfNode(node),
       text: (q('#content-text') || {}).textContent ? q('#content-text').textContent.trim() : '',
       authorName: author ? author.textContent.trim() : '',
+      // The list shows the channel id only in the link of a channel without a handle.
+      authorId: channelId((/^\/channel\/([^/?#]+)/.exec((author && author.getAttribute('href')) || '') || [])[1]),
       publishedAt: VtxTime.parse((q('#published-time-text') || {}).textContent, now),
       likeCount: likes,
       isOwner: !!q('#author-comment-badge ytd-author-comment-badge-renderer, ytd-author-comment-badge-renderer[creator]'),

@@ -122,7 +122,8 @@ QList<IgComment> InstagramFixture::load(const QString &path, qint64 nowMs)
         c.id = makeCommentId(state);
         c.parent = parent;
         c.username = o.value("user").toString();
-        c.userId = userId(c.username);
+        // A comment list may give another user under the same name (a name given up and taken again).
+        c.userId = o.value("userId").toString(userId(c.username));
         c.text = o.value("text").toString();
         c.publishedMs = nowMs - qint64(o.value("ageHours").toDouble() * 3600000.0);
         c.likes = o.value("likes").toInt();
@@ -259,7 +260,8 @@ QJsonObject InstagramFixture::commentJson(const IgPost &post, const IgComment &c
     QJsonObject o{{"pk", c.id}, {"text", c.text}, {"type", c.parent.isEmpty() ? 0 : 2}, {"created_at", secs},
                   {"created_at_utc", secs}, {"content_type", "comment"}, {"status", "Active"}, {"bit_flags", 0},
                   {"did_report_as_spam", false}, {"share_enabled", false}, {"user_id", c.userId},
-                  {"user", QJsonObject{{"pk", c.userId}, {"pk_id", c.userId}, {"id", c.userId}, {"username", c.username},
+                  // The site gives the user's pk as a number and again as text.
+                  {"user", QJsonObject{{"pk", c.userId.toDouble()}, {"pk_id", c.userId}, {"id", c.userId}, {"username", c.username},
                                        {"full_name", c.username}, {"is_private", false}, {"is_verified", false},
                                        {"profile_pic_url", pictureUrl(c.userId)}}},
                   {"is_covered", false}, {"has_liked_comment", false}, {"comment_like_count", c.likes},

@@ -72,6 +72,15 @@ QString YouTubeFixture::makeId(quint32 &state, const QString &parent)
     return parent.isEmpty() ? QStringLiteral("Ug") + id + QStringLiteral("AaABAg") : parent + QLatin1Char('.') + id;
 }
 
+QString YouTubeFixture::channelOf(const QString &author)
+{
+    const QByteArray digest = QCryptographicHash::hash(author.toUtf8(), QCryptographicHash::Sha256);
+    QString id = QStringLiteral("UC");
+    for (int i = 0; i < 22; ++i)
+        id += QLatin1Char(kIdChars[quint8(digest.at(i)) % 64]);
+    return id;
+}
+
 QList<YtComment> YouTubeFixture::load(const QString &path, qint64 nowMs)
 {
     QFile file(path);
@@ -85,11 +94,12 @@ QList<YtComment> YouTubeFixture::load(const QString &path, qint64 nowMs)
         c.id = makeId(state, parent);
         c.parent = parent;
         c.author = o.value("author").toString();
-        c.channelId = QStringLiteral("UC") + makeId(state).mid(2, 22);
+        // A comment list may give another channel under the same name (a handle given up and taken again).
+        c.owner = o.value("owner").toBool();
+        c.channelId = o.value("channelId").toString(c.owner ? ownerChannel() : channelOf(c.author));
         c.text = o.value("text").toString();
         c.publishedMs = nowMs - qint64(o.value("ageHours").toDouble() * 3600000.0);
         c.likes = o.value("likes").toInt();
-        c.owner = o.value("owner").toBool();
         c.pinned = o.value("pinned").toBool();
         c.hearted = o.value("hearted").toBool();
         c.siteSpam = o.value("siteSpam").toBool();
@@ -249,11 +259,13 @@ QJsonObject YouTubeFixture::viewModelJson(const YtComment &c, QJsonArray &mutati
     const QString commentKey = QStringLiteral("Eg0ck") + c.id;
     const QString stateKey = QStringLiteral("Eg0ts") + c.id;
     const QString surfaceKey = QStringLiteral("Eg0sf") + c.id;
+    const QString base = c.author.startsWith(QLatin1Char('@')) ? QStringLiteral("/@") + handle
+                                                                : QStringLiteral("/channel/") + c.channelId;
+    const QJsonObject browse{{"browseEndpoint", QJsonObject{{"browseId", c.channelId}, {"canonicalBaseUrl", base}}}};
     QJsonObject author{{"channelId", c.channelId}, {"displayName", c.author},
                        {"avatarThumbnailUrl", QStringLiteral("https://yt3.ggpht.com/ytc/%1=s88-c-k-c0x00ffffff-no-rj").arg(c.channelId)},
                        {"isVerified", false}, {"isCreator", c.owner}, {"isArtist", false},
-                       {"channelCommand", QJsonObject{{"innertubeCommand", QJsonObject{{"browseEndpoint",
-                           QJsonObject{{"browseId", c.channelId}, {"canonicalBaseUrl", QStringLiteral("/@") + handle}}}}}}}};
+                       {"channelCommand", QJsonObject{{"innertubeCommand", browse}}}};
     QJsonObject toolbar{{"likeCountNotliked", shortCount(c.likes)}, {"likeCountLiked", shortCount(c.likes + 1)},
                         {"likeCountA11y", c.likes == 1 ? QStringLiteral("1 like") : QStringLiteral("%L1 likes").arg(c.likes)},
                         {"replyCount", QString()}, {"likeButtonA11y", QStringLiteral("Like this comment along with %L1 other people").arg(c.likes)}};

@@ -30,8 +30,8 @@ namespace vt::test {
 struct YtComment {
     QString id;            // "Ug...AaABAg"; a reply is "<parent>.<suffix>"
     QString parent;        // empty for a thread
-    QString author;        // "@handle"
-    QString channelId;     // "UC..."
+    QString author;        // "@handle"; a channel without a handle shows its name
+    QString channelId;     // "UC...": one per author, like the real site
     QString text;
     qint64 publishedMs = 0;
     int likes = 0;
@@ -69,6 +69,10 @@ public:
     static QList<YtComment> load(const QString &path, qint64 nowMs);   // {"comments": [...]} with nested "replies"
     static QList<YtComment> bulk(int threads, quint32 seed, qint64 nowMs, const QList<YtComment> &base);
     static QString makeId(quint32 &state, const QString &parent = QString());
+    // The channel of a fixture author: the same for every comment of the author; the owner's
+    // comments carry the owner's channel.
+    static QString channelOf(const QString &author);
+    static QString ownerChannel() { return QStringLiteral("UCfixtureOwnerChannel0001"); }
 
     void addVideo(const YtVideo &video);
     YtVideo *video(const QString &id);
@@ -151,7 +155,7 @@ private:
     QList<std::pair<HttpRequest, HttpResponder>> m_held;
     void answerAction(const HttpRequest &req, const HttpResponder &r);
     int m_nextRequests = 0;
-    QString m_ownerChannel = QStringLiteral("UCfixtureOwnerChannel0001");
+    QString m_ownerChannel = ownerChannel();
     QString m_appJs;
 };
 

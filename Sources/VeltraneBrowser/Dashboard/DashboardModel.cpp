@@ -1,5 +1,7 @@
 #include "Dashboard/DashboardModel.h"
 
+#include "Base/DateText.h"
+
 #include "Sites/LoginProvider.h"
 
 #include <QRegularExpression>
@@ -231,14 +233,12 @@ QString DashboardModel::stripTitle(Strip strip, bool korean)
 
 QString DashboardModel::hoveredText(const QDateTime &day, const QLocale &locale)
 {
-    const bool dayFirst = locale.dateFormat(QLocale::ShortFormat).indexOf(QLatin1Char('d'))
-        < locale.dateFormat(QLocale::ShortFormat).indexOf(QLatin1Char('M'));
+    const bool dayFirst = DateText::dayFirst(locale);
     return locale.toString(day.date(), dayFirst ? QStringLiteral("ddd d MMM") : QStringLiteral("ddd, MMM d"));
 }
 
 QString DashboardModel::tickText(const QDateTime &tick, const QLocale &locale)
 {
-    const bool dayFirst = locale.dateFormat(QLocale::ShortFormat).indexOf(QLatin1Char('d'))
-        < locale.dateFormat(QLocale::ShortFormat).indexOf(QLatin1Char('M'));
+    const bool dayFirst = DateText::dayFirst(locale);
     return locale.toString(tick.date(), dayFirst ? QStringLiteral("d/M") : QStringLiteral("M/d"));
 }

@@ -180,6 +180,7 @@ QString SpamEngine::bundle(const QString &adapter)
         QStringLiteral("window.__vtxSite = '") + adapter + QStringLiteral("';"),
         file(QStringLiteral("spam")),
         file(QStringLiteral("time")),
+        file(QStringLiteral("pagedata")),
         file(adapter),
         file(QStringLiteral("bridge")),
         QStringLiteral("}"),

@@ -84,7 +84,8 @@ QCoro::Task<QJsonValue> SpamEngine::channel(QString step, QString site, qint64 l
     if (!file.open(QIODevice::ReadOnly))
         throw BrowserError(file.errorString());
     QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString source = decoder(file.readAll());
+    // The page-data helpers come first: the script reads inline page objects through them.
+    const QString source = SpamEngine::file(QStringLiteral("pagedata")) + QStringLiteral("\n;\n") + decoder(file.readAll());
     if (decoder.hasError())
         throw BrowserError(path + QStringLiteral(": not UTF-8 text"));
 

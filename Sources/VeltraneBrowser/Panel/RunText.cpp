@@ -1,5 +1,7 @@
 #include "Panel/RunText.h"
 
+#include "Base/DateText.h"
+
 #include "Base/Lang.h"
 
 QString RunText::scan(int posts)
@@ -34,13 +36,8 @@ QString RunText::time(const QDateTime &date)
 QString RunText::time(const QDateTime &date, const QDateTime &now, const QLocale &locale)
 {
     const QDateTime local = date.toLocalTime();
-    const QString clock = locale.toString(local.time(), QLocale::ShortFormat);
+    const QString clock = DateText::clock(local.time(), locale);
     if (local.date() == now.toLocalTime().date())
         return clock;
-    // Abbreviated month and day in the locale's order, then the short time.
-    QString day = locale.toString(local.date(), QStringLiteral("MMM d"));
-    const QString pattern = locale.dateFormat(QLocale::ShortFormat);
-    if (pattern.indexOf(u'd') >= 0 && pattern.indexOf(u'M') >= 0 && pattern.indexOf(u'd') < pattern.indexOf(u'M'))
-        day = locale.toString(local.date(), QStringLiteral("d MMM"));
-    return day + QStringLiteral(", ") + clock;
+    return DateText::monthDay(local.date(), locale) + QStringLiteral(", ") + clock;
 }

@@ -126,9 +126,8 @@ QCoro::Task<int> SpamModel::present(Alerts::Question question)
 void SpamModel::recordDeleted(const ScanStore::PostKey &post, const QStringList &fresh)
 {
     if (!fresh.isEmpty()) {
-        // Each write commits on its own: what the site deleted is on disk before the next report.
-        m_store->markDeleted(post.site, fresh, QDateTime::currentDateTime());
-        m_store->removed(post.url, int(fresh.size()));
+        // Committed at once: what the site deleted is on disk before the next report.
+        m_store->markDeleted(post, fresh, QDateTime::currentDateTime());
         setRow(post.url, [&](ChannelPost &row) { row.deleted += int(fresh.size()); });
     }
     syncPost(post.url);

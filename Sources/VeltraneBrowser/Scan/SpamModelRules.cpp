@@ -296,31 +296,62 @@ AIRules::Placement SpamModel::placement(double prob, const QString &kind)
 
 QString SpamModel::flagRepeatOffenders(const QString &site)
 {
-    // The owner's own names on this page: a reply that lost its owner badge is still the owner's.
+    // Authors are the same person when their ids are equal; a display name can be shared or
+    // passed on, so it decides only for a comment the page gave no id.
+    const auto idOf = [](const Comment &c) { return c.authorId ? c.authorId->trimmed() : QString(); };
+    // The owner on this page, by id and by name: a reply that lost its owner badge is still the
+    // owner's. Someone else under the owner's name is not the owner when both have ids.
+    QSet<QString> ownerIds;
     QSet<QString> ownerNames;
     for (const Comment &c : std::as_const(m_comments)) {
-        if (c.isOwner && !c.authorName.trimmed().isEmpty())
+        if (!c.isOwner)
+            continue;
+        if (const QString id = idOf(c); !id.isEmpty())
+            ownerIds.insert(id);
+        if (!c.authorName.trimmed().isEmpty())
             ownerNames.insert(c.authorName);
     }
-    const auto candidate = [&ownerNames](const Comment &c) {
-        return c.state == kOk && !c.isOwner && !c.authorName.trimmed().isEmpty()
-            && !ownerNames.contains(c.authorName);
+    const auto owners = [&](const Comment &c, const QString &id) {
+        if (c.isOwner || (!id.isEmpty() && ownerIds.contains(id)))
+            return true;
+        return ownerNames.contains(c.authorName) && (id.isEmpty() || ownerIds.isEmpty());
     };
-    QSet<QString> names;
+    const auto candidate = [&](const Comment &c, const QString &id) {
+        return c.state == kOk && !owners(c, id) && (!id.isEmpty() || !c.authorName.trimmed().isEmpty());
+    };
+    QSet<QString> ids;
+    QSet<QString> namesWithId;      // matched against deletions stored without an id
+    QSet<QString> namesWithoutId;   // matched against every deletion under the name
     for (const Comment &c : std::as_const(m_comments)) {
-        if (candidate(c))
-            names.insert(c.authorName);
+        const QString id = idOf(c);
+        if (!candidate(c, id))
+            continue;
+        const bool named = !c.authorName.trimmed().isEmpty();
+        if (id.isEmpty()) {
+            namesWithoutId.insert(c.authorName);
+        } else {
+            ids.insert(id);
+            if (named)
+                namesWithId.insert(c.authorName);
+        }
     }
-    if (names.isEmpty())
+    if (ids.isEmpty() && namesWithId.isEmpty() && namesWithoutId.isEmpty())
         return {};
-    const QHash<QString, int> counts = m_store->offenders(site, QStringList(names.cbegin(), names.cend()));
-    if (counts.isEmpty())
+    const auto list = [](const QSet<QString> &set) { return QStringList(set.cbegin(), set.cend()); };
+    const QHash<QString, int> byId = ids.isEmpty() ? QHash<QString, int>() : m_store->offenderIds(site, list(ids));
+    const QHash<QString, int> byOldName =
+        namesWithId.isEmpty() ? QHash<QString, int>() : m_store->offenders(site, list(namesWithId), true);
+    const QHash<QString, int> byName =
+        namesWithoutId.isEmpty() ? QHash<QString, int>() : m_store->offenders(site, list(namesWithoutId));
+    if (byId.isEmpty() && byOldName.isEmpty() && byName.isEmpty())
         return {};
     int flagged = 0;
     for (Comment &c : m_comments) {
-        if (!candidate(c))
+        const QString id = idOf(c);
+        if (!candidate(c, id))
             continue;
-        const int deleted = counts.value(c.authorName, 0);
+        const int deleted = id.isEmpty() ? byName.value(c.authorName, 0)
+                                         : byId.value(id, 0) + byOldName.value(c.authorName, 0);
         if (deleted < 1)
             continue;
         c.state = kSpam;

@@ -5,6 +5,7 @@
 #include "Base/AppSettings.h"
 #include "Browser/Browser.h"
 #include "Page/SpamEngine.h"
+#include "Posts/PostDesk.h"
 #include "Scan/SpamModel.h"
 #include "Service/VeltraneAccount.h"
 #include "Sites/AuthPolicy.h"
@@ -20,7 +21,8 @@ AppState::AppState(QObject *parent)
     m_engine = new SpamEngine(m_browser, this);
     // 3. The spam model, with its own service client and the history at its default path.
     m_spam = new SpamModel(m_engine, m_browser, nullptr, nullptr, nullptr, this);
-    // 4. The post list model comes here once it exists.
+    // 4. The post list model, over the spam model, for the whole run.
+    m_desk = new PostDesk(m_spam, this);
     // 5. The agent dispatcher starts its control server itself; when it cannot, it keeps the
     //    reason and the run goes on without agent control.
     m_agent = new AgentController(m_browser, m_spam, m_spam->store(), ControlFile(), this);
@@ -52,6 +54,8 @@ AppState::~AppState()
     m_browser->onNavigate = nullptr;
     delete m_agent;
     m_agent = nullptr;
+    delete m_desk;
+    m_desk = nullptr;
     delete m_spam;
     m_spam = nullptr;
     delete m_engine;

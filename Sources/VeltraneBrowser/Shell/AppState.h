@@ -6,7 +6,7 @@
 //   1. the browser over the persistent profile, with the settings store for its media toggles;
 //   2. the page bridge bound to that browser;
 //   3. the spam model over the bridge and the browser, with its own service client and history;
-//   4. [the post list model over the spam model]               - not built yet
+//   4. the post list model over the spam model;
 //   5. the agent command dispatcher with its control server (it may fail to start: the run goes
 //      on without agent control and agentError() says why);
 //   6. the browser's hooks: canStartLogin (only while the model is idle) and onNavigate (the
@@ -23,6 +23,7 @@
 
 class AgentController;
 class Browser;
+class PostDesk;
 class SpamEngine;
 class SpamModel;
 
@@ -35,6 +36,7 @@ public:
     Browser *browser() const { return m_browser; }
     SpamEngine *engine() const { return m_engine; }
     SpamModel *spam() const { return m_spam; }
+    PostDesk *desk() const { return m_desk; }
     AgentController *agent() const { return m_agent; }
     // Why agent control is off for this run; empty when its server listens.
     QString agentError() const;
@@ -53,6 +55,7 @@ private:
     Browser *m_browser = nullptr;
     SpamEngine *m_engine = nullptr;
     SpamModel *m_spam = nullptr;
+    PostDesk *m_desk = nullptr;
     AgentController *m_agent = nullptr;
     double m_firstAutoScan = 60;
     bool m_shutDown = false;

@@ -1,6 +1,7 @@
 #include "Shell/WorkspaceView.h"
 
 #include "Base/AppSettings.h"
+#include "Base/ImageStore.h"
 #include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
 #include "Dashboard/StatisticsSheet.h"
@@ -13,6 +14,7 @@
 #include "Shell/SidebarSites.h"
 #include "Shell/AppState.h"
 #include "Shell/BrowserPane.h"
+#include "Shell/PostDock.h"
 #include "Theme/Design.h"
 #include "Theme/Hairline.h"
 #include "Shell/PaneResizer.h"
@@ -26,20 +28,6 @@ namespace {
 const QString menuKey = QStringLiteral("vt.menuWidth");
 const QString panelKey = QStringLiteral("vt.panelWidth");
 constexpr double cardRadius = 18;
-
-// A plain filled area (the post list until it is built).
-class Fill : public QWidget {
-public:
-    Fill(const QColor &color, QWidget *parent)
-        : QWidget(parent)
-        , color(color)
-    {
-    }
-    QColor color;
-
-protected:
-    void paintEvent(QPaintEvent *) override { QPainter(this).fillRect(rect(), color); }
-};
 
 // The 1-point border of a rounded card, drawn over its content; takes no input.
 class Border : public QWidget {
@@ -149,13 +137,18 @@ WorkspaceView::WorkspaceView(AppState *state, AppSettings *settings, QWidget *pa
     m_pane = new BrowserPane(browser, m_card);
     column->addWidget(m_pane);
     column->addWidget(new Hairline(m_card));
-    // The post list under the browser comes here.
-    m_dock = new Fill(Design::canvas(), m_card);
+    m_dock = new PostDock(model, browser, state->desk(), &ImageStore::shared(), m_card);
     m_dock->setObjectName(QStringLiteral("dock"));
+    // A refused watch request (no service account) opens the account tab through the model's
+    // account request.
+    m_dock->monitor = [weakModel](const QString &url, bool on) {
+        if (weakModel)
+            weakModel->setWatched(url, on);
+    };
     column->addWidget(m_dock, 1);
     m_cardBorder = new Border(this);
 
-    m_actions = new PanelActions(model->store(), this);
+    m_actions = new PanelActions(state->desk(), this);
     connect(m_actions, &PanelActions::stopRequested, model, &SpamModel::stopScan);
     connect(m_actions, &PanelActions::pendingMonitorFinished, model, &SpamModel::finishPendingMonitor);
     // The delete bar hands on every pick; the model asks the owner once and takes its batch.
@@ -195,7 +188,7 @@ void WorkspaceView::syncLocks()
     const bool lock = locked(working, accounts->clearing().has_value());
     m_sidebar->setLocked(lock);
     m_pane->setWorking(lock);
-    m_dock->setEnabled(!dockLocked(accounts->clearing().has_value(), accounts->isAuthenticating()));
+    m_dock->setLocked(dockLocked(accounts->clearing().has_value(), accounts->isAuthenticating()));
     m_panel->setEnabled(!accounts->isAuthenticating());
     // An open accounts menu disables its rows while the model works.
     if (AccountMenu *menu = m_sidebar->sites()->menu())

@@ -14,6 +14,7 @@ class AppSettings;
 class AppState;
 class BrowserPane;
 class PanelActions;
+class PostDock;
 class PaneResizer;
 class SettingsOpener;
 class SpamPanel;
@@ -46,6 +47,7 @@ public:
 
     WorkspaceSidebar *sidebar() const { return m_sidebar; }
     BrowserPane *browserPane() const { return m_pane; }
+    PostDock *dock() const { return m_dock; }
     SpamPanel *panel() const { return m_panel; }
     SettingsOpener *settings() const { return m_settingsOpener; }
     // The open statistics sheet; none when closed.
@@ -70,7 +72,7 @@ private:
     QWidget *m_card;
     QWidget *m_cardBorder;
     BrowserPane *m_pane;
-    QWidget *m_dock;
+    PostDock *m_dock;
     PanelActions *m_actions;
     SpamPanel *m_panel;
     SettingsOpener *m_settingsOpener;

@@ -237,6 +237,9 @@ void ScanStore::migrate()
     if (current < 3 || !hasTotals())
         addTotals(current);
     m_totals = hasTotals();
+    if (current < 4 || !hasAuthorIds())
+        addAuthorIds(current);
+    m_authorIds = hasAuthorIds();
 }
 
 bool ScanStore::migrateRuns(qint64 current)
@@ -340,6 +343,33 @@ bool ScanStore::addTotals(qint64 current)
                 return false;
         }
         return current >= 3 || step("PRAGMA user_version = 3");   // never lowers a newer version
+    });
+}
+
+bool ScanStore::hasAuthorIds()
+{
+    const Rows rows = run(QStringLiteral(
+        "SELECT (SELECT COUNT(*) FROM pragma_table_info('comments') WHERE name = 'author_id'), "
+        "(SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = 'comments_deleted_author_id')"), {}, false);
+    return !rows.isEmpty() && rows.first().size() == 2 && vt::sql::integer(rows.first().at(0)) == 1
+        && vt::sql::integer(rows.first().at(1)) == 1;
+}
+
+bool ScanStore::addAuthorIds(qint64 current)
+{
+    // The author's stable id beside the display name; comments stored before it have none.
+    return transaction([&] {
+        const Rows has = run(QStringLiteral("SELECT COUNT(*) FROM pragma_table_info('comments') WHERE name = 'author_id'"),
+                             {}, false);
+        if (has.isEmpty() || has.first().isEmpty() || !vt::sql::isInteger(has.first().first()))
+            return false;
+        if (has.first().first().toLongLong() == 0
+            && !exec(QStringLiteral("ALTER TABLE comments ADD COLUMN author_id TEXT"), {}, false))
+            return false;
+        return exec(QStringLiteral("CREATE INDEX IF NOT EXISTS comments_deleted_author_id ON comments (site, author_id) "
+                                   "WHERE deleted_at IS NOT NULL"),
+                    {}, false)
+            && (current >= 4 || exec(QStringLiteral("PRAGMA user_version = 4"), {}, false));   // never lowers a newer version
     });
 }
 

@@ -224,10 +224,18 @@ public:
     bool rememberAI(const QString &site, const QList<AIAnswer> &answers, const QString &options);
     bool markKept(const QString &site, const QStringList &ids, const QDateTime &now);
     bool markDeleted(const QString &site, const QStringList &ids, const QDateTime &now);
+    // Marks comments of one post deleted and counts them on the post in one transaction, so the
+    // post's counter never disagrees with its comments after a crash.
+    bool markDeleted(const PostKey &post, const QStringList &ids, const QDateTime &now);
 
     QHash<QString, Known> known(const QString &site, const QStringList &ids);
     QHash<QString, Problem> problems(const QString &post);
-    QHash<QString, int> offenders(const QString &site, const QStringList &authors);
+    // For the given display names, the number of the author's deleted comments on the site;
+    // with `storedWithoutId`, only those stored without an author id (before ids were kept, or
+    // read where the page gave none).
+    QHash<QString, int> offenders(const QString &site, const QStringList &authors, bool storedWithoutId = false);
+    // For the given author ids, the number of deleted comments stored with that id on the site.
+    QHash<QString, int> offenderIds(const QString &site, const QStringList &authorIds);
     QList<Record> recentDeleted(int limit);
     QList<Author> topAuthors(int limit);
     QList<DayCount> daily(int days, const QDateTime &now);
@@ -299,6 +307,8 @@ private:
     bool migrateRuns(qint64 current);
     bool hasTotals();
     bool addTotals(qint64 current);
+    bool hasAuthorIds();
+    bool addAuthorIds(qint64 current);
     void noteFailure(int rc, const QString &detail, const QString &what);
     void fail(const QString &reason);
 
@@ -313,4 +323,5 @@ private:
     QString m_lastError;
     int m_lastRc = 0;
     bool m_totals = false;   // the kept totals and the statistics' indexes are in place
+    bool m_authorIds = false;   // the comments have their author_id column (a blocked upgrade leaves it out)
 };

@@ -100,10 +100,16 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
     // comment would cost twice the plain insert. The rows are upserted in order, exactly as one
     // statement each would do.
     constexpr qsizetype perStatement = 50;
+    // A file whose upgrade was blocked has no author_id column yet: its rows are written without.
     static const QString head = QStringLiteral(
         "INSERT INTO comments (site, id, post, hash, seen_at, first_seen_at, author, text, published_at, like_count, "
-        "state, kind, reason, ai_prob, avatar, rules) VALUES ");
-    static const QString row = QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        "state, kind, reason, ai_prob, avatar, rules");
+    static const QString row = QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?");
+    // The same comment always has the same author: a page that gives no id (its rendered list
+    // read instead of its data) leaves a stored id in place, unless author texts are not kept.
+    static const QString idTail = QStringLiteral(
+        ", author_id = CASE WHEN excluded.author_id IS NULL AND excluded.text IS NOT NULL THEN comments.author_id "
+        "ELSE excluded.author_id END");
     static const QString tail = QStringLiteral(
         "\nON CONFLICT (site, id) DO UPDATE SET post = excluded.post, seen_at = excluded.seen_at, "
         "rules = excluded.rules, author = excluded.author, text = excluded.text, "
@@ -118,32 +124,40 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
         "avatar = CASE WHEN excluded.avatar IS NULL AND excluded.text IS NOT NULL THEN comments.avatar "
         "ELSE excluded.avatar END, "
         "hash = excluded.hash");
-    auto upsert = [&](qsizetype rows) {
-        QString sql = head;
+    auto upsert = [&](qsizetype rows, bool withIds) {
+        QString sql = head + (withIds ? QStringLiteral(", author_id) VALUES ") : QStringLiteral(") VALUES "));
         for (qsizetype i = 0; i < rows; ++i) {
             if (i)
                 sql += QStringLiteral(", ");
-            sql += row;
+            sql += row + (withIds ? QStringLiteral(", ?)") : QStringLiteral(")"));
         }
-        return sql + tail;
+        return sql + tail + (withIds ? idTail : QString());
     };
-    static const QString full = upsert(perStatement);
+    static const QString full = upsert(perStatement, false);
+    static const QString fullWithIds = upsert(perStatement, true);
+    const bool withIds = m_authorIds;
     const double t = seconds(now);
     const QVariant rulesValue = orNull(rules);
     return transaction([&] {
         for (qsizetype from = 0; from < comments.size(); from += perStatement) {
             const qsizetype count = std::min(perStatement, comments.size() - from);
             QVariantList args;
-            args.reserve(count * 16);
+            args.reserve(count * 17);
             for (const Comment &c : comments.mid(from, count)) {
                 args << site << c.id << post << hash(c.text) << t << t
                      << (storeText ? QVariant(c.authorName) : QVariant())
                      << (storeText ? QVariant(c.text) : QVariant()) << orNull(c.publishedAt) << orNull(c.likeCount)
                      << c.state << storedKind(c) << c.reason << orNull(c.aiProb)
                      << (storeText ? orNull(c.avatar) : QVariant()) << rulesValue;
+                if (withIds) {
+                    const QString id = c.authorId ? c.authorId->trimmed() : QString();
+                    args << (storeText && !id.isEmpty() ? QVariant(id) : QVariant());
+                }
             }
             // A full slice reuses one cached statement; the last, shorter one is prepared once.
-            if (!(count == perStatement ? exec(full, args) : exec(upsert(count), args, false)))
+            const bool stored = count == perStatement ? exec(withIds ? fullWithIds : full, args)
+                                                      : exec(upsert(count, withIds), args, false);
+            if (!stored)
                 return false;
         }
         return true;
@@ -188,6 +202,17 @@ bool ScanStore::markKept(const QString &site, const QStringList &ids, const QDat
 bool ScanStore::markDeleted(const QString &site, const QStringList &ids, const QDateTime &now)
 {
     return stamp(QStringLiteral("deleted_at"), site, ids, now);
+}
+
+bool ScanStore::markDeleted(const PostKey &post, const QStringList &ids, const QDateTime &now)
+{
+    if (ids.isEmpty())
+        return true;
+    if (!open())
+        return false;
+    return transaction([&] {
+        return stamp(QStringLiteral("deleted_at"), post.site, ids, now) && removed(post.url, int(ids.size()));
+    });
 }
 
 // `column` is one of our own column names, never data.
@@ -266,7 +291,7 @@ QHash<QString, ScanStore::Problem> ScanStore::problems(const QString &post)
     return result;
 }
 
-QHash<QString, int> ScanStore::offenders(const QString &site, const QStringList &authors)
+QHash<QString, int> ScanStore::offenders(const QString &site, const QStringList &authors, bool storedWithoutId)
 {
     QHash<QString, int> result;
     if (!open())
@@ -276,13 +301,40 @@ QHash<QString, int> ScanStore::offenders(const QString &site, const QStringList 
         if (!a.isEmpty())
             names.append(a);
     }
+    const QString only = storedWithoutId && m_authorIds ? QStringLiteral(" AND author_id IS NULL") : QString();
     chunked(names, [&](const QString &marks, const QStringList &part) {
         QVariantList args{site};
         for (const QString &name : part)
             args.append(name);
         const Rows rows = run(QStringLiteral("SELECT author, COUNT(*) FROM comments WHERE site = ? AND deleted_at IS "
                                              "NOT NULL AND author IN (")
-                                  + marks + QStringLiteral(") GROUP BY author"),
+                                  + marks + QStringLiteral(")") + only + QStringLiteral(" GROUP BY author"),
+                              args, false);
+        for (const Row &row : rows) {
+            if (row.size() >= 2 && isText(row.at(0)) && isInteger(row.at(1)))
+                result.insert(row.at(0).toString(), int(row.at(1).toLongLong()));
+        }
+    });
+    return result;
+}
+
+QHash<QString, int> ScanStore::offenderIds(const QString &site, const QStringList &authorIds)
+{
+    QHash<QString, int> result;
+    if (!open() || !m_authorIds)
+        return result;
+    QStringList ids;
+    for (const QString &id : authorIds) {
+        if (!id.trimmed().isEmpty())
+            ids.append(id);
+    }
+    chunked(ids, [&](const QString &marks, const QStringList &part) {
+        QVariantList args{site};
+        for (const QString &id : part)
+            args.append(id);
+        const Rows rows = run(QStringLiteral("SELECT author_id, COUNT(*) FROM comments WHERE site = ? AND deleted_at IS "
+                                             "NOT NULL AND author_id IN (")
+                                  + marks + QStringLiteral(") GROUP BY author_id"),
                               args, false);
         for (const Row &row : rows) {
             if (row.size() >= 2 && isText(row.at(0)) && isInteger(row.at(1)))

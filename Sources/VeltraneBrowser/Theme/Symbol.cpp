@@ -189,6 +189,13 @@ const QHash<QString, Draw> &table()
              spark({18.5, 5.5}, 3.8);
              spark({18.5, 18.5}, 2.8);
          }},
+        {QStringLiteral("magnifyingglass"), [](Pen &s) {
+             s.line(2);
+             s.p.drawEllipse(QPointF(10.5, 10.5), 6, 6);
+             s.p.drawLine(QPointF(15, 15), QPointF(20, 20));
+         }},
+        {QStringLiteral("plus"), [](Pen &s) { s.line(2.2); s.p.drawLine(QPointF(12, 5), QPointF(12, 19)); s.p.drawLine(QPointF(5, 12), QPointF(19, 12)); }},
+        {QStringLiteral("stop.fill"), [](Pen &s) { s.fill(); s.p.drawPath(Design::rounded(QRectF(5, 5, 14, 14), 3)); }},
         {QStringLiteral("person.crop.circle"), [](Pen &s) { person(s, false); }},
         {QStringLiteral("person.crop.circle.fill.badge.checkmark"), [](Pen &s) { person(s, true); }},
         {QStringLiteral("checkmark.shield.fill"), [](Pen &s) { shield(s, true); }},

@@ -2,6 +2,7 @@
 
 #include "Theme/Design.h"
 #include "Theme/HoverFade.h"
+#include "Theme/Symbol.h"
 
 #include <QPainter>
 
@@ -56,7 +57,18 @@ QSize WorkspaceButton::sizeHint() const
     f.setWeight(QFont::DemiBold);
     const QFontMetrics fm(f);
     // Room around the shape for its shadow.
-    return QSize(fm.horizontalAdvance(text()) + 2 * l.padding + 6, qMax(l.minHeight, int(fm.height()) + 8) + 5);
+    // A symbol and its gap, and a little room so that the text is never cut by rounding.
+    const int symbolWidth = m_symbol.isEmpty() ? 0 : l.fontSize + 8;
+    return QSize(fm.horizontalAdvance(text()) + symbolWidth + 2 * l.padding + 6, qMax(l.minHeight, int(fm.height()) + 8) + 5);
+}
+
+void WorkspaceButton::setSymbol(const QString &name)
+{
+    if (name == m_symbol)
+        return;
+    m_symbol = name;
+    updateGeometry();
+    update();
 }
 
 void WorkspaceButton::enterEvent(QEnterEvent *)
@@ -101,5 +113,18 @@ void WorkspaceButton::paintEvent(QPaintEvent *)
     f.setWeight(QFont::DemiBold);
     p.setFont(f);
     p.setPen(rest.label);
-    p.drawText(box, Qt::AlignCenter, text());
+    if (m_symbol.isEmpty()) {
+        p.drawText(box, Qt::AlignCenter, text());
+        return;
+    }
+    // Symbol and text centred together; the text is cut short when the button is narrow.
+    const QFontMetricsF fm(f);
+    const double symbolWidth = rest.fontSize + 6;
+    const double room = qMax(0.0, box.width() - 2 * rest.padding - symbolWidth);
+    const QString shown = fm.elidedText(text(), Qt::ElideRight, room);
+    const double width = symbolWidth + fm.horizontalAdvance(shown);
+    const double left = box.center().x() - width / 2;
+    Symbol::paint(p, m_symbol, QRectF(left, box.top(), rest.fontSize, box.height()), rest.label, rest.fontSize);
+    p.drawText(QRectF(left + symbolWidth, box.top(), width - symbolWidth + 1, box.height()),
+               Qt::AlignLeft | Qt::AlignVCenter, shown);
 }

@@ -35,6 +35,9 @@ public:
     explicit WorkspaceButton(const QString &text, Flags flags, QWidget *parent = nullptr);
 
     Flags flags() const { return m_flags; }
+    // A symbol (Symbol's names) before the text; empty for none.
+    void setSymbol(const QString &name);
+    QString symbol() const { return m_symbol; }
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -46,4 +49,5 @@ protected:
 private:
     Flags m_flags;
     HoverFade *m_hover;
+    QString m_symbol;
 };

@@ -7,6 +7,7 @@ Comment Comment::fromJson(const QJsonValue &value, const QString &path)
     c.id = r.string(QStringLiteral("id"));
     c.text = r.string(QStringLiteral("text"));
     c.authorName = r.string(QStringLiteral("authorName"));
+    c.authorId = r.optionalString(QStringLiteral("authorId"));
     c.publishedAt = r.optionalNumber(QStringLiteral("publishedAt"));
     c.likeCount = r.optionalNumber(QStringLiteral("likeCount"));
     c.order = r.integer(QStringLiteral("order"));
@@ -44,6 +45,8 @@ QJsonObject Comment::toJson() const
     o.insert(QStringLiteral("id"), id);
     o.insert(QStringLiteral("text"), text);
     o.insert(QStringLiteral("authorName"), authorName);
+    if (authorId)
+        o.insert(QStringLiteral("authorId"), *authorId);
     if (publishedAt)
         o.insert(QStringLiteral("publishedAt"), *publishedAt);
     if (likeCount)

@@ -20,6 +20,9 @@ struct Comment {
     QString id;
     QString text;
     QString authorName;
+    // The author's stable id where the page gives one (a YouTube channel id, an Instagram user
+    // id): display names change and can be shared, so the history matches authors by it.
+    std::optional<QString> authorId;
     std::optional<double> publishedAt;   // milliseconds since 1970 (UTC)
     std::optional<double> likeCount;     // absent when the page could not read it
     qint64 order = 0;                    // position in the page's collection order

@@ -60,6 +60,12 @@
     return cmd ? cmd.token : null;
   }
 
+  // The author's link: the handle's address, or /channel/<id> for a channel without a handle.
+  function authorLink(a) {
+    const base = ((((a.channelCommand || {}).innertubeCommand || {}).browseEndpoint) || {}).canonicalBaseUrl;
+    return base || '/' + (a.displayName || '');
+  }
+
   function renderComment(vm, isReply) {
     const ent = (entities.get(vm.commentKey) || {}).commentEntityPayload || {};
     const state = (entities.get(vm.toolbarStateKey) || {}).engagementToolbarStateEntityPayload || {};
@@ -73,7 +79,7 @@
           el('div', { id: 'header' },
             vm.pinnedText ? el('div', { id: 'pinned-comment-badge' }, el('ytd-pinned-comment-badge-renderer', { text: vm.pinnedText })) : null,
             el('div', { id: 'header-author' },
-              el('h3', {}, el('a', { id: 'author-text', class: 'yt-simple-endpoint', href: '/' + (a.displayName || '') }, el('span', { text: a.displayName || '' }))),
+              el('h3', {}, el('a', { id: 'author-text', class: 'yt-simple-endpoint', href: authorLink(a) }, el('span', { text: a.displayName || '' }))),
               a.isCreator ? el('span', { id: 'author-comment-badge' }, el('ytd-author-comment-badge-renderer', { creator: '' }, el('span', { text: a.displayName }))) : null,
               el('span', { id: 'published-time-text' }, el('a', { href: '/watch?v=' + videoId + '&lc=' + p.commentId, text: p.publishedTime || '' })))),
           el('div', { id: 'expander' }, el('yt-attributed-string', { id: 'content-text', slot: 'content' }, el('span', { text: (p.content || {}).content || '' }))),

@@ -5,8 +5,8 @@
 //   gallery --list                           prints the views
 //
 // Views: design, controls, site-icons, site-list, account-menu, agent-setup, sidebar,
-// browser-pane, window; the review panel's panel, panel-rows, panel-bars, panel-stage, panel-log
-// and the settings and statistics views of SettingsGallery.h (over a fixture history, without
+// browser-pane, window; the review panel's panel, panel-rows, panel-bars, panel-stage, panel-log;
+// the post list's dock and dock-tiles (over a fixture history and a filled image cache); and the settings and statistics views of SettingsGallery.h (over a fixture history, without
 // the site). Those that show the sign-in state sign in to YouTube on the fixture site
 // first; the browser pane and the window show the fixture's YouTube page.
 
@@ -16,6 +16,7 @@
 #include "FixtureSite.h"
 #include "PageTools.h"
 #include "PanelGallery.h"
+#include "PostGallery.h"
 #include "Shell/AccountMenu.h"
 #include "Shell/AgentSetupView.h"
 #include "Shell/AppState.h"
@@ -57,7 +58,7 @@ namespace {
 
 const QStringList views = QStringList {"design", "controls", "site-icons", "site-list", "account-menu",
                                        "agent-setup", "sidebar", "browser-pane", "window"}
-    + PanelGallery::views();
+    + PanelGallery::views() + PostGallery::views();
 
 constexpr int slow = 30000;
 
@@ -247,9 +248,11 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     VeltraneBrowserApp::applyTheme(app);
-    if (settingsView || PanelGallery::views().contains(view)) {
+    if (settingsView || PanelGallery::views().contains(view) || PostGallery::views().contains(view)) {
         // Over their own fixture history (and the service stand-in); no site needed.
-        const QImage image = settingsView ? vt::test::renderSettingsView(view, lang == "ko") : PanelGallery::render(view);
+        const QImage image = settingsView                           ? vt::test::renderSettingsView(view, lang == "ko")
+                             : PostGallery::views().contains(view) ? PostGallery::render(view)
+                                                                   : PanelGallery::render(view);
         QDir().mkpath(out);
         const QString path = QDir(out).filePath(view + "-" + lang + ".png");
         if (image.isNull() || !image.save(path)) {

@@ -1,0 +1,483 @@
+#include "Shell/PostDock.h"
+
+#include "Base/ImageStore.h"
+#include "Base/Lang.h"
+#include "Browser/Browser.h"
+#include "Panel/ScanStatusText.h"
+#include "Posts/PostDesk.h"
+#include "Scan/SpamModel.h"
+#include "Shell/PostDockActions.h"
+#include "Shell/PostDockModel.h"
+#include "Shell/PostTile.h"
+#include "Shell/SidebarSites.h"
+#include "Theme/Design.h"
+#include "Theme/HeaderButton.h"
+#include "Theme/IconButton.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel *mutedLabel(QWidget *parent, double size, QFont::Weight weight)
+{
+    auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(Design::font(size, weight));
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, Design::muted());
+    label->setPalette(p);
+    return label;
+}
+
+// The small turning arc beside the discovery status (still when motion is reduced).
+class Spinner : public QWidget {
+public:
+    explicit Spinner(QWidget *parent)
+        : QWidget(parent)
+    {
+        setFixedSize(13, 13);
+        m_timer.setInterval(50);
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] { m_angle = (m_angle + 30) % 360; update(); });
+    }
+    void setRunning(bool on)
+    {
+        setVisible(on);
+        if (on && !Design::reduceMotion())
+            m_timer.start();
+        else
+            m_timer.stop();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Design::muted(), 1.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawArc(QRectF(2, 2, 9, 9), -m_angle * 16, 270 * 16);
+    }
+
+private:
+    QTimer m_timer;
+    int m_angle = 0;
+};
+
+} // namespace
+
+PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStore *images, QWidget *parent)
+    : QWidget(parent)
+    , m_model(model)
+    , m_browser(browser)
+    , m_desk(desk)
+    , m_images(images)
+{
+    const bool korean = Lang::system();
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(12, 12, 12, 12);
+    column->setSpacing(8);
+
+    // The header row.
+    auto *header = new QWidget(this);
+    header->setFixedHeight(28);
+    auto *row = new QHBoxLayout(header);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(6);
+    m_caption = mutedLabel(header, 10, QFont::Medium);
+    QFont captionFont = m_caption->font();
+    captionFont.setLetterSpacing(QFont::AbsoluteSpacing, 0.5);
+    m_caption->setFont(captionFont);
+    m_caption->setText(PostDockModel::caption(korean));
+    m_count = mutedLabel(header, 10, QFont::Medium);
+    m_selectAll = new HeaderButton(PostDockModel::selectAllText(korean), header);
+    m_deselectAll = new HeaderButton(PostDockModel::deselectAllText(korean), header);
+    m_searchButton = new IconButton(QStringLiteral("magnifyingglass"), PostDockModel::searchText(korean), header);
+    row->addWidget(m_caption);
+    row->addWidget(m_count);
+    row->addSpacing(8);
+    row->addWidget(m_selectAll);
+    row->addWidget(m_deselectAll);
+    row->addStretch(1);
+    row->addWidget(m_searchButton);
+    column->addWidget(header);
+
+    // The search field.
+    m_search = new QLineEdit(this);
+    m_search->setPlaceholderText(PostDockModel::searchText(korean));
+    m_search->setAccessibleName(PostDockModel::searchText(korean));
+    m_search->setFont(Design::font(12));
+    m_search->setFixedHeight(30);
+    m_search->setFrame(false);
+    m_search->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %2; border: none; border-radius: 8px; "
+                                           "padding: 0 10px; }")
+                                .arg(Design::surface().name(QColor::HexArgb), Design::text().name(QColor::HexArgb)));
+    m_search->setVisible(false);
+    m_search->installEventFilter(this);
+    column->addWidget(m_search);
+
+    // The grid.
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setWidgetResizable(false);
+    m_scroll->viewport()->setAutoFillBackground(false);
+    m_grid = new QWidget;
+    m_grid->setAutoFillBackground(false);
+    m_scroll->setWidget(m_grid);
+    m_scroll->setAutoFillBackground(false);
+    m_grid->setAutoFillBackground(false);   // setWidget turned it on
+    m_scroll->viewport()->installEventFilter(this);
+    column->addWidget(m_scroll, 1);
+
+    m_actions = new PostDockActions(this);
+    column->addWidget(m_actions);
+
+    // The discovery status.
+    m_statusRow = new QWidget(this);
+    auto *statusLine = new QHBoxLayout(m_statusRow);
+    statusLine->setContentsMargins(2, 0, 2, 0);
+    statusLine->setSpacing(6);
+    m_statusSpinner = new Spinner(m_statusRow);
+    m_status = mutedLabel(m_statusRow, 10, QFont::Normal);
+    m_status->setWordWrap(true);
+    m_status->setMaximumHeight(QFontMetrics(m_status->font()).lineSpacing() * 2 + 2);
+    statusLine->addWidget(m_statusSpinner, 0, Qt::AlignVCenter);
+    statusLine->addWidget(m_status, 1);
+    column->addWidget(m_statusRow);
+
+    connect(m_selectAll, &QAbstractButton::clicked, this, [this] {
+        if (m_desk)
+            m_desk->setAll(true, siteKey());
+    });
+    connect(m_deselectAll, &QAbstractButton::clicked, this, [this] {
+        if (m_desk)
+            m_desk->setAll(false, siteKey());
+    });
+    connect(m_searchButton, &QAbstractButton::clicked, this, [this] { setSearching(!m_searching); });
+    connect(m_search, &QLineEdit::textChanged, this, &PostDock::setQuery);
+
+    connect(m_actions, &PostDockActions::stopRequested, this, [this] {
+        if (m_model)
+            m_model->stopScan();
+    });
+    connect(m_actions, &PostDockActions::loadRequested, this, [this] {
+        if (m_desk && m_browser)
+            m_desk->loadMore(m_browser->selectedSite());
+    });
+    connect(m_actions, &PostDockActions::stopLoadingRequested, this, [this] {
+        if (m_model && m_model->findingPosts())
+            m_model->stopLoadingPosts();
+    });
+    connect(m_actions, &PostDockActions::scanRequested, this, [this] {
+        if (m_desk)
+            m_desk->start(siteKey());
+    });
+    connect(m_actions, &PostDockActions::signInRequested, this, [this] {
+        if (m_browser)
+            m_browser->signIn(m_browser->selectedSite());
+    });
+
+    if (m_model) {
+        connect(m_model, &SpamModel::postsChanged, this, &PostDock::modelPostsChanged);
+        connect(m_model, &SpamModel::workingChanged, this, &PostDock::workingChanged);
+        connect(m_model, &SpamModel::touringChanged, this, [this] {
+            if (m_model->touring())
+                m_model->setSelectingPosts(false);
+            rebuild();
+        });
+        for (auto signal : {&SpamModel::scanningChanged, &SpamModel::preparingChanged, &SpamModel::removalChanged,
+                            &SpamModel::findingPostsChanged, &SpamModel::discoveryStatusChanged, &SpamModel::progressChanged,
+                            &SpamModel::statusChanged, &SpamModel::scanActivityChanged, &SpamModel::busyChanged})
+            connect(m_model, signal, this, &PostDock::syncActions);
+        connect(m_model, &SpamModel::removalChanged, this, &PostDock::rebuild);
+    }
+    if (m_browser) {
+        connect(m_browser, &Browser::addressChanged, this, &PostDock::addressChanged);
+        connect(m_browser, &Browser::selectedSiteChanged, this, [this] {
+            if (m_model && !m_model->findingPosts())
+                m_model->setDiscoveryStatus(QString());
+            rebuild();
+        });
+        connect(m_browser->accounts(), &AccountSession::statusesChanged, this, &PostDock::syncActions);
+    }
+    if (m_desk) {
+        for (auto signal : {&PostDesk::postsChanged, &PostDesk::checkedChanged, &PostDesk::focusedChanged})
+            connect(m_desk, signal, this, &PostDock::rebuild);
+    }
+    rebuild();
+}
+
+QString PostDock::siteKey() const
+{
+    return m_browser ? m_browser->selectedSite().rawValue() : LoginProvider(LoginProvider::youtube).rawValue();
+}
+
+void PostDock::setLocked(bool locked)
+{
+    if (locked == m_locked)
+        return;
+    m_locked = locked;
+    rebuild();
+}
+
+void PostDock::appear()
+{
+    if (m_appeared || !m_model || !m_desk)
+        return;
+    m_appeared = true;
+    m_model->setSelectingPosts(true);
+    m_model->loadHistory();
+    m_desk->refresh();
+    if (const std::optional<ScanStore::PostKey> page = m_model->currentPage())
+        m_desk->setFocused(page->url);
+}
+
+void PostDock::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_appeared) {
+        QPointer<PostDock> self(this);
+        QTimer::singleShot(0, this, [self] {
+            if (self)
+                self->appear();
+        });
+    }
+}
+
+void PostDock::setQuery(const QString &text)
+{
+    if (text == m_query)
+        return;
+    m_query = text;
+    if (m_search->text() != text)
+        m_search->setText(text);
+    rebuild();
+}
+
+void PostDock::setSearching(bool on)
+{
+    if (on == m_searching)
+        return;
+    m_searching = on;
+    m_search->setVisible(on);
+    m_searchButton->setActive(on);
+    if (on)
+        m_search->setFocus(Qt::OtherFocusReason);
+    else
+        setQuery(QString());
+}
+
+QList<PostTile *> PostDock::tiles() const
+{
+    return m_order;
+}
+
+bool PostDock::signedIn() const
+{
+    return m_browser && SidebarSites::isSignedIn(m_browser->accounts()->status(m_browser->selectedSite()));
+}
+
+void PostDock::addressChanged()
+{
+    if (!m_model || !m_desk)
+        return;
+    const std::optional<ScanStore::PostKey> page = m_model->currentPage();
+    m_desk->setFocused(PostDockModel::focusAfterNavigation(m_desk->focused(), page ? std::optional<QString>(page->url) : std::nullopt));
+    if (!m_model->working())
+        m_desk->refresh();
+}
+
+void PostDock::modelPostsChanged()
+{
+    if (m_desk && m_model && !m_model->working())
+        m_desk->refresh();
+    rebuild();   // the live copies of a running queue
+}
+
+void PostDock::workingChanged()
+{
+    if (!m_model)
+        return;
+    if (!m_model->working()) {
+        m_model->setSelectingPosts(true);
+        if (m_desk)
+            m_desk->refresh();
+    }
+    rebuild();
+}
+
+void PostDock::rebuild()
+{
+    const QString site = siteKey();
+    const QList<ChannelPost> posts = m_desk ? m_desk->posts(site) : QList<ChannelPost>();
+    const QList<ChannelPost> shown = PostDockModel::visible(posts, m_query);
+    const QHash<QString, ChannelPost> live = m_model ? PostDockModel::liveCopies(m_model->posts()) : QHash<QString, ChannelPost>();
+    const bool working = m_model && m_model->working();
+    PostTile::Look base;
+    base.queueScan = m_model && PostDockModel::queueScan(m_model->touring(), m_model->removal().has_value());
+    base.site = m_browser ? m_browser->selectedSite() : LoginProvider(LoginProvider::youtube);
+
+    QHash<QString, PostTile *> kept;
+    QList<PostTile *> order;
+    for (const ChannelPost &post : shown) {
+        if (kept.contains(post.url))
+            continue;
+        const ChannelPost drawn = live.value(post.url, post);
+        PostTile *tile = m_tiles.take(post.url);
+        if (!tile) {
+            tile = new PostTile(drawn, m_images, m_grid);
+            connect(tile, &PostTile::openRequested, this, [this](const ChannelPost &p) {
+                if (m_desk && !m_locked && !(m_model && m_model->working()))
+                    m_desk->show(p, m_browser);
+            });
+            connect(tile, &PostTile::tickRequested, this, [this](const ChannelPost &p) {
+                if (m_desk && !m_locked && !(m_model && m_model->working()))
+                    m_desk->toggle(p);
+            });
+            connect(tile, &PostTile::monitorRequested, this, [this](const QString &url, bool on) {
+                if (m_locked || !m_model || m_model->working())
+                    return;
+                if (monitor)
+                    monitor(url, on);
+                else
+                    m_model->setWatched(url, on);
+            });
+            connect(tile, &PostTile::removeRequested, this, [this](const ChannelPost &p) {
+                if (!m_locked)
+                    removeFromList(m_model, m_desk, p);
+            });
+            connect(tile, &PostTile::entered, this, [this](const QString &url) {
+                m_hovered = url;
+                rebuild();
+            });
+            connect(tile, &PostTile::left, this, [this](const QString &url) {
+                m_hovered = PostDockModel::hoverAfterLeave(m_hovered, url);
+                rebuild();
+            });
+            if (m_desk && m_desk->arrivals().contains(post.url))
+                tile->arrive(m_desk->arrivals().value(post.url));
+            tile->show();
+        }
+        tile->setPost(drawn);
+        PostTile::Look look = base;
+        look.ticked = m_desk && m_desk->checked().contains(post.url);
+        look.focused = m_desk && m_desk->focused() == post.url;
+        look.hovered = m_hovered == post.url;
+        tile->setLook(look);
+        tile->setEnabled(PostDockModel::tileEnabled(m_locked, working));
+        kept.insert(post.url, tile);
+        order.append(tile);
+    }
+    // A tile may be the sender of what led here: it goes once the event loop is back.
+    for (PostTile *gone : std::as_const(m_tiles)) {
+        gone->hide();
+        gone->deleteLater();
+    }
+    m_tiles = kept;
+    m_order = order;
+    layoutGrid();
+    syncHeader();
+    syncActions();
+}
+
+void PostDock::layoutGrid()
+{
+    const int width = m_scroll->viewport()->width();
+    const QList<QRect> cells = PostDockModel::grid(width, int(m_order.size()));
+    int bottom = 0;
+    for (int i = 0; i < m_order.size(); ++i) {
+        m_order[i]->setGeometry(cells[i]);
+        bottom = std::max(bottom, cells[i].bottom() + 1);
+    }
+    m_grid->resize(width, bottom);
+}
+
+void PostDock::syncHeader()
+{
+    const QString site = siteKey();
+    PostDockModel::HeaderInput in;
+    if (m_desk) {
+        in.count = int(m_desk->posts(site).size());
+        in.ticked = int(m_desk->queue(site).size());
+        in.allChecked = m_desk->isAllChecked(site);
+    }
+    in.locked = m_locked;
+    in.working = m_model && m_model->working();
+    const PostDockModel::Header h = PostDockModel::header(in);
+    m_count->setVisible(h.showCount);
+    m_count->setText(QString::number(in.count));
+    m_selectAll->setVisible(h.showCount);
+    m_deselectAll->setVisible(h.showCount);
+    m_searchButton->setVisible(h.showCount);
+    m_selectAll->setEnabled(h.selectAllEnabled);
+    m_deselectAll->setEnabled(h.deselectAllEnabled);
+}
+
+void PostDock::syncActions()
+{
+    const QString site = siteKey();
+    PostDockModel::ActionsInput in;
+    in.siteName = m_browser ? m_browser->selectedSite().displayName() : LoginProvider(LoginProvider::youtube).displayName();
+    if (m_desk) {
+        in.count = int(m_desk->posts(site).size());
+        in.ticked = int(m_desk->queue(site).size());
+    }
+    in.signedIn = signedIn();
+    in.locked = m_locked;
+    if (m_model) {
+        in.working = m_model->working();
+        in.scanning = m_model->scanning();
+        in.preparing = m_model->preparing();
+        in.touring = m_model->touring();
+        in.removing = m_model->removal().has_value();
+        in.findingPosts = m_model->findingPosts();
+        m_actions->setState(PostDockModel::actions(in, Lang::system()), ScanStatusText::scanLine(*m_model),
+                            ScanStatusText::scanFraction(*m_model));
+        m_status->setText(m_model->discoveryStatus());
+        m_statusRow->setVisible(!m_model->discoveryStatus().isEmpty());
+        static_cast<Spinner *>(m_statusSpinner)->setRunning(m_model->findingPosts());
+    } else {
+        m_actions->setState(PostDockModel::actions(in, Lang::system()), QString(), std::nullopt);
+        m_statusRow->setVisible(false);
+    }
+}
+
+bool PostDock::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize)
+        layoutGrid();
+    if (watched == m_search && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        setSearching(false);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PostDock::paintEvent(QPaintEvent *)
+{
+    QPainter(this).fillRect(rect(), Design::card());
+}
+
+QCoro::Task<bool> PostDock::removeFromList(QPointer<SpamModel> model, QPointer<PostDesk> desk, ChannelPost post)
+{
+    if (!model || model->working())
+        co_return false;
+    const int answer = co_await model->present(PostDockModel::removeQuestion(PostDockModel::name(post), Lang::system()));
+    // The owner may have started something else while the question was open.
+    if (!model || answer != PostDockModel::removeButton || model->working())
+        co_return false;
+    model->forgetPost(post.url);
+    if (desk)
+        desk->refresh();
+    co_return true;
+}
