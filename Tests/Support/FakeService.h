@@ -92,6 +92,7 @@ public:
     // Counters (every request, faults included).
     int requestCount(const QString &path = {}) const;
     QList<HttpRequest> requests(const QString &path = {}) const;
+    int inFlight() const { return m_server.inFlight(); }
     int maxInFlight() const { return m_server.maxInFlight(); }
     void resetCounters() { m_server.resetCounters(); }
 
