@@ -4,6 +4,7 @@
 #include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
 #include "Theme/Design.h"
+#include "Theme/Spinner.h"
 #include "Theme/Hairline.h"
 #include "Theme/IconButton.h"
 #include "Theme/PlainText.h"
@@ -47,39 +48,6 @@ protected:
         Design::innerStroke(p, box, 8, focused ? Design::strongBorder() : Design::border());
         Symbol::paint(p, icon, QRectF(12, 0, 12, height()), focused ? Design::accent() : Design::muted(), 11);
     }
-};
-
-// A small turning arc while the page loads (still when motion is reduced).
-class Spinner : public QWidget {
-public:
-    explicit Spinner(QWidget *parent)
-        : QWidget(parent)
-    {
-        setFixedSize(14, 14);
-        m_timer.setInterval(50);
-        QObject::connect(&m_timer, &QTimer::timeout, this, [this] { m_angle = (m_angle + 30) % 360; update(); });
-    }
-    void setRunning(bool on)
-    {
-        setVisible(on);
-        if (on && !Design::reduceMotion())
-            m_timer.start();
-        else
-            m_timer.stop();
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(Design::muted(), 1.6, Qt::SolidLine, Qt::RoundCap));
-        p.drawArc(QRectF(2.5, 2.5, 9, 9), -m_angle * 16, 270 * 16);
-    }
-
-private:
-    QTimer m_timer;
-    int m_angle = 0;
 };
 
 // Takes every click while a site's data is removed, so the page gets none.
@@ -188,7 +156,7 @@ BrowserPane::BrowserPane(Browser *browser, QWidget *parent)
                                .arg(Design::secondary().name(), Design::text().name()));
     m_field->installEventFilter(this);
     fieldRow->addWidget(m_field, 1);
-    m_spinner = new Spinner(frame);
+    m_spinner = new Spinner(14, 9, 1.6, &Design::muted, frame);
     fieldRow->addWidget(m_spinner);
     bar->addSpacing(5);
     bar->addWidget(frame, 1);
@@ -334,7 +302,7 @@ void BrowserPane::sync()
     m_fieldFrame->setToolTip(PlainText::toolTip(m_browser->title()));
     static_cast<FieldFrame *>(m_fieldFrame)->icon = addressIcon(m_browser->address());
     m_fieldFrame->update();
-    static_cast<Spinner *>(m_spinner)->setRunning(m_browser->isLoading());
+    m_spinner->setRunning(m_browser->isLoading());
     m_bannerText->setText(m_browser->error());
     m_bannerText->setToolTip(PlainText::toolTip(m_browser->error()));
     m_banner->setVisible(!m_browser->error().isEmpty());

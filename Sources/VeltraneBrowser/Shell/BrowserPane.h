@@ -10,6 +10,7 @@
 
 #include <QWidget>
 
+class Spinner;
 class Browser;
 class IconButton;
 class QLabel;
@@ -69,7 +70,7 @@ private:
     QWidget *m_toolbar;
     QWidget *m_fieldFrame;
     QLineEdit *m_field;
-    QWidget *m_spinner;
+    Spinner *m_spinner;
     QWidget *m_banner;
     QLabel *m_bannerText;
     QPushButton *m_retry;

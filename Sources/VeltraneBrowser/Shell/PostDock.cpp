@@ -11,6 +11,7 @@
 #include "Shell/PostTile.h"
 #include "Shell/SidebarSites.h"
 #include "Theme/Design.h"
+#include "Theme/Spinner.h"
 #include "Theme/HeaderButton.h"
 #include "Theme/IconButton.h"
 
@@ -37,39 +38,6 @@ QLabel *mutedLabel(QWidget *parent, double size, QFont::Weight weight)
     label->setPalette(p);
     return label;
 }
-
-// The small turning arc beside the discovery status (still when motion is reduced).
-class Spinner : public QWidget {
-public:
-    explicit Spinner(QWidget *parent)
-        : QWidget(parent)
-    {
-        setFixedSize(13, 13);
-        m_timer.setInterval(50);
-        QObject::connect(&m_timer, &QTimer::timeout, this, [this] { m_angle = (m_angle + 30) % 360; update(); });
-    }
-    void setRunning(bool on)
-    {
-        setVisible(on);
-        if (on && !Design::reduceMotion())
-            m_timer.start();
-        else
-            m_timer.stop();
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(Design::muted(), 1.5, Qt::SolidLine, Qt::RoundCap));
-        p.drawArc(QRectF(2, 2, 9, 9), -m_angle * 16, 270 * 16);
-    }
-
-private:
-    QTimer m_timer;
-    int m_angle = 0;
-};
 
 } // namespace
 
@@ -146,7 +114,7 @@ PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStor
     auto *statusLine = new QHBoxLayout(m_statusRow);
     statusLine->setContentsMargins(2, 0, 2, 0);
     statusLine->setSpacing(6);
-    m_statusSpinner = new Spinner(m_statusRow);
+    m_statusSpinner = new Spinner(13, 9, 1.5, &Design::muted, m_statusRow);
     m_status = mutedLabel(m_statusRow, 10, QFont::Normal);
     m_status->setWordWrap(true);
     m_status->setMaximumHeight(QFontMetrics(m_status->font()).lineSpacing() * 2 + 2);
@@ -444,7 +412,7 @@ void PostDock::syncActions()
                             ScanStatusText::scanFraction(*m_model));
         m_status->setText(m_model->discoveryStatus());
         m_statusRow->setVisible(!m_model->discoveryStatus().isEmpty());
-        static_cast<Spinner *>(m_statusSpinner)->setRunning(m_model->findingPosts());
+        m_statusSpinner->setRunning(m_model->findingPosts());
     } else {
         m_actions->setState(PostDockModel::actions(in, Lang::system()), QString(), std::nullopt);
         m_statusRow->setVisible(false);

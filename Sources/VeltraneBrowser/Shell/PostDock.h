@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 
+class Spinner;
 class Browser;
 class HeaderButton;
 class IconButton;
@@ -101,6 +102,6 @@ private:
     QList<PostTile *> m_order;
     PostDockActions *m_actions;
     QWidget *m_statusRow;
-    QWidget *m_statusSpinner;
+    Spinner *m_statusSpinner;
     QLabel *m_status;
 };

@@ -1,6 +1,7 @@
 #include "Shell/PostDockActions.h"
 
 #include "Theme/Design.h"
+#include "Theme/Spinner.h"
 #include "Theme/PlainText.h"
 #include "Theme/WorkspaceButton.h"
 
@@ -12,38 +13,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// A small turning arc (still when motion is reduced).
-class Spinner : public QWidget {
-public:
-    explicit Spinner(QWidget *parent)
-        : QWidget(parent)
-    {
-        setFixedSize(16, 16);
-        m_timer.setInterval(50);
-        QObject::connect(&m_timer, &QTimer::timeout, this, [this] { m_angle = (m_angle + 30) % 360; update(); });
-    }
-    void setRunning(bool on)
-    {
-        if (on && !Design::reduceMotion())
-            m_timer.start();
-        else
-            m_timer.stop();
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(Design::secondary(), 1.8, Qt::SolidLine, Qt::RoundCap));
-        p.drawArc(QRectF(2.5, 2.5, 11, 11), -m_angle * 16, 270 * 16);
-    }
-
-private:
-    QTimer m_timer;
-    int m_angle = 0;
-};
 
 // A thin determinate bar in the accent colour.
 class Bar : public QWidget {
@@ -88,7 +57,8 @@ PostDockActions::PostDockActions(QWidget *parent)
     progress->setSpacing(8);
     auto *lineRow = new QHBoxLayout;
     lineRow->setSpacing(8);
-    m_spinner = new Spinner(m_progressForm);
+    m_spinner = new Spinner(16, 11, 1.8, &Design::secondary, m_progressForm);
+    m_spinner->setHideWhenStill(false);
     m_line = new QLabel(m_progressForm);
     m_line->setTextFormat(Qt::PlainText);
     m_line->setFont(Design::font(11, QFont::Medium));
@@ -150,7 +120,7 @@ void PostDockActions::setState(const PostDockModel::Actions &actions, const QStr
 {
     m_state = actions;
     m_forms->setCurrentWidget(actions.progress ? m_progressForm : m_idleForm);
-    static_cast<Spinner *>(m_spinner)->setRunning(actions.progress);
+    m_spinner->setRunning(actions.progress);
 
     m_line->setText(scanLine);
     m_bar->setVisible(fraction.has_value());

@@ -10,6 +10,7 @@
 
 #include <optional>
 
+class Spinner;
 class QLabel;
 class QStackedLayout;
 class WorkspaceButton;
@@ -42,7 +43,7 @@ private:
     QStackedLayout *m_forms;
     QWidget *m_progressForm;
     QWidget *m_idleForm;
-    QWidget *m_spinner;
+    Spinner *m_spinner;
     QLabel *m_line;
     QWidget *m_bar;
     WorkspaceButton *m_stop;
