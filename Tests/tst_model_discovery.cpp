@@ -14,11 +14,8 @@
 #include "Scan/DesktopNotifier.h"
 
 #include <QFile>
-#include <QNetworkCookie>
 #include <QScopeGuard>
 #include <QTemporaryDir>
-#include <QWebEngineCookieStore>
-#include <QWebEngineProfile>
 #include <QWindow>
 
 using namespace vt::test;
@@ -67,34 +64,9 @@ class ModelDiscoveryTest : public QObject {
 
     SpamModel &model() { return m_mh->model(); }
 
-    // Session cookies of both sites in the browser's store, and a probe that reports them.
     bool signIn()
     {
-        AccountSession::setProbeScript(QStringLiteral("return {signedIn: true};"));
-        QWebEngineCookieStore *cookies = m_h->browser.accounts()->dataStore()->cookieStore();
-        QNetworkCookie sid("SID", "fixture");
-        sid.setDomain(".youtube.com");
-        sid.setPath("/");
-        sid.setSecure(true);
-        sid.setExpirationDate(QDateTime::currentDateTime().addDays(30));
-        cookies->setCookie(sid, QUrl("https://www.youtube.com/"));
-        QNetworkCookie session("sessionid", "fixture");
-        session.setDomain(".instagram.com");
-        session.setPath("/");
-        session.setSecure(true);
-        session.setExpirationDate(QDateTime::currentDateTime().addDays(30));
-        cookies->setCookie(session, QUrl("https://www.instagram.com/"));
-        // A site left on its sign-in page counts as signing in: leave it for the home page.
-        for (const LoginProvider site : {LoginProvider(LoginProvider::youtube), LoginProvider(LoginProvider::instagram)}) {
-            if (model().tourProviders().contains(site))
-                continue;
-            m_h->browser.selectSite(site);
-            if (!QTest::qWaitFor([&] { return m_h->browser.currentTab() == m_h->browser.tab(site); }, kSlow))
-                return false;
-            if (!m_h->open(FixtureSite::url(site == LoginProvider::youtube ? "www.youtube.com" : "www.instagram.com")))
-                return false;
-        }
-        return QTest::qWaitFor([this] { return model().tourProviders().size() == 2; }, kSlow);
+        return m_h->signInBothSites(kSlow) && model().tourProviders().size() == 2;
     }
 
 private slots:

@@ -3,13 +3,18 @@
 // benchmarks that run the page scripts on fixture pages.
 
 #include "Await.h"
+#include "FixtureSite.h"
+#include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
 #include "Browser/BrowserError.h"
 #include "Page/SpamEngine.h"
 
 #include <QElapsedTimer>
+#include <QNetworkCookie>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWebEngineCookieStore>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 #include <functional>
@@ -40,6 +45,39 @@ struct BridgeHarness {
             return false;
         QTest::qWait(settleMs);
         return QTest::qWaitFor([this] { return !browser.isLoading(); }, 10000);
+    }
+
+    // Both sites signed in: their session cookies in the browser's store and a sign-in probe that
+    // reports them (reset it with AccountSession::resetProbeScript()). A site left on its sign-in
+    // page counts as signing in, so such a tab goes to the site's home page.
+    bool signInBothSites(int timeoutMs = 60000)
+    {
+        AccountSession::setProbeScript(QStringLiteral("return {signedIn: true};"));
+        QWebEngineCookieStore *cookies = browser.accounts()->dataStore()->cookieStore();
+        const auto cookie = [cookies](const QByteArray &name, const QByteArray &domain, const char *home) {
+            QNetworkCookie c(name, "fixture");
+            c.setDomain(domain);
+            c.setPath("/");
+            c.setSecure(true);
+            c.setExpirationDate(QDateTime::currentDateTime().addDays(30));
+            cookies->setCookie(c, QUrl(home));
+        };
+        cookie("SID", ".youtube.com", "https://www.youtube.com/");
+        cookie("sessionid", ".instagram.com", "https://www.instagram.com/");
+        const auto signedIn = [this](LoginProvider site) {
+            const LoginStatus status = browser.accounts()->statuses().value(site, LoginStatus::signedOut);
+            return status == LoginStatus::savedSession || status == LoginStatus::signedIn;
+        };
+        for (const LoginProvider site : {LoginProvider(LoginProvider::youtube), LoginProvider(LoginProvider::instagram)}) {
+            if (signedIn(site))
+                continue;
+            browser.selectSite(site);
+            if (!QTest::qWaitFor([&] { return browser.currentTab() == browser.tab(site); }, timeoutMs))
+                return false;
+            if (!open(FixtureSite::url(site == LoginProvider::youtube ? "www.youtube.com" : "www.instagram.com")))
+                return false;
+        }
+        return QTest::qWaitFor([&] { return signedIn(LoginProvider::youtube) && signedIn(LoginProvider::instagram); }, timeoutMs);
     }
 
     ScanResult scan(bool newest = false, bool noLikes = false, int minLikes = 1, std::optional<Recent> recent = std::nullopt,

@@ -1,6 +1,11 @@
 #include "FixtureSite.h"
 
+#include "FixtureNetwork.h"
+
+#include <QBuffer>
+#include <QColor>
 #include <QCoreApplication>
+#include <QImage>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -36,6 +41,7 @@
 //                                          "denied" to /accounts/login/?error_code=disallowed_useragent
 //                        /p/CODE/          a plain post page
 //                        /media            as on YouTube
+//   i.ytimg.com, scontent-ssn1-1.cdninstagram.com   any path: a small JPEG (thumbnails)
 
 namespace vt::test {
 
@@ -45,6 +51,7 @@ const QString youtube = QStringLiteral("www.youtube.com");
 const QString google = QStringLiteral("accounts.google.com");
 const QString youtubeAccounts = QStringLiteral("accounts.youtube.com");
 const QString instagram = QStringLiteral("www.instagram.com");
+const QString instagramCdn = QStringLiteral("scontent-ssn1-1.cdninstagram.com");
 
 FixtureSite *sharedSite = nullptr;
 
@@ -71,6 +78,18 @@ QByteArray wavTone()
     QByteArray out = "RIFF" + le32(36 + samples) + "WAVE";
     out += "fmt " + le32(16) + le16(1) + le16(1) + le32(rate) + le32(rate) + le16(1) + le16(8);
     out += "data" + le32(samples) + data;
+    return out;
+}
+
+// A small picture, different per address, as the image hosts send thumbnails.
+QByteArray picture(const QString &pathAndQuery)
+{
+    QImage image(64, 36, QImage::Format_RGB32);
+    image.fill(QColor::fromRgb(qHash(pathAndQuery) | 0xff000000u));
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG");
     return out;
 }
 
@@ -176,7 +195,8 @@ QStringList FixtureSite::hosts()
 {
     return { youtube, QStringLiteral("youtube.com"), QStringLiteral("m.youtube.com"), youtubeAccounts, google,
              instagram, QStringLiteral("instagram.com"), QStringLiteral("www.facebook.com"),
-             QStringLiteral("facebook.com"), QStringLiteral("m.facebook.com"), QStringLiteral("i.ytimg.com") };
+             QStringLiteral("facebook.com"), QStringLiteral("m.facebook.com"), QStringLiteral("i.ytimg.com"),
+             instagramCdn };
 }
 
 QUrl FixtureSite::url(const QString &host, const QString &pathAndQuery)
@@ -194,6 +214,7 @@ bool FixtureSite::start()
     const TestCertificate cert = TestCertificate::make(hosts());
     if (cert.isNull())
         return false;
+    m_certificate = cert.certificate;
     return m_server.listenTls(cert.certificate, cert.key);
 }
 
@@ -464,6 +485,14 @@ void FixtureSite::installDefaults()
     routePrefix(instagram, "GET", QStringLiteral("/p/"), [](Q q, R r) {
         r.reply(HttpReply::html(htmlPage("Instagram post", "<h1>Post " + escaped(q.path.section(u'/', 2, 2)) + "</h1>")));
     });
+    for (const QString &host : {QStringLiteral("i.ytimg.com"), instagramCdn}) {
+        routePrefix(host, "GET", QStringLiteral("/"), [](Q q, R r) {
+            HttpReply reply;
+            reply.contentType = "image/jpeg";
+            reply.body = picture(QString::fromUtf8(q.target));
+            r.reply(reply);
+        });
+    }
 }
 
 FixtureSite *FixtureSite::shared()
@@ -482,6 +511,7 @@ FixtureSite *FixtureSite::startShared()
         return nullptr;
     }
     site->installResolverRules();
+    FixtureNetwork::installShared(*site);
     sharedSite = site;
     return site;
 }

@@ -49,6 +49,8 @@ public:
     // Makes the certificate and listens on 127.0.0.1. False when either fails.
     bool start();
     quint16 port() const;
+    // The self-signed certificate start() made for hosts().
+    QSslCertificate certificate() const { return m_certificate; }
 
     // The Chromium flags that send the hosts above to this server and accept its certificate.
     QByteArray chromiumFlags() const;
@@ -77,7 +79,7 @@ public:
 
     // The one site of a test program, made by startShared().
     static FixtureSite *shared();
-    // Makes, starts and installs the shared site. Call after the Q*Application exists and before
+    // Makes, starts and installs the shared site (and the image cache's FixtureNetwork). Call after the Q*Application exists and before
     // the web engine starts. Returns null (with a warning) when the server cannot start.
     static FixtureSite *startShared();
 
@@ -95,6 +97,7 @@ private:
     void add(Route route);
 
     TestHttpServer m_server;
+    QSslCertificate m_certificate;
     QList<Route> m_routes;
 };
 

@@ -73,11 +73,15 @@ void ImageStore::prefetch(const QString &url)
         return;
 
     m_loading.insert(url);
-    if (!m_network)
-        m_network = new QNetworkAccessManager(this);
+    QNetworkAccessManager *network = m_givenNetwork;
+    if (!network) {
+        if (!m_network)
+            m_network = new QNetworkAccessManager(this);
+        network = m_network;
+    }
     QNetworkRequest request(parsed);
     request.setTransferTimeout(m_limits.transferTimeoutMs);
-    QNetworkReply *reply = m_network->get(request);
+    QNetworkReply *reply = network->get(request);
     const qint64 cap = m_limits.maxDownloadBytes;
     // Stop a download as soon as it announces or delivers more than the cap.
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply, cap](qint64 received, qint64 total) {
@@ -85,6 +89,11 @@ void ImageStore::prefetch(const QString &url)
             reply->abort();
     });
     connect(reply, &QNetworkReply::finished, this, [this, reply, url] { finished(reply, url); });
+}
+
+void ImageStore::setNetwork(QNetworkAccessManager *network)
+{
+    m_givenNetwork = network;
 }
 
 void ImageStore::finished(QNetworkReply *reply, const QString &url)

@@ -17,6 +17,7 @@
 #include <QHash>
 #include <QImage>
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 #include <QString>
 
@@ -55,6 +56,9 @@ public:
 
     QImage cached(const QString &url);
     void prefetch(const QString &url);
+    // The manager downloads go through (not owned; null: one of the store's own). Tests give
+    // one that answers from local servers.
+    void setNetwork(QNetworkAccessManager *network);
     void clear();
 
     // Deletes the cache files modified more than days x 86400 seconds before now. Any thread.
@@ -80,5 +84,6 @@ private:
     QSet<QString> m_loading;
     int m_version = 0;
     QNetworkAccessManager *m_network = nullptr;
+    QPointer<QNetworkAccessManager> m_givenNetwork;
     QThreadPool *m_workers = nullptr;
 };
