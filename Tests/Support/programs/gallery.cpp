@@ -5,7 +5,7 @@
 //   gallery --list                           prints the views
 //
 // Views: design, controls, site-icons, site-list, account-menu, agent-setup, sidebar,
-// browser-pane, window; the review panel's panel, panel-rows, panel-bars, panel-stage, panel-log;
+// browser-pane, window, removal-alert (the deletion's confirmation); the review panel's panel, panel-rows, panel-bars, panel-stage, panel-log;
 // the post list's dock and dock-tiles (over a fixture history and a filled image cache); and the settings and statistics views of SettingsGallery.h (over a fixture history, without
 // the site). Those that show the sign-in state sign in to YouTube on the fixture site
 // first; the browser pane and the window show the fixture's YouTube page.
@@ -29,6 +29,9 @@
 #include "Theme/HeaderButton.h"
 #include "Theme/IconButton.h"
 #include "Shell/MainWindow.h"
+#include "Shell/WindowAlerts.h"
+#include "Scan/SpamModel.h"
+#include "Base/Lang.h"
 #include "Theme/RangeSlider.h"
 #include "Theme/ServiceIcon.h"
 #include "Shell/SidebarSites.h"
@@ -49,6 +52,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include <QMessageBox>
+
 #include <cstdio>
 #include <memory>
 
@@ -57,7 +62,7 @@ using vt::test::FixtureSite;
 namespace {
 
 const QStringList views = QStringList {"design", "controls", "site-icons", "site-list", "account-menu",
-                                       "agent-setup", "sidebar", "browser-pane", "window"}
+                                       "agent-setup", "sidebar", "browser-pane", "window", "removal-alert"}
     + PanelGallery::views() + PostGallery::views();
 
 constexpr int slow = 30000;
@@ -274,6 +279,8 @@ int main(int argc, char *argv[])
 
     std::unique_ptr<AppState> state;
     std::unique_ptr<QWidget> shown;
+    std::unique_ptr<WindowAlerts> alerts;
+    std::optional<QCoro::Task<int>> question;   // the open question; its box is the picture
     auto needState = [&] {
         state = std::make_unique<AppState>();
         return state->browser();
@@ -317,6 +324,14 @@ int main(int argc, char *argv[])
         // A failed load shows the banner above the page.
         browser->open("https://www.youtube.com/broken");
         (void)QTest::qWaitFor([&] { return !browser->error().isEmpty(); }, slow);
+    } else if (view == "removal-alert") {
+        // The deletion's confirmation as the window puts it to the owner.
+        auto *host = sheet(new QWidget);
+        host->resize(640, 360);
+        host->show();
+        alerts = std::make_unique<WindowAlerts>(host);
+        question.emplace(alerts->ask(SpamModel::removalQuestion(30, Lang::system())));
+        shown.reset(host);
     } else if (view == "window") {
         Browser *browser = needState();
         if (!signIn(*browser)) {
@@ -327,7 +342,7 @@ int main(int argc, char *argv[])
         window->resize(1440, 900);
         shown.reset(window);
     }
-    if (view != "window" && view != "browser-pane" && view != "sidebar")
+    if (view != "window" && view != "browser-pane" && view != "sidebar" && view != "removal-alert")
         shown->adjustSize();
     if (view == "window" || view == "browser-pane") {
         shown->show();
@@ -337,7 +352,10 @@ int main(int argc, char *argv[])
         shown->show();
         settle(100);
     }
-    const QImage image = shown->grab().toImage();
+    QWidget *pictured = shown.get();
+    if (view == "removal-alert")
+        pictured = shown->findChild<QMessageBox *>();
+    const QImage image = pictured ? pictured->grab().toImage() : QImage();
     QDir().mkpath(out);
     const QString path = QDir(out).filePath(view + "-" + lang + ".png");
     if (image.isNull() || !image.save(path)) {
