@@ -283,7 +283,14 @@ private slots:
             QTimer::singleShot(600, qApp, [r] { r.reply(FixtureSite::redirect("/@sorakitchen")); });
         });
         auto restore = qScopeGuard([this] { m_yt->install(*FixtureSite::shared()); });
-        const QList<FoundPost> posts = await(model().discover(LoginProvider::youtube, 3), 3 * kSlow);
+        QList<FoundPost> posts;
+        error = "<no error>";
+        try {
+            posts = await(model().discover(LoginProvider::youtube, 3), 3 * kSlow);
+        } catch (const BrowserError &e) {
+            error = e.description();
+        }
+        QCOMPARE(error, QString("<no error>"));
         QCOMPARE(*held, 1);
         QCOMPARE(keys(posts), (QStringList {watch(m_videos.at(0).id), watch(m_shorts.at(0).id), watch(m_videos.at(1).id)}));
     }

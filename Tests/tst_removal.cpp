@@ -851,8 +851,8 @@ private slots:
         QCOMPARE(m.statusKind(), QStringLiteral("warn"));
         QVERIFY(m_yt->deleted(kSignInB).isEmpty());
         QCOMPARE(deleteRuns(r->store, postKey(YouTubeFixture::watchUrl(kSignInB))), 0);
-        // What the site deleted on the first post before it went is recorded.
-        QCOMPARE(deletedIn(r->store, postKey(YouTubeFixture::watchUrl(kSignInA))), m_yt->deleted(kSignInA));
+        // The history marks nothing the site did not delete (the page went with the call's answer).
+        QVERIFY(m_yt->deleted(kSignInA).contains(deletedIn(r->store, postKey(YouTubeFixture::watchUrl(kSignInA)))));
     }
 
     // The application is killed while the site holds a delete request open: every comment the
