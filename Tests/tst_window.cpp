@@ -346,6 +346,8 @@ private slots:
         drag(-60);
         QCOMPARE(split->sizes(), (QList<int> {435, 260}));
         QCOMPARE(AppSettings::shared().doubleValue("vt.dockHeight", 0), 260.0);
+        drag(0);   // taking the line without moving it leaves the split as it is
+        QCOMPARE(split->sizes(), (QList<int> {435, 260}));
         // A taller window gives its height to the page.
         window->resize(1920, 1080);
         QTRY_COMPARE(split->sizes(), (QList<int> {795, 260}));

@@ -2,6 +2,7 @@
 
 #include "Theme/Design.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSplitterHandle>
 
@@ -10,8 +11,8 @@ namespace {
 constexpr int grabMargin = 3;   // points on each side of the line that also start a drag
 
 // Draws only the line. The splitter lays the handle over its neighbours by its margins; the mask
-// keeps the drawing to the line while the pointer is taken on the whole rectangle. (QSplitterHandle
-// gives a 1-point handle 2 points of margin when resized; these margins replace them.)
+// keeps the drawing to the line while the pointer is taken on the whole rectangle. (These margins
+// replace the 2 points that QSplitterHandle gives a 1-point handle on every resize.)
 class HairlineHandle : public QSplitterHandle {
 public:
     HairlineHandle(Qt::Orientation orientation, QSplitter *parent) : QSplitterHandle(orientation, parent)
@@ -22,9 +23,22 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override
     {
-        QSplitterHandle::resizeEvent(event);
         grabAround();
+        QWidget::resizeEvent(event);
     }
+    // The drag follows the pointer from where it took the line: a press beside the line does not
+    // make the split jump by the margin (QSplitterHandle measures from the handle's edge).
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        if (event->button() == Qt::LeftButton)
+            m_offset = along(event->position().toPoint()) - along(contentsRect().topLeft());
+    }
+    void mouseMoveEvent(QMouseEvent *event) override
+    {
+        if (event->buttons() & Qt::LeftButton)
+            moveSplitter(along(parentWidget()->mapFromGlobal(event->globalPosition().toPoint())) - m_offset);
+    }
+    void mouseReleaseEvent(QMouseEvent *) override {}
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
@@ -33,15 +47,18 @@ protected:
     }
 
 private:
+    int along(QPoint p) const { return orientation() == Qt::Vertical ? p.y() : p.x(); }
     void grabAround()
     {
         setAttribute(Qt::WA_MouseNoMask, true);
-        if (orientation() == Qt::Vertical)
-            setContentsMargins(0, grabMargin, 0, grabMargin);
-        else
-            setContentsMargins(grabMargin, 0, grabMargin, 0);
+        const QMargins margins = orientation() == Qt::Vertical ? QMargins(0, grabMargin, 0, grabMargin)
+                                                               : QMargins(grabMargin, 0, grabMargin, 0);
+        if (contentsMargins() != margins)
+            setContentsMargins(margins);
         setMask(QRegion(contentsRect()));
     }
+
+    int m_offset = 0;
 };
 
 } // namespace
