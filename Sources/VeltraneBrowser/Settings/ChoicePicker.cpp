@@ -83,14 +83,6 @@ QStringList ChoicePicker::labels() const
     return out;
 }
 
-QList<QAbstractButton *> ChoicePicker::segments() const
-{
-    QList<QAbstractButton *> out;
-    for (int i = 0; i < m_choices.size(); ++i)
-        out.append(m_group->button(i));
-    return out;
-}
-
 void ChoicePicker::syncFocus()
 {
     QAbstractButton *checked = m_group->checkedButton();

@@ -10,7 +10,6 @@
 
 #include <QWidget>
 
-class QAbstractButton;
 class QButtonGroup;
 class QHBoxLayout;
 
@@ -23,8 +22,6 @@ public:
     QList<PaneChoice> choices() const { return m_choices; }
     qint64 current() const { return m_current; }
     QStringList labels() const;
-    // The segment of each choice, in order.
-    QList<QAbstractButton *> segments() const;
 
 signals:
     void picked(qint64 value);
