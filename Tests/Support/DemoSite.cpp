@@ -18,8 +18,16 @@ DemoSite::DemoSite(QObject *parent) : QObject(parent)
         {QStringLiteral("sDemoShort1"), QStringLiteral("30초 계란말이 #shorts"), true, false, mixed.mid(0, 20)},
     };
     m_youtube.setDelayMs(30);
-    for (const YtVideo &v : std::as_const(m_videos))
+    QList<YtUpload> uploads, shorts;
+    for (const YtVideo &v : std::as_const(m_videos)) {
         m_youtube.addVideo(v);
+        (v.shorts ? shorts : uploads) << YtUpload{v.id, v.title};
+    }
+    // The owner's channel lists them; the site's /profile leads there for the signed-in owner.
+    m_channel.setVideos(uploads);
+    m_channel.setShorts(shorts);
+    m_channel.setFollowSession(true);
+    m_channel.setProfileTarget(QStringLiteral("/channel/") + YouTubeFixture::ownerChannel());
 
     // Instagram: the owner's posts, reached from the feed through the profile grid.
     const QList<IgComment> igMixed = InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
@@ -62,6 +70,7 @@ QList<QUrl> DemoSite::instagramPosts() const
 void DemoSite::install(FixtureSite &site)
 {
     m_youtube.install(site);
+    m_channel.install(site);
     m_instagram.install(site);
 
     // The YouTube home page lists the videos (the sign-in markers stay as on the plain home page).
