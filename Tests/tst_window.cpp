@@ -9,6 +9,7 @@
 #include "Browser/Browser.h"
 #include "Browser/StoredCookies.h"
 #include "Dashboard/StatisticsSheet.h"
+#include "DemoSite.h"
 #include "FakeService.h"
 #include "FixtureSite.h"
 #include "Panel/PanelActions.h"
@@ -21,6 +22,7 @@
 #include "Agent/ControlFile.h"
 #include "Agent/LocalServer.h"
 #include "Theme/IconButton.h"
+#include "Theme/WorkspaceButton.h"
 #include "PageTools.h"
 #include "Shell/AccountMenu.h"
 #include "Shell/AppState.h"
@@ -28,6 +30,7 @@
 #include "Shell/MainWindow.h"
 #include "Shell/PaneResizer.h"
 #include "Shell/PostDock.h"
+#include "Shell/PostDockActions.h"
 #include "Shell/PostTile.h"
 #include "Posts/PostDesk.h"
 #include "Shell/SidebarSites.h"
@@ -35,6 +38,7 @@
 #include "Shell/WebViewHost.h"
 #include "Shell/WorkspaceSidebar.h"
 #include "Shell/WorkspaceView.h"
+#include "Store/ScanStore.h"
 #include "TestMain.h"
 
 #include <QAbstractButton>
@@ -459,6 +463,57 @@ private slots:
         state->spam()->setScanning(true);
         QVERIFY(!dock->locked());
         state->spam()->setScanning(false);
+    }
+
+    // "Load latest posts" in the post list, signed in on the fixture sites as the owner tries
+    // them: the owner's posts of the selected site arrive in the list, ticked for a scan.
+    void loadLatestPostsFromTheSite_data()
+    {
+        QTest::addColumn<int>("site");
+        QTest::addColumn<QString>("field");   // the name field of the site's sign-in form
+        QTest::newRow("YouTube") << int(LoginProvider::youtube) << "identifier";
+        QTest::newRow("Instagram") << int(LoginProvider::instagram) << "username";
+    }
+    void loadLatestPostsFromTheSite()
+    {
+        QFETCH(int, site);
+        QFETCH(QString, field);
+        const LoginProvider provider {LoginProvider::Value(site)};
+        vt::test::DemoSite demo;
+        demo.install(*FixtureSite::shared());
+        open();
+        browser()->signIn(provider);
+        BrowserPage *page = browser()->currentTab()->page();
+        QTRY_VERIFY_WITH_TIMEOUT(!browser()->isLoading() && vt::test::evaluate(page, "!!document.getElementById('form')").toBool(), slow);
+        vt::test::evaluate(page, QString("document.getElementById('%1').value='owner';document.getElementById('form').submit();").arg(field));
+        QTRY_VERIFY_WITH_TIMEOUT(SidebarSites::isSignedIn(browser()->accounts()->status(provider)), slow);
+        QTRY_VERIFY_WITH_TIMEOUT(!browser()->isLoading() && !browser()->accounts()->isAuthenticating(), slow);
+
+        PostDock *dock = window->workspace()->dock();
+        QCOMPARE(dock->siteKey(), provider.rawValue());
+        WorkspaceButton *load = dock->actionsArea()->loadButton();
+        QTRY_VERIFY_WITH_TIMEOUT(load && load->isVisible() && load->isEnabled(), slow);
+        QCOMPARE(load->text(), Lang::pick("최신 게시물 불러오기", "Load latest posts"));
+        QTest::mouseClick(load, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(state->spam()->findingPosts(), slow);
+        QTRY_VERIFY_WITH_TIMEOUT(!state->spam()->findingPosts(), 3 * slow);
+        QCOMPARE(state->spam()->discoveryStatus(), QString());
+
+        const QList<QUrl> posts = provider == LoginProvider::youtube ? demo.youtubePosts() : demo.instagramPosts();
+        QStringList expected;
+        for (const QUrl &url : posts)
+            expected << ScanStore::canonical(url.toString())->url;
+        QStringList shown, ticked;
+        QTRY_VERIFY_WITH_TIMEOUT(dock->tiles().size() >= expected.size(), slow);
+        for (PostTile *tile : dock->tiles()) {
+            shown << tile->post().url;
+            if (tile->look().ticked)
+                ticked << tile->post().url;
+        }
+        for (const QString &url : std::as_const(expected)) {
+            QVERIFY2(shown.contains(url), qPrintable(url + " not in " + shown.join(' ')));
+            QVERIFY2(ticked.contains(url), qPrintable(url + " not ticked"));
+        }
     }
 
     // The size is kept for the next start, as long as the screen holds it.
