@@ -151,6 +151,9 @@ WorkspaceSidebar::WorkspaceSidebar(Browser *browser, VeltraneAccount *account, Q
 void WorkspaceSidebar::syncAccount()
 {
     m_row = accountRow(m_account && m_account->hasToken(), m_account && m_account->deviceAccounts(), Lang::system());
+    // An account file that could not be read is named here; the account pane says the rest.
+    if (m_account && m_account->fileUnreadable())
+        m_row.subtitle = Lang::pick(QStringLiteral("계정 파일을 읽지 못함"), QStringLiteral("Account file unreadable"));
     static_cast<AccountButton *>(m_accountButton)->row = m_row;
     m_accountButton->setAccessibleName(m_row.title + QStringLiteral(", ") + m_row.subtitle);
     m_accountButton->update();
