@@ -315,7 +315,7 @@ private slots:
         QVERIFY2(notice.contains(aside) && notice.contains(Lang::pick("잘려", "cut short")), qPrintable(notice));
 
         const QString unreadable = Lang::pick("계정 파일을 읽지 못함", "Account file unreadable");
-        QTRY_COMPARE(sidebar->shownAccountRow().subtitle, unreadable);
+        QTRY_COMPARE(sidebar->shownAccountRow().subtitle, Lang::pick("계정 확인 필요", "Check account"));
         SettingsWindow *settings = settingsOn(SettingsTab::account);
         QVERIFY(settings);
         QCOMPARE(settings->tab(), SettingsTab::account);
