@@ -264,6 +264,42 @@ private slots:
         QCOMPARE(bytesOf(path), before);
     }
 
+    // A sound history that refuses one write of a scan (here the run, as a full disk would):
+    // the history stays on, and the scan says it was not fully recorded, and why.
+    void refusedWriteIsNotReportedAsRecorded()
+    {
+        const QString path = ScanStore::defaultPath();
+        QVERIFY(writeHistory(path));
+        vt::test::RawDb raw(path);
+        QVERIFY(raw.exec("CREATE TRIGGER refuse BEFORE INSERT ON runs BEGIN SELECT RAISE(ABORT, 'no room for the run'); END"));
+
+        start();
+        QJsonObject scanned;
+        QVERIFY(QTest::qWaitFor([&] {
+            scanned = command(*state, "scan");
+            return scanned.value("ok").toBool();
+        }, 120000));
+        const QJsonObject result = scanned.value("result").toObject();
+        QVERIFY(result.value("hasScanned").toBool());
+        QCOMPARE(result.value("recorded").toBool(true), false);
+        QVERIFY2(result.value("historyError").toString().contains("no room for the run"), qPrintable(result.value("historyError").toString()));
+        const QString status = result.value("status").toString();
+        QVERIFY2(status.contains(Lang::pick("기록에 다 저장되지 않았습니다", "not fully recorded")) && status.contains("no room for the run"),
+                 qPrintable(status));
+        QCOMPARE(state->spam()->statusKind(), QString("warn"));
+        // The history itself is on: its comments were stored, the agent reads them.
+        QVERIFY(state->spam()->historyNotice().isEmpty());
+        const QJsonObject history = command(*state, "history").value("result").toObject();
+        QVERIFY(!history.contains("historyError"));
+        QVERIFY(!history.value("posts").toArray().isEmpty());
+
+        // Without the refusal the same scan is recorded.
+        QVERIFY(raw.exec("DROP TRIGGER refuse"));
+        const QJsonObject again = command(*state, "scan").value("result").toObject();
+        QCOMPARE(again.value("recorded").toBool(false), true);
+        QVERIFY(!again.contains("historyError"));
+    }
+
     void damagedAccountFile_data()
     {
         QTest::addColumn<QString>("kind");
