@@ -71,7 +71,8 @@ QString AccountPane::shape() const
                         QString::number(int(s.managing())), QString::number(s.busy()), s.message(),
                         QString::number(s.failed()), a ? a->emailText() : QString(), a ? a->supportCodeText() : QString(),
                         QString::number(a && a->hasPassword()), QString::number(a && a->testMode()),
-                        QString::number(a && a->emailLogin()), QString::number(a && a->deviceAccounts())}
+                        QString::number(a && a->emailLogin()), QString::number(a && a->deviceAccounts()),
+                        a ? a->fileNotice(m_korean) : QString()}
         .join(QLatin1Char('|'));
 }
 
@@ -154,6 +155,15 @@ void AccountPane::rebuild()
         m_updates.append([s, rowWidget] { rowWidget->setEnabled(s->canSendCode()); });
         return std::pair{rowWidget, row};
     };
+
+    // An account file that could not be read: what became of it comes first.
+    if (account && account->fileUnreadable()) {
+        auto *notice = text(QStringLiteral("\u26A0 ") + account->fileNotice(k));
+        notice->setObjectName(QStringLiteral("accountFileNotice"));
+        notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        notice->setStyleSheet(QStringLiteral("color: #c0392b;"));
+        column->addWidget(notice);
+    }
 
     if (!s->signedIn()) {
         if (s->showsTestServerNote())

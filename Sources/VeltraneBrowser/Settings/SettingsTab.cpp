@@ -102,11 +102,15 @@ QString SettingsTab::status(SettingsTab tab, const SpamModel &model, const Veltr
         return line;
     }
     case history: {
+        if (!model.historyNotice().isEmpty())
+            return pick(korean, "기록 꺼짐 · 파일을 읽지 못함", "History off · file unreadable");
         const QString m = locale.toString(model.stats().comments);
         return korean ? QStringLiteral("댓글 %1개 · %2일 보관").arg(m).arg(model.keepDays())
                       : QStringLiteral("%1 comments · %2 days").arg(m).arg(model.keepDays());
     }
     case account:
+        if (service.fileUnreadable())
+            return pick(korean, "계정 파일을 읽지 못함", "Account file unreadable");
         if (!service.hasToken())
             return pick(korean, "로그인 안 됨", "Not signed in");
         if (service.email() && !service.email()->isEmpty())

@@ -164,7 +164,8 @@ PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStor
         });
         for (auto signal : {&SpamModel::scanningChanged, &SpamModel::preparingChanged, &SpamModel::removalChanged,
                             &SpamModel::findingPostsChanged, &SpamModel::discoveryStatusChanged, &SpamModel::progressChanged,
-                            &SpamModel::statusChanged, &SpamModel::scanActivityChanged, &SpamModel::busyChanged})
+                            &SpamModel::statusChanged, &SpamModel::scanActivityChanged, &SpamModel::busyChanged,
+                            &SpamModel::historyNoticeChanged})
             connect(m_model, signal, this, &PostDock::syncActions);
         connect(m_model, &SpamModel::removalChanged, this, &PostDock::rebuild);
     }
@@ -410,8 +411,13 @@ void PostDock::syncActions()
         in.findingPosts = m_model->findingPosts();
         m_actions->setState(PostDockModel::actions(in, Lang::system()), ScanStatusText::scanLine(*m_model),
                             ScanStatusText::scanFraction(*m_model));
-        m_status->setText(m_model->discoveryStatus());
-        m_statusRow->setVisible(!m_model->discoveryStatus().isEmpty());
+        // Below discovery, a history that is off for the run stays in view.
+        const bool historyOff = m_model->discoveryStatus().isEmpty() && !m_model->historyNotice().isEmpty();
+        const QString line = historyOff ? QStringLiteral("\u26A0 ") + m_model->historyNotice() : m_model->discoveryStatus();
+        m_status->setText(line);
+        m_status->setToolTip(historyOff ? m_model->historyNotice() : QString());
+        m_status->setMaximumHeight(QFontMetrics(m_status->font()).lineSpacing() * (historyOff ? 5 : 2) + 2);
+        m_statusRow->setVisible(!line.isEmpty());
         m_statusSpinner->setRunning(m_model->findingPosts());
     } else {
         m_actions->setState(PostDockModel::actions(in, Lang::system()), QString(), std::nullopt);

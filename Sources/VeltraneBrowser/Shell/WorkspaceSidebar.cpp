@@ -151,6 +151,10 @@ WorkspaceSidebar::WorkspaceSidebar(Browser *browser, VeltraneAccount *account, Q
 void WorkspaceSidebar::syncAccount()
 {
     m_row = accountRow(m_account && m_account->hasToken(), m_account && m_account->deviceAccounts(), Lang::system());
+    // An account file that could not be read: the row sends the owner to the account pane,
+    // which says the rest (the row has room for a few words only).
+    if (m_account && m_account->fileUnreadable())
+        m_row.subtitle = Lang::pick(QStringLiteral("계정 확인 필요"), QStringLiteral("Check account"));
     static_cast<AccountButton *>(m_accountButton)->row = m_row;
     m_accountButton->setAccessibleName(m_row.title + QStringLiteral(", ") + m_row.subtitle);
     m_accountButton->update();
