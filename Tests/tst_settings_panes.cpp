@@ -127,6 +127,12 @@ void SettingsPanesTest::status_data()
                                        << "Sign-in needed" << "로그인 필요" << false;
     QTest::newRow("ai on, signed in") << int(SettingsTab::ai) << QVariantMap {{"vt.aiOn", true}} << true << 0 << "On"
                                       << "켜짐" << true;
+    QTest::newRow("ai on by default, not agreed yet") << int(SettingsTab::ai) << QVariantMap {} << true << 0
+                                                      << "Needs your consent" << "동의 필요" << false;
+    QTest::newRow("ai declined, on again in the file")
+        << int(SettingsTab::ai) << QVariantMap {{"vt.aiConsent", false}} << true << 0 << "Needs your consent" << "동의 필요" << false;
+    QTest::newRow("ai agreed, on by default") << int(SettingsTab::ai) << QVariantMap {{"vt.aiConsent", true}} << true << 0
+                                              << "On" << "켜짐" << true;
     QTest::newRow("collect all") << int(SettingsTab::basic) << QVariantMap {} << false << 0 << "Collect all" << "전체 수집"
                                  << false;
     QTest::newRow("300 and one keyword")

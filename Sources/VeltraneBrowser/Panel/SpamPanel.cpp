@@ -16,6 +16,7 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
@@ -73,6 +74,17 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     m_main = new QStackedWidget(this);
     m_main->addWidget(m_list);
     m_main->addWidget(m_stage);
+    m_empty = new QLabel(this);
+    m_empty->setObjectName(QStringLiteral("emptyHint"));
+    m_empty->setTextFormat(Qt::PlainText);
+    m_empty->setAlignment(Qt::AlignCenter);
+    m_empty->setWordWrap(true);
+    m_empty->setContentsMargins(32, 0, 32, 0);
+    m_empty->setFont(Design::font(13));
+    QPalette ep = pal;
+    ep.setColor(QPalette::WindowText, Design::muted());
+    m_empty->setPalette(ep);
+    m_main->addWidget(m_empty);
 
     m_deleteBar = new DeleteBar(this);
     m_progress = new PanelProgressBar(this);
@@ -134,6 +146,11 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     refresh();
 }
 
+QString SpamPanel::emptyHintText() const
+{
+    return m_main->currentWidget() == m_empty ? m_empty->text() : QString();
+}
+
 void SpamPanel::toggleLog()
 {
     if (m_logPopup->isVisible()) {
@@ -161,7 +178,6 @@ void SpamPanel::refresh()
     m_deleted->style()->unpolish(m_deleted);
     m_deleted->style()->polish(m_deleted);
     m_log->setEnabled(m_vm->logEnabled());
-    m_main->setCurrentWidget(scanning ? static_cast<QWidget *>(m_stage) : m_list);
 
     // The list is rebuilt only when its records or band change; ticks, focus and cuts update in place.
     const auto [lower, upper] = m_vm->band();
@@ -196,6 +212,15 @@ void SpamPanel::refresh()
         m_listModel->setTicks(ticks);
         m_listModel->setFocused(m_vm->actions() ? m_vm->actions()->focused() : std::nullopt);
         m_listModel->setCutting(m_vm->cutting());
+    }
+
+    if (scanning) {
+        m_main->setCurrentWidget(m_stage);
+    } else if (m_listModel->rowCount() == 0) {
+        m_empty->setText(SpamPanelModel::emptyHint(m_vm->tab(), !m_vm->runs().isEmpty(), korean));
+        m_main->setCurrentWidget(m_empty);
+    } else {
+        m_main->setCurrentWidget(m_list);
     }
 
     const SpamPanelModel::Bar bar = m_vm->bar(korean);
