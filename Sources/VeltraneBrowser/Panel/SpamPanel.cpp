@@ -6,6 +6,7 @@
 #include "Panel/DeleteBar.h"
 #include "Panel/PanelActions.h"
 #include "Theme/Design.h"
+#include "Theme/Popover.h"
 #include "Panel/PanelStyle.h"
 #include "Panel/PanelProgressBar.h"
 #include "Panel/PanelTabs.h"
@@ -120,7 +121,7 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     column->addWidget(line());
     column->addWidget(foot);
 
-    m_logPopup = new QFrame(this, Qt::Popup);
+    m_logPopup = new Popover(this, Qt::Popup);
     m_scanLog = new ScanLog(m_logPopup);
     auto *popupLayout = new QVBoxLayout(m_logPopup);
     popupLayout->setContentsMargins(0, 0, 0, 0);

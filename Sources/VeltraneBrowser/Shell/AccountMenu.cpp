@@ -136,7 +136,7 @@ QString AccountMenu::confirmMessage(bool korean)
 QString AccountMenu::cancelTitle(bool korean) { return korean ? QStringLiteral("취소") : QStringLiteral("Cancel"); }
 
 AccountMenu::AccountMenu(Browser *browser, AccountSession *session, QWidget *parent)
-    : QFrame(parent, Qt::Popup)
+    : Popover(parent, Qt::Popup)
     , m_browser(browser)
     , m_session(session)
 {

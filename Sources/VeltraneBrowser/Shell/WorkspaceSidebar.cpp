@@ -24,20 +24,39 @@ class AccountButton : public QAbstractButton {
 public:
     using QAbstractButton::QAbstractButton;
     WorkspaceSidebar::AccountRow row;
+    static constexpr double symbolWidth = 20;
+    static constexpr double textLeft = 25;
+
+    // The fonts of the two lines.
+    QFont titleFont() const
+    {
+        QFont f = font();
+        f.setPixelSize(12);
+        f.setWeight(QFont::DemiBold);
+        return f;
+    }
+    QFont subtitleFont() const
+    {
+        QFont f = font();
+        f.setPixelSize(10);
+        return f;
+    }
+    bool fits() const
+    {
+        const double room = width() - textLeft;
+        return QFontMetricsF(titleFont()).horizontalAdvance(row.title) <= room
+            && QFontMetricsF(subtitleFont()).horizontalAdvance(row.subtitle) <= room;
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        Symbol::paint(p, row.symbol, QRectF(0, 0, 22, height()), Design::accent(), 15);
-        QFont first = font();
-        first.setPixelSize(12);
-        first.setWeight(QFont::DemiBold);
-        QFont second = font();
-        second.setPixelSize(10);
+        Symbol::paint(p, row.symbol, QRectF(0, 0, symbolWidth, height()), Design::accent(), 15);
+        const QFont first = titleFont(), second = subtitleFont();
         const QFontMetricsF fm1(first), fm2(second);
-        const double x = 28, room = width() - x;
+        const double x = textLeft, room = width() - x;
         const double top = (height() - fm1.height() - 2 - fm2.height()) / 2;
         p.setFont(first);
         p.setPen(Design::text());
@@ -123,7 +142,7 @@ WorkspaceSidebar::WorkspaceSidebar(Browser *browser, VeltraneAccount *account, Q
     m_footer = new QWidget(this);
     m_footer->setFixedHeight(44);
     auto *footer = new QHBoxLayout(m_footer);
-    footer->setContentsMargins(12 + 6, 0, 12, 0);
+    footer->setContentsMargins(12 + 2, 0, 8, 0);
     footer->setSpacing(0);
     auto *accountButton = new AccountButton(m_footer);
     accountButton->setCursor(Qt::PointingHandCursor);
@@ -153,7 +172,14 @@ void WorkspaceSidebar::syncAccount()
     m_row = accountRow(m_account && m_account->hasToken(), m_account && m_account->deviceAccounts(), Lang::system());
     static_cast<AccountButton *>(m_accountButton)->row = m_row;
     m_accountButton->setAccessibleName(m_row.title + QStringLiteral(", ") + m_row.subtitle);
+    // Should a narrow sidebar cut a line, the tooltip holds both whole.
+    m_accountButton->setToolTip(m_row.title + u'\n' + m_row.subtitle);
     m_accountButton->update();
+}
+
+bool WorkspaceSidebar::accountRowFits() const
+{
+    return static_cast<AccountButton *>(m_accountButton)->fits();
 }
 
 void WorkspaceSidebar::setLocked(bool locked)

@@ -22,7 +22,7 @@ QString styleSheet()
                "QMessageBox { background: %1; }"
                "QMessageBox QLabel { color: %2; }"
                "QMessageBox QLabel#qt_msgbox_label { font-size: 15px; font-weight: 600; }"
-               "QMessageBox QLabel#qt_msgbox_informativelabel { color: %3; font-size: 13px; }"
+               "QMessageBox QLabel#qt_msgbox_informativelabel { color: %3; font-size: 13px; min-width: 340px; }"
                "QMessageBox QPushButton { background: %4; color: %3; border: 1px solid %5; border-radius: 8px;"
                " padding: 6px 16px; min-width: 72px; min-height: 20px; font-weight: 600; }"
                "QMessageBox QPushButton:hover { background: %6; border-color: %7; }"
@@ -63,15 +63,16 @@ QString AlertStyle::kind(const QMessageBox *box, QAbstractButton *button)
 {
     if (box->buttonRole(button) == QMessageBox::DestructiveRole)
         return QStringLiteral("danger");
-    // The default answer, or else the accepting one when no answer is destructive.
-    bool destructive = false;
-    for (QAbstractButton *b : box->buttons())
-        destructive = destructive || box->buttonRole(b) == QMessageBox::DestructiveRole;
-    if (box->defaultButton() ? box->defaultButton() == button
-                             : !destructive && (box->buttonRole(button) == QMessageBox::AcceptRole
-                                                || box->buttonRole(button) == QMessageBox::YesRole))
-        return QStringLiteral("primary");
-    return QStringLiteral("plain");
+    // Beside a destructive answer every other one is plain: only the danger stands out.
+    for (QAbstractButton *b : box->buttons()) {
+        if (box->buttonRole(b) == QMessageBox::DestructiveRole)
+            return QStringLiteral("plain");
+    }
+    // Otherwise the default answer, or else the accepting one.
+    const bool primary = box->defaultButton() ? box->defaultButton() == button
+                                              : box->buttonRole(button) == QMessageBox::AcceptRole
+                                                    || box->buttonRole(button) == QMessageBox::YesRole;
+    return primary ? QStringLiteral("primary") : QStringLiteral("plain");
 }
 
 void AlertStyle::apply(QMessageBox *box)

@@ -1,7 +1,8 @@
 #pragma once
 // The theme's look for a question box: the window's dark panel and text colours, the question in
-// bold above its explanation, the answer buttons drawn like the window's own (the destructive
-// answer filled with the brand red, the default answer filled with the accent, the others plain).
+// bold above its explanation, the answer buttons drawn like the window's own: a destructive answer
+// filled with the brand red and the others plain beside it; without one, the default answer
+// filled with the accent.
 // apply() may come before or after the buttons are added: they take their look when the box shows.
 
 #include <QString>
