@@ -41,11 +41,22 @@ public:
         f.setPixelSize(10);
         return f;
     }
+    double room() const { return width() - textLeft; }
+    // The second line's height: one line, or two when a narrow sidebar wraps it (the footer
+    // holds three lines of these sizes).
+    double subtitleHeight() const
+    {
+        const QFontMetricsF fm(subtitleFont());
+        if (fm.horizontalAdvance(row.subtitle) <= room())
+            return fm.height();
+        return qMin(2 * fm.lineSpacing(), fm.boundingRect(QRectF(0, 0, room(), 1000), Qt::TextWordWrap, row.subtitle).height());
+    }
     bool fits() const
     {
-        const double room = width() - textLeft;
-        return QFontMetricsF(titleFont()).horizontalAdvance(row.title) <= room
-            && QFontMetricsF(subtitleFont()).horizontalAdvance(row.subtitle) <= room;
+        const QFontMetricsF fm(subtitleFont());
+        const double needed = fm.boundingRect(QRectF(0, 0, room(), 1000), Qt::TextWordWrap, row.subtitle).height();
+        return QFontMetricsF(titleFont()).horizontalAdvance(row.title) <= room() && needed <= 2 * fm.lineSpacing() + 0.5
+            && fm.boundingRect(QRectF(0, 0, room(), 1000), Qt::TextWordWrap, row.subtitle).width() <= room();
     }
 
 protected:
@@ -56,16 +67,15 @@ protected:
         Symbol::paint(p, row.symbol, QRectF(0, 0, symbolWidth, height()), Design::accent(), 15);
         const QFont first = titleFont(), second = subtitleFont();
         const QFontMetricsF fm1(first), fm2(second);
-        const double x = textLeft, room = width() - x;
-        const double top = (height() - fm1.height() - 2 - fm2.height()) / 2;
+        const double x = textLeft, room = this->room(), below = subtitleHeight();
+        const double top = (height() - fm1.height() - 2 - below) / 2;
         p.setFont(first);
         p.setPen(Design::text());
         p.drawText(QRectF(x, top, room, fm1.height()), Qt::AlignLeft | Qt::AlignVCenter,
                    fm1.elidedText(row.title, Qt::ElideRight, room));
         p.setFont(second);
         p.setPen(Design::muted());
-        p.drawText(QRectF(x, top + fm1.height() + 2, room, fm2.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                   fm2.elidedText(row.subtitle, Qt::ElideRight, room));
+        p.drawText(QRectF(x, top + fm1.height() + 2, room, below), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, row.subtitle);
     }
 };
 
