@@ -182,6 +182,7 @@ void PanelTest::thirtyOnePicksAllHandedOn()
     panel.resize(380, 800);
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    QCOMPARE(panel.width(), 380);   // the bar asks for no more
     QLabel *head = nullptr;
     for (QLabel *l : panel.deleteBar()->findChildren<QLabel *>())
         head = l->text().contains(QStringLiteral("at a time")) ? l : head;
