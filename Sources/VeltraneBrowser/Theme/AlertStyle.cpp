@@ -27,10 +27,11 @@ QString styleSheet()
                " padding: 6px 16px; min-width: 72px; min-height: 20px; font-weight: 600; }"
                "QMessageBox QPushButton:hover { background: %6; border-color: %7; }"
                "QMessageBox QPushButton:focus { border-color: %8; }"
-               "QMessageBox QPushButton[alertKind=\"primary\"] { background: %9; color: %10; border: none; }"
-               "QMessageBox QPushButton[alertKind=\"danger\"] { background: %11; color: %12; border: none; }"
+               // Every kind keeps the same 1-pixel border, so a button's size never depends on its kind.
+               "QMessageBox QPushButton[alertKind=\"primary\"] { background: %9; color: %10; border-color: %9; }"
+               "QMessageBox QPushButton[alertKind=\"danger\"] { background: %11; color: %12; border-color: %11; }"
                "QMessageBox QPushButton[alertKind=\"primary\"]:focus, QMessageBox QPushButton[alertKind=\"danger\"]:focus"
-               " { border: 2px solid %8; }")
+               " { border-color: %8; }")
         .arg(rgba(Design::panel()), rgba(Design::text()), rgba(Design::secondary()), rgba(Design::card()),
              rgba(Design::border()), rgba(Design::surface()), rgba(Design::strongBorder()), rgba(Design::focusBorder()),
              rgba(Design::accent()))
