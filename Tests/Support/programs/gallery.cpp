@@ -5,8 +5,9 @@
 //   gallery --list                           prints the views
 //
 // Views: design, controls, site-icons, site-list, account-menu, agent-setup, sidebar,
-// browser-pane, window (1440 x 900), window-small (1280 x 720), removal-alert and consent-alert (the
-// deletion's confirmation and the AI check's consent question); the review panel's panel, panel-rows, panel-bars, panel-stage, panel-log;
+// browser-pane, window (1440x900; window-1280 and window-1920 at 1280x720 and 1920x1080, the
+// smallest window and a full-HD screen), removal-alert and consent-alert (the deletion's confirmation
+// and the AI check's consent question); the review panel's panel, panel-rows, panel-bars, panel-stage, panel-log;
 // the post list's dock and dock-tiles (over a fixture history and a filled image cache); and the settings and statistics views of SettingsGallery.h (over a fixture history, without
 // the site). Those that show the sign-in state sign in to YouTube on the fixture site
 // first; the browser pane and the window show the fixture's YouTube page.
@@ -63,8 +64,8 @@ using vt::test::FixtureSite;
 namespace {
 
 const QStringList views = QStringList {"design", "controls", "site-icons", "site-list", "account-menu",
-                                       "agent-setup", "sidebar", "browser-pane", "window", "window-small", "removal-alert",
-                                       "consent-alert"}
+                                       "agent-setup", "sidebar", "browser-pane", "window", "window-1280", "window-1920",
+                                       "removal-alert", "consent-alert"}
     + PanelGallery::views() + PostGallery::views();
 
 constexpr int slow = 30000;
@@ -335,21 +336,21 @@ int main(int argc, char *argv[])
         question.emplace(alerts->ask(view == "removal-alert" ? SpamModel::removalQuestion(30, Lang::system())
                                                              : SpamModel::consentQuestion(Lang::system())));
         shown.reset(host);
-    } else if (view == "window" || view == "window-small") {
+    } else if (view.startsWith("window")) {
         Browser *browser = needState();
         if (!signIn(*browser)) {
             std::fprintf(stderr, "gallery: the fixture sign-in did not finish\n");
             return 1;
         }
         auto *window = new MainWindow(state.get(), &AppSettings::shared());
-        window->resize(view == "window" ? QSize(1440, 900) : QSize(1280, 720));
+        window->resize(view == "window-1280" ? QSize(1280, 720) : view == "window-1920" ? QSize(1920, 1080) : QSize(1440, 900));
         shown.reset(window);
     }
     const bool alert = view == "removal-alert" || view == "consent-alert";
-    const bool window = view == "window" || view == "window-small";
-    if (!window && view != "browser-pane" && view != "sidebar" && !alert)
+    const bool wholeWindow = view.startsWith("window");
+    if (!wholeWindow && view != "browser-pane" && view != "sidebar" && !alert)
         shown->adjustSize();
-    if (window || view == "browser-pane") {
+    if (wholeWindow || view == "browser-pane") {
         shown->show();
         settle(1500);   // the page reaches the screen some time after it loaded
     } else {
