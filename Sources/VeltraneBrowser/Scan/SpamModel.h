@@ -220,6 +220,8 @@ public:
     bool aiChecking() const { return m_aiChecking; }
     void setAIChecking(bool on);
     QString discoveryStatus() const { return m_discoveryStatus; }
+    // The discovery status after a load that found nothing new.
+    static QString nothingMoreToLoad();
     void setDiscoveryStatus(const QString &text);
     const std::optional<Removal> &removal() const { return m_removal; }
     void setRemoval(const std::optional<Removal> &removal);

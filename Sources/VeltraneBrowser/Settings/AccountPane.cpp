@@ -7,10 +7,13 @@
 #include "Settings/SettingsButton.h"
 #include "Settings/SettingsCard.h"
 #include "Settings/SettingsRow.h"
+#include "Theme/Design.h"
+#include "Theme/Symbol.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -234,12 +237,24 @@ void AccountPane::rebuild()
         auto *hl = new QHBoxLayout(header);
         hl->setContentsMargins(20, 20, 20, 20);
         hl->setSpacing(16);
-        auto *badge = new QLabel(s->deviceAccount() ? QStringLiteral("\u25A1") : s->badge());
+        auto *badge = new QLabel(s->badge());
+        badge->setObjectName(QStringLiteral("accountBadge"));
         badge->setTextFormat(Qt::PlainText);
         badge->setAlignment(Qt::AlignCenter);
         badge->setFixedSize(48, 48);
-        badge->setStyleSheet(QStringLiteral("background: palette(highlight); color: palette(highlighted-text);"
-                                            " border-radius: 24px; font-size: 18px; font-weight: 600;"));
+        badge->setStyleSheet(QStringLiteral("background: %1; color: %2; border-radius: 24px; font-size: 20px; font-weight: 600;")
+                                 .arg(Design::accent().name(), Design::onAccent().name()));
+        if (s->deviceAccount()) {
+            // This computer's own account: a laptop, not a letter.
+            const qreal dpr = devicePixelRatioF();
+            QPixmap glyph(QSize(48, 48) * dpr);
+            glyph.setDevicePixelRatio(dpr);
+            glyph.fill(Qt::transparent);
+            QPainter gp(&glyph);
+            Symbol::paint(gp, QStringLiteral("laptopcomputer"), QRectF(0, 0, 48, 48), Design::onAccent(), 19);
+            gp.end();
+            badge->setPixmap(glyph);
+        }
         hl->addWidget(badge);
         auto *lines = new QVBoxLayout;
         lines->setSpacing(4);

@@ -92,6 +92,9 @@ QString SettingsTab::status(SettingsTab tab, const SpamModel &model, const Veltr
             return pick(korean, "꺼짐", "Off");
         if (!service.hasToken() && !service.testMode())
             return needs(korean);
+        // On by default, but nothing is sent until the owner has agreed.
+        if (model.aiConsent() != std::optional<bool>(true))
+            return pick(korean, "동의 필요", "Needs your consent");
         return pick(korean, "켜짐", "On");
     case basic: {
         QString line = model.limit() == 0 ? pick(korean, "전체 수집", "Collect all")
@@ -125,5 +128,5 @@ QString SettingsTab::status(SettingsTab tab, const SpamModel &model, const Veltr
 
 bool SettingsTab::statusStrong(SettingsTab tab, const SpamModel &model, const VeltraneAccount &service)
 {
-    return tab == ai && model.aiOn() && (service.hasToken() || service.testMode());
+    return tab == ai && model.aiOn() && model.aiConsent() == std::optional<bool>(true) && (service.hasToken() || service.testMode());
 }

@@ -105,6 +105,13 @@ PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStor
     m_grid->setAutoFillBackground(false);   // setWidget turned it on
     m_scroll->viewport()->installEventFilter(this);
     column->addWidget(m_scroll, 1);
+    // Over the empty grid: what to do first.
+    m_empty = mutedLabel(m_scroll->viewport(), 12, QFont::Normal);
+    m_empty->setObjectName(QStringLiteral("emptyHint"));
+    m_empty->setAlignment(Qt::AlignCenter);
+    m_empty->setWordWrap(true);
+    m_empty->setContentsMargins(24, 0, 24, 0);
+    m_empty->hide();
 
     m_actions = new PostDockActions(this);
     column->addWidget(m_actions);
@@ -368,6 +375,12 @@ void PostDock::layoutGrid()
         bottom = std::max(bottom, cells[i].bottom() + 1);
     }
     m_grid->resize(width, bottom);
+    m_empty->setGeometry(m_scroll->viewport()->rect());
+}
+
+QString PostDock::emptyHintText() const
+{
+    return m_empty->isVisibleTo(this) ? m_empty->text() : QString();
 }
 
 void PostDock::syncHeader()
@@ -409,6 +422,7 @@ void PostDock::syncActions()
         in.touring = m_model->touring();
         in.removing = m_model->removal().has_value();
         in.findingPosts = m_model->findingPosts();
+        in.nothingMore = m_model->discoveryStatus() == SpamModel::nothingMoreToLoad();
         m_actions->setState(PostDockModel::actions(in, Lang::system()), ScanStatusText::scanLine(*m_model),
                             ScanStatusText::scanFraction(*m_model));
         // Below discovery, a history that is off for the run stays in view.
@@ -423,6 +437,8 @@ void PostDock::syncActions()
         m_actions->setState(PostDockModel::actions(in, Lang::system()), QString(), std::nullopt);
         m_statusRow->setVisible(false);
     }
+    m_empty->setText(PostDockModel::emptyHint(in, Lang::system()));
+    m_empty->setVisible(!m_empty->text().isEmpty());
 }
 
 bool PostDock::eventFilter(QObject *watched, QEvent *event)
