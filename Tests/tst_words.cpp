@@ -409,6 +409,8 @@ void WordsTest::key_data()
         << QString::fromUtf8("\u1107\u1167\u110B\u1109\u1175\u1102") << QString::fromUtf8("병신");
     QTest::newRow("double final and compound vowel")
         << QString::fromUtf8("ㄷㅏㄹㄱㅇㅗㅏ") << QString::fromUtf8("닭와");
+    QTest::newRow("typed final consonant pair")
+        << QString::fromUtf8("ㅇㅓㅄㅇㅣ ㅇㅏㄶㅇㅏ") << QString::fromUtf8("없이않아");
     QTest::newRow("consonant before a vowel starts the next syllable")
         << QString::fromUtf8("ㅅㅏㄹㅏㅇ") << QString::fromUtf8("사랑");
     QTest::newRow("a typed syllable takes no final consonant")

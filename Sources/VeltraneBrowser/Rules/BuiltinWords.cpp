@@ -260,6 +260,8 @@ char32_t conjoining(char32_t c)
         }
         return t;
     }();
+    if (c == 0x3144)
+        return 0x11B9;   // ㅄ: NFKC makes an old leading consonant of it, typed it is a final
     if (c >= 0x3131 && c <= 0x3163)
         return table[c - 0x3131] ? table[c - 0x3131] : c;
     return c;
