@@ -367,10 +367,8 @@ void WordsTest::tokens_data()
     QTest::newRow("punctuation and emoji only") << QString::fromUtf8("!!! 😀 ...") << QStringList{};
     QTest::newRow("jamo pieces compose across a dot")
         << QString::fromUtf8("ㅅ.ㅣ발") << QStringList{QString::fromUtf8("시발")};
-    QTest::newRow("a wider gap ends a run of letters")
-        << "y o u  a r e  a n  i d i o t" << QStringList{"you", "are", "an", "idiot"};
-    QTest::newRow("a wider gap between syllables")
-        << QString::fromUtf8("씨 발  놈") << QStringList{QString::fromUtf8("씨발"), QString::fromUtf8("놈")};
+    QTest::newRow("a wider gap does not end a run of letters")
+        << QString::fromUtf8("씨  발 놈아") << QStringList{QString::fromUtf8("씨발"), QString::fromUtf8("놈아")};
     QTest::newRow("jamo typed apart compose")
         << QString::fromUtf8("ㅆ ㅣ ㅂ ㅏ ㄹ") << QStringList{QString::fromUtf8("씨발")};
 }
@@ -528,6 +526,12 @@ void WordsTest::match_data()
     QTest::newRow("empty") << "" << none;
     QTest::newRow("emoji only") << QString::fromUtf8("😀😀 !!") << none;
     QTest::newRow("allowed word suppresses the only hit") << QString::fromUtf8("새끼손가락") << none;
+    QTest::newRow("letters typed apart, words set apart by wider gaps")
+        << "t h i s  i s  a  s c a m" << std::optional<Hit>(scam);
+    QTest::newRow("letters typed apart, a wider gap inside the word") << "s c  a m" << std::optional<Hit>(scam);
+    QTest::newRow("words glued by punctuation") << "what a scam...report" << std::optional<Hit>(scam);
+    QTest::newRow("a hyphen joins words") << "scam-artists" << std::optional<Hit>(scam);
+    QTest::newRow("letters dotted apart are one word, not parts") << "s.c.a.m.s" << none;
 }
 
 void WordsTest::match()
@@ -1039,6 +1043,8 @@ void WordsTest::realListsOnSentences_data()
         "suck my dick",
         "what a prick",
         "nice cock bro",
+        "look at that chink",
+        "get out of here you coon",
     };
     for (const char *text : abusive)
         QTest::addRow("abusive: %s", text) << QString::fromUtf8(text) << true;

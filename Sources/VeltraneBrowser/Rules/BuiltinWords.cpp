@@ -620,8 +620,9 @@ const BuiltinWords &BuiltinWords::shared()
 }
 
 // Calls visit(token, parts) for every token of the text, in order; parts are the words of a
-// Latin token that punctuation glued together ('pussy...PR'), else empty. The buffers are
-// reused, so a caller that keeps them must copy them.
+// token that punctuation glued together ('pussy...PR') or, in a run of letters typed apart,
+// the words that wider gaps set apart ('y o u  a r e'), else empty. The buffers are reused,
+// so a caller that keeps them must copy them.
 template <typename Emit>
 void BuiltinWords::forEachToken(QStringView text, Emit &&visit)
 {
@@ -640,12 +641,28 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit)
         width = 1;
         return c;
     };
+    std::vector<size_t> cuts;   // where wider gaps fall in the run
     auto flushRun = [&] {
         if (run.empty())
             return false;
-        composeRun(run);
-        const bool stop = visit(run, noParts);
+        parts.clear();
+        int longer = 0;
+        Key joined;
+        cuts.push_back(run.size());
+        size_t from = 0;
+        for (size_t cut : cuts) {
+            Key word = run.substr(from, cut - from);
+            composeRun(word);
+            joined += word;
+            longer += word.size() >= 2;
+            parts.push_back(std::move(word));
+            from = cut;
+        }
+        if (longer < 2)
+            parts.clear();
+        const bool stop = visit(joined, parts);
         run.clear();
+        cuts.clear();
         return stop;
     };
     // The words of a piece split at the punctuation inside it, when at least two of them
@@ -697,9 +714,9 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit)
         const QStringView p = text.mid(start, i - start);
         keyInto(p, piece);
         if (piece.size() == 1) {
-            // Letters typed apart with single spaces are one word; a wider gap ends it.
-            if (gap >= 2 && flushRun())
-                return;
+            // Letters typed apart are one word; a wider gap may set words apart.
+            if (gap >= 2 && !run.empty())
+                cuts.push_back(run.size());
             run.push_back(piece.front());
         } else if (piece.size() >= 2) {
             if (flushRun())
