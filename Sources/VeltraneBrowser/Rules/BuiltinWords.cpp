@@ -359,10 +359,25 @@ bool droppedByCompaction(char32_t c)
 // that compose (no vowel letter).
 QString composedLetters(QStringView text)
 {
-    const bool vowels = std::any_of(text.begin(), text.end(), [](QChar c) {
-        return isVowelLetter(c.unicode());
-    });
-    if (!vowels)
+    // Nothing composes unless a vowel letter follows a consonant letter, with at most
+    // characters that compaction drops between them.
+    bool afterConsonant = false;
+    bool composes = false;
+    for (QChar ch : text) {
+        const char16_t c = ch.unicode();
+        const bool consonant = (c >= 0x3131 && c <= 0x314E) || (c >= 0x1100 && c <= 0x1112);
+        if (isVowelLetter(c) && afterConsonant) {
+            composes = true;
+            break;
+        }
+        if (consonant)
+            afterConsonant = true;
+        else if (!afterConsonant)
+            continue;
+        else if (c < 0x80 ? isAsciiLetter(ch) || (c >= '0' && c <= '9') : !droppedByCompaction(c))
+            afterConsonant = false;
+    }
+    if (!composes)
         return {};
     std::vector<Letter> letters;
     letters.reserve(size_t(text.size()));
@@ -669,14 +684,36 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit)
     // hold two letters or more.
     auto splitParts = [&](QStringView p) {
         parts.clear();
-        if (std::none_of(p.begin(), p.end(), isAsciiLetter))
-            return;
-        qsizetype start = 0;
+        auto joins = [](QChar c) {
+            const char16_t u = c.unicode();
+            if (u < 0x80)
+                return isAsciiLetter(c) || (u >= '0' && u <= '9') || u == '\'' || u == '$' || u == '@';
+            if (isSyllable(u))
+                return true;
+            return c.isLetterOrNumber() || c.isMark() || u == 0x2019 || c.isSurrogate();
+        };
+        // Cheap look first: at least two stretches of two characters or more, and a Latin letter.
         int longer = 0;
+        qsizetype stretch = 0;
+        bool latin = false;
+        for (QChar c : p) {
+            latin = latin || isAsciiLetter(c);
+            if (joins(c)) {
+                ++stretch;
+                continue;
+            }
+            longer += stretch >= 2;
+            stretch = 0;
+        }
+        longer += stretch >= 2;
+        if (!latin || longer < 2)
+            return;
+        longer = 0;
+        qsizetype from = 0;
         Key part;
-        auto take = [&](qsizetype end) {
-            if (end > start) {
-                keyInto(p.mid(start, end - start), part);
+        auto take = [&](qsizetype to) {
+            if (to > from) {
+                keyInto(p.mid(from, to - from), part);
                 if (!part.empty()) {
                     longer += part.size() >= 2;
                     parts.push_back(part);
@@ -684,16 +721,10 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit)
             }
         };
         for (qsizetype j = 0; j < p.size(); ++j) {
-            const QChar c = p[j];
-            if (c.isLetterOrNumber() || c.isMark() || c == u'\'' || c == QChar(0x2019) || c == u'$'
-                || c == u'@' || c.isSurrogate())
+            if (joins(p[j]))
                 continue;
             take(j);
-            start = j + 1;
-        }
-        if (start == 0) {
-            parts.clear();
-            return;
+            from = j + 1;
         }
         take(p.size());
         if (longer < 2)
