@@ -1023,6 +1023,9 @@ void WordsTest::realListsOnSentences_data()
         "ㅆ ㅣ ㅂ ㅏ ㄹ",
         "\u1107\u1167\u110B\u1109\u1175\u1102",
         "ㄱㅐㅅㅐㄲㅣㅇㅑ",
+        "ㅈㅣㄹㅏㄹㅎㅏㄴㅔ",
+        "ㅁㅣㅊㅣㄴㄴㅗㅁ",
+        "ㅈㅗㄴㄴㅏ ㅁㅓㅇㅊㅓㅇㅎㅏㄴㅔ",
         // An allowed phrase that only seems to be there.
         "이 병신년에게",
         "해봐라 병신년",
