@@ -12,10 +12,12 @@
 #include "Settings/ChoicePicker.h"
 #include "Settings/HistoryPane.h"
 #include "Settings/HistoryPaneModel.h"
+#include "Settings/SettingsButton.h"
 #include "Settings/SettingsOpener.h"
 #include "Settings/SettingsPrompts.h"
 #include "Settings/SettingsTab.h"
 #include "Settings/SettingsWindow.h"
+#include "Theme/Design.h"
 
 #include <QApplication>
 #include <QAbstractButton>
@@ -30,6 +32,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 #include <unistd.h>
@@ -72,6 +75,8 @@ private slots:
     void tabs();
     void status_data();
     void status();
+    void buttonLooks_data();
+    void buttonLooks();
     void pickers_data();
     void pickers();
     void extraChoices_data();
@@ -86,6 +91,8 @@ private slots:
     void switches_data();
     void switches();
     void pickerSegmentsWrite();
+    void pickerShowsAndTakesKeys_data();
+    void pickerShowsAndTakesKeys();
     void historyButtons();
     void exportLines_data();
     void exportLines();
@@ -127,6 +134,12 @@ void SettingsPanesTest::status_data()
                                        << "Sign-in needed" << "로그인 필요" << false;
     QTest::newRow("ai on, signed in") << int(SettingsTab::ai) << QVariantMap {{"vt.aiOn", true}} << true << 0 << "On"
                                       << "켜짐" << true;
+    QTest::newRow("ai on by default, not agreed yet") << int(SettingsTab::ai) << QVariantMap {} << true << 0
+                                                      << "Needs your consent" << "동의 필요" << false;
+    QTest::newRow("ai declined, on again in the file")
+        << int(SettingsTab::ai) << QVariantMap {{"vt.aiConsent", false}} << true << 0 << "Needs your consent" << "동의 필요" << false;
+    QTest::newRow("ai agreed, on by default") << int(SettingsTab::ai) << QVariantMap {{"vt.aiConsent", true}} << true << 0
+                                              << "On" << "켜짐" << true;
     QTest::newRow("collect all") << int(SettingsTab::basic) << QVariantMap {} << false << 0 << "Collect all" << "전체 수집"
                                  << false;
     QTest::newRow("300 and one keyword")
@@ -163,6 +176,54 @@ void SettingsPanesTest::status()
     QTEST(SettingsTab::status(t, h.model(), h.account(), false, english), "en");
     QTEST(SettingsTab::status(t, h.model(), h.account(), true, english), "ko");
     QCOMPARE(SettingsTab::statusStrong(t, h.model(), h.account()), strong);
+}
+
+// Each kind of settings button on screen in its own colours: a primary one is filled with the
+// accent (not a grey that reads as disabled), a danger one with the brand red, and a disabled
+// one is its own kind at 0.4 opacity over the card.
+void SettingsPanesTest::buttonLooks_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QColor>("fill");
+    auto over = [](const QColor &c, double a) {
+        const QColor bg = Design::card();
+        return QColor::fromRgbF(bg.redF() * (1 - a) + c.redF() * a, bg.greenF() * (1 - a) + c.greenF() * a,
+                                bg.blueF() * (1 - a) + c.blueF() * a);
+    };
+    using K = SettingsButton::Kind;
+    QTest::newRow("primary") << int(K::primary) << true << Design::accent();
+    QTest::newRow("primary, disabled") << int(K::primary) << false << over(Design::accent(), 0.4);
+    QTest::newRow("danger") << int(K::danger) << true << Design::brand();
+    QTest::newRow("danger, disabled") << int(K::danger) << false << over(Design::brand(), 0.4);
+    QTest::newRow("plain") << int(K::plain) << true << Design::card();
+}
+
+void SettingsPanesTest::buttonLooks()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, enabled);
+    QFETCH(QColor, fill);
+    QWidget card;
+    card.setAutoFillBackground(true);
+    QPalette pal = card.palette();
+    pal.setColor(QPalette::Window, Design::card());
+    card.setPalette(pal);
+    auto *button = new SettingsButton(QStringLiteral("Done"), SettingsButton::Kind(kind), &card);
+    button->setEnabled(enabled);
+    button->adjustSize();
+    card.resize(button->size() + QSize(20, 20));
+    button->move(10, 10);
+    const QImage shot = card.grab().toImage();
+    // Above the label, inside the rounded corners.
+    const QColor seen = shot.pixelColor(button->geometry().center().x(), button->geometry().top() + 3);
+    auto near = [](const QColor &a, const QColor &b) {
+        return qAbs(a.red() - b.red()) <= 3 && qAbs(a.green() - b.green()) <= 3 && qAbs(a.blue() - b.blue()) <= 3;
+    };
+    QVERIFY2(near(seen, fill), qPrintable(seen.name() + QStringLiteral(" instead of ") + fill.name()));
+    // Its label stands out from its fill.
+    const SettingsButton::Look look = SettingsButton::look(SettingsButton::Kind(kind), true, false);
+    QVERIFY(qAbs(look.label.lightness() - look.fill.lightness()) > 120);
 }
 
 void SettingsPanesTest::pickers_data()
@@ -428,6 +489,117 @@ void SettingsPanesTest::pickerSegmentsWrite()
         return false;
     };
     QTRY_VERIFY(shown());
+}
+
+namespace {
+
+double luminance(QRgb c)
+{
+    auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+void SettingsPanesTest::pickerShowsAndTakesKeys_data()
+{
+    QTest::addColumn<bool>("korean");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("next");
+    QTest::newRow("ko") << true << "수집 개수" << "채널 스캔 게시물 수";
+    QTest::newRow("en") << false << "How many to collect" << "Posts per channel scan";
+}
+
+// The picked segment stands out from the others as drawn, and the keyboard reaches and moves it
+// in the real settings window (the pane is rebuilt after every pick).
+void SettingsPanesTest::pickerShowsAndTakesKeys()
+{
+    QFETCH(bool, korean);
+    QFETCH(QString, name);
+    QFETCH(QString, next);
+    ModelHarness h({{"vt.limit", 300}});
+    ScriptedPrompts prompts;
+    SettingsWindow window(&h.model(), SettingsTab::basic, nullptr, &prompts, korean);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto picker = [&](const QString &named) -> ChoicePicker * {
+        for (ChoicePicker *p : window.findChildren<ChoicePicker *>())
+            if (p->isVisibleTo(&window) && p->accessibleName() == named)
+                return p;
+        return nullptr;
+    };
+    auto segments = [](ChoicePicker *p) { return p->findChildren<QAbstractButton *>(); };
+    ChoicePicker *limit = picker(name);
+    QVERIFY(limit);
+    QCOMPARE(segments(limit).size(), 4);
+
+    // As rendered: each segment's fill sampled beside its text, its text as the pixel furthest from the fill.
+    const QImage image = limit->grab().toImage();
+    QCOMPARE(image.size(), limit->size());
+    QList<QRgb> fills, texts;
+    for (QAbstractButton *segment : segments(limit)) {
+        const QRect r = segment->geometry();
+        const QRgb fill = image.pixel(r.left() + 2, r.center().y());
+        QRgb text = fill;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (contrast(image.pixel(x, y), fill) > contrast(text, fill))
+                    text = image.pixel(x, y);
+        fills.append(fill);
+        texts.append(text);
+    }
+    const int chosen = 2;   // 300
+    QVERIFY(segments(limit).at(chosen)->isChecked());
+    for (int i = 0; i < fills.size(); ++i) {
+        QVERIFY2(contrast(texts.at(i), fills.at(i)) >= 4.5, qPrintable(QString::number(i)));
+        if (i != chosen)
+            QVERIFY2(contrast(fills.at(chosen), fills.at(i)) >= 3,
+                     qPrintable(QStringLiteral("%1: %2").arg(i).arg(contrast(fills.at(chosen), fills.at(i)))));
+    }
+
+    // Focus lands on the picked segment; arrows, Home and End pick, and the focus stays on the
+    // rebuilt picker after each pick.
+    limit->setFocus();
+    QCOMPARE(QApplication::focusWidget(), segments(limit).at(chosen));
+    auto press = [&](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+    auto focusedOn = [&](const QString &named, qint64 value) {
+        ChoicePicker *p = picker(named);
+        if (!p || p->current() != value)
+            return false;
+        for (int i = 0; i < p->choices().size(); ++i)
+            if (p->choices().at(i).value == value)
+                return QApplication::focusWidget() == segments(p).at(i) && segments(p).at(i)->isChecked();
+        return false;
+    };
+    press(Qt::Key_Right);
+    QCOMPARE(h.model().limit(), qint64(1000));
+    QTRY_VERIFY(focusedOn(name, 1000));
+    press(Qt::Key_Right);   // already the last
+    QCOMPARE(h.model().limit(), qint64(1000));
+    press(Qt::Key_Home);
+    QCOMPARE(h.model().limit(), qint64(0));
+    QTRY_VERIFY(focusedOn(name, 0));
+    press(Qt::Key_Left);    // already the first
+    press(Qt::Key_End);
+    QTRY_VERIFY(focusedOn(name, 1000));
+    press(Qt::Key_Left);
+    QCOMPARE(h.model().limit(), qint64(300));
+    QTRY_VERIFY(focusedOn(name, 300));
+    // One Tab stop per picker: the next one's picked segment, not another segment of this one.
+    press(Qt::Key_Tab);
+    QVERIFY(focusedOn(next, h.model().postLimit()));
+    press(Qt::Key_Backtab);
+    QVERIFY(focusedOn(name, 300));
+    window.done(QDialog::Accepted);
 }
 
 void SettingsPanesTest::historyButtons()

@@ -18,6 +18,10 @@
 #include "Shell/SidebarSites.h"
 #include "Shell/VeltraneBrowserApp.h"
 #include "Shell/WebViewHost.h"
+#include "Scan/SpamModel.h"
+#include "Shell/WindowAlerts.h"
+#include "Theme/Avatar.h"
+#include "Theme/Popover.h"
 #include "Theme/WorkspaceButton.h"
 #include "Shell/WorkspaceSidebar.h"
 #include "Shell/WorkspaceView.h"
@@ -27,7 +31,9 @@
 #include <QClipboard>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QJsonArray>
 #include <QTest>
@@ -38,6 +44,16 @@
 Q_DECLARE_METATYPE(std::optional<QString>)
 Q_DECLARE_METATYPE(LoginProvider)
 Q_DECLARE_METATYPE(LoginStatus)
+Q_DECLARE_METATYPE(Alerts::Question)
+
+namespace {
+
+bool near(const QColor &a, const QColor &b)
+{
+    return qAbs(a.red() - b.red()) <= 3 && qAbs(a.green() - b.green()) <= 3 && qAbs(a.blue() - b.blue()) <= 3;
+}
+
+} // namespace
 
 using Opt = std::optional<double>;
 Q_DECLARE_METATYPE(Opt)
@@ -260,28 +276,37 @@ private slots:
         QTest::addColumn<QSizeF>("window");
         QTest::addColumn<double>("storedMenu");
         QTest::addColumn<double>("storedPanel");
+        QTest::addColumn<double>("storedDock");
         QTest::addColumn<double>("sidebar");
         QTest::addColumn<double>("panel");        // shown width with its trailing padding
         QTest::addColumn<double>("limit");
         QTest::addColumn<double>("browser");
-        QTest::newRow("defaults") << QSizeF(1440, 900) << 220.0 << 460.0 << 220.0 << 460.0 << 720.0 << 280.32;
-        QTest::newRow("narrow sidebar stored") << QSizeF(1440, 900) << 150.0 << 460.0 << 200.0 << 460.0 << 740.0 << 280.32;
-        QTest::newRow("wide sidebar stored") << QSizeF(1440, 900) << 400.0 << 460.0 << 300.0 << 460.0 << 640.0 << 280.32;
-        QTest::newRow("area 1000 wide, panel 900 stored") << QSizeF(1220, 600) << 220.0 << 900.0 << 220.0 << 500.0 << 500.0 << 240.0;
-        QTest::newRow("area 850 wide") << QSizeF(1070, 900) << 220.0 << 460.0 << 220.0 << 380.0 << 380.0 << 280.32;
-        QTest::newRow("panel below 380 stored") << QSizeF(1440, 900) << 220.0 << 100.0 << 220.0 << 380.0 << 720.0 << 280.32;
+        QTest::addColumn<double>("dock");
+        QTest::newRow("defaults") << QSizeF(1440, 900) << 220.0 << 460.0 << 300.0 << 220.0 << 460.0 << 720.0 << 575.0 << 300.0;
+        QTest::newRow("narrow sidebar stored") << QSizeF(1440, 900) << 150.0 << 460.0 << 300.0 << 200.0 << 460.0 << 740.0 << 575.0 << 300.0;
+        QTest::newRow("wide sidebar stored") << QSizeF(1440, 900) << 400.0 << 460.0 << 300.0 << 300.0 << 460.0 << 640.0 << 575.0 << 300.0;
+        QTest::newRow("area 1000 wide, panel 900 stored") << QSizeF(1220, 600) << 220.0 << 900.0 << 300.0 << 220.0 << 500.0 << 500.0 << 360.0 << 215.0;
+        QTest::newRow("area 850 wide") << QSizeF(1070, 900) << 220.0 << 460.0 << 300.0 << 220.0 << 380.0 << 380.0 << 575.0 << 300.0;
+        QTest::newRow("panel below 380 stored") << QSizeF(1440, 900) << 220.0 << 100.0 << 300.0 << 220.0 << 380.0 << 720.0 << 575.0 << 300.0;
+        // The post list's stored height is shown within the page's and its own minimums.
+        QTest::newRow("smallest window") << QSizeF(1280, 720) << 220.0 << 460.0 << 300.0 << 220.0 << 460.0 << 560.0 << 395.0 << 300.0;
+        QTest::newRow("dock too tall for the page") << QSizeF(1280, 720) << 220.0 << 460.0 << 600.0 << 220.0 << 460.0 << 560.0 << 360.0 << 335.0;
+        QTest::newRow("dock below its minimum") << QSizeF(1280, 720) << 220.0 << 460.0 << 50.0 << 220.0 << 460.0 << 560.0 << 495.0 << 200.0;
+        QTest::newRow("full HD keeps the stored dock") << QSizeF(1920, 1080) << 220.0 << 460.0 << 600.0 << 220.0 << 460.0 << 1200.0 << 455.0 << 600.0;
     }
     void workspaceGeometry()
     {
         QFETCH(QSizeF, window);
         QFETCH(double, storedMenu);
         QFETCH(double, storedPanel);
-        const WorkspaceView::Geometry g = WorkspaceView::layout(window, storedMenu, storedPanel);
+        QFETCH(double, storedDock);
+        const WorkspaceView::Geometry g = WorkspaceView::layout(window, storedMenu, storedPanel, storedDock);
         QTEST(g.sidebar.width(), "sidebar");
         QTEST(g.panel.width() + 12, "panel");
         QTEST(g.panelLimit, "limit");
-        QFETCH(double, browser);
-        QVERIFY(qAbs(g.browserHeight - browser) < 1e-9);
+        QTEST(g.browserHeight, "browser");
+        QTEST(g.dockHeight, "dock");
+        QCOMPARE(g.browserHeight + 1 + g.dockHeight, g.card.height());
         // The card fills what the panel leaves, inside 12 points of padding; the handles cover the gutters.
         QCOMPARE(g.card.left(), g.sidebar.right() + 12);
         QCOMPARE(g.leadingResizer, QRectF(g.sidebar.right(), 0, 12, window.height()));
@@ -379,6 +404,42 @@ private slots:
         QTEST(VeltraneBrowserApp::needsSandboxSwitch(uid_t(euid), env), "needed");
     }
 
+    // The engine's log stays quiet unless the user asked for logging in the flags.
+    void chromiumFlags_data()
+    {
+        QTest::addColumn<QByteArray>("user");
+        QTest::addColumn<QByteArray>("started");
+        QTest::newRow("none") << QByteArray() << QByteArray("--log-level=3");
+        QTest::newRow("blank") << QByteArray("  ") << QByteArray("--log-level=3");
+        QTest::newRow("other flags kept")
+            << QByteArray("--host-resolver-rules=\"MAP * ~NOTFOUND\" --ignore-certificate-errors")
+            << QByteArray("--host-resolver-rules=\"MAP * ~NOTFOUND\" --ignore-certificate-errors --log-level=3");
+        QTest::newRow("own log level") << QByteArray("--log-level=0") << QByteArray("--log-level=0");
+        QTest::newRow("logging on") << QByteArray("--enable-logging --v=1") << QByteArray("--enable-logging --v=1");
+        QTest::newRow("verbose module") << QByteArray("--ignore-gpu-blocklist --vmodule=*=2") << QByteArray("--ignore-gpu-blocklist --vmodule=*=2");
+        QTest::newRow("a flag that only starts alike") << QByteArray("--verbose-mode") << QByteArray("--verbose-mode --log-level=3");
+    }
+    void chromiumFlags()
+    {
+        QFETCH(QByteArray, user);
+        QTEST(VeltraneBrowserApp::quietChromiumFlags(user), "started");
+    }
+
+    void debugSwitch_data()
+    {
+        QTest::addColumn<QByteArray>("env");
+        QTest::addColumn<bool>("debug");
+        QTest::newRow("unset") << QByteArray() << false;
+        QTest::newRow("1") << QByteArray("1") << true;
+        QTest::newRow("0") << QByteArray("0") << false;
+        QTest::newRow("yes is not 1") << QByteArray("yes") << false;
+    }
+    void debugSwitch()
+    {
+        QFETCH(QByteArray, env);
+        QTEST(VeltraneBrowserApp::debugOutput(env), "debug");
+    }
+
     // --- sidebar ------------------------------------------------------------------------------
 
     void siteRows_data()
@@ -442,6 +503,95 @@ private slots:
         QTEST(row.symbol, "symbol");
         QTEST(row.title, "title");
         QTEST(row.subtitle, "subtitle");
+    }
+
+    // A picture's placeholder: the first letter of the name past the "@" of a handle, upper-cased.
+    void avatarInitials_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("initial");
+        QTest::newRow("handle") << "@quickcash" << "Q";
+        QTest::newRow("handle with spaces") << "  @@mina_k " << "M";
+        QTest::newRow("plain name") << "angry_guy" << "A";
+        QTest::newRow("Korean") << "@김민지" << "김";
+        QTest::newRow("digits") << "@1stviewer" << "1";
+        QTest::newRow("punctuation first") << "_(ツ)_" << "ツ";
+        QTest::newRow("letter beyond the basic plane") << QString::fromUtf8("@\U0001D49Cbc") << QString::fromUtf8("\U0001D49C");
+        QTest::newRow("only the sign") << "@" << "?";
+        QTest::newRow("empty") << "" << "?";
+        QTest::newRow("emoji only") << QString::fromUtf8("\U0001F389") << "?";
+    }
+    void avatarInitials()
+    {
+        QFETCH(QString, name);
+        QTEST(Avatar::initial(name), "initial");
+        // One author keeps one colour, and the letter stays readable on it.
+        QCOMPARE(Avatar::colour(name), Avatar::colour(name));
+        QVERIFY(Avatar::colour(name).lightness() < 140);
+    }
+    void avatarColoursDiffer()
+    {
+        QSet<QRgb> colours;
+        for (const char *name : {"@quickcash", "@mina", "angry_guy", "promo4u", "@viewer", "Cash Coach"})
+            colours.insert(Avatar::colour(QString::fromUtf8(name)).rgb());
+        QVERIFY(colours.size() >= 3);
+    }
+
+    // The owner's questions as the theme draws them, in both languages: the dark panel, the
+    // destructive answer in the brand red and the others plain beside it; without one, the
+    // default answer filled with the accent.
+    void questionBoxes_data()
+    {
+        QTest::addColumn<Alerts::Question>("question");
+        for (bool korean : {false, true}) {
+            const QString lang = korean ? " ko" : " en";
+            QTest::newRow(qPrintable("AI consent" + lang)) << SpamModel::consentQuestion(korean);
+            QTest::newRow(qPrintable("deletion" + lang)) << SpamModel::removalQuestion(30, korean);
+        }
+    }
+    void questionBoxes()
+    {
+        QFETCH(Alerts::Question, question);
+        QWidget host;
+        host.resize(640, 360);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        WindowAlerts alerts(&host);
+        QCoro::Task<int> answer = alerts.ask(question);
+        QMessageBox *box = nullptr;
+        QTRY_VERIFY((box = host.findChild<QMessageBox *>()) && box->isVisible());
+        QTRY_VERIFY(!box->buttons().first()->property("alertKind").toString().isEmpty());
+        const QImage shot = box->grab().toImage();
+        QVERIFY(near(shot.pixelColor(2, 2), Design::panel()));
+        QAbstractButton *safe = nullptr;
+        for (QAbstractButton *b : box->buttons()) {
+            const int index = int(question.buttons.indexOf(b->text().remove(u'&')));
+            QVERIFY2(index >= 0, qPrintable(b->text()));
+            const QString kind = index == question.destructive ? "danger"
+                                 : question.destructive < 0 && index == 0 ? "primary"
+                                                                          : "plain";
+            QCOMPARE(b->property("alertKind").toString(), kind);
+            const QPoint at = b->mapTo(box, QPoint(b->width() / 2, 3));
+            const QColor fill = kind == "danger" ? Design::brand() : kind == "primary" ? Design::accent() : Design::card();
+            QVERIFY2(near(shot.pixelColor(at), fill), qPrintable(b->text() + ": " + shot.pixelColor(at).name()));
+            if (index != question.destructive)
+                safe = b;
+        }
+        QVERIFY(safe);
+        QPointer<QMessageBox> open = box;
+        safe->click();
+        QTRY_VERIFY(!open || !open->isVisible());
+    }
+
+    // A pop-up has no frame of the window manager: it draws its own edge around the panel colour.
+    void popoverEdge()
+    {
+        Popover popover(nullptr, Qt::Widget);
+        popover.resize(200, 120);
+        const QImage shot = popover.grab().toImage();
+        QVERIFY(near(shot.pixelColor(100, 60), Design::panel()));
+        for (const QPoint &edge : {QPoint(0, 60), QPoint(199, 60), QPoint(100, 0), QPoint(100, 119)})
+            QVERIFY2(shot.pixelColor(edge).lightness() > Design::panel().lightness() + 20, qPrintable(shot.pixelColor(edge).name()));
     }
 
     void accountMenuRows_data()

@@ -9,6 +9,7 @@
 #include "Browser/Browser.h"
 #include "Browser/StoredCookies.h"
 #include "Dashboard/StatisticsSheet.h"
+#include "DemoSite.h"
 #include "FakeService.h"
 #include "FixtureSite.h"
 #include "Panel/PanelActions.h"
@@ -21,6 +22,7 @@
 #include "Agent/ControlFile.h"
 #include "Agent/LocalServer.h"
 #include "Theme/IconButton.h"
+#include "Theme/WorkspaceButton.h"
 #include "PageTools.h"
 #include "Shell/AccountMenu.h"
 #include "Shell/AppState.h"
@@ -28,6 +30,7 @@
 #include "Shell/MainWindow.h"
 #include "Shell/PaneResizer.h"
 #include "Shell/PostDock.h"
+#include "Shell/PostDockActions.h"
 #include "Shell/PostTile.h"
 #include "Posts/PostDesk.h"
 #include "Shell/SidebarSites.h"
@@ -35,15 +38,19 @@
 #include "Shell/WebViewHost.h"
 #include "Shell/WorkspaceSidebar.h"
 #include "Shell/WorkspaceView.h"
+#include "Store/ScanStore.h"
 #include "TestMain.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -72,6 +79,25 @@ double redShare(const QImage &image)
                 ++red;
         }
     return double(red) / (double(img.width() / 2) * (img.height() / 2));
+}
+
+// The whole text of the label is on screen: wrapped within its height, or on one line within its width.
+bool showsWhole(const QLabel *label)
+{
+    if (label->wordWrap())
+        return label->heightForWidth(label->width()) <= label->height();
+    return label->sizeHint().width() <= label->width();
+}
+
+// The shown labels under `root` whose text is cut, as "text (width)".
+QStringList cutLabels(const QWidget *root)
+{
+    QStringList cut;
+    for (const QLabel *l : root->findChildren<QLabel *>()) {
+        if (l->isVisibleTo(root->window()) && !l->text().isEmpty() && l->pixmap().isNull() && !showsWhole(l))
+            cut << QStringLiteral("%1 (%2 of %3)").arg(l->text().left(40)).arg(l->width()).arg(l->sizeHint().width());
+    }
+    return cut;
 }
 
 // A request for path on www.youtube.com with query item run=<run>, and whether it carried SID.
@@ -114,9 +140,71 @@ private slots:
         window.reset();
         state.reset();
         qunsetenv("VT_START_URL");
-        for (const char *key : {"vt.lastPage", "vt.windowWidth", "vt.windowHeight", "vt.windowMaximized", "vt.menuWidth", "vt.panelWidth"})
+        for (const char *key : {"vt.lastPage", "vt.windowWidth", "vt.windowHeight", "vt.windowMaximized", "vt.menuWidth", "vt.panelWidth", "vt.dockHeight"})
             AppSettings::shared().remove(key);
         FixtureSite::shared()->resetRoutes();
+    }
+
+    // The window as a first run shows it at 1280 x 720 (run in both languages): whole texts, a
+    // hint in every empty place, the host of a long address in view.
+    void firstLookAt1280x720()
+    {
+        const bool korean = Lang::system();
+        open();
+        window->showNormal();
+        window->resize(1280, 720);
+        WorkspaceView *workspace = window->workspace();
+        QTRY_COMPARE(workspace->size(), window->centralWidget() ? window->centralWidget()->size() : workspace->size());
+        WorkspaceSidebar *sidebar = workspace->sidebar();
+        // The service offers device accounts: the start-up refresh signs in.
+        QTRY_COMPARE_WITH_TIMEOUT(sidebar->shownAccountRow().subtitle, Lang::pick("계정 관리", "Manage account"), slow);
+        QVERIFY(sidebar->accountRowFits());
+
+        // Nothing scanned, nothing listed: both say what to do.
+        QCOMPARE(workspace->panel()->emptyHintText(), SpamPanelModel::emptyHint(PanelTab::comments, false, korean));
+        QTRY_COMPARE(workspace->dock()->emptyHintText(),
+                     Lang::pick("YouTube에 로그인한 다음 최신 게시물을 불러와 검사할 게시물을 고르세요.",
+                                "Sign in to YouTube, then load your latest posts and pick the ones to check."));
+
+        // A sign-in page with a long address: the field shows it from the host on.
+        const QString signIn = "https://www.youtube.com/signin?continue=" + QString("https%3A%2F%2Fwww.youtube.com%2Fwatch%3Fv%3D").repeated(6)
+            + "&hl=en&flowName=GlifWebSignIn";
+        FixtureSite::shared()->page("www.youtube.com", "/signin", "<h1>sign in</h1>");
+        browser()->open(signIn);
+        QTRY_COMPARE_WITH_TIMEOUT(pane()->addressField()->text(), signIn, slow);
+        QCOMPARE(pane()->addressField()->cursorPosition(), 0);
+
+        // A failed load's message is whole, on two lines if need be.
+        browser()->open("https://www.youtube.com/broken");
+        QTRY_VERIFY_WITH_TIMEOUT(!pane()->bannerText().isEmpty(), slow);
+        QTRY_VERIFY2(cutLabels(pane()->banner()).isEmpty(), qPrintable(cutLabels(pane()->banner()).join(", ")));
+
+        // Every settings tab: no text cut, the AI check not "On" before the owner agreed.
+        QCOMPARE(state->spam()->aiConsent(), std::nullopt);
+        workspace->settings()->open(SettingsTab::ai);
+        QPointer<SettingsWindow> settings = workspace->settings()->window();
+        QVERIFY(settings);
+        QTRY_VERIFY(settings->isVisible());
+        QCOMPARE(settings->statusShown(SettingsTab::ai), Lang::pick("동의 필요", "Needs your consent"));
+        for (const SettingsTab tab : SettingsTab::allCases()) {
+            settings->setTab(tab);
+            QTRY_VERIFY2(cutLabels(settings).isEmpty(), qPrintable(tab.rawValue() + ": " + cutLabels(settings).join(", ")));
+        }
+        settings->close();
+        QTRY_VERIFY(!settings);
+
+        // The statistics of an empty history say how to fill them.
+        workspace->openStatistics();
+        QPointer<StatisticsSheet> sheet = workspace->statistics();
+        QVERIFY(sheet);
+        QTRY_VERIFY(sheet->isVisible());
+        QLabel *hint = sheet->findChild<QLabel *>("emptyHint");
+        QVERIFY(hint);
+        QCOMPARE(hint->text(), StatisticsSheet::emptyHint(sheet->data(), korean));
+        QVERIFY(!hint->text().isEmpty());
+        QVERIFY2(cutLabels(sheet).isEmpty(), qPrintable(cutLabels(sheet).join(", ")));
+        sheet->close();
+        QTRY_VERIFY(!sheet);
     }
 
     void startPage_data()
@@ -305,6 +393,59 @@ private slots:
         QCOMPARE(workspace->currentGeometry().panel.width(), 488.0);
     }
 
+    // The hairline between the page and the post list moves the split; the post list's height is
+    // kept for the next start, and both keep their minimums in the smallest window.
+    void cardSplitKeepsItsHeight()
+    {
+        AppSettings::shared().setValue("vt.windowWidth", 1280);
+        AppSettings::shared().setValue("vt.windowHeight", 720);
+        open();
+        QCOMPARE(window->size(), QSize(1280, 720));
+        QSplitter *split = window->workspace()->cardSplitter();
+        QTRY_COMPARE(split->height(), 696);
+        QCOMPARE(split->sizes(), (QList<int> {395, 300}));   // no height stored yet
+        QCOMPARE(pane()->height(), 395);
+        auto drag = [&](double dy) {
+            QWidget *handle = split->handle(1);
+            const QPoint at = handle->rect().center();
+            const QPointF g = handle->mapToGlobal(QPointF(at));
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), g, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(handle, &press);
+            for (double step : {dy / 2, dy}) {
+                QMouseEvent move(QEvent::MouseMove, QPointF(at) + QPointF(0, step), g + QPointF(0, step), Qt::NoButton,
+                                 Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(handle, &move);
+            }
+            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at) + QPointF(0, dy), g + QPointF(0, dy), Qt::LeftButton,
+                                Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(handle, &release);
+        };
+        // Up as far as it goes: the page keeps its minimum.
+        drag(-300);
+        QCOMPARE(split->sizes(), (QList<int> {360, 335}));
+        QCOMPARE(AppSettings::shared().doubleValue("vt.dockHeight", 0), 335.0);
+        QVERIFY(pane()->height() >= WorkspaceView::browserMinimum);
+        // Down as far as it goes: the post list keeps its own.
+        drag(400);
+        QCOMPARE(split->sizes(), (QList<int> {495, 200}));
+        QCOMPARE(AppSettings::shared().doubleValue("vt.dockHeight", 0), 200.0);
+        drag(-60);
+        QCOMPARE(split->sizes(), (QList<int> {435, 260}));
+        QCOMPARE(AppSettings::shared().doubleValue("vt.dockHeight", 0), 260.0);
+        drag(0);   // taking the line without moving it leaves the split as it is
+        QCOMPARE(split->sizes(), (QList<int> {435, 260}));
+        // A taller window gives its height to the page.
+        window->resize(1920, 1080);
+        QTRY_COMPARE(split->sizes(), (QList<int> {795, 260}));
+        window->resize(1280, 720);
+        QTRY_COMPARE(split->sizes(), (QList<int> {435, 260}));
+        // The next start shows the same split.
+        window->close();
+        window = std::make_unique<MainWindow>(state.get(), &AppSettings::shared());
+        window->show();
+        QTRY_COMPARE(window->workspace()->cardSplitter()->sizes(), (QList<int> {435, 260}));
+    }
+
     // The panel over the real model, the account row over its service client, the sheets the
     // sidebar opens, and the locks that follow the model's working flag.
     void panelAndSheetsFollowTheModel()
@@ -406,6 +547,57 @@ private slots:
         state->spam()->setScanning(false);
     }
 
+    // "Load latest posts" in the post list, signed in on the fixture sites as the owner tries
+    // them: the owner's posts of the selected site arrive in the list, ticked for a scan.
+    void loadLatestPostsFromTheSite_data()
+    {
+        QTest::addColumn<int>("site");
+        QTest::addColumn<QString>("field");   // the name field of the site's sign-in form
+        QTest::newRow("YouTube") << int(LoginProvider::youtube) << "identifier";
+        QTest::newRow("Instagram") << int(LoginProvider::instagram) << "username";
+    }
+    void loadLatestPostsFromTheSite()
+    {
+        QFETCH(int, site);
+        QFETCH(QString, field);
+        const LoginProvider provider {LoginProvider::Value(site)};
+        vt::test::DemoSite demo;
+        demo.install(*FixtureSite::shared());
+        open();
+        browser()->signIn(provider);
+        BrowserPage *page = browser()->currentTab()->page();
+        QTRY_VERIFY_WITH_TIMEOUT(!browser()->isLoading() && vt::test::evaluate(page, "!!document.getElementById('form')").toBool(), slow);
+        vt::test::evaluate(page, QString("document.getElementById('%1').value='owner';document.getElementById('form').submit();").arg(field));
+        QTRY_VERIFY_WITH_TIMEOUT(SidebarSites::isSignedIn(browser()->accounts()->status(provider)), slow);
+        QTRY_VERIFY_WITH_TIMEOUT(!browser()->isLoading() && !browser()->accounts()->isAuthenticating(), slow);
+
+        PostDock *dock = window->workspace()->dock();
+        QCOMPARE(dock->siteKey(), provider.rawValue());
+        WorkspaceButton *load = dock->actionsArea()->loadButton();
+        QTRY_VERIFY_WITH_TIMEOUT(load && load->isVisible() && load->isEnabled(), slow);
+        QCOMPARE(load->text(), Lang::pick("최신 게시물 불러오기", "Load latest posts"));
+        QTest::mouseClick(load, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(state->spam()->findingPosts(), slow);
+        QTRY_VERIFY_WITH_TIMEOUT(!state->spam()->findingPosts(), 3 * slow);
+        QCOMPARE(state->spam()->discoveryStatus(), QString());
+
+        const QList<QUrl> posts = provider == LoginProvider::youtube ? demo.youtubePosts() : demo.instagramPosts();
+        QStringList expected;
+        for (const QUrl &url : posts)
+            expected << ScanStore::canonical(url.toString())->url;
+        QStringList shown, ticked;
+        QTRY_VERIFY_WITH_TIMEOUT(dock->tiles().size() >= expected.size(), slow);
+        for (PostTile *tile : dock->tiles()) {
+            shown << tile->post().url;
+            if (tile->look().ticked)
+                ticked << tile->post().url;
+        }
+        for (const QString &url : std::as_const(expected)) {
+            QVERIFY2(shown.contains(url), qPrintable(url + " not in " + shown.join(' ')));
+            QVERIFY2(ticked.contains(url), qPrintable(url + " not ticked"));
+        }
+    }
+
     // The size is kept for the next start, as long as the screen holds it.
     void windowKeepsItsSize()
     {
@@ -471,6 +663,10 @@ private slots:
         if (::geteuid() == 0)
             QVERIFY2(err.contains("sandbox is switched off"), qPrintable(err));
         QVERIFY2(!err.contains("FullyDecoded"), qPrintable(err));
+        // The web engine says nothing of its own: no start-up report, no Chromium log lines.
+        const QRegularExpression engineLine(QStringLiteral("qt\\.webenginecontext|^\\[\\d+:\\d+:|Sandboxing disabled|^js:"),
+                                            QRegularExpression::MultilineOption);
+        QVERIFY2(!engineLine.match(err).hasMatch(), qPrintable(err));
         bool cookieKept = false;
         for (const QNetworkCookie &c : StoredCookies::read(home.filePath("data") + "/Veltrane/web"))
             cookieKept |= c.name() == "SID" && c.domain() == ".youtube.com";
@@ -479,8 +675,11 @@ private slots:
         QVERIFY(controlWhileRunning);
         QVERIFY(!QFile::exists(controlFile));
 
+        // With VT_DEBUG=1 the engine's report is there again.
+        env.insert("VT_DEBUG", "1");
         QVERIFY2(run("https://www.youtube.com/?run=2", "2", signedIn, err), qPrintable(err));
         QVERIFY(signedIn);
+        QVERIFY2(err.contains("qt.webenginecontext"), qPrintable(err));
     }
 
     // Closing the window ends the run the same way (last in this program: it asks to quit).

@@ -96,6 +96,14 @@ StatisticsSheet::StatisticsSheet(SpamModel *model, const SpamModel::DashboardDat
     followWorking();
 }
 
+QString StatisticsSheet::emptyHint(const SpamModel::DashboardData &data, bool korean)
+{
+    if (data.stats.posts > 0 || data.stats.comments > 0 || DashboardModel::showsTrend(data) || DashboardModel::showsLists(data))
+        return {};
+    return pick(korean, "아직 검사 기록이 없습니다. 게시물을 검사하면 여기에 통계가 나옵니다.",
+                "Nothing scanned yet. Scan your posts to see their statistics here.");
+}
+
 void StatisticsSheet::followWorking()
 {
     const bool enabled = !m_model || !m_model->working();
@@ -162,8 +170,8 @@ void StatisticsSheet::build()
             for (const QString &site : sites) {
                 const int n = DashboardModel::value(m_data.bySite.value(site), field);
                 const QString name = LoginProvider::fromRawValue(site)->displayName();
-                auto *pair = label(name.left(1) + QLatin1Char(' ') + QLocale().toString(n), true, 0.85);
-                pair->setToolTip(name);
+                auto *pair = label(name + QLatin1Char(' ') + QLocale().toString(n), true, 0.85);
+                pair->setObjectName(QStringLiteral("siteCount"));
                 split->addWidget(pair);
             }
             split->addStretch(1);
@@ -174,6 +182,15 @@ void StatisticsSheet::build()
     }
     tl->addStretch(1);
     sl->addWidget(tiles);
+    if (const QString hint = emptyHint(m_data, k); !hint.isEmpty()) {
+        sl->addWidget(hairline());
+        auto *line = label(hint, true);
+        line->setObjectName(QStringLiteral("emptyHint"));
+        line->setWordWrap(true);
+        line->setAlignment(Qt::AlignCenter);
+        line->setContentsMargins(28, 28, 28, 32);
+        sl->addWidget(line);
+    }
 
     if (DashboardModel::showsTrend(m_data)) {
         sl->addWidget(hairline());
@@ -237,7 +254,7 @@ void StatisticsSheet::build()
                 const QString first = DashboardModel::recentAuthor(record, k);
                 auto *second = label(DashboardModel::recentText(record, k), true, 0.85);
                 second->setText(second->fontMetrics().elidedText(second->text(), Qt::ElideRight, 200));
-                QWidget *row = listRow(first, first + QStringLiteral("  ") + DashboardModel::recentTime(record), second, 0);
+                QWidget *row = listRow(first, first + QStringLiteral("  ") + DashboardModel::recentTime(record, k), second, 0);
                 row->setToolTip(DashboardModel::recentTooltip(record, m_data));
                 cl->addWidget(row);
             }

@@ -2,6 +2,7 @@
 
 #include "Panel/AIPercent.h"
 #include "Panel/CommentListModel.h"
+#include "Theme/Avatar.h"
 #include "Theme/Design.h"
 #include "Panel/PostHeading.h"
 #include "Panel/StoredCommentRow.h"
@@ -10,7 +11,6 @@
 #include <QAbstractItemView>
 #include <QFontMetricsF>
 #include <QHelpEvent>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
@@ -87,7 +87,7 @@ double detailsHeight(const CommentListModel &model, int row, double width)
 {
     const bool korean = model.korean();
     const ScanStore::Record &r = model.row(row).record;
-    const auto d = StoredCommentRow::details(r, model.verdict(row), korean, QLocale::system());
+    const auto d = StoredCommentRow::details(r, model.verdict(row), korean);
     double h = 2;
     int items = 0;
     if (!d.help.isEmpty()) {
@@ -245,17 +245,12 @@ void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentLis
         const double opacity = model.cut(row) ? 0.35 : 1.0;
         p.setOpacity(opacity);
         // Avatar: the author's initial on a round badge.
-        p.setPen(Qt::NoPen);
-        p.setBrush(Design::elevated());
-        p.drawEllipse(g.avatar);
+        Avatar::paint(p, g.avatar, rec.author);
         const QString author = StoredCommentRow::author(rec.author, korean);
-        p.setPen(Design::secondary());
-        p.setFont(Design::font(12, QFont::DemiBold));
-        p.drawText(g.avatar, Qt::AlignCenter, rec.author.isEmpty() ? QStringLiteral("?") : rec.author.left(1).toUpper());
         // Head line: name, date, tick box.
         const QFont nameFont = Design::font(11, QFont::DemiBold);
         const QFontMetricsF nfm(nameFont);
-        const QString meta = StoredCommentRow::meta(rec, QLocale::system());
+        const QString meta = StoredCommentRow::meta(rec, korean);
         const QFont metaFont = Design::font(10);
         const double metaW = meta.isEmpty() ? 0 : QFontMetricsF(metaFont).horizontalAdvance(meta) + 6;
         const QString name = nfm.elidedText(author, Qt::ElideRight, std::max(10.0, g.name.width() - metaW));
@@ -312,7 +307,7 @@ void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentLis
         if (StoredCommentRow::showsPill(rec, v))
             VerdictPill::paint(p, g.pill, v, false, tint);
         if (!g.details.isEmpty()) {
-            const auto d = StoredCommentRow::details(rec, v, korean, QLocale::system());
+            const auto d = StoredCommentRow::details(rec, v, korean);
             double y = g.details.top() + 2;
             bool first = true;
             if (!d.help.isEmpty()) {

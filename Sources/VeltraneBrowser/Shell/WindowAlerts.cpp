@@ -1,5 +1,7 @@
 #include "Shell/WindowAlerts.h"
 
+#include "Theme/AlertStyle.h"
+
 #include <QFuture>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -26,6 +28,7 @@ QCoro::Task<int> WindowAlerts::ask(Question question)
     QPointer<QMessageBox> box = new QMessageBox(m_window);
     box->setWindowModality(Qt::WindowModal);
     box->setTextFormat(Qt::PlainText);   // texts may quote page titles and comments
+    AlertStyle::apply(box);
     box->setWindowTitle(question.title);
     box->setText(question.title);
     box->setInformativeText(question.text);
