@@ -12,10 +12,12 @@
 
 #include "Browser/BrowserError.h"
 #include "Scan/DesktopNotifier.h"
+#include "Sites/AuthPolicy.h"
 
 #include <QFile>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWindow>
 
 using namespace vt::test;
@@ -251,6 +253,46 @@ private slots:
         if (error.isEmpty())
             QVERIFY(posts.isEmpty());
         QVERIFY(!m_h->browser.address().contains("evil"));
+    }
+
+    // Discovery after one that found the YouTube tab signed out: the tab still shows the sign-in
+    // page while the profile page is on its way. The profile page is held until the model's first
+    // look at the tab (a quarter second in) has come and gone; what decides is where the asked-for
+    // page ends, not the page before it.
+    void discoverAfterASignInPageWasLeft()
+    {
+        QVERIFY(signIn());
+        m_yt->setProfileTarget("/@sorakitchen");
+        m_yt->setSignedIn(false);
+        QString error = "<no error>";
+        try {
+            await(model().discover(LoginProvider::youtube, 3), 3 * kSlow);
+        } catch (const BrowserError &e) {
+            error = e.description();
+        }
+        QCOMPARE(error, QString("Couldn't find your channel. Check your YouTube sign-in."));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_h->browser.isLoading(), kSlow);
+        QVERIFY(AuthPolicy::isAuthentication(m_h->browser.tab(LoginProvider::youtube)->page()->url()));
+
+        m_yt->setSignedIn(true);
+        auto held = std::make_shared<int>(0);
+        FixtureSite::shared()->route("www.youtube.com", "GET", "/profile", [held](const HttpRequest &, const HttpResponder &r) {
+            ++*held;
+            // Timers fire in the order they fall due: the model's, started as the page was asked
+            // for, comes before this one.
+            QTimer::singleShot(600, qApp, [r] { r.reply(FixtureSite::redirect("/@sorakitchen")); });
+        });
+        auto restore = qScopeGuard([this] { m_yt->install(*FixtureSite::shared()); });
+        QList<FoundPost> posts;
+        error = "<no error>";
+        try {
+            posts = await(model().discover(LoginProvider::youtube, 3), 3 * kSlow);
+        } catch (const BrowserError &e) {
+            error = e.description();
+        }
+        QCOMPARE(error, QString("<no error>"));
+        QCOMPARE(*held, 1);
+        QCOMPARE(keys(posts), (QStringList {watch(m_videos.at(0).id), watch(m_shorts.at(0).id), watch(m_videos.at(1).id)}));
     }
 
     void discoverInstagram_data()

@@ -7,12 +7,11 @@
 #include "FixtureSite.h"
 #include "ScriptedAlerts.h"
 #include "TestMain.h"
+#include "WindowClicks.h"
 #include "YouTubeFixture.h"
 
 #include "Base/AppSettings.h"
 #include "Browser/Browser.h"
-#include "Panel/CommentDelegate.h"
-#include "Panel/CommentListModel.h"
 #include "Panel/DeleteBar.h"
 #include "Panel/SpamPanel.h"
 #include "Panel/SpamPanelModel.h"
@@ -23,7 +22,6 @@
 #include "Shell/WorkspaceView.h"
 
 #include <QApplication>
-#include <QListView>
 #include <QPushButton>
 #include <QTest>
 
@@ -103,20 +101,7 @@ private slots:
         QCOMPARE(bar->picks().size(), 0);
 
         // Two ticks in the list, by their tick boxes.
-        QListView *list = panel->list();
-        QStringList picks;
-        for (int row = 0; row < panel->listModel()->rowCount() && picks.size() < 2; ++row) {
-            const QString id = panel->listModel()->row(row).record.id;
-            if (id.isEmpty())
-                continue;
-            const QModelIndex index = panel->listModel()->index(row);
-            list->scrollTo(index);
-            QTRY_VERIFY_WITH_TIMEOUT(list->visualRect(index).height() > 0, 10000);
-            const QRect rect = list->visualRect(index);
-            const auto g = CommentDelegate::geometry(*panel->listModel(), row, rect.width());
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.topLeft() + g.tick.center().toPoint());
-            picks << id;
-        }
+        const QStringList picks = tickComments(panel, 2);
         QCOMPARE(picks.size(), 2);
         QCOMPARE(bar->headerText(), QStringLiteral("2 selected of %1").arg(flagged));
         QCOMPARE(bar->deleteButton()->text(), QStringLiteral("Delete 2"));

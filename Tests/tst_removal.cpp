@@ -22,6 +22,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -62,6 +63,8 @@ const QString kStopC = QStringLiteral("vRmStopC001");
 const QString kBlockA = QStringLiteral("vRmBlockA01");
 const QString kBlockB = QStringLiteral("vRmBlockB01");
 const QString kKill = QStringLiteral("vRmKill0001");
+const QString kSignInA = QStringLiteral("vRmSignInA1");
+const QString kSignInB = QStringLiteral("vRmSignInB1");
 const QString kIgRefuse = InstagramFixture::makeCode(81);
 const QString kIgStale = InstagramFixture::makeCode(82);
 
@@ -248,6 +251,8 @@ private slots:
         for (const QString &id : {kOrderA, kOrderB, kFailNext, kMissNext, kGoneNext, kGoneHere, kStopA, kStopB, kStopC, kBlockB})
             addVideo(id, 2, 2);
         addVideo(kBlockA, 4, 2);
+        addVideo(kSignInA, 2, 2);
+        addVideo(kSignInB, 2, 2);
         addVideo(kKill, 8, 2);
         addVideo(kLeave, 4, 2);
         addVideo(kDenied, 2, 2);
@@ -799,6 +804,55 @@ private slots:
         QCOMPARE(deletedIn(r->store, postKey(YouTubeFixture::watchUrl(kBlockA))).size(), 2);
         QVERIFY(m_yt->deleted(kBlockB).isEmpty());
         QCOMPARE(deleteRuns(r->store, postKey(YouTubeFixture::watchUrl(kBlockB))), 0);
+    }
+
+    // The site sends the page to its sign-in while it deletes on the first of two posts, and the
+    // sign-in page is slow to come: the tab still shows the post's address, yet the run stops
+    // there with the check's reason and never opens the second post.
+    void storedSentToSignIn()
+    {
+        std::unique_ptr<Rig> r(rig());
+        SpamModel &m = *r->model;
+        QList<ScanStore::Record> records;
+        for (const QString &video : {kSignInA, kSignInB}) {
+            const QUrl url = YouTubeFixture::watchUrl(video);
+            records += storedPicks(r->store, url, scanPost(*r, url));
+        }
+        QCOMPARE(records.size(), 4);
+        QVERIFY(scanPost(*r, YouTubeFixture::watchUrl(kAsk)).size() > 0);
+        // The sign-in page never arrives while the test runs.
+        auto held = std::make_shared<QList<HttpResponder>>();
+        auto holding = std::make_shared<bool>(true);
+        FixtureSite::shared()->route(QStringLiteral("accounts.google.com"), "GET", QStringLiteral("/ServiceLogin"),
+                                     [held, holding](const HttpRequest &, const HttpResponder &responder) {
+                                         if (*holding)
+                                             held->append(responder);
+                                         else
+                                             responder.reply(HttpReply::html("<h1>Sign in</h1>"));
+                                     });
+        auto release = qScopeGuard([held, holding] {
+            *holding = false;
+            for (const HttpResponder &responder : std::as_const(*held))
+                responder.reply(HttpReply::html("<h1>Sign in</h1>"));
+        });
+        m_yt->holdActionsAfter(1);
+        auto task = std::make_unique<QCoro::Task<int>>(m.removeStored(records, yes));
+        QTRY_COMPARE_WITH_TIMEOUT(m_yt->heldActions(), 1, 180000);
+        QCOMPARE(postKey(m_h->browser.address()), postKey(YouTubeFixture::watchUrl(kSignInA)));
+        m_h->browser.currentTab()->page()->runJavaScript(QStringLiteral(
+            "location.href = 'https://accounts.google.com/ServiceLogin?service=youtube&continue=https%3A%2F%2Fwww.youtube.com%2F';"));
+        QTRY_COMPARE_WITH_TIMEOUT(held->size(), 1, 60000);
+        m_yt->releaseHeld();
+        await(std::move(*task), 240000);
+
+        const QString check = korean() ? QStringLiteral("사이트가 로그인이나 확인을 요구해 중단했습니다. 화면에서 직접 확인한 뒤 다시 시도하세요.")
+                                       : QStringLiteral("The site asked you to sign in or pass a check. Finish it on the page, then try again.");
+        QVERIFY2(m.status().startsWith(check), qPrintable(m.status()));
+        QCOMPARE(m.statusKind(), QStringLiteral("warn"));
+        QVERIFY(m_yt->deleted(kSignInB).isEmpty());
+        QCOMPARE(deleteRuns(r->store, postKey(YouTubeFixture::watchUrl(kSignInB))), 0);
+        // The history marks nothing the site did not delete (the page went with the call's answer).
+        QVERIFY(m_yt->deleted(kSignInA).contains(deletedIn(r->store, postKey(YouTubeFixture::watchUrl(kSignInA)))));
     }
 
     // The application is killed while the site holds a delete request open: every comment the

@@ -493,11 +493,16 @@ void Browser::suspendMedia(BrowserPage *page, bool suspend)
 
 void Browser::open(const QString &text)
 {
+    openWatched(text);
+}
+
+std::unique_ptr<PageLoad> Browser::openWatched(const QString &text)
+{
     const std::optional<QUrl> url = navigationURL(text, m_address);
     if (!url) {
         setError(Lang::pick(QStringLiteral("YouTube 또는 Instagram 주소를 입력해 주세요."),
                             QStringLiteral("Enter a YouTube or Instagram address.")));
-        return;
+        return nullptr;
     }
     if (const std::optional<LoginProvider> site = AuthPolicy::provider(*url))
         activate(*site);
@@ -506,7 +511,10 @@ void Browser::open(const QString &text)
     tab->error.clear();
     tab->failedURL.reset();
     setError(QString());
+    // The engine may report the load's start before load() returns.
+    auto watch = std::make_unique<PageLoad>(tab->page());
     tab->page()->load(*url);
+    return watch;
 }
 
 void Browser::selectSite(LoginProvider site)

@@ -10,12 +10,14 @@
 #include "Browser/AccountSession.h"
 #include "Sites/LoginProvider.h"
 #include "Browser/BrowserTab.h"
+#include "Browser/PageLoad.h"
 
 #include <QHash>
 #include <QObject>
 #include <QUuid>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class AppSettings;
@@ -65,6 +67,9 @@ public:
 
     // Opens a typed or stored address.
     void open(const QString &text);
+    // Opens it the same way and watches that load in the page it goes to, from before it begins;
+    // none when the address is refused.
+    std::unique_ptr<PageLoad> openWatched(const QString &text);
     // Shows a site's tab, opening its home page if the tab was never asked for anything.
     void selectSite(LoginProvider site);
     // Shows a site's tab and starts that site's sign-in in it.

@@ -18,8 +18,10 @@ BrowserPage::BrowserPage(QWebEngineProfile *profile, QObject *parent)
 bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
     if (navigationPolicy && !navigationPolicy(url, type, isMainFrame)) {
-        if (isMainFrame)
+        if (isMainFrame) {
             m_refused = url;
+            emit navigationRefused(url);
+        }
         return false;
     }
     return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);

@@ -26,6 +26,8 @@ signals:
     // loadingChanged without the loads that the navigation policy refused (the engine reports
     // their start and their stop although nothing was loaded).
     void loadStateChanged(const QWebEngineLoadingInfo &info);
+    // The navigation policy refused a main-frame navigation to url (a redirect included).
+    void navigationRefused(const QUrl &url);
     // A page dialog that was answered without showing it: alert returns, confirm answers
     // "Cancel" (false) and prompt gives no text. The window may show the message without blocking.
     void dialogRequested(BrowserPage::DialogKind kind, const QString &message);

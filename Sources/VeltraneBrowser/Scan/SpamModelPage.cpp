@@ -5,8 +5,8 @@
 #include "Base/Lang.h"
 #include "Browser/Browser.h"
 #include "Browser/BrowserTab.h"
+#include "Browser/PageLoad.h"
 #include "Page/SpamEngine.h"
-#include "Sites/AuthPolicy.h"
 
 #include <QCoro/QCoroTimer>
 #include <QWebEnginePage>
@@ -157,27 +157,25 @@ QCoro::Task<bool> SpamModel::load(QString url, double timeout)
     if (!browser)
         co_return false;
     QPointer<SpamModel> self(this);
-    const QUuid before = browser->pageID();
-    browser->open(url);
-    if (timeout <= 0)
+    // Whether it opened, and whether the site wants a sign-in, is read from this load itself and
+    // where it ended after its redirects: while it runs, the tab still shows the page before it
+    // (perhaps a sign-in page left there), and that says nothing about this one.
+    const std::unique_ptr<PageLoad> watch = browser->openWatched(url);
+    if (!watch || timeout <= 0)
         co_return false;
+    const auto refused = [&browser, &watch] { return !browser->error().isEmpty() || watch->toSignIn() || watch->failed(); };
     double counted = 0;
     while (true) {
         co_await QCoro::sleepFor(250ms);
-        if (!self || !browser || m_tourStop)
-            co_return false;
-        if (!browser->error().isEmpty())
-            co_return false;
-        BrowserTab *tab = browser->tab(browser->selectedSite());
-        if (tab && tab->page() && AuthPolicy::isAuthentication(tab->page()->url()))
+        if (!self || !browser || m_tourStop || refused())
             co_return false;
         counted += 0.25;
-        if (!browser->isLoading() && (counted >= 2.0 || browser->pageID() != before)) {
+        if (watch->ended()) {
+            // The page must stay put a moment: a script may send it on (to a sign-in as well).
             co_await QCoro::sleepFor(800ms);
-            if (!self || !browser)
+            if (!self || !browser || refused())
                 co_return false;
-            BrowserTab *current = browser->currentTab();
-            if (!browser->isLoading() && current && current->page() && !current->page()->url().isEmpty())
+            if (watch->ended() && !watch->page()->url().isEmpty())
                 co_return true;
             counted += 0.8;
         }

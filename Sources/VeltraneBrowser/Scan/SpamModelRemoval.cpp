@@ -9,13 +9,18 @@
 #include "Browser/Browser.h"
 #include "Browser/BrowserError.h"
 #include "Browser/BrowserTab.h"
+#include "Browser/PageLoad.h"
 #include "Page/SpamEngine.h"
 #include "Sites/AuthPolicy.h"
 #include "Wire/DecodeError.h"
 
+#include <QCoro/QCoroTimer>
 #include <QWebEnginePage>
 
+#include <chrono>
 #include <exception>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -434,15 +439,23 @@ QCoro::Task<int> SpamModel::removeStored(QList<ScanStore::Record> records, Confi
             failed(url, picks.size(), signInText(korean));
             continue;
         }
+        // The site may send the page to a sign-in as it deletes: watched from before, so that a
+        // sign-in page still loading is not missed behind the post's address.
+        const PageLoad watch(m_browser && m_browser->currentTab() ? m_browser->currentTab()->page() : nullptr);
         co_await removeSelected([](QStringList) -> QCoro::Task<bool> { co_return true; });
         if (!self)
             co_return 0;
         deleted += m_lastRemovalCount;
+        for (double waited = 0; watch.started() && !watch.ended() && !watch.toSignIn() && !m_tourStop
+                                && waited < queuedLoadBudget; waited += 0.25) {
+            co_await QCoro::sleepFor(250ms);
+            if (!self)
+                co_return 0;
+        }
         if (m_lastRemovalBlocked) {
             // The site's own reason; the run's count is added once in the summary.
             stopText = m_lastRemovalStop;
-        } else if (m_browser && m_browser->currentTab() && m_browser->currentTab()->page()
-                   && AuthPolicy::isAuthentication(m_browser->currentTab()->page()->url())) {
+        } else if (watch.toSignIn() || (watch.page() && AuthPolicy::isAuthentication(watch.page()->url()))) {
             stopText = checkText(korean);
         }
     }

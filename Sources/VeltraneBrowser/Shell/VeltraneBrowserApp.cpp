@@ -153,6 +153,9 @@ int VeltraneBrowserApp::run(int argc, char *argv[])
         WindowAlerts alerts(&window);
         Alerts::setShared(&alerts);
         window.show();
+        // Just started by the owner, the window comes to the front. A desktop without a window
+        // manager never makes it active by itself, and the questions are put only while it is.
+        window.activateWindow();
         if (SpamModel *spam = state.spam())
             spam->setBrowserWindow(window.windowHandle());
         code = app.exec();

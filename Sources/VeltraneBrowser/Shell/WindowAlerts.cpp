@@ -2,11 +2,15 @@
 
 #include "Theme/AlertStyle.h"
 
+#include <QFuture>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPromise>
 #include <QPushButton>
 
-#include <QCoro/QCoroSignal>
+#include <QCoro/QCoroFuture>
+
+#include <memory>
 
 bool WindowAlerts::canAsk() const
 {
@@ -18,8 +22,10 @@ QCoro::Task<int> WindowAlerts::ask(Question question)
 {
     if (!m_window || question.buttons.isEmpty())
         co_return -1;
+    // The box stays until its answer has been read. The answer travels through a promise that is
+    // kept when the box is answered, and also when the box goes without an answer (with the
+    // window): the question always returns.
     QPointer<QMessageBox> box = new QMessageBox(m_window);
-    box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     box->setTextFormat(Qt::PlainText);   // texts may quote page titles and comments
     AlertStyle::apply(box);
@@ -47,9 +53,23 @@ QCoro::Task<int> WindowAlerts::ask(Question question)
         m_window->window()->raise();
         m_window->window()->activateWindow();
     }
+
+    auto promise = std::make_shared<QPromise<int>>();
+    QFuture<int> answer = promise->future();
+    promise->start();
+    const auto settle = [promise](int index) {
+        if (promise->future().isFinished())
+            return;
+        promise->addResult(index);
+        promise->finish();
+    };
+    QMessageBox *shown = box.data();
+    QObject::connect(shown, &QDialog::finished, shown,
+                     [shown, buttons, settle] { settle(int(buttons.indexOf(shown->clickedButton()))); });
+    QObject::connect(shown, &QObject::destroyed, [settle] { settle(-1); });
     box->open();
-    co_await qCoro(box.data(), &QDialog::finished);
-    if (!box)
-        co_return -1;
-    co_return int(buttons.indexOf(box->clickedButton()));
+    const int index = co_await answer;
+    if (box)
+        box->deleteLater();
+    co_return index;
 }
