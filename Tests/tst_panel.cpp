@@ -15,6 +15,7 @@
 #include "Panel/ScanStage.h"
 #include "Panel/SpamPanel.h"
 #include "Panel/SpamPanelModel.h"
+#include "Posts/PostDesk.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -71,6 +72,7 @@ private slots:
     void log();
     void stageAnimatesOnlyWhileShownAndScanning();
     void listClicks();
+    void listedPostsAreNotScanned();
     void emptyHints_data();
     void emptyHints();
 };
@@ -438,6 +440,32 @@ void PanelTest::listClicks()
 }
 
 // An empty list says why: nothing scanned yet (and what to do), or nothing in this tab.
+// Posts loaded from the site but never scanned have no comments yet: the panel must not say that
+// the scanned posts have none.
+void PanelTest::listedPostsAreNotScanned()
+{
+    ModelHarness h;
+    ChannelPost row;
+    row.site = "youtube";
+    row.url = PanelFixture::youtubeUrl(1);
+    row.state = ChannelPost::State::waiting;
+    h.model().setPosts({row});
+    PostDesk desk(&h.model());
+    desk.refresh();
+    PanelActions actions(&desk);
+    SpamPanelModel vm(&h.model(), &actions);
+    vm.load();
+    QCOMPARE(vm.posts().size(), 1);
+    QVERIFY(!vm.scannedAny());
+
+    row.state = ChannelPost::State::done;
+    row.scannedAt = QDateTime::currentDateTime();
+    h.model().setPosts({row});
+    desk.refresh();
+    vm.load();
+    QVERIFY(vm.scannedAny());
+}
+
 void PanelTest::emptyHints_data()
 {
     QTest::addColumn<int>("tab");

@@ -218,7 +218,7 @@ void SpamPanel::refresh()
     if (scanning) {
         m_main->setCurrentWidget(m_stage);
     } else if (m_listModel->rowCount() == 0) {
-        m_empty->setText(SpamPanelModel::emptyHint(m_vm->tab(), !m_vm->posts().isEmpty() || !m_vm->runs().isEmpty(), korean));
+        m_empty->setText(SpamPanelModel::emptyHint(m_vm->tab(), m_vm->scannedAny(), korean));
         m_main->setCurrentWidget(m_empty);
     } else {
         m_main->setCurrentWidget(m_list);

@@ -244,6 +244,14 @@ int SpamPanelModel::deletedCount() const
     return sum;
 }
 
+bool SpamPanelModel::scannedAny() const
+{
+    if (!m_runs.isEmpty())
+        return true;
+    const QList<ChannelPost> list = posts();
+    return std::any_of(list.begin(), list.end(), [](const ChannelPost &p) { return p.scannedAt.has_value(); });
+}
+
 QString SpamPanelModel::emptyHint(PanelTab tab, bool scannedAny, bool korean)
 {
     if (!scannedAny)

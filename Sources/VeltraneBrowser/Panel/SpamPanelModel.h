@@ -63,6 +63,8 @@ public:
 
     // ---- derived ----
     QList<ChannelPost> posts() const;
+    // Whether any post of the list has been scanned: listed posts alone have no comments to show yet.
+    bool scannedAny() const;
     bool scanning() const;
     double defaultFloor() const;
     std::pair<double, double> band() const;
