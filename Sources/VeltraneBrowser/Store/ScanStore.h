@@ -197,8 +197,12 @@ public:
     // "<GenericDataLocation>/Veltrane/scans.sqlite".
     static QString defaultPath();
 
+    // How a store uses its file: the application's own, or a second reader beside it (another
+    // thread's export) that never changes the file: no schema, no upgrade, no purge.
+    enum class Access { readWrite, readOnly };
+
     // A store for the file at `path`; none keeps the history in memory. Opens nothing yet.
-    explicit ScanStore(std::optional<QString> path = defaultPath());
+    explicit ScanStore(std::optional<QString> path = defaultPath(), Access access = Access::readWrite);
     ~ScanStore();
     ScanStore(const ScanStore &) = delete;
     ScanStore &operator=(const ScanStore &) = delete;
@@ -214,8 +218,18 @@ public:
     // The last failure of any operation (open error included); empty when none happened.
     QString lastError() const { return m_lastError; }
 
-    // Deletes what is older than keepDays. Never opens the file itself.
+    // Deletes what is older than keepDays, in batches of its own transaction each. Never opens
+    // the file itself.
     bool purge();
+    // One batch of purge(): at most `rows` expired comments, then, once none are left, the other
+    // expired records. The open runs one batch; the owner runs the rest while the window stays
+    // free. Returns false on a failure.
+    bool purgeSome(int rows = purgeBatch);
+    // Whether expired records are still waiting for purgeSome().
+    bool purgePending() const { return m_purgePending; }
+    // Comments purged since the file was opened.
+    qint64 purged() const { return m_purged; }
+    static constexpr int purgeBatch = 2000;
 
     // ---- comments ----
     bool remember(const QString &site, const QString &post, const QList<Comment> &comments,
@@ -309,6 +323,8 @@ private:
     bool addTotals(qint64 current);
     bool hasAuthorIds();
     bool addAuthorIds(qint64 current);
+    bool hasTimeIndexes();
+    bool addTimeIndexes(qint64 current);
     void noteFailure(int rc, const QString &detail, const QString &what);
     void fail(const QString &reason);
 
@@ -316,6 +332,7 @@ private:
     static void chunked(const QStringList &values, Body body);
 
     QString m_path;
+    Access m_access = Access::readWrite;
     sqlite3 *m_db = nullptr;
     bool m_opened = false;
     QHash<QString, sqlite3_stmt *> m_statements;
@@ -324,4 +341,6 @@ private:
     int m_lastRc = 0;
     bool m_totals = false;   // the kept totals and the statistics' indexes are in place
     bool m_authorIds = false;   // the comments have their author_id column (a blocked upgrade leaves it out)
+    bool m_purgePending = false;
+    qint64 m_purged = 0;
 };

@@ -497,11 +497,32 @@ bool ScanStore::eachComment(const std::function<bool(const Record &)> &row)
 {
     if (!open())
         return false;
+    // Post by post, one short read each, so that a reader on another connection never keeps
+    // the application's writes waiting for the whole history.
+    QList<std::pair<QString, QString>> keys;
+    if (!each(QStringLiteral("SELECT DISTINCT site, post FROM comments ORDER BY site, post"), {}, false,
+              [&](const Row &values) {
+                  if (values.size() >= 2 && isText(values.at(0)) && isText(values.at(1)))
+                      keys.append({values.at(0).toString(), values.at(1).toString()});
+                  return true;
+              }))
+        return false;
     LocalTimes times;
-    return each(QLatin1String(recordColumns) + QStringLiteral("FROM comments ORDER BY site, post, seen_at DESC, rowid"),
-                {}, true, [&](const Row &values) {
-                    if (const auto r = readRecord(values, times))
-                        return row(*r);
-                    return true;
-                });
+    bool stopped = false;
+    for (const auto &[site, post] : std::as_const(keys)) {
+        const bool ok = each(QLatin1String(recordColumns)
+                                 + QStringLiteral("FROM comments WHERE site = ?1 AND post = ?2 ORDER BY seen_at DESC, rowid"),
+                             {site, post}, true, [&](const Row &values) {
+                                 if (const auto r = readRecord(values, times)) {
+                                     stopped = !row(*r);
+                                     return !stopped;
+                                 }
+                                 return true;
+                             });
+        if (!ok)
+            return false;
+        if (stopped)
+            return true;
+    }
+    return true;
 }
