@@ -229,7 +229,7 @@ public:
     bool purgePending() const { return m_purgePending; }
     // Comments purged since the file was opened.
     qint64 purged() const { return m_purged; }
-    static constexpr int purgeBatch = 2000;
+    static constexpr int purgeBatch = 500;
 
     // ---- comments ----
     bool remember(const QString &site, const QString &post, const QList<Comment> &comments,
