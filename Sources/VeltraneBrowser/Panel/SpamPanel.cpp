@@ -128,6 +128,15 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     connect(m_deleteBar, &DeleteBar::deleteRequested, m_vm, &SpamPanelModel::deletePicks);
     connect(m_progress, &PanelProgressBar::stopRequested, m_vm, &SpamPanelModel::stop);
     connect(m_vm, &SpamPanelModel::changed, this, &SpamPanel::refresh);
+    // The list reads the next posts' records when it is scrolled to its end.
+    m_listModel->setFetcher([vm = m_vm] { return vm->canLoadMore(); }, [vm = m_vm] { vm->loadMore(); });
+    connect(m_vm, &SpamPanelModel::appended, this, [this](const QStringList &urls) {
+        const QHash<QString, QList<ScanStore::Record>> visible = m_vm->visible();
+        QHash<QString, QList<ScanStore::Record>> more;
+        for (const QString &url : urls)
+            more.insert(url, visible.value(url));
+        m_listModel->append(more);
+    });
     if (actions)
         connect(actions, &PanelActions::focusedChanged, this, &SpamPanel::reveal);
     m_vm->load();
@@ -231,6 +240,7 @@ void SpamPanel::reveal()
     const std::optional<QString> url = actions ? actions->focused() : std::nullopt;
     if (!url || (m_vm->model() && m_vm->model()->working()))
         return;
+    m_vm->loadUpTo(*url);
     if (m_vm->visible().value(*url).isEmpty())
         return;
     QTimer::singleShot(0, this, [this, url] {

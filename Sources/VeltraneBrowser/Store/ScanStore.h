@@ -186,6 +186,13 @@ public:
         bool operator==(const Stats &) const = default;
     };
 
+    // The pending spam (with its text) of some posts: how many, and the lowest AI probability.
+    struct PendingSummary {
+        int count = 0;
+        std::optional<double> lowestProb;
+        bool operator==(const PendingSummary &) const = default;
+    };
+
     struct Counts {
         int total = 0;
         int flagged = 0;
@@ -257,6 +264,8 @@ public:
     QStringList recentIDs(const QString &post, int limit);
     QStringList pendingIDs(const QString &post);
     QList<Record> pending(const QString &post);
+    // The pending comments of these posts of the site that have a text, counted without reading them.
+    PendingSummary pendingSummary(const QString &site, const QStringList &posts);
     QList<Record> allComments(int limit);
     // Every stored comment in the order of allComments, handed over one at a time so that
     // an export of any size needs no list in memory; `row` returns false to stop and must

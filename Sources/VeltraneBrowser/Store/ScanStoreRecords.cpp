@@ -472,6 +472,33 @@ QList<ScanStore::Record> ScanStore::pending(const QString &post)
                        {post});
 }
 
+ScanStore::PendingSummary ScanStore::pendingSummary(const QString &site, const QStringList &posts)
+{
+    PendingSummary summary;
+    if (!open())
+        return summary;
+    // Grouped by post and sighting time first (a scan's comments share one), so that each post's
+    // last full scan is looked up once a group.
+    chunked(posts, [&](const QString &marks, const QStringList &part) {
+        QVariantList args{site};
+        for (const QString &post : part)
+            args.append(post);
+        const Rows rows = run(QStringLiteral("SELECT COALESCE(SUM(n), 0), MIN(lowest) FROM (SELECT post, seen_at, COUNT(*) "
+                                             "AS n, MIN(ai_prob) AS lowest FROM comments WHERE site = ? AND post IN (")
+                                  + marks
+                                  + QStringLiteral(") AND state = 'spam' AND deleted_at IS NULL AND text != '' GROUP BY "
+                                                   "post, seen_at) AS g WHERE g.seen_at >= COALESCE((SELECT full_at FROM "
+                                                   "posts WHERE posts.url = g.post), 0)"),
+                              args, false);
+        if (rows.isEmpty() || rows.first().size() < 2)
+            return;
+        summary.count += int(integer(rows.first().at(0)));
+        if (const std::optional<double> lowest = optReal(rows.first().at(1)))
+            summary.lowestProb = summary.lowestProb ? std::min(*summary.lowestProb, *lowest) : *lowest;
+    });
+    return summary;
+}
+
 QList<ScanStore::Record> ScanStore::allComments(int limit)
 {
     if (!open())
