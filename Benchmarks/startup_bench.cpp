@@ -87,7 +87,8 @@ std::optional<Sample> measure(const QString &program, const QString &data, QProc
     env.insert("VT_START_URL", "https://www.youtube.com/bench?run=" + marker);
     QProcess child;
     child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.setStandardOutputFile(QProcess::nullDevice());
+    child.setStandardErrorFile(QProcess::nullDevice());   // the web engine's start-up notes
     QElapsedTimer clock;
     clock.start();
     child.start(program, {});

@@ -156,7 +156,14 @@ void CommentListModel::setTicked(int index, bool on)
         ticks.insert(id);
     else
         ticks.remove(id);
-    setTicks(ticks);
+    if (ticks == m_content.ticks)
+        return;
+    // Only the rows of this comment change (it may be listed under one post only once).
+    m_content.ticks = ticks;
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (m_rows.at(i).kind == Kind::comment && m_rows.at(i).record.id == id)
+            emit dataChanged(this->index(i), this->index(i));
+    }
     emit ticksChanged(ticks);
 }
 

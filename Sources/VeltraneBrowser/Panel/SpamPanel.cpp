@@ -223,7 +223,7 @@ void SpamPanel::refresh()
         std::optional<DeleteBar::Band> band;
         if (bar.band)
             band = DeleteBar::Band{bar.band->first, bar.band->second};
-        m_deleteBar->setContent(bar.flagged, band, bar.scores, bar.unpicked, bar.disabled);
+        m_deleteBar->setContent(bar.flagged, band, bar.scores, bar.unpicked, bar.disabled, bar.picks);
         m_bottom->setCurrentWidget(m_deleteBar);
         m_bottom->setFixedHeight(m_deleteBar->sizeHint().height());
         break;

@@ -121,6 +121,8 @@ void SpamPanelModel::setUnpicked(const QSet<QString> &ids)
 {
     if (ids == m_unpicked)
         return;
+    if (m_tab == PanelTab::spam)
+        recount(m_unpicked, ids);
     m_unpicked = ids;
     emit changed();
 }
@@ -129,8 +131,69 @@ void SpamPanelModel::setPicked(const QSet<QString> &ids)
 {
     if (ids == m_picked)
         return;
+    if (m_tab == PanelTab::comments)
+        recount(m_picked, ids);
     m_picked = ids;
     emit changed();
+}
+
+void SpamPanelModel::recount(const QSet<QString> &before, const QSet<QString> &after)
+{
+    if (!m_offer || m_offer->key != visibleKey())
+        return;   // made afresh when next asked for
+    for (const QString &id : after) {
+        if (!before.contains(id)) {
+            m_offer->ticked += m_offer->ids.contains(id) ? 1 : 0;
+            m_offer->tickedUnpickable += m_offer->unpickable.contains(id) ? 1 : 0;
+        }
+    }
+    for (const QString &id : before) {
+        if (!after.contains(id)) {
+            m_offer->ticked -= m_offer->ids.contains(id) ? 1 : 0;
+            m_offer->tickedUnpickable -= m_offer->unpickable.contains(id) ? 1 : 0;
+        }
+    }
+}
+
+QString SpamPanelModel::visibleKey() const
+{
+    const auto [lower, upper] = band();
+    return QString::number(m_dataVersion) + u'|' + QString::number(m_moreVersion) + u'|' + m_tab.rawValue() + u'|'
+        + QString::number(lower) + u'|' + QString::number(upper);
+}
+
+const SpamPanelModel::Offer &SpamPanelModel::offer() const
+{
+    const QString key = visibleKey();
+    if (m_offer && m_offer->key == key)
+        return *m_offer;
+    Offer o;
+    o.key = key;
+    const QList<ScanStore::Record> records = visibleList();
+    if (m_tab == PanelTab::comments) {
+        o.records.reserve(records.size());
+        o.ids.reserve(records.size());
+        for (const ScanStore::Record &r : records) {
+            if (r.canPick()) {
+                o.records.append(r);
+                o.ids.insert(r.id);
+            } else {
+                o.unpickable.insert(r.id);
+            }
+        }
+    } else {
+        o.records = records;
+        o.ids.reserve(records.size());
+        for (const ScanStore::Record &r : records)
+            o.ids.insert(r.id);
+    }
+    const QSet<QString> &ticks = m_tab == PanelTab::comments ? m_picked : m_unpicked;
+    for (const QString &id : ticks) {
+        o.ticked += o.ids.contains(id) ? 1 : 0;
+        o.tickedUnpickable += o.unpickable.contains(id) ? 1 : 0;
+    }
+    m_offer = std::move(o);
+    return *m_offer;
 }
 
 QList<ChannelPost> SpamPanelModel::posts() const
@@ -221,9 +284,7 @@ QHash<QString, QList<ScanStore::Record>> SpamPanelModel::visible() const
 QList<ScanStore::Record> SpamPanelModel::visibleList() const
 {
     // Kept while the loaded records, the tab, the band and the posts stay: ticks read it often.
-    const auto [lower, upper] = band();
-    const QString key = QString::number(m_dataVersion) + u'|' + m_tab.rawValue() + u'|' + QString::number(lower) + u'|'
-        + QString::number(upper);
+    const QString key = visibleKey();
     if (m_visibleList && m_visibleKey == key)
         return *m_visibleList;
     const QHash<QString, QList<ScanStore::Record>> v = visible();
@@ -290,11 +351,11 @@ SpamPanelModel::Bar SpamPanelModel::bar(bool korean) const
     if (scanning())
         return b;
     const bool working = m_model && m_model->working();
-    const QList<ScanStore::Record> records = visibleList();
     const bool anyShown = std::any_of(m_shown.constBegin(), m_shown.constEnd(), [](const auto &l) { return !l.isEmpty(); });
     if (m_tab == PanelTab::spam && anyShown) {
+        const Offer &o = offer();
         b.kind = Bar::Kind::flagged;
-        b.flagged = records;
+        b.flagged = o.records;
         bool anyProb = false;
         for (const auto &list : m_shown) {
             for (const ScanStore::Record &r : list)
@@ -308,20 +369,18 @@ SpamPanelModel::Bar SpamPanelModel::bar(bool korean) const
             }
         }
         b.unpicked = m_unpicked;
+        b.picks = int(o.records.size()) - o.ticked;
         b.disabled = working;
         return b;
     }
-    if (m_tab == PanelTab::comments
-        && std::any_of(records.begin(), records.end(), [this](const ScanStore::Record &r) { return m_picked.contains(r.id); })) {
+    if (m_tab == PanelTab::comments && !m_picked.isEmpty() && (offer().ticked > 0 || offer().tickedUnpickable > 0)) {
+        const Offer &o = offer();
         b.kind = Bar::Kind::comments;
-        QSet<QString> ids;
-        for (const ScanStore::Record &r : records) {
-            if (r.canPick()) {
-                b.flagged.append(r);
-                ids.insert(r.id);
-            }
-        }
-        b.unpicked = ids - m_picked;
+        b.flagged = o.records;
+        b.unpicked = o.ids;
+        for (const QString &id : m_picked)
+            b.unpicked.remove(id);
+        b.picks = o.ticked;
         b.disabled = working;
     }
     return b;
@@ -330,11 +389,7 @@ SpamPanelModel::Bar SpamPanelModel::bar(bool korean) const
 void SpamPanelModel::writeUnpicked(const QSet<QString> &unpicked)
 {
     if (m_tab == PanelTab::comments) {
-        QSet<QString> ids;
-        for (const ScanStore::Record &r : visibleList()) {
-            if (r.canPick())
-                ids.insert(r.id);
-        }
+        const QSet<QString> &ids = offer().ids;
         setPicked((m_picked - ids) + (ids - unpicked));
     } else {
         setUnpicked(unpicked);
@@ -438,9 +493,11 @@ void SpamPanelModel::loadMore()
     for (auto it = read.hits.constBegin(); it != read.hits.constEnd(); ++it)
         m_hits.insert(it.key(), it.value());
     m_loadedPosts += read.posts;
+    ++m_moreVersion;
     m_visibleList.reset();
     emit appended(urls);
     emit changed();
+    prepareOffer();
 }
 
 void SpamPanelModel::loadUpTo(const QString &url)
@@ -472,6 +529,16 @@ void SpamPanelModel::apply(const Read &read, const QString &key)
     }
     emit loaded();
     emit changed();
+    prepareOffer();
+}
+
+void SpamPanelModel::prepareOffer()
+{
+    // Made while the window is idle, so that the owner's first tick finds it.
+    QTimer::singleShot(0, this, [this] {
+        if (m_tab != PanelTab::deleted && !scanning())
+            offer();
+    });
 }
 
 void SpamPanelModel::remove(const QList<ScanStore::Record> &records)

@@ -93,6 +93,7 @@ public:
         std::optional<std::pair<double, double>> band;
         QList<double> scores;
         QSet<QString> unpicked;
+        int picks = 0;                      // flagged less unpicked, kept as a running count
         bool disabled = false;
     };
     Bar bar(bool korean) const;
@@ -167,4 +168,22 @@ private:
     mutable std::optional<QList<ChannelPost>> m_posts;
     mutable std::optional<QList<ScanStore::Record>> m_visibleList;
     mutable QString m_visibleKey;
+    int m_moreVersion = 0;   // raised by loadMore()
+
+    // What the bottom bar offers, made once per shown records, tab and band, with running
+    // counts of the owner's ticks among them, so that a tick costs the ids it changes.
+    struct Offer {
+        QString key;
+        QList<ScanStore::Record> records;   // the bar's records, in list order
+        QSet<QString> ids;                  // their ids
+        QSet<QString> unpickable;           // ids of the other visible records (Comments)
+        int ticked = 0;                     // picked (Comments) or unpicked (Flagged) of ids
+        int tickedUnpickable = 0;           // the same of unpickable
+    };
+    QString visibleKey() const;
+    const Offer &offer() const;
+    void prepareOffer();
+    // Moves the running counts from the ticks `before` to `after`.
+    void recount(const QSet<QString> &before, const QSet<QString> &after);
+    mutable std::optional<Offer> m_offer;
 };
