@@ -145,7 +145,8 @@ void StoreTest::newFileHasSchemaAndVersion()
              QStringList({"comment_totals", "comments", "dismissed", "found", "posts", "run_items", "runs"}));
     QCOMPARE(names(db, QStringLiteral("index")),
              QStringList({"comments_deleted_at", "comments_deleted_author", "comments_deleted_author_avatar",
-                          "comments_deleted_author_id", "comments_pending", "comments_pending_seen", "comments_post",
+                          "comments_deleted_author_id", "comments_pending", "comments_pending_seen",
+                          "comments_pending_text", "comments_post",
                           "comments_seen", "comments_spam_first", "runs_at", "runs_post", "runs_site"}));
     QCOMPARE(names(db, QStringLiteral("trigger")),
              QStringList({"comment_totals_delete", "comment_totals_insert", "comment_totals_update"}));
@@ -575,7 +576,7 @@ void StoreTest::migratesFifthVersion()
     {
         RawDb db(path);
         QVERIFY(db.exec("DROP INDEX comments_seen; DROP INDEX runs_at; DROP INDEX comments_deleted_author_avatar; "
-                        "PRAGMA user_version = 4"));
+                        "DROP INDEX comments_pending_text; PRAGMA user_version = 4"));
         comments = db.rows("SELECT rowid, * FROM comments ORDER BY rowid");
         posts = db.rows("SELECT * FROM posts ORDER BY url");
     }
@@ -588,8 +589,8 @@ void StoreTest::migratesFifthVersion()
     RawDb db(path);
     QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 5);
     QCOMPARE(db.count("sqlite_master WHERE type = 'index' AND name IN ('comments_seen', 'runs_at', "
-                      "'comments_deleted_author_avatar')"),
-             3);
+                      "'comments_deleted_author_avatar', 'comments_pending_text')"),
+             4);
     // Every row stays as it was.
     QCOMPARE(db.rows("SELECT rowid, * FROM comments ORDER BY rowid"), comments);
     QCOMPARE(db.rows("SELECT * FROM posts ORDER BY url"), posts);

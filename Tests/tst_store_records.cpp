@@ -30,6 +30,7 @@ private slots:
     void init();
     void cleanup();
     void rememberTwiceWithSameText();
+    void pendingSummaryCountsWhatTheFlaggedTabLists();
     void rememberWithChangedText();
     void rememberManyInOrder();
     void storeTextOffErasesPersonalData();
@@ -577,6 +578,39 @@ void StoreRecordsTest::timesAreLocalAcrossDaylightSaving()
     }
     QCOMPARE(deleted, 4);
     QCOMPARE(flagged, 0);
+}
+
+void StoreRecordsTest::pendingSummaryCountsWhatTheFlaggedTabLists()
+{
+    ScanStore &s = *m_store;
+    auto spam = [](const QString &id, std::optional<double> prob) {
+        Comment c = makeComment(id, "buy now", "spam", "link");
+        c.aiProb = prob;
+        return c;
+    };
+    // Before a full scan of post B: its older pending comments are no longer current.
+    QVERIFY(s.remember(yt, postB, {spam("old", 0.2)}, std::nullopt, at(1)));
+    QVERIFY(s.remember(yt, postA, {spam("a1", 0.91), spam("a2", 0.55), spam("a3", std::nullopt), makeComment("ok", "hi"),
+                                   spam("gone", 0.1)},
+                       std::nullopt, at(2)));
+    QVERIFY(s.markDeleted(yt, {"gone"}, at(3)));
+    QVERIFY(s.remember(yt, postB, {spam("b1", 0.7)}, std::nullopt, at(4)));
+    QVERIFY(s.record(ScanStore::Post{yt, postB, "B", at(4), 1, 1, false, 0, {}, at(4)}));
+    s.storeText = false;   // stored without its text: the panel does not list it
+    QVERIFY(s.remember(yt, postA, {spam("blind", 0.05)}, std::nullopt, at(5)));
+    s.storeText = true;
+    QVERIFY(s.remember("instagram", postA, {spam("elsewhere", 0.01)}, std::nullopt, at(5)));
+
+    QCOMPARE(s.pendingSummary(yt, {postA, postB}), (ScanStore::PendingSummary{4, 0.55}));
+    QCOMPARE(s.pendingSummary(yt, {postB}), (ScanStore::PendingSummary{1, 0.7}));
+    QCOMPARE(s.pendingSummary(yt, {}), ScanStore::PendingSummary{});
+    // The same as counting the records themselves.
+    int listed = 0;
+    for (const QString &post : {postA, postB}) {
+        for (const auto &r : s.pending(post))
+            listed += r.site == yt && !r.text.isEmpty() ? 1 : 0;
+    }
+    QCOMPARE(listed, 4);
 }
 
 int main(int argc, char **argv)

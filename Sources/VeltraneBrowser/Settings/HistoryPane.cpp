@@ -89,7 +89,7 @@ void HistoryPane::rebuild()
                               exportControl));
     data->addDivider(64);
     auto *clear = new SettingsButton(pick(m_korean, "지우기", "Clear"), SettingsButton::Kind::danger);
-    clear->setEnabled(HistoryPaneModel::canClear(*model));
+    clear->setEnabled(HistoryPaneModel::canClear(*model) && !m_pane->exporting());   // not under a running export
     connect(clear, &QPushButton::clicked, this, [this] { m_pane->confirmClear(window()); });
     data->add(new SettingsRow(QStringLiteral("edit-delete"), pick(m_korean, "기록 모두 지우기", "Clear all history"),
                               pick(m_korean, "저장된 댓글과 게시물 기록을 지웁니다. 모니터링 중인 게시물은 목록에 남습니다. 되돌릴 수 없습니다.",

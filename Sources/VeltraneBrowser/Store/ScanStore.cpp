@@ -8,6 +8,8 @@
 #include <QStandardPaths>
 #include <QtEndian>
 
+#include <iterator>
+
 #include <sqlite3.h>
 
 namespace {
@@ -414,13 +416,15 @@ bool ScanStore::addAuthorIds(qint64 current)
 
 namespace {
 
-// The retention's time indexes: expired comments found without reading the table, and the
-// statistics' authors read from the index alone.
+// The retention's time indexes (expired comments found without reading the table), and indexes
+// the statistics' authors and the panel's count of pending spam are read from alone.
 const char *const timeIndexes[] = {
     "CREATE INDEX IF NOT EXISTS comments_seen ON comments (seen_at)",
     "CREATE INDEX IF NOT EXISTS runs_at ON runs (at)",
     "CREATE INDEX IF NOT EXISTS comments_deleted_author_avatar ON comments (site, author, avatar) "
     "WHERE deleted_at IS NOT NULL",
+    "CREATE INDEX IF NOT EXISTS comments_pending_text ON comments (site, post, seen_at, ai_prob) "
+    "WHERE state = 'spam' AND deleted_at IS NULL AND text != ''",
 };
 
 } // namespace
@@ -429,8 +433,9 @@ bool ScanStore::hasTimeIndexes()
 {
     const Rows rows = run(QStringLiteral(
         "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name IN ('comments_seen', 'runs_at', "
-        "'comments_deleted_author_avatar')"), {}, false);
-    return !rows.isEmpty() && !rows.first().isEmpty() && vt::sql::integer(rows.first().first()) == 3;
+        "'comments_deleted_author_avatar', 'comments_pending_text')"), {}, false);
+    return !rows.isEmpty() && !rows.first().isEmpty()
+        && vt::sql::integer(rows.first().first()) == qint64(std::size(timeIndexes));
 }
 
 bool ScanStore::addTimeIndexes(qint64 current)

@@ -2,7 +2,8 @@
 // The application's local history: one SQLite file with posts, comments and their
 // verdicts, AI answers, deletions, runs, found and dismissed posts.
 //
-// Used from the GUI thread only. The file opens lazily on the first operation; when it
+// Each store is used from one thread: the application's own from the GUI thread; a read-only
+// store on another thread (the export) reads the same file through its own connection. The file opens lazily on the first operation; when it
 // cannot be opened (or turns out to be damaged) every operation returns its empty
 // result and openError() says why, so the caller can show it in one status line.
 // Writers return whether their change reached the file; lastError() holds the reason
