@@ -58,6 +58,7 @@ private slots:
     void texts_data();
     void texts();
     void sheetOverEmptyHistory();
+    void sheetOverSeededHistory_data();
     void sheetOverSeededHistory();
     void postRowClosesThenReports();
 };
@@ -250,13 +251,17 @@ void DashboardTest::texts_data()
     QTest::addColumn<QString>("range");
     QTest::addColumn<QString>("noAuthor");
     QTest::addColumn<QString>("noText");
+    QTest::addColumn<QString>("deletedAt");   // dates in the interface language, whatever the system locale
+    QTest::addColumn<QString>("hovered");
+    QTest::addColumn<QString>("tick");
     QTest::newRow("en") << false << 0 << "Posts" << "1,234 flagged · 5,000 comments" << "30d" << "(no author)"
-                        << "(no text stored)";
+                        << "(no text stored)" << "3/7 3:04 PM" << "Sat, Mar 7" << "3/7";
     QTest::newRow("en monitored") << false << 3 << "Posts · 3 monitored" << "1,234 flagged · 5,000 comments" << "30d"
-                                  << "(no author)" << "(no text stored)";
-    QTest::newRow("ko") << true << 0 << "게시물" << "의심 1,234 · 댓글 5,000" << "30일" << "(작성자 없음)" << "(저장된 본문 없음)";
+                                  << "(no author)" << "(no text stored)" << "3/7 3:04 PM" << "Sat, Mar 7" << "3/7";
+    QTest::newRow("ko") << true << 0 << "게시물" << "의심 1,234 · 댓글 5,000" << "30일" << "(작성자 없음)" << "(저장된 본문 없음)"
+                        << "3. 7. 오후 3:04" << "3월 7일 (토)" << "3. 7.";
     QTest::newRow("ko monitored") << true << 1234 << "게시물 · 모니터링 1234" << "의심 1,234 · 댓글 5,000" << "30일"
-                                  << "(작성자 없음)" << "(저장된 본문 없음)";
+                                  << "(작성자 없음)" << "(저장된 본문 없음)" << "3. 7. 오후 3:04" << "3월 7일 (토)" << "3. 7.";
 }
 
 void DashboardTest::texts()
@@ -277,9 +282,11 @@ void DashboardTest::texts()
     ScanStore::Record record;
     QTEST(DashboardModel::recentAuthor(record, korean), "noAuthor");
     QTEST(DashboardModel::recentText(record, korean), "noText");
-    QCOMPARE(DashboardModel::recentTime(record), QString());
+    QCOMPARE(DashboardModel::recentTime(record, korean), QString());
     record.deletedAt = QDateTime(QDate(2026, 3, 7), QTime(15, 4));
-    QCOMPARE(DashboardModel::recentTime(record, english), QStringLiteral("3/7 3:04 PM"));
+    QTEST(DashboardModel::recentTime(record, korean), "deletedAt");
+    QTEST(DashboardModel::hoveredText(QDateTime(QDate(2026, 3, 7), QTime(0, 0)), korean), "hovered");
+    QTEST(DashboardModel::tickText(QDateTime(QDate(2026, 3, 7), QTime(12, 0)), korean), "tick");
     // Not among the listed posts: no tooltip.
     record.post = "https://www.instagram.com/p/unlisted/";
     QCOMPARE(DashboardModel::recentTooltip(record, SpamModel::DashboardData()), QString());
@@ -298,14 +305,38 @@ void DashboardTest::sheetOverEmptyHistory()
         QCOMPARE(v->text(), QStringLiteral("0"));
 }
 
+void DashboardTest::sheetOverSeededHistory_data()
+{
+    QTest::addColumn<bool>("korean");
+    QTest::newRow("ko") << true;
+    QTest::newRow("en") << false;
+}
+
 void DashboardTest::sheetOverSeededHistory()
 {
+    QFETCH(bool, korean);
     ModelHarness h;
-    vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
-    StatisticsSheet sheet(&h.model(), nullptr, true);
+    const QDateTime now = QDateTime::currentDateTime();
+    vt::test::seedHistory(h.store(), now);
+    // A post with flagged comments and no deletion is not among the posts with the most deletions.
+    const QString flaggedOnly = QStringLiteral("https://www.youtube.com/watch?v=flaggedOnly");
+    QVERIFY(h.store().record(ScanStore::Post {"youtube", flaggedOnly, "Flagged, nothing deleted", now, 9, 6, false, 0, {}, {}}));
+    StatisticsSheet sheet(&h.model(), nullptr, korean);
     QVERIFY(sheet.trend());
     QCOMPARE(sheet.trend()->days(), 30);
     QCOMPARE(sheet.postRows().size(), sheet.data().topPosts.size());
+    QCOMPARE(sheet.data().topPosts.size(), 3);
+    for (const ScanStore::Post &post : sheet.data().topPosts)
+        QVERIFY2(post.deleted > 0, qPrintable(post.url));
+    // The tiles' per-site counts name their sites: posts, comments, flagged, deleted.
+    QStringList split;
+    for (const QLabel *l : sheet.findChildren<QLabel *>("siteCount"))
+        split.append(l->text());
+    const ScanStore::Stats yt = sheet.data().bySite.value("youtube"), ig = sheet.data().bySite.value("instagram");
+    QCOMPARE(split, (QStringList {"YouTube 3", "Instagram 1", "YouTube " + QLocale().toString(yt.comments),
+                                  "Instagram " + QLocale().toString(ig.comments), "YouTube " + QString::number(yt.flagged),
+                                  "Instagram " + QString::number(ig.flagged), "YouTube " + QString::number(yt.deleted),
+                                  "Instagram " + QString::number(ig.deleted)}));
     // The snapshot stays as it was while the store changes.
     const int before = sheet.data().stats.comments;
     h.store().clear(false);

@@ -1,14 +1,18 @@
 // The language choice and the translation of page-script messages.
+#include "Base/DateText.h"
 #include "Base/Lang.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>
+#include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
 #include <QProcess>
 #include <QTest>
 
 #include <cstring>
+#include <functional>
+#include <tuple>
 
 class LangTest : public QObject {
     Q_OBJECT
@@ -132,6 +136,105 @@ private slots:
         QCOMPARE(localizedSiteMessage(text, korean), shown);
     }
 
+    // Dates and times follow the interface language, not the system locale: main() gives this
+    // process a German system locale (24-hour clock, day before month) and default locale.
+    void dateTexts_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QDateTime>("at");
+        QTest::addColumn<QString>("korean");
+        QTest::addColumn<QString>("english");
+
+        const QDateTime evening(QDate(2026, 12, 9), QTime(21, 17, 45));
+        const QDateTime morning(QDate(2026, 3, 7), QTime(9, 5));
+        const QDateTime midnight(QDate(2026, 1, 31), QTime(0, 5));
+        QTest::newRow("clock, evening") << "clock" << evening << "오후 9:17" << "9:17 PM";
+        QTest::newRow("clock, morning") << "clock" << morning << "오전 9:05" << "9:05 AM";
+        QTest::newRow("clock, after midnight") << "clock" << midnight << "오전 12:05" << "12:05 AM";
+        QTest::newRow("clock, noon") << "clock" << QDateTime(QDate(2026, 1, 31), QTime(12, 0)) << "오후 12:00" << "12:00 PM";
+        QTest::newRow("month and day") << "monthDay" << evening << "12월 9일" << "Dec 9";
+        QTest::newRow("month and day, March") << "monthDay" << morning << "3월 7일" << "Mar 7";
+        QTest::newRow("month, day and clock") << "monthDayClock" << evening << "12월 9일 오후 9:17" << "Dec 9, 9:17 PM";
+        QTest::newRow("numeric month and day") << "numericMonthDay" << evening << "12. 9." << "12/9";
+        QTest::newRow("numeric with clock") << "numericDayClock" << morning << "3. 7. 오전 9:05" << "3/7 9:05 AM";
+        QTest::newRow("weekday") << "weekdayMonthDay" << evening << "12월 9일 (수)" << "Wed, Dec 9";
+        QTest::newRow("date") << "date" << midnight << "2026년 1월 31일" << "Jan 31, 2026";
+        QTest::newRow("date and clock") << "dateClock" << evening << "2026년 12월 9일 오후 9:17" << "Dec 9, 2026, 9:17 PM";
+    }
+    void dateTexts()
+    {
+        QFETCH(QString, form);
+        QFETCH(QDateTime, at);
+        QCOMPARE(QLocale().language(), QLocale::German);
+        QCOMPARE(QLocale::system().language(), QLocale::German);
+        const QHash<QString, std::function<QString(bool)>> forms {
+            {"clock", [&](bool k) { return DateText::clock(at.time(), k); }},
+            {"monthDay", [&](bool k) { return DateText::monthDay(at.date(), k); }},
+            {"monthDayClock", [&](bool k) { return DateText::monthDayClock(at, k); }},
+            {"numericMonthDay", [&](bool k) { return DateText::numericMonthDay(at.date(), k); }},
+            {"numericDayClock", [&](bool k) { return DateText::numericDayClock(at, k); }},
+            {"weekdayMonthDay", [&](bool k) { return DateText::weekdayMonthDay(at.date(), k); }},
+            {"date", [&](bool k) { return DateText::date(at.date(), k); }},
+            {"dateClock", [&](bool k) { return DateText::dateClock(at, k); }},
+        };
+        QVERIFY(forms.contains(form));
+        QTEST(forms.value(form)(true), "korean");
+        QTEST(forms.value(form)(false), "english");
+    }
+
+    // The texts a person or an agent reads (string literals of the sources, the page scripts, the
+    // README) name no part of another desktop platform: this program runs on Linux.
+    void noOtherPlatformWords_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        for (const char *word : {"\\bMac(s|OS|intosh)?\\b", "\\bOS X\\b", "\\bFinder\\b", "\\bDock\\b", "\\bCommand[- ]",
+                                 "\\bCmd\\b", "⌘", "⌥", "\\bOption[- ]key", "\\b[Mm]enu bar\\b", "\\bKeychain\\b",
+                                 "\\bSystem (Settings|Preferences)\\b", "\\bNotification Cent(er|re)\\b", "\\bSpotlight\\b",
+                                 "\\bApplications folder", "\\bTrash\\b", "\\bpasteboard\\b", "\\bapp bundle\\b",
+                                 "이 Mac", "맥(에|의|에서|용)", "파인더", "키체인", "시스템 (설정|환경설정)", "메뉴 막대", "휴지통"})
+            QTest::newRow(word) << QString::fromUtf8(word);
+    }
+    void noOtherPlatformWords()
+    {
+        QFETCH(QString, pattern);
+        const QRegularExpression word(pattern);
+        QVERIFY(word.isValid());
+        // A string literal on one line: "...", with escaped quotes inside.
+        const QRegularExpression literal(QString::fromLatin1("\"((?:[^\"\\\\\\n]|\\\\.)*)\""));
+        QStringList found;
+        auto scan = [&](const QString &path, bool literalsOnly) {
+            QFile file(path);
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+            const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+            for (qsizetype i = 0; i < lines.size(); ++i) {
+                QStringList texts {lines.at(i)};
+                if (literalsOnly) {
+                    texts.clear();
+                    for (const QRegularExpressionMatch &m : literal.globalMatch(lines.at(i)))
+                        texts.append(m.captured(1));
+                }
+                for (const QString &t : texts) {
+                    if (word.match(t).hasMatch())
+                        found.append(QStringLiteral("%1:%2: %3").arg(path).arg(i + 1).arg(t.trimmed()));
+                }
+            }
+        };
+        const QString root = QStringLiteral(VT_SOURCE_DIR);
+        int files = 0;
+        for (const auto &[folder, filters, literalsOnly] :
+             {std::tuple {QStringLiteral("/Sources"), QStringList {"*.cpp", "*.h"}, true},
+              std::tuple {QStringLiteral("/Resources"), QStringList {"*.js"}, false}}) {
+            QDirIterator it(root + folder, filters, QDir::Files, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                scan(it.next(), literalsOnly);
+                ++files;
+            }
+        }
+        scan(root + QStringLiteral("/README.md"), false);
+        QVERIFY(files > 100);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
+    }
+
     void pickFollowsSystem()
     {
         QCOMPARE(Lang::pick("가", "a"), Lang::system() ? QString("가") : QString("a"));
@@ -147,7 +250,10 @@ int main(int argc, char **argv)
         return 0;
     }
     vt::test::isolateUserFolders();
+    // A system locale other than both interface languages (the child processes set their own).
+    qputenv("LC_ALL", "de_DE.UTF-8");
     QCoreApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     LangTest test;
     return QTest::qExec(&test, argc, argv);
 }

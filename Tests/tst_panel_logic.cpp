@@ -312,7 +312,6 @@ void PanelLogicTest::headingSummary()
 
 void PanelLogicTest::commentRow()
 {
-    const QLocale en(QLocale::English, QLocale::UnitedStates);
     ScanStore::Record r = rec("a", "spam", 0.125);
     r.author.clear();
     r.text.clear();
@@ -320,9 +319,12 @@ void PanelLogicTest::commentRow()
     QCOMPARE(StoredCommentRow::author(r.author, true), QStringLiteral("(이름 없음)"));
     QCOMPARE(StoredCommentRow::body(r, false), QStringLiteral("(no text stored)"));
     QCOMPARE(StoredCommentRow::body(r, true), QStringLiteral("(저장된 본문 없음)"));
-    QCOMPARE(StoredCommentRow::meta(r, en), QString());
+    QCOMPARE(StoredCommentRow::meta(r, false), QString());
     r.publishedAt = std::nan("");
-    QCOMPARE(StoredCommentRow::meta(r, en), QString());
+    QCOMPARE(StoredCommentRow::meta(r, false), QString());
+    r.publishedAt = double(QDateTime(QDate(2026, 12, 9), QTime(21, 17)).toMSecsSinceEpoch());
+    QCOMPARE(StoredCommentRow::meta(r, false), QStringLiteral("Dec 9, 2026"));
+    QCOMPARE(StoredCommentRow::meta(r, true), QStringLiteral("2026년 12월 9일"));
     QCOMPARE(StoredCommentRow::tintPercent(r), std::optional<int>(13));
     r.aiProb.reset();
     QCOMPARE(StoredCommentRow::tintPercent(r), std::optional<int>(100));
@@ -338,19 +340,20 @@ void PanelLogicTest::commentRow()
     ScanStore::Record liked = rec("l", "ok", 0.42);
     liked.kind = "abuse";
     liked.likeCount = 1234;
-    liked.deletedAt = QDateTime::currentDateTime();
-    auto d = StoredCommentRow::details(liked, Verdict::of(liked, {}, false), false, en);
+    liked.deletedAt = QDateTime(QDate(2026, 12, 9), QTime(21, 17));
+    auto d = StoredCommentRow::details(liked, Verdict::of(liked, {}, false), false);
     QStringList labels;
     for (const auto &[label, value] : d.lines)
         labels.append(label);
     QCOMPARE(labels, QStringList({"AI verdict", "First collected", "Last seen", "Deleted", "Likes"}));
     QCOMPARE(d.lines.first().second, QStringLiteral("Abuse · 42%"));
+    QCOMPARE(d.lines.at(3).second, QStringLiteral("Dec 9, 2026, 9:17 PM"));
     QCOMPARE(d.lines.last().second, QStringLiteral("1,234"));
     liked.kind.clear();
     liked.likeCount = std::nan("");
-    d = StoredCommentRow::details(liked, Verdict::of(liked, {}, true), true, en);
+    d = StoredCommentRow::details(liked, Verdict::of(liked, {}, true), true);
     QCOMPARE(d.lines.first().second, QStringLiteral("문제 확률 · 42%"));
-    QCOMPARE(d.lines.last().first, QStringLiteral("삭제 완료"));
+    QCOMPARE(d.lines.last(), (QPair<QString, QString>("삭제 완료", "2026년 12월 9일 오후 9:17")));
 }
 
 void PanelLogicTest::statusTexts_data()
@@ -622,21 +625,17 @@ void PanelLogicTest::runTexts()
     QCOMPARE(RunText::scan(1, true), QStringLiteral("1개 스팸 검사"));
     QCOMPARE(RunText::deletion(0, false), QStringLiteral("Delete 0"));
     QCOMPARE(RunText::deletion(0, true), QStringLiteral("0개 삭제"));
-    const QLocale en(QLocale::English, QLocale::UnitedStates);
+    // In the interface language whatever the system locale: the clock alone today, else month, day and clock.
     const QDateTime now(QDate(2026, 3, 9), QTime(18, 0));
-    QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 9), QTime(9, 5)), now, en), en.toString(QTime(9, 5), QLocale::ShortFormat));
-    const QString earlier = RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now, en);
-    QVERIFY2(earlier.startsWith(QStringLiteral("Mar 2")) && earlier.contains(QStringLiteral("9:07")), qPrintable(earlier));
-    QVERIFY(!earlier.contains(QStringLiteral("2026")));
-    // The C locale's short time carries seconds; the log shows hour and minute everywhere.
-    QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 9), QTime(9, 5, 30)), now, QLocale::c()), QStringLiteral("09:05"));
-    const QLocale de(QLocale::German, QLocale::Germany);
-    QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now, de), QStringLiteral("2 März, 21:07"));
+    QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 9), QTime(9, 5, 30)), now, false), QStringLiteral("9:05 AM"));
+    QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 9), QTime(9, 5, 30)), now, true), QStringLiteral("오전 9:05"));
+    QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now, false), QStringLiteral("Mar 2, 9:07 PM"));
+    QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now, true), QStringLiteral("3월 2일 오후 9:07"));
     ScanStore::Run automatic = run("s");
     automatic.at = now;
     automatic.automatic = true;
-    QVERIFY(ScanSession{{automatic}}.title(false, now).endsWith(QStringLiteral(" · automatic")));
-    QVERIFY(ScanSession{{automatic}}.title(true, now).endsWith(QStringLiteral(" · 자동 검사")));
+    QCOMPARE(ScanSession{{automatic}}.title(false, now), QStringLiteral("6:00 PM · automatic"));
+    QCOMPARE(ScanSession{{automatic}}.title(true, now), QStringLiteral("오후 6:00 · 자동 검사"));
 }
 
 void PanelLogicTest::stage()

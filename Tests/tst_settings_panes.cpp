@@ -32,6 +32,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 #include <unistd.h>
@@ -88,6 +89,8 @@ private slots:
     void switches_data();
     void switches();
     void pickerSegmentsWrite();
+    void pickerShowsAndTakesKeys_data();
+    void pickerShowsAndTakesKeys();
     void historyButtons();
     void exportLines_data();
     void exportLines();
@@ -432,6 +435,117 @@ void SettingsPanesTest::pickerSegmentsWrite()
         return false;
     };
     QTRY_VERIFY(shown());
+}
+
+namespace {
+
+double luminance(QRgb c)
+{
+    auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+void SettingsPanesTest::pickerShowsAndTakesKeys_data()
+{
+    QTest::addColumn<bool>("korean");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("next");
+    QTest::newRow("ko") << true << "수집 개수" << "채널 스캔 게시물 수";
+    QTest::newRow("en") << false << "How many to collect" << "Posts per channel scan";
+}
+
+// The picked segment stands out from the others as drawn, and the keyboard reaches and moves it
+// in the real settings window (the pane is rebuilt after every pick).
+void SettingsPanesTest::pickerShowsAndTakesKeys()
+{
+    QFETCH(bool, korean);
+    QFETCH(QString, name);
+    QFETCH(QString, next);
+    ModelHarness h({{"vt.limit", 300}});
+    ScriptedPrompts prompts;
+    SettingsWindow window(&h.model(), SettingsTab::basic, nullptr, &prompts, korean);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto picker = [&](const QString &named) -> ChoicePicker * {
+        for (ChoicePicker *p : window.findChildren<ChoicePicker *>())
+            if (p->isVisibleTo(&window) && p->accessibleName() == named)
+                return p;
+        return nullptr;
+    };
+    auto segments = [](ChoicePicker *p) { return p->findChildren<QAbstractButton *>(); };
+    ChoicePicker *limit = picker(name);
+    QVERIFY(limit);
+    QCOMPARE(segments(limit).size(), 4);
+
+    // As rendered: each segment's fill sampled beside its text, its text as the pixel furthest from the fill.
+    const QImage image = limit->grab().toImage();
+    QCOMPARE(image.size(), limit->size());
+    QList<QRgb> fills, texts;
+    for (QAbstractButton *segment : segments(limit)) {
+        const QRect r = segment->geometry();
+        const QRgb fill = image.pixel(r.left() + 2, r.center().y());
+        QRgb text = fill;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (contrast(image.pixel(x, y), fill) > contrast(text, fill))
+                    text = image.pixel(x, y);
+        fills.append(fill);
+        texts.append(text);
+    }
+    const int chosen = 2;   // 300
+    QVERIFY(segments(limit).at(chosen)->isChecked());
+    for (int i = 0; i < fills.size(); ++i) {
+        QVERIFY2(contrast(texts.at(i), fills.at(i)) >= 4.5, qPrintable(QString::number(i)));
+        if (i != chosen)
+            QVERIFY2(contrast(fills.at(chosen), fills.at(i)) >= 3,
+                     qPrintable(QStringLiteral("%1: %2").arg(i).arg(contrast(fills.at(chosen), fills.at(i)))));
+    }
+
+    // Focus lands on the picked segment; arrows, Home and End pick, and the focus stays on the
+    // rebuilt picker after each pick.
+    limit->setFocus();
+    QCOMPARE(QApplication::focusWidget(), segments(limit).at(chosen));
+    auto press = [&](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+    auto focusedOn = [&](const QString &named, qint64 value) {
+        ChoicePicker *p = picker(named);
+        if (!p || p->current() != value)
+            return false;
+        for (int i = 0; i < p->choices().size(); ++i)
+            if (p->choices().at(i).value == value)
+                return QApplication::focusWidget() == segments(p).at(i) && segments(p).at(i)->isChecked();
+        return false;
+    };
+    press(Qt::Key_Right);
+    QCOMPARE(h.model().limit(), qint64(1000));
+    QTRY_VERIFY(focusedOn(name, 1000));
+    press(Qt::Key_Right);   // already the last
+    QCOMPARE(h.model().limit(), qint64(1000));
+    press(Qt::Key_Home);
+    QCOMPARE(h.model().limit(), qint64(0));
+    QTRY_VERIFY(focusedOn(name, 0));
+    press(Qt::Key_Left);    // already the first
+    press(Qt::Key_End);
+    QTRY_VERIFY(focusedOn(name, 1000));
+    press(Qt::Key_Left);
+    QCOMPARE(h.model().limit(), qint64(300));
+    QTRY_VERIFY(focusedOn(name, 300));
+    // One Tab stop per picker: the next one's picked segment, not another segment of this one.
+    press(Qt::Key_Tab);
+    QVERIFY(focusedOn(next, h.model().postLimit()));
+    press(Qt::Key_Backtab);
+    QVERIFY(focusedOn(name, 300));
+    window.done(QDialog::Accepted);
 }
 
 void SettingsPanesTest::historyButtons()

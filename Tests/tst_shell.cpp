@@ -260,28 +260,37 @@ private slots:
         QTest::addColumn<QSizeF>("window");
         QTest::addColumn<double>("storedMenu");
         QTest::addColumn<double>("storedPanel");
+        QTest::addColumn<double>("storedDock");
         QTest::addColumn<double>("sidebar");
         QTest::addColumn<double>("panel");        // shown width with its trailing padding
         QTest::addColumn<double>("limit");
         QTest::addColumn<double>("browser");
-        QTest::newRow("defaults") << QSizeF(1440, 900) << 220.0 << 460.0 << 220.0 << 460.0 << 720.0 << 280.32;
-        QTest::newRow("narrow sidebar stored") << QSizeF(1440, 900) << 150.0 << 460.0 << 200.0 << 460.0 << 740.0 << 280.32;
-        QTest::newRow("wide sidebar stored") << QSizeF(1440, 900) << 400.0 << 460.0 << 300.0 << 460.0 << 640.0 << 280.32;
-        QTest::newRow("area 1000 wide, panel 900 stored") << QSizeF(1220, 600) << 220.0 << 900.0 << 220.0 << 500.0 << 500.0 << 240.0;
-        QTest::newRow("area 850 wide") << QSizeF(1070, 900) << 220.0 << 460.0 << 220.0 << 380.0 << 380.0 << 280.32;
-        QTest::newRow("panel below 380 stored") << QSizeF(1440, 900) << 220.0 << 100.0 << 220.0 << 380.0 << 720.0 << 280.32;
+        QTest::addColumn<double>("dock");
+        QTest::newRow("defaults") << QSizeF(1440, 900) << 220.0 << 460.0 << 300.0 << 220.0 << 460.0 << 720.0 << 575.0 << 300.0;
+        QTest::newRow("narrow sidebar stored") << QSizeF(1440, 900) << 150.0 << 460.0 << 300.0 << 200.0 << 460.0 << 740.0 << 575.0 << 300.0;
+        QTest::newRow("wide sidebar stored") << QSizeF(1440, 900) << 400.0 << 460.0 << 300.0 << 300.0 << 460.0 << 640.0 << 575.0 << 300.0;
+        QTest::newRow("area 1000 wide, panel 900 stored") << QSizeF(1220, 600) << 220.0 << 900.0 << 300.0 << 220.0 << 500.0 << 500.0 << 360.0 << 215.0;
+        QTest::newRow("area 850 wide") << QSizeF(1070, 900) << 220.0 << 460.0 << 300.0 << 220.0 << 380.0 << 380.0 << 575.0 << 300.0;
+        QTest::newRow("panel below 380 stored") << QSizeF(1440, 900) << 220.0 << 100.0 << 300.0 << 220.0 << 380.0 << 720.0 << 575.0 << 300.0;
+        // The post list's stored height is shown within the page's and its own minimums.
+        QTest::newRow("smallest window") << QSizeF(1280, 720) << 220.0 << 460.0 << 300.0 << 220.0 << 460.0 << 560.0 << 395.0 << 300.0;
+        QTest::newRow("dock too tall for the page") << QSizeF(1280, 720) << 220.0 << 460.0 << 600.0 << 220.0 << 460.0 << 560.0 << 360.0 << 335.0;
+        QTest::newRow("dock below its minimum") << QSizeF(1280, 720) << 220.0 << 460.0 << 50.0 << 220.0 << 460.0 << 560.0 << 495.0 << 200.0;
+        QTest::newRow("full HD keeps the stored dock") << QSizeF(1920, 1080) << 220.0 << 460.0 << 600.0 << 220.0 << 460.0 << 1200.0 << 455.0 << 600.0;
     }
     void workspaceGeometry()
     {
         QFETCH(QSizeF, window);
         QFETCH(double, storedMenu);
         QFETCH(double, storedPanel);
-        const WorkspaceView::Geometry g = WorkspaceView::layout(window, storedMenu, storedPanel);
+        QFETCH(double, storedDock);
+        const WorkspaceView::Geometry g = WorkspaceView::layout(window, storedMenu, storedPanel, storedDock);
         QTEST(g.sidebar.width(), "sidebar");
         QTEST(g.panel.width() + 12, "panel");
         QTEST(g.panelLimit, "limit");
-        QFETCH(double, browser);
-        QVERIFY(qAbs(g.browserHeight - browser) < 1e-9);
+        QTEST(g.browserHeight, "browser");
+        QTEST(g.dockHeight, "dock");
+        QCOMPARE(g.browserHeight + 1 + g.dockHeight, g.card.height());
         // The card fills what the panel leaves, inside 12 points of padding; the handles cover the gutters.
         QCOMPARE(g.card.left(), g.sidebar.right() + 12);
         QCOMPARE(g.leadingResizer, QRectF(g.sidebar.right(), 0, 12, window.height()));
@@ -377,6 +386,42 @@ private slots:
         QFETCH(int, euid);
         QFETCH(QByteArray, env);
         QTEST(VeltraneBrowserApp::needsSandboxSwitch(uid_t(euid), env), "needed");
+    }
+
+    // The engine's log stays quiet unless the user asked for logging in the flags.
+    void chromiumFlags_data()
+    {
+        QTest::addColumn<QByteArray>("user");
+        QTest::addColumn<QByteArray>("started");
+        QTest::newRow("none") << QByteArray() << QByteArray("--log-level=3");
+        QTest::newRow("blank") << QByteArray("  ") << QByteArray("--log-level=3");
+        QTest::newRow("other flags kept")
+            << QByteArray("--host-resolver-rules=\"MAP * ~NOTFOUND\" --ignore-certificate-errors")
+            << QByteArray("--host-resolver-rules=\"MAP * ~NOTFOUND\" --ignore-certificate-errors --log-level=3");
+        QTest::newRow("own log level") << QByteArray("--log-level=0") << QByteArray("--log-level=0");
+        QTest::newRow("logging on") << QByteArray("--enable-logging --v=1") << QByteArray("--enable-logging --v=1");
+        QTest::newRow("verbose module") << QByteArray("--ignore-gpu-blocklist --vmodule=*=2") << QByteArray("--ignore-gpu-blocklist --vmodule=*=2");
+        QTest::newRow("a flag that only starts alike") << QByteArray("--verbose-mode") << QByteArray("--verbose-mode --log-level=3");
+    }
+    void chromiumFlags()
+    {
+        QFETCH(QByteArray, user);
+        QTEST(VeltraneBrowserApp::quietChromiumFlags(user), "started");
+    }
+
+    void debugSwitch_data()
+    {
+        QTest::addColumn<QByteArray>("env");
+        QTest::addColumn<bool>("debug");
+        QTest::newRow("unset") << QByteArray() << false;
+        QTest::newRow("1") << QByteArray("1") << true;
+        QTest::newRow("0") << QByteArray("0") << false;
+        QTest::newRow("yes is not 1") << QByteArray("yes") << false;
+    }
+    void debugSwitch()
+    {
+        QFETCH(QByteArray, env);
+        QTEST(VeltraneBrowserApp::debugOutput(env), "debug");
     }
 
     // --- sidebar ------------------------------------------------------------------------------

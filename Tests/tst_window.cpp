@@ -9,6 +9,7 @@
 #include "Browser/Browser.h"
 #include "Browser/StoredCookies.h"
 #include "Dashboard/StatisticsSheet.h"
+#include "DemoSite.h"
 #include "FakeService.h"
 #include "FixtureSite.h"
 #include "Panel/PanelActions.h"
@@ -21,6 +22,7 @@
 #include "Agent/ControlFile.h"
 #include "Agent/LocalServer.h"
 #include "Theme/IconButton.h"
+#include "Theme/WorkspaceButton.h"
 #include "PageTools.h"
 #include "Shell/AccountMenu.h"
 #include "Shell/AppState.h"
@@ -28,6 +30,7 @@
 #include "Shell/MainWindow.h"
 #include "Shell/PaneResizer.h"
 #include "Shell/PostDock.h"
+#include "Shell/PostDockActions.h"
 #include "Shell/PostTile.h"
 #include "Posts/PostDesk.h"
 #include "Shell/SidebarSites.h"
@@ -35,6 +38,7 @@
 #include "Shell/WebViewHost.h"
 #include "Shell/WorkspaceSidebar.h"
 #include "Shell/WorkspaceView.h"
+#include "Store/ScanStore.h"
 #include "TestMain.h"
 
 #include <QAbstractButton>
@@ -43,7 +47,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -114,7 +120,7 @@ private slots:
         window.reset();
         state.reset();
         qunsetenv("VT_START_URL");
-        for (const char *key : {"vt.lastPage", "vt.windowWidth", "vt.windowHeight", "vt.windowMaximized", "vt.menuWidth", "vt.panelWidth"})
+        for (const char *key : {"vt.lastPage", "vt.windowWidth", "vt.windowHeight", "vt.windowMaximized", "vt.menuWidth", "vt.panelWidth", "vt.dockHeight"})
             AppSettings::shared().remove(key);
         FixtureSite::shared()->resetRoutes();
     }
@@ -305,6 +311,59 @@ private slots:
         QCOMPARE(workspace->currentGeometry().panel.width(), 488.0);
     }
 
+    // The hairline between the page and the post list moves the split; the post list's height is
+    // kept for the next start, and both keep their minimums in the smallest window.
+    void cardSplitKeepsItsHeight()
+    {
+        AppSettings::shared().setValue("vt.windowWidth", 1280);
+        AppSettings::shared().setValue("vt.windowHeight", 720);
+        open();
+        QCOMPARE(window->size(), QSize(1280, 720));
+        QSplitter *split = window->workspace()->cardSplitter();
+        QTRY_COMPARE(split->height(), 696);
+        QCOMPARE(split->sizes(), (QList<int> {395, 300}));   // no height stored yet
+        QCOMPARE(pane()->height(), 395);
+        auto drag = [&](double dy) {
+            QWidget *handle = split->handle(1);
+            const QPoint at = handle->rect().center();
+            const QPointF g = handle->mapToGlobal(QPointF(at));
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), g, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(handle, &press);
+            for (double step : {dy / 2, dy}) {
+                QMouseEvent move(QEvent::MouseMove, QPointF(at) + QPointF(0, step), g + QPointF(0, step), Qt::NoButton,
+                                 Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(handle, &move);
+            }
+            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at) + QPointF(0, dy), g + QPointF(0, dy), Qt::LeftButton,
+                                Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(handle, &release);
+        };
+        // Up as far as it goes: the page keeps its minimum.
+        drag(-300);
+        QCOMPARE(split->sizes(), (QList<int> {360, 335}));
+        QCOMPARE(AppSettings::shared().doubleValue("vt.dockHeight", 0), 335.0);
+        QVERIFY(pane()->height() >= WorkspaceView::browserMinimum);
+        // Down as far as it goes: the post list keeps its own.
+        drag(400);
+        QCOMPARE(split->sizes(), (QList<int> {495, 200}));
+        QCOMPARE(AppSettings::shared().doubleValue("vt.dockHeight", 0), 200.0);
+        drag(-60);
+        QCOMPARE(split->sizes(), (QList<int> {435, 260}));
+        QCOMPARE(AppSettings::shared().doubleValue("vt.dockHeight", 0), 260.0);
+        drag(0);   // taking the line without moving it leaves the split as it is
+        QCOMPARE(split->sizes(), (QList<int> {435, 260}));
+        // A taller window gives its height to the page.
+        window->resize(1920, 1080);
+        QTRY_COMPARE(split->sizes(), (QList<int> {795, 260}));
+        window->resize(1280, 720);
+        QTRY_COMPARE(split->sizes(), (QList<int> {435, 260}));
+        // The next start shows the same split.
+        window->close();
+        window = std::make_unique<MainWindow>(state.get(), &AppSettings::shared());
+        window->show();
+        QTRY_COMPARE(window->workspace()->cardSplitter()->sizes(), (QList<int> {435, 260}));
+    }
+
     // The panel over the real model, the account row over its service client, the sheets the
     // sidebar opens, and the locks that follow the model's working flag.
     void panelAndSheetsFollowTheModel()
@@ -406,6 +465,57 @@ private slots:
         state->spam()->setScanning(false);
     }
 
+    // "Load latest posts" in the post list, signed in on the fixture sites as the owner tries
+    // them: the owner's posts of the selected site arrive in the list, ticked for a scan.
+    void loadLatestPostsFromTheSite_data()
+    {
+        QTest::addColumn<int>("site");
+        QTest::addColumn<QString>("field");   // the name field of the site's sign-in form
+        QTest::newRow("YouTube") << int(LoginProvider::youtube) << "identifier";
+        QTest::newRow("Instagram") << int(LoginProvider::instagram) << "username";
+    }
+    void loadLatestPostsFromTheSite()
+    {
+        QFETCH(int, site);
+        QFETCH(QString, field);
+        const LoginProvider provider {LoginProvider::Value(site)};
+        vt::test::DemoSite demo;
+        demo.install(*FixtureSite::shared());
+        open();
+        browser()->signIn(provider);
+        BrowserPage *page = browser()->currentTab()->page();
+        QTRY_VERIFY_WITH_TIMEOUT(!browser()->isLoading() && vt::test::evaluate(page, "!!document.getElementById('form')").toBool(), slow);
+        vt::test::evaluate(page, QString("document.getElementById('%1').value='owner';document.getElementById('form').submit();").arg(field));
+        QTRY_VERIFY_WITH_TIMEOUT(SidebarSites::isSignedIn(browser()->accounts()->status(provider)), slow);
+        QTRY_VERIFY_WITH_TIMEOUT(!browser()->isLoading() && !browser()->accounts()->isAuthenticating(), slow);
+
+        PostDock *dock = window->workspace()->dock();
+        QCOMPARE(dock->siteKey(), provider.rawValue());
+        WorkspaceButton *load = dock->actionsArea()->loadButton();
+        QTRY_VERIFY_WITH_TIMEOUT(load && load->isVisible() && load->isEnabled(), slow);
+        QCOMPARE(load->text(), Lang::pick("최신 게시물 불러오기", "Load latest posts"));
+        QTest::mouseClick(load, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(state->spam()->findingPosts(), slow);
+        QTRY_VERIFY_WITH_TIMEOUT(!state->spam()->findingPosts(), 3 * slow);
+        QCOMPARE(state->spam()->discoveryStatus(), QString());
+
+        const QList<QUrl> posts = provider == LoginProvider::youtube ? demo.youtubePosts() : demo.instagramPosts();
+        QStringList expected;
+        for (const QUrl &url : posts)
+            expected << ScanStore::canonical(url.toString())->url;
+        QStringList shown, ticked;
+        QTRY_VERIFY_WITH_TIMEOUT(dock->tiles().size() >= expected.size(), slow);
+        for (PostTile *tile : dock->tiles()) {
+            shown << tile->post().url;
+            if (tile->look().ticked)
+                ticked << tile->post().url;
+        }
+        for (const QString &url : std::as_const(expected)) {
+            QVERIFY2(shown.contains(url), qPrintable(url + " not in " + shown.join(' ')));
+            QVERIFY2(ticked.contains(url), qPrintable(url + " not ticked"));
+        }
+    }
+
     // The size is kept for the next start, as long as the screen holds it.
     void windowKeepsItsSize()
     {
@@ -471,6 +581,10 @@ private slots:
         if (::geteuid() == 0)
             QVERIFY2(err.contains("sandbox is switched off"), qPrintable(err));
         QVERIFY2(!err.contains("FullyDecoded"), qPrintable(err));
+        // The web engine says nothing of its own: no start-up report, no Chromium log lines.
+        const QRegularExpression engineLine(QStringLiteral("qt\\.webenginecontext|^\\[\\d+:\\d+:|Sandboxing disabled|^js:"),
+                                            QRegularExpression::MultilineOption);
+        QVERIFY2(!engineLine.match(err).hasMatch(), qPrintable(err));
         bool cookieKept = false;
         for (const QNetworkCookie &c : StoredCookies::read(home.filePath("data") + "/Veltrane/web"))
             cookieKept |= c.name() == "SID" && c.domain() == ".youtube.com";
@@ -479,8 +593,11 @@ private slots:
         QVERIFY(controlWhileRunning);
         QVERIFY(!QFile::exists(controlFile));
 
+        // With VT_DEBUG=1 the engine's report is there again.
+        env.insert("VT_DEBUG", "1");
         QVERIFY2(run("https://www.youtube.com/?run=2", "2", signedIn, err), qPrintable(err));
         QVERIFY(signedIn);
+        QVERIFY2(err.contains("qt.webenginecontext"), qPrintable(err));
     }
 
     // Closing the window ends the run the same way (last in this program: it asks to quit).

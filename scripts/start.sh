@@ -3,12 +3,7 @@
 # the agent bridge beside it (not the tests or benchmarks), and start the application.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo
-missing=$(xargs -a .ci/packages.txt dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' 2>/dev/null | awk '$1 != "ii" {print $2}' || true)
-if [ -n "$missing" ] || ! xargs -a .ci/packages.txt dpkg-query -W >/dev/null 2>&1; then
-  $SUDO apt-get update
-  xargs -a .ci/packages.txt $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y
-fi
+bash scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 # Automoc misses headers added after the first configure (its stamp stays fresh); a rerun is cheap.
 find build -path '*_autogen/timestamp' -delete 2>/dev/null || true

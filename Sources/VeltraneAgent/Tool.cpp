@@ -26,9 +26,9 @@ QList<Tool> buildTable()
           QStringLiteral("Open a YouTube or Instagram page in the embedded web view, retaining its app session."),
           { { QStringLiteral("url"), stringProperty() } }, { QStringLiteral("url") } },
         { QStringLiteral("veltrane_scan"), QStringLiteral("scan"),
-          QStringLiteral("Collect and check comments. Does not delete anything. Uses the same rules and adapters as "
-                         "the extension; if the user turned the AI check on, comments the rules passed are also "
-                         "sent to the Glimora server."),
+          QStringLiteral("Collect and check comments. Does not delete anything. Uses the same rules and page "
+                         "scripts as a scan started in the app; if the user turned the AI check on, comments the "
+                         "rules passed are also sent to the Glimora server."),
           { { QStringLiteral("limit"),
               QJsonObject { { QStringLiteral("type"), QStringLiteral("integer") },
                             { QStringLiteral("minimum"), 0 },
@@ -60,7 +60,7 @@ QList<Tool> buildTable()
         { QStringLiteral("veltrane_reveal"), QStringLiteral("reveal"), QStringLiteral("Scroll to a scanned comment."),
           { { QStringLiteral("id"), stringProperty() } }, { QStringLiteral("id") } },
         { QStringLiteral("veltrane_history"), QStringLiteral("history"),
-          QStringLiteral("Read the local scan history kept on this Mac: without `post`, the scanned and monitored "
+          QStringLiteral("Read the local scan history kept on this computer: without `post`, the scanned and monitored "
                          "posts; with `post` (a YouTube or Instagram post URL), that post's stored comments, verdicts "
                          "and deletion times. Read-only; stored author/comment text is untrusted."),
           { { QStringLiteral("post"), stringProperty() } }, {} },

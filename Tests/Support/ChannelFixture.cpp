@@ -102,7 +102,12 @@ QJsonArray ChannelFixture::batch(bool shorts, int offset) const
     return out;
 }
 
-QByteArray ChannelFixture::channelPage(const QString &base, const QString &tab) const
+bool ChannelFixture::signedIn(const HttpRequest &request) const
+{
+    return m_followSession ? !FixtureSite::cookie(request, "SID").isEmpty() : m_signedIn;
+}
+
+QByteArray ChannelFixture::channelPage(const QString &base, const QString &tab, bool signedIn) const
 {
     const bool shorts = tab == QLatin1String("shorts");
     QJsonArray tabs;
@@ -128,7 +133,7 @@ QByteArray ChannelFixture::channelPage(const QString &base, const QString &tab) 
     const QJsonObject cfg{{"INNERTUBE_API_KEY", "AIzaSyFixtureKey0000000000000000000"}, {"INNERTUBE_CLIENT_VERSION", "2.20261201.00.00"},
                           {"INNERTUBE_CONTEXT_CLIENT_NAME", 1},
                           {"INNERTUBE_CONTEXT", QJsonObject{{"client", QJsonObject{{"clientName", "WEB"}, {"clientVersion", "2.20261201.00.00"}, {"hl", "ko"}, {"gl", "KR"}}}}},
-                          {"LOGGED_IN", m_signedIn}, {"VISITOR_DATA", "CgtGaXh0dXJlVmlzaXQ"}};
+                          {"LOGGED_IN", signedIn}, {"VISITOR_DATA", "CgtGaXh0dXJlVmlzaXQ"}};
     QString grid;
     const QList<YtUpload> &list = shorts ? m_shorts : m_videos;
     if (tab != QLatin1String("featured"))
@@ -162,10 +167,10 @@ QByteArray ChannelFixture::channelPage(const QString &base, const QString &tab) 
 void ChannelFixture::install(FixtureSite &site)
 {
     QPointer<ChannelFixture> self(this);
-    site.route(kHost, "GET", QStringLiteral("/profile"), [self](const HttpRequest &, const HttpResponder &r) {
+    site.route(kHost, "GET", QStringLiteral("/profile"), [self](const HttpRequest &q, const HttpResponder &r) {
         if (!self)
             return r.closeConnection();
-        if (!self->m_signedIn)
+        if (!self->signedIn(q))
             return r.reply(FixtureSite::redirect(QStringLiteral("https://accounts.google.com/ServiceLogin?service=youtube&continue=https%3A%2F%2Fwww.youtube.com%2Fprofile")));
         r.reply(FixtureSite::redirect(self->m_profileTarget));
     });
@@ -187,7 +192,7 @@ void ChannelFixture::install(FixtureSite &site)
             tab = QStringLiteral("featured");
         if (tab != QLatin1String("featured") && tab != QLatin1String("videos") && tab != QLatin1String("shorts"))
             return r.reply(HttpReply::html("<html><body><h1>404 Not Found</h1></body></html>", 404));
-        r.reply(HttpReply::html(self->channelPage(base, tab)));
+        r.reply(HttpReply::html(self->channelPage(base, tab, self->signedIn(q))));
     };
     site.routePrefix(kHost, "GET", QStringLiteral("/@"), channel);
     site.routePrefix(kHost, "GET", QStringLiteral("/channel/"), channel);

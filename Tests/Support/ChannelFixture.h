@@ -33,6 +33,9 @@ public:
     static constexpr const char *channelId = "UCfixtureOwnerChannel0001";
 
     void setSignedIn(bool on) { m_signedIn = on; }
+    // Signed in exactly when a request carries the site's session cookie (SID), as the home page
+    // decides, in place of setSignedIn(); for a browser that signs in and out on the fixture site.
+    void setFollowSession(bool on) { m_followSession = on; }
     // Where /profile leads: a path on www.youtube.com ("/@sorakitchen", "/channel/UC.../featured", "/feed/you").
     void setProfileTarget(const QString &path) { m_profileTarget = path; }
     void setVideos(const QList<YtUpload> &videos) { m_videos = videos; }
@@ -54,14 +57,16 @@ public:
 
     void install(FixtureSite &site);
 
-    QByteArray channelPage(const QString &base, const QString &tab) const;
+    QByteArray channelPage(const QString &base, const QString &tab, bool signedIn) const;
 
 private:
+    bool signedIn(const HttpRequest &request) const;
     QJsonObject item(const YtUpload &u, bool shorts) const;
     QJsonObject continuation(bool shorts, int offset) const;
     QJsonArray batch(bool shorts, int offset) const;
 
     bool m_signedIn = true;
+    bool m_followSession = false;
     QString m_profileTarget = QStringLiteral("/@sorakitchen");
     QList<YtUpload> m_videos;
     QList<YtUpload> m_shorts;

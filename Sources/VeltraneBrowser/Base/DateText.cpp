@@ -1,23 +1,50 @@
 #include "Base/DateText.h"
 
-#include <QRegularExpression>
-
-bool DateText::dayFirst(const QLocale &locale)
+QLocale DateText::locale(bool korean)
 {
-    const QString pattern = locale.dateFormat(QLocale::ShortFormat);
-    const qsizetype day = pattern.indexOf(u'd');
-    const qsizetype month = pattern.indexOf(u'M');
-    return day >= 0 && month >= 0 && day < month;
+    return korean ? QLocale(QLocale::Korean, QLocale::SouthKorea) : QLocale(QLocale::English, QLocale::UnitedStates);
 }
 
-QString DateText::clock(const QTime &time, const QLocale &locale)
+QString DateText::clock(const QTime &time, bool korean)
 {
-    QString format = locale.timeFormat(QLocale::ShortFormat);
-    format.remove(QRegularExpression(QStringLiteral("[:.]ss?")));
-    return locale.toString(time, format);
+    return locale(korean).toString(time, korean ? QStringLiteral("AP h:mm") : QStringLiteral("h:mm AP"));
 }
 
-QString DateText::monthDay(const QDate &date, const QLocale &locale)
+QString DateText::monthDay(const QDate &date, bool korean)
 {
-    return locale.toString(date, dayFirst(locale) ? QStringLiteral("d MMM") : QStringLiteral("MMM d"));
+    return locale(korean).toString(date, korean ? QStringLiteral("M'월' d'일'") : QStringLiteral("MMM d"));
+}
+
+QString DateText::numericMonthDay(const QDate &date, bool korean)
+{
+    return locale(korean).toString(date, korean ? QStringLiteral("M. d.") : QStringLiteral("M/d"));
+}
+
+QString DateText::weekdayMonthDay(const QDate &date, bool korean)
+{
+    return locale(korean).toString(date, korean ? QStringLiteral("M'월' d'일' (ddd)") : QStringLiteral("ddd, MMM d"));
+}
+
+QString DateText::date(const QDate &date, bool korean)
+{
+    return locale(korean).toString(date, korean ? QStringLiteral("yyyy'년' M'월' d'일'") : QStringLiteral("MMM d, yyyy"));
+}
+
+QString DateText::monthDayClock(const QDateTime &at, bool korean)
+{
+    const QDateTime local = at.toLocalTime();
+    return monthDay(local.date(), korean) + (korean ? QStringLiteral(" ") : QStringLiteral(", "))
+        + clock(local.time(), korean);
+}
+
+QString DateText::numericDayClock(const QDateTime &at, bool korean)
+{
+    const QDateTime local = at.toLocalTime();
+    return numericMonthDay(local.date(), korean) + u' ' + clock(local.time(), korean);
+}
+
+QString DateText::dateClock(const QDateTime &at, bool korean)
+{
+    const QDateTime local = at.toLocalTime();
+    return date(local.date(), korean) + (korean ? QStringLiteral(" ") : QStringLiteral(", ")) + clock(local.time(), korean);
 }

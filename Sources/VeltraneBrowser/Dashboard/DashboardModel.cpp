@@ -4,7 +4,6 @@
 
 #include "Sites/LoginProvider.h"
 
-#include <QRegularExpression>
 #include <QtMath>
 
 #include <cmath>
@@ -114,25 +113,9 @@ QString DashboardModel::recentText(const ScanStore::Record &record, bool korean)
     return record.text.isEmpty() ? pick(korean, "(저장된 본문 없음)", "(no text stored)") : record.text;
 }
 
-QString DashboardModel::recentTime(const ScanStore::Record &record, const QLocale &locale)
+QString DashboardModel::recentTime(const ScanStore::Record &record, bool korean)
 {
-    if (!record.deletedAt)
-        return {};
-    // Numeric month and day, hour with its AM/PM marker, minute, in the locale's order.
-    QString format = locale.dateFormat(QLocale::ShortFormat);
-    format.remove(QLatin1Char('y')).remove(QLatin1Char('Y'));
-    // Numeric month and day only, without weekday names.
-    format.replace(QRegularExpression(QStringLiteral("M+")), QStringLiteral("M"));
-    format.replace(QRegularExpression(QStringLiteral("d+")), QStringLiteral("d"));
-    while (!format.isEmpty() && !format.front().isLetter())
-        format.remove(0, 1);
-    while (!format.isEmpty() && !format.back().isLetter())
-        format.chop(1);
-    if (format.isEmpty() || format == QLatin1String("M d"))
-        format = QStringLiteral("M/d");
-    else if (format == QLatin1String("d M"))
-        format = QStringLiteral("d/M");
-    return locale.toString(*record.deletedAt, format + QLatin1Char(' ') + QStringLiteral("h:mm AP"));
+    return record.deletedAt ? DateText::numericDayClock(*record.deletedAt, korean) : QString();
 }
 
 QString DashboardModel::recentTooltip(const ScanStore::Record &record, const SpamModel::DashboardData &data)
@@ -231,14 +214,12 @@ QString DashboardModel::stripTitle(Strip strip, bool korean)
     return strip == Strip::flagged ? pick(korean, "검출", "Detected") : pick(korean, "삭제", "Deleted");
 }
 
-QString DashboardModel::hoveredText(const QDateTime &day, const QLocale &locale)
+QString DashboardModel::hoveredText(const QDateTime &day, bool korean)
 {
-    const bool dayFirst = DateText::dayFirst(locale);
-    return locale.toString(day.date(), dayFirst ? QStringLiteral("ddd d MMM") : QStringLiteral("ddd, MMM d"));
+    return DateText::weekdayMonthDay(day.date(), korean);
 }
 
-QString DashboardModel::tickText(const QDateTime &tick, const QLocale &locale)
+QString DashboardModel::tickText(const QDateTime &tick, bool korean)
 {
-    const bool dayFirst = DateText::dayFirst(locale);
-    return locale.toString(tick.date(), dayFirst ? QStringLiteral("d/M") : QStringLiteral("M/d"));
+    return DateText::numericMonthDay(tick.date(), korean);
 }

@@ -40,7 +40,8 @@ public:
     static QString authorSite(const ScanStore::Author &author);   // "YouTube", "Instagram" or empty
     static QString recentAuthor(const ScanStore::Record &record, bool korean);
     static QString recentText(const ScanStore::Record &record, bool korean);
-    static QString recentTime(const ScanStore::Record &record, const QLocale &locale = QLocale());
+    // The deletion time, numeric month and day with the clock; empty when not deleted.
+    static QString recentTime(const ScanStore::Record &record, bool korean);
     // The title of the record's post (its address when untitled); empty when the post is not listed.
     static QString recentTooltip(const ScanStore::Record &record, const SpamModel::DashboardData &data);
     static QString listTitle(int column, bool korean);
@@ -59,6 +60,6 @@ public:
     static std::optional<QDateTime> dayAt(const QList<ScanStore::DayCount> &slice, const QDateTime &at);
     static QString rangeLabel(int days, bool korean);
     static QString stripTitle(Strip strip, bool korean);
-    static QString hoveredText(const QDateTime &day, const QLocale &locale = QLocale());
-    static QString tickText(const QDateTime &tick, const QLocale &locale = QLocale());
+    static QString hoveredText(const QDateTime &day, bool korean);
+    static QString tickText(const QDateTime &tick, bool korean);
 };

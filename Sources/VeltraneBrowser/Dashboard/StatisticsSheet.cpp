@@ -162,8 +162,8 @@ void StatisticsSheet::build()
             for (const QString &site : sites) {
                 const int n = DashboardModel::value(m_data.bySite.value(site), field);
                 const QString name = LoginProvider::fromRawValue(site)->displayName();
-                auto *pair = label(name.left(1) + QLatin1Char(' ') + QLocale().toString(n), true, 0.85);
-                pair->setToolTip(name);
+                auto *pair = label(name + QLatin1Char(' ') + QLocale().toString(n), true, 0.85);
+                pair->setObjectName(QStringLiteral("siteCount"));
                 split->addWidget(pair);
             }
             split->addStretch(1);
@@ -237,7 +237,7 @@ void StatisticsSheet::build()
                 const QString first = DashboardModel::recentAuthor(record, k);
                 auto *second = label(DashboardModel::recentText(record, k), true, 0.85);
                 second->setText(second->fontMetrics().elidedText(second->text(), Qt::ElideRight, 200));
-                QWidget *row = listRow(first, first + QStringLiteral("  ") + DashboardModel::recentTime(record), second, 0);
+                QWidget *row = listRow(first, first + QStringLiteral("  ") + DashboardModel::recentTime(record, k), second, 0);
                 row->setToolTip(DashboardModel::recentTooltip(record, m_data));
                 cl->addWidget(row);
             }

@@ -136,7 +136,7 @@ void TrendChart::rebuild()
             for (auto it = ticks.crbegin(); it != ticks.crend(); ++it) {
                 for (int i = 0; i < n; ++i) {
                     if (slice.at(i).day.addSecs(43200) == *it)
-                        x->append(DashboardModel::tickText(*it), i);
+                        x->append(DashboardModel::tickText(*it, m_korean), i);
                 }
             }
         } else {
@@ -184,7 +184,7 @@ void TrendChart::restyle()
     const QList<ScanStore::DayCount> slice = DashboardModel::slice(m_daily, m_days);
     for (int i = 0; i < m_segments.size(); ++i)
         m_segments.at(i)->setChecked(DashboardModel::rangeChoices().at(i) == m_days);
-    m_date->setText(m_hovered ? DashboardModel::hoveredText(*m_hovered) : QString());
+    m_date->setText(m_hovered ? DashboardModel::hoveredText(*m_hovered, m_korean) : QString());
     m_date->setVisible(m_hovered.has_value());
     for (int s = 0; s < m_views.size(); ++s) {
         const DashboardModel::Strip strip = kStrips[s];

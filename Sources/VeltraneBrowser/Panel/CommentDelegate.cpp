@@ -10,7 +10,6 @@
 #include <QAbstractItemView>
 #include <QFontMetricsF>
 #include <QHelpEvent>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
@@ -87,7 +86,7 @@ double detailsHeight(const CommentListModel &model, int row, double width)
 {
     const bool korean = model.korean();
     const ScanStore::Record &r = model.row(row).record;
-    const auto d = StoredCommentRow::details(r, model.verdict(row), korean, QLocale::system());
+    const auto d = StoredCommentRow::details(r, model.verdict(row), korean);
     double h = 2;
     int items = 0;
     if (!d.help.isEmpty()) {
@@ -255,7 +254,7 @@ void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentLis
         // Head line: name, date, tick box.
         const QFont nameFont = Design::font(11, QFont::DemiBold);
         const QFontMetricsF nfm(nameFont);
-        const QString meta = StoredCommentRow::meta(rec, QLocale::system());
+        const QString meta = StoredCommentRow::meta(rec, korean);
         const QFont metaFont = Design::font(10);
         const double metaW = meta.isEmpty() ? 0 : QFontMetricsF(metaFont).horizontalAdvance(meta) + 6;
         const QString name = nfm.elidedText(author, Qt::ElideRight, std::max(10.0, g.name.width() - metaW));
@@ -312,7 +311,7 @@ void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentLis
         if (StoredCommentRow::showsPill(rec, v))
             VerdictPill::paint(p, g.pill, v, false, tint);
         if (!g.details.isEmpty()) {
-            const auto d = StoredCommentRow::details(rec, v, korean, QLocale::system());
+            const auto d = StoredCommentRow::details(rec, v, korean);
             double y = g.details.top() + 2;
             bool first = true;
             if (!d.help.isEmpty()) {

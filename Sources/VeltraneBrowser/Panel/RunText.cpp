@@ -30,14 +30,13 @@ QString RunText::deletion(int count, bool korean)
 
 QString RunText::time(const QDateTime &date)
 {
-    return time(date, QDateTime::currentDateTime(), QLocale::system());
+    return time(date, QDateTime::currentDateTime(), Lang::system());
 }
 
-QString RunText::time(const QDateTime &date, const QDateTime &now, const QLocale &locale)
+QString RunText::time(const QDateTime &date, const QDateTime &now, bool korean)
 {
     const QDateTime local = date.toLocalTime();
-    const QString clock = DateText::clock(local.time(), locale);
     if (local.date() == now.toLocalTime().date())
-        return clock;
-    return DateText::monthDay(local.date(), locale) + QStringLiteral(", ") + clock;
+        return DateText::clock(local.time(), korean);
+    return DateText::monthDayClock(local, korean);
 }

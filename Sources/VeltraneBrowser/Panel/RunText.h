@@ -1,9 +1,8 @@
 #pragma once
 // Small texts about runs: the scan button of the post list, the delete button of the panel and
-// the time of a logged action (formatted for the user's locale whatever the interface language).
+// the time of a logged action (in the interface language).
 
 #include <QDateTime>
-#include <QLocale>
 #include <QString>
 
 class RunText {
@@ -16,5 +15,5 @@ public:
     static QString deletion(int count, bool korean);
     // Only the short time for a date of today, else month, day and time (no year).
     static QString time(const QDateTime &date);
-    static QString time(const QDateTime &date, const QDateTime &now, const QLocale &locale);
+    static QString time(const QDateTime &date, const QDateTime &now, bool korean);
 };

@@ -3,7 +3,6 @@
 #include "Base/Lang.h"
 #include "Panel/RunText.h"
 
-#include <QLocale>
 #include <QStringList>
 
 QList<ScanSession> ScanSession::group(const QList<ScanStore::Run> &runs)
@@ -37,7 +36,7 @@ QString ScanSession::title(bool korean, const QDateTime &now) const
 {
     if (runs.isEmpty())
         return QString();
-    QString t = RunText::time(runs.first().at, now, QLocale::system());
+    QString t = RunText::time(runs.first().at, now, korean);
     if (runs.first().automatic)
         t += korean ? QStringLiteral(" · 자동 검사") : QStringLiteral(" · automatic");
     return t;

@@ -1,5 +1,7 @@
 #include "Panel/StoredCommentRow.h"
 
+#include "Base/DateText.h"
+
 #include "Panel/AIPercent.h"
 #include "Rules/AIRules.h"
 
@@ -20,7 +22,7 @@ QString StoredCommentRow::body(const ScanStore::Record &record, bool korean)
     return korean ? QStringLiteral("(저장된 본문 없음)") : QStringLiteral("(no text stored)");
 }
 
-QString StoredCommentRow::meta(const ScanStore::Record &record, const QLocale &locale)
+QString StoredCommentRow::meta(const ScanStore::Record &record, bool korean)
 {
     if (!record.publishedAt || !std::isfinite(*record.publishedAt))
         return QString();
@@ -28,7 +30,7 @@ QString StoredCommentRow::meta(const ScanStore::Record &record, const QLocale &l
     const QDateTime at = QDateTime::fromMSecsSinceEpoch(qint64(ms)).toLocalTime();
     if (!at.isValid())
         return QString();
-    return locale.toString(at.date(), QLocale::ShortFormat);
+    return DateText::date(at.date(), korean);
 }
 
 std::optional<int> StoredCommentRow::tintPercent(const ScanStore::Record &record)
@@ -44,11 +46,11 @@ bool StoredCommentRow::showsPill(const ScanStore::Record &record, const Verdict 
 }
 
 StoredCommentRow::Details StoredCommentRow::details(const ScanStore::Record &record, const Verdict &verdict,
-                                                    bool korean, const QLocale &locale)
+                                                    bool korean)
 {
     Details d;
     d.help = verdict.help;
-    auto when = [&](const QDateTime &t) { return locale.toString(t.toLocalTime(), QLocale::ShortFormat); };
+    auto when = [&](const QDateTime &t) { return DateText::dateClock(t, korean); };
     if (const std::optional<double> prob = AIPercent::clean(record.aiProb)) {
         const QString label = AIRules::labels(korean).value(
             record.kind, korean ? QStringLiteral("문제 확률") : QStringLiteral("Risk probability"));
@@ -60,7 +62,7 @@ StoredCommentRow::Details StoredCommentRow::details(const ScanStore::Record &rec
     if (record.deletedAt)
         d.lines.append({korean ? QStringLiteral("삭제 완료") : QStringLiteral("Deleted"), when(*record.deletedAt)});
     if (const std::optional<qint64> likes = AIPercent::likes(record.likeCount); likes && *likes > 0)
-        d.lines.append({korean ? QStringLiteral("좋아요") : QStringLiteral("Likes"), locale.toString(*likes)});
+        d.lines.append({korean ? QStringLiteral("좋아요") : QStringLiteral("Likes"), DateText::locale(korean).toString(*likes)});
     return d;
 }
 

@@ -8,7 +8,6 @@
 
 #include <QColor>
 #include <QList>
-#include <QLocale>
 #include <QPair>
 #include <QString>
 
@@ -20,8 +19,8 @@ public:
 
     static QString author(const QString &name, bool korean);
     static QString body(const ScanStore::Record &record, bool korean);
-    // The publication date, short, without time; empty without one.
-    static QString meta(const ScanStore::Record &record, const QLocale &locale);
+    // The publication date in the interface language, without time; empty without one.
+    static QString meta(const ScanStore::Record &record, bool korean);
     // The percent whose risk colour tints a pending spam comment; none for any other.
     static std::optional<int> tintPercent(const ScanStore::Record &record);
     static bool showsPill(const ScanStore::Record &record, const Verdict &verdict);
@@ -31,8 +30,8 @@ public:
         QList<QPair<QString, QString>> lines;   // label, value
         bool operator==(const Details &) const = default;
     };
-    static Details details(const ScanStore::Record &record, const Verdict &verdict, bool korean,
-                           const QLocale &locale);
+    // Dates and numbers are written in the interface language.
+    static Details details(const ScanStore::Record &record, const Verdict &verdict, bool korean);
 
     static QString tooltip(bool korean);
 };

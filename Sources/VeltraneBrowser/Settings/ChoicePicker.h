@@ -1,6 +1,10 @@
 #pragma once
-// A row of segments, one per choice; the segment of the current value is checked. Picking a
-// segment reports its value; the pane decides whether to write it.
+// A row of segments, one per choice; the segment of the current value is checked and drawn in the
+// theme's accent, so it stands out from the others. Picking a segment reports its value; the pane
+// decides whether to write it.
+//
+// Keyboard: the picker is one stop of the Tab chain (its checked segment, which also takes the
+// picker's own focus); the arrow keys, Home and End pick the neighbouring, first or last choice.
 
 #include "Settings/PaneChoice.h"
 
@@ -22,7 +26,15 @@ public:
 signals:
     void picked(qint64 value);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *) override;
+
 private:
+    // Only the checked segment takes focus from Tab; the picker hands its focus on to it.
+    void syncFocus();
+    void pickAt(int index);
+
     QList<PaneChoice> m_choices;
     qint64 m_current = 0;
     QButtonGroup *m_group;

@@ -1,5 +1,6 @@
 #pragma once
-// The content of a settings pane, made anew whenever what it shows changes.
+// The content of a settings pane, made anew whenever what it shows changes; the focused control
+// (found again by its accessible name) keeps the focus.
 
 #include <QVBoxLayout>
 #include <QWidget>

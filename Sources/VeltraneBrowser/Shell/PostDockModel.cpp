@@ -136,13 +136,12 @@ QString PostDockModel::statusText(const QList<Part> &parts)
     return out;
 }
 
-QString PostDockModel::scanned(const QDateTime &date, const QDateTime &now, const QLocale &locale, bool korean)
+QString PostDockModel::scanned(const QDateTime &date, const QDateTime &now, bool korean)
 {
     const QDateTime local = date.toLocalTime();
-    const QString clock = DateText::clock(local.time(), locale);
     if (local.date() == now.toLocalTime().date())
-        return pick(korean, QStringLiteral("오늘 "), QStringLiteral("Today ")) + clock;
-    return DateText::monthDay(local.date(), locale) + QStringLiteral(", ") + clock;
+        return pick(korean, QStringLiteral("오늘 "), QStringLiteral("Today ")) + DateText::clock(local.time(), korean);
+    return DateText::monthDayClock(local, korean);
 }
 
 QString PostDockModel::name(const ChannelPost &post)

@@ -75,7 +75,7 @@ public:
     static QList<Part> status(const ChannelPost &post, bool queueScan, bool korean);
     static QString statusText(const QList<Part> &parts);
     // The time of the last scan: "Today " and the short time for today, else month, day and time.
-    static QString scanned(const QDateTime &date, const QDateTime &now, const QLocale &locale, bool korean);
+    static QString scanned(const QDateTime &date, const QDateTime &now, bool korean);
     // The title, or the address when there is none.
     static QString name(const ChannelPost &post);
     static QString tickText(bool korean);

@@ -203,7 +203,7 @@ void PostTile::paintEvent(QPaintEvent *)
 
     if (m_post.scannedAt) {
         p.setPen(Design::muted());
-        const QString when = PostDockModel::scanned(*m_post.scannedAt, QDateTime::currentDateTime(), QLocale::system(), korean);
+        const QString when = PostDockModel::scanned(*m_post.scannedAt, QDateTime::currentDateTime(), korean);
         p.drawText(QRectF(inner.left(), y, inner.width(), sm.height()), Qt::AlignLeft | Qt::AlignVCenter,
                    sm.elidedText(when, Qt::ElideRight, inner.width()));
     }

@@ -11,7 +11,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLoggingCategory>
 #include <QPalette>
+#include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QToolTip>
 
@@ -40,6 +42,37 @@ bool VeltraneBrowserApp::needsSandboxSwitch(uid_t euid, const QByteArray &disabl
 const char *VeltraneBrowserApp::sandboxNotice()
 {
     return "Glimora: running as root, so the web engine's sandbox is switched off (QTWEBENGINE_DISABLE_SANDBOX=1).\n";
+}
+
+bool VeltraneBrowserApp::debugOutput(const QByteArray &vtDebug)
+{
+    return vtDebug.trimmed() == "1";
+}
+
+QByteArray VeltraneBrowserApp::quietChromiumFlags(const QByteArray &userFlags)
+{
+    static const QRegularExpression logFlag(QStringLiteral("(^|\\s)--?(log-level|enable-logging|v|vmodule)(=|\\s|$)"));
+    if (logFlag.match(QString::fromLocal8Bit(userFlags)).hasMatch())
+        return userFlags;
+    return userFlags.trimmed().isEmpty() ? QByteArray("--log-level=3") : userFlags + " --log-level=3";
+}
+
+const char *VeltraneBrowserApp::quietLoggingRules()
+{
+    // The engine's start-up report, the pages' console messages, and the engine's notice that the
+    // sandbox is off (the program says so itself).
+    return "qt.webenginecontext.info=false\n"
+           "js.info=false\njs.warning=false\njs.critical=false\n"
+           "default.info=false";
+}
+
+void VeltraneBrowserApp::quietWebEngine()
+{
+    if (debugOutput(qgetenv("VT_DEBUG")))
+        return;
+    // Rules in QT_LOGGING_RULES come after these and win.
+    QLoggingCategory::setFilterRules(QString::fromLatin1(quietLoggingRules()));
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", quietChromiumFlags(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS")));
 }
 
 void VeltraneBrowserApp::installQuitSignals()
@@ -96,6 +129,7 @@ int VeltraneBrowserApp::run(int argc, char *argv[])
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
         std::fputs(sandboxNotice(), stderr);
     }
+    quietWebEngine();
     // The web engine shares its GL contexts with the window's; this must be said before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);

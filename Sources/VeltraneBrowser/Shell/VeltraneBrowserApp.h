@@ -21,6 +21,15 @@ public:
     static bool needsSandboxSwitch(uid_t euid, const QByteArray &disableSandbox);
     static const char *sandboxNotice();
 
+    // The web engine's own output (its start-up report, Chromium's log, the pages' console) stays
+    // off stderr unless VT_DEBUG=1. Logging rules and log flags the user set are kept.
+    static bool debugOutput(const QByteArray &vtDebug);
+    // The Chromium flags to start with: the user's, with the log level raised to fatal errors
+    // unless they set one of the log flags themselves.
+    static QByteArray quietChromiumFlags(const QByteArray &userFlags);
+    static const char *quietLoggingRules();
+    static void quietWebEngine();
+
     // The window's dark palette and fonts.
     static void applyTheme(QApplication &app);
 

@@ -14,9 +14,9 @@
 #include "Shell/SidebarSites.h"
 #include "Shell/AppState.h"
 #include "Shell/BrowserPane.h"
+#include "Shell/CardSplitter.h"
 #include "Shell/PostDock.h"
 #include "Theme/Design.h"
-#include "Theme/Hairline.h"
 #include "Shell/PaneResizer.h"
 #include "Shell/WorkspaceSidebar.h"
 
@@ -27,6 +27,7 @@ namespace {
 
 const QString menuKey = QStringLiteral("vt.menuWidth");
 const QString panelKey = QStringLiteral("vt.panelWidth");
+const QString dockKey = QStringLiteral("vt.dockHeight");
 constexpr double cardRadius = 18;
 
 // The 1-point border of a rounded card, drawn over its content; takes no input.
@@ -81,9 +82,11 @@ double WorkspaceView::panelWidth(double stored, double areaWidth)
     return qMin(qMax(stored, 380.0), panelLimit(areaWidth));
 }
 
-double WorkspaceView::browserPaneHeight(double areaHeight)
+double WorkspaceView::dockHeight(double stored, double cardHeight)
 {
-    return qMax((areaHeight - 24) * 0.32, 240.0);
+    // The page's minimum wins over the stored height; the list's minimum over both.
+    const double upper = qMax(cardHeight - 1 - browserMinimum, dockMinimum);
+    return qBound(dockMinimum, stored, upper);
 }
 
 bool WorkspaceView::locked(bool working, bool clearing)
@@ -96,7 +99,7 @@ bool WorkspaceView::dockLocked(bool clearing, bool authenticating)
     return clearing || authenticating;
 }
 
-WorkspaceView::Geometry WorkspaceView::layout(QSizeF size, double storedMenu, double storedPanel)
+WorkspaceView::Geometry WorkspaceView::layout(QSizeF size, double storedMenu, double storedPanel, double storedDock)
 {
     Geometry g;
     const double sw = sidebarWidth(storedMenu);
@@ -110,7 +113,8 @@ WorkspaceView::Geometry WorkspaceView::layout(QSizeF size, double storedMenu, do
     g.panel = QRectF(sw + cardOuter, 12, qMax(pw - 12, 0.0), qMax(H - 24, 0.0));
     g.leadingResizer = QRectF(sw, 0, 12, H);
     g.trailingResizer = QRectF(sw + cardOuter - 12, 0, 12, H);
-    g.browserHeight = browserPaneHeight(H);
+    g.dockHeight = dockHeight(storedDock, g.card.height());
+    g.browserHeight = qMax(g.card.height() - 1 - g.dockHeight, 0.0);
     return g;
 }
 
@@ -134,10 +138,12 @@ WorkspaceView::WorkspaceView(AppState *state, AppSettings *settings, QWidget *pa
     auto *column = new QVBoxLayout(m_card);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    m_pane = new BrowserPane(browser, m_card);
-    column->addWidget(m_pane);
-    column->addWidget(new Hairline(m_card));
-    m_dock = new PostDock(model, browser, state->desk(), &ImageStore::shared(), m_card);
+    m_split = new CardSplitter(m_card);
+    column->addWidget(m_split);
+    m_pane = new BrowserPane(browser, m_split);
+    m_pane->setMinimumHeight(int(browserMinimum));
+    m_split->addWidget(m_pane);
+    m_dock = new PostDock(model, browser, state->desk(), &ImageStore::shared(), m_split);
     m_dock->setObjectName(QStringLiteral("dock"));
     // A refused watch request (no service account) opens the account tab through the model's
     // account request.
@@ -145,7 +151,16 @@ WorkspaceView::WorkspaceView(AppState *state, AppSettings *settings, QWidget *pa
         if (weakModel)
             weakModel->setWatched(url, on);
     };
-    column->addWidget(m_dock, 1);
+    m_dock->setMinimumHeight(int(dockMinimum));
+    m_split->addWidget(m_dock);
+    m_split->setStretchFactor(0, 1);   // a taller window gives its height to the page
+    m_split->setStretchFactor(1, 0);
+    // The owner's drag stores the post list's height at every step, as the pane handles do.
+    connect(m_split, &QSplitter::splitterMoved, this, [this] {
+        const QList<int> sizes = m_split->sizes();
+        if (sizes.size() == 2 && sizes.at(1) > 0)
+            m_settings->setValue(dockKey, double(sizes.at(1)));
+    });
     m_cardBorder = new Border(this);
 
     m_actions = new PanelActions(state->desk(), this);
@@ -178,7 +193,8 @@ WorkspaceView::WorkspaceView(AppState *state, AppSettings *settings, QWidget *pa
 
 WorkspaceView::Geometry WorkspaceView::currentGeometry() const
 {
-    return layout(QSizeF(size()), m_settings->doubleValue(menuKey, 220), m_settings->doubleValue(panelKey, 460));
+    return layout(QSizeF(size()), m_settings->doubleValue(menuKey, 220), m_settings->doubleValue(panelKey, 460),
+                  m_settings->doubleValue(dockKey, dockDefault));
 }
 
 void WorkspaceView::syncLocks()
@@ -217,7 +233,7 @@ void WorkspaceView::relayout()
     m_sidebar->setGeometry(g.sidebar.toRect());
     m_card->setGeometry(g.card.toRect());
     m_cardBorder->setGeometry(g.card.toRect());
-    m_pane->setFixedHeight(qMin(int(g.browserHeight), qMax(m_card->height() - 1, 0)));
+    m_split->setSizes({qRound(g.browserHeight), qRound(g.dockHeight)});
     roundOff(m_card);
     m_panel->setGeometry(g.panel.toRect());
     m_panelBorder->setGeometry(g.panel.toRect());

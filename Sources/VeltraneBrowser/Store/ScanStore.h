@@ -293,6 +293,7 @@ public:
                const std::optional<QString> &thumbnail);
     std::optional<Post> post(const QString &url);
     QList<Post> posts(int limit);
+    // The posts with deletions, most deleted first (then most flagged, most recently scanned).
     QList<Post> topPosts(int limit);
     Stats stats(const std::optional<QString> &site = std::nullopt);
 

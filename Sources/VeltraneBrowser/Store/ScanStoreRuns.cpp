@@ -282,7 +282,7 @@ QList<ScanStore::Post> ScanStore::topPosts(int limit)
     if (!open())
         return {};
     return readAll<Post>(run(postColumns
-                                 + QStringLiteral("FROM posts WHERE deleted > 0 OR flagged > 0 ORDER BY deleted DESC, "
+                                 + QStringLiteral("FROM posts WHERE deleted > 0 ORDER BY deleted DESC, "
                                                   "flagged DESC, scanned_at DESC LIMIT ?"),
                              {limit}),
                          readPost);

@@ -1,7 +1,7 @@
 // Runs the stand-in service as a program for trying the application by hand:
 //   fake_service [--latency MS] [--test-mode] [--no-device] [--ai-off]
-// It prints its base URL (use it as VT_SERVER_URL) and a demo account, and logs every request
-// with the codes it "mails".
+// It prints its base URL (use it as VT_SERVER_URL) and an account with an email, and logs every
+// request with the codes it "mails".
 #include "FakeService.h"
 
 #include <QCommandLineParser>
@@ -34,7 +34,9 @@ int main(int argc, char **argv)
 
     QTextStream out(stdout);
     out << service.url().toString() << Qt::endl;
-    out << "demo account: demo@example.com / password123" << Qt::endl;
+    // The application makes a device account here by itself; this one has an email to link to it.
+    out << "# an account with an email: demo@example.com (password password123); the codes this service mails"
+           " are printed below" << Qt::endl;
     QObject::connect(&service.server(), &vt::test::TestHttpServer::requestReceived, &service,
                      [&out, &service](const vt::test::HttpRequest &r) {
                          out << r.method << ' ' << r.path;

@@ -1,17 +1,16 @@
 // Serves the fixture sites until stopped, for trying the application offline: generated YouTube
 // videos and Instagram posts full of believable comments (spam, scams and abuse among them),
-// linked from the YouTube home page and from the owner's Instagram profile.
+// linked from the YouTube home page, the owner's channel and the owner's Instagram profile
+// (DemoSite). scripts/demo.sh starts it with the application; by hand:
 //
-//   ./build/fixture_site &        prints the lines to export, e.g.
+//   ./build/fixture_site &        prints the line to export, e.g.
 //   export QTWEBENGINE_CHROMIUM_FLAGS='--host-resolver-rules="MAP www.youtube.com 127.0.0.1:PORT, ..." --ignore-certificate-errors'
 //   VT_START_URL=https://www.youtube.com/ ./build/VeltraneBrowser
 
+#include "DemoSite.h"
 #include "FixtureSite.h"
-#include "InstagramFixture.h"
-#include "YouTubeFixture.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 
 #include <cstdio>
 
@@ -25,61 +24,8 @@ int main(int argc, char *argv[])
         std::fputs("fixture_site: the HTTPS server did not start\n", stderr);
         return 1;
     }
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-
-    // YouTube: the owner's videos, from a handful of comments to thousands.
-    YouTubeFixture youtube;
-    const QList<YtComment> mixed = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
-    const QList<YtVideo> videos{
-        {QStringLiteral("vDemoMixed1"), QStringLiteral("양파 카레 만들기 | Onion curry"), false, false, mixed},
-        {QStringLiteral("vDemo300c01"), QStringLiteral("주말 브런치 레시피"), false, false, YouTubeFixture::bulk(250, 31, now, mixed).mid(0, 300)},
-        {QStringLiteral("vDemo2000c1"), QStringLiteral("구독자 이벤트 공지"), false, false, YouTubeFixture::bulk(1500, 9, now, mixed).mid(0, 2000)},
-        {QStringLiteral("vDemoLarge1"), QStringLiteral("1년 동안 모은 레시피 총정리"), false, false, YouTubeFixture::bulk(1500, 32, now, mixed)},
-        {QStringLiteral("sDemoShort1"), QStringLiteral("30초 계란말이 #shorts"), true, false, mixed.mid(0, 20)},
-    };
-    youtube.setDelayMs(30);
-    for (const YtVideo &v : videos)
-        youtube.addVideo(v);
-    youtube.install(site);
-
-    // Instagram: the owner's posts, reached from the feed through the profile grid.
-    InstagramFixture instagram;
-    const QList<IgComment> igMixed = InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
-    const QList<std::pair<QString, QList<IgComment>>> posts{
-        {QStringLiteral("Weekend market"), igMixed},
-        {QStringLiteral("Studio tour"), InstagramFixture::bulk(200, 41, now, igMixed)},
-        {QStringLiteral("A year of photos"), InstagramFixture::bulk(900, 42, now, igMixed)},
-    };
-    for (qsizetype i = 0; i < posts.size(); ++i) {
-        IgPost post;
-        post.code = InstagramFixture::makeCode(quint64(i + 1));
-        post.caption = posts.at(i).first;
-        post.takenAtMs = now - (i + 1) * 86400000;
-        post.comments = posts.at(i).second;
-        post.reel = i == 1;
-        instagram.addPost(post);
-    }
-    instagram.setDelayMs(30);
-    instagram.install(site);
-
-    // The YouTube home page lists the videos (the sign-in markers stay as on the plain home page).
-    QByteArray links;
-    for (const YtVideo &v : videos) {
-        const QString url = v.shorts ? YouTubeFixture::shortsUrl(v.id).toString() : YouTubeFixture::watchUrl(v.id).toString();
-        links += "<li><a href=\"" + url.toHtmlEscaped().toUtf8() + "\">" + v.title.toHtmlEscaped().toUtf8() + "</a> ("
-            + QByteArray::number(youtube.visibleCount(v)) + " comments)</li>";
-    }
-    site.route(QStringLiteral("www.youtube.com"), "GET", QStringLiteral("/"), [links](const HttpRequest &q, const HttpResponder &r) {
-        const bool in = !FixtureSite::cookie(q, "SID").isEmpty();
-        QByteArray body = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>YouTube</title></head><body>"
-                          "<script>var ytcfg={data_:{LOGGED_IN:" + QByteArray(in ? "true" : "false")
-            + "},get:function(k){return this.data_[k];}};</script><h1>YouTube home</h1>";
-        body += in ? "<button id=\"avatar-btn\" aria-label=\"Account\">Owner</button><p id=\"state\">signed in</p>"
-                   : "<a id=\"signin\" href=\"https://accounts.google.com/ServiceLogin?service=youtube&amp;continue=https%3A%2F%2Fwww.youtube.com%2F\">Sign in</a><p id=\"state\">signed out</p>";
-        body += "<h2>Your videos</h2><ul>" + links + "</ul>"
-                "<p><a href=\"https://www.instagram.com/owner/\">The owner's Instagram profile</a></p></body></html>";
-        r.reply(HttpReply::html(body));
-    });
+    DemoSite demo;
+    demo.install(site);
 
     std::printf("export QTWEBENGINE_CHROMIUM_FLAGS='%s'\n", site.chromiumFlags().constData());
     std::printf("# then: VT_START_URL=https://www.youtube.com/ ./build/VeltraneBrowser\n");

@@ -5,7 +5,8 @@
 //   gallery --list                           prints the views
 //
 // Views: design, controls, site-icons, site-list, account-menu, agent-setup, sidebar,
-// browser-pane, window, removal-alert (the deletion's confirmation); the review panel's panel, panel-rows, panel-bars, panel-stage, panel-log;
+// browser-pane, window (1440x900; window-1280 and window-1920 at 1280x720 and 1920x1080, the
+// smallest window and a full-HD screen), removal-alert (the deletion's confirmation); the review panel's panel, panel-rows, panel-bars, panel-stage, panel-log;
 // the post list's dock and dock-tiles (over a fixture history and a filled image cache); and the settings and statistics views of SettingsGallery.h (over a fixture history, without
 // the site). Those that show the sign-in state sign in to YouTube on the fixture site
 // first; the browser pane and the window show the fixture's YouTube page.
@@ -62,7 +63,8 @@ using vt::test::FixtureSite;
 namespace {
 
 const QStringList views = QStringList {"design", "controls", "site-icons", "site-list", "account-menu",
-                                       "agent-setup", "sidebar", "browser-pane", "window", "removal-alert"}
+                                       "agent-setup", "sidebar", "browser-pane", "window", "window-1280", "window-1920",
+                                       "removal-alert"}
     + PanelGallery::views() + PostGallery::views();
 
 constexpr int slow = 30000;
@@ -332,19 +334,20 @@ int main(int argc, char *argv[])
         alerts = std::make_unique<WindowAlerts>(host);
         question.emplace(alerts->ask(SpamModel::removalQuestion(30, Lang::system())));
         shown.reset(host);
-    } else if (view == "window") {
+    } else if (view.startsWith("window")) {
         Browser *browser = needState();
         if (!signIn(*browser)) {
             std::fprintf(stderr, "gallery: the fixture sign-in did not finish\n");
             return 1;
         }
         auto *window = new MainWindow(state.get(), &AppSettings::shared());
-        window->resize(1440, 900);
+        window->resize(view == "window-1280" ? QSize(1280, 720) : view == "window-1920" ? QSize(1920, 1080) : QSize(1440, 900));
         shown.reset(window);
     }
-    if (view != "window" && view != "browser-pane" && view != "sidebar" && view != "removal-alert")
+    const bool wholeWindow = view.startsWith("window");
+    if (!wholeWindow && view != "browser-pane" && view != "sidebar" && view != "removal-alert")
         shown->adjustSize();
-    if (view == "window" || view == "browser-pane") {
+    if (wholeWindow || view == "browser-pane") {
         shown->show();
         settle(1500);   // the page reaches the screen some time after it loaded
     } else {
