@@ -31,6 +31,7 @@ private slots:
     void cleanup();
     void rememberTwiceWithSameText();
     void pendingSummaryCountsWhatTheFlaggedTabLists();
+    void statisticsFollowEveryWriter();
     void rememberWithChangedText();
     void rememberManyInOrder();
     void storeTextOffErasesPersonalData();
@@ -611,6 +612,30 @@ void StoreRecordsTest::pendingSummaryCountsWhatTheFlaggedTabLists()
             listed += r.site == yt && !r.text.isEmpty() ? 1 : 0;
     }
     QCOMPARE(listed, 4);
+}
+
+void StoreRecordsTest::statisticsFollowEveryWriter()
+{
+    // The counts are kept between calls: each change, ours or another copy's, is seen at once.
+    ScanStore &s = *m_store;
+    QVERIFY(s.remember(yt, postA, {makeComment("a1", "buy", "spam"), makeComment("a2", "hi")}, std::nullopt, at(1)));
+    QVERIFY(s.remember("instagram", postB, {makeComment("i1", "x", "spam")}, std::nullopt, at(1)));
+    QCOMPARE(s.stats(), (ScanStore::Stats{0, 0, 3, 2, 0}));
+    QCOMPARE(s.stats(yt), (ScanStore::Stats{0, 0, 2, 1, 0}));
+    QVERIFY(s.markDeleted(yt, {"a1"}, at(2)));
+    QCOMPARE(s.stats(yt), (ScanStore::Stats{0, 0, 2, 0, 1}));
+    {
+        vt::test::RawDb other(m_path);
+        QVERIFY(other.exec("INSERT INTO comments (site, id, post, hash, seen_at, state) VALUES ('youtube', 'o1', "
+                           "'https://www.youtube.com/watch?v=aaa', 'h', 1, 'spam')"));
+        QVERIFY(other.exec("INSERT INTO posts (url, site, title, scanned_at, total, flagged, watched) VALUES "
+                           "('https://www.youtube.com/watch?v=aaa', 'youtube', 'A', 1, 3, 1, 1)"));
+    }
+    QCOMPARE(s.stats(yt), (ScanStore::Stats{1, 1, 3, 1, 1}));
+    QCOMPARE(s.stats(), (ScanStore::Stats{1, 1, 4, 2, 1}));
+    QCOMPARE(s.stats(QStringLiteral("elsewhere")), ScanStore::Stats{});
+    QVERIFY(s.clear(false));
+    QCOMPARE(s.stats(), ScanStore::Stats{});
 }
 
 int main(int argc, char **argv)

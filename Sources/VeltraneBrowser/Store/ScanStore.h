@@ -353,5 +353,9 @@ private:
     bool m_totals = false;   // the kept totals and the statistics' indexes are in place
     bool m_authorIds = false;   // the comments have their author_id column (a blocked upgrade leaves it out)
     bool m_purgePending = false;
+    // stats() of every site, with the file's data version and this connection's changes then.
+    std::optional<QHash<QString, Stats>> m_siteStats;
+    qint64 m_statsMark = -1;
+    qint64 m_statsChanges = -1;
     qint64 m_purged = 0;
 };
