@@ -378,16 +378,29 @@ int main(int argc, char **argv)
                          "FROM posts ORDER BY watched DESC, scanned_at DESC LIMIT 200",
                          [](sqlite3_stmt *) {});
          }},
-        {QStringLiteral("the whole sheet"),
+        {QStringLiteral("stats(), first after a change"),
          [&] {
-             big.stats();
-             big.stats(QStringLiteral("youtube"));
-             big.stats(QStringLiteral("instagram"));
-             big.daily(365, now);
-             big.topPosts(5);
-             big.topAuthors(5);
-             big.recentDeleted(10);
-             big.posts(200);
+             ScanStore fresh(bigPath);   // a connection of its own keeps nothing yet
+             fresh.keepDays = 400;
+             fresh.isOpen();
+             fresh.stats();
+         },
+         [&] {
+             plainSelect(bigRaw.handle(), "SELECT COUNT(*) FROM comments WHERE deleted_at IS NOT NULL",
+                         [](sqlite3_stmt *) {});
+         }},
+        {QStringLiteral("the whole sheet, nothing kept"),
+         [&] {
+             ScanStore fresh(bigPath);
+             fresh.keepDays = 400;
+             fresh.stats();
+             fresh.stats(QStringLiteral("youtube"));
+             fresh.stats(QStringLiteral("instagram"));
+             fresh.daily(365, now);
+             fresh.topPosts(5);
+             fresh.topAuthors(5);
+             fresh.recentDeleted(10);
+             fresh.posts(200);
          },
          [&] { fullDaily(bigStart365); }},
     };
