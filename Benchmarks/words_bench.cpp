@@ -185,11 +185,13 @@ int main(int argc, char **argv)
     line("owner keywords: SpamRules::matchedWord", keywordPerCall);
     line("all: compact + match + matchedWord", pass);
 
-    // Hostile texts, one long token each: syllables mixed with vowel jamo, so every piece needs
-    // composing; and an allowed word repeated, so every position is a listed word to excuse.
-    // The time per character must stay flat as the text grows.
-    for (const char *pattern : {"영상ㅠㅠ", "새끼손가락"}) {
-        std::printf("\none long token of \"%s\" repeated:\n", pattern);
+    // Hostile texts: syllables mixed with vowel jamo, so every piece needs composing; an
+    // allowed word repeated, so every position is a listed word to excuse; letters typed one
+    // by one, each composing into a syllable; words glued by punctuation, each looked up on
+    // its own; letters typed apart with wider gaps between words. The time per character must
+    // stay flat as the text grows.
+    for (const char *pattern : {"영상ㅠㅠ", "새끼손가락", "ㅅㅏㄹㅏㅇ", "ab.cd.", "y o u  "}) {
+        std::printf("\na long text of \"%s\" repeated:\n", pattern);
         for (int length : {100, 1000, 10000}) {
             const QString unit = QString::fromUtf8(pattern);
             QString text;

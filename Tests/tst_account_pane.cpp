@@ -13,6 +13,7 @@
 #include "Wire/APIFailure.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -234,6 +235,17 @@ void AccountPaneTest::states()
         QCOMPARE(s.signedIn(), signedIn);
         QCOMPARE(scene.account->hasToken(), signedIn);
         QCOMPARE(s.failed(), failed);
+        if (signedIn) {
+            // The header's badge: this computer's laptop for a device account, else the address's letter.
+            const QList<QLabel *> badges = scene.pane->findChildren<QLabel *>(QStringLiteral("accountBadge"));
+            QCOMPARE(badges.size(), 1);
+            if (s.deviceAccount()) {
+                QVERIFY(!badges.first()->pixmap().isNull());
+                QCOMPARE(badges.first()->text(), QString());
+            } else {
+                QCOMPARE(badges.first()->text(), QStringLiteral("O"));
+            }
+        }
         if (korean)
             QTEST(s.message(), "ko");
         else {

@@ -208,8 +208,8 @@ private slots:
     {
         QTest::addColumn<bool>("withRecent");
         QTest::addColumn<QStringList>("keys");
-        QTest::newRow("full") << false << QStringList{"keywords", "limit", "minLikes", "noLikesOnly", "sortNewest"};
-        QTest::newRow("incremental") << true << QStringList{"keywords", "known", "limit", "minLikes", "need", "noLikesOnly", "sortNewest", "stopAtKnown"};
+        QTest::newRow("full") << false << QStringList{"keywords", "limit", "minLikes", "noLikesOnly", "sortNewest", "timeLimitMs"};
+        QTest::newRow("incremental") << true << QStringList{"keywords", "known", "limit", "minLikes", "need", "noLikesOnly", "sortNewest", "stopAtKnown", "timeLimitMs"};
     }
     void optionKeys()
     {
@@ -230,6 +230,8 @@ private slots:
         QCOMPARE(opts.value("limit").toInt(), 500);
         QCOMPARE(opts.value("sortNewest").toBool(), true);
         QCOMPARE(opts.value("minLikes").toInt(), 3);
+        // The page is told the call's own limit, so that it can answer with what it has in time.
+        QCOMPARE(opts.value("timeLimitMs").toInt(), SpamEngine::scanTimeoutMs(500));
         if (withRecent) {
             QCOMPARE(opts.value("known").toArray().size(), 2);
             QCOMPARE(opts.value("stopAtKnown").toInt(), 12);

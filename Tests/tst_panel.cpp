@@ -17,6 +17,7 @@
 #include "Panel/SpamPanelModel.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -32,6 +33,14 @@ QStringList ids(const QList<ScanStore::Record> &records)
     for (const auto &r : records)
         out.append(r.id);
     return out;
+}
+
+// The whole text of the label is on screen: wrapped within its height, or on one line within its width.
+bool showsWhole(const QLabel *label)
+{
+    if (label->wordWrap())
+        return label->heightForWidth(label->width()) <= label->height();
+    return label->sizeHint().width() <= label->width();
 }
 
 QList<Item> flaggedItems(int count, const QString &prefix = QStringLiteral("f"))
@@ -66,6 +75,8 @@ private slots:
     void lazyListShowsTheSameRows();
     void runningSummaryEqualsARecount_data();
     void runningSummaryEqualsARecount();
+    void emptyHints_data();
+    void emptyHints();
 };
 
 void PanelTest::loadsTheTabs()
@@ -171,6 +182,16 @@ void PanelTest::thirtyOnePicksAllHandedOn()
     panel.viewModel()->load();
     QCOMPARE(panel.deleteBar()->deleteButton()->text(), QStringLiteral("Delete 30"));
     QCOMPARE(panel.deleteBar()->headerText(), QStringLiteral("31 selected of 31 · 30 at a time"));
+    // At the panel's narrowest the batch note goes to a second line rather than off the edge.
+    panel.resize(380, 800);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    QCOMPARE(panel.width(), 380);   // the bar asks for no more
+    QLabel *head = nullptr;
+    for (QLabel *l : panel.deleteBar()->findChildren<QLabel *>())
+        head = l->text().contains(QStringLiteral("at a time")) ? l : head;
+    QVERIFY(head);
+    QVERIFY2(showsWhole(head), qPrintable(QStringLiteral("%1 wide").arg(head->width())));
     // No rule-only record has a probability: no range control.
     QVERIFY(panel.deleteBar()->range()->isHidden());
     QSignalSpy handed(&actions, &PanelActions::removeRequested);
@@ -292,6 +313,22 @@ void PanelTest::cutOfDeletedRows()
 
 void PanelTest::flaggedAfterScan()
 {
+    {
+        // A fresh history: the panel tells the owner how to fill it; the list goes once there is something.
+        ModelHarness fresh;
+        PanelActions freshActions(&fresh.store());
+        SpamPanel empty(&fresh.model(), &freshActions);
+        QCOMPARE(empty.emptyHintText(), SpamPanelModel::emptyHint(PanelTab::comments, false, false));
+        PanelFixture::post(fresh.store(), PanelFixture::youtubeUrl(12), "t", {Item {"c1", "nice video"}},
+                           QDateTime::currentDateTime());
+        empty.viewModel()->setTab(PanelTab::spam);
+        empty.viewModel()->load();
+        QCOMPARE(empty.emptyHintText(), QStringLiteral("No suspected comments."));
+        empty.viewModel()->setTab(PanelTab::comments);
+        empty.viewModel()->load();
+        QCOMPARE(empty.emptyHintText(), QString());
+    }
+
     ModelHarness h;
     PanelFixture::post(h.store(), PanelFixture::youtubeUrl(11), "t", flaggedItems(1), QDateTime::currentDateTime());
     PanelActions actions(&h.store());
@@ -546,6 +583,32 @@ void PanelTest::runningSummaryEqualsARecount()
             QCOMPARE(bar->deselectAllButton()->isEnabled(), DeleteBar::canDeselectAll(b.flagged, b.unpicked));
         }
     }
+}
+
+// An empty list says why: nothing scanned yet (and what to do), or nothing in this tab.
+void PanelTest::emptyHints_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<bool>("scanned");
+    QTest::addColumn<bool>("korean");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("nothing scanned") << int(PanelTab::comments) << false << false
+                                     << "No post scanned yet.\nOpen one of your posts and scan it: its comments show here.";
+    QTest::newRow("nothing scanned, ko") << int(PanelTab::spam) << false << true
+                                         << "아직 검사한 게시물이 없습니다.\n게시물을 열고 검사하면 댓글이 여기에 나옵니다.";
+    QTest::newRow("nothing flagged") << int(PanelTab::spam) << true << false << "No suspected comments.";
+    QTest::newRow("nothing flagged, ko") << int(PanelTab::spam) << true << true << "의심 댓글이 없습니다.";
+    QTest::newRow("nothing deleted") << int(PanelTab::deleted) << true << false << "No deleted comments.";
+    QTest::newRow("nothing deleted, ko") << int(PanelTab::deleted) << true << true << "삭제한 댓글이 없습니다.";
+    QTest::newRow("no comments, ko") << int(PanelTab::comments) << true << true << "검사한 게시물에 댓글이 없습니다.";
+}
+
+void PanelTest::emptyHints()
+{
+    QFETCH(int, tab);
+    QFETCH(bool, scanned);
+    QFETCH(bool, korean);
+    QTEST(SpamPanelModel::emptyHint(PanelTab::Value(tab), scanned, korean), "hint");
 }
 
 int main(int argc, char **argv)

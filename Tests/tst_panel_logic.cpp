@@ -388,13 +388,17 @@ void PanelLogicTest::statusTexts_data()
     QTest::newRow("flagged only") << S::rules << 0 << 5 << 0 << 0 << false << none << false << "Checking · 5 flagged"
                                   << std::optional<double>();
     QTest::newRow("tour example") << S::ai << 350 << 12 << 40 << 120 << true << QList<int>{d, d, sc, w, w} << false
-                                  << "AI 40/120 · post 2/5 · 350 comments · 12 flagged" << std::optional<double>(0.4);
+                                  << "AI 40/120 · post 3/5 · 350 comments · 12 flagged" << std::optional<double>(0.4);
     QTest::newRow("tour of one") << S::collecting << 0 << 0 << 0 << 0 << true << QList<int>{sc} << false
-                                 << "Collecting comments · post 0/1" << std::optional<double>();
+                                 << "Collecting comments · post 1/1" << std::optional<double>();
     QTest::newRow("tour of one done, ai") << S::ai << 0 << 0 << 5 << 10 << true << QList<int>{d} << true
                                           << "AI 5/10 · 게시물 1/1" << std::optional<double>(0.5);
     QTest::newRow("done and failed") << S::rules << 0 << 0 << 0 << 0 << true << QList<int>{d, f, sc, w} << false
-                                     << "Checking · post 2/4" << std::optional<double>(0.5);
+                                     << "Checking · post 3/4" << std::optional<double>(0.5);
+    QTest::newRow("third of three ko") << S::collecting << 0 << 0 << 0 << 0 << true << QList<int>{d, d, sc} << true
+                                       << "댓글 수집 중 · 게시물 3/3" << std::optional<double>(2.0 / 3.0);
+    QTest::newRow("between posts") << S::complete << 0 << 0 << 0 << 0 << true << QList<int>{d, w, w} << false
+                                   << "Checking · post 1/3" << std::optional<double>(1.0 / 3.0);
     QTest::newRow("checked beyond total") << S::ai << 0 << 0 << 130 << 120 << false << none << false << "AI 130/120"
                                           << std::optional<double>(1.0);
 }

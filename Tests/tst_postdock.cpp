@@ -168,6 +168,16 @@ private slots:
                    .removing = true}
             << false << "idle" << "Load 30 more|off|plain|natural" << "Check 1 for spam|off|Checks the ticked posts one by one."
             << "-";
+        // After a load that found nothing new, another load would only say so again.
+        QTest::newRow("posts, nothing more to load")
+            << In {.siteName = "YouTube", .count = 3, .ticked = 2, .nothingMore = true} << false << "idle"
+            << "Load 30 more|off|plain|natural" << "Check 2 for spam|on|Checks the ticked posts one by one." << "-";
+        QTest::newRow("no posts, signed in, nothing to load")
+            << In {.siteName = "YouTube", .signedIn = true, .nothingMore = true} << false << "idle"
+            << "Load latest posts|off|prominent|full" << "-" << "-";
+        QTest::newRow("Korean, nothing more to load")
+            << In {.siteName = "YouTube", .count = 3, .nothingMore = true} << true << "idle"
+            << "30개 더 불러오기|off|plain|natural" << "스팸 검사|off|검사할 게시물을 체크하세요." << "-";
         QTest::newRow("Korean, no posts, not signed in")
             << In {.siteName = "Instagram"} << true << "idle" << "최신 게시물 불러오기|on|plain|full" << "-"
             << "Instagram 로그인|on";
@@ -194,6 +204,33 @@ private slots:
         if (!a.stopLoading && !in.findingPosts)
             QCOMPARE(a.loadTip, korean ? QStringLiteral("이 채널에서 아직 검사하지 않은 최신 게시물을 30개 더 불러옵니다.")
                                        : QStringLiteral("Loads the next 30 posts you haven't scanned yet on this channel."));
+    }
+
+    // The empty list says what to do first: sign in, or load the posts; nothing once there are
+    // posts or while they load.
+    void emptyHint_data()
+    {
+        using In = PostDockModel::ActionsInput;
+        QTest::addColumn<In>("in");
+        QTest::addColumn<bool>("korean");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("not signed in") << In {.siteName = "YouTube"} << false
+                                       << "Sign in to YouTube, then load your latest posts and pick the ones to check.";
+        QTest::newRow("not signed in, ko") << In {.siteName = "Instagram"} << true
+                                           << "Instagram에 로그인한 다음 최신 게시물을 불러와 검사할 게시물을 고르세요.";
+        QTest::newRow("signed in") << In {.siteName = "YouTube", .signedIn = true} << false
+                                   << "Load your latest posts and pick the ones to check.";
+        QTest::newRow("signed in, ko") << In {.siteName = "YouTube", .signedIn = true} << true
+                                       << "최신 게시물을 불러와 검사할 게시물을 고르세요.";
+        QTest::newRow("loading") << In {.siteName = "YouTube", .signedIn = true, .working = true, .findingPosts = true}
+                                 << false << "";
+        QTest::newRow("posts") << In {.siteName = "YouTube", .count = 1} << true << "";
+    }
+    void emptyHint()
+    {
+        QFETCH(PostDockModel::ActionsInput, in);
+        QFETCH(bool, korean);
+        QTEST(PostDockModel::emptyHint(in, korean), "hint");
     }
 
     // The status line of a tile: "Queued" only during a queue scan, never during a deletion of
@@ -453,6 +490,16 @@ private slots:
         QCOMPARE(desk.picks(), 1);
         h.model().setBusy(false);
 
+        // "No more posts to load." and an enabled "Load 30 more" never stand together; another
+        // site starts afresh.
+        QVERIFY(dock.actionsArea()->loadButton()->isEnabled());
+        h.model().setDiscoveryStatus(SpamModel::nothingMoreToLoad());
+        QCOMPARE(dock.actionsArea()->loadButton()->text(), QString("Load 30 more"));
+        QVERIFY(!dock.actionsArea()->loadButton()->isEnabled());
+        h.model().setDiscoveryStatus(QString());
+        QVERIFY(dock.actionsArea()->loadButton()->isEnabled());
+        QCOMPARE(dock.emptyHintText(), QString());
+
         // An open search stays open when the list empties, though its button goes.
         dock.setSearching(true);
         for (const QString &u : {yt('A'), yt('B'), yt('C')})
@@ -467,6 +514,8 @@ private slots:
         QCOMPARE(dock.actionsArea()->loadButton()->text(), QString("Load latest posts"));
         QVERIFY(dock.actionsArea()->signInButton()->isVisibleTo(&dock));
         QVERIFY(!dock.actionsArea()->scanButton()->isVisibleTo(&dock));
+        // ... and the empty grid says what to do.
+        QCOMPARE(dock.emptyHintText(), QString("Sign in to YouTube, then load your latest posts and pick the ones to check."));
     }
 };
 

@@ -68,6 +68,12 @@ QJsonObject readJsonFile(const QString &path)
     return QJsonDocument::fromJson(f.readAll()).object();
 }
 
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -226,7 +232,9 @@ private slots:
         QTest::newRow("empty email") << QByteArray("{\"token\":\"t1\",\"email\":\"\",\"server\":\"%SERVER%\"}") << true << QString();
         QTest::newRow("another endpoint") << QByteArray("{\"token\":\"t1\",\"email\":\"\",\"server\":\"http://localhost:1\"}") << false << QString();
         QTest::newRow("empty token") << QByteArray("{\"token\":\"\",\"email\":\"a@b.co\",\"server\":\"%SERVER%\"}") << false << QString();
-        QTest::newRow("non-string value") << QByteArray("{\"token\":\"t1\",\"email\":\"\",\"server\":\"%SERVER%\",\"n\":1}") << false << QString();
+        // Members it does not know, or of another type, do not hide a readable sign-in.
+        QTest::newRow("extra non-string member") << QByteArray("{\"token\":\"t1\",\"email\":\"a@b.co\",\"server\":\"%SERVER%\",\"plan\":2}") << true << "a@b.co";
+        QTest::newRow("e-mail of another type") << QByteArray("{\"token\":\"t1\",\"email\":null,\"server\":\"%SERVER%\"}") << true << QString();
         QTest::newRow("not JSON") << QByteArray("{\"token\":") << false << QString();
         QTest::newRow("an array") << QByteArray("[]") << false << QString();
     }
@@ -249,6 +257,55 @@ private slots:
         QCOMPARE(me.size(), signedIn ? 1 : 0);
         if (signedIn)
             QCOMPARE(bearer(me.first()), QStringLiteral("t1"));
+    }
+
+    // A file that holds no usable sign-in is left as it is until a sign-in has to be saved; then
+    // it is kept aside, never written over, and the notice says where.
+    void unreadableAccountFileIsKeptAside_data()
+    {
+        QTest::addColumn<QByteArray>("content");   // %SERVER% stands for the endpoint
+        QTest::addColumn<QString>("why");
+        QTest::newRow("cut short") << QByteArray("{\"token\":\"paid-plan-token\",\"email\":\"a@b.co\",\"ser") << "damaged or cut short";
+        QTest::newRow("an array") << QByteArray("[\"t1\"]") << "damaged or cut short";
+        QTest::newRow("token of another type") << QByteArray("{\"token\":7,\"server\":\"%SERVER%\"}") << "holds no sign-in";
+        QTest::newRow("empty token") << QByteArray("{\"token\":\"\",\"email\":\"a@b.co\",\"server\":\"%SERVER%\"}") << "holds no sign-in";
+        QTest::newRow("another endpoint") << QByteArray("{\"token\":\"t1\",\"server\":\"http://localhost:1\"}") << "another server (http://localhost:1)";
+    }
+    void unreadableAccountFileIsKeptAside()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, why);
+        Fixture f;
+        content.replace("%SERVER%", f.service.url().toString().toUtf8());
+        writeFile(f.store(), content);
+        VeltraneAccount &a = f.reopen();
+        QVERIFY(!a.hasToken());
+        QVERIFY(a.fileUnreadable());
+        const QString waiting = a.fileNotice(false);
+        QVERIFY2(waiting.contains(why) && waiting.contains(f.store()), qPrintable(waiting));
+        QVERIFY(!a.fileNotice(true).isEmpty() && a.fileNotice(true) != waiting);
+        // Reading and a refresh without a new sign-in change nothing.
+        vt::test::await(a.refresh(false));
+        QCOMPARE(readFile(f.store()), content);
+
+        QSignalSpy changed(&a, &VeltraneAccount::changed);
+        f.signInDevice();
+        QVERIFY(a.hasToken());
+        QVERIFY(changed.count() > 0);
+        const QString aside = a.keptAside();
+        QVERIFY(aside.startsWith(f.store() + ".unreadable-"));
+        QCOMPARE(readFile(aside), content);
+        QVERIFY(f.service.tokenValid(f.fileToken()));
+        const QString told = a.fileNotice(false);
+        QVERIFY2(told.contains(why) && told.contains(aside), qPrintable(told));
+        QVERIFY(a.fileNotice(true).contains(aside));
+        // Later writes go to the new file only; the kept copy stays as it was.
+        f.signIn();
+        QCOMPARE(readFile(aside), content);
+        QCOMPARE(QDir(QFileInfo(f.store()).absolutePath()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+        // The next start reads the new file and has nothing to say.
+        QVERIFY(f.reopen().hasToken());
+        QVERIFY(f.account->fileNotice(false).isEmpty());
     }
 
     void accountFileIsPrivateAndWhole()

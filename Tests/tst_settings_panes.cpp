@@ -13,10 +13,12 @@
 #include "Settings/ChoicePicker.h"
 #include "Settings/HistoryPane.h"
 #include "Settings/HistoryPaneModel.h"
+#include "Settings/SettingsButton.h"
 #include "Settings/SettingsOpener.h"
 #include "Settings/SettingsPrompts.h"
 #include "Settings/SettingsTab.h"
 #include "Settings/SettingsWindow.h"
+#include "Theme/Design.h"
 
 #include <QApplication>
 #include <QAbstractButton>
@@ -75,6 +77,8 @@ private slots:
     void tabs();
     void status_data();
     void status();
+    void buttonLooks_data();
+    void buttonLooks();
     void pickers_data();
     void pickers();
     void extraChoices_data();
@@ -134,6 +138,12 @@ void SettingsPanesTest::status_data()
                                        << "Sign-in needed" << "로그인 필요" << false;
     QTest::newRow("ai on, signed in") << int(SettingsTab::ai) << QVariantMap {{"vt.aiOn", true}} << true << 0 << "On"
                                       << "켜짐" << true;
+    QTest::newRow("ai on by default, not agreed yet") << int(SettingsTab::ai) << QVariantMap {} << true << 0
+                                                      << "Needs your consent" << "동의 필요" << false;
+    QTest::newRow("ai declined, on again in the file")
+        << int(SettingsTab::ai) << QVariantMap {{"vt.aiConsent", false}} << true << 0 << "Needs your consent" << "동의 필요" << false;
+    QTest::newRow("ai agreed, on by default") << int(SettingsTab::ai) << QVariantMap {{"vt.aiConsent", true}} << true << 0
+                                              << "On" << "켜짐" << true;
     QTest::newRow("collect all") << int(SettingsTab::basic) << QVariantMap {} << false << 0 << "Collect all" << "전체 수집"
                                  << false;
     QTest::newRow("300 and one keyword")
@@ -170,6 +180,54 @@ void SettingsPanesTest::status()
     QTEST(SettingsTab::status(t, h.model(), h.account(), false, english), "en");
     QTEST(SettingsTab::status(t, h.model(), h.account(), true, english), "ko");
     QCOMPARE(SettingsTab::statusStrong(t, h.model(), h.account()), strong);
+}
+
+// Each kind of settings button on screen in its own colours: a primary one is filled with the
+// accent (not a grey that reads as disabled), a danger one with the brand red, and a disabled
+// one is its own kind at 0.4 opacity over the card.
+void SettingsPanesTest::buttonLooks_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QColor>("fill");
+    auto over = [](const QColor &c, double a) {
+        const QColor bg = Design::card();
+        return QColor::fromRgbF(bg.redF() * (1 - a) + c.redF() * a, bg.greenF() * (1 - a) + c.greenF() * a,
+                                bg.blueF() * (1 - a) + c.blueF() * a);
+    };
+    using K = SettingsButton::Kind;
+    QTest::newRow("primary") << int(K::primary) << true << Design::accent();
+    QTest::newRow("primary, disabled") << int(K::primary) << false << over(Design::accent(), 0.4);
+    QTest::newRow("danger") << int(K::danger) << true << Design::brand();
+    QTest::newRow("danger, disabled") << int(K::danger) << false << over(Design::brand(), 0.4);
+    QTest::newRow("plain") << int(K::plain) << true << Design::card();
+}
+
+void SettingsPanesTest::buttonLooks()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, enabled);
+    QFETCH(QColor, fill);
+    QWidget card;
+    card.setAutoFillBackground(true);
+    QPalette pal = card.palette();
+    pal.setColor(QPalette::Window, Design::card());
+    card.setPalette(pal);
+    auto *button = new SettingsButton(QStringLiteral("Done"), SettingsButton::Kind(kind), &card);
+    button->setEnabled(enabled);
+    button->adjustSize();
+    card.resize(button->size() + QSize(20, 20));
+    button->move(10, 10);
+    const QImage shot = card.grab().toImage();
+    // Above the label, inside the rounded corners.
+    const QColor seen = shot.pixelColor(button->geometry().center().x(), button->geometry().top() + 3);
+    auto near = [](const QColor &a, const QColor &b) {
+        return qAbs(a.red() - b.red()) <= 3 && qAbs(a.green() - b.green()) <= 3 && qAbs(a.blue() - b.blue()) <= 3;
+    };
+    QVERIFY2(near(seen, fill), qPrintable(seen.name() + QStringLiteral(" instead of ") + fill.name()));
+    // Its label stands out from its fill.
+    const SettingsButton::Look look = SettingsButton::look(SettingsButton::Kind(kind), true, false);
+    QVERIFY(qAbs(look.label.lightness() - look.fill.lightness()) > 120);
 }
 
 void SettingsPanesTest::pickers_data()

@@ -18,6 +18,10 @@
 #include "Shell/SidebarSites.h"
 #include "Shell/VeltraneBrowserApp.h"
 #include "Shell/WebViewHost.h"
+#include "Scan/SpamModel.h"
+#include "Shell/WindowAlerts.h"
+#include "Theme/Avatar.h"
+#include "Theme/Popover.h"
 #include "Theme/WorkspaceButton.h"
 #include "Shell/WorkspaceSidebar.h"
 #include "Shell/WorkspaceView.h"
@@ -27,7 +31,9 @@
 #include <QClipboard>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QJsonArray>
 #include <QTest>
@@ -38,6 +44,16 @@
 Q_DECLARE_METATYPE(std::optional<QString>)
 Q_DECLARE_METATYPE(LoginProvider)
 Q_DECLARE_METATYPE(LoginStatus)
+Q_DECLARE_METATYPE(Alerts::Question)
+
+namespace {
+
+bool near(const QColor &a, const QColor &b)
+{
+    return qAbs(a.red() - b.red()) <= 3 && qAbs(a.green() - b.green()) <= 3 && qAbs(a.blue() - b.blue()) <= 3;
+}
+
+} // namespace
 
 using Opt = std::optional<double>;
 Q_DECLARE_METATYPE(Opt)
@@ -487,6 +503,95 @@ private slots:
         QTEST(row.symbol, "symbol");
         QTEST(row.title, "title");
         QTEST(row.subtitle, "subtitle");
+    }
+
+    // A picture's placeholder: the first letter of the name past the "@" of a handle, upper-cased.
+    void avatarInitials_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("initial");
+        QTest::newRow("handle") << "@quickcash" << "Q";
+        QTest::newRow("handle with spaces") << "  @@mina_k " << "M";
+        QTest::newRow("plain name") << "angry_guy" << "A";
+        QTest::newRow("Korean") << "@김민지" << "김";
+        QTest::newRow("digits") << "@1stviewer" << "1";
+        QTest::newRow("punctuation first") << "_(ツ)_" << "ツ";
+        QTest::newRow("letter beyond the basic plane") << QString::fromUtf8("@\U0001D49Cbc") << QString::fromUtf8("\U0001D49C");
+        QTest::newRow("only the sign") << "@" << "?";
+        QTest::newRow("empty") << "" << "?";
+        QTest::newRow("emoji only") << QString::fromUtf8("\U0001F389") << "?";
+    }
+    void avatarInitials()
+    {
+        QFETCH(QString, name);
+        QTEST(Avatar::initial(name), "initial");
+        // One author keeps one colour, and the letter stays readable on it.
+        QCOMPARE(Avatar::colour(name), Avatar::colour(name));
+        QVERIFY(Avatar::colour(name).lightness() < 140);
+    }
+    void avatarColoursDiffer()
+    {
+        QSet<QRgb> colours;
+        for (const char *name : {"@quickcash", "@mina", "angry_guy", "promo4u", "@viewer", "Cash Coach"})
+            colours.insert(Avatar::colour(QString::fromUtf8(name)).rgb());
+        QVERIFY(colours.size() >= 3);
+    }
+
+    // The owner's questions as the theme draws them, in both languages: the dark panel, the
+    // destructive answer in the brand red and the others plain beside it; without one, the
+    // default answer filled with the accent.
+    void questionBoxes_data()
+    {
+        QTest::addColumn<Alerts::Question>("question");
+        for (bool korean : {false, true}) {
+            const QString lang = korean ? " ko" : " en";
+            QTest::newRow(qPrintable("AI consent" + lang)) << SpamModel::consentQuestion(korean);
+            QTest::newRow(qPrintable("deletion" + lang)) << SpamModel::removalQuestion(30, korean);
+        }
+    }
+    void questionBoxes()
+    {
+        QFETCH(Alerts::Question, question);
+        QWidget host;
+        host.resize(640, 360);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        WindowAlerts alerts(&host);
+        QCoro::Task<int> answer = alerts.ask(question);
+        QMessageBox *box = nullptr;
+        QTRY_VERIFY((box = host.findChild<QMessageBox *>()) && box->isVisible());
+        QTRY_VERIFY(!box->buttons().first()->property("alertKind").toString().isEmpty());
+        const QImage shot = box->grab().toImage();
+        QVERIFY(near(shot.pixelColor(2, 2), Design::panel()));
+        QAbstractButton *safe = nullptr;
+        for (QAbstractButton *b : box->buttons()) {
+            const int index = int(question.buttons.indexOf(b->text().remove(u'&')));
+            QVERIFY2(index >= 0, qPrintable(b->text()));
+            const QString kind = index == question.destructive ? "danger"
+                                 : question.destructive < 0 && index == 0 ? "primary"
+                                                                          : "plain";
+            QCOMPARE(b->property("alertKind").toString(), kind);
+            const QPoint at = b->mapTo(box, QPoint(b->width() / 2, 3));
+            const QColor fill = kind == "danger" ? Design::brand() : kind == "primary" ? Design::accent() : Design::card();
+            QVERIFY2(near(shot.pixelColor(at), fill), qPrintable(b->text() + ": " + shot.pixelColor(at).name()));
+            if (index != question.destructive)
+                safe = b;
+        }
+        QVERIFY(safe);
+        QPointer<QMessageBox> open = box;
+        safe->click();
+        QTRY_VERIFY(!open || !open->isVisible());
+    }
+
+    // A pop-up has no frame of the window manager: it draws its own edge around the panel colour.
+    void popoverEdge()
+    {
+        Popover popover(nullptr, Qt::Widget);
+        popover.resize(200, 120);
+        const QImage shot = popover.grab().toImage();
+        QVERIFY(near(shot.pixelColor(100, 60), Design::panel()));
+        for (const QPoint &edge : {QPoint(0, 60), QPoint(199, 60), QPoint(100, 0), QPoint(100, 119)})
+            QVERIFY2(shot.pixelColor(edge).lightness() > Design::panel().lightness() + 20, qPrintable(shot.pixelColor(edge).name()));
     }
 
     void accountMenuRows_data()

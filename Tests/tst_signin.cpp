@@ -8,7 +8,10 @@
 #include "FixtureSite.h"
 #include "Base/Lang.h"
 #include "PageTools.h"
+#include "Shell/AccountMenu.h"
 #include "WebTestMain.h"
+
+#include <QLabel>
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -520,6 +523,53 @@ private slots:
         QVERIFY(accounts().status(LoginProvider::youtube) != LoginStatus::signedOut);
         QVERIFY(accounts().message().contains(Lang::pick("마치지 못했습니다", "did not complete")));
         QVERIFY(!reopened);
+    }
+
+    // Page data that will not clear (the clearing script held back for some origins): the
+    // sign-out says so, names what is left and keeps the sign-in, so that it can be tried again;
+    // the second try, with the clearing let through, signs out.
+    void signOutWhoseSiteDataStaysSaysSo_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("every origin") << QString("void 0;") << QStringList {"www.youtube.com", "accounts.google.com", "m.youtube.com"};
+        QTest::newRow("one origin") << QString("if (location.hostname !== 'accounts.google.com') window.__vtCleared = true;")
+                                    << QStringList {"accounts.google.com"};
+    }
+    void signOutWhoseSiteDataStaysSaysSo()
+    {
+        QFETCH(QString, script);
+        QFETCH(QStringList, left);
+        signInYouTube();
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedIn, slow);
+        AccountMenu menu(browser.get(), &accounts());
+        const QString clearing = accounts().clearStorageScript;
+        accounts().clearStorageScript = script;
+        accounts().storageRoundMs = 1000;   // never enough for a script that does not answer
+        bool reopened = false;
+        accounts().onSessionChanged = [&](LoginProvider, std::optional<QUrl>) { reopened = true; };
+        vt::test::await(accounts().signOut(LoginProvider::youtube), slow);
+        QCOMPARE(accounts().clearing(), std::nullopt);
+        QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signedIn);
+        QVERIFY(ownsCookie(accounts(), LoginProvider::youtube));
+        QVERIFY(!reopened);
+        const QString message = accounts().message();
+        QVERIFY2(message.contains(Lang::pick("로그아웃하지 않았습니다", "did not complete")), qPrintable(message));
+        QVERIFY(!message.contains(Lang::pick("삭제했습니다", "Removed")));
+        for (const QString &host : {QString("www.youtube.com"), QString("accounts.google.com"), QString("m.youtube.com")})
+            QCOMPARE(message.contains(host), left.contains(host));
+        // The site accounts menu shows it, and still offers the sign-out.
+        QStringList shown;
+        for (QLabel *label : menu.findChildren<QLabel *>())
+            shown << label->text();
+        QVERIFY(shown.contains(message));
+        QVERIFY(menu.rows().at(0).actions.contains(AccountMenu::Action::signOut));
+
+        accounts().clearStorageScript = clearing;
+        vt::test::await(accounts().signOut(LoginProvider::youtube), slow);
+        QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signedOut);
+        QCOMPARE(accounts().message(), Lang::pick("YouTube의 앱 내 로그인 정보를 삭제했습니다.", "Removed the in-app sign-in for YouTube."));
+        QVERIFY(reopened);
     }
 
     // A page that does not go blank in time (here it starts a load that never ends): nothing

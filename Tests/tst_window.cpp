@@ -45,6 +45,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
@@ -78,6 +79,25 @@ double redShare(const QImage &image)
                 ++red;
         }
     return double(red) / (double(img.width() / 2) * (img.height() / 2));
+}
+
+// The whole text of the label is on screen: wrapped within its height, or on one line within its width.
+bool showsWhole(const QLabel *label)
+{
+    if (label->wordWrap())
+        return label->heightForWidth(label->width()) <= label->height();
+    return label->sizeHint().width() <= label->width();
+}
+
+// The shown labels under `root` whose text is cut, as "text (width)".
+QStringList cutLabels(const QWidget *root)
+{
+    QStringList cut;
+    for (const QLabel *l : root->findChildren<QLabel *>()) {
+        if (l->isVisibleTo(root->window()) && !l->text().isEmpty() && l->pixmap().isNull() && !showsWhole(l))
+            cut << QStringLiteral("%1 (%2 of %3)").arg(l->text().left(40)).arg(l->width()).arg(l->sizeHint().width());
+    }
+    return cut;
 }
 
 // A request for path on www.youtube.com with query item run=<run>, and whether it carried SID.
@@ -123,6 +143,68 @@ private slots:
         for (const char *key : {"vt.lastPage", "vt.windowWidth", "vt.windowHeight", "vt.windowMaximized", "vt.menuWidth", "vt.panelWidth", "vt.dockHeight"})
             AppSettings::shared().remove(key);
         FixtureSite::shared()->resetRoutes();
+    }
+
+    // The window as a first run shows it at 1280 x 720 (run in both languages): whole texts, a
+    // hint in every empty place, the host of a long address in view.
+    void firstLookAt1280x720()
+    {
+        const bool korean = Lang::system();
+        open();
+        window->showNormal();
+        window->resize(1280, 720);
+        WorkspaceView *workspace = window->workspace();
+        QTRY_COMPARE(workspace->size(), window->centralWidget() ? window->centralWidget()->size() : workspace->size());
+        WorkspaceSidebar *sidebar = workspace->sidebar();
+        // The service offers device accounts: the start-up refresh signs in.
+        QTRY_COMPARE_WITH_TIMEOUT(sidebar->shownAccountRow().subtitle, Lang::pick("계정 관리", "Manage account"), slow);
+        QVERIFY(sidebar->accountRowFits());
+
+        // Nothing scanned, nothing listed: both say what to do.
+        QCOMPARE(workspace->panel()->emptyHintText(), SpamPanelModel::emptyHint(PanelTab::comments, false, korean));
+        QTRY_COMPARE(workspace->dock()->emptyHintText(),
+                     Lang::pick("YouTube에 로그인한 다음 최신 게시물을 불러와 검사할 게시물을 고르세요.",
+                                "Sign in to YouTube, then load your latest posts and pick the ones to check."));
+
+        // A sign-in page with a long address: the field shows it from the host on.
+        const QString signIn = "https://www.youtube.com/signin?continue=" + QString("https%3A%2F%2Fwww.youtube.com%2Fwatch%3Fv%3D").repeated(6)
+            + "&hl=en&flowName=GlifWebSignIn";
+        FixtureSite::shared()->page("www.youtube.com", "/signin", "<h1>sign in</h1>");
+        browser()->open(signIn);
+        QTRY_COMPARE_WITH_TIMEOUT(pane()->addressField()->text(), signIn, slow);
+        QCOMPARE(pane()->addressField()->cursorPosition(), 0);
+
+        // A failed load's message is whole, on two lines if need be.
+        browser()->open("https://www.youtube.com/broken");
+        QTRY_VERIFY_WITH_TIMEOUT(!pane()->bannerText().isEmpty(), slow);
+        QTRY_VERIFY2(cutLabels(pane()->banner()).isEmpty(), qPrintable(cutLabels(pane()->banner()).join(", ")));
+
+        // Every settings tab: no text cut, the AI check not "On" before the owner agreed.
+        QCOMPARE(state->spam()->aiConsent(), std::nullopt);
+        workspace->settings()->open(SettingsTab::ai);
+        QPointer<SettingsWindow> settings = workspace->settings()->window();
+        QVERIFY(settings);
+        QTRY_VERIFY(settings->isVisible());
+        QCOMPARE(settings->statusShown(SettingsTab::ai), Lang::pick("동의 필요", "Needs your consent"));
+        for (const SettingsTab tab : SettingsTab::allCases()) {
+            settings->setTab(tab);
+            QTRY_VERIFY2(cutLabels(settings).isEmpty(), qPrintable(tab.rawValue() + ": " + cutLabels(settings).join(", ")));
+        }
+        settings->close();
+        QTRY_VERIFY(!settings);
+
+        // The statistics of an empty history say how to fill them.
+        workspace->openStatistics();
+        QPointer<StatisticsSheet> sheet = workspace->statistics();
+        QVERIFY(sheet);
+        QTRY_VERIFY(sheet->isVisible());
+        QLabel *hint = sheet->findChild<QLabel *>("emptyHint");
+        QVERIFY(hint);
+        QCOMPARE(hint->text(), StatisticsSheet::emptyHint(sheet->data(), korean));
+        QVERIFY(!hint->text().isEmpty());
+        QVERIFY2(cutLabels(sheet).isEmpty(), qPrintable(cutLabels(sheet).join(", ")));
+        sheet->close();
+        QTRY_VERIFY(!sheet);
     }
 
     void startPage_data()

@@ -12,6 +12,7 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 
 using namespace vt::test;
 
@@ -325,12 +326,16 @@ private slots:
         QTest::addColumn<int>("threadsFrom");
         QTest::addColumn<bool>("replies");
         QTest::addColumn<int>("times");
-        QTest::newRow("a later page answers 500") << kBulk << int(SiteFailure::ServerError) << 200 << false << -1;
-        QTest::newRow("a later page is cut off") << kBulk << int(SiteFailure::CutOff) << 200 << false << -1;
-        QTest::newRow("a later page is an error page with 200") << kBulk << int(SiteFailure::ErrorPage) << 200 << false << -1;
-        QTest::newRow("a later page never answers") << kBulk << int(SiteFailure::Hang) << 100 << false << -1;
-        QTest::newRow("reply pages answer 500") << kMixed << int(SiteFailure::ServerError) << -1 << true << -1;
-        QTest::newRow("a page fails once, then answers") << kBulk << int(SiteFailure::ErrorPage) << 1440 << false << 1;
+        QTest::addColumn<int>("callLimitMs");   // the scan call's own limit; 0: the app's
+        QTest::newRow("a later page answers 500") << kBulk << int(SiteFailure::ServerError) << 200 << false << -1 << 0;
+        QTest::newRow("a later page is cut off") << kBulk << int(SiteFailure::CutOff) << 200 << false << -1 << 0;
+        QTest::newRow("a later page is an error page with 200") << kBulk << int(SiteFailure::ErrorPage) << 200 << false << -1 << 0;
+        QTest::newRow("a later page never answers") << kBulk << int(SiteFailure::Hang) << 100 << false << -1 << 0;
+        QTest::newRow("reply pages answer 500") << kMixed << int(SiteFailure::ServerError) << -1 << true << -1 << 0;
+        // Over two hundred threads wait on replies that never come: the scan waits once in all,
+        // not once per thread, and answers within its call's limit.
+        QTest::newRow("reply pages never answer") << kBulk << int(SiteFailure::Hang) << -1 << true << -1 << 30000;
+        QTest::newRow("a page fails once, then answers") << kBulk << int(SiteFailure::ErrorPage) << 1440 << false << 1 << 0;
     }
 
     void siteFailsPartWay()
@@ -340,9 +345,13 @@ private slots:
         QFETCH(int, threadsFrom);
         QFETCH(bool, replies);
         QFETCH(int, times);
+        QFETCH(int, callLimitMs);
         resetSite();
         m_site->setFailure(SiteFailure(how), threadsFrom, replies, times);
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        if (callLimitMs)
+            m_h->engine.longCallScale = double(callLimitMs) / SpamEngine::scanTimeoutMs(0);
+        const auto restore = qScopeGuard([this] { m_h->engine.longCallScale = 1.0; });
         const ScanResult r = m_h->scan();
         m_site->setFailure(SiteFailure::None);
         const int all = m_site->visibleCount(video(id));
@@ -643,6 +652,69 @@ private slots:
         QCOMPARE(after.items.size(), m_site->visibleCount(*m_site->video(id)));
     }
 
+    // A comment far down a long list the page has not loaded: it goes by the site's own action
+    // request (the one its menu sends, read from the comment's data during the scan) and no page
+    // of the list is loaded for it; what the site answers stops the deletion as on the menu.
+    void removeFarDown_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("viewer");
+        QTest::addColumn<bool>("reply");
+        QTest::addColumn<QString>("text");   // empty: deleted
+        QTest::addColumn<QString>("kind");
+        const int owner = int(YouTubeFixture::Viewer::Owner);
+        QTest::newRow("a thread") << "vFarDown001" << owner << false << QString() << QString();
+        QTest::newRow("a reply") << "vFarDown002" << owner << true << QString() << QString();
+        QTest::newRow("session expired") << "vFarDown003" << int(YouTubeFixture::Viewer::StaleSession) << false
+            << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요." << "blocked";
+        QTest::newRow("check asked") << "vFarDown004" << int(YouTubeFixture::Viewer::Challenged) << false
+            << "삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다." << "blocked";
+    }
+    void removeFarDown()
+    {
+        QFETCH(QString, id);
+        QFETCH(int, viewer);
+        QFETCH(bool, reply);
+        QFETCH(QString, text);
+        QFETCH(QString, kind);
+        resetSite(YouTubeFixture::Viewer(viewer));
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        m_site->addVideo({id, QStringLiteral("긴 목록"), false, false, YouTubeFixture::bulk(400, 23, now, m_mixed)});
+        const QList<YtComment> threads = m_site->ordered(video(id), false);
+        QString target = threads.at(threads.size() - 3).id;
+        if (reply)
+            for (int i = int(threads.size()) - 1; i > int(threads.size()) - 60; --i)
+                if (const QList<YtComment> replies = m_site->repliesOf(video(id), threads.at(i).id); !replies.isEmpty()) {
+                    target = replies.last().id;
+                    break;
+                }
+        QCOMPARE(target.contains(QLatin1Char('.')), reply);
+        QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
+        QCOMPARE(m_h->scan().items.size(), m_site->visibleCount(video(id)));
+        // Pages of threads the page's own list loads.
+        const auto listPages = [] {
+            int n = 0;
+            for (const HttpRequest &q : FixtureSite::shared()->requests(QStringLiteral("www.youtube.com")))
+                n += q.path == QLatin1String("/youtubei/v1/next") && !q.header("x-fixture-app").isEmpty();
+            return n;
+        };
+        const int pagesBefore = listPages(), actionsBefore = m_site->actionRequests();
+        const RemoveResult out = await(m_h->engine.remove({target}, YouTubeFixture::watchUrl(id).toString()), 60000);
+        QVERIFY2(listPages() - pagesBefore <= 1, qPrintable(QString::number(listPages() - pagesBefore)));
+        QCOMPARE(m_site->actionRequests() - actionsBefore, 1);
+        if (text.isEmpty()) {
+            QVERIFY2(!out.stopped, qPrintable(out.stopped ? out.stopped->text : QString()));
+            QCOMPARE(out.gone, QStringList{target});
+            QCOMPARE(m_site->deleted(id), QSet<QString>{target});
+        } else {
+            QVERIFY(out.gone.isEmpty());
+            QVERIFY(out.stopped);
+            QCOMPARE(out.stopped->text, text);
+            QCOMPARE(out.stopped->kind, kind);
+            QVERIFY(m_site->deleted(id).isEmpty());
+        }
+    }
+
     void removeStops_data()
     {
         QTest::addColumn<int>("viewer");
@@ -671,7 +743,14 @@ private slots:
         m_site->addVideo({id, QStringLiteral("남의 영상"), false, false, m_mixed});
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
         const ScanResult r = m_h->scan();
-        const QStringList chosen{r.items.at(3).id, r.items.at(4).id};
+        // Threads the page shows: they go through the page's own menu.
+        QWebEnginePage *page = m_h->browser.currentTab()->page();
+        evaluate(page, "document.querySelector('ytd-comments').scrollIntoView()");
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(page, "document.querySelectorAll('ytd-comment-thread-renderer').length").toInt() > 5, 10000);
+        QStringList chosen;
+        for (const Comment &c : r.items)
+            if (!c.id.contains(QLatin1Char('.')) && chosen.size() < 2)
+                chosen << c.id;
         const RemoveResult out = await(m_h->engine.remove(chosen, url.isEmpty() ? YouTubeFixture::watchUrl(id).toString() : url), 60000);
         QVERIFY(out.gone.isEmpty());
         QVERIFY(out.stopped);

@@ -8,10 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-# Automoc misses headers added after the first configure (its stamp stays fresh); a rerun is cheap.
-find build -path '*_autogen/timestamp' -delete 2>/dev/null || true
-cmake --build build --parallel "$(nproc)" --target demo
+bash scripts/build.sh demo
 
 demo=$PWD/build/demo
 mkdir -p "$demo/config" "$demo/data" "$demo/cache"

@@ -2,6 +2,7 @@
 // window.__vtxProgress. Site work is done by the adapter (VtxSite), verdicts by VtxSpam.
 // An adapter gives: info(), collect(opts, ctx), and for deletion and marking refuseRemoval(url),
 // parentOf(id), nodeById(id), findNode(id), removeOne(id, node), blocked() (optional),
+// removeUnseen(id) (optional: deletes a comment the page does not show, or gives null),
 // removePauseMs, shownComments() as [{id, node}], videoRef(url), and its texts MSG.
 (() => {
   const SAMPLE_COUNT = 6;
@@ -95,12 +96,22 @@
       // A removed thread took its replies with it.
       const parent = VtxSite.parentOf(id);
       if (parent && gone.includes(parent) && !VtxSite.nodeById(id)) { gone.push(id); ctx.gone(id); continue; }
-      const node = await VtxSite.findNode(id);
-      if (window.__vtxStop) return { gone, stopped: { text: MSG.cancelled, kind: 'cancelled' } };
-      const blocked = VtxSite.blocked ? VtxSite.blocked() : null;
-      if (blocked) return { gone, stopped: blocked };
-      if (!node) { missing.push(id); continue; }
-      const r = await VtxSite.removeOne(id, node);
+      // One the page does not show goes by the site's own request when the scan saw what that
+      // needs, instead of loading the list down to it.
+      let r = null;
+      if (VtxSite.removeUnseen && !VtxSite.nodeById(id)) {
+        const blocked = VtxSite.blocked ? VtxSite.blocked() : null;
+        if (blocked) return { gone, stopped: blocked };
+        r = await VtxSite.removeUnseen(id);
+      }
+      if (!r) {
+        const node = await VtxSite.findNode(id);
+        if (window.__vtxStop) return { gone, stopped: { text: MSG.cancelled, kind: 'cancelled' } };
+        const blocked = VtxSite.blocked ? VtxSite.blocked() : null;
+        if (blocked) return { gone, stopped: blocked };
+        if (!node) { missing.push(id); continue; }
+        r = await VtxSite.removeOne(id, node);
+      }
       if (r.stop) return { gone, stopped: r.stop };
       gone.push(id);
       ctx.gone(id);

@@ -125,20 +125,33 @@ const VtxSite = (() => {
   const parseJson = (text) => JSON.parse(text.replace(/("(?:pk|id|pk_id|media_id|user_id|parent_comment_id|next_max_id|next_min_id)"\s*:\s*)(\d{16,})(?=\s*[,}\]])/g, '$1"$2"'));
   let wwwClaim = '0';
   const BLOCK_WORDS = /^(login_required|checkpoint_required|challenge_required|feedback_required|consent_required)$/;
+  // options: method, body; once (a write: one attempt only, so that its outcome is known); budget
+  // (a stall budget: attempts wait no longer than what is left of it, and none is made once it
+  // is gone, Halt 'timeout').
   async function api(path, options = {}) {
     const headers = { 'X-IG-App-ID': appId(), 'X-Requested-With': 'XMLHttpRequest', 'X-ASBD-ID': '129477', 'X-IG-WWW-Claim': wwwClaim,
       'Accept': '*/*' };
     const csrf = csrfToken();
     if (csrf) headers['X-CSRFToken'] = csrf;
     if (options.method === 'POST') headers['Content-Type'] = 'application/x-www-form-urlencoded';
+    const budget = options.budget;
+    const gaveUp = options.once ? () => false : budget ? () => stopped() || budget.gone : stopped;
     let lastError = null;
-    for (let attempt = 0; attempt < 3; attempt++) {
+    for (let attempt = 0; attempt < (options.once ? 1 : 3); attempt++) {
+      if (budget && budget.gone) throw new Halt('timeout');
+      const started = Date.now();
       let got;
       try {
-        got = await fetchText('/api/v1/' + path, { method: options.method || 'GET', credentials: 'include', headers, body: options.body }, REQUEST_MS);
+        got = await fetchText('/api/v1/' + path, { method: options.method || 'GET', credentials: 'include', headers, body: options.body },
+          budget ? Math.max(1, Math.min(REQUEST_MS, budget.left)) : REQUEST_MS, gaveUp);
       } catch (e) {
-        if (isStop(e)) throw e;
+        if (isStop(e) && stopped()) throw e;
+        if (e instanceof Halt && budget) {
+          budget.spend(Date.now() - started);
+          if (budget.gone) throw new Halt('timeout');
+        }
         lastError = e;
+        if (options.once) break;
         await pause(400 * (attempt + 1));
         continue;
       }
@@ -152,6 +165,7 @@ const VtxSite = (() => {
       if (body && (body.require_login || body.checkpoint_url || body.challenge || BLOCK_WORDS.test(String(word || '')))) throw new Blocked(String(word || 'login'));
       if (res.ok && body && body.status !== 'fail') return body;
       lastError = new ApiError(res.status, body);
+      if (options.once) break;
       // An answer that is no JSON (an error page sent with 200, a cut-off body) is tried again.
       if (res.ok && !body) { await pause(1000 * (attempt + 1)); continue; }
       if (res.status !== 429 && res.status < 500) break;
@@ -214,7 +228,7 @@ const VtxSite = (() => {
     };
   }
 
-  async function repliesOf(m, thread, onReply, stopped) {
+  async function repliesOf(m, thread, onReply, stopped, budget) {
     // Preview replies come with the thread; the rest page by page.
     for (const r of thread.preview) onReply(fromApi(r, m, thread.id));
     if (thread.replies <= thread.preview.length) return;
@@ -224,7 +238,7 @@ const VtxSite = (() => {
     for (let guard = 0; guard < 500; guard++) {
       if (stopped()) return;
       const q = cursor ? '?' + key + '=' + encodeURIComponent(cursor) : '';
-      const page = await api('media/' + m.pk + '/comments/' + thread.id + '/child_comments/' + q);
+      const page = await api('media/' + m.pk + '/comments/' + thread.id + '/child_comments/' + q, { budget });
       for (const r of page.child_comments || []) onReply(fromApi(r, m, thread.id));
       const tail = page.has_more_tail_child_comments && page.next_max_child_cursor;
       const next = tail || page.has_more_head_child_comments && page.next_min_child_cursor || '';
@@ -257,6 +271,9 @@ const VtxSite = (() => {
       return true;
     };
 
+    // Reply requests the site leaves unanswered share one budget of waiting: once it is spent the
+    // remaining threads keep the replies that came with them.
+    const budget = VtxTime.stallBudget(opts);
     let cursor = '', direction = '';
     // Cursors sometimes run in a circle: one seen before, or pages that bring no comment not
     // seen yet, end the list.
@@ -297,11 +314,11 @@ const VtxSite = (() => {
           const t = fresh[next++];
           const list = [];
           try {
-            await repliesOf(m, t, (r) => list.push(r), ctx.stopped);
+            await repliesOf(m, t, (r) => list.push(r), ctx.stopped, budget);
           } catch (e) {
             // One thread's replies that would not load leave the collection incomplete, not failed.
             if (e instanceof Blocked) throw e;
-            if (isStop(e)) stoppedEarly = true;
+            if (isStop(e) && stopped()) stoppedEarly = true;
             else if (!partial) partial = MSG.partialReplies;
           }
           // Replies stay right after their thread in the collection order.
@@ -525,6 +542,7 @@ const VtxSite = (() => {
   // Thread ids by reply id, from the last collection (the rendered list shows no such link).
   let parents = new Map();
   let threads = new Set();
+  let collectedOn = '';
 
   async function collect(opts, ctx) {
     const p = postRef();
@@ -542,6 +560,7 @@ const VtxSite = (() => {
     if (!result) result = await collectFromPage(p, opts, ctx);
     const now = postRef();
     if (!now || now.id !== p.id) throw new Error(MSG.pageChanged);
+    collectedOn = p.id;
     parents = new Map(result.items.filter((c) => c.parent).map((c) => [c.id, c.parent]));
     threads = new Set(result.items.filter((c) => !c.parent).map((c) => c.id));
     result.likesUnknown = result.items.length > 0 && result.items.every((c) => typeof c.likeCount !== 'number');
@@ -627,6 +646,25 @@ const VtxSite = (() => {
     return { gone: true };
   }
 
+  // A comment the page does not show, seen by the last collection of this post: the Delete of the
+  // comment options sent as the page sends it (null for a comment the collection did not see).
+  async function removeUnseen(id) {
+    const p = postRef();
+    if (!p || p.id !== collectedOn || !(threads.has(id) || parents.has(id))) return null;
+    try {
+      const m = await media(p);
+      if (!m.pk) return null;
+      await api('web/comments/' + m.pk + '/delete/' + id + '/', { method: 'POST', body: '', once: true });
+    } catch (e) {
+      if (e instanceof Blocked) return { stop: { text: MSG.signIn, kind: 'blocked' } };
+      if (e instanceof ApiError && e.status === 403) return { stop: { text: MSG.noDelete, kind: 'error' } };
+      return { stop: { text: MSG.notGone, kind: 'error' } };
+    }
+    threads.delete(id);
+    parents.delete(id);
+    return { gone: true };
+  }
+
   // Deletion may start only on the post it was asked for, by a signed-in owner.
   function refuseRemoval(url) {
     const p = postRef(), target = postRef(url);
@@ -638,6 +676,6 @@ const VtxSite = (() => {
   const blocked = () => (signInShown() ? { text: MSG.signIn, kind: 'blocked' } : null);
   const shownComments = () => commentNodes().map((c) => ({ id: c.ref.id, node: c.node }));
 
-  return { name: 'instagram', info, collect, refuseRemoval, parentOf, nodeById, findNode, removeOne, blocked,
+  return { name: 'instagram', info, collect, refuseRemoval, parentOf, nodeById, findNode, removeOne, removeUnseen, blocked,
            removePauseMs: 250, shownComments, videoRef: postRef, MSG };
 })();

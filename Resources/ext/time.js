@@ -75,5 +75,21 @@ const VtxTime = (() => {
     }
   }
 
-  return { parse, sleep, waitFor, Halt, pause, fetchText, stopRequested };
+  // The time one scan may spend waiting on requests the site leaves unanswered, shared by all
+  // the requests given it: each attempt that runs out of time spends what it waited, and once
+  // the budget is gone they give up at once instead of each waiting its own time in turn. A
+  // minute in all, and never more than a quarter of the time the app gives the whole scan
+  // (opts.timeLimitMs), so that the scan still answers with what it has.
+  const STALL_MS = 60000;
+  class StallBudget {
+    constructor(ms) { this.left = ms; }
+    get gone() { return this.left <= 0; }
+    spend(ms) { this.left -= Math.max(0, ms); }
+  }
+  const stallBudget = (opts) => {
+    const limit = Number(opts && opts.timeLimitMs);
+    return new StallBudget(limit > 0 ? Math.min(STALL_MS, limit / 4) : STALL_MS);
+  };
+
+  return { parse, sleep, waitFor, Halt, pause, fetchText, stopRequested, stallBudget };
 })();

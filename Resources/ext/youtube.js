@@ -103,11 +103,8 @@ const VtxSite = (() => {
   class ApiError extends Error {
     constructor(status) { super('HTTP ' + status); this.status = status; }
   }
-  // One data request: each attempt gives up after REQUEST_MS, three attempts at most, and a stop
-  // ends it at once (Halt 'stopped'). A page that is no JSON (an error page sent with 200, an
-  // answer cut off) counts as a failed attempt.
-  const REQUEST_MS = 10000;
-  async function api(path, body) {
+  // The request as the page itself sends it: its client context, and the sign-in headers when signed in.
+  async function apiRequest(body) {
     const cfg = config();
     const context = cfg.INNERTUBE_CONTEXT || { client: { clientName: 'WEB', clientVersion: cfg.INNERTUBE_CLIENT_VERSION || '2.20260101.00.00', hl: 'ko' } };
     const headers = { 'Content-Type': 'application/json', 'X-Youtube-Client-Name': String(cfg.INNERTUBE_CONTEXT_CLIENT_NAME || 1),
@@ -120,14 +117,31 @@ const VtxSite = (() => {
       headers['X-Youtube-Bootstrap-Logged-In'] = 'true';
       if (cfg.DELEGATED_SESSION_ID) headers['X-Goog-PageId'] = cfg.DELEGATED_SESSION_ID;
     }
+    return { method: 'POST', credentials: 'same-origin', headers, body: JSON.stringify(Object.assign({ context }, body)) };
+  }
+  const apiUrl = (path) => '/youtubei/v1/' + path + '?prettyPrint=false';
+
+  // One data request: each attempt gives up after REQUEST_MS, three attempts at most, and a stop
+  // ends it at once (Halt 'stopped'). A page that is no JSON (an error page sent with 200, an
+  // answer cut off) counts as a failed attempt. With a stall budget, attempts wait no longer
+  // than what is left of it, and none is made once it is gone (Halt 'timeout').
+  const REQUEST_MS = 10000;
+  async function api(path, body, budget) {
+    const init = await apiRequest(body);
+    const gaveUp = budget ? () => stopped() || budget.gone : stopped;
     let lastError = null;
     for (let attempt = 0; attempt < 3; attempt++) {
+      if (budget && budget.gone) throw new Halt('timeout');
+      const started = Date.now();
       let got;
       try {
-        got = await fetchText('/youtubei/v1/' + path + '?prettyPrint=false', { method: 'POST', credentials: 'same-origin', headers,
-          body: JSON.stringify(Object.assign({ context }, body)) }, REQUEST_MS);
+        got = await fetchText(apiUrl(path), init, budget ? Math.max(1, Math.min(REQUEST_MS, budget.left)) : REQUEST_MS, gaveUp);
       } catch (e) {
-        if (isStop(e)) throw e;
+        if (isStop(e) && stopped()) throw e;
+        if (e instanceof Halt && budget) {
+          budget.spend(Date.now() - started);
+          if (budget.gone) throw new Halt('timeout');
+        }
         lastError = e;
         await pause(300 * (attempt + 1));
         continue;
@@ -181,15 +195,40 @@ const VtxSite = (() => {
   const browseIdOf = (endpoint) => ((endpoint || {}).browseEndpoint || {}).browseId;
 
   class Reader {
-    constructor() { this.entities = new Map(); }
+    constructor() { this.entities = new Map(); this.actions = new Map(); }
     absorb(json) {
       for (const list of findAll(json, 'mutations')) {
         if (!Array.isArray(list)) continue;
         for (const m of list) if (m && m.entityKey && m.payload) this.entities.set(m.entityKey, m.payload);
       }
     }
-    // One comment from a view model (current pages) or a renderer (older pages).
+    // The owner's Remove (Delete, on the owner's own comment) as the comment's menu data offers it,
+    // when the site sends that data with the comment: inline in older renderers, or in an entity
+    // the view model names. Items are told by their icon or text, as on the page; the action is
+    // the token the page's own menu sends.
+    removeActionOf(vm) {
+      const roots = [vm];
+      for (const k of [vm.commentSurfaceKey, vm.toolbarSurfaceKey, vm.commentKey]) if (k && this.entities.has(k)) roots.push(this.entities.get(k));
+      for (const root of roots) {
+        for (const item of findAll(root, 'menuServiceItemRenderer').concat(findAll(root, 'menuNavigationItemRenderer'))) {
+          if (!item || typeof item !== 'object') continue;
+          const icon = String((item.icon || {}).iconType || '');
+          const text = textOf(item.text).trim().toLowerCase();
+          if (!/DELETE/.test(icon) && !DELETE_WORDS.some((w) => text === w || text.startsWith(w + ' '))) continue;
+          const ep = findAll(item, 'performCommentActionEndpoint').find((x) => x && typeof x.action === 'string' && x.action);
+          if (ep) return ep.action;
+        }
+      }
+      return null;
+    }
     comment(vm, thread, now) {
+      const c = this.readComment(vm, thread, now);
+      const action = c && c.id ? this.removeActionOf(vm) : null;
+      if (action) this.actions.set(c.id, action);
+      return c;
+    }
+    // One comment from a view model (current pages) or a renderer (older pages).
+    readComment(vm, thread, now) {
       if (vm.commentKey || vm.commentId && !vm.contentText) {
         const ent = (this.entities.get(vm.commentKey) || {}).commentEntityPayload;
         if (!ent) return null;
@@ -306,6 +345,7 @@ const VtxSite = (() => {
       return result;
     }
     const reader = new Reader();
+    result.actions = reader.actions;
     let page = await api('next', { continuation: token });
     reader.absorb(page);
     let header = findAll(page, 'commentsHeaderRenderer')[0];
@@ -384,12 +424,15 @@ const VtxSite = (() => {
       if (idlePages >= 3) break;
     }
 
-    // Replies, a few threads at a time.
+    // Replies, a few threads at a time. Requests the site leaves unanswered share one budget of
+    // waiting: once it is spent the remaining threads keep the replies read so far.
+    const budget = VtxTime.stallBudget(opts);
     const pending = threads.filter((t) => t.tokens.length);
     let cursor = 0;
     const worker = async () => {
       while (cursor < pending.length) {
         const t = pending[cursor++];
+        if (budget.gone) { if (!partial) partial = MSG.partialReplies; continue; }
         // Reply pages can run in a circle too.
         const used = new Set();
         let idle = 0;
@@ -403,9 +446,9 @@ const VtxSite = (() => {
           const before = t.replies.length;
           let json;
           try {
-            json = await api('next', { continuation: token });
+            json = await api('next', { continuation: token }, budget);
           } catch (e) {
-            if (isStop(e)) { stoppedEarly = true; return; }
+            if (isStop(e) && stopped()) { stoppedEarly = true; return; }
             // This thread's remaining replies stay unread; the others go on.
             if (!partial) partial = MSG.partialReplies;
             break;
@@ -619,6 +662,9 @@ const VtxSite = (() => {
       thumbnail: 'https://i.ytimg.com/vi/' + v.id + '/hqdefault.jpg' });
   }
 
+  // The remove actions of the last collection's comments, by comment id, and the video they are of.
+  let removeActions = { video: '', map: new Map() };
+
   async function collect(opts, ctx) {
     const v = videoRef();
     if (!v) throw new Error(MSG.unsupported);
@@ -642,6 +688,8 @@ const VtxSite = (() => {
       if (!result.items.length && result.total > 0 && !ctx.stopped()) throw new Error(result.partial ? MSG.noData : MSG.pageChanged);
     }
     if (videoRef() === null || videoRef().id !== v.id) throw new Error(MSG.pageChanged);
+    removeActions = { video: v.id, map: result.actions || new Map() };
+    delete result.actions;
     result.likesUnknown = result.items.length > 0 && result.items.every((c) => typeof c.likeCount !== 'number');
     return result;
   }
@@ -718,6 +766,31 @@ const VtxSite = (() => {
     return { gone: true };
   }
 
+  // A comment the page does not show: the owner's Remove sent as the page's own menu sends it,
+  // with the action the last scan read from the comment's data (null when it read none). The
+  // request is not cut short by a stop, so that its outcome is known.
+  async function removeUnseen(id) {
+    const v = videoRef();
+    const action = v && removeActions.video === v.id ? removeActions.map.get(id) : null;
+    if (!action) return null;
+    let got;
+    try {
+      got = await fetchText(apiUrl('comment/perform_comment_action'), await apiRequest({ actions: [action] }), REQUEST_MS, () => false);
+    } catch (e) {
+      return { stop: { text: MSG.notGone, kind: 'error' } };
+    }
+    const status = got.res.status;
+    if (status === 401) return blockedStop('signin');
+    if (status === 429) return blockedStop('check');
+    if (status === 403) return { stop: { text: MSG.noDelete, kind: 'error' } };
+    let json = null;
+    try { json = JSON.parse(got.text); } catch (e) { json = null; }
+    const results = json ? findAll(json, 'actionResults').flat() : [];
+    if (!got.res.ok || !results.some((x) => x && x.status === 'STATUS_SUCCEEDED')) return { stop: { text: MSG.notGone, kind: 'error' } };
+    removeActions.map.delete(id);
+    return { gone: true };
+  }
+
   // Deletion may start only on the post it was asked for, by a signed-in owner.
   function refuseRemoval(url) {
     const v = videoRef(), target = videoRef(url);
@@ -730,5 +803,5 @@ const VtxSite = (() => {
   const shownComments = () => commentNodes(document).map((node) => ({ id: idOfNode(node), node }));
 
   return { name: 'youtube', info, collect, refuseRemoval, parentOf, nodeById, findNode,
-           removeOne: (id, node) => removeOne(node), removePauseMs: 150, shownComments, videoRef, MSG };
+           removeOne: (id, node) => removeOne(node), removeUnseen, removePauseMs: 150, shownComments, videoRef, MSG };
 })();

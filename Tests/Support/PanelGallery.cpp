@@ -59,7 +59,7 @@ Comment sample(const QString &id, const QString &author, const QString &text, co
 QStringList PanelGallery::views()
 {
     return {QStringLiteral("panel"), QStringLiteral("panel-rows"), QStringLiteral("panel-bars"),
-            QStringLiteral("panel-stage"), QStringLiteral("panel-log")};
+            QStringLiteral("panel-stage"), QStringLiteral("panel-log"), QStringLiteral("panel-empty")};
 }
 
 QImage PanelGallery::render(const QString &view)
@@ -74,6 +74,13 @@ QImage PanelGallery::render(const QString &view)
         return stage();
     if (view == QLatin1String("panel-log"))
         return log();
+    if (view == QLatin1String("panel-empty")) {
+        // A first run: nothing scanned yet.
+        ModelHarness h;
+        PanelActions actions(&h.store());
+        SpamPanel panel(&h.model(), &actions);
+        return grabShown(panel, QSize(kWidth, 900));
+    }
     return QImage();
 }
 

@@ -73,7 +73,7 @@ QLabel *caption(const QString &text, QWidget *parent)
 
 QStringList PostGallery::views()
 {
-    return {QStringLiteral("dock"), QStringLiteral("dock-tiles")};
+    return {QStringLiteral("dock"), QStringLiteral("dock-tiles"), QStringLiteral("dock-empty")};
 }
 
 QImage PostGallery::render(const QString &view)
@@ -82,6 +82,8 @@ QImage PostGallery::render(const QString &view)
         return dock();
     if (view == QLatin1String("dock-tiles"))
         return tiles();
+    if (view == QLatin1String("dock-empty"))
+        return empty();
     return QImage();
 }
 
@@ -125,6 +127,16 @@ QImage PostGallery::dock()
     dock.appear();
     desk.toggle(desk.posts().at(3));
     desk.setFocused(watch(1));
+    return grabShown(dock, QSize(760, 520));
+}
+
+QImage PostGallery::empty()
+{
+    // A first run: no history, not signed in to the site.
+    ModelHarness h;
+    PostDesk desk(&h.model());
+    PostDock dock(&h.model(), nullptr, &desk, nullptr);
+    dock.appear();
     return grabShown(dock, QSize(760, 520));
 }
 

@@ -21,4 +21,5 @@ public:
 
     static QImage dock();
     static QImage tiles();
+    static QImage empty();
 };

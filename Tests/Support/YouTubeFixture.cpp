@@ -279,12 +279,27 @@ QJsonObject YouTubeFixture::viewModelJson(const YtComment &c, QJsonArray &mutati
         {"payload", QJsonObject{{"engagementToolbarStateEntityPayload", QJsonObject{{"key", stateKey},
             {"heartState", c.hearted ? "TOOLBAR_HEART_STATE_HEARTED" : "TOOLBAR_HEART_STATE_UNHEARTED"},
             {"likeState", "TOOLBAR_LIKE_STATE_INDIFFERENT"}}}}}});
-    // The page's own menu reads its action tokens from here; the scripts never need them.
-    const QString action = QString::fromLatin1(QJsonDocument(QJsonObject{{"a", c.owner ? "delete" : "remove"}, {"c", c.id}})
-                                                   .toJson(QJsonDocument::Compact).toBase64());
+    // The comment's menu as the viewer may use it, with the opaque action the page's own menu
+    // sends: Report for everyone; for the video's owner Remove (Delete on the owner's own
+    // comment). The items have the site's menu item shape (text, icon, service endpoint); the
+    // site does not document where the view-model format keeps them, the fixture keeps them with
+    // the comment's surface entity.
+    const auto menuItem = [](const QString &text, const QString &icon, const QJsonObject &endpoint) {
+        return QJsonObject{{"menuServiceItemRenderer", QJsonObject{{"text", runsText(text)}, {"icon", QJsonObject{{"iconType", icon}}},
+                                                                    {"serviceEndpoint", endpoint}}}};
+    };
+    QJsonArray menu{menuItem(QStringLiteral("Report"), QStringLiteral("FLAG"),
+                             QJsonObject{{"getReportFormEndpoint", QJsonObject{{"params", QStringLiteral("EghSZXBvcnQ") + c.id.left(6)}}}})};
+    if (m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession || m_viewer == Viewer::Challenged) {
+        const QString action = QString::fromLatin1(QJsonDocument(QJsonObject{{"a", c.owner ? "delete" : "remove"}, {"c", c.id}})
+                                                       .toJson(QJsonDocument::Compact).toBase64());
+        menu.prepend(menuItem(c.owner ? QStringLiteral("Delete") : QStringLiteral("Remove"), QStringLiteral("DELETE"),
+                              QJsonObject{{"performCommentActionEndpoint", QJsonObject{{"action", action}}}}));
+    }
     mutations.append(QJsonObject{{"entityKey", surfaceKey}, {"type", "ENTITY_MUTATION_TYPE_REPLACE"},
         {"payload", QJsonObject{{"commentSurfaceEntityPayload", QJsonObject{{"key", surfaceKey},
-            {"actionToken", action}}}}}});
+            {"menuCommand", QJsonObject{{"innertubeCommand", QJsonObject{{"menuEndpoint", QJsonObject{{"menu", QJsonObject{
+                {"menuRenderer", QJsonObject{{"items", menu}}}}}}}}}}}}}}}});
     QJsonObject vm{{"commentId", c.id}, {"commentKey", commentKey}, {"toolbarStateKey", stateKey},
                    {"commentSurfaceKey", surfaceKey}, {"toolbarSurfaceKey", QStringLiteral("Eg0tf") + c.id},
                    {"sharedKey", QStringLiteral("Eg0sh") + c.id},

@@ -231,7 +231,14 @@ QCoro::Task<QJsonValue> AgentController::scan(QJsonObject args)
         throw BrowserError(goneMessage());
     if (failed)
         throw BrowserError(*failed);
-    co_return pageState();
+    QJsonObject state = pageState();
+    // A scan that was not written to the history must not read as recorded.
+    QString why;
+    const bool recorded = modelScanRecorded(&why);
+    state.insert(QStringLiteral("recorded"), recorded);
+    if (!recorded && !why.isEmpty())
+        state.insert(QStringLiteral("historyError"), why);
+    co_return state;
 }
 
 QCoro::Task<QJsonValue> AgentController::select(QJsonObject args)
@@ -271,9 +278,17 @@ QCoro::Task<QJsonValue> AgentController::history(QJsonObject args)
         const std::optional<ScanStore::PostKey> key = ScanStore::canonical(post.toString());
         if (!key)
             throw BrowserError(postAddressMessage());
-        co_return AgentReplies::history(*m_store, key->url);
+        co_return withHistoryState(AgentReplies::history(*m_store, key->url));
     }
-    co_return AgentReplies::posts(*m_store);
+    co_return withHistoryState(AgentReplies::posts(*m_store));
+}
+
+QJsonObject AgentController::withHistoryState(QJsonObject reply) const
+{
+    // An empty list from a history that is off is no empty history.
+    if (!m_store->isOpen())
+        reply.insert(QStringLiteral("historyError"), m_store->openError());
+    return reply;
 }
 
 QCoro::Task<QJsonValue> AgentController::reveal(QJsonObject args)

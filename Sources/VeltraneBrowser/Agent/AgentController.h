@@ -3,6 +3,8 @@
 //
 // Owns the control server (LocalServer) and answers every request it accepts: the body
 // {"cmd": name, "args": {...}} becomes {"ok": true, "result": value} or {"ok": false, "error": text}.
+// "scan" adds "recorded" (whether its results reached the history) to the page state, and
+// "historyError" when they did not; "history" adds "historyError" while the history is off.
 // Every command but "stop" is refused while a site sign-in is in progress or a sign-in page is
 // shown: the owner completes those in the window. A deletion asked for by an agent goes through
 // the same confirmation in the window as one the owner starts. The dispatcher's own texts are in
@@ -114,6 +116,8 @@ private:
     QCoro::Task<QJsonValue> runPageScript(QString method, QJsonObject args);
     static QString pageScript();
     QJsonObject pageState() const;
+    // Adds why the history is off, when it is.
+    QJsonObject withHistoryState(QJsonObject reply) const;
 
     // What the dispatcher reads and asks of the spam model (AgentControllerModel.cpp).
     bool modelWorking() const;
@@ -122,6 +126,8 @@ private:
     void modelApply(const ScanArguments &arguments);
     // Scans the open post whole and records the run; the failure text, or none on success.
     QCoro::Task<std::optional<QString>> modelScan();
+    // Whether the last scan reached the history; when not, why (may be empty).
+    bool modelScanRecorded(QString *why) const;
     bool modelCanRemove() const;
     void modelSelect(const QStringList &ids);
     QStringList modelSelectedIds() const;

@@ -72,6 +72,14 @@ QCoro::Task<std::optional<QString>> AgentController::modelScan()
     co_return status.isEmpty() ? QStringLiteral("검사를 완료하지 못했습니다.") : status;
 }
 
+bool AgentController::modelScanRecorded(QString *why) const
+{
+    if (!m_model)
+        pending();
+    *why = m_model->lastScanUnsaved();
+    return m_model->lastScanRecorded();
+}
+
 bool AgentController::modelCanRemove() const
 {
     if (!m_model)

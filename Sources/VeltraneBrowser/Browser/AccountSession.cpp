@@ -6,6 +6,7 @@
 #include "Base/Lang.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QSet>
 #include <QWebEngineScript>
@@ -42,9 +43,19 @@ QString incompleteRemovalText(LoginProvider provider)
                           + QStringLiteral(" did not complete: its sign-in is still stored. Please try again."));
 }
 
+QString uncleared(LoginProvider provider, const QStringList &hosts)
+{
+    const QString list = hosts.join(QStringLiteral(", "));
+    return Lang::pick(provider.displayName() + QStringLiteral("의 사이트 데이터를 다 지우지 못해 로그아웃하지 않았습니다 (남은 곳: ")
+                          + list + QStringLiteral("). 로그인은 그대로입니다. 다시 시도해 주세요."),
+                      QStringLiteral("Sign-out of ") + provider.displayName()
+                          + QStringLiteral(" did not complete: the site data of ") + list
+                          + QStringLiteral(" could not be cleared, so you are still signed in. Please try again."));
+}
+
 // Page storage (local and session storage, databases, caches, service workers) of the
 // document's origin; sets window.__vtCleared when done.
-const char clearStorageScript[] = R"JS(
+const char defaultClearScript[] = R"JS(
 (() => {
   const quiet = (f) => { try { return Promise.resolve(f()).catch(() => {}); } catch (e) { return Promise.resolve(); } };
   Promise.all([
@@ -91,6 +102,7 @@ AccountSession::AccountSession(QWebEngineProfile *dataStore, QObject *parent)
     });
 
     deleteCookie = [this](const QNetworkCookie &cookie) { m_dataStore->cookieStore()->deleteCookie(cookie); };
+    clearStorageScript = QString::fromLatin1(defaultClearScript);
 
     // The file tells the truth only before the engine has used the profile in this process: it
     // writes its changes in batches.
@@ -410,38 +422,43 @@ QCoro::Task<> AccountSession::signOut(LoginProvider provider)
     }
 
     // Page storage: a blank document of each of the site's origins, made without any request,
-    // clears what that origin stored. Bounded: a page that does not answer is left behind.
-    {
+    // clears what that origin stored. An origin that has not confirmed within a round is tried
+    // once more on a new page; what still has not is reported, and the sign-in is left in place
+    // so that the owner can sign out again.
+    QStringList left = storageHosts(provider);
+    for (int round = 0; round < 2 && !left.isEmpty(); ++round) {
+        const QStringList tried = left;
         QList<QPointer<QWebEnginePage>> pages;
-        for (const QString &host : storageHosts(provider)) {
+        auto cleared = std::make_shared<QSet<QString>>();
+        QList<std::shared_ptr<std::function<void()>>> polls;
+        const QString script = clearStorageScript;
+        for (const QString &host : tried) {
             auto *page = new QWebEnginePage(m_dataStore, this);
-            connect(page, &QWebEnginePage::loadFinished, page, [page](bool) {
-                page->runJavaScript(QString::fromLatin1(clearStorageScript), QWebEngineScript::ApplicationWorld);
+            connect(page, &QWebEnginePage::loadFinished, page, [page, script](bool) {
+                page->runJavaScript(script, QWebEngineScript::ApplicationWorld);
             });
             page->setHtml(QStringLiteral("<!doctype html><title></title>"), QUrl(QStringLiteral("https://") + host + u'/'));
             pages << page;
-        }
-        auto pending = std::make_shared<int>(int(pages.size()));
-        QList<std::shared_ptr<std::function<void()>>> polls;
-        for (const QPointer<QWebEnginePage> &page : std::as_const(pages)) {
             auto poll = std::make_shared<std::function<void()>>();
             polls << poll;
-            *poll = [page, pending, poll] {
-                if (!page)
+            QPointer<QWebEnginePage> watched(page);
+            *poll = [watched, host, cleared, poll] {
+                if (!watched)
                     return;
-                page->runJavaScript(QStringLiteral("window.__vtCleared === true"), QWebEngineScript::ApplicationWorld,
-                                    [page, pending, poll](const QVariant &done) {
-                                        if (done.toBool()) {
-                                            --*pending;
-                                            *poll = nullptr;   // ends the cycle of the poll holding itself
-                                        } else if (page) {
-                                            QTimer::singleShot(10, page, [poll] { if (*poll) (*poll)(); });
-                                        }
-                                    });
+                watched->runJavaScript(QStringLiteral("window.__vtCleared === true"), QWebEngineScript::ApplicationWorld,
+                                       [watched, host, cleared, poll](const QVariant &done) {
+                                           if (done.toBool()) {
+                                               cleared->insert(host);
+                                               *poll = nullptr;   // ends the cycle of the poll holding itself
+                                           } else if (watched) {
+                                               QTimer::singleShot(10, watched, [poll] { if (*poll) (*poll)(); });
+                                           }
+                                       });
             };
             QTimer::singleShot(10, page, [poll] { if (*poll) (*poll)(); });
         }
-        for (int waits = 0; *pending > 0 && waits < 300; ++waits) {
+        const QDeadlineTimer deadline(storageRoundMs);
+        while (cleared->size() < tried.size() && !deadline.hasExpired()) {
             co_await QCoro::sleepFor(10ms);
             if (!self)
                 co_return;
@@ -450,6 +467,16 @@ QCoro::Task<> AccountSession::signOut(LoginProvider provider)
             *poll = nullptr;
         for (const QPointer<QWebEnginePage> &page : std::as_const(pages))
             delete page.data();
+        left.clear();
+        for (const QString &host : tried)
+            if (!cleared->contains(host))
+                left << host;
+    }
+    if (!left.isEmpty()) {
+        setClearing(std::nullopt);
+        setMessage(uncleared(provider, left));
+        refreshCookies();
+        co_return;
     }
 
     // Cookies of the site's domains, then look again: the removal is done only when the store

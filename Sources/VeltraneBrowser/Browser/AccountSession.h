@@ -58,8 +58,10 @@ public:
     // Probes view after afterMs milliseconds, replacing a probe still pending.
     void refresh(BrowserPage *view, int afterMs);
     // Removes the site's cookies and the page storage of its origins from the built-in browser,
-    // once its pages went blank; done only when the cookie store reports the cookies gone.
-    // The outcome shows in statuses, clearing and message.
+    // once its pages went blank; done only when every origin confirmed its storage cleared and
+    // the cookie store reports the cookies gone. Storage that cannot be cleared leaves the
+    // cookies in place and the message names what is left. The outcome shows in statuses,
+    // clearing and message.
     QCoro::Task<> signOut(LoginProvider provider);
 
     // Called after a completed sign-out with the site and its home page.
@@ -77,6 +79,11 @@ public:
 
     // How a sign-out deletes one cookie; tests replace it to see a deletion that does not happen.
     std::function<void(const QNetworkCookie &)> deleteCookie;
+    // The script a sign-out runs in a blank page of each of the site's origins; it sets
+    // window.__vtCleared once that origin's storage is gone. Tests replace it to hold it back.
+    QString clearStorageScript;
+    // How long one round of clearing waits for every origin; a sign-out makes two rounds.
+    int storageRoundMs = 10000;
 
     int probeRetries() const { return m_probeRetries; }
 

@@ -96,6 +96,14 @@ StatisticsSheet::StatisticsSheet(SpamModel *model, const SpamModel::DashboardDat
     followWorking();
 }
 
+QString StatisticsSheet::emptyHint(const SpamModel::DashboardData &data, bool korean)
+{
+    if (data.stats.posts > 0 || data.stats.comments > 0 || DashboardModel::showsTrend(data) || DashboardModel::showsLists(data))
+        return {};
+    return pick(korean, "아직 검사 기록이 없습니다. 게시물을 검사하면 여기에 통계가 나옵니다.",
+                "Nothing scanned yet. Scan your posts to see their statistics here.");
+}
+
 void StatisticsSheet::followWorking()
 {
     const bool enabled = !m_model || !m_model->working();
@@ -174,6 +182,15 @@ void StatisticsSheet::build()
     }
     tl->addStretch(1);
     sl->addWidget(tiles);
+    if (const QString hint = emptyHint(m_data, k); !hint.isEmpty()) {
+        sl->addWidget(hairline());
+        auto *line = label(hint, true);
+        line->setObjectName(QStringLiteral("emptyHint"));
+        line->setWordWrap(true);
+        line->setAlignment(Qt::AlignCenter);
+        line->setContentsMargins(28, 28, 28, 32);
+        sl->addWidget(line);
+    }
 
     if (DashboardModel::showsTrend(m_data)) {
         sl->addWidget(hairline());

@@ -29,6 +29,8 @@ public:
     TrendChart *trend() const { return m_trend; }
     QList<QPushButton *> postRows() const { return m_postRows; }
     static bool defaultKorean();
+    // The line under the totals while nothing was scanned yet; empty once there is history.
+    static QString emptyHint(const SpamModel::DashboardData &data, bool korean);
 
 signals:
     // A post row was clicked: the sheet has closed; the post should open and be scanned.

@@ -31,9 +31,12 @@ constexpr qsizetype kShortAnswerChars = 4 * 1024 * 1024;
 constexpr qsizetype kLongAnswerChars = JsonReader::defaultMaxBytes;
 
 // Coroutine frames and braced initializer lists do not mix well in g++ 12: arguments are built here.
-QJsonObject scanArguments(qint64 limit, bool sortNewest, bool noLikesOnly, qint64 minLikes, const std::optional<Recent> &recent)
+// The page learns how long the call may take, so that it can end with what it has in time.
+QJsonObject scanArguments(qint64 limit, bool sortNewest, bool noLikesOnly, qint64 minLikes, const std::optional<Recent> &recent,
+                          int timeLimitMs)
 {
     QJsonObject opts{{QStringLiteral("limit"), limit},
+                     {QStringLiteral("timeLimitMs"), timeLimitMs},
                      {QStringLiteral("sortNewest"), sortNewest},
                      {QStringLiteral("noLikesOnly"), noLikesOnly},
                      {QStringLiteral("minLikes"), minLikes},
@@ -280,9 +283,10 @@ QCoro::Task<std::optional<SiteInfo>> SpamEngine::info()
 QCoro::Task<ScanResult> SpamEngine::scan(qint64 limit, bool sortNewest, bool noLikesOnly, qint64 minLikes,
                                          std::optional<Recent> recent)
 {
-    const QJsonObject args = scanArguments(limit, sortNewest, noLikesOnly, minLikes, recent);
+    const int timeoutMs = longCallTimeout(scanTimeoutMs(limit));
+    const QJsonObject args = scanArguments(limit, sortNewest, noLikesOnly, minLikes, recent, timeoutMs);
     const QByteArray answer = co_await call(QString::fromUtf8("window.__vtx.scan(opts)"), args,
-                                            true, longCallTimeout(scanTimeoutMs(limit)), kLongAnswerChars, true);
+                                            true, timeoutMs, kLongAnswerChars, true);
     co_return ScanResult::fromJsonBytes(answer, kLongAnswerChars);
 }
 

@@ -2,6 +2,7 @@
 
 #include "Panel/AIPercent.h"
 #include "Panel/CommentListModel.h"
+#include "Theme/Avatar.h"
 #include "Theme/Design.h"
 #include "Panel/PostHeading.h"
 #include "Panel/StoredCommentRow.h"
@@ -244,13 +245,8 @@ void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentLis
         const double opacity = model.cut(row) ? 0.35 : 1.0;
         p.setOpacity(opacity);
         // Avatar: the author's initial on a round badge.
-        p.setPen(Qt::NoPen);
-        p.setBrush(Design::elevated());
-        p.drawEllipse(g.avatar);
+        Avatar::paint(p, g.avatar, rec.author);
         const QString author = StoredCommentRow::author(rec.author, korean);
-        p.setPen(Design::secondary());
-        p.setFont(Design::font(12, QFont::DemiBold));
-        p.drawText(g.avatar, Qt::AlignCenter, rec.author.isEmpty() ? QStringLiteral("?") : rec.author.left(1).toUpper());
         // Head line: name, date, tick box.
         const QFont nameFont = Design::font(11, QFont::DemiBold);
         const QFontMetricsF nfm(nameFont);

@@ -67,6 +67,7 @@ DeleteBar::DeleteBar(QWidget *parent)
     const bool korean = Lang::system();
     m_header->setTextFormat(Qt::PlainText);
     m_header->setFont(Design::font(13));
+    m_header->setWordWrap(true);   // a narrow panel puts the batch note on a second line
     m_selectAll->setText(korean ? QStringLiteral("전체 선택") : QStringLiteral("Select all"));
     m_deselectAll->setText(korean ? QStringLiteral("전체 해제") : QStringLiteral("Deselect all"));
     for (QPushButton *b : {m_selectAll, m_deselectAll})

@@ -2,6 +2,7 @@
 
 #include "Base/Lang.h"
 #include "Panel/AIPercent.h"
+#include "Theme/Avatar.h"
 #include "Theme/Design.h"
 #include "Panel/ScanStatusText.h"
 #include "Scan/SpamModel.h"
@@ -290,9 +291,7 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
                         p.setBrush(Qt::NoBrush);
                         p.drawPath(Design::rounded(lr.adjusted(0.5, 0.5, -0.5, -0.5), 9.5));
                     }
-                    p.setPen(Qt::NoPen);
-                    p.setBrush(Design::elevated());
-                    p.drawEllipse(QRectF(lr.left() + 10, lr.center().y() - 12, 24, 24));
+                    Avatar::paint(p, QRectF(lr.left() + 10, lr.center().y() - 12, 24, 24), c.authorName);
                     double trailW = 0;
                     const Trailing tr = trailing(c, a.inspecting.contains(c.id));
                     if (tr == Trailing::badge) {

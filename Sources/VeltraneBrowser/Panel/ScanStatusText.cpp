@@ -20,6 +20,17 @@ qint64 finished(const QList<ChannelPost> &posts)
     return count;
 }
 
+// The number of the post in hand: the finished ones, plus the one being scanned.
+qint64 position(const QList<ChannelPost> &posts)
+{
+    const qint64 done = finished(posts);
+    for (const ChannelPost &p : posts) {
+        if (p.state == ChannelPost::State::scanning)
+            return qMin<qint64>(done + 1, posts.size());
+    }
+    return done;
+}
+
 } // namespace
 
 ScanStatusText::State ScanStatusText::of(const SpamModel &model)
@@ -66,7 +77,7 @@ QString ScanStatusText::scanLine(const State &s, bool korean)
 {
     QStringList parts{stageText(s.activity, korean)};
     if (s.touring) {
-        const QString queue = n(finished(s.posts)) + u'/' + n(s.posts.size());
+        const QString queue = n(position(s.posts)) + u'/' + n(s.posts.size());
         parts.append((korean ? QStringLiteral("게시물 ") : QStringLiteral("post ")) + queue);
     }
     parts.append(stageCounts(s.activity, korean));

@@ -6,6 +6,7 @@
 #include "Panel/DeleteBar.h"
 #include "Panel/PanelActions.h"
 #include "Theme/Design.h"
+#include "Theme/Popover.h"
 #include "Panel/PanelStyle.h"
 #include "Panel/PanelProgressBar.h"
 #include "Panel/PanelTabs.h"
@@ -16,6 +17,7 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
@@ -73,6 +75,17 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     m_main = new QStackedWidget(this);
     m_main->addWidget(m_list);
     m_main->addWidget(m_stage);
+    m_empty = new QLabel(this);
+    m_empty->setObjectName(QStringLiteral("emptyHint"));
+    m_empty->setTextFormat(Qt::PlainText);
+    m_empty->setAlignment(Qt::AlignCenter);
+    m_empty->setWordWrap(true);
+    m_empty->setContentsMargins(32, 0, 32, 0);
+    m_empty->setFont(Design::font(13));
+    QPalette ep = pal;
+    ep.setColor(QPalette::WindowText, Design::muted());
+    m_empty->setPalette(ep);
+    m_main->addWidget(m_empty);
 
     m_deleteBar = new DeleteBar(this);
     m_progress = new PanelProgressBar(this);
@@ -108,7 +121,7 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     column->addWidget(line());
     column->addWidget(foot);
 
-    m_logPopup = new QFrame(this, Qt::Popup);
+    m_logPopup = new Popover(this, Qt::Popup);
     m_scanLog = new ScanLog(m_logPopup);
     auto *popupLayout = new QVBoxLayout(m_logPopup);
     popupLayout->setContentsMargins(0, 0, 0, 0);
@@ -143,6 +156,11 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     refresh();
 }
 
+QString SpamPanel::emptyHintText() const
+{
+    return m_main->currentWidget() == m_empty ? m_empty->text() : QString();
+}
+
 void SpamPanel::toggleLog()
 {
     if (m_logPopup->isVisible()) {
@@ -170,7 +188,6 @@ void SpamPanel::refresh()
     m_deleted->style()->unpolish(m_deleted);
     m_deleted->style()->polish(m_deleted);
     m_log->setEnabled(m_vm->logEnabled());
-    m_main->setCurrentWidget(scanning ? static_cast<QWidget *>(m_stage) : m_list);
 
     // The list is rebuilt only when its records or band change; ticks, focus and cuts update in place.
     const auto [lower, upper] = m_vm->band();
@@ -205,6 +222,15 @@ void SpamPanel::refresh()
         m_listModel->setTicks(ticks);
         m_listModel->setFocused(m_vm->actions() ? m_vm->actions()->focused() : std::nullopt);
         m_listModel->setCutting(m_vm->cutting());
+    }
+
+    if (scanning) {
+        m_main->setCurrentWidget(m_stage);
+    } else if (m_listModel->rowCount() == 0) {
+        m_empty->setText(SpamPanelModel::emptyHint(m_vm->tab(), !m_vm->posts().isEmpty() || !m_vm->runs().isEmpty(), korean));
+        m_main->setCurrentWidget(m_empty);
+    } else {
+        m_main->setCurrentWidget(m_list);
     }
 
     const SpamPanelModel::Bar bar = m_vm->bar(korean);

@@ -11,6 +11,7 @@ class DeleteBar;
 class PanelActions;
 class PanelProgressBar;
 class PanelTabs;
+class QLabel;
 class QListView;
 class QPushButton;
 class QStackedWidget;
@@ -27,6 +28,8 @@ public:
     SpamPanelModel *viewModel() const { return m_vm; }
     CommentListModel *listModel() const { return m_listModel; }
     QListView *list() const { return m_list; }
+    // The hint shown in place of an empty list; empty while none is shown.
+    QString emptyHintText() const;
     ScanStage *stage() const { return m_stage; }
     DeleteBar *deleteBar() const { return m_deleteBar; }
     PanelProgressBar *progressBar() const { return m_progress; }
@@ -49,6 +52,7 @@ private:
     QWidget *m_header;
     QStackedWidget *m_main;
     QListView *m_list;
+    QLabel *m_empty;
     ScanStage *m_stage;
     QStackedWidget *m_bottom;
     DeleteBar *m_deleteBar;

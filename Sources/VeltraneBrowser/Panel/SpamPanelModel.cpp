@@ -309,6 +309,22 @@ int SpamPanelModel::deletedCount() const
     return sum;
 }
 
+QString SpamPanelModel::emptyHint(PanelTab tab, bool scannedAny, bool korean)
+{
+    if (!scannedAny)
+        return korean ? QStringLiteral("아직 검사한 게시물이 없습니다.\n게시물을 열고 검사하면 댓글이 여기에 나옵니다.")
+                      : QStringLiteral("No post scanned yet.\nOpen one of your posts and scan it: its comments show here.");
+    switch (PanelTab::Value(tab)) {
+    case PanelTab::spam:
+        return korean ? QStringLiteral("의심 댓글이 없습니다.") : QStringLiteral("No suspected comments.");
+    case PanelTab::deleted:
+        return korean ? QStringLiteral("삭제한 댓글이 없습니다.") : QStringLiteral("No deleted comments.");
+    case PanelTab::comments:
+        break;
+    }
+    return korean ? QStringLiteral("검사한 게시물에 댓글이 없습니다.") : QStringLiteral("The scanned posts have no comments.");
+}
+
 QString SpamPanelModel::deletedTitle(bool korean, const QLocale &locale) const
 {
     const int n = deletedCount();

@@ -78,6 +78,9 @@ public:
     QList<ScanSession> sessions() const;
     int deletedCount() const;
     QString deletedTitle(bool korean, const QLocale &locale) const;
+    // What an empty list says: how to fill it when nothing of the site was scanned yet, else
+    // that the tab has nothing to show.
+    static QString emptyHint(PanelTab tab, bool scannedAny, bool korean);
     bool deletedEnabled() const;
     bool logEnabled() const { return !sessions().isEmpty(); }
     bool headerEnabled() const { return !scanning(); }

@@ -86,8 +86,27 @@ QString spelledOut(QStringView text)
     return out;
 }
 
+// Words that take the contractions 'd, 'll, 're and 've ("you'd", "who're", "we've").
+bool takesContraction(QStringView word)
+{
+    static const QStringList words{
+        QStringLiteral("i"), QStringLiteral("you"), QStringLiteral("u"), QStringLiteral("he"),
+        QStringLiteral("she"), QStringLiteral("it"), QStringLiteral("we"), QStringLiteral("they"),
+        QStringLiteral("who"), QStringLiteral("what"), QStringLiteral("that"), QStringLiteral("there"),
+        QStringLiteral("here"), QStringLiteral("where"), QStringLiteral("when"), QStringLiteral("why"),
+        QStringLiteral("how"), QStringLiteral("this"), QStringLiteral("these"), QStringLiteral("those"),
+        QStringLiteral("would"), QStringLiteral("could"), QStringLiteral("should"), QStringLiteral("might"),
+        QStringLiteral("must"), QStringLiteral("ya"), QStringLiteral("y")};
+    for (const QString &w : words) {
+        if (word.compare(w, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 // An English contraction at the end of a Latin word ("who're", "Dick's") is not part of it:
-// without the apostrophe it would spell another word.
+// without the apostrophe it would spell another word. An apostrophe where no contraction can
+// stand ("shi't", "retar'd") only hides the word.
 void trimContraction(QStringView text, BuiltinWords::Key &k)
 {
     qsizetype a = -1;
@@ -105,6 +124,17 @@ void trimContraction(QStringView text, BuiltinWords::Key &k)
                                       QStringLiteral("t")};
     if (!suffixes.contains(tail) || k.size() <= size_t(tail.size()))
         return;
+    if (tail == u't' && text[a - 1].toLower() != u'n')
+        return;   // only "n't"
+    if (tail == u'm' && (a != 1 || text[0].toLower() != u'i'))
+        return;   // only "I'm"
+    if (tail != u's' && tail != u't' && tail != u'm') {
+        qsizetype b = a;
+        while (b > 0 && isAsciiLetter(text[b - 1]))
+            --b;
+        if (!takesContraction(text.mid(b, a - b)))
+            return;
+    }
     for (qsizetype j = 0; j < tail.size(); ++j) {
         if (k[k.size() - size_t(tail.size()) + size_t(j)] != char32_t(tail.at(j).unicode()))
             return;
@@ -158,6 +188,264 @@ BuiltinWords::Key squeezed(const BuiltinWords::Key &token, size_t keep)
 
 bool isSyllable(char32_t c) { return c >= 0xAC00 && c <= 0xD7A3; }
 
+// Hangul letters typed one by one ('ㅂㅕㅇㅅㅣㄴ') composed the way a two-set Korean keyboard
+// composes them: a leading consonant takes a vowel, the vowel may take a second one, and a
+// consonant after it closes the syllable unless a vowel follows; a second final consonant joins
+// the first where Hangul has that pair. Only syllables built from typed letters take final
+// consonants: a syllable typed whole stays as it is ('좋아ㅋㅋ'), and letters that never meet a
+// vowel stay letters ('ㅋㅋ', 'ㄱㅅ', 'ㅠㅠ').
+
+// Index 0..18 of a leading consonant, or -1.
+int leadOf(char32_t c) { return c >= 0x1100 && c <= 0x1112 ? int(c - 0x1100) : -1; }
+// Index 0..20 of a vowel, or -1.
+int vowelOf(char32_t c) { return c >= 0x1161 && c <= 0x1175 ? int(c - 0x1161) : -1; }
+// Index 1..27 of a final consonant, or -1.
+int tailOf(char32_t c) { return c >= 0x11A8 && c <= 0x11C2 ? int(c - 0x11A7) : -1; }
+
+// The final form of a leading consonant (0 where there is none: ㄸ ㅃ ㅉ).
+int leadToTail(int lead)
+{
+    static constexpr int table[19] = {1, 2, 4, 7, 0, 8, 16, 17, 0, 19, 20, 21, 22, 0, 23, 24, 25, 26, 27};
+    return table[lead];
+}
+
+// Two final consonants that make one, or 0.
+int tailPair(int first, int second)
+{
+    switch (first * 32 + second) {
+    case 1 * 32 + 19: return 3;    // ㄱㅅ
+    case 4 * 32 + 22: return 5;    // ㄴㅈ
+    case 4 * 32 + 27: return 6;    // ㄴㅎ
+    case 8 * 32 + 1: return 9;     // ㄹㄱ
+    case 8 * 32 + 16: return 10;   // ㄹㅁ
+    case 8 * 32 + 17: return 11;   // ㄹㅂ
+    case 8 * 32 + 19: return 12;   // ㄹㅅ
+    case 8 * 32 + 25: return 13;   // ㄹㅌ
+    case 8 * 32 + 26: return 14;   // ㄹㅍ
+    case 8 * 32 + 27: return 15;   // ㄹㅎ
+    case 17 * 32 + 19: return 18;  // ㅂㅅ
+    default: return 0;
+    }
+}
+
+// Two vowels that make one, or -1.
+int vowelPair(int first, int second)
+{
+    switch (first * 32 + second) {
+    case 8 * 32 + 0: return 9;     // ㅗㅏ
+    case 8 * 32 + 1: return 10;    // ㅗㅐ
+    case 8 * 32 + 20: return 11;   // ㅗㅣ
+    case 13 * 32 + 4: return 14;   // ㅜㅓ
+    case 13 * 32 + 5: return 15;   // ㅜㅔ
+    case 13 * 32 + 20: return 16;  // ㅜㅣ
+    case 18 * 32 + 20: return 19;  // ㅡㅣ
+    default: return -1;
+    }
+}
+
+char32_t syllable(int lead, int vowel, int tail)
+{
+    return char32_t(0xAC00 + (lead * 21 + vowel) * 28 + tail);
+}
+
+
+// Compatibility jamo (U+3131..U+3163) as the conjoining jamo NFKC makes of them.
+char32_t conjoining(char32_t c)
+{
+    static const std::array<char32_t, 0x33> table = [] {
+        std::array<char32_t, 0x33> t{};
+        for (char16_t j = 0x3131; j <= 0x3163; ++j) {
+            const QString n = QString(QChar(j)).normalized(QString::NormalizationForm_KC);
+            t[j - 0x3131] = n.size() == 1 ? n.at(0).unicode() : 0;
+        }
+        return t;
+    }();
+    if (c == 0x3144)
+        return 0x11B9;   // ㅄ: NFKC makes an old leading consonant of it, typed it is a final
+    if (c >= 0x3131 && c <= 0x3163)
+        return table[c - 0x3131] ? table[c - 0x3131] : c;
+    return c;
+}
+
+bool isVowelLetter(char32_t c) { return (c >= 0x314F && c <= 0x3163) || vowelOf(c) >= 0; }
+
+// One letter to compose: its conjoining form, the scalar to write when it stays alone, and
+// whether compaction drops it anyway (then it neither breaks nor joins a syllable).
+struct Letter {
+    char32_t jamo;
+    char32_t written;
+    bool dropped;
+};
+
+// Composes the letters in order; `out` receives the written scalars. Returns whether any
+// syllable was built.
+bool composeLetters(const std::vector<Letter> &in, std::u32string &out)
+{
+    bool built = false;
+    int lead = -1, vowel = -1, tail = 0;
+    char32_t leadWritten = 0;
+    auto flush = [&] {
+        if (lead >= 0 && vowel >= 0) {
+            out.push_back(syllable(lead, vowel, tail));
+            built = true;
+        } else if (lead >= 0) {
+            out.push_back(leadWritten);
+        }
+        lead = -1;
+        vowel = -1;
+        tail = 0;
+    };
+    auto vowelNext = [&](size_t i) {
+        for (size_t j = i + 1; j < in.size(); ++j) {
+            if (!in[j].dropped)
+                return vowelOf(in[j].jamo) >= 0;
+        }
+        return false;
+    };
+    for (size_t i = 0; i < in.size(); ++i) {
+        const Letter &l = in[i];
+        if (l.dropped) {
+            if (lead < 0)
+                out.push_back(l.written);
+            continue;
+        }
+        const bool open = lead >= 0 && vowel >= 0;
+        if (const int c = leadOf(l.jamo); c >= 0) {
+            if (open && tail == 0 && leadToTail(c) && !vowelNext(i)) {
+                tail = leadToTail(c);
+                continue;
+            }
+            if (open && tail > 0 && leadToTail(c) && tailPair(tail, leadToTail(c)) && !vowelNext(i)) {
+                tail = tailPair(tail, leadToTail(c));
+                continue;
+            }
+            flush();
+            lead = c;
+            leadWritten = l.written;
+            continue;
+        }
+        if (const int v = vowelOf(l.jamo); v >= 0) {
+            if (lead >= 0 && vowel < 0) {
+                vowel = v;
+                continue;
+            }
+            if (open && tail == 0 && vowelPair(vowel, v) >= 0) {
+                vowel = vowelPair(vowel, v);
+                continue;
+            }
+            flush();
+            out.push_back(l.written);
+            continue;
+        }
+        if (const int t = tailOf(l.jamo); t >= 0 && open && tail == 0) {
+            tail = t;
+            continue;
+        }
+        flush();
+        out.push_back(l.written);
+    }
+    flush();
+    return built;
+}
+
+bool droppedByCompaction(char32_t c)
+{
+    if (c == 0x3164 || c == 0x115F || c == 0x1160 || c == 0xFFA0)
+        return true;   // Hangul fillers
+    return !QChar::isLetterOrNumber(c);
+}
+
+// A piece of text with its typed Hangul letters composed, or a null string when it has none
+// that compose (no vowel letter).
+QString composedLetters(QStringView text)
+{
+    // Nothing composes unless a vowel letter follows a consonant letter, with at most
+    // characters that compaction drops between them.
+    bool afterConsonant = false;
+    bool composes = false;
+    for (QChar ch : text) {
+        const char16_t c = ch.unicode();
+        const bool consonant = (c >= 0x3131 && c <= 0x314E) || (c >= 0x1100 && c <= 0x1112);
+        if (isVowelLetter(c) && afterConsonant) {
+            composes = true;
+            break;
+        }
+        if (consonant)
+            afterConsonant = true;
+        else if (!afterConsonant)
+            continue;
+        else if (c < 0x80 ? isAsciiLetter(ch) || (c >= '0' && c <= '9') : !droppedByCompaction(c))
+            afterConsonant = false;
+    }
+    if (!composes)
+        return {};
+    std::vector<Letter> letters;
+    letters.reserve(size_t(text.size()));
+    const QList<uint> scalars = text.toUcs4();
+    for (uint s : scalars)
+        letters.push_back(Letter{conjoining(s), s, droppedByCompaction(s)});
+    std::u32string out;
+    if (!composeLetters(letters, out))
+        return {};
+    return QString::fromUcs4(out.data(), qsizetype(out.size()));
+}
+
+// A run of single letters typed apart ('ㅆ ㅣ ㅂ ㅏ ㄹ'), composed in place.
+void composeRun(BuiltinWords::Key &run)
+{
+    if (std::none_of(run.begin(), run.end(), [](char32_t c) { return vowelOf(c) >= 0; }))
+        return;
+    std::vector<Letter> letters;
+    letters.reserve(run.size());
+    for (char32_t c : run)
+        letters.push_back(Letter{c, c, false});
+    BuiltinWords::Key out;
+    if (composeLetters(letters, out))
+        run = std::move(out);
+}
+
+// Korean particles that follow a noun ('고양이가', '2016년은'); a plural '들' may stand before one.
+bool isParticle(const BuiltinWords::Key &k, size_t from)
+{
+    static const std::vector<BuiltinWords::Key> particles = [] {
+        std::vector<BuiltinWords::Key> out;
+        for (const char *p : {"이", "가", "은", "는", "을", "를", "의", "도", "만", "에", "와", "과",
+                              "랑", "로", "으로", "에서", "에게", "한테", "께", "까지", "부터", "처럼",
+                              "보다", "이랑", "하고", "이나", "나", "이도", "에도", "에는", "들"}) {
+            const QList<uint> s = QString::fromUtf8(p).toUcs4();
+            out.emplace_back(s.begin(), s.end());
+        }
+        return out;
+    }();
+    if (from == k.size())
+        return true;
+    static const char32_t plural = U'\uB4E4';   // 들
+    if (k[from] == plural && from + 1 < k.size())
+        ++from;
+    for (const auto &p : particles) {
+        if (k.size() - from == p.size() && k.compare(from, p.size(), p) == 0)
+            return true;
+    }
+    return false;
+}
+
+// A particle of one syllable that the text goes on into a longer one: an allowed word ending
+// in '에' says nothing about the same letters followed by '게' ('병신년에게').
+bool particleGoesOn(const BuiltinWords::Key &token, size_t end, char32_t last)
+{
+    static const std::vector<std::pair<char32_t, char32_t>> longer{
+        {U'\uC5D0', U'\uAC8C'},   // 에게
+        {U'\uC5D0', U'\uC11C'},   // 에서
+    };
+    if (end >= token.size())
+        return false;
+    for (const auto &[first, second] : longer) {
+        if (last == first && token[end] == second)
+            return true;
+    }
+    return false;
+}
+
 // Entries are indexed by their first two scalars (every key has at least two).
 uint64_t leadOf(char32_t first, char32_t second) { return (uint64_t(first) << 32) | second; }
 
@@ -194,8 +482,10 @@ BuiltinWords::Key BuiltinWords::key(QStringView text)
 void BuiltinWords::keyInto(QStringView text, Key &k)
 {
     k.clear();
-    const QString spelled = spelledOut(text);
-    SpamRules::compactInto(spelled.isNull() ? text : QStringView(spelled), k);
+    const QString letters = composedLetters(text);
+    const QStringView source = letters.isNull() ? text : QStringView(letters);
+    const QString spelled = spelledOut(source);
+    SpamRules::compactInto(spelled.isNull() ? source : QStringView(spelled), k);
     // One linear pass: Latin letters lose their accents, and conjoining jamo that met once the
     // characters between them were dropped compose into syllables (all that canonical
     // composition can still do to a compact form, whose marks are gone).
@@ -260,6 +550,7 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
                 continue;
             const bool latin = allAscii(k);
             const bool bound = !latin && word.startsWith(u'~');
+            const bool free = !latin && word.startsWith(u'^');
             size_t split = 0;
             if (!latin) {
                 const qsizetype space = word.indexOf(u' ');
@@ -272,20 +563,22 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
             Key seenAs = k;
             if (bound)
                 seenAs.push_back(1);
+            if (free)
+                seenAs.push_back(2);
             if (split)
                 seenAs.push_back(char32_t(1 + split));
             if (!seen.emplace(seenAs, true).second)
                 continue;
             // The mark is syntax, not part of the word a reason shows.
-            Hit hit{kind, bound ? word.mid(1).trimmed() : word};
+            Hit hit{kind, bound || free ? word.mid(1).trimmed() : word};
             if (latin) {
                 m_longestLatin = std::max(m_longestLatin, k.size());
                 m_latin.emplace(k, hit);
             } else {
                 if (split)
-                    m_across[k[split]].push_back(Entry{k, hit, false, bound, split});
+                    m_across[k[split]].push_back(Entry{k, hit, false, bound, free, split});
                 const uint64_t lead = leadOf(k[0], k[1]);
-                m_inside[lead].push_back(Entry{std::move(k), std::move(hit), false, bound, split});
+                m_inside[lead].push_back(Entry{std::move(k), std::move(hit), false, bound, free, split});
             }
             m_counts[kind] += 1;
         }
@@ -305,10 +598,17 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
         if (k.size() < 2)
             continue;
         const qsizetype space = word.indexOf(u' ');
-        if (space > 0 && !allAscii(k)) {
+        if (space > 0 && allAscii(k)) {
+            Key head = key(word.left(space));
+            Key tail = key(word.mid(space + 1));
+            if (!head.empty() && !tail.empty())
+                m_allowPairs.emplace_back(std::move(head), std::move(tail));
+            continue;
+        }
+        if (space > 0) {
             const size_t before = key(word.left(space)).size();
             if (before > 0 && before < k.size())
-                m_allowAcross.push_back(Entry{k, {}, false, false, before});
+                m_allowAcross.push_back(Entry{k, {}, false, false, false, before});
         }
         for (size_t offset = 0; offset < k.size(); ++offset)
             m_allowHolding[k[offset]].emplace_back(m_allow.size(), offset);
@@ -334,13 +634,17 @@ const BuiltinWords &BuiltinWords::shared()
     return instance;
 }
 
-// Calls visit(token) for every token of the text, in order. The token buffer is reused, so
-// a caller that keeps a token must copy it.
+// Calls visit(token, parts) for every token of the text, in order; parts are the words of a
+// token that punctuation glued together ('pussy...PR') or, in a run of letters typed apart,
+// the words that wider gaps set apart ('y o u  a r e'), else empty. The buffers are reused,
+// so a caller that keeps them must copy them.
 template <typename Emit>
 void BuiltinWords::forEachToken(QStringView text, Emit &&visit)
 {
     Key run;
     Key piece;
+    std::vector<Key> parts;
+    static const std::vector<Key> noParts;
     const qsizetype n = text.size();
     const QChar *d = text.data();
     auto scalarAt = [&](qsizetype at, int &width) -> char32_t {
@@ -352,37 +656,115 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit)
         width = 1;
         return c;
     };
+    std::vector<size_t> cuts;   // where wider gaps fall in the run
+    auto flushRun = [&] {
+        if (run.empty())
+            return false;
+        parts.clear();
+        int longer = 0;
+        Key joined;
+        cuts.push_back(run.size());
+        size_t from = 0;
+        for (size_t cut : cuts) {
+            Key word = run.substr(from, cut - from);
+            composeRun(word);
+            joined += word;
+            longer += word.size() >= 2;
+            parts.push_back(std::move(word));
+            from = cut;
+        }
+        if (longer < 2)
+            parts.clear();
+        const bool stop = visit(joined, parts);
+        run.clear();
+        cuts.clear();
+        return stop;
+    };
+    // The words of a piece split at the punctuation inside it, when at least two of them
+    // hold two letters or more.
+    auto splitParts = [&](QStringView p) {
+        parts.clear();
+        auto joins = [](QChar c) {
+            const char16_t u = c.unicode();
+            if (u < 0x80)
+                return isAsciiLetter(c) || (u >= '0' && u <= '9') || u == '\'' || u == '$' || u == '@';
+            if (isSyllable(u))
+                return true;
+            return c.isLetterOrNumber() || c.isMark() || u == 0x2019 || c.isSurrogate();
+        };
+        // Cheap look first: at least two stretches of two characters or more, and a Latin letter.
+        int longer = 0;
+        qsizetype stretch = 0;
+        bool latin = false;
+        for (QChar c : p) {
+            latin = latin || isAsciiLetter(c);
+            if (joins(c)) {
+                ++stretch;
+                continue;
+            }
+            longer += stretch >= 2;
+            stretch = 0;
+        }
+        longer += stretch >= 2;
+        if (!latin || longer < 2)
+            return;
+        longer = 0;
+        qsizetype from = 0;
+        Key part;
+        auto take = [&](qsizetype to) {
+            if (to > from) {
+                keyInto(p.mid(from, to - from), part);
+                if (!part.empty()) {
+                    longer += part.size() >= 2;
+                    parts.push_back(part);
+                }
+            }
+        };
+        for (qsizetype j = 0; j < p.size(); ++j) {
+            if (joins(p[j]))
+                continue;
+            take(j);
+            from = j + 1;
+        }
+        take(p.size());
+        if (longer < 2)
+            parts.clear();
+    };
     qsizetype i = 0;
+    qsizetype gap = 0;   // white space before the piece
     while (i < n) {
         int width = 1;
         if (isWhiteSpace(scalarAt(i, width))) {
             i += width;
+            ++gap;
             continue;
         }
         const qsizetype start = i;
         while (i < n && !isWhiteSpace(scalarAt(i, width)))
             i += width;
-        keyInto(text.mid(start, i - start), piece);
+        const QStringView p = text.mid(start, i - start);
+        keyInto(p, piece);
         if (piece.size() == 1) {
+            // Letters typed apart are one word; a wider gap may set words apart.
+            if (gap >= 2 && !run.empty())
+                cuts.push_back(run.size());
             run.push_back(piece.front());
         } else if (piece.size() >= 2) {
-            if (!run.empty()) {
-                if (visit(run))
-                    return;
-                run.clear();
-            }
-            if (visit(piece))
+            if (flushRun())
+                return;
+            splitParts(p);
+            if (visit(piece, parts))
                 return;
         }
+        gap = 0;
     }
-    if (!run.empty())
-        visit(run);
+    flushRun();
 }
 
 std::vector<BuiltinWords::Key> BuiltinWords::tokens(QStringView text)
 {
     std::vector<Key> out;
-    forEachToken(text, [&](const Key &t) {
+    forEachToken(text, [&](const Key &t, const std::vector<Key> &) {
         out.push_back(t);
         return false;
     });
@@ -423,6 +805,20 @@ std::optional<BuiltinWords::Hit> BuiltinWords::whole(const Key &token) const
     return std::nullopt;
 }
 
+std::optional<BuiltinWords::Hit> BuiltinWords::wholeBeside(const Key &prev, const Key &token,
+                                                            const Key &next) const
+{
+    auto hit = whole(token);
+    if (!hit || m_allowPairs.empty())
+        return hit;
+    const Key word = key(hit->word);
+    for (const auto &[head, tail] : m_allowPairs) {
+        if ((word == head && next == tail) || (word == tail && prev == head))
+            return std::nullopt;
+    }
+    return hit;
+}
+
 bool BuiltinWords::allowed(const Key &token, size_t start, size_t end) const
 {
     // An allowed word covers the stretch only where one of its own places of the stretch's
@@ -437,7 +833,7 @@ bool BuiltinWords::allowed(const Key &token, size_t start, size_t end) const
         const size_t p = start - offset;
         if (p + a.size() < end || p + a.size() > token.size())
             continue;
-        if (token.compare(p, a.size(), a) == 0)
+        if (token.compare(p, a.size(), a) == 0 && !particleGoesOn(token, p + a.size(), a.back()))
             return true;
     }
     return false;
@@ -455,13 +851,16 @@ bool BuiltinWords::allowedBeside(const Key &prev, const Key &token, const Key &n
             && token.compare(token.size() - head, head, a.key, 0, head) == 0
             && next.compare(0, tail, a.key, head, tail) == 0)
             return true;
-        // ...or begins in the previous token and ends in this one. The previous token may
-        // also start with it and go on with a particle ('고양이가 새끼를').
+        // ...or begins in the previous token and ends in this one. The previous token may go
+        // on after it with a particle ('고양이가 새끼를', '2016년은 병신년'), but not with
+        // other words ('돼지같은 새끼').
         if (head <= prev.size() && end <= tail && tail <= token.size()
-            && (prev.compare(prev.size() - head, head, a.key, 0, head) == 0
-                || prev.compare(0, head, a.key, 0, head) == 0)
-            && token.compare(0, tail, a.key, head, tail) == 0)
-            return true;
+            && token.compare(0, tail, a.key, head, tail) == 0) {
+            for (size_t stop = prev.size(); stop >= head && prev.size() - stop <= 3; --stop) {
+                if (prev.compare(stop - head, head, a.key, 0, head) == 0 && isParticle(prev, stop))
+                    return true;
+            }
+        }
     }
     return false;
 }
@@ -481,7 +880,8 @@ std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token, const Ke
         const bool afterSyllable = i > 0 && isSyllable(token[i - 1]);
         for (const Entry &entry : found->second) {
             const size_t l = entry.key.size();
-            if (l > n - i || (entry.bound && !afterSyllable) || token.compare(i, l, entry.key) != 0)
+            if (l > n - i || (entry.bound && !afterSyllable) || (entry.free && afterSyllable)
+                || token.compare(i, l, entry.key) != 0)
                 continue;
             if (!allowed(token, i, i + l) && !allowedBeside(prev, token, next, i, i + l))
                 return entry.hit;
@@ -516,18 +916,27 @@ std::optional<BuiltinWords::Hit> BuiltinWords::across(const Key &prev, const Key
 std::optional<BuiltinWords::Hit> BuiltinWords::match(QStringView text) const
 {
     // A token's own words are looked up once the next token is known, since an allowed word
-    // may span both ('새끼 고양이'); the order of hits stays that of the tokens.
+    // may span both ('새끼 고양이', 'cum laude'); the order of hits stays that of the tokens.
     std::optional<Hit> hit;
     Key before;   // the token before the pending one
     Key pending;  // the last token, its own words not yet looked up
+    std::vector<Key> pendingParts;
     Key pair;
     bool havePending = false;
     static const Key none;
-    forEachToken(text, [&](const Key &t) {
-        if (havePending) {
-            if ((hit = inside(pending, before, t)))
+    auto settle = [&](const Key &next) {
+        if ((hit = wholeBeside(before, pending, next)))
+            return true;
+        for (size_t p = 0; p < pendingParts.size(); ++p) {
+            if ((hit = wholeBeside(p > 0 ? pendingParts[p - 1] : before, pendingParts[p],
+                                   p + 1 < pendingParts.size() ? pendingParts[p + 1] : next)))
                 return true;
-            if ((hit = whole(t)))
+        }
+        return bool(hit = inside(pending, before, next));
+    };
+    forEachToken(text, [&](const Key &t, const std::vector<Key> &parts) {
+        if (havePending) {
+            if (settle(t))
                 return true;
             if (pending.size() + t.size() <= m_longestLatin) {
                 pair.assign(pending).append(t);
@@ -537,14 +946,13 @@ std::optional<BuiltinWords::Hit> BuiltinWords::match(QStringView text) const
             if (!m_across.empty() && (hit = across(pending, t, pair)))
                 return true;
             before.swap(pending);
-        } else if ((hit = whole(t))) {
-            return true;
         }
         pending.assign(t);
+        pendingParts = parts;
         havePending = true;
         return false;
     });
     if (!hit && havePending)
-        hit = inside(pending, before, none);
+        settle(none);
     return hit;
 }

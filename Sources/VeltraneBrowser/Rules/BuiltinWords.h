@@ -49,7 +49,8 @@ public:
     std::optional<Hit> match(QStringView text) const;
 
     // The text split at white space into composed compact keys; single-scalar pieces typed
-    // apart join into one token, pieces of punctuation only are ignored.
+    // apart join into one token (a wider gap of white space ends it), pieces of punctuation
+    // only are ignored. Hangul letters typed one by one compose into syllables.
     static std::vector<Key> tokens(QStringView text);
 
     // NFC of the compact form, as scalars.
@@ -68,15 +69,20 @@ private:
     // - a leading '~' binds the word to a stem: it matches only right after a Hangul syllable
     //   of the same token ('~새기' finds '원숭이새기', not '새기다' or '원숭이 새기'); the hit
     //   names the word without the mark;
+    // - a leading '^' frees it from one: it matches only where no Hangul syllable of the same
+    //   token stands right before it ('^페도' finds '페도새끼', not '카페도');
     // - a space inside a non-Latin word also lets it span two neighbouring tokens, the first
     //   ending with the part before the space, the second starting with the rest ('이 새끼').
     //   An allowed word with a space likewise excuses a listed word beside the neighbouring
-    //   token ('새끼 고양이', '고양이 새끼').
+    //   token ('새끼 고양이', '고양이 새끼'), which may go on with a particle ('고양이가');
+    //   an allowed English phrase excuses a whole word beside the neighbouring word
+    //   ('cum laude').
     struct Entry {
         Key key;
         Hit hit;
         bool latin = false;
         bool bound = false;   // needs a Hangul syllable right before it
+        bool free = false;    // needs no Hangul syllable right before it
         size_t split = 0;     // where a two-token match divides the key (0: never)
     };
 
@@ -84,6 +90,7 @@ private:
     template <typename Emit>
     static void forEachToken(QStringView text, Emit &&visit);
     std::optional<Hit> whole(const Key &token) const;
+    std::optional<Hit> wholeBeside(const Key &prev, const Key &token, const Key &next) const;
     std::optional<Hit> wholeExact(const Key &token) const;
     bool allowed(const Key &token, size_t start, size_t end) const;
     bool allowedBeside(const Key &prev, const Key &token, const Key &next, size_t start,
@@ -106,5 +113,7 @@ private:
     std::unordered_map<char32_t, std::vector<std::pair<size_t, size_t>>> m_allowHolding;
     // Allowed words with a space, which also excuse a word next to a neighbouring token.
     std::vector<Entry> m_allowAcross;
+    // Allowed English phrases of two words, as the keys of both words.
+    std::vector<std::pair<Key, Key>> m_allowPairs;
     QHash<QString, int> m_counts;
 };

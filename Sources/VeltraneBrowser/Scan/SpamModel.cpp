@@ -57,7 +57,12 @@ void SpamModel::setDiscoveryStatus(const QString &text) { assign(m_discoveryStat
 void SpamModel::setRemoval(const std::optional<Removal> &removal) { assign(m_removal, removal, &SpamModel::removalChanged); }
 void SpamModel::setLastRemovalCount(int count) { assign(m_lastRemovalCount, count, &SpamModel::lastRemovalCountChanged); }
 void SpamModel::setPosts(const QList<ChannelPost> &posts) { assign(m_posts, posts, &SpamModel::postsChanged); }
-void SpamModel::setStats(const ScanStore::Stats &stats) { assign(m_stats, stats, &SpamModel::statsChanged); }
+void SpamModel::setStats(const ScanStore::Stats &stats)
+{
+    // The totals come from the store: a history found off on the way is made known with them.
+    checkHistory();
+    assign(m_stats, stats, &SpamModel::statsChanged);
+}
 void SpamModel::setRunSession(const std::optional<QString> &session) { assign(m_runSession, session, &SpamModel::runSessionChanged); }
 
 void SpamModel::raiseRunsVersion()
@@ -76,6 +81,17 @@ void SpamModel::raiseAccountRequest()
 {
     ++m_accountRequest;
     emit accountRequestChanged();
+}
+
+void SpamModel::checkHistory()
+{
+    if (!assign(m_historyNotice, m_store->openError(), &SpamModel::historyNoticeChanged))
+        return;
+    // Said once in the status line; the notice itself stays where the owner looks for it.
+    if (!m_historyNotice.isEmpty() && !m_historyNoticeShown) {
+        m_historyNoticeShown = true;
+        setStatus(m_historyNotice, QStringLiteral("warn"));
+    }
 }
 
 QList<Comment> SpamModel::spam() const
@@ -175,15 +191,17 @@ void SpamModel::syncPost(const QString &url)
     setStats(m_store->stats());
 }
 
-void SpamModel::logRun(const ScanStore::Run &run, const QList<ScanStore::Item> &items)
+bool SpamModel::logRun(const ScanStore::Run &run, const QList<ScanStore::Item> &items)
 {
     ScanStore::Run stored = run;
     // A run outside a multi-post job is a session of its own.
     stored.session = m_runSession ? *m_runSession : QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
     stored.automatic = m_sessionAuto;
-    m_store->log(stored, items);
+    const bool logged = m_store->log(stored, items) != 0;
     m_loggedRun = true;
+    checkHistory();
     raiseRunsVersion();
+    return logged;
 }
 
 void SpamModel::logFailedScan(const QString &url, const QString &note)

@@ -92,6 +92,7 @@ class SpamModel : public QObject, public SpamRules {
     Q_PROPERTY(int runsVersion READ runsVersion NOTIFY runsVersionChanged)
     Q_PROPERTY(int deletionsVersion READ deletionsVersion NOTIFY deletionsVersionChanged)
     Q_PROPERTY(int accountRequest READ accountRequest NOTIFY accountRequestChanged)
+    Q_PROPERTY(QString historyNotice READ historyNotice NOTIFY historyNoticeChanged)
 
     // The owner's settings.
     Q_PROPERTY(bool scanOnOpen READ scanOnOpen WRITE setScanOnOpen NOTIFY scanOnOpenChanged)
@@ -219,6 +220,8 @@ public:
     bool aiChecking() const { return m_aiChecking; }
     void setAIChecking(bool on);
     QString discoveryStatus() const { return m_discoveryStatus; }
+    // The discovery status after a load that found nothing new.
+    static QString nothingMoreToLoad();
     void setDiscoveryStatus(const QString &text);
     const std::optional<Removal> &removal() const { return m_removal; }
     void setRemoval(const std::optional<Removal> &removal);
@@ -238,6 +241,16 @@ public:
     // Raised when something the owner asked for needs the service account.
     int accountRequest() const { return m_accountRequest; }
     void raiseAccountRequest();
+    // Why the history is off for this run (the store's own words, with what to do); empty while
+    // it works. Learnt whenever the model reads or writes the history.
+    QString historyNotice() const { return m_historyNotice; }
+    // Publishes the store's state; the first time the history is found off, the status line
+    // says so too.
+    void checkHistory();
+    // Whether the last scan's results all reached the history; when not, why (empty for a page
+    // that has nothing to store).
+    bool lastScanRecorded() const { return m_scanRecorded; }
+    QString lastScanUnsaved() const { return m_scanUnsaved; }
 
     // ---- plain working state shared by the model's members --------------------------------
     std::optional<QUuid> pageID() const { return m_pageID; }
@@ -363,7 +376,8 @@ public:
     void setStatus(const QString &text, const QString &kind);
     // Recounts a stored post and brings its row and the totals up to date.
     void syncPost(const QString &url);
-    void logRun(const ScanStore::Run &run, const QList<ScanStore::Item> &items);
+    // Whether the run was stored.
+    bool logRun(const ScanStore::Run &run, const QList<ScanStore::Item> &items);
     void logFailedScan(const QString &url, const QString &note);
     void logFailedRemoval(const QString &url, int count, const QString &note);
 
@@ -377,8 +391,12 @@ public:
     // comments of the page that are not among them (page order).
     QList<ScanStore::Item> scanRunItems(const QString &post, const QSet<QString> &fresh,
                                         qsizetype *pendingCount = nullptr) const;
-    // Writes the run of a recorded scan with those items.
-    void logScanRun(const ScanStore::PostKey &page, const ScanFacts &facts, const QSet<QString> &fresh);
+    // Writes the run of a recorded scan with those items; whether it was stored.
+    bool logScanRun(const ScanStore::PostKey &page, const ScanFacts &facts, const QSet<QString> &fresh);
+    // Keeps the reason of the first history write of the running scan that failed.
+    void noteStored(bool stored);
+    // The sentence a scan's status line ends with when its results did not all reach the history.
+    QString unsavedSentence(bool korean) const;
 
     // The status line of a running page call, from its counts in the run's language; none when
     // the report leaves the line alone.
@@ -641,6 +659,7 @@ signals:
     void runsVersionChanged();
     void deletionsVersionChanged();
     void accountRequestChanged();
+    void historyNoticeChanged();
     void scanOnOpenChanged();
     void aiOnChanged();
     void aiAbuseChanged();
@@ -726,6 +745,10 @@ private:
     int m_runsVersion = 0;
     int m_deletionsVersion = 0;
     int m_accountRequest = 0;
+    QString m_historyNotice;
+    bool m_historyNoticeShown = false;
+    bool m_scanRecorded = false;
+    QString m_scanUnsaved;
 
     // Settings.
     bool m_scanOnOpen = true;

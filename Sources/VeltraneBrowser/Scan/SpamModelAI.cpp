@@ -230,7 +230,7 @@ QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::Po
                         answers.append({batch.at(i).id, ScanStore::hash(batch.at(i).text), *scores.at(i)});
                 }
                 if (!answers.isEmpty())
-                    m_store->rememberAI(page->site, answers, optionsKey);
+                    noteStored(m_store->rememberAI(page->site, answers, optionsKey));
             }
             bool changed = false;
             for (qsizetype i = 0; i < pairs; ++i) {

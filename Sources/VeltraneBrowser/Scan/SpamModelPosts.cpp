@@ -256,6 +256,11 @@ int SpamModel::addDiscovered(const QList<FoundPost> &posts)
     return int(taken.size());
 }
 
+QString SpamModel::nothingMoreToLoad()
+{
+    return Lang::pick(QStringLiteral("더 불러올 게시물이 없습니다."), QStringLiteral("No more posts to load."));
+}
+
 QCoro::Task<int> SpamModel::loadMorePosts(LoginProvider provider)
 {
     if (working() || !m_browser || m_browser->accounts()->isAuthenticating())
@@ -279,7 +284,7 @@ QCoro::Task<int> SpamModel::loadMorePosts(LoginProvider provider)
 
     QPointer<SpamModel> self(this);
     const QString stopped = Lang::pick(QStringLiteral("목록 불러오기를 중지했습니다."), QStringLiteral("Loading stopped."));
-    const QString nothing = Lang::pick(QStringLiteral("더 불러올 게시물이 없습니다."), QStringLiteral("No more posts to load."));
+    const QString nothing = nothingMoreToLoad();
     int added = 0;
     QString text;
     try {

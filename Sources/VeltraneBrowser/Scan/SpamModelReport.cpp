@@ -171,7 +171,7 @@ QList<ScanStore::Item> SpamModel::scanRunItems(const QString &post, const QSet<Q
     return items;
 }
 
-void SpamModel::logScanRun(const ScanStore::PostKey &page, const ScanFacts &facts, const QSet<QString> &fresh)
+bool SpamModel::logScanRun(const ScanStore::PostKey &page, const ScanFacts &facts, const QSet<QString> &fresh)
 {
     qsizetype pending = 0;
     const QList<ScanStore::Item> items = scanRunItems(page.url, fresh, &pending);
@@ -185,7 +185,28 @@ void SpamModel::logScanRun(const ScanStore::PostKey &page, const ScanFacts &fact
     run.flagged = int(pending);
     run.added = int(facts.added);
     run.note = facts.total == 0 ? QString() : m_issue;
-    logRun(run, items);
+    return logRun(run, items);
+}
+
+void SpamModel::noteStored(bool stored)
+{
+    if (stored || !m_scanUnsaved.isEmpty())
+        return;
+    m_scanUnsaved = m_store->lastError();
+    if (m_scanUnsaved.isEmpty())
+        m_scanUnsaved = Lang::pick(QStringLiteral("기록 파일에 쓰지 못했습니다."), QStringLiteral("The history file could not be written."));
+}
+
+QString SpamModel::unsavedSentence(bool korean) const
+{
+    // A history that is off was explained once already (and stays in the settings); a single
+    // failed write says its own reason.
+    if (!m_historyNotice.isEmpty()) {
+        return korean ? QStringLiteral(" 기록이 꺼져 있어 이 검사는 기록되지 않았습니다(이유와 할 일은 설정 › 기록에 있습니다).")
+                      : QStringLiteral(" This scan was not recorded: history is off for this run (Settings › History says why and what to do).");
+    }
+    return (korean ? QStringLiteral(" 이 검사는 기록에 다 저장되지 않았습니다: ") : QStringLiteral(" This scan was not fully recorded in the history: "))
+        + m_scanUnsaved;
 }
 
 std::optional<SpamModel::StatusLine> SpamModel::progressLine(const ScanProgress &p, bool korean)

@@ -149,6 +149,8 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
     m_abandon = false;
     setScanning(true);
     resetResults();
+    m_scanRecorded = false;
+    m_scanUnsaved.clear();
 
     const bool korean = Lang::system();
     const std::optional<ScanStore::PostKey> key = ScanStore::canonical(browser->address());
@@ -342,7 +344,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
         }
         if (m_aiOn)
             reuse = reuseAI(known);
-        m_store->remember(key->site, key->url, m_comments, rules, now);
+        noteStored(m_store->remember(key->site, key->url, m_comments, rules, now));
     }
 
     // The AI check.
@@ -389,7 +391,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
     setOnlySpam(flagged > 0);
 
     if (key) {
-        m_store->rememberVerdicts(key->site, m_comments);
+        noteStored(m_store->rememberVerdicts(key->site, m_comments));
         std::optional<ChannelPost> row;
         for (const ChannelPost &p : std::as_const(m_posts)) {
             if (p.url == key->url) {
@@ -421,7 +423,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
         // Only an answer that says it saw every comment is a full collection.
         if (result.complete.value_or(false))
             post.fullAt = now;
-        m_store->record(post);
+        noteStored(m_store->record(post));
         const ScanStore::Counts counts = m_store->syncCounts(key->url);
         post.total = counts.total;
         post.flagged = counts.flagged;
@@ -435,8 +437,14 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
     facts.added = added;
     facts.aiNote = aiNote;
     reportScan(facts);
+    const StatusLine summary{m_status, m_statusKind};
     if (record && key)
-        logScanRun(*key, facts, fresh);
+        noteStored(logScanRun(*key, facts, fresh));
+    // A scan whose results did not all reach the history never reads as a plain success.
+    m_scanRecorded = key.has_value() && m_scanUnsaved.isEmpty();
+    checkHistory();
+    if (key && !m_scanRecorded)
+        setStatus(summary.text + unsavedSentence(korean), QStringLiteral("warn"));
     endScan();
 }
 

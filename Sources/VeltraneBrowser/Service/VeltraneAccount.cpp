@@ -3,6 +3,7 @@
 #include "Base/AppSettings.h"
 #include "Base/Lang.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -147,28 +148,101 @@ VeltraneAccount::~VeltraneAccount() = default;
 
 void VeltraneAccount::loadStore()
 {
-    if (m_store.isEmpty())
+    if (m_store.isEmpty() || !QFileInfo::exists(m_store))
         return;
     QFile file(m_store);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_unread = Unread::unopenable;
+        m_unreadDetail = file.errorString();
         return;
+    }
     // The file is a few short strings; anything large is not ours.
     const QByteArray bytes = file.read(64 * 1024);
     const QJsonDocument doc = QJsonDocument::fromJson(bytes);
-    if (!doc.isObject())
+    if (!doc.isObject()) {
+        m_unread = Unread::damaged;
         return;
+    }
+    // Only the token and the endpoint are needed; anything else of another type is ignored.
     const QJsonObject o = doc.object();
-    for (auto it = o.begin(); it != o.end(); ++it)
-        if (!it.value().isString())
-            return;
-    if (o.value(QStringLiteral("server")).toString() != m_server.toString())
+    const std::optional<QString> token = stringMember(o, QStringLiteral("token"));
+    if (!token || token->isEmpty()) {
+        m_unread = Unread::noSignIn;
         return;
-    const QString token = o.value(QStringLiteral("token")).toString();
-    if (token.isEmpty())
+    }
+    const std::optional<QString> server = stringMember(o, QStringLiteral("server"));
+    if (!server || *server != m_server.toString()) {
+        m_unread = Unread::otherServer;
+        m_unreadDetail = server.value_or(QString());
         return;
-    m_token = token;
-    const QString email = o.value(QStringLiteral("email")).toString();
+    }
+    m_token = *token;
+    const QString email = stringMember(o, QStringLiteral("email")).value_or(QString());
     m_email = email.isEmpty() ? std::nullopt : std::optional<QString>(email);
+}
+
+bool VeltraneAccount::keepAside()
+{
+    if (!m_unread || !m_keptAside.isEmpty() || !QFileInfo::exists(m_store))
+        return true;
+    const QString stem = m_store + QStringLiteral(".unreadable-")
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = stem;
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = stem + u'-' + QString::number(n);
+    if (!QFile::rename(m_store, aside)) {
+        m_asideFailed = true;
+        qWarning("cannot keep the unreadable account file %s aside; it is left as it is", qPrintable(m_store));
+        return false;
+    }
+    m_asideFailed = false;
+    m_keptAside = aside;
+    return true;
+}
+
+QString VeltraneAccount::fileNotice(bool korean) const
+{
+    if (!m_unread)
+        return {};
+    QString why;
+    switch (*m_unread) {
+    case Unread::damaged:
+        why = korean ? QStringLiteral("손상되었거나 잘려 있습니다") : QStringLiteral("it is damaged or cut short");
+        break;
+    case Unread::otherServer:
+        why = korean ? QStringLiteral("다른 서버(%1)의 파일입니다").arg(m_unreadDetail)
+                     : QStringLiteral("it belongs to another server (%1)").arg(m_unreadDetail);
+        break;
+    case Unread::noSignIn:
+        why = korean ? QStringLiteral("로그인 정보가 없습니다") : QStringLiteral("it holds no sign-in");
+        break;
+    case Unread::unopenable:
+        why = korean ? QStringLiteral("열 수 없습니다: %1").arg(m_unreadDetail)
+                     : QStringLiteral("it could not be opened: %1").arg(m_unreadDetail);
+        break;
+    }
+    if (!m_keptAside.isEmpty()) {
+        return korean ? QStringLiteral("계정 파일을 읽지 못했습니다(%1). 원래 파일은 %2(으)로 보관했고 새 로그인을 그 자리에 저장했습니다. "
+                                       "예전 계정을 다시 쓰려면 그 계정의 이메일로 로그인하세요.").arg(why, m_keptAside)
+                      : QStringLiteral("The account file could not be read (%1). It was kept as %2, and the new sign-in was "
+                                       "saved in its place. If it held your earlier account, sign in with that account's "
+                                       "email to use it again.").arg(why, m_keptAside);
+    }
+    if (m_asideFailed) {
+        return korean ? QStringLiteral("계정 파일을 읽지 못했고(%1) 옮겨 둘 수도 없어 그대로 두었습니다: %2. "
+                                       "새 로그인은 앱을 종료할 때까지만 유지됩니다.").arg(why, m_store)
+                      : QStringLiteral("The account file could not be read (%1) and could not be moved aside, so it was left "
+                                       "as it is: %2. The new sign-in lasts only until the application quits.").arg(why, m_store);
+    }
+    return korean ? QStringLiteral("계정 파일을 읽지 못해(%1) 로그인되어 있지 않습니다. 파일은 그대로 두었습니다: %2. "
+                                   "새로 로그인하면 이 파일은 덮어쓰지 않고 따로 보관합니다.").arg(why, m_store)
+                  : QStringLiteral("The account file could not be read (%1), so you are not signed in. It was left as it "
+                                   "is: %2. A new sign-in keeps it aside rather than writing over it.").arg(why, m_store);
+}
+
+QString VeltraneAccount::fileNoticeText() const
+{
+    return fileNotice(Lang::system());
 }
 
 void VeltraneAccount::writeStore()
@@ -208,7 +282,8 @@ void VeltraneAccount::remember(const std::optional<QString> &token, const std::o
     } else {
         m_email = email;
     }
-    if (!m_store.isEmpty()) {
+    // A file that could not be read goes aside first; one that cannot be moved is left alone.
+    if (!m_store.isEmpty() && keepAside()) {
         if (token)
             writeStore();
         else

@@ -6,6 +6,11 @@
 //   co_await account.refresh(true);                            // status, device account, profile
 //   auto checked = co_await account.check(texts, {"spam", "abuse"}, false);   // throws APIFailure
 //
+// An account file that cannot be used (damaged, cut short, of another endpoint, without a token)
+// is never written over or removed as it is: before the first write it is renamed beside itself
+// with an ".unreadable-<time>" suffix, and fileNotice() says what happened. Members it does not
+// know, or of another type, are ignored when the token and the endpoint are readable.
+//
 // Every operation throws APIFailure (AIRules::message gives its text), except refresh() and
 // logout(), which never fail. The bearer token goes only to the configured origin: a redirect to
 // any other scheme, host or port is refused, and replies above kMaxReplyBytes are refused too.
@@ -38,6 +43,7 @@ class VeltraneAccount : public QObject {
     Q_PROPERTY(bool hasPassword READ hasPassword NOTIFY changed)
     Q_PROPERTY(bool testMode READ testMode NOTIFY changed)
     Q_PROPERTY(bool ready READ ready NOTIFY changed)
+    Q_PROPERTY(QString fileNotice READ fileNoticeText NOTIFY changed)
 
 public:
     enum class Auth { Required, None, Optional };
@@ -98,6 +104,13 @@ public:
 
     QUrl server() const { return m_server; }
     QString store() const { return m_store; }
+    // Whether an account file was there and could not be used.
+    bool fileUnreadable() const { return m_unread.has_value(); }
+    // Where that file was kept aside; empty while it is still in its place.
+    QString keptAside() const { return m_keptAside; }
+    // What the owner must know about the account file, in the given language; empty when all is well.
+    QString fileNotice(bool korean) const;
+    QString fileNoticeText() const;
 
     // Account operations.
     QCoro::Task<void> refresh(bool autoStart);
@@ -128,6 +141,9 @@ private:
     void remember(const std::optional<QString> &token, const std::optional<QString> &email);
     void loadStore();
     void writeStore();
+    // Moves an unusable account file aside before anything takes its place; false when it is
+    // still there (then nothing may be written over it).
+    bool keepAside();
     QCoro::Task<QJsonObject> request(const char *method, const char *path, std::optional<QJsonObject> body, Auth auth,
                                      bool retry);
     QCoro::Task<Reply> send(Request request);
@@ -154,6 +170,11 @@ private:
     QUrl m_server;
     std::optional<QString> m_token;
     QString m_store;
+    enum class Unread { damaged, otherServer, noSignIn, unopenable };
+    std::optional<Unread> m_unread;
+    QString m_unreadDetail;
+    QString m_keptAside;
+    bool m_asideFailed = false;
     Transport m_transport;
     Pause m_pause;
     std::shared_ptr<DeviceStart> m_deviceStart;

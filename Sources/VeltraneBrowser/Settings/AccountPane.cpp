@@ -7,10 +7,13 @@
 #include "Settings/SettingsButton.h"
 #include "Settings/SettingsCard.h"
 #include "Settings/SettingsRow.h"
+#include "Theme/Design.h"
+#include "Theme/Symbol.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -71,7 +74,8 @@ QString AccountPane::shape() const
                         QString::number(int(s.managing())), QString::number(s.busy()), s.message(),
                         QString::number(s.failed()), a ? a->emailText() : QString(), a ? a->supportCodeText() : QString(),
                         QString::number(a && a->hasPassword()), QString::number(a && a->testMode()),
-                        QString::number(a && a->emailLogin()), QString::number(a && a->deviceAccounts())}
+                        QString::number(a && a->emailLogin()), QString::number(a && a->deviceAccounts()),
+                        a ? a->fileNotice(m_korean) : QString()}
         .join(QLatin1Char('|'));
 }
 
@@ -155,6 +159,15 @@ void AccountPane::rebuild()
         return std::pair{rowWidget, row};
     };
 
+    // An account file that could not be read: what became of it comes first.
+    if (account && account->fileUnreadable()) {
+        auto *notice = text(QStringLiteral("\u26A0 ") + account->fileNotice(k));
+        notice->setObjectName(QStringLiteral("accountFileNotice"));
+        notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        notice->setStyleSheet(QStringLiteral("color: #c0392b;"));
+        column->addWidget(notice);
+    }
+
     if (!s->signedIn()) {
         if (s->showsTestServerNote())
             column->addWidget(text(pick(k, "테스트 서버라 로그인하지 않아도 AI 검사를 쓸 수 있습니다.",
@@ -224,12 +237,24 @@ void AccountPane::rebuild()
         auto *hl = new QHBoxLayout(header);
         hl->setContentsMargins(20, 20, 20, 20);
         hl->setSpacing(16);
-        auto *badge = new QLabel(s->deviceAccount() ? QStringLiteral("\u25A1") : s->badge());
+        auto *badge = new QLabel(s->badge());
+        badge->setObjectName(QStringLiteral("accountBadge"));
         badge->setTextFormat(Qt::PlainText);
         badge->setAlignment(Qt::AlignCenter);
         badge->setFixedSize(48, 48);
-        badge->setStyleSheet(QStringLiteral("background: palette(highlight); color: palette(highlighted-text);"
-                                            " border-radius: 24px; font-size: 18px; font-weight: 600;"));
+        badge->setStyleSheet(QStringLiteral("background: %1; color: %2; border-radius: 24px; font-size: 20px; font-weight: 600;")
+                                 .arg(Design::accent().name(), Design::onAccent().name()));
+        if (s->deviceAccount()) {
+            // This computer's own account: a laptop, not a letter.
+            const qreal dpr = devicePixelRatioF();
+            QPixmap glyph(QSize(48, 48) * dpr);
+            glyph.setDevicePixelRatio(dpr);
+            glyph.fill(Qt::transparent);
+            QPainter gp(&glyph);
+            Symbol::paint(gp, QStringLiteral("laptopcomputer"), QRectF(0, 0, 48, 48), Design::onAccent(), 19);
+            gp.end();
+            badge->setPixmap(glyph);
+        }
         hl->addWidget(badge);
         auto *lines = new QVBoxLayout;
         lines->setSpacing(4);

@@ -1,5 +1,7 @@
 #include "Settings/DesktopPrompts.h"
 
+#include "Theme/AlertStyle.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -36,6 +38,7 @@ bool DesktopPrompts::confirm(QWidget *parent, const QString &title, const QStrin
     box.setWindowModality(Qt::ApplicationModal);
     box.setIcon(QMessageBox::Warning);
     box.setTextFormat(Qt::PlainText);
+    AlertStyle::apply(&box);
     box.setText(title);
     box.setInformativeText(text);
     QPushButton *no = box.addButton(cancel, QMessageBox::RejectRole);

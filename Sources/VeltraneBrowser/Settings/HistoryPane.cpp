@@ -30,7 +30,8 @@ HistoryPane::HistoryPane(SpamModel *model, SettingsPrompts *prompts, bool korean
 {
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
-    for (auto signal : {&SpamModel::keepDaysChanged, &SpamModel::statsChanged, &SpamModel::workingChanged})
+    for (auto signal : {&SpamModel::keepDaysChanged, &SpamModel::statsChanged, &SpamModel::workingChanged,
+                        &SpamModel::historyNoticeChanged})
         connect(model, signal, this, &HistoryPane::rebuild, Qt::QueuedConnection);
     connect(m_pane, &HistoryPaneModel::changed, this, &HistoryPane::rebuild, Qt::QueuedConnection);
     // Progress moves the bar in place; the pane is rebuilt only when an export starts or ends.
@@ -49,6 +50,17 @@ void HistoryPane::rebuild()
         return;
     QVBoxLayout *column = PaneContent::renew(this, m_layout, m_content);
     SpamModel *model = m_model;
+
+    // A history that is off says so first: why, and what to do.
+    if (!model->historyNotice().isEmpty()) {
+        auto *off = new QLabel(QStringLiteral("\u26A0 ") + model->historyNotice());
+        off->setObjectName(QStringLiteral("historyNotice"));
+        off->setTextFormat(Qt::PlainText);
+        off->setWordWrap(true);
+        off->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        off->setStyleSheet(QStringLiteral("color: #c0392b;"));
+        column->addWidget(off);
+    }
 
     auto *retention = new SettingsCard(pick(m_korean, "보관", "Retention"));
     auto *keep = new ChoicePicker(pick(m_korean, "보관 기간", "Keep for"), 250);

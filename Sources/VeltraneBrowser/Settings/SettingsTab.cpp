@@ -92,6 +92,9 @@ QString SettingsTab::status(SettingsTab tab, const SpamModel &model, const Veltr
             return pick(korean, "꺼짐", "Off");
         if (!service.hasToken() && !service.testMode())
             return needs(korean);
+        // On by default, but nothing is sent until the owner has agreed.
+        if (model.aiConsent() != std::optional<bool>(true))
+            return pick(korean, "동의 필요", "Needs your consent");
         return pick(korean, "켜짐", "On");
     case basic: {
         QString line = model.limit() == 0 ? pick(korean, "전체 수집", "Collect all")
@@ -102,11 +105,15 @@ QString SettingsTab::status(SettingsTab tab, const SpamModel &model, const Veltr
         return line;
     }
     case history: {
+        if (!model.historyNotice().isEmpty())
+            return pick(korean, "기록 꺼짐 · 파일을 읽지 못함", "History off · file unreadable");
         const QString m = locale.toString(model.stats().comments);
         return korean ? QStringLiteral("댓글 %1개 · %2일 보관").arg(m).arg(model.keepDays())
                       : QStringLiteral("%1 comments · %2 days").arg(m).arg(model.keepDays());
     }
     case account:
+        if (service.fileUnreadable())
+            return pick(korean, "계정 파일을 읽지 못함", "Account file unreadable");
         if (!service.hasToken())
             return pick(korean, "로그인 안 됨", "Not signed in");
         if (service.email() && !service.email()->isEmpty())
@@ -121,5 +128,5 @@ QString SettingsTab::status(SettingsTab tab, const SpamModel &model, const Veltr
 
 bool SettingsTab::statusStrong(SettingsTab tab, const SpamModel &model, const VeltraneAccount &service)
 {
-    return tab == ai && model.aiOn() && (service.hasToken() || service.testMode());
+    return tab == ai && model.aiOn() && model.aiConsent() == std::optional<bool>(true) && (service.hasToken() || service.testMode());
 }

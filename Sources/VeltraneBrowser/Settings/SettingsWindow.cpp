@@ -162,7 +162,7 @@ SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *paren
 
     if (model) {
         for (auto signal : {&SpamModel::aiOnChanged, &SpamModel::limitChanged, &SpamModel::keywordsChanged,
-                            &SpamModel::statsChanged, &SpamModel::keepDaysChanged})
+                            &SpamModel::statsChanged, &SpamModel::keepDaysChanged, &SpamModel::historyNoticeChanged})
             connect(model, signal, this, &SettingsWindow::refreshSidebar);
         if (model->account())
             connect(model->account(), &VeltraneAccount::changed, this, &SettingsWindow::refreshSidebar);

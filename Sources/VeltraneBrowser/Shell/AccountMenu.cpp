@@ -3,6 +3,7 @@
 #include "Base/Lang.h"
 #include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
+#include "Theme/AlertStyle.h"
 #include "Theme/BrandMark.h"
 #include "Theme/Design.h"
 #include "Theme/ServiceIcon.h"
@@ -135,7 +136,7 @@ QString AccountMenu::confirmMessage(bool korean)
 QString AccountMenu::cancelTitle(bool korean) { return korean ? QStringLiteral("취소") : QStringLiteral("Cancel"); }
 
 AccountMenu::AccountMenu(Browser *browser, AccountSession *session, QWidget *parent)
-    : QFrame(parent, Qt::Popup)
+    : Popover(parent, Qt::Popup)
     , m_browser(browser)
     , m_session(session)
 {
@@ -173,6 +174,7 @@ AccountMenu::AccountMenu(Browser *browser, AccountSession *session, QWidget *par
         QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
         auto *box = new QMessageBox(QMessageBox::Warning, t, message, QMessageBox::NoButton, owner);
         box->setTextFormat(Qt::PlainText);
+        AlertStyle::apply(box);
         const bool ko = Lang::system();
         box->addButton(cancelTitle(ko), QMessageBox::RejectRole);
         QPushButton *out = box->addButton(actionTitle(Action::signOut, ko), QMessageBox::DestructiveRole);

@@ -6,7 +6,7 @@
 #include "Sites/LoginProvider.h"
 #include "Sites/LoginStatus.h"
 
-#include <QFrame>
+#include "Theme/Popover.h"
 
 #include <functional>
 #include <optional>
@@ -16,7 +16,7 @@ class Browser;
 class QLabel;
 class QVBoxLayout;
 
-class AccountMenu : public QFrame {
+class AccountMenu : public Popover {
     Q_OBJECT
 public:
     enum class Action { open, signOut, signIn };

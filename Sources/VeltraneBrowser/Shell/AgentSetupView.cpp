@@ -110,7 +110,7 @@ QString AgentSetupView::note(bool korean)
 }
 
 AgentSetupView::AgentSetupView(QWidget *parent, Qt::WindowFlags flags)
-    : QFrame(parent, flags)
+    : Popover(parent, flags)
     , m_config(config(agentPath()))
 {
     const bool korean = Lang::system();

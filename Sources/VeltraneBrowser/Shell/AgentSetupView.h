@@ -3,12 +3,12 @@
 // starts the bridge program veltrane-agent (installed beside this program), and a button that copies
 // it. The application never starts the bridge itself; the client does, with the argument "mcp".
 
-#include <QFrame>
+#include "Theme/Popover.h"
 
 class QClipboard;
 class WorkspaceButton;
 
-class AgentSetupView : public QFrame {
+class AgentSetupView : public Popover {
     Q_OBJECT
 public:
     // The configuration for a bridge at `command`: pretty-printed, keys sorted, slashes unescaped.

@@ -194,6 +194,7 @@ BrowserPane::BrowserPane(Browser *browser, QWidget *parent)
     QPalette bp = m_bannerText->palette();
     bp.setColor(QPalette::WindowText, Design::warn());
     m_bannerText->setPalette(bp);
+    m_bannerText->setWordWrap(true);   // a long error keeps its end
     bannerRow->addWidget(m_bannerText, 1);
     m_retry = new QPushButton(tryAgain(korean), m_banner);
     m_retry->setFlat(true);
@@ -217,15 +218,15 @@ BrowserPane::BrowserPane(Browser *browser, QWidget *parent)
     connect(m_enterAddress, &QAction::triggered, this, [this] { m_field->setFocus(Qt::ShortcutFocusReason); m_field->selectAll(); });
     addAction(m_enterAddress);
 
-    m_field->setText(m_browser->address());
+    showAddress();
     connect(m_field, &QLineEdit::returnPressed, this, [this] {
         m_browser->open(m_field->text());
         m_field->clearFocus();
-        m_field->setText(m_browser->address());
+        showAddress();
     });
     connect(m_browser, &Browser::addressChanged, this, [this] {
         if (!m_field->hasFocus())   // what the owner is typing stays
-            m_field->setText(m_browser->address());
+            showAddress();
         sync();
     });
     for (auto signal : {&Browser::titleChanged, &Browser::errorChanged, &Browser::isLoadingChanged, &Browser::canGoBackChanged,
@@ -234,6 +235,13 @@ BrowserPane::BrowserPane(Browser *browser, QWidget *parent)
     connect(m_browser, &Browser::currentTabChanged, this, &BrowserPane::showTab);
     connect(m_browser->accounts(), &AccountSession::clearingChanged, this, &BrowserPane::sync);
     showTab();
+}
+
+void BrowserPane::showAddress()
+{
+    // From its start, so that the host stays in view and a long path is what runs out of room.
+    m_field->setText(m_browser->address());
+    m_field->setCursorPosition(0);
 }
 
 QString BrowserPane::bannerText() const
@@ -320,12 +328,12 @@ bool BrowserPane::eventFilter(QObject *watched, QEvent *event)
         m_shield->setGeometry(m_view->geometry());
     if (watched == m_field) {
         if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
-            m_field->setText(m_browser->address());
+            showAddress();
             m_field->clearFocus();
             return true;
         }
         if (event->type() == QEvent::FocusOut) {
-            m_field->setText(m_browser->address());
+            showAddress();
             static_cast<FieldFrame *>(m_fieldFrame)->focused = false;
             m_fieldFrame->update();
         } else if (event->type() == QEvent::FocusIn) {

@@ -62,6 +62,7 @@ protected:
 
 private:
     void sync();
+    void showAddress();
     void showTab();
     void act(int index);
 

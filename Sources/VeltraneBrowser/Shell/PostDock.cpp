@@ -105,6 +105,13 @@ PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStor
     m_grid->setAutoFillBackground(false);   // setWidget turned it on
     m_scroll->viewport()->installEventFilter(this);
     column->addWidget(m_scroll, 1);
+    // Over the empty grid: what to do first.
+    m_empty = mutedLabel(m_scroll->viewport(), 12, QFont::Normal);
+    m_empty->setObjectName(QStringLiteral("emptyHint"));
+    m_empty->setAlignment(Qt::AlignCenter);
+    m_empty->setWordWrap(true);
+    m_empty->setContentsMargins(24, 0, 24, 0);
+    m_empty->hide();
 
     m_actions = new PostDockActions(this);
     column->addWidget(m_actions);
@@ -164,7 +171,8 @@ PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStor
         });
         for (auto signal : {&SpamModel::scanningChanged, &SpamModel::preparingChanged, &SpamModel::removalChanged,
                             &SpamModel::findingPostsChanged, &SpamModel::discoveryStatusChanged, &SpamModel::progressChanged,
-                            &SpamModel::statusChanged, &SpamModel::scanActivityChanged, &SpamModel::busyChanged})
+                            &SpamModel::statusChanged, &SpamModel::scanActivityChanged, &SpamModel::busyChanged,
+                            &SpamModel::historyNoticeChanged})
             connect(m_model, signal, this, &PostDock::syncActions);
         connect(m_model, &SpamModel::removalChanged, this, &PostDock::rebuild);
     }
@@ -367,6 +375,12 @@ void PostDock::layoutGrid()
         bottom = std::max(bottom, cells[i].bottom() + 1);
     }
     m_grid->resize(width, bottom);
+    m_empty->setGeometry(m_scroll->viewport()->rect());
+}
+
+QString PostDock::emptyHintText() const
+{
+    return m_empty->isVisibleTo(this) ? m_empty->text() : QString();
 }
 
 void PostDock::syncHeader()
@@ -408,15 +422,23 @@ void PostDock::syncActions()
         in.touring = m_model->touring();
         in.removing = m_model->removal().has_value();
         in.findingPosts = m_model->findingPosts();
+        in.nothingMore = m_model->discoveryStatus() == SpamModel::nothingMoreToLoad();
         m_actions->setState(PostDockModel::actions(in, Lang::system()), ScanStatusText::scanLine(*m_model),
                             ScanStatusText::scanFraction(*m_model));
-        m_status->setText(m_model->discoveryStatus());
-        m_statusRow->setVisible(!m_model->discoveryStatus().isEmpty());
+        // Below discovery, a history that is off for the run stays in view.
+        const bool historyOff = m_model->discoveryStatus().isEmpty() && !m_model->historyNotice().isEmpty();
+        const QString line = historyOff ? QStringLiteral("\u26A0 ") + m_model->historyNotice() : m_model->discoveryStatus();
+        m_status->setText(line);
+        m_status->setToolTip(historyOff ? m_model->historyNotice() : QString());
+        m_status->setMaximumHeight(QFontMetrics(m_status->font()).lineSpacing() * (historyOff ? 5 : 2) + 2);
+        m_statusRow->setVisible(!line.isEmpty());
         m_statusSpinner->setRunning(m_model->findingPosts());
     } else {
         m_actions->setState(PostDockModel::actions(in, Lang::system()), QString(), std::nullopt);
         m_statusRow->setVisible(false);
     }
+    m_empty->setText(PostDockModel::emptyHint(in, Lang::system()));
+    m_empty->setVisible(!m_empty->text().isEmpty());
 }
 
 bool PostDock::eventFilter(QObject *watched, QEvent *event)

@@ -60,6 +60,8 @@ public:
     HeaderButton *deselectAllButton() const { return m_deselectAll; }
     IconButton *searchButton() const { return m_searchButton; }
     QLineEdit *searchField() const { return m_search; }
+    // The hint shown over an empty list; empty while none is shown.
+    QString emptyHintText() const;
 
     // Forgets a post and its history after the owner confirmed it through the model's alerts;
     // true when it was forgotten.
@@ -104,4 +106,5 @@ private:
     QWidget *m_statusRow;
     Spinner *m_statusSpinner;
     QLabel *m_status;
+    QLabel *m_empty;
 };

@@ -185,6 +185,18 @@ Alerts::Question PostDockModel::removeQuestion(const QString &name, bool korean)
             {QStringLiteral("Cancel"), QStringLiteral("Remove")}, removeButton};
 }
 
+QString PostDockModel::emptyHint(const ActionsInput &in, bool korean)
+{
+    if (in.count > 0 || in.findingPosts)
+        return {};
+    if (!in.signedIn)
+        return korean ? in.siteName + QStringLiteral("에 로그인한 다음 최신 게시물을 불러와 검사할 게시물을 고르세요.")
+                      : QStringLiteral("Sign in to ") + in.siteName
+                            + QStringLiteral(", then load your latest posts and pick the ones to check.");
+    return pick(korean, QStringLiteral("최신 게시물을 불러와 검사할 게시물을 고르세요."),
+                QStringLiteral("Load your latest posts and pick the ones to check."));
+}
+
 PostDockModel::Actions PostDockModel::actions(const ActionsInput &in, bool korean)
 {
     Actions a;
@@ -203,7 +215,8 @@ PostDockModel::Actions PostDockModel::actions(const ActionsInput &in, bool korea
                               : pick(korean, QStringLiteral("최신 게시물 불러오기"), QStringLiteral("Load latest posts"));
         a.loadTip = pick(korean, QStringLiteral("이 채널에서 아직 검사하지 않은 최신 게시물을 30개 더 불러옵니다."),
                          QStringLiteral("Loads the next 30 posts you haven't scanned yet on this channel."));
-        a.loadEnabled = !in.locked && !in.working;
+        // Another load would only say the same again; choosing another site clears it.
+        a.loadEnabled = !in.locked && !in.working && !in.nothingMore;
         a.loadProminent = !hasPosts && in.signedIn;
     }
 

@@ -102,6 +102,7 @@ public:
         bool touring = false;
         bool removing = false;    // a deletion of stored records
         bool findingPosts = false;
+        bool nothingMore = false; // the last load of this site found nothing new
     };
     struct Actions {
         bool progress = false;          // the progress form: spinner, line, bar and Stop
@@ -124,4 +125,6 @@ public:
         bool operator==(const Actions &) const = default;
     };
     static Actions actions(const ActionsInput &in, bool korean);
+    // What the empty list tells the owner to do; empty while there are posts or they are loading.
+    static QString emptyHint(const ActionsInput &in, bool korean);
 };

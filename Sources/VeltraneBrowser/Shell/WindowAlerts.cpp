@@ -1,5 +1,7 @@
 #include "Shell/WindowAlerts.h"
 
+#include "Theme/AlertStyle.h"
+
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -20,6 +22,7 @@ QCoro::Task<int> WindowAlerts::ask(Question question)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     box->setTextFormat(Qt::PlainText);   // texts may quote page titles and comments
+    AlertStyle::apply(box);
     box->setWindowTitle(question.title);
     box->setText(question.title);
     box->setInformativeText(question.text);

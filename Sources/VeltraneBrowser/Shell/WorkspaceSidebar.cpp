@@ -24,29 +24,58 @@ class AccountButton : public QAbstractButton {
 public:
     using QAbstractButton::QAbstractButton;
     WorkspaceSidebar::AccountRow row;
+    static constexpr double symbolWidth = 20;
+    static constexpr double textLeft = 25;
+
+    // The fonts of the two lines.
+    QFont titleFont() const
+    {
+        QFont f = font();
+        f.setPixelSize(12);
+        f.setWeight(QFont::DemiBold);
+        return f;
+    }
+    QFont subtitleFont() const
+    {
+        QFont f = font();
+        f.setPixelSize(10);
+        return f;
+    }
+    double room() const { return width() - textLeft; }
+    // The second line's height: one line, or two when a narrow sidebar wraps it (the footer
+    // holds three lines of these sizes).
+    double subtitleHeight() const
+    {
+        const QFontMetricsF fm(subtitleFont());
+        if (fm.horizontalAdvance(row.subtitle) <= room())
+            return fm.height();
+        return qMin(2 * fm.lineSpacing(), fm.boundingRect(QRectF(0, 0, room(), 1000), Qt::TextWordWrap, row.subtitle).height());
+    }
+    bool fits() const
+    {
+        const QFontMetricsF fm(subtitleFont());
+        const double needed = fm.boundingRect(QRectF(0, 0, room(), 1000), Qt::TextWordWrap, row.subtitle).height();
+        return QFontMetricsF(titleFont()).horizontalAdvance(row.title) <= room() && needed <= 2 * fm.lineSpacing() + 0.5
+            && fm.boundingRect(QRectF(0, 0, room(), 1000), Qt::TextWordWrap, row.subtitle).width() <= room();
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        Symbol::paint(p, row.symbol, QRectF(0, 0, 22, height()), Design::accent(), 15);
-        QFont first = font();
-        first.setPixelSize(12);
-        first.setWeight(QFont::DemiBold);
-        QFont second = font();
-        second.setPixelSize(10);
+        Symbol::paint(p, row.symbol, QRectF(0, 0, symbolWidth, height()), Design::accent(), 15);
+        const QFont first = titleFont(), second = subtitleFont();
         const QFontMetricsF fm1(first), fm2(second);
-        const double x = 28, room = width() - x;
-        const double top = (height() - fm1.height() - 2 - fm2.height()) / 2;
+        const double x = textLeft, room = this->room(), below = subtitleHeight();
+        const double top = (height() - fm1.height() - 2 - below) / 2;
         p.setFont(first);
         p.setPen(Design::text());
         p.drawText(QRectF(x, top, room, fm1.height()), Qt::AlignLeft | Qt::AlignVCenter,
                    fm1.elidedText(row.title, Qt::ElideRight, room));
         p.setFont(second);
         p.setPen(Design::muted());
-        p.drawText(QRectF(x, top + fm1.height() + 2, room, fm2.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                   fm2.elidedText(row.subtitle, Qt::ElideRight, room));
+        p.drawText(QRectF(x, top + fm1.height() + 2, room, below), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, row.subtitle);
     }
 };
 
@@ -123,7 +152,7 @@ WorkspaceSidebar::WorkspaceSidebar(Browser *browser, VeltraneAccount *account, Q
     m_footer = new QWidget(this);
     m_footer->setFixedHeight(44);
     auto *footer = new QHBoxLayout(m_footer);
-    footer->setContentsMargins(12 + 6, 0, 12, 0);
+    footer->setContentsMargins(12 + 2, 0, 8, 0);
     footer->setSpacing(0);
     auto *accountButton = new AccountButton(m_footer);
     accountButton->setCursor(Qt::PointingHandCursor);
@@ -151,9 +180,20 @@ WorkspaceSidebar::WorkspaceSidebar(Browser *browser, VeltraneAccount *account, Q
 void WorkspaceSidebar::syncAccount()
 {
     m_row = accountRow(m_account && m_account->hasToken(), m_account && m_account->deviceAccounts(), Lang::system());
+    // An account file that could not be read: the row sends the owner to the account pane,
+    // which says the rest (the row has room for a few words only).
+    if (m_account && m_account->fileUnreadable())
+        m_row.subtitle = Lang::pick(QStringLiteral("계정 확인 필요"), QStringLiteral("Check account"));
     static_cast<AccountButton *>(m_accountButton)->row = m_row;
     m_accountButton->setAccessibleName(m_row.title + QStringLiteral(", ") + m_row.subtitle);
+    // Should a narrow sidebar cut a line, the tooltip holds both whole.
+    m_accountButton->setToolTip(m_row.title + u'\n' + m_row.subtitle);
     m_accountButton->update();
+}
+
+bool WorkspaceSidebar::accountRowFits() const
+{
+    return static_cast<AccountButton *>(m_accountButton)->fits();
 }
 
 void WorkspaceSidebar::setLocked(bool locked)

@@ -44,6 +44,8 @@ public:
 
     SidebarSites *sites() const { return m_sites; }
     AccountRow shownAccountRow() const { return m_row; }
+    // Both lines of the account row fit its width uncut.
+    bool accountRowFits() const;
     AgentSetupView *agentPopover() const { return m_agent; }
     void toggleAgent();
 

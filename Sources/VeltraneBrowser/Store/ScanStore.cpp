@@ -161,8 +161,11 @@ bool ScanStore::open()
         if (db)
             sqlite3_close_v2(db);
         fail(vt::sql::errorText(
-            QStringLiteral("기록 파일을 열 수 없어 이번 실행에서는 기록을 저장하지 않습니다 (%1): %2").arg(m_path, detail),
-            QStringLiteral("The history file could not be opened, so nothing is saved this run (%1): %2").arg(m_path, detail)));
+            QStringLiteral("기록 파일을 열 수 없어 이번 실행에서는 기록이 꺼져 있습니다 (%1): %2. 폴더가 있고 쓸 수 있는지 확인한 뒤 앱을 다시 실행해 주세요.")
+                .arg(m_path, detail),
+            QStringLiteral("The history file could not be opened, so history is off and nothing is saved this run (%1): %2. "
+                           "Check that its folder exists and can be written to, then start the application again.")
+                .arg(m_path, detail)));
         return false;
     }
     m_db = db;
@@ -182,8 +185,11 @@ bool ScanStore::open()
     if (!createSchema()) {
         if (m_db)   // not already failed as damaged
             fail(vt::sql::errorText(
-                QStringLiteral("기록 파일을 준비하지 못해 이번 실행에서는 기록을 저장하지 않습니다 (%1): %2").arg(m_path, m_lastError),
-                QStringLiteral("The history file could not be prepared, so nothing is saved this run (%1): %2").arg(m_path, m_lastError)));
+                QStringLiteral("기록 파일을 준비하지 못해 이번 실행에서는 기록이 꺼져 있습니다 (%1): %2 디스크 공간과 파일 권한을 확인한 뒤 앱을 다시 실행해 주세요.")
+                    .arg(m_path, m_lastError),
+                QStringLiteral("The history file could not be prepared, so history is off and nothing is saved this run (%1): %2 "
+                               "Check the free disk space and the file's permissions, then start the application again.")
+                    .arg(m_path, m_lastError)));
         return false;
     }
     migrate();

@@ -202,6 +202,11 @@ const QHash<QString, Draw> &table()
         {QStringLiteral("square"), [](Pen &s) { square(s, 0); }},
         {QStringLiteral("checkmark.square.fill"), [](Pen &s) { square(s, 1); }},
         {QStringLiteral("minus.square.fill"), [](Pen &s) { square(s, 2); }},
+        {QStringLiteral("laptopcomputer"), [](Pen &s) {
+             s.line(1.7);
+             s.p.drawPath(Design::rounded(QRectF(5, 5.5, 14, 9.5), 1.8));
+             s.p.drawLine(QPointF(2.5, 18.5), QPointF(21.5, 18.5));
+         }},
         {QStringLiteral("doc.on.doc"), [](Pen &s) {
              s.line(1.6);
              s.p.drawPath(Design::rounded(QRectF(8, 7, 11, 14), 2.5));

@@ -92,7 +92,8 @@
               el('div', { id: 'reply-button-end' }, el('button', { text: 'Reply' })))))),
         el('div', { id: 'action-menu' }, el('ytd-menu-renderer', { class: 'style-scope ytd-comment-view-model' },
           el('yt-icon-button', { id: 'button' }, el('button', { id: 'button', 'aria-label': 'Action menu' }))))));
-    node.dataset.fixtureToken = surface.actionToken || '';
+    const remove = findKey(surface, 'menuServiceItemRenderer').find((i) => i.icon && i.icon.iconType === 'DELETE');
+    node.dataset.fixtureToken = remove ? remove.serviceEndpoint.performCommentActionEndpoint.action : '';
     node.dataset.fixtureOwnComment = a.isCreator ? '1' : '';
     node.querySelector('#action-menu button').addEventListener('click', (ev) => { ev.stopPropagation(); openMenu(node); });
     return node;

@@ -6,7 +6,8 @@
 //
 // Views: design, controls, site-icons, site-list, account-menu, agent-setup, sidebar,
 // browser-pane, window (1440x900; window-1280 and window-1920 at 1280x720 and 1920x1080, the
-// smallest window and a full-HD screen), removal-alert (the deletion's confirmation); the review panel's panel, panel-rows, panel-bars, panel-stage, panel-log;
+// smallest window and a full-HD screen), removal-alert and consent-alert (the deletion's confirmation
+// and the AI check's consent question); the review panel's panel, panel-rows, panel-bars, panel-stage, panel-log;
 // the post list's dock and dock-tiles (over a fixture history and a filled image cache); and the settings and statistics views of SettingsGallery.h (over a fixture history, without
 // the site). Those that show the sign-in state sign in to YouTube on the fixture site
 // first; the browser pane and the window show the fixture's YouTube page.
@@ -64,7 +65,7 @@ namespace {
 
 const QStringList views = QStringList {"design", "controls", "site-icons", "site-list", "account-menu",
                                        "agent-setup", "sidebar", "browser-pane", "window", "window-1280", "window-1920",
-                                       "removal-alert"}
+                                       "removal-alert", "consent-alert"}
     + PanelGallery::views() + PostGallery::views();
 
 constexpr int slow = 30000;
@@ -326,13 +327,14 @@ int main(int argc, char *argv[])
         // A failed load shows the banner above the page.
         browser->open("https://www.youtube.com/broken");
         (void)QTest::qWaitFor([&] { return !browser->error().isEmpty(); }, slow);
-    } else if (view == "removal-alert") {
-        // The deletion's confirmation as the window puts it to the owner.
+    } else if (view == "removal-alert" || view == "consent-alert") {
+        // The deletion's confirmation or the AI check's consent question as the window puts it to the owner.
         auto *host = sheet(new QWidget);
         host->resize(640, 360);
         host->show();
         alerts = std::make_unique<WindowAlerts>(host);
-        question.emplace(alerts->ask(SpamModel::removalQuestion(30, Lang::system())));
+        question.emplace(alerts->ask(view == "removal-alert" ? SpamModel::removalQuestion(30, Lang::system())
+                                                             : SpamModel::consentQuestion(Lang::system())));
         shown.reset(host);
     } else if (view.startsWith("window")) {
         Browser *browser = needState();
@@ -344,8 +346,9 @@ int main(int argc, char *argv[])
         window->resize(view == "window-1280" ? QSize(1280, 720) : view == "window-1920" ? QSize(1920, 1080) : QSize(1440, 900));
         shown.reset(window);
     }
+    const bool alert = view == "removal-alert" || view == "consent-alert";
     const bool wholeWindow = view.startsWith("window");
-    if (!wholeWindow && view != "browser-pane" && view != "sidebar" && view != "removal-alert")
+    if (!wholeWindow && view != "browser-pane" && view != "sidebar" && !alert)
         shown->adjustSize();
     if (wholeWindow || view == "browser-pane") {
         shown->show();
@@ -356,7 +359,7 @@ int main(int argc, char *argv[])
         settle(100);
     }
     QWidget *pictured = shown.get();
-    if (view == "removal-alert")
+    if (alert)
         pictured = shown->findChild<QMessageBox *>();
     const QImage image = pictured ? pictured->grab().toImage() : QImage();
     QDir().mkpath(out);

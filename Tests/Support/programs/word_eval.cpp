@@ -1,18 +1,64 @@
 // Measures the built-in word lists on a labelled file of comments and prints accuracy,
 // precision, recall and the misses (abusive texts not caught, innocent texts flagged).
 //
-//   word_eval <file> [--words <folder>] [--quiet] [--hits]
+//   word_eval <file> [--words <folder>] [--quiet] [--hits] [--jamo]
 //
 // The file holds one comment a line: a label, a tab, the text. The label is 1 (abusive) or 0
 // (innocent); lines with any other label are skipped and counted. Without --words the lists
 // compiled into the application are used; with it, the word files of that folder (so edits to
 // the lists can be measured without a rebuild). --quiet leaves out the misses; --hits also lists
-// the abusive texts caught, with the word that caught them.
+// the abusive texts caught, with the word that caught them. --jamo types every Hangul syllable
+// of the texts as its separate letters first ('병신' as 'ㅂㅕㅇㅅㅣㄴ'), as evaders do.
+//
+// The development sets are public and stay outside the repository (their licences do not let
+// us ship them); turn them into label files like this:
+// - Korean: the UnSmile set (github.com/smilegate-ai/korean_unsmile_dataset, files
+//   unsmile_train_v1.0.tsv and unsmile_valid_v1.0.tsv; columns: text, eight hate columns,
+//   '악플/욕설', 'clean', '개인지칭'). Abuse against clean: label 1 where '악플/욕설' is 1, 0
+//   where 'clean' is 1, anything else for the rest (hate without abusive words, skipped):
+//     awk -F'\t' 'FNR > 1 { print ($10 == 1 ? 1 : $11 == 1 ? 0 : "x") "\t" $1 }'
+//         unsmile_train_v1.0.tsv unsmile_valid_v1.0.tsv > ko.txt
+//   Every unclean row against clean: print ($11 == 1 ? 0 : 1) "\t" $1.
+// - English: OLID (github.com/idontflow/OLID; olid-training-v1.0.tsv and testset-levela.tsv
+//   with labels-levela.csv), label 1 for OFF, 0 for NOT:
+//     awk -F'\t' 'FNR > 1 { print ($3 == "OFF" ? 1 : 0) "\t" $2 }' olid-training-v1.0.tsv > en.txt
+//     awk -F, 'NR == FNR { l[$1] = $2; next } FNR > 1 { split($0, f, "\t");
+//         print (l[f[1]] == "OFF" ? 1 : 0) "\t" f[2] }' labels-levela.csv testset-levela.tsv >> en.txt
+//   OLID counts insults without any abusive word as offensive and a fair share of casual
+//   swearing as not, so its precision and recall only compare versions of the lists.
 #include "Rules/BuiltinWords.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
+
+namespace {
+
+// Every Hangul syllable as the compatibility letters a two-set keyboard types for it: compound
+// vowels and double final consonants stay one letter each.
+QString asLetters(const QString &text)
+{
+    static const char16_t leads[] = u"ㄱㄲㄴㄷㄸㄹㅁㅂㅃㅅㅆㅇㅈㅉㅊㅋㅌㅍㅎ";
+    static const char16_t vowels[] = u"ㅏㅐㅑㅒㅓㅔㅕㅖㅗㅘㅙㅚㅛㅜㅝㅞㅟㅠㅡㅢㅣ";
+    static const char16_t tails[] = u" ㄱㄲㄳㄴㄵㄶㄷㄹㄺㄻㄼㄽㄾㄿㅀㅁㅂㅄㅅㅆㅇㅈㅊㅋㅌㅍㅎ";
+    QString out;
+    out.reserve(text.size() * 3);
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0xAC00 || u > 0xD7A3) {
+            out += c;
+            continue;
+        }
+        const int s = u - 0xAC00;
+        out += QChar(leads[s / (21 * 28)]);
+        out += QChar(vowels[(s / 28) % 21]);
+        if (s % 28)
+            out += QChar(tails[s % 28]);
+    }
+    return out;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -21,6 +67,7 @@ int main(int argc, char **argv)
     QString folder;
     bool quiet = false;
     bool hits = false;
+    bool letters = false;
     QString path;
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == QStringLiteral("--words") && i + 1 < args.size())
@@ -29,13 +76,15 @@ int main(int argc, char **argv)
             quiet = true;
         else if (args[i] == QStringLiteral("--hits"))
             hits = true;
+        else if (args[i] == QStringLiteral("--jamo"))
+            letters = true;
         else
             path = args[i];
     }
     QTextStream out(stdout);
     QTextStream err(stderr);
     if (path.isEmpty()) {
-        err << "usage: word_eval <label<TAB>text file> [--words <folder>] [--quiet] [--hits]" << Qt::endl;
+        err << "usage: word_eval <label<TAB>text file> [--words <folder>] [--quiet] [--hits] [--jamo]" << Qt::endl;
         return 2;
     }
     QFile file(path);
@@ -59,7 +108,7 @@ int main(int argc, char **argv)
             ++skipped;
             continue;
         }
-        const QString text = line.mid(tab + 1);
+        const QString text = letters ? asLetters(line.mid(tab + 1)) : line.mid(tab + 1);
         const auto hit = words.match(text);
         if (label == QStringLiteral("1")) {
             if (hit) {

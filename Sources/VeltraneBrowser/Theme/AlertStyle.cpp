@@ -1,0 +1,93 @@
+#include "Theme/AlertStyle.h"
+
+#include "Theme/Design.h"
+
+#include <QEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+
+namespace {
+
+const char *kindProperty = "alertKind";
+
+QString rgba(const QColor &c)
+{
+    return QStringLiteral("rgba(%1,%2,%3,%4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
+}
+
+QString styleSheet()
+{
+    return QStringLiteral(
+               "QMessageBox { background: %1; }"
+               "QMessageBox QLabel { color: %2; }"
+               "QMessageBox QLabel#qt_msgbox_label { font-size: 15px; font-weight: 600; }"
+               "QMessageBox QLabel#qt_msgbox_informativelabel { color: %3; font-size: 13px; min-width: 340px; }"
+               "QMessageBox QPushButton { background: %4; color: %3; border: 1px solid %5; border-radius: 8px;"
+               " padding: 6px 16px; min-width: 72px; min-height: 20px; font-weight: 600; }"
+               "QMessageBox QPushButton:hover { background: %6; border-color: %7; }"
+               "QMessageBox QPushButton:focus { border-color: %8; }"
+               // Every kind keeps the same 1-pixel border, so a button's size never depends on its kind.
+               "QMessageBox QPushButton[alertKind=\"primary\"] { background: %9; color: %10; border-color: %9; }"
+               "QMessageBox QPushButton[alertKind=\"danger\"] { background: %11; color: %12; border-color: %11; }"
+               "QMessageBox QPushButton[alertKind=\"primary\"]:focus, QMessageBox QPushButton[alertKind=\"danger\"]:focus"
+               " { border-color: %8; }")
+        .arg(rgba(Design::panel()), rgba(Design::text()), rgba(Design::secondary()), rgba(Design::card()),
+             rgba(Design::border()), rgba(Design::surface()), rgba(Design::strongBorder()), rgba(Design::focusBorder()),
+             rgba(Design::accent()))
+        .arg(rgba(Design::onAccent()), rgba(Design::brand()), rgba(Design::onBrand()));
+}
+
+// Gives each button its look once the box shows, when all of them have been added.
+class ButtonKinds : public QObject {
+public:
+    explicit ButtonKinds(QMessageBox *box) : QObject(box) { box->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            auto *box = static_cast<QMessageBox *>(watched);
+            for (QAbstractButton *button : box->buttons()) {
+                button->setProperty(kindProperty, AlertStyle::kind(box, button));
+                button->style()->unpolish(button);
+                button->style()->polish(button);
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+QString AlertStyle::kind(const QMessageBox *box, QAbstractButton *button)
+{
+    if (box->buttonRole(button) == QMessageBox::DestructiveRole)
+        return QStringLiteral("danger");
+    // Beside a destructive answer every other one is plain: only the danger stands out.
+    for (QAbstractButton *b : box->buttons()) {
+        if (box->buttonRole(b) == QMessageBox::DestructiveRole)
+            return QStringLiteral("plain");
+    }
+    // Otherwise the default answer, or else the accepting one.
+    const bool primary = box->defaultButton() ? box->defaultButton() == button
+                                              : box->buttonRole(button) == QMessageBox::AcceptRole
+                                                    || box->buttonRole(button) == QMessageBox::YesRole;
+    return primary ? QStringLiteral("primary") : QStringLiteral("plain");
+}
+
+void AlertStyle::apply(QMessageBox *box)
+{
+    if (!box || box->property("alertStyled").toBool())
+        return;
+    box->setProperty("alertStyled", true);
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::Window, Design::panel());
+    pal.setColor(QPalette::WindowText, Design::text());
+    pal.setColor(QPalette::Button, Design::card());
+    pal.setColor(QPalette::ButtonText, Design::secondary());
+    box->setPalette(pal);
+    box->setAutoFillBackground(true);
+    box->setStyleSheet(styleSheet());
+    new ButtonKinds(box);
+}
