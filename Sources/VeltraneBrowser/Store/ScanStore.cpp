@@ -195,6 +195,11 @@ bool ScanStore::open()
     migrate();
     if (!m_db)
         return false;
+    // The reads at the start go through indexes alone; one row of the table itself makes sure
+    // its pages can be read before anything relies on them.
+    exec(QStringLiteral("SELECT rowid FROM comments NOT INDEXED LIMIT 1"), {}, false);
+    if (!m_db)
+        return false;
     // Only a first batch: a long expiry goes on in batches the owner runs.
     purgeSome();
     return m_db != nullptr;
