@@ -1,6 +1,7 @@
 // The statistics sheet: the snapshot the model reads from the store, the trend's scale, date
 // labels, bar widths and shown values, the tiles and list texts in both languages, and the sheet
 // over an empty and a seeded history.
+#include "Contrast.h"
 #include "HistoryFixture.h"
 #include "ModelHarness.h"
 #include "TestMain.h"
@@ -8,6 +9,7 @@
 #include "Dashboard/DashboardModel.h"
 #include "Dashboard/StatisticsSheet.h"
 #include "Dashboard/TrendChart.h"
+#include "Shell/VeltraneBrowserApp.h"
 
 #include <QApplication>
 #include <QChart>
@@ -15,6 +17,7 @@
 #include <QMouseEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -54,6 +57,7 @@ private slots:
     void barWidth_data();
     void barWidth();
     void shownValuesAndHover();
+    void chosenRangeStandsOut();
     void pointerPicksADay();
     void texts_data();
     void texts();
@@ -206,6 +210,27 @@ void DashboardTest::shownValuesAndHover()
     QCOMPARE(chart.hovered(), std::nullopt);
     chart.setDays(12);  // not a choice
     QCOMPARE(chart.days(), 7);
+}
+
+// The chosen range stands out from the others as drawn (it once differed by a shade of grey).
+void DashboardTest::chosenRangeStandsOut()
+{
+    TrendChart chart(series(QList<std::pair<int, int>>(30, {1, 0})), false);
+    chart.resize(904, 260);
+    chart.setAttribute(Qt::WA_DontShowOnScreen);
+    chart.show();
+    const QList<QToolButton *> segments = chart.findChildren<QToolButton *>();
+    QCOMPARE(segments.size(), 3);
+    QTRY_VERIFY(segments.at(1)->isChecked());   // 30 days at first
+    const QImage image = chart.grab().toImage();
+    QList<QRgb> fills;
+    for (QToolButton *segment : segments) {
+        const QRect r(segment->mapTo(&chart, QPoint(0, 0)), segment->size());
+        fills.append(image.pixel(r.left() + 3, r.center().y()));
+    }
+    for (int i : {0, 2})
+        QVERIFY2(vt::test::contrast(fills.at(1), fills.at(i)) >= 3,
+                 qPrintable(QString::number(vt::test::contrast(fills.at(1), fills.at(i)))));
 }
 
 void DashboardTest::pointerPicksADay()
@@ -374,6 +399,7 @@ int main(int argc, char **argv)
 {
     vt::test::isolateUserFolders();
     QApplication app(argc, argv);
+    VeltraneBrowserApp::applyTheme(app);   // the window's colours, as the pictures are checked
     DashboardTest test;
     return QTest::qExec(&test, argc, argv);
 }

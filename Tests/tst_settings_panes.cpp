@@ -2,6 +2,7 @@
 // pane's controls against the settings they write and the values they refuse, the keyword field,
 // the AI check's sign-in prompt, and the history pane's export and clearing with their result
 // lines in both languages.
+#include "Contrast.h"
 #include "HistoryFixture.h"
 #include "ModelHarness.h"
 #include "StoreTestData.h"
@@ -495,24 +496,7 @@ void SettingsPanesTest::pickerSegmentsWrite()
     QTRY_VERIFY(shown());
 }
 
-namespace {
-
-double luminance(QRgb c)
-{
-    auto channel = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
-}
-
-double contrast(QRgb a, QRgb b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-} // namespace
+using vt::test::contrast;
 
 void SettingsPanesTest::pickerShowsAndTakesKeys_data()
 {

@@ -4,6 +4,7 @@
 #include "Dashboard/DashboardModel.h"
 #include "Dashboard/ScaledFont.h"
 #include "Dashboard/TrendChart.h"
+#include "Theme/Avatar.h"
 #include "Sites/LoginProvider.h"
 
 #include <QFrame>
@@ -51,7 +52,7 @@ QWidget *listRow(const QString &picture, const QString &first, QWidget *second, 
     auto *l = new QHBoxLayout(row);
     l->setContentsMargins(0, 0, 0, 0);
     l->setSpacing(10);
-    auto *pic = label(picture.left(1).toUpper());
+    auto *pic = label(Avatar::initial(picture));   // a handle's letter, not its "@"
     pic->setAlignment(Qt::AlignCenter);
     pic->setFixedSize(30, 30);
     pic->setStyleSheet(QStringLiteral("background: palette(alternate-base); border-radius: 8px;"));

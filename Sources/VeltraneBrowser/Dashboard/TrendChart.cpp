@@ -2,6 +2,7 @@
 
 #include "Dashboard/DashboardModel.h"
 #include "Dashboard/ScaledFont.h"
+#include "Theme/Design.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -33,10 +34,11 @@ TrendChart::TrendChart(const QList<ScanStore::DayCount> &daily, bool korean, QWi
     header->setSpacing(12);
     auto *range = new QFrame;
     range->setObjectName(QStringLiteral("range"));
+    // The chosen range in the accent, as every row of choices in the window.
     range->setStyleSheet(QStringLiteral(
         "QFrame#range { background: palette(alternate-base); border: 1px solid palette(mid); border-radius: 10px; }"
-        "QToolButton { border: none; border-radius: 8px; padding: 0 14px; min-height: 26px; }"
-        "QToolButton:checked { background: palette(base); font-weight: 600; }"));
+        "QToolButton { min-height: 26px; }")
+        + Design::segmentStyle(8, 14));
     auto *rl = new QHBoxLayout(range);
     rl->setContentsMargins(3, 3, 3, 3);
     rl->setSpacing(2);

@@ -14,11 +14,6 @@ namespace {
 constexpr double trackRadius = 8;
 constexpr int inset = 3;   // between the track's edge and the segments
 
-QString rgba(const QColor &c)
-{
-    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
-}
-
 } // namespace
 
 ChoicePicker::ChoicePicker(const QString &name, int width, QWidget *parent) : QWidget(parent)
@@ -35,15 +30,7 @@ ChoicePicker::ChoicePicker(const QString &name, int width, QWidget *parent) : QW
         if (index >= 0 && index < m_choices.size())
             emit picked(m_choices.at(index).value);
     });
-    // Unpicked segments read in the secondary text colour on the track; the picked one is the
-    // accent with the text colour drawn on it, far apart in lightness from the others.
-    setStyleSheet(QStringLiteral(
-        "QToolButton { background: transparent; color: %1; border: none; border-radius: 6px; padding: 0 6px; }"
-        "QToolButton:hover:!checked { background: %2; color: %3; }"
-        "QToolButton:checked { background: %4; color: %5; font-weight: 600; }"
-        "QToolButton:disabled { color: %6; }")
-        .arg(rgba(Design::secondary()), rgba(Design::elevated()), rgba(Design::text()), rgba(Design::accent()),
-             rgba(Design::onAccent()), rgba(Design::muted())));
+    setStyleSheet(Design::segmentStyle(6, 6));
 }
 
 void ChoicePicker::setChoices(const QList<PaneChoice> &choices, qint64 current)

@@ -188,6 +188,21 @@ Design::Motion Design::motion(const Motion &preferred)
     return reduceMotion() ? Motion::quick() : preferred;
 }
 
+QString Design::segmentStyle(int radius, int padding)
+{
+    const auto rgba = [](const QColor &c) {
+        return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
+    };
+    return QStringLiteral(
+               "QToolButton { background: transparent; color: %1; border: none; border-radius: %7px; padding: 0 %8px; }"
+               "QToolButton:hover:!checked { background: %2; color: %3; }"
+               "QToolButton:checked { background: %4; color: %5; font-weight: 600; }"
+               "QToolButton:disabled { color: %6; }")
+        .arg(rgba(secondary()), rgba(elevated()), rgba(text()), rgba(accent()), rgba(onAccent()), rgba(muted()))
+        .arg(radius)
+        .arg(padding);
+}
+
 QString Design::fontFamily()
 {
     return QStringLiteral("Noto Sans CJK KR");

@@ -76,6 +76,10 @@ public:
     // The motion to use for a change: the given one, or `quick` when motion is reduced.
     static Motion motion(const Motion &preferred);
 
+    // Style sheet of a row of checkable QToolButton segments on a track: the checked one in the
+    // accent with its text colour, the others in the secondary text colour, far apart in lightness.
+    static QString segmentStyle(int radius, int padding);
+
     // The window's font family list: the system UI font, then a CJK family so Korean renders.
     static QString fontFamily();
     // The system font at a size in logical pixels and a weight, with the CJK family behind it.
