@@ -284,7 +284,9 @@ QHash<int, int> SpamPanelModel::tabCounts() const
     int total = 0;
     for (const ChannelPost &p : posts())
         total += std::max(0, p.total);
-    return {{int(PanelTab::comments), total}, {int(PanelTab::spam), int(m_pending.size())}};
+    // The Deleted tile counts what the header's Deleted button counts.
+    return {{int(PanelTab::comments), total}, {int(PanelTab::spam), int(m_pending.size())},
+            {int(PanelTab::deleted), deletedCount()}};
 }
 
 SpamPanelModel::Bar SpamPanelModel::bar(bool korean) const
