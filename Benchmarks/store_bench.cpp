@@ -6,7 +6,9 @@
 //
 //   store_bench [comments in the big history, default 1000000]
 #include "Store/ScanStore.h"
+#include "BigHistory.h"
 #include "StoreTestData.h"
+#include "Store/ScanExport.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>
@@ -286,32 +288,26 @@ int main(int argc, char **argv)
     };
     compare(out, queries);
 
-    // ---- the statistics view on a history of 1,000,000 comments ----
+    // ---- the statistics view on a year of 1,000,000 comments ----
     const int bigCount = argc > 1 ? std::max(1000, QString::fromLocal8Bit(argv[1]).toInt()) : 1000000;
     const QString bigPath = dir.filePath(QStringLiteral("big.sqlite"));
-    ScanStore big(bigPath);
+    vt::test::BigHistory year;
+    year.comments = bigCount;
+    year.days = 365;
     {
-        // 1,000 comments a post, the posts scanned over the last 150 days, every tenth comment
-        // spam, one in twenty deleted a minute after its scan, a full scan on every third post.
         QElapsedTimer built;
         built.start();
-        const int posts = bigCount / 1000;
-        for (int p = 0; p < posts; ++p) {
-            const QString post = QStringLiteral("https://www.youtube.com/watch?v=b%1").arg(p);
-            const QDateTime at = now.addSecs(-qint64(150) * 86400 * p / posts);
-            big.remember(site, post, vt::test::makePage(QStringLiteral("b%1-").arg(p), 1000), std::nullopt, at);
-            QStringList gone;
-            for (int i = 3; i < 1000; i += 20)
-                gone.append(QStringLiteral("b%1-%2").arg(p).arg(i));
-            big.markDeleted(site, gone, at.addSecs(60));
-            big.record(ScanStore::Post{site, post, QStringLiteral("Post"), at, 950, 95, p % 50 == 0, 0, {},
-                                       p % 3 == 0 ? std::optional<QDateTime>(at) : std::nullopt});
+        if (!year.write(bigPath, now)) {
+            out << "could not build the big history\n";
+            return 1;
         }
-        out << QStringLiteral("history: %1 comments, built in %2 s\n")
-                   .arg(big.stats().comments)
+        out << QStringLiteral("history: a year of %1 comments, built in %2 s\n")
+                   .arg(bigCount)
                    .arg(double(built.elapsed()) / 1000.0, 0, 'f', 1);
         out.flush();
     }
+    ScanStore big(bigPath);
+    big.keepDays = 400;
     // The same history as the previous file version kept it, for the whole-table reads of before.
     const QString oldPath = dir.filePath(QStringLiteral("big-v2.sqlite"));
     QFile::copy(bigPath, oldPath);
@@ -351,6 +347,62 @@ int main(int argc, char **argv)
          }},
         {QStringLiteral("daily(30)"), [&] { big.daily(30, now); }, [&] { fullDaily(bigStart30); }},
         {QStringLiteral("daily(365)"), [&] { big.daily(365, now); }, [&] { fullDaily(bigStart365); }},
+        {QStringLiteral("topAuthors(5)"), [&] { big.topAuthors(5); },
+         [&] {
+             plainSelect(bigRaw.handle(),
+                         "SELECT site, author, COUNT(*), MAX(avatar) FROM comments WHERE deleted_at IS NOT NULL AND "
+                         "author IS NOT NULL AND author != '' GROUP BY site, author ORDER BY COUNT(*) DESC, author "
+                         "LIMIT 5",
+                         [](sqlite3_stmt *) {});
+         }},
+        {QStringLiteral("topPosts(5)"), [&] { big.topPosts(5); },
+         [&] {
+             plainSelect(bigRaw.handle(),
+                         "SELECT site, url, title, scanned_at, total, flagged, watched, deleted, thumbnail, full_at "
+                         "FROM posts WHERE deleted > 0 OR flagged > 0 ORDER BY deleted DESC, flagged DESC, "
+                         "scanned_at DESC LIMIT 5",
+                         [](sqlite3_stmt *) {});
+         }},
+        {QStringLiteral("recentDeleted(10)"), [&] { big.recentDeleted(10); },
+         [&] {
+             plainSelect(bigRaw.handle(),
+                         "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, "
+                         "ai_prob, first_seen_at, seen_at, deleted_at, avatar FROM comments WHERE deleted_at IS NOT "
+                         "NULL ORDER BY deleted_at DESC, rowid DESC LIMIT 10",
+                         [](sqlite3_stmt *) {});
+         }},
+        {QStringLiteral("posts(200)"), [&] { big.posts(200); },
+         [&] {
+             plainSelect(bigRaw.handle(),
+                         "SELECT site, url, title, scanned_at, total, flagged, watched, deleted, thumbnail, full_at "
+                         "FROM posts ORDER BY watched DESC, scanned_at DESC LIMIT 200",
+                         [](sqlite3_stmt *) {});
+         }},
+        {QStringLiteral("stats(), first after a change"),
+         [&] {
+             ScanStore fresh(bigPath);   // a connection of its own keeps nothing yet
+             fresh.keepDays = 400;
+             fresh.isOpen();
+             fresh.stats();
+         },
+         [&] {
+             plainSelect(bigRaw.handle(), "SELECT COUNT(*) FROM comments WHERE deleted_at IS NOT NULL",
+                         [](sqlite3_stmt *) {});
+         }},
+        {QStringLiteral("the whole sheet, nothing kept"),
+         [&] {
+             ScanStore fresh(bigPath);
+             fresh.keepDays = 400;
+             fresh.stats();
+             fresh.stats(QStringLiteral("youtube"));
+             fresh.stats(QStringLiteral("instagram"));
+             fresh.daily(365, now);
+             fresh.topPosts(5);
+             fresh.topAuthors(5);
+             fresh.recentDeleted(10);
+             fresh.posts(200);
+         },
+         [&] { fullDaily(bigStart365); }},
     };
     out << QStringLiteral("statistics on %1 comments (goal: store under 50 ms each; direct: the previous "
                           "whole-table reads on the same history in the previous file version)\n")
@@ -359,10 +411,112 @@ int main(int argc, char **argv)
 
     // The one-time upgrade of that history from the previous file version at the first open.
     ScanStore upgraded(oldPath);
+    upgraded.keepDays = 400;
     const double upgradeMs = timeMs([&] { upgraded.isOpen(); });
     out << QStringLiteral("first open of the previous version with %1 comments (upgrade): %2 ms, stats() after: %3\n")
                .arg(bigCount)
                .arg(upgradeMs, 0, 'f', 0)
                .arg(upgraded.stats() == big.stats() ? QStringLiteral("same") : QStringLiteral("DIFFERENT"));
+    // ---- opening the history: retention ----
+    {
+        // Nothing expires: the open's purge against the open of an empty history.
+        const QString keepPath = dir.filePath(QStringLiteral("keep.sqlite"));
+        QFile::copy(bigPath, keepPath);
+        QList<double> keepOpen;
+        QList<double> emptyOpen;
+        for (int rep = 0; rep < 5; ++rep) {
+            ScanStore keep(keepPath);
+            keep.keepDays = 400;
+            keepOpen.append(timeMs([&] { keep.isOpen(); }));
+            const QString emptyPath = dir.filePath(QStringLiteral("empty-%1.sqlite").arg(rep));
+            { ScanStore made(emptyPath); made.isOpen(); }
+            ScanStore empty(emptyPath);
+            emptyOpen.append(timeMs([&] { empty.isOpen(); }));
+        }
+        QList<double> purgeOnly;
+        {
+            ScanStore keep(keepPath);
+            keep.keepDays = 400;
+            keep.isOpen();
+            for (int rep = 0; rep < 5; ++rep)
+                purgeOnly.append(timeMs([&] { keep.purge(); }));
+        }
+        out << QStringLiteral("open of %1 comments when nothing expires: %2 ms (purge alone %3 ms), open of an empty "
+                              "history %4 ms, ratio %5\n")
+                   .arg(bigCount)
+                   .arg(median(keepOpen), 0, 'f', 2)
+                   .arg(median(purgeOnly), 0, 'f', 2)
+                   .arg(median(emptyOpen), 0, 'f', 2)
+                   .arg(median(keepOpen) / median(emptyOpen), 0, 'f', 2);
+        out.flush();
+
+        // Half of the year expires at once (retention 180 days): the longest the window waits in
+        // one go, against the whole removal, and against the open of an empty history.
+        const QString halfPath = dir.filePath(QStringLiteral("half.sqlite"));
+        QFile::copy(bigPath, halfPath);
+        qint64 before = vt::test::RawDb(halfPath).count(QStringLiteral("comments"));
+        ScanStore half(halfPath);
+        half.keepDays = 180;
+        double longest = timeMs([&] { half.isOpen(); });
+        double total = longest;
+        int steps = 1;
+        while (half.purgePending()) {
+            const double ms = timeMs([&] { half.purgeSome(); });
+            longest = std::max(longest, ms);
+            total += ms;
+            ++steps;
+        }
+        const qint64 after = vt::test::RawDb(halfPath).count(QStringLiteral("comments"));
+        out << QStringLiteral("half a year expiring (%1 of %2 comments): longest wait %3 ms in %4 steps, %5 ms in all; "
+                              "longest wait / empty open %6\n")
+                   .arg(before - after)
+                   .arg(before)
+                   .arg(longest, 0, 'f', 1)
+                   .arg(steps)
+                   .arg(total, 0, 'f', 0)
+                   .arg(longest / median(emptyOpen), 0, 'f', 2);
+        out.flush();
+    }
+
+    // ---- the CSV export of the whole history ----
+    {
+        const QString csvPath = dir.filePath(QStringLiteral("export.csv"));
+        const QString plainPath = dir.filePath(QStringLiteral("plain.csv"));
+        qint64 rows = 0;
+        const double exportMs = timeMs([&] { rows = ScanExport::save(big, csvPath).rows; });
+        // A plain read of the same rows in the same order, each value written as text.
+        const double plainMs = timeMs([&] {
+            QFile file(plainPath);
+            file.open(QIODevice::WriteOnly);
+            sqlite3_stmt *st = nullptr;
+            sqlite3_prepare_v2(bigRaw.handle(),
+                               "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, "
+                               "ai_prob, first_seen_at, seen_at, deleted_at, avatar FROM comments ORDER BY site, "
+                               "post, seen_at DESC, rowid",
+                               -1, &st, nullptr);
+            QByteArray buffer;
+            while (sqlite3_step(st) == SQLITE_ROW) {
+                for (int c = 0; c < sqlite3_column_count(st); ++c) {
+                    if (c)
+                        buffer += ',';
+                    buffer += QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
+                                                sqlite3_column_bytes(st, c))
+                                  .toUtf8();
+                }
+                buffer += "\r\n";
+                if (buffer.size() >= (1 << 20)) {
+                    file.write(buffer);
+                    buffer.clear();
+                }
+            }
+            file.write(buffer);
+            sqlite3_finalize(st);
+        });
+        out << QStringLiteral("CSV export of %1 rows: %2 ms, plain read + write %3 ms, ratio %4 (goal under 2)\n")
+                   .arg(rows)
+                   .arg(exportMs, 0, 'f', 0)
+                   .arg(plainMs, 0, 'f', 0)
+                   .arg(exportMs / plainMs, 0, 'f', 2);
+    }
     return 0;
 }

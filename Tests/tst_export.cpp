@@ -1,9 +1,13 @@
 // The history CSV: escaping, number and date formats, the file name, and saving a whole history.
+#include "Store/ExportJob.h"
 #include "Store/ScanExport.h"
 #include "StoreTestData.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>
+#include <cmath>
+#include <QDir>
+#include <QSignalSpy>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimeZone>
@@ -50,6 +54,12 @@ private slots:
     void savesEveryRow();
     void failedSaveKeepsOldFile();
     void unusableStoreIsAFailure();
+    void datesAsQtWritesThem_data();
+    void datesAsQtWritesThem();
+    void cancelledSaveKeepsEarlierFile_data();
+    void cancelledSaveKeepsEarlierFile();
+    void jobReportsProgressBesideTheWindow();
+    void cancelledJobKeepsEarlierFile();
 
 private:
     QTemporaryDir m_dir;
@@ -185,6 +195,137 @@ void ExportTest::unusableStoreIsAFailure()
     QVERIFY(result.failed);   // not a header-only file claimed as the history
     QVERIFY2(result.message.contains("damaged"), qPrintable(result.message));
     QVERIFY(!QFile::exists(path));
+}
+
+void ExportTest::datesAsQtWritesThem_data()
+{
+    QTest::addColumn<QDateTime>("at");
+    QTest::newRow("epoch") << QDateTime::fromMSecsSinceEpoch(0, QTimeZone::utc());
+    QTest::newRow("leap day, last millisecond") << QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59, 999), QTimeZone::utc());
+    QTest::newRow("century leap day") << QDateTime(QDate(2000, 2, 29), QTime(12, 0), QTimeZone::utc());
+    QTest::newRow("not a leap year") << QDateTime(QDate(2100, 3, 1), QTime(0, 0, 1), QTimeZone::utc());
+    QTest::newRow("before 1970") << QDateTime(QDate(1969, 12, 31), QTime(23, 59, 59, 500), QTimeZone::utc());
+    QTest::newRow("last second of 9999") << QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59), QTimeZone::utc());
+    QTest::newRow("year 10000") << QDateTime(QDate(10000, 1, 1), QTime(0, 0), QTimeZone::utc());
+    QTest::newRow("local time") << QDateTime(QDate(2026, 7, 1), QTime(9, 30, 15, 250), Qt::LocalTime);
+    QTest::newRow("an offset") << QDateTime(QDate(2026, 1, 1), QTime(0, 30), QTimeZone(5 * 3600 + 1800));
+}
+
+void ExportTest::datesAsQtWritesThem()
+{
+    QFETCH(QDateTime, at);
+    ScanStore::Record r = record();
+    r.firstSeenAt = at;
+    r.lastSeenAt = at;
+    r.deletedAt = at;
+    r.publishedAt = double(at.toMSecsSinceEpoch());
+    const QString expected = at.toUTC().toString(Qt::ISODate);
+    const QString published = QDateTime::fromMSecsSinceEpoch(
+        qint64(std::floor(double(at.toMSecsSinceEpoch()) / 1000.0)) * 1000, QTimeZone::utc()).toUTC().toString(Qt::ISODate);
+    const QStringList fields = fieldsOf(ScanExport::line(r));
+    QCOMPARE(fields.at(9), published);
+    QCOMPARE(fields.at(11), expected);
+    QCOMPARE(fields.at(12), expected);
+    QCOMPARE(fields.at(13), expected);
+}
+
+void ExportTest::cancelledSaveKeepsEarlierFile_data()
+{
+    QTest::addColumn<qint64>("stopAt");   // rows written when the owner cancels
+    QTest::newRow("before the first row") << qint64(0);
+    QTest::newRow("part way") << ScanExport::progressStep * 2;
+}
+
+void ExportTest::cancelledSaveKeepsEarlierFile()
+{
+    QFETCH(qint64, stopAt);
+    QTemporaryDir dir;
+    ScanStore store(dir.filePath("history.sqlite"));
+    QVERIFY(store.remember("youtube", "https://www.youtube.com/watch?v=abc", vt::test::makePage("c", 9000), std::nullopt,
+                           QDateTime::currentDateTime()));
+    const QString path = dir.filePath("history.csv");
+    QFile earlier(path);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("an earlier export\r\n");
+    earlier.close();
+
+    QList<qint64> seen;
+    const auto result = ScanExport::save(store, path, [&](qint64 done, qint64 total) {
+        seen.append(done);
+        return total == 9000 && done < stopAt;
+    });
+    QVERIFY(result.cancelled);
+    QVERIFY(!result.failed);
+    QCOMPARE(seen.last(), stopAt);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("an earlier export\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList({"*.csv*"}, QDir::Files), QStringList{"history.csv"});   // no partial file
+}
+
+void ExportTest::jobReportsProgressBesideTheWindow()
+{
+    QTemporaryDir dir;
+    ScanStore store(dir.filePath("history.sqlite"));
+    const int rows = 9000;
+    QVERIFY(store.remember("youtube", "https://www.youtube.com/watch?v=abc", vt::test::makePage("c", rows),
+                           std::nullopt, QDateTime::currentDateTime()));
+    const QString path = dir.filePath("history.csv");
+    ExportJob job(&store, path);
+    QSignalSpy progress(&job, &ExportJob::progress);
+    QSignalSpy finished(&job, &ExportJob::finished);
+    job.start();
+    QVERIFY(job.running());
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 60000);
+    QVERIFY(!job.running());
+    const auto result = finished.first().first().value<ScanExport::Result>();
+    QVERIFY2(!result.failed && !result.cancelled, qPrintable(result.message));
+    QCOMPARE(result.rows, rows);
+    // From nothing to every row, never backwards, every row of the total.
+    QVERIFY(progress.size() >= 3);
+    qint64 last = -1;
+    for (const QList<QVariant> &p : progress) {
+        QVERIFY(p.at(0).toLongLong() >= last);
+        QCOMPARE(p.at(1).toLongLong(), qint64(rows));
+        last = p.at(0).toLongLong();
+    }
+    QCOMPARE(progress.first().at(0).toLongLong(), 0);
+    QCOMPARE(last, qint64(rows));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll() == ScanExport::csv(store.allComments(rows)).toUtf8());
+}
+
+void ExportTest::cancelledJobKeepsEarlierFile()
+{
+    QTemporaryDir dir;
+    const QString history = dir.filePath("history.sqlite");
+    ScanStore store(history);
+    QVERIFY(store.remember("youtube", "https://www.youtube.com/watch?v=abc", vt::test::makePage("c", 5000),
+                           std::nullopt, QDateTime::currentDateTime()));
+    const QString path = dir.filePath("history.csv");
+    QFile earlier(path);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("an earlier export\r\n");
+    earlier.close();
+
+    // Another copy holds the file while the export starts, so that the cancel surely comes first.
+    vt::test::RawDb other(history);
+    QVERIFY(other.exec("BEGIN EXCLUSIVE"));
+    ExportJob job(&store, path);
+    QSignalSpy finished(&job, &ExportJob::finished);
+    job.start();
+    job.cancel();
+    QVERIFY(other.exec("COMMIT"));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 60000);
+    const auto result = finished.first().first().value<ScanExport::Result>();
+    QVERIFY(result.cancelled);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("an earlier export\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList({"*.csv*"}, QDir::Files), QStringList{"history.csv"});
+    // The history itself was never changed by the export's reader.
+    QCOMPARE(store.stats().comments, 5000);
 }
 
 int main(int argc, char **argv)

@@ -15,6 +15,7 @@
 #include "Panel/ScanStage.h"
 #include "Panel/SpamPanel.h"
 #include "Panel/SpamPanelModel.h"
+#include "Posts/PostDesk.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -71,6 +72,11 @@ private slots:
     void log();
     void stageAnimatesOnlyWhileShownAndScanning();
     void listClicks();
+    void listedPostsAreNotScanned();
+    void lazyListShowsTheSameRows_data();
+    void lazyListShowsTheSameRows();
+    void runningSummaryEqualsARecount_data();
+    void runningSummaryEqualsARecount();
     void emptyHints_data();
     void emptyHints();
 };
@@ -438,7 +444,177 @@ void PanelTest::listClicks()
     QTRY_VERIFY_WITH_TIMEOUT(list->visualRect(first).height() > rect.height(), 10000);
 }
 
+void PanelTest::lazyListShowsTheSameRows_data()
+{
+    QTest::addColumn<QString>("tab");
+    QTest::newRow("comments") << "comments";
+    QTest::newRow("deleted") << "deleted";
+}
+
+void PanelTest::lazyListShowsTheSameRows()
+{
+    QFETCH(QString, tab);
+    ModelHarness h;
+    const QDateTime now = QDateTime::currentDateTime();
+    // 30 posts of 150 comments: far more rows than are read at first.
+    PanelFixture::history(h.store(), 30, 4500, now);
+    PanelActions actions(&h.store());
+    for (const ChannelPost &p : actions.posts(QStringLiteral("youtube"))) {
+        QStringList gone;
+        for (const ScanStore::Record &r : h.store().comments(p.url, 20))
+            gone.append(r.id);
+        QVERIFY(h.store().markDeleted(ScanStore::PostKey{p.site, p.url}, gone, now));
+    }
+    PanelActions fresh(&h.store());
+    SpamPanel panel(&h.model(), &fresh);
+    panel.viewModel()->setTab(*PanelTab::fromRawValue(tab));
+    panel.viewModel()->load();
+    panel.resize(420, 700);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+
+    // Every post's records read at once, as the list was made before.
+    const QList<ChannelPost> posts = fresh.posts(QStringLiteral("youtube"));
+    QHash<QString, QList<ScanStore::Record>> all;
+    for (const ChannelPost &p : posts)
+        all.insert(p.url, panel.viewModel()->tab().records(h.store().comments(p.url, SpamPanelModel::commentLimit)));
+    const QList<CommentListModel::Row> expected = CommentListModel::rows(posts, all, false);
+
+    CommentListModel *list = panel.listModel();
+    QVERIFY(panel.viewModel()->canLoadMore());
+    QVERIFY(list->rowCount() < expected.size());
+    QVERIFY(panel.viewModel()->loadedPosts() < posts.size());
+    // The first rows are those of the eager list.
+    for (int i = 0; i < list->rowCount(); ++i)
+        QCOMPARE(list->row(i).id, expected.at(i).id);
+
+    // A focused post far down is read with the posts before it, and its heading is found.
+    const QString late = posts.at(posts.size() - 2).url;
+    fresh.setFocused(late);
+    QTRY_VERIFY(list->headingRow(late) >= 0);
+
+    // Scrolling to the end reads the rest: the same rows, in the same order, with the same records.
+    for (int turn = 0; turn < 200 && panel.viewModel()->canLoadMore(); ++turn) {
+        panel.list()->scrollToBottom();
+        QApplication::processEvents();
+    }
+    QVERIFY(!panel.viewModel()->canLoadMore());
+    QCOMPARE(list->rowCount(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        QCOMPARE(list->row(i).id, expected.at(i).id);
+        QCOMPARE(list->row(i).record, expected.at(i).record);
+    }
+    // The Flagged tab's count did not need every record.
+    int pending = 0;
+    for (const ChannelPost &p : posts)
+        pending += int(PanelTab(PanelTab::spam).records(h.store().comments(p.url, SpamPanelModel::commentLimit)).size());
+    QCOMPARE(panel.viewModel()->tabCounts().value(int(PanelTab::spam)), pending);
+}
+
+void PanelTest::runningSummaryEqualsARecount_data()
+{
+    // Steps: "+id" ticks, "-id" unticks, "all" / "none" the bar's buttons, "del" deletes the
+    // picks and reloads, "tab" switches to the other of the two tabs and back.
+    QTest::addColumn<QString>("tab");
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("comments: tick, untick") << "comments" << QStringList{"+c1", "+c2", "-c1", "+c1", "-c2"};
+    QTest::newRow("comments: select all, untick one") << "comments" << QStringList{"+c4", "all", "-c5", "-c7", "+c5"};
+    QTest::newRow("comments: none, then ticks") << "comments" << QStringList{"+c2", "none", "+c8", "+c9"};
+    QTest::newRow("comments: delete picks") << "comments" << QStringList{"+c1", "+c3", "del", "+c4", "tab", "+c6"};
+    QTest::newRow("flagged: untick, tick") << "spam" << QStringList{"-c0", "-c10", "+c0", "-c20"};
+    QTest::newRow("flagged: none, all") << "spam" << QStringList{"-c10", "none", "+c20", "all", "-c30"};
+    QTest::newRow("flagged: delete picks") << "spam" << QStringList{"-c0", "-c10", "del", "+c10", "tab", "-c0"};
+}
+
+void PanelTest::runningSummaryEqualsARecount()
+{
+    QFETCH(QString, tab);
+    QFETCH(QStringList, steps);
+    ModelHarness h;
+    PanelFixture::history(h.store(), 3, 150, QDateTime::currentDateTime());
+    PanelActions actions(&h.store());
+    connect(&actions, &PanelActions::removeRequested, this, [&](const QList<ScanStore::Record> &records) {
+        QStringList gone;
+        for (const ScanStore::Record &r : records)
+            gone.append(r.id);
+        h.store().markDeleted(QStringLiteral("youtube"), gone, QDateTime::currentDateTime());
+    });
+    SpamPanel panel(&h.model(), &actions);
+    panel.viewModel()->setCutDelay(0);
+    panel.viewModel()->setTab(*PanelTab::fromRawValue(tab));
+    panel.viewModel()->load();
+    panel.show();
+    SpamPanelModel *vm = panel.viewModel();
+    CommentListModel *list = panel.listModel();
+    auto rowOf = [&](const QString &id) {
+        for (int i = 0; i < list->rowCount(); ++i)
+            if (list->row(i).kind == CommentListModel::Kind::comment && list->row(i).record.id == id)
+                return i;
+        return -1;
+    };
+    DeleteBar *bar = panel.findChild<DeleteBar *>();
+    QVERIFY(bar);
+    for (const QString &step : steps) {
+        if (step == "all") {
+            QVERIFY(bar->selectAllButton()->isEnabled());
+            bar->selectAllButton()->click();
+        } else if (step == "none") {
+            QVERIFY(bar->deselectAllButton()->isEnabled());
+            bar->deselectAllButton()->click();
+        } else if (step == "del") {
+            vm->deletePicks(bar->picks());
+            vm->load();
+        } else if (step == "tab") {
+            vm->setTab(tab == "spam" ? PanelTab::comments : PanelTab::spam);
+            vm->load();
+            vm->setTab(*PanelTab::fromRawValue(tab));
+            vm->load();
+        } else {
+            const int row = rowOf(step.mid(1));
+            QVERIFY2(row >= 0, qPrintable(step));
+            list->setTicked(row, step.startsWith('+'));
+        }
+        QApplication::processEvents();
+        const SpamPanelModel::Bar b = vm->bar(false);
+        const qsizetype recount = DeleteBar::picks(b.flagged, b.unpicked).size();
+        QVERIFY2(b.picks == recount, qPrintable(QStringLiteral("%1: %2 against %3").arg(step).arg(b.picks).arg(recount)));
+        if (b.kind != SpamPanelModel::Bar::Kind::none) {
+            QCOMPARE(bar->headerText(), DeleteBar::header(int(recount), int(b.flagged.size()), false).selected
+                                           + DeleteBar::header(int(recount), int(b.flagged.size()), false).of
+                                           + DeleteBar::header(int(recount), int(b.flagged.size()), false).batch);
+            QCOMPARE(bar->selectAllButton()->isEnabled(), DeleteBar::canSelectAll(b.flagged, b.unpicked));
+            QCOMPARE(bar->deselectAllButton()->isEnabled(), DeleteBar::canDeselectAll(b.flagged, b.unpicked));
+        }
+    }
+}
+
 // An empty list says why: nothing scanned yet (and what to do), or nothing in this tab.
+// Posts loaded from the site but never scanned have no comments yet: the panel must not say that
+// the scanned posts have none.
+void PanelTest::listedPostsAreNotScanned()
+{
+    ModelHarness h;
+    ChannelPost row;
+    row.site = "youtube";
+    row.url = PanelFixture::youtubeUrl(1);
+    row.state = ChannelPost::State::waiting;
+    h.model().setPosts({row});
+    PostDesk desk(&h.model());
+    desk.refresh();
+    PanelActions actions(&desk);
+    SpamPanelModel vm(&h.model(), &actions);
+    vm.load();
+    QCOMPARE(vm.posts().size(), 1);
+    QVERIFY(!vm.scannedAny());
+
+    row.state = ChannelPost::State::done;
+    row.scannedAt = QDateTime::currentDateTime();
+    h.model().setPosts({row});
+    desk.refresh();
+    vm.load();
+    QVERIFY(vm.scannedAny());
+}
+
 void PanelTest::emptyHints_data()
 {
     QTest::addColumn<int>("tab");

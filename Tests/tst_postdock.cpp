@@ -438,6 +438,35 @@ private slots:
 
     // The dock over a real model: the tick and the rest of the tile do different things, the
     // search filters and closes with Escape, and nothing reacts while the model works.
+    // During a queue scan only the ticked posts wait their turn; the others say what they are.
+    void onlyTickedTilesAreQueued()
+    {
+        ModelHarness h;
+        QList<ChannelPost> rows;
+        for (const char c : {'A', 'B'}) {
+            ChannelPost row;
+            row.site = "youtube";
+            row.url = yt(c);
+            row.state = ChannelPost::State::waiting;
+            rows << row;
+        }
+        h.model().setPosts(rows);
+        PostDesk desk(&h.model());
+        desk.refresh();
+        PostDock dock(&h.model(), nullptr, &desk, nullptr);
+        dock.resize(640, 420);
+        dock.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dock));
+        dock.appear();
+        QCOMPARE(dock.tiles().size(), 2);
+        QTest::mouseClick(dock.tiles().first(), Qt::LeftButton, {}, PostTile::tickArea().center());
+        QVERIFY(!desk.checked().contains(yt('A')));
+        h.model().setTouring(true);
+        QTRY_COMPARE(dock.tiles().at(1)->accessibleDescription(), QString("Queued"));
+        QCOMPARE(dock.tiles().first()->accessibleDescription(), QString("Not scanned"));
+        h.model().setTouring(false);
+    }
+
     void dockWidget()
     {
         ModelHarness h;

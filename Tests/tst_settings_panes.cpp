@@ -4,6 +4,7 @@
 // lines in both languages.
 #include "HistoryFixture.h"
 #include "ModelHarness.h"
+#include "StoreTestData.h"
 #include "TestMain.h"
 
 #include "Settings/AIPane.h"
@@ -22,6 +23,7 @@
 #include <QApplication>
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QProgressBar>
 #include <QJsonArray>
 #include <QDir>
 #include <QFile>
@@ -98,6 +100,8 @@ private slots:
     void exportLines();
     void exportFailureKeepsEarlierFile_data();
     void exportFailureKeepsEarlierFile();
+    void exportShowsProgressAndCancels_data();
+    void exportShowsProgressAndCancels();
     void clearAsksFirstAndKeepsMonitored();
     void windowTabs();
     void accountRequestOpensTheAccountTab();
@@ -654,12 +658,14 @@ void SettingsPanesTest::exportLines()
     blocker.close();
     prompts.path = dir.filePath("not-a-folder/out.csv");
     pane.exportHistory(nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(!pane.exporting(), 60000);
     QVERIFY(pane.failed());
     QFETCH(QString, failedPrefix);
     QVERIFY2(pane.message().startsWith(failedPrefix) && pane.message().size() > failedPrefix.size(), qPrintable(pane.message()));
 
     prompts.path = dir.filePath("out.csv");
     pane.exportHistory(nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(!pane.exporting(), 60000);
     QVERIFY(!pane.failed());
     QTEST(pane.message(), "saved");
     const QByteArray csv = readAll(dir.filePath("out.csv"));
@@ -712,11 +718,76 @@ void SettingsPanesTest::exportFailureKeepsEarlierFile()
     prompts.path = target;
     HistoryPaneModel pane(&h.model(), &prompts, false);
     pane.exportHistory(nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(!pane.exporting(), 60000);
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QVERIFY(pane.failed());
     QVERIFY(pane.message().startsWith("Couldn't save. "));
     QCOMPARE(readAll(target), QByteArray("an earlier export\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"history.csv"});
+}
+
+void SettingsPanesTest::exportShowsProgressAndCancels_data()
+{
+    QTest::addColumn<bool>("korean");
+    QTest::addColumn<QString>("exportTitle");
+    QTest::addColumn<QString>("cancelTitle");
+    QTest::addColumn<QString>("cancelled");
+    QTest::newRow("en") << false << "Export" << "Cancel" << "Export cancelled.";
+    QTest::newRow("ko") << true << "내보내기" << "취소" << "내보내기를 취소했습니다.";
+}
+
+void SettingsPanesTest::exportShowsProgressAndCancels()
+{
+    QFETCH(bool, korean);
+    QFETCH(QString, exportTitle);
+    QFETCH(QString, cancelTitle);
+    ModelHarness h;
+    vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
+    h.model().setStats(h.store().stats());
+    QTemporaryDir dir;
+    const QString target = dir.filePath("history.csv");
+    QFile earlier(target);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("an earlier export\r\n");
+    earlier.close();
+    ScriptedPrompts prompts;
+    prompts.path = target;
+    HistoryPane pane(&h.model(), &prompts, korean);
+    pane.resize(700, 600);
+    pane.show();
+    auto button = [&](const QString &title) -> QAbstractButton * {
+        for (QAbstractButton *b : pane.findChildren<QAbstractButton *>())
+            if (b->isVisible() && b->text() == title)
+                return b;
+        return nullptr;
+    };
+    QTRY_VERIFY(button(exportTitle));
+
+    // Another copy holds the history while the export starts: it waits, the window does not.
+    vt::test::RawDb other(h.folder() + "/scans.sqlite");
+    QVERIFY(other.exec("BEGIN EXCLUSIVE"));
+    QTest::mouseClick(button(exportTitle), Qt::LeftButton);
+    QTRY_VERIFY(button(cancelTitle));
+    QVERIFY(pane.paneModel()->exporting());
+    QProgressBar *bar = pane.findChild<QProgressBar *>();
+    QVERIFY(bar && bar->isVisible());
+    QVERIFY(!button(exportTitle));
+    QTest::mouseClick(button(cancelTitle), Qt::LeftButton);
+    QVERIFY(other.exec("COMMIT"));
+    QTRY_VERIFY_WITH_TIMEOUT(!pane.paneModel()->exporting(), 60000);
+    QTEST(pane.paneModel()->message(), "cancelled");
+    QTRY_VERIFY(button(exportTitle));
+    QCOMPARE(readAll(target), QByteArray("an earlier export\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"history.csv"});
+
+    // Without Cancel the same button writes the file, and the bar went to the end on the way.
+    QTest::mouseClick(button(exportTitle), Qt::LeftButton);
+    QSignalSpy progress(pane.paneModel(), &HistoryPaneModel::exportProgress);
+    QTRY_VERIFY_WITH_TIMEOUT(!pane.paneModel()->exporting(), 60000);
+    QVERIFY(!pane.paneModel()->failed());
+    QVERIFY(readAll(target).startsWith("\xEF\xBB\xBF" "site,post,"));
+    QVERIFY(!progress.isEmpty());
+    QCOMPARE(progress.last().at(0).toLongLong(), progress.last().at(1).toLongLong());
 }
 
 void SettingsPanesTest::clearAsksFirstAndKeepsMonitored()

@@ -99,6 +99,9 @@ private slots:
     void missingTotalsAreMadeAgain();
     void blockedUpgradeStillCounts();
     void retention();
+    void migratesFifthVersion();
+    void purgeInBatches_data();
+    void purgeInBatches();
     void failedOpenIsKeptAndReported();
     void damagedFileIsLeftAlone_data();
     void damagedFileIsLeftAlone();
@@ -141,11 +144,13 @@ void StoreTest::newFileHasSchemaAndVersion()
     QCOMPARE(names(db, QStringLiteral("table")),
              QStringList({"comment_totals", "comments", "dismissed", "found", "posts", "run_items", "runs"}));
     QCOMPARE(names(db, QStringLiteral("index")),
-             QStringList({"comments_deleted_at", "comments_deleted_author", "comments_deleted_author_id", "comments_pending",
-                          "comments_pending_seen", "comments_post", "comments_spam_first", "runs_post", "runs_site"}));
+             QStringList({"comments_deleted_at", "comments_deleted_author", "comments_deleted_author_avatar",
+                          "comments_deleted_author_id", "comments_pending", "comments_pending_seen",
+                          "comments_pending_text", "comments_post",
+                          "comments_seen", "comments_spam_first", "runs_at", "runs_post", "runs_site"}));
     QCOMPARE(names(db, QStringLiteral("trigger")),
              QStringList({"comment_totals_delete", "comment_totals_insert", "comment_totals_update"}));
-    QCOMPARE(db.value(QStringLiteral("PRAGMA user_version")).toLongLong(), 4);
+    QCOMPARE(db.value(QStringLiteral("PRAGMA user_version")).toLongLong(), 5);
     QCOMPARE(db.count(QStringLiteral("runs")), 0);
     // SQLite's own settings: the file stays in the default rollback-journal mode.
     QCOMPARE(db.value(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
@@ -212,7 +217,7 @@ void StoreTest::migratesFirstVersion()
         QVERIFY(!store.post(postA)->fullAt);
     }
     RawDb db(path);
-    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 4);
+    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 5);
     QCOMPARE(db.count("runs"), 4);
     // Opening again changes nothing.
     const auto before = db.rows("SELECT * FROM runs ORDER BY id");
@@ -233,7 +238,7 @@ void StoreTest::regroupsSecondVersion()
         QVERIFY(store.isOpen());
     }
     RawDb db(path);
-    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 4);
+    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 5);
     QHash<qint64, QString> session;
     QHash<qint64, QString> note;
     for (const auto &row : db.rows("SELECT id, session, note FROM runs")) {
@@ -282,7 +287,7 @@ void StoreTest::migratesThirdVersion()
         QCOMPARE(flagged, 5);   // e1 has no first sighting
     }
     RawDb db(path);
-    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 4);
+    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 5);
     QCOMPARE(db.rows("SELECT site, comments, deleted FROM comment_totals ORDER BY site"),
              (QList<QVariantList>{{QStringLiteral("instagram"), qint64(2), qint64(0)},
                                   {QStringLiteral("youtube"), qint64(7), qint64(2)}}));
@@ -333,7 +338,7 @@ void StoreTest::migratesFourthVersion()
         QCOMPARE(store.offenders(yt, {"Ann"}), (QHash<QString, int>{{"Ann", 2}}));
     }
     RawDb db(path);
-    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 4);
+    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 5);
     // Nothing of the old file was lost or changed: every old row reads as it was, without an id.
     QCOMPARE(db.rows(QStringLiteral("SELECT ") + oldColumns + QStringLiteral(" FROM comments WHERE id != 'n1' ORDER BY site, id")),
              before);
@@ -351,7 +356,7 @@ void StoreTest::migratesFourthVersion()
         QCOMPARE(again.stats().comments, 10);
     }
     QCOMPARE(db.rows("SELECT * FROM comments ORDER BY site, id"), after);
-    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 4);
+    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 5);
 }
 
 void StoreTest::totalsFollowEveryChange_data()
@@ -442,10 +447,10 @@ void StoreTest::missingTotalsAreMadeAgain_data()
 {
     QTest::addColumn<QString>("damage");
     QTest::addColumn<qint64>("version");   // the file's version afterwards
-    QTest::newRow("table") << "DROP TABLE comment_totals" << qint64(4);
-    QTest::newRow("trigger") << "DROP TRIGGER comment_totals_delete" << qint64(4);
-    QTest::newRow("index") << "DROP INDEX comments_spam_first" << qint64(4);
-    QTest::newRow("wrong totals") << "UPDATE comment_totals SET comments = 99; PRAGMA user_version = 2" << qint64(4);
+    QTest::newRow("table") << "DROP TABLE comment_totals" << qint64(5);
+    QTest::newRow("trigger") << "DROP TRIGGER comment_totals_delete" << qint64(5);
+    QTest::newRow("index") << "DROP INDEX comments_spam_first" << qint64(5);
+    QTest::newRow("wrong totals") << "UPDATE comment_totals SET comments = 99; PRAGMA user_version = 2" << qint64(5);
     QTest::newRow("newer version") << "DROP TABLE comment_totals; PRAGMA user_version = 7" << qint64(7);
 }
 
@@ -502,7 +507,7 @@ void StoreTest::blockedUpgradeStillCounts()
     ScanStore later(path);   // the next run upgrades
     later.keepDays = 365 * 100;
     QCOMPARE(later.stats(), (ScanStore::Stats{3, 1, 10, 4, 3}));
-    QCOMPARE(RawDb(path).value("PRAGMA user_version").toLongLong(), 4);
+    QCOMPARE(RawDb(path).value("PRAGMA user_version").toLongLong(), 5);
 }
 
 void StoreTest::retention()
@@ -553,6 +558,113 @@ void StoreTest::retention()
     }
     RawDb db(path);
     QCOMPARE(db.count("run_items"), 1);   // the 200-day-old run went together with its items
+}
+
+void StoreTest::migratesFifthVersion()
+{
+    // A file as the previous version left it: no time indexes, version 4.
+    const QString path = file(QStringLiteral("v4.sqlite"));
+    const QDateTime now = QDateTime::currentDateTime();
+    {
+        ScanStore store(path);
+        QVERIFY(store.remember(yt, postA, vt::test::makePage("v", 40), std::nullopt, now.addDays(-3)));
+        QVERIFY(store.markDeleted(yt, {"v1", "v2", "v11"}, now.addDays(-2)));
+        QVERIFY(store.record(ScanStore::Post{yt, postA, "A", now.addDays(-3), 37, 4, false, 3, {}, {}}));
+    }
+    QList<QVariantList> comments;
+    QList<QVariantList> posts;
+    {
+        RawDb db(path);
+        QVERIFY(db.exec("DROP INDEX comments_seen; DROP INDEX runs_at; DROP INDEX comments_deleted_author_avatar; "
+                        "DROP INDEX comments_pending_text; PRAGMA user_version = 4"));
+        comments = db.rows("SELECT rowid, * FROM comments ORDER BY rowid");
+        posts = db.rows("SELECT * FROM posts ORDER BY url");
+    }
+    QCOMPARE(comments.size(), 40);
+    {
+        ScanStore store(path);
+        QVERIFY(store.isOpen());
+        QCOMPARE(store.topAuthors(5).size(), 3);
+    }
+    RawDb db(path);
+    QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 5);
+    QCOMPARE(db.count("sqlite_master WHERE type = 'index' AND name IN ('comments_seen', 'runs_at', "
+                      "'comments_deleted_author_avatar', 'comments_pending_text')"),
+             4);
+    // Every row stays as it was.
+    QCOMPARE(db.rows("SELECT rowid, * FROM comments ORDER BY rowid"), comments);
+    QCOMPARE(db.rows("SELECT * FROM posts ORDER BY url"), posts);
+    // The purge finds expired comments through the index, not by reading the table.
+    const auto plan = db.rows("EXPLAIN QUERY PLAN SELECT rowid FROM comments WHERE seen_at < 5 LIMIT 10");
+    QVERIFY(!plan.isEmpty());
+    QVERIFY2(plan.first().last().toString().contains("comments_seen"), qPrintable(plan.first().last().toString()));
+}
+
+void StoreTest::purgeInBatches_data()
+{
+    QTest::addColumn<int>("expired");
+    QTest::addColumn<int>("kept");
+    QTest::addColumn<int>("batch");
+    QTest::addColumn<int>("steps");   // calls of purgeSome() until nothing is pending
+    QTest::newRow("nothing expires") << 0 << 30 << 10 << 1;
+    QTest::newRow("fewer than a batch") << 7 << 20 << 10 << 1;
+    QTest::newRow("exactly a batch") << 10 << 5 << 10 << 2;
+    QTest::newRow("several batches") << 45 << 30 << 10 << 5;
+    QTest::newRow("everything expires") << 25 << 0 << 10 << 3;
+}
+
+void StoreTest::purgeInBatches()
+{
+    QFETCH(int, expired);
+    QFETCH(int, kept);
+    QFETCH(int, batch);
+    const QString path = file(QStringLiteral("batches-%1.sqlite").arg(QTest::currentDataTag()));
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString stale = QStringLiteral("https://www.youtube.com/watch?v=stale");
+    {
+        ScanStore store(path);
+        store.keepDays = 1000;
+        // Expired comments spread over several scans, kept ones between them in the table.
+        for (int i = 0; i < std::max(expired, kept); ++i) {
+            if (i < expired)
+                QVERIFY(store.remember(yt, stale, {vt::test::makeComment(QStringLiteral("e%1").arg(i), "old")},
+                                       std::nullopt, now.addDays(-200 - i)));
+            if (i < kept)
+                QVERIFY(store.remember(yt, postA, {vt::test::makeComment(QStringLiteral("k%1").arg(i), "new")},
+                                       std::nullopt, now.addDays(-170).addSecs(i)));
+        }
+        QVERIFY(store.record(ScanStore::Post{yt, stale, "S", now.addDays(-200), expired, 0, false, 0, {}, {}}));
+        QVERIFY(store.record(ScanStore::Post{yt, postA, "A", now.addDays(-1), kept, 0, false, 0, {}, {}}));
+    }
+    ScanStore store(path);
+    store.keepDays = 1000;
+    QVERIFY(store.isOpen());
+    QVERIFY(!store.purgePending());
+    store.keepDays = 180;
+    int steps = 0;
+    do {
+        QVERIFY(store.purgeSome(batch));
+        ++steps;
+        QVERIFY(steps < 100);
+        RawDb db(path);
+        // Never more than a batch a step, and the post goes only with the last of its comments.
+        QCOMPARE(db.count("comments WHERE id LIKE 'e%'"), std::max(0, expired - steps * batch));
+        QCOMPARE(db.count(QStringLiteral("posts WHERE url = '%1'").arg(stale)), store.purgePending() ? 1 : 0);
+    } while (store.purgePending());
+    QTEST(steps, "steps");
+    QCOMPARE(store.purged(), qint64(expired));
+    RawDb db(path);
+    QStringList left;
+    for (const QVariantList &row : db.rows("SELECT id FROM comments ORDER BY id"))
+        left.append(row.first().toString());
+    QStringList expected;
+    for (int i = 0; i < kept; ++i)
+        expected.append(QStringLiteral("k%1").arg(i));
+    expected.sort();
+    QCOMPARE(left, expected);
+    QCOMPARE(store.stats().comments, kept);   // the kept totals followed every batch
+    QVERIFY(store.purge());                   // nothing more to do
+    QCOMPARE(store.purged(), qint64(expired));
 }
 
 void StoreTest::failedOpenIsKeptAndReported()

@@ -30,6 +30,8 @@ private slots:
     void init();
     void cleanup();
     void rememberTwiceWithSameText();
+    void pendingSummaryCountsWhatTheFlaggedTabLists();
+    void statisticsFollowEveryWriter();
     void rememberWithChangedText();
     void rememberManyInOrder();
     void storeTextOffErasesPersonalData();
@@ -577,6 +579,63 @@ void StoreRecordsTest::timesAreLocalAcrossDaylightSaving()
     }
     QCOMPARE(deleted, 4);
     QCOMPARE(flagged, 0);
+}
+
+void StoreRecordsTest::pendingSummaryCountsWhatTheFlaggedTabLists()
+{
+    ScanStore &s = *m_store;
+    auto spam = [](const QString &id, std::optional<double> prob) {
+        Comment c = makeComment(id, "buy now", "spam", "link");
+        c.aiProb = prob;
+        return c;
+    };
+    // Before a full scan of post B: its older pending comments are no longer current.
+    QVERIFY(s.remember(yt, postB, {spam("old", 0.2)}, std::nullopt, at(1)));
+    QVERIFY(s.remember(yt, postA, {spam("a1", 0.91), spam("a2", 0.55), spam("a3", std::nullopt), makeComment("ok", "hi"),
+                                   spam("gone", 0.1)},
+                       std::nullopt, at(2)));
+    QVERIFY(s.markDeleted(yt, {"gone"}, at(3)));
+    QVERIFY(s.remember(yt, postB, {spam("b1", 0.7)}, std::nullopt, at(4)));
+    QVERIFY(s.record(ScanStore::Post{yt, postB, "B", at(4), 1, 1, false, 0, {}, at(4)}));
+    s.storeText = false;   // stored without its text: the panel does not list it
+    QVERIFY(s.remember(yt, postA, {spam("blind", 0.05)}, std::nullopt, at(5)));
+    s.storeText = true;
+    QVERIFY(s.remember("instagram", postA, {spam("elsewhere", 0.01)}, std::nullopt, at(5)));
+
+    QCOMPARE(s.pendingSummary(yt, {postA, postB}), (ScanStore::PendingSummary{4, 0.55}));
+    QCOMPARE(s.pendingSummary(yt, {postB}), (ScanStore::PendingSummary{1, 0.7}));
+    QCOMPARE(s.pendingSummary(yt, {}), ScanStore::PendingSummary{});
+    // The same as counting the records themselves.
+    int listed = 0;
+    for (const QString &post : {postA, postB}) {
+        for (const auto &r : s.pending(post))
+            listed += r.site == yt && !r.text.isEmpty() ? 1 : 0;
+    }
+    QCOMPARE(listed, 4);
+}
+
+void StoreRecordsTest::statisticsFollowEveryWriter()
+{
+    // The counts are kept between calls: each change, ours or another copy's, is seen at once.
+    ScanStore &s = *m_store;
+    QVERIFY(s.remember(yt, postA, {makeComment("a1", "buy", "spam"), makeComment("a2", "hi")}, std::nullopt, at(1)));
+    QVERIFY(s.remember("instagram", postB, {makeComment("i1", "x", "spam")}, std::nullopt, at(1)));
+    QCOMPARE(s.stats(), (ScanStore::Stats{0, 0, 3, 2, 0}));
+    QCOMPARE(s.stats(yt), (ScanStore::Stats{0, 0, 2, 1, 0}));
+    QVERIFY(s.markDeleted(yt, {"a1"}, at(2)));
+    QCOMPARE(s.stats(yt), (ScanStore::Stats{0, 0, 2, 0, 1}));
+    {
+        vt::test::RawDb other(m_path);
+        QVERIFY(other.exec("INSERT INTO comments (site, id, post, hash, seen_at, state) VALUES ('youtube', 'o1', "
+                           "'https://www.youtube.com/watch?v=aaa', 'h', 1, 'spam')"));
+        QVERIFY(other.exec("INSERT INTO posts (url, site, title, scanned_at, total, flagged, watched) VALUES "
+                           "('https://www.youtube.com/watch?v=aaa', 'youtube', 'A', 1, 3, 1, 1)"));
+    }
+    QCOMPARE(s.stats(yt), (ScanStore::Stats{1, 1, 3, 1, 1}));
+    QCOMPARE(s.stats(), (ScanStore::Stats{1, 1, 4, 2, 1}));
+    QCOMPARE(s.stats(QStringLiteral("elsewhere")), ScanStore::Stats{});
+    QVERIFY(s.clear(false));
+    QCOMPARE(s.stats(), ScanStore::Stats{});
 }
 
 int main(int argc, char **argv)

@@ -45,6 +45,46 @@ void CommentListModel::setContent(Content content)
     endResetModel();
 }
 
+void CommentListModel::append(const QHash<QString, QList<ScanStore::Record>> &records)
+{
+    const QList<Row> more = rows(m_content.posts, records, m_korean);
+    if (more.isEmpty())
+        return;
+    const bool after = m_rows.isEmpty() || more.first().post > m_rows.last().post;
+    if (!after) {   // not behind the shown posts: the list is made again
+        Content content = m_content;
+        for (auto it = records.constBegin(); it != records.constEnd(); ++it)
+            content.records.insert(it.key(), it.value());
+        setContent(std::move(content));
+        return;
+    }
+    for (auto it = records.constBegin(); it != records.constEnd(); ++it)
+        m_content.records.insert(it.key(), it.value());
+    const int first = int(m_rows.size());
+    beginInsertRows(QModelIndex(), first, first + int(more.size()) - 1);
+    m_rows += more;
+    m_cache.resize(m_rows.size());
+    m_heights.resize(m_rows.size(), -1);
+    endInsertRows();
+}
+
+void CommentListModel::setFetcher(std::function<bool()> canFetch, std::function<void()> fetch)
+{
+    m_canFetch = std::move(canFetch);
+    m_fetch = std::move(fetch);
+}
+
+bool CommentListModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && m_canFetch && m_canFetch();
+}
+
+void CommentListModel::fetchMore(const QModelIndex &parent)
+{
+    if (!parent.isValid() && m_fetch)
+        m_fetch();
+}
+
 void CommentListModel::setTicks(const QSet<QString> &ticks)
 {
     if (ticks == m_content.ticks)
@@ -116,7 +156,14 @@ void CommentListModel::setTicked(int index, bool on)
         ticks.insert(id);
     else
         ticks.remove(id);
-    setTicks(ticks);
+    if (ticks == m_content.ticks)
+        return;
+    // Only the rows of this comment change (it may be listed under one post only once).
+    m_content.ticks = ticks;
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (m_rows.at(i).kind == Kind::comment && m_rows.at(i).record.id == id)
+            emit dataChanged(this->index(i), this->index(i));
+    }
     emit ticksChanged(ticks);
 }
 

@@ -16,6 +16,7 @@
 #include <QSet>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class CommentListModel : public QAbstractListModel {
@@ -53,6 +54,11 @@ public:
                            bool korean);
 
     void setContent(Content content);
+    // Adds the records of posts read after the content was set; their rows follow every row
+    // there is (posts are read in list order).
+    void append(const QHash<QString, QList<ScanStore::Record>> &records);
+    // Where more rows come from when the view reaches the end of the list.
+    void setFetcher(std::function<bool()> canFetch, std::function<void()> fetch);
     void setTicks(const QSet<QString> &ticks);
     void setFocused(const std::optional<QString> &url);
     void setCutting(const QSet<QString> &ids);
@@ -84,6 +90,8 @@ public:
     void cacheHeight(int index, int width, int height) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
     QVariant data(const QModelIndex &index, int role) const override;
 
 signals:
@@ -104,4 +112,6 @@ private:
     mutable QList<Cache> m_cache;
     mutable QList<int> m_heights;
     mutable int m_heightWidth = -1;
+    std::function<bool()> m_canFetch;
+    std::function<void()> m_fetch;
 };

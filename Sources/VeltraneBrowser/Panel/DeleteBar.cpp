@@ -86,11 +86,13 @@ DeleteBar::DeleteBar(QWidget *parent)
     column->addWidget(m_delete);
     connect(m_selectAll, &QPushButton::clicked, this, [this] {
         m_unpicked = selectAll(m_flagged, m_unpicked);
+        m_picks = int(m_flagged.size());
         refresh();
         emit unpickedChanged(m_unpicked);
     });
     connect(m_deselectAll, &QPushButton::clicked, this, [this] {
         m_unpicked = deselectAll(m_flagged, m_unpicked);
+        m_picks = 0;
         refresh();
         emit unpickedChanged(m_unpicked);
     });
@@ -103,10 +105,18 @@ DeleteBar::DeleteBar(QWidget *parent)
 }
 
 void DeleteBar::setContent(const QList<ScanStore::Record> &flagged, const std::optional<Band> &band,
-                           const QList<double> &scores, const QSet<QString> &unpicked, bool disabled)
+                           const QList<double> &scores, const QSet<QString> &unpicked, bool disabled,
+                           std::optional<int> picks)
 {
     m_flagged = flagged;
     m_unpicked = unpicked;
+    if (picks) {
+        m_picks = *picks;
+    } else {
+        m_picks = 0;
+        for (const ScanStore::Record &r : flagged)
+            m_picks += unpicked.contains(r.id) ? 0 : 1;
+    }
     m_disabled = disabled;
     m_range->setVisible(band.has_value());
     if (band)
@@ -117,22 +127,22 @@ void DeleteBar::setContent(const QList<ScanStore::Record> &flagged, const std::o
 
 QString DeleteBar::headerText() const
 {
-    const Header h = header(int(picks().size()), int(m_flagged.size()), Lang::system());
+    const Header h = header(m_picks, int(m_flagged.size()), Lang::system());
     return h.selected + h.of + h.batch;
 }
 
 void DeleteBar::refresh()
 {
     const bool korean = Lang::system();
-    const int count = int(picks().size());
+    const int count = m_picks;
     const Header h = header(count, int(m_flagged.size()), korean);
     // Plain text in three colours would need markup; the numbers are ours, so a styled run is safe.
     m_header->setTextFormat(Qt::RichText);
     m_header->setText(QStringLiteral("<span style='color:%1;font-weight:600'>%2</span><span style='color:%3'>%4%5</span>")
                           .arg(Design::text().name(), h.selected.toHtmlEscaped(), Design::muted().name(),
                                h.of.toHtmlEscaped(), h.batch.toHtmlEscaped()));
-    m_selectAll->setEnabled(!m_disabled && canSelectAll(m_flagged, m_unpicked));
-    m_deselectAll->setEnabled(!m_disabled && canDeselectAll(m_flagged, m_unpicked));
+    m_selectAll->setEnabled(!m_disabled && count < m_flagged.size());
+    m_deselectAll->setEnabled(!m_disabled && count > 0);
     m_delete->setText(deleteTitle(count, korean));
     m_delete->setEnabled(!m_disabled && count > 0);
 }

@@ -141,6 +141,15 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     connect(m_deleteBar, &DeleteBar::deleteRequested, m_vm, &SpamPanelModel::deletePicks);
     connect(m_progress, &PanelProgressBar::stopRequested, m_vm, &SpamPanelModel::stop);
     connect(m_vm, &SpamPanelModel::changed, this, &SpamPanel::refresh);
+    // The list reads the next posts' records when it is scrolled to its end.
+    m_listModel->setFetcher([vm = m_vm] { return vm->canLoadMore(); }, [vm = m_vm] { vm->loadMore(); });
+    connect(m_vm, &SpamPanelModel::appended, this, [this](const QStringList &urls) {
+        const QHash<QString, QList<ScanStore::Record>> visible = m_vm->visible();
+        QHash<QString, QList<ScanStore::Record>> more;
+        for (const QString &url : urls)
+            more.insert(url, visible.value(url));
+        m_listModel->append(more);
+    });
     if (actions)
         connect(actions, &PanelActions::focusedChanged, this, &SpamPanel::reveal);
     m_vm->load();
@@ -218,7 +227,7 @@ void SpamPanel::refresh()
     if (scanning) {
         m_main->setCurrentWidget(m_stage);
     } else if (m_listModel->rowCount() == 0) {
-        m_empty->setText(SpamPanelModel::emptyHint(m_vm->tab(), !m_vm->posts().isEmpty() || !m_vm->runs().isEmpty(), korean));
+        m_empty->setText(SpamPanelModel::emptyHint(m_vm->tab(), m_vm->scannedAny(), korean));
         m_main->setCurrentWidget(m_empty);
     } else {
         m_main->setCurrentWidget(m_list);
@@ -240,7 +249,7 @@ void SpamPanel::refresh()
         std::optional<DeleteBar::Band> band;
         if (bar.band)
             band = DeleteBar::Band{bar.band->first, bar.band->second};
-        m_deleteBar->setContent(bar.flagged, band, bar.scores, bar.unpicked, bar.disabled);
+        m_deleteBar->setContent(bar.flagged, band, bar.scores, bar.unpicked, bar.disabled, bar.picks);
         m_bottom->setCurrentWidget(m_deleteBar);
         m_bottom->setFixedHeight(m_deleteBar->sizeHint().height());
         break;
@@ -257,6 +266,7 @@ void SpamPanel::reveal()
     const std::optional<QString> url = actions ? actions->focused() : std::nullopt;
     if (!url || (m_vm->model() && m_vm->model()->working()))
         return;
+    m_vm->loadUpTo(*url);
     if (m_vm->visible().value(*url).isEmpty())
         return;
     QTimer::singleShot(0, this, [this, url] {

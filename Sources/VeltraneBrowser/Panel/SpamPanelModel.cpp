@@ -121,6 +121,8 @@ void SpamPanelModel::setUnpicked(const QSet<QString> &ids)
 {
     if (ids == m_unpicked)
         return;
+    if (m_tab == PanelTab::spam)
+        recount(m_unpicked, ids);
     m_unpicked = ids;
     emit changed();
 }
@@ -129,8 +131,69 @@ void SpamPanelModel::setPicked(const QSet<QString> &ids)
 {
     if (ids == m_picked)
         return;
+    if (m_tab == PanelTab::comments)
+        recount(m_picked, ids);
     m_picked = ids;
     emit changed();
+}
+
+void SpamPanelModel::recount(const QSet<QString> &before, const QSet<QString> &after)
+{
+    if (!m_offer || m_offer->key != visibleKey())
+        return;   // made afresh when next asked for
+    for (const QString &id : after) {
+        if (!before.contains(id)) {
+            m_offer->ticked += m_offer->ids.contains(id) ? 1 : 0;
+            m_offer->tickedUnpickable += m_offer->unpickable.contains(id) ? 1 : 0;
+        }
+    }
+    for (const QString &id : before) {
+        if (!after.contains(id)) {
+            m_offer->ticked -= m_offer->ids.contains(id) ? 1 : 0;
+            m_offer->tickedUnpickable -= m_offer->unpickable.contains(id) ? 1 : 0;
+        }
+    }
+}
+
+QString SpamPanelModel::visibleKey() const
+{
+    const auto [lower, upper] = band();
+    return QString::number(m_dataVersion) + u'|' + QString::number(m_moreVersion) + u'|' + m_tab.rawValue() + u'|'
+        + QString::number(lower) + u'|' + QString::number(upper);
+}
+
+const SpamPanelModel::Offer &SpamPanelModel::offer() const
+{
+    const QString key = visibleKey();
+    if (m_offer && m_offer->key == key)
+        return *m_offer;
+    Offer o;
+    o.key = key;
+    const QList<ScanStore::Record> records = visibleList();
+    if (m_tab == PanelTab::comments) {
+        o.records.reserve(records.size());
+        o.ids.reserve(records.size());
+        for (const ScanStore::Record &r : records) {
+            if (r.canPick()) {
+                o.records.append(r);
+                o.ids.insert(r.id);
+            } else {
+                o.unpickable.insert(r.id);
+            }
+        }
+    } else {
+        o.records = records;
+        o.ids.reserve(records.size());
+        for (const ScanStore::Record &r : records)
+            o.ids.insert(r.id);
+    }
+    const QSet<QString> &ticks = m_tab == PanelTab::comments ? m_picked : m_unpicked;
+    for (const QString &id : ticks) {
+        o.ticked += o.ids.contains(id) ? 1 : 0;
+        o.tickedUnpickable += o.unpickable.contains(id) ? 1 : 0;
+    }
+    m_offer = std::move(o);
+    return *m_offer;
 }
 
 QList<ChannelPost> SpamPanelModel::posts() const
@@ -164,6 +227,10 @@ bool SpamPanelModel::scanning() const
 double SpamPanelModel::defaultFloor() const
 {
     int lowest = 100;
+    if (m_summary) {
+        if (m_summary->lowestProb)
+            lowest = std::min(lowest, AIPercent::of(*m_summary->lowestProb));
+    }
     for (const ScanStore::Record &r : m_pending) {
         if (const std::optional<double> p = AIPercent::clean(r.aiProb))
             lowest = std::min(lowest, AIPercent::of(*p));
@@ -217,9 +284,7 @@ QHash<QString, QList<ScanStore::Record>> SpamPanelModel::visible() const
 QList<ScanStore::Record> SpamPanelModel::visibleList() const
 {
     // Kept while the loaded records, the tab, the band and the posts stay: ticks read it often.
-    const auto [lower, upper] = band();
-    const QString key = QString::number(m_dataVersion) + u'|' + m_tab.rawValue() + u'|' + QString::number(lower) + u'|'
-        + QString::number(upper);
+    const QString key = visibleKey();
     if (m_visibleList && m_visibleKey == key)
         return *m_visibleList;
     const QHash<QString, QList<ScanStore::Record>> v = visible();
@@ -242,6 +307,14 @@ int SpamPanelModel::deletedCount() const
     for (const ChannelPost &p : posts())
         sum += std::max(0, p.deleted);
     return sum;
+}
+
+bool SpamPanelModel::scannedAny() const
+{
+    if (!m_runs.isEmpty())
+        return true;
+    const QList<ChannelPost> list = posts();
+    return std::any_of(list.begin(), list.end(), [](const ChannelPost &p) { return p.scannedAt.has_value(); });
 }
 
 QString SpamPanelModel::emptyHint(PanelTab tab, bool scannedAny, bool korean)
@@ -284,9 +357,9 @@ QHash<int, int> SpamPanelModel::tabCounts() const
     int total = 0;
     for (const ChannelPost &p : posts())
         total += std::max(0, p.total);
+    const int pending = m_summary ? m_summary->count : int(m_pending.size());
     // The Deleted tile counts what the header's Deleted button counts.
-    return {{int(PanelTab::comments), total}, {int(PanelTab::spam), int(m_pending.size())},
-            {int(PanelTab::deleted), deletedCount()}};
+    return {{int(PanelTab::comments), total}, {int(PanelTab::spam), pending}, {int(PanelTab::deleted), deletedCount()}};
 }
 
 SpamPanelModel::Bar SpamPanelModel::bar(bool korean) const
@@ -303,11 +376,11 @@ SpamPanelModel::Bar SpamPanelModel::bar(bool korean) const
     if (scanning())
         return b;
     const bool working = m_model && m_model->working();
-    const QList<ScanStore::Record> records = visibleList();
     const bool anyShown = std::any_of(m_shown.constBegin(), m_shown.constEnd(), [](const auto &l) { return !l.isEmpty(); });
     if (m_tab == PanelTab::spam && anyShown) {
+        const Offer &o = offer();
         b.kind = Bar::Kind::flagged;
-        b.flagged = records;
+        b.flagged = o.records;
         bool anyProb = false;
         for (const auto &list : m_shown) {
             for (const ScanStore::Record &r : list)
@@ -321,20 +394,18 @@ SpamPanelModel::Bar SpamPanelModel::bar(bool korean) const
             }
         }
         b.unpicked = m_unpicked;
+        b.picks = int(o.records.size()) - o.ticked;
         b.disabled = working;
         return b;
     }
-    if (m_tab == PanelTab::comments
-        && std::any_of(records.begin(), records.end(), [this](const ScanStore::Record &r) { return m_picked.contains(r.id); })) {
+    if (m_tab == PanelTab::comments && !m_picked.isEmpty() && (offer().ticked > 0 || offer().tickedUnpickable > 0)) {
+        const Offer &o = offer();
         b.kind = Bar::Kind::comments;
-        QSet<QString> ids;
-        for (const ScanStore::Record &r : records) {
-            if (r.canPick()) {
-                b.flagged.append(r);
-                ids.insert(r.id);
-            }
-        }
-        b.unpicked = ids - m_picked;
+        b.flagged = o.records;
+        b.unpicked = o.ids;
+        for (const QString &id : m_picked)
+            b.unpicked.remove(id);
+        b.picks = o.ticked;
         b.disabled = working;
     }
     return b;
@@ -343,14 +414,31 @@ SpamPanelModel::Bar SpamPanelModel::bar(bool korean) const
 void SpamPanelModel::writeUnpicked(const QSet<QString> &unpicked)
 {
     if (m_tab == PanelTab::comments) {
-        QSet<QString> ids;
-        for (const ScanStore::Record &r : visibleList()) {
-            if (r.canPick())
-                ids.insert(r.id);
-        }
+        const QSet<QString> &ids = offer().ids;
         setPicked((m_picked - ids) + (ids - unpicked));
     } else {
         setUnpicked(unpicked);
+    }
+}
+
+void SpamPanelModel::readPost(ScanStore &store, const ChannelPost &p, Read &read) const
+{
+    const QList<ScanStore::Record> recs = store.comments(p.url, commentLimit);
+    for (const ScanStore::Record &r : recs) {
+        if (r.deletedAt)
+            read.deletedIDs.insert(r.id);
+    }
+    if (m_tab == PanelTab::spam)
+        read.pending += PanelTab(PanelTab::spam).records(recs);
+    const QList<ScanStore::Record> shown = m_tab == PanelTab::spam ? PanelTab::candidates(recs, store.problems(p.url))
+                                                                   : m_tab.records(recs);
+    read.rows += int(shown.size());
+    ++read.posts;
+    read.shown.insert(p.url, shown);
+    if (p.flagged > 0) {
+        const QHash<QString, QStringList> h = store.hits(p.url);
+        for (auto it = h.constBegin(); it != h.constEnd(); ++it)
+            read.hits.insert(it.key(), it.value());
     }
 }
 
@@ -362,67 +450,103 @@ void SpamPanelModel::load()
     m_loadedKey = loadKey();
     ScanStore *store = m_model ? m_model->store() : nullptr;
     m_runs = store ? store->runs(m_site, runLimit) : QList<ScanStore::Run>();
-    QHash<QString, QList<ScanStore::Record>> shown;
-    QList<ScanStore::Record> pending;
-    QHash<QString, QStringList> hits;
-    QSet<QString> deletedIDs;
+    const QString key = m_site + u'|' + m_tab.rawValue();
+    // The Flagged tab offers every flagged comment at once, so it reads every post; the other
+    // tabs read what the list shows first, and a reload as many posts as were read before.
+    const bool lazy = m_tab != PanelTab::spam;
+    const int keep = key == m_shownKey ? m_loadedPosts : 0;
+    Read read;
+    QStringList listed;
     for (const ChannelPost &p : posts()) {
         const int count = m_tab == PanelTab::deleted ? p.deleted : p.total;
         if (!store || !(count > 0 || p.flagged > 0))
             continue;
-        const QList<ScanStore::Record> recs = store->comments(p.url, commentLimit);
-        for (const ScanStore::Record &r : recs) {
-            if (r.deletedAt)
-                deletedIDs.insert(r.id);
-        }
-        pending += PanelTab(PanelTab::spam).records(recs);
-        shown.insert(p.url, m_tab == PanelTab::spam ? PanelTab::candidates(recs, store->problems(p.url))
-                                                    : m_tab.records(recs));
-        if (p.flagged > 0) {
-            const QHash<QString, QStringList> h = store->hits(p.url);
-            for (auto it = h.constBegin(); it != h.constEnd(); ++it)
-                hits.insert(it.key(), it.value());
-        }
+        listed.append(p.url);
+        if (lazy && read.rows >= firstRows && read.posts >= keep)
+            read.toLoad.append(p.url);
+        else
+            readPost(*store, p, read);
     }
-    const QString key = m_site + u'|' + m_tab.rawValue();
+    if (lazy && store)
+        read.summary = store->pendingSummary(m_site, listed);
     QSet<QString> newIDs, oldIDs;
-    for (const auto &list : shown) {
+    for (const auto &list : std::as_const(read.shown)) {
         for (const ScanStore::Record &r : list)
             newIDs.insert(r.id);
     }
-    for (const auto &list : m_shown) {
+    for (const auto &list : std::as_const(m_shown)) {
         for (const ScanStore::Record &r : list)
             oldIDs.insert(r.id);
     }
     QSet<QString> cut;
     if (key == m_shownKey && m_tab != PanelTab::deleted)
-        cut = (deletedIDs & oldIDs) - newIDs;
+        cut = (read.deletedIDs & oldIDs) - newIDs;
     const int generation = ++m_generation;
     if (cut.isEmpty() || m_cutDelay <= 0) {
-        apply(shown, pending, hits, key);
+        apply(read, key);
         return;
     }
     // The deleted rows fade out first; a newer load in the meantime wins.
     m_cutting = cut;
     emit changed();
-    QTimer::singleShot(m_cutDelay, this, [this, generation, shown, pending, hits, key] {
+    QTimer::singleShot(m_cutDelay, this, [this, generation, read, key] {
         if (generation == m_generation)
-            apply(shown, pending, hits, key);
+            apply(read, key);
     });
 }
 
-void SpamPanelModel::apply(const QHash<QString, QList<ScanStore::Record>> &shown, const QList<ScanStore::Record> &pending,
-                           const QHash<QString, QStringList> &hits, const QString &key)
+void SpamPanelModel::loadMore()
 {
-    m_pending = pending;
-    m_shown = shown;
-    m_hits = hits;
+    ScanStore *store = m_model ? m_model->store() : nullptr;
+    if (m_toLoad.isEmpty() || !store)
+        return;
+    QHash<QString, const ChannelPost *> byUrl;
+    const QList<ChannelPost> list = posts();
+    for (const ChannelPost &p : list)
+        byUrl.insert(p.url, &p);
+    Read read;
+    QStringList urls;
+    while (!m_toLoad.isEmpty() && (read.posts == 0 || read.rows < firstRows)) {
+        const QString url = m_toLoad.takeFirst();
+        if (const ChannelPost *p = byUrl.value(url)) {
+            readPost(*store, *p, read);
+            urls.append(url);
+        }
+    }
+    for (auto it = read.shown.constBegin(); it != read.shown.constEnd(); ++it)
+        m_shown.insert(it.key(), it.value());
+    for (auto it = read.hits.constBegin(); it != read.hits.constEnd(); ++it)
+        m_hits.insert(it.key(), it.value());
+    m_loadedPosts += read.posts;
+    ++m_moreVersion;
+    m_visibleList.reset();
+    emit appended(urls);
+    emit changed();
+    prepareOffer();
+}
+
+void SpamPanelModel::loadUpTo(const QString &url)
+{
+    if (!m_toLoad.contains(url))
+        return;
+    while (m_toLoad.contains(url))
+        loadMore();
+}
+
+void SpamPanelModel::apply(const Read &read, const QString &key)
+{
+    m_pending = read.pending;
+    m_summary = read.summary;
+    m_shown = read.shown;
+    m_hits = read.hits;
+    m_toLoad = read.toLoad;
+    m_loadedPosts = read.posts;
     m_shownKey = key;
     m_cutting.clear();
     ++m_dataVersion;
     if (m_tab == PanelTab::comments) {
         QSet<QString> ids;
-        for (const auto &list : m_shown) {
+        for (const auto &list : std::as_const(m_shown)) {
             for (const ScanStore::Record &r : list)
                 ids.insert(r.id);
         }
@@ -430,6 +554,16 @@ void SpamPanelModel::apply(const QHash<QString, QList<ScanStore::Record>> &shown
     }
     emit loaded();
     emit changed();
+    prepareOffer();
+}
+
+void SpamPanelModel::prepareOffer()
+{
+    // Made while the window is idle, so that the owner's first tick finds it.
+    QTimer::singleShot(0, this, [this] {
+        if (m_tab != PanelTab::deleted && !scanning())
+            offer();
+    });
 }
 
 void SpamPanelModel::remove(const QList<ScanStore::Record> &records)

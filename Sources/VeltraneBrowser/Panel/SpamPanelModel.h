@@ -27,6 +27,9 @@ class SpamPanelModel : public QObject {
 public:
     static constexpr int runLimit = 200;
     static constexpr int commentLimit = 5000;
+    // The Comments and Deleted tabs read the records of the first posts up to about this many
+    // rows (more than a tall window shows), and those of the next posts when the list asks.
+    static constexpr int firstRows = 400;
 
     SpamPanelModel(SpamModel *model, PanelActions *actions, QObject *parent = nullptr);
 
@@ -63,6 +66,8 @@ public:
 
     // ---- derived ----
     QList<ChannelPost> posts() const;
+    // Whether any post of the list has been scanned: listed posts alone have no comments to show yet.
+    bool scannedAny() const;
     bool scanning() const;
     double defaultFloor() const;
     std::pair<double, double> band() const;
@@ -93,6 +98,7 @@ public:
         std::optional<std::pair<double, double>> band;
         QList<double> scores;
         QSet<QString> unpicked;
+        int picks = 0;                      // flagged less unpicked, kept as a running count
         bool disabled = false;
     };
     Bar bar(bool korean) const;
@@ -102,6 +108,14 @@ public:
     // ---- actions ----
     // Reloads runs and records from the history now (the cut of deleted rows may follow later).
     void load();
+    // Whether posts of the list are still unread; reading the next of them (about firstRows
+    // rows) raises appended() with their addresses.
+    bool canLoadMore() const { return !m_toLoad.isEmpty(); }
+    void loadMore();
+    // Reads the posts up to the given one, so that it can be shown.
+    void loadUpTo(const QString &url);
+    // The posts whose records are read, in list order.
+    int loadedPosts() const { return m_loadedPosts; }
     // Hands the records to the deletion; nothing while the model works or for no records.
     void remove(const QList<ScanStore::Record> &records);
     // The delete button of the bar in the current tab.
@@ -112,10 +126,23 @@ signals:
     void changed();
     void tabChanged();
     void loaded();
+    // Records of more posts were read (after load()): the list appends them.
+    void appended(const QStringList &urls);
 
 private:
-    void apply(const QHash<QString, QList<ScanStore::Record>> &shown, const QList<ScanStore::Record> &pending,
-               const QHash<QString, QStringList> &hits, const QString &key);
+    struct Read {
+        QHash<QString, QList<ScanStore::Record>> shown;
+        QList<ScanStore::Record> pending;   // only when every post is read (the Flagged tab)
+        QHash<QString, QStringList> hits;
+        QSet<QString> deletedIDs;
+        QStringList toLoad;
+        std::optional<ScanStore::PendingSummary> summary;
+        int rows = 0;
+        int posts = 0;
+    };
+    // Reads one post's records into `read`.
+    void readPost(ScanStore &store, const ChannelPost &post, Read &read) const;
+    void apply(const Read &read, const QString &key);
     void scheduleLoad();
     void scanningMaybeEnded();
 
@@ -133,6 +160,9 @@ private:
     std::optional<double> m_floor;
     double m_ceiling = 100;
     QSet<QString> m_cutting;
+    QStringList m_toLoad;
+    int m_loadedPosts = 0;
+    std::optional<ScanStore::PendingSummary> m_summary;   // the pending spam while not every post is read
     QString m_shownKey;
     QString m_loadedKey;
     int m_generation = 0;
@@ -143,4 +173,22 @@ private:
     mutable std::optional<QList<ChannelPost>> m_posts;
     mutable std::optional<QList<ScanStore::Record>> m_visibleList;
     mutable QString m_visibleKey;
+    int m_moreVersion = 0;   // raised by loadMore()
+
+    // What the bottom bar offers, made once per shown records, tab and band, with running
+    // counts of the owner's ticks among them, so that a tick costs the ids it changes.
+    struct Offer {
+        QString key;
+        QList<ScanStore::Record> records;   // the bar's records, in list order
+        QSet<QString> ids;                  // their ids
+        QSet<QString> unpickable;           // ids of the other visible records (Comments)
+        int ticked = 0;                     // picked (Comments) or unpicked (Flagged) of ids
+        int tickedUnpickable = 0;           // the same of unpickable
+    };
+    QString visibleKey() const;
+    const Offer &offer() const;
+    void prepareOffer();
+    // Moves the running counts from the ticks `before` to `after`.
+    void recount(const QSet<QString> &before, const QSet<QString> &after);
+    mutable std::optional<Offer> m_offer;
 };

@@ -21,7 +21,7 @@ SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *acco
     m_scanActivity = ScanActivity::fresh(m_aiOn);
     readSettings();
     m_store->keepDays = m_keepDays;
-    m_store->purge();
+    QTimer::singleShot(0, this, [this] { purgeInSteps(); });
     m_store->storeText = m_storeText;
     ImageStore::pruneInBackground(m_keepDays);
     setUpScan();

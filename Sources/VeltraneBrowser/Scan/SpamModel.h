@@ -682,6 +682,9 @@ signals:
     void landed();
 
 private:
+    // Removes what is past the retention a batch an event-loop turn, so that a long expiry
+    // never holds the window.
+    void purgeInSteps(qint64 before = -1);
     void setUpScan();
     // Resumes from the event loop after the next landed().
     QCoro::Task<void> nextLanding();

@@ -266,7 +266,26 @@ void SpamModel::setKeepDays(int days)
     store(kKeepDays, days);
     assign(m_keepDays, days, &SpamModel::keepDaysChanged);
     m_store->keepDays = days;
-    m_store->purge();
+    purgeInSteps();
+}
+
+void SpamModel::purgeInSteps(qint64 before)
+{
+    // The open runs a first batch itself; a store that cannot open has nothing to purge.
+    if (!m_store->isOpen())
+        return;
+    // A first call runs a batch unless the open left the rest waiting; later calls one each.
+    const qint64 start = before < 0 ? m_store->purged() : before;
+    if (before >= 0 || !m_store->purgePending())
+        m_store->purgeSome();
+    if (m_store->purgePending()) {
+        QTimer::singleShot(0, this, [this, start] { purgeInSteps(start); });
+        return;
+    }
+    if (m_store->purged() != start) {
+        setStats(m_store->stats());
+        raiseRunsVersion();
+    }
 }
 
 void SpamModel::setStoreText(bool on)

@@ -8,8 +8,13 @@
 #include "Settings/SettingsCard.h"
 #include "Settings/SettingsRow.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -29,6 +34,13 @@ HistoryPane::HistoryPane(SpamModel *model, SettingsPrompts *prompts, bool korean
                         &SpamModel::historyNoticeChanged})
         connect(model, signal, this, &HistoryPane::rebuild, Qt::QueuedConnection);
     connect(m_pane, &HistoryPaneModel::changed, this, &HistoryPane::rebuild, Qt::QueuedConnection);
+    // Progress moves the bar in place; the pane is rebuilt only when an export starts or ends.
+    connect(m_pane, &HistoryPaneModel::exportProgress, this, [this](qint64 done, qint64 total) {
+        if (m_progress) {
+            m_progress->setMaximum(int(std::min<qint64>(total, std::numeric_limits<int>::max())));
+            m_progress->setValue(int(std::min(done, total)));
+        }
+    });
     rebuild();
 }
 
@@ -62,16 +74,34 @@ void HistoryPane::rebuild()
     column->addWidget(retention);
 
     auto *data = new SettingsCard(pick(m_korean, "데이터", "Data"));
-    auto *exportButton = new SettingsButton(pick(m_korean, "내보내기", "Export"), SettingsButton::Kind::plain);
-    exportButton->setEnabled(HistoryPaneModel::canExport(*model));
-    connect(exportButton, &QPushButton::clicked, this, [this] { m_pane->exportHistory(window()); });
+    QWidget *exportControl = nullptr;
+    if (m_pane->exporting()) {
+        // While the file is written: how far it got, and Cancel.
+        exportControl = new QWidget;
+        auto *row = new QHBoxLayout(exportControl);
+        row->setContentsMargins(0, 0, 0, 0);
+        m_progress = new QProgressBar;
+        m_progress->setAccessibleName(pick(m_korean, "내보내기 진행", "Export progress"));
+        m_progress->setFixedWidth(140);
+        m_progress->setMaximum(int(std::max<qint64>(1, std::min<qint64>(m_pane->exportTotal(), std::numeric_limits<int>::max()))));
+        m_progress->setValue(int(std::min(m_pane->exportDone(), m_pane->exportTotal())));
+        auto *cancel = new SettingsButton(pick(m_korean, "취소", "Cancel"), SettingsButton::Kind::plain);
+        connect(cancel, &QPushButton::clicked, m_pane, &HistoryPaneModel::cancelExport);
+        row->addWidget(m_progress);
+        row->addWidget(cancel);
+    } else {
+        auto *exportButton = new SettingsButton(pick(m_korean, "내보내기", "Export"), SettingsButton::Kind::plain);
+        exportButton->setEnabled(HistoryPaneModel::canExport(*model));
+        connect(exportButton, &QPushButton::clicked, this, [this] { m_pane->exportHistory(window()); });
+        exportControl = exportButton;
+    }
     data->add(new SettingsRow(QStringLiteral("document-save-as"), pick(m_korean, "CSV로 내보내기", "Export as CSV"),
                               pick(m_korean, "저장된 댓글 전부를 작성자·본문·판정·삭제 시각과 함께 파일로 저장합니다.",
                                    "Saves every stored comment with author, text, verdict and deletion time to a file."),
-                              exportButton));
+                              exportControl));
     data->addDivider(64);
     auto *clear = new SettingsButton(pick(m_korean, "지우기", "Clear"), SettingsButton::Kind::danger);
-    clear->setEnabled(HistoryPaneModel::canClear(*model));
+    clear->setEnabled(HistoryPaneModel::canClear(*model) && !m_pane->exporting());   // not under a running export
     connect(clear, &QPushButton::clicked, this, [this] { m_pane->confirmClear(window()); });
     data->add(new SettingsRow(QStringLiteral("edit-delete"), pick(m_korean, "기록 모두 지우기", "Clear all history"),
                               pick(m_korean, "저장된 댓글과 게시물 기록을 지웁니다. 모니터링 중인 게시물은 목록에 남습니다. 되돌릴 수 없습니다.",

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class HistoryPaneModel;
+class QProgressBar;
 class SettingsPrompts;
 class SpamModel;
 class QVBoxLayout;
@@ -24,4 +25,5 @@ private:
     bool m_korean;
     QVBoxLayout *m_layout;
     QWidget *m_content = nullptr;
+    QPointer<QProgressBar> m_progress;   // shown while an export runs
 };

@@ -2,6 +2,7 @@
 
 #include "Scan/SpamModel.h"
 #include "Settings/SettingsPrompts.h"
+#include "Store/ExportJob.h"
 #include "Store/ScanExport.h"
 
 #include <QFileInfo>
@@ -83,6 +84,11 @@ QString HistoryPaneModel::clearedMessage(bool korean)
     return pick(korean, "기록을 지웠습니다.", "History cleared.");
 }
 
+QString HistoryPaneModel::cancelledMessage(bool korean)
+{
+    return pick(korean, "내보내기를 취소했습니다.", "Export cancelled.");
+}
+
 QString HistoryPaneModel::clearFailedMessage(bool korean, bool working, const QString &reason)
 {
     if (working)
@@ -93,18 +99,46 @@ QString HistoryPaneModel::clearFailedMessage(bool korean, bool working, const QS
 
 void HistoryPaneModel::exportHistory(QWidget *parent, const QDateTime &now)
 {
-    if (!m_model || !m_prompts)
+    if (!m_model || !m_prompts || exporting())
         return;
     const std::optional<QString> path = m_prompts->saveCsv(parent, pick(m_korean, "CSV로 내보내기", "Export as CSV"),
                                                            ScanExport::fileName(now));
     if (!path || path->isEmpty() || !m_model)
         return;
     // Streams into a temporary file beside the target and replaces it only when complete.
-    const ScanExport::Result result = ScanExport::save(*m_model->store(), *path);
-    if (result.failed)
-        show(failedMessage(reasonOf(result.message), m_korean), true);
-    else
-        show(savedMessage(QFileInfo(*path).fileName(), m_korean), false);
+    auto *job = new ExportJob(m_model->store(), *path, this);
+    m_job = job;
+    m_done = 0;
+    m_total = 0;
+    const QString name = QFileInfo(*path).fileName();
+    connect(job, &ExportJob::progress, this, [this](qint64 done, qint64 total) {
+        m_done = done;
+        m_total = total;
+        emit exportProgress(done, total);
+    });
+    connect(job, &ExportJob::finished, this, [this, job, name](const ScanExport::Result &result) {
+        job->deleteLater();
+        m_job = nullptr;
+        if (result.cancelled)
+            show(cancelledMessage(m_korean), false);
+        else if (result.failed)
+            show(failedMessage(reasonOf(result.message), m_korean), true);
+        else
+            show(savedMessage(name, m_korean), false);
+    });
+    emit changed();
+    job->start();
+}
+
+bool HistoryPaneModel::exporting() const
+{
+    return m_job && m_job->running();
+}
+
+void HistoryPaneModel::cancelExport()
+{
+    if (m_job)
+        m_job->cancel();
 }
 
 void HistoryPaneModel::confirmClear(QWidget *parent)

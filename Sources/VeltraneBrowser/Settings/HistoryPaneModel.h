@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QPointer>
 
+class ExportJob;
 class SettingsPrompts;
 class SpamModel;
 
@@ -32,20 +33,28 @@ public:
     static QString savedMessage(const QString &fileName, bool korean);
     static QString failedMessage(const QString &reason, bool korean);
     static QString clearedMessage(bool korean);
+    static QString cancelledMessage(bool korean);
     // While a job runs nothing is cleared; otherwise the store's reason follows.
     static QString clearFailedMessage(bool korean, bool working, const QString &reason);
 
     QString message() const { return m_message; }
     bool failed() const { return m_failed; }
 
-    // Asks for a file, then writes every stored comment to it; a file that cannot be written is
-    // reported and leaves any earlier file as it was. Cancelling changes nothing.
+    // Asks for a file, then writes every stored comment to it beside the window; a file that
+    // cannot be written is reported and leaves any earlier file as it was. Cancelling the
+    // question changes nothing; cancelling the export leaves no file and any earlier one as it was.
     void exportHistory(QWidget *parent, const QDateTime &now = QDateTime::currentDateTime());
+    bool exporting() const;
+    qint64 exportDone() const { return m_done; }
+    qint64 exportTotal() const { return m_total; }
+    void cancelExport();
     // Asks first; only the destructive answer clears (monitored posts stay).
     void confirmClear(QWidget *parent);
 
 signals:
     void changed();
+    // Rows written by the running export (its start and end also raise changed()).
+    void exportProgress(qint64 done, qint64 total);
 
 private:
     void show(const QString &message, bool failed);
@@ -55,4 +64,7 @@ private:
     bool m_korean;
     QString m_message;
     bool m_failed = false;
+    QPointer<ExportJob> m_job;
+    qint64 m_done = 0;
+    qint64 m_total = 0;
 };

@@ -89,13 +89,19 @@ void PostTile::setLook(const Look &look)
     update();
 }
 
+// Only the ticked posts make the queue; an unticked one waits for nothing.
+bool PostTile::inQueue() const
+{
+    return m_look.queueScan && m_look.ticked;
+}
+
 void PostTile::describe()
 {
     const QString name = PostDockModel::name(m_post);
     setToolTip(PlainText::toolTip(name));
     setAccessibleName(name);
     const bool korean = Lang::system();
-    setAccessibleDescription(PostDockModel::statusText(PostDockModel::status(m_post, m_look.queueScan, korean)));
+    setAccessibleDescription(PostDockModel::statusText(PostDockModel::status(m_post, inQueue(), korean)));
 }
 
 void PostTile::arrive(int order)
@@ -190,7 +196,7 @@ void PostTile::paintEvent(QPaintEvent *)
     p.setFont(small);
     const QFontMetricsF sm(small);
     double x = inner.left();
-    for (const PostDockModel::Part &part : PostDockModel::status(m_post, m_look.queueScan, korean)) {
+    for (const PostDockModel::Part &part : PostDockModel::status(m_post, inQueue(), korean)) {
         const double room = inner.right() - x;
         if (room <= 0)
             break;

@@ -64,6 +64,7 @@ private:
     };
     void follow(Fade &fade, bool on);
     void describe();
+    bool inQueue() const;
 
     ChannelPost m_post;
     QPointer<ImageStore> m_images;

@@ -13,16 +13,55 @@ namespace {
 
 const QString lineEnd = QStringLiteral("\r\n");
 
+// "yyyy-MM-ddTHH:mm:ssZ" of a UTC time, as Qt::ISODate writes it, without a QDateTime: the
+// export writes three of them a row. Times before 1970 or after 9999 go the long way.
+QString utcText(qint64 ms)
+{
+    constexpr qint64 dayMs = 86400000;
+    if (ms < 0 || ms >= qint64(253402300800000))
+        return QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc()).toUTC().toString(Qt::ISODate);
+    const qint64 days = ms / dayMs;
+    const qint64 secs = (ms % dayMs) / 1000;
+    // Days to a civil date (the proleptic Gregorian calendar).
+    const qint64 z = days + 719468;
+    const qint64 era = z / 146097;
+    const qint64 doe = z - era * 146097;
+    const qint64 yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const qint64 doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const qint64 mp = (5 * doy + 2) / 153;
+    const int day = int(doy - (153 * mp + 2) / 5 + 1);
+    const int month = int(mp < 10 ? mp + 3 : mp - 9);
+    const int year = int(yoe + era * 400 + (month <= 2 ? 1 : 0));
+    char16_t text[20];
+    auto put = [&text](int at, int value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10)
+            text[at + i] = char16_t(u'0' + value % 10);
+    };
+    put(0, year, 4);
+    text[4] = u'-';
+    put(5, month, 2);
+    text[7] = u'-';
+    put(8, day, 2);
+    text[10] = u'T';
+    put(11, int(secs / 3600), 2);
+    text[13] = u':';
+    put(14, int(secs / 60 % 60), 2);
+    text[16] = u':';
+    put(17, int(secs % 60), 2);
+    text[19] = u'Z';
+    return QString(reinterpret_cast<const QChar *>(text), 20);
+}
+
 QString dateTime(const QDateTime &t)
 {
-    return t.isValid() ? t.toUTC().toString(Qt::ISODate) : QString();
+    return t.isValid() ? utcText(t.toMSecsSinceEpoch()) : QString();
 }
 
 QString published(const std::optional<double> &ms)
 {
     if (!ms || !std::isfinite(*ms) || std::abs(*ms) > 8.0e15)
         return QString();
-    return dateTime(QDateTime::fromMSecsSinceEpoch(qint64(std::floor(*ms / 1000.0)) * 1000, QTimeZone::utc()));
+    return utcText(qint64(std::floor(*ms / 1000.0)) * 1000);
 }
 
 QString likes(const std::optional<double> &count)
@@ -111,7 +150,7 @@ QString ScanExport::csv(const QList<ScanStore::Record> &records)
     return out;
 }
 
-ScanExport::Result ScanExport::save(ScanStore &store, const QString &path)
+ScanExport::Result ScanExport::save(ScanStore &store, const QString &path, const Proceed &proceed)
 {
     Result result;
     const QString name = QFileInfo(path).fileName();
@@ -126,17 +165,35 @@ ScanExport::Result ScanExport::save(ScanStore &store, const QString &path)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());
+    const qint64 total = proceed ? qint64(store.stats().comments) : 0;
+    if (proceed && !proceed(0, total)) {
+        file.cancelWriting();
+        result.cancelled = true;
+        return result;
+    }
     QByteArray buffer = (header() + lineEnd).toUtf8();
     bool writeOk = true;
+    bool stopped = false;
     const bool readOk = store.eachComment([&](const ScanStore::Record &r) {
-        buffer += (line(r) + lineEnd).toUtf8();
+        QString text = line(r);
+        text += lineEnd;
+        buffer += text.toUtf8();
         ++result.rows;
         if (buffer.size() >= (1 << 20)) {
             writeOk = file.write(buffer) == buffer.size();
             buffer.clear();
         }
-        return writeOk;
+        if (writeOk && proceed && result.rows % progressStep == 0 && !proceed(result.rows, std::max(total, result.rows)))
+            stopped = true;
+        return writeOk && !stopped;
     });
+    if (stopped) {
+        // Nothing of it reaches the path: the temporary file goes, an earlier file stays.
+        file.cancelWriting();
+        result.cancelled = true;
+        result.rows = 0;
+        return result;
+    }
     if (writeOk && !buffer.isEmpty())
         writeOk = file.write(buffer) == buffer.size();
     if (!writeOk) {
@@ -150,6 +207,8 @@ ScanExport::Result ScanExport::save(ScanStore &store, const QString &path)
     }
     if (!file.commit())
         return failure(file.errorString());
+    if (proceed)
+        proceed(result.rows, std::max(total, result.rows));
     result.message = Lang::pick(name + QStringLiteral("에 저장했습니다."), QStringLiteral("Saved to ") + name + QLatin1Char('.'));
     return result;
 }

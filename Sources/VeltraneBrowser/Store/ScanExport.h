@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class ScanExport {
 public:
     ScanExport() = delete;
@@ -27,10 +29,15 @@ public:
 
     struct Result {
         bool failed = false;
+        bool cancelled = false;   // stopped by `proceed`: nothing written, any earlier file kept
         qint64 rows = 0;   // comments written
         QString message;   // the one line to show the owner, in the run's language
     };
+    // Told the rows written so far and the rows to write in all, now and then; false stops.
+    using Proceed = std::function<bool(qint64 done, qint64 total)>;
     // Writes every stored comment to `path`, streamed row by row so that no history is too
     // large, and replaces the file only once all of it is written.
-    static Result save(ScanStore &store, const QString &path);
+    static Result save(ScanStore &store, const QString &path, const Proceed &proceed = {});
+    // Rows between two calls of `proceed`.
+    static constexpr qint64 progressStep = 2000;
 };

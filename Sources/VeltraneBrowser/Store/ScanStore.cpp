@@ -8,6 +8,8 @@
 #include <QStandardPaths>
 #include <QtEndian>
 
+#include <iterator>
+
 #include <sqlite3.h>
 
 namespace {
@@ -60,6 +62,35 @@ void makeFolders(const QString &dir)
     }
 }
 
+// Every local time the store reads back asks the C library for the zone's rules, and with TZ unset
+// glibc looks at /etc/localtime again on each of those calls (a file system call per time, most of
+// the cost of reading a post's comments). When that file is a link into the zone database, naming
+// the zone it links to gives the very same rules, read once. Done before main(), while the
+// process has only one thread.
+void nameLocalZone()
+{
+    if (qEnvironmentVariableIsSet("TZ"))
+        return;
+    const QFileInfo local(QStringLiteral("/etc/localtime"));
+    if (!local.isSymLink())
+        return;
+    const QString target = local.symLinkTarget();
+    const QString marker = QStringLiteral("/zoneinfo/");
+    const qsizetype at = target.lastIndexOf(marker);
+    if (at < 0)
+        return;
+    const QString zone = target.mid(at + marker.size());
+    if (zone.isEmpty() || zone.startsWith(QLatin1String("posix/")) || zone.startsWith(QLatin1String("right/")))
+        return;
+    const QString folder = qEnvironmentVariableIsSet("TZDIR") ? qEnvironmentVariable("TZDIR")
+                                                              : QStringLiteral("/usr/share/zoneinfo");
+    const QString named = QFileInfo(folder + QLatin1Char('/') + zone).canonicalFilePath();
+    if (named.isEmpty() || named != local.canonicalFilePath())
+        return;
+    qputenv("TZ", zone.toUtf8());
+}
+Q_CONSTRUCTOR_FUNCTION(nameLocalZone)
+
 } // namespace
 
 namespace vt::sql {
@@ -77,8 +108,8 @@ QString ScanStore::defaultPath()
         + QStringLiteral("/Veltrane/scans.sqlite");
 }
 
-ScanStore::ScanStore(std::optional<QString> path)
-    : m_path(path ? *path : memoryPath)
+ScanStore::ScanStore(std::optional<QString> path, Access access)
+    : m_path(path ? *path : memoryPath), m_access(access)
 {
 }
 
@@ -117,12 +148,14 @@ bool ScanStore::open()
     m_opened = true;
 
     const bool memory = m_path == memoryPath;
-    if (!memory)
+    const bool reader = m_access == Access::readOnly;
+    if (!memory && !reader)
         makeFolders(QFileInfo(m_path).absolutePath());
 
     const QByteArray file = m_path.toUtf8();
     sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc = sqlite3_open_v2(file.constData(), &db,
+                                   reader ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
         const QString detail = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
         if (db)
@@ -144,6 +177,11 @@ bool ScanStore::open()
         fail(vt::sql::damagedText(m_path));
         return false;
     }
+    if (reader) {
+        m_totals = hasTotals();
+        m_authorIds = hasAuthorIds();
+        return m_db != nullptr;
+    }
     if (!createSchema()) {
         if (m_db)   // not already failed as damaged
             fail(vt::sql::errorText(
@@ -157,7 +195,13 @@ bool ScanStore::open()
     migrate();
     if (!m_db)
         return false;
-    purge();
+    // The reads at the start go through indexes alone; one row of the table itself makes sure
+    // its pages can be read before anything relies on them.
+    exec(QStringLiteral("SELECT rowid FROM comments NOT INDEXED LIMIT 1"), {}, false);
+    if (!m_db)
+        return false;
+    // Only a first batch: a long expiry goes on in batches the owner runs.
+    purgeSome();
     return m_db != nullptr;
 }
 
@@ -246,6 +290,8 @@ void ScanStore::migrate()
     if (current < 4 || !hasAuthorIds())
         addAuthorIds(current);
     m_authorIds = hasAuthorIds();
+    if (current < 5 || !hasTimeIndexes())
+        addTimeIndexes(current);
 }
 
 bool ScanStore::migrateRuns(qint64 current)
@@ -379,20 +425,81 @@ bool ScanStore::addAuthorIds(qint64 current)
     });
 }
 
+namespace {
+
+// The retention's time indexes (expired comments found without reading the table), and indexes
+// the statistics' authors and the panel's count of pending spam are read from alone.
+const char *const timeIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS comments_seen ON comments (seen_at)",
+    "CREATE INDEX IF NOT EXISTS runs_at ON runs (at)",
+    "CREATE INDEX IF NOT EXISTS comments_deleted_author_avatar ON comments (site, author, avatar) "
+    "WHERE deleted_at IS NOT NULL",
+    "CREATE INDEX IF NOT EXISTS comments_pending_text ON comments (site, post, seen_at, ai_prob) "
+    "WHERE state = 'spam' AND deleted_at IS NULL AND text != ''",
+};
+
+} // namespace
+
+bool ScanStore::hasTimeIndexes()
+{
+    const Rows rows = run(QStringLiteral(
+        "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name IN ('comments_seen', 'runs_at', "
+        "'comments_deleted_author_avatar', 'comments_pending_text')"), {}, false);
+    return !rows.isEmpty() && !rows.first().isEmpty()
+        && vt::sql::integer(rows.first().first()) == qint64(std::size(timeIndexes));
+}
+
+bool ScanStore::addTimeIndexes(qint64 current)
+{
+    // Indexes only: every row stays, and an older copy of the application reads the file as before.
+    return transaction([&] {
+        for (const char *sql : timeIndexes) {
+            if (!exec(QString::fromLatin1(sql), {}, false))
+                return false;
+        }
+        return current >= 5 || exec(QStringLiteral("PRAGMA user_version = 5"), {}, false);   // never lowers a newer version
+    });
+}
+
 bool ScanStore::purge()
+{
+    if (!m_opened || !m_db)
+        return false;
+    do {
+        if (!purgeSome())
+            return false;
+    } while (m_purgePending);
+    return true;
+}
+
+bool ScanStore::purgeSome(int rows)
 {
     if (!m_opened || !m_db)
         return false;
     const double cutoff = double(QDateTime::currentMSecsSinceEpoch()) / 1000.0 + double(keepDays) * -86400.0;
     const QVariantList args{cutoff};
-    return transaction([&] {
-        return exec(QStringLiteral("DELETE FROM comments WHERE seen_at < ?"), args)
-            && exec(QStringLiteral("DELETE FROM posts WHERE scanned_at < ? AND watched = 0"), args)
+    // Each batch is a transaction of its own, so that a second copy's writes (and the owner's)
+    // wait for one batch at most, and a crash keeps what was done.
+    bool more = false;
+    const bool ok = transaction([&] {
+        if (!exec(QStringLiteral("DELETE FROM comments WHERE rowid IN (SELECT rowid FROM comments WHERE seen_at < ?1 "
+                                 "LIMIT ?2)"),
+                  {cutoff, std::max(1, rows)}))
+            return false;
+        const int removed = sqlite3_changes(m_db);
+        m_purged += removed;
+        if (removed >= std::max(1, rows)) {
+            more = true;
+            return true;
+        }
+        return exec(QStringLiteral("DELETE FROM posts WHERE scanned_at < ? AND watched = 0"), args)
             && exec(QStringLiteral("DELETE FROM found WHERE found_at < ?"), args)
             && exec(QStringLiteral("DELETE FROM dismissed WHERE at < ?"), args)
             && exec(QStringLiteral("DELETE FROM run_items WHERE run IN (SELECT id FROM runs WHERE at < ?)"), args)
             && exec(QStringLiteral("DELETE FROM runs WHERE at < ?"), args);
     });
+    m_purgePending = ok && more;
+    return ok;
 }
 
 // ---- the gateway ----------------------------------------------------------------------

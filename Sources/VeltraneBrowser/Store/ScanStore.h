@@ -2,7 +2,8 @@
 // The application's local history: one SQLite file with posts, comments and their
 // verdicts, AI answers, deletions, runs, found and dismissed posts.
 //
-// Used from the GUI thread only. The file opens lazily on the first operation; when it
+// Each store is used from one thread: the application's own from the GUI thread; a read-only
+// store on another thread (the export) reads the same file through its own connection. The file opens lazily on the first operation; when it
 // cannot be opened (or turns out to be damaged) every operation returns its empty
 // result and openError() says why, so the caller can show it in one status line.
 // Writers return whether their change reached the file; lastError() holds the reason
@@ -186,6 +187,13 @@ public:
         bool operator==(const Stats &) const = default;
     };
 
+    // The pending spam (with its text) of some posts: how many, and the lowest AI probability.
+    struct PendingSummary {
+        int count = 0;
+        std::optional<double> lowestProb;
+        bool operator==(const PendingSummary &) const = default;
+    };
+
     struct Counts {
         int total = 0;
         int flagged = 0;
@@ -197,8 +205,12 @@ public:
     // "<GenericDataLocation>/Veltrane/scans.sqlite".
     static QString defaultPath();
 
+    // How a store uses its file: the application's own, or a second reader beside it (another
+    // thread's export) that never changes the file: no schema, no upgrade, no purge.
+    enum class Access { readWrite, readOnly };
+
     // A store for the file at `path`; none keeps the history in memory. Opens nothing yet.
-    explicit ScanStore(std::optional<QString> path = defaultPath());
+    explicit ScanStore(std::optional<QString> path = defaultPath(), Access access = Access::readWrite);
     ~ScanStore();
     ScanStore(const ScanStore &) = delete;
     ScanStore &operator=(const ScanStore &) = delete;
@@ -214,8 +226,18 @@ public:
     // The last failure of any operation (open error included); empty when none happened.
     QString lastError() const { return m_lastError; }
 
-    // Deletes what is older than keepDays. Never opens the file itself.
+    // Deletes what is older than keepDays, in batches of its own transaction each. Never opens
+    // the file itself.
     bool purge();
+    // One batch of purge(): at most `rows` expired comments, then, once none are left, the other
+    // expired records. The open runs one batch; the owner runs the rest while the window stays
+    // free. Returns false on a failure.
+    bool purgeSome(int rows = purgeBatch);
+    // Whether expired records are still waiting for purgeSome().
+    bool purgePending() const { return m_purgePending; }
+    // Comments purged since the file was opened.
+    qint64 purged() const { return m_purged; }
+    static constexpr int purgeBatch = 500;
 
     // ---- comments ----
     bool remember(const QString &site, const QString &post, const QList<Comment> &comments,
@@ -243,6 +265,8 @@ public:
     QStringList recentIDs(const QString &post, int limit);
     QStringList pendingIDs(const QString &post);
     QList<Record> pending(const QString &post);
+    // The pending comments of these posts of the site that have a text, counted without reading them.
+    PendingSummary pendingSummary(const QString &site, const QStringList &posts);
     QList<Record> allComments(int limit);
     // Every stored comment in the order of allComments, handed over one at a time so that
     // an export of any size needs no list in memory; `row` returns false to stop and must
@@ -310,6 +334,8 @@ private:
     bool addTotals(qint64 current);
     bool hasAuthorIds();
     bool addAuthorIds(qint64 current);
+    bool hasTimeIndexes();
+    bool addTimeIndexes(qint64 current);
     void noteFailure(int rc, const QString &detail, const QString &what);
     void fail(const QString &reason);
 
@@ -317,6 +343,7 @@ private:
     static void chunked(const QStringList &values, Body body);
 
     QString m_path;
+    Access m_access = Access::readWrite;
     sqlite3 *m_db = nullptr;
     bool m_opened = false;
     QHash<QString, sqlite3_stmt *> m_statements;
@@ -325,4 +352,10 @@ private:
     int m_lastRc = 0;
     bool m_totals = false;   // the kept totals and the statistics' indexes are in place
     bool m_authorIds = false;   // the comments have their author_id column (a blocked upgrade leaves it out)
+    bool m_purgePending = false;
+    // stats() of every site, with the file's data version and this connection's changes then.
+    std::optional<QHash<QString, Stats>> m_siteStats;
+    qint64 m_statsMark = -1;
+    qint64 m_statsChanges = -1;
+    qint64 m_purged = 0;
 };

@@ -472,6 +472,33 @@ QList<ScanStore::Record> ScanStore::pending(const QString &post)
                        {post});
 }
 
+ScanStore::PendingSummary ScanStore::pendingSummary(const QString &site, const QStringList &posts)
+{
+    PendingSummary summary;
+    if (!open())
+        return summary;
+    // Grouped by post and sighting time first (a scan's comments share one), so that each post's
+    // last full scan is looked up once a group.
+    chunked(posts, [&](const QString &marks, const QStringList &part) {
+        QVariantList args{site};
+        for (const QString &post : part)
+            args.append(post);
+        const Rows rows = run(QStringLiteral("SELECT COALESCE(SUM(n), 0), MIN(lowest) FROM (SELECT post, seen_at, COUNT(*) "
+                                             "AS n, MIN(ai_prob) AS lowest FROM comments WHERE site = ? AND post IN (")
+                                  + marks
+                                  + QStringLiteral(") AND state = 'spam' AND deleted_at IS NULL AND text != '' GROUP BY "
+                                                   "post, seen_at) AS g WHERE g.seen_at >= COALESCE((SELECT full_at FROM "
+                                                   "posts WHERE posts.url = g.post), 0)"),
+                              args, false);
+        if (rows.isEmpty() || rows.first().size() < 2)
+            return;
+        summary.count += int(integer(rows.first().at(0)));
+        if (const std::optional<double> lowest = optReal(rows.first().at(1)))
+            summary.lowestProb = summary.lowestProb ? std::min(*summary.lowestProb, *lowest) : *lowest;
+    });
+    return summary;
+}
+
 QList<ScanStore::Record> ScanStore::allComments(int limit)
 {
     if (!open())
@@ -497,11 +524,32 @@ bool ScanStore::eachComment(const std::function<bool(const Record &)> &row)
 {
     if (!open())
         return false;
+    // Post by post, one short read each, so that a reader on another connection never keeps
+    // the application's writes waiting for the whole history.
+    QList<std::pair<QString, QString>> keys;
+    if (!each(QStringLiteral("SELECT DISTINCT site, post FROM comments ORDER BY site, post"), {}, false,
+              [&](const Row &values) {
+                  if (values.size() >= 2 && isText(values.at(0)) && isText(values.at(1)))
+                      keys.append({values.at(0).toString(), values.at(1).toString()});
+                  return true;
+              }))
+        return false;
     LocalTimes times;
-    return each(QLatin1String(recordColumns) + QStringLiteral("FROM comments ORDER BY site, post, seen_at DESC, rowid"),
-                {}, true, [&](const Row &values) {
-                    if (const auto r = readRecord(values, times))
-                        return row(*r);
-                    return true;
-                });
+    bool stopped = false;
+    for (const auto &[site, post] : std::as_const(keys)) {
+        const bool ok = each(QLatin1String(recordColumns)
+                                 + QStringLiteral("FROM comments WHERE site = ?1 AND post = ?2 ORDER BY seen_at DESC, rowid"),
+                             {site, post}, true, [&](const Row &values) {
+                                 if (const auto r = readRecord(values, times)) {
+                                     stopped = !row(*r);
+                                     return !stopped;
+                                 }
+                                 return true;
+                             });
+        if (!ok)
+            return false;
+        if (stopped)
+            return true;
+    }
+    return true;
 }

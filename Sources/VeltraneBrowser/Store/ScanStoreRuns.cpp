@@ -293,30 +293,65 @@ ScanStore::Stats ScanStore::stats(const std::optional<QString> &site)
     Stats s;
     if (!open())
         return s;
+    if (m_totals) {
+        // Every site's counts in one pass, kept until the file changes: the statistics ask for
+        // the whole history and for each site, one after the other.
+        const Rows version = run(QStringLiteral("PRAGMA data_version"));
+        const qint64 mark = version.isEmpty() || version.first().isEmpty() ? -1 : integer(version.first().first());
+        const qint64 changes = sqlite3_total_changes64(m_db);
+        if (mark < 0 || !m_siteStats || mark != m_statsMark || changes != m_statsChanges) {
+            QHash<QString, Stats> bySite;
+            bool ok = each(QStringLiteral("SELECT site, COUNT(*), COALESCE(SUM(watched = 1), 0) FROM posts GROUP BY site"),
+                           {}, true, [&](const Row &row) {
+                               if (row.size() >= 3 && isText(row.at(0))) {
+                                   Stats &st = bySite[row.at(0).toString()];
+                                   st.posts = int(integer(row.at(1)));
+                                   st.watched = int(integer(row.at(2)));
+                               }
+                               return true;
+                           });
+            ok = ok && each(QStringLiteral("SELECT site, comments, deleted FROM comment_totals"), {}, true,
+                            [&](const Row &row) {
+                                if (row.size() >= 3 && isText(row.at(0))) {
+                                    Stats &st = bySite[row.at(0).toString()];
+                                    st.comments = int(integer(row.at(1)));
+                                    st.deleted = int(integer(row.at(2)));
+                                }
+                                return true;
+                            });
+            // Pending spam counted per post and sighting time (a scan's comments share one), so
+            // that each post's last full scan is looked up once a group instead of once a comment.
+            ok = ok && each(QStringLiteral(
+                                "SELECT site, SUM(n) FROM (SELECT site, post, seen_at, COUNT(*) AS n FROM comments WHERE "
+                                "state = 'spam' AND deleted_at IS NULL GROUP BY site, post, seen_at) AS g WHERE "
+                                "g.seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url = g.post), 0) "
+                                "GROUP BY site"),
+                            {}, true, [&](const Row &row) {
+                                if (row.size() >= 2 && isText(row.at(0)))
+                                    bySite[row.at(0).toString()].flagged = int(integer(row.at(1)));
+                                return true;
+                            });
+            if (!ok)
+                return s;
+            m_siteStats = bySite;
+            m_statsMark = mark;
+            m_statsChanges = changes;
+        }
+        if (site)
+            return m_siteStats->value(*site);
+        for (const Stats &st : std::as_const(*m_siteStats))
+            s = Stats{s.posts + st.posts, s.watched + st.watched, s.comments + st.comments, s.flagged + st.flagged,
+                      s.deleted + st.deleted};
+        return s;
+    }
     const QString where = site ? QStringLiteral(" WHERE site = ?1") : QString();
     const QString whereAnd = site ? QStringLiteral(" WHERE site = ?1 AND") : QStringLiteral(" WHERE");
-    QString sql;
-    if (m_totals) {
-        // Comments and deletions from the kept totals; pending spam counted per post and sighting
-        // time (a scan's comments share one), so that each post's last full scan is looked up
-        // once a group instead of once a comment.
-        sql = QStringLiteral("SELECT (SELECT COUNT(*) FROM posts") + where
-            + QStringLiteral("), (SELECT COUNT(*) FROM posts") + whereAnd
-            + QStringLiteral(" watched = 1), (SELECT COALESCE(SUM(comments), 0) FROM comment_totals") + where
-            + QStringLiteral("), (SELECT COALESCE(SUM(n), 0) FROM (SELECT post, seen_at, COUNT(*) AS n FROM comments")
-            + whereAnd
-            + QStringLiteral(" state = 'spam' AND deleted_at IS NULL GROUP BY site, post, seen_at) AS g WHERE g.seen_at "
-                             ">= COALESCE((SELECT full_at FROM posts WHERE posts.url = g.post), 0)), "
-                             "(SELECT COALESCE(SUM(deleted), 0) FROM comment_totals")
-            + where + QStringLiteral(")");
-    } else {
-        sql = QStringLiteral("SELECT (SELECT COUNT(*) FROM posts") + where
-            + QStringLiteral("), (SELECT COUNT(*) FROM posts") + whereAnd
-            + QStringLiteral(" watched = 1), (SELECT COUNT(*) FROM comments") + where
-            + QStringLiteral("), (SELECT COUNT(*) FROM comments") + whereAnd + QLatin1Char(' ')
-            + QLatin1String(pendingSpam) + QStringLiteral("), (SELECT COUNT(*) FROM comments") + whereAnd
-            + QStringLiteral(" deleted_at IS NOT NULL)");
-    }
+    const QString sql = QStringLiteral("SELECT (SELECT COUNT(*) FROM posts") + where
+        + QStringLiteral("), (SELECT COUNT(*) FROM posts") + whereAnd
+        + QStringLiteral(" watched = 1), (SELECT COUNT(*) FROM comments") + where
+        + QStringLiteral("), (SELECT COUNT(*) FROM comments") + whereAnd + QLatin1Char(' ')
+        + QLatin1String(pendingSpam) + QStringLiteral("), (SELECT COUNT(*) FROM comments") + whereAnd
+        + QStringLiteral(" deleted_at IS NOT NULL)");
     const Rows rows = run(sql, site ? QVariantList{*site} : QVariantList{});
     if (!rows.isEmpty() && rows.first().size() >= 5) {
         const Row &row = rows.first();

@@ -36,6 +36,12 @@ public:
         const qint64 ms = qint64(std::llround(secs * 1000.0));
         if (m_hasLast && ms == m_lastMs)
             return m_last;
+        if (m_named) {   // the rules are loaded once: making a time costs less than looking it up
+            m_hasLast = true;
+            m_lastMs = ms;
+            m_last = QDateTime::fromMSecsSinceEpoch(ms, Qt::LocalTime);
+            return m_last;
+        }
         auto it = m_made.constFind(ms);
         if (it == m_made.cend()) {
             if (m_made.size() >= kKept)   // all different (an unusual history): keep the memory small
@@ -50,6 +56,9 @@ public:
 
 private:
     static constexpr qsizetype kKept = 4096;
+    // With TZ set, the C library keeps the zone's rules instead of looking at /etc/localtime
+    // again for every time.
+    const bool m_named = qEnvironmentVariableIsSet("TZ");
     QHash<qint64, QDateTime> m_made;
     bool m_hasLast = false;
     qint64 m_lastMs = 0;

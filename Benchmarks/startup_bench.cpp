@@ -1,0 +1,191 @@
+// Start of the program to its first shown page with a big history, against the same program with
+// an empty history, measured alternately in the same run: the time and the resident memory of the
+// whole process tree (the program and the web engine's helpers). The histories are built here,
+// once, straight into the store file (posts of 1,000 comments scanned over the last 170 days, so
+// that nothing expires at the open).
+//
+//   startup_bench [rounds] [sizes...]     default 3 rounds; sizes 100000 1000000
+//
+// "Shown" is when the page, after its load event, has produced two animation frames and tells the
+// fixture site so. Goal: within 1.3x of the empty history in time, 1.2x in memory.
+
+#include "BigHistory.h"
+#include "FixtureSite.h"
+#include "TestMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <optional>
+
+using vt::test::FixtureSite;
+
+namespace {
+
+double median(QList<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.isEmpty() ? 0 : v.at(v.size() / 2);
+}
+
+// Resident memory in KiB of a process and all its descendants.
+qint64 treeRss(qint64 root)
+{
+    QHash<qint64, qint64> parent;
+    QHash<qint64, qint64> rss;
+    for (const QString &entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool ok = false;
+        const qint64 pid = entry.toLongLong(&ok);
+        if (!ok)
+            continue;
+        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+        if (!status.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("PPid:"))
+                parent[pid] = line.mid(5).trimmed().toLongLong();
+            else if (line.startsWith("VmRSS:"))
+                rss[pid] = line.mid(6).trimmed().split(' ').value(0).toLongLong();
+        }
+    }
+    qint64 total = 0;
+    for (auto it = rss.cbegin(); it != rss.cend(); ++it) {
+        qint64 p = it.key();
+        for (int depth = 0; depth < 16 && p > 1; ++depth) {
+            if (p == root) {
+                total += it.value();
+                break;
+            }
+            p = parent.value(p, 0);
+        }
+    }
+    return total;
+}
+
+struct Sample {
+    double ms = 0;
+    double rssMiB = 0;
+};
+
+// One start of the program over the data folder `data` (its history stays between starts).
+std::optional<Sample> measure(const QString &program, const QString &data, QProcessEnvironment env, const QString &marker)
+{
+    QTemporaryDir home;
+    for (const char *sub : {"config", "cache"}) {
+        QDir(home.path()).mkpath(sub);
+        env.insert(QStringLiteral("XDG_%1_HOME").arg(QString(sub).toUpper()), home.filePath(sub));
+    }
+    env.insert("XDG_DATA_HOME", data);
+    env.insert("VT_START_URL", "https://www.youtube.com/bench?run=" + marker);
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setStandardOutputFile(QProcess::nullDevice());
+    child.setStandardErrorFile(QProcess::nullDevice());   // the web engine's start-up notes
+    QElapsedTimer clock;
+    clock.start();
+    child.start(program, {});
+    if (!child.waitForStarted())
+        return std::nullopt;
+    auto shown = [&] {
+        for (const vt::test::HttpRequest &r : FixtureSite::shared()->requests("www.youtube.com"))
+            if (r.path == "/bench-shown" && r.query.queryItemValue("run") == marker)
+                return true;
+        return false;
+    };
+    const bool ok = QTest::qWaitFor(shown, 180000);
+    Sample s;
+    s.ms = clock.nsecsElapsed() / 1e6;
+    QTest::qWait(1000);   // the engine's helpers settle after the first frame
+    s.rssMiB = treeRss(child.processId()) / 1024.0;
+    ::kill(child.processId(), SIGTERM);
+    if (!QTest::qWaitFor([&] { return child.state() == QProcess::NotRunning; }, 30000)) {
+        child.kill();
+        child.waitForFinished();
+    }
+    return ok ? std::optional<Sample>(s) : std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    vt::test::isolateUserFolders();
+    QApplication app(argc, argv);
+    FixtureSite *site = FixtureSite::startShared();
+    if (!site)
+        return 1;
+    const QStringList args = app.arguments().mid(1);
+    const int rounds = std::max(1, args.value(0).toInt() > 0 ? args.value(0).toInt() : 3);
+    QList<int> sizes{0};
+    for (const QString &a : args.mid(1))
+        sizes.append(a.toInt());
+    if (sizes.size() == 1)
+        sizes << 100000 << 1000000;
+    site->page("www.youtube.com", "/bench",
+               "<!doctype html><html><head><title>Bench</title></head><body><h1 style='background:#c00;color:#fff'>Page</h1>"
+               "<p>A local page for the start.</p><script>"
+               "addEventListener('load', () => requestAnimationFrame(() => requestAnimationFrame(() => {"
+               "  fetch('/bench-shown' + location.search); })));</script></body></html>");
+    site->page("www.youtube.com", "/bench-shown", "ok");
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    const QString program = QDir(QCoreApplication::applicationDirPath()).filePath("VeltraneBrowser");
+
+    QTemporaryDir dir;
+    const QDateTime now = QDateTime::currentDateTime();
+    QStringList folders;
+    for (const int size : sizes) {
+        const QString data = dir.filePath(QStringLiteral("data-%1").arg(size));
+        QDir().mkpath(data + "/Veltrane");
+        folders.append(data);
+        if (size <= 0)
+            continue;
+        vt::test::BigHistory history;
+        history.comments = size;
+        history.days = 170;
+        QElapsedTimer built;
+        built.start();
+        if (!history.write(data + "/Veltrane/scans.sqlite", now)) {
+            std::fprintf(stderr, "startup_bench: could not build the history of %d comments\n", size);
+            return 1;
+        }
+        std::printf("history of %d comments built in %.1f s\n", size, built.elapsed() / 1000.0);
+        std::fflush(stdout);
+    }
+    // A first start of each sets up its profile folders, so that every measured start is alike.
+    for (int i = 0; i < sizes.size(); ++i)
+        measure(program, folders.at(i), env, QStringLiteral("warm-%1").arg(i));
+
+    QList<QList<double>> ms(sizes.size()), rss(sizes.size());
+    for (int round = 0; round < rounds; ++round) {
+        for (int i = 0; i < sizes.size(); ++i) {
+            const auto s = measure(program, folders.at(i), env, QStringLiteral("r%1-%2").arg(round).arg(i));
+            if (!s) {
+                std::fprintf(stderr, "startup_bench: a start with %d comments did not show its page\n", sizes.at(i));
+                return 1;
+            }
+            ms[i] << s->ms;
+            rss[i] << s->rssMiB;
+            std::printf("round %d, %7d comments: %.0f ms, %.0f MiB\n", round + 1, sizes.at(i), s->ms, s->rssMiB);
+            std::fflush(stdout);
+        }
+    }
+    const double baseMs = median(ms.at(0));
+    const double baseRss = median(rss.at(0));
+    std::printf("empty history: first shown page %.0f ms, %.0f MiB\n", baseMs, baseRss);
+    for (int i = 1; i < sizes.size(); ++i)
+        std::printf("%7d comments: first shown page %.0f ms (%.2fx the empty history, goal under 1.3x), "
+                    "%.0f MiB (%.2fx, goal under 1.2x)\n",
+                    sizes.at(i), median(ms.at(i)), median(ms.at(i)) / baseMs, median(rss.at(i)),
+                    median(rss.at(i)) / baseRss);
+    return 0;
+}
