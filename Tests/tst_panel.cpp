@@ -94,6 +94,7 @@ void PanelTest::loadsTheTabs()
     QCOMPARE(ids(vm.shown().value(u1)).size(), 7);   // everything not deleted
     QCOMPARE(vm.tabCounts().value(int(PanelTab::spam)), 5);
     QCOMPARE(vm.deletedCount(), 1);
+    QCOMPARE(vm.tabCounts().value(int(PanelTab::deleted)), 1);
 
     vm.setTab(PanelTab::spam);
     vm.load();

@@ -13,6 +13,7 @@
 #include "Base/AppSettings.h"
 #include "Base/Lang.h"
 #include "Panel/DeleteBar.h"
+#include "Panel/PanelTabs.h"
 #include "Panel/SpamPanel.h"
 #include "Panel/SpamPanelModel.h"
 #include "Panel/Verdict.h"
@@ -213,6 +214,11 @@ private slots:
         const QStringList picks = tickComments(w.panel(), 2, ours);
         QCOMPARE(picks.size(), 2);
         QCOMPARE(bar->picks().size(), 2);
+        // The Deleted tile at the foot of the panel counts the site's deleted comments; earlier
+        // cases of this run may have left some on their own posts.
+        PanelTabs *tabs = w.panel()->tabs();
+        const int deletedBefore = vm->deletedCount();
+        QCOMPARE(tabs->count(PanelTab::deleted), deletedBefore);
         QTest::mouseClick(bar->deleteButton(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT((box = shownQuestion()) != nullptr, kSlow);
         const Alerts::Question removal = SpamModel::removalQuestion(2, korean());
@@ -226,6 +232,8 @@ private slots:
             QVERIFY(!shownQuestion());
             QVERIFY(m_yt->deleted(video).isEmpty());
             QVERIFY(deletedIn(model->store(), post).isEmpty());
+            QCOMPARE(tabs->count(PanelTab::deleted), deletedBefore);
+            QCOMPARE(vm->deletedCount(), deletedBefore);
             return;
         }
         QTRY_COMPARE_WITH_TIMEOUT(model->status(), Lang::pick(QStringLiteral("2개를 삭제했습니다."), QStringLiteral("Deleted 2.")), kSlow);
@@ -233,6 +241,10 @@ private slots:
         QVERIFY(!shownQuestion());
         QCOMPARE(m_yt->deleted(video), picked);
         QCOMPARE(deletedIn(model->store(), post), picked);
+        // The header's Deleted button and the Deleted tile name the same count.
+        QTRY_COMPARE_WITH_TIMEOUT(vm->deletedCount(), deletedBefore + 2, kSlow);
+        QCOMPARE(tabs->count(PanelTab::deleted), deletedBefore + 2);
+        QCOMPARE(w.panel()->deletedButton()->text(), vm->deletedTitle(korean(), QLocale::system()));
     }
 
     // The window goes while the consent question is open (as when the application ends): the

@@ -358,7 +358,8 @@ QHash<int, int> SpamPanelModel::tabCounts() const
     for (const ChannelPost &p : posts())
         total += std::max(0, p.total);
     const int pending = m_summary ? m_summary->count : int(m_pending.size());
-    return {{int(PanelTab::comments), total}, {int(PanelTab::spam), pending}};
+    // The Deleted tile counts what the header's Deleted button counts.
+    return {{int(PanelTab::comments), total}, {int(PanelTab::spam), pending}, {int(PanelTab::deleted), deletedCount()}};
 }
 
 SpamPanelModel::Bar SpamPanelModel::bar(bool korean) const
