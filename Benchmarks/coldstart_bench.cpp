@@ -9,6 +9,7 @@
 // fixture site so; both programs load the same page from the same local server.
 
 #include "FixtureSite.h"
+#include "ProcessStats.h"
 #include "TestMain.h"
 
 #include <QApplication>
@@ -29,45 +30,8 @@ using vt::test::FixtureSite;
 
 namespace {
 
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(v.size() / 2);
-}
-
-// Resident memory in KiB of a process and all its descendants.
-qint64 treeRss(qint64 root)
-{
-    QHash<qint64, qint64> parent;
-    QHash<qint64, qint64> rss;
-    for (const QString &entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        bool ok = false;
-        const qint64 pid = entry.toLongLong(&ok);
-        if (!ok)
-            continue;
-        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-        if (!status.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray &line : status.readAll().split('\n')) {
-            if (line.startsWith("PPid:"))
-                parent[pid] = line.mid(5).trimmed().toLongLong();
-            else if (line.startsWith("VmRSS:"))
-                rss[pid] = line.mid(6).trimmed().split(' ').value(0).toLongLong();
-        }
-    }
-    qint64 total = 0;
-    for (auto it = rss.cbegin(); it != rss.cend(); ++it) {
-        qint64 p = it.key();
-        for (int depth = 0; depth < 16 && p > 1; ++depth) {
-            if (p == root) {
-                total += it.value();
-                break;
-            }
-            p = parent.value(p, 0);
-        }
-    }
-    return total;
-}
+using bench::median;
+using bench::treeRss;
 
 struct Sample {
     double ms = 0;
