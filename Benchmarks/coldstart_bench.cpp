@@ -31,12 +31,8 @@ using vt::test::FixtureSite;
 namespace {
 
 using bench::median;
+using bench::Sample;
 using bench::treeRss;
-
-struct Sample {
-    double ms = 0;
-    double rssMiB = 0;
-};
 
 std::optional<Sample> measure(const QString &program, const QStringList &args, QProcessEnvironment env, int round)
 {
@@ -58,23 +54,7 @@ std::optional<Sample> measure(const QString &program, const QStringList &args, Q
     child.start(program, realArgs);
     if (!child.waitForStarted())
         return std::nullopt;
-    auto shown = [&] {
-        for (const vt::test::HttpRequest &r : FixtureSite::shared()->requests("www.youtube.com"))
-            if (r.path == "/bench-shown" && r.query.queryItemValue("run") == marker)
-                return true;
-        return false;
-    };
-    const bool ok = QTest::qWaitFor(shown, 120000);
-    Sample s;
-    s.ms = clock.nsecsElapsed() / 1e6;
-    QTest::qWait(1000);   // the engine's helpers settle after the first frame
-    s.rssMiB = treeRss(child.processId()) / 1024.0;
-    ::kill(child.processId(), SIGTERM);
-    if (!QTest::qWaitFor([&] { return child.state() == QProcess::NotRunning; }, 30000)) {
-        child.kill();
-        child.waitForFinished();
-    }
-    return ok ? std::optional<Sample>(s) : std::nullopt;
+    return bench::sampleShown(child, clock, marker, 120000);
 }
 
 int bare(int argc, char *argv[])

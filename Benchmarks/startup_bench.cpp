@@ -32,12 +32,8 @@ using vt::test::FixtureSite;
 namespace {
 
 using bench::median;
+using bench::Sample;
 using bench::treeRss;
-
-struct Sample {
-    double ms = 0;
-    double rssMiB = 0;
-};
 
 // One start of the program over the data folder `data` (its history stays between starts).
 std::optional<Sample> measure(const QString &program, const QString &data, QProcessEnvironment env, const QString &marker)
@@ -58,23 +54,7 @@ std::optional<Sample> measure(const QString &program, const QString &data, QProc
     child.start(program, {});
     if (!child.waitForStarted())
         return std::nullopt;
-    auto shown = [&] {
-        for (const vt::test::HttpRequest &r : FixtureSite::shared()->requests("www.youtube.com"))
-            if (r.path == "/bench-shown" && r.query.queryItemValue("run") == marker)
-                return true;
-        return false;
-    };
-    const bool ok = QTest::qWaitFor(shown, 180000);
-    Sample s;
-    s.ms = clock.nsecsElapsed() / 1e6;
-    QTest::qWait(1000);   // the engine's helpers settle after the first frame
-    s.rssMiB = treeRss(child.processId()) / 1024.0;
-    ::kill(child.processId(), SIGTERM);
-    if (!QTest::qWaitFor([&] { return child.state() == QProcess::NotRunning; }, 30000)) {
-        child.kill();
-        child.waitForFinished();
-    }
-    return ok ? std::optional<Sample>(s) : std::nullopt;
+    return bench::sampleShown(child, clock, marker, 180000);
 }
 
 } // namespace
