@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <cstring>
+#include <unistd.h>
 #include <functional>
 #include <tuple>
 
@@ -249,9 +250,14 @@ int main(int argc, char **argv)
         std::fputs(Lang::system() ? "ko\n" : "en\n", stdout);
         return 0;
     }
-    vt::test::isolateUserFolders();
     // A system locale other than both interface languages (the child processes set their own).
-    qputenv("LC_ALL", "de_DE.UTF-8");
+    // Qt reads the system locale while its libraries load, before main(): start again with it set.
+    if (qgetenv("LC_ALL") != "de_DE.UTF-8") {
+        qputenv("LC_ALL", "de_DE.UTF-8");
+        execv("/proc/self/exe", argv);
+        return 1;
+    }
+    vt::test::isolateUserFolders();
     QCoreApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     LangTest test;
