@@ -3,6 +3,7 @@
 #include "Sites/LoginProvider.h"
 #include "Sites/LoginStatus.h"
 #include "Base/Lang.h"
+#include "LanguageScope.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>
@@ -240,8 +241,8 @@ private slots:
         QFETCH(QString, ko);
         QFETCH(QString, en);
         const LoginStatus s(static_cast<LoginStatus::Value>(status));
-        QCOMPARE(s.label(true), ko);
-        QCOMPARE(s.label(false), en);
+        QCOMPARE(inLanguage(true, [&] { return s.label(); }), ko);
+        QCOMPARE(inLanguage(false, [&] { return s.label(); }), en);
         QCOMPARE(s.label(), Lang::system() ? ko : en);
     }
     void defaultStatusIsUnknown() { QCOMPARE(LoginStatus(), LoginStatus(LoginStatus::unknown)); }

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QProcess>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <cstring>
 #include <unistd.h>
@@ -224,7 +225,8 @@ private slots:
         int files = 0;
         for (const auto &[folder, filters, literalsOnly] :
              {std::tuple {QStringLiteral("/Sources"), QStringList {"*.cpp", "*.h"}, true},
-              std::tuple {QStringLiteral("/Resources"), QStringList {"*.js"}, false}}) {
+              std::tuple {QStringLiteral("/Resources"), QStringList {"*.js"}, false},
+              std::tuple {QStringLiteral("/Translations"), QStringList {"*.ts"}, false}}) {
             QDirIterator it(root + folder, filters, QDir::Files, QDirIterator::Subdirectories);
             while (it.hasNext()) {
                 scan(it.next(), literalsOnly);
@@ -234,6 +236,51 @@ private slots:
         scan(root + QStringLiteral("/README.md"), false);
         QVERIFY(files > 100);
         QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
+    }
+
+    // Every text of the program has its Korean form, with the same places for the values put in;
+    // a text left untranslated would show in English in a Korean run.
+    void everyTextTranslated()
+    {
+        QFile file(QStringLiteral(VT_SOURCE_DIR "/Translations/veltrane_ko.ts"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        QString context, source, translation, type;
+        QStringList faults;
+        int messages = 0;
+        const QRegularExpression place(QStringLiteral("%L?(\\d+|n)"));
+        auto places = [&](const QString &text) {
+            QStringList found;
+            for (const QRegularExpressionMatch &m : place.globalMatch(text))
+                found << m.captured(1);
+            found.sort();
+            found.removeDuplicates();
+            return found;
+        };
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isStartElement()) {
+                if (xml.name() == u"name")
+                    context = xml.readElementText();
+                else if (xml.name() == u"source")
+                    source = xml.readElementText();
+                else if (xml.name() == u"translation") {
+                    type = xml.attributes().value(QLatin1String("type")).toString();
+                    translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+                }
+            } else if (xml.isEndElement() && xml.name() == u"message") {
+                ++messages;
+                if (type == u"vanished" || type == u"obsolete")
+                    continue;
+                if (type == u"unfinished" || translation.trimmed().isEmpty())
+                    faults << QStringLiteral("%1: no Korean for \"%2\"").arg(context, source);
+                else if (places(source) != places(translation))
+                    faults << QStringLiteral("%1: \"%2\" and \"%3\" take different values").arg(context, source, translation);
+            }
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QVERIFY(messages > 0);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 
     void pickFollowsSystem()

@@ -1,8 +1,13 @@
 #include "Base/Lang.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QLocale>
+#include <QTranslator>
 #include <QtGlobal>
+
+#include <atomic>
+#include <memory>
 
 bool Lang::decide(const std::optional<QString> &vtLang, const QStringList &preferredLanguages)
 {
@@ -13,17 +18,66 @@ bool Lang::decide(const std::optional<QString> &vtLang, const QStringList &prefe
     return first.startsWith(QLatin1String("ko"));
 }
 
+namespace {
+
+// -1 until decided, then 1 for Korean and 0 for English.
+std::atomic<int> chosen {-1};
+
+std::unique_ptr<QTranslator> &installed()
+{
+    static std::unique_ptr<QTranslator> translator;
+    return translator;
+}
+
+} // namespace
+
 bool Lang::system()
 {
-    // A function-local static is initialised exactly once, also under concurrent first calls.
-    static const bool korean = [] {
+    int now = chosen.load(std::memory_order_acquire);
+    if (now < 0) {
         std::optional<QString> vtLang;
         if (qEnvironmentVariableIsSet("VT_LANG"))
             vtLang = qEnvironmentVariable("VT_LANG");
-        return decide(vtLang, QLocale::system().uiLanguages());
-    }();
-    return korean;
+        int expected = -1;
+        chosen.compare_exchange_strong(expected, decide(vtLang, QLocale::system().uiLanguages()) ? 1 : 0,
+                                       std::memory_order_acq_rel);
+        now = chosen.load(std::memory_order_acquire);
+    }
+    return now == 1;
 }
+
+void Lang::use(bool korean)
+{
+    chosen.store(korean ? 1 : 0, std::memory_order_release);
+    installTranslator();
+}
+
+void Lang::installTranslator()
+{
+    if (!QCoreApplication::instance())
+        return;
+    auto &translator = installed();
+    if (translator) {
+        QCoreApplication::removeTranslator(translator.get());
+        translator.reset();
+    }
+    // English is the language the texts are written in.
+    if (!system())
+        return;
+    auto korean = std::make_unique<QTranslator>();
+    if (!korean->load(QStringLiteral(":/i18n/veltrane_ko.qm")))
+        qWarning("The Korean texts are missing from this build; showing English.");
+    else if (QCoreApplication::installTranslator(korean.get()))
+        translator = std::move(korean);
+}
+
+namespace {
+void installAtStart()
+{
+    Lang::installTranslator();
+}
+} // namespace
+Q_COREAPP_STARTUP_FUNCTION(installAtStart)
 
 namespace {
 

@@ -1,7 +1,12 @@
 #pragma once
 // The interface language of the run: Korean or English, chosen once per process.
 //
-//   Lang::system()               true for Korean; decided on first use, fixed afterwards
+// Texts are written in English with tr() / QCoreApplication::translate(); the Korean ones live in
+// Translations/veltrane_ko.ts, compiled into the program. The Korean translator is installed as
+// soon as the application object exists (and whenever use() switches the language).
+//
+//   Lang::system()               true for Korean; decided on first use
+//   Lang::use(korean)            switches the run's language (tests that check both languages)
 //   Lang::pick(ko, en)           the text of the run's language, at the place of use
 //   localizedSiteMessage(text)   English for the known Korean page-script messages
 
@@ -16,6 +21,12 @@ public:
 
     // True when the interface is Korean. Thread-safe; the first caller decides.
     static bool system();
+    // Makes the run's language Korean or English and installs the matching translator. Only for
+    // a process that checks both languages; call it on the GUI thread with no job running.
+    static void use(bool korean);
+    // Installs the translator of the run's language; done by itself when the application object
+    // is made.
+    static void installTranslator();
 
     // Picks the Korean or the English text by system().
     static QString pick(const QString &ko, const QString &en) { return system() ? ko : en; }

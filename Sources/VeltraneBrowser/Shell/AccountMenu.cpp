@@ -86,7 +86,7 @@ QPushButton *plainButton(const QString &title, const QColor &color)
 
 AccountMenu::Row AccountMenu::row(LoginProvider site, LoginStatus status, bool working, bool clearing, bool korean)
 {
-    Row r {site, site.displayName(), status.label(korean), {}, !working && !clearing};
+    Row r {site, site.displayName(), status.label(), {}, !working && !clearing};
     if (SidebarSites::isSignedIn(status))
         r.actions = {Action::open, Action::signOut};
     else

@@ -137,14 +137,14 @@ QString SidebarSites::stateText(LoginStatus status, bool korean)
 {
     if (isSignedIn(status))
         return QString();
-    const QString label = status.label(korean);
+    const QString label = status.label();
     const qsizetype cut = label.indexOf(QStringLiteral(" · "));
     return cut < 0 ? label : label.left(cut);
 }
 
 QString SidebarSites::accessibleLabel(LoginProvider site, LoginStatus status, bool korean)
 {
-    return site.displayName() + QStringLiteral(", ") + status.label(korean);
+    return site.displayName() + QStringLiteral(", ") + status.label();
 }
 
 QString SidebarSites::accountSymbol(LoginStatus status)

@@ -1,10 +1,13 @@
 #pragma once
 // The sign-in status of one site, held in memory only.
 
+#include <QCoreApplication>
 #include <QHashFunctions>
 #include <QString>
 
 class LoginStatus {
+    Q_DECLARE_TR_FUNCTIONS(LoginStatus)
+
 public:
     enum Value { unknown, savedSession, signedOut, signingIn, verification, signedIn, blocked, failed };
 
@@ -13,7 +16,6 @@ public:
 
     // The label in the run's language (savedSession and signedIn share one).
     QString label() const;
-    QString label(bool korean) const;
 
 private:
     Value m_value;
