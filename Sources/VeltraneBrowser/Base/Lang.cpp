@@ -161,3 +161,13 @@ QString localizedSiteMessage(const QString &text)
 {
     return localizedSiteMessage(text, Lang::system());
 }
+
+QString englishSiteMessage(const QString &text)
+{
+    return localizedSiteMessage(text, false);
+}
+
+bool isSiteMessage(const QString &text)
+{
+    return localizedSiteMessage(text, false) != text;
+}

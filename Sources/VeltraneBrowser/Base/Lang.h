@@ -41,6 +41,10 @@ public:
 QString localizedSiteMessage(const QString &text);
 // The same for a given interface language; localizedSiteMessage(t) == localizedSiteMessage(t, Lang::system()).
 QString localizedSiteMessage(const QString &text, bool korean);
+// The English text of a page-script message whatever the run's language (for the run log).
+QString englishSiteMessage(const QString &text);
+// Whether a text is one of the page scripts' known messages.
+bool isSiteMessage(const QString &text);
 
 // The host name that the YouTube page script writes into its introduction message.
 inline constexpr char16_t kYouTubeMessageHost[] = u"youtube.com";
