@@ -18,12 +18,12 @@ SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *acco
         m_ownStore = std::make_unique<ScanStore>();
         m_store = m_ownStore.get();
     }
-    m_scanActivity = ScanActivity::fresh(m_aiOn);
+    m_scanActivity = ScanActivity::fresh(aiOn());
     readSettings();
-    m_store->keepDays = m_keepDays;
+    m_store->keepDays = keepDays();
     QTimer::singleShot(0, this, [this] { purgeInSteps(); });
-    m_store->storeText = m_storeText;
-    ImageStore::pruneInBackground(m_keepDays);
+    m_store->storeText = storeText();
+    ImageStore::pruneInBackground(keepDays());
     setUpScan();
 }
 
@@ -56,7 +56,7 @@ void SpamModel::setAIChecking(bool on) { assign(m_aiChecking, on, &SpamModel::ai
 void SpamModel::setDiscoveryStatus(const QString &text) { assign(m_discoveryStatus, text, &SpamModel::discoveryStatusChanged); }
 void SpamModel::setRemoval(const std::optional<Removal> &removal) { assign(m_removal, removal, &SpamModel::removalChanged); }
 void SpamModel::setLastRemovalCount(int count) { assign(m_lastRemovalCount, count, &SpamModel::lastRemovalCountChanged); }
-void SpamModel::setPosts(const QList<ChannelPost> &posts) { assign(m_posts, posts, &SpamModel::postsChanged); }
+void SpamModel::setPosts(const QList<ChannelPost> &posts) { m_catalog->setRows(posts); }
 void SpamModel::setStats(const ScanStore::Stats &stats)
 {
     // The totals come from the store: a history found off on the way is made known with them.
@@ -116,11 +116,7 @@ std::optional<ChannelPost> SpamModel::currentPost() const
     const std::optional<ScanStore::PostKey> page = currentPage();
     if (!page)
         return std::nullopt;
-    for (const ChannelPost &row : m_posts) {
-        if (row.url == page->url)
-            return row;
-    }
-    return std::nullopt;
+    return m_catalog->rowOf(page->url);
 }
 
 // ---- results ------------------------------------------------------------------------------
@@ -128,7 +124,7 @@ std::optional<ChannelPost> SpamModel::currentPost() const
 void SpamModel::resetResults()
 {
     setComments({});
-    setScanActivity(ScanActivity::fresh(m_aiOn));
+    setScanActivity(ScanActivity::fresh(aiOn()));
     setProgress(std::nullopt);
     setHasScanned(false);
     setRecentOnly(false);
@@ -178,16 +174,7 @@ void SpamModel::setStatus(const QString &text, const QString &kind)
 void SpamModel::syncPost(const QString &url)
 {
     const ScanStore::Counts counts = m_store->syncCounts(url);
-    for (qsizetype i = 0; i < m_posts.size(); ++i) {
-        if (m_posts.at(i).url != url)
-            continue;
-        if (m_posts.at(i).total != counts.total || m_posts.at(i).flagged != counts.flagged) {
-            m_posts[i].total = counts.total;
-            m_posts[i].flagged = counts.flagged;
-            emit postsChanged();
-        }
-        break;
-    }
+    m_catalog->takeCounts(url, counts);
     setStats(m_store->stats());
 }
 

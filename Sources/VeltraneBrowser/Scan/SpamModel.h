@@ -21,6 +21,11 @@
 #include "Rules/SortKey.h"
 #include "Rules/SpamRules.h"
 #include "Scan/ChannelPost.h"
+#include "Scan/OwnerSettings.h"
+#include "Scan/AutoScanSchedule.h"
+#include "Scan/PostCatalog.h"
+#include "Scan/PostQueue.h"
+#include "Scan/RemovalJob.h"
 #include "Scan/ScanActivity.h"
 #include "Store/ScanStore.h"
 #include "Wire/Comment.h"
@@ -161,9 +166,9 @@ public:
         bool operator==(const Reuse &) const = default;
     };
 
-    static const QList<int> &postLimitPresets();    // 3, 5, 10, 20
-    static const QList<int> &keepDaysPresets();     // 30, 90, 180, 365
-    static const QList<int> &autoScanPresets();     // 0, 1, 6, 24
+    static const QList<int> &postLimitPresets() { return OwnerSettings::postLimitPresets(); }
+    static const QList<int> &keepDaysPresets() { return OwnerSettings::keepDaysPresets(); }
+    static const QList<int> &autoScanPresets() { return OwnerSettings::autoScanPresets(); }
     static constexpr qint64 incrementalWindowSeconds = 604800;   // 7 days
     static constexpr int knownIdsLimit = 5000;
     static constexpr qint64 stopAtKnown = 12;
@@ -180,6 +185,7 @@ public:
     VeltraneAccount *account() const { return m_account; }
     ScanStore *store() const { return m_store; }
     AppSettings *settings() const { return m_settings; }
+    OwnerSettings &ownerSettings() const { return *m_owner; }
 
     // ---- published state --------------------------------------------------------------
     const std::optional<SiteInfo> &info() const { return m_info; }
@@ -228,7 +234,7 @@ public:
     int lastRemovalCount() const { return m_lastRemovalCount; }
     void setLastRemovalCount(int count);
 
-    const QList<ChannelPost> &posts() const { return m_posts; }
+    const QList<ChannelPost> &posts() const;
     void setPosts(const QList<ChannelPost> &posts);
     const ScanStore::Stats &stats() const { return m_stats; }
     void setStats(const ScanStore::Stats &stats);
@@ -265,9 +271,9 @@ public:
     void setSessionAuto(bool on) { m_sessionAuto = on; }
     bool loggedRun() const { return m_loggedRun; }
     void setLoggedRun(bool on) { m_loggedRun = on; }
-    std::optional<bool> aiConsent() const { return m_aiConsent; }
+    std::optional<bool> aiConsent() const { return m_owner->aiConsent(); }
     // The owner's answer to the consent question, stored under "vt.aiConsent".
-    void setAIConsent(bool agreed);
+    void setAIConsent(bool agreed) { m_owner->setAIConsent(agreed); }
     std::optional<QString> pendingMonitor() const { return m_pendingMonitor; }
     void setPendingMonitor(const std::optional<QString> &url) { m_pendingMonitor = url; }
     // Ids whose text the AI check has scored on the open page.
@@ -282,60 +288,59 @@ public:
     // Times the model asked for permission to show notifications.
     int notificationRequests() const { return m_notificationRequests; }
 
-    // ---- settings -----------------------------------------------------------------------
-    bool scanOnOpen() const { return m_scanOnOpen; }
-    void setScanOnOpen(bool on);
-    bool aiOn() const { return m_aiOn; }
-    void setAIOn(bool on);
-    bool aiAbuse() const { return m_aiAbuse; }
-    void setAIAbuse(bool on);
-    bool aiSexual() const { return m_aiSexual; }
-    void setAISexual(bool on);
-    bool aiKeepPraise() const { return m_aiKeepPraise; }
-    void setAIKeepPraise(bool on);
-    int threshold() const { return m_threshold; }
-    const QStringList &keywords() const { return m_keywords; }
-    void setKeywords(const QStringList &words);
-    bool builtinWords() const { return m_builtinWords; }
-    void setBuiltinWords(bool on);
-    qint64 limit() const { return m_limit; }
-    void setLimit(qint64 limit);
-    SortKey sort() const { return m_sort; }
-    void setSort(SortKey key);
-    QString sortName() const { return m_sort.rawValue(); }
-    void setSortName(const QString &raw);   // ignores anything that is not a sort key
-    bool noLikesOnly() const { return m_noLikesOnly; }
-    void setNoLikesOnly(bool on);
-    qint64 minLikes() const { return m_minLikes; }
-    void setMinLikes(qint64 likes);
-    int postLimit() const { return m_postLimit; }
-    void setPostLimit(int count);
-    int keepDays() const { return m_keepDays; }
-    void setKeepDays(int days);
-    bool storeText() const { return m_storeText; }
-    void setStoreText(bool on);
-    bool flagKnownSpammers() const { return m_flagKnownSpammers; }
-    void setFlagKnownSpammers(bool on);
-    bool skipUnchanged() const { return m_skipUnchanged; }
-    void setSkipUnchanged(bool on);
-    int autoScanHours() const { return m_autoScanHours; }
-    void setAutoScanHours(int hours);
+    // ---- settings (OwnerSettings; the model shows them as its properties) -----------------
+    bool scanOnOpen() const { return m_owner->scanOnOpen(); }
+    void setScanOnOpen(bool on) { m_owner->setScanOnOpen(on); }
+    bool aiOn() const { return m_owner->aiOn(); }
+    void setAIOn(bool on) { m_owner->setAIOn(on); }
+    bool aiAbuse() const { return m_owner->aiAbuse(); }
+    void setAIAbuse(bool on) { m_owner->setAIAbuse(on); }
+    bool aiSexual() const { return m_owner->aiSexual(); }
+    void setAISexual(bool on) { m_owner->setAISexual(on); }
+    bool aiKeepPraise() const { return m_owner->aiKeepPraise(); }
+    void setAIKeepPraise(bool on) { m_owner->setAIKeepPraise(on); }
+    int threshold() const { return m_owner->threshold(); }
+    const QStringList &keywords() const { return m_owner->keywords(); }
+    void setKeywords(const QStringList &words) { m_owner->setKeywords(words); }
+    bool builtinWords() const { return m_owner->builtinWords(); }
+    void setBuiltinWords(bool on) { m_owner->setBuiltinWords(on); }
+    qint64 limit() const { return m_owner->limit(); }
+    void setLimit(qint64 limit) { m_owner->setLimit(limit); }
+    SortKey sort() const { return m_owner->sort(); }
+    void setSort(SortKey key) { m_owner->setSort(key); }
+    QString sortName() const { return sort().rawValue(); }
+    void setSortName(const QString &raw)   // ignores anything that is not a sort key
+    {
+        if (const std::optional<SortKey> key = SortKey::fromRawValue(raw))
+            setSort(*key);
+    }
+    bool noLikesOnly() const { return m_owner->noLikesOnly(); }
+    void setNoLikesOnly(bool on) { m_owner->setNoLikesOnly(on); }
+    qint64 minLikes() const { return m_owner->minLikes(); }
+    void setMinLikes(qint64 likes) { m_owner->setMinLikes(likes); }
+    int postLimit() const { return m_owner->postLimit(); }
+    void setPostLimit(int count) { m_owner->setPostLimit(count); }
+    int keepDays() const { return m_owner->keepDays(); }
+    void setKeepDays(int days) { m_owner->setKeepDays(days); }
+    bool storeText() const { return m_owner->storeText(); }
+    void setStoreText(bool on) { m_owner->setStoreText(on); }
+    bool flagKnownSpammers() const { return m_owner->flagKnownSpammers(); }
+    void setFlagKnownSpammers(bool on) { m_owner->setFlagKnownSpammers(on); }
+    bool skipUnchanged() const { return m_owner->skipUnchanged(); }
+    void setSkipUnchanged(bool on) { m_owner->setSkipUnchanged(on); }
+    int autoScanHours() const { return m_owner->autoScanHours(); }
+    void setAutoScanHours(int hours) { m_owner->setAutoScanHours(hours); }
 
-    // Every AI category at the one threshold.
-    QMap<QString, int> thresholds() const;
-    // The optional categories asked: "abuse", then "sexual", when on.
-    QStringList aiOptions() const;
-    // "spam", the optional categories, then "keepPraise" while abuse is asked; joined by ",".
-    QString aiOptionsKey() const;
+    QMap<QString, int> thresholds() const { return m_owner->thresholds(); }
+    QStringList aiOptions() const { return m_owner->aiOptions(); }
+    QString aiOptionsKey() const { return m_owner->aiOptionsKey(); }
 
     // Keyword edits; each stores the list and re-judges the open page.
     void addKeywords(const QString &text);
     void removeKeyword(const QString &word);
     // Re-judges the open page after the owner's words changed and stores the new verdicts.
     void wordsChanged();
-    // Whether the automatic-scan interval has passed at `now` ("vt.lastAutoScan"); a stored
-    // time in the future counts as passed, so a clock set back does not stop the scans.
-    bool autoScanTimeDue(const QDateTime &now) const;
+    bool autoScanTimeDue(const QDateTime &now) const { return m_owner->autoScanTimeDue(now); }
 
     // The canonical key of the browser's address; none without a browser or off a post.
     std::optional<ScanStore::PostKey> currentPage() const;
@@ -414,8 +419,7 @@ public:
     void requestNotifications();
 
     // ---- the owner's posts, monitoring and automatic scans ----------------------------------
-    // (SpamModelPosts.cpp: discovery, the post list's candidates, loading more, monitoring;
-    // SpamModelAutoScan.cpp: the automatic-scan schedule and its notice.)
+    // (PostCatalog: discovery, the post list's candidates, loading more, monitoring.)
     using FoundPost = ::FoundPost;
 
     // The list row of a stored post; a post stored only as monitored (time 0) has no scan time.
@@ -437,7 +441,9 @@ public:
     // Forgets a post with its history and keeps discovery from bringing it back; nothing while
     // the model is working.
     void forgetPost(const QString &url);
-    static constexpr int discoveredBatch = 30;
+    static constexpr int discoveredBatch = PostCatalog::discoveredBatch;
+    // The post list (its rows live there).
+    PostCatalog &catalog() const;
     // Loads more of a site's posts into the list; returns how many came (0 when refused, stopped
     // or failed). Reports in discoveryStatus only.
     QCoro::Task<int> loadMorePosts(LoginProvider provider);
@@ -449,72 +455,26 @@ public:
     // Completes a monitoring request that waited for the service sign-in (dropped without one).
     void finishPendingMonitor();
 
-    // Starts (or restarts) the automatic-scan loop: the first check after firstCheck seconds, then
-    // one every autoScanPeriodMs.
+    // The automatic scans (their schedule, run and notice live there).
+    AutoScanSchedule &autoScans() const;
     void startAutoScan(double firstCheck);
     void stopAutoScan();
     bool autoScanRunning() const;
-    int autoScanPeriodMs = 60000;
-    static constexpr double autoScanDefaultFirst = 60;
-    // The first delay from VT_AUTOSCAN_FIRST's text: a number of seconds from 0 to one day; a
-    // negative number gives 0, more than a day a day, anything else the default.
-    static double autoScanFirstDelay(const QByteArray &value);
-    // One check of the schedule and, when due, the automatic channel scan and its notice.
-    QCoro::Task<void> autoScanIfDue();
-    // The channel scan of the latest posts of the signed-in sites, as an automatic one.
-    QCoro::Task<void> scanLatestAutomatically();
-    // Whether the browser's window is shown and not minimised.
-    bool windowOnScreen() const;
-    // The window the browser is shown in (the first visible top-level window when unset).
+    static constexpr double autoScanDefaultFirst = AutoScanSchedule::defaultFirst;
+    static double autoScanFirstDelay(const QByteArray &value) { return AutoScanSchedule::firstDelay(value); }
     void setBrowserWindow(QWindow *window);
-    // Whether the owner is using the application (its state is active) unless replaced.
-    std::function<bool()> applicationActive;
-    // Replaces the channel scan of the automatic run (tests).
-    std::function<QCoro::Task<void>()> automaticChannelScan;
 
-    // Scans of several posts (SpamModelTour.cpp). The scope of a channel scan: the latest posts
-    // with the monitored ones.
+    // Scans of several posts (PostQueue). The scope of a channel scan: the latest posts with the
+    // monitored ones.
     enum class TourScope { latest };
-    // Scans the latest posts of every signed-in site, one site after the other; reports through
-    // the status line, the issue line and the rows of posts.
+    PostQueue &queue() const;
     QCoro::Task<void> scanChannels(TourScope scope, bool automatic);
-    // Scans the given posts in order, each address once; the list shows the queue while it runs.
     QCoro::Task<void> scanSelectedPosts(QList<ChannelPost> posts);
     static constexpr double queuedLoadBudget = 30;
     static constexpr double queuedCommentsBudget = 20;
-    // The steps of one queued post: opening it, waiting for its comments, scanning it (an
-    // incremental scan that records its run). Tests may replace them.
-    struct QueueSteps {
-        std::function<QCoro::Task<bool>(QString url)> open;
-        std::function<QCoro::Task<bool>()> waitForComments;
-        std::function<QCoro::Task<void>()> scan;
-    };
-    QueueSteps queueSteps;
 
-    // The notice of an automatic run from the posts it scanned itself and their flags.
-    struct Notice {
-        QString title;
-        QString body;
-        bool operator==(const Notice &) const = default;
-    };
-    static Notice autoScanNotice(int scanned, int flagged, bool korean);
-    static const QString noticeKey;   // "vt.autoscan"
-    // Posts a notice under noticeKey, replacing the one shown before.
-    void notify(const QString &title, const QString &body);
-    DesktopNotifier *notifier() const;
-    void setNotifier(DesktopNotifier *notifier) { m_notifier = notifier; }
-
-    // ---- statistics and clearing of the history (SpamModelDashboard.cpp) --------------------
-    // One snapshot of the history for the statistics sheet.
-    struct DashboardData {
-        ScanStore::Stats stats;                    // all sites
-        QMap<QString, ScanStore::Stats> bySite;    // "youtube" and "instagram", always both
-        QList<ScanStore::DayCount> daily;          // oldest day first
-        QList<ScanStore::Post> topPosts;           // at most 5
-        QList<ScanStore::Author> topAuthors;       // at most 5
-        QList<ScanStore::Record> recent;           // at most 10, newest deletion first
-        QHash<QString, ScanStore::Post> posts;     // the first 200 listed posts by url
-    };
+    // ---- statistics and clearing of the history (PostCatalog) ------------------------------
+    using DashboardData = PostCatalog::DashboardData;
     // Reads the snapshot from the store, synchronously; the store's empty answers pass through.
     DashboardData dashboard(int days, const QDateTime &now = QDateTime::currentDateTime());
     // Clears the history keeping monitored posts, and the image cache; nothing while a job runs.
@@ -599,14 +559,14 @@ public:
         return plan;
     }
     // Answers whether the owner agreed to delete these ids; none means the model's own alert.
-    using Confirm = std::function<QCoro::Task<bool>(QStringList ids)>;
+    using Confirm = RemovalJob::Confirm;
     // Whether the open page lets the owner delete: a supported page of a site that allows it, and
     // no site sign-in in progress.
     bool canRemove() const;
     // The ticked spam comments of the open page, in page order.
     QStringList selectedIds() const;
     // The confirmation of a deletion of `count` comments; "Delete <count>" is the second button.
-    static Alerts::Question removalQuestion(int count, bool korean);
+    static Alerts::Question removalQuestion(int count);
     // Puts a question to the owner in front of the browser's window; the index of the button
     // chosen, -1 for none.
     QCoro::Task<int> present(Alerts::Question question);
@@ -617,9 +577,13 @@ public:
     // confirmation for the pass; answers how many comments were deleted. A dry run deletes
     // nothing and reports what would be deleted.
     QCoro::Task<int> removeStored(QList<ScanStore::Record> records, Confirm confirm = {}, bool dryRun = false);
-    bool lastRemovalBlocked() const { return m_lastRemovalBlocked; }
+    bool lastRemovalBlocked() const;
     // Ids the page reports deleted during a deletion on the open post, as they arrive.
     void noteDeleted(const QStringList &ids, const std::optional<ScanStore::PostKey> &page);
+    // The deletion job (its state lives there).
+    RemovalJob &removalJob() const;
+    // Replaces the review's issue text (report() adds to it).
+    void setIssue(const QString &text) { assign(m_issue, text, &SpamModel::issueChanged); }
 
     // ---- acting on the open page for the agent and the statistics (SpamModelReview.cpp) -----
     // Ticks exactly these spam comments of the open page; throws BrowserError when the results
@@ -701,7 +665,7 @@ private:
     template <typename T>
     bool assign(T &field, const T &value, void (SpamModel::*changed)());
     void setJobFlag(bool &flag, bool on, void (SpamModel::*changed)());
-    bool store(const QString &key, const QVariant &value);
+    // Wires the settings' signals and effects, then reads them.
     void readSettings();
     // applyAI without announcing the change, for callers that announce once for many.
     std::optional<AIRules::Placement> placeAt(qsizetype index);
@@ -716,6 +680,11 @@ private:
     ScanStore *m_store = nullptr;
     std::unique_ptr<ScanStore> m_ownStore;
     AppSettings *m_settings = nullptr;
+    std::unique_ptr<OwnerSettings> m_owner = std::make_unique<OwnerSettings>(m_settings);
+    RemovalJob *m_removalJob = new RemovalJob(*this);
+    PostCatalog *m_catalog = new PostCatalog(*this);
+    PostQueue *m_queue = new PostQueue(*this);
+    AutoScanSchedule *m_autoScans = new AutoScanSchedule(*this);
 
     // Published state.
     std::optional<SiteInfo> m_info;
@@ -739,7 +708,6 @@ private:
     QString m_discoveryStatus;
     std::optional<Removal> m_removal;
     int m_lastRemovalCount = 0;
-    QList<ChannelPost> m_posts;
     ScanStore::Stats m_stats;
     std::optional<QString> m_runSession;
     int m_runsVersion = 0;
@@ -750,45 +718,16 @@ private:
     bool m_scanRecorded = false;
     QString m_scanUnsaved;
 
-    // Settings.
-    bool m_scanOnOpen = true;
-    bool m_aiOn = true;
-    bool m_aiAbuse = true;
-    bool m_aiSexual = true;
-    bool m_aiKeepPraise = true;
-    int m_threshold = 80;
-    QStringList m_keywords;
-    bool m_builtinWords = true;
-    qint64 m_limit = 0;
-    SortKey m_sort = SortKey::page;
-    bool m_noLikesOnly = false;
-    qint64 m_minLikes = 1;
-    int m_postLimit = 5;
-    int m_keepDays = 180;
-    bool m_storeText = true;
-    bool m_flagKnownSpammers = true;
-    bool m_skipUnchanged = true;
-    int m_autoScanHours = 0;
-
     // Plain working state.
     std::optional<QUuid> m_pageID;
     std::optional<QString> m_scannedURL;
     std::optional<ScanStore::PostKey> m_scannedPage;
-    QSet<QString> m_deletedNow;
-    // While a deletion's page calls run: the ids asked for and the post they belong to. Reports
-    // of other ids or another post are not recorded.
-    QSet<QString> m_removalAsked;
-    std::optional<ScanStore::PostKey> m_removalPost;
-    // The site's reason of the last deletion's stop, without the deleted count.
-    QString m_lastRemovalStop;
     bool m_selectingPosts = true;
-    bool m_lastRemovalBlocked = false;
     QHash<QString, bool> m_lastScanFacts;
     bool m_tourStop = false;
     std::optional<QString> m_autoScan;
     std::optional<QString> m_autoScanned;
     bool m_aiStop = false;
-    std::optional<bool> m_aiConsent;
     QSet<QString> m_keptByUser;
     QSet<QString> m_justKeptUnticked;
     QSet<QString> m_restored;
@@ -796,7 +735,6 @@ private:
     QSet<QString> m_aiSeen;
     bool m_sessionAuto = false;
     bool m_loggedRun = false;
-    std::optional<QString> m_dismissedPage;
     std::optional<QString> m_pendingMonitor;
     int m_notificationRequests = 0;
     Alerts *m_alerts = nullptr;
@@ -808,20 +746,6 @@ private:
     quint64 m_pollSerial = 0;
     bool m_pollBusy = false;
     QUuid m_pollPage;
-    // The owner's posts and automatic scans.
-    QPointer<QWindow> m_browserWindow;
-    DesktopNotifier *m_notifier = nullptr;
-    std::shared_ptr<bool> m_autoLoop;
-    QCoro::Task<void> autoLoop(std::shared_ptr<bool> alive, double firstCheck);
-    QCoro::Task<bool> openForDiscovery(QString url, double timeout);
-    QCoro::Task<void> scanQueuedPosts(QStringList urls);
-    QCoro::Task<bool> openQueuedPost(QString url);
-    QCoro::Task<bool> waitForQueuedComments();
-    QCoro::Task<void> scanQueuedPost();
-    void setRow(const QString &url, const std::function<void(ChannelPost &)> &change);
-    // Stores comments of a post as deleted and brings its row, counts and readers up to date.
-    void recordDeleted(const ScanStore::PostKey &post, const QStringList &fresh);
-    void endRemoval();
     QHash<std::pair<QString, int>, AIRules::Placement> m_placements;
     Keywords m_keywordMatcher;
     QStringList m_keywordMatcherFor;

@@ -159,7 +159,7 @@ QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::Po
 
     // The service is asked for spam and the optional categories; answers are judged on the same.
     const QStringList kinds = QStringList{kSpam} + aiOptions();
-    const bool keepPraise = m_aiKeepPraise;
+    const bool keepPraise = aiKeepPraise();
     QPointer<VeltraneAccount> account(m_account);
     auto arrivals = std::make_shared<Arrivals>();
     int answered = 0;

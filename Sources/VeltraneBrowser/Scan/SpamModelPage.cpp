@@ -71,7 +71,7 @@ QCoro::Task<void> SpamModel::refreshSite(QUuid id, quint64 serial)
         // Choosing posts in the post list opens them without scanning; any other way of opening
         // a post scans it.
         const bool chosenFromList = m_selectingPosts && fromList && *fromList == url;
-        if (asked || (m_scanOnOpen && !chosenFromList && !m_hasScanned && m_autoScanned != url)) {
+        if (asked || (scanOnOpen() && !chosenFromList && !m_hasScanned && m_autoScanned != url)) {
             startScanOnOpen(url, id);
             co_return;
         }

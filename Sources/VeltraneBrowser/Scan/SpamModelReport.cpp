@@ -59,16 +59,16 @@ QString SpamModel::scanNote(const ScanFacts &f, bool korean) const
                        : QStringLiteral(" ") + num(f.skipped) + QStringLiteral(" cleared last time and unchanged were skipped.");
     }
     note += f.aiNote;
-    const bool limited = f.limited ? *f.limited : (m_limit > 0 && m_limit <= f.total);
+    const bool limited = f.limited ? *f.limited : (limit() > 0 && limit() <= f.total);
     if (limited && !caughtUp) {
-        note += korean ? QStringLiteral(" 수집 개수 설정(최대 ") + num(m_limit) + QStringLiteral("개)까지만 불러왔습니다.")
-                       : QStringLiteral(" Loaded only up to the collection limit (") + num(m_limit) + QStringLiteral(").");
+        note += korean ? QStringLiteral(" 수집 개수 설정(최대 ") + num(limit()) + QStringLiteral("개)까지만 불러왔습니다.")
+                       : QStringLiteral(" Loaded only up to the collection limit (") + num(limit()) + QStringLiteral(").");
     }
-    if (m_sort == SortKey::newest && !f.siteSorted) {
+    if (sort() == SortKey::newest && !f.siteSorted) {
         note += korean ? QStringLiteral(" 이 화면은 최신순으로 바꿀 수 없어 불러온 범위 안에서만 정렬했습니다.")
                        : QStringLiteral(" This page can't be switched to newest, so sorting covers only what was loaded.");
     }
-    if (m_noLikesOnly && f.likesUnknown) {
+    if (noLikesOnly() && f.likesUnknown) {
         note += korean ? QStringLiteral(" 이 화면에서는 좋아요 수를 읽지 못해 \"좋아요 없는 댓글만\" 기준은 적용되지 않았습니다.")
                        : QStringLiteral(" Like counts couldn't be read on this page, so \"skip comments with likes\" was not applied.");
     }

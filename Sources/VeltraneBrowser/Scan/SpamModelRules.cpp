@@ -53,9 +53,9 @@ std::optional<QString> SpamModel::keywordIn(const QString &text)
 {
     // A scan lays the keywords over the same texts twice (before and after the AI pass): the
     // second time reads the first answer instead of normalising every text again.
-    if (m_keywordMatcherFor != m_keywords) {
-        m_keywordMatcher = Keywords(m_keywords);
-        m_keywordMatcherFor = m_keywords;
+    if (m_keywordMatcherFor != keywords()) {
+        m_keywordMatcher = Keywords(keywords());
+        m_keywordMatcherFor = keywords();
         m_keywordMatches.clear();
     }
     if (m_keywordMatcher.isEmpty())
@@ -70,7 +70,7 @@ std::optional<QString> SpamModel::keywordIn(const QString &text)
 
 QList<int> SpamModel::overlayWords(bool dictionary)
 {
-    const BuiltinWords *lists = dictionary && m_builtinWords ? &BuiltinWords::shared() : nullptr;
+    const BuiltinWords *lists = dictionary && builtinWords() ? &BuiltinWords::shared() : nullptr;
     QList<int> changed;
     for (qsizetype i = 0; i < m_comments.size(); ++i) {
         const Comment &m = m_comments.at(i);
@@ -156,7 +156,7 @@ void SpamModel::applySort()
     std::vector<Entry> entries;
     entries.reserve(size_t(m_comments.size()));
     for (qsizetype i = 0; i < m_comments.size(); ++i)
-        entries.push_back({m_sort.sortValue(m_comments.at(i)), m_comments.at(i).order, i});
+        entries.push_back({sort().sortValue(m_comments.at(i)), m_comments.at(i).order, i});
     std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
         if (a.value != b.value)
             return a.value < b.value;
@@ -284,12 +284,12 @@ AIRules::Placement SpamModel::placement(double prob, const QString &kind)
     // kind, the whole percent and whether the kind is named below the threshold.
     const double scaled = std::round(prob * 100.0);
     if (!std::isfinite(scaled) || std::abs(scaled) > 1000)
-        return place(prob, kind, m_threshold);
+        return place(prob, kind, threshold());
     const std::pair<QString, int> key {kind, int(scaled) * 2 + (prob >= 0.1 ? 1 : 0)};
     const auto found = m_placements.constFind(key);
     if (found != m_placements.constEnd())
         return found.value();
-    const AIRules::Placement made = place(prob, kind, m_threshold);
+    const AIRules::Placement made = place(prob, kind, threshold());
     m_placements.insert(key, made);
     return made;
 }
@@ -384,7 +384,7 @@ std::optional<Recent> SpamModel::recentOptions(const std::optional<ScanStore::Po
     const std::optional<ScanStore::Post> post = m_store->post(page->url);
     if (!post || !post->watched)
         return std::nullopt;
-    if (m_limit == 0) {
+    if (limit() == 0) {
         // Collected whole at least every 7 days. A full collection "in the future" means the
         // clock was set back; treating it as recent would skip full collections until then.
         if (!post->fullAt || !post->fullAt->isValid() || *post->fullAt > now

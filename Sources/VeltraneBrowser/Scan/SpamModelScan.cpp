@@ -156,7 +156,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
     const std::optional<ScanStore::PostKey> key = ScanStore::canonical(browser->address());
     const std::optional<ScanStore::Post> before = key ? m_store->post(key->url) : std::nullopt;
     const std::optional<Recent> recent = full ? std::nullopt : recentOptions(key);
-    const bool newest = recent.has_value() || m_sort == SortKey::newest;
+    const bool newest = recent.has_value() || sort() == SortKey::newest;
     if (newest)
         setStatus(korean ? QStringLiteral("사이트의 댓글 정렬을 최신순으로 바꾸는 중…")
                          : QStringLiteral("Switching the site's comment order to newest…"), QString());
@@ -167,7 +167,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
     // right after the answer.
     auto accountRefresh = std::make_shared<Landing<bool>>();
     bool accountAsked = false;
-    if (m_aiOn && m_aiConsent != std::optional<bool>(false)) {
+    if (aiOn() && aiConsent() != std::optional<bool>(false)) {
         accountAsked = true;
         landInto(refreshAccount(m_account), accountRefresh, self);
     }
@@ -176,7 +176,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
     ScanResult result;
     try {
         auto out = std::make_shared<Landing<ScanResult>>();
-        landInto(m_engine->scan(m_limit, newest, m_noLikesOnly, m_minLikes, recent), out, self);
+        landInto(m_engine->scan(limit(), newest, noLikesOnly(), minLikes(), recent), out, self);
         while (!out->done && !(m_abandon && serial == m_scanSerial)) {
             co_await nextLanding();
             if (!self)
@@ -246,7 +246,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
     // The AI gate: on, signed in to the service, and agreed to.
     bool runAI = false;
     QString aiNote;
-    if (m_aiOn && m_aiConsent != std::optional<bool>(false)) {
+    if (aiOn() && aiConsent() != std::optional<bool>(false)) {
         if (!accountAsked)
             landInto(refreshAccount(m_account), accountRefresh, self);
         while (!accountRefresh->done && !(m_abandon && serial == m_scanSerial)) {
@@ -265,7 +265,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
             // An owner who started the scan is taken to the account; an unattended run is not.
             if (!m_sessionAuto)
                 raiseAccountRequest();
-        } else if (!m_aiConsent) {
+        } else if (!aiConsent()) {
             if (alerts()->canAsk()) {
                 const bool yes = co_await askAIConsent();
                 if (!self)
@@ -278,10 +278,10 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
                     endScan();
                     co_return;
                 }
-                runAI = m_aiOn && yes;
+                runAI = aiOn() && yes;
             }
         } else {
-            runAI = m_aiOn && *m_aiConsent;
+            runAI = aiOn() && *aiConsent();
         }
     }
 
@@ -326,10 +326,10 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
             if (it.value().score && it.value().hash == hashes.value(it.key()))
                 m_aiSeen.insert(it.key());
         }
-        if (m_flagKnownSpammers)
+        if (flagKnownSpammers())
             facts.repeatNote = flagRepeatOffenders(key->site);
-        const QString rules = rulesKey(m_keywords, m_noLikesOnly, m_minLikes);
-        if (m_skipUnchanged) {
+        const QString rules = rulesKey(keywords(), noLikesOnly(), minLikes());
+        if (skipUnchanged()) {
             QList<Comment> list = m_comments;
             if (!caughtUp) {
                 facts.skipped = skipCleared(list, known, rules,
@@ -342,7 +342,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
             }
             setComments(list);
         }
-        if (m_aiOn)
+        if (aiOn())
             reuse = reuseAI(known);
         noteStored(m_store->remember(key->site, key->url, m_comments, rules, now));
     }
@@ -366,7 +366,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
             if (c.aiProb)
                 m_aiSeen.insert(c.id);
         }
-        if (m_sort == SortKey::ai)
+        if (sort() == SortKey::ai)
             applySort();
     } else {
         ScanActivity a = m_scanActivity;
@@ -393,7 +393,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
     if (key) {
         noteStored(m_store->rememberVerdicts(key->site, m_comments));
         std::optional<ChannelPost> row;
-        for (const ChannelPost &p : std::as_const(m_posts)) {
+        for (const ChannelPost &p : posts()) {
             if (p.url == key->url) {
                 row = p;
                 break;
@@ -452,7 +452,7 @@ void SpamModel::listPost(const ScanStore::Post &post, int added)
 {
     ChannelPost row = SpamModel::row(post, ChannelPost::State::done);
     row.added = added;
-    QList<ChannelPost> posts = m_posts;
+    QList<ChannelPost> posts = this->posts();
     qsizetype at = -1;
     for (qsizetype i = 0; i < posts.size(); ++i) {
         if (posts.at(i).url == post.url) {

@@ -1,0 +1,71 @@
+#pragma once
+// The automatic scans: the loop that looks every period whether a run is due, the run itself (the
+// channel scan of the latest posts while the owner is not using the application) and the desktop
+// notice that reports it. The interval is the owner's setting; the last run's time is kept in the
+// settings file.
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QCoro/QCoroTask>
+
+#include <functional>
+#include <memory>
+
+class DesktopNotifier;
+class QWindow;
+class SpamModel;
+
+class AutoScanSchedule : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr double defaultFirst = 60;
+    static const QString noticeKey;   // "vt.autoscan"
+
+    explicit AutoScanSchedule(SpamModel &model);
+
+    // Starts (or restarts) the loop: the first check after firstCheck seconds, then one every
+    // periodMs.
+    void start(double firstCheck);
+    void stop();
+    bool running() const;
+    int periodMs = 60000;
+    // The first delay from VT_AUTOSCAN_FIRST's text: a number of seconds from 0 to one day; a
+    // negative number gives 0, more than a day a day, anything else the default.
+    static double firstDelay(const QByteArray &value);
+    // One check of the schedule and, when due, the automatic channel scan and its notice.
+    QCoro::Task<void> ifDue();
+    // Whether the browser's window is shown and not minimised.
+    bool windowOnScreen() const;
+    // The window the browser is shown in (the first visible top-level window when unset).
+    void setBrowserWindow(QWindow *window);
+    // Whether the owner is using the application (its state is active) unless replaced.
+    std::function<bool()> applicationActive;
+    // Replaces the channel scan of the automatic run (tests).
+    std::function<QCoro::Task<void>()> channelScan;
+
+    // The notice of an automatic run from the posts it scanned itself and their flags.
+    struct Notice {
+        QString title;
+        QString body;
+        bool operator==(const Notice &) const = default;
+    };
+    static Notice notice(int scanned, int flagged);
+    // Posts a notice under noticeKey, replacing the one shown before.
+    void notify(const QString &title, const QString &body);
+    DesktopNotifier *notifier() const;
+    // Where notices go (DesktopNotifier::shared() unless set; not owned).
+    void setNotifier(DesktopNotifier *notifier) { m_notifier = notifier; }
+
+private:
+    QCoro::Task<void> loop(std::shared_ptr<bool> alive, double firstCheck);
+    // The channel scan of the latest posts of the signed-in sites, as an automatic one.
+    QCoro::Task<void> scanLatest();
+
+    SpamModel &m_model;
+    QPointer<QWindow> m_browserWindow;
+    DesktopNotifier *m_notifier = nullptr;
+    std::shared_ptr<bool> m_alive;
+};

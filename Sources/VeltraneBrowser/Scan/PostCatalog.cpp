@@ -1,0 +1,466 @@
+#include "Scan/PostCatalog.h"
+
+#include "Scan/SpamModel.h"
+
+#include "Base/ImageStore.h"
+#include "Base/Lang.h"
+#include "Browser/BrowserError.h"
+#include "Page/SpamEngine.h"
+#include "Service/VeltraneAccount.h"
+#include "Sites/AuthPolicy.h"
+
+#include <QCoro/QCoroTimer>
+#include <QUrl>
+
+#include <chrono>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString kYouTubeHost = QStringLiteral("https://www.youtube.com");
+const QString kInstagramHost = QStringLiteral("https://www.instagram.com");
+constexpr double kPageBudget = 30;
+constexpr int kStoredRows = 200;
+
+BrowserError channelFailure(LoginProvider provider)
+{
+    const QString name = provider.displayName();
+    return BrowserError(QCoreApplication::translate("PostCatalog", "Couldn't find your channel. Check your %1 sign-in.").arg(name));
+}
+
+ChannelPost freshRow(const QString &site, const QString &url, const QString &title,
+                     const std::optional<QString> &thumbnail)
+{
+    ChannelPost row;
+    row.site = site;
+    row.url = url;
+    row.title = title;
+    row.thumbnail = thumbnail;
+    return row;
+}
+
+// An owner's profile address as the page reported it: only a page of the site's own web host is
+// opened.
+bool isInstagramPage(const QString &address)
+{
+    const QUrl url(address, QUrl::StrictMode);
+    return url.isValid() && url.scheme() == QLatin1String("https") && url.host() == QLatin1String("www.instagram.com")
+        && url.port() == -1 && url.userInfo().isEmpty();
+}
+
+} // namespace
+
+PostCatalog::PostCatalog(SpamModel &model) : QObject(&model), m_model(model)
+{
+    connect(this, &PostCatalog::rowsChanged, &model, &SpamModel::postsChanged);
+}
+
+void PostCatalog::setRows(const QList<ChannelPost> &rows)
+{
+    if (m_rows == rows)
+        return;
+    m_rows = rows;
+    emit rowsChanged();
+}
+
+void PostCatalog::setRow(const QString &url, const std::function<void(ChannelPost &)> &change)
+{
+    QList<ChannelPost> rows = m_rows;
+    for (ChannelPost &row : rows) {
+        if (row.url == url) {
+            change(row);
+            setRows(rows);
+            return;
+        }
+    }
+}
+
+void PostCatalog::takeCounts(const QString &url, const ScanStore::Counts &counts)
+{
+    for (ChannelPost &row : m_rows) {
+        if (row.url != url)
+            continue;
+        if (row.total != counts.total || row.flagged != counts.flagged) {
+            row.total = counts.total;
+            row.flagged = counts.flagged;
+            emit rowsChanged();
+        }
+        return;
+    }
+}
+
+std::optional<ChannelPost> PostCatalog::rowOf(const QString &url) const
+{
+    for (const ChannelPost &row : m_rows) {
+        if (row.url == url)
+            return row;
+    }
+    return std::nullopt;
+}
+
+ChannelPost PostCatalog::row(const ScanStore::Post &post, ChannelPost::State state)
+{
+    ChannelPost out;
+    out.site = post.site;
+    out.url = post.url;
+    out.title = post.title;
+    out.state = state;
+    out.total = post.total;
+    out.flagged = post.flagged;
+    out.watched = post.watched;
+    out.deleted = post.deleted;
+    if (post.scannedAt.isValid() && post.scannedAt.toMSecsSinceEpoch() > 0)
+        out.scannedAt = post.scannedAt;
+    out.thumbnail = post.thumbnail ? post.thumbnail : ChannelPost::thumbnailOf(post.site, post.url, {});
+    return out;
+}
+
+QList<LoginProvider> PostCatalog::providers() const
+{
+    QList<LoginProvider> out;
+    if (!m_model.browser())
+        return out;
+    const QHash<LoginProvider, LoginStatus> statuses = m_model.browser()->accounts()->statuses();
+    for (const LoginProvider site : {LoginProvider(LoginProvider::youtube), LoginProvider(LoginProvider::instagram)}) {
+        const auto it = statuses.constFind(site);
+        if (it != statuses.constEnd() && (*it == LoginStatus::savedSession || *it == LoginStatus::signedIn))
+            out.append(site);
+    }
+    return out;
+}
+
+// ---- discovery ---------------------------------------------------------------------------------
+
+QCoro::Task<bool> PostCatalog::openForDiscovery(QString url, double timeout)
+{
+    if (m_model.tourStop())
+        co_return false;
+    co_return co_await m_model.load(std::move(url), timeout);
+}
+
+QCoro::Task<QList<FoundPost>> PostCatalog::discover(LoginProvider provider, std::optional<int> limit)
+{
+    const int effective = std::max(0, limit.value_or(m_model.postLimit()));
+    const BrowserError failure = channelFailure(provider);
+    QPointer<PostCatalog> self(this);
+    if (!m_model.engine() || !m_model.browser())
+        throw failure;
+
+    if (provider == LoginProvider::instagram) {
+        if (!co_await openForDiscovery(kInstagramHost + u'/', kPageBudget) || !self)
+            throw failure;
+        const std::optional<QString> profile = co_await m_model.engine()->myProfile();
+        if (!self || !profile || !isInstagramPage(*profile))
+            throw failure;
+        if (!co_await openForDiscovery(*profile, kPageBudget) || !self)
+            throw failure;
+        co_return co_await m_model.engine()->myPosts(QStringLiteral("instagram"), effective);
+    }
+
+    if (!co_await openForDiscovery(kYouTubeHost + QStringLiteral("/profile"), kPageBudget) || !self)
+        throw failure;
+    BrowserTab *tab = m_model.browser() ? m_model.browser()->currentTab() : nullptr;
+    const QUrl at = tab && tab->page() ? tab->page()->url() : QUrl();
+    if (at.isEmpty())
+        throw failure;
+    // The encoded path parts go into the tab addresses as they are.
+    const QStringList parts = at.path(QUrl::FullyEncoded).split(u'/', Qt::SkipEmptyParts);
+    QString base;
+    if (parts.size() >= 2 && parts.at(0) == QLatin1String("channel"))
+        base = kYouTubeHost + QStringLiteral("/channel/") + parts.at(1);
+    else if (!parts.isEmpty() && parts.at(0).startsWith(u'@'))
+        base = kYouTubeHost + u'/' + parts.at(0);
+    else
+        throw failure;
+
+    QList<QList<FoundPost>> lists;
+    for (const QString &name : {QStringLiteral("videos"), QStringLiteral("shorts")}) {
+        if (m_model.tourStop())
+            break;
+        const bool loaded = co_await openForDiscovery(base + u'/' + name, kPageBudget);
+        if (!self)
+            co_return {};
+        if (!loaded)
+            continue;
+        QList<FoundPost> list;
+        try {
+            list = co_await m_model.engine()->myPosts(QStringLiteral("youtube"), effective);
+        } catch (const std::exception &) {
+            // A tab that cannot be read counts as empty.
+        }
+        if (!self)
+            co_return {};
+        lists.append(list);
+    }
+    QList<FoundPost> merged;
+    QSet<QString> seen;
+    for (int i = 0; i < effective; ++i) {
+        for (const QList<FoundPost> &list : std::as_const(lists)) {
+            if (i < list.size() && !seen.contains(list.at(i).url)) {
+                seen.insert(list.at(i).url);
+                merged.append(list.at(i));
+            }
+        }
+    }
+    co_return merged.mid(0, effective);
+}
+
+// ---- the post list's candidates ----------------------------------------------------------------
+
+QList<ChannelPost> PostCatalog::candidates()
+{
+    QList<ChannelPost> list = m_rows;
+    QSet<QString> known;
+    for (const ChannelPost &p : std::as_const(m_rows))
+        known.insert(p.url);
+    QSet<QString> stored;
+    for (const ScanStore::Post &post : m_model.store()->posts(kStoredRows)) {
+        stored.insert(post.url);
+        if (!known.contains(post.url))
+            list.append(row(post, ChannelPost::State::done));
+    }
+    known.unite(stored);
+    for (const ScanStore::Found &found : m_model.store()->found()) {
+        // One row per post, also for a found address written in another form.
+        const std::optional<ScanStore::PostKey> key = ScanStore::canonical(found.url);
+        if (!key || known.contains(key->url))
+            continue;
+        known.insert(key->url);
+        list.append(freshRow(key->site, key->url, found.title, found.thumbnail));
+    }
+    const std::optional<ScanStore::PostKey> page = m_model.currentPage();
+    if (m_dismissedPage && (!page || *m_dismissedPage != page->url))
+        m_dismissedPage.reset();
+    if (page && page->url != m_dismissedPage && !known.contains(page->url)) {
+        const QString title = m_model.browser() ? ScanStore::cleanTitle(m_model.browser()->title()) : QString();
+        const std::optional<QString> thumb = m_model.info() ? m_model.info()->thumbnail : std::nullopt;
+        list.prepend(freshRow(page->site, page->url, title, ChannelPost::thumbnailOf(page->site, page->url, {thumb})));
+    }
+    return list;
+}
+
+void PostCatalog::loadHistory()
+{
+    if (!m_rows.isEmpty() || m_model.touring())
+        return;
+    QList<ChannelPost> rows;
+    for (const ScanStore::Post &post : m_model.store()->posts(kStoredRows))
+        rows.append(row(post, ChannelPost::State::done));
+    setRows(rows);
+    m_model.setStats(m_model.store()->stats());
+}
+
+void PostCatalog::forget(const QString &url)
+{
+    if (m_model.working())
+        return;
+    m_model.store()->forget(url);
+    QList<ChannelPost> kept;
+    for (const ChannelPost &p : std::as_const(m_rows)) {
+        if (p.url != url)
+            kept.append(p);
+    }
+    setRows(kept);
+    // Discovery must not bring the post back, nor the post list the open page.
+    if (const std::optional<ScanStore::PostKey> key = ScanStore::canonical(url)) {
+        m_model.store()->dismiss(key->site, key->url, QDateTime::currentDateTime());
+        const std::optional<ScanStore::PostKey> page = m_model.currentPage();
+        if (page && page->url == key->url)
+            m_dismissedPage = key->url;
+    }
+    m_model.raiseRunsVersion();
+    m_model.setStats(m_model.store()->stats());
+}
+
+int PostCatalog::addDiscovered(const QList<FoundPost> &posts)
+{
+    QSet<QString> known;
+    for (const ChannelPost &p : candidates())
+        known.insert(p.url);
+    const QSet<QString> dismissed = m_model.store()->dismissed();
+    QList<ScanStore::Found> taken;
+    for (const FoundPost &post : posts) {
+        if (taken.size() >= discoveredBatch)
+            break;
+        const std::optional<ScanStore::PostKey> key = ScanStore::canonical(post.url);
+        if (!key || dismissed.contains(key->url) || known.contains(key->url))
+            continue;
+        known.insert(key->url);
+        taken.append(ScanStore::Found {key->site, key->url, post.title,
+                                       ChannelPost::thumbnailOf(key->site, key->url, {post.thumb})});
+    }
+    if (!taken.isEmpty())
+        m_model.store()->addFound(taken);
+    return int(taken.size());
+}
+
+QString PostCatalog::nothingMoreToLoad()
+{
+    return tr("No more posts to load.");
+}
+
+QCoro::Task<int> PostCatalog::loadMore(LoginProvider provider)
+{
+    if (m_model.working() || !m_model.browser() || m_model.browser()->accounts()->isAuthenticating())
+        co_return 0;
+    const QString name = provider.displayName();
+    if (!providers().contains(provider)) {
+        m_model.setDiscoveryStatus(tr("Sign in to %1 to load your posts.").arg(name));
+        co_return 0;
+    }
+    // The browser is taken over first, so that a stop asked as soon as the load shows holds.
+    m_model.takeOverBrowser();
+    m_model.setFindingPosts(true);
+    m_model.setDiscoveryStatus(tr("Loading %1 posts…").arg(name));
+    const QString site = provider.rawValue();
+    int listed = 0;
+    for (const ChannelPost &p : candidates())
+        listed += p.site == site ? 1 : 0;
+    const int limit = listed + int(m_model.store()->dismissed(site).size()) + discoveredBatch;
+
+    QPointer<PostCatalog> self(this);
+    const QString stopped = tr("Loading stopped.");
+    const QString nothing = nothingMoreToLoad();
+    int added = 0;
+    QString text;
+    try {
+        const QList<FoundPost> found = co_await discover(provider, limit);
+        if (!self)
+            co_return 0;
+        added = addDiscovered(found);
+        text = m_model.tourStop() ? stopped : added > 0 ? QString() : nothing;
+    } catch (const BrowserError &e) {
+        if (!self)
+            co_return 0;
+        const QString message = localizedSiteMessage(e.description());
+        text = m_model.tourStop() ? stopped : !message.isEmpty() ? message : nothing;
+    } catch (const std::exception &e) {
+        if (!self)
+            co_return 0;
+        const QString message = localizedSiteMessage(QString::fromUtf8(e.what()));
+        text = m_model.tourStop() ? stopped : !message.isEmpty() ? message : nothing;
+    }
+    m_model.setDiscoveryStatus(text);
+    m_model.setFindingPosts(false);
+    co_return added;
+}
+
+void PostCatalog::stopLoading()
+{
+    if (!m_model.findingPosts())
+        return;
+    m_model.setTourStop(true);
+    if (m_model.engine())
+        m_model.engine()->stopReadingPosts();
+}
+
+// ---- monitoring --------------------------------------------------------------------------------
+
+bool PostCatalog::setWatched(const QString &url, bool on)
+{
+    if (on && !m_model.account()->hasToken()) {
+        // Monitoring needs the service account: the request waits for the sign-in.
+        m_model.setPendingMonitor(url);
+        m_model.raiseAccountRequest();
+        return false;
+    }
+    const std::optional<ScanStore::PostKey> key = ScanStore::canonical(url);
+    // Rows and stored posts are filed under the canonical address.
+    const QString target = key ? key->url : url;
+    QList<ChannelPost> rows = m_rows;
+    if (on) {
+        if (key) {
+            const std::optional<ScanStore::PostKey> page = m_model.currentPage();
+            const bool open = page && *page == *key;
+            const std::optional<QString> thumb = open && m_model.info() ? m_model.info()->thumbnail : std::nullopt;
+            const std::optional<QString> thumbnail = ChannelPost::thumbnailOf(key->site, key->url, {thumb});
+            const QString title = open && m_model.browser() ? ScanStore::cleanTitle(m_model.browser()->title()) : QString();
+            if (m_model.store()->isOpen())
+                m_model.store()->watch(key->site, key->url, title, thumbnail);
+            if (thumbnail)
+                ImageStore::shared().prefetch(*thumbnail);
+        } else if (m_model.store()->isOpen()) {
+            m_model.store()->setWatched(url, true);
+        }
+        bool listed = false;
+        for (ChannelPost &p : rows) {
+            if (p.url == target) {
+                p.watched = true;
+                listed = true;
+                break;
+            }
+        }
+        if (!listed) {
+            if (const std::optional<ScanStore::Post> post = m_model.store()->post(target))
+                rows.prepend(row(*post, ChannelPost::State::done));
+        }
+    } else {
+        m_model.store()->setWatched(target, false);
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            if (rows.at(i).url != target)
+                continue;
+            if (!rows.at(i).scannedAt && !m_model.touring())
+                rows.removeAt(i);
+            else
+                rows[i].watched = false;
+            break;
+        }
+    }
+    setRows(rows);
+    m_model.setStats(m_model.store()->stats());
+    return true;
+}
+
+void PostCatalog::finishPendingMonitor()
+{
+    if (!m_model.pendingMonitor())
+        return;
+    const QString url = *m_model.pendingMonitor();
+    m_model.setPendingMonitor(std::nullopt);
+    if (m_model.account()->hasToken())
+        setWatched(url, true);
+}
+
+// ---- the history ------------------------------------------------------------------------------
+
+PostCatalog::DashboardData PostCatalog::dashboard(int days, const QDateTime &now) const
+{
+    DashboardData data;
+    data.stats = m_model.store()->stats();
+    for (const LoginProvider site : LoginProvider::allCases())
+        data.bySite.insert(site.rawValue(), m_model.store()->stats(site.rawValue()));
+    data.daily = m_model.store()->daily(days, now);
+    data.topPosts = m_model.store()->topPosts(5);
+    data.topAuthors = m_model.store()->topAuthors(5);
+    data.recent = m_model.store()->recentDeleted(10);
+    for (const ScanStore::Post &post : m_model.store()->posts(200))
+        data.posts.insert(post.url, post);
+    return data;
+}
+
+bool PostCatalog::clearHistory()
+{
+    if (m_model.working())
+        return false;
+    if (!m_model.store()->clear(true))
+        return false;
+    ImageStore::shared().clear();
+    // Monitored posts stay in the store, so they stay in the list.
+    QList<ChannelPost> kept;
+    for (const ChannelPost &row : std::as_const(m_rows)) {
+        if (const std::optional<ScanStore::Post> stored = m_model.store()->post(row.url)) {
+            ChannelPost fresh = row;
+            fresh.total = stored->total;
+            fresh.flagged = stored->flagged;
+            fresh.deleted = stored->deleted;
+            fresh.watched = stored->watched;
+            kept.append(fresh);
+        }
+    }
+    setRows(kept);
+    m_model.setStats(m_model.store()->stats());
+    m_model.raiseRunsVersion();
+    m_model.raiseDeletionsVersion();
+    return true;
+}

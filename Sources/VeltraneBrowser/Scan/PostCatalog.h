@@ -1,0 +1,96 @@
+#pragma once
+// The owner's post list: its rows, finding posts on the signed-in sites, the candidates in their
+// one display and scan order, loading more, monitoring single posts, and the history read for the
+// statistics sheet. The only writer of the rows; the model shows them as its `posts` property.
+
+#include "Sites/LoginProvider.h"
+#include "Scan/ChannelPost.h"
+#include "Store/ScanStore.h"
+#include "Wire/FoundPost.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QString>
+#include <QCoro/QCoroTask>
+
+#include <functional>
+#include <optional>
+
+class SpamModel;
+
+class PostCatalog : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int discoveredBatch = 30;
+
+    explicit PostCatalog(SpamModel &model);
+
+    const QList<ChannelPost> &rows() const { return m_rows; }
+    void setRows(const QList<ChannelPost> &rows);
+    // Changes the row of one address, when listed.
+    void setRow(const QString &url, const std::function<void(ChannelPost &)> &change);
+    // Takes a post's stored counts into its row, when listed.
+    void takeCounts(const QString &url, const ScanStore::Counts &counts);
+    // The row of an address, when listed.
+    std::optional<ChannelPost> rowOf(const QString &url) const;
+
+    // The list row of a stored post; a post stored only as monitored (time 0) has no scan time.
+    static ChannelPost row(const ScanStore::Post &post, ChannelPost::State state);
+    // The signed-in sites (a saved session counts), YouTube first; none without a browser.
+    QList<LoginProvider> providers() const;
+    // The owner's latest posts on one site (the post limit setting when no limit is given).
+    // Navigates the browser. Throws BrowserError.
+    QCoro::Task<QList<FoundPost>> discover(LoginProvider provider, std::optional<int> limit);
+    // The post list in display and scan order: the open post when listed nowhere else, the
+    // rows, the stored posts, the found posts; one row per canonical address.
+    QList<ChannelPost> candidates();
+    // Stores up to discoveredBatch posts new to the list; returns how many.
+    int addDiscovered(const QList<FoundPost> &posts);
+    // Fills an empty list from the history (nothing while a job over several posts runs).
+    void loadHistory();
+    // Forgets a post with its history and keeps discovery from bringing it back; nothing while
+    // the model is working.
+    void forget(const QString &url);
+    // The discovery status after a load that found nothing new.
+    static QString nothingMoreToLoad();
+    // Loads more of a site's posts into the list; returns how many came (0 when refused, stopped
+    // or failed). Reports in the model's discoveryStatus only.
+    QCoro::Task<int> loadMore(LoginProvider provider);
+    void stopLoading();
+    // Turns monitoring of a post on or off. Turning it on needs the service account: without it
+    // the address waits in the model's pendingMonitor, the account is asked for and the answer
+    // is false.
+    bool setWatched(const QString &url, bool on);
+    void finishPendingMonitor();
+
+    // One snapshot of the history for the statistics sheet.
+    struct DashboardData {
+        ScanStore::Stats stats;                    // all sites
+        QMap<QString, ScanStore::Stats> bySite;    // "youtube" and "instagram", always both
+        QList<ScanStore::DayCount> daily;          // oldest day first
+        QList<ScanStore::Post> topPosts;           // at most 5
+        QList<ScanStore::Author> topAuthors;       // at most 5
+        QList<ScanStore::Record> recent;           // at most 10, newest deletion first
+        QHash<QString, ScanStore::Post> posts;     // the first 200 listed posts by url
+    };
+    // Reads the snapshot from the store, synchronously; the store's empty answers pass through.
+    DashboardData dashboard(int days, const QDateTime &now) const;
+    // Clears the history keeping monitored posts, and the image cache; nothing while a job runs.
+    // Returns whether it cleared.
+    bool clearHistory();
+
+signals:
+    void rowsChanged();
+
+private:
+    QCoro::Task<bool> openForDiscovery(QString url, double timeout);
+
+    SpamModel &m_model;
+    QList<ChannelPost> m_rows;
+    // The open page the owner forgot: not offered again while it stays open.
+    std::optional<QString> m_dismissedPage;
+};

@@ -1,0 +1,352 @@
+#include "Scan/PostQueue.h"
+
+#include "Browser/AccountSession.h"
+#include "Scan/PostCatalog.h"
+#include "Scan/SpamModel.h"
+
+#include <QPointer>
+
+#include "Base/ImageStore.h"
+#include "Base/Lang.h"
+#include "Browser/BrowserError.h"
+
+#include <QUuid>
+
+namespace {
+
+constexpr int kStoredRows = 200;
+
+QString newSession()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+}
+
+QString openingText()
+{
+    return QCoreApplication::translate("PostQueue", "Opening the post…");
+}
+
+QString couldNotOpenText()
+{
+    return QCoreApplication::translate("PostQueue", "Couldn't open the comments.");
+}
+
+bool unfinished(const ChannelPost &row)
+{
+    return row.state == ChannelPost::State::waiting || row.state == ChannelPost::State::scanning;
+}
+
+} // namespace
+
+PostQueue::PostQueue(SpamModel &model) : QObject(&model), m_model(model) {}
+
+// ---- the steps of one queued post --------------------------------------------------------------
+
+QCoro::Task<bool> PostQueue::openPost(QString url)
+{
+    if (steps.open)
+        co_return co_await steps.open(url);
+    if (m_model.tourStop())
+        co_return false;
+    co_return co_await m_model.load(url, SpamModel::queuedLoadBudget);
+}
+
+QCoro::Task<bool> PostQueue::waitForComments()
+{
+    if (steps.waitForComments)
+        co_return co_await steps.waitForComments();
+    co_return co_await m_model.waitForComments(SpamModel::queuedCommentsBudget);
+}
+
+QCoro::Task<void> PostQueue::scanPost()
+{
+    if (steps.scan)
+        co_await steps.scan();
+    else
+        co_await m_model.scan(false, true);
+}
+
+// ---- the queue ---------------------------------------------------------------------------------
+
+QCoro::Task<void> PostQueue::scanPosts(QStringList urls)
+{
+    QPointer<PostQueue> self(this);
+    for (const QString &url : std::as_const(urls)) {
+        if (m_model.tourStop())
+            break;
+        bool listed = false;
+        for (const ChannelPost &row : std::as_const(m_model.posts()))
+            listed |= row.url == url;
+        if (!listed)
+            continue;
+        m_model.catalog().setRow(url, [](ChannelPost &row) { row.state = ChannelPost::State::scanning; });
+        m_model.setHasScanned(false);
+        m_model.setScanActivity(ScanActivity::fresh(m_model.aiOn()));
+        m_model.setProgress(std::nullopt);
+        m_model.setStatus(openingText(), QString());
+        m_model.setLoggedRun(false);
+
+        bool opened = co_await openPost(url);
+        if (!self)
+            co_return;
+        if (opened) {
+            opened = co_await waitForComments();
+            if (!self)
+                co_return;
+            opened = opened && !m_model.tourStop();
+        }
+        if (!opened) {
+            const QString note = couldNotOpenText();
+            const bool stopped = m_model.tourStop();
+            m_model.catalog().setRow(url, [&](ChannelPost &row) {
+                row.state = stopped ? ChannelPost::State::waiting : ChannelPost::State::failed;
+                row.note = note;
+            });
+            if (!stopped)
+                m_model.logFailedScan(url, note);
+            continue;
+        }
+
+        co_await scanPost();
+        if (!self)
+            co_return;
+        if (m_model.hasScanned())
+            continue;
+        // A scan that refused silently left the opening text: that is no reason to show.
+        const QString note = m_model.status() == openingText() ? couldNotOpenText() : m_model.status();
+        bool marked = false;
+        m_model.catalog().setRow(url, [&](ChannelPost &row) {
+            row.state = ChannelPost::State::failed;
+            row.note = note;
+            marked = true;
+        });
+        if (marked && !m_model.loggedRun() && !m_model.tourStop())
+            m_model.logFailedScan(url, note);
+    }
+}
+
+QCoro::Task<void> PostQueue::scanSelected(QList<ChannelPost> posts)
+{
+    if (m_model.working() || !m_model.browser() || m_model.browser()->accounts()->isAuthenticating())
+        co_return;
+    QList<ChannelPost> queue;
+    QSet<QString> taken;
+    for (const ChannelPost &post : std::as_const(posts)) {
+        const std::optional<ScanStore::PostKey> key = ScanStore::canonical(post.url);
+        if (!key || taken.contains(key->url))
+            continue;
+        taken.insert(key->url);
+        ChannelPost row = post;
+        row.site = key->site;
+        row.url = key->url;
+        row.state = ChannelPost::State::waiting;
+        row.note.clear();
+        row.added = 0;
+        queue.append(row);
+    }
+    if (queue.isEmpty())
+        co_return;
+
+    m_model.setIssue(QString());
+    m_model.setTouring(true);
+    m_model.setRunSession(newSession());
+    m_model.setSessionAuto(false);
+    m_model.takeOverBrowser();
+    const QList<ChannelPost> old = m_model.posts();
+    m_model.setPosts(queue);
+    QStringList urls;
+    for (const ChannelPost &row : std::as_const(queue))
+        urls.append(row.url);
+
+    QPointer<PostQueue> self(this);
+    co_await scanPosts(urls);
+    if (!self)
+        co_return;
+
+    int done = 0;
+    int failed = 0;
+    int flagged = 0;
+    for (const ChannelPost &row : std::as_const(m_model.posts())) {
+        if (row.state == ChannelPost::State::done) {
+            ++done;
+            flagged += row.flagged;
+        } else if (row.state == ChannelPost::State::failed) {
+            ++failed;
+        }
+    }
+    const int queued = int(queue.size());
+
+    QList<ChannelPost> rows = m_model.posts();
+    QSet<QString> listed;
+    for (ChannelPost &row : rows) {
+        if (unfinished(row)) {
+            for (const ChannelPost &before : old) {
+                if (before.url == row.url) {
+                    row = before;
+                    break;
+                }
+            }
+        }
+        listed.insert(row.url);
+    }
+    for (const ChannelPost &before : old)
+        if (!listed.contains(before.url))
+            rows.append(before);
+    m_model.setPosts(rows);
+    m_model.setStats(m_model.store()->stats());
+
+    QString summary = tr("%1/%2 posts checked · %3 flagged").arg(done).arg(queued).arg(flagged);
+    if (m_model.tourStop())
+        summary += tr(" · Stopped");
+    m_model.setStatus(summary, failed == 0 && flagged == 0 ? QStringLiteral("ok") : QStringLiteral("warn"));
+    if (failed > 0)
+        m_model.report(tr("%1 posts could not be checked. See their statuses.").arg(failed));
+    m_model.setTouring(false);
+    m_model.setProgress(std::nullopt);
+    m_model.setRunSession(std::nullopt);
+    m_model.setSessionAuto(false);
+}
+
+// ---- channel scans -----------------------------------------------------------------------------
+
+QCoro::Task<void> PostQueue::scanChannels(bool automatic)
+{
+    if (m_model.working() || !m_model.browser() || m_model.browser()->accounts()->isAuthenticating())
+        co_return;
+    const QList<LoginProvider> sites = m_model.tourProviders();
+    if (sites.isEmpty()) {
+        const QString text = tr("Sign in to YouTube or Instagram on the left first.");
+        m_model.setStatus(text, QStringLiteral("warn"));
+        m_model.setIssue(text);
+        co_return;
+    }
+
+    m_model.setIssue(QString());
+    m_model.setTouring(true);
+    m_model.setRunSession(newSession());
+    m_model.setSessionAuto(automatic);
+    m_model.setTourStop(false);
+    m_model.setAutoScan(std::nullopt);
+    m_model.setPosts({});
+    QStringList notes;
+    QPointer<PostQueue> self(this);
+
+    for (const LoginProvider site : sites) {
+        if (m_model.tourStop())
+            continue;
+        const QString name = site.displayName();
+        const QString raw = site.rawValue();
+        m_model.setStatus(tr("Finding your latest %1 posts…").arg(name), QString());
+        QList<FoundPost> found;
+        std::optional<QString> failure;
+        try {
+            found = co_await m_model.discover(site, std::nullopt);
+        } catch (const BrowserError &e) {
+            failure = e.description();
+        } catch (const std::exception &e) {
+            failure = QString::fromUtf8(e.what());
+        }
+        if (!self)
+            co_return;
+        if (failure) {
+            if (!m_model.tourStop())
+                notes.append(name + QStringLiteral(": ") + localizedSiteMessage(*failure));
+            continue;
+        }
+        for (FoundPost &post : found)
+            if (const std::optional<ScanStore::PostKey> key = ScanStore::canonical(post.url))
+                post.url = key->url;
+        if (found.isEmpty() && !m_model.tourStop())
+            notes.append(name + tr(": no posts found."));
+
+        // The found posts, then the monitored ones; one candidate per address (a Shorts and a
+        // watch address of one video are one post once made canonical).
+        const QList<ScanStore::Post> stored = m_model.store()->posts(kStoredRows);
+        QHash<QString, ScanStore::Post> storedByUrl;
+        for (const ScanStore::Post &p : stored)
+            storedByUrl.insert(p.url, p);
+        QList<FoundPost> candidates;
+        QSet<QString> seen;
+        for (const FoundPost &post : std::as_const(found)) {
+            if (seen.contains(post.url))
+                continue;
+            seen.insert(post.url);
+            candidates.append(post);
+        }
+        for (const ScanStore::Post &p : stored) {
+            if (!p.watched || p.site != raw || seen.contains(p.url))
+                continue;
+            seen.insert(p.url);
+            candidates.append(FoundPost {p.url, p.title, p.thumbnail});
+        }
+        QSet<QString> listed;
+        for (const ChannelPost &row : std::as_const(m_model.posts()))
+            listed.insert(row.url);
+        QList<ChannelPost> rows = m_model.posts();
+        QStringList urls;
+        for (const FoundPost &c : std::as_const(candidates)) {
+            urls.append(c.url);
+            if (listed.contains(c.url))
+                continue;
+            const auto known = storedByUrl.constFind(c.url);
+            const bool isStored = known != storedByUrl.constEnd();
+            ChannelPost row;
+            row.site = raw;
+            row.url = c.url;
+            row.title = !c.title.isEmpty() ? c.title : isStored ? known->title : QString();
+            row.watched = isStored && known->watched;
+            row.deleted = isStored ? known->deleted : 0;
+            row.thumbnail = ChannelPost::thumbnailOf(raw, c.url, {c.thumb, isStored ? known->thumbnail : std::nullopt});
+            if (row.thumbnail)
+                ImageStore::shared().prefetch(*row.thumbnail);
+            rows.append(row);
+        }
+        m_model.setPosts(rows);
+        co_await scanPosts(urls);
+        if (!self)
+            co_return;
+    }
+
+    QList<ChannelPost> rows;
+    int scanned = 0;
+    int flagged = 0;
+    QSet<QString> listed;
+    for (const ChannelPost &row : std::as_const(m_model.posts())) {
+        if (unfinished(row))
+            continue;
+        rows.append(row);
+        listed.insert(row.url);
+        if (row.state == ChannelPost::State::done) {
+            ++scanned;
+            flagged += row.flagged;
+        }
+    }
+    for (const ScanStore::Post &p : m_model.store()->posts(kStoredRows))
+        if (!listed.contains(p.url))
+            rows.append(PostCatalog::row(p, ChannelPost::State::done));
+    m_model.setPosts(rows);
+    m_model.setStats(m_model.store()->stats());
+
+    QString tail = m_model.tourStop() ? tr(" Stopped.") : QString();
+    for (const QString &note : std::as_const(notes))
+        tail += u' ' + note;
+    for (const QString &note : std::as_const(notes))
+        m_model.report(note);
+    if (scanned == 0) {
+        const QString none = tr("No posts were scanned.");
+        m_model.setStatus(none + tail, QStringLiteral("warn"));
+        if (!m_model.tourStop())
+            m_model.report(none);
+    } else if (flagged >= 1) {
+        const QString hint = tr(" Open a post to review and delete.");
+        m_model.setStatus(tr("Scanned %1 posts and flagged %2.").arg(scanned).arg(flagged) + hint + tail,
+                  QStringLiteral("warn"));
+    } else {
+        m_model.setStatus(tr("Scanned %1 posts; no suspected spam.").arg(scanned) + tail,
+                  notes.isEmpty() ? QStringLiteral("ok") : QStringLiteral("warn"));
+    }
+    m_model.setTouring(false);
+    m_model.setProgress(std::nullopt);
+    m_model.setRunSession(std::nullopt);
+    m_model.setSessionAuto(false);
+}

@@ -1,0 +1,56 @@
+#pragma once
+// Deletion: of the ticked comments on the open post, and of picked stored records post by post.
+// Nothing is deleted without the owner's confirmation, and only ids that were asked for and that
+// the page reports gone are recorded. Runs on the model's page and job state; owns what one
+// deletion needs to know while its page calls run.
+
+#include "Base/Alerts.h"
+#include "Store/ScanStore.h"
+
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QCoro/QCoroTask>
+
+#include <functional>
+#include <optional>
+
+class SpamModel;
+
+class RemovalJob : public QObject {
+    Q_OBJECT
+
+public:
+    // Answers whether the owner agreed to delete these ids; none means the model's own alert.
+    using Confirm = std::function<QCoro::Task<bool>(QStringList ids)>;
+
+    explicit RemovalJob(SpamModel &model);
+
+    // The confirmation of a deletion of `count` comments; "Delete <count>" is the second button.
+    static Alerts::Question question(int count);
+
+    // See SpamModel::removeSelected and SpamModel::removeStored.
+    QCoro::Task<void> removeSelected(Confirm confirm);
+    QCoro::Task<int> removeStored(QList<ScanStore::Record> records, Confirm confirm, bool dryRun);
+    // Whether the site stopped the last deletion with a block.
+    bool lastBlocked() const { return m_lastBlocked; }
+    // Ids the page reports deleted during a deletion on the open post, as they arrive.
+    void noteDeleted(const QStringList &ids, const std::optional<ScanStore::PostKey> &page);
+
+private:
+    // Stores comments of a post as deleted and brings its row, counts and readers up to date.
+    void recordDeleted(const ScanStore::PostKey &post, const QStringList &fresh);
+    void end();
+    bool samePage(const QUuid &pageID) const;
+
+    SpamModel &m_model;
+    QSet<QString> m_deletedNow;
+    // While the page calls run: the ids asked for and the post they belong to. Reports of other
+    // ids or another post are not recorded.
+    QSet<QString> m_asked;
+    std::optional<ScanStore::PostKey> m_post;
+    // The site's reason of the last deletion's stop, without the deleted count.
+    QString m_lastStop;
+    bool m_lastBlocked = false;
+};
