@@ -403,14 +403,14 @@ private slots:
         QString open;
         int step = 0;
         QStringList opened;
-        model().queueSteps.open = [&](QString url) -> QCoro::Task<bool> {
+        model().queue().steps.open = [&](QString url) -> QCoro::Task<bool> {
             open = url;
             step = int(opened.size());
             opened << url;
             co_return steps.at(step) != u'x';
         };
-        model().queueSteps.waitForComments = []() -> QCoro::Task<bool> { co_return true; };
-        model().queueSteps.scan = [&]() -> QCoro::Task<void> {
+        model().queue().steps.waitForComments = []() -> QCoro::Task<bool> { co_return true; };
+        model().queue().steps.scan = [&]() -> QCoro::Task<void> {
             const QChar what = steps.at(step);
             if (what == u'o') {
                 QList<ChannelPost> now = model().posts();
@@ -428,7 +428,7 @@ private slots:
         };
         QSignalSpy touring(&model(), &SpamModel::touringChanged);
         await(model().scanSelectedPosts(rows), kSlow);
-        model().queueSteps = {};
+        model().queue().steps = {};
         QCOMPARE(model().status(), status);
         QCOMPARE(model().statusKind(), kind);
         QCOMPARE(model().issue(), issue);
@@ -482,10 +482,10 @@ private slots:
         NotificationBus bus;
         QVERIFY2(bus.start(), qPrintable(bus.error()));
         DesktopNotifier notifier(bus.client());
-        model().setNotifier(&notifier);
+        model().autoScans().setNotifier(&notifier);
         model().setAutoScanHours(hours);
         m_mh->settings().remove("vt.lastAutoScan");
-        model().applicationActive = [active] { return active; };
+        model().autoScans().applicationActive = [active] { return active; };
         QWindow other;
         if (window == 1)
             model().setBrowserWindow(&other);
@@ -499,7 +499,7 @@ private slots:
         const QDateTime now = QDateTime::currentDateTime();
         // The run's own posts: one flagged post scanned now, one failed; a post scanned before the
         // run (the history the list shows afterwards) does not count.
-        model().automaticChannelScan = [&]() -> QCoro::Task<void> {
+        model().autoScans().channelScan = [&]() -> QCoro::Task<void> {
             ++ran;
             model().setPosts({doneRow("https://www.instagram.com/p/AAAAAAAAAAA/", 2, QDateTime::currentDateTime()),
                               doneRow("https://www.instagram.com/p/BBBBBBBBBBB/", 0, QDateTime::currentDateTime(),
@@ -507,11 +507,11 @@ private slots:
                               doneRow("https://www.instagram.com/p/CCCCCCCCCCC/", 5, now.addSecs(-1800))});
             co_return;
         };
-        await(model().autoScanIfDue(), kSlow);
+        await(model().autoScans().ifDue(), kSlow);
         model().setBusy(false);
         model().setBrowserWindow(m_h->view.windowHandle());
         model().setPosts({});
-        model().setNotifier(nullptr);
+        model().autoScans().setNotifier(nullptr);
         QCOMPARE(ran, runs ? 1 : 0);
         QCOMPARE(m_mh->settings().contains("vt.lastAutoScan"), runs);
         if (!runs) {
@@ -534,16 +534,16 @@ private slots:
         NotificationBus bus;
         QVERIFY2(bus.start(), qPrintable(bus.error()));
         DesktopNotifier notifier(bus.client());
-        model().setNotifier(&notifier);
+        model().autoScans().setNotifier(&notifier);
         model().setAutoScanHours(1);
         m_mh->settings().remove("vt.lastAutoScan");
-        model().applicationActive = [] { return false; };
+        model().autoScans().applicationActive = [] { return false; };
         int ran = 0;
-        model().automaticChannelScan = [&]() -> QCoro::Task<void> {
+        model().autoScans().channelScan = [&]() -> QCoro::Task<void> {
             ++ran;
             co_return;   // nothing could be scanned
         };
-        model().autoScanPeriodMs = 200;
+        model().autoScans().periodMs = 200;
         model().startAutoScan(0.3);
         QVERIFY(model().autoScanRunning());
         QTRY_COMPARE_WITH_TIMEOUT(bus.service().calls.size(), 1, kSlow);
@@ -562,8 +562,8 @@ private slots:
         m_mh->settings().remove("vt.lastAutoScan");
         QTest::qWait(1000);
         QCOMPARE(ran, 2);
-        model().setNotifier(nullptr);
-        model().automaticChannelScan = {};
+        model().autoScans().setNotifier(nullptr);
+        model().autoScans().channelScan = {};
     }
 };
 

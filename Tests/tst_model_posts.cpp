@@ -2,8 +2,11 @@
 // order with one row per canonical address, a scanned post entering the list, filling the list
 // from the history, forgetting a post and clearing the history, storing discovered posts,
 // monitoring with its service sign-in rule, and the automatic run's notice.
+#include "LanguageScope.h"
 #include "ModelHarness.h"
 #include "TestMain.h"
+
+#include "Scan/AutoScanSchedule.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -395,7 +398,7 @@ private slots:
         QFETCH(bool, korean);
         QFETCH(QString, title);
         QFETCH(QString, body);
-        QCOMPARE(SpamModel::autoScanNotice(scanned, flagged, korean), (SpamModel::Notice {title, body}));
+        QCOMPARE(inLanguage(korean, [&] { return AutoScanSchedule::notice(scanned, flagged); }), (AutoScanSchedule::Notice {title, body}));
     }
 
     void autoScanFirstDelay_data()
@@ -424,14 +427,14 @@ private slots:
     {
         ModelHarness h({{"vt.autoScanHours", 1}});
         QVERIFY(h.model().tourProviders().isEmpty());
-        QVERIFY(!h.model().windowOnScreen());
+        QVERIFY(!h.model().autoScans().windowOnScreen());
         bool ran = false;
-        h.model().applicationActive = [] { return false; };
-        h.model().automaticChannelScan = [&ran]() -> QCoro::Task<void> {
+        h.model().autoScans().applicationActive = [] { return false; };
+        h.model().autoScans().channelScan = [&ran]() -> QCoro::Task<void> {
             ran = true;
             co_return;
         };
-        auto check = h.model().autoScanIfDue();
+        auto check = h.model().autoScans().ifDue();
         QVERIFY(check.isReady());
         QVERIFY(!ran);
         QVERIFY(!h.settings().contains("vt.lastAutoScan"));

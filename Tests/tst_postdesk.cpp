@@ -289,12 +289,12 @@ private slots:
         else
             desk.toggle(rowOf(desk, untick));
         QStringList seen;
-        h.model().queueSteps.open = [&](QString url) -> QCoro::Task<bool> {
+        h.model().queue().steps.open = [&](QString url) -> QCoro::Task<bool> {
             seen << url;
             co_return true;
         };
-        h.model().queueSteps.waitForComments = []() -> QCoro::Task<bool> { co_return true; };
-        h.model().queueSteps.scan = []() -> QCoro::Task<void> { co_return; };
+        h.model().queue().steps.waitForComments = []() -> QCoro::Task<bool> { co_return true; };
+        h.model().queue().steps.scan = []() -> QCoro::Task<void> { co_return; };
         h.model().setSelectingPosts(true);
         h.model().setFindingPosts(working);
         QSignalSpy touring(&h.model(), &SpamModel::touringChanged);

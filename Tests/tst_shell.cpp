@@ -548,7 +548,7 @@ private slots:
         for (bool korean : {false, true}) {
             const QString lang = korean ? " ko" : " en";
             QTest::newRow(qPrintable("AI consent" + lang)) << SpamModel::consentQuestion(korean);
-            QTest::newRow(qPrintable("deletion" + lang)) << SpamModel::removalQuestion(30, korean);
+            QTest::newRow(qPrintable("deletion" + lang)) << inLanguage(korean, [] { return SpamModel::removalQuestion(30); });
         }
     }
     void questionBoxes()

@@ -6,6 +6,7 @@
 // Korean as well).
 #include "FakeService.h"
 #include "FixtureSite.h"
+#include "LanguageScope.h"
 #include "TestMain.h"
 #include "WindowClicks.h"
 #include "YouTubeFixture.h"
@@ -221,7 +222,7 @@ private slots:
         QCOMPARE(tabs->count(PanelTab::deleted), deletedBefore);
         QTest::mouseClick(bar->deleteButton(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT((box = shownQuestion()) != nullptr, kSlow);
-        const Alerts::Question removal = SpamModel::removalQuestion(2, korean());
+        const Alerts::Question removal = inLanguage(korean(), [] { return SpamModel::removalQuestion(2); });
         QCOMPARE(box->text(), removal.title);
         QCOMPARE(box->informativeText(), removal.text);
         QVERIFY(answerQuestion(box, removal.buttons.at(confirm ? 1 : 0)));

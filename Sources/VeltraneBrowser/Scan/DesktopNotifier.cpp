@@ -32,8 +32,7 @@ void DesktopNotifier::send(const QString &key, const Notice &notice)
 {
     if (!m_bus.isConnected()) {
         done(Result {key, false, 0,
-                     Lang::pick(QStringLiteral("알림을 보낼 세션 버스가 없습니다."),
-                                QStringLiteral("There is no session bus to post notifications on."))});
+                     tr("There is no session bus to post notifications on.")});
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(service, path, service, QStringLiteral("Notify"));
@@ -49,11 +48,9 @@ void DesktopNotifier::send(const QString &key, const Notice &notice)
         if (reply.isError()) {
             const QDBusError error = reply.error();
             if (error.type() == QDBusError::ServiceUnknown)
-                result.error = Lang::pick(QStringLiteral("알림 서비스가 없어 알림을 보내지 못했습니다."),
-                                          QStringLiteral("No notification service is running; the notice was not shown."));
+                result.error = tr("No notification service is running; the notice was not shown.");
             else
-                result.error = Lang::pick(QStringLiteral("알림을 보내지 못했습니다: "), QStringLiteral("Couldn't post the notice: "))
-                    + (error.message().isEmpty() ? error.name() : error.message());
+                result.error = tr("Couldn't post the notice: %1").arg(error.message().isEmpty() ? error.name() : error.message());
         } else {
             result.posted = true;
             result.id = reply.value();

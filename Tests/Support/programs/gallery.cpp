@@ -333,7 +333,7 @@ int main(int argc, char *argv[])
         host->resize(640, 360);
         host->show();
         alerts = std::make_unique<WindowAlerts>(host);
-        question.emplace(alerts->ask(view == "removal-alert" ? SpamModel::removalQuestion(30, Lang::system())
+        question.emplace(alerts->ask(view == "removal-alert" ? SpamModel::removalQuestion(30)
                                                              : SpamModel::consentQuestion(Lang::system())));
         shown.reset(host);
     } else if (view.startsWith("window")) {
