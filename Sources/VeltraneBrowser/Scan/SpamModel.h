@@ -3,18 +3,21 @@
 // status line, the flags of the running job, the post list, the history totals and every owner
 // setting ("vt." keys). Lives on the GUI thread; views and the agent bind to its properties.
 //
-// Settings are read once when the model is made, each with its check; a value that fails the check
-// is ignored and left in the file. Every later change is written back at once, then its effect
-// runs. "vt.threshold" is only read.
+// Settings are read once when the model is made (OwnerSettings); every later change is written
+// back at once, then its effect runs.
 //
 // The members are split by concern over several files: SpamModel.cpp (state, reset, run log),
-// SpamModelSettings.cpp (settings and their effects), SpamModelRules.cpp (word overlay, order,
+// SpamModelSettings.cpp (the effects of the settings), SpamModelRules.cpp (word overlay, order,
 // picks, AI answers, repeat offenders, incremental options), SpamModelReport.cpp (status lines),
 // SpamModelScan.cpp (the scan of the open post and Stop), SpamModelAI.cpp (the AI pass and the
 // consent question), SpamModelPage.cpp (page tracking, scan on open, progress polling, opening a
-// post), SpamModelDashboard.cpp (statistics, clearing the history),
-// SpamModelPosts.cpp (discovery, the post list's candidates, monitoring), SpamModelTour.cpp (queue
-// and channel scans), SpamModelAutoScan.cpp (automatic scans and their notice).
+// post), SpamModelPosts.cpp and SpamModelRemoval.cpp (the model's side of the post list, the
+// queue, the automatic scans and deletion).
+//
+// Objects that own their state and work through the model: OwnerSettings (every "vt." setting;
+// the model shows them as its properties), PostCatalog (the post list's rows, discovery,
+// monitoring, the statistics read), PostQueue (queue and channel scans), RemovalJob (deletions)
+// and AutoScanSchedule (the automatic scans and their notice).
 
 #include "Base/Alerts.h"
 #include "Browser/Browser.h"
