@@ -124,7 +124,7 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
     m_lastStop.clear();
     m_deletedNow.clear();
 
-    const SpamModel::RemovalPlan<QString> plan = SpamModel::removalPlan(m_model.selectedIds());
+    const Plan<QString> plan = RemovalJob::plan(m_model.selectedIds());
     if (plan.now.isEmpty() || m_model.busy() || m_model.scanning() || !m_model.canRemove())
         co_return;
     Browser *browser = m_model.browser();
@@ -311,7 +311,7 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
     if (m_model.browser() && m_model.browser()->accounts()->isAuthenticating())
         co_return 0;
 
-    const SpamModel::RemovalPlan<ScanStore::Record> plan = SpamModel::removalPlan(records);
+    const Plan<ScanStore::Record> plan = RemovalJob::plan(records);
     QStringList order;
     QHash<QString, QList<ScanStore::Record>> groups;
     QStringList ids;

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QCoro/QCoroTask>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -26,6 +27,22 @@ public:
     using Confirm = std::function<QCoro::Task<bool>(QStringList ids)>;
 
     explicit RemovalJob(SpamModel &model);
+
+    // Every deletion works in passes of at most `pass` comments or stored records.
+    static constexpr int pass = 30;
+    template <typename T>
+    struct Plan {
+        QList<T> now;        // this pass
+        int deferred = 0;    // left for a later pass
+    };
+    template <typename T>
+    static Plan<T> plan(const QList<T> &items)
+    {
+        Plan<T> out;
+        out.now = items.mid(0, pass);
+        out.deferred = int(std::max<qsizetype>(0, items.size() - pass));
+        return out;
+    }
 
     // The confirmation of a deletion of `count` comments; "Delete <count>" is the second button.
     static Alerts::Question question(int count);

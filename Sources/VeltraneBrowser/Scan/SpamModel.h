@@ -547,20 +547,7 @@ public:
 
     // ---- deletion (SpamModelRemoval.cpp) ----------------------------------------------------
     // Every deletion works in passes of at most removalPass comments or stored records.
-    static constexpr int removalPass = 30;
-    template <typename T>
-    struct RemovalPlan {
-        QList<T> now;        // this pass
-        int deferred = 0;    // left for a later pass
-    };
-    template <typename T>
-    static RemovalPlan<T> removalPlan(const QList<T> &items)
-    {
-        RemovalPlan<T> plan;
-        plan.now = items.mid(0, removalPass);
-        plan.deferred = int(std::max<qsizetype>(0, items.size() - removalPass));
-        return plan;
-    }
+    static constexpr int removalPass = RemovalJob::pass;
     // Answers whether the owner agreed to delete these ids; none means the model's own alert.
     using Confirm = RemovalJob::Confirm;
     // Whether the open page lets the owner delete: a supported page of a site that allows it, and
