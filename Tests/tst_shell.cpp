@@ -547,7 +547,7 @@ private slots:
         QTest::addColumn<Alerts::Question>("question");
         for (bool korean : {false, true}) {
             const QString lang = korean ? " ko" : " en";
-            QTest::newRow(qPrintable("AI consent" + lang)) << SpamModel::consentQuestion(korean);
+            QTest::newRow(qPrintable("AI consent" + lang)) << inLanguage(korean, [] { return SpamModel::consentQuestion(); });
             QTest::newRow(qPrintable("deletion" + lang)) << SpamModel::removalQuestion(30, korean);
         }
     }

@@ -165,7 +165,7 @@ private slots:
         // The scan on open reaches the AI check and asks, once, in a box over the window.
         QMessageBox *box = nullptr;
         QTRY_VERIFY_WITH_TIMEOUT((box = shownQuestion()) != nullptr, kSlow);
-        const Alerts::Question consent = SpamModel::consentQuestion(korean());
+        const Alerts::Question consent = SpamModel::consentQuestion();
         QCOMPARE(box->text(), consent.title);
         QCOMPARE(box->informativeText(), consent.text);
         QCOMPARE(box->parentWidget()->window(), w.window.get());

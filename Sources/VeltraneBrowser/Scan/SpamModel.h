@@ -22,6 +22,7 @@
 #include "Rules/SpamRules.h"
 #include "Scan/ChannelPost.h"
 #include "Scan/ScanActivity.h"
+#include "Scan/ScanReport.h"
 #include "Store/ScanStore.h"
 #include "Wire/Comment.h"
 #include "Wire/FoundPost.h"
@@ -125,33 +126,9 @@ public:
         bool operator==(const Removal &) const = default;
     };
 
-    // A status line and its tone: "", "ok", "warn", "error" or "blocked".
-    struct StatusLine {
-        QString text;
-        QString kind;
-        bool operator==(const StatusLine &) const = default;
-    };
-
-    // What the report of one scan of a post is made of.
-    struct ScanFacts {
-        qint64 total = 0;                     // T: the page's total
-        bool siteSorted = false;
-        bool likesUnknown = false;
-        std::optional<bool> caughtUp;
-        std::optional<bool> hidden;
-        std::optional<bool> limited;
-        qint64 flagged = 0;                   // F: spam after the final overlay
-        qint64 added = 0;                     // N: new comments (0 for a post never scanned)
-        bool storeKnewSome = false;           // the store knew at least one collected id
-        qint64 unknown = 0;                   // U: collected ids the store did not know
-        qint64 edited = 0;                    // E: known ids whose text changed
-        QString repeatNote;                   // from flagRepeatOffenders, when that rule ran
-        qint64 skipped = 0;                   // S: cleared before and unchanged
-        QString aiNote;
-        std::optional<QString> partial;       // why the page stopped short of the end, if it did
-
-        static ScanFacts of(const ScanResult &answer);
-    };
+    // A status line and its tone, and what the report of one scan is made of (ScanReport's).
+    using StatusLine = ScanReport::StatusLine;
+    using ScanFacts = ScanReport::Facts;
 
     // The AI answers reused from the store.
     struct Reuse {
@@ -249,8 +226,8 @@ public:
     void checkHistory();
     // Whether the last scan's results all reached the history; when not, why (empty for a page
     // that has nothing to store).
-    bool lastScanRecorded() const { return m_scanRecorded; }
-    QString lastScanUnsaved() const { return m_scanUnsaved; }
+    bool lastScanRecorded() const { return m_scanReport.recorded(); }
+    QString lastScanUnsaved() const { return m_scanReport.unsaved(); }
 
     // ---- plain working state shared by the model's members --------------------------------
     std::optional<QUuid> pageID() const { return m_pageID; }
@@ -367,7 +344,7 @@ public:
     // returns the sentence for the summary (empty when none).
     QString flagRepeatOffenders(const QString &site);
     // The summary sentence for that many flagged comments; empty for none.
-    static QString repeatNote(int flagged, bool korean);
+    static QString repeatNote(int flagged);
     // Whether a rescan of the post may collect only the newest comments, and what it sends.
     std::optional<Recent> recentOptions(const std::optional<ScanStore::PostKey> &page,
                                         const QDateTime &now = QDateTime::currentDateTime()) const;
@@ -381,26 +358,10 @@ public:
     void logFailedScan(const QString &url, const QString &note);
     void logFailedRemoval(const QString &url, int count, const QString &note);
 
-    // The note sentences of a scan, in their fixed order; each begins with a blank.
-    QString scanNote(const ScanFacts &facts, bool korean) const;
-    // The status line that ends a scan.
-    StatusLine scanStatus(const ScanFacts &facts, const QString &note, bool korean) const;
-    // Sets the closing status line of a scan and adds what the review must keep to the issue.
-    void reportScan(const ScanFacts &facts);
-    // The items of a scan's run: the post's pending spam records (store order), then the fresh
-    // comments of the page that are not among them (page order).
-    QList<ScanStore::Item> scanRunItems(const QString &post, const QSet<QString> &fresh,
-                                        qsizetype *pendingCount = nullptr) const;
-    // Writes the run of a recorded scan with those items; whether it was stored.
-    bool logScanRun(const ScanStore::PostKey &page, const ScanFacts &facts, const QSet<QString> &fresh);
-    // Keeps the reason of the first history write of the running scan that failed.
-    void noteStored(bool stored);
-    // The sentence a scan's status line ends with when its results did not all reach the history.
-    QString unsavedSentence(bool korean) const;
+    // The texts and the history run of a scan.
+    ScanReport &scanReport() { return m_scanReport; }
+    const ScanReport &scanReport() const { return m_scanReport; }
 
-    // The status line of a running page call, from its counts in the run's language; none when
-    // the report leaves the line alone.
-    static std::optional<StatusLine> progressLine(const ScanProgress &progress, bool korean);
     // Publishes one progress report: the report itself, the scan stage while a scan runs
     // outside the AI pass, and the status line.
     void mirrorProgress(const ScanProgress &progress);
@@ -548,7 +509,7 @@ public:
     // The one-time question whether comment text may go to the AI check; true for the first
     // button. Stores nothing.
     QCoro::Task<bool> askAIConsent();
-    static Alerts::Question consentQuestion(bool korean);
+    static Alerts::Question consentQuestion();
     // Where questions to the owner go (Alerts::shared() unless set; not owned).
     Alerts *alerts() const;
     void setAlerts(Alerts *alerts) { m_alerts = alerts; }
@@ -747,8 +708,7 @@ private:
     int m_accountRequest = 0;
     QString m_historyNotice;
     bool m_historyNoticeShown = false;
-    bool m_scanRecorded = false;
-    QString m_scanUnsaved;
+    ScanReport m_scanReport {*this};
 
     // Settings.
     bool m_scanOnOpen = true;

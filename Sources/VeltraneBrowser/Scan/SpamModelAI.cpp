@@ -45,11 +45,6 @@ QCoro::Task<void> askService(QPointer<VeltraneAccount> account, QStringList text
         emit model->landed();
 }
 
-QString num(qint64 n)
-{
-    return QString::number(n);
-}
-
 ScanProgress checkProgress(qint64 count, qint64 total)
 {
     ScanProgress p;
@@ -66,24 +61,18 @@ Alerts *SpamModel::alerts() const
     return m_alerts ? m_alerts : Alerts::shared();
 }
 
-Alerts::Question SpamModel::consentQuestion(bool korean)
+Alerts::Question SpamModel::consentQuestion()
 {
     const QString product = QStringLiteral("Glimora");
-    if (korean) {
-        return {QStringLiteral("AI 검사를 사용할까요?"),
-                QStringLiteral("AI가 댓글에서 스팸·욕설·성적 표현을 찾습니다. 댓글 본문이 ") + product
-                    + QStringLiteral(" 서버를 거쳐 외부 AI(Quorant)로 전송되며 서버는 저장하지 않습니다."),
-                {QStringLiteral("AI 검사 사용"), QStringLiteral("키워드 규칙만 사용")}};
-    }
-    return {QStringLiteral("Use the AI check?"),
-            QStringLiteral("The AI finds spam, abuse and sexual content in your comments. Comment text is sent through the ")
-                + product + QStringLiteral(" server to an external AI (Quorant); the server does not store it."),
-            {QStringLiteral("Use the AI check"), QStringLiteral("Keyword rules only")}};
+    return {tr("Use the AI check?"),
+            tr("The AI finds spam, abuse and sexual content in your comments. Comment text is sent through the %1"
+               " server to an external AI (Quorant); the server does not store it.").arg(product),
+            {tr("Use the AI check"), tr("Keyword rules only")}};
 }
 
 QCoro::Task<bool> SpamModel::askAIConsent()
 {
-    const int answer = co_await alerts()->ask(consentQuestion(Lang::system()));
+    const int answer = co_await alerts()->ask(consentQuestion());
     co_return answer == 0;
 }
 
@@ -91,7 +80,6 @@ QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::Po
                                        QHash<QString, ScanStore::Known> known, Reuse before)
 {
     QPointer<SpamModel> self(this);
-    const bool korean = Lang::system();
     {
         ScanActivity a = m_scanActivity;
         a.stage = ScanActivity::Stage::ai;
@@ -122,8 +110,7 @@ QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::Po
     }
     QString reuseNote;
     if (reused >= 1) {
-        reuseNote = korean ? QStringLiteral(" 지난 검사와 본문이 같은 ") + num(reused) + QStringLiteral("개는 AI에 다시 묻지 않고 그때의 결과를 썼습니다.")
-                           : QStringLiteral(" ") + num(reused) + QStringLiteral(" unchanged since the last scan reused their earlier AI result.");
+        reuseNote = tr(" %1 unchanged since the last scan reused their earlier AI result.").arg(reused);
     }
     const int total = int(toAsk.size());
     {
@@ -137,8 +124,7 @@ QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::Po
     if (toAsk.isEmpty()) {
         QString earlier;
         if (found >= 1)
-            earlier = korean ? QStringLiteral(" 지난 AI 검사 결과로 ") + num(found) + QStringLiteral("개를 찾았습니다.")
-                             : QStringLiteral(" Earlier AI results flag ") + num(found) + u'.';
+            earlier = tr(" Earlier AI results flag %1.").arg(found);
         co_return earlier + reuseNote;
     }
 
@@ -155,7 +141,7 @@ QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::Po
         setScanActivity(a);
     }
     setProgress(checkProgress(0, total));
-    setStatus((korean ? QStringLiteral("AI 검사 중… 0/") : QStringLiteral("AI check… 0/")) + num(total), QString());
+    setStatus(tr("AI check… %1/%2").arg(0).arg(total), QString());
 
     // The service is asked for spam and the optional categories; answers are judged on the same.
     const QStringList kinds = QStringList{kSpam} + aiOptions();
@@ -271,9 +257,7 @@ QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::Po
             setScanActivity(a);
         }
         setProgress(checkProgress(sent, total));
-        setStatus(korean ? QStringLiteral("AI 검사 중… ") + num(sent) + u'/' + num(total) + QStringLiteral(" · 의심 ") + num(found) + QStringLiteral("개")
-                         : QStringLiteral("AI check… ") + num(sent) + u'/' + num(total) + QStringLiteral(" · ") + num(found) + QStringLiteral(" suspected"),
-                  QString());
+        setStatus(tr("AI check… %1/%2 · %3 suspected").arg(sent).arg(total).arg(found), QString());
         fill();
     }
     // Whatever is still out belongs to a page that left or a stop given up on.
@@ -294,32 +278,21 @@ QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::Po
         setScanActivity(a);
     }
     if (firstFailure) {
-        const QString text = AIRules::message(*firstFailure, korean);
+        const QString text = AIRules::message(*firstFailure, Lang::system());
         report(text);
-        co_return (korean ? u' ' + text + QStringLiteral(" AI가 확인한 것은 ") + num(answered) + QStringLiteral("개입니다.")
-                          : u' ' + text + QStringLiteral(" The AI checked ") + num(answered) + u'.')
-            + reuseNote;
+        co_return u' ' + text + tr(" The AI checked %1.").arg(answered) + reuseNote;
     }
     if (m_aiStop && (next < batches.size() || abandoned)) {
-        co_return (korean ? QStringLiteral(" AI 검사를 중지했습니다. AI가 확인한 것은 ") + num(answered) + QStringLiteral("개이고 나머지는 규칙 검사 결과입니다.")
-                          : QStringLiteral(" AI check stopped. The AI checked ") + num(answered) + QStringLiteral("; the rest are rule results."))
-            + reuseNote;
+        co_return tr(" AI check stopped. The AI checked %1; the rest are rule results.").arg(answered) + reuseNote;
     }
     QString sentence;
     if (found >= 1) {
-        if (korean) {
-            sentence = QStringLiteral(" AI가 ") + num(answered) + QStringLiteral("개를 검사해 ") + num(found) + QStringLiteral("개를 찾았습니다");
-            if (unsure >= 1)
-                sentence += QStringLiteral("(그중 ") + num(unsure) + QStringLiteral("개는 % 기준 아래라 체크하지 않음)");
-        } else {
-            sentence = QStringLiteral(" The AI checked ") + num(answered) + QStringLiteral(" and found ") + num(found);
-            if (unsure >= 1)
-                sentence += QStringLiteral(" (") + num(unsure) + QStringLiteral(" below the threshold, left unticked)");
-        }
+        sentence = tr(" The AI checked %1 and found %2").arg(answered).arg(found);
+        if (unsure >= 1)
+            sentence += tr(" (%1 below the threshold, left unticked)").arg(unsure);
         sentence += u'.';
     } else {
-        sentence = korean ? QStringLiteral(" AI가 ") + num(answered) + QStringLiteral("개를 검사했고 문제 댓글은 없습니다.")
-                          : QStringLiteral(" The AI checked ") + num(answered) + QStringLiteral(" and found no problem comments.");
+        sentence = tr(" The AI checked %1 and found no problem comments.").arg(answered);
     }
     co_return sentence + reuseNote;
 }

@@ -77,8 +77,7 @@ QCoro::Task<void> SpamModel::refreshSite(QUuid id, quint64 serial)
         }
     }
     if (!answer)
-        setStatus(Lang::pick(QStringLiteral("YouTube · Instagram의 댓글 화면에서 동작합니다."),
-                             QStringLiteral("Works on YouTube and Instagram comment pages.")), QString());
+        setStatus(tr("Works on YouTube and Instagram comment pages."), QString());
     else if (!answer->supported)
         setStatus(localizedSiteMessage(answer->guide), QString());
     else if (!m_hasScanned)
@@ -89,7 +88,7 @@ void SpamModel::startScanOnOpen(const QString &url, QUuid id)
 {
     m_autoScan.reset();
     m_autoScanned = url;
-    setStatus(Lang::pick(QStringLiteral("댓글을 불러오는 중…"), QStringLiteral("Loading comments…")), QString());
+    setStatus(tr("Loading comments…"), QString());
     setPreparing(true);
     QTimer::singleShot(scanOnOpenDelayMs, Qt::PreciseTimer, this, [this, id] {
         if (!samePage(id))
@@ -212,4 +211,27 @@ QCoro::Task<bool> SpamModel::waitForComments(double timeout)
         if (m_tourStop)
             co_return false;
     }
+}
+
+void SpamModel::mirrorProgress(const ScanProgress &p)
+{
+    setProgress(p);
+    if (m_scanning && !m_aiChecking) {
+        ScanActivity activity = m_scanActivity;
+        if (p.collected)
+            activity.collected = *p.collected;
+        if (p.flagged)
+            activity.flagged = *p.flagged;
+        if (p.samples && !p.samples->isEmpty())
+            activity.samples = *p.samples;
+        if (p.phase == QLatin1String("collect")) {
+            activity.stage = ScanActivity::Stage::collecting;
+        } else if (p.phase == QLatin1String("check") || p.phase == QLatin1String("done")) {
+            activity.stage = ScanActivity::Stage::rules;
+            activity.rulesChecked = p.count;
+        }
+        setScanActivity(activity);
+    }
+    if (const std::optional<StatusLine> line = ScanReport::progressLine(p))
+        setStatus(line->text, line->kind);
 }

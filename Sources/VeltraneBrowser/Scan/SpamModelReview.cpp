@@ -10,8 +10,7 @@
 
 void SpamModel::selectReviewed(const QStringList &ids)
 {
-    const BrowserError stale(Lang::pick(QStringLiteral("현재 페이지의 검사 결과를 다시 확인해 주세요."),
-                                        QStringLiteral("Please review this page's scan results again.")));
+    const BrowserError stale(tr("Please review this page's scan results again."));
     const std::optional<QUuid> browserPage = m_browser ? std::optional<QUuid>(m_browser->pageID()) : std::nullopt;
     const std::optional<QString> address = m_browser ? std::optional<QString>(m_browser->address()) : std::nullopt;
     if (working() || !m_hasScanned || browserPage != m_pageID || address != m_scannedURL)

@@ -364,16 +364,14 @@ QString SpamModel::flagRepeatOffenders(const QString &site)
     if (flagged == 0)
         return {};
     emit commentsChanged();
-    return repeatNote(flagged, Lang::system());
+    return repeatNote(flagged);
 }
 
-QString SpamModel::repeatNote(int flagged, bool korean)
+QString SpamModel::repeatNote(int flagged)
 {
     if (flagged <= 0)
         return {};
-    const QString n = QString::number(flagged);
-    return korean ? QStringLiteral(" 전에 삭제한 작성자의 댓글 ") + n + QStringLiteral("개를 의심으로 표시했습니다.")
-                  : QStringLiteral(" ") + n + QStringLiteral(" by authors you deleted before were flagged.");
+    return tr(" %1 by authors you deleted before were flagged.").arg(flagged);
 }
 
 std::optional<Recent> SpamModel::recentOptions(const std::optional<ScanStore::PostKey> &page,

@@ -48,18 +48,15 @@ QCoro::Task<bool> refreshAccount(QPointer<VeltraneAccount> account)
 // Thrown when Stop gave up waiting for the page.
 struct Abandoned {};
 
-QString notSignedInNote(bool korean)
+QString notSignedInNote()
 {
-    return korean ? QStringLiteral(" AI 검사는 켜져 있지만 로그인되어 있지 않아 건너뛰었습니다. 검사 설정에서 ")
-                        + QStringLiteral("Glimora") + QStringLiteral(" 계정으로 로그인하세요.")
-                  : QStringLiteral(" The AI check is on but was skipped because you are not signed in. Sign in with your ")
-                        + QStringLiteral("Glimora") + QStringLiteral(" account in Settings.");
+    return SpamModel::tr(" The AI check is on but was skipped because you are not signed in. Sign in with your %1"
+                         " account in Settings.").arg(QStringLiteral("Glimora"));
 }
 
-QString stoppedText(bool korean)
+QString stoppedText()
 {
-    return korean ? QStringLiteral("페이지가 멈추지 않아 검사를 중지했습니다. 다시 검사해 주세요.")
-                  : QStringLiteral("The scan was stopped before the page answered. Please scan again.");
+    return SpamModel::tr("The scan was stopped before the page answered. Please scan again.");
 }
 
 } // namespace
@@ -119,9 +116,7 @@ void SpamModel::endScan()
 
 void SpamModel::scanFailed(const QString &description, bool record, const std::optional<ScanStore::PostKey> &key)
 {
-    const bool korean = Lang::system();
-    const QString text = korean ? QStringLiteral("검사 중 오류: ") + description
-                                : QStringLiteral("Scan error: ") + localizedSiteMessage(description, false);
+    const QString text = tr("Scan error: %1").arg(localizedSiteMessage(description));
     setStatus(text, QStringLiteral("warn"));
     report(text);
     if (record && key)
@@ -149,19 +144,16 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
     m_abandon = false;
     setScanning(true);
     resetResults();
-    m_scanRecorded = false;
-    m_scanUnsaved.clear();
+    m_scanReport.begin();
 
-    const bool korean = Lang::system();
     const std::optional<ScanStore::PostKey> key = ScanStore::canonical(browser->address());
     const std::optional<ScanStore::Post> before = key ? m_store->post(key->url) : std::nullopt;
     const std::optional<Recent> recent = full ? std::nullopt : recentOptions(key);
     const bool newest = recent.has_value() || m_sort == SortKey::newest;
     if (newest)
-        setStatus(korean ? QStringLiteral("사이트의 댓글 정렬을 최신순으로 바꾸는 중…")
-                         : QStringLiteral("Switching the site's comment order to newest…"), QString());
+        setStatus(tr("Switching the site's comment order to newest…"), QString());
     else
-        setStatus(korean ? QStringLiteral("댓글을 불러오는 중…") : QStringLiteral("Loading comments…"), QString());
+        setStatus(tr("Loading comments…"), QString());
     startPolling(pageID);
     // The service account is brought up to date while the page collects: the AI gate needs it
     // right after the answer.
@@ -189,10 +181,10 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
         result = std::move(*out->value);
     } catch (const Abandoned &) {
         if (samePage(pageID)) {
-            setStatus(stoppedText(korean), QStringLiteral("warn"));
-            report(stoppedText(korean));
+            setStatus(stoppedText(), QStringLiteral("warn"));
+            report(stoppedText());
             if (record && key)
-                logFailedScan(key->url, stoppedText(korean));
+                logFailedScan(key->url, stoppedText());
         }
         endScan();
         co_return;
@@ -261,7 +253,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
         if (!accountRefresh->done) {
             // Stopped while the service did not answer: the rules' results only.
         } else if (!m_account->ready()) {
-            aiNote = notSignedInNote(korean);
+            aiNote = notSignedInNote();
             // An owner who started the scan is taken to the account; an unattended run is not.
             if (!m_sessionAuto)
                 raiseAccountRequest();
@@ -344,7 +336,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
         }
         if (m_aiOn)
             reuse = reuseAI(known);
-        noteStored(m_store->remember(key->site, key->url, m_comments, rules, now));
+        m_scanReport.noteStored(m_store->remember(key->site, key->url, m_comments, rules, now));
     }
 
     // The AI check.
@@ -391,7 +383,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
     setOnlySpam(flagged > 0);
 
     if (key) {
-        noteStored(m_store->rememberVerdicts(key->site, m_comments));
+        m_scanReport.noteStored(m_store->rememberVerdicts(key->site, m_comments));
         std::optional<ChannelPost> row;
         for (const ChannelPost &p : std::as_const(m_posts)) {
             if (p.url == key->url) {
@@ -423,7 +415,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
         // Only an answer that says it saw every comment is a full collection.
         if (result.complete.value_or(false))
             post.fullAt = now;
-        noteStored(m_store->record(post));
+        m_scanReport.noteStored(m_store->record(post));
         const ScanStore::Counts counts = m_store->syncCounts(key->url);
         post.total = counts.total;
         post.flagged = counts.flagged;
@@ -436,15 +428,14 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
     facts.flagged = flagged;
     facts.added = added;
     facts.aiNote = aiNote;
-    reportScan(facts);
+    m_scanReport.publish(facts);
     const StatusLine summary{m_status, m_statusKind};
     if (record && key)
-        noteStored(logScanRun(*key, facts, fresh));
-    // A scan whose results did not all reach the history never reads as a plain success.
-    m_scanRecorded = key.has_value() && m_scanUnsaved.isEmpty();
+        m_scanReport.noteStored(m_scanReport.logRun(*key, facts, fresh));
+    m_scanReport.finish(key.has_value());
     checkHistory();
-    if (key && !m_scanRecorded)
-        setStatus(summary.text + unsavedSentence(korean), QStringLiteral("warn"));
+    if (key && !m_scanReport.recorded())
+        setStatus(summary.text + m_scanReport.unsavedSentence(), QStringLiteral("warn"));
     endScan();
 }
 

@@ -334,7 +334,7 @@ int main(int argc, char *argv[])
         host->show();
         alerts = std::make_unique<WindowAlerts>(host);
         question.emplace(alerts->ask(view == "removal-alert" ? SpamModel::removalQuestion(30, Lang::system())
-                                                             : SpamModel::consentQuestion(Lang::system())));
+                                                             : SpamModel::consentQuestion()));
         shown.reset(host);
     } else if (view.startsWith("window")) {
         Browser *browser = needState();
