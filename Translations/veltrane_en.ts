@@ -33,6 +33,29 @@
     </message>
 </context>
 <context>
+    <name>ScanJob</name>
+    <message>
+        <source> The AI check is on but was skipped because you are not signed in. Sign in with your %1 account in Settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scan was stopped before the page answered. Please scan again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switching the site&apos;s comment order to newest…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading comments…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ScanReport</name>
     <message>
         <source> The window was covered, so some comments may not have loaded. Scan again with the window visible to check them all.</source>
@@ -183,22 +206,6 @@
     </message>
     <message>
         <source> %1 by authors you deleted before were flagged.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> The AI check is on but was skipped because you are not signed in. Sign in with your %1 account in Settings.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The scan was stopped before the page answered. Please scan again.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Scan error: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Switching the site&apos;s comment order to newest…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

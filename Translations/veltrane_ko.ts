@@ -33,6 +33,29 @@
     </message>
 </context>
 <context>
+    <name>ScanJob</name>
+    <message>
+        <source> The AI check is on but was skipped because you are not signed in. Sign in with your %1 account in Settings.</source>
+        <translation> AI 검사는 켜져 있지만 로그인되어 있지 않아 건너뛰었습니다. 검사 설정에서 %1 계정으로 로그인하세요.</translation>
+    </message>
+    <message>
+        <source>The scan was stopped before the page answered. Please scan again.</source>
+        <translation>페이지가 멈추지 않아 검사를 중지했습니다. 다시 검사해 주세요.</translation>
+    </message>
+    <message>
+        <source>Scan error: %1</source>
+        <translation>검사 중 오류: %1</translation>
+    </message>
+    <message>
+        <source>Switching the site&apos;s comment order to newest…</source>
+        <translation>사이트의 댓글 정렬을 최신순으로 바꾸는 중…</translation>
+    </message>
+    <message>
+        <source>Loading comments…</source>
+        <translation>댓글을 불러오는 중…</translation>
+    </message>
+</context>
+<context>
     <name>ScanReport</name>
     <message>
         <source> The window was covered, so some comments may not have loaded. Scan again with the window visible to check them all.</source>
@@ -184,22 +207,6 @@
     <message>
         <source> %1 by authors you deleted before were flagged.</source>
         <translation> 전에 삭제한 작성자의 댓글 %1개를 의심으로 표시했습니다.</translation>
-    </message>
-    <message>
-        <source> The AI check is on but was skipped because you are not signed in. Sign in with your %1 account in Settings.</source>
-        <translation> AI 검사는 켜져 있지만 로그인되어 있지 않아 건너뛰었습니다. 검사 설정에서 %1 계정으로 로그인하세요.</translation>
-    </message>
-    <message>
-        <source>The scan was stopped before the page answered. Please scan again.</source>
-        <translation>페이지가 멈추지 않아 검사를 중지했습니다. 다시 검사해 주세요.</translation>
-    </message>
-    <message>
-        <source>Scan error: %1</source>
-        <translation>검사 중 오류: %1</translation>
-    </message>
-    <message>
-        <source>Switching the site&apos;s comment order to newest…</source>
-        <translation>사이트의 댓글 정렬을 최신순으로 바꾸는 중…</translation>
     </message>
 </context>
 </TS>

@@ -643,6 +643,9 @@ signals:
     void landed();
 
 private:
+    // A scan's steps work on the model's page bookkeeping and stop flags.
+    friend class ScanJob;
+
     // Removes what is past the retention a batch an event-loop turn, so that a long expiry
     // never holds the window.
     void purgeInSteps(qint64 before = -1);
@@ -653,7 +656,6 @@ private:
     QCoro::Task<void> yieldToLoop();
     void endScan();
     bool samePage(const QUuid &pageID) const;
-    void scanFailed(const QString &description, bool record, const std::optional<ScanStore::PostKey> &key);
     QCoro::Task<void> refreshSite(QUuid id, quint64 serial);
     void startScanOnOpen(const QString &url, QUuid id);
     void pollTick();

@@ -216,7 +216,7 @@ QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::Po
                         answers.append({batch.at(i).id, ScanStore::hash(batch.at(i).text), *scores.at(i)});
                 }
                 if (!answers.isEmpty())
-                    noteStored(m_store->rememberAI(page->site, answers, optionsKey));
+                    m_scanReport.noteStored(m_store->rememberAI(page->site, answers, optionsKey));
             }
             bool changed = false;
             for (qsizetype i = 0; i < pairs; ++i) {
