@@ -147,11 +147,11 @@ int main(int argc, char **argv)
         QTimer::singleShot(20, [&] {
             QElapsedTimer work;
             work.start();
-            model.overlayWords(false);
+            model.review().overlayWords(false);
             const qint64 t1 = work.nsecsElapsed();
-            const SpamModel::Reuse reuse = model.reuseAI(known);
+            const SpamModel::Reuse reuse = model.review().reuseAI(known);
             const qint64 t2 = work.nsecsElapsed();
-            model.overlayWords(true);
+            model.review().overlayWords(true);
             const qint64 t3 = work.nsecsElapsed();
             model.applySort();
             elapsed = double(work.nsecsElapsed()) / 1e6;

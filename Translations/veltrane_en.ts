@@ -2,6 +2,61 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>AIPass</name>
+    <message>
+        <source>Use the AI check?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The AI finds spam, abuse and sexual content in your comments. Comment text is sent through the %1 server to an external AI (Quorant); the server does not store it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use the AI check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyword rules only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> %1 unchanged since the last scan reused their earlier AI result.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Earlier AI results flag %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AI check… %1/%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AI check… %1/%2 · %3 suspected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> The AI checked %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> AI check stopped. The AI checked %1; the rest are rule results.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> The AI checked %1 and found %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (%1 below the threshold, left unticked)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> The AI checked %1 and found no problem comments.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LoginStatus</name>
     <message>
         <source>Not checked yet</source>
@@ -29,6 +84,17 @@
     </message>
     <message>
         <source>Connection needs checking</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PostReview</name>
+    <message>
+        <source> %1 by authors you deleted before were flagged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please review this page&apos;s scan results again.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -141,71 +207,11 @@
 <context>
     <name>SpamModel</name>
     <message>
-        <source>Use the AI check?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The AI finds spam, abuse and sexual content in your comments. Comment text is sent through the %1 server to an external AI (Quorant); the server does not store it.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Use the AI check</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Keyword rules only</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> %1 unchanged since the last scan reused their earlier AI result.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> Earlier AI results flag %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>AI check… %1/%2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>AI check… %1/%2 · %3 suspected</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> The AI checked %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> AI check stopped. The AI checked %1; the rest are rule results.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> The AI checked %1 and found %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> (%1 below the threshold, left unticked)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> The AI checked %1 and found no problem comments.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Works on YouTube and Instagram comment pages.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Loading comments…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Please review this page&apos;s scan results again.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> %1 by authors you deleted before were flagged.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

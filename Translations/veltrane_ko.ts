@@ -2,6 +2,61 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ko_KR" sourcelanguage="en">
 <context>
+    <name>AIPass</name>
+    <message>
+        <source>Use the AI check?</source>
+        <translation>AI 검사를 사용할까요?</translation>
+    </message>
+    <message>
+        <source>The AI finds spam, abuse and sexual content in your comments. Comment text is sent through the %1 server to an external AI (Quorant); the server does not store it.</source>
+        <translation>AI가 댓글에서 스팸·욕설·성적 표현을 찾습니다. 댓글 본문이 %1 서버를 거쳐 외부 AI(Quorant)로 전송되며 서버는 저장하지 않습니다.</translation>
+    </message>
+    <message>
+        <source>Use the AI check</source>
+        <translation>AI 검사 사용</translation>
+    </message>
+    <message>
+        <source>Keyword rules only</source>
+        <translation>키워드 규칙만 사용</translation>
+    </message>
+    <message>
+        <source> %1 unchanged since the last scan reused their earlier AI result.</source>
+        <translation> 지난 검사와 본문이 같은 %1개는 AI에 다시 묻지 않고 그때의 결과를 썼습니다.</translation>
+    </message>
+    <message>
+        <source> Earlier AI results flag %1.</source>
+        <translation> 지난 AI 검사 결과로 %1개를 찾았습니다.</translation>
+    </message>
+    <message>
+        <source>AI check… %1/%2</source>
+        <translation>AI 검사 중… %1/%2</translation>
+    </message>
+    <message>
+        <source>AI check… %1/%2 · %3 suspected</source>
+        <translation>AI 검사 중… %1/%2 · 의심 %3개</translation>
+    </message>
+    <message>
+        <source> The AI checked %1.</source>
+        <translation> AI가 확인한 것은 %1개입니다.</translation>
+    </message>
+    <message>
+        <source> AI check stopped. The AI checked %1; the rest are rule results.</source>
+        <translation> AI 검사를 중지했습니다. AI가 확인한 것은 %1개이고 나머지는 규칙 검사 결과입니다.</translation>
+    </message>
+    <message>
+        <source> The AI checked %1 and found %2</source>
+        <translation> AI가 %1개를 검사해 %2개를 찾았습니다</translation>
+    </message>
+    <message>
+        <source> (%1 below the threshold, left unticked)</source>
+        <translation>(그중 %1개는 % 기준 아래라 체크하지 않음)</translation>
+    </message>
+    <message>
+        <source> The AI checked %1 and found no problem comments.</source>
+        <translation> AI가 %1개를 검사했고 문제 댓글은 없습니다.</translation>
+    </message>
+</context>
+<context>
     <name>LoginStatus</name>
     <message>
         <source>Not checked yet</source>
@@ -30,6 +85,17 @@
     <message>
         <source>Connection needs checking</source>
         <translation>연결 확인 필요</translation>
+    </message>
+</context>
+<context>
+    <name>PostReview</name>
+    <message>
+        <source> %1 by authors you deleted before were flagged.</source>
+        <translation> 전에 삭제한 작성자의 댓글 %1개를 의심으로 표시했습니다.</translation>
+    </message>
+    <message>
+        <source>Please review this page&apos;s scan results again.</source>
+        <translation>현재 페이지의 검사 결과를 다시 확인해 주세요.</translation>
     </message>
 </context>
 <context>
@@ -141,72 +207,12 @@
 <context>
     <name>SpamModel</name>
     <message>
-        <source>Use the AI check?</source>
-        <translation>AI 검사를 사용할까요?</translation>
-    </message>
-    <message>
-        <source>The AI finds spam, abuse and sexual content in your comments. Comment text is sent through the %1 server to an external AI (Quorant); the server does not store it.</source>
-        <translation>AI가 댓글에서 스팸·욕설·성적 표현을 찾습니다. 댓글 본문이 %1 서버를 거쳐 외부 AI(Quorant)로 전송되며 서버는 저장하지 않습니다.</translation>
-    </message>
-    <message>
-        <source>Use the AI check</source>
-        <translation>AI 검사 사용</translation>
-    </message>
-    <message>
-        <source>Keyword rules only</source>
-        <translation>키워드 규칙만 사용</translation>
-    </message>
-    <message>
-        <source> %1 unchanged since the last scan reused their earlier AI result.</source>
-        <translation> 지난 검사와 본문이 같은 %1개는 AI에 다시 묻지 않고 그때의 결과를 썼습니다.</translation>
-    </message>
-    <message>
-        <source> Earlier AI results flag %1.</source>
-        <translation> 지난 AI 검사 결과로 %1개를 찾았습니다.</translation>
-    </message>
-    <message>
-        <source>AI check… %1/%2</source>
-        <translation>AI 검사 중… %1/%2</translation>
-    </message>
-    <message>
-        <source>AI check… %1/%2 · %3 suspected</source>
-        <translation>AI 검사 중… %1/%2 · 의심 %3개</translation>
-    </message>
-    <message>
-        <source> The AI checked %1.</source>
-        <translation> AI가 확인한 것은 %1개입니다.</translation>
-    </message>
-    <message>
-        <source> AI check stopped. The AI checked %1; the rest are rule results.</source>
-        <translation> AI 검사를 중지했습니다. AI가 확인한 것은 %1개이고 나머지는 규칙 검사 결과입니다.</translation>
-    </message>
-    <message>
-        <source> The AI checked %1 and found %2</source>
-        <translation> AI가 %1개를 검사해 %2개를 찾았습니다</translation>
-    </message>
-    <message>
-        <source> (%1 below the threshold, left unticked)</source>
-        <translation>(그중 %1개는 % 기준 아래라 체크하지 않음)</translation>
-    </message>
-    <message>
-        <source> The AI checked %1 and found no problem comments.</source>
-        <translation> AI가 %1개를 검사했고 문제 댓글은 없습니다.</translation>
-    </message>
-    <message>
         <source>Works on YouTube and Instagram comment pages.</source>
         <translation>YouTube · Instagram의 댓글 화면에서 동작합니다.</translation>
     </message>
     <message>
         <source>Loading comments…</source>
         <translation>댓글을 불러오는 중…</translation>
-    </message>
-    <message>
-        <source>Please review this page&apos;s scan results again.</source>
-        <translation>현재 페이지의 검사 결과를 다시 확인해 주세요.</translation>
-    </message>
-    <message>
-        <source> %1 by authors you deleted before were flagged.</source>
-        <translation> 전에 삭제한 작성자의 댓글 %1개를 의심으로 표시했습니다.</translation>
     </message>
 </context>
 </TS>

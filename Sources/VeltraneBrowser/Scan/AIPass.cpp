@@ -93,7 +93,7 @@ QCoro::Task<QString> AIPass::run(QHash<QString, ScanStore::Known> known, PostRev
 
     QList<Comment> toAsk;
     for (const Comment &c : review.comments()) {
-        if (c.state == QLatin1String("ok") && !c.aiProb)
+        if (c.verdict() == Comment::Verdict::ok && !c.aiProb)
             toAsk.append(c);
     }
     if (toAsk.isEmpty() && m_reused <= 0) {

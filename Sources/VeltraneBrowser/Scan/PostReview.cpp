@@ -18,7 +18,7 @@ const QString kSkip = QStringLiteral("skip");
 
 bool wordFlagged(const Comment &c)
 {
-    return c.state == kSpam
+    return c.verdict() == Comment::Verdict::spam
         && (c.reason.startsWith(QLatin1String("custom:")) || c.reason.startsWith(QLatin1String("dict:")));
 }
 
@@ -77,7 +77,7 @@ QList<Comment> PostReview::spam() const
 {
     QList<Comment> out;
     for (const Comment &c : m_comments) {
-        if (c.state == kSpam)
+        if (c.verdict() == Comment::Verdict::spam)
             out.append(c);
     }
     return out;
@@ -134,7 +134,7 @@ QList<int> PostReview::overlayWords(bool dictionary)
             continue;
         const bool flagged = wordFlagged(m);
         // A comment the owner kept is left alone; one skipped as unchanged takes part.
-        if (!flagged && m.state == kSkip && m.reason != QLatin1String("unchanged"))
+        if (!flagged && m.verdict() == Comment::Verdict::skip && m.reason != QLatin1String("unchanged"))
             continue;
 
         std::optional<QString> reason;
@@ -143,7 +143,7 @@ QList<int> PostReview::overlayWords(bool dictionary)
             reason = QStringLiteral("custom:") + withoutCommas(*word);
         if (!reason && lists) {
             // The lists never override another spam verdict and never judge an AI-scored text.
-            if (!flagged && m.state == kSpam)
+            if (!flagged && m.verdict() == Comment::Verdict::spam)
                 continue;
             if (!m.aiProb && !m_aiSeen.contains(m.id)) {
                 if (const std::optional<BuiltinWords::Hit> hit = lists->match(m.text)) {
@@ -164,7 +164,7 @@ QList<int> PostReview::overlayWords(bool dictionary)
                 placeAt(i);
             } else {
                 Comment &c = m_comments[i];
-                c.state = kOk;
+                c.setVerdict(Comment::Verdict::ok);
                 c.reason.clear();
                 c.score = 0;
                 c.checked = false;
@@ -182,7 +182,7 @@ QList<int> PostReview::overlayWords(bool dictionary)
         } else {
             m_wordBase.insert(m.id, m);
             Comment &c = m_comments[i];
-            c.state = kSpam;
+            c.setVerdict(Comment::Verdict::spam);
             c.reason = *reason;
             c.hits += newHits;
             c.score = 1.0;
@@ -236,10 +236,10 @@ int PostReview::applyPicks(const QList<ScanStore::Record> &records, const QStrin
     QList<Comment> restoredNow;
     bool touched = false;
     for (Comment &c : m_comments) {
-        if (c.state != kSpam) {
+        if (c.verdict() != Comment::Verdict::spam) {
             const ScanStore::Record *r = byId.value(c.id);
             if (r && r->state == kSpam) {
-                c.state = kSpam;
+                c.setVerdict(Comment::Verdict::spam);
                 c.reason = r->reason;
                 if (r->aiProb) {
                     c.aiProb = r->aiProb;
@@ -250,7 +250,7 @@ int PostReview::applyPicks(const QList<ScanStore::Record> &records, const QStrin
                 touched = true;
             }
         }
-        if (c.state == kSpam) {
+        if (c.verdict() == Comment::Verdict::spam) {
             const bool picked = byId.contains(c.id);
             if (c.checked != picked) {
                 c.checked = picked;
@@ -268,7 +268,7 @@ int PostReview::applyPicks(const QList<ScanStore::Record> &records, const QStrin
     }
     int ticked = 0;
     for (const Comment &c : std::as_const(m_comments)) {
-        if (c.state == kSpam && c.checked)
+        if (c.verdict() == Comment::Verdict::spam && c.checked)
             ++ticked;
     }
     return ticked;
@@ -285,7 +285,7 @@ PostReview::Reuse PostReview::reuseAI(const QHash<QString, ScanStore::Known> &kn
     QCryptographicHash sha(QCryptographicHash::Sha256);
     for (qsizetype i = 0; i < m_comments.size(); ++i) {
         const Comment &c = m_comments.at(i);
-        if (c.state != kOk || c.aiProb)
+        if (c.verdict() != Comment::Verdict::ok || c.aiProb)
             continue;
         const auto entry = known.constFind(c.id);
         if (entry == known.constEnd() || !entry->options || *entry->options != key || !entry->score)
@@ -327,7 +327,7 @@ std::optional<AIRules::Placement> PostReview::placeAt(qsizetype index)
     if (!c.aiKind || !c.aiProb)
         return std::nullopt;
     const AIRules::Placement placed = placement(*c.aiProb, *c.aiKind);
-    c.state = placed.flagged ? kSpam : kOk;
+    c.setVerdict(placed.flagged ? Comment::Verdict::spam : Comment::Verdict::ok);
     c.checked = placed.checked;
     c.reason = placed.reason;
     c.score = 0;
@@ -373,7 +373,7 @@ QString PostReview::flagRepeatOffenders(const QString &site)
         return ownerNames.contains(c.authorName) && (id.isEmpty() || ownerIds.isEmpty());
     };
     const auto candidate = [&](const Comment &c, const QString &id) {
-        return c.state == kOk && !owners(c, id) && (!id.isEmpty() || !c.authorName.trimmed().isEmpty());
+        return c.verdict() == Comment::Verdict::ok && !owners(c, id) && (!id.isEmpty() || !c.authorName.trimmed().isEmpty());
     };
     QSet<QString> ids;
     QSet<QString> namesWithId;      // matched against deletions stored without an id
@@ -410,7 +410,7 @@ QString PostReview::flagRepeatOffenders(const QString &site)
                                          : byId.value(id, 0) + byOldName.value(c.authorName, 0);
         if (deleted < 1)
             continue;
-        c.state = kSpam;
+        c.setVerdict(Comment::Verdict::spam);
         c.checked = true;
         c.reason = QStringLiteral("repeat:") + QString::number(deleted);
         c.score = 1.0;
@@ -441,7 +441,7 @@ int PostReview::skipCleared(QList<Comment> &comments, const QHash<QString, ScanS
     static const QString keptReason = QStringLiteral("kept");
     int marked = 0;
     for (Comment &m : comments) {
-        if (m.state == skip)
+        if (m.verdict() == Comment::Verdict::skip)
             continue;
         const auto found = known.constFind(m.id);
         if (found == known.constEnd())
@@ -453,7 +453,7 @@ int PostReview::skipCleared(QList<Comment> &comments, const QHash<QString, ScanS
         if (k.kept) {
             reason = keptReason;
         } else {
-            if (m.state != ok)
+            if (m.verdict() != Comment::Verdict::ok)
                 continue;
             const bool clearedBefore = k.state
                 && (*k.state == ok
@@ -467,7 +467,7 @@ int PostReview::skipCleared(QList<Comment> &comments, const QHash<QString, ScanS
                 continue;
             reason = unchanged;
         }
-        m.state = skip;
+        m.setVerdict(Comment::Verdict::skip);
         m.reason = reason;
         m.score = 1.0;
         m.checked = false;
@@ -489,7 +489,7 @@ void PostReview::selectReviewed(const QStringList &ids)
         throw stale;
     QSet<QString> spamIds;
     for (const Comment &c : std::as_const(m_comments)) {
-        if (c.state == QLatin1String("spam"))
+        if (c.verdict() == Comment::Verdict::spam)
             spamIds.insert(c.id);
     }
     for (const QString &id : ids) {
@@ -500,7 +500,7 @@ void PostReview::selectReviewed(const QStringList &ids)
     QList<Comment> next = m_comments;
     bool changed = false;
     for (Comment &c : next) {
-        if (c.state != QLatin1String("spam"))
+        if (c.verdict() != Comment::Verdict::spam)
             continue;
         const bool tick = chosen.contains(c.id);
         changed = changed || c.checked != tick;

@@ -1,5 +1,7 @@
 #include "Scan/ScanJob.h"
 
+#include "Scan/AIPass.h"
+
 #include "Base/ImageStore.h"
 #include "Base/Lang.h"
 #include "Browser/AccountSession.h"
@@ -54,17 +56,28 @@ ScanJob::ScanJob(SpamModel &model, bool full, bool record)
 
 QCoro::Task<void> ScanJob::run()
 {
+    // Every co_await stands in a statement of its own: g++ 12 mishandles the temporaries of a
+    // co_await inside a condition.
     prepare();
-    if (!co_await collect() || !co_await judge()) {
+    const bool collected = co_await collect();
+    if (!collected) {
+        end();
+        co_return;
+    }
+    const bool judged = co_await judge();
+    if (!judged) {
         end();
         co_return;
     }
     compare();
-    if (!co_await askAI() || !co_await store()) {
+    const bool asked = co_await askAI();
+    if (!asked) {
         end();
         co_return;
     }
-    report();
+    const bool stored = co_await store();
+    if (stored)
+        report();
     end();
 }
 
@@ -79,7 +92,7 @@ bool ScanJob::samePage() const
 }
 
 template <typename T>
-QCoro::Task<bool> ScanJob::wait(const std::shared_ptr<Landing<T>> &landing)
+QCoro::Task<bool> ScanJob::wait(std::shared_ptr<Landing<T>> landing)
 {
     while (!landing->done && !abandoned()) {
         co_await m_model->nextLanding();
@@ -156,7 +169,8 @@ QCoro::Task<bool> ScanJob::collect()
         const bool newest = m_recent.has_value() || m.sort() == SortKey::newest;
         auto out = std::make_shared<Landing<ScanResult>>();
         landInto(m.engine()->scan(m.limit(), newest, m.noLikesOnly(), m.minLikes(), m_recent), out, model);
-        if (!co_await wait(out))
+        const bool present = co_await wait(out);
+        if (!present)
             co_return false;
         if (!out->done)
             throw Abandoned();
@@ -184,14 +198,14 @@ QCoro::Task<bool> ScanJob::judge()
         a.samples = ScanActivity::samplesOf(m.comments());
         m.setScanActivity(a);
     }
-    m.m_wordBase.clear();
-    m.overlayWords(false);
+    m.review().forgetWordBase();
+    m.review().overlayWords(false);
     if (m.info()) {
         SiteInfo info = *m.info();
         info.canRemove = m_result.canRemove;
         m.setInfo(info);
     }
-    m.applySort();
+    m.review().applySort();
     m_caughtUp = m_result.caughtUp.value_or(false);
     m.setLastScanFacts({{QStringLiteral("recent"), m_recent.has_value()},
                         {QStringLiteral("caughtUp"), m_caughtUp},
@@ -204,7 +218,8 @@ QCoro::Task<bool> ScanJob::judge()
         co_return true;
     if (!m_accountAsked)
         landInto(refreshAccount(m.account()), m_accountRefresh, m_model);
-    if (!co_await wait(m_accountRefresh) || !samePage())
+    const bool waited = co_await wait(m_accountRefresh);
+    if (!waited || !samePage())
         co_return false;
     SpamModel &model = *m_model;
     if (!m_accountRefresh->done) {
@@ -216,7 +231,7 @@ QCoro::Task<bool> ScanJob::judge()
             model.raiseAccountRequest();
     } else if (!model.aiConsent()) {
         if (model.alerts()->canAsk()) {
-            const bool yes = co_await model.askAIConsent();
+            const bool yes = co_await AIPass::askConsent(model.alerts());
             if (!m_model)
                 co_return false;
             // The answer is the owner's whatever happened to the page meanwhile.
@@ -273,26 +288,26 @@ void ScanJob::compare()
     }
     for (auto it = known.constBegin(); it != known.constEnd(); ++it) {
         if (it.value().score && it.value().hash == hashes.value(it.key()))
-            m.noteAISeen(it.key());
+            m.review().noteAISeen(it.key());
     }
     if (m.flagKnownSpammers())
-        m_facts.repeatNote = m.flagRepeatOffenders(m_key->site);
+        m_facts.repeatNote = m.review().flagRepeatOffenders(m_key->site);
     const QString rules = SpamRules::rulesKey(m.keywords(), m.noLikesOnly(), m.minLikes());
     if (m.skipUnchanged()) {
         QList<Comment> list = m.comments();
         if (!m_caughtUp) {
-            m_facts.skipped = SpamModel::skipCleared(list, known, rules,
+            m_facts.skipped = PostReview::skipCleared(list, known, rules,
                                                      m_runAI ? std::optional<QString>(m.aiOptionsKey()) : std::nullopt);
         } else {
             list.removeIf([](const Comment &c) {
-                return c.state == QLatin1String("skip")
+                return c.verdict() == Comment::Verdict::skip
                     && (c.reason == QLatin1String("unchanged") || c.reason == QLatin1String("kept"));
             });
         }
         m.setComments(list);
     }
     if (m.aiOn())
-        m_reuse = m.reuseAI(known);
+        m_reuse = m.review().reuseAI(known);
     m.scanReport().noteStored(m.store()->remember(m_key->site, m_key->url, m.comments(), rules, m_now));
 }
 
@@ -316,10 +331,10 @@ QCoro::Task<bool> ScanJob::askAI()
         co_return false;
     for (const Comment &c : m_model->comments()) {
         if (c.aiProb)
-            m_model->noteAISeen(c.id);
+            m_model->review().noteAISeen(c.id);
     }
     if (m_model->sort() == SortKey::ai)
-        m_model->applySort();
+        m_model->review().applySort();
     co_return true;
 }
 
@@ -327,7 +342,7 @@ QCoro::Task<bool> ScanJob::store()
 {
     SpamModel &m = *m_model;
     // The words once more, then the post recorded.
-    m.overlayWords(true);
+    m.review().overlayWords(true);
     m_facts.flagged = ScanActivity::spamCount(m.comments());
     {
         ScanActivity a = m.scanActivity();

@@ -59,7 +59,7 @@ private:
 
     // Waits until `landing` is done or Stop gave up on the scan; false when the model is gone.
     template <typename T>
-    QCoro::Task<bool> wait(const std::shared_ptr<Landing<T>> &landing);
+    QCoro::Task<bool> wait(std::shared_ptr<Landing<T>> landing);
     bool abandoned() const;
     bool samePage() const;
     void fail(std::exception_ptr error);

@@ -129,7 +129,7 @@ QList<ScanStore::Item> ScanReport::runItems(const QString &post, const QSet<QStr
         if (!fresh.contains(c.id) || pendingIds.contains(c.id))
             continue;
         QString kind;
-        if (c.state == kSpam) {
+        if (c.verdict() == Comment::Verdict::spam) {
             if (c.aiKind)
                 kind = *c.aiKind;
             else if (const std::optional<BuiltinWords::Hit> hit = SpamRules::builtinHit(c.reason))

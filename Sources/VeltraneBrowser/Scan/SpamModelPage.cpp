@@ -216,7 +216,7 @@ QCoro::Task<bool> SpamModel::waitForComments(double timeout)
 void SpamModel::mirrorProgress(const ScanProgress &p)
 {
     setProgress(p);
-    if (m_scanning && !m_aiChecking) {
+    if (scanning() && !aiChecking()) {
         ScanActivity activity = m_scanActivity;
         if (p.collected)
             activity.collected = *p.collected;

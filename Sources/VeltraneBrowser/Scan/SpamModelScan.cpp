@@ -65,7 +65,7 @@ void SpamModel::endScan()
 QCoro::Task<void> SpamModel::scan(bool full, bool record)
 {
     // Silent guards: nothing changes when the scan cannot start.
-    if (m_scanning || m_busy)
+    if (scanning() || busy())
         co_return;
     Browser *browser = m_browser.data();
     if (browser && browser->accounts() && browser->accounts()->isAuthenticating())
@@ -92,7 +92,7 @@ void SpamModel::listPost(const ScanStore::Post &post, int added)
             break;
         }
     }
-    if (m_touring) {
+    if (touring()) {
         // A job over several posts keeps its queue's order and takes in no other post.
         if (at < 0)
             return;
@@ -112,19 +112,19 @@ void SpamModel::stopScan()
     ScanActivity a = m_scanActivity;
     a.interrupted = true;
     setScanActivity(a);
-    if (m_touring)
+    if (touring())
         m_tourStop = true;
-    if (!m_aiChecking) {
+    if (!aiChecking()) {
         if (m_engine)
             m_engine->stop();
     } else {
         m_aiStop = true;
     }
     // A page or a service that does not answer the stop is not waited for beyond a short grace.
-    if (m_scanning) {
+    if (scanning()) {
         const quint64 serial = m_scanSerial;
         QTimer::singleShot(stopGraceMs, this, [this, serial] {
-            if (m_scanning && serial == m_scanSerial) {
+            if (scanning() && serial == m_scanSerial) {
                 m_abandon = true;
                 emit landed();
             }
