@@ -153,7 +153,7 @@ int main(int argc, char **argv)
             const qint64 t2 = work.nsecsElapsed();
             model.review().overlayWords(true);
             const qint64 t3 = work.nsecsElapsed();
-            model.applySort();
+            model.review().applySort();
             elapsed = double(work.nsecsElapsed()) / 1e6;
             keywordsMs.append(double(t1) / 1e6);
             reuseMs.append(double(t2 - t1) / 1e6);
