@@ -88,6 +88,17 @@
     </message>
 </context>
 <context>
+    <name>OpenPage</name>
+    <message>
+        <source>Works on YouTube and Instagram comment pages.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading comments…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PostReview</name>
     <message>
         <source> %1 by authors you deleted before were flagged.</source>
@@ -201,17 +212,6 @@
     </message>
     <message>
         <source>Deleting…</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>SpamModel</name>
-    <message>
-        <source>Works on YouTube and Instagram comment pages.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Loading comments…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -88,6 +88,17 @@
     </message>
 </context>
 <context>
+    <name>OpenPage</name>
+    <message>
+        <source>Works on YouTube and Instagram comment pages.</source>
+        <translation>YouTube · Instagram의 댓글 화면에서 동작합니다.</translation>
+    </message>
+    <message>
+        <source>Loading comments…</source>
+        <translation>댓글을 불러오는 중…</translation>
+    </message>
+</context>
+<context>
     <name>PostReview</name>
     <message>
         <source> %1 by authors you deleted before were flagged.</source>
@@ -202,17 +213,6 @@
     <message>
         <source>Deleting…</source>
         <translation>삭제 중…</translation>
-    </message>
-</context>
-<context>
-    <name>SpamModel</name>
-    <message>
-        <source>Works on YouTube and Instagram comment pages.</source>
-        <translation>YouTube · Instagram의 댓글 화면에서 동작합니다.</translation>
-    </message>
-    <message>
-        <source>Loading comments…</source>
-        <translation>댓글을 불러오는 중…</translation>
     </message>
 </context>
 </TS>

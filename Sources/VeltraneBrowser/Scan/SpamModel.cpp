@@ -24,7 +24,6 @@ SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *acco
     QTimer::singleShot(0, this, [this] { purgeInSteps(); });
     m_store->storeText = m_storeText;
     ImageStore::pruneInBackground(m_keepDays);
-    setUpScan();
     connect(&m_review, &PostReview::commentsChanged, this, &SpamModel::commentsChanged);
     connect(&m_review, &PostReview::onlySpamChanged, this, &SpamModel::onlySpamChanged);
     connect(&m_review, &PostReview::justKeptChanged, this, &SpamModel::justKeptChanged);

@@ -8,15 +8,15 @@
 // runs. "vt.threshold" is only read.
 //
 // The model coordinates objects that own their part: PostReview (the comments and their review
-// marks), ScanJob (one scan, made by scan()), AIPass (one AI pass, made by aiPass()) and
-// ScanReport (a scan's texts and history run). The running job is one Job with its step and
+// marks), OpenPage (the page it follows, scan on open, progress polling), ScanJob (one scan, made
+// by scan()), AIPass (one AI pass, made by aiPass()) and ScanReport (a scan's texts and history
+// run). The running job is one Job with its step and
 // Phase; the bool properties scanning, busy, touring, findingPosts, working, preparing and
 // aiChecking are views of it.
 //
 // The members are split by concern over several files: SpamModel.cpp (state, job, reset, run log),
 // SpamModelSettings.cpp (settings and their effects), SpamModelRules.cpp (incremental options),
 // SpamModelScan.cpp (starting a scan and Stop), SpamModelAI.cpp (starting an AI pass),
-// SpamModelPage.cpp (page tracking, scan on open, progress polling, opening a post),
 // SpamModelReview.cpp (revealing a comment, opening a stored post), SpamModelDashboard.cpp
 // (statistics, clearing the history),
 // SpamModelPosts.cpp (discovery, the post list's candidates, monitoring), SpamModelTour.cpp (queue
@@ -27,6 +27,7 @@
 #include "Rules/SortKey.h"
 #include "Rules/SpamRules.h"
 #include "Scan/ChannelPost.h"
+#include "Scan/OpenPage.h"
 #include "Scan/PostReview.h"
 #include "Scan/ScanActivity.h"
 #include "Scan/ScanReport.h"
@@ -360,9 +361,8 @@ public:
     ScanReport &scanReport() { return m_scanReport; }
     const ScanReport &scanReport() const { return m_scanReport; }
 
-    // Publishes one progress report: the report itself, the scan stage while a scan runs
-    // outside the AI pass, and the status line.
-    void mirrorProgress(const ScanProgress &progress);
+    // Publishes one progress report (OpenPage::mirrorProgress).
+    void mirrorProgress(const ScanProgress &progress) { m_openPage.mirrorProgress(progress); }
 
     // Asks for permission to show notifications; the desktop's notification service needs none.
     void requestNotifications();
@@ -502,34 +502,17 @@ public:
     Alerts *alerts() const;
     void setAlerts(Alerts *alerts) { m_alerts = alerts; }
 
-    // ---- the open page (SpamModelPage.cpp) -------------------------------------------------
-    // The browser's page-change hook: forgets a previous page's results and, once the page has
-    // settled, asks it what it is (and may scan it on open).
-    void navigationChanged();
-    // A post to scan as soon as it opens, whatever the scan-on-open setting says.
-    std::optional<QString> autoScan() const { return m_autoScan; }
-    void setAutoScan(const std::optional<QString> &url) { m_autoScan = url; }
-    // Set by the post list just before it opens a post while the owner is choosing posts: that
-    // post is not scanned on open.
-    void setOpenedFromPostList(const std::optional<QString> &url)
-    {
-        // Kept in canonical form: page tracking compares it with the canonical page address.
-        const std::optional<ScanStore::PostKey> key = url ? ScanStore::canonical(*url) : std::nullopt;
-        m_openedFromList = key ? std::optional<QString>(key->url) : url;
-    }
-    int refreshDelayMs = 150;
-    int scanOnOpenDelayMs = 2000;
-    // Opens an address and waits until it has loaded; false on a stop, a load error, a sign-in
-    // page or when the budget (seconds of waiting) is spent.
-    QCoro::Task<bool> load(QString url, double timeout);
-    // Waits until the open page is a supported comment page that has settled; publishes its
-    // site information and takes its page as the model's.
-    QCoro::Task<bool> waitForComments(double timeout);
-    // Progress polling beside a long page call: every progressIntervalMs into progress, the scan
-    // stage and the status line.
+    // ---- the open page (OpenPage; these forward to it) --------------------------------------
+    OpenPage &openPage() { return m_openPage; }
+    void navigationChanged() { m_openPage.navigationChanged(); }
+    std::optional<QString> autoScan() const { return m_openPage.autoScan(); }
+    void setAutoScan(const std::optional<QString> &url) { m_openPage.setAutoScan(url); }
+    void setOpenedFromPostList(const std::optional<QString> &url) { m_openPage.setOpenedFromPostList(url); }
+    QCoro::Task<bool> load(QString url, double timeout) { return m_openPage.load(std::move(url), timeout); }
+    QCoro::Task<bool> waitForComments(double timeout) { return m_openPage.waitForComments(timeout); }
     static constexpr int progressIntervalMs = 350;
-    void startPolling(QUuid pageID);
-    void stopPolling();
+    void startPolling(QUuid pageID) { m_openPage.startPolling(pageID); }
+    void stopPolling() { m_openPage.stopPolling(); }
 
     // ---- deletion (SpamModelRemoval.cpp) ----------------------------------------------------
     // Every deletion works in passes of at most removalPass comments or stored records.
@@ -631,21 +614,17 @@ private:
     // A scan's steps work on the model's page bookkeeping and stop flags.
     friend class ScanJob;
     friend class AIPass;
+    friend class OpenPage;
 
     // Removes what is past the retention a batch an event-loop turn, so that a long expiry
     // never holds the window.
     void purgeInSteps(qint64 before = -1);
-    void setUpScan();
     // Resumes from the event loop after the next landed().
     QCoro::Task<void> nextLanding();
     // Lets the event loop run once before going on.
     QCoro::Task<void> yieldToLoop();
     void endScan();
     bool samePage(const QUuid &pageID) const;
-    QCoro::Task<void> refreshSite(QUuid id, quint64 serial);
-    void startScanOnOpen(const QString &url, QUuid id);
-    void pollTick();
-    QCoro::Task<void> pollOnce(quint64 serial);
 
     template <typename T>
     bool assign(T &field, const T &value, void (SpamModel::*changed)());
@@ -687,6 +666,7 @@ private:
     bool m_historyNoticeShown = false;
     ScanReport m_scanReport {*this};
     PostReview m_review {*this};
+    OpenPage m_openPage {*this};
 
     // Settings.
     bool m_scanOnOpen = true;
@@ -723,8 +703,6 @@ private:
     bool m_lastRemovalBlocked = false;
     QHash<QString, bool> m_lastScanFacts;
     bool m_tourStop = false;
-    std::optional<QString> m_autoScan;
-    std::optional<QString> m_autoScanned;
     bool m_aiStop = false;
     std::optional<bool> m_aiConsent;
     bool m_sessionAuto = false;
@@ -733,14 +711,8 @@ private:
     std::optional<QString> m_pendingMonitor;
     int m_notificationRequests = 0;
     Alerts *m_alerts = nullptr;
-    std::optional<QString> m_openedFromList;
     quint64 m_scanSerial = 0;
     bool m_abandon = false;
-    quint64 m_refreshSerial = 0;
-    QTimer m_pollTimer;
-    quint64 m_pollSerial = 0;
-    bool m_pollBusy = false;
-    QUuid m_pollPage;
     // The owner's posts and automatic scans.
     QPointer<QWindow> m_browserWindow;
     DesktopNotifier *m_notifier = nullptr;

@@ -24,7 +24,7 @@ void SpamModel::openPost(const QString &url)
         return;
     // Page tracking compares the canonical address of the page that opens.
     const std::optional<ScanStore::PostKey> key = ScanStore::canonical(url);
-    m_autoScan = key ? key->url : url;
+    setAutoScan(key ? key->url : url);
     if (m_browser)
         m_browser->open(url);
 }

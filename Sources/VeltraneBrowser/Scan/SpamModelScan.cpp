@@ -43,13 +43,6 @@ QCoro::Task<void> SpamModel::yieldToLoop()
     co_await Awaiter{this};
 }
 
-void SpamModel::setUpScan()
-{
-    m_pollTimer.setInterval(progressIntervalMs);
-    m_pollTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_pollTimer, &QTimer::timeout, this, &SpamModel::pollTick);
-}
-
 bool SpamModel::samePage(const QUuid &pageID) const
 {
     return m_browser && m_browser->pageID() == pageID;

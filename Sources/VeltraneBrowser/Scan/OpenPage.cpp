@@ -1,12 +1,12 @@
-// The spam model follows the browser's page: page changes, the site information of the open page,
-// the scan on open, progress polling beside long page calls, and opening a post for a run.
-#include "Scan/SpamModel.h"
+#include "Scan/OpenPage.h"
 
 #include "Base/Lang.h"
 #include "Browser/Browser.h"
 #include "Browser/BrowserTab.h"
 #include "Browser/PageLoad.h"
 #include "Page/SpamEngine.h"
+#include "Scan/ScanReport.h"
+#include "Scan/SpamModel.h"
 
 #include <QCoro/QCoroTimer>
 #include <QWebEnginePage>
@@ -24,23 +24,37 @@ std::chrono::milliseconds seconds(double s)
 
 } // namespace
 
-void SpamModel::navigationChanged()
+OpenPage::OpenPage(SpamModel &model) : m_model(model)
+{
+    m_pollTimer.setInterval(SpamModel::progressIntervalMs);
+    m_pollTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_pollTimer, &QTimer::timeout, this, &OpenPage::pollTick);
+}
+
+void OpenPage::setOpenedFromPostList(const std::optional<QString> &url)
+{
+    // Kept in canonical form: page tracking compares it with the canonical page address.
+    const std::optional<ScanStore::PostKey> key = url ? ScanStore::canonical(*url) : std::nullopt;
+    m_openedFromList = key ? std::optional<QString>(key->url) : url;
+}
+
+void OpenPage::navigationChanged()
 {
     ++m_refreshSerial;   // a pending refresh is for a page that did not settle
-    Browser *browser = m_browser.data();
+    Browser *browser = m_model.browser();
     if (!browser)
         return;
     const QUuid id = browser->pageID();
-    if (!m_pageID || *m_pageID != id) {
-        m_pageID = id;
-        resetResults();
-        setPreparing(false);
-        setInfo(std::nullopt);
-        setStatus(QString(), QString());
+    if (!m_model.pageID() || *m_model.pageID() != id) {
+        m_model.setPageID(id);
+        m_model.resetResults();
+        m_model.setPreparing(false);
+        m_model.setInfo(std::nullopt);
+        m_model.setStatus(QString(), QString());
         // A scan or an AI pass waiting for the old page gives up.
-        emit landed();
+        emit m_model.landed();
     }
-    if (browser->isLoading() || working())
+    if (browser->isLoading() || m_model.working())
         return;
     const quint64 serial = m_refreshSerial;
     QTimer::singleShot(refreshDelayMs, this, [this, id, serial] {
@@ -49,18 +63,18 @@ void SpamModel::navigationChanged()
     });
 }
 
-QCoro::Task<void> SpamModel::refreshSite(QUuid id, quint64 serial)
+QCoro::Task<void> OpenPage::refreshSite(QUuid id, quint64 serial)
 {
-    QPointer<SpamModel> self(this);
-    if (!m_engine)
+    QPointer<OpenPage> self(this);
+    if (!m_model.engine())
         co_return;
-    const std::optional<SiteInfo> answer = co_await m_engine->info();
-    if (!self || serial != m_refreshSerial || !samePage(id))
+    const std::optional<SiteInfo> answer = co_await m_model.engine()->info();
+    if (!self || serial != m_refreshSerial || !m_model.samePage(id))
         co_return;
-    setInfo(answer);
-    if (working())
+    m_model.setInfo(answer);
+    if (m_model.working())
         co_return;
-    const std::optional<ScanStore::PostKey> key = ScanStore::canonical(m_browser ? m_browser->address() : QString());
+    const std::optional<ScanStore::PostKey> key = ScanStore::canonical(m_model.browser() ? m_model.browser()->address() : QString());
     const std::optional<QString> fromList = m_openedFromList;
     m_openedFromList.reset();
     if (!answer || !answer->supported) {
@@ -70,39 +84,39 @@ QCoro::Task<void> SpamModel::refreshSite(QUuid id, quint64 serial)
         const bool asked = m_autoScan && *m_autoScan == url;
         // Choosing posts in the post list opens them without scanning; any other way of opening
         // a post scans it.
-        const bool chosenFromList = m_selectingPosts && fromList && *fromList == url;
-        if (asked || (m_scanOnOpen && !chosenFromList && !m_hasScanned && m_autoScanned != url)) {
+        const bool chosenFromList = m_model.selectingPosts() && fromList && *fromList == url;
+        if (asked || (m_model.scanOnOpen() && !chosenFromList && !m_model.hasScanned() && m_autoScanned != url)) {
             startScanOnOpen(url, id);
             co_return;
         }
     }
     if (!answer)
-        setStatus(tr("Works on YouTube and Instagram comment pages."), QString());
+        m_model.setStatus(tr("Works on YouTube and Instagram comment pages."), QString());
     else if (!answer->supported)
-        setStatus(localizedSiteMessage(answer->guide), QString());
-    else if (!m_hasScanned)
-        setStatus(localizedSiteMessage(answer->intro), QString());
+        m_model.setStatus(localizedSiteMessage(answer->guide), QString());
+    else if (!m_model.hasScanned())
+        m_model.setStatus(localizedSiteMessage(answer->intro), QString());
 }
 
-void SpamModel::startScanOnOpen(const QString &url, QUuid id)
+void OpenPage::startScanOnOpen(const QString &url, QUuid id)
 {
     m_autoScan.reset();
     m_autoScanned = url;
-    setStatus(tr("Loading comments…"), QString());
-    setPreparing(true);
+    m_model.setStatus(tr("Loading comments…"), QString());
+    m_model.setPreparing(true);
     QTimer::singleShot(scanOnOpenDelayMs, Qt::PreciseTimer, this, [this, id] {
-        if (!samePage(id))
+        if (!m_model.samePage(id))
             return;
-        setPreparing(false);
-        if (working() || m_hasScanned)
+        m_model.setPreparing(false);
+        if (m_model.working() || m_model.hasScanned())
             return;
-        scan(false, true);
+        m_model.scan(false, true);
     });
 }
 
 // ---- progress -------------------------------------------------------------------------------
 
-void SpamModel::startPolling(QUuid pageID)
+void OpenPage::startPolling(QUuid pageID)
 {
     ++m_pollSerial;
     m_pollBusy = false;
@@ -110,52 +124,52 @@ void SpamModel::startPolling(QUuid pageID)
     m_pollTimer.start();
 }
 
-void SpamModel::stopPolling()
+void OpenPage::stopPolling()
 {
     ++m_pollSerial;   // an answer still on its way is dropped
     m_pollBusy = false;
     m_pollTimer.stop();
 }
 
-void SpamModel::pollTick()
+void OpenPage::pollTick()
 {
-    if (!samePage(m_pollPage)) {
+    if (!m_model.samePage(m_pollPage)) {
         stopPolling();
         return;
     }
-    if (m_pollBusy || !m_engine)
+    if (m_pollBusy || !m_model.engine())
         return;
     m_pollBusy = true;
     pollOnce(m_pollSerial);
 }
 
-QCoro::Task<void> SpamModel::pollOnce(quint64 serial)
+QCoro::Task<void> OpenPage::pollOnce(quint64 serial)
 {
-    QPointer<SpamModel> self(this);
+    QPointer<OpenPage> self(this);
     std::optional<ScanProgress> answer;
     try {
-        answer = co_await m_engine->progress();
+        answer = co_await m_model.engine()->progress();
     } catch (...) {
         // A failed poll is tried again at the next tick.
     }
     if (!self || serial != m_pollSerial)
         co_return;
     m_pollBusy = false;
-    if (!answer || !samePage(m_pollPage))
+    if (!answer || !m_model.samePage(m_pollPage))
         co_return;
     mirrorProgress(*answer);
     if (answer->phase == QLatin1String("delete") && answer->gone)
-        noteDeleted(*answer->gone, ScanStore::canonical(m_scannedURL.value_or(QString())));
+        m_model.noteDeleted(*answer->gone, ScanStore::canonical(m_model.scannedURL().value_or(QString())));
 }
 
 // ---- opening a post for a run ------------------------------------------------------------------
 
-QCoro::Task<bool> SpamModel::load(QString url, double timeout)
+QCoro::Task<bool> OpenPage::load(QString url, double timeout)
 {
-    QPointer<Browser> browser = m_browser;
+    QPointer<Browser> browser = m_model.browser();
     if (!browser)
         co_return false;
-    QPointer<SpamModel> self(this);
+    QPointer<OpenPage> self(this);
     // Whether it opened, and whether the site wants a sign-in, is read from this load itself and
     // where it ended after its redirects: while it runs, the tab still shows the page before it
     // (perhaps a sign-in page left there), and that says nothing about this one.
@@ -166,7 +180,7 @@ QCoro::Task<bool> SpamModel::load(QString url, double timeout)
     double counted = 0;
     while (true) {
         co_await QCoro::sleepFor(250ms);
-        if (!self || !browser || m_tourStop || refused())
+        if (!self || !browser || m_model.tourStop() || refused())
             co_return false;
         counted += 0.25;
         if (watch->ended()) {
@@ -183,23 +197,23 @@ QCoro::Task<bool> SpamModel::load(QString url, double timeout)
     }
 }
 
-QCoro::Task<bool> SpamModel::waitForComments(double timeout)
+QCoro::Task<bool> OpenPage::waitForComments(double timeout)
 {
-    if (timeout <= 0 || m_tourStop || !m_engine)
+    if (timeout <= 0 || m_model.tourStop() || !m_model.engine())
         co_return false;
-    QPointer<SpamModel> self(this);
+    QPointer<OpenPage> self(this);
     double counted = 0;
     while (true) {
-        const std::optional<SiteInfo> answer = co_await m_engine->info();
+        const std::optional<SiteInfo> answer = co_await m_model.engine()->info();
         if (!self)
             co_return false;
         if (answer && answer->supported) {
             co_await QCoro::sleepFor(answer->site == QLatin1String("youtube") ? seconds(0.3) : seconds(2.0));
             if (!self)
                 co_return false;
-            if (m_browser && !m_browser->isLoading()) {
-                setInfo(answer);
-                m_pageID = m_browser->pageID();
+            if (m_model.browser() && !m_model.browser()->isLoading()) {
+                m_model.setInfo(answer);
+                m_model.setPageID(m_model.browser()->pageID());
                 co_return true;
             }
             co_return false;
@@ -208,16 +222,16 @@ QCoro::Task<bool> SpamModel::waitForComments(double timeout)
         if (!self || counted + 0.5 >= timeout)
             co_return false;
         counted += 0.5;
-        if (m_tourStop)
+        if (m_model.tourStop())
             co_return false;
     }
 }
 
-void SpamModel::mirrorProgress(const ScanProgress &p)
+void OpenPage::mirrorProgress(const ScanProgress &p)
 {
-    setProgress(p);
-    if (scanning() && !aiChecking()) {
-        ScanActivity activity = m_scanActivity;
+    m_model.setProgress(p);
+    if (m_model.scanning() && !m_model.aiChecking()) {
+        ScanActivity activity = m_model.scanActivity();
         if (p.collected)
             activity.collected = *p.collected;
         if (p.flagged)
@@ -230,8 +244,8 @@ void SpamModel::mirrorProgress(const ScanProgress &p)
             activity.stage = ScanActivity::Stage::rules;
             activity.rulesChecked = p.count;
         }
-        setScanActivity(activity);
+        m_model.setScanActivity(activity);
     }
-    if (const std::optional<StatusLine> line = ScanReport::progressLine(p))
-        setStatus(line->text, line->kind);
+    if (const std::optional<ScanReport::StatusLine> line = ScanReport::progressLine(p))
+        m_model.setStatus(line->text, line->kind);
 }
