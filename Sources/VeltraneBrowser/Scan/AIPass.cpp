@@ -139,7 +139,7 @@ QCoro::Task<QString> AIPass::run(QHash<QString, ScanStore::Known> known, PostRev
         m.setScanActivity(a);
     }
     m.setProgress(checkProgress(0, m_total));
-    m.setStatus(tr("AI check… %1/%2").arg(0).arg(m_total), QString());
+    m.setStatus(tr("AI check… %1/%2").arg(0).arg(m_total), StatusKind::plain);
 
     // The service is asked for spam and the optional categories; answers are judged on the same.
     m_kinds = QStringList{kSpam} + m.aiOptions();
@@ -284,7 +284,7 @@ void AIPass::showProgress(int index)
         m.setScanActivity(a);
     }
     m.setProgress(checkProgress(m_sent, m_total));
-    m.setStatus(tr("AI check… %1/%2 · %3 suspected").arg(m_sent).arg(m_total).arg(m_found), QString());
+    m.setStatus(tr("AI check… %1/%2 · %3 suspected").arg(m_sent).arg(m_total).arg(m_found), StatusKind::plain);
 }
 
 QString AIPass::closing() const

@@ -50,7 +50,7 @@ void OpenPage::navigationChanged()
         m_model.resetResults();
         m_model.setPreparing(false);
         m_model.setInfo(std::nullopt);
-        m_model.setStatus(QString(), QString());
+        m_model.setStatus(QString(), StatusKind::plain);
         // A scan or an AI pass waiting for the old page gives up.
         emit m_model.landed();
     }
@@ -91,18 +91,18 @@ QCoro::Task<void> OpenPage::refreshSite(QUuid id, quint64 serial)
         }
     }
     if (!answer)
-        m_model.setStatus(tr("Works on YouTube and Instagram comment pages."), QString());
+        m_model.setStatus(tr("Works on YouTube and Instagram comment pages."), StatusKind::plain);
     else if (!answer->supported)
-        m_model.setStatus(localizedSiteMessage(answer->guide), QString());
+        m_model.setStatus(localizedSiteMessage(answer->guide), StatusKind::plain);
     else if (!m_model.hasScanned())
-        m_model.setStatus(localizedSiteMessage(answer->intro), QString());
+        m_model.setStatus(localizedSiteMessage(answer->intro), StatusKind::plain);
 }
 
 void OpenPage::startScanOnOpen(const QString &url, QUuid id)
 {
     m_autoScan.reset();
     m_autoScanned = url;
-    m_model.setStatus(tr("Loading comments…"), QString());
+    m_model.setStatus(tr("Loading comments…"), StatusKind::plain);
     m_model.setPreparing(true);
     QTimer::singleShot(scanOnOpenDelayMs, Qt::PreciseTimer, this, [this, id] {
         if (!m_model.samePage(id))

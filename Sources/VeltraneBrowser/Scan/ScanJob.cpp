@@ -128,7 +128,7 @@ void ScanJob::fail(std::exception_ptr error)
     } catch (...) {
         text = tr("Scan error: %1").arg(QString());
     }
-    m.setStatus(text, QStringLiteral("warn"));
+    m.setStatus(text, StatusKind::warn);
     m.report(text);
     if (m_record && m_key)
         m.logFailedScan(m_key->url, text);
@@ -149,9 +149,9 @@ void ScanJob::prepare()
     m_before = m_key ? m.store()->post(m_key->url) : std::nullopt;
     m_recent = m_full ? std::nullopt : m.recentOptions(m_key);
     if (m_recent.has_value() || m.sort() == SortKey::newest)
-        m.setStatus(tr("Switching the site's comment order to newest…"), QString());
+        m.setStatus(tr("Switching the site's comment order to newest…"), StatusKind::plain);
     else
-        m.setStatus(tr("Loading comments…"), QString());
+        m.setStatus(tr("Loading comments…"), StatusKind::plain);
     m.startPolling(m_pageID);
     // The service account is brought up to date while the page collects: the AI gate needs it
     // right after the answer.
@@ -416,5 +416,5 @@ void ScanJob::report()
     report.finish(m_key.has_value());
     m.checkHistory();
     if (m_key && !report.recorded())
-        m.setStatus(summary + report.unsavedSentence(), QStringLiteral("warn"));
+        m.setStatus(summary + report.unsavedSentence(), StatusKind::warn);
 }

@@ -7,8 +7,8 @@
 namespace {
 
 const QString kSpam = QStringLiteral("spam");
-const QString kWarn = QStringLiteral("warn");
-const QString kOk = QStringLiteral("ok");
+constexpr StatusKind kWarn = StatusKind::warn;
+constexpr StatusKind kOk = StatusKind::ok;
 
 QString hiddenSentence()
 {
@@ -192,9 +192,9 @@ QString ScanReport::unsavedSentence() const
 std::optional<ScanReport::StatusLine> ScanReport::progressLine(const ScanProgress &p)
 {
     if (p.phase == QLatin1String("collect"))
-        return StatusLine {tr("Collecting comments… %1").arg(p.count), QString()};
+        return StatusLine {tr("Collecting comments… %1").arg(p.count), StatusKind::plain};
     if (p.phase == QLatin1String("check"))
-        return StatusLine {tr("Checking… %1/%2").arg(p.count).arg(p.total), QString()};
+        return StatusLine {tr("Checking… %1/%2").arg(p.count).arg(p.total), StatusKind::plain};
     if (p.phase == QLatin1String("delete")) {
         // Only a sentence of the fixed message table is shown as the page wrote it (translated);
         // any other wording is rebuilt from the counts, so that no Korean reaches an English line.

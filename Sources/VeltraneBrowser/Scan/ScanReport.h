@@ -5,6 +5,7 @@
 // Texts are in the run's language. Owned by the spam model, whose settings, page information,
 // comments and status line it reads and writes.
 
+#include "Scan/StatusKind.h"
 #include "Store/ScanStore.h"
 #include "Wire/ScanProgress.h"
 #include "Wire/ScanResult.h"
@@ -22,10 +23,10 @@ class ScanReport {
     Q_DECLARE_TR_FUNCTIONS(ScanReport)
 
 public:
-    // A status line and its tone (the wire text of its kind is StatusKind's).
+    // A status line and its tone.
     struct StatusLine {
         QString text;
-        QString kind;   // "", "ok", "warn", "error" or "blocked"
+        StatusKind kind = StatusKind::plain;
         bool operator==(const StatusLine &) const = default;
     };
 

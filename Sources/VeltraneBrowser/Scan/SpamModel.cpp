@@ -157,7 +157,7 @@ void SpamModel::checkHistory()
     // Said once in the status line; the notice itself stays where the owner looks for it.
     if (!m_historyNotice.isEmpty() && !m_historyNoticeShown) {
         m_historyNoticeShown = true;
-        setStatus(m_historyNotice, QStringLiteral("warn"));
+        setStatus(m_historyNotice, StatusKind::warn);
     }
 }
 
@@ -221,7 +221,7 @@ void SpamModel::clearReview()
 
 // ---- status line and run log ----------------------------------------------------------------
 
-void SpamModel::setStatus(const QString &text, const QString &kind)
+void SpamModel::setStatus(const QString &text, StatusKind kind)
 {
     assign(m_status, text, &SpamModel::statusChanged);
     assign(m_statusKind, kind, &SpamModel::statusKindChanged);

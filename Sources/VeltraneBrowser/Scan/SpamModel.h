@@ -172,7 +172,8 @@ public:
     void setComments(const QList<Comment> &comments) { m_review.setComments(comments); }
     QList<Comment> spam() const { return m_review.spam(); }
     QString status() const { return m_status; }
-    QString statusKind() const { return m_statusKind; }
+    // The status line's tone as its text ("", "ok", "warn", "error", "blocked").
+    QString statusKind() const { return statusKindText(m_statusKind); }
     const std::optional<ScanProgress> &progress() const { return m_progress; }
     void setProgress(const std::optional<ScanProgress> &progress);
     const ScanActivity &scanActivity() const { return m_scanActivity; }
@@ -349,7 +350,9 @@ public:
                                         const QDateTime &now = QDateTime::currentDateTime()) const;
 
     // ---- status line, report and run log ------------------------------------------------
-    void setStatus(const QString &text, const QString &kind);
+    void setStatus(const QString &text, StatusKind kind);
+    // The same with the kind's text; any other text is plain.
+    void setStatus(const QString &text, const QString &kind) { setStatus(text, statusKindOf(kind)); }
     // Recounts a stored post and brings its row and the totals up to date.
     void syncPost(const QString &url);
     // Whether the run was stored.
@@ -643,7 +646,7 @@ private:
     // Published state.
     std::optional<SiteInfo> m_info;
     QString m_status;
-    QString m_statusKind;
+    StatusKind m_statusKind = StatusKind::plain;
     std::optional<ScanProgress> m_progress;
     ScanActivity m_scanActivity;
     bool m_hasScanned = false;
