@@ -317,26 +317,25 @@ bool SpamPanelModel::scannedAny() const
     return std::any_of(list.begin(), list.end(), [](const ChannelPost &p) { return p.scannedAt.has_value(); });
 }
 
-QString SpamPanelModel::emptyHint(PanelTab tab, bool scannedAny, bool korean)
+QString SpamPanelModel::emptyHint(PanelTab tab, bool scannedAny)
 {
     if (!scannedAny)
-        return korean ? QStringLiteral("아직 검사한 게시물이 없습니다.\n게시물을 열고 검사하면 댓글이 여기에 나옵니다.")
-                      : QStringLiteral("No post scanned yet.\nOpen one of your posts and scan it: its comments show here.");
+        return tr("No post scanned yet.\nOpen one of your posts and scan it: its comments show here.");
     switch (PanelTab::Value(tab)) {
     case PanelTab::spam:
-        return korean ? QStringLiteral("의심 댓글이 없습니다.") : QStringLiteral("No suspected comments.");
+        return tr("No suspected comments.");
     case PanelTab::deleted:
-        return korean ? QStringLiteral("삭제한 댓글이 없습니다.") : QStringLiteral("No deleted comments.");
+        return tr("No deleted comments.");
     case PanelTab::comments:
         break;
     }
-    return korean ? QStringLiteral("검사한 게시물에 댓글이 없습니다.") : QStringLiteral("The scanned posts have no comments.");
+    return tr("The scanned posts have no comments.");
 }
 
-QString SpamPanelModel::deletedTitle(bool korean, const QLocale &locale) const
+QString SpamPanelModel::deletedTitle(const QLocale &locale) const
 {
     const int n = deletedCount();
-    const QString base = korean ? QStringLiteral("삭제 항목") : QStringLiteral("Deleted");
+    const QString base = tr("Deleted");
     return n < 1 ? base : base + u' ' + locale.toString(n);
 }
 
@@ -362,13 +361,13 @@ QHash<int, int> SpamPanelModel::tabCounts() const
     return {{int(PanelTab::comments), total}, {int(PanelTab::spam), pending}, {int(PanelTab::deleted), deletedCount()}};
 }
 
-SpamPanelModel::Bar SpamPanelModel::bar(bool korean) const
+SpamPanelModel::Bar SpamPanelModel::bar() const
 {
     Bar b;
     if (m_model && m_model->removal()) {
         b.kind = Bar::Kind::progress;
         const ScanStatusText::State state = ScanStatusText::of(*m_model);
-        b.line = ScanStatusText::removalLine(state, korean);
+        b.line = ScanStatusText::removalLine(state);
         if (m_model->removal()->total > 1)
             b.fraction = double(m_model->removal()->done) / double(m_model->removal()->total);
         return b;

@@ -79,10 +79,11 @@ public:
     QList<ScanStore::Record> visibleList() const;
     QList<ScanSession> sessions() const;
     int deletedCount() const;
-    QString deletedTitle(bool korean, const QLocale &locale) const;
+    // The header's Deleted button; texts in the run's language, the count in the given locale.
+    QString deletedTitle(const QLocale &locale) const;
     // What an empty list says: how to fill it when nothing of the site was scanned yet, else
     // that the tab has nothing to show.
-    static QString emptyHint(PanelTab tab, bool scannedAny, bool korean);
+    static QString emptyHint(PanelTab tab, bool scannedAny);
     bool deletedEnabled() const;
     bool logEnabled() const { return !sessions().isEmpty(); }
     bool headerEnabled() const { return !scanning(); }
@@ -101,7 +102,7 @@ public:
         int picks = 0;                      // flagged less unpicked, kept as a running count
         bool disabled = false;
     };
-    Bar bar(bool korean) const;
+    Bar bar() const;
     // The delete bar's new unpicked set, written back into the panel's selection.
     void writeUnpicked(const QSet<QString> &unpicked);
 
