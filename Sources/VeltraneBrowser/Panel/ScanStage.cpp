@@ -1,6 +1,5 @@
 #include "Panel/ScanStage.h"
 
-#include "Base/Lang.h"
 #include "Panel/AIPercent.h"
 #include "Theme/Avatar.h"
 #include "Theme/Design.h"

@@ -1,6 +1,5 @@
 #include "Panel/SpamPanel.h"
 
-#include "Base/Lang.h"
 #include "Panel/CommentDelegate.h"
 #include "Panel/CommentListModel.h"
 #include "Panel/DeleteBar.h"
