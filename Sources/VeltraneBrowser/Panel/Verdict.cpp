@@ -128,7 +128,7 @@ Verdict Verdict::make(const Input &in, bool korean)
     }
     if (skip && in.reason != QLatin1String("unchanged")) {
         v.label = pick(korean, u"검사 제외", "Not checked");
-        v.help = localizedSiteMessage(in.reason, korean);
+        v.help = localizedSiteMessage(in.reason);
         return v;
     }
     v.label = prob ? pick(korean, u"AI 정상", "AI: OK") : pick(korean, u"정상", "OK");
@@ -164,7 +164,7 @@ QString Verdict::describeReason(const QString &reason, double score)
 QString Verdict::describeReason(const QString &reason, double score, bool korean)
 {
     if (!(score > 0))
-        return localizedSiteMessage(reason, korean);
+        return localizedSiteMessage(reason);
     QStringList result;
     for (const QString &raw : reason.split(u',')) {
         const QString part = trimmed(raw);
@@ -180,7 +180,7 @@ QString Verdict::describeReason(const QString &reason, double score, bool korean
             }
         }
         const QString code = pieces.value(0);
-        QString word = wordOf(code, korean).value_or(localizedSiteMessage(part, korean));
+        QString word = wordOf(code, korean).value_or(localizedSiteMessage(part));
         if (code == QLatin1String("repeat") && pieces.size() == 2) {
             bool ok = false;
             const qlonglong n = pieces.at(1).toLongLong(&ok);
