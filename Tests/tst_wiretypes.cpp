@@ -226,7 +226,7 @@ private slots:
         QTest::addColumn<QString>("shown");   // in English
         const QString unreadable = QStringLiteral("The page sent a message that couldn't be read.");
         QTest::newRow("code") << QByteArray(R"("cancelled")") << "Deletion cancelled.";
-        QTest::newRow("values as JSON text") << QByteArray(R"("{\"code\":\"progress.deleting\",\"args\":[1,3]}")")
+        QTest::newRow("values as JSON text") << QByteArray("\"{\\\"code\\\":\\\"progress.deleting\\\",\\\"args\\\":[1,3]}\"")
                                              << "Deleting… 1/3";
         QTest::newRow("values as an object") << QByteArray(R"({"code":"progress.deleting","args":[1,3]})") << "Deleting… 1/3";
         QTest::newRow("older script's sentence") << QByteArray(R"("삭제 중… 1/3")") << "삭제 중… 1/3";
