@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(info->supported, supported);
         QCOMPARE(info->canRemove, canRemove);
         QCOMPARE(info->url, reportedUrl);
-        const QString shown = supported ? info->intro : info->guide;
+        const QString shown = koreanText(supported ? info->intro : info->guide);
         QVERIFY2(shown.startsWith(shownBeforeScan), qPrintable(shown));
         // The texts are keys of the application's translation table.
         for (const QString &text : {info->intro, info->guide, info->emptyText, info->readOnlyHint})
