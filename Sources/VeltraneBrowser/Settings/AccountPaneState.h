@@ -2,7 +2,8 @@
 // The account pane without its widgets: the form texts, which card is shown, the one status
 // line, and every account action (device account, password and e-mail code sign-in, linking an
 // e-mail, password change, deletion, sign-out) run against the service client. The pane's
-// widgets only show this state and call these members; tests drive it without a window.
+// widgets only show this state and call these members; tests drive it without a window. Texts
+// and status lines are in the run's language.
 //
 //   AccountPaneState pane(&account);
 //   pane.setEmail("me@example.com");

@@ -1,7 +1,7 @@
 #pragma once
 // What the collecting-and-rules pane offers and writes: the choices of its four pickers (with
 // the stored value as an extra first choice where the pane must show a value set elsewhere),
-// its texts, and the writes, which refuse any value the picker does not offer.
+// its texts (in the run's language), and the writes, which refuse any value the picker does not offer.
 //
 //   for (const PaneChoice &c : BasicPaneModel::limitChoices(model.limit())) ...
 //   BasicPaneModel::setLimit(model, 300);     // true: written; false: refused, nothing stored

@@ -9,7 +9,8 @@
 
 namespace {
 
-// The export reports in the process's language; the pane shows its own line in either.
+// The reason of the export's failure line, without the export's own lead-in (written in either
+// language), so that the pane's line does not say it twice.
 QString reasonOf(const QString &message)
 {
     for (const QString &prefix : {QStringLiteral("저장하지 못했습니다. "), QStringLiteral("Couldn't save. ")}) {

@@ -1,7 +1,7 @@
 #pragma once
 // What the history pane does: the retention choices, when export and clearing are possible, the
 // export (to a file the owner picks) and the clearing (after the owner confirms), and the one
-// result line they leave. Holds only that line; every other value is the model's.
+// result line they leave, in the run's language. Holds only that line; every other value is the model's.
 //
 //   HistoryPaneModel pane(model, prompts);
 //   pane.exportHistory(parent);   // message(): "Saved to veltrane-history-2026-12-10.csv."

@@ -1,6 +1,7 @@
 #pragma once
 // The four tabs of the settings window, in sidebar order, with their titles and the one-line
-// status each shows under its name. Pure functions of the model's and the account's state.
+// status each shows under its name. Pure functions of the model's and the account's state; the
+// texts are in the run's language.
 //
 //   SettingsTab tab = SettingsTab::fromRawValue("history").value_or(SettingsTab::ai);
 //   label->setText(SettingsTab::status(tab, model, account));
