@@ -37,6 +37,6 @@ QString RunText::time(const QDateTime &date, const QDateTime &now, bool korean)
 {
     const QDateTime local = date.toLocalTime();
     if (local.date() == now.toLocalTime().date())
-        return DateText::clock(local.time(), korean);
-    return DateText::monthDayClock(local, korean);
+        return DateText::clock(local.time());
+    return DateText::monthDayClock(local);
 }
