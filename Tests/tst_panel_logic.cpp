@@ -1,5 +1,6 @@
 // The review panel's decisions without a window: tabs and deletion candidates, list rows and post
 // headings, status texts, the bars, the live stage and the scan log, in both languages.
+#include "LanguageScope.h"
 #include "TestMain.h"
 
 #include "Panel/AIPercent.h"
@@ -217,7 +218,7 @@ void PanelLogicTest::protectedCommentsNeverCandidates()
     QCOMPARE(c.first().state, QStringLiteral("spam"));
     QCOMPARE(c.first().kind, QStringLiteral("spam"));
     QCOMPARE(c.first().reason, QStringLiteral("AI: Spam 97%"));
-    QCOMPARE(PanelTab::candidates(records, problems, true).first().reason, QStringLiteral("AI 스팸 97%"));
+    QCOMPARE(inLanguage(true, [&] { return PanelTab::candidates(records, problems, true); }).first().reason, QStringLiteral("AI 스팸 97%"));
 }
 
 void PanelLogicTest::rows()
@@ -324,7 +325,7 @@ void PanelLogicTest::commentRow()
     QCOMPARE(StoredCommentRow::meta(r, false), QString());
     r.publishedAt = double(QDateTime(QDate(2026, 12, 9), QTime(21, 17)).toMSecsSinceEpoch());
     QCOMPARE(StoredCommentRow::meta(r, false), QStringLiteral("Dec 9, 2026"));
-    QCOMPARE(StoredCommentRow::meta(r, true), QStringLiteral("2026년 12월 9일"));
+    QCOMPARE(inLanguage(true, [&] { return StoredCommentRow::meta(r, true); }), QStringLiteral("2026년 12월 9일"));
     QCOMPARE(StoredCommentRow::tintPercent(r), std::optional<int>(13));
     r.aiProb.reset();
     QCOMPARE(StoredCommentRow::tintPercent(r), std::optional<int>(100));
@@ -351,7 +352,7 @@ void PanelLogicTest::commentRow()
     QCOMPARE(d.lines.last().second, QStringLiteral("1,234"));
     liked.kind.clear();
     liked.likeCount = std::nan("");
-    d = StoredCommentRow::details(liked, Verdict::of(liked, {}, true), true);
+    d = inLanguage(true, [&] { return StoredCommentRow::details(liked, Verdict::of(liked, {}, true), true); });
     QCOMPARE(d.lines.first().second, QStringLiteral("문제 확률 · 42%"));
     QCOMPARE(d.lines.last(), (QPair<QString, QString>("삭제 완료", "2026년 12월 9일 오후 9:17")));
 }
@@ -632,14 +633,14 @@ void PanelLogicTest::runTexts()
     // In the interface language whatever the system locale: the clock alone today, else month, day and clock.
     const QDateTime now(QDate(2026, 3, 9), QTime(18, 0));
     QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 9), QTime(9, 5, 30)), now, false), QStringLiteral("9:05 AM"));
-    QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 9), QTime(9, 5, 30)), now, true), QStringLiteral("오전 9:05"));
+    QCOMPARE(inLanguage(true, [&] { return RunText::time(QDateTime(QDate(2026, 3, 9), QTime(9, 5, 30)), now, true); }), QStringLiteral("오전 9:05"));
     QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now, false), QStringLiteral("Mar 2, 9:07 PM"));
-    QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now, true), QStringLiteral("3월 2일 오후 9:07"));
+    QCOMPARE(inLanguage(true, [&] { return RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now, true); }), QStringLiteral("3월 2일 오후 9:07"));
     ScanStore::Run automatic = run("s");
     automatic.at = now;
     automatic.automatic = true;
     QCOMPARE(ScanSession{{automatic}}.title(false, now), QStringLiteral("6:00 PM · automatic"));
-    QCOMPARE(ScanSession{{automatic}}.title(true, now), QStringLiteral("오후 6:00 · 자동 검사"));
+    QCOMPARE(inLanguage(true, [&] { return ScanSession{{automatic}}.title(true, now); }), QStringLiteral("오후 6:00 · 자동 검사"));
 }
 
 void PanelLogicTest::stage()

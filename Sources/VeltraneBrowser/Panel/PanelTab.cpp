@@ -97,7 +97,7 @@ QList<ScanStore::Record> PanelTab::candidates(const QList<ScanStore::Record> &re
         c.state = QStringLiteral("spam");
         c.aiProb = *prob;
         c.kind = it->kind.isEmpty() ? QStringLiteral("spam") : it->kind;
-        c.reason = SpamRules::place(*prob, c.kind, 0, korean).reason;
+        c.reason = SpamRules::place(*prob, c.kind, 0).reason;
         found.append({AIPercent::of(*prob), c});
     }
     std::stable_sort(found.begin(), found.end(), [](const Entry &a, const Entry &b) { return a.percent > b.percent; });

@@ -30,7 +30,7 @@ QString StoredCommentRow::meta(const ScanStore::Record &record, bool korean)
     const QDateTime at = QDateTime::fromMSecsSinceEpoch(qint64(ms)).toLocalTime();
     if (!at.isValid())
         return QString();
-    return DateText::date(at.date(), korean);
+    return DateText::date(at.date());
 }
 
 std::optional<int> StoredCommentRow::tintPercent(const ScanStore::Record &record)
@@ -50,9 +50,9 @@ StoredCommentRow::Details StoredCommentRow::details(const ScanStore::Record &rec
 {
     Details d;
     d.help = verdict.help;
-    auto when = [&](const QDateTime &t) { return DateText::dateClock(t, korean); };
+    auto when = [&](const QDateTime &t) { return DateText::dateClock(t); };
     if (const std::optional<double> prob = AIPercent::clean(record.aiProb)) {
-        const QString label = AIRules::labels(korean).value(
+        const QString label = AIRules::labels().value(
             record.kind, korean ? QStringLiteral("문제 확률") : QStringLiteral("Risk probability"));
         d.lines.append({korean ? QStringLiteral("AI 판정") : QStringLiteral("AI verdict"),
                         label + QStringLiteral(" · ") + QString::number(AIPercent::of(*prob)) + u'%'});
@@ -62,7 +62,7 @@ StoredCommentRow::Details StoredCommentRow::details(const ScanStore::Record &rec
     if (record.deletedAt)
         d.lines.append({korean ? QStringLiteral("삭제 완료") : QStringLiteral("Deleted"), when(*record.deletedAt)});
     if (const std::optional<qint64> likes = AIPercent::likes(record.likeCount); likes && *likes > 0)
-        d.lines.append({korean ? QStringLiteral("좋아요") : QStringLiteral("Likes"), DateText::locale(korean).toString(*likes)});
+        d.lines.append({korean ? QStringLiteral("좋아요") : QStringLiteral("Likes"), DateText::locale().toString(*likes)});
     return d;
 }
 
