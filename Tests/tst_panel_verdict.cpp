@@ -1,4 +1,5 @@
 // The verdict of a stored comment in both languages, and the words of its reason codes.
+#include "LanguageScope.h"
 #include "TestMain.h"
 
 #include "Panel/Verdict.h"
@@ -129,6 +130,7 @@ void PanelVerdictTest::verdict()
     QFETCH(QString, help);
 
     Verdict::Input in{state, kind, reason, prob, prob.has_value(), thresholds, pending, deleted, kept};
+    LanguageScope language(korean);
     const Verdict v = Verdict::make(in, korean);
     QCOMPARE(v.label, label);
     QCOMPARE(v.percent, percent);
