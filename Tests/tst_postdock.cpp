@@ -193,7 +193,7 @@ private slots:
     {
         QFETCH(PostDockModel::ActionsInput, in);
         QFETCH(bool, korean);
-        const PostDockModel::Actions a = PostDockModel::actions(in, korean);
+        const PostDockModel::Actions a = inLanguage(korean, [&] { return PostDockModel::actions(in, korean); });
         auto on = [](bool b) { return b ? QStringLiteral("on") : QStringLiteral("off"); };
         QTEST(a.progress ? QStringLiteral("progress, stop ") + on(a.stopEnabled) : QStringLiteral("idle"), "form");
         QTEST(QStringList({a.loadText, on(a.loadEnabled), a.loadProminent ? "prominent" : "plain",

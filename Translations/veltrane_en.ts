@@ -37,6 +37,13 @@
     </message>
 </context>
 <context>
+    <name>CommentListModel</name>
+    <message>
+        <source>Other comments %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DashboardModel</name>
     <message>
         <source>Posts · %1 monitored</source>
@@ -126,6 +133,29 @@
     </message>
 </context>
 <context>
+    <name>DeleteBar</name>
+    <message>
+        <source>%1 selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> · %1 at a time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deselect all</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LoginStatus</name>
     <message>
         <source>Not checked yet</source>
@@ -157,6 +187,73 @@
     </message>
 </context>
 <context>
+    <name>PanelProgressBar</name>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PanelTab</name>
+    <message>
+        <source>Comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flagged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PostHeading</name>
+    <message>
+        <source>Not scanned</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 flagged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProbabilityRange</name>
+    <message>
+        <source>Spam probability</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spam probability range to delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RunText</name>
+    <message>
+        <source>Check for spam</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check %1 for spam</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ScanExport</name>
     <message>
         <source>Couldn&apos;t save. %1</source>
@@ -164,6 +261,135 @@
     </message>
     <message>
         <source>Saved to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScanSession</name>
+    <message>
+        <source> · automatic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 post</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 posts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 new</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 flagged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScanStage</name>
+    <message>
+        <source>Opening the post</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collecting comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AI check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finishing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> · %1 flagged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Queued</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flagged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(no name)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScanStatusText</name>
+    <message>
+        <source>Opening the post</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collecting comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AI check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 flagged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>post %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finding the comments to delete</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -191,6 +417,149 @@
     </message>
     <message>
         <source>The history file is damaged, so history is off for this run: scans are not recorded. The file was left as it is: %1. To start a new history, quit the application and move the file elsewhere (keep it, so it can be recovered); a new one is made at the next start.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SiteMessage</name>
+    <message>
+        <source>Press Scan for spam to load and check this video&apos;s comments. No sign-in needed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On youtube.com, comments are collected and checked on a video page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No comments found on this video. Comments are turned off or there are none yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You are not signed in, so comments were only collected and checked. To delete, sign in to YouTube and scan again on your own video.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped: the comment&apos;s action menu was not found. (YouTube&apos;s layout may have changed.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped: the menu has no Delete. You can only delete comments on your own channel&apos;s videos.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The site didn&apos;t send the comments. Please scan again in a moment.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With your own post open, press Scan for spam to load and check all its comments.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open one of your posts (click it on your profile) to scan it for spam here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No comments found on this post. It has none, or this view does not show the comment list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You are not signed in, so only the publicly shown comments were checked (replies and some comments may be missing). To delete, sign in and open your own post.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped: the comment options button was not found. (Instagram&apos;s layout may have changed.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped: the menu has no Delete. You can only delete comments on your own posts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This is not a supported comment page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanned comments were not found. Please scan again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The comment page changed. Please scan again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To delete, sign in to the site and scan again on your own comment page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped: Delete was pressed but the comment did not go away.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deletion cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The site didn&apos;t send some of the comments, so only part of them was collected. Please scan again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The site didn&apos;t send some of the replies, so only part of them was collected. Please scan again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scan was stopped, so only part of the comments was collected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Has likes, not checked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open your channel page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t load your posts: the site asks you to sign in or to confirm it&apos;s you.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t read your list of posts. (The site&apos;s layout may have changed.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading comments…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collecting comments… %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collecting comments… %1/%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking comments…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleting… %1/%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deletion complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deletion stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page sent a message that couldn&apos;t be read.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -224,12 +593,35 @@
         <source>Couldn&apos;t open your channel page.</source>
         <translation type="unfinished"></translation>
     </message>
+</context>
+<context>
+    <name>SpamPanel</name>
     <message>
-        <source>Couldn&apos;t load your posts: the site asks you to sign in or to confirm it&apos;s you.</source>
+        <source>Checks</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SpamPanelModel</name>
+    <message>
+        <source>No post scanned yet.
+Open one of your posts and scan it: its comments show here.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Couldn&apos;t read your list of posts. (The site&apos;s layout may have changed.)</source>
+        <source>No suspected comments.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No deleted comments.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanned posts have no comments.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -265,6 +657,45 @@
     </message>
 </context>
 <context>
+    <name>StoredCommentRow</name>
+    <message>
+        <source>(no name)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(no text stored)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Risk probability</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AI verdict</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>First collected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last seen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Likes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click the bubble for verdict details and scan times</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>VeltraneAccount</name>
     <message>
         <source>it is damaged or cut short</source>
@@ -292,6 +723,137 @@
     </message>
     <message>
         <source>The account file could not be read (%1), so you are not signed in. It was left as it is: %2. A new sign-in keeps it aside rather than writing over it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Verdict</name>
+    <message>
+        <source>Off-platform contact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Investment promotion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gambling promotion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loan promotion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Side-job promotion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adult content promotion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Impersonation or prize lure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Investment testimonial</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Promotional comment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>External link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Promotional author name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flagged by YouTube</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyword match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Built-in word</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Author deleted before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cleared last time, unchanged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kept at last review, unchanged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Picked by you</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not spam</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flagged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Below the %1% threshold, so it is not ticked.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Word · </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A built-in word. You can turn the built-in words off in Settings &gt; Word list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rules · </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spam</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not checked by AI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not checked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AI: OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (%1×)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
