@@ -111,7 +111,7 @@ QImage renderSettingsView(const QString &view, bool korean)
         tab = SettingsTab::history;
     else if (view.startsWith(QLatin1String("settings-account")))
         tab = SettingsTab::account;
-    SettingsWindow window(&model, tab, nullptr, &prompts, korean);
+    SettingsWindow window(&model, tab, nullptr, &prompts);
     if (view == QLatin1String("settings-account-email")) {
         if (auto *pane = qobject_cast<AccountPane *>(window.pane())) {
             pane->state()->setEmail(QStringLiteral("owner@example.com"));
