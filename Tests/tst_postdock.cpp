@@ -306,6 +306,7 @@ private slots:
         QFETCH(int, daysAgo);
         const QDateTime now(QDate(2026, 3, 14), QTime(18, 30));
         const QDateTime when(now.date().addDays(-daysAgo), QTime(15, 5, 30));   // seconds are not shown
+        LanguageScope language(korean);
         QTEST(PostDockModel::scanned(when, now, korean), "text");
     }
 

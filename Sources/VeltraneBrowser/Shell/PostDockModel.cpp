@@ -140,8 +140,8 @@ QString PostDockModel::scanned(const QDateTime &date, const QDateTime &now, bool
 {
     const QDateTime local = date.toLocalTime();
     if (local.date() == now.toLocalTime().date())
-        return pick(korean, QStringLiteral("오늘 "), QStringLiteral("Today ")) + DateText::clock(local.time(), korean);
-    return DateText::monthDayClock(local, korean);
+        return pick(korean, QStringLiteral("오늘 "), QStringLiteral("Today ")) + DateText::clock(local.time());
+    return DateText::monthDayClock(local);
 }
 
 QString PostDockModel::name(const ChannelPost &post)
