@@ -1,6 +1,5 @@
 #include "Scan/AIPass.h"
 
-#include "Base/Lang.h"
 #include "Rules/AIRules.h"
 #include "Scan/SpamModel.h"
 #include "Service/VeltraneAccount.h"
@@ -291,7 +290,7 @@ QString AIPass::closing() const
 {
     SpamModel &m = *m_model;
     if (m_firstFailure) {
-        const QString text = AIRules::message(*m_firstFailure, Lang::system());
+        const QString text = AIRules::message(*m_firstFailure);
         m.report(text);
         return u' ' + text + tr(" The AI checked %1.").arg(m_answered) + m_reuseNote;
     }
