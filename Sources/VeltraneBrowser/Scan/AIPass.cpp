@@ -235,7 +235,7 @@ void AIPass::take(int index, const QList<std::optional<AIScore>> &scores)
         QList<ScanStore::AIAnswer> answers;
         for (qsizetype i = 0; i < pairs; ++i) {
             if (scores.at(i))
-                answers.append({batch.at(i).id, ScanStore::hash(batch.at(i).text), *scores.at(i)});
+                answers.append({batch.at(i).id, review.textHashes().of(batch.at(i).id, batch.at(i).text), *scores.at(i)});
         }
         if (!answers.isEmpty())
             m.scanReport().noteStored(m.store()->rememberAI(m_page->site, answers, m_optionsKey));

@@ -5,7 +5,6 @@
 #include "Rules/BuiltinWords.h"
 #include "Scan/SpamModel.h"
 
-#include <QCryptographicHash>
 
 #include <cmath>
 #include <vector>
@@ -25,24 +24,6 @@ bool wordFlagged(const Comment &c)
 QString withoutCommas(QString word)
 {
     return word.replace(u',', u' ');
-}
-
-// Whether `hex` is the store's text hash of `text` (SHA-256 of the UTF-8 text in lower-case hex),
-// without building the hash as a string: reuse asks this for every comment of a long page.
-bool sameTextHash(QCryptographicHash &sha, const QString &text, const QString &hex)
-{
-    static constexpr char digits[] = "0123456789abcdef";
-    if (hex.size() != 64)
-        return false;
-    sha.reset();
-    sha.addData(text.toUtf8());
-    const QByteArrayView digest = sha.resultView();
-    for (qsizetype i = 0; i < digest.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(digest[i]);
-        if (hex.at(2 * i) != QLatin1Char(digits[byte >> 4]) || hex.at(2 * i + 1) != QLatin1Char(digits[byte & 15]))
-            return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -86,6 +67,7 @@ QList<Comment> PostReview::spam() const
 void PostReview::forgetPage()
 {
     m_aiSeen.clear();
+    m_hashes.clear();
     m_keywordMatches.clear();
 }
 
@@ -282,7 +264,6 @@ PostReview::Reuse PostReview::reuseAI(const QHash<QString, ScanStore::Known> &kn
     const QString key = m_model.aiOptionsKey();
     const QStringList kinds = QStringList {kSpam} + m_model.aiOptions();
     bool touched = false;
-    QCryptographicHash sha(QCryptographicHash::Sha256);
     for (qsizetype i = 0; i < m_comments.size(); ++i) {
         const Comment &c = m_comments.at(i);
         if (c.verdict() != Comment::Verdict::ok || c.aiProb)
@@ -290,8 +271,7 @@ PostReview::Reuse PostReview::reuseAI(const QHash<QString, ScanStore::Known> &kn
         const auto entry = known.constFind(c.id);
         if (entry == known.constEnd() || !entry->options || *entry->options != key || !entry->score)
             continue;
-        // The hash last: one SHA-256 per candidate that passed every cheaper test.
-        if (!sameTextHash(sha, c.text, entry->hash))
+        if (m_hashes.of(c.id, c.text) != entry->hash)
             continue;
         const AIRules::Verdict verdict = AIRules::verdict(*entry->score, kinds);
         Comment &m = m_comments[i];
@@ -431,7 +411,8 @@ QString PostReview::repeatNote(int flagged)
 }
 
 int PostReview::skipCleared(QList<Comment> &comments, const QHash<QString, ScanStore::Known> &known,
-                           const QString &rules, const std::optional<QString> &aiOptions)
+                           const QString &rules, const std::optional<QString> &aiOptions,
+                           const TextHashes &hashes)
 {
     if (known.isEmpty())
         return 0;
@@ -447,7 +428,7 @@ int PostReview::skipCleared(QList<Comment> &comments, const QHash<QString, ScanS
         if (found == known.constEnd())
             continue;
         const ScanStore::Known &k = found.value();
-        if (k.hash != ScanStore::hash(m.text))
+        if (k.hash != hashes.of(m.id, m.text))
             continue;
         QString reason;
         if (k.kept) {

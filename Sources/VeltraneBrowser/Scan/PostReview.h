@@ -9,6 +9,7 @@
 #include "Rules/AIRules.h"
 #include "Rules/SpamRules.h"
 #include "Store/ScanStore.h"
+#include "Store/TextHashes.h"
 #include "Wire/Comment.h"
 
 #include <QHash>
@@ -54,6 +55,10 @@ public:
     void forgetWordBase() { m_wordBase.clear(); }
     // Ids whose spam verdict came from the owner's stored picks.
     const QSet<QString> &restored() const { return m_restored; }
+    // The text hashes of the page's comments, made once per scan by hashTexts() and used by every
+    // step that compares texts with the history or stores them.
+    const TextHashes &textHashes() const { return m_hashes; }
+    void hashTexts() { m_hashes.add(m_comments); }
 
     // Forgets which texts the AI check scored and the keyword answers of the page's texts.
     void forgetPage();
@@ -86,8 +91,10 @@ public:
     static QString repeatNote(int flagged);
     // Marks as skipped the comments cleared or kept before whose text did not change, judged
     // under the same rules (and the same AI options when given). Returns how many it marked.
+    // `hashes` are the texts' hashes when already made.
     static int skipCleared(QList<Comment> &comments, const QHash<QString, ScanStore::Known> &known,
-                           const QString &rules, const std::optional<QString> &aiOptions);
+                           const QString &rules, const std::optional<QString> &aiOptions,
+                           const TextHashes &hashes = {});
     // Ticks exactly these spam comments of the open page; throws BrowserError when the results
     // are not this page's or an id is not one of its spam comments (nothing changed then).
     void selectReviewed(const QStringList &ids);
@@ -112,6 +119,7 @@ private:
     QSet<QString> m_restored;
     QHash<QString, Comment> m_wordBase;
     QSet<QString> m_aiSeen;
+    TextHashes m_hashes;
     QHash<std::pair<QString, int>, AIRules::Placement> m_placements;
     SpamRules::Keywords m_keywordMatcher;
     QStringList m_keywordMatcherFor;

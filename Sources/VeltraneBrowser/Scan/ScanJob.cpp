@@ -258,13 +258,11 @@ void ScanJob::compare()
     const QList<Comment> &comments = m.comments();
     QStringList ids;
     ids.reserve(comments.size());
-    QHash<QString, QString> hashes;
-    hashes.reserve(comments.size());
-    for (const Comment &c : comments) {
+    for (const Comment &c : comments)
         ids.append(c.id);
-        if (!hashes.contains(c.id))
-            hashes.insert(c.id, ScanStore::hash(c.text));
-    }
+    // Each text hashed once for the whole scan: comparing, reusing, storing and the AI answers.
+    m.review().hashTexts();
+    const TextHashes &hashes = m.review().textHashes();
     const QHash<QString, ScanStore::Known> known = m.store()->known(m_key->site, ids);
     QStringList newIds;
     QSet<QString> seenIds;
@@ -281,13 +279,13 @@ void ScanJob::compare()
     if (!known.isEmpty() && !m_caughtUp) {
         qint64 edited = 0;
         for (auto it = known.constBegin(); it != known.constEnd(); ++it)
-            edited += it.value().hash != hashes.value(it.key()) ? 1 : 0;
+            edited += it.value().hash != hashes.of(it.key()) ? 1 : 0;
         m_facts.storeKnewSome = true;
         m_facts.unknown = newIds.size();
         m_facts.edited = edited;
     }
     for (auto it = known.constBegin(); it != known.constEnd(); ++it) {
-        if (it.value().score && it.value().hash == hashes.value(it.key()))
+        if (it.value().score && it.value().hash == hashes.of(it.key()))
             m.review().noteAISeen(it.key());
     }
     if (m.flagKnownSpammers())
@@ -297,7 +295,8 @@ void ScanJob::compare()
         QList<Comment> list = m.comments();
         if (!m_caughtUp) {
             m_facts.skipped = PostReview::skipCleared(list, known, rules,
-                                                     m_runAI ? std::optional<QString>(m.aiOptionsKey()) : std::nullopt);
+                                                     m_runAI ? std::optional<QString>(m.aiOptionsKey()) : std::nullopt,
+                                                     hashes);
         } else {
             list.removeIf([](const Comment &c) {
                 return c.verdict() == Comment::Verdict::skip
@@ -308,7 +307,7 @@ void ScanJob::compare()
     }
     if (m.aiOn())
         m_reuse = m.review().reuseAI(known);
-    m.scanReport().noteStored(m.store()->remember(m_key->site, m_key->url, m.comments(), rules, m_now));
+    m.scanReport().noteStored(m.store()->remember(m_key->site, m_key->url, m.comments(), rules, m_now, hashes));
 }
 
 QCoro::Task<bool> ScanJob::askAI()
