@@ -68,7 +68,6 @@ void PostReview::forgetPage()
 {
     m_aiSeen.clear();
     m_hashes.clear();
-    m_keywordMatches.clear();
 }
 
 void PostReview::clearMarks()
@@ -89,21 +88,15 @@ std::optional<AIRules::Placement> PostReview::answerAI(qsizetype index, const QS
 
 std::optional<QString> PostReview::keywordIn(const QString &text)
 {
-    // A scan lays the keywords over the same texts twice (before and after the AI pass): the
-    // second time reads the first answer instead of normalising every text again.
+    // No answers are kept: matching a text costs less than keeping its answer in a table (the
+    // model benchmark measures both).
     if (m_keywordMatcherFor != m_model.keywords()) {
         m_keywordMatcher = SpamRules::Keywords(m_model.keywords());
         m_keywordMatcherFor = m_model.keywords();
-        m_keywordMatches.clear();
     }
     if (m_keywordMatcher.isEmpty())
         return std::nullopt;
-    const auto found = m_keywordMatches.constFind(text);
-    if (found != m_keywordMatches.constEnd())
-        return found.value();
-    const std::optional<QString> word = m_keywordMatcher.match(text);
-    m_keywordMatches.insert(text, word);
-    return word;
+    return m_keywordMatcher.match(text);
 }
 
 QList<int> PostReview::overlayWords(bool dictionary)

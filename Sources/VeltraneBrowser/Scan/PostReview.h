@@ -107,7 +107,7 @@ signals:
 private:
     // applyAI without announcing the change, for callers that announce once for many.
     std::optional<AIRules::Placement> placeAt(qsizetype index);
-    // The first of the owner's keywords in a text, remembered per text for the current list.
+    // The first of the owner's keywords in a text.
     std::optional<QString> keywordIn(const QString &text);
     // place() against the threshold, remembered per kind and whole percent.
     AIRules::Placement placement(double prob, const QString &kind);
@@ -123,5 +123,4 @@ private:
     QHash<std::pair<QString, int>, AIRules::Placement> m_placements;
     SpamRules::Keywords m_keywordMatcher;
     QStringList m_keywordMatcherFor;
-    QHash<QString, std::optional<QString>> m_keywordMatches;
 };
