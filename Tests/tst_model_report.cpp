@@ -1,6 +1,7 @@
 // What the spam model tells the owner and writes to the history: the note sentences and the closing
 // status line of a scan in both languages, the issue notes, the runs with their items and sessions,
 // the post counts, and the status line while a page call runs.
+#include "LanguageScope.h"
 #include "ModelHarness.h"
 #include "TestMain.h"
 
@@ -65,13 +66,14 @@ void ModelReportTest::statusLine_data()
     QTest::addColumn<QString>("kind");
 
     const QString koEmpty = QStringLiteral("이 영상에서 댓글을 찾지 못했습니다. 댓글이 꺼져 있거나 아직 없는 영상입니다.");
+    const QString emptyCode = QStringLiteral("youtube.empty");
     const QString note = QStringLiteral(" 1 cleared last time and unchanged were skipped.");
     QTest::newRow("en none found") << false << facts(0, 0) << "" << note << "No comments found." << "warn";
     QTest::newRow("ko none found") << true << facts(0, 0) << "" << note << "댓글을 찾지 못했습니다." << "warn";
-    QTest::newRow("en page's empty text") << false << facts(0, 0) << koEmpty << note
+    QTest::newRow("en page's empty text") << false << facts(0, 0) << emptyCode << note
                                           << "No comments found on this video. Comments are turned off or there are none yet."
                                           << "warn";
-    QTest::newRow("ko page's empty text") << true << facts(0, 0) << koEmpty << note << koEmpty << "warn";
+    QTest::newRow("ko page's empty text") << true << facts(0, 0) << emptyCode << note << koEmpty << "warn";
     QTest::newRow("en page's text outside the table") << false << facts(0, 0) << "댓글이 없어요" << note
                                                       << "No comments found." << "warn";
     QTest::newRow("ko page's text outside the table") << true << facts(0, 0) << "댓글이 없어요" << note
@@ -91,7 +93,7 @@ void ModelReportTest::statusLine_data()
                                                 << "새 댓글 2개를 수집했습니다. 검토할 의심 댓글 1개. 아닌 것은 체크를 해제하세요."
                                                 << "warn";
     SpamModel::ScanFacts cut = facts(84, 2);
-    cut.partial = QStringLiteral("사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.");
+    cut.partial = QStringLiteral("partialData");
     QTest::newRow("en partial after the counts") << false << cut << "" << ""
         << "2 of 84 comments flagged. Untick anything that isn't spam. The site didn't send some of the comments, so only"
            " part of them was collected. Please scan again."
@@ -100,12 +102,12 @@ void ModelReportTest::statusLine_data()
         << "댓글 84개 중 2개 검출. 아닌 것은 체크를 해제하세요. 사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요."
         << "warn";
     SpamModel::ScanFacts stoppedClean = facts(10, 0);
-    stoppedClean.partial = QStringLiteral("검사를 멈춰 일부만 수집했습니다.");
+    stoppedClean.partial = QStringLiteral("partialStopped");
     QTest::newRow("en partial with nothing flagged is a warning") << false << stoppedClean << "" << ""
         << "Checked 10 comments; no suspected spam. The scan was stopped, so only part of the comments was collected."
         << "warn";
     SpamModel::ScanFacts nothing = facts(0, 0);
-    nothing.partial = QStringLiteral("사이트가 댓글을 보내지 않았습니다. 잠시 뒤 다시 검사해 주세요.");
+    nothing.partial = QStringLiteral("youtube.noData");
     QTest::newRow("en partial with no comments says why") << false << nothing << "" << note
         << "The site didn't send the comments. Please scan again in a moment." << "warn";
     QTest::newRow("en caught up false counts as not") << false << facts(5, 0, false, 3) << "" << ""
@@ -120,6 +122,7 @@ void ModelReportTest::statusLine()
     QFETCH(QString, note);
     QFETCH(QString, line);
     QFETCH(QString, kind);
+    LanguageScope language(korean);
     ModelHarness h;
     SpamModel &m = h.model();
     if (!emptyText.isEmpty()) {
@@ -128,7 +131,7 @@ void ModelReportTest::statusLine()
         info.emptyText = emptyText;
         m.setInfo(info);
     }
-    QCOMPARE(m.scanStatus(facts, note, korean), (SpamModel::StatusLine {line, kind}));
+    QCOMPARE(m.scanReport().status(facts, note), (SpamModel::StatusLine {line, statusKindOf(kind)}));
 }
 
 void ModelReportTest::notes_data()
@@ -194,7 +197,7 @@ void ModelReportTest::notes()
     QFETCH(bool, noLikesOnly);
     QFETCH(QString, note);
     ModelHarness h({{"vt.limit", limit}, {"vt.sort", sort}, {"vt.noLikesOnly", noLikesOnly}});
-    QCOMPARE(h.model().scanNote(facts, korean), note);
+    QCOMPARE(inLanguage(korean, [&] { return h.model().scanReport().note(facts); }), note);
 }
 
 void ModelReportTest::reportScanKeepsNotesInTheIssue()
@@ -203,7 +206,7 @@ void ModelReportTest::reportScanKeepsNotesInTheIssue()
     SpamModel &m = h.model();
     SpamModel::ScanFacts covered = facts(30, 1);
     covered.hidden = true;
-    m.reportScan(covered);
+    m.scanReport().publish(covered);
     QCOMPARE(m.statusKind(), QStringLiteral("warn"));
     QVERIFY(m.status().startsWith("1 of 30 comments flagged."));
     QCOMPARE(m.issue(), QStringLiteral("The window was covered, so some comments may not have loaded. Scan again with"
@@ -213,11 +216,11 @@ void ModelReportTest::reportScanKeepsNotesInTheIssue()
     m.clearReview();
     SpamModel::ScanFacts none = facts(0, 0);
     none.skipped = 4;
-    m.reportScan(none);
+    m.scanReport().publish(none);
     QCOMPARE(m.status(), QStringLiteral("No comments found."));
     QCOMPARE(m.issue(), QStringLiteral("No comments found."));
     // The run of such a scan carries no note.
-    m.logScanRun(ScanStore::PostKey {"youtube", kPost}, none, {});
+    m.scanReport().logRun(ScanStore::PostKey {"youtube", kPost}, none, {});
     QCOMPARE(h.store().runs(kPost).value(0).note, QString());
 }
 
@@ -342,7 +345,7 @@ void ModelReportTest::scanRunItems()
     m.report(QStringLiteral("Checked."));
 
     SpamModel::ScanFacts f = facts(5, 4, std::nullopt, 4);
-    m.logScanRun(page, f, {"new1", "new2", "new3", "new4"});
+    m.scanReport().logRun(page, f, {"new1", "new2", "new3", "new4"});
     const QList<ScanStore::Run> runs = h.store().runs(kPost);
     QCOMPARE(runs.size(), 1);
     const ScanStore::Run &run = runs.first();
@@ -356,7 +359,7 @@ void ModelReportTest::scanRunItems()
     QCOMPARE(h.store().items(run.id).size(), 5);
 
     // Pending records first (store order), then the new comments that are not pending, in page order.
-    const QList<ScanStore::Item> items = m.scanRunItems(kPost, {"new1", "new2", "new3", "new4"});
+    const QList<ScanStore::Item> items = m.scanReport().runItems(kPost, {"new1", "new2", "new3", "new4"});
     QStringList order;
     QHash<QString, ScanStore::Item> byId;
     for (const ScanStore::Item &item : items) {
@@ -375,7 +378,7 @@ void ModelReportTest::scanRunItems()
 
     // Fresh comments that are not pending carry the kind of their verdict.
     m.setComments({dict, ai, plainSpam, clean});
-    const QList<ScanStore::Item> fromPage = m.scanRunItems(QStringLiteral("https://www.youtube.com/watch?v=otherpost01"),
+    const QList<ScanStore::Item> fromPage = m.scanReport().runItems(QStringLiteral("https://www.youtube.com/watch?v=otherpost01"),
                                                           {"new1", "new3", "new4", "new2"});
     QCOMPARE(fromPage.size(), 4);
     QCOMPARE(fromPage.at(0).kind, QStringLiteral("abuse"));    // the built-in word's kind
@@ -384,13 +387,13 @@ void ModelReportTest::scanRunItems()
     QCOMPARE(fromPage.at(3).kind, QString());
 
     // The first scan of a post marks nothing fresh: only the pending records are listed.
-    m.logScanRun(page, f, {});
+    m.scanReport().logRun(page, f, {});
     qint64 latest = 0;
     for (const ScanStore::Run &r : h.store().runs(kPost))
         latest = std::max(latest, r.id);
     QCOMPARE(h.store().items(latest).size(), 4);
     m.setComments(comments);
-    QCOMPARE(m.scanRunItems(kPost, {}).size(), 4);
+    QCOMPARE(m.scanReport().runItems(kPost, {}).size(), 4);
 }
 
 void ModelReportTest::progressLine_data()
@@ -403,22 +406,26 @@ void ModelReportTest::progressLine_data()
     QTest::addColumn<QString>("line");   // "-": the line is left alone
     QTest::addColumn<QString>("kind");
 
-    const QString koCollect = QStringLiteral("댓글 수집 중… 57/300");
+    const QString koCollect = QStringLiteral(R"({"code":"progress.collectingOf","args":[57,300]})");
     QTest::newRow("en collect") << false << "collect" << 57 << 300 << koCollect << "Collecting comments… 57" << "";
     QTest::newRow("ko collect") << true << "collect" << 57 << 300 << koCollect << "댓글 수집 중… 57개" << "";
-    QTest::newRow("en check") << false << "check" << 3 << 40 << "댓글 검사 중…" << "Checking… 3/40" << "";
-    QTest::newRow("ko check") << true << "check" << 3 << 40 << "댓글 검사 중…" << "검사 중… 3/40" << "";
+    QTest::newRow("en check") << false << "check" << 3 << 40 << "progress.checking" << "Checking… 3/40" << "";
+    QTest::newRow("ko check") << true << "check" << 3 << 40 << "progress.checking" << "검사 중… 3/40" << "";
     QTest::newRow("en delete, no text") << false << "delete" << 0 << 0 << "" << "Deleting…" << "warn";
     QTest::newRow("ko delete, no text") << true << "delete" << 0 << 0 << "" << "삭제 중…" << "warn";
-    QTest::newRow("en delete counts") << false << "delete" << 2 << 5 << "삭제 중… 2/5" << "Deleting… 2/5" << "warn";
+    QTest::newRow("en delete counts") << false << "delete" << 2 << 5 << R"({"code":"progress.deleting","args":[2,5]})"
+                                      << "Deleting… 2/5" << "warn";
+    QTest::newRow("ko delete counts") << true << "delete" << 2 << 5 << R"({"code":"progress.deleting","args":[2,5]})"
+                                      << "삭제 중… 2/5" << "warn";
+    QTest::newRow("en delete, older script's counts") << false << "delete" << 2 << 5 << "삭제 중… 2/5" << "Deleting… 2/5" << "warn";
     QTest::newRow("en delete, other Korean wording") << false << "delete" << 2 << 5 << "삭제 중… 다음 댓글"
                                                      << "Deleting… 2/5" << "warn";
     QTest::newRow("en delete, unknown text") << false << "delete" << 1 << 3 << "잠시만요" << "Deleting… 1/3" << "warn";
-    QTest::newRow("en delete, table text") << false << "delete" << 1 << 3 << "삭제를 취소했습니다."
+    QTest::newRow("en delete, table text") << false << "delete" << 1 << 3 << "cancelled"
                                            << "Deletion cancelled." << "warn";
-    QTest::newRow("ko delete, table text") << true << "delete" << 1 << 3 << "삭제를 취소했습니다."
+    QTest::newRow("ko delete, table text") << true << "delete" << 1 << 3 << "cancelled"
                                            << "삭제를 취소했습니다." << "warn";
-    QTest::newRow("done leaves the line") << false << "done" << 40 << 40 << "검사 완료" << "-" << "";
+    QTest::newRow("done leaves the line") << false << "done" << 40 << 40 << "progress.done" << "-" << "";
     QTest::newRow("other phase leaves the line") << false << "scroll" << 1 << 1 << "x" << "-" << "";
 }
 
@@ -431,19 +438,20 @@ void ModelReportTest::progressLine()
     QFETCH(QString, text);
     QFETCH(QString, line);
     QFETCH(QString, kind);
+    LanguageScope language(korean);
     ScanProgress p;
     p.phase = phase;
     p.count = count;
     p.total = total;
     p.text = text;
-    const std::optional<SpamModel::StatusLine> got = SpamModel::progressLine(p, korean);
+    const std::optional<SpamModel::StatusLine> got = ScanReport::progressLine(p);
     if (line == QLatin1String("-")) {
         QVERIFY(!got);
         return;
     }
     QVERIFY(got);
     QCOMPARE(got->text, line);
-    QCOMPARE(got->kind, kind);
+    QCOMPARE(statusKindText(got->kind), kind);
 }
 
 void ModelReportTest::mirrorProgress()

@@ -5,6 +5,7 @@
 #include "Await.h"
 #include "ModelHarness.h"
 #include "ScriptedAlerts.h"
+#include "LanguageScope.h"
 #include "TestMain.h"
 
 #include "Posts/PostDesk.h"
@@ -192,7 +193,7 @@ private slots:
     {
         QFETCH(PostDockModel::ActionsInput, in);
         QFETCH(bool, korean);
-        const PostDockModel::Actions a = PostDockModel::actions(in, korean);
+        const PostDockModel::Actions a = inLanguage(korean, [&] { return PostDockModel::actions(in, korean); });
         auto on = [](bool b) { return b ? QStringLiteral("on") : QStringLiteral("off"); };
         QTEST(a.progress ? QStringLiteral("progress, stop ") + on(a.stopEnabled) : QStringLiteral("idle"), "form");
         QTEST(QStringList({a.loadText, on(a.loadEnabled), a.loadProminent ? "prominent" : "plain",
@@ -305,6 +306,7 @@ private slots:
         QFETCH(int, daysAgo);
         const QDateTime now(QDate(2026, 3, 14), QTime(18, 30));
         const QDateTime when(now.date().addDays(-daysAgo), QTime(15, 5, 30));   // seconds are not shown
+        LanguageScope language(korean);
         QTEST(PostDockModel::scanned(when, now, korean), "text");
     }
 

@@ -1,6 +1,7 @@
 // Rule key, the skip of cleared comments and the placement of AI probabilities.
 #include "Store/ScanStore.h"
 #include "Scan/SpamModel.h"
+#include "LanguageScope.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>
@@ -112,7 +113,7 @@ void RulesTest::skipCleared()
     QFETCH(QString, expectedReason);
 
     QList<Comment> list{before};
-    const int marked = SpamModel::skipCleared(list, {{before.id, stored}}, rules, aiOptions);
+    const int marked = PostReview::skipCleared(list, {{before.id, stored}}, rules, aiOptions);
     if (expectedReason.isEmpty()) {
         QCOMPARE(marked, 0);
         QCOMPARE(list.first(), before);
@@ -142,14 +143,14 @@ void RulesTest::skipClearedLeavesOthersAndCounts()
     stored.insert("id2", known("ok", {}, true, "text 2"));
     stored.insert("id3", known("ok", {}, false, "changed"));
     const QList<Comment> before = list;
-    QCOMPARE(SpamModel::skipCleared(list, stored, rules, std::nullopt), 2);
+    QCOMPARE(PostReview::skipCleared(list, stored, rules, std::nullopt), 2);
     QCOMPARE(list[0].reason, QStringLiteral("unchanged"));
     QCOMPARE(list[1], before[1]);
     QCOMPARE(list[2].reason, QStringLiteral("kept"));
     QCOMPARE(list[3], before[3]);
 
     QList<Comment> untouched = before;
-    QCOMPARE(SpamModel::skipCleared(untouched, {}, rules, std::nullopt), 0);
+    QCOMPARE(PostReview::skipCleared(untouched, {}, rules, std::nullopt), 0);
     QCOMPARE(untouched, before);
 }
 
@@ -171,6 +172,7 @@ void RulesTest::place_data()
                                           << "AI: OK · 10% likely a problem (Abuse)";
     QTest::newRow("threshold 0 always flags") << 0.0 << "sexual" << 0 << false << true << "AI: Sexual content 0%";
     QTest::newRow("unknown kind by name") << 0.99 << "scam" << 80 << false << true << "AI: scam 99%";
+    QTest::newRow("unknown kind that looks like a placeholder") << 0.99 << "%2" << 80 << false << true << "AI: %2 99%";
     QTest::newRow("unknown kind, not flagged") << 0.5 << "scam" << 80 << false << false
                                               << "AI: OK · 50% likely a problem (scam)";
     QTest::newRow("Korean flagged") << 0.8 << "abuse" << 80 << true << true
@@ -191,7 +193,7 @@ void RulesTest::place()
     QFETCH(bool, korean);
     QFETCH(bool, flagged);
     QFETCH(QString, reason);
-    const AIRules::Placement p = SpamRules::place(prob, kind, threshold, korean);
+    const AIRules::Placement p = inLanguage(korean, [&] { return SpamRules::place(prob, kind, threshold); });
     QCOMPARE(p.flagged, flagged);
     QCOMPARE(p.checked, flagged);
     QCOMPARE(p.reason, reason);

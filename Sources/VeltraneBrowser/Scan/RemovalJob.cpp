@@ -172,7 +172,7 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
             continue;
         asked.append(c);
         if (c.aiKind || c.knownSpammer || c.reason.startsWith(QLatin1String("custom:"))
-            || c.reason.startsWith(QLatin1String("dict:")) || m_model.restored().contains(c.id))
+            || c.reason.startsWith(QLatin1String("dict:")) || m_model.review().restored().contains(c.id))
             flagIds.append(c.id);
     }
 
@@ -292,7 +292,7 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
             if (c.state == kSpam) {
                 if (c.aiKind)
                     itemKind = *c.aiKind;
-                else if (const std::optional<BuiltinWords::Hit> hit = m_model.builtinHit(c.reason))
+                else if (const std::optional<BuiltinWords::Hit> hit = SpamRules::builtinHit(c.reason))
                     itemKind = hit->kind;
                 else
                     itemKind = kSpam;
@@ -394,7 +394,7 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
                 continue;
             }
         }
-        if (m_model.applyPicks(picks, url) < 1) {
+        if (m_model.review().applyPicks(picks, url) < 1) {
             failed(url, picks.size(),
                    tr("Not found on the post."));
             continue;

@@ -6,9 +6,9 @@
 
 void SpamModel::takeOverBrowser()
 {
-    ++m_refreshSerial;   // the page refresh in wait (and its scan on open) is not the job's
+    m_openPage.dropRefresh();   // the page refresh in wait (and its scan on open) is not the job's
     m_tourStop = false;
-    m_autoScan.reset();
+    setAutoScan(std::nullopt);
     setPreparing(false);
 }
 

@@ -29,7 +29,7 @@ void SpamModel::readSettings()
     connect(o, &OwnerSettings::aiOptionsChanged, this, &SpamModel::aiOptionsChanged);
 
     connect(o, &OwnerSettings::wordsSet, this, &SpamModel::wordsChanged);
-    connect(o, &OwnerSettings::sortSet, this, &SpamModel::applySort);
+    connect(o, &OwnerSettings::sortSet, this, [this] { m_review.applySort(); });
     connect(o, &OwnerSettings::keepDaysSet, this, [this](int days) {
         m_store->keepDays = days;
         purgeInSteps();
@@ -74,13 +74,13 @@ void SpamModel::wordsChanged()
 {
     if (!m_hasScanned || working())
         return;
-    const QList<int> changed = overlayWords(true);
+    const QList<int> changed = m_review.overlayWords(true);
     if (changed.isEmpty() || !m_scannedPage)
         return;
     QList<Comment> verdicts;
     verdicts.reserve(changed.size());
     for (const int i : changed)
-        verdicts.append(m_comments.at(i));
+        verdicts.append(comments().at(i));
     m_store->rememberVerdicts(m_scannedPage->site, verdicts);
     syncPost(m_scannedPage->url);
 }

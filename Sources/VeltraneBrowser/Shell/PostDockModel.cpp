@@ -140,8 +140,8 @@ QString PostDockModel::scanned(const QDateTime &date, const QDateTime &now, bool
 {
     const QDateTime local = date.toLocalTime();
     if (local.date() == now.toLocalTime().date())
-        return pick(korean, QStringLiteral("오늘 "), QStringLiteral("Today ")) + DateText::clock(local.time(), korean);
-    return DateText::monthDayClock(local, korean);
+        return pick(korean, QStringLiteral("오늘 "), QStringLiteral("Today ")) + DateText::clock(local.time());
+    return DateText::monthDayClock(local);
 }
 
 QString PostDockModel::name(const ChannelPost &post)
@@ -223,7 +223,7 @@ PostDockModel::Actions PostDockModel::actions(const ActionsInput &in, bool korea
     const bool idle = !in.locked && !in.working;
     if (hasPosts) {
         a.showScan = true;
-        a.scanText = RunText::scan(in.ticked, korean);
+        a.scanText = RunText::scan(in.ticked);
         a.scanEnabled = idle && in.ticked > 0;
         a.scanTip = in.ticked > 0 ? pick(korean, QStringLiteral("체크한 게시물을 차례로 검사합니다."),
                                          QStringLiteral("Checks the ticked posts one by one."))
