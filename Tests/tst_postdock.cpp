@@ -3,6 +3,7 @@
 // the dock widget over a real spam model and post list model: ticking, opening, search and the
 // lock while the model works.
 #include "Await.h"
+#include "LanguageScope.h"
 #include "ModelHarness.h"
 #include "ScriptedAlerts.h"
 #include "TestMain.h"
@@ -192,7 +193,8 @@ private slots:
     {
         QFETCH(PostDockModel::ActionsInput, in);
         QFETCH(bool, korean);
-        const PostDockModel::Actions a = PostDockModel::actions(in, korean);
+        LanguageScope language(korean);
+        const PostDockModel::Actions a = PostDockModel::actions(in);
         auto on = [](bool b) { return b ? QStringLiteral("on") : QStringLiteral("off"); };
         QTEST(a.progress ? QStringLiteral("progress, stop ") + on(a.stopEnabled) : QStringLiteral("idle"), "form");
         QTEST(QStringList({a.loadText, on(a.loadEnabled), a.loadProminent ? "prominent" : "plain",
@@ -230,7 +232,8 @@ private slots:
     {
         QFETCH(PostDockModel::ActionsInput, in);
         QFETCH(bool, korean);
-        QTEST(PostDockModel::emptyHint(in, korean), "hint");
+        LanguageScope language(korean);
+        QTEST(PostDockModel::emptyHint(in), "hint");
     }
 
     // The status line of a tile: "Queued" only during a queue scan, never during a deletion of
@@ -278,7 +281,8 @@ private slots:
         QFETCH(bool, touring);
         QFETCH(bool, removing);
         QFETCH(bool, korean);
-        const QList<PostDockModel::Part> parts = PostDockModel::status(post, PostDockModel::queueScan(touring, removing), korean);
+        LanguageScope language(korean);
+        const QList<PostDockModel::Part> parts = PostDockModel::status(post, PostDockModel::queueScan(touring, removing));
         QTEST(PostDockModel::statusText(parts), "text");
         QString accent;
         for (const PostDockModel::Part &p : parts)
@@ -302,10 +306,11 @@ private slots:
     void scanned()
     {
         QFETCH(bool, korean);
+        LanguageScope language(korean);
         QFETCH(int, daysAgo);
         const QDateTime now(QDate(2026, 3, 14), QTime(18, 30));
         const QDateTime when(now.date().addDays(-daysAgo), QTime(15, 5, 30));   // seconds are not shown
-        QTEST(PostDockModel::scanned(when, now, korean), "text");
+        QTEST(PostDockModel::scanned(when, now), "text");
     }
 
     void texts_data()
@@ -322,11 +327,12 @@ private slots:
     void texts()
     {
         QFETCH(bool, korean);
-        const Alerts::Question q = PostDockModel::removeQuestion(QStringLiteral("<b>title</b>"), korean);
-        QTEST(QStringList({PostDockModel::caption(korean), PostDockModel::selectAllText(korean),
-                           PostDockModel::deselectAllText(korean), PostDockModel::searchText(korean),
-                           PostDockModel::tickText(korean), PostDockModel::monitorText(false, korean),
-                           PostDockModel::monitorText(true, korean), PostDockModel::removeText(korean)})
+        LanguageScope language(korean);
+        const Alerts::Question q = PostDockModel::removeQuestion(QStringLiteral("<b>title</b>"));
+        QTEST(QStringList({PostDockModel::caption(), PostDockModel::selectAllText(),
+                           PostDockModel::deselectAllText(), PostDockModel::searchText(),
+                           PostDockModel::tickText(), PostDockModel::monitorText(false),
+                           PostDockModel::monitorText(true), PostDockModel::removeText()})
                   + q.buttons,
               "texts");
         // The removing answer is never the default nor Escape's, and the title stays plain text.

@@ -271,7 +271,7 @@ private slots:
             done(answer);
         };
         menu->trigger(LoginProvider::youtube, AccountMenu::Action::signOut);
-        QCOMPARE(asked, QStringList {AccountMenu::confirmTitle(LoginProvider::youtube, Lang::system())});
+        QCOMPARE(asked, QStringList {AccountMenu::confirmTitle(LoginProvider::youtube)});
         QCOMPARE(menu->disconnect(), std::nullopt);
         QVERIFY(!browser()->accounts()->clearing());
         QVERIFY(SidebarSites::isSignedIn(browser()->accounts()->status(LoginProvider::youtube)));
@@ -304,7 +304,7 @@ private slots:
                                     << !pane()->addressField()->isEnabled() << !window->workspace()->sidebar()->sites()->isEnabledTo(window.get());
         });
         menu->confirm = [](const QString &, const QString &message, std::function<void(bool)> done) {
-            QCOMPARE(message, AccountMenu::confirmMessage(Lang::system()));
+            QCOMPARE(message, AccountMenu::confirmMessage());
             done(true);
         };
         menu->trigger(LoginProvider::youtube, AccountMenu::Action::signOut);
