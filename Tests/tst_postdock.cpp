@@ -317,12 +317,19 @@ private slots:
     {
         QTest::addColumn<bool>("korean");
         QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QStringList>("question");   // the removal's title and text for a post named "<b>title</b>"
         QTest::newRow("English") << false
                                  << QStringList {"POSTS", "Select all", "Deselect all", "Search posts", "Scan this post",
-                                                 "Monitor", "Stop monitoring", "Remove from list", "Cancel", "Remove"};
+                                                 "Monitor", "Stop monitoring", "Remove from list", "Cancel", "Remove"}
+                                 << QStringList {"Remove this post from the list?",
+                                                 "<b>title</b>\n\nIts scan and deletion history on this computer is deleted "
+                                                 "too, and loading posts will not bring it back."};
         QTest::newRow("Korean") << true
                                 << QStringList {"게시물", "전체 선택", "전체 해제", "게시물 검색", "스캔 대상", "모니터링 켜기",
-                                                "모니터링 끄기", "목록에서 지우기", "취소", "지우기"};
+                                                "모니터링 끄기", "목록에서 지우기", "취소", "지우기"}
+                                << QStringList {"이 게시물을 목록에서 지울까요?",
+                                                "<b>title</b>\n\n이 컴퓨터에 저장된 이 게시물의 검사 기록과 삭제 기록도 함께 "
+                                                "지워지고, 게시물을 불러올 때 다시 나타나지 않습니다."};
     }
     void texts()
     {
@@ -335,6 +342,9 @@ private slots:
                            PostDockModel::monitorText(true), PostDockModel::removeText()})
                   + q.buttons,
               "texts");
+        QTEST(QStringList({q.title, q.text}), "question");
+        // A title that holds a placeholder is shown as it is.
+        QVERIFY(PostDockModel::removeQuestion(QStringLiteral("50% off %1 %2")).text.startsWith(QStringLiteral("50% off %1 %2\n\n")));
         // The removing answer is never the default nor Escape's, and the title stays plain text.
         QCOMPARE(q.destructive, PostDockModel::removeButton);
         QVERIFY(q.destructive != 0);
