@@ -1,12 +1,13 @@
-// The whole scan of a 2,000-comment YouTube fixture post through the spam model, with the
-// stand-in service answering the AI check at a fixed latency. Prints the wall time against the
+// The whole scan of a YouTube fixture post (2,000 comments unless told) through the spam model,
+// recorded in a fresh history as the owner's scans are, with the stand-in service answering the
+// AI check at a fixed latency. Prints the wall time against the
 // sum of its unavoidable parts measured in the same run (the page's own collection time, plus the
 // ideal AI schedule: rounds of four batches of 20, each round one latency), and the longest the
 // event loop went without running during the scan. The fixture site and the stand-in service run
 // as programs of their own (fixture_site, fake_service), so that their work is not counted as
 // the application's.
 //
-//   scan_bench [rounds] [latency ms]      defaults: 3 rounds, 200 ms
+//   scan_bench [rounds] [latency ms] [comments]      defaults: 3 rounds, 200 ms, 2000
 #include "Await.h"
 #include "BridgeHarness.h"
 #include "FixtureSite.h"
@@ -74,10 +75,13 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
     const int latency = argc > 2 ? std::max(0, atoi(argv[2])) : 200;
+    const int expected = argc > 3 ? std::max(1, atoi(argv[3])) : 2000;
 
-    // The fixture site's 2,000-comment video, and the service at a fixed latency.
+    // A fixture video of that many comments, and the service at a fixed latency.
+    const QString id = QStringLiteral("vBench%1").arg(expected % 100000, 5, 10, QLatin1Char('0'));
     QProcess siteProcess, serviceProcess;
-    const QString exportLine = startHelper(siteProcess, QStringLiteral("fixture_site"), {});
+    const QString exportLine = startHelper(siteProcess, QStringLiteral("fixture_site"),
+                                           {QStringLiteral("--video"), id + u':' + QString::number(expected)});
     const qsizetype open = exportLine.indexOf(u'\''), close = exportLine.lastIndexOf(u'\'');
     if (open < 0 || close <= open) {
         std::fprintf(stderr, "fixture_site did not start\n");
@@ -89,8 +93,6 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "fake_service did not start\n");
         return 1;
     }
-    const QString id = QStringLiteral("vDemo2000c1");
-    const int expected = 2000;
 
     BridgeHarness h;
     QList<double> walls, pages, ideals, ratios, stalls;
@@ -129,7 +131,7 @@ int main(int argc, char **argv)
         clock.start();
         tick.start();
         probe.start();
-        await(model.scan(true, false), 600000);
+        await(model.scan(true, true), 600000);
         const double wall = double(clock.nsecsElapsed()) / 1e6;
         probe.stop();
         h.browser.onNavigate = {};
