@@ -3,6 +3,7 @@
 // cut of deleted rows, the switch to Flagged after a scan, the progress bar and the log.
 #include "ModelHarness.h"
 #include "PanelFixture.h"
+#include "LanguageScope.h"
 #include "TestMain.h"
 
 #include "Panel/CommentDelegate.h"
@@ -143,7 +144,7 @@ void PanelTest::protectedCommentStaysOutAtEveryFloor()
     QVERIFY(!ids(vm.visibleList()).contains("liked"));
     QVERIFY(!ids(vm.visibleList()).contains("kept"));
     QCOMPARE(ids(vm.visibleList()).contains("same"), floor <= 97);
-    QVERIFY(!ids(vm.bar(false).flagged).contains("liked"));
+    QVERIFY(!ids(vm.bar().flagged).contains("liked"));
 }
 
 void PanelTest::bandStartsAtTheLowestPending()
@@ -168,7 +169,7 @@ void PanelTest::bandStartsAtTheLowestPending()
     QCOMPARE(vm.band(), std::make_pair(70.0, 70.0));
     QVERIFY(vm.visibleList().isEmpty());
     // The bar stays so that the band can be widened again.
-    const auto bar = vm.bar(false);
+    const auto bar = vm.bar();
     QCOMPARE(bar.kind, SpamPanelModel::Bar::Kind::flagged);
     QVERIFY(bar.band.has_value());
     QCOMPARE(bar.scores, QList<double>({90, 63}));
@@ -237,9 +238,9 @@ void PanelTest::commentsTabPicks()
     PanelActions actions(&h.store());
     SpamPanelModel vm(&h.model(), &actions);
     vm.load();
-    QCOMPARE(vm.bar(false).kind, SpamPanelModel::Bar::Kind::none);   // nothing ticked yet
+    QCOMPARE(vm.bar().kind, SpamPanelModel::Bar::Kind::none);   // nothing ticked yet
     vm.setPicked({"o", "u", "gone-elsewhere"});
-    const auto bar = vm.bar(false);
+    const auto bar = vm.bar();
     QCOMPARE(bar.kind, SpamPanelModel::Bar::Kind::comments);
     QCOMPARE(ids(bar.flagged), QStringList({"s", "o", "u"}));   // what can be picked
     QCOMPARE(bar.unpicked, QSet<QString>{"s"});
@@ -268,7 +269,7 @@ void PanelTest::deletedButton()
     SpamPanelModel vm(&h.model(), &actions);
     vm.load();
     QVERIFY(!vm.deletedEnabled());
-    QCOMPARE(vm.deletedTitle(false, QLocale(QLocale::English)), QStringLiteral("Deleted"));
+    QCOMPARE(inLanguage(false, [&] { return vm.deletedTitle(QLocale(QLocale::English)); }), QStringLiteral("Deleted"));
 
     ModelHarness h2;
     QList<Item> items;
@@ -280,8 +281,8 @@ void PanelTest::deletedButton()
     vm2.setTab(PanelTab::spam);
     vm2.load();
     QVERIFY(vm2.deletedEnabled());
-    QCOMPARE(vm2.deletedTitle(false, QLocale(QLocale::English)), QStringLiteral("Deleted 1,200"));
-    QCOMPARE(vm2.deletedTitle(true, QLocale(QLocale::English)), QStringLiteral("삭제 항목 1,200"));
+    QCOMPARE(inLanguage(false, [&] { return vm2.deletedTitle(QLocale(QLocale::English)); }), QStringLiteral("Deleted 1,200"));
+    QCOMPARE(inLanguage(true, [&] { return vm2.deletedTitle(QLocale(QLocale::English)); }), QStringLiteral("삭제 항목 1,200"));
     vm2.toggleDeleted();
     QCOMPARE(vm2.tab(), PanelTab(PanelTab::deleted));
     vm2.toggleDeleted();
@@ -321,7 +322,7 @@ void PanelTest::flaggedAfterScan()
         ModelHarness fresh;
         PanelActions freshActions(&fresh.store());
         SpamPanel empty(&fresh.model(), &freshActions);
-        QCOMPARE(empty.emptyHintText(), SpamPanelModel::emptyHint(PanelTab::comments, false, false));
+        QCOMPARE(empty.emptyHintText(), inLanguage(false, [&] { return SpamPanelModel::emptyHint(PanelTab::comments, false); }));
         PanelFixture::post(fresh.store(), PanelFixture::youtubeUrl(12), "t", {Item {"c1", "nice video"}},
                            QDateTime::currentDateTime());
         empty.viewModel()->setTab(PanelTab::spam);
@@ -375,7 +376,7 @@ void PanelTest::nothingWhileWorking()
     QSignalSpy handed(&actions, &PanelActions::removeRequested);
     vm.remove({});
     h.model().setFindingPosts(true);
-    QVERIFY(vm.bar(false).disabled);
+    QVERIFY(vm.bar().disabled);
     vm.remove(vm.visibleList());
     QCOMPARE(handed.size(), 0);
     h.model().setFindingPosts(false);
@@ -392,9 +393,9 @@ void PanelTest::log()
     vm.load();
     const QList<ScanSession> sessions = vm.sessions();
     QCOMPARE(sessions.size(), 3);
-    QCOMPARE(sessions.at(0).summary(false), QStringLiteral("2 posts · 340 comments · 12 new · 5 flagged · 1 failed"));
-    QCOMPARE(sessions.at(1).summary(true), QStringLiteral("30개 중 12개 삭제"));
-    QVERIFY(sessions.at(2).title(false, QDateTime::currentDateTime()).endsWith(QStringLiteral(" · automatic")));
+    QCOMPARE(inLanguage(false, [&] { return sessions.at(0).summary(); }), QStringLiteral("2 posts · 340 comments · 12 new · 5 flagged · 1 failed"));
+    QCOMPARE(inLanguage(true, [&] { return sessions.at(1).summary(); }), QStringLiteral("30개 중 12개 삭제"));
+    QVERIFY(inLanguage(false, [&] { return sessions.at(2).title(QDateTime::currentDateTime()); }).endsWith(QStringLiteral(" · automatic")));
     QVERIFY(vm.logEnabled());
 }
 
@@ -478,7 +479,7 @@ void PanelTest::lazyListShowsTheSameRows()
     QHash<QString, QList<ScanStore::Record>> all;
     for (const ChannelPost &p : posts)
         all.insert(p.url, panel.viewModel()->tab().records(h.store().comments(p.url, SpamPanelModel::commentLimit)));
-    const QList<CommentListModel::Row> expected = CommentListModel::rows(posts, all, false);
+    const QList<CommentListModel::Row> expected = CommentListModel::rows(posts, all);
 
     CommentListModel *list = panel.listModel();
     QVERIFY(panel.viewModel()->canLoadMore());
@@ -575,13 +576,13 @@ void PanelTest::runningSummaryEqualsARecount()
             list->setTicked(row, step.startsWith('+'));
         }
         QApplication::processEvents();
-        const SpamPanelModel::Bar b = vm->bar(false);
+        const SpamPanelModel::Bar b = vm->bar();
         const qsizetype recount = DeleteBar::picks(b.flagged, b.unpicked).size();
         QVERIFY2(b.picks == recount, qPrintable(QStringLiteral("%1: %2 against %3").arg(step).arg(b.picks).arg(recount)));
         if (b.kind != SpamPanelModel::Bar::Kind::none) {
-            QCOMPARE(bar->headerText(), DeleteBar::header(int(recount), int(b.flagged.size()), false).selected
-                                           + DeleteBar::header(int(recount), int(b.flagged.size()), false).of
-                                           + DeleteBar::header(int(recount), int(b.flagged.size()), false).batch);
+            QCOMPARE(bar->headerText(), DeleteBar::header(int(recount), int(b.flagged.size())).selected
+                                           + DeleteBar::header(int(recount), int(b.flagged.size())).of
+                                           + DeleteBar::header(int(recount), int(b.flagged.size())).batch);
             QCOMPARE(bar->selectAllButton()->isEnabled(), DeleteBar::canSelectAll(b.flagged, b.unpicked));
             QCOMPARE(bar->deselectAllButton()->isEnabled(), DeleteBar::canDeselectAll(b.flagged, b.unpicked));
         }
@@ -637,7 +638,7 @@ void PanelTest::emptyHints()
     QFETCH(int, tab);
     QFETCH(bool, scanned);
     QFETCH(bool, korean);
-    QTEST(SpamPanelModel::emptyHint(PanelTab::Value(tab), scanned, korean), "hint");
+    QTEST(inLanguage(korean, [&] { return SpamPanelModel::emptyHint(PanelTab::Value(tab), scanned); }), "hint");
 }
 
 int main(int argc, char **argv)

@@ -1,5 +1,6 @@
 // The review panel's decisions without a window: tabs and deletion candidates, list rows and post
 // headings, status texts, the bars, the live stage and the scan log, in both languages.
+#include "LanguageScope.h"
 #include "TestMain.h"
 
 #include "Panel/AIPercent.h"
@@ -150,10 +151,10 @@ void PanelLogicTest::tabs()
     QCOMPARE(PanelTab::fromRawValue("spam"), std::optional<PanelTab>(PanelTab::spam));
     QVERIFY(!PanelTab::fromRawValue("Spam"));
     QVERIFY(!PanelTab::fromRawValue("all"));
-    QCOMPARE(PanelTab(PanelTab::spam).title(false), QStringLiteral("Flagged"));
-    QCOMPARE(PanelTab(PanelTab::spam).title(true), QStringLiteral("스팸 의심"));
-    QCOMPARE(PanelTab(PanelTab::deleted).title(true), QStringLiteral("삭제 항목"));
-    QCOMPARE(PanelTab(PanelTab::comments).title(false), QStringLiteral("Comments"));
+    QCOMPARE(inLanguage(false, [&] { return PanelTab(PanelTab::spam).title(); }), QStringLiteral("Flagged"));
+    QCOMPARE(inLanguage(true, [&] { return PanelTab(PanelTab::spam).title(); }), QStringLiteral("스팸 의심"));
+    QCOMPARE(inLanguage(true, [&] { return PanelTab(PanelTab::deleted).title(); }), QStringLiteral("삭제 항목"));
+    QCOMPARE(inLanguage(false, [&] { return PanelTab(PanelTab::comments).title(); }), QStringLiteral("Comments"));
 
     auto gone = rec("gone", "spam");
     gone.deletedAt = QDateTime::currentDateTime();
@@ -202,7 +203,7 @@ void PanelLogicTest::candidates()
     QFETCH(QList<ScanStore::Record>, records);
     QFETCH(Problems, problems);
     QFETCH(QStringList, expected);
-    QCOMPARE(ids(PanelTab::candidates(records, problems, false)), expected);
+    QCOMPARE(ids(inLanguage(false, [&] { return PanelTab::candidates(records, problems); })), expected);
 }
 
 void PanelLogicTest::protectedCommentsNeverCandidates()
@@ -212,12 +213,12 @@ void PanelLogicTest::protectedCommentsNeverCandidates()
     const QList<ScanStore::Record> records{rec("liked", "skip", {}, QStringLiteral("좋아요가 많은 댓글")),
                                            rec("kept", "skip", {}, "kept"), rec("same", "skip", {}, "unchanged")};
     const Problems problems{{"liked", {0.97, "spam"}}, {"kept", {0.97, "spam"}}, {"same", {0.97, ""}}};
-    const QList<ScanStore::Record> c = PanelTab::candidates(records, problems, false);
+    const QList<ScanStore::Record> c = inLanguage(false, [&] { return PanelTab::candidates(records, problems); });
     QCOMPARE(ids(c), QStringList{"same"});
     QCOMPARE(c.first().state, QStringLiteral("spam"));
     QCOMPARE(c.first().kind, QStringLiteral("spam"));
     QCOMPARE(c.first().reason, QStringLiteral("AI: Spam 97%"));
-    QCOMPARE(PanelTab::candidates(records, problems, true).first().reason, QStringLiteral("AI 스팸 97%"));
+    QCOMPARE(inLanguage(true, [&] { return PanelTab::candidates(records, problems); }).first().reason, QStringLiteral("AI 스팸 97%"));
 }
 
 void PanelLogicTest::rows()
@@ -232,12 +233,12 @@ void PanelLogicTest::rows()
         {"u5", {rec("x")}},
     };
     QStringList got;
-    for (const auto &row : CommentListModel::rows(posts, records, false))
+    for (const auto &row : inLanguage(false, [&] { return CommentListModel::rows(posts, records); }))
         got.append(row.id);
     QCOMPARE(got, QStringList({"post:u1", "u1|spam:s", "u1|caption", "u1|rest:a", "u1|rest:d", "u1|end", "post:u2",
                                "u2|spam:s", "u2|end", "post:u5", "u5|rest:x", "u5|end"}));
-    QCOMPARE(CommentListModel::rows(posts, records, false).at(2).caption, QStringLiteral("Other comments 2"));
-    QCOMPARE(CommentListModel::rows(posts, records, true).at(2).caption, QStringLiteral("그 밖의 댓글 2"));
+    QCOMPARE(inLanguage(false, [&] { return CommentListModel::rows(posts, records); }).at(2).caption, QStringLiteral("Other comments 2"));
+    QCOMPARE(inLanguage(true, [&] { return CommentListModel::rows(posts, records); }).at(2).caption, QStringLiteral("그 밖의 댓글 2"));
 }
 
 void PanelLogicTest::ticks()
@@ -306,7 +307,7 @@ void PanelLogicTest::headingSummary()
     p.deleted = deleted;
     if (scanned)
         p.scannedAt = QDateTime::currentDateTime();
-    QCOMPARE(PostHeading::summary(p, korean), summary);
+    QCOMPARE(inLanguage(korean, [&] { return PostHeading::summary(p); }), summary);
     QCOMPARE(PostHeading::title(p), p.url);
 }
 
@@ -315,16 +316,16 @@ void PanelLogicTest::commentRow()
     ScanStore::Record r = rec("a", "spam", 0.125);
     r.author.clear();
     r.text.clear();
-    QCOMPARE(StoredCommentRow::author(r.author, false), QStringLiteral("(no name)"));
-    QCOMPARE(StoredCommentRow::author(r.author, true), QStringLiteral("(이름 없음)"));
-    QCOMPARE(StoredCommentRow::body(r, false), QStringLiteral("(no text stored)"));
-    QCOMPARE(StoredCommentRow::body(r, true), QStringLiteral("(저장된 본문 없음)"));
-    QCOMPARE(StoredCommentRow::meta(r, false), QString());
+    QCOMPARE(inLanguage(false, [&] { return StoredCommentRow::author(r.author); }), QStringLiteral("(no name)"));
+    QCOMPARE(inLanguage(true, [&] { return StoredCommentRow::author(r.author); }), QStringLiteral("(이름 없음)"));
+    QCOMPARE(inLanguage(false, [&] { return StoredCommentRow::body(r); }), QStringLiteral("(no text stored)"));
+    QCOMPARE(inLanguage(true, [&] { return StoredCommentRow::body(r); }), QStringLiteral("(저장된 본문 없음)"));
+    QCOMPARE(inLanguage(false, [&] { return StoredCommentRow::meta(r); }), QString());
     r.publishedAt = std::nan("");
-    QCOMPARE(StoredCommentRow::meta(r, false), QString());
+    QCOMPARE(inLanguage(false, [&] { return StoredCommentRow::meta(r); }), QString());
     r.publishedAt = double(QDateTime(QDate(2026, 12, 9), QTime(21, 17)).toMSecsSinceEpoch());
-    QCOMPARE(StoredCommentRow::meta(r, false), QStringLiteral("Dec 9, 2026"));
-    QCOMPARE(StoredCommentRow::meta(r, true), QStringLiteral("2026년 12월 9일"));
+    QCOMPARE(inLanguage(false, [&] { return StoredCommentRow::meta(r); }), QStringLiteral("Dec 9, 2026"));
+    QCOMPARE(inLanguage(true, [&] { return StoredCommentRow::meta(r); }), QStringLiteral("2026년 12월 9일"));
     QCOMPARE(StoredCommentRow::tintPercent(r), std::optional<int>(13));
     r.aiProb.reset();
     QCOMPARE(StoredCommentRow::tintPercent(r), std::optional<int>(100));
@@ -333,15 +334,15 @@ void PanelLogicTest::commentRow()
 
     // A cleared comment with a neutral verdict shows no pill; a deleted one does.
     ScanStore::Record plain = rec("p", "skip", {}, "some message");
-    QVERIFY(!StoredCommentRow::showsPill(plain, Verdict::of(plain, {}, false)));
+    QVERIFY(!StoredCommentRow::showsPill(plain, Verdict::of(plain, {})));
     plain.deletedAt = QDateTime::currentDateTime();
-    QVERIFY(StoredCommentRow::showsPill(plain, Verdict::of(plain, {}, false)));
+    QVERIFY(StoredCommentRow::showsPill(plain, Verdict::of(plain, {})));
 
     ScanStore::Record liked = rec("l", "ok", 0.42);
     liked.kind = "abuse";
     liked.likeCount = 1234;
     liked.deletedAt = QDateTime(QDate(2026, 12, 9), QTime(21, 17));
-    auto d = StoredCommentRow::details(liked, Verdict::of(liked, {}, false), false);
+    auto d = inLanguage(false, [&] { return StoredCommentRow::details(liked, Verdict::of(liked, {})); });
     QStringList labels;
     for (const auto &[label, value] : d.lines)
         labels.append(label);
@@ -351,7 +352,7 @@ void PanelLogicTest::commentRow()
     QCOMPARE(d.lines.last().second, QStringLiteral("1,234"));
     liked.kind.clear();
     liked.likeCount = std::nan("");
-    d = StoredCommentRow::details(liked, Verdict::of(liked, {}, true), true);
+    d = inLanguage(true, [&] { return StoredCommentRow::details(liked, Verdict::of(liked, {})); });
     QCOMPARE(d.lines.first().second, QStringLiteral("문제 확률 · 42%"));
     QCOMPARE(d.lines.last(), (QPair<QString, QString>("삭제 완료", "2026년 12월 9일 오후 9:17")));
 }
@@ -424,7 +425,7 @@ void PanelLogicTest::statusTexts()
     s.touring = touring;
     for (int st : states)
         s.posts.append(post(QString::number(s.posts.size()), ChannelPost::State(st)));
-    QCOMPARE(ScanStatusText::scanLine(s, korean), line);
+    QCOMPARE(inLanguage(korean, [&] { return ScanStatusText::scanLine(s); }), line);
     QCOMPARE(ScanStatusText::scanFraction(s), fraction);
 }
 
@@ -453,7 +454,7 @@ void PanelLogicTest::removalLine()
     s.busy = busy;
     if (total > 0)
         s.removal = std::make_pair(qint64(done), qint64(total));
-    QCOMPARE(ScanStatusText::removalLine(s, korean), line);
+    QCOMPARE(inLanguage(korean, [&] { return ScanStatusText::removalLine(s); }), line);
 }
 
 void PanelLogicTest::deleteBar_data()
@@ -486,9 +487,9 @@ void PanelLogicTest::deleteBar()
     }
     const auto picks = DeleteBar::picks(records, off);
     QCOMPARE(picks.size(), qsizetype(flagged - unpicked));
-    const auto h = DeleteBar::header(int(picks.size()), flagged, korean);
+    const auto h = inLanguage(korean, [&] { return DeleteBar::header(int(picks.size()), flagged); });
     QCOMPARE(h.selected + h.of + h.batch, header);
-    QCOMPARE(DeleteBar::deleteTitle(int(picks.size()), korean), button);
+    QCOMPARE(inLanguage(korean, [&] { return DeleteBar::deleteTitle(int(picks.size())); }), button);
     QCOMPARE(DeleteBar::canDeselectAll(records, off), !picks.isEmpty());
     QCOMPARE(DeleteBar::canSelectAll(records, off), unpicked > 0);
 
@@ -616,30 +617,31 @@ void PanelLogicTest::sessionSummary()
     QFETCH(QString, ko);
     QFETCH(bool, marked);
     const ScanSession s{runs};
-    QCOMPARE(s.summary(false), en);
-    QCOMPARE(s.summary(true), ko);
+    QCOMPARE(inLanguage(false, [&] { return s.summary(); }), en);
+    QCOMPARE(inLanguage(true, [&] { return s.summary(); }), ko);
     QCOMPARE(s.marked(), marked);
 }
 
 void PanelLogicTest::runTexts()
 {
-    QCOMPARE(RunText::scan(0, false), QStringLiteral("Check for spam"));
-    QCOMPARE(RunText::scan(-2, true), QStringLiteral("스팸 검사"));
-    QCOMPARE(RunText::scan(1, false), QStringLiteral("Check 1 for spam"));
-    QCOMPARE(RunText::scan(1, true), QStringLiteral("1개 스팸 검사"));
-    QCOMPARE(RunText::deletion(0, false), QStringLiteral("Delete 0"));
-    QCOMPARE(RunText::deletion(0, true), QStringLiteral("0개 삭제"));
+    QCOMPARE(inLanguage(false, [&] { return RunText::scan(0); }), QStringLiteral("Check for spam"));
+    QCOMPARE(inLanguage(true, [&] { return RunText::scan(-2); }), QStringLiteral("스팸 검사"));
+    QCOMPARE(inLanguage(false, [&] { return RunText::scan(1); }), QStringLiteral("Check 1 for spam"));
+    QCOMPARE(inLanguage(true, [&] { return RunText::scan(1); }), QStringLiteral("1개 스팸 검사"));
+    QCOMPARE(inLanguage(false, [&] { return RunText::deletion(0); }), QStringLiteral("Delete 0"));
+    QCOMPARE(inLanguage(true, [&] { return RunText::deletion(0); }), QStringLiteral("0개 삭제"));
     // In the interface language whatever the system locale: the clock alone today, else month, day and clock.
     const QDateTime now(QDate(2026, 3, 9), QTime(18, 0));
-    QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 9), QTime(9, 5, 30)), now, false), QStringLiteral("9:05 AM"));
-    QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 9), QTime(9, 5, 30)), now, true), QStringLiteral("오전 9:05"));
-    QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now, false), QStringLiteral("Mar 2, 9:07 PM"));
-    QCOMPARE(RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now, true), QStringLiteral("3월 2일 오후 9:07"));
+    QCOMPARE(inLanguage(false, [&] { return RunText::time(QDateTime(QDate(2026, 3, 9), QTime(9, 5, 30)), now); }), QStringLiteral("9:05 AM"));
+    QCOMPARE(inLanguage(true, [&] { return RunText::time(QDateTime(QDate(2026, 3, 9), QTime(9, 5, 30)), now); }), QStringLiteral("오전 9:05"));
+    QCOMPARE(inLanguage(false, [&] { return RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now); }), QStringLiteral("Mar 2, 9:07 PM"));
+    QCOMPARE(inLanguage(true, [&] { return RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now); }), QStringLiteral("3월 2일 오후 9:07"));
     ScanStore::Run automatic = run("s");
     automatic.at = now;
     automatic.automatic = true;
-    QCOMPARE(ScanSession{{automatic}}.title(false, now), QStringLiteral("6:00 PM · automatic"));
-    QCOMPARE(ScanSession{{automatic}}.title(true, now), QStringLiteral("오후 6:00 · 자동 검사"));
+    const ScanSession session{{automatic}};
+    QCOMPARE(inLanguage(false, [&] { return session.title(now); }), QStringLiteral("6:00 PM · automatic"));
+    QCOMPARE(inLanguage(true, [&] { return session.title(now); }), QStringLiteral("오후 6:00 · 자동 검사"));
 }
 
 void PanelLogicTest::stage()
@@ -665,24 +667,24 @@ void PanelLogicTest::stage()
     QVERIFY(std::none_of(items.begin(), items.end(), [](const auto &i) { return i.live; }));
 
     ChannelPost done = post("d", S::done, 12, 0);
-    auto mark = ScanStage::queueMark(done, false);
+    auto mark = inLanguage(false, [&] { return ScanStage::queueMark(done); });
     QCOMPARE(mark.text, QStringLiteral("12 comments"));
     QVERIFY(!mark.semibold);
     QCOMPARE(mark.color, Design::muted());
     done.flagged = 3;
-    mark = ScanStage::queueMark(done, true);
+    mark = inLanguage(true, [&] { return ScanStage::queueMark(done); });
     QCOMPARE(mark.text, QStringLiteral("댓글 12 · 의심 3"));
     QVERIFY(mark.semibold && mark.check);
-    QCOMPARE(ScanStage::queueMark(post("f", S::failed), false).text, QStringLiteral("Scan failed"));
-    QCOMPARE(ScanStage::queueMark(post("w", S::scanning), true).text, QStringLiteral("대기 중"));
+    QCOMPARE(inLanguage(false, [&] { return ScanStage::queueMark(post("f", S::failed)); }).text, QStringLiteral("Scan failed"));
+    QCOMPARE(inLanguage(true, [&] { return ScanStage::queueMark(post("w", S::scanning)); }).text, QStringLiteral("대기 중"));
 
     Comment c;
     c.state = "spam";
-    QCOMPARE(ScanStage::badgeText(c, false), QStringLiteral("Flagged"));
-    QCOMPARE(ScanStage::badgeText(c, true), QStringLiteral("스팸 의심"));
+    QCOMPARE(inLanguage(false, [&] { return ScanStage::badgeText(c); }), QStringLiteral("Flagged"));
+    QCOMPARE(inLanguage(true, [&] { return ScanStage::badgeText(c); }), QStringLiteral("스팸 의심"));
     QCOMPARE(ScanStage::badgePercent(c), 100);
     c.aiProb = 0.125;
-    QCOMPARE(ScanStage::badgeText(c, false), QStringLiteral("13%"));
+    QCOMPARE(inLanguage(false, [&] { return ScanStage::badgeText(c); }), QStringLiteral("13%"));
     QCOMPARE(ScanStage::trailing(c, true), ScanStage::Trailing::badge);
     c.state = "ok";
     QCOMPARE(ScanStage::trailing(c, true), ScanStage::Trailing::dots);
@@ -727,8 +729,8 @@ void PanelLogicTest::stageTexts()
     a.flagged = flagged;
     a.aiChecked = aiChecked;
     a.aiTotal = aiTotal;
-    QCOMPARE(ScanStage::stageLabel(a, korean), label);
-    QCOMPARE(ScanStage::countsText(a, korean), counts);
+    QCOMPARE(inLanguage(korean, [&] { return ScanStage::stageLabel(a); }), label);
+    QCOMPARE(inLanguage(korean, [&] { return ScanStage::countsText(a); }), counts);
 }
 
 int main(int argc, char **argv)

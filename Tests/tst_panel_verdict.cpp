@@ -1,4 +1,5 @@
 // The verdict of a stored comment in both languages, and the words of its reason codes.
+#include "LanguageScope.h"
 #include "TestMain.h"
 
 #include "Panel/Verdict.h"
@@ -129,7 +130,7 @@ void PanelVerdictTest::verdict()
     QFETCH(QString, help);
 
     Verdict::Input in{state, kind, reason, prob, prob.has_value(), thresholds, pending, deleted, kept};
-    const Verdict v = Verdict::make(in, korean);
+    const Verdict v = inLanguage(korean, [&] { return Verdict::make(in); });
     QCOMPARE(v.label, label);
     QCOMPARE(v.percent, percent);
     QCOMPARE(v.tone, tone);
@@ -142,12 +143,12 @@ void PanelVerdictTest::fromRecord()
     r.state = "spam";
     r.kind = "spam";
     r.aiProb = 0.795;
-    QCOMPARE(Verdict::of(r, kAt80, false).tone, Verdict::Tone::danger);
+    QCOMPARE(inLanguage(false, [&] { return Verdict::of(r, kAt80); }).tone, Verdict::Tone::danger);
     r.aiProb.reset();
     r.reason = "promo";
-    QCOMPARE(Verdict::of(r, kAt80, false).label, QStringLiteral("Rules · Promotional comment"));
+    QCOMPARE(inLanguage(false, [&] { return Verdict::of(r, kAt80); }).label, QStringLiteral("Rules · Promotional comment"));
     r.deletedAt = QDateTime::currentDateTime();
-    QCOMPARE(Verdict::of(r, kAt80, true).label, QStringLiteral("삭제됨"));
+    QCOMPARE(inLanguage(true, [&] { return Verdict::of(r, kAt80); }).label, QStringLiteral("삭제됨"));
 }
 
 void PanelVerdictTest::describeReason_data()
@@ -186,7 +187,7 @@ void PanelVerdictTest::describeReason()
     QFETCH(double, score);
     QFETCH(bool, korean);
     QFETCH(QString, words);
-    QCOMPARE(Verdict::describeReason(reason, score, korean), words);
+    QCOMPARE(inLanguage(korean, [&] { return Verdict::describeReason(reason, score); }), words);
 }
 
 int main(int argc, char **argv)

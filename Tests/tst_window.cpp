@@ -161,7 +161,7 @@ private slots:
         QVERIFY(sidebar->accountRowFits());
 
         // Nothing scanned, nothing listed: both say what to do.
-        QCOMPARE(workspace->panel()->emptyHintText(), SpamPanelModel::emptyHint(PanelTab::comments, false, korean));
+        QCOMPARE(workspace->panel()->emptyHintText(), SpamPanelModel::emptyHint(PanelTab::comments, false));
         QTRY_COMPARE(workspace->dock()->emptyHintText(),
                      (Lang::system() ? QString("YouTube에 로그인한 다음 최신 게시물을 불러와 검사할 게시물을 고르세요.")
                                 : QString("Sign in to YouTube, then load your latest posts and pick the ones to check.")));

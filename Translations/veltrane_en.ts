@@ -221,6 +221,36 @@
     </message>
 </context>
 <context>
+    <name>CommentListModel</name>
+    <message>
+        <source>Other comments %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DeleteBar</name>
+    <message>
+        <source>%1 selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> · %1 at a time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deselect all</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LoginStatus</name>
     <message>
         <source>Not checked yet</source>
@@ -248,6 +278,28 @@
     </message>
     <message>
         <source>Connection needs checking</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PanelProgressBar</name>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PanelTab</name>
+    <message>
+        <source>Comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flagged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -381,6 +433,180 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     </message>
 </context>
 <context>
+    <name>PostHeading</name>
+    <message>
+        <source>Not scanned</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 flagged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProbabilityRange</name>
+    <message>
+        <source>Spam probability</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spam probability range to delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RunText</name>
+    <message>
+        <source>Check for spam</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check %1 for spam</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScanSession</name>
+    <message>
+        <source> · automatic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 post</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 posts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 new</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 flagged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScanStage</name>
+    <message>
+        <source>Opening the post</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collecting comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AI check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finishing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> · %1 flagged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Queued</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flagged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(no name)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScanStatusText</name>
+    <message>
+        <source>Opening the post</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collecting comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AI check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 comments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 flagged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>post %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finding the comments to delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SidebarSites</name>
     <message>
         <source>%1 sign-in and sign-out</source>
@@ -388,6 +614,207 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     </message>
     <message>
         <source>%1 account</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SpamPanel</name>
+    <message>
+        <source>Checks</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SpamPanelModel</name>
+    <message>
+        <source>No post scanned yet.
+Open one of your posts and scan it: its comments show here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No suspected comments.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No deleted comments.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanned posts have no comments.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StoredCommentRow</name>
+    <message>
+        <source>(no name)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(no text stored)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Risk probability</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AI verdict</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>First collected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last seen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Likes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click the bubble for verdict details and scan times</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Verdict</name>
+    <message>
+        <source>Off-platform contact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Investment promotion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gambling promotion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loan promotion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Side-job promotion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adult content promotion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Impersonation or prize lure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Investment testimonial</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Promotional comment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>External link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Promotional author name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flagged by YouTube</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyword match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Built-in word</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Author deleted before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cleared last time, unchanged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kept at last review, unchanged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Picked by you</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not spam</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flagged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Below the %1% threshold, so it is not ticked.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Word · </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A built-in word. You can turn the built-in words off in Settings &gt; Word list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rules · </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spam</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not checked by AI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not checked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AI: OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (%1×)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

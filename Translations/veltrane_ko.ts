@@ -221,6 +221,36 @@
     </message>
 </context>
 <context>
+    <name>CommentListModel</name>
+    <message>
+        <source>Other comments %1</source>
+        <translation>그 밖의 댓글 %1</translation>
+    </message>
+</context>
+<context>
+    <name>DeleteBar</name>
+    <message>
+        <source>%1 selected</source>
+        <translation>%1개 선택</translation>
+    </message>
+    <message>
+        <source> of %1</source>
+        <translation> / %1개</translation>
+    </message>
+    <message>
+        <source> · %1 at a time</source>
+        <translation> · 한 번에 %1개</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>전체 선택</translation>
+    </message>
+    <message>
+        <source>Deselect all</source>
+        <translation>전체 해제</translation>
+    </message>
+</context>
+<context>
     <name>LoginStatus</name>
     <message>
         <source>Not checked yet</source>
@@ -249,6 +279,28 @@
     <message>
         <source>Connection needs checking</source>
         <translation>연결 확인 필요</translation>
+    </message>
+</context>
+<context>
+    <name>PanelProgressBar</name>
+    <message>
+        <source>Stop</source>
+        <translation>중지</translation>
+    </message>
+</context>
+<context>
+    <name>PanelTab</name>
+    <message>
+        <source>Comments</source>
+        <translation>댓글</translation>
+    </message>
+    <message>
+        <source>Flagged</source>
+        <translation>스팸 의심</translation>
+    </message>
+    <message>
+        <source>Deleted</source>
+        <translation>삭제 항목</translation>
     </message>
 </context>
 <context>
@@ -383,6 +435,180 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     </message>
 </context>
 <context>
+    <name>PostHeading</name>
+    <message>
+        <source>Not scanned</source>
+        <translation>검사 전</translation>
+    </message>
+    <message>
+        <source>%1 comments</source>
+        <translation>댓글 %1</translation>
+    </message>
+    <message>
+        <source>%1 flagged</source>
+        <translation>스팸 의심 %1</translation>
+    </message>
+    <message>
+        <source>%1 deleted</source>
+        <translation>삭제 %1</translation>
+    </message>
+</context>
+<context>
+    <name>ProbabilityRange</name>
+    <message>
+        <source>Spam probability</source>
+        <translation>스팸 확률</translation>
+    </message>
+    <message>
+        <source>Spam probability range to delete</source>
+        <translation>삭제할 스팸 확률의 범위</translation>
+    </message>
+</context>
+<context>
+    <name>RunText</name>
+    <message>
+        <source>Check for spam</source>
+        <translation>스팸 검사</translation>
+    </message>
+    <message>
+        <source>Check %1 for spam</source>
+        <translation>%1개 스팸 검사</translation>
+    </message>
+    <message>
+        <source>Delete %1</source>
+        <translation>%1개 삭제</translation>
+    </message>
+</context>
+<context>
+    <name>ScanSession</name>
+    <message>
+        <source> · automatic</source>
+        <translation> · 자동 검사</translation>
+    </message>
+    <message>
+        <source>Nothing deleted</source>
+        <translation>삭제하지 못했습니다</translation>
+    </message>
+    <message>
+        <source>Deleted %1 of %2</source>
+        <translation>%2개 중 %1개 삭제</translation>
+    </message>
+    <message>
+        <source>Deleted %1</source>
+        <translation>%1개 삭제</translation>
+    </message>
+    <message>
+        <source>1 post</source>
+        <translation>게시물 1</translation>
+    </message>
+    <message>
+        <source>%1 posts</source>
+        <translation>게시물 %1</translation>
+    </message>
+    <message>
+        <source>%1 comments</source>
+        <translation>댓글 %1</translation>
+    </message>
+    <message>
+        <source>%1 new</source>
+        <translation>새 댓글 %1</translation>
+    </message>
+    <message>
+        <source>%1 flagged</source>
+        <translation>스팸 의심 %1</translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation>실패 %1</translation>
+    </message>
+</context>
+<context>
+    <name>ScanStage</name>
+    <message>
+        <source>Opening the post</source>
+        <translation>게시물 여는 중</translation>
+    </message>
+    <message>
+        <source>Collecting comments</source>
+        <translation>댓글 수집 중</translation>
+    </message>
+    <message>
+        <source>Checking rules</source>
+        <translation>규칙 검사 중</translation>
+    </message>
+    <message>
+        <source>AI check</source>
+        <translation>AI 검사 중</translation>
+    </message>
+    <message>
+        <source>Finishing</source>
+        <translation>마무리하는 중</translation>
+    </message>
+    <message>
+        <source>%1 comments</source>
+        <translation>댓글 %1</translation>
+    </message>
+    <message>
+        <source> · %1 flagged</source>
+        <translation> · 의심 %1</translation>
+    </message>
+    <message>
+        <source>Scan failed</source>
+        <translation>검사 실패</translation>
+    </message>
+    <message>
+        <source>Queued</source>
+        <translation>대기 중</translation>
+    </message>
+    <message>
+        <source>Flagged</source>
+        <translation>스팸 의심</translation>
+    </message>
+    <message>
+        <source>(no name)</source>
+        <translation>(이름 없음)</translation>
+    </message>
+</context>
+<context>
+    <name>ScanStatusText</name>
+    <message>
+        <source>Opening the post</source>
+        <translation>게시물 여는 중</translation>
+    </message>
+    <message>
+        <source>Collecting comments</source>
+        <translation>댓글 수집 중</translation>
+    </message>
+    <message>
+        <source>AI check</source>
+        <translation>AI 검사 중</translation>
+    </message>
+    <message>
+        <source>Checking</source>
+        <translation>검사 중</translation>
+    </message>
+    <message>
+        <source>%1 comments</source>
+        <translation>댓글 %1</translation>
+    </message>
+    <message>
+        <source>%1 flagged</source>
+        <translation>의심 %1</translation>
+    </message>
+    <message>
+        <source>post %1</source>
+        <translation>게시물 %1</translation>
+    </message>
+    <message>
+        <source>Deleting</source>
+        <translation>삭제 중</translation>
+    </message>
+    <message>
+        <source>Finding the comments to delete</source>
+        <translation>삭제할 댓글을 찾는 중</translation>
+    </message>
+</context>
+<context>
     <name>SidebarSites</name>
     <message>
         <source>%1 sign-in and sign-out</source>
@@ -391,6 +617,208 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     <message>
         <source>%1 account</source>
         <translation>%1 계정</translation>
+    </message>
+</context>
+<context>
+    <name>SpamPanel</name>
+    <message>
+        <source>Checks</source>
+        <translation>검사 목록</translation>
+    </message>
+</context>
+<context>
+    <name>SpamPanelModel</name>
+    <message>
+        <source>No post scanned yet.
+Open one of your posts and scan it: its comments show here.</source>
+        <translation>아직 검사한 게시물이 없습니다.
+게시물을 열고 검사하면 댓글이 여기에 나옵니다.</translation>
+    </message>
+    <message>
+        <source>No suspected comments.</source>
+        <translation>의심 댓글이 없습니다.</translation>
+    </message>
+    <message>
+        <source>No deleted comments.</source>
+        <translation>삭제한 댓글이 없습니다.</translation>
+    </message>
+    <message>
+        <source>The scanned posts have no comments.</source>
+        <translation>검사한 게시물에 댓글이 없습니다.</translation>
+    </message>
+    <message>
+        <source>Deleted</source>
+        <translation>삭제 항목</translation>
+    </message>
+</context>
+<context>
+    <name>StoredCommentRow</name>
+    <message>
+        <source>(no name)</source>
+        <translation>(이름 없음)</translation>
+    </message>
+    <message>
+        <source>(no text stored)</source>
+        <translation>(저장된 본문 없음)</translation>
+    </message>
+    <message>
+        <source>Risk probability</source>
+        <translation>문제 확률</translation>
+    </message>
+    <message>
+        <source>AI verdict</source>
+        <translation>AI 판정</translation>
+    </message>
+    <message>
+        <source>First collected</source>
+        <translation>처음 수집</translation>
+    </message>
+    <message>
+        <source>Last seen</source>
+        <translation>마지막 확인</translation>
+    </message>
+    <message>
+        <source>Deleted</source>
+        <translation>삭제 완료</translation>
+    </message>
+    <message>
+        <source>Likes</source>
+        <translation>좋아요</translation>
+    </message>
+    <message>
+        <source>Click the bubble for verdict details and scan times</source>
+        <translation>풍선을 누르면 판정 근거와 검사 시점이 보입니다</translation>
+    </message>
+</context>
+<context>
+    <name>Verdict</name>
+    <message>
+        <source>Off-platform contact</source>
+        <translation>외부 연락 유도</translation>
+    </message>
+    <message>
+        <source>Investment promotion</source>
+        <translation>투자·수익 홍보</translation>
+    </message>
+    <message>
+        <source>Gambling promotion</source>
+        <translation>도박 홍보</translation>
+    </message>
+    <message>
+        <source>Loan promotion</source>
+        <translation>대출·현금화 광고</translation>
+    </message>
+    <message>
+        <source>Side-job promotion</source>
+        <translation>부업·고수익 광고</translation>
+    </message>
+    <message>
+        <source>Adult content promotion</source>
+        <translation>성인 콘텐츠 홍보</translation>
+    </message>
+    <message>
+        <source>Impersonation or prize lure</source>
+        <translation>사칭·경품 유도</translation>
+    </message>
+    <message>
+        <source>Investment testimonial</source>
+        <translation>투자 후기 홍보</translation>
+    </message>
+    <message>
+        <source>Promotional comment</source>
+        <translation>홍보성 댓글</translation>
+    </message>
+    <message>
+        <source>External link</source>
+        <translation>외부 링크 포함</translation>
+    </message>
+    <message>
+        <source>Promotional author name</source>
+        <translation>홍보성 작성자 이름</translation>
+    </message>
+    <message>
+        <source>Flagged by YouTube</source>
+        <translation>YouTube 스팸 감지</translation>
+    </message>
+    <message>
+        <source>Keyword match</source>
+        <translation>등록한 키워드 일치</translation>
+    </message>
+    <message>
+        <source>Built-in word</source>
+        <translation>기본 사전의 낱말</translation>
+    </message>
+    <message>
+        <source>Author deleted before</source>
+        <translation>전에 삭제한 작성자</translation>
+    </message>
+    <message>
+        <source>Cleared last time, unchanged</source>
+        <translation>지난 검사에서 정상 · 변경 없음</translation>
+    </message>
+    <message>
+        <source>Kept at last review, unchanged</source>
+        <translation>지난 검토에서 남김 · 변경 없음</translation>
+    </message>
+    <message>
+        <source>Picked by you</source>
+        <translation>직접 선택</translation>
+    </message>
+    <message>
+        <source>Deleted</source>
+        <translation>삭제됨</translation>
+    </message>
+    <message>
+        <source>Not spam</source>
+        <translation>스팸 아님</translation>
+    </message>
+    <message>
+        <source>Flagged</source>
+        <translation>의심</translation>
+    </message>
+    <message>
+        <source>Below the %1% threshold, so it is not ticked.</source>
+        <translation>체크 기준 %1% 아래라 체크하지 않았습니다.</translation>
+    </message>
+    <message>
+        <source>Word · </source>
+        <translation>단어 · </translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation>단어</translation>
+    </message>
+    <message>
+        <source>A built-in word. You can turn the built-in words off in Settings &gt; Word list.</source>
+        <translation>기본 사전의 낱말입니다. 검사 설정 &gt; 단어 목록에서 끌 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>Rules · </source>
+        <translation>규칙 · </translation>
+    </message>
+    <message>
+        <source>Spam</source>
+        <translation>스팸</translation>
+    </message>
+    <message>
+        <source>Not checked by AI</source>
+        <translation>AI 검사 전</translation>
+    </message>
+    <message>
+        <source>Not checked</source>
+        <translation>검사 제외</translation>
+    </message>
+    <message>
+        <source>AI: OK</source>
+        <translation>AI 정상</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>정상</translation>
+    </message>
+    <message>
+        <source> (%1×)</source>
+        <translation> (%1회)</translation>
     </message>
 </context>
 <context>

@@ -3,7 +3,6 @@
 #include "ModelHarness.h"
 #include "PanelFixture.h"
 
-#include "Base/Lang.h"
 #include "Panel/CommentDelegate.h"
 #include "Panel/CommentListModel.h"
 #include "Panel/DeleteBar.h"
@@ -14,6 +13,7 @@
 #include "Panel/PanelTabs.h"
 #include "Panel/ScanLog.h"
 #include "Panel/ScanStage.h"
+#include "Panel/ScanStatusText.h"
 #include "Panel/SpamPanel.h"
 #include "Panel/SpamPanelModel.h"
 
@@ -169,7 +169,10 @@ QImage PanelGallery::bars()
     auto *comments = new DeleteBar(&column);
     comments->setContent(flagged.mid(0, 5), std::nullopt, {}, {QStringLiteral("0"), QStringLiteral("1")}, false);
     auto *progress = new PanelProgressBar(&column);
-    progress->setState(Lang::system() ? QStringLiteral("삭제 중 · 게시물 2/3") : QStringLiteral("Deleting · post 2/3"), 1.0 / 3.0);
+    ScanStatusText::State deleting;
+    deleting.busy = true;
+    deleting.removal = std::make_pair(qint64(1), qint64(3));
+    progress->setState(ScanStatusText::removalLine(deleting), 1.0 / 3.0);
     auto *tabs = new PanelTabs(&column);
     tabs->setTab(PanelTab::comments);
     tabs->setCounts({{int(PanelTab::comments), 12840}, {int(PanelTab::spam), 31}});
@@ -183,7 +186,6 @@ QImage PanelGallery::bars()
 
 QImage PanelGallery::stage()
 {
-    const bool korean = Lang::system();
     ChannelPost a;
     a.site = QStringLiteral("youtube");
     a.url = PanelFixture::youtubeUrl(1);
@@ -221,14 +223,14 @@ QImage PanelGallery::stage()
     ScanActivity empty;
     empty.stage = ScanActivity::Stage::connecting;
     const QList<ScanStage::Item> single = ScanStage::items({}, false, a);
-    const int h1 = ScanStage::paintContent(nullptr, kWidth, tour, activity, korean, false, 1.0);
-    const int h2 = ScanStage::paintContent(nullptr, kWidth, single, empty, korean, true, 0);
+    const int h1 = ScanStage::paintContent(nullptr, kWidth, tour, activity, false, 1.0);
+    const int h2 = ScanStage::paintContent(nullptr, kWidth, single, empty, true, 0);
     QImage img = canvas(h1 + h2);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    ScanStage::paintContent(&p, kWidth, tour, activity, korean, false, 1.0);
+    ScanStage::paintContent(&p, kWidth, tour, activity, false, 1.0);
     p.translate(0, h1);
-    ScanStage::paintContent(&p, kWidth, single, empty, korean, true, 0);
+    ScanStage::paintContent(&p, kWidth, single, empty, true, 0);
     return img;
 }
 
@@ -241,6 +243,6 @@ QImage PanelGallery::log()
     img.fill(Design::panel());
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    ScanLog::paintRows(p, ScanLog::logWidth, sessions, Lang::system());
+    ScanLog::paintRows(p, ScanLog::logWidth, sessions);
     return img;
 }

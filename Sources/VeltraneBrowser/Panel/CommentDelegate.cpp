@@ -85,9 +85,8 @@ QString help(const CommentListModel &model, int row)
 
 double detailsHeight(const CommentListModel &model, int row, double width)
 {
-    const bool korean = model.korean();
     const ScanStore::Record &r = model.row(row).record;
-    const auto d = StoredCommentRow::details(r, model.verdict(row), korean);
+    const auto d = StoredCommentRow::details(r, model.verdict(row));
     double h = 2;
     int items = 0;
     if (!d.help.isEmpty()) {
@@ -117,7 +116,7 @@ CommentDelegate::Geometry CommentDelegate::geometry(const CommentListModel &mode
         g.tick = QRectF(colX + colW - 18, 0, 18, 18);
     g.name = QRectF(colX, 0, colW - (g.tick.isEmpty() ? 0 : 24), kHead);
     const ScanStore::Record &r = model.row(row).record;
-    QTextLayout tl(StoredCommentRow::body(r, model.korean()), Design::font(13));
+    QTextLayout tl(StoredCommentRow::body(r), Design::font(13));
     tl.setFormats(marks(model, row));
     const Laid laid = layout(tl, colW - 2 * kBubblePadX, kLineGap);
     const double top = kHead + 5;
@@ -192,7 +191,6 @@ void CommentDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
 
 void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentListModel &model, int row)
 {
-    const bool korean = model.korean();
     const CommentListModel::Row &r = model.row(row);
     p.save();
     p.translate(rect.topLeft());
@@ -230,7 +228,7 @@ void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentLis
         p.setPen(Design::muted());
         const QFont sf = Design::font(11);
         p.setFont(sf);
-        const QString summary = QFontMetricsF(sf).elidedText(PostHeading::summary(post, korean), Qt::ElideRight, textW);
+        const QString summary = QFontMetricsF(sf).elidedText(PostHeading::summary(post), Qt::ElideRight, textW);
         p.drawText(QRectF(textX, 10 + th + 4, textW, QFontMetricsF(sf).height()), Qt::AlignLeft | Qt::TextSingleLine,
                    summary);
         break;
@@ -246,11 +244,11 @@ void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentLis
         p.setOpacity(opacity);
         // Avatar: the author's initial on a round badge.
         Avatar::paint(p, g.avatar, rec.author);
-        const QString author = StoredCommentRow::author(rec.author, korean);
+        const QString author = StoredCommentRow::author(rec.author);
         // Head line: name, date, tick box.
         const QFont nameFont = Design::font(11, QFont::DemiBold);
         const QFontMetricsF nfm(nameFont);
-        const QString meta = StoredCommentRow::meta(rec, korean);
+        const QString meta = StoredCommentRow::meta(rec);
         const QFont metaFont = Design::font(10);
         const double metaW = meta.isEmpty() ? 0 : QFontMetricsF(metaFont).horizontalAdvance(meta) + 6;
         const QString name = nfm.elidedText(author, Qt::ElideRight, std::max(10.0, g.name.width() - metaW));
@@ -291,7 +289,7 @@ void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentLis
             p.setBrush(Qt::NoBrush);
             p.drawPath(Design::bubble(g.bubble.adjusted(0.5, 0.5, -0.5, -0.5)));
         }
-        QTextLayout tl(StoredCommentRow::body(rec, korean), Design::font(13));
+        QTextLayout tl(StoredCommentRow::body(rec), Design::font(13));
         tl.setFormats(marks(model, row));
         layout(tl, g.text.width(), kLineGap);
         p.setPen(flagged ? Design::text() : dimmed ? Design::muted() : Design::secondary());
@@ -307,7 +305,7 @@ void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentLis
         if (StoredCommentRow::showsPill(rec, v))
             VerdictPill::paint(p, g.pill, v, false, tint);
         if (!g.details.isEmpty()) {
-            const auto d = StoredCommentRow::details(rec, v, korean);
+            const auto d = StoredCommentRow::details(rec, v);
             double y = g.details.top() + 2;
             bool first = true;
             if (!d.help.isEmpty()) {
@@ -372,7 +370,7 @@ bool CommentDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, cons
     const Geometry g = geometry(*list, index.row(), option.rect.width());
     const QPointF at = event->pos() - QPointF(option.rect.topLeft());
     const Verdict &v = list->verdict(index.row());
-    QString text = StoredCommentRow::tooltip(list->korean());
+    QString text = StoredCommentRow::tooltip();
     if (StoredCommentRow::showsPill(list->row(index.row()).record, v)
         && QRectF(g.pill, VerdictPill::size(v, false)).contains(at) && !help(*list, index.row()).isEmpty())
         text = help(*list, index.row());

@@ -1,11 +1,9 @@
 #include "Panel/CommentListModel.h"
 
-#include "Base/Lang.h"
-
-CommentListModel::CommentListModel(QObject *parent) : QAbstractListModel(parent), m_korean(Lang::system()) {}
+CommentListModel::CommentListModel(QObject *parent) : QAbstractListModel(parent) {}
 
 QList<CommentListModel::Row> CommentListModel::rows(const QList<ChannelPost> &posts,
-                                                    const QHash<QString, QList<ScanStore::Record>> &records, bool korean)
+                                                    const QHash<QString, QList<ScanStore::Record>> &records)
 {
     QList<Row> out;
     for (int p = 0; p < posts.size(); ++p) {
@@ -20,8 +18,7 @@ QList<CommentListModel::Row> CommentListModel::rows(const QList<ChannelPost> &po
         for (const ScanStore::Record *r : flagged)
             out.append({url + QStringLiteral("|spam:") + r->id, Kind::comment, p, *r, {}});
         if (!flagged.isEmpty() && !rest.isEmpty()) {
-            const QString text = (korean ? QStringLiteral("그 밖의 댓글 ") : QStringLiteral("Other comments "))
-                + QString::number(rest.size());
+            const QString text = tr("Other comments %1").arg(rest.size());
             out.append({url + QStringLiteral("|caption"), Kind::caption, p, {}, text});
         }
         for (const ScanStore::Record *r : rest)
@@ -35,7 +32,7 @@ void CommentListModel::setContent(Content content)
 {
     beginResetModel();
     m_content = std::move(content);
-    m_rows = rows(m_content.posts, m_content.records, m_korean);
+    m_rows = rows(m_content.posts, m_content.records);
     m_cache = QList<Cache>(m_rows.size());
     m_heights = QList<int>(m_rows.size(), -1);
     QSet<QString> ids;
@@ -47,7 +44,7 @@ void CommentListModel::setContent(Content content)
 
 void CommentListModel::append(const QHash<QString, QList<ScanStore::Record>> &records)
 {
-    const QList<Row> more = rows(m_content.posts, records, m_korean);
+    const QList<Row> more = rows(m_content.posts, records);
     if (more.isEmpty())
         return;
     const bool after = m_rows.isEmpty() || more.first().post > m_rows.last().post;
@@ -190,7 +187,7 @@ const Verdict &CommentListModel::verdict(int index) const
         // In the Flagged tab every AI verdict shows at or above its threshold.
         const QMap<QString, int> thresholds =
             m_content.mode == PickMode::unpicked ? QMap<QString, int>() : m_content.thresholds;
-        c.verdict = Verdict::of(m_rows.at(index).record, thresholds, m_korean);
+        c.verdict = Verdict::of(m_rows.at(index).record, thresholds);
     }
     return *c.verdict;
 }

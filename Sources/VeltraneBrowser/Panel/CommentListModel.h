@@ -50,8 +50,8 @@ public:
 
     explicit CommentListModel(QObject *parent = nullptr);
 
-    static QList<Row> rows(const QList<ChannelPost> &posts, const QHash<QString, QList<ScanStore::Record>> &records,
-                           bool korean);
+    // Texts in the run's language.
+    static QList<Row> rows(const QList<ChannelPost> &posts, const QHash<QString, QList<ScanStore::Record>> &records);
 
     void setContent(Content content);
     // Adds the records of posts read after the content was set; their rows follow every row
@@ -62,8 +62,6 @@ public:
     void setTicks(const QSet<QString> &ticks);
     void setFocused(const std::optional<QString> &url);
     void setCutting(const QSet<QString> &ids);
-    void setKorean(bool korean) { m_korean = korean; }
-    bool korean() const { return m_korean; }
 
     const Content &content() const { return m_content; }
     const Row &row(int index) const { return m_rows.at(index); }
@@ -107,7 +105,6 @@ private:
 
     Content m_content;
     QList<Row> m_rows;
-    bool m_korean = false;
     QSet<QString> m_expanded;   // row ids
     mutable QList<Cache> m_cache;
     mutable QList<int> m_heights;

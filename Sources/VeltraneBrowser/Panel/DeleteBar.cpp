@@ -1,6 +1,5 @@
 #include "Panel/DeleteBar.h"
 
-#include "Base/Lang.h"
 #include "Theme/Design.h"
 #include "Panel/ProbabilityRange.h"
 #include "Panel/RunText.h"
@@ -20,20 +19,19 @@ QList<ScanStore::Record> DeleteBar::picks(const QList<ScanStore::Record> &flagge
     return out;
 }
 
-DeleteBar::Header DeleteBar::header(int picks, int flagged, bool korean)
+DeleteBar::Header DeleteBar::header(int picks, int flagged)
 {
     Header h;
-    const QString p = QString::number(picks), f = QString::number(flagged);
-    h.selected = korean ? p + QStringLiteral("개 선택") : p + QStringLiteral(" selected");
-    h.of = korean ? QStringLiteral(" / ") + f + QStringLiteral("개") : QStringLiteral(" of ") + f;
+    h.selected = tr("%1 selected").arg(picks);
+    h.of = tr(" of %1").arg(flagged);
     if (picks > batch)
-        h.batch = korean ? QStringLiteral(" · 한 번에 %1개").arg(batch) : QStringLiteral(" · %1 at a time").arg(batch);
+        h.batch = tr(" · %1 at a time").arg(batch);
     return h;
 }
 
-QString DeleteBar::deleteTitle(int picks, bool korean)
+QString DeleteBar::deleteTitle(int picks)
 {
-    return RunText::deletion(std::min(picks, int(batch)), korean);
+    return RunText::deletion(std::min(picks, int(batch)));
 }
 
 bool DeleteBar::canSelectAll(const QList<ScanStore::Record> &flagged, const QSet<QString> &unpicked)
@@ -64,12 +62,11 @@ DeleteBar::DeleteBar(QWidget *parent)
     : QWidget(parent), m_header(new QLabel(this)), m_selectAll(new QPushButton(this)), m_deselectAll(new QPushButton(this)),
       m_range(new ProbabilityRange(this)), m_delete(new QPushButton(this))
 {
-    const bool korean = Lang::system();
     m_header->setTextFormat(Qt::PlainText);
     m_header->setFont(Design::font(13));
     m_header->setWordWrap(true);   // a narrow panel puts the batch note on a second line
-    m_selectAll->setText(korean ? QStringLiteral("전체 선택") : QStringLiteral("Select all"));
-    m_deselectAll->setText(korean ? QStringLiteral("전체 해제") : QStringLiteral("Deselect all"));
+    m_selectAll->setText(tr("Select all"));
+    m_deselectAll->setText(tr("Deselect all"));
     for (QPushButton *b : {m_selectAll, m_deselectAll})
         b->setProperty("look", QStringLiteral("header"));
     m_delete->setProperty("look", QStringLiteral("critical"));
@@ -127,15 +124,14 @@ void DeleteBar::setContent(const QList<ScanStore::Record> &flagged, const std::o
 
 QString DeleteBar::headerText() const
 {
-    const Header h = header(m_picks, int(m_flagged.size()), Lang::system());
+    const Header h = header(m_picks, int(m_flagged.size()));
     return h.selected + h.of + h.batch;
 }
 
 void DeleteBar::refresh()
 {
-    const bool korean = Lang::system();
     const int count = m_picks;
-    const Header h = header(count, int(m_flagged.size()), korean);
+    const Header h = header(count, int(m_flagged.size()));
     // Plain text in three colours would need markup; the numbers are ours, so a styled run is safe.
     m_header->setTextFormat(Qt::RichText);
     m_header->setText(QStringLiteral("<span style='color:%1;font-weight:600'>%2</span><span style='color:%3'>%4%5</span>")
@@ -143,6 +139,6 @@ void DeleteBar::refresh()
                                h.of.toHtmlEscaped(), h.batch.toHtmlEscaped()));
     m_selectAll->setEnabled(!m_disabled && count < m_flagged.size());
     m_deselectAll->setEnabled(!m_disabled && count > 0);
-    m_delete->setText(deleteTitle(count, korean));
+    m_delete->setText(deleteTitle(count));
     m_delete->setEnabled(!m_disabled && count > 0);
 }

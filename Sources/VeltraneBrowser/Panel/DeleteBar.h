@@ -27,8 +27,9 @@ public:
         QString of;
         QString batch;
     };
-    static Header header(int picks, int flagged, bool korean);
-    static QString deleteTitle(int picks, bool korean);
+    // In the run's language.
+    static Header header(int picks, int flagged);
+    static QString deleteTitle(int picks);
     static bool canSelectAll(const QList<ScanStore::Record> &flagged, const QSet<QString> &unpicked);
     static bool canDeselectAll(const QList<ScanStore::Record> &flagged, const QSet<QString> &unpicked);
     static QSet<QString> selectAll(const QList<ScanStore::Record> &flagged, QSet<QString> unpicked);

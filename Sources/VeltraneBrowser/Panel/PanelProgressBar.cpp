@@ -1,6 +1,5 @@
 #include "Panel/PanelProgressBar.h"
 
-#include "Base/Lang.h"
 #include "Theme/Design.h"
 
 #include <QLabel>
@@ -18,7 +17,7 @@ PanelProgressBar::PanelProgressBar(QWidget *parent)
     QPalette pal = m_line->palette();
     pal.setColor(QPalette::WindowText, Design::text());
     m_line->setPalette(pal);
-    m_stop->setText(Lang::system() ? QStringLiteral("중지") : QStringLiteral("Stop"));
+    m_stop->setText(tr("Stop"));
     m_stop->setProperty("look", QStringLiteral("plain"));
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(16, 12, 16, 12);

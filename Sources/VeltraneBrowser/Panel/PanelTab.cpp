@@ -1,6 +1,5 @@
 #include "Panel/PanelTab.h"
 
-#include "Base/Lang.h"
 #include "Panel/AIPercent.h"
 #include "Rules/SpamRules.h"
 
@@ -35,20 +34,15 @@ QString PanelTab::rawValue() const
 
 QString PanelTab::title() const
 {
-    return title(Lang::system());
-}
-
-QString PanelTab::title(bool korean) const
-{
     switch (m_value) {
     case comments:
-        return korean ? QStringLiteral("댓글") : QStringLiteral("Comments");
+        return tr("Comments");
     case spam:
-        return korean ? QStringLiteral("스팸 의심") : QStringLiteral("Flagged");
+        return tr("Flagged");
     case deleted:
         break;
     }
-    return korean ? QStringLiteral("삭제 항목") : QStringLiteral("Deleted");
+    return tr("Deleted");
 }
 
 QList<ScanStore::Record> PanelTab::records(const QList<ScanStore::Record> &records) const
@@ -66,12 +60,6 @@ QList<ScanStore::Record> PanelTab::records(const QList<ScanStore::Record> &recor
 
 QList<ScanStore::Record> PanelTab::candidates(const QList<ScanStore::Record> &records,
                                               const QHash<QString, ScanStore::Problem> &problems)
-{
-    return candidates(records, problems, Lang::system());
-}
-
-QList<ScanStore::Record> PanelTab::candidates(const QList<ScanStore::Record> &records,
-                                              const QHash<QString, ScanStore::Problem> &problems, bool korean)
 {
     struct Entry {
         int percent;
@@ -97,7 +85,7 @@ QList<ScanStore::Record> PanelTab::candidates(const QList<ScanStore::Record> &re
         c.state = QStringLiteral("spam");
         c.aiProb = *prob;
         c.kind = it->kind.isEmpty() ? QStringLiteral("spam") : it->kind;
-        c.reason = SpamRules::place(*prob, c.kind, 0, korean).reason;
+        c.reason = SpamRules::place(*prob, c.kind, 0).reason;
         found.append({AIPercent::of(*prob), c});
     }
     std::stable_sort(found.begin(), found.end(), [](const Entry &a, const Entry &b) { return a.percent > b.percent; });

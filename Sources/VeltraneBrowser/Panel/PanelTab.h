@@ -1,9 +1,10 @@
 #pragma once
 // The panel's three tabs, their titles, which stored records each shows, and the deletion
-// candidates of the Flagged tab. Pure functions of their arguments and the language.
+// candidates of the Flagged tab. Pure functions of their arguments; texts in the run's language.
 
 #include "Store/ScanStore.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -11,6 +12,7 @@
 #include <optional>
 
 class PanelTab {
+    Q_DECLARE_TR_FUNCTIONS(PanelTab)
 public:
     enum Value { comments, spam, deleted };
 
@@ -22,7 +24,6 @@ public:
     static std::optional<PanelTab> fromRawValue(const QString &raw);
     QString rawValue() const;
     QString title() const;
-    QString title(bool korean) const;
 
     // The records of this tab, in the order given. A record without text is in no tab.
     QList<ScanStore::Record> records(const QList<ScanStore::Record> &records) const;
@@ -32,8 +33,6 @@ public:
     // not skipped, or skipped only because it was cleared before and did not change.
     static QList<ScanStore::Record> candidates(const QList<ScanStore::Record> &records,
                                                const QHash<QString, ScanStore::Problem> &problems);
-    static QList<ScanStore::Record> candidates(const QList<ScanStore::Record> &records,
-                                               const QHash<QString, ScanStore::Problem> &problems, bool korean);
 
 private:
     Value m_value;

@@ -1,6 +1,5 @@
 #include "Panel/PanelTabs.h"
 
-#include "Base/Lang.h"
 #include "Theme/Design.h"
 
 #include <QMouseEvent>
@@ -54,7 +53,6 @@ void PanelTabs::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing);
     if (!isEnabled())
         p.setOpacity(0.45);
-    const bool korean = Lang::system();
     for (PanelTab tab : PanelTab::allCases()) {
         const QRectF r = buttonRect(tab);
         if (tab == m_tab)
@@ -63,7 +61,7 @@ void PanelTabs::paintEvent(QPaintEvent *)
             p.fillPath(Design::rounded(r, 10), Design::surface());
         p.setFont(Design::font(11, QFont::Medium));
         p.setPen(titleColor(tab, m_tab));
-        p.drawText(QRectF(r.left(), r.top() + 6, r.width(), 16), Qt::AlignCenter | Qt::TextSingleLine, tab.title(korean));
+        p.drawText(QRectF(r.left(), r.top() + 6, r.width(), 16), Qt::AlignCenter | Qt::TextSingleLine, tab.title());
         const int n = count(tab);
         const CountLook look = countLook(tab, m_tab, n);
         QFont f = Design::font(20, look.emphasised ? QFont::DemiBold : QFont::Normal);

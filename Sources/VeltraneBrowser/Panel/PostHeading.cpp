@@ -7,15 +7,15 @@ QString PostHeading::title(const ChannelPost &post)
     return post.title.isEmpty() ? post.url : post.title;
 }
 
-QString PostHeading::summary(const ChannelPost &post, bool korean)
+QString PostHeading::summary(const ChannelPost &post)
 {
     if (!post.scannedAt)
-        return korean ? QStringLiteral("검사 전") : QStringLiteral("Not scanned");
+        return tr("Not scanned");
     auto n = [](int v) { return QString::number(v); };
-    QStringList parts{korean ? QStringLiteral("댓글 ") + n(post.total) : n(post.total) + QStringLiteral(" comments")};
+    QStringList parts{tr("%1 comments").arg(n(post.total))};
     if (post.flagged >= 1)
-        parts.append(korean ? QStringLiteral("스팸 의심 ") + n(post.flagged) : n(post.flagged) + QStringLiteral(" flagged"));
+        parts.append(tr("%1 flagged").arg(n(post.flagged)));
     if (post.deleted >= 1)
-        parts.append(korean ? QStringLiteral("삭제 ") + n(post.deleted) : n(post.deleted) + QStringLiteral(" deleted"));
+        parts.append(tr("%1 deleted").arg(n(post.deleted)));
     return parts.join(QStringLiteral(" · "));
 }

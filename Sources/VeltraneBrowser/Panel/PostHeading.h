@@ -4,12 +4,15 @@
 
 #include "Scan/ChannelPost.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 class PostHeading {
+    Q_DECLARE_TR_FUNCTIONS(PostHeading)
 public:
     PostHeading() = delete;
 
     static QString title(const ChannelPost &post);
-    static QString summary(const ChannelPost &post, bool korean);
+    // The line of counts, in the run's language.
+    static QString summary(const ChannelPost &post);
 };

@@ -1,6 +1,5 @@
 #include "Panel/ProbabilityRange.h"
 
-#include "Base/Lang.h"
 #include "Theme/Design.h"
 #include "Panel/ScoreBars.h"
 #include "Theme/RangeSlider.h"
@@ -20,21 +19,21 @@ QString ProbabilityRange::bandText(double lower, double upper)
     return whole(lower) + QChar(0x2013) + whole(upper) + u'%';
 }
 
-QString ProbabilityRange::title(bool korean)
+QString ProbabilityRange::title()
 {
-    return korean ? QStringLiteral("스팸 확률") : QStringLiteral("Spam probability");
+    return tr("Spam probability");
 }
 
-QString ProbabilityRange::accessibleName(bool korean)
+QString ProbabilityRange::accessibleName()
 {
-    return korean ? QStringLiteral("삭제할 스팸 확률의 범위") : QStringLiteral("Spam probability range to delete");
+    return tr("Spam probability range to delete");
 }
 
 ProbabilityRange::ProbabilityRange(QWidget *parent)
-    : QWidget(parent), m_title(new QLabel(title(Lang::system()), this)), m_value(new QLabel(this)), m_bars(new ScoreBars(this)),
+    : QWidget(parent), m_title(new QLabel(title(), this)), m_value(new QLabel(this)), m_bars(new ScoreBars(this)),
       m_slider(new RangeSlider(0, 100, this))
 {
-    setAccessibleName(accessibleName(Lang::system()));
+    setAccessibleName(accessibleName());
     m_title->setTextFormat(Qt::PlainText);
     m_value->setTextFormat(Qt::PlainText);
     m_title->setFont(Design::font(11, QFont::Medium));
@@ -59,7 +58,7 @@ ProbabilityRange::ProbabilityRange(QWidget *parent)
     bars->addWidget(m_bars);
     column->addLayout(bars);
     column->addWidget(m_slider);
-    m_slider->setAccessibleName(accessibleName(Lang::system()));
+    m_slider->setAccessibleName(accessibleName());
     m_slider->setValues(m_lower, m_upper);
     // The owner's drags; the band set from the model passes with the slider's signal blocked.
     connect(m_slider, &RangeSlider::valuesChanged, this, [this](double lower, double upper) {

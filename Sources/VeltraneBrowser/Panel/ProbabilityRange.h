@@ -14,8 +14,8 @@ class ProbabilityRange : public QWidget {
 public:
     // "62–100%": each bound truncated to a whole number.
     static QString bandText(double lower, double upper);
-    static QString title(bool korean);
-    static QString accessibleName(bool korean);
+    static QString title();
+    static QString accessibleName();
 
     explicit ProbabilityRange(QWidget *parent = nullptr);
     // The band in whole percents (0 to 100) and the scores the histogram shows.

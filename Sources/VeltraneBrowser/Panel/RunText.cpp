@@ -6,37 +6,25 @@
 
 QString RunText::scan(int posts)
 {
-    return scan(posts, Lang::system());
-}
-
-QString RunText::scan(int posts, bool korean)
-{
     if (posts < 1)
-        return korean ? QStringLiteral("스팸 검사") : QStringLiteral("Check for spam");
-    const QString n = QString::number(posts);
-    return korean ? n + QStringLiteral("개 스팸 검사") : QStringLiteral("Check ") + n + QStringLiteral(" for spam");
+        return tr("Check for spam");
+    return tr("Check %1 for spam").arg(posts);
 }
 
 QString RunText::deletion(int count)
 {
-    return deletion(count, Lang::system());
-}
-
-QString RunText::deletion(int count, bool korean)
-{
-    const QString n = QString::number(count);
-    return korean ? n + QStringLiteral("개 삭제") : QStringLiteral("Delete ") + n;
+    return tr("Delete %1").arg(count);
 }
 
 QString RunText::time(const QDateTime &date)
 {
-    return time(date, QDateTime::currentDateTime(), Lang::system());
+    return time(date, QDateTime::currentDateTime());
 }
 
-QString RunText::time(const QDateTime &date, const QDateTime &now, bool korean)
+QString RunText::time(const QDateTime &date, const QDateTime &now)
 {
     const QDateTime local = date.toLocalTime();
     if (local.date() == now.toLocalTime().date())
-        return DateText::clock(local.time(), korean);
-    return DateText::monthDayClock(local, korean);
+        return DateText::clock(local.time(), Lang::system());
+    return DateText::monthDayClock(local, Lang::system());
 }

@@ -1,6 +1,5 @@
 #include "Panel/ScanLog.h"
 
-#include "Base/Lang.h"
 #include "Theme/Design.h"
 
 #include <QFontMetricsF>
@@ -16,7 +15,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        ScanLog::paintRows(p, width(), *m_sessions, Lang::system());
+        ScanLog::paintRows(p, width(), *m_sessions);
     }
 
 private:
@@ -51,7 +50,7 @@ void ScanLog::setSessions(const QList<ScanSession> &sessions)
     m_canvas->update();
 }
 
-void ScanLog::paintRows(QPainter &p, int width, const QList<ScanSession> &sessions, bool korean)
+void ScanLog::paintRows(QPainter &p, int width, const QList<ScanSession> &sessions)
 {
     const QDateTime now = QDateTime::currentDateTime();
     p.fillRect(QRect(0, 0, width, int(sessions.size()) * rowHeight), Design::panel());
@@ -66,11 +65,11 @@ void ScanLog::paintRows(QPainter &p, int width, const QList<ScanSession> &sessio
         p.setFont(tf);
         p.setPen(Design::text());
         p.drawText(QRectF(16, y, inner, th), Qt::AlignLeft | Qt::TextSingleLine,
-                   QFontMetricsF(tf).elidedText(s.title(korean, now), Qt::ElideRight, inner));
+                   QFontMetricsF(tf).elidedText(s.title(now), Qt::ElideRight, inner));
         p.setFont(sf);
         p.setPen(s.marked() ? Design::text() : Design::muted());
         p.drawText(QRectF(16, y + th + 4, inner, sh), Qt::AlignLeft | Qt::TextSingleLine,
-                   QFontMetricsF(sf).elidedText(s.summary(korean), Qt::ElideRight, inner));
+                   QFontMetricsF(sf).elidedText(s.summary(), Qt::ElideRight, inner));
         p.fillRect(QRectF(0, top + rowHeight - 1, width, 1), Design::border());
     }
 }

@@ -19,7 +19,7 @@ public:
     const QList<ScanSession> &sessions() const { return m_sessions; }
 
     // Paints the rows (newest first) at a width.
-    static void paintRows(QPainter &painter, int width, const QList<ScanSession> &sessions, bool korean);
+    static void paintRows(QPainter &painter, int width, const QList<ScanSession> &sessions);
 
 private:
     QList<ScanSession> m_sessions;

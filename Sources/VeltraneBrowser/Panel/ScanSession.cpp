@@ -1,6 +1,5 @@
 #include "Panel/ScanSession.h"
 
-#include "Base/Lang.h"
 #include "Panel/RunText.h"
 
 #include <QStringList>
@@ -29,25 +28,20 @@ QList<ScanSession> ScanSession::group(const QList<ScanStore::Run> &runs, int lim
 
 QString ScanSession::title() const
 {
-    return title(Lang::system(), QDateTime::currentDateTime());
+    return title(QDateTime::currentDateTime());
 }
 
-QString ScanSession::title(bool korean, const QDateTime &now) const
+QString ScanSession::title(const QDateTime &now) const
 {
     if (runs.isEmpty())
         return QString();
-    QString t = RunText::time(runs.first().at, now, korean);
+    QString t = RunText::time(runs.first().at, now);
     if (runs.first().automatic)
-        t += korean ? QStringLiteral(" · 자동 검사") : QStringLiteral(" · automatic");
+        t += tr(" · automatic");
     return t;
 }
 
 QString ScanSession::summary() const
-{
-    return summary(Lang::system());
-}
-
-QString ScanSession::summary(bool korean) const
 {
     if (runs.isEmpty())
         return QString();
@@ -59,11 +53,10 @@ QString ScanSession::summary(bool korean) const
             deleted += r.deleted;
         }
         if (deleted == 0)
-            return korean ? QStringLiteral("삭제하지 못했습니다") : QStringLiteral("Nothing deleted");
+            return tr("Nothing deleted");
         if (deleted < total)
-            return korean ? n(total) + QStringLiteral("개 중 ") + n(deleted) + QStringLiteral("개 삭제")
-                          : QStringLiteral("Deleted ") + n(deleted) + QStringLiteral(" of ") + n(total);
-        return korean ? n(deleted) + QStringLiteral("개 삭제") : QStringLiteral("Deleted ") + n(deleted);
+            return tr("Deleted %1 of %2").arg(n(deleted), n(total));
+        return tr("Deleted %1").arg(n(deleted));
     }
     qint64 ok = 0, comments = 0, added = 0, flagged = 0;
     for (const ScanStore::Run &r : runs) {
@@ -77,18 +70,15 @@ QString ScanSession::summary(bool korean) const
     const qint64 count = runs.size();
     const qint64 failed = count - ok;
     QStringList items;
-    if (korean)
-        items.append(QStringLiteral("게시물 ") + n(count));
-    else
-        items.append(count == 1 ? QStringLiteral("1 post") : n(count) + QStringLiteral(" posts"));
+    items.append(count == 1 ? tr("1 post") : tr("%1 posts").arg(n(count)));
     if (ok > 0)
-        items.append(korean ? QStringLiteral("댓글 ") + n(comments) : n(comments) + QStringLiteral(" comments"));
+        items.append(tr("%1 comments").arg(n(comments)));
     if (added >= 1)
-        items.append(korean ? QStringLiteral("새 댓글 ") + n(added) : n(added) + QStringLiteral(" new"));
+        items.append(tr("%1 new").arg(n(added)));
     if (flagged >= 1)
-        items.append(korean ? QStringLiteral("스팸 의심 ") + n(flagged) : n(flagged) + QStringLiteral(" flagged"));
+        items.append(tr("%1 flagged").arg(n(flagged)));
     if (failed >= 1)
-        items.append(korean ? QStringLiteral("실패 ") + n(failed) : n(failed) + QStringLiteral(" failed"));
+        items.append(tr("%1 failed").arg(n(failed)));
     return items.join(QStringLiteral(" · "));
 }
 

@@ -4,11 +4,14 @@
 
 #include "Store/ScanStore.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
 #include <QString>
 
 struct ScanSession {
+    Q_DECLARE_TR_FUNCTIONS(ScanSession)
+public:
     QList<ScanStore::Run> runs;   // in logging order; never empty
 
     static QList<ScanSession> group(const QList<ScanStore::Run> &runs);
@@ -18,10 +21,10 @@ struct ScanSession {
     static QList<ScanSession> group(const QList<ScanStore::Run> &runs, int limit);
 
     qint64 id() const { return runs.isEmpty() ? 0 : runs.first().id; }
+    // In the run's language; only the time for a session of the day of `now`.
     QString title() const;
-    QString title(bool korean, const QDateTime &now) const;
+    QString title(const QDateTime &now) const;
     QString summary() const;
-    QString summary(bool korean) const;
     // Worth a look: something was flagged or failed.
     bool marked() const;
 

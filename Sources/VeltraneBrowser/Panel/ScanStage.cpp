@@ -1,6 +1,5 @@
 #include "Panel/ScanStage.h"
 
-#include "Base/Lang.h"
 #include "Panel/AIPercent.h"
 #include "Theme/Avatar.h"
 #include "Theme/Design.h"
@@ -93,17 +92,17 @@ QList<ScanStage::Item> ScanStage::items(const QList<ChannelPost> &posts, bool to
     return out;
 }
 
-QString ScanStage::stageLabel(const ScanActivity &a, bool korean)
+QString ScanStage::stageLabel(const ScanActivity &a)
 {
     switch (a.stage) {
     case ScanActivity::Stage::connecting:
-        return korean ? QStringLiteral("게시물 여는 중") : QStringLiteral("Opening the post");
+        return tr("Opening the post");
     case ScanActivity::Stage::collecting:
-        return korean ? QStringLiteral("댓글 수집 중") : QStringLiteral("Collecting comments");
+        return tr("Collecting comments");
     case ScanActivity::Stage::rules:
-        return korean ? QStringLiteral("규칙 검사 중") : QStringLiteral("Checking rules");
+        return tr("Checking rules");
     case ScanActivity::Stage::ai: {
-        const QString base = korean ? QStringLiteral("AI 검사 중") : QStringLiteral("AI check");
+        const QString base = tr("AI check");
         if (a.aiTotal < 1)
             return base;
         return base + u' ' + QString::number(a.aiChecked) + u'/' + QString::number(a.aiTotal);
@@ -111,32 +110,28 @@ QString ScanStage::stageLabel(const ScanActivity &a, bool korean)
     case ScanActivity::Stage::complete:
         break;
     }
-    return korean ? QStringLiteral("마무리하는 중") : QStringLiteral("Finishing");
+    return tr("Finishing");
 }
 
-QString ScanStage::countsText(const ScanActivity &a, bool korean)
+QString ScanStage::countsText(const ScanActivity &a)
 {
     if (a.collected < 1)
         return QString();
-    QString t = korean ? QStringLiteral("댓글 ") + QString::number(a.collected)
-                       : QString::number(a.collected) + QStringLiteral(" comments");
+    QString t = tr("%1 comments").arg(a.collected);
     if (a.flagged > 0)
-        t += korean ? QStringLiteral(" · 의심 ") + QString::number(a.flagged)
-                    : QStringLiteral(" · ") + QString::number(a.flagged) + QStringLiteral(" flagged");
+        t += tr(" · %1 flagged").arg(a.flagged);
     return t;
 }
 
-ScanStage::Mark ScanStage::queueMark(const ChannelPost &post, bool korean)
+ScanStage::Mark ScanStage::queueMark(const ChannelPost &post)
 {
     switch (post.state) {
     case ChannelPost::State::failed:
-        return {korean ? QStringLiteral("검사 실패") : QStringLiteral("Scan failed"), true, Design::text(), false};
+        return {tr("Scan failed"), true, Design::text(), false};
     case ChannelPost::State::done: {
-        QString t = korean ? QStringLiteral("댓글 ") + QString::number(post.total)
-                           : QString::number(post.total) + QStringLiteral(" comments");
+        QString t = tr("%1 comments").arg(post.total);
         if (post.flagged > 0)
-            t += korean ? QStringLiteral(" · 의심 ") + QString::number(post.flagged)
-                        : QStringLiteral(" · ") + QString::number(post.flagged) + QStringLiteral(" flagged");
+            t += tr(" · %1 flagged").arg(post.flagged);
         const bool any = post.flagged > 0;
         return {t, any, any ? Design::text() : Design::muted(), true};
     }
@@ -144,7 +139,7 @@ ScanStage::Mark ScanStage::queueMark(const ChannelPost &post, bool korean)
     case ChannelPost::State::scanning:
         break;
     }
-    return {korean ? QStringLiteral("대기 중") : QStringLiteral("Queued"), false, Design::muted(), false};
+    return {tr("Queued"), false, Design::muted(), false};
 }
 
 double ScanStage::sampleOpacity(int index, int count)
@@ -161,11 +156,11 @@ ScanStage::Trailing ScanStage::trailing(const Comment &comment, bool inspecting)
     return inspecting ? Trailing::dots : Trailing::none;
 }
 
-QString ScanStage::badgeText(const Comment &comment, bool korean)
+QString ScanStage::badgeText(const Comment &comment)
 {
     const std::optional<double> p = AIPercent::clean(comment.aiProb);
     if (!p)
-        return korean ? QStringLiteral("스팸 의심") : QStringLiteral("Flagged");
+        return tr("Flagged");
     return QString::number(AIPercent::of(*p)) + u'%';
 }
 
@@ -184,8 +179,8 @@ double ScanStage::dotOpacity(int i, double t, bool calm)
     return calm ? 0.7 : 0.25 + 0.75 * std::max(0.0, std::sin(5 * t - 0.9 * i));
 }
 
-int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &items, const ScanActivity &a, bool korean,
-                            bool calm, double t)
+int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &items, const ScanActivity &a, bool calm,
+                            double t)
 {
     double y = kPad;
     const double w = width - 2 * kPad;
@@ -198,7 +193,7 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
                 p.setOpacity(item.post.state == ChannelPost::State::waiting ? 0.45 : 0.85);
                 p.fillPath(Design::rounded(r, 12), Design::card());
                 drawThumb(p, QRectF(r.left() + 12, r.center().y() - 14, 28, 28), item.post);
-                const Mark mark = queueMark(item.post, korean);
+                const Mark mark = queueMark(item.post);
                 const QFont mf = Design::font(11, mark.semibold ? QFont::DemiBold : QFont::Normal);
                 const double markW = QFontMetricsF(mf).horizontalAdvance(mark.text) + (mark.check ? 20 : 0);
                 const QFont tf = Design::font(12, QFont::Medium);
@@ -254,11 +249,11 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
             p.setBrush(Design::faded(Design::accent(), pulseOpacity(t, calm)));
             p.drawEllipse(QRectF(colX, ly + 4, 7, 7));
             const QFont sf = Design::font(11, QFont::DemiBold);
-            const QString label = stageLabel(a, korean);
+            const QString label = stageLabel(a);
             p.setFont(sf);
             p.setPen(Design::text());
             p.drawText(QRectF(colX + 14, ly, colW, 15), Qt::AlignLeft | Qt::TextSingleLine, label);
-            const QString counts = countsText(a, korean);
+            const QString counts = countsText(a);
             if (!counts.isEmpty()) {
                 p.setFont(Design::font(11));
                 p.setPen(Design::secondary());
@@ -293,9 +288,9 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
                     }
                     Avatar::paint(p, QRectF(lr.left() + 10, lr.center().y() - 12, 24, 24), c.authorName);
                     double trailW = 0;
-                    const Trailing tr = trailing(c, a.inspecting.contains(c.id));
-                    if (tr == Trailing::badge) {
-                        const QString bt = badgeText(c, korean);
+                    const Trailing trail = trailing(c, a.inspecting.contains(c.id));
+                    if (trail == Trailing::badge) {
+                        const QString bt = badgeText(c);
                         const QFont bf = Design::font(11, QFont::Bold);
                         trailW = QFontMetricsF(bf).horizontalAdvance(bt) + 16;
                         const QRectF br(lr.right() - 10 - trailW, lr.center().y() - 11, trailW, 22);
@@ -306,7 +301,7 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
                         p.setFont(bf);
                         p.setPen(Design::text());
                         p.drawText(br, Qt::AlignCenter, bt);
-                    } else if (tr == Trailing::dots) {
+                    } else if (trail == Trailing::dots) {
                         trailW = 18;
                         p.setPen(Qt::NoPen);
                         for (int d = 0; d < 3; ++d) {
@@ -320,7 +315,7 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
                     p.setFont(af);
                     p.setPen(Design::muted());
                     const QString author = c.authorName.isEmpty()
-                        ? (korean ? QStringLiteral("(이름 없음)") : QStringLiteral("(no name)")) : c.authorName;
+                        ? tr("(no name)") : c.authorName;
                     p.drawText(QRectF(tx, lr.top() + 7, tw, 13), Qt::AlignLeft | Qt::TextSingleLine,
                                QFontMetricsF(af).elidedText(author, Qt::ElideRight, tw));
                     const QFont cf = Design::font(12);
@@ -369,7 +364,7 @@ ScanStage::ScanStage(SpamModel *model, QWidget *parent)
         if (!m_model)
             return;
         paintContent(&p, m_canvas->width(), items(m_model->posts(), m_model->touring(), m_model->currentPost()),
-                     m_model->scanActivity(), Lang::system(), m_calm, m_clock.elapsed() / 1000.0);
+                     m_model->scanActivity(), m_calm, m_clock.elapsed() / 1000.0);
     };
     if (m_model) {
         for (auto signal : {&SpamModel::postsChanged, &SpamModel::touringChanged, &SpamModel::scanActivityChanged,
@@ -392,7 +387,7 @@ void ScanStage::refresh()
         return;
     const QList<Item> list = items(m_model->posts(), m_model->touring(), m_model->currentPost());
     const int w = viewport()->width();
-    const int h = paintContent(nullptr, w, list, m_model->scanActivity(), Lang::system(), m_calm, 0);
+    const int h = paintContent(nullptr, w, list, m_model->scanActivity(), m_calm, 0);
     m_canvas->resize(w, std::max(h, viewport()->height()));
     setAccessibleName(ScanStatusText::scanLine(*m_model));
     // Bring the live card to the middle when the current post changes to another one.

@@ -33,9 +33,10 @@ public:
     };
     static QList<Item> items(const QList<ChannelPost> &posts, bool touring, const std::optional<ChannelPost> &currentPost);
 
-    static QString stageLabel(const ScanActivity &activity, bool korean);
+    // Texts in the run's language.
+    static QString stageLabel(const ScanActivity &activity);
     // Empty while nothing is collected.
-    static QString countsText(const ScanActivity &activity, bool korean);
+    static QString countsText(const ScanActivity &activity);
 
     struct Mark {
         QString text;
@@ -43,12 +44,12 @@ public:
         QColor color;
         bool check = false;   // a check mark follows the text
     };
-    static Mark queueMark(const ChannelPost &post, bool korean);
+    static Mark queueMark(const ChannelPost &post);
 
     static double sampleOpacity(int index, int count);
     enum class Trailing { none, badge, dots };
     static Trailing trailing(const Comment &comment, bool inspecting);
-    static QString badgeText(const Comment &comment, bool korean);
+    static QString badgeText(const Comment &comment);
     static int badgePercent(const Comment &comment);
 
     static double pulseOpacity(double seconds, bool calm);
@@ -60,7 +61,7 @@ public:
     bool animating() const { return m_timer.isActive(); }
     // Paints the stage's content at a width into a painter, for the view and for pictures.
     static int paintContent(QPainter *painter, int width, const QList<Item> &items, const ScanActivity &activity,
-                            bool korean, bool calm, double seconds);
+                            bool calm, double seconds);
 
 protected:
     void showEvent(QShowEvent *) override;

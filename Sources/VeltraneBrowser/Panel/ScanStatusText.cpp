@@ -1,6 +1,5 @@
 #include "Panel/ScanStatusText.h"
 
-#include "Base/Lang.h"
 #include "Scan/SpamModel.h"
 
 namespace {
@@ -45,42 +44,42 @@ ScanStatusText::State ScanStatusText::of(const SpamModel &model)
     return s;
 }
 
-QString ScanStatusText::stageText(const ScanActivity &a, bool korean)
+QString ScanStatusText::stageText(const ScanActivity &a)
 {
     switch (a.stage) {
     case ScanActivity::Stage::connecting:
-        return korean ? QStringLiteral("게시물 여는 중") : QStringLiteral("Opening the post");
+        return tr("Opening the post");
     case ScanActivity::Stage::collecting:
-        return korean ? QStringLiteral("댓글 수집 중") : QStringLiteral("Collecting comments");
+        return tr("Collecting comments");
     case ScanActivity::Stage::ai:
         if (a.aiTotal > 0)
             return QStringLiteral("AI ") + n(a.aiChecked) + u'/' + n(a.aiTotal);
-        return korean ? QStringLiteral("AI 검사 중") : QStringLiteral("AI check");
+        return tr("AI check");
     case ScanActivity::Stage::rules:
     case ScanActivity::Stage::complete:
         break;
     }
-    return korean ? QStringLiteral("검사 중") : QStringLiteral("Checking");
+    return tr("Checking");
 }
 
-QStringList ScanStatusText::stageCounts(const ScanActivity &a, bool korean)
+QStringList ScanStatusText::stageCounts(const ScanActivity &a)
 {
     QStringList parts;
     if (a.collected > 0)
-        parts.append(korean ? QStringLiteral("댓글 ") + n(a.collected) : n(a.collected) + QStringLiteral(" comments"));
+        parts.append(tr("%1 comments").arg(n(a.collected)));
     if (a.flagged > 0)
-        parts.append(korean ? QStringLiteral("의심 ") + n(a.flagged) : n(a.flagged) + QStringLiteral(" flagged"));
+        parts.append(tr("%1 flagged").arg(n(a.flagged)));
     return parts;
 }
 
-QString ScanStatusText::scanLine(const State &s, bool korean)
+QString ScanStatusText::scanLine(const State &s)
 {
-    QStringList parts{stageText(s.activity, korean)};
+    QStringList parts{stageText(s.activity)};
     if (s.touring) {
         const QString queue = n(position(s.posts)) + u'/' + n(s.posts.size());
-        parts.append((korean ? QStringLiteral("게시물 ") : QStringLiteral("post ")) + queue);
+        parts.append(tr("post %1").arg(queue));
     }
-    parts.append(stageCounts(s.activity, korean));
+    parts.append(stageCounts(s.activity));
     return parts.join(QStringLiteral(" · "));
 }
 
@@ -93,23 +92,23 @@ std::optional<double> ScanStatusText::scanFraction(const State &s)
     return std::nullopt;
 }
 
-QString ScanStatusText::removalLine(const State &s, bool korean)
+QString ScanStatusText::removalLine(const State &s)
 {
     QStringList parts;
     if (s.busy)
-        parts.append(korean ? QStringLiteral("삭제 중") : QStringLiteral("Deleting"));
+        parts.append(tr("Deleting"));
     else
-        parts.append(korean ? QStringLiteral("삭제할 댓글을 찾는 중") : QStringLiteral("Finding the comments to delete"));
+        parts.append(tr("Finding the comments to delete"));
     if (s.removal && s.removal->second > 1) {
         const QString at = n(s.removal->first + 1) + u'/' + n(s.removal->second);
-        parts.append((korean ? QStringLiteral("게시물 ") : QStringLiteral("post ")) + at);
+        parts.append(tr("post %1").arg(at));
     }
     return parts.join(QStringLiteral(" · "));
 }
 
 QString ScanStatusText::scanLine(const SpamModel &model)
 {
-    return scanLine(of(model), Lang::system());
+    return scanLine(of(model));
 }
 
 std::optional<double> ScanStatusText::scanFraction(const SpamModel &model)
@@ -119,5 +118,5 @@ std::optional<double> ScanStatusText::scanFraction(const SpamModel &model)
 
 QString ScanStatusText::removalLine(const SpamModel &model)
 {
-    return removalLine(of(model), Lang::system());
+    return removalLine(of(model));
 }

@@ -4,6 +4,7 @@
 
 #include "Scan/ScanActivity.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,7 @@ class SpamModel;
 struct ChannelPost;
 
 class ScanStatusText {
+    Q_DECLARE_TR_FUNCTIONS(ScanStatusText)
 public:
     ScanStatusText() = delete;
 
@@ -27,13 +29,14 @@ public:
     };
     static State of(const SpamModel &model);
 
-    static QString stageText(const ScanActivity &activity, bool korean);
-    static QStringList stageCounts(const ScanActivity &activity, bool korean);
-    static QString scanLine(const State &state, bool korean);
+    // Texts in the run's language.
+    static QString stageText(const ScanActivity &activity);
+    static QStringList stageCounts(const ScanActivity &activity);
+    static QString scanLine(const State &state);
     static std::optional<double> scanFraction(const State &state);
-    static QString removalLine(const State &state, bool korean);
+    static QString removalLine(const State &state);
 
-    // The same over the model, in the run's language.
+    // The same over the model.
     static QString scanLine(const SpamModel &model);
     static std::optional<double> scanFraction(const SpamModel &model);
     static QString removalLine(const SpamModel &model);

@@ -1,6 +1,5 @@
 #include "Panel/SpamPanel.h"
 
-#include "Base/Lang.h"
 #include "Panel/CommentDelegate.h"
 #include "Panel/CommentListModel.h"
 #include "Panel/DeleteBar.h"
@@ -30,7 +29,6 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     : QWidget(parent), m_vm(new SpamPanelModel(model, actions, this)), m_listModel(new CommentListModel(this)),
       m_delegate(new CommentDelegate(this))
 {
-    const bool korean = Lang::system();
     setStyleSheet(PanelStyle::styleSheet());
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Design::panel());
@@ -48,7 +46,7 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     m_header->setPalette(hp);
     m_deleted = new QPushButton(m_header);
     m_deleted->setProperty("look", QStringLiteral("header"));
-    m_log = new QPushButton(korean ? QStringLiteral("검사 목록") : QStringLiteral("Checks"), m_header);
+    m_log = new QPushButton(tr("Checks"), m_header);
     m_log->setProperty("look", QStringLiteral("header"));
     auto *head = new QHBoxLayout(m_header);
     head->setContentsMargins(20, 0, 20, 0);
@@ -179,10 +177,9 @@ void SpamPanel::toggleLog()
 
 void SpamPanel::refresh()
 {
-    const bool korean = Lang::system();
     const bool scanning = m_vm->scanning();
     m_header->setEnabled(m_vm->headerEnabled());
-    m_deleted->setText(m_vm->deletedTitle(korean, QLocale::system()));
+    m_deleted->setText(m_vm->deletedTitle(QLocale::system()));
     m_deleted->setEnabled(m_vm->deletedEnabled());
     m_deleted->setProperty("active", m_vm->tab() == PanelTab::deleted);
     m_deleted->style()->unpolish(m_deleted);
@@ -227,13 +224,13 @@ void SpamPanel::refresh()
     if (scanning) {
         m_main->setCurrentWidget(m_stage);
     } else if (m_listModel->rowCount() == 0) {
-        m_empty->setText(SpamPanelModel::emptyHint(m_vm->tab(), m_vm->scannedAny(), korean));
+        m_empty->setText(SpamPanelModel::emptyHint(m_vm->tab(), m_vm->scannedAny()));
         m_main->setCurrentWidget(m_empty);
     } else {
         m_main->setCurrentWidget(m_list);
     }
 
-    const SpamPanelModel::Bar bar = m_vm->bar(korean);
+    const SpamPanelModel::Bar bar = m_vm->bar();
     switch (bar.kind) {
     case SpamPanelModel::Bar::Kind::none:
         m_bottom->setCurrentIndex(0);

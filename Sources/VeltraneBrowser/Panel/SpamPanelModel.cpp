@@ -227,11 +227,11 @@ bool SpamPanelModel::scanning() const
 double SpamPanelModel::defaultFloor() const
 {
     int lowest = 100;
-    if (m_summary) {
-        if (m_summary->lowestProb)
-            lowest = std::min(lowest, AIPercent::of(*m_summary->lowestProb));
+    if (m_records.summary) {
+        if (m_records.summary->lowestProb)
+            lowest = std::min(lowest, AIPercent::of(*m_records.summary->lowestProb));
     }
-    for (const ScanStore::Record &r : m_pending) {
+    for (const ScanStore::Record &r : m_records.pending) {
         if (const std::optional<double> p = AIPercent::clean(r.aiProb))
             lowest = std::min(lowest, AIPercent::of(*p));
     }
@@ -264,7 +264,7 @@ QString SpamPanelModel::loadKey() const
 QHash<QString, QList<ScanStore::Record>> SpamPanelModel::inBand(std::pair<double, double> band) const
 {
     QHash<QString, QList<ScanStore::Record>> out;
-    for (auto it = m_shown.constBegin(); it != m_shown.constEnd(); ++it) {
+    for (auto it = m_records.shown.constBegin(); it != m_records.shown.constEnd(); ++it) {
         QList<ScanStore::Record> kept;
         for (const ScanStore::Record &r : it.value()) {
             const int pct = AIPercent::orFull(r.aiProb);
@@ -278,7 +278,7 @@ QHash<QString, QList<ScanStore::Record>> SpamPanelModel::inBand(std::pair<double
 
 QHash<QString, QList<ScanStore::Record>> SpamPanelModel::visible() const
 {
-    return m_tab == PanelTab::spam ? inBand(band()) : m_shown;
+    return m_tab == PanelTab::spam ? inBand(band()) : m_records.shown;
 }
 
 QList<ScanStore::Record> SpamPanelModel::visibleList() const
@@ -317,26 +317,25 @@ bool SpamPanelModel::scannedAny() const
     return std::any_of(list.begin(), list.end(), [](const ChannelPost &p) { return p.scannedAt.has_value(); });
 }
 
-QString SpamPanelModel::emptyHint(PanelTab tab, bool scannedAny, bool korean)
+QString SpamPanelModel::emptyHint(PanelTab tab, bool scannedAny)
 {
     if (!scannedAny)
-        return korean ? QStringLiteral("아직 검사한 게시물이 없습니다.\n게시물을 열고 검사하면 댓글이 여기에 나옵니다.")
-                      : QStringLiteral("No post scanned yet.\nOpen one of your posts and scan it: its comments show here.");
+        return tr("No post scanned yet.\nOpen one of your posts and scan it: its comments show here.");
     switch (PanelTab::Value(tab)) {
     case PanelTab::spam:
-        return korean ? QStringLiteral("의심 댓글이 없습니다.") : QStringLiteral("No suspected comments.");
+        return tr("No suspected comments.");
     case PanelTab::deleted:
-        return korean ? QStringLiteral("삭제한 댓글이 없습니다.") : QStringLiteral("No deleted comments.");
+        return tr("No deleted comments.");
     case PanelTab::comments:
         break;
     }
-    return korean ? QStringLiteral("검사한 게시물에 댓글이 없습니다.") : QStringLiteral("The scanned posts have no comments.");
+    return tr("The scanned posts have no comments.");
 }
 
-QString SpamPanelModel::deletedTitle(bool korean, const QLocale &locale) const
+QString SpamPanelModel::deletedTitle(const QLocale &locale) const
 {
     const int n = deletedCount();
-    const QString base = korean ? QStringLiteral("삭제 항목") : QStringLiteral("Deleted");
+    const QString base = tr("Deleted");
     return n < 1 ? base : base + u' ' + locale.toString(n);
 }
 
@@ -357,18 +356,18 @@ QHash<int, int> SpamPanelModel::tabCounts() const
     int total = 0;
     for (const ChannelPost &p : posts())
         total += std::max(0, p.total);
-    const int pending = m_summary ? m_summary->count : int(m_pending.size());
+    const int pending = m_records.summary ? m_records.summary->count : int(m_records.pending.size());
     // The Deleted tile counts what the header's Deleted button counts.
     return {{int(PanelTab::comments), total}, {int(PanelTab::spam), pending}, {int(PanelTab::deleted), deletedCount()}};
 }
 
-SpamPanelModel::Bar SpamPanelModel::bar(bool korean) const
+SpamPanelModel::Bar SpamPanelModel::bar() const
 {
     Bar b;
     if (m_model && m_model->removal()) {
         b.kind = Bar::Kind::progress;
         const ScanStatusText::State state = ScanStatusText::of(*m_model);
-        b.line = ScanStatusText::removalLine(state, korean);
+        b.line = ScanStatusText::removalLine(state);
         if (m_model->removal()->total > 1)
             b.fraction = double(m_model->removal()->done) / double(m_model->removal()->total);
         return b;
@@ -376,19 +375,18 @@ SpamPanelModel::Bar SpamPanelModel::bar(bool korean) const
     if (scanning())
         return b;
     const bool working = m_model && m_model->working();
-    const bool anyShown = std::any_of(m_shown.constBegin(), m_shown.constEnd(), [](const auto &l) { return !l.isEmpty(); });
-    if (m_tab == PanelTab::spam && anyShown) {
+    if (m_tab == PanelTab::spam && m_records.anyShown()) {
         const Offer &o = offer();
         b.kind = Bar::Kind::flagged;
         b.flagged = o.records;
         bool anyProb = false;
-        for (const auto &list : m_shown) {
+        for (const auto &list : m_records.shown) {
             for (const ScanStore::Record &r : list)
                 anyProb = anyProb || AIPercent::clean(r.aiProb).has_value();
         }
         if (anyProb) {
             b.band = band();
-            for (const auto &list : m_shown) {
+            for (const auto &list : m_records.shown) {
                 for (const ScanStore::Record &r : list)
                     b.scores.append(AIPercent::orFull(r.aiProb));
             }
@@ -421,27 +419,6 @@ void SpamPanelModel::writeUnpicked(const QSet<QString> &unpicked)
     }
 }
 
-void SpamPanelModel::readPost(ScanStore &store, const ChannelPost &p, Read &read) const
-{
-    const QList<ScanStore::Record> recs = store.comments(p.url, commentLimit);
-    for (const ScanStore::Record &r : recs) {
-        if (r.deletedAt)
-            read.deletedIDs.insert(r.id);
-    }
-    if (m_tab == PanelTab::spam)
-        read.pending += PanelTab(PanelTab::spam).records(recs);
-    const QList<ScanStore::Record> shown = m_tab == PanelTab::spam ? PanelTab::candidates(recs, store.problems(p.url))
-                                                                   : m_tab.records(recs);
-    read.rows += int(shown.size());
-    ++read.posts;
-    read.shown.insert(p.url, shown);
-    if (p.flagged > 0) {
-        const QHash<QString, QStringList> h = store.hits(p.url);
-        for (auto it = h.constBegin(); it != h.constEnd(); ++it)
-            read.hits.insert(it.key(), it.value());
-    }
-}
-
 void SpamPanelModel::load()
 {
     m_reload.stop();
@@ -454,8 +431,8 @@ void SpamPanelModel::load()
     // The Flagged tab offers every flagged comment at once, so it reads every post; the other
     // tabs read what the list shows first, and a reload as many posts as were read before.
     const bool lazy = m_tab != PanelTab::spam;
-    const int keep = key == m_shownKey ? m_loadedPosts : 0;
-    Read read;
+    const int keep = key == m_shownKey ? m_records.posts : 0;
+    PanelRecords read;
     QStringList listed;
     for (const ChannelPost &p : posts()) {
         const int count = m_tab == PanelTab::deleted ? p.deleted : p.total;
@@ -463,24 +440,15 @@ void SpamPanelModel::load()
             continue;
         listed.append(p.url);
         if (lazy && read.rows >= firstRows && read.posts >= keep)
-            read.toLoad.append(p.url);
+            read.unread.append(p.url);
         else
-            readPost(*store, p, read);
+            read.read(*store, p, m_tab);
     }
     if (lazy && store)
         read.summary = store->pendingSummary(m_site, listed);
-    QSet<QString> newIDs, oldIDs;
-    for (const auto &list : std::as_const(read.shown)) {
-        for (const ScanStore::Record &r : list)
-            newIDs.insert(r.id);
-    }
-    for (const auto &list : std::as_const(m_shown)) {
-        for (const ScanStore::Record &r : list)
-            oldIDs.insert(r.id);
-    }
     QSet<QString> cut;
     if (key == m_shownKey && m_tab != PanelTab::deleted)
-        cut = (read.deletedIDs & oldIDs) - newIDs;
+        cut = (read.deletedIds & m_records.shownIds()) - read.shownIds();
     const int generation = ++m_generation;
     if (cut.isEmpty() || m_cutDelay <= 0) {
         apply(read, key);
@@ -498,26 +466,22 @@ void SpamPanelModel::load()
 void SpamPanelModel::loadMore()
 {
     ScanStore *store = m_model ? m_model->store() : nullptr;
-    if (m_toLoad.isEmpty() || !store)
+    if (m_records.unread.isEmpty() || !store)
         return;
     QHash<QString, const ChannelPost *> byUrl;
     const QList<ChannelPost> list = posts();
     for (const ChannelPost &p : list)
         byUrl.insert(p.url, &p);
-    Read read;
+    PanelRecords read;
     QStringList urls;
-    while (!m_toLoad.isEmpty() && (read.posts == 0 || read.rows < firstRows)) {
-        const QString url = m_toLoad.takeFirst();
+    while (!m_records.unread.isEmpty() && (read.posts == 0 || read.rows < firstRows)) {
+        const QString url = m_records.unread.takeFirst();
         if (const ChannelPost *p = byUrl.value(url)) {
-            readPost(*store, *p, read);
+            read.read(*store, *p, m_tab);
             urls.append(url);
         }
     }
-    for (auto it = read.shown.constBegin(); it != read.shown.constEnd(); ++it)
-        m_shown.insert(it.key(), it.value());
-    for (auto it = read.hits.constBegin(); it != read.hits.constEnd(); ++it)
-        m_hits.insert(it.key(), it.value());
-    m_loadedPosts += read.posts;
+    m_records.add(read);
     ++m_moreVersion;
     m_visibleList.reset();
     emit appended(urls);
@@ -527,31 +491,21 @@ void SpamPanelModel::loadMore()
 
 void SpamPanelModel::loadUpTo(const QString &url)
 {
-    if (!m_toLoad.contains(url))
+    if (!m_records.unread.contains(url))
         return;
-    while (m_toLoad.contains(url))
+    while (m_records.unread.contains(url))
         loadMore();
 }
 
-void SpamPanelModel::apply(const Read &read, const QString &key)
+void SpamPanelModel::apply(const PanelRecords &read, const QString &key)
 {
-    m_pending = read.pending;
-    m_summary = read.summary;
-    m_shown = read.shown;
-    m_hits = read.hits;
-    m_toLoad = read.toLoad;
-    m_loadedPosts = read.posts;
+    m_records = read;
+    m_records.deletedIds.clear();   // only the load that read them needs them
     m_shownKey = key;
     m_cutting.clear();
     ++m_dataVersion;
-    if (m_tab == PanelTab::comments) {
-        QSet<QString> ids;
-        for (const auto &list : std::as_const(m_shown)) {
-            for (const ScanStore::Record &r : list)
-                ids.insert(r.id);
-        }
-        m_picked &= ids;
-    }
+    if (m_tab == PanelTab::comments)
+        m_picked &= m_records.shownIds();
     emit loaded();
     emit changed();
     prepareOffer();

@@ -3,6 +3,7 @@
 // view, the owner's ticks and unticks, the probability band, and what the header and the bottom
 // bar show. The panel widget only draws this; tests drive it without a window.
 
+#include "Panel/PanelRecords.h"
 #include "Panel/PanelTab.h"
 #include "Panel/ScanSession.h"
 #include "Scan/ChannelPost.h"
@@ -53,9 +54,9 @@ public:
 
     // ---- state ----
     const QList<ScanStore::Run> &runs() const { return m_runs; }
-    const QHash<QString, QList<ScanStore::Record>> &shown() const { return m_shown; }
-    const QList<ScanStore::Record> &pending() const { return m_pending; }
-    const QHash<QString, QStringList> &hits() const { return m_hits; }
+    const QHash<QString, QList<ScanStore::Record>> &shown() const { return m_records.shown; }
+    const QList<ScanStore::Record> &pending() const { return m_records.pending; }
+    const QHash<QString, QStringList> &hits() const { return m_records.hits; }
     const QSet<QString> &unpicked() const { return m_unpicked; }
     const QSet<QString> &picked() const { return m_picked; }
     std::optional<double> floor() const { return m_floor; }
@@ -79,10 +80,11 @@ public:
     QList<ScanStore::Record> visibleList() const;
     QList<ScanSession> sessions() const;
     int deletedCount() const;
-    QString deletedTitle(bool korean, const QLocale &locale) const;
+    // The header's Deleted button; texts in the run's language, the count in the given locale.
+    QString deletedTitle(const QLocale &locale) const;
     // What an empty list says: how to fill it when nothing of the site was scanned yet, else
     // that the tab has nothing to show.
-    static QString emptyHint(PanelTab tab, bool scannedAny, bool korean);
+    static QString emptyHint(PanelTab tab, bool scannedAny);
     bool deletedEnabled() const;
     bool logEnabled() const { return !sessions().isEmpty(); }
     bool headerEnabled() const { return !scanning(); }
@@ -101,7 +103,7 @@ public:
         int picks = 0;                      // flagged less unpicked, kept as a running count
         bool disabled = false;
     };
-    Bar bar(bool korean) const;
+    Bar bar() const;
     // The delete bar's new unpicked set, written back into the panel's selection.
     void writeUnpicked(const QSet<QString> &unpicked);
 
@@ -110,12 +112,12 @@ public:
     void load();
     // Whether posts of the list are still unread; reading the next of them (about firstRows
     // rows) raises appended() with their addresses.
-    bool canLoadMore() const { return !m_toLoad.isEmpty(); }
+    bool canLoadMore() const { return !m_records.unread.isEmpty(); }
     void loadMore();
     // Reads the posts up to the given one, so that it can be shown.
     void loadUpTo(const QString &url);
     // The posts whose records are read, in list order.
-    int loadedPosts() const { return m_loadedPosts; }
+    int loadedPosts() const { return m_records.posts; }
     // Hands the records to the deletion; nothing while the model works or for no records.
     void remove(const QList<ScanStore::Record> &records);
     // The delete button of the bar in the current tab.
@@ -130,19 +132,7 @@ signals:
     void appended(const QStringList &urls);
 
 private:
-    struct Read {
-        QHash<QString, QList<ScanStore::Record>> shown;
-        QList<ScanStore::Record> pending;   // only when every post is read (the Flagged tab)
-        QHash<QString, QStringList> hits;
-        QSet<QString> deletedIDs;
-        QStringList toLoad;
-        std::optional<ScanStore::PendingSummary> summary;
-        int rows = 0;
-        int posts = 0;
-    };
-    // Reads one post's records into `read`.
-    void readPost(ScanStore &store, const ChannelPost &post, Read &read) const;
-    void apply(const Read &read, const QString &key);
+    void apply(const PanelRecords &read, const QString &key);
     void scheduleLoad();
     void scanningMaybeEnded();
 
@@ -152,18 +142,13 @@ private:
     PanelTab m_tab = PanelTab::comments;
     PanelTab m_lastTab = PanelTab::comments;
     QList<ScanStore::Run> m_runs;
-    QHash<QString, QList<ScanStore::Record>> m_shown;
-    QList<ScanStore::Record> m_pending;
-    QHash<QString, QStringList> m_hits;
+    PanelRecords m_records;
     QSet<QString> m_unpicked;
     QSet<QString> m_picked;
     std::optional<double> m_floor;
     double m_ceiling = 100;
     QSet<QString> m_cutting;
-    QStringList m_toLoad;
-    int m_loadedPosts = 0;
-    std::optional<ScanStore::PendingSummary> m_summary;   // the pending spam while not every post is read
-    QString m_shownKey;
+    QString m_shownKey;   // the site and tab the records were read for
     QString m_loadedKey;
     int m_generation = 0;
     int m_dataVersion = 0;

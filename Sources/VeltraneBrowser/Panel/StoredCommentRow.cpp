@@ -1,6 +1,7 @@
 #include "Panel/StoredCommentRow.h"
 
 #include "Base/DateText.h"
+#include "Base/Lang.h"
 
 #include "Panel/AIPercent.h"
 #include "Rules/AIRules.h"
@@ -8,21 +9,21 @@
 #include <algorithm>
 #include <cmath>
 
-QString StoredCommentRow::author(const QString &name, bool korean)
+QString StoredCommentRow::author(const QString &name)
 {
     if (!name.isEmpty())
         return name;
-    return korean ? QStringLiteral("(이름 없음)") : QStringLiteral("(no name)");
+    return tr("(no name)");
 }
 
-QString StoredCommentRow::body(const ScanStore::Record &record, bool korean)
+QString StoredCommentRow::body(const ScanStore::Record &record)
 {
     if (!record.text.isEmpty())
         return record.text;
-    return korean ? QStringLiteral("(저장된 본문 없음)") : QStringLiteral("(no text stored)");
+    return tr("(no text stored)");
 }
 
-QString StoredCommentRow::meta(const ScanStore::Record &record, bool korean)
+QString StoredCommentRow::meta(const ScanStore::Record &record)
 {
     if (!record.publishedAt || !std::isfinite(*record.publishedAt))
         return QString();
@@ -30,7 +31,7 @@ QString StoredCommentRow::meta(const ScanStore::Record &record, bool korean)
     const QDateTime at = QDateTime::fromMSecsSinceEpoch(qint64(ms)).toLocalTime();
     if (!at.isValid())
         return QString();
-    return DateText::date(at.date(), korean);
+    return DateText::date(at.date(), Lang::system());
 }
 
 std::optional<int> StoredCommentRow::tintPercent(const ScanStore::Record &record)
@@ -45,29 +46,26 @@ bool StoredCommentRow::showsPill(const ScanStore::Record &record, const Verdict 
     return record.isPendingSpam() || record.deletedAt || verdict.tone != Verdict::Tone::neutral;
 }
 
-StoredCommentRow::Details StoredCommentRow::details(const ScanStore::Record &record, const Verdict &verdict,
-                                                    bool korean)
+StoredCommentRow::Details StoredCommentRow::details(const ScanStore::Record &record, const Verdict &verdict)
 {
     Details d;
     d.help = verdict.help;
-    auto when = [&](const QDateTime &t) { return DateText::dateClock(t, korean); };
+    auto when = [&](const QDateTime &t) { return DateText::dateClock(t, Lang::system()); };
     if (const std::optional<double> prob = AIPercent::clean(record.aiProb)) {
-        const QString label = AIRules::labels(korean).value(
-            record.kind, korean ? QStringLiteral("문제 확률") : QStringLiteral("Risk probability"));
-        d.lines.append({korean ? QStringLiteral("AI 판정") : QStringLiteral("AI verdict"),
+        const QString label = AIRules::labels(Lang::system()).value(record.kind, tr("Risk probability"));
+        d.lines.append({tr("AI verdict"),
                         label + QStringLiteral(" · ") + QString::number(AIPercent::of(*prob)) + u'%'});
     }
-    d.lines.append({korean ? QStringLiteral("처음 수집") : QStringLiteral("First collected"), when(record.firstSeenAt)});
-    d.lines.append({korean ? QStringLiteral("마지막 확인") : QStringLiteral("Last seen"), when(record.lastSeenAt)});
+    d.lines.append({tr("First collected"), when(record.firstSeenAt)});
+    d.lines.append({tr("Last seen"), when(record.lastSeenAt)});
     if (record.deletedAt)
-        d.lines.append({korean ? QStringLiteral("삭제 완료") : QStringLiteral("Deleted"), when(*record.deletedAt)});
+        d.lines.append({tr("Deleted"), when(*record.deletedAt)});
     if (const std::optional<qint64> likes = AIPercent::likes(record.likeCount); likes && *likes > 0)
-        d.lines.append({korean ? QStringLiteral("좋아요") : QStringLiteral("Likes"), DateText::locale(korean).toString(*likes)});
+        d.lines.append({tr("Likes"), DateText::locale(Lang::system()).toString(*likes)});
     return d;
 }
 
-QString StoredCommentRow::tooltip(bool korean)
+QString StoredCommentRow::tooltip()
 {
-    return korean ? QStringLiteral("풍선을 누르면 판정 근거와 검사 시점이 보입니다")
-                  : QStringLiteral("Click the bubble for verdict details and scan times");
+    return tr("Click the bubble for verdict details and scan times");
 }

@@ -7,6 +7,7 @@
 #include "Store/ScanStore.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -14,13 +15,15 @@
 #include <optional>
 
 class StoredCommentRow {
+    Q_DECLARE_TR_FUNCTIONS(StoredCommentRow)
 public:
     StoredCommentRow() = delete;
 
-    static QString author(const QString &name, bool korean);
-    static QString body(const ScanStore::Record &record, bool korean);
+    // Texts and dates in the run's language.
+    static QString author(const QString &name);
+    static QString body(const ScanStore::Record &record);
     // The publication date in the interface language, without time; empty without one.
-    static QString meta(const ScanStore::Record &record, bool korean);
+    static QString meta(const ScanStore::Record &record);
     // The percent whose risk colour tints a pending spam comment; none for any other.
     static std::optional<int> tintPercent(const ScanStore::Record &record);
     static bool showsPill(const ScanStore::Record &record, const Verdict &verdict);
@@ -30,8 +33,7 @@ public:
         QList<QPair<QString, QString>> lines;   // label, value
         bool operator==(const Details &) const = default;
     };
-    // Dates and numbers are written in the interface language.
-    static Details details(const ScanStore::Record &record, const Verdict &verdict, bool korean);
+        static Details details(const ScanStore::Record &record, const Verdict &verdict);
 
-    static QString tooltip(bool korean);
+    static QString tooltip();
 };

@@ -1,16 +1,19 @@
 #pragma once
 // The short verdict of one stored comment: why it was flagged or cleared, its AI percent when
 // the verdict rests on an AI score, a tone that colours it and a longer help text. Pure functions
-// of their inputs and the language (the overloads without `korean` use the run's language).
+// of their inputs, in the run's language.
 
 #include "Store/ScanStore.h"
 
+#include <QCoreApplication>
 #include <QMap>
 #include <QString>
 
 #include <optional>
 
 struct Verdict {
+    Q_DECLARE_TR_FUNCTIONS(Verdict)
+public:
     enum class Tone { danger, warn, ok, neutral };
 
     QString label;
@@ -31,14 +34,11 @@ struct Verdict {
     };
 
     static Verdict make(const Input &in);
-    static Verdict make(const Input &in, bool korean);
     // The verdict of a stored comment: by AI when it has a probability, never pending or kept.
     static Verdict of(const ScanStore::Record &record, const QMap<QString, int> &thresholds);
-    static Verdict of(const ScanStore::Record &record, const QMap<QString, int> &thresholds, bool korean);
 
     // The display words of a comma-separated reason code list, joined by " · ".
     static QString describeReason(const QString &reason, double score);
-    static QString describeReason(const QString &reason, double score, bool korean);
 
     bool operator==(const Verdict &) const = default;
 };
