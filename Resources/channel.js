@@ -4,10 +4,11 @@
 // function (site, step, limit) in its own world; window.__vtChannelStop asks it to stop.
 window.__vtChannelStop = false;
 const stopped = () => window.__vtChannelStop === true;
+// Message codes, not sentences: the application shows each in the owner's language.
 const MSG = {
-  notChannel: '내 채널 화면을 열지 못했습니다.',
-  signIn: '로그인이 필요하거나 사이트가 확인을 요청해 내 게시물을 불러오지 못했습니다.',
-  unreadable: '내 게시물 목록을 읽지 못했습니다. (사이트 화면이 바뀌었을 수 있음)',
+  notChannel: 'channel.notChannel',
+  signIn: 'channel.signIn',
+  unreadable: 'channel.unreadable',
 };
 const max = Number(limit) > 0 ? Math.floor(Number(limit)) : 0;
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));

@@ -4,6 +4,7 @@
 // are emptied after every attempt and written nowhere.
 #include "Await.h"
 #include "FakeService.h"
+#include "LanguageScope.h"
 #include "TestMain.h"
 
 #include "Service/VeltraneAccount.h"
@@ -36,14 +37,16 @@ void keepLog(QtMsgType, const QMessageLogContext &, const QString &message)
     logged.append(message);
 }
 
-// A service stand-in, a client on it with its account file, and the pane over the client.
+// A service stand-in, a client on it with its account file, and the pane over the client, all
+// in one interface language while the scene lasts.
 struct Scene {
+    LanguageScope language;
     QTemporaryDir dir;
     FakeService service;
     std::unique_ptr<VeltraneAccount> account;
     std::unique_ptr<AccountPane> pane;
 
-    explicit Scene(bool korean, bool devices = true, bool emailLogin = true, bool down = false)
+    explicit Scene(bool korean, bool devices = true, bool emailLogin = true, bool down = false) : language(korean)
     {
         service.deviceAccounts = devices;
         service.emailLogin = emailLogin;
@@ -54,7 +57,7 @@ struct Scene {
         account->setRequestTimeout(20000);
         if (!down)
             vt::test::await(account->refresh(false));
-        pane = std::make_unique<AccountPane>(account.get(), korean);
+        pane = std::make_unique<AccountPane>(account.get());
     }
 
     AccountPaneState &state() { return *pane->state(); }
@@ -155,12 +158,12 @@ void AccountPaneTest::failureTexts()
     QFETCH(QString, code);
     QFETCH(bool, signedInRule);
     const auto error = std::make_exception_ptr(APIFailure(status, code));
-    QTEST(AccountPaneState::failureText(error, signedInRule, false), "en");
-    QTEST(AccountPaneState::failureText(error, signedInRule, true), "ko");
+    QTEST(inLanguage(false, [&] { return AccountPaneState::failureText(error, signedInRule); }), "en");
+    QTEST(inLanguage(true, [&] { return AccountPaneState::failureText(error, signedInRule); }), "ko");
     const auto other = std::make_exception_ptr(std::runtime_error("boom"));
-    QCOMPARE(AccountPaneState::failureText(other, false, false), QStringLiteral("The request failed."));
-    QCOMPARE(AccountPaneState::failureText(other, false, true), QStringLiteral("요청이 실패했습니다."));
-    QCOMPARE(AccountPaneState::errorText(QStringLiteral("code-wait"), false),
+    QCOMPARE(inLanguage(false, [&] { return AccountPaneState::failureText(other, false); }), QStringLiteral("The request failed."));
+    QCOMPARE(inLanguage(true, [&] { return AccountPaneState::failureText(other, false); }), QStringLiteral("요청이 실패했습니다."));
+    QCOMPARE(inLanguage(false, [] { return AccountPaneState::errorText(QStringLiteral("code-wait")); }),
              QStringLiteral("A code can be sent once a minute. Try again shortly."));
 }
 

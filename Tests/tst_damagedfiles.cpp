@@ -138,7 +138,7 @@ class DamagedFilesTest : public QObject {
         if (!settings)
             return nullptr;
         for (QAbstractButton *row : settings->findChildren<QAbstractButton *>())
-            if (row->accessibleName().startsWith(tab.label(Lang::system()) + ", "))
+            if (row->accessibleName().startsWith(tab.label() + ", "))
                 row->click();
         return settings;
     }

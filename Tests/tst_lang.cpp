@@ -1,12 +1,15 @@
 // The language choice and the translation of page-script messages.
 #include "Base/DateText.h"
 #include "Base/Lang.h"
+#include "Base/SiteMessage.h"
+#include "LanguageScope.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
+#include <QVariantList>
 #include <QProcess>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -81,61 +84,165 @@ private slots:
         QCOMPARE(QString::fromUtf8(probe.readAllStandardOutput()).trimmed(), expected);
     }
 
-    // Every fixed message of the page scripts has its English text, so an English run never
-    // shows a Korean line from the page.
+    // Every message code a page script can send has its text in both languages, so that no run
+    // shows a code or a line of the other language.
     void scriptMessagesTranslated_data()
     {
-        QTest::addColumn<QString>("text");
-        const QRegularExpression entry(QStringLiteral("^\\s+\\w+: '([^']+)',$"), QRegularExpression::MultilineOption);
-        for (const char *script : {":/Resources/ext/youtube.js", ":/Resources/ext/instagram.js", ":/Resources/channel.js"}) {
+        QTest::addColumn<QString>("code");
+        const QRegularExpression entry(QStringLiteral("(\\w+): '([^']+)'"));
+        const QRegularExpression likes(QStringLiteral("const LIKES_SKIP = '([^']+)';"));
+        for (const char *script : {":/Resources/ext/youtube.js", ":/Resources/ext/instagram.js", ":/Resources/channel.js",
+                                   ":/Resources/ext/bridge.js", ":/Resources/ext/spam.js"}) {
             QFile file(QString::fromLatin1(script));
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QString source = QString::fromUtf8(file.readAll());
+            QStringList codes;
             const QString table = source.section(QStringLiteral("const MSG = {"), 1).section(QStringLiteral("};"), 0, 0);
-            QVERIFY2(!table.isEmpty(), script);
-            for (const QRegularExpressionMatch &m : entry.globalMatch(table)) {
-                const QString text = m.captured(1);
-                QTest::addRow("%s: %s", strrchr(script, '/') + 1, qPrintable(text)) << text;
-            }
+            for (const QRegularExpressionMatch &m : entry.globalMatch(table))
+                codes.append(m.captured(2));
+            if (const QRegularExpressionMatch m = likes.match(source); m.hasMatch())
+                codes.append(m.captured(1));
+            QVERIFY2(!codes.isEmpty(), script);
+            for (const QString &code : codes)
+                QTest::addRow("%s: %s", strrchr(script, '/') + 1, qPrintable(code)) << code;
         }
     }
     void scriptMessagesTranslated()
     {
-        QFETCH(QString, text);
-        QVERIFY(localizedSiteMessage(text, false) != text);
-        QCOMPARE(localizedSiteMessage(text, true), text);
+        QFETCH(QString, code);
+        const int count = SiteMessage::argumentCount(code);
+        QVERIFY2(count >= 0, "a code without a text");
+        QVariantList args;
+        for (int i = 0; i < count; ++i)
+            args.append(7 + i);
+        const QString message = SiteMessage::make(code, args);
+        QVERIFY(isSiteMessage(message));
+        const QString english = inLanguage(false, [&] { return localizedSiteMessage(message); });
+        const QString korean = inLanguage(true, [&] { return localizedSiteMessage(message); });
+        const QRegularExpression hangul(QStringLiteral("[\\x{AC00}-\\x{D7A3}]"));
+        QCOMPARE(englishSiteMessage(message), english);
+        QVERIFY2(!english.contains(hangul) && !english.contains(u'%'), qPrintable(english));
+        QVERIFY2(korean.contains(hangul) && !korean.contains(u'%'), qPrintable(korean));
+        for (int i = 0; i < count; ++i) {
+            QVERIFY2(english.contains(QString::number(7 + i)), qPrintable(english));
+            QVERIFY2(korean.contains(QString::number(7 + i)), qPrintable(korean));
+        }
     }
 
+    // What the owner reads for each message, in both languages; texts that are no code (an
+    // older script's sentence, a newer script's code) are shown as they came, and a message that
+    // is not what it claims reads as unreadable, whatever it holds.
     void siteMessages_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("korean");
-        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("korean");
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<bool>("known");
 
-        const QString cancelled = QStringLiteral("삭제를 취소했습니다.");
-        const QString intro = QStringLiteral("youtube.com에서는 영상 페이지에서 댓글을 수집하고 검사합니다.");
-        const QString deleting = QStringLiteral("삭제 중\u2026 ");
-        QTest::newRow("known message") << cancelled << false << "Deletion cancelled.";
-        QTest::newRow("host in both texts") << intro << false
-                                            << "On youtube.com, comments are collected and checked on a video page.";
-        QTest::newRow("likes reason") << QStringLiteral("좋아요가 있어 검사에서 제외") << false << "Has likes, not checked";
-        QTest::newRow("whole text only") << cancelled + " " << false << cancelled + " ";
-        QTest::newRow("unknown stays Korean") << QStringLiteral("알 수 없는 오류") << false << QStringLiteral("알 수 없는 오류");
-        QTest::newRow("empty") << "" << false << "";
-        QTest::newRow("prefix alone") << deleting << false << QStringLiteral("Deleting\u2026 ");
-        QTest::newRow("prefix keeps the rest") << deleting + QStringLiteral("3/10 댓글") << false
-                                               << QStringLiteral("Deleting\u2026 3/10 댓글");
-        QTest::newRow("prefix needs the ellipsis character") << QStringLiteral("삭제 중... 3") << false
-                                                             << QStringLiteral("삭제 중... 3");
-        QTest::newRow("Korean keeps known") << cancelled << true << cancelled;
-        QTest::newRow("Korean keeps prefix") << deleting + "1" << true << deleting + "1";
+        const auto row = [](const char *name, const QString &message, const char *korean, const char *english,
+                            bool known = true) {
+            QTest::newRow(name) << message << QString::fromUtf8(korean) << QString::fromUtf8(english) << known;
+        };
+        row("youtube.intro", "youtube.intro", "스팸 검사를 누르면 이 영상의 댓글을 불러와 검사합니다. 로그인하지 않아도 됩니다.",
+            "Press Scan for spam to load and check this video's comments. No sign-in needed.");
+        row("youtube.guide", "youtube.guide", "youtube.com에서는 영상 페이지에서 댓글을 수집하고 검사합니다.",
+            "On youtube.com, comments are collected and checked on a video page.");
+        row("youtube.empty", "youtube.empty", "이 영상에서 댓글을 찾지 못했습니다. 댓글이 꺼져 있거나 아직 없는 영상입니다.",
+            "No comments found on this video. Comments are turned off or there are none yet.");
+        row("youtube.readOnly", "youtube.readOnly",
+            "로그인하지 않아 수집과 검사만 했습니다. 삭제하려면 유튜브에 로그인한 뒤 내 영상에서 다시 검사하세요.",
+            "You are not signed in, so comments were only collected and checked. To delete, sign in to YouTube and scan again on your own video.");
+        row("youtube.noMenu", "youtube.noMenu", "댓글의 작업 메뉴를 찾지 못해 중단했습니다. (유튜브 화면이 바뀌었을 수 있음)",
+            "Stopped: the comment's action menu was not found. (YouTube's layout may have changed.)");
+        row("youtube.noDelete", "youtube.noDelete", "메뉴에 삭제가 없어 중단했습니다. 내 채널의 영상에 달린 댓글만 삭제할 수 있습니다.",
+            "Stopped: the menu has no Delete. You can only delete comments on your own channel's videos.");
+        row("youtube.noData", "youtube.noData", "사이트가 댓글을 보내지 않았습니다. 잠시 뒤 다시 검사해 주세요.",
+            "The site didn't send the comments. Please scan again in a moment.");
+        row("instagram.intro", "instagram.intro", "내 게시물을 연 상태에서 스팸 검사를 누르면 댓글을 모두 불러와 검사합니다.",
+            "With your own post open, press Scan for spam to load and check all its comments.");
+        row("instagram.guide", "instagram.guide", "내 게시물을 열면(프로필에서 게시물 클릭) 여기서 스팸 검사를 할 수 있습니다.",
+            "Open one of your posts (click it on your profile) to scan it for spam here.");
+        row("instagram.empty", "instagram.empty",
+            "이 게시물에서 댓글을 찾지 못했습니다. 댓글이 없는 게시물이거나, 댓글 목록이 보이지 않는 화면입니다.",
+            "No comments found on this post. It has none, or this view does not show the comment list.");
+        row("instagram.readOnly", "instagram.readOnly",
+            "로그인하지 않아 화면에 공개된 댓글만 수집해 검사했습니다(답글과 일부 댓글은 빠질 수 있음). 삭제는 로그인한 뒤 내 게시물에서 하세요.",
+            "You are not signed in, so only the publicly shown comments were checked (replies and some comments may be missing). To delete, sign in and open your own post.");
+        row("instagram.noOptions", "instagram.noOptions", "댓글 옵션 버튼을 찾지 못해 중단했습니다. (인스타그램 화면이 바뀌었을 수 있음)",
+            "Stopped: the comment options button was not found. (Instagram's layout may have changed.)");
+        row("instagram.noDelete", "instagram.noDelete", "메뉴에 삭제가 없어 중단했습니다. 내 게시물의 댓글만 삭제할 수 있습니다.",
+            "Stopped: the menu has no Delete. You can only delete comments on your own posts.");
+        row("unsupported", "unsupported", "지원하는 댓글 화면이 아닙니다", "This is not a supported comment page");
+        row("notFound", "notFound", "검사한 댓글을 찾지 못했습니다. 다시 검사해 주세요.",
+            "The scanned comments were not found. Please scan again.");
+        row("pageChanged", "pageChanged", "댓글 페이지가 바뀌었습니다. 다시 검사해 주세요.", "The comment page changed. Please scan again.");
+        row("signIn", "signIn", "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요.",
+            "To delete, sign in to the site and scan again on your own comment page.");
+        row("notGone", "notGone", "삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다.",
+            "Stopped: Delete was pressed but the comment did not go away.");
+        row("cancelled", "cancelled", "삭제를 취소했습니다.", "Deletion cancelled.");
+        row("partialData", "partialData", "사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.",
+            "The site didn't send some of the comments, so only part of them was collected. Please scan again.");
+        row("partialReplies", "partialReplies", "사이트가 답글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.",
+            "The site didn't send some of the replies, so only part of them was collected. Please scan again.");
+        row("partialStopped", "partialStopped", "검사를 멈춰 일부만 수집했습니다.",
+            "The scan was stopped, so only part of the comments was collected.");
+        row("likes reason", "skip.likes", "좋아요가 있어 검사에서 제외", "Has likes, not checked");
+        row("likes reason of an older scan", "좋아요가 있어 검사에서 제외", "좋아요가 있어 검사에서 제외", "Has likes, not checked");
+        row("channel.notChannel", "channel.notChannel", "내 채널 화면을 열지 못했습니다.", "Couldn't open your channel page.");
+        row("channel.signIn", "channel.signIn", "로그인이 필요하거나 사이트가 확인을 요청해 내 게시물을 불러오지 못했습니다.",
+            "Couldn't load your posts: the site asks you to sign in or to confirm it's you.");
+        row("channel.unreadable", "channel.unreadable", "내 게시물 목록을 읽지 못했습니다. (사이트 화면이 바뀌었을 수 있음)",
+            "Couldn't read your list of posts. (The site's layout may have changed.)");
+        row("loading", "progress.loading", "댓글을 불러오는 중…", "Loading comments…");
+        row("collecting", R"({"code":"progress.collecting","args":[12]})", "댓글 수집 중… 12", "Collecting comments… 12");
+        row("collecting of", R"({"code":"progress.collectingOf","args":[12,300]})", "댓글 수집 중… 12/300",
+            "Collecting comments… 12/300");
+        row("checking", "progress.checking", "댓글 검사 중…", "Checking comments…");
+        row("done", "progress.done", "검사 완료", "Scan complete");
+        row("deleting", R"({"code":"progress.deleting","args":[3,10]})", "삭제 중… 3/10", "Deleting… 3/10");
+        row("deleting, values as text", R"({"code":"progress.deleting","args":["3","%2"]})", "삭제 중… 3/%2", "Deleting… 3/%2");
+        row("deleted", "progress.deleted", "삭제 완료", "Deletion complete");
+        row("delete stopped", "progress.deleteStopped", "삭제 중단", "Deletion stopped");
+        row("code without values, none given", R"({"code":"cancelled"})", "삭제를 취소했습니다.", "Deletion cancelled.");
+
+        const char *unreadableKo = "페이지가 읽을 수 없는 메시지를 보냈습니다.";
+        const char *unreadableEn = "The page sent a message that couldn't be read.";
+        row("values missing", "progress.deleting", unreadableKo, unreadableEn, false);
+        row("too few values", R"({"code":"progress.deleting","args":[3]})", unreadableKo, unreadableEn, false);
+        row("values where none belong", R"({"code":"cancelled","args":[1]})", unreadableKo, unreadableEn, false);
+        row("a value that is no text or number", R"({"code":"progress.deleting","args":[3,{}]})", unreadableKo, unreadableEn, false);
+        row("args not a list", R"({"code":"progress.deleting","args":"3/10"})", unreadableKo, unreadableEn, false);
+        row("code not a text", R"({"code":42})", unreadableKo, unreadableEn, false);
+        row("no code", R"({"args":[1]})", unreadableKo, unreadableEn, false);
+
+        row("older script's sentence", "삭제 중… 3/10 댓글", "삭제 중… 3/10 댓글", "삭제 중… 3/10 댓글", false);
+        row("newer script's code", "youtube.somethingNew", "youtube.somethingNew", "youtube.somethingNew", false);
+        row("newer script's code with values", R"({"code":"later","args":[1]})", R"({"code":"later","args":[1]})",
+            R"({"code":"later","args":[1]})", false);
+        row("code with spaces around", " cancelled", " cancelled", " cancelled", false);
+        row("brace but no JSON", "{not json", "{not json", "{not json", false);
+        row("empty", "", "", "", false);
     }
     void siteMessages()
     {
-        QFETCH(QString, text);
-        QFETCH(bool, korean);
-        QFETCH(QString, shown);
-        QCOMPARE(localizedSiteMessage(text, korean), shown);
+        QFETCH(QString, message);
+        QFETCH(QString, korean);
+        QFETCH(QString, english);
+        QFETCH(bool, known);
+        QCOMPARE(inLanguage(true, [&] { return localizedSiteMessage(message); }), korean);
+        QCOMPARE(inLanguage(false, [&] { return localizedSiteMessage(message); }), english);
+        QCOMPARE(inLanguage(true, [&] { return englishSiteMessage(message); }), english);
+        QCOMPARE(isSiteMessage(message), known);
+    }
+
+    // What a script's message looks like on the wire, read back.
+    void madeMessages()
+    {
+        QCOMPARE(SiteMessage::make(QStringLiteral("cancelled")), QStringLiteral("cancelled"));
+        const QString deleting = SiteMessage::make(QStringLiteral("progress.deleting"), {2, 5});
+        QCOMPARE(deleting, QStringLiteral(R"({"args":[2,5],"code":"progress.deleting"})"));
+        QCOMPARE(englishSiteMessage(deleting), QStringLiteral("Deleting… 2/5"));
     }
 
     // Dates and times follow the interface language, not the system locale: main() gives this
@@ -286,8 +393,8 @@ private slots:
     void pickFollowsSystem()
     {
         QCOMPARE(Lang::pick("가", "a"), Lang::system() ? QString("가") : QString("a"));
-        QCOMPARE(localizedSiteMessage(QStringLiteral("삭제를 취소했습니다.")),
-                 localizedSiteMessage(QStringLiteral("삭제를 취소했습니다."), Lang::system()));
+        QCOMPARE(localizedSiteMessage(QStringLiteral("cancelled")),
+                 Lang::system() ? QStringLiteral("삭제를 취소했습니다.") : QStringLiteral("Deletion cancelled."));
     }
 };
 

@@ -1,6 +1,7 @@
 // What the spam model tells the owner and writes to the history: the note sentences and the closing
 // status line of a scan in both languages, the issue notes, the runs with their items and sessions,
 // the post counts, and the status line while a page call runs.
+#include "LanguageScope.h"
 #include "ModelHarness.h"
 #include "TestMain.h"
 
@@ -65,13 +66,14 @@ void ModelReportTest::statusLine_data()
     QTest::addColumn<QString>("kind");
 
     const QString koEmpty = QStringLiteral("이 영상에서 댓글을 찾지 못했습니다. 댓글이 꺼져 있거나 아직 없는 영상입니다.");
+    const QString emptyCode = QStringLiteral("youtube.empty");
     const QString note = QStringLiteral(" 1 cleared last time and unchanged were skipped.");
     QTest::newRow("en none found") << false << facts(0, 0) << "" << note << "No comments found." << "warn";
     QTest::newRow("ko none found") << true << facts(0, 0) << "" << note << "댓글을 찾지 못했습니다." << "warn";
-    QTest::newRow("en page's empty text") << false << facts(0, 0) << koEmpty << note
+    QTest::newRow("en page's empty text") << false << facts(0, 0) << emptyCode << note
                                           << "No comments found on this video. Comments are turned off or there are none yet."
                                           << "warn";
-    QTest::newRow("ko page's empty text") << true << facts(0, 0) << koEmpty << note << koEmpty << "warn";
+    QTest::newRow("ko page's empty text") << true << facts(0, 0) << emptyCode << note << koEmpty << "warn";
     QTest::newRow("en page's text outside the table") << false << facts(0, 0) << "댓글이 없어요" << note
                                                       << "No comments found." << "warn";
     QTest::newRow("ko page's text outside the table") << true << facts(0, 0) << "댓글이 없어요" << note
@@ -91,7 +93,7 @@ void ModelReportTest::statusLine_data()
                                                 << "새 댓글 2개를 수집했습니다. 검토할 의심 댓글 1개. 아닌 것은 체크를 해제하세요."
                                                 << "warn";
     SpamModel::ScanFacts cut = facts(84, 2);
-    cut.partial = QStringLiteral("사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.");
+    cut.partial = QStringLiteral("partialData");
     QTest::newRow("en partial after the counts") << false << cut << "" << ""
         << "2 of 84 comments flagged. Untick anything that isn't spam. The site didn't send some of the comments, so only"
            " part of them was collected. Please scan again."
@@ -100,12 +102,12 @@ void ModelReportTest::statusLine_data()
         << "댓글 84개 중 2개 검출. 아닌 것은 체크를 해제하세요. 사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요."
         << "warn";
     SpamModel::ScanFacts stoppedClean = facts(10, 0);
-    stoppedClean.partial = QStringLiteral("검사를 멈춰 일부만 수집했습니다.");
+    stoppedClean.partial = QStringLiteral("partialStopped");
     QTest::newRow("en partial with nothing flagged is a warning") << false << stoppedClean << "" << ""
         << "Checked 10 comments; no suspected spam. The scan was stopped, so only part of the comments was collected."
         << "warn";
     SpamModel::ScanFacts nothing = facts(0, 0);
-    nothing.partial = QStringLiteral("사이트가 댓글을 보내지 않았습니다. 잠시 뒤 다시 검사해 주세요.");
+    nothing.partial = QStringLiteral("youtube.noData");
     QTest::newRow("en partial with no comments says why") << false << nothing << "" << note
         << "The site didn't send the comments. Please scan again in a moment." << "warn";
     QTest::newRow("en caught up false counts as not") << false << facts(5, 0, false, 3) << "" << ""
@@ -120,6 +122,7 @@ void ModelReportTest::statusLine()
     QFETCH(QString, note);
     QFETCH(QString, line);
     QFETCH(QString, kind);
+    LanguageScope language(korean);
     ModelHarness h;
     SpamModel &m = h.model();
     if (!emptyText.isEmpty()) {
@@ -403,22 +406,26 @@ void ModelReportTest::progressLine_data()
     QTest::addColumn<QString>("line");   // "-": the line is left alone
     QTest::addColumn<QString>("kind");
 
-    const QString koCollect = QStringLiteral("댓글 수집 중… 57/300");
+    const QString koCollect = QStringLiteral(R"({"code":"progress.collectingOf","args":[57,300]})");
     QTest::newRow("en collect") << false << "collect" << 57 << 300 << koCollect << "Collecting comments… 57" << "";
     QTest::newRow("ko collect") << true << "collect" << 57 << 300 << koCollect << "댓글 수집 중… 57개" << "";
-    QTest::newRow("en check") << false << "check" << 3 << 40 << "댓글 검사 중…" << "Checking… 3/40" << "";
-    QTest::newRow("ko check") << true << "check" << 3 << 40 << "댓글 검사 중…" << "검사 중… 3/40" << "";
+    QTest::newRow("en check") << false << "check" << 3 << 40 << "progress.checking" << "Checking… 3/40" << "";
+    QTest::newRow("ko check") << true << "check" << 3 << 40 << "progress.checking" << "검사 중… 3/40" << "";
     QTest::newRow("en delete, no text") << false << "delete" << 0 << 0 << "" << "Deleting…" << "warn";
     QTest::newRow("ko delete, no text") << true << "delete" << 0 << 0 << "" << "삭제 중…" << "warn";
-    QTest::newRow("en delete counts") << false << "delete" << 2 << 5 << "삭제 중… 2/5" << "Deleting… 2/5" << "warn";
+    QTest::newRow("en delete counts") << false << "delete" << 2 << 5 << R"({"code":"progress.deleting","args":[2,5]})"
+                                      << "Deleting… 2/5" << "warn";
+    QTest::newRow("ko delete counts") << true << "delete" << 2 << 5 << R"({"code":"progress.deleting","args":[2,5]})"
+                                      << "삭제 중… 2/5" << "warn";
+    QTest::newRow("en delete, older script's counts") << false << "delete" << 2 << 5 << "삭제 중… 2/5" << "Deleting… 2/5" << "warn";
     QTest::newRow("en delete, other Korean wording") << false << "delete" << 2 << 5 << "삭제 중… 다음 댓글"
                                                      << "Deleting… 2/5" << "warn";
     QTest::newRow("en delete, unknown text") << false << "delete" << 1 << 3 << "잠시만요" << "Deleting… 1/3" << "warn";
-    QTest::newRow("en delete, table text") << false << "delete" << 1 << 3 << "삭제를 취소했습니다."
+    QTest::newRow("en delete, table text") << false << "delete" << 1 << 3 << "cancelled"
                                            << "Deletion cancelled." << "warn";
-    QTest::newRow("ko delete, table text") << true << "delete" << 1 << 3 << "삭제를 취소했습니다."
+    QTest::newRow("ko delete, table text") << true << "delete" << 1 << 3 << "cancelled"
                                            << "삭제를 취소했습니다." << "warn";
-    QTest::newRow("done leaves the line") << false << "done" << 40 << 40 << "검사 완료" << "-" << "";
+    QTest::newRow("done leaves the line") << false << "done" << 40 << 40 << "progress.done" << "-" << "";
     QTest::newRow("other phase leaves the line") << false << "scroll" << 1 << 1 << "x" << "-" << "";
 }
 
@@ -431,6 +438,7 @@ void ModelReportTest::progressLine()
     QFETCH(QString, text);
     QFETCH(QString, line);
     QFETCH(QString, kind);
+    LanguageScope language(korean);
     ScanProgress p;
     p.phase = phase;
     p.count = count;

@@ -5,6 +5,8 @@
 #include "TestMain.h"
 
 #include "Page/PageCall.h"
+#include "Base/Lang.h"
+#include "LanguageScope.h"
 
 #include <QApplication>
 #include <QFile>
@@ -234,6 +236,8 @@ private slots:
         QCOMPARE(v.value("state").toString(), state);
         if (state == QLatin1String("spam"))
             QVERIFY(v.value("reason").toString().split(',').contains(reason));
+        else if (state == QLatin1String("skip"))   // a message code: what the owner reads
+            QCOMPARE(inLanguage(true, [&] { return localizedSiteMessage(v.value("reason").toString()); }), reason);
         else
             QCOMPARE(v.value("reason").toString(), reason);
     }

@@ -4,6 +4,7 @@
 // lines in both languages.
 #include "Contrast.h"
 #include "HistoryFixture.h"
+#include "LanguageScope.h"
 #include "ModelHarness.h"
 #include "StoreTestData.h"
 #include "TestMain.h"
@@ -115,11 +116,12 @@ void SettingsPanesTest::tabs()
         QCOMPARE(SettingsTab::fromRawValue(tab.rawValue()), std::optional<SettingsTab>(tab));
     for (const char *raw : {"", "AI", "Account", "settings", " ai"})
         QCOMPARE(SettingsTab::fromRawValue(QString::fromLatin1(raw)), std::nullopt);
-    QCOMPARE(SettingsTab(SettingsTab::basic).label(true), QString::fromUtf8("수집\u00B7규칙"));
-    QCOMPARE(SettingsTab(SettingsTab::basic).label(false), QStringLiteral("Collecting & rules"));
+    const SettingsTab basic = SettingsTab::basic;
+    QCOMPARE(inLanguage(true, [&] { return basic.label(); }), QString::fromUtf8("수집\u00B7규칙"));
+    QCOMPARE(inLanguage(false, [&] { return basic.label(); }), QStringLiteral("Collecting & rules"));
     for (const SettingsTab tab : SettingsTab::allCases()) {
-        QVERIFY(!tab.subtitle(true).isEmpty());
-        QVERIFY(!tab.subtitle(false).isEmpty());
+        QVERIFY(!inLanguage(true, [&] { return tab.subtitle(); }).isEmpty());
+        QVERIFY(!inLanguage(false, [&] { return tab.subtitle(); }).isEmpty());
     }
     QVERIFY(SettingsWindow::showsSaveNote(SettingsTab::ai));
     QVERIFY(!SettingsWindow::showsSaveNote(SettingsTab::account));
@@ -178,8 +180,8 @@ void SettingsPanesTest::status()
     h.model().setStats(stats);
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     const SettingsTab t = SettingsTab::Value(tab);
-    QTEST(SettingsTab::status(t, h.model(), h.account(), false, english), "en");
-    QTEST(SettingsTab::status(t, h.model(), h.account(), true, english), "ko");
+    QTEST(inLanguage(false, [&] { return SettingsTab::status(t, h.model(), h.account(), english); }), "en");
+    QTEST(inLanguage(true, [&] { return SettingsTab::status(t, h.model(), h.account(), english); }), "ko");
     QCOMPARE(SettingsTab::statusStrong(t, h.model(), h.account()), strong);
 }
 
@@ -301,38 +303,40 @@ void SettingsPanesTest::extraChoices()
     QFETCH(QStringList, limitLabels);
     QFETCH(qint64, minLikes);
     QFETCH(QStringList, likesLabels);
+    LanguageScope language(korean);
     auto labels = [](const QList<PaneChoice> &choices) {
         QStringList out;
         for (const PaneChoice &c : choices)
             out.append(c.label);
         return out;
     };
-    QCOMPARE(labels(BasicPaneModel::limitChoices(limit, korean)), limitLabels);
-    QCOMPARE(labels(BasicPaneModel::minLikesChoices(minLikes, korean)), likesLabels);
+    QCOMPARE(labels(BasicPaneModel::limitChoices(limit)), limitLabels);
+    QCOMPARE(labels(BasicPaneModel::minLikesChoices(minLikes)), likesLabels);
     // The value set elsewhere may be picked again; picking a listed one drops the extra choice.
     ModelHarness h({{"vt.limit", limit}});
     QVERIFY(BasicPaneModel::setLimit(h.model(), limit));
     QVERIFY(BasicPaneModel::setLimit(h.model(), 100));
-    QCOMPARE(BasicPaneModel::limitChoices(h.model().limit(), korean).size(), 4);
+    QCOMPARE(BasicPaneModel::limitChoices(h.model().limit()).size(), 4);
     QVERIFY(!BasicPaneModel::setLimit(h.model(), limit == 0 ? 2500 : limit == 300 ? 2500 : limit));
     const QStringList autoKo {"끔", "1시간", "6시간", "매일"};
     const QStringList autoEn {"Off", "1h", "6h", "Daily"};
-    QCOMPARE(labels(BasicPaneModel::autoScanChoices(korean)), korean ? autoKo : autoEn);
+    QCOMPARE(labels(BasicPaneModel::autoScanChoices()), korean ? autoKo : autoEn);
     const QStringList keepKo {"30일", "90일", "180일", "365일"};
     const QStringList keepEn {"30d", "90d", "180d", "365d"};
-    QCOMPARE(labels(HistoryPaneModel::keepDaysChoices(korean)), korean ? keepKo : keepEn);
+    QCOMPARE(labels(HistoryPaneModel::keepDaysChoices()), korean ? keepKo : keepEn);
 }
 
 void SettingsPanesTest::subtitles()
 {
     const QLocale english(QLocale::English, QLocale::UnitedStates);
-    QCOMPARE(BasicPaneModel::builtinSubtitle({{"abuse", 1234}, {"sexual", 56}}, false, english),
+    QCOMPARE(inLanguage(false, [&] { return BasicPaneModel::builtinSubtitle({{"abuse", 1234}, {"sexual", 56}}, english); }),
              QStringLiteral("Finds 1,234 abusive and 56 sexual words. Comments the AI has checked keep the AI's verdict."));
-    QCOMPARE(BasicPaneModel::builtinSubtitle({{"abuse", 12}}, true, english),
+    QCOMPARE(inLanguage(true, [&] { return BasicPaneModel::builtinSubtitle({{"abuse", 12}}, english); }),
              QStringLiteral("욕설 12개와 성적 표현 0개를 찾습니다. AI가 본 댓글은 AI의 판정을 따릅니다."));
-    QCOMPARE(BasicPaneModel::likesSubtitle(7, false),
+    QCOMPARE(inLanguage(false, [] { return BasicPaneModel::likesSubtitle(7); }),
              QStringLiteral("Comments with 7 or more likes are left alone and not checked."));
-    QCOMPARE(BasicPaneModel::likesSubtitle(1000, true), QStringLiteral("좋아요가 1000개 이상이면 검사하지 않고 남겨 둡니다."));
+    QCOMPARE(inLanguage(true, [] { return BasicPaneModel::likesSubtitle(1000); }),
+             QStringLiteral("좋아요가 1000개 이상이면 검사하지 않고 남겨 둡니다."));
 }
 
 void SettingsPanesTest::keywordField_data()
@@ -359,8 +363,9 @@ void SettingsPanesTest::keywordField()
     QFETCH(bool, enabled);
     QFETCH(QStringList, after);
     QCOMPARE(BasicPaneModel::canAdd(input), enabled);
+    LanguageScope english(false);
     ModelHarness h({{"vt.keywords", QStringList {"casino"}}});
-    BasicPane pane(&h.model(), false);
+    BasicPane pane(&h.model());
     pane.keywordField()->setText(input);
     // Return runs the add even while the button is disabled, and always empties the field.
     QTest::keyClick(pane.keywordField(), Qt::Key_Return);
@@ -370,8 +375,9 @@ void SettingsPanesTest::keywordField()
 
 void SettingsPanesTest::keywordsThroughThePane()
 {
+    LanguageScope korean(true);
     ModelHarness h({{"vt.keywords", QStringList {"casino", "telegram"}}, {"vt.noLikesOnly", false}});
-    BasicPane pane(&h.model(), true);
+    BasicPane pane(&h.model());
     // Removing a chip removes the word from the settings.
     h.model().removeKeyword("casino");
     QCOMPARE(h.stored().value("vt.keywords").toArray().size(), 1);
@@ -409,8 +415,9 @@ void SettingsPanesTest::aiPrompt()
 
 void SettingsPanesTest::aiSwitchesWrite()
 {
+    LanguageScope english(false);
     ModelHarness h({{"vt.aiOn", true}});
-    AIPane pane(&h.model(), &h.account(), false);
+    AIPane pane(&h.model(), &h.account());
     QList<QAbstractButton *> switches;
     for (QAbstractButton *b : pane.findChildren<QAbstractButton *>()) {
         if (b->isCheckable())
@@ -430,7 +437,7 @@ void SettingsPanesTest::aiSwitchesWrite()
     }());
     QCOMPARE(h.model().aiSexual(), true);
     QCOMPARE(h.model().aiAbuse(), false);
-    QCOMPARE(AIPane::subtitle(false, false), QStringLiteral("Off. Only the keyword rules are used."));
+    QCOMPARE(AIPane::subtitle(false), QStringLiteral("Off. Only the keyword rules are used."));
 }
 
 void SettingsPanesTest::switches_data()
@@ -450,12 +457,13 @@ void SettingsPanesTest::switches()
     QFETCH(QString, pane);
     QFETCH(QString, name);
     QFETCH(QString, key);
+    LanguageScope english(false);
     ModelHarness h({{"vt.aiOn", true}});
     std::unique_ptr<QWidget> widget;
     if (pane == "ai")
-        widget = std::make_unique<AIPane>(&h.model(), &h.account(), false);
+        widget = std::make_unique<AIPane>(&h.model(), &h.account());
     else
-        widget = std::make_unique<BasicPane>(&h.model(), false);
+        widget = std::make_unique<BasicPane>(&h.model());
     auto find = [&]() -> QAbstractButton * {
         for (QAbstractButton *b : widget->findChildren<QAbstractButton *>())
             if (b->isCheckable() && b->isVisibleTo(widget.get()) && b->accessibleName() == name)
@@ -474,8 +482,9 @@ void SettingsPanesTest::switches()
 
 void SettingsPanesTest::pickerSegmentsWrite()
 {
+    LanguageScope korean(true);
     ModelHarness h({{"vt.limit", 2500}});
-    BasicPane pane(&h.model(), true);
+    BasicPane pane(&h.model());
     ChoicePicker *limit = nullptr;
     for (ChoicePicker *p : pane.findChildren<ChoicePicker *>())
         if (p->accessibleName() == QStringLiteral("수집 개수"))
@@ -514,9 +523,10 @@ void SettingsPanesTest::pickerShowsAndTakesKeys()
     QFETCH(bool, korean);
     QFETCH(QString, name);
     QFETCH(QString, next);
+    LanguageScope language(korean);
     ModelHarness h({{"vt.limit", 300}});
     ScriptedPrompts prompts;
-    SettingsWindow window(&h.model(), SettingsTab::basic, nullptr, &prompts, korean);
+    SettingsWindow window(&h.model(), SettingsTab::basic, nullptr, &prompts);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     auto picker = [&](const QString &named) -> ChoicePicker * {
@@ -625,10 +635,11 @@ void SettingsPanesTest::exportLines_data()
 void SettingsPanesTest::exportLines()
 {
     QFETCH(bool, korean);
+    LanguageScope language(korean);
     ModelHarness h;
     vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
     ScriptedPrompts prompts;
-    HistoryPaneModel pane(&h.model(), &prompts, korean);
+    HistoryPaneModel pane(&h.model(), &prompts);
 
     // Cancelling changes nothing.
     pane.exportHistory(nullptr, QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
@@ -661,10 +672,10 @@ void SettingsPanesTest::exportLines()
     pane.exportHistory(nullptr);
     QTEST(pane.message(), "saved");
 
-    QCOMPARE(HistoryPaneModel::clearedMessage(korean), QTest::currentDataTag() == QByteArray("en")
+    QCOMPARE(HistoryPaneModel::clearedMessage(), QTest::currentDataTag() == QByteArray("en")
                                                            ? QStringLiteral("History cleared.")
                                                            : QStringLiteral("기록을 지웠습니다."));
-    QTEST(HistoryPaneModel::clearText(0, korean), "question");
+    QTEST(HistoryPaneModel::clearText(0), "question");
 }
 
 void SettingsPanesTest::exportFailureKeepsEarlierFile_data()
@@ -678,6 +689,7 @@ void SettingsPanesTest::exportFailureKeepsEarlierFile_data()
 void SettingsPanesTest::exportFailureKeepsEarlierFile()
 {
     QFETCH(QString, fault);
+    LanguageScope english(false);
     QTemporaryDir dir;
     const QString target = dir.filePath("history.csv");
     QFile earlier(target);
@@ -700,7 +712,7 @@ void SettingsPanesTest::exportFailureKeepsEarlierFile()
         QSKIP("this file system or container cannot make a folder immutable");
     ScriptedPrompts prompts;
     prompts.path = target;
-    HistoryPaneModel pane(&h.model(), &prompts, false);
+    HistoryPaneModel pane(&h.model(), &prompts);
     pane.exportHistory(nullptr);
     QTRY_VERIFY_WITH_TIMEOUT(!pane.exporting(), 60000);
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -725,6 +737,7 @@ void SettingsPanesTest::exportShowsProgressAndCancels()
     QFETCH(bool, korean);
     QFETCH(QString, exportTitle);
     QFETCH(QString, cancelTitle);
+    LanguageScope language(korean);
     ModelHarness h;
     vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
     h.model().setStats(h.store().stats());
@@ -736,7 +749,7 @@ void SettingsPanesTest::exportShowsProgressAndCancels()
     earlier.close();
     ScriptedPrompts prompts;
     prompts.path = target;
-    HistoryPane pane(&h.model(), &prompts, korean);
+    HistoryPane pane(&h.model(), &prompts);
     pane.resize(700, 600);
     pane.show();
     auto button = [&](const QString &title) -> QAbstractButton * {
@@ -776,11 +789,12 @@ void SettingsPanesTest::exportShowsProgressAndCancels()
 
 void SettingsPanesTest::clearAsksFirstAndKeepsMonitored()
 {
+    LanguageScope english(false);
     ModelHarness h;
     const vt::test::SeededHistory seeded = vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
     h.model().setStats(h.store().stats());
     ScriptedPrompts prompts;
-    HistoryPaneModel pane(&h.model(), &prompts, false);
+    HistoryPaneModel pane(&h.model(), &prompts);
 
     prompts.answer = false;
     pane.confirmClear(nullptr);
@@ -812,10 +826,11 @@ void SettingsPanesTest::clearAsksFirstAndKeepsMonitored()
 
 void SettingsPanesTest::windowTabs()
 {
+    LanguageScope english(false);
     ModelHarness h({{"vt.aiOn", true}});
     vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
     ScriptedPrompts prompts;
-    SettingsWindow window(&h.model(), SettingsTab::ai, nullptr, &prompts, false);
+    SettingsWindow window(&h.model(), SettingsTab::ai, nullptr, &prompts);
     QCOMPARE(window.size(), QSize(860, 640));
     QVERIFY(qobject_cast<AIPane *>(window.pane()));
     // "Sign in" in the AI pane moves to the account tab without closing.
@@ -832,7 +847,7 @@ void SettingsPanesTest::windowTabs()
     QVERIFY(h.model().stats().comments > 0);
     QCOMPARE(window.statusShown(SettingsTab::ai), QStringLiteral("Sign-in needed"));
     QCOMPARE(window.statusShown(SettingsTab::history),
-             SettingsTab::status(SettingsTab::history, h.model(), h.account(), false));
+             SettingsTab::status(SettingsTab::history, h.model(), h.account()));
     // The sidebar follows the model.
     h.model().setAIOn(false);
     QCOMPARE(window.statusShown(SettingsTab::ai), QStringLiteral("Off"));

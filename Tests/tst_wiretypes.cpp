@@ -1,4 +1,5 @@
 // Page-script answers: exact keys, required/optional/default rules, encoding, and hostile input.
+#include "Base/Lang.h"
 #include "Wire/Comment.h"
 #include "Wire/FoundPost.h"
 #include "Wire/Recent.h"
@@ -214,6 +215,47 @@ private slots:
         QVERIFY(!info.commentsUrl.has_value());
         QCOMPARE(info.thumbnail, std::optional<QString>("t"));
         QCOMPARE(SiteInfo::fromJson(info.toJson()), info);
+    }
+
+    // The page's messages in every answer that carries one: a code, a code with values (as JSON
+    // text or as an object), an older script's sentence; a value of the wrong type costs the answer
+    // nothing and reads as a message that could not be read.
+    void pageMessages_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QString>("shown");   // in English
+        const QString unreadable = QStringLiteral("The page sent a message that couldn't be read.");
+        QTest::newRow("code") << QByteArray(R"("cancelled")") << "Deletion cancelled.";
+        QTest::newRow("values as JSON text") << QByteArray("\"{\\\"code\\\":\\\"progress.deleting\\\",\\\"args\\\":[1,3]}\"")
+                                             << "Deleting… 1/3";
+        QTest::newRow("values as an object") << QByteArray(R"({"code":"progress.deleting","args":[1,3]})") << "Deleting… 1/3";
+        QTest::newRow("older script's sentence") << QByteArray(R"("삭제 중… 1/3")") << "삭제 중… 1/3";
+        QTest::newRow("number") << QByteArray("42") << unreadable;
+        QTest::newRow("list") << QByteArray(R"(["cancelled"])") << unreadable;
+        QTest::newRow("true") << QByteArray("true") << unreadable;
+        QTest::newRow("object without a code") << QByteArray(R"({"text":"cancelled"})") << unreadable;
+    }
+    void pageMessages()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(QString, shown);
+        const SiteInfo info = SiteInfo::fromJsonBytes(R"({"site":"youtube","supported":true,"canRemove":false,"intro":)" + value
+                                                      + R"(,"guide":"g","emptyText":"e","readOnlyHint":"r","url":"u"})");
+        QCOMPARE(englishSiteMessage(info.intro), shown);
+        QCOMPARE(info.url, QStringLiteral("u"));
+        const ScanResult scan = ScanResult::fromJsonBytes(scanResult("[]", ",\"partial\":" + value));
+        QVERIFY(scan.partial);
+        QCOMPARE(englishSiteMessage(*scan.partial), shown);
+        QCOMPARE(scan.total, 2);
+        const auto progress = ScanProgress::fromJsonBytes(R"({"phase":"delete","count":1,"total":3,"text":)" + value + "}");
+        QVERIFY(progress);
+        QCOMPARE(englishSiteMessage(progress->text), shown);
+        const RemoveResult removed = RemoveResult::fromJsonBytes(R"({"gone":["x"],"stopped":{"text":)" + value + R"(,"kind":"error"}})");
+        QVERIFY(removed.stopped);
+        QCOMPARE(englishSiteMessage(removed.stopped->text), shown);
+        QCOMPARE(removed.gone, QStringList {"x"});
+        // Written back and read again, the message says the same.
+        QCOMPARE(englishSiteMessage(RemoveResult::fromJson(removed.toJson()).stopped->text), shown);
     }
 
     void commentEncoding()

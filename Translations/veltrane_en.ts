@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>AIPane</name>
+    <message>
+        <source>The AI finds spam, abuse and sexual content in your comments.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off. Only the keyword rules are used.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With the AI check on, comment text is sent through the %1 server to an external AI (Quorant). The server does not store it, and your keywords are not sent.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AI check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t get your number. Check the internet connection.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Try again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign in to run the AI check.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What to look for</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Always</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spam</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ads, scams, lures to contact someone or open a link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Abuse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insults and harassment aimed at people</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sexual content</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sexual remarks and explicit content</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AccountMenu</name>
     <message>
         <source>Open</source>
@@ -41,6 +108,304 @@
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AccountPane</name>
+    <message>
+        <source>Send again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Email me a code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This is a test server; the AI check works without signing in.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get started</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get a number for this computer and start right away, no sign-up.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign in to an existing account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Continue with email</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>6-digit code from the email</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If this is your first time, an account is created for this email.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use a password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password (8+ characters)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create Account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The account is only for the AI check. Rule checks and deleting work without one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign Out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use it on other computers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link an email to sign in with it on other computers and carry on. If that email already has an account, the two accounts are merged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manage account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New password (8+ characters)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Account Permanently</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Privacy Policy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Terms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AccountPaneState</name>
+    <message>
+        <source>Check the email address.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The password must be at least 8 characters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The email or password is incorrect.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The code is wrong or has expired. Ask for a new one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A code can be sent once a minute. Try again shortly.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t send the email. Check the address and try again shortly.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This server doesn&apos;t take email sign-in. Use a password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An email is already linked to this account.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link an email first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This server doesn&apos;t create accounts without sign-up. Continue with email.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This email is already registered. Please sign in.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Too many attempts. Try again in a moment.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You were signed out. Please sign in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t reach the Glimora server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The current password is incorrect.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The request failed (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The request failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>We sent a code to %1. Enter it within 10 minutes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This account was merged into the one that already used this email. Sign in with it on another computer to carry on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Email linked. Sign in with it on another computer to carry on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your account is ready.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign in with a password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign in or create an account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start without signing up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use an email code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This computer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Signed in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ID %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Using it without signing up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set a password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other devices will be signed out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Optional: you can always sign in with an emailed code.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The account is erased for good and cannot be restored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter your current password to delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter your email address to delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password set.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account deleted.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -103,6 +468,117 @@
     </message>
     <message>
         <source>Deleting is always confirmed in the app.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BasicPane</name>
+    <message>
+        <source>Collecting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How many to collect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loads and checks only this many comments, in page order.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Posts per channel scan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scanning away from a comment page checks this many of the latest posts on each signed-in channel.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic scan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scans your latest posts while you use other apps and notifies you of the result. Runs only while the app window is on screen. Nothing is deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Likes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skip comments with likes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Word list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Built-in words</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A comment containing one of these words is spam, including variations with spaces or symbols inserted. You can also edit the list on the results screen, and changes apply to the results right away.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add words (comma-separated, 2+ characters)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BasicPaneModel</name>
+    <message>
+        <source>All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <comment>a number of comments set elsewhere</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1h</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>6h</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1+</source>
+        <comment>at least this many likes</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comments with %1 or more likes are left alone and not checked.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finds %1 abusive and %2 sexual words. Comments the AI has checked keep the AI&apos;s verdict.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BrandSwitch</name>
+    <message>
+        <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -247,6 +723,120 @@
     </message>
     <message>
         <source>Deselect all</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HistoryPane</name>
+    <message>
+        <source>Retention</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep for</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records of comments and posts not seen for longer than this are removed. Monitored posts are kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saves every stored comment with author, text, verdict and deletion time to a file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear all history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removes all stored comments and post records. Monitored posts stay in the list. This cannot be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History stays on this computer and is never sent to the Glimora server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HistoryPaneModel</name>
+    <message>
+        <source>%1d</source>
+        <comment>a number of days</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear all scan history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 stored comments and the post records will be removed. This cannot be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History cleared.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t clear the history. Try again when the scan or deletion has ended.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t clear the history. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>KeywordChips</name>
+    <message>
+        <source>Remove %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -607,6 +1197,108 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     </message>
 </context>
 <context>
+    <name>SettingsTab</name>
+    <message>
+        <source>AI Check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collecting &amp; rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the types of comments AI should find.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manage collection limits and your keyword rules.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manage the history stored on this computer and how long to keep it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manage the service account that the AI check uses.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign-in needed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Needs your consent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collect all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Up to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 keywords</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History off · file unreadable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 comments · %2 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account file unreadable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not signed in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ID %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This computer</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindow</name>
+    <message>
+        <source>Preferences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>✓ Settings save automatically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SidebarSites</name>
     <message>
         <source>%1 sign-in and sign-out</source>
@@ -614,6 +1306,149 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     </message>
     <message>
         <source>%1 account</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SiteMessage</name>
+    <message>
+        <source>Press Scan for spam to load and check this video&apos;s comments. No sign-in needed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On youtube.com, comments are collected and checked on a video page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No comments found on this video. Comments are turned off or there are none yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You are not signed in, so comments were only collected and checked. To delete, sign in to YouTube and scan again on your own video.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped: the comment&apos;s action menu was not found. (YouTube&apos;s layout may have changed.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped: the menu has no Delete. You can only delete comments on your own channel&apos;s videos.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The site didn&apos;t send the comments. Please scan again in a moment.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With your own post open, press Scan for spam to load and check all its comments.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open one of your posts (click it on your profile) to scan it for spam here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No comments found on this post. It has none, or this view does not show the comment list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You are not signed in, so only the publicly shown comments were checked (replies and some comments may be missing). To delete, sign in and open your own post.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped: the comment options button was not found. (Instagram&apos;s layout may have changed.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped: the menu has no Delete. You can only delete comments on your own posts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This is not a supported comment page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanned comments were not found. Please scan again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The comment page changed. Please scan again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To delete, sign in to the site and scan again on your own comment page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped: Delete was pressed but the comment did not go away.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deletion cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The site didn&apos;t send some of the comments, so only part of them was collected. Please scan again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The site didn&apos;t send some of the replies, so only part of them was collected. Please scan again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scan was stopped, so only part of the comments was collected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Has likes, not checked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open your channel page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t load your posts: the site asks you to sign in or to confirm it&apos;s you.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t read your list of posts. (The site&apos;s layout may have changed.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading comments…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collecting comments… %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collecting comments… %1/%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking comments…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleting… %1/%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deletion complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deletion stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page sent a message that couldn&apos;t be read.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ko_KR" sourcelanguage="en">
 <context>
+    <name>AIPane</name>
+    <message>
+        <source>The AI finds spam, abuse and sexual content in your comments.</source>
+        <translation>AI가 댓글에서 스팸·욕설·성적 표현을 찾습니다.</translation>
+    </message>
+    <message>
+        <source>Off. Only the keyword rules are used.</source>
+        <translation>꺼져 있습니다. 키워드 규칙으로만 검사합니다.</translation>
+    </message>
+    <message>
+        <source>With the AI check on, comment text is sent through the %1 server to an external AI (Quorant). The server does not store it, and your keywords are not sent.</source>
+        <translation>AI 검사를 켜면 댓글 본문이 %1 서버를 거쳐 외부 AI(Quorant)로 전송됩니다. 서버는 저장하지 않으며 키워드는 보내지 않습니다.</translation>
+    </message>
+    <message>
+        <source>AI check</source>
+        <translation>AI 검사</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t get your number. Check the internet connection.</source>
+        <translation>고유번호를 받지 못했습니다. 인터넷 연결을 확인해 주세요.</translation>
+    </message>
+    <message>
+        <source>Try again</source>
+        <translation>다시 시도</translation>
+    </message>
+    <message>
+        <source>Sign in to run the AI check.</source>
+        <translation>로그인해야 AI 검사가 실행됩니다.</translation>
+    </message>
+    <message>
+        <source>Sign in</source>
+        <translation>로그인하기</translation>
+    </message>
+    <message>
+        <source>What to look for</source>
+        <translation>찾을 항목</translation>
+    </message>
+    <message>
+        <source>Always</source>
+        <translation>항상</translation>
+    </message>
+    <message>
+        <source>Spam</source>
+        <translation>스팸</translation>
+    </message>
+    <message>
+        <source>Ads, scams, lures to contact someone or open a link</source>
+        <translation>광고, 사기, 연락·링크 유도</translation>
+    </message>
+    <message>
+        <source>Abuse</source>
+        <translation>욕설·비방</translation>
+    </message>
+    <message>
+        <source>Insults and harassment aimed at people</source>
+        <translation>사람을 향한 욕설과 비하</translation>
+    </message>
+    <message>
+        <source>Sexual content</source>
+        <translation>성적 표현</translation>
+    </message>
+    <message>
+        <source>Sexual remarks and explicit content</source>
+        <translation>성적인 말과 노골적인 내용</translation>
+    </message>
+</context>
+<context>
     <name>AccountMenu</name>
     <message>
         <source>Open</source>
@@ -42,6 +109,304 @@
     <message>
         <source>Cancel</source>
         <translation>취소</translation>
+    </message>
+</context>
+<context>
+    <name>AccountPane</name>
+    <message>
+        <source>Send again</source>
+        <translation>코드 다시 받기</translation>
+    </message>
+    <message>
+        <source>Email me a code</source>
+        <translation>인증 코드 받기</translation>
+    </message>
+    <message>
+        <source>This is a test server; the AI check works without signing in.</source>
+        <translation>테스트 서버라 로그인하지 않아도 AI 검사를 쓸 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>Get started</source>
+        <translation>시작하기</translation>
+    </message>
+    <message>
+        <source>Get a number for this computer and start right away, no sign-up.</source>
+        <translation>가입 없이 이 컴퓨터에 고유번호를 받아 바로 쓸 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>Sign in to an existing account</source>
+        <translation>기존 계정으로 로그인</translation>
+    </message>
+    <message>
+        <source>Continue with email</source>
+        <translation>이메일로 시작</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>이메일</translation>
+    </message>
+    <message>
+        <source>6-digit code from the email</source>
+        <translation>메일로 받은 6자리 코드</translation>
+    </message>
+    <message>
+        <source>If this is your first time, an account is created for this email.</source>
+        <translation>처음이면 이 이메일로 계정이 만들어집니다.</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>확인</translation>
+    </message>
+    <message>
+        <source>Use a password</source>
+        <translation>비밀번호로 로그인</translation>
+    </message>
+    <message>
+        <source>Password (8+ characters)</source>
+        <translation>비밀번호 (8자 이상)</translation>
+    </message>
+    <message>
+        <source>Sign In</source>
+        <translation>로그인</translation>
+    </message>
+    <message>
+        <source>Create Account</source>
+        <translation>새 계정 만들기</translation>
+    </message>
+    <message>
+        <source>The account is only for the AI check. Rule checks and deleting work without one.</source>
+        <translation>계정은 AI 검사에만 쓰입니다. 규칙 검사와 삭제는 계정 없이 됩니다.</translation>
+    </message>
+    <message>
+        <source>Sign Out</source>
+        <translation>로그아웃</translation>
+    </message>
+    <message>
+        <source>Use it on other computers</source>
+        <translation>다른 컴퓨터에서도 쓰기</translation>
+    </message>
+    <message>
+        <source>Link an email to sign in with it on other computers and carry on. If that email already has an account, the two accounts are merged.</source>
+        <translation>이메일을 연결하면 다른 컴퓨터에서도 그 이메일로 로그인해 이어서 쓸 수 있습니다. 그 이메일에 이미 계정이 있으면 두 계정을 합칩니다.</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>연결</translation>
+    </message>
+    <message>
+        <source>Manage account</source>
+        <translation>계정 관리</translation>
+    </message>
+    <message>
+        <source>Current password</source>
+        <translation>현재 비밀번호</translation>
+    </message>
+    <message>
+        <source>New password (8+ characters)</source>
+        <translation>새 비밀번호 (8자 이상)</translation>
+    </message>
+    <message>
+        <source>Delete account</source>
+        <translation>계정 삭제</translation>
+    </message>
+    <message>
+        <source>Delete Account Permanently</source>
+        <translation>계정 영구 삭제</translation>
+    </message>
+    <message>
+        <source>Privacy Policy</source>
+        <translation>개인정보처리방침</translation>
+    </message>
+    <message>
+        <source>Terms</source>
+        <translation>이용약관</translation>
+    </message>
+    <message>
+        <source>Server %1</source>
+        <translation>서버 %1</translation>
+    </message>
+</context>
+<context>
+    <name>AccountPaneState</name>
+    <message>
+        <source>Check the email address.</source>
+        <translation>이메일 주소를 확인해 주세요.</translation>
+    </message>
+    <message>
+        <source>The password must be at least 8 characters.</source>
+        <translation>비밀번호는 8자 이상이어야 합니다.</translation>
+    </message>
+    <message>
+        <source>The email or password is incorrect.</source>
+        <translation>이메일 또는 비밀번호가 올바르지 않습니다.</translation>
+    </message>
+    <message>
+        <source>The code is wrong or has expired. Ask for a new one.</source>
+        <translation>코드가 맞지 않거나 만료됐습니다. 새 코드를 받아 주세요.</translation>
+    </message>
+    <message>
+        <source>A code can be sent once a minute. Try again shortly.</source>
+        <translation>코드는 1분에 한 번만 받을 수 있습니다. 조금 뒤에 다시 눌러 주세요.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t send the email. Check the address and try again shortly.</source>
+        <translation>메일을 보내지 못했습니다. 주소를 확인하고 잠시 뒤에 다시 해 주세요.</translation>
+    </message>
+    <message>
+        <source>This server doesn&apos;t take email sign-in. Use a password.</source>
+        <translation>이 서버는 이메일 로그인을 받지 않습니다. 비밀번호로 로그인해 주세요.</translation>
+    </message>
+    <message>
+        <source>An email is already linked to this account.</source>
+        <translation>이미 이메일이 연결된 계정입니다.</translation>
+    </message>
+    <message>
+        <source>Link an email first.</source>
+        <translation>먼저 이메일을 연결해 주세요.</translation>
+    </message>
+    <message>
+        <source>This server doesn&apos;t create accounts without sign-up. Continue with email.</source>
+        <translation>이 서버는 가입 없는 계정을 만들어 주지 않습니다. 이메일로 시작해 주세요.</translation>
+    </message>
+    <message>
+        <source>This email is already registered. Please sign in.</source>
+        <translation>이미 가입된 이메일입니다. 로그인해 주세요.</translation>
+    </message>
+    <message>
+        <source>Too many attempts. Try again in a moment.</source>
+        <translation>시도가 너무 많습니다. 잠시 뒤에 다시 해 주세요.</translation>
+    </message>
+    <message>
+        <source>You were signed out. Please sign in again.</source>
+        <translation>로그인이 풀렸습니다. 다시 로그인해 주세요.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t reach the Glimora server.</source>
+        <translation>Glimora 서버에 연결하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>The current password is incorrect.</source>
+        <translation>현재 비밀번호가 올바르지 않습니다.</translation>
+    </message>
+    <message>
+        <source>The request failed (%1).</source>
+        <translation>요청이 실패했습니다 (%1).</translation>
+    </message>
+    <message>
+        <source>The request failed.</source>
+        <translation>요청이 실패했습니다.</translation>
+    </message>
+    <message>
+        <source>We sent a code to %1. Enter it within 10 minutes.</source>
+        <translation>%1로 코드를 보냈습니다. 10분 안에 입력해 주세요.</translation>
+    </message>
+    <message>
+        <source>This account was merged into the one that already used this email. Sign in with it on another computer to carry on.</source>
+        <translation>이 이메일에 이미 있던 계정과 합쳤습니다. 다른 컴퓨터에서도 이 이메일로 로그인하면 이어서 쓸 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>Email linked. Sign in with it on another computer to carry on.</source>
+        <translation>이메일을 연결했습니다. 다른 컴퓨터에서도 이 이메일로 로그인하면 이어서 쓸 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>Your account is ready.</source>
+        <translation>계정을 만들었습니다.</translation>
+    </message>
+    <message>
+        <source>Sign in with a password</source>
+        <translation>비밀번호로 로그인</translation>
+    </message>
+    <message>
+        <source>Sign in or create an account</source>
+        <translation>로그인 또는 회원가입</translation>
+    </message>
+    <message>
+        <source>Start without signing up</source>
+        <translation>가입 없이 시작</translation>
+    </message>
+    <message>
+        <source>Use an email code</source>
+        <translation>이메일 코드로 로그인</translation>
+    </message>
+    <message>
+        <source>This computer</source>
+        <translation>이 컴퓨터</translation>
+    </message>
+    <message>
+        <source>Signed in</source>
+        <translation>로그인됨</translation>
+    </message>
+    <message>
+        <source>ID %1</source>
+        <translation>고유번호 %1</translation>
+    </message>
+    <message>
+        <source>Using it without signing up</source>
+        <translation>가입 없이 쓰는 중입니다</translation>
+    </message>
+    <message>
+        <source>Change password</source>
+        <translation>비밀번호 변경</translation>
+    </message>
+    <message>
+        <source>Set a password</source>
+        <translation>비밀번호 정하기</translation>
+    </message>
+    <message>
+        <source>Other devices will be signed out.</source>
+        <translation>다른 기기에서는 로그아웃됩니다.</translation>
+    </message>
+    <message>
+        <source>Optional: you can always sign in with an emailed code.</source>
+        <translation>안 정해도 이메일 코드로 로그인할 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>변경</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>정하기</translation>
+    </message>
+    <message>
+        <source>Change Password</source>
+        <translation>비밀번호 변경</translation>
+    </message>
+    <message>
+        <source>Set Password</source>
+        <translation>비밀번호 정하기</translation>
+    </message>
+    <message>
+        <source>The account is erased for good and cannot be restored.</source>
+        <translation>계정과 그 기록이 영구히 지워지며 되돌릴 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>삭제</translation>
+    </message>
+    <message>
+        <source>Enter your current password to delete</source>
+        <translation>현재 비밀번호를 입력하면 삭제합니다</translation>
+    </message>
+    <message>
+        <source>Enter your email address to delete</source>
+        <translation>이메일 주소를 입력하면 삭제합니다</translation>
+    </message>
+    <message>
+        <source>Password changed.</source>
+        <translation>비밀번호를 바꿨습니다.</translation>
+    </message>
+    <message>
+        <source>Password set.</source>
+        <translation>비밀번호를 정했습니다.</translation>
+    </message>
+    <message>
+        <source>Account deleted.</source>
+        <translation>계정을 삭제했습니다.</translation>
     </message>
 </context>
 <context>
@@ -104,6 +469,117 @@
     <message>
         <source>Deleting is always confirmed in the app.</source>
         <translation>삭제는 앱에서 직접 확인합니다.</translation>
+    </message>
+</context>
+<context>
+    <name>BasicPane</name>
+    <message>
+        <source>Collecting</source>
+        <translation>수집</translation>
+    </message>
+    <message>
+        <source>How many to collect</source>
+        <translation>수집 개수</translation>
+    </message>
+    <message>
+        <source>Loads and checks only this many comments, in page order.</source>
+        <translation>화면 순서대로 이 개수까지만 불러와 검사합니다.</translation>
+    </message>
+    <message>
+        <source>Posts per channel scan</source>
+        <translation>채널 스캔 게시물 수</translation>
+    </message>
+    <message>
+        <source>Scanning away from a comment page checks this many of the latest posts on each signed-in channel.</source>
+        <translation>댓글 화면이 아닌 곳에서 스캔하면 로그인한 채널마다 최신 게시물을 이 개수만큼 검사합니다.</translation>
+    </message>
+    <message>
+        <source>Automatic scan</source>
+        <translation>자동 스캔</translation>
+    </message>
+    <message>
+        <source>Scans your latest posts while you use other apps and notifies you of the result. Runs only while the app window is on screen. Nothing is deleted.</source>
+        <translation>다른 앱을 쓰는 동안 최신 게시물을 검사하고 결과를 알림으로 알려 줍니다. 앱 창이 화면에 보일 때만 돌고, 삭제는 하지 않습니다.</translation>
+    </message>
+    <message>
+        <source>Likes</source>
+        <translation>좋아요 수</translation>
+    </message>
+    <message>
+        <source>Skip comments with likes</source>
+        <translation>좋아요 받은 댓글은 제외</translation>
+    </message>
+    <message>
+        <source>Word list</source>
+        <translation>단어 목록</translation>
+    </message>
+    <message>
+        <source>Built-in words</source>
+        <translation>기본 사전</translation>
+    </message>
+    <message>
+        <source>A comment containing one of these words is spam, including variations with spaces or symbols inserted. You can also edit the list on the results screen, and changes apply to the results right away.</source>
+        <translation>이 단어가 들어 있는 댓글은 바로 스팸입니다. 띄어쓰기나 기호를 끼워 넣은 변형도 잡습니다. 검사 결과 화면에서도 넣고 뺄 수 있고, 바꾸면 결과에 바로 반영됩니다.</translation>
+    </message>
+    <message>
+        <source>Add words (comma-separated, 2+ characters)</source>
+        <translation>단어 입력 (쉼표로 여러 개, 2글자 이상)</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>추가</translation>
+    </message>
+</context>
+<context>
+    <name>BasicPaneModel</name>
+    <message>
+        <source>All</source>
+        <translation>전체</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <comment>a number of comments set elsewhere</comment>
+        <translation>%1개</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>끔</translation>
+    </message>
+    <message>
+        <source>1h</source>
+        <translation>1시간</translation>
+    </message>
+    <message>
+        <source>6h</source>
+        <translation>6시간</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>매일</translation>
+    </message>
+    <message>
+        <source>%1+</source>
+        <comment>at least this many likes</comment>
+        <translation>%1개 이상</translation>
+    </message>
+    <message>
+        <source>Comments with %1 or more likes are left alone and not checked.</source>
+        <translation>좋아요가 %1개 이상이면 검사하지 않고 남겨 둡니다.</translation>
+    </message>
+    <message>
+        <source>Finds %1 abusive and %2 sexual words. Comments the AI has checked keep the AI&apos;s verdict.</source>
+        <translation>욕설 %1개와 성적 표현 %2개를 찾습니다. AI가 본 댓글은 AI의 판정을 따릅니다.</translation>
+    </message>
+</context>
+<context>
+    <name>BrandSwitch</name>
+    <message>
+        <source>On</source>
+        <translation>켬</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>끔</translation>
     </message>
 </context>
 <context>
@@ -248,6 +724,120 @@
     <message>
         <source>Deselect all</source>
         <translation>전체 해제</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryPane</name>
+    <message>
+        <source>Retention</source>
+        <translation>보관</translation>
+    </message>
+    <message>
+        <source>Keep for</source>
+        <translation>보관 기간</translation>
+    </message>
+    <message>
+        <source>Records of comments and posts not seen for longer than this are removed. Monitored posts are kept.</source>
+        <translation>이보다 오래 보이지 않은 댓글과 게시물의 기록을 지웁니다. 모니터링 중인 게시물은 남깁니다.</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>데이터</translation>
+    </message>
+    <message>
+        <source>Export progress</source>
+        <translation>내보내기 진행</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>취소</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>내보내기</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>CSV로 내보내기</translation>
+    </message>
+    <message>
+        <source>Saves every stored comment with author, text, verdict and deletion time to a file.</source>
+        <translation>저장된 댓글 전부를 작성자·본문·판정·삭제 시각과 함께 파일로 저장합니다.</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>지우기</translation>
+    </message>
+    <message>
+        <source>Clear all history</source>
+        <translation>기록 모두 지우기</translation>
+    </message>
+    <message>
+        <source>Removes all stored comments and post records. Monitored posts stay in the list. This cannot be undone.</source>
+        <translation>저장된 댓글과 게시물 기록을 지웁니다. 모니터링 중인 게시물은 목록에 남습니다. 되돌릴 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>History stays on this computer and is never sent to the Glimora server.</source>
+        <translation>기록은 이 컴퓨터에만 저장되고 Glimora 서버로 보내지 않습니다.</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryPaneModel</name>
+    <message>
+        <source>%1d</source>
+        <comment>a number of days</comment>
+        <translation>%1일</translation>
+    </message>
+    <message>
+        <source>Clear all scan history</source>
+        <translation>검사 기록을 모두 지웁니다</translation>
+    </message>
+    <message>
+        <source>%1 stored comments and the post records will be removed. This cannot be undone.</source>
+        <translation>저장된 댓글 %1개와 게시물 기록을 지웁니다. 되돌릴 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>Saved to %1.</source>
+        <translation>%1에 저장했습니다.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save. %1</source>
+        <translation>저장하지 못했습니다. %1</translation>
+    </message>
+    <message>
+        <source>History cleared.</source>
+        <translation>기록을 지웠습니다.</translation>
+    </message>
+    <message>
+        <source>Export cancelled.</source>
+        <translation>내보내기를 취소했습니다.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t clear the history. Try again when the scan or deletion has ended.</source>
+        <translation>기록을 지우지 못했습니다. 검사나 삭제가 끝난 뒤에 다시 해 주세요.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t clear the history. %1</source>
+        <translation>기록을 지우지 못했습니다. %1</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>CSV로 내보내기</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>취소</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>지우기</translation>
+    </message>
+</context>
+<context>
+    <name>KeywordChips</name>
+    <message>
+        <source>Remove %1</source>
+        <translation>%1 삭제</translation>
     </message>
 </context>
 <context>
@@ -609,6 +1199,108 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     </message>
 </context>
 <context>
+    <name>SettingsTab</name>
+    <message>
+        <source>AI Check</source>
+        <translation>AI 검사</translation>
+    </message>
+    <message>
+        <source>Collecting &amp; rules</source>
+        <translation>수집·규칙</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>기록</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>계정</translation>
+    </message>
+    <message>
+        <source>Choose the types of comments AI should find.</source>
+        <translation>AI가 찾아낼 댓글 유형을 정하세요.</translation>
+    </message>
+    <message>
+        <source>Manage collection limits and your keyword rules.</source>
+        <translation>수집 범위와 나만의 키워드 규칙을 관리하세요.</translation>
+    </message>
+    <message>
+        <source>Manage the history stored on this computer and how long to keep it.</source>
+        <translation>이 컴퓨터에 저장하는 기록과 보관 기간을 관리하세요.</translation>
+    </message>
+    <message>
+        <source>Manage the service account that the AI check uses.</source>
+        <translation>AI 검사에 쓰는 서비스 계정을 관리하세요.</translation>
+    </message>
+    <message>
+        <source>Sign-in needed</source>
+        <translation>로그인 필요</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>꺼짐</translation>
+    </message>
+    <message>
+        <source>Needs your consent</source>
+        <translation>동의 필요</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>켜짐</translation>
+    </message>
+    <message>
+        <source>Collect all</source>
+        <translation>전체 수집</translation>
+    </message>
+    <message>
+        <source>Up to %1</source>
+        <translation>최대 %1개</translation>
+    </message>
+    <message>
+        <source>%1 keywords</source>
+        <translation>키워드 %1</translation>
+    </message>
+    <message>
+        <source>History off · file unreadable</source>
+        <translation>기록 꺼짐 · 파일을 읽지 못함</translation>
+    </message>
+    <message>
+        <source>%1 comments · %2 days</source>
+        <translation>댓글 %1개 · %2일 보관</translation>
+    </message>
+    <message>
+        <source>Account file unreadable</source>
+        <translation>계정 파일을 읽지 못함</translation>
+    </message>
+    <message>
+        <source>Not signed in</source>
+        <translation>로그인 안 됨</translation>
+    </message>
+    <message>
+        <source>ID %1</source>
+        <translation>고유번호 %1</translation>
+    </message>
+    <message>
+        <source>This computer</source>
+        <translation>이 컴퓨터</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindow</name>
+    <message>
+        <source>Preferences</source>
+        <translation>환경설정</translation>
+    </message>
+    <message>
+        <source>✓ Settings save automatically</source>
+        <translation>✓ 설정은 자동으로 저장됩니다</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>완료</translation>
+    </message>
+</context>
+<context>
     <name>SidebarSites</name>
     <message>
         <source>%1 sign-in and sign-out</source>
@@ -617,6 +1309,149 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     <message>
         <source>%1 account</source>
         <translation>%1 계정</translation>
+    </message>
+</context>
+<context>
+    <name>SiteMessage</name>
+    <message>
+        <source>Press Scan for spam to load and check this video&apos;s comments. No sign-in needed.</source>
+        <translation>스팸 검사를 누르면 이 영상의 댓글을 불러와 검사합니다. 로그인하지 않아도 됩니다.</translation>
+    </message>
+    <message>
+        <source>On youtube.com, comments are collected and checked on a video page.</source>
+        <translation>youtube.com에서는 영상 페이지에서 댓글을 수집하고 검사합니다.</translation>
+    </message>
+    <message>
+        <source>No comments found on this video. Comments are turned off or there are none yet.</source>
+        <translation>이 영상에서 댓글을 찾지 못했습니다. 댓글이 꺼져 있거나 아직 없는 영상입니다.</translation>
+    </message>
+    <message>
+        <source>You are not signed in, so comments were only collected and checked. To delete, sign in to YouTube and scan again on your own video.</source>
+        <translation>로그인하지 않아 수집과 검사만 했습니다. 삭제하려면 유튜브에 로그인한 뒤 내 영상에서 다시 검사하세요.</translation>
+    </message>
+    <message>
+        <source>Stopped: the comment&apos;s action menu was not found. (YouTube&apos;s layout may have changed.)</source>
+        <translation>댓글의 작업 메뉴를 찾지 못해 중단했습니다. (유튜브 화면이 바뀌었을 수 있음)</translation>
+    </message>
+    <message>
+        <source>Stopped: the menu has no Delete. You can only delete comments on your own channel&apos;s videos.</source>
+        <translation>메뉴에 삭제가 없어 중단했습니다. 내 채널의 영상에 달린 댓글만 삭제할 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>The site didn&apos;t send the comments. Please scan again in a moment.</source>
+        <translation>사이트가 댓글을 보내지 않았습니다. 잠시 뒤 다시 검사해 주세요.</translation>
+    </message>
+    <message>
+        <source>With your own post open, press Scan for spam to load and check all its comments.</source>
+        <translation>내 게시물을 연 상태에서 스팸 검사를 누르면 댓글을 모두 불러와 검사합니다.</translation>
+    </message>
+    <message>
+        <source>Open one of your posts (click it on your profile) to scan it for spam here.</source>
+        <translation>내 게시물을 열면(프로필에서 게시물 클릭) 여기서 스팸 검사를 할 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>No comments found on this post. It has none, or this view does not show the comment list.</source>
+        <translation>이 게시물에서 댓글을 찾지 못했습니다. 댓글이 없는 게시물이거나, 댓글 목록이 보이지 않는 화면입니다.</translation>
+    </message>
+    <message>
+        <source>You are not signed in, so only the publicly shown comments were checked (replies and some comments may be missing). To delete, sign in and open your own post.</source>
+        <translation>로그인하지 않아 화면에 공개된 댓글만 수집해 검사했습니다(답글과 일부 댓글은 빠질 수 있음). 삭제는 로그인한 뒤 내 게시물에서 하세요.</translation>
+    </message>
+    <message>
+        <source>Stopped: the comment options button was not found. (Instagram&apos;s layout may have changed.)</source>
+        <translation>댓글 옵션 버튼을 찾지 못해 중단했습니다. (인스타그램 화면이 바뀌었을 수 있음)</translation>
+    </message>
+    <message>
+        <source>Stopped: the menu has no Delete. You can only delete comments on your own posts.</source>
+        <translation>메뉴에 삭제가 없어 중단했습니다. 내 게시물의 댓글만 삭제할 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>This is not a supported comment page</source>
+        <translation>지원하는 댓글 화면이 아닙니다</translation>
+    </message>
+    <message>
+        <source>The scanned comments were not found. Please scan again.</source>
+        <translation>검사한 댓글을 찾지 못했습니다. 다시 검사해 주세요.</translation>
+    </message>
+    <message>
+        <source>The comment page changed. Please scan again.</source>
+        <translation>댓글 페이지가 바뀌었습니다. 다시 검사해 주세요.</translation>
+    </message>
+    <message>
+        <source>To delete, sign in to the site and scan again on your own comment page.</source>
+        <translation>삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요.</translation>
+    </message>
+    <message>
+        <source>Stopped: Delete was pressed but the comment did not go away.</source>
+        <translation>삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다.</translation>
+    </message>
+    <message>
+        <source>Deletion cancelled.</source>
+        <translation>삭제를 취소했습니다.</translation>
+    </message>
+    <message>
+        <source>The site didn&apos;t send some of the comments, so only part of them was collected. Please scan again.</source>
+        <translation>사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.</translation>
+    </message>
+    <message>
+        <source>The site didn&apos;t send some of the replies, so only part of them was collected. Please scan again.</source>
+        <translation>사이트가 답글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.</translation>
+    </message>
+    <message>
+        <source>The scan was stopped, so only part of the comments was collected.</source>
+        <translation>검사를 멈춰 일부만 수집했습니다.</translation>
+    </message>
+    <message>
+        <source>Has likes, not checked</source>
+        <translation>좋아요가 있어 검사에서 제외</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open your channel page.</source>
+        <translation>내 채널 화면을 열지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t load your posts: the site asks you to sign in or to confirm it&apos;s you.</source>
+        <translation>로그인이 필요하거나 사이트가 확인을 요청해 내 게시물을 불러오지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t read your list of posts. (The site&apos;s layout may have changed.)</source>
+        <translation>내 게시물 목록을 읽지 못했습니다. (사이트 화면이 바뀌었을 수 있음)</translation>
+    </message>
+    <message>
+        <source>Loading comments…</source>
+        <translation>댓글을 불러오는 중…</translation>
+    </message>
+    <message>
+        <source>Collecting comments… %1</source>
+        <translation>댓글 수집 중… %1</translation>
+    </message>
+    <message>
+        <source>Collecting comments… %1/%2</source>
+        <translation>댓글 수집 중… %1/%2</translation>
+    </message>
+    <message>
+        <source>Checking comments…</source>
+        <translation>댓글 검사 중…</translation>
+    </message>
+    <message>
+        <source>Scan complete</source>
+        <translation>검사 완료</translation>
+    </message>
+    <message>
+        <source>Deleting… %1/%2</source>
+        <translation>삭제 중… %1/%2</translation>
+    </message>
+    <message>
+        <source>Deletion complete</source>
+        <translation>삭제 완료</translation>
+    </message>
+    <message>
+        <source>Deletion stopped</source>
+        <translation>삭제 중단</translation>
+    </message>
+    <message>
+        <source>The page sent a message that couldn&apos;t be read.</source>
+        <translation>페이지가 읽을 수 없는 메시지를 보냈습니다.</translation>
     </message>
 </context>
 <context>

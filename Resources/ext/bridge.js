@@ -3,9 +3,16 @@
 // An adapter gives: info(), collect(opts, ctx), and for deletion and marking refuseRemoval(url),
 // parentOf(id), nodeById(id), findNode(id), removeOne(id, node), blocked() (optional),
 // removeUnseen(id) (optional: deletes a comment the page does not show, or gives null),
-// removePauseMs, shownComments() as [{id, node}], videoRef(url), and its texts MSG.
+// removePauseMs, shownComments() as [{id, node}], videoRef(url), and its message codes MSG.
 (() => {
   const SAMPLE_COUNT = 6;
+  // Progress texts as message codes; one with values travels as the JSON text of {code, args}.
+  const MSG = {
+    loading: 'progress.loading', collecting: 'progress.collecting', collectingOf: 'progress.collectingOf',
+    checking: 'progress.checking', done: 'progress.done', deleting: 'progress.deleting',
+    deleted: 'progress.deleted', deleteStopped: 'progress.deleteStopped',
+  };
+  const say = (code, ...args) => JSON.stringify({ code, args });
   let progress = null;
   let running = null;   // the operation in progress, so that a second one waits for it
 
@@ -38,7 +45,7 @@
     return exclusive(async () => {
       window.__vtxStop = false;
       const started = performance.now();
-      progress = { phase: 'collect', count: 0, total: 0, text: '댓글을 불러오는 중…', samples: [], collected: 0, flagged: 0 };
+      progress = { phase: 'collect', count: 0, total: 0, text: MSG.loading, samples: [], collected: 0, flagged: 0 };
       let flagged = 0;
       const ctx = {
         stopped: () => window.__vtxStop === true,
@@ -46,7 +53,7 @@
           progress.count = count;
           progress.total = Math.max(total || 0, count);
           progress.collected = count;
-          progress.text = '댓글 수집 중… ' + count + (total ? '/' + total : '');
+          progress.text = total ? say(MSG.collectingOf, count, total) : say(MSG.collecting, count);
         },
         sample: (raw, owners) => {
           const v = VtxSpam.judge(raw, opts, owners);
@@ -58,7 +65,7 @@
       try {
         const r = await VtxSite.collect(opts, ctx);
         progress.phase = 'check';
-        progress.text = '댓글 검사 중…';
+        progress.text = MSG.checking;
         progress.count = 0;
         progress.total = r.items.length;
         const owners = new Set(r.owners || []);
@@ -69,7 +76,7 @@
         for (const k of ['caughtUp', 'complete', 'hidden', 'limited']) if (typeof r[k] === 'boolean') out[k] = r[k];
         // Only a collection that reached the end is complete; one that did not says why.
         if (typeof r.partial === 'string' && r.partial) { out.partial = r.partial; delete out.complete; }
-        progress = { phase: 'done', count: items.length, total: out.total, text: out.partial || '검사 완료', collected: items.length, flagged: spam,
+        progress = { phase: 'done', count: items.length, total: out.total, text: out.partial || MSG.done, collected: items.length, flagged: spam,
           samples: items.filter((c) => c.state === 'spam').slice(0, SAMPLE_COUNT) };
         out.pageMs = Math.round((performance.now() - started) * 10) / 10;
         return out;
@@ -84,14 +91,14 @@
 
   // Deletes the chosen comments one by one through the owner's own controls, reporting each as it goes.
   async function removeEach(ids, url, ctx) {
-    const MSG = VtxSite.MSG;
+    const SITE = VtxSite.MSG;
     const refused = VtxSite.refuseRemoval(url);
     if (refused) return { gone: [], stopped: refused };
     const gone = [];
     const missing = [];
     for (let i = 0; i < ids.length; i++) {
       const id = ids[i];
-      if (window.__vtxStop) return { gone, stopped: { text: MSG.cancelled, kind: 'cancelled' } };
+      if (window.__vtxStop) return { gone, stopped: { text: SITE.cancelled, kind: 'cancelled' } };
       ctx.progress(i, ids.length);
       // A removed thread took its replies with it.
       const parent = VtxSite.parentOf(id);
@@ -106,7 +113,7 @@
       }
       if (!r) {
         const node = await VtxSite.findNode(id);
-        if (window.__vtxStop) return { gone, stopped: { text: MSG.cancelled, kind: 'cancelled' } };
+        if (window.__vtxStop) return { gone, stopped: { text: SITE.cancelled, kind: 'cancelled' } };
         const blocked = VtxSite.blocked ? VtxSite.blocked() : null;
         if (blocked) return { gone, stopped: blocked };
         if (!node) { missing.push(id); continue; }
@@ -118,7 +125,7 @@
       await sleep(VtxSite.removePauseMs);
     }
     ctx.progress(ids.length, ids.length);
-    if (missing.length) return { gone, stopped: { text: MSG.notFound, kind: 'error' } };
+    if (missing.length) return { gone, stopped: { text: SITE.notFound, kind: 'error' } };
     return { gone };
   }
 
@@ -150,19 +157,19 @@
     return exclusive(async () => {
       window.__vtxStop = false;
       const gone = [];
-      progress = { phase: 'delete', count: 0, total: ids.length, text: '삭제 중… 0/' + ids.length, gone };
+      progress = { phase: 'delete', count: 0, total: ids.length, text: say(MSG.deleting, 0, ids.length), gone };
       const ctx = {
-        progress: (count, total) => { progress.count = count; progress.total = total; progress.text = '삭제 중… ' + count + '/' + total; },
-        gone: (id) => { gone.push(id); progress.count = gone.length; progress.text = '삭제 중… ' + gone.length + '/' + ids.length; },
+        progress: (count, total) => { progress.count = count; progress.total = total; progress.text = say(MSG.deleting, count, total); },
+        gone: (id) => { gone.push(id); progress.count = gone.length; progress.text = say(MSG.deleting, gone.length, ids.length); },
       };
       try {
         const r = await removeEach(ids, url, ctx);
         const out = { gone: Array.from(new Set(r.gone.map(String))) };
         if (r.stopped) out.stopped = { text: String(r.stopped.text), kind: String(r.stopped.kind) };
-        progress = { phase: 'done', count: out.gone.length, total: ids.length, text: '삭제 완료', gone: out.gone };
+        progress = { phase: 'done', count: out.gone.length, total: ids.length, text: MSG.deleted, gone: out.gone };
         return out;
       } catch (e) {
-        progress = { phase: 'done', count: gone.length, total: ids.length, text: '삭제 중단', gone: gone.slice() };
+        progress = { phase: 'done', count: gone.length, total: ids.length, text: MSG.deleteStopped, gone: gone.slice() };
         throw e;
       }
     });

@@ -2,23 +2,24 @@
 // REST answers (the requests the page makes for a signed-in viewer) and falls back to the
 // rendered comment list; deletes and marks comments through the page's own comment controls.
 const VtxSite = (() => {
+  // Message codes, not sentences: the application shows each in the owner's language.
   const MSG = {
-    intro: '내 게시물을 연 상태에서 스팸 검사를 누르면 댓글을 모두 불러와 검사합니다.',
-    guide: '내 게시물을 열면(프로필에서 게시물 클릭) 여기서 스팸 검사를 할 수 있습니다.',
-    empty: '이 게시물에서 댓글을 찾지 못했습니다. 댓글이 없는 게시물이거나, 댓글 목록이 보이지 않는 화면입니다.',
-    readOnly: '로그인하지 않아 화면에 공개된 댓글만 수집해 검사했습니다(답글과 일부 댓글은 빠질 수 있음). 삭제는 로그인한 뒤 내 게시물에서 하세요.',
-    unsupported: '지원하는 댓글 화면이 아닙니다',
-    notFound: '검사한 댓글을 찾지 못했습니다. 다시 검사해 주세요.',
-    pageChanged: '댓글 페이지가 바뀌었습니다. 다시 검사해 주세요.',
-    signIn: '삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요.',
-    noOptions: '댓글 옵션 버튼을 찾지 못해 중단했습니다. (인스타그램 화면이 바뀌었을 수 있음)',
-    noDelete: '메뉴에 삭제가 없어 중단했습니다. 내 게시물의 댓글만 삭제할 수 있습니다.',
-    notGone: '삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다.',
-    cancelled: '삭제를 취소했습니다.',
+    intro: 'instagram.intro',
+    guide: 'instagram.guide',
+    empty: 'instagram.empty',
+    readOnly: 'instagram.readOnly',
+    unsupported: 'unsupported',
+    notFound: 'notFound',
+    pageChanged: 'pageChanged',
+    signIn: 'signIn',
+    noOptions: 'instagram.noOptions',
+    noDelete: 'instagram.noDelete',
+    notGone: 'notGone',
+    cancelled: 'cancelled',
     // Why a collection ended before the end the site reports.
-    partialData: '사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.',
-    partialReplies: '사이트가 답글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.',
-    partialStopped: '검사를 멈춰 일부만 수집했습니다.',
+    partialData: 'partialData',
+    partialReplies: 'partialReplies',
+    partialStopped: 'partialStopped',
   };
   const WEB_APP_ID = '936619743392459';
 

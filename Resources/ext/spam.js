@@ -2,7 +2,8 @@
 // A verdict is {state, reason, score}: state "spam", "ok" or "skip"; reason a comma-separated
 // list of codes ("contact", "invest", ...), strongest first; score 0..1.
 const VtxSpam = (() => {
-  const LIKES_SKIP = '좋아요가 있어 검사에서 제외';
+  // A message code: the application shows the reason in the owner's language.
+  const LIKES_SKIP = 'skip.likes';
   const THRESHOLD = 0.5;
 
   // Zero-width characters and the marks people put between letters to dodge filters.

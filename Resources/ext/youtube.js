@@ -2,26 +2,27 @@
 // comment data (the same requests the page makes), and acts on comments through the page's
 // own menus. Falls back to the rendered comment list when the data cannot be reached.
 const VtxSite = (() => {
+  // Message codes, not sentences: the application shows each in the owner's language.
   const MSG = {
     // Shown on a video page before its first scan.
-    intro: '스팸 검사를 누르면 이 영상의 댓글을 불러와 검사합니다. 로그인하지 않아도 됩니다.',
+    intro: 'youtube.intro',
     // Shown on any other page of the site.
-    guide: 'youtube.com에서는 영상 페이지에서 댓글을 수집하고 검사합니다.',
-    empty: '이 영상에서 댓글을 찾지 못했습니다. 댓글이 꺼져 있거나 아직 없는 영상입니다.',
-    readOnly: '로그인하지 않아 수집과 검사만 했습니다. 삭제하려면 유튜브에 로그인한 뒤 내 영상에서 다시 검사하세요.',
-    unsupported: '지원하는 댓글 화면이 아닙니다',
-    notFound: '검사한 댓글을 찾지 못했습니다. 다시 검사해 주세요.',
-    pageChanged: '댓글 페이지가 바뀌었습니다. 다시 검사해 주세요.',
-    signIn: '삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요.',
-    noMenu: '댓글의 작업 메뉴를 찾지 못해 중단했습니다. (유튜브 화면이 바뀌었을 수 있음)',
-    noDelete: '메뉴에 삭제가 없어 중단했습니다. 내 채널의 영상에 달린 댓글만 삭제할 수 있습니다.',
-    notGone: '삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다.',
-    cancelled: '삭제를 취소했습니다.',
+    guide: 'youtube.guide',
+    empty: 'youtube.empty',
+    readOnly: 'youtube.readOnly',
+    unsupported: 'unsupported',
+    notFound: 'notFound',
+    pageChanged: 'pageChanged',
+    signIn: 'signIn',
+    noMenu: 'youtube.noMenu',
+    noDelete: 'youtube.noDelete',
+    notGone: 'notGone',
+    cancelled: 'cancelled',
     // Why a collection ended before the end the site reports.
-    partialData: '사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.',
-    partialReplies: '사이트가 답글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.',
-    partialStopped: '검사를 멈춰 일부만 수집했습니다.',
-    noData: '사이트가 댓글을 보내지 않았습니다. 잠시 뒤 다시 검사해 주세요.',
+    partialData: 'partialData',
+    partialReplies: 'partialReplies',
+    partialStopped: 'partialStopped',
+    noData: 'youtube.noData',
   };
 
   const { sleep, waitFor, Halt, pause, fetchText } = VtxTime;

@@ -3,6 +3,7 @@
 #include "Await.h"
 #include "FakeService.h"
 #include "HistoryFixture.h"
+#include "LanguageScope.h"
 
 #include "Base/AppSettings.h"
 #include "Dashboard/StatisticsSheet.h"
@@ -61,6 +62,7 @@ QImage renderSettingsView(const QString &view, bool korean)
 {
     if (!settingsGalleryViews().contains(view))
         return {};
+    LanguageScope language(korean);
     QTemporaryDir dir;
     AppSettings settings(dir.filePath(QStringLiteral("settings.json")));
     settings.setValue(QStringLiteral("vt.keywords"), QStringList {QStringLiteral("telegram"), QStringLiteral("카지노"),
@@ -109,7 +111,7 @@ QImage renderSettingsView(const QString &view, bool korean)
         tab = SettingsTab::history;
     else if (view.startsWith(QLatin1String("settings-account")))
         tab = SettingsTab::account;
-    SettingsWindow window(&model, tab, nullptr, &prompts, korean);
+    SettingsWindow window(&model, tab, nullptr, &prompts);
     if (view == QLatin1String("settings-account-email")) {
         if (auto *pane = qobject_cast<AccountPane *>(window.pane())) {
             pane->state()->setEmail(QStringLiteral("owner@example.com"));

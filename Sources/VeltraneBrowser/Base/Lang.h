@@ -8,7 +8,7 @@
 //   Lang::system()               true for Korean; decided on first use
 //   Lang::use(korean)            switches the run's language (tests that check both languages)
 //   Lang::pick(ko, en)           the text of the run's language, at the place of use
-//   localizedSiteMessage(text)   English for the known Korean page-script messages
+//   localizedSiteMessage(m)      the text of a page script's message code (Base/SiteMessage)
 
 #include <QString>
 #include <QStringList>
@@ -37,14 +37,10 @@ public:
     static bool decide(const std::optional<QString> &vtLang, const QStringList &preferredLanguages);
 };
 
-// The text to show for a message that a page script returned (page scripts write Korean).
-QString localizedSiteMessage(const QString &text);
-// The same for a given interface language; localizedSiteMessage(t) == localizedSiteMessage(t, Lang::system()).
-QString localizedSiteMessage(const QString &text, bool korean);
-// The English text of a page-script message whatever the run's language (for the run log).
-QString englishSiteMessage(const QString &text);
+// The text of a message that a page script sent (a code, see Base/SiteMessage.h) in the run's
+// language; a text that is no code is returned as it is.
+QString localizedSiteMessage(const QString &message);
+// The same, always in English (for the run log).
+QString englishSiteMessage(const QString &message);
 // Whether a text is one of the page scripts' known messages.
-bool isSiteMessage(const QString &text);
-
-// The host name that the YouTube page script writes into its introduction message.
-inline constexpr char16_t kYouTubeMessageHost[] = u"youtube.com";
+bool isSiteMessage(const QString &message);

@@ -262,7 +262,8 @@ QCoro::Task<QByteArray> SpamEngine::call(QString expression, QJsonObject args, b
     std::function<bool()> stopped;
     if (stoppable)
         stopped = stopTest();
-    std::function<QString(const QString &)> scriptError = [](const QString &message) { return message; };
+    // The scripts fail with a message code; the error carries its text.
+    std::function<QString(const QString &)> scriptError = [](const QString &message) { return localizedSiteMessage(message); };
     const PageCall::Answer answer = co_await runOnPage(page, pageID, QString::fromUtf8("vtx"), source, args, timeoutMs,
                                                        maxChars, scriptError, stopped);
     if (answer.type != QLatin1String("string") || !answer.text)

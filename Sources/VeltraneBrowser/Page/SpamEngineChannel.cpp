@@ -10,7 +10,6 @@
 #include "Page/PageCall.h"
 
 #include <QFile>
-#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStringDecoder>
@@ -28,22 +27,6 @@ QString &channelScriptFile()
 constexpr qsizetype kChannelAnswerChars = 4 * 1024 * 1024;
 
 const QString kWorld = QStringLiteral("vt-channel");
-
-// The channel script reports in Korean; its known texts get their English form here.
-QString channelScriptMessage(const QString &text)
-{
-    static const QHash<QString, QString> english{
-        {QStringLiteral("내 채널 화면을 열지 못했습니다."), QStringLiteral("Couldn't open your channel page.")},
-        {QStringLiteral("로그인이 필요하거나 사이트가 확인을 요청해 내 게시물을 불러오지 못했습니다."),
-         QStringLiteral("Couldn't load your posts: the site asks you to sign in or to confirm it's you.")},
-        {QStringLiteral("내 게시물 목록을 읽지 못했습니다. (사이트 화면이 바뀌었을 수 있음)"),
-         QStringLiteral("Couldn't read your list of posts. (The site's layout may have changed.)")},
-    };
-    const auto it = english.constFind(text);
-    if (it == english.constEnd())
-        return text;
-    return Lang::pick(text, *it);
-}
 
 QJsonObject channelArguments(const QString &step, const QString &site, qint64 limit)
 {
@@ -90,7 +73,7 @@ QCoro::Task<QJsonValue> SpamEngine::channel(QString step, QString site, qint64 l
         throw BrowserError(path + QStringLiteral(": not UTF-8 text"));
 
     const PageCall::Answer answer = co_await runOnPage(page, pageID, kWorld, source, channelArguments(step, site, limit),
-                                                       channelTimeoutMs, kChannelAnswerChars, &channelScriptMessage);
+                                                       channelTimeoutMs, kChannelAnswerChars, &localizedSiteMessage);
     if (answer.type == QLatin1String("string"))
         co_return QJsonValue(answer.text.value_or(QString()));
     if (!answer.text)

@@ -231,7 +231,7 @@ QCoro::Task<void> SpamModel::removeSelected(Confirm confirm)
     const bool moved = !samePage(pageID);
     if (error && !moved) {
         const QString text = korean ? QStringLiteral("삭제 중 오류: ") + *error
-                                    : QStringLiteral("Delete error: ") + localizedSiteMessage(*error, false);
+                                    : QStringLiteral("Delete error: ") + englishSiteMessage(*error);
         // Comments that progress reports recorded as deleted before the failure stay recorded.
         setLastRemovalCount(int(m_deletedNow.size()));
         if (!m_deletedNow.isEmpty()) {
@@ -274,7 +274,7 @@ QCoro::Task<void> SpamModel::removeSelected(Confirm confirm)
     bool toIssue = false;
     if (result.stopped) {
         const Stopped &stop = *result.stopped;
-        m_lastRemovalStop = korean ? stop.text : localizedSiteMessage(stop.text);
+        m_lastRemovalStop = localizedSiteMessage(stop.text);
         text = m_lastRemovalStop + (n > 0 ? deletedSuffix(n, korean) : QString());
         if (stop.kind == QLatin1String("blocked")) {
             m_lastRemovalBlocked = true;

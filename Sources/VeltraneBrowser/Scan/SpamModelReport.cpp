@@ -24,7 +24,7 @@ QString hiddenSentence(bool korean)
 bool tableText(const QString &text)
 {
     static const QString deletingPrefix = QStringLiteral("삭제 중… ");
-    return !text.isEmpty() && !text.startsWith(deletingPrefix) && localizedSiteMessage(text, false) != text;
+    return !text.isEmpty() && !text.startsWith(deletingPrefix) && isSiteMessage(text);
 }
 
 } // namespace
@@ -81,7 +81,7 @@ SpamModel::StatusLine SpamModel::scanStatus(const ScanFacts &f, const QString &n
 {
     // A collection that stopped short says why, after the counts, so that the owner scans again.
     if (f.partial) {
-        const QString why = localizedSiteMessage(*f.partial, korean);
+        const QString why = localizedSiteMessage(*f.partial);
         if (f.total == 0)
             return {why, QStringLiteral("warn")};
         ScanFacts whole = f;
@@ -95,7 +95,7 @@ SpamModel::StatusLine SpamModel::scanStatus(const ScanFacts &f, const QString &n
     if (f.total == 0) {
         // The page's own sentence when it has one the owner can read; else the fixed sentence.
         if (m_info && !m_info->emptyText.isEmpty() && (korean || tableText(m_info->emptyText)))
-            return {localizedSiteMessage(m_info->emptyText, korean), warn};
+            return {localizedSiteMessage(m_info->emptyText), warn};
         return {korean ? QStringLiteral("댓글을 찾지 못했습니다.") : QStringLiteral("No comments found."), warn};
     }
     const QString untick = korean ? QStringLiteral("아닌 것은 체크를 해제하세요.") : QStringLiteral("Untick anything that isn't spam.");
@@ -224,7 +224,7 @@ std::optional<SpamModel::StatusLine> SpamModel::progressLine(const ScanProgress 
         // Only a sentence of the fixed message table is shown as the page wrote it (translated);
         // any other wording is rebuilt from the counts, so that no Korean reaches an English line.
         if (tableText(p.text))
-            return StatusLine {localizedSiteMessage(p.text, korean), QStringLiteral("warn")};
+            return StatusLine {localizedSiteMessage(p.text), QStringLiteral("warn")};
         QString line = korean ? QStringLiteral("삭제 중…") : QStringLiteral("Deleting…");
         if (p.total > 0)
             line += u' ' + num(p.count) + u'/' + num(p.total);

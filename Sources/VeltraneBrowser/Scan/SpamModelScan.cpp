@@ -121,7 +121,7 @@ void SpamModel::scanFailed(const QString &description, bool record, const std::o
 {
     const bool korean = Lang::system();
     const QString text = korean ? QStringLiteral("검사 중 오류: ") + description
-                                : QStringLiteral("Scan error: ") + localizedSiteMessage(description, false);
+                                : QStringLiteral("Scan error: ") + englishSiteMessage(description);
     setStatus(text, QStringLiteral("warn"));
     report(text);
     if (record && key)

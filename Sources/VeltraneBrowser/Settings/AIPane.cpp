@@ -15,11 +15,6 @@
 
 namespace {
 
-QString pick(bool korean, const char *ko, const char *en)
-{
-    return korean ? QString::fromUtf8(ko) : QString::fromUtf8(en);
-}
-
 QLabel *plainLabel(const QString &text, bool wrap = true)
 {
     auto *l = new QLabel(text);
@@ -30,8 +25,8 @@ QLabel *plainLabel(const QString &text, bool wrap = true)
 
 } // namespace
 
-AIPane::AIPane(SpamModel *model, VeltraneAccount *account, bool korean, QWidget *parent)
-    : QWidget(parent), m_model(model), m_account(account), m_korean(korean)
+AIPane::AIPane(SpamModel *model, VeltraneAccount *account, QWidget *parent)
+    : QWidget(parent), m_model(model), m_account(account)
 {
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
@@ -49,21 +44,17 @@ AIPane::Prompt AIPane::prompt(bool aiOn, bool signedIn, bool testMode, bool devi
     return deviceAccounts ? Prompt::deviceRetry : Prompt::signIn;
 }
 
-QString AIPane::subtitle(bool aiOn, bool korean)
+QString AIPane::subtitle(bool aiOn)
 {
-    return aiOn ? pick(korean, "AI가 댓글에서 스팸·욕설·성적 표현을 찾습니다.",
-                       "The AI finds spam, abuse and sexual content in your comments.")
-                : pick(korean, "꺼져 있습니다. 키워드 규칙으로만 검사합니다.", "Off. Only the keyword rules are used.");
+    return aiOn ? tr("The AI finds spam, abuse and sexual content in your comments.")
+                : tr("Off. Only the keyword rules are used.");
 }
 
-QString AIPane::consentNote(bool korean)
+QString AIPane::consentNote()
 {
-    const QString name = QStringLiteral("Glimora");
-    return korean ? QStringLiteral("AI 검사를 켜면 댓글 본문이 ") + name
-            + QStringLiteral(" 서버를 거쳐 외부 AI(Quorant)로 전송됩니다. 서버는 저장하지 않으며 키워드는 보내지 않습니다.")
-                  : QStringLiteral("With the AI check on, comment text is sent through the ") + name
-            + QStringLiteral(" server to an external AI (Quorant). The server does not store it, and your keywords are "
-                             "not sent.");
+    return tr("With the AI check on, comment text is sent through the %1 server to an external AI (Quorant). The "
+              "server does not store it, and your keywords are not sent.")
+        .arg(QStringLiteral("Glimora"));
 }
 
 void AIPane::rebuild()
@@ -84,15 +75,15 @@ void AIPane::rebuild()
     sr->setContentsMargins(20, 20, 20, 20);
     sr->setSpacing(16);
     auto *texts = new QVBoxLayout;
-    auto *title = plainLabel(pick(m_korean, "AI 검사", "AI check"), false);
+    auto *title = plainLabel(tr("AI check"), false);
     QFont tf = title->font();
     tf = ScaledFont::of(tf, 1.3);
     tf.setWeight(QFont::DemiBold);
     title->setFont(tf);
     texts->addWidget(title);
-    texts->addWidget(plainLabel(subtitle(on, m_korean)));
+    texts->addWidget(plainLabel(subtitle(on)));
     sr->addLayout(texts, 1);
-    auto *mainSwitch = new BrandSwitch(pick(m_korean, "AI 검사", "AI check"), true, m_korean);
+    auto *mainSwitch = new BrandSwitch(tr("AI check"), true);
     mainSwitch->setChecked(on);
     connect(mainSwitch, &BrandSwitch::toggled, m_model, &SpamModel::setAIOn);
     sr->addWidget(mainSwitch);
@@ -109,10 +100,9 @@ void AIPane::rebuild()
         warn->setStyleSheet(QStringLiteral("color: #c77d0a;"));
         pr->addWidget(warn);
         if (p == Prompt::deviceRetry) {
-            pr->addWidget(plainLabel(pick(m_korean, "고유번호를 받지 못했습니다. 인터넷 연결을 확인해 주세요.",
-                                          "Couldn't get your number. Check the internet connection.")),
+            pr->addWidget(plainLabel(tr("Couldn't get your number. Check the internet connection.")),
                           1);
-            auto *retry = new SettingsButton(pick(m_korean, "다시 시도", "Try again"), SettingsButton::Kind::primary);
+            auto *retry = new SettingsButton(tr("Try again"), SettingsButton::Kind::primary);
             QPointer<VeltraneAccount> account = m_account;
             connect(retry, &QPushButton::clicked, this, [account] {
                 if (account)
@@ -120,8 +110,8 @@ void AIPane::rebuild()
             });
             pr->addWidget(retry);
         } else {
-            pr->addWidget(plainLabel(pick(m_korean, "로그인해야 AI 검사가 실행됩니다.", "Sign in to run the AI check.")), 1);
-            auto *signIn = new SettingsButton(pick(m_korean, "로그인하기", "Sign in"), SettingsButton::Kind::primary);
+            pr->addWidget(plainLabel(tr("Sign in to run the AI check.")), 1);
+            auto *signIn = new SettingsButton(tr("Sign in"), SettingsButton::Kind::primary);
             connect(signIn, &QPushButton::clicked, this, &AIPane::openAccount);
             pr->addWidget(signIn);
         }
@@ -130,28 +120,28 @@ void AIPane::rebuild()
     column->addWidget(main);
 
     // Kinds card: dimmed and fixed while the check is off; the switches keep their values.
-    auto *kinds = new SettingsCard(pick(m_korean, "찾을 항목", "What to look for"));
-    auto *always = plainLabel(pick(m_korean, "항상", "Always"), false);
+    auto *kinds = new SettingsCard(tr("What to look for"));
+    auto *always = plainLabel(tr("Always"), false);
     always->setForegroundRole(QPalette::PlaceholderText);
-    kinds->add(new SettingsRow(QStringLiteral("mail-mark-junk"), pick(m_korean, "스팸", "Spam"),
-                               pick(m_korean, "광고, 사기, 연락·링크 유도", "Ads, scams, lures to contact someone or open a link"),
+    kinds->add(new SettingsRow(QStringLiteral("mail-mark-junk"), tr("Spam"),
+                               tr("Ads, scams, lures to contact someone or open a link"),
                                always));
     kinds->addDivider(64);
-    auto *abuse = new BrandSwitch(pick(m_korean, "욕설·비방", "Abuse"), false, m_korean);
+    auto *abuse = new BrandSwitch(tr("Abuse"), false);
     abuse->setChecked(m_model->aiAbuse());
     connect(abuse, &BrandSwitch::toggled, m_model, &SpamModel::setAIAbuse);
-    kinds->add(new SettingsRow(QStringLiteral("dialog-warning"), pick(m_korean, "욕설·비방", "Abuse"),
-                               pick(m_korean, "사람을 향한 욕설과 비하", "Insults and harassment aimed at people"), abuse));
+    kinds->add(new SettingsRow(QStringLiteral("dialog-warning"), tr("Abuse"),
+                               tr("Insults and harassment aimed at people"), abuse));
     kinds->addDivider(64);
-    auto *sexual = new BrandSwitch(pick(m_korean, "성적 표현", "Sexual content"), false, m_korean);
+    auto *sexual = new BrandSwitch(tr("Sexual content"), false);
     sexual->setChecked(m_model->aiSexual());
     connect(sexual, &BrandSwitch::toggled, m_model, &SpamModel::setAISexual);
-    kinds->add(new SettingsRow(QStringLiteral("view-hidden"), pick(m_korean, "성적 표현", "Sexual content"),
-                               pick(m_korean, "성적인 말과 노골적인 내용", "Sexual remarks and explicit content"), sexual));
+    kinds->add(new SettingsRow(QStringLiteral("view-hidden"), tr("Sexual content"),
+                               tr("Sexual remarks and explicit content"), sexual));
     kinds->setEnabled(on);
     column->addWidget(kinds);
 
-    auto *note = plainLabel(consentNote(m_korean));
+    auto *note = plainLabel(consentNote());
     note->setForegroundRole(QPalette::PlaceholderText);
     column->addWidget(note);
     m_layout->addWidget(m_content);

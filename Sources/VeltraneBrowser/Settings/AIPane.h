@@ -14,12 +14,12 @@ class AIPane : public QWidget {
 public:
     enum class Prompt { none, deviceRetry, signIn };
 
-    AIPane(SpamModel *model, VeltraneAccount *account, bool korean, QWidget *parent = nullptr);
+    AIPane(SpamModel *model, VeltraneAccount *account, QWidget *parent = nullptr);
 
     // Which prompt stands under the main switch.
     static Prompt prompt(bool aiOn, bool signedIn, bool testMode, bool deviceAccounts);
-    static QString subtitle(bool aiOn, bool korean);
-    static QString consentNote(bool korean);
+    static QString subtitle(bool aiOn);
+    static QString consentNote();
 
 signals:
     // "Sign in": the window moves to the account tab.
@@ -30,7 +30,6 @@ private:
 
     QPointer<SpamModel> m_model;
     QPointer<VeltraneAccount> m_account;
-    bool m_korean;
     QVBoxLayout *m_layout;
     QWidget *m_content = nullptr;
 };

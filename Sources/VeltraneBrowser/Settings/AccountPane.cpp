@@ -20,11 +20,6 @@
 
 namespace {
 
-QString pick(bool korean, const char *ko, const char *en)
-{
-    return korean ? QString::fromUtf8(ko) : QString::fromUtf8(en);
-}
-
 QLabel *text(const QString &value, bool muted = false)
 {
     auto *l = new QLabel(value);
@@ -47,8 +42,8 @@ QUrl under(const QString &path)
 
 } // namespace
 
-AccountPane::AccountPane(VeltraneAccount *account, bool korean, QWidget *parent)
-    : QWidget(parent), m_state(new AccountPaneState(account, korean, this)), m_korean(korean)
+AccountPane::AccountPane(VeltraneAccount *account, QWidget *parent)
+    : QWidget(parent), m_state(new AccountPaneState(account, this))
 {
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
@@ -75,7 +70,7 @@ QString AccountPane::shape() const
                         QString::number(s.failed()), a ? a->emailText() : QString(), a ? a->supportCodeText() : QString(),
                         QString::number(a && a->hasPassword()), QString::number(a && a->testMode()),
                         QString::number(a && a->emailLogin()), QString::number(a && a->deviceAccounts()),
-                        a ? a->fileNotice(m_korean) : QString()}
+                        a ? a->fileNoticeText() : QString()}
         .join(QLatin1Char('|'));
 }
 
@@ -103,7 +98,6 @@ void AccountPane::rebuild()
     QVBoxLayout *column = PaneContent::renew(this, m_layout, m_content);
     AccountPaneState *s = m_state;
     VeltraneAccount *account = s->account();
-    const bool k = m_korean;
 
     auto field = [this, s](const QString &placeholder, const QString &value, bool secure, auto setter,
                            std::function<void()> submit) {
@@ -144,14 +138,13 @@ void AccountPane::rebuild()
         auto *row = new QHBoxLayout(rowWidget);
         row->setContentsMargins(0, top, 0, 0);
         row->setSpacing(10);
-        const bool k = m_korean;
         if (s->codeSent()) {
             auto *go = button(confirm, SettingsButton::Kind::primary, [s] { s->verifyCode(); });
             row->addWidget(go);
-            row->addWidget(button(pick(k, "코드 다시 받기", "Send again"), SettingsButton::Kind::plain, [s] { s->sendCode(); }));
+            row->addWidget(button(tr("Send again"), SettingsButton::Kind::plain, [s] { s->sendCode(); }));
             m_updates.append([s, go] { go->setEnabled(s->canVerify()); });
         } else {
-            row->addWidget(button(pick(k, "인증 코드 받기", "Email me a code"), SettingsButton::Kind::primary, [s] { s->sendCode(); }));
+            row->addWidget(button(tr("Email me a code"), SettingsButton::Kind::primary, [s] { s->sendCode(); }));
         }
         row->addWidget(progress());
         row->addStretch(1);
@@ -161,7 +154,7 @@ void AccountPane::rebuild()
 
     // An account file that could not be read: what became of it comes first.
     if (account && account->fileUnreadable()) {
-        auto *notice = text(QStringLiteral("\u26A0 ") + account->fileNotice(k));
+        auto *notice = text(QStringLiteral("\u26A0 ") + account->fileNoticeText());
         notice->setObjectName(QStringLiteral("accountFileNotice"));
         notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
         notice->setStyleSheet(QStringLiteral("color: #c0392b;"));
@@ -170,51 +163,48 @@ void AccountPane::rebuild()
 
     if (!s->signedIn()) {
         if (s->showsTestServerNote())
-            column->addWidget(text(pick(k, "테스트 서버라 로그인하지 않아도 AI 검사를 쓸 수 있습니다.",
-                                        "This is a test server; the AI check works without signing in.")));
+            column->addWidget(text(tr("This is a test server; the AI check works without signing in.")));
         const AccountPaneState::Card card = s->card();
         auto *content = new QWidget;
         auto *cl = cardBox(content);
         SettingsCard *holder = nullptr;
         if (card == AccountPaneState::Card::device) {
-            holder = new SettingsCard(pick(k, "시작하기", "Get started"));
-            cl->addWidget(text(pick(k, "가입 없이 이 컴퓨터에 고유번호를 받아 바로 쓸 수 있습니다.",
-                                    "Get a number for this computer and start right away, no sign-up.")));
+            holder = new SettingsCard(tr("Get started"));
+            cl->addWidget(text(tr("Get a number for this computer and start right away, no sign-up.")));
             auto *row = new QHBoxLayout;
             row->setSpacing(10);
-            auto *start = button(pick(k, "시작하기", "Get started"), SettingsButton::Kind::primary, [s] { s->startDevice(); });
+            auto *start = button(tr("Get started"), SettingsButton::Kind::primary, [s] { s->startDevice(); });
             start->setEnabled(!s->busy());
             row->addWidget(start);
             row->addWidget(progress());
             row->addStretch(1);
-            row->addWidget(button(pick(k, "기존 계정으로 로그인", "Sign in to an existing account"), SettingsButton::Kind::plain,
+            row->addWidget(button(tr("Sign in to an existing account"), SettingsButton::Kind::plain,
                                   [s] { s->setUsePassword(true); }));
             cl->addLayout(row);
         } else if (card == AccountPaneState::Card::email) {
-            holder = new SettingsCard(pick(k, "이메일로 시작", "Continue with email"));
-            cl->addWidget(field(pick(k, "이메일", "Email"), s->email(), false, &AccountPaneState::setEmail, [s] { s->sendCode(); }));
+            holder = new SettingsCard(tr("Continue with email"));
+            cl->addWidget(field(tr("Email"), s->email(), false, &AccountPaneState::setEmail, [s] { s->sendCode(); }));
             if (s->codeSent()) {
-                cl->addWidget(field(pick(k, "메일로 받은 6자리 코드", "6-digit code from the email"), s->code(), false,
+                cl->addWidget(field(tr("6-digit code from the email"), s->code(), false,
                                     &AccountPaneState::setCode, [s] { s->verifyCode(); }));
-                cl->addWidget(text(pick(k, "처음이면 이 이메일로 계정이 만들어집니다.",
-                                        "If this is your first time, an account is created for this email."), true));
+                cl->addWidget(text(tr("If this is your first time, an account is created for this email."), true));
             }
-            auto [rowWidget, row] = codeActions(pick(k, "확인", "Continue"), 4);
-            row->addWidget(button(pick(k, "비밀번호로 로그인", "Use a password"), SettingsButton::Kind::plain,
+            auto [rowWidget, row] = codeActions(tr("Continue"), 4);
+            row->addWidget(button(tr("Use a password"), SettingsButton::Kind::plain,
                                   [s] { s->setUsePassword(true); }));
             cl->addWidget(rowWidget);
         } else {
             holder = new SettingsCard(s->passwordCardTitle());
-            cl->addWidget(field(pick(k, "이메일", "Email"), s->email(), false, &AccountPaneState::setEmail, {}));
-            cl->addWidget(field(pick(k, "비밀번호 (8자 이상)", "Password (8+ characters)"), s->password(), true,
+            cl->addWidget(field(tr("Email"), s->email(), false, &AccountPaneState::setEmail, {}));
+            cl->addWidget(field(tr("Password (8+ characters)"), s->password(), true,
                                 &AccountPaneState::setPassword, [s] { s->signInWithPassword(false); }));
             auto *rowWidget = new QWidget;
             auto *row = new QHBoxLayout(rowWidget);
             row->setContentsMargins(0, 4, 0, 0);
             row->setSpacing(10);
-            row->addWidget(button(pick(k, "로그인", "Sign In"), SettingsButton::Kind::primary, [s] { s->signInWithPassword(false); }));
+            row->addWidget(button(tr("Sign In"), SettingsButton::Kind::primary, [s] { s->signInWithPassword(false); }));
             if (s->offersCreateAccount())
-                row->addWidget(button(pick(k, "새 계정 만들기", "Create Account"), SettingsButton::Kind::plain,
+                row->addWidget(button(tr("Create Account"), SettingsButton::Kind::plain,
                                       [s] { s->signInWithPassword(true); }));
             row->addWidget(progress());
             if (s->offersWaySwitch()) {
@@ -228,8 +218,7 @@ void AccountPane::rebuild()
         }
         holder->add(content);
         column->addWidget(holder);
-        column->addWidget(text(pick(k, "계정은 AI 검사에만 쓰입니다. 규칙 검사와 삭제는 계정 없이 됩니다.",
-                                    "The account is only for the AI check. Rule checks and deleting work without one.")));
+        column->addWidget(text(tr("The account is only for the AI check. Rule checks and deleting work without one.")));
     } else {
         // Header.
         auto *header = new QFrame;
@@ -270,26 +259,25 @@ void AccountPane::rebuild()
         lines->addWidget(sub);
         hl->addLayout(lines, 1);
         if (!s->deviceAccount())
-            hl->addWidget(button(pick(k, "로그아웃", "Sign Out"), SettingsButton::Kind::plain, [s] { s->signOut(); }));
+            hl->addWidget(button(tr("Sign Out"), SettingsButton::Kind::plain, [s] { s->signOut(); }));
         column->addWidget(header);
 
         if (s->showsLinkCard()) {
-            auto *link = new SettingsCard(pick(k, "다른 컴퓨터에서도 쓰기", "Use it on other computers"));
+            auto *link = new SettingsCard(tr("Use it on other computers"));
             auto *content = new QWidget;
             auto *cl = cardBox(content);
-            cl->addWidget(text(pick(k, "이메일을 연결하면 다른 컴퓨터에서도 그 이메일로 로그인해 이어서 쓸 수 있습니다. 그 이메일에 이미 계정이 있으면 두 계정을 합칩니다.",
-                                    "Link an email to sign in with it on other computers and carry on. If that email "
-                                    "already has an account, the two accounts are merged.")));
-            cl->addWidget(field(pick(k, "이메일", "Email"), s->email(), false, &AccountPaneState::setEmail, [s] { s->sendCode(); }));
+            cl->addWidget(text(tr("Link an email to sign in with it on other computers and carry on. If that email "
+                                  "already has an account, the two accounts are merged.")));
+            cl->addWidget(field(tr("Email"), s->email(), false, &AccountPaneState::setEmail, [s] { s->sendCode(); }));
             if (s->codeSent())
-                cl->addWidget(field(pick(k, "메일로 받은 6자리 코드", "6-digit code from the email"), s->code(), false,
+                cl->addWidget(field(tr("6-digit code from the email"), s->code(), false,
                                     &AccountPaneState::setCode, [s] { s->verifyCode(); }));
-            cl->addWidget(codeActions(pick(k, "연결", "Link"), 0).first);
+            cl->addWidget(codeActions(tr("Link"), 0).first);
             link->add(content);
             column->addWidget(link);
         }
 
-        auto *manage = new SettingsCard(pick(k, "계정 관리", "Manage account"));
+        auto *manage = new SettingsCard(tr("Manage account"));
         if (s->showsPasswordRow()) {
             manage->add(new SettingsRow(QStringLiteral("dialog-password"), s->passwordRowTitle(), s->passwordRowSubtitle(),
                                         button(s->passwordRowButton(), SettingsButton::Kind::plain,
@@ -300,9 +288,9 @@ void AccountPane::rebuild()
                 fl->setContentsMargins(18, 0, 18, 18);
                 fl->setSpacing(12);
                 if (account && account->hasPassword())
-                    fl->addWidget(field(pick(k, "현재 비밀번호", "Current password"), s->password(), true,
+                    fl->addWidget(field(tr("Current password"), s->password(), true,
                                         &AccountPaneState::setPassword, {}));
-                fl->addWidget(field(pick(k, "새 비밀번호 (8자 이상)", "New password (8+ characters)"), s->newPassword(), true,
+                fl->addWidget(field(tr("New password (8+ characters)"), s->newPassword(), true,
                                     &AccountPaneState::setNewPassword, {}));
                 auto *go = button(s->passwordFormButton(), SettingsButton::Kind::primary, [s] { s->changePassword(); });
                 m_updates.append([s, go] { go->setEnabled(s->canChangePassword()); });
@@ -312,7 +300,7 @@ void AccountPane::rebuild()
             manage->addDivider(64);
         }
         const bool deleting = s->managing() == AccountPaneState::Managing::remove;
-        manage->add(new SettingsRow(QStringLiteral("edit-delete"), pick(k, "계정 삭제", "Delete account"), s->deleteRowSubtitle(),
+        manage->add(new SettingsRow(QStringLiteral("edit-delete"), tr("Delete account"), s->deleteRowSubtitle(),
                                     button(s->deleteRowButton(), deleting ? SettingsButton::Kind::plain : SettingsButton::Kind::danger,
                                            [s] { s->toggleManaging(AccountPaneState::Managing::remove); }),
                                     false, true));
@@ -324,7 +312,7 @@ void AccountPane::rebuild()
             if (!s->deviceAccount())
                 fl->addWidget(field(s->deleteFieldPlaceholder(), s->password(), s->deleteFieldSecure(),
                                     &AccountPaneState::setPassword, {}));
-            auto *go = button(pick(k, "계정 영구 삭제", "Delete Account Permanently"), SettingsButton::Kind::danger,
+            auto *go = button(tr("Delete Account Permanently"), SettingsButton::Kind::danger,
                               [s] { s->deleteAccount(); });
             m_updates.append([s, go] { go->setEnabled(s->canDelete()); });
             fl->addWidget(go, 0, Qt::AlignLeft);
@@ -349,10 +337,10 @@ void AccountPane::rebuild()
         l->setOpenExternalLinks(true);
         return l;
     };
-    footer->addWidget(link(pick(k, "개인정보처리방침", "Privacy Policy"), privacyUrl()));
-    footer->addWidget(link(pick(k, "이용약관", "Terms"), termsUrl()));
+    footer->addWidget(link(tr("Privacy Policy"), privacyUrl()));
+    footer->addWidget(link(tr("Terms"), termsUrl()));
     if (account && account->server() != VeltraneAccount::defaultServer()) {
-        auto *server = text(pick(k, "서버 ", "Server ") + account->server().toString(), true);
+        auto *server = text(tr("Server %1").arg(account->server().toString()), true);
         server->setWordWrap(false);
         footer->addWidget(server);
     }

@@ -15,7 +15,7 @@ class QVBoxLayout;
 class AccountPane : public QWidget {
     Q_OBJECT
 public:
-    AccountPane(VeltraneAccount *account, bool korean, QWidget *parent = nullptr);
+    AccountPane(VeltraneAccount *account, QWidget *parent = nullptr);
 
     AccountPaneState *state() const { return m_state; }
     // The footer's two links under the service's default endpoint.
@@ -28,7 +28,6 @@ private:
     void rebuild();
 
     AccountPaneState *m_state;
-    bool m_korean;
     QVBoxLayout *m_layout;
     QWidget *m_content = nullptr;
     QString m_shape;

@@ -8,48 +8,41 @@
 
 namespace {
 
-QString pick(bool korean, const char *ko, const char *en)
+// The owner's text for each error code of the service, translated where it is shown.
+const QHash<QString, const char *> &errorTable()
 {
-    return korean ? QString::fromUtf8(ko) : QString::fromUtf8(en);
-}
-
-struct ErrorText {
-    const char *ko;
-    const char *en;
-};
-
-const QHash<QString, ErrorText> &errorTable()
-{
-    static const QHash<QString, ErrorText> table {
-        {QStringLiteral("bad-email"), {"이메일 주소를 확인해 주세요.", "Check the email address."}},
-        {QStringLiteral("bad-password"), {"비밀번호는 8자 이상이어야 합니다.", "The password must be at least 8 characters."}},
-        {QStringLiteral("bad-login"), {"이메일 또는 비밀번호가 올바르지 않습니다.", "The email or password is incorrect."}},
+    static const QHash<QString, const char *> table {
+        {QStringLiteral("bad-email"), QT_TRANSLATE_NOOP("AccountPaneState", "Check the email address.")},
+        {QStringLiteral("bad-password"),
+         QT_TRANSLATE_NOOP("AccountPaneState", "The password must be at least 8 characters.")},
+        {QStringLiteral("bad-login"), QT_TRANSLATE_NOOP("AccountPaneState", "The email or password is incorrect.")},
         {QStringLiteral("bad-code"),
-         {"코드가 맞지 않거나 만료됐습니다. 새 코드를 받아 주세요.", "The code is wrong or has expired. Ask for a new one."}},
+         QT_TRANSLATE_NOOP("AccountPaneState", "The code is wrong or has expired. Ask for a new one.")},
         {QStringLiteral("code-wait"),
-         {"코드는 1분에 한 번만 받을 수 있습니다. 조금 뒤에 다시 눌러 주세요.", "A code can be sent once a minute. Try again shortly."}},
+         QT_TRANSLATE_NOOP("AccountPaneState", "A code can be sent once a minute. Try again shortly.")},
         {QStringLiteral("mail-failed"),
-         {"메일을 보내지 못했습니다. 주소를 확인하고 잠시 뒤에 다시 해 주세요.",
-          "Couldn't send the email. Check the address and try again shortly."}},
+         QT_TRANSLATE_NOOP("AccountPaneState", "Couldn't send the email. Check the address and try again shortly.")},
         {QStringLiteral("email-off"),
-         {"이 서버는 이메일 로그인을 받지 않습니다. 비밀번호로 로그인해 주세요.", "This server doesn't take email sign-in. Use a password."}},
-        {QStringLiteral("already-linked"), {"이미 이메일이 연결된 계정입니다.", "An email is already linked to this account."}},
-        {QStringLiteral("link-email-first"), {"먼저 이메일을 연결해 주세요.", "Link an email first."}},
+         QT_TRANSLATE_NOOP("AccountPaneState", "This server doesn't take email sign-in. Use a password.")},
+        {QStringLiteral("already-linked"),
+         QT_TRANSLATE_NOOP("AccountPaneState", "An email is already linked to this account.")},
+        {QStringLiteral("link-email-first"), QT_TRANSLATE_NOOP("AccountPaneState", "Link an email first.")},
         {QStringLiteral("device-off"),
-         {"이 서버는 가입 없는 계정을 만들어 주지 않습니다. 이메일로 시작해 주세요.",
-          "This server doesn't create accounts without sign-up. Continue with email."}},
-        {QStringLiteral("email-taken"), {"이미 가입된 이메일입니다. 로그인해 주세요.", "This email is already registered. Please sign in."}},
-        {QStringLiteral("rate-limited"), {"시도가 너무 많습니다. 잠시 뒤에 다시 해 주세요.", "Too many attempts. Try again in a moment."}},
-        {QStringLiteral("signed-out"), {"로그인이 풀렸습니다. 다시 로그인해 주세요.", "You were signed out. Please sign in again."}},
-        {QStringLiteral("unreachable"), {"Glimora 서버에 연결하지 못했습니다.", "Couldn't reach the Glimora server."}},
+         QT_TRANSLATE_NOOP("AccountPaneState", "This server doesn't create accounts without sign-up. Continue with email.")},
+        {QStringLiteral("email-taken"),
+         QT_TRANSLATE_NOOP("AccountPaneState", "This email is already registered. Please sign in.")},
+        {QStringLiteral("rate-limited"),
+         QT_TRANSLATE_NOOP("AccountPaneState", "Too many attempts. Try again in a moment.")},
+        {QStringLiteral("signed-out"),
+         QT_TRANSLATE_NOOP("AccountPaneState", "You were signed out. Please sign in again.")},
+        {QStringLiteral("unreachable"), QT_TRANSLATE_NOOP("AccountPaneState", "Couldn't reach the Glimora server.")},
     };
     return table;
 }
 
 } // namespace
 
-AccountPaneState::AccountPaneState(VeltraneAccount *account, bool korean, QObject *parent)
-    : QObject(parent), m_account(account), m_korean(korean)
+AccountPaneState::AccountPaneState(VeltraneAccount *account, QObject *parent) : QObject(parent), m_account(account)
 {
     if (account)
         connect(account, &VeltraneAccount::changed, this, &AccountPaneState::changed);
@@ -70,49 +63,45 @@ QString AccountPaneState::codeDigits(const QString &typed)
     return digits;
 }
 
-QString AccountPaneState::errorText(const QString &code, bool korean)
+QString AccountPaneState::errorText(const QString &code)
 {
     const auto it = errorTable().constFind(code);
     if (it == errorTable().cend())
         return {};
-    return pick(korean, it->ko, it->en);
+    return tr(*it);
 }
 
-QString AccountPaneState::failureText(std::exception_ptr error, bool signedInRule, bool korean)
+QString AccountPaneState::failureText(std::exception_ptr error, bool signedInRule)
 {
     try {
         std::rethrow_exception(error);
     } catch (const APIFailure &failure) {
         if (signedInRule && failure.code == QLatin1String("bad-login"))
-            return pick(korean, "현재 비밀번호가 올바르지 않습니다.", "The current password is incorrect.");
-        if (const QString text = errorText(failure.code, korean); !text.isEmpty())
+            return tr("The current password is incorrect.");
+        if (const QString text = errorText(failure.code); !text.isEmpty())
             return text;
-        return pick(korean, "요청이 실패했습니다 (", "The request failed (") + QString::number(failure.status)
-            + QStringLiteral(").");
+        return tr("The request failed (%1).").arg(failure.status);
     } catch (...) {
-        return pick(korean, "요청이 실패했습니다.", "The request failed.");
+        return tr("The request failed.");
     }
 }
 
-QString AccountPaneState::sentMessage(const QString &email, bool korean)
+QString AccountPaneState::sentMessage(const QString &email)
 {
-    return korean ? email + QStringLiteral("로 코드를 보냈습니다. 10분 안에 입력해 주세요.")
-                  : QStringLiteral("We sent a code to ") + email + QStringLiteral(". Enter it within 10 minutes.");
+    return tr("We sent a code to %1. Enter it within 10 minutes.").arg(email);
 }
 
-QString AccountPaneState::linkedMessage(bool merged, bool korean)
+QString AccountPaneState::linkedMessage(bool merged)
 {
     if (merged)
-        return pick(korean, "이 이메일에 이미 있던 계정과 합쳤습니다. 다른 컴퓨터에서도 이 이메일로 로그인하면 이어서 쓸 수 있습니다.",
-                    "This account was merged into the one that already used this email. Sign in with it on another "
-                    "computer to carry on.");
-    return pick(korean, "이메일을 연결했습니다. 다른 컴퓨터에서도 이 이메일로 로그인하면 이어서 쓸 수 있습니다.",
-                "Email linked. Sign in with it on another computer to carry on.");
+        return tr("This account was merged into the one that already used this email. Sign in with it on another "
+                  "computer to carry on.");
+    return tr("Email linked. Sign in with it on another computer to carry on.");
 }
 
-QString AccountPaneState::createdMessage(bool korean)
+QString AccountPaneState::createdMessage()
 {
-    return pick(korean, "계정을 만들었습니다.", "Your account is ready.");
+    return tr("Your account is ready.");
 }
 
 // ---- state ------------------------------------------------------------------------------
@@ -199,14 +188,14 @@ bool AccountPaneState::offersWaySwitch() const
 
 QString AccountPaneState::passwordCardTitle() const
 {
-    return m_account && m_account->emailLogin() ? pick(m_korean, "비밀번호로 로그인", "Sign in with a password")
-                                                : pick(m_korean, "로그인 또는 회원가입", "Sign in or create an account");
+    return m_account && m_account->emailLogin() ? tr("Sign in with a password")
+                                                : tr("Sign in or create an account");
 }
 
 QString AccountPaneState::waySwitchLabel() const
 {
-    return m_account && m_account->deviceAccounts() ? pick(m_korean, "가입 없이 시작", "Start without signing up")
-                                                    : pick(m_korean, "이메일 코드로 로그인", "Use an email code");
+    return m_account && m_account->deviceAccounts() ? tr("Start without signing up")
+                                                    : tr("Use an email code");
 }
 
 bool AccountPaneState::canChangePassword() const
@@ -234,61 +223,60 @@ QString AccountPaneState::badge() const
 QString AccountPaneState::headerTitle() const
 {
     if (deviceAccount())
-        return pick(m_korean, "이 컴퓨터", "This computer");
+        return tr("This computer");
     return m_account ? m_account->emailText() : QString();
 }
 
 QString AccountPaneState::headerSubtitle() const
 {
     if (!deviceAccount())
-        return pick(m_korean, "로그인됨", "Signed in");
+        return tr("Signed in");
     const QString code = m_account->supportCodeText();
     if (!code.isEmpty())
-        return pick(m_korean, "고유번호 ", "ID ") + code;
-    return pick(m_korean, "가입 없이 쓰는 중입니다", "Using it without signing up");
+        return tr("ID %1").arg(code);
+    return tr("Using it without signing up");
 }
 
 QString AccountPaneState::passwordRowTitle() const
 {
-    return m_account && m_account->hasPassword() ? pick(m_korean, "비밀번호 변경", "Change password")
-                                                 : pick(m_korean, "비밀번호 정하기", "Set a password");
+    return m_account && m_account->hasPassword() ? tr("Change password")
+                                                 : tr("Set a password");
 }
 
 QString AccountPaneState::passwordRowSubtitle() const
 {
     return m_account && m_account->hasPassword()
-        ? pick(m_korean, "다른 기기에서는 로그아웃됩니다.", "Other devices will be signed out.")
-        : pick(m_korean, "안 정해도 이메일 코드로 로그인할 수 있습니다.", "Optional: you can always sign in with an emailed code.");
+        ? tr("Other devices will be signed out.")
+        : tr("Optional: you can always sign in with an emailed code.");
 }
 
 QString AccountPaneState::passwordRowButton() const
 {
     if (m_managing == Managing::password)
-        return pick(m_korean, "닫기", "Close");
-    return m_account && m_account->hasPassword() ? pick(m_korean, "변경", "Change") : pick(m_korean, "정하기", "Set");
+        return tr("Close");
+    return m_account && m_account->hasPassword() ? tr("Change") : tr("Set");
 }
 
 QString AccountPaneState::passwordFormButton() const
 {
-    return m_account && m_account->hasPassword() ? pick(m_korean, "비밀번호 변경", "Change Password")
-                                                 : pick(m_korean, "비밀번호 정하기", "Set Password");
+    return m_account && m_account->hasPassword() ? tr("Change Password")
+                                                 : tr("Set Password");
 }
 
 QString AccountPaneState::deleteRowSubtitle() const
 {
-    return pick(m_korean, "계정과 그 기록이 영구히 지워지며 되돌릴 수 없습니다.",
-                "The account is erased for good and cannot be restored.");
+    return tr("The account is erased for good and cannot be restored.");
 }
 
 QString AccountPaneState::deleteRowButton() const
 {
-    return m_managing == Managing::remove ? pick(m_korean, "닫기", "Close") : pick(m_korean, "삭제", "Delete");
+    return m_managing == Managing::remove ? tr("Close") : tr("Delete");
 }
 
 QString AccountPaneState::deleteFieldPlaceholder() const
 {
-    return deleteFieldSecure() ? pick(m_korean, "현재 비밀번호를 입력하면 삭제합니다", "Enter your current password to delete")
-                               : pick(m_korean, "이메일 주소를 입력하면 삭제합니다", "Enter your email address to delete");
+    return deleteFieldSecure() ? tr("Enter your current password to delete")
+                               : tr("Enter your email address to delete");
 }
 
 bool AccountPaneState::deleteFieldSecure() const
@@ -351,7 +339,7 @@ QCoro::Task<void> AccountPaneState::runTask(QString done, Action action)
     // Secrets go whatever the outcome, so a failed attempt never leaves them on screen.
     clearSecrets();
     if (error) {
-        finish(failureText(error, signedIn(), m_korean), true);
+        finish(failureText(error, signedIn()), true);
     } else {
         m_managing = Managing::none;
         finish(done, false);
@@ -382,8 +370,8 @@ void AccountPaneState::changePassword()
 {
     if (!m_account)
         return;
-    const QString done = m_account->hasPassword() ? pick(m_korean, "비밀번호를 바꿨습니다.", "Password changed.")
-                                                  : pick(m_korean, "비밀번호를 정했습니다.", "Password set.");
+    const QString done = m_account->hasPassword() ? tr("Password changed.")
+                                                  : tr("Password set.");
     QPointer<VeltraneAccount> account = m_account;
     const QString current = m_password;
     const QString next = m_newPassword;
@@ -397,7 +385,7 @@ void AccountPaneState::deleteAccount()
 {
     QPointer<VeltraneAccount> account = m_account;
     const QString typed = m_password;
-    run(pick(m_korean, "계정을 삭제했습니다.", "Account deleted."), [account, typed]() -> QCoro::Task<void> {
+    run(tr("Account deleted."), [account, typed]() -> QCoro::Task<void> {
         if (account)
             co_await account->deleteAccount(typed);
     });
@@ -432,11 +420,11 @@ QCoro::Task<void> AccountPaneState::sendTask()
     if (!self)
         co_return;
     if (error) {
-        finish(failureText(error, false, m_korean), true);
+        finish(failureText(error, false), true);
         co_return;
     }
     m_codeSent = true;
-    finish(sentMessage(m_email, m_korean), false);
+    finish(sentMessage(m_email), false);
 }
 
 void AccountPaneState::verifyCode()
@@ -471,14 +459,14 @@ QCoro::Task<void> AccountPaneState::verifyTask(QString digits)
     // A code is good for one attempt: the field is emptied whatever the answer.
     m_code.clear();
     if (error) {
-        finish(failureText(error, false, m_korean), true);
+        finish(failureText(error, false), true);
         co_return;
     }
     m_codeSent = false;
     if (linking)
-        finish(linkedMessage(answer, m_korean), false);
+        finish(linkedMessage(answer), false);
     else
-        finish(answer ? createdMessage(m_korean) : QString(), false);
+        finish(answer ? createdMessage() : QString(), false);
 }
 
 void AccountPaneState::signOut()

@@ -2,9 +2,10 @@
 // The account pane without its widgets: the form texts, which card is shown, the one status
 // line, and every account action (device account, password and e-mail code sign-in, linking an
 // e-mail, password change, deletion, sign-out) run against the service client. The pane's
-// widgets only show this state and call these members; tests drive it without a window.
+// widgets only show this state and call these members; tests drive it without a window. Texts
+// and status lines are in the run's language.
 //
-//   AccountPaneState pane(&account, korean);
+//   AccountPaneState pane(&account);
 //   pane.setEmail("me@example.com");
 //   pane.sendCode();                  // busy until the service answers; message() says what happened
 //
@@ -30,10 +31,9 @@ public:
     enum class Managing { none, password, remove };
     enum class Card { device, email, password };
 
-    AccountPaneState(VeltraneAccount *account, bool korean, QObject *parent = nullptr);
+    AccountPaneState(VeltraneAccount *account, QObject *parent = nullptr);
 
     VeltraneAccount *account() const { return m_account.data(); }
-    bool korean() const { return m_korean; }
 
     // ---- state ----
     QString email() const { return m_email; }
@@ -106,13 +106,13 @@ public:
     // (fractions, superscripts, Roman numerals) and everything else are dropped.
     static QString codeDigits(const QString &typed);
     // The error table: the owner's text for a service error code, empty for an unknown code.
-    static QString errorText(const QString &code, bool korean);
+    static QString errorText(const QString &code);
     // The failure line of an action for a thrown error; `signedInRule` reads "bad-login" as a
     // wrong current password (the runner's actions while signed in).
-    static QString failureText(std::exception_ptr error, bool signedInRule, bool korean);
-    static QString sentMessage(const QString &email, bool korean);
-    static QString linkedMessage(bool merged, bool korean);
-    static QString createdMessage(bool korean);
+    static QString failureText(std::exception_ptr error, bool signedInRule);
+    static QString sentMessage(const QString &email);
+    static QString linkedMessage(bool merged);
+    static QString createdMessage();
 
 signals:
     void changed();
@@ -129,7 +129,6 @@ private:
     void clearSecrets();
 
     QPointer<VeltraneAccount> m_account;
-    bool m_korean;
     QString m_email;
     QString m_password;
     QString m_newPassword;

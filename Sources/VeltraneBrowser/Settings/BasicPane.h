@@ -12,7 +12,7 @@ class QVBoxLayout;
 class BasicPane : public QWidget {
     Q_OBJECT
 public:
-    BasicPane(SpamModel *model, bool korean, QWidget *parent = nullptr);
+    BasicPane(SpamModel *model, QWidget *parent = nullptr);
 
     QLineEdit *keywordField() const { return m_field; }
     // The add button and Return in the field: the model takes what it can, the field empties.
@@ -22,7 +22,6 @@ private:
     void rebuild();
 
     QPointer<SpamModel> m_model;
-    bool m_korean;
     QVBoxLayout *m_layout;
     QWidget *m_content = nullptr;
     QLineEdit *m_field = nullptr;

@@ -6,11 +6,6 @@
 
 namespace {
 
-QString pick(bool korean, const char *ko, const char *en)
-{
-    return korean ? QString::fromUtf8(ko) : QString::fromUtf8(en);
-}
-
 bool isBreak(QChar c)
 {
     return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar(0x2028) || c == QChar(0x2029)
@@ -19,16 +14,16 @@ bool isBreak(QChar c)
 
 } // namespace
 
-QList<PaneChoice> BasicPaneModel::limitChoices(qint64 current, bool korean)
+QList<PaneChoice> BasicPaneModel::limitChoices(qint64 current)
 {
-    QList<PaneChoice> choices {{0, pick(korean, "전체", "All")}, {100, QStringLiteral("100")},
+    QList<PaneChoice> choices {{0, tr("All")}, {100, QStringLiteral("100")},
                                {300, QStringLiteral("300")}, {1000, QStringLiteral("1000")}};
     if (!PaneChoice::offers(choices, current))
-        choices.prepend({current, QString::number(current) + (korean ? QStringLiteral("개") : QString())});
+        choices.prepend({current, tr("%1", "a number of comments set elsewhere").arg(current)});
     return choices;
 }
 
-QList<PaneChoice> BasicPaneModel::postLimitChoices(bool)
+QList<PaneChoice> BasicPaneModel::postLimitChoices()
 {
     QList<PaneChoice> choices;
     for (const int n : SpamModel::postLimitPresets())
@@ -36,19 +31,16 @@ QList<PaneChoice> BasicPaneModel::postLimitChoices(bool)
     return choices;
 }
 
-QList<PaneChoice> BasicPaneModel::autoScanChoices(bool korean)
+QList<PaneChoice> BasicPaneModel::autoScanChoices()
 {
-    return {{0, pick(korean, "끔", "Off")},
-            {1, korean ? QStringLiteral("1시간") : QStringLiteral("1h")},
-            {6, korean ? QStringLiteral("6시간") : QStringLiteral("6h")},
-            {24, pick(korean, "매일", "Daily")}};
+    return {{0, tr("Off")}, {1, tr("1h")}, {6, tr("6h")}, {24, tr("Daily")}};
 }
 
-QList<PaneChoice> BasicPaneModel::minLikesChoices(qint64 current, bool korean)
+QList<PaneChoice> BasicPaneModel::minLikesChoices(qint64 current)
 {
     QList<PaneChoice> choices;
     for (const int n : {1, 3, 5, 10, 50})
-        choices.append({n, QString::number(n) + (korean ? QStringLiteral("개 이상") : QStringLiteral("+"))});
+        choices.append({n, tr("%1+", "at least this many likes").arg(n)});
     if (!PaneChoice::offers(choices, current))
         choices.prepend({current, QString::number(current)});
     return choices;
@@ -56,7 +48,7 @@ QList<PaneChoice> BasicPaneModel::minLikesChoices(qint64 current, bool korean)
 
 bool BasicPaneModel::setLimit(SpamModel &model, qint64 value)
 {
-    if (!PaneChoice::offers(limitChoices(model.limit(), false), value))
+    if (!PaneChoice::offers(limitChoices(model.limit()), value))
         return false;
     model.setLimit(value);
     return true;
@@ -64,7 +56,7 @@ bool BasicPaneModel::setLimit(SpamModel &model, qint64 value)
 
 bool BasicPaneModel::setPostLimit(SpamModel &model, qint64 value)
 {
-    if (!PaneChoice::offers(postLimitChoices(false), value))
+    if (!PaneChoice::offers(postLimitChoices(), value))
         return false;
     model.setPostLimit(int(value));
     return true;
@@ -72,7 +64,7 @@ bool BasicPaneModel::setPostLimit(SpamModel &model, qint64 value)
 
 bool BasicPaneModel::setAutoScanHours(SpamModel &model, qint64 value)
 {
-    if (!PaneChoice::offers(autoScanChoices(false), value))
+    if (!PaneChoice::offers(autoScanChoices(), value))
         return false;
     model.setAutoScanHours(int(value));
     return true;
@@ -80,25 +72,22 @@ bool BasicPaneModel::setAutoScanHours(SpamModel &model, qint64 value)
 
 bool BasicPaneModel::setMinLikes(SpamModel &model, qint64 value)
 {
-    if (!PaneChoice::offers(minLikesChoices(model.minLikes(), false), value))
+    if (!PaneChoice::offers(minLikesChoices(model.minLikes()), value))
         return false;
     model.setMinLikes(value);
     return true;
 }
 
-QString BasicPaneModel::likesSubtitle(qint64 minLikes, bool korean)
+QString BasicPaneModel::likesSubtitle(qint64 minLikes)
 {
-    return korean ? QStringLiteral("좋아요가 %1개 이상이면 검사하지 않고 남겨 둡니다.").arg(minLikes)
-                  : QStringLiteral("Comments with %1 or more likes are left alone and not checked.").arg(minLikes);
+    return tr("Comments with %1 or more likes are left alone and not checked.").arg(minLikes);
 }
 
-QString BasicPaneModel::builtinSubtitle(const QHash<QString, int> &counts, bool korean, const QLocale &locale)
+QString BasicPaneModel::builtinSubtitle(const QHash<QString, int> &counts, const QLocale &locale)
 {
     const QString a = locale.toString(counts.value(QStringLiteral("abuse"), 0));
     const QString s = locale.toString(counts.value(QStringLiteral("sexual"), 0));
-    return korean ? QStringLiteral("욕설 %1개와 성적 표현 %2개를 찾습니다. AI가 본 댓글은 AI의 판정을 따릅니다.").arg(a, s)
-                  : QStringLiteral("Finds %1 abusive and %2 sexual words. Comments the AI has checked keep the AI's verdict.")
-                        .arg(a, s);
+    return tr("Finds %1 abusive and %2 sexual words. Comments the AI has checked keep the AI's verdict.").arg(a, s);
 }
 
 int BasicPaneModel::perceivedLength(const QString &text)

@@ -1,13 +1,14 @@
 #pragma once
 // What the collecting-and-rules pane offers and writes: the choices of its four pickers (with
 // the stored value as an extra first choice where the pane must show a value set elsewhere),
-// its texts, and the writes, which refuse any value the picker does not offer.
+// its texts (in the run's language), and the writes, which refuse any value the picker does not offer.
 //
-//   for (const PaneChoice &c : BasicPaneModel::limitChoices(model.limit(), korean)) ...
+//   for (const PaneChoice &c : BasicPaneModel::limitChoices(model.limit())) ...
 //   BasicPaneModel::setLimit(model, 300);     // true: written; false: refused, nothing stored
 
 #include "Settings/PaneChoice.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QLocale>
 #include <QString>
@@ -15,13 +16,15 @@
 class SpamModel;
 
 class BasicPaneModel {
+    Q_DECLARE_TR_FUNCTIONS(BasicPaneModel)
+
 public:
     BasicPaneModel() = delete;
 
-    static QList<PaneChoice> limitChoices(qint64 current, bool korean);
-    static QList<PaneChoice> postLimitChoices(bool korean);
-    static QList<PaneChoice> autoScanChoices(bool korean);
-    static QList<PaneChoice> minLikesChoices(qint64 current, bool korean);
+    static QList<PaneChoice> limitChoices(qint64 current);
+    static QList<PaneChoice> postLimitChoices();
+    static QList<PaneChoice> autoScanChoices();
+    static QList<PaneChoice> minLikesChoices(qint64 current);
 
     static bool setLimit(SpamModel &model, qint64 value);
     static bool setPostLimit(SpamModel &model, qint64 value);
@@ -29,9 +32,9 @@ public:
     static bool setMinLikes(SpamModel &model, qint64 value);
 
     // Row 4's subtitle, naming the current minimum.
-    static QString likesSubtitle(qint64 minLikes, bool korean);
+    static QString likesSubtitle(qint64 minLikes);
     // The built-in words row's subtitle from the lists' counts ("abuse", "sexual"; missing: 0).
-    static QString builtinSubtitle(const QHash<QString, int> &counts, bool korean, const QLocale &locale = QLocale());
+    static QString builtinSubtitle(const QHash<QString, int> &counts, const QLocale &locale = QLocale());
 
     // The add button is enabled for 2 or more perceived characters once blanks other than line
     // breaks are trimmed from both ends.

@@ -3,17 +3,15 @@
 #include <QPainter>
 #include <QPainterPath>
 
-BrandSwitch::BrandSwitch(const QString &name, bool large, bool korean, QWidget *parent)
-    : QAbstractButton(parent), m_large(large), m_korean(korean)
+BrandSwitch::BrandSwitch(const QString &name, bool large, QWidget *parent) : QAbstractButton(parent), m_large(large)
 {
     setCheckable(true);
     setCursor(Qt::PointingHandCursor);
     setAccessibleName(name);
     setToolTip(name);
     setFixedSize(sizeHint());
-    connect(this, &QAbstractButton::toggled, this,
-            [this](bool on) { setAccessibleDescription(valueText(on, m_korean)); });
-    setAccessibleDescription(valueText(false, m_korean));
+    connect(this, &QAbstractButton::toggled, this, [this](bool on) { setAccessibleDescription(valueText(on)); });
+    setAccessibleDescription(valueText(false));
 }
 
 QSize BrandSwitch::sizeHint() const
@@ -21,11 +19,9 @@ QSize BrandSwitch::sizeHint() const
     return m_large ? QSize(52, 30) : QSize(44, 26);
 }
 
-QString BrandSwitch::valueText(bool on, bool korean)
+QString BrandSwitch::valueText(bool on)
 {
-    if (korean)
-        return on ? QStringLiteral("켬") : QStringLiteral("끔");
-    return on ? QStringLiteral("On") : QStringLiteral("Off");
+    return on ? tr("On") : tr("Off");
 }
 
 void BrandSwitch::paintEvent(QPaintEvent *)

@@ -7,16 +7,15 @@ class BrandSwitch : public QAbstractButton {
     Q_OBJECT
 public:
     // `name` is read by accessibility; the row beside the switch shows the text.
-    BrandSwitch(const QString &name, bool large, bool korean, QWidget *parent = nullptr);
+    BrandSwitch(const QString &name, bool large, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
-    // "켬" / "On" and "끔" / "Off" as accessibility reads the value.
-    static QString valueText(bool on, bool korean);
+    // "On" or "Off" as accessibility reads the value.
+    static QString valueText(bool on);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     bool m_large;
-    bool m_korean;
 };

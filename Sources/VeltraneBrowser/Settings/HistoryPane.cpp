@@ -16,17 +16,8 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
-
-QString pick(bool korean, const char *ko, const char *en)
-{
-    return korean ? QString::fromUtf8(ko) : QString::fromUtf8(en);
-}
-
-} // namespace
-
-HistoryPane::HistoryPane(SpamModel *model, SettingsPrompts *prompts, bool korean, QWidget *parent)
-    : QWidget(parent), m_model(model), m_pane(new HistoryPaneModel(model, prompts, korean, this)), m_korean(korean)
+HistoryPane::HistoryPane(SpamModel *model, SettingsPrompts *prompts, QWidget *parent)
+    : QWidget(parent), m_model(model), m_pane(new HistoryPaneModel(model, prompts, this))
 {
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
@@ -62,18 +53,17 @@ void HistoryPane::rebuild()
         column->addWidget(off);
     }
 
-    auto *retention = new SettingsCard(pick(m_korean, "보관", "Retention"));
-    auto *keep = new ChoicePicker(pick(m_korean, "보관 기간", "Keep for"), 250);
-    keep->setChoices(HistoryPaneModel::keepDaysChoices(m_korean), model->keepDays());
+    auto *retention = new SettingsCard(tr("Retention"));
+    auto *keep = new ChoicePicker(tr("Keep for"), 250);
+    keep->setChoices(HistoryPaneModel::keepDaysChoices(), model->keepDays());
     connect(keep, &ChoicePicker::picked, model, [model](qint64 v) { HistoryPaneModel::setKeepDays(*model, v); });
-    retention->add(new SettingsRow(QStringLiteral("x-office-calendar"), pick(m_korean, "보관 기간", "Keep for"),
-                                   pick(m_korean, "이보다 오래 보이지 않은 댓글과 게시물의 기록을 지웁니다. 모니터링 중인 게시물은 남깁니다.",
-                                        "Records of comments and posts not seen for longer than this are removed. "
+    retention->add(new SettingsRow(QStringLiteral("x-office-calendar"), tr("Keep for"),
+                                   tr("Records of comments and posts not seen for longer than this are removed. "
                                         "Monitored posts are kept."),
                                    keep));
     column->addWidget(retention);
 
-    auto *data = new SettingsCard(pick(m_korean, "데이터", "Data"));
+    auto *data = new SettingsCard(tr("Data"));
     QWidget *exportControl = nullptr;
     if (m_pane->exporting()) {
         // While the file is written: how far it got, and Cancel.
@@ -81,31 +71,29 @@ void HistoryPane::rebuild()
         auto *row = new QHBoxLayout(exportControl);
         row->setContentsMargins(0, 0, 0, 0);
         m_progress = new QProgressBar;
-        m_progress->setAccessibleName(pick(m_korean, "내보내기 진행", "Export progress"));
+        m_progress->setAccessibleName(tr("Export progress"));
         m_progress->setFixedWidth(140);
         m_progress->setMaximum(int(std::max<qint64>(1, std::min<qint64>(m_pane->exportTotal(), std::numeric_limits<int>::max()))));
         m_progress->setValue(int(std::min(m_pane->exportDone(), m_pane->exportTotal())));
-        auto *cancel = new SettingsButton(pick(m_korean, "취소", "Cancel"), SettingsButton::Kind::plain);
+        auto *cancel = new SettingsButton(tr("Cancel"), SettingsButton::Kind::plain);
         connect(cancel, &QPushButton::clicked, m_pane, &HistoryPaneModel::cancelExport);
         row->addWidget(m_progress);
         row->addWidget(cancel);
     } else {
-        auto *exportButton = new SettingsButton(pick(m_korean, "내보내기", "Export"), SettingsButton::Kind::plain);
+        auto *exportButton = new SettingsButton(tr("Export"), SettingsButton::Kind::plain);
         exportButton->setEnabled(HistoryPaneModel::canExport(*model));
         connect(exportButton, &QPushButton::clicked, this, [this] { m_pane->exportHistory(window()); });
         exportControl = exportButton;
     }
-    data->add(new SettingsRow(QStringLiteral("document-save-as"), pick(m_korean, "CSV로 내보내기", "Export as CSV"),
-                              pick(m_korean, "저장된 댓글 전부를 작성자·본문·판정·삭제 시각과 함께 파일로 저장합니다.",
-                                   "Saves every stored comment with author, text, verdict and deletion time to a file."),
+    data->add(new SettingsRow(QStringLiteral("document-save-as"), tr("Export as CSV"),
+                              tr("Saves every stored comment with author, text, verdict and deletion time to a file."),
                               exportControl));
     data->addDivider(64);
-    auto *clear = new SettingsButton(pick(m_korean, "지우기", "Clear"), SettingsButton::Kind::danger);
+    auto *clear = new SettingsButton(tr("Clear"), SettingsButton::Kind::danger);
     clear->setEnabled(HistoryPaneModel::canClear(*model) && !m_pane->exporting());   // not under a running export
     connect(clear, &QPushButton::clicked, this, [this] { m_pane->confirmClear(window()); });
-    data->add(new SettingsRow(QStringLiteral("edit-delete"), pick(m_korean, "기록 모두 지우기", "Clear all history"),
-                              pick(m_korean, "저장된 댓글과 게시물 기록을 지웁니다. 모니터링 중인 게시물은 목록에 남습니다. 되돌릴 수 없습니다.",
-                                   "Removes all stored comments and post records. Monitored posts stay in the list. "
+    data->add(new SettingsRow(QStringLiteral("edit-delete"), tr("Clear all history"),
+                              tr("Removes all stored comments and post records. Monitored posts stay in the list. "
                                    "This cannot be undone."),
                               clear, false, true));
     column->addWidget(data);
@@ -118,8 +106,7 @@ void HistoryPane::rebuild()
             line->setStyleSheet(QStringLiteral("color: #c0392b;"));
         column->addWidget(line);
     }
-    auto *footer = new QLabel(m_korean ? QStringLiteral("기록은 이 컴퓨터에만 저장되고 Glimora 서버로 보내지 않습니다.")
-                                       : QStringLiteral("History stays on this computer and is never sent to the Glimora server."));
+    auto *footer = new QLabel(tr("History stays on this computer and is never sent to the Glimora server."));
     footer->setTextFormat(Qt::PlainText);
     footer->setWordWrap(true);
     footer->setForegroundRole(QPalette::PlaceholderText);

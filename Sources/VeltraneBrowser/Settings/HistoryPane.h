@@ -13,7 +13,7 @@ class QVBoxLayout;
 class HistoryPane : public QWidget {
     Q_OBJECT
 public:
-    HistoryPane(SpamModel *model, SettingsPrompts *prompts, bool korean, QWidget *parent = nullptr);
+    HistoryPane(SpamModel *model, SettingsPrompts *prompts, QWidget *parent = nullptr);
 
     HistoryPaneModel *paneModel() const { return m_pane; }
 
@@ -22,7 +22,6 @@ private:
 
     QPointer<SpamModel> m_model;
     HistoryPaneModel *m_pane;
-    bool m_korean;
     QVBoxLayout *m_layout;
     QWidget *m_content = nullptr;
     QPointer<QProgressBar> m_progress;   // shown while an export runs

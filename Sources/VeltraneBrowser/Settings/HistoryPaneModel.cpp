@@ -9,12 +9,8 @@
 
 namespace {
 
-QString pick(bool korean, const char *ko, const char *en)
-{
-    return korean ? QString::fromUtf8(ko) : QString::fromUtf8(en);
-}
-
-// The export reports in the process's language; the pane shows its own line in either.
+// The reason of the export's failure line, without the export's own lead-in (written in either
+// language), so that the pane's line does not say it twice.
 QString reasonOf(const QString &message)
 {
     for (const QString &prefix : {QStringLiteral("저장하지 못했습니다. "), QStringLiteral("Couldn't save. ")}) {
@@ -26,22 +22,22 @@ QString reasonOf(const QString &message)
 
 } // namespace
 
-HistoryPaneModel::HistoryPaneModel(SpamModel *model, SettingsPrompts *prompts, bool korean, QObject *parent)
-    : QObject(parent), m_model(model), m_prompts(prompts), m_korean(korean)
+HistoryPaneModel::HistoryPaneModel(SpamModel *model, SettingsPrompts *prompts, QObject *parent)
+    : QObject(parent), m_model(model), m_prompts(prompts)
 {
 }
 
-QList<PaneChoice> HistoryPaneModel::keepDaysChoices(bool korean)
+QList<PaneChoice> HistoryPaneModel::keepDaysChoices()
 {
     QList<PaneChoice> choices;
     for (const int d : SpamModel::keepDaysPresets())
-        choices.append({d, QString::number(d) + (korean ? QStringLiteral("일") : QStringLiteral("d"))});
+        choices.append({d, tr("%1d", "a number of days").arg(d)});
     return choices;
 }
 
 bool HistoryPaneModel::setKeepDays(SpamModel &model, qint64 days)
 {
-    if (!PaneChoice::offers(keepDaysChoices(false), days))
+    if (!PaneChoice::offers(keepDaysChoices(), days))
         return false;
     model.setKeepDays(int(days));
     return true;
@@ -57,51 +53,48 @@ bool HistoryPaneModel::canClear(const SpamModel &model)
     return !model.working() && (model.stats().posts > 0 || model.stats().comments > 0);
 }
 
-QString HistoryPaneModel::clearTitle(bool korean)
+QString HistoryPaneModel::clearTitle()
 {
-    return pick(korean, "검사 기록을 모두 지웁니다", "Clear all scan history");
+    return tr("Clear all scan history");
 }
 
-QString HistoryPaneModel::clearText(int comments, bool korean)
+QString HistoryPaneModel::clearText(int comments)
 {
-    return korean ? QStringLiteral("저장된 댓글 %1개와 게시물 기록을 지웁니다. 되돌릴 수 없습니다.").arg(comments)
-                  : QStringLiteral("%1 stored comments and the post records will be removed. This cannot be undone.")
-                        .arg(comments);
+    return tr("%1 stored comments and the post records will be removed. This cannot be undone.").arg(comments);
 }
 
-QString HistoryPaneModel::savedMessage(const QString &fileName, bool korean)
+QString HistoryPaneModel::savedMessage(const QString &fileName)
 {
-    return korean ? fileName + QStringLiteral("에 저장했습니다.") : QStringLiteral("Saved to ") + fileName + QLatin1Char('.');
+    return tr("Saved to %1.").arg(fileName);
 }
 
-QString HistoryPaneModel::failedMessage(const QString &reason, bool korean)
+QString HistoryPaneModel::failedMessage(const QString &reason)
 {
-    return pick(korean, "저장하지 못했습니다. ", "Couldn't save. ") + reason;
+    return tr("Couldn't save. %1").arg(reason);
 }
 
-QString HistoryPaneModel::clearedMessage(bool korean)
+QString HistoryPaneModel::clearedMessage()
 {
-    return pick(korean, "기록을 지웠습니다.", "History cleared.");
+    return tr("History cleared.");
 }
 
-QString HistoryPaneModel::cancelledMessage(bool korean)
+QString HistoryPaneModel::cancelledMessage()
 {
-    return pick(korean, "내보내기를 취소했습니다.", "Export cancelled.");
+    return tr("Export cancelled.");
 }
 
-QString HistoryPaneModel::clearFailedMessage(bool korean, bool working, const QString &reason)
+QString HistoryPaneModel::clearFailedMessage(bool working, const QString &reason)
 {
     if (working)
-        return pick(korean, "기록을 지우지 못했습니다. 검사나 삭제가 끝난 뒤에 다시 해 주세요.",
-                    "Couldn't clear the history. Try again when the scan or deletion has ended.");
-    return pick(korean, "기록을 지우지 못했습니다. ", "Couldn't clear the history. ") + reason;
+        return tr("Couldn't clear the history. Try again when the scan or deletion has ended.");
+    return tr("Couldn't clear the history. %1").arg(reason);
 }
 
 void HistoryPaneModel::exportHistory(QWidget *parent, const QDateTime &now)
 {
     if (!m_model || !m_prompts || exporting())
         return;
-    const std::optional<QString> path = m_prompts->saveCsv(parent, pick(m_korean, "CSV로 내보내기", "Export as CSV"),
+    const std::optional<QString> path = m_prompts->saveCsv(parent, tr("Export as CSV"),
                                                            ScanExport::fileName(now));
     if (!path || path->isEmpty() || !m_model)
         return;
@@ -120,11 +113,11 @@ void HistoryPaneModel::exportHistory(QWidget *parent, const QDateTime &now)
         job->deleteLater();
         m_job = nullptr;
         if (result.cancelled)
-            show(cancelledMessage(m_korean), false);
+            show(cancelledMessage(), false);
         else if (result.failed)
-            show(failedMessage(reasonOf(result.message), m_korean), true);
+            show(failedMessage(reasonOf(result.message)), true);
         else
-            show(savedMessage(name, m_korean), false);
+            show(savedMessage(name), false);
     });
     emit changed();
     job->start();
@@ -145,15 +138,15 @@ void HistoryPaneModel::confirmClear(QWidget *parent)
 {
     if (!m_model || !m_prompts)
         return;
-    const bool yes = m_prompts->confirm(parent, clearTitle(m_korean), clearText(m_model->stats().comments, m_korean),
-                                        pick(m_korean, "취소", "Cancel"), pick(m_korean, "지우기", "Clear"));
+    const bool yes = m_prompts->confirm(parent, clearTitle(), clearText(m_model->stats().comments),
+                                        tr("Cancel"), tr("Clear"));
     if (!yes || !m_model)
         return;
     const bool working = m_model->working();
     if (m_model->clearHistory())
-        show(clearedMessage(m_korean), false);
+        show(clearedMessage(), false);
     else
-        show(clearFailedMessage(m_korean, working, m_model->store()->lastError()), true);
+        show(clearFailedMessage(working, m_model->store()->lastError()), true);
 }
 
 void HistoryPaneModel::show(const QString &message, bool failed)

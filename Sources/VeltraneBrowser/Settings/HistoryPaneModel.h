@@ -1,9 +1,9 @@
 #pragma once
 // What the history pane does: the retention choices, when export and clearing are possible, the
 // export (to a file the owner picks) and the clearing (after the owner confirms), and the one
-// result line they leave. Holds only that line; every other value is the model's.
+// result line they leave, in the run's language. Holds only that line; every other value is the model's.
 //
-//   HistoryPaneModel pane(model, prompts, korean);
+//   HistoryPaneModel pane(model, prompts);
 //   pane.exportHistory(parent);   // message(): "Saved to veltrane-history-2026-12-10.csv."
 
 #include "Settings/PaneChoice.h"
@@ -19,23 +19,23 @@ class SpamModel;
 class HistoryPaneModel : public QObject {
     Q_OBJECT
 public:
-    HistoryPaneModel(SpamModel *model, SettingsPrompts *prompts, bool korean, QObject *parent = nullptr);
+    HistoryPaneModel(SpamModel *model, SettingsPrompts *prompts, QObject *parent = nullptr);
 
-    static QList<PaneChoice> keepDaysChoices(bool korean);
+    static QList<PaneChoice> keepDaysChoices();
     // Writes a listed retention; refuses anything else.
     static bool setKeepDays(SpamModel &model, qint64 days);
     static bool canExport(const SpamModel &model);
     static bool canClear(const SpamModel &model);
 
     // The confirmation's title and text for N stored comments.
-    static QString clearTitle(bool korean);
-    static QString clearText(int comments, bool korean);
-    static QString savedMessage(const QString &fileName, bool korean);
-    static QString failedMessage(const QString &reason, bool korean);
-    static QString clearedMessage(bool korean);
-    static QString cancelledMessage(bool korean);
+    static QString clearTitle();
+    static QString clearText(int comments);
+    static QString savedMessage(const QString &fileName);
+    static QString failedMessage(const QString &reason);
+    static QString clearedMessage();
+    static QString cancelledMessage();
     // While a job runs nothing is cleared; otherwise the store's reason follows.
-    static QString clearFailedMessage(bool korean, bool working, const QString &reason);
+    static QString clearFailedMessage(bool working, const QString &reason);
 
     QString message() const { return m_message; }
     bool failed() const { return m_failed; }
@@ -61,7 +61,6 @@ private:
 
     QPointer<SpamModel> m_model;
     SettingsPrompts *m_prompts;
-    bool m_korean;
     QString m_message;
     bool m_failed = false;
     QPointer<ExportJob> m_job;

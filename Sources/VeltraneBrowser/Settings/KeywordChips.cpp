@@ -10,7 +10,7 @@ constexpr int kGap = 8;
 constexpr int kHeight = 30;
 } // namespace
 
-KeywordChips::KeywordChips(const QStringList &items, bool korean, QWidget *parent) : QWidget(parent), m_items(items)
+KeywordChips::KeywordChips(const QStringList &items, QWidget *parent) : QWidget(parent), m_items(items)
 {
     for (const QString &word : items) {
         auto *chip = new QFrame(this);
@@ -26,8 +26,8 @@ KeywordChips::KeywordChips(const QStringList &items, bool korean, QWidget *paren
         auto *remove = new QToolButton;
         remove->setText(QStringLiteral("\u00D7"));
         remove->setAutoRaise(true);
-        remove->setAccessibleName(removeLabel(word, korean));
-        remove->setToolTip(removeLabel(word, korean));
+        remove->setAccessibleName(removeLabel(word));
+        remove->setToolTip(removeLabel(word));
         connect(remove, &QToolButton::clicked, this, [this, word] { emit removeRequested(word); });
         l->addWidget(remove);
         chip->setFixedHeight(kHeight);
@@ -36,9 +36,9 @@ KeywordChips::KeywordChips(const QStringList &items, bool korean, QWidget *paren
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 }
 
-QString KeywordChips::removeLabel(const QString &word, bool korean)
+QString KeywordChips::removeLabel(const QString &word)
 {
-    return korean ? word + QStringLiteral(" 삭제") : QStringLiteral("Remove ") + word;
+    return tr("Remove %1").arg(word);
 }
 
 int KeywordChips::place(int width, bool apply) const

@@ -7,11 +7,11 @@
 class KeywordChips : public QWidget {
     Q_OBJECT
 public:
-    KeywordChips(const QStringList &items, bool korean, QWidget *parent = nullptr);
+    KeywordChips(const QStringList &items, QWidget *parent = nullptr);
 
     QStringList items() const { return m_items; }
-    // "word 삭제" / "Remove word": the remove button's accessible name.
-    static QString removeLabel(const QString &word, bool korean);
+    // "Remove word": the remove button's accessible name.
+    static QString removeLabel(const QString &word);
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;

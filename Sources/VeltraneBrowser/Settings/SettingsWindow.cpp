@@ -1,6 +1,5 @@
 #include "Settings/SettingsWindow.h"
 
-#include "Base/Lang.h"
 #include "Dashboard/ScaledFont.h"
 #include "Scan/SpamModel.h"
 #include "Service/VeltraneAccount.h"
@@ -20,24 +19,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QString pick(bool korean, const char *ko, const char *en)
+SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *parent, SettingsPrompts *prompts)
+    : QDialog(parent), m_model(model), m_prompts(prompts ? prompts : &DesktopPrompts::shared()), m_tab(tab)
 {
-    return korean ? QString::fromUtf8(ko) : QString::fromUtf8(en);
-}
-
-} // namespace
-
-bool SettingsWindow::defaultKorean()
-{
-    return Lang::system();
-}
-
-SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *parent, SettingsPrompts *prompts, bool korean)
-    : QDialog(parent), m_model(model), m_prompts(prompts ? prompts : &DesktopPrompts::shared()), m_korean(korean), m_tab(tab)
-{
-    setWindowTitle(pick(korean, "환경설정", "Preferences"));
+    setWindowTitle(tr("Preferences"));
     setFixedSize(860, 640);
     setModal(true);
     auto *root = new QHBoxLayout(this);
@@ -56,7 +41,7 @@ SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *paren
     bf.setBold(true);
     bf = ScaledFont::of(bf, 1.1);
     brand->setFont(bf);
-    auto *prefs = new QLabel(pick(korean, "환경설정", "Preferences"));
+    auto *prefs = new QLabel(tr("Preferences"));
     prefs->setForegroundRole(QPalette::PlaceholderText);
     auto *head = new QVBoxLayout;
     head->setContentsMargins(14, 26, 14, 24);
@@ -85,7 +70,7 @@ SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *paren
         }
         auto *texts = new QVBoxLayout;
         texts->setSpacing(3);
-        auto *name = new QLabel(t.label(korean));
+        auto *name = new QLabel(t.label());
         name->setTextFormat(Qt::PlainText);
         name->setAttribute(Qt::WA_TransparentForMouseEvents);
         auto *status = new QLabel;
@@ -148,11 +133,11 @@ SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *paren
     auto *footer = new QWidget;
     auto *fl = new QHBoxLayout(footer);
     fl->setContentsMargins(32, 16, 32, 16);
-    m_saveNote = new QLabel(pick(korean, "\u2713 설정은 자동으로 저장됩니다", "\u2713 Settings save automatically"));
+    m_saveNote = new QLabel(tr("✓ Settings save automatically"));
     m_saveNote->setForegroundRole(QPalette::PlaceholderText);
     fl->addWidget(m_saveNote);
     fl->addStretch(1);
-    auto *done = new SettingsButton(pick(korean, "완료", "Done"), SettingsButton::Kind::primary);
+    auto *done = new SettingsButton(tr("Done"), SettingsButton::Kind::primary);
     done->setDefault(true);
     done->setAutoDefault(true);
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
@@ -186,7 +171,7 @@ void SettingsWindow::refreshSidebar()
         QString status;
         bool strong = false;
         if (VeltraneAccount *account = m_model->account()) {
-            status = SettingsTab::status(t, *m_model, *account, m_korean);
+            status = SettingsTab::status(t, *m_model, *account);
             strong = SettingsTab::statusStrong(t, *m_model, *account);
         }
         // A status longer than the row is cut to one line.
@@ -197,15 +182,15 @@ void SettingsWindow::refreshSidebar()
         QFont nf = m_names.at(i)->font();
         nf.setWeight(t == m_tab ? QFont::DemiBold : QFont::Medium);
         m_names.at(i)->setFont(nf);
-        m_rows.at(i)->setAccessibleName(t.label(m_korean) + QStringLiteral(", ") + status);
+        m_rows.at(i)->setAccessibleName(t.label() + QStringLiteral(", ") + status);
         m_rows.at(i)->setChecked(t == m_tab);
     }
 }
 
 void SettingsWindow::buildPane()
 {
-    m_title->setText(m_tab.label(m_korean));
-    m_subtitle->setText(m_tab.subtitle(m_korean));
+    m_title->setText(m_tab.label());
+    m_subtitle->setText(m_tab.subtitle());
     m_saveNote->setVisible(showsSaveNote(m_tab));
     if (m_pane) {
         m_pane->hide();
@@ -215,14 +200,14 @@ void SettingsWindow::buildPane()
     if (m_model) {
         switch (m_tab) {
         case SettingsTab::ai: {
-            auto *pane = new AIPane(m_model, m_model->account(), m_korean);
+            auto *pane = new AIPane(m_model, m_model->account());
             connect(pane, &AIPane::openAccount, this, [this] { setTab(SettingsTab::account); });
             m_pane = pane;
             break;
         }
-        case SettingsTab::basic: m_pane = new BasicPane(m_model, m_korean); break;
-        case SettingsTab::history: m_pane = new HistoryPane(m_model, m_prompts, m_korean); break;
-        case SettingsTab::account: m_pane = new AccountPane(m_model->account(), m_korean); break;
+        case SettingsTab::basic: m_pane = new BasicPane(m_model); break;
+        case SettingsTab::history: m_pane = new HistoryPane(m_model, m_prompts); break;
+        case SettingsTab::account: m_pane = new AccountPane(m_model->account()); break;
         }
         m_paneHolder->addWidget(m_pane);
     }

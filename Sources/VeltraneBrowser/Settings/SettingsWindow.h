@@ -25,8 +25,7 @@ class SettingsWindow : public QDialog {
     Q_OBJECT
 public:
     // No prompts: the desktop's file dialog and message box.
-    SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *parent = nullptr, SettingsPrompts *prompts = nullptr,
-                   bool korean = defaultKorean());
+    SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *parent = nullptr, SettingsPrompts *prompts = nullptr);
 
     SettingsTab tab() const { return m_tab; }
     void setTab(SettingsTab tab);
@@ -35,7 +34,6 @@ public:
     // The footer's note, shown on every tab but the account tab.
     static bool showsSaveNote(SettingsTab tab) { return tab != SettingsTab::account; }
 
-    static bool defaultKorean();
     // The sidebar's status line of a tab as shown (cut to one line).
     QString statusShown(SettingsTab tab) const;
 
@@ -49,7 +47,6 @@ private:
 
     QPointer<SpamModel> m_model;
     SettingsPrompts *m_prompts;
-    bool m_korean;
     SettingsTab m_tab;
     bool m_refreshed = false;
     QList<QAbstractButton *> m_rows;

@@ -147,6 +147,22 @@ std::optional<QString> JsonReader::optionalString(const QString &key) const
     return isAbsent(v) ? std::nullopt : std::optional<QString>(toString(v, pathOf(key)));
 }
 
+QString JsonReader::toMessage(const QJsonValue &v)
+{
+    if (v.isString())
+        return v.toString();
+    const QJsonObject object = v.isObject() ? v.toObject() : QJsonObject{{QStringLiteral("code"), v}};
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+QString JsonReader::message(const QString &key) const { return toMessage(required(key)); }
+
+std::optional<QString> JsonReader::optionalMessage(const QString &key) const
+{
+    const QJsonValue v = m_object.value(key);
+    return isAbsent(v) ? std::nullopt : std::optional<QString>(toMessage(v));
+}
+
 std::optional<bool> JsonReader::optionalBoolean(const QString &key) const
 {
     const QJsonValue v = m_object.value(key);

@@ -52,6 +52,12 @@ public:
     std::optional<qint64> optionalInteger(const QString &key) const;
     QStringList strings(const QString &key) const;
     std::optional<QStringList> optionalStrings(const QString &key) const;
+    // A page script's message (Base/SiteMessage): a string as it is; an object, the {code, args}
+    // form, as its JSON text; any other value as a message that reads as unreadable, so that a
+    // wrong message never costs the rest of the answer.
+    QString message(const QString &key) const;
+    std::optional<QString> optionalMessage(const QString &key) const;
+    static QString toMessage(const QJsonValue &v);
 
     // Arrays of objects: T::fromJson(const QJsonValue &, const QString &path) decodes each element.
     template <typename T>

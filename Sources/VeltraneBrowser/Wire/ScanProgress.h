@@ -12,7 +12,7 @@ struct ScanProgress {
     QString phase;   // "collect", "check", "done", "delete", or another word of the script
     qint64 count = 0;
     qint64 total = 0;
-    QString text;    // Korean status text
+    QString text;    // message code of the page's status text
     std::optional<QList<Comment>> samples;
     std::optional<qint64> collected;
     std::optional<qint64> flagged;
@@ -27,7 +27,7 @@ struct ScanProgress {
         p.phase = r.string(QStringLiteral("phase"));
         p.count = r.integer(QStringLiteral("count"));
         p.total = r.integer(QStringLiteral("total"));
-        p.text = r.string(QStringLiteral("text"));
+        p.text = r.message(QStringLiteral("text"));
         p.samples = r.optionalObjects<Comment>(QStringLiteral("samples"));
         p.collected = r.optionalInteger(QStringLiteral("collected"));
         p.flagged = r.optionalInteger(QStringLiteral("flagged"));

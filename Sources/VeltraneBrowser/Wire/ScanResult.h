@@ -36,7 +36,7 @@ struct ScanResult {
         s.complete = r.optionalBoolean(QStringLiteral("complete"));
         s.hidden = r.optionalBoolean(QStringLiteral("hidden"));
         s.limited = r.optionalBoolean(QStringLiteral("limited"));
-        s.partial = r.optionalString(QStringLiteral("partial"));
+        s.partial = r.optionalMessage(QStringLiteral("partial"));
         s.pageMs = r.optionalNumber(QStringLiteral("pageMs"));
         return s;
     }

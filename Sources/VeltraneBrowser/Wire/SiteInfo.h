@@ -1,6 +1,6 @@
 #pragma once
 // The answer of the page's information function: what the open page is and what can be done there.
-// Texts are the page scripts' Korean; show them through localizedSiteMessage.
+// Texts are the page scripts' message codes; show them through localizedSiteMessage.
 //
 //   SiteInfo info = SiteInfo::fromJsonBytes(answer);   // throws DecodeError
 
@@ -27,10 +27,10 @@ struct SiteInfo {
         s.site = r.string(QStringLiteral("site"));
         s.supported = r.boolean(QStringLiteral("supported"));
         s.canRemove = r.boolean(QStringLiteral("canRemove"));
-        s.intro = r.string(QStringLiteral("intro"));
-        s.guide = r.string(QStringLiteral("guide"));
-        s.emptyText = r.string(QStringLiteral("emptyText"));
-        s.readOnlyHint = r.string(QStringLiteral("readOnlyHint"));
+        s.intro = r.message(QStringLiteral("intro"));
+        s.guide = r.message(QStringLiteral("guide"));
+        s.emptyText = r.message(QStringLiteral("emptyText"));
+        s.readOnlyHint = r.message(QStringLiteral("readOnlyHint"));
         s.commentsUrl = r.optionalString(QStringLiteral("commentsUrl"));
         s.url = r.string(QStringLiteral("url"));
         s.thumbnail = r.optionalString(QStringLiteral("thumbnail"));

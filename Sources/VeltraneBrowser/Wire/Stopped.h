@@ -6,14 +6,14 @@
 #include "Wire/JsonReader.h"
 
 struct Stopped {
-    QString text;   // Korean message for the owner; show through localizedSiteMessage
+    QString text;   // message code for the owner; show through localizedSiteMessage
     QString kind;
 
     static Stopped fromJson(const QJsonValue &value, const QString &path = QString())
     {
         const JsonReader r(value, path);
         Stopped s;
-        s.text = r.string(QStringLiteral("text"));
+        s.text = r.message(QStringLiteral("text"));
         s.kind = r.string(QStringLiteral("kind"));
         return s;
     }
