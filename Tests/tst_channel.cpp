@@ -264,7 +264,7 @@ private slots:
     // Uploads in a format the script cannot read: an error that says so, not an empty list.
     void youtubeUnknownFormat()
     {
-        const QString text = Lang::pick(QStringLiteral("내 게시물 목록을 읽지 못했습니다. (사이트 화면이 바뀌었을 수 있음)"),
+        const QString text = (Lang::system() ? QStringLiteral("내 게시물 목록을 읽지 못했습니다. (사이트 화면이 바뀌었을 수 있음)") :
                                         QStringLiteral("Couldn't read your list of posts. (The site's layout may have changed.)"));
         m_yt->setUnknownFormat(true);
         const auto restore = qScopeGuard([this] { m_yt->setUnknownFormat(false); });
@@ -279,7 +279,7 @@ private slots:
     // The site asks for a check: the listing stops with that, not with an empty list.
     void instagramAsksForACheck()
     {
-        const QString text = Lang::pick(QStringLiteral("로그인이 필요하거나 사이트가 확인을 요청해 내 게시물을 불러오지 못했습니다."),
+        const QString text = (Lang::system() ? QStringLiteral("로그인이 필요하거나 사이트가 확인을 요청해 내 게시물을 불러오지 못했습니다.") :
                                         QStringLiteral("Couldn't load your posts: the site asks you to sign in or to confirm it's you."));
         QVERIFY(openOn(LoginProvider::instagram, InstagramFixture::profileUrl("owner")));
         m_ig->setReadsChallenged(true);

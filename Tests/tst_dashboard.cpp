@@ -3,6 +3,7 @@
 // over an empty and a seeded history.
 #include "Contrast.h"
 #include "HistoryFixture.h"
+#include "LanguageScope.h"
 #include "ModelHarness.h"
 #include "TestMain.h"
 
@@ -197,7 +198,8 @@ void DashboardTest::shownValuesAndHover()
     QCOMPARE(DashboardModel::ceiling(DashboardModel::slice(old, 30)), 1);
     QCOMPARE(DashboardModel::ceiling(DashboardModel::slice(old, 90)), 40);
 
-    TrendChart chart(old, false);
+    LanguageScope english(false);
+    TrendChart chart(old);
     QCOMPARE(chart.days(), 30);
     QCOMPARE(chart.shownText(1), QStringLiteral("0"));
     chart.setDays(90);
@@ -215,7 +217,8 @@ void DashboardTest::shownValuesAndHover()
 // The chosen range stands out from the others as drawn (it once differed by a shade of grey).
 void DashboardTest::chosenRangeStandsOut()
 {
-    TrendChart chart(series(QList<std::pair<int, int>>(30, {1, 0})), false);
+    LanguageScope english(false);
+    TrendChart chart(series(QList<std::pair<int, int>>(30, {1, 0})));
     chart.resize(904, 260);
     chart.setAttribute(Qt::WA_DontShowOnScreen);
     chart.show();
@@ -238,7 +241,8 @@ void DashboardTest::pointerPicksADay()
     QList<std::pair<int, int>> counts(30, {1, 0});
     counts[29] = {4, 2};
     const QList<ScanStore::DayCount> daily = series(counts);
-    TrendChart chart(daily, false);
+    LanguageScope english(false);
+    TrendChart chart(daily);
     chart.resize(904, 260);
     chart.setAttribute(Qt::WA_DontShowOnScreen);
     chart.show();
@@ -293,25 +297,26 @@ void DashboardTest::texts()
 {
     QFETCH(bool, korean);
     QFETCH(int, watched);
+    LanguageScope language(korean);
     ScanStore::Stats stats;
     stats.watched = watched;
-    QTEST(DashboardModel::tileLabel(DashboardModel::Field::posts, stats, korean), "posts");
+    QTEST(DashboardModel::tileLabel(DashboardModel::Field::posts, stats), "posts");
     ScanStore::Post post;
     post.url = "https://www.youtube.com/watch?v=abcdefghijk";
     post.flagged = 1234;
     post.total = 5000;
     const QLocale english(QLocale::English, QLocale::UnitedStates);
-    QTEST(DashboardModel::postDetail(post, korean, english), "detail");
+    QTEST(DashboardModel::postDetail(post, english), "detail");
     QCOMPARE(DashboardModel::postTitle(post), post.url);
-    QTEST(DashboardModel::rangeLabel(30, korean), "range");
+    QTEST(DashboardModel::rangeLabel(30), "range");
     ScanStore::Record record;
-    QTEST(DashboardModel::recentAuthor(record, korean), "noAuthor");
-    QTEST(DashboardModel::recentText(record, korean), "noText");
-    QCOMPARE(DashboardModel::recentTime(record, korean), QString());
+    QTEST(DashboardModel::recentAuthor(record), "noAuthor");
+    QTEST(DashboardModel::recentText(record), "noText");
+    QCOMPARE(DashboardModel::recentTime(record), QString());
     record.deletedAt = QDateTime(QDate(2026, 3, 7), QTime(15, 4));
-    QTEST(DashboardModel::recentTime(record, korean), "deletedAt");
-    QTEST(DashboardModel::hoveredText(QDateTime(QDate(2026, 3, 7), QTime(0, 0)), korean), "hovered");
-    QTEST(DashboardModel::tickText(QDateTime(QDate(2026, 3, 7), QTime(12, 0)), korean), "tick");
+    QTEST(DashboardModel::recentTime(record), "deletedAt");
+    QTEST(DashboardModel::hoveredText(QDateTime(QDate(2026, 3, 7), QTime(0, 0))), "hovered");
+    QTEST(DashboardModel::tickText(QDateTime(QDate(2026, 3, 7), QTime(12, 0))), "tick");
     // Not among the listed posts: no tooltip.
     record.post = "https://www.instagram.com/p/unlisted/";
     QCOMPARE(DashboardModel::recentTooltip(record, SpamModel::DashboardData()), QString());
@@ -320,7 +325,8 @@ void DashboardTest::texts()
 void DashboardTest::sheetOverEmptyHistory()
 {
     ModelHarness h;
-    StatisticsSheet sheet(&h.model(), nullptr, false);
+    LanguageScope english(false);
+    StatisticsSheet sheet(&h.model());
     QVERIFY(!sheet.trend());
     QVERIFY(sheet.postRows().isEmpty());
     QCOMPARE(sheet.width(), 960);
@@ -346,7 +352,8 @@ void DashboardTest::sheetOverSeededHistory()
     // A post with flagged comments and no deletion is not among the posts with the most deletions.
     const QString flaggedOnly = QStringLiteral("https://www.youtube.com/watch?v=flaggedOnly");
     QVERIFY(h.store().record(ScanStore::Post {"youtube", flaggedOnly, "Flagged, nothing deleted", now, 9, 6, false, 0, {}, {}}));
-    StatisticsSheet sheet(&h.model(), nullptr, korean);
+    LanguageScope language(korean);
+    StatisticsSheet sheet(&h.model());
     QVERIFY(sheet.trend());
     QCOMPARE(sheet.trend()->days(), 30);
     QCOMPARE(sheet.postRows().size(), sheet.data().topPosts.size());
@@ -379,7 +386,8 @@ void DashboardTest::postRowClosesThenReports()
 {
     ModelHarness h;
     vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
-    StatisticsSheet sheet(&h.model(), nullptr, false);
+    LanguageScope english(false);
+    StatisticsSheet sheet(&h.model());
     sheet.setAttribute(Qt::WA_DontShowOnScreen);
     sheet.show();
     QVERIFY(!sheet.postRows().isEmpty());

@@ -11,12 +11,14 @@
 #include <QRegularExpression>
 #include <QVariantList>
 #include <QProcess>
+#include <QThread>
 #include <QTest>
 #include <QXmlStreamReader>
 
 #include <cstring>
 #include <unistd.h>
 #include <functional>
+#include <memory>
 #include <tuple>
 
 class LangTest : public QObject {
@@ -276,19 +278,34 @@ private slots:
         QFETCH(QDateTime, at);
         QCOMPARE(QLocale().language(), QLocale::German);
         QCOMPARE(QLocale::system().language(), QLocale::German);
-        const QHash<QString, std::function<QString(bool)>> forms {
-            {"clock", [&](bool k) { return DateText::clock(at.time(), k); }},
-            {"monthDay", [&](bool k) { return DateText::monthDay(at.date(), k); }},
-            {"monthDayClock", [&](bool k) { return DateText::monthDayClock(at, k); }},
-            {"numericMonthDay", [&](bool k) { return DateText::numericMonthDay(at.date(), k); }},
-            {"numericDayClock", [&](bool k) { return DateText::numericDayClock(at, k); }},
-            {"weekdayMonthDay", [&](bool k) { return DateText::weekdayMonthDay(at.date(), k); }},
-            {"date", [&](bool k) { return DateText::date(at.date(), k); }},
-            {"dateClock", [&](bool k) { return DateText::dateClock(at, k); }},
+        const QHash<QString, std::function<QString()>> forms {
+            {"clock", [&] { return DateText::clock(at.time()); }},
+            {"monthDay", [&] { return DateText::monthDay(at.date()); }},
+            {"monthDayClock", [&] { return DateText::monthDayClock(at); }},
+            {"numericMonthDay", [&] { return DateText::numericMonthDay(at.date()); }},
+            {"numericDayClock", [&] { return DateText::numericDayClock(at); }},
+            {"weekdayMonthDay", [&] { return DateText::weekdayMonthDay(at.date()); }},
+            {"date", [&] { return DateText::date(at.date()); }},
+            {"dateClock", [&] { return DateText::dateClock(at); }},
         };
         QVERIFY(forms.contains(form));
-        QTEST(forms.value(form)(true), "korean");
-        QTEST(forms.value(form)(false), "english");
+        QTEST(inLanguage(true, forms.value(form)), "korean");
+        QTEST(inLanguage(false, forms.value(form)), "english");
+    }
+
+    // The history export writes its dates and messages on a worker thread: they follow the run's
+    // language there too.
+    void dateTextsOnAWorkerThread()
+    {
+        const QDateTime evening(QDate(2026, 12, 9), QTime(21, 17, 45));
+        for (const auto &[korean, expected] : {std::pair(true, "12월 9일 오후 9:17"), std::pair(false, "Dec 9, 9:17 PM")}) {
+            LanguageScope language(korean);
+            QString shown;
+            std::unique_ptr<QThread> worker(QThread::create([&] { shown = DateText::monthDayClock(evening); }));
+            worker->start();
+            QVERIFY(worker->wait(60000));
+            QCOMPARE(shown, QString::fromUtf8(expected));
+        }
     }
 
     // The texts a person or an agent reads (string literals of the sources, the page scripts, the

@@ -1,6 +1,7 @@
 // Rule key, the skip of cleared comments and the placement of AI probabilities.
 #include "Store/ScanStore.h"
 #include "Scan/SpamModel.h"
+#include "LanguageScope.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>
@@ -171,6 +172,7 @@ void RulesTest::place_data()
                                           << "AI: OK · 10% likely a problem (Abuse)";
     QTest::newRow("threshold 0 always flags") << 0.0 << "sexual" << 0 << false << true << "AI: Sexual content 0%";
     QTest::newRow("unknown kind by name") << 0.99 << "scam" << 80 << false << true << "AI: scam 99%";
+    QTest::newRow("unknown kind that looks like a placeholder") << 0.99 << "%2" << 80 << false << true << "AI: %2 99%";
     QTest::newRow("unknown kind, not flagged") << 0.5 << "scam" << 80 << false << false
                                               << "AI: OK · 50% likely a problem (scam)";
     QTest::newRow("Korean flagged") << 0.8 << "abuse" << 80 << true << true
@@ -191,7 +193,7 @@ void RulesTest::place()
     QFETCH(bool, korean);
     QFETCH(bool, flagged);
     QFETCH(QString, reason);
-    const AIRules::Placement p = SpamRules::place(prob, kind, threshold, korean);
+    const AIRules::Placement p = inLanguage(korean, [&] { return SpamRules::place(prob, kind, threshold); });
     QCOMPARE(p.flagged, flagged);
     QCOMPARE(p.checked, flagged);
     QCOMPARE(p.reason, reason);

@@ -6,6 +6,7 @@
 #include "Base/Lang.h"
 #include "Rules/AIRules.h"
 #include "Service/VeltraneAccount.h"
+#include "LanguageScope.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>
@@ -281,9 +282,9 @@ private slots:
         VeltraneAccount &a = f.reopen();
         QVERIFY(!a.hasToken());
         QVERIFY(a.fileUnreadable());
-        const QString waiting = a.fileNotice(false);
+        const QString waiting = inLanguage(false, [&] { return a.fileNotice(); });
         QVERIFY2(waiting.contains(why) && waiting.contains(f.store()), qPrintable(waiting));
-        QVERIFY(!a.fileNotice(true).isEmpty() && a.fileNotice(true) != waiting);
+        QVERIFY(!inLanguage(true, [&] { return a.fileNotice(); }).isEmpty() && inLanguage(true, [&] { return a.fileNotice(); }) != waiting);
         // Reading and a refresh without a new sign-in change nothing.
         vt::test::await(a.refresh(false));
         QCOMPARE(readFile(f.store()), content);
@@ -296,16 +297,16 @@ private slots:
         QVERIFY(aside.startsWith(f.store() + ".unreadable-"));
         QCOMPARE(readFile(aside), content);
         QVERIFY(f.service.tokenValid(f.fileToken()));
-        const QString told = a.fileNotice(false);
+        const QString told = inLanguage(false, [&] { return a.fileNotice(); });
         QVERIFY2(told.contains(why) && told.contains(aside), qPrintable(told));
-        QVERIFY(a.fileNotice(true).contains(aside));
+        QVERIFY(inLanguage(true, [&] { return a.fileNotice(); }).contains(aside));
         // Later writes go to the new file only; the kept copy stays as it was.
         f.signIn();
         QCOMPARE(readFile(aside), content);
         QCOMPARE(QDir(QFileInfo(f.store()).absolutePath()).entryList(QDir::Files | QDir::Hidden).size(), 2);
         // The next start reads the new file and has nothing to say.
         QVERIFY(f.reopen().hasToken());
-        QVERIFY(f.account->fileNotice(false).isEmpty());
+        QVERIFY(inLanguage(false, [&] { return f.account->fileNotice(); }).isEmpty());
     }
 
     void accountFileIsPrivateAndWhole()

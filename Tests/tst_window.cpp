@@ -200,7 +200,7 @@ private slots:
         QTRY_VERIFY(sheet->isVisible());
         QLabel *hint = sheet->findChild<QLabel *>("emptyHint");
         QVERIFY(hint);
-        QCOMPARE(hint->text(), StatisticsSheet::emptyHint(sheet->data(), korean));
+        QCOMPARE(hint->text(), StatisticsSheet::emptyHint(sheet->data()));
         QVERIFY(!hint->text().isEmpty());
         QVERIFY2(cutLabels(sheet).isEmpty(), qPrintable(cutLabels(sheet).join(", ")));
         sheet->close();

@@ -96,11 +96,11 @@ QImage renderSettingsView(const QString &view, bool korean)
     SilentPrompts prompts;
 
     if (view == QLatin1String("statistics") || view == QLatin1String("statistics-empty")) {
-        StatisticsSheet sheet(&model, nullptr, korean);
+        StatisticsSheet sheet(&model);
         return picture(&sheet);
     }
     if (view == QLatin1String("trend")) {
-        TrendChart chart(model.dashboard(90, now).daily, korean);
+        TrendChart chart(model.dashboard(90, now).daily);
         chart.resize(904, chart.sizeHint().height());
         return picture(&chart);
     }

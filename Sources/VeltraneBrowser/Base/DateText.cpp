@@ -1,50 +1,53 @@
 #include "Base/DateText.h"
 
-QLocale DateText::locale(bool korean)
+#include "Base/Lang.h"
+
+QLocale DateText::locale()
 {
-    return korean ? QLocale(QLocale::Korean, QLocale::SouthKorea) : QLocale(QLocale::English, QLocale::UnitedStates);
+    return Lang::system() ? QLocale(QLocale::Korean, QLocale::SouthKorea) : QLocale(QLocale::English, QLocale::UnitedStates);
 }
 
-QString DateText::clock(const QTime &time, bool korean)
+// The patterns are QLocale::toString() formats; the Korean ones quote their unit words.
+
+QString DateText::clock(const QTime &time)
 {
-    return locale(korean).toString(time, korean ? QStringLiteral("AP h:mm") : QStringLiteral("h:mm AP"));
+    return locale().toString(time, tr("h:mm AP", "time format"));
 }
 
-QString DateText::monthDay(const QDate &date, bool korean)
+QString DateText::monthDay(const QDate &date)
 {
-    return locale(korean).toString(date, korean ? QStringLiteral("M'월' d'일'") : QStringLiteral("MMM d"));
+    return locale().toString(date, tr("MMM d", "date format"));
 }
 
-QString DateText::numericMonthDay(const QDate &date, bool korean)
+QString DateText::numericMonthDay(const QDate &date)
 {
-    return locale(korean).toString(date, korean ? QStringLiteral("M. d.") : QStringLiteral("M/d"));
+    return locale().toString(date, tr("M/d", "date format"));
 }
 
-QString DateText::weekdayMonthDay(const QDate &date, bool korean)
+QString DateText::weekdayMonthDay(const QDate &date)
 {
-    return locale(korean).toString(date, korean ? QStringLiteral("M'월' d'일' (ddd)") : QStringLiteral("ddd, MMM d"));
+    return locale().toString(date, tr("ddd, MMM d", "date format"));
 }
 
-QString DateText::date(const QDate &date, bool korean)
+QString DateText::date(const QDate &date)
 {
-    return locale(korean).toString(date, korean ? QStringLiteral("yyyy'년' M'월' d'일'") : QStringLiteral("MMM d, yyyy"));
+    return locale().toString(date, tr("MMM d, yyyy", "date format"));
 }
 
-QString DateText::monthDayClock(const QDateTime &at, bool korean)
+QString DateText::monthDayClock(const QDateTime &at)
 {
     const QDateTime local = at.toLocalTime();
-    return monthDay(local.date(), korean) + (korean ? QStringLiteral(" ") : QStringLiteral(", "))
-        + clock(local.time(), korean);
+    return tr("%1, %2", "a date, then a clock").arg(monthDay(local.date()), clock(local.time()));
 }
 
-QString DateText::numericDayClock(const QDateTime &at, bool korean)
+QString DateText::numericDayClock(const QDateTime &at)
 {
     const QDateTime local = at.toLocalTime();
-    return numericMonthDay(local.date(), korean) + u' ' + clock(local.time(), korean);
+    return numericMonthDay(local.date()) + u' ' + clock(local.time());
 }
 
-QString DateText::dateClock(const QDateTime &at, bool korean)
+QString DateText::dateClock(const QDateTime &at)
 {
     const QDateTime local = at.toLocalTime();
-    return date(local.date(), korean) + (korean ? QStringLiteral(" ") : QStringLiteral(", ")) + clock(local.time(), korean);
+    return tr("%1, %2", "a date, then a clock").arg(date(local.date()), clock(local.time()));
 }

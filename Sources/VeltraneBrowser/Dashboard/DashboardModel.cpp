@@ -10,11 +10,6 @@
 
 namespace {
 
-QString pick(bool korean, const char *ko, const char *en)
-{
-    return korean ? QString::fromUtf8(ko) : QString::fromUtf8(en);
-}
-
 int countOf(const ScanStore::DayCount &day, DashboardModel::Strip strip)
 {
     return strip == DashboardModel::Strip::flagged ? day.flagged : day.deleted;
@@ -39,17 +34,16 @@ int DashboardModel::value(const ScanStore::Stats &stats, Field field)
     return 0;
 }
 
-QString DashboardModel::tileLabel(Field field, const ScanStore::Stats &stats, bool korean)
+QString DashboardModel::tileLabel(Field field, const ScanStore::Stats &stats)
 {
     switch (field) {
     case Field::posts:
         if (stats.watched >= 1)
-            return korean ? QStringLiteral("게시물 · 모니터링 %1").arg(stats.watched)
-                          : QStringLiteral("Posts · %1 monitored").arg(stats.watched);
-        return pick(korean, "게시물", "Posts");
-    case Field::comments: return pick(korean, "댓글", "Comments");
-    case Field::flagged: return pick(korean, "스팸 의심", "Flagged");
-    case Field::deleted: return pick(korean, "삭제", "Deleted");
+            return tr("Posts · %1 monitored").arg(stats.watched);
+        return tr("Posts");
+    case Field::comments: return tr("Comments");
+    case Field::flagged: return tr("Flagged");
+    case Field::deleted: return tr("Deleted");
     }
     return {};
 }
@@ -89,11 +83,11 @@ QString DashboardModel::postTitle(const ScanStore::Post &post)
     return post.title.isEmpty() ? post.url : post.title;
 }
 
-QString DashboardModel::postDetail(const ScanStore::Post &post, bool korean, const QLocale &locale)
+QString DashboardModel::postDetail(const ScanStore::Post &post, const QLocale &locale)
 {
     const QString f = locale.toString(post.flagged);
     const QString t = locale.toString(post.total);
-    return korean ? QStringLiteral("의심 %1 · 댓글 %2").arg(f, t) : QStringLiteral("%1 flagged · %2 comments").arg(f, t);
+    return tr("%1 flagged · %2 comments").arg(f, t);
 }
 
 QString DashboardModel::authorSite(const ScanStore::Author &author)
@@ -103,19 +97,19 @@ QString DashboardModel::authorSite(const ScanStore::Author &author)
     return {};
 }
 
-QString DashboardModel::recentAuthor(const ScanStore::Record &record, bool korean)
+QString DashboardModel::recentAuthor(const ScanStore::Record &record)
 {
-    return record.author.isEmpty() ? pick(korean, "(작성자 없음)", "(no author)") : record.author;
+    return record.author.isEmpty() ? tr("(no author)") : record.author;
 }
 
-QString DashboardModel::recentText(const ScanStore::Record &record, bool korean)
+QString DashboardModel::recentText(const ScanStore::Record &record)
 {
-    return record.text.isEmpty() ? pick(korean, "(저장된 본문 없음)", "(no text stored)") : record.text;
+    return record.text.isEmpty() ? tr("(no text stored)") : record.text;
 }
 
-QString DashboardModel::recentTime(const ScanStore::Record &record, bool korean)
+QString DashboardModel::recentTime(const ScanStore::Record &record)
 {
-    return record.deletedAt ? DateText::numericDayClock(*record.deletedAt, korean) : QString();
+    return record.deletedAt ? DateText::numericDayClock(*record.deletedAt) : QString();
 }
 
 QString DashboardModel::recentTooltip(const ScanStore::Record &record, const SpamModel::DashboardData &data)
@@ -126,12 +120,12 @@ QString DashboardModel::recentTooltip(const ScanStore::Record &record, const Spa
     return postTitle(*it);
 }
 
-QString DashboardModel::listTitle(int column, bool korean)
+QString DashboardModel::listTitle(int column)
 {
     switch (column) {
-    case 0: return pick(korean, "삭제가 많은 게시물", "Posts with the most deletions");
-    case 1: return pick(korean, "삭제가 많은 작성자", "Authors deleted most often");
-    default: return pick(korean, "최근 삭제", "Recently deleted");
+    case 0: return tr("Posts with the most deletions");
+    case 1: return tr("Authors deleted most often");
+    default: return tr("Recently deleted");
     }
 }
 
@@ -204,22 +198,22 @@ std::optional<QDateTime> DashboardModel::dayAt(const QList<ScanStore::DayCount> 
     return std::nullopt;
 }
 
-QString DashboardModel::rangeLabel(int days, bool korean)
+QString DashboardModel::rangeLabel(int days)
 {
-    return QString::number(days) + (korean ? QStringLiteral("일") : QStringLiteral("d"));
+    return tr("%1d", "a number of days").arg(days);
 }
 
-QString DashboardModel::stripTitle(Strip strip, bool korean)
+QString DashboardModel::stripTitle(Strip strip)
 {
-    return strip == Strip::flagged ? pick(korean, "검출", "Detected") : pick(korean, "삭제", "Deleted");
+    return strip == Strip::flagged ? tr("Detected") : tr("Deleted");
 }
 
-QString DashboardModel::hoveredText(const QDateTime &day, bool korean)
+QString DashboardModel::hoveredText(const QDateTime &day)
 {
-    return DateText::weekdayMonthDay(day.date(), korean);
+    return DateText::weekdayMonthDay(day.date());
 }
 
-QString DashboardModel::tickText(const QDateTime &tick, bool korean)
+QString DashboardModel::tickText(const QDateTime &tick)
 {
-    return DateText::numericMonthDay(tick.date(), korean);
+    return DateText::numericMonthDay(tick.date());
 }

@@ -8,6 +8,7 @@
 
 #include "Scan/SpamModel.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
 #include <QLocale>
@@ -16,6 +17,8 @@
 #include <optional>
 
 class DashboardModel {
+    Q_DECLARE_TR_FUNCTIONS(DashboardModel)
+
 public:
     DashboardModel() = delete;
 
@@ -29,22 +32,22 @@ public:
 
     // ---- tiles and lists ----
     static int value(const ScanStore::Stats &stats, Field field);
-    static QString tileLabel(Field field, const ScanStore::Stats &stats, bool korean);
+    static QString tileLabel(Field field, const ScanStore::Stats &stats);
     // The sites, in their fixed order, that have posts; the split shows only for two or more.
     static QStringList sites(const SpamModel::DashboardData &data);
     static QList<ScanStore::Record> recentShown(const SpamModel::DashboardData &data);
     static bool showsTrend(const SpamModel::DashboardData &data);
     static bool showsLists(const SpamModel::DashboardData &data);
     static QString postTitle(const ScanStore::Post &post);
-    static QString postDetail(const ScanStore::Post &post, bool korean, const QLocale &locale = QLocale());
+    static QString postDetail(const ScanStore::Post &post, const QLocale &locale = QLocale());
     static QString authorSite(const ScanStore::Author &author);   // "YouTube", "Instagram" or empty
-    static QString recentAuthor(const ScanStore::Record &record, bool korean);
-    static QString recentText(const ScanStore::Record &record, bool korean);
+    static QString recentAuthor(const ScanStore::Record &record);
+    static QString recentText(const ScanStore::Record &record);
     // The deletion time, numeric month and day with the clock; empty when not deleted.
-    static QString recentTime(const ScanStore::Record &record, bool korean);
+    static QString recentTime(const ScanStore::Record &record);
     // The title of the record's post (its address when untitled); empty when the post is not listed.
     static QString recentTooltip(const ScanStore::Record &record, const SpamModel::DashboardData &data);
-    static QString listTitle(int column, bool korean);
+    static QString listTitle(int column);
 
     // ---- trend ----
     static QList<ScanStore::DayCount> slice(const QList<ScanStore::DayCount> &daily, int days);
@@ -58,8 +61,8 @@ public:
     static int shownValue(const QList<ScanStore::DayCount> &slice, Strip strip, const std::optional<QDateTime> &hovered);
     // The slice's day that contains a time, none outside the plotted days.
     static std::optional<QDateTime> dayAt(const QList<ScanStore::DayCount> &slice, const QDateTime &at);
-    static QString rangeLabel(int days, bool korean);
-    static QString stripTitle(Strip strip, bool korean);
-    static QString hoveredText(const QDateTime &day, bool korean);
-    static QString tickText(const QDateTime &tick, bool korean);
+    static QString rangeLabel(int days);
+    static QString stripTitle(Strip strip);
+    static QString hoveredText(const QDateTime &day);
+    static QString tickText(const QDateTime &tick);
 };

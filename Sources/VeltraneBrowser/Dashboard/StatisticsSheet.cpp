@@ -1,6 +1,5 @@
 #include "Dashboard/StatisticsSheet.h"
 
-#include "Base/Lang.h"
 #include "Dashboard/DashboardModel.h"
 #include "Dashboard/ScaledFont.h"
 #include "Dashboard/TrendChart.h"
@@ -16,11 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString pick(bool korean, const char *ko, const char *en)
-{
-    return korean ? QString::fromUtf8(ko) : QString::fromUtf8(en);
-}
 
 QLabel *label(const QString &text, bool muted = false, double scale = 1.0, QFont::Weight weight = QFont::Normal)
 {
@@ -73,21 +67,15 @@ QWidget *listRow(const QString &picture, const QString &first, QWidget *second, 
 
 } // namespace
 
-bool StatisticsSheet::defaultKorean()
-{
-    return Lang::system();
-}
-
-StatisticsSheet::StatisticsSheet(SpamModel *model, QWidget *parent, bool korean)
-    : StatisticsSheet(model, model ? model->dashboard(DashboardModel::snapshotDays) : SpamModel::DashboardData(), parent,
-                      korean)
+StatisticsSheet::StatisticsSheet(SpamModel *model, QWidget *parent)
+    : StatisticsSheet(model, model ? model->dashboard(DashboardModel::snapshotDays) : SpamModel::DashboardData(), parent)
 {
 }
 
-StatisticsSheet::StatisticsSheet(SpamModel *model, const SpamModel::DashboardData &data, QWidget *parent, bool korean)
-    : QDialog(parent), m_model(model), m_data(data), m_korean(korean)
+StatisticsSheet::StatisticsSheet(SpamModel *model, const SpamModel::DashboardData &data, QWidget *parent)
+    : QDialog(parent), m_model(model), m_data(data)
 {
-    setWindowTitle(pick(korean, "통계", "Statistics"));
+    setWindowTitle(tr("Statistics"));
     setModal(true);
     setFixedWidth(960);
     setMaximumHeight(720);
@@ -97,12 +85,11 @@ StatisticsSheet::StatisticsSheet(SpamModel *model, const SpamModel::DashboardDat
     followWorking();
 }
 
-QString StatisticsSheet::emptyHint(const SpamModel::DashboardData &data, bool korean)
+QString StatisticsSheet::emptyHint(const SpamModel::DashboardData &data)
 {
     if (data.stats.posts > 0 || data.stats.comments > 0 || DashboardModel::showsTrend(data) || DashboardModel::showsLists(data))
         return {};
-    return pick(korean, "아직 검사 기록이 없습니다. 게시물을 검사하면 여기에 통계가 나옵니다.",
-                "Nothing scanned yet. Scan your posts to see their statistics here.");
+    return tr("Nothing scanned yet. Scan your posts to see their statistics here.");
 }
 
 void StatisticsSheet::followWorking()
@@ -114,7 +101,6 @@ void StatisticsSheet::followWorking()
 
 void StatisticsSheet::build()
 {
-    const bool k = m_korean;
     auto *root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
     root->setSpacing(0);
@@ -125,13 +111,13 @@ void StatisticsSheet::build()
     header->setBackgroundRole(QPalette::Base);
     auto *hl = new QHBoxLayout(header);
     hl->setContentsMargins(28, 0, 14, 0);
-    hl->addWidget(label(pick(k, "통계", "Statistics"), false, 1.15, QFont::DemiBold));
+    hl->addWidget(label(tr("Statistics"), false, 1.15, QFont::DemiBold));
     hl->addStretch(1);
     auto *close = new QPushButton(QStringLiteral("\u2715"));
     close->setFlat(true);
     close->setFixedSize(32, 32);
-    close->setToolTip(pick(k, "닫기", "Close"));
-    close->setAccessibleName(pick(k, "닫기", "Close"));
+    close->setToolTip(tr("Close"));
+    close->setAccessibleName(tr("Close"));
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     hl->addWidget(close);
@@ -161,7 +147,7 @@ void StatisticsSheet::build()
         auto *l = new QVBoxLayout(tile);
         l->setContentsMargins(0, 0, 0, 0);
         l->setSpacing(6);
-        l->addWidget(label(DashboardModel::tileLabel(field, m_data.stats, k), true, 0.85, QFont::Medium));
+        l->addWidget(label(DashboardModel::tileLabel(field, m_data.stats), true, 0.85, QFont::Medium));
         auto *value = label(QLocale().toString(DashboardModel::value(m_data.stats, field)), false, 2.3);
         value->setObjectName(QStringLiteral("tileValue"));
         l->addWidget(value);
@@ -183,7 +169,7 @@ void StatisticsSheet::build()
     }
     tl->addStretch(1);
     sl->addWidget(tiles);
-    if (const QString hint = emptyHint(m_data, k); !hint.isEmpty()) {
+    if (const QString hint = emptyHint(m_data); !hint.isEmpty()) {
         sl->addWidget(hairline());
         auto *line = label(hint, true);
         line->setObjectName(QStringLiteral("emptyHint"));
@@ -198,7 +184,7 @@ void StatisticsSheet::build()
         auto *holder = new QWidget;
         auto *l = new QVBoxLayout(holder);
         l->setContentsMargins(28, 18, 28, 18);
-        m_trend = new TrendChart(m_data.daily, k);
+        m_trend = new TrendChart(m_data.daily);
         l->addWidget(m_trend);
         sl->addWidget(holder);
     }
@@ -214,7 +200,7 @@ void StatisticsSheet::build()
             auto *cl = new QVBoxLayout(c);
             cl->setContentsMargins(0, 0, 0, 0);
             cl->setSpacing(0);
-            auto *title = label(DashboardModel::listTitle(index, k), true, 0.85, QFont::Medium);
+            auto *title = label(DashboardModel::listTitle(index), true, 0.85, QFont::Medium);
             title->setContentsMargins(0, 0, 0, 8);
             cl->addWidget(title);
             ll->addWidget(c, 1, Qt::AlignTop);
@@ -226,12 +212,12 @@ void StatisticsSheet::build()
                 auto *button = new QPushButton;
                 button->setFlat(true);
                 button->setAutoDefault(false);
-                button->setToolTip(pick(k, "열어서 검사", "Open and scan"));
+                button->setToolTip(tr("Open and scan"));
                 button->setCursor(Qt::PointingHandCursor);
                 button->setStyleSheet(QStringLiteral("QPushButton { border: none; border-radius: 8px; text-align: left; }"
                                                      "QPushButton:hover:enabled { background: palette(alternate-base); }"));
                 listRow(DashboardModel::postTitle(post), DashboardModel::postTitle(post),
-                        label(DashboardModel::postDetail(post, k), true, 0.85), post.deleted, button);
+                        label(DashboardModel::postDetail(post), true, 0.85), post.deleted, button);
                 const QString url = post.url;
                 connect(button, &QPushButton::clicked, this, [this, url] {
                     accept();
@@ -252,10 +238,10 @@ void StatisticsSheet::build()
         if (const QList<ScanStore::Record> recent = DashboardModel::recentShown(m_data); !recent.isEmpty()) {
             QVBoxLayout *cl = column(2);
             for (const ScanStore::Record &record : recent) {
-                const QString first = DashboardModel::recentAuthor(record, k);
-                auto *second = label(DashboardModel::recentText(record, k), true, 0.85);
+                const QString first = DashboardModel::recentAuthor(record);
+                auto *second = label(DashboardModel::recentText(record), true, 0.85);
                 second->setText(second->fontMetrics().elidedText(second->text(), Qt::ElideRight, 200));
-                QWidget *row = listRow(first, first + QStringLiteral("  ") + DashboardModel::recentTime(record, k), second, 0);
+                QWidget *row = listRow(first, first + QStringLiteral("  ") + DashboardModel::recentTime(record), second, 0);
                 row->setToolTip(DashboardModel::recentTooltip(record, m_data));
                 cl->addWidget(row);
             }

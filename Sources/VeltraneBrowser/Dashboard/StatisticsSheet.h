@@ -20,17 +20,15 @@ class QPushButton;
 class StatisticsSheet : public QDialog {
     Q_OBJECT
 public:
-    StatisticsSheet(SpamModel *model, QWidget *parent = nullptr, bool korean = defaultKorean());
+    explicit StatisticsSheet(SpamModel *model, QWidget *parent = nullptr);
     // Over a given snapshot (the gallery, tests).
-    StatisticsSheet(SpamModel *model, const SpamModel::DashboardData &data, QWidget *parent = nullptr,
-                    bool korean = defaultKorean());
+    StatisticsSheet(SpamModel *model, const SpamModel::DashboardData &data, QWidget *parent = nullptr);
 
     const SpamModel::DashboardData &data() const { return m_data; }
     TrendChart *trend() const { return m_trend; }
     QList<QPushButton *> postRows() const { return m_postRows; }
-    static bool defaultKorean();
     // The line under the totals while nothing was scanned yet; empty once there is history.
-    static QString emptyHint(const SpamModel::DashboardData &data, bool korean);
+    static QString emptyHint(const SpamModel::DashboardData &data);
 
 signals:
     // A post row was clicked: the sheet has closed; the post should open and be scanned.
@@ -42,7 +40,6 @@ private:
 
     QPointer<SpamModel> m_model;
     SpamModel::DashboardData m_data;
-    bool m_korean;
     TrendChart *m_trend = nullptr;
     QList<QPushButton *> m_postRows;
 };

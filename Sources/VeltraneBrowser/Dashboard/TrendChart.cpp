@@ -24,8 +24,8 @@ constexpr DashboardModel::Strip kStrips[] = {DashboardModel::Strip::flagged, Das
 
 } // namespace
 
-TrendChart::TrendChart(const QList<ScanStore::DayCount> &daily, bool korean, QWidget *parent)
-    : QWidget(parent), m_daily(daily), m_korean(korean), m_days(DashboardModel::initialDays)
+TrendChart::TrendChart(const QList<ScanStore::DayCount> &daily, QWidget *parent)
+    : QWidget(parent), m_daily(daily), m_days(DashboardModel::initialDays)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -44,7 +44,7 @@ TrendChart::TrendChart(const QList<ScanStore::DayCount> &daily, bool korean, QWi
     rl->setSpacing(2);
     for (const int d : DashboardModel::rangeChoices()) {
         auto *b = new QToolButton;
-        b->setText(DashboardModel::rangeLabel(d, korean));
+        b->setText(DashboardModel::rangeLabel(d));
         b->setCheckable(true);
         connect(b, &QToolButton::clicked, this, [this, d] { setDays(d); });
         m_segments.append(b);
@@ -107,7 +107,7 @@ void TrendChart::rebuild()
         auto *vl = new QVBoxLayout(valueColumn);
         vl->setContentsMargins(0, 0, 0, 0);
         vl->setSpacing(4);
-        auto *title = new QLabel(DashboardModel::stripTitle(strip, m_korean));
+        auto *title = new QLabel(DashboardModel::stripTitle(strip));
         title->setForegroundRole(QPalette::PlaceholderText);
         auto *value = new QLabel;
         QFont vf = value->font();
@@ -118,7 +118,7 @@ void TrendChart::rebuild()
         vl->addStretch(1);
         rl->addWidget(valueColumn, 0, Qt::AlignTop);
 
-        auto *set = new QBarSet(DashboardModel::stripTitle(strip, m_korean));
+        auto *set = new QBarSet(DashboardModel::stripTitle(strip));
         for (const ScanStore::DayCount &d : slice)
             set->append(strip == DashboardModel::Strip::flagged ? d.flagged : d.deleted);
         auto *series = new QBarSeries;
@@ -138,7 +138,7 @@ void TrendChart::rebuild()
             for (auto it = ticks.crbegin(); it != ticks.crend(); ++it) {
                 for (int i = 0; i < n; ++i) {
                     if (slice.at(i).day.addSecs(43200) == *it)
-                        x->append(DashboardModel::tickText(*it, m_korean), i);
+                        x->append(DashboardModel::tickText(*it), i);
                 }
             }
         } else {
@@ -172,7 +172,7 @@ void TrendChart::rebuild()
         view->viewport()->installEventFilter(this);
         view->setFrameShape(QFrame::NoFrame);
         view->setStyleSheet(QStringLiteral("background: transparent;"));
-        view->setAccessibleName(DashboardModel::stripTitle(strip, m_korean));
+        view->setAccessibleName(DashboardModel::stripTitle(strip));
         rl->addWidget(view, 1);
         m_values.append(value);
         m_views.append(view);
@@ -186,7 +186,7 @@ void TrendChart::restyle()
     const QList<ScanStore::DayCount> slice = DashboardModel::slice(m_daily, m_days);
     for (int i = 0; i < m_segments.size(); ++i)
         m_segments.at(i)->setChecked(DashboardModel::rangeChoices().at(i) == m_days);
-    m_date->setText(m_hovered ? DashboardModel::hoveredText(*m_hovered, m_korean) : QString());
+    m_date->setText(m_hovered ? DashboardModel::hoveredText(*m_hovered) : QString());
     m_date->setVisible(m_hovered.has_value());
     for (int s = 0; s < m_views.size(); ++s) {
         const DashboardModel::Strip strip = kStrips[s];

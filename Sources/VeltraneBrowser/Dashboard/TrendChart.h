@@ -17,7 +17,7 @@ class QToolButton;
 class TrendChart : public QWidget {
     Q_OBJECT
 public:
-    TrendChart(const QList<ScanStore::DayCount> &daily, bool korean, QWidget *parent = nullptr);
+    explicit TrendChart(const QList<ScanStore::DayCount> &daily, QWidget *parent = nullptr);
 
     int days() const { return m_days; }
     void setDays(int days);
@@ -36,7 +36,6 @@ private:
     void restyle();
 
     QList<ScanStore::DayCount> m_daily;
-    bool m_korean;
     int m_days;
     std::optional<QDateTime> m_hovered;
     QList<QToolButton *> m_segments;

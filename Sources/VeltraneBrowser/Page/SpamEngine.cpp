@@ -109,35 +109,32 @@ std::function<bool()> SpamEngine::stopTest() const
 
 QString SpamEngine::unsupportedMessage()
 {
-    return Lang::pick(QStringLiteral("지원하는 댓글 화면이 아닙니다"), QStringLiteral("This isn't a supported comment page"));
+    return tr("This isn't a supported comment page");
 }
 
 QString SpamEngine::pageChangedMessage()
 {
-    return Lang::pick(QStringLiteral("페이지가 바뀌었습니다. 다시 검사해 주세요."), QStringLiteral("The page changed. Please scan again."));
+    return tr("The page changed. Please scan again.");
 }
 
 QString SpamEngine::unreadableMessage()
 {
-    return Lang::pick(QStringLiteral("브리지 응답을 읽지 못했습니다"), QStringLiteral("Couldn't read the page's response"));
+    return tr("Couldn't read the page's response");
 }
 
 QString SpamEngine::filesMessage()
 {
-    return Lang::pick(QStringLiteral("검사 파일을 불러오지 못했습니다. 앱을 다시 실행해 주세요."),
-                      QStringLiteral("Couldn't load the scan files. Please restart the app."));
+    return tr("Couldn't load the scan files. Please restart the app.");
 }
 
 QString SpamEngine::stoppedMessage()
 {
-    return Lang::pick(QStringLiteral("페이지가 멈춤 요청에 응답하지 않아 검사를 끝냈습니다. 다시 검사해 주세요."),
-                      QStringLiteral("The page didn't answer the stop request, so the task was ended. Please try again."));
+    return tr("The page didn't answer the stop request, so the task was ended. Please try again.");
 }
 
 QString SpamEngine::timeoutMessage()
 {
-    return Lang::pick(QStringLiteral("페이지가 제때 응답하지 않았습니다. 다시 시도해 주세요."),
-                      QStringLiteral("The page didn't answer in time. Please try again."));
+    return tr("The page didn't answer in time. Please try again.");
 }
 
 std::optional<QString> SpamEngine::adapter(const QString &host)

@@ -37,7 +37,7 @@ QJsonObject channelArguments(const QString &step, const QString &site, qint64 li
 
 QString SpamEngine::channelMessage()
 {
-    return Lang::pick(QStringLiteral("내 채널 화면을 열지 못했습니다."), QStringLiteral("Couldn't open your channel page."));
+    return tr("Couldn't open your channel page.");
 }
 
 void SpamEngine::setChannelScriptFile(const QString &path)

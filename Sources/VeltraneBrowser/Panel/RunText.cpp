@@ -2,7 +2,6 @@
 
 #include "Base/DateText.h"
 
-#include "Base/Lang.h"
 
 QString RunText::scan(int posts)
 {
@@ -25,6 +24,6 @@ QString RunText::time(const QDateTime &date, const QDateTime &now)
 {
     const QDateTime local = date.toLocalTime();
     if (local.date() == now.toLocalTime().date())
-        return DateText::clock(local.time(), Lang::system());
-    return DateText::monthDayClock(local, Lang::system());
+        return DateText::clock(local.time());
+    return DateText::monthDayClock(local);
 }

@@ -1,7 +1,6 @@
 #include "Panel/StoredCommentRow.h"
 
 #include "Base/DateText.h"
-#include "Base/Lang.h"
 
 #include "Panel/AIPercent.h"
 #include "Rules/AIRules.h"
@@ -31,7 +30,7 @@ QString StoredCommentRow::meta(const ScanStore::Record &record)
     const QDateTime at = QDateTime::fromMSecsSinceEpoch(qint64(ms)).toLocalTime();
     if (!at.isValid())
         return QString();
-    return DateText::date(at.date(), Lang::system());
+    return DateText::date(at.date());
 }
 
 std::optional<int> StoredCommentRow::tintPercent(const ScanStore::Record &record)
@@ -50,9 +49,9 @@ StoredCommentRow::Details StoredCommentRow::details(const ScanStore::Record &rec
 {
     Details d;
     d.help = verdict.help;
-    auto when = [&](const QDateTime &t) { return DateText::dateClock(t, Lang::system()); };
+    auto when = [&](const QDateTime &t) { return DateText::dateClock(t); };
     if (const std::optional<double> prob = AIPercent::clean(record.aiProb)) {
-        const QString label = AIRules::labels(Lang::system()).value(record.kind, tr("Risk probability"));
+        const QString label = AIRules::labels().value(record.kind, tr("Risk probability"));
         d.lines.append({tr("AI verdict"),
                         label + QStringLiteral(" · ") + QString::number(AIPercent::of(*prob)) + u'%'});
     }
@@ -61,7 +60,7 @@ StoredCommentRow::Details StoredCommentRow::details(const ScanStore::Record &rec
     if (record.deletedAt)
         d.lines.append({tr("Deleted"), when(*record.deletedAt)});
     if (const std::optional<qint64> likes = AIPercent::likes(record.likeCount); likes && *likes > 0)
-        d.lines.append({tr("Likes"), DateText::locale(Lang::system()).toString(*likes)});
+        d.lines.append({tr("Likes"), DateText::locale().toString(*likes)});
     return d;
 }
 

@@ -64,7 +64,7 @@ Verdict Verdict::make(const Input &in)
     const bool spam = in.state == QLatin1String("spam");
     const bool skip = in.state == QLatin1String("skip");
     const std::optional<double> prob = AIPercent::clean(in.aiProb);
-    const QMap<QString, QString> labels = AIRules::labels(Lang::system());
+    const QMap<QString, QString> labels = AIRules::labels();
     Verdict v;
 
     if (in.deleted) {

@@ -1,7 +1,5 @@
 #include "Rules/AIRules.h"
 
-#include "Base/Lang.h"
-
 #include <algorithm>
 
 const QStringList &AIRules::kinds()
@@ -16,21 +14,11 @@ const QStringList &AIRules::optional()
     return list;
 }
 
-QMap<QString, QString> AIRules::labels(bool korean)
+QMap<QString, QString> AIRules::labels()
 {
-    if (korean)
-        return {{QStringLiteral("spam"), QStringLiteral("스팸")},
-                {QStringLiteral("abuse"), QStringLiteral("욕설·비방")},
-                {QStringLiteral("sexual"), QStringLiteral("성적 표현")}};
-    return {{QStringLiteral("spam"), QStringLiteral("Spam")},
-            {QStringLiteral("abuse"), QStringLiteral("Abuse")},
-            {QStringLiteral("sexual"), QStringLiteral("Sexual content")}};
-}
-
-const QMap<QString, QString> &AIRules::labels()
-{
-    static const QMap<QString, QString> map = labels(Lang::system());
-    return map;
+    return {{QStringLiteral("spam"), tr("Spam")},
+            {QStringLiteral("abuse"), tr("Abuse")},
+            {QStringLiteral("sexual"), tr("Sexual content")}};
 }
 
 const QMap<QString, int> &AIRules::defaultThresholds()
@@ -47,21 +35,11 @@ int AIRules::threshold(const QMap<QString, int> &thresholds, const QString &kind
     return defaultThresholds().value(kind, 90);
 }
 
-QMap<QString, QString> AIRules::errors(bool korean)
+QMap<QString, QString> AIRules::errors()
 {
-    if (korean)
-        return {{QStringLiteral("signed-out"), QStringLiteral("로그인이 풀렸습니다. 검사 설정에서 다시 로그인하세요.")},
-                {QStringLiteral("ai-off"), QStringLiteral("서버에서 AI 검사가 아직 켜져 있지 않습니다.")},
-                {QStringLiteral("unreachable"), QStringLiteral("Glimora 서버에 연결하지 못했습니다.")}};
-    return {{QStringLiteral("signed-out"), QStringLiteral("You were signed out. Sign in again in Settings.")},
-            {QStringLiteral("ai-off"), QStringLiteral("The AI check isn't turned on at the server yet.")},
-            {QStringLiteral("unreachable"), QStringLiteral("Couldn't reach the Glimora server.")}};
-}
-
-const QMap<QString, QString> &AIRules::errors()
-{
-    static const QMap<QString, QString> map = errors(Lang::system());
-    return map;
+    return {{QStringLiteral("signed-out"), tr("You were signed out. Sign in again in Settings.")},
+            {QStringLiteral("ai-off"), tr("The AI check isn't turned on at the server yet.")},
+            {QStringLiteral("unreachable"), tr("Couldn't reach the Glimora server.")}};
 }
 
 AIRules::Verdict AIRules::verdict(const AIScore &score, const QStringList &kinds)
@@ -91,20 +69,12 @@ AIRules::Verdict AIRules::verdict(const AIScore &score, const QStringList &kinds
     return {best, std::min(sum, 1.0)};
 }
 
-QString AIRules::message(const APIFailure &failure, bool korean)
+QString AIRules::message(const APIFailure &failure)
 {
-    const QMap<QString, QString> table = errors(korean);
+    const QMap<QString, QString> table = errors();
     if (auto it = table.constFind(failure.code); it != table.constEnd())
         return *it;
     if (failure.status == 429)
-        return korean ? QStringLiteral("AI 검사 요청이 몰려 있습니다. 잠시 뒤에 다시 시도하세요.")
-                      : QStringLiteral("The AI check is busy. Try again in a moment.");
-    const QString status = QString::number(failure.status);
-    return korean ? QStringLiteral("AI 검사 요청이 실패했습니다(") + status + QStringLiteral(").")
-                  : QStringLiteral("The AI check request failed (") + status + QStringLiteral(").");
-}
-
-QString AIRules::message(const APIFailure &failure)
-{
-    return message(failure, Lang::system());
+        return tr("The AI check is busy. Try again in a moment.");
+    return tr("The AI check request failed (%1).").arg(failure.status);
 }

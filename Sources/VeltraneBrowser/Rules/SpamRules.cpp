@@ -1,6 +1,5 @@
 #include "Rules/SpamRules.h"
 
-#include "Base/Lang.h"
 
 #include <QChar>
 #include <QCryptographicHash>
@@ -478,29 +477,22 @@ QString SpamRules::rulesKey(const QStringList &keywords, bool noLikesOnly, qint6
 
 AIRules::Placement SpamRules::place(double prob, const QString &kind, int threshold)
 {
-    return place(prob, kind, threshold, Lang::system());
-}
-
-AIRules::Placement SpamRules::place(double prob, const QString &kind, int threshold, bool korean)
-{
     // Rounded half away from zero, before the comparison. A value that is not a number
     // places as 0 rather than as an undefined integer.
     const double scaled = std::round(prob * 100.0);
     const qint64 pct = std::isfinite(scaled) ? qint64(std::clamp(scaled, -1e15, 1e15)) : 0;
-    const QMap<QString, QString> labels = AIRules::labels(korean);
+    const QMap<QString, QString> labels = AIRules::labels();
     const QString label = labels.value(kind, kind);
     const QString number = QString::number(pct);
     AIRules::Placement placement;
     if (threshold > pct) {
-        placement.reason = korean ? QStringLiteral("AI 정상 · 문제 확률 ") + number + u'%'
-                                  : QStringLiteral("AI: OK · ") + number + QStringLiteral("% likely a problem");
+        placement.reason = tr("AI: OK · %1% likely a problem").arg(number);
         if (prob >= 0.1)
             placement.reason += QStringLiteral(" (") + label + u')';
     } else {
         placement.flagged = true;
         placement.checked = true;
-        placement.reason = (korean ? QStringLiteral("AI ") : QStringLiteral("AI: ")) + label + u' '
-            + number + u'%';
+        placement.reason = tr("AI: %1 %2%", "a category and its probability").arg(label, number);
     }
     return placement;
 }

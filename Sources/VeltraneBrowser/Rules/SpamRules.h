@@ -8,6 +8,7 @@
 #include "Rules/BuiltinWords.h"
 #include "Wire/Comment.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -20,6 +21,8 @@
 #include <vector>
 
 class SpamRules {
+    Q_DECLARE_TR_FUNCTIONS(SpamRules)
+
 public:
     // A half-open stretch [start, end) of a text, in UTF-16 positions of the original text.
     struct Range {
@@ -71,9 +74,8 @@ public:
     static QString rulesKey(const QStringList &keywords, bool noLikesOnly, qint64 minLikes);
 
     // An AI probability of a category placed against the threshold in whole percent; the
-    // reason is in the run's language (or the one asked for).
+    // reason is in the run's language.
     static AIRules::Placement place(double prob, const QString &kind, int threshold);
-    static AIRules::Placement place(double prob, const QString &kind, int threshold, bool korean);
 
     // Number of extended grapheme clusters.
     static qsizetype graphemes(QStringView text);

@@ -200,49 +200,36 @@ bool VeltraneAccount::keepAside()
     return true;
 }
 
-QString VeltraneAccount::fileNotice(bool korean) const
+QString VeltraneAccount::fileNotice() const
 {
     if (!m_unread)
         return {};
     QString why;
     switch (*m_unread) {
     case Unread::damaged:
-        why = korean ? QStringLiteral("손상되었거나 잘려 있습니다") : QStringLiteral("it is damaged or cut short");
+        why = tr("it is damaged or cut short");
         break;
     case Unread::otherServer:
-        why = korean ? QStringLiteral("다른 서버(%1)의 파일입니다").arg(m_unreadDetail)
-                     : QStringLiteral("it belongs to another server (%1)").arg(m_unreadDetail);
+        why = tr("it belongs to another server (%1)").arg(m_unreadDetail);
         break;
     case Unread::noSignIn:
-        why = korean ? QStringLiteral("로그인 정보가 없습니다") : QStringLiteral("it holds no sign-in");
+        why = tr("it holds no sign-in");
         break;
     case Unread::unopenable:
-        why = korean ? QStringLiteral("열 수 없습니다: %1").arg(m_unreadDetail)
-                     : QStringLiteral("it could not be opened: %1").arg(m_unreadDetail);
+        why = tr("it could not be opened: %1").arg(m_unreadDetail);
         break;
     }
     if (!m_keptAside.isEmpty()) {
-        return korean ? QStringLiteral("계정 파일을 읽지 못했습니다(%1). 원래 파일은 %2(으)로 보관했고 새 로그인을 그 자리에 저장했습니다. "
-                                       "예전 계정을 다시 쓰려면 그 계정의 이메일로 로그인하세요.").arg(why, m_keptAside)
-                      : QStringLiteral("The account file could not be read (%1). It was kept as %2, and the new sign-in was "
-                                       "saved in its place. If it held your earlier account, sign in with that account's "
-                                       "email to use it again.").arg(why, m_keptAside);
+        return tr("The account file could not be read (%1). It was kept as %2, and the new sign-in was "
+                  "saved in its place. If it held your earlier account, sign in with that account's "
+                  "email to use it again.").arg(why, m_keptAside);
     }
     if (m_asideFailed) {
-        return korean ? QStringLiteral("계정 파일을 읽지 못했고(%1) 옮겨 둘 수도 없어 그대로 두었습니다: %2. "
-                                       "새 로그인은 앱을 종료할 때까지만 유지됩니다.").arg(why, m_store)
-                      : QStringLiteral("The account file could not be read (%1) and could not be moved aside, so it was left "
-                                       "as it is: %2. The new sign-in lasts only until the application quits.").arg(why, m_store);
+        return tr("The account file could not be read (%1) and could not be moved aside, so it was left "
+                  "as it is: %2. The new sign-in lasts only until the application quits.").arg(why, m_store);
     }
-    return korean ? QStringLiteral("계정 파일을 읽지 못해(%1) 로그인되어 있지 않습니다. 파일은 그대로 두었습니다: %2. "
-                                   "새로 로그인하면 이 파일은 덮어쓰지 않고 따로 보관합니다.").arg(why, m_store)
-                  : QStringLiteral("The account file could not be read (%1), so you are not signed in. It was left as it "
-                                   "is: %2. A new sign-in keeps it aside rather than writing over it.").arg(why, m_store);
-}
-
-QString VeltraneAccount::fileNoticeText() const
-{
-    return fileNotice(Lang::system());
+    return tr("The account file could not be read (%1), so you are not signed in. It was left as it "
+              "is: %2. A new sign-in keeps it aside rather than writing over it.").arg(why, m_store);
 }
 
 void VeltraneAccount::writeStore()

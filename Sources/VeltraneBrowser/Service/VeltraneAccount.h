@@ -43,7 +43,7 @@ class VeltraneAccount : public QObject {
     Q_PROPERTY(bool hasPassword READ hasPassword NOTIFY changed)
     Q_PROPERTY(bool testMode READ testMode NOTIFY changed)
     Q_PROPERTY(bool ready READ ready NOTIFY changed)
-    Q_PROPERTY(QString fileNotice READ fileNoticeText NOTIFY changed)
+    Q_PROPERTY(QString fileNotice READ fileNotice NOTIFY changed)
 
 public:
     enum class Auth { Required, None, Optional };
@@ -108,9 +108,8 @@ public:
     bool fileUnreadable() const { return m_unread.has_value(); }
     // Where that file was kept aside; empty while it is still in its place.
     QString keptAside() const { return m_keptAside; }
-    // What the owner must know about the account file, in the given language; empty when all is well.
-    QString fileNotice(bool korean) const;
-    QString fileNoticeText() const;
+    // What the owner must know about the account file; empty when all is well.
+    QString fileNotice() const;
 
     // Account operations.
     QCoro::Task<void> refresh(bool autoStart);

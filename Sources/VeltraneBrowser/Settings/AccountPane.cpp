@@ -70,7 +70,7 @@ QString AccountPane::shape() const
                         QString::number(s.failed()), a ? a->emailText() : QString(), a ? a->supportCodeText() : QString(),
                         QString::number(a && a->hasPassword()), QString::number(a && a->testMode()),
                         QString::number(a && a->emailLogin()), QString::number(a && a->deviceAccounts()),
-                        a ? a->fileNoticeText() : QString()}
+                        a ? a->fileNotice() : QString()}
         .join(QLatin1Char('|'));
 }
 
@@ -154,7 +154,7 @@ void AccountPane::rebuild()
 
     // An account file that could not be read: what became of it comes first.
     if (account && account->fileUnreadable()) {
-        auto *notice = text(QStringLiteral("\u26A0 ") + account->fileNoticeText());
+        auto *notice = text(QStringLiteral("\u26A0 ") + account->fileNotice());
         notice->setObjectName(QStringLiteral("accountFileNotice"));
         notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
         notice->setStyleSheet(QStringLiteral("color: #c0392b;"));

@@ -1,7 +1,6 @@
 #include "Shell/PostDockModel.h"
 
 #include "Base/DateText.h"
-#include "Base/Lang.h"
 
 #include "Panel/RunText.h"
 
@@ -130,8 +129,8 @@ QString PostDockModel::scanned(const QDateTime &date, const QDateTime &now)
 {
     const QDateTime local = date.toLocalTime();
     if (local.date() == now.toLocalTime().date())
-        return tr("Today %1").arg(DateText::clock(local.time(), Lang::system()));
-    return DateText::monthDayClock(local, Lang::system());
+        return tr("Today %1").arg(DateText::clock(local.time()));
+    return DateText::monthDayClock(local);
 }
 
 QString PostDockModel::name(const ChannelPost &post)

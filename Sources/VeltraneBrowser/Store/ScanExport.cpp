@@ -1,6 +1,5 @@
 #include "Store/ScanExport.h"
 
-#include "Base/Lang.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -156,7 +155,7 @@ ScanExport::Result ScanExport::save(ScanStore &store, const QString &path, const
     const QString name = QFileInfo(path).fileName();
     auto failure = [&](const QString &reason) {
         result.failed = true;
-        result.message = Lang::pick(QStringLiteral("저장하지 못했습니다. "), QStringLiteral("Couldn't save. ")) + reason;
+        result.message = tr("Couldn't save. %1").arg(reason);
         return result;
     };
     if (!store.isOpen())
@@ -209,6 +208,6 @@ ScanExport::Result ScanExport::save(ScanStore &store, const QString &path, const
         return failure(file.errorString());
     if (proceed)
         proceed(result.rows, std::max(total, result.rows));
-    result.message = Lang::pick(name + QStringLiteral("에 저장했습니다."), QStringLiteral("Saved to ") + name + QLatin1Char('.'));
+    result.message = tr("Saved to %1.").arg(name);
     return result;
 }

@@ -4,6 +4,7 @@
 
 #include "Store/ScanStore.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -12,6 +13,8 @@
 #include <functional>
 
 class ScanExport {
+    Q_DECLARE_TR_FUNCTIONS(ScanExport)
+
 public:
     ScanExport() = delete;
 

@@ -93,15 +93,6 @@ Q_CONSTRUCTOR_FUNCTION(nameLocalZone)
 
 } // namespace
 
-namespace vt::sql {
-
-QString errorText(const QString &ko, const QString &en)
-{
-    return Lang::pick(ko, en);
-}
-
-} // namespace vt::sql
-
 QString ScanStore::defaultPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
@@ -160,12 +151,9 @@ bool ScanStore::open()
         const QString detail = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
         if (db)
             sqlite3_close_v2(db);
-        fail(vt::sql::errorText(
-            QStringLiteral("기록 파일을 열 수 없어 이번 실행에서는 기록이 꺼져 있습니다 (%1): %2. 폴더가 있고 쓸 수 있는지 확인한 뒤 앱을 다시 실행해 주세요.")
-                .arg(m_path, detail),
-            QStringLiteral("The history file could not be opened, so history is off and nothing is saved this run (%1): %2. "
-                           "Check that its folder exists and can be written to, then start the application again.")
-                .arg(m_path, detail)));
+        fail(tr("The history file could not be opened, so history is off and nothing is saved this run (%1): %2. "
+                "Check that its folder exists and can be written to, then start the application again.")
+                 .arg(m_path, detail));
         return false;
     }
     m_db = db;
@@ -184,12 +172,9 @@ bool ScanStore::open()
     }
     if (!createSchema()) {
         if (m_db)   // not already failed as damaged
-            fail(vt::sql::errorText(
-                QStringLiteral("기록 파일을 준비하지 못해 이번 실행에서는 기록이 꺼져 있습니다 (%1): %2 디스크 공간과 파일 권한을 확인한 뒤 앱을 다시 실행해 주세요.")
-                    .arg(m_path, m_lastError),
-                QStringLiteral("The history file could not be prepared, so history is off and nothing is saved this run (%1): %2 "
-                               "Check the free disk space and the file's permissions, then start the application again.")
-                    .arg(m_path, m_lastError)));
+            fail(tr("The history file could not be prepared, so history is off and nothing is saved this run (%1): %2 "
+                    "Check the free disk space and the file's permissions, then start the application again.")
+                     .arg(m_path, m_lastError));
         return false;
     }
     migrate();
@@ -512,16 +497,11 @@ void ScanStore::noteFailure(int rc, const QString &detail, const QString &what)
         return;
     }
     if (primary == SQLITE_FULL) {
-        m_lastError = vt::sql::errorText(
-            QStringLiteral("디스크가 가득 차서 기록을 저장하지 못했습니다: %1").arg(detail),
-            QStringLiteral("The history could not be saved because the disk is full: %1").arg(detail));
+        m_lastError = tr("The history could not be saved because the disk is full: %1").arg(detail);
     } else if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
-        m_lastError = vt::sql::errorText(
-            QStringLiteral("다른 Veltrane 창이 기록 파일을 쓰고 있어 저장하지 못했습니다: %1").arg(detail),
-            QStringLiteral("The history could not be saved while another copy of Veltrane writes to it: %1").arg(detail));
+        m_lastError = tr("The history could not be saved while another copy of Veltrane writes to it: %1").arg(detail);
     } else {
-        m_lastError = vt::sql::errorText(QStringLiteral("기록 파일 오류: %1 (%2)").arg(detail, what),
-                                         QStringLiteral("History file error: %1 (%2)").arg(detail, what));
+        m_lastError = tr("History file error: %1 (%2)").arg(detail, what);
     }
 }
 

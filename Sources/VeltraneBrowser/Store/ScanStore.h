@@ -13,6 +13,7 @@
 #include "Wire/AIScore.h"
 #include "Wire/Comment.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
 #include <QList>
@@ -29,6 +30,8 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 class ScanStore {
+    Q_DECLARE_TR_FUNCTIONS(ScanStore)
+
 public:
     // ---- keys ---------------------------------------------------------------------
 

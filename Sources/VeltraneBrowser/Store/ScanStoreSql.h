@@ -1,7 +1,6 @@
 #pragma once
 // Internal to the ScanStore*.cpp files: row value tests, time conversion, shared SQL fragments.
 
-#include "Base/Lang.h"
 #include "Store/ScanStore.h"
 
 #include <QDateTime>
@@ -101,18 +100,12 @@ inline constexpr char totalsDeleteTrigger[] =
 // A Record from the first 15 values of a row; none when a required value is unreadable.
 std::optional<ScanStore::Record> readRecord(const QVariantList &row, LocalTimes &times);
 
-QString errorText(const QString &ko, const QString &en);
-
 inline QString damagedText(const QString &path)
 {
-    return errorText(
-        QStringLiteral("기록 파일이 손상되어 이번 실행에서는 기록이 꺼져 있습니다. 검사 결과는 기록되지 않습니다. 파일은 그대로 두었습니다: %1. "
-                       "새 기록을 시작하려면 앱을 종료하고 이 파일을 다른 곳으로 옮기세요(복구해 볼 수 있도록 지우지 말고 보관하세요). 다음 실행 때 새 파일을 만듭니다.")
-            .arg(path),
-        QStringLiteral("The history file is damaged, so history is off for this run: scans are not recorded. The file was left as it "
-                       "is: %1. To start a new history, quit the application and move the file elsewhere (keep it, so it can be "
-                       "recovered); a new one is made at the next start.")
-            .arg(path));
+    return ScanStore::tr("The history file is damaged, so history is off for this run: scans are not recorded. The file was left as it "
+                         "is: %1. To start a new history, quit the application and move the file elsewhere (keep it, so it can be "
+                         "recovered); a new one is made at the next start.")
+        .arg(path);
 }
 
 } // namespace vt::sql
