@@ -131,7 +131,7 @@ void ModelReportTest::statusLine()
         info.emptyText = emptyText;
         m.setInfo(info);
     }
-    QCOMPARE(m.scanStatus(facts, note, korean), (SpamModel::StatusLine {line, kind}));
+    QCOMPARE(m.scanReport().status(facts, note), (SpamModel::StatusLine {line, statusKindOf(kind)}));
 }
 
 void ModelReportTest::notes_data()
@@ -197,7 +197,7 @@ void ModelReportTest::notes()
     QFETCH(bool, noLikesOnly);
     QFETCH(QString, note);
     ModelHarness h({{"vt.limit", limit}, {"vt.sort", sort}, {"vt.noLikesOnly", noLikesOnly}});
-    QCOMPARE(h.model().scanNote(facts, korean), note);
+    QCOMPARE(inLanguage(korean, [&] { return h.model().scanReport().note(facts); }), note);
 }
 
 void ModelReportTest::reportScanKeepsNotesInTheIssue()
@@ -206,7 +206,7 @@ void ModelReportTest::reportScanKeepsNotesInTheIssue()
     SpamModel &m = h.model();
     SpamModel::ScanFacts covered = facts(30, 1);
     covered.hidden = true;
-    m.reportScan(covered);
+    m.scanReport().publish(covered);
     QCOMPARE(m.statusKind(), QStringLiteral("warn"));
     QVERIFY(m.status().startsWith("1 of 30 comments flagged."));
     QCOMPARE(m.issue(), QStringLiteral("The window was covered, so some comments may not have loaded. Scan again with"
@@ -216,11 +216,11 @@ void ModelReportTest::reportScanKeepsNotesInTheIssue()
     m.clearReview();
     SpamModel::ScanFacts none = facts(0, 0);
     none.skipped = 4;
-    m.reportScan(none);
+    m.scanReport().publish(none);
     QCOMPARE(m.status(), QStringLiteral("No comments found."));
     QCOMPARE(m.issue(), QStringLiteral("No comments found."));
     // The run of such a scan carries no note.
-    m.logScanRun(ScanStore::PostKey {"youtube", kPost}, none, {});
+    m.scanReport().logRun(ScanStore::PostKey {"youtube", kPost}, none, {});
     QCOMPARE(h.store().runs(kPost).value(0).note, QString());
 }
 
@@ -345,7 +345,7 @@ void ModelReportTest::scanRunItems()
     m.report(QStringLiteral("Checked."));
 
     SpamModel::ScanFacts f = facts(5, 4, std::nullopt, 4);
-    m.logScanRun(page, f, {"new1", "new2", "new3", "new4"});
+    m.scanReport().logRun(page, f, {"new1", "new2", "new3", "new4"});
     const QList<ScanStore::Run> runs = h.store().runs(kPost);
     QCOMPARE(runs.size(), 1);
     const ScanStore::Run &run = runs.first();
@@ -359,7 +359,7 @@ void ModelReportTest::scanRunItems()
     QCOMPARE(h.store().items(run.id).size(), 5);
 
     // Pending records first (store order), then the new comments that are not pending, in page order.
-    const QList<ScanStore::Item> items = m.scanRunItems(kPost, {"new1", "new2", "new3", "new4"});
+    const QList<ScanStore::Item> items = m.scanReport().runItems(kPost, {"new1", "new2", "new3", "new4"});
     QStringList order;
     QHash<QString, ScanStore::Item> byId;
     for (const ScanStore::Item &item : items) {
@@ -378,7 +378,7 @@ void ModelReportTest::scanRunItems()
 
     // Fresh comments that are not pending carry the kind of their verdict.
     m.setComments({dict, ai, plainSpam, clean});
-    const QList<ScanStore::Item> fromPage = m.scanRunItems(QStringLiteral("https://www.youtube.com/watch?v=otherpost01"),
+    const QList<ScanStore::Item> fromPage = m.scanReport().runItems(QStringLiteral("https://www.youtube.com/watch?v=otherpost01"),
                                                           {"new1", "new3", "new4", "new2"});
     QCOMPARE(fromPage.size(), 4);
     QCOMPARE(fromPage.at(0).kind, QStringLiteral("abuse"));    // the built-in word's kind
@@ -387,13 +387,13 @@ void ModelReportTest::scanRunItems()
     QCOMPARE(fromPage.at(3).kind, QString());
 
     // The first scan of a post marks nothing fresh: only the pending records are listed.
-    m.logScanRun(page, f, {});
+    m.scanReport().logRun(page, f, {});
     qint64 latest = 0;
     for (const ScanStore::Run &r : h.store().runs(kPost))
         latest = std::max(latest, r.id);
     QCOMPARE(h.store().items(latest).size(), 4);
     m.setComments(comments);
-    QCOMPARE(m.scanRunItems(kPost, {}).size(), 4);
+    QCOMPARE(m.scanReport().runItems(kPost, {}).size(), 4);
 }
 
 void ModelReportTest::progressLine_data()
@@ -444,14 +444,14 @@ void ModelReportTest::progressLine()
     p.count = count;
     p.total = total;
     p.text = text;
-    const std::optional<SpamModel::StatusLine> got = SpamModel::progressLine(p, korean);
+    const std::optional<SpamModel::StatusLine> got = ScanReport::progressLine(p);
     if (line == QLatin1String("-")) {
         QVERIFY(!got);
         return;
     }
     QVERIFY(got);
     QCOMPARE(got->text, line);
-    QCOMPARE(got->kind, kind);
+    QCOMPARE(statusKindText(got->kind), kind);
 }
 
 void ModelReportTest::mirrorProgress()

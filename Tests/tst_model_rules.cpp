@@ -3,6 +3,7 @@
 // options of an incremental scan.
 #include "ModelHarness.h"
 #include "Base/Lang.h"
+#include "LanguageScope.h"
 #include "TestMain.h"
 
 #include <QSignalSpy>
@@ -137,12 +138,12 @@ void ModelRulesTest::overlay()
         c.aiProb = 0.91;
     }
     if (aiSeen)
-        m.noteAISeen(c.id);
+        m.review().noteAISeen(c.id);
     const Comment other = ModelHarness::comment("c0", "plain words", "ok");
     m.setComments({other, c});
     QSignalSpy spy(&m, &SpamModel::commentsChanged);
 
-    const QList<int> positions = m.overlayWords(dictionary);
+    const QList<int> positions = m.review().overlayWords(dictionary);
     QCOMPARE(positions, changed ? QList<int> {1} : QList<int> {});
     QCOMPARE(spy.count(), changed ? 1 : 0);
     const Comment &after = m.comments().at(1);
@@ -155,7 +156,7 @@ void ModelRulesTest::overlay()
         QCOMPARE(after.score, 1.0);
         QVERIFY(after.checked);
         QVERIFY(!after.aiProb && !after.aiKind);
-        QCOMPARE(m.wordBase().value(c.id), c);
+        QCOMPARE(m.review().wordBase().value(c.id), c);
     }
     if (stateAfter == QLatin1String("ok") && state == QLatin1String("spam")) {
         QCOMPARE(after.score, 0.0);
@@ -171,12 +172,12 @@ void ModelRulesTest::overlayTwiceChangesNothing()
     kept.reason = QStringLiteral("kept");
     m.setComments({ModelHarness::comment("a", "eggs for sale"), ModelHarness::comment("b", "you idiot"),
                    ModelHarness::comment("c", "nice"), kept});
-    QCOMPARE(m.overlayWords(true), (QList<int> {0, 1}));
+    QCOMPARE(m.review().overlayWords(true), (QList<int> {0, 1}));
     const QList<Comment> once = m.comments();
-    QCOMPARE(m.overlayWords(true), QList<int> {});
+    QCOMPARE(m.review().overlayWords(true), QList<int> {});
     QCOMPARE(m.comments(), once);
     // Without the lists, the word-list verdict is given back.
-    QCOMPARE(m.overlayWords(false), QList<int> {1});
+    QCOMPARE(m.review().overlayWords(false), QList<int> {1});
     QCOMPARE(m.comments().at(1), ModelHarness::comment("b", "you idiot"));
 }
 
@@ -205,14 +206,14 @@ void ModelRulesTest::removingAKeywordRestoresTheAIVerdict()
     QCOMPARE(c.aiProb, std::optional<double>(0.9));
     QCOMPARE(c.state, QStringLiteral("spam"));
     QCOMPARE(c.reason, SpamRules::place(0.9, "abuse", 85).reason);
-    QVERIFY(m.wordBase().isEmpty());
+    QVERIFY(m.review().wordBase().isEmpty());
 
     // An AI-flagged comment with only a built-in word stays as the AI placed it.
     Comment rude = ai;
     rude.id = QStringLiteral("r");
     rude.text = QStringLiteral("you idiot");
     m.setComments({rude});
-    QCOMPARE(m.overlayWords(true), QList<int> {});
+    QCOMPARE(m.review().overlayWords(true), QList<int> {});
 }
 
 void ModelRulesTest::report_data()
@@ -248,10 +249,10 @@ void ModelRulesTest::resetForgetsThePage()
     ModelHarness h({{"vt.aiOn", false}, {"vt.keywords", QStringList {"eggs"}}});
     SpamModel &m = h.model();
     m.setComments({ModelHarness::comment("a", "eggs")});
-    m.overlayWords(false);
-    m.applyPicks({}, kPost);
+    m.review().overlayWords(false);
+    m.review().applyPicks({}, kPost);
     m.report("note");
-    m.noteAISeen("a");
+    m.review().noteAISeen("a");
     m.setHasScanned(true);
     m.setRecentOnly(true);
     m.setOnlySpam(true);
@@ -263,7 +264,7 @@ void ModelRulesTest::resetForgetsThePage()
     busy.stage = ScanActivity::Stage::ai;
     busy.collected = 40;
     m.setScanActivity(busy);
-    QVERIFY(!m.wordBase().isEmpty());
+    QVERIFY(!m.review().wordBase().isEmpty());
 
     m.resetResults();
     QVERIFY(m.comments().isEmpty());
@@ -271,8 +272,8 @@ void ModelRulesTest::resetForgetsThePage()
     QCOMPARE(m.scanActivity().aiState, ScanActivity::AIState::skipped);
     QVERIFY(!m.progress() && !m.hasScanned() && !m.recentOnly() && !m.onlySpam());
     QVERIFY(!m.scannedURL() && !m.scannedPage());
-    QVERIFY(m.issue().isEmpty() && m.justKept().isEmpty() && m.wordBase().isEmpty() && m.restored().isEmpty());
-    QVERIFY(m.aiSeen().isEmpty());
+    QVERIFY(m.issue().isEmpty() && m.justKept().isEmpty() && m.review().wordBase().isEmpty() && m.review().restored().isEmpty());
+    QVERIFY(m.review().aiSeen().isEmpty());
 }
 
 void ModelRulesTest::sort_data()
@@ -314,7 +315,7 @@ void ModelRulesTest::sort()
     SpamModel &m = h.model();
     m.setComments(list);
     m.setSortName(sort);
-    m.applySort();
+    m.review().applySort();
     QCOMPARE(ids(m.comments()), expected);
     m.setSort(SortKey::page);
     QCOMPARE(ids(m.comments()), (QStringList {"a", "b", "c", "d", "e"}));
@@ -353,7 +354,7 @@ void ModelRulesTest::picks()
         record("c3", "spam", "dict:abuse:idiot", "abuse", std::nullopt), record("c5", "ok", "", "", std::nullopt),
         record("gone", "spam", "custom:x", "", std::nullopt)};
 
-    QCOMPARE(m.applyPicks(records, kPost + "&t=10"), 3);
+    QCOMPARE(m.review().applyPicks(records, kPost + "&t=10"), 3);
     const QList<Comment> &after = m.comments();
     QCOMPARE(after.at(0).reason, QStringLiteral("page:link"));   // nothing restored over a page verdict
     QVERIFY(after.at(0).checked);
@@ -367,13 +368,13 @@ void ModelRulesTest::picks()
     QCOMPARE(after.at(2).aiKind, std::optional<QString>("abuse"));
     QVERIFY(!after.at(3).checked);                                 // spam, not picked
     QCOMPARE(after.at(4).state, QStringLiteral("ok"));
-    QCOMPARE(m.restored(), (QSet<QString> {"c2", "c3"}));
+    QCOMPARE(m.review().restored(), (QSet<QString> {"c2", "c3"}));
     // The restored verdicts reached the store under the canonical post.
     const QStringList pending = h.store().pendingIDs(kPost);
     QVERIFY(pending.contains("c2") && pending.contains("c3"));
 
     // No pick on the page: nothing ticked.
-    QCOMPARE(m.applyPicks({record("elsewhere", "spam", "x", "", std::nullopt)}, kPost), 0);
+    QCOMPARE(m.review().applyPicks({record("elsewhere", "spam", "x", "", std::nullopt)}, kPost), 0);
 }
 
 void ModelRulesTest::picksFirstRecordDecides()
@@ -391,7 +392,7 @@ void ModelRulesTest::picksFirstRecordDecides()
     ScanStore::Record okSecond = okFirst;
     okSecond.id = "b";
     // Not a post address: restored on the page, but nothing is saved.
-    QCOMPARE(m.applyPicks({okFirst, spamSecond, spamFirst, okSecond}, "https://www.youtube.com/"), 1);
+    QCOMPARE(m.review().applyPicks({okFirst, spamSecond, spamFirst, okSecond}, "https://www.youtube.com/"), 1);
     QCOMPARE(m.comments().at(0).state, QStringLiteral("ok"));
     QCOMPARE(m.comments().at(1).state, QStringLiteral("spam"));
     QCOMPARE(h.store().stats().flagged, 0);
@@ -464,7 +465,7 @@ void ModelRulesTest::reuse()
             k.score = AIScore {spamScore, 0, 0};
         store.insert(c.id, k);
     }
-    const SpamModel::Reuse got = m.reuseAI(store);
+    const SpamModel::Reuse got = m.review().reuseAI(store);
     QCOMPARE(got, (SpamModel::Reuse {reused, found, 0}));
     const Comment &after = m.comments().at(0);
     QCOMPARE(after.state, stateAfter);
@@ -491,10 +492,10 @@ void ModelRulesTest::applyAIChecksItsIndex()
     const QList<Comment> before = m.comments();
     QSignalSpy spy(&m, &SpamModel::commentsChanged);
     for (const qsizetype index : {qsizetype(-1), qsizetype(2), qsizetype(1000), qsizetype(1)})
-        QVERIFY(!m.applyAI(index));
+        QVERIFY(!m.review().applyAI(index));
     QCOMPARE(m.comments(), before);
     QCOMPARE(spy.count(), 0);
-    const std::optional<AIRules::Placement> placed = m.applyAI(0);
+    const std::optional<AIRules::Placement> placed = m.review().applyAI(0);
     QVERIFY(placed && placed->flagged && placed->checked);
     QCOMPARE(m.comments().at(0).state, QStringLiteral("spam"));
     QCOMPARE(spy.count(), 1);
@@ -525,7 +526,7 @@ void ModelRulesTest::repeatOffenders()
                                by("b", "@owner"),     // the owner's name without the badge
                                by("e", ""), by("w", "  "), by("c", "@clean"), by("a2", "@spammer")};
     m.setComments(page);
-    const QString note = m.flagRepeatOffenders("youtube");
+    const QString note = m.review().flagRepeatOffenders("youtube");
     QCOMPARE(note, QStringLiteral(" 2 by authors you deleted before were flagged."));
     const QList<Comment> &after = m.comments();
     for (const int i : {0, 8}) {
@@ -539,9 +540,9 @@ void ModelRulesTest::repeatOffenders()
 
     // Nothing to flag: no sentence.
     m.setComments({by("c", "@clean")});
-    QCOMPARE(m.flagRepeatOffenders("youtube"), QString());
-    QCOMPARE(SpamModel::repeatNote(2, true), QStringLiteral(" 전에 삭제한 작성자의 댓글 2개를 의심으로 표시했습니다."));
-    QCOMPARE(SpamModel::repeatNote(0, true), QString());
+    QCOMPARE(m.review().flagRepeatOffenders("youtube"), QString());
+    QCOMPARE(inLanguage(true, [] { return PostReview::repeatNote(2); }), QStringLiteral(" 전에 삭제한 작성자의 댓글 2개를 의심으로 표시했습니다."));
+    QCOMPARE(inLanguage(true, [] { return PostReview::repeatNote(0); }), QString());
 }
 
 void ModelRulesTest::repeatOffendersPerSite()
@@ -556,9 +557,9 @@ void ModelRulesTest::repeatOffendersPerSite()
     Comment c = ModelHarness::comment("i1", "hello");
     c.authorName = QStringLiteral("samename");
     m.setComments({c});
-    QCOMPARE(m.flagRepeatOffenders("instagram"), QString());
+    QCOMPARE(m.review().flagRepeatOffenders("instagram"), QString());
     QCOMPARE(m.comments().at(0).state, QStringLiteral("ok"));
-    QCOMPARE(m.flagRepeatOffenders("youtube"), QStringLiteral(" 1 by authors you deleted before were flagged."));
+    QCOMPARE(m.review().flagRepeatOffenders("youtube"), QStringLiteral(" 1 by authors you deleted before were flagged."));
 }
 
 void ModelRulesTest::repeatOffendersById_data()
@@ -613,7 +614,7 @@ void ModelRulesTest::repeatOffendersById()
     owner.isOwner = true;
     const Comment c = by("c", name, id);
     m.setComments({owner, c});
-    const QString note = m.flagRepeatOffenders("youtube");
+    const QString note = m.review().flagRepeatOffenders("youtube");
     const Comment &after = m.comments().at(1);
     QCOMPARE(m.comments().at(0), owner);
     if (reason.isEmpty()) {
@@ -623,7 +624,7 @@ void ModelRulesTest::repeatOffendersById()
         QCOMPARE(after.reason, reason);
         QCOMPARE(after.state, QStringLiteral("spam"));
         QVERIFY(after.checked && after.knownSpammer);
-        QCOMPARE(note, SpamModel::repeatNote(1, Lang::system()));
+        QCOMPARE(note, PostReview::repeatNote(1));
     }
 }
 

@@ -37,6 +37,8 @@ private slots:
     void keywordEditsStoreAndRejudge();
     void wordsDoNotChangeWhileWorking();
     void working();
+    void jobViews_data();
+    void jobViews();
     void propertiesAreObservable();
     void autoScanTimeDue_data();
     void autoScanTimeDue();
@@ -369,6 +371,70 @@ void ModelSettingsTest::working()
     m.setScanning(true);
     QVERIFY(m.working());
     QVERIFY(m.spam().isEmpty());
+}
+
+void ModelSettingsTest::jobViews_data()
+{
+    // Steps: "<flag>+" or "<flag>-". Expected: the flags left on, then how often each announced a
+    // change (scanning, busy, touring, findingPosts, working, preparing, aiChecking).
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("on");
+    QTest::addColumn<QList<int>>("changes");
+    QTest::newRow("a queue runs a scan") << QStringList {"touring+", "scanning+", "scanning-", "touring-"}
+                                         << QStringList {} << QList<int> {2, 0, 2, 0, 2, 0, 0};
+    QTest::newRow("a queue ends before its scan") << QStringList {"touring+", "scanning+", "touring-"}
+                                                  << QStringList {"scanning"} << QList<int> {1, 0, 2, 0, 1, 0, 0};
+    QTest::newRow("a queue over a running scan") << QStringList {"scanning+", "touring+", "scanning-"}
+                                                 << QStringList {"touring"} << QList<int> {2, 0, 1, 0, 1, 0, 0};
+    QTest::newRow("a discovery over a deletion") << QStringList {"busy+", "findingPosts+", "busy-", "findingPosts-"}
+                                                 << QStringList {} << QList<int> {0, 2, 0, 2, 2, 0, 0};
+    QTest::newRow("started twice, ended twice") << QStringList {"scanning+", "scanning+", "scanning-", "scanning-"}
+                                                << QStringList {} << QList<int> {2, 0, 0, 0, 2, 0, 0};
+    QTest::newRow("ending what does not run") << QStringList {"busy-", "touring-", "aiChecking-"}
+                                              << QStringList {} << QList<int> {0, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("a scan waits, then asks the AI") << QStringList {"preparing+", "preparing-", "scanning+", "aiChecking+",
+                                                                    "aiChecking-", "scanning-"}
+                                                    << QStringList {} << QList<int> {2, 0, 0, 0, 2, 2, 2};
+    QTest::newRow("the AI pass left running") << QStringList {"scanning+", "aiChecking+", "preparing-", "scanning-"}
+                                              << QStringList {"aiChecking"} << QList<int> {2, 0, 0, 0, 2, 0, 1};
+}
+
+void ModelSettingsTest::jobViews()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, on);
+    QFETCH(QList<int>, changes);
+    ModelHarness h;
+    SpamModel &m = h.model();
+    const QStringList names {"scanning", "busy", "touring", "findingPosts", "working", "preparing", "aiChecking"};
+    QList<std::shared_ptr<QSignalSpy>> spies;
+    const QMetaObject *meta = m.metaObject();
+    for (const QString &name : names) {
+        const QMetaProperty p = meta->property(meta->indexOfProperty(name.toLatin1().constData()));
+        spies.append(std::make_shared<QSignalSpy>(&m, p.notifySignal()));
+    }
+    for (const QString &step : steps) {
+        const bool up = step.endsWith(u'+');
+        const QString flag = step.chopped(1);
+        if (flag == "scanning")
+            m.setScanning(up);
+        else if (flag == "busy")
+            m.setBusy(up);
+        else if (flag == "touring")
+            m.setTouring(up);
+        else if (flag == "findingPosts")
+            m.setFindingPosts(up);
+        else if (flag == "preparing")
+            m.setPreparing(up);
+        else if (flag == "aiChecking")
+            m.setAIChecking(up);
+    }
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const bool expected = names.at(i) == "working" ? !on.isEmpty() && on != QStringList {"aiChecking"}
+                                                       : on.contains(names.at(i));
+        QCOMPARE(m.property(names.at(i).toLatin1().constData()).toBool(), expected);
+        QCOMPARE(int(spies.at(i)->count()), changes.at(i));
+    }
 }
 
 void ModelSettingsTest::propertiesAreObservable()

@@ -113,7 +113,7 @@ void RulesTest::skipCleared()
     QFETCH(QString, expectedReason);
 
     QList<Comment> list{before};
-    const int marked = SpamModel::skipCleared(list, {{before.id, stored}}, rules, aiOptions);
+    const int marked = PostReview::skipCleared(list, {{before.id, stored}}, rules, aiOptions);
     if (expectedReason.isEmpty()) {
         QCOMPARE(marked, 0);
         QCOMPARE(list.first(), before);
@@ -143,14 +143,14 @@ void RulesTest::skipClearedLeavesOthersAndCounts()
     stored.insert("id2", known("ok", {}, true, "text 2"));
     stored.insert("id3", known("ok", {}, false, "changed"));
     const QList<Comment> before = list;
-    QCOMPARE(SpamModel::skipCleared(list, stored, rules, std::nullopt), 2);
+    QCOMPARE(PostReview::skipCleared(list, stored, rules, std::nullopt), 2);
     QCOMPARE(list[0].reason, QStringLiteral("unchanged"));
     QCOMPARE(list[1], before[1]);
     QCOMPARE(list[2].reason, QStringLiteral("kept"));
     QCOMPARE(list[3], before[3]);
 
     QList<Comment> untouched = before;
-    QCOMPARE(SpamModel::skipCleared(untouched, {}, rules, std::nullopt), 0);
+    QCOMPARE(PostReview::skipCleared(untouched, {}, rules, std::nullopt), 0);
     QCOMPARE(untouched, before);
 }
 

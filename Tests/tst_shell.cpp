@@ -1,6 +1,7 @@
 // The window's decisions without a window: theme, controls, layout and resizers, window frame,
 // start-up values, site list, accounts menu, agent setup, browser pane and page menu, in both
 // languages.
+#include "Scan/AIPass.h"
 #include "Browser/Browser.h"
 #include "Shell/AccountMenu.h"
 #include "Shell/AgentSetupView.h"
@@ -548,7 +549,7 @@ private slots:
         QTest::addColumn<Alerts::Question>("question");
         for (bool korean : {false, true}) {
             const QString lang = korean ? " ko" : " en";
-            QTest::newRow(qPrintable("AI consent" + lang)) << SpamModel::consentQuestion(korean);
+            QTest::newRow(qPrintable("AI consent" + lang)) << inLanguage(korean, [] { return AIPass::consentQuestion(); });
             QTest::newRow(qPrintable("deletion" + lang)) << SpamModel::removalQuestion(30, korean);
         }
     }

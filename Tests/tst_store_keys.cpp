@@ -1,5 +1,6 @@
 // Store keys: canonical post key, text hash, title cleaning.
 #include "Store/ScanStore.h"
+#include "Store/TextHashes.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,8 @@ private slots:
     void canonical_data();
     void canonical();
     void hashIsLowerHexSha256();
+    void scanHashesFollowTheText_data();
+    void scanHashesFollowTheText();
     void cleanTitle_data();
     void cleanTitle();
 };
@@ -87,6 +90,37 @@ void StoreKeysTest::hashIsLowerHexSha256()
     const QString h = ScanStore::hash(QStringLiteral("스팸 댓글"));
     QCOMPARE(h.size(), 64);
     QCOMPARE(h, h.toLower());
+}
+
+// A scan hashes each text once and hands the hashes on; a hash made for an earlier text of the
+// same comment must never stand for its edited text (an edited comment would then reuse the AI
+// answer or the "cleared before" of its old text).
+void StoreKeysTest::scanHashesFollowTheText_data()
+{
+    QTest::addColumn<QString>("hashedText");
+    QTest::addColumn<QString>("askedId");
+    QTest::addColumn<QString>("askedText");
+    QTest::newRow("same comment, same text") << "hello" << "c1" << "hello";
+    QTest::newRow("same comment, edited text") << "hello" << "c1" << "hello, edited";
+    QTest::newRow("a comment never hashed") << "hello" << "c2" << "hello";
+    QTest::newRow("empty text") << "" << "c1" << "";
+}
+
+void StoreKeysTest::scanHashesFollowTheText()
+{
+    QFETCH(QString, hashedText);
+    QFETCH(QString, askedId);
+    QFETCH(QString, askedText);
+    Comment c;
+    c.id = QStringLiteral("c1");
+    c.text = hashedText;
+    TextHashes hashes;
+    hashes.add({c});
+    QCOMPARE(hashes.of(askedId, askedText), ScanStore::hash(askedText));
+    // Hashing the list again after an edit brings the hash of that id up to date.
+    c.text = askedText;
+    hashes.add({c});
+    QCOMPARE(hashes.of(QStringLiteral("c1")), ScanStore::hash(askedText));
 }
 
 void StoreKeysTest::cleanTitle_data()

@@ -4,6 +4,7 @@
 // application installs them; nothing is scripted. A question also returns when the window goes
 // while it is open. Runs in the language VT_LANG gives (English unless set; CTest runs it in
 // Korean as well).
+#include "Scan/AIPass.h"
 #include "FakeService.h"
 #include "FixtureSite.h"
 #include "TestMain.h"
@@ -165,7 +166,7 @@ private slots:
         // The scan on open reaches the AI check and asks, once, in a box over the window.
         QMessageBox *box = nullptr;
         QTRY_VERIFY_WITH_TIMEOUT((box = shownQuestion()) != nullptr, kSlow);
-        const Alerts::Question consent = SpamModel::consentQuestion(korean());
+        const Alerts::Question consent = AIPass::consentQuestion();
         QCOMPARE(box->text(), consent.title);
         QCOMPARE(box->informativeText(), consent.text);
         QCOMPARE(box->parentWidget()->window(), w.window.get());

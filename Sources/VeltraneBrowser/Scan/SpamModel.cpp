@@ -24,35 +24,102 @@ SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *acco
     QTimer::singleShot(0, this, [this] { purgeInSteps(); });
     m_store->storeText = m_storeText;
     ImageStore::pruneInBackground(m_keepDays);
-    setUpScan();
+    connect(&m_review, &PostReview::commentsChanged, this, &SpamModel::commentsChanged);
+    connect(&m_review, &PostReview::onlySpamChanged, this, &SpamModel::onlySpamChanged);
+    connect(&m_review, &PostReview::justKeptChanged, this, &SpamModel::justKeptChanged);
 }
 
 SpamModel::~SpamModel() = default;
 
-void SpamModel::setJobFlag(bool &flag, bool on, void (SpamModel::*changed)())
+namespace {
+
+bool isStep(SpamModel::Job job)
 {
-    const bool before = working();
-    if (assign(flag, on, changed) && working() != before)
+    return job == SpamModel::Job::scan || job == SpamModel::Job::removal;
+}
+
+} // namespace
+
+void SpamModel::startJob(Job job)
+{
+    if (job == Job::idle)
+        return;
+    if (isStep(job)) {
+        if (m_job == Job::queue || m_job == Job::discovery)
+            setJobState(m_job, job, m_phase);
+        else
+            setJobState(job, Job::idle, m_phase);
+    } else {
+        setJobState(job, isStep(m_job) ? m_job : m_step, m_phase);
+    }
+}
+
+void SpamModel::endJob(Job job)
+{
+    if (job == Job::idle)
+        return;
+    if (m_step == job)
+        setJobState(m_job, Job::idle, m_phase);
+    else if (m_job == job)
+        setJobState(isStep(job) ? Job::idle : m_step, Job::idle, m_phase);
+}
+
+void SpamModel::setPhase(Phase phase)
+{
+    setJobState(m_job, m_step, phase);
+}
+
+void SpamModel::setJobState(Job job, Job step, Phase phase)
+{
+    struct Views {
+        bool scanning, busy, touring, findingPosts, working, preparing, aiChecking;
+    };
+    const auto views = [this] {
+        return Views {scanning(), busy(), touring(), findingPosts(), working(), preparing(), aiChecking()};
+    };
+    const Views before = views();
+    m_job = job;
+    m_step = step;
+    m_phase = phase;
+    const Views after = views();
+    if (after.scanning != before.scanning)
+        emit scanningChanged();
+    if (after.busy != before.busy)
+        emit busyChanged();
+    if (after.touring != before.touring)
+        emit touringChanged();
+    if (after.findingPosts != before.findingPosts)
+        emit findingPostsChanged();
+    if (after.working != before.working)
         emit workingChanged();
+    if (after.preparing != before.preparing)
+        emit preparingChanged();
+    if (after.aiChecking != before.aiChecking)
+        emit aiCheckingChanged();
 }
 
 // ---- published state ----------------------------------------------------------------------
 
 void SpamModel::setInfo(const std::optional<SiteInfo> &info) { assign(m_info, info, &SpamModel::infoChanged); }
-void SpamModel::setComments(const QList<Comment> &comments) { assign(m_comments, comments, &SpamModel::commentsChanged); }
 void SpamModel::setProgress(const std::optional<ScanProgress> &progress) { assign(m_progress, progress, &SpamModel::progressChanged); }
 void SpamModel::setScanActivity(const ScanActivity &activity) { assign(m_scanActivity, activity, &SpamModel::scanActivityChanged); }
-void SpamModel::setOnlySpam(bool on) { assign(m_onlySpam, on, &SpamModel::onlySpamChanged); }
 void SpamModel::setHasScanned(bool on) { assign(m_hasScanned, on, &SpamModel::hasScannedChanged); }
 void SpamModel::setRecentOnly(bool on) { assign(m_recentOnly, on, &SpamModel::recentOnlyChanged); }
 void SpamModel::setRecentAdded(int count) { assign(m_recentAdded, count, &SpamModel::recentAddedChanged); }
-void SpamModel::setJustKept(const QHash<QString, Comment> &kept) { assign(m_justKept, kept, &SpamModel::justKeptChanged); }
-void SpamModel::setScanning(bool on) { setJobFlag(m_scanning, on, &SpamModel::scanningChanged); }
-void SpamModel::setBusy(bool on) { setJobFlag(m_busy, on, &SpamModel::busyChanged); }
-void SpamModel::setTouring(bool on) { setJobFlag(m_touring, on, &SpamModel::touringChanged); }
-void SpamModel::setFindingPosts(bool on) { setJobFlag(m_findingPosts, on, &SpamModel::findingPostsChanged); }
-void SpamModel::setPreparing(bool on) { assign(m_preparing, on, &SpamModel::preparingChanged); }
-void SpamModel::setAIChecking(bool on) { assign(m_aiChecking, on, &SpamModel::aiCheckingChanged); }
+void SpamModel::setPreparing(bool on)
+{
+    if (on)
+        setPhase(Phase::preparing);
+    else if (m_phase == Phase::preparing)
+        setPhase(Phase::none);
+}
+void SpamModel::setAIChecking(bool on)
+{
+    if (on)
+        setPhase(Phase::ai);
+    else if (m_phase == Phase::ai)
+        setPhase(Phase::none);
+}
 void SpamModel::setDiscoveryStatus(const QString &text) { assign(m_discoveryStatus, text, &SpamModel::discoveryStatusChanged); }
 void SpamModel::setRemoval(const std::optional<Removal> &removal) { assign(m_removal, removal, &SpamModel::removalChanged); }
 void SpamModel::setLastRemovalCount(int count) { assign(m_lastRemovalCount, count, &SpamModel::lastRemovalCountChanged); }
@@ -90,18 +157,8 @@ void SpamModel::checkHistory()
     // Said once in the status line; the notice itself stays where the owner looks for it.
     if (!m_historyNotice.isEmpty() && !m_historyNoticeShown) {
         m_historyNoticeShown = true;
-        setStatus(m_historyNotice, QStringLiteral("warn"));
+        setStatus(m_historyNotice, StatusKind::warn);
     }
-}
-
-QList<Comment> SpamModel::spam() const
-{
-    QList<Comment> out;
-    for (const Comment &c : m_comments) {
-        if (c.state == QLatin1String("spam"))
-            out.append(c);
-    }
-    return out;
 }
 
 std::optional<ScanStore::PostKey> SpamModel::currentPage() const
@@ -136,8 +193,7 @@ void SpamModel::resetResults()
     m_scannedURL.reset();
     m_scannedPage.reset();
     clearReview();
-    m_aiSeen.clear();
-    m_keywordMatches.clear();
+    m_review.forgetPage();
 }
 
 void SpamModel::report(const QString &note)
@@ -159,17 +215,13 @@ void SpamModel::report(const QString &note)
 
 void SpamModel::clearReview()
 {
-    m_keptByUser.clear();
-    m_justKeptUnticked.clear();
-    m_restored.clear();
-    setJustKept({});
-    m_wordBase.clear();
+    m_review.clearMarks();
     assign(m_issue, QString(), &SpamModel::issueChanged);
 }
 
 // ---- status line and run log ----------------------------------------------------------------
 
-void SpamModel::setStatus(const QString &text, const QString &kind)
+void SpamModel::setStatus(const QString &text, StatusKind kind)
 {
     assign(m_status, text, &SpamModel::statusChanged);
     assign(m_statusKind, kind, &SpamModel::statusKindChanged);
@@ -241,52 +293,3 @@ void SpamModel::requestNotifications()
     // so that the moments it would be asked stay visible.
     ++m_notificationRequests;
 }
-
-int SpamModel::skipCleared(QList<Comment> &comments, const QHash<QString, ScanStore::Known> &known,
-                           const QString &rules, const std::optional<QString> &aiOptions)
-{
-    if (known.isEmpty())
-        return 0;
-    static const QString skip = QStringLiteral("skip");
-    static const QString ok = QStringLiteral("ok");
-    static const QString unchanged = QStringLiteral("unchanged");
-    static const QString keptReason = QStringLiteral("kept");
-    int marked = 0;
-    for (Comment &m : comments) {
-        if (m.state == skip)
-            continue;
-        const auto found = known.constFind(m.id);
-        if (found == known.constEnd())
-            continue;
-        const ScanStore::Known &k = found.value();
-        if (k.hash != ScanStore::hash(m.text))
-            continue;
-        QString reason;
-        if (k.kept) {
-            reason = keptReason;
-        } else {
-            if (m.state != ok)
-                continue;
-            const bool clearedBefore = k.state
-                && (*k.state == ok
-                    || (*k.state == skip && k.reason
-                        && (*k.reason == unchanged || *k.reason == keptReason)));
-            if (!clearedBefore)
-                continue;
-            if (!k.rules || *k.rules != rules)
-                continue;
-            if (aiOptions && (!k.score || !k.options || *k.options != *aiOptions))
-                continue;
-            reason = unchanged;
-        }
-        m.state = skip;
-        m.reason = reason;
-        m.score = 1.0;
-        m.checked = false;
-        m.aiKind.reset();
-        m.aiProb.reset();
-        ++marked;
-    }
-    return marked;
-}
-

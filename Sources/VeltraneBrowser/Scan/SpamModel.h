@@ -7,12 +7,18 @@
 // is ignored and left in the file. Every later change is written back at once, then its effect
 // runs. "vt.threshold" is only read.
 //
-// The members are split by concern over several files: SpamModel.cpp (state, reset, run log),
-// SpamModelSettings.cpp (settings and their effects), SpamModelRules.cpp (word overlay, order,
-// picks, AI answers, repeat offenders, incremental options), SpamModelReport.cpp (status lines),
-// SpamModelScan.cpp (the scan of the open post and Stop), SpamModelAI.cpp (the AI pass and the
-// consent question), SpamModelPage.cpp (page tracking, scan on open, progress polling, opening a
-// post), SpamModelDashboard.cpp (statistics, clearing the history),
+// The model coordinates objects that own their part: PostReview (the comments and their review
+// marks), OpenPage (the page it follows, scan on open, progress polling), ScanJob (one scan, made
+// by scan()), AIPass (one AI pass, made by aiPass()) and ScanReport (a scan's texts and history
+// run). The running job is one Job with its step and
+// Phase; the bool properties scanning, busy, touring, findingPosts, working, preparing and
+// aiChecking are views of it.
+//
+// The members are split by concern over several files: SpamModel.cpp (state, job, reset, run log),
+// SpamModelSettings.cpp (settings and their effects), SpamModelRules.cpp (incremental options),
+// SpamModelScan.cpp (starting a scan and Stop), SpamModelAI.cpp (starting an AI pass),
+// SpamModelReview.cpp (revealing a comment, opening a stored post), SpamModelDashboard.cpp
+// (statistics, clearing the history),
 // SpamModelPosts.cpp (discovery, the post list's candidates, monitoring), SpamModelTour.cpp (queue
 // and channel scans), SpamModelAutoScan.cpp (automatic scans and their notice).
 
@@ -21,7 +27,10 @@
 #include "Rules/SortKey.h"
 #include "Rules/SpamRules.h"
 #include "Scan/ChannelPost.h"
+#include "Scan/OpenPage.h"
+#include "Scan/PostReview.h"
 #include "Scan/ScanActivity.h"
+#include "Scan/ScanReport.h"
 #include "Store/ScanStore.h"
 #include "Wire/Comment.h"
 #include "Wire/FoundPost.h"
@@ -74,13 +83,14 @@ class SpamModel : public QObject, public SpamRules {
     Q_PROPERTY(QHash<QString, Comment> justKept READ justKept WRITE setJustKept NOTIFY justKeptChanged)
 
     // Jobs.
-    Q_PROPERTY(bool scanning READ scanning WRITE setScanning NOTIFY scanningChanged)
-    Q_PROPERTY(bool busy READ busy WRITE setBusy NOTIFY busyChanged)
-    Q_PROPERTY(bool touring READ touring WRITE setTouring NOTIFY touringChanged)
-    Q_PROPERTY(bool findingPosts READ findingPosts WRITE setFindingPosts NOTIFY findingPostsChanged)
+    // Read-only views of the running job (job(), step(), phase()).
+    Q_PROPERTY(bool scanning READ scanning NOTIFY scanningChanged)
+    Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
+    Q_PROPERTY(bool touring READ touring NOTIFY touringChanged)
+    Q_PROPERTY(bool findingPosts READ findingPosts NOTIFY findingPostsChanged)
     Q_PROPERTY(bool working READ working NOTIFY workingChanged)
-    Q_PROPERTY(bool preparing READ preparing WRITE setPreparing NOTIFY preparingChanged)
-    Q_PROPERTY(bool aiChecking READ aiChecking WRITE setAIChecking NOTIFY aiCheckingChanged)
+    Q_PROPERTY(bool preparing READ preparing NOTIFY preparingChanged)
+    Q_PROPERTY(bool aiChecking READ aiChecking NOTIFY aiCheckingChanged)
     Q_PROPERTY(QString discoveryStatus READ discoveryStatus WRITE setDiscoveryStatus NOTIFY discoveryStatusChanged)
     Q_PROPERTY(std::optional<Removal> removal READ removal WRITE setRemoval NOTIFY removalChanged)
     Q_PROPERTY(int lastRemovalCount READ lastRemovalCount WRITE setLastRemovalCount NOTIFY lastRemovalCountChanged)
@@ -125,41 +135,12 @@ public:
         bool operator==(const Removal &) const = default;
     };
 
-    // A status line and its tone: "", "ok", "warn", "error" or "blocked".
-    struct StatusLine {
-        QString text;
-        QString kind;
-        bool operator==(const StatusLine &) const = default;
-    };
-
-    // What the report of one scan of a post is made of.
-    struct ScanFacts {
-        qint64 total = 0;                     // T: the page's total
-        bool siteSorted = false;
-        bool likesUnknown = false;
-        std::optional<bool> caughtUp;
-        std::optional<bool> hidden;
-        std::optional<bool> limited;
-        qint64 flagged = 0;                   // F: spam after the final overlay
-        qint64 added = 0;                     // N: new comments (0 for a post never scanned)
-        bool storeKnewSome = false;           // the store knew at least one collected id
-        qint64 unknown = 0;                   // U: collected ids the store did not know
-        qint64 edited = 0;                    // E: known ids whose text changed
-        QString repeatNote;                   // from flagRepeatOffenders, when that rule ran
-        qint64 skipped = 0;                   // S: cleared before and unchanged
-        QString aiNote;
-        std::optional<QString> partial;       // why the page stopped short of the end, if it did
-
-        static ScanFacts of(const ScanResult &answer);
-    };
+    // A status line and its tone, and what the report of one scan is made of (ScanReport's).
+    using StatusLine = ScanReport::StatusLine;
+    using ScanFacts = ScanReport::Facts;
 
     // The AI answers reused from the store.
-    struct Reuse {
-        int reused = 0;
-        int found = 0;
-        int unsure = 0;
-        bool operator==(const Reuse &) const = default;
-    };
+    using Reuse = PostReview::Reuse;
 
     static const QList<int> &postLimitPresets();    // 3, 5, 10, 20
     static const QList<int> &keepDaysPresets();     // 30, 90, 180, 365
@@ -184,17 +165,21 @@ public:
     // ---- published state --------------------------------------------------------------
     const std::optional<SiteInfo> &info() const { return m_info; }
     void setInfo(const std::optional<SiteInfo> &info);
-    const QList<Comment> &comments() const { return m_comments; }
-    void setComments(const QList<Comment> &comments);
-    QList<Comment> spam() const;
+    // The open post's comments and their review marks.
+    PostReview &review() { return m_review; }
+    const PostReview &review() const { return m_review; }
+    const QList<Comment> &comments() const { return m_review.comments(); }
+    void setComments(const QList<Comment> &comments) { m_review.setComments(comments); }
+    QList<Comment> spam() const { return m_review.spam(); }
     QString status() const { return m_status; }
-    QString statusKind() const { return m_statusKind; }
+    // The status line's tone as its text ("", "ok", "warn", "error", "blocked").
+    QString statusKind() const { return statusKindText(m_statusKind); }
     const std::optional<ScanProgress> &progress() const { return m_progress; }
     void setProgress(const std::optional<ScanProgress> &progress);
     const ScanActivity &scanActivity() const { return m_scanActivity; }
     void setScanActivity(const ScanActivity &activity);
-    bool onlySpam() const { return m_onlySpam; }
-    void setOnlySpam(bool on);
+    bool onlySpam() const { return m_review.onlySpam(); }
+    void setOnlySpam(bool on) { m_review.setOnlySpam(on); }
     bool hasScanned() const { return m_hasScanned; }
     void setHasScanned(bool on);
     bool recentOnly() const { return m_recentOnly; }
@@ -202,22 +187,38 @@ public:
     int recentAdded() const { return m_recentAdded; }
     void setRecentAdded(int count);
     QString issue() const { return m_issue; }
-    const QHash<QString, Comment> &justKept() const { return m_justKept; }
-    void setJustKept(const QHash<QString, Comment> &kept);
+    const QHash<QString, Comment> &justKept() const { return m_review.justKept(); }
+    void setJustKept(const QHash<QString, Comment> &kept) { m_review.setJustKept(kept); }
 
-    bool scanning() const { return m_scanning; }
-    void setScanning(bool on);
-    bool busy() const { return m_busy; }
-    void setBusy(bool on);
-    bool touring() const { return m_touring; }
-    void setTouring(bool on);
-    bool findingPosts() const { return m_findingPosts; }
-    void setFindingPosts(bool on);
-    // One job at a time: a scan, a deletion, a queue or a discovery.
-    bool working() const { return m_scanning || m_busy || m_touring || m_findingPosts; }
-    bool preparing() const { return m_preparing; }
+    // The running job: one at a time. A queue of posts or a discovery of posts runs its scans
+    // and deletions as its step; a scan or a deletion started on its own is the job itself.
+    enum class Job { idle, scan, removal, queue, discovery };
+    // What a scan is doing that the views show apart: waiting to start on an opened post, or
+    // its AI pass.
+    enum class Phase { none, preparing, ai };
+    Job job() const { return m_job; }
+    Job step() const { return m_step; }
+    Phase phase() const { return m_phase; }
+    // Starts a job: a scan or a deletion under a running queue or discovery becomes its step;
+    // a queue or discovery started over a running scan or deletion takes it as its step.
+    void startJob(Job job);
+    // Ends a job or step of that kind; a queue or discovery that ends leaves its step running.
+    void endJob(Job job);
+    void setPhase(Phase phase);
+
+    bool scanning() const { return m_job == Job::scan || m_step == Job::scan; }
+    bool busy() const { return m_job == Job::removal || m_step == Job::removal; }
+    bool touring() const { return m_job == Job::queue; }
+    bool findingPosts() const { return m_job == Job::discovery; }
+    bool working() const { return m_job != Job::idle; }
+    bool preparing() const { return m_phase == Phase::preparing; }
+    bool aiChecking() const { return m_phase == Phase::ai; }
+    // startJob/endJob (setPreparing/setAIChecking: setPhase) by the kind they name.
+    void setScanning(bool on) { on ? startJob(Job::scan) : endJob(Job::scan); }
+    void setBusy(bool on) { on ? startJob(Job::removal) : endJob(Job::removal); }
+    void setTouring(bool on) { on ? startJob(Job::queue) : endJob(Job::queue); }
+    void setFindingPosts(bool on) { on ? startJob(Job::discovery) : endJob(Job::discovery); }
     void setPreparing(bool on);
-    bool aiChecking() const { return m_aiChecking; }
     void setAIChecking(bool on);
     QString discoveryStatus() const { return m_discoveryStatus; }
     // The discovery status after a load that found nothing new.
@@ -249,8 +250,8 @@ public:
     void checkHistory();
     // Whether the last scan's results all reached the history; when not, why (empty for a page
     // that has nothing to store).
-    bool lastScanRecorded() const { return m_scanRecorded; }
-    QString lastScanUnsaved() const { return m_scanUnsaved; }
+    bool lastScanRecorded() const { return m_scanReport.recorded(); }
+    QString lastScanUnsaved() const { return m_scanReport.unsaved(); }
 
     // ---- plain working state shared by the model's members --------------------------------
     std::optional<QUuid> pageID() const { return m_pageID; }
@@ -270,13 +271,6 @@ public:
     void setAIConsent(bool agreed);
     std::optional<QString> pendingMonitor() const { return m_pendingMonitor; }
     void setPendingMonitor(const std::optional<QString> &url) { m_pendingMonitor = url; }
-    // Ids whose text the AI check has scored on the open page.
-    const QSet<QString> &aiSeen() const { return m_aiSeen; }
-    void noteAISeen(const QString &id) { m_aiSeen.insert(id); }
-    // Each comment as it was before the word rules first flagged it.
-    const QHash<QString, Comment> &wordBase() const { return m_wordBase; }
-    // Ids whose spam verdict came from the owner's stored picks.
-    const QSet<QString> &restored() const { return m_restored; }
     const QHash<QString, bool> &lastScanFacts() const { return m_lastScanFacts; }
     void setLastScanFacts(const QHash<QString, bool> &facts) { m_lastScanFacts = facts; }
     // Times the model asked for permission to show notifications.
@@ -345,35 +339,20 @@ public:
     // ---- results of the open page -------------------------------------------------------
     // Forgets the open page's results, review marks and AI bookkeeping.
     void resetResults();
-    // Lays the owner's keywords (and the built-in lists when `dictionary` and the setting is
-    // on) over the comments; gives back comments that no rule flags any more. Returns the
-    // positions changed, ascending.
-    QList<int> overlayWords(bool dictionary);
     // Adds a note to the review's issue text, once.
     void report(const QString &note);
     // Forgets the current review's marks and notes.
     void clearReview();
-    // Orders the comments by the sort setting (page order breaks ties), in one change.
-    void applySort();
-    // Lays stored picks onto a rescanned post: restores their spam verdict, ticks exactly the
-    // picked spam. Returns how many spam comments are ticked.
-    int applyPicks(const QList<ScanStore::Record> &records, const QString &post);
-    // Judges comments from stored AI answers given under the same options to the same text.
-    Reuse reuseAI(const QHash<QString, ScanStore::Known> &known);
-    // Places the AI answer of the comment at `index` against the threshold; none when the
-    // comment has no answer or the index is outside the list.
-    std::optional<AIRules::Placement> applyAI(qsizetype index);
-    // Flags the harmless comments of authors whose comments were deleted before on the site;
-    // returns the sentence for the summary (empty when none).
-    QString flagRepeatOffenders(const QString &site);
-    // The summary sentence for that many flagged comments; empty for none.
-    static QString repeatNote(int flagged, bool korean);
+    // Ticks exactly these spam comments of the open page (PostReview::selectReviewed).
+    void selectReviewed(const QStringList &ids) { m_review.selectReviewed(ids); }
     // Whether a rescan of the post may collect only the newest comments, and what it sends.
     std::optional<Recent> recentOptions(const std::optional<ScanStore::PostKey> &page,
                                         const QDateTime &now = QDateTime::currentDateTime()) const;
 
     // ---- status line, report and run log ------------------------------------------------
-    void setStatus(const QString &text, const QString &kind);
+    void setStatus(const QString &text, StatusKind kind);
+    // The same with the kind's text; any other text is plain.
+    void setStatus(const QString &text, const QString &kind) { setStatus(text, statusKindOf(kind)); }
     // Recounts a stored post and brings its row and the totals up to date.
     void syncPost(const QString &url);
     // Whether the run was stored.
@@ -381,34 +360,12 @@ public:
     void logFailedScan(const QString &url, const QString &note);
     void logFailedRemoval(const QString &url, int count, const QString &note);
 
-    // The note sentences of a scan, in their fixed order; each begins with a blank.
-    QString scanNote(const ScanFacts &facts, bool korean) const;
-    // The status line that ends a scan.
-    StatusLine scanStatus(const ScanFacts &facts, const QString &note, bool korean) const;
-    // Sets the closing status line of a scan and adds what the review must keep to the issue.
-    void reportScan(const ScanFacts &facts);
-    // The items of a scan's run: the post's pending spam records (store order), then the fresh
-    // comments of the page that are not among them (page order).
-    QList<ScanStore::Item> scanRunItems(const QString &post, const QSet<QString> &fresh,
-                                        qsizetype *pendingCount = nullptr) const;
-    // Writes the run of a recorded scan with those items; whether it was stored.
-    bool logScanRun(const ScanStore::PostKey &page, const ScanFacts &facts, const QSet<QString> &fresh);
-    // Keeps the reason of the first history write of the running scan that failed.
-    void noteStored(bool stored);
-    // The sentence a scan's status line ends with when its results did not all reach the history.
-    QString unsavedSentence(bool korean) const;
+    // The texts and the history run of a scan.
+    ScanReport &scanReport() { return m_scanReport; }
+    const ScanReport &scanReport() const { return m_scanReport; }
 
-    // The status line of a running page call, from its counts in the run's language; none when
-    // the report leaves the line alone.
-    static std::optional<StatusLine> progressLine(const ScanProgress &progress, bool korean);
-    // Publishes one progress report: the report itself, the scan stage while a scan runs
-    // outside the AI pass, and the status line.
-    void mirrorProgress(const ScanProgress &progress);
-
-    // Marks as skipped the comments cleared or kept before whose text did not change, judged
-    // under the same rules (and the same AI options when given). Returns how many it marked.
-    static int skipCleared(QList<Comment> &comments, const QHash<QString, ScanStore::Known> &known,
-                           const QString &rules, const std::optional<QString> &aiOptions);
+    // Publishes one progress report (OpenPage::mirrorProgress).
+    void mirrorProgress(const ScanProgress &progress) { m_openPage.mirrorProgress(progress); }
 
     // Asks for permission to show notifications; the desktop's notification service needs none.
     void requestNotifications();
@@ -540,47 +497,25 @@ public:
     // ---- AI pass and consent (SpamModelAI.cpp) --------------------------------------------
     static constexpr int aiBatchSize = 20;
     static constexpr int aiMaxInFlight = 4;
-    // Asks the service about the comments the rules left undecided: batches of aiBatchSize, at
-    // most aiMaxInFlight at once, answers applied in the order they arrive and stored one batch
-    // per transaction (nothing stored without `page`). Returns the closing sentence.
+    // Asks the service about the comments the rules left undecided (one AIPass; nothing stored
+    // without `page`). Returns the closing sentence.
     QCoro::Task<QString> aiPass(QUuid pageID, std::optional<ScanStore::PostKey> page,
                                 QHash<QString, ScanStore::Known> known, Reuse before);
-    // The one-time question whether comment text may go to the AI check; true for the first
-    // button. Stores nothing.
-    QCoro::Task<bool> askAIConsent();
-    static Alerts::Question consentQuestion(bool korean);
     // Where questions to the owner go (Alerts::shared() unless set; not owned).
     Alerts *alerts() const;
     void setAlerts(Alerts *alerts) { m_alerts = alerts; }
 
-    // ---- the open page (SpamModelPage.cpp) -------------------------------------------------
-    // The browser's page-change hook: forgets a previous page's results and, once the page has
-    // settled, asks it what it is (and may scan it on open).
-    void navigationChanged();
-    // A post to scan as soon as it opens, whatever the scan-on-open setting says.
-    std::optional<QString> autoScan() const { return m_autoScan; }
-    void setAutoScan(const std::optional<QString> &url) { m_autoScan = url; }
-    // Set by the post list just before it opens a post while the owner is choosing posts: that
-    // post is not scanned on open.
-    void setOpenedFromPostList(const std::optional<QString> &url)
-    {
-        // Kept in canonical form: page tracking compares it with the canonical page address.
-        const std::optional<ScanStore::PostKey> key = url ? ScanStore::canonical(*url) : std::nullopt;
-        m_openedFromList = key ? std::optional<QString>(key->url) : url;
-    }
-    int refreshDelayMs = 150;
-    int scanOnOpenDelayMs = 2000;
-    // Opens an address and waits until it has loaded; false on a stop, a load error, a sign-in
-    // page or when the budget (seconds of waiting) is spent.
-    QCoro::Task<bool> load(QString url, double timeout);
-    // Waits until the open page is a supported comment page that has settled; publishes its
-    // site information and takes its page as the model's.
-    QCoro::Task<bool> waitForComments(double timeout);
-    // Progress polling beside a long page call: every progressIntervalMs into progress, the scan
-    // stage and the status line.
+    // ---- the open page (OpenPage; these forward to it) --------------------------------------
+    OpenPage &openPage() { return m_openPage; }
+    void navigationChanged() { m_openPage.navigationChanged(); }
+    std::optional<QString> autoScan() const { return m_openPage.autoScan(); }
+    void setAutoScan(const std::optional<QString> &url) { m_openPage.setAutoScan(url); }
+    void setOpenedFromPostList(const std::optional<QString> &url) { m_openPage.setOpenedFromPostList(url); }
+    QCoro::Task<bool> load(QString url, double timeout) { return m_openPage.load(std::move(url), timeout); }
+    QCoro::Task<bool> waitForComments(double timeout) { return m_openPage.waitForComments(timeout); }
     static constexpr int progressIntervalMs = 350;
-    void startPolling(QUuid pageID);
-    void stopPolling();
+    void startPolling(QUuid pageID) { m_openPage.startPolling(pageID); }
+    void stopPolling() { m_openPage.stopPolling(); }
 
     // ---- deletion (SpamModelRemoval.cpp) ----------------------------------------------------
     // Every deletion works in passes of at most removalPass comments or stored records.
@@ -622,9 +557,6 @@ public:
     void noteDeleted(const QStringList &ids, const std::optional<ScanStore::PostKey> &page);
 
     // ---- acting on the open page for the agent and the statistics (SpamModelReview.cpp) -----
-    // Ticks exactly these spam comments of the open page; throws BrowserError when the results
-    // are not this page's or an id is not one of its spam comments (nothing changed then).
-    void selectReviewed(const QStringList &ids);
     // Scrolls the page to a comment; no answer.
     void reveal(const QString &id);
     // Opens a stored post and scans it once it has loaded.
@@ -682,33 +614,27 @@ signals:
     void landed();
 
 private:
+    // A scan's steps work on the model's page bookkeeping and stop flags.
+    friend class ScanJob;
+    friend class AIPass;
+    friend class OpenPage;
+
     // Removes what is past the retention a batch an event-loop turn, so that a long expiry
     // never holds the window.
     void purgeInSteps(qint64 before = -1);
-    void setUpScan();
     // Resumes from the event loop after the next landed().
     QCoro::Task<void> nextLanding();
     // Lets the event loop run once before going on.
     QCoro::Task<void> yieldToLoop();
     void endScan();
     bool samePage(const QUuid &pageID) const;
-    void scanFailed(const QString &description, bool record, const std::optional<ScanStore::PostKey> &key);
-    QCoro::Task<void> refreshSite(QUuid id, quint64 serial);
-    void startScanOnOpen(const QString &url, QUuid id);
-    void pollTick();
-    QCoro::Task<void> pollOnce(quint64 serial);
 
     template <typename T>
     bool assign(T &field, const T &value, void (SpamModel::*changed)());
-    void setJobFlag(bool &flag, bool on, void (SpamModel::*changed)());
+    // Moves to that job state and announces every view of it that changed.
+    void setJobState(Job job, Job step, Phase phase);
     bool store(const QString &key, const QVariant &value);
     void readSettings();
-    // applyAI without announcing the change, for callers that announce once for many.
-    std::optional<AIRules::Placement> placeAt(qsizetype index);
-    // The first of the owner's keywords in a text, remembered per text for the current list.
-    std::optional<QString> keywordIn(const QString &text);
-    // place() against the threshold, remembered per kind and whole percent.
-    AIRules::Placement placement(double prob, const QString &kind);
 
     SpamEngine *m_engine = nullptr;
     QPointer<Browser> m_browser;
@@ -719,23 +645,17 @@ private:
 
     // Published state.
     std::optional<SiteInfo> m_info;
-    QList<Comment> m_comments;
     QString m_status;
-    QString m_statusKind;
+    StatusKind m_statusKind = StatusKind::plain;
     std::optional<ScanProgress> m_progress;
     ScanActivity m_scanActivity;
-    bool m_onlySpam = false;
     bool m_hasScanned = false;
     bool m_recentOnly = false;
     int m_recentAdded = 0;
     QString m_issue;
-    QHash<QString, Comment> m_justKept;
-    bool m_scanning = false;
-    bool m_busy = false;
-    bool m_touring = false;
-    bool m_findingPosts = false;
-    bool m_preparing = false;
-    bool m_aiChecking = false;
+    Job m_job = Job::idle;
+    Job m_step = Job::idle;
+    Phase m_phase = Phase::none;
     QString m_discoveryStatus;
     std::optional<Removal> m_removal;
     int m_lastRemovalCount = 0;
@@ -747,8 +667,9 @@ private:
     int m_accountRequest = 0;
     QString m_historyNotice;
     bool m_historyNoticeShown = false;
-    bool m_scanRecorded = false;
-    QString m_scanUnsaved;
+    ScanReport m_scanReport {*this};
+    PostReview m_review {*this};
+    OpenPage m_openPage {*this};
 
     // Settings.
     bool m_scanOnOpen = true;
@@ -785,29 +706,16 @@ private:
     bool m_lastRemovalBlocked = false;
     QHash<QString, bool> m_lastScanFacts;
     bool m_tourStop = false;
-    std::optional<QString> m_autoScan;
-    std::optional<QString> m_autoScanned;
     bool m_aiStop = false;
     std::optional<bool> m_aiConsent;
-    QSet<QString> m_keptByUser;
-    QSet<QString> m_justKeptUnticked;
-    QSet<QString> m_restored;
-    QHash<QString, Comment> m_wordBase;
-    QSet<QString> m_aiSeen;
     bool m_sessionAuto = false;
     bool m_loggedRun = false;
     std::optional<QString> m_dismissedPage;
     std::optional<QString> m_pendingMonitor;
     int m_notificationRequests = 0;
     Alerts *m_alerts = nullptr;
-    std::optional<QString> m_openedFromList;
     quint64 m_scanSerial = 0;
     bool m_abandon = false;
-    quint64 m_refreshSerial = 0;
-    QTimer m_pollTimer;
-    quint64 m_pollSerial = 0;
-    bool m_pollBusy = false;
-    QUuid m_pollPage;
     // The owner's posts and automatic scans.
     QPointer<QWindow> m_browserWindow;
     DesktopNotifier *m_notifier = nullptr;
@@ -822,10 +730,6 @@ private:
     // Stores comments of a post as deleted and brings its row, counts and readers up to date.
     void recordDeleted(const ScanStore::PostKey &post, const QStringList &fresh);
     void endRemoval();
-    QHash<std::pair<QString, int>, AIRules::Placement> m_placements;
-    Keywords m_keywordMatcher;
-    QStringList m_keywordMatcherFor;
-    QHash<QString, std::optional<QString>> m_keywordMatches;
 };
 
 template <typename T>

@@ -71,9 +71,9 @@ ChannelPost SpamModel::row(const ScanStore::Post &post, ChannelPost::State state
 
 void SpamModel::takeOverBrowser()
 {
-    ++m_refreshSerial;   // the page refresh in wait (and its scan on open) is not the job's
+    m_openPage.dropRefresh();   // the page refresh in wait (and its scan on open) is not the job's
     m_tourStop = false;
-    m_autoScan.reset();
+    setAutoScan(std::nullopt);
     setPreparing(false);
 }
 
@@ -203,7 +203,7 @@ QList<ChannelPost> SpamModel::scanCandidates()
 
 void SpamModel::loadHistory()
 {
-    if (!m_posts.isEmpty() || m_touring)
+    if (!m_posts.isEmpty() || touring())
         return;
     QList<ChannelPost> rows;
     for (const ScanStore::Post &post : m_store->posts(kStoredRows))
@@ -311,7 +311,7 @@ QCoro::Task<int> SpamModel::loadMorePosts(LoginProvider provider)
 
 void SpamModel::stopLoadingPosts()
 {
-    if (!m_findingPosts)
+    if (!findingPosts())
         return;
     m_tourStop = true;
     if (m_engine)
@@ -363,7 +363,7 @@ bool SpamModel::setWatched(const QString &url, bool on)
         for (qsizetype i = 0; i < rows.size(); ++i) {
             if (rows.at(i).url != target)
                 continue;
-            if (!rows.at(i).scannedAt && !m_touring)
+            if (!rows.at(i).scannedAt && !touring())
                 rows.removeAt(i);
             else
                 rows[i].watched = false;

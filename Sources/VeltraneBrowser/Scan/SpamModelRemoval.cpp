@@ -103,7 +103,7 @@ bool SpamModel::canRemove() const
 QStringList SpamModel::selectedIds() const
 {
     QStringList ids;
-    for (const Comment &c : std::as_const(m_comments)) {
+    for (const Comment &c : std::as_const(comments())) {
         if (c.state == QLatin1String("spam") && c.checked)
             ids.append(c.id);
     }
@@ -156,7 +156,7 @@ QCoro::Task<void> SpamModel::removeSelected(Confirm confirm)
     m_deletedNow.clear();
 
     const RemovalPlan<QString> plan = removalPlan(selectedIds());
-    if (plan.now.isEmpty() || m_busy || m_scanning || !canRemove())
+    if (plan.now.isEmpty() || busy() || scanning() || !canRemove())
         co_return;
     Browser *browser = m_browser.data();
     if (!browser || !m_engine || !m_pageID || *m_pageID != browser->pageID())
@@ -199,12 +199,12 @@ QCoro::Task<void> SpamModel::removeSelected(Confirm confirm)
     // The asked comments as they are now: the run's items even if the page goes away meanwhile.
     QList<Comment> asked;
     QStringList flagIds;
-    for (const Comment &c : std::as_const(m_comments)) {
+    for (const Comment &c : std::as_const(comments())) {
         if (!m_removalAsked.contains(c.id))
             continue;
         asked.append(c);
         if (c.aiKind || c.knownSpammer || c.reason.startsWith(QLatin1String("custom:"))
-            || c.reason.startsWith(QLatin1String("dict:")) || m_restored.contains(c.id))
+            || c.reason.startsWith(QLatin1String("dict:")) || m_review.restored().contains(c.id))
             flagIds.append(c.id);
     }
 
@@ -235,7 +235,7 @@ QCoro::Task<void> SpamModel::removeSelected(Confirm confirm)
         // Comments that progress reports recorded as deleted before the failure stay recorded.
         setLastRemovalCount(int(m_deletedNow.size()));
         if (!m_deletedNow.isEmpty()) {
-            QList<Comment> left = m_comments;
+            QList<Comment> left = comments();
             left.removeIf([this](const Comment &c) { return m_deletedNow.contains(c.id); });
             setComments(left);
         }
@@ -297,7 +297,7 @@ QCoro::Task<void> SpamModel::removeSelected(Confirm confirm)
     // What the site deleted is recorded for the scanned post even when the owner has moved on;
     // only the open page's list and status are left to the new page.
     if (!moved) {
-        QList<Comment> left = m_comments;
+        QList<Comment> left = comments();
         left.removeIf([&gone](const Comment &c) { return gone.contains(c.id); });
         setComments(left);
         if (n > 0)
@@ -429,7 +429,7 @@ QCoro::Task<int> SpamModel::removeStored(QList<ScanStore::Record> records, Confi
                 continue;
             }
         }
-        if (applyPicks(picks, url) < 1) {
+        if (m_review.applyPicks(picks, url) < 1) {
             failed(url, picks.size(),
                    korean ? QStringLiteral("게시물에서 찾지 못했습니다.") : QStringLiteral("Not found on the post."));
             continue;

@@ -234,7 +234,7 @@ void SpamModel::setSort(SortKey key)
         m_sort = key;
         emit sortChanged();
     }
-    applySort();
+    m_review.applySort();
 }
 
 void SpamModel::setSortName(const QString &raw)
@@ -361,13 +361,13 @@ void SpamModel::wordsChanged()
 {
     if (!m_hasScanned || working())
         return;
-    const QList<int> changed = overlayWords(true);
+    const QList<int> changed = m_review.overlayWords(true);
     if (changed.isEmpty() || !m_scannedPage)
         return;
     QList<Comment> verdicts;
     verdicts.reserve(changed.size());
     for (const int i : changed)
-        verdicts.append(m_comments.at(i));
+        verdicts.append(comments().at(i));
     m_store->rememberVerdicts(m_scannedPage->site, verdicts);
     syncPost(m_scannedPage->url);
 }

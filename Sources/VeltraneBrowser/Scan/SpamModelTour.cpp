@@ -238,7 +238,7 @@ QCoro::Task<void> SpamModel::scanChannels(TourScope scope, bool automatic)
     setRunSession(newSession());
     m_sessionAuto = automatic;
     m_tourStop = false;
-    m_autoScan.reset();
+    setAutoScan(std::nullopt);
     setPosts({});
     QStringList notes;
     QPointer<SpamModel> self(this);

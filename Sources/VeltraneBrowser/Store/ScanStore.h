@@ -11,6 +11,7 @@
 // Times are QDateTime in local time; the file keeps seconds since 1970 (UTC).
 
 #include "Wire/AIScore.h"
+#include "Store/TextHashes.h"
 #include "Wire/Comment.h"
 
 #include <QCoreApplication>
@@ -243,8 +244,9 @@ public:
     static constexpr int purgeBatch = 500;
 
     // ---- comments ----
+    // `hashes` are the texts' hashes when already made.
     bool remember(const QString &site, const QString &post, const QList<Comment> &comments,
-                  const std::optional<QString> &rules, const QDateTime &now);
+                  const std::optional<QString> &rules, const QDateTime &now, const TextHashes &hashes = {});
     bool rememberVerdicts(const QString &site, const QList<Comment> &comments);
     bool rememberAI(const QString &site, const QList<AIAnswer> &answers, const QString &options);
     bool markKept(const QString &site, const QStringList &ids, const QDateTime &now);

@@ -91,7 +91,7 @@ bool ScanStore::Record::canPick() const
 // ---- writers ---------------------------------------------------------------------------
 
 bool ScanStore::remember(const QString &site, const QString &post, const QList<Comment> &comments,
-                         const std::optional<QString> &rules, const QDateTime &now)
+                         const std::optional<QString> &rules, const QDateTime &now, const TextHashes &hashes)
 {
     if (!open())
         return false;
@@ -144,7 +144,7 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
             QVariantList args;
             args.reserve(count * 17);
             for (const Comment &c : comments.mid(from, count)) {
-                args << site << c.id << post << hash(c.text) << t << t
+                args << site << c.id << post << hashes.of(c.id, c.text) << t << t
                      << (storeText ? QVariant(c.authorName) : QVariant())
                      << (storeText ? QVariant(c.text) : QVariant()) << orNull(c.publishedAt) << orNull(c.likeCount)
                      << c.state << storedKind(c) << c.reason << orNull(c.aiProb)

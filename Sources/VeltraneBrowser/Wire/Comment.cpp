@@ -75,3 +75,31 @@ QJsonArray Comment::toJsonArray(const QList<Comment> &comments)
         out.append(c.toJson());
     return out;
 }
+
+Comment::Verdict Comment::verdict() const
+{
+    static const QString spam = verdictText(Verdict::spam);
+    static const QString ok = verdictText(Verdict::ok);
+    static const QString skip = verdictText(Verdict::skip);
+    if (state == spam)
+        return Verdict::spam;
+    if (state == ok)
+        return Verdict::ok;
+    if (state == skip)
+        return Verdict::skip;
+    return Verdict::other;
+}
+
+QString Comment::verdictText(Verdict verdict)
+{
+    static const QString spam = QStringLiteral("spam");
+    static const QString ok = QStringLiteral("ok");
+    static const QString skip = QStringLiteral("skip");
+    switch (verdict) {
+    case Verdict::spam: return spam;
+    case Verdict::ok: return ok;
+    case Verdict::skip: return skip;
+    case Verdict::other: break;
+    }
+    return {};
+}

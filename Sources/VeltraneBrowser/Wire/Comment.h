@@ -26,7 +26,7 @@ struct Comment {
     std::optional<double> publishedAt;   // milliseconds since 1970 (UTC)
     std::optional<double> likeCount;     // absent when the page could not read it
     qint64 order = 0;                    // position in the page's collection order
-    QString state;                       // "spam", "ok", "skip" mean something to the rules
+    QString state;                       // "spam", "ok", "skip" mean something to the rules (verdict())
     QString reason;
     double score = 0;
     bool checked = true;                 // ticked for deletion in the review
@@ -40,6 +40,13 @@ struct Comment {
     static Comment fromJson(const QJsonValue &value, const QString &path = QString());
     static Comment fromJsonBytes(const QByteArray &json, qsizetype maxBytes = JsonReader::defaultMaxBytes);
     QJsonObject toJson() const;
+
+    // The state as the rules read it; any other text is `other`. The wire text stays in `state`.
+    enum class Verdict { other, ok, spam, skip };
+    Verdict verdict() const;
+    void setVerdict(Verdict verdict) { state = verdictText(verdict); }
+    // "ok", "spam", "skip"; empty for other.
+    static QString verdictText(Verdict verdict);
 
     static QList<Comment> listFromJson(const QJsonValue &value, const QString &path = QString());
     static QJsonArray toJsonArray(const QList<Comment> &comments);

@@ -12,6 +12,7 @@
 // the site). Those that show the sign-in state sign in to YouTube on the fixture site
 // first; the browser pane and the window show the fixture's YouTube page.
 
+#include "Scan/AIPass.h"
 #include "Base/AppSettings.h"
 #include "Browser/Browser.h"
 #include "FakeService.h"
@@ -334,7 +335,7 @@ int main(int argc, char *argv[])
         host->show();
         alerts = std::make_unique<WindowAlerts>(host);
         question.emplace(alerts->ask(view == "removal-alert" ? SpamModel::removalQuestion(30, Lang::system())
-                                                             : SpamModel::consentQuestion(Lang::system())));
+                                                             : AIPass::consentQuestion()));
         shown.reset(host);
     } else if (view.startsWith("window")) {
         Browser *browser = needState();

@@ -1,0 +1,251 @@
+#include "Scan/OpenPage.h"
+
+#include "Base/Lang.h"
+#include "Browser/Browser.h"
+#include "Browser/BrowserTab.h"
+#include "Browser/PageLoad.h"
+#include "Page/SpamEngine.h"
+#include "Scan/ScanReport.h"
+#include "Scan/SpamModel.h"
+
+#include <QCoro/QCoroTimer>
+#include <QWebEnginePage>
+
+#include <chrono>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+std::chrono::milliseconds seconds(double s)
+{
+    return std::chrono::milliseconds(qint64(s * 1000));
+}
+
+} // namespace
+
+OpenPage::OpenPage(SpamModel &model) : m_model(model)
+{
+    m_pollTimer.setInterval(SpamModel::progressIntervalMs);
+    m_pollTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_pollTimer, &QTimer::timeout, this, &OpenPage::pollTick);
+}
+
+void OpenPage::setOpenedFromPostList(const std::optional<QString> &url)
+{
+    // Kept in canonical form: page tracking compares it with the canonical page address.
+    const std::optional<ScanStore::PostKey> key = url ? ScanStore::canonical(*url) : std::nullopt;
+    m_openedFromList = key ? std::optional<QString>(key->url) : url;
+}
+
+void OpenPage::navigationChanged()
+{
+    ++m_refreshSerial;   // a pending refresh is for a page that did not settle
+    Browser *browser = m_model.browser();
+    if (!browser)
+        return;
+    const QUuid id = browser->pageID();
+    if (!m_model.pageID() || *m_model.pageID() != id) {
+        m_model.setPageID(id);
+        m_model.resetResults();
+        m_model.setPreparing(false);
+        m_model.setInfo(std::nullopt);
+        m_model.setStatus(QString(), StatusKind::plain);
+        // A scan or an AI pass waiting for the old page gives up.
+        emit m_model.landed();
+    }
+    if (browser->isLoading() || m_model.working())
+        return;
+    const quint64 serial = m_refreshSerial;
+    QTimer::singleShot(refreshDelayMs, this, [this, id, serial] {
+        if (serial == m_refreshSerial)
+            refreshSite(id, serial);
+    });
+}
+
+QCoro::Task<void> OpenPage::refreshSite(QUuid id, quint64 serial)
+{
+    QPointer<OpenPage> self(this);
+    if (!m_model.engine())
+        co_return;
+    const std::optional<SiteInfo> answer = co_await m_model.engine()->info();
+    if (!self || serial != m_refreshSerial || !m_model.samePage(id))
+        co_return;
+    m_model.setInfo(answer);
+    if (m_model.working())
+        co_return;
+    const std::optional<ScanStore::PostKey> key = ScanStore::canonical(m_model.browser() ? m_model.browser()->address() : QString());
+    const std::optional<QString> fromList = m_openedFromList;
+    m_openedFromList.reset();
+    if (!answer || !answer->supported) {
+        m_autoScanned.reset();
+    } else if (key) {
+        const QString &url = key->url;
+        const bool asked = m_autoScan && *m_autoScan == url;
+        // Choosing posts in the post list opens them without scanning; any other way of opening
+        // a post scans it.
+        const bool chosenFromList = m_model.selectingPosts() && fromList && *fromList == url;
+        if (asked || (m_model.scanOnOpen() && !chosenFromList && !m_model.hasScanned() && m_autoScanned != url)) {
+            startScanOnOpen(url, id);
+            co_return;
+        }
+    }
+    if (!answer)
+        m_model.setStatus(tr("Works on YouTube and Instagram comment pages."), StatusKind::plain);
+    else if (!answer->supported)
+        m_model.setStatus(localizedSiteMessage(answer->guide), StatusKind::plain);
+    else if (!m_model.hasScanned())
+        m_model.setStatus(localizedSiteMessage(answer->intro), StatusKind::plain);
+}
+
+void OpenPage::startScanOnOpen(const QString &url, QUuid id)
+{
+    m_autoScan.reset();
+    m_autoScanned = url;
+    m_model.setStatus(tr("Loading comments…"), StatusKind::plain);
+    m_model.setPreparing(true);
+    QTimer::singleShot(scanOnOpenDelayMs, Qt::PreciseTimer, this, [this, id] {
+        if (!m_model.samePage(id))
+            return;
+        m_model.setPreparing(false);
+        if (m_model.working() || m_model.hasScanned())
+            return;
+        m_model.scan(false, true);
+    });
+}
+
+// ---- progress -------------------------------------------------------------------------------
+
+void OpenPage::startPolling(QUuid pageID)
+{
+    ++m_pollSerial;
+    m_pollBusy = false;
+    m_pollPage = pageID;
+    m_pollTimer.start();
+}
+
+void OpenPage::stopPolling()
+{
+    ++m_pollSerial;   // an answer still on its way is dropped
+    m_pollBusy = false;
+    m_pollTimer.stop();
+}
+
+void OpenPage::pollTick()
+{
+    if (!m_model.samePage(m_pollPage)) {
+        stopPolling();
+        return;
+    }
+    if (m_pollBusy || !m_model.engine())
+        return;
+    m_pollBusy = true;
+    pollOnce(m_pollSerial);
+}
+
+QCoro::Task<void> OpenPage::pollOnce(quint64 serial)
+{
+    QPointer<OpenPage> self(this);
+    std::optional<ScanProgress> answer;
+    try {
+        answer = co_await m_model.engine()->progress();
+    } catch (...) {
+        // A failed poll is tried again at the next tick.
+    }
+    if (!self || serial != m_pollSerial)
+        co_return;
+    m_pollBusy = false;
+    if (!answer || !m_model.samePage(m_pollPage))
+        co_return;
+    mirrorProgress(*answer);
+    if (answer->phase == QLatin1String("delete") && answer->gone)
+        m_model.noteDeleted(*answer->gone, ScanStore::canonical(m_model.scannedURL().value_or(QString())));
+}
+
+// ---- opening a post for a run ------------------------------------------------------------------
+
+QCoro::Task<bool> OpenPage::load(QString url, double timeout)
+{
+    QPointer<Browser> browser = m_model.browser();
+    if (!browser)
+        co_return false;
+    QPointer<OpenPage> self(this);
+    // Whether it opened, and whether the site wants a sign-in, is read from this load itself and
+    // where it ended after its redirects: while it runs, the tab still shows the page before it
+    // (perhaps a sign-in page left there), and that says nothing about this one.
+    const std::unique_ptr<PageLoad> watch = browser->openWatched(url);
+    if (!watch || timeout <= 0)
+        co_return false;
+    const auto refused = [&browser, &watch] { return !browser->error().isEmpty() || watch->toSignIn() || watch->failed(); };
+    double counted = 0;
+    while (true) {
+        co_await QCoro::sleepFor(250ms);
+        if (!self || !browser || m_model.tourStop() || refused())
+            co_return false;
+        counted += 0.25;
+        if (watch->ended()) {
+            // The page must stay put a moment: a script may send it on (to a sign-in as well).
+            co_await QCoro::sleepFor(800ms);
+            if (!self || !browser || refused())
+                co_return false;
+            if (watch->ended() && !watch->page()->url().isEmpty())
+                co_return true;
+            counted += 0.8;
+        }
+        if (counted >= timeout)
+            co_return false;
+    }
+}
+
+QCoro::Task<bool> OpenPage::waitForComments(double timeout)
+{
+    if (timeout <= 0 || m_model.tourStop() || !m_model.engine())
+        co_return false;
+    QPointer<OpenPage> self(this);
+    double counted = 0;
+    while (true) {
+        const std::optional<SiteInfo> answer = co_await m_model.engine()->info();
+        if (!self)
+            co_return false;
+        if (answer && answer->supported) {
+            co_await QCoro::sleepFor(answer->site == QLatin1String("youtube") ? seconds(0.3) : seconds(2.0));
+            if (!self)
+                co_return false;
+            if (m_model.browser() && !m_model.browser()->isLoading()) {
+                m_model.setInfo(answer);
+                m_model.setPageID(m_model.browser()->pageID());
+                co_return true;
+            }
+            co_return false;
+        }
+        co_await QCoro::sleepFor(500ms);
+        if (!self || counted + 0.5 >= timeout)
+            co_return false;
+        counted += 0.5;
+        if (m_model.tourStop())
+            co_return false;
+    }
+}
+
+void OpenPage::mirrorProgress(const ScanProgress &p)
+{
+    m_model.setProgress(p);
+    if (m_model.scanning() && !m_model.aiChecking()) {
+        ScanActivity activity = m_model.scanActivity();
+        if (p.collected)
+            activity.collected = *p.collected;
+        if (p.flagged)
+            activity.flagged = *p.flagged;
+        if (p.samples && !p.samples->isEmpty())
+            activity.samples = *p.samples;
+        if (p.phase == QLatin1String("collect")) {
+            activity.stage = ScanActivity::Stage::collecting;
+        } else if (p.phase == QLatin1String("check") || p.phase == QLatin1String("done")) {
+            activity.stage = ScanActivity::Stage::rules;
+            activity.rulesChecked = p.count;
+        }
+        m_model.setScanActivity(activity);
+    }
+    if (const std::optional<ScanReport::StatusLine> line = ScanReport::progressLine(p))
+        m_model.setStatus(line->text, line->kind);
+}

@@ -1,0 +1,69 @@
+#pragma once
+// The page the spam model works on. Follows the browser's page changes (a new page forgets the
+// last page's results and ends what waited for it), asks a settled page what it is and may scan
+// it on open, polls the page's progress beside a long page call into the model's progress,
+// activity and status line, and opens a post for a run and waits for its comments. Owned by the
+// spam model, which forwards the calls its users make.
+
+#include "Wire/ScanProgress.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <QUuid>
+#include <QCoro/QCoroTask>
+
+#include <optional>
+
+class SpamModel;
+
+class OpenPage : public QObject {
+    Q_OBJECT
+
+public:
+    explicit OpenPage(SpamModel &model);
+
+    // The browser's page-change hook: forgets a previous page's results and, once the page has
+    // settled, asks it what it is (and may scan it on open).
+    void navigationChanged();
+    // Drops a pending refresh of the page (and the scan on open it would start).
+    void dropRefresh() { ++m_refreshSerial; }
+    // A post to scan as soon as it opens, whatever the scan-on-open setting says.
+    std::optional<QString> autoScan() const { return m_autoScan; }
+    void setAutoScan(const std::optional<QString> &url) { m_autoScan = url; }
+    // Set by the post list just before it opens a post while the owner is choosing posts: that
+    // post is not scanned on open.
+    void setOpenedFromPostList(const std::optional<QString> &url);
+    int refreshDelayMs = 150;
+    int scanOnOpenDelayMs = 2000;
+
+    // Opens an address and waits until it has loaded; false on a stop, a load error, a sign-in
+    // page or when the budget (seconds of waiting) is spent.
+    QCoro::Task<bool> load(QString url, double timeout);
+    // Waits until the open page is a supported comment page that has settled; publishes its
+    // site information and takes its page as the model's.
+    QCoro::Task<bool> waitForComments(double timeout);
+
+    // Progress polling beside a long page call: every SpamModel::progressIntervalMs.
+    void startPolling(QUuid pageID);
+    void stopPolling();
+    // Publishes one progress report: the report itself, the scan stage while a scan runs
+    // outside the AI pass, and the status line.
+    void mirrorProgress(const ScanProgress &progress);
+
+private:
+    QCoro::Task<void> refreshSite(QUuid id, quint64 serial);
+    void startScanOnOpen(const QString &url, QUuid id);
+    void pollTick();
+    QCoro::Task<void> pollOnce(quint64 serial);
+
+    SpamModel &m_model;
+    quint64 m_refreshSerial = 0;
+    std::optional<QString> m_openedFromList;
+    std::optional<QString> m_autoScan;
+    std::optional<QString> m_autoScanned;
+    QTimer m_pollTimer;
+    quint64 m_pollSerial = 0;
+    bool m_pollBusy = false;
+    QUuid m_pollPage;
+};

@@ -1,0 +1,419 @@
+#include "Scan/ScanJob.h"
+
+#include "Scan/AIPass.h"
+
+#include "Base/ImageStore.h"
+#include "Base/Lang.h"
+#include "Browser/AccountSession.h"
+#include "Browser/Browser.h"
+#include "Browser/BrowserError.h"
+#include "Page/SpamEngine.h"
+#include "Service/VeltraneAccount.h"
+#include "Wire/DecodeError.h"
+
+namespace {
+
+// Thrown when Stop gave up waiting for the page.
+struct Abandoned {};
+
+template <typename T>
+QCoro::Task<void> landInto(QCoro::Task<T> task, std::shared_ptr<ScanJob::Landing<T>> out, QPointer<SpamModel> model)
+{
+    try {
+        out->value.emplace(co_await std::move(task));
+    } catch (...) {
+        out->error = std::current_exception();
+    }
+    out->done = true;
+    if (model)
+        emit model->landed();
+}
+
+QCoro::Task<bool> refreshAccount(QPointer<VeltraneAccount> account)
+{
+    if (account)
+        co_await account->refresh(true);
+    co_return true;
+}
+
+QString notSignedInNote()
+{
+    return ScanJob::tr(" The AI check is on but was skipped because you are not signed in. Sign in with your %1"
+                       " account in Settings.").arg(QStringLiteral("Glimora"));
+}
+
+QString stoppedText()
+{
+    return ScanJob::tr("The scan was stopped before the page answered. Please scan again.");
+}
+
+} // namespace
+
+ScanJob::ScanJob(SpamModel &model, bool full, bool record)
+    : m_model(&model), m_full(full), m_record(record), m_accountRefresh(std::make_shared<Landing<bool>>())
+{
+}
+
+QCoro::Task<void> ScanJob::run()
+{
+    // Every co_await stands in a statement of its own: g++ 12 mishandles the temporaries of a
+    // co_await inside a condition.
+    prepare();
+    const bool collected = co_await collect();
+    if (!collected) {
+        end();
+        co_return;
+    }
+    const bool judged = co_await judge();
+    if (!judged) {
+        end();
+        co_return;
+    }
+    compare();
+    const bool asked = co_await askAI();
+    if (!asked) {
+        end();
+        co_return;
+    }
+    const bool stored = co_await store();
+    if (stored)
+        report();
+    end();
+}
+
+bool ScanJob::abandoned() const
+{
+    return m_model && m_model->m_abandon && m_serial == m_model->m_scanSerial;
+}
+
+bool ScanJob::samePage() const
+{
+    return m_model && m_model->samePage(m_pageID);
+}
+
+template <typename T>
+QCoro::Task<bool> ScanJob::wait(std::shared_ptr<Landing<T>> landing)
+{
+    while (!landing->done && !abandoned()) {
+        co_await m_model->nextLanding();
+        if (!m_model)
+            co_return false;
+    }
+    co_return true;
+}
+
+void ScanJob::end()
+{
+    if (m_model)
+        m_model->endScan();
+}
+
+void ScanJob::fail(std::exception_ptr error)
+{
+    if (!samePage())
+        return;
+    SpamModel &m = *m_model;
+    QString text;
+    try {
+        std::rethrow_exception(error);
+    } catch (const Abandoned &) {
+        text = stoppedText();
+    } catch (const BrowserError &e) {
+        text = tr("Scan error: %1").arg(localizedSiteMessage(e.description()));
+    } catch (const DecodeError &e) {
+        text = tr("Scan error: %1")
+                   .arg(localizedSiteMessage(SpamEngine::unreadableMessage() + QStringLiteral(" (") + e.message() + u')'));
+    } catch (const std::exception &e) {
+        text = tr("Scan error: %1").arg(localizedSiteMessage(QString::fromUtf8(e.what())));
+    } catch (...) {
+        text = tr("Scan error: %1").arg(QString());
+    }
+    m.setStatus(text, StatusKind::warn);
+    m.report(text);
+    if (m_record && m_key)
+        m.logFailedScan(m_key->url, text);
+}
+
+void ScanJob::prepare()
+{
+    SpamModel &m = *m_model;
+    Browser *browser = m.browser();
+    m_pageID = browser->pageID();
+    m_serial = ++m.m_scanSerial;
+    m.m_abandon = false;
+    m.setScanning(true);
+    m.resetResults();
+    m.scanReport().begin();
+
+    m_key = ScanStore::canonical(browser->address());
+    m_before = m_key ? m.store()->post(m_key->url) : std::nullopt;
+    m_recent = m_full ? std::nullopt : m.recentOptions(m_key);
+    if (m_recent.has_value() || m.sort() == SortKey::newest)
+        m.setStatus(tr("Switching the site's comment order to newest…"), StatusKind::plain);
+    else
+        m.setStatus(tr("Loading comments…"), StatusKind::plain);
+    m.startPolling(m_pageID);
+    // The service account is brought up to date while the page collects: the AI gate needs it
+    // right after the answer.
+    if (m.aiOn() && m.aiConsent() != std::optional<bool>(false)) {
+        m_accountAsked = true;
+        landInto(refreshAccount(m.account()), m_accountRefresh, m_model);
+    }
+}
+
+QCoro::Task<bool> ScanJob::collect()
+{
+    SpamModel &m = *m_model;
+    QPointer<SpamModel> model = m_model;
+    try {
+        const bool newest = m_recent.has_value() || m.sort() == SortKey::newest;
+        auto out = std::make_shared<Landing<ScanResult>>();
+        landInto(m.engine()->scan(m.limit(), newest, m.noLikesOnly(), m.minLikes(), m_recent), out, model);
+        const bool present = co_await wait(out);
+        if (!present)
+            co_return false;
+        if (!out->done)
+            throw Abandoned();
+        if (out->error)
+            std::rethrow_exception(out->error);
+        m_result = std::move(*out->value);
+    } catch (...) {
+        fail(std::current_exception());
+        co_return false;
+    }
+    co_return samePage();
+}
+
+QCoro::Task<bool> ScanJob::judge()
+{
+    SpamModel &m = *m_model;
+    // The page's items and verdicts, with the owner's keywords laid over them.
+    m.stopPolling();
+    m.setComments(m_result.items);
+    {
+        ScanActivity a = m.scanActivity();
+        a.stage = ScanActivity::Stage::rules;
+        a.collected = m_result.total;
+        a.rulesChecked = m_result.items.size();
+        a.samples = ScanActivity::samplesOf(m.comments());
+        m.setScanActivity(a);
+    }
+    m.review().forgetWordBase();
+    m.review().overlayWords(false);
+    if (m.info()) {
+        SiteInfo info = *m.info();
+        info.canRemove = m_result.canRemove;
+        m.setInfo(info);
+    }
+    m.review().applySort();
+    m_caughtUp = m_result.caughtUp.value_or(false);
+    m.setLastScanFacts({{QStringLiteral("recent"), m_recent.has_value()},
+                        {QStringLiteral("caughtUp"), m_caughtUp},
+                        {QStringLiteral("complete"), m_result.complete.value_or(false)},
+                        {QStringLiteral("hidden"), m_result.hidden.value_or(false)},
+                        {QStringLiteral("siteSorted"), m_result.siteSorted}});
+
+    // The AI gate: on, signed in to the service, and agreed to.
+    if (!m.aiOn() || m.aiConsent() == std::optional<bool>(false))
+        co_return true;
+    if (!m_accountAsked)
+        landInto(refreshAccount(m.account()), m_accountRefresh, m_model);
+    const bool waited = co_await wait(m_accountRefresh);
+    if (!waited || !samePage())
+        co_return false;
+    SpamModel &model = *m_model;
+    if (!m_accountRefresh->done) {
+        // Stopped while the service did not answer: the rules' results only.
+    } else if (!model.account()->ready()) {
+        m_aiNote = notSignedInNote();
+        // An owner who started the scan is taken to the account; an unattended run is not.
+        if (!model.sessionAuto())
+            model.raiseAccountRequest();
+    } else if (!model.aiConsent()) {
+        if (model.alerts()->canAsk()) {
+            const bool yes = co_await AIPass::askConsent(model.alerts());
+            if (!m_model)
+                co_return false;
+            // The answer is the owner's whatever happened to the page meanwhile.
+            m_model->setAIConsent(yes);
+            if (!yes)
+                m_model->setAIOn(false);
+            if (!samePage())
+                co_return false;
+            m_runAI = m_model->aiOn() && yes;
+        }
+    } else {
+        m_runAI = model.aiOn() && *model.aiConsent();
+    }
+    co_return true;
+}
+
+void ScanJob::compare()
+{
+    SpamModel &m = *m_model;
+    m_now = QDateTime::currentDateTime();
+    m_facts = ScanReport::Facts::of(m_result);
+    if (!m_key)
+        return;
+    const QList<Comment> &comments = m.comments();
+    QStringList ids;
+    ids.reserve(comments.size());
+    for (const Comment &c : comments)
+        ids.append(c.id);
+    // Each text hashed once for the whole scan: comparing, reusing, storing and the AI answers.
+    m.review().hashTexts();
+    const TextHashes &hashes = m.review().textHashes();
+    const QHash<QString, ScanStore::Known> known = m.store()->known(m_key->site, ids);
+    QStringList newIds;
+    QSet<QString> seenIds;
+    for (const QString &id : std::as_const(ids)) {
+        if (!known.contains(id) && !seenIds.contains(id)) {
+            newIds.append(id);
+            seenIds.insert(id);
+        }
+    }
+    if (m_before && m_before->scannedAt.isValid() && m_before->scannedAt.toMSecsSinceEpoch() > 0) {
+        m_fresh = QSet<QString>(newIds.begin(), newIds.end());
+        m_added = newIds.size();
+    }
+    if (!known.isEmpty() && !m_caughtUp) {
+        qint64 edited = 0;
+        for (auto it = known.constBegin(); it != known.constEnd(); ++it)
+            edited += it.value().hash != hashes.of(it.key()) ? 1 : 0;
+        m_facts.storeKnewSome = true;
+        m_facts.unknown = newIds.size();
+        m_facts.edited = edited;
+    }
+    for (auto it = known.constBegin(); it != known.constEnd(); ++it) {
+        if (it.value().score && it.value().hash == hashes.of(it.key()))
+            m.review().noteAISeen(it.key());
+    }
+    if (m.flagKnownSpammers())
+        m_facts.repeatNote = m.review().flagRepeatOffenders(m_key->site);
+    const QString rules = SpamRules::rulesKey(m.keywords(), m.noLikesOnly(), m.minLikes());
+    if (m.skipUnchanged()) {
+        QList<Comment> list = m.comments();
+        if (!m_caughtUp) {
+            m_facts.skipped = PostReview::skipCleared(list, known, rules,
+                                                     m_runAI ? std::optional<QString>(m.aiOptionsKey()) : std::nullopt,
+                                                     hashes);
+        } else {
+            list.removeIf([](const Comment &c) {
+                return c.verdict() == Comment::Verdict::skip
+                    && (c.reason == QLatin1String("unchanged") || c.reason == QLatin1String("kept"));
+            });
+        }
+        m.setComments(list);
+    }
+    if (m.aiOn())
+        m_reuse = m.review().reuseAI(known);
+    m.scanReport().noteStored(m.store()->remember(m_key->site, m_key->url, m.comments(), rules, m_now, hashes));
+}
+
+QCoro::Task<bool> ScanJob::askAI()
+{
+    SpamModel &m = *m_model;
+    {
+        ScanActivity a = m.scanActivity();
+        a.flagged = ScanActivity::spamCount(m.comments());
+        a.samples = ScanActivity::samplesOf(m.comments());
+        m.setScanActivity(a);
+    }
+    if (!m_runAI) {
+        ScanActivity a = m.scanActivity();
+        a.aiState = ScanActivity::AIState::skipped;
+        m.setScanActivity(a);
+        co_return true;
+    }
+    m_aiNote = co_await m.aiPass(m_pageID, m_key, {}, m_reuse);
+    if (!m_model || !samePage())
+        co_return false;
+    for (const Comment &c : m_model->comments()) {
+        if (c.aiProb)
+            m_model->review().noteAISeen(c.id);
+    }
+    if (m_model->sort() == SortKey::ai)
+        m_model->review().applySort();
+    co_return true;
+}
+
+QCoro::Task<bool> ScanJob::store()
+{
+    SpamModel &m = *m_model;
+    // The words once more, then the post recorded.
+    m.review().overlayWords(true);
+    m_facts.flagged = ScanActivity::spamCount(m.comments());
+    {
+        ScanActivity a = m.scanActivity();
+        a.stage = ScanActivity::Stage::complete;
+        a.flagged = int(m_facts.flagged);
+        m.setScanActivity(a);
+    }
+    m.setHasScanned(true);
+    m.setRecentOnly(m_caughtUp);
+    m.setRecentAdded(int(m_added));
+    m.setScannedURL(m.browser() ? std::optional<QString>(m.browser()->address()) : std::nullopt);
+    m.setScannedPage(m_key);
+    m.setOnlySpam(m_facts.flagged > 0);
+    if (!m_key)
+        co_return true;
+
+    m.scanReport().noteStored(m.store()->rememberVerdicts(m_key->site, m.comments()));
+    std::optional<ChannelPost> row;
+    for (const ChannelPost &p : m.posts()) {
+        if (p.url == m_key->url) {
+            row = p;
+            break;
+        }
+    }
+    const QString title = row && !row->title.isEmpty()
+        ? row->title
+        : ScanStore::cleanTitle(m.browser() ? m.browser()->title() : QString());
+    const std::optional<SiteInfo> latest = co_await m.engine()->info();
+    if (!m_model)
+        co_return false;
+    SpamModel &model = *m_model;
+    const QList<std::optional<QString>> candidates{
+        latest ? latest->thumbnail : std::nullopt,
+        model.info() ? model.info()->thumbnail : std::nullopt,
+        row ? row->thumbnail : std::nullopt};
+    ScanStore::Post post;
+    post.site = m_key->site;
+    post.url = m_key->url;
+    post.title = title;
+    // The scan's own time: its comments were stored as seen at `now`.
+    post.scannedAt = m_now;
+    post.total = int(m_result.total);
+    post.flagged = int(m_facts.flagged);
+    post.watched = row ? row->watched : (m_before ? m_before->watched : false);
+    post.deleted = row ? row->deleted : (m_before ? m_before->deleted : 0);
+    post.thumbnail = ChannelPost::thumbnailOf(m_key->site, m_key->url, candidates);
+    // Only an answer that says it saw every comment is a full collection.
+    if (m_result.complete.value_or(false))
+        post.fullAt = m_now;
+    model.scanReport().noteStored(model.store()->record(post));
+    const ScanStore::Counts counts = model.store()->syncCounts(m_key->url);
+    post.total = counts.total;
+    post.flagged = counts.flagged;
+    if (post.thumbnail)
+        ImageStore::shared().prefetch(*post.thumbnail);
+    model.listPost(post, int(m_added));
+    model.setStats(model.store()->stats());
+    co_return true;
+}
+
+void ScanJob::report()
+{
+    SpamModel &m = *m_model;
+    ScanReport &report = m.scanReport();
+    m_facts.added = m_added;
+    m_facts.aiNote = m_aiNote;
+    report.publish(m_facts);
+    const QString summary = m.status();
+    if (m_record && m_key)
+        report.noteStored(report.logRun(*m_key, m_facts, m_fresh));
+    report.finish(m_key.has_value());
+    m.checkHistory();
+    if (m_key && !report.recorded())
+        m.setStatus(summary + report.unsavedSentence(), StatusKind::warn);
+}

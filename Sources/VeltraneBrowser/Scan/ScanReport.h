@@ -1,0 +1,89 @@
+#pragma once
+// What the owner is told about a scan and what a scan leaves in the history: the note sentences
+// in their fixed order, the closing status line, the line shown while a page call runs, the run
+// of a recorded scan with its items, and whether every history write of the running scan landed.
+// Texts are in the run's language. Owned by the spam model, whose settings, page information,
+// comments and status line it reads and writes.
+
+#include "Scan/StatusKind.h"
+#include "Store/ScanStore.h"
+#include "Wire/ScanProgress.h"
+#include "Wire/ScanResult.h"
+
+#include <QCoreApplication>
+#include <QList>
+#include <QSet>
+#include <QString>
+
+#include <optional>
+
+class SpamModel;
+
+class ScanReport {
+    Q_DECLARE_TR_FUNCTIONS(ScanReport)
+
+public:
+    // A status line and its tone.
+    struct StatusLine {
+        QString text;
+        StatusKind kind = StatusKind::plain;
+        bool operator==(const StatusLine &) const = default;
+    };
+
+    // What the report of one scan of a post is made of.
+    struct Facts {
+        qint64 total = 0;                     // T: the page's total
+        bool siteSorted = false;
+        bool likesUnknown = false;
+        std::optional<bool> caughtUp;
+        std::optional<bool> hidden;
+        std::optional<bool> limited;
+        qint64 flagged = 0;                   // F: spam after the final overlay
+        qint64 added = 0;                     // N: new comments (0 for a post never scanned)
+        bool storeKnewSome = false;           // the store knew at least one collected id
+        qint64 unknown = 0;                   // U: collected ids the store did not know
+        qint64 edited = 0;                    // E: known ids whose text changed
+        QString repeatNote;                   // from flagRepeatOffenders, when that rule ran
+        qint64 skipped = 0;                   // S: cleared before and unchanged
+        QString aiNote;
+        std::optional<QString> partial;       // why the page stopped short of the end, if it did
+
+        static Facts of(const ScanResult &answer);
+    };
+
+    explicit ScanReport(SpamModel &model) : m_model(model) {}
+
+    // The note sentences of a scan, in their fixed order; each begins with a blank.
+    QString note(const Facts &facts) const;
+    // The status line that ends a scan.
+    StatusLine status(const Facts &facts, const QString &note) const;
+    // Sets the closing status line of a scan and adds what the review must keep to the issue.
+    void publish(const Facts &facts);
+    // The status line of a running page call, from its counts; none when the report leaves the
+    // line alone.
+    static std::optional<StatusLine> progressLine(const ScanProgress &progress);
+
+    // The items of a scan's run: the post's pending spam records (store order), then the fresh
+    // comments of the page that are not among them (page order).
+    QList<ScanStore::Item> runItems(const QString &post, const QSet<QString> &fresh,
+                                    qsizetype *pendingCount = nullptr) const;
+    // Writes the run of a recorded scan with those items; whether it was stored.
+    bool logRun(const ScanStore::PostKey &page, const Facts &facts, const QSet<QString> &fresh);
+
+    // The history writes of one scan: begin() forgets the last scan's, noteStored() keeps the
+    // reason of the first write that failed, finish() settles whether the scan reached the history.
+    void begin();
+    void noteStored(bool stored);
+    void finish(bool hasPost);
+    // The sentence a scan's status line ends with when its results did not all reach the history.
+    QString unsavedSentence() const;
+    // Whether the last scan's results all reached the history; when not, why (empty for a page
+    // that has nothing to store).
+    bool recorded() const { return m_recorded; }
+    QString unsaved() const { return m_unsaved; }
+
+private:
+    SpamModel &m_model;
+    bool m_recorded = false;
+    QString m_unsaved;
+};
