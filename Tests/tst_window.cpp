@@ -149,7 +149,6 @@ private slots:
     // hint in every empty place, the host of a long address in view.
     void firstLookAt1280x720()
     {
-        const bool korean = Lang::system();
         open();
         window->showNormal();
         window->resize(1280, 720);
