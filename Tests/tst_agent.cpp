@@ -2,6 +2,7 @@
 // refusal text, the page script in its own world (what it reads and what it never gives away),
 // the history replies from a real store, and one request end to end over the control server.
 #include "Await.h"
+#include "LanguageScope.h"
 #include "BridgeHarness.h"
 #include "FixtureSite.h"
 #include "PageTools.h"
@@ -71,7 +72,7 @@ const QString kPostVideo = QStringLiteral("vAgentPost1");
 // The model's refusal of a selection that is not of the scanned page's spam comments.
 QString reviewMessage()
 {
-    return Lang::pick(QStringLiteral("현재 페이지의 검사 결과를 다시 확인해 주세요."),
+    return byLanguage(QStringLiteral("현재 페이지의 검사 결과를 다시 확인해 주세요."),
                       QStringLiteral("Please review this page's scan results again."));
 }
 
@@ -770,7 +771,7 @@ private slots:
                                         {QStringLiteral("ids"), QJsonArray{picks.at(0), picks.at(1)}}});
         QCOMPARE(error(reply), QStringLiteral("<ok>"));
         QCOMPARE(m_alerts.asked, asked + 1);
-        QCOMPARE(m_alerts.last.buttons.value(1), Lang::pick(QStringLiteral("2개 삭제"), QStringLiteral("Delete 2")));
+        QCOMPARE(m_alerts.last.buttons.value(1), byLanguage(QStringLiteral("2개 삭제"), QStringLiteral("Delete 2")));
         const QJsonObject after = result(reply).toObject();
         QCOMPARE(after.value(QStringLiteral("deleted")), QJsonValue(confirm ? 2 : 0));
         const QStringList left = idsOf(after, [](const QJsonObject &) { return true; });

@@ -21,6 +21,7 @@
 #include "StoreTestData.h"
 #include "Store/ScanStore.h"
 #include "Theme/IconButton.h"
+#include "LanguageScope.h"
 #include "TestMain.h"
 #include "YouTubeFixture.h"
 
@@ -132,7 +133,7 @@ class DamagedFilesTest : public QObject {
     {
         WorkspaceSidebar *sidebar = window->workspace()->sidebar();
         for (IconButton *b : sidebar->findChildren<IconButton *>())
-            if (b->label() == Lang::pick("검사 설정", "Scan settings"))
+            if (b->label() == byLanguage("검사 설정", "Scan settings"))
                 b->click();
         SettingsWindow *settings = window->workspace()->settings()->window();
         if (!settings)
@@ -224,7 +225,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!state->spam()->historyNotice().isEmpty(), slow);
         const QString notice = state->spam()->historyNotice();
         QVERIFY2(notice.contains(path) && notice.contains(Lang::system() ? QStringLiteral("손상") : QStringLiteral("damaged")), qPrintable(notice));
-        QVERIFY(notice.contains(Lang::pick("다른 곳으로 옮기", "move the file elsewhere")));
+        QVERIFY(notice.contains(byLanguage("다른 곳으로 옮기", "move the file elsewhere")));
         QCOMPARE(statuses.count(notice), 1);
         QTRY_VERIFY_WITH_TIMEOUT(dockLines().contains(QStringLiteral("\u26A0 ") + notice), slow);
 
@@ -233,7 +234,7 @@ private slots:
         QVERIFY(settings);
         QCOMPARE(settings->tab(), SettingsTab::history);
         QTRY_COMPARE(settings->statusShown(SettingsTab::history).isEmpty(), false);
-        QVERIFY(Lang::pick("기록 꺼짐 · 파일을 읽지 못함", "History off · file unreadable")
+        QVERIFY(byLanguage("기록 꺼짐 · 파일을 읽지 못함", "History off · file unreadable")
                     .startsWith(settings->statusShown(SettingsTab::history).chopped(1)));
         QTRY_COMPARE(labelText(settings->pane(), "historyNotice"), QStringLiteral("\u26A0 ") + notice);
         settings->close();
@@ -255,7 +256,7 @@ private slots:
         QVERIFY(!result.value("items").toArray().isEmpty());
         QCOMPARE(result.value("recorded").toBool(true), false);
         QCOMPARE(result.value("historyError").toString(), notice);
-        QVERIFY2(result.value("status").toString().contains(Lang::pick("기록되지 않았습니다", "was not recorded")),
+        QVERIFY2(result.value("status").toString().contains(byLanguage("기록되지 않았습니다", "was not recorded")),
                  qPrintable(result.value("status").toString()));
         QCOMPARE(state->spam()->statusKind(), QString("warn"));
         QCOMPARE(command(*state, "history").value("result").toObject().value("historyError").toString(), notice);
@@ -284,7 +285,7 @@ private slots:
         QCOMPARE(result.value("recorded").toBool(true), false);
         QVERIFY2(result.value("historyError").toString().contains("no room for the run"), qPrintable(result.value("historyError").toString()));
         const QString status = result.value("status").toString();
-        QVERIFY2(status.contains(Lang::pick("기록에 다 저장되지 않았습니다", "not fully recorded")) && status.contains("no room for the run"),
+        QVERIFY2(status.contains(byLanguage("기록에 다 저장되지 않았습니다", "not fully recorded")) && status.contains("no room for the run"),
                  qPrintable(status));
         QCOMPARE(state->spam()->statusKind(), QString("warn"));
         // The history itself is on: its comments were stored, the agent reads them.
@@ -329,7 +330,7 @@ private slots:
             QVERIFY(account->hasToken());
             QCOMPARE(account->emailText(), email);
             QVERIFY(account->fileNotice().isEmpty());
-            QTRY_COMPARE_WITH_TIMEOUT(sidebar->shownAccountRow().subtitle, Lang::pick("계정 관리", "Manage account"), slow);
+            QTRY_COMPARE_WITH_TIMEOUT(sidebar->shownAccountRow().subtitle, byLanguage("계정 관리", "Manage account"), slow);
             SettingsWindow *settings = settingsOn(SettingsTab::account);
             QVERIFY(settings);
             QTRY_VERIFY(!settings->statusShown(SettingsTab::account).isEmpty()
@@ -348,10 +349,10 @@ private slots:
         QCOMPARE(bytesOf(aside), planted);
         QVERIFY(service->tokenValid(QJsonDocument::fromJson(bytesOf(path)).object().value("token").toString()));
         const QString notice = account->fileNotice();
-        QVERIFY2(notice.contains(aside) && notice.contains(Lang::pick("잘려", "cut short")), qPrintable(notice));
+        QVERIFY2(notice.contains(aside) && notice.contains(byLanguage("잘려", "cut short")), qPrintable(notice));
 
-        const QString unreadable = Lang::pick("계정 파일을 읽지 못함", "Account file unreadable");
-        QTRY_COMPARE(sidebar->shownAccountRow().subtitle, Lang::pick("계정 확인 필요", "Check account"));
+        const QString unreadable = byLanguage("계정 파일을 읽지 못함", "Account file unreadable");
+        QTRY_COMPARE(sidebar->shownAccountRow().subtitle, byLanguage("계정 확인 필요", "Check account"));
         SettingsWindow *settings = settingsOn(SettingsTab::account);
         QVERIFY(settings);
         QCOMPARE(settings->tab(), SettingsTab::account);

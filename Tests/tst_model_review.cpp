@@ -10,6 +10,7 @@
 #include "YouTubeFixture.h"
 
 #include "Base/Lang.h"
+#include "LanguageScope.h"
 #include "Browser/BrowserError.h"
 
 using namespace vt::test;
@@ -23,7 +24,7 @@ const QString kLater = QStringLiteral("vReview0003");
 
 QString staleMessage()
 {
-    return Lang::pick(QStringLiteral("현재 페이지의 검사 결과를 다시 확인해 주세요."),
+    return byLanguage(QStringLiteral("현재 페이지의 검사 결과를 다시 확인해 주세요."),
                       QStringLiteral("Please review this page's scan results again."));
 }
 

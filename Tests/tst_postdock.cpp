@@ -3,9 +3,9 @@
 // the dock widget over a real spam model and post list model: ticking, opening, search and the
 // lock while the model works.
 #include "Await.h"
+#include "LanguageScope.h"
 #include "ModelHarness.h"
 #include "ScriptedAlerts.h"
-#include "LanguageScope.h"
 #include "TestMain.h"
 
 #include "Posts/PostDesk.h"
@@ -193,7 +193,8 @@ private slots:
     {
         QFETCH(PostDockModel::ActionsInput, in);
         QFETCH(bool, korean);
-        const PostDockModel::Actions a = inLanguage(korean, [&] { return PostDockModel::actions(in, korean); });
+        LanguageScope language(korean);
+        const PostDockModel::Actions a = PostDockModel::actions(in);
         auto on = [](bool b) { return b ? QStringLiteral("on") : QStringLiteral("off"); };
         QTEST(a.progress ? QStringLiteral("progress, stop ") + on(a.stopEnabled) : QStringLiteral("idle"), "form");
         QTEST(QStringList({a.loadText, on(a.loadEnabled), a.loadProminent ? "prominent" : "plain",
@@ -231,7 +232,8 @@ private slots:
     {
         QFETCH(PostDockModel::ActionsInput, in);
         QFETCH(bool, korean);
-        QTEST(PostDockModel::emptyHint(in, korean), "hint");
+        LanguageScope language(korean);
+        QTEST(PostDockModel::emptyHint(in), "hint");
     }
 
     // The status line of a tile: "Queued" only during a queue scan, never during a deletion of
@@ -279,7 +281,8 @@ private slots:
         QFETCH(bool, touring);
         QFETCH(bool, removing);
         QFETCH(bool, korean);
-        const QList<PostDockModel::Part> parts = PostDockModel::status(post, PostDockModel::queueScan(touring, removing), korean);
+        LanguageScope language(korean);
+        const QList<PostDockModel::Part> parts = PostDockModel::status(post, PostDockModel::queueScan(touring, removing));
         QTEST(PostDockModel::statusText(parts), "text");
         QString accent;
         for (const PostDockModel::Part &p : parts)
@@ -303,34 +306,45 @@ private slots:
     void scanned()
     {
         QFETCH(bool, korean);
+        LanguageScope language(korean);
         QFETCH(int, daysAgo);
         const QDateTime now(QDate(2026, 3, 14), QTime(18, 30));
         const QDateTime when(now.date().addDays(-daysAgo), QTime(15, 5, 30));   // seconds are not shown
-        LanguageScope language(korean);
-        QTEST(PostDockModel::scanned(when, now, korean), "text");
+        QTEST(PostDockModel::scanned(when, now), "text");
     }
 
     void texts_data()
     {
         QTest::addColumn<bool>("korean");
         QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QStringList>("question");   // the removal's title and text for a post named "<b>title</b>"
         QTest::newRow("English") << false
                                  << QStringList {"POSTS", "Select all", "Deselect all", "Search posts", "Scan this post",
-                                                 "Monitor", "Stop monitoring", "Remove from list", "Cancel", "Remove"};
+                                                 "Monitor", "Stop monitoring", "Remove from list", "Cancel", "Remove"}
+                                 << QStringList {"Remove this post from the list?",
+                                                 "<b>title</b>\n\nIts scan and deletion history on this computer is deleted "
+                                                 "too, and loading posts will not bring it back."};
         QTest::newRow("Korean") << true
                                 << QStringList {"게시물", "전체 선택", "전체 해제", "게시물 검색", "스캔 대상", "모니터링 켜기",
-                                                "모니터링 끄기", "목록에서 지우기", "취소", "지우기"};
+                                                "모니터링 끄기", "목록에서 지우기", "취소", "지우기"}
+                                << QStringList {"이 게시물을 목록에서 지울까요?",
+                                                "<b>title</b>\n\n이 컴퓨터에 저장된 이 게시물의 검사 기록과 삭제 기록도 함께 "
+                                                "지워지고, 게시물을 불러올 때 다시 나타나지 않습니다."};
     }
     void texts()
     {
         QFETCH(bool, korean);
-        const Alerts::Question q = PostDockModel::removeQuestion(QStringLiteral("<b>title</b>"), korean);
-        QTEST(QStringList({PostDockModel::caption(korean), PostDockModel::selectAllText(korean),
-                           PostDockModel::deselectAllText(korean), PostDockModel::searchText(korean),
-                           PostDockModel::tickText(korean), PostDockModel::monitorText(false, korean),
-                           PostDockModel::monitorText(true, korean), PostDockModel::removeText(korean)})
+        LanguageScope language(korean);
+        const Alerts::Question q = PostDockModel::removeQuestion(QStringLiteral("<b>title</b>"));
+        QTEST(QStringList({PostDockModel::caption(), PostDockModel::selectAllText(),
+                           PostDockModel::deselectAllText(), PostDockModel::searchText(),
+                           PostDockModel::tickText(), PostDockModel::monitorText(false),
+                           PostDockModel::monitorText(true), PostDockModel::removeText()})
                   + q.buttons,
               "texts");
+        QTEST(QStringList({q.title, q.text}), "question");
+        // A title that holds a placeholder is shown as it is.
+        QVERIFY(PostDockModel::removeQuestion(QStringLiteral("50% off %1 %2")).text.startsWith(QStringLiteral("50% off %1 %2\n\n")));
         // The removing answer is never the default nor Escape's, and the title stays plain text.
         QCOMPARE(q.destructive, PostDockModel::removeButton);
         QVERIFY(q.destructive != 0);

@@ -466,9 +466,9 @@ private slots:
         QFETCH(LoginStatus, status);
         QFETCH(bool, korean);
         LanguageScope language(korean);
-        QTEST(SidebarSites::stateText(status, korean), "state");
+        QTEST(SidebarSites::stateText(status), "state");
         QTEST(SidebarSites::accountSymbol(status), "symbol");
-        QTEST(SidebarSites::accessibleLabel(LoginProvider::youtube, status, korean), "accessible");
+        QTEST(SidebarSites::accessibleLabel(LoginProvider::youtube, status), "accessible");
         const bool in = SidebarSites::isSignedIn(status);
         QCOMPARE(SidebarSites::accountColor(status, true), in ? Design::signedIn() : Design::accent());
         QCOMPARE(SidebarSites::accountColor(status, false), in ? Design::signedIn() : Design::muted());
@@ -476,11 +476,11 @@ private slots:
 
     void sidebarTexts()
     {
-        QCOMPARE(SidebarSites::accountTooltip(LoginProvider::instagram, false), QString("Instagram sign-in and sign-out"));
-        QCOMPARE(SidebarSites::accountTooltip(LoginProvider::instagram, true), QString("Instagram 로그인·로그아웃"));
-        QCOMPARE(SidebarSites::accountAccessible(LoginProvider::youtube, true), QString("YouTube 계정"));
-        QCOMPARE(WorkspaceSidebar::caption(false), QString("CHANNELS"));
-        QCOMPARE(WorkspaceSidebar::caption(true), QString("내 채널"));
+        QCOMPARE(inLanguage(false, [&] { return SidebarSites::accountTooltip(LoginProvider::instagram); }), QString("Instagram sign-in and sign-out"));
+        QCOMPARE(inLanguage(true, [&] { return SidebarSites::accountTooltip(LoginProvider::instagram); }), QString("Instagram 로그인·로그아웃"));
+        QCOMPARE(inLanguage(true, [&] { return SidebarSites::accountAccessible(LoginProvider::youtube); }), QString("YouTube 계정"));
+        QCOMPARE(inLanguage(false, [&] { return WorkspaceSidebar::caption(); }), QString("CHANNELS"));
+        QCOMPARE(inLanguage(true, [&] { return WorkspaceSidebar::caption(); }), QString("내 채널"));
     }
 
     void accountRow_data()
@@ -502,7 +502,8 @@ private slots:
         QFETCH(bool, token);
         QFETCH(bool, device);
         QFETCH(bool, korean);
-        const WorkspaceSidebar::AccountRow row = WorkspaceSidebar::accountRow(token, device, korean);
+        LanguageScope language(korean);
+        const WorkspaceSidebar::AccountRow row = WorkspaceSidebar::accountRow(token, device);
         QTEST(row.symbol, "symbol");
         QTEST(row.title, "title");
         QTEST(row.subtitle, "subtitle");
@@ -619,10 +620,10 @@ private slots:
         QFETCH(bool, clearing);
         QFETCH(bool, korean);
         LanguageScope language(korean);
-        const AccountMenu::Row row = AccountMenu::row(LoginProvider::instagram, status, working, clearing, korean);
+        const AccountMenu::Row row = AccountMenu::row(LoginProvider::instagram, status, working, clearing);
         QStringList titles;
         for (AccountMenu::Action a : row.actions)
-            titles << AccountMenu::actionTitle(a, korean);
+            titles << AccountMenu::actionTitle(a);
         QTEST(titles, "buttons");
         QTEST(row.enabled, "enabled");
         QCOMPARE(row.name, QString("Instagram"));
@@ -631,16 +632,16 @@ private slots:
 
     void accountMenuTexts()
     {
-        QCOMPARE(AccountMenu::note(false), QString("Your YouTube and Instagram sign-ins are kept in Glimora on this computer."));
-        QCOMPARE(AccountMenu::note(true), QString("YouTube와 Instagram 로그인 정보는 이 컴퓨터의 Glimora에 유지됩니다."));
-        QCOMPARE(AccountMenu::confirmTitle(LoginProvider::youtube, false), QString("Sign out of YouTube?"));
-        QCOMPARE(AccountMenu::confirmTitle(LoginProvider::instagram, true), QString("Instagram에서 로그아웃할까요?"));
-        QCOMPARE(AccountMenu::confirmTitle(std::nullopt, false), QString("Sign out of this site?"));
-        QCOMPARE(AccountMenu::confirmTitle(std::nullopt, true), QString("사이트에서 로그아웃할까요?"));
-        QCOMPARE(AccountMenu::confirmMessage(false), QString("This removes the sign-in and site data Glimora stored for this service. Sign-ins in other browsers are not affected."));
-        QCOMPARE(AccountMenu::confirmMessage(true), QString("Glimora에 저장된 이 서비스의 로그인 정보와 사이트 데이터를 삭제합니다. 다른 브라우저의 로그인은 유지됩니다."));
-        QCOMPARE(AccountMenu::title(true), QString("사이트 계정"));
-        QCOMPARE(AccountMenu::subtitle(false), QString("Sign in to your channels"));
+        QCOMPARE(inLanguage(false, [&] { return AccountMenu::note(); }), QString("Your YouTube and Instagram sign-ins are kept in Glimora on this computer."));
+        QCOMPARE(inLanguage(true, [&] { return AccountMenu::note(); }), QString("YouTube와 Instagram 로그인 정보는 이 컴퓨터의 Glimora에 유지됩니다."));
+        QCOMPARE(inLanguage(false, [&] { return AccountMenu::confirmTitle(LoginProvider::youtube); }), QString("Sign out of YouTube?"));
+        QCOMPARE(inLanguage(true, [&] { return AccountMenu::confirmTitle(LoginProvider::instagram); }), QString("Instagram에서 로그아웃할까요?"));
+        QCOMPARE(inLanguage(false, [&] { return AccountMenu::confirmTitle(std::nullopt); }), QString("Sign out of this site?"));
+        QCOMPARE(inLanguage(true, [&] { return AccountMenu::confirmTitle(std::nullopt); }), QString("사이트에서 로그아웃할까요?"));
+        QCOMPARE(inLanguage(false, [&] { return AccountMenu::confirmMessage(); }), QString("This removes the sign-in and site data Glimora stored for this service. Sign-ins in other browsers are not affected."));
+        QCOMPARE(inLanguage(true, [&] { return AccountMenu::confirmMessage(); }), QString("Glimora에 저장된 이 서비스의 로그인 정보와 사이트 데이터를 삭제합니다. 다른 브라우저의 로그인은 유지됩니다."));
+        QCOMPARE(inLanguage(true, [&] { return AccountMenu::title(); }), QString("사이트 계정"));
+        QCOMPARE(inLanguage(false, [&] { return AccountMenu::subtitle(); }), QString("Sign in to your channels"));
     }
 
     // --- agent setup -----------------------------------------------------------------------------
@@ -670,10 +671,10 @@ private slots:
 
     void agentTexts()
     {
-        QCOMPARE(AgentSetupView::buttonTitle(AgentSetupView::CopyState::ready, false), QString("Copy settings"));
-        QCOMPARE(AgentSetupView::buttonTitle(AgentSetupView::CopyState::copied, true), QString("복사됨"));
-        QCOMPARE(AgentSetupView::title(true), QString("AI 에이전트 연결"));
-        QCOMPARE(AgentSetupView::note(false), QString("Deleting is always confirmed in the app."));
+        QCOMPARE(inLanguage(false, [&] { return AgentSetupView::buttonTitle(AgentSetupView::CopyState::ready); }), QString("Copy settings"));
+        QCOMPARE(inLanguage(true, [&] { return AgentSetupView::buttonTitle(AgentSetupView::CopyState::copied); }), QString("복사됨"));
+        QCOMPARE(inLanguage(true, [&] { return AgentSetupView::title(); }), QString("AI 에이전트 연결"));
+        QCOMPARE(inLanguage(false, [&] { return AgentSetupView::note(); }), QString("Deleting is always confirmed in the app."));
         QVERIFY(AgentSetupView::agentPath().endsWith("/veltrane-agent"));
         QVERIFY(QDir::isAbsolutePath(AgentSetupView::agentPath()));
     }
@@ -732,7 +733,8 @@ private slots:
         QFETCH(bool, blocked);
         QFETCH(bool, working);
         QFETCH(bool, korean);
-        const QList<BrowserPane::Item> items = BrowserPane::toolbar({back, false, loading, muted, blocked}, working, korean);
+        LanguageScope language(korean);
+        const QList<BrowserPane::Item> items = BrowserPane::toolbar({back, false, loading, muted, blocked}, working);
         QStringList icons, labels, values;
         QList<bool> enabled;
         for (const BrowserPane::Item &i : items) {
@@ -754,9 +756,9 @@ private slots:
         QCOMPARE(BrowserPane::addressIcon("https://www.youtube.com/"), QString("lock"));
         QCOMPARE(BrowserPane::addressIcon("http://www.youtube.com/"), QString("globe"));
         QCOMPARE(BrowserPane::addressIcon(""), QString("globe"));
-        QCOMPARE(BrowserPane::placeholder(true), QString("댓글 페이지 주소 입력"));
-        QCOMPARE(BrowserPane::fieldLabel(false), QString("Comment page address"));
-        QCOMPARE(BrowserPane::tryAgain(true), QString("다시 시도"));
+        QCOMPARE(inLanguage(true, [&] { return BrowserPane::placeholder(); }), QString("댓글 페이지 주소 입력"));
+        QCOMPARE(inLanguage(false, [&] { return BrowserPane::fieldLabel(); }), QString("Comment page address"));
+        QCOMPARE(inLanguage(true, [&] { return BrowserPane::tryAgain(); }), QString("다시 시도"));
         QCOMPARE(BrowserPane::desktopWidth(LoginProvider::instagram), 960.0);
         QCOMPARE(BrowserPane::desktopWidth(LoginProvider::youtube), 0.0);
     }
@@ -804,6 +806,7 @@ private slots:
     {
         QFETCH(int, kind);
         QFETCH(bool, korean);
+        LanguageScope language(korean);
         WebViewHost::MenuContext c;
         c.canGoBack = true;
         if (kind == 1)
@@ -814,7 +817,7 @@ private slots:
             c.editable = c.canPaste = true;
         QStringList titles;
         QList<bool> enabled;
-        for (const WebViewHost::MenuItem &item : WebViewHost::menuItems(c, korean)) {
+        for (const WebViewHost::MenuItem &item : WebViewHost::menuItems(c)) {
             titles << item.title;
             enabled << item.enabled;
             // Nothing that opens windows, saves, shows the source or inspects the page.
@@ -843,8 +846,8 @@ private slots:
     void failureTexts()
     {
         QFETCH(int, code);
-        QTEST(Browser::failureText(code, false), "en");
-        QTEST(Browser::failureText(code, true), "ko");
+        QTEST(inLanguage(false, [&] { return Browser::failureText(code); }), "en");
+        QTEST(inLanguage(true, [&] { return Browser::failureText(code); }), "ko");
     }
 
     // A page title that looks like markup is shown as its characters.

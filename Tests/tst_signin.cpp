@@ -179,10 +179,10 @@ private slots:
         QTest::addColumn<QString>("who");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
-        const QString verification = Lang::pick("브라우저 화면에서 추가 인증을 완료해 주세요.", "Complete the extra verification in the web view.");
-        const QString refusedByAddress = Lang::pick("서비스에서 앱 내 로그인을 제한했습니다.", "The service restricted in-app sign-in.");
-        const QString refusedByPage = Lang::pick("서비스에서 앱 내 로그인을 제한했습니다. 외부 브라우저의 로그인은 이 앱으로 전달되지 않습니다.",
-                                                 "The service restricted in-app sign-in. A sign-in in an external browser is not carried over to this app.");
+        const QString verification = Lang::system() ? QString("브라우저 화면에서 추가 인증을 완료해 주세요.") : QString("Complete the extra verification in the web view.");
+        const QString refusedByAddress = Lang::system() ? QString("서비스에서 앱 내 로그인을 제한했습니다.") : QString("The service restricted in-app sign-in.");
+        const QString refusedByPage = Lang::system() ? QString("서비스에서 앱 내 로그인을 제한했습니다. 외부 브라우저의 로그인은 이 앱으로 전달되지 않습니다.")
+                                                 : QString("The service restricted in-app sign-in. A sign-in in an external browser is not carried over to this app.");
         QTest::newRow("youtube verification") << int(LoginProvider::youtube) << "verify" << int(LoginStatus::verification) << verification;
         QTest::newRow("youtube refused in the address") << int(LoginProvider::youtube) << "denied" << int(LoginStatus::blocked) << refusedByAddress;
         QTest::newRow("youtube refused by the page") << int(LoginProvider::youtube) << "refused" << int(LoginStatus::blocked) << refusedByPage;
@@ -224,8 +224,8 @@ private slots:
         const QString google = "https://accounts.google.com/ServiceLogin?service=youtube";
         const QString refused = "https://accounts.google.com/signin/x?error=disallowed_useragent";
         const QString insta = "https://www.instagram.com/accounts/login/?next=%2F";
-        const QString refusal = Lang::pick("서비스에서 앱 내 로그인을 제한했습니다.", "The service restricted in-app sign-in.");
-        const QString verify = Lang::pick("브라우저 화면에서 추가 인증을 완료해 주세요.", "Complete the extra verification in the web view.");
+        const QString refusal = Lang::system() ? QString("서비스에서 앱 내 로그인을 제한했습니다.") : QString("The service restricted in-app sign-in.");
+        const QString verify = Lang::system() ? QString("브라우저 화면에서 추가 인증을 완료해 주세요.") : QString("Complete the extra verification in the web view.");
         QTest::newRow("sign-in page") << QStringList {google} << int(LoginStatus::signingIn) << unknown << "youtube" << "";
         QTest::newRow("straight to the other site's sign-in")
             << QStringList {google, insta} << unknown << int(LoginStatus::signingIn) << "instagram" << "";
@@ -267,9 +267,9 @@ private slots:
                                      [](const vt::test::HttpRequest &, const vt::test::HttpResponder &r) { r.closeConnection(); });
         browser->signIn(LoginProvider::youtube);
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::failed, slow);
-        QCOMPARE(accounts().message(), Lang::pick("로그인 페이지를 불러오지 못했습니다. 네트워크 연결을 확인한 뒤 다시 시도해 주세요.",
-                                                  "Couldn't load the sign-in page. Check your connection and try again."));
-        QVERIFY(browser->error().startsWith(Lang::pick("페이지를 불러오지 못했습니다. ", "Couldn't load the page. ")));
+        QCOMPARE(accounts().message(), (Lang::system() ? QString("로그인 페이지를 불러오지 못했습니다. 네트워크 연결을 확인한 뒤 다시 시도해 주세요.")
+                                                  : QString("Couldn't load the sign-in page. Check your connection and try again.")));
+        QVERIFY(browser->error().startsWith(Lang::system() ? QString("페이지를 불러오지 못했습니다. ") : QString("Couldn't load the page. ")));
         // A sign-in page is never the address to retry: retry reloads the view.
         QVERIFY(!browser->currentTab()->failedURL);
     }
@@ -451,7 +451,7 @@ private slots:
         // The probe runs 250 ms after the page settles; its reply comes before this later answer.
         QTRY_VERIFY_WITH_TIMEOUT(evaluate(page(), "window.__probes || 0").toInt() >= 1, slow);
         QTRY_COMPARE_WITH_TIMEOUT(int(accounts().status(LoginProvider::youtube)), status, slow);
-        QCOMPARE(accounts().message().contains(Lang::pick("외부 브라우저", "external browser")), refusalMessage);
+        QCOMPARE(accounts().message().contains(Lang::system() ? QString("외부 브라우저") : QString("external browser")), refusalMessage);
     }
 
     // An undecided reply is retried 1.5 s apart, three times, then given up until the next page.
@@ -493,7 +493,7 @@ private slots:
         QCOMPARE(clearing.count(), 2);
         QCOMPARE(accounts().clearing(), std::nullopt);
         QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signedOut);
-        QCOMPARE(accounts().message(), Lang::pick("YouTube의 앱 내 로그인 정보를 삭제했습니다.", "Removed the in-app sign-in for YouTube."));
+        QCOMPARE(accounts().message(), Lang::system() ? QString("YouTube의 앱 내 로그인 정보를 삭제했습니다.") : QString("Removed the in-app sign-in for YouTube."));
         QVERIFY(!ownsCookie(accounts(), LoginProvider::youtube));
         QVERIFY(ownsCookie(accounts(), LoginProvider::instagram));
         // The tab of the site reopens its home page, signed out there too.
@@ -521,7 +521,7 @@ private slots:
         vt::test::await(accounts().signOut(LoginProvider::youtube), slow);
         QCOMPARE(accounts().clearing(), std::nullopt);
         QVERIFY(accounts().status(LoginProvider::youtube) != LoginStatus::signedOut);
-        QVERIFY(accounts().message().contains(Lang::pick("마치지 못했습니다", "did not complete")));
+        QVERIFY(accounts().message().contains(Lang::system() ? QString("마치지 못했습니다") : QString("did not complete")));
         QVERIFY(!reopened);
     }
 
@@ -554,8 +554,8 @@ private slots:
         QVERIFY(ownsCookie(accounts(), LoginProvider::youtube));
         QVERIFY(!reopened);
         const QString message = accounts().message();
-        QVERIFY2(message.contains(Lang::pick("로그아웃하지 않았습니다", "did not complete")), qPrintable(message));
-        QVERIFY(!message.contains(Lang::pick("삭제했습니다", "Removed")));
+        QVERIFY2(message.contains(Lang::system() ? QString("로그아웃하지 않았습니다") : QString("did not complete")), qPrintable(message));
+        QVERIFY(!message.contains(Lang::system() ? QString("삭제했습니다") : QString("Removed")));
         for (const QString &host : {QString("www.youtube.com"), QString("accounts.google.com"), QString("m.youtube.com")})
             QCOMPARE(message.contains(host), left.contains(host));
         // The site accounts menu shows it, and still offers the sign-out.
@@ -568,7 +568,7 @@ private slots:
         accounts().clearStorageScript = clearing;
         vt::test::await(accounts().signOut(LoginProvider::youtube), slow);
         QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signedOut);
-        QCOMPARE(accounts().message(), Lang::pick("YouTube의 앱 내 로그인 정보를 삭제했습니다.", "Removed the in-app sign-in for YouTube."));
+        QCOMPARE(accounts().message(), Lang::system() ? QString("YouTube의 앱 내 로그인 정보를 삭제했습니다.") : QString("Removed the in-app sign-in for YouTube."));
         QVERIFY(reopened);
     }
 
@@ -586,8 +586,8 @@ private slots:
         vt::test::await(std::move(signOut), slow);
         QCOMPARE(accounts().clearing(), std::nullopt);
         QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signedIn);
-        QCOMPARE(accounts().message(), Lang::pick("웹 화면을 닫지 못해 로그아웃하지 않았습니다. 다시 시도해 주세요.",
-                                                  "Couldn't close the web view, so you were not signed out. Please try again."));
+        QCOMPARE(accounts().message(), (Lang::system() ? QString("웹 화면을 닫지 못해 로그아웃하지 않았습니다. 다시 시도해 주세요.")
+                                                  : QString("Couldn't close the web view, so you were not signed out. Please try again.")));
         QVERIFY(ownsCookie(accounts(), LoginProvider::youtube));
         QVERIFY(!reopened);
         page()->triggerAction(QWebEnginePage::Stop);

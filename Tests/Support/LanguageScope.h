@@ -4,6 +4,7 @@
 //
 //   { LanguageScope korean(true); QCOMPARE(status.label(), "로그인됨"); }
 //   QCOMPARE(inLanguage(false, [&] { return status.label(); }), "Signed in");
+//   QCOMPARE(status.label(), byLanguage("로그인됨", "Signed in"));   // in the run's language
 
 #include "Base/Lang.h"
 
@@ -19,6 +20,12 @@ public:
 private:
     bool m_before;
 };
+
+// The expected text of the run's language, for tests that run in either language.
+inline QString byLanguage(const QString &korean, const QString &english)
+{
+    return Lang::system() ? korean : english;
+}
 
 // What `make()` returns while the run's language is Korean (true) or English (false).
 template <typename Make>

@@ -219,7 +219,7 @@ QImage PostGallery::tiles()
     for (const auto &[label, in] : forms) {
         column->addWidget(caption(label, &page));
         auto *area = new PostDockActions(&page);
-        area->setState(PostDockModel::actions(in, korean),
+        area->setState(PostDockModel::actions(in),
                        korean ? QStringLiteral("게시물 2/4 검사 중 · 댓글 120개") : QStringLiteral("Scanning post 2 of 4 · 120 comments"),
                        in.touring ? std::optional<double>(0.4) : std::nullopt);
         column->addWidget(area);

@@ -3,8 +3,8 @@
 #include "Sites/AuthPolicy.h"
 #include "Browser/BrowserPage.h"
 #include "Browser/StoredCookies.h"
-#include "Base/Lang.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -32,25 +32,22 @@ bool sameCookie(const QNetworkCookie &a, const QNetworkCookie &b)
 
 QString removalText(LoginProvider provider)
 {
-    return Lang::pick(provider.displayName() + QStringLiteral("의 앱 내 로그인 정보를 삭제했습니다."),
-                      QStringLiteral("Removed the in-app sign-in for ") + provider.displayName() + u'.');
+    return QCoreApplication::translate("AccountSession", "Removed the in-app sign-in for %1.").arg(provider.displayName());
 }
 
 QString incompleteRemovalText(LoginProvider provider)
 {
-    return Lang::pick(provider.displayName() + QStringLiteral("의 로그인 정보가 아직 남아 있어 로그아웃을 마치지 못했습니다. 다시 시도해 주세요."),
-                      QStringLiteral("Sign-out of ") + provider.displayName()
-                          + QStringLiteral(" did not complete: its sign-in is still stored. Please try again."));
+    return QCoreApplication::translate("AccountSession",
+                                       "Sign-out of %1 did not complete: its sign-in is still stored. Please try again.")
+        .arg(provider.displayName());
 }
 
 QString uncleared(LoginProvider provider, const QStringList &hosts)
 {
-    const QString list = hosts.join(QStringLiteral(", "));
-    return Lang::pick(provider.displayName() + QStringLiteral("의 사이트 데이터를 다 지우지 못해 로그아웃하지 않았습니다 (남은 곳: ")
-                          + list + QStringLiteral("). 로그인은 그대로입니다. 다시 시도해 주세요."),
-                      QStringLiteral("Sign-out of ") + provider.displayName()
-                          + QStringLiteral(" did not complete: the site data of ") + list
-                          + QStringLiteral(" could not be cleared, so you are still signed in. Please try again."));
+    return QCoreApplication::translate("AccountSession",
+                                       "Sign-out of %1 did not complete: the site data of %2 could not be cleared, "
+                                       "so you are still signed in. Please try again.")
+        .arg(provider.displayName(), hosts.join(QStringLiteral(", ")));
 }
 
 // Page storage (local and session storage, databases, caches, service workers) of the
@@ -205,12 +202,10 @@ void AccountSession::navigationChanged(const std::optional<QUrl> &url)
         return;
     if (AuthPolicy::isBlocked(*url)) {
         setStatus(LoginStatus::blocked, *next);
-        setMessage(Lang::pick(QStringLiteral("서비스에서 앱 내 로그인을 제한했습니다."),
-                              QStringLiteral("The service restricted in-app sign-in.")));
+        setMessage(tr("The service restricted in-app sign-in."));
     } else if (AuthPolicy::needsVerification(*url)) {
         setStatus(LoginStatus::verification, *next);
-        setMessage(Lang::pick(QStringLiteral("브라우저 화면에서 추가 인증을 완료해 주세요."),
-                              QStringLiteral("Complete the extra verification in the web view.")));
+        setMessage(tr("Complete the extra verification in the web view."));
     } else {
         setStatus(LoginStatus::signingIn, *next);
         if (!m_message.isEmpty())
@@ -224,8 +219,7 @@ void AccountSession::navigationFailed(const LoadFailure &failure, LoginProvider 
         return;
     m_pendingSignIn.reset();
     setStatus(LoginStatus::failed, provider);
-    setMessage(Lang::pick(QStringLiteral("로그인 페이지를 불러오지 못했습니다. 네트워크 연결을 확인한 뒤 다시 시도해 주세요."),
-                          QStringLiteral("Couldn't load the sign-in page. Check your connection and try again.")));
+    setMessage(tr("Couldn't load the sign-in page. Check your connection and try again."));
 }
 
 void AccountSession::cookieAdded(const QNetworkCookie &cookie)
@@ -358,8 +352,8 @@ void AccountSession::inspect(BrowserPage *view)
         if (blocked) {
             s.m_probeRetries = 0;
             s.setStatus(LoginStatus::blocked, p);
-            s.setMessage(Lang::pick(QStringLiteral("서비스에서 앱 내 로그인을 제한했습니다. 외부 브라우저의 로그인은 이 앱으로 전달되지 않습니다."),
-                                    QStringLiteral("The service restricted in-app sign-in. A sign-in in an external browser is not carried over to this app.")));
+            s.setMessage(tr("The service restricted in-app sign-in. A sign-in in an external browser is not carried "
+                            "over to this app."));
         } else if (AuthPolicy::needsVerification(url)) {
             s.m_probeRetries = 0;
             s.setStatus(LoginStatus::verification, p);
@@ -416,8 +410,7 @@ QCoro::Task<> AccountSession::signOut(LoginProvider provider)
     }
     if (!closed()) {
         setClearing(std::nullopt);
-        setMessage(Lang::pick(QStringLiteral("웹 화면을 닫지 못해 로그아웃하지 않았습니다. 다시 시도해 주세요."),
-                              QStringLiteral("Couldn't close the web view, so you were not signed out. Please try again.")));
+        setMessage(tr("Couldn't close the web view, so you were not signed out. Please try again."));
         co_return;
     }
 

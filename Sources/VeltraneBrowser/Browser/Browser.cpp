@@ -3,7 +3,6 @@
 
 #include "Base/AppSettings.h"
 #include "Sites/AuthPolicy.h"
-#include "Base/Lang.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -397,8 +396,7 @@ BrowserTab *Browser::makeTab()
     page->navigationPolicy = [self](const QUrl &url, QWebEnginePage::NavigationType, bool isMainFrame) {
         if (!self || !isMainFrame || !AuthPolicy::isAuthentication(url) || self->loginAllowed())
             return true;
-        self->setError(Lang::pick(QStringLiteral("진행 중인 댓글 작업을 마친 뒤 로그인해 주세요."),
-                                  QStringLiteral("Finish the current comment task before signing in.")));
+        self->setError(tr("Finish the current comment task before signing in."));
         return false;
     };
 
@@ -445,8 +443,7 @@ BrowserTab *Browser::makeTab()
     connect(page->action(QWebEnginePage::Forward), &QAction::changed, this, observe);
 
     connect(page, &QWebEnginePage::renderProcessTerminated, this, [this, tab, isCurrent] {
-        tab->error = Lang::pick(QStringLiteral("웹 화면이 종료되었습니다. 새로고침해 주세요."),
-                                QStringLiteral("The web view stopped. Please reload."));
+        tab->error = tr("The web view stopped. Please reload.");
         if (isCurrent()) {
             setError(tab->error);
             sync(true);
@@ -500,8 +497,7 @@ std::unique_ptr<PageLoad> Browser::openWatched(const QString &text)
 {
     const std::optional<QUrl> url = navigationURL(text, m_address);
     if (!url) {
-        setError(Lang::pick(QStringLiteral("YouTube 또는 Instagram 주소를 입력해 주세요."),
-                            QStringLiteral("Enter a YouTube or Instagram address.")));
+        setError(tr("Enter a YouTube or Instagram address."));
         return nullptr;
     }
     if (const std::optional<LoginProvider> site = AuthPolicy::provider(*url))
@@ -653,7 +649,7 @@ void Browser::navigationFailed(const LoadFailure &failure, BrowserPage *view)
         tab->failedURL = failure.url;
     else
         tab->failedURL.reset();
-    tab->error = failureText(failure.code, Lang::system());
+    tab->error = failureText(failure.code);
     if (tab != currentTab())
         return;
     setError(tab->error);
@@ -665,42 +661,41 @@ void Browser::navigationFailed(const LoadFailure &failure, BrowserPage *view)
     sync(false);
 }
 
-QString Browser::failureText(int code, bool korean)
+QString Browser::failureText(int code)
 {
     // Chromium's network error codes, grouped by what the owner can do about them.
-    auto t = [korean](const char16_t *ko, const char *en) { return korean ? QString::fromUtf16(ko) : QString::fromLatin1(en); };
     QString reason;
     switch (code) {
     case -106: // INTERNET_DISCONNECTED
     case -21:  // NETWORK_CHANGED
     case -109: // ADDRESS_UNREACHABLE
-        reason = t(u"인터넷 연결을 확인해 주세요.", "Check the internet connection.");
+        reason = tr("Check the internet connection.");
         break;
     case -105: // NAME_NOT_RESOLVED
     case -137: // NAME_RESOLUTION_FAILED
-        reason = t(u"사이트 주소를 찾지 못했습니다. 인터넷 연결을 확인해 주세요.", "The site's address could not be found. Check the internet connection.");
+        reason = tr("The site's address could not be found. Check the internet connection.");
         break;
     case -7:   // TIMED_OUT
     case -118: // CONNECTION_TIMED_OUT
-        reason = t(u"사이트가 제때 응답하지 않았습니다.", "The site took too long to answer.");
+        reason = tr("The site took too long to answer.");
         break;
     case -100: // CONNECTION_CLOSED
     case -101: // CONNECTION_RESET
     case -102: // CONNECTION_REFUSED
     case -104: // CONNECTION_FAILED
     case -324: // EMPTY_RESPONSE
-        reason = t(u"사이트와 연결이 끊어졌습니다.", "The connection to the site was lost.");
+        reason = tr("The connection to the site was lost.");
         break;
     case -130: // PROXY_CONNECTION_FAILED
-        reason = t(u"프록시 서버에 연결하지 못했습니다.", "Couldn't connect to the proxy server.");
+        reason = tr("Couldn't connect to the proxy server.");
         break;
     default:
         if (code <= -200 && code > -300)
-            reason = t(u"사이트의 보안 인증서를 확인하지 못했습니다.", "The site's security certificate could not be verified.");
+            reason = tr("The site's security certificate could not be verified.");
         else
-            reason = t(u"잠시 후 다시 시도해 주세요.", "Please try again in a moment.");
+            reason = tr("Please try again in a moment.");
     }
-    return t(u"페이지를 불러오지 못했습니다. ", "Couldn't load the page. ") + reason;
+    return tr("Couldn't load the page. %1").arg(reason);
 }
 
 void Browser::sessionChanged(LoginProvider site, const std::optional<QUrl> &url)

@@ -79,8 +79,8 @@ public:
     void setMuted(bool on);
     void setAutoplayBlocked(bool on);
 
-    // The message for a failed load with the engine's error code, in the given language.
-    static QString failureText(int code, bool korean);
+    // The message for a failed load with the engine's error code.
+    static QString failureText(int code);
 
     static std::optional<QUrl> pageURL(const QString &text, const QString &base);
     static std::optional<QUrl> navigationURL(const QString &text, const QString &base);

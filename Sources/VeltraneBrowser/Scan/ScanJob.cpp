@@ -69,7 +69,11 @@ QCoro::Task<void> ScanJob::run()
         end();
         co_return;
     }
-    compare();
+    const bool compared = co_await compare();
+    if (!compared) {
+        end();
+        co_return;
+    }
     const bool asked = co_await askAI();
     if (!asked) {
         end();
@@ -79,6 +83,20 @@ QCoro::Task<void> ScanJob::run()
     if (stored)
         report();
     end();
+}
+
+QCoro::Task<bool> ScanJob::writeInSlices(QList<Comment> comments, std::function<bool(const QList<Comment> &)> write)
+{
+    bool stored = true;
+    for (qsizetype from = 0; from < comments.size(); from += writeSlice) {
+        if (from > 0) {
+            co_await m_model->yieldToLoop();
+            if (!m_model)
+                co_return false;
+        }
+        stored = write(comments.mid(from, writeSlice)) && stored;
+    }
+    co_return stored;
 }
 
 bool ScanJob::abandoned() const
@@ -248,13 +266,13 @@ QCoro::Task<bool> ScanJob::judge()
     co_return true;
 }
 
-void ScanJob::compare()
+QCoro::Task<bool> ScanJob::compare()
 {
     SpamModel &m = *m_model;
     m_now = QDateTime::currentDateTime();
     m_facts = ScanReport::Facts::of(m_result);
     if (!m_key)
-        return;
+        co_return true;
     const QList<Comment> &comments = m.comments();
     QStringList ids;
     ids.reserve(comments.size());
@@ -307,7 +325,18 @@ void ScanJob::compare()
     }
     if (m.aiOn())
         m_reuse = m.review().reuseAI(known);
-    m.scanReport().noteStored(m.store()->remember(m_key->site, m_key->url, m.comments(), rules, m_now, hashes));
+    // The page's comments are the scanned post's whatever the window does meanwhile.
+    const ScanStore::PostKey key = *m_key;
+    const QDateTime now = m_now;
+    ScanStore *store = m.store();
+    const TextHashes hashesNow = hashes;
+    const bool stored = co_await writeInSlices(m.comments(), [&](const QList<Comment> &slice) {
+        return store->remember(key.site, key.url, slice, rules, now, hashesNow);
+    });
+    if (!m_model)
+        co_return false;
+    m_model->scanReport().noteStored(stored);
+    co_return samePage();
 }
 
 QCoro::Task<bool> ScanJob::askAI()
@@ -358,7 +387,6 @@ QCoro::Task<bool> ScanJob::store()
     if (!m_key)
         co_return true;
 
-    m.scanReport().noteStored(m.store()->rememberVerdicts(m_key->site, m.comments()));
     std::optional<ChannelPost> row;
     for (const ChannelPost &p : m.posts()) {
         if (p.url == m_key->url) {
@@ -366,10 +394,21 @@ QCoro::Task<bool> ScanJob::store()
             break;
         }
     }
+    // Read before the writes below give the event loop its turns: the window may leave the page.
     const QString title = row && !row->title.isEmpty()
         ? row->title
         : ScanStore::cleanTitle(m.browser() ? m.browser()->title() : QString());
-    const std::optional<SiteInfo> latest = co_await m.engine()->info();
+    {
+        const QString site = m_key->site;
+        ScanStore *store = m.store();
+        const bool stored = co_await writeInSlices(m.comments(), [&](const QList<Comment> &slice) {
+            return store->rememberVerdicts(site, slice);
+        });
+        if (!m_model)
+            co_return false;
+        m_model->scanReport().noteStored(stored);
+    }
+    const std::optional<SiteInfo> latest = co_await m_model->engine()->info();
     if (!m_model)
         co_return false;
     SpamModel &model = *m_model;

@@ -26,6 +26,7 @@
 #include <QCoro/QCoroTask>
 
 #include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -52,7 +53,7 @@ private:
     void prepare();
     QCoro::Task<bool> collect();
     QCoro::Task<bool> judge();
-    void compare();
+    QCoro::Task<bool> compare();
     QCoro::Task<bool> askAI();
     QCoro::Task<bool> store();
     void report();
@@ -60,6 +61,10 @@ private:
     // Waits until `landing` is done or Stop gave up on the scan; false when the model is gone.
     template <typename T>
     QCoro::Task<bool> wait(std::shared_ptr<Landing<T>> landing);
+    // Writes the comments a slice at a time with a turn of the event loop between slices, so that
+    // a long page never holds the window for the whole write; whether every slice was stored.
+    QCoro::Task<bool> writeInSlices(QList<Comment> comments, std::function<bool(const QList<Comment> &)> write);
+    static constexpr qsizetype writeSlice = 500;
     bool abandoned() const;
     bool samePage() const;
     void fail(std::exception_ptr error);

@@ -1,6 +1,5 @@
 #include "Shell/AccountMenu.h"
 
-#include "Base/Lang.h"
 #include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
 #include "Theme/AlertStyle.h"
@@ -84,7 +83,7 @@ QPushButton *plainButton(const QString &title, const QColor &color)
 
 } // namespace
 
-AccountMenu::Row AccountMenu::row(LoginProvider site, LoginStatus status, bool working, bool clearing, bool korean)
+AccountMenu::Row AccountMenu::row(LoginProvider site, LoginStatus status, bool working, bool clearing)
 {
     Row r {site, site.displayName(), status.label(), {}, !working && !clearing};
     if (SidebarSites::isSignedIn(status))
@@ -94,53 +93,49 @@ AccountMenu::Row AccountMenu::row(LoginProvider site, LoginStatus status, bool w
     return r;
 }
 
-QString AccountMenu::actionTitle(Action action, bool korean)
+QString AccountMenu::actionTitle(Action action)
 {
     switch (action) {
     case Action::open:
-        return korean ? QStringLiteral("열기") : QStringLiteral("Open");
+        return tr("Open");
     case Action::signOut:
-        return korean ? QStringLiteral("로그아웃") : QStringLiteral("Sign Out");
+        return tr("Sign Out");
     case Action::signIn:
         break;
     }
-    return korean ? QStringLiteral("로그인") : QStringLiteral("Sign In");
+    return tr("Sign In");
 }
 
-QString AccountMenu::title(bool korean) { return korean ? QStringLiteral("사이트 계정") : QStringLiteral("Site accounts"); }
+QString AccountMenu::title() { return tr("Site accounts"); }
 
-QString AccountMenu::subtitle(bool korean)
+QString AccountMenu::subtitle()
 {
-    return korean ? QStringLiteral("사용할 채널에 로그인하세요") : QStringLiteral("Sign in to your channels");
+    return tr("Sign in to your channels");
 }
 
-QString AccountMenu::note(bool korean)
+QString AccountMenu::note()
 {
-    return korean ? QStringLiteral("YouTube와 Instagram 로그인 정보는 이 컴퓨터의 ") + product + QStringLiteral("에 유지됩니다.")
-                  : QStringLiteral("Your YouTube and Instagram sign-ins are kept in ") + product + QStringLiteral(" on this computer.");
+    return tr("Your YouTube and Instagram sign-ins are kept in %1 on this computer.").arg(product);
 }
 
-QString AccountMenu::confirmTitle(const std::optional<LoginProvider> &site, bool korean)
+QString AccountMenu::confirmTitle(const std::optional<LoginProvider> &site)
 {
-    const QString s = site ? site->displayName() : (korean ? QStringLiteral("사이트") : QStringLiteral("this site"));
-    return korean ? s + QStringLiteral("에서 로그아웃할까요?") : QStringLiteral("Sign out of ") + s + QStringLiteral("?");
+    return tr("Sign out of %1?").arg(site ? site->displayName() : tr("this site"));
 }
 
-QString AccountMenu::confirmMessage(bool korean)
+QString AccountMenu::confirmMessage()
 {
-    return korean ? product + QStringLiteral("에 저장된 이 서비스의 로그인 정보와 사이트 데이터를 삭제합니다. 다른 브라우저의 로그인은 유지됩니다.")
-                  : QStringLiteral("This removes the sign-in and site data ") + product
-                        + QStringLiteral(" stored for this service. Sign-ins in other browsers are not affected.");
+    return tr("This removes the sign-in and site data %1 stored for this service. Sign-ins in other browsers are not "
+              "affected.").arg(product);
 }
 
-QString AccountMenu::cancelTitle(bool korean) { return korean ? QStringLiteral("취소") : QStringLiteral("Cancel"); }
+QString AccountMenu::cancelTitle() { return tr("Cancel"); }
 
 AccountMenu::AccountMenu(Browser *browser, AccountSession *session, QWidget *parent)
     : Popover(parent, Qt::Popup)
     , m_browser(browser)
     , m_session(session)
 {
-    const bool korean = Lang::system();
     setFixedWidth(420);
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -155,8 +150,8 @@ AccountMenu::AccountMenu(Browser *browser, AccountSession *session, QWidget *par
     header->addWidget(new BrandMark(32));
     auto *titles = new QVBoxLayout;
     titles->setSpacing(4);
-    titles->addWidget(text(title(korean), 17, Design::text(), QFont::DemiBold));
-    titles->addWidget(text(subtitle(korean), 12, Design::muted()));
+    titles->addWidget(text(title(), 17, Design::text(), QFont::DemiBold));
+    titles->addWidget(text(subtitle(), 12, Design::muted()));
     header->addLayout(titles, 1);
     layout->addLayout(header);
     m_rowsLayout = new QVBoxLayout;
@@ -165,7 +160,7 @@ AccountMenu::AccountMenu(Browser *browser, AccountSession *session, QWidget *par
     m_message = text(QString(), 11, Design::warn());
     m_message->setWordWrap(true);
     layout->addWidget(m_message);
-    QLabel *noteLabel = text(note(korean), 11, Design::muted());
+    QLabel *noteLabel = text(note(), 11, Design::muted());
     noteLabel->setWordWrap(true);
     layout->addWidget(noteLabel);
 
@@ -175,9 +170,8 @@ AccountMenu::AccountMenu(Browser *browser, AccountSession *session, QWidget *par
         auto *box = new QMessageBox(QMessageBox::Warning, t, message, QMessageBox::NoButton, owner);
         box->setTextFormat(Qt::PlainText);
         AlertStyle::apply(box);
-        const bool ko = Lang::system();
-        box->addButton(cancelTitle(ko), QMessageBox::RejectRole);
-        QPushButton *out = box->addButton(actionTitle(Action::signOut, ko), QMessageBox::DestructiveRole);
+        box->addButton(cancelTitle(), QMessageBox::RejectRole);
+        QPushButton *out = box->addButton(actionTitle(Action::signOut), QMessageBox::DestructiveRole);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setWindowModality(Qt::WindowModal);
         connect(box, &QMessageBox::finished, this, [box, out, done] { done(box->clickedButton() == out); });
@@ -192,7 +186,6 @@ AccountMenu::AccountMenu(Browser *browser, AccountSession *session, QWidget *par
 
 void AccountMenu::refresh()
 {
-    const bool korean = Lang::system();
     const bool busy = working && working();
     const bool clearing = m_session->clearing().has_value();
     m_rows.clear();
@@ -206,7 +199,7 @@ void AccountMenu::refresh()
     }
     m_rowsLayout->setSpacing(10);
     for (LoginProvider site : LoginProvider::allCases()) {
-        const Row r = row(site, m_session->status(site), busy, clearing, korean);
+        const Row r = row(site, m_session->status(site), busy, clearing);
         m_rows << r;
         auto *frame = new RowFrame;
         auto *line = new QHBoxLayout(frame);
@@ -221,9 +214,9 @@ void AccountMenu::refresh()
         for (Action action : r.actions) {
             QAbstractButton *button = nullptr;
             if (action == Action::signIn)
-                button = new WorkspaceButton(actionTitle(action, korean), {.prominent = true});
+                button = new WorkspaceButton(actionTitle(action), {.prominent = true});
             else
-                button = plainButton(actionTitle(action, korean), action == Action::open ? Design::text() : Design::muted());
+                button = plainButton(actionTitle(action), action == Action::open ? Design::text() : Design::muted());
             button->setObjectName(site.rawValue() + QLatin1Char('.') + QString::number(int(action)));
             connect(button, &QAbstractButton::clicked, this, [this, site, action] { trigger(site, action); });
             line->addWidget(button);
@@ -258,7 +251,7 @@ void AccountMenu::trigger(LoginProvider site, Action action)
     case Action::signOut:
         m_disconnect = site;
         m_reopen = isVisible();   // the question takes the focus, which closes a popover
-        confirm(confirmTitle(m_disconnect, Lang::system()), confirmMessage(Lang::system()),
+        confirm(confirmTitle(m_disconnect), confirmMessage(),
                 [self = QPointer<AccountMenu>(this)](bool yes) {
                     if (self)
                         self->answer(yes);

@@ -27,14 +27,14 @@ public:
         QList<Action> actions;     // in the row's order
         bool enabled = true;
     };
-    static Row row(LoginProvider site, LoginStatus status, bool working, bool clearing, bool korean);
-    static QString actionTitle(Action action, bool korean);
-    static QString title(bool korean);
-    static QString subtitle(bool korean);
-    static QString note(bool korean);
-    static QString confirmTitle(const std::optional<LoginProvider> &site, bool korean);
-    static QString confirmMessage(bool korean);
-    static QString cancelTitle(bool korean);
+    static Row row(LoginProvider site, LoginStatus status, bool working, bool clearing);
+    static QString actionTitle(Action action);
+    static QString title();
+    static QString subtitle();
+    static QString note();
+    static QString confirmTitle(const std::optional<LoginProvider> &site);
+    static QString confirmMessage();
+    static QString cancelTitle();
 
     AccountMenu(Browser *browser, AccountSession *session, QWidget *parent = nullptr);
 

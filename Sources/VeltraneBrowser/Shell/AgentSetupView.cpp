@@ -1,6 +1,5 @@
 #include "Shell/AgentSetupView.h"
 
-#include "Base/Lang.h"
 #include "Theme/Design.h"
 #include "Theme/WorkspaceButton.h"
 
@@ -83,37 +82,35 @@ bool AgentSetupView::copy(QClipboard *clipboard, const QString &text)
     return clipboard->text(QClipboard::Clipboard) == text;
 }
 
-QString AgentSetupView::buttonTitle(CopyState state, bool korean)
+QString AgentSetupView::buttonTitle(CopyState state)
 {
     switch (state) {
     case CopyState::copied:
-        return korean ? QStringLiteral("복사됨") : QStringLiteral("Copied");
+        return tr("Copied");
     case CopyState::failed:
-        return korean ? QStringLiteral("복사하지 못했습니다") : QStringLiteral("Couldn't copy");
+        return tr("Couldn't copy");
     case CopyState::ready:
         break;
     }
-    return korean ? QStringLiteral("설정 복사") : QStringLiteral("Copy settings");
+    return tr("Copy settings");
 }
 
-QString AgentSetupView::title(bool korean) { return korean ? QStringLiteral("AI 에이전트 연결") : QStringLiteral("Connect an AI agent"); }
+QString AgentSetupView::title() { return tr("Connect an AI agent"); }
 
-QString AgentSetupView::explanation(bool korean)
+QString AgentSetupView::explanation()
 {
-    return korean ? QStringLiteral("에이전트의 MCP 설정에 추가하면 지금 보고 있는 웹 화면을 읽고 댓글을 검사할 수 있습니다.")
-                  : QStringLiteral("Add this to your agent's MCP settings to let it read the web view you are looking at and check comments.");
+    return tr("Add this to your agent's MCP settings to let it read the web view you are looking at and check comments.");
 }
 
-QString AgentSetupView::note(bool korean)
+QString AgentSetupView::note()
 {
-    return korean ? QStringLiteral("삭제는 앱에서 직접 확인합니다.") : QStringLiteral("Deleting is always confirmed in the app.");
+    return tr("Deleting is always confirmed in the app.");
 }
 
 AgentSetupView::AgentSetupView(QWidget *parent, Qt::WindowFlags flags)
     : Popover(parent, flags)
     , m_config(config(agentPath()))
 {
-    const bool korean = Lang::system();
     setFixedWidth(420);
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -122,8 +119,8 @@ AgentSetupView::AgentSetupView(QWidget *parent, Qt::WindowFlags flags)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(22, 22, 22, 22);
     layout->setSpacing(14);
-    layout->addWidget(text(title(korean), 15, Design::text(), QFont::DemiBold));
-    layout->addWidget(text(explanation(korean), 12, Design::secondary()));
+    layout->addWidget(text(title(), 15, Design::text(), QFont::DemiBold));
+    layout->addWidget(text(explanation(), 12, Design::secondary()));
     QLabel *box = text(m_config, 10, Design::text());
     box->setWordWrap(false);
     box->setObjectName(QStringLiteral("config"));
@@ -134,8 +131,8 @@ AgentSetupView::AgentSetupView(QWidget *parent, Qt::WindowFlags flags)
     box->setStyleSheet(QStringLiteral("QLabel#config { background: %1; border-radius: 8px; padding: 12px; }")
                            .arg(Design::canvas().name()));
     layout->addWidget(box);
-    layout->addWidget(text(note(korean), 11, Design::muted()));
-    m_button = new WorkspaceButton(buttonTitle(CopyState::ready, korean), {.prominent = true});
+    layout->addWidget(text(note(), 11, Design::muted()));
+    m_button = new WorkspaceButton(buttonTitle(CopyState::ready), {.prominent = true});
     connect(m_button, &QAbstractButton::clicked, this, &AgentSetupView::copyConfig);
     auto *row = new QHBoxLayout;
     row->addWidget(m_button);
@@ -148,7 +145,7 @@ void AgentSetupView::copyConfig()
     // Computed again at the moment of copying.
     const QString text = config(agentPath());
     m_state = copy(QGuiApplication::clipboard(), text) ? CopyState::copied : CopyState::failed;
-    m_button->setText(buttonTitle(m_state, Lang::system()));
+    m_button->setText(buttonTitle(m_state));
     m_button->updateGeometry();
     m_button->update();
 }

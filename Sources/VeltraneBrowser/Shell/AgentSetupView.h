@@ -20,10 +20,10 @@ public:
     static bool copy(QClipboard *clipboard, const QString &text);
 
     enum class CopyState { ready, copied, failed };
-    static QString buttonTitle(CopyState state, bool korean);
-    static QString title(bool korean);
-    static QString explanation(bool korean);
-    static QString note(bool korean);
+    static QString buttonTitle(CopyState state);
+    static QString title();
+    static QString explanation();
+    static QString note();
 
     explicit AgentSetupView(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::Popup);
 

@@ -1,6 +1,5 @@
 #include "Shell/BrowserPane.h"
 
-#include "Base/Lang.h"
 #include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
 #include "Theme/Design.h"
@@ -68,24 +67,23 @@ protected:
 
 } // namespace
 
-QList<BrowserPane::Item> BrowserPane::toolbar(const State &s, bool working, bool korean)
+QList<BrowserPane::Item> BrowserPane::toolbar(const State &s, bool working)
 {
-    auto t = [korean](const char16_t *ko, const char *en) { return korean ? QString::fromUtf16(ko) : QString::fromLatin1(en); };
     QList<Item> items;
-    items << Item {QStringLiteral("chevron.left"), t(u"뒤로", "Back"), {}, false, !working && s.canGoBack};
-    items << Item {QStringLiteral("chevron.right"), t(u"앞으로", "Forward"), {}, false, !working && s.canGoForward};
+    items << Item {QStringLiteral("chevron.left"), tr("Back"), {}, false, !working && s.canGoBack};
+    items << Item {QStringLiteral("chevron.right"), tr("Forward"), {}, false, !working && s.canGoForward};
     if (s.isLoading)
-        items << Item {QStringLiteral("xmark"), t(u"불러오기 중지", "Stop loading"), {}, false, !working};
+        items << Item {QStringLiteral("xmark"), tr("Stop loading"), {}, false, !working};
     else
-        items << Item {QStringLiteral("arrow.clockwise"), t(u"새로고침", "Reload"), {}, false, !working};
+        items << Item {QStringLiteral("arrow.clockwise"), tr("Reload"), {}, false, !working};
     if (s.isMuted)
-        items << Item {QStringLiteral("speaker.slash.fill"), t(u"음소거 해제", "Unmute browser"), t(u"음소거 켜짐", "Muted"), true, true};
+        items << Item {QStringLiteral("speaker.slash.fill"), tr("Unmute browser"), tr("Muted"), true, true};
     else
-        items << Item {QStringLiteral("speaker.wave.2"), t(u"브라우저 음소거", "Mute browser"), t(u"음소거 꺼짐", "Unmuted"), false, true};
+        items << Item {QStringLiteral("speaker.wave.2"), tr("Mute browser"), tr("Unmuted"), false, true};
     if (s.blocksAutoplay)
-        items << Item {QStringLiteral("play.slash.fill"), t(u"자동 재생 허용", "Allow autoplay"), t(u"자동 재생 꺼짐", "Autoplay off"), true, true};
+        items << Item {QStringLiteral("play.slash.fill"), tr("Allow autoplay"), tr("Autoplay off"), true, true};
     else
-        items << Item {QStringLiteral("play"), t(u"자동 재생 끄기", "Turn off autoplay"), t(u"자동 재생 켜짐", "Autoplay on"), false, true};
+        items << Item {QStringLiteral("play"), tr("Turn off autoplay"), tr("Autoplay on"), false, true};
     return items;
 }
 
@@ -99,26 +97,25 @@ double BrowserPane::desktopWidth(LoginProvider site)
     return site == LoginProvider::instagram ? 960 : 0;
 }
 
-QString BrowserPane::placeholder(bool korean)
+QString BrowserPane::placeholder()
 {
-    return korean ? QStringLiteral("댓글 페이지 주소 입력") : QStringLiteral("Enter a comment page address");
+    return tr("Enter a comment page address");
 }
 
-QString BrowserPane::fieldLabel(bool korean)
+QString BrowserPane::fieldLabel()
 {
-    return korean ? QStringLiteral("댓글 페이지 주소") : QStringLiteral("Comment page address");
+    return tr("Comment page address");
 }
 
-QString BrowserPane::tryAgain(bool korean)
+QString BrowserPane::tryAgain()
 {
-    return korean ? QStringLiteral("다시 시도") : QStringLiteral("Try again");
+    return tr("Try again");
 }
 
 BrowserPane::BrowserPane(Browser *browser, QWidget *parent)
     : QWidget(parent)
     , m_browser(browser)
 {
-    const bool korean = Lang::system();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -146,8 +143,8 @@ BrowserPane::BrowserPane(Browser *browser, QWidget *parent)
     fieldRow->setSpacing(8);
     m_field = new QLineEdit(frame);
     m_field->setFrame(false);
-    m_field->setPlaceholderText(placeholder(korean));
-    m_field->setAccessibleName(fieldLabel(korean));
+    m_field->setPlaceholderText(placeholder());
+    m_field->setAccessibleName(fieldLabel());
     QFont f = m_field->font();
     f.setPixelSize(12);
     m_field->setFont(f);
@@ -196,7 +193,7 @@ BrowserPane::BrowserPane(Browser *browser, QWidget *parent)
     m_bannerText->setPalette(bp);
     m_bannerText->setWordWrap(true);   // a long error keeps its end
     bannerRow->addWidget(m_bannerText, 1);
-    m_retry = new QPushButton(tryAgain(korean), m_banner);
+    m_retry = new QPushButton(tryAgain(), m_banner);
     m_retry->setFlat(true);
     m_retry->setCursor(Qt::PointingHandCursor);
     m_retry->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }"
@@ -212,7 +209,7 @@ BrowserPane::BrowserPane(Browser *browser, QWidget *parent)
     m_shield->hide();
     m_view->installEventFilter(this);   // the shield follows the view's frame
 
-    m_enterAddress = new QAction(korean ? QStringLiteral("주소 입력") : QStringLiteral("Enter address"), this);
+    m_enterAddress = new QAction(tr("Enter address"), this);
     m_enterAddress->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     m_enterAddress->setShortcutContext(Qt::WindowShortcut);
     connect(m_enterAddress, &QAction::triggered, this, [this] { m_field->setFocus(Qt::ShortcutFocusReason); m_field->selectAll(); });
@@ -296,7 +293,7 @@ void BrowserPane::sync()
 {
     const State state {m_browser->canGoBack(), m_browser->canGoForward(), m_browser->isLoading(), m_browser->isMuted(),
                        m_browser->blocksAutoplay()};
-    const QList<Item> items = toolbar(state, m_working, Lang::system());
+    const QList<Item> items = toolbar(state, m_working);
     for (int i = 0; i < items.size(); ++i) {
         IconButton *b = m_buttons[i];
         b->setIcon(items[i].icon);

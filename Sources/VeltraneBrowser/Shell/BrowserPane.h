@@ -36,12 +36,12 @@ public:
         bool enabled = true;
     };
     // back, forward, reload/stop, sound, autoplay.
-    static QList<Item> toolbar(const State &state, bool working, bool korean);
+    static QList<Item> toolbar(const State &state, bool working);
     static QString addressIcon(const QString &address);
     static double desktopWidth(LoginProvider site);
-    static QString placeholder(bool korean);
-    static QString fieldLabel(bool korean);
-    static QString tryAgain(bool korean);
+    static QString placeholder();
+    static QString fieldLabel();
+    static QString tryAgain();
 
     explicit BrowserPane(Browser *browser, QWidget *parent = nullptr);
 

@@ -1,7 +1,6 @@
 #include "Shell/PostDock.h"
 
 #include "Base/ImageStore.h"
-#include "Base/Lang.h"
 #include "Browser/Browser.h"
 #include "Panel/ScanStatusText.h"
 #include "Posts/PostDesk.h"
@@ -48,7 +47,6 @@ PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStor
     , m_desk(desk)
     , m_images(images)
 {
-    const bool korean = Lang::system();
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(12, 12, 12, 12);
     column->setSpacing(8);
@@ -63,11 +61,11 @@ PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStor
     QFont captionFont = m_caption->font();
     captionFont.setLetterSpacing(QFont::AbsoluteSpacing, 0.5);
     m_caption->setFont(captionFont);
-    m_caption->setText(PostDockModel::caption(korean));
+    m_caption->setText(PostDockModel::caption());
     m_count = mutedLabel(header, 10, QFont::Medium);
-    m_selectAll = new HeaderButton(PostDockModel::selectAllText(korean), header);
-    m_deselectAll = new HeaderButton(PostDockModel::deselectAllText(korean), header);
-    m_searchButton = new IconButton(QStringLiteral("magnifyingglass"), PostDockModel::searchText(korean), header);
+    m_selectAll = new HeaderButton(PostDockModel::selectAllText(), header);
+    m_deselectAll = new HeaderButton(PostDockModel::deselectAllText(), header);
+    m_searchButton = new IconButton(QStringLiteral("magnifyingglass"), PostDockModel::searchText(), header);
     row->addWidget(m_caption);
     row->addWidget(m_count);
     row->addSpacing(8);
@@ -79,8 +77,8 @@ PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStor
 
     // The search field.
     m_search = new QLineEdit(this);
-    m_search->setPlaceholderText(PostDockModel::searchText(korean));
-    m_search->setAccessibleName(PostDockModel::searchText(korean));
+    m_search->setPlaceholderText(PostDockModel::searchText());
+    m_search->setAccessibleName(PostDockModel::searchText());
     m_search->setFont(Design::font(12));
     m_search->setFixedHeight(30);
     m_search->setFrame(false);
@@ -423,7 +421,7 @@ void PostDock::syncActions()
         in.removing = m_model->removal().has_value();
         in.findingPosts = m_model->findingPosts();
         in.nothingMore = m_model->discoveryStatus() == SpamModel::nothingMoreToLoad();
-        m_actions->setState(PostDockModel::actions(in, Lang::system()), ScanStatusText::scanLine(*m_model),
+        m_actions->setState(PostDockModel::actions(in), ScanStatusText::scanLine(*m_model),
                             ScanStatusText::scanFraction(*m_model));
         // Below discovery, a history that is off for the run stays in view.
         const bool historyOff = m_model->discoveryStatus().isEmpty() && !m_model->historyNotice().isEmpty();
@@ -434,10 +432,10 @@ void PostDock::syncActions()
         m_statusRow->setVisible(!line.isEmpty());
         m_statusSpinner->setRunning(m_model->findingPosts());
     } else {
-        m_actions->setState(PostDockModel::actions(in, Lang::system()), QString(), std::nullopt);
+        m_actions->setState(PostDockModel::actions(in), QString(), std::nullopt);
         m_statusRow->setVisible(false);
     }
-    m_empty->setText(PostDockModel::emptyHint(in, Lang::system()));
+    m_empty->setText(PostDockModel::emptyHint(in));
     m_empty->setVisible(!m_empty->text().isEmpty());
 }
 
@@ -462,7 +460,7 @@ QCoro::Task<bool> PostDock::removeFromList(QPointer<SpamModel> model, QPointer<P
 {
     if (!model || model->working())
         co_return false;
-    const int answer = co_await model->present(PostDockModel::removeQuestion(PostDockModel::name(post), Lang::system()));
+    const int answer = co_await model->present(PostDockModel::removeQuestion(PostDockModel::name(post)));
     // The owner may have started something else while the question was open.
     if (!model || answer != PostDockModel::removeButton || model->working())
         co_return false;

@@ -1,12 +1,13 @@
 #pragma once
 // Every decision of the post dock, its tiles and its actions as plain functions of the state the
 // dock reads from the spam model, the browser and the post list model: which posts the search
-// shows, which controls are enabled, every text in both languages, the status line of a tile, the
+// shows, which controls are enabled, every text, the status line of a tile, the
 // arrival delays and the grid. The widgets only gather the inputs and draw the answers.
 
 #include "Base/Alerts.h"
 #include "Scan/ChannelPost.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
 #include <QList>
@@ -17,14 +18,16 @@
 #include <optional>
 
 class PostDockModel {
+    Q_DECLARE_TR_FUNCTIONS(PostDockModel)
+
 public:
     PostDockModel() = delete;
 
     // ---- the header and the search ---------------------------------------------------------
-    static QString caption(bool korean);
-    static QString selectAllText(bool korean);
-    static QString deselectAllText(bool korean);
-    static QString searchText(bool korean);
+    static QString caption();
+    static QString selectAllText();
+    static QString deselectAllText();
+    static QString searchText();
 
     struct HeaderInput {
         int count = 0;            // posts of the selected site
@@ -72,21 +75,21 @@ public:
     // posts, but queues nothing).
     static bool queueScan(bool touring, bool removing) { return touring && !removing; }
     // The tile's status line, in parts with their tones.
-    static QList<Part> status(const ChannelPost &post, bool queueScan, bool korean);
+    static QList<Part> status(const ChannelPost &post, bool queueScan);
     static QString statusText(const QList<Part> &parts);
     // The time of the last scan: "Today " and the short time for today, else month, day and time.
-    static QString scanned(const QDateTime &date, const QDateTime &now, bool korean);
+    static QString scanned(const QDateTime &date, const QDateTime &now);
     // The title, or the address when there is none.
     static QString name(const ChannelPost &post);
-    static QString tickText(bool korean);
+    static QString tickText();
     static bool tileEnabled(bool locked, bool working) { return !locked && !working; }
     static double thumbnailOpacity(bool ticked) { return ticked ? 1.0 : 0.45; }
     // When a newly listed tile starts to fade in, by its arrival number.
     static int arrivalDelayMs(int order);
-    static QString monitorText(bool watched, bool korean);
-    static QString removeText(bool korean);
+    static QString monitorText(bool watched);
+    static QString removeText();
     // The confirmation before a post and its history are forgotten; the second button removes.
-    static Alerts::Question removeQuestion(const QString &name, bool korean);
+    static Alerts::Question removeQuestion(const QString &name);
     static constexpr int removeButton = 1;
 
     // ---- the actions under the grid -----------------------------------------------------------
@@ -124,7 +127,7 @@ public:
         bool signInEnabled = false;
         bool operator==(const Actions &) const = default;
     };
-    static Actions actions(const ActionsInput &in, bool korean);
+    static Actions actions(const ActionsInput &in);
     // What the empty list tells the owner to do; empty while there are posts or they are loading.
-    static QString emptyHint(const ActionsInput &in, bool korean);
+    static QString emptyHint(const ActionsInput &in);
 };

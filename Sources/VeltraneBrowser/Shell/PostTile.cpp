@@ -1,7 +1,6 @@
 #include "Shell/PostTile.h"
 
 #include "Base/ImageStore.h"
-#include "Base/Lang.h"
 #include "Shell/PostDockModel.h"
 #include "Theme/CheckGlyph.h"
 #include "Theme/Design.h"
@@ -100,8 +99,7 @@ void PostTile::describe()
     const QString name = PostDockModel::name(m_post);
     setToolTip(PlainText::toolTip(name));
     setAccessibleName(name);
-    const bool korean = Lang::system();
-    setAccessibleDescription(PostDockModel::statusText(PostDockModel::status(m_post, inQueue(), korean)));
+    setAccessibleDescription(PostDockModel::statusText(PostDockModel::status(m_post, inQueue())));
 }
 
 void PostTile::arrive(int order)
@@ -190,13 +188,12 @@ void PostTile::paintEvent(QPaintEvent *)
     y += tm.height() + 4;
 
     // The status line, part by part in its tones, cut short at the tile's edge.
-    const bool korean = Lang::system();
     QFont small = Design::font(10);
     small.setStyleHint(QFont::SansSerif);
     p.setFont(small);
     const QFontMetricsF sm(small);
     double x = inner.left();
-    for (const PostDockModel::Part &part : PostDockModel::status(m_post, inQueue(), korean)) {
+    for (const PostDockModel::Part &part : PostDockModel::status(m_post, inQueue())) {
         const double room = inner.right() - x;
         if (room <= 0)
             break;
@@ -209,7 +206,7 @@ void PostTile::paintEvent(QPaintEvent *)
 
     if (m_post.scannedAt) {
         p.setPen(Design::muted());
-        const QString when = PostDockModel::scanned(*m_post.scannedAt, QDateTime::currentDateTime(), korean);
+        const QString when = PostDockModel::scanned(*m_post.scannedAt, QDateTime::currentDateTime());
         p.drawText(QRectF(inner.left(), y, inner.width(), sm.height()), Qt::AlignLeft | Qt::AlignVCenter,
                    sm.elidedText(when, Qt::ElideRight, inner.width()));
     }
@@ -259,15 +256,14 @@ void PostTile::keyPressEvent(QKeyEvent *event)
 
 void PostTile::contextMenuEvent(QContextMenuEvent *event)
 {
-    const bool korean = Lang::system();
     QMenu menu(this);
     const ChannelPost post = m_post;
     QPointer<PostTile> self(this);
-    menu.addAction(PostDockModel::monitorText(post.watched, korean), this, [self, post] {
+    menu.addAction(PostDockModel::monitorText(post.watched), this, [self, post] {
         if (self)
             emit self->monitorRequested(post.url, !post.watched);
     });
-    menu.addAction(PostDockModel::removeText(korean), this, [self, post] {
+    menu.addAction(PostDockModel::removeText(), this, [self, post] {
         if (self)
             emit self->removeRequested(post);
     });

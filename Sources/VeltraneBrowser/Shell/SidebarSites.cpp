@@ -1,6 +1,5 @@
 #include "Shell/SidebarSites.h"
 
-#include "Base/Lang.h"
 #include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
 #include "Shell/AccountMenu.h"
@@ -133,7 +132,7 @@ bool SidebarSites::isSignedIn(LoginStatus status)
     return status == LoginStatus::savedSession || status == LoginStatus::signedIn;
 }
 
-QString SidebarSites::stateText(LoginStatus status, bool korean)
+QString SidebarSites::stateText(LoginStatus status)
 {
     if (isSignedIn(status))
         return QString();
@@ -142,7 +141,7 @@ QString SidebarSites::stateText(LoginStatus status, bool korean)
     return cut < 0 ? label : label.left(cut);
 }
 
-QString SidebarSites::accessibleLabel(LoginProvider site, LoginStatus status, bool korean)
+QString SidebarSites::accessibleLabel(LoginProvider site, LoginStatus status)
 {
     return site.displayName() + QStringLiteral(", ") + status.label();
 }
@@ -159,14 +158,14 @@ QColor SidebarSites::accountColor(LoginStatus status, bool selected)
     return selected ? Design::accent() : Design::muted();
 }
 
-QString SidebarSites::accountTooltip(LoginProvider site, bool korean)
+QString SidebarSites::accountTooltip(LoginProvider site)
 {
-    return site.displayName() + (korean ? QStringLiteral(" 로그인·로그아웃") : QStringLiteral(" sign-in and sign-out"));
+    return tr("%1 sign-in and sign-out").arg(site.displayName());
 }
 
-QString SidebarSites::accountAccessible(LoginProvider site, bool korean)
+QString SidebarSites::accountAccessible(LoginProvider site)
 {
-    return site.displayName() + (korean ? QStringLiteral(" 계정") : QStringLiteral(" account"));
+    return tr("%1 account").arg(site.displayName());
 }
 
 SidebarSites::SidebarSites(Browser *browser, AccountSession *session, QWidget *parent)
@@ -248,20 +247,19 @@ void SidebarSites::placeHighlight(bool animate)
 
 void SidebarSites::sync()
 {
-    const bool korean = Lang::system();
     for (Row *row : std::as_const(m_rows)) {
         const LoginStatus status = m_session->status(row->site);
         const bool selected = m_browser->selectedSite() == row->site;
-        row->button->state = stateText(status, korean);
+        row->button->state = stateText(status);
         row->button->selected = selected;
         row->button->lit = selected || m_hovered == row->site;
-        row->button->setAccessibleName(accessibleLabel(row->site, status, korean));
+        row->button->setAccessibleName(accessibleLabel(row->site, status));
         row->button->setCheckable(true);
         row->button->setChecked(selected);
         row->account->status = status;
         row->account->selected = selected;
-        row->account->setToolTip(accountTooltip(row->site, korean));
-        row->account->setAccessibleName(accountAccessible(row->site, korean));
+        row->account->setToolTip(accountTooltip(row->site));
+        row->account->setAccessibleName(accountAccessible(row->site));
         row->button->update();
         row->account->update();
     }

@@ -27,13 +27,13 @@ public:
     // The one rule of the site list, the accounts menu and the post list.
     static bool isSignedIn(LoginStatus status);
     // The row's state text: the status label cut before its first " · "; empty when signed in.
-    static QString stateText(LoginStatus status, bool korean);
+    static QString stateText(LoginStatus status);
     // The row button's accessible name: the site name, ", " and the full status label.
-    static QString accessibleLabel(LoginProvider site, LoginStatus status, bool korean);
+    static QString accessibleLabel(LoginProvider site, LoginStatus status);
     static QString accountSymbol(LoginStatus status);
     static QColor accountColor(LoginStatus status, bool selected);
-    static QString accountTooltip(LoginProvider site, bool korean);
-    static QString accountAccessible(LoginProvider site, bool korean);
+    static QString accountTooltip(LoginProvider site);
+    static QString accountAccessible(LoginProvider site);
 
     SidebarSites(Browser *browser, AccountSession *session, QWidget *parent = nullptr);
     ~SidebarSites() override;

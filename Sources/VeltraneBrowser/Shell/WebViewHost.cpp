@@ -1,6 +1,5 @@
 #include "Shell/WebViewHost.h"
 
-#include "Base/Lang.h"
 #include "Theme/Design.h"
 
 #include <QContextMenuEvent>
@@ -20,29 +19,28 @@ std::optional<double> WebViewHost::zoom(double containerWidth, double desktopWid
     return z;
 }
 
-QList<WebViewHost::MenuItem> WebViewHost::menuItems(const MenuContext &c, bool korean)
+QList<WebViewHost::MenuItem> WebViewHost::menuItems(const MenuContext &c)
 {
-    auto t = [korean](const char16_t *ko, const char *en) { return korean ? QString::fromUtf16(ko) : QString::fromLatin1(en); };
     const MenuItem separator {QWebEnginePage::NoWebAction, QString(), true};
     QList<MenuItem> items;
     if (c.editable) {
-        items << MenuItem {QWebEnginePage::Undo, t(u"실행 취소", "Undo"), c.canUndo}
-              << MenuItem {QWebEnginePage::Redo, t(u"다시 실행", "Redo"), c.canRedo} << separator
-              << MenuItem {QWebEnginePage::Cut, t(u"잘라내기", "Cut"), c.canCut}
-              << MenuItem {QWebEnginePage::Copy, t(u"복사", "Copy"), c.canCopy}
-              << MenuItem {QWebEnginePage::Paste, t(u"붙여넣기", "Paste"), c.canPaste}
-              << MenuItem {QWebEnginePage::SelectAll, t(u"모두 선택", "Select All"), true};
+        items << MenuItem {QWebEnginePage::Undo, tr("Undo"), c.canUndo}
+              << MenuItem {QWebEnginePage::Redo, tr("Redo"), c.canRedo} << separator
+              << MenuItem {QWebEnginePage::Cut, tr("Cut"), c.canCut}
+              << MenuItem {QWebEnginePage::Copy, tr("Copy"), c.canCopy}
+              << MenuItem {QWebEnginePage::Paste, tr("Paste"), c.canPaste}
+              << MenuItem {QWebEnginePage::SelectAll, tr("Select All"), true};
         return items;
     }
     if (c.hasSelection)
-        items << MenuItem {QWebEnginePage::Copy, t(u"복사", "Copy"), true};
+        items << MenuItem {QWebEnginePage::Copy, tr("Copy"), true};
     if (c.hasLink)
-        items << MenuItem {QWebEnginePage::CopyLinkToClipboard, t(u"링크 주소 복사", "Copy Link Address"), true};
+        items << MenuItem {QWebEnginePage::CopyLinkToClipboard, tr("Copy Link Address"), true};
     if (!items.isEmpty())
         return items;
-    items << MenuItem {QWebEnginePage::Back, t(u"뒤로", "Back"), c.canGoBack}
-          << MenuItem {QWebEnginePage::Forward, t(u"앞으로", "Forward"), c.canGoForward}
-          << MenuItem {QWebEnginePage::Reload, t(u"새로고침", "Reload"), true};
+    items << MenuItem {QWebEnginePage::Back, tr("Back"), c.canGoBack}
+          << MenuItem {QWebEnginePage::Forward, tr("Forward"), c.canGoForward}
+          << MenuItem {QWebEnginePage::Reload, tr("Reload"), true};
     return items;
 }
 
@@ -109,7 +107,7 @@ QList<WebViewHost::MenuItem> WebViewHost::currentMenu() const
         c.canGoBack = page()->history()->canGoBack();
         c.canGoForward = page()->history()->canGoForward();
     }
-    return menuItems(c, Lang::system());
+    return menuItems(c);
 }
 
 void WebViewHost::contextMenuEvent(QContextMenuEvent *event)

@@ -33,7 +33,7 @@ public:
         QString title;
         bool enabled = true;
     };
-    static QList<MenuItem> menuItems(const MenuContext &context, bool korean);
+    static QList<MenuItem> menuItems(const MenuContext &context);
     // The dark look of the menu.
     static QString menuStyle();
 

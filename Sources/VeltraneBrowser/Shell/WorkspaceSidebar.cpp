@@ -1,6 +1,5 @@
 #include "Shell/WorkspaceSidebar.h"
 
-#include "Base/Lang.h"
 #include "Browser/Browser.h"
 #include "Service/VeltraneAccount.h"
 #include "Shell/AgentSetupView.h"
@@ -81,20 +80,20 @@ protected:
 
 } // namespace
 
-WorkspaceSidebar::AccountRow WorkspaceSidebar::accountRow(bool hasToken, bool deviceAccounts, bool korean)
+WorkspaceSidebar::AccountRow WorkspaceSidebar::accountRow(bool hasToken, bool deviceAccounts)
 {
-    const QString aiCheck = korean ? QStringLiteral("AI 검사") : QStringLiteral("AI check");
-    const QString start = korean ? QStringLiteral("시작하기") : QStringLiteral("Get started");
+    const QString aiCheck = tr("AI check");
+    const QString start = tr("Get started");
     if (hasToken)
-        return {QStringLiteral("checkmark.seal"), aiCheck, korean ? QStringLiteral("계정 관리") : QStringLiteral("Manage account")};
+        return {QStringLiteral("checkmark.seal"), aiCheck, tr("Manage account")};
     if (deviceAccounts)
         return {QStringLiteral("sparkles"), aiCheck, start};
-    return {QStringLiteral("sparkles"), korean ? QStringLiteral("로그인") : QStringLiteral("Sign in"), start};
+    return {QStringLiteral("sparkles"), tr("Sign in"), start};
 }
 
-QString WorkspaceSidebar::caption(bool korean)
+QString WorkspaceSidebar::caption()
 {
-    return korean ? QStringLiteral("내 채널") : QStringLiteral("CHANNELS");
+    return tr("CHANNELS");
 }
 
 WorkspaceSidebar::WorkspaceSidebar(Browser *browser, VeltraneAccount *account, QWidget *parent)
@@ -102,7 +101,6 @@ WorkspaceSidebar::WorkspaceSidebar(Browser *browser, VeltraneAccount *account, Q
     , m_browser(browser)
     , m_account(account)
 {
-    const bool korean = Lang::system();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 38, 0, 8);   // the sides' 12 points are inside each part, so the line can span the width
     layout->setSpacing(0);
@@ -126,7 +124,7 @@ WorkspaceSidebar::WorkspaceSidebar(Browser *browser, VeltraneAccount *account, Q
     brand->addWidget(name);
     brand->addStretch();
     top->addLayout(brand);
-    auto *cap = new QLabel(caption(korean));
+    auto *cap = new QLabel(caption());
     cap->setTextFormat(Qt::PlainText);
     QFont capFont = cap->font();
     capFont.setPixelSize(10);
@@ -160,14 +158,14 @@ WorkspaceSidebar::WorkspaceSidebar(Browser *browser, VeltraneAccount *account, Q
     m_accountButton = accountButton;
     connect(accountButton, &QAbstractButton::clicked, this, [this] { if (openAccount) openAccount(); });
     footer->addWidget(accountButton, 1);
-    auto *stats = new IconButton(QStringLiteral("chart.bar.xaxis"), korean ? QStringLiteral("통계") : QStringLiteral("Statistics"), m_footer);
+    auto *stats = new IconButton(QStringLiteral("chart.bar.xaxis"), tr("Statistics"), m_footer);
     connect(stats, &QAbstractButton::clicked, this, [this] { if (openDashboard) openDashboard(); });
     footer->addWidget(stats);
-    auto *settings = new IconButton(QStringLiteral("slider.horizontal.3"), korean ? QStringLiteral("검사 설정") : QStringLiteral("Scan settings"), m_footer);
+    auto *settings = new IconButton(QStringLiteral("slider.horizontal.3"), tr("Scan settings"), m_footer);
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));   // works only while enabled
     connect(settings, &QAbstractButton::clicked, this, [this] { if (openSettings) openSettings(); });
     footer->addWidget(settings);
-    m_agentButton = new IconButton(QStringLiteral("terminal"), korean ? QStringLiteral("에이전트 연결") : QStringLiteral("AI agent"), m_footer);
+    m_agentButton = new IconButton(QStringLiteral("terminal"), tr("AI agent"), m_footer);
     connect(m_agentButton, &QAbstractButton::clicked, this, &WorkspaceSidebar::toggleAgent);
     footer->addWidget(m_agentButton);
     layout->addWidget(m_footer);
@@ -179,11 +177,11 @@ WorkspaceSidebar::WorkspaceSidebar(Browser *browser, VeltraneAccount *account, Q
 
 void WorkspaceSidebar::syncAccount()
 {
-    m_row = accountRow(m_account && m_account->hasToken(), m_account && m_account->deviceAccounts(), Lang::system());
+    m_row = accountRow(m_account && m_account->hasToken(), m_account && m_account->deviceAccounts());
     // An account file that could not be read: the row sends the owner to the account pane,
     // which says the rest (the row has room for a few words only).
     if (m_account && m_account->fileUnreadable())
-        m_row.subtitle = Lang::pick(QStringLiteral("계정 확인 필요"), QStringLiteral("Check account"));
+        m_row.subtitle = tr("Check account");
     static_cast<AccountButton *>(m_accountButton)->row = m_row;
     m_accountButton->setAccessibleName(m_row.title + QStringLiteral(", ") + m_row.subtitle);
     // Should a narrow sidebar cut a line, the tooltip holds both whole.

@@ -25,8 +25,8 @@ public:
         QString subtitle;
     };
     // The service account row for the client's state.
-    static AccountRow accountRow(bool hasToken, bool deviceAccounts, bool korean);
-    static QString caption(bool korean);
+    static AccountRow accountRow(bool hasToken, bool deviceAccounts);
+    static QString caption();
 
     // account: the service client whose state the account row shows (none: not signed in).
     WorkspaceSidebar(Browser *browser, VeltraneAccount *account, QWidget *parent = nullptr);
