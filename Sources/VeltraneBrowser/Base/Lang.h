@@ -7,7 +7,6 @@
 //
 //   Lang::system()               true for Korean; decided on first use
 //   Lang::use(korean)            switches the run's language (tests that check both languages)
-//   Lang::pick(ko, en)           the text of the run's language, at the place of use
 //   localizedSiteMessage(m)      the text of a page script's message code (Base/SiteMessage)
 
 #include <QString>
@@ -28,8 +27,6 @@ public:
     // is made.
     static void installTranslator();
 
-    // Picks the Korean or the English text by system().
-    static QString pick(const QString &ko, const QString &en) { return system() ? ko : en; }
 
     // The decision rule itself, without touching the environment:
     // a set VT_LANG (even empty) decides alone (Korean when it begins with "ko");
