@@ -129,7 +129,7 @@ QCoro::Task<QString> AIPass::run(QHash<QString, ScanStore::Known> known, PostRev
     for (qsizetype i = 0; i < toAsk.size(); i += SpamModel::aiBatchSize)
         m_batches.append(toAsk.mid(i, SpamModel::aiBatchSize));
 
-    m.m_aiStop = false;
+    m.m_stop.ai = false;
     m.setAIChecking(true);
     {
         ScanActivity a = m.scanActivity();
@@ -150,7 +150,7 @@ QCoro::Task<QString> AIPass::run(QHash<QString, ScanStore::Known> known, PostRev
         if (m_arrivals->queue.isEmpty()) {
             handledOne = false;
             // A page change or a stop that was given up on ends the wait at once.
-            const bool givenUp = m_model->m_aiStop && m_model->m_abandon;
+            const bool givenUp = m_model->m_stop.ai && m_model->m_stop.abandon;
             if (!m_model->samePage(m_pageID) || givenUp) {
                 m_abandoned = givenUp && m_model->samePage(m_pageID);
                 break;
@@ -209,7 +209,7 @@ void AIPass::fill()
 {
     SpamModel &m = *m_model;
     QPointer<VeltraneAccount> account(m.account());
-    while (m_inFlight < SpamModel::aiMaxInFlight && m_next < m_batches.size() && !m_firstFailure && !m.m_aiStop) {
+    while (m_inFlight < SpamModel::aiMaxInFlight && m_next < m_batches.size() && !m_firstFailure && !m.m_stop.ai) {
         const QList<Comment> &batch = m_batches.at(m_next);
         QStringList texts;
         ScanActivity a = m.scanActivity();
@@ -294,7 +294,7 @@ QString AIPass::closing() const
         m.report(text);
         return u' ' + text + tr(" The AI checked %1.").arg(m_answered) + m_reuseNote;
     }
-    if (m.m_aiStop && (m_next < m_batches.size() || m_abandoned))
+    if (m.m_stop.ai && (m_next < m_batches.size() || m_abandoned))
         return tr(" AI check stopped. The AI checked %1; the rest are rule results.").arg(m_answered) + m_reuseNote;
     QString sentence;
     if (m_found >= 1) {

@@ -101,7 +101,7 @@ QCoro::Task<bool> ScanJob::writeInSlices(QList<Comment> comments, std::function<
 
 bool ScanJob::abandoned() const
 {
-    return m_model && m_model->m_abandon && m_serial == m_model->m_scanSerial;
+    return m_model && m_model->m_stop.abandon && m_serial == m_model->m_stop.scanSerial;
 }
 
 bool ScanJob::samePage() const
@@ -157,8 +157,8 @@ void ScanJob::prepare()
     SpamModel &m = *m_model;
     Browser *browser = m.browser();
     m_pageID = browser->pageID();
-    m_serial = ++m.m_scanSerial;
-    m.m_abandon = false;
+    m_serial = ++m.m_stop.scanSerial;
+    m.m_stop.abandon = false;
     m.setScanning(true);
     m.resetResults();
     m.scanReport().begin();

@@ -36,6 +36,7 @@
 #include "Scan/RemovalJob.h"
 #include "Scan/ScanActivity.h"
 #include "Scan/ScanReport.h"
+#include "Scan/StopRequest.h"
 #include "Store/ScanStore.h"
 #include "Wire/Comment.h"
 #include "Wire/FoundPost.h"
@@ -450,9 +451,9 @@ public:
     int stopGraceMs = 8000;
     // Puts a stored post into the post list (replacing its row) with the count of new comments.
     void listPost(const ScanStore::Post &post, int added);
-    bool tourStop() const { return m_tourStop; }
-    void setTourStop(bool on) { m_tourStop = on; }
-    bool aiStop() const { return m_aiStop; }
+    bool tourStop() const { return m_stop.queue; }
+    void setTourStop(bool on) { m_stop.queue = on; }
+    bool aiStop() const { return m_stop.ai; }
 
     // ---- AI pass and consent (SpamModelAI.cpp) --------------------------------------------
     static constexpr int aiBatchSize = 20;
@@ -632,15 +633,13 @@ private:
     std::optional<ScanStore::PostKey> m_scannedPage;
     bool m_selectingPosts = true;
     QHash<QString, bool> m_lastScanFacts;
-    bool m_tourStop = false;
-    bool m_aiStop = false;
+    // What Stop asked of the running work.
+    StopRequest m_stop;
     bool m_sessionAuto = false;
     bool m_loggedRun = false;
     std::optional<QString> m_pendingMonitor;
     int m_notificationRequests = 0;
     Alerts *m_alerts = nullptr;
-    quint64 m_scanSerial = 0;
-    bool m_abandon = false;
 };
 
 template <typename T>

@@ -106,19 +106,19 @@ void SpamModel::stopScan()
     a.interrupted = true;
     setScanActivity(a);
     if (touring())
-        m_tourStop = true;
+        m_stop.queue = true;
     if (!aiChecking()) {
         if (m_engine)
             m_engine->stop();
     } else {
-        m_aiStop = true;
+        m_stop.ai = true;
     }
     // A page or a service that does not answer the stop is not waited for beyond a short grace.
     if (scanning()) {
-        const quint64 serial = m_scanSerial;
+        const quint64 serial = m_stop.scanSerial;
         QTimer::singleShot(stopGraceMs, this, [this, serial] {
-            if (scanning() && serial == m_scanSerial) {
-                m_abandon = true;
+            if (scanning() && serial == m_stop.scanSerial) {
+                m_stop.abandon = true;
                 emit landed();
             }
         });
