@@ -3,7 +3,8 @@
 CommentListModel::CommentListModel(QObject *parent) : QAbstractListModel(parent) {}
 
 QList<CommentListModel::Row> CommentListModel::rows(const QList<ChannelPost> &posts,
-                                                    const QHash<QString, QList<ScanStore::Record>> &records)
+                                                    const QHash<QString, QList<ScanStore::Record>> &records,
+                                                    const QHash<QString, int> &others)
 {
     QList<Row> out;
     for (int p = 0; p < posts.size(); ++p) {
@@ -17,8 +18,9 @@ QList<CommentListModel::Row> CommentListModel::rows(const QList<ChannelPost> &po
         out.append({QStringLiteral("post:") + url, Kind::heading, p, {}, {}});
         for (const ScanStore::Record *r : flagged)
             out.append({url + QStringLiteral("|spam:") + r->id, Kind::comment, p, *r, {}});
-        if (!flagged.isEmpty() && !rest.isEmpty()) {
-            const QString text = tr("Other comments %1").arg(rest.size());
+        const qsizetype restCount = others.value(url, int(rest.size()));
+        if (!flagged.isEmpty() && restCount > 0) {
+            const QString text = tr("Other comments %1").arg(restCount);
             out.append({url + QStringLiteral("|caption"), Kind::caption, p, {}, text});
         }
         for (const ScanStore::Record *r : rest)
@@ -32,7 +34,7 @@ void CommentListModel::setContent(Content content)
 {
     beginResetModel();
     m_content = std::move(content);
-    m_rows = rows(m_content.posts, m_content.records);
+    m_rows = rows(m_content.posts, m_content.records, m_content.others);
     m_cache = QList<Cache>(m_rows.size());
     m_heights = QList<int>(m_rows.size(), -1);
     QSet<QString> ids;
@@ -42,20 +44,59 @@ void CommentListModel::setContent(Content content)
     endResetModel();
 }
 
-void CommentListModel::append(const QHash<QString, QList<ScanStore::Record>> &records)
+void CommentListModel::append(const QHash<QString, QList<ScanStore::Record>> &records, const QHash<QString, int> &others)
 {
-    const QList<Row> more = rows(m_content.posts, records);
+    m_content.others = others;
+    QHash<QString, QList<ScanStore::Record>> added = records;
+    // More of the last post: its new rows go in before its end row.
+    if (!m_rows.isEmpty() && m_rows.last().kind == Kind::end) {
+        const int post = m_rows.last().post;
+        const QString &url = m_content.posts.at(post).url;
+        if (added.contains(url)) {
+            const QList<ScanStore::Record> list = added.take(url);
+            const QList<Row> now = rows({m_content.posts.at(post)}, {{url, list}}, others);
+            int first = int(m_rows.size()) - 1;
+            while (first > 0 && m_rows.at(first - 1).post == post)
+                --first;
+            const int had = int(m_rows.size()) - first - 1;   // without the end row
+            bool same = now.size() > had && now.last().kind == Kind::end;
+            for (int i = 0; same && i < had; ++i)
+                same = now.at(i).id == m_rows.at(first + i).id && now.at(i).caption == m_rows.at(first + i).caption;
+            m_content.records.insert(url, list);
+            if (!same) {   // not a continuation of its rows: the list is made again
+                Content content = m_content;
+                for (auto it = added.constBegin(); it != added.constEnd(); ++it)
+                    content.records.insert(it.key(), it.value());
+                setContent(std::move(content));
+                return;
+            }
+            const int count = int(now.size()) - 1 - had;
+            if (count > 0) {
+                const int at = first + had;
+                beginInsertRows(QModelIndex(), at, at + count - 1);
+                for (int i = 0; i < count; ++i) {
+                    Row r = now.at(had + i);
+                    r.post = post;
+                    m_rows.insert(at + i, std::move(r));
+                    m_cache.insert(at + i, Cache());
+                    m_heights.insert(at + i, -1);
+                }
+                endInsertRows();
+            }
+        }
+    }
+    const QList<Row> more = rows(m_content.posts, added, others);
     if (more.isEmpty())
         return;
     const bool after = m_rows.isEmpty() || more.first().post > m_rows.last().post;
     if (!after) {   // not behind the shown posts: the list is made again
         Content content = m_content;
-        for (auto it = records.constBegin(); it != records.constEnd(); ++it)
+        for (auto it = added.constBegin(); it != added.constEnd(); ++it)
             content.records.insert(it.key(), it.value());
         setContent(std::move(content));
         return;
     }
-    for (auto it = records.constBegin(); it != records.constEnd(); ++it)
+    for (auto it = added.constBegin(); it != added.constEnd(); ++it)
         m_content.records.insert(it.key(), it.value());
     const int first = int(m_rows.size());
     beginInsertRows(QModelIndex(), first, first + int(more.size()) - 1);

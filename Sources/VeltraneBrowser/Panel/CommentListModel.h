@@ -40,6 +40,7 @@ public:
         QList<ChannelPost> posts;
         QHash<QString, QList<ScanStore::Record>> records;   // by post URL, in display order
         QHash<QString, QStringList> hits;                  // extra words by comment id
+        QHash<QString, int> others;                        // posts read in part: their other comments
         QMap<QString, int> thresholds;
         QStringList keywords;
         PickMode mode = PickMode::none;
@@ -50,13 +51,15 @@ public:
 
     explicit CommentListModel(QObject *parent = nullptr);
 
-    // Texts in the run's language.
-    static QList<Row> rows(const QList<ChannelPost> &posts, const QHash<QString, QList<ScanStore::Record>> &records);
+    // Texts in the run's language. A post read in part counts its other comments by `others`.
+    static QList<Row> rows(const QList<ChannelPost> &posts, const QHash<QString, QList<ScanStore::Record>> &records,
+                           const QHash<QString, int> &others = {});
 
     void setContent(Content content);
-    // Adds the records of posts read after the content was set; their rows follow every row
-    // there is (posts are read in list order).
-    void append(const QHash<QString, QList<ScanStore::Record>> &records);
+    // Adds the records of posts read after the content was set, and more of the last post read
+    // in part (its whole records so far); their rows follow every row there is (posts are read
+    // in list order). `others` replaces the counts of posts read in part.
+    void append(const QHash<QString, QList<ScanStore::Record>> &records, const QHash<QString, int> &others = {});
     // Where more rows come from when the view reaches the end of the list.
     void setFetcher(std::function<bool()> canFetch, std::function<void()> fetch);
     void setTicks(const QSet<QString> &ticks);

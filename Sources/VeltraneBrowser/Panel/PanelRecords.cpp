@@ -4,6 +4,19 @@
 
 #include <algorithm>
 
+namespace {
+
+void addHits(ScanStore &store, const ChannelPost &post, QHash<QString, QStringList> &hits)
+{
+    if (post.flagged <= 0)
+        return;
+    const QHash<QString, QStringList> h = store.hits(post.url);
+    for (auto it = h.constBegin(); it != h.constEnd(); ++it)
+        hits.insert(it.key(), it.value());
+}
+
+} // namespace
+
 void PanelRecords::read(ScanStore &store, const ChannelPost &post, PanelTab tab)
 {
     const QList<ScanStore::Record> recs = store.comments(post.url, SpamPanelModel::commentLimit);
@@ -18,21 +31,59 @@ void PanelRecords::read(ScanStore &store, const ChannelPost &post, PanelTab tab)
     rows += int(list.size());
     ++posts;
     shown.insert(post.url, list);
-    if (post.flagged > 0) {
-        const QHash<QString, QStringList> h = store.hits(post.url);
-        for (auto it = h.constBegin(); it != h.constEnd(); ++it)
-            hits.insert(it.key(), it.value());
-    }
+    addHits(store, post, hits);
 }
 
-void PanelRecords::add(const PanelRecords &more)
+bool PanelRecords::readPart(ScanStore &store, const ChannelPost &post, PanelTab tab, int rows)
 {
-    for (auto it = more.shown.constBegin(); it != more.shown.constEnd(); ++it)
-        shown.insert(it.key(), it.value());
-    for (auto it = more.hits.constBegin(); it != more.hits.constEnd(); ++it)
-        hits.insert(it.key(), it.value());
-    rows += more.rows;
-    posts += more.posts;
+    const int page = std::max(1, rows);
+    int added = 0;
+    if (!m_part || m_part->url != post.url) {
+        m_part = Part{post.url, 0, {}, {}};
+        ++posts;
+        if (tab == PanelTab::comments) {
+            // The flagged comments come first in the list: all of them with the first part.
+            const ScanStore::Outline outline = store.outline(post.url, SpamPanelModel::commentLimit);
+            m_part->ahead = tab.records(outline.pending);
+            others.insert(post.url, outline.others);
+            added += int(m_part->ahead.size());
+        }
+        addHits(store, post, hits);
+    }
+    bool end = false;
+    while (!end && added < rows) {
+        const QList<ScanStore::Record> recs = store.comments(post.url, SpamPanelModel::commentLimit, m_part->offset, page);
+        m_part->offset += int(recs.size());
+        end = recs.size() < page || m_part->offset >= SpamPanelModel::commentLimit;
+        for (const ScanStore::Record &r : recs) {
+            if (r.deletedAt)
+                deletedIds.insert(r.id);
+        }
+        for (const ScanStore::Record &r : tab.records(recs)) {
+            m_part->reached.append(r);
+            const auto ahead = r.isPendingSpam() ? std::find_if(m_part->ahead.begin(), m_part->ahead.end(),
+                                                                 [&r](const ScanStore::Record &a) { return a.id == r.id; })
+                                                 : m_part->ahead.end();
+            if (ahead != m_part->ahead.end())
+                m_part->ahead.erase(ahead);   // shown from the first part on
+            else
+                ++added;
+        }
+    }
+    shown.insert(post.url, m_part->reached + m_part->ahead);
+    this->rows += added;
+    if (end) {
+        others.remove(post.url);
+        m_part.reset();
+    }
+    return end;
+}
+
+void PanelRecords::endPart()
+{
+    if (m_part)
+        others.remove(m_part->url);
+    m_part.reset();
 }
 
 QSet<QString> PanelRecords::shownIds() const

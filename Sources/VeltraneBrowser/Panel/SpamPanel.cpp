@@ -146,7 +146,7 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
         QHash<QString, QList<ScanStore::Record>> more;
         for (const QString &url : urls)
             more.insert(url, visible.value(url));
-        m_listModel->append(more);
+        m_listModel->append(more, m_vm->others());
     });
     if (actions)
         connect(actions, &PanelActions::focusedChanged, this, &SpamPanel::reveal);
@@ -202,6 +202,7 @@ void SpamPanel::refresh()
         c.posts = m_vm->posts();
         c.records = m_vm->visible();
         c.hits = m_vm->hits();
+        c.others = m_vm->others();
         if (SpamModel *model = m_vm->model()) {
             c.thresholds = model->thresholds();
             c.keywords = model->keywords();

@@ -429,9 +429,9 @@ void SpamPanelModel::load()
     m_runs = store ? store->runs(m_site, runLimit) : QList<ScanStore::Run>();
     const QString key = m_site + u'|' + m_tab.rawValue();
     // The Flagged tab offers every flagged comment at once, so it reads every post; the other
-    // tabs read what the list shows first, and a reload as many posts as were read before.
+    // tabs read what the list shows first, and a reload as many rows as were read before.
     const bool lazy = m_tab != PanelTab::spam;
-    const int keep = key == m_shownKey ? m_records.posts : 0;
+    const int keep = key == m_shownKey ? std::max(firstRows, m_records.rows) : firstRows;
     PanelRecords read;
     QStringList listed;
     for (const ChannelPost &p : posts()) {
@@ -439,10 +439,12 @@ void SpamPanelModel::load()
         if (!store || !(count > 0 || p.flagged > 0))
             continue;
         listed.append(p.url);
-        if (lazy && read.rows >= firstRows && read.posts >= keep)
+        if (!lazy)
+            read.read(*store, p, m_tab);
+        else if (read.rows >= keep || read.partPost())
             read.unread.append(p.url);
         else
-            read.read(*store, p, m_tab);
+            read.readPart(*store, p, m_tab, keep - read.rows);
     }
     if (lazy && store)
         read.summary = store->pendingSummary(m_site, listed);
@@ -466,22 +468,30 @@ void SpamPanelModel::load()
 void SpamPanelModel::loadMore()
 {
     ScanStore *store = m_model ? m_model->store() : nullptr;
-    if (m_records.unread.isEmpty() || !store)
+    if (!canLoadMore() || !store)
         return;
     QHash<QString, const ChannelPost *> byUrl;
     const QList<ChannelPost> list = posts();
     for (const ChannelPost &p : list)
         byUrl.insert(p.url, &p);
-    PanelRecords read;
+    // The post read in part goes on first: the list adds rows only after its last ones.
+    const int start = m_records.rows;
     QStringList urls;
-    while (!m_records.unread.isEmpty() && (read.posts == 0 || read.rows < firstRows)) {
-        const QString url = m_records.unread.takeFirst();
-        if (const ChannelPost *p = byUrl.value(url)) {
-            read.read(*store, *p, m_tab);
-            urls.append(url);
+    while (m_records.rows - start < firstRows) {
+        const std::optional<QString> part = m_records.partPost();
+        if (!part && m_records.unread.isEmpty())
+            break;
+        const QString url = part ? *part : m_records.unread.takeFirst();
+        const ChannelPost *p = byUrl.value(url);
+        if (!p) {
+            m_records.endPart();
+            continue;
         }
+        if (!urls.contains(url))
+            urls.append(url);
+        if (!m_records.readPart(*store, *p, m_tab, firstRows - (m_records.rows - start)))
+            break;
     }
-    m_records.add(read);
     ++m_moreVersion;
     m_visibleList.reset();
     emit appended(urls);

@@ -29,8 +29,9 @@ public:
     static constexpr int runLimit = 200;
     static constexpr int commentLimit = 5000;
     // The Comments and Deleted tabs read the records of the first posts up to about this many
-    // rows (more than a tall window shows), and those of the next posts when the list asks.
-    static constexpr int firstRows = 400;
+    // rows (a tall window's screen), and the next as many when the list asks; a long post is
+    // read a part at a time.
+    static constexpr int firstRows = 60;
 
     SpamPanelModel(SpamModel *model, PanelActions *actions, QObject *parent = nullptr);
 
@@ -57,6 +58,8 @@ public:
     const QHash<QString, QList<ScanStore::Record>> &shown() const { return m_records.shown; }
     const QList<ScanStore::Record> &pending() const { return m_records.pending; }
     const QHash<QString, QStringList> &hits() const { return m_records.hits; }
+    // Comments tab: the number of other comments of a post read in part, by its address.
+    const QHash<QString, int> &others() const { return m_records.others; }
     const QSet<QString> &unpicked() const { return m_unpicked; }
     const QSet<QString> &picked() const { return m_picked; }
     std::optional<double> floor() const { return m_floor; }
@@ -110,9 +113,9 @@ public:
     // ---- actions ----
     // Reloads runs and records from the history now (the cut of deleted rows may follow later).
     void load();
-    // Whether posts of the list are still unread; reading the next of them (about firstRows
-    // rows) raises appended() with their addresses.
-    bool canLoadMore() const { return !m_records.unread.isEmpty(); }
+    // Whether records of the listed posts are still unread; reading the next of them (about
+    // firstRows rows) raises appended() with the addresses of the posts that got rows.
+    bool canLoadMore() const { return m_records.partPost() || !m_records.unread.isEmpty(); }
     void loadMore();
     // Reads the posts up to the given one, so that it can be shown.
     void loadUpTo(const QString &url);

@@ -267,6 +267,16 @@ public:
     QList<Author> topAuthors(int limit);
     QList<DayCount> daily(int days, const QDateTime &now);
     QList<Record> comments(const QString &post, int limit);
+    // Part of comments(post, limit): at most `count` of its records from `offset` on, in its order.
+    QList<Record> comments(const QString &post, int limit, int offset, int count);
+    // What comments(post, limit) holds apart from its order: its pending spam with a text (in
+    // its order), and how many of its other comments are neither deleted nor without a text.
+    struct Outline {
+        QList<Record> pending;
+        int others = 0;
+        bool operator==(const Outline &) const = default;
+    };
+    Outline outline(const QString &post, int limit);
     QStringList recentIDs(const QString &post, int limit);
     QStringList pendingIDs(const QString &post);
     QList<Record> pending(const QString &post);

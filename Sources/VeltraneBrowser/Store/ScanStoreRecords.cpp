@@ -445,6 +445,50 @@ QList<ScanStore::Record> ScanStore::comments(const QString &post, int limit)
                        {post, limit});
 }
 
+QList<ScanStore::Record> ScanStore::comments(const QString &post, int limit, int offset, int count)
+{
+    count = std::min(count, limit - offset);
+    if (offset < 0 || count <= 0 || !open())
+        return {};
+    return readRecords(QLatin1String(recordColumns) + QStringLiteral("FROM comments WHERE post = ? AND (deleted_at IS "
+                                                                     "NOT NULL OR ")
+                           + QLatin1String(current)
+                           + QStringLiteral(") ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT ? "
+                                            "OFFSET ?"),
+                       {post, count, offset});
+}
+
+ScanStore::Outline ScanStore::outline(const QString &post, int limit)
+{
+    Outline outline;
+    if (!open())
+        return outline;
+    // Of the same records as comments(post, limit); the tests on the values' types are those a
+    // record is read with, so that the count equals what reading every record would show.
+    const QString first = QStringLiteral("FROM (SELECT rowid AS rid, * FROM comments WHERE post = ? AND (deleted_at IS NOT "
+                                         "NULL OR ")
+        + QLatin1String(current)
+        + QStringLiteral(") ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT ?) WHERE typeof(site) = "
+                         "'text' AND typeof(id) = 'text' AND typeof(post) = 'text' AND typeof(seen_at) = 'real' AND "
+                         "typeof(deleted_at) != 'real' AND typeof(text) = 'text' AND text != '' AND ");
+    LocalTimes times;
+    const bool read = each(QLatin1String(recordColumns) + first
+                               + QStringLiteral("typeof(state) = 'text' AND state = 'spam' ORDER BY seen_at DESC, "
+                                                "COALESCE(published_at, 0) DESC, rid"),
+                           {post, limit}, true, [&](const Row &row) {
+                               if (auto r = readRecord(row, times))
+                                   outline.pending.append(std::move(*r));
+                               return true;
+                           });
+    const Rows others =
+        read ? run(QStringLiteral("SELECT COUNT(*) ") + first + QStringLiteral("NOT (typeof(state) = 'text' AND state = 'spam')"),
+                   {post, limit})
+             : Rows();
+    if (!others.isEmpty() && !others.first().isEmpty())
+        outline.others = int(integer(others.first().first()));
+    return outline;
+}
+
 QStringList ScanStore::recentIDs(const QString &post, int limit)
 {
     if (!open())
