@@ -465,16 +465,16 @@ ScanStore::Outline ScanStore::outline(const QString &post, int limit)
         return outline;
     // Of the same records as comments(post, limit); the tests on the values' types are those a
     // record is read with, so that the count equals what reading every record would show.
-    const QString first = QStringLiteral("FROM (SELECT rowid AS rid, * FROM comments WHERE post = ? AND (deleted_at IS NOT "
-                                         "NULL OR ")
+    const QString first = QStringLiteral("FROM comments WHERE rowid IN (SELECT rowid FROM comments WHERE post = ? AND "
+                                         "(deleted_at IS NOT NULL OR ")
         + QLatin1String(current)
-        + QStringLiteral(") ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT ?) WHERE typeof(site) = "
+        + QStringLiteral(") ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT ?) AND typeof(site) = "
                          "'text' AND typeof(id) = 'text' AND typeof(post) = 'text' AND typeof(seen_at) = 'real' AND "
                          "typeof(deleted_at) != 'real' AND typeof(text) = 'text' AND text != '' AND ");
     LocalTimes times;
     const bool read = each(QLatin1String(recordColumns) + first
                                + QStringLiteral("typeof(state) = 'text' AND state = 'spam' ORDER BY seen_at DESC, "
-                                                "COALESCE(published_at, 0) DESC, rid"),
+                                                "COALESCE(published_at, 0) DESC, rowid"),
                            {post, limit}, true, [&](const Row &row) {
                                if (auto r = readRecord(row, times))
                                    outline.pending.append(std::move(*r));
