@@ -46,6 +46,8 @@ private slots:
     void problemsJudgeStoredScores();
     void currentAndPendingFollowFullScan();
     void defaultsOfUnreadableValues();
+    void partsAndOutlineEqualAWholeRead_data();
+    void partsAndOutlineEqualAWholeRead();
     void canPick_data();
     void canPick();
     void daily();
@@ -397,6 +399,74 @@ void StoreRecordsTest::defaultsOfUnreadableValues()
     QCOMPARE(records.first().firstSeenAt, records.first().lastSeenAt);
     QCOMPARE(records.first().author, QString());
     QCOMPARE(records.first().kind, QString());
+}
+
+void StoreRecordsTest::partsAndOutlineEqualAWholeRead_data()
+{
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QStringList>("changes");   // raw SQL on the stored post
+    QTest::newRow("whole post") << 100 << QStringList();
+    QTest::newRow("cut by the limit") << 9 << QStringList();
+    QTest::newRow("older sightings before a full scan")
+        << 100 << QStringList{"UPDATE posts SET full_at = (SELECT MAX(seen_at) FROM comments)"};
+    QTest::newRow("unreadable and odd values")
+        << 100
+        << QStringList{"UPDATE comments SET state = NULL WHERE id = 's1'", "UPDATE comments SET text = NULL WHERE id = 's2'",
+                       "UPDATE comments SET deleted_at = 'soon' WHERE id = 's3'",
+                       "UPDATE comments SET seen_at = 'yesterday' WHERE id IN ('s4', 'o4')",
+                       "UPDATE comments SET state = x'7370616d' WHERE id = 's5'", "UPDATE comments SET id = 7 WHERE id = 'o5'"};
+    QTest::newRow("unreadable values, cut by the limit")
+        << 7 << QStringList{"UPDATE comments SET seen_at = 'yesterday' WHERE id IN ('s0', 'o0')",
+                            "UPDATE comments SET text = '' WHERE id = 'o1'"};
+}
+
+void StoreRecordsTest::partsAndOutlineEqualAWholeRead()
+{
+    QFETCH(int, limit);
+    QFETCH(QStringList, changes);
+    ScanStore &s = *m_store;
+    // Three sightings of spam, other comments and deletions, with and without publication times.
+    for (int round = 0; round < 3; ++round) {
+        QList<Comment> comments;
+        for (int i = round; i < 8; i += 3) {
+            comments.append(makeComment(QStringLiteral("s%1").arg(i), QStringLiteral("buy %1").arg(i), "spam", "link"));
+            Comment other = makeComment(QStringLiteral("o%1").arg(i), QStringLiteral("hello %1").arg(i));
+            if (i % 2)
+                other.publishedAt = 1000.0 * i;
+            comments.append(other);
+        }
+        QVERIFY(s.remember(yt, postA, comments, std::nullopt, at(1 + round)));
+    }
+    QVERIFY(s.record(ScanStore::Post{yt, postA, "A", at(3), 0, 0, false, 0, {}, std::nullopt}));
+    QVERIFY(s.markDeleted(yt, {"s6", "o7"}, at(4)));
+    QVERIFY(s.remember(yt, postB, {makeComment("b1", "elsewhere", "spam", "link")}, std::nullopt, at(3)));
+    {
+        RawDb raw(m_path);
+        for (const QString &sql : changes)
+            QVERIFY2(raw.exec(sql), qPrintable(sql));
+    }
+
+    const QList<ScanStore::Record> whole = s.comments(postA, limit);
+    QVERIFY(!whole.isEmpty());
+    QList<ScanStore::Record> parts;
+    for (int offset = 0; offset < limit + 3; offset += 2)
+        parts += s.comments(postA, limit, offset, 2);
+    QCOMPARE(parts, whole);
+    QCOMPARE(s.comments(postA, limit, 0, 1000), whole);
+
+    QList<ScanStore::Record> pending;
+    int others = 0;
+    for (const ScanStore::Record &r : whole) {
+        if (r.text.isEmpty() || r.deletedAt)
+            continue;
+        if (r.isPendingSpam())
+            pending.append(r);
+        else
+            ++others;
+    }
+    const ScanStore::Outline outline = s.outline(postA, limit);
+    QCOMPARE(outline.pending, pending);
+    QCOMPARE(outline.others, others);
 }
 
 void StoreRecordsTest::canPick_data()

@@ -25,7 +25,8 @@ QList<CommentListModel::Row> CommentListModel::rows(const QList<ChannelPost> &po
         }
         for (const ScanStore::Record *r : rest)
             out.append({url + QStringLiteral("|rest:") + r->id, Kind::comment, p, *r, {}});
-        out.append({url + QStringLiteral("|end"), Kind::end, p, {}, {}});
+        if (!others.contains(url))   // a post read in part ends when its last rows are read
+            out.append({url + QStringLiteral("|end"), Kind::end, p, {}, {}});
     }
     return out;
 }
@@ -48,8 +49,8 @@ void CommentListModel::append(const QHash<QString, QList<ScanStore::Record>> &re
 {
     m_content.others = others;
     QHash<QString, QList<ScanStore::Record>> added = records;
-    // More of the last post: its new rows go in before its end row.
-    if (!m_rows.isEmpty() && m_rows.last().kind == Kind::end) {
+    // More of the last post, read in part before: its new rows follow its rows.
+    if (!m_rows.isEmpty()) {
         const int post = m_rows.last().post;
         const QString &url = m_content.posts.at(post).url;
         if (added.contains(url)) {
@@ -58,8 +59,8 @@ void CommentListModel::append(const QHash<QString, QList<ScanStore::Record>> &re
             int first = int(m_rows.size()) - 1;
             while (first > 0 && m_rows.at(first - 1).post == post)
                 --first;
-            const int had = int(m_rows.size()) - first - 1;   // without the end row
-            bool same = now.size() > had && now.last().kind == Kind::end;
+            const int had = int(m_rows.size()) - first;
+            bool same = now.size() >= had;
             for (int i = 0; same && i < had; ++i)
                 same = now.at(i).id == m_rows.at(first + i).id && now.at(i).caption == m_rows.at(first + i).caption;
             m_content.records.insert(url, list);
@@ -70,17 +71,16 @@ void CommentListModel::append(const QHash<QString, QList<ScanStore::Record>> &re
                 setContent(std::move(content));
                 return;
             }
-            const int count = int(now.size()) - 1 - had;
-            if (count > 0) {
-                const int at = first + had;
-                beginInsertRows(QModelIndex(), at, at + count - 1);
-                for (int i = 0; i < count; ++i) {
-                    Row r = now.at(had + i);
+            if (now.size() > had) {
+                const int at = int(m_rows.size());
+                beginInsertRows(QModelIndex(), at, at + int(now.size()) - had - 1);
+                for (qsizetype i = had; i < now.size(); ++i) {
+                    Row r = now.at(i);
                     r.post = post;
-                    m_rows.insert(at + i, std::move(r));
-                    m_cache.insert(at + i, Cache());
-                    m_heights.insert(at + i, -1);
+                    m_rows.append(std::move(r));
                 }
+                m_cache.resize(m_rows.size());
+                m_heights.resize(m_rows.size(), -1);
                 endInsertRows();
             }
         }

@@ -51,7 +51,8 @@ public:
 
     explicit CommentListModel(QObject *parent = nullptr);
 
-    // Texts in the run's language. A post read in part counts its other comments by `others`.
+    // Texts in the run's language. A post read in part (one of `others`) counts its other
+    // comments by it and has no end row yet.
     static QList<Row> rows(const QList<ChannelPost> &posts, const QHash<QString, QList<ScanStore::Record>> &records,
                            const QHash<QString, int> &others = {});
 

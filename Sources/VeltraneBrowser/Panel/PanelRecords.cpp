@@ -41,6 +41,7 @@ bool PanelRecords::readPart(ScanStore &store, const ChannelPost &post, PanelTab 
     if (!m_part || m_part->url != post.url) {
         m_part = Part{post.url, 0, {}, {}};
         ++posts;
+        others.insert(post.url, 0);
         if (tab == PanelTab::comments) {
             // The flagged comments come first in the list: all of them with the first part.
             const ScanStore::Outline outline = store.outline(post.url, SpamPanelModel::commentLimit);

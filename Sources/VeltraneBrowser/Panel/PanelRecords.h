@@ -25,7 +25,7 @@ public:
     QSet<QString> deletedIds;                            // the deleted records among those read
     QStringList unread;                                  // addresses of the posts not read yet
     std::optional<ScanStore::PendingSummary> summary;    // the pending spam while not every post is read
-    // Comments tab, by post address: the other (not flagged) comments of a post read in part.
+    // By address, the post read in part: its number of other (not flagged) comments (Comments tab).
     QHash<QString, int> others;
     int rows = 0;                                        // shown records read
     int posts = 0;                                       // posts read, wholly or in part

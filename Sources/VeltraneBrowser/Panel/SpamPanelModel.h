@@ -58,7 +58,7 @@ public:
     const QHash<QString, QList<ScanStore::Record>> &shown() const { return m_records.shown; }
     const QList<ScanStore::Record> &pending() const { return m_records.pending; }
     const QHash<QString, QStringList> &hits() const { return m_records.hits; }
-    // Comments tab: the number of other comments of a post read in part, by its address.
+    // The post read in part, by its address: its number of other comments (Comments tab).
     const QHash<QString, int> &others() const { return m_records.others; }
     const QSet<QString> &unpicked() const { return m_unpicked; }
     const QSet<QString> &picked() const { return m_picked; }
