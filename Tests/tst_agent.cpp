@@ -496,7 +496,7 @@ private slots:
         model.setComments({spam, vt::test::makeComment(QStringLiteral("c2"), QStringLiteral("fine"))});
         model.setHasScanned(true);
         model.setRecentOnly(true);
-        model.setLastScanFacts({{QStringLiteral("complete"), true}, {QStringLiteral("siteSorted"), false}});
+        model.scanReport().setLastFacts({{QStringLiteral("complete"), true}, {QStringLiteral("siteSorted"), false}});
         model.setStatus(QStringLiteral("done"), QStringLiteral("ok"));
         QJsonObject state = result(command(QStringLiteral("comments"))).toObject();
         QCOMPARE(state.value(QStringLiteral("url")).toString(), m_web->browser.address());

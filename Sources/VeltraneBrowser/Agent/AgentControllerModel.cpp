@@ -38,7 +38,7 @@ void AgentController::modelFillPageState(AgentReplies::PageState &state) const
     state.busy = m_model->working();
     state.hasScanned = m_model->hasScanned();
     state.recentOnly = m_model->recentOnly();
-    const QHash<QString, bool> &facts = m_model->lastScanFacts();
+    const QHash<QString, bool> &facts = m_model->scanReport().lastFacts();
     state.lastScan.clear();
     for (auto it = facts.cbegin(); it != facts.cend(); ++it)
         state.lastScan.insert(it.key(), it.value());

@@ -7,6 +7,7 @@
 #include "Browser/BrowserTab.h"
 #include "Browser/PageLoad.h"
 #include "Page/SpamEngine.h"
+#include "Scan/Publish.h"
 #include "Scan/SpamModel.h"
 #include "Sites/AuthPolicy.h"
 #include "Wire/DecodeError.h"
@@ -92,6 +93,16 @@ Alerts::Question RemovalJob::question(int count)
             {tr("Cancel"), tr("Delete %1").arg(count)}, 1};
 }
 
+void RemovalJob::setProgress(const std::optional<Progress> &progress)
+{
+    publish(m_progress, progress, m_model, &SpamModel::removalChanged);
+}
+
+void RemovalJob::setLastCount(int count)
+{
+    publish(m_lastCount, count, m_model, &SpamModel::lastRemovalCountChanged);
+}
+
 bool RemovalJob::samePage(const QUuid &pageID) const
 {
     return m_model.browser() && m_model.browser()->pageID() == pageID;
@@ -104,8 +115,8 @@ void RemovalJob::recordDeleted(const ScanStore::PostKey &post, const QStringList
         m_model.store()->markDeleted(post, fresh, QDateTime::currentDateTime());
         m_model.catalog().setRow(post.url, [&](ChannelPost &row) { row.deleted += int(fresh.size()); });
     }
-    m_model.syncPost(post.url);
-    m_model.raiseDeletionsVersion();
+    m_model.history().syncPost(post.url);
+    m_model.history().raiseDeletionsVersion();
 }
 
 void RemovalJob::end()
@@ -128,14 +139,14 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
     if (plan.now.isEmpty() || m_model.busy() || m_model.scanning() || !m_model.canRemove())
         co_return;
     Browser *browser = m_model.browser();
-    if (!browser || !m_model.engine() || !m_model.pageID() || *m_model.pageID() != browser->pageID())
+    if (!browser || !m_model.engine() || !m_model.openPage().pageID() || *m_model.openPage().pageID() != browser->pageID())
         co_return;
-    if (!m_model.scannedURL() || browser->address() != *m_model.scannedURL())
+    if (!m_model.openPage().scannedURL() || browser->address() != *m_model.openPage().scannedURL())
         co_return;
 
     QPointer<RemovalJob> self(this);
     const QUuid pageID = browser->pageID();
-    const QString url = *m_model.scannedURL();
+    const QString url = *m_model.openPage().scannedURL();
     // The post the results were scanned from; kept, as a page change forgets the results.
     const std::optional<ScanStore::PostKey> post = ScanStore::canonical(url);
     const auto samePost = [this, pageID, url] { return samePage(pageID) && m_model.browser()->address() == url; };
@@ -161,7 +172,7 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
     m_asked = QSet<QString>(plan.now.begin(), plan.now.end());
     m_post = post;
     m_model.startPolling(pageID);
-    m_model.setIssue(QString());
+    m_model.scanReport().setIssue(QString());
     m_model.setStatus(tr("Deleting…"), QStringLiteral("warn"));
 
     // The asked comments as they are now: the run's items even if the page goes away meanwhile.
@@ -208,7 +219,7 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
         }
         m_model.setStatus(text, QStringLiteral("warn"));
         m_model.report(text);
-        m_model.logFailedRemoval(url, int(plan.now.size()), text);
+        m_model.history().logFailedRemoval(url, int(plan.now.size()), text);
         end();
         co_return;
     }
@@ -299,7 +310,7 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
             }
             items.append({c.id, c.state, itemKind, c.reason, c.aiProb, c.hits, false});
         }
-        m_model.logRun(run, items);
+        m_model.history().logRun(run, items);
     }
     end();
 }
@@ -343,10 +354,10 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
     if (m_model.working())
         co_return 0;
 
-    m_model.setIssue(QString());
+    m_model.scanReport().setIssue(QString());
     m_model.setTouring(true);
     m_model.setRunSession(QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper());
-    m_model.setSessionAuto(false);
+    m_model.history().setSessionAuto(false);
     m_model.takeOverBrowser();
     const qint64 posts = order.size();
     const QString opening = tr("Opening the post…");
@@ -357,7 +368,7 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
     QString stopText;
     const auto failed = [this](const QString &url, qsizetype count, const QString &note) {
         if (!m_model.tourStop())
-            m_model.logFailedRemoval(url, int(count), note);
+            m_model.history().logFailedRemoval(url, int(count), note);
     };
     for (qsizetype i = 0; i < order.size(); ++i) {
         if (m_model.tourStop() || !stopText.isEmpty())
@@ -449,7 +460,7 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
     m_model.setRemoval(std::nullopt);
     m_model.setProgress(std::nullopt);
     m_model.setRunSession(std::nullopt);
-    m_model.setSessionAuto(false);
+    m_model.history().setSessionAuto(false);
     co_return deleted;
 }
 

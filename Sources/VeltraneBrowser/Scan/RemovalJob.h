@@ -28,6 +28,18 @@ public:
 
     explicit RemovalJob(SpamModel &model);
 
+    // Progress of a deletion of stored records over several posts; the model's `removal`.
+    struct Progress {
+        qint64 done = 0;
+        qint64 total = 0;
+        bool operator==(const Progress &) const = default;
+    };
+    const std::optional<Progress> &progress() const { return m_progress; }
+    void setProgress(const std::optional<Progress> &progress);
+    // How many comments the last deletion removed; the model's `lastRemovalCount`.
+    int lastCount() const { return m_lastCount; }
+    void setLastCount(int count);
+
     // Every deletion works in passes of at most `pass` comments or stored records.
     static constexpr int pass = 30;
     template <typename T>
@@ -62,6 +74,8 @@ private:
     bool samePage(const QUuid &pageID) const;
 
     SpamModel &m_model;
+    std::optional<Progress> m_progress;
+    int m_lastCount = 0;
     QSet<QString> m_deletedNow;
     // While the page calls run: the ids asked for and the post they belong to. Reports of other
     // ids or another post are not recorded.
