@@ -1,25 +1,26 @@
 #pragma once
 // The central model of the application: the open post's comments with their verdicts, the
-// status line, the flags of the running job, the post list, the history totals and every owner
-// setting ("vt." keys). Lives on the GUI thread; views and the agent bind to its properties.
+// status line, the running job, the post list, the history totals and every owner setting ("vt."
+// keys). Lives on the GUI thread; views and the agent bind to its properties.
 //
-// Settings are read once when the model is made (OwnerSettings); every later change is written
-// back at once, then its effect runs.
+// The model coordinates objects that own their part and its state; the properties show that
+// state and their signals are the model's own (a part raises them through publish()):
+// PostReview (the comments and their review marks), OpenPage (the page it follows, its site
+// information, scan on open, progress polling, how far its scan got), ScanJob (one scan, made by
+// scan()), AIPass (one AI pass, made by aiPass()), ScanReport (a scan's texts, the review's issue
+// text and its history run), HistoryState (totals, run session, reread counters, the notice when
+// the history is off), OwnerSettings (every "vt." setting, read once when the model is made and
+// written back at once on change), PostCatalog (the post list's rows, discovery, monitoring, the
+// statistics read), PostQueue (queue and channel scans), RemovalJob (deletions and their
+// progress) and AutoScanSchedule (the automatic scans and their notice). The running job is one
+// Job with its step and Phase; the bool properties scanning, busy, touring, findingPosts,
+// working, preparing and aiChecking are views of it.
 //
-// The model coordinates objects that own their part: PostReview (the comments and their review
-// marks), OpenPage (the page it follows, scan on open, progress polling), ScanJob (one scan, made
-// by scan()), AIPass (one AI pass, made by aiPass()) and ScanReport (a scan's texts and history
-// run); OwnerSettings (every "vt." setting; the model shows them as its properties), PostCatalog
-// (the post list's rows, discovery, monitoring, the statistics read), PostQueue (queue and
-// channel scans), RemovalJob (deletions) and AutoScanSchedule (the automatic scans and their
-// notice). The running job is one Job with its step and Phase; the bool properties scanning,
-// busy, touring, findingPosts, working, preparing and aiChecking are views of it.
-//
-// The members are split by concern over several files: SpamModel.cpp (state, job, reset, run log),
-// SpamModelSettings.cpp (the effects of the settings), SpamModelRules.cpp (incremental options),
-// SpamModelScan.cpp (starting a scan and Stop), SpamModelAI.cpp (starting an AI pass),
-// SpamModelReview.cpp (revealing a comment, opening a stored post), SpamModelPosts.cpp and
-// SpamModelRemoval.cpp (the model's side of the post list, the queue, the automatic scans and
+// The model's own members are split by concern over several files: SpamModel.cpp (job, status
+// line, reset), SpamModelSettings.cpp (the effects of the settings), SpamModelRules.cpp
+// (incremental options), SpamModelScan.cpp (starting a scan and Stop), SpamModelAI.cpp (starting
+// an AI pass), SpamModelReview.cpp (revealing a comment, opening a stored post), SpamModelPosts.cpp
+// and SpamModelRemoval.cpp (the model's side of the post list, the queue, the automatic scans and
 // deletion).
 
 #include "Base/Alerts.h"
