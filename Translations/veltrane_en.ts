@@ -1475,6 +1475,18 @@ Its scan and deletion history on this computer is deleted too, and loading posts
         <source>%1 deleted; %2 remain.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The history file could not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> These deletions were not recorded: history is off for this run (Settings › History says why and what to do).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> These deletions were not fully recorded in the history: </source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RunText</name>

@@ -80,6 +80,14 @@ bool AgentController::modelScanRecorded(QString *why) const
     return m_model->lastScanRecorded();
 }
 
+bool AgentController::modelRemovalRecorded(QString *why) const
+{
+    if (!m_model)
+        pending();
+    *why = m_model->removalJob().lastUnrecorded();
+    return m_model->removalJob().lastRecorded();
+}
+
 bool AgentController::modelCanRemove() const
 {
     if (!m_model)

@@ -79,16 +79,17 @@ std::optional<ScanStore::Run> failedRun(const QString &url, ScanStore::Run::Kind
 
 } // namespace
 
-void HistoryState::logFailedScan(const QString &url, const QString &note)
+bool HistoryState::logFailedScan(const QString &url, const QString &note)
 {
-    if (const std::optional<ScanStore::Run> run = failedRun(url, ScanStore::Run::Kind::Scan, note))
-        logRun(*run, {});
+    const std::optional<ScanStore::Run> run = failedRun(url, ScanStore::Run::Kind::Scan, note);
+    return !run || logRun(*run, {});
 }
 
-void HistoryState::logFailedRemoval(const QString &url, int count, const QString &note)
+bool HistoryState::logFailedRemoval(const QString &url, int count, const QString &note)
 {
-    if (std::optional<ScanStore::Run> run = failedRun(url, ScanStore::Run::Kind::Delete, note)) {
-        run->total = count;
-        logRun(*run, {});
-    }
+    std::optional<ScanStore::Run> run = failedRun(url, ScanStore::Run::Kind::Delete, note);
+    if (!run)
+        return true;
+    run->total = count;
+    return logRun(*run, {});
 }

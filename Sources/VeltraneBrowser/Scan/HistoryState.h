@@ -44,8 +44,10 @@ public:
     void syncPost(const QString &url);
     // Whether the run was stored.
     bool logRun(const ScanStore::Run &run, const QList<ScanStore::Item> &items);
-    void logFailedScan(const QString &url, const QString &note);
-    void logFailedRemoval(const QString &url, int count, const QString &note);
+    // The run of a scan or deletion that failed; whether it was stored (an address that is no
+    // post has nothing to store).
+    bool logFailedScan(const QString &url, const QString &note);
+    bool logFailedRemoval(const QString &url, int count, const QString &note);
 
 private:
     SpamModel &m_model;

@@ -103,6 +103,25 @@ void RemovalJob::setLastCount(int count)
     publish(m_lastCount, count, m_model, &SpamModel::lastRemovalCountChanged);
 }
 
+void RemovalJob::noteWritten(bool written)
+{
+    if (written || !m_unrecorded.isEmpty())
+        return;
+    m_unrecorded = m_model.store()->lastError();
+    if (m_unrecorded.isEmpty())
+        m_unrecorded = tr("The history file could not be written.");
+}
+
+QString RemovalJob::unrecordedSentence() const
+{
+    if (m_unrecorded.isEmpty())
+        return QString();
+    // A history that is off was explained once already (and stays in the settings).
+    if (!m_model.historyNotice().isEmpty())
+        return tr(" These deletions were not recorded: history is off for this run (Settings › History says why and what to do).");
+    return tr(" These deletions were not fully recorded in the history: ") + m_unrecorded;
+}
+
 bool RemovalJob::samePage(const QUuid &pageID) const
 {
     return m_model.browser() && m_model.browser()->pageID() == pageID;
@@ -112,7 +131,7 @@ void RemovalJob::recordDeleted(const ScanStore::PostKey &post, const QStringList
 {
     if (!fresh.isEmpty()) {
         // Committed at once: what the site deleted is on disk before the next report.
-        m_model.store()->markDeleted(post, fresh, QDateTime::currentDateTime());
+        noteWritten(m_model.store()->markDeleted(post, fresh, QDateTime::currentDateTime()));
         m_model.catalog().setRow(post.url, [&](ChannelPost &row) { row.deleted += int(fresh.size()); });
     }
     m_model.history().syncPost(post.url);
@@ -134,6 +153,9 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
     m_lastBlocked = false;
     m_lastStop.clear();
     m_deletedNow.clear();
+    // A deletion of stored records keeps what failed to be written over all its posts.
+    if (!m_model.touring())
+        m_unrecorded.clear();
 
     const Plan<QString> plan = RemovalJob::plan(m_model.selectedIds());
     if (plan.now.isEmpty() || m_model.busy() || m_model.scanning() || !m_model.canRemove())
@@ -217,9 +239,9 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
             left.removeIf([this](const Comment &c) { return m_deletedNow.contains(c.id); });
             m_model.setComments(left);
         }
-        m_model.setStatus(text, QStringLiteral("warn"));
-        m_model.report(text);
-        m_model.history().logFailedRemoval(url, int(plan.now.size()), text);
+        noteWritten(m_model.history().logFailedRemoval(url, int(plan.now.size()), text));
+        m_model.setStatus(text + unrecordedSentence(), QStringLiteral("warn"));
+        m_model.report(text + unrecordedSentence());
         end();
         co_return;
     }
@@ -282,11 +304,6 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
     }
     if (post && n > 0)
         recordDeleted(*post, fresh);
-    if (!moved) {
-        m_model.setStatus(text, kind);
-        if (toIssue)
-            m_model.report(text);
-    }
     if (post) {
         ScanStore::Run run;
         run.kind = ScanStore::Run::Kind::Delete;
@@ -310,7 +327,18 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
             }
             items.append({c.id, c.state, itemKind, c.reason, c.aiProb, c.hits, false});
         }
-        m_model.history().logRun(run, items);
+        noteWritten(m_model.history().logRun(run, items));
+    }
+    // What the site deleted and the history did not take must not read as done.
+    if (!m_unrecorded.isEmpty()) {
+        text += unrecordedSentence();
+        kind = QStringLiteral("warn");
+        toIssue = true;
+    }
+    if (!moved) {
+        m_model.setStatus(text, kind);
+        if (toIssue)
+            m_model.report(text);
     }
     end();
 }
@@ -355,6 +383,7 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
         co_return 0;
 
     m_model.scanReport().setIssue(QString());
+    m_unrecorded.clear();
     m_model.setTouring(true);
     m_model.setRunSession(QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper());
     m_model.history().setSessionAuto(false);
@@ -368,7 +397,7 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
     QString stopText;
     const auto failed = [this](const QString &url, qsizetype count, const QString &note) {
         if (!m_model.tourStop())
-            m_model.history().logFailedRemoval(url, int(count), note);
+            noteWritten(m_model.history().logFailedRemoval(url, int(count), note));
     };
     for (qsizetype i = 0; i < order.size(); ++i) {
         if (m_model.tourStop() || !stopText.isEmpty())
@@ -438,12 +467,15 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
 
     m_model.setStats(m_model.store()->stats());
     const qsizetype left = plan.now.size() - deleted;
+    QString text;
+    QString kind = QStringLiteral("warn");
+    bool toIssue = false;
     if (!stopText.isEmpty()) {
-        const QString text = stopText + (deleted >= 1 ? deletedSuffix(deleted) : QString());
-        m_model.setStatus(text, QStringLiteral("warn"));
-        m_model.report(text);
+        text = stopText + (deleted >= 1 ? deletedSuffix(deleted) : QString());
+        toIssue = true;
     } else if (left == 0) {
-        m_model.setStatus(deletedText(deleted, plan.deferred), QStringLiteral("ok"));
+        text = deletedText(deleted, plan.deferred);
+        kind = QStringLiteral("ok");
     } else {
         QString reason;
         if (m_model.tourStop())
@@ -452,9 +484,16 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
             reason = tr(" They were not found on the post or could not be deleted.");
         else
             reason = u' ' + signInText();
-        m_model.setStatus(tr("%1 deleted; %2 remain.").arg(deleted).arg(left) + reason + deferredTail(plan.deferred),
-                  QStringLiteral("warn"));
+        text = tr("%1 deleted; %2 remain.").arg(deleted).arg(left) + reason + deferredTail(plan.deferred);
     }
+    if (!m_unrecorded.isEmpty()) {
+        text += unrecordedSentence();
+        kind = QStringLiteral("warn");
+        toIssue = true;
+    }
+    m_model.setStatus(text, kind);
+    if (toIssue)
+        m_model.report(text);
 
     m_model.setTouring(false);
     m_model.setRemoval(std::nullopt);

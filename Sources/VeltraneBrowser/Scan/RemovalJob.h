@@ -62,6 +62,9 @@ public:
     // See SpamModel::removeSelected and SpamModel::removeStored.
     QCoro::Task<void> removeSelected(Confirm confirm);
     QCoro::Task<int> removeStored(QList<ScanStore::Record> records, Confirm confirm, bool dryRun);
+    // Whether everything the last deletion did reached the history; when not, why.
+    bool lastRecorded() const { return m_unrecorded.isEmpty(); }
+    const QString &lastUnrecorded() const { return m_unrecorded; }
     // Whether the site stopped the last deletion with a block.
     bool lastBlocked() const { return m_lastBlocked; }
     // Ids the page reports deleted during a deletion on the open post, as they arrive.
@@ -71,6 +74,10 @@ private:
     // Stores comments of a post as deleted and brings its row, counts and readers up to date.
     void recordDeleted(const ScanStore::PostKey &post, const QStringList &fresh);
     void end();
+    // Keeps the reason of the first history write of this deletion that failed.
+    void noteWritten(bool written);
+    // The sentence the status line ends with when the history did not take it all.
+    QString unrecordedSentence() const;
     bool samePage(const QUuid &pageID) const;
 
     SpamModel &m_model;
@@ -84,4 +91,6 @@ private:
     // The site's reason of the last deletion's stop, without the deleted count.
     QString m_lastStop;
     bool m_lastBlocked = false;
+    // Why a history write of the running deletion failed; empty while they all landed.
+    QString m_unrecorded;
 };
