@@ -40,6 +40,12 @@ void HistoryState::check()
     }
 }
 
+QString HistoryState::writeError() const
+{
+    const QString reason = m_model.store()->lastError();
+    return reason.isEmpty() ? tr("The history file could not be written.") : reason;
+}
+
 void HistoryState::syncPost(const QString &url)
 {
     const ScanStore::Counts counts = m_model.store()->syncCounts(url);

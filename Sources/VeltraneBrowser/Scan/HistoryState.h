@@ -6,6 +6,7 @@
 
 #include "Store/ScanStore.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -13,6 +14,8 @@
 class SpamModel;
 
 class HistoryState {
+    Q_DECLARE_TR_FUNCTIONS(HistoryState)
+
 public:
     explicit HistoryState(SpamModel &model) : m_model(model) {}
 
@@ -39,6 +42,8 @@ public:
     // Publishes the store's state; the first time the history is found off, the status line
     // says so too.
     void check();
+    // Why the last history write failed: the store's own reason, or a plain sentence.
+    QString writeError() const;
 
     // Recounts a stored post and brings its row and the totals up to date.
     void syncPost(const QString &url);

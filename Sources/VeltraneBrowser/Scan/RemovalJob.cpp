@@ -105,11 +105,8 @@ void RemovalJob::setLastCount(int count)
 
 void RemovalJob::noteWritten(bool written)
 {
-    if (written || !m_unrecorded.isEmpty())
-        return;
-    m_unrecorded = m_model.store()->lastError();
-    if (m_unrecorded.isEmpty())
-        m_unrecorded = tr("The history file could not be written.");
+    if (!written && m_unrecorded.isEmpty())
+        m_unrecorded = m_model.history().writeError();
 }
 
 QString RemovalJob::unrecordedSentence() const

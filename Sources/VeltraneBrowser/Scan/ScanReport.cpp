@@ -189,11 +189,8 @@ void ScanReport::begin()
 
 void ScanReport::noteStored(bool stored)
 {
-    if (stored || !m_unsaved.isEmpty())
-        return;
-    m_unsaved = m_model.store()->lastError();
-    if (m_unsaved.isEmpty())
-        m_unsaved = tr("The history file could not be written.");
+    if (!stored && m_unsaved.isEmpty())
+        m_unsaved = m_model.history().writeError();
 }
 
 void ScanReport::finish(bool hasPost)
