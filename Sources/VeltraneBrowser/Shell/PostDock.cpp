@@ -218,12 +218,11 @@ void PostDock::appear()
 void PostDock::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!m_appeared) {
-        QPointer<PostDock> self(this);
-        QTimer::singleShot(0, this, [self] {
-            if (self)
-                self->appear();
-        });
+    // The history fills the list once the window has painted itself: what the window starts
+    // with (its first paint, the start page's load) does not wait for it.
+    if (!m_appeared && !m_awaitingPaint) {
+        m_awaitingPaint = true;
+        window()->installEventFilter(this);
     }
 }
 
@@ -441,6 +440,16 @@ void PostDock::syncActions()
 
 bool PostDock::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_awaitingPaint && watched == window() && event->type() == QEvent::UpdateRequest) {
+        m_awaitingPaint = false;
+        window()->removeEventFilter(this);
+        // Queued behind the paint this request makes.
+        QPointer<PostDock> self(this);
+        QTimer::singleShot(0, this, [self] {
+            if (self)
+                self->appear();
+        });
+    }
     if (watched == m_scroll->viewport() && event->type() == QEvent::Resize)
         layoutGrid();
     if (watched == m_search && event->type() == QEvent::KeyPress

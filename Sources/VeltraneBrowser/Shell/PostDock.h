@@ -88,6 +88,7 @@ private:
     QPointer<ImageStore> m_images;
     bool m_locked = false;
     bool m_appeared = false;
+    bool m_awaitingPaint = false;   // appear() follows the window's first paint
     QString m_query;
     bool m_searching = false;
     std::optional<QString> m_hovered;

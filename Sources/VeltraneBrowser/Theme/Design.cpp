@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QtMath>
 
+#include <algorithm>
+
 namespace {
 
 QColor grey(int v) { return QColor::fromRgb(v, v, v); }
@@ -106,21 +108,51 @@ QPainterPath Design::bubble(const QRectF &rect)
     return path;
 }
 
+namespace {
+
+struct ShadowLayers {
+    QPainterPath shape;
+    QColor color;
+    double radius = 0;
+    QPointF offset;
+    QList<std::pair<QColor, QPainterPath>> layers;   // widest first
+};
+
+} // namespace
+
 void Design::dropShadow(QPainter &painter, const QPainterPath &shape, const QColor &color, double radius, QPointF offset)
 {
     if (color.alpha() == 0 || radius <= 0)
         return;
     // A few widening, fading copies of the shape approximate a blur without an offscreen pass.
+    // Making them costs path operations far dearer than filling them, and the same shapes are
+    // painted again and again (a card behind its repainted contents): the last few are kept.
+    static QList<ShadowLayers> kept;   // painting happens on the GUI thread only
+    static constexpr qsizetype keptShapes = 8;
+    auto it = std::find_if(kept.begin(), kept.end(), [&](const ShadowLayers &k) {
+        return k.radius == radius && k.offset == offset && k.color == color && k.shape == shape;
+    });
+    if (it == kept.end()) {
+        ShadowLayers made{shape, color, radius, offset, {}};
+        const int steps = qMax(2, int(radius / 2));
+        for (int i = steps; i >= 1; --i) {
+            const double grow = radius * i / steps;
+            QColor c = color;
+            c.setAlphaF(color.alphaF() / steps * 0.9);
+            made.layers.append({c, QTransform::fromTranslate(offset.x(), offset.y())
+                                       .map(QPainterPathStroker(QPen(Qt::black, grow)).createStroke(shape).united(shape))});
+        }
+        if (kept.size() >= keptShapes)
+            kept.removeLast();
+        kept.prepend(std::move(made));
+    } else if (it != kept.begin()) {
+        kept.move(std::distance(kept.begin(), it), 0);
+    }
     painter.save();
     painter.setPen(Qt::NoPen);
-    const int steps = qMax(2, int(radius / 2));
-    for (int i = steps; i >= 1; --i) {
-        const double grow = radius * i / steps;
-        QColor c = color;
-        c.setAlphaF(color.alphaF() / steps * 0.9);
+    for (const auto &[c, path] : kept.first().layers) {
         painter.setBrush(c);
-        painter.drawPath(QTransform::fromTranslate(offset.x(), offset.y()).map(
-            QPainterPathStroker(QPen(Qt::black, grow)).createStroke(shape).united(shape)));
+        painter.drawPath(path);
     }
     painter.restore();
 }
