@@ -68,6 +68,7 @@ void PostReview::forgetPage()
 {
     m_aiSeen.clear();
     m_hashes.clear();
+    m_keywordAnswers.clear();
 }
 
 void PostReview::clearMarks()
@@ -86,23 +87,40 @@ std::optional<AIRules::Placement> PostReview::answerAI(qsizetype index, const QS
     return placeAt(index);
 }
 
-std::optional<QString> PostReview::keywordIn(const QString &text)
+void PostReview::prepareKeywords()
 {
-    // No answers are kept: matching a text costs less than keeping its answer in a table (the
-    // model benchmark measures both).
-    if (m_keywordMatcherFor != m_model.keywords()) {
-        m_keywordMatcher = SpamRules::Keywords(m_model.keywords());
-        m_keywordMatcherFor = m_model.keywords();
+    if (m_keywordMatcherFor == m_model.keywords())
+        return;
+    m_keywordMatcher = SpamRules::Keywords(m_model.keywords());
+    m_keywordMatcherFor = m_model.keywords();
+    m_keywordAnswers.clear();
+}
+
+const QString &PostReview::keywordReason(qsizetype index, const QString &text)
+{
+    // The answer depends only on the text and the keywords, so the one found for the same text
+    // at this position stands: an overlay after the AI answers matches no text again. The texts
+    // are shared with the comments, so checking one costs a pointer comparison.
+    KeywordAnswer &answer = m_keywordAnswers[size_t(index)];
+    if (answer.known && answer.text.size() == text.size()
+        && (answer.text.constData() == text.constData() || answer.text == text))
+        return answer.reason;
+    answer.known = true;
+    answer.text = text;
+    answer.reason.clear();
+    if (!m_keywordMatcher.isEmpty()) {
+        if (const std::optional<QString> word = m_keywordMatcher.match(text))
+            answer.reason = QStringLiteral("custom:") + withoutCommas(*word);
     }
-    if (m_keywordMatcher.isEmpty())
-        return std::nullopt;
-    return m_keywordMatcher.match(text);
+    return answer.reason;
 }
 
 QList<int> PostReview::overlayWords(bool dictionary)
 {
     const BuiltinWords *lists = dictionary && m_model.builtinWords() ? &BuiltinWords::shared() : nullptr;
     QList<int> changed;
+    prepareKeywords();
+    m_keywordAnswers.resize(size_t(m_comments.size()));
     for (qsizetype i = 0; i < m_comments.size(); ++i) {
         const Comment &m = m_comments.at(i);
         if (m.isOwner)
@@ -114,8 +132,8 @@ QList<int> PostReview::overlayWords(bool dictionary)
 
         std::optional<QString> reason;
         QStringList newHits;
-        if (const std::optional<QString> word = keywordIn(m.text))
-            reason = QStringLiteral("custom:") + withoutCommas(*word);
+        if (const QString &custom = keywordReason(i, m.text); !custom.isEmpty())
+            reason = custom;
         if (!reason && lists) {
             // The lists never override another spam verdict and never judge an AI-scored text.
             if (!flagged && m.verdict() == Comment::Verdict::spam)
@@ -184,10 +202,11 @@ void PostReview::applySort()
         qint64 order;
         qsizetype index;
     };
+    const SortKey key = m_model.sort();
     std::vector<Entry> entries;
     entries.reserve(size_t(m_comments.size()));
     for (qsizetype i = 0; i < m_comments.size(); ++i)
-        entries.push_back({m_model.sort().sortValue(m_comments.at(i)), m_comments.at(i).order, i});
+        entries.push_back({key.sortValue(m_comments.at(i)), m_comments.at(i).order, i});
     std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
         if (a.value != b.value)
             return a.value < b.value;
@@ -198,6 +217,16 @@ void PostReview::applySort()
     for (const Entry &e : entries)
         sorted.append(std::move(m_comments[e.index]));
     m_comments = std::move(sorted);
+    // The keyword answers follow their texts.
+    if (m_keywordAnswers.size() == entries.size()) {
+        std::vector<KeywordAnswer> answers;
+        answers.reserve(entries.size());
+        for (const Entry &e : entries)
+            answers.push_back(std::move(m_keywordAnswers[size_t(e.index)]));
+        m_keywordAnswers = std::move(answers);
+    } else {
+        m_keywordAnswers.clear();
+    }
     emit commentsChanged();
 }
 

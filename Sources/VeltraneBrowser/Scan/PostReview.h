@@ -20,6 +20,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 class SpamModel;
 
@@ -107,8 +108,11 @@ signals:
 private:
     // applyAI without announcing the change, for callers that announce once for many.
     std::optional<AIRules::Placement> placeAt(qsizetype index);
-    // The first of the owner's keywords in a text.
-    std::optional<QString> keywordIn(const QString &text);
+    // Prepares the owner's current keywords; forgets the answers found with other ones.
+    void prepareKeywords();
+    // The keyword reason ("custom:<word>") of the text of the comment at `index`, empty when no
+    // keyword occurs in it.
+    const QString &keywordReason(qsizetype index, const QString &text);
     // place() against the threshold, remembered per kind and whole percent.
     AIRules::Placement placement(double prob, const QString &kind);
 
@@ -123,4 +127,11 @@ private:
     QHash<std::pair<QString, int>, AIRules::Placement> m_placements;
     SpamRules::Keywords m_keywordMatcher;
     QStringList m_keywordMatcherFor;
+    // The keyword answer found for the text at each position, kept in step with the list's order.
+    struct KeywordAnswer {
+        bool known = false;
+        QString text;
+        QString reason;
+    };
+    std::vector<KeywordAnswer> m_keywordAnswers;
 };
