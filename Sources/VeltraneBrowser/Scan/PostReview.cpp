@@ -300,11 +300,11 @@ PostReview::Reuse PostReview::reuseAI(const QHash<QString, ScanStore::Known> &kn
         m.aiKind = verdict.kind;
         m.aiProb = verdict.prob;
         touched = true;
-        const std::optional<AIRules::Placement> placed = placeAt(i);
+        const AIRules::Placement &placed = place(m);
         ++out.reused;
-        if (placed && placed->flagged) {
+        if (placed.flagged) {
             ++out.found;
-            if (!placed->checked)
+            if (!placed.checked)
                 ++out.unsure;
         }
     }
@@ -328,28 +328,45 @@ std::optional<AIRules::Placement> PostReview::placeAt(qsizetype index)
     Comment &c = m_comments[index];
     if (!c.aiKind || !c.aiProb)
         return std::nullopt;
-    const AIRules::Placement placed = placement(*c.aiProb, *c.aiKind);
-    c.setVerdict(placed.flagged ? Comment::Verdict::spam : Comment::Verdict::ok);
+    return place(c);
+}
+
+const AIRules::Placement &PostReview::place(Comment &c)
+{
+    const AIRules::Placement &placed = placement(*c.aiProb, *c.aiKind);
+    c.state = placed.flagged ? kSpam : kOk;
     c.checked = placed.checked;
     c.reason = placed.reason;
     c.score = 0;
     return placed;
 }
 
-AIRules::Placement PostReview::placement(double prob, const QString &kind)
+const AIRules::Placement &PostReview::placement(double prob, const QString &kind)
 {
     // The threshold and the language are fixed for the run, so a placement depends only on the
     // kind, the whole percent and whether the kind is named below the threshold.
     const double scaled = std::round(prob * 100.0);
-    if (!std::isfinite(scaled) || std::abs(scaled) > 1000)
-        return SpamRules::place(prob, kind, m_model.threshold());
-    const std::pair<QString, int> key {kind, int(scaled) * 2 + (prob >= 0.1 ? 1 : 0)};
-    const auto found = m_placements.constFind(key);
-    if (found != m_placements.constEnd())
-        return found.value();
-    const AIRules::Placement made = SpamRules::place(prob, kind, m_model.threshold());
-    m_placements.insert(key, made);
-    return made;
+    if (!std::isfinite(scaled) || std::abs(scaled) > 1000) {
+        m_outOfRange = SpamRules::place(prob, kind, m_model.threshold());
+        return m_outOfRange;
+    }
+    const int slot = int(scaled) * 2 + (prob >= 0.1 ? 1 : 0);
+    // The answer's own kinds over 0 to 100 percent, in a table; anything else by its key.
+    const QStringList &kinds = AIRules::kinds();
+    const qsizetype kindIndex = kinds.indexOf(kind);
+    if (kindIndex >= 0 && slot >= 0 && slot < kSlots) {
+        if (m_placed.empty())
+            m_placed.resize(size_t(kinds.size() * kSlots));
+        std::optional<AIRules::Placement> &made = m_placed[size_t(kindIndex * kSlots + slot)];
+        if (!made)
+            made = SpamRules::place(prob, kind, m_model.threshold());
+        return *made;
+    }
+    const std::pair<QString, int> key {kind, slot};
+    auto found = m_placements.constFind(key);
+    if (found == m_placements.constEnd())
+        found = m_placements.insert(key, SpamRules::place(prob, kind, m_model.threshold()));
+    return found.value();
 }
 
 QString PostReview::flagRepeatOffenders(const QString &site)

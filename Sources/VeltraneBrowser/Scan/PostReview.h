@@ -113,8 +113,10 @@ private:
     // The keyword reason ("custom:<word>") of the text of the comment at `index`, empty when no
     // keyword occurs in it.
     const QString &keywordReason(qsizetype index, const QString &text);
+    // Places a comment that has an AI answer by it.
+    const AIRules::Placement &place(Comment &c);
     // place() against the threshold, remembered per kind and whole percent.
-    AIRules::Placement placement(double prob, const QString &kind);
+    const AIRules::Placement &placement(double prob, const QString &kind);
 
     SpamModel &m_model;
     QList<Comment> m_comments;
@@ -125,6 +127,9 @@ private:
     QSet<QString> m_aiSeen;
     TextHashes m_hashes;
     QHash<std::pair<QString, int>, AIRules::Placement> m_placements;
+    static constexpr int kSlots = 202;   // 0 to 100 percent, each below and from 10 %
+    std::vector<std::optional<AIRules::Placement>> m_placed;
+    AIRules::Placement m_outOfRange;
     SpamRules::Keywords m_keywordMatcher;
     QStringList m_keywordMatcherFor;
     // The keyword answer found for the text at each position, kept in step with the list's order.
