@@ -7,6 +7,7 @@
 
 
 #include <cmath>
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -69,6 +70,7 @@ void PostReview::forgetPage()
     m_aiSeen.clear();
     m_hashes.clear();
     m_keywordAnswers.clear();
+    m_answerAt.clear();
 }
 
 void PostReview::clearMarks()
@@ -94,6 +96,7 @@ void PostReview::prepareKeywords()
     m_keywordMatcher = SpamRules::Keywords(m_model.keywords());
     m_keywordMatcherFor = m_model.keywords();
     m_keywordAnswers.clear();
+    m_answerAt.clear();
 }
 
 const QString &PostReview::keywordReason(qsizetype index, const QString &text)
@@ -101,7 +104,7 @@ const QString &PostReview::keywordReason(qsizetype index, const QString &text)
     // The answer depends only on the text and the keywords, so the one found for the same text
     // at this position stands: an overlay after the AI answers matches no text again. The texts
     // are shared with the comments, so checking one costs a pointer comparison.
-    KeywordAnswer &answer = m_keywordAnswers[size_t(index)];
+    KeywordAnswer &answer = m_keywordAnswers[m_answerAt[size_t(index)]];
     if (answer.known && answer.text.size() == text.size()
         && (answer.text.constData() == text.constData() || answer.text == text))
         return answer.reason;
@@ -120,7 +123,11 @@ QList<int> PostReview::overlayWords(bool dictionary)
     const BuiltinWords *lists = dictionary && m_model.builtinWords() ? &BuiltinWords::shared() : nullptr;
     QList<int> changed;
     prepareKeywords();
-    m_keywordAnswers.resize(size_t(m_comments.size()));
+    if (m_answerAt.size() != size_t(m_comments.size())) {
+        m_keywordAnswers.resize(size_t(m_comments.size()));
+        m_answerAt.resize(m_keywordAnswers.size());
+        std::iota(m_answerAt.begin(), m_answerAt.end(), 0u);
+    }
     for (qsizetype i = 0; i < m_comments.size(); ++i) {
         const Comment &m = m_comments.at(i);
         if (m.isOwner)
@@ -218,14 +225,15 @@ void PostReview::applySort()
         sorted.append(std::move(m_comments[e.index]));
     m_comments = std::move(sorted);
     // The keyword answers follow their texts.
-    if (m_keywordAnswers.size() == entries.size()) {
-        std::vector<KeywordAnswer> answers;
-        answers.reserve(entries.size());
+    if (m_answerAt.size() == entries.size()) {
+        std::vector<quint32> answerAt;
+        answerAt.reserve(entries.size());
         for (const Entry &e : entries)
-            answers.push_back(std::move(m_keywordAnswers[size_t(e.index)]));
-        m_keywordAnswers = std::move(answers);
+            answerAt.push_back(m_answerAt[size_t(e.index)]);
+        m_answerAt = std::move(answerAt);
     } else {
         m_keywordAnswers.clear();
+        m_answerAt.clear();
     }
     emit commentsChanged();
 }
@@ -293,7 +301,7 @@ PostReview::Reuse PostReview::reuseAI(const QHash<QString, ScanStore::Known> &kn
         const auto entry = known.constFind(c.id);
         if (entry == known.constEnd() || !entry->options || *entry->options != key || !entry->score)
             continue;
-        if (m_hashes.of(c.id, c.text) != entry->hash)
+        if (!m_hashes.matches(c.id, c.text, entry->hash))
             continue;
         const AIRules::Verdict verdict = AIRules::verdict(*entry->score, kinds);
         Comment &m = m_comments[i];

@@ -132,11 +132,13 @@ private:
     AIRules::Placement m_outOfRange;
     SpamRules::Keywords m_keywordMatcher;
     QStringList m_keywordMatcherFor;
-    // The keyword answer found for the text at each position, kept in step with the list's order.
+    // The keyword answers found for the texts of the list, and where each position's answer is
+    // (the sort moves these places, not the answers).
     struct KeywordAnswer {
         bool known = false;
         QString text;
         QString reason;
     };
     std::vector<KeywordAnswer> m_keywordAnswers;
+    std::vector<quint32> m_answerAt;
 };

@@ -21,3 +21,11 @@ QString TextHashes::of(const QString &id, const QString &text) const
         return it->hash;
     return ScanStore::hash(text);
 }
+
+bool TextHashes::matches(const QString &id, const QString &text, const QString &hash) const
+{
+    const auto it = m_entries.constFind(id);
+    if (it != m_entries.constEnd() && it->text == text)
+        return it->hash == hash;
+    return ScanStore::hash(text) == hash;
+}
