@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
+#include <QScopeGuard>
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTcpSocket>
@@ -496,7 +497,7 @@ private slots:
         model.setComments({spam, vt::test::makeComment(QStringLiteral("c2"), QStringLiteral("fine"))});
         model.setHasScanned(true);
         model.setRecentOnly(true);
-        model.setLastScanFacts({{QStringLiteral("complete"), true}, {QStringLiteral("siteSorted"), false}});
+        model.scanReport().setLastFacts({{QStringLiteral("complete"), true}, {QStringLiteral("siteSorted"), false}});
         model.setStatus(QStringLiteral("done"), QStringLiteral("ok"));
         QJsonObject state = result(command(QStringLiteral("comments"))).toObject();
         QCOMPARE(state.value(QStringLiteral("url")).toString(), m_web->browser.address());
@@ -748,16 +749,20 @@ private slots:
     }
 
     // A deletion the agent asks for is put to the owner in the window; the reply counts what the
-    // site deleted, and a declined one says 0 and leaves the post as it was.
+    // site deleted, and a declined one says 0 and leaves the post as it was. A deletion the
+    // history did not take reads as not recorded, with the history's reason.
     void requestDelete_data()
     {
         QTest::addColumn<bool>("confirm");
-        QTest::newRow("the owner confirms") << true;
-        QTest::newRow("the owner cancels") << false;
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("the owner confirms") << true << false;
+        QTest::newRow("the owner cancels") << false << false;
+        QTest::newRow("the history refuses the marks") << true << true;
     }
     void requestDelete()
     {
         QFETCH(bool, confirm);
+        QFETCH(bool, refused);
         const QJsonObject state = scannedPost();
         const QStringList spam = idsOf(state, isSpam);
         QVERIFY(spam.size() >= 2);
@@ -765,6 +770,10 @@ private slots:
         const QSet<QString> before = m_yt->deleted(kPostVideo);
         m_alerts.answer = confirm ? 1 : 0;
         const int asked = m_alerts.asked;
+        vt::test::RawDb raw(m_live->store().path());
+        if (refused)
+            QVERIFY(raw.exec("CREATE TRIGGER refuse BEFORE UPDATE OF deleted_at ON comments BEGIN SELECT RAISE(ABORT, 'no room for the marks'); END"));
+        auto dropped = qScopeGuard([&] { raw.exec("DROP TRIGGER IF EXISTS refuse"); });
 
         const QJsonObject reply = live(QStringLiteral("request_delete"),
                                        {{QStringLiteral("url"), state.value(QStringLiteral("url"))},
@@ -774,6 +783,9 @@ private slots:
         QCOMPARE(m_alerts.last.buttons.value(1), byLanguage(QStringLiteral("2개 삭제"), QStringLiteral("Delete 2")));
         const QJsonObject after = result(reply).toObject();
         QCOMPARE(after.value(QStringLiteral("deleted")), QJsonValue(confirm ? 2 : 0));
+        QCOMPARE(after.value(QStringLiteral("recorded")), QJsonValue(!refused));
+        QVERIFY2(after.value(QStringLiteral("historyError")).toString().contains("no room for the marks") == refused,
+                 qPrintable(after.value(QStringLiteral("historyError")).toString()));
         const QStringList left = idsOf(after, [](const QJsonObject &) { return true; });
         const QSet<QString> gone = m_yt->deleted(kPostVideo) - before;
         if (confirm) {

@@ -300,12 +300,12 @@ private slots:
         ModelHarness h;
         QSignalSpy asked(&h.model(), &SpamModel::accountRequestChanged);
         QVERIFY(!h.model().setWatched(kIgA, true));
-        QCOMPARE(h.model().pendingMonitor(), std::optional<QString>(kIgA));
+        QCOMPARE(h.model().catalog().pendingMonitor(), std::optional<QString>(kIgA));
         QCOMPARE(asked.count(), 1);
         QCOMPARE(h.store().post(kIgA), std::nullopt);
         // Still no account when the settings close: the request is dropped.
         h.model().finishPendingMonitor();
-        QCOMPARE(h.model().pendingMonitor(), std::nullopt);
+        QCOMPARE(h.model().catalog().pendingMonitor(), std::nullopt);
         QCOMPARE(h.store().post(kIgA), std::nullopt);
         // Turning it off needs no account.
         QVERIFY(h.model().setWatched(kIgA, false));
@@ -314,9 +314,9 @@ private slots:
     void finishPendingMonitorWithAccount()
     {
         ModelHarness h({}, true);
-        h.model().setPendingMonitor(kIgA);
+        h.model().catalog().setPendingMonitor(kIgA);
         h.model().finishPendingMonitor();
-        QCOMPARE(h.model().pendingMonitor(), std::nullopt);
+        QCOMPARE(h.model().catalog().pendingMonitor(), std::nullopt);
         QVERIFY(h.store().post(kIgA) && h.store().post(kIgA)->watched);
     }
 

@@ -235,15 +235,15 @@ void ModelReportTest::sessionsOfRuns()
     run.automatic = true;   // replaced by the model
     run.session = "caller's";
     QSignalSpy versions(&m, &SpamModel::runsVersionChanged);
-    m.logRun(run, {});
-    m.logRun(run, {});
+    m.history().logRun(run, {});
+    m.history().logRun(run, {});
     m.setRunSession(QStringLiteral("QUEUE-1"));
-    m.setSessionAuto(true);
-    m.logRun(run, {});
-    m.logRun(run, {});
+    m.history().setSessionAuto(true);
+    m.history().logRun(run, {});
+    m.history().logRun(run, {});
     QCOMPARE(versions.count(), 4);
     QCOMPARE(m.runsVersion(), 4);
-    QVERIFY(m.loggedRun());
+    QVERIFY(m.history().loggedRun());
     const QList<ScanStore::Run> runs = h.store().runs(kPost);
     QCOMPARE(runs.size(), 4);
     QSet<QString> sessions;
@@ -265,12 +265,12 @@ void ModelReportTest::failedRuns()
 {
     ModelHarness h;
     SpamModel &m = h.model();
-    m.logFailedScan(QStringLiteral("https://www.youtube.com/"), QStringLiteral("Scan error: x"));
+    m.history().logFailedScan(QStringLiteral("https://www.youtube.com/"), QStringLiteral("Scan error: x"));
     QCOMPARE(m.runsVersion(), 0);
-    QVERIFY(!m.loggedRun());
+    QVERIFY(!m.history().loggedRun());
 
-    m.logFailedScan(kPost + "&t=5s", QStringLiteral("Scan error: x"));
-    m.logFailedRemoval(kPost, 7, QStringLiteral("Delete error: y"));
+    m.history().logFailedScan(kPost + "&t=5s", QStringLiteral("Scan error: x"));
+    m.history().logFailedRemoval(kPost, 7, QStringLiteral("Delete error: y"));
     QCOMPARE(m.runsVersion(), 2);
     const QList<ScanStore::Run> runs = h.store().runs(kPost);
     QCOMPARE(runs.size(), 2);
@@ -299,7 +299,7 @@ void ModelReportTest::syncPost()
     QVERIFY(h.store().remember("youtube", kPost, page, std::nullopt, QDateTime::currentDateTime()));
 
     // Not listed: the totals still follow.
-    m.syncPost(kPost);
+    m.history().syncPost(kPost);
     QCOMPARE(m.stats().flagged, 1);
     QCOMPARE(m.stats().comments, 3);
 
@@ -308,7 +308,7 @@ void ModelReportTest::syncPost()
     row.url = kPost;
     m.setPosts({row, row});
     QSignalSpy spy(&m, &SpamModel::postsChanged);
-    m.syncPost(kPost);
+    m.history().syncPost(kPost);
     QCOMPARE(spy.count(), 1);
     QCOMPARE(m.posts().at(0).total, 3);
     QCOMPARE(m.posts().at(0).flagged, 1);

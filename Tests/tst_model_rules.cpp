@@ -405,8 +405,8 @@ void ModelRulesTest::resetForgetsThePage()
     m.setRecentOnly(true);
     m.setOnlySpam(true);
     m.setJustKept({{"a", m.comments().at(0)}});
-    m.setScannedPage(ScanStore::PostKey {"youtube", kPost});
-    m.setScannedURL(kPost);
+    m.openPage().setScannedPage(ScanStore::PostKey {"youtube", kPost});
+    m.openPage().setScannedURL(kPost);
     m.setProgress(ScanProgress {});
     ScanActivity busy;
     busy.stage = ScanActivity::Stage::ai;
@@ -419,7 +419,7 @@ void ModelRulesTest::resetForgetsThePage()
     QCOMPARE(m.scanActivity(), ScanActivity::fresh(false));
     QCOMPARE(m.scanActivity().aiState, ScanActivity::AIState::skipped);
     QVERIFY(!m.progress() && !m.hasScanned() && !m.recentOnly() && !m.onlySpam());
-    QVERIFY(!m.scannedURL() && !m.scannedPage());
+    QVERIFY(!m.openPage().scannedURL() && !m.openPage().scannedPage());
     QVERIFY(m.issue().isEmpty() && m.justKept().isEmpty() && m.review().wordBase().isEmpty() && m.review().restored().isEmpty());
     QVERIFY(m.review().aiSeen().isEmpty());
 }

@@ -66,10 +66,10 @@ void ModelSettingsTest::emptyDefaultsWriteFourKeys()
     QCOMPARE(m.postLimit(), 5);
     QCOMPARE(m.keepDays(), 180);
     QCOMPARE(m.autoScanHours(), 0);
-    QCOMPARE(m.notificationRequests(), 0);
+    QCOMPARE(m.autoScans().notificationRequests(), 0);
     QCOMPARE(h.store().keepDays, 180);
     QVERIFY(h.store().storeText);
-    QVERIFY(m.selectingPosts());
+    QVERIFY(m.openPage().selectingPosts());
     QCOMPARE(m.scanActivity(), ScanActivity::fresh(true));
 }
 
@@ -192,7 +192,7 @@ void ModelSettingsTest::notificationsAtStart()
     QFETCH(QVariant, hours);
     QFETCH(int, requests);
     ModelHarness h(hours.isValid() ? QVariantMap {{"vt.autoScanHours", hours}} : QVariantMap {});
-    QCOMPARE(h.model().notificationRequests(), requests);
+    QCOMPARE(h.model().autoScans().notificationRequests(), requests);
 }
 
 void ModelSettingsTest::thresholdIsReadOnly()
@@ -246,10 +246,10 @@ void ModelSettingsTest::changesWriteBackThenAct()
     // Notification permission only when the interval leaves 0.
     m.setAutoScanHours(6);
     m.setAutoScanHours(24);
-    QCOMPARE(m.notificationRequests(), 1);
+    QCOMPARE(m.autoScans().notificationRequests(), 1);
     m.setAutoScanHours(0);
     m.setAutoScanHours(1);
-    QCOMPARE(m.notificationRequests(), 2);
+    QCOMPARE(m.autoScans().notificationRequests(), 2);
     QCOMPARE(h.stored().value("vt.autoScanHours"), QJsonValue(1));
 }
 
@@ -312,7 +312,7 @@ void ModelSettingsTest::keywordEditsStoreAndRejudge()
     QVERIFY(h.store().record(post));
     m.setComments(page);
     m.setHasScanned(true);
-    m.setScannedPage(ScanStore::PostKey {"youtube", kPost});
+    m.openPage().setScannedPage(ScanStore::PostKey {"youtube", kPost});
 
     m.addKeywords(QStringLiteral(" spam , eggs\nx ,\r\nham\tand"));
     QCOMPARE(m.keywords(), (QStringList {"eggs", "ham\tand", "spam"}));

@@ -304,7 +304,7 @@ void PanelTest::cutOfDeletedRows()
     h.store().markDeleted("youtube", {"f1"}, now);
     h.store().removed(url, 1);
     h.store().syncCounts(url);
-    h.model().raiseDeletionsVersion();
+    h.model().history().raiseDeletionsVersion();
     // The deleted row fades out, then the new records apply.
     QTRY_COMPARE_WITH_TIMEOUT(vm.cutting(), QSet<QString>{"f1"}, 10000);
     QTRY_COMPARE_WITH_TIMEOUT(ids(vm.shown().value(url)), QStringList({"f0", "f2"}), 10000);

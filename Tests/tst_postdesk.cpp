@@ -295,18 +295,18 @@ private slots:
         };
         h.model().queue().steps.waitForComments = []() -> QCoro::Task<bool> { co_return true; };
         h.model().queue().steps.scan = []() -> QCoro::Task<void> { co_return; };
-        h.model().setSelectingPosts(true);
+        h.model().openPage().setSelectingPosts(true);
         h.model().setFindingPosts(working);
         QSignalSpy touring(&h.model(), &SpamModel::touringChanged);
         desk.start("youtube");
         if (opened.isEmpty()) {
-            QVERIFY(h.model().selectingPosts());
+            QVERIFY(h.model().openPage().selectingPosts());
             QCOMPARE(touring.count(), 0);
             QVERIFY(seen.isEmpty());
             h.model().setFindingPosts(false);
             return;
         }
-        QVERIFY(!h.model().selectingPosts());
+        QVERIFY(!h.model().openPage().selectingPosts());
         QTRY_COMPARE_WITH_TIMEOUT(touring.count(), 2, kSlow);
         QCOMPARE(seen, opened);
     }

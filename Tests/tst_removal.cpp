@@ -57,6 +57,8 @@ const QString kGoneNext = QStringLiteral("vRmGoneNx01");
 const QString kGoneHere = QStringLiteral("vRmGoneHr01");
 const QString kMissing = QStringLiteral("vRmMissing1");   // not on the site
 const QString kCutOff = QStringLiteral("vRmCutOff01");    // its page never arrives
+const QString kUnmarked = QStringLiteral("vRmUnmark01");
+const QString kUnlogged = QStringLiteral("vRmUnlog001");
 const QString kStopA = QStringLiteral("vRmStopA001");
 const QString kStopB = QStringLiteral("vRmStopB001");
 const QString kStopC = QStringLiteral("vRmStopC001");
@@ -257,6 +259,8 @@ private slots:
         addVideo(kLeave, 4, 2);
         addVideo(kDenied, 2, 2);
         addVideo(kCutOff, 2, 2);
+        addVideo(kUnmarked, 4, 2);
+        addVideo(kUnlogged, 4, 2);
         m_yt->video(kCutOff)->unreachable = true;
         m_yt->install(*FixtureSite::shared());
 
@@ -455,6 +459,57 @@ private slots:
         QCOMPARE(r->store.post(post)->deleted, 12);
         QCOMPARE(m.posts().value(0).deleted, 12);
         QCOMPARE(newestRun(r->store, post, ScanStore::Run::Kind::Delete).deleted, 12);
+    }
+
+    // The site deleted the comments but the history refuses to take it (as a full disk would): the
+    // status line says so with the history's reason, in the warning tone, and the review keeps it;
+    // the count stays what the site deleted. The next deletion that lands reads as done again.
+    void refusedHistoryWrite_data()
+    {
+        QTest::addColumn<QString>("video");
+        QTest::addColumn<QString>("trigger");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("marking the comments deleted")
+            << kUnmarked
+            << "CREATE TRIGGER refuse BEFORE UPDATE OF deleted_at ON comments BEGIN SELECT RAISE(ABORT, 'no room for the marks'); END"
+            << "no room for the marks";
+        QTest::newRow("the deletion's run")
+            << kUnlogged << "CREATE TRIGGER refuse BEFORE INSERT ON runs BEGIN SELECT RAISE(ABORT, 'no room for the run'); END"
+            << "no room for the run";
+    }
+    void refusedHistoryWrite()
+    {
+        QFETCH(QString, video);
+        QFETCH(QString, trigger);
+        QFETCH(QString, reason);
+        std::unique_ptr<Rig> r(rig());
+        SpamModel &m = *r->model;
+        const QUrl url = YouTubeFixture::watchUrl(video);
+        QCOMPARE(scanPost(*r, url).size(), 4);
+        const QStringList ids = tick(m, 3);
+        RawDb raw(r->store.path());
+        QVERIFY(raw.exec(trigger));
+        auto dropped = qScopeGuard([&] { raw.exec("DROP TRIGGER IF EXISTS refuse"); });
+
+        await(m.removeSelected(yes), 240000);
+        QCOMPARE(m_yt->deleted(video), QSet<QString>(ids.begin(), ids.end()));
+        QCOMPARE(m.lastRemovalCount(), 3);
+        QCOMPARE(m.statusKind(), QStringLiteral("warn"));
+        const QString unrecorded = korean() ? QStringLiteral("기록에 다 저장되지 않았습니다") : QStringLiteral("not fully recorded");
+        QVERIFY2(m.status().startsWith(deletedLine(3, 0)) && m.status().contains(unrecorded) && m.status().contains(reason),
+                 qPrintable(m.status()));
+        QVERIFY2(m.issue().contains(reason), qPrintable(m.issue()));
+        QVERIFY(!m.removalJob().lastRecorded());
+        QVERIFY(m.removalJob().lastUnrecorded().contains(reason));
+
+        QVERIFY(raw.exec("DROP TRIGGER refuse"));
+        const QStringList last = tick(m, 1);
+        QCOMPARE(last.size(), 1);
+        await(m.removeSelected(yes), 240000);
+        QCOMPARE(m.status(), deletedLine(1, 0));
+        QCOMPARE(m.statusKind(), QStringLiteral("ok"));
+        QVERIFY(m.removalJob().lastRecorded());
+        QVERIFY(deletedIn(r->store, postKey(url)).contains(last.first()));
     }
 
     // The owner opens another page after the site deleted some of the comments: those are recorded

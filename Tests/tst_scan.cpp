@@ -212,7 +212,7 @@ private slots:
         QCOMPARE(m.scanActivity().stage, ScanActivity::Stage::complete);
         QCOMPARE(m.scanActivity().aiState, ScanActivity::AIState::complete);
         QCOMPARE(m.scanActivity().flagged, qint64(flagged));
-        QCOMPARE(m.lastScanFacts().value(QStringLiteral("complete")), true);
+        QCOMPARE(m.scanReport().lastFacts().value(QStringLiteral("complete")), true);
         const int batches = (aiAsked + SpamModel::aiBatchSize - 1) / SpamModel::aiBatchSize;
         QCOMPARE(m_service->requestCount(QStringLiteral("api/ai/check")), batches);
         QVERIFY(m_service->maxInFlight() <= SpamModel::aiMaxInFlight);
@@ -275,7 +275,7 @@ private slots:
         const std::optional<ScanStore::Post> post = rig.store.post(postKey(m_h->browser.address()));
         QVERIFY(post);
         QVERIFY(!post->fullAt);
-        QCOMPARE(rig.model->lastScanFacts().value(QStringLiteral("complete")), false);
+        QCOMPARE(rig.model->scanReport().lastFacts().value(QStringLiteral("complete")), false);
     }
 
     // Stop during the AI pass: the batches out are applied, no further batch is sent.
@@ -701,7 +701,7 @@ private slots:
         const QUrl url = YouTubeFixture::watchUrl(fromPostList ? kOther : kPost);
         const QString intro = korean() ? QStringLiteral("스팸 검사를 누르면 이 영상의 댓글을 불러와 검사합니다. 로그인하지 않아도 됩니다.")
                                        : QStringLiteral("Press Scan for spam to load and check this video's comments. No sign-in needed.");
-        m.setSelectingPosts(true);
+        m.openPage().setSelectingPosts(true);
         if (fromPostList)
             m.setOpenedFromPostList(postKey(url.toString()));
         QElapsedTimer clock;
@@ -758,15 +758,15 @@ private slots:
         QCOMPARE(await(m.load(url.toString(), 30), 60000), loads);
         if (!loads)
             return;
-        m.setPageID(std::nullopt);
+        m.openPage().setPageID(std::nullopt);
         m.setInfo(std::nullopt);
         // A short budget for a page that never becomes a comment page.
         QCOMPARE(await(m.waitForComments(commentsReady ? 20 : 2), 60000), commentsReady);
         if (commentsReady) {
             QVERIFY(m.info() && m.info()->supported);
-            QCOMPARE(m.pageID(), std::optional<QUuid>(m_h->browser.pageID()));
+            QCOMPARE(m.openPage().pageID(), std::optional<QUuid>(m_h->browser.pageID()));
         } else {
-            QVERIFY(!m.pageID());
+            QVERIFY(!m.openPage().pageID());
         }
     }
 };

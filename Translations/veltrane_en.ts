@@ -1055,6 +1055,13 @@
     </message>
 </context>
 <context>
+    <name>HistoryState</name>
+    <message>
+        <source>The history file could not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>KeywordChips</name>
     <message>
         <source>Remove %1</source>
@@ -1475,6 +1482,14 @@ Its scan and deletion history on this computer is deleted too, and loading posts
         <source>%1 deleted; %2 remain.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source> These deletions were not recorded: history is off for this run (Settings › History says why and what to do).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> These deletions were not fully recorded in the history: </source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RunText</name>
@@ -1577,10 +1592,6 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     </message>
     <message>
         <source> %1 flagged to review. </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The history file could not be written.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -1055,6 +1055,13 @@
     </message>
 </context>
 <context>
+    <name>HistoryState</name>
+    <message>
+        <source>The history file could not be written.</source>
+        <translation>기록 파일에 쓰지 못했습니다.</translation>
+    </message>
+</context>
+<context>
     <name>KeywordChips</name>
     <message>
         <source>Remove %1</source>
@@ -1477,6 +1484,14 @@ Its scan and deletion history on this computer is deleted too, and loading posts
         <source>%1 deleted; %2 remain.</source>
         <translation>%1개 삭제, %2개는 남았습니다.</translation>
     </message>
+    <message>
+        <source> These deletions were not recorded: history is off for this run (Settings › History says why and what to do).</source>
+        <translation> 기록이 꺼져 있어 이 삭제는 기록되지 않았습니다(이유와 할 일은 설정 › 기록에 있습니다).</translation>
+    </message>
+    <message>
+        <source> These deletions were not fully recorded in the history: </source>
+        <translation> 이 삭제는 기록에 다 저장되지 않았습니다: </translation>
+    </message>
 </context>
 <context>
     <name>RunText</name>
@@ -1580,10 +1595,6 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     <message>
         <source> %1 flagged to review. </source>
         <translation> 검토할 의심 댓글 %1개. </translation>
-    </message>
-    <message>
-        <source>The history file could not be written.</source>
-        <translation>기록 파일에 쓰지 못했습니다.</translation>
     </message>
     <message>
         <source> This scan was not recorded: history is off for this run (Settings › History says why and what to do).</source>

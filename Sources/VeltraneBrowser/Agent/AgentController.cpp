@@ -262,6 +262,12 @@ QCoro::Task<QJsonValue> AgentController::requestDelete(QJsonObject args)
     QJsonObject state = pageState();
     // The owner may decline, or the site may refuse: the agent must not take it for done.
     state.insert(QStringLiteral("deleted"), deleted);
+    // Nor a deletion the history did not take for recorded.
+    QString why;
+    const bool recorded = modelRemovalRecorded(&why);
+    state.insert(QStringLiteral("recorded"), recorded);
+    if (!recorded)
+        state.insert(QStringLiteral("historyError"), why);
     co_return state;
 }
 

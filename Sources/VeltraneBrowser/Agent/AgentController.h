@@ -128,6 +128,8 @@ private:
     QCoro::Task<std::optional<QString>> modelScan();
     // Whether the last scan reached the history; when not, why (may be empty).
     bool modelScanRecorded(QString *why) const;
+    // Whether everything the last deletion did reached the history; when not, why.
+    bool modelRemovalRecorded(QString *why) const;
     bool modelCanRemove() const;
     void modelSelect(const QStringList &ids);
     QStringList modelSelectedIds() const;

@@ -38,7 +38,7 @@ void AgentController::modelFillPageState(AgentReplies::PageState &state) const
     state.busy = m_model->working();
     state.hasScanned = m_model->hasScanned();
     state.recentOnly = m_model->recentOnly();
-    const QHash<QString, bool> &facts = m_model->lastScanFacts();
+    const QHash<QString, bool> &facts = m_model->scanReport().lastFacts();
     state.lastScan.clear();
     for (auto it = facts.cbegin(); it != facts.cend(); ++it)
         state.lastScan.insert(it.key(), it.value());
@@ -78,6 +78,14 @@ bool AgentController::modelScanRecorded(QString *why) const
         pending();
     *why = m_model->lastScanUnsaved();
     return m_model->lastScanRecorded();
+}
+
+bool AgentController::modelRemovalRecorded(QString *why) const
+{
+    if (!m_model)
+        pending();
+    *why = m_model->removalJob().lastUnrecorded();
+    return m_model->removalJob().lastRecorded();
 }
 
 bool AgentController::modelCanRemove() const

@@ -184,7 +184,7 @@ void PostDesk::start(const QString &site)
     const QList<ChannelPost> q = queue(site);
     if (q.isEmpty() || !m_model || m_model->working())
         return;
-    m_model->setSelectingPosts(false);
+    m_model->openPage().setSelectingPosts(false);
     // The scan runs on by itself; progress and results show through the model.
     m_model->scanSelectedPosts(q);
 }

@@ -58,6 +58,10 @@ public:
     DesktopNotifier *notifier() const;
     // Where notices go (DesktopNotifier::shared() unless set; not owned).
     void setNotifier(DesktopNotifier *notifier) { m_notifier = notifier; }
+    // Asks for permission to show notifications; the desktop's notification service needs none,
+    // so the request is only counted (the moments it would be asked stay visible).
+    void requestNotifications() { ++m_notificationRequests; }
+    int notificationRequests() const { return m_notificationRequests; }
 
 private:
     QCoro::Task<void> loop(std::shared_ptr<bool> alive, double firstCheck);
@@ -67,5 +71,6 @@ private:
     SpamModel &m_model;
     QPointer<QWindow> m_browserWindow;
     DesktopNotifier *m_notifier = nullptr;
+    int m_notificationRequests = 0;
     std::shared_ptr<bool> m_alive;
 };

@@ -5,6 +5,7 @@
 #include "Browser/BrowserTab.h"
 #include "Browser/PageLoad.h"
 #include "Page/SpamEngine.h"
+#include "Scan/Publish.h"
 #include "Scan/ScanReport.h"
 #include "Scan/SpamModel.h"
 
@@ -31,6 +32,13 @@ OpenPage::OpenPage(SpamModel &model) : m_model(model)
     connect(&m_pollTimer, &QTimer::timeout, this, &OpenPage::pollTick);
 }
 
+void OpenPage::setInfo(const std::optional<SiteInfo> &info) { publish(m_info, info, m_model, &SpamModel::infoChanged); }
+void OpenPage::setProgress(const std::optional<ScanProgress> &progress) { publish(m_progress, progress, m_model, &SpamModel::progressChanged); }
+void OpenPage::setScanActivity(const ScanActivity &activity) { publish(m_scanActivity, activity, m_model, &SpamModel::scanActivityChanged); }
+void OpenPage::setHasScanned(bool on) { publish(m_hasScanned, on, m_model, &SpamModel::hasScannedChanged); }
+void OpenPage::setRecentOnly(bool on) { publish(m_recentOnly, on, m_model, &SpamModel::recentOnlyChanged); }
+void OpenPage::setRecentAdded(int count) { publish(m_recentAdded, count, m_model, &SpamModel::recentAddedChanged); }
+
 void OpenPage::setOpenedFromPostList(const std::optional<QString> &url)
 {
     // Kept in canonical form: page tracking compares it with the canonical page address.
@@ -45,8 +53,8 @@ void OpenPage::navigationChanged()
     if (!browser)
         return;
     const QUuid id = browser->pageID();
-    if (!m_model.pageID() || *m_model.pageID() != id) {
-        m_model.setPageID(id);
+    if (!pageID() || *pageID() != id) {
+        setPageID(id);
         m_model.resetResults();
         m_model.setPreparing(false);
         m_model.setInfo(std::nullopt);
@@ -84,7 +92,7 @@ QCoro::Task<void> OpenPage::refreshSite(QUuid id, quint64 serial)
         const bool asked = m_autoScan && *m_autoScan == url;
         // Choosing posts in the post list opens them without scanning; any other way of opening
         // a post scans it.
-        const bool chosenFromList = m_model.selectingPosts() && fromList && *fromList == url;
+        const bool chosenFromList = selectingPosts() && fromList && *fromList == url;
         if (asked || (m_model.scanOnOpen() && !chosenFromList && !m_model.hasScanned() && m_autoScanned != url)) {
             startScanOnOpen(url, id);
             co_return;
@@ -159,7 +167,7 @@ QCoro::Task<void> OpenPage::pollOnce(quint64 serial)
         co_return;
     mirrorProgress(*answer);
     if (answer->phase == QLatin1String("delete") && answer->gone)
-        m_model.noteDeleted(*answer->gone, ScanStore::canonical(m_model.scannedURL().value_or(QString())));
+        m_model.noteDeleted(*answer->gone, ScanStore::canonical(scannedURL().value_or(QString())));
 }
 
 // ---- opening a post for a run ------------------------------------------------------------------
@@ -213,7 +221,7 @@ QCoro::Task<bool> OpenPage::waitForComments(double timeout)
                 co_return false;
             if (m_model.browser() && !m_model.browser()->isLoading()) {
                 m_model.setInfo(answer);
-                m_model.setPageID(m_model.browser()->pageID());
+                setPageID(m_model.browser()->pageID());
                 co_return true;
             }
             co_return false;

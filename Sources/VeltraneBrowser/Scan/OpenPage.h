@@ -2,10 +2,15 @@
 // The page the spam model works on. Follows the browser's page changes (a new page forgets the
 // last page's results and ends what waited for it), asks a settled page what it is and may scan
 // it on open, polls the page's progress beside a long page call into the model's progress,
-// activity and status line, and opens a post for a run and waits for its comments. Owned by the
-// spam model, which forwards the calls its users make.
+// activity and status line, and opens a post for a run and waits for its comments. Keeps what is
+// known of the page: its site information, the page and post its results belong to, and how far
+// its scan got. Owned by the spam model, which shows that state as its properties and forwards
+// the calls its users make.
 
+#include "Scan/ScanActivity.h"
+#include "Store/ScanStore.h"
 #include "Wire/ScanProgress.h"
+#include "Wire/SiteInfo.h"
 
 #include <QObject>
 #include <QString>
@@ -22,6 +27,33 @@ class OpenPage : public QObject {
 
 public:
     explicit OpenPage(SpamModel &model);
+
+    // Published as the model's properties of the same names.
+    const std::optional<SiteInfo> &info() const { return m_info; }
+    void setInfo(const std::optional<SiteInfo> &info);
+    const std::optional<ScanProgress> &progress() const { return m_progress; }
+    void setProgress(const std::optional<ScanProgress> &progress);
+    const ScanActivity &scanActivity() const { return m_scanActivity; }
+    void setScanActivity(const ScanActivity &activity);
+    bool hasScanned() const { return m_hasScanned; }
+    void setHasScanned(bool on);
+    bool recentOnly() const { return m_recentOnly; }
+    void setRecentOnly(bool on);
+    int recentAdded() const { return m_recentAdded; }
+    void setRecentAdded(int count);
+
+    // The browser page the results belong to.
+    std::optional<QUuid> pageID() const { return m_pageID; }
+    void setPageID(const std::optional<QUuid> &id) { m_pageID = id; }
+    // The address and post key of the last scan of this page.
+    std::optional<QString> scannedURL() const { return m_scannedURL; }
+    void setScannedURL(const std::optional<QString> &url) { m_scannedURL = url; }
+    std::optional<ScanStore::PostKey> scannedPage() const { return m_scannedPage; }
+    void setScannedPage(const std::optional<ScanStore::PostKey> &page) { m_scannedPage = page; }
+    // Whether the owner is choosing posts in the post list (a post opened from it is not
+    // scanned on open).
+    bool selectingPosts() const { return m_selectingPosts; }
+    void setSelectingPosts(bool on) { m_selectingPosts = on; }
 
     // The browser's page-change hook: forgets a previous page's results and, once the page has
     // settled, asks it what it is (and may scan it on open).
@@ -58,6 +90,16 @@ private:
     QCoro::Task<void> pollOnce(quint64 serial);
 
     SpamModel &m_model;
+    std::optional<SiteInfo> m_info;
+    std::optional<ScanProgress> m_progress;
+    ScanActivity m_scanActivity;
+    bool m_hasScanned = false;
+    bool m_recentOnly = false;
+    int m_recentAdded = 0;
+    std::optional<QUuid> m_pageID;
+    std::optional<QString> m_scannedURL;
+    std::optional<ScanStore::PostKey> m_scannedPage;
+    bool m_selectingPosts = true;
     quint64 m_refreshSerial = 0;
     std::optional<QString> m_openedFromList;
     std::optional<QString> m_autoScan;

@@ -1,5 +1,6 @@
 #include "Scan/PostCatalog.h"
 
+#include "Scan/Publish.h"
 #include "Scan/SpamModel.h"
 
 #include "Base/ImageStore.h"
@@ -54,6 +55,11 @@ bool isInstagramPage(const QString &address)
 PostCatalog::PostCatalog(SpamModel &model) : QObject(&model), m_model(model)
 {
     connect(this, &PostCatalog::rowsChanged, &model, &SpamModel::postsChanged);
+}
+
+void PostCatalog::setDiscoveryStatus(const QString &text)
+{
+    publish(m_discoveryStatus, text, m_model, &SpamModel::discoveryStatusChanged);
 }
 
 void PostCatalog::setRows(const QList<ChannelPost> &rows)
@@ -269,7 +275,7 @@ void PostCatalog::forget(const QString &url)
         if (page && page->url == key->url)
             m_dismissedPage = key->url;
     }
-    m_model.raiseRunsVersion();
+    m_model.history().raiseRunsVersion();
     m_model.setStats(m_model.store()->stats());
 }
 
@@ -361,7 +367,7 @@ bool PostCatalog::setWatched(const QString &url, bool on)
 {
     if (on && !m_model.account()->hasToken()) {
         // Monitoring needs the service account: the request waits for the sign-in.
-        m_model.setPendingMonitor(url);
+        m_pendingMonitor = url;
         m_model.raiseAccountRequest();
         return false;
     }
@@ -414,10 +420,10 @@ bool PostCatalog::setWatched(const QString &url, bool on)
 
 void PostCatalog::finishPendingMonitor()
 {
-    if (!m_model.pendingMonitor())
+    if (!m_pendingMonitor)
         return;
-    const QString url = *m_model.pendingMonitor();
-    m_model.setPendingMonitor(std::nullopt);
+    const QString url = *m_pendingMonitor;
+    m_pendingMonitor = std::nullopt;
     if (m_model.account()->hasToken())
         setWatched(url, true);
 }
@@ -460,7 +466,7 @@ bool PostCatalog::clearHistory()
     }
     setRows(kept);
     m_model.setStats(m_model.store()->stats());
-    m_model.raiseRunsVersion();
-    m_model.raiseDeletionsVersion();
+    m_model.history().raiseRunsVersion();
+    m_model.history().raiseDeletionsVersion();
     return true;
 }

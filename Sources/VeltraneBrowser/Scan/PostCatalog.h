@@ -55,6 +55,9 @@ public:
     // Forgets a post with its history and keeps discovery from bringing it back; nothing while
     // the model is working.
     void forget(const QString &url);
+    // What the last load of posts found or why it failed; the model's `discoveryStatus`.
+    const QString &discoveryStatus() const { return m_discoveryStatus; }
+    void setDiscoveryStatus(const QString &text);
     // The discovery status after a load that found nothing new.
     static QString nothingMoreToLoad();
     // Loads more of a site's posts into the list; returns how many came (0 when refused, stopped
@@ -62,10 +65,11 @@ public:
     QCoro::Task<int> loadMore(LoginProvider provider);
     void stopLoading();
     // Turns monitoring of a post on or off. Turning it on needs the service account: without it
-    // the address waits in the model's pendingMonitor, the account is asked for and the answer
-    // is false.
+    // the address waits in pendingMonitor, the account is asked for and the answer is false.
     bool setWatched(const QString &url, bool on);
     void finishPendingMonitor();
+    std::optional<QString> pendingMonitor() const { return m_pendingMonitor; }
+    void setPendingMonitor(const std::optional<QString> &url) { m_pendingMonitor = url; }
 
     // One snapshot of the history for the statistics sheet.
     struct DashboardData {
@@ -91,6 +95,8 @@ private:
 
     SpamModel &m_model;
     QList<ChannelPost> m_rows;
+    QString m_discoveryStatus;
+    std::optional<QString> m_pendingMonitor;
     // The open page the owner forgot: not offered again while it stays open.
     std::optional<QString> m_dismissedPage;
 };

@@ -84,7 +84,7 @@ QCoro::Task<void> PostQueue::scanPosts(QStringList urls)
         m_model.setScanActivity(ScanActivity::fresh(m_model.aiOn()));
         m_model.setProgress(std::nullopt);
         m_model.setStatus(openingText(), QString());
-        m_model.setLoggedRun(false);
+        m_model.history().setLoggedRun(false);
 
         bool opened = co_await openPost(url);
         if (!self)
@@ -103,7 +103,7 @@ QCoro::Task<void> PostQueue::scanPosts(QStringList urls)
                 row.note = note;
             });
             if (!stopped)
-                m_model.logFailedScan(url, note);
+                m_model.history().logFailedScan(url, note);
             continue;
         }
 
@@ -120,8 +120,8 @@ QCoro::Task<void> PostQueue::scanPosts(QStringList urls)
             row.note = note;
             marked = true;
         });
-        if (marked && !m_model.loggedRun() && !m_model.tourStop())
-            m_model.logFailedScan(url, note);
+        if (marked && !m_model.history().loggedRun() && !m_model.tourStop())
+            m_model.history().logFailedScan(url, note);
     }
 }
 
@@ -147,10 +147,10 @@ QCoro::Task<void> PostQueue::scanSelected(QList<ChannelPost> posts)
     if (queue.isEmpty())
         co_return;
 
-    m_model.setIssue(QString());
+    m_model.scanReport().setIssue(QString());
     m_model.setTouring(true);
     m_model.setRunSession(newSession());
-    m_model.setSessionAuto(false);
+    m_model.history().setSessionAuto(false);
     m_model.takeOverBrowser();
     const QList<ChannelPost> old = m_model.posts();
     m_model.setPosts(queue);
@@ -204,7 +204,7 @@ QCoro::Task<void> PostQueue::scanSelected(QList<ChannelPost> posts)
     m_model.setTouring(false);
     m_model.setProgress(std::nullopt);
     m_model.setRunSession(std::nullopt);
-    m_model.setSessionAuto(false);
+    m_model.history().setSessionAuto(false);
 }
 
 // ---- channel scans -----------------------------------------------------------------------------
@@ -217,14 +217,14 @@ QCoro::Task<void> PostQueue::scanChannels(bool automatic)
     if (sites.isEmpty()) {
         const QString text = tr("Sign in to YouTube or Instagram on the left first.");
         m_model.setStatus(text, QStringLiteral("warn"));
-        m_model.setIssue(text);
+        m_model.scanReport().setIssue(text);
         co_return;
     }
 
-    m_model.setIssue(QString());
+    m_model.scanReport().setIssue(QString());
     m_model.setTouring(true);
     m_model.setRunSession(newSession());
-    m_model.setSessionAuto(automatic);
+    m_model.history().setSessionAuto(automatic);
     m_model.setTourStop(false);
     m_model.setAutoScan(std::nullopt);
     m_model.setPosts({});
@@ -348,5 +348,5 @@ QCoro::Task<void> PostQueue::scanChannels(bool automatic)
     m_model.setTouring(false);
     m_model.setProgress(std::nullopt);
     m_model.setRunSession(std::nullopt);
-    m_model.setSessionAuto(false);
+    m_model.history().setSessionAuto(false);
 }

@@ -275,7 +275,7 @@ int PostReview::applyPicks(const QList<ScanStore::Record> &records, const QStrin
     if (!restoredNow.isEmpty()) {
         if (const std::optional<ScanStore::PostKey> key = ScanStore::canonical(post)) {
             m_model.store()->rememberVerdicts(key->site, restoredNow);
-            m_model.syncPost(key->url);
+            m_model.history().syncPost(key->url);
         }
     }
     int ticked = 0;
@@ -513,7 +513,7 @@ void PostReview::selectReviewed(const QStringList &ids)
     Browser *browser = m_model.browser();
     const std::optional<QUuid> browserPage = browser ? std::optional<QUuid>(browser->pageID()) : std::nullopt;
     const std::optional<QString> address = browser ? std::optional<QString>(browser->address()) : std::nullopt;
-    if (m_model.working() || !m_model.hasScanned() || browserPage != m_model.pageID() || address != m_model.scannedURL())
+    if (m_model.working() || !m_model.hasScanned() || browserPage != m_model.openPage().pageID() || address != m_model.openPage().scannedURL())
         throw stale;
     QSet<QString> spamIds;
     for (const Comment &c : std::as_const(m_comments)) {

@@ -7,6 +7,7 @@
 #include "Browser/BrowserTab.h"
 #include "Browser/PageLoad.h"
 #include "Page/SpamEngine.h"
+#include "Scan/Publish.h"
 #include "Scan/SpamModel.h"
 #include "Sites/AuthPolicy.h"
 #include "Wire/DecodeError.h"
@@ -92,6 +93,32 @@ Alerts::Question RemovalJob::question(int count)
             {tr("Cancel"), tr("Delete %1").arg(count)}, 1};
 }
 
+void RemovalJob::setProgress(const std::optional<Progress> &progress)
+{
+    publish(m_progress, progress, m_model, &SpamModel::removalChanged);
+}
+
+void RemovalJob::setLastCount(int count)
+{
+    publish(m_lastCount, count, m_model, &SpamModel::lastRemovalCountChanged);
+}
+
+void RemovalJob::noteWritten(bool written)
+{
+    if (!written && m_unrecorded.isEmpty())
+        m_unrecorded = m_model.history().writeError();
+}
+
+QString RemovalJob::unrecordedSentence() const
+{
+    if (m_unrecorded.isEmpty())
+        return QString();
+    // A history that is off was explained once already (and stays in the settings).
+    if (!m_model.historyNotice().isEmpty())
+        return tr(" These deletions were not recorded: history is off for this run (Settings › History says why and what to do).");
+    return tr(" These deletions were not fully recorded in the history: ") + m_unrecorded;
+}
+
 bool RemovalJob::samePage(const QUuid &pageID) const
 {
     return m_model.browser() && m_model.browser()->pageID() == pageID;
@@ -101,11 +128,11 @@ void RemovalJob::recordDeleted(const ScanStore::PostKey &post, const QStringList
 {
     if (!fresh.isEmpty()) {
         // Committed at once: what the site deleted is on disk before the next report.
-        m_model.store()->markDeleted(post, fresh, QDateTime::currentDateTime());
+        noteWritten(m_model.store()->markDeleted(post, fresh, QDateTime::currentDateTime()));
         m_model.catalog().setRow(post.url, [&](ChannelPost &row) { row.deleted += int(fresh.size()); });
     }
-    m_model.syncPost(post.url);
-    m_model.raiseDeletionsVersion();
+    m_model.history().syncPost(post.url);
+    m_model.history().raiseDeletionsVersion();
 }
 
 void RemovalJob::end()
@@ -123,19 +150,22 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
     m_lastBlocked = false;
     m_lastStop.clear();
     m_deletedNow.clear();
+    // A deletion of stored records keeps what failed to be written over all its posts.
+    if (!m_model.touring())
+        m_unrecorded.clear();
 
     const Plan<QString> plan = RemovalJob::plan(m_model.selectedIds());
     if (plan.now.isEmpty() || m_model.busy() || m_model.scanning() || !m_model.canRemove())
         co_return;
     Browser *browser = m_model.browser();
-    if (!browser || !m_model.engine() || !m_model.pageID() || *m_model.pageID() != browser->pageID())
+    if (!browser || !m_model.engine() || !m_model.openPage().pageID() || *m_model.openPage().pageID() != browser->pageID())
         co_return;
-    if (!m_model.scannedURL() || browser->address() != *m_model.scannedURL())
+    if (!m_model.openPage().scannedURL() || browser->address() != *m_model.openPage().scannedURL())
         co_return;
 
     QPointer<RemovalJob> self(this);
     const QUuid pageID = browser->pageID();
-    const QString url = *m_model.scannedURL();
+    const QString url = *m_model.openPage().scannedURL();
     // The post the results were scanned from; kept, as a page change forgets the results.
     const std::optional<ScanStore::PostKey> post = ScanStore::canonical(url);
     const auto samePost = [this, pageID, url] { return samePage(pageID) && m_model.browser()->address() == url; };
@@ -161,7 +191,7 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
     m_asked = QSet<QString>(plan.now.begin(), plan.now.end());
     m_post = post;
     m_model.startPolling(pageID);
-    m_model.setIssue(QString());
+    m_model.scanReport().setIssue(QString());
     m_model.setStatus(tr("Deleting…"), QStringLiteral("warn"));
 
     // The asked comments as they are now: the run's items even if the page goes away meanwhile.
@@ -206,9 +236,9 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
             left.removeIf([this](const Comment &c) { return m_deletedNow.contains(c.id); });
             m_model.setComments(left);
         }
-        m_model.setStatus(text, QStringLiteral("warn"));
-        m_model.report(text);
-        m_model.logFailedRemoval(url, int(plan.now.size()), text);
+        noteWritten(m_model.history().logFailedRemoval(url, int(plan.now.size()), text));
+        m_model.setStatus(text + unrecordedSentence(), QStringLiteral("warn"));
+        m_model.report(text + unrecordedSentence());
         end();
         co_return;
     }
@@ -271,11 +301,6 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
     }
     if (post && n > 0)
         recordDeleted(*post, fresh);
-    if (!moved) {
-        m_model.setStatus(text, kind);
-        if (toIssue)
-            m_model.report(text);
-    }
     if (post) {
         ScanStore::Run run;
         run.kind = ScanStore::Run::Kind::Delete;
@@ -299,7 +324,18 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
             }
             items.append({c.id, c.state, itemKind, c.reason, c.aiProb, c.hits, false});
         }
-        m_model.logRun(run, items);
+        noteWritten(m_model.history().logRun(run, items));
+    }
+    // What the site deleted and the history did not take must not read as done.
+    if (!m_unrecorded.isEmpty()) {
+        text += unrecordedSentence();
+        kind = QStringLiteral("warn");
+        toIssue = true;
+    }
+    if (!moved) {
+        m_model.setStatus(text, kind);
+        if (toIssue)
+            m_model.report(text);
     }
     end();
 }
@@ -343,10 +379,11 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
     if (m_model.working())
         co_return 0;
 
-    m_model.setIssue(QString());
+    m_model.scanReport().setIssue(QString());
+    m_unrecorded.clear();
     m_model.setTouring(true);
     m_model.setRunSession(QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper());
-    m_model.setSessionAuto(false);
+    m_model.history().setSessionAuto(false);
     m_model.takeOverBrowser();
     const qint64 posts = order.size();
     const QString opening = tr("Opening the post…");
@@ -357,7 +394,7 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
     QString stopText;
     const auto failed = [this](const QString &url, qsizetype count, const QString &note) {
         if (!m_model.tourStop())
-            m_model.logFailedRemoval(url, int(count), note);
+            noteWritten(m_model.history().logFailedRemoval(url, int(count), note));
     };
     for (qsizetype i = 0; i < order.size(); ++i) {
         if (m_model.tourStop() || !stopText.isEmpty())
@@ -427,12 +464,15 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
 
     m_model.setStats(m_model.store()->stats());
     const qsizetype left = plan.now.size() - deleted;
+    QString text;
+    QString kind = QStringLiteral("warn");
+    bool toIssue = false;
     if (!stopText.isEmpty()) {
-        const QString text = stopText + (deleted >= 1 ? deletedSuffix(deleted) : QString());
-        m_model.setStatus(text, QStringLiteral("warn"));
-        m_model.report(text);
+        text = stopText + (deleted >= 1 ? deletedSuffix(deleted) : QString());
+        toIssue = true;
     } else if (left == 0) {
-        m_model.setStatus(deletedText(deleted, plan.deferred), QStringLiteral("ok"));
+        text = deletedText(deleted, plan.deferred);
+        kind = QStringLiteral("ok");
     } else {
         QString reason;
         if (m_model.tourStop())
@@ -441,15 +481,22 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
             reason = tr(" They were not found on the post or could not be deleted.");
         else
             reason = u' ' + signInText();
-        m_model.setStatus(tr("%1 deleted; %2 remain.").arg(deleted).arg(left) + reason + deferredTail(plan.deferred),
-                  QStringLiteral("warn"));
+        text = tr("%1 deleted; %2 remain.").arg(deleted).arg(left) + reason + deferredTail(plan.deferred);
     }
+    if (!m_unrecorded.isEmpty()) {
+        text += unrecordedSentence();
+        kind = QStringLiteral("warn");
+        toIssue = true;
+    }
+    m_model.setStatus(text, kind);
+    if (toIssue)
+        m_model.report(text);
 
     m_model.setTouring(false);
     m_model.setRemoval(std::nullopt);
     m_model.setProgress(std::nullopt);
     m_model.setRunSession(std::nullopt);
-    m_model.setSessionAuto(false);
+    m_model.history().setSessionAuto(false);
     co_return deleted;
 }
 

@@ -28,6 +28,18 @@ public:
 
     explicit RemovalJob(SpamModel &model);
 
+    // Progress of a deletion of stored records over several posts; the model's `removal`.
+    struct Progress {
+        qint64 done = 0;
+        qint64 total = 0;
+        bool operator==(const Progress &) const = default;
+    };
+    const std::optional<Progress> &progress() const { return m_progress; }
+    void setProgress(const std::optional<Progress> &progress);
+    // How many comments the last deletion removed; the model's `lastRemovalCount`.
+    int lastCount() const { return m_lastCount; }
+    void setLastCount(int count);
+
     // Every deletion works in passes of at most `pass` comments or stored records.
     static constexpr int pass = 30;
     template <typename T>
@@ -50,6 +62,9 @@ public:
     // See SpamModel::removeSelected and SpamModel::removeStored.
     QCoro::Task<void> removeSelected(Confirm confirm);
     QCoro::Task<int> removeStored(QList<ScanStore::Record> records, Confirm confirm, bool dryRun);
+    // Whether everything the last deletion did reached the history; when not, why.
+    bool lastRecorded() const { return m_unrecorded.isEmpty(); }
+    const QString &lastUnrecorded() const { return m_unrecorded; }
     // Whether the site stopped the last deletion with a block.
     bool lastBlocked() const { return m_lastBlocked; }
     // Ids the page reports deleted during a deletion on the open post, as they arrive.
@@ -59,9 +74,15 @@ private:
     // Stores comments of a post as deleted and brings its row, counts and readers up to date.
     void recordDeleted(const ScanStore::PostKey &post, const QStringList &fresh);
     void end();
+    // Keeps the reason of the first history write of this deletion that failed.
+    void noteWritten(bool written);
+    // The sentence the status line ends with when the history did not take it all.
+    QString unrecordedSentence() const;
     bool samePage(const QUuid &pageID) const;
 
     SpamModel &m_model;
+    std::optional<Progress> m_progress;
+    int m_lastCount = 0;
     QSet<QString> m_deletedNow;
     // While the page calls run: the ids asked for and the post they belong to. Reports of other
     // ids or another post are not recorded.
@@ -70,4 +91,6 @@ private:
     // The site's reason of the last deletion's stop, without the deleted count.
     QString m_lastStop;
     bool m_lastBlocked = false;
+    // Why a history write of the running deletion failed; empty while they all landed.
+    QString m_unrecorded;
 };

@@ -149,7 +149,7 @@ void ScanJob::fail(std::exception_ptr error)
     m.setStatus(text, StatusKind::warn);
     m.report(text);
     if (m_record && m_key)
-        m.logFailedScan(m_key->url, text);
+        m.history().logFailedScan(m_key->url, text);
 }
 
 void ScanJob::prepare()
@@ -225,7 +225,7 @@ QCoro::Task<bool> ScanJob::judge()
     }
     m.review().applySort();
     m_caughtUp = m_result.caughtUp.value_or(false);
-    m.setLastScanFacts({{QStringLiteral("recent"), m_recent.has_value()},
+    m.scanReport().setLastFacts({{QStringLiteral("recent"), m_recent.has_value()},
                         {QStringLiteral("caughtUp"), m_caughtUp},
                         {QStringLiteral("complete"), m_result.complete.value_or(false)},
                         {QStringLiteral("hidden"), m_result.hidden.value_or(false)},
@@ -245,7 +245,7 @@ QCoro::Task<bool> ScanJob::judge()
     } else if (!model.account()->ready()) {
         m_aiNote = notSignedInNote();
         // An owner who started the scan is taken to the account; an unattended run is not.
-        if (!model.sessionAuto())
+        if (!model.history().sessionAuto())
             model.raiseAccountRequest();
     } else if (!model.aiConsent()) {
         if (model.alerts()->canAsk()) {
@@ -381,8 +381,8 @@ QCoro::Task<bool> ScanJob::store()
     m.setHasScanned(true);
     m.setRecentOnly(m_caughtUp);
     m.setRecentAdded(int(m_added));
-    m.setScannedURL(m.browser() ? std::optional<QString>(m.browser()->address()) : std::nullopt);
-    m.setScannedPage(m_key);
+    m.openPage().setScannedURL(m.browser() ? std::optional<QString>(m.browser()->address()) : std::nullopt);
+    m.openPage().setScannedPage(m_key);
     m.setOnlySpam(m_facts.flagged > 0);
     if (!m_key)
         co_return true;
@@ -452,7 +452,7 @@ void ScanJob::report()
     if (m_record && m_key)
         report.noteStored(report.logRun(*m_key, m_facts, m_fresh));
     report.finish(m_key.has_value());
-    m.checkHistory();
+    m.history().check();
     if (m_key && !report.recorded())
         m.setStatus(summary + report.unsavedSentence(), StatusKind::warn);
 }

@@ -2,6 +2,7 @@
 
 #include "Base/Lang.h"
 #include "Rules/SpamRules.h"
+#include "Scan/Publish.h"
 #include "Scan/SpamModel.h"
 
 namespace {
@@ -156,7 +157,28 @@ bool ScanReport::logRun(const ScanStore::PostKey &page, const Facts &facts, cons
     run.flagged = int(pending);
     run.added = int(facts.added);
     run.note = facts.total == 0 ? QString() : m_model.issue();
-    return m_model.logRun(run, items);
+    return m_model.history().logRun(run, items);
+}
+
+void ScanReport::report(const QString &note)
+{
+    // Only blanks and tabs are trimmed: a note may end in a line break on purpose.
+    qsizetype start = 0;
+    qsizetype end = note.size();
+    const auto horizontal = [](QChar c) { return c == u' ' || c == u'\t'; };
+    while (start < end && horizontal(note.at(start)))
+        ++start;
+    while (end > start && horizontal(note.at(end - 1)))
+        --end;
+    const QString trimmed = note.mid(start, end - start);
+    if (trimmed.isEmpty() || m_issue.contains(trimmed))
+        return;
+    setIssue(m_issue.isEmpty() ? trimmed : m_issue + u' ' + trimmed);
+}
+
+void ScanReport::setIssue(const QString &text)
+{
+    ::publish(m_issue, text, m_model, &SpamModel::issueChanged);
 }
 
 void ScanReport::begin()
@@ -167,11 +189,8 @@ void ScanReport::begin()
 
 void ScanReport::noteStored(bool stored)
 {
-    if (stored || !m_unsaved.isEmpty())
-        return;
-    m_unsaved = m_model.store()->lastError();
-    if (m_unsaved.isEmpty())
-        m_unsaved = tr("The history file could not be written.");
+    if (!stored && m_unsaved.isEmpty())
+        m_unsaved = m_model.history().writeError();
 }
 
 void ScanReport::finish(bool hasPost)

@@ -11,6 +11,7 @@
 #include "Wire/ScanResult.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -82,8 +83,20 @@ public:
     bool recorded() const { return m_recorded; }
     QString unsaved() const { return m_unsaved; }
 
+    // What the review must keep in mind, in the notes' order; the model's `issue` property.
+    const QString &issue() const { return m_issue; }
+    // Adds a note to the issue text, once.
+    void report(const QString &note);
+    // Replaces the issue text.
+    void setIssue(const QString &text);
+    // The facts of the last scan the agent reads back, by name.
+    const QHash<QString, bool> &lastFacts() const { return m_lastFacts; }
+    void setLastFacts(const QHash<QString, bool> &facts) { m_lastFacts = facts; }
+
 private:
     SpamModel &m_model;
+    QString m_issue;
+    QHash<QString, bool> m_lastFacts;
     bool m_recorded = false;
     QString m_unsaved;
 };

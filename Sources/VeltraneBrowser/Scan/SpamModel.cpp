@@ -3,6 +3,7 @@
 #include "Base/AppSettings.h"
 #include "Base/ImageStore.h"
 #include "Browser/Browser.h"
+#include "Scan/Publish.h"
 #include "Service/VeltraneAccount.h"
 
 #include <QUuid>
@@ -18,7 +19,7 @@ SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *acco
         m_ownStore = std::make_unique<ScanStore>();
         m_store = m_ownStore.get();
     }
-    m_scanActivity = ScanActivity::fresh(aiOn());
+    m_openPage.setScanActivity(ScanActivity::fresh(aiOn()));
     readSettings();
     m_store->keepDays = keepDays();
     QTimer::singleShot(0, this, [this] { purgeInSteps(); });
@@ -100,12 +101,12 @@ void SpamModel::setJobState(Job job, Job step, Phase phase)
 
 // ---- published state ----------------------------------------------------------------------
 
-void SpamModel::setInfo(const std::optional<SiteInfo> &info) { assign(m_info, info, &SpamModel::infoChanged); }
-void SpamModel::setProgress(const std::optional<ScanProgress> &progress) { assign(m_progress, progress, &SpamModel::progressChanged); }
-void SpamModel::setScanActivity(const ScanActivity &activity) { assign(m_scanActivity, activity, &SpamModel::scanActivityChanged); }
-void SpamModel::setHasScanned(bool on) { assign(m_hasScanned, on, &SpamModel::hasScannedChanged); }
-void SpamModel::setRecentOnly(bool on) { assign(m_recentOnly, on, &SpamModel::recentOnlyChanged); }
-void SpamModel::setRecentAdded(int count) { assign(m_recentAdded, count, &SpamModel::recentAddedChanged); }
+void SpamModel::setInfo(const std::optional<SiteInfo> &info) { m_openPage.setInfo(info); }
+void SpamModel::setProgress(const std::optional<ScanProgress> &progress) { m_openPage.setProgress(progress); }
+void SpamModel::setScanActivity(const ScanActivity &activity) { m_openPage.setScanActivity(activity); }
+void SpamModel::setHasScanned(bool on) { m_openPage.setHasScanned(on); }
+void SpamModel::setRecentOnly(bool on) { m_openPage.setRecentOnly(on); }
+void SpamModel::setRecentAdded(int count) { m_openPage.setRecentAdded(count); }
 void SpamModel::setPreparing(bool on)
 {
     if (on)
@@ -120,45 +121,17 @@ void SpamModel::setAIChecking(bool on)
     else if (m_phase == Phase::ai)
         setPhase(Phase::none);
 }
-void SpamModel::setDiscoveryStatus(const QString &text) { assign(m_discoveryStatus, text, &SpamModel::discoveryStatusChanged); }
-void SpamModel::setRemoval(const std::optional<Removal> &removal) { assign(m_removal, removal, &SpamModel::removalChanged); }
-void SpamModel::setLastRemovalCount(int count) { assign(m_lastRemovalCount, count, &SpamModel::lastRemovalCountChanged); }
+QString SpamModel::discoveryStatus() const { return m_catalog->discoveryStatus(); }
+void SpamModel::setDiscoveryStatus(const QString &text) { m_catalog->setDiscoveryStatus(text); }
+const std::optional<SpamModel::Removal> &SpamModel::removal() const { return m_removalJob->progress(); }
+void SpamModel::setRemoval(const std::optional<Removal> &removal) { m_removalJob->setProgress(removal); }
+int SpamModel::lastRemovalCount() const { return m_removalJob->lastCount(); }
+void SpamModel::setLastRemovalCount(int count) { m_removalJob->setLastCount(count); }
 void SpamModel::setPosts(const QList<ChannelPost> &posts) { m_catalog->setRows(posts); }
-void SpamModel::setStats(const ScanStore::Stats &stats)
-{
-    // The totals come from the store: a history found off on the way is made known with them.
-    checkHistory();
-    assign(m_stats, stats, &SpamModel::statsChanged);
-}
-void SpamModel::setRunSession(const std::optional<QString> &session) { assign(m_runSession, session, &SpamModel::runSessionChanged); }
-
-void SpamModel::raiseRunsVersion()
-{
-    ++m_runsVersion;
-    emit runsVersionChanged();
-}
-
-void SpamModel::raiseDeletionsVersion()
-{
-    ++m_deletionsVersion;
-    emit deletionsVersionChanged();
-}
-
 void SpamModel::raiseAccountRequest()
 {
     ++m_accountRequest;
     emit accountRequestChanged();
-}
-
-void SpamModel::checkHistory()
-{
-    if (!assign(m_historyNotice, m_store->openError(), &SpamModel::historyNoticeChanged))
-        return;
-    // Said once in the status line; the notice itself stays where the owner looks for it.
-    if (!m_historyNotice.isEmpty() && !m_historyNoticeShown) {
-        m_historyNoticeShown = true;
-        setStatus(m_historyNotice, StatusKind::warn);
-    }
 }
 
 std::optional<ScanStore::PostKey> SpamModel::currentPage() const
@@ -186,97 +159,22 @@ void SpamModel::resetResults()
     setHasScanned(false);
     setRecentOnly(false);
     setOnlySpam(false);
-    m_scannedURL.reset();
-    m_scannedPage.reset();
+    m_openPage.setScannedURL(std::nullopt);
+    m_openPage.setScannedPage(std::nullopt);
     clearReview();
     m_review.forgetPage();
-}
-
-void SpamModel::report(const QString &note)
-{
-    // Only blanks and tabs are trimmed: a note may end in a line break on purpose.
-    qsizetype start = 0;
-    qsizetype end = note.size();
-    const auto horizontal = [](QChar c) { return c == u' ' || c == u'\t'; };
-    while (start < end && horizontal(note.at(start)))
-        ++start;
-    while (end > start && horizontal(note.at(end - 1)))
-        --end;
-    const QString trimmed = note.mid(start, end - start);
-    if (trimmed.isEmpty() || m_issue.contains(trimmed))
-        return;
-    m_issue = m_issue.isEmpty() ? trimmed : m_issue + u' ' + trimmed;
-    emit issueChanged();
 }
 
 void SpamModel::clearReview()
 {
     m_review.clearMarks();
-    assign(m_issue, QString(), &SpamModel::issueChanged);
+    m_scanReport.setIssue(QString());
 }
 
-// ---- status line and run log ----------------------------------------------------------------
+// ---- status line ----------------------------------------------------------------
 
 void SpamModel::setStatus(const QString &text, StatusKind kind)
 {
-    assign(m_status, text, &SpamModel::statusChanged);
-    assign(m_statusKind, kind, &SpamModel::statusKindChanged);
-}
-
-void SpamModel::syncPost(const QString &url)
-{
-    const ScanStore::Counts counts = m_store->syncCounts(url);
-    m_catalog->takeCounts(url, counts);
-    setStats(m_store->stats());
-}
-
-bool SpamModel::logRun(const ScanStore::Run &run, const QList<ScanStore::Item> &items)
-{
-    ScanStore::Run stored = run;
-    // A run outside a multi-post job is a session of its own.
-    stored.session = m_runSession ? *m_runSession : QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
-    stored.automatic = m_sessionAuto;
-    const bool logged = m_store->log(stored, items) != 0;
-    m_loggedRun = true;
-    checkHistory();
-    raiseRunsVersion();
-    return logged;
-}
-
-void SpamModel::logFailedScan(const QString &url, const QString &note)
-{
-    const std::optional<ScanStore::PostKey> key = ScanStore::canonical(url);
-    if (!key)
-        return;
-    ScanStore::Run run;
-    run.kind = ScanStore::Run::Kind::Scan;
-    run.site = key->site;
-    run.post = key->url;
-    run.at = QDateTime::currentDateTime();
-    run.failed = true;
-    run.note = note;
-    logRun(run, {});
-}
-
-void SpamModel::logFailedRemoval(const QString &url, int count, const QString &note)
-{
-    const std::optional<ScanStore::PostKey> key = ScanStore::canonical(url);
-    if (!key)
-        return;
-    ScanStore::Run run;
-    run.kind = ScanStore::Run::Kind::Delete;
-    run.site = key->site;
-    run.post = key->url;
-    run.at = QDateTime::currentDateTime();
-    run.total = count;
-    run.failed = true;
-    run.note = note;
-    logRun(run, {});
-}
-
-void SpamModel::requestNotifications()
-{
-    // The desktop's notification service shows a notice without asking; the request is counted
-    // so that the moments it would be asked stay visible.
-    ++m_notificationRequests;
+    publish(m_statusLine.text, text, *this, &SpamModel::statusChanged);
+    publish(m_statusLine.kind, kind, *this, &SpamModel::statusKindChanged);
 }

@@ -1,25 +1,26 @@
 #pragma once
 // The central model of the application: the open post's comments with their verdicts, the
-// status line, the flags of the running job, the post list, the history totals and every owner
-// setting ("vt." keys). Lives on the GUI thread; views and the agent bind to its properties.
+// status line, the running job, the post list, the history totals and every owner setting ("vt."
+// keys). Lives on the GUI thread; views and the agent bind to its properties.
 //
-// Settings are read once when the model is made (OwnerSettings); every later change is written
-// back at once, then its effect runs.
+// The model coordinates objects that own their part and its state; the properties show that
+// state and their signals are the model's own (a part raises them through publish()):
+// PostReview (the comments and their review marks), OpenPage (the page it follows, its site
+// information, scan on open, progress polling, how far its scan got), ScanJob (one scan, made by
+// scan()), AIPass (one AI pass, made by aiPass()), ScanReport (a scan's texts, the review's issue
+// text and its history run), HistoryState (totals, run session, reread counters, the notice when
+// the history is off), OwnerSettings (every "vt." setting, read once when the model is made and
+// written back at once on change), PostCatalog (the post list's rows, discovery, monitoring, the
+// statistics read), PostQueue (queue and channel scans), RemovalJob (deletions and their
+// progress) and AutoScanSchedule (the automatic scans and their notice). The running job is one
+// Job with its step and Phase; the bool properties scanning, busy, touring, findingPosts,
+// working, preparing and aiChecking are views of it.
 //
-// The model coordinates objects that own their part: PostReview (the comments and their review
-// marks), OpenPage (the page it follows, scan on open, progress polling), ScanJob (one scan, made
-// by scan()), AIPass (one AI pass, made by aiPass()) and ScanReport (a scan's texts and history
-// run); OwnerSettings (every "vt." setting; the model shows them as its properties), PostCatalog
-// (the post list's rows, discovery, monitoring, the statistics read), PostQueue (queue and
-// channel scans), RemovalJob (deletions) and AutoScanSchedule (the automatic scans and their
-// notice). The running job is one Job with its step and Phase; the bool properties scanning,
-// busy, touring, findingPosts, working, preparing and aiChecking are views of it.
-//
-// The members are split by concern over several files: SpamModel.cpp (state, job, reset, run log),
-// SpamModelSettings.cpp (the effects of the settings), SpamModelRules.cpp (incremental options),
-// SpamModelScan.cpp (starting a scan and Stop), SpamModelAI.cpp (starting an AI pass),
-// SpamModelReview.cpp (revealing a comment, opening a stored post), SpamModelPosts.cpp and
-// SpamModelRemoval.cpp (the model's side of the post list, the queue, the automatic scans and
+// The model's own members are split by concern over several files: SpamModel.cpp (job, status
+// line, reset), SpamModelSettings.cpp (the effects of the settings), SpamModelRules.cpp
+// (incremental options), SpamModelScan.cpp (starting a scan and Stop), SpamModelAI.cpp (starting
+// an AI pass), SpamModelReview.cpp (revealing a comment, opening a stored post), SpamModelPosts.cpp
+// and SpamModelRemoval.cpp (the model's side of the post list, the queue, the automatic scans and
 // deletion).
 
 #include "Base/Alerts.h"
@@ -28,6 +29,7 @@
 #include "Rules/SpamRules.h"
 #include "Scan/ChannelPost.h"
 #include "Scan/AutoScanSchedule.h"
+#include "Scan/HistoryState.h"
 #include "Scan/OpenPage.h"
 #include "Scan/OwnerSettings.h"
 #include "Scan/PostCatalog.h"
@@ -135,11 +137,7 @@ public:
     using ChannelPost = ::ChannelPost;
 
     // Progress of a deletion of stored records over several posts.
-    struct Removal {
-        qint64 done = 0;
-        qint64 total = 0;
-        bool operator==(const Removal &) const = default;
-    };
+    using Removal = RemovalJob::Progress;
 
     // A status line and its tone, and what the report of one scan is made of (ScanReport's).
     using StatusLine = ScanReport::StatusLine;
@@ -170,7 +168,7 @@ public:
     OwnerSettings &ownerSettings() const { return *m_owner; }
 
     // ---- published state --------------------------------------------------------------
-    const std::optional<SiteInfo> &info() const { return m_info; }
+    const std::optional<SiteInfo> &info() const { return m_openPage.info(); }
     void setInfo(const std::optional<SiteInfo> &info);
     // The open post's comments and their review marks.
     PostReview &review() { return m_review; }
@@ -178,22 +176,22 @@ public:
     const QList<Comment> &comments() const { return m_review.comments(); }
     void setComments(const QList<Comment> &comments) { m_review.setComments(comments); }
     QList<Comment> spam() const { return m_review.spam(); }
-    QString status() const { return m_status; }
+    QString status() const { return m_statusLine.text; }
     // The status line's tone as its text ("", "ok", "warn", "error", "blocked").
-    QString statusKind() const { return statusKindText(m_statusKind); }
-    const std::optional<ScanProgress> &progress() const { return m_progress; }
+    QString statusKind() const { return statusKindText(m_statusLine.kind); }
+    const std::optional<ScanProgress> &progress() const { return m_openPage.progress(); }
     void setProgress(const std::optional<ScanProgress> &progress);
-    const ScanActivity &scanActivity() const { return m_scanActivity; }
+    const ScanActivity &scanActivity() const { return m_openPage.scanActivity(); }
     void setScanActivity(const ScanActivity &activity);
     bool onlySpam() const { return m_review.onlySpam(); }
     void setOnlySpam(bool on) { m_review.setOnlySpam(on); }
-    bool hasScanned() const { return m_hasScanned; }
+    bool hasScanned() const { return m_openPage.hasScanned(); }
     void setHasScanned(bool on);
-    bool recentOnly() const { return m_recentOnly; }
+    bool recentOnly() const { return m_openPage.recentOnly(); }
     void setRecentOnly(bool on);
-    int recentAdded() const { return m_recentAdded; }
+    int recentAdded() const { return m_openPage.recentAdded(); }
     void setRecentAdded(int count);
-    QString issue() const { return m_issue; }
+    QString issue() const { return m_scanReport.issue(); }
     const QHash<QString, Comment> &justKept() const { return m_review.justKept(); }
     void setJustKept(const QHash<QString, Comment> &kept) { m_review.setJustKept(kept); }
 
@@ -227,61 +225,37 @@ public:
     void setFindingPosts(bool on) { on ? startJob(Job::discovery) : endJob(Job::discovery); }
     void setPreparing(bool on);
     void setAIChecking(bool on);
-    QString discoveryStatus() const { return m_discoveryStatus; }
+    QString discoveryStatus() const;
     // The discovery status after a load that found nothing new.
     static QString nothingMoreToLoad();
     void setDiscoveryStatus(const QString &text);
-    const std::optional<Removal> &removal() const { return m_removal; }
+    const std::optional<Removal> &removal() const;
     void setRemoval(const std::optional<Removal> &removal);
-    int lastRemovalCount() const { return m_lastRemovalCount; }
+    int lastRemovalCount() const;
     void setLastRemovalCount(int count);
 
     const QList<ChannelPost> &posts() const;
     void setPosts(const QList<ChannelPost> &posts);
-    const ScanStore::Stats &stats() const { return m_stats; }
-    void setStats(const ScanStore::Stats &stats);
-    const std::optional<QString> &runSession() const { return m_runSession; }
-    void setRunSession(const std::optional<QString> &session);
-    int runsVersion() const { return m_runsVersion; }
-    void raiseRunsVersion();
-    int deletionsVersion() const { return m_deletionsVersion; }
-    void raiseDeletionsVersion();
+    // The history's totals, run session, counters and notice (HistoryState).
+    HistoryState &history() { return m_history; }
+    const ScanStore::Stats &stats() const { return m_history.stats(); }
+    void setStats(const ScanStore::Stats &stats) { m_history.setStats(stats); }
+    const std::optional<QString> &runSession() const { return m_history.runSession(); }
+    void setRunSession(const std::optional<QString> &session) { m_history.setRunSession(session); }
+    int runsVersion() const { return m_history.runsVersion(); }
+    int deletionsVersion() const { return m_history.deletionsVersion(); }
     // Raised when something the owner asked for needs the service account.
     int accountRequest() const { return m_accountRequest; }
     void raiseAccountRequest();
-    // Why the history is off for this run (the store's own words, with what to do); empty while
-    // it works. Learnt whenever the model reads or writes the history.
-    QString historyNotice() const { return m_historyNotice; }
-    // Publishes the store's state; the first time the history is found off, the status line
-    // says so too.
-    void checkHistory();
+    QString historyNotice() const { return m_history.notice(); }
     // Whether the last scan's results all reached the history; when not, why (empty for a page
     // that has nothing to store).
     bool lastScanRecorded() const { return m_scanReport.recorded(); }
     QString lastScanUnsaved() const { return m_scanReport.unsaved(); }
 
-    // ---- plain working state shared by the model's members --------------------------------
-    std::optional<QUuid> pageID() const { return m_pageID; }
-    void setPageID(const std::optional<QUuid> &id) { m_pageID = id; }
-    std::optional<QString> scannedURL() const { return m_scannedURL; }
-    void setScannedURL(const std::optional<QString> &url) { m_scannedURL = url; }
-    std::optional<ScanStore::PostKey> scannedPage() const { return m_scannedPage; }
-    void setScannedPage(const std::optional<ScanStore::PostKey> &page) { m_scannedPage = page; }
-    bool selectingPosts() const { return m_selectingPosts; }
-    void setSelectingPosts(bool on) { m_selectingPosts = on; }
-    bool sessionAuto() const { return m_sessionAuto; }
-    void setSessionAuto(bool on) { m_sessionAuto = on; }
-    bool loggedRun() const { return m_loggedRun; }
-    void setLoggedRun(bool on) { m_loggedRun = on; }
     std::optional<bool> aiConsent() const { return m_owner->aiConsent(); }
     // The owner's answer to the consent question, stored under "vt.aiConsent".
     void setAIConsent(bool agreed) { m_owner->setAIConsent(agreed); }
-    std::optional<QString> pendingMonitor() const { return m_pendingMonitor; }
-    void setPendingMonitor(const std::optional<QString> &url) { m_pendingMonitor = url; }
-    const QHash<QString, bool> &lastScanFacts() const { return m_lastScanFacts; }
-    void setLastScanFacts(const QHash<QString, bool> &facts) { m_lastScanFacts = facts; }
-    // Times the model asked for permission to show notifications.
-    int notificationRequests() const { return m_notificationRequests; }
 
     // ---- settings (OwnerSettings; the model shows them as its properties) -----------------
     bool scanOnOpen() const { return m_owner->scanOnOpen(); }
@@ -345,8 +319,8 @@ public:
     // ---- results of the open page -------------------------------------------------------
     // Forgets the open page's results, review marks and AI bookkeeping.
     void resetResults();
-    // Adds a note to the review's issue text, once.
-    void report(const QString &note);
+    // Adds a note to the review's issue text, once (ScanReport::report).
+    void report(const QString &note) { m_scanReport.report(note); }
     // Forgets the current review's marks and notes.
     void clearReview();
     // Ticks exactly these spam comments of the open page (PostReview::selectReviewed).
@@ -359,22 +333,12 @@ public:
     void setStatus(const QString &text, StatusKind kind);
     // The same with the kind's text; any other text is plain.
     void setStatus(const QString &text, const QString &kind) { setStatus(text, statusKindOf(kind)); }
-    // Recounts a stored post and brings its row and the totals up to date.
-    void syncPost(const QString &url);
-    // Whether the run was stored.
-    bool logRun(const ScanStore::Run &run, const QList<ScanStore::Item> &items);
-    void logFailedScan(const QString &url, const QString &note);
-    void logFailedRemoval(const QString &url, int count, const QString &note);
-
     // The texts and the history run of a scan.
     ScanReport &scanReport() { return m_scanReport; }
     const ScanReport &scanReport() const { return m_scanReport; }
 
     // Publishes one progress report (OpenPage::mirrorProgress).
     void mirrorProgress(const ScanProgress &progress) { m_openPage.mirrorProgress(progress); }
-
-    // Asks for permission to show notifications; the desktop's notification service needs none.
-    void requestNotifications();
 
     // ---- the owner's posts, monitoring and automatic scans ----------------------------------
     // (PostCatalog: discovery, the post list's candidates, loading more, monitoring.)
@@ -505,8 +469,6 @@ public:
     void noteDeleted(const QStringList &ids, const std::optional<ScanStore::PostKey> &page);
     // The deletion job (its state lives there).
     RemovalJob &removalJob() const;
-    // Replaces the review's issue text (report() adds to it).
-    void setIssue(const QString &text) { assign(m_issue, text, &SpamModel::issueChanged); }
 
     // ---- acting on the open page for the agent and the statistics (SpamModelReview.cpp) -----
     // Scrolls the page to a comment; no answer.
@@ -581,8 +543,6 @@ private:
     void endScan();
     bool samePage(const QUuid &pageID) const;
 
-    template <typename T>
-    bool assign(T &field, const T &value, void (SpamModel::*changed)());
     // Moves to that job state and announces every view of it that changed.
     void setJobState(Job job, Job step, Phase phase);
     // Wires the settings' signals and effects, then reads them.
@@ -600,54 +560,16 @@ private:
     PostQueue *m_queue = new PostQueue(*this);
     AutoScanSchedule *m_autoScans = new AutoScanSchedule(*this);
 
-    // Published state.
-    std::optional<SiteInfo> m_info;
-    QString m_status;
-    StatusKind m_statusKind = StatusKind::plain;
-    std::optional<ScanProgress> m_progress;
-    ScanActivity m_scanActivity;
-    bool m_hasScanned = false;
-    bool m_recentOnly = false;
-    int m_recentAdded = 0;
-    QString m_issue;
+    ScanReport::StatusLine m_statusLine;
     Job m_job = Job::idle;
     Job m_step = Job::idle;
     Phase m_phase = Phase::none;
-    QString m_discoveryStatus;
-    std::optional<Removal> m_removal;
-    int m_lastRemovalCount = 0;
-    ScanStore::Stats m_stats;
-    std::optional<QString> m_runSession;
-    int m_runsVersion = 0;
-    int m_deletionsVersion = 0;
     int m_accountRequest = 0;
-    QString m_historyNotice;
-    bool m_historyNoticeShown = false;
+    HistoryState m_history {*this};
     ScanReport m_scanReport {*this};
     PostReview m_review {*this};
     OpenPage m_openPage {*this};
-
-    // Plain working state.
-    std::optional<QUuid> m_pageID;
-    std::optional<QString> m_scannedURL;
-    std::optional<ScanStore::PostKey> m_scannedPage;
-    bool m_selectingPosts = true;
-    QHash<QString, bool> m_lastScanFacts;
     // What Stop asked of the running work.
     StopRequest m_stop;
-    bool m_sessionAuto = false;
-    bool m_loggedRun = false;
-    std::optional<QString> m_pendingMonitor;
-    int m_notificationRequests = 0;
     Alerts *m_alerts = nullptr;
 };
-
-template <typename T>
-inline bool SpamModel::assign(T &field, const T &value, void (SpamModel::*changed)())
-{
-    if (field == value)
-        return false;
-    field = value;
-    emit(this->*changed)();
-    return true;
-}

@@ -10,9 +10,9 @@ bool SpamModel::canRemove() const
 {
     if (m_browser && m_browser->accounts()->isAuthenticating())
         return false;
-    if (!m_info || !m_info->supported)
+    if (!info() || !info()->supported)
         return false;
-    return m_info->canRemove;
+    return info()->canRemove;
 }
 
 QStringList SpamModel::selectedIds() const

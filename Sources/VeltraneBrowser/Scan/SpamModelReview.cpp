@@ -11,7 +11,7 @@ void SpamModel::reveal(const QString &id)
     if (scanning() || busy() || !m_engine)
         return;
     const std::optional<QUuid> browserPage = m_browser ? std::optional<QUuid>(m_browser->pageID()) : std::nullopt;
-    if (browserPage != m_pageID)
+    if (browserPage != m_openPage.pageID())
         return;
     m_engine->reveal(id);
 }

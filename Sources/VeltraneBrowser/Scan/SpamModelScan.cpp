@@ -63,11 +63,11 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
     Browser *browser = m_browser.data();
     if (browser && browser->accounts() && browser->accounts()->isAuthenticating())
         co_return;
-    if (!m_info || !m_info->supported)
+    if (!info() || !info()->supported)
         co_return;
     if (!browser || browser->isLoading() || !m_engine)
         co_return;
-    if (!m_pageID || *m_pageID != browser->pageID())
+    if (!m_openPage.pageID() || *m_openPage.pageID() != browser->pageID())
         co_return;
     ScanJob job(*this, full, record);
     co_await job.run();
@@ -102,7 +102,7 @@ void SpamModel::listPost(const ScanStore::Post &post, int added)
 
 void SpamModel::stopScan()
 {
-    ScanActivity a = m_scanActivity;
+    ScanActivity a = scanActivity();
     a.interrupted = true;
     setScanActivity(a);
     if (touring())

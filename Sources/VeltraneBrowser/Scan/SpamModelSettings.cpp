@@ -35,7 +35,7 @@ void SpamModel::readSettings()
         purgeInSteps();
     });
     connect(o, &OwnerSettings::storeTextSet, this, [this](bool on) { m_store->storeText = on; });
-    connect(o, &OwnerSettings::notificationsWanted, this, &SpamModel::requestNotifications);
+    connect(o, &OwnerSettings::notificationsWanted, this, [this] { m_autoScans->requestNotifications(); });
     o->read();
 }
 
@@ -54,7 +54,7 @@ void SpamModel::purgeInSteps(qint64 before)
     }
     if (m_store->purged() != start) {
         setStats(m_store->stats());
-        raiseRunsVersion();
+        m_history.raiseRunsVersion();
     }
 }
 
@@ -72,16 +72,17 @@ void SpamModel::removeKeyword(const QString &word)
 
 void SpamModel::wordsChanged()
 {
-    if (!m_hasScanned || working())
+    if (!hasScanned() || working())
         return;
     const QList<int> changed = m_review.overlayWords(true);
-    if (changed.isEmpty() || !m_scannedPage)
+    const std::optional<ScanStore::PostKey> page = m_openPage.scannedPage();
+    if (changed.isEmpty() || !page)
         return;
     QList<Comment> verdicts;
     verdicts.reserve(changed.size());
     for (const int i : changed)
         verdicts.append(comments().at(i));
-    m_store->rememberVerdicts(m_scannedPage->site, verdicts);
-    syncPost(m_scannedPage->url);
+    m_store->rememberVerdicts(page->site, verdicts);
+    m_history.syncPost(page->url);
 }
 

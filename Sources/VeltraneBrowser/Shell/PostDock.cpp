@@ -164,7 +164,7 @@ PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStor
         connect(m_model, &SpamModel::workingChanged, this, &PostDock::workingChanged);
         connect(m_model, &SpamModel::touringChanged, this, [this] {
             if (m_model->touring())
-                m_model->setSelectingPosts(false);
+                m_model->openPage().setSelectingPosts(false);
             rebuild();
         });
         for (auto signal : {&SpamModel::scanningChanged, &SpamModel::preparingChanged, &SpamModel::removalChanged,
@@ -208,7 +208,7 @@ void PostDock::appear()
     if (m_appeared || !m_model || !m_desk)
         return;
     m_appeared = true;
-    m_model->setSelectingPosts(true);
+    m_model->openPage().setSelectingPosts(true);
     m_model->loadHistory();
     m_desk->refresh();
     if (const std::optional<ScanStore::PostKey> page = m_model->currentPage())
@@ -282,7 +282,7 @@ void PostDock::workingChanged()
     if (!m_model)
         return;
     if (!m_model->working()) {
-        m_model->setSelectingPosts(true);
+        m_model->openPage().setSelectingPosts(true);
         if (m_desk)
             m_desk->refresh();
     }

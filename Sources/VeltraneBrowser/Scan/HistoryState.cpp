@@ -1,0 +1,101 @@
+#include "Scan/HistoryState.h"
+
+#include "Scan/PostCatalog.h"
+#include "Scan/Publish.h"
+#include "Scan/SpamModel.h"
+
+#include <QUuid>
+
+void HistoryState::setStats(const ScanStore::Stats &stats)
+{
+    check();
+    publish(m_stats, stats, m_model, &SpamModel::statsChanged);
+}
+
+void HistoryState::setRunSession(const std::optional<QString> &session)
+{
+    publish(m_runSession, session, m_model, &SpamModel::runSessionChanged);
+}
+
+void HistoryState::raiseRunsVersion()
+{
+    ++m_runsVersion;
+    emit m_model.runsVersionChanged();
+}
+
+void HistoryState::raiseDeletionsVersion()
+{
+    ++m_deletionsVersion;
+    emit m_model.deletionsVersionChanged();
+}
+
+void HistoryState::check()
+{
+    if (!publish(m_notice, m_model.store()->openError(), m_model, &SpamModel::historyNoticeChanged))
+        return;
+    // Said once in the status line; the notice itself stays where the owner looks for it.
+    if (!m_notice.isEmpty() && !m_noticeShown) {
+        m_noticeShown = true;
+        m_model.setStatus(m_notice, StatusKind::warn);
+    }
+}
+
+QString HistoryState::writeError() const
+{
+    const QString reason = m_model.store()->lastError();
+    return reason.isEmpty() ? tr("The history file could not be written.") : reason;
+}
+
+void HistoryState::syncPost(const QString &url)
+{
+    const ScanStore::Counts counts = m_model.store()->syncCounts(url);
+    m_model.catalog().takeCounts(url, counts);
+    setStats(m_model.store()->stats());
+}
+
+bool HistoryState::logRun(const ScanStore::Run &run, const QList<ScanStore::Item> &items)
+{
+    ScanStore::Run stored = run;
+    // A run outside a multi-post job is a session of its own.
+    stored.session = m_runSession ? *m_runSession : QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    stored.automatic = m_sessionAuto;
+    const bool logged = m_model.store()->log(stored, items) != 0;
+    m_loggedRun = true;
+    check();
+    raiseRunsVersion();
+    return logged;
+}
+
+namespace {
+
+std::optional<ScanStore::Run> failedRun(const QString &url, ScanStore::Run::Kind kind, const QString &note)
+{
+    const std::optional<ScanStore::PostKey> key = ScanStore::canonical(url);
+    if (!key)
+        return std::nullopt;
+    ScanStore::Run run;
+    run.kind = kind;
+    run.site = key->site;
+    run.post = key->url;
+    run.at = QDateTime::currentDateTime();
+    run.failed = true;
+    run.note = note;
+    return run;
+}
+
+} // namespace
+
+bool HistoryState::logFailedScan(const QString &url, const QString &note)
+{
+    const std::optional<ScanStore::Run> run = failedRun(url, ScanStore::Run::Kind::Scan, note);
+    return !run || logRun(*run, {});
+}
+
+bool HistoryState::logFailedRemoval(const QString &url, int count, const QString &note)
+{
+    std::optional<ScanStore::Run> run = failedRun(url, ScanStore::Run::Kind::Delete, note);
+    if (!run)
+        return true;
+    run->total = count;
+    return logRun(*run, {});
+}
