@@ -47,6 +47,8 @@ private slots:
     void picksFirstRecordDecides();
     void reuse_data();
     void reuse();
+    void reuseAfterTheListChanged_data();
+    void reuseAfterTheListChanged();
     void applyAIChecksItsIndex();
     void repeatOffenders();
     void repeatOffendersPerSite();
@@ -626,6 +628,67 @@ void ModelRulesTest::reuse()
     } else {
         QCOMPARE(after, c);
     }
+}
+
+void ModelRulesTest::reuseAfterTheListChanged_data()
+{
+    // The page is hashed, then its list changes before the stored answers are reused: an answer
+    // is reused exactly for a comment whose text now is the text it was given for.
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("reused");   // ids judged from the store, in list order
+
+    QTest::newRow("nothing") << "" << QStringList {"a", "b", "c"};
+    QTest::newRow("edited away from the answered text") << "edit b" << QStringList {"a", "c"};
+    QTest::newRow("edited to the answered text") << "edit d" << QStringList {"a", "b", "c", "d"};
+    QTest::newRow("reversed") << "reverse" << QStringList {"c", "b", "a"};
+    QTest::newRow("first dropped, the rest moved up") << "drop a" << QStringList {"b", "c"};
+}
+
+void ModelRulesTest::reuseAfterTheListChanged()
+{
+    QFETCH(QString, change);
+    QFETCH(QStringList, reused);
+
+    ModelHarness h;
+    SpamModel &m = h.model();
+    QList<Comment> page {ModelHarness::comment("a", "first text", "ok", 0), ModelHarness::comment("b", "second text", "ok", 1),
+                         ModelHarness::comment("c", "third text", "ok", 2), ModelHarness::comment("d", "fourth text", "ok", 3)};
+    m.setComments(page);
+    m.review().hashTexts();
+
+    // Answers for a, b and c as they read, and for d as it reads after its edit.
+    QHash<QString, ScanStore::Known> known;
+    const std::pair<const char *, const char *> answered[] = {
+        {"a", "first text"}, {"b", "second text"}, {"c", "third text"}, {"d", "fourth text, edited"}};
+    for (const auto &[id, text] : answered) {
+        ScanStore::Known k;
+        k.hash = ScanStore::hash(QString::fromUtf8(text));
+        k.options = m.aiOptionsKey();
+        k.score = AIScore {0.95, 0, 0};
+        known.insert(QString::fromLatin1(id), k);
+    }
+    if (change == QLatin1String("edit b"))
+        page[1].text = QStringLiteral("second text, edited");
+    else if (change == QLatin1String("edit d"))
+        page[3].text = QStringLiteral("fourth text, edited");
+    else if (change == QLatin1String("reverse"))
+        std::reverse(page.begin(), page.end());
+    else if (change == QLatin1String("drop a"))
+        page.removeFirst();
+    m.setComments(page);
+
+    const SpamModel::Reuse got = m.review().reuseAI(known);
+    QStringList judged;
+    for (const Comment &c : m.comments()) {
+        if (c.aiProb) {
+            judged.append(c.id);
+            QCOMPARE(c.state, QStringLiteral("spam"));
+        } else {
+            QCOMPARE(c.state, QStringLiteral("ok"));
+        }
+    }
+    QCOMPARE(judged, reused);
+    QCOMPARE(got.reused, int(reused.size()));
 }
 
 void ModelRulesTest::applyAIChecksItsIndex()

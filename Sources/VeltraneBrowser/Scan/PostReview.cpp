@@ -22,6 +22,12 @@ bool wordFlagged(const Comment &c)
         && (c.reason.startsWith(QLatin1String("custom:")) || c.reason.startsWith(QLatin1String("dict:")));
 }
 
+// Texts kept beside the comments share their data: most checks end at the pointer.
+bool sameText(const QString &a, const QString &b)
+{
+    return a.size() == b.size() && (a.constData() == b.constData() || a == b);
+}
+
 QString withoutCommas(QString word)
 {
     return word.replace(u',', u' ');
@@ -69,6 +75,7 @@ void PostReview::forgetPage()
 {
     m_aiSeen.clear();
     m_hashes.clear();
+    m_hashAt.clear();
     m_keywordAnswers.clear();
     m_answerAt.clear();
 }
@@ -105,8 +112,7 @@ const QString &PostReview::keywordReason(qsizetype index, const QString &text)
     // at this position stands: an overlay after the AI answers matches no text again. The texts
     // are shared with the comments, so checking one costs a pointer comparison.
     KeywordAnswer &answer = m_keywordAnswers[m_answerAt[size_t(index)]];
-    if (answer.known && answer.text.size() == text.size()
-        && (answer.text.constData() == text.constData() || answer.text == text))
+    if (answer.known && sameText(answer.text, text))
         return answer.reason;
     answer.known = true;
     answer.text = text;
@@ -301,7 +307,8 @@ PostReview::Reuse PostReview::reuseAI(const QHash<QString, ScanStore::Known> &kn
         const auto entry = known.constFind(c.id);
         if (entry == known.constEnd() || !entry->options || *entry->options != key || !entry->score)
             continue;
-        if (!m_hashes.matches(c.id, c.text, entry->hash))
+        const bool atHere = size_t(i) < m_hashAt.size() && sameText(m_hashAt[size_t(i)].first, c.text);
+        if (atHere ? m_hashAt[size_t(i)].second != entry->hash : !m_hashes.matches(c.id, c.text, entry->hash))
             continue;
         const AIRules::Verdict verdict = AIRules::verdict(*entry->score, kinds);
         Comment &m = m_comments[i];

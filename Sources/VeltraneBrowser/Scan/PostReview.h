@@ -59,7 +59,7 @@ public:
     // The text hashes of the page's comments, made once per scan by hashTexts() and used by every
     // step that compares texts with the history or stores them.
     const TextHashes &textHashes() const { return m_hashes; }
-    void hashTexts() { m_hashes.add(m_comments); }
+    void hashTexts() { m_hashes.add(m_comments, &m_hashAt); }
 
     // Forgets which texts the AI check scored and the keyword answers of the page's texts.
     void forgetPage();
@@ -126,6 +126,9 @@ private:
     QHash<QString, Comment> m_wordBase;
     QSet<QString> m_aiSeen;
     TextHashes m_hashes;
+    // Each position's text and hash as hashTexts() made them: found without a lookup while the
+    // text there is the same.
+    std::vector<std::pair<QString, QString>> m_hashAt;
     QHash<std::pair<QString, int>, AIRules::Placement> m_placements;
     static constexpr int kSlots = 202;   // 0 to 100 percent, each below and from 10 %
     std::vector<std::optional<AIRules::Placement>> m_placed;

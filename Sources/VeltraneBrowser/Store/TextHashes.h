@@ -9,10 +9,14 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 class TextHashes {
 public:
-    // Hashes the texts of these comments, each id once.
-    void add(const QList<Comment> &comments);
+    // Hashes the texts of these comments, each id once. When given, `inOrder` receives each
+    // comment's text and hash in list order.
+    void add(const QList<Comment> &comments, std::vector<std::pair<QString, QString>> *inOrder = nullptr);
     // The hash of `text`: the one made for this id when it was made for this same text, else made
     // now (a text edited since, or a comment added later).
     QString of(const QString &id, const QString &text) const;
