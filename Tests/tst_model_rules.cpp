@@ -36,6 +36,8 @@ private slots:
     void overlay();
     void overlayTwiceChangesNothing();
     void removingAKeywordRestoresTheAIVerdict();
+    void overlayAfterChangesAsAFreshOverlay_data();
+    void overlayAfterChangesAsAFreshOverlay();
     void report_data();
     void report();
     void resetForgetsThePage();
@@ -45,6 +47,8 @@ private slots:
     void picksFirstRecordDecides();
     void reuse_data();
     void reuse();
+    void reuseAfterTheListChanged_data();
+    void reuseAfterTheListChanged();
     void applyAIChecksItsIndex();
     void repeatOffenders();
     void repeatOffendersPerSite();
@@ -214,6 +218,152 @@ void ModelRulesTest::removingAKeywordRestoresTheAIVerdict()
     rude.text = QStringLiteral("you idiot");
     m.setComments({rude});
     QCOMPARE(m.review().overlayWords(true), QList<int> {});
+}
+
+void ModelRulesTest::overlayAfterChangesAsAFreshOverlay_data()
+{
+    // What happens to the page between the overlay after collection and the one after the AI
+    // answers; the verdicts after the second are those of an overlay that judges every text anew.
+    QTest::addColumn<QStringList>("between");
+    QTest::addColumn<QStringList>("expected");   // "id state reason" in list order after the second overlay
+
+    const QStringList base {"a spam custom:eggs", "b spam dict:abuse:idiot", "c ok", "d ok", "e skip likes",
+                            "f spam custom:eggs", "g spam dict:abuse:idiot", "h spam custom:eggs", "i ok"};
+    QTest::newRow("nothing") << QStringList {} << base;
+    QTest::newRow("AI answers flip verdicts")
+        << QStringList {"reuse"}
+        << QStringList {"a spam custom:eggs", "b spam dict:abuse:idiot", "c spam AI", "d ok AI", "e skip likes",
+                        "f spam custom:eggs", "g spam dict:abuse:idiot", "h spam custom:eggs", "i ok"};
+    QTest::newRow("keyword added") << QStringList {"add ham"}
+                                   << QStringList {"a spam custom:eggs", "b spam dict:abuse:idiot", "c ok",
+                                                   "d spam custom:ham", "e skip likes", "f spam custom:eggs",
+                                                   "g spam dict:abuse:idiot", "h spam custom:eggs", "i ok"};
+    QTest::newRow("keyword removed") << QStringList {"remove eggs"}
+                                     << QStringList {"a ok", "b spam dict:abuse:idiot", "c ok", "d ok", "e skip likes",
+                                                     "f spam dict:abuse:idiot", "g spam dict:abuse:idiot", "h ok",
+                                                     "i ok"};
+    QTest::newRow("text edited in place")
+        << QStringList {"edit"}
+        << QStringList {"a ok", "b spam dict:abuse:idiot", "c spam custom:eggs", "d ok", "e skip likes",
+                        "f spam custom:eggs", "g spam dict:abuse:idiot", "h spam custom:eggs", "i ok"};
+    QTest::newRow("a comment dropped, the rest moved up")
+        << QStringList {"drop b"}
+        << QStringList {"a spam custom:eggs", "c ok", "d ok", "e skip likes", "f spam custom:eggs",
+                        "g spam dict:abuse:idiot", "h spam custom:eggs", "i ok"};
+    QTest::newRow("sorted newest first")
+        << QStringList {"sort"}
+        << QStringList {"i ok", "h spam custom:eggs", "g spam dict:abuse:idiot", "f spam custom:eggs", "e skip likes",
+                        "d ok", "c ok", "b spam dict:abuse:idiot", "a spam custom:eggs"};
+    QTest::newRow("repeat offender") << QStringList {"repeat"}
+                                     << QStringList {"a spam custom:eggs", "b spam dict:abuse:idiot", "c ok", "d ok",
+                                                     "e skip likes", "f spam custom:eggs", "g spam repeat:1",
+                                                     "h spam custom:eggs", "i ok"};
+    QTest::newRow("sorted, AI answers, keyword swapped")
+        << QStringList {"sort", "reuse", "remove eggs", "add ham"}
+        << QStringList {"i ok", "h spam custom:ham", "g spam dict:abuse:idiot", "f spam dict:abuse:idiot",
+                        "e skip likes", "d spam custom:ham", "c spam AI", "b spam dict:abuse:idiot", "a ok"};
+    QTest::newRow("edited, sorted, repeat offender")
+        << QStringList {"edit", "sort", "repeat"}
+        << QStringList {"i ok", "h spam custom:eggs", "g spam repeat:1", "f spam custom:eggs", "e skip likes", "d ok",
+                        "c spam custom:eggs", "b spam dict:abuse:idiot", "a ok"};
+}
+
+void ModelRulesTest::overlayAfterChangesAsAFreshOverlay()
+{
+    QFETCH(QStringList, between);
+    QFETCH(QStringList, expected);
+
+    // The first overlay, the steps between, the second overlay; `fresh` forgets every answer the
+    // review kept before the second, keeping only what the AI check saw.
+    const auto run = [&](ModelHarness &h, bool fresh) {
+        const QDateTime now = QDateTime::currentDateTime();
+        Comment old = ModelHarness::comment("x", "old text");
+        old.authorName = QStringLiteral("@spammer");
+        if (!h.store().remember("youtube", kPost, {old}, std::nullopt, now.addDays(-3))
+            || !h.store().markDeleted("youtube", {"x"}, now.addDays(-2)))
+            return QList<int> {-1};
+        SpamModel &m = h.model();
+        const char *const rows[][3] = {{"a", "buy eggs now", "ok"},      {"b", "you idiot", "ok"},
+                                       {"c", "nice video", "ok"},        {"d", "cheap ham here", "ok"},
+                                       {"e", "eggs and idiot", "skip"},  {"f", "idiot eggs", "skip"},
+                                       {"g", "hello idiot", "ok"},       {"h", "ham and eggs", "ok"},
+                                       {"i", "you idiot", "ok"}};
+        QList<Comment> page;
+        for (const auto &row : rows) {
+            Comment c = ModelHarness::comment(row[0], row[1], row[2], page.size());
+            c.publishedAt = 1000.0 * double(page.size());
+            page.append(c);
+        }
+        page[4].reason = QStringLiteral("likes");       // left out by the page: its likes
+        page[5].reason = QStringLiteral("unchanged");   // skipped as unchanged: judged again
+        page[6].authorName = QStringLiteral("@spammer");
+        page[7].authorName = QStringLiteral("@spammer");
+        m.setComments(page);
+        m.review().noteAISeen("i");
+        m.review().hashTexts();
+        m.review().overlayWords(false);
+
+        const auto at = [&m](const QString &id) {
+            for (qsizetype i = 0; i < m.comments().size(); ++i) {
+                if (m.comments().at(i).id == id)
+                    return i;
+            }
+            return qsizetype(-1);
+        };
+        for (const QString &step : between) {
+            if (step == QLatin1String("reuse")) {
+                QHash<QString, ScanStore::Known> known;
+                const std::pair<QString, double> answers[] = {{"a", 0.99}, {"c", 0.95}, {"d", 0.1}};
+                for (const auto &[id, prob] : answers) {
+                    ScanStore::Known k;
+                    k.hash = ScanStore::hash(m.comments().at(at(id)).text);
+                    k.options = m.aiOptionsKey();
+                    k.score = AIScore {prob, 0, 0};
+                    known.insert(id, k);
+                }
+                m.review().reuseAI(known);
+            } else if (step.startsWith(QLatin1String("add "))) {
+                m.setKeywords(m.keywords() + QStringList {step.mid(4)});
+            } else if (step.startsWith(QLatin1String("remove "))) {
+                m.removeKeyword(step.mid(7));
+            } else if (step == QLatin1String("edit")) {
+                QList<Comment> list = m.comments();
+                list[at("a")].text = QStringLiteral("no more");
+                list[at("c")].text = QStringLiteral("eggs galore");
+                m.setComments(list);
+            } else if (step == QLatin1String("drop b")) {
+                QList<Comment> list = m.comments();
+                list.removeAt(at("b"));
+                m.setComments(list);
+            } else if (step == QLatin1String("sort")) {
+                m.setSort(SortKey::newest);
+            } else if (step == QLatin1String("repeat")) {
+                m.review().flagRepeatOffenders("youtube");
+            }
+        }
+        if (fresh) {
+            const QSet<QString> seen = m.review().aiSeen();
+            m.review().forgetPage();
+            for (const QString &id : seen)
+                m.review().noteAISeen(id);
+        }
+        return m.review().overlayWords(true);
+    };
+
+    ModelHarness kept({{"vt.keywords", QStringList {"eggs"}}});
+    ModelHarness fresh({{"vt.keywords", QStringList {"eggs"}}});
+    const QList<int> changed = run(kept, false);
+    QCOMPARE(changed, run(fresh, true));
+    QCOMPARE(kept.model().comments(), fresh.model().comments());
+    QCOMPARE(kept.model().review().wordBase(), fresh.model().review().wordBase());
+
+    QStringList got;
+    for (const Comment &c : kept.model().comments()) {
+        const bool rule = c.reason.startsWith(QLatin1String("custom:")) || c.reason.startsWith(QLatin1String("dict:"))
+            || c.reason.startsWith(QLatin1String("repeat:")) || !c.aiProb;
+        got.append(QStringList {c.id, c.state, rule ? c.reason : QStringLiteral("AI")}.join(u' ').trimmed());
+    }
+    QCOMPARE(got, expected);
 }
 
 void ModelRulesTest::report_data()
@@ -478,6 +628,67 @@ void ModelRulesTest::reuse()
     } else {
         QCOMPARE(after, c);
     }
+}
+
+void ModelRulesTest::reuseAfterTheListChanged_data()
+{
+    // The page is hashed, then its list changes before the stored answers are reused: an answer
+    // is reused exactly for a comment whose text now is the text it was given for.
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("reused");   // ids judged from the store, in list order
+
+    QTest::newRow("nothing") << "" << QStringList {"a", "b", "c"};
+    QTest::newRow("edited away from the answered text") << "edit b" << QStringList {"a", "c"};
+    QTest::newRow("edited to the answered text") << "edit d" << QStringList {"a", "b", "c", "d"};
+    QTest::newRow("reversed") << "reverse" << QStringList {"c", "b", "a"};
+    QTest::newRow("first dropped, the rest moved up") << "drop a" << QStringList {"b", "c"};
+}
+
+void ModelRulesTest::reuseAfterTheListChanged()
+{
+    QFETCH(QString, change);
+    QFETCH(QStringList, reused);
+
+    ModelHarness h;
+    SpamModel &m = h.model();
+    QList<Comment> page {ModelHarness::comment("a", "first text", "ok", 0), ModelHarness::comment("b", "second text", "ok", 1),
+                         ModelHarness::comment("c", "third text", "ok", 2), ModelHarness::comment("d", "fourth text", "ok", 3)};
+    m.setComments(page);
+    m.review().hashTexts();
+
+    // Answers for a, b and c as they read, and for d as it reads after its edit.
+    QHash<QString, ScanStore::Known> known;
+    const std::pair<const char *, const char *> answered[] = {
+        {"a", "first text"}, {"b", "second text"}, {"c", "third text"}, {"d", "fourth text, edited"}};
+    for (const auto &[id, text] : answered) {
+        ScanStore::Known k;
+        k.hash = ScanStore::hash(QString::fromUtf8(text));
+        k.options = m.aiOptionsKey();
+        k.score = AIScore {0.95, 0, 0};
+        known.insert(QString::fromLatin1(id), k);
+    }
+    if (change == QLatin1String("edit b"))
+        page[1].text = QStringLiteral("second text, edited");
+    else if (change == QLatin1String("edit d"))
+        page[3].text = QStringLiteral("fourth text, edited");
+    else if (change == QLatin1String("reverse"))
+        std::reverse(page.begin(), page.end());
+    else if (change == QLatin1String("drop a"))
+        page.removeFirst();
+    m.setComments(page);
+
+    const SpamModel::Reuse got = m.review().reuseAI(known);
+    QStringList judged;
+    for (const Comment &c : m.comments()) {
+        if (c.aiProb) {
+            judged.append(c.id);
+            QCOMPARE(c.state, QStringLiteral("spam"));
+        } else {
+            QCOMPARE(c.state, QStringLiteral("ok"));
+        }
+    }
+    QCOMPARE(judged, reused);
+    QCOMPARE(got.reused, int(reused.size()));
 }
 
 void ModelRulesTest::applyAIChecksItsIndex()

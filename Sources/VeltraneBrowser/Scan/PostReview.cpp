@@ -7,6 +7,7 @@
 
 
 #include <cmath>
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -19,6 +20,12 @@ bool wordFlagged(const Comment &c)
 {
     return c.verdict() == Comment::Verdict::spam
         && (c.reason.startsWith(QLatin1String("custom:")) || c.reason.startsWith(QLatin1String("dict:")));
+}
+
+// Texts kept beside the comments share their data: most checks end at the pointer.
+bool sameText(const QString &a, const QString &b)
+{
+    return a.size() == b.size() && (a.constData() == b.constData() || a == b);
 }
 
 QString withoutCommas(QString word)
@@ -68,6 +75,9 @@ void PostReview::forgetPage()
 {
     m_aiSeen.clear();
     m_hashes.clear();
+    m_hashAt.clear();
+    m_keywordAnswers.clear();
+    m_answerAt.clear();
 }
 
 void PostReview::clearMarks()
@@ -86,23 +96,44 @@ std::optional<AIRules::Placement> PostReview::answerAI(qsizetype index, const QS
     return placeAt(index);
 }
 
-std::optional<QString> PostReview::keywordIn(const QString &text)
+void PostReview::prepareKeywords()
 {
-    // No answers are kept: matching a text costs less than keeping its answer in a table (the
-    // model benchmark measures both).
-    if (m_keywordMatcherFor != m_model.keywords()) {
-        m_keywordMatcher = SpamRules::Keywords(m_model.keywords());
-        m_keywordMatcherFor = m_model.keywords();
+    if (m_keywordMatcherFor == m_model.keywords())
+        return;
+    m_keywordMatcher = SpamRules::Keywords(m_model.keywords());
+    m_keywordMatcherFor = m_model.keywords();
+    m_keywordAnswers.clear();
+    m_answerAt.clear();
+}
+
+const QString &PostReview::keywordReason(qsizetype index, const QString &text)
+{
+    // The answer depends only on the text and the keywords, so the one found for the same text
+    // at this position stands: an overlay after the AI answers matches no text again. The texts
+    // are shared with the comments, so checking one costs a pointer comparison.
+    KeywordAnswer &answer = m_keywordAnswers[m_answerAt[size_t(index)]];
+    if (answer.known && sameText(answer.text, text))
+        return answer.reason;
+    answer.known = true;
+    answer.text = text;
+    answer.reason.clear();
+    if (!m_keywordMatcher.isEmpty()) {
+        if (const std::optional<QString> word = m_keywordMatcher.match(text))
+            answer.reason = QStringLiteral("custom:") + withoutCommas(*word);
     }
-    if (m_keywordMatcher.isEmpty())
-        return std::nullopt;
-    return m_keywordMatcher.match(text);
+    return answer.reason;
 }
 
 QList<int> PostReview::overlayWords(bool dictionary)
 {
     const BuiltinWords *lists = dictionary && m_model.builtinWords() ? &BuiltinWords::shared() : nullptr;
     QList<int> changed;
+    prepareKeywords();
+    if (m_answerAt.size() != size_t(m_comments.size())) {
+        m_keywordAnswers.resize(size_t(m_comments.size()));
+        m_answerAt.resize(m_keywordAnswers.size());
+        std::iota(m_answerAt.begin(), m_answerAt.end(), 0u);
+    }
     for (qsizetype i = 0; i < m_comments.size(); ++i) {
         const Comment &m = m_comments.at(i);
         if (m.isOwner)
@@ -114,8 +145,8 @@ QList<int> PostReview::overlayWords(bool dictionary)
 
         std::optional<QString> reason;
         QStringList newHits;
-        if (const std::optional<QString> word = keywordIn(m.text))
-            reason = QStringLiteral("custom:") + withoutCommas(*word);
+        if (const QString &custom = keywordReason(i, m.text); !custom.isEmpty())
+            reason = custom;
         if (!reason && lists) {
             // The lists never override another spam verdict and never judge an AI-scored text.
             if (!flagged && m.verdict() == Comment::Verdict::spam)
@@ -184,10 +215,11 @@ void PostReview::applySort()
         qint64 order;
         qsizetype index;
     };
+    const SortKey key = m_model.sort();
     std::vector<Entry> entries;
     entries.reserve(size_t(m_comments.size()));
     for (qsizetype i = 0; i < m_comments.size(); ++i)
-        entries.push_back({m_model.sort().sortValue(m_comments.at(i)), m_comments.at(i).order, i});
+        entries.push_back({key.sortValue(m_comments.at(i)), m_comments.at(i).order, i});
     std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
         if (a.value != b.value)
             return a.value < b.value;
@@ -198,6 +230,17 @@ void PostReview::applySort()
     for (const Entry &e : entries)
         sorted.append(std::move(m_comments[e.index]));
     m_comments = std::move(sorted);
+    // The keyword answers follow their texts.
+    if (m_answerAt.size() == entries.size()) {
+        std::vector<quint32> answerAt;
+        answerAt.reserve(entries.size());
+        for (const Entry &e : entries)
+            answerAt.push_back(m_answerAt[size_t(e.index)]);
+        m_answerAt = std::move(answerAt);
+    } else {
+        m_keywordAnswers.clear();
+        m_answerAt.clear();
+    }
     emit commentsChanged();
 }
 
@@ -264,18 +307,19 @@ PostReview::Reuse PostReview::reuseAI(const QHash<QString, ScanStore::Known> &kn
         const auto entry = known.constFind(c.id);
         if (entry == known.constEnd() || !entry->options || *entry->options != key || !entry->score)
             continue;
-        if (m_hashes.of(c.id, c.text) != entry->hash)
+        const bool atHere = size_t(i) < m_hashAt.size() && sameText(m_hashAt[size_t(i)].first, c.text);
+        if (atHere ? m_hashAt[size_t(i)].second != entry->hash : !m_hashes.matches(c.id, c.text, entry->hash))
             continue;
         const AIRules::Verdict verdict = AIRules::verdict(*entry->score, kinds);
         Comment &m = m_comments[i];
         m.aiKind = verdict.kind;
         m.aiProb = verdict.prob;
         touched = true;
-        const std::optional<AIRules::Placement> placed = placeAt(i);
+        const AIRules::Placement &placed = place(m);
         ++out.reused;
-        if (placed && placed->flagged) {
+        if (placed.flagged) {
             ++out.found;
-            if (!placed->checked)
+            if (!placed.checked)
                 ++out.unsure;
         }
     }
@@ -299,28 +343,45 @@ std::optional<AIRules::Placement> PostReview::placeAt(qsizetype index)
     Comment &c = m_comments[index];
     if (!c.aiKind || !c.aiProb)
         return std::nullopt;
-    const AIRules::Placement placed = placement(*c.aiProb, *c.aiKind);
-    c.setVerdict(placed.flagged ? Comment::Verdict::spam : Comment::Verdict::ok);
+    return place(c);
+}
+
+const AIRules::Placement &PostReview::place(Comment &c)
+{
+    const AIRules::Placement &placed = placement(*c.aiProb, *c.aiKind);
+    c.state = placed.flagged ? kSpam : kOk;
     c.checked = placed.checked;
     c.reason = placed.reason;
     c.score = 0;
     return placed;
 }
 
-AIRules::Placement PostReview::placement(double prob, const QString &kind)
+const AIRules::Placement &PostReview::placement(double prob, const QString &kind)
 {
     // The threshold and the language are fixed for the run, so a placement depends only on the
     // kind, the whole percent and whether the kind is named below the threshold.
     const double scaled = std::round(prob * 100.0);
-    if (!std::isfinite(scaled) || std::abs(scaled) > 1000)
-        return SpamRules::place(prob, kind, m_model.threshold());
-    const std::pair<QString, int> key {kind, int(scaled) * 2 + (prob >= 0.1 ? 1 : 0)};
-    const auto found = m_placements.constFind(key);
-    if (found != m_placements.constEnd())
-        return found.value();
-    const AIRules::Placement made = SpamRules::place(prob, kind, m_model.threshold());
-    m_placements.insert(key, made);
-    return made;
+    if (!std::isfinite(scaled) || std::abs(scaled) > 1000) {
+        m_outOfRange = SpamRules::place(prob, kind, m_model.threshold());
+        return m_outOfRange;
+    }
+    const int slot = int(scaled) * 2 + (prob >= 0.1 ? 1 : 0);
+    // The answer's own kinds over 0 to 100 percent, in a table; anything else by its key.
+    const QStringList &kinds = AIRules::kinds();
+    const qsizetype kindIndex = kinds.indexOf(kind);
+    if (kindIndex >= 0 && slot >= 0 && slot < kSlots) {
+        if (m_placed.empty())
+            m_placed.resize(size_t(kinds.size() * kSlots));
+        std::optional<AIRules::Placement> &made = m_placed[size_t(kindIndex * kSlots + slot)];
+        if (!made)
+            made = SpamRules::place(prob, kind, m_model.threshold());
+        return *made;
+    }
+    const std::pair<QString, int> key {kind, slot};
+    auto found = m_placements.constFind(key);
+    if (found == m_placements.constEnd())
+        found = m_placements.insert(key, SpamRules::place(prob, kind, m_model.threshold()));
+    return found.value();
 }
 
 QString PostReview::flagRepeatOffenders(const QString &site)

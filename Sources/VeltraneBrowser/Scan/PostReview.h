@@ -20,6 +20,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 class SpamModel;
 
@@ -58,7 +59,7 @@ public:
     // The text hashes of the page's comments, made once per scan by hashTexts() and used by every
     // step that compares texts with the history or stores them.
     const TextHashes &textHashes() const { return m_hashes; }
-    void hashTexts() { m_hashes.add(m_comments); }
+    void hashTexts() { m_hashes.add(m_comments, &m_hashAt); }
 
     // Forgets which texts the AI check scored and the keyword answers of the page's texts.
     void forgetPage();
@@ -107,10 +108,15 @@ signals:
 private:
     // applyAI without announcing the change, for callers that announce once for many.
     std::optional<AIRules::Placement> placeAt(qsizetype index);
-    // The first of the owner's keywords in a text.
-    std::optional<QString> keywordIn(const QString &text);
+    // Prepares the owner's current keywords; forgets the answers found with other ones.
+    void prepareKeywords();
+    // The keyword reason ("custom:<word>") of the text of the comment at `index`, empty when no
+    // keyword occurs in it.
+    const QString &keywordReason(qsizetype index, const QString &text);
+    // Places a comment that has an AI answer by it.
+    const AIRules::Placement &place(Comment &c);
     // place() against the threshold, remembered per kind and whole percent.
-    AIRules::Placement placement(double prob, const QString &kind);
+    const AIRules::Placement &placement(double prob, const QString &kind);
 
     SpamModel &m_model;
     QList<Comment> m_comments;
@@ -120,7 +126,22 @@ private:
     QHash<QString, Comment> m_wordBase;
     QSet<QString> m_aiSeen;
     TextHashes m_hashes;
+    // Each position's text and hash as hashTexts() made them: found without a lookup while the
+    // text there is the same.
+    std::vector<std::pair<QString, QString>> m_hashAt;
     QHash<std::pair<QString, int>, AIRules::Placement> m_placements;
+    static constexpr int kSlots = 202;   // 0 to 100 percent, each below and from 10 %
+    std::vector<std::optional<AIRules::Placement>> m_placed;
+    AIRules::Placement m_outOfRange;
     SpamRules::Keywords m_keywordMatcher;
     QStringList m_keywordMatcherFor;
+    // The keyword answers found for the texts of the list, and where each position's answer is
+    // (the sort moves these places, not the answers).
+    struct KeywordAnswer {
+        bool known = false;
+        QString text;
+        QString reason;
+    };
+    std::vector<KeywordAnswer> m_keywordAnswers;
+    std::vector<quint32> m_answerAt;
 };
