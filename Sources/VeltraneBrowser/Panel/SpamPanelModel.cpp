@@ -477,7 +477,7 @@ void SpamPanelModel::loadMore()
     // The post read in part goes on first: the list adds rows only after its last ones.
     const int start = m_records.rows;
     QStringList urls;
-    while (m_records.rows - start < firstRows) {
+    while (m_records.rows - start < moreRows) {
         const std::optional<QString> part = m_records.partPost();
         if (!part && m_records.unread.isEmpty())
             break;
@@ -489,7 +489,7 @@ void SpamPanelModel::loadMore()
         }
         if (!urls.contains(url))
             urls.append(url);
-        if (!m_records.readPart(*store, *p, m_tab, firstRows - (m_records.rows - start)))
+        if (!m_records.readPart(*store, *p, m_tab, moreRows - (m_records.rows - start)))
             break;
     }
     ++m_moreVersion;

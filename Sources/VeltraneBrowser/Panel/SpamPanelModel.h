@@ -28,10 +28,11 @@ class SpamPanelModel : public QObject {
 public:
     static constexpr int runLimit = 200;
     static constexpr int commentLimit = 5000;
-    // The Comments and Deleted tabs read the records of the first posts up to about this many
-    // rows (a tall window's screen), and the next as many when the list asks; a long post is
-    // read a part at a time.
+    // The Comments and Deleted tabs read the records of the first posts up to about firstRows
+    // rows (a tall window's screen), and about moreRows more each time the list asks; a long
+    // post is read a part at a time.
     static constexpr int firstRows = 60;
+    static constexpr int moreRows = 400;
 
     SpamPanelModel(SpamModel *model, PanelActions *actions, QObject *parent = nullptr);
 
@@ -114,7 +115,7 @@ public:
     // Reloads runs and records from the history now (the cut of deleted rows may follow later).
     void load();
     // Whether records of the listed posts are still unread; reading the next of them (about
-    // firstRows rows) raises appended() with the addresses of the posts that got rows.
+    // moreRows rows) raises appended() with the addresses of the posts that got rows.
     bool canLoadMore() const { return m_records.partPost() || !m_records.unread.isEmpty(); }
     void loadMore();
     // Reads the posts up to the given one, so that it can be shown.
