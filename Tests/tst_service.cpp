@@ -236,6 +236,8 @@ private slots:
         // Members it does not know, or of another type, do not hide a readable sign-in.
         QTest::newRow("extra non-string member") << QByteArray("{\"token\":\"t1\",\"email\":\"a@b.co\",\"server\":\"%SERVER%\",\"plan\":2}") << true << "a@b.co";
         QTest::newRow("e-mail of another type") << QByteArray("{\"token\":\"t1\",\"email\":null,\"server\":\"%SERVER%\"}") << true << QString();
+        // However much else it holds, only the token and the endpoint need reading.
+        QTest::newRow("larger than 64 KiB") << QByteArray("{\"token\":\"t1\",\"email\":\"a@b.co\",\"server\":\"%SERVER%\",\"notes\":\"%PAD%\"}") << true << "a@b.co";
         QTest::newRow("not JSON") << QByteArray("{\"token\":") << false << QString();
         QTest::newRow("an array") << QByteArray("[]") << false << QString();
     }
@@ -246,7 +248,8 @@ private slots:
         QFETCH(bool, signedIn);
         QFETCH(QString, email);
         Fixture f;
-        writeFile(f.store(), content.replace("%SERVER%", f.service.url().toString().toUtf8()));
+        writeFile(f.store(), content.replace("%SERVER%", f.service.url().toString().toUtf8())
+                                 .replace("%PAD%", QByteArray(200 * 1024, 'x')));
         VeltraneAccount &a = f.reopen();
         QCOMPARE(a.hasToken(), signedIn);
         QCOMPARE(a.ready(), signedIn);
@@ -307,6 +310,73 @@ private slots:
         // The next start reads the new file and has nothing to say.
         QVERIFY(f.reopen().hasToken());
         QVERIFY(inLanguage(false, [&] { return f.account->fileNotice(); }).isEmpty());
+    }
+
+    // Links planted in the data folder, at the file's place or at the names a file is kept aside
+    // under, are never written or copied through: what they lead to stays as it was, the file and
+    // its kept copy stay owner-only in the folder, and a link in the file's place is kept aside.
+    void linksAreNeverFollowed_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::newRow("link to nowhere in the file's place") << "file, dangling";
+        QTest::newRow("link to a file in the file's place") << "file, to a file";
+        QTest::newRow("links to nowhere at the kept-aside names") << "aside";
+    }
+    void linksAreNeverFollowed()
+    {
+        QFETCH(QString, planted);
+        Fixture f;
+        const QString outside = f.dir.filePath(QStringLiteral("outside"));
+        QVERIFY(QDir().mkpath(outside));
+        QVERIFY(QDir().mkpath(QFileInfo(f.store()).absolutePath()));
+        const QByteArray cutShort("{\"token\":\"paid-plan-token\",\"email\":\"a@b.co\",\"ser");
+        QStringList targets;
+        if (planted.startsWith("file")) {
+            targets << outside + QStringLiteral("/target.json");
+            if (planted.endsWith("to a file"))
+                writeFile(targets.first(), "theirs");
+            QVERIFY(QFile::link(targets.first(), f.store()));
+        } else {
+            writeFile(f.store(), cutShort);
+            // Every name the next few minutes could give the kept copy.
+            const QDateTime now = QDateTime::currentDateTime();
+            for (int s = -2; s < 240; ++s) {
+                const QString stamp = now.addSecs(s).toString(QStringLiteral("yyyyMMdd-HHmmss"));
+                targets << outside + QStringLiteral("/aside-") + stamp;
+                QVERIFY(QFile::link(targets.last(), f.store() + QStringLiteral(".unreadable-") + stamp));
+            }
+        }
+        VeltraneAccount &a = f.reopen();
+        QVERIFY(!a.hasToken());
+        QVERIFY(a.fileUnreadable());
+        if (planted.startsWith("file"))
+            QVERIFY2(inLanguage(false, [&] { return a.fileNotice(); }).contains("link to " + targets.first()),
+                     qPrintable(a.fileNotice()));
+
+        f.signInDevice();
+        QVERIFY(a.hasToken());
+        for (const QString &target : std::as_const(targets)) {
+            if (planted.endsWith("to a file"))
+                QCOMPARE(readFile(target), QByteArray("theirs"));
+            else
+                QVERIFY2(!QFileInfo::exists(target), qPrintable(target));
+        }
+        QVERIFY(!QFileInfo(f.store()).isSymLink());
+        QCOMPARE(modeOf(f.store()), 0600);
+        QVERIFY(f.service.tokenValid(f.fileToken()));
+        const QString aside = a.keptAside();
+        QVERIFY2(aside.startsWith(f.store() + ".unreadable-"), qPrintable(aside));
+        if (planted.startsWith("file")) {
+            // The link itself went aside, still leading where it led.
+            QCOMPARE(QFileInfo(aside).symLinkTarget(), targets.first());
+        } else {
+            QVERIFY(!QFileInfo(aside).isSymLink());
+            QCOMPARE(readFile(aside), cutShort);
+            QCOMPARE(modeOf(aside) & 0077, 0);
+        }
+        QVERIFY2(inLanguage(false, [&] { return a.fileNotice(); }).contains(aside), qPrintable(a.fileNotice()));
+        // The next start reads the new file.
+        QVERIFY(f.reopen().hasToken());
     }
 
     void accountFileIsPrivateAndWhole()

@@ -1,6 +1,7 @@
 #include "Service/VeltraneAccount.h"
 
 #include "Base/AppSettings.h"
+#include "Base/DataFolder.h"
 #include "Base/Lang.h"
 
 #include <QDateTime>
@@ -148,17 +149,25 @@ VeltraneAccount::~VeltraneAccount() = default;
 
 void VeltraneAccount::loadStore()
 {
-    if (m_store.isEmpty() || !QFileInfo::exists(m_store))
+    if (m_store.isEmpty())
         return;
-    QFile file(m_store);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_unread = Unread::unopenable;
-        m_unreadDetail = file.errorString();
+    // A link in the file's place, even one that leads nowhere, is not our file: it is moved aside
+    // like any file that cannot be used, and nothing is ever written where it leads.
+    if (DataFolder::isLink(m_store)) {
+        m_unread = Unread::link;
+        m_unreadDetail = QFileInfo(m_store).symLinkTarget();
         return;
     }
-    // The file is a few short strings; anything large is not ours.
-    const QByteArray bytes = file.read(64 * 1024);
-    const QJsonDocument doc = QJsonDocument::fromJson(bytes);
+    if (!QFileInfo::exists(m_store))
+        return;
+    QString why;
+    const std::optional<QByteArray> bytes = DataFolder::read(m_store, kMaxFileBytes, &why);
+    if (!bytes) {
+        m_unread = Unread::unopenable;
+        m_unreadDetail = why;
+        return;
+    }
+    const QJsonDocument doc = QJsonDocument::fromJson(*bytes);
     if (!doc.isObject()) {
         m_unread = Unread::damaged;
         return;
@@ -183,16 +192,16 @@ void VeltraneAccount::loadStore()
 
 bool VeltraneAccount::keepAside()
 {
-    if (!m_unread || !m_keptAside.isEmpty() || !QFileInfo::exists(m_store))
+    if (!m_unread || !m_keptAside.isEmpty() || !(QFileInfo::exists(m_store) || DataFolder::isLink(m_store)))
         return true;
-    const QString stem = m_store + QStringLiteral(".unreadable-")
-        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString aside = stem;
-    for (int n = 2; QFileInfo::exists(aside); ++n)
-        aside = stem + u'-' + QString::number(n);
-    if (!QFile::rename(m_store, aside)) {
+    QString why;
+    const QString aside = DataFolder::moveAside(
+        m_store, QStringLiteral(".unreadable-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")),
+        &why);
+    if (aside.isEmpty()) {
         m_asideFailed = true;
-        qWarning("cannot keep the unreadable account file %s aside; it is left as it is", qPrintable(m_store));
+        qWarning("cannot keep the unreadable account file %s aside (%s); it is left as it is", qPrintable(m_store),
+                 qPrintable(why));
         return false;
     }
     m_asideFailed = false;
@@ -218,6 +227,9 @@ QString VeltraneAccount::fileNotice() const
     case Unread::unopenable:
         why = tr("it could not be opened: %1").arg(m_unreadDetail);
         break;
+    case Unread::link:
+        why = tr("it is a link to %1, not a file of its own").arg(m_unreadDetail);
+        break;
     }
     if (!m_keptAside.isEmpty()) {
         return tr("The account file could not be read (%1). It was kept as %2, and the new sign-in was "
@@ -234,30 +246,13 @@ QString VeltraneAccount::fileNotice() const
 
 void VeltraneAccount::writeStore()
 {
-    const QFileInfo info(m_store);
-    const QString folder = info.absolutePath();
-    if (!QFileInfo::exists(folder) && QDir().mkpath(folder))
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const QJsonObject o { { QStringLiteral("token"), m_token.value_or(QString()) },
                           { QStringLiteral("email"), m_email.value_or(QString()) },
                           { QStringLiteral("server"), m_server.toString() } };
-    // A temporary file beside the target, owner-only before anything is written, renamed over it.
-    const QByteArray bytes = QJsonDocument(o).toJson(QJsonDocument::Compact);
-    QSaveFile file(m_store);
-    file.setDirectWriteFallback(false);
-    // Unbuffered, so that a short write shows here and not as a truncated file after the rename.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        qWarning("cannot write the account file %s", qPrintable(m_store));
-        return;
-    }
-    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) || file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        file.commit();
-        qWarning("cannot write the account file %s; the previous one is kept", qPrintable(m_store));
-        return;
-    }
-    if (!file.commit())
-        qWarning("cannot write the account file %s; the previous one is kept", qPrintable(m_store));
+    // Owner-only, beside the target and renamed over it; never through a link.
+    const QString why = DataFolder::write(m_store, QJsonDocument(o).toJson(QJsonDocument::Compact));
+    if (!why.isEmpty())
+        qWarning("cannot write the account file %s; the previous one is kept: %s", qPrintable(m_store), qPrintable(why));
 }
 
 void VeltraneAccount::remember(const std::optional<QString> &token, const std::optional<QString> &email)

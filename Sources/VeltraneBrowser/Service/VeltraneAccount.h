@@ -6,9 +6,10 @@
 //   co_await account.refresh(true);                            // status, device account, profile
 //   auto checked = co_await account.check(texts, {"spam", "abuse"}, false);   // throws APIFailure
 //
-// An account file that cannot be used (damaged, cut short, of another endpoint, without a token)
-// is never written over or removed as it is: before the first write it is renamed beside itself
-// with an ".unreadable-<time>" suffix, and fileNotice() says what happened. Members it does not
+// An account file that cannot be used (damaged, cut short, of another endpoint, without a token,
+// a link) is never written over or removed as it is: before the first write it is renamed beside
+// itself with an ".unreadable-<time>" suffix, and fileNotice() says what happened. The file is
+// owner-only and never read, written or moved through a link (see DataFolder). Members it does not
 // know, or of another type, are ignored when the token and the endpoint are readable.
 //
 // Every operation throws APIFailure (AIRules::message gives its text), except refresh() and
@@ -75,6 +76,9 @@ public:
     };
 
     static constexpr qint64 kMaxReplyBytes = 4 * 1024 * 1024;
+    // Only "token" and "server" matter, however many other members a file holds; larger than this
+    // it is taken as not ours.
+    static constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 
     static QUrl defaultServer();
     // VT_SERVER_URL when set (even empty), else the setting "vt.serverUrl".
@@ -169,7 +173,7 @@ private:
     QUrl m_server;
     std::optional<QString> m_token;
     QString m_store;
-    enum class Unread { damaged, otherServer, noSignIn, unopenable };
+    enum class Unread { damaged, otherServer, noSignIn, unopenable, link };
     std::optional<Unread> m_unread;
     QString m_unreadDetail;
     QString m_keptAside;
