@@ -105,6 +105,10 @@ private slots:
     void failedOpenIsKeptAndReported();
     void damagedFileIsLeftAlone_data();
     void damagedFileIsLeftAlone();
+    void newerFileIsLeftAlone_data();
+    void newerFileIsLeftAlone();
+    void linksAreNeverFollowed_data();
+    void linksAreNeverFollowed();
     void failedBatchRollsBackWhole();
     void failedRunInsertStoresNoItems();
     void busyFileIsReportedNotDropped();
@@ -451,7 +455,6 @@ void StoreTest::missingTotalsAreMadeAgain_data()
     QTest::newRow("trigger") << "DROP TRIGGER comment_totals_delete" << qint64(5);
     QTest::newRow("index") << "DROP INDEX comments_spam_first" << qint64(5);
     QTest::newRow("wrong totals") << "UPDATE comment_totals SET comments = 99; PRAGMA user_version = 2" << qint64(5);
-    QTest::newRow("newer version") << "DROP TABLE comment_totals; PRAGMA user_version = 7" << qint64(7);
 }
 
 void StoreTest::missingTotalsAreMadeAgain()
@@ -736,6 +739,83 @@ void StoreTest::damagedFileIsLeftAlone()
     QVERIFY(!store.isOpen());
     QVERIFY(QFileInfo::exists(path));
     QCOMPARE(fileHash(path), before);
+}
+
+void StoreTest::newerFileIsLeftAlone_data()
+{
+    QTest::addColumn<QString>("schema");   // what the newer copy left, at user_version 6
+    QTest::addColumn<bool>("readOnly");
+    QTest::newRow("tables and columns it no longer has") << "CREATE TABLE posts (url TEXT PRIMARY KEY, site TEXT, "
+                                                            "title TEXT, scanned_at REAL, total INTEGER, flagged INTEGER)"
+                                                         << false;
+    QTest::newRow("this version's schema and more") << "" << false;
+    QTest::newRow("read by the export") << "" << true;
+}
+
+void StoreTest::newerFileIsLeftAlone()
+{
+    QFETCH(QString, schema);
+    QFETCH(bool, readOnly);
+    const QString path = file(QStringLiteral("newer-%1.sqlite").arg(QTest::currentDataTag()));
+    if (schema.isEmpty()) {
+        ScanStore older(path);
+        QVERIFY(older.remember(yt, postA, vt::test::makePage("c", 20), std::nullopt, QDateTime::currentDateTime()));
+    }
+    {
+        RawDb db(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        QVERIFY(db.exec(schema.isEmpty() ? QStringLiteral("CREATE TABLE later (x)") : schema));
+        QVERIFY(db.exec("PRAGMA user_version = 6"));
+    }
+    const QByteArray before = fileHash(path);
+
+    ScanStore store(path, readOnly ? ScanStore::Access::readOnly : ScanStore::Access::readWrite);
+    QVERIFY(!store.isOpen());
+    QVERIFY(!store.remember(yt, postA, vt::test::makePage("n", 5), std::nullopt, QDateTime::currentDateTime()));
+    QCOMPARE(store.stats(), ScanStore::Stats{});
+    QVERIFY(!store.purge());
+    QCOMPARE(fileHash(path), before);
+    QCOMPARE(QDir(m_dir.path()).entryList({QFileInfo(path).fileName() + "-*"}, QDir::Files), QStringList());
+    // Said with the file and what to do.
+    const QString told = store.openError();
+    QVERIFY2(told.contains("newer version") && told.contains(path), qPrintable(told));
+}
+
+void StoreTest::linksAreNeverFollowed_data()
+{
+    QTest::addColumn<QString>("at");       // the name that is a link
+    QTest::addColumn<bool>("toHistory");   // leading to a history file (else nowhere)
+    QTest::newRow("the file, to another history") << "" << true;
+    QTest::newRow("the file, to nowhere") << "" << false;
+    QTest::newRow("its journal, to nowhere") << "-journal" << false;
+    QTest::newRow("its write-ahead log, to nowhere") << "-wal" << false;
+}
+
+void StoreTest::linksAreNeverFollowed()
+{
+    QFETCH(QString, at);
+    QFETCH(bool, toHistory);
+    const QString path = file(QStringLiteral("linked-%1.sqlite").arg(QTest::currentDataTag()));
+    const QString target = file(QStringLiteral("elsewhere-%1.sqlite").arg(QTest::currentDataTag()));
+    if (toHistory) {
+        ScanStore elsewhere(target);
+        QVERIFY(elsewhere.remember(yt, postA, vt::test::makePage("c", 20), std::nullopt, QDateTime::currentDateTime()));
+    }
+    if (!at.isEmpty()) {
+        ScanStore real(path);
+        QVERIFY(real.remember(yt, postA, vt::test::makePage("c", 20), std::nullopt, QDateTime::currentDateTime()));
+    }
+    QVERIFY(QFile::link(target, path + at));
+    const QByteArray before = fileHash(path);
+    const QByteArray targetBefore = fileHash(target);
+
+    ScanStore store(path);
+    QVERIFY(!store.remember(yt, postA, vt::test::makePage("n", 5), std::nullopt, QDateTime::currentDateTime()));
+    QVERIFY(!store.isOpen());
+    QVERIFY2(store.openError().contains("is a link") && store.openError().contains(path + at), qPrintable(store.openError()));
+    QCOMPARE(fileHash(target), targetBefore);
+    QCOMPARE(QFileInfo::exists(target), toHistory);
+    QCOMPARE(fileHash(path), before);
+    QVERIFY(QFileInfo(path + at).isSymLink());
 }
 
 void StoreTest::failedBatchRollsBackWhole()

@@ -1,5 +1,7 @@
 #include "Base/ImageStore.h"
 
+#include "Base/DataFolder.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -126,13 +128,8 @@ void ImageStore::arrived(const QString &url, const QByteArray &thumbnail)
     const QImage image = QImage::fromData(thumbnail, "JPEG");
     if (image.isNull())
         return;
-    if (QDir().mkpath(m_directory))
-        QFile::setPermissions(m_directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QSaveFile file(cacheFile(url));
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(thumbnail);
-        file.commit();
-    }
+    // A failed write only costs a download next time.
+    DataFolder::write(cacheFile(url), thumbnail);
     remember(url, image);
     bump();
 }

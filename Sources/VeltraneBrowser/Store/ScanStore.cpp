@@ -2,6 +2,8 @@
 #include "Store/ScanStore.h"
 #include "Store/ScanStoreSql.h"
 
+#include "Base/DataFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +17,13 @@
 namespace {
 
 const QString memoryPath = QStringLiteral(":memory:");
+
+// The user_version migrate() brings a file to. A file of a higher one was made by a newer copy of
+// the application, whose schema this one does not know: it is never changed.
+constexpr qint64 kSchemaVersion = 5;
+
+// The files SQLite keeps beside the history file.
+const char *const sideFiles[] = {"-journal", "-wal", "-shm"};
 
 // Whether the file's header promises more pages than the file holds. Only trusted when
 // no journal or WAL is waiting to be replayed, since those may legitimately complete it.
@@ -143,6 +152,19 @@ bool ScanStore::open()
     if (!memory && !reader)
         makeFolders(QFileInfo(m_path).absolutePath());
 
+    // SQLite would write where a link leads: the file and those beside it must be files of their own.
+    if (!memory) {
+        for (const QString &name : {m_path, m_path + QLatin1String(sideFiles[0]), m_path + QLatin1String(sideFiles[1]),
+                                    m_path + QLatin1String(sideFiles[2])}) {
+            if (DataFolder::isLink(name)) {
+                fail(tr("The history file or one beside it is a link (%1 leads to %2), and history is kept only in "
+                        "files of its own, so history is off and nothing is saved this run. Remove the link, then "
+                        "start the application again.")
+                         .arg(name, QFileInfo(name).symLinkTarget()));
+                return false;
+            }
+        }
+    }
     const QByteArray file = m_path.toUtf8();
     sqlite3 *db = nullptr;
     const int rc = sqlite3_open_v2(file.constData(), &db,
@@ -165,6 +187,14 @@ bool ScanStore::open()
         fail(vt::sql::damagedText(m_path));
         return false;
     }
+    if (const qint64 version = userVersion(); version > kSchemaVersion) {
+        fail(tr("The history file %1 was made by a newer version of Veltrane, so it is left as it is and history is "
+                "off for this run: scans are not recorded. Update Veltrane to use this history again.")
+                 .arg(m_path));
+        return false;
+    }
+    if (!m_db)   // could not even read the version: damaged
+        return false;
     if (reader) {
         m_totals = hasTotals();
         m_authorIds = hasAuthorIds();
@@ -260,12 +290,17 @@ void ScanStore::addMissingColumns(const QString &table, const QList<std::pair<QS
     }
 }
 
-void ScanStore::migrate()
+qint64 ScanStore::userVersion()
 {
     const Rows version = run(QStringLiteral("PRAGMA user_version"), {}, false);
-    qint64 current = 0;
     if (!version.isEmpty() && !version.first().isEmpty() && vt::sql::isInteger(version.first().first()))
-        current = version.first().first().toLongLong();
+        return version.first().first().toLongLong();
+    return 0;
+}
+
+void ScanStore::migrate()
+{
+    const qint64 current = userVersion();
     // One transaction each, so that a crash part way leaves the old version to migrate again.
     if (current < 2 && !migrateRuns(current))
         return;

@@ -343,6 +343,7 @@ private:
     bool stamp(const QString &column, const QString &site, const QStringList &ids, const QDateTime &now);
     void addMissingColumns(const QString &table, const QList<std::pair<QString, QString>> &columns);
     bool createSchema();
+    qint64 userVersion();
     void migrate();
     bool migrateRuns(qint64 current);
     bool hasTotals();
