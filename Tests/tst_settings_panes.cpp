@@ -20,6 +20,7 @@
 #include "Settings/SettingsPrompts.h"
 #include "Settings/SettingsTab.h"
 #include "Settings/SettingsWindow.h"
+#include "Base/DataFolder.h"
 #include "Theme/Design.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -39,6 +41,7 @@
 #include <cmath>
 #include <memory>
 
+#include <sys/mount.h>
 #include <unistd.h>
 
 namespace {
@@ -69,6 +72,23 @@ QByteArray readAll(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The history pane's export button and the result line it shows.
+QAbstractButton *buttonTitled(QWidget &pane, const QString &title)
+{
+    for (QAbstractButton *b : pane.findChildren<QAbstractButton *>())
+        if (b->isVisible() && b->text() == title)
+            return b;
+    return nullptr;
+}
+
+QString resultLine(QWidget &pane)
+{
+    for (QLabel *l : pane.findChildren<QLabel *>())
+        if (l->isVisible() && (l->text().startsWith(QStringLiteral("\u26A0 ")) || l->text().startsWith(QStringLiteral("\u2713 "))))
+            return l->text();
+    return QString();
 }
 
 } // namespace
@@ -104,6 +124,10 @@ private slots:
     void exportFailureKeepsEarlierFile();
     void exportShowsProgressAndCancels_data();
     void exportShowsProgressAndCancels();
+    void exportRefusesOwnFiles_data();
+    void exportRefusesOwnFiles();
+    void exportToFullDisk_data();
+    void exportToFullDisk();
     void clearAsksFirstAndKeepsMonitored();
     void windowTabs();
     void accountRequestOpensTheAccountTab();
@@ -785,6 +809,113 @@ void SettingsPanesTest::exportShowsProgressAndCancels()
     QVERIFY(readAll(target).startsWith("\xEF\xBB\xBF" "site,post,"));
     QVERIFY(!progress.isEmpty());
     QCOMPARE(progress.last().at(0).toLongLong(), progress.last().at(1).toLongLong());
+}
+
+void SettingsPanesTest::exportRefusesOwnFiles_data()
+{
+    // %H the history file, %F its folder and %N that folder's name, %D the data folder. A link:
+    // the dialog answers a link elsewhere that
+    // leads to the target.
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("link");
+    QTest::newRow("the history file") << "%H" << false;
+    QTest::newRow("the history file, spelled otherwise") << "%F/../%N/.//scans.sqlite" << false;
+    QTest::newRow("a link to the history file") << "%H" << true;
+    QTest::newRow("a link to its journal") << "%H-journal" << true;
+    QTest::newRow("the account file") << "%D/account.json" << false;
+    QTest::newRow("a new file in the data folder") << "%D/history.csv" << false;
+    QTest::newRow("a link into the data folder") << "%D/history.csv" << true;
+}
+
+void SettingsPanesTest::exportRefusesOwnFiles()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, link);
+    LanguageScope english(false);
+    ModelHarness h;
+    vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
+    h.model().setStats(h.store().stats());
+    const QString history = h.store().path();
+    QVERIFY(QDir().mkpath(DataFolder::path()));
+    QFile account(DataFolder::path() + "/account.json");
+    QVERIFY(account.open(QIODevice::WriteOnly));
+    account.write("{\"token\":\"t\"}");
+    account.close();
+    const QString folder = QFileInfo(history).absolutePath();
+    target.replace("%H", history).replace("%F", folder).replace("%N", QFileInfo(folder).fileName())
+        .replace("%D", DataFolder::path());
+    QTemporaryDir elsewhere;
+    ScriptedPrompts prompts;
+    prompts.path = target;
+    if (link) {
+        prompts.path = elsewhere.filePath("export.csv");
+        QVERIFY(QFile::link(target, *prompts.path));
+    }
+    const bool existed = QFileInfo::exists(target);
+    const QByteArray before = readAll(target);
+
+    HistoryPane pane(&h.model(), &prompts);
+    pane.resize(700, 600);
+    pane.show();
+    QTRY_VERIFY(buttonTitled(pane, "Export"));
+    QTest::mouseClick(buttonTitled(pane, "Export"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!pane.paneModel()->exporting(), 60000);
+    QVERIFY(pane.paneModel()->failed());
+    QTRY_VERIFY2(resultLine(pane).startsWith("\u26A0 Couldn't save. ") && resultLine(pane).contains("own"),
+                 qPrintable(resultLine(pane)));
+    QCOMPARE(QFileInfo::exists(target), existed);
+    QCOMPARE(readAll(target), before);
+    // The history is as it was.
+    QCOMPARE(h.store().stats(), h.model().stats());
+    QVERIFY(h.store().isOpen());
+}
+
+void SettingsPanesTest::exportToFullDisk_data()
+{
+    QTest::addColumn<bool>("korean");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("en") << false << "Couldn't save. The disk is full.";
+    QTest::newRow("ko") << true << "저장하지 못했습니다. 디스크가 가득 찼습니다.";
+}
+
+void SettingsPanesTest::exportToFullDisk()
+{
+    QFETCH(bool, korean);
+    QFETCH(QString, said);
+    LanguageScope language(korean);
+    QTemporaryDir dir;
+    // A disk of its own, small enough to fill.
+    if (::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=256k,mode=0700") != 0)
+        QSKIP("a small disk can be mounted only by root");
+    auto unmount = qScopeGuard([&] { ::umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH); });
+    const QString target = dir.filePath("history.csv");
+    QFile earlier(target);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("an earlier export\r\n");
+    earlier.close();
+    QFile filler(dir.filePath("filler"));
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(4096, 'f');
+    while (filler.write(block) == block.size()) {
+    }
+    filler.close();
+
+    ModelHarness h;
+    vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
+    h.model().setStats(h.store().stats());
+    ScriptedPrompts prompts;
+    prompts.path = target;
+    HistoryPane pane(&h.model(), &prompts);
+    pane.resize(700, 600);
+    pane.show();
+    const QString exportTitle = korean ? QStringLiteral("내보내기") : QStringLiteral("Export");
+    QTRY_VERIFY(buttonTitled(pane, exportTitle));
+    QTest::mouseClick(buttonTitled(pane, exportTitle), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!pane.paneModel()->exporting(), 60000);
+    QVERIFY2(pane.paneModel()->failed(), qPrintable(pane.paneModel()->message()));
+    QTRY_VERIFY2(resultLine(pane).startsWith("\u26A0 " + said), qPrintable(resultLine(pane)));
+    QCOMPARE(readAll(target), QByteArray("an earlier export\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"filler", "history.csv"}));
 }
 
 void SettingsPanesTest::clearAsksFirstAndKeepsMonitored()

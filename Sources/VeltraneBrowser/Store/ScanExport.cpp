@@ -1,10 +1,13 @@
 #include "Store/ScanExport.h"
 
+#include "Base/DataFolder.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <QTimeZone>
 
+#include <cerrno>
 #include <cmath>
 #include <iterator>
 
@@ -149,6 +152,26 @@ QString ScanExport::csv(const QList<ScanStore::Record> &records)
     return out;
 }
 
+QString ScanExport::refusedTarget(const QString &historyPath, const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (DataFolder::holds(DataFolder::path(), path))
+        return tr("%1 would be in the folder where Veltrane keeps its own files. Choose another folder.").arg(name);
+    for (const char *side : {"", "-journal", "-wal", "-shm"}) {
+        if (DataFolder::holds(historyPath + QLatin1String(side), path))
+            return tr("%1 is one of Veltrane's own history files. Choose another name or folder.").arg(name);
+    }
+    return QString();
+}
+
+QString ScanExport::writeFailure(const QFileDevice &file, int error)
+{
+    const QStorageInfo disk(QFileInfo(file.fileName()).absolutePath());
+    if (error == ENOSPC || error == EDQUOT || (disk.isValid() && disk.bytesAvailable() == 0))
+        return tr("The disk is full. Free some space or choose another disk, then export again.");
+    return file.errorString();
+}
+
 ScanExport::Result ScanExport::save(ScanStore &store, const QString &path, const Proceed &proceed)
 {
     Result result;
@@ -158,12 +181,17 @@ ScanExport::Result ScanExport::save(ScanStore &store, const QString &path, const
         result.message = tr("Couldn't save. %1").arg(reason);
         return result;
     };
+    if (const QString refused = refusedTarget(store.path(), path); !refused.isEmpty())
+        return failure(refused);
     if (!store.isOpen())
         return failure(store.openError());
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(file.errorString());
+    // Unbuffered: a write the disk refuses shows here. Buffered, the last of it fails only when
+    // commit() flushes, and commit() does not notice: an empty or cut file would replace the
+    // earlier one, said to be saved.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failure(writeFailure(file, errno));
     const qint64 total = proceed ? qint64(store.stats().comments) : 0;
     if (proceed && !proceed(0, total)) {
         file.cancelWriting();
@@ -172,6 +200,7 @@ ScanExport::Result ScanExport::save(ScanStore &store, const QString &path, const
     }
     QByteArray buffer = (header() + lineEnd).toUtf8();
     bool writeOk = true;
+    int writeError = 0;   // errno of a failed write, before later calls change it
     bool stopped = false;
     const bool readOk = store.eachComment([&](const ScanStore::Record &r) {
         QString text = line(r);
@@ -180,6 +209,7 @@ ScanExport::Result ScanExport::save(ScanStore &store, const QString &path, const
         ++result.rows;
         if (buffer.size() >= (1 << 20)) {
             writeOk = file.write(buffer) == buffer.size();
+            writeError = writeOk ? 0 : errno;
             buffer.clear();
         }
         if (writeOk && proceed && result.rows % progressStep == 0 && !proceed(result.rows, std::max(total, result.rows)))
@@ -193,10 +223,12 @@ ScanExport::Result ScanExport::save(ScanStore &store, const QString &path, const
         result.rows = 0;
         return result;
     }
-    if (writeOk && !buffer.isEmpty())
+    if (writeOk && !buffer.isEmpty()) {
         writeOk = file.write(buffer) == buffer.size();
+        writeError = writeOk ? 0 : errno;
+    }
     if (!writeOk) {
-        const QString reason = file.errorString();
+        const QString reason = writeFailure(file, writeError);
         file.cancelWriting();
         return failure(reason);
     }
@@ -205,7 +237,7 @@ ScanExport::Result ScanExport::save(ScanStore &store, const QString &path, const
         return failure(store.lastError());
     }
     if (!file.commit())
-        return failure(file.errorString());
+        return failure(writeFailure(file, errno));
     if (proceed)
         proceed(result.rows, std::max(total, result.rows));
     result.message = tr("Saved to %1.").arg(name);

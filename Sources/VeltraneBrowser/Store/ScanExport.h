@@ -4,6 +4,8 @@
 
 #include "Store/ScanStore.h"
 
+#include <QFileDevice>
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
@@ -41,6 +43,12 @@ public:
     // Writes every stored comment to `path`, streamed row by row so that no history is too
     // large, and replaces the file only once all of it is written.
     static Result save(ScanStore &store, const QString &path, const Proceed &proceed = {});
+    // Why `path` may not be written, empty when it may: the application's own files (the data
+    // folder, the history file `historyPath` and the files beside it) are never export targets,
+    // however the path is spelled and wherever its links lead.
+    static QString refusedTarget(const QString &historyPath, const QString &path);
+    // Why writing `file` failed, in words the owner can act on; `error` is the errno of the failure.
+    static QString writeFailure(const QFileDevice &file, int error);
     // Rows between two calls of `proceed`.
     static constexpr qint64 progressStep = 2000;
 };
