@@ -5,6 +5,7 @@
 #include "HistoryFixture.h"
 #include "LanguageScope.h"
 #include "ModelHarness.h"
+#include "StoreTestData.h"
 #include "TestMain.h"
 
 #include "Dashboard/DashboardModel.h"
@@ -21,6 +22,7 @@
 #include <QToolButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
 
 namespace {
 
@@ -66,6 +68,7 @@ private slots:
     void sheetOverSeededHistory_data();
     void sheetOverSeededHistory();
     void postRowClosesThenReports();
+    void pageTextsShowAsText();
 };
 
 void DashboardTest::emptyHistory()
@@ -401,6 +404,49 @@ void DashboardTest::postRowClosesThenReports()
     QCOMPARE(chosen, sheet.data().topPosts.first().url);
     QVERIFY(!visibleWhenReported);
     QCOMPARE(sheet.result(), int(QDialog::Accepted));
+}
+
+// Titles and comments come from the pages: every place the sheet shows them, a tooltip too,
+// shows the text a person would read on the page, never its markup rendered.
+void DashboardTest::pageTextsShowAsText()
+{
+    ModelHarness h;
+    const QDateTime now = QDateTime::currentDateTime();
+    vt::test::seedHistory(h.store(), now.addSecs(-3600));
+    const QString url = QStringLiteral("https://www.youtube.com/watch?v=markup");
+    const QString title = QStringLiteral("<b>Bold</b> &amp; <img src=\"x.png\"> <i>giveaway</i>");
+    QList<Comment> page = vt::test::makePage("m", 3);
+    page[0].text = QStringLiteral("<a href=\"https://spam.example\">free</a> &lt;3");
+    QVERIFY(h.store().remember("youtube", url, page, std::nullopt, now));
+    QVERIFY(h.store().record(ScanStore::Post {"youtube", url, title, now, 3, 3, false, 0, {}, {}}));
+    QVERIFY(h.store().markDeleted("youtube", {page[0].id, page[1].id}, now));
+    LanguageScope english(false);
+    StatisticsSheet sheet(&h.model());
+    sheet.setAttribute(Qt::WA_DontShowOnScreen);
+    sheet.show();
+
+    // What a tooltip or label shows: Qt renders a text that looks like markup as markup.
+    auto shown = [](const QString &text, Qt::TextFormat format) {
+        const bool rich = format == Qt::RichText || (format == Qt::AutoText && Qt::mightBeRichText(text));
+        if (!rich)
+            return text;
+        QTextDocument doc;
+        doc.setHtml(text);
+        return doc.toPlainText();
+    };
+    QStringList tips;
+    for (QWidget *w : sheet.findChildren<QWidget *>()) {
+        if (!w->toolTip().isEmpty())
+            tips << shown(w->toolTip(), Qt::AutoText).replace(QChar::Nbsp, u' ');
+    }
+    QVERIFY2(tips.contains(title), qPrintable(tips.join(" | ")));
+    QStringList texts;
+    for (QLabel *l : sheet.findChildren<QLabel *>())
+        texts << shown(l->text(), l->textFormat());
+    bool commentShown = false;
+    for (const QString &t : std::as_const(texts))
+        commentShown = commentShown || t.startsWith(page[0].text.left(20));
+    QVERIFY2(commentShown, qPrintable(texts.join(" | ")));
 }
 
 int main(int argc, char **argv)

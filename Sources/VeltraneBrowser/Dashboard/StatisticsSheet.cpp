@@ -5,6 +5,7 @@
 #include "Dashboard/TrendChart.h"
 #include "Theme/Avatar.h"
 #include "Sites/LoginProvider.h"
+#include "Theme/PlainText.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -242,7 +243,7 @@ void StatisticsSheet::build()
                 auto *second = label(DashboardModel::recentText(record), true, 0.85);
                 second->setText(second->fontMetrics().elidedText(second->text(), Qt::ElideRight, 200));
                 QWidget *row = listRow(first, first + QStringLiteral("  ") + DashboardModel::recentTime(record), second, 0);
-                row->setToolTip(DashboardModel::recentTooltip(record, m_data));
+                row->setToolTip(PlainText::toolTip(DashboardModel::recentTooltip(record, m_data)));
                 cl->addWidget(row);
             }
         }

@@ -1,4 +1,5 @@
 #include "Settings/KeywordChips.h"
+#include "Theme/PlainText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,7 +28,7 @@ KeywordChips::KeywordChips(const QStringList &items, QWidget *parent) : QWidget(
         remove->setText(QStringLiteral("\u00D7"));
         remove->setAutoRaise(true);
         remove->setAccessibleName(removeLabel(word));
-        remove->setToolTip(removeLabel(word));
+        remove->setToolTip(PlainText::toolTip(removeLabel(word)));
         connect(remove, &QToolButton::clicked, this, [this, word] { emit removeRequested(word); });
         l->addWidget(remove);
         chip->setFixedHeight(kHeight);

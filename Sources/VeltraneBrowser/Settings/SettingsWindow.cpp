@@ -9,6 +9,7 @@
 #include "Settings/DesktopPrompts.h"
 #include "Settings/HistoryPane.h"
 #include "Settings/SettingsButton.h"
+#include "Theme/PlainText.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
@@ -177,7 +178,7 @@ void SettingsWindow::refreshSidebar()
         // A status longer than the row is cut to one line.
         QLabel *line = m_statuses.at(i);
         line->setText(line->fontMetrics().elidedText(status, Qt::ElideRight, 150));
-        line->setToolTip(status);
+        line->setToolTip(PlainText::toolTip(status));
         line->setForegroundRole(strong ? QPalette::Text : QPalette::PlaceholderText);
         QFont nf = m_names.at(i)->font();
         nf.setWeight(t == m_tab ? QFont::DemiBold : QFont::Medium);

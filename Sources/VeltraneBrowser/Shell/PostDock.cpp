@@ -13,6 +13,7 @@
 #include "Theme/Spinner.h"
 #include "Theme/HeaderButton.h"
 #include "Theme/IconButton.h"
+#include "Theme/PlainText.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -426,7 +427,7 @@ void PostDock::syncActions()
         const bool historyOff = m_model->discoveryStatus().isEmpty() && !m_model->historyNotice().isEmpty();
         const QString line = historyOff ? QStringLiteral("\u26A0 ") + m_model->historyNotice() : m_model->discoveryStatus();
         m_status->setText(line);
-        m_status->setToolTip(historyOff ? m_model->historyNotice() : QString());
+        m_status->setToolTip(historyOff ? PlainText::toolTip(m_model->historyNotice()) : QString());
         m_status->setMaximumHeight(QFontMetrics(m_status->font()).lineSpacing() * (historyOff ? 5 : 2) + 2);
         m_statusRow->setVisible(!line.isEmpty());
         m_statusSpinner->setRunning(m_model->findingPosts());
