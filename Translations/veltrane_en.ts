@@ -1516,6 +1516,18 @@ Its scan and deletion history on this computer is deleted too, and loading posts
         <source>Saved to %1.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 would be in the folder where Veltrane keeps its own files. Choose another folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is one of Veltrane&apos;s own history files. Choose another name or folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disk is full. Free some space or choose another disk, then export again.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ScanJob</name>
@@ -1772,6 +1784,14 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     </message>
     <message>
         <source>The history file is damaged, so history is off for this run: scans are not recorded. The file was left as it is: %1. To start a new history, quit the application and move the file elsewhere (keep it, so it can be recovered); a new one is made at the next start.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history file or one beside it is a link (%1 leads to %2), and history is kept only in files of its own, so history is off and nothing is saved this run. Remove the link, then start the application again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history file %1 was made by a newer version of Veltrane, so it is left as it is and history is off for this run: scans are not recorded. Update Veltrane to use this history again.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2191,6 +2211,10 @@ Open one of your posts and scan it: its comments show here.</source>
     </message>
     <message>
         <source>The account file could not be read (%1), so you are not signed in. It was left as it is: %2. A new sign-in keeps it aside rather than writing over it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is a link to %1, not a file of its own</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1518,6 +1518,18 @@ Its scan and deletion history on this computer is deleted too, and loading posts
         <source>Saved to %1.</source>
         <translation>%1에 저장했습니다.</translation>
     </message>
+    <message>
+        <source>%1 would be in the folder where Veltrane keeps its own files. Choose another folder.</source>
+        <translation>%1은(는) Veltrane이 자체 파일을 두는 폴더에 저장됩니다. 다른 폴더를 고르세요.</translation>
+    </message>
+    <message>
+        <source>%1 is one of Veltrane&apos;s own history files. Choose another name or folder.</source>
+        <translation>%1은(는) Veltrane의 기록 파일입니다. 다른 이름이나 폴더를 고르세요.</translation>
+    </message>
+    <message>
+        <source>The disk is full. Free some space or choose another disk, then export again.</source>
+        <translation>디스크가 가득 찼습니다. 공간을 비우거나 다른 디스크를 고른 뒤 다시 내보내세요.</translation>
+    </message>
 </context>
 <context>
     <name>ScanJob</name>
@@ -1775,6 +1787,14 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     <message>
         <source>The history file is damaged, so history is off for this run: scans are not recorded. The file was left as it is: %1. To start a new history, quit the application and move the file elsewhere (keep it, so it can be recovered); a new one is made at the next start.</source>
         <translation>기록 파일이 손상되어 이번 실행에서는 기록이 꺼져 있습니다. 검사 결과는 기록되지 않습니다. 파일은 그대로 두었습니다: %1. 새 기록을 시작하려면 앱을 종료하고 이 파일을 다른 곳으로 옮기세요(복구해 볼 수 있도록 지우지 말고 보관하세요). 다음 실행 때 새 파일을 만듭니다.</translation>
+    </message>
+    <message>
+        <source>The history file or one beside it is a link (%1 leads to %2), and history is kept only in files of its own, so history is off and nothing is saved this run. Remove the link, then start the application again.</source>
+        <translation>기록 파일이나 그 옆의 파일이 링크입니다(%1 → %2). 기록은 링크가 아닌 자체 파일에만 저장하므로 이번 실행에서는 기록이 꺼져 있고 아무것도 저장되지 않습니다. 링크를 없앤 뒤 앱을 다시 시작하세요.</translation>
+    </message>
+    <message>
+        <source>The history file %1 was made by a newer version of Veltrane, so it is left as it is and history is off for this run: scans are not recorded. Update Veltrane to use this history again.</source>
+        <translation>기록 파일 %1은(는) 더 새로운 버전의 Veltrane이 만든 파일이라 그대로 두었고, 이번 실행에서는 기록이 꺼져 있습니다. 검사 결과는 기록되지 않습니다. 이 기록을 다시 쓰려면 Veltrane을 업데이트하세요.</translation>
     </message>
 </context>
 <context>
@@ -2195,6 +2215,10 @@ Open one of your posts and scan it: its comments show here.</source>
     <message>
         <source>The account file could not be read (%1), so you are not signed in. It was left as it is: %2. A new sign-in keeps it aside rather than writing over it.</source>
         <translation>계정 파일을 읽지 못해(%1) 로그인되어 있지 않습니다. 파일은 그대로 두었습니다: %2. 새로 로그인하면 이 파일은 덮어쓰지 않고 따로 보관합니다.</translation>
+    </message>
+    <message>
+        <source>it is a link to %1, not a file of its own</source>
+        <translation>파일이 아니라 %1(으)로 가는 링크입니다</translation>
     </message>
 </context>
 <context>
