@@ -128,6 +128,27 @@ private slots:
         QCOMPARE(server->requestCount(), 1);
     }
 
+    // A link planted at a picture's name is replaced, never written through, and the picture is
+    // the owner's alone.
+    void linkAtTheNameIsNotWrittenThrough()
+    {
+        server->route("GET", "/linked.png", [](const HttpRequest &, const HttpResponder &r) {
+            r.reply(HttpReply {200, "image/png", {}, picture(200, 100)});
+        });
+        const QString url = address("/linked.png");
+        ImageStore store(dir->filePath("images"));
+        const QString outside = dir->filePath("outside.jpg");
+        QVERIFY(QDir().mkpath(dir->filePath("images")));
+        QVERIFY(QFile::link(outside, store.cacheFile(url)));
+        store.prefetch(url);
+        QTRY_VERIFY_WITH_TIMEOUT(!store.isLoading(url), 10000);
+        QCOMPARE(store.cached(url).size(), QSize(200, 100));
+        QVERIFY(!QFileInfo::exists(outside));
+        const QFileInfo kept(store.cacheFile(url));
+        QVERIFY(kept.isFile() && !kept.isSymLink());
+        QCOMPARE(kept.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther), QFileDevice::Permissions());
+    }
+
     void failedDownloadCanBeRetried_data()
     {
         QTest::addColumn<int>("status");
