@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -335,6 +336,37 @@ private slots:
         expected << QStringLiteral("vt.new");
         expected.sort();
         QCOMPARE(written, expected);
+    }
+
+    // Links planted at the names a damaged file's copy could take are never written through.
+    void damagedCopyNeverFollowsALink()
+    {
+        const QString path = freshPath();
+        const QString folder = QFileInfo(path).absolutePath();
+        QDir().mkpath(folder);
+        const QByteArray content("{\"a\": true, \"b\": tru");
+        writeFile(path, content);
+        QTemporaryDir outside;
+        QStringList targets;
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        for (int s = -2; s < 240; ++s) {
+            const QString stamp = now.addSecs(s).toString(QStringLiteral("yyyyMMdd-HHmmss"));
+            targets << outside.filePath(stamp);
+            QVERIFY(QFile::link(targets.last(), path + QStringLiteral(".corrupt-") + stamp));
+        }
+        AppSettings s(path);
+        QCOMPARE(s.keys(), QStringList {"a"});
+        for (const QString &target : std::as_const(targets))
+            QVERIFY2(!QFileInfo::exists(target), qPrintable(target));
+        QStringList copies;
+        for (const QFileInfo &f : QDir(folder).entryInfoList({QStringLiteral("settings.json.corrupt-*")}, QDir::Files | QDir::System)) {
+            if (!f.isSymLink())
+                copies << f.filePath();
+        }
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(readFile(copies.first()), content);
+        QCOMPARE(QFileInfo(copies.first()).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+                 QFileDevice::Permissions());
     }
 };
 

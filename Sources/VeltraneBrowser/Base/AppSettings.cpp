@@ -240,13 +240,29 @@ private:
 
 void keepCorruptCopy(const QString &path, const QByteArray &bytes)
 {
-    const QString copy = path + QStringLiteral(".corrupt-")
+    const QString stem = path + QStringLiteral(".corrupt-")
         + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QFile out(copy);
-    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        out.write(bytes);
-    qWarning("settings file %s is damaged; kept what could be read, the original is at %s", qPrintable(path),
-             qPrintable(copy));
+    // A new file, owner-only, under a name nothing holds yet: never written over an earlier copy
+    // or through a link planted at the name.
+    for (int n = 1; n < 100; ++n) {
+        const QString copy = n == 1 ? stem : stem + u'-' + QString::number(n);
+        QFile out(copy);
+        if (out.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+            const bool whole = out.write(bytes) == bytes.size() && out.flush();
+            out.close();
+            if (whole) {
+                qWarning("settings file %s is damaged; kept what could be read, the original is at %s",
+                         qPrintable(path), qPrintable(copy));
+                return;
+            }
+            out.remove();
+            break;
+        }
+        if (!QFileInfo::exists(copy) && !QFileInfo(copy).isSymLink())
+            break;
+    }
+    qWarning("settings file %s is damaged; kept what could be read, but no copy of the original could be made",
+             qPrintable(path));
 }
 
 // Every member that parses; `damaged` tells whether some of the file was lost. Never fails: an
