@@ -13,7 +13,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QCoro/QCoroNetworkReply>
