@@ -20,6 +20,7 @@
 #include "Settings/SettingsPrompts.h"
 #include "Settings/SettingsTab.h"
 #include "Settings/SettingsWindow.h"
+#include "Base/AppSettings.h"
 #include "Base/DataFolder.h"
 #include "Theme/Design.h"
 
@@ -813,7 +814,8 @@ void SettingsPanesTest::exportShowsProgressAndCancels()
 
 void SettingsPanesTest::exportRefusesOwnFiles_data()
 {
-    // %H the history file, %F its folder and %N that folder's name, %D the data folder. A link:
+    // %H the history file, %F its folder and %N that folder's name, %D the data folder, %S the
+    // settings file. A link:
     // the dialog answers a link elsewhere that
     // leads to the target.
     QTest::addColumn<QString>("target");
@@ -825,6 +827,7 @@ void SettingsPanesTest::exportRefusesOwnFiles_data()
     QTest::newRow("the account file") << "%D/account.json" << false;
     QTest::newRow("a new file in the data folder") << "%D/history.csv" << false;
     QTest::newRow("a link into the data folder") << "%D/history.csv" << true;
+    QTest::newRow("the settings file") << "%S" << false;
 }
 
 void SettingsPanesTest::exportRefusesOwnFiles()
@@ -843,7 +846,7 @@ void SettingsPanesTest::exportRefusesOwnFiles()
     account.close();
     const QString folder = QFileInfo(history).absolutePath();
     target.replace("%H", history).replace("%F", folder).replace("%N", QFileInfo(folder).fileName())
-        .replace("%D", DataFolder::path());
+        .replace("%D", DataFolder::path()).replace("%S", AppSettings::defaultPath());
     QTemporaryDir elsewhere;
     ScriptedPrompts prompts;
     prompts.path = target;

@@ -1,5 +1,6 @@
 #include "Store/ScanExport.h"
 
+#include "Base/AppSettings.h"
 #include "Base/DataFolder.h"
 
 #include <QFileInfo>
@@ -155,8 +156,10 @@ QString ScanExport::csv(const QList<ScanStore::Record> &records)
 QString ScanExport::refusedTarget(const QString &historyPath, const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
-    if (DataFolder::holds(DataFolder::path(), path))
-        return tr("%1 would be in the folder where Veltrane keeps its own files. Choose another folder.").arg(name);
+    for (const QString &folder : {DataFolder::path(), QFileInfo(AppSettings::defaultPath()).absolutePath()}) {
+        if (DataFolder::holds(folder, path))
+            return tr("%1 would be in the folder where Veltrane keeps its own files. Choose another folder.").arg(name);
+    }
     for (const char *side : {"", "-journal", "-wal", "-shm"}) {
         if (DataFolder::holds(historyPath + QLatin1String(side), path))
             return tr("%1 is one of Veltrane's own history files. Choose another name or folder.").arg(name);
