@@ -446,7 +446,7 @@ bool particleGoesOn(const BuiltinWords::Key &token, size_t end, char32_t last)
     return false;
 }
 
-// Entries of two scalars or more are indexed by their first two.
+// Entries are indexed by their first two scalars (every key has at least two).
 uint64_t leadOf(char32_t first, char32_t second) { return (uint64_t(first) << 32) | second; }
 
 QStringList readWordFile(const QString &path)
