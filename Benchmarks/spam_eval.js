@@ -6,6 +6,9 @@
 // A CSV file has a header row naming at least CONTENT (the comment) and CLASS or TAG (1 spam, 0 not);
 // AUTHOR is passed as the author's name unless --text-only. Texts are read as a page shows them
 // (<br> as a line break, HTML entities decoded) unless --raw. A test fixture (.json) works too.
+// The development sets are public and stay outside the repository: Youtube04-Eminem.csv of the
+// YouTube Spam Collection (UCI), and the Avengers, PlayStation4 and PewDiePie files of
+// github.com/tuliocasagrande/youtube-spam-experiment (first data commits; TAG is the label).
 'use strict';
 const fs = require('fs');
 const path = require('path');
