@@ -3,9 +3,12 @@
 // prints precision, recall, the reason codes used, the false alarms and the misses.
 // Not part of the build; run by hand:
 //   node Benchmarks/spam_eval.js comments.csv [--text-only] [--raw] [--quiet]
-// A CSV file has a header row naming at least CONTENT (the comment) and CLASS (1 spam, 0 not);
+// A CSV file has a header row naming at least CONTENT (the comment) and CLASS or TAG (1 spam, 0 not);
 // AUTHOR is passed as the author's name unless --text-only. Texts are read as a page shows them
 // (<br> as a line break, HTML entities decoded) unless --raw. A test fixture (.json) works too.
+// The development sets are public and stay outside the repository: Youtube04-Eminem.csv of the
+// YouTube Spam Collection (UCI), and the Avengers, PlayStation4 and PewDiePie files of
+// github.com/tuliocasagrande/youtube-spam-experiment (first data commits; TAG is the label).
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -74,9 +77,9 @@ const input = fs.readFileSync(file, 'utf8').replace(/^\uFEFF/, '');
 const rows = file.endsWith('.json') ? fromFixture(JSON.parse(input)) : parseCsv(input);
 const head = rows.shift().map((h) => h.trim().toUpperCase());
 const col = (name) => head.indexOf(name);
-const [iText, iClass, iAuthor] = [col('CONTENT'), col('CLASS'), col('AUTHOR')];
+const [iText, iClass, iAuthor] = [col('CONTENT'), col('CLASS') >= 0 ? col('CLASS') : col('TAG'), col('AUTHOR')];
 if (iText < 0 || iClass < 0) {
-  console.error('the header needs CONTENT and CLASS columns');
+  console.error('the header needs CONTENT and CLASS (or TAG) columns');
   process.exit(2);
 }
 

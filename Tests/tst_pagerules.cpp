@@ -145,6 +145,42 @@ private slots:
         QTest::newRow("sexy with an offer") << "@a" << "sexy girls waiting for you, click my profile" << "adult";
         QTest::newRow("private photos") << "@a" << "see my private photos on my profile" << "adult";
         QTest::newRow("korean sexy with an offer") << "@a" << "섹시한 영상 보러 오세요 프로필 클릭" << "adult";
+        // Someone else's name or channel sent to, likes begged for the comment itself.
+        QTest::newRow("check out a name") << "@a" << "everyone check out Lil Zed, he raps better than anyone" << "promo";
+        QTest::newRow("check out a name after a condition") << "@a" << "if you like this then check out moonbeatz" << "promo";
+        QTest::newRow("search a name elsewhere") << "@a" << "Search for DJ Moonlight on youtube" << "promo";
+        QTest::newRow("title in quotes") << "@a" << "guys watch youtube video \"Kid Rhymes - Lost\" plz" << "promo";
+        QTest::newRow("like this comment if") << "@a" << "Like this comment if you love Eminem" << "promo";
+        QTest::newRow("who is watching, with a request") << "@a" << "Who is watching in 2025? Like this so I know I'm not alone" << "promo";
+        QTest::newRow("two calls to action") << "@a" << "NEW REMIX OUT!! check it out and subscribe" << "promo";
+        // The writer's channel with no direct request.
+        QTest::newRow("my channel to everyone") << "@a" << "Hey guys, my channel has new videos every friday" << "promo";
+        QTest::newRow("a cover on my channel") << "@a" << "I uploaded a cover of this on my channel" << "promo";
+        QTest::newRow("please consider subscribing") << "@a" << "we are two friends making skits, please consider subscribing" << "promo";
+        QTest::newRow("would love a sub") << "@a" << "cool video, i'd love it if you subbed to me" << "promo";
+        QTest::newRow("help with a goal") << "@a" << "help me please, I want 1000 subscribers by june" << "promo";
+        // Bare, stretched, misspelt and spaced-out requests.
+        QTest::newRow("bare subscribe") << "@a" << "SUBSCRIBE guys!!" << "promo";
+        QTest::newRow("arrow and a misspelling") << "@a" << "<--- subscibe" << "promo";
+        QTest::newRow("stretched sub") << "@a" << "subbbbb to me" << "promo";
+        QTest::newRow("letters typed apart") << "@a" << "S u b s c r i b e t o m e" << "promo";
+        QTest::newRow("misspelt check out") << "@a" << "chek out my vids" << "promo";
+        // Money, hacks, chain posts and sermons.
+        QTest::newRow("money while sleeping") << "@a" << "I make money while sleeping, ask me how" << "sidejob";
+        QTest::newRow("dollars a day") << "@a" << "earn 300 dollars a day from home, just ask" << "sidejob";
+        QTest::newRow("hack with steps") << "@a" << "Free iTunes codes, step 1: visit my profile" << "impersonation";
+        QTest::newRow("game hack") << "@a" << "new fortnite hack, get unlimited vbucks free" << "impersonation";
+        QTest::newRow("selling a channel") << "@a" << "selling this channel, offers via skype" << "promo";
+        QTest::newRow("chain post") << "@a" << "Copy and paste this on 5 videos or you will have bad luck for 10 years" << "promo";
+        QTest::newRow("sermon") << "@a" << "Jesus died on the cross for your sins. Repent and be born again, for the Lord is coming and "
+                                           "hell awaits those who reject the gospel of Christ. Pray today and you will have eternal life." << "promo";
+        // Addresses under endings outside the common list.
+        QTest::newRow("country ending") << "@a" << "free movies at qwzx.tk" << "link";
+        QTest::newRow("two-level country ending") << "@a" << "watch it free on moviesnow.us.mn" << "link";
+        QTest::newRow("address with a path") << "@a" << "get it at shortlink.it/abc" << "link";
+        QTest::newRow("http typed apart") << "@a" << "h t t p :// ptab. it/x1y2z" << "link";
+        QTest::newRow("stray letter after com") << "@a" << "♥♥♥StreamHere.comI♥♥♥" << "link";
+        QTest::newRow("dot glued in") << "@a" << "free tools at HackTools24DOTcom" << "link";
         // Ordinary comments that share words with spam.
         QTest::newRow("online class") << "@a" << "온라인 강의 문의는 어디로 하나요?" << "";
         QTest::newRow("television") << "@a" << "텔레비전에서 보고 왔어요" << "";
@@ -177,8 +213,17 @@ private slots:
         QTest::newRow("the owner's other channel") << "@a" << "Check out his other channel, the cooking one is great" << "";
         QTest::newRow("sharing, not asking") << "@a" << "I'm going to share this on facebook" << "";
         QTest::newRow("lyrics") << "@a" << "Follow me, follow me, I love this lyric" << "";
-        QTest::newRow("like if") << "@a" << "Like this comment if you love Eminem" << "";
         QTest::newRow("thumbs up if") << "@a" << "Thumbs up if you're watching in 2015" << "";
+        QTest::newRow("like if, not this comment") << "@a" << "Like if you think she is the best singer ever" << "";
+        QTest::newRow("subscribe button") << "@a" << "Subscribe button is broken lol" << "";
+        QTest::newRow("counting subscribers") << "@a" << "He has more subscribers than views" << "";
+        QTest::newRow("finally subscribed") << "@a" << "got my account back so I can finally subscribe :)" << "";
+        QTest::newRow("the artist's own albums") << "@a" << "I need to check out his other albums" << "";
+        QTest::newRow("a prayer in a lyric") << "@a" << "this song makes me pray to god for better days" << "";
+        QTest::newRow("money in a story") << "@a" << "she is getting $200 dinners a day" << "";
+        QTest::newRow("slash between words") << "@a" << "Nice logic. Some/many people agree" << "";
+        QTest::newRow("no space after a full stop") << "@a" << "love it.so good, do.it again" << "";
+        QTest::newRow("the site's own short link") << "@a" << "who decides? http://youtu.be/AbCdEf12" << "";
         QTest::newRow("end of a sentence") << "@a" << "Loved it so. Me and my sister sing it daily" << "";
         QTest::newRow("my instagram") << "@a" << "my instagram is private now lol" << "";
         QTest::newRow("korean subscribed") << "@a" << "구독 누르고 갑니다~" << "";

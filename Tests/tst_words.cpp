@@ -101,6 +101,10 @@ private slots:
     void tokens();
     void key_data();
     void key();
+    void oneSyllableWords_data();
+    void oneSyllableWords();
+    void koreanKindsOnSentences_data();
+    void koreanKindsOnSentences();
     void keyComposesLikeCanonicalComposition();
     void match_data();
     void match();
@@ -492,6 +496,111 @@ void WordsTest::keyComposesLikeCanonicalComposition()
     }
 }
 
+void WordsTest::oneSyllableWords_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<Hit>>("expected");
+    const std::optional<Hit> none;
+    const std::optional<Hit> bare(Hit{"abuse", QString::fromUtf8("좆")});
+    const std::optional<Hit> longer(Hit{"abuse", QString::fromUtf8("좆같")});
+    const std::optional<Hit> free(Hit{"abuse", QString::fromUtf8("뇬")});
+    QTest::newRow("syllable inside a longer word") << QString::fromUtf8("이번 패치 좆망겜") << bare;
+    QTest::newRow("syllable as a whole token") << QString::fromUtf8("아 좆 진짜") << bare;
+    QTest::newRow("syllable ending a token") << QString::fromUtf8("민좆") << bare;
+    QTest::newRow("longer word at the same start wins") << QString::fromUtf8("좆같네") << longer;
+    QTest::newRow("allowed phrase excuses the syllable") << QString::fromUtf8("좆나 웃기네 ㅋㅋ") << none;
+    QTest::newRow("free syllable at a token's start") << QString::fromUtf8("이 뇬들 뭐냐") << free;
+    QTest::newRow("free syllable after a stem") << QString::fromUtf8("이뇬") << none;
+    QTest::newRow("a lone letter is never a word") << QString::fromUtf8("ㄱ ㄴ ㄷ") << none;
+    QTest::newRow("other syllables") << QString::fromUtf8("조아 좋아") << none;
+}
+
+void WordsTest::oneSyllableWords()
+{
+    QFETCH(QString, text);
+    QFETCH(std::optional<Hit>, expected);
+    const BuiltinWords words = sample(
+        {QString::fromUtf8("좆"), QString::fromUtf8("좆같"), QString::fromUtf8("^뇬"), QString::fromUtf8("ㄱ")},
+        {},
+        {QString::fromUtf8("좆나 웃기")});
+    QCOMPARE(words.match(text), expected);
+}
+
+void WordsTest::koreanKindsOnSentences_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("hit");
+    // Kinds of Korean abuse that carry no common swear word.
+    const char *abusive[] = {
+        // '-충' and '벌레' for groups of people.
+        "예민충들 또 난리 났네",
+        "흡연충 때문에 숨을 못 쉬겠다",
+        "너 같은 건 벌레만도 못해",
+        // '쳐-' verb forms.
+        "남의 말은 쳐듣지도 않네",
+        "감옥에 쳐넣어야 정신 차리지",
+        "헛소리 쳐지껄이지 마라",
+        // Insults of a person's parents.
+        "니미 뭐라는 거야",
+        "느그 엄마가 그렇게 가르치더냐",
+        // Vulgar prefixes on any word.
+        "좆초딩들 몰려왔네",
+        "민좃당 또 저런다",
+        "씹티즌들 다 모였네",
+        // Political, regional and gender slurs.
+        "토착홍어들 선동 쩐다",
+        "메퇘지들 단체로 몰려오네",
+        "쿵쾅이들 또 시작이다",
+        "냄져들은 빠져라",
+        "김치년들 다 똑같지",
+        "계집년이 어디서 말대꾸야",
+        "저년은 왜 저러냐",
+        // Worth and intelligence.
+        "모지리 같은 소리 하네",
+        "저능아 수준 댓글",
+        "골빈 소리 좀 그만해",
+        "면상 좀 치워라",
+        "재수없게 생겼네",
+        "못배운 티 낸다",
+        "눈깔 삐었냐",
+        // A modifier, a space, then a bare insult noun called out.
+        "멍청한 년아 정신 차려",
+        "뻔뻔한 놈아 사과해",
+        "못생긴 새기야 꺼져",
+    };
+    for (const char *text : abusive)
+        QTest::addRow("abusive: %s", text) << QString::fromUtf8(text) << true;
+    // The same letters in harmless words.
+    const char *innocent[] = {
+        "청년들 일자리가 부족해요",
+        "저학년들 수업 시간이 짧아요",
+        "이년제 대학 졸업했어요",
+        "외모가지고 뭐라 하지 마세요",
+        "박수 쳐주세요",
+        "피아노 쳐도 될까요",
+        "넘쳐나는 인기 부럽다",
+        "1년 아니면 2년 걸려요",
+        "마이애미 여행 가고 싶다",
+        "처자식 먹여 살리느라 힘들다",
+        "껌 씹는 소리 ASMR",
+        "대충이라도 알려주세요",
+        "주제에 맞는 영상 감사합니다",
+        "손모가지 걸고 약속",
+    };
+    for (const char *text : innocent)
+        QTest::addRow("innocent: %s", text) << QString::fromUtf8(text) << false;
+}
+
+void WordsTest::koreanKindsOnSentences()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, hit);
+    const auto found = BuiltinWords::shared().match(text);
+    QVERIFY2(found.has_value() == hit,
+             qPrintable(found ? QStringLiteral("unexpected hit %1:%2").arg(found->kind, found->word)
+                              : QStringLiteral("no hit")));
+}
+
 void WordsTest::match_data()
 {
     QTest::addColumn<QString>("text");
@@ -612,12 +721,13 @@ void WordsTest::entriesAndCounts()
     QCOMPARE(words.match(QString::fromUtf8("아 ㅅ ㅂ")), std::optional<Hit>(Hit{"abuse", QString::fromUtf8("ㅅㅂ")}));
     QCOMPARE(words.match(u"x p"), std::optional<Hit>());
 
-    // Context marks make rules of their own: the same letters bound, split or plain all count.
+    // Context marks make rules of their own: the same letters bound, split or plain all count,
+    // and one Hangul syllable is a word of its own.
     const BuiltinWords marked = sample({QString::fromUtf8("새기"), QString::fromUtf8("~새기"),
                                         QString::fromUtf8("이 새기"), QString::fromUtf8("이새기"),
                                         QString::fromUtf8("~ 이새기"), QString::fromUtf8("~기"),
-                                        QString::fromUtf8("~새기")});
-    QCOMPARE(marked.count("abuse"), 5);
+                                        QString::fromUtf8("~새기"), QString::fromUtf8("ㄱ")});
+    QCOMPARE(marked.count("abuse"), 6);
 
     const BuiltinWords empty;
     QVERIFY(empty.counts().isEmpty());

@@ -36,10 +36,18 @@ const VtxSpam = (() => {
   // The site's own addresses, whole or cut down ("youtu be/abc", "/watch?v=abc"): a target to send people to.
   const SITE_LINK = /(youtube\.com\/\S+|youtu\.?\s{0,2}be\s?\/\s?[\w-]{6,}|(^|[\s:(/])watch\?v=[\w-]{6,}|instagram\.com\/\S+)/;
 
+  // Addresses under any other ending: with a path ("name.it/abc", "name.co\\x"), under a country's second
+  // level ("name.co.uk", "name.us.mn"), under endings no sentence ends with ("name.tk"), "http" typed apart,
+  // a stray letter after ".com" or "dot" glued to the name ("namedotcom").
+  const OTHER_URL = re('\\b[a-z][a-z0-9-]{2,}\\.(?:[a-z]{2,4}\\.)?[a-z]{2,4}[/\\\\][\\w?=&%-]|\\b[a-z][a-z0-9-]{2,}\\.\\s(?:it|ly|gl|co|me|tk|to|cc|us|gd)/[\\w-]{3,}|' +
+    '\\b[a-z][a-z0-9-]{2,}\\.(?:co|com|net|org|ac|gov|us|blogspot)\\.[a-z]{2,3}\\b|' +
+    '\\b[a-z][a-z0-9-]{2,}\\.(?:tk|ml|ga|cf|gq|cc|ru|pw|su|mn|uk|de|fr|nl|pl|cz|ca|au|ph|pk|br|mx|es|asia|pro|co|fm)\\b(?!\\.)|' +
+    '\\b(?:h t ?t ?p|ht t ?p|htt p) ?s? ?: ?/ ?/|\\bhttps? :\\s?/\\s?/|\\b[a-z0-9-]{4,}\\.com[il]\\b|\\b[a-z0-9]{4,}dot(?:com|net|org)\\b', 'g');
+
   function linkHit(n) {
     if (SHORTENER.test(n) || MASKED.test(n)) return true;
-    const found = n.match(URL) || [];
-    return found.some((u) => !OWN_SITE.test(u));
+    const found = (n.match(URL) || []).concat(n.match(OTHER_URL) || []);
+    return found.some((u) => !OWN_SITE.test(u) && !/^(?:youtu|instagram)/.test(u));
   }
   const anyLink = (n) => linkHit(n) || SITE_LINK.test(n);
 
@@ -53,10 +61,11 @@ const VtxSpam = (() => {
   const STOP = '(?:i|you|your|u|ur|he|his|she|her|they|their|it|its|this|that|the|a|an|is|are|was|were|be|and|or|but|to|of|for|in|on|at|' +
     'with|from|by|love|loves|like|likes|hate|hates|fav|favorite|favourite|all|time|dad|mom|mum|brother|sister|friends?|kids?|son|' +
     'daughter|wife|husband|family|girlfriend|boyfriend|teacher|life|whole|own life)';
-  const SUB = '(?:su+b+s*c*r+i*b+(?:e+|le)?|sus+c+r+i+b+e+|sub)';
+  // Misspelt and stretched too: "subscibe", "subcribe", "subscrib", "subbbb".
+  const SUB = '(?:su+b+s*c*r+i*b+(?:e+|le)?|sus+c+r+i+b+e+|s+u+b+s*c*r*i*b+e*|sub)';
   // "sub" alone is also a subtitle ("eng sub please"): only with a target or a plea after it.
-  const SUB_FULL = '(?:su+b+s*c*r+i*b+(?:e+|le)?|sus+c+r+i+b+e+)';
-  const SUB_ASK = '(?:su+b+s*c*r+i*b+(?:e+|le)?|sus+c+r+i+b+e+|sub(?=\\s(?:to|2|me|us|my|our|back|4|for|pls|please|plz)\\b))';
+  const SUB_FULL = '(?:su+b+s*c*r+i*b+(?:e+|le)?|sus+c+r+i+b+e+|s+u+b+s*c*r*i*b+e*)';
+  const SUB_ASK = '(?:su+b+s*c*r+i*b+(?:e+|le)?|sus+c+r+i+b+e+|s+u+b+s*c*r*i*b+e*|sub(?=\\s(?:to|2|me|us|my|our|back|4|for|pls|please|plz)\\b))';
   const PLEASE = '(?:please|pls|plz+|plez|plese|pleas|pleeease|plis)';
   // "Our song" is a couple's song, not a band's.
   const SELF_TARGET = re(`\\b(?:my|mah|our(?!\\ssongs?\\b))\\s(?:(?!${STOP}\\b)[\\w'&.+-]+\\s){0,4}?${MEDIA}\\b`);
@@ -64,15 +73,17 @@ const VtxSpam = (() => {
     '(?:rapper|singer|songwriter|artist|producer|youtuber|musician|mc|dj|band|duo|group|vlogger|gamer|beatmaker|composer|' +
     'guitarist|drummer|pianist|dancer|comedian|animator|streamer|creator)s?\\b');
   const STRONG_REQUEST = [
-    /\b(?:check|chek|chck|chk|cheack)\s(?:(?:it|them|him|her|this|that|these|me|us|em)\s)?out\b/,
-    /\bcheckout\b/,
-    re(`\\b(?:check|chek|chck)\\s(?:my|our)\\b`),
+    /\b(?:check|chek|chck|chk|cheack|cheak|chec)(?:ing)?\s(?:(?:it|them|him|her|this|that|these|me|us|em)\s)?out\b/,
+    /\b(?:checkout|chekout)\b/,
+    re(`\\b(?:check|chek|chck|cheak)(?:ing)?\\s(?:my|our)\\b`),
+    /\b(?:join|look(?:\sat)?|peek at|stop by|drop by|swing by|pop over to)\s(?:my|our)\b/,
+    /\bconsider\s(?:subscribing|subbing|following|checking)\b|\bshow\s(?:me|us)\s(?:some\s)?(?:love|support|luv)\b/,
     /(?<!\b(?:i|we|they|he|she|always|i'll|i will|we'll|used to)\s)\b(?:go|come|head)(?:\s(?:and|n|&))?\s(?:to|check|watch|see|listen|visit|subscribe|sub|look|hear|share|like|vote)\b/,
     /\b(?:visit|listen to|watch)\s(?:my|our|me|us)\b|\bvisit\s(?:the |this )?(?:link|site|website|page|channel|https?|www)\b/,
     /\b(?:have a (?:listen|look)|take a (?:look|listen|moment|minute|second|sec)|look me up|look us up)\b/,
     /\bgive\s(?:me|us|it|him|them|my|our|this)\s(?:\w+\s)?a\s(?:chance|listen|try|look|shot|view|like|thumbs? ?up)\b/,
     // Not "I'll subscribe to your channel": that is a viewer, not a request.
-    re(`(?<!\\b(?:i|i'll|ill|i will|i'd|i would|gonna|going to|just|already|i'm|im|will|to)\\s)\\b${SUB_ASK}\\b(?!\\s(?:to\\s)?(?:you|your|ur|him|her|them|u)\\b)`),
+    re(`(?<!\\b(?:i|i'll|ill|i will|i'd|i would|gonna|going to|just|already|i'm|im|will|to|finally)\\s)\\b${SUB_ASK}\\b(?!\\s(?:to\\s)?(?:you|your|ur|him|her|them|u)\\b)`),
     /\b(?:like|comment|rate|view|watch)(?:\s?(?:,|and|&|n|\+|\/)?\s?(?:like|share|comment|rate))*\s?(?:,|and|&|n|\+|\/)?\s?(?:subscribe|subcribe|suscribe|sub|share)\b/,
     /\bleave\s(?:a |some |your |me |us )?(?:feedback|feed back|comments?|like|likes|response|thumbs)\b/,
     /\b(?:feedback|support|comments?|likes|views|subs)\s(?:is |are |would be |will be )?(?:much |greatly |really |very |highly |truly |so ){0,2}appreciated\b/,
@@ -84,15 +95,18 @@ const VtxSpam = (() => {
     /\bclick(?!\s?bait)\b/,
     /\bsupport\s(?:me|us|my|our|small|independent|upcoming|new|local|young|up and coming)\b/,
     /\b(?:read this|read my)\b/,
+    /\b(?:remember|don'?t forget|make sure)\sto\s(?:subscribe|sub|like|comment|share|follow|check)\b/,
+    /\bhelp\s(?:me\s|us\s)?(?:please|pls|plz)\b|\bplease help\s(?:me|us)\b/,
     /\b(?:before you|don'?t|dont|do not|please don'?t)\s(?:ignore|skip|scroll)\b/,
   ];
-  const WEAK_REQUEST = [re(`\\b${PLEASE}\\b`)];
+  const WEAK_REQUEST = [re(`\\b${PLEASE}\\b`), /\b(?:i'?d|id|i would|we'?d|we would) (?:love|appreciate|be grateful)\b/];
   const STRONG_TARGET = [
     SELF_TARGET,
     re(`(?<!\\b(?:i|i'll|ill|i will|gonna|going to|i'm|im|just|already)\\s)\\b${SUB}\\s(?:to\\s|2\\s)?(?:me|us|my|our|mine)\\b`),
     // Something the writer made: "a song I wrote", "this new video I made".
     /\b(?:video|song|track|remix|cover|beat|rap|album|mixtape|music|freestyle)s?\s(?:that\s)?(?:i|we)\s(?:just\s)?(?:made|did|recorded|wrote|uploaded|produced|posted|released|created)\b/,
     /\b(?:check|support|follow)\s(?:me|us)\b/,
+    /\b(?:subed|subbed|subscribed|subbing|subscribing)\s(?:to\s)?(?:me|us|my|our)\b/,
     /\b(?:this|these|the|his|her|their|that)\s(?:(?:new|latest|hot|dope|sick|awesome|amazing|great|cool|brand new|extraordinary)\s)*(?:video|song|track|remix|cover|album|mixtape|playlist|channel|page|beat|rap|freestyle|website|site|link|book)s?\s(?:on youtube|called|named|titled|entitled|by)\b/,
     /\b(?:channel|site|website|video|song|track|page|mixtape|album)\s(?:called|named|titled)\b/,
   ];
@@ -106,16 +120,24 @@ const VtxSpam = (() => {
     /\b(?:right here|down below|link (?:below|above|in)|in my (?:bio|description|profile))\b/,
     /(?:-{2,}\s?>|={2,}\s?>|►|→|➡|👉)/,
     /\b\d[\d,.]*k?\s(?:subs|subscribers|followers|views)\b/,
+    /\b(?:i|we)\s(?:upload|make|post|record|create|do)\s(?:\w+\s){0,3}?(?:videos|vids|music|songs|covers|beats|content|gameplay|let'?s plays)\b/,
+    /\b(?:we are|we'?re|i am|i'?m)\s(?:new|a beginner|beginner|starting out)\b/,
     /\b(?:sorry (?:for|about) (?:the )?(?:spam|spamming|self[\s-]?promo\w*|advertising)|i'?m spamming|im spamming|i know (?:this is|it'?s) spam)\b/,
   ];
+
+  const GREET_ALL = /\b(?:hey|hi|hello|yo|sup|what'?s up)\s(?:guys|everyone|everybody|people|peeps|y'?all|all|youtube|fans)\b/;
+  const UPLOADS = /\b(?:new|daily|weekly)\s(?:videos?|vids?|uploads?|content|episodes?)\b|\b(?:upload|post|stream)(?:s|ing)?\b.{0,30}\bevery\s(?:day|week|monday|tuesday|wednesday|thursday|friday|saturday|sunday|weekend)\b/;
 
   function selfPromo(f) {
     const has = (list) => list.some((r) => r.test(f));
     const strongReq = has(STRONG_REQUEST);
     const strongTarget = has(STRONG_TARGET) || anyLink(f);
+    if (SELF_TARGET.test(f) && (GREET_ALL.test(f) || UPLOADS.test(f))) return true;
     // A moment of the video ("check out the flow at 1:20") is a viewer pointing at the video itself.
     const moment = /\b\d{1,2}:\d{2}\b/.test(f);
     if (strongReq && (strongTarget || (!moment && has(WEAK_TARGET)))) return true;
+    // Two different calls to action ("check it out and subscribe", "check out ... click") ask for the writer.
+    if (!moment && STRONG_REQUEST.filter((r) => r.test(f)).length >= 2) return true;
     return strongTarget && has(WEAK_REQUEST);
   }
 
@@ -143,7 +165,42 @@ const VtxSpam = (() => {
     /\bpromote your (?:channel|video|music|page|account)\b/,
     /\b(?:promote|feature|submit)\s(?:it|this|your\s\w+)\s(?:on|to|at|with)\s@[a-z0-9_.]{3,}/,
     /\b(?:want|need|wanna)\s(?:more\s)?(?:\d[\d,.]*k?\s)?(?:real\s|active\s|free\s|cheap\s|instant\s|organic\s)?(?:youtube\s|yt\s|ig\s|instagram\s|tiktok\s)?(?:views|subscribers?|subs|followers|likes)\?/,
+    // Someone else sent to: "check out <a name>" said to everyone, not a moment or a part of this video.
+    /(?:^|[.!?:]\s?|\b(?:go|guys|everyone|everybody|all|y'?all|dude|bro|also|pls|please|plz|should|must|gotta|and|then|(?:you|u) (?:need|have|ought) to)\s)(?:check|chek|chck|cheack|cheak)\sout\s(?!(?:the|this|that|these|those|it|its|how|at|when|what|where|why|who|his|her|their|your|ur|a|an|some|all|more|him|them|me|us|my|our)\b)[a-z0-9@"]/,
+    // Likes asked for the comment itself: "like this comment if ...", "who's watching in 2015? like".
+    /\b(?:like|thumbs? up|upvote)\s(?:this|my)\s(?:comment|post)\s(?:if|so|and|to)\b|\b1\s?like\s?=/,
+    /\bwho(?:'?s| is| else is| else'?s)\s(?:still\s)?(?:watching|listening|here)\b.{0,80}\b(?:like (?:this|my)|give (?:me|this)|notice me|attention|reply)\b/,
+    re(`^\\W*(?:${PLEASE}\\s)?likes?\\s${PLEASE}\\W*$`),
+    // A bare, short call to subscribe that names no one else ("SUBSCRIBE guys!!", "<--- subscribe").
+    re(`^(?:[^a-z]*|(?:hey|hi|yo|guys|everyone|plz|pls|please)\\W+)${SUB_FULL}\\b(?!\\s(?:to|2)\\s(?!(?:me|us|my|our)\\b))(?!\\s(?:button|count|numbers?|box|bar)\\b)(?:\\W+\\w+){0,6}\\W*$`),
+    /\b(?:please|pls|plz)\sconsider\s(?:subscribing|subbing)\b/,
+    // A title in quotes to look for: 'watch youtube video "..."', 'type in "..."'.
+    /(?:^|[.!?]\s?|\b(?:please|plz|pls|go|just|and|guys|everyone|everybody)\s)(?:watch|search(?: for)?|type in|look up)\s(?:the\s)?(?:youtube\s)?(?:video\s)?["“][^"”]{3,}["”]/,
+    // Someone to look up elsewhere: "search for <a name> on youtube", "type in <a name>".
+    /(?:^|[.!?]\s?|\b(?:please|plz|pls|go|just|and|guys|everyone|everybody|all)\s)(?:search(?: for| up)?|look up|type in)\s(?!(?:the|this|it|that)\b)(?:\S+\s){1,4}(?:on|in)\s(?:youtube|spotify|soundcloud|apple music|itunes|instagram|tiktok|google)\b/,
+    // The writer's own channel offered to everyone, with no request: a greeting to all or new uploads.
+    /\b(?:i|we)\s(?:just\s)?(?:uploaded|posted|made|did|recorded|put up)\s.{0,40}\b(?:on|to)\s(?:my|our)\s(?:channel|page|profile)\b/,
+    // Selling a channel or an account.
+    /\b(?:selling|sell|buying)\s(?:this|my|your)\s(?:channel|account)\b/,
   ];
+
+  // Letters typed apart ("S u b s c r i b e"), read as one word.
+  const SPACED_ASK = /^(?:subscribe|subtome|checkout|checkmy|sub4sub)/;
+  const spacedAsk = (f) => (f.match(/\b(?:[a-z0-9] ){4,}[a-z0-9]\b/g) || []).some((run) => SPACED_ASK.test(run.replace(/ /g, '')));
+
+  // Money made without effort, with or without a link.
+  const EASY_MONEY = /\b(?:make|making|earn|earning|win|winning)\s(?:\w+\s){0,2}?(?:money|dollars|cash|\$\d+)\b.{0,60}?\b(?:sleeping|from home|online|easy|easily|fast|quick|free|per (?:day|week|hour)|a day|every day|daily|play(?:ing)? games|watching videos|while you)\b|\bmake money\s(?:play|watch|online|fast|now)\b/;
+  // Hacks and free paid goods behind steps or a site.
+  const HACK = /\b(?:hack|hacks|hacking|cheats?|generator|crack(?:ed)?)\b.{0,60}\b(?:free|download|visit|go to|step 1|get (?:any|free|unlimited))\b|\bfree\b.{0,30}\b(?:cd keys?|itunes|game keys?|steam keys?|paid apps?)\b.{0,60}\b(?:step|download|site|visit|go to|here|join)\b/;
+
+  // Chain posts and sermons pasted into comments: a threat or a promise for passing it on, or a long
+  // address to the reader about salvation.
+  const CHAIN = /\b(?:copy and paste|copy (?:&|n) paste|paste this|repost this|post this (?:on|to|in) (?:\d+|five|ten|three)|send this to (?:\d+|five|ten|three)|in the next \d+ (?:minutes|hours)|bad luck for|you will (?:die|be killed|have bad luck|be cursed)|will appear (?:in|on) your|this is not a joke)\b/;
+  const SALVATION = /\b(?:jesus|christ|lord|god'?s|saviou?r|salvation|sins?|sinners?|repent\w*|heaven|hell|bible|gospel|scriptures?|eternal life|born again|holy spirit|cross|crucified|resurrect\w*|amen|pray(?:ing|er)?|judgement|judgment|righteous\w*)\b/g;
+  function sermon(f) {
+    const terms = new Set(f.match(SALVATION) || []);
+    return terms.size >= 4 && f.split(' ').length >= 25 && /\b(?:you|your|ye|thee)\b/.test(f);
+  }
   const GROWTH_OFFER = /\b(?:buy|get|gain|boost|increase|grow|need|want|wanna)\s(?:\w+\s){0,2}?(?:\d[\d,.]*k?\s)?(?:real\s|active\s|free\s|cheap\s|instant\s|organic\s|more\s)?(?:youtube\s|yt\s|ig\s|instagram\s|tiktok\s)?(?:views|subscribers?|subs|followers|likes|watch ?time)\b/;
   const REAL_AUDIENCE = /\b(?:real|active|organic|cheap|instant|guaranteed)\s(?:youtube\s|ig\s|instagram\s)?(?:views|subscribers|followers|likes)\b/;
   const DEAL = /\b(?:(?:dm|contact|message|inbox|call|text|e?-?mail)\s(?:me|us)|dm|whatsapp|telegram|e?-?mail|on fb|on facebook|cheapest|prices?|packages?|guaranteed|instantly|with us)\b|\$\d/;
@@ -202,18 +259,19 @@ const VtxSpam = (() => {
       /(online casino|casino|free spins|welcome bonus|sports ?betting|bet now|jackpot|poker site)/.test(t.n)],
     ['loan', 0.6, (t) => /(대출|급전|현금화|소액결제|무직자|저신용|신용불량|작업대출|카드깡|내구제)/.test(t.c) ||
       /(payday loans?|instant loan|no credit check|loan approval|cash fast|quick cash|fast cash)/.test(t.n)],
-    ['sidejob', 0.6, (t) => /(부업|재택알바|고수익알바|재택부업|하루\d+시간|월\d+(만원)?벌|일당\d+|주급\d+)/.test(t.c) ||
+    ['sidejob', 0.6, (t) => /(부업|재택알바|고수익알바|재택부업|하루\d+시간|월\d+(만원)?벌|일당\d+|주급\d+)/.test(t.c) || EASY_MONEY.test(t.f) ||
       /(work(ing)? from home|no experience (needed|required)|make \$?\d+[k]? (a|per) (day|week|hour)|extra income|passive income|earn \$\d+|get paid (to|for) (take|taking|do|doing|fill|filling|complete|completing) (surveys?|offers?))/.test(t.n)],
     ['adult', 0.6, (t) => /(19금|성인영상|성인방송|야동|조건만남|외로운분|외로운남자|만남사이트|🔞)/.test(t.c) ||
       /섹시(한)?(영상|사진|방송|언니|여자).{0,20}(보러|클릭|프로필|링크|무료|놀러|보세요|연락)/.test(t.c) ||
       ADULT_EN.some((r) => r.test(t.f))],
     ['impersonation', 0.6, (t) => /(당첨되셨|당첨축하|경품|이벤트당첨|당첨자|선물을드립니다)/.test(t.c) ||
       /(congratulations.{0,60}(winner|won|selected)|claim (your )?(prize|reward|gift)|you (have )?won(?!['’]t)\b|giveaway winner|selected as (a |the )?winner)/.test(t.n) ||
-      (FREE_STUFF.test(t.f) && (CLAIM.test(t.f) || anyLink(t.f))) || LIKE_TO_WIN.test(t.f) || (SURVEY.test(t.f) && /\b(free|gift|reward|prize|\$\d)/.test(t.f))],
+      (FREE_STUFF.test(t.f) && (CLAIM.test(t.f) || anyLink(t.f))) || LIKE_TO_WIN.test(t.f) || (SURVEY.test(t.f) && /\b(free|gift|reward|prize|\$\d)/.test(t.f)) ||
+      HACK.test(t.f)],
     ['testimonial', 0.6, (t) => /((덕분에|덕택에|도움으로|덕에).{0,40}(수익|원금|손실|복구|\d+배|벌었|벌고))|(전문가선생님|리딩선생님|투자선생님)/.test(t.c) ||
       /((thanks to|because of|grateful to) .{0,60}(portfolio|profit|\$\d|earn(ed|ing)?|invest))|(financial advisor|account manager|investment manager|(mrs?|ms)\.? [a-z]+ [a-z]+ .{0,30}(invest|trading|portfolio))/.test(t.n)],
     ['promo', 0.6, (t) => KOREAN_PROMO.some((r) => r.test(t.c)) || ENGLISH_PROMO.some((r) => r.test(t.f)) ||
-      growthForSale(t.f) || selfPromo(t.f)],
+      growthForSale(t.f) || selfPromo(t.f) || spacedAsk(t.f) || CHAIN.test(t.f) || sermon(t.f)],
   ];
 
   const AUTHOR = /(수익|텔레|카톡|리딩|투자|💰|부업|대출|토토|카지노|19금|코인|casino|crypto|profit|telegram|whatsapp|invest|bitcoin|forex|loan|onlyfans)/;

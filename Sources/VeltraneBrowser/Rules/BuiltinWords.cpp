@@ -546,9 +546,10 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
         const QStringList list = words.value(kind);
         for (const QString &word : list) {
             Key k = key(word);
-            if (k.size() < 2)
-                continue;
             const bool latin = allAscii(k);
+            // One scalar is a word only as a Hangul syllable with no innocent sense ('좆').
+            if (k.size() < 2 && (k.empty() || latin || !isSyllable(k[0])))
+                continue;
             const bool bound = !latin && word.startsWith(u'~');
             const bool free = !latin && word.startsWith(u'^');
             size_t split = 0;
@@ -574,6 +575,9 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
             if (latin) {
                 m_longestLatin = std::max(m_longestLatin, k.size());
                 m_latin.emplace(k, hit);
+            } else if (k.size() == 1) {
+                const char32_t syllable = k[0];
+                m_single.emplace(syllable, Entry{std::move(k), std::move(hit), false, bound, free, 0});
             } else {
                 if (split)
                     m_across[k[split]].push_back(Entry{k, hit, false, bound, free, split});
@@ -585,6 +589,8 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
     }
     m_starts.assign(kStartsLimit, false);
     auto longestFirst = [](const Entry &a, const Entry &b) { return a.key.size() > b.key.size(); };
+    for (const auto &[syllable, entry] : m_single)
+        m_starts[syllable] = true;
     for (auto &[lead, list] : m_inside) {
         const char32_t first = list.front().key.front();
         if (first < kStartsLimit)
@@ -868,22 +874,30 @@ bool BuiltinWords::allowedBeside(const Key &prev, const Key &token, const Key &n
 std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token, const Key &prev,
                                                        const Key &next) const
 {
-    if (m_inside.empty())
+    if (m_inside.empty() && m_single.empty())
         return std::nullopt;
     const size_t n = token.size();
-    for (size_t i = 0; i + 1 < n; ++i) {
+    for (size_t i = 0; i < n; ++i) {
         if (token[i] < kStartsLimit && !m_starts[token[i]])
             continue;
-        const auto found = m_inside.find(leadOf(token[i], token[i + 1]));
-        if (found == m_inside.end())
-            continue;
         const bool afterSyllable = i > 0 && isSyllable(token[i - 1]);
-        for (const Entry &entry : found->second) {
-            const size_t l = entry.key.size();
-            if (l > n - i || (entry.bound && !afterSyllable) || (entry.free && afterSyllable)
-                || token.compare(i, l, entry.key) != 0)
-                continue;
-            if (!allowed(token, i, i + l) && !allowedBeside(prev, token, next, i, i + l))
+        const auto found = i + 1 < n ? m_inside.find(leadOf(token[i], token[i + 1])) : m_inside.end();
+        if (found != m_inside.end()) {
+            for (const Entry &entry : found->second) {
+                const size_t l = entry.key.size();
+                if (l > n - i || (entry.bound && !afterSyllable) || (entry.free && afterSyllable)
+                    || token.compare(i, l, entry.key) != 0)
+                    continue;
+                if (!allowed(token, i, i + l) && !allowedBeside(prev, token, next, i, i + l))
+                    return entry.hit;
+            }
+        }
+        // A listed syllable of its own, after every longer word starting here.
+        const auto single = m_single.find(token[i]);
+        if (single != m_single.end()) {
+            const Entry &entry = single->second;
+            if (!(entry.bound && !afterSyllable) && !(entry.free && afterSyllable)
+                && !allowed(token, i, i + 1) && !allowedBeside(prev, token, next, i, i + 1))
                 return entry.hit;
         }
     }

@@ -103,6 +103,8 @@ private:
     // Other entries by their first two scalars, each list longest key first, ties in input
     // order.
     std::unordered_map<uint64_t, std::vector<Entry>> m_inside;
+    // Entries of one Hangul syllable, by that syllable.
+    std::unordered_map<char32_t, Entry> m_single;
     // Entries with a space, by the first scalar of the part after it.
     std::unordered_map<char32_t, std::vector<Entry>> m_across;
     // Which scalars below U+D7A4 (Latin to Hangul) start an inside entry: skips most lookups.
