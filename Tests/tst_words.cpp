@@ -99,6 +99,8 @@ private slots:
     void lines();
     void tokens_data();
     void tokens();
+    void letterWords_data();
+    void letterWords();
     void key_data();
     void key();
     void keyComposesLikeCanonicalComposition();
@@ -378,6 +380,37 @@ void WordsTest::tokens()
     QFETCH(QString, text);
     QFETCH(QStringList, expected);
     QCOMPARE(tokenTexts(text), expected);
+}
+
+void WordsTest::letterWords_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<Hit>>("expected");
+    const std::optional<Hit> none;
+    const std::optional<Hit> bitch = Hit{"abuse", "bitch"};
+    const std::optional<Hit> idiot = Hit{"abuse", "idiot"};
+    const std::optional<Hit> ass = Hit{"abuse", "ass"};
+    QTest::newRow("sentence typed letter by letter") << "y o u a r e a n i d i o t" << idiot;
+    QTest::newRow("listed word after a one-letter word") << "a b i t c h" << bitch;
+    QTest::newRow("typed apart after whole words") << "you are a b i t c h" << bitch;
+    QTest::newRow("listed word first, upper case") << "I D I O T S A Y S W H A T" << idiot;
+    QTest::newRow("a known word that holds a listed one") << "w h a t a c l a s s" << none;
+    QTest::newRow("a tie reads innocently") << "i s h i t t h e b a l l" << none;
+    QTest::newRow("listed word inside letters no word covers") << "x a s s y" << none;
+    QTest::newRow("listed word beside a longer unknown word") << "z o r g l u b a s s" << ass;
+    QTest::newRow("initials") << "J R R Tolkien" << none;
+    QTest::newRow("an acronym spelled out") << "U S A" << none;
+    QTest::newRow("jamo laughter") << QString::fromUtf8("ㅋ ㅋ ㅋ ㅠ ㅠ") << none;
+}
+
+void WordsTest::letterWords()
+{
+    QFETCH(QString, text);
+    QFETCH(std::optional<Hit>, expected);
+    const BuiltinWords words({{QStringLiteral("abuse"), {"bitch", "idiot", "ass", "shit", "ks"}}}, {},
+                             {"a", "i", "you", "are", "an", "class", "is", "hit", "the", "ball", "what",
+                              "says", "what", "us", "sa"});
+    QCOMPARE(words.match(text), expected);
 }
 
 void WordsTest::key_data()
@@ -760,6 +793,14 @@ void WordsTest::realListsOnSentences_data()
         "how do I hook up the second monitor",
         "my grandma's banana cream pie recipe",
         "the pen is mightier than the sword",
+        // Single letters typed apart that spell no listed word where words end.
+        "J R R Tolkien wrote it",
+        "A B C D E F G",
+        "the F B I and the C I A",
+        "c l a s s i c",
+        "p a s s the a s s e s s m e n t",
+        "ㅋ ㅋ ㅋ ㅠ ㅠ",
+        "t h e r a p i s t",
         // Listed roots inside harmless words, each excused by an allowed word.
         "신제품 출시발표 언제인가요",
         "지금 몇시발표하나요",
@@ -1038,6 +1079,9 @@ void WordsTest::realListsOnSentences_data()
         "retar'd",
         "you bastar'd",
         "y o u  a r e  a n  i d i o t",
+        "y o u a r e a n i d i o t",
+        "a b i t c h",
+        "s h u t u p y o u b i t c h",
         "any pussy...PR",
         "you idiot,stop",
         // Bare words that are mostly abuse.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace {
 
@@ -379,15 +380,27 @@ QString composedLetters(QStringView text)
     }
     if (!composes)
         return {};
-    std::vector<Letter> letters;
-    letters.reserve(size_t(text.size()));
-    const QList<uint> scalars = text.toUcs4();
-    for (uint s : scalars)
+    // The buffers stay with the thread: a long text of letters would otherwise make and drop
+    // several blocks of its size for every piece.
+    thread_local std::vector<Letter> letters;
+    thread_local std::u32string out;
+    letters.clear();
+    out.clear();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t s = text[i].unicode();
+        if (QChar::isHighSurrogate(s) && i + 1 < n && text[i + 1].isLowSurrogate())
+            s = QChar::surrogateToUcs4(char16_t(s), text[++i].unicode());
         letters.push_back(Letter{conjoining(s), s, droppedByCompaction(s)});
-    std::u32string out;
-    if (!composeLetters(letters, out))
-        return {};
-    return QString::fromUcs4(out.data(), qsizetype(out.size()));
+    }
+    const bool built = composeLetters(letters, out);
+    QString composed = built ? QString::fromUcs4(out.data(), qsizetype(out.size())) : QString();
+    constexpr size_t kKeep = 1 << 16;
+    if (letters.capacity() > kKeep) {
+        letters = {};
+        out = {};
+    }
+    return composed;
 }
 
 // A run of single letters typed apart ('ㅆ ㅣ ㅂ ㅏ ㄹ'), composed in place.
@@ -444,6 +457,17 @@ bool particleGoesOn(const BuiltinWords::Key &token, size_t end, char32_t last)
             return true;
     }
     return false;
+}
+
+// Slots of the letters and digits that Latin words are made of, or -1.
+constexpr int kLatinSlots = 36;
+int latinSlot(char32_t c)
+{
+    if (c >= U'a' && c <= U'z')
+        return int(c - U'a');
+    if (c >= U'0' && c <= U'9')
+        return 26 + int(c - U'0');
+    return -1;
 }
 
 // Entries are indexed by their first two scalars (every key has at least two).
@@ -539,7 +563,8 @@ QStringList BuiltinWords::lines(const QString &content)
     return out;
 }
 
-BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStringList &allow)
+BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStringList &allow,
+                           const QStringList &dictionary)
 {
     std::unordered_map<Key, bool> seen;
     for (const QString &kind : kinds()) {
@@ -593,6 +618,33 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
     }
     for (auto &[first, list] : m_across)
         std::stable_sort(list.begin(), list.end(), longestFirst);
+    m_latinStarts.assign(kLatinSlots * kLatinSlots, false);
+    for (const auto &[k, hit] : m_latin) {
+        const int a = latinSlot(k[0]);
+        const int b = latinSlot(k[1]);
+        if (a >= 0 && b >= 0)
+            m_latinStarts[size_t(a * kLatinSlots + b)] = true;
+    }
+    if (!dictionary.isEmpty()) {
+        auto d = std::make_shared<Dictionary>();
+        qsizetype total = 0;
+        for (const QString &w : dictionary)
+            total += w.size() + 1;
+        d->text.reserve(size_t(total));
+        std::vector<std::pair<size_t, size_t>> spans;
+        for (const QString &w : dictionary) {
+            const bool plain = std::all_of(w.begin(), w.end(), [](QChar c) { return c >= u'a' && c <= u'z'; });
+            if (!plain || w.isEmpty())
+                continue;
+            spans.emplace_back(d->text.size(), size_t(w.size()));
+            d->text += w.toLatin1().toStdString();
+            d->longest = std::max(d->longest, size_t(w.size()));
+        }
+        d->words.reserve(spans.size());
+        for (const auto &[at, size] : spans)
+            d->words.insert(std::string_view(d->text).substr(at, size));
+        m_dictionary = std::move(d);
+    }
     for (const QString &word : allow) {
         Key k = key(word);
         if (k.size() < 2)
@@ -625,7 +677,8 @@ BuiltinWords BuiltinWords::load(const QString &folder)
         list += readWordFile(dir.filePath(kind + QStringLiteral(".en.txt")));
         words.insert(kind, list);
     }
-    return BuiltinWords(words, readWordFile(dir.filePath(QStringLiteral("allow.txt"))));
+    return BuiltinWords(words, readWordFile(dir.filePath(QStringLiteral("allow.txt"))),
+                        readWordFile(dir.filePath(QStringLiteral("dictionary.en.txt"))));
 }
 
 const BuiltinWords &BuiltinWords::shared()
@@ -639,7 +692,7 @@ const BuiltinWords &BuiltinWords::shared()
 // the words that wider gaps set apart ('y o u  a r e'), else empty. The buffers are reused,
 // so a caller that keeps them must copy them.
 template <typename Emit>
-void BuiltinWords::forEachToken(QStringView text, Emit &&visit)
+void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
 {
     Key run;
     Key piece;
@@ -665,15 +718,27 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit)
         Key joined;
         cuts.push_back(run.size());
         size_t from = 0;
+        bool cutByWords = false;
         for (size_t cut : cuts) {
             Key word = run.substr(from, cut - from);
             composeRun(word);
             joined += word;
+            from = cut;
+            // Letters typed one by one with nothing to show where a word ends: the known
+            // words inside tell it.
+            std::vector<Key> inner = letterWords(word);
+            if (inner.size() >= 2) {
+                cutByWords = true;
+                for (Key &w : inner) {
+                    longer += w.size() >= 2;
+                    parts.push_back(std::move(w));
+                }
+                continue;
+            }
             longer += word.size() >= 2;
             parts.push_back(std::move(word));
-            from = cut;
         }
-        if (longer < 2)
+        if (longer < 2 && !cutByWords)
             parts.clear();
         const bool stop = visit(joined, parts);
         run.clear();
@@ -764,10 +829,113 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit)
 std::vector<BuiltinWords::Key> BuiltinWords::tokens(QStringView text)
 {
     std::vector<Key> out;
-    forEachToken(text, [&](const Key &t, const std::vector<Key> &) {
+    static const BuiltinWords plain;
+    plain.forEachToken(text, [&](const Key &t, const std::vector<Key> &) {
         out.push_back(t);
         return false;
     });
+    return out;
+}
+
+bool BuiltinWords::holdsListedLatin(const Key &run) const
+{
+    const size_t n = run.size();
+    for (size_t i = 0; i + 1 < n; ++i) {
+        const int a = latinSlot(run[i]);
+        const int b = latinSlot(run[i + 1]);
+        if (a < 0 || b < 0 || !m_latinStarts[size_t(a * kLatinSlots + b)])
+            continue;
+        Key piece;
+        for (size_t l = 2; l <= m_longestLatin && i + l <= n; ++l) {
+            piece.assign(run, i, l);
+            if (m_latin.count(piece))
+                return true;
+        }
+    }
+    return false;
+}
+
+std::vector<BuiltinWords::Key> BuiltinWords::letterWords(const Key &run) const
+{
+    // Only a run of Latin letters that holds a listed word is worth cutting.
+    if (!m_dictionary || run.size() < 3 || m_latin.empty()
+        || !std::all_of(run.begin(), run.end(), [](char32_t c) { return latinSlot(c) >= 0; })
+        || !holdsListedLatin(run))
+        return {};
+    const Dictionary &dict = *m_dictionary;
+    const size_t n = run.size();
+    std::string letters(n, ' ');
+    for (size_t i = 0; i < n; ++i)
+        letters[i] = char(run[i]);
+    // Fewest pieces: a known word costs 1, a listed one a little more (an innocent reading
+    // wins a tie), a letter no word covers 3.
+    constexpr int kWord = 100;
+    constexpr int kListed = 101;
+    constexpr int kLetter = 300;
+    enum Kind : uint8_t { Unknown, Known, Listed };
+    std::vector<int> cost(n + 1, std::numeric_limits<int>::max());
+    std::vector<std::pair<size_t, Kind>> from(n + 1, {0, Unknown});
+    cost[0] = 0;
+    const size_t longest = std::max(dict.longest, m_longestLatin);
+    Key piece;
+    for (size_t j = 0; j < n; ++j) {
+        if (cost[j] == std::numeric_limits<int>::max())
+            continue;
+        if (cost[j] + kLetter < cost[j + 1]) {
+            cost[j + 1] = cost[j] + kLetter;
+            from[j + 1] = {j, Unknown};
+        }
+        for (size_t l = 1; l <= longest && j + l <= n; ++l) {
+            piece.assign(run, j, l);
+            Kind kind = Unknown;
+            if (l >= 2 && m_latin.count(piece))
+                kind = Listed;
+            else if (dict.words.count(std::string_view(letters).substr(j, l)))
+                kind = Known;
+            if (kind == Unknown)
+                continue;
+            const int c = cost[j] + (kind == Listed ? kListed : kWord);
+            if (c < cost[j + l]) {
+                cost[j + l] = c;
+                from[j + l] = {j, kind};
+            }
+        }
+    }
+    // The pieces, last to first; unknown letters gather into one piece, which takes in a
+    // listed word beside it (letters of a name or a longer unknown word around it).
+    struct Piece {
+        size_t start, end;
+        Kind kind;
+    };
+    std::vector<Piece> backwards;
+    for (size_t i = n; i > 0; i = from[i].first)
+        backwards.push_back(Piece{from[i].first, i, from[i].second});
+    std::vector<Piece> chunks;   // unknown letters gathered
+    for (auto p = backwards.rbegin(); p != backwards.rend(); ++p) {
+        if (!chunks.empty() && chunks.back().kind == Unknown && p->kind == Unknown)
+            chunks.back().end = p->end;
+        else
+            chunks.push_back(*p);
+    }
+    // Two letters or fewer beside a listed word read as part of a longer word ('s cunt
+    // horpe'); longer unknown stretches are words of their own (a name, a misspelling).
+    const auto shortUnknown = [](const Piece &q) { return q.kind == Unknown && q.end - q.start <= 2; };
+    std::vector<Piece> pieces;
+    for (const Piece &p : chunks) {
+        if (!pieces.empty()) {
+            Piece &last = pieces.back();
+            if ((p.kind == Listed && shortUnknown(last)) || (last.kind == Listed && shortUnknown(p))) {
+                last.end = p.end;
+                last.kind = Unknown;
+                continue;
+            }
+        }
+        pieces.push_back(p);
+    }
+    std::vector<Key> out;
+    out.reserve(pieces.size());
+    for (const Piece &p : pieces)
+        out.push_back(run.substr(p.start, p.end - p.start));
     return out;
 }
 

@@ -9,9 +9,12 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -35,11 +38,14 @@ public:
     static QString resourceFolder();
 
     BuiltinWords() = default;
-    // Builds the matcher from lists in memory: kind -> its words, and the allowed words.
-    BuiltinWords(const QHash<QString, QStringList> &words, const QStringList &allow);
+    // Builds the matcher from lists in memory: kind -> its words, the allowed words, and
+    // common English words (lower-case ASCII letters) that tell where the words of a text typed
+    // letter by letter end.
+    BuiltinWords(const QHash<QString, QStringList> &words, const QStringList &allow,
+                 const QStringList &dictionary = {});
 
-    // Reads "<kind>.ko.txt", "<kind>.en.txt" for every kind and "allow.txt" from a folder.
-    // A missing or non-UTF-8 file counts as an empty list.
+    // Reads "<kind>.ko.txt", "<kind>.en.txt" for every kind, "allow.txt" and
+    // "dictionary.en.txt" from a folder. A missing or non-UTF-8 file counts as an empty list.
     static BuiltinWords load(const QString &folder = resourceFolder());
 
     // The instance the application uses: loaded from the resources on first use, never rebuilt.
@@ -52,6 +58,11 @@ public:
     // apart join into one token (a wider gap of white space ends it), pieces of punctuation
     // only are ignored. Hangul letters typed one by one compose into syllables.
     static std::vector<Key> tokens(QStringView text);
+
+    // The words of a run of Latin letters typed one by one ('abitch' as 'a', 'bitch'), as the
+    // dictionary and the listed words cut it best; letters no known word covers stay one piece
+    // with any listed word beside them. Empty when the run holds no listed word.
+    std::vector<Key> letterWords(const Key &run) const;
 
     // NFC of the compact form, as scalars.
     static Key key(QStringView text);
@@ -88,7 +99,8 @@ private:
 
     static void keyInto(QStringView text, Key &out);
     template <typename Emit>
-    static void forEachToken(QStringView text, Emit &&visit);
+    void forEachToken(QStringView text, Emit &&visit) const;
+    bool holdsListedLatin(const Key &run) const;
     std::optional<Hit> whole(const Key &token) const;
     std::optional<Hit> wholeBeside(const Key &prev, const Key &token, const Key &next) const;
     std::optional<Hit> wholeExact(const Key &token) const;
@@ -116,4 +128,17 @@ private:
     // Allowed English phrases of two words, as the keys of both words.
     std::vector<std::pair<Key, Key>> m_allowPairs;
     QHash<QString, int> m_counts;
+
+    struct Dictionary {
+        struct Hash {
+            using is_transparent = void;
+            size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+        };
+        std::string text;   // the words, owned here; the set points into it
+        std::unordered_set<std::string_view, Hash, std::equal_to<>> words;
+        size_t longest = 0;
+    };
+    std::shared_ptr<const Dictionary> m_dictionary;
+    // Which pairs of first letters (a-z, 0-9) start a listed Latin word.
+    std::vector<bool> m_latinStarts;
 };
