@@ -594,10 +594,14 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
                 seenAs.push_back(char32_t(1 + split));
             if (!seen.emplace(seenAs, true).second)
                 continue;
+            const bool innocent = latin && word.startsWith(u'?');
+            const bool intensifier = latin && word.startsWith(u'!');
             // The mark is syntax, not part of the word a reason shows.
-            Hit hit{kind, bound || free ? word.mid(1).trimmed() : word};
+            Hit hit{kind, bound || free || innocent || intensifier ? word.mid(1).trimmed() : word};
             if (latin) {
                 m_longestLatin = std::max(m_longestLatin, k.size());
+                if (innocent || intensifier)
+                    m_senses.insert(hit.word, innocent ? Sense::Innocent : Sense::Intensifier);
                 m_latin.emplace(k, hit);
             } else {
                 if (split)
@@ -687,7 +691,8 @@ const BuiltinWords &BuiltinWords::shared()
     return instance;
 }
 
-// Calls visit(token, parts) for every token of the text, in order; parts are the words of a
+// Calls visit(token, parts, raw) for every token of the text, in order (raw: where it stands in
+// the text, from its first piece to its last); parts are the words of a
 // token that punctuation glued together ('pussy...PR') or, in a run of letters typed apart,
 // the words that wider gaps set apart ('y o u  a r e'), else empty. The buffers are reused,
 // so a caller that keeps them must copy them.
@@ -710,6 +715,7 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
         return c;
     };
     std::vector<size_t> cuts;   // where wider gaps fall in the run
+    qsizetype runFrom = 0, runTo = 0;   // where the run stands in the text
     auto flushRun = [&] {
         if (run.empty())
             return false;
@@ -740,7 +746,7 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
         }
         if (longer < 2 && !cutByWords)
             parts.clear();
-        const bool stop = visit(joined, parts);
+        const bool stop = visit(joined, parts, text.mid(runFrom, runTo - runFrom));
         run.clear();
         cuts.clear();
         return stop;
@@ -813,12 +819,15 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
             // Letters typed apart are one word; a wider gap may set words apart.
             if (gap >= 2 && !run.empty())
                 cuts.push_back(run.size());
+            if (run.empty())
+                runFrom = start;
+            runTo = i;
             run.push_back(piece.front());
         } else if (piece.size() >= 2) {
             if (flushRun())
                 return;
             splitParts(p);
-            if (visit(piece, parts))
+            if (visit(piece, parts, p))
                 return;
         }
         gap = 0;
@@ -830,7 +839,7 @@ std::vector<BuiltinWords::Key> BuiltinWords::tokens(QStringView text)
 {
     std::vector<Key> out;
     static const BuiltinWords plain;
-    plain.forEachToken(text, [&](const Key &t, const std::vector<Key> &) {
+    plain.forEachToken(text, [&](const Key &t, const std::vector<Key> &, QStringView) {
         out.push_back(t);
         return false;
     });
@@ -1084,31 +1093,44 @@ std::optional<BuiltinWords::Hit> BuiltinWords::across(const Key &prev, const Key
 std::optional<BuiltinWords::Hit> BuiltinWords::match(QStringView text) const
 {
     // A token's own words are looked up once the next token is known, since an allowed word
-    // may span both ('새끼 고양이', 'cum laude'); the order of hits stays that of the tokens.
+    // may span both ('새끼 고양이'); the order of hits stays that of the tokens.
     std::optional<Hit> hit;
+    std::optional<Hit> senseHit;   // the first word that counts only in a frame
     Key before;   // the token before the pending one
     Key pending;  // the last token, its own words not yet looked up
     std::vector<Key> pendingParts;
     Key pair;
     bool havePending = false;
     static const Key none;
+    // A plain hit ends the search; a word with an innocent sense waits for its frame.
+    auto take = [&](std::optional<Hit> found) {
+        if (!found)
+            return false;
+        if (m_senses.isEmpty() || m_senses.value(found->word, Sense::Plain) == Sense::Plain) {
+            hit = std::move(found);
+            return true;
+        }
+        if (!senseHit)
+            senseHit = std::move(found);
+        return false;
+    };
     auto settle = [&](const Key &next) {
-        if ((hit = wholeBeside(before, pending, next)))
+        if (take(wholeBeside(before, pending, next)))
             return true;
         for (size_t p = 0; p < pendingParts.size(); ++p) {
-            if ((hit = wholeBeside(p > 0 ? pendingParts[p - 1] : before, pendingParts[p],
-                                   p + 1 < pendingParts.size() ? pendingParts[p + 1] : next)))
+            if (take(wholeBeside(p > 0 ? pendingParts[p - 1] : before, pendingParts[p],
+                                 p + 1 < pendingParts.size() ? pendingParts[p + 1] : next)))
                 return true;
         }
         return bool(hit = inside(pending, before, next));
     };
-    forEachToken(text, [&](const Key &t, const std::vector<Key> &parts) {
+    forEachToken(text, [&](const Key &t, const std::vector<Key> &parts, QStringView) {
         if (havePending) {
             if (settle(t))
                 return true;
             if (pending.size() + t.size() <= m_longestLatin) {
                 pair.assign(pending).append(t);
-                if ((hit = whole(pair)))
+                if (take(whole(pair)))
                     return true;
             }
             if (!m_across.empty() && (hit = across(pending, t, pair)))
@@ -1122,5 +1144,277 @@ std::optional<BuiltinWords::Hit> BuiltinWords::match(QStringView text) const
     });
     if (!hit && havePending)
         settle(none);
-    return hit;
+    if (hit)
+        return senseHit ? senseHit : hit;   // other abuse: the earlier word counts as well
+    if (senseHit)
+        return framed(text);
+    return std::nullopt;
+}
+
+namespace {
+
+bool among(const BuiltinWords::Key &k, std::initializer_list<std::u32string_view> words)
+{
+    return std::find(words.begin(), words.end(), std::u32string_view(k)) != words.end();
+}
+
+// Words that point at the person addressed.
+bool isAddressee(const BuiltinWords::Key &k)
+{
+    return among(k, {U"you", U"u", U"ya", U"yo", U"ye", U"ur", U"your", U"youre", U"yu", U"thou"});
+}
+
+// Words that name a person the comment speaks of.
+bool isPerson(const BuiltinWords::Key &k)
+{
+    return isAddressee(k)
+        || among(k, {U"he", U"she", U"they", U"him", U"her", U"them", U"hes", U"shes", U"theyre", U"i", U"im",
+                     U"guy", U"dude", U"man", U"woman", U"girl", U"boy", U"bro", U"kid", U"person", U"host",
+                     U"mom", U"dad", U"wife", U"husband", U"girlfriend", U"boyfriend", U"teacher", U"president",
+                     U"everyone", U"somebody", U"someone", U"people", U"guys", U"girls", U"boys", U"men",
+                     U"women"});
+}
+
+bool isCopula(const BuiltinWords::Key &k)
+{
+    return among(k, {U"is", U"are", U"r", U"was", U"were", U"be", U"am", U"being", U"been", U"s", U"so",
+                     U"such", U"acting", U"look", U"looks", U"sound", U"sounds", U"act", U"acts"});
+}
+
+// Words before an insult that aim it at someone by themselves.
+bool isScornful(const BuiltinWords::Key &k)
+{
+    return among(k, {U"little", U"lil", U"dumb", U"stupid", U"fucking", U"fuckin", U"fking", U"fkn", U"fcking",
+                     U"ugly", U"dirty", U"filthy", U"worthless", U"pathetic", U"disgusting", U"stinking",
+                     U"stinky", U"useless", U"lying"});
+}
+
+// Adjectives that may stand between the one aimed at and the insult.
+bool isModifier(const BuiltinWords::Key &k)
+{
+    return isScornful(k)
+        || among(k, {U"fat", U"lazy", U"big", U"old", U"total", U"absolute", U"complete", U"real", U"sorry",
+                     U"damn", U"bloody", U"nasty", U"freaking", U"silly", U"cheap", U"greedy", U"sad",
+                     U"racist", U"typical", U"arrogant", U"smug", U"huge", U"massive", U"utter", U"right",
+                     U"fuckin", U"effing", U"sick", U"crazy", U"weird", U"creepy", U"rude", U"ignorant"});
+}
+
+// Words that make a body word sexual: whose it is, what is done to it, its size.
+bool isBodyCue(const BuiltinWords::Key &k)
+{
+    return among(k, {U"my", U"your", U"ur", U"his", U"yo", U"ma", U"her", U"their", U"suck", U"sucks",
+                     U"sucking", U"suckin", U"lick", U"licking", U"ride", U"riding", U"blow", U"stroke",
+                     U"stroking", U"swallow", U"eat", U"nice", U"big", U"huge", U"small", U"tiny", U"hard",
+                     U"fat", U"long", U"thick", U"massive", U"show", U"wanna", U"want", U"on"});
+}
+
+bool isBodyWord(const BuiltinWords::Key &k)
+{
+    return among(k, {U"cock", U"cocks", U"dick", U"dicks", U"cum"});
+}
+
+// Words said just before addressing someone ('shut up, ...', 'bye ...').
+bool isOpener(const BuiltinWords::Key &k)
+{
+    return among(k, {U"hey", U"hi", U"bye", U"yo", U"oi", U"ok", U"okay", U"stfu", U"gtfo", U"up", U"off",
+                     U"lol", U"lmao", U"thanks", U"thx", U"sure", U"dear", U"listen", U"look", U"cry",
+                     U"try", U"wow", U"ya", U"yeah", U"nah", U"no", U"go", U"away", U"out", U"right"});
+}
+
+// Words of praise around a profanity that only intensifies.
+bool isPraise(const BuiltinWords::Key &k)
+{
+    return among(k, {U"great", U"good", U"amazing", U"awesome", U"dope", U"cool", U"fire", U"lit", U"best",
+                     U"love", U"loved", U"loving", U"incredible", U"beautiful", U"brilliant", U"fantastic",
+                     U"perfect", U"legit", U"banger", U"slaps", U"bangs", U"holy", U"wow", U"nice",
+                     U"excellent", U"epic", U"genius", U"masterpiece", U"classic", U"hilarious",
+                     U"insane", U"favorite", U"favourite", U"underrated", U"talented"});
+}
+
+bool isConjunction(const BuiltinWords::Key &k)
+{
+    return among(k, {U"and", U"or", U"n", U"nor", U"an"});
+}
+
+bool isBreak(QChar c)
+{
+    return c == u',' || c == u'.' || c == u'!' || c == u'?' || c == u';' || c == u':' || c == QChar(0x2026);
+}
+
+} // namespace
+
+struct BuiltinWords::FrameWord {
+    Key key;
+    bool capital = false;    // written as a name: upper case, then lower case
+    bool breakAfter = false; // a comma or the end of a sentence follows
+    bool possessive = false; // written with 's
+    Sense sense = Sense::Plain;
+    std::optional<Hit> hit;
+};
+
+std::optional<BuiltinWords::Hit> BuiltinWords::framed(QStringView text) const
+{
+    // The words of the text with the punctuation and letter case that tell how a word is used.
+    std::vector<FrameWord> words;
+    auto followedByBreak = [&](QStringView raw) {
+        if (raw.isEmpty())
+            return false;
+        if (isBreak(raw.back()))
+            return true;
+        for (qsizetype i = (raw.data() - text.data()) + raw.size(); i < text.size(); ++i) {
+            if (text[i].isSpace())
+                continue;
+            return isBreak(text[i]);
+        }
+        return false;
+    };
+    auto looksLikeName = [](QStringView raw) {
+        qsizetype i = 0;
+        while (i < raw.size() && !raw[i].isLetter())
+            ++i;
+        return i + 1 < raw.size() && raw[i].isUpper() && raw[i + 1].isLower();
+    };
+    auto possessive = [](QStringView raw) {
+        return raw.size() > 2 && (raw.endsWith(u"'s") || raw.endsWith(u"\u2019s"));
+    };
+    auto add = [&](Key key, bool capital, bool breakAfter, bool owner = false) {
+        FrameWord w{std::move(key), capital, breakAfter, owner, Sense::Plain, std::nullopt};
+        if ((w.hit = whole(w.key)))
+            w.sense = m_senses.value(w.hit->word, Sense::Plain);
+        words.push_back(std::move(w));
+    };
+    forEachToken(text, [&](const Key &t, const std::vector<Key> &parts, QStringView raw) {
+        const bool spaced = raw.contains(u' ') || raw.contains(u'\t');
+        if (parts.empty()) {
+            add(t, !spaced && looksLikeName(raw), followedByBreak(raw), !spaced && possessive(raw));
+        } else if (spaced) {
+            for (size_t p = 0; p < parts.size(); ++p)
+                add(parts[p], false, p + 1 == parts.size() && followedByBreak(raw));
+        } else {
+            // Words glued by punctuation: a comma or a full stop between them is a break.
+            qsizetype from = 0;
+            Key k;
+            for (qsizetype j = 0; j <= raw.size(); ++j) {
+                const bool end = j == raw.size();
+                if (!end && (raw[j].isLetterOrNumber() || raw[j] == u'\'' || raw[j] == u'$' || raw[j] == u'@'
+                             || raw[j].isMark() || raw[j].isSurrogate()))
+                    continue;
+                const QStringView w = raw.mid(from, j - from);
+                keyInto(w, k);
+                if (!k.empty())
+                    add(k, looksLikeName(w), end ? followedByBreak(raw) : isBreak(raw[j]), possessive(w));
+                from = j + 1;
+            }
+        }
+        return false;
+    });
+
+    const size_t n = words.size();
+    auto startsSentence = [&](size_t i) { return i == 0 || words[i - 1].breakAfter; };
+    auto endsSentence = [&](size_t i) { return i + 1 == n || words[i].breakAfter; };
+    // Aimed at a person: 'you ~', 'such a ~', 'what a ~', 'she's a ~', 'stupid ~'.
+    auto aimed = [&](size_t i) {
+        size_t j = i;
+        while (j > 0 && i - j < 3 && isModifier(words[j - 1].key) && !words[j - 1].breakAfter) {
+            if (isScornful(words[j - 1].key))
+                return true;
+            --j;
+        }
+        if (j == 0 || words[j - 1].breakAfter)
+            return false;
+        const Key &w = words[j - 1].key;
+        if (isAddressee(w) || among(w, {U"such", U"what"}))
+            return true;
+        if (among(w, {U"a", U"an", U"one"}) && j >= 2) {
+            // 'such a ~', 'she a ~', 'bit of a ~', 'like a ~', 'Colin is a ~' (not 'this is a ~')
+            const Key &v = words[j - 2].key;
+            if (among(v, {U"such", U"what", U"total", U"absolute", U"complete", U"real", U"of", U"like"})
+                || isPerson(v))
+                return true;
+            if (isCopula(v) && j >= 3 && !among(words[j - 3].key, {U"it", U"this", U"that", U"which", U"there"}))
+                return true;
+        }
+        if (isCopula(w) && j >= 2 && isPerson(words[j - 2].key))
+            return true;
+        return false;
+    };
+    auto abusive = [&](size_t i) {
+        const FrameWord &w = words[i];
+        if (aimed(i))
+            return true;
+        if (w.sense == Sense::Intensifier)
+            return false;
+        // '~ he is', '~ you are'
+        if (i + 2 < n && !w.breakAfter && isPerson(words[i + 1].key) && isCopula(words[i + 2].key))
+            return true;
+        if (n == 1)
+            return true;   // the whole reply
+        // A name: upper case inside a sentence.
+        if (w.capital && !startsSentence(i))
+            return false;
+        if (i > 0 && !words[i - 1].breakAfter) {
+            const Key &v = words[i - 1].key;
+            // 'my ~', 'Trump's ~', 'suck a ~', 'have a ~'
+            const size_t c = among(v, {U"a", U"an", U"the"}) && i >= 2 && !words[i - 2].breakAfter ? i - 2 : i - 1;
+            if (isBodyWord(w.key)
+                && (isBodyCue(words[c].key) || words[c].possessive
+                    || among(words[c].key, {U"have", U"has", U"got", U"had"})))
+                return true;
+            const bool plural = w.key.back() == U's' || w.key.back() == U'z';
+            if (plural && among(v, {U"these", U"those", U"them", U"dem", U"all"}))
+                return true;
+            if (among(v, {U"that", U"this"}) && endsSentence(i))
+                return true;
+        }
+        // Said to someone: after a comma or an opener at the end of a sentence, or first and
+        // followed by a comma.
+        if (!w.capital) {
+            if (endsSentence(i) && i > 0 && (words[i - 1].breakAfter || isOpener(words[i - 1].key)))
+                return true;
+            if (startsSentence(i) && w.breakAfter && i + 1 < n)
+                return true;
+        }
+        // Beside another such word of the same kind ('chinks and coons').
+        for (size_t k : {i + 1, i + 2}) {
+            if (k >= n || words[k].sense != Sense::Innocent || words[k].hit->kind != w.hit->kind)
+                continue;
+            if (k == i + 1 || isConjunction(words[i + 1].key))
+                return true;
+        }
+        if (i >= 1) {
+            for (size_t k : {i - 1, i >= 2 ? i - 2 : i - 1}) {
+                if (words[k].sense != Sense::Innocent || words[k].hit->kind != w.hit->kind)
+                    continue;
+                if (k == i - 1 || isConjunction(words[i - 1].key))
+                    return true;
+            }
+        }
+        return false;
+    };
+    // A profanity among words of praise in its sentence only intensifies.
+    auto praised = [&](size_t i) {
+        for (size_t k = i; k > 0 && i - k < 3 && !words[k - 1].breakAfter; --k) {
+            if (isPraise(words[k - 1].key))
+                return true;
+        }
+        for (size_t k = i + 1; k < n && k - i <= 3 && !words[k - 1].breakAfter; ++k) {
+            if (isPraise(words[k].key))
+                return true;
+        }
+        // 'never gets old'
+        for (size_t k = i + 1; k + 2 < std::min(n, i + 5); ++k) {
+            if (among(words[k].key, {U"never", U"doesnt", U"dont"}) && among(words[k + 1].key, {U"gets", U"get"})
+                && words[k + 2].key == U"old")
+                return true;
+        }
+        return false;
+    };
+    for (size_t i = 0; i < n; ++i) {
+        const FrameWord &w = words[i];
+        if (w.sense == Sense::Innocent && abusive(i))
+            return w.hit;
+        if (w.sense == Sense::Intensifier && (abusive(i) || !praised(i)))
+            return w.hit;
+    }
+    return std::nullopt;
 }

@@ -86,8 +86,16 @@ private:
     //   ending with the part before the space, the second starting with the rest ('이 새끼').
     //   An allowed word with a space likewise excuses a listed word beside the neighbouring
     //   token ('새끼 고양이', '고양이 새끼'), which may go on with a particle ('고양이가');
-    //   an allowed English phrase excuses a whole word beside the neighbouring word
-    //   ('cum laude').
+    //   an allowed English phrase excuses a whole word beside the neighbouring word.
+    // An English word may carry a mark of its own:
+    // - a leading '?' says the word also has an innocent sense (a bird, a name, a tool): it
+    //   counts only in an abusive frame: aimed at a person ('you', 'such a', 'what a', 'she's a',
+    //   'little', 'stupid' and the like before it), a body word after a possessive or a sexual
+    //   verb, a plural after 'these', the word said to someone (after a comma or 'shut up', or
+    //   the whole reply), beside another such word of its kind, or with other abuse in the
+    //   comment;
+    // - a leading '!' marks a profanity that is also a plain intensifier: it counts except
+    //   among words of praise ('this shit is great'), unless aimed at a person.
     struct Entry {
         Key key;
         Hit hit;
@@ -97,6 +105,9 @@ private:
         size_t split = 0;     // where a two-token match divides the key (0: never)
     };
 
+    enum class Sense : uint8_t { Plain, Innocent, Intensifier };
+    struct FrameWord;
+    std::optional<Hit> framed(QStringView text) const;
     static void keyInto(QStringView text, Key &out);
     template <typename Emit>
     void forEachToken(QStringView text, Emit &&visit) const;
@@ -112,6 +123,8 @@ private:
 
     // Entries made only of ASCII letters and digits match whole tokens: one exact lookup.
     std::unordered_map<Key, Hit> m_latin;
+    // English words with a mark, by their hit's word.
+    QHash<QString, Sense> m_senses;
     // Other entries by their first two scalars, each list longest key first, ties in input
     // order.
     std::unordered_map<uint64_t, std::vector<Entry>> m_inside;
