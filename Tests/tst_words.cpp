@@ -398,6 +398,7 @@ void WordsTest::letterWords_data()
     QTest::newRow("listed word first, upper case") << "I D I O T S A Y S W H A T" << idiot;
     QTest::newRow("a known word that holds a listed one") << "w h a t a c l a s s" << none;
     QTest::newRow("a tie reads innocently") << "i s h i t t h e b a l l" << none;
+    QTest::newRow("a rare word loses to a listed one") << "b i t c h u r l" << bitch;
     QTest::newRow("listed word inside letters no word covers") << "x a s s y" << none;
     QTest::newRow("listed word beside a longer unknown word") << "z o r g l u b a s s" << ass;
     QTest::newRow("initials") << "J R R Tolkien" << none;
@@ -410,8 +411,8 @@ void WordsTest::letterWords()
     QFETCH(QString, text);
     QFETCH(std::optional<Hit>, expected);
     const BuiltinWords words({{QStringLiteral("abuse"), {"bitch", "idiot", "ass", "shit", "ks"}}}, {},
-                             {"a", "i", "you", "are", "an", "class", "is", "hit", "the", "ball", "what",
-                              "says", "what", "us", "sa"});
+                             {"*a", "*i", "*you", "*are", "*an", "*class", "*is", "*hit", "*the", "*ball", "*what",
+                              "*says", "*us", "sa", "*bit", "churl", "*url"});
     QCOMPARE(words.match(text), expected);
 }
 

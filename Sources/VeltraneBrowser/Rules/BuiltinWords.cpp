@@ -635,18 +635,27 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
         for (const QString &w : dictionary)
             total += w.size() + 1;
         d->text.reserve(size_t(total));
-        std::vector<std::pair<size_t, size_t>> spans;
-        for (const QString &w : dictionary) {
+        struct Span {
+            size_t at, size;
+            bool common;
+        };
+        std::vector<Span> spans;
+        for (const QString &line : dictionary) {
+            const bool common = line.startsWith(u'*');
+            const QStringView w = common ? QStringView(line).mid(1) : QStringView(line);
             const bool plain = std::all_of(w.begin(), w.end(), [](QChar c) { return c >= u'a' && c <= u'z'; });
             if (!plain || w.isEmpty())
                 continue;
-            spans.emplace_back(d->text.size(), size_t(w.size()));
+            spans.push_back(Span{d->text.size(), size_t(w.size()), common});
             d->text += w.toLatin1().toStdString();
             d->longest = std::max(d->longest, size_t(w.size()));
         }
         d->words.reserve(spans.size());
-        for (const auto &[at, size] : spans)
-            d->words.insert(std::string_view(d->text).substr(at, size));
+        for (const Span &span : spans) {
+            auto [at, added] = d->words.emplace(std::string_view(d->text).substr(span.at, span.size), span.common);
+            if (!added && span.common)
+                at->second = true;
+        }
         m_dictionary = std::move(d);
     }
     for (const QString &word : allow) {
@@ -876,10 +885,12 @@ std::vector<BuiltinWords::Key> BuiltinWords::letterWords(const Key &run) const
     std::string letters(n, ' ');
     for (size_t i = 0; i < n; ++i)
         letters[i] = char(run[i]);
-    // Fewest pieces: a known word costs 1, a listed one a little more (an innocent reading
-    // wins a tie), a letter no word covers 3.
+    // Fewest pieces: a word in everyday use costs 1, a listed one a little more (an innocent
+    // reading wins a tie), a rarer word more again ('bitch url', not 'bit churl'), a letter no
+    // word covers 3.
     constexpr int kWord = 100;
     constexpr int kListed = 101;
+    constexpr int kRare = 115;
     constexpr int kLetter = 300;
     enum Kind : uint8_t { Unknown, Known, Listed };
     std::vector<int> cost(n + 1, std::numeric_limits<int>::max());
@@ -897,13 +908,18 @@ std::vector<BuiltinWords::Key> BuiltinWords::letterWords(const Key &run) const
         for (size_t l = 1; l <= longest && j + l <= n; ++l) {
             piece.assign(run, j, l);
             Kind kind = Unknown;
-            if (l >= 2 && m_latin.count(piece))
+            int step = 0;
+            if (l >= 2 && m_latin.count(piece)) {
                 kind = Listed;
-            else if (dict.words.count(std::string_view(letters).substr(j, l)))
+                step = kListed;
+            } else if (const auto found = dict.words.find(std::string_view(letters).substr(j, l));
+                       found != dict.words.end()) {
                 kind = Known;
-            if (kind == Unknown)
+                step = found->second ? kWord : kRare;
+            } else {
                 continue;
-            const int c = cost[j] + (kind == Listed ? kListed : kWord);
+            }
+            const int c = cost[j] + step;
             if (c < cost[j + l]) {
                 cost[j + l] = c;
                 from[j + l] = {j, kind};
@@ -928,7 +944,11 @@ std::vector<BuiltinWords::Key> BuiltinWords::letterWords(const Key &run) const
     }
     // Two letters or fewer beside a listed word read as part of a longer word ('s cunt
     // horpe'); longer unknown stretches are words of their own (a name, a misspelling).
-    const auto shortUnknown = [](const Piece &q) { return q.kind == Unknown && q.end - q.start <= 2; };
+    const auto shortUnknown = [&](const Piece &q) {
+        return q.kind == Unknown && q.end - q.start <= 2
+            && std::all_of(run.begin() + qsizetype(q.start), run.begin() + qsizetype(q.end),
+                           [](char32_t c) { return c >= U'a' && c <= U'z'; });
+    };
     std::vector<Piece> pieces;
     for (const Piece &p : chunks) {
         if (!pieces.empty()) {

@@ -39,8 +39,8 @@ public:
 
     BuiltinWords() = default;
     // Builds the matcher from lists in memory: kind -> its words, the allowed words, and
-    // common English words (lower-case ASCII letters) that tell where the words of a text typed
-    // letter by letter end.
+    // English words (lower-case ASCII letters) that tell where the words of a text typed letter
+    // by letter end; a leading '*' marks a word in everyday use, which wins over a rarer one.
     BuiltinWords(const QHash<QString, QStringList> &words, const QStringList &allow,
                  const QStringList &dictionary = {});
 
@@ -148,7 +148,7 @@ private:
             size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
         };
         std::string text;   // the words, owned here; the set points into it
-        std::unordered_set<std::string_view, Hash, std::equal_to<>> words;
+        std::unordered_map<std::string_view, bool, Hash, std::equal_to<>> words;   // -> common
         size_t longest = 0;
     };
     std::shared_ptr<const Dictionary> m_dictionary;
