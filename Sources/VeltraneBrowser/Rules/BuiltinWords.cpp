@@ -565,6 +565,15 @@ QStringList BuiltinWords::lines(const QString &content)
 
 BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStringList &allow,
                            const QStringList &dictionary)
+    : BuiltinWords(words, allow,
+                   dictionary.isEmpty() ? nullptr
+                                        : std::make_shared<const Dictionary>(dictionary.join(u'\n').toStdString()))
+{
+}
+
+BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStringList &allow,
+                           std::shared_ptr<const Dictionary> dictionary)
+    : m_dictionary(std::move(dictionary))
 {
     std::unordered_map<Key, bool> seen;
     for (const QString &kind : kinds()) {
@@ -629,35 +638,6 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
         if (a >= 0 && b >= 0)
             m_latinStarts[size_t(a * kLatinSlots + b)] = true;
     }
-    if (!dictionary.isEmpty()) {
-        auto d = std::make_shared<Dictionary>();
-        qsizetype total = 0;
-        for (const QString &w : dictionary)
-            total += w.size() + 1;
-        d->text.reserve(size_t(total));
-        struct Span {
-            size_t at, size;
-            bool common;
-        };
-        std::vector<Span> spans;
-        for (const QString &line : dictionary) {
-            const bool common = line.startsWith(u'*');
-            const QStringView w = common ? QStringView(line).mid(1) : QStringView(line);
-            const bool plain = std::all_of(w.begin(), w.end(), [](QChar c) { return c >= u'a' && c <= u'z'; });
-            if (!plain || w.isEmpty())
-                continue;
-            spans.push_back(Span{d->text.size(), size_t(w.size()), common});
-            d->text += w.toLatin1().toStdString();
-            d->longest = std::max(d->longest, size_t(w.size()));
-        }
-        d->words.reserve(spans.size());
-        for (const Span &span : spans) {
-            auto [at, added] = d->words.emplace(std::string_view(d->text).substr(span.at, span.size), span.common);
-            if (!added && span.common)
-                at->second = true;
-        }
-        m_dictionary = std::move(d);
-    }
     for (const QString &word : allow) {
         Key k = key(word);
         if (k.size() < 2)
@@ -690,8 +670,14 @@ BuiltinWords BuiltinWords::load(const QString &folder)
         list += readWordFile(dir.filePath(kind + QStringLiteral(".en.txt")));
         words.insert(kind, list);
     }
-    return BuiltinWords(words, readWordFile(dir.filePath(QStringLiteral("allow.txt"))),
-                        readWordFile(dir.filePath(QStringLiteral("dictionary.en.txt"))));
+    std::shared_ptr<const Dictionary> dictionary;
+    QFile file(dir.filePath(QStringLiteral("dictionary.en.txt")));
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        if (!bytes.isEmpty())
+            dictionary = std::make_shared<const Dictionary>(bytes.toStdString());
+    }
+    return BuiltinWords(words, readWordFile(dir.filePath(QStringLiteral("allow.txt"))), std::move(dictionary));
 }
 
 const BuiltinWords &BuiltinWords::shared()
@@ -855,6 +841,45 @@ std::vector<BuiltinWords::Key> BuiltinWords::tokens(QStringView text)
     return out;
 }
 
+const BuiltinWords::Dictionary::Words &BuiltinWords::Dictionary::words() const
+{
+    std::call_once(m_once, [this] { build(); });
+    return m_words;
+}
+
+size_t BuiltinWords::Dictionary::longest() const
+{
+    std::call_once(m_once, [this] { build(); });
+    return m_longest;
+}
+
+void BuiltinWords::Dictionary::build() const
+{
+    // One word a line, a leading '*' for a word in everyday use; lines of anything but
+    // lower-case ASCII letters (a stray carriage return aside) are skipped.
+    const std::string_view all(m_text);
+    m_words.reserve(size_t(std::count(all.begin(), all.end(), '\n')) + 1);
+    size_t from = 0;
+    while (from < all.size()) {
+        size_t to = all.find('\n', from);
+        if (to == std::string_view::npos)
+            to = all.size();
+        std::string_view line = all.substr(from, to - from);
+        from = to + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        const bool common = !line.empty() && line.front() == '*';
+        if (common)
+            line.remove_prefix(1);
+        if (line.empty() || !std::all_of(line.begin(), line.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
+            continue;
+        auto [at, added] = m_words.emplace(line, common);
+        if (!added && common)
+            at->second = true;
+        m_longest = std::max(m_longest, line.size());
+    }
+}
+
 bool BuiltinWords::holdsListedLatin(const Key &run) const
 {
     const size_t n = run.size();
@@ -880,7 +905,7 @@ std::vector<BuiltinWords::Key> BuiltinWords::letterWords(const Key &run) const
         || !std::all_of(run.begin(), run.end(), [](char32_t c) { return latinSlot(c) >= 0; })
         || !holdsListedLatin(run))
         return {};
-    const Dictionary &dict = *m_dictionary;
+    const Dictionary::Words &known = m_dictionary->words();
     const size_t n = run.size();
     std::string letters(n, ' ');
     for (size_t i = 0; i < n; ++i)
@@ -896,7 +921,7 @@ std::vector<BuiltinWords::Key> BuiltinWords::letterWords(const Key &run) const
     std::vector<int> cost(n + 1, std::numeric_limits<int>::max());
     std::vector<std::pair<size_t, Kind>> from(n + 1, {0, Unknown});
     cost[0] = 0;
-    const size_t longest = std::max(dict.longest, m_longestLatin);
+    const size_t longest = std::max(m_dictionary->longest(), m_longestLatin);
     Key piece;
     for (size_t j = 0; j < n; ++j) {
         if (cost[j] == std::numeric_limits<int>::max())
@@ -912,8 +937,8 @@ std::vector<BuiltinWords::Key> BuiltinWords::letterWords(const Key &run) const
             if (l >= 2 && m_latin.count(piece)) {
                 kind = Listed;
                 step = kListed;
-            } else if (const auto found = dict.words.find(std::string_view(letters).substr(j, l));
-                       found != dict.words.end()) {
+            } else if (const auto found = known.find(std::string_view(letters).substr(j, l));
+                       found != known.end()) {
                 kind = Known;
                 step = found->second ? kWord : kRare;
             } else {

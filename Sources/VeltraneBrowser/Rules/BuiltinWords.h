@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -142,16 +143,29 @@ private:
     std::vector<std::pair<Key, Key>> m_allowPairs;
     QHash<QString, int> m_counts;
 
-    struct Dictionary {
+    // Read when the first letter run needs cutting: most texts never need it, and the table
+    // takes tens of milliseconds to build.
+    class Dictionary {
+    public:
         struct Hash {
             using is_transparent = void;
             size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
         };
-        std::string text;   // the words, owned here; the set points into it
-        std::unordered_map<std::string_view, bool, Hash, std::equal_to<>> words;   // -> common
-        size_t longest = 0;
+        using Words = std::unordered_map<std::string_view, bool, Hash, std::equal_to<>>;   // -> common
+        explicit Dictionary(std::string lines) : m_text(std::move(lines)) {}
+        const Words &words() const;
+        size_t longest() const;
+
+    private:
+        void build() const;
+        std::string m_text;   // the file's lines; the table points into it
+        mutable std::once_flag m_once;
+        mutable Words m_words;
+        mutable size_t m_longest = 0;
     };
     std::shared_ptr<const Dictionary> m_dictionary;
+    BuiltinWords(const QHash<QString, QStringList> &words, const QStringList &allow,
+                 std::shared_ptr<const Dictionary> dictionary);
     // Which pairs of first letters (a-z, 0-9) start a listed Latin word.
     std::vector<bool> m_latinStarts;
 };
