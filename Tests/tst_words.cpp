@@ -1152,6 +1152,8 @@ void WordsTest::realListsOnSentences_data()
         "y o u a r e a n i d i o t",
         "a b i t c h",
         "s h u t u p y o u b i t c h",
+        "y o u a r e a d i c k",
+        "h e i s s u c h a p r i c k",
         "any pussy...PR",
         "you idiot,stop",
         // Bare words that are mostly abuse.

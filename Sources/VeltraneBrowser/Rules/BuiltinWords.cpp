@@ -459,6 +459,17 @@ bool particleGoesOn(const BuiltinWords::Key &token, size_t end, char32_t last)
     return false;
 }
 
+// The commonest English words: pronouns, articles, the forms of 'be' and short prepositions.
+bool isFunctionWord(std::string_view w)
+{
+    static constexpr std::string_view words[] = {
+        "a", "an", "the", "i", "you", "u", "he", "she", "it", "we", "they", "me", "him", "her", "us",
+        "them", "my", "your", "ur", "his", "its", "our", "their", "is", "are", "am", "was", "were", "be",
+        "im", "youre", "to", "of", "in", "on", "at", "for", "and", "or", "so", "such", "what", "this",
+        "that", "go", "do", "no", "not", "up"};
+    return std::find(std::begin(words), std::end(words), w) != std::end(words);
+}
+
 // Slots of the letters and digits that Latin words are made of, or -1.
 constexpr int kLatinSlots = 36;
 int latinSlot(char32_t c)
@@ -912,7 +923,9 @@ std::vector<BuiltinWords::Key> BuiltinWords::letterWords(const Key &run) const
         letters[i] = char(run[i]);
     // Fewest pieces: a word in everyday use costs 1, a listed one a little more (an innocent
     // reading wins a tie), a rarer word more again ('bitch url', not 'bit churl'), a letter no
-    // word covers 3.
+    // word covers 3; the commonest short words cost less, since two of them are likelier than
+    // one longer word ('are a', not 'area').
+    constexpr int kFunction = 40;
     constexpr int kWord = 100;
     constexpr int kListed = 101;
     constexpr int kRare = 115;
@@ -940,7 +953,7 @@ std::vector<BuiltinWords::Key> BuiltinWords::letterWords(const Key &run) const
             } else if (const auto found = known.find(std::string_view(letters).substr(j, l));
                        found != known.end()) {
                 kind = Known;
-                step = found->second ? kWord : kRare;
+                step = isFunctionWord(found->first) ? kFunction : found->second ? kWord : kRare;
             } else {
                 continue;
             }
