@@ -894,12 +894,12 @@ void BuiltinWords::Dictionary::build() const
 bool BuiltinWords::holdsListedLatin(const Key &run) const
 {
     const size_t n = run.size();
+    Key piece;
     for (size_t i = 0; i + 1 < n; ++i) {
         const int a = latinSlot(run[i]);
         const int b = latinSlot(run[i + 1]);
         if (a < 0 || b < 0 || !m_latinStarts[size_t(a * kLatinSlots + b)])
             continue;
-        Key piece;
         for (size_t l = 2; l <= m_longestLatin && i + l <= n; ++l) {
             piece.assign(run, i, l);
             if (m_latin.count(piece))
