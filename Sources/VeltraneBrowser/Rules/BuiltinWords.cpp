@@ -642,12 +642,12 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
     }
     for (auto &[first, list] : m_across)
         std::stable_sort(list.begin(), list.end(), longestFirst);
-    m_latinStarts.assign(kLatinSlots * kLatinSlots, false);
+    m_latinStarts.assign(kLatinSlots * kLatinSlots, 0);
     for (const auto &[k, hit] : m_latin) {
         const int a = latinSlot(k[0]);
         const int b = latinSlot(k[1]);
-        if (a >= 0 && b >= 0)
-            m_latinStarts[size_t(a * kLatinSlots + b)] = true;
+        if (a >= 0 && b >= 0 && k.size() < 32)
+            m_latinStarts[size_t(a * kLatinSlots + b)] |= uint32_t(1) << k.size();
     }
     for (const QString &word : allow) {
         Key k = key(word);
@@ -898,9 +898,12 @@ bool BuiltinWords::holdsListedLatin(const Key &run) const
     for (size_t i = 0; i + 1 < n; ++i) {
         const int a = latinSlot(run[i]);
         const int b = latinSlot(run[i + 1]);
-        if (a < 0 || b < 0 || !m_latinStarts[size_t(a * kLatinSlots + b)])
+        const uint32_t lengths = a < 0 || b < 0 ? 0 : m_latinStarts[size_t(a * kLatinSlots + b)];
+        if (!lengths)
             continue;
-        for (size_t l = 2; l <= m_longestLatin && i + l <= n; ++l) {
+        for (size_t l = 2; l < 32 && i + l <= n; ++l) {
+            if (!(lengths & (uint32_t(1) << l)))
+                continue;
             piece.assign(run, i, l);
             if (m_latin.count(piece))
                 return true;

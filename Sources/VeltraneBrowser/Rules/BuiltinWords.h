@@ -166,6 +166,7 @@ private:
     std::shared_ptr<const Dictionary> m_dictionary;
     BuiltinWords(const QHash<QString, QStringList> &words, const QStringList &allow,
                  std::shared_ptr<const Dictionary> dictionary);
-    // Which pairs of first letters (a-z, 0-9) start a listed Latin word.
-    std::vector<bool> m_latinStarts;
+    // For each pair of first letters (a-z, 0-9), the lengths of the listed Latin words that
+    // start with it, one bit per length.
+    std::vector<uint32_t> m_latinStarts;
 };
