@@ -517,6 +517,18 @@ BuiltinWords::Key BuiltinWords::key(QStringView text)
 void BuiltinWords::keyInto(QStringView text, Key &k)
 {
     k.clear();
+    // ASCII letters and digits alone, the common word: nothing to compose, spell out or trim.
+    if (std::all_of(text.begin(), text.end(), [](QChar c) {
+            const char16_t u = c.unicode();
+            return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
+        })) {
+        k.reserve(size_t(text.size()));
+        for (QChar c : text) {
+            const char16_t u = c.unicode();
+            k.push_back(u >= 'A' && u <= 'Z' ? char32_t(u + 32) : char32_t(u));
+        }
+        return;
+    }
     const QString letters = composedLetters(text);
     const QStringView source = letters.isNull() ? text : QStringView(letters);
     const QString spelled = spelledOut(source);
@@ -1028,12 +1040,14 @@ std::optional<BuiltinWords::Hit> BuiltinWords::whole(const Key &token) const
     // Digits for letters, then stretched letters: each spelling is one more exact lookup.
     const bool digits = std::any_of(token.begin(), token.end(), [](char32_t c) { return c >= U'0' && c <= U'9'; });
     const bool letters = std::any_of(token.begin(), token.end(), [](char32_t c) { return c >= U'a' && c <= U'z'; });
-    Key plain = token;
+    Key leetPlain;
     if (digits && letters) {
-        std::transform(plain.begin(), plain.end(), plain.begin(), leet);
-        if (auto hit = wholeExact(plain))
+        leetPlain.resize(token.size());
+        std::transform(token.begin(), token.end(), leetPlain.begin(), leet);
+        if (auto hit = wholeExact(leetPlain))
             return hit;
     }
+    const Key &plain = leetPlain.empty() ? token : leetPlain;
     if (!isStretched(plain))
         return std::nullopt;
     for (size_t keep : {size_t(2), size_t(1)}) {
