@@ -353,6 +353,11 @@ bool droppedByCompaction(char32_t c)
 {
     if (c == 0x3164 || c == 0x115F || c == 0x1160 || c == 0xFFA0)
         return true;   // Hangul fillers
+    // Letters of Hangul and ASCII, the common case, without the Unicode tables.
+    if ((c >= 0x3131 && c <= 0x318E) || (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0x1100 && c <= 0x11FF))
+        return false;
+    if (c < 0x80)
+        return !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'));
     return !QChar::isLetterOrNumber(c);
 }
 
