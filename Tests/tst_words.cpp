@@ -951,6 +951,7 @@ void WordsTest::realListsOnSentences_data()
         "the donkey is As's favourite",
         // Words with an innocent sense, used in it.
         "our rooster is the loudest cock in the village",
+        "I love this cock, what breed is he?",
         "Philip K. Dick wrote the novel",
         "my uncle Dick fixed the fence",
         "a thin chink of light came through the curtains",

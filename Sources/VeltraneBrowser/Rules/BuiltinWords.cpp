@@ -1285,7 +1285,7 @@ bool isBodyCue(const BuiltinWords::Key &k)
     return among(k, {U"my", U"your", U"ur", U"his", U"yo", U"ma", U"her", U"their", U"suck", U"sucks",
                      U"sucking", U"suckin", U"lick", U"licking", U"ride", U"riding", U"blow", U"stroke",
                      U"stroking", U"swallow", U"eat", U"nice", U"big", U"huge", U"small", U"tiny", U"hard",
-                     U"fat", U"long", U"thick", U"massive", U"show", U"wanna", U"want", U"on"});
+                     U"fat", U"long", U"thick", U"massive"});
 }
 
 bool isBodyWord(const BuiltinWords::Key &k)
@@ -1443,7 +1443,8 @@ std::optional<BuiltinWords::Hit> BuiltinWords::framed(QStringView text) const
             const bool plural = w.key.back() == U's' || w.key.back() == U'z';
             if (plural && among(v, {U"these", U"those", U"them", U"dem", U"all"}))
                 return true;
-            if (among(v, {U"that", U"this"}) && endsSentence(i))
+            // 'look at that ~.' points at someone; of a body word it may be an animal
+            if (among(v, {U"that", U"this"}) && endsSentence(i) && !isBodyWord(w.key))
                 return true;
         }
         // Said to someone: after a comma or an opener at the end of a sentence, or first and
