@@ -660,11 +660,14 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
     for (auto &[first, list] : m_across)
         std::stable_sort(list.begin(), list.end(), longestFirst);
     m_latinStarts.assign(kLatinSlots * kLatinSlots, 0);
+    m_latinTrigrams.assign(kLatinSlots * kLatinSlots * kLatinSlots, false);
     for (const auto &[k, hit] : m_latin) {
         const int a = latinSlot(k[0]);
         const int b = latinSlot(k[1]);
         if (a >= 0 && b >= 0 && k.size() < 32)
             m_latinStarts[size_t(a * kLatinSlots + b)] |= uint32_t(1) << k.size();
+        if (const int c = k.size() >= 3 ? latinSlot(k[2]) : -1; a >= 0 && b >= 0 && c >= 0)
+            m_latinTrigrams[size_t((a * kLatinSlots + b) * kLatinSlots + c)] = true;
     }
     for (const QString &word : allow) {
         Key k = key(word);
@@ -915,7 +918,13 @@ bool BuiltinWords::holdsListedLatin(const Key &run) const
     for (size_t i = 0; i + 1 < n; ++i) {
         const int a = latinSlot(run[i]);
         const int b = latinSlot(run[i + 1]);
-        const uint32_t lengths = a < 0 || b < 0 ? 0 : m_latinStarts[size_t(a * kLatinSlots + b)];
+        uint32_t lengths = a < 0 || b < 0 ? 0 : m_latinStarts[size_t(a * kLatinSlots + b)];
+        if (!lengths)
+            continue;
+        // Longer words only where their first three letters stand.
+        const int c = i + 2 < n ? latinSlot(run[i + 2]) : -1;
+        if (c < 0 || !m_latinTrigrams[size_t((a * kLatinSlots + b) * kLatinSlots + c)])
+            lengths &= uint32_t(1) << 2;
         if (!lengths)
             continue;
         for (size_t l = 2; l < 32 && i + l <= n; ++l) {

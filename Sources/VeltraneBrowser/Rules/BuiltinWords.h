@@ -168,4 +168,6 @@ private:
     // For each pair of first letters (a-z, 0-9), the lengths of the listed Latin words that
     // start with it, one bit per length.
     std::vector<uint32_t> m_latinStarts;
+    // Which first three letters start a listed Latin word of three letters or more.
+    std::vector<bool> m_latinTrigrams;
 };
