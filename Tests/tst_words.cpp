@@ -99,6 +99,8 @@ private slots:
     void lines();
     void tokens_data();
     void tokens();
+    void letterWords_data();
+    void letterWords();
     void key_data();
     void key();
     void oneSyllableWords_data();
@@ -110,6 +112,8 @@ private slots:
     void match();
     void contextMarks_data();
     void contextMarks();
+    void senses_data();
+    void senses();
     void entriesAndCounts();
     void loadReadsFolderAndToleratesBadFiles();
     void sharedLoadsRealListsOnceAcrossThreads();
@@ -382,6 +386,38 @@ void WordsTest::tokens()
     QFETCH(QString, text);
     QFETCH(QStringList, expected);
     QCOMPARE(tokenTexts(text), expected);
+}
+
+void WordsTest::letterWords_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<Hit>>("expected");
+    const std::optional<Hit> none;
+    const std::optional<Hit> bitch = Hit{"abuse", "bitch"};
+    const std::optional<Hit> idiot = Hit{"abuse", "idiot"};
+    const std::optional<Hit> ass = Hit{"abuse", "ass"};
+    QTest::newRow("sentence typed letter by letter") << "y o u a r e a n i d i o t" << idiot;
+    QTest::newRow("listed word after a one-letter word") << "a b i t c h" << bitch;
+    QTest::newRow("typed apart after whole words") << "you are a b i t c h" << bitch;
+    QTest::newRow("listed word first, upper case") << "I D I O T S A Y S W H A T" << idiot;
+    QTest::newRow("a known word that holds a listed one") << "w h a t a c l a s s" << none;
+    QTest::newRow("a tie reads innocently") << "i s h i t t h e b a l l" << none;
+    QTest::newRow("a rare word loses to a listed one") << "b i t c h u r l" << bitch;
+    QTest::newRow("listed word inside letters no word covers") << "x a s s y" << none;
+    QTest::newRow("listed word beside a longer unknown word") << "z o r g l u b a s s" << ass;
+    QTest::newRow("initials") << "J R R Tolkien" << none;
+    QTest::newRow("an acronym spelled out") << "U S A" << none;
+    QTest::newRow("jamo laughter") << QString::fromUtf8("ㅋ ㅋ ㅋ ㅠ ㅠ") << none;
+}
+
+void WordsTest::letterWords()
+{
+    QFETCH(QString, text);
+    QFETCH(std::optional<Hit>, expected);
+    const BuiltinWords words({{QStringLiteral("abuse"), {"bitch", "idiot", "ass", "shit", "ks"}}}, {},
+                             {"*a", "*i", "*you", "*are", "*an", "*class", "*is", "*hit", "*the", "*ball", "*what",
+                              "*says", "*us", "sa", "*bit", "churl", "*url"});
+    QCOMPARE(words.match(text), expected);
 }
 
 void WordsTest::key_data()
@@ -708,6 +744,56 @@ void WordsTest::contextMarks()
     QCOMPARE(words.match(text), expected);
 }
 
+void WordsTest::senses_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<Hit>>("expected");
+    const std::optional<Hit> none;
+    const std::optional<Hit> prick = Hit{"abuse", "prick"};
+    const std::optional<Hit> coon = Hit{"abuse", "coon"};
+    const std::optional<Hit> coons = Hit{"abuse", "coons"};
+    const std::optional<Hit> cock = Hit{"sexual", "cock"};
+    const std::optional<Hit> shit = Hit{"abuse", "shit"};
+    // Aimed at a person.
+    QTest::newRow("after you") << "get lost you prick" << prick;
+    QTest::newRow("after a scornful word") << "that little prick again" << prick;
+    QTest::newRow("such a") << "he is such a prick" << prick;
+    QTest::newRow("a person is a") << "Colin is a prick" << prick;
+    QTest::newRow("she a") << "she a prick" << prick;
+    QTest::newRow("these before a plural") << "these coons again" << coons;
+    QTest::newRow("that at the end of a sentence") << "look at that coon." << coon;
+    QTest::newRow("said after a comma") << "nobody asked, prick" << prick;
+    QTest::newRow("said after an opener") << "shut up prick" << prick;
+    QTest::newRow("said first, then a comma") << "prick, nobody asked" << prick;
+    QTest::newRow("the whole reply") << "Prick!" << prick;
+    QTest::newRow("beside one of its kind") << "pricks and coons" << std::optional<Hit>(Hit{"abuse", "pricks"});
+    QTest::newRow("with other abuse, the earlier word") << "the prick is an idiot" << prick;
+    QTest::newRow("a body word after a possessive") << "suck my cock" << cock;
+    QTest::newRow("a body word after an owner's name") << "Tom's cock" << cock;
+    // Everywhere else the innocent sense.
+    QTest::newRow("a thing pricks") << "the prick of a pin" << none;
+    QTest::newRow("an animal") << "a coon ate the corn" << none;
+    QTest::newRow("a name inside a sentence") << "thanks, Prick" << none;
+    QTest::newRow("upper case mid-sentence is a name") << "ask Prick about it" << none;
+    QTest::newRow("this is a thing") << "this is a cock" << none;
+    QTest::newRow("a body word after a neutral word") << "the cock crowed" << none;
+    QTest::newRow("beside a word of another kind") << "cock and coon" << none;
+    QTest::newRow("hyphen is no comma") << "cock-a-doodle-doo" << none;
+    // A profanity counts unless it intensifies praise.
+    QTest::newRow("profanity alone") << "what is this shit" << shit;
+    QTest::newRow("profanity with praise") << "this shit is amazing" << none;
+    QTest::newRow("praise in another sentence") << "amazing. this shit again" << shit;
+    QTest::newRow("profanity aimed at a person, with praise") << "you shit, great job" << shit;
+}
+
+void WordsTest::senses()
+{
+    QFETCH(QString, text);
+    QFETCH(std::optional<Hit>, expected);
+    const BuiltinWords words = sample({"?prick", "?pricks", "?coon", "?coons", "!shit", "idiot"}, {"?cock"});
+    QCOMPARE(words.match(text), expected);
+}
+
 void WordsTest::entriesAndCounts()
 {
     // A word in both lists stays abuse; short and duplicate lines are not entered.
@@ -870,6 +956,14 @@ void WordsTest::realListsOnSentences_data()
         "how do I hook up the second monitor",
         "my grandma's banana cream pie recipe",
         "the pen is mightier than the sword",
+        // Single letters typed apart that spell no listed word where words end.
+        "J R R Tolkien wrote it",
+        "A B C D E F G",
+        "the F B I and the C I A",
+        "c l a s s i c",
+        "p a s s the a s s e s s m e n t",
+        "ㅋ ㅋ ㅋ ㅠ ㅠ",
+        "t h e r a p i s t",
         // Listed roots inside harmless words, each excused by an allowed word.
         "신제품 출시발표 언제인가요",
         "지금 몇시발표하나요",
@@ -965,6 +1059,24 @@ void WordsTest::realListsOnSentences_data()
         "Moby Dick is a long book",
         "Alan Cumming was great in that show",
         "the donkey is As's favourite",
+        // Words with an innocent sense, used in it.
+        "our rooster is the loudest cock in the village",
+        "I love this cock, what breed is he?",
+        "Philip K. Dick wrote the novel",
+        "my uncle Dick fixed the fence",
+        "a thin chink of light came through the curtains",
+        "I felt a sharp prick when the rose thorn got my finger",
+        "grab the hoe from the shed and weed the beans",
+        "hoeing the beans takes all morning",
+        "hoes and rakes are on sale",
+        "hoe laat begint de film vanavond",
+        "a coon got into the trash cans last night",
+        "the tranny on my old truck started slipping",
+        "cold weather retarded the growth of the seedlings",
+        "the foam is treated so flames are retarded",
+        "this shit is great",
+        "the new album is good shit",
+        "she finished summa cum laude",
         // Dictionary words that hold a listed one, decided innocent.
         "Shiite and Sunni traditions",
         "add cumin and coriander",
@@ -1148,6 +1260,11 @@ void WordsTest::realListsOnSentences_data()
         "retar'd",
         "you bastar'd",
         "y o u  a r e  a n  i d i o t",
+        "y o u a r e a n i d i o t",
+        "a b i t c h",
+        "s h u t u p y o u b i t c h",
+        "y o u a r e a d i c k",
+        "h e i s s u c h a p r i c k",
         "any pussy...PR",
         "you idiot,stop",
         // Bare words that are mostly abuse.
@@ -1158,6 +1275,16 @@ void WordsTest::realListsOnSentences_data()
         "nice cock bro",
         "look at that chink",
         "get out of here you coon",
+        "you little prick",
+        "he is such a dick",
+        "shut up, prick",
+        "bye hoe",
+        "chinks and coons everywhere",
+        "that dude is a tranny",
+        "you are retarded",
+        "this shit video is garbage",
+        "you piece of shit, this is great",
+        "my dick is huge",
     };
     for (const char *text : abusive)
         QTest::addRow("abusive: %s", text) << QString::fromUtf8(text) << true;

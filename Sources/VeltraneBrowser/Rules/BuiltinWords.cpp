@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace {
 
@@ -352,6 +353,11 @@ bool droppedByCompaction(char32_t c)
 {
     if (c == 0x3164 || c == 0x115F || c == 0x1160 || c == 0xFFA0)
         return true;   // Hangul fillers
+    // Letters of Hangul and ASCII, the common case, without the Unicode tables.
+    if ((c >= 0x3131 && c <= 0x318E) || (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0x1100 && c <= 0x11FF))
+        return false;
+    if (c < 0x80)
+        return !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'));
     return !QChar::isLetterOrNumber(c);
 }
 
@@ -379,15 +385,27 @@ QString composedLetters(QStringView text)
     }
     if (!composes)
         return {};
-    std::vector<Letter> letters;
-    letters.reserve(size_t(text.size()));
-    const QList<uint> scalars = text.toUcs4();
-    for (uint s : scalars)
+    // The buffers stay with the thread: a long text of letters would otherwise make and drop
+    // several blocks of its size for every piece.
+    thread_local std::vector<Letter> letters;
+    thread_local std::u32string out;
+    letters.clear();
+    out.clear();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t s = text[i].unicode();
+        if (QChar::isHighSurrogate(s) && i + 1 < n && text[i + 1].isLowSurrogate())
+            s = QChar::surrogateToUcs4(char16_t(s), text[++i].unicode());
         letters.push_back(Letter{conjoining(s), s, droppedByCompaction(s)});
-    std::u32string out;
-    if (!composeLetters(letters, out))
-        return {};
-    return QString::fromUcs4(out.data(), qsizetype(out.size()));
+    }
+    const bool built = composeLetters(letters, out);
+    QString composed = built ? QString::fromUcs4(out.data(), qsizetype(out.size())) : QString();
+    constexpr size_t kKeep = 1 << 16;
+    if (letters.capacity() > kKeep) {
+        letters = {};
+        out = {};
+    }
+    return composed;
 }
 
 // A run of single letters typed apart ('ㅆ ㅣ ㅂ ㅏ ㄹ'), composed in place.
@@ -446,6 +464,28 @@ bool particleGoesOn(const BuiltinWords::Key &token, size_t end, char32_t last)
     return false;
 }
 
+// The commonest English words: pronouns, articles, the forms of 'be' and short prepositions.
+bool isFunctionWord(std::string_view w)
+{
+    static constexpr std::string_view words[] = {
+        "a", "an", "the", "i", "you", "u", "he", "she", "it", "we", "they", "me", "him", "her", "us",
+        "them", "my", "your", "ur", "his", "its", "our", "their", "is", "are", "am", "was", "were", "be",
+        "im", "youre", "to", "of", "in", "on", "at", "for", "and", "or", "so", "such", "what", "this",
+        "that", "go", "do", "no", "not", "up"};
+    return std::find(std::begin(words), std::end(words), w) != std::end(words);
+}
+
+// Slots of the letters and digits that Latin words are made of, or -1.
+constexpr int kLatinSlots = 36;
+int latinSlot(char32_t c)
+{
+    if (c >= U'a' && c <= U'z')
+        return int(c - U'a');
+    if (c >= U'0' && c <= U'9')
+        return 26 + int(c - U'0');
+    return -1;
+}
+
 // Entries are indexed by their first two scalars (every key has at least two).
 uint64_t leadOf(char32_t first, char32_t second) { return (uint64_t(first) << 32) | second; }
 
@@ -482,6 +522,18 @@ BuiltinWords::Key BuiltinWords::key(QStringView text)
 void BuiltinWords::keyInto(QStringView text, Key &k)
 {
     k.clear();
+    // ASCII letters and digits alone, the common word: nothing to compose, spell out or trim.
+    if (std::all_of(text.begin(), text.end(), [](QChar c) {
+            const char16_t u = c.unicode();
+            return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
+        })) {
+        k.reserve(size_t(text.size()));
+        for (QChar c : text) {
+            const char16_t u = c.unicode();
+            k.push_back(u >= 'A' && u <= 'Z' ? char32_t(u + 32) : char32_t(u));
+        }
+        return;
+    }
     const QString letters = composedLetters(text);
     const QStringView source = letters.isNull() ? text : QStringView(letters);
     const QString spelled = spelledOut(source);
@@ -539,7 +591,17 @@ QStringList BuiltinWords::lines(const QString &content)
     return out;
 }
 
-BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStringList &allow)
+BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStringList &allow,
+                           const QStringList &dictionary)
+    : BuiltinWords(words, allow,
+                   dictionary.isEmpty() ? nullptr
+                                        : std::make_shared<const Dictionary>(dictionary.join(u'\n').toStdString()))
+{
+}
+
+BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStringList &allow,
+                           std::shared_ptr<const Dictionary> dictionary)
+    : m_dictionary(std::move(dictionary))
 {
     std::unordered_map<Key, bool> seen;
     for (const QString &kind : kinds()) {
@@ -570,10 +632,14 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
                 seenAs.push_back(char32_t(1 + split));
             if (!seen.emplace(seenAs, true).second)
                 continue;
+            const bool innocent = latin && word.startsWith(u'?');
+            const bool intensifier = latin && word.startsWith(u'!');
             // The mark is syntax, not part of the word a reason shows.
-            Hit hit{kind, bound || free ? word.mid(1).trimmed() : word};
+            Hit hit{kind, bound || free || innocent || intensifier ? word.mid(1).trimmed() : word};
             if (latin) {
                 m_longestLatin = std::max(m_longestLatin, k.size());
+                if (innocent || intensifier)
+                    m_senses.insert(hit.word, innocent ? Sense::Innocent : Sense::Intensifier);
                 m_latin.emplace(k, hit);
             } else if (k.size() == 1) {
                 const char32_t syllable = k[0];
@@ -599,6 +665,16 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
     }
     for (auto &[first, list] : m_across)
         std::stable_sort(list.begin(), list.end(), longestFirst);
+    m_latinStarts.assign(kLatinSlots * kLatinSlots, 0);
+    m_latinTrigrams.assign(kLatinSlots * kLatinSlots * kLatinSlots, false);
+    for (const auto &[k, hit] : m_latin) {
+        const int a = latinSlot(k[0]);
+        const int b = latinSlot(k[1]);
+        if (a >= 0 && b >= 0 && k.size() < 32)
+            m_latinStarts[size_t(a * kLatinSlots + b)] |= uint32_t(1) << k.size();
+        if (const int c = k.size() >= 3 ? latinSlot(k[2]) : -1; a >= 0 && b >= 0 && c >= 0)
+            m_latinTrigrams[size_t((a * kLatinSlots + b) * kLatinSlots + c)] = true;
+    }
     for (const QString &word : allow) {
         Key k = key(word);
         if (k.size() < 2)
@@ -631,7 +707,14 @@ BuiltinWords BuiltinWords::load(const QString &folder)
         list += readWordFile(dir.filePath(kind + QStringLiteral(".en.txt")));
         words.insert(kind, list);
     }
-    return BuiltinWords(words, readWordFile(dir.filePath(QStringLiteral("allow.txt"))));
+    std::shared_ptr<const Dictionary> dictionary;
+    QFile file(dir.filePath(QStringLiteral("dictionary.en.txt")));
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        if (!bytes.isEmpty())
+            dictionary = std::make_shared<const Dictionary>(bytes.toStdString());
+    }
+    return BuiltinWords(words, readWordFile(dir.filePath(QStringLiteral("allow.txt"))), std::move(dictionary));
 }
 
 const BuiltinWords &BuiltinWords::shared()
@@ -640,12 +723,13 @@ const BuiltinWords &BuiltinWords::shared()
     return instance;
 }
 
-// Calls visit(token, parts) for every token of the text, in order; parts are the words of a
+// Calls visit(token, parts, raw) for every token of the text, in order (raw: where it stands in
+// the text, from its first piece to its last); parts are the words of a
 // token that punctuation glued together ('pussy...PR') or, in a run of letters typed apart,
 // the words that wider gaps set apart ('y o u  a r e'), else empty. The buffers are reused,
 // so a caller that keeps them must copy them.
 template <typename Emit>
-void BuiltinWords::forEachToken(QStringView text, Emit &&visit)
+void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
 {
     Key run;
     Key piece;
@@ -663,6 +747,7 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit)
         return c;
     };
     std::vector<size_t> cuts;   // where wider gaps fall in the run
+    qsizetype runFrom = 0, runTo = 0;   // where the run stands in the text
     auto flushRun = [&] {
         if (run.empty())
             return false;
@@ -671,17 +756,29 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit)
         Key joined;
         cuts.push_back(run.size());
         size_t from = 0;
+        bool cutByWords = false;
         for (size_t cut : cuts) {
             Key word = run.substr(from, cut - from);
             composeRun(word);
             joined += word;
+            from = cut;
+            // Letters typed one by one with nothing to show where a word ends: the known
+            // words inside tell it.
+            std::vector<Key> inner = letterWords(word);
+            if (inner.size() >= 2) {
+                cutByWords = true;
+                for (Key &w : inner) {
+                    longer += w.size() >= 2;
+                    parts.push_back(std::move(w));
+                }
+                continue;
+            }
             longer += word.size() >= 2;
             parts.push_back(std::move(word));
-            from = cut;
         }
-        if (longer < 2)
+        if (longer < 2 && !cutByWords)
             parts.clear();
-        const bool stop = visit(joined, parts);
+        const bool stop = visit(joined, parts, text.mid(runFrom, runTo - runFrom));
         run.clear();
         cuts.clear();
         return stop;
@@ -754,12 +851,15 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit)
             // Letters typed apart are one word; a wider gap may set words apart.
             if (gap >= 2 && !run.empty())
                 cuts.push_back(run.size());
+            if (run.empty())
+                runFrom = start;
+            runTo = i;
             run.push_back(piece.front());
         } else if (piece.size() >= 2) {
             if (flushRun())
                 return;
             splitParts(p);
-            if (visit(piece, parts))
+            if (visit(piece, parts, p))
                 return;
         }
         gap = 0;
@@ -770,10 +870,174 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit)
 std::vector<BuiltinWords::Key> BuiltinWords::tokens(QStringView text)
 {
     std::vector<Key> out;
-    forEachToken(text, [&](const Key &t, const std::vector<Key> &) {
+    static const BuiltinWords plain;
+    plain.forEachToken(text, [&](const Key &t, const std::vector<Key> &, QStringView) {
         out.push_back(t);
         return false;
     });
+    return out;
+}
+
+const BuiltinWords::Dictionary::Words &BuiltinWords::Dictionary::words() const
+{
+    std::call_once(m_once, [this] { build(); });
+    return m_words;
+}
+
+size_t BuiltinWords::Dictionary::longest() const
+{
+    std::call_once(m_once, [this] { build(); });
+    return m_longest;
+}
+
+void BuiltinWords::Dictionary::build() const
+{
+    // One word a line, a leading '*' for a word in everyday use; lines of anything but
+    // lower-case ASCII letters (a stray carriage return aside) are skipped.
+    const std::string_view all(m_text);
+    m_words.reserve(size_t(std::count(all.begin(), all.end(), '\n')) + 1);
+    size_t from = 0;
+    while (from < all.size()) {
+        size_t to = all.find('\n', from);
+        if (to == std::string_view::npos)
+            to = all.size();
+        std::string_view line = all.substr(from, to - from);
+        from = to + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        const bool common = !line.empty() && line.front() == '*';
+        if (common)
+            line.remove_prefix(1);
+        if (line.empty() || !std::all_of(line.begin(), line.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
+            continue;
+        auto [at, added] = m_words.emplace(line, common);
+        if (!added && common)
+            at->second = true;
+        m_longest = std::max(m_longest, line.size());
+    }
+}
+
+bool BuiltinWords::holdsListedLatin(const Key &run) const
+{
+    const size_t n = run.size();
+    Key piece;
+    for (size_t i = 0; i + 1 < n; ++i) {
+        const int a = latinSlot(run[i]);
+        const int b = latinSlot(run[i + 1]);
+        uint32_t lengths = a < 0 || b < 0 ? 0 : m_latinStarts[size_t(a * kLatinSlots + b)];
+        if (!lengths)
+            continue;
+        // Longer words only where their first three letters stand.
+        const int c = i + 2 < n ? latinSlot(run[i + 2]) : -1;
+        if (c < 0 || !m_latinTrigrams[size_t((a * kLatinSlots + b) * kLatinSlots + c)])
+            lengths &= uint32_t(1) << 2;
+        if (!lengths)
+            continue;
+        for (size_t l = 2; l < 32 && i + l <= n; ++l) {
+            if (!(lengths & (uint32_t(1) << l)))
+                continue;
+            piece.assign(run, i, l);
+            if (m_latin.count(piece))
+                return true;
+        }
+    }
+    return false;
+}
+
+std::vector<BuiltinWords::Key> BuiltinWords::letterWords(const Key &run) const
+{
+    // Only a run of Latin letters that holds a listed word is worth cutting.
+    if (!m_dictionary || run.size() < 3 || m_latin.empty()
+        || !std::all_of(run.begin(), run.end(), [](char32_t c) { return latinSlot(c) >= 0; })
+        || !holdsListedLatin(run))
+        return {};
+    const Dictionary::Words &known = m_dictionary->words();
+    const size_t n = run.size();
+    std::string letters(n, ' ');
+    for (size_t i = 0; i < n; ++i)
+        letters[i] = char(run[i]);
+    // Fewest pieces: a word in everyday use costs 1, a listed one a little more (an innocent
+    // reading wins a tie), a rarer word more again ('bitch url', not 'bit churl'), a letter no
+    // word covers 3; the commonest short words cost less, since two of them are likelier than
+    // one longer word ('are a', not 'area').
+    constexpr int kFunction = 40;
+    constexpr int kWord = 100;
+    constexpr int kListed = 101;
+    constexpr int kRare = 115;
+    constexpr int kLetter = 300;
+    enum Kind : uint8_t { Unknown, Known, Listed };
+    std::vector<int> cost(n + 1, std::numeric_limits<int>::max());
+    std::vector<std::pair<size_t, Kind>> from(n + 1, {0, Unknown});
+    cost[0] = 0;
+    const size_t longest = std::max(m_dictionary->longest(), m_longestLatin);
+    Key piece;
+    for (size_t j = 0; j < n; ++j) {
+        if (cost[j] == std::numeric_limits<int>::max())
+            continue;
+        if (cost[j] + kLetter < cost[j + 1]) {
+            cost[j + 1] = cost[j] + kLetter;
+            from[j + 1] = {j, Unknown};
+        }
+        for (size_t l = 1; l <= longest && j + l <= n; ++l) {
+            piece.assign(run, j, l);
+            Kind kind = Unknown;
+            int step = 0;
+            if (l >= 2 && m_latin.count(piece)) {
+                kind = Listed;
+                step = kListed;
+            } else if (const auto found = known.find(std::string_view(letters).substr(j, l));
+                       found != known.end()) {
+                kind = Known;
+                step = isFunctionWord(found->first) ? kFunction : found->second ? kWord : kRare;
+            } else {
+                continue;
+            }
+            const int c = cost[j] + step;
+            if (c < cost[j + l]) {
+                cost[j + l] = c;
+                from[j + l] = {j, kind};
+            }
+        }
+    }
+    // The pieces, last to first; unknown letters gather into one piece, which takes in a
+    // listed word beside it (letters of a name or a longer unknown word around it).
+    struct Piece {
+        size_t start, end;
+        Kind kind;
+    };
+    std::vector<Piece> backwards;
+    for (size_t i = n; i > 0; i = from[i].first)
+        backwards.push_back(Piece{from[i].first, i, from[i].second});
+    std::vector<Piece> chunks;   // unknown letters gathered
+    for (auto p = backwards.rbegin(); p != backwards.rend(); ++p) {
+        if (!chunks.empty() && chunks.back().kind == Unknown && p->kind == Unknown)
+            chunks.back().end = p->end;
+        else
+            chunks.push_back(*p);
+    }
+    // Two letters or fewer beside a listed word read as part of a longer word ('s cunt
+    // horpe'); longer unknown stretches are words of their own (a name, a misspelling).
+    const auto shortUnknown = [&](const Piece &q) {
+        return q.kind == Unknown && q.end - q.start <= 2
+            && std::all_of(run.begin() + qsizetype(q.start), run.begin() + qsizetype(q.end),
+                           [](char32_t c) { return c >= U'a' && c <= U'z'; });
+    };
+    std::vector<Piece> pieces;
+    for (const Piece &p : chunks) {
+        if (!pieces.empty()) {
+            Piece &last = pieces.back();
+            if ((p.kind == Listed && shortUnknown(last)) || (last.kind == Listed && shortUnknown(p))) {
+                last.end = p.end;
+                last.kind = Unknown;
+                continue;
+            }
+        }
+        pieces.push_back(p);
+    }
+    std::vector<Key> out;
+    out.reserve(pieces.size());
+    for (const Piece &p : pieces)
+        out.push_back(run.substr(p.start, p.end - p.start));
     return out;
 }
 
@@ -796,12 +1060,14 @@ std::optional<BuiltinWords::Hit> BuiltinWords::whole(const Key &token) const
     // Digits for letters, then stretched letters: each spelling is one more exact lookup.
     const bool digits = std::any_of(token.begin(), token.end(), [](char32_t c) { return c >= U'0' && c <= U'9'; });
     const bool letters = std::any_of(token.begin(), token.end(), [](char32_t c) { return c >= U'a' && c <= U'z'; });
-    Key plain = token;
+    Key leetPlain;
     if (digits && letters) {
-        std::transform(plain.begin(), plain.end(), plain.begin(), leet);
-        if (auto hit = wholeExact(plain))
+        leetPlain.resize(token.size());
+        std::transform(token.begin(), token.end(), leetPlain.begin(), leet);
+        if (auto hit = wholeExact(leetPlain))
             return hit;
     }
+    const Key &plain = leetPlain.empty() ? token : leetPlain;
     if (!isStretched(plain))
         return std::nullopt;
     for (size_t keep : {size_t(2), size_t(1)}) {
@@ -930,31 +1196,44 @@ std::optional<BuiltinWords::Hit> BuiltinWords::across(const Key &prev, const Key
 std::optional<BuiltinWords::Hit> BuiltinWords::match(QStringView text) const
 {
     // A token's own words are looked up once the next token is known, since an allowed word
-    // may span both ('새끼 고양이', 'cum laude'); the order of hits stays that of the tokens.
+    // may span both ('새끼 고양이'); the order of hits stays that of the tokens.
     std::optional<Hit> hit;
+    std::optional<Hit> senseHit;   // the first word that counts only in a frame
     Key before;   // the token before the pending one
     Key pending;  // the last token, its own words not yet looked up
     std::vector<Key> pendingParts;
     Key pair;
     bool havePending = false;
     static const Key none;
+    // A plain hit ends the search; a word with an innocent sense waits for its frame.
+    auto take = [&](std::optional<Hit> found) {
+        if (!found)
+            return false;
+        if (m_senses.isEmpty() || m_senses.value(found->word, Sense::Plain) == Sense::Plain) {
+            hit = std::move(found);
+            return true;
+        }
+        if (!senseHit)
+            senseHit = std::move(found);
+        return false;
+    };
     auto settle = [&](const Key &next) {
-        if ((hit = wholeBeside(before, pending, next)))
+        if (take(wholeBeside(before, pending, next)))
             return true;
         for (size_t p = 0; p < pendingParts.size(); ++p) {
-            if ((hit = wholeBeside(p > 0 ? pendingParts[p - 1] : before, pendingParts[p],
-                                   p + 1 < pendingParts.size() ? pendingParts[p + 1] : next)))
+            if (take(wholeBeside(p > 0 ? pendingParts[p - 1] : before, pendingParts[p],
+                                 p + 1 < pendingParts.size() ? pendingParts[p + 1] : next)))
                 return true;
         }
         return bool(hit = inside(pending, before, next));
     };
-    forEachToken(text, [&](const Key &t, const std::vector<Key> &parts) {
+    forEachToken(text, [&](const Key &t, const std::vector<Key> &parts, QStringView) {
         if (havePending) {
             if (settle(t))
                 return true;
             if (pending.size() + t.size() <= m_longestLatin) {
                 pair.assign(pending).append(t);
-                if ((hit = whole(pair)))
+                if (take(whole(pair)))
                     return true;
             }
             if (!m_across.empty() && (hit = across(pending, t, pair)))
@@ -968,5 +1247,278 @@ std::optional<BuiltinWords::Hit> BuiltinWords::match(QStringView text) const
     });
     if (!hit && havePending)
         settle(none);
-    return hit;
+    if (hit)
+        return senseHit ? senseHit : hit;   // other abuse: the earlier word counts as well
+    if (senseHit)
+        return framed(text);
+    return std::nullopt;
+}
+
+namespace {
+
+bool among(const BuiltinWords::Key &k, std::initializer_list<std::u32string_view> words)
+{
+    return std::find(words.begin(), words.end(), std::u32string_view(k)) != words.end();
+}
+
+// Words that point at the person addressed.
+bool isAddressee(const BuiltinWords::Key &k)
+{
+    return among(k, {U"you", U"u", U"ya", U"yo", U"ye", U"ur", U"your", U"youre", U"yu", U"thou"});
+}
+
+// Words that name a person the comment speaks of.
+bool isPerson(const BuiltinWords::Key &k)
+{
+    return isAddressee(k)
+        || among(k, {U"he", U"she", U"they", U"him", U"her", U"them", U"hes", U"shes", U"theyre", U"i", U"im",
+                     U"guy", U"dude", U"man", U"woman", U"girl", U"boy", U"bro", U"kid", U"person", U"host",
+                     U"mom", U"dad", U"wife", U"husband", U"girlfriend", U"boyfriend", U"teacher", U"president",
+                     U"everyone", U"somebody", U"someone", U"people", U"guys", U"girls", U"boys", U"men",
+                     U"women"});
+}
+
+bool isCopula(const BuiltinWords::Key &k)
+{
+    return among(k, {U"is", U"are", U"r", U"was", U"were", U"be", U"am", U"being", U"been", U"s", U"so",
+                     U"such", U"acting", U"look", U"looks", U"sound", U"sounds", U"act", U"acts"});
+}
+
+// Words before an insult that aim it at someone by themselves.
+bool isScornful(const BuiltinWords::Key &k)
+{
+    return among(k, {U"little", U"lil", U"dumb", U"stupid", U"fucking", U"fuckin", U"fking", U"fkn", U"fcking",
+                     U"ugly", U"dirty", U"filthy", U"worthless", U"pathetic", U"disgusting", U"stinking",
+                     U"stinky", U"useless", U"lying"});
+}
+
+// Adjectives that may stand between the one aimed at and the insult.
+bool isModifier(const BuiltinWords::Key &k)
+{
+    return isScornful(k)
+        || among(k, {U"fat", U"lazy", U"big", U"old", U"total", U"absolute", U"complete", U"real", U"sorry",
+                     U"damn", U"bloody", U"nasty", U"freaking", U"silly", U"cheap", U"greedy", U"sad",
+                     U"racist", U"typical", U"arrogant", U"smug", U"huge", U"massive", U"utter", U"right",
+                     U"fuckin", U"effing", U"sick", U"crazy", U"weird", U"creepy", U"rude", U"ignorant"});
+}
+
+// Words that make a body word sexual: whose it is, what is done to it, its size.
+bool isBodyCue(const BuiltinWords::Key &k)
+{
+    return among(k, {U"my", U"your", U"ur", U"his", U"yo", U"ma", U"her", U"their", U"suck", U"sucks",
+                     U"sucking", U"suckin", U"lick", U"licking", U"ride", U"riding", U"blow", U"stroke",
+                     U"stroking", U"swallow", U"eat", U"nice", U"big", U"huge", U"small", U"tiny", U"hard",
+                     U"fat", U"long", U"thick", U"massive"});
+}
+
+bool isBodyWord(const BuiltinWords::Key &k)
+{
+    return among(k, {U"cock", U"cocks", U"dick", U"dicks", U"cum"});
+}
+
+// Words said just before addressing someone ('shut up, ...', 'bye ...').
+bool isOpener(const BuiltinWords::Key &k)
+{
+    return among(k, {U"hey", U"hi", U"bye", U"yo", U"oi", U"ok", U"okay", U"stfu", U"gtfo", U"up", U"off",
+                     U"lol", U"lmao", U"thanks", U"thx", U"sure", U"dear", U"listen", U"look", U"cry",
+                     U"try", U"wow", U"ya", U"yeah", U"nah", U"no", U"go", U"away", U"out", U"right"});
+}
+
+// Words of praise around a profanity that only intensifies.
+bool isPraise(const BuiltinWords::Key &k)
+{
+    return among(k, {U"great", U"good", U"amazing", U"awesome", U"dope", U"cool", U"fire", U"lit", U"best",
+                     U"love", U"loved", U"loving", U"incredible", U"beautiful", U"brilliant", U"fantastic",
+                     U"perfect", U"legit", U"banger", U"slaps", U"bangs", U"holy", U"wow", U"nice",
+                     U"excellent", U"epic", U"genius", U"masterpiece", U"classic", U"hilarious",
+                     U"insane", U"favorite", U"favourite", U"underrated", U"talented"});
+}
+
+bool isConjunction(const BuiltinWords::Key &k)
+{
+    return among(k, {U"and", U"or", U"n", U"nor", U"an"});
+}
+
+bool isBreak(QChar c)
+{
+    return c == u',' || c == u'.' || c == u'!' || c == u'?' || c == u';' || c == u':' || c == QChar(0x2026);
+}
+
+} // namespace
+
+struct BuiltinWords::FrameWord {
+    Key key;
+    bool capital = false;    // written as a name: upper case, then lower case
+    bool breakAfter = false; // a comma or the end of a sentence follows
+    bool possessive = false; // written with 's
+    Sense sense = Sense::Plain;
+    std::optional<Hit> hit;
+};
+
+std::optional<BuiltinWords::Hit> BuiltinWords::framed(QStringView text) const
+{
+    // The words of the text with the punctuation and letter case that tell how a word is used.
+    std::vector<FrameWord> words;
+    auto followedByBreak = [&](QStringView raw) {
+        if (raw.isEmpty())
+            return false;
+        if (isBreak(raw.back()))
+            return true;
+        for (qsizetype i = (raw.data() - text.data()) + raw.size(); i < text.size(); ++i) {
+            if (text[i].isSpace())
+                continue;
+            return isBreak(text[i]);
+        }
+        return false;
+    };
+    auto looksLikeName = [](QStringView raw) {
+        qsizetype i = 0;
+        while (i < raw.size() && !raw[i].isLetter())
+            ++i;
+        return i + 1 < raw.size() && raw[i].isUpper() && raw[i + 1].isLower();
+    };
+    auto possessive = [](QStringView raw) {
+        return raw.size() > 2 && (raw.endsWith(u"'s") || raw.endsWith(u"\u2019s"));
+    };
+    auto add = [&](Key key, bool capital, bool breakAfter, bool owner = false) {
+        FrameWord w{std::move(key), capital, breakAfter, owner, Sense::Plain, std::nullopt};
+        if ((w.hit = whole(w.key)))
+            w.sense = m_senses.value(w.hit->word, Sense::Plain);
+        words.push_back(std::move(w));
+    };
+    forEachToken(text, [&](const Key &t, const std::vector<Key> &parts, QStringView raw) {
+        const bool spaced = raw.contains(u' ') || raw.contains(u'\t');
+        if (parts.empty()) {
+            add(t, !spaced && looksLikeName(raw), followedByBreak(raw), !spaced && possessive(raw));
+        } else if (spaced) {
+            for (size_t p = 0; p < parts.size(); ++p)
+                add(parts[p], false, p + 1 == parts.size() && followedByBreak(raw));
+        } else {
+            // Words glued by punctuation: a comma or a full stop between them is a break.
+            qsizetype from = 0;
+            Key k;
+            for (qsizetype j = 0; j <= raw.size(); ++j) {
+                const bool end = j == raw.size();
+                if (!end && (raw[j].isLetterOrNumber() || raw[j] == u'\'' || raw[j] == u'$' || raw[j] == u'@'
+                             || raw[j].isMark() || raw[j].isSurrogate()))
+                    continue;
+                const QStringView w = raw.mid(from, j - from);
+                keyInto(w, k);
+                if (!k.empty())
+                    add(k, looksLikeName(w), end ? followedByBreak(raw) : isBreak(raw[j]), possessive(w));
+                from = j + 1;
+            }
+        }
+        return false;
+    });
+
+    const size_t n = words.size();
+    auto startsSentence = [&](size_t i) { return i == 0 || words[i - 1].breakAfter; };
+    auto endsSentence = [&](size_t i) { return i + 1 == n || words[i].breakAfter; };
+    // Aimed at a person: 'you ~', 'such a ~', 'what a ~', 'she's a ~', 'stupid ~'.
+    auto aimed = [&](size_t i) {
+        size_t j = i;
+        while (j > 0 && i - j < 3 && isModifier(words[j - 1].key) && !words[j - 1].breakAfter) {
+            if (isScornful(words[j - 1].key))
+                return true;
+            --j;
+        }
+        if (j == 0 || words[j - 1].breakAfter)
+            return false;
+        const Key &w = words[j - 1].key;
+        if (isAddressee(w) || among(w, {U"such", U"what"}))
+            return true;
+        if (among(w, {U"a", U"an", U"one"}) && j >= 2) {
+            // 'such a ~', 'she a ~', 'bit of a ~', 'like a ~', 'Colin is a ~' (not 'this is a ~')
+            const Key &v = words[j - 2].key;
+            if (among(v, {U"such", U"what", U"total", U"absolute", U"complete", U"real", U"of", U"like"})
+                || isPerson(v))
+                return true;
+            if (isCopula(v) && j >= 3 && !among(words[j - 3].key, {U"it", U"this", U"that", U"which", U"there"}))
+                return true;
+        }
+        if (isCopula(w) && j >= 2 && isPerson(words[j - 2].key))
+            return true;
+        return false;
+    };
+    auto abusive = [&](size_t i) {
+        const FrameWord &w = words[i];
+        if (aimed(i))
+            return true;
+        if (w.sense == Sense::Intensifier)
+            return false;
+        // '~ he is', '~ you are'
+        if (i + 2 < n && !w.breakAfter && isPerson(words[i + 1].key) && isCopula(words[i + 2].key))
+            return true;
+        if (n == 1)
+            return true;   // the whole reply
+        // A name: upper case inside a sentence.
+        if (w.capital && !startsSentence(i))
+            return false;
+        if (i > 0 && !words[i - 1].breakAfter) {
+            const Key &v = words[i - 1].key;
+            // 'my ~', 'Trump's ~', 'suck a ~', 'have a ~'
+            const size_t c = among(v, {U"a", U"an", U"the"}) && i >= 2 && !words[i - 2].breakAfter ? i - 2 : i - 1;
+            if (isBodyWord(w.key)
+                && (isBodyCue(words[c].key) || words[c].possessive
+                    || among(words[c].key, {U"have", U"has", U"got", U"had"})))
+                return true;
+            const bool plural = w.key.back() == U's' || w.key.back() == U'z';
+            if (plural && among(v, {U"these", U"those", U"them", U"dem", U"all"}))
+                return true;
+            // 'look at that ~.' points at someone; of a body word it may be an animal
+            if (among(v, {U"that", U"this"}) && endsSentence(i) && !isBodyWord(w.key))
+                return true;
+        }
+        // Said to someone: after a comma or an opener at the end of a sentence, or first and
+        // followed by a comma.
+        if (!w.capital) {
+            if (endsSentence(i) && i > 0 && (words[i - 1].breakAfter || isOpener(words[i - 1].key)))
+                return true;
+            if (startsSentence(i) && w.breakAfter && i + 1 < n)
+                return true;
+        }
+        // Beside another such word of the same kind ('chinks and coons').
+        for (size_t k : {i + 1, i + 2}) {
+            if (k >= n || words[k].sense != Sense::Innocent || words[k].hit->kind != w.hit->kind)
+                continue;
+            if (k == i + 1 || isConjunction(words[i + 1].key))
+                return true;
+        }
+        if (i >= 1) {
+            for (size_t k : {i - 1, i >= 2 ? i - 2 : i - 1}) {
+                if (words[k].sense != Sense::Innocent || words[k].hit->kind != w.hit->kind)
+                    continue;
+                if (k == i - 1 || isConjunction(words[i - 1].key))
+                    return true;
+            }
+        }
+        return false;
+    };
+    // A profanity among words of praise in its sentence only intensifies.
+    auto praised = [&](size_t i) {
+        for (size_t k = i; k > 0 && i - k < 3 && !words[k - 1].breakAfter; --k) {
+            if (isPraise(words[k - 1].key))
+                return true;
+        }
+        for (size_t k = i + 1; k < n && k - i <= 3 && !words[k - 1].breakAfter; ++k) {
+            if (isPraise(words[k].key))
+                return true;
+        }
+        // 'never gets old'
+        for (size_t k = i + 1; k + 2 < std::min(n, i + 5); ++k) {
+            if (among(words[k].key, {U"never", U"doesnt", U"dont"}) && among(words[k + 1].key, {U"gets", U"get"})
+                && words[k + 2].key == U"old")
+                return true;
+        }
+        return false;
+    };
+    for (size_t i = 0; i < n; ++i) {
+        const FrameWord &w = words[i];
+        if (w.sense == Sense::Innocent && abusive(i))
+            return w.hit;
+        if (w.sense == Sense::Intensifier && (abusive(i) || !praised(i)))
+            return w.hit;
+    }
+    return std::nullopt;
 }

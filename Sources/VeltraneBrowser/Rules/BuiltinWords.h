@@ -9,8 +9,11 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -35,11 +38,16 @@ public:
     static QString resourceFolder();
 
     BuiltinWords() = default;
-    // Builds the matcher from lists in memory: kind -> its words, and the allowed words.
-    BuiltinWords(const QHash<QString, QStringList> &words, const QStringList &allow);
+    // Builds the matcher from lists in memory: kind -> its words, the allowed words, and
+    // English words (lower-case ASCII letters) that tell where the words of a text typed letter
+    // by letter end; a leading '*' marks a word in everyday use, which wins over a rarer one.
+    BuiltinWords(const QHash<QString, QStringList> &words, const QStringList &allow,
+                 const QStringList &dictionary = {});
 
-    // Reads "<kind>.ko.txt", "<kind>.en.txt" for every kind and "allow.txt" from a folder.
-    // A missing or non-UTF-8 file counts as an empty list.
+    // Reads "<kind>.ko.txt", "<kind>.en.txt" for every kind, "allow.txt" and
+    // "dictionary.en.txt" from a folder. A missing or non-UTF-8 file counts as an empty list.
+    // The shipped dictionary is the public-domain 12dicts lists: 2of12inf, with the words of
+    // 3esl marked as in everyday use, and common short words and chat spellings added.
     static BuiltinWords load(const QString &folder = resourceFolder());
 
     // The instance the application uses: loaded from the resources on first use, never rebuilt.
@@ -52,6 +60,11 @@ public:
     // apart join into one token (a wider gap of white space ends it), pieces of punctuation
     // only are ignored. Hangul letters typed one by one compose into syllables.
     static std::vector<Key> tokens(QStringView text);
+
+    // The words of a run of Latin letters typed one by one ('abitch' as 'a', 'bitch'), as the
+    // dictionary and the listed words cut it best; letters no known word covers stay one piece
+    // with any listed word beside them. Empty when the run holds no listed word.
+    std::vector<Key> letterWords(const Key &run) const;
 
     // NFC of the compact form, as scalars.
     static Key key(QStringView text);
@@ -75,8 +88,16 @@ private:
     //   ending with the part before the space, the second starting with the rest ('이 새끼').
     //   An allowed word with a space likewise excuses a listed word beside the neighbouring
     //   token ('새끼 고양이', '고양이 새끼'), which may go on with a particle ('고양이가');
-    //   an allowed English phrase excuses a whole word beside the neighbouring word
-    //   ('cum laude').
+    //   an allowed English phrase excuses a whole word beside the neighbouring word.
+    // An English word may carry a mark of its own:
+    // - a leading '?' says the word also has an innocent sense (a bird, a name, a tool): it
+    //   counts only in an abusive frame: aimed at a person ('you', 'such a', 'what a', 'she's a',
+    //   'little', 'stupid' and the like before it), a body word after a possessive or a sexual
+    //   verb, a plural after 'these', the word said to someone (after a comma or 'shut up', or
+    //   the whole reply), beside another such word of its kind, or with other abuse in the
+    //   comment;
+    // - a leading '!' marks a profanity that is also a plain intensifier: it counts except
+    //   among words of praise ('this shit is great'), unless aimed at a person.
     struct Entry {
         Key key;
         Hit hit;
@@ -86,9 +107,13 @@ private:
         size_t split = 0;     // where a two-token match divides the key (0: never)
     };
 
+    enum class Sense : uint8_t { Plain, Innocent, Intensifier };
+    struct FrameWord;
+    std::optional<Hit> framed(QStringView text) const;
     static void keyInto(QStringView text, Key &out);
     template <typename Emit>
-    static void forEachToken(QStringView text, Emit &&visit);
+    void forEachToken(QStringView text, Emit &&visit) const;
+    bool holdsListedLatin(const Key &run) const;
     std::optional<Hit> whole(const Key &token) const;
     std::optional<Hit> wholeBeside(const Key &prev, const Key &token, const Key &next) const;
     std::optional<Hit> wholeExact(const Key &token) const;
@@ -100,6 +125,8 @@ private:
 
     // Entries made only of ASCII letters and digits match whole tokens: one exact lookup.
     std::unordered_map<Key, Hit> m_latin;
+    // English words with a mark, by their hit's word.
+    QHash<QString, Sense> m_senses;
     // Other entries by their first two scalars, each list longest key first, ties in input
     // order.
     std::unordered_map<uint64_t, std::vector<Entry>> m_inside;
@@ -118,4 +145,33 @@ private:
     // Allowed English phrases of two words, as the keys of both words.
     std::vector<std::pair<Key, Key>> m_allowPairs;
     QHash<QString, int> m_counts;
+
+    // Read when the first letter run needs cutting: most texts never need it, and the table
+    // takes tens of milliseconds to build.
+    class Dictionary {
+    public:
+        struct Hash {
+            using is_transparent = void;
+            size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+        };
+        using Words = std::unordered_map<std::string_view, bool, Hash, std::equal_to<>>;   // -> common
+        explicit Dictionary(std::string lines) : m_text(std::move(lines)) {}
+        const Words &words() const;
+        size_t longest() const;
+
+    private:
+        void build() const;
+        std::string m_text;   // the file's lines; the table points into it
+        mutable std::once_flag m_once;
+        mutable Words m_words;
+        mutable size_t m_longest = 0;
+    };
+    std::shared_ptr<const Dictionary> m_dictionary;
+    BuiltinWords(const QHash<QString, QStringList> &words, const QStringList &allow,
+                 std::shared_ptr<const Dictionary> dictionary);
+    // For each pair of first letters (a-z, 0-9), the lengths of the listed Latin words that
+    // start with it, one bit per length.
+    std::vector<uint32_t> m_latinStarts;
+    // Which first three letters start a listed Latin word of three letters or more.
+    std::vector<bool> m_latinTrigrams;
 };

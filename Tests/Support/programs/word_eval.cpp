@@ -1,7 +1,7 @@
 // Measures the built-in word lists on a labelled file of comments and prints accuracy,
 // precision, recall and the misses (abusive texts not caught, innocent texts flagged).
 //
-//   word_eval <file> [--words <folder>] [--quiet] [--hits] [--jamo]
+//   word_eval <file> [--words <folder>] [--quiet] [--hits] [--jamo] [--spaced | --mixed]
 //
 // The file holds one comment a line: a label, a tab, the text. The label is 1 (abusive) or 0
 // (innocent); lines with any other label are skipped and counted. Without --words the lists
@@ -9,6 +9,9 @@
 // the lists can be measured without a rebuild). --quiet leaves out the misses; --hits also lists
 // the abusive texts caught, with the word that caught them. --jamo types every Hangul syllable
 // of the texts as its separate letters first ('병신' as 'ㅂㅕㅇㅅㅣㄴ'), as evaders do.
+// --spaced types every text letter by letter with one space between all its characters, words
+// included ('y o u a r e'); --mixed types every other word that way and leaves the rest, twice
+// per text (odd words spaced, then even ones), so that each word is once spaced beside plain ones.
 //
 // The development sets are public and stay outside the repository (their licences do not let
 // us ship them); turn them into label files like this:
@@ -58,6 +61,34 @@ QString asLetters(const QString &text)
     return out;
 }
 
+// Every character apart from white space, one space between each.
+QString spacedOut(QStringView text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isSpace() || c.isLowSurrogate()) {
+            if (c.isLowSurrogate())
+                out += c;   // the second half of the character just written
+            continue;
+        }
+        if (!out.isEmpty())
+            out += u' ';
+        out += c;
+    }
+    return out;
+}
+
+// The words at odd (or even) places typed letter by letter, the others left whole.
+QString spacedWords(const QString &text, int parity)
+{
+    const QStringList words = text.split(u' ', Qt::SkipEmptyParts);
+    QStringList out;
+    for (qsizetype i = 0; i < words.size(); ++i)
+        out.append(i % 2 == parity ? spacedOut(words[i]) : words[i]);
+    return out.join(u' ');
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -68,6 +99,8 @@ int main(int argc, char **argv)
     bool quiet = false;
     bool hits = false;
     bool letters = false;
+    bool spaced = false;
+    bool mixed = false;
     QString path;
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == QStringLiteral("--words") && i + 1 < args.size())
@@ -78,13 +111,17 @@ int main(int argc, char **argv)
             hits = true;
         else if (args[i] == QStringLiteral("--jamo"))
             letters = true;
+        else if (args[i] == QStringLiteral("--spaced"))
+            spaced = true;
+        else if (args[i] == QStringLiteral("--mixed"))
+            mixed = true;
         else
             path = args[i];
     }
     QTextStream out(stdout);
     QTextStream err(stderr);
     if (path.isEmpty()) {
-        err << "usage: word_eval <label<TAB>text file> [--words <folder>] [--quiet] [--hits] [--jamo]" << Qt::endl;
+        err << "usage: word_eval <label<TAB>text file> [--words <folder>] [--quiet] [--hits] [--jamo] [--spaced | --mixed]" << Qt::endl;
         return 2;
     }
     QFile file(path);
@@ -108,21 +145,30 @@ int main(int argc, char **argv)
             ++skipped;
             continue;
         }
-        const QString text = letters ? asLetters(line.mid(tab + 1)) : line.mid(tab + 1);
-        const auto hit = words.match(text);
-        if (label == QStringLiteral("1")) {
-            if (hit) {
-                ++tp;
-                caught.append(hit->kind + u':' + hit->word + u'\t' + text);
+        const QString original = letters ? asLetters(line.mid(tab + 1)) : line.mid(tab + 1);
+        QStringList copies;
+        if (spaced)
+            copies.append(spacedOut(original));
+        else if (mixed)
+            copies << spacedWords(original, 1) << spacedWords(original, 0);
+        else
+            copies.append(original);
+        for (const QString &text : std::as_const(copies)) {
+            const auto hit = words.match(text);
+            if (label == QStringLiteral("1")) {
+                if (hit) {
+                    ++tp;
+                    caught.append(hit->kind + u':' + hit->word + u'\t' + text);
+                } else {
+                    ++fn;
+                    missed.append(text);
+                }
+            } else if (hit) {
+                ++fp;
+                flagged.append(hit->kind + u':' + hit->word + u'\t' + text);
             } else {
-                ++fn;
-                missed.append(text);
+                ++tn;
             }
-        } else if (hit) {
-            ++fp;
-            flagged.append(hit->kind + u':' + hit->word + u'\t' + text);
-        } else {
-            ++tn;
         }
     }
 
