@@ -72,6 +72,9 @@ public:
         QDateTime lastSeenAt;
         std::optional<QDateTime> deletedAt;
         std::optional<QString> avatar;
+        // "thread": went with its thread when our deletion removed it; "site": the site no longer
+        // shows it. Empty while it is on the post (or deleted by the owner).
+        QString gone;
         QStringList hits;    // filled only by items(run)
         bool fresh = false;  // set only by items(run)
 
@@ -254,6 +257,22 @@ public:
     // Marks comments of one post deleted and counts them on the post in one transaction, so the
     // post's counter never disagrees with its comments after a crash.
     bool markDeleted(const PostKey &post, const QStringList &ids, const QDateTime &now);
+    // Our deletion of these comments is under way. The mark outlives a crash, so that a complete
+    // scan that no longer finds one records it as deleted; settleRemoving() clears it.
+    bool markRemoving(const PostKey &post, const QStringList &ids, const QDateTime &now);
+    bool settleRemoving(const PostKey &post, const QStringList &ids);
+    // Comments no longer on the post that the owner did not delete: replies that went with their
+    // thread, or comments the site no longer shows. Never counted as the owner's deletions.
+    enum class Gone { withThread, fromSite };
+    bool markGone(const PostKey &post, const QStringList &ids, Gone why, const QDateTime &now);
+    // After a complete scan of a post that saw `seen`: each stored comment of the post it did not
+    // see is recorded as deleted where our deletion of it was under way, otherwise as gone from
+    // the site. None when the history could not take it.
+    struct Unseen {
+        QStringList deleted;
+        QStringList gone;
+    };
+    std::optional<Unseen> settleUnseen(const PostKey &post, const QSet<QString> &seen, const QDateTime &now);
 
     QHash<QString, Known> known(const QString &site, const QStringList &ids);
     QHash<QString, Problem> problems(const QString &post);
@@ -341,6 +360,7 @@ private:
     bool transaction(const std::function<bool()> &body);
     // Sets a time column of the given comments (kept, deleted).
     bool stamp(const QString &column, const QString &site, const QStringList &ids, const QDateTime &now);
+    bool updateIds(const QString &head, const QVariantList &args, const QStringList &ids);
     void addMissingColumns(const QString &table, const QList<std::pair<QString, QString>> &columns);
     bool createSchema();
     void migrate();

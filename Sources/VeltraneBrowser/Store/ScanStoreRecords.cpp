@@ -73,17 +73,19 @@ std::optional<ScanStore::Record> vt::sql::readRecord(const QVariantList &row, Lo
     if (isReal(row.at(13)))
         r.deletedAt = times(row.at(13).toDouble());
     r.avatar = optText(row.at(14));
+    if (row.size() > 15)
+        r.gone = text(row.at(15));
     return r;
 }
 
 bool ScanStore::Record::isPendingSpam() const
 {
-    return state == QLatin1String("spam") && !deletedAt;
+    return state == QLatin1String("spam") && !deletedAt && gone.isEmpty();
 }
 
 bool ScanStore::Record::canPick() const
 {
-    if (deletedAt)
+    if (deletedAt || !gone.isEmpty())
         return false;
     return state != QLatin1String("skip") || reason == QLatin1String("unchanged") || reason == QLatin1String("kept");
 }
@@ -115,6 +117,7 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
         "rules = excluded.rules, author = excluded.author, text = excluded.text, "
         "published_at = excluded.published_at, like_count = excluded.like_count, state = excluded.state, "
         "kind = excluded.kind, reason = excluded.reason, ai_prob = excluded.ai_prob, deleted_at = NULL, "
+        "gone = NULL, gone_at = NULL, removing_at = NULL, "
         "first_seen_at = COALESCE(comments.first_seen_at, excluded.first_seen_at), "
         "kept_at = CASE WHEN comments.hash = excluded.hash THEN comments.kept_at ELSE NULL END, "
         "options = CASE WHEN comments.hash = excluded.hash THEN comments.options ELSE NULL END, "
@@ -213,6 +216,99 @@ bool ScanStore::markDeleted(const PostKey &post, const QStringList &ids, const Q
     return transaction([&] {
         return stamp(QStringLiteral("deleted_at"), post.site, ids, now) && removed(post.url, int(ids.size()));
     });
+}
+
+// Runs `head` + "(ids)" over the ids in slices; `head` ends with "id IN ".
+bool ScanStore::updateIds(const QString &head, const QVariantList &args, const QStringList &ids)
+{
+    bool ok = true;
+    chunked(ids, [&](const QString &marks, const QStringList &part) {
+        QVariantList all = args;
+        for (const QString &id : part)
+            all.append(id);
+        ok = exec(head + QLatin1Char('(') + marks + QLatin1Char(')'), all, false) && ok;
+    });
+    return ok;
+}
+
+bool ScanStore::markRemoving(const PostKey &post, const QStringList &ids, const QDateTime &now)
+{
+    if (ids.isEmpty())
+        return true;
+    if (!open())
+        return false;
+    return transaction([&] {
+        return updateIds(QStringLiteral("UPDATE comments SET removing_at = ? WHERE site = ? AND id IN "),
+                         {seconds(now), post.site}, ids);
+    });
+}
+
+bool ScanStore::settleRemoving(const PostKey &post, const QStringList &ids)
+{
+    if (ids.isEmpty())
+        return true;
+    if (!open())
+        return false;
+    return transaction([&] {
+        return updateIds(QStringLiteral("UPDATE comments SET removing_at = NULL WHERE site = ? AND id IN "), {post.site},
+                         ids);
+    });
+}
+
+namespace {
+
+QString goneText(ScanStore::Gone why)
+{
+    return why == ScanStore::Gone::withThread ? QStringLiteral("thread") : QStringLiteral("site");
+}
+
+} // namespace
+
+bool ScanStore::markGone(const PostKey &post, const QStringList &ids, Gone why, const QDateTime &now)
+{
+    if (ids.isEmpty())
+        return true;
+    if (!open())
+        return false;
+    // A comment recorded as deleted stays so.
+    return transaction([&] {
+        return updateIds(QStringLiteral("UPDATE comments SET gone = ?, gone_at = ? WHERE site = ? AND post = ? AND "
+                                        "deleted_at IS NULL AND id IN "),
+                         {goneText(why), seconds(now), post.site, post.url}, ids);
+    });
+}
+
+std::optional<ScanStore::Unseen> ScanStore::settleUnseen(const PostKey &post, const QSet<QString> &seen,
+                                                         const QDateTime &now)
+{
+    if (!open())
+        return std::nullopt;
+    Unseen out;
+    const bool read = each(QStringLiteral("SELECT id, removing_at FROM comments WHERE site = ? AND post = ? AND "
+                                          "deleted_at IS NULL AND gone IS NULL"),
+                           {post.site, post.url}, false, [&](const Row &row) {
+                               if (row.size() < 2 || !isText(row.at(0)))
+                                   return true;
+                               const QString id = row.at(0).toString();
+                               if (!seen.contains(id))
+                                   (isReal(row.at(1)) ? out.deleted : out.gone).append(id);
+                               return true;
+                           });
+    if (!read)
+        return std::nullopt;
+    if (out.deleted.isEmpty() && out.gone.isEmpty())
+        return out;
+    const bool ok = transaction([&] {
+        // Our deletion of these was under way when it was cut short: the site took them.
+        return updateIds(QStringLiteral("UPDATE comments SET deleted_at = ?, removing_at = NULL WHERE site = ? AND id IN "),
+                         {seconds(now), post.site}, out.deleted)
+            && removed(post.url, int(out.deleted.size()))
+            && updateIds(QStringLiteral("UPDATE comments SET gone = ?, gone_at = ? WHERE site = ? AND id IN "),
+                         {goneText(Gone::fromSite), seconds(now), post.site}, out.gone);
+    });
+    if (!ok)
+        return std::nullopt;
+    return out;
 }
 
 // `column` is one of our own column names, never data.
