@@ -137,9 +137,9 @@ QString repliesText(const RemovalJob::Replies &replies)
     QString out = RemovalJob::tr("Deleting a comment also deletes its replies: %n more comment(s) will be deleted with the "
                                  "chosen threads.", nullptr, replies.count);
     if (replies.unflagged > 0)
-        out += u' ' + RemovalJob::tr("%n of them not flagged as spam.", nullptr, replies.unflagged);
+        out += u' ' + RemovalJob::tr("%n of them are not flagged as spam.", nullptr, replies.unflagged);
     if (replies.owner > 0)
-        out += u' ' + RemovalJob::tr("%n of them written by you.", nullptr, replies.owner);
+        out += u' ' + RemovalJob::tr("%n of them were written by you.", nullptr, replies.owner);
     out += u' ' + RemovalJob::tr("To keep the replies, untick the comment that starts their thread.");
     return out;
 }
@@ -508,12 +508,30 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
         co_return 0;
     }
 
+    // The replies the site deletes with the picked threads, as the history knows them.
+    Replies replies;
+    if (!confirm && m_model.store()) {
+        const QSet<QString> picked(ids.begin(), ids.end());
+        for (const QString &url : std::as_const(order)) {
+            const QList<ScanStore::Record> &picks = groups[url];
+            QStringList threads;
+            for (const ScanStore::Record &r : picks)
+                threads.append(r.id);
+            for (const ScanStore::Record &r : m_model.store()->threadReplies(picks.first().site, url, threads)) {
+                if (picked.contains(r.id))
+                    continue;
+                ++replies.count;
+                replies.unflagged += r.state == kSpam ? 0 : 1;
+                replies.owner += r.owner ? 1 : 0;
+            }
+        }
+    }
     QPointer<RemovalJob> self(this);
     bool yes = false;
     if (confirm)
         yes = co_await confirm(ids);
     else
-        yes = co_await m_model.present(question(int(ids.size()))) == 1;
+        yes = co_await m_model.present(question(int(ids.size()), replies)) == 1;
     if (!self)
         co_return 0;
     if (!yes) {
@@ -535,6 +553,7 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
     m_model.setRemoval(SpamModel::Removal{0, posts});
 
     int deleted = 0;
+    Replies withThreads;
     bool blocked = false;
     QString stopText;
     const auto failed = [this](const QString &url, qsizetype count, const QString &note) {
@@ -593,6 +612,9 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
         if (!self)
             co_return 0;
         deleted += m_model.lastRemovalCount();
+        withThreads.count += m_lastReplies.count;
+        withThreads.unflagged += m_lastReplies.unflagged;
+        withThreads.owner += m_lastReplies.owner;
         for (double waited = 0; watch.started() && !watch.ended() && !watch.toSignIn() && !m_model.tourStop()
                                 && waited < SpamModel::queuedLoadBudget; waited += 0.25) {
             co_await QCoro::sleepFor(250ms);
@@ -628,6 +650,9 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
             reason = u' ' + signInText();
         text = tr("%1 deleted; %2 remain.").arg(deleted).arg(left) + reason + deferredTail(plan.deferred);
     }
+    if (withThreads.count > 0)
+        text += u' ' + tr("%n more went with their threads.", nullptr, withThreads.count);
+    m_lastReplies = withThreads;
     if (!m_unrecorded.isEmpty()) {
         text += unrecordedSentence();
         kind = QStringLiteral("warn");

@@ -215,6 +215,7 @@ bool ScanStore::createSchema()
         {QStringLiteral("gone"), QStringLiteral("TEXT")},
         {QStringLiteral("gone_at"), QStringLiteral("REAL")},
         {QStringLiteral("removing_at"), QStringLiteral("REAL")},
+        {QStringLiteral("owner"), QStringLiteral("INTEGER")},
     };
 
     auto step = [this](const char *sql) { return m_db && exec(QString::fromLatin1(sql), {}, false); };
@@ -227,7 +228,7 @@ bool ScanStore::createSchema()
               "hash TEXT NOT NULL, options TEXT, spam REAL, abuse REAL, sexual REAL, seen_at REAL NOT NULL, "
               "author TEXT, text TEXT, published_at REAL, like_count REAL, state TEXT, kind TEXT, reason TEXT, "
               "ai_prob REAL, first_seen_at REAL, deleted_at REAL, avatar TEXT, rules TEXT, kept_at REAL, "
-              "gone TEXT, gone_at REAL, removing_at REAL, PRIMARY KEY (site, id))"))
+              "PRIMARY KEY (site, id))"))
         return false;
     addMissingColumns(QStringLiteral("posts"), postColumns);
     addMissingColumns(QStringLiteral("comments"), commentColumns);

@@ -75,6 +75,7 @@ public:
         // "thread": went with its thread when our deletion removed it; "site": the site no longer
         // shows it. Empty while it is on the post (or deleted by the owner).
         QString gone;
+        bool owner = false;  // written by the post's owner
         QStringList hits;    // filled only by items(run)
         bool fresh = false;  // set only by items(run)
 
@@ -261,6 +262,8 @@ public:
     // scan that no longer finds one records it as deleted; settleRemoving() clears it.
     bool markRemoving(const PostKey &post, const QStringList &ids, const QDateTime &now);
     bool settleRemoving(const PostKey &post, const QStringList &ids);
+    // The replies of these threads of a post still on it (a reply's id is "<thread>.<its own>").
+    QList<Record> threadReplies(const QString &site, const QString &post, const QStringList &threads);
     // Comments no longer on the post that the owner did not delete: replies that went with their
     // thread, or comments the site no longer shows. Never counted as the owner's deletions.
     enum class Gone { withThread, fromSite };

@@ -75,6 +75,8 @@ std::optional<ScanStore::Record> vt::sql::readRecord(const QVariantList &row, Lo
     r.avatar = optText(row.at(14));
     if (row.size() > 15)
         r.gone = text(row.at(15));
+    if (row.size() > 16)
+        r.owner = isInteger(row.at(16)) && row.at(16).toLongLong() != 0;
     return r;
 }
 
@@ -105,8 +107,8 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
     // A file whose upgrade was blocked has no author_id column yet: its rows are written without.
     static const QString head = QStringLiteral(
         "INSERT INTO comments (site, id, post, hash, seen_at, first_seen_at, author, text, published_at, like_count, "
-        "state, kind, reason, ai_prob, avatar, rules");
-    static const QString row = QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?");
+        "state, kind, reason, ai_prob, avatar, rules, owner");
+    static const QString row = QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?");
     // The same comment always has the same author: a page that gives no id (its rendered list
     // read instead of its data) leaves a stored id in place, unless author texts are not kept.
     static const QString idTail = QStringLiteral(
@@ -117,7 +119,7 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
         "rules = excluded.rules, author = excluded.author, text = excluded.text, "
         "published_at = excluded.published_at, like_count = excluded.like_count, state = excluded.state, "
         "kind = excluded.kind, reason = excluded.reason, ai_prob = excluded.ai_prob, deleted_at = NULL, "
-        "gone = NULL, gone_at = NULL, removing_at = NULL, "
+        "gone = NULL, gone_at = NULL, removing_at = NULL, owner = excluded.owner, "
         "first_seen_at = COALESCE(comments.first_seen_at, excluded.first_seen_at), "
         "kept_at = CASE WHEN comments.hash = excluded.hash THEN comments.kept_at ELSE NULL END, "
         "options = CASE WHEN comments.hash = excluded.hash THEN comments.options ELSE NULL END, "
@@ -145,13 +147,13 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
         for (qsizetype from = 0; from < comments.size(); from += perStatement) {
             const qsizetype count = std::min(perStatement, comments.size() - from);
             QVariantList args;
-            args.reserve(count * 17);
+            args.reserve(count * 18);
             for (const Comment &c : comments.mid(from, count)) {
                 args << site << c.id << post << hashes.of(c.id, c.text) << t << t
                      << (storeText ? QVariant(c.authorName) : QVariant())
                      << (storeText ? QVariant(c.text) : QVariant()) << orNull(c.publishedAt) << orNull(c.likeCount)
                      << c.state << storedKind(c) << c.reason << orNull(c.aiProb)
-                     << (storeText ? orNull(c.avatar) : QVariant()) << rulesValue;
+                     << (storeText ? orNull(c.avatar) : QVariant()) << rulesValue << (c.isOwner ? 1 : 0);
                 if (withIds) {
                     const QString id = c.authorId ? c.authorId->trimmed() : QString();
                     args << (storeText && !id.isEmpty() ? QVariant(id) : QVariant());
@@ -276,6 +278,24 @@ bool ScanStore::markGone(const PostKey &post, const QStringList &ids, Gone why, 
                                         "deleted_at IS NULL AND id IN "),
                          {goneText(why), seconds(now), post.site, post.url}, ids);
     });
+}
+
+QList<ScanStore::Record> ScanStore::threadReplies(const QString &site, const QString &post, const QStringList &threads)
+{
+    QList<Record> out;
+    if (!open())
+        return out;
+    // A reply's id is its thread's id and a dot: the ids from "<thread>." up to "<thread>/".
+    for (const QString &thread : threads) {
+        if (thread.isEmpty() || thread.contains(QLatin1Char('.')))
+            continue;
+        out += readRecords(QLatin1String(recordColumns)
+                               + QStringLiteral("FROM comments WHERE site = ? AND id > ? AND id < ? AND post = ? AND "
+                                                "deleted_at IS NULL AND ")
+                               + QLatin1String(current) + QStringLiteral(" ORDER BY rowid"),
+                           {site, thread + QLatin1Char('.'), thread + QLatin1Char('/'), post});
+    }
+    return out;
 }
 
 std::optional<ScanStore::Unseen> ScanStore::settleUnseen(const PostKey &post, const QSet<QString> &seen,

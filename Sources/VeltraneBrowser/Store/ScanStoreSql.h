@@ -89,7 +89,7 @@ inline constexpr char pendingSpam[] =
     "seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url = comments.post), 0)";
 inline constexpr char recordColumns[] =
     "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, ai_prob, "
-    "first_seen_at, seen_at, deleted_at, avatar, gone ";
+    "first_seen_at, seen_at, deleted_at, avatar, gone, owner ";
 
 // Keeps the kept totals (table comment_totals) in step when comments are deleted.
 inline constexpr char totalsDeleteTrigger[] =
