@@ -364,6 +364,13 @@ private:
     // Sets a time column of the given comments (kept, deleted).
     bool stamp(const QString &column, const QString &site, const QStringList &ids, const QDateTime &now);
     bool updateIds(const QString &head, const QVariantList &args, const QStringList &ids);
+    // The columns of comments no longer on their post, added in one step; the SQL that reads
+    // comments as they are in this file.
+    void addGoneColumns();
+    bool hasGoneColumns();
+    QLatin1String currentSql() const;
+    QLatin1String pendingSql() const;
+    QLatin1String recordSql() const;
     void addMissingColumns(const QString &table, const QList<std::pair<QString, QString>> &columns);
     bool createSchema();
     void migrate();
@@ -389,7 +396,8 @@ private:
     QString m_lastError;
     int m_lastRc = 0;
     bool m_totals = false;   // the kept totals and the statistics' indexes are in place
-    bool m_authorIds = false;   // the comments have their author_id column (a blocked upgrade leaves it out)
+    bool m_authorIds = false;
+    bool m_goneColumns = false;   // comments have gone, gone_at, removing_at and owner (a blocked upgrade leaves them out)   // the comments have their author_id column (a blocked upgrade leaves it out)
     bool m_purgePending = false;
     // stats() of every site, with the file's data version and this connection's changes then.
     std::optional<QHash<QString, Stats>> m_siteStats;

@@ -107,8 +107,12 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
     // A file whose upgrade was blocked has no author_id column yet: its rows are written without.
     static const QString head = QStringLiteral(
         "INSERT INTO comments (site, id, post, hash, seen_at, first_seen_at, author, text, published_at, like_count, "
-        "state, kind, reason, ai_prob, avatar, rules, owner");
-    static const QString row = QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?");
+        "state, kind, reason, ai_prob, avatar, rules");
+    static const QString row = QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?");
+    // Without the columns of comments gone from their post (a blocked upgrade), rows go without them.
+    static const QString goneHead = QStringLiteral(", owner");
+    static const QString goneRow = QStringLiteral(", ?");
+    static const QString goneTail = QStringLiteral(", gone = NULL, gone_at = NULL, removing_at = NULL, owner = excluded.owner");
     // The same comment always has the same author: a page that gives no id (its rendered list
     // read instead of its data) leaves a stored id in place, unless author texts are not kept.
     static const QString idTail = QStringLiteral(
@@ -119,7 +123,7 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
         "rules = excluded.rules, author = excluded.author, text = excluded.text, "
         "published_at = excluded.published_at, like_count = excluded.like_count, state = excluded.state, "
         "kind = excluded.kind, reason = excluded.reason, ai_prob = excluded.ai_prob, deleted_at = NULL, "
-        "gone = NULL, gone_at = NULL, removing_at = NULL, owner = excluded.owner, "
+
         "first_seen_at = COALESCE(comments.first_seen_at, excluded.first_seen_at), "
         "kept_at = CASE WHEN comments.hash = excluded.hash THEN comments.kept_at ELSE NULL END, "
         "options = CASE WHEN comments.hash = excluded.hash THEN comments.options ELSE NULL END, "
@@ -129,18 +133,20 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
         "avatar = CASE WHEN excluded.avatar IS NULL AND excluded.text IS NOT NULL THEN comments.avatar "
         "ELSE excluded.avatar END, "
         "hash = excluded.hash");
-    auto upsert = [&](qsizetype rows, bool withIds) {
-        QString sql = head + (withIds ? QStringLiteral(", author_id) VALUES ") : QStringLiteral(") VALUES "));
+    auto upsert = [&](qsizetype rows, bool withIds, bool withGone) {
+        QString sql = head + (withGone ? goneHead : QString())
+            + (withIds ? QStringLiteral(", author_id) VALUES ") : QStringLiteral(") VALUES "));
         for (qsizetype i = 0; i < rows; ++i) {
             if (i)
                 sql += QStringLiteral(", ");
-            sql += row + (withIds ? QStringLiteral(", ?)") : QStringLiteral(")"));
+            sql += row + (withGone ? goneRow : QString()) + (withIds ? QStringLiteral(", ?)") : QStringLiteral(")"));
         }
-        return sql + tail + (withIds ? idTail : QString());
+        return sql + tail + (withGone ? goneTail : QString()) + (withIds ? idTail : QString());
     };
-    static const QString full = upsert(perStatement, false);
-    static const QString fullWithIds = upsert(perStatement, true);
+    static const QString full[2][2] = {{upsert(perStatement, false, false), upsert(perStatement, false, true)},
+                                       {upsert(perStatement, true, false), upsert(perStatement, true, true)}};
     const bool withIds = m_authorIds;
+    const bool withGone = m_goneColumns;
     const double t = seconds(now);
     const QVariant rulesValue = orNull(rules);
     return transaction([&] {
@@ -153,15 +159,17 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
                      << (storeText ? QVariant(c.authorName) : QVariant())
                      << (storeText ? QVariant(c.text) : QVariant()) << orNull(c.publishedAt) << orNull(c.likeCount)
                      << c.state << storedKind(c) << c.reason << orNull(c.aiProb)
-                     << (storeText ? orNull(c.avatar) : QVariant()) << rulesValue << (c.isOwner ? 1 : 0);
+                     << (storeText ? orNull(c.avatar) : QVariant()) << rulesValue;
+                if (withGone)
+                    args << (c.isOwner ? 1 : 0);
                 if (withIds) {
                     const QString id = c.authorId ? c.authorId->trimmed() : QString();
                     args << (storeText && !id.isEmpty() ? QVariant(id) : QVariant());
                 }
             }
             // A full slice reuses one cached statement; the last, shorter one is prepared once.
-            const bool stored = count == perStatement ? exec(withIds ? fullWithIds : full, args)
-                                                      : exec(upsert(count, withIds), args, false);
+            const bool stored = count == perStatement ? exec(full[withIds][withGone], args)
+                                                      : exec(upsert(count, withIds, withGone), args, false);
             if (!stored)
                 return false;
         }
@@ -235,7 +243,8 @@ bool ScanStore::updateIds(const QString &head, const QVariantList &args, const Q
 
 bool ScanStore::markRemoving(const PostKey &post, const QStringList &ids, const QDateTime &now)
 {
-    if (ids.isEmpty())
+    // A file whose upgrade was blocked keeps no such marks this run; the next run adds them.
+    if (ids.isEmpty() || (open() && !m_goneColumns))
         return true;
     if (!open())
         return false;
@@ -247,7 +256,7 @@ bool ScanStore::markRemoving(const PostKey &post, const QStringList &ids, const 
 
 bool ScanStore::settleRemoving(const PostKey &post, const QStringList &ids)
 {
-    if (ids.isEmpty())
+    if (ids.isEmpty() || (open() && !m_goneColumns))
         return true;
     if (!open())
         return false;
@@ -268,7 +277,7 @@ QString goneText(ScanStore::Gone why)
 
 bool ScanStore::markGone(const PostKey &post, const QStringList &ids, Gone why, const QDateTime &now)
 {
-    if (ids.isEmpty())
+    if (ids.isEmpty() || (open() && !m_goneColumns))
         return true;
     if (!open())
         return false;
@@ -289,10 +298,10 @@ QList<ScanStore::Record> ScanStore::threadReplies(const QString &site, const QSt
     for (const QString &thread : threads) {
         if (thread.isEmpty() || thread.contains(QLatin1Char('.')))
             continue;
-        out += readRecords(QLatin1String(recordColumns)
+        out += readRecords(recordSql()
                                + QStringLiteral("FROM comments WHERE site = ? AND id > ? AND id < ? AND post = ? AND "
                                                 "deleted_at IS NULL AND ")
-                               + QLatin1String(current) + QStringLiteral(" ORDER BY rowid"),
+                               + currentSql() + QStringLiteral(" ORDER BY rowid"),
                            {site, thread + QLatin1Char('.'), thread + QLatin1Char('/'), post});
     }
     return out;
@@ -304,6 +313,8 @@ std::optional<ScanStore::Unseen> ScanStore::settleUnseen(const PostKey &post, co
     if (!open())
         return std::nullopt;
     Unseen out;
+    if (!m_goneColumns)
+        return out;
     const bool read = each(QStringLiteral("SELECT id, removing_at FROM comments WHERE site = ? AND post = ? AND "
                                           "deleted_at IS NULL AND gone IS NULL"),
                            {post.site, post.url}, false, [&](const Row &row) {
@@ -478,7 +489,7 @@ QList<ScanStore::Record> ScanStore::recentDeleted(int limit)
 {
     if (!open())
         return {};
-    return readRecords(QLatin1String(recordColumns)
+    return readRecords(recordSql()
                            + QStringLiteral("FROM comments WHERE deleted_at IS NOT NULL ORDER BY deleted_at DESC, "
                                             "rowid DESC LIMIT ?"),
                        {limit});
@@ -554,9 +565,9 @@ QList<ScanStore::Record> ScanStore::comments(const QString &post, int limit)
 {
     if (!open())
         return {};
-    return readRecords(QLatin1String(recordColumns) + QStringLiteral("FROM comments WHERE post = ? AND (deleted_at IS "
+    return readRecords(recordSql() + QStringLiteral("FROM comments WHERE post = ? AND (deleted_at IS "
                                                                      "NOT NULL OR ")
-                           + QLatin1String(current)
+                           + currentSql()
                            + QStringLiteral(") ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT ?"),
                        {post, limit});
 }
@@ -566,9 +577,9 @@ QList<ScanStore::Record> ScanStore::comments(const QString &post, int limit, int
     count = std::min(count, limit - offset);
     if (offset < 0 || count <= 0 || !open())
         return {};
-    return readRecords(QLatin1String(recordColumns) + QStringLiteral("FROM comments WHERE post = ? AND (deleted_at IS "
+    return readRecords(recordSql() + QStringLiteral("FROM comments WHERE post = ? AND (deleted_at IS "
                                                                      "NOT NULL OR ")
-                           + QLatin1String(current)
+                           + currentSql()
                            + QStringLiteral(") ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT ? "
                                             "OFFSET ?"),
                        {post, count, offset});
@@ -583,12 +594,12 @@ ScanStore::Outline ScanStore::outline(const QString &post, int limit)
     // record is read with, so that the count equals what reading every record would show.
     const QString first = QStringLiteral("FROM comments WHERE rowid IN (SELECT rowid FROM comments WHERE post = ? AND "
                                          "(deleted_at IS NOT NULL OR ")
-        + QLatin1String(current)
+        + currentSql()
         + QStringLiteral(") ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT ?) AND typeof(site) = "
                          "'text' AND typeof(id) = 'text' AND typeof(post) = 'text' AND typeof(seen_at) = 'real' AND "
                          "typeof(deleted_at) != 'real' AND typeof(text) = 'text' AND text != '' AND ");
     LocalTimes times;
-    const bool read = each(QLatin1String(recordColumns) + first
+    const bool read = each(recordSql() + first
                                + QStringLiteral("typeof(state) = 'text' AND state = 'spam' ORDER BY seen_at DESC, "
                                                 "COALESCE(published_at, 0) DESC, rowid"),
                            {post, limit}, true, [&](const Row &row) {
@@ -618,7 +629,7 @@ QStringList ScanStore::pendingIDs(const QString &post)
 {
     if (!open())
         return {};
-    return texts(run(QStringLiteral("SELECT id FROM comments WHERE post = ? AND ") + QLatin1String(pendingSpam),
+    return texts(run(QStringLiteral("SELECT id FROM comments WHERE post = ? AND ") + pendingSql(),
                      {post}));
 }
 
@@ -626,8 +637,8 @@ QList<ScanStore::Record> ScanStore::pending(const QString &post)
 {
     if (!open())
         return {};
-    return readRecords(QLatin1String(recordColumns) + QStringLiteral("FROM comments WHERE post = ? AND ")
-                           + QLatin1String(pendingSpam)
+    return readRecords(recordSql() + QStringLiteral("FROM comments WHERE post = ? AND ")
+                           + pendingSql()
                            + QStringLiteral(" ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid"),
                        {post});
 }
@@ -663,7 +674,7 @@ QList<ScanStore::Record> ScanStore::allComments(int limit)
 {
     if (!open())
         return {};
-    return readRecords(QLatin1String(recordColumns)
+    return readRecords(recordSql()
                            + QStringLiteral("FROM comments ORDER BY site, post, seen_at DESC, rowid LIMIT ?"),
                        {limit});
 }
@@ -697,7 +708,7 @@ bool ScanStore::eachComment(const std::function<bool(const Record &)> &row)
     LocalTimes times;
     bool stopped = false;
     for (const auto &[site, post] : std::as_const(keys)) {
-        const bool ok = each(QLatin1String(recordColumns)
+        const bool ok = each(recordSql()
                                  + QStringLiteral("FROM comments WHERE site = ?1 AND post = ?2 ORDER BY seen_at DESC, rowid"),
                              {site, post}, true, [&](const Row &values) {
                                  if (const auto r = readRecord(values, times)) {
