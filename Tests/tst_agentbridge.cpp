@@ -208,7 +208,9 @@ private slots:
                                       "veltrane_stop", "veltrane_scroll", "veltrane_reveal", "veltrane_history" }));
         QCOMPARE(tools[6]["description"].toString(),
                  "Request deletion of selected spam IDs. Shows a confirmation in the app that the human must answer; "
-                 "never approve it with another tool. A timeout means outcome unknown, do not retry automatically.");
+                 "never approve it with another tool. A timeout means outcome unknown, do not retry automatically. "
+                 "Deleting a comment that starts a thread also deletes its replies; the reply's withThreads counts them "
+                 "(replies, unflagged, owner).");
         QCOMPARE(tools[3]["inputSchema"]["properties"]["sort"]["enum"].toArray(),
                  QJsonArray({ "page", "newest", "oldest", "likes", "ai" }));
     }

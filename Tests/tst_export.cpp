@@ -18,7 +18,7 @@ namespace {
 const QString bom = QString(QChar(0xFEFF));
 const QString headerLine = QStringLiteral(
     "site,post,comment_id,author,text,state,kind,reason,ai_prob,published_at,like_count,first_seen,last_seen,"
-    "deleted_at");
+    "deleted_at,gone");
 
 ScanStore::Record record()
 {
@@ -67,7 +67,7 @@ private:
 
 void ExportTest::emptyListIsHeaderOnly()
 {
-    QCOMPARE(ScanExport::columns().size(), 14);
+    QCOMPARE(ScanExport::columns().size(), 15);
     QCOMPARE(ScanExport::csv({}), bom + headerLine + "\r\n");
 }
 
@@ -112,13 +112,14 @@ void ExportTest::numbersAndDates()
     r.publishedAt = 1714566896789.0;   // 2024-05-01T12:34:56.789Z
     r.deletedAt = QDateTime(QDate(2024, 5, 3), QTime(8, 0), QTimeZone::utc());
     QStringList fields = fieldsOf(ScanExport::line(r));
-    QCOMPARE(fields.size(), 14);
+    QCOMPARE(fields.size(), 15);
     QCOMPARE(fields.at(8), QStringLiteral("0.988"));
     QCOMPARE(fields.at(9), QStringLiteral("2024-05-01T12:34:56Z"));
     QCOMPARE(fields.at(10), QStringLiteral("12"));
     QCOMPARE(fields.at(11), QStringLiteral("2024-05-01T12:34:56Z"));
     QCOMPARE(fields.at(12), QStringLiteral("2024-05-02T00:00:01Z"));
     QCOMPARE(fields.at(13), QStringLiteral("2024-05-03T08:00:00Z"));
+    QCOMPARE(fields.at(14), QString());
 
     r.aiProb = 1;
     r.likeCount = 12.9;
@@ -135,6 +136,9 @@ void ExportTest::numbersAndDates()
     QCOMPARE(fields.at(9), QString());
     QCOMPARE(fields.at(10), QStringLiteral("'-3"));
     QCOMPARE(fields.at(13), QString());
+    // A comment no longer on its post says how it went.
+    r.gone = QStringLiteral("thread");
+    QCOMPARE(fieldsOf(ScanExport::line(r)).at(14), QStringLiteral("thread"));
 
     r.likeCount = qInf();
     QCOMPARE(fieldsOf(ScanExport::line(r)).at(10), QString());

@@ -65,6 +65,7 @@ const QString kStopC = QStringLiteral("vRmStopC001");
 const QString kBlockA = QStringLiteral("vRmBlockA01");
 const QString kBlockB = QStringLiteral("vRmBlockB01");
 const QString kKill = QStringLiteral("vRmKill0001");
+const QString kKillThreads = QStringLiteral("vRmKillThr1");
 const QString kSignInA = QStringLiteral("vRmSignInA1");
 const QString kSignInB = QStringLiteral("vRmSignInB1");
 const QString kIgRefuse = InstagramFixture::makeCode(81);
@@ -165,6 +166,45 @@ class RemovalTest : public QObject {
         m_yt->addVideo({id, QStringLiteral("Video ") + id, false, false, comments});
     }
 
+    // A video of flagged threads with `replies` ordinary replies each, and one ordinary thread;
+    // the replies' texts are plain and differ from each other, so that no rule flags them.
+    void addThreadVideo(const QString &id, int threads, int replies)
+    {
+        quint32 state = qHash(id) | 1u;
+        QList<YtComment> comments;
+        qint64 at = m_now;
+        for (int i = 0; i <= threads; ++i) {
+            YtComment top = i < threads ? m_spamBase.at(i % m_spamBase.size()) : m_okBase.constLast();
+            top.id = YouTubeFixture::makeId(state);
+            top.parent.clear();
+            top.owner = top.pinned = false;
+            top.likes = i < threads ? 0 : 3;
+            top.publishedMs = (at -= 60000);
+            top.text += QStringLiteral(" #%1").arg(i + 1);
+            comments.append(top);
+            for (int r = 0; r < replies; ++r) {
+                static const QStringList plain{
+                    QStringLiteral("Made this on Sunday and my kids loved it"),
+                    QStringLiteral("What pan size did you use for the second step?"),
+                    QStringLiteral("The music in the background is lovely"),
+                    QStringLiteral("Could you show the sauce a bit closer next time"),
+                    QStringLiteral("Greetings from Busan, watching every week"),
+                    QStringLiteral("I added some garlic and it was great"),
+                };
+                YtComment reply = m_okBase.at(0);
+                reply.text = plain.at((i * replies + r) % plain.size());
+                reply.id = YouTubeFixture::makeId(state, top.id);
+                reply.parent = top.id;
+                reply.owner = reply.pinned = false;
+                reply.likes = 1;
+                reply.publishedMs = (at -= 60000);
+                reply.text += QStringLiteral(" (reply %1.%2)").arg(i + 1).arg(r + 1);
+                comments.append(reply);
+            }
+        }
+        m_yt->addVideo({id, QStringLiteral("Video ") + id, false, false, comments});
+    }
+
     Rig *rig()
     {
         return new Rig(*m_h, *m_service, false, {{QStringLiteral("vt.aiOn"), false}});
@@ -256,6 +296,7 @@ private slots:
         addVideo(kSignInA, 2, 2);
         addVideo(kSignInB, 2, 2);
         addVideo(kKill, 8, 2);
+        addThreadVideo(kKillThreads, 4, 1);
         addVideo(kLeave, 4, 2);
         addVideo(kDenied, 2, 2);
         addVideo(kCutOff, 2, 2);
@@ -952,6 +993,83 @@ private slots:
         ScanStore store(path);
         QVERIFY(store.isOpen());
         QCOMPARE(deletedIn(store, post), gone);
+    }
+
+    // Killed while the site holds the deletion of a thread open: every thread the site deleted
+    // before is in the history at that very moment, with the replies that went with it; the one
+    // in flight, which the site then deletes, and its replies are settled by the next complete
+    // scan (as deleted, and as gone from the site); nothing gone from the site stays pending.
+    void killedMidThreadDeletion()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("scans.sqlite"));
+        const QUrl url = YouTubeFixture::watchUrl(kKillThreads);
+        const QString post = postKey(url);
+        YtVideo *video = m_yt->video(kKillThreads);
+        const auto repliesOf = [&](const QSet<QString> &threads) {
+            QSet<QString> out;
+            for (const YtComment &c : video->comments)
+                if (threads.contains(c.parent))
+                    out.insert(c.id);
+            return out;
+        };
+        m_yt->holdActionsAfter(2);
+        auto release = qScopeGuard([this] { m_yt->releaseHeld(); });
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *sub : {"config", "data", "cache"}) {
+            QDir(dir.path()).mkpath(QString::fromLatin1(sub));
+            env.insert(QStringLiteral("XDG_%1_HOME").arg(QString::fromLatin1(sub).toUpper()), dir.filePath(QString::fromLatin1(sub)));
+        }
+        QProcess runner;
+        runner.setProcessEnvironment(env);
+        runner.start(QStringLiteral(VT_BINARY_DIR "/removal_runner"), {path, url.toString()});
+        QVERIFY(runner.waitForStarted(30000));
+        QTRY_VERIFY_WITH_TIMEOUT(m_yt->heldActions() == 1 || runner.state() == QProcess::NotRunning, 240000);
+        QVERIFY2(runner.state() == QProcess::Running, runner.readAllStandardError().right(600).constData());
+        ::kill(pid_t(runner.processId()), SIGKILL);
+        QVERIFY(runner.waitForFinished(30000));
+        QCOMPARE(runner.exitStatus(), QProcess::CrashExit);
+        const QSet<QString> before = m_yt->deleted(kKillThreads);
+        QCOMPARE(before.size(), 2);
+        {
+            RawDb reader(path, SQLITE_OPEN_READONLY);
+            QVERIFY(reader.isOpen());
+            QCOMPARE(reader.count(QStringLiteral("comments WHERE deleted_at IS NOT NULL")), qint64(2));
+            QCOMPARE(reader.count(QStringLiteral("comments WHERE gone = 'thread'")), qint64(2));
+        }
+        {
+            ScanStore store(path);
+            QCOMPARE(deletedIn(store, post), before);
+            QSet<QString> withThread;
+            for (const ScanStore::Record &r : store.allComments(1000))
+                if (r.gone == QLatin1String("thread"))
+                    withThread.insert(r.id);
+            QCOMPARE(withThread, repliesOf(before));
+        }
+        m_yt->releaseHeld();
+        const QSet<QString> after = m_yt->deleted(kKillThreads);
+        QCOMPARE(after.size(), 3);
+
+        // The next run scans the post whole.
+        std::unique_ptr<Rig> r(new Rig(*m_h, *m_service, false, {{QStringLiteral("vt.aiOn"), false}}, path));
+        const QStringList left = scanPost(*r, url);
+        QCOMPARE(left.size(), 1);
+        QCOMPARE(deletedIn(r->store, post), after);
+        QHash<QString, QString> gone;
+        for (const ScanStore::Record &rec : r->store.allComments(1000))
+            if (!rec.gone.isEmpty())
+                gone.insert(rec.id, rec.gone);
+        for (const QString &id : repliesOf(before))
+            QCOMPARE(gone.value(id), QStringLiteral("thread"));
+        for (const QString &id : repliesOf(after - before))
+            QCOMPARE(gone.value(id), QStringLiteral("site"));
+        QCOMPARE(gone.size(), 3);
+        QStringList pending = r->store.pendingIDs(post);
+        pending.sort();
+        QStringList expected = left;
+        expected.sort();
+        QCOMPARE(pending, expected);
+        QCOMPARE(r->store.syncCounts(post).flagged, 1);
     }
 };
 

@@ -164,7 +164,7 @@ void StoreTest::newFileHasSchemaAndVersion()
         columns.append(row.at(1).toString());
     QCOMPARE(columns.join(','), QStringLiteral("site,id,post,hash,options,spam,abuse,sexual,seen_at,author,text,"
                                                "published_at,like_count,state,kind,reason,ai_prob,first_seen_at,"
-                                               "deleted_at,avatar,rules,kept_at,author_id"));
+                                               "deleted_at,avatar,rules,kept_at,gone,gone_at,removing_at,owner,author_id"));
 }
 
 void StoreTest::defaultPathIsUnderDataFolder()

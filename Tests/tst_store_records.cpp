@@ -45,6 +45,9 @@ private slots:
     void offendersByIdAndByName();
     void problemsJudgeStoredScores();
     void currentAndPendingFollowFullScan();
+    void completeScanSettlesWhatItNoLongerFinds_data();
+    void completeScanSettlesWhatItNoLongerFinds();
+    void olderFileGainsTheGoneColumns();
     void defaultsOfUnreadableValues();
     void partsAndOutlineEqualAWholeRead_data();
     void partsAndOutlineEqualAWholeRead();
@@ -384,6 +387,95 @@ void StoreRecordsTest::currentAndPendingFollowFullScan()
     QCOMPARE(s.comments(postA, 1).size(), 1);
     // recentIDs ignores the full scan: every undeleted comment.
     QCOMPARE(s.recentIDs(postA, 100).size(), 4);
+}
+
+// A complete scan of a post that no longer finds a stored comment: one our deletion was under way
+// for when it was cut short counts as deleted (on the post too); any other is gone from the site,
+// never counted as the owner's deletion; nothing stays pending. What the scan saw, what is
+// deleted already and replies gone with their thread are left as they are.
+void StoreRecordsTest::completeScanSettlesWhatItNoLongerFinds_data()
+{
+    QTest::addColumn<QString>("before");     // "spam", "ok", "removing" (spam being deleted), "deleted", "thread"
+    QTest::addColumn<bool>("seen");          // whether the complete scan found it
+    QTest::addColumn<QString>("deleted");    // "yes" when it is recorded deleted afterwards
+    QTest::addColumn<QString>("gone");
+    QTest::newRow("spam gone from the site") << "spam" << false << "" << "site";
+    QTest::newRow("unflagged gone from the site") << "ok" << false << "" << "site";
+    QTest::newRow("our deletion was under way") << "removing" << false << "yes" << "";
+    QTest::newRow("our deletion did not happen") << "removing" << true << "" << "";
+    QTest::newRow("still there") << "spam" << true << "" << "";
+    QTest::newRow("deleted before") << "deleted" << false << "yes" << "";
+    QTest::newRow("went with its thread") << "thread" << false << "" << "thread";
+}
+
+void StoreRecordsTest::completeScanSettlesWhatItNoLongerFinds()
+{
+    QFETCH(QString, before);
+    QFETCH(bool, seen);
+    QFETCH(QString, deleted);
+    QFETCH(QString, gone);
+    ScanStore &s = *m_store;
+    const ScanStore::PostKey key{yt, postA};
+    const QString state = before == QLatin1String("ok") ? QStringLiteral("ok") : QStringLiteral("spam");
+    QVERIFY(s.remember(yt, postA, {makeComment("c", "x", state), makeComment("keep", "y", "spam")}, std::nullopt, at(1)));
+    QVERIFY(s.record(ScanStore::Post{yt, postA, "A", at(1), 2, 2, false, 0, {}, at(1)}));
+    if (before == QLatin1String("removing"))
+        QVERIFY(s.markRemoving(key, {"c"}, at(2)));
+    else if (before == QLatin1String("deleted"))
+        QVERIFY(s.markDeleted(key, {"c"}, at(2)));
+    else if (before == QLatin1String("thread"))
+        QVERIFY(s.markGone(key, {"c"}, ScanStore::Gone::withThread, at(2)));
+    const int deletedBefore = s.posts(10).value(0).deleted;
+
+    // The rescan: sightings first, then the post row, then what it no longer found.
+    QList<Comment> page{makeComment("keep", "y", "spam")};
+    if (seen)
+        page.append(makeComment("c", "x", state));
+    QVERIFY(s.remember(yt, postA, page, std::nullopt, at(3)));
+    QVERIFY(s.record(ScanStore::Post{yt, postA, "A", at(3), int(page.size()), 0, false, deletedBefore, {}, at(3)}));
+    const std::optional<ScanStore::Unseen> settled = s.settleUnseen(key, {"keep", seen ? "c" : "keep"}, at(3, 13));
+    QVERIFY(settled);
+
+    std::optional<ScanStore::Record> c;
+    for (const ScanStore::Record &r : s.allComments(100))
+        if (r.id == QLatin1String("c"))
+            c = r;
+    QVERIFY(c);
+    QCOMPARE(c->deletedAt.has_value() ? QStringLiteral("yes") : QString(), deleted);
+    QCOMPARE(c->gone, gone);
+    QVERIFY(!c->isPendingSpam() || seen);
+    QCOMPARE(s.pendingIDs(postA).contains("c"), seen && state == QLatin1String("spam"));
+    const bool countedNow = before == QLatin1String("removing") && !seen;
+    QCOMPARE(settled->deleted, countedNow ? QStringList{"c"} : QStringList());
+    QCOMPARE(settled->gone, !seen && gone == QLatin1String("site") ? QStringList{"c"} : QStringList());
+    QCOMPARE(s.posts(10).value(0).deleted, deletedBefore + (countedNow ? 1 : 0));
+    QCOMPARE(s.stats().deleted, deleted == QLatin1String("yes") ? 1 : 0);
+    // A later scan that finds it again takes the mark away.
+    QVERIFY(s.remember(yt, postA, {makeComment("c", "x", state)}, std::nullopt, at(4)));
+    for (const ScanStore::Record &r : s.allComments(100))
+        if (r.id == QLatin1String("c"))
+            QCOMPARE(r.gone, QString());
+}
+
+// A history written before comments could be gone opens with the new columns added, its
+// comments all still on their posts.
+void StoreRecordsTest::olderFileGainsTheGoneColumns()
+{
+    {
+        RawDb raw(m_path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        QVERIFY(raw.exec("CREATE TABLE comments (site TEXT NOT NULL, id TEXT NOT NULL, post TEXT NOT NULL, "
+                         "hash TEXT NOT NULL, options TEXT, spam REAL, abuse REAL, sexual REAL, seen_at REAL NOT NULL, "
+                         "author TEXT, text TEXT, published_at REAL, like_count REAL, state TEXT, kind TEXT, reason TEXT, "
+                         "ai_prob REAL, first_seen_at REAL, deleted_at REAL, avatar TEXT, rules TEXT, kept_at REAL, "
+                         "PRIMARY KEY (site, id))"));
+        QVERIFY(raw.exec("INSERT INTO comments (site, id, post, hash, seen_at, state, text) VALUES "
+                         "('youtube', 'old', 'https://www.youtube.com/watch?v=aaa', 'h', 1.7e9, 'spam', 'x')"));
+    }
+    ScanStore &s = *m_store;
+    QCOMPARE(s.pendingIDs(postA), QStringList{"old"});
+    QVERIFY(s.markGone(ScanStore::PostKey{yt, postA}, {"old"}, ScanStore::Gone::fromSite, at(2)));
+    QCOMPARE(s.pendingIDs(postA), QStringList());
+    QCOMPARE(s.allComments(10).value(0).gone, QStringLiteral("site"));
 }
 
 void StoreRecordsTest::defaultsOfUnreadableValues()

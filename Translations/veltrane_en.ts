@@ -1435,14 +1435,6 @@ Its scan and deletion history on this computer is deleted too, and loading posts
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Delete %1 comments</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Only the selected comments are deleted. Deleted comments can&apos;t be restored.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1489,6 +1481,83 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     <message>
         <source> These deletions were not fully recorded in the history: </source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only the selected comments are deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Deleting a comment also deletes its replies: %n more comment(s) will be deleted with the chosen threads.</source>
+        <translation>
+            <numerusform>Deleting a comment also deletes its replies: %n more comment will be deleted with the chosen threads.</numerusform>
+            <numerusform>Deleting a comment also deletes its replies: %n more comments will be deleted with the chosen threads.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>To keep the replies, untick the comment that starts their thread.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(no name)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n comment(s)</source>
+        <translation>
+            <numerusform>Delete %n comment</numerusform>
+            <numerusform>Delete %n comments</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Deleted comments can&apos;t be restored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The connected AI agent asks to delete these comments on the open post:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The connected AI agent asks to delete these comments on “%1”:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>…and %n more.</source>
+        <translation>
+            <numerusform>…and %n more.</numerusform>
+            <numerusform>…and %n more.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The AI agent asks to delete %n comment(s)</source>
+        <translation>
+            <numerusform>The AI agent asks to delete %n comment</numerusform>
+            <numerusform>The AI agent asks to delete %n comments</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Deleted comments can&apos;t be restored. Delete them only if you asked the agent to.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more went with their threads.</source>
+        <translation>
+            <numerusform>%n more went with its thread.</numerusform>
+            <numerusform>%n more went with their threads.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of them are not flagged as spam.</source>
+        <translation>
+            <numerusform>%n of them is not flagged as spam.</numerusform>
+            <numerusform>%n of them are not flagged as spam.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of them were written by you.</source>
+        <translation>
+            <numerusform>%n of them was written by you.</numerusform>
+            <numerusform>%n of them were written by you.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

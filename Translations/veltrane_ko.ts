@@ -1437,14 +1437,6 @@ Its scan and deletion history on this computer is deleted too, and loading posts
         <translation> 아무것도 삭제하지 않았습니다.</translation>
     </message>
     <message>
-        <source>Delete %1 comments</source>
-        <translation>댓글 %1개를 삭제합니다</translation>
-    </message>
-    <message>
-        <source>Only the selected comments are deleted. Deleted comments can&apos;t be restored.</source>
-        <translation>선택한 댓글만 삭제합니다. 삭제한 댓글은 복구할 수 없습니다.</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>취소</translation>
     </message>
@@ -1491,6 +1483,76 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     <message>
         <source> These deletions were not fully recorded in the history: </source>
         <translation> 이 삭제는 기록에 다 저장되지 않았습니다: </translation>
+    </message>
+    <message>
+        <source>Only the selected comments are deleted.</source>
+        <translation>선택한 댓글만 삭제합니다.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Deleting a comment also deletes its replies: %n more comment(s) will be deleted with the chosen threads.</source>
+        <translation>
+            <numerusform>댓글을 삭제하면 그 답글도 함께 삭제됩니다. 선택한 스레드와 함께 답글 %n개가 더 삭제됩니다.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>To keep the replies, untick the comment that starts their thread.</source>
+        <translation>답글을 남기려면 스레드 첫 댓글의 선택을 해제하세요.</translation>
+    </message>
+    <message>
+        <source>(no name)</source>
+        <translation>(이름 없음)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n comment(s)</source>
+        <translation>
+            <numerusform>댓글 %n개를 삭제합니다</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Deleted comments can&apos;t be restored.</source>
+        <translation>삭제한 댓글은 복구할 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>The connected AI agent asks to delete these comments on the open post:</source>
+        <translation>연결된 AI 에이전트가 열린 게시물의 다음 댓글을 삭제하려고 합니다:</translation>
+    </message>
+    <message>
+        <source>The connected AI agent asks to delete these comments on “%1”:</source>
+        <translation>연결된 AI 에이전트가 “%1”의 다음 댓글을 삭제하려고 합니다:</translation>
+    </message>
+    <message numerus="yes">
+        <source>…and %n more.</source>
+        <translation>
+            <numerusform>…외 %n개</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The AI agent asks to delete %n comment(s)</source>
+        <translation>
+            <numerusform>AI 에이전트가 댓글 %n개 삭제를 요청했습니다</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Deleted comments can&apos;t be restored. Delete them only if you asked the agent to.</source>
+        <translation>삭제한 댓글은 복구할 수 없습니다. 에이전트에게 직접 맡긴 경우에만 삭제하세요.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more went with their threads.</source>
+        <translation>
+            <numerusform>답글 %n개가 스레드와 함께 삭제되었습니다.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of them are not flagged as spam.</source>
+        <translation>
+            <numerusform>그중 %n개는 스팸으로 표시되지 않은 답글입니다.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of them were written by you.</source>
+        <translation>
+            <numerusform>그중 %n개는 내가 쓴 답글입니다.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

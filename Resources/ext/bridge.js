@@ -122,6 +122,7 @@
       if (r.stop) return { gone, stopped: r.stop };
       gone.push(id);
       ctx.gone(id);
+      await ctx.taken();
       await sleep(VtxSite.removePauseMs);
     }
     ctx.progress(ids.length, ids.length);
@@ -152,15 +153,27 @@
     return true;
   }
 
-  async function remove(ids, url) {
+  // How many of the reported deletions the application has recorded (window.__vtxAck).
+  let acked = 0;
+  window.__vtxAck = (n) => { if (typeof n === 'number' && n > acked) acked = n; };
+
+  async function remove(ids, url, opts) {
     ids = Array.isArray(ids) ? ids.map(String) : [];
+    const ackMs = opts && typeof opts.ackMs === 'number' && opts.ackMs > 0 ? opts.ackMs : 0;
     return exclusive(async () => {
       window.__vtxStop = false;
+      acked = 0;
       const gone = [];
       progress = { phase: 'delete', count: 0, total: ids.length, text: say(MSG.deleting, 0, ids.length), gone };
       const ctx = {
         progress: (count, total) => { progress.count = count; progress.total = total; progress.text = say(MSG.deleting, count, total); },
         gone: (id) => { gone.push(id); progress.count = gone.length; progress.text = say(MSG.deleting, gone.length, ids.length); },
+        // With ackMs, the next deletion waits until the application has recorded this one (a
+        // while at most), so that a crash loses no more than the one in flight.
+        taken: async () => {
+          const until = performance.now() + ackMs;
+          while (ackMs && acked < gone.length && !window.__vtxStop && performance.now() < until) await sleep(20);
+        },
       };
       try {
         const r = await removeEach(ids, url, ctx);

@@ -48,7 +48,8 @@ QList<Tool> buildTable()
         { QStringLiteral("veltrane_request_delete"), QStringLiteral("request_delete"),
           QStringLiteral("Request deletion of selected spam IDs. Shows a confirmation in the app that the human must "
                          "answer; never approve it with another tool. A timeout means outcome unknown, do not retry "
-                         "automatically."),
+                         "automatically. Deleting a comment that starts a thread also deletes its replies; the reply's "
+                         "withThreads counts them (replies, unflagged, owner)."),
           { { QStringLiteral("ids"), stringList() }, { QStringLiteral("url"), stringProperty() } },
           { QStringLiteral("ids"), QStringLiteral("url") } },
         { QStringLiteral("veltrane_stop"), QStringLiteral("stop"),

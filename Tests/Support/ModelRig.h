@@ -34,8 +34,10 @@ struct Rig {
     ScriptedAlerts alerts;
     Browser &browser;
 
-    Rig(BridgeHarness &h, FakeService &service, bool signedIn, const QVariantMap &preset = {})
-        : settings(dir.filePath(QStringLiteral("settings.json"))), store(dir.filePath(QStringLiteral("scans.sqlite"))),
+    // `history`: the history file to use instead of a new one.
+    Rig(BridgeHarness &h, FakeService &service, bool signedIn, const QVariantMap &preset = {}, const QString &history = {})
+        : settings(dir.filePath(QStringLiteral("settings.json"))),
+          store(history.isEmpty() ? dir.filePath(QStringLiteral("scans.sqlite")) : history),
           browser(h.browser)
     {
         settings.setValue(QStringLiteral("vt.scanOnOpen"), false);

@@ -262,6 +262,8 @@ QCoro::Task<QJsonValue> AgentController::requestDelete(QJsonObject args)
     QJsonObject state = pageState();
     // The owner may decline, or the site may refuse: the agent must not take it for done.
     state.insert(QStringLiteral("deleted"), deleted);
+    // The site took the replies of each deleted thread with it; they are not in "deleted".
+    state.insert(QStringLiteral("withThreads"), modelRemovalReplies());
     // Nor a deletion the history did not take for recorded.
     QString why;
     const bool recorded = modelRemovalRecorded(&why);

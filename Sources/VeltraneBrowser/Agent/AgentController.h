@@ -130,6 +130,8 @@ private:
     bool modelScanRecorded(QString *why) const;
     // Whether everything the last deletion did reached the history; when not, why.
     bool modelRemovalRecorded(QString *why) const;
+    // The replies that went with the threads of the last deletion: {replies, unflagged, owner}.
+    QJsonObject modelRemovalReplies() const;
     bool modelCanRemove() const;
     void modelSelect(const QStringList &ids);
     QStringList modelSelectedIds() const;

@@ -88,6 +88,16 @@ bool AgentController::modelRemovalRecorded(QString *why) const
     return m_model->removalJob().lastRecorded();
 }
 
+QJsonObject AgentController::modelRemovalReplies() const
+{
+    if (!m_model)
+        pending();
+    const RemovalJob::Replies &replies = m_model->removalJob().lastReplies();
+    return QJsonObject{{QStringLiteral("replies"), replies.count},
+                       {QStringLiteral("unflagged"), replies.unflagged},
+                       {QStringLiteral("owner"), replies.owner}};
+}
+
 bool AgentController::modelCanRemove() const
 {
     if (!m_model)
@@ -117,7 +127,7 @@ QCoro::Task<int> AgentController::modelRemoveSelected()
     if (!m_model)
         pending();
     QPointer<SpamModel> model = m_model;
-    co_await model->removeSelected();
+    co_await model->removeSelected({}, RemovalJob::Asker::agent);
     if (!model)
         pending();
     co_return model->lastRemovalCount();

@@ -62,9 +62,14 @@ void Lang::installTranslator()
         QCoreApplication::removeTranslator(translator.get());
         translator.reset();
     }
-    // English is the language the texts are written in.
-    if (!system())
+    // English is the language the texts are written in; its file holds only the plural forms of
+    // the texts that count something (%n).
+    if (!system()) {
+        auto english = std::make_unique<QTranslator>();
+        if (english->load(QStringLiteral(":/i18n/veltrane_en.qm")) && QCoreApplication::installTranslator(english.get()))
+            translator = std::move(english);
         return;
+    }
     auto korean = std::make_unique<QTranslator>();
     if (!korean->load(QStringLiteral(":/i18n/veltrane_ko.qm")))
         qWarning("The Korean texts are missing from this build; showing English.");

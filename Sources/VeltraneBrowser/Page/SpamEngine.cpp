@@ -54,6 +54,13 @@ QJsonObject idsAndUrl(const QStringList &ids, const QString &url)
     return QJsonObject{{QStringLiteral("ids"), QJsonArray::fromStringList(ids)}, {QStringLiteral("url"), url}};
 }
 
+QJsonObject removeArguments(const QStringList &ids, const QString &url, int acknowledgeMs)
+{
+    QJsonObject args = idsAndUrl(ids, url);
+    args.insert(QStringLiteral("opts"), QJsonObject{{QStringLiteral("ackMs"), acknowledgeMs}});
+    return args;
+}
+
 QJsonObject idArgument(const QString &id)
 {
     return QJsonObject{{QStringLiteral("id"), id}};
@@ -295,10 +302,10 @@ QCoro::Task<std::optional<ScanProgress>> SpamEngine::progress()
     co_return ScanProgress::fromJsonBytes(answer, kShortAnswerChars);
 }
 
-QCoro::Task<RemoveResult> SpamEngine::remove(QStringList ids, QString url)
+QCoro::Task<RemoveResult> SpamEngine::remove(QStringList ids, QString url, bool acknowledged)
 {
-    const QByteArray answer = co_await call(QString::fromUtf8("window.__vtx.remove(ids, url)"),
-                                            idsAndUrl(ids, url),
+    const QByteArray answer = co_await call(QString::fromUtf8("window.__vtx.remove(ids, url, opts)"),
+                                            removeArguments(ids, url, acknowledged ? acknowledgeWaitMs : 0),
                                             true, longCallTimeout(removeTimeoutMs(ids.size())), kLongAnswerChars, true);
     co_return RemoveResult::fromJsonBytes(answer, kLongAnswerChars);
 }
@@ -321,6 +328,14 @@ void SpamEngine::stop()
             return;
         PageCall::fire(self->m_browser->currentTab()->page(), QString::fromUtf8("vtx"), QString::fromUtf8("window.__vtxStop = true"));
     }, Qt::QueuedConnection);
+}
+
+void SpamEngine::acknowledge(qsizetype count)
+{
+    if (!m_browser || !m_browser->currentTab())
+        return;
+    PageCall::fire(m_browser->currentTab()->page(), QString::fromUtf8("vtx"),
+                   QStringLiteral("window.__vtxAck && window.__vtxAck(%1)").arg(count));
 }
 
 void SpamEngine::reveal(const QString &id)

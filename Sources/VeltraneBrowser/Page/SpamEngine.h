@@ -53,8 +53,12 @@ public:
                                  std::optional<Recent> recent);
     // The running scan's or deletion's progress; none when the page has none (or no scripts).
     QCoro::Task<std::optional<ScanProgress>> progress();
-    // Deletes the given comments of the post at url through the site's own controls.
-    QCoro::Task<RemoveResult> remove(QStringList ids, QString url);
+    // Deletes the given comments of the post at url through the site's own controls. With
+    // `acknowledged`, the page waits after each deletion until acknowledge() says the application
+    // has taken it (for a while at most), so that no more than one is ever unrecorded.
+    QCoro::Task<RemoveResult> remove(QStringList ids, QString url, bool acknowledged = false);
+    // Fire and forget: the application has taken the first `count` deletions the progress reported.
+    void acknowledge(qsizetype count);
     // Marks the given comments on the page; fails when the page does not answer a boolean.
     QCoro::Task<void> flag(QStringList ids, QString url);
 
@@ -87,6 +91,8 @@ public:
     // After stop(), a scan or deletion that started before it ends with stoppedMessage() when the
     // page has not answered within this long.
     int stopGraceMs = 3000;
+    // The longest the page waits for acknowledge() after a deletion before it goes on.
+    static constexpr int acknowledgeWaitMs = 15000;
 
     // The owner's own channel, read by the channel script (Resources/channel.js) in the world
     // "vt-channel" of the current tab (SpamEngineChannel.cpp).

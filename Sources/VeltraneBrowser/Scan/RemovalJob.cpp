@@ -86,11 +86,98 @@ QString dryRunText(qsizetype comments, qsizetype posts, int deferred)
 
 RemovalJob::RemovalJob(SpamModel &model) : QObject(&model), m_model(model) {}
 
-Alerts::Question RemovalJob::question(int count)
+QHash<QString, QList<Comment>> RemovalJob::threadsOf(const QList<Comment> &comments, const QStringList &ids)
 {
-    return {tr("Delete %1 comments").arg(count),
-            tr("Only the selected comments are deleted. Deleted comments can't be restored."),
+    // A reply's id is its thread's id, a dot and its own part; a thread's id has no dot.
+    QHash<QString, QList<Comment>> threads;
+    const QSet<QString> chosen(ids.begin(), ids.end());
+    for (const QString &id : ids) {
+        if (!id.isEmpty() && !id.contains(QLatin1Char('.')))
+            threads.insert(id, {});
+    }
+    if (threads.isEmpty())
+        return threads;
+    for (const Comment &c : comments) {
+        const qsizetype dot = c.id.indexOf(QLatin1Char('.'));
+        if (dot <= 0 || chosen.contains(c.id))
+            continue;
+        const auto thread = threads.find(c.id.left(dot));
+        if (thread != threads.end())
+            thread->append(c);
+    }
+    for (auto it = threads.begin(); it != threads.end();) {
+        if (it->isEmpty())
+            it = threads.erase(it);
+        else
+            ++it;
+    }
+    return threads;
+}
+
+RemovalJob::Replies RemovalJob::count(const QHash<QString, QList<Comment>> &threads)
+{
+    Replies out;
+    for (const QList<Comment> &replies : threads) {
+        for (const Comment &c : replies) {
+            ++out.count;
+            out.unflagged += c.state == kSpam ? 0 : 1;
+            out.owner += c.isOwner ? 1 : 0;
+        }
+    }
+    return out;
+}
+
+namespace {
+
+// What the owner must know about the replies that go with the chosen threads.
+QString repliesText(const RemovalJob::Replies &replies)
+{
+    if (replies.count < 1)
+        return RemovalJob::tr("Only the selected comments are deleted.");
+    QString out = RemovalJob::tr("Deleting a comment also deletes its replies: %n more comment(s) will be deleted with the "
+                                 "chosen threads.", nullptr, replies.count);
+    if (replies.unflagged > 0)
+        out += u' ' + RemovalJob::tr("%n of them are not flagged as spam.", nullptr, replies.unflagged);
+    if (replies.owner > 0)
+        out += u' ' + RemovalJob::tr("%n of them were written by you.", nullptr, replies.owner);
+    out += u' ' + RemovalJob::tr("To keep the replies, untick the comment that starts their thread.");
+    return out;
+}
+
+// One chosen comment as the agent's question shows it: its author and the start of its text.
+QString commentLine(const Comment &c)
+{
+    constexpr qsizetype longest = 80;
+    QString text = c.text.simplified();
+    if (text.size() > longest)
+        text = text.left(longest - 1).trimmed() + QChar(0x2026);
+    const QString author = c.authorName.simplified().isEmpty() ? RemovalJob::tr("(no name)") : c.authorName.simplified();
+    return QStringLiteral("\u2022 ") + author + QStringLiteral(": ") + text;
+}
+
+} // namespace
+
+Alerts::Question RemovalJob::question(int count, Replies replies)
+{
+    return {tr("Delete %n comment(s)", nullptr, count),
+            repliesText(replies) + u' ' + tr("Deleted comments can't be restored."),
             {tr("Cancel"), tr("Delete %1").arg(count)}, 1};
+}
+
+Alerts::Question RemovalJob::agentQuestion(const QList<Comment> &chosen, Replies replies, const QString &post)
+{
+    const int n = int(chosen.size());
+    QStringList lines;
+    lines << (post.isEmpty() ? tr("The connected AI agent asks to delete these comments on the open post:")
+                             : tr("The connected AI agent asks to delete these comments on “%1”:").arg(post));
+    for (qsizetype i = 0; i < chosen.size() && i < agentShown; ++i)
+        lines << commentLine(chosen.at(i));
+    if (n > agentShown)
+        lines << tr("…and %n more.", nullptr, n - agentShown);
+    return {tr("The AI agent asks to delete %n comment(s)", nullptr, n),
+            lines.join(u'\n') + QStringLiteral("\n\n") + repliesText(replies) + u' '
+                + tr("Deleted comments can't be restored. Delete them only if you asked the agent to."),
+            {tr("Cancel"), tr("Delete %1").arg(n)}, 1};
 }
 
 void RemovalJob::setProgress(const std::optional<Progress> &progress)
@@ -119,6 +206,21 @@ QString RemovalJob::unrecordedSentence() const
     return tr(" These deletions were not fully recorded in the history: ") + m_unrecorded;
 }
 
+void RemovalJob::settleThreads(const std::optional<ScanStore::PostKey> &post, const QStringList &asked)
+{
+    // What the site did not delete is pending again.
+    if (post)
+        noteWritten(m_model.store()->settleRemoving(*post, asked));
+    QHash<QString, QList<Comment>> gone;
+    for (auto it = m_threads.constBegin(); it != m_threads.constEnd(); ++it) {
+        for (const Comment &c : it.value()) {
+            if (m_goneWithThread.contains(c.id))
+                gone[it.key()].append(c);
+        }
+    }
+    m_lastReplies = count(gone);
+}
+
 bool RemovalJob::samePage(const QUuid &pageID) const
 {
     return m_model.browser() && m_model.browser()->pageID() == pageID;
@@ -128,8 +230,21 @@ void RemovalJob::recordDeleted(const ScanStore::PostKey &post, const QStringList
 {
     if (!fresh.isEmpty()) {
         // Committed at once: what the site deleted is on disk before the next report.
-        noteWritten(m_model.store()->markDeleted(post, fresh, QDateTime::currentDateTime()));
+        const QDateTime now = QDateTime::currentDateTime();
+        noteWritten(m_model.store()->markDeleted(post, fresh, now));
         m_model.catalog().setRow(post.url, [&](ChannelPost &row) { row.deleted += int(fresh.size()); });
+        // The site took each deleted thread's replies with it.
+        QStringList replies;
+        for (const QString &id : fresh) {
+            for (const Comment &c : m_threads.value(id)) {
+                if (!m_asked.contains(c.id) && !m_goneWithThread.contains(c.id)) {
+                    m_goneWithThread.insert(c.id);
+                    replies.append(c.id);
+                }
+            }
+        }
+        if (!replies.isEmpty())
+            noteWritten(m_model.store()->markGone(post, replies, ScanStore::Gone::withThread, now));
     }
     m_model.history().syncPost(post.url);
     m_model.history().raiseDeletionsVersion();
@@ -140,16 +255,19 @@ void RemovalJob::end()
     m_model.stopPolling();
     m_asked.clear();
     m_post.reset();
+    m_threads.clear();
     m_model.setBusy(false);
     m_model.setProgress(std::nullopt);
 }
 
-QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
+QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
 {
     m_model.setLastRemovalCount(0);
     m_lastBlocked = false;
     m_lastStop.clear();
     m_deletedNow.clear();
+    m_goneWithThread.clear();
+    m_lastReplies = {};
     // A deletion of stored records keeps what failed to be written over all its posts.
     if (!m_model.touring())
         m_unrecorded.clear();
@@ -170,12 +288,30 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
     const std::optional<ScanStore::PostKey> post = ScanStore::canonical(url);
     const auto samePost = [this, pageID, url] { return samePage(pageID) && m_model.browser()->address() == url; };
 
+    // The site deletes a thread's replies with it: the owner is told before confirming.
+    const QHash<QString, QList<Comment>> threads = threadsOf(m_model.comments(), plan.now);
+    const Replies replies = count(threads);
     m_model.setBusy(true);
     bool yes = false;
-    if (confirm)
+    if (confirm) {
         yes = co_await confirm(plan.now);
-    else
-        yes = co_await m_model.present(question(int(plan.now.size()))) == 1;
+    } else if (asker == Asker::agent) {
+        QList<Comment> chosen;
+        for (const QString &id : plan.now) {
+            const auto found = std::find_if(m_model.comments().begin(), m_model.comments().end(),
+                                            [&id](const Comment &c) { return c.id == id; });
+            if (found != m_model.comments().end())
+                chosen.append(*found);
+        }
+        QString title = ScanStore::cleanTitle(browser->title());
+        for (const ChannelPost &p : m_model.posts()) {
+            if (post && p.url == post->url && !p.title.isEmpty())
+                title = p.title;
+        }
+        yes = co_await m_model.present(agentQuestion(chosen, replies, title)) == 1;
+    } else {
+        yes = co_await m_model.present(question(int(plan.now.size()), replies)) == 1;
+    }
     if (!self)
         co_return;
     if (!yes) {
@@ -190,6 +326,11 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
 
     m_asked = QSet<QString>(plan.now.begin(), plan.now.end());
     m_post = post;
+    m_threads = threads;
+    // Marked before the page starts: a deletion cut short still tells a later scan which
+    // comments we were deleting.
+    if (post)
+        noteWritten(m_model.store()->markRemoving(*post, plan.now, QDateTime::currentDateTime()));
     m_model.startPolling(pageID);
     m_model.scanReport().setIssue(QString());
     m_model.setStatus(tr("Deleting…"), QStringLiteral("warn"));
@@ -212,7 +353,7 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
         if (!flagIds.isEmpty())
             co_await m_model.engine()->flag(flagIds, url);
         if (self)
-            result = co_await m_model.engine()->remove(plan.now, url);
+            result = co_await m_model.engine()->remove(plan.now, url, true);
     } catch (const BrowserError &e) {
         error = e.description();
     } catch (const DecodeError &e) {
@@ -231,9 +372,10 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
         const QString text = tr("Delete error: %1").arg(localizedSiteMessage(*error));
         // Comments that progress reports recorded as deleted before the failure stay recorded.
         m_model.setLastRemovalCount(int(m_deletedNow.size()));
+        settleThreads(post, plan.now);
         if (!m_deletedNow.isEmpty()) {
             QList<Comment> left = m_model.comments();
-            left.removeIf([this](const Comment &c) { return m_deletedNow.contains(c.id); });
+            left.removeIf([this](const Comment &c) { return m_deletedNow.contains(c.id) || m_goneWithThread.contains(c.id); });
             m_model.setComments(left);
         }
         noteWritten(m_model.history().logFailedRemoval(url, int(plan.now.size()), text));
@@ -254,6 +396,9 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
     }
     const qsizetype n = gone.size();
     const qsizetype remain = plan.now.size() - n;
+    if (post && n > 0)
+        recordDeleted(*post, fresh);
+    settleThreads(post, plan.now);
     if (moved && n == 0) {
         end();
         co_return;
@@ -289,18 +434,18 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm)
         kind = QStringLiteral("warn");
         toIssue = true;
     }
+    if (m_lastReplies.count > 0)
+        text += u' ' + tr("%n more went with their threads.", nullptr, m_lastReplies.count);
 
     // What the site deleted is recorded for the scanned post even when the owner has moved on;
     // only the open page's list and status are left to the new page.
     if (!moved) {
         QList<Comment> left = m_model.comments();
-        left.removeIf([&gone](const Comment &c) { return gone.contains(c.id); });
+        left.removeIf([&gone, this](const Comment &c) { return gone.contains(c.id) || m_goneWithThread.contains(c.id); });
         m_model.setComments(left);
         if (n > 0)
             m_model.setJustKept({});
     }
-    if (post && n > 0)
-        recordDeleted(*post, fresh);
     if (post) {
         ScanStore::Run run;
         run.kind = ScanStore::Run::Kind::Delete;
@@ -363,12 +508,30 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
         co_return 0;
     }
 
+    // The replies the site deletes with the picked threads, as the history knows them.
+    Replies replies;
+    if (!confirm && m_model.store()) {
+        const QSet<QString> picked(ids.begin(), ids.end());
+        for (const QString &url : std::as_const(order)) {
+            const QList<ScanStore::Record> &picks = groups[url];
+            QStringList threads;
+            for (const ScanStore::Record &r : picks)
+                threads.append(r.id);
+            for (const ScanStore::Record &r : m_model.store()->threadReplies(picks.first().site, url, threads)) {
+                if (picked.contains(r.id))
+                    continue;
+                ++replies.count;
+                replies.unflagged += r.state == kSpam ? 0 : 1;
+                replies.owner += r.owner ? 1 : 0;
+            }
+        }
+    }
     QPointer<RemovalJob> self(this);
     bool yes = false;
     if (confirm)
         yes = co_await confirm(ids);
     else
-        yes = co_await m_model.present(question(int(ids.size()))) == 1;
+        yes = co_await m_model.present(question(int(ids.size()), replies)) == 1;
     if (!self)
         co_return 0;
     if (!yes) {
@@ -390,6 +553,7 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
     m_model.setRemoval(SpamModel::Removal{0, posts});
 
     int deleted = 0;
+    Replies withThreads;
     bool blocked = false;
     QString stopText;
     const auto failed = [this](const QString &url, qsizetype count, const QString &note) {
@@ -448,6 +612,9 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
         if (!self)
             co_return 0;
         deleted += m_model.lastRemovalCount();
+        withThreads.count += m_lastReplies.count;
+        withThreads.unflagged += m_lastReplies.unflagged;
+        withThreads.owner += m_lastReplies.owner;
         for (double waited = 0; watch.started() && !watch.ended() && !watch.toSignIn() && !m_model.tourStop()
                                 && waited < SpamModel::queuedLoadBudget; waited += 0.25) {
             co_await QCoro::sleepFor(250ms);
@@ -483,6 +650,9 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
             reason = u' ' + signInText();
         text = tr("%1 deleted; %2 remain.").arg(deleted).arg(left) + reason + deferredTail(plan.deferred);
     }
+    if (withThreads.count > 0)
+        text += u' ' + tr("%n more went with their threads.", nullptr, withThreads.count);
+    m_lastReplies = withThreads;
     if (!m_unrecorded.isEmpty()) {
         text += unrecordedSentence();
         kind = QStringLiteral("warn");

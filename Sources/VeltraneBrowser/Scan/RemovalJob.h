@@ -7,6 +7,7 @@
 #include "Base/Alerts.h"
 #include "Store/ScanStore.h"
 
+#include <QHash>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -56,17 +57,40 @@ public:
         return out;
     }
 
-    // The confirmation of a deletion of `count` comments; "Delete <count>" is the second button.
-    static Alerts::Question question(int count);
+    // The replies the site deletes with the chosen comments: deleting a comment that starts a
+    // thread takes the whole thread. Replies chosen themselves are not counted.
+    struct Replies {
+        int count = 0;
+        int unflagged = 0;   // not flagged as spam
+        int owner = 0;       // written by the owner
+        bool operator==(const Replies &) const = default;
+    };
+    // Of `comments`, the replies that go with the threads of `ids`, by thread.
+    static QHash<QString, QList<Comment>> threadsOf(const QList<Comment> &comments, const QStringList &ids);
+    static Replies count(const QHash<QString, QList<Comment>> &threads);
+
+    // Who asked for the deletion the owner is to confirm.
+    enum class Asker { owner, agent };
+    // The confirmation of a deletion of `count` comments and the replies that go with them;
+    // "Delete <count>" is the second button.
+    static Alerts::Question question(int count, Replies replies);
+    static Alerts::Question question(int count) { return question(count, Replies()); }
+    // The confirmation of a deletion the connected agent asked for: says so, names the post and
+    // shows the comments it would delete.
+    static Alerts::Question agentQuestion(const QList<Comment> &chosen, Replies replies, const QString &post);
+    // How many chosen comments the agent's question shows by name.
+    static constexpr int agentShown = 5;
 
     // See SpamModel::removeSelected and SpamModel::removeStored.
-    QCoro::Task<void> removeSelected(Confirm confirm);
+    QCoro::Task<void> removeSelected(Confirm confirm, Asker asker = Asker::owner);
     QCoro::Task<int> removeStored(QList<ScanStore::Record> records, Confirm confirm, bool dryRun);
     // Whether everything the last deletion did reached the history; when not, why.
     bool lastRecorded() const { return m_unrecorded.isEmpty(); }
     const QString &lastUnrecorded() const { return m_unrecorded; }
     // Whether the site stopped the last deletion with a block.
     bool lastBlocked() const { return m_lastBlocked; }
+    // The replies that went with the threads the last deletion on the open post removed.
+    const Replies &lastReplies() const { return m_lastReplies; }
     // Ids the page reports deleted during a deletion on the open post, as they arrive.
     void noteDeleted(const QStringList &ids, const std::optional<ScanStore::PostKey> &page);
 
@@ -74,6 +98,8 @@ private:
     // Stores comments of a post as deleted and brings its row, counts and readers up to date.
     void recordDeleted(const ScanStore::PostKey &post, const QStringList &fresh);
     void end();
+    // Clears the marks of the asked comments and counts the replies that went with their threads.
+    void settleThreads(const std::optional<ScanStore::PostKey> &post, const QStringList &asked);
     // Keeps the reason of the first history write of this deletion that failed.
     void noteWritten(bool written);
     // The sentence the status line ends with when the history did not take it all.
@@ -88,6 +114,10 @@ private:
     // ids or another post are not recorded.
     QSet<QString> m_asked;
     std::optional<ScanStore::PostKey> m_post;
+    // The replies of each asked thread, as the scan saw them, and those recorded as gone with it.
+    QHash<QString, QList<Comment>> m_threads;
+    QSet<QString> m_goneWithThread;
+    Replies m_lastReplies;
     // The site's reason of the last deletion's stop, without the deleted count.
     QString m_lastStop;
     bool m_lastBlocked = false;

@@ -431,6 +431,18 @@ QCoro::Task<bool> ScanJob::store()
     if (m_result.complete.value_or(false))
         post.fullAt = m_now;
     model.scanReport().noteStored(model.store()->record(post));
+    if (post.fullAt && !m_caughtUp) {
+        // The post's stored comments this complete collection no longer found are not left as
+        // pending: deleted where our deletion of them was under way, else gone from the site.
+        QSet<QString> seen;
+        seen.reserve(m_result.items.size());
+        for (const Comment &c : std::as_const(m_result.items))
+            seen.insert(c.id);
+        const std::optional<ScanStore::Unseen> unseen = model.store()->settleUnseen(*m_key, seen, m_now);
+        model.scanReport().noteStored(unseen.has_value());
+        if (unseen)
+            post.deleted += int(unseen->deleted.size());
+    }
     const ScanStore::Counts counts = model.store()->syncCounts(m_key->url);
     post.total = counts.total;
     post.flagged = counts.flagged;

@@ -453,13 +453,14 @@ public:
     // The ticked spam comments of the open page, in page order.
     QStringList selectedIds() const;
     // The confirmation of a deletion of `count` comments; "Delete <count>" is the second button.
-    static Alerts::Question removalQuestion(int count);
+    static Alerts::Question removalQuestion(int count, RemovalJob::Replies replies = {});
     // Puts a question to the owner in front of the browser's window; the index of the button
     // chosen, -1 for none.
     QCoro::Task<int> present(Alerts::Question question);
     // Deletes the ticked comments of the open page (the first removalPass of them) after the
     // owner confirmed; the outcome shows in the status line, lastRemovalCount and the history.
-    QCoro::Task<void> removeSelected(Confirm confirm = {});
+    // An agent's request is confirmed with a question that says so and shows what it deletes.
+    QCoro::Task<void> removeSelected(Confirm confirm = {}, RemovalJob::Asker asker = RemovalJob::Asker::owner);
     // Deletes picked stored records post by post (each opened and rescanned first) after one
     // confirmation for the pass; answers how many comments were deleted. A dry run deletes
     // nothing and reports what would be deleted.

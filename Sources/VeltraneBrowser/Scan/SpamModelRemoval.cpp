@@ -25,9 +25,9 @@ QStringList SpamModel::selectedIds() const
     return ids;
 }
 
-Alerts::Question SpamModel::removalQuestion(int count)
+Alerts::Question SpamModel::removalQuestion(int count, RemovalJob::Replies replies)
 {
-    return RemovalJob::question(count);
+    return RemovalJob::question(count, replies);
 }
 
 QCoro::Task<int> SpamModel::present(Alerts::Question question)
@@ -40,9 +40,9 @@ RemovalJob &SpamModel::removalJob() const
     return *m_removalJob;
 }
 
-QCoro::Task<void> SpamModel::removeSelected(Confirm confirm)
+QCoro::Task<void> SpamModel::removeSelected(Confirm confirm, RemovalJob::Asker asker)
 {
-    return m_removalJob->removeSelected(std::move(confirm));
+    return m_removalJob->removeSelected(std::move(confirm), asker);
 }
 
 QCoro::Task<int> SpamModel::removeStored(QList<ScanStore::Record> records, Confirm confirm, bool dryRun)

@@ -90,7 +90,7 @@ const QStringList &ScanExport::columns()
         QStringLiteral("author"),     QStringLiteral("text"),         QStringLiteral("state"),
         QStringLiteral("kind"),       QStringLiteral("reason"),       QStringLiteral("ai_prob"),
         QStringLiteral("published_at"), QStringLiteral("like_count"), QStringLiteral("first_seen"),
-        QStringLiteral("last_seen"),  QStringLiteral("deleted_at"),
+        QStringLiteral("last_seen"),  QStringLiteral("deleted_at"),   QStringLiteral("gone"),
     };
     return names;
 }
@@ -135,6 +135,7 @@ QString ScanExport::line(const ScanStore::Record &r)
         dateTime(r.firstSeenAt),
         dateTime(r.lastSeenAt),
         r.deletedAt ? dateTime(*r.deletedAt) : QString(),
+        r.gone,
     };
     QString out;
     for (qsizetype i = 0; i < qsizetype(std::size(fields)); ++i) {

@@ -198,6 +198,7 @@ bool ScanStore::open()
     if (reader) {
         m_totals = hasTotals();
         m_authorIds = hasAuthorIds();
+        m_goneColumns = hasGoneColumns();
         return m_db != nullptr;
     }
     if (!createSchema()) {
@@ -258,6 +259,8 @@ bool ScanStore::createSchema()
         return false;
     addMissingColumns(QStringLiteral("posts"), postColumns);
     addMissingColumns(QStringLiteral("comments"), commentColumns);
+    addGoneColumns();
+    m_goneColumns = hasGoneColumns();
     return step("CREATE INDEX IF NOT EXISTS comments_post ON comments (post, seen_at)")
         && step("CREATE INDEX IF NOT EXISTS comments_deleted_author ON comments (site, author) WHERE deleted_at IS NOT NULL")
         && step("CREATE INDEX IF NOT EXISTS comments_pending ON comments (post) WHERE state = 'spam' AND deleted_at IS NULL")
@@ -416,6 +419,56 @@ bool ScanStore::addTotals(qint64 current)
         }
         return current >= 3 || step("PRAGMA user_version = 3");   // never lowers a newer version
     });
+}
+
+namespace {
+
+const QStringList goneColumns{QStringLiteral("gone TEXT"), QStringLiteral("gone_at REAL"), QStringLiteral("removing_at REAL"),
+                              QStringLiteral("owner INTEGER")};
+
+} // namespace
+
+void ScanStore::addGoneColumns()
+{
+    if (hasGoneColumns())
+        return;
+    // One write for all of them: another copy writing meanwhile is waited for once.
+    transaction([&] {
+        QSet<QString> have;
+        for (const Row &row : run(QStringLiteral("PRAGMA table_info(comments)"), {}, false)) {
+            if (row.size() >= 2 && vt::sql::isText(row.at(1)))
+                have.insert(row.at(1).toString());
+        }
+        for (const QString &column : goneColumns) {
+            if (!have.contains(column.section(u' ', 0, 0))
+                && !exec(QStringLiteral("ALTER TABLE comments ADD COLUMN ") + column, {}, false))
+                return false;
+        }
+        return true;
+    });
+}
+
+bool ScanStore::hasGoneColumns()
+{
+    const Rows rows = run(QStringLiteral("SELECT COUNT(*) FROM pragma_table_info('comments') WHERE name IN "
+                                         "('gone', 'gone_at', 'removing_at', 'owner')"),
+                          {}, false);
+    return !rows.isEmpty() && !rows.first().isEmpty() && vt::sql::integer(rows.first().first()) == goneColumns.size();
+}
+
+QLatin1String ScanStore::currentSql() const
+{
+    return QLatin1String(m_goneColumns ? vt::sql::current : vt::sql::currentWithoutGone);
+}
+
+QLatin1String ScanStore::pendingSql() const
+{
+    return QLatin1String(m_goneColumns ? vt::sql::pendingSpam : vt::sql::pendingSpamWithoutGone);
+}
+
+QLatin1String ScanStore::recordSql() const
+{
+    return QLatin1String(m_goneColumns ? vt::sql::recordColumns : vt::sql::recordColumnsWithoutGone);
 }
 
 bool ScanStore::hasAuthorIds()

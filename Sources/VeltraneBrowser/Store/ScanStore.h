@@ -72,6 +72,10 @@ public:
         QDateTime lastSeenAt;
         std::optional<QDateTime> deletedAt;
         std::optional<QString> avatar;
+        // "thread": went with its thread when our deletion removed it; "site": the site no longer
+        // shows it. Empty while it is on the post (or deleted by the owner).
+        QString gone;
+        bool owner = false;  // written by the post's owner
         QStringList hits;    // filled only by items(run)
         bool fresh = false;  // set only by items(run)
 
@@ -254,6 +258,24 @@ public:
     // Marks comments of one post deleted and counts them on the post in one transaction, so the
     // post's counter never disagrees with its comments after a crash.
     bool markDeleted(const PostKey &post, const QStringList &ids, const QDateTime &now);
+    // Our deletion of these comments is under way. The mark outlives a crash, so that a complete
+    // scan that no longer finds one records it as deleted; settleRemoving() clears it.
+    bool markRemoving(const PostKey &post, const QStringList &ids, const QDateTime &now);
+    bool settleRemoving(const PostKey &post, const QStringList &ids);
+    // The replies of these threads of a post still on it (a reply's id is "<thread>.<its own>").
+    QList<Record> threadReplies(const QString &site, const QString &post, const QStringList &threads);
+    // Comments no longer on the post that the owner did not delete: replies that went with their
+    // thread, or comments the site no longer shows. Never counted as the owner's deletions.
+    enum class Gone { withThread, fromSite };
+    bool markGone(const PostKey &post, const QStringList &ids, Gone why, const QDateTime &now);
+    // After a complete scan of a post that saw `seen`: each stored comment of the post it did not
+    // see is recorded as deleted where our deletion of it was under way, otherwise as gone from
+    // the site. None when the history could not take it.
+    struct Unseen {
+        QStringList deleted;
+        QStringList gone;
+    };
+    std::optional<Unseen> settleUnseen(const PostKey &post, const QSet<QString> &seen, const QDateTime &now);
 
     QHash<QString, Known> known(const QString &site, const QStringList &ids);
     QHash<QString, Problem> problems(const QString &post);
@@ -341,6 +363,14 @@ private:
     bool transaction(const std::function<bool()> &body);
     // Sets a time column of the given comments (kept, deleted).
     bool stamp(const QString &column, const QString &site, const QStringList &ids, const QDateTime &now);
+    bool updateIds(const QString &head, const QVariantList &args, const QStringList &ids);
+    // The columns of comments no longer on their post, added in one step; the SQL that reads
+    // comments as they are in this file.
+    void addGoneColumns();
+    bool hasGoneColumns();
+    QLatin1String currentSql() const;
+    QLatin1String pendingSql() const;
+    QLatin1String recordSql() const;
     void addMissingColumns(const QString &table, const QList<std::pair<QString, QString>> &columns);
     bool createSchema();
     qint64 userVersion();
@@ -367,7 +397,8 @@ private:
     QString m_lastError;
     int m_lastRc = 0;
     bool m_totals = false;   // the kept totals and the statistics' indexes are in place
-    bool m_authorIds = false;   // the comments have their author_id column (a blocked upgrade leaves it out)
+    bool m_authorIds = false;
+    bool m_goneColumns = false;   // comments have gone, gone_at, removing_at and owner (a blocked upgrade leaves them out)   // the comments have their author_id column (a blocked upgrade leaves it out)
     bool m_purgePending = false;
     // stats() of every site, with the file's data version and this connection's changes then.
     std::optional<QHash<QString, Stats>> m_siteStats;

@@ -73,17 +73,21 @@ std::optional<ScanStore::Record> vt::sql::readRecord(const QVariantList &row, Lo
     if (isReal(row.at(13)))
         r.deletedAt = times(row.at(13).toDouble());
     r.avatar = optText(row.at(14));
+    if (row.size() > 15)
+        r.gone = text(row.at(15));
+    if (row.size() > 16)
+        r.owner = isInteger(row.at(16)) && row.at(16).toLongLong() != 0;
     return r;
 }
 
 bool ScanStore::Record::isPendingSpam() const
 {
-    return state == QLatin1String("spam") && !deletedAt;
+    return state == QLatin1String("spam") && !deletedAt && gone.isEmpty();
 }
 
 bool ScanStore::Record::canPick() const
 {
-    if (deletedAt)
+    if (deletedAt || !gone.isEmpty())
         return false;
     return state != QLatin1String("skip") || reason == QLatin1String("unchanged") || reason == QLatin1String("kept");
 }
@@ -105,6 +109,10 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
         "INSERT INTO comments (site, id, post, hash, seen_at, first_seen_at, author, text, published_at, like_count, "
         "state, kind, reason, ai_prob, avatar, rules");
     static const QString row = QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?");
+    // Without the columns of comments gone from their post (a blocked upgrade), rows go without them.
+    static const QString goneHead = QStringLiteral(", owner");
+    static const QString goneRow = QStringLiteral(", ?");
+    static const QString goneTail = QStringLiteral(", gone = NULL, gone_at = NULL, removing_at = NULL, owner = excluded.owner");
     // The same comment always has the same author: a page that gives no id (its rendered list
     // read instead of its data) leaves a stored id in place, unless author texts are not kept.
     static const QString idTail = QStringLiteral(
@@ -115,6 +123,7 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
         "rules = excluded.rules, author = excluded.author, text = excluded.text, "
         "published_at = excluded.published_at, like_count = excluded.like_count, state = excluded.state, "
         "kind = excluded.kind, reason = excluded.reason, ai_prob = excluded.ai_prob, deleted_at = NULL, "
+
         "first_seen_at = COALESCE(comments.first_seen_at, excluded.first_seen_at), "
         "kept_at = CASE WHEN comments.hash = excluded.hash THEN comments.kept_at ELSE NULL END, "
         "options = CASE WHEN comments.hash = excluded.hash THEN comments.options ELSE NULL END, "
@@ -124,39 +133,43 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
         "avatar = CASE WHEN excluded.avatar IS NULL AND excluded.text IS NOT NULL THEN comments.avatar "
         "ELSE excluded.avatar END, "
         "hash = excluded.hash");
-    auto upsert = [&](qsizetype rows, bool withIds) {
-        QString sql = head + (withIds ? QStringLiteral(", author_id) VALUES ") : QStringLiteral(") VALUES "));
+    auto upsert = [&](qsizetype rows, bool withIds, bool withGone) {
+        QString sql = head + (withGone ? goneHead : QString())
+            + (withIds ? QStringLiteral(", author_id) VALUES ") : QStringLiteral(") VALUES "));
         for (qsizetype i = 0; i < rows; ++i) {
             if (i)
                 sql += QStringLiteral(", ");
-            sql += row + (withIds ? QStringLiteral(", ?)") : QStringLiteral(")"));
+            sql += row + (withGone ? goneRow : QString()) + (withIds ? QStringLiteral(", ?)") : QStringLiteral(")"));
         }
-        return sql + tail + (withIds ? idTail : QString());
+        return sql + tail + (withGone ? goneTail : QString()) + (withIds ? idTail : QString());
     };
-    static const QString full = upsert(perStatement, false);
-    static const QString fullWithIds = upsert(perStatement, true);
+    static const QString full[2][2] = {{upsert(perStatement, false, false), upsert(perStatement, false, true)},
+                                       {upsert(perStatement, true, false), upsert(perStatement, true, true)}};
     const bool withIds = m_authorIds;
+    const bool withGone = m_goneColumns;
     const double t = seconds(now);
     const QVariant rulesValue = orNull(rules);
     return transaction([&] {
         for (qsizetype from = 0; from < comments.size(); from += perStatement) {
             const qsizetype count = std::min(perStatement, comments.size() - from);
             QVariantList args;
-            args.reserve(count * 17);
+            args.reserve(count * 18);
             for (const Comment &c : comments.mid(from, count)) {
                 args << site << c.id << post << hashes.of(c.id, c.text) << t << t
                      << (storeText ? QVariant(c.authorName) : QVariant())
                      << (storeText ? QVariant(c.text) : QVariant()) << orNull(c.publishedAt) << orNull(c.likeCount)
                      << c.state << storedKind(c) << c.reason << orNull(c.aiProb)
                      << (storeText ? orNull(c.avatar) : QVariant()) << rulesValue;
+                if (withGone)
+                    args << (c.isOwner ? 1 : 0);
                 if (withIds) {
                     const QString id = c.authorId ? c.authorId->trimmed() : QString();
                     args << (storeText && !id.isEmpty() ? QVariant(id) : QVariant());
                 }
             }
             // A full slice reuses one cached statement; the last, shorter one is prepared once.
-            const bool stored = count == perStatement ? exec(withIds ? fullWithIds : full, args)
-                                                      : exec(upsert(count, withIds), args, false);
+            const bool stored = count == perStatement ? exec(full[withIds][withGone], args)
+                                                      : exec(upsert(count, withIds, withGone), args, false);
             if (!stored)
                 return false;
         }
@@ -213,6 +226,120 @@ bool ScanStore::markDeleted(const PostKey &post, const QStringList &ids, const Q
     return transaction([&] {
         return stamp(QStringLiteral("deleted_at"), post.site, ids, now) && removed(post.url, int(ids.size()));
     });
+}
+
+// Runs `head` + "(ids)" over the ids in slices; `head` ends with "id IN ".
+bool ScanStore::updateIds(const QString &head, const QVariantList &args, const QStringList &ids)
+{
+    bool ok = true;
+    chunked(ids, [&](const QString &marks, const QStringList &part) {
+        QVariantList all = args;
+        for (const QString &id : part)
+            all.append(id);
+        ok = exec(head + QLatin1Char('(') + marks + QLatin1Char(')'), all, false) && ok;
+    });
+    return ok;
+}
+
+bool ScanStore::markRemoving(const PostKey &post, const QStringList &ids, const QDateTime &now)
+{
+    // A file whose upgrade was blocked keeps no such marks this run; the next run adds them.
+    if (ids.isEmpty() || (open() && !m_goneColumns))
+        return true;
+    if (!open())
+        return false;
+    return transaction([&] {
+        return updateIds(QStringLiteral("UPDATE comments SET removing_at = ? WHERE site = ? AND id IN "),
+                         {seconds(now), post.site}, ids);
+    });
+}
+
+bool ScanStore::settleRemoving(const PostKey &post, const QStringList &ids)
+{
+    if (ids.isEmpty() || (open() && !m_goneColumns))
+        return true;
+    if (!open())
+        return false;
+    return transaction([&] {
+        return updateIds(QStringLiteral("UPDATE comments SET removing_at = NULL WHERE site = ? AND id IN "), {post.site},
+                         ids);
+    });
+}
+
+namespace {
+
+QString goneText(ScanStore::Gone why)
+{
+    return why == ScanStore::Gone::withThread ? QStringLiteral("thread") : QStringLiteral("site");
+}
+
+} // namespace
+
+bool ScanStore::markGone(const PostKey &post, const QStringList &ids, Gone why, const QDateTime &now)
+{
+    if (ids.isEmpty() || (open() && !m_goneColumns))
+        return true;
+    if (!open())
+        return false;
+    // A comment recorded as deleted stays so.
+    return transaction([&] {
+        return updateIds(QStringLiteral("UPDATE comments SET gone = ?, gone_at = ? WHERE site = ? AND post = ? AND "
+                                        "deleted_at IS NULL AND id IN "),
+                         {goneText(why), seconds(now), post.site, post.url}, ids);
+    });
+}
+
+QList<ScanStore::Record> ScanStore::threadReplies(const QString &site, const QString &post, const QStringList &threads)
+{
+    QList<Record> out;
+    if (!open())
+        return out;
+    // A reply's id is its thread's id and a dot: the ids from "<thread>." up to "<thread>/".
+    for (const QString &thread : threads) {
+        if (thread.isEmpty() || thread.contains(QLatin1Char('.')))
+            continue;
+        out += readRecords(recordSql()
+                               + QStringLiteral("FROM comments WHERE site = ? AND id > ? AND id < ? AND post = ? AND "
+                                                "deleted_at IS NULL AND ")
+                               + currentSql() + QStringLiteral(" ORDER BY rowid"),
+                           {site, thread + QLatin1Char('.'), thread + QLatin1Char('/'), post});
+    }
+    return out;
+}
+
+std::optional<ScanStore::Unseen> ScanStore::settleUnseen(const PostKey &post, const QSet<QString> &seen,
+                                                         const QDateTime &now)
+{
+    if (!open())
+        return std::nullopt;
+    Unseen out;
+    if (!m_goneColumns)
+        return out;
+    const bool read = each(QStringLiteral("SELECT id, removing_at FROM comments WHERE site = ? AND post = ? AND "
+                                          "deleted_at IS NULL AND gone IS NULL"),
+                           {post.site, post.url}, false, [&](const Row &row) {
+                               if (row.size() < 2 || !isText(row.at(0)))
+                                   return true;
+                               const QString id = row.at(0).toString();
+                               if (!seen.contains(id))
+                                   (isReal(row.at(1)) ? out.deleted : out.gone).append(id);
+                               return true;
+                           });
+    if (!read)
+        return std::nullopt;
+    if (out.deleted.isEmpty() && out.gone.isEmpty())
+        return out;
+    const bool ok = transaction([&] {
+        // Our deletion of these was under way when it was cut short: the site took them.
+        return updateIds(QStringLiteral("UPDATE comments SET deleted_at = ?, removing_at = NULL WHERE site = ? AND id IN "),
+                         {seconds(now), post.site}, out.deleted)
+            && removed(post.url, int(out.deleted.size()))
+            && updateIds(QStringLiteral("UPDATE comments SET gone = ?, gone_at = ? WHERE site = ? AND id IN "),
+                         {goneText(Gone::fromSite), seconds(now), post.site}, out.gone);
+    });
+    if (!ok)
+        return std::nullopt;
+    return out;
 }
 
 // `column` is one of our own column names, never data.
@@ -362,7 +489,7 @@ QList<ScanStore::Record> ScanStore::recentDeleted(int limit)
 {
     if (!open())
         return {};
-    return readRecords(QLatin1String(recordColumns)
+    return readRecords(recordSql()
                            + QStringLiteral("FROM comments WHERE deleted_at IS NOT NULL ORDER BY deleted_at DESC, "
                                             "rowid DESC LIMIT ?"),
                        {limit});
@@ -438,9 +565,9 @@ QList<ScanStore::Record> ScanStore::comments(const QString &post, int limit)
 {
     if (!open())
         return {};
-    return readRecords(QLatin1String(recordColumns) + QStringLiteral("FROM comments WHERE post = ? AND (deleted_at IS "
+    return readRecords(recordSql() + QStringLiteral("FROM comments WHERE post = ? AND (deleted_at IS "
                                                                      "NOT NULL OR ")
-                           + QLatin1String(current)
+                           + currentSql()
                            + QStringLiteral(") ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT ?"),
                        {post, limit});
 }
@@ -450,9 +577,9 @@ QList<ScanStore::Record> ScanStore::comments(const QString &post, int limit, int
     count = std::min(count, limit - offset);
     if (offset < 0 || count <= 0 || !open())
         return {};
-    return readRecords(QLatin1String(recordColumns) + QStringLiteral("FROM comments WHERE post = ? AND (deleted_at IS "
+    return readRecords(recordSql() + QStringLiteral("FROM comments WHERE post = ? AND (deleted_at IS "
                                                                      "NOT NULL OR ")
-                           + QLatin1String(current)
+                           + currentSql()
                            + QStringLiteral(") ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT ? "
                                             "OFFSET ?"),
                        {post, count, offset});
@@ -467,12 +594,12 @@ ScanStore::Outline ScanStore::outline(const QString &post, int limit)
     // record is read with, so that the count equals what reading every record would show.
     const QString first = QStringLiteral("FROM comments WHERE rowid IN (SELECT rowid FROM comments WHERE post = ? AND "
                                          "(deleted_at IS NOT NULL OR ")
-        + QLatin1String(current)
+        + currentSql()
         + QStringLiteral(") ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT ?) AND typeof(site) = "
                          "'text' AND typeof(id) = 'text' AND typeof(post) = 'text' AND typeof(seen_at) = 'real' AND "
                          "typeof(deleted_at) != 'real' AND typeof(text) = 'text' AND text != '' AND ");
     LocalTimes times;
-    const bool read = each(QLatin1String(recordColumns) + first
+    const bool read = each(recordSql() + first
                                + QStringLiteral("typeof(state) = 'text' AND state = 'spam' ORDER BY seen_at DESC, "
                                                 "COALESCE(published_at, 0) DESC, rowid"),
                            {post, limit}, true, [&](const Row &row) {
@@ -502,7 +629,7 @@ QStringList ScanStore::pendingIDs(const QString &post)
 {
     if (!open())
         return {};
-    return texts(run(QStringLiteral("SELECT id FROM comments WHERE post = ? AND ") + QLatin1String(pendingSpam),
+    return texts(run(QStringLiteral("SELECT id FROM comments WHERE post = ? AND ") + pendingSql(),
                      {post}));
 }
 
@@ -510,8 +637,8 @@ QList<ScanStore::Record> ScanStore::pending(const QString &post)
 {
     if (!open())
         return {};
-    return readRecords(QLatin1String(recordColumns) + QStringLiteral("FROM comments WHERE post = ? AND ")
-                           + QLatin1String(pendingSpam)
+    return readRecords(recordSql() + QStringLiteral("FROM comments WHERE post = ? AND ")
+                           + pendingSql()
                            + QStringLiteral(" ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid"),
                        {post});
 }
@@ -547,7 +674,7 @@ QList<ScanStore::Record> ScanStore::allComments(int limit)
 {
     if (!open())
         return {};
-    return readRecords(QLatin1String(recordColumns)
+    return readRecords(recordSql()
                            + QStringLiteral("FROM comments ORDER BY site, post, seen_at DESC, rowid LIMIT ?"),
                        {limit});
 }
@@ -581,7 +708,7 @@ bool ScanStore::eachComment(const std::function<bool(const Record &)> &row)
     LocalTimes times;
     bool stopped = false;
     for (const auto &[site, post] : std::as_const(keys)) {
-        const bool ok = each(QLatin1String(recordColumns)
+        const bool ok = each(recordSql()
                                  + QStringLiteral("FROM comments WHERE site = ?1 AND post = ?2 ORDER BY seen_at DESC, rowid"),
                              {site, post}, true, [&](const Row &values) {
                                  if (const auto r = readRecord(values, times)) {

@@ -206,9 +206,9 @@ ScanStore::Counts ScanStore::syncCounts(const QString &post)
         return counts;
     const Rows rows = run(QStringLiteral("SELECT (SELECT COUNT(*) FROM comments WHERE post = ?1 AND deleted_at IS NULL "
                                          "AND ")
-                              + QLatin1String(current)
+                              + currentSql()
                               + QStringLiteral("),\n       (SELECT COUNT(*) FROM comments WHERE post = ?1 AND ")
-                              + QLatin1String(pendingSpam) + QLatin1Char(')'),
+                              + pendingSql() + QLatin1Char(')'),
                           {post});
     if (!rows.isEmpty() && rows.first().size() >= 2) {
         counts.total = int(integer(rows.first().at(0)));
@@ -350,7 +350,7 @@ ScanStore::Stats ScanStore::stats(const std::optional<QString> &site)
         + QStringLiteral("), (SELECT COUNT(*) FROM posts") + whereAnd
         + QStringLiteral(" watched = 1), (SELECT COUNT(*) FROM comments") + where
         + QStringLiteral("), (SELECT COUNT(*) FROM comments") + whereAnd + QLatin1Char(' ')
-        + QLatin1String(pendingSpam) + QStringLiteral("), (SELECT COUNT(*) FROM comments") + whereAnd
+        + pendingSql() + QStringLiteral("), (SELECT COUNT(*) FROM comments") + whereAnd
         + QStringLiteral(" deleted_at IS NOT NULL)");
     const Rows rows = run(sql, site ? QVariantList{*site} : QVariantList{});
     if (!rows.isEmpty() && rows.first().size() >= 5) {

@@ -82,14 +82,24 @@ inline qint64 integer(const QVariant &v, qint64 fallback = 0)
 }
 
 // A comment is current when seen at or after its post's last full scan.
-inline constexpr char current[] =
+// Before the columns of comments no longer on their post were added (an upgrade blocked by
+// another copy writing): every comment is on its post.
+inline constexpr char currentWithoutGone[] =
     "seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url = comments.post), 0)";
-inline constexpr char pendingSpam[] =
+inline constexpr char pendingSpamWithoutGone[] =
     "state = 'spam' AND deleted_at IS NULL AND "
+    "seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url = comments.post), 0)";
+inline constexpr char recordColumnsWithoutGone[] =
+    "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, ai_prob, "
+    "first_seen_at, seen_at, deleted_at, avatar ";
+inline constexpr char current[] =
+    "gone IS NULL AND seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url = comments.post), 0)";
+inline constexpr char pendingSpam[] =
+    "state = 'spam' AND deleted_at IS NULL AND gone IS NULL AND "
     "seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url = comments.post), 0)";
 inline constexpr char recordColumns[] =
     "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, ai_prob, "
-    "first_seen_at, seen_at, deleted_at, avatar ";
+    "first_seen_at, seen_at, deleted_at, avatar, gone, owner ";
 
 // Keeps the kept totals (table comment_totals) in step when comments are deleted.
 inline constexpr char totalsDeleteTrigger[] =

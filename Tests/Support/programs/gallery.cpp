@@ -6,8 +6,9 @@
 //
 // Views: design, controls, site-icons, site-list, account-menu, agent-setup, sidebar,
 // browser-pane, window (1440x900; window-1280 and window-1920 at 1280x720 and 1920x1080, the
-// smallest window and a full-HD screen), removal-alert and consent-alert (the deletion's confirmation
-// and the AI check's consent question); the review panel's panel, panel-rows, panel-bars, panel-stage, panel-log;
+// smallest window and a full-HD screen), removal-alert, removal-alert-replies, agent-removal-alert and
+// consent-alert (the deletion's confirmation, with replies that go with the chosen threads, as the
+// agent's request, and the AI check's consent question); the review panel's panel, panel-rows, panel-bars, panel-stage, panel-log;
 // the post list's dock and dock-tiles (over a fixture history and a filled image cache); and the settings and statistics views of SettingsGallery.h (over a fixture history, without
 // the site). Those that show the sign-in state sign in to YouTube on the fixture site
 // first; the browser pane and the window show the fixture's YouTube page.
@@ -66,10 +67,43 @@ namespace {
 
 const QStringList views = QStringList {"design", "controls", "site-icons", "site-list", "account-menu",
                                        "agent-setup", "sidebar", "browser-pane", "window", "window-1280", "window-1920",
-                                       "removal-alert", "consent-alert"}
+                                       "removal-alert", "removal-alert-replies", "agent-removal-alert", "consent-alert"}
     + PanelGallery::views() + PostGallery::views();
 
 constexpr int slow = 30000;
+
+// The questions the alert views show: a thread's replies by the owner and others go with the
+// chosen comments; the agent's request names the post and its comments.
+Alerts::Question alertQuestion(const QString &view)
+{
+    const RemovalJob::Replies replies{7, 5, 2};
+    if (view == "removal-alert")
+        return SpamModel::removalQuestion(30);
+    if (view == "removal-alert-replies")
+        return SpamModel::removalQuestion(12, replies);
+    if (view == "agent-removal-alert") {
+        QList<Comment> chosen;
+        const QStringList texts{
+            QStringLiteral("카톡 아이디 vip8282 추가하시면 무료 리딩방 초대해 드립니다"),
+            QStringLiteral("<b>Best online casino</b>, 200% welcome bonus"),
+            QStringLiteral("Bitcoin trading signals with 95% accuracy, message me on Telegram @signals_pro for the VIP group"),
+            QStringLiteral("신규가입 첫충 30% 토토 사이트 안전놀이터 추천 ▶ bet-77.kr"),
+            QStringLiteral("I make $800 a day working from home, no experience needed, see my profile"),
+            QStringLiteral("무직자 저신용 당일 대출 가능, 소액결제 현금화 상담 문의주세요"),
+            QStringLiteral("코인 선물 리딩방 수익률 300% 보장, 지금 입장하세요"),
+        };
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            Comment c;
+            c.id = QStringLiteral("c%1").arg(i);
+            c.authorName = QStringLiteral("@spam_account_%1").arg(i + 1);
+            c.text = texts.at(i);
+            c.state = QStringLiteral("spam");
+            chosen.append(c);
+        }
+        return RemovalJob::agentQuestion(chosen, replies, QStringLiteral("양파 카레 만들기 | Onion curry"));
+    }
+    return AIPass::consentQuestion();
+}
 
 QLabel *caption(const QString &text)
 {
@@ -328,14 +362,14 @@ int main(int argc, char *argv[])
         // A failed load shows the banner above the page.
         browser->open("https://www.youtube.com/broken");
         (void)QTest::qWaitFor([&] { return !browser->error().isEmpty(); }, slow);
-    } else if (view == "removal-alert" || view == "consent-alert") {
+    } else if (view == "removal-alert" || view == "removal-alert-replies" || view == "agent-removal-alert"
+               || view == "consent-alert") {
         // The deletion's confirmation or the AI check's consent question as the window puts it to the owner.
         auto *host = sheet(new QWidget);
         host->resize(640, 360);
         host->show();
         alerts = std::make_unique<WindowAlerts>(host);
-        question.emplace(alerts->ask(view == "removal-alert" ? SpamModel::removalQuestion(30)
-                                                             : AIPass::consentQuestion()));
+        question.emplace(alerts->ask(alertQuestion(view)));
         shown.reset(host);
     } else if (view.startsWith("window")) {
         Browser *browser = needState();
@@ -347,7 +381,7 @@ int main(int argc, char *argv[])
         window->resize(view == "window-1280" ? QSize(1280, 720) : view == "window-1920" ? QSize(1920, 1080) : QSize(1440, 900));
         shown.reset(window);
     }
-    const bool alert = view == "removal-alert" || view == "consent-alert";
+    const bool alert = view.endsWith("-alert") || view == "removal-alert-replies";
     const bool wholeWindow = view.startsWith("window");
     if (!wholeWindow && view != "browser-pane" && view != "sidebar" && !alert)
         shown->adjustSize();
