@@ -177,7 +177,7 @@ void AccountPaneTest::states_data()
     QTest::addColumn<bool>("failed");
     const QStringList emailAsking {"Email me a code", "Use a password"};
     const QStringList emailConfirming {"Continue", "Send again", "Use a password"};
-    const QStringList signedInButtons {"Sign Out", "Set", "Delete"};
+    const QStringList signedInButtons {"Sign out", "Set", "Delete"};
     QTest::newRow("signed out, device accounts") << "device" << false
                                                  << QStringList {"Get started", "Sign in to an existing account"} << ""
                                                  << "" << false;
@@ -366,7 +366,7 @@ void AccountPaneTest::signedInForms()
     QCOMPARE(s.badge(), QStringLiteral("O"));
     QVERIFY(!s.showsLinkCard());
     QCOMPARE(s.passwordRowTitle(), QStringLiteral("Change password"));
-    QCOMPARE(scene.buttons(), (QStringList {"Sign Out", "Change", "Delete"}));
+    QCOMPARE(scene.buttons(), (QStringList {"Sign out", "Change", "Delete"}));
     // One form at a time; every press empties the passwords and the status line.
     s.toggleManaging(AccountPaneState::Managing::remove);
     s.setPassword("typed");

@@ -606,11 +606,11 @@ private slots:
         QTest::addColumn<bool>("korean");
         QTest::addColumn<QStringList>("buttons");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("signed in") << LoginStatus(LoginStatus::signedIn) << false << false << false << QStringList {"Open", "Sign Out"} << true;
+        QTest::newRow("signed in") << LoginStatus(LoginStatus::signedIn) << false << false << false << QStringList {"Open", "Sign out"} << true;
         QTest::newRow("saved session, ko") << LoginStatus(LoginStatus::savedSession) << false << false << true << QStringList {"열기", "로그아웃"} << true;
         QTest::newRow("not checked") << LoginStatus(LoginStatus::unknown) << false << false << false << QStringList {"Sign In"} << true;
         QTest::newRow("signed out, ko") << LoginStatus(LoginStatus::signedOut) << false << false << true << QStringList {"로그인"} << true;
-        QTest::newRow("model working") << LoginStatus(LoginStatus::signedIn) << true << false << false << QStringList {"Open", "Sign Out"} << false;
+        QTest::newRow("model working") << LoginStatus(LoginStatus::signedIn) << true << false << false << QStringList {"Open", "Sign out"} << false;
         QTest::newRow("a site being cleared") << LoginStatus(LoginStatus::signedOut) << false << true << false << QStringList {"Sign In"} << false;
     }
     void accountMenuRows()
@@ -649,14 +649,19 @@ private slots:
     void agentConfig_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::newRow("plain") << "/usr/lib/veltrane/veltrane-agent";
-        QTest::newRow("spaces and letters") << "/home/김 철수/My Apps/veltrane-agent";
-        QTest::newRow("quote and backslash") << "/opt/a\"b\\c/veltrane-agent";
+        QTest::addColumn<QString>("dataHome");   // "" for no environment
+        QTest::newRow("plain") << "/usr/lib/veltrane/veltrane-agent" << "";
+        QTest::newRow("spaces and letters") << "/home/김 철수/My Apps/veltrane-agent" << "/home/김 철수/.local/share";
+        QTest::newRow("quote and backslash") << "/opt/a\"b\\c/veltrane-agent" << "/srv/x\"y\\z/demo/data";
     }
     void agentConfig()
     {
         QFETCH(QString, command);
-        const QString text = AgentSetupView::config(command);
+        QFETCH(QString, dataHome);
+        QList<std::pair<QString, QString>> env;
+        if (!dataHome.isEmpty())
+            env = {{"XDG_DATA_HOME", dataHome}, {"VT_LANG", "ko"}};
+        const QString text = AgentSetupView::config(command, env);
         QJsonParseError error;
         const QJsonObject server = QJsonDocument::fromJson(text.toUtf8(), &error).object()["mcpServers"].toObject()["veltrane"].toObject();
         QCOMPARE(error.error, QJsonParseError::NoError);
@@ -667,6 +672,13 @@ private slots:
         if (!command.contains('"'))
             QVERIFY(text.contains(command));   // the path literally, slashes and all
         QVERIFY(text.contains("\n      \"command\" : \""));
+        if (dataHome.isEmpty()) {
+            QVERIFY(!server.contains("env"));
+        } else {
+            QCOMPARE(server["env"].toObject(), (QJsonObject {{"XDG_DATA_HOME", dataHome}, {"VT_LANG", "ko"}}));
+            QVERIFY(text.indexOf("\"command\"") < text.indexOf("\"env\""));
+            QVERIFY(text.indexOf("\"VT_LANG\"") < text.indexOf("\"XDG_DATA_HOME\""));   // sorted
+        }
     }
 
     void agentTexts()
@@ -696,6 +708,11 @@ private slots:
         QCOMPARE(view.copyState(), AgentSetupView::CopyState::copied);
         QCOMPARE(clipboard->text(), view.shownConfig());
         QCOMPARE(clipboard->mimeData()->formats(), QStringList {"text/plain"});
+        // A clipboard that does not take the text: the button says so.
+        AgentSetupView refused(nullptr, Qt::Widget);
+        refused.copyText = [](const QString &) { return false; };
+        refused.copyConfig();
+        QCOMPARE(refused.copyState(), AgentSetupView::CopyState::failed);
     }
 
     // --- browser pane --------------------------------------------------------------------------

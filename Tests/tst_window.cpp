@@ -261,7 +261,7 @@ private slots:
         sites()->showMenu();
         AccountMenu *menu = sites()->menu();
         QCOMPARE(menu->rows().at(0).actions, (QList<AccountMenu::Action> {AccountMenu::Action::open, AccountMenu::Action::signOut}));
-        // "Sign Out", then "Cancel": nothing is removed.
+        // "Sign out", then "Cancel": nothing is removed.
         QStringList asked;
         bool answer = false;
         menu->confirm = [&](const QString &title, const QString &, std::function<void(bool)> done) {

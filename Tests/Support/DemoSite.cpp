@@ -4,6 +4,27 @@
 
 namespace vt::test {
 
+namespace {
+
+// The same comments under ids of their own: every post of the site has its own comment ids.
+QList<YtComment> withOwnIds(QList<YtComment> comments, quint32 seed)
+{
+    QHash<QString, QString> threads;
+    for (YtComment &c : comments) {
+        if (c.parent.isEmpty()) {
+            const QString id = YouTubeFixture::makeId(seed);
+            threads.insert(c.id, id);
+            c.id = id;
+        } else {
+            c.parent = threads.value(c.parent);
+            c.id = YouTubeFixture::makeId(seed, c.parent);
+        }
+    }
+    return comments;
+}
+
+} // namespace
+
 DemoSite::DemoSite(QObject *parent) : QObject(parent)
 {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
@@ -15,9 +36,11 @@ DemoSite::DemoSite(QObject *parent) : QObject(parent)
         {QStringLiteral("vDemo300c01"), QStringLiteral("주말 브런치 레시피"), false, false, YouTubeFixture::bulk(250, 31, now, mixed).mid(0, 300)},
         {QStringLiteral("vDemo2000c1"), QStringLiteral("구독자 이벤트 공지"), false, false, YouTubeFixture::bulk(1500, 9, now, mixed).mid(0, 2000)},
         {QStringLiteral("vDemoLarge1"), QStringLiteral("1년 동안 모은 레시피 총정리"), false, false, YouTubeFixture::bulk(1500, 32, now, mixed)},
-        {QStringLiteral("sDemoShort1"), QStringLiteral("30초 계란말이 #shorts"), true, false, mixed.mid(0, 20)},
+        {QStringLiteral("sDemoShort1"), QStringLiteral("30초 계란말이 #shorts"), true, false, withOwnIds(mixed.mid(0, 20), 0x5a0e7u)},
     };
     m_youtube.setDelayMs(30);
+    // Signing out in the application holds: the site hands its cookies only to a signed-in browser.
+    m_youtube.setFollowSession(true);
     QList<YtUpload> uploads, shorts;
     for (const YtVideo &v : std::as_const(m_videos)) {
         m_youtube.addVideo(v);

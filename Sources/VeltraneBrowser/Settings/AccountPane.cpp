@@ -259,7 +259,7 @@ void AccountPane::rebuild()
         lines->addWidget(sub);
         hl->addLayout(lines, 1);
         if (!s->deviceAccount())
-            hl->addWidget(button(tr("Sign Out"), SettingsButton::Kind::plain, [s] { s->signOut(); }));
+            hl->addWidget(button(tr("Sign out"), SettingsButton::Kind::plain, [s] { s->signOut(); }));
         column->addWidget(header);
 
         if (s->showsLinkCard()) {

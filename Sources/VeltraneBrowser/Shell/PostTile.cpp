@@ -88,6 +88,11 @@ void PostTile::setLook(const Look &look)
     update();
 }
 
+QString PostTile::failureReason() const
+{
+    return m_post.state == ChannelPost::State::failed ? m_post.note.simplified() : QString();
+}
+
 // Only the ticked posts make the queue; an unticked one waits for nothing.
 bool PostTile::inQueue() const
 {
@@ -97,9 +102,11 @@ bool PostTile::inQueue() const
 void PostTile::describe()
 {
     const QString name = PostDockModel::name(m_post);
-    setToolTip(PlainText::toolTip(name));
+    const QString reason = failureReason();
+    setToolTip(PlainText::toolTip(reason.isEmpty() ? name : name + QLatin1Char('\n') + reason));
     setAccessibleName(name);
-    setAccessibleDescription(PostDockModel::statusText(PostDockModel::status(m_post, inQueue())));
+    const QString status = PostDockModel::statusText(PostDockModel::status(m_post, inQueue()));
+    setAccessibleDescription(reason.isEmpty() ? status : status + QLatin1Char(' ') + reason);
 }
 
 void PostTile::arrive(int order)
@@ -204,7 +211,12 @@ void PostTile::paintEvent(QPaintEvent *)
     }
     y += sm.height() + 4;
 
-    if (m_post.scannedAt) {
+    // A failed scan says why under its status; the whole reason is in the tooltip.
+    if (const QString reason = failureReason(); !reason.isEmpty()) {
+        p.setPen(Design::secondary());
+        p.drawText(QRectF(inner.left(), y, inner.width(), sm.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                   sm.elidedText(reason, Qt::ElideRight, inner.width()));
+    } else if (m_post.scannedAt) {
         p.setPen(Design::muted());
         const QString when = PostDockModel::scanned(*m_post.scannedAt, QDateTime::currentDateTime());
         p.drawText(QRectF(inner.left(), y, inner.width(), sm.height()), Qt::AlignLeft | Qt::AlignVCenter,

@@ -19,7 +19,8 @@ QString rgba(const QColor &c)
 QString styleSheet()
 {
     return QStringLiteral(
-               "QMessageBox { background: %1; }"
+               // Its own edge: over a dark page the box's panel colour alone hardly stands apart.
+               "QMessageBox { background: %1; border: 1px solid %7; }"
                "QMessageBox QLabel { color: %2; }"
                "QMessageBox QLabel#qt_msgbox_label { font-size: 15px; font-weight: 600; }"
                "QMessageBox QLabel#qt_msgbox_informativelabel { color: %3; font-size: 13px; min-width: 340px; }"
@@ -90,4 +91,37 @@ void AlertStyle::apply(QMessageBox *box)
     box->setAutoFillBackground(true);
     box->setStyleSheet(styleSheet());
     new ButtonKinds(box);
+}
+
+QMessageBox *AlertStyle::questionBox(QWidget *parent, const Alerts::Question &question, QList<QAbstractButton *> *buttons)
+{
+    auto *box = new QMessageBox(parent);
+    box->setWindowModality(Qt::WindowModal);
+    box->setTextFormat(Qt::PlainText);   // texts may quote page titles and comments
+    apply(box);
+    box->setWindowTitle(question.title);
+    box->setText(question.title);
+    box->setInformativeText(question.text);
+    QList<QAbstractButton *> made;
+    for (qsizetype i = 0; i < question.buttons.size(); ++i) {
+        const QMessageBox::ButtonRole role = i == question.destructive ? QMessageBox::DestructiveRole
+                                             : i == 0                 ? QMessageBox::AcceptRole
+                                                                      : QMessageBox::RejectRole;
+        QPushButton *button = box->addButton(question.buttons.at(i), role);
+        if (i == 0 && i != question.destructive)
+            box->setDefaultButton(button);
+        made.append(button);
+    }
+    if (question.destructive >= 0) {
+        // Escape must never pick the destructive answer: it closes the box without one.
+        QPushButton *escape = nullptr;
+        for (qsizetype i = 0; i < made.size() && !escape; ++i) {
+            if (i != question.destructive)
+                escape = qobject_cast<QPushButton *>(made.at(i));
+        }
+        box->setEscapeButton(escape);
+    }
+    if (buttons)
+        *buttons = made;
+    return box;
 }
