@@ -3,6 +3,9 @@
 // comment list (or the live stage while a scan runs), the delete or progress bar and the tabs.
 // A thin view over SpamPanelModel.
 
+#include "Scan/ChannelPost.h"
+
+#include <QList>
 #include <QWidget>
 
 class CommentDelegate;

@@ -297,7 +297,7 @@ void AccountPane::rebuild()
                 fl->addWidget(go, 0, Qt::AlignLeft);
                 manage->add(form);
             }
-            manage->addDivider(64);
+            manage->addDivider(SettingsRow::textInset());
         }
         const bool deleting = s->managing() == AccountPaneState::Managing::remove;
         manage->add(new SettingsRow(QStringLiteral("edit-delete"), tr("Delete account"), s->deleteRowSubtitle(),

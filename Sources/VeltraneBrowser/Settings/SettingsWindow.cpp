@@ -9,6 +9,7 @@
 #include "Settings/DesktopPrompts.h"
 #include "Settings/HistoryPane.h"
 #include "Settings/SettingsButton.h"
+#include "Theme/Design.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -104,6 +106,7 @@ SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *paren
     auto *scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->verticalScrollBar()->setStyleSheet(Design::scrollBarStyle());
     auto *inner = new QWidget;
     auto *il = new QVBoxLayout(inner);
     il->setContentsMargins(32, 30, 32, 24);

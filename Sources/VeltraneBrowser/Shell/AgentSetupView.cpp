@@ -157,6 +157,7 @@ AgentSetupView::AgentSetupView(QWidget *parent, Qt::WindowFlags flags)
     m_box = new QPlainTextEdit(m_config);
     m_box->setObjectName(QStringLiteral("config"));
     m_box->setReadOnly(true);
+    m_box->setCursorWidth(0);
     m_box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -3,6 +3,7 @@
 #include "Theme/Design.h"
 
 #include <QEvent>
+#include <QPainter>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
@@ -19,8 +20,7 @@ QString rgba(const QColor &c)
 QString styleSheet()
 {
     return QStringLiteral(
-               // Its own edge: over a dark page the box's panel colour alone hardly stands apart.
-               "QMessageBox { background: %1; border: 1px solid %7; }"
+               "QMessageBox { background: %1; }"
                "QMessageBox QLabel { color: %2; }"
                "QMessageBox QLabel#qt_msgbox_label { font-size: 15px; font-weight: 600; }"
                "QMessageBox QLabel#qt_msgbox_informativelabel { color: %3; font-size: 13px; min-width: 340px; }"
@@ -39,14 +39,39 @@ QString styleSheet()
         .arg(rgba(Design::onAccent()), rgba(Design::brand()), rgba(Design::onBrand()));
 }
 
-// Gives each button its look once the box shows, when all of them have been added.
+// The box's own edge, drawn over its rim: over a dark page the panel colour alone hardly stands
+// apart, and a window manager may draw no frame at all.
+class Edge : public QWidget {
+public:
+    explicit Edge(QWidget *box) : QWidget(box)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setObjectName(QStringLiteral("alertEdge"));
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setPen(QPen(QColor(255, 255, 255, 77), 1));   // about 3:1 against a black page
+        p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+};
+
+// Gives each button its look once the box shows, when all of them have been added, and keeps the
+// edge at the box's size.
 class ButtonKinds : public QObject {
 public:
-    explicit ButtonKinds(QMessageBox *box) : QObject(box) { box->installEventFilter(this); }
+    explicit ButtonKinds(QMessageBox *box) : QObject(box), m_edge(new Edge(box)) { box->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (event->type() == QEvent::Show || event->type() == QEvent::Resize) {
+            auto *box = static_cast<QMessageBox *>(watched);
+            m_edge->setGeometry(box->rect());
+            m_edge->raise();
+        }
         if (event->type() == QEvent::Show) {
             auto *box = static_cast<QMessageBox *>(watched);
             for (QAbstractButton *button : box->buttons()) {
@@ -57,6 +82,9 @@ protected:
         }
         return false;
     }
+
+private:
+    Edge *m_edge;
 };
 
 } // namespace
