@@ -608,10 +608,10 @@ private slots:
         QTest::addColumn<bool>("enabled");
         QTest::newRow("signed in") << LoginStatus(LoginStatus::signedIn) << false << false << false << QStringList {"Open", "Sign out"} << true;
         QTest::newRow("saved session, ko") << LoginStatus(LoginStatus::savedSession) << false << false << true << QStringList {"열기", "로그아웃"} << true;
-        QTest::newRow("not checked") << LoginStatus(LoginStatus::unknown) << false << false << false << QStringList {"Sign In"} << true;
+        QTest::newRow("not checked") << LoginStatus(LoginStatus::unknown) << false << false << false << QStringList {"Sign in"} << true;
         QTest::newRow("signed out, ko") << LoginStatus(LoginStatus::signedOut) << false << false << true << QStringList {"로그인"} << true;
         QTest::newRow("model working") << LoginStatus(LoginStatus::signedIn) << true << false << false << QStringList {"Open", "Sign out"} << false;
-        QTest::newRow("a site being cleared") << LoginStatus(LoginStatus::signedOut) << false << true << false << QStringList {"Sign In"} << false;
+        QTest::newRow("a site being cleared") << LoginStatus(LoginStatus::signedOut) << false << true << false << QStringList {"Sign in"} << false;
     }
     void accountMenuRows()
     {

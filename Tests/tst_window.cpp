@@ -285,7 +285,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(qAbs(pane()->webView()->page()->zoomFactor() - width / 960) < 0.006, slow);
     }
 
-    // Signing out from the menu: confirmed, the rows locked while the data goes, then "Sign In".
+    // Signing out from the menu: confirmed, the rows locked while the data goes, then "Sign in".
     void signOutFromTheMenu()
     {
         open();

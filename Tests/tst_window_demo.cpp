@@ -234,7 +234,9 @@ private slots:
         for (const QString &id : gone)
             QVERIFY2(picked.contains(id.section(u'.', 0, 0)) || picked.contains(id), qPrintable(id + " was not asked for"));
         QVERIFY(m_demo->youtube().deleted("sDemoShort1").isEmpty());
-        QVERIFY2(w.model()->status().contains(QString::number(picked.size())), qPrintable(w.model()->status()));
+        // The status line under the tiles says it is done.
+        QTRY_COMPARE_WITH_TIMEOUT(w.dock()->statusText(), w.model()->status(), kSlow);
+        QVERIFY2(w.dock()->statusText().contains(QString::number(picked.size())), qPrintable(w.dock()->statusText()));
 
         // Another post's tile opens that post unchecked: the panel names the post its results are from.
         const QString brunch = postKey(YouTubeFixture::watchUrl("vDemo300c01"));
@@ -243,7 +245,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!w.panel()->otherPostNotice().isEmpty(), kSlow);
         const QString notice = w.panel()->otherPostNotice();
         QVERIFY2(notice.contains(QStringLiteral("양파 카레 만들기")), qPrintable(notice));
-        QVERIFY2(notice.contains(Lang::system() ? QStringLiteral("1개 스팸 검사") : QStringLiteral("Check 1 for spam")), qPrintable(notice));
+        QVERIFY2(notice.contains(Lang::system() ? QStringLiteral("타일을 선택") : QStringLiteral("tick its tile")), qPrintable(notice));
         QVERIFY(!w.model()->working());
         // Checked, the notice goes.
         QVERIFY(w.checkOnly(brunch));

@@ -165,10 +165,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Sign In</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Site accounts</source>
         <translation type="unfinished"></translation>
     </message>
@@ -198,6 +194,10 @@
     </message>
     <message>
         <source>Sign out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign in</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2186,7 +2186,7 @@ Its scan and deletion history on this computer is deleted too, and loading posts
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>To check it, tick its tile under the browser and press &quot;Check 1 for spam&quot;.</source>
+        <source>To check it, tick its tile under the browser, untick the others and press the check button there.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -165,10 +165,6 @@
         <translation>열기</translation>
     </message>
     <message>
-        <source>Sign In</source>
-        <translation>로그인</translation>
-    </message>
-    <message>
         <source>Site accounts</source>
         <translation>사이트 계정</translation>
     </message>
@@ -199,6 +195,10 @@
     <message>
         <source>Sign out</source>
         <translation>로그아웃</translation>
+    </message>
+    <message>
+        <source>Sign in</source>
+        <translation>로그인</translation>
     </message>
 </context>
 <context>
@@ -2179,7 +2179,7 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     <message numerus="yes">
         <source>The results below are from %n other posts, &quot;%1&quot; first.</source>
         <translation>
-            <numerusform>아래 결과는 "%1" 등 다른 게시물 %n개의 결과입니다.</numerusform>
+            <numerusform>아래 결과는 &quot;%1&quot; 등 다른 게시물 %n개의 결과입니다.</numerusform>
         </translation>
     </message>
     <message>
@@ -2187,8 +2187,8 @@ Its scan and deletion history on this computer is deleted too, and loading posts
         <translation>지금 열린 게시물은 아직 검사하지 않았습니다.</translation>
     </message>
     <message>
-        <source>To check it, tick its tile under the browser and press &quot;Check 1 for spam&quot;.</source>
-        <translation>검사하려면 브라우저 아래에서 이 게시물의 타일을 선택하고 &quot;1개 스팸 검사&quot;를 누르세요.</translation>
+        <source>To check it, tick its tile under the browser, untick the others and press the check button there.</source>
+        <translation>검사하려면 브라우저 아래에서 이 게시물의 타일을 선택하고 다른 타일은 해제한 뒤 검사 버튼을 누르세요.</translation>
     </message>
 </context>
 <context>

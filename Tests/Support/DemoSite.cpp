@@ -1,6 +1,7 @@
 #include "DemoSite.h"
 
 #include <QDateTime>
+#include <QPointer>
 
 namespace vt::test {
 
@@ -96,14 +97,18 @@ void DemoSite::install(FixtureSite &site)
     m_channel.install(site);
     m_instagram.install(site);
 
-    // The YouTube home page lists the videos (the sign-in markers stay as on the plain home page).
-    QByteArray links;
-    for (const YtVideo &v : std::as_const(m_videos)) {
-        const QString url = v.shorts ? YouTubeFixture::shortsUrl(v.id).toString() : YouTubeFixture::watchUrl(v.id).toString();
-        links += "<li><a href=\"" + url.toHtmlEscaped().toUtf8() + "\">" + v.title.toHtmlEscaped().toUtf8() + "</a> ("
-            + QByteArray::number(m_youtube.visibleCount(v)) + " comments)</li>";
-    }
-    site.route(QStringLiteral("www.youtube.com"), "GET", QStringLiteral("/"), [links](const HttpRequest &q, const HttpResponder &r) {
+    // The YouTube home page lists the videos with their comments now (the sign-in markers stay as
+    // on the plain home page).
+    QPointer<DemoSite> self(this);
+    site.route(QStringLiteral("www.youtube.com"), "GET", QStringLiteral("/"), [self](const HttpRequest &q, const HttpResponder &r) {
+        if (!self)
+            return r.closeConnection();
+        QByteArray links;
+        for (const YtVideo &v : std::as_const(self->m_videos)) {
+            const QString url = v.shorts ? YouTubeFixture::shortsUrl(v.id).toString() : YouTubeFixture::watchUrl(v.id).toString();
+            links += "<li><a href=\"" + url.toHtmlEscaped().toUtf8() + "\">" + v.title.toHtmlEscaped().toUtf8() + "</a> ("
+                + QByteArray::number(self->m_youtube.visibleCount(v)) + " comments)</li>";
+        }
         const bool in = !FixtureSite::cookie(q, "SID").isEmpty();
         QByteArray body = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>YouTube</title></head><body>"
                           "<script>var ytcfg={data_:{LOGGED_IN:" + QByteArray(in ? "true" : "false")

@@ -193,7 +193,7 @@ QString SpamPanel::otherPostText(const QString &openPost, const QList<ChannelPos
         ? tr("The results below are from \"%1\".").arg(others.first())
         : tr("The results below are from %n other posts, \"%1\" first.", nullptr, int(others.size())).arg(others.first());
     return tr("The open post hasn't been checked here.") + QLatin1Char(' ') + whose + QLatin1Char(' ')
-        + tr("To check it, tick its tile under the browser and press \"Check 1 for spam\".");
+        + tr("To check it, tick its tile under the browser, untick the others and press the check button there.");
 }
 
 QString SpamPanel::otherPostNotice() const

@@ -103,7 +103,7 @@ QString AccountMenu::actionTitle(Action action)
     case Action::signIn:
         break;
     }
-    return tr("Sign In");
+    return tr("Sign in");
 }
 
 QString AccountMenu::title() { return tr("Site accounts"); }
