@@ -287,13 +287,13 @@ private slots:
         QTest::newRow("defaults") << QSizeF(1440, 900) << 220.0 << 460.0 << 300.0 << 220.0 << 460.0 << 720.0 << 575.0 << 300.0;
         QTest::newRow("narrow sidebar stored") << QSizeF(1440, 900) << 150.0 << 460.0 << 300.0 << 200.0 << 460.0 << 740.0 << 575.0 << 300.0;
         QTest::newRow("wide sidebar stored") << QSizeF(1440, 900) << 400.0 << 460.0 << 300.0 << 300.0 << 460.0 << 640.0 << 575.0 << 300.0;
-        QTest::newRow("area 1000 wide, panel 900 stored") << QSizeF(1220, 600) << 220.0 << 900.0 << 300.0 << 220.0 << 500.0 << 500.0 << 360.0 << 215.0;
+        QTest::newRow("area 1000 wide, panel 900 stored") << QSizeF(1220, 600) << 220.0 << 900.0 << 300.0 << 220.0 << 500.0 << 500.0 << 285.0 << 290.0;
         QTest::newRow("area 850 wide") << QSizeF(1070, 900) << 220.0 << 460.0 << 300.0 << 220.0 << 380.0 << 380.0 << 575.0 << 300.0;
         QTest::newRow("panel below 380 stored") << QSizeF(1440, 900) << 220.0 << 100.0 << 300.0 << 220.0 << 380.0 << 720.0 << 575.0 << 300.0;
         // The post list's stored height is shown within the page's and its own minimums.
         QTest::newRow("smallest window") << QSizeF(1280, 720) << 220.0 << 460.0 << 300.0 << 220.0 << 460.0 << 560.0 << 395.0 << 300.0;
         QTest::newRow("dock too tall for the page") << QSizeF(1280, 720) << 220.0 << 460.0 << 600.0 << 220.0 << 460.0 << 560.0 << 360.0 << 335.0;
-        QTest::newRow("dock below its minimum") << QSizeF(1280, 720) << 220.0 << 460.0 << 50.0 << 220.0 << 460.0 << 560.0 << 495.0 << 200.0;
+        QTest::newRow("dock below its minimum") << QSizeF(1280, 720) << 220.0 << 460.0 << 50.0 << 220.0 << 460.0 << 560.0 << 405.0 << 290.0;
         QTest::newRow("full HD keeps the stored dock") << QSizeF(1920, 1080) << 220.0 << 460.0 << 600.0 << 220.0 << 460.0 << 1200.0 << 455.0 << 600.0;
     }
     void workspaceGeometry()
