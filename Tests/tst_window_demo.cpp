@@ -14,6 +14,7 @@
 #include "PageTools.h"
 #include "Panel/DeleteBar.h"
 #include "Panel/PanelTab.h"
+#include "Panel/ScanLog.h"
 #include "Panel/SpamPanel.h"
 #include "Panel/SpamPanelModel.h"
 #include "Scan/AIPass.h"
@@ -312,10 +313,13 @@ private slots:
         QVERIFY(tile->accessibleDescription().contains(reason));
         // Checks: the log's newest entry says it.
         QTRY_VERIFY_WITH_TIMEOUT(w.panel()->logButton()->isEnabled(), kSlow);
+        // The failed run reaches the history a moment after the tile says so.
+        QTRY_VERIFY2_WITH_TIMEOUT(!w.panel()->viewModel()->sessions().isEmpty()
+                                      && w.panel()->viewModel()->sessions().last().summary().contains(reason),
+                                  qPrintable(w.panel()->viewModel()->sessions().isEmpty() ? QString()
+                                                 : w.panel()->viewModel()->sessions().last().summary()), kSlow);
         QTest::mouseClick(w.panel()->logButton(), Qt::LeftButton);
-        const QList<ScanSession> sessions = w.panel()->viewModel()->sessions();
-        QVERIFY(!sessions.isEmpty());
-        QVERIFY2(sessions.last().summary().contains(reason), qPrintable(sessions.last().summary()));
+        QTRY_VERIFY(w.panel()->log()->isVisible());
         w.panel()->toggleLog();
     }
 

@@ -177,9 +177,11 @@ void SettingsWindow::refreshSidebar()
             status = SettingsTab::status(t, *m_model, *account);
             strong = SettingsTab::statusStrong(t, *m_model, *account);
         }
-        // A status longer than the row is cut to one line.
+        // A status longer than the row is cut to one line: at the row's own width (the sidebar
+        // less its margins and the row's, and the icon's room when there is one).
         QLabel *line = m_statuses.at(i);
-        line->setText(line->fontMetrics().elidedText(status, Qt::ElideRight, 150));
+        const int room = 216 - 2 * 10 - 2 * 14 - (QIcon::fromTheme(t.iconName()).isNull() ? 0 : 18 + 12);
+        line->setText(line->fontMetrics().elidedText(status, Qt::ElideRight, room));
         line->setToolTip(status);
         line->setForegroundRole(strong ? QPalette::Text : QPalette::PlaceholderText);
         QFont nf = m_names.at(i)->font();
