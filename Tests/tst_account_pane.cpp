@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -110,6 +111,7 @@ private slots:
     void signedInForms();
     void deviceAccountLinksAnEmail();
     void typingKeepsTheFocus();
+    void codeSentSaysWhereUnderItsButton();
 };
 
 void AccountPaneTest::codeDigits_data()
@@ -177,7 +179,7 @@ void AccountPaneTest::states_data()
     QTest::addColumn<bool>("failed");
     const QStringList emailAsking {"Email me a code", "Use a password"};
     const QStringList emailConfirming {"Continue", "Send again", "Use a password"};
-    const QStringList signedInButtons {"Sign Out", "Set", "Delete"};
+    const QStringList signedInButtons {"Sign out", "Set", "Delete"};
     QTest::newRow("signed out, device accounts") << "device" << false
                                                  << QStringList {"Get started", "Sign in to an existing account"} << ""
                                                  << "" << false;
@@ -366,7 +368,7 @@ void AccountPaneTest::signedInForms()
     QCOMPARE(s.badge(), QStringLiteral("O"));
     QVERIFY(!s.showsLinkCard());
     QCOMPARE(s.passwordRowTitle(), QStringLiteral("Change password"));
-    QCOMPARE(scene.buttons(), (QStringList {"Sign Out", "Change", "Delete"}));
+    QCOMPARE(scene.buttons(), (QStringList {"Sign out", "Change", "Delete"}));
     // One form at a time; every press empties the passwords and the status line.
     s.toggleManaging(AccountPaneState::Managing::remove);
     s.setPassword("typed");
@@ -422,6 +424,43 @@ void AccountPaneTest::deviceAccountLinksAnEmail()
     s.setEmail("other@example.com");
     QVERIFY(!s.codeSent());
     QCOMPARE(s.code(), QString());
+}
+
+// "Email me a code", pressed: the sentence saying where the code went stands right under the
+// buttons that sent it, in view, not at the pane's foot.
+void AccountPaneTest::codeSentSaysWhereUnderItsButton()
+{
+    Scene scene(false, false, true);
+    scene.pane->resize(640, 900);
+    scene.pane->setAttribute(Qt::WA_DontShowOnScreen);
+    scene.pane->show();
+    AccountPaneState &s = scene.state();
+    s.setEmail(kEmail);
+    QVERIFY(scene.settle());
+    QPushButton *send = nullptr;
+    for (QPushButton *b : scene.pane->findChildren<QPushButton *>())
+        if (b->isVisibleTo(scene.pane.get()) && b->text() == "Email me a code")
+            send = b;
+    QVERIFY(send);
+    QTest::mouseClick(send, Qt::LeftButton);
+    QVERIFY(scene.settle());
+    QVERIFY(s.codeSent());
+    QLabel *sent = scene.pane->findChild<QLabel *>("codeSentLine");
+    QVERIFY(sent);
+    QVERIFY(sent->isVisibleTo(scene.pane.get()));
+    QCOMPARE(sent->text(), QStringLiteral("\u2713 ") + AccountPaneState::sentMessage(kEmail));
+    QPushButton *again = nullptr;
+    for (QPushButton *b : scene.pane->findChildren<QPushButton *>())
+        if (b->isVisibleTo(scene.pane.get()) && b->text() == "Send again")
+            again = b;
+    QVERIFY(again);
+    const int below = sent->mapTo(scene.pane.get(), QPoint(0, 0)).y() - again->mapTo(scene.pane.get(), QPoint(0, again->height())).y();
+    QVERIFY2(below >= 0 && below < 40, qPrintable(QString::number(below)));
+    // Said once.
+    int lines = 0;
+    for (QLabel *l : scene.pane->findChildren<QLabel *>())
+        lines += l->isVisibleTo(scene.pane.get()) && l->text().contains(kEmail) && l->text().contains("code") ? 1 : 0;
+    QCOMPARE(lines, 1);
 }
 
 void AccountPaneTest::typingKeepsTheFocus()

@@ -217,6 +217,30 @@ private slots:
         QCOMPARE(reply.keys().size(), 2);
     }
 
+    // The agent reads the control server's refusals in the window's language.
+    void refusalsInTheWindowsLanguage_data()
+    {
+        QTest::addColumn<bool>("korean");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("unknown, English") << false << QByteArray("{\"cmd\":\"dance\"}") << "This command isn't supported.";
+        QTest::newRow("unknown, Korean") << true << QByteArray("{\"cmd\":\"dance\"}") << "지원하지 않는 명령입니다.";
+        QTest::newRow("bad address, English") << false << QByteArray("{\"cmd\":\"history\",\"args\":{\"post\":\"https://example.com/x\"}}")
+                                              << "A YouTube video or Instagram post address is needed.";
+        QTest::newRow("bad address, Korean") << true << QByteArray("{\"cmd\":\"history\",\"args\":{\"post\":\"https://example.com/x\"}}")
+                                             << "YouTube 영상이나 Instagram 게시물 주소가 필요합니다.";
+    }
+    void refusalsInTheWindowsLanguage()
+    {
+        QFETCH(bool, korean);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, error);
+        LanguageScope language(korean);
+        const QJsonObject reply = send(QJsonDocument::fromJson(body).object());
+        QCOMPARE(reply.value("ok"), QJsonValue(false));
+        QCOMPARE(AgentTest::error(reply), error);
+    }
+
     void dispatcherGone()
     {
         const QJsonObject reply = await(AgentController::reply(nullptr, {{QStringLiteral("cmd"), QStringLiteral("stop")}}));

@@ -309,12 +309,37 @@ private slots:
         QCOMPARE(app.bodies().size(), 0);
     }
 
+    // The bridge's own refusals speak the language the window speaks: VT_LANG, as the agent
+    // setup box passes it, or else the user's language, as the application decides it.
+    void applicationAbsent_data()
+    {
+        QTest::addColumn<QString>("vtLang");     // "-": not set
+        QTest::addColumn<QString>("language");   // the user's LANG
+        QTest::addColumn<QString>("notRunning");
+        QTest::addColumn<QString>("unreachable");
+        const QString koAbsent = "\"Glimora 앱을 먼저 실행해 주세요.\"", koGone = "\"앱에 연결하지 못했습니다.\"";
+        const QString enAbsent = "\"Start Glimora first.\"", enGone = "\"Couldn't reach the app.\"";
+        QTest::newRow("VT_LANG ko") << "ko" << "en_US.UTF-8" << koAbsent << koGone;
+        QTest::newRow("VT_LANG en over a Korean user") << "en" << "ko_KR.UTF-8" << enAbsent << enGone;
+        QTest::newRow("Korean user") << "-" << "ko_KR.UTF-8" << koAbsent << koGone;
+        QTest::newRow("English user") << "-" << "en_US.UTF-8" << enAbsent << enGone;
+    }
     void applicationAbsent()
     {
+        QFETCH(QString, vtLang);
+        QFETCH(QString, language);
+        QFETCH(QString, notRunning);
+        QFETCH(QString, unreachable);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"VT_LANG", "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            env.remove(name);
+        if (vtLang != "-")
+            env.insert("VT_LANG", vtLang);
+        env.insert("LANG", language);
         QFile::remove(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Veltrane/control.json");
-        McpSession *bridge = startBridge();
+        McpSession *bridge = startBridge(env);
         QJsonObject reply = bridge->waitReply(bridge->callTool("veltrane_page", {}));
-        QCOMPARE(McpSession::toolText(reply), QString("\"Glimora 앱을 먼저 실행해 주세요.\""));
+        QCOMPARE(McpSession::toolText(reply), notRunning);
         QVERIFY(McpSession::toolIsError(reply));
 
         // Started after the bridge, then gone without removing its file.
@@ -337,7 +362,7 @@ private slots:
             out.write(content);
         }
         reply = bridge->waitReply(bridge->callTool("veltrane_comments", {}));
-        QCOMPARE(McpSession::toolText(reply), QString("\"앱에 연결하지 못했습니다.\""));
+        QCOMPARE(McpSession::toolText(reply), unreachable);
         QVERIFY(McpSession::toolIsError(reply));
         QFile::remove(file);
     }

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
+#include <QValueAxis>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
@@ -60,6 +61,8 @@ private slots:
     void barWidth_data();
     void barWidth();
     void shownValuesAndHover();
+    void eachStripItsOwnScale_data();
+    void eachStripItsOwnScale();
     void chosenRangeStandsOut();
     void pointerPicksADay();
     void texts_data();
@@ -215,6 +218,36 @@ void DashboardTest::shownValuesAndHover()
     QCOMPARE(chart.hovered(), std::nullopt);
     chart.setDays(12);  // not a choice
     QCOMPARE(chart.days(), 7);
+}
+
+// Each strip is drawn on its own scale: a few deletions beside hundreds of detections still rise.
+void DashboardTest::eachStripItsOwnScale_data()
+{
+    QTest::addColumn<int>("flagged");   // the peak day's counts
+    QTest::addColumn<int>("deleted");
+    QTest::addColumn<int>("flaggedTop");
+    QTest::addColumn<int>("deletedTop");
+    QTest::newRow("many detected, few deleted") << 800 << 4 << 800 << 4;
+    QTest::newRow("more deleted than detected") << 3 << 50 << 3 << 50;
+    QTest::newRow("nothing deleted") << 12 << 0 << 12 << 1;
+}
+
+void DashboardTest::eachStripItsOwnScale()
+{
+    QFETCH(int, flagged);
+    QFETCH(int, deleted);
+    QFETCH(int, flaggedTop);
+    QFETCH(int, deletedTop);
+    QList<std::pair<int, int>> counts(30, {1, 0});
+    counts[20] = {flagged, deleted};
+    TrendChart chart(series(counts));
+    QCOMPARE(chart.views().size(), 2);
+    const auto top = [&](int strip) {
+        const QList<QAbstractAxis *> axes = chart.views().at(strip)->chart()->axes(Qt::Vertical);
+        return axes.isEmpty() ? -1.0 : static_cast<QValueAxis *>(axes.first())->max();
+    };
+    QCOMPARE(top(0), double(flaggedTop));
+    QCOMPARE(top(1), double(deletedTop));
 }
 
 // The chosen range stands out from the others as drawn (it once differed by a shade of grey).

@@ -24,6 +24,9 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 namespace {
 
@@ -192,10 +195,31 @@ void PanelTest::thirtyOnePicksAllHandedOn()
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
     QCOMPARE(panel.width(), 380);   // the bar asks for no more
     QLabel *head = nullptr;
+    const auto plain = [](const QLabel *l) {
+        QTextDocument doc;
+        doc.setHtml(l->text());
+        return doc.toPlainText().replace(QChar(0xa0), u' ');
+    };
     for (QLabel *l : panel.deleteBar()->findChildren<QLabel *>())
-        head = l->text().contains(QStringLiteral("at a time")) ? l : head;
+        head = plain(l).contains(QStringLiteral("at a time")) ? l : head;
     QVERIFY(head);
     QVERIFY2(showsWhole(head), qPrintable(QStringLiteral("%1 wide").arg(head->width())));
+    // The line breaks between the phrases, never inside one ("30 at a / time").
+    {
+        QTextDocument doc;
+        doc.setDefaultFont(head->font());
+        doc.setDocumentMargin(0);
+        doc.setHtml(head->text());
+        doc.setTextWidth(head->contentsRect().width());
+        (void)doc.size();   // lays the text out
+        QStringList lines;
+        for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+            for (int i = 0; i < block.layout()->lineCount(); ++i) {
+                const QTextLine line = block.layout()->lineAt(i);
+                lines << block.text().mid(line.textStart(), line.textLength()).replace(QChar(0xa0), u' ').trimmed();
+            }
+        QVERIFY2(lines.size() == 2 && lines.at(1) == QStringLiteral("· 30 at a time"), qPrintable(lines.join(u'|')));
+    }
     // No rule-only record has a probability: no range control.
     QVERIFY(panel.deleteBar()->range()->isHidden());
     QSignalSpy handed(&actions, &PanelActions::removeRequested);

@@ -287,13 +287,13 @@ private slots:
         QTest::newRow("defaults") << QSizeF(1440, 900) << 220.0 << 460.0 << 300.0 << 220.0 << 460.0 << 720.0 << 575.0 << 300.0;
         QTest::newRow("narrow sidebar stored") << QSizeF(1440, 900) << 150.0 << 460.0 << 300.0 << 200.0 << 460.0 << 740.0 << 575.0 << 300.0;
         QTest::newRow("wide sidebar stored") << QSizeF(1440, 900) << 400.0 << 460.0 << 300.0 << 300.0 << 460.0 << 640.0 << 575.0 << 300.0;
-        QTest::newRow("area 1000 wide, panel 900 stored") << QSizeF(1220, 600) << 220.0 << 900.0 << 300.0 << 220.0 << 500.0 << 500.0 << 360.0 << 215.0;
+        QTest::newRow("area 1000 wide, panel 900 stored") << QSizeF(1220, 600) << 220.0 << 900.0 << 300.0 << 220.0 << 500.0 << 500.0 << 285.0 << 290.0;
         QTest::newRow("area 850 wide") << QSizeF(1070, 900) << 220.0 << 460.0 << 300.0 << 220.0 << 380.0 << 380.0 << 575.0 << 300.0;
         QTest::newRow("panel below 380 stored") << QSizeF(1440, 900) << 220.0 << 100.0 << 300.0 << 220.0 << 380.0 << 720.0 << 575.0 << 300.0;
         // The post list's stored height is shown within the page's and its own minimums.
         QTest::newRow("smallest window") << QSizeF(1280, 720) << 220.0 << 460.0 << 300.0 << 220.0 << 460.0 << 560.0 << 395.0 << 300.0;
         QTest::newRow("dock too tall for the page") << QSizeF(1280, 720) << 220.0 << 460.0 << 600.0 << 220.0 << 460.0 << 560.0 << 360.0 << 335.0;
-        QTest::newRow("dock below its minimum") << QSizeF(1280, 720) << 220.0 << 460.0 << 50.0 << 220.0 << 460.0 << 560.0 << 495.0 << 200.0;
+        QTest::newRow("dock below its minimum") << QSizeF(1280, 720) << 220.0 << 460.0 << 50.0 << 220.0 << 460.0 << 560.0 << 405.0 << 290.0;
         QTest::newRow("full HD keeps the stored dock") << QSizeF(1920, 1080) << 220.0 << 460.0 << 600.0 << 220.0 << 460.0 << 1200.0 << 455.0 << 600.0;
     }
     void workspaceGeometry()
@@ -606,12 +606,12 @@ private slots:
         QTest::addColumn<bool>("korean");
         QTest::addColumn<QStringList>("buttons");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("signed in") << LoginStatus(LoginStatus::signedIn) << false << false << false << QStringList {"Open", "Sign Out"} << true;
+        QTest::newRow("signed in") << LoginStatus(LoginStatus::signedIn) << false << false << false << QStringList {"Open", "Sign out"} << true;
         QTest::newRow("saved session, ko") << LoginStatus(LoginStatus::savedSession) << false << false << true << QStringList {"열기", "로그아웃"} << true;
-        QTest::newRow("not checked") << LoginStatus(LoginStatus::unknown) << false << false << false << QStringList {"Sign In"} << true;
+        QTest::newRow("not checked") << LoginStatus(LoginStatus::unknown) << false << false << false << QStringList {"Sign in"} << true;
         QTest::newRow("signed out, ko") << LoginStatus(LoginStatus::signedOut) << false << false << true << QStringList {"로그인"} << true;
-        QTest::newRow("model working") << LoginStatus(LoginStatus::signedIn) << true << false << false << QStringList {"Open", "Sign Out"} << false;
-        QTest::newRow("a site being cleared") << LoginStatus(LoginStatus::signedOut) << false << true << false << QStringList {"Sign In"} << false;
+        QTest::newRow("model working") << LoginStatus(LoginStatus::signedIn) << true << false << false << QStringList {"Open", "Sign out"} << false;
+        QTest::newRow("a site being cleared") << LoginStatus(LoginStatus::signedOut) << false << true << false << QStringList {"Sign in"} << false;
     }
     void accountMenuRows()
     {
@@ -649,14 +649,19 @@ private slots:
     void agentConfig_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::newRow("plain") << "/usr/lib/veltrane/veltrane-agent";
-        QTest::newRow("spaces and letters") << "/home/김 철수/My Apps/veltrane-agent";
-        QTest::newRow("quote and backslash") << "/opt/a\"b\\c/veltrane-agent";
+        QTest::addColumn<QString>("dataHome");   // "" for no environment
+        QTest::newRow("plain") << "/usr/lib/veltrane/veltrane-agent" << "";
+        QTest::newRow("spaces and letters") << "/home/김 철수/My Apps/veltrane-agent" << "/home/김 철수/.local/share";
+        QTest::newRow("quote and backslash") << "/opt/a\"b\\c/veltrane-agent" << "/srv/x\"y\\z/demo/data";
     }
     void agentConfig()
     {
         QFETCH(QString, command);
-        const QString text = AgentSetupView::config(command);
+        QFETCH(QString, dataHome);
+        QList<std::pair<QString, QString>> env;
+        if (!dataHome.isEmpty())
+            env = {{"XDG_DATA_HOME", dataHome}, {"VT_LANG", "ko"}};
+        const QString text = AgentSetupView::config(command, env);
         QJsonParseError error;
         const QJsonObject server = QJsonDocument::fromJson(text.toUtf8(), &error).object()["mcpServers"].toObject()["veltrane"].toObject();
         QCOMPARE(error.error, QJsonParseError::NoError);
@@ -667,6 +672,13 @@ private slots:
         if (!command.contains('"'))
             QVERIFY(text.contains(command));   // the path literally, slashes and all
         QVERIFY(text.contains("\n      \"command\" : \""));
+        if (dataHome.isEmpty()) {
+            QVERIFY(!server.contains("env"));
+        } else {
+            QCOMPARE(server["env"].toObject(), (QJsonObject {{"XDG_DATA_HOME", dataHome}, {"VT_LANG", "ko"}}));
+            QVERIFY(text.indexOf("\"command\"") < text.indexOf("\"env\""));
+            QVERIFY(text.indexOf("\"VT_LANG\"") < text.indexOf("\"XDG_DATA_HOME\""));   // sorted
+        }
     }
 
     void agentTexts()
@@ -696,6 +708,11 @@ private slots:
         QCOMPARE(view.copyState(), AgentSetupView::CopyState::copied);
         QCOMPARE(clipboard->text(), view.shownConfig());
         QCOMPARE(clipboard->mimeData()->formats(), QStringList {"text/plain"});
+        // A clipboard that does not take the text: the button says so.
+        AgentSetupView refused(nullptr, Qt::Widget);
+        refused.copyText = [](const QString &) { return false; };
+        refused.copyConfig();
+        QCOMPARE(refused.copyState(), AgentSetupView::CopyState::failed);
     }
 
     // --- browser pane --------------------------------------------------------------------------

@@ -31,6 +31,7 @@
 #include "Shell/PaneResizer.h"
 #include "Shell/PostDock.h"
 #include "Shell/PostDockActions.h"
+#include "Shell/PostDockModel.h"
 #include "Shell/PostTile.h"
 #include "Posts/PostDesk.h"
 #include "Shell/SidebarSites.h"
@@ -50,6 +51,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -261,7 +263,7 @@ private slots:
         sites()->showMenu();
         AccountMenu *menu = sites()->menu();
         QCOMPARE(menu->rows().at(0).actions, (QList<AccountMenu::Action> {AccountMenu::Action::open, AccountMenu::Action::signOut}));
-        // "Sign Out", then "Cancel": nothing is removed.
+        // "Sign out", then "Cancel": nothing is removed.
         QStringList asked;
         bool answer = false;
         menu->confirm = [&](const QString &title, const QString &, std::function<void(bool)> done) {
@@ -285,7 +287,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(qAbs(pane()->webView()->page()->zoomFactor() - width / 960) < 0.006, slow);
     }
 
-    // Signing out from the menu: confirmed, the rows locked while the data goes, then "Sign In".
+    // Signing out from the menu: confirmed, the rows locked while the data goes, then "Sign in".
     void signOutFromTheMenu()
     {
         open();
@@ -424,25 +426,29 @@ private slots:
         QCOMPARE(split->sizes(), (QList<int> {360, 335}));
         QCOMPARE(AppSettings::shared().doubleValue("vt.dockHeight", 0), 335.0);
         QVERIFY(pane()->height() >= WorkspaceView::browserMinimum);
-        // Down as far as it goes: the post list keeps its own.
+        // Down as far as it goes: the post list keeps its own, a whole row of tiles in view.
         drag(400);
-        QCOMPARE(split->sizes(), (QList<int> {495, 200}));
-        QCOMPARE(AppSettings::shared().doubleValue("vt.dockHeight", 0), 200.0);
-        drag(-60);
-        QCOMPARE(split->sizes(), (QList<int> {435, 260}));
-        QCOMPARE(AppSettings::shared().doubleValue("vt.dockHeight", 0), 260.0);
+        QCOMPARE(split->sizes(), (QList<int> {695 - int(WorkspaceView::dockMinimum), int(WorkspaceView::dockMinimum)}));
+        QCOMPARE(AppSettings::shared().doubleValue("vt.dockHeight", 0), WorkspaceView::dockMinimum);
+        QScrollArea *tiles = window->workspace()->dock()->findChild<QScrollArea *>();
+        QVERIFY(tiles);
+        QTRY_VERIFY2(tiles->viewport()->height() >= PostDockModel::tileHeight, qPrintable(QString::number(tiles->viewport()->height())));
+        drag(-40);
+        const int dock = int(WorkspaceView::dockMinimum) + 40;
+        QCOMPARE(split->sizes(), (QList<int> {695 - dock, dock}));
+        QCOMPARE(AppSettings::shared().doubleValue("vt.dockHeight", 0), double(dock));
         drag(0);   // taking the line without moving it leaves the split as it is
-        QCOMPARE(split->sizes(), (QList<int> {435, 260}));
+        QCOMPARE(split->sizes(), (QList<int> {695 - dock, dock}));
         // A taller window gives its height to the page.
         window->resize(1920, 1080);
-        QTRY_COMPARE(split->sizes(), (QList<int> {795, 260}));
+        QTRY_COMPARE(split->sizes(), (QList<int> {1055 - dock, dock}));
         window->resize(1280, 720);
-        QTRY_COMPARE(split->sizes(), (QList<int> {435, 260}));
+        QTRY_COMPARE(split->sizes(), (QList<int> {695 - dock, dock}));
         // The next start shows the same split.
         window->close();
         window = std::make_unique<MainWindow>(state.get(), &AppSettings::shared());
         window->show();
-        QTRY_COMPARE(window->workspace()->cardSplitter()->sizes(), (QList<int> {435, 260}));
+        QTRY_COMPARE(window->workspace()->cardSplitter()->sizes(), (QList<int> {695 - dock, dock}));
     }
 
     // The panel over the real model, the account row over its service client, the sheets the

@@ -165,14 +165,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Sign Out</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sign In</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Site accounts</source>
         <translation type="unfinished"></translation>
     </message>
@@ -198,6 +190,14 @@
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign in</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -268,10 +268,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Sign Out</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Use it on other computers</source>
         <translation type="unfinished"></translation>
     </message>
@@ -313,6 +309,10 @@
     </message>
     <message>
         <source>Server %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign out</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -535,6 +535,97 @@
     </message>
 </context>
 <context>
+    <name>AgentController</name>
+    <message>
+        <source>The app has closed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A command is needed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This command isn&apos;t supported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finish signing in, and any extra check, in the app yourself.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t prepare the AI connection. Restart the app.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open a supported comment page, then try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t load the page-reading script.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page changed. Read it again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page isn&apos;t responding. Try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page&apos;s content is too large.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finish the current task, then open a supported comment address.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A check can&apos;t start right now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The number of comments to collect isn&apos;t valid.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sort order isn&apos;t valid.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The protection of liked comments isn&apos;t valid.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The check couldn&apos;t finish.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The IDs of the comments to select are needed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check again what to delete on the current page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No comments are selected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A YouTube video or Instagram post address is needed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This comment wasn&apos;t checked.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This command isn&apos;t available yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AgentSetupView</name>
     <message>
         <source>Copied</source>
@@ -553,11 +644,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Add this to your agent&apos;s MCP settings to let it read the web view you are looking at and check comments.</source>
+        <source>Deleting is always confirmed in the app.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Deleting is always confirmed in the app.</source>
+        <source>Add this to your agent&apos;s MCP settings to let it read the web view you are looking at and check comments. It starts the bridge beside this app and finds this window&apos;s data folder.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -817,6 +908,17 @@
     <name>CommentListModel</name>
     <message>
         <source>Other comments %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ControlClient</name>
+    <message>
+        <source>Start Glimora first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t reach the app.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2155,6 +2257,25 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     <name>SpamPanel</name>
     <message>
         <source>Checks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The results below are from &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>The results below are from %n other posts, &quot;%1&quot; first.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The open post hasn&apos;t been checked here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To check it, tick its tile under the browser, untick the others and press the check button there.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -165,14 +165,6 @@
         <translation>열기</translation>
     </message>
     <message>
-        <source>Sign Out</source>
-        <translation>로그아웃</translation>
-    </message>
-    <message>
-        <source>Sign In</source>
-        <translation>로그인</translation>
-    </message>
-    <message>
         <source>Site accounts</source>
         <translation>사이트 계정</translation>
     </message>
@@ -199,6 +191,14 @@
     <message>
         <source>Cancel</source>
         <translation>취소</translation>
+    </message>
+    <message>
+        <source>Sign out</source>
+        <translation>로그아웃</translation>
+    </message>
+    <message>
+        <source>Sign in</source>
+        <translation>로그인</translation>
     </message>
 </context>
 <context>
@@ -268,10 +268,6 @@
         <translation>계정은 AI 검사에만 쓰입니다. 규칙 검사와 삭제는 계정 없이 됩니다.</translation>
     </message>
     <message>
-        <source>Sign Out</source>
-        <translation>로그아웃</translation>
-    </message>
-    <message>
         <source>Use it on other computers</source>
         <translation>다른 컴퓨터에서도 쓰기</translation>
     </message>
@@ -314,6 +310,10 @@
     <message>
         <source>Server %1</source>
         <translation>서버 %1</translation>
+    </message>
+    <message>
+        <source>Sign out</source>
+        <translation>로그아웃</translation>
     </message>
 </context>
 <context>
@@ -535,6 +535,97 @@
     </message>
 </context>
 <context>
+    <name>AgentController</name>
+    <message>
+        <source>The app has closed.</source>
+        <translation>앱이 종료되었습니다.</translation>
+    </message>
+    <message>
+        <source>A command is needed.</source>
+        <translation>명령이 필요합니다.</translation>
+    </message>
+    <message>
+        <source>This command isn&apos;t supported.</source>
+        <translation>지원하지 않는 명령입니다.</translation>
+    </message>
+    <message>
+        <source>Finish signing in, and any extra check, in the app yourself.</source>
+        <translation>로그인과 추가 인증은 앱에서 직접 완료해 주세요.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t prepare the AI connection. Restart the app.</source>
+        <translation>AI 연결을 준비하지 못했습니다. 앱을 다시 실행해 주세요.</translation>
+    </message>
+    <message>
+        <source>Open a supported comment page, then try again.</source>
+        <translation>지원하는 댓글 페이지가 열린 뒤 다시 시도해 주세요.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t load the page-reading script.</source>
+        <translation>화면 읽기 파일을 불러오지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>The page changed. Read it again.</source>
+        <translation>페이지가 바뀌었습니다. 다시 읽어 주세요.</translation>
+    </message>
+    <message>
+        <source>The page isn&apos;t responding. Try again.</source>
+        <translation>페이지가 응답하지 않습니다. 다시 시도해 주세요.</translation>
+    </message>
+    <message>
+        <source>The page&apos;s content is too large.</source>
+        <translation>화면 내용이 너무 큽니다.</translation>
+    </message>
+    <message>
+        <source>Finish the current task, then open a supported comment address.</source>
+        <translation>현재 작업을 마친 뒤 지원하는 댓글 주소를 열어 주세요.</translation>
+    </message>
+    <message>
+        <source>A check can&apos;t start right now.</source>
+        <translation>검사를 시작할 수 없는 상태입니다.</translation>
+    </message>
+    <message>
+        <source>The number of comments to collect isn&apos;t valid.</source>
+        <translation>수집 개수가 올바르지 않습니다.</translation>
+    </message>
+    <message>
+        <source>The sort order isn&apos;t valid.</source>
+        <translation>정렬 설정이 올바르지 않습니다.</translation>
+    </message>
+    <message>
+        <source>The protection of liked comments isn&apos;t valid.</source>
+        <translation>좋아요 보호 설정이 올바르지 않습니다.</translation>
+    </message>
+    <message>
+        <source>The check couldn&apos;t finish.</source>
+        <translation>검사를 완료하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>The IDs of the comments to select are needed.</source>
+        <translation>선택할 댓글 ID가 필요합니다.</translation>
+    </message>
+    <message>
+        <source>Check again what to delete on the current page.</source>
+        <translation>현재 페이지의 삭제 대상을 다시 확인해 주세요.</translation>
+    </message>
+    <message>
+        <source>No comments are selected.</source>
+        <translation>선택한 댓글이 없습니다.</translation>
+    </message>
+    <message>
+        <source>A YouTube video or Instagram post address is needed.</source>
+        <translation>YouTube 영상이나 Instagram 게시물 주소가 필요합니다.</translation>
+    </message>
+    <message>
+        <source>This comment wasn&apos;t checked.</source>
+        <translation>검사한 댓글이 아닙니다.</translation>
+    </message>
+    <message>
+        <source>This command isn&apos;t available yet.</source>
+        <translation>이 명령은 아직 사용할 수 없습니다.</translation>
+    </message>
+</context>
+<context>
     <name>AgentSetupView</name>
     <message>
         <source>Copied</source>
@@ -553,12 +644,12 @@
         <translation>AI 에이전트 연결</translation>
     </message>
     <message>
-        <source>Add this to your agent&apos;s MCP settings to let it read the web view you are looking at and check comments.</source>
-        <translation>에이전트의 MCP 설정에 추가하면 지금 보고 있는 웹 화면을 읽고 댓글을 검사할 수 있습니다.</translation>
-    </message>
-    <message>
         <source>Deleting is always confirmed in the app.</source>
         <translation>삭제는 앱에서 직접 확인합니다.</translation>
+    </message>
+    <message>
+        <source>Add this to your agent&apos;s MCP settings to let it read the web view you are looking at and check comments. It starts the bridge beside this app and finds this window&apos;s data folder.</source>
+        <translation>에이전트의 MCP 설정에 추가하면 지금 보고 있는 웹 화면을 읽고 댓글을 검사할 수 있습니다. 이 앱 옆의 브리지를 실행하고 이 창의 데이터 폴더를 찾아갑니다.</translation>
     </message>
 </context>
 <context>
@@ -818,6 +909,17 @@
     <message>
         <source>Other comments %1</source>
         <translation>그 밖의 댓글 %1</translation>
+    </message>
+</context>
+<context>
+    <name>ControlClient</name>
+    <message>
+        <source>Start Glimora first.</source>
+        <translation>Glimora 앱을 먼저 실행해 주세요.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t reach the app.</source>
+        <translation>앱에 연결하지 못했습니다.</translation>
     </message>
 </context>
 <context>
@@ -2151,6 +2253,24 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     <message>
         <source>Checks</source>
         <translation>검사 목록</translation>
+    </message>
+    <message>
+        <source>The results below are from &quot;%1&quot;.</source>
+        <translation>아래 결과는 &quot;%1&quot;의 결과입니다.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The results below are from %n other posts, &quot;%1&quot; first.</source>
+        <translation>
+            <numerusform>아래 결과는 &quot;%1&quot; 등 다른 게시물 %n개의 결과입니다.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The open post hasn&apos;t been checked here.</source>
+        <translation>지금 열린 게시물은 아직 검사하지 않았습니다.</translation>
+    </message>
+    <message>
+        <source>To check it, tick its tile under the browser, untick the others and press the check button there.</source>
+        <translation>검사하려면 브라우저 아래에서 이 게시물의 타일을 선택하고 다른 타일은 해제한 뒤 검사 버튼을 누르세요.</translation>
     </message>
 </context>
 <context>

@@ -4,7 +4,8 @@
 # fake_service: the product's web service with its AI check), start them, and start the
 # application on them. The application keeps this run's settings, history and site sign-ins in
 # build/demo/, apart from the owner's own, so that a fixture sign-in never replaces a real one.
-# Closing the window stops the stand-ins. Arguments go to the application.
+# Each start begins with an empty history. Closing the window stops the stand-ins. Arguments go to
+# the application.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -12,6 +13,9 @@ bash scripts/build.sh demo
 
 demo=$PWD/build/demo
 mkdir -p "$demo/config" "$demo/data" "$demo/cache"
+# The stand-in sites start with every comment back: so does the history, so that its counts are
+# this run's. Settings and sign-ins stay.
+rm -f "$demo/data/Veltrane/scans.sqlite" "$demo/data/Veltrane/scans.sqlite-wal" "$demo/data/Veltrane/scans.sqlite-shm"
 pids=()
 stop() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
 trap stop EXIT

@@ -17,12 +17,12 @@ ControlClient::ControlClient(QObject *parent)
 
 QJsonObject ControlClient::notRunning()
 {
-    return { { QStringLiteral("ok"), false }, { QStringLiteral("error"), QStringLiteral("Glimora 앱을 먼저 실행해 주세요.") } };
+    return { { QStringLiteral("ok"), false }, { QStringLiteral("error"), tr("Start Glimora first.") } };
 }
 
 QJsonObject ControlClient::unreachable()
 {
-    return { { QStringLiteral("ok"), false }, { QStringLiteral("error"), QStringLiteral("앱에 연결하지 못했습니다.") } };
+    return { { QStringLiteral("ok"), false }, { QStringLiteral("error"), tr("Couldn't reach the app.") } };
 }
 
 ControlClient *ControlClient::request(const QString &path, const QJsonObject &body, double timeoutSeconds,

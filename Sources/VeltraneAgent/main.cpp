@@ -1,5 +1,6 @@
 // veltrane-agent: the bridge an AI agent's host starts. "veltrane-agent mcp" serves the Model
 // Context Protocol on standard input and output until the input ends.
+#include "BridgeLanguage.h"
 #include "LineReader.h"
 #include "LineWriter.h"
 #include "McpServer.h"
@@ -31,6 +32,7 @@ int main(int argc, char **argv)
     LineWriter out(LineWriter::takeStdout());
 
     QCoreApplication app(argc, argv);
+    BridgeLanguage::install();
     McpServer server(&out);
     LineReader in(STDIN_FILENO);
     QObject::connect(&in, &LineReader::lineRead, &server, &McpServer::handleLine);

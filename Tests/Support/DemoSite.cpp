@@ -1,8 +1,30 @@
 #include "DemoSite.h"
 
 #include <QDateTime>
+#include <QPointer>
 
 namespace vt::test {
+
+namespace {
+
+// The same comments under ids of their own: every post of the site has its own comment ids.
+QList<YtComment> withOwnIds(QList<YtComment> comments, quint32 seed)
+{
+    QHash<QString, QString> threads;
+    for (YtComment &c : comments) {
+        if (c.parent.isEmpty()) {
+            const QString id = YouTubeFixture::makeId(seed);
+            threads.insert(c.id, id);
+            c.id = id;
+        } else {
+            c.parent = threads.value(c.parent);
+            c.id = YouTubeFixture::makeId(seed, c.parent);
+        }
+    }
+    return comments;
+}
+
+} // namespace
 
 DemoSite::DemoSite(QObject *parent) : QObject(parent)
 {
@@ -15,9 +37,11 @@ DemoSite::DemoSite(QObject *parent) : QObject(parent)
         {QStringLiteral("vDemo300c01"), QStringLiteral("주말 브런치 레시피"), false, false, YouTubeFixture::bulk(250, 31, now, mixed).mid(0, 300)},
         {QStringLiteral("vDemo2000c1"), QStringLiteral("구독자 이벤트 공지"), false, false, YouTubeFixture::bulk(1500, 9, now, mixed).mid(0, 2000)},
         {QStringLiteral("vDemoLarge1"), QStringLiteral("1년 동안 모은 레시피 총정리"), false, false, YouTubeFixture::bulk(1500, 32, now, mixed)},
-        {QStringLiteral("sDemoShort1"), QStringLiteral("30초 계란말이 #shorts"), true, false, mixed.mid(0, 20)},
+        {QStringLiteral("sDemoShort1"), QStringLiteral("30초 계란말이 #shorts"), true, false, withOwnIds(mixed.mid(0, 20), 0x5a0e7u)},
     };
     m_youtube.setDelayMs(30);
+    // Signing out in the application holds: the site hands its cookies only to a signed-in browser.
+    m_youtube.setFollowSession(true);
     QList<YtUpload> uploads, shorts;
     for (const YtVideo &v : std::as_const(m_videos)) {
         m_youtube.addVideo(v);
@@ -73,14 +97,18 @@ void DemoSite::install(FixtureSite &site)
     m_channel.install(site);
     m_instagram.install(site);
 
-    // The YouTube home page lists the videos (the sign-in markers stay as on the plain home page).
-    QByteArray links;
-    for (const YtVideo &v : std::as_const(m_videos)) {
-        const QString url = v.shorts ? YouTubeFixture::shortsUrl(v.id).toString() : YouTubeFixture::watchUrl(v.id).toString();
-        links += "<li><a href=\"" + url.toHtmlEscaped().toUtf8() + "\">" + v.title.toHtmlEscaped().toUtf8() + "</a> ("
-            + QByteArray::number(m_youtube.visibleCount(v)) + " comments)</li>";
-    }
-    site.route(QStringLiteral("www.youtube.com"), "GET", QStringLiteral("/"), [links](const HttpRequest &q, const HttpResponder &r) {
+    // The YouTube home page lists the videos with their comments now (the sign-in markers stay as
+    // on the plain home page).
+    QPointer<DemoSite> self(this);
+    site.route(QStringLiteral("www.youtube.com"), "GET", QStringLiteral("/"), [self](const HttpRequest &q, const HttpResponder &r) {
+        if (!self)
+            return r.closeConnection();
+        QByteArray links;
+        for (const YtVideo &v : std::as_const(self->m_videos)) {
+            const QString url = v.shorts ? YouTubeFixture::shortsUrl(v.id).toString() : YouTubeFixture::watchUrl(v.id).toString();
+            links += "<li><a href=\"" + url.toHtmlEscaped().toUtf8() + "\">" + v.title.toHtmlEscaped().toUtf8() + "</a> ("
+                + QByteArray::number(self->m_youtube.visibleCount(v)) + " comments)</li>";
+        }
         const bool in = !FixtureSite::cookie(q, "SID").isEmpty();
         QByteArray body = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>YouTube</title></head><body>"
                           "<script>var ytcfg={data_:{LOGGED_IN:" + QByteArray(in ? "true" : "false")

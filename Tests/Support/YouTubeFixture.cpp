@@ -252,7 +252,7 @@ QString YouTubeFixture::token(const QJsonObject &state) const
                                                              .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
 }
 
-QJsonObject YouTubeFixture::viewModelJson(const YtComment &c, QJsonArray &mutations) const
+QJsonObject YouTubeFixture::viewModelJson(const YtComment &c, const YtVideo &v, QJsonArray &mutations) const
 {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     const QString handle = c.author.startsWith(QLatin1Char('@')) ? c.author.mid(1) : c.author;
@@ -291,7 +291,7 @@ QJsonObject YouTubeFixture::viewModelJson(const YtComment &c, QJsonArray &mutati
     QJsonArray menu{menuItem(QStringLiteral("Report"), QStringLiteral("FLAG"),
                              QJsonObject{{"getReportFormEndpoint", QJsonObject{{"params", QStringLiteral("EghSZXBvcnQ") + c.id.left(6)}}}})};
     if (m_viewer == Viewer::Owner || m_viewer == Viewer::StaleSession || m_viewer == Viewer::Challenged) {
-        const QString action = QString::fromLatin1(QJsonDocument(QJsonObject{{"a", c.owner ? "delete" : "remove"}, {"c", c.id}})
+        const QString action = QString::fromLatin1(QJsonDocument(QJsonObject{{"a", c.owner ? "delete" : "remove"}, {"c", c.id}, {"v", v.id}})
                                                        .toJson(QJsonDocument::Compact).toBase64());
         menu.prepend(menuItem(c.owner ? QStringLiteral("Delete") : QStringLiteral("Remove"), QStringLiteral("DELETE"),
                               QJsonObject{{"performCommentActionEndpoint", QJsonObject{{"action", action}}}}));
@@ -312,7 +312,7 @@ QJsonObject YouTubeFixture::viewModelJson(const YtComment &c, QJsonArray &mutati
 
 QJsonObject YouTubeFixture::threadJson(const YtComment &c, const YtVideo &v, QJsonArray &mutations) const
 {
-    QJsonObject thread{{"commentViewModel", QJsonObject{{"commentViewModel", viewModelJson(c, mutations)}}},
+    QJsonObject thread{{"commentViewModel", QJsonObject{{"commentViewModel", viewModelJson(c, v, mutations)}}},
                        {"renderingPriority", c.pinned ? "RENDERING_PRIORITY_PINNED_COMMENT" : "RENDERING_PRIORITY_UNKNOWN"},
                        {"isModeratedElqComment", c.siteSpam},
                        {"trackingParams", QStringLiteral("CAQQ") + c.id.left(8)}};
@@ -454,7 +454,7 @@ QJsonObject YouTubeFixture::continuation(const QString &tok, bool *ok) const
         const QList<YtComment> replies = repliesOf(*v, thread, true);
         for (int i = offset; i < std::min<int>(offset + m_replyPageSize, int(replies.size())); ++i)
             if (!isDeleted(v->id, replies.at(i).id)) {
-                const QJsonObject vm = viewModelJson(replies.at(i), mutations);
+                const QJsonObject vm = viewModelJson(replies.at(i), *v, mutations);
                 items.append(v->subThreads
                     ? QJsonObject{{"commentThreadRenderer", QJsonObject{{"commentViewModel", QJsonObject{{"commentViewModel", vm}}},
                                                                          {"renderingPriority", "RENDERING_PRIORITY_UNKNOWN"}}}}
@@ -571,26 +571,34 @@ void YouTubeFixture::install(FixtureSite &site)
         else
             r.reply(reply);
     };
-    const auto pageFor = [self](const QString &id, bool shorts, const HttpResponder &r) {
+    const auto pageFor = [self](const HttpRequest &req, const QString &id, bool shorts, const HttpResponder &r) {
         if (!self)
             return r.closeConnection();
         YtVideo *v = self->video(id);
         if (v && v->unreachable)
             return r.closeConnection();
-        if (!v || v->shorts != shorts)
+        // The site serves a Short under /watch as well; a video is no Short.
+        if (!v || (shorts && !v->shorts))
             return r.reply(HttpReply::html("<html><body><h1>This video isn't available anymore</h1></body></html>", 404));
+        // Following the session, a browser without the account's cookie (never signed in, or
+        // signed out) sees the page signed out and gets no cookies handed back.
+        const bool session = !self->m_followSession || !FixtureSite::cookie(req, "SID").isEmpty();
+        const Viewer viewer = self->m_viewer;
+        if (!session)
+            self->m_viewer = Viewer::SignedOut;
         HttpReply reply = HttpReply::html(self->page(*v));
-        if (self->m_viewer != Viewer::SignedOut)
+        self->m_viewer = viewer;
+        if (session && viewer != Viewer::SignedOut)
             reply.withHeader("Set-Cookie", "SAPISID=" + kSapisid + "; Path=/; Secure")
                 .withHeader("Set-Cookie", "LOGIN_INFO=AFmmF2swRQ; Path=/; Secure; HttpOnly");
         r.reply(reply);
     };
     const QString host = QStringLiteral("www.youtube.com");
     site.route(host, "GET", QStringLiteral("/watch"), [pageFor](const HttpRequest &req, const HttpResponder &r) {
-        pageFor(req.query.queryItemValue(QStringLiteral("v")), false, r);
+        pageFor(req, req.query.queryItemValue(QStringLiteral("v")), false, r);
     });
     site.routePrefix(host, "GET", QStringLiteral("/shorts/"), [pageFor](const HttpRequest &req, const HttpResponder &r) {
-        pageFor(req.path.mid(8), true, r);
+        pageFor(req, req.path.mid(8), true, r);
     });
     site.route(host, "POST", QStringLiteral("/youtubei/v1/next"), [self, later](const HttpRequest &req, const HttpResponder &r) {
         if (!self)
@@ -649,7 +657,8 @@ void YouTubeFixture::answerAction(const HttpRequest &req, const HttpResponder &r
         else
             r.reply(answer);
     };
-    if (m_viewer == Viewer::SignedOut || m_viewer == Viewer::StaleSession)
+    const bool signedOut = m_followSession && FixtureSite::cookie(req, "SID").isEmpty();
+    if (signedOut || m_viewer == Viewer::SignedOut || m_viewer == Viewer::StaleSession)
         return reply(HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 401}, {"status", "UNAUTHENTICATED"},
             {"message", "Request had invalid authentication credentials."}}}}, 401));
     if (m_viewer == Viewer::Challenged)
@@ -657,19 +666,18 @@ void YouTubeFixture::answerAction(const HttpRequest &req, const HttpResponder &r
     const QJsonObject body = req.json().toObject();
     const QJsonObject action = QJsonDocument::fromJson(QByteArray::fromBase64(body.value("actions").toArray().at(0).toString().toLatin1())).object();
     const QString id = action.value("c").toString();
-    const QString videoId = req.query.queryItemValue(QStringLiteral("v"));
+    // The action names its video: the same comment id on another video is not this one.
     YtVideo *target = nullptr;
-    for (YtVideo &v : m_videos)
-        for (const YtComment &c : v.comments)
+    if (YtVideo *v = video(action.value("v").toString()))
+        for (const YtComment &c : v->comments)
             if (c.id == id)
-                target = &v;
+                target = v;
     if (!target)
         return reply(HttpReply::json(QJsonObject{{"actionResults", QJsonArray{QJsonObject{{"status", "STATUS_FAILED"}}}}}));
     const bool ownComment = action.value("a") == QLatin1String("delete");
     if (m_viewer != Viewer::Owner && !ownComment)
         return reply(HttpReply::json(QJsonObject{{"actionResults", QJsonArray{QJsonObject{{"status", "STATUS_FAILED"}}}}}, 403));
     m_deleted[target->id].insert(id);
-    Q_UNUSED(videoId);
     reply(HttpReply::json(QJsonObject{{"actionResults", QJsonArray{QJsonObject{{"status", "STATUS_SUCCEEDED"},
         {"feedback", "FEEDBACK_REMOVE"}}}}, {"actions", QJsonArray{QJsonObject{{"removeCommentAction", QJsonObject{{"commentId", id}}}}}}}));
 }

@@ -78,6 +78,9 @@ public:
     YtVideo *video(const QString &id);
     void setViewer(Viewer viewer) { m_viewer = viewer; }
     Viewer viewer() const { return m_viewer; }
+    // The viewer applies only to a browser that signed in (it carries the account's SID cookie);
+    // any other sees the pages signed out and may not act, so that a sign-out holds.
+    void setFollowSession(bool on) { m_followSession = on; }
     void setPageSize(int threads, int replies) { m_pageSize = threads; m_replyPageSize = replies; }
     void setDelayMs(int ms) { m_delayMs = ms; }   // latency of the site's JSON answers
     // The site's data fails part of the way: pages of threads from offset `threadsFrom` on (-1:
@@ -134,13 +137,14 @@ public:
 
 private:
     QJsonObject threadJson(const YtComment &c, const YtVideo &v, QJsonArray &mutations) const;
-    QJsonObject viewModelJson(const YtComment &c, QJsonArray &mutations) const;
+    QJsonObject viewModelJson(const YtComment &c, const YtVideo &v, QJsonArray &mutations) const;
     QString token(const QJsonObject &state) const;
     bool isDeleted(const QString &videoId, const QString &commentId) const;
 
     QList<YtVideo> m_videos;
     QHash<QString, QSet<QString>> m_deleted;
     Viewer m_viewer = Viewer::Owner;
+    bool m_followSession = false;
     int m_pageSize = 20;
     int m_replyPageSize = 10;
     int m_delayMs = 0;

@@ -55,7 +55,8 @@ function valueOf(result) {
 
 const home = mkdtempSync(join(tmpdir(), 'vt-interop-'));
 // An MCP host passes only a few variables: no XDG_DATA_HOME, the control file is found from HOME.
-const env = { ...getDefaultEnvironment(), HOME: home };
+// The window's language, as the agent setup box passes it.
+const env = { ...getDefaultEnvironment(), HOME: home, VT_LANG: 'ko' };
 delete env.XDG_DATA_HOME;
 const transport = new StdioClientTransport({ command: process.env.VT_AGENT, args: ['mcp'], env, stderr: 'inherit' });
 const client = new Client({ name: 'veltrane-interop', version: '1.0.0' });

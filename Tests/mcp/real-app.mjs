@@ -10,7 +10,7 @@ export async function startApp({ home }) {
   const program = process.env.VT_APP;
   if (!program) throw new Error('VT_APP must name the interop_app program');
   // The control file is found from HOME, as the bridge finds it.
-  const env = { PATH: process.env.PATH, HOME: home, QT_QPA_PLATFORM: 'offscreen', QTWEBENGINE_DISABLE_SANDBOX: '1' };
+  const env = { PATH: process.env.PATH, HOME: home, QT_QPA_PLATFORM: 'offscreen', QTWEBENGINE_DISABLE_SANDBOX: '1', VT_LANG: 'ko' };
   const child = spawn(program, [], { env, stdio: ['pipe', 'pipe', 'inherit'] });
   const lines = createInterface({ input: child.stdout });
   const waiting = [];

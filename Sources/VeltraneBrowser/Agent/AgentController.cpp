@@ -31,28 +31,28 @@ const QString kDefaultPageScript = QStringLiteral(":/Resources/agent-page.js");
 
 } // namespace
 
-QString AgentController::goneMessage() { return QStringLiteral("앱이 종료되었습니다."); }
-QString AgentController::noCommandMessage() { return QStringLiteral("명령이 필요합니다."); }
-QString AgentController::unknownMessage() { return QStringLiteral("지원하지 않는 명령입니다."); }
-QString AgentController::signInMessage() { return QStringLiteral("로그인과 추가 인증은 앱에서 직접 완료해 주세요."); }
-QString AgentController::startFailedMessage() { return QStringLiteral("AI 연결을 준비하지 못했습니다. 앱을 다시 실행해 주세요."); }
-QString AgentController::notReadyMessage() { return QStringLiteral("지원하는 댓글 페이지가 열린 뒤 다시 시도해 주세요."); }
-QString AgentController::scriptMissingMessage() { return QStringLiteral("화면 읽기 파일을 불러오지 못했습니다."); }
-QString AgentController::pageChangedMessage() { return QStringLiteral("페이지가 바뀌었습니다. 다시 읽어 주세요."); }
-QString AgentController::pageSilentMessage() { return QStringLiteral("페이지가 응답하지 않습니다. 다시 시도해 주세요."); }
-QString AgentController::pageTooLargeMessage() { return QStringLiteral("화면 내용이 너무 큽니다."); }
-QString AgentController::openRefusedMessage() { return QStringLiteral("현재 작업을 마친 뒤 지원하는 댓글 주소를 열어 주세요."); }
-QString AgentController::scanRefusedMessage() { return QStringLiteral("검사를 시작할 수 없는 상태입니다."); }
-QString AgentController::limitMessage() { return QStringLiteral("수집 개수가 올바르지 않습니다."); }
-QString AgentController::sortMessage() { return QStringLiteral("정렬 설정이 올바르지 않습니다."); }
-QString AgentController::noLikesMessage() { return QStringLiteral("좋아요 보호 설정이 올바르지 않습니다."); }
-QString AgentController::scanFailedMessage() { return QStringLiteral("검사를 완료하지 못했습니다."); }
-QString AgentController::idsMessage() { return QStringLiteral("선택할 댓글 ID가 필요합니다."); }
-QString AgentController::deleteTargetMessage() { return QStringLiteral("현재 페이지의 삭제 대상을 다시 확인해 주세요."); }
-QString AgentController::nothingSelectedMessage() { return QStringLiteral("선택한 댓글이 없습니다."); }
-QString AgentController::postAddressMessage() { return QStringLiteral("YouTube 영상이나 Instagram 게시물 주소가 필요합니다."); }
-QString AgentController::notScannedMessage() { return QStringLiteral("검사한 댓글이 아닙니다."); }
-QString AgentController::modelPendingMessage() { return QStringLiteral("이 명령은 아직 사용할 수 없습니다."); }
+QString AgentController::goneMessage() { return tr("The app has closed."); }
+QString AgentController::noCommandMessage() { return tr("A command is needed."); }
+QString AgentController::unknownMessage() { return tr("This command isn't supported."); }
+QString AgentController::signInMessage() { return tr("Finish signing in, and any extra check, in the app yourself."); }
+QString AgentController::startFailedMessage() { return tr("Couldn't prepare the AI connection. Restart the app."); }
+QString AgentController::notReadyMessage() { return tr("Open a supported comment page, then try again."); }
+QString AgentController::scriptMissingMessage() { return tr("Couldn't load the page-reading script."); }
+QString AgentController::pageChangedMessage() { return tr("The page changed. Read it again."); }
+QString AgentController::pageSilentMessage() { return tr("The page isn't responding. Try again."); }
+QString AgentController::pageTooLargeMessage() { return tr("The page's content is too large."); }
+QString AgentController::openRefusedMessage() { return tr("Finish the current task, then open a supported comment address."); }
+QString AgentController::scanRefusedMessage() { return tr("A check can't start right now."); }
+QString AgentController::limitMessage() { return tr("The number of comments to collect isn't valid."); }
+QString AgentController::sortMessage() { return tr("The sort order isn't valid."); }
+QString AgentController::noLikesMessage() { return tr("The protection of liked comments isn't valid."); }
+QString AgentController::scanFailedMessage() { return tr("The check couldn't finish."); }
+QString AgentController::idsMessage() { return tr("The IDs of the comments to select are needed."); }
+QString AgentController::deleteTargetMessage() { return tr("Check again what to delete on the current page."); }
+QString AgentController::nothingSelectedMessage() { return tr("No comments are selected."); }
+QString AgentController::postAddressMessage() { return tr("A YouTube video or Instagram post address is needed."); }
+QString AgentController::notScannedMessage() { return tr("This comment wasn't checked."); }
+QString AgentController::modelPendingMessage() { return tr("This command isn't available yet."); }
 
 AgentController::AgentController(Browser *browser, SpamModel *model, ScanStore *store, ControlFile file, QObject *parent)
     : QObject(parent), m_browser(browser), m_model(model), m_store(store)

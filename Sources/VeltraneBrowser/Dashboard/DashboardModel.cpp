@@ -136,6 +136,14 @@ QList<ScanStore::DayCount> DashboardModel::slice(const QList<ScanStore::DayCount
     return daily.size() <= days ? daily : daily.mid(daily.size() - days);
 }
 
+int DashboardModel::ceiling(const QList<ScanStore::DayCount> &slice, Strip strip)
+{
+    QList<ScanStore::DayCount> one = slice;
+    for (ScanStore::DayCount &d : one)
+        (strip == Strip::flagged ? d.deleted : d.flagged) = 0;
+    return ceiling(one);
+}
+
 int DashboardModel::ceiling(const QList<ScanStore::DayCount> &slice)
 {
     int peak = 0;

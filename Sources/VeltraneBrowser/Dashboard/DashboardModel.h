@@ -53,6 +53,9 @@ public:
     static QList<ScanStore::DayCount> slice(const QList<ScanStore::DayCount> &daily, int days);
     // The scale's top: the peak itself up to 5 (at least 1), else the first round step above it.
     static int ceiling(const QList<ScanStore::DayCount> &slice);
+    // The same for one strip alone: each strip has its own scale, so that a few deletions beside
+    // many detections still show.
+    static int ceiling(const QList<ScanStore::DayCount> &slice, Strip strip);
     // The dates under the bottom strip, newest first: the day's noon of every step-th entry.
     static QList<QDateTime> ticks(const QList<ScanStore::DayCount> &slice, int days);
     static double barWidth(int days, double width = chartWidth);

@@ -4,6 +4,7 @@
 #include "Dashboard/ScaledFont.h"
 #include "Dashboard/TrendChart.h"
 #include "Theme/Avatar.h"
+#include "Theme/Design.h"
 #include "Sites/LoginProvider.h"
 #include "Theme/PlainText.h"
 
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -258,6 +260,7 @@ void StatisticsSheet::build()
         auto *scroll = new QScrollArea;
         scroll->setWidgetResizable(true);
         scroll->setFrameShape(QFrame::NoFrame);
+        scroll->verticalScrollBar()->setStyleSheet(Design::scrollBarStyle());
         scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         scroll->setWidget(sections);
         root->addWidget(scroll, 1);

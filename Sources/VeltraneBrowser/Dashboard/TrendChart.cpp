@@ -93,11 +93,11 @@ void TrendChart::rebuild()
     m_values.clear();
     m_views.clear();
     const QList<ScanStore::DayCount> slice = DashboardModel::slice(m_daily, m_days);
-    const int top = DashboardModel::ceiling(slice);
     const QList<QDateTime> ticks = DashboardModel::ticks(slice, m_days);
     const int n = int(slice.size());
     for (const DashboardModel::Strip strip : kStrips) {
         const bool dated = strip == DashboardModel::Strip::deleted;
+        const int top = DashboardModel::ceiling(slice, strip);
         auto *row = new QWidget;
         auto *rl = new QHBoxLayout(row);
         rl->setContentsMargins(0, 0, 0, 0);

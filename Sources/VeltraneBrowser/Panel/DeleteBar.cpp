@@ -134,9 +134,15 @@ void DeleteBar::refresh()
     const Header h = header(count, int(m_flagged.size()));
     // Plain text in three colours would need markup; the numbers are ours, so a styled run is safe.
     m_header->setTextFormat(Qt::RichText);
+    // A narrow panel may break the line between the phrases, never inside one ("30 at a / time").
+    const auto whole = [](const QString &phrase) {
+        const bool lead = phrase.startsWith(u' ');
+        QString out = phrase.mid(lead ? 1 : 0).toHtmlEscaped();
+        out.replace(u' ', QStringLiteral("&nbsp;"));
+        return lead ? QLatin1Char(' ') + out : out;
+    };
     m_header->setText(QStringLiteral("<span style='color:%1;font-weight:600'>%2</span><span style='color:%3'>%4%5</span>")
-                          .arg(Design::text().name(), h.selected.toHtmlEscaped(), Design::muted().name(),
-                               h.of.toHtmlEscaped(), h.batch.toHtmlEscaped()));
+                          .arg(Design::text().name(), whole(h.selected), Design::muted().name(), whole(h.of), whole(h.batch)));
     m_selectAll->setEnabled(!m_disabled && count < m_flagged.size());
     m_deselectAll->setEnabled(!m_disabled && count > 0);
     m_delete->setText(deleteTitle(count));

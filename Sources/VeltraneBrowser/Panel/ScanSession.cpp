@@ -77,8 +77,16 @@ QString ScanSession::summary() const
         items.append(tr("%1 new").arg(n(added)));
     if (flagged >= 1)
         items.append(tr("%1 flagged").arg(n(flagged)));
-    if (failed >= 1)
+    if (failed >= 1) {
         items.append(tr("%1 failed").arg(n(failed)));
+        // Why: the first failed post's reason.
+        for (const ScanStore::Run &r : runs) {
+            if (r.failed && !r.note.simplified().isEmpty()) {
+                items.append(r.note.simplified());
+                break;
+            }
+        }
+    }
     return items.join(QStringLiteral(" · "));
 }
 

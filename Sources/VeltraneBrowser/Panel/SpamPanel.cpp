@@ -12,7 +12,10 @@
 #include "Panel/ScanLog.h"
 #include "Panel/ScanStage.h"
 #include "Panel/SpamPanelModel.h"
+#include "Browser/Browser.h"
+#include "Panel/PostHeading.h"
 #include "Scan/SpamModel.h"
+#include "Store/ScanStore.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -113,8 +116,21 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
+    m_notice = new QLabel(this);
+    m_notice->setObjectName(QStringLiteral("otherPostNotice"));
+    m_notice->setTextFormat(Qt::PlainText);   // post titles are the sites' text
+    m_notice->setWordWrap(true);
+    m_notice->setContentsMargins(20, 10, 20, 10);
+    m_notice->setFont(Design::font(12));
+    m_notice->setAutoFillBackground(true);
+    QPalette np = pal;
+    np.setColor(QPalette::Window, Design::surface());
+    np.setColor(QPalette::WindowText, Design::secondary());
+    m_notice->setPalette(np);
+    m_notice->hide();
     column->addWidget(m_header);
     column->addWidget(line());
+    column->addWidget(m_notice);
     column->addWidget(m_main, 1);
     column->addWidget(line());
     column->addWidget(foot);
@@ -150,8 +166,49 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     });
     if (actions)
         connect(actions, &PanelActions::focusedChanged, this, &SpamPanel::reveal);
+    if (model && model->browser())
+        connect(model->browser(), &Browser::addressChanged, this, &SpamPanel::syncNotice);
     m_vm->load();
     refresh();
+}
+
+QString SpamPanel::otherPostText(const QString &openPost, const QList<ChannelPost> &posts)
+{
+    const std::optional<ScanStore::PostKey> open = ScanStore::canonical(openPost);
+    if (!open)
+        return QString();
+    QStringList others;
+    for (const ChannelPost &post : posts) {
+        if (post.url == open->url) {
+            if (post.scannedAt)
+                return QString();   // the list has the open post's results
+            continue;
+        }
+        if (post.scannedAt)
+            others << PostHeading::title(post);
+    }
+    if (others.isEmpty())
+        return QString();
+    const QString whose = others.size() == 1
+        ? tr("The results below are from \"%1\".").arg(others.first())
+        : tr("The results below are from %n other posts, \"%1\" first.", nullptr, int(others.size())).arg(others.first());
+    return tr("The open post hasn't been checked here.") + QLatin1Char(' ') + whose + QLatin1Char(' ')
+        + tr("To check it, tick its tile under the browser, untick the others and press the check button there.");
+}
+
+QString SpamPanel::otherPostNotice() const
+{
+    return m_notice->isVisibleTo(this) ? m_notice->text() : QString();
+}
+
+void SpamPanel::syncNotice()
+{
+    SpamModel *model = m_vm->model();
+    const QString text = model && model->browser() && !m_vm->scanning() && m_vm->tab() != PanelTab::deleted
+        ? otherPostText(model->browser()->address(), m_vm->posts())
+        : QString();
+    m_notice->setText(text);
+    m_notice->setVisible(!text.isEmpty());
 }
 
 QString SpamPanel::emptyHintText() const
@@ -177,6 +234,7 @@ void SpamPanel::toggleLog()
 
 void SpamPanel::refresh()
 {
+    syncNotice();
     const bool scanning = m_vm->scanning();
     m_header->setEnabled(m_vm->headerEnabled());
     m_deleted->setText(m_vm->deletedTitle(QLocale::system()));

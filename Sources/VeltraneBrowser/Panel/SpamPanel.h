@@ -3,6 +3,9 @@
 // comment list (or the live stage while a scan runs), the delete or progress bar and the tabs.
 // A thin view over SpamPanelModel.
 
+#include "Scan/ChannelPost.h"
+
+#include <QList>
 #include <QWidget>
 
 class CommentDelegate;
@@ -39,9 +42,15 @@ public:
     // Shows the log of past actions under its button (toggles it).
     void toggleLog();
     ScanLog *log() const { return m_scanLog; }
+    // The line over the list while the browser shows a post the list has no results of: whose
+    // results the list shows and how to check the open post. Empty while none is shown.
+    QString otherPostNotice() const;
+    // That line for an open post and the posts whose results are listed (none: no line).
+    static QString otherPostText(const QString &openPost, const QList<ChannelPost> &posts);
 
 private:
     void refresh();
+    void syncNotice();
     void reveal();
 
     SpamPanelModel *m_vm;
@@ -53,6 +62,7 @@ private:
     QStackedWidget *m_main;
     QListView *m_list;
     QLabel *m_empty;
+    QLabel *m_notice;
     ScanStage *m_stage;
     QStackedWidget *m_bottom;
     DeleteBar *m_deleteBar;

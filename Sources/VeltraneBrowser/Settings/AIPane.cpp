@@ -126,13 +126,13 @@ void AIPane::rebuild()
     kinds->add(new SettingsRow(QStringLiteral("mail-mark-junk"), tr("Spam"),
                                tr("Ads, scams, lures to contact someone or open a link"),
                                always));
-    kinds->addDivider(64);
+    kinds->addDivider(SettingsRow::textInset());
     auto *abuse = new BrandSwitch(tr("Abuse"), false);
     abuse->setChecked(m_model->aiAbuse());
     connect(abuse, &BrandSwitch::toggled, m_model, &SpamModel::setAIAbuse);
     kinds->add(new SettingsRow(QStringLiteral("dialog-warning"), tr("Abuse"),
                                tr("Insults and harassment aimed at people"), abuse));
-    kinds->addDivider(64);
+    kinds->addDivider(SettingsRow::textInset());
     auto *sexual = new BrandSwitch(tr("Sexual content"), false);
     sexual->setChecked(m_model->aiSexual());
     connect(sexual, &BrandSwitch::toggled, m_model, &SpamModel::setAISexual);

@@ -133,11 +133,22 @@ void AccountPane::rebuild()
     };
     // The e-mail code step's buttons: ask for a code, or confirm the one sent (`confirm`) and ask
     // again; enabled while a code may be sent. The caller may add to the row's end.
-    auto codeActions = [this, s, button, progress](const QString &confirm, int top) {
+    // Where the code went is said under the buttons that sent it, not at the pane's foot.
+    bool sentShown = false;
+    auto codeActions = [this, s, button, progress, &sentShown](const QString &confirm, int top) {
         auto *rowWidget = new QWidget;
-        auto *row = new QHBoxLayout(rowWidget);
-        row->setContentsMargins(0, top, 0, 0);
+        auto *stack = new QVBoxLayout(rowWidget);
+        stack->setContentsMargins(0, top, 0, 0);
+        stack->setSpacing(8);
+        auto *row = new QHBoxLayout;
         row->setSpacing(10);
+        stack->addLayout(row);
+        if (s->codeSent() && !s->failed() && !s->message().isEmpty()) {
+            auto *sent = text(QStringLiteral("\u2713 ") + s->message());
+            sent->setObjectName(QStringLiteral("codeSentLine"));
+            stack->addWidget(sent);
+            sentShown = true;
+        }
         if (s->codeSent()) {
             auto *go = button(confirm, SettingsButton::Kind::primary, [s] { s->verifyCode(); });
             row->addWidget(go);
@@ -259,7 +270,7 @@ void AccountPane::rebuild()
         lines->addWidget(sub);
         hl->addLayout(lines, 1);
         if (!s->deviceAccount())
-            hl->addWidget(button(tr("Sign Out"), SettingsButton::Kind::plain, [s] { s->signOut(); }));
+            hl->addWidget(button(tr("Sign out"), SettingsButton::Kind::plain, [s] { s->signOut(); }));
         column->addWidget(header);
 
         if (s->showsLinkCard()) {
@@ -297,7 +308,7 @@ void AccountPane::rebuild()
                 fl->addWidget(go, 0, Qt::AlignLeft);
                 manage->add(form);
             }
-            manage->addDivider(64);
+            manage->addDivider(SettingsRow::textInset());
         }
         const bool deleting = s->managing() == AccountPaneState::Managing::remove;
         manage->add(new SettingsRow(QStringLiteral("edit-delete"), tr("Delete account"), s->deleteRowSubtitle(),
@@ -321,7 +332,7 @@ void AccountPane::rebuild()
         column->addWidget(manage);
     }
 
-    if (!s->message().isEmpty()) {
+    if (!s->message().isEmpty() && !sentShown) {
         auto *line = text((s->failed() ? QStringLiteral("\u26A0 ") : QStringLiteral("\u2713 ")) + s->message());
         if (s->failed())
             line->setStyleSheet(QStringLiteral("color: #c0392b;"));

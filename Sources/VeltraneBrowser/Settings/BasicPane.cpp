@@ -62,20 +62,20 @@ void BasicPane::rebuild()
         tr("Loads and checks only this many comments, in page order."),
         picker(tr("How many to collect"), BasicPaneModel::limitChoices(model->limit()),
                model->limit(), &BasicPaneModel::setLimit)));
-    collecting->addDivider(64);
+    collecting->addDivider(SettingsRow::textInset());
     collecting->add(new SettingsRow(
         QStringLiteral("view-list-details"), tr("Posts per channel scan"),
         tr("Scanning away from a comment page checks this many of the latest posts on each signed-in channel."),
         picker(tr("Posts per channel scan"), BasicPaneModel::postLimitChoices(),
                model->postLimit(), &BasicPaneModel::setPostLimit)));
-    collecting->addDivider(64);
+    collecting->addDivider(SettingsRow::textInset());
     collecting->add(new SettingsRow(
         QStringLiteral("view-refresh"), tr("Automatic scan"),
         tr("Scans your latest posts while you use other apps and notifies you of the result. Runs only while the app "
              "window is on screen. Nothing is deleted."),
         picker(tr("Automatic scan"), BasicPaneModel::autoScanChoices(),
                model->autoScanHours(), &BasicPaneModel::setAutoScanHours)));
-    collecting->addDivider(64);
+    collecting->addDivider(SettingsRow::textInset());
     auto *likes = new QWidget;
     auto *ll = new QHBoxLayout(likes);
     ll->setContentsMargins(0, 0, 0, 0);

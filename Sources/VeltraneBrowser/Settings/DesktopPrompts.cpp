@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include <memory>
+
 DesktopPrompts &DesktopPrompts::shared()
 {
     static DesktopPrompts prompts;
@@ -34,17 +36,10 @@ std::optional<QString> DesktopPrompts::saveCsv(QWidget *parent, const QString &t
 bool DesktopPrompts::confirm(QWidget *parent, const QString &title, const QString &text, const QString &cancel,
                              const QString &proceed)
 {
-    QMessageBox box(parent);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setIcon(QMessageBox::Warning);
-    box.setTextFormat(Qt::PlainText);
-    AlertStyle::apply(&box);
-    box.setText(title);
-    box.setInformativeText(text);
-    QPushButton *no = box.addButton(cancel, QMessageBox::RejectRole);
-    QPushButton *yes = box.addButton(proceed, QMessageBox::DestructiveRole);
-    box.setDefaultButton(no);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
+    // The window's own question box, as every other question of the window.
+    QList<QAbstractButton *> buttons;
+    std::unique_ptr<QMessageBox> box(AlertStyle::questionBox(parent, {title, text, {cancel, proceed}, 1}, &buttons));
+    box->setWindowModality(Qt::ApplicationModal);
+    box->exec();
+    return box->clickedButton() == buttons.at(1);
 }

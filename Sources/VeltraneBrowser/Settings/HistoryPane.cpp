@@ -88,7 +88,7 @@ void HistoryPane::rebuild()
     data->add(new SettingsRow(QStringLiteral("document-save-as"), tr("Export as CSV"),
                               tr("Saves every stored comment with author, text, verdict and deletion time to a file."),
                               exportControl));
-    data->addDivider(64);
+    data->addDivider(SettingsRow::textInset());
     auto *clear = new SettingsButton(tr("Clear"), SettingsButton::Kind::danger);
     clear->setEnabled(HistoryPaneModel::canClear(*model) && !m_pane->exporting());   // not under a running export
     connect(clear, &QPushButton::clicked, this, [this] { m_pane->confirmClear(window()); });

@@ -14,15 +14,17 @@ SettingsRow::SettingsRow(const QString &iconName, const QString &title, const QS
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(indented ? 44 : 18, 14, 18, 14);
     layout->setSpacing(14);
-    auto *icon = new QLabel;
-    icon->setFixedSize(32, 32);
-    icon->setAlignment(Qt::AlignCenter);
-    const QIcon themed = QIcon::fromTheme(iconName);
-    if (!themed.isNull())
-        icon->setPixmap(themed.pixmap(18, 18));
-    if (danger)
-        icon->setStyleSheet(QStringLiteral("color: #d0453a;"));
-    layout->addWidget(icon, 0, Qt::AlignVCenter);
+    if (showsIcons()) {
+        auto *icon = new QLabel;
+        icon->setFixedSize(32, 32);
+        icon->setAlignment(Qt::AlignCenter);
+        const QIcon themed = QIcon::fromTheme(iconName);
+        if (!themed.isNull())
+            icon->setPixmap(themed.pixmap(18, 18));
+        if (danger)
+            icon->setStyleSheet(QStringLiteral("color: #d0453a;"));
+        layout->addWidget(icon, 0, Qt::AlignVCenter);
+    }
 
     auto *texts = new QVBoxLayout;
     texts->setSpacing(3);
@@ -44,6 +46,17 @@ SettingsRow::SettingsRow(const QString &iconName, const QString &title, const QS
     layout->addSpacing(12);
     if (control)
         layout->addWidget(control, 0, Qt::AlignVCenter);
+}
+
+bool SettingsRow::showsIcons()
+{
+    static const bool themed = QIcon::hasThemeIcon(QStringLiteral("document-save-as"));
+    return themed;
+}
+
+int SettingsRow::textInset()
+{
+    return showsIcons() ? 18 + 32 + 14 : 18;
 }
 
 QString SettingsRow::title() const

@@ -15,6 +15,11 @@ public:
     QString subtitle() const;
     void setSubtitle(const QString &text);
     QWidget *control() const { return m_control; }
+    // Whether rows show their icons: only where the desktop's icon theme has them; without them
+    // no row keeps an empty column for one.
+    static bool showsIcons();
+    // Where a row's texts begin, for the dividers between rows.
+    static int textInset();
 
 private:
     QLabel *m_title;

@@ -9,6 +9,7 @@
 #include "Settings/DesktopPrompts.h"
 #include "Settings/HistoryPane.h"
 #include "Settings/SettingsButton.h"
+#include "Theme/Design.h"
 #include "Theme/PlainText.h"
 
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -105,6 +107,7 @@ SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *paren
     auto *scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->verticalScrollBar()->setStyleSheet(Design::scrollBarStyle());
     auto *inner = new QWidget;
     auto *il = new QVBoxLayout(inner);
     il->setContentsMargins(32, 30, 32, 24);
@@ -175,9 +178,11 @@ void SettingsWindow::refreshSidebar()
             status = SettingsTab::status(t, *m_model, *account);
             strong = SettingsTab::statusStrong(t, *m_model, *account);
         }
-        // A status longer than the row is cut to one line.
+        // A status longer than the row is cut to one line: at the row's own width (the sidebar
+        // less its margins and the row's, and the icon's room when there is one).
         QLabel *line = m_statuses.at(i);
-        line->setText(line->fontMetrics().elidedText(status, Qt::ElideRight, 150));
+        const int room = 216 - 2 * 10 - 2 * 14 - (QIcon::fromTheme(t.iconName()).isNull() ? 0 : 18 + 12);
+        line->setText(line->fontMetrics().elidedText(status, Qt::ElideRight, room));
         line->setToolTip(PlainText::toolTip(status));
         line->setForegroundRole(strong ? QPalette::Text : QPalette::PlaceholderText);
         QFont nf = m_names.at(i)->font();

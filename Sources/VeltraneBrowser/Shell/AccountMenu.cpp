@@ -99,11 +99,11 @@ QString AccountMenu::actionTitle(Action action)
     case Action::open:
         return tr("Open");
     case Action::signOut:
-        return tr("Sign Out");
+        return tr("Sign out");
     case Action::signIn:
         break;
     }
-    return tr("Sign In");
+    return tr("Sign in");
 }
 
 QString AccountMenu::title() { return tr("Site accounts"); }
@@ -167,13 +167,10 @@ AccountMenu::AccountMenu(Browser *browser, AccountSession *session, QWidget *par
     confirm = [this](const QString &t, const QString &message, std::function<void(bool)> done) {
         // Over the main window: the popover itself closes when the question takes the focus.
         QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
-        auto *box = new QMessageBox(QMessageBox::Warning, t, message, QMessageBox::NoButton, owner);
-        box->setTextFormat(Qt::PlainText);
-        AlertStyle::apply(box);
-        box->addButton(cancelTitle(), QMessageBox::RejectRole);
-        QPushButton *out = box->addButton(actionTitle(Action::signOut), QMessageBox::DestructiveRole);
+        QList<QAbstractButton *> buttons;
+        QMessageBox *box = AlertStyle::questionBox(owner, {t, message, {cancelTitle(), actionTitle(Action::signOut)}, 1}, &buttons);
         box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setWindowModality(Qt::WindowModal);
+        QAbstractButton *out = buttons.at(1);
         connect(box, &QMessageBox::finished, this, [box, out, done] { done(box->clickedButton() == out); });
         box->open();
     };

@@ -1,6 +1,6 @@
 #pragma once
-// The site accounts popover: both sites with their sign-in state inside the application, "Sign In"
-// for a site the owner is not signed in to, "Open" and "Sign Out" for one they are. A sign-out is
+// The site accounts popover: both sites with their sign-in state inside the application, "Sign in"
+// for a site the owner is not signed in to, "Open" and "Sign out" for one they are. A sign-out is
 // confirmed once; the sign-in state, the sign-in and the removal belong to the site sign-in object.
 
 #include "Sites/LoginProvider.h"

@@ -2,6 +2,7 @@
 
 #include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
+#include "Browser/BrowserTab.h"
 #include "Theme/Design.h"
 #include "Theme/Spinner.h"
 #include "Theme/Hairline.h"
@@ -308,8 +309,12 @@ void BrowserPane::sync()
     static_cast<FieldFrame *>(m_fieldFrame)->icon = addressIcon(m_browser->address());
     m_fieldFrame->update();
     m_spinner->setRunning(m_browser->isLoading());
-    m_bannerText->setText(m_browser->error());
-    m_bannerText->setToolTip(PlainText::toolTip(m_browser->error()));
+    // The address that failed goes with the reason: the field may show the page before it.
+    QString banner = m_browser->error();
+    if (!banner.isEmpty() && m_browser->currentTab() && m_browser->currentTab()->failedURL)
+        banner += QLatin1Char('\n') + m_browser->currentTab()->failedURL->toDisplayString();
+    m_bannerText->setText(banner);
+    m_bannerText->setToolTip(PlainText::toolTip(banner));
     m_banner->setVisible(!m_browser->error().isEmpty());
     m_retry->setEnabled(!m_working);
     const bool clearing = m_browser->accounts()->clearing().has_value();

@@ -425,7 +425,19 @@ void PostDock::syncActions()
                             ScanStatusText::scanFraction(*m_model));
         // Below discovery, a history that is off for the run stays in view.
         const bool historyOff = m_model->discoveryStatus().isEmpty() && !m_model->historyNotice().isEmpty();
-        const QString line = historyOff ? QStringLiteral("\u26A0 ") + m_model->historyNotice() : m_model->discoveryStatus();
+        // A finished deletion says so here until the next job starts.
+        if (m_model->removal()) {
+            m_deleting = true;
+            m_deletedLine.clear();
+        } else if (m_deleting && !m_model->working()) {
+            m_deleting = false;
+            m_deletedLine = m_model->status();
+        } else if (m_model->working()) {
+            m_deletedLine.clear();
+        }
+        QString line = historyOff ? QStringLiteral("\u26A0 ") + m_model->historyNotice() : m_model->discoveryStatus();
+        if (line.isEmpty())
+            line = m_deletedLine;
         m_status->setText(line);
         m_status->setToolTip(historyOff ? PlainText::toolTip(m_model->historyNotice()) : QString());
         m_status->setMaximumHeight(QFontMetrics(m_status->font()).lineSpacing() * (historyOff ? 5 : 2) + 2);
@@ -478,4 +490,9 @@ QCoro::Task<bool> PostDock::removeFromList(QPointer<SpamModel> model, QPointer<P
     if (desk)
         desk->refresh();
     co_return true;
+}
+
+QString PostDock::statusText() const
+{
+    return m_statusRow->isVisibleTo(this) ? m_status->text() : QString();
 }

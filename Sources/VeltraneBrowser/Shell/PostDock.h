@@ -56,6 +56,8 @@ public:
     // The tiles in grid order.
     QList<PostTile *> tiles() const;
     PostDockActions *actionsArea() const { return m_actions; }
+    // The status line under the tiles; empty while it is hidden.
+    QString statusText() const;
     HeaderButton *selectAllButton() const { return m_selectAll; }
     HeaderButton *deselectAllButton() const { return m_deselectAll; }
     IconButton *searchButton() const { return m_searchButton; }
@@ -103,6 +105,9 @@ private:
     QWidget *m_grid;
     QHash<QString, PostTile *> m_tiles;
     QList<PostTile *> m_order;
+    // The closing sentence of the last deletion, shown in the status line until the next job.
+    bool m_deleting = false;
+    QString m_deletedLine;
     PostDockActions *m_actions;
     QWidget *m_statusRow;
     Spinner *m_statusSpinner;

@@ -88,6 +88,11 @@ void PostTile::setLook(const Look &look)
     update();
 }
 
+QString PostTile::failureReason() const
+{
+    return m_post.state == ChannelPost::State::failed ? m_post.note.simplified() : QString();
+}
+
 // Only the ticked posts make the queue; an unticked one waits for nothing.
 bool PostTile::inQueue() const
 {
@@ -97,9 +102,16 @@ bool PostTile::inQueue() const
 void PostTile::describe()
 {
     const QString name = PostDockModel::name(m_post);
-    setToolTip(PlainText::toolTip(name));
+    const QString reason = failureReason();
+    const QString status = PostDockModel::statusText(PostDockModel::status(m_post, inQueue()));
+    QStringList tip {name, status};
+    if (!reason.isEmpty())
+        tip << reason;
+    else if (m_post.scannedAt)
+        tip << PostDockModel::scanned(*m_post.scannedAt, QDateTime::currentDateTime());
+    setToolTip(PlainText::toolTip(tip.join(QLatin1Char('\n'))));
     setAccessibleName(name);
-    setAccessibleDescription(PostDockModel::statusText(PostDockModel::status(m_post, inQueue())));
+    setAccessibleDescription(reason.isEmpty() ? status : status + QLatin1Char(' ') + reason);
 }
 
 void PostTile::arrive(int order)
@@ -187,24 +199,45 @@ void PostTile::paintEvent(QPaintEvent *)
                tm.elidedText(name.simplified(), Qt::ElideRight, inner.width()));
     y += tm.height() + 4;
 
-    // The status line, part by part in its tones, cut short at the tile's edge.
+    // The status line, part by part in its tones. When it is too long for the tile, the count of
+    // comments moves to the line below (in place of the date, which the tooltip keeps), so that
+    // the flagged count is never cut.
     QFont small = Design::font(10);
     small.setStyleHint(QFont::SansSerif);
     p.setFont(small);
     const QFontMetricsF sm(small);
-    double x = inner.left();
-    for (const PostDockModel::Part &part : PostDockModel::status(m_post, inQueue())) {
-        const double room = inner.right() - x;
-        if (room <= 0)
-            break;
-        const QString text = sm.elidedText(part.text, Qt::ElideRight, room);
-        p.setPen(part.tone == PostDockModel::Tone::accent ? Design::accent() : Design::muted());
-        p.drawText(QRectF(x, y, room, sm.height()), Qt::AlignLeft | Qt::AlignVCenter, text);
-        x += sm.horizontalAdvance(text);
+    QList<PostDockModel::Part> parts = PostDockModel::status(m_post, inQueue());
+    double wanted = 0;
+    for (const PostDockModel::Part &part : parts)
+        wanted += sm.horizontalAdvance(part.text);
+    QString below;
+    if (const QString reason = failureReason(); !reason.isEmpty())
+        below = reason;
+    if (wanted > inner.width() && parts.size() >= 3 && below.isEmpty()) {
+        below = parts.takeFirst().text;
+        parts.removeFirst();   // the separator
     }
+    const auto drawParts = [&](const QList<PostDockModel::Part> &line, double top) {
+        double x = inner.left();
+        for (const PostDockModel::Part &part : line) {
+            const double room = inner.right() - x;
+            if (room <= 0)
+                break;
+            const QString text = sm.elidedText(part.text, Qt::ElideRight, room);
+            p.setPen(part.tone == PostDockModel::Tone::accent ? Design::accent() : Design::muted());
+            p.drawText(QRectF(x, top, room, sm.height()), Qt::AlignLeft | Qt::AlignVCenter, text);
+            x += sm.horizontalAdvance(text);
+        }
+    };
+    drawParts(parts, y);
     y += sm.height() + 4;
 
-    if (m_post.scannedAt) {
+    // A failed scan's reason, or the moved count, or the time of the last scan.
+    if (!below.isEmpty()) {
+        p.setPen(failureReason().isEmpty() ? Design::muted() : Design::secondary());
+        p.drawText(QRectF(inner.left(), y, inner.width(), sm.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                   sm.elidedText(below, Qt::ElideRight, inner.width()));
+    } else if (m_post.scannedAt) {
         p.setPen(Design::muted());
         const QString when = PostDockModel::scanned(*m_post.scannedAt, QDateTime::currentDateTime());
         p.drawText(QRectF(inner.left(), y, inner.width(), sm.height()), Qt::AlignLeft | Qt::AlignVCenter,

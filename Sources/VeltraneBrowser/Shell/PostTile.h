@@ -65,6 +65,8 @@ private:
     void follow(Fade &fade, bool on);
     void describe();
     bool inQueue() const;
+    // The reason a failed scan gave; empty for any other state.
+    QString failureReason() const;
 
     ChannelPost m_post;
     QPointer<ImageStore> m_images;

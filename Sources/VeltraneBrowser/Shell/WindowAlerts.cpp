@@ -25,31 +25,9 @@ QCoro::Task<int> WindowAlerts::ask(Question question)
     // The box stays until its answer has been read. The answer travels through a promise that is
     // kept when the box is answered, and also when the box goes without an answer (with the
     // window): the question always returns.
-    QPointer<QMessageBox> box = new QMessageBox(m_window);
-    box->setWindowModality(Qt::WindowModal);
-    box->setTextFormat(Qt::PlainText);   // texts may quote page titles and comments
-    AlertStyle::apply(box);
-    box->setWindowTitle(question.title);
-    box->setText(question.title);
-    box->setInformativeText(question.text);
     QList<QAbstractButton *> buttons;
-    for (qsizetype i = 0; i < question.buttons.size(); ++i) {
-        const QMessageBox::ButtonRole role = i == question.destructive ? QMessageBox::DestructiveRole
-                                             : i == 0                 ? QMessageBox::AcceptRole
-                                                                      : QMessageBox::RejectRole;
-        QPushButton *button = box->addButton(question.buttons.at(i), role);
-        if (i == 0 && i != question.destructive)
-            box->setDefaultButton(button);
-        buttons.append(button);
-    }
+    QPointer<QMessageBox> box = AlertStyle::questionBox(m_window, question, &buttons);
     if (question.destructive >= 0) {
-        // Escape must never pick the destructive answer: it closes the box without one.
-        QPushButton *escape = nullptr;
-        for (qsizetype i = 0; i < buttons.size() && !escape; ++i) {
-            if (i != question.destructive)
-                escape = qobject_cast<QPushButton *>(buttons.at(i));
-        }
-        box->setEscapeButton(escape);
         m_window->window()->raise();
         m_window->window()->activateWindow();
     }

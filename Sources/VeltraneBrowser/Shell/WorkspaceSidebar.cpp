@@ -3,6 +3,7 @@
 #include "Browser/Browser.h"
 #include "Service/VeltraneAccount.h"
 #include "Shell/AgentSetupView.h"
+#include "Shell/PostDock.h"
 #include "Theme/BrandMark.h"
 #include "Theme/Design.h"
 #include "Theme/Hairline.h"
@@ -212,7 +213,13 @@ void WorkspaceSidebar::toggleAgent()
     m_agent = new AgentSetupView(this);
     m_agent->setAttribute(Qt::WA_DeleteOnClose);
     m_agent->adjustSize();
-    const QPoint at = m_agentButton->mapToGlobal(QPoint(m_agentButton->width() + 8, m_agentButton->height() - m_agent->height()));
+    // Beside its button, but above the post list under the browser, so that the tiles stay in view.
+    QPoint at = m_agentButton->mapToGlobal(QPoint(m_agentButton->width() + 8, m_agentButton->height() - m_agent->height()));
+    if (const PostDock *dock = window()->findChild<PostDock *>(); dock && dock->isVisible()) {
+        const int above = dock->mapToGlobal(QPoint(0, 0)).y() - 8 - m_agent->height();
+        const int top = window()->mapToGlobal(QPoint(0, 0)).y() + 8;
+        at.setY(std::max(top, std::min(at.y(), above)));
+    }
     m_agent->move(at);
     m_agent->show();
 }
@@ -220,4 +227,9 @@ void WorkspaceSidebar::toggleAgent()
 void WorkspaceSidebar::paintEvent(QPaintEvent *)
 {
     QPainter(this).fillRect(rect(), Design::sidebar());
+}
+
+QAbstractButton *WorkspaceSidebar::agentButton() const
+{
+    return m_agentButton;
 }

@@ -47,6 +47,7 @@ public:
     // Both lines of the account row fit its width uncut.
     bool accountRowFits() const;
     AgentSetupView *agentPopover() const { return m_agent; }
+    QAbstractButton *agentButton() const;
     void toggleAgent();
 
 protected:

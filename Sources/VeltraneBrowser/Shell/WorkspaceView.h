@@ -39,7 +39,7 @@ public:
     // The browser pane keeps room for the page, the post list for its header, a row of tiles and
     // its actions.
     static constexpr double browserMinimum = 360;
-    static constexpr double dockMinimum = 200;
+    static constexpr double dockMinimum = 290;   // a whole row of tiles, with the status line, between the header and the buttons
     static constexpr double dockDefault = 300;
     static double sidebarWidth(double stored);
     static double panelLimit(double areaWidth);

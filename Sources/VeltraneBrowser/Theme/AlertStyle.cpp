@@ -3,6 +3,7 @@
 #include "Theme/Design.h"
 
 #include <QEvent>
+#include <QPainter>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
@@ -38,14 +39,39 @@ QString styleSheet()
         .arg(rgba(Design::onAccent()), rgba(Design::brand()), rgba(Design::onBrand()));
 }
 
-// Gives each button its look once the box shows, when all of them have been added.
+// The box's own edge, drawn over its rim: over a dark page the panel colour alone hardly stands
+// apart, and a window manager may draw no frame at all.
+class Edge : public QWidget {
+public:
+    explicit Edge(QWidget *box) : QWidget(box)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setObjectName(QStringLiteral("alertEdge"));
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setPen(QPen(QColor(255, 255, 255, 77), 1));   // about 3:1 against a black page
+        p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+};
+
+// Gives each button its look once the box shows, when all of them have been added, and keeps the
+// edge at the box's size.
 class ButtonKinds : public QObject {
 public:
-    explicit ButtonKinds(QMessageBox *box) : QObject(box) { box->installEventFilter(this); }
+    explicit ButtonKinds(QMessageBox *box) : QObject(box), m_edge(new Edge(box)) { box->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (event->type() == QEvent::Show || event->type() == QEvent::Resize) {
+            auto *box = static_cast<QMessageBox *>(watched);
+            m_edge->setGeometry(box->rect());
+            m_edge->raise();
+        }
         if (event->type() == QEvent::Show) {
             auto *box = static_cast<QMessageBox *>(watched);
             for (QAbstractButton *button : box->buttons()) {
@@ -56,6 +82,9 @@ protected:
         }
         return false;
     }
+
+private:
+    Edge *m_edge;
 };
 
 } // namespace
@@ -90,4 +119,37 @@ void AlertStyle::apply(QMessageBox *box)
     box->setAutoFillBackground(true);
     box->setStyleSheet(styleSheet());
     new ButtonKinds(box);
+}
+
+QMessageBox *AlertStyle::questionBox(QWidget *parent, const Alerts::Question &question, QList<QAbstractButton *> *buttons)
+{
+    auto *box = new QMessageBox(parent);
+    box->setWindowModality(Qt::WindowModal);
+    box->setTextFormat(Qt::PlainText);   // texts may quote page titles and comments
+    apply(box);
+    box->setWindowTitle(question.title);
+    box->setText(question.title);
+    box->setInformativeText(question.text);
+    QList<QAbstractButton *> made;
+    for (qsizetype i = 0; i < question.buttons.size(); ++i) {
+        const QMessageBox::ButtonRole role = i == question.destructive ? QMessageBox::DestructiveRole
+                                             : i == 0                 ? QMessageBox::AcceptRole
+                                                                      : QMessageBox::RejectRole;
+        QPushButton *button = box->addButton(question.buttons.at(i), role);
+        if (i == 0 && i != question.destructive)
+            box->setDefaultButton(button);
+        made.append(button);
+    }
+    if (question.destructive >= 0) {
+        // Escape must never pick the destructive answer: it closes the box without one.
+        QPushButton *escape = nullptr;
+        for (qsizetype i = 0; i < made.size() && !escape; ++i) {
+            if (i != question.destructive)
+                escape = qobject_cast<QPushButton *>(made.at(i));
+        }
+        box->setEscapeButton(escape);
+    }
+    if (buttons)
+        *buttons = made;
+    return box;
 }

@@ -220,6 +220,16 @@ Design::Motion Design::motion(const Motion &preferred)
     return reduceMotion() ? Motion::quick() : preferred;
 }
 
+QString Design::scrollBarStyle()
+{
+    return QStringLiteral("QScrollBar:vertical { background: transparent; width: 8px; margin: 2px; }"
+                          "QScrollBar:horizontal { background: transparent; height: 8px; margin: 2px; }"
+                          "QScrollBar::handle { background: %1; border-radius: 3px; min-height: 24px; min-width: 24px; }"
+                          "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; border: none; background: none; }"
+                          "QScrollBar::add-page, QScrollBar::sub-page { background: none; }")
+        .arg(elevated().name(QColor::HexArgb));
+}
+
 QString Design::segmentStyle(int radius, int padding)
 {
     const auto rgba = [](const QColor &c) {

@@ -79,6 +79,8 @@ public:
     // Style sheet of a row of checkable QToolButton segments on a track: the checked one in the
     // accent with its text colour, the others in the secondary text colour, far apart in lightness.
     static QString segmentStyle(int radius, int padding);
+    // A thin scroll bar without arrow buttons, for a scroll bar's own style sheet.
+    static QString scrollBarStyle();
 
     // The window's font family list: the system UI font, then a CJK family so Korean renders.
     static QString fontFamily();

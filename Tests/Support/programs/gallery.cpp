@@ -6,9 +6,10 @@
 //
 // Views: design, controls, site-icons, site-list, account-menu, agent-setup, sidebar,
 // browser-pane, window (1440x900; window-1280 and window-1920 at 1280x720 and 1920x1080, the
-// smallest window and a full-HD screen), removal-alert, removal-alert-replies, agent-removal-alert and
-// consent-alert (the deletion's confirmation, with replies that go with the chosen threads, as the
-// agent's request, and the AI check's consent question); the review panel's panel, panel-rows, panel-bars, panel-stage, panel-log;
+// smallest window and a full-HD screen), removal-alert, removal-alert-replies, agent-removal-alert,
+// consent-alert, signout-alert and clear-history-alert (the deletion's confirmation, with replies that
+// go with the chosen threads, as the agent's request, the AI check's consent question, the site
+// sign-out's and the history clearing's questions); the review panel's panel, panel-rows, panel-bars, panel-stage, panel-log;
 // the post list's dock and dock-tiles (over a fixture history and a filled image cache); and the settings and statistics views of SettingsGallery.h (over a fixture history, without
 // the site). Those that show the sign-in state sign in to YouTube on the fixture site
 // first; the browser pane and the window show the fixture's YouTube page.
@@ -21,7 +22,9 @@
 #include "PageTools.h"
 #include "PanelGallery.h"
 #include "PostGallery.h"
+#include "Settings/HistoryPaneModel.h"
 #include "Shell/AccountMenu.h"
+#include "Theme/AlertStyle.h"
 #include "Shell/AgentSetupView.h"
 #include "Shell/AppState.h"
 #include "Theme/BrandMark.h"
@@ -67,7 +70,8 @@ namespace {
 
 const QStringList views = QStringList {"design", "controls", "site-icons", "site-list", "account-menu",
                                        "agent-setup", "sidebar", "browser-pane", "window", "window-1280", "window-1920",
-                                       "removal-alert", "removal-alert-replies", "agent-removal-alert", "consent-alert"}
+                                       "removal-alert", "removal-alert-replies", "agent-removal-alert", "consent-alert",
+                                       "signout-alert", "clear-history-alert"}
     + PanelGallery::views() + PostGallery::views();
 
 constexpr int slow = 30000;
@@ -370,6 +374,19 @@ int main(int argc, char *argv[])
         host->show();
         alerts = std::make_unique<WindowAlerts>(host);
         question.emplace(alerts->ask(alertQuestion(view)));
+        shown.reset(host);
+    } else if (view == "signout-alert" || view == "clear-history-alert") {
+        // The same box, as the account menu and the history settings put their questions.
+        auto *host = sheet(new QWidget);
+        host->resize(640, 360);
+        host->show();
+        const Alerts::Question q = view == "signout-alert"
+            ? Alerts::Question {AccountMenu::confirmTitle(LoginProvider::youtube), AccountMenu::confirmMessage(),
+                                {AccountMenu::cancelTitle(), AccountMenu::actionTitle(AccountMenu::Action::signOut)}, 1}
+            : Alerts::Question {HistoryPaneModel::clearTitle(), HistoryPaneModel::clearText(1756),
+                                {QCoreApplication::translate("HistoryPaneModel", "Cancel"),
+                                 QCoreApplication::translate("HistoryPaneModel", "Clear")}, 1};
+        AlertStyle::questionBox(host, q, nullptr)->open();
         shown.reset(host);
     } else if (view.startsWith("window")) {
         Browser *browser = needState();
