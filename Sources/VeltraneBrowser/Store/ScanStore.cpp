@@ -2,6 +2,7 @@
 #include "Store/ScanStore.h"
 #include "Store/ScanStoreSql.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -41,6 +42,27 @@ bool looksTruncated(const QString &path)
     if (pages == 0 || changeCounter != validFor)
         return false;
     return file.size() < pageSize * qint64(pages);
+}
+
+// A write-ahead log beside a file that is gone or empty belongs to another history (one the
+// owner moved away, damaged, without its log): replayed into a new file it would damage it. It
+// is kept aside under a name of its own, with its index, rather than removed.
+void keepOrphanedLogAside(const QString &path)
+{
+    const QFileInfo log(path + QStringLiteral("-wal"));
+    if (!log.exists() && !log.isSymLink())
+        return;
+    const QFileInfo file(path);
+    if (file.exists() && file.size() > 0)
+        return;
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = path + QStringLiteral("-wal.orphaned-") + stamp;
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+        aside = path + QStringLiteral("-wal.orphaned-") + stamp + u'-' + QString::number(n);
+    if (QFile::rename(log.filePath(), aside)) {
+        qWarning("a history log without its file was kept aside as %s", qPrintable(aside));
+        QFile::remove(path + QStringLiteral("-shm"));   // the log's index only; rebuilt from the file
+    }
 }
 
 // Creates the missing folders of `dir` one by one, each readable by the owner only.
@@ -140,8 +162,10 @@ bool ScanStore::open()
 
     const bool memory = m_path == memoryPath;
     const bool reader = m_access == Access::readOnly;
-    if (!memory && !reader)
+    if (!memory && !reader) {
         makeFolders(QFileInfo(m_path).absolutePath());
+        keepOrphanedLogAside(m_path);
+    }
 
     const QByteArray file = m_path.toUtf8();
     sqlite3 *db = nullptr;
@@ -185,9 +209,46 @@ bool ScanStore::open()
     exec(QStringLiteral("SELECT rowid FROM comments NOT INDEXED LIMIT 1"), {}, false);
     if (!m_db)
         return false;
+    if (!memory)
+        useWriteAheadLog();
+    if (!m_db)
+        return false;
     // Only a first batch: a long expiry goes on in batches the owner runs.
-    purgeSome();
+    if (purgeAtOpen)
+        purgeSome();
     return m_db != nullptr;
+}
+
+void ScanStore::useWriteAheadLog()
+{
+    // Switched only once the file proved readable, so that a damaged file stays byte for byte
+    // as it was. With the log, a reader (the export) never holds up the window's writes and a
+    // writer never holds up a reader. A file another copy keeps locked stays as it is for now.
+    const Rows mode = run(QStringLiteral("PRAGMA journal_mode = WAL"), {}, false);
+    if (!m_db || mode.isEmpty() || mode.first().isEmpty()
+        || mode.first().first().toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
+        m_lastError.clear();
+        return;
+    }
+    // A commit reaches the log without waiting for the disk; the file stays whole after a crash
+    // of the program, and a power loss can only take back the last commits.
+    exec(QStringLiteral("PRAGMA synchronous = NORMAL"), {}, false);
+    // The log is cut back to this size once copied into the file.
+    exec(QStringLiteral("PRAGMA journal_size_limit = 16777216"), {}, false);
+    if (m_db && !checkpoints)
+        sqlite3_wal_autocheckpoint(m_db, 0);
+}
+
+bool ScanStore::checkpoint()
+{
+    if (!m_opened || !m_db)
+        return false;
+    const int rc = sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    // Busy only means another connection checkpoints right now.
+    if (rc == SQLITE_OK || (rc & 0xff) == SQLITE_BUSY)
+        return true;
+    noteFailure(rc, QString::fromUtf8(sqlite3_errmsg(m_db)), QStringLiteral("checkpoint"));
+    return false;
 }
 
 bool ScanStore::createSchema()
@@ -498,8 +559,17 @@ void ScanStore::noteFailure(int rc, const QString &detail, const QString &what)
     }
     if (primary == SQLITE_FULL) {
         m_lastError = tr("The history could not be saved because the disk is full: %1").arg(detail);
-    } else if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
-        m_lastError = tr("The history could not be saved while another copy of Veltrane writes to it: %1").arg(detail);
+    } else if (primary == SQLITE_BUSY) {
+        // Readers never hold up a write: only another writer does, for longer than the wait.
+        m_lastError = m_access == Access::readOnly
+            ? tr("The history could not be read because another program kept it locked: %1").arg(detail)
+            : tr("The history could not be saved because its file stayed locked for more than 5 seconds (another copy "
+                 "of Veltrane or another program may be writing to it): %1").arg(detail);
+    } else if (primary == SQLITE_LOCKED) {
+        m_lastError = tr("The history could not be saved because this application was still reading the same "
+                         "records: %1").arg(detail);
+    } else if (primary == SQLITE_READONLY) {
+        m_lastError = tr("The history could not be saved because its file or folder is read-only: %1").arg(detail);
     } else {
         m_lastError = tr("History file error: %1 (%2)").arg(detail, what);
     }
@@ -620,11 +690,17 @@ bool ScanStore::transaction(const std::function<bool()> &body)
 {
     if (!m_db)
         return false;
+    // Inside another transaction, a batch is part of it: the outer one commits or rolls back.
+    if (m_depth > 0)
+        return body();
     // IMMEDIATE takes the write lock up front, so a second copy waits at the start
     // rather than failing half way through the batch.
     if (!exec(QStringLiteral("BEGIN IMMEDIATE")))
         return false;
-    if (body() && m_db && exec(QStringLiteral("COMMIT")))
+    ++m_depth;
+    const bool done = body();
+    --m_depth;
+    if (done && m_db && exec(QStringLiteral("COMMIT")))
         return true;
     const QString reason = m_lastError;
     if (m_db && !sqlite3_get_autocommit(m_db))
