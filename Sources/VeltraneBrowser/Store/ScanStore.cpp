@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QThread>
 #include <QtEndian>
 
 #include <iterator>
@@ -63,6 +64,15 @@ void keepOrphanedLogAside(const QString &path)
         qWarning("a history log without its file was kept aside as %s", qPrintable(aside));
         QFile::remove(path + QStringLiteral("-shm"));   // the log's index only; rebuilt from the file
     }
+}
+
+// The wait for a lock another connection holds: a millisecond at a time, for about 5 seconds.
+int waitForLock(void *, int tries)
+{
+    if (tries >= 5000)
+        return 0;
+    QThread::usleep(1000);
+    return 1;
 }
 
 // Creates the missing folders of `dir` one by one, each readable by the owner only.
@@ -183,7 +193,9 @@ bool ScanStore::open()
     m_db = db;
     sqlite3_extended_result_codes(m_db, 1);
     // A second copy of the application waits for the other's write instead of failing at once.
-    sqlite3_busy_timeout(m_db, 5000);
+    // Looked at every millisecond: the other writer beside the window (the history's own thread)
+    // holds the file for milliseconds, and SQLite's own wait sleeps up to 100 ms at a time.
+    sqlite3_busy_handler(m_db, &waitForLock, nullptr);
 
     if (!memory && looksTruncated(m_path)) {
         fail(vt::sql::damagedText(m_path));

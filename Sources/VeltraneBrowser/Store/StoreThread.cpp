@@ -44,6 +44,17 @@ bool StoreThread::separate()
     m_context = new QObject;
     m_context->moveToThread(m_thread);
     m_thread->start();
+    // The window's own commits grow the log while no work comes here: it is looked at now and then.
+    ScanStore *side = m_side.get();
+    const QString log = m_store->path() + QStringLiteral("-wal");
+    QMetaObject::invokeMethod(m_context, [context = m_context, side, log] {
+        auto *timer = new QTimer(context);
+        QObject::connect(timer, &QTimer::timeout, context, [side, log] {
+            if (QFileInfo(log).size() >= checkpointBytes && side->isOpen())
+                side->checkpoint();
+        });
+        timer->start(2000);
+    }, Qt::QueuedConnection);
     return true;
 }
 
