@@ -1763,15 +1763,27 @@ Its scan and deletion history on this computer is deleted too, and loading posts
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The history could not be saved while another copy of Veltrane writes to it: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>History file error: %1 (%2)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The history file is damaged, so history is off for this run: scans are not recorded. The file was left as it is: %1. To start a new history, quit the application and move the file elsewhere (keep it, so it can be recovered); a new one is made at the next start.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history could not be read because another program kept it locked: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history could not be saved because its file stayed locked for more than 5 seconds (another copy of Veltrane or another program may be writing to it): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history could not be saved because this application was still reading the same records: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history could not be saved because its file or folder is read-only: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
