@@ -21,7 +21,10 @@ StoreThread::~StoreThread()
     if (!m_thread)
         return;
     // The queued work runs first: the quit is queued behind it.
-    QMetaObject::invokeMethod(m_context, [thread = m_thread] { thread->quit(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_context, [context = m_context, thread = m_thread] {
+        qDeleteAll(context->findChildren<QTimer *>());   // stopped on the thread that started them
+        thread->quit();
+    }, Qt::QueuedConnection);
     m_thread->wait();
     delete m_context;
     delete m_thread;
