@@ -48,6 +48,7 @@ void SpamModel::purgeInSteps(qint64 before)
     struct Step {
         bool more = false;
         qint64 removed = 0;
+        ScanStore::Stats stats;   // read there as well once the expiry is done
     };
     QFuture<Step> step = m_storeThread->run<Step>([days](ScanStore &store) {
         store.keepDays = days;
@@ -55,7 +56,10 @@ void SpamModel::purgeInSteps(qint64 before)
             return Step{};
         const qint64 was = store.purged();
         const bool ok = store.purgeSome(StoreThread::expiryBatch);
-        return Step{ok && store.purgePending(), store.purged() - was};
+        Step step{ok && store.purgePending(), store.purged() - was, {}};
+        if (!step.more)
+            step.stats = store.stats();
+        return step;
     });
     const qint64 earlier = std::max<qint64>(0, before);
     step.then(this, [this, earlier](const Step &done) {
@@ -65,7 +69,7 @@ void SpamModel::purgeInSteps(qint64 before)
             return;
         }
         if (removed > 0) {
-            setStats(m_store->stats());
+            setStats(done.stats);
             m_history.raiseRunsVersion();
         }
     });
