@@ -46,7 +46,7 @@ public:
     bool separate();
 
     // Rows of one expiry step on the thread: short, so that a write of the window waits little.
-    static constexpr int expiryBatch = 200;
+    static constexpr int expiryBatch = 100;
 
 private:
     void post(std::function<void(ScanStore &)> job);
