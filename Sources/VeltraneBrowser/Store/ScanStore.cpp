@@ -247,8 +247,15 @@ void ScanStore::useWriteAheadLog()
     exec(QStringLiteral("PRAGMA synchronous = NORMAL"), {}, false);
     // The log is cut back to this size once copied into the file.
     exec(QStringLiteral("PRAGMA journal_size_limit = 16777216"), {}, false);
-    if (m_db && !checkpoints)
+    if (m_db && !m_checkpoints)
         sqlite3_wal_autocheckpoint(m_db, 0);
+}
+
+void ScanStore::setCheckpoints(bool on)
+{
+    m_checkpoints = on;
+    if (m_db)
+        sqlite3_wal_autocheckpoint(m_db, on ? 1000 : 0);
 }
 
 bool ScanStore::checkpoint()

@@ -225,9 +225,9 @@ public:
     bool storeText = true;   // whether author, text and avatar are written
     bool purgeAtOpen = true;   // whether the open runs a first batch of purge() itself
     // Whether this connection copies the write-ahead log back into the file by itself when the
-    // log has grown (at the end of a commit); off for one whose owner leaves that to another
-    // connection (checkpoint()). Read at the open.
-    bool checkpoints = true;
+    // log has grown (at the end of a commit, with a wait for the disk); off for one whose owner
+    // leaves that to another connection (checkpoint()). Takes effect at once when open.
+    void setCheckpoints(bool on);
 
     QString path() const { return m_path; }
     // Opens the file if that was not tried yet; whether the history is usable.
@@ -401,6 +401,7 @@ private:
     QString m_lastError;
     int m_lastRc = 0;
     int m_depth = 0;   // transactions open: an inner one belongs to the outer one
+    bool m_checkpoints = true;
     bool m_totals = false;   // the kept totals and the statistics' indexes are in place
     bool m_authorIds = false;   // the comments have their author_id column (a blocked upgrade leaves it out)
     bool m_purgePending = false;

@@ -13,7 +13,7 @@ constexpr qint64 checkpointBytes = 4 * 1024 * 1024;
 StoreThread::StoreThread(ScanStore *store, QObject *parent) : QObject(parent), m_store(store)
 {
     m_store->purgeAtOpen = false;
-    m_store->checkpoints = false;
+    m_store->setCheckpoints(false);
 }
 
 StoreThread::~StoreThread()
@@ -38,6 +38,7 @@ bool StoreThread::separate()
     m_decided = true;
     if (!m_store->isOpen() || m_store->path() == QStringLiteral(":memory:")) {
         // Nothing to share: the window's store does its own checkpoints again.
+        m_store->setCheckpoints(true);
         return false;
     }
     m_side = std::make_unique<ScanStore>(m_store->path());

@@ -22,8 +22,8 @@
 class StoreThread : public QObject {
     Q_OBJECT
 public:
-    // `store` is the window's; it must outlive this. Set before it opens, the window's store
-    // leaves the expiry and the log's checkpoints to this thread.
+    // `store` is the window's; it must outlive this. Its log's checkpoints are left to this
+    // thread, and, when it has not opened yet, the expiry its open would start too.
     explicit StoreThread(ScanStore *store, QObject *parent = nullptr);
     // Finishes the work already given, then stops.
     ~StoreThread() override;
