@@ -60,6 +60,8 @@ private slots:
     void cancelledSaveKeepsEarlierFile();
     void jobReportsProgressBesideTheWindow();
     void cancelledJobKeepsEarlierFile();
+    void windowWritesDuringTheExportRead_data();
+    void windowWritesDuringTheExportRead();
 
 private:
     QTemporaryDir m_dir;
@@ -330,6 +332,62 @@ void ExportTest::cancelledJobKeepsEarlierFile()
     QCOMPARE(QDir(dir.path()).entryList({"*.csv*"}, QDir::Files), QStringList{"history.csv"});
     // The history itself was never changed by the export's reader.
     QCOMPARE(store.stats().comments, 5000);
+}
+
+void ExportTest::windowWritesDuringTheExportRead_data()
+{
+    QTest::addColumn<QString>("write");
+    QTest::newRow("deletion mark") << "deleted";
+    QTest::newRow("a scan's comments") << "scan";
+    QTest::newRow("a run") << "run";
+    QTest::newRow("a scan's whole record") << "record";
+}
+
+void ExportTest::windowWritesDuringTheExportRead()
+{
+    // The export's thread reads a post in one statement; the window writes while that read is
+    // under way (here from inside it, where its progress is told), and must neither wait for the
+    // read to end nor be refused.
+    QFETCH(QString, write);
+    QTemporaryDir dir;
+    const QString post = QStringLiteral("https://www.youtube.com/watch?v=abc");
+    ScanStore window(dir.filePath("history.sqlite"));
+    QVERIFY(window.remember("youtube", post, vt::test::makePage("c", 5000), std::nullopt, QDateTime::currentDateTime()));
+    ScanStore reader(window.path(), ScanStore::Access::readOnly);
+    bool wrote = false;
+    bool tried = false;
+    const ScanExport::Result result = ScanExport::save(reader, dir.filePath("history.csv"), [&](qint64 done, qint64) {
+        if (done != ScanExport::progressStep)
+            return true;
+        tried = true;
+        const QDateTime now = QDateTime::currentDateTime();
+        if (write == QLatin1String("deleted")) {
+            wrote = window.markDeleted(ScanStore::PostKey{"youtube", post}, {"c7"}, now);
+        } else if (write == QLatin1String("scan")) {
+            wrote = window.remember("youtube", post, vt::test::makePage("n", 300), std::nullopt, now);
+        } else if (write == QLatin1String("run")) {
+            ScanStore::Run run;
+            run.session = "s";
+            run.site = "youtube";
+            run.post = post;
+            run.at = now;
+            wrote = window.log(run, {}) != 0;
+        } else {
+            ScanStore::ScanRecord record;
+            record.comments = vt::test::makePage("r", 300);
+            record.post.site = "youtube";
+            record.post.url = "https://www.youtube.com/watch?v=other";
+            record.post.title = "Other";
+            record.post.scannedAt = now;
+            wrote = window.recordScan(record).stored;
+        }
+        return true;
+    });
+    QVERIFY(tried);
+    QVERIFY2(wrote, qPrintable(window.lastError()));
+    QVERIFY2(!result.failed, qPrintable(result.message));
+    QCOMPARE(result.rows, 5000);   // the export shows the history as it was when its read began
+    QVERIFY(window.lastError().isEmpty());
 }
 
 int main(int argc, char **argv)

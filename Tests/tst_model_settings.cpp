@@ -1,6 +1,7 @@
 // The spam model's settings: what is read at start with which checks, what is written back, what a
 // change sets off, the derived values, the keyword edits and the automatic-scan interval.
 #include "ModelHarness.h"
+#include "StoreTestData.h"
 #include "TestMain.h"
 
 #include <QJsonArray>
@@ -32,6 +33,7 @@ private slots:
     void thresholdIsReadOnly();
     void changesWriteBackThenAct();
     void keepDaysPurgesTheStore();
+    void expiryLeavesTheWindowFree();
     void aiOptions_data();
     void aiOptions();
     void keywordEditsStoreAndRejudge();
@@ -263,7 +265,29 @@ void ModelSettingsTest::keepDaysPurgesTheStore()
     m.setKeepDays(30);
     QCOMPARE(h.store().keepDays, 30);
     QCOMPARE(h.stored().value("vt.keepDays"), QJsonValue(30));
-    QVERIFY(h.store().recentIDs(kPost, 10).isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(h.store().recentIDs(kPost, 10).isEmpty(), 60000);   // on the history's own thread
+}
+
+void ModelSettingsTest::expiryLeavesTheWindowFree()
+{
+    ModelHarness h;
+    const QString recent = QStringLiteral("https://www.youtube.com/watch?v=recentpost1");
+    const QDateTime now = QDateTime::currentDateTime();
+    QVERIFY(h.store().remember("youtube", kPost, vt::test::makePage("old", 3000), std::nullopt, now.addDays(-60)));
+    QVERIFY(h.store().remember("youtube", recent, vt::test::makePage("new", 5), std::nullopt, now));
+    SpamModel &m = h.model();
+    // Another program is writing to the history as the expiry begins: the window does not wait
+    // for it, and none of its own writes is refused for it.
+    vt::test::RawDb other(h.store().path());
+    QVERIFY(other.exec("BEGIN IMMEDIATE"));
+    m.setKeepDays(30);
+    QVERIFY2(h.store().lastError().isEmpty(), qPrintable(h.store().lastError()));
+    QVERIFY(other.exec("COMMIT"));
+    // The owner's deletions are recorded while the expiry goes on.
+    QVERIFY2(h.store().markDeleted(ScanStore::PostKey{"youtube", recent}, {"new1"}, now), qPrintable(h.store().lastError()));
+    QTRY_COMPARE_WITH_TIMEOUT(h.store().stats().comments, 5, 60000);
+    QCOMPARE(h.store().stats().deleted, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m.stats().comments, 5, 60000);
 }
 
 void ModelSettingsTest::aiOptions_data()

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,6 +41,11 @@ QByteArray fileHash(const QString &path)
 QString writerProgram()
 {
     return QStringLiteral(VT_BINARY_DIR "/store_writer");
+}
+
+QString recorderProgram()
+{
+    return QStringLiteral(VT_BINARY_DIR "/scan_recorder");
 }
 
 QStringList names(RawDb &db, const QString &type)
@@ -115,6 +121,8 @@ private slots:
     void twoCopiesWriteTogether();
     void killedWriterLeavesLastCommittedScan();
     void writeFailureRollsBackTheBatch();
+    void killedScanRecordIsWholeOrAbsent();
+    void orphanedLogIsKeptAside();
 
 private:
     QTemporaryDir m_dir;
@@ -156,8 +164,8 @@ void StoreTest::newFileHasSchemaAndVersion()
              QStringList({"comment_totals_delete", "comment_totals_insert", "comment_totals_update"}));
     QCOMPARE(db.value(QStringLiteral("PRAGMA user_version")).toLongLong(), 5);
     QCOMPARE(db.count(QStringLiteral("runs")), 0);
-    // SQLite's own settings: the file stays in the default rollback-journal mode.
-    QCOMPARE(db.value(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
+    // Changes go to a write-ahead log, so that a reader never holds up the window's writes.
+    QCOMPARE(db.value(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
     // The columns in their order, as older files will have them after the upgrade.
     QStringList columns;
     for (const auto &row : db.rows(QStringLiteral("PRAGMA table_info(comments)")))
@@ -953,6 +961,86 @@ void StoreTest::writeFailureRollsBackTheBatch()
     QCOMPARE(store.comments(QStringLiteral("https://www.youtube.com/watch?v=big"), 10).size(), 0);
     RawDb raw(path);
     QCOMPARE(raw.value("PRAGMA integrity_check").toString(), QStringLiteral("ok"));
+}
+
+void StoreTest::killedScanRecordIsWholeOrAbsent()
+{
+    // A scan's record (comments, post row, run) is killed at random points while it is written,
+    // again and again: each scan is in the history whole or not at all.
+    const QString path = file(QStringLiteral("recorded.sqlite"));
+    const int perScan = 4000;
+    const quint32 seed = QRandomGenerator::global()->generate();
+    QRandomGenerator random(seed);
+    int inFlight = 0;
+    for (int round = 0; round < 8; ++round) {
+        QProcess recorder;
+        recorder.start(recorderProgram(), {path, QString::number(round * 1000), QString::number(perScan)});
+        QVERIFY(recorder.waitForStarted());
+        // Killed during the first to third record of the round, somewhere in its writes.
+        const int records = 1 + int(random.bounded(3));
+        QByteArray out;
+        while (out.count("writing") < records) {
+            QVERIFY2(recorder.waitForReadyRead(120000), out.constData());
+            out += recorder.readAllStandardOutput();
+        }
+        QTest::qSleep(int(random.bounded(250)));
+        QCOMPARE(recorder.state(), QProcess::Running);
+        recorder.kill();
+        QVERIFY(recorder.waitForFinished(30000));
+        out += recorder.readAllStandardOutput();
+        QVERIFY2(!out.contains("error"), out.constData());
+        inFlight += out.count("writing") - out.count("recorded");
+    }
+    qInfo("seed %u; records cut short: %d", seed, inFlight);
+
+    RawDb raw(path);
+    QCOMPARE(raw.value("PRAGMA integrity_check").toString(), QStringLiteral("ok"));
+    const auto posts = raw.rows("SELECT p FROM (SELECT post AS p FROM comments UNION SELECT url FROM posts "
+                                "UNION SELECT post FROM runs)");
+    QVERIFY(!posts.isEmpty());
+    for (const auto &row : posts) {
+        const QString url = row.at(0).toString();
+        const qint64 comments = raw.count(QStringLiteral("comments WHERE post = '%1'").arg(url));
+        const qint64 rows = raw.count(QStringLiteral("posts WHERE url = '%1'").arg(url));
+        const qint64 runs = raw.count(QStringLiteral("runs WHERE post = '%1'").arg(url));
+        QVERIFY2((comments == perScan && rows == 1 && runs == 1) || (comments == 0 && rows == 0 && runs == 0),
+                 qPrintable(QStringLiteral("%1: %2 comments, %3 post rows, %4 runs (seed %5)")
+                                .arg(url).arg(comments).arg(rows).arg(runs).arg(seed)));
+    }
+    ScanStore store(path);
+    const ScanStore::Stats stats = store.stats();
+    QCOMPARE(stats.comments, stats.posts * perScan);
+}
+
+void StoreTest::orphanedLogIsKeptAside()
+{
+    // A history whose program was killed keeps its last commits in its write-ahead log. Moved away
+    // without that log (as the owner may move a damaged file), the log left behind is not replayed
+    // into the new file but kept aside whole.
+    const QString path = file(QStringLiteral("moved/scans.sqlite"));
+    QProcess writer;
+    writer.start(writerProgram(), {path, "crash"});
+    QVERIFY(writer.waitForStarted());
+    QByteArray out;
+    while (!out.contains("writing")) {
+        QVERIFY2(writer.waitForReadyRead(30000), out.constData());
+        out += writer.readAllStandardOutput();
+    }
+    writer.kill();
+    QVERIFY(writer.waitForFinished(10000));
+    QVERIFY(QFileInfo::exists(path + "-wal"));
+    QVERIFY(QFile::rename(path, path + ".elsewhere"));
+    const QByteArray log = fileHash(path + "-wal");
+
+    ScanStore fresh(path);
+    QVERIFY2(fresh.remember(yt, postA, vt::test::makePage("n", 3), std::nullopt, QDateTime::currentDateTime()),
+             qPrintable(fresh.lastError()));
+    QCOMPARE(fresh.stats().comments, 3);
+    const QString folder = QFileInfo(path).absolutePath();
+    const QStringList aside = QDir(folder).entryList({"scans.sqlite-wal.orphaned-*"});
+    QCOMPARE(aside.size(), 1);
+    QCOMPARE(fileHash(folder + "/" + aside.first()), log);
+    QCOMPARE(RawDb(path).value("PRAGMA integrity_check").toString(), QStringLiteral("ok"));
 }
 
 int main(int argc, char **argv)

@@ -1946,10 +1946,6 @@ Its scan and deletion history on this computer is deleted too, and loading posts
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The history could not be saved while another copy of Veltrane writes to it: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>History file error: %1 (%2)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1963,6 +1959,22 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     </message>
     <message>
         <source>The history file %1 was made by a newer version of Veltrane, so it is left as it is and history is off for this run: scans are not recorded. Update Veltrane to use this history again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history could not be read because another program kept it locked: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history could not be saved because its file stayed locked for more than 5 seconds (another copy of Veltrane or another program may be writing to it): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history could not be saved because this application was still reading the same records: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history could not be saved because its file or folder is read-only: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1941,10 +1941,6 @@ Its scan and deletion history on this computer is deleted too, and loading posts
         <translation>디스크가 가득 차서 기록을 저장하지 못했습니다: %1</translation>
     </message>
     <message>
-        <source>The history could not be saved while another copy of Veltrane writes to it: %1</source>
-        <translation>다른 Veltrane 창이 기록 파일을 쓰고 있어 저장하지 못했습니다: %1</translation>
-    </message>
-    <message>
         <source>History file error: %1 (%2)</source>
         <translation>기록 파일 오류: %1 (%2)</translation>
     </message>
@@ -1959,6 +1955,22 @@ Its scan and deletion history on this computer is deleted too, and loading posts
     <message>
         <source>The history file %1 was made by a newer version of Veltrane, so it is left as it is and history is off for this run: scans are not recorded. Update Veltrane to use this history again.</source>
         <translation>기록 파일 %1은(는) 더 새로운 버전의 Veltrane이 만든 파일이라 그대로 두었고, 이번 실행에서는 기록이 꺼져 있습니다. 검사 결과는 기록되지 않습니다. 이 기록을 다시 쓰려면 Veltrane을 업데이트하세요.</translation>
+    </message>
+    <message>
+        <source>The history could not be read because another program kept it locked: %1</source>
+        <translation>다른 프로그램이 기록 파일을 잠그고 있어 읽지 못했습니다: %1</translation>
+    </message>
+    <message>
+        <source>The history could not be saved because its file stayed locked for more than 5 seconds (another copy of Veltrane or another program may be writing to it): %1</source>
+        <translation>기록 파일이 5초 넘게 잠겨 있어 저장하지 못했습니다(다른 Veltrane 창이나 다른 프로그램이 쓰고 있을 수 있습니다): %1</translation>
+    </message>
+    <message>
+        <source>The history could not be saved because this application was still reading the same records: %1</source>
+        <translation>이 앱이 같은 기록을 아직 읽고 있어 저장하지 못했습니다: %1</translation>
+    </message>
+    <message>
+        <source>The history could not be saved because its file or folder is read-only: %1</source>
+        <translation>기록 파일이나 폴더가 읽기 전용이라 저장하지 못했습니다: %1</translation>
     </message>
 </context>
 <context>

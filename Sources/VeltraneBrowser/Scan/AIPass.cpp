@@ -71,8 +71,10 @@ QCoro::Task<bool> AIPass::askConsent(Alerts *alerts)
     co_return answer == 0;
 }
 
-AIPass::AIPass(SpamModel &model, QUuid pageID, std::optional<ScanStore::PostKey> page)
-    : m_model(&model), m_pageID(pageID), m_page(std::move(page)), m_arrivals(std::make_shared<Arrivals>())
+AIPass::AIPass(SpamModel &model, QUuid pageID, std::optional<ScanStore::PostKey> page,
+               QList<ScanStore::AIAnswer> *answers)
+    : m_model(&model), m_pageID(pageID), m_page(std::move(page)), m_answers(answers),
+      m_arrivals(std::make_shared<Arrivals>())
 {
 }
 
@@ -237,7 +239,9 @@ void AIPass::take(int index, const QList<std::optional<AIScore>> &scores)
             if (scores.at(i))
                 answers.append({batch.at(i).id, review.textHashes().of(batch.at(i).id, batch.at(i).text), *scores.at(i)});
         }
-        if (!answers.isEmpty())
+        if (m_answers)
+            m_answers->append(answers);
+        else if (!answers.isEmpty())
             m.scanReport().noteStored(m.store()->rememberAI(m_page->site, answers, m_optionsKey));
     }
     bool changed = false;

@@ -33,8 +33,10 @@ public:
     // Puts the question; true for the first button. Stores nothing.
     static QCoro::Task<bool> askConsent(Alerts *alerts);
 
-    // Nothing is stored without `page`.
-    AIPass(SpamModel &model, QUuid pageID, std::optional<ScanStore::PostKey> page);
+    // Nothing is stored without `page`. With `answers`, the scores are gathered there for the
+    // scan's record instead of being written as they come.
+    AIPass(SpamModel &model, QUuid pageID, std::optional<ScanStore::PostKey> page,
+           QList<ScanStore::AIAnswer> *answers = nullptr);
     // Runs the pass over what the store knows (reused answers count with `before`); the closing
     // sentence, empty when there was nothing to ask.
     QCoro::Task<QString> run(QHash<QString, ScanStore::Known> known, PostReview::Reuse before);
@@ -52,6 +54,7 @@ private:
     QPointer<SpamModel> m_model;
     QUuid m_pageID;
     std::optional<ScanStore::PostKey> m_page;
+    QList<ScanStore::AIAnswer> *m_answers = nullptr;
     QStringList m_kinds;
     QString m_optionsKey;
     bool m_keepPraise = false;

@@ -53,16 +53,26 @@ void HistoryState::syncPost(const QString &url)
     setStats(m_model.store()->stats());
 }
 
-bool HistoryState::logRun(const ScanStore::Run &run, const QList<ScanStore::Item> &items)
+ScanStore::Run HistoryState::inSession(const ScanStore::Run &run) const
 {
     ScanStore::Run stored = run;
     // A run outside a multi-post job is a session of its own.
     stored.session = m_runSession ? *m_runSession : QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
     stored.automatic = m_sessionAuto;
-    const bool logged = m_model.store()->log(stored, items) != 0;
+    return stored;
+}
+
+void HistoryState::runLogged()
+{
     m_loggedRun = true;
     check();
     raiseRunsVersion();
+}
+
+bool HistoryState::logRun(const ScanStore::Run &run, const QList<ScanStore::Item> &items)
+{
+    const bool logged = m_model.store()->log(inSession(run), items) != 0;
+    runLogged();
     return logged;
 }
 

@@ -49,6 +49,10 @@ public:
     void syncPost(const QString &url);
     // Whether the run was stored.
     bool logRun(const ScanStore::Run &run, const QList<ScanStore::Item> &items);
+    // The run with the session it belongs to, as logRun() stores it.
+    ScanStore::Run inSession(const ScanStore::Run &run) const;
+    // What follows a run that was logged (or tried), when it was written elsewhere.
+    void runLogged();
     // The run of a scan or deletion that failed; whether it was stored (an address that is no
     // post has nothing to store).
     bool logFailedScan(const QString &url, const QString &note);

@@ -81,22 +81,8 @@ QCoro::Task<void> ScanJob::run()
     }
     const bool stored = co_await store();
     if (stored)
-        report();
+        co_await report();
     end();
-}
-
-QCoro::Task<bool> ScanJob::writeInSlices(QList<Comment> comments, std::function<bool(const QList<Comment> &)> write)
-{
-    bool stored = true;
-    for (qsizetype from = 0; from < comments.size(); from += writeSlice) {
-        if (from > 0) {
-            co_await m_model->yieldToLoop();
-            if (!m_model)
-                co_return false;
-        }
-        stored = write(comments.mid(from, writeSlice)) && stored;
-    }
-    co_return stored;
 }
 
 bool ScanJob::abandoned() const
@@ -325,17 +311,9 @@ QCoro::Task<bool> ScanJob::compare()
     }
     if (m.aiOn())
         m_reuse = m.review().reuseAI(known);
-    // The page's comments are the scanned post's whatever the window does meanwhile.
-    const ScanStore::PostKey key = *m_key;
-    const QDateTime now = m_now;
-    ScanStore *store = m.store();
-    const TextHashes hashesNow = hashes;
-    const bool stored = co_await writeInSlices(m.comments(), [&](const QList<Comment> &slice) {
-        return store->remember(key.site, key.url, slice, rules, now, hashesNow);
-    });
-    if (!m_model)
-        co_return false;
-    m_model->scanReport().noteStored(stored);
+    // Nothing is written yet: the comments go to the history with the rest of the record.
+    m_rules = rules;
+    m_hashes = hashes;
     co_return samePage();
 }
 
@@ -354,7 +332,8 @@ QCoro::Task<bool> ScanJob::askAI()
         m.setScanActivity(a);
         co_return true;
     }
-    m_aiNote = co_await m.aiPass(m_pageID, m_key, {}, m_reuse);
+    m_aiOptions = m.aiOptionsKey();
+    m_aiNote = co_await m.aiPass(m_pageID, m_key, {}, m_reuse, &m_answers);
     if (!m_model || !samePage())
         co_return false;
     for (const Comment &c : m_model->comments()) {
@@ -394,20 +373,10 @@ QCoro::Task<bool> ScanJob::store()
             break;
         }
     }
-    // Read before the writes below give the event loop its turns: the window may leave the page.
+    // Read before the wait below gives the event loop its turns: the window may leave the page.
     const QString title = row && !row->title.isEmpty()
         ? row->title
         : ScanStore::cleanTitle(m.browser() ? m.browser()->title() : QString());
-    {
-        const QString site = m_key->site;
-        ScanStore *store = m.store();
-        const bool stored = co_await writeInSlices(m.comments(), [&](const QList<Comment> &slice) {
-            return store->rememberVerdicts(site, slice);
-        });
-        if (!m_model)
-            co_return false;
-        m_model->scanReport().noteStored(stored);
-    }
     const std::optional<SiteInfo> latest = co_await m_model->engine()->info();
     if (!m_model)
         co_return false;
@@ -430,41 +399,62 @@ QCoro::Task<bool> ScanJob::store()
     // Only an answer that says it saw every comment is a full collection.
     if (m_result.complete.value_or(false))
         post.fullAt = m_now;
-    model.scanReport().noteStored(model.store()->record(post));
-    if (post.fullAt && !m_caughtUp) {
-        // The post's stored comments this complete collection no longer found are not left as
-        // pending: deleted where our deletion of them was under way, else gone from the site.
-        QSet<QString> seen;
-        seen.reserve(m_result.items.size());
-        for (const Comment &c : std::as_const(m_result.items))
-            seen.insert(c.id);
-        const std::optional<ScanStore::Unseen> unseen = model.store()->settleUnseen(*m_key, seen, m_now);
-        model.scanReport().noteStored(unseen.has_value());
-        if (unseen)
-            post.deleted += int(unseen->deleted.size());
-    }
-    const ScanStore::Counts counts = model.store()->syncCounts(m_key->url);
-    post.total = counts.total;
-    post.flagged = counts.flagged;
-    if (post.thumbnail)
-        ImageStore::shared().prefetch(*post.thumbnail);
-    model.listPost(post, int(m_added));
-    model.setStats(model.store()->stats());
+    // A complete collection settles the post's stored comments it no longer found, in the same
+    // write as the rest of the record.
+    m_settle = post.fullAt && !m_caughtUp;
+    m_post = post;
     co_return true;
 }
 
-void ScanJob::report()
+QCoro::Task<void> ScanJob::report()
 {
-    SpamModel &m = *m_model;
-    ScanReport &report = m.scanReport();
     m_facts.added = m_added;
     m_facts.aiNote = m_aiNote;
-    report.publish(m_facts);
-    const QString summary = m.status();
-    if (m_record && m_key)
-        report.noteStored(report.logRun(*m_key, m_facts, m_fresh));
-    report.finish(m_key.has_value());
+    m_model->scanReport().publish(m_facts);
+    const QString summary = m_model->status();
+    if (m_post) {
+        SpamModel &m = *m_model;
+        ScanStore::ScanRecord record;
+        record.comments = m.comments();
+        record.rules = m_rules;
+        record.hashes = m_hashes;
+        record.answers = m_answers;
+        record.aiOptions = m_aiOptions;
+        record.post = *m_post;
+        if (m_settle) {
+            QSet<QString> seen;
+            seen.reserve(record.comments.size());
+            for (const Comment &c : std::as_const(record.comments))
+                seen.insert(c.id);
+            record.completeSeen = std::move(seen);
+        }
+        if (m_record) {
+            record.run = m.scanReport().scanRun(*m_key, m_facts);
+            record.items = [comments = record.comments, fresh = m_fresh](const QList<ScanStore::Record> &pending) {
+                return ScanReport::runItems(comments, pending, fresh);
+            };
+        }
+        const ScanStore::Recorded written = co_await m.recordScan(std::move(record));
+        if (!m_model)
+            co_return;
+        SpamModel &model = *m_model;
+        model.scanReport().noteStored(written.stored, written.error);
+        ScanStore::Post post = *m_post;
+        if (written.stored) {
+            post.total = written.counts.total;
+            post.flagged = written.counts.flagged;
+            post.deleted += written.settledDeleted;
+        }
+        if (post.thumbnail)
+            ImageStore::shared().prefetch(*post.thumbnail);
+        model.listPost(post, int(m_added));
+        model.setStats(model.store()->stats());
+        if (m_record)
+            model.history().runLogged();
+    }
+    SpamModel &m = *m_model;
+    m.scanReport().finish(m_key.has_value());
     m.history().check();
-    if (m_key && !report.recorded())
-        m.setStatus(summary + report.unsavedSentence(), StatusKind::warn);
+    if (m_key && !m.scanReport().recorded())
+        m.setStatus(summary + m.scanReport().unsavedSentence(), StatusKind::warn);
 }

@@ -6,8 +6,10 @@
 //   compare  what the history knows of these comments: new, edited, skipped, repeat offenders,
 //            reused AI answers
 //   askAI    the AI pass
-//   store    the final verdicts and the post written to the history, its row in the post list
-//   report   the closing status line and the run of a recorded scan
+//   store    the final verdicts and the post's row made ready for the history
+//   report   the closing status line, then the scan's whole record (its comments, AI answers, the
+//            post's row and the run of a recorded scan) written in one transaction on the
+//            history's own thread, and the post's row in the post list
 // A step that ends the scan returns false; every failure leaves through fail(), which says why
 // in the status line and the issue (and logs a failed run of a recorded scan) while the page is
 // still the scanned one. Made and run by SpamModel::scan once its silent guards passed.
@@ -56,15 +58,11 @@ private:
     QCoro::Task<bool> compare();
     QCoro::Task<bool> askAI();
     QCoro::Task<bool> store();
-    void report();
+    QCoro::Task<void> report();
 
     // Waits until `landing` is done or Stop gave up on the scan; false when the model is gone.
     template <typename T>
     QCoro::Task<bool> wait(std::shared_ptr<Landing<T>> landing);
-    // Writes the comments a slice at a time with a turn of the event loop between slices, so that
-    // a long page never holds the window for the whole write; whether every slice was stored.
-    QCoro::Task<bool> writeInSlices(QList<Comment> comments, std::function<bool(const QList<Comment> &)> write);
-    static constexpr qsizetype writeSlice = 500;
     bool abandoned() const;
     bool samePage() const;
     void fail(std::exception_ptr error);
@@ -82,6 +80,7 @@ private:
     bool m_accountAsked = false;
     ScanResult m_result;
     bool m_caughtUp = false;
+    bool m_settle = false;
     bool m_runAI = false;
     QString m_aiNote;
     QDateTime m_now;
@@ -89,4 +88,10 @@ private:
     QSet<QString> m_fresh;
     qint64 m_added = 0;
     SpamModel::Reuse m_reuse;
+    // What the record needs besides the final comments.
+    std::optional<QString> m_rules;
+    TextHashes m_hashes;
+    QList<ScanStore::AIAnswer> m_answers;
+    QString m_aiOptions;
+    std::optional<ScanStore::Post> m_post;
 };

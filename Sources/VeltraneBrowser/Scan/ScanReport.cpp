@@ -108,18 +108,14 @@ void ScanReport::publish(const Facts &facts)
         m_model.report(line.text);
 }
 
-QList<ScanStore::Item> ScanReport::runItems(const QString &post, const QSet<QString> &fresh,
-                                            qsizetype *pendingCount) const
+QList<ScanStore::Item> ScanReport::runItems(const QList<Comment> &comments, const QList<ScanStore::Record> &pending,
+                                            const QSet<QString> &fresh)
 {
-    const QList<Comment> &comments = m_model.comments();
     QHash<QString, QStringList> words;
     for (const Comment &c : comments) {
         if (!words.contains(c.id))
             words.insert(c.id, c.hits);
     }
-    const QList<ScanStore::Record> pending = m_model.store()->pending(post);
-    if (pendingCount)
-        *pendingCount = pending.size();
     QList<ScanStore::Item> items;
     QSet<QString> pendingIds;
     for (const ScanStore::Record &r : pending) {
@@ -143,21 +139,40 @@ QList<ScanStore::Item> ScanReport::runItems(const QString &post, const QSet<QStr
     return items;
 }
 
+QList<ScanStore::Item> ScanReport::runItems(const QString &post, const QSet<QString> &fresh,
+                                            qsizetype *pendingCount) const
+{
+    const QList<ScanStore::Record> pending = m_model.store()->pending(post);
+    if (pendingCount)
+        *pendingCount = pending.size();
+    return runItems(m_model.comments(), pending, fresh);
+}
+
 bool ScanReport::logRun(const ScanStore::PostKey &page, const Facts &facts, const QSet<QString> &fresh)
 {
     qsizetype pending = 0;
     const QList<ScanStore::Item> items = runItems(page.url, fresh, &pending);
     const std::optional<ScanStore::Post> post = m_model.store()->post(page.url);
+    ScanStore::Run run = scanRun(page, facts);
+    if (post)
+        run.total = post->total;
+    run.flagged = int(pending);
+    const bool logged = m_model.store()->log(run, items) != 0;
+    m_model.history().runLogged();
+    return logged;
+}
+
+ScanStore::Run ScanReport::scanRun(const ScanStore::PostKey &page, const Facts &facts) const
+{
     ScanStore::Run run;
     run.kind = ScanStore::Run::Kind::Scan;
     run.site = page.site;
     run.post = page.url;
     run.at = QDateTime::currentDateTime();
-    run.total = post ? post->total : int(facts.total);
-    run.flagged = int(pending);
+    run.total = int(facts.total);
     run.added = int(facts.added);
     run.note = facts.total == 0 ? QString() : m_model.issue();
-    return m_model.history().logRun(run, items);
+    return m_model.history().inSession(run);
 }
 
 void ScanReport::report(const QString &note)
@@ -187,10 +202,10 @@ void ScanReport::begin()
     m_unsaved.clear();
 }
 
-void ScanReport::noteStored(bool stored)
+void ScanReport::noteStored(bool stored, const QString &reason)
 {
     if (!stored && m_unsaved.isEmpty())
-        m_unsaved = m_model.history().writeError();
+        m_unsaved = reason.isEmpty() ? m_model.history().writeError() : reason;
 }
 
 void ScanReport::finish(bool hasPost)

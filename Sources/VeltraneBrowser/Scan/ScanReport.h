@@ -66,15 +66,22 @@ public:
 
     // The items of a scan's run: the post's pending spam records (store order), then the fresh
     // comments of the page that are not among them (page order).
+    static QList<ScanStore::Item> runItems(const QList<Comment> &comments, const QList<ScanStore::Record> &pending,
+                                           const QSet<QString> &fresh);
+    // The same with the post's pending spam as stored now.
     QList<ScanStore::Item> runItems(const QString &post, const QSet<QString> &fresh,
                                     qsizetype *pendingCount = nullptr) const;
     // Writes the run of a recorded scan with those items; whether it was stored.
     bool logRun(const ScanStore::PostKey &page, const Facts &facts, const QSet<QString> &fresh);
+    // The run of a recorded scan, in its session, to be stored with the scan's record (which
+    // fills in its counts and items).
+    ScanStore::Run scanRun(const ScanStore::PostKey &page, const Facts &facts) const;
 
     // The history writes of one scan: begin() forgets the last scan's, noteStored() keeps the
     // reason of the first write that failed, finish() settles whether the scan reached the history.
     void begin();
-    void noteStored(bool stored);
+    // `reason`: why it failed, when the write was not the window's own store's.
+    void noteStored(bool stored, const QString &reason = QString());
     void finish(bool hasPost);
     // The sentence a scan's status line ends with when its results did not all reach the history.
     QString unsavedSentence() const;

@@ -19,6 +19,7 @@ SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *acco
         m_ownStore = std::make_unique<ScanStore>();
         m_store = m_ownStore.get();
     }
+    m_storeThread = std::make_unique<StoreThread>(m_store);
     m_openPage.setScanActivity(ScanActivity::fresh(aiOn()));
     readSettings();
     m_store->keepDays = keepDays();

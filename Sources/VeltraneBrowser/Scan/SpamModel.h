@@ -40,6 +40,7 @@
 #include "Scan/ScanReport.h"
 #include "Scan/StopRequest.h"
 #include "Store/ScanStore.h"
+#include "Store/StoreThread.h"
 #include "Wire/Comment.h"
 #include "Wire/FoundPost.h"
 #include "Wire/Recent.h"
@@ -164,6 +165,10 @@ public:
     Browser *browser() const { return m_browser.data(); }
     VeltraneAccount *account() const { return m_account; }
     ScanStore *store() const { return m_store; }
+    // The history's second connection, off the window's thread: scans' records and the expiry.
+    StoreThread &storeThread() const { return *m_storeThread; }
+    // Writes a scan's whole record there (all of it or none); the window goes on meanwhile.
+    QCoro::Task<ScanStore::Recorded> recordScan(ScanStore::ScanRecord scan);
     AppSettings *settings() const { return m_settings; }
     OwnerSettings &ownerSettings() const { return *m_owner; }
 
@@ -424,8 +429,10 @@ public:
     static constexpr int aiMaxInFlight = 4;
     // Asks the service about the comments the rules left undecided (one AIPass; nothing stored
     // without `page`). Returns the closing sentence.
+    // With `answers`, the scores are gathered there for the scan's record, not written.
     QCoro::Task<QString> aiPass(QUuid pageID, std::optional<ScanStore::PostKey> page,
-                                QHash<QString, ScanStore::Known> known, Reuse before);
+                                QHash<QString, ScanStore::Known> known, Reuse before,
+                                QList<ScanStore::AIAnswer> *answers = nullptr);
     // Where questions to the owner go (Alerts::shared() unless set; not owned).
     Alerts *alerts() const;
     void setAlerts(Alerts *alerts) { m_alerts = alerts; }
@@ -534,8 +541,9 @@ private:
     friend class AIPass;
     friend class OpenPage;
 
-    // Removes what is past the retention a batch an event-loop turn, so that a long expiry
-    // never holds the window.
+    // Removes what is past the retention on the history's own thread, a short batch at a time
+    // (so that scans and deletions are recorded between them); `before` counts what the earlier
+    // batches of this expiry removed.
     void purgeInSteps(qint64 before = -1);
     // Resumes from the event loop after the next landed().
     QCoro::Task<void> nextLanding();
@@ -554,6 +562,7 @@ private:
     VeltraneAccount *m_account = nullptr;
     ScanStore *m_store = nullptr;
     std::unique_ptr<ScanStore> m_ownStore;
+    std::unique_ptr<StoreThread> m_storeThread;   // gone before the store it writes beside
     AppSettings *m_settings = nullptr;
     std::unique_ptr<OwnerSettings> m_owner = std::make_unique<OwnerSettings>(m_settings);
     RemovalJob *m_removalJob = new RemovalJob(*this);

@@ -9,9 +9,10 @@ Alerts *SpamModel::alerts() const
 }
 
 QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::PostKey> page,
-                                       QHash<QString, ScanStore::Known> known, Reuse before)
+                                       QHash<QString, ScanStore::Known> known, Reuse before,
+                                       QList<ScanStore::AIAnswer> *answers)
 {
-    AIPass pass(*this, pageID, std::move(page));
+    AIPass pass(*this, pageID, std::move(page), answers);
     const QString sentence = co_await pass.run(std::move(known), before);
     co_return sentence;
 }

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+#include <QCoro/QCoroFuture>
+
 QCoro::Task<void> SpamModel::nextLanding()
 {
     // Signals are awaited through a direct one-shot connection: several landings before the
@@ -27,6 +29,20 @@ QCoro::Task<void> SpamModel::nextLanding()
         void await_resume() const noexcept {}
     };
     co_await Awaiter{this};
+}
+
+QCoro::Task<ScanStore::Recorded> SpamModel::recordScan(ScanStore::ScanRecord scan)
+{
+    const bool keepText = m_store->storeText;
+    QFuture<ScanStore::Recorded> written = m_storeThread->run<ScanStore::Recorded>(
+        [scan = std::move(scan), keepText](ScanStore &store) {
+            store.storeText = keepText;
+            ScanStore::Recorded done = store.recordScan(scan);
+            if (!done.stored)
+                done.error = store.lastError();
+            return done;
+        });
+    co_return co_await written;
 }
 
 QCoro::Task<void> SpamModel::yieldToLoop()

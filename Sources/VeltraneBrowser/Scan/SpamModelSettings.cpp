@@ -41,21 +41,38 @@ void SpamModel::readSettings()
 
 void SpamModel::purgeInSteps(qint64 before)
 {
-    // The open runs a first batch itself; a store that cannot open has nothing to purge.
+    // A store that cannot open has nothing to purge.
     if (!m_store->isOpen())
         return;
-    // A first call runs a batch unless the open left the rest waiting; later calls one each.
-    const qint64 start = before < 0 ? m_store->purged() : before;
-    if (before >= 0 || !m_store->purgePending())
-        m_store->purgeSome();
-    if (m_store->purgePending()) {
-        QTimer::singleShot(0, this, [this, start] { purgeInSteps(start); });
-        return;
-    }
-    if (m_store->purged() != start) {
-        setStats(m_store->stats());
-        m_history.raiseRunsVersion();
-    }
+    const qint64 days = m_store->keepDays;
+    struct Step {
+        bool more = false;
+        qint64 removed = 0;
+        ScanStore::Stats stats;   // read there as well once the expiry is done
+    };
+    QFuture<Step> step = m_storeThread->run<Step>([days](ScanStore &store) {
+        store.keepDays = days;
+        if (!store.isOpen())
+            return Step{};
+        const qint64 was = store.purged();
+        const bool ok = store.purgeSome(StoreThread::expiryBatch);
+        Step step{ok && store.purgePending(), store.purged() - was, {}};
+        if (!step.more)
+            step.stats = store.stats();
+        return step;
+    });
+    const qint64 earlier = std::max<qint64>(0, before);
+    step.then(this, [this, earlier](const Step &done) {
+        const qint64 removed = earlier + done.removed;
+        if (done.more) {
+            purgeInSteps(removed);
+            return;
+        }
+        if (removed > 0) {
+            setStats(done.stats);
+            m_history.raiseRunsVersion();
+        }
+    });
 }
 
 // ---- keyword edits and re-judging ------------------------------------------------------

@@ -4,10 +4,12 @@
 
 #include "Base/DataFolder.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QThread>
 #include <QtEndian>
 
 #include <iterator>
@@ -50,6 +52,49 @@ bool looksTruncated(const QString &path)
     if (pages == 0 || changeCounter != validFor)
         return false;
     return file.size() < pageSize * qint64(pages);
+}
+
+// The user_version the file's header holds, read without SQLite: opening a file in write-ahead
+// mode, even to read it, makes its -wal and -shm files, and a newer file is never changed.
+std::optional<qint64> headerVersion(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray head = file.read(100);
+    if (head.size() < 100 || !head.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return std::nullopt;
+    return qint64(qFromBigEndian<qint32>(reinterpret_cast<const uchar *>(head.constData()) + 60));
+}
+
+// A write-ahead log beside a file that is gone or empty belongs to another history (one the
+// owner moved away, damaged, without its log): replayed into a new file it would damage it. It
+// is kept aside under a name of its own, with its index, rather than removed.
+void keepOrphanedLogAside(const QString &path)
+{
+    const QFileInfo log(path + QStringLiteral("-wal"));
+    if (!log.exists() && !log.isSymLink())
+        return;
+    const QFileInfo file(path);
+    if (file.exists() && file.size() > 0)
+        return;
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = path + QStringLiteral("-wal.orphaned-") + stamp;
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+        aside = path + QStringLiteral("-wal.orphaned-") + stamp + u'-' + QString::number(n);
+    if (QFile::rename(log.filePath(), aside)) {
+        qWarning("a history log without its file was kept aside as %s", qPrintable(aside));
+        QFile::remove(path + QStringLiteral("-shm"));   // the log's index only; rebuilt from the file
+    }
+}
+
+// The wait for a lock another connection holds: a millisecond at a time, for about 5 seconds.
+int waitForLock(void *, int tries)
+{
+    if (tries >= 5000)
+        return 0;
+    QThread::usleep(1000);
+    return 1;
 }
 
 // Creates the missing folders of `dir` one by one, each readable by the owner only.
@@ -102,6 +147,13 @@ Q_CONSTRUCTOR_FUNCTION(nameLocalZone)
 
 } // namespace
 
+QString ScanStore::newerText(const QString &path)
+{
+    return tr("The history file %1 was made by a newer version of Veltrane, so it is left as it is and history is "
+              "off for this run: scans are not recorded. Update Veltrane to use this history again.")
+        .arg(path);
+}
+
 QString ScanStore::defaultPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
@@ -149,8 +201,10 @@ bool ScanStore::open()
 
     const bool memory = m_path == memoryPath;
     const bool reader = m_access == Access::readOnly;
-    if (!memory && !reader)
+    if (!memory && !reader) {
         makeFolders(QFileInfo(m_path).absolutePath());
+        keepOrphanedLogAside(m_path);
+    }
 
     // SQLite would write where a link leads: the file and those beside it must be files of their own.
     if (!memory) {
@@ -163,6 +217,12 @@ bool ScanStore::open()
                          .arg(name, QFileInfo(name).symLinkTarget()));
                 return false;
             }
+        }
+    }
+    if (!memory) {
+        if (const std::optional<qint64> version = headerVersion(m_path); version && *version > kSchemaVersion) {
+            fail(newerText(m_path));
+            return false;
         }
     }
     const QByteArray file = m_path.toUtf8();
@@ -181,16 +241,16 @@ bool ScanStore::open()
     m_db = db;
     sqlite3_extended_result_codes(m_db, 1);
     // A second copy of the application waits for the other's write instead of failing at once.
-    sqlite3_busy_timeout(m_db, 5000);
+    // Looked at every millisecond: the other writer beside the window (the history's own thread)
+    // holds the file for milliseconds, and SQLite's own wait sleeps up to 100 ms at a time.
+    sqlite3_busy_handler(m_db, &waitForLock, nullptr);
 
     if (!memory && looksTruncated(m_path)) {
         fail(vt::sql::damagedText(m_path));
         return false;
     }
     if (const qint64 version = userVersion(); version > kSchemaVersion) {
-        fail(tr("The history file %1 was made by a newer version of Veltrane, so it is left as it is and history is "
-                "off for this run: scans are not recorded. Update Veltrane to use this history again.")
-                 .arg(m_path));
+        fail(newerText(m_path));
         return false;
     }
     if (!m_db)   // could not even read the version: damaged
@@ -216,9 +276,53 @@ bool ScanStore::open()
     exec(QStringLiteral("SELECT rowid FROM comments NOT INDEXED LIMIT 1"), {}, false);
     if (!m_db)
         return false;
+    if (!memory)
+        useWriteAheadLog();
+    if (!m_db)
+        return false;
     // Only a first batch: a long expiry goes on in batches the owner runs.
-    purgeSome();
+    if (purgeAtOpen)
+        purgeSome();
     return m_db != nullptr;
+}
+
+void ScanStore::useWriteAheadLog()
+{
+    // Switched only once the file proved readable, so that a damaged file stays byte for byte
+    // as it was. With the log, a reader (the export) never holds up the window's writes and a
+    // writer never holds up a reader. A file another copy keeps locked stays as it is for now.
+    const Rows mode = run(QStringLiteral("PRAGMA journal_mode = WAL"), {}, false);
+    if (!m_db || mode.isEmpty() || mode.first().isEmpty()
+        || mode.first().first().toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
+        m_lastError.clear();
+        return;
+    }
+    // A commit reaches the log without waiting for the disk; the file stays whole after a crash
+    // of the program, and a power loss can only take back the last commits.
+    exec(QStringLiteral("PRAGMA synchronous = NORMAL"), {}, false);
+    // The log is cut back to this size once copied into the file.
+    exec(QStringLiteral("PRAGMA journal_size_limit = 16777216"), {}, false);
+    if (m_db && !m_checkpoints)
+        sqlite3_wal_autocheckpoint(m_db, 0);
+}
+
+void ScanStore::setCheckpoints(bool on)
+{
+    m_checkpoints = on;
+    if (m_db)
+        sqlite3_wal_autocheckpoint(m_db, on ? 1000 : 0);
+}
+
+bool ScanStore::checkpoint()
+{
+    if (!m_opened || !m_db)
+        return false;
+    const int rc = sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    // Busy only means another connection checkpoints right now.
+    if (rc == SQLITE_OK || (rc & 0xff) == SQLITE_BUSY)
+        return true;
+    noteFailure(rc, QString::fromUtf8(sqlite3_errmsg(m_db)), QStringLiteral("checkpoint"));
+    return false;
 }
 
 bool ScanStore::createSchema()
@@ -586,8 +690,17 @@ void ScanStore::noteFailure(int rc, const QString &detail, const QString &what)
     }
     if (primary == SQLITE_FULL) {
         m_lastError = tr("The history could not be saved because the disk is full: %1").arg(detail);
-    } else if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
-        m_lastError = tr("The history could not be saved while another copy of Veltrane writes to it: %1").arg(detail);
+    } else if (primary == SQLITE_BUSY) {
+        // Readers never hold up a write: only another writer does, for longer than the wait.
+        m_lastError = m_access == Access::readOnly
+            ? tr("The history could not be read because another program kept it locked: %1").arg(detail)
+            : tr("The history could not be saved because its file stayed locked for more than 5 seconds (another copy "
+                 "of Veltrane or another program may be writing to it): %1").arg(detail);
+    } else if (primary == SQLITE_LOCKED) {
+        m_lastError = tr("The history could not be saved because this application was still reading the same "
+                         "records: %1").arg(detail);
+    } else if (primary == SQLITE_READONLY) {
+        m_lastError = tr("The history could not be saved because its file or folder is read-only: %1").arg(detail);
     } else {
         m_lastError = tr("History file error: %1 (%2)").arg(detail, what);
     }
@@ -708,11 +821,17 @@ bool ScanStore::transaction(const std::function<bool()> &body)
 {
     if (!m_db)
         return false;
+    // Inside another transaction, a batch is part of it: the outer one commits or rolls back.
+    if (m_depth > 0)
+        return body();
     // IMMEDIATE takes the write lock up front, so a second copy waits at the start
     // rather than failing half way through the batch.
     if (!exec(QStringLiteral("BEGIN IMMEDIATE")))
         return false;
-    if (body() && m_db && exec(QStringLiteral("COMMIT")))
+    ++m_depth;
+    const bool done = body();
+    --m_depth;
+    if (done && m_db && exec(QStringLiteral("COMMIT")))
         return true;
     const QString reason = m_lastError;
     if (m_db && !sqlite3_get_autocommit(m_db))

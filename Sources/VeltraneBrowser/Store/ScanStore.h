@@ -3,7 +3,9 @@
 // verdicts, AI answers, deletions, runs, found and dismissed posts.
 //
 // Each store is used from one thread: the application's own from the GUI thread; a read-only
-// store on another thread (the export) reads the same file through its own connection. The file opens lazily on the first operation; when it
+// store on another thread (the export) reads the same file through its own connection, and a
+// second writer (StoreThread) records scans and expiry beside the window. A file keeps its
+// changes in a write-ahead log ("-wal" beside it), so that readers never hold up a writer. The file opens lazily on the first operation; when it
 // cannot be opened (or turns out to be damaged) every operation returns its empty
 // result and openError() says why, so the caller can show it in one status line.
 // Writers return whether their change reached the file; lastError() holds the reason
@@ -225,6 +227,11 @@ public:
 
     qint64 keepDays = 180;   // retention used by purge()
     bool storeText = true;   // whether author, text and avatar are written
+    bool purgeAtOpen = true;   // whether the open runs a first batch of purge() itself
+    // Whether this connection copies the write-ahead log back into the file by itself when the
+    // log has grown (at the end of a commit, with a wait for the disk); off for one whose owner
+    // leaves that to another connection (checkpoint()). Takes effect at once when open.
+    void setCheckpoints(bool on);
 
     QString path() const { return m_path; }
     // Opens the file if that was not tried yet; whether the history is usable.
@@ -246,6 +253,9 @@ public:
     // Comments purged since the file was opened.
     qint64 purged() const { return m_purged; }
     static constexpr int purgeBatch = 500;
+    // Copies what the write-ahead log holds back into the file as far as readers allow, without
+    // waiting for anyone; false when the file could not be written.
+    bool checkpoint();
 
     // ---- comments ----
     // `hashes` are the texts' hashes when already made.
@@ -319,6 +329,34 @@ public:
     QList<Record> items(qint64 run);
     QHash<QString, QStringList> hits(const QString &post);
 
+    // ---- a scan's whole record ----
+    // What a scan leaves in the history: its comments with their verdicts and AI answers, the
+    // post's row and, for a recorded scan, its run. The run's total and flagged count are the
+    // post's as stored; `items` makes its items from the post's pending spam as stored.
+    struct ScanRecord {
+        QList<Comment> comments;
+        std::optional<QString> rules;
+        TextHashes hashes;
+        QList<AIAnswer> answers;
+        QString aiOptions;
+        Post post;   // its scannedAt is the comments' sighting time
+        std::optional<Run> run;
+        std::function<QList<Item>(const QList<Record> &pending)> items;
+        // With a complete collection: the ids it saw; the post's other stored comments are
+        // settled as deleted (our deletion was under way) or gone from the site.
+        std::optional<QSet<QString>> completeSeen;
+    };
+    struct Recorded {
+        bool stored = false;
+        Counts counts;   // the post's counts after the record
+        qint64 run = 0;  // the run's id, when one was logged
+        QString error;   // why it was not stored, when asked for
+        int settledDeleted = 0;   // unseen comments settled as deleted by us
+    };
+    // Writes the whole record in one transaction: after a crash or a failure the history holds
+    // all of it or none of it.
+    Recorded recordScan(const ScanRecord &scan);
+
     // ---- posts ----
     bool record(const Post &post);
     Counts syncCounts(const QString &post);
@@ -345,11 +383,13 @@ public:
     bool clear(bool keepWatched);
 
 private:
+    static QString newerText(const QString &path);
     using Row = QVariantList;
     using Rows = QList<Row>;
 
     bool open();
     void close();
+    void useWriteAheadLog();
     // The one way a statement reaches SQLite: binds `args` to ?1, ?2, ... in order,
     // hands every row to `row` (return false to stop) and returns whether the statement
     // ran to its end.
@@ -396,6 +436,8 @@ private:
     QString m_openError;
     QString m_lastError;
     int m_lastRc = 0;
+    int m_depth = 0;   // transactions open: an inner one belongs to the outer one
+    bool m_checkpoints = true;
     bool m_totals = false;   // the kept totals and the statistics' indexes are in place
     bool m_authorIds = false;
     bool m_goneColumns = false;   // comments have gone, gone_at, removing_at and owner (a blocked upgrade leaves them out)   // the comments have their author_id column (a blocked upgrade leaves it out)

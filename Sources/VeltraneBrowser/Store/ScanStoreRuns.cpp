@@ -457,3 +457,45 @@ bool ScanStore::clear(bool keepWatched)
         m_lastError = before;
     return true;
 }
+
+ScanStore::Recorded ScanStore::recordScan(const ScanRecord &scan)
+{
+    Recorded out;
+    if (!open())
+        return out;
+    const QString &site = scan.post.site;
+    const QString &url = scan.post.url;
+    out.stored = transaction([&] {
+        if (!remember(site, url, scan.comments, scan.rules, scan.post.scannedAt, scan.hashes))
+            return false;
+        if (!scan.answers.isEmpty() && !rememberAI(site, scan.answers, scan.aiOptions))
+            return false;
+        if (!record(scan.post))
+            return false;
+        if (scan.completeSeen) {
+            const std::optional<Unseen> unseen = settleUnseen(PostKey{site, url}, *scan.completeSeen, scan.post.scannedAt);
+            if (!unseen)
+                return false;
+            out.settledDeleted = int(unseen->deleted.size());
+        }
+        out.counts = syncCounts(url);
+        if (m_lastRc != SQLITE_DONE)
+            return false;
+        if (!scan.run)
+            return true;
+        const QList<Record> stillPending = pending(url);
+        if (m_lastRc != SQLITE_DONE)
+            return false;
+        Run run = *scan.run;
+        run.total = out.counts.total;
+        run.flagged = int(stillPending.size());
+        out.run = log(run, scan.items ? scan.items(stillPending) : QList<Item>());
+        return out.run != 0;
+    });
+    if (!out.stored) {
+        out.settledDeleted = 0;
+        out.counts = {};
+        out.run = 0;
+    }
+    return out;
+}
