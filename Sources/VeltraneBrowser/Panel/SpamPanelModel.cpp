@@ -449,15 +449,19 @@ void SpamPanelModel::load()
     QStringList listed;
     QList<ChannelPost> later;
     qint64 laterComments = 0;
+    qint64 firstComments = 0;
     for (const ChannelPost &p : posts()) {
         const int count = m_tab == PanelTab::deleted ? p.deleted : p.total;
         if (!store || !(count > 0 || p.flagged > 0))
             continue;
         listed.append(p.url);
-        if (!lazy && (read.rows >= firstRows || !later.isEmpty())) {
+        // A long post is no first-screen read: each post is read whole.
+        const qint64 size = std::max(0, p.total);
+        if (!lazy && (read.rows >= firstRows || !later.isEmpty() || firstComments + size > firstScreenComments)) {
             later.append(p);
-            laterComments += std::max(0, p.total);
+            laterComments += size;
         } else if (!lazy) {
+            firstComments += size;
             read.read(*store, p, m_tab);
         } else if (read.rows >= keep || read.partPost()) {
             read.unread.append(p.url);
@@ -468,7 +472,7 @@ void SpamPanelModel::load()
     if (lazy && store)
         read.summary = store->pendingSummary(m_site, listed);
     const int generation = ++m_generation;
-    const bool aside = !later.isEmpty() && laterComments >= m_asideFrom && store->isOpen()
+    const bool aside = !later.isEmpty() && laterComments + firstComments >= m_asideFrom && store->isOpen()
         && store->path() != QStringLiteral(":memory:");
     if (!aside) {
         for (const ChannelPost &p : std::as_const(later))

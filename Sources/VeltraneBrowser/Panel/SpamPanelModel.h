@@ -59,6 +59,8 @@ public:
     // The Flagged tab reads every listed post. It reads the first screen's posts at once and the
     // rest on a worker thread when they hold at least this many comments (less is quicker here).
     static constexpr int asideFrom = 20000;
+    // Then the first screen's posts are read here only up to this many comments in all.
+    static constexpr int firstScreenComments = 2000;
     void setAsideFrom(int comments) { m_asideFrom = comments; }
 
     // ---- state ----
