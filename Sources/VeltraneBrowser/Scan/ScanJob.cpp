@@ -102,7 +102,7 @@ QCoro::Task<bool> ScanJob::writeInSlices(QList<Comment> comments, std::function<
 QCoro::Task<bool> ScanJob::turn()
 {
     co_await m_model->yieldToLoop();
-    co_return m_model && samePage();
+    co_return m_model != nullptr;
 }
 
 bool ScanJob::abandoned() const
@@ -280,6 +280,7 @@ QCoro::Task<bool> ScanJob::compare()
         co_return true;
     // The judged list is drawn before the history is compared with it, and the hashing and the
     // history's answer take a turn each: a long post's steps together would hold the window.
+    // The scanned post is recorded whatever the window does meanwhile, as below.
     const bool drawn = co_await turn();
     if (!drawn)
         co_return false;

@@ -63,7 +63,7 @@ private:
     QCoro::Task<bool> wait(std::shared_ptr<Landing<T>> landing);
     // Writes the comments a slice at a time with a turn of the event loop between slices, so that
     // a long page never holds the window for the whole write; whether every slice was stored.
-    // Lets the window's event loop run; whether the job goes on (the model and its page remain).
+    // Lets the window's event loop run; whether the job can go on (the model remains).
     QCoro::Task<bool> turn();
     QCoro::Task<bool> writeInSlices(QList<Comment> comments, std::function<bool(const QList<Comment> &)> write);
     static constexpr qsizetype writeSlice = 500;
