@@ -2,7 +2,8 @@
 // an empty history, measured alternately in the same run: the time and the resident memory of the
 // whole process tree (the program and the web engine's helpers). The histories are built here,
 // once, straight into the store file (posts of 1,000 comments scanned over the last 170 days, so
-// that nothing expires at the open).
+// that nothing expires at the open); then, of the largest size, a realistic history over the same
+// 170 days and one over a year, half of which the start must expire (put back before each start).
 //
 //   startup_bench [rounds] [sizes...]     default 3 rounds; sizes 100000 1000000
 //
@@ -10,6 +11,7 @@
 // fixture site so. Goal: within 1.3x of the empty history in time, 1.2x in memory.
 
 #include "BigHistory.h"
+#include "RealisticHistory.h"
 #include "FixtureSite.h"
 #include "ProcessStats.h"
 #include "TestMain.h"
@@ -57,6 +59,49 @@ std::optional<Sample> measure(const QString &program, const QString &data, QProc
     return bench::sampleShown(child, clock, marker, 180000);
 }
 
+
+// The history file of a start put back as it was before the start changed it.
+void restore(const QString &data, const QString &pristine)
+{
+    if (pristine.isEmpty())
+        return;
+    const QString file = data + "/Veltrane/scans.sqlite";
+    for (const char *suffix : {"", "-wal", "-shm", "-journal"})
+        QFile::remove(file + QString::fromLatin1(suffix));
+    QFile::copy(pristine, file);
+}
+
+// A realistic history of that many comments over 170 days (nothing expires at the default
+// retention of 180 days), and one over a year, half of which a start must expire.
+bool addRealistic(const QTemporaryDir &dir, const QDateTime &now, int size, QStringList &folders, QStringList &labels,
+                  QStringList &pristine)
+{
+    if (size <= 0)
+        return true;
+    for (const int days : {170, 365}) {
+        const QString data = dir.filePath(QStringLiteral("realistic-%1").arg(days));
+        QDir().mkpath(data + "/Veltrane");
+        vt::test::RealisticHistory history;
+        history.comments = size;
+        history.days = days;
+        const QString file = days > 180 ? dir.filePath(QStringLiteral("realistic-%1.sqlite").arg(days))
+                                        : data + "/Veltrane/scans.sqlite";
+        QElapsedTimer built;
+        built.start();
+        if (!history.write(file, now)) {
+            std::fprintf(stderr, "startup_bench: could not build the realistic history\n");
+            return false;
+        }
+        std::printf("realistic history of %d comments over %d days built in %.1f s\n", size, days,
+                    built.elapsed() / 1000.0);
+        std::fflush(stdout);
+        folders.append(data);
+        labels.append(days > 180 ? QStringLiteral("realistic, half expiring") : QStringLiteral("realistic"));
+        pristine.append(days > 180 ? file : QString());
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -87,10 +132,14 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     const QDateTime now = QDateTime::currentDateTime();
     QStringList folders;
+    QStringList labels;
+    QStringList pristine;   // a history copied back before each start (the start changes it), or empty
     for (const int size : sizes) {
         const QString data = dir.filePath(QStringLiteral("data-%1").arg(size));
         QDir().mkpath(data + "/Veltrane");
         folders.append(data);
+        labels.append(QStringLiteral("%1 comments").arg(size, 7));
+        pristine.append(QString());
         if (size <= 0)
             continue;
         vt::test::BigHistory history;
@@ -105,31 +154,36 @@ int main(int argc, char *argv[])
         std::printf("history of %d comments built in %.1f s\n", size, built.elapsed() / 1000.0);
         std::fflush(stdout);
     }
+    if (!addRealistic(dir, now, sizes.last(), folders, labels, pristine))
+        return 1;
     // A first start of each sets up its profile folders, so that every measured start is alike.
-    for (int i = 0; i < sizes.size(); ++i)
+    for (int i = 0; i < folders.size(); ++i) {
+        restore(folders.at(i), pristine.at(i));
         measure(program, folders.at(i), env, QStringLiteral("warm-%1").arg(i));
+    }
 
-    QList<QList<double>> ms(sizes.size()), rss(sizes.size());
+    QList<QList<double>> ms(folders.size()), rss(folders.size());
     for (int round = 0; round < rounds; ++round) {
-        for (int i = 0; i < sizes.size(); ++i) {
+        for (int i = 0; i < folders.size(); ++i) {
+            restore(folders.at(i), pristine.at(i));
             const auto s = measure(program, folders.at(i), env, QStringLiteral("r%1-%2").arg(round).arg(i));
             if (!s) {
-                std::fprintf(stderr, "startup_bench: a start with %d comments did not show its page\n", sizes.at(i));
+                std::fprintf(stderr, "startup_bench: a start with %s did not show its page\n", qPrintable(labels.at(i)));
                 return 1;
             }
             ms[i] << s->ms;
             rss[i] << s->rssMiB;
-            std::printf("round %d, %7d comments: %.0f ms, %.0f MiB\n", round + 1, sizes.at(i), s->ms, s->rssMiB);
+            std::printf("round %d, %s: %.0f ms, %.0f MiB\n", round + 1, qPrintable(labels.at(i)), s->ms, s->rssMiB);
             std::fflush(stdout);
         }
     }
     const double baseMs = median(ms.at(0));
     const double baseRss = median(rss.at(0));
     std::printf("empty history: first shown page %.0f ms, %.0f MiB\n", baseMs, baseRss);
-    for (int i = 1; i < sizes.size(); ++i)
-        std::printf("%7d comments: first shown page %.0f ms (%.2fx the empty history, goal under 1.3x), "
+    for (int i = 1; i < folders.size(); ++i)
+        std::printf("%s: first shown page %.0f ms (%.2fx the empty history, goal under 1.3x), "
                     "%.0f MiB (%.2fx, goal under 1.2x)\n",
-                    sizes.at(i), median(ms.at(i)), median(ms.at(i)) / baseMs, median(rss.at(i)),
+                    qPrintable(labels.at(i)), median(ms.at(i)), median(ms.at(i)) / baseMs, median(rss.at(i)),
                     median(rss.at(i)) / baseRss);
     return 0;
 }

@@ -6,6 +6,7 @@
 //
 //   store_bench [comments in the big history, default 1000000]
 #include "Store/ScanStore.h"
+#include "Base/LocalZone.h"
 #include "BigHistory.h"
 #include "StoreTestData.h"
 #include "Store/ScanExport.h"
@@ -144,6 +145,7 @@ void compare(QTextStream &out, const QList<Query> &queries)
 int main(int argc, char **argv)
 {
     vt::test::isolateUserFolders();
+    LocalZone::pin();   // as the application does at its start
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTemporaryDir dir;

@@ -363,6 +363,7 @@ void DashboardTest::sheetOverEmptyHistory()
     ModelHarness h;
     LanguageScope english(false);
     StatisticsSheet sheet(&h.model());
+    QTRY_VERIFY_WITH_TIMEOUT(sheet.isReady(), 30000);   // read off the window's thread
     QVERIFY(!sheet.trend());
     QVERIFY(sheet.postRows().isEmpty());
     QCOMPARE(sheet.width(), 960);
@@ -390,6 +391,16 @@ void DashboardTest::sheetOverSeededHistory()
     QVERIFY(h.store().record(ScanStore::Post {"youtube", flaggedOnly, "Flagged, nothing deleted", now, 9, 6, false, 0, {}, {}}));
     LanguageScope language(korean);
     StatisticsSheet sheet(&h.model());
+    QTRY_VERIFY_WITH_TIMEOUT(sheet.isReady(), 30000);   // read off the window's thread
+    // Read over a connection of its own, the snapshot is the window's own read.
+    const SpamModel::DashboardData here = h.model().dashboard(DashboardModel::snapshotDays);
+    QCOMPARE(sheet.data().stats, here.stats);
+    QCOMPARE(sheet.data().bySite, here.bySite);
+    QCOMPARE(sheet.data().daily, here.daily);
+    QCOMPARE(sheet.data().topPosts, here.topPosts);
+    QCOMPARE(sheet.data().topAuthors, here.topAuthors);
+    QCOMPARE(sheet.data().recent, here.recent);
+    QCOMPARE(sheet.data().posts, here.posts);
     QVERIFY(sheet.trend());
     QCOMPARE(sheet.trend()->days(), 30);
     QCOMPARE(sheet.postRows().size(), sheet.data().topPosts.size());
@@ -424,6 +435,7 @@ void DashboardTest::postRowClosesThenReports()
     vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
     LanguageScope english(false);
     StatisticsSheet sheet(&h.model());
+    QTRY_VERIFY_WITH_TIMEOUT(sheet.isReady(), 30000);   // read off the window's thread
     sheet.setAttribute(Qt::WA_DontShowOnScreen);
     sheet.show();
     QVERIFY(!sheet.postRows().isEmpty());

@@ -252,6 +252,21 @@ private slots:
         QTest::newRow("scan comment without score") << "scan"
             << "() => ({items: [{id: 'a', text: 't', authorName: 'n', order: 0, state: 'ok', reason: ''}], siteSorted: false, total: 1, canRemove: false, likesUnknown: false})"
             << "decode";
+        // A long answer is as strict as a short one: one bad comment at its end fails it whole.
+        QTest::newRow("scan long, last comment bad") << "scan"
+            << "() => { const items = []; for (let i = 0; i < 5000; i++) items.push({id: 'c' + i, text: 'text ' + i,"
+               " authorName: 'n', order: i, state: 'ok', reason: '', score: i < 4999 ? 0 : 'high'});"
+               " return {items, siteSorted: false, total: 5000, canRemove: true, likesUnknown: false}; }"
+            << "decode";
+        QTest::newRow("scan long, valid") << "scan"
+            << "() => { const items = []; for (let i = 0; i < 5000; i++) items.push({id: 'c' + i, text: 'text ' + i,"
+               " authorName: 'n', order: i, state: 'ok', reason: '', score: 0});"
+               " return {items, siteSorted: false, total: 5000, canRemove: true, likesUnknown: false}; }"
+            << "ok";
+        QTest::newRow("scan too deep") << "scan"
+            << "() => { let a = []; for (let i = 0; i < 3000; i++) a = [a]; return {items: a, siteSorted: false,"
+               " total: 0, canRemove: true, likesUnknown: false}; }"
+            << "decode";
         QTest::newRow("scan throws") << "scan" << "() => { throw new Error('page broke'); }" << "page broke";
         QTest::newRow("scan rejects") << "scan" << "() => Promise.reject(new Error('later broke'))" << "later broke";
         QTest::newRow("remove nothing gone") << "remove" << "() => ({gone: []})" << "ok";
@@ -282,8 +297,13 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         try {
-            if (operation == QLatin1String("scan"))
-                await(m_h->engine.scan(0, false, false, 1, std::nullopt));
+            if (operation == QLatin1String("scan")) {
+                const ScanResult result = await(m_h->engine.scan(0, false, false, 1, std::nullopt));
+                QCOMPARE(result.items.size(), result.total);
+                // Every comment arrives, in the page's order.
+                const QString last = result.total == 1 ? QStringLiteral("a") : QStringLiteral("c%1").arg(result.total - 1);
+                QCOMPARE(result.items.last().id, last);
+            }
             else if (operation == QLatin1String("remove"))
                 await(m_h->engine.remove({"a"}, QStringLiteral("https://www.youtube.com/engine-test")));
             else if (operation == QLatin1String("flag"))

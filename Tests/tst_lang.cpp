@@ -1,17 +1,20 @@
 // The language choice and the translation of page-script messages.
 #include "Base/DateText.h"
 #include "Base/Lang.h"
+#include "Base/LocalZone.h"
 #include "Base/SiteMessage.h"
 #include "LanguageScope.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
 #include <QVariantList>
 #include <QProcess>
 #include <QThread>
+#include <QTimeZone>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -24,6 +27,46 @@
 class LangTest : public QObject {
     Q_OBJECT
 private slots:
+    // Naming the local zone changes no local time: an unset zone becomes the system's by name,
+    // a zone the owner set stays as it is.
+    void localZonePinsTheSameZone_data()
+    {
+        QTest::addColumn<bool>("set");
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QByteArray>("pinned");   // empty: the system zone's name
+        QTest::newRow("unset") << false << QByteArray() << QByteArray();
+        QTest::newRow("named") << true << QByteArray("Asia/Seoul") << QByteArray("Asia/Seoul");
+        QTest::newRow("with daylight saving") << true << QByteArray("America/New_York") << QByteArray("America/New_York");
+        QTest::newRow("the system file") << true << QByteArray(":/etc/localtime") << QByteArray(":/etc/localtime");
+    }
+    void localZonePinsTheSameZone()
+    {
+        QFETCH(bool, set);
+        QFETCH(QByteArray, zone);
+        QFETCH(QByteArray, pinned);
+        const bool hadZone = qEnvironmentVariableIsSet("TZ");
+        const QByteArray oldZone = qgetenv("TZ");
+        auto restore = qScopeGuard([&] {
+            if (hadZone)
+                qputenv("TZ", oldZone);
+            else
+                qunsetenv("TZ");
+        });
+        if (set)
+            qputenv("TZ", zone);
+        else
+            qunsetenv("TZ");
+        // A summer and a winter instant, each as local time before and after.
+        const QList<qint64> instants{1782900000000, 1797800000000};
+        QStringList before;
+        for (const qint64 ms : instants)
+            before << QDateTime::fromMSecsSinceEpoch(ms, Qt::LocalTime).toString(Qt::ISODateWithMs);
+        const QByteArray now = LocalZone::pin();
+        QCOMPARE(now, pinned.isEmpty() ? QTimeZone::systemTimeZoneId() : pinned);
+        QCOMPARE(qgetenv("TZ"), now);
+        for (qsizetype i = 0; i < instants.size(); ++i)
+            QCOMPARE(QDateTime::fromMSecsSinceEpoch(instants.at(i), Qt::LocalTime).toString(Qt::ISODateWithMs), before.at(i));
+    }
     void decide_data()
     {
         QTest::addColumn<bool>("hasVtLang");

@@ -71,6 +71,7 @@ private slots:
     void deletedButton();
     void cutOfDeletedRows();
     void flaggedAfterScan();
+    void flaggedTabReadsTheRestAside();
     void progressDuringDeletion();
     void nothingWhileWorking();
     void log();
@@ -337,6 +338,61 @@ void PanelTest::cutOfDeletedRows()
     vm.setTab(PanelTab::comments);
     vm.load();
     QVERIFY(vm.cutting().isEmpty());
+}
+
+// A long history's Flagged tab: the first screen's posts at once, the rest on a worker, ending
+// with exactly what reading every post at once gives; the bar waits for the whole.
+void PanelTest::flaggedTabReadsTheRestAside()
+{
+    ModelHarness h;
+    const QDateTime now = QDateTime::currentDateTime();
+    PanelFixture::history(h.store(), 30, 3000, now);
+    PanelActions actions(&h.store());
+
+    SpamPanelModel whole(&h.model(), &actions);
+    whole.setTab(PanelTab::spam);
+    whole.load();
+    QVERIFY(!whole.reading());
+    const int flagged = whole.tabCounts().value(int(PanelTab::spam));
+    QVERIFY(flagged > SpamPanelModel::firstRows);
+
+    SpamPanelModel vm(&h.model(), &actions);
+    vm.setAsideFrom(0);
+    vm.setTab(PanelTab::spam);
+    vm.load();
+    QVERIFY(vm.reading());
+    QVERIFY(vm.loadedPosts() > 0);
+    QVERIFY(vm.loadedPosts() < whole.loadedPosts());
+    QCOMPARE(vm.tabCounts().value(int(PanelTab::spam)), flagged);   // counted over every post already
+    QCOMPARE(vm.bar().kind, SpamPanelModel::Bar::Kind::flagged);
+    QVERIFY(vm.bar().disabled);
+    for (auto it = vm.shown().constBegin(); it != vm.shown().constEnd(); ++it)
+        QCOMPARE(ids(it.value()), ids(whole.shown().value(it.key())));
+
+    QTRY_VERIFY_WITH_TIMEOUT(!vm.reading(), 60000);
+    QCOMPARE(vm.loadedPosts(), whole.loadedPosts());
+    QCOMPARE(ids(vm.pending()), ids(whole.pending()));
+    QCOMPARE(vm.shown().keys().size(), whole.shown().keys().size());
+    for (auto it = whole.shown().constBegin(); it != whole.shown().constEnd(); ++it)
+        QCOMPARE(ids(vm.shown().value(it.key())), ids(it.value()));
+    QCOMPARE(vm.hits(), whole.hits());
+    QCOMPARE(vm.band(), whole.band());
+    QVERIFY(!vm.bar().disabled);
+    QCOMPARE(vm.bar().flagged.size(), whole.bar().flagged.size());
+
+    // A reload of the same tab keeps the whole list shown until the new read is whole; a newer
+    // load wins over one still being read.
+    const int version = vm.dataVersion();
+    vm.load();
+    vm.load();
+    QVERIFY(vm.reading());
+    QVERIFY(vm.bar().disabled);
+    QCOMPARE(vm.dataVersion(), version);
+    QCOMPARE(vm.loadedPosts(), whole.loadedPosts());
+    QTRY_VERIFY_WITH_TIMEOUT(!vm.reading(), 60000);
+    QCOMPARE(ids(vm.pending()), ids(whole.pending()));
+    QTest::qWait(200);
+    QCOMPARE(vm.dataVersion(), version + 1);   // the superseded read was never applied
 }
 
 void PanelTest::flaggedAfterScan()

@@ -30,6 +30,7 @@ private slots:
     void init();
     void cleanup();
     void rememberTwiceWithSameText();
+    void readsRepeatedAndChangingTexts();
     void pendingSummaryCountsWhatTheFlaggedTabLists();
     void statisticsFollowEveryWriter();
     void rememberWithChangedText();
@@ -78,6 +79,36 @@ void StoreRecordsTest::cleanup()
 {
     delete m_store;
     m_store = nullptr;
+}
+
+// Column values that repeat from row to row, then change to none, to empty, to a long text and
+// back: every record reads what was stored, in order.
+void StoreRecordsTest::readsRepeatedAndChangingTexts()
+{
+    ScanStore &s = *m_store;
+    const QString longText = QString(200, u'x');
+    const QList<std::optional<QString>> avatars{
+        QStringLiteral("https://img.example/a.jpg"), QStringLiteral("https://img.example/a.jpg"), std::nullopt,
+        QStringLiteral("https://img.example/a.jpg"), QString(), QString(), longText, longText, QString(),
+        QStringLiteral("https://img.example/b.jpg"), QStringLiteral("https://img.example/a.jpg"), std::nullopt, QString()};
+    QList<Comment> page;
+    for (qsizetype i = 0; i < avatars.size(); ++i) {
+        Comment c = makeComment(QStringLiteral("r%1").arg(i), i % 3 == 0 ? longText : QStringLiteral("same"),
+                                i % 2 ? QStringLiteral("spam") : QStringLiteral("ok"));
+        c.publishedAt = 1.7e12 - double(i) * 1000.0;   // read back in this order
+        c.avatar = avatars.at(i);
+        page.append(c);
+    }
+    QVERIFY(s.remember(yt, postA, page, std::nullopt, at(1)));
+    const QList<ScanStore::Record> records = s.comments(postA, 100);
+    QCOMPARE(records.size(), page.size());
+    for (qsizetype i = 0; i < page.size(); ++i) {
+        QCOMPARE(records.at(i).id, page.at(i).id);
+        QCOMPARE(records.at(i).text, page.at(i).text);
+        QCOMPARE(records.at(i).state, page.at(i).state);
+        QCOMPARE(records.at(i).avatar, page.at(i).avatar);
+        QCOMPARE(records.at(i).post, postA);
+    }
 }
 
 void StoreRecordsTest::rememberTwiceWithSameText()

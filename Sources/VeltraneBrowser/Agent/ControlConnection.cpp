@@ -5,6 +5,8 @@
 
 #include <QTcpSocket>
 
+#include <algorithm>
+
 namespace {
 
 // The largest read, and what the socket buffers ahead of the parser.
@@ -64,7 +66,8 @@ void ControlConnection::read()
     if (m_replied || m_handling)
         return;
     while (m_socket->bytesAvailable() > 0) {
-        const auto state = m_parser.feed(m_socket->read(kReadBytes));
+        // What has arrived, not a full-sized buffer for each few bytes of a request.
+        const auto state = m_parser.feed(m_socket->read(std::min(m_socket->bytesAvailable(), kReadBytes)));
         if (state != RequestParser::State::Head && state != RequestParser::State::Body)
             break;
     }

@@ -71,8 +71,27 @@ QWidget *listRow(const QString &picture, const QString &first, QWidget *second, 
 } // namespace
 
 StatisticsSheet::StatisticsSheet(SpamModel *model, QWidget *parent)
-    : StatisticsSheet(model, model ? model->dashboard(DashboardModel::snapshotDays) : SpamModel::DashboardData(), parent)
+    : QDialog(parent), m_model(model)
 {
+    setWindowTitle(tr("Statistics"));
+    setModal(true);
+    setFixedWidth(960);
+    setMaximumHeight(720);
+    if (!model) {
+        build();
+        m_ready = true;
+        QMetaObject::invokeMethod(this, &StatisticsSheet::ready, Qt::QueuedConnection);
+        return;
+    }
+    connect(model, &SpamModel::workingChanged, this, &StatisticsSheet::followWorking);
+    // The queries of a long history together would hold the window: they run on a worker.
+    model->dashboardAside(DashboardModel::snapshotDays, this, [this](const SpamModel::DashboardData &data) {
+        m_data = data;
+        build();
+        followWorking();
+        m_ready = true;
+        emit ready();
+    });
 }
 
 StatisticsSheet::StatisticsSheet(SpamModel *model, const SpamModel::DashboardData &data, QWidget *parent)
@@ -83,6 +102,7 @@ StatisticsSheet::StatisticsSheet(SpamModel *model, const SpamModel::DashboardDat
     setFixedWidth(960);
     setMaximumHeight(720);
     build();
+    m_ready = true;
     if (model)
         connect(model, &SpamModel::workingChanged, this, &StatisticsSheet::followWorking);
     followWorking();

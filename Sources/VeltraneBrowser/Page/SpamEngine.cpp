@@ -7,7 +7,11 @@
 #include "Wire/JsonReader.h"
 #include "Page/PageCall.h"
 
+#include <QCoro/QCoroFuture>
 #include <QFile>
+#include <QFuture>
+#include <QPromise>
+#include <QThreadPool>
 #include <QHash>
 #include <QStringDecoder>
 #include <QWebEnginePage>
@@ -47,6 +51,29 @@ QJsonObject scanArguments(qint64 limit, bool sortNewest, bool noLikesOnly, qint6
             opts.insert(it.key(), it.value());
     }
     return QJsonObject{{QStringLiteral("opts"), opts}};
+}
+
+struct DecodedScan {
+    std::optional<ScanResult> result;
+    std::exception_ptr error;
+};
+
+QFuture<DecodedScan> decodeScan(const QString &answer)
+{
+    auto promise = std::make_shared<QPromise<DecodedScan>>();
+    QFuture<DecodedScan> future = promise->future();
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, answer] {
+        DecodedScan out;
+        try {
+            out.result.emplace(ScanResult::fromJsonBytes(answer.toUtf8(), kLongAnswerChars));
+        } catch (...) {
+            out.error = std::current_exception();
+        }
+        promise->addResult(std::move(out));
+        promise->finish();
+    });
+    return future;
 }
 
 QJsonObject idsAndUrl(const QStringList &ids, const QString &url)
@@ -245,6 +272,13 @@ QCoro::Task<PageCall::Answer> SpamEngine::runOnPage(QPointer<QWebEnginePage> pag
 QCoro::Task<QByteArray> SpamEngine::call(QString expression, QJsonObject args, bool inject, int timeoutMs,
                                          qsizetype maxChars, bool stoppable)
 {
+    const QString text = co_await callText(std::move(expression), std::move(args), inject, timeoutMs, maxChars, stoppable);
+    co_return text.toUtf8();
+}
+
+QCoro::Task<QString> SpamEngine::callText(QString expression, QJsonObject args, bool inject, int timeoutMs,
+                                          qsizetype maxChars, bool stoppable)
+{
     QPointer<Browser> browser = m_browser;
     BrowserTab *tab = browser ? browser->currentTab() : nullptr;
     QPointer<QWebEnginePage> page = tab ? tab->page() : nullptr;
@@ -272,7 +306,7 @@ QCoro::Task<QByteArray> SpamEngine::call(QString expression, QJsonObject args, b
                                                        maxChars, scriptError, stopped);
     if (answer.type != QLatin1String("string") || !answer.text)
         throw BrowserError(unreadableMessage());
-    co_return answer.text->toUtf8();
+    co_return *answer.text;
 }
 
 QCoro::Task<std::optional<SiteInfo>> SpamEngine::info()
@@ -290,9 +324,14 @@ QCoro::Task<ScanResult> SpamEngine::scan(qint64 limit, bool sortNewest, bool noL
 {
     const int timeoutMs = longCallTimeout(scanTimeoutMs(limit));
     const QJsonObject args = scanArguments(limit, sortNewest, noLikesOnly, minLikes, recent, timeoutMs);
-    const QByteArray answer = co_await call(QString::fromUtf8("window.__vtx.scan(opts)"), args,
-                                            true, timeoutMs, kLongAnswerChars, true);
-    co_return ScanResult::fromJsonBytes(answer, kLongAnswerChars);
+    const QString answer = co_await callText(QString::fromUtf8("window.__vtx.scan(opts)"), args,
+                                             true, timeoutMs, kLongAnswerChars, true);
+    // A long post's answer takes tens of milliseconds to decode: a worker does it, so that the
+    // window keeps drawing. It is as strict there (a DecodeError comes back here).
+    const DecodedScan decoded = co_await decodeScan(answer);
+    if (decoded.error)
+        std::rethrow_exception(decoded.error);
+    co_return std::move(*decoded.result);
 }
 
 QCoro::Task<std::optional<ScanProgress>> SpamEngine::progress()

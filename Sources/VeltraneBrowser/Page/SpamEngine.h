@@ -114,6 +114,9 @@ public:
 private:
     QCoro::Task<QByteArray> call(QString expression, QJsonObject args, bool inject, int timeoutMs,
                                  qsizetype maxChars, bool stoppable = false);
+    // The page's answer as the page gave it (call() is its UTF-8).
+    QCoro::Task<QString> callText(QString expression, QJsonObject args, bool inject, int timeoutMs,
+                                  qsizetype maxChars, bool stoppable = false);
     static QString file(const QString &name);
     QCoro::Task<PageCall::Answer> runOnPage(QPointer<QWebEnginePage> page, QUuid pageID, QString world, QString source,
                                             QJsonObject args, int timeoutMs, qsizetype maxChars,

@@ -36,7 +36,9 @@ void PanelRecords::read(ScanStore &store, const ChannelPost &post, PanelTab tab)
 
 bool PanelRecords::readPart(ScanStore &store, const ChannelPost &post, PanelTab tab, int rows)
 {
-    const int page = std::max(1, rows);
+    // Deleted records are few among a post's: they are looked for in larger pages, each page
+    // being one sort of the post's records.
+    const int page = tab == PanelTab::deleted ? std::max(rows, 1000) : std::max(1, rows);
     int added = 0;
     if (!m_part || m_part->url != post.url) {
         m_part = Part{post.url, 0, {}, {}};

@@ -282,7 +282,7 @@ void SpamPanel::refresh()
 
     if (scanning) {
         m_main->setCurrentWidget(m_stage);
-    } else if (m_listModel->rowCount() == 0) {
+    } else if (m_listModel->rowCount() == 0 && !m_vm->reading()) {
         m_empty->setText(SpamPanelModel::emptyHint(m_vm->tab(), m_vm->scannedAny()));
         m_main->setCurrentWidget(m_empty);
     } else {

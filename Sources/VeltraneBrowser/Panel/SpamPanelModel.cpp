@@ -6,6 +6,8 @@
 #include "Panel/ScanStatusText.h"
 #include "Scan/SpamModel.h"
 
+#include <QThreadPool>
+
 #include <algorithm>
 
 SpamPanelModel::SpamPanelModel(SpamModel *model, PanelActions *actions, QObject *parent)
@@ -43,6 +45,12 @@ SpamPanelModel::SpamPanelModel(SpamModel *model, PanelActions *actions, QObject 
         connect(m_actions, &PanelActions::focusedChanged, this, &SpamPanelModel::changed);
     }
     m_wasScanning = scanning();
+}
+
+SpamPanelModel::~SpamPanelModel()
+{
+    if (m_asideStop)
+        m_asideStop->store(true);
 }
 
 void SpamPanelModel::scheduleLoad()
@@ -393,7 +401,7 @@ SpamPanelModel::Bar SpamPanelModel::bar() const
         }
         b.unpicked = m_unpicked;
         b.picks = int(o.records.size()) - o.ticked;
-        b.disabled = working;
+        b.disabled = working || reading();
         return b;
     }
     if (m_tab == PanelTab::comments && !m_picked.isEmpty() && (offer().ticked > 0 || offer().tickedUnpickable > 0)) {
@@ -424,34 +432,99 @@ void SpamPanelModel::load()
     m_reload.stop();
     m_posts.reset();
     m_visibleList.reset();
+    if (m_asideStop) {
+        m_asideStop->store(true);
+        m_asideStop.reset();
+    }
     m_loadedKey = loadKey();
     ScanStore *store = m_model ? m_model->store() : nullptr;
     m_runs = store ? store->runs(m_site, runLimit) : QList<ScanStore::Run>();
     const QString key = m_site + u'|' + m_tab.rawValue();
-    // The Flagged tab offers every flagged comment at once, so it reads every post; the other
-    // tabs read what the list shows first, and a reload as many rows as were read before.
+    // The Flagged tab offers every flagged comment at once, so it reads every post: the first
+    // screen's here, a long rest on a worker. The other tabs read what the list shows first, and
+    // a reload as many rows as were read before.
     const bool lazy = m_tab != PanelTab::spam;
     const int keep = key == m_shownKey ? std::max(firstRows, m_records.rows) : firstRows;
     PanelRecords read;
     QStringList listed;
+    QList<ChannelPost> later;
+    qint64 laterComments = 0;
+    qint64 firstComments = 0;
     for (const ChannelPost &p : posts()) {
         const int count = m_tab == PanelTab::deleted ? p.deleted : p.total;
         if (!store || !(count > 0 || p.flagged > 0))
             continue;
         listed.append(p.url);
-        if (!lazy)
+        // A long post is no first-screen read: each post is read whole.
+        const qint64 size = std::max(0, p.total);
+        if (!lazy && (read.rows >= firstRows || !later.isEmpty() || firstComments + size > firstScreenComments)) {
+            later.append(p);
+            laterComments += size;
+        } else if (!lazy) {
+            firstComments += size;
             read.read(*store, p, m_tab);
-        else if (read.rows >= keep || read.partPost())
+        } else if (read.rows >= keep || read.partPost()) {
             read.unread.append(p.url);
-        else
+        } else {
             read.readPart(*store, p, m_tab, keep - read.rows);
+        }
     }
     if (lazy && store)
         read.summary = store->pendingSummary(m_site, listed);
+    const int generation = ++m_generation;
+    const bool aside = !later.isEmpty() && laterComments + firstComments >= m_asideFrom && store->isOpen()
+        && store->path() != QStringLiteral(":memory:");
+    if (!aside) {
+        for (const ChannelPost &p : std::as_const(later))
+            read.read(*store, p, m_tab);
+        finish(read, key, generation);
+        return;
+    }
+    // The bar waits for the whole read.
+    auto stop = std::make_shared<std::atomic_bool>(false);
+    m_asideStop = stop;
+    if (key != m_shownKey) {
+        // Another tab or site: its first screen now, counted over every post.
+        PanelRecords first = read;
+        first.summary = store->pendingSummary(m_site, listed);
+        apply(first, key);
+    } else {
+        emit changed();
+    }
+    readAside(read, later, key, generation, stop);
+}
+
+void SpamPanelModel::readAside(const PanelRecords &read, const QList<ChannelPost> &later, const QString &key,
+                               int generation, std::shared_ptr<std::atomic_bool> stop)
+{
+    QPointer<SpamPanelModel> self(this);
+    const QString path = m_model->store()->path();
+    const PanelTab tab = m_tab;
+    QThreadPool::globalInstance()->start([self, stop, path, tab, read, later, key, generation] {
+        PanelRecords whole = read;
+        {
+            ScanStore reader(path, ScanStore::Access::readOnly);
+            for (const ChannelPost &p : later) {
+                if (stop->load())
+                    return;
+                whole.read(reader, p, tab);
+            }
+        }
+        QMetaObject::invokeMethod(self, [self, stop, whole, key, generation] {
+            if (self && !stop->load())
+                self->finish(whole, key, generation);
+        }, Qt::QueuedConnection);
+    });
+}
+
+void SpamPanelModel::finish(const PanelRecords &read, const QString &key, int generation)
+{
+    if (generation != m_generation)
+        return;
+    m_asideStop.reset();
     QSet<QString> cut;
     if (key == m_shownKey && m_tab != PanelTab::deleted)
         cut = (read.deletedIds & m_records.shownIds()) - read.shownIds();
-    const int generation = ++m_generation;
     if (cut.isEmpty() || m_cutDelay <= 0) {
         apply(read, key);
         return;

@@ -18,6 +18,8 @@
 #include <QSet>
 #include <QTimer>
 
+#include <atomic>
+#include <memory>
 #include <optional>
 
 class PanelActions;
@@ -35,6 +37,7 @@ public:
     static constexpr int moreRows = 400;
 
     SpamPanelModel(SpamModel *model, PanelActions *actions, QObject *parent = nullptr);
+    ~SpamPanelModel() override;
 
     SpamModel *model() const { return m_model; }
     PanelActions *actions() const { return m_actions; }
@@ -53,6 +56,12 @@ public:
     void setPicked(const QSet<QString> &ids);
     // Cut animations wait this long (0: none, for reduced motion).
     void setCutDelay(int ms) { m_cutDelay = ms; }
+    // The Flagged tab reads every listed post. It reads the first screen's posts at once and the
+    // rest on a worker thread when they hold at least this many comments (less is quicker here).
+    static constexpr int asideFrom = 20000;
+    // Then the first screen's posts are read here only up to this many comments in all.
+    static constexpr int firstScreenComments = 2000;
+    void setAsideFrom(int comments) { m_asideFrom = comments; }
 
     // ---- state ----
     const QList<ScanStore::Run> &runs() const { return m_runs; }
@@ -122,6 +131,8 @@ public:
     void loadUpTo(const QString &url);
     // The posts whose records are read, in list order.
     int loadedPosts() const { return m_records.posts; }
+    // Whether the Flagged tab's later posts are still being read (its bar waits for them).
+    bool reading() const { return m_asideStop != nullptr; }
     // Hands the records to the deletion; nothing while the model works or for no records.
     void remove(const QList<ScanStore::Record> &records);
     // The delete button of the bar in the current tab.
@@ -137,6 +148,11 @@ signals:
 
 private:
     void apply(const PanelRecords &read, const QString &key);
+    // Applies a whole read, after the deleted rows' cut when it has one.
+    void finish(const PanelRecords &read, const QString &key, int generation);
+    // Reads these posts after `read` on a worker thread, then finishes with the whole.
+    void readAside(const PanelRecords &read, const QList<ChannelPost> &later, const QString &key, int generation,
+                   std::shared_ptr<std::atomic_bool> stop);
     void scheduleLoad();
     void scanningMaybeEnded();
 
@@ -157,6 +173,9 @@ private:
     int m_generation = 0;
     int m_dataVersion = 0;
     int m_cutDelay = 220;
+    int m_asideFrom = asideFrom;
+    // The worker's read of the Flagged tab's later posts while it runs; set to stop it.
+    std::shared_ptr<std::atomic_bool> m_asideStop;
     bool m_wasScanning = false;
     QTimer m_reload;
     mutable std::optional<QList<ChannelPost>> m_posts;

@@ -11,6 +11,8 @@
 #include "Sites/AuthPolicy.h"
 
 #include <QCoro/QCoroTimer>
+#include <QPointer>
+#include <QThreadPool>
 #include <QUrl>
 
 #include <chrono>
@@ -432,17 +434,50 @@ void PostCatalog::finishPendingMonitor()
 
 PostCatalog::DashboardData PostCatalog::dashboard(int days, const QDateTime &now) const
 {
+    return dashboardOf(*m_model.store(), days, now);
+}
+
+PostCatalog::DashboardData PostCatalog::dashboardOf(ScanStore &store, int days, const QDateTime &now)
+{
     DashboardData data;
-    data.stats = m_model.store()->stats();
+    data.stats = store.stats();
     for (const LoginProvider site : LoginProvider::allCases())
-        data.bySite.insert(site.rawValue(), m_model.store()->stats(site.rawValue()));
-    data.daily = m_model.store()->daily(days, now);
-    data.topPosts = m_model.store()->topPosts(5);
-    data.topAuthors = m_model.store()->topAuthors(5);
-    data.recent = m_model.store()->recentDeleted(10);
-    for (const ScanStore::Post &post : m_model.store()->posts(200))
+        data.bySite.insert(site.rawValue(), store.stats(site.rawValue()));
+    data.daily = store.daily(days, now);
+    data.topPosts = store.topPosts(5);
+    data.topAuthors = store.topAuthors(5);
+    data.recent = store.recentDeleted(10);
+    for (const ScanStore::Post &post : store.posts(200))
         data.posts.insert(post.url, post);
     return data;
+}
+
+void PostCatalog::dashboardAside(int days, const QDateTime &now, QObject *context,
+                                 std::function<void(const DashboardData &)> done) const
+{
+    ScanStore *store = m_model.store();
+    QPointer<QObject> receiver(context);
+    // Each query is quick, but together they would hold the window on a long history.
+    if (!store->isOpen() || store->path() == QStringLiteral(":memory:")) {
+        const DashboardData data = dashboard(days, now);
+        QMetaObject::invokeMethod(context, [receiver, done, data] {
+            if (receiver)
+                done(data);
+        }, Qt::QueuedConnection);
+        return;
+    }
+    const QString path = store->path();
+    QThreadPool::globalInstance()->start([receiver, done, path, days, now] {
+        DashboardData data;
+        {
+            ScanStore reader(path, ScanStore::Access::readOnly);
+            data = dashboardOf(reader, days, now);
+        }
+        QMetaObject::invokeMethod(receiver, [receiver, done, data] {
+            if (receiver)
+                done(data);
+        }, Qt::QueuedConnection);
+    });
 }
 
 bool PostCatalog::clearHistory()

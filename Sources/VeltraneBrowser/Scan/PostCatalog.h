@@ -83,6 +83,11 @@ public:
     };
     // Reads the snapshot from the store, synchronously; the store's empty answers pass through.
     DashboardData dashboard(int days, const QDateTime &now) const;
+    // The same snapshot read on a worker thread over a connection of its own (at once from this
+    // one when the history is in memory or off); `done` runs on this thread while `context` lives.
+    void dashboardAside(int days, const QDateTime &now, QObject *context,
+                        std::function<void(const DashboardData &)> done) const;
+    static DashboardData dashboardOf(ScanStore &store, int days, const QDateTime &now);
     // Clears the history keeping monitored posts, and the image cache; nothing while a job runs.
     // Returns whether it cleared.
     bool clearHistory();

@@ -85,6 +85,12 @@ QCoro::Task<void> ScanJob::run()
     end();
 }
 
+QCoro::Task<bool> ScanJob::turn()
+{
+    co_await m_model->yieldToLoop();
+    co_return m_model != nullptr;
+}
+
 bool ScanJob::abandoned() const
 {
     return m_model && m_model->m_stop.abandon && m_serial == m_model->m_stop.scanSerial;
@@ -254,18 +260,27 @@ QCoro::Task<bool> ScanJob::judge()
 
 QCoro::Task<bool> ScanJob::compare()
 {
-    SpamModel &m = *m_model;
     m_now = QDateTime::currentDateTime();
     m_facts = ScanReport::Facts::of(m_result);
     if (!m_key)
         co_return true;
+    // The judged list is drawn before the history is compared with it, and the hashing and the
+    // history's answer take a turn each: a long post's steps together would hold the window.
+    // The scanned post is recorded whatever the window does meanwhile, as below.
+    const bool drawn = co_await turn();
+    if (!drawn)
+        co_return false;
+    m_model->review().hashTexts();
+    const bool hashed = co_await turn();
+    if (!hashed)
+        co_return false;
+    SpamModel &m = *m_model;
     const QList<Comment> &comments = m.comments();
     QStringList ids;
     ids.reserve(comments.size());
     for (const Comment &c : comments)
         ids.append(c.id);
     // Each text hashed once for the whole scan: comparing, reusing, storing and the AI answers.
-    m.review().hashTexts();
     const TextHashes &hashes = m.review().textHashes();
     const QHash<QString, ScanStore::Known> known = m.store()->known(m_key->site, ids);
     QStringList newIds;

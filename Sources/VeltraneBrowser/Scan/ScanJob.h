@@ -63,6 +63,8 @@ private:
     // Waits until `landing` is done or Stop gave up on the scan; false when the model is gone.
     template <typename T>
     QCoro::Task<bool> wait(std::shared_ptr<Landing<T>> landing);
+    // Lets the window's event loop run; whether the job can go on (the model remains).
+    QCoro::Task<bool> turn();
     bool abandoned() const;
     bool samePage() const;
     void fail(std::exception_ptr error);

@@ -404,6 +404,8 @@ public:
     using DashboardData = PostCatalog::DashboardData;
     // Reads the snapshot from the store, synchronously; the store's empty answers pass through.
     DashboardData dashboard(int days, const QDateTime &now = QDateTime::currentDateTime());
+    // The same read off the window's thread; `done` runs on the window's thread while `context` lives.
+    void dashboardAside(int days, QObject *context, std::function<void(const DashboardData &)> done);
     // Clears the history keeping monitored posts, and the image cache; nothing while a job runs.
     // Returns whether it cleared.
     bool clearHistory();

@@ -30,6 +30,10 @@ void SpamModel::stopLoadingPosts() { m_catalog->stopLoading(); }
 bool SpamModel::setWatched(const QString &url, bool on) { return m_catalog->setWatched(url, on); }
 void SpamModel::finishPendingMonitor() { m_catalog->finishPendingMonitor(); }
 SpamModel::DashboardData SpamModel::dashboard(int days, const QDateTime &now) { return m_catalog->dashboard(days, now); }
+void SpamModel::dashboardAside(int days, QObject *context, std::function<void(const DashboardData &)> done)
+{
+    m_catalog->dashboardAside(days, QDateTime::currentDateTime(), context, std::move(done));
+}
 bool SpamModel::clearHistory() { return m_catalog->clearHistory(); }
 
 PostQueue &SpamModel::queue() const { return *m_queue; }

@@ -1,6 +1,7 @@
 #include "Shell/VeltraneBrowserApp.h"
 
 #include "Base/AppSettings.h"
+#include "Base/LocalZone.h"
 #include "Browser/AccountSession.h"
 #include "Browser/Browser.h"
 #include "Scan/SpamModel.h"
@@ -125,6 +126,7 @@ void VeltraneBrowserApp::applyTheme(QApplication &app)
 
 int VeltraneBrowserApp::run(int argc, char *argv[])
 {
+    LocalZone::pin();
     if (needsSandboxSwitch(::geteuid(), qgetenv("QTWEBENGINE_DISABLE_SANDBOX"))) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
         std::fputs(sandboxNotice(), stderr);

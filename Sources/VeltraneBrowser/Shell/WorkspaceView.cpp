@@ -224,7 +224,8 @@ void WorkspaceView::openStatistics()
     Browser *browser = m_state->browser();
     connect(sheet, &StatisticsSheet::postChosen, browser, [browser](const QString &url) { browser->open(url); });
     m_statistics = sheet;
-    sheet->open();
+    // Shown once its snapshot, read off the window's thread, has arrived.
+    connect(sheet, &StatisticsSheet::ready, sheet, &QDialog::open);
 }
 
 void WorkspaceView::relayout()

@@ -12,7 +12,9 @@
 #include <QThread>
 #include <QtEndian>
 
+#include <cstring>
 #include <iterator>
+#include <vector>
 
 #include <sqlite3.h>
 
@@ -763,24 +765,43 @@ bool ScanStore::each(const QString &sql, const QVariantList &args, bool cached,
 
     int rc = SQLITE_DONE;
     Row values;
+    // A short text the same as the row before's in its column (a post's address, a state) is
+    // kept from that row instead of being made again.
+    constexpr int kKeptBytes = 96;
+    struct Kept {
+        char bytes[kKeptBytes];
+        int size = -1;   // none: the column's value is no text kept from its bytes
+    };
+    std::vector<Kept> before;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         const int count = sqlite3_column_count(statement);
         values.resize(count);
+        before.resize(size_t(count));
         for (int c = 0; c < count; ++c) {
             switch (sqlite3_column_type(statement, c)) {
             case SQLITE_INTEGER:
                 values[c] = QVariant(qint64(sqlite3_column_int64(statement, c)));
+                before[size_t(c)].size = -1;
                 break;
             case SQLITE_FLOAT:
                 values[c] = QVariant(sqlite3_column_double(statement, c));
+                before[size_t(c)].size = -1;
                 break;
             case SQLITE_TEXT: {
                 const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, c));
-                values[c] = QVariant(QString::fromUtf8(text, sqlite3_column_bytes(statement, c)));
+                const int bytes = sqlite3_column_bytes(statement, c);
+                Kept &last = before[size_t(c)];
+                if (last.size == bytes && (bytes == 0 || std::memcmp(last.bytes, text, size_t(bytes)) == 0))
+                    break;
+                values[c] = QVariant(QString::fromUtf8(text, bytes));
+                last.size = bytes <= kKeptBytes ? bytes : -1;
+                if (last.size > 0)
+                    std::memcpy(last.bytes, text, size_t(bytes));
                 break;
             }
             default:
                 values[c] = QVariant();
+                before[size_t(c)].size = -1;
                 break;
             }
         }
