@@ -469,6 +469,7 @@ void DashboardTest::pageTextsShowAsText()
     StatisticsSheet sheet(&h.model());
     sheet.setAttribute(Qt::WA_DontShowOnScreen);
     sheet.show();
+    QTRY_VERIFY_WITH_TIMEOUT(sheet.isReady(), 60000);
 
     // What a tooltip or label shows: Qt renders a text that looks like markup as markup.
     auto shown = [](const QString &text, Qt::TextFormat format) {

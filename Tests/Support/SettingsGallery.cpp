@@ -97,6 +97,10 @@ QImage renderSettingsView(const QString &view, bool korean)
 
     if (view == QLatin1String("statistics") || view == QLatin1String("statistics-empty")) {
         StatisticsSheet sheet(&model);
+        // Its figures are read off the window's thread; the picture waits for them.
+        const QDeadlineTimer until(60000);
+        while (!sheet.isReady() && !until.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         return picture(&sheet);
     }
     if (view == QLatin1String("trend")) {
