@@ -382,11 +382,11 @@ void SettingsPanesTest::keywordsThroughThePane()
     h.model().removeKeyword("casino");
     QCOMPARE(h.stored().value("vt.keywords").toArray().size(), 1);
     // The likes picker appears only while the rule is on.
-    QTRY_COMPARE(pane.findChildren<QComboBox *>().size(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(pane.findChildren<QComboBox *>().size(), 0, 30000);
     h.model().setNoLikesOnly(true);
-    QTRY_COMPARE(pane.findChildren<QComboBox *>().size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(pane.findChildren<QComboBox *>().size(), 1, 30000);
     h.model().setNoLikesOnly(false);
-    QTRY_COMPARE(pane.findChildren<QComboBox *>().size(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(pane.findChildren<QComboBox *>().size(), 0, 30000);
     QCOMPARE(h.model().minLikes(), 1);
 }
 
@@ -429,12 +429,12 @@ void SettingsPanesTest::aiSwitchesWrite()
     switches.at(0)->click();
     QCOMPARE(h.stored().value("vt.aiOn"), QJsonValue(false));
     // Off: the kinds are fixed but keep their values.
-    QTRY_VERIFY(![&] {
+    QTRY_VERIFY_WITH_TIMEOUT(![&] {
         for (QAbstractButton *b : pane.findChildren<QAbstractButton *>())
             if (b->isCheckable() && b->accessibleName() == "Sexual content")
                 return b->isEnabled();
         return true;
-    }());
+    }(), 30000);
     QCOMPARE(h.model().aiSexual(), true);
     QCOMPARE(h.model().aiAbuse(), false);
     QCOMPARE(AIPane::subtitle(false), QStringLiteral("Off. Only the keyword rules are used."));
@@ -472,11 +472,11 @@ void SettingsPanesTest::switches()
     };
     for (int round = 0; round < 2; ++round) {
         QAbstractButton *button = nullptr;
-        QTRY_VERIFY((button = find()) != nullptr);
+        QTRY_VERIFY_WITH_TIMEOUT((button = find()) != nullptr, 30000);
         const bool before = button->isChecked();
         button->click();
         QCOMPARE(h.stored().value(key), QJsonValue(!before));
-        QTRY_VERIFY(find() && find()->isChecked() == !before);   // the rebuilt pane shows the stored value
+        QTRY_VERIFY_WITH_TIMEOUT(find() && find()->isChecked() == !before, 30000);   // the rebuilt pane shows the stored value
     }
 }
 
@@ -502,7 +502,7 @@ void SettingsPanesTest::pickerSegmentsWrite()
                 return p->labels() == listed && p->current() == 300;
         return false;
     };
-    QTRY_VERIFY(shown());
+    QTRY_VERIFY_WITH_TIMEOUT(shown(), 30000);
 }
 
 using vt::test::contrast;
@@ -580,18 +580,18 @@ void SettingsPanesTest::pickerShowsAndTakesKeys()
     };
     press(Qt::Key_Right);
     QCOMPARE(h.model().limit(), qint64(1000));
-    QTRY_VERIFY(focusedOn(name, 1000));
+    QTRY_VERIFY_WITH_TIMEOUT(focusedOn(name, 1000), 30000);
     press(Qt::Key_Right);   // already the last
     QCOMPARE(h.model().limit(), qint64(1000));
     press(Qt::Key_Home);
     QCOMPARE(h.model().limit(), qint64(0));
-    QTRY_VERIFY(focusedOn(name, 0));
+    QTRY_VERIFY_WITH_TIMEOUT(focusedOn(name, 0), 30000);
     press(Qt::Key_Left);    // already the first
     press(Qt::Key_End);
-    QTRY_VERIFY(focusedOn(name, 1000));
+    QTRY_VERIFY_WITH_TIMEOUT(focusedOn(name, 1000), 30000);
     press(Qt::Key_Left);
     QCOMPARE(h.model().limit(), qint64(300));
-    QTRY_VERIFY(focusedOn(name, 300));
+    QTRY_VERIFY_WITH_TIMEOUT(focusedOn(name, 300), 30000);
     // One Tab stop per picker: the next one's picked segment, not another segment of this one.
     press(Qt::Key_Tab);
     QVERIFY(focusedOn(next, h.model().postLimit()));
@@ -758,13 +758,13 @@ void SettingsPanesTest::exportShowsProgressAndCancels()
                 return b;
         return nullptr;
     };
-    QTRY_VERIFY(button(exportTitle));
+    QTRY_VERIFY_WITH_TIMEOUT(button(exportTitle), 30000);
 
     // Another copy holds the history while the export starts: it waits, the window does not.
     vt::test::RawDb other(h.folder() + "/scans.sqlite");
     QVERIFY(other.exec("BEGIN EXCLUSIVE"));
     QTest::mouseClick(button(exportTitle), Qt::LeftButton);
-    QTRY_VERIFY(button(cancelTitle));
+    QTRY_VERIFY_WITH_TIMEOUT(button(cancelTitle), 30000);
     QVERIFY(pane.paneModel()->exporting());
     QProgressBar *bar = pane.findChild<QProgressBar *>();
     QVERIFY(bar && bar->isVisible());
@@ -773,7 +773,7 @@ void SettingsPanesTest::exportShowsProgressAndCancels()
     QVERIFY(other.exec("COMMIT"));
     QTRY_VERIFY_WITH_TIMEOUT(!pane.paneModel()->exporting(), 60000);
     QTEST(pane.paneModel()->message(), "cancelled");
-    QTRY_VERIFY(button(exportTitle));
+    QTRY_VERIFY_WITH_TIMEOUT(button(exportTitle), 30000);
     QCOMPARE(readAll(target), QByteArray("an earlier export\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"history.csv"});
 
@@ -882,7 +882,7 @@ void SettingsPanesTest::accountRequestOpensTheAccountTab()
     QCOMPARE(first->tab(), SettingsTab(SettingsTab::ai));
     // Closed, it is gone; the next request makes a new one.
     first->accept();
-    QTRY_VERIFY(!opener.window());
+    QTRY_VERIFY_WITH_TIMEOUT(!opener.window(), 30000);
     QVERIFY(opener.open(SettingsTab::history));
     QCOMPARE(opener.window()->tab(), SettingsTab(SettingsTab::history));
     opener.window()->accept();

@@ -20,6 +20,14 @@ public:
     bool requested = false;
     // The tab's last load or web-process error; empty means none.
     QString error;
+    // The address whose load failed with that error: the address field shows it, not the page
+    // that stayed from before.
+    QUrl errorURL;
+    void clearError()
+    {
+        error.clear();
+        errorURL.clear();
+    }
     // A restorable address whose load failed, loaded again by Browser::retry().
     std::optional<QUrl> failedURL;
 

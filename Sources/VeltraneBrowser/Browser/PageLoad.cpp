@@ -37,7 +37,9 @@ PageLoad::PageLoad(BrowserPage *page, QObject *parent)
                 end(true);
             break;
         case QWebEngineLoadingInfo::LoadStoppedStatus:
-            end(true);
+            // Before a start, it is the load before this one, stopped to make way for it.
+            if (m_started)
+                end(true);
             break;
         }
     });
