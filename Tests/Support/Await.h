@@ -47,9 +47,10 @@ QCoro::Task<void> drive(QCoro::Task<T> task, std::shared_ptr<Outcome<T>> out)
 
 // Runs the event loop until the task ends and gives its value; rethrows its exception. A task
 // still running after timeoutMs fails the check at the caller's line and gives a default value:
-// the test goes on, its next checks see what the task left.
+// the test goes on, its next checks see what the task left. The default is above the service
+// client's own one-minute request limit.
 template <typename T>
-T await(QCoro::Task<T> task, int timeoutMs = 30000, std::source_location where = std::source_location::current())
+T await(QCoro::Task<T> task, int timeoutMs = 120000, std::source_location where = std::source_location::current())
 {
     auto out = std::make_shared<detail::Outcome<T>>();
     // Kept alive on the heap: on a timeout the driver may still be suspended.
