@@ -532,6 +532,20 @@ private slots:
         QVERIFY(!reopened);
     }
 
+    // An origin that takes its time to clear (longer than the fixed rounds a sign-out once had)
+    // is waited for, and the sign-out completes.
+    void signOutWaitsForSlowClearing()
+    {
+        signInYouTube();
+        QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedIn, slow);
+        accounts().clearStorageScript = "setTimeout(() => { window.__vtCleared = true; }, 11000);";
+        vt::test::await(accounts().signOut(LoginProvider::youtube), signOutCeiling);
+        QCOMPARE(accounts().clearing(), std::nullopt);
+        QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signedOut);
+        QCOMPARE(accounts().message(), Lang::system() ? QString("YouTube의 앱 내 로그인 정보를 삭제했습니다.") : QString("Removed the in-app sign-in for YouTube."));
+        QVERIFY(!ownsCookie(accounts(), LoginProvider::youtube));
+    }
+
     // Page data that will not clear (the clearing script says so, or never answers, for some
     // origins): the sign-out says so, names what is left and keeps the sign-in, so that it can be
     // tried again; the second try, with the clearing let through, signs out.
