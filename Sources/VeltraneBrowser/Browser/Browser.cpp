@@ -30,6 +30,7 @@ const QString noAutoplayKey = QStringLiteral("vt.browserNoAutoplay");
 
 // Chromium's "aborted": the load was replaced by another one or stopped.
 constexpr int abortedCode = -3;
+constexpr int unreportedCode = -2;   // Chromium's FAILED: the load asked for ended without a report
 
 // The page side of the media policy. INITIAL and INITIAL_BLOCK are the only variable parts.
 const char mediaPolicySource[] = R"JS((() => {
@@ -403,6 +404,7 @@ BrowserTab *Browser::makeTab()
     connect(page, &BrowserPage::loadStateChanged, this, [this, tab, page, isCurrent](const QWebEngineLoadingInfo &info) {
         switch (info.status()) {
         case QWebEngineLoadingInfo::LoadStartedStatus:
+            tab->asked.reset();
             tab->clearError();
             if (isCurrent()) {
                 setError(QString());
@@ -410,12 +412,27 @@ BrowserTab *Browser::makeTab()
             }
             break;
         case QWebEngineLoadingInfo::LoadSucceededStatus:
+            // The page before ended while the load asked for reported nothing: the engine will not
+            // report it any more (it failed, showing its own error text in the old page).
+            if (tab->asked && info.url() != *tab->asked) {
+                const QUrl asked = *tab->asked;
+                tab->asked.reset();
+                navigationFailed({ asked, unreportedCode, QString(), false }, page);
+                break;
+            }
+            tab->asked.reset();
+            if (tab->errorURL == info.url()) {
+                tab->clearError();
+                if (isCurrent())
+                    setError(QString());
+            }
             page->runJavaScript(mediaScript(m_isMuted, m_blocksAutoplay), QWebEngineScript::MainWorld);
             tab->failedURL.reset();
             if (isCurrent())
                 sync(false);
             break;
         case QWebEngineLoadingInfo::LoadFailedStatus:
+            tab->asked.reset();
             // An HTTP error status still shows the server's page.
             if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
                 tab->failedURL.reset();
@@ -512,8 +529,9 @@ std::unique_ptr<PageLoad> Browser::openWatched(const QString &text)
     // over, although the engine may not report this load's start.
     m_accounts->openingPage(*url);
     tab->page()->endLoad();
+    tab->asked = *url;
     // The engine may report the load's start before load() returns.
-    auto watch = std::make_unique<PageLoad>(tab->page());
+    auto watch = std::make_unique<PageLoad>(tab->page(), *url);
     tab->page()->load(*url);
     return watch;
 }
@@ -547,6 +565,7 @@ void Browser::retry()
         const QUrl url = *tab->failedURL;
         tab->failedURL.reset();
         tab->page()->endLoad();
+        tab->asked = url;
         tab->page()->load(url);
     } else {
         tab->page()->triggerAction(QWebEnginePage::ReloadAndBypassCache);

@@ -23,6 +23,8 @@ public:
     // The address whose load failed with that error: the address field shows it, not the page
     // that stayed from before.
     QUrl errorURL;
+    // An address asked for whose load has reported neither its start nor its end yet.
+    std::optional<QUrl> asked;
     void clearError()
     {
         error.clear();
