@@ -214,6 +214,51 @@ private slots:
         QVERIFY(!browser->currentTab()->failedURL);
     }
 
+    // An address that fails, opened while the page before it still loads: that load decides. The
+    // failure shows with its address (the page before stays, the engine's error page never
+    // shows), "Try again" loads it, and a sign-in begun by the page before is over, not failed.
+    void failureWhileThePreviousPageLoads_data()
+    {
+        QTest::addColumn<QString>("previous");
+        QTest::addColumn<bool>("committed");   // the previous page shows, a picture of it still loads
+        QTest::newRow("page shown, picture loading") << "https://www.youtube.com/held" << true;
+        QTest::newRow("page not answered yet") << "https://www.youtube.com/hang" << false;
+        QTest::newRow("sign-in page shown, picture loading") << "https://accounts.google.com/ServiceLogin?service=youtube&held=1" << true;
+    }
+    void failureWhileThePreviousPageLoads()
+    {
+        QFETCH(QString, previous);
+        QFETCH(bool, committed);
+        auto hold = [](const vt::test::HttpRequest &, const vt::test::HttpResponder &) {};
+        FixtureSite::shared()->route("www.youtube.com", "GET", "/hang", hold);
+        FixtureSite::shared()->route("www.youtube.com", "GET", "/held.png", hold);
+        FixtureSite::shared()->route("accounts.google.com", "GET", "/held.png", hold);
+        FixtureSite::shared()->page("www.youtube.com", "/held", "<title>Held</title><img src='/held.png'>");
+        FixtureSite::shared()->page("accounts.google.com", "/ServiceLogin", "<title>Sign in</title><img src='/held.png'>");
+        browser->open(previous);
+        if (committed)
+            QTRY_COMPARE_WITH_TIMEOUT(browser->address(), previous, slow);
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(browser->isLoading(), slow);
+        QVERIFY(browser->isLoading());
+        const auto load = browser->openWatched("https://www.youtube.com/broken");
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->error().isEmpty(), slow);
+        QVERIFY(browser->error().startsWith(Lang::system() ? QString("페이지를 불러오지 못했습니다. ") : QString("Couldn't load the page. ")));
+        QCOMPARE(browser->currentTab()->failedURL, std::optional<QUrl>(QUrl("https://www.youtube.com/broken")));
+        QCOMPARE(browser->address(), QString("https://www.youtube.com/broken"));
+        QVERIFY(load->ended() && load->failed());
+        QCOMPARE(browser->accounts()->activeProvider(), std::nullopt);
+        QVERIFY(browser->accounts()->status(LoginProvider::youtube) != LoginStatus::failed);
+        const QString shown = evaluate(page(), "document.body ? document.body.innerText : ''").toString();
+        QVERIFY2(!shown.contains("ERR_"), qPrintable(shown));
+        // Try again: the address that failed loads, and shows.
+        FixtureSite::shared()->page("www.youtube.com", "/broken", "<title>Back</title><h1>back</h1>");
+        browser->retry();
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && browser->title() == "Back", slow);
+        QCOMPARE(browser->address(), QString("https://www.youtube.com/broken"));
+        QCOMPARE(browser->error(), QString());
+    }
+
     void tabErrorFollowsTheTab()
     {
         browser->open("https://www.youtube.com/broken");

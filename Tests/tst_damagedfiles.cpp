@@ -255,10 +255,10 @@ private slots:
         SettingsWindow *settings = settingsOn(SettingsTab::history);
         QVERIFY(settings);
         QCOMPARE(settings->tab(), SettingsTab::history);
-        QTRY_COMPARE(settings->statusShown(SettingsTab::history).isEmpty(), false);
+        QTRY_COMPARE_WITH_TIMEOUT(settings->statusShown(SettingsTab::history).isEmpty(), false, slow);
         QVERIFY(byLanguage("기록 꺼짐 · 파일을 읽지 못함", "History off · file unreadable")
                     .startsWith(settings->statusShown(SettingsTab::history).chopped(1)));
-        QTRY_COMPARE(labelText(settings->pane(), "historyNotice"), QStringLiteral("\u26A0 ") + notice);
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(settings->pane(), "historyNotice"), QStringLiteral("\u26A0 ") + notice, slow);
         settings->close();
 
         // The agent: the history is off, not empty.
@@ -356,8 +356,8 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(sidebar->shownAccountRow().subtitle, byLanguage("계정 관리", "Manage account"), slow);
             SettingsWindow *settings = settingsOn(SettingsTab::account);
             QVERIFY(settings);
-            QTRY_VERIFY(!settings->statusShown(SettingsTab::account).isEmpty()
-                        && email.startsWith(settings->statusShown(SettingsTab::account).chopped(1)));
+            QTRY_VERIFY_WITH_TIMEOUT(!settings->statusShown(SettingsTab::account).isEmpty()
+                        && email.startsWith(settings->statusShown(SettingsTab::account).chopped(1)), slow);
             QVERIFY(labelText(settings->pane(), "accountFileNotice").isEmpty());
             settings->close();
             quit();
@@ -375,13 +375,13 @@ private slots:
         QVERIFY2(notice.contains(aside) && notice.contains(byLanguage("잘려", "cut short")), qPrintable(notice));
 
         const QString unreadable = byLanguage("계정 파일을 읽지 못함", "Account file unreadable");
-        QTRY_COMPARE(sidebar->shownAccountRow().subtitle, byLanguage("계정 확인 필요", "Check account"));
+        QTRY_COMPARE_WITH_TIMEOUT(sidebar->shownAccountRow().subtitle, byLanguage("계정 확인 필요", "Check account"), slow);
         SettingsWindow *settings = settingsOn(SettingsTab::account);
         QVERIFY(settings);
         QCOMPARE(settings->tab(), SettingsTab::account);
-        QTRY_VERIFY(!settings->statusShown(SettingsTab::account).isEmpty()
-                    && unreadable.startsWith(settings->statusShown(SettingsTab::account).chopped(1)));
-        QTRY_COMPARE(labelText(settings->pane(), "accountFileNotice"), QStringLiteral("\u26A0 ") + notice);
+        QTRY_VERIFY_WITH_TIMEOUT(!settings->statusShown(SettingsTab::account).isEmpty()
+                    && unreadable.startsWith(settings->statusShown(SettingsTab::account).chopped(1)), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(settings->pane(), "accountFileNotice"), QStringLiteral("\u26A0 ") + notice, slow);
         settings->close();
         quit();
         QCOMPARE(bytesOf(aside), planted);

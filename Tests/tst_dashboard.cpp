@@ -260,7 +260,7 @@ void DashboardTest::chosenRangeStandsOut()
     chart.show();
     const QList<QToolButton *> segments = chart.findChildren<QToolButton *>();
     QCOMPARE(segments.size(), 3);
-    QTRY_VERIFY(segments.at(1)->isChecked());   // 30 days at first
+    QTRY_VERIFY_WITH_TIMEOUT(segments.at(1)->isChecked(), 30000);   // 30 days at first
     const QImage image = chart.grab().toImage();
     QList<QRgb> fills;
     for (QToolButton *segment : segments) {
@@ -283,7 +283,7 @@ void DashboardTest::pointerPicksADay()
     chart.setAttribute(Qt::WA_DontShowOnScreen);
     chart.show();
     QChartView *bottom = chart.views().at(1);
-    QTRY_VERIFY(bottom->chart()->plotArea().width() > 100);
+    QTRY_VERIFY_WITH_TIMEOUT(bottom->chart()->plotArea().width() > 100, 30000);
     auto move = [&](QPointF at) {
         const QPointF local = bottom->mapFromScene(bottom->chart()->mapToScene(at));
         QMouseEvent event(QEvent::MouseMove, local, bottom->viewport()->mapToGlobal(local), Qt::NoButton, Qt::NoButton,

@@ -77,7 +77,7 @@ private slots:
         m_h = new BridgeHarness;
         // The harness starts on the YouTube tab; the Instagram tab is shown from here on.
         m_h->browser.selectSite(LoginProvider::instagram);
-        QTRY_VERIFY_WITH_TIMEOUT(m_h->browser.currentTab() == m_h->browser.tab(LoginProvider::instagram), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_h->browser.currentTab() == m_h->browser.tab(LoginProvider::instagram), 20000);
         QVERIFY(m_h->open(InstagramFixture::profileUrl("owner")));
     }
     void cleanupTestCase() { delete m_h; }
@@ -136,7 +136,7 @@ private slots:
         QVERIFY(m_h->open(InstagramFixture::profileUrl("owner")));
         QWebEnginePage *page = m_h->browser.currentTab()->page();
         evaluate(page, QStringLiteral("history.pushState({}, '', '/p/%1/'); true").arg(kPost));
-        QTRY_VERIFY_WITH_TIMEOUT(page->url().path() == QStringLiteral("/p/%1/").arg(kPost), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(page->url().path() == QStringLiteral("/p/%1/").arg(kPost), 20000);
         QTest::qWait(100);
         const std::optional<SiteInfo> fromGrid = await(m_h->engine.info());
         QVERIFY(fromGrid && fromGrid->supported);

@@ -591,7 +591,7 @@ void PanelTest::lazyListShowsTheSameRows()
     if (posts.size() > 1) {
         const QString late = posts.at(posts.size() - 2).url;
         fresh.setFocused(late);
-        QTRY_VERIFY(list->headingRow(late) >= 0);
+        QTRY_VERIFY_WITH_TIMEOUT(list->headingRow(late) >= 0, 30000);
     }
 
     // Scrolling to the end reads the rest: the same rows, in the same order, with the same records.

@@ -478,7 +478,7 @@ private slots:
         QTest::mouseClick(dock.tiles().first(), Qt::LeftButton, {}, PostTile::tickArea().center());
         QVERIFY(!desk.checked().contains(yt('A')));
         h.model().setTouring(true);
-        QTRY_COMPARE(dock.tiles().at(1)->accessibleDescription(), QString("Queued"));
+        QTRY_COMPARE_WITH_TIMEOUT(dock.tiles().at(1)->accessibleDescription(), QString("Queued"), 30000);
         QCOMPARE(dock.tiles().first()->accessibleDescription(), QString("Not scanned"));
         h.model().setTouring(false);
     }

@@ -407,11 +407,11 @@ void SettingsPanesTest::keywordsThroughThePane()
     h.model().removeKeyword("casino");
     QCOMPARE(h.stored().value("vt.keywords").toArray().size(), 1);
     // The likes picker appears only while the rule is on.
-    QTRY_COMPARE(pane.findChildren<QComboBox *>().size(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(pane.findChildren<QComboBox *>().size(), 0, 30000);
     h.model().setNoLikesOnly(true);
-    QTRY_COMPARE(pane.findChildren<QComboBox *>().size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(pane.findChildren<QComboBox *>().size(), 1, 30000);
     h.model().setNoLikesOnly(false);
-    QTRY_COMPARE(pane.findChildren<QComboBox *>().size(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(pane.findChildren<QComboBox *>().size(), 0, 30000);
     QCOMPARE(h.model().minLikes(), 1);
 }
 
@@ -454,12 +454,12 @@ void SettingsPanesTest::aiSwitchesWrite()
     switches.at(0)->click();
     QCOMPARE(h.stored().value("vt.aiOn"), QJsonValue(false));
     // Off: the kinds are fixed but keep their values.
-    QTRY_VERIFY(![&] {
+    QTRY_VERIFY_WITH_TIMEOUT(![&] {
         for (QAbstractButton *b : pane.findChildren<QAbstractButton *>())
             if (b->isCheckable() && b->accessibleName() == "Sexual content")
                 return b->isEnabled();
         return true;
-    }());
+    }(), 30000);
     QCOMPARE(h.model().aiSexual(), true);
     QCOMPARE(h.model().aiAbuse(), false);
     QCOMPARE(AIPane::subtitle(false), QStringLiteral("Off. Only the keyword rules are used."));
@@ -497,11 +497,11 @@ void SettingsPanesTest::switches()
     };
     for (int round = 0; round < 2; ++round) {
         QAbstractButton *button = nullptr;
-        QTRY_VERIFY((button = find()) != nullptr);
+        QTRY_VERIFY_WITH_TIMEOUT((button = find()) != nullptr, 30000);
         const bool before = button->isChecked();
         button->click();
         QCOMPARE(h.stored().value(key), QJsonValue(!before));
-        QTRY_VERIFY(find() && find()->isChecked() == !before);   // the rebuilt pane shows the stored value
+        QTRY_VERIFY_WITH_TIMEOUT(find() && find()->isChecked() == !before, 30000);   // the rebuilt pane shows the stored value
     }
 }
 
@@ -527,7 +527,7 @@ void SettingsPanesTest::pickerSegmentsWrite()
                 return p->labels() == listed && p->current() == 300;
         return false;
     };
-    QTRY_VERIFY(shown());
+    QTRY_VERIFY_WITH_TIMEOUT(shown(), 30000);
 }
 
 using vt::test::contrast;
@@ -605,18 +605,18 @@ void SettingsPanesTest::pickerShowsAndTakesKeys()
     };
     press(Qt::Key_Right);
     QCOMPARE(h.model().limit(), qint64(1000));
-    QTRY_VERIFY(focusedOn(name, 1000));
+    QTRY_VERIFY_WITH_TIMEOUT(focusedOn(name, 1000), 30000);
     press(Qt::Key_Right);   // already the last
     QCOMPARE(h.model().limit(), qint64(1000));
     press(Qt::Key_Home);
     QCOMPARE(h.model().limit(), qint64(0));
-    QTRY_VERIFY(focusedOn(name, 0));
+    QTRY_VERIFY_WITH_TIMEOUT(focusedOn(name, 0), 30000);
     press(Qt::Key_Left);    // already the first
     press(Qt::Key_End);
-    QTRY_VERIFY(focusedOn(name, 1000));
+    QTRY_VERIFY_WITH_TIMEOUT(focusedOn(name, 1000), 30000);
     press(Qt::Key_Left);
     QCOMPARE(h.model().limit(), qint64(300));
-    QTRY_VERIFY(focusedOn(name, 300));
+    QTRY_VERIFY_WITH_TIMEOUT(focusedOn(name, 300), 30000);
     // One Tab stop per picker: the next one's picked segment, not another segment of this one.
     press(Qt::Key_Tab);
     QVERIFY(focusedOn(next, h.model().postLimit()));
@@ -783,14 +783,14 @@ void SettingsPanesTest::exportShowsProgressAndCancels()
                 return b;
         return nullptr;
     };
-    QTRY_VERIFY(button(exportTitle));
+    QTRY_VERIFY_WITH_TIMEOUT(button(exportTitle), 30000);
 
     // A long post keeps the export busy for a while (a writer no longer holds up its reads): the
     // owner cancels it part way.
     QVERIFY(h.store().remember("youtube", "https://www.youtube.com/watch?v=longpost001",
                                vt::test::makePage("long", 300000), std::nullopt, QDateTime::currentDateTime()));
     QTest::mouseClick(button(exportTitle), Qt::LeftButton);
-    QTRY_VERIFY(button(cancelTitle));
+    QTRY_VERIFY_WITH_TIMEOUT(button(cancelTitle), 30000);
     QVERIFY(pane.paneModel()->exporting());
     QProgressBar *bar = pane.findChild<QProgressBar *>();
     QVERIFY(bar && bar->isVisible());
@@ -798,7 +798,7 @@ void SettingsPanesTest::exportShowsProgressAndCancels()
     QTest::mouseClick(button(cancelTitle), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!pane.paneModel()->exporting(), 60000);
     QTEST(pane.paneModel()->message(), "cancelled");
-    QTRY_VERIFY(button(exportTitle));
+    QTRY_VERIFY_WITH_TIMEOUT(button(exportTitle), 30000);
     QCOMPARE(readAll(target), QByteArray("an earlier export\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"history.csv"});
 
@@ -860,12 +860,12 @@ void SettingsPanesTest::exportRefusesOwnFiles()
     HistoryPane pane(&h.model(), &prompts);
     pane.resize(700, 600);
     pane.show();
-    QTRY_VERIFY(buttonTitled(pane, "Export"));
+    QTRY_VERIFY_WITH_TIMEOUT(buttonTitled(pane, "Export"), 60000);
     QTest::mouseClick(buttonTitled(pane, "Export"), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!pane.paneModel()->exporting(), 60000);
     QVERIFY(pane.paneModel()->failed());
-    QTRY_VERIFY2(resultLine(pane).startsWith("\u26A0 Couldn't save. ") && resultLine(pane).contains("own"),
-                 qPrintable(resultLine(pane)));
+    QTRY_VERIFY2_WITH_TIMEOUT(resultLine(pane).startsWith("\u26A0 Couldn't save. ") && resultLine(pane).contains("own"),
+                 qPrintable(resultLine(pane)), 60000);
     QCOMPARE(QFileInfo::exists(target), existed);
     QCOMPARE(readAll(target), before);
     // The history is as it was.
@@ -912,11 +912,11 @@ void SettingsPanesTest::exportToFullDisk()
     pane.resize(700, 600);
     pane.show();
     const QString exportTitle = korean ? QStringLiteral("내보내기") : QStringLiteral("Export");
-    QTRY_VERIFY(buttonTitled(pane, exportTitle));
+    QTRY_VERIFY_WITH_TIMEOUT(buttonTitled(pane, exportTitle), 60000);
     QTest::mouseClick(buttonTitled(pane, exportTitle), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!pane.paneModel()->exporting(), 60000);
     QVERIFY2(pane.paneModel()->failed(), qPrintable(pane.paneModel()->message()));
-    QTRY_VERIFY2(resultLine(pane).startsWith("\u26A0 " + said), qPrintable(resultLine(pane)));
+    QTRY_VERIFY2_WITH_TIMEOUT(resultLine(pane).startsWith("\u26A0 " + said), qPrintable(resultLine(pane)), 60000);
     QCOMPARE(readAll(target), QByteArray("an earlier export\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"filler", "history.csv"}));
 }
@@ -1016,7 +1016,7 @@ void SettingsPanesTest::accountRequestOpensTheAccountTab()
     QCOMPARE(first->tab(), SettingsTab(SettingsTab::ai));
     // Closed, it is gone; the next request makes a new one.
     first->accept();
-    QTRY_VERIFY(!opener.window());
+    QTRY_VERIFY_WITH_TIMEOUT(!opener.window(), 30000);
     QVERIFY(opener.open(SettingsTab::history));
     QCOMPARE(opener.window()->tab(), SettingsTab(SettingsTab::history));
     opener.window()->accept();

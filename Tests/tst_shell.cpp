@@ -563,8 +563,8 @@ private slots:
         WindowAlerts alerts(&host);
         QCoro::Task<int> answer = alerts.ask(question);
         QMessageBox *box = nullptr;
-        QTRY_VERIFY((box = host.findChild<QMessageBox *>()) && box->isVisible());
-        QTRY_VERIFY(!box->buttons().first()->property("alertKind").toString().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT((box = host.findChild<QMessageBox *>()) && box->isVisible(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(!box->buttons().first()->property("alertKind").toString().isEmpty(), 30000);
         const QImage shot = box->grab().toImage();
         QVERIFY(near(shot.pixelColor(2, 2), Design::panel()));
         QAbstractButton *safe = nullptr;
@@ -584,7 +584,7 @@ private slots:
         QVERIFY(safe);
         QPointer<QMessageBox> open = box;
         safe->click();
-        QTRY_VERIFY(!open || !open->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!open || !open->isVisible(), 30000);
     }
 
     // A pop-up has no frame of the window manager: it draws its own edge around the panel colour.

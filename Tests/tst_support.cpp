@@ -56,7 +56,12 @@ class SupportTest : public QObject {
 private slots:
     void awaitReturnsTheValue() { QCOMPARE(vt::test::await(later(7)), 7); }
     void awaitRethrows() { QVERIFY_THROWS_EXCEPTION(std::runtime_error, vt::test::await(failing())); }
-    void awaitTimesOut() { QVERIFY_THROWS_EXCEPTION(std::runtime_error, vt::test::await(never(), 100)); }
+    // A task that never ends fails the one check and returns: the program goes on to the next test.
+    void awaitTimesOut()
+    {
+        QEXPECT_FAIL("", "the task never ends", Continue);
+        QCOMPARE(vt::test::await(never(), 100), 0);
+    }
 
     void serverAnswersRoutesAndCountsInFlight_data()
     {

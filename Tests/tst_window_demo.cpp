@@ -257,15 +257,15 @@ private slots:
         w.workspace()->settings()->open(SettingsTab::history);
         QPointer<SettingsWindow> settings = w.workspace()->settings()->window();
         QVERIFY(settings);
-        QTRY_VERIFY(settings->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(settings->isVisible(), 60000);
         const QString clearText = Lang::system() ? QStringLiteral("지우기") : QStringLiteral("Clear");
         QPushButton *clear = nullptr;
-        QTRY_VERIFY([&] {
+        QTRY_VERIFY_WITH_TIMEOUT([&] {
             for (QPushButton *b : settings->findChildren<QPushButton *>())
                 if (b->text() == clearText && b->isVisible() && b->isEnabled())
                     clear = b;
             return clear != nullptr;
-        }());
+        }(), 60000);
         QString title, text;
         bool destructiveIsDefault = true, answered = false;
         QTimer answer;
@@ -319,7 +319,7 @@ private slots:
                                   qPrintable(w.panel()->viewModel()->sessions().isEmpty() ? QString()
                                                  : w.panel()->viewModel()->sessions().last().summary()), kSlow);
         QTest::mouseClick(w.panel()->logButton(), Qt::LeftButton);
-        QTRY_VERIFY(w.panel()->log()->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(w.panel()->log()->isVisible(), 60000);
         w.panel()->toggleLog();
     }
 
@@ -380,7 +380,7 @@ private slots:
         const QJsonObject env = server["env"].toObject();
         QCOMPARE(env["XDG_DATA_HOME"].toString(), QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
         QCOMPARE(env["VT_LANG"].toString(), Lang::system() ? QStringLiteral("ko") : QStringLiteral("en"));
-        QTRY_VERIFY(setup->configShownWhole());
+        QTRY_VERIFY_WITH_TIMEOUT(setup->configShownWhole(), 60000);
         // Clear of the tiles under the browser.
         const QRect dock(w.dock()->mapToGlobal(QPoint(0, 0)), w.dock()->size());
         QVERIFY2(!QRect(setup->pos(), setup->size()).intersects(dock), "the setup box covers the post list");

@@ -39,5 +39,5 @@ if(VT_NODE AND VT_NPM)
     ENVIRONMENT "VT_AGENT=$<TARGET_FILE:veltrane-agent>;VT_APP=$<TARGET_FILE:interop_app>;VT_INTEROP_APP=./real-app.mjs")
 else()
   # Not skipped quietly: CI installs Node from .ci/packages.txt.
-  add_test(NAME mcp_interop COMMAND sh -c "echo 'mcp_interop needs node and npm (Debian package nodejs)'; exit 1")
+  add_test(NAME mcp_interop COMMAND sh -c "echo 'mcp_interop needs node and npm (Debian packages nodejs and npm; scripts/setup.sh installs them)'; exit 1")
 endif()

@@ -41,10 +41,10 @@ struct BridgeHarness {
         // open() may switch to the other site's tab: watch the page that loads.
         browser.open(url.toString());
         QSignalSpy finished(browser.currentTab()->page(), &QWebEnginePage::loadFinished);
-        if (!finished.wait(20000))
+        if (!finished.wait(60000))
             return false;
         QTest::qWait(settleMs);
-        return QTest::qWaitFor([this] { return !browser.isLoading(); }, 10000);
+        return QTest::qWaitFor([this] { return !browser.isLoading(); }, 30000);
     }
 
     // Both sites signed in: their session cookies in the browser's store and a sign-in probe that

@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QWebEngineScript>
 #include <QWebEngineCookieStore>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QCoro/QCoroTimer>
@@ -172,6 +173,7 @@ void AccountSession::signIn(LoginProvider provider, const std::optional<QUrl> &r
     if (m_clearing || !m_mainWebView)
         return;
     const QUrl url = provider.loginURL(returnTo);
+    m_mainWebView->endLoad();
     navigationChanged(url);
     m_pendingSignIn = PendingSignIn{m_mainWebView};
     m_mainWebView->load(url);
@@ -211,6 +213,14 @@ void AccountSession::navigationChanged(const std::optional<QUrl> &url)
         if (!m_message.isEmpty())
             setMessage(QString());
     }
+}
+
+void AccountSession::openingPage(const QUrl &url)
+{
+    if (m_clearing || AuthPolicy::isAuthentication(url))
+        return;   // a sign-in page's own load tells
+    m_pendingSignIn.reset();
+    navigationChanged(url);
 }
 
 void AccountSession::navigationFailed(const LoadFailure &failure, LoginProvider provider)
@@ -392,9 +402,17 @@ QCoro::Task<> AccountSession::signOut(LoginProvider provider)
         if (AuthPolicy::provider(view->url()) == provider)
             views.append(view);
     }
+    // Each view goes blank. One that starts loading anything else once that was asked for (a
+    // link, the owner, a page script) will not, and the sign-out stops there.
     const QUrl blank(QStringLiteral("about:blank"));
+    auto strayed = std::make_shared<bool>(false);
+    QList<QMetaObject::Connection> watches;
     for (const QPointer<BrowserPage> &view : std::as_const(views)) {
         view->triggerAction(QWebEnginePage::Stop);
+        watches << connect(view.data(), &BrowserPage::loadStateChanged, this, [strayed, blank](const QWebEngineLoadingInfo &info) {
+            if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus && info.url() != blank)
+                *strayed = true;
+        });
         view->load(blank);
     }
     auto closed = [&views] {
@@ -403,55 +421,78 @@ QCoro::Task<> AccountSession::signOut(LoginProvider provider)
                 return false;
         return true;
     };
-    for (int waits = 0; !closed() && waits < 200; ++waits) {
-        co_await QCoro::sleepFor(10ms);
-        if (!self)
-            co_return;
+    {
+        const QDeadlineTimer ceiling(pageCeilingMs);
+        while (!closed() && !*strayed && !ceiling.hasExpired()) {
+            co_await QCoro::sleepFor(10ms);
+            if (!self)
+                co_return;
+        }
     }
-    if (!closed()) {
+    for (const QMetaObject::Connection &watch : std::as_const(watches))
+        disconnect(watch);
+    if (*strayed || !closed()) {
         setClearing(std::nullopt);
         setMessage(tr("Couldn't close the web view, so you were not signed out. Please try again."));
         co_return;
     }
 
     // Page storage: a blank document of each of the site's origins, made without any request,
-    // clears what that origin stored. An origin that has not confirmed within a round is tried
-    // once more on a new page; what still has not is reported, and the sign-in is left in place
-    // so that the owner can sign out again.
+    // clears what that origin stored. A round ends once every origin answered, its page failed
+    // to load or its web process ended; an origin that did not confirm is tried once more on a
+    // new page; what still has not is reported, and the sign-in is left in place so that the
+    // owner can sign out again.
     QStringList left = storageHosts(provider);
     for (int round = 0; round < 2 && !left.isEmpty(); ++round) {
         const QStringList tried = left;
         QList<QPointer<QWebEnginePage>> pages;
         auto cleared = std::make_shared<QSet<QString>>();
+        auto refused = std::make_shared<QSet<QString>>();
         QList<std::shared_ptr<std::function<void()>>> polls;
         const QString script = clearStorageScript;
         for (const QString &host : tried) {
             auto *page = new QWebEnginePage(m_dataStore, this);
-            connect(page, &QWebEnginePage::loadFinished, page, [page, script](bool) {
-                page->runJavaScript(script, QWebEngineScript::ApplicationWorld);
-            });
-            page->setHtml(QStringLiteral("<!doctype html><title></title>"), QUrl(QStringLiteral("https://") + host + u'/'));
             pages << page;
             auto poll = std::make_shared<std::function<void()>>();
             polls << poll;
             QPointer<QWebEnginePage> watched(page);
-            *poll = [watched, host, cleared, poll] {
+            *poll = [watched, host, cleared, refused, poll] {
                 if (!watched)
                     return;
-                watched->runJavaScript(QStringLiteral("window.__vtCleared === true"), QWebEngineScript::ApplicationWorld,
-                                       [watched, host, cleared, poll](const QVariant &done) {
-                                           if (done.toBool()) {
-                                               cleared->insert(host);
+                watched->runJavaScript(QStringLiteral("typeof window.__vtCleared === 'boolean' ? window.__vtCleared : null"),
+                                       QWebEngineScript::ApplicationWorld,
+                                       [watched, host, cleared, refused, poll](const QVariant &answer) {
+                                           if (!*poll)
+                                               return;
+                                           if (answer.typeId() == QMetaType::Bool) {
+                                               (answer.toBool() ? cleared : refused)->insert(host);
                                                *poll = nullptr;   // ends the cycle of the poll holding itself
                                            } else if (watched) {
-                                               QTimer::singleShot(10, watched, [poll] { if (*poll) (*poll)(); });
+                                               QTimer::singleShot(20, watched, [poll] { if (*poll) (*poll)(); });
                                            }
                                        });
             };
-            QTimer::singleShot(10, page, [poll] { if (*poll) (*poll)(); });
+            connect(page, &QWebEnginePage::loadFinished, page, [page, script, host, refused, poll](bool ok) {
+                if (!*poll)
+                    return;
+                if (!ok) {
+                    refused->insert(host);
+                    *poll = nullptr;
+                    return;
+                }
+                page->runJavaScript(script, QWebEngineScript::ApplicationWorld);
+                (*poll)();
+            });
+            connect(page, &QWebEnginePage::renderProcessTerminated, page, [host, refused, poll] {
+                if (!*poll)
+                    return;
+                refused->insert(host);
+                *poll = nullptr;
+            });
+            page->setHtml(QStringLiteral("<!doctype html><title></title>"), QUrl(QStringLiteral("https://") + host + u'/'));
         }
-        const QDeadlineTimer deadline(storageRoundMs);
-        while (cleared->size() < tried.size() && !deadline.hasExpired()) {
+        const QDeadlineTimer ceiling(pageCeilingMs);
+        while (cleared->size() + refused->size() < tried.size() && !ceiling.hasExpired()) {
             co_await QCoro::sleepFor(10ms);
             if (!self)
                 co_return;
@@ -483,10 +524,13 @@ QCoro::Task<> AccountSession::signOut(LoginProvider provider)
     };
     for (const QNetworkCookie &cookie : owned())
         deleteCookie(cookie);
-    for (int waits = 0; !owned().isEmpty() && waits < 200; ++waits) {
-        co_await QCoro::sleepFor(10ms);
-        if (!self)
-            co_return;
+    {
+        const QDeadlineTimer ceiling(cookieCeilingMs);
+        while (!owned().isEmpty() && !ceiling.hasExpired()) {
+            co_await QCoro::sleepFor(10ms);
+            if (!self)
+                co_return;
+        }
     }
     if (hasLiveSession(provider)) {
         setClearing(std::nullopt);

@@ -52,6 +52,9 @@ public:
     void signIn(LoginProvider provider, const std::optional<QUrl> &returnTo);
     // The main page's address changed, a main-frame load started, or another tab became current.
     void navigationChanged(const std::optional<QUrl> &url);
+    // The main page was asked to load url: when that is no sign-in page, a sign-in that the page
+    // showed or was loading is over (the engine may not report that load's start).
+    void openingPage(const QUrl &url);
     // A main-frame load failed while provider's sign-in was active.
     void navigationFailed(const LoadFailure &failure, LoginProvider provider);
 
@@ -80,10 +83,14 @@ public:
     // How a sign-out deletes one cookie; tests replace it to see a deletion that does not happen.
     std::function<void(const QNetworkCookie &)> deleteCookie;
     // The script a sign-out runs in a blank page of each of the site's origins; it sets
-    // window.__vtCleared once that origin's storage is gone. Tests replace it to hold it back.
+    // window.__vtCleared to true once that origin's storage is gone, or to false when it cannot
+    // be cleared. Tests replace it to hold it back.
     QString clearStorageScript;
-    // How long one round of clearing waits for every origin; a sign-out makes two rounds.
-    int storageRoundMs = 10000;
+    // A sign-out waits for the pages' own answers (or their loads failing); these only bound a
+    // page that never answers (closing the views, each of the two clearing rounds) and a cookie
+    // store that never reports the removal.
+    int pageCeilingMs = 60000;
+    int cookieCeilingMs = 30000;
 
     int probeRetries() const { return m_probeRetries; }
 

@@ -30,6 +30,7 @@ const QString noAutoplayKey = QStringLiteral("vt.browserNoAutoplay");
 
 // Chromium's "aborted": the load was replaced by another one or stopped.
 constexpr int abortedCode = -3;
+constexpr int unreportedCode = -2;   // Chromium's FAILED: the load asked for ended without a report
 
 // The page side of the media policy. INITIAL and INITIAL_BLOCK are the only variable parts.
 const char mediaPolicySource[] = R"JS((() => {
@@ -403,19 +404,35 @@ BrowserTab *Browser::makeTab()
     connect(page, &BrowserPage::loadStateChanged, this, [this, tab, page, isCurrent](const QWebEngineLoadingInfo &info) {
         switch (info.status()) {
         case QWebEngineLoadingInfo::LoadStartedStatus:
-            tab->error.clear();
+            tab->asked.reset();
+            tab->clearError();
             if (isCurrent()) {
                 setError(QString());
                 sync(true, info.url());
             }
             break;
         case QWebEngineLoadingInfo::LoadSucceededStatus:
+            // The page before ended while the load asked for reported nothing: the engine will not
+            // report it any more (it failed, showing its own error text in the old page).
+            if (tab->asked && info.url() != *tab->asked) {
+                const QUrl asked = *tab->asked;
+                tab->asked.reset();
+                navigationFailed({ asked, unreportedCode, QString(), false }, page);
+                break;
+            }
+            tab->asked.reset();
+            if (tab->errorURL == info.url()) {
+                tab->clearError();
+                if (isCurrent())
+                    setError(QString());
+            }
             page->runJavaScript(mediaScript(m_isMuted, m_blocksAutoplay), QWebEngineScript::MainWorld);
             tab->failedURL.reset();
             if (isCurrent())
                 sync(false);
             break;
         case QWebEngineLoadingInfo::LoadFailedStatus:
+            tab->asked.reset();
             // An HTTP error status still shows the server's page.
             if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
                 tab->failedURL.reset();
@@ -444,6 +461,7 @@ BrowserTab *Browser::makeTab()
 
     connect(page, &QWebEnginePage::renderProcessTerminated, this, [this, tab, isCurrent] {
         tab->error = tr("The web view stopped. Please reload.");
+        tab->errorURL.clear();
         if (isCurrent()) {
             setError(tab->error);
             sync(true);
@@ -504,11 +522,16 @@ std::unique_ptr<PageLoad> Browser::openWatched(const QString &text)
         activate(*site);
     BrowserTab *tab = currentTab();
     tab->requested = true;
-    tab->error.clear();
+    tab->clearError();
     tab->failedURL.reset();
     setError(QString());
+    // The load asked for decides: a sign-in that the page before it showed or was loading is
+    // over, although the engine may not report this load's start.
+    m_accounts->openingPage(*url);
+    tab->page()->endLoad();
+    tab->asked = *url;
     // The engine may report the load's start before load() returns.
-    auto watch = std::make_unique<PageLoad>(tab->page());
+    auto watch = std::make_unique<PageLoad>(tab->page(), *url);
     tab->page()->load(*url);
     return watch;
 }
@@ -537,10 +560,12 @@ void Browser::retry()
 {
     BrowserTab *tab = currentTab();
     setError(QString());
-    tab->error.clear();
+    tab->clearError();
     if (tab->failedURL) {
         const QUrl url = *tab->failedURL;
         tab->failedURL.reset();
+        tab->page()->endLoad();
+        tab->asked = url;
         tab->page()->load(url);
     } else {
         tab->page()->triggerAction(QWebEnginePage::ReloadAndBypassCache);
@@ -597,15 +622,21 @@ void Browser::sync(bool invalidate, const QUrl &starting)
 {
     BrowserPage *view = currentTab()->page();
     const QUrl url = view->url();
+    // After a failed load the page keeps what it showed before; the address is the one that failed
+    // (the sign-in tracking has been told of the failure, and follows the page).
+    const QUrl shown = currentTab()->errorURL.isEmpty() ? url : currentTab()->errorURL;
     // At a load's start the page still reports the address it leaves; the sign-in tracking
     // is told the one being loaded.
     const QUrl reported = starting.isEmpty() ? url : starting;
-    const QString newAddress = url.isEmpty() ? QString() : url.toString(QUrl::FullyEncoded);
+    const QString newAddress = shown.isEmpty() ? QString() : shown.toString(QUrl::FullyEncoded);
     const bool changed = newAddress != m_address;
+    const bool moved = url != m_pageURL;
     const bool flipped = m_isLoading != view->isLoading();
-    if (invalidate || changed) {
+    if (invalidate || changed || moved) {
         m_pageID = QUuid::createUuid();
-        m_accounts->navigationChanged(reported.isEmpty() ? std::nullopt : std::optional<QUrl>(reported));
+        if (invalidate || moved)
+            m_accounts->navigationChanged(reported.isEmpty() ? std::nullopt : std::optional<QUrl>(reported));
+        m_pageURL = url;
         if (changed) {
             m_address = newAddress;
             emit addressChanged();
@@ -628,9 +659,9 @@ void Browser::sync(bool invalidate, const QUrl &starting)
         m_canGoForward = !m_canGoForward;
         emit canGoForwardChanged();
     }
-    if (changed && !url.isEmpty() && AuthPolicy::canRestore(url))
+    if (changed && !url.isEmpty() && url == shown && AuthPolicy::canRestore(url))
         AppSettings::shared().setValue(lastPageKey, newAddress);
-    if (invalidate || changed || flipped) {
+    if (invalidate || changed || moved || flipped) {
         if (onNavigate)
             onNavigate();
         if (!m_isLoading)
@@ -650,6 +681,7 @@ void Browser::navigationFailed(const LoadFailure &failure, BrowserPage *view)
     else
         tab->failedURL.reset();
     tab->error = failureText(failure.code);
+    tab->errorURL = failure.url;
     if (tab != currentTab())
         return;
     setError(tab->error);
@@ -704,7 +736,7 @@ void Browser::sessionChanged(LoginProvider site, const std::optional<QUrl> &url)
     if (!tab)
         return;
     tab->requested = false;
-    tab->error.clear();
+    tab->clearError();
     tab->failedURL.reset();
     if (site != m_selectedSite)
         return;

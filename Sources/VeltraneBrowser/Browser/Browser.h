@@ -129,6 +129,7 @@ private:
     QHash<LoginProvider, BrowserTab *> m_tabs;
     QUuid m_pageID = QUuid::createUuid();
     QString m_address;
+    QUrl m_pageURL;   // the shown page's own address at the last sync
     QString m_title;
     bool m_isLoading = false;
     bool m_canGoBack = false;

@@ -43,3 +43,9 @@ bool BrowserPage::javaScriptPrompt(const QUrl &, const QString &msg, const QStri
     emit dialogRequested(DialogKind::prompt, msg);
     return false;
 }
+
+void BrowserPage::endLoad()
+{
+    if (m_loading)
+        triggerAction(QWebEnginePage::Stop);
+}

@@ -18,6 +18,9 @@ public:
 
     // True from the start of a main-frame load until it succeeds, fails or stops.
     bool isLoading() const { return m_loading; }
+    // Stops a load still running, before another is asked for: while one runs, the engine reports
+    // neither the next load's start nor its failure, only the old page's end.
+    void endLoad();
 
     // Asked for every navigation; false cancels it. Unset allows everything.
     std::function<bool(const QUrl &url, NavigationType type, bool isMainFrame)> navigationPolicy;

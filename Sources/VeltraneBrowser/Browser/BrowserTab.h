@@ -20,6 +20,16 @@ public:
     bool requested = false;
     // The tab's last load or web-process error; empty means none.
     QString error;
+    // The address whose load failed with that error: the address field shows it, not the page
+    // that stayed from before.
+    QUrl errorURL;
+    // An address asked for whose load has reported neither its start nor its end yet.
+    std::optional<QUrl> asked;
+    void clearError()
+    {
+        error.clear();
+        errorURL.clear();
+    }
     // A restorable address whose load failed, loaded again by Browser::retry().
     std::optional<QUrl> failedURL;
 

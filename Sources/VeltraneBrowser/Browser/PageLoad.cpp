@@ -12,12 +12,12 @@ constexpr int abortedCode = -3;
 
 } // namespace
 
-PageLoad::PageLoad(BrowserPage *page, QObject *parent)
+PageLoad::PageLoad(BrowserPage *page, const QUrl &asked, QObject *parent)
     : QObject(parent), m_page(page)
 {
     if (!page)
         return;
-    connect(page, &BrowserPage::loadStateChanged, this, [this](const QWebEngineLoadingInfo &info) {
+    connect(page, &BrowserPage::loadStateChanged, this, [this, asked](const QWebEngineLoadingInfo &info) {
         switch (info.status()) {
         case QWebEngineLoadingInfo::LoadStartedStatus:
             m_started = true;
@@ -26,7 +26,7 @@ PageLoad::PageLoad(BrowserPage *page, QObject *parent)
                 m_signIn = true;
             break;
         case QWebEngineLoadingInfo::LoadSucceededStatus:
-            end(false);
+            end(!m_started && !asked.isEmpty() && info.url() != asked);
             break;
         case QWebEngineLoadingInfo::LoadFailedStatus:
             if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
@@ -37,7 +37,9 @@ PageLoad::PageLoad(BrowserPage *page, QObject *parent)
                 end(true);
             break;
         case QWebEngineLoadingInfo::LoadStoppedStatus:
-            end(true);
+            // Before a start, it is the load before this one, stopped to make way for it.
+            if (m_started)
+                end(true);
             break;
         }
     });

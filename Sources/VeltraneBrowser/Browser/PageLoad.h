@@ -9,13 +9,16 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QUrl>
 
 class BrowserPage;
 
 class PageLoad : public QObject {
     Q_OBJECT
 public:
-    explicit PageLoad(BrowserPage *page, QObject *parent = nullptr);
+    // asked: the address about to be loaded; the old page's end, reported in place of that load's
+    // own outcome, then counts as its failure.
+    explicit PageLoad(BrowserPage *page, const QUrl &asked = QUrl(), QObject *parent = nullptr);
 
     BrowserPage *page() const { return m_page; }
     // A main-frame load began after the watch did.
