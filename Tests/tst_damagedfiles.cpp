@@ -239,7 +239,8 @@ private slots:
 
         state = std::make_unique<AppState>();
         QStringList statuses;
-        connect(state->spam(), &SpamModel::statusChanged, this, [&] { statuses << state->spam()->status(); });
+        QObject listening;   // ends the connection with this test's locals
+        connect(state->spam(), &SpamModel::statusChanged, &listening, [&] { statuses << state->spam()->status(); });
         window = std::make_unique<MainWindow>(state.get(), &AppSettings::shared());
         window->show();
         QTRY_VERIFY_WITH_TIMEOUT(!state->spam()->historyNotice().isEmpty(), slow);

@@ -218,7 +218,8 @@ private slots:
         RowHistory history;
         history.watch(model());
         QStringList summaries;
-        connect(&model(), &SpamModel::statusChanged, this, [&] {
+        QObject listening;   // ends the connection with this test's locals
+        connect(&model(), &SpamModel::statusChanged, &listening, [&] {
             if (model().status().contains(" posts checked"))
                 summaries << model().status();
         });

@@ -326,7 +326,8 @@ private slots:
         QSignalSpy focus(&desk, &PostDesk::focusedChanged);
         QList<QUrl> started;
         QWebEnginePage *page = w.browser.currentTab()->page();
-        connect(page, &QWebEnginePage::loadingChanged, this, [&](const QWebEngineLoadingInfo &info) {
+        QObject listening;   // ends the connection with this test's locals
+        connect(page, &QWebEnginePage::loadingChanged, &listening, [&](const QWebEngineLoadingInfo &info) {
             if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
                 started << info.url();
         });

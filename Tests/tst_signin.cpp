@@ -118,8 +118,9 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedOut, slow);
         QList<int> seen;
         bool leftAuthenticating = false;
-        connect(&accounts(), &AccountSession::statusesChanged, this, [&] { seen << int(accounts().status(LoginProvider::youtube)); });
-        connect(&accounts(), &AccountSession::activeProviderChanged, this, [&] { leftAuthenticating |= !accounts().isAuthenticating(); });
+        QObject listening;   // ends the connection with this test's locals
+        connect(&accounts(), &AccountSession::statusesChanged, &listening, [&] { seen << int(accounts().status(LoginProvider::youtube)); });
+        connect(&accounts(), &AccountSession::activeProviderChanged, &listening, [&] { leftAuthenticating |= !accounts().isAuthenticating(); });
         browser->signIn(LoginProvider::youtube);
         QTRY_VERIFY_WITH_TIMEOUT(page()->isLoading(), slow);
         accounts().navigationChanged(QUrl("https://www.youtube.com/"));   // the late report of the page left
@@ -145,7 +146,8 @@ private slots:
         browser->open("https://www.youtube.com/");
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedOut, slow);
         QList<int> seen;   // every status of the site from here on
-        connect(&accounts(), &AccountSession::statusesChanged, this, [&] { seen << int(accounts().status(LoginProvider::youtube)); });
+        QObject listening;   // ends the connection with this test's locals
+        connect(&accounts(), &AccountSession::statusesChanged, &listening, [&] { seen << int(accounts().status(LoginProvider::youtube)); });
         QSignalSpy active(&accounts(), &AccountSession::activeProviderChanged);
         browser->signIn(LoginProvider::youtube);
         QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signingIn);

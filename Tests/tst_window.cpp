@@ -301,7 +301,8 @@ private slots:
         sites()->showMenu();
         AccountMenu *menu = sites()->menu();
         QList<bool> lockedWhileClearing;
-        connect(browser()->accounts(), &AccountSession::clearingChanged, this, [&] {
+        QObject listening;   // ends the connection with this test's locals
+        connect(browser()->accounts(), &AccountSession::clearingChanged, &listening, [&] {
             if (browser()->accounts()->clearing())
                 lockedWhileClearing << !menu->rows().at(0).enabled << !pane()->takesPageClicks()
                                     << !pane()->addressField()->isEnabled() << !window->workspace()->sidebar()->sites()->isEnabledTo(window.get());

@@ -1,6 +1,7 @@
 #include "Agent/ControlFile.h"
 
 #include "Base/DataFolder.h"
+#include "Base/Fd.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,28 +20,6 @@ namespace {
 
 // A control file is a few dozen bytes; anything much larger is not ours.
 constexpr qsizetype kMaxFileBytes = 4096;
-
-class Fd {
-public:
-    explicit Fd(int fd = -1) : m_fd(fd) {}
-    ~Fd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd &) = delete;
-    Fd &operator=(const Fd &) = delete;
-    int get() const { return m_fd; }
-    int release()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd;
-    }
-
-private:
-    int m_fd;
-};
 
 } // namespace
 

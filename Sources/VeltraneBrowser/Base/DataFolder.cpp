@@ -1,4 +1,5 @@
 #include "Base/DataFolder.h"
+#include "Base/Fd.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -21,28 +22,6 @@ QString lastError()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
 }
-
-class Fd {
-public:
-    explicit Fd(int fd = -1) : m_fd(fd) {}
-    ~Fd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd &) = delete;
-    Fd &operator=(const Fd &) = delete;
-    int get() const { return m_fd; }
-    int release()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd;
-    }
-
-private:
-    int m_fd;
-};
 
 bool writeAll(int fd, const QByteArray &bytes)
 {
