@@ -131,7 +131,7 @@ void ModelReportTest::statusLine()
         info.emptyText = emptyText;
         m.setInfo(info);
     }
-    QCOMPARE(m.scanReport().status(facts, note), (SpamModel::StatusLine {line, statusKindOf(kind)}));
+    QCOMPARE(m.scanReport().status(facts, note), (StatusLine::Value {line, statusKindOf(kind)}));
 }
 
 void ModelReportTest::notes_data()
@@ -444,7 +444,7 @@ void ModelReportTest::progressLine()
     p.count = count;
     p.total = total;
     p.text = text;
-    const std::optional<SpamModel::StatusLine> got = ScanReport::progressLine(p);
+    const std::optional<StatusLine::Value> got = ScanReport::progressLine(p);
     if (line == QLatin1String("-")) {
         QVERIFY(!got);
         return;

@@ -131,7 +131,7 @@ QCoro::Task<QString> AIPass::run(QHash<QString, ScanStore::Known> known, PostRev
     for (qsizetype i = 0; i < toAsk.size(); i += SpamModel::aiBatchSize)
         m_batches.append(toAsk.mid(i, SpamModel::aiBatchSize));
 
-    m.m_stop.ai = false;
+    m.jobs().stop().ai = false;
     m.setAIChecking(true);
     {
         ScanActivity a = m.scanActivity();
@@ -152,7 +152,7 @@ QCoro::Task<QString> AIPass::run(QHash<QString, ScanStore::Known> known, PostRev
         if (m_arrivals->queue.isEmpty()) {
             handledOne = false;
             // A page change or a stop that was given up on ends the wait at once.
-            const bool givenUp = m_model->m_stop.ai && m_model->m_stop.abandon;
+            const bool givenUp = m_model->jobs().stop().ai && m_model->jobs().stop().abandon;
             if (!m_model->samePage(m_pageID) || givenUp) {
                 m_abandoned = givenUp && m_model->samePage(m_pageID);
                 break;
@@ -211,7 +211,7 @@ void AIPass::fill()
 {
     SpamModel &m = *m_model;
     QPointer<VeltraneAccount> account(m.account());
-    while (m_inFlight < SpamModel::aiMaxInFlight && m_next < m_batches.size() && !m_firstFailure && !m.m_stop.ai) {
+    while (m_inFlight < SpamModel::aiMaxInFlight && m_next < m_batches.size() && !m_firstFailure && !m.jobs().stop().ai) {
         const QList<Comment> &batch = m_batches.at(m_next);
         QStringList texts;
         ScanActivity a = m.scanActivity();
@@ -298,7 +298,7 @@ QString AIPass::closing() const
         m.report(text);
         return u' ' + text + tr(" The AI checked %1.").arg(m_answered) + m_reuseNote;
     }
-    if (m.m_stop.ai && (m_next < m_batches.size() || m_abandoned))
+    if (m.jobs().stop().ai && (m_next < m_batches.size() || m_abandoned))
         return tr(" AI check stopped. The AI checked %1; the rest are rule results.").arg(m_answered) + m_reuseNote;
     QString sentence;
     if (m_found >= 1) {

@@ -93,7 +93,7 @@ QCoro::Task<bool> ScanJob::turn()
 
 bool ScanJob::abandoned() const
 {
-    return m_model && m_model->m_stop.abandon && m_serial == m_model->m_stop.scanSerial;
+    return m_model && m_model->jobs().stop().abandon && m_serial == m_model->jobs().stop().scanSerial;
 }
 
 bool ScanJob::samePage() const
@@ -149,8 +149,8 @@ void ScanJob::prepare()
     SpamModel &m = *m_model;
     Browser *browser = m.browser();
     m_pageID = browser->pageID();
-    m_serial = ++m.m_stop.scanSerial;
-    m.m_stop.abandon = false;
+    m_serial = ++m.jobs().stop().scanSerial;
+    m.jobs().stop().abandon = false;
     m.setScanning(true);
     m.resetResults();
     m.scanReport().begin();

@@ -5,7 +5,7 @@
 // Texts are in the run's language. Owned by the spam model, whose settings, page information,
 // comments and status line it reads and writes.
 
-#include "Scan/StatusKind.h"
+#include "Scan/StatusLine.h"
 #include "Store/ScanStore.h"
 #include "Wire/ScanProgress.h"
 #include "Wire/ScanResult.h"
@@ -25,11 +25,7 @@ class ScanReport {
 
 public:
     // A status line and its tone.
-    struct StatusLine {
-        QString text;
-        StatusKind kind = StatusKind::plain;
-        bool operator==(const StatusLine &) const = default;
-    };
+    using StatusLine = ::StatusLine::Value;
 
     // What the report of one scan of a post is made of.
     struct Facts {

@@ -26,6 +26,15 @@ SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *acco
     QTimer::singleShot(0, this, [this] { purgeInSteps(); });
     m_store->storeText = storeText();
     ImageStore::pruneInBackground(keepDays());
+    connect(&m_jobs, &JobState::changed, this, &SpamModel::announceJobState);
+    connect(&m_statusLine, &StatusLine::changed, this, [this, before = m_statusLine.value()]() mutable {
+        const StatusLine::Value now = m_statusLine.value();
+        if (now.text != before.text)
+            emit statusChanged();
+        if (now.kind != before.kind)
+            emit statusKindChanged();
+        before = now;
+    });
     connect(&m_review, &PostReview::commentsChanged, this, &SpamModel::commentsChanged);
     connect(&m_review, &PostReview::onlySpamChanged, this, &SpamModel::onlySpamChanged);
     connect(&m_review, &PostReview::justKeptChanged, this, &SpamModel::justKeptChanged);
@@ -33,57 +42,15 @@ SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *acco
 
 SpamModel::~SpamModel() = default;
 
-namespace {
+void SpamModel::startJob(Job job) { m_jobs.start(job); }
+void SpamModel::endJob(Job job) { m_jobs.end(job); }
+void SpamModel::setPhase(Phase phase) { m_jobs.setPhase(phase); }
 
-bool isStep(SpamModel::Job job)
+void SpamModel::announceJobState()
 {
-    return job == SpamModel::Job::scan || job == SpamModel::Job::removal;
-}
-
-} // namespace
-
-void SpamModel::startJob(Job job)
-{
-    if (job == Job::idle)
-        return;
-    if (isStep(job)) {
-        if (m_job == Job::queue || m_job == Job::discovery)
-            setJobState(m_job, job, m_phase);
-        else
-            setJobState(job, Job::idle, m_phase);
-    } else {
-        setJobState(job, isStep(m_job) ? m_job : m_step, m_phase);
-    }
-}
-
-void SpamModel::endJob(Job job)
-{
-    if (job == Job::idle)
-        return;
-    if (m_step == job)
-        setJobState(m_job, Job::idle, m_phase);
-    else if (m_job == job)
-        setJobState(isStep(job) ? Job::idle : m_step, Job::idle, m_phase);
-}
-
-void SpamModel::setPhase(Phase phase)
-{
-    setJobState(m_job, m_step, phase);
-}
-
-void SpamModel::setJobState(Job job, Job step, Phase phase)
-{
-    struct Views {
-        bool scanning, busy, touring, findingPosts, working, preparing, aiChecking;
-    };
-    const auto views = [this] {
-        return Views {scanning(), busy(), touring(), findingPosts(), working(), preparing(), aiChecking()};
-    };
-    const Views before = views();
-    m_job = job;
-    m_step = step;
-    m_phase = phase;
-    const Views after = views();
+    const JobViews before = m_jobViews;
+    m_jobViews = {scanning(), busy(), touring(), findingPosts(), working(), preparing(), aiChecking()};
+    const JobViews &after = m_jobViews;
     if (after.scanning != before.scanning)
         emit scanningChanged();
     if (after.busy != before.busy)
@@ -110,17 +77,11 @@ void SpamModel::setRecentOnly(bool on) { m_openPage.setRecentOnly(on); }
 void SpamModel::setRecentAdded(int count) { m_openPage.setRecentAdded(count); }
 void SpamModel::setPreparing(bool on)
 {
-    if (on)
-        setPhase(Phase::preparing);
-    else if (m_phase == Phase::preparing)
-        setPhase(Phase::none);
+    on ? m_jobs.setPhase(Phase::preparing) : m_jobs.leavePhase(Phase::preparing);
 }
 void SpamModel::setAIChecking(bool on)
 {
-    if (on)
-        setPhase(Phase::ai);
-    else if (m_phase == Phase::ai)
-        setPhase(Phase::none);
+    on ? m_jobs.setPhase(Phase::ai) : m_jobs.leavePhase(Phase::ai);
 }
 QString SpamModel::discoveryStatus() const { return m_catalog->discoveryStatus(); }
 void SpamModel::setDiscoveryStatus(const QString &text) { m_catalog->setDiscoveryStatus(text); }
@@ -176,6 +137,5 @@ void SpamModel::clearReview()
 
 void SpamModel::setStatus(const QString &text, StatusKind kind)
 {
-    publish(m_statusLine.text, text, *this, &SpamModel::statusChanged);
-    publish(m_statusLine.kind, kind, *this, &SpamModel::statusKindChanged);
+    m_statusLine.set(text, kind);
 }

@@ -30,6 +30,7 @@
 #include "Scan/ChannelPost.h"
 #include "Scan/AutoScanSchedule.h"
 #include "Scan/HistoryState.h"
+#include "Scan/JobState.h"
 #include "Scan/OpenPage.h"
 #include "Scan/OwnerSettings.h"
 #include "Scan/PostCatalog.h"
@@ -38,7 +39,7 @@
 #include "Scan/RemovalJob.h"
 #include "Scan/ScanActivity.h"
 #include "Scan/ScanReport.h"
-#include "Scan/StopRequest.h"
+#include "Scan/StatusLine.h"
 #include "Store/ScanStore.h"
 #include "Store/StoreThread.h"
 #include "Wire/Comment.h"
@@ -140,8 +141,7 @@ public:
     // Progress of a deletion of stored records over several posts.
     using Removal = RemovalJob::Progress;
 
-    // A status line and its tone, and what the report of one scan is made of (ScanReport's).
-    using StatusLine = ScanReport::StatusLine;
+    // What the report of one scan is made of (ScanReport's).
     using ScanFacts = ScanReport::Facts;
 
     // The AI answers reused from the store.
@@ -181,9 +181,14 @@ public:
     const QList<Comment> &comments() const { return m_review.comments(); }
     void setComments(const QList<Comment> &comments) { m_review.setComments(comments); }
     QList<Comment> spam() const { return m_review.spam(); }
-    QString status() const { return m_statusLine.text; }
+    QString status() const { return m_statusLine.text(); }
     // The status line's tone as its text ("", "ok", "warn", "error", "blocked").
-    QString statusKind() const { return statusKindText(m_statusLine.kind); }
+    QString statusKind() const { return statusKindText(m_statusLine.kind()); }
+    // The status line itself.
+    StatusLine &statusLine() { return m_statusLine; }
+    // The running job and Stop's request.
+    JobState &jobs() { return m_jobs; }
+    const JobState &jobs() const { return m_jobs; }
     const std::optional<ScanProgress> &progress() const { return m_openPage.progress(); }
     void setProgress(const std::optional<ScanProgress> &progress);
     const ScanActivity &scanActivity() const { return m_openPage.scanActivity(); }
@@ -200,15 +205,11 @@ public:
     const QHash<QString, Comment> &justKept() const { return m_review.justKept(); }
     void setJustKept(const QHash<QString, Comment> &kept) { m_review.setJustKept(kept); }
 
-    // The running job: one at a time. A queue of posts or a discovery of posts runs its scans
-    // and deletions as its step; a scan or a deletion started on its own is the job itself.
-    enum class Job { idle, scan, removal, queue, discovery };
-    // What a scan is doing that the views show apart: waiting to start on an opened post, or
-    // its AI pass.
-    enum class Phase { none, preparing, ai };
-    Job job() const { return m_job; }
-    Job step() const { return m_step; }
-    Phase phase() const { return m_phase; }
+    using Job = JobState::Job;
+    using Phase = JobState::Phase;
+    Job job() const { return m_jobs.job(); }
+    Job step() const { return m_jobs.step(); }
+    Phase phase() const { return m_jobs.phase(); }
     // Starts a job: a scan or a deletion under a running queue or discovery becomes its step;
     // a queue or discovery started over a running scan or deletion takes it as its step.
     void startJob(Job job);
@@ -216,13 +217,13 @@ public:
     void endJob(Job job);
     void setPhase(Phase phase);
 
-    bool scanning() const { return m_job == Job::scan || m_step == Job::scan; }
-    bool busy() const { return m_job == Job::removal || m_step == Job::removal; }
-    bool touring() const { return m_job == Job::queue; }
-    bool findingPosts() const { return m_job == Job::discovery; }
-    bool working() const { return m_job != Job::idle; }
-    bool preparing() const { return m_phase == Phase::preparing; }
-    bool aiChecking() const { return m_phase == Phase::ai; }
+    bool scanning() const { return m_jobs.scanning(); }
+    bool busy() const { return m_jobs.busy(); }
+    bool touring() const { return m_jobs.touring(); }
+    bool findingPosts() const { return m_jobs.findingPosts(); }
+    bool working() const { return m_jobs.working(); }
+    bool preparing() const { return m_jobs.preparing(); }
+    bool aiChecking() const { return m_jobs.aiChecking(); }
     // startJob/endJob (setPreparing/setAIChecking: setPhase) by the kind they name.
     void setScanning(bool on) { on ? startJob(Job::scan) : endJob(Job::scan); }
     void setBusy(bool on) { on ? startJob(Job::removal) : endJob(Job::removal); }
@@ -422,9 +423,9 @@ public:
     int stopGraceMs = 8000;
     // Puts a stored post into the post list (replacing its row) with the count of new comments.
     void listPost(const ScanStore::Post &post, int added);
-    bool tourStop() const { return m_stop.queue; }
-    void setTourStop(bool on) { m_stop.queue = on; }
-    bool aiStop() const { return m_stop.ai; }
+    bool tourStop() const { return m_jobs.stop().queue; }
+    void setTourStop(bool on) { m_jobs.stop().queue = on; }
+    bool aiStop() const { return m_jobs.stop().ai; }
 
     // ---- AI pass and consent (SpamModelAI.cpp) --------------------------------------------
     static constexpr int aiBatchSize = 20;
@@ -554,8 +555,8 @@ private:
     void endScan();
     bool samePage(const QUuid &pageID) const;
 
-    // Moves to that job state and announces every view of it that changed.
-    void setJobState(Job job, Job step, Phase phase);
+    // Announces every view of the job state that changed.
+    void announceJobState();
     // Wires the settings' signals and effects, then reads them.
     void readSettings();
 
@@ -566,22 +567,23 @@ private:
     std::unique_ptr<ScanStore> m_ownStore;
     std::unique_ptr<StoreThread> m_storeThread;   // gone before the store it writes beside
     AppSettings *m_settings = nullptr;
+    // Declared before the parts, which are given them.
+    StatusLine m_statusLine;
+    JobState m_jobs;
+    struct JobViews {
+        bool scanning = false, busy = false, touring = false, findingPosts = false, working = false,
+             preparing = false, aiChecking = false;
+    } m_jobViews;
     std::unique_ptr<OwnerSettings> m_owner = std::make_unique<OwnerSettings>(m_settings);
     RemovalJob *m_removalJob = new RemovalJob(*this);
     PostCatalog *m_catalog = new PostCatalog(*this);
     PostQueue *m_queue = new PostQueue(*this);
     AutoScanSchedule *m_autoScans = new AutoScanSchedule(*this);
 
-    ScanReport::StatusLine m_statusLine;
-    Job m_job = Job::idle;
-    Job m_step = Job::idle;
-    Phase m_phase = Phase::none;
     int m_accountRequest = 0;
     HistoryState m_history {*this};
     ScanReport m_scanReport {*this};
     PostReview m_review {*this};
     OpenPage m_openPage {*this};
-    // What Stop asked of the running work.
-    StopRequest m_stop;
     Alerts *m_alerts = nullptr;
 };

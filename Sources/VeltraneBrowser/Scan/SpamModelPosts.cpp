@@ -7,7 +7,7 @@
 void SpamModel::takeOverBrowser()
 {
     m_openPage.dropRefresh();   // the page refresh in wait (and its scan on open) is not the job's
-    m_stop.queue = false;
+    m_jobs.stop().queue = false;
     setAutoScan(std::nullopt);
     setPreparing(false);
 }

@@ -122,19 +122,19 @@ void SpamModel::stopScan()
     a.interrupted = true;
     setScanActivity(a);
     if (touring())
-        m_stop.queue = true;
+        m_jobs.stop().queue = true;
     if (!aiChecking()) {
         if (m_engine)
             m_engine->stop();
     } else {
-        m_stop.ai = true;
+        m_jobs.stop().ai = true;
     }
     // A page or a service that does not answer the stop is not waited for beyond a short grace.
     if (scanning()) {
-        const quint64 serial = m_stop.scanSerial;
+        const quint64 serial = m_jobs.stop().scanSerial;
         QTimer::singleShot(stopGraceMs, this, [this, serial] {
-            if (scanning() && serial == m_stop.scanSerial) {
-                m_stop.abandon = true;
+            if (scanning() && serial == m_jobs.stop().scanSerial) {
+                m_jobs.stop().abandon = true;
                 emit landed();
             }
         });
