@@ -3,6 +3,7 @@
 #include "Base/AppSettings.h"
 #include "Rules/AIRules.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
