@@ -106,7 +106,7 @@ int main(int argc, char **argv)
     ModelHarness h({{"vt.keywords", QStringList {"텔레그램", "giveaway", "부업", "crypto", "dm me", "광고", "홍보"}}});
     SpamModel &model = h.model();
     const QList<Comment> comments = page();
-    const QHash<QString, ScanStore::Known> known = knownFor(comments, model.aiOptionsKey());
+    const QHash<QString, ScanStore::Known> known = knownFor(comments, model.ownerSettings().aiOptionsKey());
     BuiltinWords::shared();   // loaded once, as in the application, before anything is timed
 
     QList<double> copyMs;
@@ -114,7 +114,7 @@ int main(int argc, char **argv)
     QList<double> stallMs;
     QList<double> keywordsMs, reuseMs, listsMs, sortMs, hashMs;
     QList<double> floorHashMs, floorKeywordsMs, floorListsMs, floorLookupMs, floorSortMs, floorMs;
-    const SpamRules::Keywords keywordMatcher(model.keywords());
+    const SpamRules::Keywords keywordMatcher(model.ownerSettings().keywords());
     const BuiltinWords &lists = BuiltinWords::shared();
     int flagged = 0;
     for (int round = 0; round < kRounds; ++round) {
@@ -193,7 +193,7 @@ int main(int argc, char **argv)
         }
 
         // The model's work inside a running event loop, with a fast timer watching for stalls.
-        model.setSort(SortKey::ai);   // the setting's file write is not part of the work timed
+        model.ownerSettings().set(OwnerSettings::Key::sort, SortKey(SortKey::ai).rawValue());   // the setting's file write is not part of the work timed
         model.resetResults();
         model.setComments(comments);
         QElapsedTimer clock;

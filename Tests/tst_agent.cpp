@@ -552,19 +552,19 @@ private slots:
         info.site = QStringLiteral("youtube");
         info.supported = true;
         model.setInfo(info);
-        model.setLimit(0);
-        model.setSortName(QStringLiteral("page"));
-        model.setNoLikesOnly(false);
+        model.ownerSettings().set(OwnerSettings::Key::limit, 0);
+        model.ownerSettings().set(OwnerSettings::Key::sort, QStringLiteral("page"));
+        model.ownerSettings().set(OwnerSettings::Key::noLikesOnly, false);
         QCOMPARE(error(command(QStringLiteral("scan"), {{QStringLiteral("limit"), 200}, {QStringLiteral("sort"), QStringLiteral("sideways")}})),
                  AgentController::sortMessage());
-        QCOMPARE(model.limit(), qint64(0));
-        QCOMPARE(model.sortName(), QStringLiteral("page"));
+        QCOMPARE(model.ownerSettings().limit(), qint64(0));
+        QCOMPARE(model.ownerSettings().get(OwnerSettings::Key::sort).toString(), QStringLiteral("page"));
         // Good ones are stored like the owner's own changes before the scan starts.
         command(QStringLiteral("scan"), {{QStringLiteral("limit"), 200}, {QStringLiteral("sort"), QStringLiteral("newest")},
                                          {QStringLiteral("noLikesOnly"), true}});
-        QCOMPARE(model.limit(), qint64(200));
-        QCOMPARE(model.sortName(), QStringLiteral("newest"));
-        QVERIFY(model.noLikesOnly());
+        QCOMPARE(model.ownerSettings().limit(), qint64(200));
+        QCOMPARE(model.ownerSettings().get(OwnerSettings::Key::sort).toString(), QStringLiteral("newest"));
+        QVERIFY(model.ownerSettings().noLikesOnly());
         model.setInfo(std::nullopt);
         model.setComments({});
 

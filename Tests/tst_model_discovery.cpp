@@ -483,7 +483,7 @@ private slots:
         QVERIFY2(bus.start(), qPrintable(bus.error()));
         DesktopNotifier notifier(bus.client());
         model().autoScans().setNotifier(&notifier);
-        model().setAutoScanHours(hours);
+        model().ownerSettings().set(OwnerSettings::Key::autoScanHours, hours);
         m_mh->settings().remove("vt.lastAutoScan");
         model().autoScans().applicationActive = [active] { return active; };
         QWindow other;
@@ -535,7 +535,7 @@ private slots:
         QVERIFY2(bus.start(), qPrintable(bus.error()));
         DesktopNotifier notifier(bus.client());
         model().autoScans().setNotifier(&notifier);
-        model().setAutoScanHours(1);
+        model().ownerSettings().set(OwnerSettings::Key::autoScanHours, 1);
         m_mh->settings().remove("vt.lastAutoScan");
         model().autoScans().applicationActive = [] { return false; };
         int ran = 0;

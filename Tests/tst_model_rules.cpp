@@ -317,13 +317,13 @@ void ModelRulesTest::overlayAfterChangesAsAFreshOverlay()
                 for (const auto &[id, prob] : answers) {
                     ScanStore::Known k;
                     k.hash = ScanStore::hash(m.comments().at(at(id)).text);
-                    k.options = m.aiOptionsKey();
+                    k.options = m.ownerSettings().aiOptionsKey();
                     k.score = AIScore {prob, 0, 0};
                     known.insert(id, k);
                 }
                 m.review().reuseAI(known);
             } else if (step.startsWith(QLatin1String("add "))) {
-                m.setKeywords(m.keywords() + QStringList {step.mid(4)});
+                m.ownerSettings().set(OwnerSettings::Key::keywords, m.ownerSettings().keywords() + QStringList {step.mid(4)});
             } else if (step.startsWith(QLatin1String("remove "))) {
                 m.removeKeyword(step.mid(7));
             } else if (step == QLatin1String("edit")) {
@@ -336,7 +336,7 @@ void ModelRulesTest::overlayAfterChangesAsAFreshOverlay()
                 list.removeAt(at("b"));
                 m.setComments(list);
             } else if (step == QLatin1String("sort")) {
-                m.setSort(SortKey::newest);
+                m.ownerSettings().set(OwnerSettings::Key::sort, SortKey(SortKey::newest).rawValue());
             } else if (step == QLatin1String("repeat")) {
                 m.review().flagRepeatOffenders("youtube");
             }
@@ -464,10 +464,10 @@ void ModelRulesTest::sort()
     ModelHarness h;
     SpamModel &m = h.model();
     m.setComments(list);
-    m.setSortName(sort);
+    m.ownerSettings().set(OwnerSettings::Key::sort, sort);
     m.review().applySort();
     QCOMPARE(ids(m.comments()), expected);
-    m.setSort(SortKey::page);
+    m.ownerSettings().set(OwnerSettings::Key::sort, SortKey(SortKey::page).rawValue());
     QCOMPARE(ids(m.comments()), (QStringList {"a", "b", "c", "d", "e"}));
 }
 
@@ -596,7 +596,7 @@ void ModelRulesTest::reuse()
     ModelHarness h({{"vt.threshold", threshold}});
     SpamModel &m = h.model();
     if (sexualOff)
-        m.setAISexual(false);
+        m.ownerSettings().set(OwnerSettings::Key::aiSexual, false);
     Comment c = ModelHarness::comment("c1", "check my channel", state);
     c.reason = QStringLiteral("rule");
     c.score = 0.7;
@@ -663,7 +663,7 @@ void ModelRulesTest::reuseAfterTheListChanged()
     for (const auto &[id, text] : answered) {
         ScanStore::Known k;
         k.hash = ScanStore::hash(QString::fromUtf8(text));
-        k.options = m.aiOptionsKey();
+        k.options = m.ownerSettings().aiOptionsKey();
         k.score = AIScore {0.95, 0, 0};
         known.insert(QString::fromLatin1(id), k);
     }

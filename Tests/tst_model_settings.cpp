@@ -5,6 +5,7 @@
 #include "TestMain.h"
 
 #include <QJsonArray>
+#include <QMetaEnum>
 #include <QMetaProperty>
 #include <QSignalSpy>
 #include <QTest>
@@ -16,6 +17,15 @@ const QString kPost = QStringLiteral("https://www.youtube.com/watch?v=abcdefghij
 QJsonValue json(const QVariant &v)
 {
     return QJsonValue::fromVariant(v);
+}
+
+// How many of the spied changed(key) signals name `key`.
+int changes(const QSignalSpy &spy, OwnerSettings::Key key)
+{
+    int n = 0;
+    for (const QList<QVariant> &args : spy)
+        n += args.at(0).value<OwnerSettings::Key>() == key;
+    return n;
 }
 
 } // namespace
@@ -58,16 +68,16 @@ void ModelSettingsTest::emptyDefaultsWriteFourKeys()
     QCOMPARE(stored.value("vt.limit"), QJsonValue(0));
     QCOMPARE(stored.value("vt.noLikesOnly"), QJsonValue(false));
     QCOMPARE(stored.value("vt.autoScanHours"), QJsonValue(0));
-    QVERIFY(!m.aiConsent().has_value());
-    QVERIFY(m.aiOn() && m.aiAbuse() && m.aiSexual() && m.aiKeepPraise() && m.builtinWords());
-    QVERIFY(m.scanOnOpen() && m.storeText() && m.flagKnownSpammers() && m.skipUnchanged());
-    QCOMPARE(m.threshold(), 80);
-    QCOMPARE(m.limit(), 0);
-    QCOMPARE(m.sort(), SortKey(SortKey::page));
-    QCOMPARE(m.minLikes(), 1);
-    QCOMPARE(m.postLimit(), 5);
-    QCOMPARE(m.keepDays(), 180);
-    QCOMPARE(m.autoScanHours(), 0);
+    QVERIFY(!m.ownerSettings().aiConsent().has_value());
+    QVERIFY(m.ownerSettings().aiOn() && m.ownerSettings().aiAbuse() && m.ownerSettings().aiSexual() && m.ownerSettings().aiKeepPraise() && m.ownerSettings().builtinWords());
+    QVERIFY(m.ownerSettings().scanOnOpen() && m.ownerSettings().storeText() && m.ownerSettings().flagKnownSpammers() && m.ownerSettings().skipUnchanged());
+    QCOMPARE(m.ownerSettings().threshold(), 80);
+    QCOMPARE(m.ownerSettings().limit(), 0);
+    QCOMPARE(m.ownerSettings().sort(), SortKey(SortKey::page));
+    QCOMPARE(m.ownerSettings().minLikes(), 1);
+    QCOMPARE(m.ownerSettings().postLimit(), 5);
+    QCOMPARE(m.ownerSettings().keepDays(), 180);
+    QCOMPARE(m.ownerSettings().autoScanHours(), 0);
     QCOMPARE(m.autoScans().notificationRequests(), 0);
     QCOMPARE(h.store().keepDays, 180);
     QVERIFY(h.store().storeText);
@@ -130,7 +140,11 @@ void ModelSettingsTest::readAtStart()
     QFETCH(QVariant, storedAfter);
     ModelHarness h({{key, preset}});
     SpamModel &m = h.model();
-    QCOMPARE(json(m.property(property.toLatin1())), json(expected));
+    bool named = false;
+    const auto setting = OwnerSettings::Key(QMetaEnum::fromType<OwnerSettings::Key>().keyToValue(property.toLatin1(), &named));
+    QVERIFY(named);
+    QCOMPARE(OwnerSettings::row(setting).name, key);
+    QCOMPARE(json(m.ownerSettings().get(setting)), json(expected));
     QCOMPARE(h.stored().value(key), json(storedAfter));
     if (key == QLatin1String("vt.storeText"))
         QCOMPARE(h.store().storeText, expected.toBool());
@@ -170,10 +184,10 @@ void ModelSettingsTest::consentAtStart()
         preset.insert("vt.aiConsent", consent);
     ModelHarness h(preset);
     SpamModel &m = h.model();
-    QCOMPARE(m.aiOn(), aiOnAfter);
-    QCOMPARE(m.aiConsent().has_value(), consentAfter.isValid());
+    QCOMPARE(m.ownerSettings().aiOn(), aiOnAfter);
+    QCOMPARE(m.ownerSettings().aiConsent().has_value(), consentAfter.isValid());
     if (consentAfter.isValid())
-        QCOMPARE(*m.aiConsent(), consentAfter.toBool());
+        QCOMPARE(*m.ownerSettings().aiConsent(), consentAfter.toBool());
     QCOMPARE(h.stored().contains("vt.aiConsent"), storedConsent.isValid());
     if (storedConsent.isValid())
         QCOMPARE(h.stored().value("vt.aiConsent"), json(storedConsent));
@@ -201,11 +215,11 @@ void ModelSettingsTest::thresholdIsReadOnly()
 {
     ModelHarness h({{"vt.threshold", 65}});
     SpamModel &m = h.model();
-    const QMetaObject *meta = m.metaObject();
-    QVERIFY(!meta->property(meta->indexOfProperty("threshold")).isWritable());
-    QCOMPARE(m.thresholds(), (QMap<QString, int> {{"spam", 65}, {"abuse", 65}, {"sexual", 65}}));
-    m.setAIOn(false);
-    m.setKeepDays(30);
+    QVERIFY(!m.ownerSettings().set(OwnerSettings::Key::threshold, 50));
+    QCOMPARE(m.ownerSettings().threshold(), 65);
+    QCOMPARE(m.ownerSettings().thresholds(), (QMap<QString, int> {{"spam", 65}, {"abuse", 65}, {"sexual", 65}}));
+    m.ownerSettings().set(OwnerSettings::Key::aiOn, false);
+    m.ownerSettings().set(OwnerSettings::Key::keepDays, 30);
     QCOMPARE(h.stored().value("vt.threshold"), QJsonValue(65));   // never rewritten
 }
 
@@ -213,19 +227,19 @@ void ModelSettingsTest::changesWriteBackThenAct()
 {
     ModelHarness h({{"vt.aiOn", false}});
     SpamModel &m = h.model();
-    QVERIFY(!m.aiConsent());
+    QVERIFY(!m.ownerSettings().aiConsent());
 
     // Turning the check on is consent; turning it off again withdraws none.
-    QSignalSpy aiOn(&m, &SpamModel::aiOnChanged);
-    m.setAIOn(true);
-    QCOMPARE(aiOn.count(), 1);
-    QCOMPARE(m.aiConsent(), std::optional<bool>(true));
+    QSignalSpy changed(&m.ownerSettings(), &OwnerSettings::changed);
+    m.ownerSettings().set(OwnerSettings::Key::aiOn, true);
+    QCOMPARE(changes(changed, OwnerSettings::Key::aiOn), 1);
+    QCOMPARE(m.ownerSettings().aiConsent(), std::optional<bool>(true));
     QCOMPARE(h.stored().value("vt.aiConsent"), QJsonValue(true));
-    m.setAIOn(false);
+    m.ownerSettings().set(OwnerSettings::Key::aiOn, false);
     QCOMPARE(h.stored().value("vt.aiOn"), QJsonValue(false));
-    QCOMPARE(m.aiConsent(), std::optional<bool>(true));
+    QCOMPARE(m.ownerSettings().aiConsent(), std::optional<bool>(true));
 
-    m.setStoreText(false);
+    m.ownerSettings().set(OwnerSettings::Key::storeText, false);
     QVERIFY(!h.store().storeText);
     QCOMPARE(h.stored().value("vt.storeText"), QJsonValue(false));
 
@@ -236,21 +250,21 @@ void ModelSettingsTest::changesWriteBackThenAct()
     list[1].likeCount = 0;
     m.setComments(list);
     QSignalSpy comments(&m, &SpamModel::commentsChanged);
-    m.setProperty("sort", "likes");
+    QVERIFY(m.ownerSettings().set(OwnerSettings::Key::sort, QStringLiteral("likes")));
     QCOMPARE(h.stored().value("vt.sort"), QJsonValue("likes"));
     QCOMPARE(comments.count(), 1);
     QCOMPARE(m.comments().at(0).id, QStringLiteral("b"));
-    m.setProperty("sort", "Likes");   // not a key: nothing happens
-    QCOMPARE(m.sort(), SortKey(SortKey::likes));
-    m.setSort(SortKey::page);
+    QVERIFY(!m.ownerSettings().set(OwnerSettings::Key::sort, QStringLiteral("Likes")));   // not a key: nothing happens
+    QCOMPARE(m.ownerSettings().sort(), SortKey(SortKey::likes));
+    m.ownerSettings().set(OwnerSettings::Key::sort, SortKey(SortKey::page).rawValue());
     QCOMPARE(m.comments().at(0).id, QStringLiteral("a"));
 
     // Notification permission only when the interval leaves 0.
-    m.setAutoScanHours(6);
-    m.setAutoScanHours(24);
+    m.ownerSettings().set(OwnerSettings::Key::autoScanHours, 6);
+    m.ownerSettings().set(OwnerSettings::Key::autoScanHours, 24);
     QCOMPARE(m.autoScans().notificationRequests(), 1);
-    m.setAutoScanHours(0);
-    m.setAutoScanHours(1);
+    m.ownerSettings().set(OwnerSettings::Key::autoScanHours, 0);
+    m.ownerSettings().set(OwnerSettings::Key::autoScanHours, 1);
     QCOMPARE(m.autoScans().notificationRequests(), 2);
     QCOMPARE(h.stored().value("vt.autoScanHours"), QJsonValue(1));
 }
@@ -262,7 +276,7 @@ void ModelSettingsTest::keepDaysPurgesTheStore()
     QVERIFY(h.store().remember("youtube", kPost, {ModelHarness::comment("old", "hello")}, std::nullopt, old));
     SpamModel &m = h.model();
     QCOMPARE(h.store().recentIDs(kPost, 10), QStringList {"old"});
-    m.setKeepDays(30);
+    m.ownerSettings().set(OwnerSettings::Key::keepDays, 30);
     QCOMPARE(h.store().keepDays, 30);
     QCOMPARE(h.stored().value("vt.keepDays"), QJsonValue(30));
     QTRY_VERIFY_WITH_TIMEOUT(h.store().recentIDs(kPost, 10).isEmpty(), 60000);   // on the history's own thread
@@ -280,7 +294,7 @@ void ModelSettingsTest::expiryLeavesTheWindowFree()
     // for it, and none of its own writes is refused for it.
     vt::test::RawDb other(h.store().path());
     QVERIFY(other.exec("BEGIN IMMEDIATE"));
-    m.setKeepDays(30);
+    m.ownerSettings().set(OwnerSettings::Key::keepDays, 30);
     QVERIFY2(h.store().lastError().isEmpty(), qPrintable(h.store().lastError()));
     QVERIFY(other.exec("COMMIT"));
     // The owner's deletions are recorded while the expiry goes on.
@@ -314,12 +328,12 @@ void ModelSettingsTest::aiOptions()
     QFETCH(QString, key);
     ModelHarness h;
     SpamModel &m = h.model();
-    m.setAIAbuse(abuse);
-    m.setAISexual(sexual);
-    m.setAIKeepPraise(keepPraise);
-    QCOMPARE(m.aiOptions(), options);
-    QCOMPARE(m.aiOptionsKey(), key);
-    QCOMPARE(m.property("aiOptionsKey").toString(), key);
+    m.ownerSettings().set(OwnerSettings::Key::aiAbuse, abuse);
+    m.ownerSettings().set(OwnerSettings::Key::aiSexual, sexual);
+    m.ownerSettings().set(OwnerSettings::Key::aiKeepPraise, keepPraise);
+    QCOMPARE(m.ownerSettings().aiOptions(), options);
+    QCOMPARE(m.ownerSettings().aiOptionsKey(), key);
+    QCOMPARE(h.stored().value("vt.aiAbuse"), QJsonValue(abuse));
 }
 
 void ModelSettingsTest::keywordEditsStoreAndRejudge()
@@ -339,7 +353,7 @@ void ModelSettingsTest::keywordEditsStoreAndRejudge()
     m.openPage().setScannedPage(ScanStore::PostKey {"youtube", kPost});
 
     m.addKeywords(QStringLiteral(" spam , eggs\nx ,\r\nham\tand"));
-    QCOMPARE(m.keywords(), (QStringList {"eggs", "ham\tand", "spam"}));
+    QCOMPARE(m.ownerSettings().keywords(), (QStringList {"eggs", "ham\tand", "spam"}));
     QCOMPARE(h.stored().value("vt.keywords"), QJsonValue(QJsonArray {"eggs", "ham\tand", "spam"}));
     QCOMPARE(m.comments().at(0).state, QStringLiteral("spam"));
     QCOMPARE(m.comments().at(0).reason, QStringLiteral("custom:eggs"));
@@ -349,7 +363,7 @@ void ModelSettingsTest::keywordEditsStoreAndRejudge()
 
     // Adding what is there already still stores and stays sorted without duplicates.
     m.addKeywords(QStringLiteral("eggs, Spam"));
-    QCOMPARE(m.keywords(), (QStringList {"Spam", "eggs", "ham\tand", "spam"}));
+    QCOMPARE(m.ownerSettings().keywords(), (QStringList {"Spam", "eggs", "ham\tand", "spam"}));
 
     // Removing a word that is not in the list still stores the list and re-judges.
     h.settings().setValue("vt.keywords", QStringList {"tampered"});
@@ -368,11 +382,11 @@ void ModelSettingsTest::wordsDoNotChangeWhileWorking()
     m.setComments({ModelHarness::comment("c1", "buy eggs today")});
     m.setHasScanned(true);
     m.setScanning(true);
-    m.setKeywords({"eggs"});
+    m.ownerSettings().set(OwnerSettings::Key::keywords, QStringList {"eggs"});
     QCOMPARE(m.comments().at(0).state, QStringLiteral("ok"));
     m.setScanning(false);
     m.setHasScanned(false);
-    m.setKeywords({"eggs"});
+    m.ownerSettings().set(OwnerSettings::Key::keywords, QStringList {"eggs"});
     QCOMPARE(m.comments().at(0).state, QStringLiteral("ok"));
 }
 
@@ -463,8 +477,8 @@ void ModelSettingsTest::jobViews()
 
 void ModelSettingsTest::propertiesAreObservable()
 {
-    // Views and the agent bind by property name: every property reads, and all but the read-only
-    // threshold announce their changes.
+    // Views and the agent bind by property name: every property reads and announces its changes
+    // (or never changes).
     ModelHarness h;
     SpamModel &m = h.model();
     const QMetaObject *meta = m.metaObject();
@@ -507,7 +521,7 @@ void ModelSettingsTest::autoScanTimeDue()
     if (lastAgo.isValid())
         preset.insert("vt.lastAutoScan", now.addSecs(-lastAgo.toLongLong()));
     ModelHarness h(preset);
-    QCOMPARE(h.model().autoScanTimeDue(now), due);
+    QCOMPARE(h.model().ownerSettings().autoScanTimeDue(now), due);
 }
 
 int main(int argc, char **argv)

@@ -544,7 +544,7 @@ private slots:
         SpamModel *m = rig.model.get();
         m_h->browser.onNavigate = [m] { m->navigationChanged(); };
         m->setAlerts(&rig.alerts);
-        QVERIFY(!m->aiConsent());
+        QVERIFY(!m->ownerSettings().aiConsent());
         rig.alerts.active = active;
         rig.alerts.answer = answer;
         QVERIFY(openPost(rig, YouTubeFixture::watchUrl(kPost)));
@@ -567,14 +567,14 @@ private slots:
         }
         const int requests = m_service->requestCount(QStringLiteral("api/ai/check"));
         if (!active) {
-            QVERIFY(!m->aiConsent());
+            QVERIFY(!m->ownerSettings().aiConsent());
             QCOMPARE(requests, 0);
-            QVERIFY(m->aiOn());
+            QVERIFY(m->ownerSettings().aiOn());
             return;
         }
-        QCOMPARE(m->aiConsent(), std::optional<bool>(answer == 0));
+        QCOMPARE(m->ownerSettings().aiConsent(), std::optional<bool>(answer == 0));
         QCOMPARE(rig.settings.value(QStringLiteral("vt.aiConsent")), QVariant(answer == 0));
-        QCOMPARE(m->aiOn(), answer == 0);
+        QCOMPARE(m->ownerSettings().aiOn(), answer == 0);
         if (leavePage) {
             QVERIFY(!m->hasScanned());
             QCOMPARE(requests, 0);

@@ -12,6 +12,7 @@
 #include "Settings/AIPane.h"
 #include "Settings/BasicPane.h"
 #include "Settings/BasicPaneModel.h"
+#include "Settings/SettingBinder.h"
 #include "Settings/ChoicePicker.h"
 #include "Settings/HistoryPane.h"
 #include "Settings/HistoryPaneModel.h"
@@ -286,18 +287,9 @@ void SettingsPanesTest::pickers()
     ModelHarness h;
     SpamModel &m = h.model();
     const QJsonValue before = h.stored().value(key);
-    bool ok = false;
-    if (key == "vt.limit")
-        ok = BasicPaneModel::setLimit(m, value);
-    else if (key == "vt.postLimit")
-        ok = BasicPaneModel::setPostLimit(m, value);
-    else if (key == "vt.autoScanHours")
-        ok = BasicPaneModel::setAutoScanHours(m, value);
-    else if (key == "vt.minLikes")
-        ok = BasicPaneModel::setMinLikes(m, value);
-    else
-        ok = HistoryPaneModel::setKeepDays(m, value);
-    QCOMPARE(ok, written);
+    const std::optional<OwnerSettings::Key> setting = OwnerSettings::keyOf(key);
+    QVERIFY(setting);
+    QCOMPARE(SettingBinder::pick(m.ownerSettings(), *setting, value), written);
     if (written)
         QCOMPARE(h.stored().value(key).toInteger(), value);
     else
@@ -339,10 +331,10 @@ void SettingsPanesTest::extraChoices()
     QCOMPARE(labels(BasicPaneModel::minLikesChoices(minLikes)), likesLabels);
     // The value set elsewhere may be picked again; picking a listed one drops the extra choice.
     ModelHarness h({{"vt.limit", limit}});
-    QVERIFY(BasicPaneModel::setLimit(h.model(), limit));
-    QVERIFY(BasicPaneModel::setLimit(h.model(), 100));
-    QCOMPARE(BasicPaneModel::limitChoices(h.model().limit()).size(), 4);
-    QVERIFY(!BasicPaneModel::setLimit(h.model(), limit == 0 ? 2500 : limit == 300 ? 2500 : limit));
+    QVERIFY(SettingBinder::pick(h.model().ownerSettings(), OwnerSettings::Key::limit, limit));
+    QVERIFY(SettingBinder::pick(h.model().ownerSettings(), OwnerSettings::Key::limit, 100));
+    QCOMPARE(BasicPaneModel::limitChoices(h.model().ownerSettings().limit()).size(), 4);
+    QVERIFY(!SettingBinder::pick(h.model().ownerSettings(), OwnerSettings::Key::limit, limit == 0 ? 2500 : limit == 300 ? 2500 : limit));
     const QStringList autoKo {"끔", "1시간", "6시간", "매일"};
     const QStringList autoEn {"Off", "1h", "6h", "Daily"};
     QCOMPARE(labels(BasicPaneModel::autoScanChoices()), korean ? autoKo : autoEn);
@@ -394,7 +386,7 @@ void SettingsPanesTest::keywordField()
     pane.keywordField()->setText(input);
     // Return runs the add even while the button is disabled, and always empties the field.
     QTest::keyClick(pane.keywordField(), Qt::Key_Return);
-    QCOMPARE(h.model().keywords(), after);
+    QCOMPARE(h.model().ownerSettings().keywords(), after);
     QCOMPARE(pane.keywordField()->text(), QString());
 }
 
@@ -408,11 +400,11 @@ void SettingsPanesTest::keywordsThroughThePane()
     QCOMPARE(h.stored().value("vt.keywords").toArray().size(), 1);
     // The likes picker appears only while the rule is on.
     QTRY_COMPARE_WITH_TIMEOUT(pane.findChildren<QComboBox *>().size(), 0, 30000);
-    h.model().setNoLikesOnly(true);
+    h.model().ownerSettings().set(OwnerSettings::Key::noLikesOnly, true);
     QTRY_COMPARE_WITH_TIMEOUT(pane.findChildren<QComboBox *>().size(), 1, 30000);
-    h.model().setNoLikesOnly(false);
+    h.model().ownerSettings().set(OwnerSettings::Key::noLikesOnly, false);
     QTRY_COMPARE_WITH_TIMEOUT(pane.findChildren<QComboBox *>().size(), 0, 30000);
-    QCOMPARE(h.model().minLikes(), 1);
+    QCOMPARE(h.model().ownerSettings().minLikes(), 1);
 }
 
 void SettingsPanesTest::aiPrompt_data()
@@ -460,8 +452,8 @@ void SettingsPanesTest::aiSwitchesWrite()
                 return b->isEnabled();
         return true;
     }(), 30000);
-    QCOMPARE(h.model().aiSexual(), true);
-    QCOMPARE(h.model().aiAbuse(), false);
+    QCOMPARE(h.model().ownerSettings().aiSexual(), true);
+    QCOMPARE(h.model().ownerSettings().aiAbuse(), false);
     QCOMPARE(AIPane::subtitle(false), QStringLiteral("Off. Only the keyword rules are used."));
 }
 
@@ -604,22 +596,22 @@ void SettingsPanesTest::pickerShowsAndTakesKeys()
         return false;
     };
     press(Qt::Key_Right);
-    QCOMPARE(h.model().limit(), qint64(1000));
+    QCOMPARE(h.model().ownerSettings().limit(), qint64(1000));
     QTRY_VERIFY_WITH_TIMEOUT(focusedOn(name, 1000), 30000);
     press(Qt::Key_Right);   // already the last
-    QCOMPARE(h.model().limit(), qint64(1000));
+    QCOMPARE(h.model().ownerSettings().limit(), qint64(1000));
     press(Qt::Key_Home);
-    QCOMPARE(h.model().limit(), qint64(0));
+    QCOMPARE(h.model().ownerSettings().limit(), qint64(0));
     QTRY_VERIFY_WITH_TIMEOUT(focusedOn(name, 0), 30000);
     press(Qt::Key_Left);    // already the first
     press(Qt::Key_End);
     QTRY_VERIFY_WITH_TIMEOUT(focusedOn(name, 1000), 30000);
     press(Qt::Key_Left);
-    QCOMPARE(h.model().limit(), qint64(300));
+    QCOMPARE(h.model().ownerSettings().limit(), qint64(300));
     QTRY_VERIFY_WITH_TIMEOUT(focusedOn(name, 300), 30000);
     // One Tab stop per picker: the next one's picked segment, not another segment of this one.
     press(Qt::Key_Tab);
-    QVERIFY(focusedOn(next, h.model().postLimit()));
+    QVERIFY(focusedOn(next, h.model().ownerSettings().postLimit()));
     press(Qt::Key_Backtab);
     QVERIFY(focusedOn(name, 300));
     window.done(QDialog::Accepted);
@@ -983,7 +975,7 @@ void SettingsPanesTest::windowTabs()
     QCOMPARE(window.statusShown(SettingsTab::history),
              SettingsTab::status(SettingsTab::history, h.model(), h.account()));
     // The sidebar follows the model.
-    h.model().setAIOn(false);
+    h.model().ownerSettings().set(OwnerSettings::Key::aiOn, false);
     QCOMPARE(window.statusShown(SettingsTab::ai), QStringLiteral("Off"));
     // Return in a text field belongs to the field; elsewhere it closes the window.
     window.setTab(SettingsTab::basic);
@@ -992,7 +984,7 @@ void SettingsPanesTest::windowTabs()
     field->setText("spammy");
     QTest::keyClick(field, Qt::Key_Return);
     QVERIFY(window.isVisible());
-    QVERIFY(h.model().keywords().contains("spammy"));
+    QVERIFY(h.model().ownerSettings().keywords().contains("spammy"));
     window.done(QDialog::Accepted);
 }
 

@@ -183,7 +183,7 @@ private slots:
         QTRY_VERIFY2_WITH_TIMEOUT(cutLabels(pane()->banner()).isEmpty(), qPrintable(cutLabels(pane()->banner()).join(", ")), slow);
 
         // Every settings tab: no text cut, the AI check not "On" before the owner agreed.
-        QCOMPARE(state->spam()->aiConsent(), std::nullopt);
+        QCOMPARE(state->spam()->ownerSettings().aiConsent(), std::nullopt);
         workspace->settings()->open(SettingsTab::ai);
         QPointer<SettingsWindow> settings = workspace->settings()->window();
         QVERIFY(settings);

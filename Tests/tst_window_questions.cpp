@@ -247,7 +247,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(model->hasScanned() && !model->working(), kSlow);
         QVERIFY(!shownQuestion());
         QCOMPARE(AppSettings::shared().boolValue(QStringLiteral("vt.aiConsent"), !useAI), useAI);
-        QCOMPARE(model->aiOn(), useAI);
+        QCOMPARE(model->ownerSettings().aiOn(), useAI);
         SpamPanelModel *vm = w.panel()->viewModel();
         QTRY_COMPARE_WITH_TIMEOUT(vm->tab(), PanelTab::spam, kSlow);
         if (useAI) {
@@ -257,7 +257,7 @@ private slots:
             std::optional<ScanStore::Record> flagged;
             QTRY_VERIFY_WITH_TIMEOUT((flagged = shownRecord(vm, post, kAIOnly)).has_value(), kSlow);
             QCOMPARE(flagged->state, QStringLiteral("spam"));
-            const Verdict verdict = Verdict::of(*flagged, model->thresholds());
+            const Verdict verdict = Verdict::of(*flagged, model->ownerSettings().thresholds());
             QVERIFY2(verdict.label.startsWith(QStringLiteral("AI ")) && verdict.percent.value_or(0) >= 97, qPrintable(verdict.label));
         } else {
             // The rules alone: the service was not asked, and that comment stays unflagged.

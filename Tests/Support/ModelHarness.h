@@ -4,7 +4,7 @@
 // browser and no page bridge: the model's members that need neither run as in the application.
 //
 //   ModelHarness h({{"vt.limit", -5}});      // settings written before the model reads them
-//   h.model().setKeywords({"spam"});
+//   h.model().ownerSettings().set(OwnerSettings::Key::keywords, QStringList {"spam"});
 //   QCOMPARE(h.stored().value("vt.limit"), QJsonValue(0));
 
 #include "Base/AppSettings.h"

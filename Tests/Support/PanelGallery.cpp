@@ -113,7 +113,7 @@ QImage PanelGallery::rows()
             c.records[PanelFixture::youtubeUrl(1)].append(r);
     }
     c.hits = vm.hits();
-    c.thresholds = h.model().thresholds();
+    c.thresholds = h.model().ownerSettings().thresholds();
     c.keywords = {QStringLiteral("giveaways")};
     c.mode = CommentListModel::PickMode::picked;
     c.ticks = {QStringLiteral("g1"), QStringLiteral("g6")};

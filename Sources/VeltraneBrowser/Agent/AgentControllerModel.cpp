@@ -50,11 +50,11 @@ void AgentController::modelApply(const ScanArguments &arguments)
     if (!m_model)
         pending();
     if (arguments.limit)
-        m_model->setLimit(*arguments.limit);
+        m_model->ownerSettings().set(OwnerSettings::Key::limit, *arguments.limit);
     if (arguments.sort)
-        m_model->setSortName(*arguments.sort);
+        m_model->ownerSettings().set(OwnerSettings::Key::sort, *arguments.sort);
     if (arguments.noLikesOnly)
-        m_model->setNoLikesOnly(*arguments.noLikesOnly);
+        m_model->ownerSettings().set(OwnerSettings::Key::noLikesOnly, *arguments.noLikesOnly);
 }
 
 // model.scan(full: true, record: true), then hasScanned and status

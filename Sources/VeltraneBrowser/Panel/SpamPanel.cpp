@@ -262,8 +262,8 @@ void SpamPanel::refresh()
         c.hits = m_vm->hits();
         c.others = m_vm->others();
         if (SpamModel *model = m_vm->model()) {
-            c.thresholds = model->thresholds();
-            c.keywords = model->keywords();
+            c.thresholds = model->ownerSettings().thresholds();
+            c.keywords = model->ownerSettings().keywords();
         }
         c.mode = mode;
         c.ticks = ticks;

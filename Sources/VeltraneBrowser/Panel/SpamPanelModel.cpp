@@ -243,7 +243,7 @@ double SpamPanelModel::defaultFloor() const
         if (const std::optional<double> p = AIPercent::clean(r.aiProb))
             lowest = std::min(lowest, AIPercent::of(*p));
     }
-    return std::min(double(m_model ? m_model->threshold() : 80), double(lowest));
+    return std::min(double(m_model ? m_model->ownerSettings().threshold() : 80), double(lowest));
 }
 
 std::pair<double, double> SpamPanelModel::band() const

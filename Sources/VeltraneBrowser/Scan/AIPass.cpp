@@ -103,7 +103,7 @@ QCoro::Task<QString> AIPass::run(QHash<QString, ScanStore::Known> known, PostRev
         m.setScanActivity(a);
         co_return QString();
     }
-    m_optionsKey = m.aiOptionsKey();
+    m_optionsKey = m.ownerSettings().aiOptionsKey();
     const QList<Comment> &comments = review.comments();
     m_position.reserve(comments.size());
     for (qsizetype i = 0; i < comments.size(); ++i) {
@@ -143,8 +143,8 @@ QCoro::Task<QString> AIPass::run(QHash<QString, ScanStore::Known> known, PostRev
     m.setStatus(tr("AI check… %1/%2").arg(0).arg(m_total), StatusKind::plain);
 
     // The service is asked for spam and the optional categories; answers are judged on the same.
-    m_kinds = QStringList{kSpam} + m.aiOptions();
-    m_keepPraise = m.aiKeepPraise();
+    m_kinds = QStringList{kSpam} + m.ownerSettings().aiOptions();
+    m_keepPraise = m.ownerSettings().aiKeepPraise();
 
     fill();
     bool handledOne = false;

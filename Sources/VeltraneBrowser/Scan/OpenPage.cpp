@@ -93,7 +93,7 @@ QCoro::Task<void> OpenPage::refreshSite(QUuid id, quint64 serial)
         // Choosing posts in the post list opens them without scanning; any other way of opening
         // a post scans it.
         const bool chosenFromList = selectingPosts() && fromList && *fromList == url;
-        if (asked || (m_model.scanOnOpen() && !chosenFromList && !m_model.hasScanned() && m_autoScanned != url)) {
+        if (asked || (m_model.ownerSettings().scanOnOpen() && !chosenFromList && !m_model.hasScanned() && m_autoScanned != url)) {
             startScanOnOpen(url, id);
             co_return;
         }

@@ -3,6 +3,7 @@
 #include "Base/AppSettings.h"
 #include "Rules/AIRules.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -30,25 +31,6 @@ std::optional<int> storedInt(const AppSettings &s, const QString &key)
     return a;
 }
 
-const QString kAIOn = QStringLiteral("vt.aiOn");
-const QString kAIConsent = QStringLiteral("vt.aiConsent");
-const QString kAIAbuse = QStringLiteral("vt.aiAbuse");
-const QString kAISexual = QStringLiteral("vt.aiSexual");
-const QString kAIKeepPraise = QStringLiteral("vt.aiKeepPraise");
-const QString kThreshold = QStringLiteral("vt.threshold");
-const QString kKeywords = QStringLiteral("vt.keywords");
-const QString kBuiltinWords = QStringLiteral("vt.builtinWords");
-const QString kLimit = QStringLiteral("vt.limit");
-const QString kPostLimit = QStringLiteral("vt.postLimit");
-const QString kNoLikesOnly = QStringLiteral("vt.noLikesOnly");
-const QString kMinLikes = QStringLiteral("vt.minLikes");
-const QString kSort = QStringLiteral("vt.sort");
-const QString kKeepDays = QStringLiteral("vt.keepDays");
-const QString kStoreText = QStringLiteral("vt.storeText");
-const QString kFlagKnownSpammers = QStringLiteral("vt.flagKnownSpammers");
-const QString kSkipUnchanged = QStringLiteral("vt.skipUnchanged");
-const QString kScanOnOpen = QStringLiteral("vt.scanOnOpen");
-const QString kAutoScanHours = QStringLiteral("vt.autoScanHours");
 const QString kLastAutoScan = QStringLiteral("vt.lastAutoScan");
 
 } // namespace
@@ -71,222 +53,234 @@ const QList<int> &OwnerSettings::autoScanPresets()
     return presets;
 }
 
-OwnerSettings::OwnerSettings(AppSettings *file, QObject *parent) : QObject(parent), m_file(file) {}
+namespace {
 
-bool OwnerSettings::store(const QString &key, const QVariant &value)
+using Check = std::function<std::optional<QVariant>(const QVariant &)>;
+
+Check oneOf(const QList<int> &presets)
 {
-    return m_file->setValue(key, value);
+    return [presets](const QVariant &v) -> std::optional<QVariant> {
+        return presets.contains(v.toInt()) ? std::optional(v) : std::nullopt;
+    };
 }
 
-// Every key is read once, in a fixed order, through its setter so that its change handler runs
-// (and writes the value back). A value of another type or outside the accepted set is ignored
-// and stays in the file untouched.
+Check between(int low, int high)
+{
+    return [low, high](const QVariant &v) -> std::optional<QVariant> {
+        return v.toInt() >= low && v.toInt() <= high ? std::optional(v) : std::nullopt;
+    };
+}
+
+std::optional<QVariant> sortKey(const QVariant &v)
+{
+    return SortKey::fromRawValue(v.toString()) ? std::optional(v) : std::nullopt;
+}
+
+// A negative limit is taken as none (0).
+std::optional<QVariant> notNegative(const QVariant &v)
+{
+    return QVariant(std::max(v.toInt(), 0));
+}
+
+} // namespace
+
+// One row per setting. A new setting is a row here and its Key.
+const std::vector<OwnerSettings::Row> &OwnerSettings::rows()
+{
+    using T = Type;
+    using S = Storage;
+    using E = Effect;
+    const Check any;
+    const int most = std::numeric_limits<int>::max();
+    static const std::vector<Row> table {
+        // key, stored name, type, default, check, storage, effect
+        {Key::aiConsent, QStringLiteral("vt.aiConsent"), T::boolean, QVariant(), any},
+        {Key::aiOn, QStringLiteral("vt.aiOn"), T::boolean, true, any, S::onSet, E::consent},
+        {Key::aiAbuse, QStringLiteral("vt.aiAbuse"), T::boolean, true, any},
+        {Key::aiSexual, QStringLiteral("vt.aiSexual"), T::boolean, true, any},
+        {Key::aiKeepPraise, QStringLiteral("vt.aiKeepPraise"), T::boolean, true, any},
+        {Key::threshold, QStringLiteral("vt.threshold"), T::number, 80, between(10, 100), S::readOnly},
+        {Key::keywords, QStringLiteral("vt.keywords"), T::words, QStringList(), any, S::always, E::words},
+        {Key::builtinWords, QStringLiteral("vt.builtinWords"), T::boolean, true, any, S::onSet, E::words},
+        {Key::limit, QStringLiteral("vt.limit"), T::number, 0, notNegative, S::always},
+        {Key::postLimit, QStringLiteral("vt.postLimit"), T::number, 5, oneOf(postLimitPresets())},
+        {Key::noLikesOnly, QStringLiteral("vt.noLikesOnly"), T::boolean, false, any, S::always},
+        {Key::minLikes, QStringLiteral("vt.minLikes"), T::number, 1, between(1, most)},
+        {Key::sort, QStringLiteral("vt.sort"), T::sortKey, QStringLiteral("page"), sortKey, S::onSet, E::sort},
+        {Key::keepDays, QStringLiteral("vt.keepDays"), T::number, 180, oneOf(keepDaysPresets()), S::onSet, E::keepDays},
+        {Key::storeText, QStringLiteral("vt.storeText"), T::boolean, true, any, S::onSet, E::storeText},
+        {Key::flagKnownSpammers, QStringLiteral("vt.flagKnownSpammers"), T::boolean, true, any},
+        {Key::skipUnchanged, QStringLiteral("vt.skipUnchanged"), T::boolean, true, any},
+        {Key::scanOnOpen, QStringLiteral("vt.scanOnOpen"), T::boolean, true, any},
+        {Key::autoScanHours, QStringLiteral("vt.autoScanHours"), T::number, 0, oneOf(autoScanPresets()), S::always, E::notifications},
+    };
+    return table;
+}
+
+const OwnerSettings::Row &OwnerSettings::row(Key key)
+{
+    const Row &r = rows().at(std::size_t(key));
+    Q_ASSERT(r.key == key);   // the table lists every key once, in Key order
+    return r;
+}
+
+std::optional<OwnerSettings::Key> OwnerSettings::keyOf(const QString &name)
+{
+    for (const Row &r : rows()) {
+        if (r.name == name)
+            return r.key;
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+// A value given to set() in the row's type: a Boolean, an integer within int's range, a list of
+// strings only, or a string. Anything else is none.
+std::optional<QVariant> given(OwnerSettings::Type type, const QVariant &v)
+{
+    switch (type) {
+    case OwnerSettings::Type::boolean:
+        return v.typeId() == QMetaType::Bool ? std::optional(v) : std::nullopt;
+    case OwnerSettings::Type::number:
+        switch (v.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort: {
+            bool ok = false;
+            const qlonglong n = v.toLongLong(&ok);
+            if (!ok || n < std::numeric_limits<int>::min() || n > std::numeric_limits<int>::max()
+                || (v.typeId() == QMetaType::ULongLong && v.toULongLong() > quint64(std::numeric_limits<int>::max())))
+                return std::nullopt;
+            return QVariant(int(n));
+        }
+        default:
+            return std::nullopt;
+        }
+    case OwnerSettings::Type::words:
+        if (v.typeId() == QMetaType::QStringList)
+            return v;
+        if (v.typeId() == QMetaType::QVariantList) {
+            QStringList words;
+            for (const QVariant &item : v.toList()) {
+                if (item.typeId() != QMetaType::QString)
+                    return std::nullopt;
+                words.append(item.toString());
+            }
+            return QVariant(words);
+        }
+        return std::nullopt;
+    case OwnerSettings::Type::sortKey:
+        return v.typeId() == QMetaType::QString ? std::optional(v) : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// The file's value in the row's type, through the file's own typed reads; none when absent or
+// of another type.
+std::optional<QVariant> stored(const AppSettings &s, const OwnerSettings::Row &row)
+{
+    switch (row.type) {
+    case OwnerSettings::Type::boolean:
+        if (const std::optional<bool> b = storedBool(s, row.name))
+            return QVariant(*b);
+        return std::nullopt;
+    case OwnerSettings::Type::number:
+        if (const std::optional<int> n = storedInt(s, row.name))
+            return QVariant(*n);
+        return std::nullopt;
+    case OwnerSettings::Type::words: {
+        // A list holding anything but strings is not ours to rewrite.
+        const QStringList notAList {QStringLiteral("\u0001")};
+        const QStringList words = s.stringList(row.name, notAList);
+        return words != notAList ? std::optional(QVariant(words)) : std::nullopt;
+    }
+    case OwnerSettings::Type::sortKey:
+        if (s.value(row.name).typeId() == QMetaType::QString)
+            return QVariant(s.stringValue(row.name));
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+OwnerSettings::OwnerSettings(AppSettings *file, QObject *parent) : QObject(parent), m_file(file)
+{
+    for (const Row &r : rows())
+        m_values.push_back(r.fallback);
+}
+
 void OwnerSettings::read()
 {
     const AppSettings &s = *m_file;
-
-    const std::optional<bool> aiOn = storedBool(s, kAIOn);
-    if (aiOn)
-        setAIOn(*aiOn);
-    if (const std::optional<bool> consent = storedBool(s, kAIConsent); consent && !(aiOn && *aiOn))
-        m_aiConsent = consent;
-    else if (aiOn && *aiOn)
-        m_aiConsent = true;   // the setter has stored it already
-    else
-        m_aiConsent.reset();
-
-    if (const auto v = storedBool(s, kAIAbuse))
-        setAIAbuse(*v);
-    if (const auto v = storedBool(s, kAISexual))
-        setAISexual(*v);
-    if (const auto v = storedBool(s, kAIKeepPraise))
-        setAIKeepPraise(*v);
-
-    // Read only: nothing in the application changes it.
-    if (const auto v = storedInt(s, kThreshold); v && *v >= 10 && *v <= 100)
-        m_threshold = *v;
-
-    // The three keys read always are written back when absent; a negative limit as 0.
-    if (!s.contains(kKeywords)) {
-        setKeywords({});
-    } else {
-        // A list holding anything but strings is not ours to rewrite.
-        const QStringList notAList {QStringLiteral("\u0001")};
-        const QStringList words = s.stringList(kKeywords, notAList);
-        if (words != notAList)
-            setKeywords(words);
-    }
-
-    if (const auto v = storedBool(s, kBuiltinWords))
-        setBuiltinWords(*v);
-
-    if (!s.contains(kLimit))
-        setLimit(0);
-    else if (const auto v = storedInt(s, kLimit))
-        setLimit(std::max(*v, 0));
-
-    if (const auto v = storedInt(s, kPostLimit); v && postLimitPresets().contains(*v))
-        setPostLimit(*v);
-
-    if (!s.contains(kNoLikesOnly))
-        setNoLikesOnly(false);
-    else if (const auto v = storedBool(s, kNoLikesOnly))
-        setNoLikesOnly(*v);
-
-    if (const auto v = storedInt(s, kMinLikes); v && *v >= 1)
-        setMinLikes(*v);
-
-    if (s.contains(kSort)) {
-        if (const std::optional<SortKey> key = SortKey::fromRawValue(s.stringValue(kSort)))
-            setSort(*key);
-    }
-
-    if (const auto v = storedInt(s, kKeepDays); v && keepDaysPresets().contains(*v))
-        setKeepDays(*v);
-
-    if (const auto v = storedBool(s, kStoreText))
-        setStoreText(*v);
-    if (const auto v = storedBool(s, kFlagKnownSpammers))
-        setFlagKnownSpammers(*v);
-    if (const auto v = storedBool(s, kSkipUnchanged))
-        setSkipUnchanged(*v);
-    if (const auto v = storedBool(s, kScanOnOpen))
-        setScanOnOpen(*v);
-
-    // Absent reads as 0 and is written back; 1 or more asks for notifications (the old value is 0).
-    if (!s.contains(kAutoScanHours))
-        setAutoScanHours(0);
-    else if (const auto v = storedInt(s, kAutoScanHours); v && autoScanPresets().contains(*v))
-        setAutoScanHours(*v);
-}
-
-// ---- setters: write back first, then the effect ------------------------------------------
-
-void OwnerSettings::setScanOnOpen(bool on)
-{
-    store(kScanOnOpen, on);
-    assign(m_scanOnOpen, on, &OwnerSettings::scanOnOpenChanged);
-}
-
-void OwnerSettings::setAIOn(bool on)
-{
-    store(kAIOn, on);
-    assign(m_aiOn, on, &OwnerSettings::aiOnChanged);
-    // Turning the check on counts as consent; turning it off withdraws nothing.
-    if (on) {
-        m_aiConsent = true;
-        store(kAIConsent, true);
+    for (const Row &r : rows()) {
+        if (!s.contains(r.name)) {
+            if (r.storage == Storage::always)
+                take(r, r.fallback);
+            continue;
+        }
+        const std::optional<QVariant> v = stored(s, r);
+        const std::optional<QVariant> checked = v && r.check ? r.check(*v) : v;
+        if (!checked)
+            continue;
+        if (r.storage == Storage::readOnly)
+            m_values[std::size_t(r.key)] = *checked;   // nothing in the application changes it
+        else
+            take(r, *checked);
     }
 }
 
-void OwnerSettings::setAIConsent(bool agreed)
+bool OwnerSettings::set(Key key, const QVariant &value)
 {
-    m_aiConsent = agreed;
-    store(kAIConsent, agreed);
+    const Row &r = row(key);
+    if (r.storage == Storage::readOnly)
+        return false;
+    const std::optional<QVariant> v = given(r.type, value);
+    const std::optional<QVariant> checked = v && r.check ? r.check(*v) : v;
+    if (!checked)
+        return false;
+    take(r, *checked);
+    return true;
 }
 
-void OwnerSettings::setAIAbuse(bool on)
+// Writes back first, then announces the change, then the effect.
+void OwnerSettings::take(const Row &r, const QVariant &value)
 {
-    store(kAIAbuse, on);
-    if (assign(m_aiAbuse, on, &OwnerSettings::aiAbuseChanged))
-        emit aiOptionsChanged();
-}
-
-void OwnerSettings::setAISexual(bool on)
-{
-    store(kAISexual, on);
-    if (assign(m_aiSexual, on, &OwnerSettings::aiSexualChanged))
-        emit aiOptionsChanged();
-}
-
-void OwnerSettings::setAIKeepPraise(bool on)
-{
-    store(kAIKeepPraise, on);
-    if (assign(m_aiKeepPraise, on, &OwnerSettings::aiKeepPraiseChanged))
-        emit aiOptionsChanged();
-}
-
-void OwnerSettings::setKeywords(const QStringList &words)
-{
-    store(kKeywords, words);
-    assign(m_keywords, words, &OwnerSettings::keywordsChanged);
-    emit wordsSet();
-}
-
-void OwnerSettings::setBuiltinWords(bool on)
-{
-    store(kBuiltinWords, on);
-    assign(m_builtinWords, on, &OwnerSettings::builtinWordsChanged);
-    emit wordsSet();
-}
-
-void OwnerSettings::setLimit(qint64 limit)
-{
-    store(kLimit, limit);
-    assign(m_limit, limit, &OwnerSettings::limitChanged);
-}
-
-void OwnerSettings::setSort(SortKey key)
-{
-    store(kSort, key.rawValue());
-    if (m_sort != key) {
-        m_sort = key;
-        emit sortChanged();
+    QVariant &kept = m_values[std::size_t(r.key)];
+    const QVariant before = kept;
+    m_file->setValue(r.name, value);
+    if (kept != value) {
+        kept = value;
+        emit changed(r.key);
     }
-    emit sortSet();
+    switch (r.effect) {
+    case Effect::none:
+        break;
+    case Effect::consent:
+        // Turning the check on counts as consent; turning it off withdraws nothing.
+        if (value.toBool())
+            take(row(Key::aiConsent), true);
+        break;
+    case Effect::notifications:
+        if (value.toInt() >= 1 && before.toInt() == 0)
+            emit applied(r.effect);
+        break;
+    default:
+        emit applied(r.effect);
+        break;
+    }
 }
 
-void OwnerSettings::setNoLikesOnly(bool on)
+std::optional<bool> OwnerSettings::aiConsent() const
 {
-    store(kNoLikesOnly, on);
-    assign(m_noLikesOnly, on, &OwnerSettings::noLikesOnlyChanged);
-}
-
-void OwnerSettings::setMinLikes(qint64 likes)
-{
-    store(kMinLikes, likes);
-    assign(m_minLikes, likes, &OwnerSettings::minLikesChanged);
-}
-
-void OwnerSettings::setPostLimit(int count)
-{
-    store(kPostLimit, count);
-    assign(m_postLimit, count, &OwnerSettings::postLimitChanged);
-}
-
-void OwnerSettings::setKeepDays(int days)
-{
-    store(kKeepDays, days);
-    assign(m_keepDays, days, &OwnerSettings::keepDaysChanged);
-    emit keepDaysSet(days);
-}
-
-void OwnerSettings::setStoreText(bool on)
-{
-    store(kStoreText, on);
-    assign(m_storeText, on, &OwnerSettings::storeTextChanged);
-    emit storeTextSet(on);
-}
-
-void OwnerSettings::setFlagKnownSpammers(bool on)
-{
-    store(kFlagKnownSpammers, on);
-    assign(m_flagKnownSpammers, on, &OwnerSettings::flagKnownSpammersChanged);
-}
-
-void OwnerSettings::setSkipUnchanged(bool on)
-{
-    store(kSkipUnchanged, on);
-    assign(m_skipUnchanged, on, &OwnerSettings::skipUnchangedChanged);
-}
-
-void OwnerSettings::setAutoScanHours(int hours)
-{
-    const int old = m_autoScanHours;
-    store(kAutoScanHours, hours);
-    assign(m_autoScanHours, hours, &OwnerSettings::autoScanHoursChanged);
-    if (hours >= 1 && old == 0)
-        emit notificationsWanted();
+    const QVariant &v = value(Key::aiConsent);
+    return v.isValid() ? std::optional<bool>(v.toBool()) : std::nullopt;
 }
 
 // ---- derived values -------------------------------------------------------------------
@@ -295,16 +289,16 @@ QMap<QString, int> OwnerSettings::thresholds() const
 {
     QMap<QString, int> out;
     for (const QString &kind : AIRules::kinds())
-        out.insert(kind, m_threshold);
+        out.insert(kind, threshold());
     return out;
 }
 
 QStringList OwnerSettings::aiOptions() const
 {
     QStringList out;
-    if (m_aiAbuse)
+    if (aiAbuse())
         out.append(QStringLiteral("abuse"));
-    if (m_aiSexual)
+    if (aiSexual())
         out.append(QStringLiteral("sexual"));
     return out;
 }
@@ -313,14 +307,14 @@ QString OwnerSettings::aiOptionsKey() const
 {
     QStringList parts {QStringLiteral("spam")};
     parts += aiOptions();
-    if (m_aiKeepPraise && m_aiAbuse)
+    if (aiKeepPraise() && aiAbuse())
         parts.append(QStringLiteral("keepPraise"));
     return parts.join(u',');
 }
 
 bool OwnerSettings::autoScanTimeDue(const QDateTime &now) const
 {
-    if (m_autoScanHours < 1)
+    if (autoScanHours() < 1)
         return false;
     const std::optional<QDateTime> last = m_file->dateValue(kLastAutoScan);
     if (!last)
@@ -328,7 +322,7 @@ bool OwnerSettings::autoScanTimeDue(const QDateTime &now) const
     // A time ahead of now means the clock was set back: waiting for it could take for ever.
     if (*last > now)
         return true;
-    return last->secsTo(now) >= qint64(m_autoScanHours) * 3600;
+    return last->secsTo(now) >= qint64(autoScanHours()) * 3600;
 }
 
 void OwnerSettings::setLastAutoScan(const QDateTime &at)

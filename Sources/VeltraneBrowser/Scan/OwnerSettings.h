@@ -1,11 +1,16 @@
 #pragma once
-// The owner's settings ("vt." keys): read once, each with its check, and every later change
-// written back at once. A value that fails its check is ignored and left in the file;
-// "vt.threshold" is only read.
+// The owner's settings ("vt." keys), one row each in one table: the key, its stored name, its
+// type and default, the check a value must pass and the effect a set has elsewhere. They are read
+// once, each through its check, and every later change is written back at once. A value that
+// fails its check is ignored and left in the file; "vt.threshold" is only read.
 //
-// What a change sets off elsewhere (re-judging the open page, purging the history, asking for
-// notifications) is announced by a signal after the value is written, also when it did not
-// change, so that the effect runs on every set as the owner expects.
+//   settings.set(OwnerSettings::Key::keepDays, 90);   // false: refused, nothing stored
+//   connect(&settings, &OwnerSettings::changed, this, [](OwnerSettings::Key key) { ... });
+//
+// changed(key) follows a set that changed the value. What a set does elsewhere (re-judging the
+// open page, purging the history, asking for notifications) is announced by applied(effect) after
+// the value is written, also when it did not change, so that the effect runs on every set as the
+// owner expects.
 
 #include "Rules/SortKey.h"
 
@@ -15,8 +20,11 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 class AppSettings;
 
@@ -24,6 +32,74 @@ class OwnerSettings : public QObject {
     Q_OBJECT
 
 public:
+    // In the order they are read: the answer to the consent question before the AI check, whose
+    // stored "on" overrides it.
+    enum class Key {
+        aiConsent,
+        aiOn,
+        aiAbuse,
+        aiSexual,
+        aiKeepPraise,
+        threshold,
+        keywords,
+        builtinWords,
+        limit,
+        postLimit,
+        noLikesOnly,
+        minLikes,
+        sort,
+        keepDays,
+        storeText,
+        flagKnownSpammers,
+        skipUnchanged,
+        scanOnOpen,
+        autoScanHours,
+    };
+    Q_ENUM(Key)
+
+    // How a value is kept in the file and in memory.
+    enum class Type {
+        boolean,   // bool
+        number,    // int
+        words,     // QStringList, strings only
+        sortKey,   // a SortKey's raw value as a QString
+    };
+
+    enum class Storage {
+        onSet,      // written on each set (reading sets what it takes)
+        always,     // the same, and the default is written at start when the key is absent
+        readOnly,   // taken from the file, never written; set() refuses it
+    };
+
+    // What a set sets off elsewhere, announced by applied() after every set of its rows.
+    enum class Effect {
+        none,
+        consent,         // turning it on counts as consent ("vt.aiConsent"); kept here, not announced
+        words,           // the open page is judged again
+        sort,            // the open page is ordered again
+        keepDays,        // the history is purged to the retention
+        storeText,       // the history keeps comment texts or not
+        notifications,   // announced only when the value leaves 0: permission is asked for
+    };
+    Q_ENUM(Effect)
+
+    struct Row {
+        Key key;
+        QString name;        // the stored name, "vt.x"
+        Type type;
+        QVariant fallback;   // the default; none for an unanswered question
+        // The value taken for one of the row's type; none refuses it. May adjust it (a negative
+        // limit is taken as 0).
+        std::function<std::optional<QVariant>(const QVariant &)> check;
+        Storage storage = Storage::onSet;
+        Effect effect = Effect::none;
+    };
+
+    // Every setting, in Key order.
+    static const std::vector<Row> &rows();
+    static const Row &row(Key key);
+    static std::optional<Key> keyOf(const QString &name);
+
     static const QList<int> &postLimitPresets();    // 3, 5, 10, 20
     static const QList<int> &keepDaysPresets();     // 30, 90, 180, 365
     static const QList<int> &autoScanPresets();     // 0, 1, 6, 24
@@ -31,48 +107,37 @@ public:
     // The file must outlive these settings.
     explicit OwnerSettings(AppSettings *file, QObject *parent = nullptr);
 
-    // Reads every key once, in a fixed order, through its setter (so that its effect runs).
+    // Reads every key once, in Key order, through set() (so that its effect runs): a value of
+    // another type or failing its check is ignored and stays in the file.
     void read();
 
-    bool scanOnOpen() const { return m_scanOnOpen; }
-    void setScanOnOpen(bool on);
-    bool aiOn() const { return m_aiOn; }
+    // The value in the row's type (none for an unanswered aiConsent).
+    QVariant get(Key key) const { return value(key); }
+    // Takes a value of the row's type that passes its check, writes it back and runs the row's
+    // effect; false, with nothing stored, for anything else and for a read-only row.
+    bool set(Key key, const QVariant &value);
+
+    bool scanOnOpen() const { return value(Key::scanOnOpen).toBool(); }
     // Turning the check on counts as consent; turning it off withdraws nothing.
-    void setAIOn(bool on);
-    std::optional<bool> aiConsent() const { return m_aiConsent; }
+    bool aiOn() const { return value(Key::aiOn).toBool(); }
     // The owner's answer to the consent question, stored under "vt.aiConsent".
-    void setAIConsent(bool agreed);
-    bool aiAbuse() const { return m_aiAbuse; }
-    void setAIAbuse(bool on);
-    bool aiSexual() const { return m_aiSexual; }
-    void setAISexual(bool on);
-    bool aiKeepPraise() const { return m_aiKeepPraise; }
-    void setAIKeepPraise(bool on);
-    int threshold() const { return m_threshold; }
-    const QStringList &keywords() const { return m_keywords; }
-    void setKeywords(const QStringList &words);
-    bool builtinWords() const { return m_builtinWords; }
-    void setBuiltinWords(bool on);
-    qint64 limit() const { return m_limit; }
-    void setLimit(qint64 limit);
-    SortKey sort() const { return m_sort; }
-    void setSort(SortKey key);
-    bool noLikesOnly() const { return m_noLikesOnly; }
-    void setNoLikesOnly(bool on);
-    qint64 minLikes() const { return m_minLikes; }
-    void setMinLikes(qint64 likes);
-    int postLimit() const { return m_postLimit; }
-    void setPostLimit(int count);
-    int keepDays() const { return m_keepDays; }
-    void setKeepDays(int days);
-    bool storeText() const { return m_storeText; }
-    void setStoreText(bool on);
-    bool flagKnownSpammers() const { return m_flagKnownSpammers; }
-    void setFlagKnownSpammers(bool on);
-    bool skipUnchanged() const { return m_skipUnchanged; }
-    void setSkipUnchanged(bool on);
-    int autoScanHours() const { return m_autoScanHours; }
-    void setAutoScanHours(int hours);
+    std::optional<bool> aiConsent() const;
+    bool aiAbuse() const { return value(Key::aiAbuse).toBool(); }
+    bool aiSexual() const { return value(Key::aiSexual).toBool(); }
+    bool aiKeepPraise() const { return value(Key::aiKeepPraise).toBool(); }
+    int threshold() const { return value(Key::threshold).toInt(); }
+    QStringList keywords() const { return value(Key::keywords).toStringList(); }
+    bool builtinWords() const { return value(Key::builtinWords).toBool(); }
+    qint64 limit() const { return value(Key::limit).toLongLong(); }
+    SortKey sort() const { return SortKey::fromRawValue(value(Key::sort).toString()).value_or(SortKey::page); }
+    bool noLikesOnly() const { return value(Key::noLikesOnly).toBool(); }
+    qint64 minLikes() const { return value(Key::minLikes).toLongLong(); }
+    int postLimit() const { return value(Key::postLimit).toInt(); }
+    int keepDays() const { return value(Key::keepDays).toInt(); }
+    bool storeText() const { return value(Key::storeText).toBool(); }
+    bool flagKnownSpammers() const { return value(Key::flagKnownSpammers).toBool(); }
+    bool skipUnchanged() const { return value(Key::skipUnchanged).toBool(); }
+    int autoScanHours() const { return value(Key::autoScanHours).toInt(); }
 
     // Every AI category at the one threshold.
     QMap<QString, int> thresholds() const;
@@ -88,65 +153,15 @@ public:
     void setLastAutoScan(const QDateTime &at);
 
 signals:
-    void scanOnOpenChanged();
-    void aiOnChanged();
-    void aiAbuseChanged();
-    void aiSexualChanged();
-    void aiKeepPraiseChanged();
-    void keywordsChanged();
-    void builtinWordsChanged();
-    void limitChanged();
-    void sortChanged();
-    void noLikesOnlyChanged();
-    void minLikesChanged();
-    void postLimitChanged();
-    void keepDaysChanged();
-    void storeTextChanged();
-    void flagKnownSpammersChanged();
-    void skipUnchangedChanged();
-    void autoScanHoursChanged();
-    void aiOptionsChanged();
-
-    // The effects, after each set of their key.
-    void wordsSet();                  // keywords or the built-in lists
-    void sortSet();
-    void keepDaysSet(int days);
-    void storeTextSet(bool on);
-    void notificationsWanted();       // automatic scans turned on from off
+    void changed(OwnerSettings::Key key);
+    // After each set of a row with that effect, also when the value did not change.
+    void applied(OwnerSettings::Effect effect);
 
 private:
-    bool store(const QString &key, const QVariant &value);
-    template <typename T>
-    bool assign(T &field, const T &value, void (OwnerSettings::*changed)());
+    const QVariant &value(Key key) const { return m_values[std::size_t(key)]; }
+    // Writes back, keeps and announces a value that passed its row's check, then runs the effect.
+    void take(const Row &row, const QVariant &value);
 
     AppSettings *m_file = nullptr;
-    bool m_scanOnOpen = true;
-    bool m_aiOn = true;
-    std::optional<bool> m_aiConsent;
-    bool m_aiAbuse = true;
-    bool m_aiSexual = true;
-    bool m_aiKeepPraise = true;
-    int m_threshold = 80;
-    QStringList m_keywords;
-    bool m_builtinWords = true;
-    qint64 m_limit = 0;
-    SortKey m_sort = SortKey::page;
-    bool m_noLikesOnly = false;
-    qint64 m_minLikes = 1;
-    int m_postLimit = 5;
-    int m_keepDays = 180;
-    bool m_storeText = true;
-    bool m_flagKnownSpammers = true;
-    bool m_skipUnchanged = true;
-    int m_autoScanHours = 0;
+    std::vector<QVariant> m_values;   // by Key
 };
-
-template <typename T>
-inline bool OwnerSettings::assign(T &field, const T &value, void (OwnerSettings::*changed)())
-{
-    if (field == value)
-        return false;
-    field = value;
-    emit(this->*changed)();
-    return true;
-}

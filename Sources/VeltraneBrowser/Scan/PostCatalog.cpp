@@ -149,7 +149,7 @@ QCoro::Task<bool> PostCatalog::openForDiscovery(QString url, double timeout)
 
 QCoro::Task<QList<FoundPost>> PostCatalog::discover(LoginProvider provider, std::optional<int> limit)
 {
-    const int effective = std::max(0, limit.value_or(m_model.postLimit()));
+    const int effective = std::max(0, limit.value_or(m_model.ownerSettings().postLimit()));
     const BrowserError failure = channelFailure(provider);
     QPointer<PostCatalog> self(this);
     if (!m_model.engine() || !m_model.browser())

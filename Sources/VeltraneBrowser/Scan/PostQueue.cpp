@@ -81,7 +81,7 @@ QCoro::Task<void> PostQueue::scanPosts(QStringList urls)
             continue;
         m_model.catalog().setRow(url, [](ChannelPost &row) { row.state = ChannelPost::State::scanning; });
         m_model.setHasScanned(false);
-        m_model.setScanActivity(ScanActivity::fresh(m_model.aiOn()));
+        m_model.setScanActivity(ScanActivity::fresh(m_model.ownerSettings().aiOn()));
         m_model.setProgress(std::nullopt);
         m_model.setStatus(openingText(), QString());
         m_model.history().setLoggedRun(false);

@@ -98,10 +98,10 @@ std::optional<AIRules::Placement> PostReview::answerAI(qsizetype index, const QS
 
 void PostReview::prepareKeywords()
 {
-    if (m_keywordMatcherFor == m_model.keywords())
+    if (m_keywordMatcherFor == m_model.ownerSettings().keywords())
         return;
-    m_keywordMatcher = SpamRules::Keywords(m_model.keywords());
-    m_keywordMatcherFor = m_model.keywords();
+    m_keywordMatcher = SpamRules::Keywords(m_model.ownerSettings().keywords());
+    m_keywordMatcherFor = m_model.ownerSettings().keywords();
     m_keywordAnswers.clear();
     m_answerAt.clear();
 }
@@ -126,7 +126,7 @@ const QString &PostReview::keywordReason(qsizetype index, const QString &text)
 
 QList<int> PostReview::overlayWords(bool dictionary)
 {
-    const BuiltinWords *lists = dictionary && m_model.builtinWords() ? &BuiltinWords::shared() : nullptr;
+    const BuiltinWords *lists = dictionary && m_model.ownerSettings().builtinWords() ? &BuiltinWords::shared() : nullptr;
     QList<int> changed;
     prepareKeywords();
     if (m_answerAt.size() != size_t(m_comments.size())) {
@@ -215,7 +215,7 @@ void PostReview::applySort()
         qint64 order;
         qsizetype index;
     };
-    const SortKey key = m_model.sort();
+    const SortKey key = m_model.ownerSettings().sort();
     std::vector<Entry> entries;
     entries.reserve(size_t(m_comments.size()));
     for (qsizetype i = 0; i < m_comments.size(); ++i)
@@ -297,8 +297,8 @@ PostReview::Reuse PostReview::reuseAI(const QHash<QString, ScanStore::Known> &kn
     Reuse out;
     if (known.isEmpty())
         return out;
-    const QString key = m_model.aiOptionsKey();
-    const QStringList kinds = QStringList {kSpam} + m_model.aiOptions();
+    const QString key = m_model.ownerSettings().aiOptionsKey();
+    const QStringList kinds = QStringList {kSpam} + m_model.ownerSettings().aiOptions();
     bool touched = false;
     for (qsizetype i = 0; i < m_comments.size(); ++i) {
         const Comment &c = m_comments.at(i);
@@ -362,7 +362,7 @@ const AIRules::Placement &PostReview::placement(double prob, const QString &kind
     // kind, the whole percent and whether the kind is named below the threshold.
     const double scaled = std::round(prob * 100.0);
     if (!std::isfinite(scaled) || std::abs(scaled) > 1000) {
-        m_outOfRange = SpamRules::place(prob, kind, m_model.threshold());
+        m_outOfRange = SpamRules::place(prob, kind, m_model.ownerSettings().threshold());
         return m_outOfRange;
     }
     const int slot = int(scaled) * 2 + (prob >= 0.1 ? 1 : 0);
@@ -374,13 +374,13 @@ const AIRules::Placement &PostReview::placement(double prob, const QString &kind
             m_placed.resize(size_t(kinds.size() * kSlots));
         std::optional<AIRules::Placement> &made = m_placed[size_t(kindIndex * kSlots + slot)];
         if (!made)
-            made = SpamRules::place(prob, kind, m_model.threshold());
+            made = SpamRules::place(prob, kind, m_model.ownerSettings().threshold());
         return *made;
     }
     const std::pair<QString, int> key {kind, slot};
     auto found = m_placements.constFind(key);
     if (found == m_placements.constEnd())
-        found = m_placements.insert(key, SpamRules::place(prob, kind, m_model.threshold()));
+        found = m_placements.insert(key, SpamRules::place(prob, kind, m_model.ownerSettings().threshold()));
     return found.value();
 }
 

@@ -158,14 +158,14 @@ void ScanJob::prepare()
     m_key = ScanStore::canonical(browser->address());
     m_before = m_key ? m.store()->post(m_key->url) : std::nullopt;
     m_recent = m_full ? std::nullopt : m.recentOptions(m_key);
-    if (m_recent.has_value() || m.sort() == SortKey::newest)
+    if (m_recent.has_value() || m.ownerSettings().sort() == SortKey::newest)
         m.setStatus(tr("Switching the site's comment order to newest…"), StatusKind::plain);
     else
         m.setStatus(tr("Loading comments…"), StatusKind::plain);
     m.startPolling(m_pageID);
     // The service account is brought up to date while the page collects: the AI gate needs it
     // right after the answer.
-    if (m.aiOn() && m.aiConsent() != std::optional<bool>(false)) {
+    if (m.ownerSettings().aiOn() && m.ownerSettings().aiConsent() != std::optional<bool>(false)) {
         m_accountAsked = true;
         landInto(refreshAccount(m.account()), m_accountRefresh, m_model);
     }
@@ -176,9 +176,9 @@ QCoro::Task<bool> ScanJob::collect()
     SpamModel &m = *m_model;
     QPointer<SpamModel> model = m_model;
     try {
-        const bool newest = m_recent.has_value() || m.sort() == SortKey::newest;
+        const bool newest = m_recent.has_value() || m.ownerSettings().sort() == SortKey::newest;
         auto out = std::make_shared<Landing<ScanResult>>();
-        landInto(m.engine()->scan(m.limit(), newest, m.noLikesOnly(), m.minLikes(), m_recent), out, model);
+        landInto(m.engine()->scan(m.ownerSettings().limit(), newest, m.ownerSettings().noLikesOnly(), m.ownerSettings().minLikes(), m_recent), out, model);
         const bool present = co_await wait(out);
         if (!present)
             co_return false;
@@ -224,7 +224,7 @@ QCoro::Task<bool> ScanJob::judge()
                         {QStringLiteral("siteSorted"), m_result.siteSorted}});
 
     // The AI gate: on, signed in to the service, and agreed to.
-    if (!m.aiOn() || m.aiConsent() == std::optional<bool>(false))
+    if (!m.ownerSettings().aiOn() || m.ownerSettings().aiConsent() == std::optional<bool>(false))
         co_return true;
     if (!m_accountAsked)
         landInto(refreshAccount(m.account()), m_accountRefresh, m_model);
@@ -239,21 +239,21 @@ QCoro::Task<bool> ScanJob::judge()
         // An owner who started the scan is taken to the account; an unattended run is not.
         if (!model.history().sessionAuto())
             model.raiseAccountRequest();
-    } else if (!model.aiConsent()) {
+    } else if (!model.ownerSettings().aiConsent()) {
         if (model.alerts()->canAsk()) {
             const bool yes = co_await AIPass::askConsent(model.alerts());
             if (!m_model)
                 co_return false;
             // The answer is the owner's whatever happened to the page meanwhile.
-            m_model->setAIConsent(yes);
+            m_model->ownerSettings().set(OwnerSettings::Key::aiConsent, yes);
             if (!yes)
-                m_model->setAIOn(false);
+                m_model->ownerSettings().set(OwnerSettings::Key::aiOn, false);
             if (!samePage())
                 co_return false;
-            m_runAI = m_model->aiOn() && yes;
+            m_runAI = m_model->ownerSettings().aiOn() && yes;
         }
     } else {
-        m_runAI = model.aiOn() && *model.aiConsent();
+        m_runAI = model.ownerSettings().aiOn() && *model.ownerSettings().aiConsent();
     }
     co_return true;
 }
@@ -307,14 +307,14 @@ QCoro::Task<bool> ScanJob::compare()
         if (it.value().score && it.value().hash == hashes.of(it.key()))
             m.review().noteAISeen(it.key());
     }
-    if (m.flagKnownSpammers())
+    if (m.ownerSettings().flagKnownSpammers())
         m_facts.repeatNote = m.review().flagRepeatOffenders(m_key->site);
-    const QString rules = SpamRules::rulesKey(m.keywords(), m.noLikesOnly(), m.minLikes());
-    if (m.skipUnchanged()) {
+    const QString rules = SpamRules::rulesKey(m.ownerSettings().keywords(), m.ownerSettings().noLikesOnly(), m.ownerSettings().minLikes());
+    if (m.ownerSettings().skipUnchanged()) {
         QList<Comment> list = m.comments();
         if (!m_caughtUp) {
             m_facts.skipped = PostReview::skipCleared(list, known, rules,
-                                                     m_runAI ? std::optional<QString>(m.aiOptionsKey()) : std::nullopt,
+                                                     m_runAI ? std::optional<QString>(m.ownerSettings().aiOptionsKey()) : std::nullopt,
                                                      hashes);
         } else {
             list.removeIf([](const Comment &c) {
@@ -324,7 +324,7 @@ QCoro::Task<bool> ScanJob::compare()
         }
         m.setComments(list);
     }
-    if (m.aiOn())
+    if (m.ownerSettings().aiOn())
         m_reuse = m.review().reuseAI(known);
     // Nothing is written yet: the comments go to the history with the rest of the record.
     m_rules = rules;
@@ -347,7 +347,7 @@ QCoro::Task<bool> ScanJob::askAI()
         m.setScanActivity(a);
         co_return true;
     }
-    m_aiOptions = m.aiOptionsKey();
+    m_aiOptions = m.ownerSettings().aiOptionsKey();
     m_aiNote = co_await m.aiPass(m_pageID, m_key, {}, m_reuse, &m_answers);
     if (!m_model || !samePage())
         co_return false;
@@ -355,7 +355,7 @@ QCoro::Task<bool> ScanJob::askAI()
         if (c.aiProb)
             m_model->review().noteAISeen(c.id);
     }
-    if (m_model->sort() == SortKey::ai)
+    if (m_model->ownerSettings().sort() == SortKey::ai)
         m_model->review().applySort();
     co_return true;
 }

@@ -44,7 +44,7 @@ ScanReport::Facts ScanReport::Facts::of(const ScanResult &answer)
 QString ScanReport::note(const Facts &f) const
 {
     const bool caughtUp = f.caughtUp.value_or(false);
-    const qint64 limit = m_model.limit();
+    const qint64 limit = m_model.ownerSettings().limit();
     QString note;
     if (f.storeKnewSome && !caughtUp)
         note += tr(" Since the last scan: %1 new, %2 edited.").arg(f.unknown).arg(f.edited);
@@ -55,9 +55,9 @@ QString ScanReport::note(const Facts &f) const
     const bool limited = f.limited ? *f.limited : (limit > 0 && limit <= f.total);
     if (limited && !caughtUp)
         note += tr(" Loaded only up to the collection limit (%1).").arg(limit);
-    if (m_model.sort() == SortKey::newest && !f.siteSorted)
+    if (m_model.ownerSettings().sort() == SortKey::newest && !f.siteSorted)
         note += tr(" This page can't be switched to newest, so sorting covers only what was loaded.");
-    if (m_model.noLikesOnly() && f.likesUnknown)
+    if (m_model.ownerSettings().noLikesOnly() && f.likesUnknown)
         note += tr(" Like counts couldn't be read on this page, so \"skip comments with likes\" was not applied.");
     if (f.hidden.value_or(false) && !caughtUp)
         note += hiddenSentence();

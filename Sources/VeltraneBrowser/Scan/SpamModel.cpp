@@ -20,12 +20,12 @@ SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *acco
         m_store = m_ownStore.get();
     }
     m_storeThread = std::make_unique<StoreThread>(m_store);
-    m_openPage.setScanActivity(ScanActivity::fresh(aiOn()));
+    m_openPage.setScanActivity(ScanActivity::fresh(m_owner->aiOn()));
     readSettings();
-    m_store->keepDays = keepDays();
+    m_store->keepDays = m_owner->keepDays();
     QTimer::singleShot(0, this, [this] { purgeInSteps(); });
-    m_store->storeText = storeText();
-    ImageStore::pruneInBackground(keepDays());
+    m_store->storeText = m_owner->storeText();
+    ImageStore::pruneInBackground(m_owner->keepDays());
     connect(&m_jobs, &JobState::changed, this, &SpamModel::announceJobState);
     connect(&m_statusLine, &StatusLine::changed, this, [this, before = m_statusLine.value()]() mutable {
         const StatusLine::Value now = m_statusLine.value();
@@ -116,7 +116,7 @@ std::optional<ChannelPost> SpamModel::currentPost() const
 void SpamModel::resetResults()
 {
     setComments({});
-    setScanActivity(ScanActivity::fresh(aiOn()));
+    setScanActivity(ScanActivity::fresh(m_owner->aiOn()));
     setProgress(std::nullopt);
     setHasScanned(false);
     setRecentOnly(false);

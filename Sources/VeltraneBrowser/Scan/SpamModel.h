@@ -114,27 +114,6 @@ class SpamModel : public QObject, public SpamRules {
     Q_PROPERTY(int accountRequest READ accountRequest NOTIFY accountRequestChanged)
     Q_PROPERTY(QString historyNotice READ historyNotice NOTIFY historyNoticeChanged)
 
-    // The owner's settings.
-    Q_PROPERTY(bool scanOnOpen READ scanOnOpen WRITE setScanOnOpen NOTIFY scanOnOpenChanged)
-    Q_PROPERTY(bool aiOn READ aiOn WRITE setAIOn NOTIFY aiOnChanged)
-    Q_PROPERTY(bool aiAbuse READ aiAbuse WRITE setAIAbuse NOTIFY aiAbuseChanged)
-    Q_PROPERTY(bool aiSexual READ aiSexual WRITE setAISexual NOTIFY aiSexualChanged)
-    Q_PROPERTY(bool aiKeepPraise READ aiKeepPraise WRITE setAIKeepPraise NOTIFY aiKeepPraiseChanged)
-    Q_PROPERTY(int threshold READ threshold CONSTANT)
-    Q_PROPERTY(QStringList keywords READ keywords WRITE setKeywords NOTIFY keywordsChanged)
-    Q_PROPERTY(bool builtinWords READ builtinWords WRITE setBuiltinWords NOTIFY builtinWordsChanged)
-    Q_PROPERTY(qint64 limit READ limit WRITE setLimit NOTIFY limitChanged)
-    Q_PROPERTY(QString sort READ sortName WRITE setSortName NOTIFY sortChanged)
-    Q_PROPERTY(bool noLikesOnly READ noLikesOnly WRITE setNoLikesOnly NOTIFY noLikesOnlyChanged)
-    Q_PROPERTY(qint64 minLikes READ minLikes WRITE setMinLikes NOTIFY minLikesChanged)
-    Q_PROPERTY(int postLimit READ postLimit WRITE setPostLimit NOTIFY postLimitChanged)
-    Q_PROPERTY(int keepDays READ keepDays WRITE setKeepDays NOTIFY keepDaysChanged)
-    Q_PROPERTY(bool storeText READ storeText WRITE setStoreText NOTIFY storeTextChanged)
-    Q_PROPERTY(bool flagKnownSpammers READ flagKnownSpammers WRITE setFlagKnownSpammers NOTIFY flagKnownSpammersChanged)
-    Q_PROPERTY(bool skipUnchanged READ skipUnchanged WRITE setSkipUnchanged NOTIFY skipUnchangedChanged)
-    Q_PROPERTY(int autoScanHours READ autoScanHours WRITE setAutoScanHours NOTIFY autoScanHoursChanged)
-    Q_PROPERTY(QString aiOptionsKey READ aiOptionsKey NOTIFY aiOptionsChanged)
-
 public:
     using ChannelPost = ::ChannelPost;
 
@@ -147,9 +126,6 @@ public:
     // The AI answers reused from the store.
     using Reuse = PostReview::Reuse;
 
-    static const QList<int> &postLimitPresets() { return OwnerSettings::postLimitPresets(); }
-    static const QList<int> &keepDaysPresets() { return OwnerSettings::keepDaysPresets(); }
-    static const QList<int> &autoScanPresets() { return OwnerSettings::autoScanPresets(); }
     static constexpr qint64 incrementalWindowSeconds = 604800;   // 7 days
     static constexpr int knownIdsLimit = 5000;
     static constexpr qint64 stopAtKnown = 12;
@@ -259,63 +235,12 @@ public:
     bool lastScanRecorded() const { return m_scanReport.recorded(); }
     QString lastScanUnsaved() const { return m_scanReport.unsaved(); }
 
-    std::optional<bool> aiConsent() const { return m_owner->aiConsent(); }
-    // The owner's answer to the consent question, stored under "vt.aiConsent".
-    void setAIConsent(bool agreed) { m_owner->setAIConsent(agreed); }
-
-    // ---- settings (OwnerSettings; the model shows them as its properties) -----------------
-    bool scanOnOpen() const { return m_owner->scanOnOpen(); }
-    void setScanOnOpen(bool on) { m_owner->setScanOnOpen(on); }
-    bool aiOn() const { return m_owner->aiOn(); }
-    void setAIOn(bool on) { m_owner->setAIOn(on); }
-    bool aiAbuse() const { return m_owner->aiAbuse(); }
-    void setAIAbuse(bool on) { m_owner->setAIAbuse(on); }
-    bool aiSexual() const { return m_owner->aiSexual(); }
-    void setAISexual(bool on) { m_owner->setAISexual(on); }
-    bool aiKeepPraise() const { return m_owner->aiKeepPraise(); }
-    void setAIKeepPraise(bool on) { m_owner->setAIKeepPraise(on); }
-    int threshold() const { return m_owner->threshold(); }
-    const QStringList &keywords() const { return m_owner->keywords(); }
-    void setKeywords(const QStringList &words) { m_owner->setKeywords(words); }
-    bool builtinWords() const { return m_owner->builtinWords(); }
-    void setBuiltinWords(bool on) { m_owner->setBuiltinWords(on); }
-    qint64 limit() const { return m_owner->limit(); }
-    void setLimit(qint64 limit) { m_owner->setLimit(limit); }
-    SortKey sort() const { return m_owner->sort(); }
-    void setSort(SortKey key) { m_owner->setSort(key); }
-    QString sortName() const { return sort().rawValue(); }
-    void setSortName(const QString &raw)   // ignores anything that is not a sort key
-    {
-        if (const std::optional<SortKey> key = SortKey::fromRawValue(raw))
-            setSort(*key);
-    }
-    bool noLikesOnly() const { return m_owner->noLikesOnly(); }
-    void setNoLikesOnly(bool on) { m_owner->setNoLikesOnly(on); }
-    qint64 minLikes() const { return m_owner->minLikes(); }
-    void setMinLikes(qint64 likes) { m_owner->setMinLikes(likes); }
-    int postLimit() const { return m_owner->postLimit(); }
-    void setPostLimit(int count) { m_owner->setPostLimit(count); }
-    int keepDays() const { return m_owner->keepDays(); }
-    void setKeepDays(int days) { m_owner->setKeepDays(days); }
-    bool storeText() const { return m_owner->storeText(); }
-    void setStoreText(bool on) { m_owner->setStoreText(on); }
-    bool flagKnownSpammers() const { return m_owner->flagKnownSpammers(); }
-    void setFlagKnownSpammers(bool on) { m_owner->setFlagKnownSpammers(on); }
-    bool skipUnchanged() const { return m_owner->skipUnchanged(); }
-    void setSkipUnchanged(bool on) { m_owner->setSkipUnchanged(on); }
-    int autoScanHours() const { return m_owner->autoScanHours(); }
-    void setAutoScanHours(int hours) { m_owner->setAutoScanHours(hours); }
-
-    QMap<QString, int> thresholds() const { return m_owner->thresholds(); }
-    QStringList aiOptions() const { return m_owner->aiOptions(); }
-    QString aiOptionsKey() const { return m_owner->aiOptionsKey(); }
-
+    // ---- settings (OwnerSettings: read and set there, watched through its changed(key)) -----
     // Keyword edits; each stores the list and re-judges the open page.
     void addKeywords(const QString &text);
     void removeKeyword(const QString &word);
     // Re-judges the open page after the owner's words changed and stores the new verdicts.
     void wordsChanged();
-    bool autoScanTimeDue(const QDateTime &now) const { return m_owner->autoScanTimeDue(now); }
 
     // The canonical key of the browser's address; none without a browser or off a post.
     std::optional<ScanStore::PostKey> currentPage() const;
@@ -517,24 +442,6 @@ signals:
     void deletionsVersionChanged();
     void accountRequestChanged();
     void historyNoticeChanged();
-    void scanOnOpenChanged();
-    void aiOnChanged();
-    void aiAbuseChanged();
-    void aiSexualChanged();
-    void aiKeepPraiseChanged();
-    void keywordsChanged();
-    void builtinWordsChanged();
-    void limitChanged();
-    void sortChanged();
-    void noLikesOnlyChanged();
-    void minLikesChanged();
-    void postLimitChanged();
-    void keepDaysChanged();
-    void storeTextChanged();
-    void flagKnownSpammersChanged();
-    void skipUnchangedChanged();
-    void autoScanHoursChanged();
-    void aiOptionsChanged();
     // Something the scan or the AI pass waits for has arrived (or should be given up).
     void landed();
 
@@ -557,7 +464,7 @@ private:
 
     // Announces every view of the job state that changed.
     void announceJobState();
-    // Wires the settings' signals and effects, then reads them.
+    // Wires the settings' effects, then reads them.
     void readSettings();
 
     SpamEngine *m_engine = nullptr;

@@ -11,7 +11,7 @@ std::optional<Recent> SpamModel::recentOptions(const std::optional<ScanStore::Po
     const std::optional<ScanStore::Post> post = m_store->post(page->url);
     if (!post || !post->watched)
         return std::nullopt;
-    if (limit() == 0) {
+    if (m_owner->limit() == 0) {
         // Collected whole at least every 7 days. A full collection "in the future" means the
         // clock was set back; treating it as recent would skip full collections until then.
         if (!post->fullAt || !post->fullAt->isValid() || *post->fullAt > now

@@ -1,41 +1,37 @@
-// The model's side of the owner's settings: the settings' change signals shown as the model's own,
-// and the effects a change sets off on the open page and the history.
+// The model's side of the owner's settings: the effects a set sets off on the open page and the
+// history.
 #include "Scan/SpamModel.h"
 
 #include "Scan/OwnerSettings.h"
 
 // The settings are read once, after their effects are wired, so that reading runs them as a
-// later change would.
+// later set would.
 void SpamModel::readSettings()
 {
     OwnerSettings *o = m_owner.get();
-    connect(o, &OwnerSettings::scanOnOpenChanged, this, &SpamModel::scanOnOpenChanged);
-    connect(o, &OwnerSettings::aiOnChanged, this, &SpamModel::aiOnChanged);
-    connect(o, &OwnerSettings::aiAbuseChanged, this, &SpamModel::aiAbuseChanged);
-    connect(o, &OwnerSettings::aiSexualChanged, this, &SpamModel::aiSexualChanged);
-    connect(o, &OwnerSettings::aiKeepPraiseChanged, this, &SpamModel::aiKeepPraiseChanged);
-    connect(o, &OwnerSettings::keywordsChanged, this, &SpamModel::keywordsChanged);
-    connect(o, &OwnerSettings::builtinWordsChanged, this, &SpamModel::builtinWordsChanged);
-    connect(o, &OwnerSettings::limitChanged, this, &SpamModel::limitChanged);
-    connect(o, &OwnerSettings::sortChanged, this, &SpamModel::sortChanged);
-    connect(o, &OwnerSettings::noLikesOnlyChanged, this, &SpamModel::noLikesOnlyChanged);
-    connect(o, &OwnerSettings::minLikesChanged, this, &SpamModel::minLikesChanged);
-    connect(o, &OwnerSettings::postLimitChanged, this, &SpamModel::postLimitChanged);
-    connect(o, &OwnerSettings::keepDaysChanged, this, &SpamModel::keepDaysChanged);
-    connect(o, &OwnerSettings::storeTextChanged, this, &SpamModel::storeTextChanged);
-    connect(o, &OwnerSettings::flagKnownSpammersChanged, this, &SpamModel::flagKnownSpammersChanged);
-    connect(o, &OwnerSettings::skipUnchangedChanged, this, &SpamModel::skipUnchangedChanged);
-    connect(o, &OwnerSettings::autoScanHoursChanged, this, &SpamModel::autoScanHoursChanged);
-    connect(o, &OwnerSettings::aiOptionsChanged, this, &SpamModel::aiOptionsChanged);
-
-    connect(o, &OwnerSettings::wordsSet, this, &SpamModel::wordsChanged);
-    connect(o, &OwnerSettings::sortSet, this, [this] { m_review.applySort(); });
-    connect(o, &OwnerSettings::keepDaysSet, this, [this](int days) {
-        m_store->keepDays = days;
-        purgeInSteps();
+    connect(o, &OwnerSettings::applied, this, [this, o](OwnerSettings::Effect effect) {
+        switch (effect) {
+        case OwnerSettings::Effect::words:
+            wordsChanged();
+            break;
+        case OwnerSettings::Effect::sort:
+            m_review.applySort();
+            break;
+        case OwnerSettings::Effect::keepDays:
+            m_store->keepDays = o->keepDays();
+            purgeInSteps();
+            break;
+        case OwnerSettings::Effect::storeText:
+            m_store->storeText = o->storeText();
+            break;
+        case OwnerSettings::Effect::notifications:
+            m_autoScans->requestNotifications();
+            break;
+        case OwnerSettings::Effect::none:
+        case OwnerSettings::Effect::consent:
+            break;
+        }
     });
-    connect(o, &OwnerSettings::storeTextSet, this, [this](bool on) { m_store->storeText = on; });
-    connect(o, &OwnerSettings::notificationsWanted, this, [this] { m_autoScans->requestNotifications(); });
     o->read();
 }
 
@@ -79,12 +75,12 @@ void SpamModel::purgeInSteps(qint64 before)
 
 void SpamModel::addKeywords(const QString &text)
 {
-    setKeywords(SpamRules::addKeywords(keywords(), text));
+    m_owner->set(OwnerSettings::Key::keywords, SpamRules::addKeywords(m_owner->keywords(), text));
 }
 
 void SpamModel::removeKeyword(const QString &word)
 {
-    setKeywords(SpamRules::removeKeyword(keywords(), word));
+    m_owner->set(OwnerSettings::Key::keywords, SpamRules::removeKeyword(m_owner->keywords(), word));
 }
 
 void SpamModel::wordsChanged()

@@ -5,6 +5,7 @@
 #include "Service/VeltraneAccount.h"
 #include "Settings/BrandSwitch.h"
 #include "Settings/PaneContent.h"
+#include "Settings/SettingBinder.h"
 #include "Settings/SettingsButton.h"
 #include "Settings/SettingsCard.h"
 #include "Settings/SettingsRow.h"
@@ -30,8 +31,8 @@ AIPane::AIPane(SpamModel *model, VeltraneAccount *account, QWidget *parent)
 {
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
-    for (auto signal : {&SpamModel::aiOnChanged, &SpamModel::aiAbuseChanged, &SpamModel::aiSexualChanged})
-        connect(model, signal, this, &AIPane::rebuild, Qt::QueuedConnection);
+    using Key = OwnerSettings::Key;
+    SettingBinder::onChange(this, model->ownerSettings(), {Key::aiOn, Key::aiAbuse, Key::aiSexual}, [this] { rebuild(); });
     if (account)
         connect(account, &VeltraneAccount::changed, this, &AIPane::rebuild, Qt::QueuedConnection);
     rebuild();
@@ -62,7 +63,9 @@ void AIPane::rebuild()
     if (!m_model)
         return;
     QVBoxLayout *column = PaneContent::renew(this, m_layout, m_content);
-    const bool on = m_model->aiOn();
+    OwnerSettings &settings = m_model->ownerSettings();
+    using Key = OwnerSettings::Key;
+    const bool on = settings.aiOn();
 
     // Main card.
     auto *main = new QFrame;
@@ -84,8 +87,7 @@ void AIPane::rebuild()
     texts->addWidget(plainLabel(subtitle(on)));
     sr->addLayout(texts, 1);
     auto *mainSwitch = new BrandSwitch(tr("AI check"), true);
-    mainSwitch->setChecked(on);
-    connect(mainSwitch, &BrandSwitch::toggled, m_model, &SpamModel::setAIOn);
+    SettingBinder::bindSwitch(mainSwitch, settings, Key::aiOn);
     sr->addWidget(mainSwitch);
     mainLayout->addWidget(switchRow);
 
@@ -128,14 +130,12 @@ void AIPane::rebuild()
                                always));
     kinds->addDivider(SettingsRow::textInset());
     auto *abuse = new BrandSwitch(tr("Abuse"), false);
-    abuse->setChecked(m_model->aiAbuse());
-    connect(abuse, &BrandSwitch::toggled, m_model, &SpamModel::setAIAbuse);
+    SettingBinder::bindSwitch(abuse, settings, Key::aiAbuse);
     kinds->add(new SettingsRow(QStringLiteral("dialog-warning"), tr("Abuse"),
                                tr("Insults and harassment aimed at people"), abuse));
     kinds->addDivider(SettingsRow::textInset());
     auto *sexual = new BrandSwitch(tr("Sexual content"), false);
-    sexual->setChecked(m_model->aiSexual());
-    connect(sexual, &BrandSwitch::toggled, m_model, &SpamModel::setAISexual);
+    SettingBinder::bindSwitch(sexual, settings, Key::aiSexual);
     kinds->add(new SettingsRow(QStringLiteral("view-hidden"), tr("Sexual content"),
                                tr("Sexual remarks and explicit content"), sexual));
     kinds->setEnabled(on);

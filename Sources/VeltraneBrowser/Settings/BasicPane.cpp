@@ -7,6 +7,7 @@
 #include "Settings/ChoicePicker.h"
 #include "Settings/KeywordChips.h"
 #include "Settings/PaneContent.h"
+#include "Settings/SettingBinder.h"
 #include "Settings/SettingsButton.h"
 #include "Settings/SettingsCard.h"
 #include "Settings/SettingsRow.h"
@@ -21,10 +22,11 @@ BasicPane::BasicPane(SpamModel *model, QWidget *parent) : QWidget(parent), m_mod
 {
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
-    for (auto signal : {&SpamModel::limitChanged, &SpamModel::postLimitChanged, &SpamModel::autoScanHoursChanged,
-                        &SpamModel::noLikesOnlyChanged, &SpamModel::minLikesChanged, &SpamModel::builtinWordsChanged,
-                        &SpamModel::keywordsChanged})
-        connect(model, signal, this, &BasicPane::rebuild, Qt::QueuedConnection);
+    using Key = OwnerSettings::Key;
+    SettingBinder::onChange(this, model->ownerSettings(),
+                            {Key::limit, Key::postLimit, Key::autoScanHours, Key::noLikesOnly, Key::minLikes,
+                             Key::builtinWords, Key::keywords},
+                            [this] { rebuild(); });
     rebuild();
 }
 
@@ -48,11 +50,12 @@ void BasicPane::rebuild()
         m_input = m_field->text();
     QVBoxLayout *column = PaneContent::renew(this, m_layout, m_content);
     SpamModel *model = m_model;
+    OwnerSettings &settings = model->ownerSettings();
+    using Key = OwnerSettings::Key;
 
-    auto picker = [&](const QString &name, const QList<PaneChoice> &choices, qint64 current, auto write) {
+    auto picker = [&](const QString &name, Key key) {
         auto *p = new ChoicePicker(name, 250);
-        p->setChoices(choices, current);
-        connect(p, &ChoicePicker::picked, model, [model, write](qint64 v) { write(*model, v); });
+        SettingBinder::bindPicker(p, settings, key);
         return p;
     };
 
@@ -60,52 +63,41 @@ void BasicPane::rebuild()
     collecting->add(new SettingsRow(
         QStringLiteral("mail-folder-inbox"), tr("How many to collect"),
         tr("Loads and checks only this many comments, in page order."),
-        picker(tr("How many to collect"), BasicPaneModel::limitChoices(model->limit()),
-               model->limit(), &BasicPaneModel::setLimit)));
+        picker(tr("How many to collect"), Key::limit)));
     collecting->addDivider(SettingsRow::textInset());
     collecting->add(new SettingsRow(
         QStringLiteral("view-list-details"), tr("Posts per channel scan"),
         tr("Scanning away from a comment page checks this many of the latest posts on each signed-in channel."),
-        picker(tr("Posts per channel scan"), BasicPaneModel::postLimitChoices(),
-               model->postLimit(), &BasicPaneModel::setPostLimit)));
+        picker(tr("Posts per channel scan"), Key::postLimit)));
     collecting->addDivider(SettingsRow::textInset());
     collecting->add(new SettingsRow(
         QStringLiteral("view-refresh"), tr("Automatic scan"),
         tr("Scans your latest posts while you use other apps and notifies you of the result. Runs only while the app "
              "window is on screen. Nothing is deleted."),
-        picker(tr("Automatic scan"), BasicPaneModel::autoScanChoices(),
-               model->autoScanHours(), &BasicPaneModel::setAutoScanHours)));
+        picker(tr("Automatic scan"), Key::autoScanHours)));
     collecting->addDivider(SettingsRow::textInset());
     auto *likes = new QWidget;
     auto *ll = new QHBoxLayout(likes);
     ll->setContentsMargins(0, 0, 0, 0);
     ll->setSpacing(10);
-    if (model->noLikesOnly()) {
+    if (settings.noLikesOnly()) {
         auto *combo = new QComboBox;
         combo->setAccessibleName(tr("Likes"));
         combo->setFixedWidth(110);
-        const QList<PaneChoice> choices = BasicPaneModel::minLikesChoices(model->minLikes());
-        for (const PaneChoice &c : choices)
-            combo->addItem(c.label, c.value);
-        combo->setCurrentIndex(combo->findData(model->minLikes()));
-        connect(combo, &QComboBox::activated, model, [model, combo](int index) {
-            BasicPaneModel::setMinLikes(*model, combo->itemData(index).toLongLong());
-        });
+        SettingBinder::bindList(combo, settings, Key::minLikes);
         ll->addWidget(combo);
     }
     auto *likesSwitch = new BrandSwitch(tr("Skip comments with likes"), false);
-    likesSwitch->setChecked(model->noLikesOnly());
-    connect(likesSwitch, &BrandSwitch::toggled, model, &SpamModel::setNoLikesOnly);
+    SettingBinder::bindSwitch(likesSwitch, settings, Key::noLikesOnly);
     ll->addWidget(likesSwitch);
     collecting->add(new SettingsRow(QStringLiteral("emblem-favorite"),
                                     tr("Skip comments with likes"),
-                                    BasicPaneModel::likesSubtitle(model->minLikes()), likes));
+                                    BasicPaneModel::likesSubtitle(settings.minLikes()), likes));
     column->addWidget(collecting);
 
     auto *words = new SettingsCard(tr("Word list"));
     auto *builtin = new BrandSwitch(tr("Built-in words"), false);
-    builtin->setChecked(model->builtinWords());
-    connect(builtin, &BrandSwitch::toggled, model, &SpamModel::setBuiltinWords);
+    SettingBinder::bindSwitch(builtin, settings, Key::builtinWords);
     words->add(new SettingsRow(QStringLiteral("accessories-dictionary"), tr("Built-in words"),
                                BasicPaneModel::builtinSubtitle(BuiltinWords::shared().counts()), builtin));
     words->addDivider(0);
@@ -132,8 +124,8 @@ void BasicPane::rebuild()
     input->addWidget(m_field, 1);
     input->addWidget(add);
     sl->addLayout(input);
-    if (!model->keywords().isEmpty()) {
-        auto *chips = new KeywordChips(model->keywords());
+    if (!settings.keywords().isEmpty()) {
+        auto *chips = new KeywordChips(settings.keywords());
         connect(chips, &KeywordChips::removeRequested, model, &SpamModel::removeKeyword);
         sl->addWidget(chips);
     }

@@ -26,7 +26,7 @@ QList<PaneChoice> BasicPaneModel::limitChoices(qint64 current)
 QList<PaneChoice> BasicPaneModel::postLimitChoices()
 {
     QList<PaneChoice> choices;
-    for (const int n : SpamModel::postLimitPresets())
+    for (const int n : OwnerSettings::postLimitPresets())
         choices.append({n, QString::number(n)});
     return choices;
 }
@@ -44,38 +44,6 @@ QList<PaneChoice> BasicPaneModel::minLikesChoices(qint64 current)
     if (!PaneChoice::offers(choices, current))
         choices.prepend({current, QString::number(current)});
     return choices;
-}
-
-bool BasicPaneModel::setLimit(SpamModel &model, qint64 value)
-{
-    if (!PaneChoice::offers(limitChoices(model.limit()), value))
-        return false;
-    model.setLimit(value);
-    return true;
-}
-
-bool BasicPaneModel::setPostLimit(SpamModel &model, qint64 value)
-{
-    if (!PaneChoice::offers(postLimitChoices(), value))
-        return false;
-    model.setPostLimit(int(value));
-    return true;
-}
-
-bool BasicPaneModel::setAutoScanHours(SpamModel &model, qint64 value)
-{
-    if (!PaneChoice::offers(autoScanChoices(), value))
-        return false;
-    model.setAutoScanHours(int(value));
-    return true;
-}
-
-bool BasicPaneModel::setMinLikes(SpamModel &model, qint64 value)
-{
-    if (!PaneChoice::offers(minLikesChoices(model.minLikes()), value))
-        return false;
-    model.setMinLikes(value);
-    return true;
 }
 
 QString BasicPaneModel::likesSubtitle(qint64 minLikes)

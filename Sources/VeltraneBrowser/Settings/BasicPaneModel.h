@@ -1,10 +1,9 @@
 #pragma once
-// What the collecting-and-rules pane offers and writes: the choices of its four pickers (with
-// the stored value as an extra first choice where the pane must show a value set elsewhere),
-// its texts (in the run's language), and the writes, which refuse any value the picker does not offer.
+// What the collecting-and-rules pane offers: the choices of its four pickers (with the stored
+// value as an extra first choice where the pane must show a value set elsewhere) and its texts
+// (in the run's language). SettingBinder writes a picked value, refusing any the picker does not offer.
 //
-//   for (const PaneChoice &c : BasicPaneModel::limitChoices(model.limit())) ...
-//   BasicPaneModel::setLimit(model, 300);     // true: written; false: refused, nothing stored
+//   for (const PaneChoice &c : BasicPaneModel::limitChoices(settings.limit())) ...
 
 #include "Settings/PaneChoice.h"
 
@@ -25,11 +24,6 @@ public:
     static QList<PaneChoice> postLimitChoices();
     static QList<PaneChoice> autoScanChoices();
     static QList<PaneChoice> minLikesChoices(qint64 current);
-
-    static bool setLimit(SpamModel &model, qint64 value);
-    static bool setPostLimit(SpamModel &model, qint64 value);
-    static bool setAutoScanHours(SpamModel &model, qint64 value);
-    static bool setMinLikes(SpamModel &model, qint64 value);
 
     // Row 4's subtitle, naming the current minimum.
     static QString likesSubtitle(qint64 minLikes);

@@ -4,6 +4,7 @@
 #include "Settings/ChoicePicker.h"
 #include "Settings/HistoryPaneModel.h"
 #include "Settings/PaneContent.h"
+#include "Settings/SettingBinder.h"
 #include "Settings/SettingsButton.h"
 #include "Settings/SettingsCard.h"
 #include "Settings/SettingsRow.h"
@@ -21,9 +22,9 @@ HistoryPane::HistoryPane(SpamModel *model, SettingsPrompts *prompts, QWidget *pa
 {
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
-    for (auto signal : {&SpamModel::keepDaysChanged, &SpamModel::statsChanged, &SpamModel::workingChanged,
-                        &SpamModel::historyNoticeChanged})
+    for (auto signal : {&SpamModel::statsChanged, &SpamModel::workingChanged, &SpamModel::historyNoticeChanged})
         connect(model, signal, this, &HistoryPane::rebuild, Qt::QueuedConnection);
+    SettingBinder::onChange(this, model->ownerSettings(), {OwnerSettings::Key::keepDays}, [this] { rebuild(); });
     connect(m_pane, &HistoryPaneModel::changed, this, &HistoryPane::rebuild, Qt::QueuedConnection);
     // Progress moves the bar in place; the pane is rebuilt only when an export starts or ends.
     connect(m_pane, &HistoryPaneModel::exportProgress, this, [this](qint64 done, qint64 total) {
@@ -55,8 +56,7 @@ void HistoryPane::rebuild()
 
     auto *retention = new SettingsCard(tr("Retention"));
     auto *keep = new ChoicePicker(tr("Keep for"), 250);
-    keep->setChoices(HistoryPaneModel::keepDaysChoices(), model->keepDays());
-    connect(keep, &ChoicePicker::picked, model, [model](qint64 v) { HistoryPaneModel::setKeepDays(*model, v); });
+    SettingBinder::bindPicker(keep, model->ownerSettings(), OwnerSettings::Key::keepDays);
     retention->add(new SettingsRow(QStringLiteral("x-office-calendar"), tr("Keep for"),
                                    tr("Records of comments and posts not seen for longer than this are removed. "
                                         "Monitored posts are kept."),

@@ -30,17 +30,9 @@ HistoryPaneModel::HistoryPaneModel(SpamModel *model, SettingsPrompts *prompts, Q
 QList<PaneChoice> HistoryPaneModel::keepDaysChoices()
 {
     QList<PaneChoice> choices;
-    for (const int d : SpamModel::keepDaysPresets())
+    for (const int d : OwnerSettings::keepDaysPresets())
         choices.append({d, tr("%1d", "a number of days").arg(d)});
     return choices;
-}
-
-bool HistoryPaneModel::setKeepDays(SpamModel &model, qint64 days)
-{
-    if (!PaneChoice::offers(keepDaysChoices(), days))
-        return false;
-    model.setKeepDays(int(days));
-    return true;
 }
 
 bool HistoryPaneModel::canExport(const SpamModel &model)

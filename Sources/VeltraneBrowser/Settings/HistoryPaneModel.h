@@ -21,9 +21,8 @@ class HistoryPaneModel : public QObject {
 public:
     HistoryPaneModel(SpamModel *model, SettingsPrompts *prompts, QObject *parent = nullptr);
 
+    // The retentions offered (SettingBinder writes only these).
     static QList<PaneChoice> keepDaysChoices();
-    // Writes a listed retention; refuses anything else.
-    static bool setKeepDays(SpamModel &model, qint64 days);
     static bool canExport(const SpamModel &model);
     static bool canClear(const SpamModel &model);
 

@@ -77,19 +77,20 @@ QString SettingsTab::needs()
 
 QString SettingsTab::status(SettingsTab tab, const SpamModel &model, const VeltraneAccount &service, const QLocale &locale)
 {
+    const OwnerSettings &settings = model.ownerSettings();
     switch (tab) {
     case ai:
-        if (!model.aiOn())
+        if (!settings.aiOn())
             return tr("Off");
         if (!service.hasToken() && !service.testMode())
             return needs();
         // On by default, but nothing is sent until the owner has agreed.
-        if (model.aiConsent() != std::optional<bool>(true))
+        if (settings.aiConsent() != std::optional<bool>(true))
             return tr("Needs your consent");
         return tr("On");
     case basic: {
-        QString line = model.limit() == 0 ? tr("Collect all") : tr("Up to %1").arg(model.limit());
-        if (const qsizetype k = model.keywords().size(); k > 0)
+        QString line = settings.limit() == 0 ? tr("Collect all") : tr("Up to %1").arg(settings.limit());
+        if (const qsizetype k = settings.keywords().size(); k > 0)
             line += dot + tr("%1 keywords").arg(k);
         return line;
     }
@@ -97,7 +98,7 @@ QString SettingsTab::status(SettingsTab tab, const SpamModel &model, const Veltr
         if (!model.historyNotice().isEmpty())
             return tr("History off · file unreadable");
         const QString m = locale.toString(model.stats().comments);
-        return tr("%1 comments · %2 days").arg(m).arg(model.keepDays());
+        return tr("%1 comments · %2 days").arg(m).arg(settings.keepDays());
     }
     case account:
         if (service.fileUnreadable())
@@ -116,5 +117,7 @@ QString SettingsTab::status(SettingsTab tab, const SpamModel &model, const Veltr
 
 bool SettingsTab::statusStrong(SettingsTab tab, const SpamModel &model, const VeltraneAccount &service)
 {
-    return tab == ai && model.aiOn() && model.aiConsent() == std::optional<bool>(true) && (service.hasToken() || service.testMode());
+    const OwnerSettings &settings = model.ownerSettings();
+    return tab == ai && settings.aiOn() && settings.aiConsent() == std::optional<bool>(true)
+        && (service.hasToken() || service.testMode());
 }

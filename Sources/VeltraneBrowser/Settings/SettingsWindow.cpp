@@ -150,9 +150,13 @@ SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *paren
     root->addWidget(content, 1);
 
     if (model) {
-        for (auto signal : {&SpamModel::aiOnChanged, &SpamModel::limitChanged, &SpamModel::keywordsChanged,
-                            &SpamModel::statsChanged, &SpamModel::keepDaysChanged, &SpamModel::historyNoticeChanged})
+        for (auto signal : {&SpamModel::statsChanged, &SpamModel::historyNoticeChanged})
             connect(model, signal, this, &SettingsWindow::refreshSidebar);
+        using Key = OwnerSettings::Key;
+        connect(&model->ownerSettings(), &OwnerSettings::changed, this, [this](Key key) {
+            if (key == Key::aiOn || key == Key::limit || key == Key::keywords || key == Key::keepDays)
+                refreshSidebar();
+        });
         if (model->account())
             connect(model->account(), &VeltraneAccount::changed, this, &SettingsWindow::refreshSidebar);
     }
