@@ -20,7 +20,7 @@ QJsonValue json(const QVariant &v)
 
 } // namespace
 
-class ModelSettingsTest : public QObject {
+class OwnerSettingsTest : public QObject {
     Q_OBJECT
 private slots:
     void emptyDefaultsWriteFourKeys();
@@ -46,7 +46,7 @@ private slots:
     void autoScanTimeDue();
 };
 
-void ModelSettingsTest::emptyDefaultsWriteFourKeys()
+void OwnerSettingsTest::emptyDefaultsWriteFourKeys()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -75,7 +75,7 @@ void ModelSettingsTest::emptyDefaultsWriteFourKeys()
     QCOMPARE(m.scanActivity(), ScanActivity::fresh(true));
 }
 
-void ModelSettingsTest::readAtStart_data()
+void OwnerSettingsTest::readAtStart_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QVariant>("preset");
@@ -121,7 +121,7 @@ void ModelSettingsTest::readAtStart_data()
     QTest::newRow("skipUnchanged false taken") << "vt.skipUnchanged" << QVariant(false) << "skipUnchanged" << QVariant(false) << QVariant(false);
 }
 
-void ModelSettingsTest::readAtStart()
+void OwnerSettingsTest::readAtStart()
 {
     QFETCH(QString, key);
     QFETCH(QVariant, preset);
@@ -138,7 +138,7 @@ void ModelSettingsTest::readAtStart()
         QCOMPARE(h.store().keepDays, expected.toInt());
 }
 
-void ModelSettingsTest::consentAtStart_data()
+void OwnerSettingsTest::consentAtStart_data()
 {
     QTest::addColumn<QVariant>("aiOn");        // invalid: not stored
     QTest::addColumn<QVariant>("consent");     // invalid: not stored
@@ -156,7 +156,7 @@ void ModelSettingsTest::consentAtStart_data()
     QTest::newRow("consent of another type") << none << QVariant("yes") << true << none << QVariant("yes");
 }
 
-void ModelSettingsTest::consentAtStart()
+void OwnerSettingsTest::consentAtStart()
 {
     QFETCH(QVariant, aiOn);
     QFETCH(QVariant, consent);
@@ -179,7 +179,7 @@ void ModelSettingsTest::consentAtStart()
         QCOMPARE(h.stored().value("vt.aiConsent"), json(storedConsent));
 }
 
-void ModelSettingsTest::notificationsAtStart_data()
+void OwnerSettingsTest::notificationsAtStart_data()
 {
     QTest::addColumn<QVariant>("hours");
     QTest::addColumn<int>("requests");
@@ -189,7 +189,7 @@ void ModelSettingsTest::notificationsAtStart_data()
     QTest::newRow("2 is ignored") << QVariant(2) << 0;
 }
 
-void ModelSettingsTest::notificationsAtStart()
+void OwnerSettingsTest::notificationsAtStart()
 {
     QFETCH(QVariant, hours);
     QFETCH(int, requests);
@@ -197,7 +197,7 @@ void ModelSettingsTest::notificationsAtStart()
     QCOMPARE(h.model().autoScans().notificationRequests(), requests);
 }
 
-void ModelSettingsTest::thresholdIsReadOnly()
+void OwnerSettingsTest::thresholdIsReadOnly()
 {
     ModelHarness h({{"vt.threshold", 65}});
     SpamModel &m = h.model();
@@ -209,7 +209,7 @@ void ModelSettingsTest::thresholdIsReadOnly()
     QCOMPARE(h.stored().value("vt.threshold"), QJsonValue(65));   // never rewritten
 }
 
-void ModelSettingsTest::changesWriteBackThenAct()
+void OwnerSettingsTest::changesWriteBackThenAct()
 {
     ModelHarness h({{"vt.aiOn", false}});
     SpamModel &m = h.model();
@@ -255,7 +255,7 @@ void ModelSettingsTest::changesWriteBackThenAct()
     QCOMPARE(h.stored().value("vt.autoScanHours"), QJsonValue(1));
 }
 
-void ModelSettingsTest::keepDaysPurgesTheStore()
+void OwnerSettingsTest::keepDaysPurgesTheStore()
 {
     ModelHarness h;
     const QDateTime old = QDateTime::currentDateTime().addDays(-60);
@@ -268,7 +268,7 @@ void ModelSettingsTest::keepDaysPurgesTheStore()
     QTRY_VERIFY_WITH_TIMEOUT(h.store().recentIDs(kPost, 10).isEmpty(), 60000);   // on the history's own thread
 }
 
-void ModelSettingsTest::expiryLeavesTheWindowFree()
+void OwnerSettingsTest::expiryLeavesTheWindowFree()
 {
     ModelHarness h;
     const QString recent = QStringLiteral("https://www.youtube.com/watch?v=recentpost1");
@@ -290,7 +290,7 @@ void ModelSettingsTest::expiryLeavesTheWindowFree()
     QTRY_COMPARE_WITH_TIMEOUT(m.stats().comments, 5, 60000);
 }
 
-void ModelSettingsTest::aiOptions_data()
+void OwnerSettingsTest::aiOptions_data()
 {
     QTest::addColumn<bool>("abuse");
     QTest::addColumn<bool>("sexual");
@@ -305,7 +305,7 @@ void ModelSettingsTest::aiOptions_data()
     QTest::newRow("both off") << false << false << true << QStringList() << "spam";
 }
 
-void ModelSettingsTest::aiOptions()
+void OwnerSettingsTest::aiOptions()
 {
     QFETCH(bool, abuse);
     QFETCH(bool, sexual);
@@ -322,7 +322,7 @@ void ModelSettingsTest::aiOptions()
     QCOMPARE(m.property("aiOptionsKey").toString(), key);
 }
 
-void ModelSettingsTest::keywordEditsStoreAndRejudge()
+void OwnerSettingsTest::keywordEditsStoreAndRejudge()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -361,7 +361,7 @@ void ModelSettingsTest::keywordEditsStoreAndRejudge()
     QCOMPARE(m.stats().flagged, 0);
 }
 
-void ModelSettingsTest::wordsDoNotChangeWhileWorking()
+void OwnerSettingsTest::wordsDoNotChangeWhileWorking()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -376,7 +376,7 @@ void ModelSettingsTest::wordsDoNotChangeWhileWorking()
     QCOMPARE(m.comments().at(0).state, QStringLiteral("ok"));
 }
 
-void ModelSettingsTest::working()
+void OwnerSettingsTest::working()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -397,7 +397,7 @@ void ModelSettingsTest::working()
     QVERIFY(m.spam().isEmpty());
 }
 
-void ModelSettingsTest::jobViews_data()
+void OwnerSettingsTest::jobViews_data()
 {
     // Steps: "<flag>+" or "<flag>-". Expected: the flags left on, then how often each announced a
     // change (scanning, busy, touring, findingPosts, working, preparing, aiChecking).
@@ -423,7 +423,7 @@ void ModelSettingsTest::jobViews_data()
                                               << QStringList {"aiChecking"} << QList<int> {2, 0, 0, 0, 2, 0, 1};
 }
 
-void ModelSettingsTest::jobViews()
+void OwnerSettingsTest::jobViews()
 {
     QFETCH(QStringList, steps);
     QFETCH(QStringList, on);
@@ -461,7 +461,7 @@ void ModelSettingsTest::jobViews()
     }
 }
 
-void ModelSettingsTest::propertiesAreObservable()
+void OwnerSettingsTest::propertiesAreObservable()
 {
     // Views and the agent bind by property name: every property reads, and all but the read-only
     // threshold announce their changes.
@@ -483,7 +483,7 @@ void ModelSettingsTest::propertiesAreObservable()
     QCOMPARE(removal.count(), 1);
 }
 
-void ModelSettingsTest::autoScanTimeDue_data()
+void OwnerSettingsTest::autoScanTimeDue_data()
 {
     QTest::addColumn<int>("hours");
     QTest::addColumn<QVariant>("lastAgo");   // seconds before now; negative: in the future; invalid: never
@@ -497,7 +497,7 @@ void ModelSettingsTest::autoScanTimeDue_data()
     QTest::newRow("off even when late") << 0 << QVariant(90000) << false;
 }
 
-void ModelSettingsTest::autoScanTimeDue()
+void OwnerSettingsTest::autoScanTimeDue()
 {
     QFETCH(int, hours);
     QFETCH(QVariant, lastAgo);
@@ -514,8 +514,8 @@ int main(int argc, char **argv)
 {
     vt::test::isolateUserFolders();
     QCoreApplication app(argc, argv);
-    ModelSettingsTest test;
+    OwnerSettingsTest test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_model_settings.moc"
+#include "tst_ownersettings.moc"
