@@ -1,5 +1,6 @@
 // The YouTube page scripts on fixture pages under the real host name, through the page bridge:
-// what the page is, full and incremental collection, order, likes, progress, stop, deletion.
+// what the page is, full and incremental collection, order, progress, a stop while a request hangs,
+// deletion. What both sites share (likes rule, limit, stop) is in tst_sitescan.cpp.
 #include "Await.h"
 #include "BridgeHarness.h"
 #include "PageTools.h"
@@ -155,26 +156,6 @@ private slots:
         }
     }
 
-    void fullScanOfTwoThousandCommentsWithProgress()
-    {
-        resetSite();
-        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kBulk)));
-        QList<ScanProgress> seen;
-        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, &seen);
-        const int expected = m_site->visibleCount(video(kBulk));
-        QCOMPARE(r.items.size(), expected);
-        QCOMPARE(r.total, qint64(expected));
-        QSet<QString> ids;
-        for (const Comment &c : r.items)
-            ids.insert(c.id);
-        QCOMPARE(ids.size(), expected);
-        bool midway = false;
-        for (const ScanProgress &p : seen)
-            if (p.phase == QLatin1String("collect") && p.count > 0 && p.count < expected && p.samples && !p.samples->isEmpty())
-                midway = true;
-        QVERIFY2(midway, "no progress seen while collecting");
-    }
-
     void newestFirst()
     {
         resetSite();
@@ -194,34 +175,6 @@ private slots:
         // The page itself shows newest first too.
         QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_h->browser.currentTab()->page(),
             "document.querySelectorAll('#sort-menu tp-yt-paper-listbox a')[1].classList.contains('iron-selected')").toBool(), 5000);
-    }
-
-    void likesRule_data()
-    {
-        QTest::addColumn<bool>("noLikesOnly");
-        QTest::addColumn<int>("minLikes");
-        QTest::newRow("off") << false << 5;
-        QTest::newRow("no likes only") << true << 1;
-        QTest::newRow("at least 20") << true << 20;
-        QTest::newRow("minimum below one counts as one") << true << 0;
-    }
-    void likesRule()
-    {
-        QFETCH(bool, noLikesOnly);
-        QFETCH(int, minLikes);
-        resetSite();
-        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
-        const ScanResult r = m_h->scan(false, noLikesOnly, minLikes);
-        int skipped = 0;
-        for (const Comment &c : r.items) {
-            const bool liked = noLikesOnly && !c.isOwner && c.likeCount && *c.likeCount >= std::max(1, minLikes);
-            QCOMPARE(c.state == QLatin1String("skip"), liked);
-            if (liked) {
-                QCOMPARE(koreanText(c.reason), QStringLiteral("좋아요가 있어 검사에서 제외"));
-                ++skipped;
-            }
-        }
-        QCOMPARE(skipped > 0, noLikesOnly);
     }
 
     // An incremental scan stops after the known comments and still fetches the pending ones.
@@ -287,40 +240,6 @@ private slots:
             got.insert(c.id);
         for (int i = 0; i < 30; ++i)
             QVERIFY(got.contains(newest.at(i).id));
-    }
-
-    void limit()
-    {
-        resetSite();
-        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kBulk)));
-        const ScanResult r = m_h->scan(false, false, 1, std::nullopt, 50);
-        QCOMPARE(r.items.size(), 50);
-        QCOMPARE(r.limited, std::optional<bool>(true));
-    }
-
-    void stopMidCollection()
-    {
-        resetSite();
-        m_site->setDelayMs(40);
-        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kBulk)));
-        bool asked = false;
-        QElapsedTimer clock;
-        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, nullptr,
-                                         [&](const ScanProgress &p) {
-                                             if (!asked && p.phase == QLatin1String("collect") && p.count >= 100) {
-                                                 m_h->engine.stop();
-                                                 asked = true;
-                                                 clock.start();
-                                             }
-                                         });
-        QVERIFY(asked);
-        QVERIFY(r.items.size() >= 100);
-        QVERIFY(r.items.size() < m_site->visibleCount(video(kBulk)));
-        QVERIFY(!r.complete.value_or(false));
-        // A stop flag left from this scan does not stop the next one.
-        m_site->setDelayMs(0);
-        const ScanResult again = m_h->scan();
-        QCOMPARE(again.items.size(), m_site->visibleCount(video(kBulk)));
     }
 
     // The site's data fails part of the way: what was read is kept with the site's own count, the
