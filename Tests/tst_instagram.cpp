@@ -1,6 +1,6 @@
 // The Instagram page scripts on fixture pages under the real host name, through the page bridge:
-// what the page is, full and incremental collection with progress, the signed-out page, deletion
-// of chosen comments and the refusals. What both sites share (likes rule, limit, stop) is in
+// full and incremental collection, the signed-out page, deletion of chosen comments and the
+// refusals. What both sites share (what the page is, progress, likes rule, limit, stop) is in
 // tst_sitescan.cpp.
 #include "Await.h"
 #include "BridgeHarness.h"
@@ -82,49 +82,6 @@ private slots:
         QVERIFY(m_h->open(InstagramFixture::profileUrl("owner")));
     }
     void cleanupTestCase() { delete m_h; }
-
-    void info_data()
-    {
-        QTest::addColumn<QUrl>("url");
-        QTest::addColumn<int>("viewer");
-        QTest::addColumn<bool>("answers");
-        QTest::addColumn<bool>("supported");
-        QTest::addColumn<bool>("canRemove");
-        QTest::addColumn<QString>("reportedUrl");
-        const int owner = int(InstagramFixture::Viewer::Owner), other = int(InstagramFixture::Viewer::OtherUser),
-                  out = int(InstagramFixture::Viewer::SignedOut);
-        QTest::newRow("own post") << InstagramFixture::postUrl(kPost) << owner << true << true << true << "https://www.instagram.com/p/" + kPost + "/";
-        QTest::newRow("own reel") << InstagramFixture::postUrl(kReel, true) << owner << true << true << true << "https://www.instagram.com/reel/" + kReel + "/";
-        QTest::newRow("someone else's post") << InstagramFixture::postUrl(kFriends) << owner << true << true << false << "https://www.instagram.com/p/" + kFriends + "/";
-        QTest::newRow("another viewer") << InstagramFixture::postUrl(kPost) << other << true << true << false << "https://www.instagram.com/p/" + kPost + "/";
-        QTest::newRow("signed out") << InstagramFixture::postUrl(kPost) << out << true << true << false << "https://www.instagram.com/p/" + kPost + "/";
-        QTest::newRow("profile") << InstagramFixture::profileUrl("owner") << owner << true << false << false << "https://www.instagram.com/owner/";
-        QTest::newRow("sign-in page") << FixtureSite::url("www.instagram.com", "/accounts/login/") << out << false << false << false << "";
-    }
-    void info()
-    {
-        QFETCH(QUrl, url);
-        QFETCH(int, viewer);
-        QFETCH(bool, answers);
-        QFETCH(bool, supported);
-        QFETCH(bool, canRemove);
-        QFETCH(QString, reportedUrl);
-        resetSite(InstagramFixture::Viewer(viewer));
-        QVERIFY(m_h->open(url));
-        const std::optional<SiteInfo> info = await(m_h->engine.info());
-        QCOMPARE(info.has_value(), answers);
-        if (!answers)
-            return;
-        QCOMPARE(info->site, QStringLiteral("instagram"));
-        QCOMPARE(info->supported, supported);
-        QCOMPARE(info->canRemove, canRemove);
-        QCOMPARE(info->url, reportedUrl);
-        if (supported)
-            QVERIFY(info->thumbnail && info->thumbnail->startsWith(QLatin1String("https://")));
-        // The texts are keys of the application's translation table.
-        for (const QString &text : {info->intro, info->guide, info->emptyText, info->readOnlyHint})
-            QVERIFY2(isSiteMessage(text), qPrintable(text));
-    }
 
     // A post opened from the profile grid keeps the profile's document (and its og:image, the
     // profile picture): the thumbnail is still the post's own picture.

@@ -1,6 +1,6 @@
 // The YouTube page scripts on fixture pages under the real host name, through the page bridge:
-// what the page is, full and incremental collection, order, progress, a stop while a request hangs,
-// deletion. What both sites share (likes rule, limit, stop) is in tst_sitescan.cpp.
+// full and incremental collection, order, a stop while a request hangs, deletion. What both sites
+// share (what the page is, progress, likes rule, limit, stop) is in tst_sitescan.cpp.
 #include "Await.h"
 #include "BridgeHarness.h"
 #include "PageTools.h"
@@ -64,53 +64,6 @@ private slots:
         m_h = new BridgeHarness;
     }
     void cleanupTestCase() { delete m_h; }
-
-    void info_data()
-    {
-        QTest::addColumn<QUrl>("url");
-        QTest::addColumn<int>("viewer");
-        QTest::addColumn<bool>("answers");
-        QTest::addColumn<bool>("supported");
-        QTest::addColumn<bool>("canRemove");
-        QTest::addColumn<QString>("reportedUrl");
-        QTest::addColumn<QString>("shownBeforeScan");   // intro on a supported page, else guide
-        const QString video = QStringLiteral("스팸 검사를 누르면 이 영상의 댓글을"), elsewhere = QStringLiteral("youtube.com에서는 영상 페이지에서"),
-                      post = QStringLiteral("내 게시물을 연 상태에서");
-        const int owner = int(YouTubeFixture::Viewer::Owner), other = int(YouTubeFixture::Viewer::OtherUser),
-                  out = int(YouTubeFixture::Viewer::SignedOut);
-        QTest::newRow("own video") << YouTubeFixture::watchUrl(kMixed) << owner << true << true << true << "https://www.youtube.com/watch?v=" + kMixed << video;
-        QTest::newRow("own short") << YouTubeFixture::shortsUrl(kShort) << owner << true << true << true << "https://www.youtube.com/shorts/" + kShort << video;
-        QTest::newRow("someone else's video") << YouTubeFixture::watchUrl(kMixed) << other << true << true << false << "https://www.youtube.com/watch?v=" + kMixed << video;
-        QTest::newRow("signed out") << YouTubeFixture::watchUrl(kMixed) << out << true << true << false << "https://www.youtube.com/watch?v=" + kMixed << video;
-        QTest::newRow("home page") << FixtureSite::url("www.youtube.com") << owner << true << false << false << "https://www.youtube.com/" << elsewhere;
-        QTest::newRow("sign-in page") << FixtureSite::url("accounts.google.com", "/ServiceLogin?service=youtube") << owner << false << false << false << "" << QString();
-        QTest::newRow("instagram post, signed out") << FixtureSite::url("www.instagram.com", "/p/Cx1234abcd/") << owner << true << true << false << "https://www.instagram.com/p/Cx1234abcd/" << post;
-    }
-    void info()
-    {
-        QFETCH(QUrl, url);
-        QFETCH(int, viewer);
-        QFETCH(bool, answers);
-        QFETCH(bool, supported);
-        QFETCH(bool, canRemove);
-        QFETCH(QString, reportedUrl);
-        QFETCH(QString, shownBeforeScan);
-        resetSite(YouTubeFixture::Viewer(viewer));
-        QVERIFY(m_h->open(url));
-        const std::optional<SiteInfo> info = await(m_h->engine.info());
-        QCOMPARE(info.has_value(), answers);
-        if (!answers)
-            return;
-        QCOMPARE(info->site, url.host() == QLatin1String("www.instagram.com") ? QStringLiteral("instagram") : QStringLiteral("youtube"));
-        QCOMPARE(info->supported, supported);
-        QCOMPARE(info->canRemove, canRemove);
-        QCOMPARE(info->url, reportedUrl);
-        const QString shown = koreanText(supported ? info->intro : info->guide);
-        QVERIFY2(shown.startsWith(shownBeforeScan), qPrintable(shown));
-        // The texts are keys of the application's translation table.
-        for (const QString &text : {info->intro, info->guide, info->emptyText, info->readOnlyHint})
-            QVERIFY2(isSiteMessage(text), qPrintable(text));
-    }
 
     // Every comment, replies after their thread, with the page rules' verdicts.
     void fullScanOfMixedPage()
