@@ -19,6 +19,8 @@
 
 using namespace vt::test;
 
+Q_DECLARE_METATYPE(LoginProvider::Value)
+
 class ChannelTest : public QObject {
     Q_OBJECT
     InstagramFixture *m_ig = nullptr;
@@ -37,6 +39,14 @@ class ChannelTest : public QObject {
         return m_h->open(url);
     }
     QString path() const { return m_h->browser.currentTab()->page()->url().path(); }
+    // The latency of a site's answers, whichever stand-in serves it.
+    void setDelayMs(LoginProvider site, int ms)
+    {
+        if (site == LoginProvider::youtube)
+            m_yt->setDelayMs(ms);
+        else
+            m_ig->setDelayMs(ms);
+    }
 
     static QStringList urls(const QList<FoundPost> &posts)
     {
@@ -150,19 +160,6 @@ private slots:
         }
     }
 
-    void instagramPostsStop()
-    {
-        m_ig->setDelayMs(400);
-        QVERIFY(openOn(LoginProvider::instagram, InstagramFixture::profileUrl("owner")));
-        auto task = m_h->engine.myPosts(QStringLiteral("instagram"), 40);
-        QTimer::singleShot(150, &m_h->engine, [this] { m_h->engine.stopReadingPosts(); });
-        const QList<FoundPost> posts = await(std::move(task), 60000);
-        QVERIFY2(!posts.isEmpty() && posts.size() < 40, qPrintable(QString::number(posts.size())));
-        // A new call starts afresh.
-        m_ig->setDelayMs(0);
-        QCOMPARE(await(m_h->engine.myPosts(QStringLiteral("instagram"), 40), 60000).size(), 40);
-    }
-
     // "/profile" leads to the signed-in owner's channel, under a handle or a channel id.
     void youtubeProfileRedirect_data()
     {
@@ -221,16 +218,33 @@ private slots:
         }
     }
 
-    void youtubePostsStop()
+    // A stop while the posts are read ends the listing with what was read; a new call starts afresh.
+    void postsStop_data()
     {
-        m_yt->setDelayMs(500);
-        QVERIFY(openOn(LoginProvider::youtube, FixtureSite::url("www.youtube.com", "/@sorakitchen/videos")));
-        auto task = m_h->engine.myPosts(QStringLiteral("youtube"), 75);
+        QTest::addColumn<LoginProvider::Value>("site");
+        QTest::addColumn<QUrl>("page");
+        QTest::addColumn<int>("delayMs");   // latency of the site's answers while the stop lands
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<int>("atLeast");   // posts read before the stop
+        QTest::newRow("instagram") << LoginProvider::instagram << InstagramFixture::profileUrl("owner") << 400 << 40 << 1;
+        QTest::newRow("youtube") << LoginProvider::youtube << FixtureSite::url("www.youtube.com", "/@sorakitchen/videos") << 500 << 75 << 30;
+    }
+    void postsStop()
+    {
+        QFETCH(LoginProvider::Value, site);
+        QFETCH(QUrl, page);
+        QFETCH(int, delayMs);
+        QFETCH(int, limit);
+        QFETCH(int, atLeast);
+        setDelayMs(site, delayMs);
+        QVERIFY(openOn(site, page));
+        auto task = m_h->engine.myPosts(LoginProvider(site).rawValue(), limit);
         QTimer::singleShot(150, &m_h->engine, [this] { m_h->engine.stopReadingPosts(); });
         const QList<FoundPost> posts = await(std::move(task), 60000);
-        QVERIFY2(posts.size() >= 30 && posts.size() < 75, qPrintable(QString::number(posts.size())));
-        m_yt->setDelayMs(0);
-        QCOMPARE(await(m_h->engine.myPosts(QStringLiteral("youtube"), 75), 60000).size(), 75);
+        QVERIFY2(posts.size() >= atLeast && posts.size() < limit, qPrintable(QString::number(posts.size())));
+        // A new call starts afresh.
+        setDelayMs(site, 0);
+        QCOMPARE(await(m_h->engine.myPosts(LoginProvider(site).rawValue(), limit), 60000).size(), limit);
     }
 
     // Without the site's data, the page itself: the navigation's profile link, the profile's

@@ -1,6 +1,7 @@
 // The Instagram page scripts on fixture pages under the real host name, through the page bridge:
-// what the page is, full and incremental collection with progress, likes, limit, stop, the
-// signed-out page, deletion of chosen comments and the refusals.
+// full and incremental collection, the signed-out page, deletion of chosen comments and the
+// refusals. What both sites share (what the page is, progress, likes rule, limit, stop) is in
+// tst_sitescan.cpp.
 #include "Await.h"
 #include "BridgeHarness.h"
 #include "InstagramFixture.h"
@@ -82,49 +83,6 @@ private slots:
     }
     void cleanupTestCase() { delete m_h; }
 
-    void info_data()
-    {
-        QTest::addColumn<QUrl>("url");
-        QTest::addColumn<int>("viewer");
-        QTest::addColumn<bool>("answers");
-        QTest::addColumn<bool>("supported");
-        QTest::addColumn<bool>("canRemove");
-        QTest::addColumn<QString>("reportedUrl");
-        const int owner = int(InstagramFixture::Viewer::Owner), other = int(InstagramFixture::Viewer::OtherUser),
-                  out = int(InstagramFixture::Viewer::SignedOut);
-        QTest::newRow("own post") << InstagramFixture::postUrl(kPost) << owner << true << true << true << "https://www.instagram.com/p/" + kPost + "/";
-        QTest::newRow("own reel") << InstagramFixture::postUrl(kReel, true) << owner << true << true << true << "https://www.instagram.com/reel/" + kReel + "/";
-        QTest::newRow("someone else's post") << InstagramFixture::postUrl(kFriends) << owner << true << true << false << "https://www.instagram.com/p/" + kFriends + "/";
-        QTest::newRow("another viewer") << InstagramFixture::postUrl(kPost) << other << true << true << false << "https://www.instagram.com/p/" + kPost + "/";
-        QTest::newRow("signed out") << InstagramFixture::postUrl(kPost) << out << true << true << false << "https://www.instagram.com/p/" + kPost + "/";
-        QTest::newRow("profile") << InstagramFixture::profileUrl("owner") << owner << true << false << false << "https://www.instagram.com/owner/";
-        QTest::newRow("sign-in page") << FixtureSite::url("www.instagram.com", "/accounts/login/") << out << false << false << false << "";
-    }
-    void info()
-    {
-        QFETCH(QUrl, url);
-        QFETCH(int, viewer);
-        QFETCH(bool, answers);
-        QFETCH(bool, supported);
-        QFETCH(bool, canRemove);
-        QFETCH(QString, reportedUrl);
-        resetSite(InstagramFixture::Viewer(viewer));
-        QVERIFY(m_h->open(url));
-        const std::optional<SiteInfo> info = await(m_h->engine.info());
-        QCOMPARE(info.has_value(), answers);
-        if (!answers)
-            return;
-        QCOMPARE(info->site, QStringLiteral("instagram"));
-        QCOMPARE(info->supported, supported);
-        QCOMPARE(info->canRemove, canRemove);
-        QCOMPARE(info->url, reportedUrl);
-        if (supported)
-            QVERIFY(info->thumbnail && info->thumbnail->startsWith(QLatin1String("https://")));
-        // The texts are keys of the application's translation table.
-        for (const QString &text : {info->intro, info->guide, info->emptyText, info->readOnlyHint})
-            QVERIFY2(isSiteMessage(text), qPrintable(text));
-    }
-
     // A post opened from the profile grid keeps the profile's document (and its og:image, the
     // profile picture): the thumbnail is still the post's own picture.
     void thumbnailOfAPostOpenedFromTheGrid()
@@ -205,69 +163,6 @@ private slots:
         QVERIFY2(m_site->commentRequests() - before < 60, qPrintable(QString::number(m_site->commentRequests() - before)));
     }
 
-    // More than a thousand comments, paged threads and replies, with progress while collecting.
-    void fullScanOfThousandsWithProgress()
-    {
-        resetSite();
-        m_site->setDelayMs(5);
-        QVERIFY(m_h->open(InstagramFixture::postUrl(kBig)));
-        QList<ScanProgress> seen;
-        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, true, false, 1, std::nullopt); }, &seen);
-        const QList<IgComment> expected = m_site->visible(post(kBig));
-        QCOMPARE(r.items.size(), expected.size());
-        const QStringList got = ids(r.items);
-        QCOMPARE(QSet<QString>(got.begin(), got.end()).size(), int(expected.size()));
-        QCOMPARE(r.total, qint64(expected.size()));
-        QCOMPARE(r.complete, std::optional<bool>(true));
-        // The site answered newest first and the script says so.
-        QVERIFY(r.siteSorted);
-        bool midway = false;
-        for (const ScanProgress &p : seen)
-            if (p.phase == QLatin1String("collect") && p.count > 0 && p.count < expected.size() && p.total == expected.size()
-                && p.samples && !p.samples->isEmpty())
-                midway = true;
-        QVERIFY2(midway, "no progress seen while collecting");
-    }
-
-    void limit()
-    {
-        resetSite();
-        QVERIFY(m_h->open(InstagramFixture::postUrl(kBig)));
-        const ScanResult r = m_h->scan(false, false, 1, std::nullopt, 100);
-        QCOMPARE(r.items.size(), 100);
-        QCOMPARE(r.limited, std::optional<bool>(true));
-        QVERIFY(!r.complete);
-        QSet<QString> all;
-        for (const IgComment &c : m_site->visible(post(kBig)))
-            all.insert(c.id);
-        for (const Comment &c : r.items)
-            QVERIFY(all.contains(c.id));
-    }
-
-    void likesRule_data()
-    {
-        QTest::addColumn<bool>("noLikesOnly");
-        QTest::addColumn<int>("minLikes");
-        QTest::newRow("off") << false << 5;
-        QTest::newRow("no likes only") << true << 1;
-        QTest::newRow("at least 20") << true << 20;
-    }
-    void likesRule()
-    {
-        QFETCH(bool, noLikesOnly);
-        QFETCH(int, minLikes);
-        resetSite();
-        QVERIFY(m_h->open(InstagramFixture::postUrl(kPost)));
-        const ScanResult r = m_h->scan(false, noLikesOnly, minLikes);
-        int skipped = 0;
-        for (const Comment &c : r.items) {
-            const bool liked = noLikesOnly && !c.isOwner && c.likeCount && *c.likeCount >= minLikes;
-            QCOMPARE(c.state == QLatin1String("skip"), liked);
-            skipped += liked;
-        }
-        QCOMPARE(skipped > 0, noLikesOnly);
-    }
-
     // New comments since the last scan: the scan stops after the known ones, yet fetches the
     // pending ones it was asked for.
     void incrementalScan()
@@ -310,28 +205,6 @@ private slots:
         QCOMPARE(quick.caughtUp, std::optional<bool>(true));
         QVERIFY(quick.items.size() < r.items.size());
         QVERIFY(m_site->commentRequests() < 20);
-    }
-
-    void stopMidCollection()
-    {
-        resetSite();
-        m_site->setDelayMs(30);
-        QVERIFY(m_h->open(InstagramFixture::postUrl(kBig)));
-        bool asked = false;
-        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, nullptr,
-                                         [&](const ScanProgress &p) {
-                                             if (!asked && p.phase == QLatin1String("collect") && p.count >= 60) {
-                                                 m_h->engine.stop();
-                                                 asked = true;
-                                             }
-                                         });
-        QVERIFY(asked);
-        QVERIFY(r.items.size() >= 60);
-        QVERIFY(r.items.size() < m_site->visible(post(kBig)).size());
-        QVERIFY(!r.complete.value_or(false));
-        m_site->setDelayMs(0);
-        const ScanResult again = m_h->scan();
-        QCOMPARE(again.items.size(), m_site->visible(post(kBig)).size());
     }
 
     // Signed out, the page shows a few comments and no replies: those are read from the page.

@@ -1,5 +1,6 @@
 // The YouTube page scripts on fixture pages under the real host name, through the page bridge:
-// what the page is, full and incremental collection, order, likes, progress, stop, deletion.
+// full and incremental collection, order, a stop while a request hangs, deletion. What both sites
+// share (what the page is, progress, likes rule, limit, stop) is in tst_sitescan.cpp.
 #include "Await.h"
 #include "BridgeHarness.h"
 #include "PageTools.h"
@@ -64,53 +65,6 @@ private slots:
     }
     void cleanupTestCase() { delete m_h; }
 
-    void info_data()
-    {
-        QTest::addColumn<QUrl>("url");
-        QTest::addColumn<int>("viewer");
-        QTest::addColumn<bool>("answers");
-        QTest::addColumn<bool>("supported");
-        QTest::addColumn<bool>("canRemove");
-        QTest::addColumn<QString>("reportedUrl");
-        QTest::addColumn<QString>("shownBeforeScan");   // intro on a supported page, else guide
-        const QString video = QStringLiteral("스팸 검사를 누르면 이 영상의 댓글을"), elsewhere = QStringLiteral("youtube.com에서는 영상 페이지에서"),
-                      post = QStringLiteral("내 게시물을 연 상태에서");
-        const int owner = int(YouTubeFixture::Viewer::Owner), other = int(YouTubeFixture::Viewer::OtherUser),
-                  out = int(YouTubeFixture::Viewer::SignedOut);
-        QTest::newRow("own video") << YouTubeFixture::watchUrl(kMixed) << owner << true << true << true << "https://www.youtube.com/watch?v=" + kMixed << video;
-        QTest::newRow("own short") << YouTubeFixture::shortsUrl(kShort) << owner << true << true << true << "https://www.youtube.com/shorts/" + kShort << video;
-        QTest::newRow("someone else's video") << YouTubeFixture::watchUrl(kMixed) << other << true << true << false << "https://www.youtube.com/watch?v=" + kMixed << video;
-        QTest::newRow("signed out") << YouTubeFixture::watchUrl(kMixed) << out << true << true << false << "https://www.youtube.com/watch?v=" + kMixed << video;
-        QTest::newRow("home page") << FixtureSite::url("www.youtube.com") << owner << true << false << false << "https://www.youtube.com/" << elsewhere;
-        QTest::newRow("sign-in page") << FixtureSite::url("accounts.google.com", "/ServiceLogin?service=youtube") << owner << false << false << false << "" << QString();
-        QTest::newRow("instagram post, signed out") << FixtureSite::url("www.instagram.com", "/p/Cx1234abcd/") << owner << true << true << false << "https://www.instagram.com/p/Cx1234abcd/" << post;
-    }
-    void info()
-    {
-        QFETCH(QUrl, url);
-        QFETCH(int, viewer);
-        QFETCH(bool, answers);
-        QFETCH(bool, supported);
-        QFETCH(bool, canRemove);
-        QFETCH(QString, reportedUrl);
-        QFETCH(QString, shownBeforeScan);
-        resetSite(YouTubeFixture::Viewer(viewer));
-        QVERIFY(m_h->open(url));
-        const std::optional<SiteInfo> info = await(m_h->engine.info());
-        QCOMPARE(info.has_value(), answers);
-        if (!answers)
-            return;
-        QCOMPARE(info->site, url.host() == QLatin1String("www.instagram.com") ? QStringLiteral("instagram") : QStringLiteral("youtube"));
-        QCOMPARE(info->supported, supported);
-        QCOMPARE(info->canRemove, canRemove);
-        QCOMPARE(info->url, reportedUrl);
-        const QString shown = koreanText(supported ? info->intro : info->guide);
-        QVERIFY2(shown.startsWith(shownBeforeScan), qPrintable(shown));
-        // The texts are keys of the application's translation table.
-        for (const QString &text : {info->intro, info->guide, info->emptyText, info->readOnlyHint})
-            QVERIFY2(isSiteMessage(text), qPrintable(text));
-    }
-
     // Every comment, replies after their thread, with the page rules' verdicts.
     void fullScanOfMixedPage()
     {
@@ -155,26 +109,6 @@ private slots:
         }
     }
 
-    void fullScanOfTwoThousandCommentsWithProgress()
-    {
-        resetSite();
-        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kBulk)));
-        QList<ScanProgress> seen;
-        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, &seen);
-        const int expected = m_site->visibleCount(video(kBulk));
-        QCOMPARE(r.items.size(), expected);
-        QCOMPARE(r.total, qint64(expected));
-        QSet<QString> ids;
-        for (const Comment &c : r.items)
-            ids.insert(c.id);
-        QCOMPARE(ids.size(), expected);
-        bool midway = false;
-        for (const ScanProgress &p : seen)
-            if (p.phase == QLatin1String("collect") && p.count > 0 && p.count < expected && p.samples && !p.samples->isEmpty())
-                midway = true;
-        QVERIFY2(midway, "no progress seen while collecting");
-    }
-
     void newestFirst()
     {
         resetSite();
@@ -194,34 +128,6 @@ private slots:
         // The page itself shows newest first too.
         QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_h->browser.currentTab()->page(),
             "document.querySelectorAll('#sort-menu tp-yt-paper-listbox a')[1].classList.contains('iron-selected')").toBool(), 5000);
-    }
-
-    void likesRule_data()
-    {
-        QTest::addColumn<bool>("noLikesOnly");
-        QTest::addColumn<int>("minLikes");
-        QTest::newRow("off") << false << 5;
-        QTest::newRow("no likes only") << true << 1;
-        QTest::newRow("at least 20") << true << 20;
-        QTest::newRow("minimum below one counts as one") << true << 0;
-    }
-    void likesRule()
-    {
-        QFETCH(bool, noLikesOnly);
-        QFETCH(int, minLikes);
-        resetSite();
-        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
-        const ScanResult r = m_h->scan(false, noLikesOnly, minLikes);
-        int skipped = 0;
-        for (const Comment &c : r.items) {
-            const bool liked = noLikesOnly && !c.isOwner && c.likeCount && *c.likeCount >= std::max(1, minLikes);
-            QCOMPARE(c.state == QLatin1String("skip"), liked);
-            if (liked) {
-                QCOMPARE(koreanText(c.reason), QStringLiteral("좋아요가 있어 검사에서 제외"));
-                ++skipped;
-            }
-        }
-        QCOMPARE(skipped > 0, noLikesOnly);
     }
 
     // An incremental scan stops after the known comments and still fetches the pending ones.
@@ -287,40 +193,6 @@ private slots:
             got.insert(c.id);
         for (int i = 0; i < 30; ++i)
             QVERIFY(got.contains(newest.at(i).id));
-    }
-
-    void limit()
-    {
-        resetSite();
-        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kBulk)));
-        const ScanResult r = m_h->scan(false, false, 1, std::nullopt, 50);
-        QCOMPARE(r.items.size(), 50);
-        QCOMPARE(r.limited, std::optional<bool>(true));
-    }
-
-    void stopMidCollection()
-    {
-        resetSite();
-        m_site->setDelayMs(40);
-        QVERIFY(m_h->open(YouTubeFixture::watchUrl(kBulk)));
-        bool asked = false;
-        QElapsedTimer clock;
-        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, nullptr,
-                                         [&](const ScanProgress &p) {
-                                             if (!asked && p.phase == QLatin1String("collect") && p.count >= 100) {
-                                                 m_h->engine.stop();
-                                                 asked = true;
-                                                 clock.start();
-                                             }
-                                         });
-        QVERIFY(asked);
-        QVERIFY(r.items.size() >= 100);
-        QVERIFY(r.items.size() < m_site->visibleCount(video(kBulk)));
-        QVERIFY(!r.complete.value_or(false));
-        // A stop flag left from this scan does not stop the next one.
-        m_site->setDelayMs(0);
-        const ScanResult again = m_h->scan();
-        QCOMPARE(again.items.size(), m_site->visibleCount(video(kBulk)));
     }
 
     // The site's data fails part of the way: what was read is kept with the site's own count, the

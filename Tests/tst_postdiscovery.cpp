@@ -55,7 +55,7 @@ ChannelPost doneRow(const QString &url, int flagged, const QDateTime &scannedAt,
 
 } // namespace
 
-class ModelDiscoveryTest : public QObject {
+class PostDiscoveryTest : public QObject {
     Q_OBJECT
     InstagramFixture *m_ig = nullptr;
     ChannelFixture *m_yt = nullptr;
@@ -567,6 +567,6 @@ private slots:
     }
 };
 
-VT_WEB_TEST_MAIN(ModelDiscoveryTest)
+VT_WEB_TEST_MAIN(PostDiscoveryTest)
 
-#include "tst_model_discovery.moc"
+#include "tst_postdiscovery.moc"

@@ -90,7 +90,7 @@ ChannelPost ticked(const QString &site, const QString &url)
 
 } // namespace
 
-class ModelToursTest : public QObject {
+class PostQueueTest : public QObject {
     Q_OBJECT
     YouTubeFixture *m_yt = nullptr;
     ChannelFixture *m_channel = nullptr;
@@ -429,6 +429,6 @@ private slots:
     }
 };
 
-VT_WEB_TEST_MAIN(ModelToursTest)
+VT_WEB_TEST_MAIN(PostQueueTest)
 
-#include "tst_model_tours.moc"
+#include "tst_postqueue.moc"

@@ -30,7 +30,7 @@ int changes(const QSignalSpy &spy, OwnerSettings::Key key)
 
 } // namespace
 
-class ModelSettingsTest : public QObject {
+class SettingEffectsTest : public QObject {
     Q_OBJECT
 private slots:
     void emptyDefaultsWriteFourKeys();
@@ -56,7 +56,7 @@ private slots:
     void autoScanTimeDue();
 };
 
-void ModelSettingsTest::emptyDefaultsWriteFourKeys()
+void SettingEffectsTest::emptyDefaultsWriteFourKeys()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -85,7 +85,7 @@ void ModelSettingsTest::emptyDefaultsWriteFourKeys()
     QCOMPARE(m.scanActivity(), ScanActivity::fresh(true));
 }
 
-void ModelSettingsTest::readAtStart_data()
+void SettingEffectsTest::readAtStart_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QVariant>("preset");
@@ -131,7 +131,7 @@ void ModelSettingsTest::readAtStart_data()
     QTest::newRow("skipUnchanged false taken") << "vt.skipUnchanged" << QVariant(false) << "skipUnchanged" << QVariant(false) << QVariant(false);
 }
 
-void ModelSettingsTest::readAtStart()
+void SettingEffectsTest::readAtStart()
 {
     QFETCH(QString, key);
     QFETCH(QVariant, preset);
@@ -152,7 +152,7 @@ void ModelSettingsTest::readAtStart()
         QCOMPARE(h.store().keepDays, expected.toInt());
 }
 
-void ModelSettingsTest::consentAtStart_data()
+void SettingEffectsTest::consentAtStart_data()
 {
     QTest::addColumn<QVariant>("aiOn");        // invalid: not stored
     QTest::addColumn<QVariant>("consent");     // invalid: not stored
@@ -170,7 +170,7 @@ void ModelSettingsTest::consentAtStart_data()
     QTest::newRow("consent of another type") << none << QVariant("yes") << true << none << QVariant("yes");
 }
 
-void ModelSettingsTest::consentAtStart()
+void SettingEffectsTest::consentAtStart()
 {
     QFETCH(QVariant, aiOn);
     QFETCH(QVariant, consent);
@@ -193,7 +193,7 @@ void ModelSettingsTest::consentAtStart()
         QCOMPARE(h.stored().value("vt.aiConsent"), json(storedConsent));
 }
 
-void ModelSettingsTest::notificationsAtStart_data()
+void SettingEffectsTest::notificationsAtStart_data()
 {
     QTest::addColumn<QVariant>("hours");
     QTest::addColumn<int>("requests");
@@ -203,7 +203,7 @@ void ModelSettingsTest::notificationsAtStart_data()
     QTest::newRow("2 is ignored") << QVariant(2) << 0;
 }
 
-void ModelSettingsTest::notificationsAtStart()
+void SettingEffectsTest::notificationsAtStart()
 {
     QFETCH(QVariant, hours);
     QFETCH(int, requests);
@@ -211,7 +211,7 @@ void ModelSettingsTest::notificationsAtStart()
     QCOMPARE(h.model().autoScans().notificationRequests(), requests);
 }
 
-void ModelSettingsTest::thresholdIsReadOnly()
+void SettingEffectsTest::thresholdIsReadOnly()
 {
     ModelHarness h({{"vt.threshold", 65}});
     SpamModel &m = h.model();
@@ -223,7 +223,7 @@ void ModelSettingsTest::thresholdIsReadOnly()
     QCOMPARE(h.stored().value("vt.threshold"), QJsonValue(65));   // never rewritten
 }
 
-void ModelSettingsTest::changesWriteBackThenAct()
+void SettingEffectsTest::changesWriteBackThenAct()
 {
     ModelHarness h({{"vt.aiOn", false}});
     SpamModel &m = h.model();
@@ -269,7 +269,7 @@ void ModelSettingsTest::changesWriteBackThenAct()
     QCOMPARE(h.stored().value("vt.autoScanHours"), QJsonValue(1));
 }
 
-void ModelSettingsTest::keepDaysPurgesTheStore()
+void SettingEffectsTest::keepDaysPurgesTheStore()
 {
     ModelHarness h;
     const QDateTime old = QDateTime::currentDateTime().addDays(-60);
@@ -282,7 +282,7 @@ void ModelSettingsTest::keepDaysPurgesTheStore()
     QTRY_VERIFY_WITH_TIMEOUT(h.store().recentIDs(kPost, 10).isEmpty(), 60000);   // on the history's own thread
 }
 
-void ModelSettingsTest::expiryLeavesTheWindowFree()
+void SettingEffectsTest::expiryLeavesTheWindowFree()
 {
     ModelHarness h;
     const QString recent = QStringLiteral("https://www.youtube.com/watch?v=recentpost1");
@@ -304,7 +304,7 @@ void ModelSettingsTest::expiryLeavesTheWindowFree()
     QTRY_COMPARE_WITH_TIMEOUT(m.stats().comments, 5, 60000);
 }
 
-void ModelSettingsTest::aiOptions_data()
+void SettingEffectsTest::aiOptions_data()
 {
     QTest::addColumn<bool>("abuse");
     QTest::addColumn<bool>("sexual");
@@ -319,7 +319,7 @@ void ModelSettingsTest::aiOptions_data()
     QTest::newRow("both off") << false << false << true << QStringList() << "spam";
 }
 
-void ModelSettingsTest::aiOptions()
+void SettingEffectsTest::aiOptions()
 {
     QFETCH(bool, abuse);
     QFETCH(bool, sexual);
@@ -336,7 +336,7 @@ void ModelSettingsTest::aiOptions()
     QCOMPARE(h.stored().value("vt.aiAbuse"), QJsonValue(abuse));
 }
 
-void ModelSettingsTest::keywordEditsStoreAndRejudge()
+void SettingEffectsTest::keywordEditsStoreAndRejudge()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -375,7 +375,7 @@ void ModelSettingsTest::keywordEditsStoreAndRejudge()
     QCOMPARE(m.stats().flagged, 0);
 }
 
-void ModelSettingsTest::wordsDoNotChangeWhileWorking()
+void SettingEffectsTest::wordsDoNotChangeWhileWorking()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -390,7 +390,7 @@ void ModelSettingsTest::wordsDoNotChangeWhileWorking()
     QCOMPARE(m.comments().at(0).state, QStringLiteral("ok"));
 }
 
-void ModelSettingsTest::working()
+void SettingEffectsTest::working()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -411,7 +411,7 @@ void ModelSettingsTest::working()
     QVERIFY(m.spam().isEmpty());
 }
 
-void ModelSettingsTest::jobViews_data()
+void SettingEffectsTest::jobViews_data()
 {
     // Steps: "<flag>+" or "<flag>-". Expected: the flags left on, then how often each announced a
     // change (scanning, busy, touring, findingPosts, working, preparing, aiChecking).
@@ -437,7 +437,7 @@ void ModelSettingsTest::jobViews_data()
                                               << QStringList {"aiChecking"} << QList<int> {2, 0, 0, 0, 2, 0, 1};
 }
 
-void ModelSettingsTest::jobViews()
+void SettingEffectsTest::jobViews()
 {
     QFETCH(QStringList, steps);
     QFETCH(QStringList, on);
@@ -475,7 +475,7 @@ void ModelSettingsTest::jobViews()
     }
 }
 
-void ModelSettingsTest::propertiesAreObservable()
+void SettingEffectsTest::propertiesAreObservable()
 {
     // Views and the agent bind by property name: every property reads and announces its changes
     // (or never changes).
@@ -497,7 +497,7 @@ void ModelSettingsTest::propertiesAreObservable()
     QCOMPARE(removal.count(), 1);
 }
 
-void ModelSettingsTest::autoScanTimeDue_data()
+void SettingEffectsTest::autoScanTimeDue_data()
 {
     QTest::addColumn<int>("hours");
     QTest::addColumn<QVariant>("lastAgo");   // seconds before now; negative: in the future; invalid: never
@@ -511,7 +511,7 @@ void ModelSettingsTest::autoScanTimeDue_data()
     QTest::newRow("off even when late") << 0 << QVariant(90000) << false;
 }
 
-void ModelSettingsTest::autoScanTimeDue()
+void SettingEffectsTest::autoScanTimeDue()
 {
     QFETCH(int, hours);
     QFETCH(QVariant, lastAgo);
@@ -528,8 +528,8 @@ int main(int argc, char **argv)
 {
     vt::test::isolateUserFolders();
     QCoreApplication app(argc, argv);
-    ModelSettingsTest test;
+    SettingEffectsTest test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_model_settings.moc"
+#include "tst_settingeffects.moc"

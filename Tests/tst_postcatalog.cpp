@@ -46,7 +46,7 @@ QStringList urls(const QList<ChannelPost> &rows)
 
 } // namespace
 
-class ModelPostsTest : public QObject {
+class PostCatalogTest : public QObject {
     Q_OBJECT
 private slots:
     void rowOfStoredPost_data()
@@ -449,8 +449,8 @@ int main(int argc, char **argv)
     vt::test::isolateUserFolders();
     qputenv("VT_LANG", "en");
     QCoreApplication app(argc, argv);
-    ModelPostsTest test;
+    PostCatalogTest test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_model_posts.moc"
+#include "tst_postcatalog.moc"

@@ -29,7 +29,7 @@ QDateTime wholeSecondNow()
 
 } // namespace
 
-class ModelRulesTest : public QObject {
+class PostReviewTest : public QObject {
     Q_OBJECT
 private slots:
     void overlay_data();
@@ -58,7 +58,7 @@ private slots:
     void recentOptions();
 };
 
-void ModelRulesTest::overlay_data()
+void PostReviewTest::overlay_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("state");
@@ -115,7 +115,7 @@ void ModelRulesTest::overlay_data()
                                            << false << true << false << "spam" << "custom:eggs" << none;
 }
 
-void ModelRulesTest::overlay()
+void PostReviewTest::overlay()
 {
     QFETCH(QString, text);
     QFETCH(QString, state);
@@ -168,7 +168,7 @@ void ModelRulesTest::overlay()
     }
 }
 
-void ModelRulesTest::overlayTwiceChangesNothing()
+void PostReviewTest::overlayTwiceChangesNothing()
 {
     ModelHarness h({{"vt.keywords", QStringList {"eggs"}}});
     SpamModel &m = h.model();
@@ -185,7 +185,7 @@ void ModelRulesTest::overlayTwiceChangesNothing()
     QCOMPARE(m.comments().at(1), ModelHarness::comment("b", "you idiot"));
 }
 
-void ModelRulesTest::removingAKeywordRestoresTheAIVerdict()
+void PostReviewTest::removingAKeywordRestoresTheAIVerdict()
 {
     ModelHarness h({{"vt.threshold", 85}});
     SpamModel &m = h.model();
@@ -220,7 +220,7 @@ void ModelRulesTest::removingAKeywordRestoresTheAIVerdict()
     QCOMPARE(m.review().overlayWords(true), QList<int> {});
 }
 
-void ModelRulesTest::overlayAfterChangesAsAFreshOverlay_data()
+void PostReviewTest::overlayAfterChangesAsAFreshOverlay_data()
 {
     // What happens to the page between the overlay after collection and the one after the AI
     // answers; the verdicts after the second are those of an overlay that judges every text anew.
@@ -268,7 +268,7 @@ void ModelRulesTest::overlayAfterChangesAsAFreshOverlay_data()
                         "c spam custom:eggs", "b spam dict:abuse:idiot", "a ok"};
 }
 
-void ModelRulesTest::overlayAfterChangesAsAFreshOverlay()
+void PostReviewTest::overlayAfterChangesAsAFreshOverlay()
 {
     QFETCH(QStringList, between);
     QFETCH(QStringList, expected);
@@ -366,7 +366,7 @@ void ModelRulesTest::overlayAfterChangesAsAFreshOverlay()
     QCOMPARE(got, expected);
 }
 
-void ModelRulesTest::report_data()
+void PostReviewTest::report_data()
 {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("note");
@@ -380,7 +380,7 @@ void ModelRulesTest::report_data()
     QTest::newRow("line breaks kept") << "" << "One\nTwo\n" << "One\nTwo\n";
 }
 
-void ModelRulesTest::report()
+void PostReviewTest::report()
 {
     QFETCH(QString, before);
     QFETCH(QString, note);
@@ -394,7 +394,7 @@ void ModelRulesTest::report()
     QCOMPARE(spy.count(), after == before ? 0 : 1);
 }
 
-void ModelRulesTest::resetForgetsThePage()
+void PostReviewTest::resetForgetsThePage()
 {
     ModelHarness h({{"vt.aiOn", false}, {"vt.keywords", QStringList {"eggs"}}});
     SpamModel &m = h.model();
@@ -426,7 +426,7 @@ void ModelRulesTest::resetForgetsThePage()
     QVERIFY(m.review().aiSeen().isEmpty());
 }
 
-void ModelRulesTest::sort_data()
+void PostReviewTest::sort_data()
 {
     // Each comment: id, order, published (ms), likes, AI probability; a negative number is "none".
     QTest::addColumn<QString>("sort");
@@ -438,7 +438,7 @@ void ModelRulesTest::sort_data()
     QTest::newRow("ai highest first, ties in page order") << "ai" << QStringList {"b", "d", "a", "c", "e"};
 }
 
-void ModelRulesTest::sort()
+void PostReviewTest::sort()
 {
     QFETCH(QString, sort);
     QFETCH(QStringList, expected);
@@ -471,7 +471,7 @@ void ModelRulesTest::sort()
     QCOMPARE(ids(m.comments()), (QStringList {"a", "b", "c", "d", "e"}));
 }
 
-void ModelRulesTest::picks()
+void PostReviewTest::picks()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -527,7 +527,7 @@ void ModelRulesTest::picks()
     QCOMPARE(m.review().applyPicks({record("elsewhere", "spam", "x", "", std::nullopt)}, kPost), 0);
 }
 
-void ModelRulesTest::picksFirstRecordDecides()
+void PostReviewTest::picksFirstRecordDecides()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -548,7 +548,7 @@ void ModelRulesTest::picksFirstRecordDecides()
     QCOMPARE(h.store().stats().flagged, 0);
 }
 
-void ModelRulesTest::reuse_data()
+void PostReviewTest::reuse_data()
 {
     QTest::addColumn<QString>("state");
     QTest::addColumn<bool>("hasAIProb");
@@ -578,7 +578,7 @@ void ModelRulesTest::reuse_data()
     QTest::newRow("already answered") << "ok" << true << true << key << true << true << false << 80 << 0.9 << 0 << 0 << "ok";
 }
 
-void ModelRulesTest::reuse()
+void PostReviewTest::reuse()
 {
     QFETCH(QString, state);
     QFETCH(bool, hasAIProb);
@@ -630,7 +630,7 @@ void ModelRulesTest::reuse()
     }
 }
 
-void ModelRulesTest::reuseAfterTheListChanged_data()
+void PostReviewTest::reuseAfterTheListChanged_data()
 {
     // The page is hashed, then its list changes before the stored answers are reused: an answer
     // is reused exactly for a comment whose text now is the text it was given for.
@@ -644,7 +644,7 @@ void ModelRulesTest::reuseAfterTheListChanged_data()
     QTest::newRow("first dropped, the rest moved up") << "drop a" << QStringList {"b", "c"};
 }
 
-void ModelRulesTest::reuseAfterTheListChanged()
+void PostReviewTest::reuseAfterTheListChanged()
 {
     QFETCH(QString, change);
     QFETCH(QStringList, reused);
@@ -691,7 +691,7 @@ void ModelRulesTest::reuseAfterTheListChanged()
     QCOMPARE(got.reused, int(reused.size()));
 }
 
-void ModelRulesTest::applyAIChecksItsIndex()
+void PostReviewTest::applyAIChecksItsIndex()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -712,7 +712,7 @@ void ModelRulesTest::applyAIChecksItsIndex()
     QCOMPARE(spy.count(), 1);
 }
 
-void ModelRulesTest::repeatOffenders()
+void PostReviewTest::repeatOffenders()
 {
     ModelHarness h;
     const QDateTime now = QDateTime::currentDateTime();
@@ -756,7 +756,7 @@ void ModelRulesTest::repeatOffenders()
     QCOMPARE(inLanguage(true, [] { return PostReview::repeatNote(0); }), QString());
 }
 
-void ModelRulesTest::repeatOffendersPerSite()
+void PostReviewTest::repeatOffendersPerSite()
 {
     ModelHarness h;
     const QDateTime now = QDateTime::currentDateTime();
@@ -773,7 +773,7 @@ void ModelRulesTest::repeatOffendersPerSite()
     QCOMPARE(m.review().flagRepeatOffenders("youtube"), QStringLiteral(" 1 by authors you deleted before were flagged."));
 }
 
-void ModelRulesTest::repeatOffendersById_data()
+void PostReviewTest::repeatOffendersById_data()
 {
     // One comment beside the owner's own (@owner, channel UCowner); an invalid id: the page gave none.
     QTest::addColumn<QString>("name");
@@ -797,7 +797,7 @@ void ModelRulesTest::repeatOffendersById_data()
     QTest::newRow("blank name, no id") << "  " << none << "";
 }
 
-void ModelRulesTest::repeatOffendersById()
+void PostReviewTest::repeatOffendersById()
 {
     QFETCH(QString, name);
     QFETCH(QVariant, id);
@@ -839,7 +839,7 @@ void ModelRulesTest::repeatOffendersById()
     }
 }
 
-void ModelRulesTest::recentOptions_data()
+void PostReviewTest::recentOptions_data()
 {
     QTest::addColumn<bool>("signedIn");
     QTest::addColumn<bool>("stored");
@@ -864,7 +864,7 @@ void ModelRulesTest::recentOptions_data()
     QTest::newRow("all deleted") << true << true << true << 200 << QVariant(3600) << true << false;
 }
 
-void ModelRulesTest::recentOptions()
+void PostReviewTest::recentOptions()
 {
     QFETCH(bool, signedIn);
     QFETCH(bool, stored);
@@ -912,8 +912,8 @@ int main(int argc, char **argv)
     vt::test::isolateUserFolders();
     qputenv("VT_LANG", "en");
     QCoreApplication app(argc, argv);
-    ModelRulesTest test;
+    PostReviewTest test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_model_rules.moc"
+#include "tst_postreview.moc"

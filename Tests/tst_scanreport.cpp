@@ -39,7 +39,7 @@ ScanStore::Post storedPost(const QString &url, int total)
 
 } // namespace
 
-class ModelReportTest : public QObject {
+class ScanReportTest : public QObject {
     Q_OBJECT
 private slots:
     void statusLine_data();
@@ -56,7 +56,7 @@ private slots:
     void mirrorProgress();
 };
 
-void ModelReportTest::statusLine_data()
+void ScanReportTest::statusLine_data()
 {
     QTest::addColumn<bool>("korean");
     QTest::addColumn<SpamModel::ScanFacts>("facts");
@@ -114,7 +114,7 @@ void ModelReportTest::statusLine_data()
                                                       << "Checked 5 comments; no suspected spam." << "ok";
 }
 
-void ModelReportTest::statusLine()
+void ScanReportTest::statusLine()
 {
     QFETCH(bool, korean);
     QFETCH(SpamModel::ScanFacts, facts);
@@ -134,7 +134,7 @@ void ModelReportTest::statusLine()
     QCOMPARE(m.scanReport().status(facts, note), (StatusLine::Value {line, statusKindOf(kind)}));
 }
 
-void ModelReportTest::notes_data()
+void ScanReportTest::notes_data()
 {
     QTest::addColumn<bool>("korean");
     QTest::addColumn<SpamModel::ScanFacts>("facts");
@@ -188,7 +188,7 @@ void ModelReportTest::notes_data()
     QTest::newRow("likes unknown, rule off") << false << likes << 0 << "page" << false << "";
 }
 
-void ModelReportTest::notes()
+void ScanReportTest::notes()
 {
     QFETCH(bool, korean);
     QFETCH(SpamModel::ScanFacts, facts);
@@ -200,7 +200,7 @@ void ModelReportTest::notes()
     QCOMPARE(inLanguage(korean, [&] { return h.model().scanReport().note(facts); }), note);
 }
 
-void ModelReportTest::reportScanKeepsNotesInTheIssue()
+void ScanReportTest::reportScanKeepsNotesInTheIssue()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -224,7 +224,7 @@ void ModelReportTest::reportScanKeepsNotesInTheIssue()
     QCOMPARE(h.store().runs(kPost).value(0).note, QString());
 }
 
-void ModelReportTest::sessionsOfRuns()
+void ScanReportTest::sessionsOfRuns()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -261,7 +261,7 @@ void ModelReportTest::sessionsOfRuns()
     QCOMPARE(automatic, 2);
 }
 
-void ModelReportTest::failedRuns()
+void ScanReportTest::failedRuns()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -289,7 +289,7 @@ void ModelReportTest::failedRuns()
     }
 }
 
-void ModelReportTest::syncPost()
+void ScanReportTest::syncPost()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -316,7 +316,7 @@ void ModelReportTest::syncPost()
     QCOMPARE(h.store().post(kPost)->total, 3);
 }
 
-void ModelReportTest::scanRunItems()
+void ScanReportTest::scanRunItems()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -396,7 +396,7 @@ void ModelReportTest::scanRunItems()
     QCOMPARE(m.scanReport().runItems(kPost, {}).size(), 4);
 }
 
-void ModelReportTest::progressLine_data()
+void ScanReportTest::progressLine_data()
 {
     QTest::addColumn<bool>("korean");
     QTest::addColumn<QString>("phase");
@@ -429,7 +429,7 @@ void ModelReportTest::progressLine_data()
     QTest::newRow("other phase leaves the line") << false << "scroll" << 1 << 1 << "x" << "-" << "";
 }
 
-void ModelReportTest::progressLine()
+void ScanReportTest::progressLine()
 {
     QFETCH(bool, korean);
     QFETCH(QString, phase);
@@ -454,7 +454,7 @@ void ModelReportTest::progressLine()
     QCOMPARE(statusKindText(got->kind), kind);
 }
 
-void ModelReportTest::mirrorProgress()
+void ScanReportTest::mirrorProgress()
 {
     ModelHarness h;
     SpamModel &m = h.model();
@@ -509,8 +509,8 @@ int main(int argc, char **argv)
     vt::test::isolateUserFolders();
     qputenv("VT_LANG", "en");
     QCoreApplication app(argc, argv);
-    ModelReportTest test;
+    ScanReportTest test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_model_report.moc"
+#include "tst_scanreport.moc"

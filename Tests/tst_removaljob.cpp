@@ -43,7 +43,7 @@ QList<ScanStore::Record> picks(const QString &post, int count)
 
 } // namespace
 
-class RemovalModelTest : public QObject {
+class RemovalJobTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -171,9 +171,9 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("VT_LANG"))
         qputenv("VT_LANG", "en");
     QCoreApplication app(argc, argv);
-    RemovalModelTest tc;
+    RemovalJobTest tc;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&tc, argc, argv);
 }
 
-#include "tst_removal_model.moc"
+#include "tst_removaljob.moc"

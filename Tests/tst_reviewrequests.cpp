@@ -40,7 +40,7 @@ QStringList idsWhere(const QList<Comment> &comments, const std::function<bool(co
 
 } // namespace
 
-class ModelReviewTest : public QObject {
+class ReviewRequestsTest : public QObject {
     Q_OBJECT
     YouTubeFixture *m_yt = nullptr;
     BridgeHarness *m_h = nullptr;
@@ -209,6 +209,6 @@ private slots:
     }
 };
 
-VT_WEB_TEST_MAIN(ModelReviewTest)
+VT_WEB_TEST_MAIN(ReviewRequestsTest)
 
-#include "tst_model_review.moc"
+#include "tst_reviewrequests.moc"

@@ -84,7 +84,7 @@ ScanStore::Run run(const QString &session, ScanStore::Run::Kind kind = ScanStore
 
 } // namespace
 
-class PanelLogicTest : public QObject {
+class PanelPartsTest : public QObject {
     Q_OBJECT
 private slots:
     void percent_data();
@@ -116,7 +116,7 @@ private slots:
     void stageTexts();
 };
 
-void PanelLogicTest::percent_data()
+void PanelPartsTest::percent_data()
 {
     QTest::addColumn<std::optional<double>>("prob");
     QTest::addColumn<int>("shown");
@@ -132,7 +132,7 @@ void PanelLogicTest::percent_data()
     QTest::newRow("below 0 clamps") << std::optional<double>(-0.2) << 0 << false;
 }
 
-void PanelLogicTest::percent()
+void PanelPartsTest::percent()
 {
     QFETCH(std::optional<double>, prob);
     QFETCH(int, shown);
@@ -146,7 +146,7 @@ void PanelLogicTest::percent()
     QVERIFY(*AIPercent::likes(INFINITY) > 0);
 }
 
-void PanelLogicTest::tabs()
+void PanelPartsTest::tabs()
 {
     QCOMPARE(PanelTab::fromRawValue("spam"), std::optional<PanelTab>(PanelTab::spam));
     QVERIFY(!PanelTab::fromRawValue("Spam"));
@@ -168,7 +168,7 @@ void PanelLogicTest::tabs()
 
 using Problems = QHash<QString, ScanStore::Problem>;
 
-void PanelLogicTest::candidates_data()
+void PanelPartsTest::candidates_data()
 {
     QTest::addColumn<QList<ScanStore::Record>>("records");
     QTest::addColumn<Problems>("problems");
@@ -198,7 +198,7 @@ void PanelLogicTest::candidates_data()
                                          << QStringList();
 }
 
-void PanelLogicTest::candidates()
+void PanelPartsTest::candidates()
 {
     QFETCH(QList<ScanStore::Record>, records);
     QFETCH(Problems, problems);
@@ -206,7 +206,7 @@ void PanelLogicTest::candidates()
     QCOMPARE(ids(inLanguage(false, [&] { return PanelTab::candidates(records, problems); })), expected);
 }
 
-void PanelLogicTest::protectedCommentsNeverCandidates()
+void PanelPartsTest::protectedCommentsNeverCandidates()
 {
     // A comment protected by a rule keeps an old AI score in the store; at no floor may that score
     // make it a candidate. A comment cleared as unchanged is judged again by its score.
@@ -221,7 +221,7 @@ void PanelLogicTest::protectedCommentsNeverCandidates()
     QCOMPARE(inLanguage(true, [&] { return PanelTab::candidates(records, problems); }).first().reason, QStringLiteral("AI 스팸 97%"));
 }
 
-void PanelLogicTest::rows()
+void PanelPartsTest::rows()
 {
     auto gone = rec("d", "spam");
     gone.deletedAt = QDateTime::currentDateTime();
@@ -241,7 +241,7 @@ void PanelLogicTest::rows()
     QCOMPARE(inLanguage(true, [&] { return CommentListModel::rows(posts, records); }).at(2).caption, QStringLiteral("그 밖의 댓글 2"));
 }
 
-void PanelLogicTest::ticks()
+void PanelPartsTest::ticks()
 {
     auto gone = rec("d", "spam");
     gone.deletedAt = QDateTime::currentDateTime();
@@ -280,7 +280,7 @@ void PanelLogicTest::ticks()
         QVERIFY(!m.hasTickBox(i));
 }
 
-void PanelLogicTest::headingSummary_data()
+void PanelPartsTest::headingSummary_data()
 {
     QTest::addColumn<bool>("scanned");
     QTest::addColumn<int>("total");
@@ -295,7 +295,7 @@ void PanelLogicTest::headingSummary_data()
     QTest::newRow("zero") << true << 0 << 0 << 0 << false << "0 comments";
 }
 
-void PanelLogicTest::headingSummary()
+void PanelPartsTest::headingSummary()
 {
     QFETCH(bool, scanned);
     QFETCH(int, total);
@@ -311,7 +311,7 @@ void PanelLogicTest::headingSummary()
     QCOMPARE(PostHeading::title(p), p.url);
 }
 
-void PanelLogicTest::commentRow()
+void PanelPartsTest::commentRow()
 {
     ScanStore::Record r = rec("a", "spam", 0.125);
     r.author.clear();
@@ -357,7 +357,7 @@ void PanelLogicTest::commentRow()
     QCOMPARE(d.lines.last(), (QPair<QString, QString>("삭제 완료", "2026년 12월 9일 오후 9:17")));
 }
 
-void PanelLogicTest::statusTexts_data()
+void PanelPartsTest::statusTexts_data()
 {
     QTest::addColumn<ScanActivity::Stage>("stage");
     QTest::addColumn<int>("collected");
@@ -404,7 +404,7 @@ void PanelLogicTest::statusTexts_data()
                                           << std::optional<double>(1.0);
 }
 
-void PanelLogicTest::statusTexts()
+void PanelPartsTest::statusTexts()
 {
     QFETCH(ScanActivity::Stage, stage);
     QFETCH(int, collected);
@@ -429,7 +429,7 @@ void PanelLogicTest::statusTexts()
     QCOMPARE(ScanStatusText::scanFraction(s), fraction);
 }
 
-void PanelLogicTest::removalLine_data()
+void PanelPartsTest::removalLine_data()
 {
     QTest::addColumn<bool>("busy");
     QTest::addColumn<int>("done");
@@ -443,7 +443,7 @@ void PanelLogicTest::removalLine_data()
     QTest::newRow("second of three ko") << true << 1 << 3 << true << "삭제 중 · 게시물 2/3";
 }
 
-void PanelLogicTest::removalLine()
+void PanelPartsTest::removalLine()
 {
     QFETCH(bool, busy);
     QFETCH(int, done);
@@ -457,7 +457,7 @@ void PanelLogicTest::removalLine()
     QCOMPARE(inLanguage(korean, [&] { return ScanStatusText::removalLine(s); }), line);
 }
 
-void PanelLogicTest::deleteBar_data()
+void PanelPartsTest::deleteBar_data()
 {
     QTest::addColumn<int>("flagged");
     QTest::addColumn<int>("unpicked");
@@ -471,7 +471,7 @@ void PanelLogicTest::deleteBar_data()
     QTest::newRow("none") << 0 << 0 << true << "0개 선택 / 0개" << "0개 삭제";
 }
 
-void PanelLogicTest::deleteBar()
+void PanelPartsTest::deleteBar()
 {
     QFETCH(int, flagged);
     QFETCH(int, unpicked);
@@ -505,7 +505,7 @@ void PanelLogicTest::deleteBar()
     QVERIFY(bar.range()->isHidden());
 }
 
-void PanelLogicTest::selectAll()
+void PanelPartsTest::selectAll()
 {
     const QList<ScanStore::Record> records{rec("a", "spam"), rec("b", "spam"), rec("c", "spam")};
     const QSet<QString> off{"b", "elsewhere"};
@@ -515,7 +515,7 @@ void PanelLogicTest::selectAll()
     QVERIFY(!DeleteBar::canDeselectAll({}, {}));
 }
 
-void PanelLogicTest::scoreBars()
+void PanelPartsTest::scoreBars()
 {
     ScoreBars::Buckets b = ScoreBars::buckets({-5, 0, 4.9, 5, 62.9, 100, 250, std::nan("")}, 5, 100, 0, 100);
     QCOMPARE(b.total[0], 3);
@@ -546,7 +546,7 @@ void PanelLogicTest::scoreBars()
     QCOMPARE(upper, 60.0);
 }
 
-void PanelLogicTest::tabCounts()
+void PanelPartsTest::tabCounts()
 {
     QCOMPARE(PanelTabs::countText(12345, QLocale(QLocale::English)), QStringLiteral("12,345"));
     const auto missing = PanelTabs::countLook(PanelTab::deleted, PanelTab::comments, 0);
@@ -562,7 +562,7 @@ void PanelLogicTest::tabCounts()
     QVERIFY(PanelTabs::countLook(PanelTab::comments, PanelTab::comments, 0).emphasised);
 }
 
-void PanelLogicTest::sessions()
+void PanelPartsTest::sessions()
 {
     QVERIFY(ScanSession::group({}).isEmpty());
     const QList<ScanStore::Run> runs{run("A"), run("A"), run("B"), run("A")};
@@ -585,7 +585,7 @@ void PanelLogicTest::sessions()
     QCOMPARE(ScanSession::group({run(""), run("")}).size(), 2);
 }
 
-void PanelLogicTest::sessionSummary_data()
+void PanelPartsTest::sessionSummary_data()
 {
     QTest::addColumn<QList<ScanStore::Run>>("runs");
     QTest::addColumn<QString>("en");
@@ -610,7 +610,7 @@ void PanelLogicTest::sessionSummary_data()
                                           << "5개 삭제" << false;
 }
 
-void PanelLogicTest::sessionSummary()
+void PanelPartsTest::sessionSummary()
 {
     QFETCH(QList<ScanStore::Run>, runs);
     QFETCH(QString, en);
@@ -622,7 +622,7 @@ void PanelLogicTest::sessionSummary()
     QCOMPARE(s.marked(), marked);
 }
 
-void PanelLogicTest::runTexts()
+void PanelPartsTest::runTexts()
 {
     QCOMPARE(inLanguage(false, [&] { return RunText::scan(0); }), QStringLiteral("Check for spam"));
     QCOMPARE(inLanguage(true, [&] { return RunText::scan(-2); }), QStringLiteral("스팸 검사"));
@@ -644,7 +644,7 @@ void PanelLogicTest::runTexts()
     QCOMPARE(inLanguage(true, [&] { return session.title(now); }), QStringLiteral("오후 6:00 · 자동 검사"));
 }
 
-void PanelLogicTest::stage()
+void PanelPartsTest::stage()
 {
     using S = ChannelPost::State;
     const ChannelPost open = post("open");
@@ -695,7 +695,7 @@ void PanelLogicTest::stage()
     QCOMPARE(ScanStage::dotOpacity(2, 1.3, true), 0.7);
 }
 
-void PanelLogicTest::stageTexts_data()
+void PanelPartsTest::stageTexts_data()
 {
     QTest::addColumn<ScanActivity::Stage>("stage");
     QTest::addColumn<int>("collected");
@@ -713,7 +713,7 @@ void PanelLogicTest::stageTexts_data()
     QTest::newRow("finishing") << S::complete << 0 << 3 << 0 << 0 << false << "Finishing" << "";
 }
 
-void PanelLogicTest::stageTexts()
+void PanelPartsTest::stageTexts()
 {
     QFETCH(ScanActivity::Stage, stage);
     QFETCH(int, collected);
@@ -738,8 +738,8 @@ int main(int argc, char **argv)
     vt::test::isolateUserFolders();
     qputenv("VT_LANG", "en");
     QApplication app(argc, argv);
-    PanelLogicTest test;
+    PanelPartsTest test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_panel_logic.moc"
+#include "tst_panelparts.moc"
