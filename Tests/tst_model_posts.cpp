@@ -68,7 +68,7 @@ private slots:
         QFETCH(qint64, secondsAgo);
         QFETCH(bool, hasScanTime);
         QFETCH(QString, thumbnail);
-        const ChannelPost r = SpamModel::row(stored(site, url, secondsAgo, true, 2), ChannelPost::State::done);
+        const ChannelPost r = PostCatalog::row(stored(site, url, secondsAgo, true, 2), ChannelPost::State::done);
         QCOMPARE(r.url, url);
         QCOMPARE(r.state, ChannelPost::State::done);
         QCOMPARE(r.flagged, 2);
@@ -94,8 +94,8 @@ private slots:
         mine.site = "instagram";
         mine.url = kIgA;
         mine.state = ChannelPost::State::failed;
-        h.model().setPosts({mine});
-        const QList<ChannelPost> rows = h.model().scanCandidates();
+        h.model().catalog().setRows({mine});
+        const QList<ChannelPost> rows = h.model().catalog().candidates();
         QCOMPARE(urls(rows), QStringList({kIgA, kYtA, kYtB, kIgB}));
         QCOMPARE(rows.at(0).state, ChannelPost::State::failed);
         QCOMPARE(rows.at(1).state, ChannelPost::State::done);
@@ -103,7 +103,7 @@ private slots:
         QCOMPARE(rows.at(2).title, QString("found B"));
         QCOMPARE(rows.at(3).title, QString("reel B"));
         // No browser: no open page, and the model's list is not changed.
-        QCOMPARE(h.model().posts().size(), 1);
+        QCOMPARE(h.model().catalog().rows().size(), 1);
     }
 
     // A post just scanned moves to the top, except while a job over several posts runs: then it
@@ -134,12 +134,12 @@ private slots:
             r.state = ChannelPost::State::waiting;
             rows << r;
         }
-        h.model().setPosts(rows);
+        h.model().catalog().setRows(rows);
         h.model().setTouring(touring);
         ScanStore::Post post = stored("youtube", scanned, 5, false, 3);
-        h.model().listPost(post, 4);
-        QCOMPARE(urls(h.model().posts()), order);
-        for (const ChannelPost &r : h.model().posts()) {
+        h.model().catalog().listPost(post, 4);
+        QCOMPARE(urls(h.model().catalog().rows()), order);
+        for (const ChannelPost &r : h.model().catalog().rows()) {
             if (r.url != scanned)
                 continue;
             QCOMPARE(r.state, ChannelPost::State::done);
@@ -175,18 +175,18 @@ private slots:
         mine.site = "instagram";
         mine.url = kIgB;
         if (listed)
-            h.model().setPosts({mine});
+            h.model().catalog().setRows({mine});
         h.model().setTouring(touring);
-        const QList<ChannelPost> before = h.model().posts();
+        const QList<ChannelPost> before = h.model().catalog().rows();
         QSignalSpy stats(&h.model(), &SpamModel::statsChanged);
-        h.model().loadHistory();
+        h.model().catalog().loadHistory();
         if (fills) {
-            QCOMPARE(urls(h.model().posts()), QStringList({kYtB, kIgA, kYtA}));
-            QCOMPARE(h.model().posts().at(1).state, ChannelPost::State::done);
+            QCOMPARE(urls(h.model().catalog().rows()), QStringList({kYtB, kIgA, kYtA}));
+            QCOMPARE(h.model().catalog().rows().at(1).state, ChannelPost::State::done);
             QCOMPARE(h.model().stats().posts, 3);
             QCOMPARE(stats.count(), 1);
         } else {
-            QCOMPARE(h.model().posts(), before);
+            QCOMPARE(h.model().catalog().rows(), before);
             QCOMPARE(stats.count(), 0);
         }
     }
@@ -205,26 +205,26 @@ private slots:
         ModelHarness h;
         QVERIFY(h.store().record(stored("youtube", kYtA, 100)));
         QVERIFY(h.store().record(stored("youtube", kYtB, 50)));
-        h.model().loadHistory();
-        const QList<ChannelPost> before = h.model().posts();
+        h.model().catalog().loadHistory();
+        const QList<ChannelPost> before = h.model().catalog().rows();
         const int runs = h.model().runsVersion();
         h.model().setScanning(working);
-        h.model().forgetPost(kYtA);
+        h.model().catalog().forget(kYtA);
         if (working) {
-            QCOMPARE(h.model().posts(), before);
+            QCOMPARE(h.model().catalog().rows(), before);
             QVERIFY(h.store().post(kYtA));
             QVERIFY(!h.store().dismissed().contains(kYtA));
             QCOMPARE(h.model().runsVersion(), runs);
             return;
         }
-        QCOMPARE(urls(h.model().posts()), QStringList({kYtB}));
+        QCOMPARE(urls(h.model().catalog().rows()), QStringList({kYtB}));
         QCOMPARE(h.store().post(kYtA), std::nullopt);
         QVERIFY(h.store().dismissed().contains(kYtA));
         QCOMPARE(h.model().runsVersion(), runs + 1);
         QCOMPARE(h.model().stats().posts, 1);
-        QVERIFY(!urls(h.model().scanCandidates()).contains(kYtA));
+        QVERIFY(!urls(h.model().catalog().candidates()).contains(kYtA));
         // Discovery finding it again (in another address form) does not list it.
-        QCOMPARE(h.model().addDiscovered({found("https://youtu.be/aaaaaaaaaaa", "again")}), 0);
+        QCOMPARE(h.model().catalog().addDiscovered({found("https://youtu.be/aaaaaaaaaaa", "again")}), 0);
     }
 
     // Clearing the history keeps the monitored posts in the list, with their counts at zero.
@@ -233,17 +233,17 @@ private slots:
         ModelHarness h;
         QVERIFY(h.store().record(stored("youtube", kYtA, 100, true, 4)));
         QVERIFY(h.store().record(stored("instagram", kIgA, 50, false, 2)));
-        h.model().loadHistory();
-        QCOMPARE(h.model().posts().size(), 2);
+        h.model().catalog().loadHistory();
+        QCOMPARE(h.model().catalog().rows().size(), 2);
         const int runs = h.model().runsVersion();
-        QVERIFY(h.model().clearHistory());
-        QCOMPARE(urls(h.model().posts()), QStringList({kYtA}));
-        const ChannelPost kept = h.model().posts().first();
+        QVERIFY(h.model().catalog().clearHistory());
+        QCOMPARE(urls(h.model().catalog().rows()), QStringList({kYtA}));
+        const ChannelPost kept = h.model().catalog().rows().first();
         QVERIFY(kept.watched);
         QCOMPARE(kept.total, 0);
         QCOMPARE(kept.flagged, 0);
         QVERIFY(h.model().runsVersion() > runs);
-        QCOMPARE(urls(h.model().scanCandidates()), QStringList({kYtA}));
+        QCOMPARE(urls(h.model().catalog().candidates()), QStringList({kYtA}));
     }
 
     void addDiscovered_data()
@@ -271,7 +271,7 @@ private slots:
         QList<FoundPost> posts;
         for (const QString &u : given)
             posts << found(u, "t");
-        QCOMPARE(h.model().addDiscovered(posts), added);
+        QCOMPARE(h.model().catalog().addDiscovered(posts), added);
         QStringList inTable;
         for (const ScanStore::Found &f : h.store().found())
             inTable << f.url;
@@ -284,13 +284,13 @@ private slots:
         QList<FoundPost> posts;
         for (int i = 0; i < 45; ++i)
             posts << found(QStringLiteral("https://www.instagram.com/p/POST%1/").arg(i, 7, 10, QChar(u'0')));
-        QCOMPARE(h.model().addDiscovered(posts), 30);
+        QCOMPARE(h.model().catalog().addDiscovered(posts), 30);
         const QList<ScanStore::Found> table = h.store().found();
         QCOMPARE(table.size(), 30);
         QCOMPARE(table.first().url, posts.first().url);
         QCOMPARE(table.last().url, posts.at(29).url);
         // The next batch brings the rest.
-        QCOMPARE(h.model().addDiscovered(posts), 15);
+        QCOMPARE(h.model().catalog().addDiscovered(posts), 15);
     }
 
     // Without the service account monitoring waits for the sign-in; the request is answered
@@ -299,23 +299,23 @@ private slots:
     {
         ModelHarness h;
         QSignalSpy asked(&h.model(), &SpamModel::accountRequestChanged);
-        QVERIFY(!h.model().setWatched(kIgA, true));
+        QVERIFY(!h.model().catalog().setWatched(kIgA, true));
         QCOMPARE(h.model().catalog().pendingMonitor(), std::optional<QString>(kIgA));
         QCOMPARE(asked.count(), 1);
         QCOMPARE(h.store().post(kIgA), std::nullopt);
         // Still no account when the settings close: the request is dropped.
-        h.model().finishPendingMonitor();
+        h.model().catalog().finishPendingMonitor();
         QCOMPARE(h.model().catalog().pendingMonitor(), std::nullopt);
         QCOMPARE(h.store().post(kIgA), std::nullopt);
         // Turning it off needs no account.
-        QVERIFY(h.model().setWatched(kIgA, false));
+        QVERIFY(h.model().catalog().setWatched(kIgA, false));
     }
 
     void finishPendingMonitorWithAccount()
     {
         ModelHarness h({}, true);
         h.model().catalog().setPendingMonitor(kIgA);
-        h.model().finishPendingMonitor();
+        h.model().catalog().finishPendingMonitor();
         QCOMPARE(h.model().catalog().pendingMonitor(), std::nullopt);
         QVERIFY(h.store().post(kIgA) && h.store().post(kIgA)->watched);
     }
@@ -337,27 +337,27 @@ private slots:
         ModelHarness h({}, true);
         QVERIFY(h.store().record(stored("instagram", kIgA, 100)));
         QVERIFY(h.store().dismiss("instagram", kIgB, QDateTime::currentDateTime()));
-        h.model().setPosts({SpamModel::row(*h.store().post(kIgA), ChannelPost::State::done)});
-        QVERIFY(h.model().setWatched(given, true));
+        h.model().catalog().setRows({PostCatalog::row(*h.store().post(kIgA), ChannelPost::State::done)});
+        QVERIFY(h.model().catalog().setWatched(given, true));
         const std::optional<ScanStore::Post> post = h.store().post(kIgB);
         QVERIFY(post);
         QVERIFY(post->watched);
         QCOMPARE(post->scannedAt.toSecsSinceEpoch(), 0);
         QVERIFY(!h.store().dismissed().contains(kIgB));
-        QCOMPARE(urls(h.model().posts()), QStringList({kIgB, kIgA}));
-        QVERIFY(h.model().posts().first().watched);
-        QVERIFY(!h.model().posts().first().scannedAt);
+        QCOMPARE(urls(h.model().catalog().rows()), QStringList({kIgB, kIgA}));
+        QVERIFY(h.model().catalog().rows().first().watched);
+        QVERIFY(!h.model().catalog().rows().first().scannedAt);
         QCOMPARE(h.model().stats().watched, 1);
 
         h.model().setTouring(touring);
-        QVERIFY(h.model().setWatched(given, false));
+        QVERIFY(h.model().catalog().setWatched(given, false));
         QCOMPARE(h.store().post(kIgB), std::nullopt);
         QCOMPARE(h.model().stats().watched, 0);
         if (touring) {
-            QCOMPARE(urls(h.model().posts()), QStringList({kIgB, kIgA}));
-            QVERIFY(!h.model().posts().first().watched);
+            QCOMPARE(urls(h.model().catalog().rows()), QStringList({kIgB, kIgA}));
+            QVERIFY(!h.model().catalog().rows().first().watched);
         } else {
-            QCOMPARE(urls(h.model().posts()), QStringList({kIgA}));
+            QCOMPARE(urls(h.model().catalog().rows()), QStringList({kIgA}));
         }
     }
 
@@ -366,10 +366,10 @@ private slots:
     {
         ModelHarness h({}, true);
         QVERIFY(h.store().record(stored("instagram", kIgA, 100, true)));
-        h.model().setPosts({SpamModel::row(*h.store().post(kIgA), ChannelPost::State::done)});
-        QVERIFY(h.model().setWatched(kIgA, false));
-        QCOMPARE(h.model().posts().size(), 1);
-        QVERIFY(!h.model().posts().first().watched);
+        h.model().catalog().setRows({PostCatalog::row(*h.store().post(kIgA), ChannelPost::State::done)});
+        QVERIFY(h.model().catalog().setWatched(kIgA, false));
+        QCOMPARE(h.model().catalog().rows().size(), 1);
+        QVERIFY(!h.model().catalog().rows().first().watched);
         QVERIFY(h.store().post(kIgA) && !h.store().post(kIgA)->watched);
     }
 
@@ -419,14 +419,14 @@ private slots:
     {
         QFETCH(QByteArray, value);
         QFETCH(double, seconds);
-        QCOMPARE(SpamModel::autoScanFirstDelay(value), seconds);
+        QCOMPARE(AutoScanSchedule::firstDelay(value), seconds);
     }
 
     // Without a browser nothing is due and nothing is loaded.
     void noBrowser()
     {
         ModelHarness h({{"vt.autoScanHours", 1}});
-        QVERIFY(h.model().tourProviders().isEmpty());
+        QVERIFY(h.model().catalog().providers().isEmpty());
         QVERIFY(!h.model().autoScans().windowOnScreen());
         bool ran = false;
         h.model().autoScans().applicationActive = [] { return false; };
@@ -438,9 +438,9 @@ private slots:
         QVERIFY(check.isReady());
         QVERIFY(!ran);
         QVERIFY(!h.settings().contains("vt.lastAutoScan"));
-        auto load = h.model().loadMorePosts(LoginProvider::youtube);
+        auto load = h.model().catalog().loadMore(LoginProvider::youtube);
         QVERIFY(load.isReady());
-        QCOMPARE(h.model().discoveryStatus(), QString());
+        QCOMPARE(h.model().catalog().discoveryStatus(), QString());
     }
 };
 
