@@ -209,7 +209,7 @@ const SpamPanelModel::Offer &SpamPanelModel::offer() const
 
 QList<ChannelPost> SpamPanelModel::posts() const
 {
-    // The post list is read once per change of the site, the history or the model's posts.
+    // The post list is read once per change of the site, the history or the post list's rows.
     if (!m_posts)
         m_posts = m_actions ? m_actions->posts(m_site) : QList<ChannelPost>();
     QList<ChannelPost> list = *m_posts;

@@ -33,10 +33,10 @@ class PostCatalog : public QObject {
 public:
     static constexpr int discoveredBatch = 30;
 
-    // The store and the settings are read, the job state is where discovery runs; without a
-    // browser, an engine or a page nothing is found on the sites and no page is offered; without
-    // an account nothing is monitored. All given objects must outlive the catalog, but the
-    // browser, which is only watched.
+    // Discovery runs as a job of `jobs` and reads the post limit in `settings`. Without a
+    // browser, an engine and a page it finds nothing, and without a browser the open page is not
+    // offered; without an account monitoring waits for one. The given objects must outlive the
+    // catalog, except the browser, which is only watched.
     PostCatalog(ScanStore &store, JobState &jobs, const OwnerSettings &settings, VeltraneAccount *account = nullptr,
                 Browser *browser = nullptr, SpamEngine *engine = nullptr, OpenPage *page = nullptr,
                 QObject *parent = nullptr);

@@ -70,7 +70,6 @@
 class Alerts;
 class AppSettings;
 class DesktopNotifier;
-class QWindow;
 class SpamEngine;
 class VeltraneAccount;
 
