@@ -198,7 +198,7 @@ void measure(const char *name, const std::function<bool(const QString &)> &write
             StatisticsSheet *sheet = nullptr;
             const double wait = longestWait(
                 [&] {
-                    sheet = new StatisticsSheet(&h.model(), h.model().dashboard(DashboardModel::snapshotDays));
+                    sheet = new StatisticsSheet(&h.model(), h.model().catalog().dashboard(DashboardModel::snapshotDays, QDateTime::currentDateTime()));
                     sheet->open();
                 },
                 [&] { return sheet && sheet->isVisible(); });

@@ -195,7 +195,7 @@ int main(int argc, char **argv)
         // The model's work inside a running event loop, with a fast timer watching for stalls.
         model.ownerSettings().set(OwnerSettings::Key::sort, SortKey(SortKey::ai).rawValue());   // the setting's file write is not part of the work timed
         model.resetResults();
-        model.setComments(comments);
+        model.review().setComments(comments);
         QElapsedTimer clock;
         qint64 lastTick = 0;
         qint64 worst = 0;
@@ -226,7 +226,7 @@ int main(int argc, char **argv)
             reuseMs.append(double(t2 - t1) / 1e6);
             listsMs.append(double(t3 - t2) / 1e6);
             sortMs.append(elapsed - double(t3) / 1e6);
-            flagged = int(model.spam().size());
+            flagged = int(model.review().spam().size());
             (void)reuse;
         });
         QTimer::singleShot(120, &app, &QCoreApplication::quit);

@@ -35,9 +35,9 @@ double floorOf(SpamModel &model, const QString &url)
 {
     QElapsedTimer clock;
     clock.start();
-    if (!await(model.load(url, SpamModel::queuedLoadBudget), 120000))
+    if (!await(model.load(url, PostQueue::loadBudget), 120000))
         return -1;
-    if (!await(model.waitForComments(SpamModel::queuedCommentsBudget), 120000))
+    if (!await(model.waitForComments(PostQueue::commentsBudget), 120000))
         return -1;
     return double(clock.nsecsElapsed()) / 1e6;
 }
@@ -60,14 +60,14 @@ bool measure(const char *name, const QString &site, SpamModel &model, const QStr
         row.url = url;
         rows << row;
     }
-    model.setPosts({});
+    model.catalog().setRows({});
     QElapsedTimer clock;
     clock.start();
-    await(model.scanSelectedPosts(rows), 3600000);
+    await(model.queue().scanSelected(rows), 3600000);
     const double total = double(clock.nsecsElapsed()) / 1e6;
     int done = 0;
     int comments = 0;
-    for (const ChannelPost &row : model.posts()) {
+    for (const ChannelPost &row : model.catalog().rows()) {
         done += row.state == ChannelPost::State::done ? 1 : 0;
         comments += row.total;
     }

@@ -155,13 +155,13 @@ int main(int argc, char **argv)
         probe.stop();
         h.browser.onNavigate = {};
 
-        if (model.comments().size() != expected) {
-            std::fprintf(stderr, "collected %lld of %d comments\n", qlonglong(model.comments().size()), expected);
+        if (model.review().comments().size() != expected) {
+            std::fprintf(stderr, "collected %lld of %d comments\n", qlonglong(model.review().comments().size()), expected);
             return 1;
         }
         // Every comment the rules left undecided was asked once.
         int asked = 0;
-        for (const Comment &c : model.comments())
+        for (const Comment &c : model.review().comments())
             asked += c.aiProb ? 1 : 0;
         const int batches = (asked + SpamModel::aiBatchSize - 1) / SpamModel::aiBatchSize;
         const double ideal = double((batches + SpamModel::aiMaxInFlight - 1) / SpamModel::aiMaxInFlight) * latency;

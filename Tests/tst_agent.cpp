@@ -518,7 +518,7 @@ private slots:
         QVERIFY(openSecretPage());
         SpamModel &model = m_models.model();
         Comment spam = vt::test::makeComment(QStringLiteral("c1"), QStringLiteral("casino"), QStringLiteral("spam"));
-        model.setComments({spam, vt::test::makeComment(QStringLiteral("c2"), QStringLiteral("fine"))});
+        model.review().setComments({spam, vt::test::makeComment(QStringLiteral("c2"), QStringLiteral("fine"))});
         model.setHasScanned(true);
         model.setRecentOnly(true);
         model.scanReport().setLastFacts({{QStringLiteral("complete"), true}, {QStringLiteral("siteSorted"), false}});
@@ -566,7 +566,7 @@ private slots:
         QCOMPARE(model.ownerSettings().get(OwnerSettings::Key::sort).toString(), QStringLiteral("newest"));
         QVERIFY(model.ownerSettings().noLikesOnly());
         model.setInfo(std::nullopt);
-        model.setComments({});
+        model.review().setComments({});
 
         // An idle model lets the agent open a post.
         const QJsonObject opened = result(command(QStringLiteral("open"), {{QStringLiteral("url"), QStringLiteral("/watch?v=opened")}})).toObject();

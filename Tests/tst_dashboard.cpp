@@ -77,7 +77,7 @@ private slots:
 void DashboardTest::emptyHistory()
 {
     ModelHarness h;
-    const SpamModel::DashboardData data = h.model().dashboard(90);
+    const PostCatalog::DashboardData data = h.model().catalog().dashboard(90, QDateTime::currentDateTime());
     QCOMPARE(data.stats, ScanStore::Stats());
     QCOMPARE(data.bySite.keys(), (QList<QString> {"instagram", "youtube"}));
     QCOMPARE(data.bySite.value("youtube"), ScanStore::Stats());
@@ -93,7 +93,7 @@ void DashboardTest::seededHistory()
     ModelHarness h;
     const QDateTime now = QDateTime::currentDateTime();
     const vt::test::SeededHistory seeded = vt::test::seedHistory(h.store(), now);
-    const SpamModel::DashboardData data = h.model().dashboard(90, now);
+    const PostCatalog::DashboardData data = h.model().catalog().dashboard(90, now);
     QCOMPARE(data.stats.comments, seeded.comments);
     QCOMPARE(data.stats.deleted, seeded.deleted);
     QCOMPARE(data.stats.posts, 3);
@@ -355,7 +355,7 @@ void DashboardTest::texts()
     QTEST(DashboardModel::tickText(QDateTime(QDate(2026, 3, 7), QTime(12, 0))), "tick");
     // Not among the listed posts: no tooltip.
     record.post = "https://www.instagram.com/p/unlisted/";
-    QCOMPARE(DashboardModel::recentTooltip(record, SpamModel::DashboardData()), QString());
+    QCOMPARE(DashboardModel::recentTooltip(record, PostCatalog::DashboardData()), QString());
 }
 
 void DashboardTest::sheetOverEmptyHistory()
@@ -393,7 +393,7 @@ void DashboardTest::sheetOverSeededHistory()
     StatisticsSheet sheet(&h.model());
     QTRY_VERIFY_WITH_TIMEOUT(sheet.isReady(), 30000);   // read off the window's thread
     // Read over a connection of its own, the snapshot is the window's own read.
-    const SpamModel::DashboardData here = h.model().dashboard(DashboardModel::snapshotDays);
+    const PostCatalog::DashboardData here = h.model().catalog().dashboard(DashboardModel::snapshotDays, QDateTime::currentDateTime());
     QCOMPARE(sheet.data().stats, here.stats);
     QCOMPARE(sheet.data().bySite, here.bySite);
     QCOMPARE(sheet.data().daily, here.daily);

@@ -708,7 +708,7 @@ void PanelTest::listedPostsAreNotScanned()
     row.site = "youtube";
     row.url = PanelFixture::youtubeUrl(1);
     row.state = ChannelPost::State::waiting;
-    h.model().setPosts({row});
+    h.model().catalog().setRows({row});
     PostDesk desk(&h.model());
     desk.refresh();
     PanelActions actions(&desk);
@@ -719,7 +719,7 @@ void PanelTest::listedPostsAreNotScanned()
 
     row.state = ChannelPost::State::done;
     row.scannedAt = QDateTime::currentDateTime();
-    h.model().setPosts({row});
+    h.model().catalog().setRows({row});
     desk.refresh();
     vm.load();
     QVERIFY(vm.scannedAny());

@@ -68,7 +68,7 @@ class PostDiscoveryTest : public QObject {
 
     bool signIn()
     {
-        return m_h->signInBothSites(kSlow) && model().tourProviders().size() == 2;
+        return m_h->signInBothSites(kSlow) && model().catalog().providers().size() == 2;
     }
 
 private slots:
@@ -94,7 +94,7 @@ private slots:
         m_h = new BridgeHarness;
         m_mh = new ModelHarness;
         m_mh->useBrowser(&m_h->engine, &m_h->browser);
-        model().setBrowserWindow(m_h->view.windowHandle());
+        model().autoScans().setBrowserWindow(m_h->view.windowHandle());
     }
     void cleanupTestCase()
     {
@@ -114,27 +114,27 @@ private slots:
     // Runs first, before any sign-in.
     void loadMoreNeedsSiteSignIn()
     {
-        QCOMPARE(model().tourProviders(), QList<LoginProvider>());
-        QCOMPARE(await(model().loadMorePosts(LoginProvider::instagram), kSlow), 0);
-        QCOMPARE(model().discoveryStatus(), QString("Sign in to Instagram to load your posts."));
+        QCOMPARE(model().catalog().providers(), QList<LoginProvider>());
+        QCOMPARE(await(model().catalog().loadMore(LoginProvider::instagram), kSlow), 0);
+        QCOMPARE(model().catalog().discoveryStatus(), QString("Sign in to Instagram to load your posts."));
         QVERIFY(!model().findingPosts());
         QVERIFY(m_h->browser.address().isEmpty() || !m_h->browser.address().contains("instagram"));
         // A channel scan has no site to visit.
         const QList<ChannelPost> before {doneRow("https://www.instagram.com/p/AAAAAAAAAAA/", 0, QDateTime::currentDateTime())};
-        model().setPosts(before);
-        await(model().scanChannels(SpamModel::TourScope::latest, false), kSlow);
+        model().catalog().setRows(before);
+        await(model().queue().scanChannels(false), kSlow);
         QCOMPARE(model().status(), QString("Sign in to YouTube or Instagram on the left first."));
         QCOMPARE(model().statusKind(), QString("warn"));
         QCOMPARE(model().issue(), model().status());
-        QCOMPARE(model().posts(), before);
+        QCOMPARE(model().catalog().rows(), before);
         QVERIFY(!model().touring());
-        model().setPosts({});
+        model().catalog().setRows({});
     }
 
     void toursSignedInSitesYouTubeFirst()
     {
         QVERIFY(signIn());
-        QCOMPARE(model().tourProviders(), QList<LoginProvider>({LoginProvider::youtube, LoginProvider::instagram}));
+        QCOMPARE(model().catalog().providers(), QList<LoginProvider>({LoginProvider::youtube, LoginProvider::instagram}));
     }
 
     void discoverYouTube_data()
@@ -161,7 +161,7 @@ private slots:
         m_yt->setProfileTarget(profile);
         const qsizetype before = FixtureSite::shared()->requests("www.youtube.com").size();
         const QList<FoundPost> posts
-            = await(model().discover(LoginProvider::youtube, limit < 0 ? std::nullopt : std::optional<int>(limit)), 3 * kSlow);
+            = await(model().catalog().discover(LoginProvider::youtube, limit < 0 ? std::nullopt : std::optional<int>(limit)), 3 * kSlow);
         // Videos and Shorts alternate, each in its tab's order.
         QStringList expected;
         int v = 0;
@@ -203,7 +203,7 @@ private slots:
         }
         QString error = "<no error>";
         try {
-            await(model().discover(provider, 3), 3 * kSlow);
+            await(model().catalog().discover(provider, 3), 3 * kSlow);
         } catch (const BrowserError &e) {
             error = e.description();
         }
@@ -245,7 +245,7 @@ private slots:
         QString seen;
         QList<FoundPost> posts {FoundPost {"x", "", {}}};
         try {
-            posts = await(model().discover(LoginProvider(LoginProvider::Value(site)), 3), 3 * kSlow);
+            posts = await(model().catalog().discover(LoginProvider(LoginProvider::Value(site)), 3), 3 * kSlow);
         } catch (const BrowserError &e) {
             seen = e.description();
         }
@@ -266,7 +266,7 @@ private slots:
         m_yt->setSignedIn(false);
         QString error = "<no error>";
         try {
-            await(model().discover(LoginProvider::youtube, 3), 3 * kSlow);
+            await(model().catalog().discover(LoginProvider::youtube, 3), 3 * kSlow);
         } catch (const BrowserError &e) {
             error = e.description();
         }
@@ -286,7 +286,7 @@ private slots:
         QList<FoundPost> posts;
         error = "<no error>";
         try {
-            posts = await(model().discover(LoginProvider::youtube, 3), 3 * kSlow);
+            posts = await(model().catalog().discover(LoginProvider::youtube, 3), 3 * kSlow);
         } catch (const BrowserError &e) {
             error = e.description();
         }
@@ -307,7 +307,7 @@ private slots:
         QFETCH(int, limit);
         QFETCH(int, expected);
         QVERIFY(signIn());
-        const QList<FoundPost> posts = await(model().discover(LoginProvider::instagram, limit), 3 * kSlow);
+        const QList<FoundPost> posts = await(model().catalog().discover(LoginProvider::instagram, limit), 3 * kSlow);
         QCOMPARE(posts.size(), expected);
         const QList<const IgPost *> mine = m_ig->postsOf(QStringLiteral("owner"));
         for (int i = 0; i < posts.size(); ++i)
@@ -319,21 +319,21 @@ private slots:
     {
         QVERIFY(signIn());
         QSignalSpy finding(&model(), &SpamModel::findingPostsChanged);
-        QCOMPARE(await(model().loadMorePosts(LoginProvider::youtube), 3 * kSlow), 11);
+        QCOMPARE(await(model().catalog().loadMore(LoginProvider::youtube), 3 * kSlow), 11);
         QCOMPARE(finding.count(), 2);
         QVERIFY(!model().findingPosts());
-        QCOMPARE(model().discoveryStatus(), QString());
+        QCOMPARE(model().catalog().discoveryStatus(), QString());
         QStringList youtube;
-        for (const ChannelPost &r : model().scanCandidates())
+        for (const ChannelPost &r : model().catalog().candidates())
             if (r.site == "youtube")
                 youtube << r.url;
         QCOMPARE(youtube.size(), 11);
         for (const YtUpload &u : m_videos + m_shorts)
             QVERIFY2(youtube.contains(watch(u.id)), qPrintable(u.id));
-        QCOMPARE(await(model().loadMorePosts(LoginProvider::youtube), 3 * kSlow), 0);
-        QCOMPARE(model().discoveryStatus(), QString("No more posts to load."));
-        QCOMPARE(await(model().loadMorePosts(LoginProvider::instagram), 3 * kSlow), 8);
-        QCOMPARE(model().discoveryStatus(), QString());
+        QCOMPARE(await(model().catalog().loadMore(LoginProvider::youtube), 3 * kSlow), 0);
+        QCOMPARE(model().catalog().discoveryStatus(), QString("No more posts to load."));
+        QCOMPARE(await(model().catalog().loadMore(LoginProvider::instagram), 3 * kSlow), 8);
+        QCOMPARE(model().catalog().discoveryStatus(), QString());
     }
 
     // A stop during the load ends it with its own text, also when discovery then fails.
@@ -343,11 +343,11 @@ private slots:
         m_yt->setDelayMs(300);
         QMetaObject::Connection c = connect(&model(), &SpamModel::findingPostsChanged, this, [this] {
             if (model().findingPosts())
-                model().stopLoadingPosts();
+                model().catalog().stopLoading();
         });
-        QCOMPARE(await(model().loadMorePosts(LoginProvider::youtube), 3 * kSlow), 0);
+        QCOMPARE(await(model().catalog().loadMore(LoginProvider::youtube), 3 * kSlow), 0);
         disconnect(c);
-        QCOMPARE(model().discoveryStatus(), QString("Loading stopped."));
+        QCOMPARE(model().catalog().discoveryStatus(), QString("Loading stopped."));
         QVERIFY(!model().findingPosts());
     }
 
@@ -396,7 +396,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!m_h->browser.accounts()->isAuthenticating(), kSlow);
         model().setStatus("", "");
         const ChannelPost other = doneRow("https://www.instagram.com/p/OTHERAAAAAA/", 0, QDateTime::currentDateTime());
-        model().setPosts({other});
+        model().catalog().setRows({other});
         QList<ChannelPost> rows;
         for (const QString &u : ticked)
             rows << doneRow(u, 0, QDateTime());
@@ -413,13 +413,13 @@ private slots:
         model().queue().steps.scan = [&]() -> QCoro::Task<void> {
             const QChar what = steps.at(step);
             if (what == u'o') {
-                QList<ChannelPost> now = model().posts();
+                QList<ChannelPost> now = model().catalog().rows();
                 for (ChannelPost &r : now)
                     if (r.url == open) {
                         r.state = ChannelPost::State::done;
                         r.flagged = 1;
                     }
-                model().setPosts(now);
+                model().catalog().setRows(now);
                 model().setHasScanned(true);
             } else if (what == u'e') {
                 model().setStatus("Scan error: boom", "");
@@ -427,7 +427,7 @@ private slots:
             co_return;
         };
         QSignalSpy touring(&model(), &SpamModel::touringChanged);
-        await(model().scanSelectedPosts(rows), kSlow);
+        await(model().queue().scanSelected(rows), kSlow);
         model().queue().steps = {};
         QCOMPARE(model().status(), status);
         QCOMPARE(model().statusKind(), kind);
@@ -436,7 +436,7 @@ private slots:
         QCOMPARE(model().runSession(), std::nullopt);
         QCOMPARE(touring.count(), states.isEmpty() ? 0 : 2);
         // The queue first, in order, then the rows the list had before.
-        const QList<ChannelPost> after = model().posts();
+        const QList<ChannelPost> after = model().catalog().rows();
         QCOMPARE(after.size(), states.isEmpty() ? 1 : states.size() + 1);
         QCOMPARE(after.last().url, other.url);
         for (int i = 0; i < states.size(); ++i) {
@@ -488,11 +488,11 @@ private slots:
         model().autoScans().applicationActive = [active] { return active; };
         QWindow other;
         if (window == 1)
-            model().setBrowserWindow(&other);
+            model().autoScans().setBrowserWindow(&other);
         if (window == 2) {
             other.show();
             other.setWindowStates(Qt::WindowMinimized);
-            model().setBrowserWindow(&other);
+            model().autoScans().setBrowserWindow(&other);
         }
         model().setBusy(working);
         int ran = 0;
@@ -501,7 +501,7 @@ private slots:
         // run (the history the list shows afterwards) does not count.
         model().autoScans().channelScan = [&]() -> QCoro::Task<void> {
             ++ran;
-            model().setPosts({doneRow("https://www.instagram.com/p/AAAAAAAAAAA/", 2, QDateTime::currentDateTime()),
+            model().catalog().setRows({doneRow("https://www.instagram.com/p/AAAAAAAAAAA/", 2, QDateTime::currentDateTime()),
                               doneRow("https://www.instagram.com/p/BBBBBBBBBBB/", 0, QDateTime::currentDateTime(),
                                       ChannelPost::State::failed),
                               doneRow("https://www.instagram.com/p/CCCCCCCCCCC/", 5, now.addSecs(-1800))});
@@ -509,8 +509,8 @@ private slots:
         };
         await(model().autoScans().ifDue(), kSlow);
         model().setBusy(false);
-        model().setBrowserWindow(m_h->view.windowHandle());
-        model().setPosts({});
+        model().autoScans().setBrowserWindow(m_h->view.windowHandle());
+        model().catalog().setRows({});
         model().autoScans().setNotifier(nullptr);
         QCOMPARE(ran, runs ? 1 : 0);
         QCOMPARE(m_mh->settings().contains("vt.lastAutoScan"), runs);
@@ -544,8 +544,8 @@ private slots:
             co_return;   // nothing could be scanned
         };
         model().autoScans().periodMs = 200;
-        model().startAutoScan(0.3);
-        QVERIFY(model().autoScanRunning());
+        model().autoScans().start(0.3);
+        QVERIFY(model().autoScans().running());
         QTRY_COMPARE_WITH_TIMEOUT(bus.service().calls.size(), 1, kSlow);
         QCOMPARE(ran, 1);
         QCOMPARE(bus.service().calls.first().title, QString("Automatic scan failed"));
@@ -557,8 +557,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(bus.service().calls.size(), 2, kSlow);
         QCOMPARE(bus.service().shown().size(), 1);
         QCOMPARE(bus.service().calls.at(1).replaces, bus.service().shown().firstKey());
-        model().stopAutoScan();
-        QVERIFY(!model().autoScanRunning());
+        model().autoScans().stop();
+        QVERIFY(!model().autoScans().running());
         m_mh->settings().remove("vt.lastAutoScan");
         QTest::qWait(1000);
         QCOMPARE(ran, 2);

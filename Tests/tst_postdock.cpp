@@ -466,7 +466,7 @@ private slots:
             row.state = ChannelPost::State::waiting;
             rows << row;
         }
-        h.model().setPosts(rows);
+        h.model().catalog().setRows(rows);
         PostDesk desk(&h.model());
         desk.refresh();
         PostDock dock(&h.model(), nullptr, &desk, nullptr);
@@ -538,17 +538,17 @@ private slots:
         // "No more posts to load." and an enabled "Load 30 more" never stand together; another
         // site starts afresh.
         QVERIFY(dock.actionsArea()->loadButton()->isEnabled());
-        h.model().setDiscoveryStatus(SpamModel::nothingMoreToLoad());
+        h.model().catalog().setDiscoveryStatus(PostCatalog::nothingMoreToLoad());
         QCOMPARE(dock.actionsArea()->loadButton()->text(), QString("Load 30 more"));
         QVERIFY(!dock.actionsArea()->loadButton()->isEnabled());
-        h.model().setDiscoveryStatus(QString());
+        h.model().catalog().setDiscoveryStatus(QString());
         QVERIFY(dock.actionsArea()->loadButton()->isEnabled());
         QCOMPARE(dock.emptyHintText(), QString());
 
         // An open search stays open when the list empties, though its button goes.
         dock.setSearching(true);
         for (const QString &u : {yt('A'), yt('B'), yt('C')})
-            h.model().forgetPost(u);
+            h.model().catalog().forget(u);
         desk.refresh();
         QCOMPARE(dock.tiles().size(), 0);
         QVERIFY(dock.searching());

@@ -65,8 +65,8 @@ struct RowHistory {
 
     void watch(SpamModel &model, const std::function<void(const QString &, State)> &onChange = {})
     {
-        connection = QObject::connect(&model, &SpamModel::postsChanged, &model, [this, &model, onChange] {
-            for (const ChannelPost &row : model.posts()) {
+        connection = QObject::connect(&model.catalog(), &PostCatalog::rowsChanged, &model, [this, &model, onChange] {
+            for (const ChannelPost &row : model.catalog().rows()) {
                 QString &seen = states[row.url];
                 if (seen.isEmpty() || seen.back() != QLatin1Char(letter(row.state))) {
                     seen += QLatin1Char(letter(row.state));
@@ -113,7 +113,7 @@ class PostQueueTest : public QObject {
         m_mh = new ModelHarness({{"vt.aiOn", false}, {"vt.scanOnOpen", false}, {"vt.postLimit", 3}});
         m_mh->useBrowser(&m_h->engine, &m_h->browser);
         SpamModel *m = &model();
-        model().setBrowserWindow(m_h->view.windowHandle());
+        model().autoScans().setBrowserWindow(m_h->view.windowHandle());
         m_h->browser.onNavigate = [m] { m->navigationChanged(); };
     }
 
@@ -223,12 +223,12 @@ private slots:
             if (model().status().contains(" posts checked"))
                 summaries << model().status();
         });
-        await(model().scanSelectedPosts(rows), 4 * kSlow);
+        await(model().queue().scanSelected(rows), 4 * kSlow);
         disconnect(&model(), &SpamModel::statusChanged, this, nullptr);
 
         int done = 0;
         int flagged = 0;
-        const QList<ChannelPost> after = model().posts();
+        const QList<ChannelPost> after = model().catalog().rows();
         QCOMPARE(after.size(), urls.size());
         for (int i = 0; i < urls.size(); ++i) {
             const ChannelPost &row = after.at(i);
@@ -279,7 +279,7 @@ private slots:
         RowHistory history;
         history.watch(model());
         QSignalSpy touring(&model(), &SpamModel::touringChanged);
-        await(model().scanChannels(SpamModel::TourScope::latest, false), 4 * kSlow);
+        await(model().queue().scanChannels(false), 4 * kSlow);
 
         // Discovery takes videos and Shorts in turn, up to the post limit.
         const QStringList expected {firstVideo,
@@ -291,7 +291,7 @@ private slots:
                                     key(m_igPosts.at(3))};
         QStringList got;
         int flagged = 0;
-        for (const ChannelPost &row : model().posts()) {
+        for (const ChannelPost &row : model().catalog().rows()) {
             got << row.url;
             QCOMPARE(row.state, State::done);
             QCOMPARE(history.states.value(row.url), QString("wsd"));
@@ -300,9 +300,9 @@ private slots:
             flagged += row.flagged;
         }
         QCOMPARE(got, expected);
-        QVERIFY(model().posts().first().watched);
-        QCOMPARE(model().posts().first().title, m_videos.at(0).title);   // the found title
-        QVERIFY(model().posts().last().watched);
+        QVERIFY(model().catalog().rows().first().watched);
+        QCOMPARE(model().catalog().rows().first().title, m_videos.at(0).title);   // the found title
+        QVERIFY(model().catalog().rows().last().watched);
         QCOMPARE(model().status(), QStringLiteral("Scanned 7 posts and flagged %1. Open a post to review and delete.").arg(flagged));
         QCOMPARE(model().statusKind(), QString("warn"));
         QCOMPARE(model().issue(), QString());
@@ -317,7 +317,7 @@ private slots:
         QVERIFY(!sessions.begin()->isEmpty());
 
         // Thumbnails of both sites were fetched from the local image hosts.
-        for (const ChannelPost &row : model().posts()) {
+        for (const ChannelPost &row : model().catalog().rows()) {
             QVERIFY2(row.thumbnail.has_value(), qPrintable(row.url));
             const QUrl picture(*row.thumbnail);
             QVERIFY2(picture.host() == "i.ytimg.com" || picture.host().endsWith(".cdninstagram.com"), qPrintable(*row.thumbnail));
@@ -351,7 +351,7 @@ private slots:
         earlier.state = State::failed;
         earlier.note = QStringLiteral("an earlier note");
         const ChannelPost other = ticked("instagram", key(m_igPosts.at(3)));
-        model().setPosts({earlier, other});
+        model().catalog().setRows({earlier, other});
         // A stored post shows again as history after a tour.
         QVERIFY(m_mh->store().watch("instagram", m_igPosts.at(3), "monitored", std::nullopt));
         const int instagramBefore = int(FixtureSite::shared()->requests("www.instagram.com").size());
@@ -374,12 +374,12 @@ private slots:
             }
         });
         if (tour) {
-            await(model().scanChannels(SpamModel::TourScope::latest, false), 4 * kSlow);
+            await(model().queue().scanChannels(false), 4 * kSlow);
         } else {
             QList<ChannelPost> rows;
             for (const QString &u : urls)
                 rows << ticked("youtube", u);
-            await(model().scanSelectedPosts(rows), 4 * kSlow);
+            await(model().queue().scanSelected(rows), 4 * kSlow);
         }
         disconnect(onScan);
         QVERIFY(stopped);
@@ -399,7 +399,7 @@ private slots:
         QCOMPARE(model().runSession(), std::nullopt);
 
         QStringList got;
-        for (const ChannelPost &row : model().posts())
+        for (const ChannelPost &row : model().catalog().rows())
             got << row.url;
         const int flagged = m_flagged.value(urls.at(0));
         if (tour) {
@@ -409,19 +409,19 @@ private slots:
             // Never stored: gone with the other waiting rows.
             QCOMPARE(got.count(urls.at(1)), 0);
             QCOMPARE(got.count(urls.at(2)), 0);
-            QCOMPARE(model().posts().first().state, State::done);
+            QCOMPARE(model().catalog().rows().first().state, State::done);
             QCOMPARE(model().status(),
                      QStringLiteral("Scanned 1 posts and flagged %1. Open a post to review and delete. Stopped.").arg(flagged));
             QCOMPARE(model().issue(), QString());
         } else {
             // The queue first with the earlier rows back, then the rest of the old list.
             QCOMPARE(got, QStringList({urls.at(0), urls.at(1), urls.at(2), other.url}));
-            QCOMPARE(model().posts().at(0).state, State::done);
+            QCOMPARE(model().catalog().rows().at(0).state, State::done);
             if (!whileScanning) {
-                QCOMPARE(model().posts().at(1), earlier);
+                QCOMPARE(model().catalog().rows().at(1), earlier);
             }
-            QCOMPARE(model().posts().at(2).state, State::waiting);
-            QCOMPARE(model().posts().at(3), other);
+            QCOMPARE(model().catalog().rows().at(2).state, State::waiting);
+            QCOMPARE(model().catalog().rows().at(3), other);
             QVERIFY2(model().status().endsWith(" flagged · Stopped"), qPrintable(model().status()));
             if (!whileScanning)
                 QCOMPARE(model().status(), QStringLiteral("1/3 posts checked · %1 flagged · Stopped").arg(flagged));

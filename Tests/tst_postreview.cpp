@@ -144,17 +144,17 @@ void PostReviewTest::overlay()
     if (aiSeen)
         m.review().noteAISeen(c.id);
     const Comment other = ModelHarness::comment("c0", "plain words", "ok");
-    m.setComments({other, c});
-    QSignalSpy spy(&m, &SpamModel::commentsChanged);
+    m.review().setComments({other, c});
+    QSignalSpy spy(&m.review(), &PostReview::commentsChanged);
 
     const QList<int> positions = m.review().overlayWords(dictionary);
     QCOMPARE(positions, changed ? QList<int> {1} : QList<int> {});
     QCOMPARE(spy.count(), changed ? 1 : 0);
-    const Comment &after = m.comments().at(1);
+    const Comment &after = m.review().comments().at(1);
     QCOMPARE(after.state, stateAfter);
     QCOMPARE(after.reason, reasonAfter);
     QCOMPARE(after.hits, hitsAfter);
-    QCOMPARE(m.comments().at(0), other);
+    QCOMPARE(m.review().comments().at(0), other);
     if (changed && stateAfter == QLatin1String("spam") && state != QLatin1String("spam")) {
         // Newly flagged: ticked, rule score, no AI answer, remembered as it was.
         QCOMPARE(after.score, 1.0);
@@ -174,15 +174,15 @@ void PostReviewTest::overlayTwiceChangesNothing()
     SpamModel &m = h.model();
     Comment kept = ModelHarness::comment("k", "eggs", "skip");
     kept.reason = QStringLiteral("kept");
-    m.setComments({ModelHarness::comment("a", "eggs for sale"), ModelHarness::comment("b", "you idiot"),
+    m.review().setComments({ModelHarness::comment("a", "eggs for sale"), ModelHarness::comment("b", "you idiot"),
                    ModelHarness::comment("c", "nice"), kept});
     QCOMPARE(m.review().overlayWords(true), (QList<int> {0, 1}));
-    const QList<Comment> once = m.comments();
+    const QList<Comment> once = m.review().comments();
     QCOMPARE(m.review().overlayWords(true), QList<int> {});
-    QCOMPARE(m.comments(), once);
+    QCOMPARE(m.review().comments(), once);
     // Without the lists, the word-list verdict is given back.
     QCOMPARE(m.review().overlayWords(false), QList<int> {1});
-    QCOMPARE(m.comments().at(1), ModelHarness::comment("b", "you idiot"));
+    QCOMPARE(m.review().comments().at(1), ModelHarness::comment("b", "you idiot"));
 }
 
 void PostReviewTest::removingAKeywordRestoresTheAIVerdict()
@@ -194,18 +194,18 @@ void PostReviewTest::removingAKeywordRestoresTheAIVerdict()
     ai.aiProb = 0.9;
     ai.reason = QStringLiteral("AI: Abuse 90%");
     ai.score = 0;
-    m.setComments({ai});
+    m.review().setComments({ai});
     m.setHasScanned(true);
 
     m.addKeywords(QStringLiteral("eggs"));
-    Comment c = m.comments().at(0);
+    Comment c = m.review().comments().at(0);
     QCOMPARE(c.reason, QStringLiteral("custom:eggs"));
     QVERIFY(!c.aiProb && !c.aiKind);
     QCOMPARE(c.score, 1.0);
 
     // The verdict from before comes back and is placed against today's threshold.
     m.removeKeyword(QStringLiteral("eggs"));
-    c = m.comments().at(0);
+    c = m.review().comments().at(0);
     QCOMPARE(c.aiKind, std::optional<QString>("abuse"));
     QCOMPARE(c.aiProb, std::optional<double>(0.9));
     QCOMPARE(c.state, QStringLiteral("spam"));
@@ -216,7 +216,7 @@ void PostReviewTest::removingAKeywordRestoresTheAIVerdict()
     Comment rude = ai;
     rude.id = QStringLiteral("r");
     rude.text = QStringLiteral("you idiot");
-    m.setComments({rude});
+    m.review().setComments({rude});
     QCOMPARE(m.review().overlayWords(true), QList<int> {});
 }
 
@@ -298,14 +298,14 @@ void PostReviewTest::overlayAfterChangesAsAFreshOverlay()
         page[5].reason = QStringLiteral("unchanged");   // skipped as unchanged: judged again
         page[6].authorName = QStringLiteral("@spammer");
         page[7].authorName = QStringLiteral("@spammer");
-        m.setComments(page);
+        m.review().setComments(page);
         m.review().noteAISeen("i");
         m.review().hashTexts();
         m.review().overlayWords(false);
 
         const auto at = [&m](const QString &id) {
-            for (qsizetype i = 0; i < m.comments().size(); ++i) {
-                if (m.comments().at(i).id == id)
+            for (qsizetype i = 0; i < m.review().comments().size(); ++i) {
+                if (m.review().comments().at(i).id == id)
                     return i;
             }
             return qsizetype(-1);
@@ -316,7 +316,7 @@ void PostReviewTest::overlayAfterChangesAsAFreshOverlay()
                 const std::pair<QString, double> answers[] = {{"a", 0.99}, {"c", 0.95}, {"d", 0.1}};
                 for (const auto &[id, prob] : answers) {
                     ScanStore::Known k;
-                    k.hash = ScanStore::hash(m.comments().at(at(id)).text);
+                    k.hash = ScanStore::hash(m.review().comments().at(at(id)).text);
                     k.options = m.ownerSettings().aiOptionsKey();
                     k.score = AIScore {prob, 0, 0};
                     known.insert(id, k);
@@ -327,14 +327,14 @@ void PostReviewTest::overlayAfterChangesAsAFreshOverlay()
             } else if (step.startsWith(QLatin1String("remove "))) {
                 m.removeKeyword(step.mid(7));
             } else if (step == QLatin1String("edit")) {
-                QList<Comment> list = m.comments();
+                QList<Comment> list = m.review().comments();
                 list[at("a")].text = QStringLiteral("no more");
                 list[at("c")].text = QStringLiteral("eggs galore");
-                m.setComments(list);
+                m.review().setComments(list);
             } else if (step == QLatin1String("drop b")) {
-                QList<Comment> list = m.comments();
+                QList<Comment> list = m.review().comments();
                 list.removeAt(at("b"));
-                m.setComments(list);
+                m.review().setComments(list);
             } else if (step == QLatin1String("sort")) {
                 m.ownerSettings().set(OwnerSettings::Key::sort, SortKey(SortKey::newest).rawValue());
             } else if (step == QLatin1String("repeat")) {
@@ -354,11 +354,11 @@ void PostReviewTest::overlayAfterChangesAsAFreshOverlay()
     ModelHarness fresh({{"vt.keywords", QStringList {"eggs"}}});
     const QList<int> changed = run(kept, false);
     QCOMPARE(changed, run(fresh, true));
-    QCOMPARE(kept.model().comments(), fresh.model().comments());
+    QCOMPARE(kept.model().review().comments(), fresh.model().review().comments());
     QCOMPARE(kept.model().review().wordBase(), fresh.model().review().wordBase());
 
     QStringList got;
-    for (const Comment &c : kept.model().comments()) {
+    for (const Comment &c : kept.model().review().comments()) {
         const bool rule = c.reason.startsWith(QLatin1String("custom:")) || c.reason.startsWith(QLatin1String("dict:"))
             || c.reason.startsWith(QLatin1String("repeat:")) || !c.aiProb;
         got.append(QStringList {c.id, c.state, rule ? c.reason : QStringLiteral("AI")}.join(u' ').trimmed());
@@ -398,15 +398,15 @@ void PostReviewTest::resetForgetsThePage()
 {
     ModelHarness h({{"vt.aiOn", false}, {"vt.keywords", QStringList {"eggs"}}});
     SpamModel &m = h.model();
-    m.setComments({ModelHarness::comment("a", "eggs")});
+    m.review().setComments({ModelHarness::comment("a", "eggs")});
     m.review().overlayWords(false);
     m.review().applyPicks({}, kPost);
     m.report("note");
     m.review().noteAISeen("a");
     m.setHasScanned(true);
     m.setRecentOnly(true);
-    m.setOnlySpam(true);
-    m.setJustKept({{"a", m.comments().at(0)}});
+    m.review().setOnlySpam(true);
+    m.review().setJustKept({{"a", m.review().comments().at(0)}});
     m.openPage().setScannedPage(ScanStore::PostKey {"youtube", kPost});
     m.openPage().setScannedURL(kPost);
     m.setProgress(ScanProgress {});
@@ -417,12 +417,12 @@ void PostReviewTest::resetForgetsThePage()
     QVERIFY(!m.review().wordBase().isEmpty());
 
     m.resetResults();
-    QVERIFY(m.comments().isEmpty());
+    QVERIFY(m.review().comments().isEmpty());
     QCOMPARE(m.scanActivity(), ScanActivity::fresh(false));
     QCOMPARE(m.scanActivity().aiState, ScanActivity::AIState::skipped);
-    QVERIFY(!m.progress() && !m.hasScanned() && !m.recentOnly() && !m.onlySpam());
+    QVERIFY(!m.progress() && !m.hasScanned() && !m.recentOnly() && !m.review().onlySpam());
     QVERIFY(!m.openPage().scannedURL() && !m.openPage().scannedPage());
-    QVERIFY(m.issue().isEmpty() && m.justKept().isEmpty() && m.review().wordBase().isEmpty() && m.review().restored().isEmpty());
+    QVERIFY(m.issue().isEmpty() && m.review().justKept().isEmpty() && m.review().wordBase().isEmpty() && m.review().restored().isEmpty());
     QVERIFY(m.review().aiSeen().isEmpty());
 }
 
@@ -463,12 +463,12 @@ void PostReviewTest::sort()
     }
     ModelHarness h;
     SpamModel &m = h.model();
-    m.setComments(list);
+    m.review().setComments(list);
     m.ownerSettings().set(OwnerSettings::Key::sort, sort);
     m.review().applySort();
-    QCOMPARE(ids(m.comments()), expected);
+    QCOMPARE(ids(m.review().comments()), expected);
     m.ownerSettings().set(OwnerSettings::Key::sort, SortKey(SortKey::page).rawValue());
-    QCOMPARE(ids(m.comments()), (QStringList {"a", "b", "c", "d", "e"}));
+    QCOMPARE(ids(m.review().comments()), (QStringList {"a", "b", "c", "d", "e"}));
 }
 
 void PostReviewTest::picks()
@@ -486,7 +486,7 @@ void PostReviewTest::picks()
     Comment c5 = ModelHarness::comment("c5", "five");           // picked, but stored as ok
     const QList<Comment> page {c1, c2, c3, c4, c5};
     QVERIFY(h.store().remember("youtube", kPost, page, std::nullopt, QDateTime::currentDateTime()));
-    m.setComments(page);
+    m.review().setComments(page);
 
     auto record = [](const QString &id, const QString &state, const QString &reason, const QString &kind,
                      std::optional<double> ai) {
@@ -505,7 +505,7 @@ void PostReviewTest::picks()
         record("gone", "spam", "custom:x", "", std::nullopt)};
 
     QCOMPARE(m.review().applyPicks(records, kPost + "&t=10"), 3);
-    const QList<Comment> &after = m.comments();
+    const QList<Comment> &after = m.review().comments();
     QCOMPARE(after.at(0).reason, QStringLiteral("page:link"));   // nothing restored over a page verdict
     QVERIFY(after.at(0).checked);
     QCOMPARE(after.at(1).state, QStringLiteral("spam"));
@@ -531,7 +531,7 @@ void PostReviewTest::picksFirstRecordDecides()
 {
     ModelHarness h;
     SpamModel &m = h.model();
-    m.setComments({ModelHarness::comment("a", "one"), ModelHarness::comment("b", "two")});
+    m.review().setComments({ModelHarness::comment("a", "one"), ModelHarness::comment("b", "two")});
     ScanStore::Record okFirst;
     okFirst.id = "a";
     okFirst.state = "ok";
@@ -543,8 +543,8 @@ void PostReviewTest::picksFirstRecordDecides()
     okSecond.id = "b";
     // Not a post address: restored on the page, but nothing is saved.
     QCOMPARE(m.review().applyPicks({okFirst, spamSecond, spamFirst, okSecond}, "https://www.youtube.com/"), 1);
-    QCOMPARE(m.comments().at(0).state, QStringLiteral("ok"));
-    QCOMPARE(m.comments().at(1).state, QStringLiteral("spam"));
+    QCOMPARE(m.review().comments().at(0).state, QStringLiteral("ok"));
+    QCOMPARE(m.review().comments().at(1).state, QStringLiteral("spam"));
     QCOMPARE(h.store().stats().flagged, 0);
 }
 
@@ -604,7 +604,7 @@ void PostReviewTest::reuse()
         c.aiKind = QStringLiteral("spam");
         c.aiProb = 0.1;
     }
-    m.setComments({c});
+    m.review().setComments({c});
     QHash<QString, ScanStore::Known> store;
     if (known) {
         ScanStore::Known k;
@@ -617,7 +617,7 @@ void PostReviewTest::reuse()
     }
     const SpamModel::Reuse got = m.review().reuseAI(store);
     QCOMPARE(got, (SpamModel::Reuse {reused, found, 0}));
-    const Comment &after = m.comments().at(0);
+    const Comment &after = m.review().comments().at(0);
     QCOMPARE(after.state, stateAfter);
     if (reused) {
         QCOMPARE(after.aiKind, std::optional<QString>("spam"));
@@ -653,7 +653,7 @@ void PostReviewTest::reuseAfterTheListChanged()
     SpamModel &m = h.model();
     QList<Comment> page {ModelHarness::comment("a", "first text", "ok", 0), ModelHarness::comment("b", "second text", "ok", 1),
                          ModelHarness::comment("c", "third text", "ok", 2), ModelHarness::comment("d", "fourth text", "ok", 3)};
-    m.setComments(page);
+    m.review().setComments(page);
     m.review().hashTexts();
 
     // Answers for a, b and c as they read, and for d as it reads after its edit.
@@ -675,11 +675,11 @@ void PostReviewTest::reuseAfterTheListChanged()
         std::reverse(page.begin(), page.end());
     else if (change == QLatin1String("drop a"))
         page.removeFirst();
-    m.setComments(page);
+    m.review().setComments(page);
 
     const SpamModel::Reuse got = m.review().reuseAI(known);
     QStringList judged;
-    for (const Comment &c : m.comments()) {
+    for (const Comment &c : m.review().comments()) {
         if (c.aiProb) {
             judged.append(c.id);
             QCOMPARE(c.state, QStringLiteral("spam"));
@@ -699,16 +699,16 @@ void PostReviewTest::applyAIChecksItsIndex()
     scored.aiKind = QStringLiteral("sexual");
     scored.aiProb = 0.97;
     const Comment plain = ModelHarness::comment("b", "y");
-    m.setComments({scored, plain});
-    const QList<Comment> before = m.comments();
-    QSignalSpy spy(&m, &SpamModel::commentsChanged);
+    m.review().setComments({scored, plain});
+    const QList<Comment> before = m.review().comments();
+    QSignalSpy spy(&m.review(), &PostReview::commentsChanged);
     for (const qsizetype index : {qsizetype(-1), qsizetype(2), qsizetype(1000), qsizetype(1)})
         QVERIFY(!m.review().applyAI(index));
-    QCOMPARE(m.comments(), before);
+    QCOMPARE(m.review().comments(), before);
     QCOMPARE(spy.count(), 0);
     const std::optional<AIRules::Placement> placed = m.review().applyAI(0);
     QVERIFY(placed && placed->flagged && placed->checked);
-    QCOMPARE(m.comments().at(0).state, QStringLiteral("spam"));
+    QCOMPARE(m.review().comments().at(0).state, QStringLiteral("spam"));
     QCOMPARE(spy.count(), 1);
 }
 
@@ -736,10 +736,10 @@ void PostReviewTest::repeatOffenders()
     const QList<Comment> page {by("a", "@spammer"), flaggedByRules, skipped, owner,
                                by("b", "@owner"),     // the owner's name without the badge
                                by("e", ""), by("w", "  "), by("c", "@clean"), by("a2", "@spammer")};
-    m.setComments(page);
+    m.review().setComments(page);
     const QString note = m.review().flagRepeatOffenders("youtube");
     QCOMPARE(note, QStringLiteral(" 2 by authors you deleted before were flagged."));
-    const QList<Comment> &after = m.comments();
+    const QList<Comment> &after = m.review().comments();
     for (const int i : {0, 8}) {
         QCOMPARE(after.at(i).state, QStringLiteral("spam"));
         QCOMPARE(after.at(i).reason, QStringLiteral("repeat:2"));
@@ -750,7 +750,7 @@ void PostReviewTest::repeatOffenders()
         QCOMPARE(after.at(i), page.at(i));
 
     // Nothing to flag: no sentence.
-    m.setComments({by("c", "@clean")});
+    m.review().setComments({by("c", "@clean")});
     QCOMPARE(m.review().flagRepeatOffenders("youtube"), QString());
     QCOMPARE(inLanguage(true, [] { return PostReview::repeatNote(2); }), QStringLiteral(" 전에 삭제한 작성자의 댓글 2개를 의심으로 표시했습니다."));
     QCOMPARE(inLanguage(true, [] { return PostReview::repeatNote(0); }), QString());
@@ -767,9 +767,9 @@ void PostReviewTest::repeatOffendersPerSite()
     SpamModel &m = h.model();
     Comment c = ModelHarness::comment("i1", "hello");
     c.authorName = QStringLiteral("samename");
-    m.setComments({c});
+    m.review().setComments({c});
     QCOMPARE(m.review().flagRepeatOffenders("instagram"), QString());
-    QCOMPARE(m.comments().at(0).state, QStringLiteral("ok"));
+    QCOMPARE(m.review().comments().at(0).state, QStringLiteral("ok"));
     QCOMPARE(m.review().flagRepeatOffenders("youtube"), QStringLiteral(" 1 by authors you deleted before were flagged."));
 }
 
@@ -824,10 +824,10 @@ void PostReviewTest::repeatOffendersById()
     Comment owner = by("o", "@owner", "UCowner");
     owner.isOwner = true;
     const Comment c = by("c", name, id);
-    m.setComments({owner, c});
+    m.review().setComments({owner, c});
     const QString note = m.review().flagRepeatOffenders("youtube");
-    const Comment &after = m.comments().at(1);
-    QCOMPARE(m.comments().at(0), owner);
+    const Comment &after = m.review().comments().at(1);
+    QCOMPARE(m.review().comments().at(0), owner);
     if (reason.isEmpty()) {
         QCOMPARE(after, c);
         QCOMPARE(note, QString());

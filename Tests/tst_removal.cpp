@@ -220,7 +220,7 @@ class RemovalTest : public QObject {
             return {};
         await(m.scan(true, true), 240000);
         QStringList spam;
-        for (const Comment &c : m.comments())
+        for (const Comment &c : m.review().comments())
             if (c.state == QLatin1String("spam"))
                 spam.append(c.id);
         return spam;
@@ -229,7 +229,7 @@ class RemovalTest : public QObject {
     // Ticks exactly the first `n` flagged comments.
     QStringList tick(SpamModel &m, int n)
     {
-        QList<Comment> list = m.comments();
+        QList<Comment> list = m.review().comments();
         QStringList ticked;
         for (Comment &c : list) {
             if (c.state != QLatin1String("spam"))
@@ -238,7 +238,7 @@ class RemovalTest : public QObject {
             if (c.checked)
                 ticked.append(c.id);
         }
-        m.setComments(list);
+        m.review().setComments(list);
         return ticked;
     }
 
@@ -369,10 +369,10 @@ private slots:
         QCOMPARE(m_yt->deleted(video), expected);
         QCOMPARE(deletedIn(r->store, post), expected);
         QCOMPARE(r->store.post(post)->deleted, 30);
-        QCOMPARE(m.posts().value(0).url, post);
-        QCOMPARE(m.posts().value(0).deleted, 30);
+        QCOMPARE(m.catalog().rows().value(0).url, post);
+        QCOMPARE(m.catalog().rows().value(0).deleted, 30);
         QCOMPARE(m.selectedIds(), ids.mid(30));
-        for (const Comment &c : m.comments())
+        for (const Comment &c : m.review().comments())
             QVERIFY2(!expected.contains(c.id), qPrintable(c.id));
 
         const ScanStore::Run run = newestRun(r->store, post, ScanStore::Run::Kind::Delete);
@@ -415,7 +415,7 @@ private slots:
         QStringList extra;
         if (overReports) {
             extra = spam.mid(ticked);
-            for (const Comment &c : m.comments())
+            for (const Comment &c : m.review().comments())
                 if (c.state != QLatin1String("spam")) {
                     extra.append(c.id);
                     break;
@@ -440,9 +440,9 @@ private slots:
         QCOMPARE(deletedIn(r->store, post), expected);
         QCOMPARE(m.lastRemovalCount(), deleted);
         QCOMPARE(r->store.post(post)->deleted, deleted);
-        QCOMPARE(m.posts().value(0).deleted, deleted);
+        QCOMPARE(m.catalog().rows().value(0).deleted, deleted);
         QSet<QString> listed;
-        for (const Comment &c : m.comments())
+        for (const Comment &c : m.review().comments())
             listed.insert(c.id);
         for (const QString &id : extra.mid(0, extra.size() - 1))
             QVERIFY2(listed.contains(id), qPrintable(id));
@@ -477,7 +477,7 @@ private slots:
         const QString post = postKey(url);
         const QStringList ids = tick(m, 12);
         QString okId;
-        for (const Comment &c : m.comments())
+        for (const Comment &c : m.review().comments())
             if (c.state != QLatin1String("spam"))
                 okId = c.id;
         m_yt->holdActionsAfter(10);
@@ -498,7 +498,7 @@ private slots:
         QCOMPARE(m.lastRemovalCount(), 12);
         QCOMPARE(deletedIn(r->store, post), QSet<QString>(ids.begin(), ids.end()));
         QCOMPARE(r->store.post(post)->deleted, 12);
-        QCOMPARE(m.posts().value(0).deleted, 12);
+        QCOMPARE(m.catalog().rows().value(0).deleted, 12);
         QCOMPARE(newestRun(r->store, post, ScanStore::Run::Kind::Delete).deleted, 12);
     }
 
@@ -574,7 +574,7 @@ private slots:
 
         QCOMPARE(deletedIn(r->store, post), gone);
         QCOMPARE(r->store.post(post)->deleted, 2);
-        QCOMPARE(m.posts().value(0).deleted, 2);
+        QCOMPARE(m.catalog().rows().value(0).deleted, 2);
         QCOMPARE(m.lastRemovalCount(), 2);
         const ScanStore::Run run = newestRun(r->store, post, ScanStore::Run::Kind::Delete);
         QCOMPARE(run.deleted, 2);
@@ -582,7 +582,7 @@ private slots:
         QCOMPARE(run.items, 2);
         QVERIFY2(!m.status().contains(korean() ? QStringLiteral("삭제") : QStringLiteral("delete")), qPrintable(m.status()));
         QVERIFY(m.issue().isEmpty());
-        QVERIFY(m.comments().isEmpty());
+        QVERIFY(m.review().comments().isEmpty());
     }
 
     // The site refuses or asks for a sign-in or a check: the deletion stops with the site's reason,

@@ -68,9 +68,9 @@ class ReviewRequestsTest : public QObject {
         return model().hasScanned();
     }
 
-    QStringList spam() { return idsWhere(model().comments(), [](const Comment &c) { return c.state == QLatin1String("spam"); }); }
-    QStringList notSpam() { return idsWhere(model().comments(), [](const Comment &c) { return c.state != QLatin1String("spam"); }); }
-    QStringList ticked() { return idsWhere(model().comments(), [](const Comment &c) { return c.checked; }); }
+    QStringList spam() { return idsWhere(model().review().comments(), [](const Comment &c) { return c.state == QLatin1String("spam"); }); }
+    QStringList notSpam() { return idsWhere(model().review().comments(), [](const Comment &c) { return c.state != QLatin1String("spam"); }); }
+    QStringList ticked() { return idsWhere(model().review().comments(), [](const Comment &c) { return c.checked; }); }
 
 private slots:
     void initTestCase()
@@ -116,10 +116,10 @@ private slots:
         const QStringList others = notSpam();
         QVERIFY(spamIds.size() >= 3 && !others.isEmpty());
         // Every spam comment ticked, and one comment of another state that the owner ticked.
-        QList<Comment> start = model().comments();
+        QList<Comment> start = model().review().comments();
         for (Comment &c : start)
             c.checked = c.state == QLatin1String("spam") || c.id == others.first();
-        model().setComments(start);
+        model().review().setComments(start);
 
         QStringList ids;
         if (pick == QLatin1String("two spam"))
@@ -136,12 +136,12 @@ private slots:
             // The model has not yet heard of the new page: its comments are still the old ones.
             follow(false);
             QVERIFY(m_h->open(YouTubeFixture::watchUrl(kOther)));
-            QCOMPARE(model().comments(), start);
+            QCOMPARE(model().review().comments(), start);
         }
 
         std::optional<QString> error;
         try {
-            model().selectReviewed(ids);
+            model().review().selectReviewed(ids);
         } catch (const BrowserError &e) {
             error = e.description();
         }
@@ -153,16 +153,16 @@ private slots:
         if (refused) {
             QCOMPARE(error, std::optional<QString>(staleMessage()));
             if (pick != QLatin1String("other page"))
-                QCOMPARE(model().comments(), start);
+                QCOMPARE(model().review().comments(), start);
             return;
         }
         QCOMPARE(error, std::nullopt);
         // Page order, whatever order the ids came in; the other state keeps its tick.
-        QStringList expected = idsWhere(model().comments(), [&](const Comment &c) { return ids.contains(c.id); });
+        QStringList expected = idsWhere(model().review().comments(), [&](const Comment &c) { return ids.contains(c.id); });
         expected.append(others.first());
         const QStringList now = ticked();
         QCOMPARE(QSet<QString>(now.cbegin(), now.cend()), QSet<QString>(expected.cbegin(), expected.cend()));
-        QCOMPARE(model().selectedIds(), idsWhere(model().comments(), [&](const Comment &c) { return ids.contains(c.id); }));
+        QCOMPARE(model().selectedIds(), idsWhere(model().review().comments(), [&](const Comment &c) { return ids.contains(c.id); }));
     }
 
     // Scrolling to a comment far down the page; while a deletion runs the page is left alone.
@@ -205,7 +205,7 @@ private slots:
         QCOMPARE(model().autoScan(), std::optional<QString>(canonical));
         QTRY_VERIFY_WITH_TIMEOUT(model().hasScanned() && !model().working()
                                      && ScanStore::canonical(m_h->browser.address())->url == canonical, kSlow);
-        QCOMPARE(model().comments().size(), qsizetype(m_yt->visibleCount(*m_yt->video(kLater))));
+        QCOMPARE(model().review().comments().size(), qsizetype(m_yt->visibleCount(*m_yt->video(kLater))));
     }
 };
 

@@ -202,13 +202,13 @@ private slots:
         QVERIFY(m.hasScanned());
         QVERIFY(!m.scanning());
         QVERIFY(!m.progress());
-        QCOMPARE(m.comments().size(), expectedTotal);
+        QCOMPARE(m.review().comments().size(), expectedTotal);
         int aiFound = 0, aiAsked = 0;
-        checkVerdicts(m.comments(), &aiFound, &aiAsked);
+        checkVerdicts(m.review().comments(), &aiFound, &aiAsked);
         if (QTest::currentTestFailed())
             return;
         QVERIFY(aiAsked > 0);
-        const int flagged = int(m.spam().size());
+        const int flagged = int(m.review().spam().size());
         QCOMPARE(m.scanActivity().stage, ScanActivity::Stage::complete);
         QCOMPARE(m.scanActivity().aiState, ScanActivity::AIState::complete);
         QCOMPARE(m.scanActivity().flagged, qint64(flagged));
@@ -222,7 +222,7 @@ private slots:
         for (const ScanStore::Record &r : rig.store.comments(key.url, 100000))
             stored.insert(r.id, r.state);
         QCOMPARE(stored.size(), expectedTotal);
-        for (const Comment &c : m.comments())
+        for (const Comment &c : m.review().comments())
             QCOMPARE(stored.value(c.id), c.state == QLatin1String("skip") ? stored.value(c.id) : c.state);
         const std::optional<ScanStore::Post> post = rig.store.post(key.url);
         QVERIFY(post);
@@ -230,8 +230,8 @@ private slots:
         QCOMPARE(post->flagged, flagged);
         QVERIFY(post->fullAt);
         QCOMPARE(*post->fullAt, post->scannedAt);
-        QCOMPARE(m.posts().size(), 1);
-        QCOMPARE(m.posts().first().total, expectedTotal);
+        QCOMPARE(m.catalog().rows().size(), 1);
+        QCOMPARE(m.catalog().rows().first().total, expectedTotal);
         QCOMPARE(m.stats().comments, expectedTotal);
 
         // The summary and the run.
@@ -250,7 +250,7 @@ private slots:
         await(rig.model->scan(false, true), 240000);
         QCOMPARE(m_service->requestCount(QStringLiteral("api/ai/check")), 0);
         QVERIFY(m.hasScanned());
-        QCOMPARE(int(m.spam().size()), flagged);
+        QCOMPARE(int(m.review().spam().size()), flagged);
         QCOMPARE(rig.store.post(key.url)->flagged, flagged);
         QCOMPARE(rig.store.post(key.url)->total, expectedTotal);
         QCOMPARE(lastRun(rig.store, key.url).added, 0);
@@ -271,7 +271,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!rig.model->scanning(), 120000);
         QVERIFY(rig.model->hasScanned());
         const int total = m_yt->visibleCount(*m_yt->video(kLong));
-        QVERIFY(rig.model->comments().size() < total);
+        QVERIFY(rig.model->review().comments().size() < total);
         const std::optional<ScanStore::Post> post = rig.store.post(postKey(m_h->browser.address()));
         QVERIFY(post);
         QVERIFY(!post->fullAt);
@@ -289,7 +289,7 @@ private slots:
         rig.model->stopScan();
         QVERIFY(rig.model->aiStop());
         QTRY_VERIFY_WITH_TIMEOUT(!rig.model->scanning(), 120000);
-        const int answered = int(std::count_if(rig.model->comments().begin(), rig.model->comments().end(),
+        const int answered = int(std::count_if(rig.model->review().comments().begin(), rig.model->review().comments().end(),
                                                [](const Comment &c) { return c.aiProb.has_value(); }));
         const QString stopped = korean() ? QStringLiteral(" AI 검사를 중지했습니다. AI가 확인한 것은 %1개이고 나머지는 규칙 검사 결과입니다.").arg(answered)
                                          : QStringLiteral(" AI check stopped. The AI checked %1; the rest are rule results.").arg(answered);
@@ -327,7 +327,7 @@ private slots:
         QVERIFY(!rig.model->hasScanned());
         QVERIFY(!rig.model->working());
         QCOMPARE(rig.model->statusKind(), QStringLiteral("warn"));
-        QVERIFY(rig.model->comments().isEmpty());
+        QVERIFY(rig.model->review().comments().isEmpty());
         QVERIFY(!rig.store.post(post));
         const QList<ScanStore::Run> runs = rig.store.runs(post);
         QCOMPARE(runs.size(), 1);
@@ -362,7 +362,7 @@ private slots:
         m_h->browser.open(YouTubeFixture::watchUrl(kOther).toString());
         QTRY_VERIFY_WITH_TIMEOUT(!rig.model->scanning(), 60000);
         QVERIFY(!rig.model->hasScanned());
-        QVERIFY(rig.model->comments().isEmpty());
+        QVERIFY(rig.model->review().comments().isEmpty());
         QVERIFY(rig.model->runsVersion() == 0);
         QVERIFY(rig.store.runs(post).isEmpty());
         QVERIFY(!rig.model->status().contains(QStringLiteral("Scan error")));
@@ -404,7 +404,7 @@ private slots:
         QVERIFY(rig.model->issue().contains(text));
         QVERIFY(rig.model->hasScanned());
         QVERIFY(!rig.model->aiChecking());
-        for (const Comment &c : rig.model->comments())
+        for (const Comment &c : rig.model->review().comments())
             QVERIFY(!c.aiProb);
         QCOMPARE(rig.store.post(postKey(m_h->browser.address()))->total, 300);
     }
@@ -506,7 +506,7 @@ private slots:
         QVERIFY(openPost(rig, url));
         await(rig.model->scan(true, true), 240000);
         QHash<QString, Comment> got;
-        for (const Comment &c : rig.model->comments())
+        for (const Comment &c : rig.model->review().comments())
             got.insert(c.id, c);
         QCOMPARE(got.size(), 3);
         const Comment twin = got.value(pageIds.at(0)), renamed = got.value(pageIds.at(1)), stranger = got.value(pageIds.at(2));
@@ -629,7 +629,7 @@ private slots:
             c.state = QStringLiteral("ok");
             comments.append(c);
         }
-        rig.model->setComments(comments);
+        rig.model->review().setComments(comments);
         const std::optional<ScanStore::PostKey> page = special == QLatin1String("nopage")
             ? std::nullopt : std::optional<ScanStore::PostKey>(ScanStore::PostKey{QStringLiteral("youtube"), QStringLiteral("https://www.youtube.com/watch?v=") + kOther});
         if (page)
@@ -646,7 +646,7 @@ private slots:
         QVERIFY(!rig.model->aiChecking());
         QVERIFY(rig.model->scanActivity().inspecting.isEmpty());
         const int answered = count - (special == QLatin1String("noscore") ? 1 : 0);
-        QCOMPARE(int(rig.model->spam().size()), expectFound);
+        QCOMPARE(int(rig.model->review().spam().size()), expectFound);
         const QString expectedNote = korean() ? QStringLiteral(" AI가 %1개를 검사해 %2개를 찾았습니다.").arg(answered).arg(expectFound)
                                               : QStringLiteral(" The AI checked %1 and found %2.").arg(answered).arg(expectFound);
         QCOMPARE(note, expectedNote);

@@ -306,13 +306,13 @@ void ScanReportTest::syncPost()
     ChannelPost row;
     row.site = "youtube";
     row.url = kPost;
-    m.setPosts({row, row});
-    QSignalSpy spy(&m, &SpamModel::postsChanged);
+    m.catalog().setRows({row, row});
+    QSignalSpy spy(&m.catalog(), &PostCatalog::rowsChanged);
     m.history().syncPost(kPost);
     QCOMPARE(spy.count(), 1);
-    QCOMPARE(m.posts().at(0).total, 3);
-    QCOMPARE(m.posts().at(0).flagged, 1);
-    QCOMPARE(m.posts().at(1), row);
+    QCOMPARE(m.catalog().rows().at(0).total, 3);
+    QCOMPARE(m.catalog().rows().at(0).flagged, 1);
+    QCOMPARE(m.catalog().rows().at(1), row);
     QCOMPARE(h.store().post(kPost)->total, 3);
 }
 
@@ -341,7 +341,7 @@ void ScanReportTest::scanRunItems()
     const QList<Comment> comments {oldAgain, dict, clean, ai, plainSpam};
     // The page's new spam is stored as pending; the new clean comment only as a comment.
     QVERIFY(h.store().remember("youtube", kPost, {dict, clean, ai, plainSpam}, std::nullopt, QDateTime::currentDateTime()));
-    m.setComments(comments);
+    m.review().setComments(comments);
     m.report(QStringLiteral("Checked."));
 
     SpamModel::ScanFacts f = facts(5, 4, std::nullopt, 4);
@@ -377,7 +377,7 @@ void ScanReportTest::scanRunItems()
     QCOMPARE(byId.value("new2").state, QStringLiteral("ok"));
 
     // Fresh comments that are not pending carry the kind of their verdict.
-    m.setComments({dict, ai, plainSpam, clean});
+    m.review().setComments({dict, ai, plainSpam, clean});
     const QList<ScanStore::Item> fromPage = m.scanReport().runItems(QStringLiteral("https://www.youtube.com/watch?v=otherpost01"),
                                                           {"new1", "new3", "new4", "new2"});
     QCOMPARE(fromPage.size(), 4);
@@ -392,7 +392,7 @@ void ScanReportTest::scanRunItems()
     for (const ScanStore::Run &r : h.store().runs(kPost))
         latest = std::max(latest, r.id);
     QCOMPARE(h.store().items(latest).size(), 4);
-    m.setComments(comments);
+    m.review().setComments(comments);
     QCOMPARE(m.scanReport().runItems(kPost, {}).size(), 4);
 }
 

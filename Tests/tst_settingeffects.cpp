@@ -244,20 +244,20 @@ void SettingEffectsTest::changesWriteBackThenAct()
     QCOMPARE(h.stored().value("vt.storeText"), QJsonValue(false));
 
     // A new sort is stored as its raw value and orders the open page at once, in one change.
-    m.setComments({ModelHarness::comment("a", "x", "ok", 0), ModelHarness::comment("b", "y", "ok", 1)});
-    QList<Comment> list = m.comments();
+    m.review().setComments({ModelHarness::comment("a", "x", "ok", 0), ModelHarness::comment("b", "y", "ok", 1)});
+    QList<Comment> list = m.review().comments();
     list[0].likeCount = 5;
     list[1].likeCount = 0;
-    m.setComments(list);
-    QSignalSpy comments(&m, &SpamModel::commentsChanged);
+    m.review().setComments(list);
+    QSignalSpy comments(&m.review(), &PostReview::commentsChanged);
     QVERIFY(m.ownerSettings().set(OwnerSettings::Key::sort, QStringLiteral("likes")));
     QCOMPARE(h.stored().value("vt.sort"), QJsonValue("likes"));
     QCOMPARE(comments.count(), 1);
-    QCOMPARE(m.comments().at(0).id, QStringLiteral("b"));
+    QCOMPARE(m.review().comments().at(0).id, QStringLiteral("b"));
     QVERIFY(!m.ownerSettings().set(OwnerSettings::Key::sort, QStringLiteral("Likes")));   // not a key: nothing happens
     QCOMPARE(m.ownerSettings().sort(), SortKey(SortKey::likes));
     m.ownerSettings().set(OwnerSettings::Key::sort, SortKey(SortKey::page).rawValue());
-    QCOMPARE(m.comments().at(0).id, QStringLiteral("a"));
+    QCOMPARE(m.review().comments().at(0).id, QStringLiteral("a"));
 
     // Notification permission only when the interval leaves 0.
     m.ownerSettings().set(OwnerSettings::Key::autoScanHours, 6);
@@ -348,15 +348,15 @@ void SettingEffectsTest::keywordEditsStoreAndRejudge()
     post.url = kPost;
     post.scannedAt = QDateTime::currentDateTime();
     QVERIFY(h.store().record(post));
-    m.setComments(page);
+    m.review().setComments(page);
     m.setHasScanned(true);
     m.openPage().setScannedPage(ScanStore::PostKey {"youtube", kPost});
 
     m.addKeywords(QStringLiteral(" spam , eggs\nx ,\r\nham\tand"));
     QCOMPARE(m.ownerSettings().keywords(), (QStringList {"eggs", "ham\tand", "spam"}));
     QCOMPARE(h.stored().value("vt.keywords"), QJsonValue(QJsonArray {"eggs", "ham\tand", "spam"}));
-    QCOMPARE(m.comments().at(0).state, QStringLiteral("spam"));
-    QCOMPARE(m.comments().at(0).reason, QStringLiteral("custom:eggs"));
+    QCOMPARE(m.review().comments().at(0).state, QStringLiteral("spam"));
+    QCOMPARE(m.review().comments().at(0).reason, QStringLiteral("custom:eggs"));
     // The new verdict reached the history and the totals.
     QCOMPARE(h.store().pendingIDs(kPost), QStringList {"c1"});
     QCOMPARE(m.stats().flagged, 1);
@@ -370,7 +370,7 @@ void SettingEffectsTest::keywordEditsStoreAndRejudge()
     m.removeKeyword(QStringLiteral("absent"));
     QCOMPARE(h.stored().value("vt.keywords"), QJsonValue(QJsonArray {"Spam", "eggs", "ham\tand", "spam"}));
     m.removeKeyword(QStringLiteral("eggs"));
-    QCOMPARE(m.comments().at(0).state, QStringLiteral("ok"));
+    QCOMPARE(m.review().comments().at(0).state, QStringLiteral("ok"));
     QVERIFY(h.store().pendingIDs(kPost).isEmpty());
     QCOMPARE(m.stats().flagged, 0);
 }
@@ -379,15 +379,15 @@ void SettingEffectsTest::wordsDoNotChangeWhileWorking()
 {
     ModelHarness h;
     SpamModel &m = h.model();
-    m.setComments({ModelHarness::comment("c1", "buy eggs today")});
+    m.review().setComments({ModelHarness::comment("c1", "buy eggs today")});
     m.setHasScanned(true);
     m.setScanning(true);
     m.ownerSettings().set(OwnerSettings::Key::keywords, QStringList {"eggs"});
-    QCOMPARE(m.comments().at(0).state, QStringLiteral("ok"));
+    QCOMPARE(m.review().comments().at(0).state, QStringLiteral("ok"));
     m.setScanning(false);
     m.setHasScanned(false);
     m.ownerSettings().set(OwnerSettings::Key::keywords, QStringList {"eggs"});
-    QCOMPARE(m.comments().at(0).state, QStringLiteral("ok"));
+    QCOMPARE(m.review().comments().at(0).state, QStringLiteral("ok"));
 }
 
 void SettingEffectsTest::working()
@@ -408,7 +408,7 @@ void SettingEffectsTest::working()
     m.setTouring(true);
     m.setScanning(true);
     QVERIFY(m.working());
-    QVERIFY(m.spam().isEmpty());
+    QVERIFY(m.review().spam().isEmpty());
 }
 
 void SettingEffectsTest::jobViews_data()

@@ -587,7 +587,7 @@ private slots:
         QTest::mouseClick(load, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(state->spam()->findingPosts(), slow);
         QTRY_VERIFY_WITH_TIMEOUT(!state->spam()->findingPosts(), 3 * slow);
-        QCOMPARE(state->spam()->discoveryStatus(), QString());
+        QCOMPARE(state->spam()->catalog().discoveryStatus(), QString());
 
         const QList<QUrl> posts = provider == LoginProvider::youtube ? demo.youtubePosts() : demo.instagramPosts();
         QStringList expected;

@@ -381,7 +381,7 @@ private slots:
         SpamModel *model = w.model();
         QVERIFY(scannedInWindow(w));
         const auto flagged = [&](const QString &id) {
-            for (const Comment &c : model->comments())
+            for (const Comment &c : model->review().comments())
                 if (c.id == id)
                     return c.state == QLatin1String("spam");
             return false;
@@ -441,14 +441,14 @@ private slots:
             QVERIFY(!stored.value(reply.id).deletedAt);
         }
         QVERIFY(!model->store()->pendingIDs(post).contains(t.replies.at(2).id));
-        for (const Comment &c : model->comments())
+        for (const Comment &c : model->review().comments())
             QVERIFY2(!c.id.startsWith(t.withReplies.id), qPrintable(c.id));
 
         // A complete scan of the post through the page finds none of them: they went on the site
         // itself, and the history keeps how.
         await(model->scan(true, true), kSlow);
         QVERIFY(model->hasScanned());
-        for (const Comment &c : model->comments())
+        for (const Comment &c : model->review().comments())
             QVERIFY2(!c.id.startsWith(t.withReplies.id) && c.id != t.alone.id, qPrintable(c.id));
         stored = history();
         for (const YtComment &reply : t.replies)

@@ -121,7 +121,7 @@ QImage PostGallery::dock()
                                           korean ? QStringLiteral("새로 찾은 게시물") : QStringLiteral("A newly found post"),
                                           std::nullopt}});
     fillCache(images, thumbs);
-    h.model().setDiscoveryStatus(korean ? QStringLiteral("더 불러올 게시물이 없습니다.") : QStringLiteral("No more posts to load."));
+    h.model().catalog().setDiscoveryStatus(korean ? QStringLiteral("더 불러올 게시물이 없습니다.") : QStringLiteral("No more posts to load."));
     PostDesk desk(&h.model());
     PostDock dock(&h.model(), nullptr, &desk, &images);
     dock.appear();

@@ -104,7 +104,7 @@ QImage renderSettingsView(const QString &view, bool korean)
         return picture(&sheet);
     }
     if (view == QLatin1String("trend")) {
-        TrendChart chart(model.dashboard(90, now).daily);
+        TrendChart chart(model.catalog().dashboard(90, now).daily);
         chart.resize(904, chart.sizeHint().height());
         return picture(&chart);
     }

@@ -33,7 +33,7 @@ void AgentController::modelFillPageState(AgentReplies::PageState &state) const
 {
     if (!m_model)
         pending();
-    state.items = m_model->comments();
+    state.items = m_model->review().comments();
     state.status = m_model->status();
     state.busy = m_model->working();
     state.hasScanned = m_model->hasScanned();
@@ -110,7 +110,7 @@ void AgentController::modelSelect(const QStringList &ids)
 {
     if (!m_model)
         pending();
-    m_model->selectReviewed(ids);
+    m_model->review().selectReviewed(ids);
 }
 
 QStringList AgentController::modelSelectedIds() const
@@ -145,7 +145,7 @@ bool AgentController::modelHasComment(const QString &id) const
 {
     if (!m_model)
         pending();
-    for (const Comment &c : m_model->comments()) {
+    for (const Comment &c : m_model->review().comments()) {
         if (c.id == id)
             return true;
     }

@@ -48,7 +48,7 @@ QString DashboardModel::tileLabel(Field field, const ScanStore::Stats &stats)
     return {};
 }
 
-QStringList DashboardModel::sites(const SpamModel::DashboardData &data)
+QStringList DashboardModel::sites(const PostCatalog::DashboardData &data)
 {
     QStringList out;
     for (const LoginProvider site : LoginProvider::allCases()) {
@@ -59,12 +59,12 @@ QStringList DashboardModel::sites(const SpamModel::DashboardData &data)
     return out;
 }
 
-QList<ScanStore::Record> DashboardModel::recentShown(const SpamModel::DashboardData &data)
+QList<ScanStore::Record> DashboardModel::recentShown(const PostCatalog::DashboardData &data)
 {
     return data.recent.mid(0, 5);
 }
 
-bool DashboardModel::showsTrend(const SpamModel::DashboardData &data)
+bool DashboardModel::showsTrend(const PostCatalog::DashboardData &data)
 {
     for (const ScanStore::DayCount &d : data.daily) {
         if (d.deleted > 0 || d.flagged > 0)
@@ -73,7 +73,7 @@ bool DashboardModel::showsTrend(const SpamModel::DashboardData &data)
     return false;
 }
 
-bool DashboardModel::showsLists(const SpamModel::DashboardData &data)
+bool DashboardModel::showsLists(const PostCatalog::DashboardData &data)
 {
     return !data.topPosts.isEmpty() || !data.topAuthors.isEmpty() || !recentShown(data).isEmpty();
 }
@@ -112,7 +112,7 @@ QString DashboardModel::recentTime(const ScanStore::Record &record)
     return record.deletedAt ? DateText::numericDayClock(*record.deletedAt) : QString();
 }
 
-QString DashboardModel::recentTooltip(const ScanStore::Record &record, const SpamModel::DashboardData &data)
+QString DashboardModel::recentTooltip(const ScanStore::Record &record, const PostCatalog::DashboardData &data)
 {
     const auto it = data.posts.constFind(record.post);
     if (it == data.posts.cend())

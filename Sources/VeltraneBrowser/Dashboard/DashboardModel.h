@@ -6,7 +6,7 @@
 //   const auto slice = DashboardModel::slice(data.daily, 30);
 //   axis->setRange(0, DashboardModel::ceiling(slice));
 
-#include "Scan/SpamModel.h"
+#include "Scan/PostCatalog.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -34,10 +34,10 @@ public:
     static int value(const ScanStore::Stats &stats, Field field);
     static QString tileLabel(Field field, const ScanStore::Stats &stats);
     // The sites, in their fixed order, that have posts; the split shows only for two or more.
-    static QStringList sites(const SpamModel::DashboardData &data);
-    static QList<ScanStore::Record> recentShown(const SpamModel::DashboardData &data);
-    static bool showsTrend(const SpamModel::DashboardData &data);
-    static bool showsLists(const SpamModel::DashboardData &data);
+    static QStringList sites(const PostCatalog::DashboardData &data);
+    static QList<ScanStore::Record> recentShown(const PostCatalog::DashboardData &data);
+    static bool showsTrend(const PostCatalog::DashboardData &data);
+    static bool showsLists(const PostCatalog::DashboardData &data);
     static QString postTitle(const ScanStore::Post &post);
     static QString postDetail(const ScanStore::Post &post, const QLocale &locale = QLocale());
     static QString authorSite(const ScanStore::Author &author);   // "YouTube", "Instagram" or empty
@@ -46,7 +46,7 @@ public:
     // The deletion time, numeric month and day with the clock; empty when not deleted.
     static QString recentTime(const ScanStore::Record &record);
     // The title of the record's post (its address when untitled); empty when the post is not listed.
-    static QString recentTooltip(const ScanStore::Record &record, const SpamModel::DashboardData &data);
+    static QString recentTooltip(const ScanStore::Record &record, const PostCatalog::DashboardData &data);
     static QString listTitle(int column);
 
     // ---- trend ----

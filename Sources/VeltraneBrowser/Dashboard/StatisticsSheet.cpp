@@ -85,7 +85,8 @@ StatisticsSheet::StatisticsSheet(SpamModel *model, QWidget *parent)
     }
     connect(model, &SpamModel::workingChanged, this, &StatisticsSheet::followWorking);
     // The queries of a long history together would hold the window: they run on a worker.
-    model->dashboardAside(DashboardModel::snapshotDays, this, [this](const SpamModel::DashboardData &data) {
+    model->catalog().dashboardAside(DashboardModel::snapshotDays, QDateTime::currentDateTime(), this,
+                                    [this](const PostCatalog::DashboardData &data) {
         m_data = data;
         build();
         followWorking();
@@ -94,7 +95,7 @@ StatisticsSheet::StatisticsSheet(SpamModel *model, QWidget *parent)
     });
 }
 
-StatisticsSheet::StatisticsSheet(SpamModel *model, const SpamModel::DashboardData &data, QWidget *parent)
+StatisticsSheet::StatisticsSheet(SpamModel *model, const PostCatalog::DashboardData &data, QWidget *parent)
     : QDialog(parent), m_model(model), m_data(data)
 {
     setWindowTitle(tr("Statistics"));
@@ -108,7 +109,7 @@ StatisticsSheet::StatisticsSheet(SpamModel *model, const SpamModel::DashboardDat
     followWorking();
 }
 
-QString StatisticsSheet::emptyHint(const SpamModel::DashboardData &data)
+QString StatisticsSheet::emptyHint(const PostCatalog::DashboardData &data)
 {
     if (data.stats.posts > 0 || data.stats.comments > 0 || DashboardModel::showsTrend(data) || DashboardModel::showsLists(data))
         return {};

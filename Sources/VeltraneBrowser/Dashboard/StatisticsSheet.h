@@ -23,15 +23,15 @@ class StatisticsSheet : public QDialog {
 public:
     explicit StatisticsSheet(SpamModel *model, QWidget *parent = nullptr);
     // Over a given snapshot (the gallery, tests).
-    StatisticsSheet(SpamModel *model, const SpamModel::DashboardData &data, QWidget *parent = nullptr);
+    StatisticsSheet(SpamModel *model, const PostCatalog::DashboardData &data, QWidget *parent = nullptr);
 
-    const SpamModel::DashboardData &data() const { return m_data; }
+    const PostCatalog::DashboardData &data() const { return m_data; }
     // Whether the snapshot has arrived and the sheet shows it.
     bool isReady() const { return m_ready; }
     TrendChart *trend() const { return m_trend; }
     QList<QPushButton *> postRows() const { return m_postRows; }
     // The line under the totals while nothing was scanned yet; empty once there is history.
-    static QString emptyHint(const SpamModel::DashboardData &data);
+    static QString emptyHint(const PostCatalog::DashboardData &data);
 
 signals:
     // A post row was clicked: the sheet has closed; the post should open and be scanned.
@@ -44,7 +44,7 @@ private:
     void followWorking();
 
     QPointer<SpamModel> m_model;
-    SpamModel::DashboardData m_data;
+    PostCatalog::DashboardData m_data;
     TrendChart *m_trend = nullptr;
     QList<QPushButton *> m_postRows;
     bool m_ready = false;

@@ -48,5 +48,5 @@ void PanelActions::setFocused(const std::optional<QString> &url)
 
 ChannelPost PanelActions::postOf(const ScanStore::Post &post)
 {
-    return SpamModel::row(post, ChannelPost::State::done);
+    return PostCatalog::row(post, ChannelPost::State::done);
 }

@@ -363,11 +363,12 @@ ScanStage::ScanStage(SpamModel *model, QWidget *parent)
     static_cast<Canvas *>(m_canvas)->paint = [this](QPainter &p) {
         if (!m_model)
             return;
-        paintContent(&p, m_canvas->width(), items(m_model->posts(), m_model->touring(), m_model->currentPost()),
+        paintContent(&p, m_canvas->width(), items(m_model->catalog().rows(), m_model->touring(), m_model->currentPost()),
                      m_model->scanActivity(), m_calm, m_clock.elapsed() / 1000.0);
     };
     if (m_model) {
-        for (auto signal : {&SpamModel::postsChanged, &SpamModel::touringChanged, &SpamModel::scanActivityChanged,
+        connect(&m_model->catalog(), &PostCatalog::rowsChanged, this, &ScanStage::refresh);
+        for (auto signal : {&SpamModel::touringChanged, &SpamModel::scanActivityChanged,
                             &SpamModel::infoChanged, &SpamModel::scanningChanged})
             connect(m_model, signal, this, &ScanStage::refresh);
     }
@@ -385,7 +386,7 @@ void ScanStage::refresh()
 {
     if (!m_model)
         return;
-    const QList<Item> list = items(m_model->posts(), m_model->touring(), m_model->currentPost());
+    const QList<Item> list = items(m_model->catalog().rows(), m_model->touring(), m_model->currentPost());
     const int w = viewport()->width();
     const int h = paintContent(nullptr, w, list, m_model->scanActivity(), m_calm, 0);
     m_canvas->resize(w, std::max(h, viewport()->height()));

@@ -37,7 +37,7 @@ ScanStatusText::State ScanStatusText::of(const SpamModel &model)
     State s;
     s.activity = model.scanActivity();
     s.touring = model.touring();
-    s.posts = model.posts();
+    s.posts = model.catalog().rows();
     s.busy = model.busy();
     if (model.removal())
         s.removal = std::make_pair(model.removal()->done, model.removal()->total);

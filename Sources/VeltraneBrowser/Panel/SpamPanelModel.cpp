@@ -20,8 +20,9 @@ SpamPanelModel::SpamPanelModel(SpamModel *model, PanelActions *actions, QObject 
             load();
     });
     if (m_model) {
-        for (auto signal : {&SpamModel::runsVersionChanged, &SpamModel::deletionsVersionChanged, &SpamModel::postsChanged})
+        for (auto signal : {&SpamModel::runsVersionChanged, &SpamModel::deletionsVersionChanged})
             connect(m_model, signal, this, &SpamPanelModel::scheduleLoad);
+        connect(&m_model->catalog(), &PostCatalog::rowsChanged, this, &SpamPanelModel::scheduleLoad);
         for (auto signal : {&SpamModel::scanningChanged, &SpamModel::preparingChanged, &SpamModel::touringChanged,
                             &SpamModel::removalChanged, &SpamModel::busyChanged, &SpamModel::findingPostsChanged,
                             &SpamModel::workingChanged})
@@ -32,8 +33,10 @@ SpamPanelModel::SpamPanelModel(SpamModel *model, PanelActions *actions, QObject 
             connect(browser, &Browser::selectedSiteChanged, this,
                     [this, browser] { setSite(browser->selectedSite().rawValue()); });
         }
-        for (auto signal : {&SpamModel::runsVersionChanged, &SpamModel::deletionsVersionChanged, &SpamModel::postsChanged})
+        for (auto signal : {&SpamModel::runsVersionChanged, &SpamModel::deletionsVersionChanged})
             connect(m_model, signal, this, [this] { m_posts.reset();
+    m_visibleList.reset(); });
+        connect(&m_model->catalog(), &PostCatalog::rowsChanged, this, [this] { m_posts.reset();
     m_visibleList.reset(); });
     }
     if (m_actions) {
@@ -206,7 +209,7 @@ const SpamPanelModel::Offer &SpamPanelModel::offer() const
 
 QList<ChannelPost> SpamPanelModel::posts() const
 {
-    // The post list is read once per change of the site, the history or the model's posts.
+    // The post list is read once per change of the site, the history or the post list's rows.
     if (!m_posts)
         m_posts = m_actions ? m_actions->posts(m_site) : QList<ChannelPost>();
     QList<ChannelPost> list = *m_posts;
@@ -214,7 +217,7 @@ QList<ChannelPost> SpamPanelModel::posts() const
         return list;
     // The live copy of a post while a queue scan runs; of several with one address the first.
     QHash<QString, const ChannelPost *> live;
-    for (const ChannelPost &p : m_model->posts()) {
+    for (const ChannelPost &p : m_model->catalog().rows()) {
         if (!live.contains(p.url))
             live.insert(p.url, &p);
     }

@@ -78,7 +78,7 @@ void PostDesk::refresh()
     QSet<QString> old;
     for (const ChannelPost &p : std::as_const(m_posts))
         old.insert(p.url);
-    const QList<ChannelPost> fresh = m_model->scanCandidates();
+    const QList<ChannelPost> fresh = m_model->catalog().candidates();
 
     QSet<QString> listed;
     for (const ChannelPost &p : fresh)
@@ -157,7 +157,7 @@ QCoro::Task<void> PostDesk::loadMore(LoginProvider provider)
     if (!m_model)
         co_return;
     QPointer<PostDesk> self(this);
-    const int added = loadPosts ? co_await loadPosts(provider) : co_await m_model->loadMorePosts(provider);
+    const int added = loadPosts ? co_await loadPosts(provider) : co_await m_model->catalog().loadMore(provider);
     if (!self)
         co_return;
     const QString site = provider.rawValue();
@@ -186,5 +186,5 @@ void PostDesk::start(const QString &site)
         return;
     m_model->openPage().setSelectingPosts(false);
     // The scan runs on by itself; progress and results show through the model.
-    m_model->scanSelectedPosts(q);
+    m_model->queue().scanSelected(q);
 }

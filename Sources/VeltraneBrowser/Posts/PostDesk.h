@@ -79,7 +79,7 @@ public:
     // ticked or the model is working. Returns at once.
     void start(const QString &site);
 
-    // What loadMore asks for more posts of a site: the model's loadMorePosts unless replaced
+    // What loadMore asks for more posts of a site: the post list's loadMore unless replaced
     // (tests). Answers how many posts were added.
     std::function<QCoro::Task<int>(LoginProvider)> loadPosts;
 

@@ -195,7 +195,7 @@ QCoro::Task<QString> AIPass::run(QHash<QString, ScanStore::Known> known, PostRev
     {
         ScanActivity a = model.scanActivity();
         a.inspecting.clear();
-        a.flagged = ScanActivity::spamCount(model.comments());
+        a.flagged = ScanActivity::spamCount(model.review().comments());
         if (m_firstFailure)
             a.aiState = ScanActivity::AIState::failed;
         else if (m_answered >= m_total)
@@ -269,7 +269,7 @@ void AIPass::take(int index, const QList<std::optional<AIScore>> &scores)
 void AIPass::showProgress(int index)
 {
     SpamModel &m = *m_model;
-    const QList<Comment> &comments = m.comments();
+    const QList<Comment> &comments = m.review().comments();
     const QList<Comment> &batch = m_batches.at(index);
     {
         ScanActivity a = m.scanActivity();

@@ -1,8 +1,11 @@
 #include "Scan/AutoScanSchedule.h"
 
 #include "Browser/AccountSession.h"
+#include "Browser/Browser.h"
 #include "Scan/DesktopNotifier.h"
-#include "Scan/SpamModel.h"
+#include "Scan/JobState.h"
+#include "Scan/OwnerSettings.h"
+#include "Scan/PostCatalog.h"
 
 #include <QCoro/QCoroTimer>
 #include <QGuiApplication>
@@ -19,7 +22,12 @@ constexpr double kLongestFirstDelay = 86400;
 
 const QString AutoScanSchedule::noticeKey = QStringLiteral("vt.autoscan");
 
-AutoScanSchedule::AutoScanSchedule(SpamModel &model) : QObject(&model), m_model(model) {}
+AutoScanSchedule::AutoScanSchedule(OwnerSettings &settings, JobState &jobs, PostCatalog &catalog, Browser *browser,
+                                   ChannelScan scan, QObject *parent)
+    : QObject(parent), channelScan(std::move(scan)), m_settings(settings), m_jobs(jobs), m_catalog(catalog),
+      m_browser(browser)
+{
+}
 
 double AutoScanSchedule::firstDelay(const QByteArray &value)
 {
@@ -65,7 +73,7 @@ QCoro::Task<void> AutoScanSchedule::loop(std::shared_ptr<bool> alive, double fir
 
 bool AutoScanSchedule::windowOnScreen() const
 {
-    if (!m_model.browser())
+    if (!m_browser)
         return false;
     QWindow *window = m_browserWindow.data();
     if (!window && qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
@@ -84,7 +92,7 @@ bool AutoScanSchedule::windowOnScreen() const
 QCoro::Task<void> AutoScanSchedule::ifDue()
 {
     const QDateTime now = QDateTime::currentDateTime();
-    if (m_model.ownerSettings().autoScanHours() < 1 || !m_model.ownerSettings().autoScanTimeDue(now) || m_model.working())
+    if (m_settings.autoScanHours() < 1 || !m_settings.autoScanTimeDue(now) || m_jobs.working())
         co_return;
     if (applicationActive) {
         if (applicationActive())
@@ -97,14 +105,15 @@ QCoro::Task<void> AutoScanSchedule::ifDue()
     }
     if (!windowOnScreen())
         co_return;
-    if (!m_model.browser() || m_model.browser()->accounts()->isAuthenticating() || m_model.browser()->isLoading())
+    if (!m_browser || m_browser->accounts()->isAuthenticating() || m_browser->isLoading())
         co_return;
-    if (m_model.tourProviders().isEmpty())
+    if (m_catalog.providers().isEmpty())
         co_return;
     // Written first, so that a run that fails or is stopped still counts as the last one.
-    m_model.ownerSettings().setLastAutoScan(now);
+    m_settings.setLastAutoScan(now);
     QPointer<AutoScanSchedule> self(this);
-    co_await scanLatest();
+    if (channelScan)
+        co_await channelScan();
     if (!self)
         co_return;
     // Only the posts this run scanned count: rows scanned before it (the history the list shows
@@ -112,7 +121,7 @@ QCoro::Task<void> AutoScanSchedule::ifDue()
     const QDateTime since = now.addSecs(-1);
     int scanned = 0;
     int flagged = 0;
-    for (const ChannelPost &p : m_model.posts()) {
+    for (const ChannelPost &p : m_catalog.rows()) {
         if (p.state == ChannelPost::State::done && p.scannedAt && *p.scannedAt >= since) {
             ++scanned;
             flagged += p.flagged;
@@ -120,15 +129,6 @@ QCoro::Task<void> AutoScanSchedule::ifDue()
     }
     const Notice told = notice(scanned, flagged);
     notify(told.title, told.body);
-}
-
-QCoro::Task<void> AutoScanSchedule::scanLatest()
-{
-    if (channelScan) {
-        co_await channelScan();
-        co_return;
-    }
-    co_await m_model.queue().scanChannels(true);
 }
 
 AutoScanSchedule::Notice AutoScanSchedule::notice(int scanned, int flagged)

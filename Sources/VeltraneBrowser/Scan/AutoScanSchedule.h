@@ -13,9 +13,12 @@
 #include <functional>
 #include <memory>
 
+class Browser;
 class DesktopNotifier;
+class JobState;
+class OwnerSettings;
+class PostCatalog;
 class QWindow;
-class SpamModel;
 
 class AutoScanSchedule : public QObject {
     Q_OBJECT
@@ -24,7 +27,14 @@ public:
     static constexpr double defaultFirst = 60;
     static const QString noticeKey;   // "vt.autoscan"
 
-    explicit AutoScanSchedule(SpamModel &model);
+    // The channel scan of the latest posts of the signed-in sites, as an automatic one.
+    using ChannelScan = std::function<QCoro::Task<void>()>;
+
+    // Reads the interval and writes the last run's time in `settings`; runs `scan` when due and
+    // counts what it scanned in the catalog's rows. The browser is only watched; the other
+    // objects must outlive the schedule.
+    AutoScanSchedule(OwnerSettings &settings, JobState &jobs, PostCatalog &catalog, Browser *browser,
+                     ChannelScan scan, QObject *parent = nullptr);
 
     // Starts (or restarts) the loop: the first check after firstCheck seconds, then one every
     // periodMs.
@@ -43,8 +53,8 @@ public:
     void setBrowserWindow(QWindow *window);
     // Whether the owner is using the application (its state is active) unless replaced.
     std::function<bool()> applicationActive;
-    // Replaces the channel scan of the automatic run (tests).
-    std::function<QCoro::Task<void>()> channelScan;
+    // The channel scan of the automatic run (tests may replace it).
+    ChannelScan channelScan;
 
     // The notice of an automatic run from the posts it scanned itself and their flags.
     struct Notice {
@@ -65,10 +75,11 @@ public:
 
 private:
     QCoro::Task<void> loop(std::shared_ptr<bool> alive, double firstCheck);
-    // The channel scan of the latest posts of the signed-in sites, as an automatic one.
-    QCoro::Task<void> scanLatest();
 
-    SpamModel &m_model;
+    OwnerSettings &m_settings;
+    JobState &m_jobs;
+    PostCatalog &m_catalog;
+    QPointer<Browser> m_browser;
     QPointer<QWindow> m_browserWindow;
     DesktopNotifier *m_notifier = nullptr;
     int m_notificationRequests = 0;

@@ -1,11 +1,12 @@
 #include "Scan/PostCatalog.h"
 
-#include "Scan/Publish.h"
-#include "Scan/SpamModel.h"
-
 #include "Base/ImageStore.h"
 #include "Base/Lang.h"
+#include "Browser/Browser.h"
 #include "Browser/BrowserError.h"
+#include "Scan/JobState.h"
+#include "Scan/OpenPage.h"
+#include "Scan/OwnerSettings.h"
 #include "Page/SpamEngine.h"
 #include "Service/VeltraneAccount.h"
 #include "Sites/AuthPolicy.h"
@@ -54,14 +55,31 @@ bool isInstagramPage(const QString &address)
 
 } // namespace
 
-PostCatalog::PostCatalog(SpamModel &model) : QObject(&model), m_model(model)
+PostCatalog::PostCatalog(ScanStore &store, JobState &jobs, const OwnerSettings &settings, VeltraneAccount *account,
+                         Browser *browser, SpamEngine *engine, OpenPage *page, QObject *parent)
+    : QObject(parent), m_store(store), m_jobs(jobs), m_settings(settings), m_account(account), m_browser(browser),
+      m_engine(engine), m_page(page)
 {
-    connect(this, &PostCatalog::rowsChanged, &model, &SpamModel::postsChanged);
 }
 
 void PostCatalog::setDiscoveryStatus(const QString &text)
 {
-    publish(m_discoveryStatus, text, m_model, &SpamModel::discoveryStatusChanged);
+    if (m_discoveryStatus == text)
+        return;
+    m_discoveryStatus = text;
+    emit discoveryStatusChanged();
+}
+
+bool PostCatalog::hasToken() const
+{
+    return m_account && m_account->hasToken();
+}
+
+std::optional<ScanStore::PostKey> PostCatalog::currentPage() const
+{
+    if (!m_browser)
+        return std::nullopt;
+    return ScanStore::canonical(m_browser->address());
 }
 
 void PostCatalog::setRows(const QList<ChannelPost> &rows)
@@ -107,6 +125,33 @@ std::optional<ChannelPost> PostCatalog::rowOf(const QString &url) const
     return std::nullopt;
 }
 
+void PostCatalog::listPost(const ScanStore::Post &post, int added)
+{
+    ChannelPost fresh = row(post, ChannelPost::State::done);
+    fresh.added = added;
+    QList<ChannelPost> rows = m_rows;
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (rows.at(i).url == post.url) {
+            at = i;
+            break;
+        }
+    }
+    if (m_jobs.touring()) {
+        // A job over several posts keeps its queue's order and takes in no other post.
+        if (at < 0)
+            return;
+        fresh.note = rows.at(at).note;
+        rows[at] = fresh;
+    } else {
+        // The post just scanned moves to the top.
+        if (at >= 0)
+            rows.removeAt(at);
+        rows.prepend(fresh);
+    }
+    setRows(rows);
+}
+
 ChannelPost PostCatalog::row(const ScanStore::Post &post, ChannelPost::State state)
 {
     ChannelPost out;
@@ -127,9 +172,9 @@ ChannelPost PostCatalog::row(const ScanStore::Post &post, ChannelPost::State sta
 QList<LoginProvider> PostCatalog::providers() const
 {
     QList<LoginProvider> out;
-    if (!m_model.browser())
+    if (!m_browser)
         return out;
-    const QHash<LoginProvider, LoginStatus> statuses = m_model.browser()->accounts()->statuses();
+    const QHash<LoginProvider, LoginStatus> statuses = m_browser->accounts()->statuses();
     for (const LoginProvider site : {LoginProvider(LoginProvider::youtube), LoginProvider(LoginProvider::instagram)}) {
         const auto it = statuses.constFind(site);
         if (it != statuses.constEnd() && (*it == LoginStatus::savedSession || *it == LoginStatus::signedIn))
@@ -142,33 +187,33 @@ QList<LoginProvider> PostCatalog::providers() const
 
 QCoro::Task<bool> PostCatalog::openForDiscovery(QString url, double timeout)
 {
-    if (m_model.tourStop())
+    if (m_jobs.stop().queue || !m_page)
         co_return false;
-    co_return co_await m_model.load(std::move(url), timeout);
+    co_return co_await m_page->load(std::move(url), timeout);
 }
 
 QCoro::Task<QList<FoundPost>> PostCatalog::discover(LoginProvider provider, std::optional<int> limit)
 {
-    const int effective = std::max(0, limit.value_or(m_model.ownerSettings().postLimit()));
+    const int effective = std::max(0, limit.value_or(m_settings.postLimit()));
     const BrowserError failure = channelFailure(provider);
     QPointer<PostCatalog> self(this);
-    if (!m_model.engine() || !m_model.browser())
+    if (!m_engine || !m_browser)
         throw failure;
 
     if (provider == LoginProvider::instagram) {
         if (!co_await openForDiscovery(kInstagramHost + u'/', kPageBudget) || !self)
             throw failure;
-        const std::optional<QString> profile = co_await m_model.engine()->myProfile();
+        const std::optional<QString> profile = co_await m_engine->myProfile();
         if (!self || !profile || !isInstagramPage(*profile))
             throw failure;
         if (!co_await openForDiscovery(*profile, kPageBudget) || !self)
             throw failure;
-        co_return co_await m_model.engine()->myPosts(QStringLiteral("instagram"), effective);
+        co_return co_await m_engine->myPosts(QStringLiteral("instagram"), effective);
     }
 
     if (!co_await openForDiscovery(kYouTubeHost + QStringLiteral("/profile"), kPageBudget) || !self)
         throw failure;
-    BrowserTab *tab = m_model.browser() ? m_model.browser()->currentTab() : nullptr;
+    BrowserTab *tab = m_browser ? m_browser->currentTab() : nullptr;
     const QUrl at = tab && tab->page() ? tab->page()->url() : QUrl();
     if (at.isEmpty())
         throw failure;
@@ -184,7 +229,7 @@ QCoro::Task<QList<FoundPost>> PostCatalog::discover(LoginProvider provider, std:
 
     QList<QList<FoundPost>> lists;
     for (const QString &name : {QStringLiteral("videos"), QStringLiteral("shorts")}) {
-        if (m_model.tourStop())
+        if (m_jobs.stop().queue)
             break;
         const bool loaded = co_await openForDiscovery(base + u'/' + name, kPageBudget);
         if (!self)
@@ -193,7 +238,7 @@ QCoro::Task<QList<FoundPost>> PostCatalog::discover(LoginProvider provider, std:
             continue;
         QList<FoundPost> list;
         try {
-            list = co_await m_model.engine()->myPosts(QStringLiteral("youtube"), effective);
+            list = co_await m_engine->myPosts(QStringLiteral("youtube"), effective);
         } catch (const std::exception &) {
             // A tab that cannot be read counts as empty.
         }
@@ -223,13 +268,13 @@ QList<ChannelPost> PostCatalog::candidates()
     for (const ChannelPost &p : std::as_const(m_rows))
         known.insert(p.url);
     QSet<QString> stored;
-    for (const ScanStore::Post &post : m_model.store()->posts(kStoredRows)) {
+    for (const ScanStore::Post &post : m_store.posts(kStoredRows)) {
         stored.insert(post.url);
         if (!known.contains(post.url))
             list.append(row(post, ChannelPost::State::done));
     }
     known.unite(stored);
-    for (const ScanStore::Found &found : m_model.store()->found()) {
+    for (const ScanStore::Found &found : m_store.found()) {
         // One row per post, also for a found address written in another form.
         const std::optional<ScanStore::PostKey> key = ScanStore::canonical(found.url);
         if (!key || known.contains(key->url))
@@ -237,12 +282,12 @@ QList<ChannelPost> PostCatalog::candidates()
         known.insert(key->url);
         list.append(freshRow(key->site, key->url, found.title, found.thumbnail));
     }
-    const std::optional<ScanStore::PostKey> page = m_model.currentPage();
+    const std::optional<ScanStore::PostKey> page = currentPage();
     if (m_dismissedPage && (!page || *m_dismissedPage != page->url))
         m_dismissedPage.reset();
     if (page && page->url != m_dismissedPage && !known.contains(page->url)) {
-        const QString title = m_model.browser() ? ScanStore::cleanTitle(m_model.browser()->title()) : QString();
-        const std::optional<QString> thumb = m_model.info() ? m_model.info()->thumbnail : std::nullopt;
+        const QString title = m_browser ? ScanStore::cleanTitle(m_browser->title()) : QString();
+        const std::optional<QString> thumb = m_page && m_page->info() ? m_page->info()->thumbnail : std::nullopt;
         list.prepend(freshRow(page->site, page->url, title, ChannelPost::thumbnailOf(page->site, page->url, {thumb})));
     }
     return list;
@@ -250,20 +295,20 @@ QList<ChannelPost> PostCatalog::candidates()
 
 void PostCatalog::loadHistory()
 {
-    if (!m_rows.isEmpty() || m_model.touring())
+    if (!m_rows.isEmpty() || m_jobs.touring())
         return;
     QList<ChannelPost> rows;
-    for (const ScanStore::Post &post : m_model.store()->posts(kStoredRows))
+    for (const ScanStore::Post &post : m_store.posts(kStoredRows))
         rows.append(row(post, ChannelPost::State::done));
     setRows(rows);
-    m_model.setStats(m_model.store()->stats());
+    emit totalsChanged();
 }
 
 void PostCatalog::forget(const QString &url)
 {
-    if (m_model.working())
+    if (m_jobs.working())
         return;
-    m_model.store()->forget(url);
+    m_store.forget(url);
     QList<ChannelPost> kept;
     for (const ChannelPost &p : std::as_const(m_rows)) {
         if (p.url != url)
@@ -272,13 +317,13 @@ void PostCatalog::forget(const QString &url)
     setRows(kept);
     // Discovery must not bring the post back, nor the post list the open page.
     if (const std::optional<ScanStore::PostKey> key = ScanStore::canonical(url)) {
-        m_model.store()->dismiss(key->site, key->url, QDateTime::currentDateTime());
-        const std::optional<ScanStore::PostKey> page = m_model.currentPage();
+        m_store.dismiss(key->site, key->url, QDateTime::currentDateTime());
+        const std::optional<ScanStore::PostKey> page = currentPage();
         if (page && page->url == key->url)
             m_dismissedPage = key->url;
     }
-    m_model.history().raiseRunsVersion();
-    m_model.setStats(m_model.store()->stats());
+    emit runsChanged();
+    emit totalsChanged();
 }
 
 int PostCatalog::addDiscovered(const QList<FoundPost> &posts)
@@ -286,7 +331,7 @@ int PostCatalog::addDiscovered(const QList<FoundPost> &posts)
     QSet<QString> known;
     for (const ChannelPost &p : candidates())
         known.insert(p.url);
-    const QSet<QString> dismissed = m_model.store()->dismissed();
+    const QSet<QString> dismissed = m_store.dismissed();
     QList<ScanStore::Found> taken;
     for (const FoundPost &post : posts) {
         if (taken.size() >= discoveredBatch)
@@ -299,7 +344,7 @@ int PostCatalog::addDiscovered(const QList<FoundPost> &posts)
                                        ChannelPost::thumbnailOf(key->site, key->url, {post.thumb})});
     }
     if (!taken.isEmpty())
-        m_model.store()->addFound(taken);
+        m_store.addFound(taken);
     return int(taken.size());
 }
 
@@ -310,22 +355,22 @@ QString PostCatalog::nothingMoreToLoad()
 
 QCoro::Task<int> PostCatalog::loadMore(LoginProvider provider)
 {
-    if (m_model.working() || !m_model.browser() || m_model.browser()->accounts()->isAuthenticating())
+    if (m_jobs.working() || !m_browser || m_browser->accounts()->isAuthenticating())
         co_return 0;
     const QString name = provider.displayName();
     if (!providers().contains(provider)) {
-        m_model.setDiscoveryStatus(tr("Sign in to %1 to load your posts.").arg(name));
+        setDiscoveryStatus(tr("Sign in to %1 to load your posts.").arg(name));
         co_return 0;
     }
     // The browser is taken over first, so that a stop asked as soon as the load shows holds.
-    m_model.takeOverBrowser();
-    m_model.setFindingPosts(true);
-    m_model.setDiscoveryStatus(tr("Loading %1 posts…").arg(name));
+    emit browserNeeded();
+    m_jobs.start(JobState::Job::discovery);
+    setDiscoveryStatus(tr("Loading %1 posts…").arg(name));
     const QString site = provider.rawValue();
     int listed = 0;
     for (const ChannelPost &p : candidates())
         listed += p.site == site ? 1 : 0;
-    const int limit = listed + int(m_model.store()->dismissed(site).size()) + discoveredBatch;
+    const int limit = listed + int(m_store.dismissed(site).size()) + discoveredBatch;
 
     QPointer<PostCatalog> self(this);
     const QString stopped = tr("Loading stopped.");
@@ -337,40 +382,40 @@ QCoro::Task<int> PostCatalog::loadMore(LoginProvider provider)
         if (!self)
             co_return 0;
         added = addDiscovered(found);
-        text = m_model.tourStop() ? stopped : added > 0 ? QString() : nothing;
+        text = m_jobs.stop().queue ? stopped : added > 0 ? QString() : nothing;
     } catch (const BrowserError &e) {
         if (!self)
             co_return 0;
         const QString message = localizedSiteMessage(e.description());
-        text = m_model.tourStop() ? stopped : !message.isEmpty() ? message : nothing;
+        text = m_jobs.stop().queue ? stopped : !message.isEmpty() ? message : nothing;
     } catch (const std::exception &e) {
         if (!self)
             co_return 0;
         const QString message = localizedSiteMessage(QString::fromUtf8(e.what()));
-        text = m_model.tourStop() ? stopped : !message.isEmpty() ? message : nothing;
+        text = m_jobs.stop().queue ? stopped : !message.isEmpty() ? message : nothing;
     }
-    m_model.setDiscoveryStatus(text);
-    m_model.setFindingPosts(false);
+    setDiscoveryStatus(text);
+    m_jobs.end(JobState::Job::discovery);
     co_return added;
 }
 
 void PostCatalog::stopLoading()
 {
-    if (!m_model.findingPosts())
+    if (!m_jobs.findingPosts())
         return;
-    m_model.setTourStop(true);
-    if (m_model.engine())
-        m_model.engine()->stopReadingPosts();
+    m_jobs.stop().queue = true;
+    if (m_engine)
+        m_engine->stopReadingPosts();
 }
 
 // ---- monitoring --------------------------------------------------------------------------------
 
 bool PostCatalog::setWatched(const QString &url, bool on)
 {
-    if (on && !m_model.account()->hasToken()) {
+    if (on && !hasToken()) {
         // Monitoring needs the service account: the request waits for the sign-in.
         m_pendingMonitor = url;
-        m_model.raiseAccountRequest();
+        emit accountNeeded();
         return false;
     }
     const std::optional<ScanStore::PostKey> key = ScanStore::canonical(url);
@@ -379,17 +424,17 @@ bool PostCatalog::setWatched(const QString &url, bool on)
     QList<ChannelPost> rows = m_rows;
     if (on) {
         if (key) {
-            const std::optional<ScanStore::PostKey> page = m_model.currentPage();
+            const std::optional<ScanStore::PostKey> page = currentPage();
             const bool open = page && *page == *key;
-            const std::optional<QString> thumb = open && m_model.info() ? m_model.info()->thumbnail : std::nullopt;
+            const std::optional<QString> thumb = open && m_page && m_page->info() ? m_page->info()->thumbnail : std::nullopt;
             const std::optional<QString> thumbnail = ChannelPost::thumbnailOf(key->site, key->url, {thumb});
-            const QString title = open && m_model.browser() ? ScanStore::cleanTitle(m_model.browser()->title()) : QString();
-            if (m_model.store()->isOpen())
-                m_model.store()->watch(key->site, key->url, title, thumbnail);
+            const QString title = open && m_browser ? ScanStore::cleanTitle(m_browser->title()) : QString();
+            if (m_store.isOpen())
+                m_store.watch(key->site, key->url, title, thumbnail);
             if (thumbnail)
                 ImageStore::shared().prefetch(*thumbnail);
-        } else if (m_model.store()->isOpen()) {
-            m_model.store()->setWatched(url, true);
+        } else if (m_store.isOpen()) {
+            m_store.setWatched(url, true);
         }
         bool listed = false;
         for (ChannelPost &p : rows) {
@@ -400,15 +445,15 @@ bool PostCatalog::setWatched(const QString &url, bool on)
             }
         }
         if (!listed) {
-            if (const std::optional<ScanStore::Post> post = m_model.store()->post(target))
+            if (const std::optional<ScanStore::Post> post = m_store.post(target))
                 rows.prepend(row(*post, ChannelPost::State::done));
         }
     } else {
-        m_model.store()->setWatched(target, false);
+        m_store.setWatched(target, false);
         for (qsizetype i = 0; i < rows.size(); ++i) {
             if (rows.at(i).url != target)
                 continue;
-            if (!rows.at(i).scannedAt && !m_model.touring())
+            if (!rows.at(i).scannedAt && !m_jobs.touring())
                 rows.removeAt(i);
             else
                 rows[i].watched = false;
@@ -416,7 +461,7 @@ bool PostCatalog::setWatched(const QString &url, bool on)
         }
     }
     setRows(rows);
-    m_model.setStats(m_model.store()->stats());
+    emit totalsChanged();
     return true;
 }
 
@@ -426,7 +471,7 @@ void PostCatalog::finishPendingMonitor()
         return;
     const QString url = *m_pendingMonitor;
     m_pendingMonitor = std::nullopt;
-    if (m_model.account()->hasToken())
+    if (hasToken())
         setWatched(url, true);
 }
 
@@ -434,7 +479,7 @@ void PostCatalog::finishPendingMonitor()
 
 PostCatalog::DashboardData PostCatalog::dashboard(int days, const QDateTime &now) const
 {
-    return dashboardOf(*m_model.store(), days, now);
+    return dashboardOf(m_store, days, now);
 }
 
 PostCatalog::DashboardData PostCatalog::dashboardOf(ScanStore &store, int days, const QDateTime &now)
@@ -455,7 +500,7 @@ PostCatalog::DashboardData PostCatalog::dashboardOf(ScanStore &store, int days, 
 void PostCatalog::dashboardAside(int days, const QDateTime &now, QObject *context,
                                  std::function<void(const DashboardData &)> done) const
 {
-    ScanStore *store = m_model.store();
+    ScanStore *store = &m_store;
     QPointer<QObject> receiver(context);
     // Each query is quick, but together they would hold the window on a long history.
     if (!store->isOpen() || store->path() == QStringLiteral(":memory:")) {
@@ -482,15 +527,15 @@ void PostCatalog::dashboardAside(int days, const QDateTime &now, QObject *contex
 
 bool PostCatalog::clearHistory()
 {
-    if (m_model.working())
+    if (m_jobs.working())
         return false;
-    if (!m_model.store()->clear(true))
+    if (!m_store.clear(true))
         return false;
     ImageStore::shared().clear();
     // Monitored posts stay in the store, so they stay in the list.
     QList<ChannelPost> kept;
     for (const ChannelPost &row : std::as_const(m_rows)) {
-        if (const std::optional<ScanStore::Post> stored = m_model.store()->post(row.url)) {
+        if (const std::optional<ScanStore::Post> stored = m_store.post(row.url)) {
             ChannelPost fresh = row;
             fresh.total = stored->total;
             fresh.flagged = stored->flagged;
@@ -500,8 +545,8 @@ bool PostCatalog::clearHistory()
         }
     }
     setRows(kept);
-    m_model.setStats(m_model.store()->stats());
-    m_model.history().raiseRunsVersion();
-    m_model.history().raiseDeletionsVersion();
+    emit totalsChanged();
+    emit runsChanged();
+    emit deletionsChanged();
     return true;
 }

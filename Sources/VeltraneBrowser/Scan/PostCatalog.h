@@ -1,7 +1,7 @@
 #pragma once
 // The owner's post list: its rows, finding posts on the signed-in sites, the candidates in their
 // one display and scan order, loading more, monitoring single posts, and the history read for the
-// statistics sheet. The only writer of the rows; the model shows them as its `posts` property.
+// statistics sheet. The only writer of the rows; views listen to rowsChanged().
 
 #include "Sites/LoginProvider.h"
 #include "Scan/ChannelPost.h"
@@ -13,13 +13,19 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QCoro/QCoroTask>
 
 #include <functional>
 #include <optional>
 
-class SpamModel;
+class Browser;
+class JobState;
+class OpenPage;
+class OwnerSettings;
+class SpamEngine;
+class VeltraneAccount;
 
 class PostCatalog : public QObject {
     Q_OBJECT
@@ -27,7 +33,13 @@ class PostCatalog : public QObject {
 public:
     static constexpr int discoveredBatch = 30;
 
-    explicit PostCatalog(SpamModel &model);
+    // Discovery runs as a job of `jobs` and reads the post limit in `settings`. Without a
+    // browser, an engine and a page it finds nothing, and without a browser the open page is not
+    // offered; without an account monitoring waits for one. The given objects must outlive the
+    // catalog, except the browser, which is only watched.
+    PostCatalog(ScanStore &store, JobState &jobs, const OwnerSettings &settings, VeltraneAccount *account = nullptr,
+                Browser *browser = nullptr, SpamEngine *engine = nullptr, OpenPage *page = nullptr,
+                QObject *parent = nullptr);
 
     const QList<ChannelPost> &rows() const { return m_rows; }
     void setRows(const QList<ChannelPost> &rows);
@@ -37,6 +49,11 @@ public:
     void takeCounts(const QString &url, const ScanStore::Counts &counts);
     // The row of an address, when listed.
     std::optional<ChannelPost> rowOf(const QString &url) const;
+    // Puts a stored post into the list (replacing its row) with the count of new comments: at
+    // the top, or in its place while a job over several posts runs (which takes in no other post).
+    void listPost(const ScanStore::Post &post, int added);
+    // The canonical key of the browser's address; none without a browser or off a post.
+    std::optional<ScanStore::PostKey> currentPage() const;
 
     // The list row of a stored post; a post stored only as monitored (time 0) has no scan time.
     static ChannelPost row(const ScanStore::Post &post, ChannelPost::State state);
@@ -53,20 +70,21 @@ public:
     // Fills an empty list from the history (nothing while a job over several posts runs).
     void loadHistory();
     // Forgets a post with its history and keeps discovery from bringing it back; nothing while
-    // the model is working.
+    // a job runs.
     void forget(const QString &url);
-    // What the last load of posts found or why it failed; the model's `discoveryStatus`.
+    // What the last load of posts found or why it failed.
     const QString &discoveryStatus() const { return m_discoveryStatus; }
     void setDiscoveryStatus(const QString &text);
     // The discovery status after a load that found nothing new.
     static QString nothingMoreToLoad();
     // Loads more of a site's posts into the list; returns how many came (0 when refused, stopped
-    // or failed). Reports in the model's discoveryStatus only.
+    // or failed). Reports in discoveryStatus only.
     QCoro::Task<int> loadMore(LoginProvider provider);
     void stopLoading();
     // Turns monitoring of a post on or off. Turning it on needs the service account: without it
-    // the address waits in pendingMonitor, the account is asked for and the answer is false.
+    // the address waits in pendingMonitor, accountNeeded() asks for it and the answer is false.
     bool setWatched(const QString &url, bool on);
+    // Completes a monitoring request that waited for the service sign-in (dropped without one).
     void finishPendingMonitor();
     std::optional<QString> pendingMonitor() const { return m_pendingMonitor; }
     void setPendingMonitor(const std::optional<QString> &url) { m_pendingMonitor = url; }
@@ -94,11 +112,28 @@ public:
 
 signals:
     void rowsChanged();
+    void discoveryStatusChanged();
+    // The stored posts changed: the history's totals want reading again; runsChanged() and
+    // deletionsChanged() say that its runs or deletions did too.
+    void totalsChanged();
+    void runsChanged();
+    void deletionsChanged();
+    // Monitoring waits for the service account.
+    void accountNeeded();
+    // A load of posts is about to take the browser away from page tracking.
+    void browserNeeded();
 
 private:
     QCoro::Task<bool> openForDiscovery(QString url, double timeout);
+    bool hasToken() const;
 
-    SpamModel &m_model;
+    ScanStore &m_store;
+    JobState &m_jobs;
+    const OwnerSettings &m_settings;
+    VeltraneAccount *m_account;
+    QPointer<Browser> m_browser;
+    SpamEngine *m_engine;
+    OpenPage *m_page;
     QList<ChannelPost> m_rows;
     QString m_discoveryStatus;
     std::optional<QString> m_pendingMonitor;

@@ -1,8 +1,15 @@
 #include "Scan/PostQueue.h"
 
 #include "Browser/AccountSession.h"
+#include "Browser/Browser.h"
+#include "Scan/HistoryState.h"
+#include "Scan/JobState.h"
+#include "Scan/OpenPage.h"
+#include "Scan/OwnerSettings.h"
 #include "Scan/PostCatalog.h"
-#include "Scan/SpamModel.h"
+#include "Scan/ScanReport.h"
+#include "Scan/StatusLine.h"
+#include "Store/ScanStore.h"
 
 #include <QPointer>
 
@@ -38,7 +45,18 @@ bool unfinished(const ChannelPost &row)
 
 } // namespace
 
-PostQueue::PostQueue(SpamModel &model) : QObject(&model), m_model(model) {}
+PostQueue::PostQueue(PostCatalog &catalog, OpenPage &page, JobState &jobs, StatusLine &status, ScanReport &report,
+                     HistoryState &history, const OwnerSettings &settings, ScanStore &store, Browser *browser,
+                     Scan scan, QObject *parent)
+    : QObject(parent), m_catalog(catalog), m_page(page), m_jobs(jobs), m_status(status), m_report(report),
+      m_history(history), m_settings(settings), m_store(store), m_browser(browser), m_scan(std::move(scan))
+{
+}
+
+void PostQueue::setStatus(const QString &text, const QString &kind)
+{
+    m_status.set(text, statusKindOf(kind));
+}
 
 // ---- the steps of one queued post --------------------------------------------------------------
 
@@ -46,16 +64,16 @@ QCoro::Task<bool> PostQueue::openPost(QString url)
 {
     if (steps.open)
         co_return co_await steps.open(url);
-    if (m_model.tourStop())
+    if (m_jobs.stop().queue)
         co_return false;
-    co_return co_await m_model.load(url, SpamModel::queuedLoadBudget);
+    co_return co_await m_page.load(url, loadBudget);
 }
 
 QCoro::Task<bool> PostQueue::waitForComments()
 {
     if (steps.waitForComments)
         co_return co_await steps.waitForComments();
-    co_return co_await m_model.waitForComments(SpamModel::queuedCommentsBudget);
+    co_return co_await m_page.waitForComments(commentsBudget);
 }
 
 QCoro::Task<void> PostQueue::scanPost()
@@ -63,7 +81,7 @@ QCoro::Task<void> PostQueue::scanPost()
     if (steps.scan)
         co_await steps.scan();
     else
-        co_await m_model.scan(false, true);
+        co_await m_scan(false, true);
 }
 
 // ---- the queue ---------------------------------------------------------------------------------
@@ -72,19 +90,19 @@ QCoro::Task<void> PostQueue::scanPosts(QStringList urls)
 {
     QPointer<PostQueue> self(this);
     for (const QString &url : std::as_const(urls)) {
-        if (m_model.tourStop())
+        if (m_jobs.stop().queue)
             break;
         bool listed = false;
-        for (const ChannelPost &row : std::as_const(m_model.posts()))
+        for (const ChannelPost &row : std::as_const(m_catalog.rows()))
             listed |= row.url == url;
         if (!listed)
             continue;
-        m_model.catalog().setRow(url, [](ChannelPost &row) { row.state = ChannelPost::State::scanning; });
-        m_model.setHasScanned(false);
-        m_model.setScanActivity(ScanActivity::fresh(m_model.ownerSettings().aiOn()));
-        m_model.setProgress(std::nullopt);
-        m_model.setStatus(openingText(), QString());
-        m_model.history().setLoggedRun(false);
+        m_catalog.setRow(url, [](ChannelPost &row) { row.state = ChannelPost::State::scanning; });
+        m_page.setHasScanned(false);
+        m_page.setScanActivity(ScanActivity::fresh(m_settings.aiOn()));
+        m_page.setProgress(std::nullopt);
+        setStatus(openingText(), QString());
+        m_history.setLoggedRun(false);
 
         bool opened = co_await openPost(url);
         if (!self)
@@ -93,41 +111,41 @@ QCoro::Task<void> PostQueue::scanPosts(QStringList urls)
             opened = co_await waitForComments();
             if (!self)
                 co_return;
-            opened = opened && !m_model.tourStop();
+            opened = opened && !m_jobs.stop().queue;
         }
         if (!opened) {
             const QString note = couldNotOpenText();
-            const bool stopped = m_model.tourStop();
-            m_model.catalog().setRow(url, [&](ChannelPost &row) {
+            const bool stopped = m_jobs.stop().queue;
+            m_catalog.setRow(url, [&](ChannelPost &row) {
                 row.state = stopped ? ChannelPost::State::waiting : ChannelPost::State::failed;
                 row.note = note;
             });
             if (!stopped)
-                m_model.history().logFailedScan(url, note);
+                m_history.logFailedScan(url, note);
             continue;
         }
 
         co_await scanPost();
         if (!self)
             co_return;
-        if (m_model.hasScanned())
+        if (m_page.hasScanned())
             continue;
         // A scan that refused silently left the opening text: that is no reason to show.
-        const QString note = m_model.status() == openingText() ? couldNotOpenText() : m_model.status();
+        const QString note = m_status.text() == openingText() ? couldNotOpenText() : m_status.text();
         bool marked = false;
-        m_model.catalog().setRow(url, [&](ChannelPost &row) {
+        m_catalog.setRow(url, [&](ChannelPost &row) {
             row.state = ChannelPost::State::failed;
             row.note = note;
             marked = true;
         });
-        if (marked && !m_model.history().loggedRun() && !m_model.tourStop())
-            m_model.history().logFailedScan(url, note);
+        if (marked && !m_history.loggedRun() && !m_jobs.stop().queue)
+            m_history.logFailedScan(url, note);
     }
 }
 
 QCoro::Task<void> PostQueue::scanSelected(QList<ChannelPost> posts)
 {
-    if (m_model.working() || !m_model.browser() || m_model.browser()->accounts()->isAuthenticating())
+    if (m_jobs.working() || !m_browser || m_browser->accounts()->isAuthenticating())
         co_return;
     QList<ChannelPost> queue;
     QSet<QString> taken;
@@ -147,13 +165,13 @@ QCoro::Task<void> PostQueue::scanSelected(QList<ChannelPost> posts)
     if (queue.isEmpty())
         co_return;
 
-    m_model.scanReport().setIssue(QString());
-    m_model.setTouring(true);
-    m_model.setRunSession(newSession());
-    m_model.history().setSessionAuto(false);
-    m_model.takeOverBrowser();
-    const QList<ChannelPost> old = m_model.posts();
-    m_model.setPosts(queue);
+    m_report.setIssue(QString());
+    m_jobs.start(JobState::Job::queue);
+    m_history.setRunSession(newSession());
+    m_history.setSessionAuto(false);
+    emit browserNeeded();
+    const QList<ChannelPost> old = m_catalog.rows();
+    m_catalog.setRows(queue);
     QStringList urls;
     for (const ChannelPost &row : std::as_const(queue))
         urls.append(row.url);
@@ -166,7 +184,7 @@ QCoro::Task<void> PostQueue::scanSelected(QList<ChannelPost> posts)
     int done = 0;
     int failed = 0;
     int flagged = 0;
-    for (const ChannelPost &row : std::as_const(m_model.posts())) {
+    for (const ChannelPost &row : std::as_const(m_catalog.rows())) {
         if (row.state == ChannelPost::State::done) {
             ++done;
             flagged += row.flagged;
@@ -176,7 +194,7 @@ QCoro::Task<void> PostQueue::scanSelected(QList<ChannelPost> posts)
     }
     const int queued = int(queue.size());
 
-    QList<ChannelPost> rows = m_model.posts();
+    QList<ChannelPost> rows = m_catalog.rows();
     QSet<QString> listed;
     for (ChannelPost &row : rows) {
         if (unfinished(row)) {
@@ -192,55 +210,55 @@ QCoro::Task<void> PostQueue::scanSelected(QList<ChannelPost> posts)
     for (const ChannelPost &before : old)
         if (!listed.contains(before.url))
             rows.append(before);
-    m_model.setPosts(rows);
-    m_model.setStats(m_model.store()->stats());
+    m_catalog.setRows(rows);
+    m_history.setStats(m_store.stats());
 
     QString summary = tr("%1/%2 posts checked · %3 flagged").arg(done).arg(queued).arg(flagged);
-    if (m_model.tourStop())
+    if (m_jobs.stop().queue)
         summary += tr(" · Stopped");
-    m_model.setStatus(summary, failed == 0 && flagged == 0 ? QStringLiteral("ok") : QStringLiteral("warn"));
+    setStatus(summary, failed == 0 && flagged == 0 ? QStringLiteral("ok") : QStringLiteral("warn"));
     if (failed > 0)
-        m_model.report(tr("%1 posts could not be checked. See their statuses.").arg(failed));
-    m_model.setTouring(false);
-    m_model.setProgress(std::nullopt);
-    m_model.setRunSession(std::nullopt);
-    m_model.history().setSessionAuto(false);
+        m_report.report(tr("%1 posts could not be checked. See their statuses.").arg(failed));
+    m_jobs.end(JobState::Job::queue);
+    m_page.setProgress(std::nullopt);
+    m_history.setRunSession(std::nullopt);
+    m_history.setSessionAuto(false);
 }
 
 // ---- channel scans -----------------------------------------------------------------------------
 
 QCoro::Task<void> PostQueue::scanChannels(bool automatic)
 {
-    if (m_model.working() || !m_model.browser() || m_model.browser()->accounts()->isAuthenticating())
+    if (m_jobs.working() || !m_browser || m_browser->accounts()->isAuthenticating())
         co_return;
-    const QList<LoginProvider> sites = m_model.tourProviders();
+    const QList<LoginProvider> sites = m_catalog.providers();
     if (sites.isEmpty()) {
         const QString text = tr("Sign in to YouTube or Instagram on the left first.");
-        m_model.setStatus(text, QStringLiteral("warn"));
-        m_model.scanReport().setIssue(text);
+        setStatus(text, QStringLiteral("warn"));
+        m_report.setIssue(text);
         co_return;
     }
 
-    m_model.scanReport().setIssue(QString());
-    m_model.setTouring(true);
-    m_model.setRunSession(newSession());
-    m_model.history().setSessionAuto(automatic);
-    m_model.setTourStop(false);
-    m_model.setAutoScan(std::nullopt);
-    m_model.setPosts({});
+    m_report.setIssue(QString());
+    m_jobs.start(JobState::Job::queue);
+    m_history.setRunSession(newSession());
+    m_history.setSessionAuto(automatic);
+    m_jobs.stop().queue = false;
+    m_page.setAutoScan(std::nullopt);
+    m_catalog.setRows({});
     QStringList notes;
     QPointer<PostQueue> self(this);
 
     for (const LoginProvider site : sites) {
-        if (m_model.tourStop())
+        if (m_jobs.stop().queue)
             continue;
         const QString name = site.displayName();
         const QString raw = site.rawValue();
-        m_model.setStatus(tr("Finding your latest %1 posts…").arg(name), QString());
+        setStatus(tr("Finding your latest %1 posts…").arg(name), QString());
         QList<FoundPost> found;
         std::optional<QString> failure;
         try {
-            found = co_await m_model.discover(site, std::nullopt);
+            found = co_await m_catalog.discover(site, std::nullopt);
         } catch (const BrowserError &e) {
             failure = e.description();
         } catch (const std::exception &e) {
@@ -249,19 +267,19 @@ QCoro::Task<void> PostQueue::scanChannels(bool automatic)
         if (!self)
             co_return;
         if (failure) {
-            if (!m_model.tourStop())
+            if (!m_jobs.stop().queue)
                 notes.append(name + QStringLiteral(": ") + localizedSiteMessage(*failure));
             continue;
         }
         for (FoundPost &post : found)
             if (const std::optional<ScanStore::PostKey> key = ScanStore::canonical(post.url))
                 post.url = key->url;
-        if (found.isEmpty() && !m_model.tourStop())
+        if (found.isEmpty() && !m_jobs.stop().queue)
             notes.append(name + tr(": no posts found."));
 
         // The found posts, then the monitored ones; one candidate per address (a Shorts and a
         // watch address of one video are one post once made canonical).
-        const QList<ScanStore::Post> stored = m_model.store()->posts(kStoredRows);
+        const QList<ScanStore::Post> stored = m_store.posts(kStoredRows);
         QHash<QString, ScanStore::Post> storedByUrl;
         for (const ScanStore::Post &p : stored)
             storedByUrl.insert(p.url, p);
@@ -280,9 +298,9 @@ QCoro::Task<void> PostQueue::scanChannels(bool automatic)
             candidates.append(FoundPost {p.url, p.title, p.thumbnail});
         }
         QSet<QString> listed;
-        for (const ChannelPost &row : std::as_const(m_model.posts()))
+        for (const ChannelPost &row : std::as_const(m_catalog.rows()))
             listed.insert(row.url);
-        QList<ChannelPost> rows = m_model.posts();
+        QList<ChannelPost> rows = m_catalog.rows();
         QStringList urls;
         for (const FoundPost &c : std::as_const(candidates)) {
             urls.append(c.url);
@@ -301,7 +319,7 @@ QCoro::Task<void> PostQueue::scanChannels(bool automatic)
                 ImageStore::shared().prefetch(*row.thumbnail);
             rows.append(row);
         }
-        m_model.setPosts(rows);
+        m_catalog.setRows(rows);
         co_await scanPosts(urls);
         if (!self)
             co_return;
@@ -311,7 +329,7 @@ QCoro::Task<void> PostQueue::scanChannels(bool automatic)
     int scanned = 0;
     int flagged = 0;
     QSet<QString> listed;
-    for (const ChannelPost &row : std::as_const(m_model.posts())) {
+    for (const ChannelPost &row : std::as_const(m_catalog.rows())) {
         if (unfinished(row))
             continue;
         rows.append(row);
@@ -321,32 +339,32 @@ QCoro::Task<void> PostQueue::scanChannels(bool automatic)
             flagged += row.flagged;
         }
     }
-    for (const ScanStore::Post &p : m_model.store()->posts(kStoredRows))
+    for (const ScanStore::Post &p : m_store.posts(kStoredRows))
         if (!listed.contains(p.url))
             rows.append(PostCatalog::row(p, ChannelPost::State::done));
-    m_model.setPosts(rows);
-    m_model.setStats(m_model.store()->stats());
+    m_catalog.setRows(rows);
+    m_history.setStats(m_store.stats());
 
-    QString tail = m_model.tourStop() ? tr(" Stopped.") : QString();
+    QString tail = m_jobs.stop().queue ? tr(" Stopped.") : QString();
     for (const QString &note : std::as_const(notes))
         tail += u' ' + note;
     for (const QString &note : std::as_const(notes))
-        m_model.report(note);
+        m_report.report(note);
     if (scanned == 0) {
         const QString none = tr("No posts were scanned.");
-        m_model.setStatus(none + tail, QStringLiteral("warn"));
-        if (!m_model.tourStop())
-            m_model.report(none);
+        setStatus(none + tail, QStringLiteral("warn"));
+        if (!m_jobs.stop().queue)
+            m_report.report(none);
     } else if (flagged >= 1) {
         const QString hint = tr(" Open a post to review and delete.");
-        m_model.setStatus(tr("Scanned %1 posts and flagged %2.").arg(scanned).arg(flagged) + hint + tail,
+        setStatus(tr("Scanned %1 posts and flagged %2.").arg(scanned).arg(flagged) + hint + tail,
                   QStringLiteral("warn"));
     } else {
-        m_model.setStatus(tr("Scanned %1 posts; no suspected spam.").arg(scanned) + tail,
+        setStatus(tr("Scanned %1 posts; no suspected spam.").arg(scanned) + tail,
                   notes.isEmpty() ? QStringLiteral("ok") : QStringLiteral("warn"));
     }
-    m_model.setTouring(false);
-    m_model.setProgress(std::nullopt);
-    m_model.setRunSession(std::nullopt);
-    m_model.history().setSessionAuto(false);
+    m_jobs.end(JobState::Job::queue);
+    m_page.setProgress(std::nullopt);
+    m_history.setRunSession(std::nullopt);
+    m_history.setSessionAuto(false);
 }

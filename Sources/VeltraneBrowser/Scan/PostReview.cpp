@@ -1,10 +1,8 @@
 #include "Scan/PostReview.h"
 
-#include "Browser/Browser.h"
 #include "Browser/BrowserError.h"
 #include "Rules/BuiltinWords.h"
-#include "Scan/SpamModel.h"
-
+#include "Scan/OwnerSettings.h"
 
 #include <cmath>
 #include <numeric>
@@ -35,7 +33,10 @@ QString withoutCommas(QString word)
 
 } // namespace
 
-PostReview::PostReview(SpamModel &model) : m_model(model) {}
+PostReview::PostReview(const OwnerSettings &settings, ScanStore &store, Current current, QObject *parent)
+    : QObject(parent), m_settings(settings), m_store(store), m_current(std::move(current))
+{
+}
 
 void PostReview::setComments(const QList<Comment> &comments)
 {
@@ -98,10 +99,10 @@ std::optional<AIRules::Placement> PostReview::answerAI(qsizetype index, const QS
 
 void PostReview::prepareKeywords()
 {
-    if (m_keywordMatcherFor == m_model.ownerSettings().keywords())
+    if (m_keywordMatcherFor == m_settings.keywords())
         return;
-    m_keywordMatcher = SpamRules::Keywords(m_model.ownerSettings().keywords());
-    m_keywordMatcherFor = m_model.ownerSettings().keywords();
+    m_keywordMatcher = SpamRules::Keywords(m_settings.keywords());
+    m_keywordMatcherFor = m_settings.keywords();
     m_keywordAnswers.clear();
     m_answerAt.clear();
 }
@@ -126,7 +127,7 @@ const QString &PostReview::keywordReason(qsizetype index, const QString &text)
 
 QList<int> PostReview::overlayWords(bool dictionary)
 {
-    const BuiltinWords *lists = dictionary && m_model.ownerSettings().builtinWords() ? &BuiltinWords::shared() : nullptr;
+    const BuiltinWords *lists = dictionary && m_settings.builtinWords() ? &BuiltinWords::shared() : nullptr;
     QList<int> changed;
     prepareKeywords();
     if (m_answerAt.size() != size_t(m_comments.size())) {
@@ -215,7 +216,7 @@ void PostReview::applySort()
         qint64 order;
         qsizetype index;
     };
-    const SortKey key = m_model.ownerSettings().sort();
+    const SortKey key = m_settings.sort();
     std::vector<Entry> entries;
     entries.reserve(size_t(m_comments.size()));
     for (qsizetype i = 0; i < m_comments.size(); ++i)
@@ -280,8 +281,8 @@ int PostReview::applyPicks(const QList<ScanStore::Record> &records, const QStrin
         emit commentsChanged();
     if (!restoredNow.isEmpty()) {
         if (const std::optional<ScanStore::PostKey> key = ScanStore::canonical(post)) {
-            m_model.store()->rememberVerdicts(key->site, restoredNow);
-            m_model.history().syncPost(key->url);
+            m_store.rememberVerdicts(key->site, restoredNow);
+            emit verdictsStored(key->url);
         }
     }
     int ticked = 0;
@@ -297,8 +298,8 @@ PostReview::Reuse PostReview::reuseAI(const QHash<QString, ScanStore::Known> &kn
     Reuse out;
     if (known.isEmpty())
         return out;
-    const QString key = m_model.ownerSettings().aiOptionsKey();
-    const QStringList kinds = QStringList {kSpam} + m_model.ownerSettings().aiOptions();
+    const QString key = m_settings.aiOptionsKey();
+    const QStringList kinds = QStringList {kSpam} + m_settings.aiOptions();
     bool touched = false;
     for (qsizetype i = 0; i < m_comments.size(); ++i) {
         const Comment &c = m_comments.at(i);
@@ -362,7 +363,7 @@ const AIRules::Placement &PostReview::placement(double prob, const QString &kind
     // kind, the whole percent and whether the kind is named below the threshold.
     const double scaled = std::round(prob * 100.0);
     if (!std::isfinite(scaled) || std::abs(scaled) > 1000) {
-        m_outOfRange = SpamRules::place(prob, kind, m_model.ownerSettings().threshold());
+        m_outOfRange = SpamRules::place(prob, kind, m_settings.threshold());
         return m_outOfRange;
     }
     const int slot = int(scaled) * 2 + (prob >= 0.1 ? 1 : 0);
@@ -374,13 +375,13 @@ const AIRules::Placement &PostReview::placement(double prob, const QString &kind
             m_placed.resize(size_t(kinds.size() * kSlots));
         std::optional<AIRules::Placement> &made = m_placed[size_t(kindIndex * kSlots + slot)];
         if (!made)
-            made = SpamRules::place(prob, kind, m_model.ownerSettings().threshold());
+            made = SpamRules::place(prob, kind, m_settings.threshold());
         return *made;
     }
     const std::pair<QString, int> key {kind, slot};
     auto found = m_placements.constFind(key);
     if (found == m_placements.constEnd())
-        found = m_placements.insert(key, SpamRules::place(prob, kind, m_model.ownerSettings().threshold()));
+        found = m_placements.insert(key, SpamRules::place(prob, kind, m_settings.threshold()));
     return found.value();
 }
 
@@ -428,11 +429,11 @@ QString PostReview::flagRepeatOffenders(const QString &site)
     if (ids.isEmpty() && namesWithId.isEmpty() && namesWithoutId.isEmpty())
         return {};
     const auto list = [](const QSet<QString> &set) { return QStringList(set.cbegin(), set.cend()); };
-    const QHash<QString, int> byId = ids.isEmpty() ? QHash<QString, int>() : m_model.store()->offenderIds(site, list(ids));
+    const QHash<QString, int> byId = ids.isEmpty() ? QHash<QString, int>() : m_store.offenderIds(site, list(ids));
     const QHash<QString, int> byOldName =
-        namesWithId.isEmpty() ? QHash<QString, int>() : m_model.store()->offenders(site, list(namesWithId), true);
+        namesWithId.isEmpty() ? QHash<QString, int>() : m_store.offenders(site, list(namesWithId), true);
     const QHash<QString, int> byName =
-        namesWithoutId.isEmpty() ? QHash<QString, int>() : m_model.store()->offenders(site, list(namesWithoutId));
+        namesWithoutId.isEmpty() ? QHash<QString, int>() : m_store.offenders(site, list(namesWithoutId));
     if (byId.isEmpty() && byOldName.isEmpty() && byName.isEmpty())
         return {};
     int flagged = 0;
@@ -517,10 +518,7 @@ int PostReview::skipCleared(QList<Comment> &comments, const QHash<QString, ScanS
 void PostReview::selectReviewed(const QStringList &ids)
 {
     const BrowserError stale(tr("Please review this page's scan results again."));
-    Browser *browser = m_model.browser();
-    const std::optional<QUuid> browserPage = browser ? std::optional<QUuid>(browser->pageID()) : std::nullopt;
-    const std::optional<QString> address = browser ? std::optional<QString>(browser->address()) : std::nullopt;
-    if (m_model.working() || !m_model.hasScanned() || browserPage != m_model.openPage().pageID() || address != m_model.openPage().scannedURL())
+    if (!m_current || !m_current())
         throw stale;
     QSet<QString> spamIds;
     for (const Comment &c : std::as_const(m_comments)) {

@@ -4,7 +4,7 @@
 // owner's restored picks, the ids the AI check has scored, "only spam"). It lays the owner's
 // words and the built-in lists over the page's verdicts, orders the list, restores stored picks,
 // reuses stored AI answers, places AI answers against the threshold and flags authors deleted
-// before. The owner's settings and the history are read through the spam model that owns it.
+// before. It reads the owner's settings and the history it is given.
 
 #include "Rules/AIRules.h"
 #include "Rules/SpamRules.h"
@@ -19,10 +19,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
-class SpamModel;
+class OwnerSettings;
 
 class PostReview : public QObject {
     Q_OBJECT
@@ -36,7 +37,12 @@ public:
         bool operator==(const Reuse &) const = default;
     };
 
-    explicit PostReview(SpamModel &model);
+    // Whether the list is the last scan of the browser's page with no job running: only then
+    // may the agent tick comments of it.
+    using Current = std::function<bool()>;
+
+    // The settings and the store must outlive the review.
+    PostReview(const OwnerSettings &settings, ScanStore &store, Current current, QObject *parent = nullptr);
 
     const QList<Comment> &comments() const { return m_comments; }
     void setComments(const QList<Comment> &comments);
@@ -104,6 +110,8 @@ signals:
     void commentsChanged();
     void onlySpamChanged();
     void justKeptChanged();
+    // The owner's picks restored on a post were stored: its counts want reading again.
+    void verdictsStored(const QString &url);
 
 private:
     // applyAI without announcing the change, for callers that announce once for many.
@@ -118,7 +126,9 @@ private:
     // place() against the threshold, remembered per kind and whole percent.
     const AIRules::Placement &placement(double prob, const QString &kind);
 
-    SpamModel &m_model;
+    const OwnerSettings &m_settings;
+    ScanStore &m_store;
+    Current m_current;
     QList<Comment> m_comments;
     bool m_onlySpam = false;
     QHash<QString, Comment> m_justKept;

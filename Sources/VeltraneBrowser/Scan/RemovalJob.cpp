@@ -289,7 +289,7 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
     const auto samePost = [this, pageID, url] { return samePage(pageID) && m_model.browser()->address() == url; };
 
     // The site deletes a thread's replies with it: the owner is told before confirming.
-    const QHash<QString, QList<Comment>> threads = threadsOf(m_model.comments(), plan.now);
+    const QHash<QString, QList<Comment>> threads = threadsOf(m_model.review().comments(), plan.now);
     const Replies replies = count(threads);
     m_model.setBusy(true);
     bool yes = false;
@@ -298,13 +298,13 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
     } else if (asker == Asker::agent) {
         QList<Comment> chosen;
         for (const QString &id : plan.now) {
-            const auto found = std::find_if(m_model.comments().begin(), m_model.comments().end(),
+            const auto found = std::find_if(m_model.review().comments().begin(), m_model.review().comments().end(),
                                             [&id](const Comment &c) { return c.id == id; });
-            if (found != m_model.comments().end())
+            if (found != m_model.review().comments().end())
                 chosen.append(*found);
         }
         QString title = ScanStore::cleanTitle(browser->title());
-        for (const ChannelPost &p : m_model.posts()) {
+        for (const ChannelPost &p : m_model.catalog().rows()) {
             if (post && p.url == post->url && !p.title.isEmpty())
                 title = p.title;
         }
@@ -338,7 +338,7 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
     // The asked comments as they are now: the run's items even if the page goes away meanwhile.
     QList<Comment> asked;
     QStringList flagIds;
-    for (const Comment &c : std::as_const(m_model.comments())) {
+    for (const Comment &c : std::as_const(m_model.review().comments())) {
         if (!m_asked.contains(c.id))
             continue;
         asked.append(c);
@@ -374,9 +374,9 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
         m_model.setLastRemovalCount(int(m_deletedNow.size()));
         settleThreads(post, plan.now);
         if (!m_deletedNow.isEmpty()) {
-            QList<Comment> left = m_model.comments();
+            QList<Comment> left = m_model.review().comments();
             left.removeIf([this](const Comment &c) { return m_deletedNow.contains(c.id) || m_goneWithThread.contains(c.id); });
-            m_model.setComments(left);
+            m_model.review().setComments(left);
         }
         noteWritten(m_model.history().logFailedRemoval(url, int(plan.now.size()), text));
         m_model.setStatus(text + unrecordedSentence(), QStringLiteral("warn"));
@@ -440,11 +440,11 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
     // What the site deleted is recorded for the scanned post even when the owner has moved on;
     // only the open page's list and status are left to the new page.
     if (!moved) {
-        QList<Comment> left = m_model.comments();
+        QList<Comment> left = m_model.review().comments();
         left.removeIf([&gone, this](const Comment &c) { return gone.contains(c.id) || m_goneWithThread.contains(c.id); });
-        m_model.setComments(left);
+        m_model.review().setComments(left);
         if (n > 0)
-            m_model.setJustKept({});
+            m_model.review().setJustKept({});
     }
     if (post) {
         ScanStore::Run run;
@@ -570,14 +570,14 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
         const std::optional<ScanStore::PostKey> here = ScanStore::canonical(m_model.browser() ? m_model.browser()->address() : QString());
         if (!(m_model.hasScanned() && here && here->url == url)) {
             m_model.setStatus(opening, QString());
-            const bool loaded = co_await m_model.load(url, SpamModel::queuedLoadBudget);
+            const bool loaded = co_await m_model.load(url, PostQueue::loadBudget);
             if (!self)
                 co_return 0;
             if (!loaded) {
                 failed(url, picks.size(), couldNotOpenText());
                 continue;
             }
-            const bool ready = co_await m_model.waitForComments(SpamModel::queuedCommentsBudget);
+            const bool ready = co_await m_model.waitForComments(PostQueue::commentsBudget);
             if (!self)
                 co_return 0;
             if (!ready) {
@@ -616,7 +616,7 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
         withThreads.unflagged += m_lastReplies.unflagged;
         withThreads.owner += m_lastReplies.owner;
         for (double waited = 0; watch.started() && !watch.ended() && !watch.toSignIn() && !m_model.tourStop()
-                                && waited < SpamModel::queuedLoadBudget; waited += 0.25) {
+                                && waited < PostQueue::loadBudget; waited += 0.25) {
             co_await QCoro::sleepFor(250ms);
             if (!self)
                 co_return 0;

@@ -199,13 +199,13 @@ QCoro::Task<bool> ScanJob::judge()
     SpamModel &m = *m_model;
     // The page's items and verdicts, with the owner's keywords laid over them.
     m.stopPolling();
-    m.setComments(m_result.items);
+    m.review().setComments(m_result.items);
     {
         ScanActivity a = m.scanActivity();
         a.stage = ScanActivity::Stage::rules;
         a.collected = m_result.total;
         a.rulesChecked = m_result.items.size();
-        a.samples = ScanActivity::samplesOf(m.comments());
+        a.samples = ScanActivity::samplesOf(m.review().comments());
         m.setScanActivity(a);
     }
     m.review().forgetWordBase();
@@ -275,7 +275,7 @@ QCoro::Task<bool> ScanJob::compare()
     if (!hashed)
         co_return false;
     SpamModel &m = *m_model;
-    const QList<Comment> &comments = m.comments();
+    const QList<Comment> &comments = m.review().comments();
     QStringList ids;
     ids.reserve(comments.size());
     for (const Comment &c : comments)
@@ -311,7 +311,7 @@ QCoro::Task<bool> ScanJob::compare()
         m_facts.repeatNote = m.review().flagRepeatOffenders(m_key->site);
     const QString rules = SpamRules::rulesKey(m.ownerSettings().keywords(), m.ownerSettings().noLikesOnly(), m.ownerSettings().minLikes());
     if (m.ownerSettings().skipUnchanged()) {
-        QList<Comment> list = m.comments();
+        QList<Comment> list = m.review().comments();
         if (!m_caughtUp) {
             m_facts.skipped = PostReview::skipCleared(list, known, rules,
                                                      m_runAI ? std::optional<QString>(m.ownerSettings().aiOptionsKey()) : std::nullopt,
@@ -322,7 +322,7 @@ QCoro::Task<bool> ScanJob::compare()
                     && (c.reason == QLatin1String("unchanged") || c.reason == QLatin1String("kept"));
             });
         }
-        m.setComments(list);
+        m.review().setComments(list);
     }
     if (m.ownerSettings().aiOn())
         m_reuse = m.review().reuseAI(known);
@@ -337,8 +337,8 @@ QCoro::Task<bool> ScanJob::askAI()
     SpamModel &m = *m_model;
     {
         ScanActivity a = m.scanActivity();
-        a.flagged = ScanActivity::spamCount(m.comments());
-        a.samples = ScanActivity::samplesOf(m.comments());
+        a.flagged = ScanActivity::spamCount(m.review().comments());
+        a.samples = ScanActivity::samplesOf(m.review().comments());
         m.setScanActivity(a);
     }
     if (!m_runAI) {
@@ -351,7 +351,7 @@ QCoro::Task<bool> ScanJob::askAI()
     m_aiNote = co_await m.aiPass(m_pageID, m_key, {}, m_reuse, &m_answers);
     if (!m_model || !samePage())
         co_return false;
-    for (const Comment &c : m_model->comments()) {
+    for (const Comment &c : m_model->review().comments()) {
         if (c.aiProb)
             m_model->review().noteAISeen(c.id);
     }
@@ -365,7 +365,7 @@ QCoro::Task<bool> ScanJob::store()
     SpamModel &m = *m_model;
     // The words once more, then the post recorded.
     m.review().overlayWords(true);
-    m_facts.flagged = ScanActivity::spamCount(m.comments());
+    m_facts.flagged = ScanActivity::spamCount(m.review().comments());
     {
         ScanActivity a = m.scanActivity();
         a.stage = ScanActivity::Stage::complete;
@@ -377,12 +377,12 @@ QCoro::Task<bool> ScanJob::store()
     m.setRecentAdded(int(m_added));
     m.openPage().setScannedURL(m.browser() ? std::optional<QString>(m.browser()->address()) : std::nullopt);
     m.openPage().setScannedPage(m_key);
-    m.setOnlySpam(m_facts.flagged > 0);
+    m.review().setOnlySpam(m_facts.flagged > 0);
     if (!m_key)
         co_return true;
 
     std::optional<ChannelPost> row;
-    for (const ChannelPost &p : m.posts()) {
+    for (const ChannelPost &p : m.catalog().rows()) {
         if (p.url == m_key->url) {
             row = p;
             break;
@@ -430,7 +430,7 @@ QCoro::Task<void> ScanJob::report()
     if (m_post) {
         SpamModel &m = *m_model;
         ScanStore::ScanRecord record;
-        record.comments = m.comments();
+        record.comments = m.review().comments();
         record.rules = m_rules;
         record.hashes = m_hashes;
         record.answers = m_answers;
@@ -462,7 +462,7 @@ QCoro::Task<void> ScanJob::report()
         }
         if (post.thumbnail)
             ImageStore::shared().prefetch(*post.thumbnail);
-        model.listPost(post, int(m_added));
+        model.catalog().listPost(post, int(m_added));
         model.setStats(model.store()->stats());
         if (m_record)
             model.history().runLogged();

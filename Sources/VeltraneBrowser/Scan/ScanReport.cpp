@@ -145,7 +145,7 @@ QList<ScanStore::Item> ScanReport::runItems(const QString &post, const QSet<QStr
     const QList<ScanStore::Record> pending = m_model.store()->pending(post);
     if (pendingCount)
         *pendingCount = pending.size();
-    return runItems(m_model.comments(), pending, fresh);
+    return runItems(m_model.review().comments(), pending, fresh);
 }
 
 bool ScanReport::logRun(const ScanStore::PostKey &page, const Facts &facts, const QSet<QString> &fresh)

@@ -10,15 +10,11 @@
 
 SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *account, ScanStore *store,
                      AppSettings *settings, QObject *parent)
-    : QObject(parent), m_engine(engine), m_browser(browser), m_account(account), m_store(store),
+    : QObject(parent), m_engine(engine), m_browser(browser),
+      m_account(account ? account : new VeltraneAccount(this)),
+      m_ownStore(store ? nullptr : std::make_unique<ScanStore>()), m_store(store ? store : m_ownStore.get()),
       m_settings(settings ? settings : &AppSettings::shared())
 {
-    if (!m_account)
-        m_account = new VeltraneAccount(this);
-    if (!m_store) {
-        m_ownStore = std::make_unique<ScanStore>();
-        m_store = m_ownStore.get();
-    }
     m_storeThread = std::make_unique<StoreThread>(m_store);
     m_openPage.setScanActivity(ScanActivity::fresh(m_owner->aiOn()));
     readSettings();
@@ -35,9 +31,13 @@ SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *acco
             emit statusKindChanged();
         before = now;
     });
-    connect(&m_review, &PostReview::commentsChanged, this, &SpamModel::commentsChanged);
-    connect(&m_review, &PostReview::onlySpamChanged, this, &SpamModel::onlySpamChanged);
-    connect(&m_review, &PostReview::justKeptChanged, this, &SpamModel::justKeptChanged);
+    connect(&m_review, &PostReview::verdictsStored, this, [this](const QString &url) { m_history.syncPost(url); });
+    connect(m_catalog, &PostCatalog::totalsChanged, this, [this] { m_history.setStats(m_store->stats()); });
+    connect(m_catalog, &PostCatalog::runsChanged, this, [this] { m_history.raiseRunsVersion(); });
+    connect(m_catalog, &PostCatalog::deletionsChanged, this, [this] { m_history.raiseDeletionsVersion(); });
+    connect(m_catalog, &PostCatalog::accountNeeded, this, &SpamModel::raiseAccountRequest);
+    connect(m_catalog, &PostCatalog::browserNeeded, this, &SpamModel::takeOverBrowser);
+    connect(m_queue, &PostQueue::browserNeeded, this, &SpamModel::takeOverBrowser);
 }
 
 SpamModel::~SpamModel() = default;
@@ -83,13 +83,10 @@ void SpamModel::setAIChecking(bool on)
 {
     on ? m_jobs.setPhase(Phase::ai) : m_jobs.leavePhase(Phase::ai);
 }
-QString SpamModel::discoveryStatus() const { return m_catalog->discoveryStatus(); }
-void SpamModel::setDiscoveryStatus(const QString &text) { m_catalog->setDiscoveryStatus(text); }
 const std::optional<SpamModel::Removal> &SpamModel::removal() const { return m_removalJob->progress(); }
 void SpamModel::setRemoval(const std::optional<Removal> &removal) { m_removalJob->setProgress(removal); }
 int SpamModel::lastRemovalCount() const { return m_removalJob->lastCount(); }
 void SpamModel::setLastRemovalCount(int count) { m_removalJob->setLastCount(count); }
-void SpamModel::setPosts(const QList<ChannelPost> &posts) { m_catalog->setRows(posts); }
 void SpamModel::raiseAccountRequest()
 {
     ++m_accountRequest;
@@ -115,12 +112,12 @@ std::optional<ChannelPost> SpamModel::currentPost() const
 
 void SpamModel::resetResults()
 {
-    setComments({});
+    m_review.setComments({});
     setScanActivity(ScanActivity::fresh(m_owner->aiOn()));
     setProgress(std::nullopt);
     setHasScanned(false);
     setRecentOnly(false);
-    setOnlySpam(false);
+    m_review.setOnlySpam(false);
     m_openPage.setScannedURL(std::nullopt);
     m_openPage.setScannedPage(std::nullopt);
     clearReview();

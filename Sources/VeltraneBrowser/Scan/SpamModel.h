@@ -70,7 +70,6 @@
 class Alerts;
 class AppSettings;
 class DesktopNotifier;
-class QWindow;
 class SpamEngine;
 class VeltraneAccount;
 
@@ -79,18 +78,14 @@ class SpamModel : public QObject, public SpamRules {
 
     // The open page and its results.
     Q_PROPERTY(std::optional<SiteInfo> info READ info WRITE setInfo NOTIFY infoChanged)
-    Q_PROPERTY(QList<Comment> comments READ comments WRITE setComments NOTIFY commentsChanged)
-    Q_PROPERTY(QList<Comment> spam READ spam NOTIFY commentsChanged)
     Q_PROPERTY(QString status READ status NOTIFY statusChanged)
     Q_PROPERTY(QString statusKind READ statusKind NOTIFY statusKindChanged)
     Q_PROPERTY(std::optional<ScanProgress> progress READ progress WRITE setProgress NOTIFY progressChanged)
     Q_PROPERTY(ScanActivity scanActivity READ scanActivity WRITE setScanActivity NOTIFY scanActivityChanged)
-    Q_PROPERTY(bool onlySpam READ onlySpam WRITE setOnlySpam NOTIFY onlySpamChanged)
     Q_PROPERTY(bool hasScanned READ hasScanned WRITE setHasScanned NOTIFY hasScannedChanged)
     Q_PROPERTY(bool recentOnly READ recentOnly WRITE setRecentOnly NOTIFY recentOnlyChanged)
     Q_PROPERTY(int recentAdded READ recentAdded WRITE setRecentAdded NOTIFY recentAddedChanged)
     Q_PROPERTY(QString issue READ issue NOTIFY issueChanged)
-    Q_PROPERTY(QHash<QString, Comment> justKept READ justKept WRITE setJustKept NOTIFY justKeptChanged)
 
     // Jobs.
     // Read-only views of the running job (job(), step(), phase()).
@@ -101,12 +96,10 @@ class SpamModel : public QObject, public SpamRules {
     Q_PROPERTY(bool working READ working NOTIFY workingChanged)
     Q_PROPERTY(bool preparing READ preparing NOTIFY preparingChanged)
     Q_PROPERTY(bool aiChecking READ aiChecking NOTIFY aiCheckingChanged)
-    Q_PROPERTY(QString discoveryStatus READ discoveryStatus WRITE setDiscoveryStatus NOTIFY discoveryStatusChanged)
     Q_PROPERTY(std::optional<Removal> removal READ removal WRITE setRemoval NOTIFY removalChanged)
     Q_PROPERTY(int lastRemovalCount READ lastRemovalCount WRITE setLastRemovalCount NOTIFY lastRemovalCountChanged)
 
     // Post list, history and counters that only grow.
-    Q_PROPERTY(QList<ChannelPost> posts READ posts WRITE setPosts NOTIFY postsChanged)
     Q_PROPERTY(ScanStore::Stats stats READ stats WRITE setStats NOTIFY statsChanged)
     Q_PROPERTY(std::optional<QString> runSession READ runSession WRITE setRunSession NOTIFY runSessionChanged)
     Q_PROPERTY(int runsVersion READ runsVersion NOTIFY runsVersionChanged)
@@ -154,9 +147,6 @@ public:
     // The open post's comments and their review marks.
     PostReview &review() { return m_review; }
     const PostReview &review() const { return m_review; }
-    const QList<Comment> &comments() const { return m_review.comments(); }
-    void setComments(const QList<Comment> &comments) { m_review.setComments(comments); }
-    QList<Comment> spam() const { return m_review.spam(); }
     QString status() const { return m_statusLine.text(); }
     // The status line's tone as its text ("", "ok", "warn", "error", "blocked").
     QString statusKind() const { return statusKindText(m_statusLine.kind()); }
@@ -169,8 +159,6 @@ public:
     void setProgress(const std::optional<ScanProgress> &progress);
     const ScanActivity &scanActivity() const { return m_openPage.scanActivity(); }
     void setScanActivity(const ScanActivity &activity);
-    bool onlySpam() const { return m_review.onlySpam(); }
-    void setOnlySpam(bool on) { m_review.setOnlySpam(on); }
     bool hasScanned() const { return m_openPage.hasScanned(); }
     void setHasScanned(bool on);
     bool recentOnly() const { return m_openPage.recentOnly(); }
@@ -178,8 +166,6 @@ public:
     int recentAdded() const { return m_openPage.recentAdded(); }
     void setRecentAdded(int count);
     QString issue() const { return m_scanReport.issue(); }
-    const QHash<QString, Comment> &justKept() const { return m_review.justKept(); }
-    void setJustKept(const QHash<QString, Comment> &kept) { m_review.setJustKept(kept); }
 
     using Job = JobState::Job;
     using Phase = JobState::Phase;
@@ -207,17 +193,11 @@ public:
     void setFindingPosts(bool on) { on ? startJob(Job::discovery) : endJob(Job::discovery); }
     void setPreparing(bool on);
     void setAIChecking(bool on);
-    QString discoveryStatus() const;
-    // The discovery status after a load that found nothing new.
-    static QString nothingMoreToLoad();
-    void setDiscoveryStatus(const QString &text);
     const std::optional<Removal> &removal() const;
     void setRemoval(const std::optional<Removal> &removal);
     int lastRemovalCount() const;
     void setLastRemovalCount(int count);
 
-    const QList<ChannelPost> &posts() const;
-    void setPosts(const QList<ChannelPost> &posts);
     // The history's totals, run session, counters and notice (HistoryState).
     HistoryState &history() { return m_history; }
     const ScanStore::Stats &stats() const { return m_history.stats(); }
@@ -254,8 +234,6 @@ public:
     void report(const QString &note) { m_scanReport.report(note); }
     // Forgets the current review's marks and notes.
     void clearReview();
-    // Ticks exactly these spam comments of the open page (PostReview::selectReviewed).
-    void selectReviewed(const QStringList &ids) { m_review.selectReviewed(ids); }
     // Whether a rescan of the post may collect only the newest comments, and what it sends.
     std::optional<Recent> recentOptions(const std::optional<ScanStore::PostKey> &page,
                                         const QDateTime &now = QDateTime::currentDateTime()) const;
@@ -272,69 +250,14 @@ public:
     void mirrorProgress(const ScanProgress &progress) { m_openPage.mirrorProgress(progress); }
 
     // ---- the owner's posts, monitoring and automatic scans ----------------------------------
-    // (PostCatalog: discovery, the post list's candidates, loading more, monitoring.)
-    using FoundPost = ::FoundPost;
-
-    // The list row of a stored post; a post stored only as monitored (time 0) has no scan time.
-    static ChannelPost row(const ScanStore::Post &post, ChannelPost::State state);
     // Takes the browser away from page tracking before a job over several posts.
     void takeOverBrowser();
-    // The signed-in sites (a saved session counts), YouTube first; none without a browser.
-    QList<LoginProvider> tourProviders() const;
-    // The owner's latest posts on one site (the post limit setting when no limit is given).
-    // Navigates the browser. Throws BrowserError.
-    QCoro::Task<QList<FoundPost>> discover(LoginProvider provider, std::optional<int> limit);
-    // The post list in display and scan order: the open post when listed nowhere else, the
-    // model's rows, the stored posts, the found posts; one row per canonical address.
-    QList<ChannelPost> scanCandidates();
-    // Stores up to 30 posts new to the list; returns how many.
-    int addDiscovered(const QList<FoundPost> &posts);
-    // Fills an empty list from the history (nothing while a job over several posts runs).
-    void loadHistory();
-    // Forgets a post with its history and keeps discovery from bringing it back; nothing while
-    // the model is working.
-    void forgetPost(const QString &url);
-    static constexpr int discoveredBatch = PostCatalog::discoveredBatch;
-    // The post list (its rows live there).
+    // The post list: its rows, discovery, monitoring, the statistics read and clearing.
     PostCatalog &catalog() const;
-    // Loads more of a site's posts into the list; returns how many came (0 when refused, stopped
-    // or failed). Reports in discoveryStatus only.
-    QCoro::Task<int> loadMorePosts(LoginProvider provider);
-    // Stop of a running load of posts.
-    void stopLoadingPosts();
-    // Turns monitoring of a post on or off. Turning it on needs the service account: without it
-    // the address waits in pendingMonitor, the account is asked for and the answer is false.
-    bool setWatched(const QString &url, bool on);
-    // Completes a monitoring request that waited for the service sign-in (dropped without one).
-    void finishPendingMonitor();
-
     // The automatic scans (their schedule, run and notice live there).
     AutoScanSchedule &autoScans() const;
-    void startAutoScan(double firstCheck);
-    void stopAutoScan();
-    bool autoScanRunning() const;
-    static constexpr double autoScanDefaultFirst = AutoScanSchedule::defaultFirst;
-    static double autoScanFirstDelay(const QByteArray &value) { return AutoScanSchedule::firstDelay(value); }
-    void setBrowserWindow(QWindow *window);
-
-    // Scans of several posts (PostQueue). The scope of a channel scan: the latest posts with the
-    // monitored ones.
-    enum class TourScope { latest };
+    // Scans of several posts.
     PostQueue &queue() const;
-    QCoro::Task<void> scanChannels(TourScope scope, bool automatic);
-    QCoro::Task<void> scanSelectedPosts(QList<ChannelPost> posts);
-    static constexpr double queuedLoadBudget = 30;
-    static constexpr double queuedCommentsBudget = 20;
-
-    // ---- statistics and clearing of the history (PostCatalog) ------------------------------
-    using DashboardData = PostCatalog::DashboardData;
-    // Reads the snapshot from the store, synchronously; the store's empty answers pass through.
-    DashboardData dashboard(int days, const QDateTime &now = QDateTime::currentDateTime());
-    // The same read off the window's thread; `done` runs on the window's thread while `context` lives.
-    void dashboardAside(int days, QObject *context, std::function<void(const DashboardData &)> done);
-    // Clears the history keeping monitored posts, and the image cache; nothing while a job runs.
-    // Returns whether it cleared.
-    bool clearHistory();
 
     // ---- the scan of the open post (SpamModelScan.cpp) ------------------------------------
     // Collects, judges, asks the AI check, stores and sums up the open post. Returns at once,
@@ -346,8 +269,6 @@ public:
     // or the service has not answered after stopGraceMs is abandoned.
     void stopScan();
     int stopGraceMs = 8000;
-    // Puts a stored post into the post list (replacing its row) with the count of new comments.
-    void listPost(const ScanStore::Post &post, int added);
     bool tourStop() const { return m_jobs.stop().queue; }
     void setTourStop(bool on) { m_jobs.stop().queue = on; }
     bool aiStop() const { return m_jobs.stop().ai; }
@@ -414,17 +335,14 @@ public:
 
 signals:
     void infoChanged();
-    void commentsChanged();
     void statusChanged();
     void statusKindChanged();
     void progressChanged();
     void scanActivityChanged();
-    void onlySpamChanged();
     void hasScannedChanged();
     void recentOnlyChanged();
     void recentAddedChanged();
     void issueChanged();
-    void justKeptChanged();
     void scanningChanged();
     void busyChanged();
     void touringChanged();
@@ -432,10 +350,8 @@ signals:
     void workingChanged();
     void preparingChanged();
     void aiCheckingChanged();
-    void discoveryStatusChanged();
     void removalChanged();
     void lastRemovalCountChanged();
-    void postsChanged();
     void statsChanged();
     void runSessionChanged();
     void runsVersionChanged();
@@ -464,14 +380,16 @@ private:
 
     // Announces every view of the job state that changed.
     void announceJobState();
+    // Whether the review is the last scan of the browser's page and no job runs.
+    bool showsScannedPage() const;
     // Wires the settings' effects, then reads them.
     void readSettings();
 
     SpamEngine *m_engine = nullptr;
     QPointer<Browser> m_browser;
     VeltraneAccount *m_account = nullptr;
-    ScanStore *m_store = nullptr;
     std::unique_ptr<ScanStore> m_ownStore;
+    ScanStore *m_store = nullptr;
     std::unique_ptr<StoreThread> m_storeThread;   // gone before the store it writes beside
     AppSettings *m_settings = nullptr;
     // Declared before the parts, which are given them.
@@ -483,14 +401,16 @@ private:
     } m_jobViews;
     std::unique_ptr<OwnerSettings> m_owner = std::make_unique<OwnerSettings>(m_settings);
     RemovalJob *m_removalJob = new RemovalJob(*this);
-    PostCatalog *m_catalog = new PostCatalog(*this);
-    PostQueue *m_queue = new PostQueue(*this);
-    AutoScanSchedule *m_autoScans = new AutoScanSchedule(*this);
+    PostCatalog *m_catalog = new PostCatalog(*m_store, m_jobs, *m_owner, m_account, m_browser, m_engine, &m_openPage, this);
+    PostQueue *m_queue = new PostQueue(*m_catalog, m_openPage, m_jobs, m_statusLine, m_scanReport, m_history, *m_owner,
+                                       *m_store, m_browser, [this](bool full, bool record) { return scan(full, record); }, this);
+    AutoScanSchedule *m_autoScans = new AutoScanSchedule(*m_owner, m_jobs, *m_catalog, m_browser,
+                                                         [this] { return m_queue->scanChannels(true); }, this);
 
     int m_accountRequest = 0;
     HistoryState m_history {*this};
     ScanReport m_scanReport {*this};
-    PostReview m_review {*this};
+    PostReview m_review {*m_owner, *m_store, [this] { return showsScannedPage(); }};
     OpenPage m_openPage {*this};
     Alerts *m_alerts = nullptr;
 };

@@ -18,7 +18,7 @@ bool SpamModel::canRemove() const
 QStringList SpamModel::selectedIds() const
 {
     QStringList ids;
-    for (const Comment &c : comments()) {
+    for (const Comment &c : m_review.comments()) {
         if (c.state == QLatin1String("spam") && c.checked)
             ids.append(c.id);
     }

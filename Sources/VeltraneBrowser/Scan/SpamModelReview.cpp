@@ -28,3 +28,11 @@ void SpamModel::openPost(const QString &url)
     if (m_browser)
         m_browser->open(url);
 }
+
+bool SpamModel::showsScannedPage() const
+{
+    const std::optional<QUuid> browserPage = m_browser ? std::optional<QUuid>(m_browser->pageID()) : std::nullopt;
+    const std::optional<QString> address = m_browser ? std::optional<QString>(m_browser->address()) : std::nullopt;
+    return !m_jobs.working() && m_openPage.hasScanned() && browserPage == m_openPage.pageID()
+        && address == m_openPage.scannedURL();
+}

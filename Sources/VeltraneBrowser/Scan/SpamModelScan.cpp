@@ -89,33 +89,6 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
     co_await job.run();
 }
 
-void SpamModel::listPost(const ScanStore::Post &post, int added)
-{
-    ChannelPost row = SpamModel::row(post, ChannelPost::State::done);
-    row.added = added;
-    QList<ChannelPost> posts = this->posts();
-    qsizetype at = -1;
-    for (qsizetype i = 0; i < posts.size(); ++i) {
-        if (posts.at(i).url == post.url) {
-            at = i;
-            break;
-        }
-    }
-    if (touring()) {
-        // A job over several posts keeps its queue's order and takes in no other post.
-        if (at < 0)
-            return;
-        row.note = posts.at(at).note;
-        posts[at] = row;
-    } else {
-        // The post just scanned moves to the top.
-        if (at >= 0)
-            posts.removeAt(at);
-        posts.prepend(row);
-    }
-    setPosts(posts);
-}
-
 void SpamModel::stopScan()
 {
     ScanActivity a = scanActivity();

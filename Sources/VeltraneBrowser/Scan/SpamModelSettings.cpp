@@ -94,7 +94,7 @@ void SpamModel::wordsChanged()
     QList<Comment> verdicts;
     verdicts.reserve(changed.size());
     for (const int i : changed)
-        verdicts.append(comments().at(i));
+        verdicts.append(m_review.comments().at(i));
     m_store->rememberVerdicts(page->site, verdicts);
     m_history.syncPost(page->url);
 }

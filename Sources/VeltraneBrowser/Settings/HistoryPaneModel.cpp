@@ -135,7 +135,7 @@ void HistoryPaneModel::confirmClear(QWidget *parent)
     if (!yes || !m_model)
         return;
     const bool working = m_model->working();
-    if (m_model->clearHistory())
+    if (m_model->catalog().clearHistory())
         show(clearedMessage(), false);
     else
         show(clearFailedMessage(working, m_model->store()->lastError()), true);

@@ -35,8 +35,8 @@ AppState::AppState(QObject *parent)
             spam->navigationChanged();
     };
     // 7. The automatic-scan loop, after the first delay that VT_AUTOSCAN_FIRST may set.
-    m_firstAutoScan = SpamModel::autoScanFirstDelay(qgetenv("VT_AUTOSCAN_FIRST"));
-    m_spam->startAutoScan(m_firstAutoScan);
+    m_firstAutoScan = AutoScanSchedule::firstDelay(qgetenv("VT_AUTOSCAN_FIRST"));
+    m_spam->autoScans().start(m_firstAutoScan);
     // 8. The service-account refresh over the model's client; nothing waits for it, and it
     //    never fails (a silent service leaves the client signed out).
     if (VeltraneAccount *account = m_spam->account())

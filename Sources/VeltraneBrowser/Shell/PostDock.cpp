@@ -149,7 +149,7 @@ PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStor
     });
     connect(m_actions, &PostDockActions::stopLoadingRequested, this, [this] {
         if (m_model && m_model->findingPosts())
-            m_model->stopLoadingPosts();
+            m_model->catalog().stopLoading();
     });
     connect(m_actions, &PostDockActions::scanRequested, this, [this] {
         if (m_desk)
@@ -161,7 +161,7 @@ PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStor
     });
 
     if (m_model) {
-        connect(m_model, &SpamModel::postsChanged, this, &PostDock::modelPostsChanged);
+        connect(&m_model->catalog(), &PostCatalog::rowsChanged, this, &PostDock::modelPostsChanged);
         connect(m_model, &SpamModel::workingChanged, this, &PostDock::workingChanged);
         connect(m_model, &SpamModel::touringChanged, this, [this] {
             if (m_model->touring())
@@ -169,17 +169,18 @@ PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStor
             rebuild();
         });
         for (auto signal : {&SpamModel::scanningChanged, &SpamModel::preparingChanged, &SpamModel::removalChanged,
-                            &SpamModel::findingPostsChanged, &SpamModel::discoveryStatusChanged, &SpamModel::progressChanged,
+                            &SpamModel::findingPostsChanged, &SpamModel::progressChanged,
                             &SpamModel::statusChanged, &SpamModel::scanActivityChanged, &SpamModel::busyChanged,
                             &SpamModel::historyNoticeChanged})
             connect(m_model, signal, this, &PostDock::syncActions);
+        connect(&m_model->catalog(), &PostCatalog::discoveryStatusChanged, this, &PostDock::syncActions);
         connect(m_model, &SpamModel::removalChanged, this, &PostDock::rebuild);
     }
     if (m_browser) {
         connect(m_browser, &Browser::addressChanged, this, &PostDock::addressChanged);
         connect(m_browser, &Browser::selectedSiteChanged, this, [this] {
             if (m_model && !m_model->findingPosts())
-                m_model->setDiscoveryStatus(QString());
+                m_model->catalog().setDiscoveryStatus(QString());
             rebuild();
         });
         connect(m_browser->accounts(), &AccountSession::statusesChanged, this, &PostDock::syncActions);
@@ -210,7 +211,7 @@ void PostDock::appear()
         return;
     m_appeared = true;
     m_model->openPage().setSelectingPosts(true);
-    m_model->loadHistory();
+    m_model->catalog().loadHistory();
     m_desk->refresh();
     if (const std::optional<ScanStore::PostKey> page = m_model->currentPage())
         m_desk->setFocused(page->url);
@@ -294,7 +295,7 @@ void PostDock::rebuild()
     const QString site = siteKey();
     const QList<ChannelPost> posts = m_desk ? m_desk->posts(site) : QList<ChannelPost>();
     const QList<ChannelPost> shown = PostDockModel::visible(posts, m_query);
-    const QHash<QString, ChannelPost> live = m_model ? PostDockModel::liveCopies(m_model->posts()) : QHash<QString, ChannelPost>();
+    const QHash<QString, ChannelPost> live = m_model ? PostDockModel::liveCopies(m_model->catalog().rows()) : QHash<QString, ChannelPost>();
     const bool working = m_model && m_model->working();
     PostTile::Look base;
     base.queueScan = m_model && PostDockModel::queueScan(m_model->touring(), m_model->removal().has_value());
@@ -323,7 +324,7 @@ void PostDock::rebuild()
                 if (monitor)
                     monitor(url, on);
                 else
-                    m_model->setWatched(url, on);
+                    m_model->catalog().setWatched(url, on);
             });
             connect(tile, &PostTile::removeRequested, this, [this](const ChannelPost &p) {
                 if (!m_locked)
@@ -420,11 +421,11 @@ void PostDock::syncActions()
         in.touring = m_model->touring();
         in.removing = m_model->removal().has_value();
         in.findingPosts = m_model->findingPosts();
-        in.nothingMore = m_model->discoveryStatus() == SpamModel::nothingMoreToLoad();
+        in.nothingMore = m_model->catalog().discoveryStatus() == PostCatalog::nothingMoreToLoad();
         m_actions->setState(PostDockModel::actions(in), ScanStatusText::scanLine(*m_model),
                             ScanStatusText::scanFraction(*m_model));
         // Below discovery, a history that is off for the run stays in view.
-        const bool historyOff = m_model->discoveryStatus().isEmpty() && !m_model->historyNotice().isEmpty();
+        const bool historyOff = m_model->catalog().discoveryStatus().isEmpty() && !m_model->historyNotice().isEmpty();
         // A finished deletion says so here until the next job starts.
         if (m_model->removal()) {
             m_deleting = true;
@@ -435,7 +436,7 @@ void PostDock::syncActions()
         } else if (m_model->working()) {
             m_deletedLine.clear();
         }
-        QString line = historyOff ? QStringLiteral("\u26A0 ") + m_model->historyNotice() : m_model->discoveryStatus();
+        QString line = historyOff ? QStringLiteral("\u26A0 ") + m_model->historyNotice() : m_model->catalog().discoveryStatus();
         if (line.isEmpty())
             line = m_deletedLine;
         m_status->setText(line);
@@ -486,7 +487,7 @@ QCoro::Task<bool> PostDock::removeFromList(QPointer<SpamModel> model, QPointer<P
     // The owner may have started something else while the question was open.
     if (!model || answer != PostDockModel::removeButton || model->working())
         co_return false;
-    model->forgetPost(post.url);
+    model->catalog().forget(post.url);
     if (desk)
         desk->refresh();
     co_return true;

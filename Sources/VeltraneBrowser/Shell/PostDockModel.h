@@ -48,7 +48,7 @@ public:
     // address holds the trimmed text, compared case-insensitively under the locale; list order.
     static QList<ChannelPost> visible(const QList<ChannelPost> &posts, const QString &query,
                                       const QLocale &locale = QLocale());
-    // The model's rows by address, the first of several with one address winning: a tile draws
+    // The post list's rows by address, the first of several with one address winning: a tile draws
     // this copy when there is one (it carries the state of a running queue scan).
     static QHash<QString, ChannelPost> liveCopies(const QList<ChannelPost> &modelPosts);
     // The focus after the browser's address changed: the open post when it is one, else unchanged.

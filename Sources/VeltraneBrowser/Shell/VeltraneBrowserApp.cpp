@@ -159,7 +159,7 @@ int VeltraneBrowserApp::run(int argc, char *argv[])
         // manager never makes it active by itself, and the questions are put only while it is.
         window.activateWindow();
         if (SpamModel *spam = state.spam())
-            spam->setBrowserWindow(window.windowHandle());
+            spam->autoScans().setBrowserWindow(window.windowHandle());
         code = app.exec();
         Alerts::setShared(nullptr);
         cookies = state.browser()->accounts()->cookies();

@@ -149,7 +149,7 @@ WorkspaceView::WorkspaceView(AppState *state, AppSettings *settings, QWidget *pa
     // account request.
     m_dock->monitor = [weakModel](const QString &url, bool on) {
         if (weakModel)
-            weakModel->setWatched(url, on);
+            weakModel->catalog().setWatched(url, on);
     };
     m_dock->setMinimumHeight(int(dockMinimum));
     m_split->addWidget(m_dock);
@@ -165,7 +165,7 @@ WorkspaceView::WorkspaceView(AppState *state, AppSettings *settings, QWidget *pa
 
     m_actions = new PanelActions(state->desk(), this);
     connect(m_actions, &PanelActions::stopRequested, model, &SpamModel::stopScan);
-    connect(m_actions, &PanelActions::pendingMonitorFinished, model, &SpamModel::finishPendingMonitor);
+    connect(m_actions, &PanelActions::pendingMonitorFinished, &model->catalog(), &PostCatalog::finishPendingMonitor);
     // The delete bar hands on every pick; the model asks the owner once and takes its batch.
     connect(m_actions, &PanelActions::removeRequested, model, [weakModel](const QList<ScanStore::Record> &records) {
         if (weakModel)
