@@ -79,7 +79,7 @@ private slots:
         QSignalSpy touring(&m, &SpamModel::touringChanged);
         QSignalSpy stats(&m, &SpamModel::statsChanged);
 
-        QCOMPARE(await(m.removeStored(records, {}, true)), 0);
+        QCOMPARE(await(m.removalJob().removeStored(records, {}, true)), 0);
         QCOMPARE(m.status(), ::korean() ? korean : english);
         QCOMPARE(m.statusKind(), QString());
         QCOMPARE(alerts.asked, 0);
@@ -126,7 +126,7 @@ private slots:
         QSignalSpy stats(&m, &SpamModel::statsChanged);
         QSignalSpy status(&m, &SpamModel::statusChanged);
 
-        QCOMPARE(await(m.removeStored(list)), 0);
+        QCOMPARE(await(m.removalJob().removeStored(list)), 0);
         QCOMPARE(alerts.asked, asked);
         if (asked) {
             QCOMPARE(alerts.last.title, ::korean() ? QStringLiteral("댓글 30개를 삭제합니다") : QStringLiteral("Delete 30 comments"));
@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(touring.count(), 0);
         QCOMPARE(stats.count(), 0);
         QCOMPARE(m.runsVersion(), 0);
-        QVERIFY(!m.removal());
+        QVERIFY(!m.removalJob().progress());
     }
 
     // A report of deleted comments that arrives when no deletion runs records nothing: the
@@ -157,7 +157,7 @@ private slots:
             comments.append(ModelHarness::comment(QStringLiteral("Ugxreport%1").arg(i), QStringLiteral("text %1").arg(i),
                                                   QStringLiteral("spam"), i));
         QVERIFY(h.store().remember(QStringLiteral("youtube"), kPostA, comments, QStringLiteral("rules"), now));
-        m.noteDeleted({QStringLiteral("Ugxreport0"), QStringLiteral("Ugxreport1")},
+        m.removalJob().noteDeleted({QStringLiteral("Ugxreport0"), QStringLiteral("Ugxreport1")},
                       ScanStore::PostKey{QStringLiteral("youtube"), kPostA});
         QCOMPARE(m.deletionsVersion(), 0);
         for (const ScanStore::Record &r : h.store().comments(kPostA, 10))

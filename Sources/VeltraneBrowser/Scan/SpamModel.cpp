@@ -20,6 +20,7 @@ SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *acco
         m_store = m_ownStore.get();
     }
     m_storeThread = std::make_unique<StoreThread>(m_store);
+    makeRemovalJob();
     m_openPage.setScanActivity(ScanActivity::fresh(aiOn()));
     readSettings();
     m_store->keepDays = keepDays();
@@ -85,10 +86,6 @@ void SpamModel::setAIChecking(bool on)
 }
 QString SpamModel::discoveryStatus() const { return m_catalog->discoveryStatus(); }
 void SpamModel::setDiscoveryStatus(const QString &text) { m_catalog->setDiscoveryStatus(text); }
-const std::optional<SpamModel::Removal> &SpamModel::removal() const { return m_removalJob->progress(); }
-void SpamModel::setRemoval(const std::optional<Removal> &removal) { m_removalJob->setProgress(removal); }
-int SpamModel::lastRemovalCount() const { return m_removalJob->lastCount(); }
-void SpamModel::setLastRemovalCount(int count) { m_removalJob->setLastCount(count); }
 void SpamModel::setPosts(const QList<ChannelPost> &posts) { m_catalog->setRows(posts); }
 void SpamModel::raiseAccountRequest()
 {

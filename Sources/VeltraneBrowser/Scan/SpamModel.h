@@ -102,8 +102,6 @@ class SpamModel : public QObject, public SpamRules {
     Q_PROPERTY(bool preparing READ preparing NOTIFY preparingChanged)
     Q_PROPERTY(bool aiChecking READ aiChecking NOTIFY aiCheckingChanged)
     Q_PROPERTY(QString discoveryStatus READ discoveryStatus WRITE setDiscoveryStatus NOTIFY discoveryStatusChanged)
-    Q_PROPERTY(std::optional<Removal> removal READ removal WRITE setRemoval NOTIFY removalChanged)
-    Q_PROPERTY(int lastRemovalCount READ lastRemovalCount WRITE setLastRemovalCount NOTIFY lastRemovalCountChanged)
 
     // Post list, history and counters that only grow.
     Q_PROPERTY(QList<ChannelPost> posts READ posts WRITE setPosts NOTIFY postsChanged)
@@ -137,9 +135,6 @@ class SpamModel : public QObject, public SpamRules {
 
 public:
     using ChannelPost = ::ChannelPost;
-
-    // Progress of a deletion of stored records over several posts.
-    using Removal = RemovalJob::Progress;
 
     // What the report of one scan is made of (ScanReport's).
     using ScanFacts = ScanReport::Facts;
@@ -235,10 +230,6 @@ public:
     // The discovery status after a load that found nothing new.
     static QString nothingMoreToLoad();
     void setDiscoveryStatus(const QString &text);
-    const std::optional<Removal> &removal() const;
-    void setRemoval(const std::optional<Removal> &removal);
-    int lastRemovalCount() const;
-    void setLastRemovalCount(int count);
 
     const QList<ChannelPost> &posts() const;
     void setPosts(const QList<ChannelPost> &posts);
@@ -453,32 +444,7 @@ public:
     void stopPolling() { m_openPage.stopPolling(); }
 
     // ---- deletion (SpamModelRemoval.cpp) ----------------------------------------------------
-    // Every deletion works in passes of at most removalPass comments or stored records.
-    static constexpr int removalPass = RemovalJob::pass;
-    // Answers whether the owner agreed to delete these ids; none means the model's own alert.
-    using Confirm = RemovalJob::Confirm;
-    // Whether the open page lets the owner delete: a supported page of a site that allows it, and
-    // no site sign-in in progress.
-    bool canRemove() const;
-    // The ticked spam comments of the open page, in page order.
-    QStringList selectedIds() const;
-    // The confirmation of a deletion of `count` comments; "Delete <count>" is the second button.
-    static Alerts::Question removalQuestion(int count, RemovalJob::Replies replies = {});
-    // Puts a question to the owner in front of the browser's window; the index of the button
-    // chosen, -1 for none.
-    QCoro::Task<int> present(Alerts::Question question);
-    // Deletes the ticked comments of the open page (the first removalPass of them) after the
-    // owner confirmed; the outcome shows in the status line, lastRemovalCount and the history.
-    // An agent's request is confirmed with a question that says so and shows what it deletes.
-    QCoro::Task<void> removeSelected(Confirm confirm = {}, RemovalJob::Asker asker = RemovalJob::Asker::owner);
-    // Deletes picked stored records post by post (each opened and rescanned first) after one
-    // confirmation for the pass; answers how many comments were deleted. A dry run deletes
-    // nothing and reports what would be deleted.
-    QCoro::Task<int> removeStored(QList<ScanStore::Record> records, Confirm confirm = {}, bool dryRun = false);
-    bool lastRemovalBlocked() const;
-    // Ids the page reports deleted during a deletion on the open post, as they arrive.
-    void noteDeleted(const QStringList &ids, const std::optional<ScanStore::PostKey> &page);
-    // The deletion job (its state lives there).
+    // The deletions on the open post and of stored records, with their progress and outcome.
     RemovalJob &removalJob() const;
 
     // ---- acting on the open page for the agent and the statistics (SpamModelReview.cpp) -----
@@ -508,8 +474,6 @@ signals:
     void preparingChanged();
     void aiCheckingChanged();
     void discoveryStatusChanged();
-    void removalChanged();
-    void lastRemovalCountChanged();
     void postsChanged();
     void statsChanged();
     void runSessionChanged();
@@ -557,6 +521,8 @@ private:
 
     // Announces every view of the job state that changed.
     void announceJobState();
+    // Makes the deletion job over the parts (SpamModelRemoval.cpp).
+    void makeRemovalJob();
     // Wires the settings' signals and effects, then reads them.
     void readSettings();
 
@@ -575,7 +541,7 @@ private:
              preparing = false, aiChecking = false;
     } m_jobViews;
     std::unique_ptr<OwnerSettings> m_owner = std::make_unique<OwnerSettings>(m_settings);
-    RemovalJob *m_removalJob = new RemovalJob(*this);
+    RemovalJob *m_removalJob = nullptr;   // made once the store is known
     PostCatalog *m_catalog = new PostCatalog(*this);
     PostQueue *m_queue = new PostQueue(*this);
     AutoScanSchedule *m_autoScans = new AutoScanSchedule(*this);
