@@ -256,7 +256,7 @@ RemovalJob::Replies RemovalJob::storedReplies(ScanStore &store, const StoredPlan
             if (picked.contains(r.id))
                 continue;
             ++replies.count;
-            replies.unflagged += r.state == Comment::verdictText(Comment::Verdict::spam) ? 0 : 1;
+            replies.unflagged += r.verdict() == Comment::Verdict::spam ? 0 : 1;
             replies.owner += r.owner ? 1 : 0;
         }
     }
