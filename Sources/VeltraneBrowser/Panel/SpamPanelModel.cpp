@@ -619,7 +619,7 @@ void SpamPanelModel::deletePicks(const QList<ScanStore::Record> &records)
     QList<ScanStore::Record> out;
     for (ScanStore::Record r : records) {
         if (!r.isPendingSpam()) {
-            r.state = QStringLiteral("spam");
+            r.state = Comment::verdictText(Comment::Verdict::spam);
             r.reason = QStringLiteral("picked");
         }
         out.append(r);

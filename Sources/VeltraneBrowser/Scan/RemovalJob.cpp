@@ -561,11 +561,11 @@ RemovalJob::Summary RemovalJob::summarize(const OnPage &job, const RemoveResult 
         const Stopped &stop = *result.stopped;
         m_lastStop = localizedSiteMessage(stop.text);
         out.text = m_lastStop + (n > 0 ? deletedSuffix(n) : QString());
-        if (stop.kind == QLatin1String("blocked")) {
+        if (stop.reason() == Stopped::Reason::blocked) {
             m_lastBlocked = true;
             out.kind = StatusKind::warn;
             out.toIssue = true;
-        } else if (stop.kind == QLatin1String("error")) {
+        } else if (stop.reason() == Stopped::Reason::error) {
             out.kind = StatusKind::warn;
             out.toIssue = true;
         }
