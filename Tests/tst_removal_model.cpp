@@ -8,10 +8,12 @@
 #include "TestMain.h"
 
 #include "Base/Lang.h"
+#include "Scan/JobState.h"
 #include "Scan/RemovalJob.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vt::test;
@@ -259,6 +261,65 @@ private slots:
         QCOMPARE(plan.records.deferred, deferred);
         QCOMPARE(plan.ids.size(), std::min<qsizetype>(picks.size(), RemovalJob::pass));
         QCOMPARE(plan.byPost.size(), posts.size());
+    }
+
+    // The replies a stored deletion's question counts come from the history: the stored replies
+    // of each picked thread, not the picks themselves, with the unflagged and the owner's apart.
+    void storedReplies_data()
+    {
+        QTest::addColumn<QStringList>("picked");
+        QTest::addColumn<RemovalJob::Replies>("replies");
+        QTest::newRow("a thread") << QStringList {"A"} << RemovalJob::Replies {3, 1, 1};
+        QTest::newRow("a picked reply is not counted") << QStringList {"A", "A.3"} << RemovalJob::Replies {2, 1, 1};
+        QTest::newRow("a reply alone takes nothing") << QStringList {"B.1"} << RemovalJob::Replies {};
+        QTest::newRow("two threads") << QStringList {"A", "B"} << RemovalJob::Replies {5, 3, 1};
+    }
+    void storedReplies()
+    {
+        QFETCH(QStringList, picked);
+        QFETCH(RemovalJob::Replies, replies);
+        QTemporaryDir dir;
+        ScanStore store(dir.filePath(QStringLiteral("scans.sqlite")));
+        const QList<Comment> comments = pageComments({"A spam", "A.1 ok", "A.2 spam owner", "A.3 spam", "B spam",
+                                                      "B.1 ok", "B.2 skip", "C spam"});
+        QVERIFY(store.remember(QStringLiteral("youtube"), kPostA, comments, QStringLiteral("rules"), QDateTime::currentDateTime()));
+        QList<ScanStore::Record> picks;
+        for (const ScanStore::Record &r : store.comments(kPostA, 100)) {
+            if (picked.contains(r.id))
+                picks.append(r);
+        }
+        QCOMPARE(picks.size(), picked.size());
+        QCOMPARE(RemovalJob::storedReplies(store, RemovalJob::planStored(picks)), replies);
+    }
+
+    // A deletion of stored records is a job over posts: the scans and deletions it runs are its
+    // steps, and the views see it as they saw a queue (touring), with busy during each deletion.
+    void storedDeletionAsAJob_data()
+    {
+        QTest::addColumn<QStringList>("moves");   // "+kind" starts, "-kind" ends
+        QTest::addColumn<bool>("touring");
+        QTest::addColumn<bool>("scanning");
+        QTest::addColumn<bool>("busy");
+        QTest::addColumn<bool>("working");
+        QTest::newRow("started") << QStringList {"+deletion"} << true << false << false << true;
+        QTest::newRow("its scan") << QStringList {"+deletion", "+scan"} << true << true << false << true;
+        QTest::newRow("its deletion") << QStringList {"+deletion", "+removal"} << true << false << true << true;
+        QTest::newRow("after a step") << QStringList {"+deletion", "+removal", "-removal"} << true << false << false << true;
+        QTest::newRow("ended") << QStringList {"+deletion", "+scan", "-scan", "-deletion"} << false << false << false << false;
+    }
+    void storedDeletionAsAJob()
+    {
+        QFETCH(QStringList, moves);
+        const QHash<QString, JobState::Job> kinds {{"deletion", JobState::Job::deletion},
+                                                   {"scan", JobState::Job::scan},
+                                                   {"removal", JobState::Job::removal}};
+        JobState jobs;
+        for (const QString &move : moves)
+            jobs.set(kinds.value(move.mid(1)), move.startsWith(u'+'));
+        QTEST(jobs.touring(), "touring");
+        QTEST(jobs.scanning(), "scanning");
+        QTEST(jobs.busy(), "busy");
+        QTEST(jobs.working(), "working");
     }
 
     // A report of deleted comments that arrives when no deletion runs records nothing: the
