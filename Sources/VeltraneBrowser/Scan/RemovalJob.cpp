@@ -248,7 +248,7 @@ RemovalJob::Replies RemovalJob::storedReplies(ScanStore &store, const StoredPlan
     Replies replies;
     const QSet<QString> picked(plan.ids.begin(), plan.ids.end());
     for (const QString &url : plan.posts) {
-        const QList<ScanStore::Record> &picks = plan.byPost[url];
+        const QList<ScanStore::Record> picks = plan.byPost.value(url);
         QStringList threads;
         for (const ScanStore::Record &r : picks)
             threads.append(r.id);
@@ -388,8 +388,7 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
         co_return;
     }
 
-    QStringList flagIds;
-    startOnPage(*job, flagIds);
+    QStringList flagIds = startOnPage(*job);
     RemoveResult result;
     std::exception_ptr error;
     try {
@@ -469,7 +468,7 @@ QCoro::Task<bool> RemovalJob::confirmOnPage(const OnPage &job, Confirm confirm, 
     co_return co_await alerts()->ask(agentQuestion(chosen, job.plan.replies, title)) == 1;
 }
 
-void RemovalJob::startOnPage(OnPage &job, QStringList &flagIds)
+QStringList RemovalJob::startOnPage(OnPage &job)
 {
     const QStringList &ids = job.plan.ids.now;
     m_asked = QSet<QString>(ids.begin(), ids.end());
@@ -484,15 +483,17 @@ void RemovalJob::startOnPage(OnPage &job, QStringList &flagIds)
     m_status.set(tr("Deleting…"), StatusKind::warn);
 
     // The asked comments as they are now: the run's items even if the page goes away meanwhile.
+    QStringList flagIds;
     for (const Comment &c : m_review.comments()) {
         if (!m_asked.contains(c.id))
             continue;
         job.asked.append(c);
-        // The site is told which of them its own checks missed.
+        // What our own checks flagged (not the site's marking) is outlined on the page meanwhile.
         if (c.aiKind || c.knownSpammer || c.reason.startsWith(QLatin1String("custom:"))
             || c.reason.startsWith(QLatin1String("dict:")) || m_review.restored().contains(c.id))
             flagIds.append(c.id);
     }
+    return flagIds;
 }
 
 QCoro::Task<RemoveResult> RemovalJob::deleteOnPage(const OnPage &job, QStringList flagIds)
@@ -692,7 +693,7 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
     Tour tour;
     for (qsizetype i = 0; i < plan.posts.size() && !stopAsked() && tour.stopText.isEmpty(); ++i) {
         const QString &url = plan.posts.at(i);
-        const QList<ScanStore::Record> &picks = plan.byPost[url];
+        const QList<ScanStore::Record> picks = plan.byPost.value(url);
         setProgress(Progress {i, plan.posts.size()});
         std::optional<QString> failure = co_await openPost(url);
         if (!self)

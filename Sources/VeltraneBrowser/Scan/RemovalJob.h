@@ -208,7 +208,8 @@ private:
     void begin();
     std::optional<OnPage> planOnPage() const;
     QCoro::Task<bool> confirmOnPage(const OnPage &job, Confirm confirm, Asker asker);
-    void startOnPage(OnPage &job, QStringList &flagIds);
+    // Marks the asked comments in the history, starts polling; answers the ids to outline.
+    QStringList startOnPage(OnPage &job);
     QCoro::Task<RemoveResult> deleteOnPage(const OnPage &job, QStringList flagIds);
     void fail(const OnPage &job, std::exception_ptr error);
     void collectGone(OnPage &job, const RemoveResult &result);
