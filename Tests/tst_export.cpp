@@ -187,6 +187,10 @@ void ExportTest::failedSaveKeepsOldFile()
     QVERIFY(result.failed);
     QVERIFY2(result.message.startsWith("Couldn't save. "), qPrintable(result.message));
     QCOMPARE(result.message.size() > QStringLiteral("Couldn't save. ").size(), true);
+    // The reason travels as data: the owner's line is made from it, not cut out of the message.
+    QVERIFY(result.failure);
+    QCOMPARE(result.failure->kind, ScanExport::Failure::Kind::write);
+    QCOMPARE(result.message, QStringLiteral("Couldn't save. ") + result.failure->reason);
 }
 
 void ExportTest::unusableStoreIsAFailure()
@@ -200,6 +204,9 @@ void ExportTest::unusableStoreIsAFailure()
     const auto result = ScanExport::save(store, path);
     QVERIFY(result.failed);   // not a header-only file claimed as the history
     QVERIFY2(result.message.contains("damaged"), qPrintable(result.message));
+    QVERIFY(result.failure);
+    QVERIFY2(result.failure->kind != ScanExport::Failure::Kind::write, qPrintable(result.failure->reason));
+    QVERIFY2(result.failure->reason.contains("damaged"), qPrintable(result.failure->reason));
     QVERIFY(!QFile::exists(path));
 }
 

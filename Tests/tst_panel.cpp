@@ -433,7 +433,7 @@ void PanelTest::progressDuringDeletion()
     PanelActions actions(&h.store());
     SpamPanel panel(&h.model(), &actions);
     h.model().setBusy(true);
-    h.model().setRemoval(SpamModel::Removal{1, 3});
+    h.model().removalJob().setProgress(RemovalJob::Progress{1, 3});
     QCOMPARE(panel.progressBar()->line(), QStringLiteral("Deleting · post 2/3"));
     QCOMPARE(panel.progressBar()->fraction(), std::optional<double>(1.0 / 3.0));
     QVERIFY(!panel.tabs()->isEnabled());
@@ -441,7 +441,7 @@ void PanelTest::progressDuringDeletion()
     QSignalSpy stop(&actions, &PanelActions::stopRequested);
     panel.progressBar()->stopButton()->click();
     QCOMPARE(stop.size(), 1);
-    h.model().setRemoval(SpamModel::Removal{0, 1});
+    h.model().removalJob().setProgress(RemovalJob::Progress{0, 1});
     QCOMPARE(panel.progressBar()->fraction(), std::optional<double>());
 }
 

@@ -129,7 +129,7 @@ void PanelVerdictTest::verdict()
     QFETCH(Verdict::Tone, tone);
     QFETCH(QString, help);
 
-    Verdict::Input in{state, kind, reason, prob, prob.has_value(), thresholds, pending, deleted, kept};
+    Verdict::Input in{Comment::verdictOf(state), kind, reason, prob, prob.has_value(), thresholds, pending, deleted, kept};
     const Verdict v = inLanguage(korean, [&] { return Verdict::make(in); });
     QCOMPARE(v.label, label);
     QCOMPARE(v.percent, percent);

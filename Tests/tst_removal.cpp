@@ -355,13 +355,13 @@ private slots:
         const QStringList ids = tick(m, ticked);
         const QStringList asked = ids.mid(0, 30);
 
-        await(m.removeSelected(), 240000);
+        await(m.removalJob().removeSelected(), 240000);
         QCOMPARE(r->alerts.asked, 1);
         QCOMPARE(r->alerts.last.title, korean() ? QStringLiteral("댓글 30개를 삭제합니다") : QStringLiteral("Delete 30 comments"));
         QCOMPARE(r->alerts.last.buttons, korean() ? QStringList({"취소", "30개 삭제"}) : QStringList({"Cancel", "Delete 30"}));
         QCOMPARE(m.status(), deletedLine(30, ticked - 30));
         QCOMPARE(m.statusKind(), QStringLiteral("ok"));
-        QCOMPARE(m.lastRemovalCount(), 30);
+        QCOMPARE(m.removalJob().lastCount(), 30);
         QVERIFY(!m.busy());
         QVERIFY(!m.progress());
 
@@ -371,7 +371,7 @@ private slots:
         QCOMPARE(r->store.post(post)->deleted, 30);
         QCOMPARE(m.catalog().rows().value(0).url, post);
         QCOMPARE(m.catalog().rows().value(0).deleted, 30);
-        QCOMPARE(m.selectedIds(), ids.mid(30));
+        QCOMPARE(m.removalJob().selectedIds(), ids.mid(30));
         for (const Comment &c : m.review().comments())
             QVERIFY2(!expected.contains(c.id), qPrintable(c.id));
 
@@ -434,11 +434,11 @@ private slots:
             "window.__vtxProgress = () => { const p = progress(); return p && p.gone ? Object.assign({}, p, { gone: p.gone.concat(extra) }) : p; };"
             "return true;").arg(QString::fromUtf8(QJsonDocument(extraJson).toJson(QJsonDocument::Compact))).arg(ticked - deleted)));
 
-        await(m.removeSelected(yes), 240000);
+        await(m.removalJob().removeSelected(yes), 240000);
         const QSet<QString> expected(ids.begin(), ids.begin() + deleted);
         QCOMPARE(m_yt->deleted(video), expected);
         QCOMPARE(deletedIn(r->store, post), expected);
-        QCOMPARE(m.lastRemovalCount(), deleted);
+        QCOMPARE(m.removalJob().lastCount(), deleted);
         QCOMPARE(r->store.post(post)->deleted, deleted);
         QCOMPARE(m.catalog().rows().value(0).deleted, deleted);
         QSet<QString> listed;
@@ -462,7 +462,7 @@ private slots:
         QCOMPARE(m.issue(), text);
         QCOMPARE(run.note, text);
         QVERIFY(!run.failed);
-        QCOMPARE(m.selectedIds(), ids.mid(deleted));
+        QCOMPARE(m.removalJob().selectedIds(), ids.mid(deleted));
     }
 
     // Comments the progress reports name are recorded as they go; the page's answer adds only the
@@ -481,13 +481,13 @@ private slots:
             if (c.state != QLatin1String("spam"))
                 okId = c.id;
         m_yt->holdActionsAfter(10);
-        auto task = std::make_unique<QCoro::Task<void>>(m.removeSelected(yes));
+        auto task = std::make_unique<QCoro::Task<void>>(m.removalJob().removeSelected(yes));
         QTRY_COMPARE_WITH_TIMEOUT(m_yt->heldActions(), 1, 120000);
         QTRY_COMPARE_WITH_TIMEOUT(deletedIn(r->store, post).size(), 10, 30000);
         QCOMPARE(r->store.post(post)->deleted, 10);
         const int version = m.deletionsVersion();
-        m.noteDeleted({ids.at(10)}, ScanStore::canonical(YouTubeFixture::watchUrl(kAsk).toString()));
-        m.noteDeleted({okId, ids.at(11) + QStringLiteral("x")}, ScanStore::canonical(url.toString()));
+        m.removalJob().noteDeleted({ids.at(10)}, ScanStore::canonical(YouTubeFixture::watchUrl(kAsk).toString()));
+        m.removalJob().noteDeleted({okId, ids.at(11) + QStringLiteral("x")}, ScanStore::canonical(url.toString()));
         QCOMPARE(m.deletionsVersion(), version);
         QCOMPARE(deletedIn(r->store, post).size(), 10);
         m_yt->releaseHeld();
@@ -495,7 +495,7 @@ private slots:
 
         QCOMPARE(m.status(), deletedLine(12, 0));
         QCOMPARE(m.statusKind(), QStringLiteral("ok"));
-        QCOMPARE(m.lastRemovalCount(), 12);
+        QCOMPARE(m.removalJob().lastCount(), 12);
         QCOMPARE(deletedIn(r->store, post), QSet<QString>(ids.begin(), ids.end()));
         QCOMPARE(r->store.post(post)->deleted, 12);
         QCOMPARE(m.catalog().rows().value(0).deleted, 12);
@@ -532,9 +532,9 @@ private slots:
         QVERIFY(raw.exec(trigger));
         auto dropped = qScopeGuard([&] { raw.exec("DROP TRIGGER IF EXISTS refuse"); });
 
-        await(m.removeSelected(yes), 240000);
+        await(m.removalJob().removeSelected(yes), 240000);
         QCOMPARE(m_yt->deleted(video), QSet<QString>(ids.begin(), ids.end()));
-        QCOMPARE(m.lastRemovalCount(), 3);
+        QCOMPARE(m.removalJob().lastCount(), 3);
         QCOMPARE(m.statusKind(), QStringLiteral("warn"));
         const QString unrecorded = korean() ? QStringLiteral("기록에 다 저장되지 않았습니다") : QStringLiteral("not fully recorded");
         QVERIFY2(m.status().startsWith(deletedLine(3, 0)) && m.status().contains(unrecorded) && m.status().contains(reason),
@@ -546,7 +546,7 @@ private slots:
         QVERIFY(raw.exec("DROP TRIGGER refuse"));
         const QStringList last = tick(m, 1);
         QCOMPARE(last.size(), 1);
-        await(m.removeSelected(yes), 240000);
+        await(m.removalJob().removeSelected(yes), 240000);
         QCOMPARE(m.status(), deletedLine(1, 0));
         QCOMPARE(m.statusKind(), QStringLiteral("ok"));
         QVERIFY(m.removalJob().lastRecorded());
@@ -564,7 +564,7 @@ private slots:
         const QString post = postKey(url);
         tick(m, 4);
         m_yt->holdActionsAfter(2);
-        auto task = std::make_unique<QCoro::Task<void>>(m.removeSelected(yes));
+        auto task = std::make_unique<QCoro::Task<void>>(m.removalJob().removeSelected(yes));
         QTRY_COMPARE_WITH_TIMEOUT(m_yt->heldActions(), 1, 120000);
         QTRY_COMPARE_WITH_TIMEOUT(deletedIn(r->store, post).size(), 2, 30000);
         const QSet<QString> gone = m_yt->deleted(kLeave);
@@ -575,7 +575,7 @@ private slots:
         QCOMPARE(deletedIn(r->store, post), gone);
         QCOMPARE(r->store.post(post)->deleted, 2);
         QCOMPARE(m.catalog().rows().value(0).deleted, 2);
-        QCOMPARE(m.lastRemovalCount(), 2);
+        QCOMPARE(m.removalJob().lastCount(), 2);
         const ScanStore::Run run = newestRun(r->store, post, ScanStore::Run::Kind::Delete);
         QCOMPARE(run.deleted, 2);
         QCOMPARE(run.total, 4);
@@ -619,14 +619,14 @@ private slots:
         else if (viewer)
             m_yt->setViewer(viewer == 1 ? YouTubeFixture::Viewer::StaleSession : YouTubeFixture::Viewer::Challenged);
 
-        await(m.removeSelected(yes), 240000);
+        await(m.removalJob().removeSelected(yes), 240000);
         QCOMPARE(m.status(), message);
         QCOMPARE(m.statusKind(), QStringLiteral("warn"));
-        QCOMPARE(m.lastRemovalBlocked(), blocked);
+        QCOMPARE(m.removalJob().lastBlocked(), blocked);
         QCOMPARE(m.issue(), m.status());
-        QCOMPARE(m.lastRemovalCount(), 0);
+        QCOMPARE(m.removalJob().lastCount(), 0);
         QVERIFY(deletedIn(r->store, post).isEmpty());
-        QCOMPARE(m.selectedIds(), ids);
+        QCOMPARE(m.removalJob().selectedIds(), ids);
         const ScanStore::Run run = newestRun(r->store, post, ScanStore::Run::Kind::Delete);
         QVERIFY(run.failed);
         QCOMPARE(run.deleted, 0);
@@ -671,12 +671,12 @@ private slots:
         const int requests = m_yt->actionRequests();
         const int runs = m.runsVersion();
 
-        await(m.removeSelected(), 120000);
+        await(m.removalJob().removeSelected(), 120000);
         QCOMPARE(m_yt->actionRequests(), requests);
         QVERIFY(m_yt->deleted(kAsk).isEmpty());
         QVERIFY(deletedIn(r->store, post).isEmpty());
         QCOMPARE(m.runsVersion(), runs);
-        QCOMPARE(m.lastRemovalCount(), 0);
+        QCOMPARE(m.removalJob().lastCount(), 0);
         QVERIFY(!m.busy());
         QVERIFY(!m.progress());
         const QString cancelled = korean() ? QStringLiteral("삭제를 취소했습니다.") : QStringLiteral("Deletion cancelled.");
@@ -686,7 +686,7 @@ private slots:
         }
         QCOMPARE(m.status(), cancelled);
         QCOMPARE(m.statusKind(), QString());
-        QCOMPARE(m.selectedIds().size(), 3);
+        QCOMPARE(m.removalJob().selectedIds().size(), 3);
     }
 
     // 45 picks over 3 posts: one question for the first 30, the two posts they belong to are
@@ -705,10 +705,10 @@ private slots:
         }
         QCOMPARE(records.size(), 45);
         r->alerts.answer = 1;
-        QList<std::optional<SpamModel::Removal>> steps;
-        connect(&m, &SpamModel::removalChanged, this, [&] { steps.append(m.removal()); });
+        QList<std::optional<RemovalJob::Progress>> steps;
+        connect(&m.removalJob(), &RemovalJob::progressChanged, this, [&] { steps.append(m.removalJob().progress()); });
 
-        QCOMPARE(await(m.removeStored(records), 480000), 30);
+        QCOMPARE(await(m.removalJob().removeStored(records), 480000), 30);
         QCOMPARE(r->alerts.asked, 1);
         QCOMPARE(r->alerts.last.title, korean() ? QStringLiteral("댓글 30개를 삭제합니다") : QStringLiteral("Delete 30 comments"));
         QCOMPARE(m.status(), deletedLine(30, 15));
@@ -716,7 +716,7 @@ private slots:
         QCOMPARE(m_yt->deleted(kStoreA), QSet<QString>(spamOf[kStoreA].begin(), spamOf[kStoreA].end()));
         QCOMPARE(m_yt->deleted(kStoreB), QSet<QString>(spamOf[kStoreB].begin(), spamOf[kStoreB].end()));
         QVERIFY(m_yt->deleted(kStoreC).isEmpty());
-        QCOMPARE(steps, (QList<std::optional<SpamModel::Removal>>{SpamModel::Removal{0, 2}, SpamModel::Removal{1, 2}, std::nullopt}));
+        QCOMPARE(steps, (QList<std::optional<RemovalJob::Progress>>{RemovalJob::Progress{0, 2}, RemovalJob::Progress{1, 2}, std::nullopt}));
         const ScanStore::Run a = newestRun(r->store, postKey(YouTubeFixture::watchUrl(kStoreA)), ScanStore::Run::Kind::Delete);
         const ScanStore::Run b = newestRun(r->store, postKey(YouTubeFixture::watchUrl(kStoreB)), ScanStore::Run::Kind::Delete);
         QCOMPARE(a.deleted, 15);
@@ -727,7 +727,7 @@ private slots:
         QCOMPARE(m.stats().deleted, 30);
         QVERIFY(!m.touring());
         QVERIFY(!m.runSession());
-        QVERIFY(!m.removal());
+        QVERIFY(!m.removalJob().progress());
     }
 
     // Picks [A1, B1, A2] with A open and scanned: A is handled first with both of its picks, without
@@ -743,13 +743,13 @@ private slots:
         const QList<ScanStore::Record> pickA = storedPicks(r->store, urlA, a);
         QVERIFY(pickA.size() == 2 && pickB.size() == 2);
         QStringList statuses;
-        QList<std::optional<SpamModel::Removal>> steps;
+        QList<std::optional<RemovalJob::Progress>> steps;
         connect(&m, &SpamModel::statusChanged, this, [&] { statuses.append(m.status()); });
-        connect(&m, &SpamModel::removalChanged, this, [&] { steps.append(m.removal()); });
+        connect(&m.removalJob(), &RemovalJob::progressChanged, this, [&] { steps.append(m.removalJob().progress()); });
 
-        QCOMPARE(await(m.removeStored({pickA.at(0), pickB.at(0), pickA.at(1)}, yes), 240000), 3);
+        QCOMPARE(await(m.removalJob().removeStored({pickA.at(0), pickB.at(0), pickA.at(1)}, yes), 240000), 3);
         QCOMPARE(statuses.count(openingLine()), 1);
-        QCOMPARE(steps, (QList<std::optional<SpamModel::Removal>>{SpamModel::Removal{0, 2}, SpamModel::Removal{1, 2}, std::nullopt}));
+        QCOMPARE(steps, (QList<std::optional<RemovalJob::Progress>>{RemovalJob::Progress{0, 2}, RemovalJob::Progress{1, 2}, std::nullopt}));
         QCOMPARE(m_yt->deleted(kOrderA), QSet<QString>(a.begin(), a.end()));
         QCOMPARE(m_yt->deleted(kOrderB), QSet<QString>{b.at(0)});
         const ScanStore::Run runA = newestRun(r->store, postKey(urlA), ScanStore::Run::Kind::Delete);
@@ -796,7 +796,7 @@ private slots:
         // Another page is open, so both posts are opened.
         QVERIFY(scanPost(*r, YouTubeFixture::watchUrl(kAsk)).size() > 0);
 
-        QCOMPARE(await(m.removeStored(records, yes), 240000), 2);
+        QCOMPARE(await(m.removalJob().removeStored(records, yes), 240000), 2);
         const ScanStore::Run failed = newestRun(r->store, firstPost, ScanStore::Run::Kind::Delete);
         QVERIFY(failed.failed);
         if (note.endsWith(u'…'))
@@ -827,7 +827,7 @@ private slots:
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(kAsk)));
         const int requests = m_yt->actionRequests();
 
-        QCOMPARE(await(m.removeStored(records, yes), 240000), 0);
+        QCOMPARE(await(m.removalJob().removeStored(records, yes), 240000), 0);
         const QString signIn = korean() ? QStringLiteral("댓글 삭제는 로그인한 내 게시물에서 할 수 있습니다.")
                                         : QStringLiteral("You can delete comments on your own posts after signing in.");
         const QString summary = korean() ? QStringLiteral("0개 삭제, 2개는 남았습니다. ") + signIn
@@ -855,11 +855,11 @@ private slots:
         QCOMPARE(records.size(), 6);
         QVERIFY(scanPost(*r, YouTubeFixture::watchUrl(kAsk)).size() > 0);
         connect(&m, &SpamModel::statusChanged, this, [&] {
-            if (m.status() == openingLine() && m.removal() && m.removal()->done == 1)
+            if (m.status() == openingLine() && m.removalJob().progress() && m.removalJob().progress()->done == 1)
                 m.stopScan();
         });
 
-        QCOMPARE(await(m.removeStored(records, yes), 240000), 2);
+        QCOMPARE(await(m.removalJob().removeStored(records, yes), 240000), 2);
         const QString summary = korean() ? QStringLiteral("2개 삭제, 4개는 남았습니다. 중지했습니다.")
                                          : QStringLiteral("2 deleted; 4 remain. Stopped.");
         QCOMPARE(m.status(), summary);
@@ -886,7 +886,7 @@ private slots:
         QCOMPARE(records.size(), 6);
         QVERIFY(scanPost(*r, YouTubeFixture::watchUrl(kAsk)).size() > 0);
         m_yt->holdActionsAfter(2);
-        auto task = std::make_unique<QCoro::Task<int>>(m.removeStored(records, yes));
+        auto task = std::make_unique<QCoro::Task<int>>(m.removalJob().removeStored(records, yes));
         QTRY_COMPARE_WITH_TIMEOUT(m_yt->heldActions(), 1, 180000);
         m_yt->setViewer(YouTubeFixture::Viewer::StaleSession);
         m_yt->releaseHeld();
@@ -898,7 +898,7 @@ private slots:
         QCOMPARE(m.status(), text);
         QCOMPARE(m.statusKind(), QStringLiteral("warn"));
         QVERIFY(m.issue().contains(text));
-        QVERIFY(m.lastRemovalBlocked());
+        QVERIFY(m.removalJob().lastBlocked());
         QCOMPARE(m_yt->deleted(kBlockA).size(), 2);
         QCOMPARE(deletedIn(r->store, postKey(YouTubeFixture::watchUrl(kBlockA))).size(), 2);
         QVERIFY(m_yt->deleted(kBlockB).isEmpty());
@@ -935,7 +935,7 @@ private slots:
                 responder.reply(HttpReply::html("<h1>Sign in</h1>"));
         });
         m_yt->holdActionsAfter(1);
-        auto task = std::make_unique<QCoro::Task<int>>(m.removeStored(records, yes));
+        auto task = std::make_unique<QCoro::Task<int>>(m.removalJob().removeStored(records, yes));
         QTRY_COMPARE_WITH_TIMEOUT(m_yt->heldActions(), 1, 180000);
         QCOMPARE(postKey(m_h->browser.address()), postKey(YouTubeFixture::watchUrl(kSignInA)));
         m_h->browser.currentTab()->page()->runJavaScript(QStringLiteral(

@@ -162,7 +162,7 @@ private slots:
         expected.append(others.first());
         const QStringList now = ticked();
         QCOMPARE(QSet<QString>(now.cbegin(), now.cend()), QSet<QString>(expected.cbegin(), expected.cend()));
-        QCOMPARE(model().selectedIds(), idsWhere(model().review().comments(), [&](const Comment &c) { return ids.contains(c.id); }));
+        QCOMPARE(model().removalJob().selectedIds(), idsWhere(model().review().comments(), [&](const Comment &c) { return ids.contains(c.id); }));
     }
 
     // Scrolling to a comment far down the page; while a deletion runs the page is left alone.

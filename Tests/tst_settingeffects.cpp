@@ -491,9 +491,9 @@ void SettingEffectsTest::propertiesAreObservable()
     info.site = QStringLiteral("youtube");
     m.setInfo(info);
     QCOMPARE(m.property("info").value<std::optional<SiteInfo>>(), std::optional<SiteInfo>(info));
-    QSignalSpy removal(&m, &SpamModel::removalChanged);
-    m.setRemoval(SpamModel::Removal {1, 4});
-    m.setRemoval(SpamModel::Removal {1, 4});
+    QSignalSpy removal(&m.removalJob(), &RemovalJob::progressChanged);
+    m.removalJob().setProgress(RemovalJob::Progress {1, 4});
+    m.removalJob().setProgress(RemovalJob::Progress {1, 4});
     QCOMPARE(removal.count(), 1);
 }
 

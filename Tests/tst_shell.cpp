@@ -550,7 +550,7 @@ private slots:
         for (bool korean : {false, true}) {
             const QString lang = korean ? " ko" : " en";
             QTest::newRow(qPrintable("AI consent" + lang)) << inLanguage(korean, [] { return AIPass::consentQuestion(); });
-            QTest::newRow(qPrintable("deletion" + lang)) << inLanguage(korean, [] { return SpamModel::removalQuestion(30); });
+            QTest::newRow(qPrintable("deletion" + lang)) << inLanguage(korean, [] { return RemovalJob::question(30); });
         }
     }
     void questionBoxes()

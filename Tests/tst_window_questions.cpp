@@ -298,7 +298,7 @@ private slots:
         QCOMPARE(tabs->count(PanelTab::deleted), deletedBefore);
         QTest::mouseClick(bar->deleteButton(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT((box = shownQuestion()) != nullptr, kSlow);
-        const Alerts::Question removal = inLanguage(korean(), [] { return SpamModel::removalQuestion(2); });
+        const Alerts::Question removal = inLanguage(korean(), [] { return RemovalJob::question(2); });
         QCOMPARE(box->text(), removal.title);
         QCOMPARE(box->informativeText(), removal.text);
         QVERIFY(answerQuestion(box, removal.buttons.at(confirm ? 1 : 0)));
@@ -362,7 +362,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, text);
         const Alerts::Question q = inLanguage(inKorean, [&] {
-            return SpamModel::removalQuestion(count, RemovalJob::Replies{replies, unflagged, owner});
+            return RemovalJob::question(count, RemovalJob::Replies{replies, unflagged, owner});
         });
         QCOMPARE(q.title, title);
         QCOMPARE(q.text, text);

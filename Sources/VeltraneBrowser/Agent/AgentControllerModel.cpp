@@ -102,7 +102,7 @@ bool AgentController::modelCanRemove() const
 {
     if (!m_model)
         pending();
-    return m_model->canRemove();
+    return m_model->removalJob().canRemove();
 }
 
 // Its own refusal passes through.
@@ -117,7 +117,7 @@ QStringList AgentController::modelSelectedIds() const
 {
     if (!m_model)
         pending();
-    return m_model->selectedIds();
+    return m_model->removalJob().selectedIds();
 }
 
 // No confirmation of its own: the model asks the owner in the window. The count is the model's
@@ -127,10 +127,10 @@ QCoro::Task<int> AgentController::modelRemoveSelected()
     if (!m_model)
         pending();
     QPointer<SpamModel> model = m_model;
-    co_await model->removeSelected({}, RemovalJob::Asker::agent);
+    co_await model->removalJob().removeSelected({}, RemovalJob::Asker::agent);
     if (!model)
         pending();
-    co_return model->lastRemovalCount();
+    co_return model->removalJob().lastCount();
 }
 
 // model.stopScan()

@@ -67,13 +67,13 @@ QList<ScanStore::Record> PanelTab::candidates(const QList<ScanStore::Record> &re
     };
     QList<Entry> found;
     for (const ScanStore::Record &r : PanelTab(comments).records(records)) {
-        if (r.state == QLatin1String("spam")) {
+        if (r.verdict() == Comment::Verdict::spam) {
             found.append({AIPercent::orFull(r.aiProb), r});
             continue;
         }
         // A skipped comment stays protected (kept by the owner, the likes rule, a site's own
         // reason): an old AI score must not make it a candidate. Only "unchanged" was judged.
-        if (r.state == QLatin1String("skip") && r.reason != QLatin1String("unchanged"))
+        if (r.verdict() == Comment::Verdict::skip && r.reason != QLatin1String("unchanged"))
             continue;
         const auto it = problems.constFind(r.id);
         if (it == problems.constEnd())
@@ -82,7 +82,7 @@ QList<ScanStore::Record> PanelTab::candidates(const QList<ScanStore::Record> &re
         if (!prob)
             continue;
         ScanStore::Record c = r;
-        c.state = QStringLiteral("spam");
+        c.state = Comment::verdictText(Comment::Verdict::spam);
         c.aiProb = *prob;
         c.kind = it->kind.isEmpty() ? QStringLiteral("spam") : it->kind;
         c.reason = SpamRules::place(*prob, c.kind, 0).reason;

@@ -151,7 +151,7 @@ double ScanStage::sampleOpacity(int index, int count)
 
 ScanStage::Trailing ScanStage::trailing(const Comment &comment, bool inspecting)
 {
-    if (comment.state == QLatin1String("spam"))
+    if (comment.verdict() == Comment::Verdict::spam)
         return Trailing::badge;
     return inspecting ? Trailing::dots : Trailing::none;
 }
@@ -278,7 +278,7 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
                         continue;
                     p.save();
                     p.setOpacity(sampleOpacity(i, n));
-                    const bool flagged = c.state == QLatin1String("spam");
+                    const bool flagged = c.verdict() == Comment::Verdict::spam;
                     const QColor risk = Design::risk(badgePercent(c));
                     p.fillPath(Design::rounded(lr, 10), Design::card());
                     if (flagged) {

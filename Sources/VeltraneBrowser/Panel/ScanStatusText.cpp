@@ -39,8 +39,8 @@ ScanStatusText::State ScanStatusText::of(const SpamModel &model)
     s.touring = model.touring();
     s.posts = model.catalog().rows();
     s.busy = model.busy();
-    if (model.removal())
-        s.removal = std::make_pair(model.removal()->done, model.removal()->total);
+    if (const std::optional<RemovalJob::Progress> &removal = model.removalJob().progress())
+        s.removal = std::make_pair(removal->done, removal->total);
     return s;
 }
 

@@ -24,9 +24,9 @@ SpamPanelModel::SpamPanelModel(SpamModel *model, PanelActions *actions, QObject 
             connect(m_model, signal, this, &SpamPanelModel::scheduleLoad);
         connect(&m_model->catalog(), &PostCatalog::rowsChanged, this, &SpamPanelModel::scheduleLoad);
         for (auto signal : {&SpamModel::scanningChanged, &SpamModel::preparingChanged, &SpamModel::touringChanged,
-                            &SpamModel::removalChanged, &SpamModel::busyChanged, &SpamModel::findingPostsChanged,
-                            &SpamModel::workingChanged})
+                            &SpamModel::busyChanged, &SpamModel::findingPostsChanged, &SpamModel::workingChanged})
             connect(m_model, signal, this, &SpamPanelModel::scanningMaybeEnded);
+        connect(&m_model->removalJob(), &RemovalJob::progressChanged, this, &SpamPanelModel::scanningMaybeEnded);
         // The panel shows the site selected in the browser.
         if (Browser *browser = m_model->browser()) {
             m_site = browser->selectedSite().rawValue();
@@ -230,7 +230,7 @@ QList<ChannelPost> SpamPanelModel::posts() const
 
 bool SpamPanelModel::scanning() const
 {
-    if (!m_model || m_model->removal())
+    if (!m_model || m_model->removalJob().progress())
         return false;
     return m_model->scanning() || m_model->preparing() || m_model->touring();
 }
@@ -352,14 +352,14 @@ QString SpamPanelModel::deletedTitle(const QLocale &locale) const
 
 bool SpamPanelModel::deletedEnabled() const
 {
-    if (m_model && m_model->removal())
+    if (m_model && m_model->removalJob().progress())
         return false;
     return !(deletedCount() == 0 && m_tab != PanelTab::deleted);
 }
 
 bool SpamPanelModel::tabsEnabled() const
 {
-    return !(m_model && m_model->removal()) && !scanning();
+    return !(m_model && m_model->removalJob().progress()) && !scanning();
 }
 
 QHash<int, int> SpamPanelModel::tabCounts() const
@@ -375,12 +375,12 @@ QHash<int, int> SpamPanelModel::tabCounts() const
 SpamPanelModel::Bar SpamPanelModel::bar() const
 {
     Bar b;
-    if (m_model && m_model->removal()) {
+    if (const std::optional<RemovalJob::Progress> removal = m_model ? m_model->removalJob().progress() : std::nullopt) {
         b.kind = Bar::Kind::progress;
         const ScanStatusText::State state = ScanStatusText::of(*m_model);
         b.line = ScanStatusText::removalLine(state);
-        if (m_model->removal()->total > 1)
-            b.fraction = double(m_model->removal()->done) / double(m_model->removal()->total);
+        if (removal->total > 1)
+            b.fraction = double(removal->done) / double(removal->total);
         return b;
     }
     if (scanning())
@@ -622,7 +622,7 @@ void SpamPanelModel::deletePicks(const QList<ScanStore::Record> &records)
     QList<ScanStore::Record> out;
     for (ScanStore::Record r : records) {
         if (!r.isPendingSpam()) {
-            r.state = QStringLiteral("spam");
+            r.state = Comment::verdictText(Comment::Verdict::spam);
             r.reason = QStringLiteral("picked");
         }
         out.append(r);

@@ -61,8 +61,8 @@ QString trimmed(const QString &s)
 
 Verdict Verdict::make(const Input &in)
 {
-    const bool spam = in.state == QLatin1String("spam");
-    const bool skip = in.state == QLatin1String("skip");
+    const bool spam = in.verdict == Comment::Verdict::spam;
+    const bool skip = in.verdict == Comment::Verdict::skip;
     const std::optional<double> prob = AIPercent::clean(in.aiProb);
     const QMap<QString, QString> labels = AIRules::labels();
     Verdict v;
@@ -127,7 +127,7 @@ Verdict Verdict::make(const Input &in)
 Verdict Verdict::of(const ScanStore::Record &record, const QMap<QString, int> &thresholds)
 {
     Input in;
-    in.state = record.state;
+    in.verdict = record.verdict();
     in.kind = record.kind;
     in.reason = record.reason;
     in.aiProb = AIPercent::clean(record.aiProb);

@@ -22,7 +22,7 @@ public:
     QString help;
 
     struct Input {
-        QString state;
+        Comment::Verdict verdict = Comment::Verdict::other;
         QString kind;
         QString reason;
         std::optional<double> aiProb;

@@ -14,7 +14,7 @@ void JobState::start(Job job)
     if (job == Job::idle)
         return;
     if (isStep(job)) {
-        if (m_job == Job::queue || m_job == Job::discovery)
+        if (m_job == Job::queue || m_job == Job::discovery || m_job == Job::deletion)
             moveTo(m_job, job, m_phase);
         else
             moveTo(job, Job::idle, m_phase);

@@ -12,7 +12,9 @@ class JobState : public QObject {
     Q_OBJECT
 
 public:
-    enum class Job { idle, scan, removal, queue, discovery };
+    // `deletion` deletes stored records over several posts: its scans and deletions are its
+    // steps, and views show it as a run over posts (touring) as they show a queue.
+    enum class Job { idle, scan, removal, queue, discovery, deletion };
     // What a scan is doing that the views show apart: waiting to start on an opened post, or
     // its AI pass.
     enum class Phase { none, preparing, ai };
@@ -23,8 +25,9 @@ public:
     Job step() const { return m_step; }
     Phase phase() const { return m_phase; }
 
-    // Starts a job: a scan or a deletion under a running queue or discovery becomes its step;
-    // a queue or discovery started over a running scan or deletion takes it as its step.
+    // Starts a job: a scan or a deletion under a running queue, discovery or deletion of stored
+    // records becomes its step; one of those started over a running scan or deletion takes it as
+    // its step.
     void start(Job job);
     // Ends a job or step of that kind; a queue or discovery that ends leaves its step running.
     void end(Job job);
@@ -36,7 +39,7 @@ public:
 
     bool scanning() const { return m_job == Job::scan || m_step == Job::scan; }
     bool busy() const { return m_job == Job::removal || m_step == Job::removal; }
-    bool touring() const { return m_job == Job::queue; }
+    bool touring() const { return m_job == Job::queue || m_job == Job::deletion; }
     bool findingPosts() const { return m_job == Job::discovery; }
     bool working() const { return m_job != Job::idle; }
     bool preparing() const { return m_phase == Phase::preparing; }

@@ -167,7 +167,7 @@ QCoro::Task<void> OpenPage::pollOnce(quint64 serial)
         co_return;
     mirrorProgress(*answer);
     if (answer->phase == QLatin1String("delete") && answer->gone) {
-        m_model.noteDeleted(*answer->gone, ScanStore::canonical(scannedURL().value_or(QString())));
+        m_model.removalJob().noteDeleted(*answer->gone, ScanStore::canonical(scannedURL().value_or(QString())));
         // Recorded (or refused by the history, which the deletion reports): the page goes on.
         if (m_model.engine())
             m_model.engine()->acknowledge(answer->gone->size());

@@ -11,8 +11,6 @@
 namespace {
 
 const QString kSpam = QStringLiteral("spam");
-const QString kOk = QStringLiteral("ok");
-const QString kSkip = QStringLiteral("skip");
 
 bool wordFlagged(const Comment &c)
 {
@@ -257,7 +255,7 @@ int PostReview::applyPicks(const QList<ScanStore::Record> &records, const QStrin
     for (Comment &c : m_comments) {
         if (c.verdict() != Comment::Verdict::spam) {
             const ScanStore::Record *r = byId.value(c.id);
-            if (r && r->state == kSpam) {
+            if (r && r->verdict() == Comment::Verdict::spam) {
                 c.setVerdict(Comment::Verdict::spam);
                 c.reason = r->reason;
                 if (r->aiProb) {
@@ -350,7 +348,7 @@ std::optional<AIRules::Placement> PostReview::placeAt(qsizetype index)
 const AIRules::Placement &PostReview::place(Comment &c)
 {
     const AIRules::Placement &placed = placement(*c.aiProb, *c.aiKind);
-    c.state = placed.flagged ? kSpam : kOk;
+    c.setVerdict(placed.flagged ? Comment::Verdict::spam : Comment::Verdict::ok);
     c.checked = placed.checked;
     c.reason = placed.reason;
     c.score = 0;
@@ -471,8 +469,6 @@ int PostReview::skipCleared(QList<Comment> &comments, const QHash<QString, ScanS
 {
     if (known.isEmpty())
         return 0;
-    static const QString skip = QStringLiteral("skip");
-    static const QString ok = QStringLiteral("ok");
     static const QString unchanged = QStringLiteral("unchanged");
     static const QString keptReason = QStringLiteral("kept");
     int marked = 0;
@@ -491,10 +487,9 @@ int PostReview::skipCleared(QList<Comment> &comments, const QHash<QString, ScanS
         } else {
             if (m.verdict() != Comment::Verdict::ok)
                 continue;
-            const bool clearedBefore = k.state
-                && (*k.state == ok
-                    || (*k.state == skip && k.reason
-                        && (*k.reason == unchanged || *k.reason == keptReason)));
+            const Comment::Verdict before = k.state ? Comment::verdictOf(*k.state) : Comment::Verdict::other;
+            const bool clearedBefore = before == Comment::Verdict::ok
+                || (before == Comment::Verdict::skip && k.reason && (*k.reason == unchanged || *k.reason == keptReason));
             if (!clearedBefore)
                 continue;
             if (!k.rules || *k.rules != rules)

@@ -7,10 +7,17 @@
 #include "Browser/BrowserTab.h"
 #include "Browser/PageLoad.h"
 #include "Page/SpamEngine.h"
-#include "Scan/Publish.h"
-#include "Scan/SpamModel.h"
+#include "Rules/SpamRules.h"
+#include "Scan/HistoryState.h"
+#include "Scan/JobState.h"
+#include "Scan/OpenPage.h"
+#include "Scan/PostCatalog.h"
+#include "Scan/PostReview.h"
+#include "Scan/ScanReport.h"
+#include "Scan/StatusLine.h"
 #include "Sites/AuthPolicy.h"
 #include "Wire/DecodeError.h"
+#include "Wire/RemoveResult.h"
 
 #include <QCoro/QCoroTimer>
 #include <QPointer>
@@ -22,8 +29,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-const QString kSpam = QStringLiteral("spam");
 
 QString text(const char *source)
 {
@@ -63,6 +68,11 @@ QString checkText()
                                   "The site asked you to sign in or pass a check. Finish it on the page, then try again."));
 }
 
+QString openingText()
+{
+    return text(QT_TRANSLATE_NOOP("RemovalJob", "Opening the post…"));
+}
+
 QString couldNotOpenText()
 {
     return text(QT_TRANSLATE_NOOP("RemovalJob", "Couldn't open the post."));
@@ -84,7 +94,13 @@ QString dryRunText(qsizetype comments, qsizetype posts, int deferred)
 
 } // namespace
 
-RemovalJob::RemovalJob(SpamModel &model) : QObject(&model), m_model(model) {}
+RemovalJob::RemovalJob(Inputs inputs, QObject *parent)
+    : QObject(parent), m_store(inputs.store), m_engine(inputs.engine), m_browser(inputs.browser),
+      m_review(inputs.review), m_page(inputs.page), m_catalog(inputs.catalog), m_jobs(inputs.jobs),
+      m_status(inputs.status), m_history(inputs.history), m_report(inputs.report), m_alerts(std::move(inputs.alerts)),
+      m_scan(std::move(inputs.scan)), m_takeOverBrowser(std::move(inputs.takeOverBrowser))
+{
+}
 
 QHash<QString, QList<Comment>> RemovalJob::threadsOf(const QList<Comment> &comments, const QStringList &ids)
 {
@@ -120,7 +136,7 @@ RemovalJob::Replies RemovalJob::count(const QHash<QString, QList<Comment>> &thre
     for (const QList<Comment> &replies : threads) {
         for (const Comment &c : replies) {
             ++out.count;
-            out.unflagged += c.state == kSpam ? 0 : 1;
+            out.unflagged += c.verdict() == Comment::Verdict::spam ? 0 : 1;
             out.owner += c.isOwner ? 1 : 0;
         }
     }
@@ -180,20 +196,117 @@ Alerts::Question RemovalJob::agentQuestion(const QList<Comment> &chosen, Replies
             {tr("Cancel"), tr("Delete %1").arg(n)}, 1};
 }
 
+
+RemovalJob::Replies &RemovalJob::Replies::operator+=(const Replies &other)
+{
+    count += other.count;
+    unflagged += other.unflagged;
+    owner += other.owner;
+    return *this;
+}
+
+QStringList RemovalJob::selectedIn(const QList<Comment> &comments)
+{
+    QStringList ids;
+    for (const Comment &c : comments) {
+        if (c.verdict() == Comment::Verdict::spam && c.checked)
+            ids.append(c.id);
+    }
+    return ids;
+}
+
+QStringList RemovalJob::selectedIds() const
+{
+    return selectedIn(m_review.comments());
+}
+
+RemovalJob::PagePlan RemovalJob::planPage(const QList<Comment> &comments)
+{
+    PagePlan out;
+    out.ids = plan(selectedIn(comments));
+    // The site deletes a thread's replies with it: the owner is told before confirming.
+    out.threads = threadsOf(comments, out.ids.now);
+    out.replies = count(out.threads);
+    return out;
+}
+
+RemovalJob::StoredPlan RemovalJob::planStored(const QList<ScanStore::Record> &records)
+{
+    StoredPlan out;
+    out.records = plan(records);
+    for (const ScanStore::Record &r : std::as_const(out.records.now)) {
+        if (!out.byPost.contains(r.post))
+            out.posts.append(r.post);
+        out.byPost[r.post].append(r);
+        out.ids.append(r.id);
+    }
+    return out;
+}
+
+RemovalJob::Replies RemovalJob::storedReplies(ScanStore &store, const StoredPlan &plan)
+{
+    Replies replies;
+    const QSet<QString> picked(plan.ids.begin(), plan.ids.end());
+    for (const QString &url : plan.posts) {
+        const QList<ScanStore::Record> picks = plan.byPost.value(url);
+        QStringList threads;
+        for (const ScanStore::Record &r : picks)
+            threads.append(r.id);
+        for (const ScanStore::Record &r : store.threadReplies(picks.first().site, url, threads)) {
+            if (picked.contains(r.id))
+                continue;
+            ++replies.count;
+            replies.unflagged += r.verdict() == Comment::Verdict::spam ? 0 : 1;
+            replies.owner += r.owner ? 1 : 0;
+        }
+    }
+    return replies;
+}
+
+bool RemovalJob::authenticating() const
+{
+    return m_browser && m_browser->accounts()->isAuthenticating();
+}
+
+bool RemovalJob::canRemove() const
+{
+    if (authenticating())
+        return false;
+    if (!m_page.info() || !m_page.info()->supported)
+        return false;
+    return m_page.info()->canRemove;
+}
+
+bool RemovalJob::stopAsked() const
+{
+    return m_jobs.stop().queue;
+}
+
+Alerts *RemovalJob::alerts() const
+{
+    return m_alerts ? m_alerts() : Alerts::shared();
+}
+
 void RemovalJob::setProgress(const std::optional<Progress> &progress)
 {
-    publish(m_progress, progress, m_model, &SpamModel::removalChanged);
+    if (m_progress == progress)
+        return;
+    m_progress = progress;
+    emit progressChanged();
 }
 
 void RemovalJob::setLastCount(int count)
 {
-    publish(m_lastCount, count, m_model, &SpamModel::lastRemovalCountChanged);
+    if (m_lastCount == count)
+        return;
+    m_lastCount = count;
+    emit lastCountChanged();
 }
 
 void RemovalJob::noteWritten(bool written)
 {
     if (!written && m_unrecorded.isEmpty())
-        m_unrecorded = m_model.history().writeError();
+        m_unrecorded = m_history.writeError();
 }
 
 QString RemovalJob::unrecordedSentence() const
@@ -201,7 +314,7 @@ QString RemovalJob::unrecordedSentence() const
     if (m_unrecorded.isEmpty())
         return QString();
     // A history that is off was explained once already (and stays in the settings).
-    if (!m_model.historyNotice().isEmpty())
+    if (!m_history.notice().isEmpty())
         return tr(" These deletions were not recorded: history is off for this run (Settings › History says why and what to do).");
     return tr(" These deletions were not fully recorded in the history: ") + m_unrecorded;
 }
@@ -210,7 +323,7 @@ void RemovalJob::settleThreads(const std::optional<ScanStore::PostKey> &post, co
 {
     // What the site did not delete is pending again.
     if (post)
-        noteWritten(m_model.store()->settleRemoving(*post, asked));
+        noteWritten(m_store->settleRemoving(*post, asked));
     QHash<QString, QList<Comment>> gone;
     for (auto it = m_threads.constBegin(); it != m_threads.constEnd(); ++it) {
         for (const Comment &c : it.value()) {
@@ -223,7 +336,7 @@ void RemovalJob::settleThreads(const std::optional<ScanStore::PostKey> &post, co
 
 bool RemovalJob::samePage(const QUuid &pageID) const
 {
-    return m_model.browser() && m_model.browser()->pageID() == pageID;
+    return m_browser && m_browser->pageID() == pageID;
 }
 
 void RemovalJob::recordDeleted(const ScanStore::PostKey &post, const QStringList &fresh)
@@ -231,8 +344,8 @@ void RemovalJob::recordDeleted(const ScanStore::PostKey &post, const QStringList
     if (!fresh.isEmpty()) {
         // Committed at once: what the site deleted is on disk before the next report.
         const QDateTime now = QDateTime::currentDateTime();
-        noteWritten(m_model.store()->markDeleted(post, fresh, now));
-        m_model.catalog().setRow(post.url, [&](ChannelPost &row) { row.deleted += int(fresh.size()); });
+        noteWritten(m_store->markDeleted(post, fresh, now));
+        m_catalog.setRow(post.url, [&](ChannelPost &row) { row.deleted += int(fresh.size()); });
         // The site took each deleted thread's replies with it.
         QStringList replies;
         for (const QString &id : fresh) {
@@ -244,430 +357,296 @@ void RemovalJob::recordDeleted(const ScanStore::PostKey &post, const QStringList
             }
         }
         if (!replies.isEmpty())
-            noteWritten(m_model.store()->markGone(post, replies, ScanStore::Gone::withThread, now));
+            noteWritten(m_store->markGone(post, replies, ScanStore::Gone::withThread, now));
     }
-    m_model.history().syncPost(post.url);
-    m_model.history().raiseDeletionsVersion();
+    m_history.syncPost(post.url);
+    m_history.raiseDeletionsVersion();
 }
 
-void RemovalJob::end()
-{
-    m_model.stopPolling();
-    m_asked.clear();
-    m_post.reset();
-    m_threads.clear();
-    m_model.setBusy(false);
-    m_model.setProgress(std::nullopt);
-}
+// ---- a deletion on the open post ------------------------------------------------------------
 
 QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
 {
-    m_model.setLastRemovalCount(0);
+    // Every co_await stands in a statement of its own: g++ 12 mishandles the temporaries of a
+    // co_await inside a condition.
+    begin();
+    std::optional<OnPage> job = planOnPage();
+    if (!job)
+        co_return;
+    QPointer<RemovalJob> self(this);
+    m_jobs.start(JobState::Job::removal);
+    const bool yes = co_await confirmOnPage(*job, std::move(confirm), asker);
+    if (!self)
+        co_return;
+    if (!yes) {
+        m_status.set(cancelledText(), StatusKind::plain);
+        end();
+        co_return;
+    }
+    if (!samePage(job->pageID) || m_browser->address() != job->url) {
+        end();
+        co_return;
+    }
+
+    QStringList flagIds = startOnPage(*job);
+    RemoveResult result;
+    std::exception_ptr error;
+    try {
+        result = co_await deleteOnPage(*job, std::move(flagIds));
+    } catch (...) {
+        error = std::current_exception();
+    }
+    if (!self)
+        co_return;
+    // Reports still on their way add nothing: the answer below holds every id they could.
+    m_page.stopPolling();
+
+    // A page change fails the call; what the progress reports recorded before it is kept below.
+    const bool moved = !samePage(job->pageID);
+    if (error && !moved) {
+        fail(*job, error);
+    } else {
+        collectGone(*job, result);
+        if (!(moved && job->gone.isEmpty())) {
+            const Summary summary = summarize(*job, result);
+            recordRun(*job, summary, moved);
+            if (!moved)
+                report(summary);
+        }
+    }
+    end();
+}
+
+void RemovalJob::begin()
+{
+    setLastCount(0);
     m_lastBlocked = false;
     m_lastStop.clear();
     m_deletedNow.clear();
     m_goneWithThread.clear();
     m_lastReplies = {};
     // A deletion of stored records keeps what failed to be written over all its posts.
-    if (!m_model.touring())
+    if (!m_jobs.touring())
         m_unrecorded.clear();
+}
 
-    const Plan<QString> plan = RemovalJob::plan(m_model.selectedIds());
-    if (plan.now.isEmpty() || m_model.busy() || m_model.scanning() || !m_model.canRemove())
-        co_return;
-    Browser *browser = m_model.browser();
-    if (!browser || !m_model.engine() || !m_model.openPage().pageID() || *m_model.openPage().pageID() != browser->pageID())
-        co_return;
-    if (!m_model.openPage().scannedURL() || browser->address() != *m_model.openPage().scannedURL())
-        co_return;
+std::optional<RemovalJob::OnPage> RemovalJob::planOnPage() const
+{
+    OnPage job;
+    job.plan = planPage(m_review.comments());
+    if (job.plan.ids.now.isEmpty() || m_jobs.busy() || m_jobs.scanning() || !canRemove())
+        return std::nullopt;
+    if (!m_browser || !m_engine || !m_page.pageID() || *m_page.pageID() != m_browser->pageID())
+        return std::nullopt;
+    if (!m_page.scannedURL() || m_browser->address() != *m_page.scannedURL())
+        return std::nullopt;
+    job.pageID = m_browser->pageID();
+    job.url = *m_page.scannedURL();
+    job.post = ScanStore::canonical(job.url);
+    return job;
+}
 
-    QPointer<RemovalJob> self(this);
-    const QUuid pageID = browser->pageID();
-    const QString url = *m_model.openPage().scannedURL();
-    // The post the results were scanned from; kept, as a page change forgets the results.
-    const std::optional<ScanStore::PostKey> post = ScanStore::canonical(url);
-    const auto samePost = [this, pageID, url] { return samePage(pageID) && m_model.browser()->address() == url; };
-
-    // The site deletes a thread's replies with it: the owner is told before confirming.
-    const QHash<QString, QList<Comment>> threads = threadsOf(m_model.review().comments(), plan.now);
-    const Replies replies = count(threads);
-    m_model.setBusy(true);
-    bool yes = false;
-    if (confirm) {
-        yes = co_await confirm(plan.now);
-    } else if (asker == Asker::agent) {
-        QList<Comment> chosen;
-        for (const QString &id : plan.now) {
-            const auto found = std::find_if(m_model.review().comments().begin(), m_model.review().comments().end(),
-                                            [&id](const Comment &c) { return c.id == id; });
-            if (found != m_model.review().comments().end())
-                chosen.append(*found);
-        }
-        QString title = ScanStore::cleanTitle(browser->title());
-        for (const ChannelPost &p : m_model.catalog().rows()) {
-            if (post && p.url == post->url && !p.title.isEmpty())
-                title = p.title;
-        }
-        yes = co_await m_model.present(agentQuestion(chosen, replies, title)) == 1;
-    } else {
-        yes = co_await m_model.present(question(int(plan.now.size()), replies)) == 1;
+QCoro::Task<bool> RemovalJob::confirmOnPage(const OnPage &job, Confirm confirm, Asker asker)
+{
+    const QStringList &ids = job.plan.ids.now;
+    if (confirm)
+        co_return co_await confirm(ids);
+    if (asker == Asker::owner)
+        co_return co_await alerts()->ask(question(int(ids.size()), job.plan.replies)) == 1;
+    QList<Comment> chosen;
+    for (const QString &id : ids) {
+        const QList<Comment> &comments = m_review.comments();
+        const auto found = std::find_if(comments.begin(), comments.end(), [&id](const Comment &c) { return c.id == id; });
+        if (found != comments.end())
+            chosen.append(*found);
     }
-    if (!self)
-        co_return;
-    if (!yes) {
-        m_model.setStatus(cancelledText(), QString());
-        end();
-        co_return;
+    QString title = ScanStore::cleanTitle(m_browser->title());
+    for (const ChannelPost &p : m_catalog.rows()) {
+        if (job.post && p.url == job.post->url && !p.title.isEmpty())
+            title = p.title;
     }
-    if (!samePost()) {
-        end();
-        co_return;
-    }
+    co_return co_await alerts()->ask(agentQuestion(chosen, job.plan.replies, title)) == 1;
+}
 
-    m_asked = QSet<QString>(plan.now.begin(), plan.now.end());
-    m_post = post;
-    m_threads = threads;
+QStringList RemovalJob::startOnPage(OnPage &job)
+{
+    const QStringList &ids = job.plan.ids.now;
+    m_asked = QSet<QString>(ids.begin(), ids.end());
+    m_post = job.post;
+    m_threads = job.plan.threads;
     // Marked before the page starts: a deletion cut short still tells a later scan which
     // comments we were deleting.
-    if (post)
-        noteWritten(m_model.store()->markRemoving(*post, plan.now, QDateTime::currentDateTime()));
-    m_model.startPolling(pageID);
-    m_model.scanReport().setIssue(QString());
-    m_model.setStatus(tr("Deleting…"), QStringLiteral("warn"));
+    if (job.post)
+        noteWritten(m_store->markRemoving(*job.post, ids, QDateTime::currentDateTime()));
+    m_page.startPolling(job.pageID);
+    m_report.setIssue(QString());
+    m_status.set(tr("Deleting…"), StatusKind::warn);
 
     // The asked comments as they are now: the run's items even if the page goes away meanwhile.
-    QList<Comment> asked;
     QStringList flagIds;
-    for (const Comment &c : std::as_const(m_model.review().comments())) {
+    for (const Comment &c : m_review.comments()) {
         if (!m_asked.contains(c.id))
             continue;
-        asked.append(c);
+        job.asked.append(c);
+        // What our own checks flagged (not the site's marking) is outlined on the page meanwhile.
         if (c.aiKind || c.knownSpammer || c.reason.startsWith(QLatin1String("custom:"))
-            || c.reason.startsWith(QLatin1String("dict:")) || m_model.review().restored().contains(c.id))
+            || c.reason.startsWith(QLatin1String("dict:")) || m_review.restored().contains(c.id))
             flagIds.append(c.id);
     }
+    return flagIds;
+}
 
-    RemoveResult result;
-    std::optional<QString> error;
-    try {
-        if (!flagIds.isEmpty())
-            co_await m_model.engine()->flag(flagIds, url);
-        if (self)
-            result = co_await m_model.engine()->remove(plan.now, url, true);
-    } catch (const BrowserError &e) {
-        error = e.description();
-    } catch (const DecodeError &e) {
-        error = SpamEngine::unreadableMessage() + QStringLiteral(" (") + e.message() + u')';
-    } catch (const std::exception &e) {
-        error = QString::fromUtf8(e.what());
-    }
+QCoro::Task<RemoveResult> RemovalJob::deleteOnPage(const OnPage &job, QStringList flagIds)
+{
+    QPointer<RemovalJob> self(this);
+    const QStringList ids = job.plan.ids.now;
+    const QString url = job.url;
+    SpamEngine *engine = m_engine;
+    if (!flagIds.isEmpty())
+        co_await engine->flag(flagIds, url);
     if (!self)
-        co_return;
-    // Reports still on their way add nothing: the answer below holds every id they could.
-    m_model.stopPolling();
+        co_return RemoveResult();
+    co_return co_await engine->remove(ids, url, true);
+}
 
-    // A page change fails the call; what the progress reports recorded before it is kept below.
-    const bool moved = !samePage(pageID);
-    if (error && !moved) {
-        const QString text = tr("Delete error: %1").arg(localizedSiteMessage(*error));
-        // Comments that progress reports recorded as deleted before the failure stay recorded.
-        m_model.setLastRemovalCount(int(m_deletedNow.size()));
-        settleThreads(post, plan.now);
-        if (!m_deletedNow.isEmpty()) {
-            QList<Comment> left = m_model.review().comments();
-            left.removeIf([this](const Comment &c) { return m_deletedNow.contains(c.id) || m_goneWithThread.contains(c.id); });
-            m_model.review().setComments(left);
-        }
-        noteWritten(m_model.history().logFailedRemoval(url, int(plan.now.size()), text));
-        m_model.setStatus(text + unrecordedSentence(), QStringLiteral("warn"));
-        m_model.report(text + unrecordedSentence());
-        end();
-        co_return;
+void RemovalJob::fail(const OnPage &job, std::exception_ptr error)
+{
+    QString reason;
+    try {
+        std::rethrow_exception(error);
+    } catch (const BrowserError &e) {
+        reason = e.description();
+    } catch (const DecodeError &e) {
+        reason = SpamEngine::unreadableMessage() + QStringLiteral(" (") + e.message() + u')';
+    } catch (const std::exception &e) {
+        reason = QString::fromUtf8(e.what());
+    } catch (...) {
     }
+    const QString text = tr("Delete error: %1").arg(localizedSiteMessage(reason));
+    // Comments that progress reports recorded as deleted before the failure stay recorded.
+    setLastCount(int(m_deletedNow.size()));
+    settleThreads(job.post, job.plan.ids.now);
+    if (!m_deletedNow.isEmpty()) {
+        QList<Comment> left = m_review.comments();
+        left.removeIf([this](const Comment &c) { return m_deletedNow.contains(c.id) || m_goneWithThread.contains(c.id); });
+        m_review.setComments(left);
+    }
+    noteWritten(m_history.logFailedRemoval(job.url, int(job.plan.ids.now.size()), text));
+    m_status.set(text + unrecordedSentence(), StatusKind::warn);
+    m_report.report(text + unrecordedSentence());
+}
 
+void RemovalJob::collectGone(OnPage &job, const RemoveResult &result)
+{
     // Only ids that were asked for count, whatever else the page claims.
-    QSet<QString> gone = m_deletedNow;
+    job.gone = m_deletedNow;
     QStringList fresh;
-    for (const QString &id : std::as_const(result.gone)) {
-        if (!m_asked.contains(id) || gone.contains(id))
+    for (const QString &id : result.gone) {
+        if (!m_asked.contains(id) || job.gone.contains(id))
             continue;
-        gone.insert(id);
+        job.gone.insert(id);
         fresh.append(id);
     }
-    const qsizetype n = gone.size();
-    const qsizetype remain = plan.now.size() - n;
-    if (post && n > 0)
-        recordDeleted(*post, fresh);
-    settleThreads(post, plan.now);
-    if (moved && n == 0) {
-        end();
-        co_return;
-    }
-    m_model.setLastRemovalCount(int(n));
-    QList<Comment> removed;
-    for (const Comment &c : std::as_const(asked)) {
-        if (gone.contains(c.id))
-            removed.append(c);
-    }
+    if (job.post && !job.gone.isEmpty())
+        recordDeleted(*job.post, fresh);
+    settleThreads(job.post, job.plan.ids.now);
+}
 
-    // The status text and its tone.
-    QString text;
-    QString kind;
-    bool toIssue = false;
+RemovalJob::Summary RemovalJob::summarize(const OnPage &job, const RemoveResult &result)
+{
+    const qsizetype n = job.gone.size();
+    const qsizetype remain = job.plan.ids.now.size() - n;
+    setLastCount(int(n));
+    Summary out;
     if (result.stopped) {
         const Stopped &stop = *result.stopped;
         m_lastStop = localizedSiteMessage(stop.text);
-        text = m_lastStop + (n > 0 ? deletedSuffix(n) : QString());
-        if (stop.kind == QLatin1String("blocked")) {
+        out.text = m_lastStop + (n > 0 ? deletedSuffix(n) : QString());
+        if (stop.reason() == Stopped::Reason::blocked) {
             m_lastBlocked = true;
-            kind = QStringLiteral("warn");
-            toIssue = true;
-        } else if (stop.kind == QLatin1String("error")) {
-            kind = QStringLiteral("warn");
-            toIssue = true;
+            out.kind = StatusKind::warn;
+            out.toIssue = true;
+        } else if (stop.reason() == Stopped::Reason::error) {
+            out.kind = StatusKind::warn;
+            out.toIssue = true;
         }
     } else if (remain < 1) {
-        text = deletedText(n, plan.deferred);
-        kind = QStringLiteral("ok");
+        out.text = deletedText(n, job.plan.ids.deferred);
+        out.kind = StatusKind::ok;
     } else {
-        text = tr("%1 deleted; %2 still remain.").arg(n).arg(remain);
-        kind = QStringLiteral("warn");
-        toIssue = true;
+        out.text = tr("%1 deleted; %2 still remain.").arg(n).arg(remain);
+        out.kind = StatusKind::warn;
+        out.toIssue = true;
     }
     if (m_lastReplies.count > 0)
-        text += u' ' + tr("%n more went with their threads.", nullptr, m_lastReplies.count);
+        out.text += u' ' + tr("%n more went with their threads.", nullptr, m_lastReplies.count);
+    // The run's note: none for a deletion that did all it was asked.
+    out.runNote = !result.stopped && n == job.plan.ids.now.size() ? QString() : out.text;
+    return out;
+}
 
+void RemovalJob::recordRun(const OnPage &job, const Summary &summary, bool moved)
+{
+    const qsizetype n = job.gone.size();
     // What the site deleted is recorded for the scanned post even when the owner has moved on;
     // only the open page's list and status are left to the new page.
     if (!moved) {
-        QList<Comment> left = m_model.review().comments();
-        left.removeIf([&gone, this](const Comment &c) { return gone.contains(c.id) || m_goneWithThread.contains(c.id); });
-        m_model.review().setComments(left);
+        QList<Comment> left = m_review.comments();
+        left.removeIf([&job, this](const Comment &c) { return job.gone.contains(c.id) || m_goneWithThread.contains(c.id); });
+        m_review.setComments(left);
         if (n > 0)
-            m_model.review().setJustKept({});
+            m_review.setJustKept({});
     }
-    if (post) {
-        ScanStore::Run run;
-        run.kind = ScanStore::Run::Kind::Delete;
-        run.site = post->site;
-        run.post = post->url;
-        run.at = QDateTime::currentDateTime();
-        run.total = int(plan.now.size());
-        run.deleted = int(n);
-        run.failed = n == 0;
-        run.note = !result.stopped && n == plan.now.size() ? QString() : text;
-        QList<ScanStore::Item> items;
-        for (const Comment &c : std::as_const(removed)) {
-            QString itemKind;
-            if (c.state == kSpam) {
-                if (c.aiKind)
-                    itemKind = *c.aiKind;
-                else if (const std::optional<BuiltinWords::Hit> hit = SpamRules::builtinHit(c.reason))
-                    itemKind = hit->kind;
-                else
-                    itemKind = kSpam;
-            }
-            items.append({c.id, c.state, itemKind, c.reason, c.aiProb, c.hits, false});
+    if (!job.post)
+        return;
+    ScanStore::Run run;
+    run.kind = ScanStore::Run::Kind::Delete;
+    run.site = job.post->site;
+    run.post = job.post->url;
+    run.at = QDateTime::currentDateTime();
+    run.total = int(job.plan.ids.now.size());
+    run.deleted = int(n);
+    run.failed = n == 0;
+    run.note = summary.runNote;
+    QList<ScanStore::Item> items;
+    for (const Comment &c : job.asked) {
+        if (!job.gone.contains(c.id))
+            continue;
+        QString kind;
+        if (c.verdict() == Comment::Verdict::spam) {
+            if (c.aiKind)
+                kind = *c.aiKind;
+            else if (const std::optional<BuiltinWords::Hit> hit = SpamRules::builtinHit(c.reason))
+                kind = hit->kind;
+            else
+                kind = Comment::verdictText(Comment::Verdict::spam);
         }
-        noteWritten(m_model.history().logRun(run, items));
+        items.append({c.id, c.state, kind, c.reason, c.aiProb, c.hits, false});
     }
-    // What the site deleted and the history did not take must not read as done.
-    if (!m_unrecorded.isEmpty()) {
-        text += unrecordedSentence();
-        kind = QStringLiteral("warn");
-        toIssue = true;
-    }
-    if (!moved) {
-        m_model.setStatus(text, kind);
-        if (toIssue)
-            m_model.report(text);
-    }
-    end();
+    noteWritten(m_history.logRun(run, items));
 }
 
-QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Confirm confirm, bool dryRun)
+void RemovalJob::report(Summary summary)
 {
-    if (m_model.working() || records.isEmpty())
-        co_return 0;
-    if (m_model.browser() && m_model.browser()->accounts()->isAuthenticating())
-        co_return 0;
-
-    const Plan<ScanStore::Record> plan = RemovalJob::plan(records);
-    QStringList order;
-    QHash<QString, QList<ScanStore::Record>> groups;
-    QStringList ids;
-    for (const ScanStore::Record &r : std::as_const(plan.now)) {
-        if (!groups.contains(r.post))
-            order.append(r.post);
-        groups[r.post].append(r);
-        ids.append(r.id);
-    }
-    if (dryRun) {
-        // Nothing is opened, asked or written: only what this pass would delete is told.
-        m_model.setStatus(dryRunText(ids.size(), order.size(), plan.deferred), QString());
-        co_return 0;
-    }
-
-    // The replies the site deletes with the picked threads, as the history knows them.
-    Replies replies;
-    if (!confirm && m_model.store()) {
-        const QSet<QString> picked(ids.begin(), ids.end());
-        for (const QString &url : std::as_const(order)) {
-            const QList<ScanStore::Record> &picks = groups[url];
-            QStringList threads;
-            for (const ScanStore::Record &r : picks)
-                threads.append(r.id);
-            for (const ScanStore::Record &r : m_model.store()->threadReplies(picks.first().site, url, threads)) {
-                if (picked.contains(r.id))
-                    continue;
-                ++replies.count;
-                replies.unflagged += r.state == kSpam ? 0 : 1;
-                replies.owner += r.owner ? 1 : 0;
-            }
-        }
-    }
-    QPointer<RemovalJob> self(this);
-    bool yes = false;
-    if (confirm)
-        yes = co_await confirm(ids);
-    else
-        yes = co_await m_model.present(question(int(ids.size()), replies)) == 1;
-    if (!self)
-        co_return 0;
-    if (!yes) {
-        m_model.setStatus(cancelledText(), QString());
-        co_return 0;
-    }
-    // Another job may have started while the question was open.
-    if (m_model.working())
-        co_return 0;
-
-    m_model.scanReport().setIssue(QString());
-    m_unrecorded.clear();
-    m_model.setTouring(true);
-    m_model.setRunSession(QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper());
-    m_model.history().setSessionAuto(false);
-    m_model.takeOverBrowser();
-    const qint64 posts = order.size();
-    const QString opening = tr("Opening the post…");
-    m_model.setRemoval(SpamModel::Removal{0, posts});
-
-    int deleted = 0;
-    Replies withThreads;
-    bool blocked = false;
-    QString stopText;
-    const auto failed = [this](const QString &url, qsizetype count, const QString &note) {
-        if (!m_model.tourStop())
-            noteWritten(m_model.history().logFailedRemoval(url, int(count), note));
-    };
-    for (qsizetype i = 0; i < order.size(); ++i) {
-        if (m_model.tourStop() || !stopText.isEmpty())
-            break;
-        const QString &url = order.at(i);
-        const QList<ScanStore::Record> &picks = groups[url];
-        m_model.setRemoval(SpamModel::Removal{i, posts});
-
-        const std::optional<ScanStore::PostKey> here = ScanStore::canonical(m_model.browser() ? m_model.browser()->address() : QString());
-        if (!(m_model.hasScanned() && here && here->url == url)) {
-            m_model.setStatus(opening, QString());
-            const bool loaded = co_await m_model.load(url, PostQueue::loadBudget);
-            if (!self)
-                co_return 0;
-            if (!loaded) {
-                failed(url, picks.size(), couldNotOpenText());
-                continue;
-            }
-            const bool ready = co_await m_model.waitForComments(PostQueue::commentsBudget);
-            if (!self)
-                co_return 0;
-            if (!ready) {
-                failed(url, picks.size(), couldNotOpenText());
-                continue;
-            }
-            if (m_model.tourStop())
-                continue;
-            co_await m_model.scan(true, false);
-            if (!self)
-                co_return 0;
-            if (!m_model.hasScanned() || m_model.tourStop()) {
-                // A scan that refused silently left the opening text: no reason to record.
-                failed(url, picks.size(), m_model.status() == opening ? couldNotOpenText() : m_model.status());
-                continue;
-            }
-        }
-        if (m_model.review().applyPicks(picks, url) < 1) {
-            failed(url, picks.size(),
-                   tr("Not found on the post."));
-            continue;
-        }
-        if (!m_model.canRemove()) {
-            blocked = true;
-            failed(url, picks.size(), signInText());
-            continue;
-        }
-        // The site may send the page to a sign-in as it deletes: watched from before, so that a
-        // sign-in page still loading is not missed behind the post's address.
-        const PageLoad watch(m_model.browser() && m_model.browser()->currentTab() ? m_model.browser()->currentTab()->page() : nullptr);
-        co_await m_model.removeSelected([](QStringList) -> QCoro::Task<bool> { co_return true; });
-        if (!self)
-            co_return 0;
-        deleted += m_model.lastRemovalCount();
-        withThreads.count += m_lastReplies.count;
-        withThreads.unflagged += m_lastReplies.unflagged;
-        withThreads.owner += m_lastReplies.owner;
-        for (double waited = 0; watch.started() && !watch.ended() && !watch.toSignIn() && !m_model.tourStop()
-                                && waited < PostQueue::loadBudget; waited += 0.25) {
-            co_await QCoro::sleepFor(250ms);
-            if (!self)
-                co_return 0;
-        }
-        if (m_lastBlocked) {
-            // The site's own reason; the run's count is added once in the summary.
-            stopText = m_lastStop;
-        } else if (watch.toSignIn() || (watch.page() && AuthPolicy::isAuthentication(watch.page()->url()))) {
-            stopText = checkText();
-        }
-    }
-
-    m_model.setStats(m_model.store()->stats());
-    const qsizetype left = plan.now.size() - deleted;
-    QString text;
-    QString kind = QStringLiteral("warn");
-    bool toIssue = false;
-    if (!stopText.isEmpty()) {
-        text = stopText + (deleted >= 1 ? deletedSuffix(deleted) : QString());
-        toIssue = true;
-    } else if (left == 0) {
-        text = deletedText(deleted, plan.deferred);
-        kind = QStringLiteral("ok");
-    } else {
-        QString reason;
-        if (m_model.tourStop())
-            reason = tr(" Stopped.");
-        else if (!blocked)
-            reason = tr(" They were not found on the post or could not be deleted.");
-        else
-            reason = u' ' + signInText();
-        text = tr("%1 deleted; %2 remain.").arg(deleted).arg(left) + reason + deferredTail(plan.deferred);
-    }
-    if (withThreads.count > 0)
-        text += u' ' + tr("%n more went with their threads.", nullptr, withThreads.count);
-    m_lastReplies = withThreads;
+    // What the site deleted and the history did not take must not read as done.
     if (!m_unrecorded.isEmpty()) {
-        text += unrecordedSentence();
-        kind = QStringLiteral("warn");
-        toIssue = true;
+        summary.text += unrecordedSentence();
+        summary.kind = StatusKind::warn;
+        summary.toIssue = true;
     }
-    m_model.setStatus(text, kind);
-    if (toIssue)
-        m_model.report(text);
+    m_status.set(summary.text, summary.kind);
+    if (summary.toIssue)
+        m_report.report(summary.text);
+}
 
-    m_model.setTouring(false);
-    m_model.setRemoval(std::nullopt);
-    m_model.setProgress(std::nullopt);
-    m_model.setRunSession(std::nullopt);
-    m_model.history().setSessionAuto(false);
-    co_return deleted;
+void RemovalJob::end()
+{
+    m_page.stopPolling();
+    m_asked.clear();
+    m_post.reset();
+    m_threads.clear();
+    m_jobs.end(JobState::Job::removal);
+    m_page.setProgress(std::nullopt);
 }
 
 void RemovalJob::noteDeleted(const QStringList &ids, const std::optional<ScanStore::PostKey> &page)
@@ -684,4 +663,184 @@ void RemovalJob::noteDeleted(const QStringList &ids, const std::optional<ScanSto
     }
     if (!fresh.isEmpty())
         recordDeleted(*page, fresh);
+}
+
+// ---- a deletion of stored records -----------------------------------------------------------
+
+QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Confirm confirm, bool dryRun)
+{
+    if (m_jobs.working() || records.isEmpty() || authenticating())
+        co_return 0;
+    const StoredPlan plan = planStored(records);
+    if (dryRun) {
+        // Nothing is opened, asked or written: only what this pass would delete is told.
+        m_status.set(dryRunText(plan.ids.size(), plan.posts.size(), plan.records.deferred), StatusKind::plain);
+        co_return 0;
+    }
+    QPointer<RemovalJob> self(this);
+    const bool yes = co_await confirmStored(plan, std::move(confirm));
+    if (!self)
+        co_return 0;
+    if (!yes) {
+        m_status.set(cancelledText(), StatusKind::plain);
+        co_return 0;
+    }
+    // Another job may have started while the question was open.
+    if (m_jobs.working())
+        co_return 0;
+
+    startStored(plan.posts.size());
+    Tour tour;
+    for (qsizetype i = 0; i < plan.posts.size() && !stopAsked() && tour.stopText.isEmpty(); ++i) {
+        const QString &url = plan.posts.at(i);
+        const QList<ScanStore::Record> picks = plan.byPost.value(url);
+        setProgress(Progress {i, plan.posts.size()});
+        std::optional<QString> failure = co_await openPost(url);
+        if (!self)
+            co_return 0;
+        if (!failure)
+            failure = pick(url, picks, tour);
+        if (failure) {
+            failed(url, picks.size(), *failure);
+            continue;
+        }
+        co_await deletePicked(tour);
+        if (!self)
+            co_return 0;
+    }
+    reportStored(plan, tour);
+    endStored();
+    co_return tour.deleted;
+}
+
+QCoro::Task<bool> RemovalJob::confirmStored(const StoredPlan &plan, Confirm confirm)
+{
+    if (confirm)
+        co_return co_await confirm(plan.ids);
+    const Replies replies = m_store ? storedReplies(*m_store, plan) : Replies();
+    co_return co_await alerts()->ask(question(int(plan.ids.size()), replies)) == 1;
+}
+
+void RemovalJob::startStored(qint64 posts)
+{
+    m_report.setIssue(QString());
+    m_unrecorded.clear();
+    m_jobs.start(JobState::Job::deletion);
+    m_history.setRunSession(QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper());
+    m_history.setSessionAuto(false);
+    if (m_takeOverBrowser)
+        m_takeOverBrowser();
+    setProgress(Progress {0, posts});
+}
+
+QCoro::Task<std::optional<QString>> RemovalJob::openPost(QString url)
+{
+    // A post the open page has scanned already is deleted from as it is.
+    const std::optional<ScanStore::PostKey> here = ScanStore::canonical(m_browser ? m_browser->address() : QString());
+    if (m_page.hasScanned() && here && here->url == url)
+        co_return std::nullopt;
+    QPointer<RemovalJob> self(this);
+    m_status.set(openingText(), StatusKind::plain);
+    const bool loaded = co_await m_page.load(url, loadBudget);
+    if (!self || !loaded)
+        co_return couldNotOpenText();
+    const bool ready = co_await m_page.waitForComments(commentsBudget);
+    if (!self || !ready)
+        co_return couldNotOpenText();
+    // Stop: the post is not logged (failed() leaves it out).
+    if (stopAsked())
+        co_return couldNotOpenText();
+    co_return co_await scanPost();
+}
+
+QCoro::Task<std::optional<QString>> RemovalJob::scanPost()
+{
+    QPointer<RemovalJob> self(this);
+    co_await m_scan(true, false);
+    if (!self)
+        co_return std::nullopt;
+    if (!m_page.hasScanned() || stopAsked()) {
+        // A scan that refused silently left the opening text: no reason to record.
+        const QString status = m_status.text();
+        co_return status == openingText() ? couldNotOpenText() : status;
+    }
+    co_return std::nullopt;
+}
+
+std::optional<QString> RemovalJob::pick(const QString &url, const QList<ScanStore::Record> &picks, Tour &tour)
+{
+    if (m_review.applyPicks(picks, url) < 1)
+        return tr("Not found on the post.");
+    if (!canRemove()) {
+        tour.blocked = true;
+        return signInText();
+    }
+    return std::nullopt;
+}
+
+QCoro::Task<void> RemovalJob::deletePicked(Tour &tour)
+{
+    QPointer<RemovalJob> self(this);
+    // The site may send the page to a sign-in as it deletes: watched from before, so that a
+    // sign-in page still loading is not missed behind the post's address.
+    const PageLoad watch(m_browser && m_browser->currentTab() ? m_browser->currentTab()->page() : nullptr);
+    co_await removeSelected([](QStringList) -> QCoro::Task<bool> { co_return true; });
+    if (!self)
+        co_return;
+    tour.deleted += lastCount();
+    tour.withThreads += m_lastReplies;
+    for (double waited = 0; watch.started() && !watch.ended() && !watch.toSignIn() && !stopAsked() && waited < loadBudget;
+         waited += 0.25) {
+        co_await QCoro::sleepFor(250ms);
+        if (!self)
+            co_return;
+    }
+    if (m_lastBlocked) {
+        // The site's own reason; the run's count is added once in the summary.
+        tour.stopText = m_lastStop;
+    } else if (watch.toSignIn() || (watch.page() && AuthPolicy::isAuthentication(watch.page()->url()))) {
+        tour.stopText = checkText();
+    }
+}
+
+void RemovalJob::failed(const QString &url, qsizetype count, const QString &note)
+{
+    if (!stopAsked())
+        noteWritten(m_history.logFailedRemoval(url, int(count), note));
+}
+
+void RemovalJob::reportStored(const StoredPlan &plan, const Tour &tour)
+{
+    m_history.setStats(m_store->stats());
+    const qsizetype left = plan.records.now.size() - tour.deleted;
+    Summary out {QString(), StatusKind::warn, false};
+    if (!tour.stopText.isEmpty()) {
+        out.text = tour.stopText + (tour.deleted >= 1 ? deletedSuffix(tour.deleted) : QString());
+        out.toIssue = true;
+    } else if (left == 0) {
+        out.text = deletedText(tour.deleted, plan.records.deferred);
+        out.kind = StatusKind::ok;
+    } else {
+        QString reason;
+        if (stopAsked())
+            reason = tr(" Stopped.");
+        else if (!tour.blocked)
+            reason = tr(" They were not found on the post or could not be deleted.");
+        else
+            reason = u' ' + signInText();
+        out.text = tr("%1 deleted; %2 remain.").arg(tour.deleted).arg(left) + reason + deferredTail(plan.records.deferred);
+    }
+    if (tour.withThreads.count > 0)
+        out.text += u' ' + tr("%n more went with their threads.", nullptr, tour.withThreads.count);
+    m_lastReplies = tour.withThreads;
+    report(out);
+}
+
+void RemovalJob::endStored()
+{
+    m_jobs.end(JobState::Job::deletion);
+    setProgress(std::nullopt);
+    m_page.setProgress(std::nullopt);
+    m_history.setRunSession(std::nullopt);
+    m_history.setSessionAuto(false);
 }

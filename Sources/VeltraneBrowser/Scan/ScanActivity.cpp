@@ -34,6 +34,6 @@ int ScanActivity::spamCount(const QList<Comment> &comments)
 {
     int n = 0;
     for (const Comment &c : comments)
-        n += c.state == QLatin1String("spam") ? 1 : 0;
+        n += c.verdict() == Comment::Verdict::spam ? 1 : 0;
     return n;
 }

@@ -16,6 +16,7 @@ SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *acco
       m_settings(settings ? settings : &AppSettings::shared())
 {
     m_storeThread = std::make_unique<StoreThread>(m_store);
+    makeRemovalJob();
     m_openPage.setScanActivity(ScanActivity::fresh(m_owner->aiOn()));
     readSettings();
     m_store->keepDays = m_owner->keepDays();
@@ -83,10 +84,6 @@ void SpamModel::setAIChecking(bool on)
 {
     on ? m_jobs.setPhase(Phase::ai) : m_jobs.leavePhase(Phase::ai);
 }
-const std::optional<SpamModel::Removal> &SpamModel::removal() const { return m_removalJob->progress(); }
-void SpamModel::setRemoval(const std::optional<Removal> &removal) { m_removalJob->setProgress(removal); }
-int SpamModel::lastRemovalCount() const { return m_removalJob->lastCount(); }
-void SpamModel::setLastRemovalCount(int count) { m_removalJob->setLastCount(count); }
 void SpamModel::raiseAccountRequest()
 {
     ++m_accountRequest;

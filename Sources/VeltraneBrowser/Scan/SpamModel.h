@@ -96,8 +96,6 @@ class SpamModel : public QObject, public SpamRules {
     Q_PROPERTY(bool working READ working NOTIFY workingChanged)
     Q_PROPERTY(bool preparing READ preparing NOTIFY preparingChanged)
     Q_PROPERTY(bool aiChecking READ aiChecking NOTIFY aiCheckingChanged)
-    Q_PROPERTY(std::optional<Removal> removal READ removal WRITE setRemoval NOTIFY removalChanged)
-    Q_PROPERTY(int lastRemovalCount READ lastRemovalCount WRITE setLastRemovalCount NOTIFY lastRemovalCountChanged)
 
     // Post list, history and counters that only grow.
     Q_PROPERTY(ScanStore::Stats stats READ stats WRITE setStats NOTIFY statsChanged)
@@ -109,9 +107,6 @@ class SpamModel : public QObject, public SpamRules {
 
 public:
     using ChannelPost = ::ChannelPost;
-
-    // Progress of a deletion of stored records over several posts.
-    using Removal = RemovalJob::Progress;
 
     // What the report of one scan is made of (ScanReport's).
     using ScanFacts = ScanReport::Facts;
@@ -193,10 +188,6 @@ public:
     void setFindingPosts(bool on) { on ? startJob(Job::discovery) : endJob(Job::discovery); }
     void setPreparing(bool on);
     void setAIChecking(bool on);
-    const std::optional<Removal> &removal() const;
-    void setRemoval(const std::optional<Removal> &removal);
-    int lastRemovalCount() const;
-    void setLastRemovalCount(int count);
 
     // The history's totals, run session, counters and notice (HistoryState).
     HistoryState &history() { return m_history; }
@@ -299,32 +290,7 @@ public:
     void stopPolling() { m_openPage.stopPolling(); }
 
     // ---- deletion (SpamModelRemoval.cpp) ----------------------------------------------------
-    // Every deletion works in passes of at most removalPass comments or stored records.
-    static constexpr int removalPass = RemovalJob::pass;
-    // Answers whether the owner agreed to delete these ids; none means the model's own alert.
-    using Confirm = RemovalJob::Confirm;
-    // Whether the open page lets the owner delete: a supported page of a site that allows it, and
-    // no site sign-in in progress.
-    bool canRemove() const;
-    // The ticked spam comments of the open page, in page order.
-    QStringList selectedIds() const;
-    // The confirmation of a deletion of `count` comments; "Delete <count>" is the second button.
-    static Alerts::Question removalQuestion(int count, RemovalJob::Replies replies = {});
-    // Puts a question to the owner in front of the browser's window; the index of the button
-    // chosen, -1 for none.
-    QCoro::Task<int> present(Alerts::Question question);
-    // Deletes the ticked comments of the open page (the first removalPass of them) after the
-    // owner confirmed; the outcome shows in the status line, lastRemovalCount and the history.
-    // An agent's request is confirmed with a question that says so and shows what it deletes.
-    QCoro::Task<void> removeSelected(Confirm confirm = {}, RemovalJob::Asker asker = RemovalJob::Asker::owner);
-    // Deletes picked stored records post by post (each opened and rescanned first) after one
-    // confirmation for the pass; answers how many comments were deleted. A dry run deletes
-    // nothing and reports what would be deleted.
-    QCoro::Task<int> removeStored(QList<ScanStore::Record> records, Confirm confirm = {}, bool dryRun = false);
-    bool lastRemovalBlocked() const;
-    // Ids the page reports deleted during a deletion on the open post, as they arrive.
-    void noteDeleted(const QStringList &ids, const std::optional<ScanStore::PostKey> &page);
-    // The deletion job (its state lives there).
+    // The deletions on the open post and of stored records, with their progress and outcome.
     RemovalJob &removalJob() const;
 
     // ---- acting on the open page for the agent and the statistics (SpamModelReview.cpp) -----
@@ -350,8 +316,6 @@ signals:
     void workingChanged();
     void preparingChanged();
     void aiCheckingChanged();
-    void removalChanged();
-    void lastRemovalCountChanged();
     void statsChanged();
     void runSessionChanged();
     void runsVersionChanged();
@@ -382,6 +346,8 @@ private:
     void announceJobState();
     // Whether the review is the last scan of the browser's page and no job runs.
     bool showsScannedPage() const;
+    // Makes the deletion job over the parts (SpamModelRemoval.cpp).
+    void makeRemovalJob();
     // Wires the settings' effects, then reads them.
     void readSettings();
 
@@ -400,12 +366,12 @@ private:
              preparing = false, aiChecking = false;
     } m_jobViews;
     std::unique_ptr<OwnerSettings> m_owner = std::make_unique<OwnerSettings>(m_settings);
-    RemovalJob *m_removalJob = new RemovalJob(*this);
     PostCatalog *m_catalog = new PostCatalog(*m_store, m_jobs, *m_owner, m_account, m_browser, m_engine, &m_openPage, this);
     PostQueue *m_queue = new PostQueue(*m_catalog, m_openPage, m_jobs, m_statusLine, m_scanReport, m_history, *m_owner,
                                        *m_store, m_browser, [this](bool full, bool record) { return scan(full, record); }, this);
     AutoScanSchedule *m_autoScans = new AutoScanSchedule(*m_owner, m_jobs, *m_catalog, m_browser,
                                                          [this] { return m_queue->scanChannels(true); }, this);
+    RemovalJob *m_removalJob = nullptr;   // made over the parts above
 
     int m_accountRequest = 0;
     HistoryState m_history {*this};

@@ -1,61 +1,19 @@
-// The model's side of deletion: whether the open page allows it, what is ticked, and the
-// questions to the owner; the deletions themselves run in RemovalJob.
+// The model's side of deletion: the deletion job made over the model's parts.
 
 #include "Scan/SpamModel.h"
 
-#include "Browser/AccountSession.h"
 #include "Scan/RemovalJob.h"
 
-bool SpamModel::canRemove() const
+void SpamModel::makeRemovalJob()
 {
-    if (m_browser && m_browser->accounts()->isAuthenticating())
-        return false;
-    if (!info() || !info()->supported)
-        return false;
-    return info()->canRemove;
-}
-
-QStringList SpamModel::selectedIds() const
-{
-    QStringList ids;
-    for (const Comment &c : m_review.comments()) {
-        if (c.state == QLatin1String("spam") && c.checked)
-            ids.append(c.id);
-    }
-    return ids;
-}
-
-Alerts::Question SpamModel::removalQuestion(int count, RemovalJob::Replies replies)
-{
-    return RemovalJob::question(count, replies);
-}
-
-QCoro::Task<int> SpamModel::present(Alerts::Question question)
-{
-    co_return co_await alerts()->ask(std::move(question));
+    m_removalJob = new RemovalJob({m_store, m_engine, m_browser.data(), m_review, m_openPage, *m_catalog, m_jobs,
+                                   m_statusLine, m_history, m_scanReport, [this] { return alerts(); },
+                                   [this](bool full, bool record) { return scan(full, record); },
+                                   [this] { takeOverBrowser(); }},
+                                  this);
 }
 
 RemovalJob &SpamModel::removalJob() const
 {
     return *m_removalJob;
-}
-
-QCoro::Task<void> SpamModel::removeSelected(Confirm confirm, RemovalJob::Asker asker)
-{
-    return m_removalJob->removeSelected(std::move(confirm), asker);
-}
-
-QCoro::Task<int> SpamModel::removeStored(QList<ScanStore::Record> records, Confirm confirm, bool dryRun)
-{
-    return m_removalJob->removeStored(std::move(records), std::move(confirm), dryRun);
-}
-
-bool SpamModel::lastRemovalBlocked() const
-{
-    return m_removalJob->lastBlocked();
-}
-
-void SpamModel::noteDeleted(const QStringList &ids, const std::optional<ScanStore::PostKey> &page)
-{
-    m_removalJob->noteDeleted(ids, page);
 }

@@ -7,21 +7,6 @@
 
 #include <QFileInfo>
 
-namespace {
-
-// The reason of the export's failure line, without the export's own lead-in (written in either
-// language), so that the pane's line does not say it twice.
-QString reasonOf(const QString &message)
-{
-    for (const QString &prefix : {QStringLiteral("저장하지 못했습니다. "), QStringLiteral("Couldn't save. ")}) {
-        if (message.startsWith(prefix))
-            return message.mid(prefix.size());
-    }
-    return message;
-}
-
-} // namespace
-
 HistoryPaneModel::HistoryPaneModel(SpamModel *model, SettingsPrompts *prompts, QObject *parent)
     : QObject(parent), m_model(model), m_prompts(prompts)
 {
@@ -106,8 +91,8 @@ void HistoryPaneModel::exportHistory(QWidget *parent, const QDateTime &now)
         m_job = nullptr;
         if (result.cancelled)
             show(cancelledMessage(), false);
-        else if (result.failed)
-            show(failedMessage(reasonOf(result.message)), true);
+        else if (result.failure)
+            show(failedMessage(result.failure->reason), true);
         else
             show(savedMessage(name), false);
     });

@@ -168,13 +168,13 @@ PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStor
                 m_model->openPage().setSelectingPosts(false);
             rebuild();
         });
-        for (auto signal : {&SpamModel::scanningChanged, &SpamModel::preparingChanged, &SpamModel::removalChanged,
-                            &SpamModel::findingPostsChanged, &SpamModel::progressChanged,
-                            &SpamModel::statusChanged, &SpamModel::scanActivityChanged, &SpamModel::busyChanged,
-                            &SpamModel::historyNoticeChanged})
+        for (auto signal : {&SpamModel::scanningChanged, &SpamModel::preparingChanged, &SpamModel::findingPostsChanged,
+                            &SpamModel::progressChanged, &SpamModel::statusChanged,
+                            &SpamModel::scanActivityChanged, &SpamModel::busyChanged, &SpamModel::historyNoticeChanged})
             connect(m_model, signal, this, &PostDock::syncActions);
+        connect(&m_model->removalJob(), &RemovalJob::progressChanged, this, &PostDock::syncActions);
         connect(&m_model->catalog(), &PostCatalog::discoveryStatusChanged, this, &PostDock::syncActions);
-        connect(m_model, &SpamModel::removalChanged, this, &PostDock::rebuild);
+        connect(&m_model->removalJob(), &RemovalJob::progressChanged, this, &PostDock::rebuild);
     }
     if (m_browser) {
         connect(m_browser, &Browser::addressChanged, this, &PostDock::addressChanged);
@@ -298,7 +298,7 @@ void PostDock::rebuild()
     const QHash<QString, ChannelPost> live = m_model ? PostDockModel::liveCopies(m_model->catalog().rows()) : QHash<QString, ChannelPost>();
     const bool working = m_model && m_model->working();
     PostTile::Look base;
-    base.queueScan = m_model && PostDockModel::queueScan(m_model->touring(), m_model->removal().has_value());
+    base.queueScan = m_model && PostDockModel::queueScan(m_model->touring(), m_model->removalJob().progress().has_value());
     base.site = m_browser ? m_browser->selectedSite() : LoginProvider(LoginProvider::youtube);
 
     QHash<QString, PostTile *> kept;
@@ -419,7 +419,7 @@ void PostDock::syncActions()
         in.scanning = m_model->scanning();
         in.preparing = m_model->preparing();
         in.touring = m_model->touring();
-        in.removing = m_model->removal().has_value();
+        in.removing = m_model->removalJob().progress().has_value();
         in.findingPosts = m_model->findingPosts();
         in.nothingMore = m_model->catalog().discoveryStatus() == PostCatalog::nothingMoreToLoad();
         m_actions->setState(PostDockModel::actions(in), ScanStatusText::scanLine(*m_model),
@@ -427,7 +427,7 @@ void PostDock::syncActions()
         // Below discovery, a history that is off for the run stays in view.
         const bool historyOff = m_model->catalog().discoveryStatus().isEmpty() && !m_model->historyNotice().isEmpty();
         // A finished deletion says so here until the next job starts.
-        if (m_model->removal()) {
+        if (m_model->removalJob().progress()) {
             m_deleting = true;
             m_deletedLine.clear();
         } else if (m_deleting && !m_model->working()) {
@@ -483,7 +483,7 @@ QCoro::Task<bool> PostDock::removeFromList(QPointer<SpamModel> model, QPointer<P
 {
     if (!model || model->working())
         co_return false;
-    const int answer = co_await model->present(PostDockModel::removeQuestion(PostDockModel::name(post)));
+    const int answer = co_await model->alerts()->ask(PostDockModel::removeQuestion(PostDockModel::name(post)));
     // The owner may have started something else while the question was open.
     if (!model || answer != PostDockModel::removeButton || model->working())
         co_return false;

@@ -62,7 +62,7 @@ void roundOff(QWidget *w)
 // Runs on by itself: the panel takes nothing from the answer; the outcome shows in the model.
 QCoro::Task<void> removeStored(QPointer<SpamModel> model, QList<ScanStore::Record> records)
 {
-    co_await model->removeStored(std::move(records), {}, false);
+    co_await model->removalJob().removeStored(std::move(records), {}, false);
 }
 
 } // namespace

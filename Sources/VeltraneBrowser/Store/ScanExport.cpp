@@ -180,22 +180,23 @@ ScanExport::Result ScanExport::save(ScanStore &store, const QString &path, const
 {
     Result result;
     const QString name = QFileInfo(path).fileName();
-    auto failure = [&](const QString &reason) {
+    auto failure = [&](Failure::Kind kind, const QString &reason) {
         result.failed = true;
+        result.failure = Failure {kind, reason};
         result.message = tr("Couldn't save. %1").arg(reason);
         return result;
     };
     if (const QString refused = refusedTarget(store.path(), path); !refused.isEmpty())
-        return failure(refused);
+        return failure(Failure::Kind::refused, refused);
     if (!store.isOpen())
-        return failure(store.openError());
+        return failure(Failure::Kind::historyClosed, store.openError());
 
     QSaveFile file(path);
     // Unbuffered: a write the disk refuses shows here. Buffered, the last of it fails only when
     // commit() flushes, and commit() does not notice: an empty or cut file would replace the
     // earlier one, said to be saved.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure(writeFailure(file, errno));
+        return failure(Failure::Kind::write, writeFailure(file, errno));
     const qint64 total = proceed ? qint64(store.stats().comments) : 0;
     if (proceed && !proceed(0, total)) {
         file.cancelWriting();
@@ -234,14 +235,14 @@ ScanExport::Result ScanExport::save(ScanStore &store, const QString &path, const
     if (!writeOk) {
         const QString reason = writeFailure(file, writeError);
         file.cancelWriting();
-        return failure(reason);
+        return failure(Failure::Kind::write, reason);
     }
     if (!readOk) {
         file.cancelWriting();
-        return failure(store.lastError());
+        return failure(Failure::Kind::read, store.lastError());
     }
     if (!file.commit())
-        return failure(writeFailure(file, errno));
+        return failure(Failure::Kind::write, writeFailure(file, errno));
     if (proceed)
         proceed(result.rows, std::max(total, result.rows));
     result.message = tr("Saved to %1.").arg(name);

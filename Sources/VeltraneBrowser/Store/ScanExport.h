@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class ScanExport {
     Q_DECLARE_TR_FUNCTIONS(ScanExport)
@@ -32,10 +33,18 @@ public:
     // when it holds a comma, double quote, LF or CR.
     static QString escape(const QString &field);
 
+    // Why an export failed: what stood in its way, and the reason in words the owner can act on.
+    struct Failure {
+        enum class Kind { refused, historyClosed, write, read };
+        Kind kind = Kind::write;
+        QString reason;
+        bool operator==(const Failure &) const = default;
+    };
     struct Result {
         bool failed = false;
         bool cancelled = false;   // stopped by `proceed`: nothing written, any earlier file kept
         qint64 rows = 0;   // comments written
+        std::optional<Failure> failure;   // present when it failed
         QString message;   // the one line to show the owner, in the run's language
     };
     // Told the rows written so far and the rows to write in all, now and then; false stops.

@@ -81,6 +81,8 @@ public:
         QStringList hits;    // filled only by items(run)
         bool fresh = false;  // set only by items(run)
 
+        // The stored state as the rules read it.
+        Comment::Verdict verdict() const { return Comment::verdictOf(state); }
         bool isPendingSpam() const;
         bool canPick() const;
         bool operator==(const Record &) const = default;

@@ -18,7 +18,7 @@ namespace {
 // The kind stored with a verdict: the AI kind, else the word-list kind, else "spam"; empty unless spam.
 QString storedKind(const Comment &c)
 {
-    if (c.state != QLatin1String("spam"))
+    if (c.verdict() != Comment::Verdict::spam)
         return QLatin1String("");
     if (c.aiKind)
         return *c.aiKind;
@@ -82,14 +82,14 @@ std::optional<ScanStore::Record> vt::sql::readRecord(const QVariantList &row, Lo
 
 bool ScanStore::Record::isPendingSpam() const
 {
-    return state == QLatin1String("spam") && !deletedAt && gone.isEmpty();
+    return verdict() == Comment::Verdict::spam && !deletedAt && gone.isEmpty();
 }
 
 bool ScanStore::Record::canPick() const
 {
     if (deletedAt || !gone.isEmpty())
         return false;
-    return state != QLatin1String("skip") || reason == QLatin1String("unchanged") || reason == QLatin1String("kept");
+    return verdict() != Comment::Verdict::skip || reason == QLatin1String("unchanged") || reason == QLatin1String("kept");
 }
 
 // ---- writers ---------------------------------------------------------------------------

@@ -76,16 +76,16 @@ QJsonArray Comment::toJsonArray(const QList<Comment> &comments)
     return out;
 }
 
-Comment::Verdict Comment::verdict() const
+Comment::Verdict Comment::verdictOf(QStringView text)
 {
     static const QString spam = verdictText(Verdict::spam);
     static const QString ok = verdictText(Verdict::ok);
     static const QString skip = verdictText(Verdict::skip);
-    if (state == spam)
+    if (text == spam)
         return Verdict::spam;
-    if (state == ok)
+    if (text == ok)
         return Verdict::ok;
-    if (state == skip)
+    if (text == skip)
         return Verdict::skip;
     return Verdict::other;
 }

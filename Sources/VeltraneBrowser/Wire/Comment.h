@@ -43,7 +43,9 @@ struct Comment {
 
     // The state as the rules read it; any other text is `other`. The wire text stays in `state`.
     enum class Verdict { other, ok, spam, skip };
-    Verdict verdict() const;
+    Verdict verdict() const { return verdictOf(state); }
+    // The verdict a stored or wire text names; any other text is `other`.
+    static Verdict verdictOf(QStringView text);
     void setVerdict(Verdict verdict) { state = verdictText(verdict); }
     // "ok", "spam", "skip"; empty for other.
     static QString verdictText(Verdict verdict);

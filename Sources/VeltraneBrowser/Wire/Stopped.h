@@ -1,5 +1,6 @@
 #pragma once
-// Why a deletion stopped (SpamEngine::Stopped). The deletion treats the kinds "blocked" and "error" specially.
+// Why a deletion stopped (SpamEngine::Stopped). The deletion treats the kinds "blocked" and "error"
+// specially (reason()); the wire text stays in `kind`.
 //
 //   Stopped s = Stopped::fromJson(value);   // throws DecodeError
 
@@ -8,6 +9,16 @@
 struct Stopped {
     QString text;   // message code for the owner; show through localizedSiteMessage
     QString kind;
+
+    enum class Reason { other, blocked, error };
+    Reason reason() const
+    {
+        if (kind == QLatin1String("blocked"))
+            return Reason::blocked;
+        if (kind == QLatin1String("error"))
+            return Reason::error;
+        return Reason::other;
+    }
 
     static Stopped fromJson(const QJsonValue &value, const QString &path = QString())
     {

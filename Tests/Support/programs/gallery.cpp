@@ -82,9 +82,9 @@ Alerts::Question alertQuestion(const QString &view)
 {
     const RemovalJob::Replies replies{7, 5, 2};
     if (view == "removal-alert")
-        return SpamModel::removalQuestion(30);
+        return RemovalJob::question(30);
     if (view == "removal-alert-replies")
-        return SpamModel::removalQuestion(12, replies);
+        return RemovalJob::question(12, replies);
     if (view == "agent-removal-alert") {
         QList<Comment> chosen;
         const QStringList texts{

@@ -54,7 +54,7 @@ public:
     QCoro::Task<int> ask(Question question) override
     {
         using namespace std::chrono_literals;
-        const QStringList ids = m_model ? m_model->selectedIds() : QStringList();
+        const QStringList ids = m_model ? m_model->removalJob().selectedIds() : QStringList();
         say("confirm " + ids.join(QLatin1Char(',')).toUtf8());
         while (m_answers.isEmpty())
             co_await QCoro::sleepFor(20ms);

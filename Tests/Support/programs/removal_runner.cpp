@@ -67,13 +67,13 @@ int main(int argc, char *argv[])
     vt::test::await(model.scan(true, true), 240000);
     if (!model.hasScanned())
         return 4;
-    say("scanned " + QByteArray::number(model.selectedIds().size()));
+    say("scanned " + QByteArray::number(model.removalJob().selectedIds().size()));
 
     QObject::connect(&model, &SpamModel::busyChanged, &model, [&model] {
         if (!model.busy())
-            say("ended " + QByteArray::number(model.lastRemovalCount()));
+            say("ended " + QByteArray::number(model.removalJob().lastCount()));
     });
     say("deleting");
-    auto removal = model.removeSelected([](QStringList) -> QCoro::Task<bool> { co_return true; });
+    auto removal = model.removalJob().removeSelected([](QStringList) -> QCoro::Task<bool> { co_return true; });
     return app.exec();
 }
