@@ -135,7 +135,7 @@ private slots:
             rows << r;
         }
         h.model().setPosts(rows);
-        h.model().setTouring(touring);
+        h.model().jobs().set(JobState::Job::queue, touring);
         ScanStore::Post post = stored("youtube", scanned, 5, false, 3);
         h.model().listPost(post, 4);
         QCOMPARE(urls(h.model().posts()), order);
@@ -167,7 +167,7 @@ private slots:
         QFETCH(bool, fills);
         ModelHarness h;
         // The model is made before the history grows, so that reading the totals shows.
-        QCOMPARE(h.model().stats().posts, 0);
+        QCOMPARE(h.model().history().stats().posts, 0);
         QVERIFY(h.store().record(stored("youtube", kYtA, 100)));
         QVERIFY(h.store().record(stored("instagram", kIgA, 50, false, 2)));
         QVERIFY(h.store().record(stored("youtube", kYtB, 500, true)));
@@ -176,14 +176,14 @@ private slots:
         mine.url = kIgB;
         if (listed)
             h.model().setPosts({mine});
-        h.model().setTouring(touring);
+        h.model().jobs().set(JobState::Job::queue, touring);
         const QList<ChannelPost> before = h.model().posts();
-        QSignalSpy stats(&h.model(), &SpamModel::statsChanged);
+        QSignalSpy stats(&h.model().history(), &HistoryState::statsChanged);
         h.model().loadHistory();
         if (fills) {
             QCOMPARE(urls(h.model().posts()), QStringList({kYtB, kIgA, kYtA}));
             QCOMPARE(h.model().posts().at(1).state, ChannelPost::State::done);
-            QCOMPARE(h.model().stats().posts, 3);
+            QCOMPARE(h.model().history().stats().posts, 3);
             QCOMPARE(stats.count(), 1);
         } else {
             QCOMPARE(h.model().posts(), before);
@@ -207,21 +207,21 @@ private slots:
         QVERIFY(h.store().record(stored("youtube", kYtB, 50)));
         h.model().loadHistory();
         const QList<ChannelPost> before = h.model().posts();
-        const int runs = h.model().runsVersion();
-        h.model().setScanning(working);
+        const int runs = h.model().history().runsVersion();
+        h.model().jobs().set(JobState::Job::scan, working);
         h.model().forgetPost(kYtA);
         if (working) {
             QCOMPARE(h.model().posts(), before);
             QVERIFY(h.store().post(kYtA));
             QVERIFY(!h.store().dismissed().contains(kYtA));
-            QCOMPARE(h.model().runsVersion(), runs);
+            QCOMPARE(h.model().history().runsVersion(), runs);
             return;
         }
         QCOMPARE(urls(h.model().posts()), QStringList({kYtB}));
         QCOMPARE(h.store().post(kYtA), std::nullopt);
         QVERIFY(h.store().dismissed().contains(kYtA));
-        QCOMPARE(h.model().runsVersion(), runs + 1);
-        QCOMPARE(h.model().stats().posts, 1);
+        QCOMPARE(h.model().history().runsVersion(), runs + 1);
+        QCOMPARE(h.model().history().stats().posts, 1);
         QVERIFY(!urls(h.model().scanCandidates()).contains(kYtA));
         // Discovery finding it again (in another address form) does not list it.
         QCOMPARE(h.model().addDiscovered({found("https://youtu.be/aaaaaaaaaaa", "again")}), 0);
@@ -235,14 +235,14 @@ private slots:
         QVERIFY(h.store().record(stored("instagram", kIgA, 50, false, 2)));
         h.model().loadHistory();
         QCOMPARE(h.model().posts().size(), 2);
-        const int runs = h.model().runsVersion();
+        const int runs = h.model().history().runsVersion();
         QVERIFY(h.model().clearHistory());
         QCOMPARE(urls(h.model().posts()), QStringList({kYtA}));
         const ChannelPost kept = h.model().posts().first();
         QVERIFY(kept.watched);
         QCOMPARE(kept.total, 0);
         QCOMPARE(kept.flagged, 0);
-        QVERIFY(h.model().runsVersion() > runs);
+        QVERIFY(h.model().history().runsVersion() > runs);
         QCOMPARE(urls(h.model().scanCandidates()), QStringList({kYtA}));
     }
 
@@ -347,12 +347,12 @@ private slots:
         QCOMPARE(urls(h.model().posts()), QStringList({kIgB, kIgA}));
         QVERIFY(h.model().posts().first().watched);
         QVERIFY(!h.model().posts().first().scannedAt);
-        QCOMPARE(h.model().stats().watched, 1);
+        QCOMPARE(h.model().history().stats().watched, 1);
 
-        h.model().setTouring(touring);
+        h.model().jobs().set(JobState::Job::queue, touring);
         QVERIFY(h.model().setWatched(given, false));
         QCOMPARE(h.store().post(kIgB), std::nullopt);
-        QCOMPARE(h.model().stats().watched, 0);
+        QCOMPARE(h.model().history().stats().watched, 0);
         if (touring) {
             QCOMPARE(urls(h.model().posts()), QStringList({kIgB, kIgA}));
             QVERIFY(!h.model().posts().first().watched);

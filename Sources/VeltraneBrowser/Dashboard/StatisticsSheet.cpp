@@ -83,7 +83,7 @@ StatisticsSheet::StatisticsSheet(SpamModel *model, QWidget *parent)
         QMetaObject::invokeMethod(this, &StatisticsSheet::ready, Qt::QueuedConnection);
         return;
     }
-    connect(model, &SpamModel::workingChanged, this, &StatisticsSheet::followWorking);
+    connect(&model->jobs(), &JobState::changed, this, &StatisticsSheet::followWorking);
     // The queries of a long history together would hold the window: they run on a worker.
     model->dashboardAside(DashboardModel::snapshotDays, this, [this](const SpamModel::DashboardData &data) {
         m_data = data;
@@ -104,7 +104,7 @@ StatisticsSheet::StatisticsSheet(SpamModel *model, const SpamModel::DashboardDat
     build();
     m_ready = true;
     if (model)
-        connect(model, &SpamModel::workingChanged, this, &StatisticsSheet::followWorking);
+        connect(&model->jobs(), &JobState::changed, this, &StatisticsSheet::followWorking);
     followWorking();
 }
 
@@ -117,7 +117,7 @@ QString StatisticsSheet::emptyHint(const SpamModel::DashboardData &data)
 
 void StatisticsSheet::followWorking()
 {
-    const bool enabled = !m_model || !m_model->working();
+    const bool enabled = !m_model || !m_model->jobs().working();
     for (QPushButton *row : std::as_const(m_postRows))
         row->setEnabled(enabled);
 }

@@ -35,10 +35,10 @@ qint64 position(const QList<ChannelPost> &posts)
 ScanStatusText::State ScanStatusText::of(const SpamModel &model)
 {
     State s;
-    s.activity = model.scanActivity();
-    s.touring = model.touring();
+    s.activity = model.openPage().scanActivity();
+    s.touring = model.jobs().touring();
     s.posts = model.posts();
-    s.busy = model.busy();
+    s.busy = model.jobs().busy();
     if (model.removal())
         s.removal = std::make_pair(model.removal()->done, model.removal()->total);
     return s;

@@ -84,7 +84,7 @@ bool AutoScanSchedule::windowOnScreen() const
 QCoro::Task<void> AutoScanSchedule::ifDue()
 {
     const QDateTime now = QDateTime::currentDateTime();
-    if (m_model.autoScanHours() < 1 || !m_model.autoScanTimeDue(now) || m_model.working())
+    if (m_model.autoScanHours() < 1 || !m_model.autoScanTimeDue(now) || m_model.jobs().working())
         co_return;
     if (applicationActive) {
         if (applicationActive())

@@ -142,9 +142,9 @@ QList<LoginProvider> PostCatalog::providers() const
 
 QCoro::Task<bool> PostCatalog::openForDiscovery(QString url, double timeout)
 {
-    if (m_model.tourStop())
+    if (m_model.jobs().stop().queue)
         co_return false;
-    co_return co_await m_model.load(std::move(url), timeout);
+    co_return co_await m_model.openPage().load(std::move(url), timeout);
 }
 
 QCoro::Task<QList<FoundPost>> PostCatalog::discover(LoginProvider provider, std::optional<int> limit)
@@ -184,7 +184,7 @@ QCoro::Task<QList<FoundPost>> PostCatalog::discover(LoginProvider provider, std:
 
     QList<QList<FoundPost>> lists;
     for (const QString &name : {QStringLiteral("videos"), QStringLiteral("shorts")}) {
-        if (m_model.tourStop())
+        if (m_model.jobs().stop().queue)
             break;
         const bool loaded = co_await openForDiscovery(base + u'/' + name, kPageBudget);
         if (!self)
@@ -242,7 +242,7 @@ QList<ChannelPost> PostCatalog::candidates()
         m_dismissedPage.reset();
     if (page && page->url != m_dismissedPage && !known.contains(page->url)) {
         const QString title = m_model.browser() ? ScanStore::cleanTitle(m_model.browser()->title()) : QString();
-        const std::optional<QString> thumb = m_model.info() ? m_model.info()->thumbnail : std::nullopt;
+        const std::optional<QString> thumb = m_model.openPage().info() ? m_model.openPage().info()->thumbnail : std::nullopt;
         list.prepend(freshRow(page->site, page->url, title, ChannelPost::thumbnailOf(page->site, page->url, {thumb})));
     }
     return list;
@@ -250,18 +250,18 @@ QList<ChannelPost> PostCatalog::candidates()
 
 void PostCatalog::loadHistory()
 {
-    if (!m_rows.isEmpty() || m_model.touring())
+    if (!m_rows.isEmpty() || m_model.jobs().touring())
         return;
     QList<ChannelPost> rows;
     for (const ScanStore::Post &post : m_model.store()->posts(kStoredRows))
         rows.append(row(post, ChannelPost::State::done));
     setRows(rows);
-    m_model.setStats(m_model.store()->stats());
+    m_model.history().setStats(m_model.store()->stats());
 }
 
 void PostCatalog::forget(const QString &url)
 {
-    if (m_model.working())
+    if (m_model.jobs().working())
         return;
     m_model.store()->forget(url);
     QList<ChannelPost> kept;
@@ -278,7 +278,7 @@ void PostCatalog::forget(const QString &url)
             m_dismissedPage = key->url;
     }
     m_model.history().raiseRunsVersion();
-    m_model.setStats(m_model.store()->stats());
+    m_model.history().setStats(m_model.store()->stats());
 }
 
 int PostCatalog::addDiscovered(const QList<FoundPost> &posts)
@@ -310,7 +310,7 @@ QString PostCatalog::nothingMoreToLoad()
 
 QCoro::Task<int> PostCatalog::loadMore(LoginProvider provider)
 {
-    if (m_model.working() || !m_model.browser() || m_model.browser()->accounts()->isAuthenticating())
+    if (m_model.jobs().working() || !m_model.browser() || m_model.browser()->accounts()->isAuthenticating())
         co_return 0;
     const QString name = provider.displayName();
     if (!providers().contains(provider)) {
@@ -319,7 +319,7 @@ QCoro::Task<int> PostCatalog::loadMore(LoginProvider provider)
     }
     // The browser is taken over first, so that a stop asked as soon as the load shows holds.
     m_model.takeOverBrowser();
-    m_model.setFindingPosts(true);
+    m_model.jobs().set(JobState::Job::discovery, true);
     m_model.setDiscoveryStatus(tr("Loading %1 posts…").arg(name));
     const QString site = provider.rawValue();
     int listed = 0;
@@ -337,28 +337,28 @@ QCoro::Task<int> PostCatalog::loadMore(LoginProvider provider)
         if (!self)
             co_return 0;
         added = addDiscovered(found);
-        text = m_model.tourStop() ? stopped : added > 0 ? QString() : nothing;
+        text = m_model.jobs().stop().queue ? stopped : added > 0 ? QString() : nothing;
     } catch (const BrowserError &e) {
         if (!self)
             co_return 0;
         const QString message = localizedSiteMessage(e.description());
-        text = m_model.tourStop() ? stopped : !message.isEmpty() ? message : nothing;
+        text = m_model.jobs().stop().queue ? stopped : !message.isEmpty() ? message : nothing;
     } catch (const std::exception &e) {
         if (!self)
             co_return 0;
         const QString message = localizedSiteMessage(QString::fromUtf8(e.what()));
-        text = m_model.tourStop() ? stopped : !message.isEmpty() ? message : nothing;
+        text = m_model.jobs().stop().queue ? stopped : !message.isEmpty() ? message : nothing;
     }
     m_model.setDiscoveryStatus(text);
-    m_model.setFindingPosts(false);
+    m_model.jobs().set(JobState::Job::discovery, false);
     co_return added;
 }
 
 void PostCatalog::stopLoading()
 {
-    if (!m_model.findingPosts())
+    if (!m_model.jobs().findingPosts())
         return;
-    m_model.setTourStop(true);
+    m_model.jobs().stop().queue = true;
     if (m_model.engine())
         m_model.engine()->stopReadingPosts();
 }
@@ -381,7 +381,7 @@ bool PostCatalog::setWatched(const QString &url, bool on)
         if (key) {
             const std::optional<ScanStore::PostKey> page = m_model.currentPage();
             const bool open = page && *page == *key;
-            const std::optional<QString> thumb = open && m_model.info() ? m_model.info()->thumbnail : std::nullopt;
+            const std::optional<QString> thumb = open && m_model.openPage().info() ? m_model.openPage().info()->thumbnail : std::nullopt;
             const std::optional<QString> thumbnail = ChannelPost::thumbnailOf(key->site, key->url, {thumb});
             const QString title = open && m_model.browser() ? ScanStore::cleanTitle(m_model.browser()->title()) : QString();
             if (m_model.store()->isOpen())
@@ -408,7 +408,7 @@ bool PostCatalog::setWatched(const QString &url, bool on)
         for (qsizetype i = 0; i < rows.size(); ++i) {
             if (rows.at(i).url != target)
                 continue;
-            if (!rows.at(i).scannedAt && !m_model.touring())
+            if (!rows.at(i).scannedAt && !m_model.jobs().touring())
                 rows.removeAt(i);
             else
                 rows[i].watched = false;
@@ -416,7 +416,7 @@ bool PostCatalog::setWatched(const QString &url, bool on)
         }
     }
     setRows(rows);
-    m_model.setStats(m_model.store()->stats());
+    m_model.history().setStats(m_model.store()->stats());
     return true;
 }
 
@@ -482,7 +482,7 @@ void PostCatalog::dashboardAside(int days, const QDateTime &now, QObject *contex
 
 bool PostCatalog::clearHistory()
 {
-    if (m_model.working())
+    if (m_model.jobs().working())
         return false;
     if (!m_model.store()->clear(true))
         return false;
@@ -500,7 +500,7 @@ bool PostCatalog::clearHistory()
         }
     }
     setRows(kept);
-    m_model.setStats(m_model.store()->stats());
+    m_model.history().setStats(m_model.store()->stats());
     m_model.history().raiseRunsVersion();
     m_model.history().raiseDeletionsVersion();
     return true;

@@ -46,16 +46,16 @@ QCoro::Task<bool> PostQueue::openPost(QString url)
 {
     if (steps.open)
         co_return co_await steps.open(url);
-    if (m_model.tourStop())
+    if (m_model.jobs().stop().queue)
         co_return false;
-    co_return co_await m_model.load(url, SpamModel::queuedLoadBudget);
+    co_return co_await m_model.openPage().load(url, SpamModel::queuedLoadBudget);
 }
 
 QCoro::Task<bool> PostQueue::waitForComments()
 {
     if (steps.waitForComments)
         co_return co_await steps.waitForComments();
-    co_return co_await m_model.waitForComments(SpamModel::queuedCommentsBudget);
+    co_return co_await m_model.openPage().waitForComments(SpamModel::queuedCommentsBudget);
 }
 
 QCoro::Task<void> PostQueue::scanPost()
@@ -72,7 +72,7 @@ QCoro::Task<void> PostQueue::scanPosts(QStringList urls)
 {
     QPointer<PostQueue> self(this);
     for (const QString &url : std::as_const(urls)) {
-        if (m_model.tourStop())
+        if (m_model.jobs().stop().queue)
             break;
         bool listed = false;
         for (const ChannelPost &row : std::as_const(m_model.posts()))
@@ -80,10 +80,10 @@ QCoro::Task<void> PostQueue::scanPosts(QStringList urls)
         if (!listed)
             continue;
         m_model.catalog().setRow(url, [](ChannelPost &row) { row.state = ChannelPost::State::scanning; });
-        m_model.setHasScanned(false);
-        m_model.setScanActivity(ScanActivity::fresh(m_model.aiOn()));
-        m_model.setProgress(std::nullopt);
-        m_model.setStatus(openingText(), QString());
+        m_model.openPage().setHasScanned(false);
+        m_model.openPage().setScanActivity(ScanActivity::fresh(m_model.aiOn()));
+        m_model.openPage().setProgress(std::nullopt);
+        m_model.statusLine().set(openingText(), StatusKind::plain);
         m_model.history().setLoggedRun(false);
 
         bool opened = co_await openPost(url);
@@ -93,11 +93,11 @@ QCoro::Task<void> PostQueue::scanPosts(QStringList urls)
             opened = co_await waitForComments();
             if (!self)
                 co_return;
-            opened = opened && !m_model.tourStop();
+            opened = opened && !m_model.jobs().stop().queue;
         }
         if (!opened) {
             const QString note = couldNotOpenText();
-            const bool stopped = m_model.tourStop();
+            const bool stopped = m_model.jobs().stop().queue;
             m_model.catalog().setRow(url, [&](ChannelPost &row) {
                 row.state = stopped ? ChannelPost::State::waiting : ChannelPost::State::failed;
                 row.note = note;
@@ -110,24 +110,24 @@ QCoro::Task<void> PostQueue::scanPosts(QStringList urls)
         co_await scanPost();
         if (!self)
             co_return;
-        if (m_model.hasScanned())
+        if (m_model.openPage().hasScanned())
             continue;
         // A scan that refused silently left the opening text: that is no reason to show.
-        const QString note = m_model.status() == openingText() ? couldNotOpenText() : m_model.status();
+        const QString note = m_model.statusLine().text() == openingText() ? couldNotOpenText() : m_model.statusLine().text();
         bool marked = false;
         m_model.catalog().setRow(url, [&](ChannelPost &row) {
             row.state = ChannelPost::State::failed;
             row.note = note;
             marked = true;
         });
-        if (marked && !m_model.history().loggedRun() && !m_model.tourStop())
+        if (marked && !m_model.history().loggedRun() && !m_model.jobs().stop().queue)
             m_model.history().logFailedScan(url, note);
     }
 }
 
 QCoro::Task<void> PostQueue::scanSelected(QList<ChannelPost> posts)
 {
-    if (m_model.working() || !m_model.browser() || m_model.browser()->accounts()->isAuthenticating())
+    if (m_model.jobs().working() || !m_model.browser() || m_model.browser()->accounts()->isAuthenticating())
         co_return;
     QList<ChannelPost> queue;
     QSet<QString> taken;
@@ -148,8 +148,8 @@ QCoro::Task<void> PostQueue::scanSelected(QList<ChannelPost> posts)
         co_return;
 
     m_model.scanReport().setIssue(QString());
-    m_model.setTouring(true);
-    m_model.setRunSession(newSession());
+    m_model.jobs().set(JobState::Job::queue, true);
+    m_model.history().setRunSession(newSession());
     m_model.history().setSessionAuto(false);
     m_model.takeOverBrowser();
     const QList<ChannelPost> old = m_model.posts();
@@ -193,17 +193,17 @@ QCoro::Task<void> PostQueue::scanSelected(QList<ChannelPost> posts)
         if (!listed.contains(before.url))
             rows.append(before);
     m_model.setPosts(rows);
-    m_model.setStats(m_model.store()->stats());
+    m_model.history().setStats(m_model.store()->stats());
 
     QString summary = tr("%1/%2 posts checked · %3 flagged").arg(done).arg(queued).arg(flagged);
-    if (m_model.tourStop())
+    if (m_model.jobs().stop().queue)
         summary += tr(" · Stopped");
-    m_model.setStatus(summary, failed == 0 && flagged == 0 ? QStringLiteral("ok") : QStringLiteral("warn"));
+    m_model.statusLine().set(summary, failed == 0 && flagged == 0 ? StatusKind::ok : StatusKind::warn);
     if (failed > 0)
-        m_model.report(tr("%1 posts could not be checked. See their statuses.").arg(failed));
-    m_model.setTouring(false);
-    m_model.setProgress(std::nullopt);
-    m_model.setRunSession(std::nullopt);
+        m_model.scanReport().report(tr("%1 posts could not be checked. See their statuses.").arg(failed));
+    m_model.jobs().set(JobState::Job::queue, false);
+    m_model.openPage().setProgress(std::nullopt);
+    m_model.history().setRunSession(std::nullopt);
     m_model.history().setSessionAuto(false);
 }
 
@@ -211,32 +211,32 @@ QCoro::Task<void> PostQueue::scanSelected(QList<ChannelPost> posts)
 
 QCoro::Task<void> PostQueue::scanChannels(bool automatic)
 {
-    if (m_model.working() || !m_model.browser() || m_model.browser()->accounts()->isAuthenticating())
+    if (m_model.jobs().working() || !m_model.browser() || m_model.browser()->accounts()->isAuthenticating())
         co_return;
     const QList<LoginProvider> sites = m_model.tourProviders();
     if (sites.isEmpty()) {
         const QString text = tr("Sign in to YouTube or Instagram on the left first.");
-        m_model.setStatus(text, QStringLiteral("warn"));
+        m_model.statusLine().set(text, StatusKind::warn);
         m_model.scanReport().setIssue(text);
         co_return;
     }
 
     m_model.scanReport().setIssue(QString());
-    m_model.setTouring(true);
-    m_model.setRunSession(newSession());
+    m_model.jobs().set(JobState::Job::queue, true);
+    m_model.history().setRunSession(newSession());
     m_model.history().setSessionAuto(automatic);
-    m_model.setTourStop(false);
-    m_model.setAutoScan(std::nullopt);
+    m_model.jobs().stop().queue = false;
+    m_model.openPage().setAutoScan(std::nullopt);
     m_model.setPosts({});
     QStringList notes;
     QPointer<PostQueue> self(this);
 
     for (const LoginProvider site : sites) {
-        if (m_model.tourStop())
+        if (m_model.jobs().stop().queue)
             continue;
         const QString name = site.displayName();
         const QString raw = site.rawValue();
-        m_model.setStatus(tr("Finding your latest %1 posts…").arg(name), QString());
+        m_model.statusLine().set(tr("Finding your latest %1 posts…").arg(name), StatusKind::plain);
         QList<FoundPost> found;
         std::optional<QString> failure;
         try {
@@ -249,14 +249,14 @@ QCoro::Task<void> PostQueue::scanChannels(bool automatic)
         if (!self)
             co_return;
         if (failure) {
-            if (!m_model.tourStop())
+            if (!m_model.jobs().stop().queue)
                 notes.append(name + QStringLiteral(": ") + localizedSiteMessage(*failure));
             continue;
         }
         for (FoundPost &post : found)
             if (const std::optional<ScanStore::PostKey> key = ScanStore::canonical(post.url))
                 post.url = key->url;
-        if (found.isEmpty() && !m_model.tourStop())
+        if (found.isEmpty() && !m_model.jobs().stop().queue)
             notes.append(name + tr(": no posts found."));
 
         // The found posts, then the monitored ones; one candidate per address (a Shorts and a
@@ -325,28 +325,28 @@ QCoro::Task<void> PostQueue::scanChannels(bool automatic)
         if (!listed.contains(p.url))
             rows.append(PostCatalog::row(p, ChannelPost::State::done));
     m_model.setPosts(rows);
-    m_model.setStats(m_model.store()->stats());
+    m_model.history().setStats(m_model.store()->stats());
 
-    QString tail = m_model.tourStop() ? tr(" Stopped.") : QString();
+    QString tail = m_model.jobs().stop().queue ? tr(" Stopped.") : QString();
     for (const QString &note : std::as_const(notes))
         tail += u' ' + note;
     for (const QString &note : std::as_const(notes))
-        m_model.report(note);
+        m_model.scanReport().report(note);
     if (scanned == 0) {
         const QString none = tr("No posts were scanned.");
-        m_model.setStatus(none + tail, QStringLiteral("warn"));
-        if (!m_model.tourStop())
-            m_model.report(none);
+        m_model.statusLine().set(none + tail, StatusKind::warn);
+        if (!m_model.jobs().stop().queue)
+            m_model.scanReport().report(none);
     } else if (flagged >= 1) {
         const QString hint = tr(" Open a post to review and delete.");
-        m_model.setStatus(tr("Scanned %1 posts and flagged %2.").arg(scanned).arg(flagged) + hint + tail,
-                  QStringLiteral("warn"));
+        m_model.statusLine().set(tr("Scanned %1 posts and flagged %2.").arg(scanned).arg(flagged) + hint + tail,
+                  StatusKind::warn);
     } else {
-        m_model.setStatus(tr("Scanned %1 posts; no suspected spam.").arg(scanned) + tail,
-                  notes.isEmpty() ? QStringLiteral("ok") : QStringLiteral("warn"));
+        m_model.statusLine().set(tr("Scanned %1 posts; no suspected spam.").arg(scanned) + tail,
+                  notes.isEmpty() ? StatusKind::ok : StatusKind::warn);
     }
-    m_model.setTouring(false);
-    m_model.setProgress(std::nullopt);
-    m_model.setRunSession(std::nullopt);
+    m_model.jobs().set(JobState::Job::queue, false);
+    m_model.openPage().setProgress(std::nullopt);
+    m_model.history().setRunSession(std::nullopt);
     m_model.history().setSessionAuto(false);
 }

@@ -520,7 +520,7 @@ void PostReview::selectReviewed(const QStringList &ids)
     Browser *browser = m_model.browser();
     const std::optional<QUuid> browserPage = browser ? std::optional<QUuid>(browser->pageID()) : std::nullopt;
     const std::optional<QString> address = browser ? std::optional<QString>(browser->address()) : std::nullopt;
-    if (m_model.working() || !m_model.hasScanned() || browserPage != m_model.openPage().pageID() || address != m_model.openPage().scannedURL())
+    if (m_model.jobs().working() || !m_model.openPage().hasScanned() || browserPage != m_model.openPage().pageID() || address != m_model.openPage().scannedURL())
         throw stale;
     QSet<QString> spamIds;
     for (const Comment &c : std::as_const(m_comments)) {

@@ -201,7 +201,7 @@ QString RemovalJob::unrecordedSentence() const
     if (m_unrecorded.isEmpty())
         return QString();
     // A history that is off was explained once already (and stays in the settings).
-    if (!m_model.historyNotice().isEmpty())
+    if (!m_model.history().notice().isEmpty())
         return tr(" These deletions were not recorded: history is off for this run (Settings › History says why and what to do).");
     return tr(" These deletions were not fully recorded in the history: ") + m_unrecorded;
 }
@@ -252,12 +252,12 @@ void RemovalJob::recordDeleted(const ScanStore::PostKey &post, const QStringList
 
 void RemovalJob::end()
 {
-    m_model.stopPolling();
+    m_model.openPage().stopPolling();
     m_asked.clear();
     m_post.reset();
     m_threads.clear();
-    m_model.setBusy(false);
-    m_model.setProgress(std::nullopt);
+    m_model.jobs().set(JobState::Job::removal, false);
+    m_model.openPage().setProgress(std::nullopt);
 }
 
 QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
@@ -269,11 +269,11 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
     m_goneWithThread.clear();
     m_lastReplies = {};
     // A deletion of stored records keeps what failed to be written over all its posts.
-    if (!m_model.touring())
+    if (!m_model.jobs().touring())
         m_unrecorded.clear();
 
     const Plan<QString> plan = RemovalJob::plan(m_model.selectedIds());
-    if (plan.now.isEmpty() || m_model.busy() || m_model.scanning() || !m_model.canRemove())
+    if (plan.now.isEmpty() || m_model.jobs().busy() || m_model.jobs().scanning() || !m_model.canRemove())
         co_return;
     Browser *browser = m_model.browser();
     if (!browser || !m_model.engine() || !m_model.openPage().pageID() || *m_model.openPage().pageID() != browser->pageID())
@@ -291,7 +291,7 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
     // The site deletes a thread's replies with it: the owner is told before confirming.
     const QHash<QString, QList<Comment>> threads = threadsOf(m_model.comments(), plan.now);
     const Replies replies = count(threads);
-    m_model.setBusy(true);
+    m_model.jobs().set(JobState::Job::removal, true);
     bool yes = false;
     if (confirm) {
         yes = co_await confirm(plan.now);
@@ -315,7 +315,7 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
     if (!self)
         co_return;
     if (!yes) {
-        m_model.setStatus(cancelledText(), QString());
+        m_model.statusLine().set(cancelledText(), StatusKind::plain);
         end();
         co_return;
     }
@@ -331,9 +331,9 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
     // comments we were deleting.
     if (post)
         noteWritten(m_model.store()->markRemoving(*post, plan.now, QDateTime::currentDateTime()));
-    m_model.startPolling(pageID);
+    m_model.openPage().startPolling(pageID);
     m_model.scanReport().setIssue(QString());
-    m_model.setStatus(tr("Deleting…"), QStringLiteral("warn"));
+    m_model.statusLine().set(tr("Deleting…"), StatusKind::warn);
 
     // The asked comments as they are now: the run's items even if the page goes away meanwhile.
     QList<Comment> asked;
@@ -364,7 +364,7 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
     if (!self)
         co_return;
     // Reports still on their way add nothing: the answer below holds every id they could.
-    m_model.stopPolling();
+    m_model.openPage().stopPolling();
 
     // A page change fails the call; what the progress reports recorded before it is kept below.
     const bool moved = !samePage(pageID);
@@ -379,8 +379,8 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
             m_model.setComments(left);
         }
         noteWritten(m_model.history().logFailedRemoval(url, int(plan.now.size()), text));
-        m_model.setStatus(text + unrecordedSentence(), QStringLiteral("warn"));
-        m_model.report(text + unrecordedSentence());
+        m_model.statusLine().set(text + unrecordedSentence(), StatusKind::warn);
+        m_model.scanReport().report(text + unrecordedSentence());
         end();
         co_return;
     }
@@ -412,7 +412,7 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
 
     // The status text and its tone.
     QString text;
-    QString kind;
+    StatusKind kind = StatusKind::plain;
     bool toIssue = false;
     if (result.stopped) {
         const Stopped &stop = *result.stopped;
@@ -420,18 +420,18 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
         text = m_lastStop + (n > 0 ? deletedSuffix(n) : QString());
         if (stop.kind == QLatin1String("blocked")) {
             m_lastBlocked = true;
-            kind = QStringLiteral("warn");
+            kind = StatusKind::warn;
             toIssue = true;
         } else if (stop.kind == QLatin1String("error")) {
-            kind = QStringLiteral("warn");
+            kind = StatusKind::warn;
             toIssue = true;
         }
     } else if (remain < 1) {
         text = deletedText(n, plan.deferred);
-        kind = QStringLiteral("ok");
+        kind = StatusKind::ok;
     } else {
         text = tr("%1 deleted; %2 still remain.").arg(n).arg(remain);
-        kind = QStringLiteral("warn");
+        kind = StatusKind::warn;
         toIssue = true;
     }
     if (m_lastReplies.count > 0)
@@ -474,20 +474,20 @@ QCoro::Task<void> RemovalJob::removeSelected(Confirm confirm, Asker asker)
     // What the site deleted and the history did not take must not read as done.
     if (!m_unrecorded.isEmpty()) {
         text += unrecordedSentence();
-        kind = QStringLiteral("warn");
+        kind = StatusKind::warn;
         toIssue = true;
     }
     if (!moved) {
-        m_model.setStatus(text, kind);
+        m_model.statusLine().set(text, kind);
         if (toIssue)
-            m_model.report(text);
+            m_model.scanReport().report(text);
     }
     end();
 }
 
 QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Confirm confirm, bool dryRun)
 {
-    if (m_model.working() || records.isEmpty())
+    if (m_model.jobs().working() || records.isEmpty())
         co_return 0;
     if (m_model.browser() && m_model.browser()->accounts()->isAuthenticating())
         co_return 0;
@@ -504,7 +504,7 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
     }
     if (dryRun) {
         // Nothing is opened, asked or written: only what this pass would delete is told.
-        m_model.setStatus(dryRunText(ids.size(), order.size(), plan.deferred), QString());
+        m_model.statusLine().set(dryRunText(ids.size(), order.size(), plan.deferred), StatusKind::plain);
         co_return 0;
     }
 
@@ -535,17 +535,17 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
     if (!self)
         co_return 0;
     if (!yes) {
-        m_model.setStatus(cancelledText(), QString());
+        m_model.statusLine().set(cancelledText(), StatusKind::plain);
         co_return 0;
     }
     // Another job may have started while the question was open.
-    if (m_model.working())
+    if (m_model.jobs().working())
         co_return 0;
 
     m_model.scanReport().setIssue(QString());
     m_unrecorded.clear();
-    m_model.setTouring(true);
-    m_model.setRunSession(QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper());
+    m_model.jobs().set(JobState::Job::queue, true);
+    m_model.history().setRunSession(QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper());
     m_model.history().setSessionAuto(false);
     m_model.takeOverBrowser();
     const qint64 posts = order.size();
@@ -557,41 +557,41 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
     bool blocked = false;
     QString stopText;
     const auto failed = [this](const QString &url, qsizetype count, const QString &note) {
-        if (!m_model.tourStop())
+        if (!m_model.jobs().stop().queue)
             noteWritten(m_model.history().logFailedRemoval(url, int(count), note));
     };
     for (qsizetype i = 0; i < order.size(); ++i) {
-        if (m_model.tourStop() || !stopText.isEmpty())
+        if (m_model.jobs().stop().queue || !stopText.isEmpty())
             break;
         const QString &url = order.at(i);
         const QList<ScanStore::Record> &picks = groups[url];
         m_model.setRemoval(SpamModel::Removal{i, posts});
 
         const std::optional<ScanStore::PostKey> here = ScanStore::canonical(m_model.browser() ? m_model.browser()->address() : QString());
-        if (!(m_model.hasScanned() && here && here->url == url)) {
-            m_model.setStatus(opening, QString());
-            const bool loaded = co_await m_model.load(url, SpamModel::queuedLoadBudget);
+        if (!(m_model.openPage().hasScanned() && here && here->url == url)) {
+            m_model.statusLine().set(opening, StatusKind::plain);
+            const bool loaded = co_await m_model.openPage().load(url, SpamModel::queuedLoadBudget);
             if (!self)
                 co_return 0;
             if (!loaded) {
                 failed(url, picks.size(), couldNotOpenText());
                 continue;
             }
-            const bool ready = co_await m_model.waitForComments(SpamModel::queuedCommentsBudget);
+            const bool ready = co_await m_model.openPage().waitForComments(SpamModel::queuedCommentsBudget);
             if (!self)
                 co_return 0;
             if (!ready) {
                 failed(url, picks.size(), couldNotOpenText());
                 continue;
             }
-            if (m_model.tourStop())
+            if (m_model.jobs().stop().queue)
                 continue;
             co_await m_model.scan(true, false);
             if (!self)
                 co_return 0;
-            if (!m_model.hasScanned() || m_model.tourStop()) {
+            if (!m_model.openPage().hasScanned() || m_model.jobs().stop().queue) {
                 // A scan that refused silently left the opening text: no reason to record.
-                failed(url, picks.size(), m_model.status() == opening ? couldNotOpenText() : m_model.status());
+                failed(url, picks.size(), m_model.statusLine().text() == opening ? couldNotOpenText() : m_model.statusLine().text());
                 continue;
             }
         }
@@ -615,7 +615,7 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
         withThreads.count += m_lastReplies.count;
         withThreads.unflagged += m_lastReplies.unflagged;
         withThreads.owner += m_lastReplies.owner;
-        for (double waited = 0; watch.started() && !watch.ended() && !watch.toSignIn() && !m_model.tourStop()
+        for (double waited = 0; watch.started() && !watch.ended() && !watch.toSignIn() && !m_model.jobs().stop().queue
                                 && waited < SpamModel::queuedLoadBudget; waited += 0.25) {
             co_await QCoro::sleepFor(250ms);
             if (!self)
@@ -629,20 +629,20 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
         }
     }
 
-    m_model.setStats(m_model.store()->stats());
+    m_model.history().setStats(m_model.store()->stats());
     const qsizetype left = plan.now.size() - deleted;
     QString text;
-    QString kind = QStringLiteral("warn");
+    StatusKind kind = StatusKind::warn;
     bool toIssue = false;
     if (!stopText.isEmpty()) {
         text = stopText + (deleted >= 1 ? deletedSuffix(deleted) : QString());
         toIssue = true;
     } else if (left == 0) {
         text = deletedText(deleted, plan.deferred);
-        kind = QStringLiteral("ok");
+        kind = StatusKind::ok;
     } else {
         QString reason;
-        if (m_model.tourStop())
+        if (m_model.jobs().stop().queue)
             reason = tr(" Stopped.");
         else if (!blocked)
             reason = tr(" They were not found on the post or could not be deleted.");
@@ -655,17 +655,17 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
     m_lastReplies = withThreads;
     if (!m_unrecorded.isEmpty()) {
         text += unrecordedSentence();
-        kind = QStringLiteral("warn");
+        kind = StatusKind::warn;
         toIssue = true;
     }
-    m_model.setStatus(text, kind);
+    m_model.statusLine().set(text, kind);
     if (toIssue)
-        m_model.report(text);
+        m_model.scanReport().report(text);
 
-    m_model.setTouring(false);
+    m_model.jobs().set(JobState::Job::queue, false);
     m_model.setRemoval(std::nullopt);
-    m_model.setProgress(std::nullopt);
-    m_model.setRunSession(std::nullopt);
+    m_model.openPage().setProgress(std::nullopt);
+    m_model.history().setRunSession(std::nullopt);
     m_model.history().setSessionAuto(false);
     co_return deleted;
 }

@@ -3,22 +3,18 @@
 #include "Base/AppSettings.h"
 #include "Base/ImageStore.h"
 #include "Browser/Browser.h"
-#include "Scan/Publish.h"
 #include "Service/VeltraneAccount.h"
 
 #include <QUuid>
 
 SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *account, ScanStore *store,
                      AppSettings *settings, QObject *parent)
-    : QObject(parent), m_engine(engine), m_browser(browser), m_account(account), m_store(store),
+    : QObject(parent), m_engine(engine), m_browser(browser), m_account(account),
+      m_ownStore(store ? nullptr : std::make_unique<ScanStore>()), m_store(store ? store : m_ownStore.get()),
       m_settings(settings ? settings : &AppSettings::shared())
 {
     if (!m_account)
         m_account = new VeltraneAccount(this);
-    if (!m_store) {
-        m_ownStore = std::make_unique<ScanStore>();
-        m_store = m_ownStore.get();
-    }
     m_storeThread = std::make_unique<StoreThread>(m_store);
     m_openPage.setScanActivity(ScanActivity::fresh(aiOn()));
     readSettings();
@@ -26,63 +22,18 @@ SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *acco
     QTimer::singleShot(0, this, [this] { purgeInSteps(); });
     m_store->storeText = storeText();
     ImageStore::pruneInBackground(keepDays());
-    connect(&m_jobs, &JobState::changed, this, &SpamModel::announceJobState);
-    connect(&m_statusLine, &StatusLine::changed, this, [this, before = m_statusLine.value()]() mutable {
-        const StatusLine::Value now = m_statusLine.value();
-        if (now.text != before.text)
-            emit statusChanged();
-        if (now.kind != before.kind)
-            emit statusKindChanged();
-        before = now;
-    });
     connect(&m_review, &PostReview::commentsChanged, this, &SpamModel::commentsChanged);
     connect(&m_review, &PostReview::onlySpamChanged, this, &SpamModel::onlySpamChanged);
     connect(&m_review, &PostReview::justKeptChanged, this, &SpamModel::justKeptChanged);
+    connect(&m_openPage, &OpenPage::pageReplaced, this, &SpamModel::resetResults);
+    connect(&m_openPage, &OpenPage::deletedReported, this, &SpamModel::noteDeleted);
+    connect(&m_history, &HistoryState::postCounted, m_catalog, &PostCatalog::takeCounts);
 }
 
 SpamModel::~SpamModel() = default;
 
-void SpamModel::startJob(Job job) { m_jobs.start(job); }
-void SpamModel::endJob(Job job) { m_jobs.end(job); }
-void SpamModel::setPhase(Phase phase) { m_jobs.setPhase(phase); }
-
-void SpamModel::announceJobState()
-{
-    const JobViews before = m_jobViews;
-    m_jobViews = {scanning(), busy(), touring(), findingPosts(), working(), preparing(), aiChecking()};
-    const JobViews &after = m_jobViews;
-    if (after.scanning != before.scanning)
-        emit scanningChanged();
-    if (after.busy != before.busy)
-        emit busyChanged();
-    if (after.touring != before.touring)
-        emit touringChanged();
-    if (after.findingPosts != before.findingPosts)
-        emit findingPostsChanged();
-    if (after.working != before.working)
-        emit workingChanged();
-    if (after.preparing != before.preparing)
-        emit preparingChanged();
-    if (after.aiChecking != before.aiChecking)
-        emit aiCheckingChanged();
-}
-
 // ---- published state ----------------------------------------------------------------------
 
-void SpamModel::setInfo(const std::optional<SiteInfo> &info) { m_openPage.setInfo(info); }
-void SpamModel::setProgress(const std::optional<ScanProgress> &progress) { m_openPage.setProgress(progress); }
-void SpamModel::setScanActivity(const ScanActivity &activity) { m_openPage.setScanActivity(activity); }
-void SpamModel::setHasScanned(bool on) { m_openPage.setHasScanned(on); }
-void SpamModel::setRecentOnly(bool on) { m_openPage.setRecentOnly(on); }
-void SpamModel::setRecentAdded(int count) { m_openPage.setRecentAdded(count); }
-void SpamModel::setPreparing(bool on)
-{
-    on ? m_jobs.setPhase(Phase::preparing) : m_jobs.leavePhase(Phase::preparing);
-}
-void SpamModel::setAIChecking(bool on)
-{
-    on ? m_jobs.setPhase(Phase::ai) : m_jobs.leavePhase(Phase::ai);
-}
 QString SpamModel::discoveryStatus() const { return m_catalog->discoveryStatus(); }
 void SpamModel::setDiscoveryStatus(const QString &text) { m_catalog->setDiscoveryStatus(text); }
 const std::optional<SpamModel::Removal> &SpamModel::removal() const { return m_removalJob->progress(); }
@@ -116,10 +67,10 @@ std::optional<ChannelPost> SpamModel::currentPost() const
 void SpamModel::resetResults()
 {
     setComments({});
-    setScanActivity(ScanActivity::fresh(aiOn()));
-    setProgress(std::nullopt);
-    setHasScanned(false);
-    setRecentOnly(false);
+    m_openPage.setScanActivity(ScanActivity::fresh(aiOn()));
+    m_openPage.setProgress(std::nullopt);
+    m_openPage.setHasScanned(false);
+    m_openPage.setRecentOnly(false);
     setOnlySpam(false);
     m_openPage.setScannedURL(std::nullopt);
     m_openPage.setScannedPage(std::nullopt);
@@ -131,11 +82,4 @@ void SpamModel::clearReview()
 {
     m_review.clearMarks();
     m_scanReport.setIssue(QString());
-}
-
-// ---- status line ----------------------------------------------------------------
-
-void SpamModel::setStatus(const QString &text, StatusKind kind)
-{
-    m_statusLine.set(text, kind);
 }

@@ -10,9 +10,10 @@ bool SpamModel::canRemove() const
 {
     if (m_browser && m_browser->accounts()->isAuthenticating())
         return false;
-    if (!info() || !info()->supported)
+    const std::optional<SiteInfo> &info = m_openPage.info();
+    if (!info || !info->supported)
         return false;
-    return info()->canRemove;
+    return info->canRemove;
 }
 
 QStringList SpamModel::selectedIds() const

@@ -151,8 +151,10 @@ SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *paren
 
     if (model) {
         for (auto signal : {&SpamModel::aiOnChanged, &SpamModel::limitChanged, &SpamModel::keywordsChanged,
-                            &SpamModel::statsChanged, &SpamModel::keepDaysChanged, &SpamModel::historyNoticeChanged})
+                            &SpamModel::keepDaysChanged})
             connect(model, signal, this, &SettingsWindow::refreshSidebar);
+        for (auto signal : {&HistoryState::statsChanged, &HistoryState::noticeChanged})
+            connect(&model->history(), signal, this, &SettingsWindow::refreshSidebar);
         if (model->account())
             connect(model->account(), &VeltraneAccount::changed, this, &SettingsWindow::refreshSidebar);
     }
@@ -226,7 +228,7 @@ void SettingsWindow::showEvent(QShowEvent *event)
     if (m_refreshed || !m_model)
         return;
     m_refreshed = true;
-    m_model->setStats(m_model->store()->stats());
+    m_model->history().setStats(m_model->store()->stats());
     if (VeltraneAccount *account = m_model->account())
         account->refresh(true);
 }
