@@ -6,8 +6,11 @@
 #include "TestMain.h"
 
 #include "Base/Lang.h"
+#include "Scan/HistoryState.h"
 
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 Q_DECLARE_METATYPE(SpamModel::ScanFacts)
@@ -50,6 +53,8 @@ private slots:
     void sessionsOfRuns();
     void failedRuns();
     void syncPost();
+    void historyAlone_data();
+    void historyAlone();
     void scanRunItems();
     void progressLine_data();
     void progressLine();
@@ -314,6 +319,66 @@ void ModelReportTest::syncPost()
     QCOMPARE(m.posts().at(0).flagged, 1);
     QCOMPARE(m.posts().at(1), row);
     QCOMPARE(h.store().post(kPost)->total, 3);
+}
+
+void ModelReportTest::historyAlone_data()
+{
+    QTest::addColumn<bool>("off");   // the history file cannot be opened
+    QTest::newRow("history works") << false;
+    QTest::newRow("history off") << true;
+}
+
+void ModelReportTest::historyAlone()
+{
+    // The history state works with its store and the status line, no spam model.
+    QFETCH(bool, off);
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("scans.sqlite"));
+    if (off) {
+        QFile blocker(dir.filePath(QStringLiteral("file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        path = dir.filePath(QStringLiteral("file/scans.sqlite"));   // its folder is a file
+    }
+    ScanStore store(path);
+    StatusLine status;
+    HistoryState history(&store, status);
+    QSignalSpy notices(&history, &HistoryState::noticeChanged);
+    QSignalSpy runs(&history, &HistoryState::runsVersionChanged);
+    QStringList counted;
+    QObject listening;   // ends the connection with this test's locals
+    QObject::connect(&history, &HistoryState::postCounted, &listening,
+                     [&](const QString &url, const ScanStore::Counts &counts) {
+                         counted << url + u' ' + QString::number(counts.total) + u'/' + QString::number(counts.flagged);
+                     });
+    if (!off) {
+        const QList<Comment> page {ModelHarness::comment("a", "x", "spam"), ModelHarness::comment("b", "y")};
+        QVERIFY(store.record(storedPost(kPost, 0)));
+        QVERIFY(store.remember("youtube", kPost, page, std::nullopt, QDateTime::currentDateTime()));
+    }
+
+    // The recount goes to the post list's row (through postCounted) and to the totals.
+    history.syncPost(kPost);
+    QCOMPARE(counted, QStringList {kPost + (off ? " 0/0" : " 2/1")});
+    QCOMPARE(history.stats().comments, off ? 0 : 2);
+    QCOMPARE(history.notice().isEmpty(), !off);
+    QCOMPARE(notices.count(), off ? 1 : 0);
+    QCOMPARE(status.value(), (StatusLine::Value {history.notice(), off ? StatusKind::warn : StatusKind::plain}));
+
+    // The status line tells of a history that is off once; the notice stays.
+    status.set(QStringLiteral("later"), StatusKind::ok);
+    history.check();
+    QCOMPARE(status.text(), QStringLiteral("later"));
+
+    // A run is stored only by a working history; either way the views read the runs again.
+    ScanStore::Run run;
+    run.kind = ScanStore::Run::Kind::Scan;
+    run.site = "youtube";
+    run.post = kPost;
+    run.at = QDateTime::currentDateTime();
+    QCOMPARE(history.logRun(run, {}), !off);
+    QCOMPARE(runs.count(), 1);
+    QVERIFY(history.loggedRun());
+    QCOMPARE(store.runs(kPost).size(), off ? 0 : 1);
 }
 
 void ModelReportTest::scanRunItems()

@@ -3,18 +3,18 @@
 // status line, the running job, the post list, the history totals and every owner setting ("vt."
 // keys). Lives on the GUI thread; views and the agent bind to its properties.
 //
-// The model coordinates objects that own their part and its state; the properties show that
-// state and their signals are the model's own (a part raises them through publish()):
-// PostReview (the comments and their review marks), OpenPage (the page it follows, its site
-// information, scan on open, progress polling, how far its scan got), ScanJob (one scan, made by
-// scan()), AIPass (one AI pass, made by aiPass()), ScanReport (a scan's texts, the review's issue
-// text and its history run), HistoryState (totals, run session, reread counters, the notice when
-// the history is off), OwnerSettings (every "vt." setting, read once when the model is made and
+// The model coordinates objects that own their part and its state. OpenPage (the page it
+// follows, its site information, scan on open, progress polling, how far its scan got),
+// ScanReport (a scan's texts, the review's issue text and its history run), HistoryState (totals,
+// run session, reread counters, the notice when the history is off), JobState (the running job
+// and Stop's request) and StatusLine keep their state with their own signals, which views listen
+// to; ScanJob (one scan, made by scan()) and AIPass (one AI pass, made by aiPass()) are given the
+// parts they work on. For the others the properties show their state and the signals are the
+// model's own (a part raises them through publish()): PostReview (the comments and their review
+// marks), OwnerSettings (every "vt." setting, read once when the model is made and
 // written back at once on change), PostCatalog (the post list's rows, discovery, monitoring, the
 // statistics read), PostQueue (queue and channel scans), RemovalJob (deletions and their
-// progress) and AutoScanSchedule (the automatic scans and their notice). The running job is one
-// Job with its step and Phase; the bool properties scanning, busy, touring, findingPosts,
-// working, preparing and aiChecking are views of it.
+// progress) and AutoScanSchedule (the automatic scans and their notice).
 //
 // The model's own members are split by concern over several files: SpamModel.cpp (job, status
 // line, reset), SpamModelSettings.cpp (the effects of the settings), SpamModelRules.cpp
