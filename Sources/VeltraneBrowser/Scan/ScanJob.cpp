@@ -424,8 +424,7 @@ QCoro::Task<void> ScanJob::report()
 {
     m_facts.added = m_added;
     m_facts.aiNote = m_aiNote;
-    m_report.publish(m_facts);
-    const QString summary = m_status.text();
+    const QString summary = m_report.publish(m_facts).text;
     if (m_post) {
         ScanStore::ScanRecord record;
         record.comments = m_review.comments();

@@ -95,7 +95,7 @@ ScanReport::StatusLine ScanReport::status(const Facts &f, const QString &note) c
     return {head + tail + note, f.flagged == 0 ? kOk : kWarn};
 }
 
-void ScanReport::publish(const Facts &facts)
+ScanReport::StatusLine ScanReport::publish(const Facts &facts)
 {
     const QString text = note(facts);
     if (facts.hidden.value_or(false) && !facts.caughtUp.value_or(false))
@@ -104,6 +104,7 @@ void ScanReport::publish(const Facts &facts)
     m_status.set(line.text, line.kind);
     if (facts.total == 0)
         report(line.text);
+    return line;
 }
 
 QList<ScanStore::Item> ScanReport::runItems(const QList<Comment> &comments, const QList<ScanStore::Record> &pending,

@@ -60,8 +60,9 @@ public:
     QString note(const Facts &facts) const;
     // The status line that ends a scan.
     StatusLine status(const Facts &facts, const QString &note) const;
-    // Sets the closing status line of a scan and adds what the review must keep to the issue.
-    void publish(const Facts &facts);
+    // Sets the closing status line of a scan and adds what the review must keep to the issue;
+    // the line it set.
+    StatusLine publish(const Facts &facts);
     // The status line of a running page call, from its counts; none when the report leaves the
     // line alone.
     static std::optional<StatusLine> progressLine(const ScanProgress &progress);

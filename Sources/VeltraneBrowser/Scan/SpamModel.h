@@ -260,11 +260,10 @@ public:
     std::optional<Recent> recentOptions(const std::optional<ScanStore::PostKey> &page,
                                         const QDateTime &now = QDateTime::currentDateTime()) const;
 
-    // ---- status line, report and run log ------------------------------------------------
+    // ---- report and run log ----------------------------------------------------------------
     // The texts and the history run of a scan.
     ScanReport &scanReport() { return m_scanReport; }
     const ScanReport &scanReport() const { return m_scanReport; }
-
 
     // ---- the owner's posts, monitoring and automatic scans ----------------------------------
     // (PostCatalog: discovery, the post list's candidates, loading more, monitoring.)
@@ -355,7 +354,7 @@ public:
     Alerts *alerts() const;
     void setAlerts(Alerts *alerts) { m_alerts = alerts; }
 
-    // ---- the open page (OpenPage; these forward to it) --------------------------------------
+    // ---- the open page (its state, scan on open, progress polling, opening a post for a run) -
     OpenPage &openPage() { return m_openPage; }
     const OpenPage &openPage() const { return m_openPage; }
 
@@ -423,7 +422,6 @@ signals:
     void aiOptionsChanged();
 
 private:
-
     // Removes what is past the retention on the history's own thread, a short batch at a time
     // (so that scans and deletions are recorded between them); `before` counts what the earlier
     // batches of this expiry removed.
