@@ -18,11 +18,6 @@ void HistoryState::setStats(const ScanStore::Stats &stats)
     update(m_stats, stats, &HistoryState::statsChanged);
 }
 
-void HistoryState::setRunSession(const std::optional<QString> &session)
-{
-    update(m_runSession, session, &HistoryState::runSessionChanged);
-}
-
 void HistoryState::raiseRunsVersion()
 {
     ++m_runsVersion;

@@ -24,7 +24,7 @@ public:
     void setStats(const ScanStore::Stats &stats);
     // The session of the running job over several posts; none between jobs.
     const std::optional<QString> &runSession() const { return m_runSession; }
-    void setRunSession(const std::optional<QString> &session);
+    void setRunSession(const std::optional<QString> &session) { m_runSession = session; }
     // Whether the runs logged now belong to an automatic scan.
     bool sessionAuto() const { return m_sessionAuto; }
     void setSessionAuto(bool on) { m_sessionAuto = on; }
@@ -60,7 +60,6 @@ public:
 
 signals:
     void statsChanged();
-    void runSessionChanged();
     void runsVersionChanged();
     void deletionsVersionChanged();
     void noticeChanged();

@@ -50,9 +50,6 @@ bool OpenPage::samePage(const QUuid &pageID) const
 void OpenPage::setInfo(const std::optional<SiteInfo> &info) { update(m_info, info, &OpenPage::infoChanged); }
 void OpenPage::setProgress(const std::optional<ScanProgress> &progress) { update(m_progress, progress, &OpenPage::progressChanged); }
 void OpenPage::setScanActivity(const ScanActivity &activity) { update(m_scanActivity, activity, &OpenPage::scanActivityChanged); }
-void OpenPage::setHasScanned(bool on) { update(m_hasScanned, on, &OpenPage::hasScannedChanged); }
-void OpenPage::setRecentOnly(bool on) { update(m_recentOnly, on, &OpenPage::recentOnlyChanged); }
-void OpenPage::setRecentAdded(int count) { update(m_recentAdded, count, &OpenPage::recentAddedChanged); }
 
 void OpenPage::setOpenedFromPostList(const std::optional<QString> &url)
 {

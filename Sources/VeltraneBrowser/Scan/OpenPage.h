@@ -46,12 +46,14 @@ public:
     void setProgress(const std::optional<ScanProgress> &progress);
     const ScanActivity &scanActivity() const { return m_scanActivity; }
     void setScanActivity(const ScanActivity &activity);
+    // Whether the page's scan finished, whether it collected only the newest comments, and how
+    // many were new; read when needed, not announced.
     bool hasScanned() const { return m_hasScanned; }
-    void setHasScanned(bool on);
+    void setHasScanned(bool on) { m_hasScanned = on; }
     bool recentOnly() const { return m_recentOnly; }
-    void setRecentOnly(bool on);
+    void setRecentOnly(bool on) { m_recentOnly = on; }
     int recentAdded() const { return m_recentAdded; }
-    void setRecentAdded(int count);
+    void setRecentAdded(int count) { m_recentAdded = count; }
 
     // The browser page the results belong to.
     std::optional<QUuid> pageID() const { return m_pageID; }
@@ -102,9 +104,6 @@ signals:
     void infoChanged();
     void progressChanged();
     void scanActivityChanged();
-    void hasScannedChanged();
-    void recentOnlyChanged();
-    void recentAddedChanged();
     // The browser shows another page: the results of the last one are to be forgotten.
     void pageReplaced();
     // The page reported comments deleted during a deletion on the post it scanned.
