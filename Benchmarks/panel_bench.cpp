@@ -230,8 +230,8 @@ int main(int argc, char **argv)
     panel.hide();
     plainList.hide();
     const double idleCpu = idle(3000);
-    h.model().setScanActivity(activity);
-    h.model().setScanning(true);
+    h.model().openPage().setScanActivity(activity);
+    h.model().jobs().set(JobState::Job::scan, true);
     ScanStage stage(&h.model());
     stage.resize(420, 900);
     stage.show();

@@ -35,9 +35,9 @@ double floorOf(SpamModel &model, const QString &url)
 {
     QElapsedTimer clock;
     clock.start();
-    if (!await(model.load(url, PostQueue::loadBudget), 120000))
+    if (!await(model.openPage().load(url, PostQueue::loadBudget), 120000))
         return -1;
-    if (!await(model.waitForComments(PostQueue::commentsBudget), 120000))
+    if (!await(model.openPage().waitForComments(PostQueue::commentsBudget), 120000))
         return -1;
     return double(clock.nsecsElapsed()) / 1e6;
 }
@@ -72,7 +72,7 @@ bool measure(const char *name, const QString &site, SpamModel &model, const QStr
         comments += row.total;
     }
     if (done != queue.size()) {
-        std::fprintf(stderr, "%s: %d of %d posts scanned (%s)\n", name, done, int(queue.size()), qPrintable(model.status()));
+        std::fprintf(stderr, "%s: %d of %d posts scanned (%s)\n", name, done, int(queue.size()), qPrintable(model.statusLine().text()));
         return false;
     }
     const double floor = median(floors);
@@ -126,7 +126,7 @@ int main(int argc, char **argv)
     ModelHarness models({{"vt.aiOn", false}, {"vt.scanOnOpen", false}});
     models.useBrowser(&h.engine, &h.browser);
     SpamModel &model = models.model();
-    h.browser.onNavigate = [&model] { model.navigationChanged(); };
+    h.browser.onNavigate = [&model] { model.openPage().navigationChanged(); };
 
     const bool ok = measure("youtube", "youtube", model, ytFloor, ytQueue)
                     && measure("instagram", "instagram", model, igFloor, igQueue);

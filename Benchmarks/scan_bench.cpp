@@ -17,6 +17,7 @@
 
 #include "Base/AppSettings.h"
 #include "Page/PageCall.h"
+#include "Scan/AIPass.h"
 #include "Scan/SpamModel.h"
 #include "Service/VeltraneAccount.h"
 #include "Store/ScanStore.h"
@@ -110,9 +111,9 @@ int main(int argc, char **argv)
         if (!account.hasToken())
             return 1;
         SpamModel model(&h.engine, &h.browser, &account, &store, &settings);
-        h.browser.onNavigate = [&model] { model.navigationChanged(); };
+        h.browser.onNavigate = [&model] { model.openPage().navigationChanged(); };
         if (!h.open(YouTubeFixture::watchUrl(id))
-            || !QTest::qWaitFor([&] { return model.info() && model.info()->supported; }, 30000))
+            || !QTest::qWaitFor([&] { return model.openPage().info() && model.openPage().info()->supported; }, 30000))
             return 1;
         // The baseline of the stalls: the longest gap while only the page works (the machine's own
         // share of them).
@@ -134,7 +135,7 @@ int main(int argc, char **argv)
             return ms;
         }();
         if (!h.open(YouTubeFixture::watchUrl(id))
-            || !QTest::qWaitFor([&] { return model.info() && model.info()->supported; }, 30000))
+            || !QTest::qWaitFor([&] { return model.openPage().info() && model.openPage().info()->supported; }, 30000))
             return 1;
 
         QElapsedTimer tick;
@@ -163,8 +164,8 @@ int main(int argc, char **argv)
         int asked = 0;
         for (const Comment &c : model.review().comments())
             asked += c.aiProb ? 1 : 0;
-        const int batches = (asked + SpamModel::aiBatchSize - 1) / SpamModel::aiBatchSize;
-        const double ideal = double((batches + SpamModel::aiMaxInFlight - 1) / SpamModel::aiMaxInFlight) * latency;
+        const int batches = (asked + AIPass::batchSize - 1) / AIPass::batchSize;
+        const double ideal = double((batches + AIPass::maxInFlight - 1) / AIPass::maxInFlight) * latency;
         walls << wall;
         pages << page;
         ideals << ideal;

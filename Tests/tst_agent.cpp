@@ -147,7 +147,7 @@ private:
                                                             ControlFile(m_data->path() + QStringLiteral("/live")));
         }
         SpamModel *model = &m_live->model();
-        m_web->browser.onNavigate = [model] { model->navigationChanged(); };
+        m_web->browser.onNavigate = [model] { model->openPage().navigationChanged(); };
         // A fresh load each time: the viewer decides what the page allows.
         if (!m_web->open(QUrl(YouTubeFixture::watchUrl(kPostVideo).toString() + QStringLiteral("&n=") + QString::number(++m_loads))))
             return {};
@@ -519,10 +519,10 @@ private slots:
         SpamModel &model = m_models.model();
         Comment spam = vt::test::makeComment(QStringLiteral("c1"), QStringLiteral("casino"), QStringLiteral("spam"));
         model.review().setComments({spam, vt::test::makeComment(QStringLiteral("c2"), QStringLiteral("fine"))});
-        model.setHasScanned(true);
-        model.setRecentOnly(true);
+        model.openPage().setHasScanned(true);
+        model.openPage().setRecentOnly(true);
         model.scanReport().setLastFacts({{QStringLiteral("complete"), true}, {QStringLiteral("siteSorted"), false}});
-        model.setStatus(QStringLiteral("done"), QStringLiteral("ok"));
+        model.statusLine().set(QStringLiteral("done"), StatusKind::ok);
         QJsonObject state = result(command(QStringLiteral("comments"))).toObject();
         QCOMPARE(state.value(QStringLiteral("url")).toString(), m_web->browser.address());
         const QJsonArray items = state.value(QStringLiteral("items")).toArray();
@@ -536,14 +536,14 @@ private slots:
                  (QJsonObject{{QStringLiteral("complete"), true}, {QStringLiteral("siteSorted"), false}}));
 
         // While the model works: busy, and no page change, scan or reveal.
-        model.setScanning(true);
+        model.jobs().set(JobState::Job::scan, true);
         QCOMPARE(result(command(QStringLiteral("comments"))).toObject().value(QStringLiteral("busy")), QJsonValue(true));
         QCOMPARE(error(command(QStringLiteral("open"), {{QStringLiteral("url"), QStringLiteral("/watch?v=b")}})),
                  AgentController::openRefusedMessage());
         QCOMPARE(error(command(QStringLiteral("scan"))), AgentController::scanRefusedMessage());
         QCOMPARE(error(command(QStringLiteral("reveal"), {{QStringLiteral("id"), QStringLiteral("c1")}})),
                  AgentController::notScannedMessage());
-        model.setScanning(false);
+        model.jobs().set(JobState::Job::scan, false);
         // A scanned comment passes the check.
         QCOMPARE(error(command(QStringLiteral("reveal"), {{QStringLiteral("id"), QStringLiteral("c1")}})), QStringLiteral("<ok>"));
 
@@ -551,7 +551,7 @@ private slots:
         SiteInfo info;
         info.site = QStringLiteral("youtube");
         info.supported = true;
-        model.setInfo(info);
+        model.openPage().setInfo(info);
         model.ownerSettings().set(OwnerSettings::Key::limit, 0);
         model.ownerSettings().set(OwnerSettings::Key::sort, QStringLiteral("page"));
         model.ownerSettings().set(OwnerSettings::Key::noLikesOnly, false);
@@ -565,7 +565,7 @@ private slots:
         QCOMPARE(model.ownerSettings().limit(), qint64(200));
         QCOMPARE(model.ownerSettings().get(OwnerSettings::Key::sort).toString(), QStringLiteral("newest"));
         QVERIFY(model.ownerSettings().noLikesOnly());
-        model.setInfo(std::nullopt);
+        model.openPage().setInfo(std::nullopt);
         model.review().setComments({});
 
         // An idle model lets the agent open a post.

@@ -8,6 +8,7 @@
 #include "Base/Lang.h"
 #include "FakeService.h"
 #include "FixtureSite.h"
+#include "LanguageScope.h"
 #include "Scan/SpamModel.h"
 #include "Service/VeltraneAccount.h"
 #include "Settings/SettingsOpener.h"
@@ -18,11 +19,11 @@
 #include "Shell/VeltraneBrowserApp.h"
 #include "Shell/WorkspaceSidebar.h"
 #include "Shell/WorkspaceView.h"
-#include "StoreTestData.h"
+#include "StatusTexts.h"
 #include "Store/ScanStore.h"
-#include "Theme/IconButton.h"
-#include "LanguageScope.h"
+#include "StoreTestData.h"
 #include "TestMain.h"
+#include "Theme/IconButton.h"
 #include "YouTubeFixture.h"
 
 #include <QApplication>
@@ -240,11 +241,11 @@ private slots:
         state = std::make_unique<AppState>();
         QStringList statuses;
         QObject listening;   // ends the connection with this test's locals
-        connect(state->spam(), &SpamModel::statusChanged, &listening, [&] { statuses << state->spam()->status(); });
+        onStatusText(state->spam()->statusLine(), &listening, [&](const QString &text) { statuses << text; });
         window = std::make_unique<MainWindow>(state.get(), &AppSettings::shared());
         window->show();
-        QTRY_VERIFY_WITH_TIMEOUT(!state->spam()->historyNotice().isEmpty(), slow);
-        const QString notice = state->spam()->historyNotice();
+        QTRY_VERIFY_WITH_TIMEOUT(!state->spam()->history().notice().isEmpty(), slow);
+        const QString notice = state->spam()->history().notice();
         QFETCH(QStringList, said);
         QFETCH(QStringList, advice);
         QVERIFY2(notice.contains(path) && notice.contains(byLanguage(said.at(0), said.at(1))), qPrintable(notice));
@@ -281,7 +282,7 @@ private slots:
         QCOMPARE(result.value("historyError").toString(), notice);
         QVERIFY2(result.value("status").toString().contains(byLanguage("기록되지 않았습니다", "was not recorded")),
                  qPrintable(result.value("status").toString()));
-        QCOMPARE(state->spam()->statusKind(), QString("warn"));
+        QCOMPARE(state->spam()->statusLine().kind(), StatusKind::warn);
         QCOMPARE(command(*state, "history").value("result").toObject().value("historyError").toString(), notice);
 
         quit();
@@ -310,10 +311,10 @@ private slots:
         const QString status = result.value("status").toString();
         QVERIFY2(status.contains(byLanguage("기록에 다 저장되지 않았습니다", "not fully recorded")) && status.contains("no room for the run"),
                  qPrintable(status));
-        QCOMPARE(state->spam()->statusKind(), QString("warn"));
+        QCOMPARE(state->spam()->statusLine().kind(), StatusKind::warn);
         // The history itself is on, and holds nothing of that scan: a scan's record is stored
         // whole or not at all, so no comments are left without their post and run.
-        QVERIFY(state->spam()->historyNotice().isEmpty());
+        QVERIFY(state->spam()->history().notice().isEmpty());
         const QJsonObject history = command(*state, "history").value("result").toObject();
         QVERIFY(!history.contains("historyError"));
         QVERIFY(history.value("posts").toArray().isEmpty());

@@ -421,10 +421,10 @@ void DashboardTest::sheetOverSeededHistory()
     h.store().clear(false);
     QCOMPARE(sheet.data().stats.comments, before);
     // Post rows rest while a job runs.
-    h.model().setScanning(true);
+    h.model().jobs().set(JobState::Job::scan, true);
     for (QPushButton *row : sheet.postRows())
         QVERIFY(!row->isEnabled());
-    h.model().setScanning(false);
+    h.model().jobs().set(JobState::Job::scan, false);
     for (QPushButton *row : sheet.postRows())
         QVERIFY(row->isEnabled());
 }

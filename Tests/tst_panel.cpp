@@ -417,11 +417,11 @@ void PanelTest::flaggedAfterScan()
     PanelFixture::post(h.store(), PanelFixture::youtubeUrl(11), "t", flaggedItems(1), QDateTime::currentDateTime());
     PanelActions actions(&h.store());
     SpamPanel panel(&h.model(), &actions);
-    h.model().setScanning(true);
+    h.model().jobs().set(JobState::Job::scan, true);
     QVERIFY(panel.viewModel()->scanning());
     QVERIFY(!panel.viewModel()->tabsEnabled());
     QVERIFY(!panel.viewModel()->headerEnabled());
-    h.model().setScanning(false);
+    h.model().jobs().set(JobState::Job::scan, false);
     QCOMPARE(panel.viewModel()->tab(), PanelTab(PanelTab::spam));
     QTRY_COMPARE_WITH_TIMEOUT(panel.viewModel()->shown().value(PanelFixture::youtubeUrl(11)).size(), qsizetype(1), 10000);
 }
@@ -432,7 +432,7 @@ void PanelTest::progressDuringDeletion()
     PanelFixture::post(h.store(), PanelFixture::youtubeUrl(12), "t", flaggedItems(2), QDateTime::currentDateTime());
     PanelActions actions(&h.store());
     SpamPanel panel(&h.model(), &actions);
-    h.model().setBusy(true);
+    h.model().jobs().set(JobState::Job::removal, true);
     h.model().removalJob().setProgress(RemovalJob::Progress{1, 3});
     QCOMPARE(panel.progressBar()->line(), QStringLiteral("Deleting · post 2/3"));
     QCOMPARE(panel.progressBar()->fraction(), std::optional<double>(1.0 / 3.0));
@@ -455,11 +455,11 @@ void PanelTest::nothingWhileWorking()
     vm.load();
     QSignalSpy handed(&actions, &PanelActions::removeRequested);
     vm.remove({});
-    h.model().setFindingPosts(true);
+    h.model().jobs().set(JobState::Job::discovery, true);
     QVERIFY(vm.bar().disabled);
     vm.remove(vm.visibleList());
     QCOMPARE(handed.size(), 0);
-    h.model().setFindingPosts(false);
+    h.model().jobs().set(JobState::Job::discovery, false);
     vm.remove(vm.visibleList());
     QCOMPARE(handed.size(), 1);
 }
@@ -484,7 +484,7 @@ void PanelTest::stageAnimatesOnlyWhileShownAndScanning()
     ModelHarness h;
     ScanStage stage(&h.model());
     stage.resize(420, 600);
-    h.model().setScanning(true);
+    h.model().jobs().set(JobState::Job::scan, true);
     QVERIFY(!stage.animating());   // hidden
     stage.show();
     QVERIFY(stage.animating());
@@ -492,9 +492,9 @@ void PanelTest::stageAnimatesOnlyWhileShownAndScanning()
     QVERIFY(!stage.animating());
     stage.setCalm(false);
     QVERIFY(stage.animating());
-    h.model().setScanning(false);
+    h.model().jobs().set(JobState::Job::scan, false);
     QVERIFY(!stage.animating());
-    h.model().setScanning(true);
+    h.model().jobs().set(JobState::Job::scan, true);
     stage.hide();
     QVERIFY(!stage.animating());
 }

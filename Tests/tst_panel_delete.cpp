@@ -86,9 +86,9 @@ private slots:
         window.resize(1440, 900);
         window.show();
         SpamModel *model = state.spam();
-        QTRY_VERIFY_WITH_TIMEOUT(model->info() && model->info()->supported && !model->working(), kSlow);
+        QTRY_VERIFY_WITH_TIMEOUT(model->openPage().info() && model->openPage().info()->supported && !model->jobs().working(), kSlow);
         await(model->scan(true, true), kSlow);
-        QVERIFY(model->hasScanned());
+        QVERIFY(model->openPage().hasScanned());
 
         // The finished scan opens the Flagged tab with every flagged comment picked.
         SpamPanel *panel = window.workspace()->panel();
@@ -112,11 +112,11 @@ private slots:
         bar->deleteButton()->click();
         QTRY_COMPARE_WITH_TIMEOUT(m_alerts.asked, asked + 1, kSlow);
         QCOMPARE(m_alerts.last.buttons, (QStringList{QStringLiteral("Cancel"), QStringLiteral("Delete 2")}));
-        QTRY_VERIFY_WITH_TIMEOUT(!model->working() && !model->status().isEmpty(), kSlow);
+        QTRY_VERIFY_WITH_TIMEOUT(!model->jobs().working() && !model->statusLine().text().isEmpty(), kSlow);
 
         const QSet<QString> picked(picks.cbegin(), picks.cend());
         if (!confirm) {
-            QCOMPARE(model->status(), QStringLiteral("Deletion cancelled."));
+            QCOMPARE(model->statusLine().text(), QStringLiteral("Deletion cancelled."));
             QVERIFY(m_yt->deleted(video).isEmpty());
             QVERIFY(idsIn(vm->shown()).contains(picked));
             QCOMPARE(vm->deletedCount(), deletedBefore);
@@ -131,7 +131,7 @@ private slots:
                 vanished += picked.contains(reply.id) ? 0 : 1;
             QVERIFY(m_yt->repliesOf(*v, id).isEmpty());
         }
-        QCOMPARE(model->status(), QStringLiteral("Deleted 2.")
+        QCOMPARE(model->statusLine().text(), QStringLiteral("Deleted 2.")
                                       + (vanished == 1   ? QStringLiteral(" 1 more went with its thread.")
                                          : vanished > 1 ? QStringLiteral(" %1 more went with their threads.").arg(vanished)
                                                         : QString()));

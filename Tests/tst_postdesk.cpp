@@ -4,6 +4,7 @@
 // fixture site.
 #include "Await.h"
 #include "BridgeHarness.h"
+#include "JobFlagSpy.h"
 #include "ModelHarness.h"
 #include "PageTools.h"
 #include "WebTestMain.h"
@@ -296,14 +297,14 @@ private slots:
         h.model().queue().steps.waitForComments = []() -> QCoro::Task<bool> { co_return true; };
         h.model().queue().steps.scan = []() -> QCoro::Task<void> { co_return; };
         h.model().openPage().setSelectingPosts(true);
-        h.model().setFindingPosts(working);
-        QSignalSpy touring(&h.model(), &SpamModel::touringChanged);
+        h.model().jobs().set(JobState::Job::discovery, working);
+        JobFlagSpy touring(h.model().jobs(), &JobState::touring);
         desk.start("youtube");
         if (opened.isEmpty()) {
             QVERIFY(h.model().openPage().selectingPosts());
             QCOMPARE(touring.count(), 0);
             QVERIFY(seen.isEmpty());
-            h.model().setFindingPosts(false);
+            h.model().jobs().set(JobState::Job::discovery, false);
             return;
         }
         QVERIFY(!h.model().openPage().selectingPosts());

@@ -6,6 +6,7 @@
 #include "BridgeHarness.h"
 #include "ChannelFixture.h"
 #include "InstagramFixture.h"
+#include "JobFlagSpy.h"
 #include "ModelHarness.h"
 #include "NotificationBus.h"
 #include "WebTestMain.h"
@@ -117,17 +118,17 @@ private slots:
         QCOMPARE(model().catalog().providers(), QList<LoginProvider>());
         QCOMPARE(await(model().catalog().loadMore(LoginProvider::instagram), kSlow), 0);
         QCOMPARE(model().catalog().discoveryStatus(), QString("Sign in to Instagram to load your posts."));
-        QVERIFY(!model().findingPosts());
+        QVERIFY(!model().jobs().findingPosts());
         QVERIFY(m_h->browser.address().isEmpty() || !m_h->browser.address().contains("instagram"));
         // A channel scan has no site to visit.
         const QList<ChannelPost> before {doneRow("https://www.instagram.com/p/AAAAAAAAAAA/", 0, QDateTime::currentDateTime())};
         model().catalog().setRows(before);
         await(model().queue().scanChannels(false), kSlow);
-        QCOMPARE(model().status(), QString("Sign in to YouTube or Instagram on the left first."));
-        QCOMPARE(model().statusKind(), QString("warn"));
-        QCOMPARE(model().issue(), model().status());
+        QCOMPARE(model().statusLine().text(), QString("Sign in to YouTube or Instagram on the left first."));
+        QCOMPARE(model().statusLine().kind(), StatusKind::warn);
+        QCOMPARE(model().scanReport().issue(), model().statusLine().text());
         QCOMPARE(model().catalog().rows(), before);
-        QVERIFY(!model().touring());
+        QVERIFY(!model().jobs().touring());
         model().catalog().setRows({});
     }
 
@@ -318,10 +319,10 @@ private slots:
     void loadMore()
     {
         QVERIFY(signIn());
-        QSignalSpy finding(&model(), &SpamModel::findingPostsChanged);
+        JobFlagSpy finding(model().jobs(), &JobState::findingPosts);
         QCOMPARE(await(model().catalog().loadMore(LoginProvider::youtube), 3 * kSlow), 11);
         QCOMPARE(finding.count(), 2);
-        QVERIFY(!model().findingPosts());
+        QVERIFY(!model().jobs().findingPosts());
         QCOMPARE(model().catalog().discoveryStatus(), QString());
         QStringList youtube;
         for (const ChannelPost &r : model().catalog().candidates())
@@ -341,14 +342,14 @@ private slots:
     {
         QVERIFY(signIn());
         m_yt->setDelayMs(300);
-        QMetaObject::Connection c = connect(&model(), &SpamModel::findingPostsChanged, this, [this] {
-            if (model().findingPosts())
+        auto c = std::make_unique<JobFlagSpy>(model().jobs(), &JobState::findingPosts, [this] {
+            if (model().jobs().findingPosts())
                 model().catalog().stopLoading();
         });
         QCOMPARE(await(model().catalog().loadMore(LoginProvider::youtube), 3 * kSlow), 0);
-        disconnect(c);
+        c.reset();
         QCOMPARE(model().catalog().discoveryStatus(), QString("Loading stopped."));
-        QVERIFY(!model().findingPosts());
+        QVERIFY(!model().jobs().findingPosts());
     }
 
     // A queue over the posts' own steps: each post opened, waited for and scanned in turn; its
@@ -361,28 +362,28 @@ private slots:
         QTest::addColumn<QString>("states");      // per queue row: d done, f failed
         QTest::addColumn<QStringList>("notes");
         QTest::addColumn<QString>("status");
-        QTest::addColumn<QString>("kind");
+        QTest::addColumn<StatusKind>("kind");
         QTest::addColumn<QString>("issue");
         const QString a = "https://www.instagram.com/p/QAAAAAAAAAA/";
         const QString b = "https://www.instagram.com/p/QBBBBBBBBBB/";
         const QString c = "https://www.instagram.com/p/QCCCCCCCCCC/";
         const QString couldNot = "Couldn't open the comments.";
         QTest::newRow("three, all scanned") << QStringList {a, b, c} << "ooo" << "ddd" << QStringList {"", "", ""}
-                                            << "3/3 posts checked · 3 flagged" << "warn" << "";
+                                            << "3/3 posts checked · 3 flagged" << StatusKind::warn << "";
         QTest::newRow("the second does not open") << QStringList {a, b, c} << "oxo" << "dfd" << QStringList {"", couldNot, ""}
-                                                  << "2/3 posts checked · 2 flagged" << "warn"
+                                                  << "2/3 posts checked · 2 flagged" << StatusKind::warn
                                                   << "1 posts could not be checked. See their statuses.";
         QTest::newRow("a scan refused silently") << QStringList {a} << "s" << "f" << QStringList {couldNot}
-                                                 << "0/1 posts checked · 0 flagged" << "warn"
+                                                 << "0/1 posts checked · 0 flagged" << StatusKind::warn
                                                  << "1 posts could not be checked. See their statuses.";
         QTest::newRow("a scan failed") << QStringList {a} << "e" << "f" << QStringList {"Scan error: boom"}
-                                       << "0/1 posts checked · 0 flagged" << "warn"
+                                       << "0/1 posts checked · 0 flagged" << StatusKind::warn
                                        << "1 posts could not be checked. See their statuses.";
         QTest::newRow("a reel and a post address of one post") << QStringList {"https://www.instagram.com/reel/QAAAAAAAAAA/", a}
                                                                << "o" << "d" << QStringList {""}
-                                                               << "1/1 posts checked · 1 flagged" << "warn" << "";
+                                                               << "1/1 posts checked · 1 flagged" << StatusKind::warn << "";
         QTest::newRow("not a post") << QStringList {"https://www.instagram.com/owner/"} << "" << "" << QStringList {}
-                                    << "" << "" << "";
+                                    << "" << StatusKind::plain << "";
     }
     void queue()
     {
@@ -391,10 +392,10 @@ private slots:
         QFETCH(QString, states);
         QFETCH(QStringList, notes);
         QFETCH(QString, status);
-        QFETCH(QString, kind);
+        QFETCH(StatusKind, kind);
         QFETCH(QString, issue);
         QTRY_VERIFY_WITH_TIMEOUT(!m_h->browser.accounts()->isAuthenticating(), kSlow);
-        model().setStatus("", "");
+        model().statusLine().set(QString(), StatusKind::plain);
         const ChannelPost other = doneRow("https://www.instagram.com/p/OTHERAAAAAA/", 0, QDateTime::currentDateTime());
         model().catalog().setRows({other});
         QList<ChannelPost> rows;
@@ -420,20 +421,20 @@ private slots:
                         r.flagged = 1;
                     }
                 model().catalog().setRows(now);
-                model().setHasScanned(true);
+                model().openPage().setHasScanned(true);
             } else if (what == u'e') {
-                model().setStatus("Scan error: boom", "");
+                model().statusLine().set("Scan error: boom", StatusKind::plain);
             }
             co_return;
         };
-        QSignalSpy touring(&model(), &SpamModel::touringChanged);
+        JobFlagSpy touring(model().jobs(), &JobState::touring);
         await(model().queue().scanSelected(rows), kSlow);
         model().queue().steps = {};
-        QCOMPARE(model().status(), status);
-        QCOMPARE(model().statusKind(), kind);
-        QCOMPARE(model().issue(), issue);
-        QVERIFY(!model().touring());
-        QCOMPARE(model().runSession(), std::nullopt);
+        QCOMPARE(model().statusLine().text(), status);
+        QCOMPARE(model().statusLine().kind(), kind);
+        QCOMPARE(model().scanReport().issue(), issue);
+        QVERIFY(!model().jobs().touring());
+        QCOMPARE(model().history().runSession(), std::nullopt);
         QCOMPARE(touring.count(), states.isEmpty() ? 0 : 2);
         // The queue first, in order, then the rows the list had before.
         const QList<ChannelPost> after = model().catalog().rows();
@@ -494,7 +495,7 @@ private slots:
             other.setWindowStates(Qt::WindowMinimized);
             model().autoScans().setBrowserWindow(&other);
         }
-        model().setBusy(working);
+        model().jobs().set(JobState::Job::removal, working);
         int ran = 0;
         const QDateTime now = QDateTime::currentDateTime();
         // The run's own posts: one flagged post scanned now, one failed; a post scanned before the
@@ -508,7 +509,7 @@ private slots:
             co_return;
         };
         await(model().autoScans().ifDue(), kSlow);
-        model().setBusy(false);
+        model().jobs().set(JobState::Job::removal, false);
         model().autoScans().setBrowserWindow(m_h->view.windowHandle());
         model().catalog().setRows({});
         model().autoScans().setNotifier(nullptr);

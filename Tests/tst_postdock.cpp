@@ -441,7 +441,7 @@ private slots:
         QVERIFY(h.store().record(stored(yt('B'), "second", 1)));
         PostDesk desk(&h.model());
         desk.refresh();
-        h.model().setScanning(working);
+        h.model().jobs().set(JobState::Job::scan, working);
         const ChannelPost target = desk.posts().first();
         const bool done = await(PostDock::removeFromList(&h.model(), &desk, target), 10000);
         QCOMPARE(done, forgotten);
@@ -477,10 +477,10 @@ private slots:
         QCOMPARE(dock.tiles().size(), 2);
         QTest::mouseClick(dock.tiles().first(), Qt::LeftButton, {}, PostTile::tickArea().center());
         QVERIFY(!desk.checked().contains(yt('A')));
-        h.model().setTouring(true);
+        h.model().jobs().set(JobState::Job::queue, true);
         QTRY_COMPARE_WITH_TIMEOUT(dock.tiles().at(1)->accessibleDescription(), QString("Queued"), 30000);
         QCOMPARE(dock.tiles().first()->accessibleDescription(), QString("Not scanned"));
-        h.model().setTouring(false);
+        h.model().jobs().set(JobState::Job::queue, false);
     }
 
     void dockWidget()
@@ -524,7 +524,7 @@ private slots:
         QCOMPARE(dock.tiles().size(), 3);
 
         // While the model works, a click on a tile or its tick changes nothing.
-        h.model().setBusy(true);
+        h.model().jobs().set(JobState::Job::removal, true);
         first = dock.tiles().first();
         QVERIFY(!first->isEnabled());
         QVERIFY(!dock.deselectAllButton()->isEnabled());
@@ -533,7 +533,7 @@ private slots:
         QTest::mouseClick(dock.tiles().at(1), Qt::LeftButton, {}, QPoint(60, 100));
         QVERIFY(!desk.checked().contains(yt('A')));
         QCOMPARE(desk.picks(), 1);
-        h.model().setBusy(false);
+        h.model().jobs().set(JobState::Job::removal, false);
 
         // "No more posts to load." and an enabled "Load 30 more" never stand together; another
         // site starts afresh.

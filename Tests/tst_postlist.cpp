@@ -135,7 +135,7 @@ private slots:
             rows << r;
         }
         h.model().catalog().setRows(rows);
-        h.model().setTouring(touring);
+        h.model().jobs().set(JobState::Job::queue, touring);
         ScanStore::Post post = stored("youtube", scanned, 5, false, 3);
         h.model().catalog().listPost(post, 4);
         QCOMPARE(urls(h.model().catalog().rows()), order);
@@ -167,7 +167,7 @@ private slots:
         QFETCH(bool, fills);
         ModelHarness h;
         // The model is made before the history grows, so that reading the totals shows.
-        QCOMPARE(h.model().stats().posts, 0);
+        QCOMPARE(h.model().history().stats().posts, 0);
         QVERIFY(h.store().record(stored("youtube", kYtA, 100)));
         QVERIFY(h.store().record(stored("instagram", kIgA, 50, false, 2)));
         QVERIFY(h.store().record(stored("youtube", kYtB, 500, true)));
@@ -176,14 +176,14 @@ private slots:
         mine.url = kIgB;
         if (listed)
             h.model().catalog().setRows({mine});
-        h.model().setTouring(touring);
+        h.model().jobs().set(JobState::Job::queue, touring);
         const QList<ChannelPost> before = h.model().catalog().rows();
-        QSignalSpy stats(&h.model(), &SpamModel::statsChanged);
+        QSignalSpy stats(&h.model().history(), &HistoryState::statsChanged);
         h.model().catalog().loadHistory();
         if (fills) {
             QCOMPARE(urls(h.model().catalog().rows()), QStringList({kYtB, kIgA, kYtA}));
             QCOMPARE(h.model().catalog().rows().at(1).state, ChannelPost::State::done);
-            QCOMPARE(h.model().stats().posts, 3);
+            QCOMPARE(h.model().history().stats().posts, 3);
             QCOMPARE(stats.count(), 1);
         } else {
             QCOMPARE(h.model().catalog().rows(), before);
@@ -207,21 +207,21 @@ private slots:
         QVERIFY(h.store().record(stored("youtube", kYtB, 50)));
         h.model().catalog().loadHistory();
         const QList<ChannelPost> before = h.model().catalog().rows();
-        const int runs = h.model().runsVersion();
-        h.model().setScanning(working);
+        const int runs = h.model().history().runsVersion();
+        h.model().jobs().set(JobState::Job::scan, working);
         h.model().catalog().forget(kYtA);
         if (working) {
             QCOMPARE(h.model().catalog().rows(), before);
             QVERIFY(h.store().post(kYtA));
             QVERIFY(!h.store().dismissed().contains(kYtA));
-            QCOMPARE(h.model().runsVersion(), runs);
+            QCOMPARE(h.model().history().runsVersion(), runs);
             return;
         }
         QCOMPARE(urls(h.model().catalog().rows()), QStringList({kYtB}));
         QCOMPARE(h.store().post(kYtA), std::nullopt);
         QVERIFY(h.store().dismissed().contains(kYtA));
-        QCOMPARE(h.model().runsVersion(), runs + 1);
-        QCOMPARE(h.model().stats().posts, 1);
+        QCOMPARE(h.model().history().runsVersion(), runs + 1);
+        QCOMPARE(h.model().history().stats().posts, 1);
         QVERIFY(!urls(h.model().catalog().candidates()).contains(kYtA));
         // Discovery finding it again (in another address form) does not list it.
         QCOMPARE(h.model().catalog().addDiscovered({found("https://youtu.be/aaaaaaaaaaa", "again")}), 0);
@@ -235,14 +235,14 @@ private slots:
         QVERIFY(h.store().record(stored("instagram", kIgA, 50, false, 2)));
         h.model().catalog().loadHistory();
         QCOMPARE(h.model().catalog().rows().size(), 2);
-        const int runs = h.model().runsVersion();
+        const int runs = h.model().history().runsVersion();
         QVERIFY(h.model().catalog().clearHistory());
         QCOMPARE(urls(h.model().catalog().rows()), QStringList({kYtA}));
         const ChannelPost kept = h.model().catalog().rows().first();
         QVERIFY(kept.watched);
         QCOMPARE(kept.total, 0);
         QCOMPARE(kept.flagged, 0);
-        QVERIFY(h.model().runsVersion() > runs);
+        QVERIFY(h.model().history().runsVersion() > runs);
         QCOMPARE(urls(h.model().catalog().candidates()), QStringList({kYtA}));
     }
 
@@ -347,12 +347,12 @@ private slots:
         QCOMPARE(urls(h.model().catalog().rows()), QStringList({kIgB, kIgA}));
         QVERIFY(h.model().catalog().rows().first().watched);
         QVERIFY(!h.model().catalog().rows().first().scannedAt);
-        QCOMPARE(h.model().stats().watched, 1);
+        QCOMPARE(h.model().history().stats().watched, 1);
 
-        h.model().setTouring(touring);
+        h.model().jobs().set(JobState::Job::queue, touring);
         QVERIFY(h.model().catalog().setWatched(given, false));
         QCOMPARE(h.store().post(kIgB), std::nullopt);
-        QCOMPARE(h.model().stats().watched, 0);
+        QCOMPARE(h.model().history().stats().watched, 0);
         if (touring) {
             QCOMPARE(urls(h.model().catalog().rows()), QStringList({kIgB, kIgA}));
             QVERIFY(!h.model().catalog().rows().first().watched);

@@ -7,7 +7,9 @@
 #include "ChannelFixture.h"
 #include "FixtureNetwork.h"
 #include "InstagramFixture.h"
+#include "JobFlagSpy.h"
 #include "ModelHarness.h"
+#include "StatusTexts.h"
 #include "WebTestMain.h"
 #include "YouTubeFixture.h"
 
@@ -114,7 +116,7 @@ class PostQueueTest : public QObject {
         m_mh->useBrowser(&m_h->engine, &m_h->browser);
         SpamModel *m = &model();
         model().autoScans().setBrowserWindow(m_h->view.windowHandle());
-        m_h->browser.onNavigate = [m] { m->navigationChanged(); };
+        m_h->browser.onNavigate = [m] { m->openPage().navigationChanged(); };
     }
 
     int requestsFor(const QString &host, const QString &pathPart) const
@@ -219,12 +221,11 @@ private slots:
         history.watch(model());
         QStringList summaries;
         QObject listening;   // ends the connection with this test's locals
-        connect(&model(), &SpamModel::statusChanged, &listening, [&] {
-            if (model().status().contains(" posts checked"))
-                summaries << model().status();
+        onStatusText(model().statusLine(), &listening, [&](const QString &text) {
+            if (text.contains(" posts checked"))
+                summaries << text;
         });
         await(model().queue().scanSelected(rows), 4 * kSlow);
-        disconnect(&model(), &SpamModel::statusChanged, this, nullptr);
 
         int done = 0;
         int flagged = 0;
@@ -256,15 +257,15 @@ private slots:
         }
         const QString summary = QStringLiteral("%1/%2 posts checked · %3 flagged").arg(done).arg(urls.size()).arg(flagged);
         QCOMPARE(summaries, QStringList {summary});
-        QCOMPARE(model().status(), summary);
-        QCOMPARE(model().statusKind(), QString("warn"));   // the fixture comments hold spam
-        QCOMPARE(model().issue(), done == urls.size() ? QString()
+        QCOMPARE(model().statusLine().text(), summary);
+        QCOMPARE(model().statusLine().kind(), StatusKind::warn);   // the fixture comments hold spam
+        QCOMPARE(model().scanReport().issue(), done == urls.size() ? QString()
                                                       : QStringLiteral("%1 posts could not be checked. See their statuses.")
                                                             .arg(urls.size() - done));
-        QVERIFY(!model().touring());
-        QVERIFY(!model().working());
-        QCOMPARE(model().runSession(), std::nullopt);
-        QCOMPARE(model().stats().posts, done);
+        QVERIFY(!model().jobs().touring());
+        QVERIFY(!model().jobs().working());
+        QCOMPARE(model().history().runSession(), std::nullopt);
+        QCOMPARE(model().history().stats().posts, done);
     }
 
     // Both signed-in sites, YouTube first: each site's latest posts (three) with its monitored
@@ -278,7 +279,7 @@ private slots:
         QVERIFY(m_mh->store().watch("youtube", firstVideo, "", std::nullopt));
         RowHistory history;
         history.watch(model());
-        QSignalSpy touring(&model(), &SpamModel::touringChanged);
+        JobFlagSpy touring(model().jobs(), &JobState::touring);
         await(model().queue().scanChannels(false), 4 * kSlow);
 
         // Discovery takes videos and Shorts in turn, up to the post limit.
@@ -303,12 +304,12 @@ private slots:
         QVERIFY(model().catalog().rows().first().watched);
         QCOMPARE(model().catalog().rows().first().title, m_videos.at(0).title);   // the found title
         QVERIFY(model().catalog().rows().last().watched);
-        QCOMPARE(model().status(), QStringLiteral("Scanned 7 posts and flagged %1. Open a post to review and delete.").arg(flagged));
-        QCOMPARE(model().statusKind(), QString("warn"));
-        QCOMPARE(model().issue(), QString());
+        QCOMPARE(model().statusLine().text(), QStringLiteral("Scanned 7 posts and flagged %1. Open a post to review and delete.").arg(flagged));
+        QCOMPARE(model().statusLine().kind(), StatusKind::warn);
+        QCOMPARE(model().scanReport().issue(), QString());
         QCOMPARE(touring.count(), 2);
-        QVERIFY(!model().touring());
-        QCOMPARE(model().runSession(), std::nullopt);
+        QVERIFY(!model().jobs().touring());
+        QCOMPARE(model().history().runSession(), std::nullopt);
         // The runs of one tour are one session.
         QSet<QString> sessions;
         for (const QString &url : expected)
@@ -367,8 +368,8 @@ private slots:
                 model().stopScan();
             }
         });
-        QMetaObject::Connection onScan = connect(&model(), &SpamModel::scanningChanged, this, [&] {
-            if (!stopped && whileScanning && model().scanning() && history.states.value(target).endsWith(u's')) {
+        auto onScan = std::make_unique<JobFlagSpy>(model().jobs(), &JobState::scanning, [&] {
+            if (!stopped && whileScanning && model().jobs().scanning() && history.states.value(target).endsWith(u's')) {
                 stopped = true;
                 model().stopScan();
             }
@@ -381,7 +382,7 @@ private slots:
                 rows << ticked("youtube", u);
             await(model().queue().scanSelected(rows), 4 * kSlow);
         }
-        disconnect(onScan);
+        onScan.reset();
         QVERIFY(stopped);
 
         QCOMPARE(history.states.value(urls.at(0)), QString("wsd"));
@@ -395,8 +396,8 @@ private slots:
         // Nothing after it was opened.
         QCOMPARE(requestsFor("www.youtube.com", lastId), lastBefore);
         QCOMPARE(history.states.value(urls.at(2)).contains(u's'), false);
-        QVERIFY(!model().touring());
-        QCOMPARE(model().runSession(), std::nullopt);
+        QVERIFY(!model().jobs().touring());
+        QCOMPARE(model().history().runSession(), std::nullopt);
 
         QStringList got;
         for (const ChannelPost &row : model().catalog().rows())
@@ -410,9 +411,9 @@ private slots:
             QCOMPARE(got.count(urls.at(1)), 0);
             QCOMPARE(got.count(urls.at(2)), 0);
             QCOMPARE(model().catalog().rows().first().state, State::done);
-            QCOMPARE(model().status(),
+            QCOMPARE(model().statusLine().text(),
                      QStringLiteral("Scanned 1 posts and flagged %1. Open a post to review and delete. Stopped.").arg(flagged));
-            QCOMPARE(model().issue(), QString());
+            QCOMPARE(model().scanReport().issue(), QString());
         } else {
             // The queue first with the earlier rows back, then the rest of the old list.
             QCOMPARE(got, QStringList({urls.at(0), urls.at(1), urls.at(2), other.url}));
@@ -422,9 +423,9 @@ private slots:
             }
             QCOMPARE(model().catalog().rows().at(2).state, State::waiting);
             QCOMPARE(model().catalog().rows().at(3), other);
-            QVERIFY2(model().status().endsWith(" flagged · Stopped"), qPrintable(model().status()));
+            QVERIFY2(model().statusLine().text().endsWith(" flagged · Stopped"), qPrintable(model().statusLine().text()));
             if (!whileScanning)
-                QCOMPARE(model().status(), QStringLiteral("1/3 posts checked · %1 flagged · Stopped").arg(flagged));
+                QCOMPARE(model().statusLine().text(), QStringLiteral("1/3 posts checked · %1 flagged · Stopped").arg(flagged));
         }
     }
 };

@@ -195,7 +195,7 @@ void PostReviewTest::removingAKeywordRestoresTheAIVerdict()
     ai.reason = QStringLiteral("AI: Abuse 90%");
     ai.score = 0;
     m.review().setComments({ai});
-    m.setHasScanned(true);
+    m.openPage().setHasScanned(true);
 
     m.addKeywords(QStringLiteral("eggs"));
     Comment c = m.review().comments().at(0);
@@ -387,10 +387,10 @@ void PostReviewTest::report()
     QFETCH(QString, after);
     ModelHarness h;
     SpamModel &m = h.model();
-    m.report(before);
-    QSignalSpy spy(&m, &SpamModel::issueChanged);
-    m.report(note);
-    QCOMPARE(m.issue(), after);
+    m.scanReport().report(before);
+    QSignalSpy spy(&m.scanReport(), &ScanReport::issueChanged);
+    m.scanReport().report(note);
+    QCOMPARE(m.scanReport().issue(), after);
     QCOMPARE(spy.count(), after == before ? 0 : 1);
 }
 
@@ -401,28 +401,28 @@ void PostReviewTest::resetForgetsThePage()
     m.review().setComments({ModelHarness::comment("a", "eggs")});
     m.review().overlayWords(false);
     m.review().applyPicks({}, kPost);
-    m.report("note");
+    m.scanReport().report("note");
     m.review().noteAISeen("a");
-    m.setHasScanned(true);
-    m.setRecentOnly(true);
+    m.openPage().setHasScanned(true);
+    m.openPage().setRecentOnly(true);
     m.review().setOnlySpam(true);
     m.review().setJustKept({{"a", m.review().comments().at(0)}});
     m.openPage().setScannedPage(ScanStore::PostKey {"youtube", kPost});
     m.openPage().setScannedURL(kPost);
-    m.setProgress(ScanProgress {});
+    m.openPage().setProgress(ScanProgress {});
     ScanActivity busy;
     busy.stage = ScanActivity::Stage::ai;
     busy.collected = 40;
-    m.setScanActivity(busy);
+    m.openPage().setScanActivity(busy);
     QVERIFY(!m.review().wordBase().isEmpty());
 
     m.resetResults();
     QVERIFY(m.review().comments().isEmpty());
-    QCOMPARE(m.scanActivity(), ScanActivity::fresh(false));
-    QCOMPARE(m.scanActivity().aiState, ScanActivity::AIState::skipped);
-    QVERIFY(!m.progress() && !m.hasScanned() && !m.recentOnly() && !m.review().onlySpam());
+    QCOMPARE(m.openPage().scanActivity(), ScanActivity::fresh(false));
+    QCOMPARE(m.openPage().scanActivity().aiState, ScanActivity::AIState::skipped);
+    QVERIFY(!m.openPage().progress() && !m.openPage().hasScanned() && !m.openPage().recentOnly() && !m.review().onlySpam());
     QVERIFY(!m.openPage().scannedURL() && !m.openPage().scannedPage());
-    QVERIFY(m.issue().isEmpty() && m.review().justKept().isEmpty() && m.review().wordBase().isEmpty() && m.review().restored().isEmpty());
+    QVERIFY(m.scanReport().issue().isEmpty() && m.review().justKept().isEmpty() && m.review().wordBase().isEmpty() && m.review().restored().isEmpty());
     QVERIFY(m.review().aiSeen().isEmpty());
 }
 

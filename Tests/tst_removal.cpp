@@ -7,6 +7,7 @@
 #include "FakeService.h"
 #include "InstagramFixture.h"
 #include "ModelRig.h"
+#include "StatusTexts.h"
 #include "StoreTestData.h"
 #include "TestMain.h"
 #include "YouTubeFixture.h"
@@ -216,7 +217,7 @@ class RemovalTest : public QObject {
         SpamModel &m = *rig.model;
         if (!m_h->open(url))
             return {};
-        if (!QTest::qWaitFor([&] { return m.info() && m.info()->supported && !m.working(); }, 60000))
+        if (!QTest::qWaitFor([&] { return m.openPage().info() && m.openPage().info()->supported && !m.jobs().working(); }, 60000))
             return {};
         await(m.scan(true, true), 240000);
         QStringList spam;
@@ -359,11 +360,11 @@ private slots:
         QCOMPARE(r->alerts.asked, 1);
         QCOMPARE(r->alerts.last.title, korean() ? QStringLiteral("댓글 30개를 삭제합니다") : QStringLiteral("Delete 30 comments"));
         QCOMPARE(r->alerts.last.buttons, korean() ? QStringList({"취소", "30개 삭제"}) : QStringList({"Cancel", "Delete 30"}));
-        QCOMPARE(m.status(), deletedLine(30, ticked - 30));
-        QCOMPARE(m.statusKind(), QStringLiteral("ok"));
+        QCOMPARE(m.statusLine().text(), deletedLine(30, ticked - 30));
+        QCOMPARE(m.statusLine().kind(), StatusKind::ok);
         QCOMPARE(m.removalJob().lastCount(), 30);
-        QVERIFY(!m.busy());
-        QVERIFY(!m.progress());
+        QVERIFY(!m.jobs().busy());
+        QVERIFY(!m.openPage().progress());
 
         const QSet<QString> expected(asked.begin(), asked.end());
         QCOMPARE(m_yt->deleted(video), expected);
@@ -450,16 +451,16 @@ private slots:
         QCOMPARE(run.deleted, deleted);
         QCOMPARE(run.total, ticked);
         if (deleted == ticked) {
-            QCOMPARE(m.status(), deletedLine(deleted, 0));
-            QCOMPARE(m.statusKind(), QStringLiteral("ok"));
+            QCOMPARE(m.statusLine().text(), deletedLine(deleted, 0));
+            QCOMPARE(m.statusLine().kind(), StatusKind::ok);
             QCOMPARE(run.note, QString());
             return;
         }
         const QString text = korean() ? QStringLiteral("%1개 삭제 확인, %2개는 아직 남아 있습니다.").arg(deleted).arg(ticked - deleted)
                                       : QStringLiteral("%1 deleted; %2 still remain.").arg(deleted).arg(ticked - deleted);
-        QCOMPARE(m.status(), text);
-        QCOMPARE(m.statusKind(), QStringLiteral("warn"));
-        QCOMPARE(m.issue(), text);
+        QCOMPARE(m.statusLine().text(), text);
+        QCOMPARE(m.statusLine().kind(), StatusKind::warn);
+        QCOMPARE(m.scanReport().issue(), text);
         QCOMPARE(run.note, text);
         QVERIFY(!run.failed);
         QCOMPARE(m.removalJob().selectedIds(), ids.mid(deleted));
@@ -485,16 +486,16 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_yt->heldActions(), 1, 120000);
         QTRY_COMPARE_WITH_TIMEOUT(deletedIn(r->store, post).size(), 10, 30000);
         QCOMPARE(r->store.post(post)->deleted, 10);
-        const int version = m.deletionsVersion();
+        const int version = m.history().deletionsVersion();
         m.removalJob().noteDeleted({ids.at(10)}, ScanStore::canonical(YouTubeFixture::watchUrl(kAsk).toString()));
         m.removalJob().noteDeleted({okId, ids.at(11) + QStringLiteral("x")}, ScanStore::canonical(url.toString()));
-        QCOMPARE(m.deletionsVersion(), version);
+        QCOMPARE(m.history().deletionsVersion(), version);
         QCOMPARE(deletedIn(r->store, post).size(), 10);
         m_yt->releaseHeld();
-        QTRY_VERIFY_WITH_TIMEOUT(!m.busy(), 120000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m.jobs().busy(), 120000);
 
-        QCOMPARE(m.status(), deletedLine(12, 0));
-        QCOMPARE(m.statusKind(), QStringLiteral("ok"));
+        QCOMPARE(m.statusLine().text(), deletedLine(12, 0));
+        QCOMPARE(m.statusLine().kind(), StatusKind::ok);
         QCOMPARE(m.removalJob().lastCount(), 12);
         QCOMPARE(deletedIn(r->store, post), QSet<QString>(ids.begin(), ids.end()));
         QCOMPARE(r->store.post(post)->deleted, 12);
@@ -535,11 +536,11 @@ private slots:
         await(m.removalJob().removeSelected(yes), 240000);
         QCOMPARE(m_yt->deleted(video), QSet<QString>(ids.begin(), ids.end()));
         QCOMPARE(m.removalJob().lastCount(), 3);
-        QCOMPARE(m.statusKind(), QStringLiteral("warn"));
+        QCOMPARE(m.statusLine().kind(), StatusKind::warn);
         const QString unrecorded = korean() ? QStringLiteral("기록에 다 저장되지 않았습니다") : QStringLiteral("not fully recorded");
-        QVERIFY2(m.status().startsWith(deletedLine(3, 0)) && m.status().contains(unrecorded) && m.status().contains(reason),
-                 qPrintable(m.status()));
-        QVERIFY2(m.issue().contains(reason), qPrintable(m.issue()));
+        QVERIFY2(m.statusLine().text().startsWith(deletedLine(3, 0)) && m.statusLine().text().contains(unrecorded) && m.statusLine().text().contains(reason),
+                 qPrintable(m.statusLine().text()));
+        QVERIFY2(m.scanReport().issue().contains(reason), qPrintable(m.scanReport().issue()));
         QVERIFY(!m.removalJob().lastRecorded());
         QVERIFY(m.removalJob().lastUnrecorded().contains(reason));
 
@@ -547,8 +548,8 @@ private slots:
         const QStringList last = tick(m, 1);
         QCOMPARE(last.size(), 1);
         await(m.removalJob().removeSelected(yes), 240000);
-        QCOMPARE(m.status(), deletedLine(1, 0));
-        QCOMPARE(m.statusKind(), QStringLiteral("ok"));
+        QCOMPARE(m.statusLine().text(), deletedLine(1, 0));
+        QCOMPARE(m.statusLine().kind(), StatusKind::ok);
         QVERIFY(m.removalJob().lastRecorded());
         QVERIFY(deletedIn(r->store, postKey(url)).contains(last.first()));
     }
@@ -569,7 +570,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(deletedIn(r->store, post).size(), 2, 30000);
         const QSet<QString> gone = m_yt->deleted(kLeave);
         m_h->browser.open(YouTubeFixture::watchUrl(kAsk).toString());
-        QTRY_VERIFY_WITH_TIMEOUT(!m.busy(), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m.jobs().busy(), 60000);
         m_yt->releaseHeld();
 
         QCOMPARE(deletedIn(r->store, post), gone);
@@ -580,8 +581,8 @@ private slots:
         QCOMPARE(run.deleted, 2);
         QCOMPARE(run.total, 4);
         QCOMPARE(run.items, 2);
-        QVERIFY2(!m.status().contains(korean() ? QStringLiteral("삭제") : QStringLiteral("delete")), qPrintable(m.status()));
-        QVERIFY(m.issue().isEmpty());
+        QVERIFY2(!m.statusLine().text().contains(korean() ? QStringLiteral("삭제") : QStringLiteral("delete")), qPrintable(m.statusLine().text()));
+        QVERIFY(m.scanReport().issue().isEmpty());
         QVERIFY(m.review().comments().isEmpty());
     }
 
@@ -620,17 +621,17 @@ private slots:
             m_yt->setViewer(viewer == 1 ? YouTubeFixture::Viewer::StaleSession : YouTubeFixture::Viewer::Challenged);
 
         await(m.removalJob().removeSelected(yes), 240000);
-        QCOMPARE(m.status(), message);
-        QCOMPARE(m.statusKind(), QStringLiteral("warn"));
+        QCOMPARE(m.statusLine().text(), message);
+        QCOMPARE(m.statusLine().kind(), StatusKind::warn);
         QCOMPARE(m.removalJob().lastBlocked(), blocked);
-        QCOMPARE(m.issue(), m.status());
+        QCOMPARE(m.scanReport().issue(), m.statusLine().text());
         QCOMPARE(m.removalJob().lastCount(), 0);
         QVERIFY(deletedIn(r->store, post).isEmpty());
         QCOMPARE(m.removalJob().selectedIds(), ids);
         const ScanStore::Run run = newestRun(r->store, post, ScanStore::Run::Kind::Delete);
         QVERIFY(run.failed);
         QCOMPARE(run.deleted, 0);
-        QCOMPARE(run.note, m.status());
+        QCOMPARE(run.note, m.statusLine().text());
     }
 
     // Nothing reaches the page without the owner's yes, nor after the page changed while the
@@ -669,23 +670,23 @@ private slots:
             };
         }
         const int requests = m_yt->actionRequests();
-        const int runs = m.runsVersion();
+        const int runs = m.history().runsVersion();
 
         await(m.removalJob().removeSelected(), 120000);
         QCOMPARE(m_yt->actionRequests(), requests);
         QVERIFY(m_yt->deleted(kAsk).isEmpty());
         QVERIFY(deletedIn(r->store, post).isEmpty());
-        QCOMPARE(m.runsVersion(), runs);
+        QCOMPARE(m.history().runsVersion(), runs);
         QCOMPARE(m.removalJob().lastCount(), 0);
-        QVERIFY(!m.busy());
-        QVERIFY(!m.progress());
+        QVERIFY(!m.jobs().busy());
+        QVERIFY(!m.openPage().progress());
         const QString cancelled = korean() ? QStringLiteral("삭제를 취소했습니다.") : QStringLiteral("Deletion cancelled.");
         if (leavePage) {
-            QVERIFY(m.status() != cancelled);
+            QVERIFY(m.statusLine().text() != cancelled);
             return;
         }
-        QCOMPARE(m.status(), cancelled);
-        QCOMPARE(m.statusKind(), QString());
+        QCOMPARE(m.statusLine().text(), cancelled);
+        QCOMPARE(m.statusLine().kind(), StatusKind::plain);
         QCOMPARE(m.removalJob().selectedIds().size(), 3);
     }
 
@@ -706,13 +707,14 @@ private slots:
         QCOMPARE(records.size(), 45);
         r->alerts.answer = 1;
         QList<std::optional<RemovalJob::Progress>> steps;
-        connect(&m.removalJob(), &RemovalJob::progressChanged, this, [&] { steps.append(m.removalJob().progress()); });
+        QObject listening;   // ends the connection with this test's locals
+        connect(&m.removalJob(), &RemovalJob::progressChanged, &listening, [&] { steps.append(m.removalJob().progress()); });
 
         QCOMPARE(await(m.removalJob().removeStored(records), 480000), 30);
         QCOMPARE(r->alerts.asked, 1);
         QCOMPARE(r->alerts.last.title, korean() ? QStringLiteral("댓글 30개를 삭제합니다") : QStringLiteral("Delete 30 comments"));
-        QCOMPARE(m.status(), deletedLine(30, 15));
-        QCOMPARE(m.statusKind(), QStringLiteral("ok"));
+        QCOMPARE(m.statusLine().text(), deletedLine(30, 15));
+        QCOMPARE(m.statusLine().kind(), StatusKind::ok);
         QCOMPARE(m_yt->deleted(kStoreA), QSet<QString>(spamOf[kStoreA].begin(), spamOf[kStoreA].end()));
         QCOMPARE(m_yt->deleted(kStoreB), QSet<QString>(spamOf[kStoreB].begin(), spamOf[kStoreB].end()));
         QVERIFY(m_yt->deleted(kStoreC).isEmpty());
@@ -724,9 +726,9 @@ private slots:
         QVERIFY(!a.session.isEmpty());
         QCOMPARE(a.session, b.session);
         QCOMPARE(deleteRuns(r->store, postKey(YouTubeFixture::watchUrl(kStoreC))), 0);
-        QCOMPARE(m.stats().deleted, 30);
-        QVERIFY(!m.touring());
-        QVERIFY(!m.runSession());
+        QCOMPARE(m.history().stats().deleted, 30);
+        QVERIFY(!m.jobs().touring());
+        QVERIFY(!m.history().runSession());
         QVERIFY(!m.removalJob().progress());
     }
 
@@ -744,8 +746,9 @@ private slots:
         QVERIFY(pickA.size() == 2 && pickB.size() == 2);
         QStringList statuses;
         QList<std::optional<RemovalJob::Progress>> steps;
-        connect(&m, &SpamModel::statusChanged, this, [&] { statuses.append(m.status()); });
-        connect(&m.removalJob(), &RemovalJob::progressChanged, this, [&] { steps.append(m.removalJob().progress()); });
+        QObject listening;   // ends the connections with this test's locals
+        onStatusText(m.statusLine(), &listening, [&](const QString &text) { statuses.append(text); });
+        connect(&m.removalJob(), &RemovalJob::progressChanged, &listening, [&] { steps.append(m.removalJob().progress()); });
 
         QCOMPARE(await(m.removalJob().removeStored({pickA.at(0), pickB.at(0), pickA.at(1)}, yes), 240000), 3);
         QCOMPARE(statuses.count(openingLine()), 1);
@@ -757,7 +760,7 @@ private slots:
         QCOMPARE(runA.deleted, 2);
         QCOMPARE(runB.deleted, 1);
         QVERIFY(runA.id < runB.id);
-        QCOMPARE(m.status(), deletedLine(3, 0));
+        QCOMPARE(m.statusLine().text(), deletedLine(3, 0));
     }
 
     // A post that cannot be handled gets a failed run with the reason and its number of picks, and
@@ -808,8 +811,8 @@ private slots:
         QCOMPARE(m_yt->deleted(next).size(), 2);
         const QString summary = korean() ? QStringLiteral("2개 삭제, 2개는 남았습니다. 게시물에서 찾지 못했거나 지워지지 않았습니다.")
                                          : QStringLiteral("2 deleted; 2 remain. They were not found on the post or could not be deleted.");
-        QCOMPARE(m.status(), summary);
-        QCOMPARE(m.statusKind(), QStringLiteral("warn"));
+        QCOMPARE(m.statusLine().text(), summary);
+        QCOMPARE(m.statusLine().kind(), StatusKind::warn);
         QCOMPARE(newestRun(r->store, failed.post, ScanStore::Run::Kind::Delete).session,
                  newestRun(r->store, postKey(nextUrl), ScanStore::Run::Kind::Delete).session);
     }
@@ -832,8 +835,8 @@ private slots:
                                         : QStringLiteral("You can delete comments on your own posts after signing in.");
         const QString summary = korean() ? QStringLiteral("0개 삭제, 2개는 남았습니다. ") + signIn
                                          : QStringLiteral("0 deleted; 2 remain. ") + signIn;
-        QCOMPARE(m.status(), summary);
-        QCOMPARE(m.statusKind(), QStringLiteral("warn"));
+        QCOMPARE(m.statusLine().text(), summary);
+        QCOMPARE(m.statusLine().kind(), StatusKind::warn);
         QCOMPARE(m_yt->actionRequests(), requests);
         const ScanStore::Run run = newestRun(r->store, postKey(url), ScanStore::Run::Kind::Delete);
         QVERIFY(run.failed);
@@ -854,22 +857,23 @@ private slots:
         }
         QCOMPARE(records.size(), 6);
         QVERIFY(scanPost(*r, YouTubeFixture::watchUrl(kAsk)).size() > 0);
-        connect(&m, &SpamModel::statusChanged, this, [&] {
-            if (m.status() == openingLine() && m.removalJob().progress() && m.removalJob().progress()->done == 1)
+        QObject listening;   // ends the connection with this test's locals
+        onStatusText(m.statusLine(), &listening, [&](const QString &text) {
+            if (text == openingLine() && m.removalJob().progress() && m.removalJob().progress()->done == 1)
                 m.stopScan();
         });
 
         QCOMPARE(await(m.removalJob().removeStored(records, yes), 240000), 2);
         const QString summary = korean() ? QStringLiteral("2개 삭제, 4개는 남았습니다. 중지했습니다.")
                                          : QStringLiteral("2 deleted; 4 remain. Stopped.");
-        QCOMPARE(m.status(), summary);
-        QCOMPARE(m.statusKind(), QStringLiteral("warn"));
+        QCOMPARE(m.statusLine().text(), summary);
+        QCOMPARE(m.statusLine().kind(), StatusKind::warn);
         QCOMPARE(m_yt->deleted(kStopA).size(), 2);
         QVERIFY(m_yt->deleted(kStopB).isEmpty());
         QVERIFY(m_yt->deleted(kStopC).isEmpty());
         QCOMPARE(deleteRuns(r->store, postKey(YouTubeFixture::watchUrl(kStopB))), 0);
         QCOMPARE(deleteRuns(r->store, postKey(YouTubeFixture::watchUrl(kStopC))), 0);
-        QVERIFY(!m.touring());
+        QVERIFY(!m.jobs().touring());
     }
 
     // The site asks for a sign-in after 2 deletions on the first of two posts: the run stops there
@@ -895,9 +899,9 @@ private slots:
         const QString reason = korean() ? QStringLiteral("삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요.")
                                         : QStringLiteral("To delete, sign in to the site and scan again on your own comment page.");
         const QString text = reason + (korean() ? QStringLiteral(" (2개는 삭제됨)") : QStringLiteral(" (2 deleted)"));
-        QCOMPARE(m.status(), text);
-        QCOMPARE(m.statusKind(), QStringLiteral("warn"));
-        QVERIFY(m.issue().contains(text));
+        QCOMPARE(m.statusLine().text(), text);
+        QCOMPARE(m.statusLine().kind(), StatusKind::warn);
+        QVERIFY(m.scanReport().issue().contains(text));
         QVERIFY(m.removalJob().lastBlocked());
         QCOMPARE(m_yt->deleted(kBlockA).size(), 2);
         QCOMPARE(deletedIn(r->store, postKey(YouTubeFixture::watchUrl(kBlockA))).size(), 2);
@@ -946,8 +950,8 @@ private slots:
 
         const QString check = korean() ? QStringLiteral("사이트가 로그인이나 확인을 요구해 중단했습니다. 화면에서 직접 확인한 뒤 다시 시도하세요.")
                                        : QStringLiteral("The site asked you to sign in or pass a check. Finish it on the page, then try again.");
-        QVERIFY2(m.status().startsWith(check), qPrintable(m.status()));
-        QCOMPARE(m.statusKind(), QStringLiteral("warn"));
+        QVERIFY2(m.statusLine().text().startsWith(check), qPrintable(m.statusLine().text()));
+        QCOMPARE(m.statusLine().kind(), StatusKind::warn);
         QVERIFY(m_yt->deleted(kSignInB).isEmpty());
         QCOMPARE(deleteRuns(r->store, postKey(YouTubeFixture::watchUrl(kSignInB))), 0);
         // The history marks nothing the site did not delete (the page went with the call's answer).

@@ -3,6 +3,7 @@
 // The plans of both deletions are made from their inputs alone, without a model.
 // Runs in the language VT_LANG gives (English unless set; CTest runs it in Korean as well).
 #include "Await.h"
+#include "JobFlagSpy.h"
 #include "ModelHarness.h"
 #include "ScriptedAlerts.h"
 #include "TestMain.h"
@@ -119,18 +120,18 @@ private slots:
         QList<ScanStore::Record> records;
         for (const QString &post : QStringList{kPostA, kPostB, kPostC}.mid(0, postCount))
             records += picks(post, perPost);
-        QSignalSpy touring(&m, &SpamModel::touringChanged);
-        QSignalSpy stats(&m, &SpamModel::statsChanged);
+        JobFlagSpy touring(m.jobs(), &JobState::touring);
+        QSignalSpy stats(&m.history(), &HistoryState::statsChanged);
 
         QCOMPARE(await(m.removalJob().removeStored(records, {}, true)), 0);
-        QCOMPARE(m.status(), ::korean() ? korean : english);
-        QCOMPARE(m.statusKind(), QString());
+        QCOMPARE(m.statusLine().text(), ::korean() ? korean : english);
+        QCOMPARE(m.statusLine().kind(), StatusKind::plain);
         QCOMPARE(alerts.asked, 0);
         QCOMPARE(touring.count(), 0);
         QCOMPARE(stats.count(), 0);
-        QCOMPARE(m.runsVersion(), 0);
-        QCOMPARE(m.deletionsVersion(), 0);
-        QVERIFY(!m.runSession());
+        QCOMPARE(m.history().runsVersion(), 0);
+        QCOMPARE(m.history().deletionsVersion(), 0);
+        QVERIFY(!m.history().runSession());
     }
 
     // Nothing starts without a yes: refused silently while another job runs or with nothing
@@ -161,13 +162,13 @@ private slots:
         alerts.answer = answer;
         if (answer != -2)
             m.setAlerts(&alerts);
-        m.setBusy(busy);
+        m.jobs().set(JobState::Job::removal, busy);
         QList<ScanStore::Record> list = picks(kPostA, std::min(records, 20));
         if (records > 20)
             list += picks(kPostB, records - 20);
-        QSignalSpy touring(&m, &SpamModel::touringChanged);
-        QSignalSpy stats(&m, &SpamModel::statsChanged);
-        QSignalSpy status(&m, &SpamModel::statusChanged);
+        JobFlagSpy touring(m.jobs(), &JobState::touring);
+        QSignalSpy stats(&m.history(), &HistoryState::statsChanged);
+        QSignalSpy status(&m.statusLine(), &StatusLine::changed);
 
         QCOMPARE(await(m.removalJob().removeStored(list)), 0);
         QCOMPARE(alerts.asked, asked);
@@ -177,14 +178,14 @@ private slots:
             QCOMPARE(alerts.last.destructive, 1);
         }
         if (cancelled) {
-            QCOMPARE(m.status(), ::korean() ? QStringLiteral("삭제를 취소했습니다.") : QStringLiteral("Deletion cancelled."));
-            QCOMPARE(m.statusKind(), QString());
+            QCOMPARE(m.statusLine().text(), ::korean() ? QStringLiteral("삭제를 취소했습니다.") : QStringLiteral("Deletion cancelled."));
+            QCOMPARE(m.statusLine().kind(), StatusKind::plain);
         } else {
             QCOMPARE(status.count(), 0);
         }
         QCOMPARE(touring.count(), 0);
         QCOMPARE(stats.count(), 0);
-        QCOMPARE(m.runsVersion(), 0);
+        QCOMPARE(m.history().runsVersion(), 0);
         QVERIFY(!m.removalJob().progress());
     }
 
@@ -336,7 +337,7 @@ private slots:
         QVERIFY(h.store().remember(QStringLiteral("youtube"), kPostA, comments, QStringLiteral("rules"), now));
         m.removalJob().noteDeleted({QStringLiteral("Ugxreport0"), QStringLiteral("Ugxreport1")},
                       ScanStore::PostKey{QStringLiteral("youtube"), kPostA});
-        QCOMPARE(m.deletionsVersion(), 0);
+        QCOMPARE(m.history().deletionsVersion(), 0);
         for (const ScanStore::Record &r : h.store().comments(kPostA, 10))
             QVERIFY2(!r.deletedAt, qPrintable(r.id));
     }

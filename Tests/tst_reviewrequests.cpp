@@ -51,21 +51,21 @@ class ReviewRequestsTest : public QObject {
     void follow(bool on)
     {
         SpamModel *m = &model();
-        m_h->browser.onNavigate = on ? std::function<void()>([m] { m->navigationChanged(); }) : std::function<void()>();
+        m_h->browser.onNavigate = on ? std::function<void()>([m] { m->openPage().navigationChanged(); }) : std::function<void()>();
     }
 
     // The post open and scanned by the model, results current.
     bool scanned(const QString &video)
     {
         follow(true);
-        if (model().hasScanned() && m_h->browser.address() == YouTubeFixture::watchUrl(video).toString())
+        if (model().openPage().hasScanned() && m_h->browser.address() == YouTubeFixture::watchUrl(video).toString())
             return true;
         if (!m_h->open(YouTubeFixture::watchUrl(video)))
             return false;
-        if (!QTest::qWaitFor([&] { return model().info() && model().info()->supported && !model().working(); }, 60000))
+        if (!QTest::qWaitFor([&] { return model().openPage().info() && model().openPage().info()->supported && !model().jobs().working(); }, 60000))
             return false;
         await(model().scan(true, false), kSlow);
-        return model().hasScanned();
+        return model().openPage().hasScanned();
     }
 
     QStringList spam() { return idsWhere(model().review().comments(), [](const Comment &c) { return c.state == QLatin1String("spam"); }); }
@@ -131,7 +131,7 @@ private slots:
         else if (pick == QLatin1String("busy") || pick == QLatin1String("other page"))
             ids = {spamIds.at(0)};
         if (pick == QLatin1String("busy"))
-            model().setBusy(true);
+            model().jobs().set(JobState::Job::removal, true);
         if (pick == QLatin1String("other page")) {
             // The model has not yet heard of the new page: its comments are still the old ones.
             follow(false);
@@ -145,10 +145,10 @@ private slots:
         } catch (const BrowserError &e) {
             error = e.description();
         }
-        model().setBusy(false);
+        model().jobs().set(JobState::Job::removal, false);
         if (pick == QLatin1String("other page")) {
             follow(true);
-            model().navigationChanged();
+            model().openPage().navigationChanged();
         }
         if (refused) {
             QCOMPARE(error, std::optional<QString>(staleMessage()));
@@ -175,9 +175,9 @@ private slots:
                                            "window.addEventListener('scroll', () => { window.__moved = window.scrollY; }); 0");
         QCOMPARE(evaluate(page, top).toInt(), 0);
 
-        model().setBusy(true);
+        model().jobs().set(JobState::Job::removal, true);
         model().reveal(last);
-        model().setBusy(false);
+        model().jobs().set(JobState::Job::removal, false);
         // The page is given time a reveal would take, then must still be at the top.
         QVERIFY(!QTest::qWaitFor([&] { return evaluate(page, QStringLiteral("window.scrollY")).toDouble() > 0; }, 3000));
 
@@ -195,15 +195,15 @@ private slots:
         const QString asked = YouTubeFixture::watchUrl(kLater).toString() + QStringLiteral("&t=42s&feature=share");
         const QString canonical = QStringLiteral("https://www.youtube.com/watch?v=") + kLater;
 
-        model().setTouring(true);
+        model().jobs().set(JobState::Job::queue, true);
         model().openPost(asked);
-        model().setTouring(false);
-        QCOMPARE(model().autoScan(), std::nullopt);
+        model().jobs().set(JobState::Job::queue, false);
+        QCOMPARE(model().openPage().autoScan(), std::nullopt);
         QCOMPARE(m_h->browser.address(), before);
 
         model().openPost(asked);
-        QCOMPARE(model().autoScan(), std::optional<QString>(canonical));
-        QTRY_VERIFY_WITH_TIMEOUT(model().hasScanned() && !model().working()
+        QCOMPARE(model().openPage().autoScan(), std::optional<QString>(canonical));
+        QTRY_VERIFY_WITH_TIMEOUT(model().openPage().hasScanned() && !model().jobs().working()
                                      && ScanStore::canonical(m_h->browser.address())->url == canonical, kSlow);
         QCOMPARE(model().review().comments().size(), qsizetype(m_yt->visibleCount(*m_yt->video(kLater))));
     }

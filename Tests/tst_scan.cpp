@@ -6,6 +6,7 @@
 #include "FakeService.h"
 #include "InstagramFixture.h"
 #include "ModelRig.h"
+#include "StatusTexts.h"
 #include "TestMain.h"
 #include "YouTubeFixture.h"
 
@@ -13,6 +14,7 @@
 #include "Base/AppSettings.h"
 #include "Base/Lang.h"
 #include "Rules/AIRules.h"
+#include "Scan/AIPass.h"
 #include "Scan/SpamModel.h"
 #include "Service/VeltraneAccount.h"
 #include "Store/ScanStore.h"
@@ -77,7 +79,7 @@ class ScanTest : public QObject {
     {
         if (!m_h->open(url))
             return false;
-        return QTest::qWaitFor([&] { return rig.model->info() && rig.model->info()->supported && !rig.model->working(); }, 30000);
+        return QTest::qWaitFor([&] { return rig.model->openPage().info() && rig.model->openPage().info()->supported && !rig.model->jobs().working(); }, 30000);
     }
 
     // The verdicts the fixture predicts: the page rules' reasons, then the stand-in service's
@@ -199,9 +201,9 @@ private slots:
         await(rig.model->scan(true, true), 240000);
         SpamModel &m = *rig.model;
 
-        QVERIFY(m.hasScanned());
-        QVERIFY(!m.scanning());
-        QVERIFY(!m.progress());
+        QVERIFY(m.openPage().hasScanned());
+        QVERIFY(!m.jobs().scanning());
+        QVERIFY(!m.openPage().progress());
         QCOMPARE(m.review().comments().size(), expectedTotal);
         int aiFound = 0, aiAsked = 0;
         checkVerdicts(m.review().comments(), &aiFound, &aiAsked);
@@ -209,13 +211,13 @@ private slots:
             return;
         QVERIFY(aiAsked > 0);
         const int flagged = int(m.review().spam().size());
-        QCOMPARE(m.scanActivity().stage, ScanActivity::Stage::complete);
-        QCOMPARE(m.scanActivity().aiState, ScanActivity::AIState::complete);
-        QCOMPARE(m.scanActivity().flagged, qint64(flagged));
+        QCOMPARE(m.openPage().scanActivity().stage, ScanActivity::Stage::complete);
+        QCOMPARE(m.openPage().scanActivity().aiState, ScanActivity::AIState::complete);
+        QCOMPARE(m.openPage().scanActivity().flagged, qint64(flagged));
         QCOMPARE(m.scanReport().lastFacts().value(QStringLiteral("complete")), true);
-        const int batches = (aiAsked + SpamModel::aiBatchSize - 1) / SpamModel::aiBatchSize;
+        const int batches = (aiAsked + AIPass::batchSize - 1) / AIPass::batchSize;
         QCOMPARE(m_service->requestCount(QStringLiteral("api/ai/check")), batches);
-        QVERIFY(m_service->maxInFlight() <= SpamModel::aiMaxInFlight);
+        QVERIFY(m_service->maxInFlight() <= AIPass::maxInFlight);
 
         // The store holds every comment with the verdict shown.
         QHash<QString, QString> stored;
@@ -232,24 +234,24 @@ private slots:
         QCOMPARE(*post->fullAt, post->scannedAt);
         QCOMPARE(m.catalog().rows().size(), 1);
         QCOMPARE(m.catalog().rows().first().total, expectedTotal);
-        QCOMPARE(m.stats().comments, expectedTotal);
+        QCOMPARE(m.history().stats().comments, expectedTotal);
 
         // The summary and the run.
-        QCOMPARE(m.status(), flaggedLine(flagged, expectedTotal) + aiSentence(aiAsked, aiFound));
-        QCOMPARE(m.statusKind(), QStringLiteral("warn"));
+        QCOMPARE(m.statusLine().text(), flaggedLine(flagged, expectedTotal) + aiSentence(aiAsked, aiFound));
+        QCOMPARE(m.statusLine().kind(), StatusKind::warn);
         const ScanStore::Run run = lastRun(rig.store, key.url);
         QCOMPARE(run.total, expectedTotal);
         QCOMPARE(run.flagged, flagged);
         QCOMPARE(run.added, 0);
         QVERIFY(!run.failed);
-        QCOMPARE(run.note, m.issue());
+        QCOMPARE(run.note, m.scanReport().issue());
 
         // A rescan of the unchanged post asks the service nothing.
         m_service->resetCounters();
         QVERIFY(openPost(rig, url));
         await(rig.model->scan(false, true), 240000);
         QCOMPARE(m_service->requestCount(QStringLiteral("api/ai/check")), 0);
-        QVERIFY(m.hasScanned());
+        QVERIFY(m.openPage().hasScanned());
         QCOMPARE(int(m.review().spam().size()), flagged);
         QCOMPARE(rig.store.post(key.url)->flagged, flagged);
         QCOMPARE(rig.store.post(key.url)->total, expectedTotal);
@@ -265,11 +267,11 @@ private slots:
         m_yt->setDelayMs(40);
         QVERIFY(openPost(rig, YouTubeFixture::watchUrl(kLong)));
         auto task = startScan(rig);
-        QTRY_VERIFY_WITH_TIMEOUT(rig.model->scanActivity().collected >= 100, 120000);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.model->openPage().scanActivity().collected >= 100, 120000);
         rig.model->stopScan();
-        QVERIFY(rig.model->scanActivity().interrupted);
-        QTRY_VERIFY_WITH_TIMEOUT(!rig.model->scanning(), 120000);
-        QVERIFY(rig.model->hasScanned());
+        QVERIFY(rig.model->openPage().scanActivity().interrupted);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.model->jobs().scanning(), 120000);
+        QVERIFY(rig.model->openPage().hasScanned());
         const int total = m_yt->visibleCount(*m_yt->video(kLong));
         QVERIFY(rig.model->review().comments().size() < total);
         const std::optional<ScanStore::Post> post = rig.store.post(postKey(m_h->browser.address()));
@@ -285,19 +287,19 @@ private slots:
         m_service->latencyMs = 400;
         QVERIFY(openPost(rig, YouTubeFixture::watchUrl(kPost)));
         auto task = startScan(rig);
-        QTRY_VERIFY_WITH_TIMEOUT(rig.model->aiChecking(), 120000);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.model->jobs().aiChecking(), 120000);
         rig.model->stopScan();
-        QVERIFY(rig.model->aiStop());
-        QTRY_VERIFY_WITH_TIMEOUT(!rig.model->scanning(), 120000);
+        QVERIFY(rig.model->jobs().stop().ai);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.model->jobs().scanning(), 120000);
         const int answered = int(std::count_if(rig.model->review().comments().begin(), rig.model->review().comments().end(),
                                                [](const Comment &c) { return c.aiProb.has_value(); }));
         const QString stopped = korean() ? QStringLiteral(" AI 검사를 중지했습니다. AI가 확인한 것은 %1개이고 나머지는 규칙 검사 결과입니다.").arg(answered)
                                          : QStringLiteral(" AI check stopped. The AI checked %1; the rest are rule results.").arg(answered);
-        QVERIFY2(rig.model->status().endsWith(stopped), qPrintable(rig.model->status()));
-        QCOMPARE(rig.model->scanActivity().aiState, ScanActivity::AIState::partial);
+        QVERIFY2(rig.model->statusLine().text().endsWith(stopped), qPrintable(rig.model->statusLine().text()));
+        QCOMPARE(rig.model->openPage().scanActivity().aiState, ScanActivity::AIState::partial);
         QVERIFY(m_service->requestCount(QStringLiteral("api/ai/check")) < 14);
-        QVERIFY(answered % SpamModel::aiBatchSize == 0 && answered > 0);
-        QVERIFY(rig.model->hasScanned());
+        QVERIFY(answered % AIPass::batchSize == 0 && answered > 0);
+        QVERIFY(rig.model->openPage().hasScanned());
     }
 
     // A page that never answers and ignores the stop request is given up on after the grace:
@@ -320,19 +322,19 @@ private slots:
         QVERIFY(openPost(rig, YouTubeFixture::watchUrl(kPost)));
         const QString post = postKey(m_h->browser.address());
         auto task = startScan(rig);
-        QVERIFY(rig.model->scanning());
+        QVERIFY(rig.model->jobs().scanning());
         rig.model->stopScan();
-        QTRY_VERIFY_WITH_TIMEOUT(!rig.model->scanning(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.model->jobs().scanning(), 30000);
         SpamEngine::setScriptFolder(QString());
-        QVERIFY(!rig.model->hasScanned());
-        QVERIFY(!rig.model->working());
-        QCOMPARE(rig.model->statusKind(), QStringLiteral("warn"));
+        QVERIFY(!rig.model->openPage().hasScanned());
+        QVERIFY(!rig.model->jobs().working());
+        QCOMPARE(rig.model->statusLine().kind(), StatusKind::warn);
         QVERIFY(rig.model->review().comments().isEmpty());
         QVERIFY(!rig.store.post(post));
         const QList<ScanStore::Run> runs = rig.store.runs(post);
         QCOMPARE(runs.size(), 1);
         QVERIFY(runs.first().failed);
-        QCOMPARE(runs.first().note, rig.model->status());
+        QCOMPARE(runs.first().note, rig.model->statusLine().text());
     }
 
     // The owner opens another page while the page collects, or while the AI check runs: the scan
@@ -356,20 +358,20 @@ private slots:
         const QString post = ScanStore::canonical(m_h->browser.address())->url;
         auto task = startScan(rig);
         if (duringAI)
-            QTRY_VERIFY_WITH_TIMEOUT(rig.model->aiChecking(), 120000);
+            QTRY_VERIFY_WITH_TIMEOUT(rig.model->jobs().aiChecking(), 120000);
         else
-            QTRY_VERIFY_WITH_TIMEOUT(rig.model->scanActivity().collected >= 50, 120000);
+            QTRY_VERIFY_WITH_TIMEOUT(rig.model->openPage().scanActivity().collected >= 50, 120000);
         m_h->browser.open(YouTubeFixture::watchUrl(kOther).toString());
-        QTRY_VERIFY_WITH_TIMEOUT(!rig.model->scanning(), 60000);
-        QVERIFY(!rig.model->hasScanned());
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.model->jobs().scanning(), 60000);
+        QVERIFY(!rig.model->openPage().hasScanned());
         QVERIFY(rig.model->review().comments().isEmpty());
-        QVERIFY(rig.model->runsVersion() == 0);
+        QVERIFY(rig.model->history().runsVersion() == 0);
         QVERIFY(rig.store.runs(post).isEmpty());
-        QVERIFY(!rig.model->status().contains(QStringLiteral("Scan error")));
+        QVERIFY(!rig.model->statusLine().text().contains(QStringLiteral("Scan error")));
         if (duringAI) {
             // Nothing more is sent for the page that left (the four out may still be on their way).
-            QVERIFY(m_service->requestCount(QStringLiteral("api/ai/check")) <= SpamModel::aiMaxInFlight);
-            QVERIFY(!rig.model->aiChecking());
+            QVERIFY(m_service->requestCount(QStringLiteral("api/ai/check")) <= AIPass::maxInFlight);
+            QVERIFY(!rig.model->jobs().aiChecking());
         }
     }
 
@@ -399,11 +401,11 @@ private slots:
         const QString text = AIRules::message(APIFailure(status, code), korean());
         const QString closing = korean() ? u' ' + text + QStringLiteral(" AI가 확인한 것은 0개입니다.")
                                          : u' ' + text + QStringLiteral(" The AI checked 0.");
-        QVERIFY2(rig.model->status().endsWith(closing), qPrintable(rig.model->status() + " | " + closing));
-        QCOMPARE(rig.model->scanActivity().aiState, ScanActivity::AIState::failed);
-        QVERIFY(rig.model->issue().contains(text));
-        QVERIFY(rig.model->hasScanned());
-        QVERIFY(!rig.model->aiChecking());
+        QVERIFY2(rig.model->statusLine().text().endsWith(closing), qPrintable(rig.model->statusLine().text() + " | " + closing));
+        QCOMPARE(rig.model->openPage().scanActivity().aiState, ScanActivity::AIState::failed);
+        QVERIFY(rig.model->scanReport().issue().contains(text));
+        QVERIFY(rig.model->openPage().hasScanned());
+        QVERIFY(!rig.model->jobs().aiChecking());
         for (const Comment &c : rig.model->review().comments())
             QVERIFY(!c.aiProb);
         QCOMPARE(rig.store.post(postKey(m_h->browser.address()))->total, 300);
@@ -420,9 +422,9 @@ private slots:
         const QString note = korean()
             ? QStringLiteral(" AI 검사는 켜져 있지만 로그인되어 있지 않아 건너뛰었습니다. 검사 설정에서 Glimora 계정으로 로그인하세요.")
             : QStringLiteral(" The AI check is on but was skipped because you are not signed in. Sign in with your Glimora account in Settings.");
-        QVERIFY2(rig.model->status().endsWith(note), qPrintable(rig.model->status()));
+        QVERIFY2(rig.model->statusLine().text().endsWith(note), qPrintable(rig.model->statusLine().text()));
         QCOMPARE(rig.model->accountRequest(), 1);
-        QCOMPARE(rig.model->scanActivity().aiState, ScanActivity::AIState::skipped);
+        QCOMPARE(rig.model->openPage().scanActivity().aiState, ScanActivity::AIState::skipped);
         QCOMPARE(m_service->requestCount(QStringLiteral("api/ai/check")), 0);
     }
 
@@ -542,7 +544,7 @@ private slots:
         rig.settings.remove(QStringLiteral("vt.aiConsent"));
         rig.model = std::make_unique<SpamModel>(&m_h->engine, &m_h->browser, rig.account.get(), &rig.store, &rig.settings);
         SpamModel *m = rig.model.get();
-        m_h->browser.onNavigate = [m] { m->navigationChanged(); };
+        m_h->browser.onNavigate = [m] { m->openPage().navigationChanged(); };
         m->setAlerts(&rig.alerts);
         QVERIFY(!m->ownerSettings().aiConsent());
         rig.alerts.active = active;
@@ -576,7 +578,7 @@ private slots:
         QCOMPARE(rig.settings.value(QStringLiteral("vt.aiConsent")), QVariant(answer == 0));
         QCOMPARE(m->ownerSettings().aiOn(), answer == 0);
         if (leavePage) {
-            QVERIFY(!m->hasScanned());
+            QVERIFY(!m->openPage().hasScanned());
             QCOMPARE(requests, 0);
             return;
         }
@@ -635,16 +637,16 @@ private slots:
         if (page)
             QVERIFY(rig.store.remember(page->site, page->url, comments, QStringLiteral("rules"), QDateTime::currentDateTime()));
         QStringList statuses;
-        connect(rig.model.get(), &SpamModel::statusChanged, this, [&] { statuses << rig.model->status(); });
+        onStatusText(rig.model->statusLine(), this, [&](const QString &text) { statuses << text; });
         const QString note = await(rig.model->aiPass(m_h->browser.pageID(), page, {}, {}), 120000);
 
         QCOMPARE(m_service->requestCount(QStringLiteral("api/ai/check")), requests);
-        QVERIFY(m_service->maxInFlight() <= SpamModel::aiMaxInFlight);
-        if (requests >= SpamModel::aiMaxInFlight)
-            QCOMPARE(m_service->maxInFlight(), SpamModel::aiMaxInFlight);
-        QCOMPARE(int(rig.model->scanActivity().aiState), state);
-        QVERIFY(!rig.model->aiChecking());
-        QVERIFY(rig.model->scanActivity().inspecting.isEmpty());
+        QVERIFY(m_service->maxInFlight() <= AIPass::maxInFlight);
+        if (requests >= AIPass::maxInFlight)
+            QCOMPARE(m_service->maxInFlight(), AIPass::maxInFlight);
+        QCOMPARE(int(rig.model->openPage().scanActivity().aiState), state);
+        QVERIFY(!rig.model->jobs().aiChecking());
+        QVERIFY(rig.model->openPage().scanActivity().inspecting.isEmpty());
         const int answered = count - (special == QLatin1String("noscore") ? 1 : 0);
         QCOMPARE(int(rig.model->review().spam().size()), expectFound);
         const QString expectedNote = korean() ? QStringLiteral(" AI가 %1개를 검사해 %2개를 찾았습니다.").arg(answered).arg(expectFound)
@@ -674,14 +676,14 @@ private slots:
         QVERIFY(openPost(rig, YouTubeFixture::watchUrl(kPost)));
         m_service->latencyMs = 15000;
         auto task = startScan(rig);
-        QTRY_VERIFY_WITH_TIMEOUT(rig.model->aiChecking(), 120000);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.model->jobs().aiChecking(), 120000);
         rig.model->stopScan();
-        QTRY_VERIFY_WITH_TIMEOUT(!rig.model->scanning(), 30000);
-        QVERIFY(rig.model->hasScanned());
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.model->jobs().scanning(), 30000);
+        QVERIFY(rig.model->openPage().hasScanned());
         const QString stopped = korean() ? QStringLiteral(" AI 검사를 중지했습니다. AI가 확인한 것은 0개이고 나머지는 규칙 검사 결과입니다.")
                                          : QStringLiteral(" AI check stopped. The AI checked 0; the rest are rule results.");
-        QVERIFY2(rig.model->status().endsWith(stopped), qPrintable(rig.model->status()));
-        QCOMPARE(m_service->requestCount(QStringLiteral("api/ai/check")), SpamModel::aiMaxInFlight);
+        QVERIFY2(rig.model->statusLine().text().endsWith(stopped), qPrintable(rig.model->statusLine().text()));
+        QCOMPARE(m_service->requestCount(QStringLiteral("api/ai/check")), AIPass::maxInFlight);
         m_service->latencyMs = 0;
     }
 
@@ -703,34 +705,34 @@ private slots:
                                        : QStringLiteral("Press Scan for spam to load and check this video's comments. No sign-in needed.");
         m.openPage().setSelectingPosts(true);
         if (fromPostList)
-            m.setOpenedFromPostList(postKey(url.toString()));
+            m.openPage().setOpenedFromPostList(postKey(url.toString()));
         QElapsedTimer clock;
         QVERIFY(m_h->open(url));
         clock.start();
         if (fromPostList) {
-            QTRY_VERIFY_WITH_TIMEOUT(m.info() && m.info()->supported, 30000);
-            QCOMPARE(m.status(), intro);
-            QVERIFY(!m.preparing());
-            QVERIFY(!m.scanning());
+            QTRY_VERIFY_WITH_TIMEOUT(m.openPage().info() && m.openPage().info()->supported, 30000);
+            QCOMPARE(m.statusLine().text(), intro);
+            QVERIFY(!m.jobs().preparing());
+            QVERIFY(!m.jobs().scanning());
             return;
         }
         const QString loading = korean() ? QStringLiteral("댓글을 불러오는 중…") : QStringLiteral("Loading comments…");
-        QTRY_VERIFY_WITH_TIMEOUT(m.preparing(), 30000);
-        QCOMPARE(m.status(), loading);
+        QTRY_VERIFY_WITH_TIMEOUT(m.jobs().preparing(), 30000);
+        QCOMPARE(m.statusLine().text(), loading);
         const qint64 prepared = clock.elapsed();
-        QTRY_VERIFY_WITH_TIMEOUT(m.scanning(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(m.jobs().scanning(), 30000);
         QVERIFY2(clock.elapsed() - prepared >= 1900, qPrintable(QString::number(clock.elapsed() - prepared)));
-        QVERIFY(!m.preparing());
-        QTRY_VERIFY_WITH_TIMEOUT(m.hasScanned(), 240000);
-        QTRY_VERIFY_WITH_TIMEOUT(!m.scanning(), 60000);
+        QVERIFY(!m.jobs().preparing());
+        QTRY_VERIFY_WITH_TIMEOUT(m.openPage().hasScanned(), 240000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m.jobs().scanning(), 60000);
         QCOMPARE(rig.store.runs(postKey(url.toString())).size(), 1);
 
         // Reloaded, the post keeps its one scan on open: the page offers its introduction.
         QVERIFY(m_h->open(url));
-        QTRY_VERIFY_WITH_TIMEOUT(m.info() && m.info()->supported && !m.hasScanned(), 30000);
-        QTRY_COMPARE_WITH_TIMEOUT(m.status(), intro, 30000);
-        QVERIFY(!m.preparing());
-        QVERIFY(!m.scanning());
+        QTRY_VERIFY_WITH_TIMEOUT(m.openPage().info() && m.openPage().info()->supported && !m.openPage().hasScanned(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(m.statusLine().text(), intro, 30000);
+        QVERIFY(!m.jobs().preparing());
+        QVERIFY(!m.jobs().scanning());
     }
 
     // Opening a post for a run: the load, then the wait for its comments.
@@ -754,16 +756,16 @@ private slots:
         QFETCH(bool, commentsReady);
         Rig rig(*m_h, *m_service, true);
         SpamModel &m = *rig.model;
-        m.setTourStop(stop);
-        QCOMPARE(await(m.load(url.toString(), 30), 60000), loads);
+        m.jobs().stop().queue = stop;
+        QCOMPARE(await(m.openPage().load(url.toString(), 30), 60000), loads);
         if (!loads)
             return;
         m.openPage().setPageID(std::nullopt);
-        m.setInfo(std::nullopt);
+        m.openPage().setInfo(std::nullopt);
         // A short budget for a page that never becomes a comment page.
-        QCOMPARE(await(m.waitForComments(commentsReady ? 20 : 2), 60000), commentsReady);
+        QCOMPARE(await(m.openPage().waitForComments(commentsReady ? 20 : 2), 60000), commentsReady);
         if (commentsReady) {
-            QVERIFY(m.info() && m.info()->supported);
+            QVERIFY(m.openPage().info() && m.openPage().info()->supported);
             QCOMPARE(m.openPage().pageID(), std::optional<QUuid>(m_h->browser.pageID()));
         } else {
             QVERIFY(!m.openPage().pageID());

@@ -6,8 +6,11 @@
 #include "TestMain.h"
 
 #include "Base/Lang.h"
+#include "Scan/HistoryState.h"
 
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 Q_DECLARE_METATYPE(SpamModel::ScanFacts)
@@ -50,6 +53,8 @@ private slots:
     void sessionsOfRuns();
     void failedRuns();
     void syncPost();
+    void historyAlone_data();
+    void historyAlone();
     void scanRunItems();
     void progressLine_data();
     void progressLine();
@@ -63,55 +68,55 @@ void ScanReportTest::statusLine_data()
     QTest::addColumn<QString>("emptyText");   // the page's own text for no comments; empty: no page info
     QTest::addColumn<QString>("note");
     QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("kind");
+    QTest::addColumn<StatusKind>("kind");
 
     const QString koEmpty = QStringLiteral("이 영상에서 댓글을 찾지 못했습니다. 댓글이 꺼져 있거나 아직 없는 영상입니다.");
     const QString emptyCode = QStringLiteral("youtube.empty");
     const QString note = QStringLiteral(" 1 cleared last time and unchanged were skipped.");
-    QTest::newRow("en none found") << false << facts(0, 0) << "" << note << "No comments found." << "warn";
-    QTest::newRow("ko none found") << true << facts(0, 0) << "" << note << "댓글을 찾지 못했습니다." << "warn";
+    QTest::newRow("en none found") << false << facts(0, 0) << "" << note << "No comments found." << StatusKind::warn;
+    QTest::newRow("ko none found") << true << facts(0, 0) << "" << note << "댓글을 찾지 못했습니다." << StatusKind::warn;
     QTest::newRow("en page's empty text") << false << facts(0, 0) << emptyCode << note
                                           << "No comments found on this video. Comments are turned off or there are none yet."
-                                          << "warn";
-    QTest::newRow("ko page's empty text") << true << facts(0, 0) << emptyCode << note << koEmpty << "warn";
+                                          << StatusKind::warn;
+    QTest::newRow("ko page's empty text") << true << facts(0, 0) << emptyCode << note << koEmpty << StatusKind::warn;
     QTest::newRow("en page's text outside the table") << false << facts(0, 0) << "댓글이 없어요" << note
-                                                      << "No comments found." << "warn";
+                                                      << "No comments found." << StatusKind::warn;
     QTest::newRow("ko page's text outside the table") << true << facts(0, 0) << "댓글이 없어요" << note
-                                                      << "댓글이 없어요" << "warn";
-    QTest::newRow("en 12 clean") << false << facts(12, 0) << "" << "" << "Checked 12 comments; no suspected spam." << "ok";
-    QTest::newRow("ko 12 clean") << true << facts(12, 0) << "" << "" << "댓글 12개를 검사했고 스팸 의심 댓글이 없습니다." << "ok";
+                                                      << "댓글이 없어요" << StatusKind::warn;
+    QTest::newRow("en 12 clean") << false << facts(12, 0) << "" << "" << "Checked 12 comments; no suspected spam." << StatusKind::ok;
+    QTest::newRow("ko 12 clean") << true << facts(12, 0) << "" << "" << "댓글 12개를 검사했고 스팸 의심 댓글이 없습니다." << StatusKind::ok;
     QTest::newRow("en 3 of 40") << false << facts(40, 3) << "" << note
-                                << "3 of 40 comments flagged. Untick anything that isn't spam." + note << "warn";
+                                << "3 of 40 comments flagged. Untick anything that isn't spam." + note << StatusKind::warn;
     QTest::newRow("ko 3 of 40") << true << facts(40, 3) << "" << ""
-                                << "댓글 40개 중 3개 검출. 아닌 것은 체크를 해제하세요." << "warn";
-    QTest::newRow("en caught up, nothing new") << false << facts(50, 0, true, 0) << "" << "" << "No new comments." << "ok";
-    QTest::newRow("ko caught up, nothing new") << true << facts(50, 0, true, 0) << "" << "" << "새 댓글이 없습니다." << "ok";
+                                << "댓글 40개 중 3개 검출. 아닌 것은 체크를 해제하세요." << StatusKind::warn;
+    QTest::newRow("en caught up, nothing new") << false << facts(50, 0, true, 0) << "" << "" << "No new comments." << StatusKind::ok;
+    QTest::newRow("ko caught up, nothing new") << true << facts(50, 0, true, 0) << "" << "" << "새 댓글이 없습니다." << StatusKind::ok;
     QTest::newRow("en caught up, 2 new 1 spam") << false << facts(50, 1, true, 2) << "" << ""
                                                 << "Collected 2 new comments. 1 flagged to review. Untick anything that isn't spam."
-                                                << "warn";
+                                                << StatusKind::warn;
     QTest::newRow("ko caught up, 2 new 1 spam") << true << facts(50, 1, true, 2) << "" << ""
                                                 << "새 댓글 2개를 수집했습니다. 검토할 의심 댓글 1개. 아닌 것은 체크를 해제하세요."
-                                                << "warn";
+                                                << StatusKind::warn;
     SpamModel::ScanFacts cut = facts(84, 2);
     cut.partial = QStringLiteral("partialData");
     QTest::newRow("en partial after the counts") << false << cut << "" << ""
         << "2 of 84 comments flagged. Untick anything that isn't spam. The site didn't send some of the comments, so only"
            " part of them was collected. Please scan again."
-        << "warn";
+        << StatusKind::warn;
     QTest::newRow("ko partial after the counts") << true << cut << "" << ""
         << "댓글 84개 중 2개 검출. 아닌 것은 체크를 해제하세요. 사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요."
-        << "warn";
+        << StatusKind::warn;
     SpamModel::ScanFacts stoppedClean = facts(10, 0);
     stoppedClean.partial = QStringLiteral("partialStopped");
     QTest::newRow("en partial with nothing flagged is a warning") << false << stoppedClean << "" << ""
         << "Checked 10 comments; no suspected spam. The scan was stopped, so only part of the comments was collected."
-        << "warn";
+        << StatusKind::warn;
     SpamModel::ScanFacts nothing = facts(0, 0);
     nothing.partial = QStringLiteral("youtube.noData");
     QTest::newRow("en partial with no comments says why") << false << nothing << "" << note
-        << "The site didn't send the comments. Please scan again in a moment." << "warn";
+        << "The site didn't send the comments. Please scan again in a moment." << StatusKind::warn;
     QTest::newRow("en caught up false counts as not") << false << facts(5, 0, false, 3) << "" << ""
-                                                      << "Checked 5 comments; no suspected spam." << "ok";
+                                                      << "Checked 5 comments; no suspected spam." << StatusKind::ok;
 }
 
 void ScanReportTest::statusLine()
@@ -121,7 +126,7 @@ void ScanReportTest::statusLine()
     QFETCH(QString, emptyText);
     QFETCH(QString, note);
     QFETCH(QString, line);
-    QFETCH(QString, kind);
+    QFETCH(StatusKind, kind);
     LanguageScope language(korean);
     ModelHarness h;
     SpamModel &m = h.model();
@@ -129,9 +134,9 @@ void ScanReportTest::statusLine()
         SiteInfo info;
         info.supported = true;
         info.emptyText = emptyText;
-        m.setInfo(info);
+        m.openPage().setInfo(info);
     }
-    QCOMPARE(m.scanReport().status(facts, note), (StatusLine::Value {line, statusKindOf(kind)}));
+    QCOMPARE(m.scanReport().status(facts, note), (StatusLine::Value {line, kind}));
 }
 
 void ScanReportTest::notes_data()
@@ -207,9 +212,9 @@ void ScanReportTest::reportScanKeepsNotesInTheIssue()
     SpamModel::ScanFacts covered = facts(30, 1);
     covered.hidden = true;
     m.scanReport().publish(covered);
-    QCOMPARE(m.statusKind(), QStringLiteral("warn"));
-    QVERIFY(m.status().startsWith("1 of 30 comments flagged."));
-    QCOMPARE(m.issue(), QStringLiteral("The window was covered, so some comments may not have loaded. Scan again with"
+    QCOMPARE(m.statusLine().kind(), StatusKind::warn);
+    QVERIFY(m.statusLine().text().startsWith("1 of 30 comments flagged."));
+    QCOMPARE(m.scanReport().issue(), QStringLiteral("The window was covered, so some comments may not have loaded. Scan again with"
                                        " the window visible to check them all."));
 
     // No comments: the line itself joins the issue, and the note is not shown.
@@ -217,8 +222,8 @@ void ScanReportTest::reportScanKeepsNotesInTheIssue()
     SpamModel::ScanFacts none = facts(0, 0);
     none.skipped = 4;
     m.scanReport().publish(none);
-    QCOMPARE(m.status(), QStringLiteral("No comments found."));
-    QCOMPARE(m.issue(), QStringLiteral("No comments found."));
+    QCOMPARE(m.statusLine().text(), QStringLiteral("No comments found."));
+    QCOMPARE(m.scanReport().issue(), QStringLiteral("No comments found."));
     // The run of such a scan carries no note.
     m.scanReport().logRun(ScanStore::PostKey {"youtube", kPost}, none, {});
     QCOMPARE(h.store().runs(kPost).value(0).note, QString());
@@ -234,15 +239,15 @@ void ScanReportTest::sessionsOfRuns()
     run.at = QDateTime::currentDateTime();
     run.automatic = true;   // replaced by the model
     run.session = "caller's";
-    QSignalSpy versions(&m, &SpamModel::runsVersionChanged);
+    QSignalSpy versions(&m.history(), &HistoryState::runsVersionChanged);
     m.history().logRun(run, {});
     m.history().logRun(run, {});
-    m.setRunSession(QStringLiteral("QUEUE-1"));
+    m.history().setRunSession(QStringLiteral("QUEUE-1"));
     m.history().setSessionAuto(true);
     m.history().logRun(run, {});
     m.history().logRun(run, {});
     QCOMPARE(versions.count(), 4);
-    QCOMPARE(m.runsVersion(), 4);
+    QCOMPARE(m.history().runsVersion(), 4);
     QVERIFY(m.history().loggedRun());
     const QList<ScanStore::Run> runs = h.store().runs(kPost);
     QCOMPARE(runs.size(), 4);
@@ -266,12 +271,12 @@ void ScanReportTest::failedRuns()
     ModelHarness h;
     SpamModel &m = h.model();
     m.history().logFailedScan(QStringLiteral("https://www.youtube.com/"), QStringLiteral("Scan error: x"));
-    QCOMPARE(m.runsVersion(), 0);
+    QCOMPARE(m.history().runsVersion(), 0);
     QVERIFY(!m.history().loggedRun());
 
     m.history().logFailedScan(kPost + "&t=5s", QStringLiteral("Scan error: x"));
     m.history().logFailedRemoval(kPost, 7, QStringLiteral("Delete error: y"));
-    QCOMPARE(m.runsVersion(), 2);
+    QCOMPARE(m.history().runsVersion(), 2);
     const QList<ScanStore::Run> runs = h.store().runs(kPost);
     QCOMPARE(runs.size(), 2);
     for (const ScanStore::Run &r : runs) {
@@ -300,8 +305,8 @@ void ScanReportTest::syncPost()
 
     // Not listed: the totals still follow.
     m.history().syncPost(kPost);
-    QCOMPARE(m.stats().flagged, 1);
-    QCOMPARE(m.stats().comments, 3);
+    QCOMPARE(m.history().stats().flagged, 1);
+    QCOMPARE(m.history().stats().comments, 3);
 
     ChannelPost row;
     row.site = "youtube";
@@ -314,6 +319,66 @@ void ScanReportTest::syncPost()
     QCOMPARE(m.catalog().rows().at(0).flagged, 1);
     QCOMPARE(m.catalog().rows().at(1), row);
     QCOMPARE(h.store().post(kPost)->total, 3);
+}
+
+void ScanReportTest::historyAlone_data()
+{
+    QTest::addColumn<bool>("off");   // the history file cannot be opened
+    QTest::newRow("history works") << false;
+    QTest::newRow("history off") << true;
+}
+
+void ScanReportTest::historyAlone()
+{
+    // The history state works with its store and the status line, no spam model.
+    QFETCH(bool, off);
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("scans.sqlite"));
+    if (off) {
+        QFile blocker(dir.filePath(QStringLiteral("file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        path = dir.filePath(QStringLiteral("file/scans.sqlite"));   // its folder is a file
+    }
+    ScanStore store(path);
+    StatusLine status;
+    HistoryState history(&store, status);
+    QSignalSpy notices(&history, &HistoryState::noticeChanged);
+    QSignalSpy runs(&history, &HistoryState::runsVersionChanged);
+    QStringList counted;
+    QObject listening;   // ends the connection with this test's locals
+    QObject::connect(&history, &HistoryState::postCounted, &listening,
+                     [&](const QString &url, const ScanStore::Counts &counts) {
+                         counted << url + u' ' + QString::number(counts.total) + u'/' + QString::number(counts.flagged);
+                     });
+    if (!off) {
+        const QList<Comment> page {ModelHarness::comment("a", "x", "spam"), ModelHarness::comment("b", "y")};
+        QVERIFY(store.record(storedPost(kPost, 0)));
+        QVERIFY(store.remember("youtube", kPost, page, std::nullopt, QDateTime::currentDateTime()));
+    }
+
+    // The recount goes to the post list's row (through postCounted) and to the totals.
+    history.syncPost(kPost);
+    QCOMPARE(counted, QStringList {kPost + (off ? " 0/0" : " 2/1")});
+    QCOMPARE(history.stats().comments, off ? 0 : 2);
+    QCOMPARE(history.notice().isEmpty(), !off);
+    QCOMPARE(notices.count(), off ? 1 : 0);
+    QCOMPARE(status.value(), (StatusLine::Value {history.notice(), off ? StatusKind::warn : StatusKind::plain}));
+
+    // The status line tells of a history that is off once; the notice stays.
+    status.set(QStringLiteral("later"), StatusKind::ok);
+    history.check();
+    QCOMPARE(status.text(), QStringLiteral("later"));
+
+    // A run is stored only by a working history; either way the views read the runs again.
+    ScanStore::Run run;
+    run.kind = ScanStore::Run::Kind::Scan;
+    run.site = "youtube";
+    run.post = kPost;
+    run.at = QDateTime::currentDateTime();
+    QCOMPARE(history.logRun(run, {}), !off);
+    QCOMPARE(runs.count(), 1);
+    QVERIFY(history.loggedRun());
+    QCOMPARE(store.runs(kPost).size(), off ? 0 : 1);
 }
 
 void ScanReportTest::scanRunItems()
@@ -342,7 +407,7 @@ void ScanReportTest::scanRunItems()
     // The page's new spam is stored as pending; the new clean comment only as a comment.
     QVERIFY(h.store().remember("youtube", kPost, {dict, clean, ai, plainSpam}, std::nullopt, QDateTime::currentDateTime()));
     m.review().setComments(comments);
-    m.report(QStringLiteral("Checked."));
+    m.scanReport().report(QStringLiteral("Checked."));
 
     SpamModel::ScanFacts f = facts(5, 4, std::nullopt, 4);
     m.scanReport().logRun(page, f, {"new1", "new2", "new3", "new4"});
@@ -404,29 +469,29 @@ void ScanReportTest::progressLine_data()
     QTest::addColumn<int>("total");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("line");   // "-": the line is left alone
-    QTest::addColumn<QString>("kind");
+    QTest::addColumn<StatusKind>("kind");
 
     const QString koCollect = QStringLiteral(R"({"code":"progress.collectingOf","args":[57,300]})");
-    QTest::newRow("en collect") << false << "collect" << 57 << 300 << koCollect << "Collecting comments… 57" << "";
-    QTest::newRow("ko collect") << true << "collect" << 57 << 300 << koCollect << "댓글 수집 중… 57개" << "";
-    QTest::newRow("en check") << false << "check" << 3 << 40 << "progress.checking" << "Checking… 3/40" << "";
-    QTest::newRow("ko check") << true << "check" << 3 << 40 << "progress.checking" << "검사 중… 3/40" << "";
-    QTest::newRow("en delete, no text") << false << "delete" << 0 << 0 << "" << "Deleting…" << "warn";
-    QTest::newRow("ko delete, no text") << true << "delete" << 0 << 0 << "" << "삭제 중…" << "warn";
+    QTest::newRow("en collect") << false << "collect" << 57 << 300 << koCollect << "Collecting comments… 57" << StatusKind::plain;
+    QTest::newRow("ko collect") << true << "collect" << 57 << 300 << koCollect << "댓글 수집 중… 57개" << StatusKind::plain;
+    QTest::newRow("en check") << false << "check" << 3 << 40 << "progress.checking" << "Checking… 3/40" << StatusKind::plain;
+    QTest::newRow("ko check") << true << "check" << 3 << 40 << "progress.checking" << "검사 중… 3/40" << StatusKind::plain;
+    QTest::newRow("en delete, no text") << false << "delete" << 0 << 0 << "" << "Deleting…" << StatusKind::warn;
+    QTest::newRow("ko delete, no text") << true << "delete" << 0 << 0 << "" << "삭제 중…" << StatusKind::warn;
     QTest::newRow("en delete counts") << false << "delete" << 2 << 5 << R"({"code":"progress.deleting","args":[2,5]})"
-                                      << "Deleting… 2/5" << "warn";
+                                      << "Deleting… 2/5" << StatusKind::warn;
     QTest::newRow("ko delete counts") << true << "delete" << 2 << 5 << R"({"code":"progress.deleting","args":[2,5]})"
-                                      << "삭제 중… 2/5" << "warn";
-    QTest::newRow("en delete, older script's counts") << false << "delete" << 2 << 5 << "삭제 중… 2/5" << "Deleting… 2/5" << "warn";
+                                      << "삭제 중… 2/5" << StatusKind::warn;
+    QTest::newRow("en delete, older script's counts") << false << "delete" << 2 << 5 << "삭제 중… 2/5" << "Deleting… 2/5" << StatusKind::warn;
     QTest::newRow("en delete, other Korean wording") << false << "delete" << 2 << 5 << "삭제 중… 다음 댓글"
-                                                     << "Deleting… 2/5" << "warn";
-    QTest::newRow("en delete, unknown text") << false << "delete" << 1 << 3 << "잠시만요" << "Deleting… 1/3" << "warn";
+                                                     << "Deleting… 2/5" << StatusKind::warn;
+    QTest::newRow("en delete, unknown text") << false << "delete" << 1 << 3 << "잠시만요" << "Deleting… 1/3" << StatusKind::warn;
     QTest::newRow("en delete, table text") << false << "delete" << 1 << 3 << "cancelled"
-                                           << "Deletion cancelled." << "warn";
+                                           << "Deletion cancelled." << StatusKind::warn;
     QTest::newRow("ko delete, table text") << true << "delete" << 1 << 3 << "cancelled"
-                                           << "삭제를 취소했습니다." << "warn";
-    QTest::newRow("done leaves the line") << false << "done" << 40 << 40 << "progress.done" << "-" << "";
-    QTest::newRow("other phase leaves the line") << false << "scroll" << 1 << 1 << "x" << "-" << "";
+                                           << "삭제를 취소했습니다." << StatusKind::warn;
+    QTest::newRow("done leaves the line") << false << "done" << 40 << 40 << "progress.done" << "-" << StatusKind::plain;
+    QTest::newRow("other phase leaves the line") << false << "scroll" << 1 << 1 << "x" << "-" << StatusKind::plain;
 }
 
 void ScanReportTest::progressLine()
@@ -437,7 +502,7 @@ void ScanReportTest::progressLine()
     QFETCH(int, total);
     QFETCH(QString, text);
     QFETCH(QString, line);
-    QFETCH(QString, kind);
+    QFETCH(StatusKind, kind);
     LanguageScope language(korean);
     ScanProgress p;
     p.phase = phase;
@@ -451,14 +516,14 @@ void ScanReportTest::progressLine()
     }
     QVERIFY(got);
     QCOMPARE(got->text, line);
-    QCOMPARE(statusKindText(got->kind), kind);
+    QCOMPARE(got->kind, kind);
 }
 
 void ScanReportTest::mirrorProgress()
 {
     ModelHarness h;
     SpamModel &m = h.model();
-    m.setStatus("before", "ok");
+    m.statusLine().set("before", StatusKind::ok);
     ScanProgress collect;
     collect.phase = "collect";
     collect.count = 12;
@@ -467,41 +532,41 @@ void ScanReportTest::mirrorProgress()
     collect.samples = QList<Comment> {ModelHarness::comment("s", "sample")};
 
     // Not scanning (a deletion's poll): only the report and the line follow.
-    m.mirrorProgress(collect);
-    QCOMPARE(m.progress(), std::optional<ScanProgress>(collect));
-    QCOMPARE(m.scanActivity(), ScanActivity());
-    QCOMPARE(m.status(), QStringLiteral("Collecting comments… 12"));
-    QCOMPARE(m.statusKind(), QString());
+    m.openPage().mirrorProgress(collect);
+    QCOMPARE(m.openPage().progress(), std::optional<ScanProgress>(collect));
+    QCOMPARE(m.openPage().scanActivity(), ScanActivity());
+    QCOMPARE(m.statusLine().text(), QStringLiteral("Collecting comments… 12"));
+    QCOMPARE(m.statusLine().kind(), StatusKind::plain);
 
-    m.setScanning(true);
-    m.mirrorProgress(collect);
-    QCOMPARE(m.scanActivity().stage, ScanActivity::Stage::collecting);
-    QCOMPARE(m.scanActivity().collected, 12);
-    QCOMPARE(m.scanActivity().flagged, 2);
-    QCOMPARE(m.scanActivity().samples.size(), 1);
+    m.jobs().set(JobState::Job::scan, true);
+    m.openPage().mirrorProgress(collect);
+    QCOMPARE(m.openPage().scanActivity().stage, ScanActivity::Stage::collecting);
+    QCOMPARE(m.openPage().scanActivity().collected, 12);
+    QCOMPARE(m.openPage().scanActivity().flagged, 2);
+    QCOMPARE(m.openPage().scanActivity().samples.size(), 1);
 
     // "done": rules stage and count, the line stays; an empty sample list keeps the old samples.
     ScanProgress done;
     done.phase = "done";
     done.count = 40;
     done.samples = QList<Comment> {};
-    m.setStatus("kept", "");
-    m.mirrorProgress(done);
-    QCOMPARE(m.scanActivity().stage, ScanActivity::Stage::rules);
-    QCOMPARE(m.scanActivity().rulesChecked, 40);
-    QCOMPARE(m.scanActivity().samples.size(), 1);
-    QCOMPARE(m.status(), QStringLiteral("kept"));
+    m.statusLine().set("kept", StatusKind::plain);
+    m.openPage().mirrorProgress(done);
+    QCOMPARE(m.openPage().scanActivity().stage, ScanActivity::Stage::rules);
+    QCOMPARE(m.openPage().scanActivity().rulesChecked, 40);
+    QCOMPARE(m.openPage().scanActivity().samples.size(), 1);
+    QCOMPARE(m.statusLine().text(), QStringLiteral("kept"));
 
     // During the AI pass the activity belongs to the AI pass.
-    m.setAIChecking(true);
-    const ScanActivity frozen = m.scanActivity();
+    m.jobs().setPhase(JobState::Phase::ai);
+    const ScanActivity frozen = m.openPage().scanActivity();
     ScanProgress check;
     check.phase = "check";
     check.count = 5;
     check.total = 9;
-    m.mirrorProgress(check);
-    QCOMPARE(m.scanActivity(), frozen);
-    QCOMPARE(m.status(), QStringLiteral("Checking… 5/9"));
+    m.openPage().mirrorProgress(check);
+    QCOMPARE(m.openPage().scanActivity(), frozen);
+    QCOMPARE(m.statusLine().text(), QStringLiteral("Checking… 5/9"));
 }
 
 int main(int argc, char **argv)

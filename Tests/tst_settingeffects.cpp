@@ -1,5 +1,6 @@
 // The spam model's settings: what is read at start with which checks, what is written back, what a
 // change sets off, the derived values, the keyword edits and the automatic-scan interval.
+#include "JobFlagSpy.h"
 #include "ModelHarness.h"
 #include "StoreTestData.h"
 #include "TestMain.h"
@@ -82,7 +83,7 @@ void SettingEffectsTest::emptyDefaultsWriteFourKeys()
     QCOMPARE(h.store().keepDays, 180);
     QVERIFY(h.store().storeText);
     QVERIFY(m.openPage().selectingPosts());
-    QCOMPARE(m.scanActivity(), ScanActivity::fresh(true));
+    QCOMPARE(m.openPage().scanActivity(), ScanActivity::fresh(true));
 }
 
 void SettingEffectsTest::readAtStart_data()
@@ -301,7 +302,7 @@ void SettingEffectsTest::expiryLeavesTheWindowFree()
     QVERIFY2(h.store().markDeleted(ScanStore::PostKey{"youtube", recent}, {"new1"}, now), qPrintable(h.store().lastError()));
     QTRY_COMPARE_WITH_TIMEOUT(h.store().stats().comments, 5, 60000);
     QCOMPARE(h.store().stats().deleted, 1);
-    QTRY_COMPARE_WITH_TIMEOUT(m.stats().comments, 5, 60000);
+    QTRY_COMPARE_WITH_TIMEOUT(m.history().stats().comments, 5, 60000);
 }
 
 void SettingEffectsTest::aiOptions_data()
@@ -349,7 +350,7 @@ void SettingEffectsTest::keywordEditsStoreAndRejudge()
     post.scannedAt = QDateTime::currentDateTime();
     QVERIFY(h.store().record(post));
     m.review().setComments(page);
-    m.setHasScanned(true);
+    m.openPage().setHasScanned(true);
     m.openPage().setScannedPage(ScanStore::PostKey {"youtube", kPost});
 
     m.addKeywords(QStringLiteral(" spam , eggs\nx ,\r\nham\tand"));
@@ -359,7 +360,7 @@ void SettingEffectsTest::keywordEditsStoreAndRejudge()
     QCOMPARE(m.review().comments().at(0).reason, QStringLiteral("custom:eggs"));
     // The new verdict reached the history and the totals.
     QCOMPARE(h.store().pendingIDs(kPost), QStringList {"c1"});
-    QCOMPARE(m.stats().flagged, 1);
+    QCOMPARE(m.history().stats().flagged, 1);
 
     // Adding what is there already still stores and stays sorted without duplicates.
     m.addKeywords(QStringLiteral("eggs, Spam"));
@@ -372,7 +373,7 @@ void SettingEffectsTest::keywordEditsStoreAndRejudge()
     m.removeKeyword(QStringLiteral("eggs"));
     QCOMPARE(m.review().comments().at(0).state, QStringLiteral("ok"));
     QVERIFY(h.store().pendingIDs(kPost).isEmpty());
-    QCOMPARE(m.stats().flagged, 0);
+    QCOMPARE(m.history().stats().flagged, 0);
 }
 
 void SettingEffectsTest::wordsDoNotChangeWhileWorking()
@@ -380,12 +381,12 @@ void SettingEffectsTest::wordsDoNotChangeWhileWorking()
     ModelHarness h;
     SpamModel &m = h.model();
     m.review().setComments({ModelHarness::comment("c1", "buy eggs today")});
-    m.setHasScanned(true);
-    m.setScanning(true);
+    m.openPage().setHasScanned(true);
+    m.jobs().set(JobState::Job::scan, true);
     m.ownerSettings().set(OwnerSettings::Key::keywords, QStringList {"eggs"});
     QCOMPARE(m.review().comments().at(0).state, QStringLiteral("ok"));
-    m.setScanning(false);
-    m.setHasScanned(false);
+    m.jobs().set(JobState::Job::scan, false);
+    m.openPage().setHasScanned(false);
     m.ownerSettings().set(OwnerSettings::Key::keywords, QStringList {"eggs"});
     QCOMPARE(m.review().comments().at(0).state, QStringLiteral("ok"));
 }
@@ -394,20 +395,20 @@ void SettingEffectsTest::working()
 {
     ModelHarness h;
     SpamModel &m = h.model();
-    QSignalSpy spy(&m, &SpamModel::workingChanged);
-    QVERIFY(!m.working());
-    m.setFindingPosts(true);
-    QVERIFY(m.working());
-    m.setBusy(true);          // already working: no second change
+    JobFlagSpy spy(m.jobs(), &JobState::working);
+    QVERIFY(!m.jobs().working());
+    m.jobs().set(JobState::Job::discovery, true);
+    QVERIFY(m.jobs().working());
+    m.jobs().set(JobState::Job::removal, true);          // already working: no second change
     QCOMPARE(spy.count(), 1);
-    m.setFindingPosts(false);
-    QVERIFY(m.working());
-    m.setBusy(false);
-    QVERIFY(!m.working());
+    m.jobs().set(JobState::Job::discovery, false);
+    QVERIFY(m.jobs().working());
+    m.jobs().set(JobState::Job::removal, false);
+    QVERIFY(!m.jobs().working());
     QCOMPARE(spy.count(), 2);
-    m.setTouring(true);
-    m.setScanning(true);
-    QVERIFY(m.working());
+    m.jobs().set(JobState::Job::queue, true);
+    m.jobs().set(JobState::Job::scan, true);
+    QVERIFY(m.jobs().working());
     QVERIFY(m.review().spam().isEmpty());
 }
 
@@ -445,32 +446,32 @@ void SettingEffectsTest::jobViews()
     ModelHarness h;
     SpamModel &m = h.model();
     const QStringList names {"scanning", "busy", "touring", "findingPosts", "working", "preparing", "aiChecking"};
-    QList<std::shared_ptr<QSignalSpy>> spies;
-    const QMetaObject *meta = m.metaObject();
-    for (const QString &name : names) {
-        const QMetaProperty p = meta->property(meta->indexOfProperty(name.toLatin1().constData()));
-        spies.append(std::make_shared<QSignalSpy>(&m, p.notifySignal()));
-    }
+    const QList<JobFlagSpy::Flag> flags {&JobState::scanning, &JobState::busy,      &JobState::touring,
+                                         &JobState::findingPosts, &JobState::working, &JobState::preparing,
+                                         &JobState::aiChecking};
+    QList<std::shared_ptr<JobFlagSpy>> spies;
+    for (const JobFlagSpy::Flag flag : flags)
+        spies.append(std::make_shared<JobFlagSpy>(m.jobs(), flag));
     for (const QString &step : steps) {
         const bool up = step.endsWith(u'+');
         const QString flag = step.chopped(1);
         if (flag == "scanning")
-            m.setScanning(up);
+            m.jobs().set(JobState::Job::scan, up);
         else if (flag == "busy")
-            m.setBusy(up);
+            m.jobs().set(JobState::Job::removal, up);
         else if (flag == "touring")
-            m.setTouring(up);
+            m.jobs().set(JobState::Job::queue, up);
         else if (flag == "findingPosts")
-            m.setFindingPosts(up);
+            m.jobs().set(JobState::Job::discovery, up);
         else if (flag == "preparing")
-            m.setPreparing(up);
+            up ? m.jobs().setPhase(JobState::Phase::preparing) : m.jobs().leavePhase(JobState::Phase::preparing);
         else if (flag == "aiChecking")
-            m.setAIChecking(up);
+            up ? m.jobs().setPhase(JobState::Phase::ai) : m.jobs().leavePhase(JobState::Phase::ai);
     }
     for (qsizetype i = 0; i < names.size(); ++i) {
         const bool expected = names.at(i) == "working" ? !on.isEmpty() && on != QStringList {"aiChecking"}
                                                        : on.contains(names.at(i));
-        QCOMPARE(m.property(names.at(i).toLatin1().constData()).toBool(), expected);
+        QCOMPARE((m.jobs().*flags.at(i))(), expected);
         QCOMPARE(int(spies.at(i)->count()), changes.at(i));
     }
 }
@@ -489,7 +490,7 @@ void SettingEffectsTest::propertiesAreObservable()
     }
     SiteInfo info;
     info.site = QStringLiteral("youtube");
-    m.setInfo(info);
+    m.openPage().setInfo(info);
     QCOMPARE(m.property("info").value<std::optional<SiteInfo>>(), std::optional<SiteInfo>(info));
     QSignalSpy removal(&m.removalJob(), &RemovalJob::progressChanged);
     m.removalJob().setProgress(RemovalJob::Progress {1, 4});

@@ -203,7 +203,7 @@ void SettingsPanesTest::status()
     ModelHarness h(preset, signedIn);
     ScanStore::Stats stats;
     stats.comments = comments;
-    h.model().setStats(stats);
+    h.model().history().setStats(stats);
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     const SettingsTab t = SettingsTab::Value(tab);
     QTEST(inLanguage(false, [&] { return SettingsTab::status(t, h.model(), h.account(), english); }), "en");
@@ -625,14 +625,14 @@ void SettingsPanesTest::historyButtons()
     QVERIFY(!HistoryPaneModel::canClear(m));
     ScanStore::Stats stats;
     stats.posts = 1;
-    m.setStats(stats);
+    m.history().setStats(stats);
     QVERIFY(!HistoryPaneModel::canExport(m));
     QVERIFY(HistoryPaneModel::canClear(m));
-    m.setBusy(true);
+    m.jobs().set(JobState::Job::removal, true);
     QVERIFY(!HistoryPaneModel::canClear(m));
-    m.setBusy(false);
+    m.jobs().set(JobState::Job::removal, false);
     stats.comments = 3;
-    m.setStats(stats);
+    m.history().setStats(stats);
     QVERIFY(HistoryPaneModel::canExport(m));
 }
 
@@ -757,7 +757,7 @@ void SettingsPanesTest::exportShowsProgressAndCancels()
     LanguageScope language(korean);
     ModelHarness h;
     vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
-    h.model().setStats(h.store().stats());
+    h.model().history().setStats(h.store().stats());
     QTemporaryDir dir;
     const QString target = dir.filePath("history.csv");
     QFile earlier(target);
@@ -829,7 +829,7 @@ void SettingsPanesTest::exportRefusesOwnFiles()
     LanguageScope english(false);
     ModelHarness h;
     vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
-    h.model().setStats(h.store().stats());
+    h.model().history().setStats(h.store().stats());
     const QString history = h.store().path();
     QVERIFY(QDir().mkpath(DataFolder::path()));
     QFile account(DataFolder::path() + "/account.json");
@@ -861,7 +861,7 @@ void SettingsPanesTest::exportRefusesOwnFiles()
     QCOMPARE(QFileInfo::exists(target), existed);
     QCOMPARE(readAll(target), before);
     // The history is as it was.
-    QCOMPARE(h.store().stats(), h.model().stats());
+    QCOMPARE(h.store().stats(), h.model().history().stats());
     QVERIFY(h.store().isOpen());
 }
 
@@ -897,7 +897,7 @@ void SettingsPanesTest::exportToFullDisk()
 
     ModelHarness h;
     vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
-    h.model().setStats(h.store().stats());
+    h.model().history().setStats(h.store().stats());
     ScriptedPrompts prompts;
     prompts.path = target;
     HistoryPane pane(&h.model(), &prompts);
@@ -918,7 +918,7 @@ void SettingsPanesTest::clearAsksFirstAndKeepsMonitored()
     LanguageScope english(false);
     ModelHarness h;
     const vt::test::SeededHistory seeded = vt::test::seedHistory(h.store(), QDateTime::currentDateTime());
-    h.model().setStats(h.store().stats());
+    h.model().history().setStats(h.store().stats());
     ScriptedPrompts prompts;
     HistoryPaneModel pane(&h.model(), &prompts);
 
@@ -932,12 +932,12 @@ void SettingsPanesTest::clearAsksFirstAndKeepsMonitored()
 
     // While a job runs nothing is cleared, and the line says so.
     prompts.answer = true;
-    h.model().setScanning(true);
+    h.model().jobs().set(JobState::Job::scan, true);
     pane.confirmClear(nullptr);
     QVERIFY(pane.failed());
     QCOMPARE(pane.message(), QStringLiteral("Couldn't clear the history. Try again when the scan or deletion has ended."));
     QCOMPARE(h.store().stats().comments, seeded.comments);
-    h.model().setScanning(false);
+    h.model().jobs().set(JobState::Job::scan, false);
 
     pane.confirmClear(nullptr);
     QVERIFY(!pane.failed());
@@ -947,7 +947,7 @@ void SettingsPanesTest::clearAsksFirstAndKeepsMonitored()
     QCOMPARE(after.posts, 1);
     QCOMPARE(after.watched, 1);
     QVERIFY(h.store().post(seeded.youtubePost).has_value());
-    QCOMPARE(h.model().stats(), after);
+    QCOMPARE(h.model().history().stats(), after);
 }
 
 void SettingsPanesTest::windowTabs()
@@ -967,10 +967,10 @@ void SettingsPanesTest::windowTabs()
     window.setTab(SettingsTab::history);
     QVERIFY(qobject_cast<HistoryPane *>(window.pane()));
     // Shown: the totals are refreshed once from the store.
-    QCOMPARE(h.model().stats().comments, 0);
+    QCOMPARE(h.model().history().stats().comments, 0);
     window.setAttribute(Qt::WA_DontShowOnScreen);
     window.show();
-    QVERIFY(h.model().stats().comments > 0);
+    QVERIFY(h.model().history().stats().comments > 0);
     QCOMPARE(window.statusShown(SettingsTab::ai), QStringLiteral("Sign-in needed"));
     QCOMPARE(window.statusShown(SettingsTab::history),
              SettingsTab::status(SettingsTab::history, h.model(), h.account()));

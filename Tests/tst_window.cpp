@@ -516,11 +516,11 @@ private slots:
 
         // While the model works: the sidebar and the browser pane lock, no sign-in may start.
         QVERIFY(browser()->canStartLogin());
-        state->spam()->setScanning(true);
+        state->spam()->jobs().set(JobState::Job::scan, true);
         QVERIFY(sidebar->locked());
         QVERIFY(!pane()->addressField()->isEnabled());
         QVERIFY(!browser()->canStartLogin());
-        state->spam()->setScanning(false);
+        state->spam()->jobs().set(JobState::Job::scan, false);
         QVERIFY(!sidebar->locked());
         QVERIFY(pane()->addressField()->isEnabled());
         QVERIFY(browser()->canStartLogin());
@@ -550,9 +550,9 @@ private slots:
         QCOMPARE(window->workspace()->panel()->viewModel()->actions()->focused(), std::optional<QString>(post));
         // A site sign-in in progress locks the list; the model's own work does not.
         QVERIFY(!dock->locked());
-        state->spam()->setScanning(true);
+        state->spam()->jobs().set(JobState::Job::scan, true);
         QVERIFY(!dock->locked());
-        state->spam()->setScanning(false);
+        state->spam()->jobs().set(JobState::Job::scan, false);
     }
 
     // "Load latest posts" in the post list, signed in on the fixture sites as the owner tries
@@ -585,8 +585,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(load && load->isVisible() && load->isEnabled(), slow);
         QCOMPARE(load->text(), Lang::system() ? QString("최신 게시물 불러오기") : QString("Load latest posts"));
         QTest::mouseClick(load, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(state->spam()->findingPosts(), slow);
-        QTRY_VERIFY_WITH_TIMEOUT(!state->spam()->findingPosts(), 3 * slow);
+        QTRY_VERIFY_WITH_TIMEOUT(state->spam()->jobs().findingPosts(), slow);
+        QTRY_VERIFY_WITH_TIMEOUT(!state->spam()->jobs().findingPosts(), 3 * slow);
         QCOMPARE(state->spam()->catalog().discoveryStatus(), QString());
 
         const QList<QUrl> posts = provider == LoginProvider::youtube ? demo.youtubePosts() : demo.instagramPosts();

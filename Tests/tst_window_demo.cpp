@@ -125,7 +125,7 @@ struct Window {
         if (!QTest::qWaitFor([&] { return load && load->isVisible() && load->isEnabled(); }, kSlow))
             return false;
         QTest::mouseClick(load, Qt::LeftButton);
-        return QTest::qWaitFor([&] { return !model()->findingPosts() && dock()->tiles().size() >= count; }, kSlow);
+        return QTest::qWaitFor([&] { return !model()->jobs().findingPosts() && dock()->tiles().size() >= count; }, kSlow);
     }
 
     // "Deselect all", then the tick of this post alone, then "Check 1 for spam".
@@ -208,7 +208,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT((box = shownQuestion()) != nullptr, kSlow);
         QCOMPARE(box->text(), AIPass::consentQuestion().title);
         QVERIFY(answerQuestion(box, AIPass::consentQuestion().buttons.at(0)));
-        QTRY_VERIFY_WITH_TIMEOUT(!w.model()->working() && w.tile(curry) && w.tile(curry)->post().scannedAt, kSlow);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.model()->jobs().working() && w.tile(curry) && w.tile(curry)->post().scannedAt, kSlow);
 
         // The panel lists the flagged comments, ticked; "Delete N" names what goes.
         DeleteBar *bar = w.panel()->deleteBar();
@@ -225,8 +225,8 @@ private slots:
         QVERIFY(yes);
         QVERIFY(box->defaultButton() != yes);
         QTest::mouseClick(yes, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!w.model()->working() && !m_demo->youtube().deleted("vDemoMixed1").isEmpty(), kSlow);
-        QTRY_VERIFY_WITH_TIMEOUT(!w.model()->working(), kSlow);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.model()->jobs().working() && !m_demo->youtube().deleted("vDemoMixed1").isEmpty(), kSlow);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.model()->jobs().working(), kSlow);
 
         // On the site: every picked comment, and nothing outside the picked threads; nothing of the Short.
         const QSet<QString> gone = m_demo->youtube().deleted("vDemoMixed1");
@@ -236,7 +236,7 @@ private slots:
             QVERIFY2(picked.contains(id.section(u'.', 0, 0)) || picked.contains(id), qPrintable(id + " was not asked for"));
         QVERIFY(m_demo->youtube().deleted("sDemoShort1").isEmpty());
         // The status line under the tiles says it is done.
-        QTRY_COMPARE_WITH_TIMEOUT(w.dock()->statusText(), w.model()->status(), kSlow);
+        QTRY_COMPARE_WITH_TIMEOUT(w.dock()->statusText(), w.model()->statusLine().text(), kSlow);
         QVERIFY2(w.dock()->statusText().contains(QString::number(picked.size())), qPrintable(w.dock()->statusText()));
 
         // Another post's tile opens that post unchecked: the panel names the post its results are from.
@@ -247,10 +247,10 @@ private slots:
         const QString notice = w.panel()->otherPostNotice();
         QVERIFY2(notice.contains(QStringLiteral("양파 카레 만들기")), qPrintable(notice));
         QVERIFY2(notice.contains(Lang::system() ? QStringLiteral("타일을 선택") : QStringLiteral("tick its tile")), qPrintable(notice));
-        QVERIFY(!w.model()->working());
+        QVERIFY(!w.model()->jobs().working());
         // Checked, the notice goes.
         QVERIFY(w.checkOnly(brunch));
-        QTRY_VERIFY_WITH_TIMEOUT(!w.model()->working() && w.tile(brunch)->post().scannedAt, kSlow);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.model()->jobs().working() && w.tile(brunch)->post().scannedAt, kSlow);
         QTRY_VERIFY_WITH_TIMEOUT(w.panel()->otherPostNotice().isEmpty(), kSlow);
 
         // Clearing that history asks in the same box as every other question; "Cancel" keeps it.
@@ -284,7 +284,7 @@ private slots:
         QTest::mouseClick(clear, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(answered, kSlow);
         QCOMPARE(title, HistoryPaneModel::clearTitle());
-        QCOMPARE(text, HistoryPaneModel::clearText(w.model()->stats().comments));
+        QCOMPARE(text, HistoryPaneModel::clearText(w.model()->history().stats().comments));
         QVERIFY(!destructiveIsDefault);
         QCOMPARE(w.model()->store()->comments(curry, 10).size(), 10);
         settings->close();
@@ -305,7 +305,7 @@ private slots:
         m_demo->youtube().video("vDemo2000c1")->unreachable = true;
         const QString post = postKey(YouTubeFixture::watchUrl("vDemo2000c1"));
         QVERIFY(w.checkOnly(post));
-        QTRY_VERIFY_WITH_TIMEOUT(!w.model()->working() && w.tile(post)->post().state == ChannelPost::State::failed, kSlow);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.model()->jobs().working() && w.tile(post)->post().state == ChannelPost::State::failed, kSlow);
         PostTile *tile = w.tile(post);
         const QString reason = tile->post().note;
         QVERIFY(!reason.isEmpty());

@@ -187,7 +187,7 @@ class WindowQuestionsTest : public QObject {
             return false;
         if (!answerQuestion(box, AIPass::consentQuestion().buttons.at(1)))
             return false;
-        return QTest::qWaitFor([&] { return w.model()->hasScanned() && !w.model()->working(); }, kSlow);
+        return QTest::qWaitFor([&] { return w.model()->openPage().hasScanned() && !w.model()->jobs().working(); }, kSlow);
     }
 
 private slots:
@@ -241,10 +241,10 @@ private slots:
         QCOMPARE(box->text(), consent.title);
         QCOMPARE(box->informativeText(), consent.text);
         QCOMPARE(box->parentWidget()->window(), w.window.get());
-        QVERIFY(model->working());
+        QVERIFY(model->jobs().working());
         QVERIFY(answerQuestion(box, consent.buttons.at(useAI ? 0 : 1)));
 
-        QTRY_VERIFY_WITH_TIMEOUT(model->hasScanned() && !model->working(), kSlow);
+        QTRY_VERIFY_WITH_TIMEOUT(model->openPage().hasScanned() && !model->jobs().working(), kSlow);
         QVERIFY(!shownQuestion());
         QCOMPARE(AppSettings::shared().boolValue(QStringLiteral("vt.aiConsent"), !useAI), useAI);
         QCOMPARE(model->ownerSettings().aiOn(), useAI);
@@ -304,8 +304,8 @@ private slots:
         QVERIFY(answerQuestion(box, removal.buttons.at(confirm ? 1 : 0)));
         const QSet<QString> picked(picks.cbegin(), picks.cend());
         if (!confirm) {
-            QTRY_COMPARE_WITH_TIMEOUT(model->status(), Lang::system() ? QStringLiteral("삭제를 취소했습니다.") : QStringLiteral("Deletion cancelled."), kSlow);
-            QVERIFY(!model->working());
+            QTRY_COMPARE_WITH_TIMEOUT(model->statusLine().text(), Lang::system() ? QStringLiteral("삭제를 취소했습니다.") : QStringLiteral("Deletion cancelled."), kSlow);
+            QVERIFY(!model->jobs().working());
             QVERIFY(!shownQuestion());
             QVERIFY(m_yt->deleted(video).isEmpty());
             QVERIFY(deletedIn(model->store(), post).isEmpty());
@@ -313,8 +313,8 @@ private slots:
             QCOMPARE(vm->deletedCount(), deletedBefore);
             return;
         }
-        QTRY_COMPARE_WITH_TIMEOUT(model->status(), Lang::system() ? QStringLiteral("2개를 삭제했습니다.") : QStringLiteral("Deleted 2."), kSlow);
-        QVERIFY(!model->working());
+        QTRY_COMPARE_WITH_TIMEOUT(model->statusLine().text(), Lang::system() ? QStringLiteral("2개를 삭제했습니다.") : QStringLiteral("Deleted 2."), kSlow);
+        QVERIFY(!model->jobs().working());
         QVERIFY(!shownQuestion());
         QCOMPARE(m_yt->deleted(video), picked);
         QCOMPARE(deletedIn(model->store(), post), picked);
@@ -412,7 +412,7 @@ private slots:
                                     "as spam. 1 of them was written by you."))),
                  qPrintable(box->informativeText()));
         QVERIFY(answerQuestion(box, byLanguage(QStringLiteral("2개 삭제"), QStringLiteral("Delete 2"))));
-        QTRY_COMPARE_WITH_TIMEOUT(model->status(),
+        QTRY_COMPARE_WITH_TIMEOUT(model->statusLine().text(),
                                   byLanguage(QStringLiteral("2개를 삭제했습니다. 답글 3개가 스레드와 함께 삭제되었습니다."),
                                              QStringLiteral("Deleted 2. 3 more went with their threads.")),
                                   kSlow);
@@ -447,7 +447,7 @@ private slots:
         // A complete scan of the post through the page finds none of them: they went on the site
         // itself, and the history keeps how.
         await(model->scan(true, true), kSlow);
-        QVERIFY(model->hasScanned());
+        QVERIFY(model->openPage().hasScanned());
         for (const Comment &c : model->review().comments())
             QVERIFY2(!c.id.startsWith(t.withReplies.id) && c.id != t.alone.id, qPrintable(c.id));
         stored = history();
@@ -521,11 +521,11 @@ private slots:
         SpamModel *model = w.model();
         QPointer<QMessageBox> box;
         QTRY_VERIFY_WITH_TIMEOUT((box = shownQuestion()) != nullptr, kSlow);
-        QVERIFY(model->working());
+        QVERIFY(model->jobs().working());
         w.window.reset();
         QVERIFY(!box);
-        QTRY_VERIFY_WITH_TIMEOUT(!model->working(), kSlow);
-        QVERIFY(model->hasScanned());
+        QTRY_VERIFY_WITH_TIMEOUT(!model->jobs().working(), kSlow);
+        QVERIFY(model->openPage().hasScanned());
         QCOMPARE(m_service->requestCount(QStringLiteral("api/ai/check")), aiRequests);
     }
 };

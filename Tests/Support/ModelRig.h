@@ -59,7 +59,7 @@ struct Rig {
         model = std::make_unique<SpamModel>(&h.engine, &h.browser, account.get(), &store, &settings);
         model->setAlerts(&alerts);
         SpamModel *m = model.get();
-        h.browser.onNavigate = [m] { m->navigationChanged(); };
+        h.browser.onNavigate = [m] { m->openPage().navigationChanged(); };
     }
     ~Rig()
     {

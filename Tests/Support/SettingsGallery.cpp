@@ -92,7 +92,7 @@ QImage renderSettingsView(const QString &view, bool korean)
         // A picture of whatever state the client reached.
     }
     SpamModel model(nullptr, nullptr, &account, &store, &settings);
-    model.setStats(store.stats());
+    model.history().setStats(store.stats());
     SilentPrompts prompts;
 
     if (view == QLatin1String("statistics") || view == QLatin1String("statistics-empty")) {

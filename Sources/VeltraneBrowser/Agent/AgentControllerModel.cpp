@@ -19,14 +19,14 @@ bool AgentController::modelWorking() const
 {
     if (!m_model)
         pending();
-    return m_model->working();
+    return m_model->jobs().working();
 }
 
 std::optional<SiteInfo> AgentController::modelInfo() const
 {
     if (!m_model)
         pending();
-    return m_model->info();
+    return m_model->openPage().info();
 }
 
 void AgentController::modelFillPageState(AgentReplies::PageState &state) const
@@ -34,10 +34,10 @@ void AgentController::modelFillPageState(AgentReplies::PageState &state) const
     if (!m_model)
         pending();
     state.items = m_model->review().comments();
-    state.status = m_model->status();
-    state.busy = m_model->working();
-    state.hasScanned = m_model->hasScanned();
-    state.recentOnly = m_model->recentOnly();
+    state.status = m_model->statusLine().text();
+    state.busy = m_model->jobs().working();
+    state.hasScanned = m_model->openPage().hasScanned();
+    state.recentOnly = m_model->openPage().recentOnly();
     const QHash<QString, bool> &facts = m_model->scanReport().lastFacts();
     state.lastScan.clear();
     for (auto it = facts.cbegin(); it != facts.cend(); ++it)
@@ -66,9 +66,9 @@ QCoro::Task<std::optional<QString>> AgentController::modelScan()
     co_await model->scan(true, true);
     if (!model)
         pending();
-    if (model->hasScanned())
+    if (model->openPage().hasScanned())
         co_return std::nullopt;
-    const QString status = model->status();
+    const QString status = model->statusLine().text();
     co_return status.isEmpty() ? QStringLiteral("검사를 완료하지 못했습니다.") : status;
 }
 
@@ -76,8 +76,8 @@ bool AgentController::modelScanRecorded(QString *why) const
 {
     if (!m_model)
         pending();
-    *why = m_model->lastScanUnsaved();
-    return m_model->lastScanRecorded();
+    *why = m_model->scanReport().unsaved();
+    return m_model->scanReport().recorded();
 }
 
 bool AgentController::modelRemovalRecorded(QString *why) const

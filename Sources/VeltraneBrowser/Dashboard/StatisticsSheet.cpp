@@ -83,7 +83,7 @@ StatisticsSheet::StatisticsSheet(SpamModel *model, QWidget *parent)
         QMetaObject::invokeMethod(this, &StatisticsSheet::ready, Qt::QueuedConnection);
         return;
     }
-    connect(model, &SpamModel::workingChanged, this, &StatisticsSheet::followWorking);
+    connect(&model->jobs(), &JobState::changed, this, &StatisticsSheet::followWorking);
     // The queries of a long history together would hold the window: they run on a worker.
     model->catalog().dashboardAside(DashboardModel::snapshotDays, QDateTime::currentDateTime(), this,
                                     [this](const PostCatalog::DashboardData &data) {
@@ -105,7 +105,7 @@ StatisticsSheet::StatisticsSheet(SpamModel *model, const PostCatalog::DashboardD
     build();
     m_ready = true;
     if (model)
-        connect(model, &SpamModel::workingChanged, this, &StatisticsSheet::followWorking);
+        connect(&model->jobs(), &JobState::changed, this, &StatisticsSheet::followWorking);
     followWorking();
 }
 
@@ -118,7 +118,7 @@ QString StatisticsSheet::emptyHint(const PostCatalog::DashboardData &data)
 
 void StatisticsSheet::followWorking()
 {
-    const bool enabled = !m_model || !m_model->working();
+    const bool enabled = !m_model || !m_model->jobs().working();
     for (QPushButton *row : std::as_const(m_postRows))
         row->setEnabled(enabled);
 }

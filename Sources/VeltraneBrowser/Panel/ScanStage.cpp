@@ -363,14 +363,14 @@ ScanStage::ScanStage(SpamModel *model, QWidget *parent)
     static_cast<Canvas *>(m_canvas)->paint = [this](QPainter &p) {
         if (!m_model)
             return;
-        paintContent(&p, m_canvas->width(), items(m_model->catalog().rows(), m_model->touring(), m_model->currentPost()),
-                     m_model->scanActivity(), m_calm, m_clock.elapsed() / 1000.0);
+        paintContent(&p, m_canvas->width(), items(m_model->catalog().rows(), m_model->jobs().touring(), m_model->currentPost()),
+                     m_model->openPage().scanActivity(), m_calm, m_clock.elapsed() / 1000.0);
     };
     if (m_model) {
         connect(&m_model->catalog(), &PostCatalog::rowsChanged, this, &ScanStage::refresh);
-        for (auto signal : {&SpamModel::touringChanged, &SpamModel::scanActivityChanged,
-                            &SpamModel::infoChanged, &SpamModel::scanningChanged})
-            connect(m_model, signal, this, &ScanStage::refresh);
+        connect(&m_model->jobs(), &JobState::changed, this, &ScanStage::refresh);
+        for (auto signal : {&OpenPage::scanActivityChanged, &OpenPage::infoChanged})
+            connect(&m_model->openPage(), signal, this, &ScanStage::refresh);
     }
     refresh();
 }
@@ -386,16 +386,16 @@ void ScanStage::refresh()
 {
     if (!m_model)
         return;
-    const QList<Item> list = items(m_model->catalog().rows(), m_model->touring(), m_model->currentPost());
+    const QList<Item> list = items(m_model->catalog().rows(), m_model->jobs().touring(), m_model->currentPost());
     const int w = viewport()->width();
-    const int h = paintContent(nullptr, w, list, m_model->scanActivity(), m_calm, 0);
+    const int h = paintContent(nullptr, w, list, m_model->openPage().scanActivity(), m_calm, 0);
     m_canvas->resize(w, std::max(h, viewport()->height()));
     setAccessibleName(ScanStatusText::scanLine(*m_model));
     // Bring the live card to the middle when the current post changes to another one.
     std::optional<QString> now;
     double top = kPad, height = 0;
     for (const Item &item : list) {
-        const double ih = item.live ? cardHeight(m_model->scanActivity()) : kQueueRow;
+        const double ih = item.live ? cardHeight(m_model->openPage().scanActivity()) : kQueueRow;
         if (item.live) {
             now = item.post.url;
             height = ih;
@@ -413,7 +413,7 @@ void ScanStage::refresh()
 
 void ScanStage::updateTimer()
 {
-    const bool live = !m_calm && isVisible() && m_model && (m_model->scanning() || m_model->touring());
+    const bool live = !m_calm && isVisible() && m_model && (m_model->jobs().scanning() || m_model->jobs().touring());
     if (live && !m_timer.isActive())
         m_timer.start();
     else if (!live)

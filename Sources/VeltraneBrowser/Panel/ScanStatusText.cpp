@@ -35,10 +35,10 @@ qint64 position(const QList<ChannelPost> &posts)
 ScanStatusText::State ScanStatusText::of(const SpamModel &model)
 {
     State s;
-    s.activity = model.scanActivity();
-    s.touring = model.touring();
+    s.activity = model.openPage().scanActivity();
+    s.touring = model.jobs().touring();
     s.posts = model.catalog().rows();
-    s.busy = model.busy();
+    s.busy = model.jobs().busy();
     if (const std::optional<RemovalJob::Progress> &removal = model.removalJob().progress())
         s.removal = std::make_pair(removal->done, removal->total);
     return s;

@@ -320,7 +320,7 @@ void SpamPanel::reveal()
 {
     PanelActions *actions = m_vm->actions();
     const std::optional<QString> url = actions ? actions->focused() : std::nullopt;
-    if (!url || (m_vm->model() && m_vm->model()->working()))
+    if (!url || (m_vm->model() && m_vm->model()->jobs().working()))
         return;
     m_vm->loadUpTo(*url);
     if (m_vm->visible().value(*url).isEmpty())

@@ -20,12 +20,10 @@ SpamPanelModel::SpamPanelModel(SpamModel *model, PanelActions *actions, QObject 
             load();
     });
     if (m_model) {
-        for (auto signal : {&SpamModel::runsVersionChanged, &SpamModel::deletionsVersionChanged})
-            connect(m_model, signal, this, &SpamPanelModel::scheduleLoad);
+        for (auto signal : {&HistoryState::runsVersionChanged, &HistoryState::deletionsVersionChanged})
+            connect(&m_model->history(), signal, this, &SpamPanelModel::scheduleLoad);
         connect(&m_model->catalog(), &PostCatalog::rowsChanged, this, &SpamPanelModel::scheduleLoad);
-        for (auto signal : {&SpamModel::scanningChanged, &SpamModel::preparingChanged, &SpamModel::touringChanged,
-                            &SpamModel::busyChanged, &SpamModel::findingPostsChanged, &SpamModel::workingChanged})
-            connect(m_model, signal, this, &SpamPanelModel::scanningMaybeEnded);
+        connect(&m_model->jobs(), &JobState::changed, this, &SpamPanelModel::scanningMaybeEnded);
         connect(&m_model->removalJob(), &RemovalJob::progressChanged, this, &SpamPanelModel::scanningMaybeEnded);
         // The panel shows the site selected in the browser.
         if (Browser *browser = m_model->browser()) {
@@ -33,11 +31,13 @@ SpamPanelModel::SpamPanelModel(SpamModel *model, PanelActions *actions, QObject 
             connect(browser, &Browser::selectedSiteChanged, this,
                     [this, browser] { setSite(browser->selectedSite().rawValue()); });
         }
-        for (auto signal : {&SpamModel::runsVersionChanged, &SpamModel::deletionsVersionChanged})
-            connect(m_model, signal, this, [this] { m_posts.reset();
-    m_visibleList.reset(); });
-        connect(&m_model->catalog(), &PostCatalog::rowsChanged, this, [this] { m_posts.reset();
-    m_visibleList.reset(); });
+        const auto forgetPosts = [this] {
+            m_posts.reset();
+            m_visibleList.reset();
+        };
+        for (auto signal : {&HistoryState::runsVersionChanged, &HistoryState::deletionsVersionChanged})
+            connect(&m_model->history(), signal, this, forgetPosts);
+        connect(&m_model->catalog(), &PostCatalog::rowsChanged, this, forgetPosts);
     }
     if (m_actions) {
         connect(m_actions, &PanelActions::postsChanged, this, [this] {
@@ -232,7 +232,7 @@ bool SpamPanelModel::scanning() const
 {
     if (!m_model || m_model->removalJob().progress())
         return false;
-    return m_model->scanning() || m_model->preparing() || m_model->touring();
+    return m_model->jobs().scanning() || m_model->jobs().preparing() || m_model->jobs().touring();
 }
 
 double SpamPanelModel::defaultFloor() const
@@ -268,8 +268,8 @@ QString SpamPanelModel::loadKey() const
         lines.append(p.url + u'|' + QString::number(p.total) + u'|' + QString::number(p.flagged) + u'|'
                      + QString::number(p.deleted) + u'|' + QString::number(at, 'f', 3));
     }
-    return m_site + u'|' + m_tab.rawValue() + u'|' + QString::number(m_model ? m_model->runsVersion() : 0) + u'|'
-        + QString::number(m_model ? m_model->deletionsVersion() : 0) + u'|' + lines.join(u'\n');
+    return m_site + u'|' + m_tab.rawValue() + u'|' + QString::number(m_model ? m_model->history().runsVersion() : 0) + u'|'
+        + QString::number(m_model ? m_model->history().deletionsVersion() : 0) + u'|' + lines.join(u'\n');
 }
 
 QHash<QString, QList<ScanStore::Record>> SpamPanelModel::inBand(std::pair<double, double> band) const
@@ -385,7 +385,7 @@ SpamPanelModel::Bar SpamPanelModel::bar() const
     }
     if (scanning())
         return b;
-    const bool working = m_model && m_model->working();
+    const bool working = m_model && m_model->jobs().working();
     if (m_tab == PanelTab::spam && m_records.anyShown()) {
         const Offer &o = offer();
         b.kind = Bar::Kind::flagged;
@@ -608,7 +608,7 @@ void SpamPanelModel::prepareOffer()
 
 void SpamPanelModel::remove(const QList<ScanStore::Record> &records)
 {
-    if (records.isEmpty() || !m_actions || (m_model && m_model->working()))
+    if (records.isEmpty() || !m_actions || (m_model && m_model->jobs().working()))
         return;
     m_actions->removeStored(records);
 }

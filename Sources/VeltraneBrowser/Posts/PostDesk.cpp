@@ -148,7 +148,7 @@ void PostDesk::show(const ChannelPost &post, Browser *browser)
     if (!target)
         return;
     // While the owner is choosing posts, opening one from the list does not scan it.
-    m_model->setOpenedFromPostList(post.url);
+    m_model->openPage().setOpenedFromPostList(post.url);
     target->open(post.url);
 }
 
@@ -182,7 +182,7 @@ QCoro::Task<void> PostDesk::loadMore(LoginProvider provider)
 void PostDesk::start(const QString &site)
 {
     const QList<ChannelPost> q = queue(site);
-    if (q.isEmpty() || !m_model || m_model->working())
+    if (q.isEmpty() || !m_model || m_model->jobs().working())
         return;
     m_model->openPage().setSelectingPosts(false);
     // The scan runs on by itself; progress and results show through the model.

@@ -1,7 +1,6 @@
 #include "Scan/AIPass.h"
 
 #include "Rules/AIRules.h"
-#include "Scan/SpamModel.h"
 #include "Service/VeltraneAccount.h"
 
 namespace {
@@ -34,7 +33,7 @@ struct AIPass::Arrivals {
 namespace {
 
 QCoro::Task<void> askService(QPointer<VeltraneAccount> account, QStringList texts, QStringList kinds, bool keepPraise,
-                             int batch, std::shared_ptr<AIPass::Arrivals> arrivals, QPointer<SpamModel> model)
+                             int batch, std::shared_ptr<AIPass::Arrivals> arrivals, QPointer<JobState> jobs)
 {
     AIPass::Arrivals::Outcome outcome;
     outcome.batch = batch;
@@ -50,8 +49,8 @@ QCoro::Task<void> askService(QPointer<VeltraneAccount> account, QStringList text
     if (arrivals->dropped)
         co_return;
     arrivals->queue.append(outcome);
-    if (model)
-        emit model->landed();
+    if (jobs)
+        jobs->land();
 }
 
 } // namespace
@@ -71,40 +70,39 @@ QCoro::Task<bool> AIPass::askConsent(Alerts *alerts)
     co_return answer == 0;
 }
 
-AIPass::AIPass(SpamModel &model, QUuid pageID, std::optional<ScanStore::PostKey> page,
+AIPass::AIPass(const Inputs &in, QUuid pageID, std::optional<ScanStore::PostKey> page,
                QList<ScanStore::AIAnswer> *answers)
-    : m_model(&model), m_pageID(pageID), m_page(std::move(page)), m_answers(answers),
+    : m_review(in.review), m_openPage(in.page), m_report(in.report), m_owner(in.owner), m_jobs(in.jobs),
+      m_status(in.status), m_account(in.account), m_store(in.store), m_alive(&in.jobs), m_pageID(pageID), m_page(std::move(page)), m_answers(answers),
       m_arrivals(std::make_shared<Arrivals>())
 {
 }
 
 QCoro::Task<QString> AIPass::run(QHash<QString, ScanStore::Known> known, PostReview::Reuse before)
 {
-    SpamModel &m = *m_model;
-    PostReview &review = m.review();
     {
-        ScanActivity a = m.scanActivity();
+        ScanActivity a = m_openPage.scanActivity();
         a.stage = ScanActivity::Stage::ai;
-        m.setScanActivity(a);
+        m_openPage.setScanActivity(a);
     }
-    const PostReview::Reuse own = review.reuseAI(known);
+    const PostReview::Reuse own = m_review.reuseAI(known);
     m_reused = before.reused + own.reused;
     m_found = before.found + own.found;
     m_unsure = before.unsure + own.unsure;
 
     QList<Comment> toAsk;
-    for (const Comment &c : review.comments()) {
+    for (const Comment &c : m_review.comments()) {
         if (c.verdict() == Comment::Verdict::ok && !c.aiProb)
             toAsk.append(c);
     }
     if (toAsk.isEmpty() && m_reused <= 0) {
-        ScanActivity a = m.scanActivity();
+        ScanActivity a = m_openPage.scanActivity();
         a.aiState = ScanActivity::AIState::skipped;
-        m.setScanActivity(a);
+        m_openPage.setScanActivity(a);
         co_return QString();
     }
-    m_optionsKey = m.ownerSettings().aiOptionsKey();
-    const QList<Comment> &comments = review.comments();
+    m_optionsKey = m_owner.aiOptionsKey();
+    const QList<Comment> &comments = m_review.comments();
     m_position.reserve(comments.size());
     for (qsizetype i = 0; i < comments.size(); ++i) {
         if (!m_position.contains(comments.at(i).id))
@@ -114,12 +112,12 @@ QCoro::Task<QString> AIPass::run(QHash<QString, ScanStore::Known> known, PostRev
         m_reuseNote = tr(" %1 unchanged since the last scan reused their earlier AI result.").arg(m_reused);
     m_total = int(toAsk.size());
     {
-        ScanActivity a = m.scanActivity();
+        ScanActivity a = m_openPage.scanActivity();
         a.aiChecked = m_reused;
         a.aiTotal = m_reused + m_total;
         if (toAsk.isEmpty())
             a.aiState = ScanActivity::AIState::complete;
-        m.setScanActivity(a);
+        m_openPage.setScanActivity(a);
     }
     if (toAsk.isEmpty()) {
         QString earlier;
@@ -128,23 +126,23 @@ QCoro::Task<QString> AIPass::run(QHash<QString, ScanStore::Known> known, PostRev
         co_return earlier + m_reuseNote;
     }
 
-    for (qsizetype i = 0; i < toAsk.size(); i += SpamModel::aiBatchSize)
-        m_batches.append(toAsk.mid(i, SpamModel::aiBatchSize));
+    for (qsizetype i = 0; i < toAsk.size(); i += batchSize)
+        m_batches.append(toAsk.mid(i, batchSize));
 
-    m.jobs().stop().ai = false;
-    m.setAIChecking(true);
+    m_jobs.stop().ai = false;
+    m_jobs.setPhase(JobState::Phase::ai);
     {
-        ScanActivity a = m.scanActivity();
+        ScanActivity a = m_openPage.scanActivity();
         a.aiState = ScanActivity::AIState::running;
         a.aiTotal = m_reused + m_total;
-        m.setScanActivity(a);
+        m_openPage.setScanActivity(a);
     }
-    m.setProgress(checkProgress(0, m_total));
-    m.setStatus(tr("AI check… %1/%2").arg(0).arg(m_total), StatusKind::plain);
+    m_openPage.setProgress(checkProgress(0, m_total));
+    m_status.set(tr("AI check… %1/%2").arg(0).arg(m_total), StatusKind::plain);
 
     // The service is asked for spam and the optional categories; answers are judged on the same.
-    m_kinds = QStringList{kSpam} + m.ownerSettings().aiOptions();
-    m_keepPraise = m.ownerSettings().aiKeepPraise();
+    m_kinds = QStringList{kSpam} + m_owner.aiOptions();
+    m_keepPraise = m_owner.aiKeepPraise();
 
     fill();
     bool handledOne = false;
@@ -152,21 +150,21 @@ QCoro::Task<QString> AIPass::run(QHash<QString, ScanStore::Known> known, PostRev
         if (m_arrivals->queue.isEmpty()) {
             handledOne = false;
             // A page change or a stop that was given up on ends the wait at once.
-            const bool givenUp = m_model->jobs().stop().ai && m_model->jobs().stop().abandon;
-            if (!m_model->samePage(m_pageID) || givenUp) {
-                m_abandoned = givenUp && m_model->samePage(m_pageID);
+            const bool givenUp = m_jobs.stop().ai && m_jobs.stop().abandon;
+            if (!m_openPage.samePage(m_pageID) || givenUp) {
+                m_abandoned = givenUp && m_openPage.samePage(m_pageID);
                 break;
             }
-            co_await m_model->nextLanding();
-            if (!m_model)
+            co_await m_jobs.nextLanding();
+            if (!m_alive)
                 co_return QString();
             continue;
         }
         if (handledOne) {
             // Answers that arrive together are handled one per turn of the event loop, so that
             // the window stays live while each is stored.
-            co_await m_model->yieldToLoop();
-            if (!m_model)
+            co_await m_jobs.nextTurn();
+            if (!m_alive)
                 co_return QString();
             if (m_arrivals->queue.isEmpty())
                 continue;
@@ -174,7 +172,7 @@ QCoro::Task<QString> AIPass::run(QHash<QString, ScanStore::Known> known, PostRev
         handledOne = true;
         const Arrivals::Outcome outcome = m_arrivals->queue.takeFirst();
         --m_inFlight;
-        if (!m_model->samePage(m_pageID))
+        if (!m_openPage.samePage(m_pageID))
             break;
         m_sent += int(m_batches.at(outcome.batch).size());
         if (outcome.failure) {
@@ -190,38 +188,36 @@ QCoro::Task<QString> AIPass::run(QHash<QString, ScanStore::Known> known, PostRev
     m_arrivals->dropped = true;
 
     // Clean-up and the closing sentence.
-    SpamModel &model = *m_model;
-    model.setAIChecking(false);
+    m_jobs.leavePhase(JobState::Phase::ai);
     {
-        ScanActivity a = model.scanActivity();
+        ScanActivity a = m_openPage.scanActivity();
         a.inspecting.clear();
-        a.flagged = ScanActivity::spamCount(model.review().comments());
+        a.flagged = ScanActivity::spamCount(m_review.comments());
         if (m_firstFailure)
             a.aiState = ScanActivity::AIState::failed;
         else if (m_answered >= m_total)
             a.aiState = ScanActivity::AIState::complete;
         else
             a.aiState = ScanActivity::AIState::partial;
-        model.setScanActivity(a);
+        m_openPage.setScanActivity(a);
     }
     co_return closing();
 }
 
 void AIPass::fill()
 {
-    SpamModel &m = *m_model;
-    QPointer<VeltraneAccount> account(m.account());
-    while (m_inFlight < SpamModel::aiMaxInFlight && m_next < m_batches.size() && !m_firstFailure && !m.jobs().stop().ai) {
+    QPointer<VeltraneAccount> account(m_account);
+    while (m_inFlight < maxInFlight && m_next < m_batches.size() && !m_firstFailure && !m_jobs.stop().ai) {
         const QList<Comment> &batch = m_batches.at(m_next);
         QStringList texts;
-        ScanActivity a = m.scanActivity();
+        ScanActivity a = m_openPage.scanActivity();
         for (const Comment &c : batch) {
             texts.append(c.text);
             a.inspecting.insert(c.id);
         }
         a.samples = ScanActivity::samplesOf(batch);
-        m.setScanActivity(a);
-        askService(account, texts, m_kinds, m_keepPraise, m_next, m_arrivals, m_model);
+        m_openPage.setScanActivity(a);
+        askService(account, texts, m_kinds, m_keepPraise, m_next, m_arrivals, m_alive);
         ++m_next;
         ++m_inFlight;
     }
@@ -229,32 +225,30 @@ void AIPass::fill()
 
 void AIPass::take(int index, const QList<std::optional<AIScore>> &scores)
 {
-    SpamModel &m = *m_model;
-    PostReview &review = m.review();
     const QList<Comment> &batch = m_batches.at(index);
     const qsizetype pairs = std::min(batch.size(), scores.size());
     if (m_page) {
         QList<ScanStore::AIAnswer> answers;
         for (qsizetype i = 0; i < pairs; ++i) {
             if (scores.at(i))
-                answers.append({batch.at(i).id, review.textHashes().of(batch.at(i).id, batch.at(i).text), *scores.at(i)});
+                answers.append({batch.at(i).id, m_review.textHashes().of(batch.at(i).id, batch.at(i).text), *scores.at(i)});
         }
         if (m_answers)
             m_answers->append(answers);
         else if (!answers.isEmpty())
-            m.scanReport().noteStored(m.store()->rememberAI(m_page->site, answers, m_optionsKey));
+            m_report.noteStored(m_store->rememberAI(m_page->site, answers, m_optionsKey));
     }
     bool changed = false;
     for (qsizetype i = 0; i < pairs; ++i) {
         if (!scores.at(i))
             continue;
         const qsizetype at = m_position.value(batch.at(i).id, -1);
-        if (at < 0 || at >= review.comments().size() || review.comments().at(at).id != batch.at(i).id)
+        if (at < 0 || at >= m_review.comments().size() || m_review.comments().at(at).id != batch.at(i).id)
             continue;
         ++m_answered;
         const AIRules::Verdict verdict = AIRules::verdict(*scores.at(i), m_kinds);
         changed = true;
-        if (const std::optional<AIRules::Placement> placed = review.answerAI(at, verdict.kind, verdict.prob)) {
+        if (const std::optional<AIRules::Placement> placed = m_review.answerAI(at, verdict.kind, verdict.prob)) {
             if (placed->flagged) {
                 ++m_found;
                 if (!placed->checked)
@@ -263,16 +257,15 @@ void AIPass::take(int index, const QList<std::optional<AIScore>> &scores)
         }
     }
     if (changed)
-        review.announce();
+        m_review.announce();
 }
 
 void AIPass::showProgress(int index)
 {
-    SpamModel &m = *m_model;
-    const QList<Comment> &comments = m.review().comments();
+    const QList<Comment> &comments = m_review.comments();
     const QList<Comment> &batch = m_batches.at(index);
     {
-        ScanActivity a = m.scanActivity();
+        ScanActivity a = m_openPage.scanActivity();
         for (const Comment &c : batch)
             a.inspecting.remove(c.id);
         a.aiChecked = m_reused + m_answered;
@@ -284,21 +277,20 @@ void AIPass::showProgress(int index)
                 now.append(comments.at(at));
         }
         a.samples = ScanActivity::samplesOf(now);
-        m.setScanActivity(a);
+        m_openPage.setScanActivity(a);
     }
-    m.setProgress(checkProgress(m_sent, m_total));
-    m.setStatus(tr("AI check… %1/%2 · %3 suspected").arg(m_sent).arg(m_total).arg(m_found), StatusKind::plain);
+    m_openPage.setProgress(checkProgress(m_sent, m_total));
+    m_status.set(tr("AI check… %1/%2 · %3 suspected").arg(m_sent).arg(m_total).arg(m_found), StatusKind::plain);
 }
 
 QString AIPass::closing() const
 {
-    SpamModel &m = *m_model;
     if (m_firstFailure) {
         const QString text = AIRules::message(*m_firstFailure);
-        m.report(text);
+        m_report.report(text);
         return u' ' + text + tr(" The AI checked %1.").arg(m_answered) + m_reuseNote;
     }
-    if (m.jobs().stop().ai && (m_next < m_batches.size() || m_abandoned))
+    if (m_jobs.stop().ai && (m_next < m_batches.size() || m_abandoned))
         return tr(" AI check stopped. The AI checked %1; the rest are rule results.").arg(m_answered) + m_reuseNote;
     QString sentence;
     if (m_found >= 1) {

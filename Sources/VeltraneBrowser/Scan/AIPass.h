@@ -1,13 +1,18 @@
 #pragma once
 // One AI pass of a scan: the comments the rules left undecided go to the service in batches of
-// SpamModel::aiBatchSize, at most SpamModel::aiMaxInFlight at once; answers are applied in the
+// batchSize, at most maxInFlight at once; answers are applied in the
 // order they arrive (one per turn of the event loop), stored one batch per transaction, and the
 // pass ends in the sentence the scan's summary carries. A page change ends it at once; Stop lets
 // the batches out finish, or drops them once Stop gave up waiting. Also the one-time question
 // whether comment text may go to the AI check.
 
 #include "Base/Alerts.h"
+#include "Scan/JobState.h"
+#include "Scan/OpenPage.h"
+#include "Scan/OwnerSettings.h"
 #include "Scan/PostReview.h"
+#include "Scan/ScanReport.h"
+#include "Scan/StatusLine.h"
 #include "Store/ScanStore.h"
 #include "Wire/AIScore.h"
 #include "Wire/APIFailure.h"
@@ -22,12 +27,27 @@
 #include <memory>
 #include <optional>
 
-class SpamModel;
+class VeltraneAccount;
 
 class AIPass {
     Q_DECLARE_TR_FUNCTIONS(AIPass)
 
 public:
+    static constexpr int batchSize = 20;
+    static constexpr int maxInFlight = 4;
+
+    // What a pass works with; each must outlive the pass (a pass whose job state is gone ends).
+    struct Inputs {
+        PostReview &review;
+        OpenPage &page;
+        ScanReport &report;
+        const OwnerSettings &owner;
+        JobState &jobs;
+        StatusLine &status;
+        VeltraneAccount *account = nullptr;
+        ScanStore *store = nullptr;
+    };
+
     // The question whether comment text may go to the AI check; the first button agrees.
     static Alerts::Question consentQuestion();
     // Puts the question; true for the first button. Stores nothing.
@@ -35,7 +55,7 @@ public:
 
     // Nothing is stored without `page`. With `answers`, the scores are gathered there for the
     // scan's record instead of being written as they come.
-    AIPass(SpamModel &model, QUuid pageID, std::optional<ScanStore::PostKey> page,
+    AIPass(const Inputs &in, QUuid pageID, std::optional<ScanStore::PostKey> page,
            QList<ScanStore::AIAnswer> *answers = nullptr);
     // Runs the pass over what the store knows (reused answers count with `before`); the closing
     // sentence, empty when there was nothing to ask.
@@ -51,7 +71,15 @@ private:
     void showProgress(int batch);
     QString closing() const;
 
-    QPointer<SpamModel> m_model;
+    PostReview &m_review;
+    OpenPage &m_openPage;
+    ScanReport &m_report;
+    const OwnerSettings &m_owner;
+    JobState &m_jobs;
+    StatusLine &m_status;
+    VeltraneAccount *m_account = nullptr;
+    ScanStore *m_store = nullptr;
+    QPointer<JobState> m_alive;
     QUuid m_pageID;
     std::optional<ScanStore::PostKey> m_page;
     QList<ScanStore::AIAnswer> *m_answers = nullptr;

@@ -1,56 +1,57 @@
 #include "Scan/HistoryState.h"
 
-#include "Scan/PostCatalog.h"
-#include "Scan/Publish.h"
-#include "Scan/SpamModel.h"
-
 #include <QUuid>
+
+template <typename T>
+bool HistoryState::update(T &field, const T &value, void (HistoryState::*changed)())
+{
+    if (field == value)
+        return false;
+    field = value;
+    emit(this->*changed)();
+    return true;
+}
 
 void HistoryState::setStats(const ScanStore::Stats &stats)
 {
     check();
-    publish(m_stats, stats, m_model, &SpamModel::statsChanged);
-}
-
-void HistoryState::setRunSession(const std::optional<QString> &session)
-{
-    publish(m_runSession, session, m_model, &SpamModel::runSessionChanged);
+    update(m_stats, stats, &HistoryState::statsChanged);
 }
 
 void HistoryState::raiseRunsVersion()
 {
     ++m_runsVersion;
-    emit m_model.runsVersionChanged();
+    emit runsVersionChanged();
 }
 
 void HistoryState::raiseDeletionsVersion()
 {
     ++m_deletionsVersion;
-    emit m_model.deletionsVersionChanged();
+    emit deletionsVersionChanged();
 }
 
 void HistoryState::check()
 {
-    if (!publish(m_notice, m_model.store()->openError(), m_model, &SpamModel::historyNoticeChanged))
+    if (!update(m_notice, m_store->openError(), &HistoryState::noticeChanged))
         return;
     // Said once in the status line; the notice itself stays where the owner looks for it.
     if (!m_notice.isEmpty() && !m_noticeShown) {
         m_noticeShown = true;
-        m_model.setStatus(m_notice, StatusKind::warn);
+        m_status.set(m_notice, StatusKind::warn);
     }
 }
 
 QString HistoryState::writeError() const
 {
-    const QString reason = m_model.store()->lastError();
+    const QString reason = m_store->lastError();
     return reason.isEmpty() ? tr("The history file could not be written.") : reason;
 }
 
 void HistoryState::syncPost(const QString &url)
 {
-    const ScanStore::Counts counts = m_model.store()->syncCounts(url);
-    m_model.catalog().takeCounts(url, counts);
-    setStats(m_model.store()->stats());
+    const ScanStore::Counts counts = m_store->syncCounts(url);
+    emit postCounted(url, counts);
+    setStats(m_store->stats());
 }
 
 ScanStore::Run HistoryState::inSession(const ScanStore::Run &run) const
@@ -71,7 +72,7 @@ void HistoryState::runLogged()
 
 bool HistoryState::logRun(const ScanStore::Run &run, const QList<ScanStore::Item> &items)
 {
-    const bool logged = m_model.store()->log(inSession(run), items) != 0;
+    const bool logged = m_store->log(inSession(run), items) != 0;
     runLogged();
     return logged;
 }

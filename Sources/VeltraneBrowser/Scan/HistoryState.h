@@ -1,30 +1,30 @@
 #pragma once
 // What the model knows of the history for its views: the totals, the counters that tell views to
 // read the runs or the deletions again, why the history is off (if it is), and the runs it logs
-// (a job over several posts gives its runs one session). The values are shown as the spam model's
-// properties, whose signals this object raises.
+// (a job over several posts gives its runs one session). Views listen to its signals.
 
+#include "Scan/StatusLine.h"
 #include "Store/ScanStore.h"
 
-#include <QCoreApplication>
+#include <QObject>
 #include <QString>
 
 #include <optional>
 
-class SpamModel;
-
-class HistoryState {
-    Q_DECLARE_TR_FUNCTIONS(HistoryState)
+class HistoryState : public QObject {
+    Q_OBJECT
 
 public:
-    explicit HistoryState(SpamModel &model) : m_model(model) {}
+    // The store must outlive it; the status line hears of a history found off.
+    HistoryState(ScanStore *store, StatusLine &status, QObject *parent = nullptr)
+        : QObject(parent), m_store(store), m_status(status) {}
 
     const ScanStore::Stats &stats() const { return m_stats; }
     // Takes the totals; a history found off on the way is made known with them.
     void setStats(const ScanStore::Stats &stats);
     // The session of the running job over several posts; none between jobs.
     const std::optional<QString> &runSession() const { return m_runSession; }
-    void setRunSession(const std::optional<QString> &session);
+    void setRunSession(const std::optional<QString> &session) { m_runSession = session; }
     // Whether the runs logged now belong to an automatic scan.
     bool sessionAuto() const { return m_sessionAuto; }
     void setSessionAuto(bool on) { m_sessionAuto = on; }
@@ -45,7 +45,7 @@ public:
     // Why the last history write failed: the store's own reason, or a plain sentence.
     QString writeError() const;
 
-    // Recounts a stored post and brings its row and the totals up to date.
+    // Recounts a stored post and brings its row (through postCounted) and the totals up to date.
     void syncPost(const QString &url);
     // Whether the run was stored.
     bool logRun(const ScanStore::Run &run, const QList<ScanStore::Item> &items);
@@ -58,8 +58,21 @@ public:
     bool logFailedScan(const QString &url, const QString &note);
     bool logFailedRemoval(const QString &url, int count, const QString &note);
 
+signals:
+    void statsChanged();
+    void runsVersionChanged();
+    void deletionsVersionChanged();
+    void noticeChanged();
+    // A stored post was recounted; its row in the post list takes the counts.
+    void postCounted(const QString &url, const ScanStore::Counts &counts);
+
 private:
-    SpamModel &m_model;
+    // Sets a field and announces it when it changed; whether it did.
+    template <typename T>
+    bool update(T &field, const T &value, void (HistoryState::*changed)());
+
+    ScanStore *m_store = nullptr;
+    StatusLine &m_status;
     ScanStore::Stats m_stats;
     std::optional<QString> m_runSession;
     bool m_sessionAuto = false;

@@ -1,5 +1,8 @@
 #include "Scan/JobState.h"
 
+#include <coroutine>
+#include <memory>
+
 namespace {
 
 bool isStep(JobState::Job job)
@@ -52,4 +55,38 @@ void JobState::moveTo(Job job, Job step, Phase phase)
     m_step = step;
     m_phase = phase;
     emit changed();
+}
+
+QCoro::Task<void> JobState::nextLanding()
+{
+    // Signals are awaited through a direct one-shot connection: several landings before the
+    // waiter runs must not resume it more than once.
+    struct Awaiter {
+        JobState *jobs;
+        bool await_ready() const noexcept { return false; }
+        void await_suspend(std::coroutine_handle<> waiter)
+        {
+            auto connection = std::make_shared<QMetaObject::Connection>();
+            *connection = QObject::connect(jobs, &JobState::landed, jobs, [connection, waiter, j = jobs] {
+                QObject::disconnect(*connection);
+                QMetaObject::invokeMethod(j, [waiter] { waiter.resume(); }, Qt::QueuedConnection);
+            });
+        }
+        void await_resume() const noexcept {}
+    };
+    co_await Awaiter{this};
+}
+
+QCoro::Task<void> JobState::nextTurn()
+{
+    struct Awaiter {
+        JobState *jobs;
+        bool await_ready() const noexcept { return false; }
+        void await_suspend(std::coroutine_handle<> waiter)
+        {
+            QMetaObject::invokeMethod(jobs, [waiter] { waiter.resume(); }, Qt::QueuedConnection);
+        }
+        void await_resume() const noexcept {}
+    };
+    co_await Awaiter{this};
 }

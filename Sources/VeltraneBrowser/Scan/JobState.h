@@ -7,6 +7,7 @@
 #include "Scan/StopRequest.h"
 
 #include <QObject>
+#include <QCoro/QCoroTask>
 
 class JobState : public QObject {
     Q_OBJECT
@@ -49,9 +50,17 @@ public:
     StopRequest &stop() { return m_stop; }
     const StopRequest &stop() const { return m_stop; }
 
+    // Something the running scan or AI pass waits for has arrived (or should be given up).
+    void land() { emit landed(); }
+    // Resumes from the event loop after the next landed().
+    QCoro::Task<void> nextLanding();
+    // Lets the event loop run once before going on.
+    QCoro::Task<void> nextTurn();
+
 signals:
     // The job, its step or its phase changed.
     void changed();
+    void landed();
 
 private:
     void moveTo(Job job, Job step, Phase phase);

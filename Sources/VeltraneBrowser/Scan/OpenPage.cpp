@@ -5,9 +5,7 @@
 #include "Browser/BrowserTab.h"
 #include "Browser/PageLoad.h"
 #include "Page/SpamEngine.h"
-#include "Scan/Publish.h"
 #include "Scan/ScanReport.h"
-#include "Scan/SpamModel.h"
 
 #include <QCoro/QCoroTimer>
 #include <QWebEnginePage>
@@ -25,19 +23,33 @@ std::chrono::milliseconds seconds(double s)
 
 } // namespace
 
-OpenPage::OpenPage(SpamModel &model) : m_model(model)
+OpenPage::OpenPage(Browser *browser, SpamEngine *engine, OwnerSettings &owner, JobState &jobs, StatusLine &status,
+                   Scan scan, QObject *parent)
+    : QObject(parent), m_browser(browser), m_engine(engine), m_owner(owner), m_jobs(jobs), m_status(status),
+      m_scan(std::move(scan))
 {
-    m_pollTimer.setInterval(SpamModel::progressIntervalMs);
+    m_pollTimer.setInterval(progressIntervalMs);
     m_pollTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_pollTimer, &QTimer::timeout, this, &OpenPage::pollTick);
 }
 
-void OpenPage::setInfo(const std::optional<SiteInfo> &info) { publish(m_info, info, m_model, &SpamModel::infoChanged); }
-void OpenPage::setProgress(const std::optional<ScanProgress> &progress) { publish(m_progress, progress, m_model, &SpamModel::progressChanged); }
-void OpenPage::setScanActivity(const ScanActivity &activity) { publish(m_scanActivity, activity, m_model, &SpamModel::scanActivityChanged); }
-void OpenPage::setHasScanned(bool on) { publish(m_hasScanned, on, m_model, &SpamModel::hasScannedChanged); }
-void OpenPage::setRecentOnly(bool on) { publish(m_recentOnly, on, m_model, &SpamModel::recentOnlyChanged); }
-void OpenPage::setRecentAdded(int count) { publish(m_recentAdded, count, m_model, &SpamModel::recentAddedChanged); }
+template <typename T>
+void OpenPage::update(T &field, const T &value, void (OpenPage::*changed)())
+{
+    if (field == value)
+        return;
+    field = value;
+    emit(this->*changed)();
+}
+
+bool OpenPage::samePage(const QUuid &pageID) const
+{
+    return m_browser && m_browser->pageID() == pageID;
+}
+
+void OpenPage::setInfo(const std::optional<SiteInfo> &info) { update(m_info, info, &OpenPage::infoChanged); }
+void OpenPage::setProgress(const std::optional<ScanProgress> &progress) { update(m_progress, progress, &OpenPage::progressChanged); }
+void OpenPage::setScanActivity(const ScanActivity &activity) { update(m_scanActivity, activity, &OpenPage::scanActivityChanged); }
 
 void OpenPage::setOpenedFromPostList(const std::optional<QString> &url)
 {
@@ -49,20 +61,20 @@ void OpenPage::setOpenedFromPostList(const std::optional<QString> &url)
 void OpenPage::navigationChanged()
 {
     ++m_refreshSerial;   // a pending refresh is for a page that did not settle
-    Browser *browser = m_model.browser();
+    Browser *browser = m_browser.data();
     if (!browser)
         return;
     const QUuid id = browser->pageID();
     if (!pageID() || *pageID() != id) {
         setPageID(id);
-        m_model.resetResults();
-        m_model.setPreparing(false);
-        m_model.setInfo(std::nullopt);
-        m_model.setStatus(QString(), StatusKind::plain);
+        emit pageReplaced();
+        m_jobs.leavePhase(JobState::Phase::preparing);
+        setInfo(std::nullopt);
+        m_status.set(QString(), StatusKind::plain);
         // A scan or an AI pass waiting for the old page gives up.
-        emit m_model.landed();
+        m_jobs.land();
     }
-    if (browser->isLoading() || m_model.working())
+    if (browser->isLoading() || m_jobs.working())
         return;
     const quint64 serial = m_refreshSerial;
     QTimer::singleShot(refreshDelayMs, this, [this, id, serial] {
@@ -74,15 +86,15 @@ void OpenPage::navigationChanged()
 QCoro::Task<void> OpenPage::refreshSite(QUuid id, quint64 serial)
 {
     QPointer<OpenPage> self(this);
-    if (!m_model.engine())
+    if (!m_engine)
         co_return;
-    const std::optional<SiteInfo> answer = co_await m_model.engine()->info();
-    if (!self || serial != m_refreshSerial || !m_model.samePage(id))
+    const std::optional<SiteInfo> answer = co_await m_engine->info();
+    if (!self || serial != m_refreshSerial || !samePage(id))
         co_return;
-    m_model.setInfo(answer);
-    if (m_model.working())
+    setInfo(answer);
+    if (m_jobs.working())
         co_return;
-    const std::optional<ScanStore::PostKey> key = ScanStore::canonical(m_model.browser() ? m_model.browser()->address() : QString());
+    const std::optional<ScanStore::PostKey> key = ScanStore::canonical(m_browser ? m_browser->address() : QString());
     const std::optional<QString> fromList = m_openedFromList;
     m_openedFromList.reset();
     if (!answer || !answer->supported) {
@@ -93,32 +105,32 @@ QCoro::Task<void> OpenPage::refreshSite(QUuid id, quint64 serial)
         // Choosing posts in the post list opens them without scanning; any other way of opening
         // a post scans it.
         const bool chosenFromList = selectingPosts() && fromList && *fromList == url;
-        if (asked || (m_model.ownerSettings().scanOnOpen() && !chosenFromList && !m_model.hasScanned() && m_autoScanned != url)) {
+        if (asked || (m_owner.scanOnOpen() && !chosenFromList && !hasScanned() && m_autoScanned != url)) {
             startScanOnOpen(url, id);
             co_return;
         }
     }
     if (!answer)
-        m_model.setStatus(tr("Works on YouTube and Instagram comment pages."), StatusKind::plain);
+        m_status.set(tr("Works on YouTube and Instagram comment pages."), StatusKind::plain);
     else if (!answer->supported)
-        m_model.setStatus(localizedSiteMessage(answer->guide), StatusKind::plain);
-    else if (!m_model.hasScanned())
-        m_model.setStatus(localizedSiteMessage(answer->intro), StatusKind::plain);
+        m_status.set(localizedSiteMessage(answer->guide), StatusKind::plain);
+    else if (!hasScanned())
+        m_status.set(localizedSiteMessage(answer->intro), StatusKind::plain);
 }
 
 void OpenPage::startScanOnOpen(const QString &url, QUuid id)
 {
     m_autoScan.reset();
     m_autoScanned = url;
-    m_model.setStatus(tr("Loading comments…"), StatusKind::plain);
-    m_model.setPreparing(true);
+    m_status.set(tr("Loading comments…"), StatusKind::plain);
+    m_jobs.setPhase(JobState::Phase::preparing);
     QTimer::singleShot(scanOnOpenDelayMs, Qt::PreciseTimer, this, [this, id] {
-        if (!m_model.samePage(id))
+        if (!samePage(id))
             return;
-        m_model.setPreparing(false);
-        if (m_model.working() || m_model.hasScanned())
+        m_jobs.leavePhase(JobState::Phase::preparing);
+        if (m_jobs.working() || hasScanned())
             return;
-        m_model.scan(false, true);
+        m_scan(false, true);
     });
 }
 
@@ -141,11 +153,11 @@ void OpenPage::stopPolling()
 
 void OpenPage::pollTick()
 {
-    if (!m_model.samePage(m_pollPage)) {
+    if (!samePage(m_pollPage)) {
         stopPolling();
         return;
     }
-    if (m_pollBusy || !m_model.engine())
+    if (m_pollBusy || !m_engine)
         return;
     m_pollBusy = true;
     pollOnce(m_pollSerial);
@@ -156,21 +168,21 @@ QCoro::Task<void> OpenPage::pollOnce(quint64 serial)
     QPointer<OpenPage> self(this);
     std::optional<ScanProgress> answer;
     try {
-        answer = co_await m_model.engine()->progress();
+        answer = co_await m_engine->progress();
     } catch (...) {
         // A failed poll is tried again at the next tick.
     }
     if (!self || serial != m_pollSerial)
         co_return;
     m_pollBusy = false;
-    if (!answer || !m_model.samePage(m_pollPage))
+    if (!answer || !samePage(m_pollPage))
         co_return;
     mirrorProgress(*answer);
     if (answer->phase == QLatin1String("delete") && answer->gone) {
-        m_model.removalJob().noteDeleted(*answer->gone, ScanStore::canonical(scannedURL().value_or(QString())));
+        emit deletedReported(*answer->gone, ScanStore::canonical(scannedURL().value_or(QString())));
         // Recorded (or refused by the history, which the deletion reports): the page goes on.
-        if (m_model.engine())
-            m_model.engine()->acknowledge(answer->gone->size());
+        if (m_engine)
+            m_engine->acknowledge(answer->gone->size());
     }
 }
 
@@ -178,7 +190,7 @@ QCoro::Task<void> OpenPage::pollOnce(quint64 serial)
 
 QCoro::Task<bool> OpenPage::load(QString url, double timeout)
 {
-    QPointer<Browser> browser = m_model.browser();
+    QPointer<Browser> browser = m_browser;
     if (!browser)
         co_return false;
     QPointer<OpenPage> self(this);
@@ -192,7 +204,7 @@ QCoro::Task<bool> OpenPage::load(QString url, double timeout)
     double counted = 0;
     while (true) {
         co_await QCoro::sleepFor(250ms);
-        if (!self || !browser || m_model.tourStop() || refused())
+        if (!self || !browser || m_jobs.stop().queue || refused())
             co_return false;
         counted += 0.25;
         if (watch->ended()) {
@@ -211,21 +223,21 @@ QCoro::Task<bool> OpenPage::load(QString url, double timeout)
 
 QCoro::Task<bool> OpenPage::waitForComments(double timeout)
 {
-    if (timeout <= 0 || m_model.tourStop() || !m_model.engine())
+    if (timeout <= 0 || m_jobs.stop().queue || !m_engine)
         co_return false;
     QPointer<OpenPage> self(this);
     double counted = 0;
     while (true) {
-        const std::optional<SiteInfo> answer = co_await m_model.engine()->info();
+        const std::optional<SiteInfo> answer = co_await m_engine->info();
         if (!self)
             co_return false;
         if (answer && answer->supported) {
             co_await QCoro::sleepFor(answer->site == QLatin1String("youtube") ? seconds(0.3) : seconds(2.0));
             if (!self)
                 co_return false;
-            if (m_model.browser() && !m_model.browser()->isLoading()) {
-                m_model.setInfo(answer);
-                setPageID(m_model.browser()->pageID());
+            if (m_browser && !m_browser->isLoading()) {
+                setInfo(answer);
+                setPageID(m_browser->pageID());
                 co_return true;
             }
             co_return false;
@@ -234,16 +246,16 @@ QCoro::Task<bool> OpenPage::waitForComments(double timeout)
         if (!self || counted + 0.5 >= timeout)
             co_return false;
         counted += 0.5;
-        if (m_model.tourStop())
+        if (m_jobs.stop().queue)
             co_return false;
     }
 }
 
 void OpenPage::mirrorProgress(const ScanProgress &p)
 {
-    m_model.setProgress(p);
-    if (m_model.scanning() && !m_model.aiChecking()) {
-        ScanActivity activity = m_model.scanActivity();
+    setProgress(p);
+    if (m_jobs.scanning() && !m_jobs.aiChecking()) {
+        ScanActivity activity = scanActivity();
         if (p.collected)
             activity.collected = *p.collected;
         if (p.flagged)
@@ -256,8 +268,8 @@ void OpenPage::mirrorProgress(const ScanProgress &p)
             activity.stage = ScanActivity::Stage::rules;
             activity.rulesChecked = p.count;
         }
-        m_model.setScanActivity(activity);
+        setScanActivity(activity);
     }
     if (const std::optional<ScanReport::StatusLine> line = ScanReport::progressLine(p))
-        m_model.setStatus(line->text, line->kind);
+        m_status.set(line->text, line->kind);
 }

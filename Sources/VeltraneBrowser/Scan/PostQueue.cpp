@@ -53,11 +53,6 @@ PostQueue::PostQueue(PostCatalog &catalog, OpenPage &page, JobState &jobs, Statu
 {
 }
 
-void PostQueue::setStatus(const QString &text, const QString &kind)
-{
-    m_status.set(text, statusKindOf(kind));
-}
-
 // ---- the steps of one queued post --------------------------------------------------------------
 
 QCoro::Task<bool> PostQueue::openPost(QString url)
@@ -101,7 +96,7 @@ QCoro::Task<void> PostQueue::scanPosts(QStringList urls)
         m_page.setHasScanned(false);
         m_page.setScanActivity(ScanActivity::fresh(m_settings.aiOn()));
         m_page.setProgress(std::nullopt);
-        setStatus(openingText(), QString());
+        m_status.set(openingText(), StatusKind::plain);
         m_history.setLoggedRun(false);
 
         bool opened = co_await openPost(url);
@@ -216,7 +211,7 @@ QCoro::Task<void> PostQueue::scanSelected(QList<ChannelPost> posts)
     QString summary = tr("%1/%2 posts checked · %3 flagged").arg(done).arg(queued).arg(flagged);
     if (m_jobs.stop().queue)
         summary += tr(" · Stopped");
-    setStatus(summary, failed == 0 && flagged == 0 ? QStringLiteral("ok") : QStringLiteral("warn"));
+    m_status.set(summary, failed == 0 && flagged == 0 ? StatusKind::ok : StatusKind::warn);
     if (failed > 0)
         m_report.report(tr("%1 posts could not be checked. See their statuses.").arg(failed));
     m_jobs.end(JobState::Job::queue);
@@ -234,7 +229,7 @@ QCoro::Task<void> PostQueue::scanChannels(bool automatic)
     const QList<LoginProvider> sites = m_catalog.providers();
     if (sites.isEmpty()) {
         const QString text = tr("Sign in to YouTube or Instagram on the left first.");
-        setStatus(text, QStringLiteral("warn"));
+        m_status.set(text, StatusKind::warn);
         m_report.setIssue(text);
         co_return;
     }
@@ -254,7 +249,7 @@ QCoro::Task<void> PostQueue::scanChannels(bool automatic)
             continue;
         const QString name = site.displayName();
         const QString raw = site.rawValue();
-        setStatus(tr("Finding your latest %1 posts…").arg(name), QString());
+        m_status.set(tr("Finding your latest %1 posts…").arg(name), StatusKind::plain);
         QList<FoundPost> found;
         std::optional<QString> failure;
         try {
@@ -352,16 +347,16 @@ QCoro::Task<void> PostQueue::scanChannels(bool automatic)
         m_report.report(note);
     if (scanned == 0) {
         const QString none = tr("No posts were scanned.");
-        setStatus(none + tail, QStringLiteral("warn"));
+        m_status.set(none + tail, StatusKind::warn);
         if (!m_jobs.stop().queue)
             m_report.report(none);
     } else if (flagged >= 1) {
         const QString hint = tr(" Open a post to review and delete.");
-        setStatus(tr("Scanned %1 posts and flagged %2.").arg(scanned).arg(flagged) + hint + tail,
-                  QStringLiteral("warn"));
+        m_status.set(tr("Scanned %1 posts and flagged %2.").arg(scanned).arg(flagged) + hint + tail,
+                  StatusKind::warn);
     } else {
-        setStatus(tr("Scanned %1 posts; no suspected spam.").arg(scanned) + tail,
-                  notes.isEmpty() ? QStringLiteral("ok") : QStringLiteral("warn"));
+        m_status.set(tr("Scanned %1 posts; no suspected spam.").arg(scanned) + tail,
+                  notes.isEmpty() ? StatusKind::ok : StatusKind::warn);
     }
     m_jobs.end(JobState::Job::queue);
     m_page.setProgress(std::nullopt);

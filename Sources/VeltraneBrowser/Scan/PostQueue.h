@@ -66,7 +66,6 @@ private:
     QCoro::Task<bool> openPost(QString url);
     QCoro::Task<bool> waitForComments();
     QCoro::Task<void> scanPost();
-    void setStatus(const QString &text, const QString &kind);
 
     PostCatalog &m_catalog;
     OpenPage &m_page;

@@ -2,6 +2,8 @@
 
 #include "Scan/AIPass.h"
 
+#include "Base/Alerts.h"
+
 #include "Base/ImageStore.h"
 #include "Base/Lang.h"
 #include "Browser/AccountSession.h"
@@ -17,7 +19,7 @@ namespace {
 struct Abandoned {};
 
 template <typename T>
-QCoro::Task<void> landInto(QCoro::Task<T> task, std::shared_ptr<ScanJob::Landing<T>> out, QPointer<SpamModel> model)
+QCoro::Task<void> landInto(QCoro::Task<T> task, std::shared_ptr<ScanJob::Landing<T>> out, QPointer<JobState> jobs)
 {
     try {
         out->value.emplace(co_await std::move(task));
@@ -25,8 +27,8 @@ QCoro::Task<void> landInto(QCoro::Task<T> task, std::shared_ptr<ScanJob::Landing
         out->error = std::current_exception();
     }
     out->done = true;
-    if (model)
-        emit model->landed();
+    if (jobs)
+        jobs->land();
 }
 
 QCoro::Task<bool> refreshAccount(QPointer<VeltraneAccount> account)
@@ -49,8 +51,11 @@ QString stoppedText()
 
 } // namespace
 
-ScanJob::ScanJob(SpamModel &model, bool full, bool record)
-    : m_model(&model), m_full(full), m_record(record), m_accountRefresh(std::make_shared<Landing<bool>>())
+ScanJob::ScanJob(const Inputs &in, Hooks hooks, bool full, bool record)
+    : m_browser(in.browser), m_engine(in.engine), m_store(in.store), m_account(in.account), m_alerts(in.alerts),
+      m_owner(in.owner), m_review(in.review), m_page(in.page), m_report(in.report), m_history(in.history),
+      m_jobs(in.jobs), m_status(in.status), m_alive(&in.jobs), m_hooks(std::move(hooks)), m_full(full), m_record(record),
+      m_accountRefresh(std::make_shared<Landing<bool>>())
 {
 }
 
@@ -87,26 +92,26 @@ QCoro::Task<void> ScanJob::run()
 
 QCoro::Task<bool> ScanJob::turn()
 {
-    co_await m_model->yieldToLoop();
-    co_return m_model != nullptr;
+    co_await m_jobs.nextTurn();
+    co_return m_alive != nullptr;
 }
 
 bool ScanJob::abandoned() const
 {
-    return m_model && m_model->jobs().stop().abandon && m_serial == m_model->jobs().stop().scanSerial;
+    return m_alive && m_jobs.stop().abandon && m_serial == m_jobs.stop().scanSerial;
 }
 
 bool ScanJob::samePage() const
 {
-    return m_model && m_model->samePage(m_pageID);
+    return m_alive && m_page.samePage(m_pageID);
 }
 
 template <typename T>
 QCoro::Task<bool> ScanJob::wait(std::shared_ptr<Landing<T>> landing)
 {
     while (!landing->done && !abandoned()) {
-        co_await m_model->nextLanding();
-        if (!m_model)
+        co_await m_jobs.nextLanding();
+        if (!m_alive)
             co_return false;
     }
     co_return true;
@@ -114,15 +119,17 @@ QCoro::Task<bool> ScanJob::wait(std::shared_ptr<Landing<T>> landing)
 
 void ScanJob::end()
 {
-    if (m_model)
-        m_model->endScan();
+    if (!m_alive)
+        return;
+    m_page.stopPolling();
+    m_jobs.end(JobState::Job::scan);
+    m_page.setProgress(std::nullopt);
 }
 
 void ScanJob::fail(std::exception_ptr error)
 {
     if (!samePage())
         return;
-    SpamModel &m = *m_model;
     QString text;
     try {
         std::rethrow_exception(error);
@@ -138,47 +145,44 @@ void ScanJob::fail(std::exception_ptr error)
     } catch (...) {
         text = tr("Scan error: %1").arg(QString());
     }
-    m.setStatus(text, StatusKind::warn);
-    m.report(text);
+    m_status.set(text, StatusKind::warn);
+    m_report.report(text);
     if (m_record && m_key)
-        m.history().logFailedScan(m_key->url, text);
+        m_history.logFailedScan(m_key->url, text);
 }
 
 void ScanJob::prepare()
 {
-    SpamModel &m = *m_model;
-    Browser *browser = m.browser();
+    Browser *browser = m_browser.data();
     m_pageID = browser->pageID();
-    m_serial = ++m.jobs().stop().scanSerial;
-    m.jobs().stop().abandon = false;
-    m.setScanning(true);
-    m.resetResults();
-    m.scanReport().begin();
+    m_serial = ++m_jobs.stop().scanSerial;
+    m_jobs.stop().abandon = false;
+    m_jobs.set(JobState::Job::scan, true);
+    m_hooks.resetResults();
+    m_report.begin();
 
     m_key = ScanStore::canonical(browser->address());
-    m_before = m_key ? m.store()->post(m_key->url) : std::nullopt;
-    m_recent = m_full ? std::nullopt : m.recentOptions(m_key);
-    if (m_recent.has_value() || m.ownerSettings().sort() == SortKey::newest)
-        m.setStatus(tr("Switching the site's comment order to newest…"), StatusKind::plain);
+    m_before = m_key ? m_store->post(m_key->url) : std::nullopt;
+    m_recent = m_full ? std::nullopt : m_hooks.recentOptions(m_key);
+    if (m_recent.has_value() || m_owner.sort() == SortKey::newest)
+        m_status.set(tr("Switching the site's comment order to newest…"), StatusKind::plain);
     else
-        m.setStatus(tr("Loading comments…"), StatusKind::plain);
-    m.startPolling(m_pageID);
+        m_status.set(tr("Loading comments…"), StatusKind::plain);
+    m_page.startPolling(m_pageID);
     // The service account is brought up to date while the page collects: the AI gate needs it
     // right after the answer.
-    if (m.ownerSettings().aiOn() && m.ownerSettings().aiConsent() != std::optional<bool>(false)) {
+    if (m_owner.aiOn() && m_owner.aiConsent() != std::optional<bool>(false)) {
         m_accountAsked = true;
-        landInto(refreshAccount(m.account()), m_accountRefresh, m_model);
+        landInto(refreshAccount(m_account), m_accountRefresh, m_alive);
     }
 }
 
 QCoro::Task<bool> ScanJob::collect()
 {
-    SpamModel &m = *m_model;
-    QPointer<SpamModel> model = m_model;
     try {
-        const bool newest = m_recent.has_value() || m.ownerSettings().sort() == SortKey::newest;
+        const bool newest = m_recent.has_value() || m_owner.sort() == SortKey::newest;
         auto out = std::make_shared<Landing<ScanResult>>();
-        landInto(m.engine()->scan(m.ownerSettings().limit(), newest, m.ownerSettings().noLikesOnly(), m.ownerSettings().minLikes(), m_recent), out, model);
+        landInto(m_engine->scan(m_owner.limit(), newest, m_owner.noLikesOnly(), m_owner.minLikes(), m_recent), out, m_alive);
         const bool present = co_await wait(out);
         if (!present)
             co_return false;
@@ -196,64 +200,62 @@ QCoro::Task<bool> ScanJob::collect()
 
 QCoro::Task<bool> ScanJob::judge()
 {
-    SpamModel &m = *m_model;
     // The page's items and verdicts, with the owner's keywords laid over them.
-    m.stopPolling();
-    m.review().setComments(m_result.items);
+    m_page.stopPolling();
+    m_review.setComments(m_result.items);
     {
-        ScanActivity a = m.scanActivity();
+        ScanActivity a = m_page.scanActivity();
         a.stage = ScanActivity::Stage::rules;
         a.collected = m_result.total;
         a.rulesChecked = m_result.items.size();
-        a.samples = ScanActivity::samplesOf(m.review().comments());
-        m.setScanActivity(a);
+        a.samples = ScanActivity::samplesOf(m_review.comments());
+        m_page.setScanActivity(a);
     }
-    m.review().forgetWordBase();
-    m.review().overlayWords(false);
-    if (m.info()) {
-        SiteInfo info = *m.info();
+    m_review.forgetWordBase();
+    m_review.overlayWords(false);
+    if (m_page.info()) {
+        SiteInfo info = *m_page.info();
         info.canRemove = m_result.canRemove;
-        m.setInfo(info);
+        m_page.setInfo(info);
     }
-    m.review().applySort();
+    m_review.applySort();
     m_caughtUp = m_result.caughtUp.value_or(false);
-    m.scanReport().setLastFacts({{QStringLiteral("recent"), m_recent.has_value()},
+    m_report.setLastFacts({{QStringLiteral("recent"), m_recent.has_value()},
                         {QStringLiteral("caughtUp"), m_caughtUp},
                         {QStringLiteral("complete"), m_result.complete.value_or(false)},
                         {QStringLiteral("hidden"), m_result.hidden.value_or(false)},
                         {QStringLiteral("siteSorted"), m_result.siteSorted}});
 
     // The AI gate: on, signed in to the service, and agreed to.
-    if (!m.ownerSettings().aiOn() || m.ownerSettings().aiConsent() == std::optional<bool>(false))
+    if (!m_owner.aiOn() || m_owner.aiConsent() == std::optional<bool>(false))
         co_return true;
     if (!m_accountAsked)
-        landInto(refreshAccount(m.account()), m_accountRefresh, m_model);
+        landInto(refreshAccount(m_account), m_accountRefresh, m_alive);
     const bool waited = co_await wait(m_accountRefresh);
     if (!waited || !samePage())
         co_return false;
-    SpamModel &model = *m_model;
     if (!m_accountRefresh->done) {
         // Stopped while the service did not answer: the rules' results only.
-    } else if (!model.account()->ready()) {
+    } else if (!m_account->ready()) {
         m_aiNote = notSignedInNote();
         // An owner who started the scan is taken to the account; an unattended run is not.
-        if (!model.history().sessionAuto())
-            model.raiseAccountRequest();
-    } else if (!model.ownerSettings().aiConsent()) {
-        if (model.alerts()->canAsk()) {
-            const bool yes = co_await AIPass::askConsent(model.alerts());
-            if (!m_model)
+        if (!m_history.sessionAuto())
+            m_hooks.requestAccount();
+    } else if (!m_owner.aiConsent()) {
+        if (m_alerts->canAsk()) {
+            const bool yes = co_await AIPass::askConsent(m_alerts);
+            if (!m_alive)
                 co_return false;
             // The answer is the owner's whatever happened to the page meanwhile.
-            m_model->ownerSettings().set(OwnerSettings::Key::aiConsent, yes);
+            m_owner.set(OwnerSettings::Key::aiConsent, yes);
             if (!yes)
-                m_model->ownerSettings().set(OwnerSettings::Key::aiOn, false);
+                m_owner.set(OwnerSettings::Key::aiOn, false);
             if (!samePage())
                 co_return false;
-            m_runAI = m_model->ownerSettings().aiOn() && yes;
+            m_runAI = m_owner.aiOn() && yes;
         }
     } else {
-        m_runAI = model.ownerSettings().aiOn() && *model.ownerSettings().aiConsent();
+        m_runAI = m_owner.aiOn() && *m_owner.aiConsent();
     }
     co_return true;
 }
@@ -270,19 +272,18 @@ QCoro::Task<bool> ScanJob::compare()
     const bool drawn = co_await turn();
     if (!drawn)
         co_return false;
-    m_model->review().hashTexts();
+    m_review.hashTexts();
     const bool hashed = co_await turn();
     if (!hashed)
         co_return false;
-    SpamModel &m = *m_model;
-    const QList<Comment> &comments = m.review().comments();
+    const QList<Comment> &comments = m_review.comments();
     QStringList ids;
     ids.reserve(comments.size());
     for (const Comment &c : comments)
         ids.append(c.id);
     // Each text hashed once for the whole scan: comparing, reusing, storing and the AI answers.
-    const TextHashes &hashes = m.review().textHashes();
-    const QHash<QString, ScanStore::Known> known = m.store()->known(m_key->site, ids);
+    const TextHashes &hashes = m_review.textHashes();
+    const QHash<QString, ScanStore::Known> known = m_store->known(m_key->site, ids);
     QStringList newIds;
     QSet<QString> seenIds;
     for (const QString &id : std::as_const(ids)) {
@@ -305,16 +306,16 @@ QCoro::Task<bool> ScanJob::compare()
     }
     for (auto it = known.constBegin(); it != known.constEnd(); ++it) {
         if (it.value().score && it.value().hash == hashes.of(it.key()))
-            m.review().noteAISeen(it.key());
+            m_review.noteAISeen(it.key());
     }
-    if (m.ownerSettings().flagKnownSpammers())
-        m_facts.repeatNote = m.review().flagRepeatOffenders(m_key->site);
-    const QString rules = SpamRules::rulesKey(m.ownerSettings().keywords(), m.ownerSettings().noLikesOnly(), m.ownerSettings().minLikes());
-    if (m.ownerSettings().skipUnchanged()) {
-        QList<Comment> list = m.review().comments();
+    if (m_owner.flagKnownSpammers())
+        m_facts.repeatNote = m_review.flagRepeatOffenders(m_key->site);
+    const QString rules = SpamRules::rulesKey(m_owner.keywords(), m_owner.noLikesOnly(), m_owner.minLikes());
+    if (m_owner.skipUnchanged()) {
+        QList<Comment> list = m_review.comments();
         if (!m_caughtUp) {
             m_facts.skipped = PostReview::skipCleared(list, known, rules,
-                                                     m_runAI ? std::optional<QString>(m.ownerSettings().aiOptionsKey()) : std::nullopt,
+                                                     m_runAI ? std::optional<QString>(m_owner.aiOptionsKey()) : std::nullopt,
                                                      hashes);
         } else {
             list.removeIf([](const Comment &c) {
@@ -322,10 +323,10 @@ QCoro::Task<bool> ScanJob::compare()
                     && (c.reason == QLatin1String("unchanged") || c.reason == QLatin1String("kept"));
             });
         }
-        m.review().setComments(list);
+        m_review.setComments(list);
     }
-    if (m.ownerSettings().aiOn())
-        m_reuse = m.review().reuseAI(known);
+    if (m_owner.aiOn())
+        m_reuse = m_review.reuseAI(known);
     // Nothing is written yet: the comments go to the history with the rest of the record.
     m_rules = rules;
     m_hashes = hashes;
@@ -334,55 +335,54 @@ QCoro::Task<bool> ScanJob::compare()
 
 QCoro::Task<bool> ScanJob::askAI()
 {
-    SpamModel &m = *m_model;
     {
-        ScanActivity a = m.scanActivity();
-        a.flagged = ScanActivity::spamCount(m.review().comments());
-        a.samples = ScanActivity::samplesOf(m.review().comments());
-        m.setScanActivity(a);
+        ScanActivity a = m_page.scanActivity();
+        a.flagged = ScanActivity::spamCount(m_review.comments());
+        a.samples = ScanActivity::samplesOf(m_review.comments());
+        m_page.setScanActivity(a);
     }
     if (!m_runAI) {
-        ScanActivity a = m.scanActivity();
+        ScanActivity a = m_page.scanActivity();
         a.aiState = ScanActivity::AIState::skipped;
-        m.setScanActivity(a);
+        m_page.setScanActivity(a);
         co_return true;
     }
-    m_aiOptions = m.ownerSettings().aiOptionsKey();
-    m_aiNote = co_await m.aiPass(m_pageID, m_key, {}, m_reuse, &m_answers);
-    if (!m_model || !samePage())
+    m_aiOptions = m_owner.aiOptionsKey();
+    AIPass pass({m_review, m_page, m_report, m_owner, m_jobs, m_status, m_account, m_store}, m_pageID, m_key, &m_answers);
+    m_aiNote = co_await pass.run({}, m_reuse);
+    if (!m_alive || !samePage())
         co_return false;
-    for (const Comment &c : m_model->review().comments()) {
+    for (const Comment &c : m_review.comments()) {
         if (c.aiProb)
-            m_model->review().noteAISeen(c.id);
+            m_review.noteAISeen(c.id);
     }
-    if (m_model->ownerSettings().sort() == SortKey::ai)
-        m_model->review().applySort();
+    if (m_owner.sort() == SortKey::ai)
+        m_review.applySort();
     co_return true;
 }
 
 QCoro::Task<bool> ScanJob::store()
 {
-    SpamModel &m = *m_model;
     // The words once more, then the post recorded.
-    m.review().overlayWords(true);
-    m_facts.flagged = ScanActivity::spamCount(m.review().comments());
+    m_review.overlayWords(true);
+    m_facts.flagged = ScanActivity::spamCount(m_review.comments());
     {
-        ScanActivity a = m.scanActivity();
+        ScanActivity a = m_page.scanActivity();
         a.stage = ScanActivity::Stage::complete;
         a.flagged = int(m_facts.flagged);
-        m.setScanActivity(a);
+        m_page.setScanActivity(a);
     }
-    m.setHasScanned(true);
-    m.setRecentOnly(m_caughtUp);
-    m.setRecentAdded(int(m_added));
-    m.openPage().setScannedURL(m.browser() ? std::optional<QString>(m.browser()->address()) : std::nullopt);
-    m.openPage().setScannedPage(m_key);
-    m.review().setOnlySpam(m_facts.flagged > 0);
+    m_page.setHasScanned(true);
+    m_page.setRecentOnly(m_caughtUp);
+    m_page.setRecentAdded(int(m_added));
+    m_page.setScannedURL(m_browser ? std::optional<QString>(m_browser->address()) : std::nullopt);
+    m_page.setScannedPage(m_key);
+    m_review.setOnlySpam(m_facts.flagged > 0);
     if (!m_key)
         co_return true;
 
     std::optional<ChannelPost> row;
-    for (const ChannelPost &p : m.catalog().rows()) {
+    for (const ChannelPost &p : m_hooks.posts()) {
         if (p.url == m_key->url) {
             row = p;
             break;
@@ -391,14 +391,13 @@ QCoro::Task<bool> ScanJob::store()
     // Read before the wait below gives the event loop its turns: the window may leave the page.
     const QString title = row && !row->title.isEmpty()
         ? row->title
-        : ScanStore::cleanTitle(m.browser() ? m.browser()->title() : QString());
-    const std::optional<SiteInfo> latest = co_await m_model->engine()->info();
-    if (!m_model)
+        : ScanStore::cleanTitle(m_browser ? m_browser->title() : QString());
+    const std::optional<SiteInfo> latest = co_await m_engine->info();
+    if (!m_alive)
         co_return false;
-    SpamModel &model = *m_model;
     const QList<std::optional<QString>> candidates{
         latest ? latest->thumbnail : std::nullopt,
-        model.info() ? model.info()->thumbnail : std::nullopt,
+        m_page.info() ? m_page.info()->thumbnail : std::nullopt,
         row ? row->thumbnail : std::nullopt};
     ScanStore::Post post;
     post.site = m_key->site;
@@ -425,12 +424,10 @@ QCoro::Task<void> ScanJob::report()
 {
     m_facts.added = m_added;
     m_facts.aiNote = m_aiNote;
-    m_model->scanReport().publish(m_facts);
-    const QString summary = m_model->status();
+    const QString summary = m_report.publish(m_facts).text;
     if (m_post) {
-        SpamModel &m = *m_model;
         ScanStore::ScanRecord record;
-        record.comments = m.review().comments();
+        record.comments = m_review.comments();
         record.rules = m_rules;
         record.hashes = m_hashes;
         record.answers = m_answers;
@@ -444,16 +441,15 @@ QCoro::Task<void> ScanJob::report()
             record.completeSeen = std::move(seen);
         }
         if (m_record) {
-            record.run = m.scanReport().scanRun(*m_key, m_facts);
+            record.run = m_report.scanRun(*m_key, m_facts);
             record.items = [comments = record.comments, fresh = m_fresh](const QList<ScanStore::Record> &pending) {
                 return ScanReport::runItems(comments, pending, fresh);
             };
         }
-        const ScanStore::Recorded written = co_await m.recordScan(std::move(record));
-        if (!m_model)
+        const ScanStore::Recorded written = co_await m_hooks.record(std::move(record));
+        if (!m_alive)
             co_return;
-        SpamModel &model = *m_model;
-        model.scanReport().noteStored(written.stored, written.error);
+        m_report.noteStored(written.stored, written.error);
         ScanStore::Post post = *m_post;
         if (written.stored) {
             post.total = written.counts.total;
@@ -462,14 +458,13 @@ QCoro::Task<void> ScanJob::report()
         }
         if (post.thumbnail)
             ImageStore::shared().prefetch(*post.thumbnail);
-        model.catalog().listPost(post, int(m_added));
-        model.setStats(model.store()->stats());
+        m_hooks.listPost(post, int(m_added));
+        m_history.setStats(m_store->stats());
         if (m_record)
-            model.history().runLogged();
+            m_history.runLogged();
     }
-    SpamModel &m = *m_model;
-    m.scanReport().finish(m_key.has_value());
-    m.history().check();
-    if (m_key && !m.scanReport().recorded())
-        m.setStatus(summary + m.scanReport().unsavedSentence(), StatusKind::warn);
+    m_report.finish(m_key.has_value());
+    m_history.check();
+    if (m_key && !m_report.recorded())
+        m_status.set(summary + m_report.unsavedSentence(), StatusKind::warn);
 }

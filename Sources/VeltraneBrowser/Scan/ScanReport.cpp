@@ -2,8 +2,6 @@
 
 #include "Base/Lang.h"
 #include "Rules/SpamRules.h"
-#include "Scan/Publish.h"
-#include "Scan/SpamModel.h"
 
 namespace {
 
@@ -44,7 +42,7 @@ ScanReport::Facts ScanReport::Facts::of(const ScanResult &answer)
 QString ScanReport::note(const Facts &f) const
 {
     const bool caughtUp = f.caughtUp.value_or(false);
-    const qint64 limit = m_model.ownerSettings().limit();
+    const qint64 limit = m_owner.limit();
     QString note;
     if (f.storeKnewSome && !caughtUp)
         note += tr(" Since the last scan: %1 new, %2 edited.").arg(f.unknown).arg(f.edited);
@@ -55,9 +53,9 @@ QString ScanReport::note(const Facts &f) const
     const bool limited = f.limited ? *f.limited : (limit > 0 && limit <= f.total);
     if (limited && !caughtUp)
         note += tr(" Loaded only up to the collection limit (%1).").arg(limit);
-    if (m_model.ownerSettings().sort() == SortKey::newest && !f.siteSorted)
+    if (m_owner.sort() == SortKey::newest && !f.siteSorted)
         note += tr(" This page can't be switched to newest, so sorting covers only what was loaded.");
-    if (m_model.ownerSettings().noLikesOnly() && f.likesUnknown)
+    if (m_owner.noLikesOnly() && f.likesUnknown)
         note += tr(" Like counts couldn't be read on this page, so \"skip comments with likes\" was not applied.");
     if (f.hidden.value_or(false) && !caughtUp)
         note += hiddenSentence();
@@ -79,7 +77,7 @@ ScanReport::StatusLine ScanReport::status(const Facts &f, const QString &note) c
 
     if (f.total == 0) {
         // The page's own sentence when it has one the owner can read; else the fixed sentence.
-        const std::optional<SiteInfo> &info = m_model.info();
+        const std::optional<SiteInfo> &info = m_page.info();
         if (info && !info->emptyText.isEmpty() && (Lang::system() || tableText(info->emptyText)))
             return {localizedSiteMessage(info->emptyText), kWarn};
         return {tr("No comments found."), kWarn};
@@ -97,15 +95,16 @@ ScanReport::StatusLine ScanReport::status(const Facts &f, const QString &note) c
     return {head + tail + note, f.flagged == 0 ? kOk : kWarn};
 }
 
-void ScanReport::publish(const Facts &facts)
+ScanReport::StatusLine ScanReport::publish(const Facts &facts)
 {
     const QString text = note(facts);
     if (facts.hidden.value_or(false) && !facts.caughtUp.value_or(false))
-        m_model.report(hiddenSentence());
+        report(hiddenSentence());
     const StatusLine line = status(facts, text);
-    m_model.setStatus(line.text, line.kind);
+    m_status.set(line.text, line.kind);
     if (facts.total == 0)
-        m_model.report(line.text);
+        report(line.text);
+    return line;
 }
 
 QList<ScanStore::Item> ScanReport::runItems(const QList<Comment> &comments, const QList<ScanStore::Record> &pending,
@@ -142,23 +141,23 @@ QList<ScanStore::Item> ScanReport::runItems(const QList<Comment> &comments, cons
 QList<ScanStore::Item> ScanReport::runItems(const QString &post, const QSet<QString> &fresh,
                                             qsizetype *pendingCount) const
 {
-    const QList<ScanStore::Record> pending = m_model.store()->pending(post);
+    const QList<ScanStore::Record> pending = m_store->pending(post);
     if (pendingCount)
         *pendingCount = pending.size();
-    return runItems(m_model.review().comments(), pending, fresh);
+    return runItems(m_review.comments(), pending, fresh);
 }
 
 bool ScanReport::logRun(const ScanStore::PostKey &page, const Facts &facts, const QSet<QString> &fresh)
 {
     qsizetype pending = 0;
     const QList<ScanStore::Item> items = runItems(page.url, fresh, &pending);
-    const std::optional<ScanStore::Post> post = m_model.store()->post(page.url);
+    const std::optional<ScanStore::Post> post = m_store->post(page.url);
     ScanStore::Run run = scanRun(page, facts);
     if (post)
         run.total = post->total;
     run.flagged = int(pending);
-    const bool logged = m_model.store()->log(run, items) != 0;
-    m_model.history().runLogged();
+    const bool logged = m_store->log(run, items) != 0;
+    m_history.runLogged();
     return logged;
 }
 
@@ -171,8 +170,8 @@ ScanStore::Run ScanReport::scanRun(const ScanStore::PostKey &page, const Facts &
     run.at = QDateTime::currentDateTime();
     run.total = int(facts.total);
     run.added = int(facts.added);
-    run.note = facts.total == 0 ? QString() : m_model.issue();
-    return m_model.history().inSession(run);
+    run.note = facts.total == 0 ? QString() : m_issue;
+    return m_history.inSession(run);
 }
 
 void ScanReport::report(const QString &note)
@@ -193,7 +192,10 @@ void ScanReport::report(const QString &note)
 
 void ScanReport::setIssue(const QString &text)
 {
-    ::publish(m_issue, text, m_model, &SpamModel::issueChanged);
+    if (m_issue == text)
+        return;
+    m_issue = text;
+    emit issueChanged();
 }
 
 void ScanReport::begin()
@@ -205,7 +207,7 @@ void ScanReport::begin()
 void ScanReport::noteStored(bool stored, const QString &reason)
 {
     if (!stored && m_unsaved.isEmpty())
-        m_unsaved = reason.isEmpty() ? m_model.history().writeError() : reason;
+        m_unsaved = reason.isEmpty() ? m_history.writeError() : reason;
 }
 
 void ScanReport::finish(bool hasPost)
@@ -218,7 +220,7 @@ QString ScanReport::unsavedSentence() const
 {
     // A history that is off was explained once already (and stays in the settings); a single
     // failed write says its own reason.
-    if (!m_model.historyNotice().isEmpty())
+    if (!m_history.notice().isEmpty())
         return tr(" This scan was not recorded: history is off for this run (Settings › History says why and what to do).");
     return tr(" This scan was not fully recorded in the history: ") + m_unsaved;
 }

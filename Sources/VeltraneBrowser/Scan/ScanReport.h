@@ -2,26 +2,28 @@
 // What the owner is told about a scan and what a scan leaves in the history: the note sentences
 // in their fixed order, the closing status line, the line shown while a page call runs, the run
 // of a recorded scan with its items, and whether every history write of the running scan landed.
-// Texts are in the run's language. Owned by the spam model, whose settings, page information,
-// comments and status line it reads and writes.
+// Texts are in the run's language. Reads the owner's settings, the page's information and
+// comments; writes the status line and its own issue text, which views listen to.
 
+#include "Scan/HistoryState.h"
+#include "Scan/OpenPage.h"
+#include "Scan/OwnerSettings.h"
+#include "Scan/PostReview.h"
 #include "Scan/StatusLine.h"
 #include "Store/ScanStore.h"
 #include "Wire/ScanProgress.h"
 #include "Wire/ScanResult.h"
 
-#include <QCoreApplication>
 #include <QHash>
 #include <QList>
+#include <QObject>
 #include <QSet>
 #include <QString>
 
 #include <optional>
 
-class SpamModel;
-
-class ScanReport {
-    Q_DECLARE_TR_FUNCTIONS(ScanReport)
+class ScanReport : public QObject {
+    Q_OBJECT
 
 public:
     // A status line and its tone.
@@ -48,14 +50,19 @@ public:
         static Facts of(const ScanResult &answer);
     };
 
-    explicit ScanReport(SpamModel &model) : m_model(model) {}
+    // Every object given must outlive the report; `store` is the window's own history.
+    ScanReport(OwnerSettings &owner, const OpenPage &page, const PostReview &review, HistoryState &history,
+               ScanStore *store, ::StatusLine &status, QObject *parent = nullptr)
+        : QObject(parent), m_owner(owner), m_page(page), m_review(review), m_history(history), m_store(store),
+          m_status(status) {}
 
     // The note sentences of a scan, in their fixed order; each begins with a blank.
     QString note(const Facts &facts) const;
     // The status line that ends a scan.
     StatusLine status(const Facts &facts, const QString &note) const;
-    // Sets the closing status line of a scan and adds what the review must keep to the issue.
-    void publish(const Facts &facts);
+    // Sets the closing status line of a scan and adds what the review must keep to the issue;
+    // the line it set.
+    StatusLine publish(const Facts &facts);
     // The status line of a running page call, from its counts; none when the report leaves the
     // line alone.
     static std::optional<StatusLine> progressLine(const ScanProgress &progress);
@@ -86,7 +93,7 @@ public:
     bool recorded() const { return m_recorded; }
     QString unsaved() const { return m_unsaved; }
 
-    // What the review must keep in mind, in the notes' order; the model's `issue` property.
+    // What the review must keep in mind, in the notes' order.
     const QString &issue() const { return m_issue; }
     // Adds a note to the issue text, once.
     void report(const QString &note);
@@ -96,8 +103,16 @@ public:
     const QHash<QString, bool> &lastFacts() const { return m_lastFacts; }
     void setLastFacts(const QHash<QString, bool> &facts) { m_lastFacts = facts; }
 
+signals:
+    void issueChanged();
+
 private:
-    SpamModel &m_model;
+    OwnerSettings &m_owner;
+    const OpenPage &m_page;
+    const PostReview &m_review;
+    HistoryState &m_history;
+    ScanStore *m_store = nullptr;
+    ::StatusLine &m_status;
     QString m_issue;
     QHash<QString, bool> m_lastFacts;
     bool m_recorded = false;

@@ -3,18 +3,18 @@
 // status line, the running job, the post list, the history totals and every owner setting ("vt."
 // keys). Lives on the GUI thread; views and the agent bind to its properties.
 //
-// The model coordinates objects that own their part and its state; the properties show that
-// state and their signals are the model's own (a part raises them through publish()):
-// PostReview (the comments and their review marks), OpenPage (the page it follows, its site
-// information, scan on open, progress polling, how far its scan got), ScanJob (one scan, made by
-// scan()), AIPass (one AI pass, made by aiPass()), ScanReport (a scan's texts, the review's issue
-// text and its history run), HistoryState (totals, run session, reread counters, the notice when
-// the history is off), OwnerSettings (every "vt." setting, read once when the model is made and
+// The model coordinates objects that own their part and its state. OpenPage (the page it
+// follows, its site information, scan on open, progress polling, how far its scan got),
+// ScanReport (a scan's texts, the review's issue text and its history run), HistoryState (totals,
+// run session, reread counters, the notice when the history is off), JobState (the running job
+// and Stop's request) and StatusLine keep their state with their own signals, which views listen
+// to; ScanJob (one scan, made by scan()) and AIPass (one AI pass, made by aiPass()) are given the
+// parts they work on. For the others the properties show their state and the signals are the
+// model's own (a part raises them through publish()): PostReview (the comments and their review
+// marks), OwnerSettings (every "vt." setting, read once when the model is made and
 // written back at once on change), PostCatalog (the post list's rows, discovery, monitoring, the
 // statistics read), PostQueue (queue and channel scans), RemovalJob (deletions and their
-// progress) and AutoScanSchedule (the automatic scans and their notice). The running job is one
-// Job with its step and Phase; the bool properties scanning, busy, touring, findingPosts,
-// working, preparing and aiChecking are views of it.
+// progress) and AutoScanSchedule (the automatic scans and their notice).
 //
 // The model's own members are split by concern over several files: SpamModel.cpp (job, status
 // line, reset), SpamModelSettings.cpp (the effects of the settings), SpamModelRules.cpp
@@ -77,33 +77,11 @@ class SpamModel : public QObject, public SpamRules {
     Q_OBJECT
 
     // The open page and its results.
-    Q_PROPERTY(std::optional<SiteInfo> info READ info WRITE setInfo NOTIFY infoChanged)
-    Q_PROPERTY(QString status READ status NOTIFY statusChanged)
-    Q_PROPERTY(QString statusKind READ statusKind NOTIFY statusKindChanged)
-    Q_PROPERTY(std::optional<ScanProgress> progress READ progress WRITE setProgress NOTIFY progressChanged)
-    Q_PROPERTY(ScanActivity scanActivity READ scanActivity WRITE setScanActivity NOTIFY scanActivityChanged)
-    Q_PROPERTY(bool hasScanned READ hasScanned WRITE setHasScanned NOTIFY hasScannedChanged)
-    Q_PROPERTY(bool recentOnly READ recentOnly WRITE setRecentOnly NOTIFY recentOnlyChanged)
-    Q_PROPERTY(int recentAdded READ recentAdded WRITE setRecentAdded NOTIFY recentAddedChanged)
-    Q_PROPERTY(QString issue READ issue NOTIFY issueChanged)
 
     // Jobs.
-    // Read-only views of the running job (job(), step(), phase()).
-    Q_PROPERTY(bool scanning READ scanning NOTIFY scanningChanged)
-    Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
-    Q_PROPERTY(bool touring READ touring NOTIFY touringChanged)
-    Q_PROPERTY(bool findingPosts READ findingPosts NOTIFY findingPostsChanged)
-    Q_PROPERTY(bool working READ working NOTIFY workingChanged)
-    Q_PROPERTY(bool preparing READ preparing NOTIFY preparingChanged)
-    Q_PROPERTY(bool aiChecking READ aiChecking NOTIFY aiCheckingChanged)
 
     // Post list, history and counters that only grow.
-    Q_PROPERTY(ScanStore::Stats stats READ stats WRITE setStats NOTIFY statsChanged)
-    Q_PROPERTY(std::optional<QString> runSession READ runSession WRITE setRunSession NOTIFY runSessionChanged)
-    Q_PROPERTY(int runsVersion READ runsVersion NOTIFY runsVersionChanged)
-    Q_PROPERTY(int deletionsVersion READ deletionsVersion NOTIFY deletionsVersionChanged)
     Q_PROPERTY(int accountRequest READ accountRequest NOTIFY accountRequestChanged)
-    Q_PROPERTY(QString historyNotice READ historyNotice NOTIFY historyNoticeChanged)
 
 public:
     using ChannelPost = ::ChannelPost;
@@ -137,74 +115,22 @@ public:
     OwnerSettings &ownerSettings() const { return *m_owner; }
 
     // ---- published state --------------------------------------------------------------
-    const std::optional<SiteInfo> &info() const { return m_openPage.info(); }
-    void setInfo(const std::optional<SiteInfo> &info);
     // The open post's comments and their review marks.
     PostReview &review() { return m_review; }
     const PostReview &review() const { return m_review; }
-    QString status() const { return m_statusLine.text(); }
-    // The status line's tone as its text ("", "ok", "warn", "error", "blocked").
-    QString statusKind() const { return statusKindText(m_statusLine.kind()); }
     // The status line itself.
     StatusLine &statusLine() { return m_statusLine; }
+    const StatusLine &statusLine() const { return m_statusLine; }
     // The running job and Stop's request.
     JobState &jobs() { return m_jobs; }
     const JobState &jobs() const { return m_jobs; }
-    const std::optional<ScanProgress> &progress() const { return m_openPage.progress(); }
-    void setProgress(const std::optional<ScanProgress> &progress);
-    const ScanActivity &scanActivity() const { return m_openPage.scanActivity(); }
-    void setScanActivity(const ScanActivity &activity);
-    bool hasScanned() const { return m_openPage.hasScanned(); }
-    void setHasScanned(bool on);
-    bool recentOnly() const { return m_openPage.recentOnly(); }
-    void setRecentOnly(bool on);
-    int recentAdded() const { return m_openPage.recentAdded(); }
-    void setRecentAdded(int count);
-    QString issue() const { return m_scanReport.issue(); }
-
-    using Job = JobState::Job;
-    using Phase = JobState::Phase;
-    Job job() const { return m_jobs.job(); }
-    Job step() const { return m_jobs.step(); }
-    Phase phase() const { return m_jobs.phase(); }
-    // Starts a job: a scan or a deletion under a running queue or discovery becomes its step;
-    // a queue or discovery started over a running scan or deletion takes it as its step.
-    void startJob(Job job);
-    // Ends a job or step of that kind; a queue or discovery that ends leaves its step running.
-    void endJob(Job job);
-    void setPhase(Phase phase);
-
-    bool scanning() const { return m_jobs.scanning(); }
-    bool busy() const { return m_jobs.busy(); }
-    bool touring() const { return m_jobs.touring(); }
-    bool findingPosts() const { return m_jobs.findingPosts(); }
-    bool working() const { return m_jobs.working(); }
-    bool preparing() const { return m_jobs.preparing(); }
-    bool aiChecking() const { return m_jobs.aiChecking(); }
-    // startJob/endJob (setPreparing/setAIChecking: setPhase) by the kind they name.
-    void setScanning(bool on) { on ? startJob(Job::scan) : endJob(Job::scan); }
-    void setBusy(bool on) { on ? startJob(Job::removal) : endJob(Job::removal); }
-    void setTouring(bool on) { on ? startJob(Job::queue) : endJob(Job::queue); }
-    void setFindingPosts(bool on) { on ? startJob(Job::discovery) : endJob(Job::discovery); }
-    void setPreparing(bool on);
-    void setAIChecking(bool on);
 
     // The history's totals, run session, counters and notice (HistoryState).
     HistoryState &history() { return m_history; }
-    const ScanStore::Stats &stats() const { return m_history.stats(); }
-    void setStats(const ScanStore::Stats &stats) { m_history.setStats(stats); }
-    const std::optional<QString> &runSession() const { return m_history.runSession(); }
-    void setRunSession(const std::optional<QString> &session) { m_history.setRunSession(session); }
-    int runsVersion() const { return m_history.runsVersion(); }
-    int deletionsVersion() const { return m_history.deletionsVersion(); }
+    const HistoryState &history() const { return m_history; }
     // Raised when something the owner asked for needs the service account.
     int accountRequest() const { return m_accountRequest; }
     void raiseAccountRequest();
-    QString historyNotice() const { return m_history.notice(); }
-    // Whether the last scan's results all reached the history; when not, why (empty for a page
-    // that has nothing to store).
-    bool lastScanRecorded() const { return m_scanReport.recorded(); }
-    QString lastScanUnsaved() const { return m_scanReport.unsaved(); }
 
     // ---- settings (OwnerSettings: read and set there, watched through its changed(key)) -----
     // Keyword edits; each stores the list and re-judges the open page.
@@ -221,24 +147,16 @@ public:
     // ---- results of the open page -------------------------------------------------------
     // Forgets the open page's results, review marks and AI bookkeeping.
     void resetResults();
-    // Adds a note to the review's issue text, once (ScanReport::report).
-    void report(const QString &note) { m_scanReport.report(note); }
     // Forgets the current review's marks and notes.
     void clearReview();
     // Whether a rescan of the post may collect only the newest comments, and what it sends.
     std::optional<Recent> recentOptions(const std::optional<ScanStore::PostKey> &page,
                                         const QDateTime &now = QDateTime::currentDateTime()) const;
 
-    // ---- status line, report and run log ------------------------------------------------
-    void setStatus(const QString &text, StatusKind kind);
-    // The same with the kind's text; any other text is plain.
-    void setStatus(const QString &text, const QString &kind) { setStatus(text, statusKindOf(kind)); }
+    // ---- report and run log ----------------------------------------------------------------
     // The texts and the history run of a scan.
     ScanReport &scanReport() { return m_scanReport; }
     const ScanReport &scanReport() const { return m_scanReport; }
-
-    // Publishes one progress report (OpenPage::mirrorProgress).
-    void mirrorProgress(const ScanProgress &progress) { m_openPage.mirrorProgress(progress); }
 
     // ---- the owner's posts, monitoring and automatic scans ----------------------------------
     // Takes the browser away from page tracking before a job over several posts.
@@ -260,13 +178,8 @@ public:
     // or the service has not answered after stopGraceMs is abandoned.
     void stopScan();
     int stopGraceMs = 8000;
-    bool tourStop() const { return m_jobs.stop().queue; }
-    void setTourStop(bool on) { m_jobs.stop().queue = on; }
-    bool aiStop() const { return m_jobs.stop().ai; }
 
     // ---- AI pass and consent (SpamModelAI.cpp) --------------------------------------------
-    static constexpr int aiBatchSize = 20;
-    static constexpr int aiMaxInFlight = 4;
     // Asks the service about the comments the rules left undecided (one AIPass; nothing stored
     // without `page`). Returns the closing sentence.
     // With `answers`, the scores are gathered there for the scan's record, not written.
@@ -277,17 +190,9 @@ public:
     Alerts *alerts() const;
     void setAlerts(Alerts *alerts) { m_alerts = alerts; }
 
-    // ---- the open page (OpenPage; these forward to it) --------------------------------------
+    // ---- the open page (its state, scan on open, progress polling, opening a post for a run) -
     OpenPage &openPage() { return m_openPage; }
-    void navigationChanged() { m_openPage.navigationChanged(); }
-    std::optional<QString> autoScan() const { return m_openPage.autoScan(); }
-    void setAutoScan(const std::optional<QString> &url) { m_openPage.setAutoScan(url); }
-    void setOpenedFromPostList(const std::optional<QString> &url) { m_openPage.setOpenedFromPostList(url); }
-    QCoro::Task<bool> load(QString url, double timeout) { return m_openPage.load(std::move(url), timeout); }
-    QCoro::Task<bool> waitForComments(double timeout) { return m_openPage.waitForComments(timeout); }
-    static constexpr int progressIntervalMs = 350;
-    void startPolling(QUuid pageID) { m_openPage.startPolling(pageID); }
-    void stopPolling() { m_openPage.stopPolling(); }
+    const OpenPage &openPage() const { return m_openPage; }
 
     // ---- deletion (SpamModelRemoval.cpp) ----------------------------------------------------
     // The deletions on the open post and of stored records, with their progress and outcome.
@@ -300,50 +205,14 @@ public:
     void openPost(const QString &url);
 
 signals:
-    void infoChanged();
-    void statusChanged();
-    void statusKindChanged();
-    void progressChanged();
-    void scanActivityChanged();
-    void hasScannedChanged();
-    void recentOnlyChanged();
-    void recentAddedChanged();
-    void issueChanged();
-    void scanningChanged();
-    void busyChanged();
-    void touringChanged();
-    void findingPostsChanged();
-    void workingChanged();
-    void preparingChanged();
-    void aiCheckingChanged();
-    void statsChanged();
-    void runSessionChanged();
-    void runsVersionChanged();
-    void deletionsVersionChanged();
     void accountRequestChanged();
-    void historyNoticeChanged();
-    // Something the scan or the AI pass waits for has arrived (or should be given up).
-    void landed();
 
 private:
-    // A scan's steps work on the model's page bookkeeping and stop flags.
-    friend class ScanJob;
-    friend class AIPass;
-    friend class OpenPage;
-
     // Removes what is past the retention on the history's own thread, a short batch at a time
     // (so that scans and deletions are recorded between them); `before` counts what the earlier
     // batches of this expiry removed.
     void purgeInSteps(qint64 before = -1);
-    // Resumes from the event loop after the next landed().
-    QCoro::Task<void> nextLanding();
-    // Lets the event loop run once before going on.
-    QCoro::Task<void> yieldToLoop();
-    void endScan();
-    bool samePage(const QUuid &pageID) const;
 
-    // Announces every view of the job state that changed.
-    void announceJobState();
     // Whether the review is the last scan of the browser's page and no job runs.
     bool showsScannedPage() const;
     // Makes the deletion job over the parts (SpamModelRemoval.cpp).
@@ -354,17 +223,13 @@ private:
     SpamEngine *m_engine = nullptr;
     QPointer<Browser> m_browser;
     VeltraneAccount *m_account = nullptr;
-    std::unique_ptr<ScanStore> m_ownStore;
+    std::unique_ptr<ScanStore> m_ownStore;   // none when a store was given
     ScanStore *m_store = nullptr;
     std::unique_ptr<StoreThread> m_storeThread;   // gone before the store it writes beside
     AppSettings *m_settings = nullptr;
     // Declared before the parts, which are given them.
     StatusLine m_statusLine;
     JobState m_jobs;
-    struct JobViews {
-        bool scanning = false, busy = false, touring = false, findingPosts = false, working = false,
-             preparing = false, aiChecking = false;
-    } m_jobViews;
     std::unique_ptr<OwnerSettings> m_owner = std::make_unique<OwnerSettings>(m_settings);
     PostCatalog *m_catalog = new PostCatalog(*m_store, m_jobs, *m_owner, m_account, m_browser, m_engine, &m_openPage, this);
     PostQueue *m_queue = new PostQueue(*m_catalog, m_openPage, m_jobs, m_statusLine, m_scanReport, m_history, *m_owner,
@@ -374,9 +239,10 @@ private:
     RemovalJob *m_removalJob = nullptr;   // made over the parts above
 
     int m_accountRequest = 0;
-    HistoryState m_history {*this};
-    ScanReport m_scanReport {*this};
+    HistoryState m_history {m_store, m_statusLine};
+    OpenPage m_openPage {m_browser.data(), m_engine, *m_owner, m_jobs, m_statusLine,
+                         [this](bool full, bool record) { return scan(full, record); }};
     PostReview m_review {*m_owner, *m_store, [this] { return showsScannedPage(); }};
-    OpenPage m_openPage {*this};
+    ScanReport m_scanReport {*m_owner, m_openPage, m_review, m_history, m_store, m_statusLine};
     Alerts *m_alerts = nullptr;
 };

@@ -12,7 +12,8 @@ QCoro::Task<QString> SpamModel::aiPass(QUuid pageID, std::optional<ScanStore::Po
                                        QHash<QString, ScanStore::Known> known, Reuse before,
                                        QList<ScanStore::AIAnswer> *answers)
 {
-    AIPass pass(*this, pageID, std::move(page), answers);
+    AIPass pass({m_review, m_openPage, m_scanReport, *m_owner, m_jobs, m_statusLine, m_account, m_store}, pageID,
+                std::move(page), answers);
     const QString sentence = co_await pass.run(std::move(known), before);
     co_return sentence;
 }

@@ -8,8 +8,8 @@ void SpamModel::takeOverBrowser()
 {
     m_openPage.dropRefresh();   // the page refresh in wait (and its scan on open) is not the job's
     m_jobs.stop().queue = false;
-    setAutoScan(std::nullopt);
-    setPreparing(false);
+    m_openPage.setAutoScan(std::nullopt);
+    m_jobs.leavePhase(JobState::Phase::preparing);
 }
 
 PostCatalog &SpamModel::catalog() const { return *m_catalog; }

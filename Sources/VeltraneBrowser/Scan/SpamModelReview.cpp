@@ -8,7 +8,7 @@
 
 void SpamModel::reveal(const QString &id)
 {
-    if (scanning() || busy() || !m_engine)
+    if (m_jobs.scanning() || m_jobs.busy() || !m_engine)
         return;
     const std::optional<QUuid> browserPage = m_browser ? std::optional<QUuid>(m_browser->pageID()) : std::nullopt;
     if (browserPage != m_openPage.pageID())
@@ -18,13 +18,13 @@ void SpamModel::reveal(const QString &id)
 
 void SpamModel::openPost(const QString &url)
 {
-    if (scanning() || busy() || touring() || findingPosts())
+    if (m_jobs.scanning() || m_jobs.busy() || m_jobs.touring() || m_jobs.findingPosts())
         return;
     if (m_browser && m_browser->accounts()->isAuthenticating())
         return;
     // Page tracking compares the canonical address of the page that opens.
     const std::optional<ScanStore::PostKey> key = ScanStore::canonical(url);
-    setAutoScan(key ? key->url : url);
+    m_openPage.setAutoScan(key ? key->url : url);
     if (m_browser)
         m_browser->open(url);
 }

@@ -65,7 +65,7 @@ void SpamModel::purgeInSteps(qint64 before)
             return;
         }
         if (removed > 0) {
-            setStats(done.stats);
+            m_history.setStats(done.stats);
             m_history.raiseRunsVersion();
         }
     });
@@ -85,7 +85,7 @@ void SpamModel::removeKeyword(const QString &word)
 
 void SpamModel::wordsChanged()
 {
-    if (!hasScanned() || working())
+    if (!m_openPage.hasScanned() || m_jobs.working())
         return;
     const QList<int> changed = m_review.overlayWords(true);
     const std::optional<ScanStore::PostKey> page = m_openPage.scannedPage();

@@ -11,12 +11,3 @@ QString statusKindText(StatusKind kind)
     }
     return {};
 }
-
-StatusKind statusKindOf(QStringView text)
-{
-    for (const StatusKind kind : {StatusKind::ok, StatusKind::warn, StatusKind::error, StatusKind::blocked}) {
-        if (text == statusKindText(kind))
-            return kind;
-    }
-    return StatusKind::plain;
-}

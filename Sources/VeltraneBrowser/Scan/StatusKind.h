@@ -1,12 +1,11 @@
 #pragma once
-// The tone of the status line. Views, the agent and the history read it as its text: "" (plain),
-// "ok", "warn", "error" or "blocked".
+// The tone of the status line. Inside the application it stays this enum; statusKindText() is
+// its text where it leaves the application: "" (plain), "ok", "warn", "error" or "blocked".
 
+#include <QMetaType>
 #include <QString>
-#include <QStringView>
 
 enum class StatusKind { plain, ok, warn, error, blocked };
+Q_DECLARE_METATYPE(StatusKind)
 
 QString statusKindText(StatusKind kind);
-// The kind a text names; any other text is plain.
-StatusKind statusKindOf(QStringView text);

@@ -22,9 +22,16 @@ HistoryPane::HistoryPane(SpamModel *model, SettingsPrompts *prompts, QWidget *pa
 {
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
-    for (auto signal : {&SpamModel::statsChanged, &SpamModel::workingChanged, &SpamModel::historyNoticeChanged})
-        connect(model, signal, this, &HistoryPane::rebuild, Qt::QueuedConnection);
     SettingBinder::onChange(this, model->ownerSettings(), {OwnerSettings::Key::keepDays}, [this] { rebuild(); });
+    for (auto signal : {&HistoryState::statsChanged, &HistoryState::noticeChanged})
+        connect(&model->history(), signal, this, &HistoryPane::rebuild, Qt::QueuedConnection);
+    // Rebuilt when a job starts or ends, not at each of its steps.
+    connect(&model->jobs(), &JobState::changed, this, [this, working = model->jobs().working()]() mutable {
+        if (m_model->jobs().working() == working)
+            return;
+        working = !working;
+        QMetaObject::invokeMethod(this, &HistoryPane::rebuild, Qt::QueuedConnection);
+    });
     connect(m_pane, &HistoryPaneModel::changed, this, &HistoryPane::rebuild, Qt::QueuedConnection);
     // Progress moves the bar in place; the pane is rebuilt only when an export starts or ends.
     connect(m_pane, &HistoryPaneModel::exportProgress, this, [this](qint64 done, qint64 total) {
@@ -44,8 +51,8 @@ void HistoryPane::rebuild()
     SpamModel *model = m_model;
 
     // A history that is off says so first: why, and what to do.
-    if (!model->historyNotice().isEmpty()) {
-        auto *off = new QLabel(QStringLiteral("\u26A0 ") + model->historyNotice());
+    if (!model->history().notice().isEmpty()) {
+        auto *off = new QLabel(QStringLiteral("\u26A0 ") + model->history().notice());
         off->setObjectName(QStringLiteral("historyNotice"));
         off->setTextFormat(Qt::PlainText);
         off->setWordWrap(true);

@@ -22,12 +22,12 @@ QList<PaneChoice> HistoryPaneModel::keepDaysChoices()
 
 bool HistoryPaneModel::canExport(const SpamModel &model)
 {
-    return model.stats().comments > 0;
+    return model.history().stats().comments > 0;
 }
 
 bool HistoryPaneModel::canClear(const SpamModel &model)
 {
-    return !model.working() && (model.stats().posts > 0 || model.stats().comments > 0);
+    return !model.jobs().working() && (model.history().stats().posts > 0 || model.history().stats().comments > 0);
 }
 
 QString HistoryPaneModel::clearTitle()
@@ -115,11 +115,11 @@ void HistoryPaneModel::confirmClear(QWidget *parent)
 {
     if (!m_model || !m_prompts)
         return;
-    const bool yes = m_prompts->confirm(parent, clearTitle(), clearText(m_model->stats().comments),
+    const bool yes = m_prompts->confirm(parent, clearTitle(), clearText(m_model->history().stats().comments),
                                         tr("Cancel"), tr("Clear"));
     if (!yes || !m_model)
         return;
-    const bool working = m_model->working();
+    const bool working = m_model->jobs().working();
     if (m_model->catalog().clearHistory())
         show(clearedMessage(), false);
     else

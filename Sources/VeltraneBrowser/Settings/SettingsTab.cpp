@@ -95,9 +95,9 @@ QString SettingsTab::status(SettingsTab tab, const SpamModel &model, const Veltr
         return line;
     }
     case history: {
-        if (!model.historyNotice().isEmpty())
+        if (!model.history().notice().isEmpty())
             return tr("History off · file unreadable");
-        const QString m = locale.toString(model.stats().comments);
+        const QString m = locale.toString(model.history().stats().comments);
         return tr("%1 comments · %2 days").arg(m).arg(settings.keepDays());
     }
     case account:

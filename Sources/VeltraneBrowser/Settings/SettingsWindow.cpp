@@ -150,8 +150,8 @@ SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *paren
     root->addWidget(content, 1);
 
     if (model) {
-        for (auto signal : {&SpamModel::statsChanged, &SpamModel::historyNoticeChanged})
-            connect(model, signal, this, &SettingsWindow::refreshSidebar);
+        for (auto signal : {&HistoryState::statsChanged, &HistoryState::noticeChanged})
+            connect(&model->history(), signal, this, &SettingsWindow::refreshSidebar);
         using Key = OwnerSettings::Key;
         connect(&model->ownerSettings(), &OwnerSettings::changed, this, [this](Key key) {
             if (key == Key::aiOn || key == Key::limit || key == Key::keywords || key == Key::keepDays)
@@ -230,7 +230,7 @@ void SettingsWindow::showEvent(QShowEvent *event)
     if (m_refreshed || !m_model)
         return;
     m_refreshed = true;
-    m_model->setStats(m_model->store()->stats());
+    m_model->history().setStats(m_model->store()->stats());
     if (VeltraneAccount *account = m_model->account())
         account->refresh(true);
 }

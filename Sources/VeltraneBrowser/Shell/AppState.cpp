@@ -29,10 +29,10 @@ AppState::AppState(QObject *parent)
     // 6. A sign-in may start only while the model exists and is idle; every page change reaches
     //    the model's page tracking.
     QPointer<SpamModel> spam(m_spam);
-    m_browser->canStartLogin = [spam] { return spam && !spam->working(); };
+    m_browser->canStartLogin = [spam] { return spam && !spam->jobs().working(); };
     m_browser->onNavigate = [spam] {
         if (spam)
-            spam->navigationChanged();
+            spam->openPage().navigationChanged();
     };
     // 7. The automatic-scan loop, after the first delay that VT_AUTOSCAN_FIRST may set.
     m_firstAutoScan = AutoScanSchedule::firstDelay(qgetenv("VT_AUTOSCAN_FIRST"));

@@ -148,7 +148,7 @@ PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStor
             m_desk->loadMore(m_browser->selectedSite());
     });
     connect(m_actions, &PostDockActions::stopLoadingRequested, this, [this] {
-        if (m_model && m_model->findingPosts())
+        if (m_model && m_model->jobs().findingPosts())
             m_model->catalog().stopLoading();
     });
     connect(m_actions, &PostDockActions::scanRequested, this, [this] {
@@ -162,24 +162,34 @@ PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStor
 
     if (m_model) {
         connect(&m_model->catalog(), &PostCatalog::rowsChanged, this, &PostDock::modelPostsChanged);
-        connect(m_model, &SpamModel::workingChanged, this, &PostDock::workingChanged);
-        connect(m_model, &SpamModel::touringChanged, this, [this] {
-            if (m_model->touring())
-                m_model->openPage().setSelectingPosts(false);
-            rebuild();
+        // A queue that starts or ends rebuilds the list, and so does the end of any job.
+        const JobState &jobs = m_model->jobs();
+        connect(&jobs, &JobState::changed, this, [this, touring = jobs.touring(), working = jobs.working()]() mutable {
+            const JobState &now = m_model->jobs();
+            if (now.touring() != touring) {
+                touring = now.touring();
+                if (touring)
+                    m_model->openPage().setSelectingPosts(false);
+                rebuild();
+            }
+            if (now.working() != working) {
+                working = now.working();
+                workingChanged();
+            }
+            syncActions();
         });
-        for (auto signal : {&SpamModel::scanningChanged, &SpamModel::preparingChanged, &SpamModel::findingPostsChanged,
-                            &SpamModel::progressChanged, &SpamModel::statusChanged,
-                            &SpamModel::scanActivityChanged, &SpamModel::busyChanged, &SpamModel::historyNoticeChanged})
-            connect(m_model, signal, this, &PostDock::syncActions);
         connect(&m_model->removalJob(), &RemovalJob::progressChanged, this, &PostDock::syncActions);
         connect(&m_model->catalog(), &PostCatalog::discoveryStatusChanged, this, &PostDock::syncActions);
+        for (auto signal : {&OpenPage::progressChanged, &OpenPage::scanActivityChanged})
+            connect(&m_model->openPage(), signal, this, &PostDock::syncActions);
+        connect(&m_model->statusLine(), &StatusLine::changed, this, &PostDock::syncActions);
+        connect(&m_model->history(), &HistoryState::noticeChanged, this, &PostDock::syncActions);
         connect(&m_model->removalJob(), &RemovalJob::progressChanged, this, &PostDock::rebuild);
     }
     if (m_browser) {
         connect(m_browser, &Browser::addressChanged, this, &PostDock::addressChanged);
         connect(m_browser, &Browser::selectedSiteChanged, this, [this] {
-            if (m_model && !m_model->findingPosts())
+            if (m_model && !m_model->jobs().findingPosts())
                 m_model->catalog().setDiscoveryStatus(QString());
             rebuild();
         });
@@ -267,13 +277,13 @@ void PostDock::addressChanged()
         return;
     const std::optional<ScanStore::PostKey> page = m_model->currentPage();
     m_desk->setFocused(PostDockModel::focusAfterNavigation(m_desk->focused(), page ? std::optional<QString>(page->url) : std::nullopt));
-    if (!m_model->working())
+    if (!m_model->jobs().working())
         m_desk->refresh();
 }
 
 void PostDock::modelPostsChanged()
 {
-    if (m_desk && m_model && !m_model->working())
+    if (m_desk && m_model && !m_model->jobs().working())
         m_desk->refresh();
     rebuild();   // the live copies of a running queue
 }
@@ -282,7 +292,7 @@ void PostDock::workingChanged()
 {
     if (!m_model)
         return;
-    if (!m_model->working()) {
+    if (!m_model->jobs().working()) {
         m_model->openPage().setSelectingPosts(true);
         if (m_desk)
             m_desk->refresh();
@@ -296,9 +306,9 @@ void PostDock::rebuild()
     const QList<ChannelPost> posts = m_desk ? m_desk->posts(site) : QList<ChannelPost>();
     const QList<ChannelPost> shown = PostDockModel::visible(posts, m_query);
     const QHash<QString, ChannelPost> live = m_model ? PostDockModel::liveCopies(m_model->catalog().rows()) : QHash<QString, ChannelPost>();
-    const bool working = m_model && m_model->working();
+    const bool working = m_model && m_model->jobs().working();
     PostTile::Look base;
-    base.queueScan = m_model && PostDockModel::queueScan(m_model->touring(), m_model->removalJob().progress().has_value());
+    base.queueScan = m_model && PostDockModel::queueScan(m_model->jobs().touring(), m_model->removalJob().progress().has_value());
     base.site = m_browser ? m_browser->selectedSite() : LoginProvider(LoginProvider::youtube);
 
     QHash<QString, PostTile *> kept;
@@ -311,15 +321,15 @@ void PostDock::rebuild()
         if (!tile) {
             tile = new PostTile(drawn, m_images, m_grid);
             connect(tile, &PostTile::openRequested, this, [this](const ChannelPost &p) {
-                if (m_desk && !m_locked && !(m_model && m_model->working()))
+                if (m_desk && !m_locked && !(m_model && m_model->jobs().working()))
                     m_desk->show(p, m_browser);
             });
             connect(tile, &PostTile::tickRequested, this, [this](const ChannelPost &p) {
-                if (m_desk && !m_locked && !(m_model && m_model->working()))
+                if (m_desk && !m_locked && !(m_model && m_model->jobs().working()))
                     m_desk->toggle(p);
             });
             connect(tile, &PostTile::monitorRequested, this, [this](const QString &url, bool on) {
-                if (m_locked || !m_model || m_model->working())
+                if (m_locked || !m_model || m_model->jobs().working())
                     return;
                 if (monitor)
                     monitor(url, on);
@@ -392,7 +402,7 @@ void PostDock::syncHeader()
         in.allChecked = m_desk->isAllChecked(site);
     }
     in.locked = m_locked;
-    in.working = m_model && m_model->working();
+    in.working = m_model && m_model->jobs().working();
     const PostDockModel::Header h = PostDockModel::header(in);
     m_count->setVisible(h.showCount);
     m_count->setText(QString::number(in.count));
@@ -415,35 +425,35 @@ void PostDock::syncActions()
     in.signedIn = signedIn();
     in.locked = m_locked;
     if (m_model) {
-        in.working = m_model->working();
-        in.scanning = m_model->scanning();
-        in.preparing = m_model->preparing();
-        in.touring = m_model->touring();
+        in.working = m_model->jobs().working();
+        in.scanning = m_model->jobs().scanning();
+        in.preparing = m_model->jobs().preparing();
+        in.touring = m_model->jobs().touring();
         in.removing = m_model->removalJob().progress().has_value();
-        in.findingPosts = m_model->findingPosts();
+        in.findingPosts = m_model->jobs().findingPosts();
         in.nothingMore = m_model->catalog().discoveryStatus() == PostCatalog::nothingMoreToLoad();
         m_actions->setState(PostDockModel::actions(in), ScanStatusText::scanLine(*m_model),
                             ScanStatusText::scanFraction(*m_model));
         // Below discovery, a history that is off for the run stays in view.
-        const bool historyOff = m_model->catalog().discoveryStatus().isEmpty() && !m_model->historyNotice().isEmpty();
+        const bool historyOff = m_model->catalog().discoveryStatus().isEmpty() && !m_model->history().notice().isEmpty();
         // A finished deletion says so here until the next job starts.
         if (m_model->removalJob().progress()) {
             m_deleting = true;
             m_deletedLine.clear();
-        } else if (m_deleting && !m_model->working()) {
+        } else if (m_deleting && !m_model->jobs().working()) {
             m_deleting = false;
-            m_deletedLine = m_model->status();
-        } else if (m_model->working()) {
+            m_deletedLine = m_model->statusLine().text();
+        } else if (m_model->jobs().working()) {
             m_deletedLine.clear();
         }
-        QString line = historyOff ? QStringLiteral("\u26A0 ") + m_model->historyNotice() : m_model->catalog().discoveryStatus();
+        QString line = historyOff ? QStringLiteral("\u26A0 ") + m_model->history().notice() : m_model->catalog().discoveryStatus();
         if (line.isEmpty())
             line = m_deletedLine;
         m_status->setText(line);
-        m_status->setToolTip(historyOff ? PlainText::toolTip(m_model->historyNotice()) : QString());
+        m_status->setToolTip(historyOff ? PlainText::toolTip(m_model->history().notice()) : QString());
         m_status->setMaximumHeight(QFontMetrics(m_status->font()).lineSpacing() * (historyOff ? 5 : 2) + 2);
         m_statusRow->setVisible(!line.isEmpty());
-        m_statusSpinner->setRunning(m_model->findingPosts());
+        m_statusSpinner->setRunning(m_model->jobs().findingPosts());
     } else {
         m_actions->setState(PostDockModel::actions(in), QString(), std::nullopt);
         m_statusRow->setVisible(false);
@@ -481,11 +491,11 @@ void PostDock::paintEvent(QPaintEvent *)
 
 QCoro::Task<bool> PostDock::removeFromList(QPointer<SpamModel> model, QPointer<PostDesk> desk, ChannelPost post)
 {
-    if (!model || model->working())
+    if (!model || model->jobs().working())
         co_return false;
     const int answer = co_await model->alerts()->ask(PostDockModel::removeQuestion(PostDockModel::name(post)));
     // The owner may have started something else while the question was open.
-    if (!model || answer != PostDockModel::removeButton || model->working())
+    if (!model || answer != PostDockModel::removeButton || model->jobs().working())
         co_return false;
     model->catalog().forget(post.url);
     if (desk)

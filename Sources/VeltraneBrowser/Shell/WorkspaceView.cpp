@@ -127,7 +127,7 @@ WorkspaceView::WorkspaceView(AppState *state, AppSettings *settings, QWidget *pa
     SpamModel *model = state->spam();
     m_sidebar = new WorkspaceSidebar(browser, model->account(), this);
     QPointer<SpamModel> weakModel(model);
-    m_sidebar->working = [weakModel] { return weakModel && weakModel->working(); };
+    m_sidebar->working = [weakModel] { return weakModel && weakModel->jobs().working(); };
     // One settings window at a time; it also opens on the account tab at the model's request.
     m_settingsOpener = new SettingsOpener(model, this);
     m_sidebar->openSettings = [this] { m_settingsOpener->open(SettingsTab::ai); };
@@ -186,7 +186,12 @@ WorkspaceView::WorkspaceView(AppState *state, AppSettings *settings, QWidget *pa
 
     connect(browser->accounts(), &AccountSession::clearingChanged, this, &WorkspaceView::syncLocks);
     connect(browser->accounts(), &AccountSession::activeProviderChanged, this, &WorkspaceView::syncLocks);
-    connect(model, &SpamModel::workingChanged, this, &WorkspaceView::syncLocks);
+    connect(&model->jobs(), &JobState::changed, this, [this, working = model->jobs().working()]() mutable {
+        if (m_state->spam() && m_state->spam()->jobs().working() != working) {
+            working = !working;
+            syncLocks();
+        }
+    });
     syncLocks();
     setMinimumSize(200, 200);
 }
@@ -200,7 +205,7 @@ WorkspaceView::Geometry WorkspaceView::currentGeometry() const
 void WorkspaceView::syncLocks()
 {
     const AccountSession *accounts = m_state->browser()->accounts();
-    const bool working = m_state->spam() && m_state->spam()->working();
+    const bool working = m_state->spam() && m_state->spam()->jobs().working();
     const bool lock = locked(working, accounts->clearing().has_value());
     m_sidebar->setLocked(lock);
     m_pane->setWorking(lock);

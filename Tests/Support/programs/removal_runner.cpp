@@ -15,6 +15,7 @@
 #include "Scan/SpamModel.h"
 #include "Service/VeltraneAccount.h"
 #include "Store/ScanStore.h"
+#include "JobFlagSpy.h"
 
 #include <QApplication>
 #include <QDir>
@@ -59,18 +60,18 @@ int main(int argc, char *argv[])
     view.show();
     SpamEngine engine(&browser);
     SpamModel model(&engine, &browser, &account, &store, &settings);
-    browser.onNavigate = [&model] { model.navigationChanged(); };
+    browser.onNavigate = [&model] { model.openPage().navigationChanged(); };
 
     browser.open(args.at(2));
-    if (!QTest::qWaitFor([&] { return model.info() && model.info()->supported && !model.working(); }, 60000))
+    if (!QTest::qWaitFor([&] { return model.openPage().info() && model.openPage().info()->supported && !model.jobs().working(); }, 60000))
         return 3;
     vt::test::await(model.scan(true, true), 240000);
-    if (!model.hasScanned())
+    if (!model.openPage().hasScanned())
         return 4;
     say("scanned " + QByteArray::number(model.removalJob().selectedIds().size()));
 
-    QObject::connect(&model, &SpamModel::busyChanged, &model, [&model] {
-        if (!model.busy())
+    JobFlagSpy busy(model.jobs(), &JobState::busy, [&model] {
+        if (!model.jobs().busy())
             say("ended " + QByteArray::number(model.removalJob().lastCount()));
     });
     say("deleting");
