@@ -1,27 +1,21 @@
 #pragma once
-// The central model of the application: the open post's comments with their verdicts, the
-// status line, the running job, the post list, the history totals and every owner setting ("vt."
-// keys). Lives on the GUI thread; views and the agent bind to its properties.
-//
-// The model coordinates objects that own their part and its state. OpenPage (the page it
-// follows, its site information, scan on open, progress polling, how far its scan got),
+// The spam model: makes the parts that keep the application's state, gives each the objects it
+// works with and wires their signals to one another. Lives on the GUI thread; views and the
+// agent listen to the parts themselves: JobState (the running job and Stop's request),
+// StatusLine, OwnerSettings (every "vt." setting), PostReview (the comments and their review
+// marks), OpenPage (the page it follows, its site information, scan on open, progress polling),
 // ScanReport (a scan's texts, the review's issue text and its history run), HistoryState (totals,
-// run session, reread counters, the notice when the history is off), JobState (the running job
-// and Stop's request) and StatusLine keep their state with their own signals, which views listen
-// to; ScanJob (one scan, made by scan()) and AIPass (one AI pass, made by aiPass()) are given the
-// parts they work on. For the others the properties show their state and the signals are the
-// model's own (a part raises them through publish()): PostReview (the comments and their review
-// marks), OwnerSettings (every "vt." setting, read once when the model is made and
-// written back at once on change), PostCatalog (the post list's rows, discovery, monitoring, the
-// statistics read), PostQueue (queue and channel scans), RemovalJob (deletions and their
-// progress) and AutoScanSchedule (the automatic scans and their notice).
+// run session, reread counters, the notice when the history is off), PostCatalog (the post
+// list's rows, discovery, monitoring, the statistics read), PostQueue (queue and channel scans),
+// RemovalJob (deletions and their progress) and AutoScanSchedule (the automatic scans). ScanJob
+// (one scan, made by scan()) and AIPass (one AI pass, made by aiPass()) are given the parts they
+// work on.
 //
-// The model's own members are split by concern over several files: SpamModel.cpp (job, status
-// line, reset), SpamModelSettings.cpp (the effects of the settings), SpamModelRules.cpp
+// The model's own members are split by concern over several files: SpamModel.cpp (making and
+// wiring the parts, reset), SpamModelSettings.cpp (the effects of the settings), SpamModelRules.cpp
 // (incremental options), SpamModelScan.cpp (starting a scan and Stop), SpamModelAI.cpp (starting
 // an AI pass), SpamModelReview.cpp (revealing a comment, opening a stored post), SpamModelPosts.cpp
-// and SpamModelRemoval.cpp (the model's side of the post list, the queue, the automatic scans and
-// deletion).
+// and SpamModelRemoval.cpp (the model's side of the post list and of deletion).
 
 #include "Base/Alerts.h"
 #include "Browser/Browser.h"
@@ -76,11 +70,7 @@ class VeltraneAccount;
 class SpamModel : public QObject, public SpamRules {
     Q_OBJECT
 
-    // The open page and its results.
-
-    // Jobs.
-
-    // Post list, history and counters that only grow.
+    // Raised when something the owner asked for needs the service account.
     Q_PROPERTY(int accountRequest READ accountRequest NOTIFY accountRequestChanged)
 
 public:
