@@ -491,7 +491,7 @@ void SettingEffectsTest::propertiesAreObservable()
     SiteInfo info;
     info.site = QStringLiteral("youtube");
     m.openPage().setInfo(info);
-    QCOMPARE(m.property("info").value<std::optional<SiteInfo>>(), std::optional<SiteInfo>(info));
+    QCOMPARE(m.openPage().info(), std::optional<SiteInfo>(info));
     QSignalSpy removal(&m.removalJob(), &RemovalJob::progressChanged);
     m.removalJob().setProgress(RemovalJob::Progress {1, 4});
     m.removalJob().setProgress(RemovalJob::Progress {1, 4});

@@ -612,16 +612,7 @@ void RemovalJob::recordRun(const OnPage &job, const Summary &summary, bool moved
     for (const Comment &c : job.asked) {
         if (!job.gone.contains(c.id))
             continue;
-        QString kind;
-        if (c.verdict() == Comment::Verdict::spam) {
-            if (c.aiKind)
-                kind = *c.aiKind;
-            else if (const std::optional<BuiltinWords::Hit> hit = SpamRules::builtinHit(c.reason))
-                kind = hit->kind;
-            else
-                kind = Comment::verdictText(Comment::Verdict::spam);
-        }
-        items.append({c.id, c.state, kind, c.reason, c.aiProb, c.hits, false});
+        items.append({c.id, c.state, ScanReport::runItemKind(c), c.reason, c.aiProb, c.hits, false});
     }
     noteWritten(m_history.logRun(run, items));
 }

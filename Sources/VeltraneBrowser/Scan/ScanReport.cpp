@@ -124,18 +124,20 @@ QList<ScanStore::Item> ScanReport::runItems(const QList<Comment> &comments, cons
     for (const Comment &c : comments) {
         if (!fresh.contains(c.id) || pendingIds.contains(c.id))
             continue;
-        QString kind;
-        if (c.verdict() == Comment::Verdict::spam) {
-            if (c.aiKind)
-                kind = *c.aiKind;
-            else if (const std::optional<BuiltinWords::Hit> hit = SpamRules::builtinHit(c.reason))
-                kind = hit->kind;
-            else
-                kind = kSpam;
-        }
-        items.append({c.id, c.state, kind, c.reason, c.aiProb, c.hits, true});
+        items.append({c.id, c.state, runItemKind(c), c.reason, c.aiProb, c.hits, true});
     }
     return items;
+}
+
+QString ScanReport::runItemKind(const Comment &c)
+{
+    if (c.verdict() != Comment::Verdict::spam)
+        return {};
+    if (c.aiKind)
+        return *c.aiKind;
+    if (const std::optional<BuiltinWords::Hit> hit = SpamRules::builtinHit(c.reason))
+        return hit->kind;
+    return kSpam;
 }
 
 QList<ScanStore::Item> ScanReport::runItems(const QString &post, const QSet<QString> &fresh,

@@ -69,6 +69,9 @@ public:
 
     // The items of a scan's run: the post's pending spam records (store order), then the fresh
     // comments of the page that are not among them (page order).
+    // The kind a history run records for a flagged comment: its AI category, its built-in list's
+    // kind, or spam; none for a comment that was not flagged.
+    static QString runItemKind(const Comment &c);
     static QList<ScanStore::Item> runItems(const QList<Comment> &comments, const QList<ScanStore::Record> &pending,
                                            const QSet<QString> &fresh);
     // The same with the post's pending spam as stored now.
