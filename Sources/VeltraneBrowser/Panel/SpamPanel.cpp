@@ -158,11 +158,7 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     // The list reads the next posts' records when it is scrolled to its end.
     m_listModel->setFetcher([vm = m_vm] { return vm->canLoadMore(); }, [vm = m_vm] { vm->loadMore(); });
     connect(m_vm, &SpamPanelModel::appended, this, [this](const QStringList &urls) {
-        const QHash<QString, QList<ScanStore::Record>> visible = m_vm->visible();
-        QHash<QString, QList<ScanStore::Record>> more;
-        for (const QString &url : urls)
-            more.insert(url, visible.value(url));
-        m_listModel->append(more, m_vm->others());
+        m_listModel->append(m_vm->visible(urls), m_vm->others());
     });
     if (actions)
         connect(actions, &PanelActions::focusedChanged, this, &SpamPanel::reveal);
