@@ -435,6 +435,11 @@ void PanelTest::slicedReadEndsOnEveryPath()
     QVERIFY(slices.wait(30000));   // back from the turn that took the first slice
     QVERIFY(vm->reading());        // more slices to come
     QVERIFY(vm->bar().disabled);
+    // The owner's untick of a comment still to come counts once it lands.
+    const QSet<QString> untick{whole.pending().last().id};
+    QVERIFY(!ids(vm->pending()).contains(whole.pending().last().id));
+    vm->setUnpicked(untick);
+    whole.setUnpicked(untick);
 
     switch (interrupt) {
     case Interrupt::none:
@@ -478,6 +483,7 @@ void PanelTest::slicedReadEndsOnEveryPath()
         vm = panel->viewModel();
         vm->setAsideFrom(0);
         vm->setSliceRows(10);
+        vm->setUnpicked(untick);
         vm->setTab(PanelTab::spam);
         break;
     }
@@ -493,6 +499,8 @@ void PanelTest::slicedReadEndsOnEveryPath()
     QCOMPARE(vm->tabCounts(), whole.tabCounts());
     QVERIFY(!vm->bar().disabled);
     QCOMPARE(ids(vm->bar().flagged), ids(whole.bar().flagged));
+    QCOMPARE(vm->bar().picks, whole.bar().picks);
+    QCOMPARE(vm->bar().picks, int(whole.bar().flagged.size()) - 1);
     // The list holds the rows of a whole read, in order, appended slice by slice.
     CommentListModel *list = panel->listModel();
     QTRY_COMPARE_WITH_TIMEOUT(list->rowCount(), int(expected.size()), 30000);

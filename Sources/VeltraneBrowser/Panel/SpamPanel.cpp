@@ -248,7 +248,10 @@ void SpamPanel::refresh()
         : m_vm->tab() == PanelTab::comments                                 ? CommentListModel::PickMode::picked
                                                                            : CommentListModel::PickMode::none;
     const QSet<QString> ticks = mode == CommentListModel::PickMode::unpicked ? m_vm->unpicked() : m_vm->picked();
-    if (key != m_contentKey) {
+    if (!m_vm->shownCurrent()) {
+        // Another tab or site chosen: the list keeps its rows until the records read for it land
+        // (a long list made again under the new tab would only wait for the load after it).
+    } else if (key != m_contentKey) {
         const bool freshScroll = !m_contentKey.section(u'|', 1, 2).isEmpty()
             && m_contentKey.section(u'|', 1, 2) != key.section(u'|', 1, 2);
         m_contentKey = key;

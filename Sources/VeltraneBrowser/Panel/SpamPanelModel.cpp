@@ -593,9 +593,27 @@ void SpamPanelModel::takeSlice()
             aside->whole->append(slice->records);
         } else {
             slice->records.deletedIds.clear();   // only a reload of the view shown needs them
+            const QString before = visibleKey();
+            const bool offerKept = m_offer && m_offer->key == before && m_tab == PanelTab::spam;
             m_records.append(slice->records);
             ++m_moreVersion;
             m_visibleList.reset();
+            // The slice's posts follow every post read: what the bar offers grows by theirs, so
+            // that the end of the read costs no pass over every row.
+            const QString after = visibleKey();
+            if (offerKept && after.section(u'|', 2) == before.section(u'|', 2)) {
+                const QHash<QString, QList<ScanStore::Record>> v = visible(slice->urls);
+                m_offer->key = after;
+                for (const QString &url : std::as_const(slice->urls)) {
+                    for (const ScanStore::Record &r : v.value(url)) {
+                        m_offer->records.append(r);
+                        if (m_offer->ids.contains(r.id))
+                            continue;
+                        m_offer->ids.insert(r.id);
+                        m_offer->ticked += m_unpicked.contains(r.id) ? 1 : 0;
+                    }
+                }
+            }
             emit appended(slice->urls);
         }
         // The next slice, or the end, on a later turn; else the worker's next hand-over wakes it.
@@ -612,7 +630,6 @@ void SpamPanelModel::takeSlice()
     }
     // Every post is read: the counts come from the records now.
     m_records.summary.reset();
-    m_visibleList.reset();
     emit changed();
     prepareOffer();
 }

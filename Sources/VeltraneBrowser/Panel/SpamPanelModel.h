@@ -81,6 +81,9 @@ public:
     const QSet<QString> &cutting() const { return m_cutting; }
     // Raised each time loaded records are applied.
     int dataVersion() const { return m_dataVersion; }
+    // Whether the loaded records are those of the site and tab chosen (not yet after a change
+    // of either, until the load that follows it).
+    bool shownCurrent() const { return m_shownKey == m_site + u'|' + m_tab.rawValue(); }
 
     // ---- derived ----
     QList<ChannelPost> posts() const;
