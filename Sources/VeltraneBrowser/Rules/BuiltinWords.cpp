@@ -14,9 +14,11 @@ namespace {
 
 constexpr char32_t kStartsLimit = 0xD7A4;
 
-bool isWhiteSpace(char32_t c)
+inline bool isWhiteSpace(char32_t c)
 {
-    // The Unicode White_Space property.
+    // The Unicode White_Space property; letters of ASCII and Hangul first, the common case.
+    if ((c > 0x20 && c < 0x85) || (c > 0x3000 && c <= 0xD7A3))
+        return false;
     return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680
         || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F
         || c == 0x205F || c == 0x3000;
