@@ -448,6 +448,8 @@ void PanelTest::slicedReadEndsOnEveryPath()
         const int version = vm->dataVersion();
         vm->setTab(PanelTab::comments);
         QVERIFY(!vm->reading());   // no slice of the Flagged tab lands in another
+        // The rows wait for the tab's records; their tick boxes follow the tab at once.
+        QCOMPARE(panel->listModel()->content().mode, CommentListModel::PickMode::picked);
         QTRY_VERIFY_WITH_TIMEOUT(vm->dataVersion() > version, 30000);
         QVERIFY(!vm->reading());
         vm->setTab(PanelTab::spam);

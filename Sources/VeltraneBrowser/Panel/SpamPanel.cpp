@@ -250,7 +250,9 @@ void SpamPanel::refresh()
     const QSet<QString> ticks = mode == CommentListModel::PickMode::unpicked ? m_vm->unpicked() : m_vm->picked();
     if (!m_vm->shownCurrent()) {
         // Another tab or site chosen: the list keeps its rows until the records read for it land
-        // (a long list made again under the new tab would only wait for the load after it).
+        // (a long list made again under the new tab would only wait for the load after it); its
+        // tick boxes follow the tab at once.
+        m_listModel->setMode(mode, ticks);
     } else if (key != m_contentKey) {
         const bool freshScroll = !m_contentKey.section(u'|', 1, 2).isEmpty()
             && m_contentKey.section(u'|', 1, 2) != key.section(u'|', 1, 2);

@@ -1080,6 +1080,13 @@ std::optional<BuiltinWords::Hit> BuiltinWords::wholeExact(const Key &token) cons
 {
     if (token.size() > m_longestLatin)
         return std::nullopt;
+    // No listed word of this length starts with these two letters: no lookup.
+    if (token.size() >= 2 && token.size() < 32 && !m_latinStarts.empty()) {
+        const int a = latinSlot(token[0]);
+        const int b = latinSlot(token[1]);
+        if (a >= 0 && b >= 0 && !(m_latinStarts[size_t(a * kLatinSlots + b)] & (uint32_t(1) << token.size())))
+            return std::nullopt;
+    }
     const auto found = m_latin.find(token);
     if (found == m_latin.end())
         return std::nullopt;
