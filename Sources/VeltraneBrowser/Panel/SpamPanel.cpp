@@ -69,7 +69,7 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     m_list->setFocusPolicy(Qt::NoFocus);
     m_list->setResizeMode(QListView::Adjust);
     m_list->setLayoutMode(QListView::Batched);
-    m_list->setBatchSize(400);
+    m_list->setBatchSize(200);   // rows measured a turn: a long list is laid out without holding the window
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setPalette(pal);
     m_stage = new ScanStage(model, this);
