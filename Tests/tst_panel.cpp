@@ -27,6 +27,9 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QThreadPool>
+
+#include <memory>
 
 namespace {
 
@@ -72,6 +75,8 @@ private slots:
     void cutOfDeletedRows();
     void flaggedAfterScan();
     void flaggedTabReadsTheRestAside();
+    void slicedReadEndsOnEveryPath_data();
+    void slicedReadEndsOnEveryPath();
     void progressDuringDeletion();
     void nothingWhileWorking();
     void log();
@@ -393,6 +398,116 @@ void PanelTest::flaggedTabReadsTheRestAside()
     QCOMPARE(ids(vm.pending()), ids(whole.pending()));
     QTest::qWait(200);
     QCOMPARE(vm.dataVersion(), version + 1);   // the superseded read was never applied
+}
+
+// What interrupts the Flagged tab's read while its slices land in the list.
+enum class Interrupt { none, tabSwitched, tabSwitchedAndBack, siteSwitched, reloaded, twoLoads, panelClosed };
+
+void PanelTest::slicedReadEndsOnEveryPath_data()
+{
+    QTest::addColumn<Interrupt>("interrupt");
+    QTest::addRow("read to its end") << Interrupt::none;
+    QTest::addRow("another tab") << Interrupt::tabSwitched;
+    QTest::addRow("another tab and back before the reload") << Interrupt::tabSwitchedAndBack;
+    QTest::addRow("another site and back") << Interrupt::siteSwitched;
+    QTest::addRow("a reload of the same view") << Interrupt::reloaded;
+    QTest::addRow("a load superseded by another") << Interrupt::twoLoads;
+    QTest::addRow("the panel closed") << Interrupt::panelClosed;
+}
+
+void PanelTest::slicedReadEndsOnEveryPath()
+{
+    QFETCH(Interrupt, interrupt);
+    ModelHarness h;
+    PanelFixture::history(h.store(), 30, 3000, QDateTime::currentDateTime());
+    PanelActions actions(&h.store());
+    SpamPanelModel whole(&h.model(), &actions);
+    whole.setTab(PanelTab::spam);
+    whole.load();
+    const QList<CommentListModel::Row> expected = CommentListModel::rows(whole.posts(), whole.visible());
+
+    auto panel = std::make_unique<SpamPanel>(&h.model(), &actions);
+    SpamPanelModel *vm = panel->viewModel();
+    vm->setAsideFrom(0);
+    vm->setSliceRows(10);   // a slice of about one post, so that many land one after another
+    QSignalSpy slices(vm, &SpamPanelModel::appended);
+    vm->setTab(PanelTab::spam);
+    QVERIFY(slices.wait(30000));   // back from the turn that took the first slice
+    QVERIFY(vm->reading());        // more slices to come
+    QVERIFY(vm->bar().disabled);
+    // The owner's untick of a comment still to come counts once it lands.
+    const QSet<QString> untick{whole.pending().last().id};
+    QVERIFY(!ids(vm->pending()).contains(whole.pending().last().id));
+    vm->setUnpicked(untick);
+    whole.setUnpicked(untick);
+
+    switch (interrupt) {
+    case Interrupt::none:
+        break;
+    case Interrupt::tabSwitched: {
+        const int version = vm->dataVersion();
+        vm->setTab(PanelTab::comments);
+        QVERIFY(!vm->reading());   // no slice of the Flagged tab lands in another
+        // The rows wait for the tab's records; their tick boxes follow the tab at once.
+        QCOMPARE(panel->listModel()->content().mode, CommentListModel::PickMode::picked);
+        QTRY_VERIFY_WITH_TIMEOUT(vm->dataVersion() > version, 30000);
+        QVERIFY(!vm->reading());
+        vm->setTab(PanelTab::spam);
+        break;
+    }
+    case Interrupt::tabSwitchedAndBack:
+        vm->setTab(PanelTab::comments);
+        vm->setTab(PanelTab::spam);
+        break;
+    case Interrupt::siteSwitched:
+        vm->setSite(QStringLiteral("instagram"));
+        QVERIFY(!vm->reading());
+        vm->setSite(QStringLiteral("youtube"));
+        break;
+    case Interrupt::reloaded: {
+        const int version = vm->dataVersion();
+        vm->load();
+        QVERIFY(vm->reading());
+        QTRY_VERIFY_WITH_TIMEOUT(!vm->reading(), 30000);
+        QCOMPARE(vm->dataVersion(), version + 1);   // the reload replaced the view whole, once
+        break;
+    }
+    case Interrupt::twoLoads:
+        vm->load();
+        vm->load();
+        break;
+    case Interrupt::panelClosed:
+        panel.reset();
+        // The worker's later hand-overs find no panel; a new one reads the tab to its end.
+        QTRY_VERIFY_WITH_TIMEOUT(QThreadPool::globalInstance()->activeThreadCount() == 0, 30000);
+        QCoreApplication::sendPostedEvents();
+        panel = std::make_unique<SpamPanel>(&h.model(), &actions);
+        vm = panel->viewModel();
+        vm->setAsideFrom(0);
+        vm->setSliceRows(10);
+        vm->setUnpicked(untick);
+        vm->setTab(PanelTab::spam);
+        break;
+    }
+
+    // Every path ends the read, with the whole tab shown and the bar enabled.
+    QTRY_VERIFY_WITH_TIMEOUT(!vm->reading() && vm->tab() == PanelTab::spam && vm->loadedPosts() == whole.loadedPosts(),
+                             30000);
+    QCOMPARE(ids(vm->pending()), ids(whole.pending()));
+    QCOMPARE(vm->shown().keys().size(), whole.shown().keys().size());
+    for (auto it = whole.shown().constBegin(); it != whole.shown().constEnd(); ++it)
+        QCOMPARE(ids(vm->shown().value(it.key())), ids(it.value()));
+    QCOMPARE(vm->band(), whole.band());
+    QCOMPARE(vm->tabCounts(), whole.tabCounts());
+    QVERIFY(!vm->bar().disabled);
+    QCOMPARE(ids(vm->bar().flagged), ids(whole.bar().flagged));
+    QCOMPARE(vm->bar().picks, whole.bar().picks);
+    QCOMPARE(vm->bar().picks, int(whole.bar().flagged.size()) - 1);
+    // The list holds the rows of a whole read, in order, appended slice by slice.
+    CommentListModel *list = panel->listModel();
+    QTRY_COMPARE_WITH_TIMEOUT(list->rowCount(), int(expected.size()), 30000);
+    for (int i = 0; i < list->rowCount(); ++i)
+        QCOMPARE(list->row(i).id, expected.at(i).id);
 }
 
 void PanelTest::flaggedAfterScan()

@@ -132,6 +132,18 @@ void CommentListModel::setTicks(const QSet<QString> &ticks)
         emit dataChanged(index(0), index(int(m_rows.size()) - 1));
 }
 
+void CommentListModel::setMode(PickMode mode, const QSet<QString> &ticks)
+{
+    if (mode == m_content.mode) {
+        setTicks(ticks);
+        return;
+    }
+    m_content.mode = mode;
+    m_content.ticks = ticks;
+    if (!m_rows.isEmpty())
+        emit dataChanged(index(0), index(int(m_rows.size()) - 1));
+}
+
 void CommentListModel::setFocused(const std::optional<QString> &url)
 {
     if (url == m_content.focused)

@@ -64,6 +64,8 @@ public:
     // Where more rows come from when the view reaches the end of the list.
     void setFetcher(std::function<bool()> canFetch, std::function<void()> fetch);
     void setTicks(const QSet<QString> &ticks);
+    // Another selection for the rows there are (the tab changed before its rows are read).
+    void setMode(PickMode mode, const QSet<QString> &ticks);
     void setFocused(const std::optional<QString> &url);
     void setCutting(const QSet<QString> &ids);
 

@@ -82,6 +82,18 @@ bool PanelRecords::readPart(ScanStore &store, const ChannelPost &post, PanelTab 
     return end;
 }
 
+void PanelRecords::append(const PanelRecords &later)
+{
+    for (auto it = later.shown.constBegin(); it != later.shown.constEnd(); ++it)
+        shown.insert(it.key(), it.value());
+    pending += later.pending;
+    for (auto it = later.hits.constBegin(); it != later.hits.constEnd(); ++it)
+        hits.insert(it.key(), it.value());
+    deletedIds.unite(later.deletedIds);
+    rows += later.rows;
+    posts += later.posts;
+}
+
 void PanelRecords::endPart()
 {
     if (m_part)

@@ -39,6 +39,8 @@ public:
     std::optional<QString> partPost() const { return m_part ? std::optional<QString>(m_part->url) : std::nullopt; }
     // Leaves the post read in part as it is (it is no longer listed).
     void endPart();
+    // Adds the read of later posts (whole posts, by read()) after these.
+    void append(const PanelRecords &later);
     // The ids of every shown record.
     QSet<QString> shownIds() const;
     // Whether any post shows a record.

@@ -69,7 +69,7 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     m_list->setFocusPolicy(Qt::NoFocus);
     m_list->setResizeMode(QListView::Adjust);
     m_list->setLayoutMode(QListView::Batched);
-    m_list->setBatchSize(400);
+    m_list->setBatchSize(200);   // rows measured a turn: a long list is laid out without holding the window
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setPalette(pal);
     m_stage = new ScanStage(model, this);
@@ -158,11 +158,7 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     // The list reads the next posts' records when it is scrolled to its end.
     m_listModel->setFetcher([vm = m_vm] { return vm->canLoadMore(); }, [vm = m_vm] { vm->loadMore(); });
     connect(m_vm, &SpamPanelModel::appended, this, [this](const QStringList &urls) {
-        const QHash<QString, QList<ScanStore::Record>> visible = m_vm->visible();
-        QHash<QString, QList<ScanStore::Record>> more;
-        for (const QString &url : urls)
-            more.insert(url, visible.value(url));
-        m_listModel->append(more, m_vm->others());
+        m_listModel->append(m_vm->visible(urls), m_vm->others());
     });
     if (actions)
         connect(actions, &PanelActions::focusedChanged, this, &SpamPanel::reveal);
@@ -252,7 +248,12 @@ void SpamPanel::refresh()
         : m_vm->tab() == PanelTab::comments                                 ? CommentListModel::PickMode::picked
                                                                            : CommentListModel::PickMode::none;
     const QSet<QString> ticks = mode == CommentListModel::PickMode::unpicked ? m_vm->unpicked() : m_vm->picked();
-    if (key != m_contentKey) {
+    if (!m_vm->shownCurrent()) {
+        // Another tab or site chosen: the list keeps its rows until the records read for it land
+        // (a long list made again under the new tab would only wait for the load after it); its
+        // tick boxes follow the tab at once.
+        m_listModel->setMode(mode, ticks);
+    } else if (key != m_contentKey) {
         const bool freshScroll = !m_contentKey.section(u'|', 1, 2).isEmpty()
             && m_contentKey.section(u'|', 1, 2) != key.section(u'|', 1, 2);
         m_contentKey = key;

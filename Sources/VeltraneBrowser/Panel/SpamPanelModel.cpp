@@ -6,15 +6,36 @@
 #include "Panel/ScanStatusText.h"
 #include "Scan/SpamModel.h"
 
+#include <QCoreApplication>
+#include <QMutex>
 #include <QThreadPool>
 
 #include <algorithm>
+
+// Shared by the worker that reads and the window that takes its slices.
+struct SpamPanelModel::Aside {
+    struct Slice {
+        PanelRecords records;
+        QStringList urls;   // the posts read, in list order
+    };
+    QString key;
+    int generation = 0;
+    // A reload of the view shown: the slices gather here and replace it whole at the end.
+    std::optional<PanelRecords> whole;
+    std::atomic_bool stop = false;
+    QMutex mutex;
+    QList<Slice> ready;   // guarded by mutex
+    bool done = false;    // guarded by mutex: the worker has handed over its last slice
+};
 
 SpamPanelModel::SpamPanelModel(SpamModel *model, PanelActions *actions, QObject *parent)
     : QObject(parent), m_model(model), m_actions(actions), m_cutDelay(Design::reduceMotion() ? 0 : 220)
 {
     m_reload.setSingleShot(true);
     m_reload.setInterval(0);
+    m_slice.setSingleShot(true);
+    m_slice.setInterval(0);
+    connect(&m_slice, &QTimer::timeout, this, &SpamPanelModel::takeSlice);
     connect(&m_reload, &QTimer::timeout, this, [this] {
         if (loadKey() != m_loadedKey)
             load();
@@ -52,8 +73,7 @@ SpamPanelModel::SpamPanelModel(SpamModel *model, PanelActions *actions, QObject 
 
 SpamPanelModel::~SpamPanelModel()
 {
-    if (m_asideStop)
-        m_asideStop->store(true);
+    endReading();
 }
 
 void SpamPanelModel::scheduleLoad()
@@ -80,6 +100,7 @@ void SpamPanelModel::setSite(const QString &site)
     if (site == m_site)
         return;
     m_site = site;
+    endReading();   // its slices are of the other site
     m_posts.reset();
     m_visibleList.reset();
     scheduleLoad();
@@ -91,6 +112,7 @@ void SpamPanelModel::setTab(PanelTab tab)
     if (tab == m_tab)
         return;
     m_tab = tab;
+    endReading();   // its slices are of the other tab
     scheduleLoad();
     emit tabChanged();
     emit changed();
@@ -272,24 +294,43 @@ QString SpamPanelModel::loadKey() const
         + QString::number(m_model ? m_model->history().deletionsVersion() : 0) + u'|' + lines.join(u'\n');
 }
 
+namespace {
+
+QList<ScanStore::Record> keptInBand(const QList<ScanStore::Record> &records, std::pair<double, double> band)
+{
+    QList<ScanStore::Record> kept;
+    for (const ScanStore::Record &r : records) {
+        const int pct = AIPercent::orFull(r.aiProb);
+        if (band.first <= pct && pct <= band.second)
+            kept.append(r);
+    }
+    return kept;
+}
+
+} // namespace
+
 QHash<QString, QList<ScanStore::Record>> SpamPanelModel::inBand(std::pair<double, double> band) const
 {
     QHash<QString, QList<ScanStore::Record>> out;
-    for (auto it = m_records.shown.constBegin(); it != m_records.shown.constEnd(); ++it) {
-        QList<ScanStore::Record> kept;
-        for (const ScanStore::Record &r : it.value()) {
-            const int pct = AIPercent::orFull(r.aiProb);
-            if (band.first <= pct && pct <= band.second)
-                kept.append(r);
-        }
-        out.insert(it.key(), kept);
-    }
+    for (auto it = m_records.shown.constBegin(); it != m_records.shown.constEnd(); ++it)
+        out.insert(it.key(), keptInBand(it.value(), band));
     return out;
 }
 
 QHash<QString, QList<ScanStore::Record>> SpamPanelModel::visible() const
 {
     return m_tab == PanelTab::spam ? inBand(band()) : m_records.shown;
+}
+
+QHash<QString, QList<ScanStore::Record>> SpamPanelModel::visible(const QStringList &urls) const
+{
+    QHash<QString, QList<ScanStore::Record>> out;
+    const std::pair<double, double> b = band();
+    for (const QString &url : urls) {
+        const QList<ScanStore::Record> records = m_records.shown.value(url);
+        out.insert(url, m_tab == PanelTab::spam ? keptInBand(records, b) : records);
+    }
+    return out;
 }
 
 QList<ScanStore::Record> SpamPanelModel::visibleList() const
@@ -435,10 +476,7 @@ void SpamPanelModel::load()
     m_reload.stop();
     m_posts.reset();
     m_visibleList.reset();
-    if (m_asideStop) {
-        m_asideStop->store(true);
-        m_asideStop.reset();
-    }
+    endReading();
     m_loadedKey = loadKey();
     ScanStore *store = m_model ? m_model->store() : nullptr;
     m_runs = store ? store->runs(m_site, runLimit) : QList<ScanStore::Run>();
@@ -475,56 +513,145 @@ void SpamPanelModel::load()
     if (lazy && store)
         read.summary = store->pendingSummary(m_site, listed);
     const int generation = ++m_generation;
-    const bool aside = !later.isEmpty() && laterComments + firstComments >= m_asideFrom && store->isOpen()
+    const bool offThread = !later.isEmpty() && laterComments + firstComments >= m_asideFrom && store->isOpen()
         && store->path() != QStringLiteral(":memory:");
-    if (!aside) {
+    if (!offThread) {
         for (const ChannelPost &p : std::as_const(later))
             read.read(*store, p, m_tab);
         finish(read, key, generation);
         return;
     }
     // The bar waits for the whole read.
-    auto stop = std::make_shared<std::atomic_bool>(false);
-    m_asideStop = stop;
+    auto aside = std::make_shared<Aside>();
+    aside->key = key;
+    aside->generation = generation;
+    m_aside = aside;
     if (key != m_shownKey) {
-        // Another tab or site: its first screen now, counted over every post.
+        // Another tab or site: its first screen now, counted over every post; the later posts
+        // follow it in slices.
         PanelRecords first = read;
         first.summary = store->pendingSummary(m_site, listed);
         apply(first, key);
     } else {
+        aside->whole = read;
         emit changed();
     }
-    readAside(read, later, key, generation, stop);
+    if (m_aside == aside)   // not ended meanwhile by a listener
+        readAside(later, aside);
 }
 
-void SpamPanelModel::readAside(const PanelRecords &read, const QList<ChannelPost> &later, const QString &key,
-                               int generation, std::shared_ptr<std::atomic_bool> stop)
+void SpamPanelModel::readAside(const QList<ChannelPost> &later, const std::shared_ptr<Aside> &aside)
 {
     QPointer<SpamPanelModel> self(this);
     const QString path = m_model->store()->path();
     const PanelTab tab = m_tab;
-    QThreadPool::globalInstance()->start([self, stop, path, tab, read, later, key, generation] {
-        PanelRecords whole = read;
-        {
-            ScanStore reader(path, ScanStore::Access::readOnly);
-            for (const ChannelPost &p : later) {
-                if (stop->load())
-                    return;
-                whole.read(reader, p, tab);
+    const int sliceRows = m_sliceRows;
+    QThreadPool::globalInstance()->start([self, aside, path, tab, later, sliceRows] {
+        // The worker never waits for the window: it hands each slice over and wakes the window,
+        // which takes one a turn; a read that was ended is dropped.
+        auto hand = [&](Aside::Slice &slice, bool last) {
+            {
+                QMutexLocker lock(&aside->mutex);
+                if (!slice.urls.isEmpty())
+                    aside->ready.append(std::move(slice));
+                aside->done = last;
             }
+            slice = Aside::Slice();
+            QMetaObject::invokeMethod(QCoreApplication::instance(), [self, aside] {
+                if (self && self->m_aside == aside)
+                    self->m_slice.start();
+            }, Qt::QueuedConnection);
+        };
+        ScanStore reader(path, ScanStore::Access::readOnly);
+        Aside::Slice slice;
+        for (const ChannelPost &p : later) {
+            if (aside->stop.load())
+                return;
+            slice.records.read(reader, p, tab);
+            slice.urls.append(p.url);
+            if (slice.records.rows >= sliceRows)
+                hand(slice, false);
         }
-        QMetaObject::invokeMethod(self, [self, stop, whole, key, generation] {
-            if (self && !stop->load())
-                self->finish(whole, key, generation);
-        }, Qt::QueuedConnection);
+        hand(slice, true);
     });
+}
+
+void SpamPanelModel::takeSlice()
+{
+    const std::shared_ptr<Aside> aside = m_aside;
+    if (!aside)
+        return;
+    std::optional<Aside::Slice> slice;
+    bool more = false;
+    bool done = false;
+    {
+        QMutexLocker lock(&aside->mutex);
+        if (!aside->ready.isEmpty())
+            slice = aside->ready.takeFirst();
+        more = !aside->ready.isEmpty();
+        done = aside->done;
+    }
+    if (slice) {
+        if (aside->whole) {
+            aside->whole->append(slice->records);
+        } else {
+            slice->records.deletedIds.clear();   // only a reload of the view shown needs them
+            const QString before = visibleKey();
+            const bool offerKept = m_offer && m_offer->key == before && m_tab == PanelTab::spam;
+            m_records.append(slice->records);
+            ++m_moreVersion;
+            m_visibleList.reset();
+            // The slice's posts follow every post read: what the bar offers grows by theirs, so
+            // that the end of the read costs no pass over every row.
+            const QString after = visibleKey();
+            if (offerKept && after.section(u'|', 2) == before.section(u'|', 2)) {
+                const QHash<QString, QList<ScanStore::Record>> v = visible(slice->urls);
+                m_offer->key = after;
+                for (const QString &url : std::as_const(slice->urls)) {
+                    for (const ScanStore::Record &r : v.value(url)) {
+                        m_offer->records.append(r);
+                        if (m_offer->ids.contains(r.id))
+                            continue;
+                        m_offer->ids.insert(r.id);
+                        m_offer->ticked += m_unpicked.contains(r.id) ? 1 : 0;
+                    }
+                }
+            }
+            emit appended(slice->urls);
+        }
+        // The next slice, or the end, on a later turn; else the worker's next hand-over wakes it.
+        if (m_aside == aside && (more || done))
+            m_slice.start();
+        return;
+    }
+    if (!done)
+        return;
+    m_aside.reset();
+    if (aside->whole) {
+        finish(*aside->whole, aside->key, aside->generation);
+        return;
+    }
+    // Every post is read: the counts come from the records now.
+    m_records.summary.reset();
+    emit changed();
+    prepareOffer();
+}
+
+void SpamPanelModel::endReading()
+{
+    m_slice.stop();
+    if (!m_aside)
+        return;
+    m_aside->stop.store(true);
+    m_aside.reset();
+    // What was read so far is no whole view: the next load reads again whatever its key.
+    m_loadedKey.clear();
 }
 
 void SpamPanelModel::finish(const PanelRecords &read, const QString &key, int generation)
 {
     if (generation != m_generation)
         return;
-    m_asideStop.reset();
     QSet<QString> cut;
     if (key == m_shownKey && m_tab != PanelTab::deleted)
         cut = (read.deletedIds & m_records.shownIds()) - read.shownIds();

@@ -18,6 +18,7 @@
 #include <QSet>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <optional>
@@ -62,6 +63,9 @@ public:
     // Then the first screen's posts are read here only up to this many comments in all.
     static constexpr int firstScreenComments = 2000;
     void setAsideFrom(int comments) { m_asideFrom = comments; }
+    // The worker's rows reach the list about this many a turn of the window's event loop.
+    static constexpr int sliceRows = 2000;
+    void setSliceRows(int rows) { m_sliceRows = std::max(1, rows); }
 
     // ---- state ----
     const QList<ScanStore::Run> &runs() const { return m_runs; }
@@ -77,6 +81,9 @@ public:
     const QSet<QString> &cutting() const { return m_cutting; }
     // Raised each time loaded records are applied.
     int dataVersion() const { return m_dataVersion; }
+    // Whether the loaded records are those of the site and tab chosen (not yet after a change
+    // of either, until the load that follows it).
+    bool shownCurrent() const { return m_shownKey == m_site + u'|' + m_tab.rawValue(); }
 
     // ---- derived ----
     QList<ChannelPost> posts() const;
@@ -89,6 +96,8 @@ public:
     QHash<QString, QList<ScanStore::Record>> inBand(std::pair<double, double> band) const;
     // The records the list shows: band-filtered in the Flagged tab.
     QHash<QString, QList<ScanStore::Record>> visible() const;
+    // The same of these posts only.
+    QHash<QString, QList<ScanStore::Record>> visible(const QStringList &urls) const;
     // The visible records of the posts, post after post.
     QList<ScanStore::Record> visibleList() const;
     QList<ScanSession> sessions() const;
@@ -131,8 +140,11 @@ public:
     void loadUpTo(const QString &url);
     // The posts whose records are read, in list order.
     int loadedPosts() const { return m_records.posts; }
-    // Whether the Flagged tab's later posts are still being read (its bar waits for them).
-    bool reading() const { return m_asideStop != nullptr; }
+    // Whether the Flagged tab's later posts are still being read (its bar waits for them). A
+    // read for another tab or site shows its first screen at once and its later posts as they
+    // come (appended()); a reload of the view shown replaces it whole once read. Another load, a
+    // change of tab or site and the end of the model all end it.
+    bool reading() const { return m_aside != nullptr; }
     // Hands the records to the deletion; nothing while the model works or for no records.
     void remove(const QList<ScanStore::Record> &records);
     // The delete button of the bar in the current tab.
@@ -150,9 +162,12 @@ private:
     void apply(const PanelRecords &read, const QString &key);
     // Applies a whole read, after the deleted rows' cut when it has one.
     void finish(const PanelRecords &read, const QString &key, int generation);
-    // Reads these posts after `read` on a worker thread, then finishes with the whole.
-    void readAside(const PanelRecords &read, const QList<ChannelPost> &later, const QString &key, int generation,
-                   std::shared_ptr<std::atomic_bool> stop);
+    // The Flagged tab's later posts read on a worker, handed over in slices.
+    struct Aside;
+    void readAside(const QList<ChannelPost> &later, const std::shared_ptr<Aside> &aside);
+    // Takes the next slice of the worker's read, one a turn; once every slice is in, ends the read.
+    void takeSlice();
+    void endReading();
     void scheduleLoad();
     void scanningMaybeEnded();
 
@@ -174,8 +189,10 @@ private:
     int m_dataVersion = 0;
     int m_cutDelay = 220;
     int m_asideFrom = asideFrom;
-    // The worker's read of the Flagged tab's later posts while it runs; set to stop it.
-    std::shared_ptr<std::atomic_bool> m_asideStop;
+    int m_sliceRows = sliceRows;
+    // The worker's read of the Flagged tab's later posts while it runs.
+    std::shared_ptr<Aside> m_aside;
+    QTimer m_slice;
     bool m_wasScanning = false;
     QTimer m_reload;
     mutable std::optional<QList<ChannelPost>> m_posts;

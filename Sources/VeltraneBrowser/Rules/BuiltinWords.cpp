@@ -14,9 +14,11 @@ namespace {
 
 constexpr char32_t kStartsLimit = 0xD7A4;
 
-bool isWhiteSpace(char32_t c)
+inline bool isWhiteSpace(char32_t c)
 {
-    // The Unicode White_Space property.
+    // The Unicode White_Space property; letters of ASCII and Hangul first, the common case.
+    if ((c > 0x20 && c < 0x85) || (c > 0x3000 && c <= 0xD7A3))
+        return false;
     return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680
         || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F
         || c == 0x205F || c == 0x3000;
@@ -282,15 +284,19 @@ struct Letter {
 // syllable was built.
 bool composeLetters(const std::vector<Letter> &in, std::u32string &out)
 {
+    // A scalar a letter at most: written in place, without a call per scalar.
+    const size_t mark = out.size();
+    out.resize(mark + in.size());
+    char32_t *w = out.data() + mark;
     bool built = false;
     int lead = -1, vowel = -1, tail = 0;
     char32_t leadWritten = 0;
     auto flush = [&] {
         if (lead >= 0 && vowel >= 0) {
-            out.push_back(syllable(lead, vowel, tail));
+            *w++ = syllable(lead, vowel, tail);
             built = true;
         } else if (lead >= 0) {
-            out.push_back(leadWritten);
+            *w++ = leadWritten;
         }
         lead = -1;
         vowel = -1;
@@ -307,7 +313,7 @@ bool composeLetters(const std::vector<Letter> &in, std::u32string &out)
         const Letter &l = in[i];
         if (l.dropped) {
             if (lead < 0)
-                out.push_back(l.written);
+                *w++ = l.written;
             continue;
         }
         const bool open = lead >= 0 && vowel >= 0;
@@ -335,7 +341,7 @@ bool composeLetters(const std::vector<Letter> &in, std::u32string &out)
                 continue;
             }
             flush();
-            out.push_back(l.written);
+            *w++ = l.written;
             continue;
         }
         if (const int t = tailOf(l.jamo); t >= 0 && open && tail == 0) {
@@ -343,9 +349,10 @@ bool composeLetters(const std::vector<Letter> &in, std::u32string &out)
             continue;
         }
         flush();
-        out.push_back(l.written);
+        *w++ = l.written;
     }
     flush();
+    out.resize(size_t(w - out.data()));
     return built;
 }
 
@@ -359,6 +366,29 @@ bool droppedByCompaction(char32_t c)
     if (c < 0x80)
         return !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'));
     return !QChar::isLetterOrNumber(c);
+}
+
+// The scalars as UTF-16, as QString::fromUcs4 makes them, without its general decoder in the
+// common case.
+QString fromScalars(const std::u32string &scalars)
+{
+    qsizetype length = 0;
+    for (char32_t c : scalars) {
+        if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+            return QString::fromUcs4(scalars.data(), qsizetype(scalars.size()));
+        length += c >= 0x10000 ? 2 : 1;
+    }
+    QString out(length, Qt::Uninitialized);
+    QChar *d = out.data();
+    for (char32_t c : scalars) {
+        if (c >= 0x10000) {
+            *d++ = QChar(QChar::highSurrogate(c));
+            *d++ = QChar(QChar::lowSurrogate(c));
+        } else {
+            *d++ = QChar(char16_t(c));
+        }
+    }
+    return out;
 }
 
 // A piece of text with its typed Hangul letters composed, or a null string when it has none
@@ -387,19 +417,24 @@ QString composedLetters(QStringView text)
         return {};
     // The buffers stay with the thread: a long text of letters would otherwise make and drop
     // several blocks of its size for every piece.
-    thread_local std::vector<Letter> letters;
-    thread_local std::u32string out;
-    letters.clear();
+    thread_local std::vector<Letter> threadLetters;
+    thread_local std::u32string threadOut;
+    // Looked up once: each use of a thread_local in a shared library may cost a call.
+    std::vector<Letter> &letters = threadLetters;
+    std::u32string &out = threadOut;
     out.clear();
     const qsizetype n = text.size();
+    letters.resize(size_t(n));   // a letter a character at most
+    Letter *l = letters.data();
     for (qsizetype i = 0; i < n; ++i) {
         char32_t s = text[i].unicode();
         if (QChar::isHighSurrogate(s) && i + 1 < n && text[i + 1].isLowSurrogate())
             s = QChar::surrogateToUcs4(char16_t(s), text[++i].unicode());
-        letters.push_back(Letter{conjoining(s), s, droppedByCompaction(s)});
+        *l++ = Letter{conjoining(s), s, droppedByCompaction(s)};
     }
+    letters.resize(size_t(l - letters.data()));
     const bool built = composeLetters(letters, out);
-    QString composed = built ? QString::fromUcs4(out.data(), qsizetype(out.size())) : QString();
+    QString composed = built ? fromScalars(out) : QString();
     constexpr size_t kKeep = 1 << 16;
     if (letters.capacity() > kKeep) {
         letters = {};
@@ -727,7 +762,7 @@ const BuiltinWords &BuiltinWords::shared()
 // the text, from its first piece to its last); parts are the words of a
 // token that punctuation glued together ('pussy...PR') or, in a run of letters typed apart,
 // the words that wider gaps set apart ('y o u  a r e'), else empty. The buffers are reused,
-// so a caller that keeps them must copy them.
+// so a caller that keeps them must copy them (or swap the parts: they are cleared before use).
 template <typename Emit>
 void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
 {
@@ -791,8 +826,8 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
             const char16_t u = c.unicode();
             if (u < 0x80)
                 return isAsciiLetter(c) || (u >= '0' && u <= '9') || u == '\'' || u == '$' || u == '@';
-            if (isSyllable(u))
-                return true;
+            if (isSyllable(u) || (u >= 0x3131 && u <= 0x318E) || (u >= 0x1100 && u <= 0x11FF))
+                return true;   // Hangul letters, without the Unicode tables
             return c.isLetterOrNumber() || c.isMark() || u == 0x2019 || c.isSurrogate();
         };
         // Cheap look first: at least two stretches of two characters or more, and a Latin letter.
@@ -1045,6 +1080,13 @@ std::optional<BuiltinWords::Hit> BuiltinWords::wholeExact(const Key &token) cons
 {
     if (token.size() > m_longestLatin)
         return std::nullopt;
+    // No listed word of this length starts with these two letters: no lookup.
+    if (token.size() >= 2 && token.size() < 32 && !m_latinStarts.empty()) {
+        const int a = latinSlot(token[0]);
+        const int b = latinSlot(token[1]);
+        if (a >= 0 && b >= 0 && !(m_latinStarts[size_t(a * kLatinSlots + b)] & (uint32_t(1) << token.size())))
+            return std::nullopt;
+    }
     const auto found = m_latin.find(token);
     if (found == m_latin.end())
         return std::nullopt;
@@ -1227,7 +1269,7 @@ std::optional<BuiltinWords::Hit> BuiltinWords::match(QStringView text) const
         }
         return bool(hit = inside(pending, before, next));
     };
-    forEachToken(text, [&](const Key &t, const std::vector<Key> &parts, QStringView) {
+    forEachToken(text, [&](const Key &t, std::vector<Key> &parts, QStringView) {
         if (havePending) {
             if (settle(t))
                 return true;
@@ -1241,7 +1283,7 @@ std::optional<BuiltinWords::Hit> BuiltinWords::match(QStringView text) const
             before.swap(pending);
         }
         pending.assign(t);
-        pendingParts = parts;
+        pendingParts.swap(parts);   // refilled from empty for the next token
         havePending = true;
         return false;
     });

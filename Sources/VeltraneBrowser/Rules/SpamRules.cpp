@@ -123,38 +123,42 @@ bool inertPictograph(char32_t c) { return c >= 0x1F300 && c <= 0x1FAFF; }
 // Returns false (leaving out unchanged) when the text needs the full path.
 bool compactFast(QStringView text, std::u32string &out)
 {
+    // Each character writes at most one scalar: written in place, without a call per scalar.
     const size_t mark = out.size();
-    bool prevLead = false;   // the previous input character became a leading consonant
     const qsizetype n = text.size();
+    out.resize(mark + size_t(n));
+    char32_t *w = out.data() + mark;
+    char32_t *const first = w;
+    bool prevLead = false;   // the previous input character became a leading consonant
     const QChar *d = text.data();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = d[i].unicode();
         if (c < 0x80) {
             prevLead = false;
             if (c >= 'A' && c <= 'Z')
-                out.push_back(c + 32);
+                *w++ = c + 32;
             else if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
-                out.push_back(c);
+                *w++ = c;
             continue;
         }
         if (c >= 0xAC00 && c <= 0xD7A3) {
             prevLead = false;
-            out.push_back(c);
+            *w++ = c;
             continue;
         }
         if (c >= 0x3131 && c <= 0x3163) {
             const char32_t j = compatJamo()[c - 0x3131];
             if (isLeadJamo(j)) {
-                out.push_back(j);
+                *w++ = j;
                 prevLead = true;
                 continue;
             }
             if (isVowelJamo(j)) {
                 if (prevLead) {
-                    const char32_t lead = out.back();
-                    out.back() = 0xAC00 + ((lead - 0x1100) * 21 + (j - 0x1161)) * 28;
+                    const char32_t lead = w[-1];
+                    w[-1] = 0xAC00 + ((lead - 0x1100) * 21 + (j - 0x1161)) * 28;
                 } else {
-                    out.push_back(j);
+                    *w++ = j;
                 }
                 prevLead = false;
                 continue;
@@ -175,6 +179,7 @@ bool compactFast(QStringView text, std::u32string &out)
         out.resize(mark);
         return false;
     }
+    out.resize(mark + size_t(w - first));
     return true;
 }
 
