@@ -66,7 +66,8 @@ struct Sample {
 
 // Waits for the started `child` to report its first shown page (the fixture's "/bench-shown" with
 // `marker`), reads its memory once the helpers settle, and ends it.
-inline std::optional<Sample> sampleShown(QProcess &child, const QElapsedTimer &clock, const QString &marker, int timeoutMs)
+inline std::optional<Sample> sampleShown(QProcess &child, const QElapsedTimer &clock, const QString &marker,
+                                         int timeoutMs)
 {
     auto shown = [&] {
         for (const vt::test::HttpRequest &r : vt::test::FixtureSite::shared()->requests("www.youtube.com"))
@@ -87,4 +88,4 @@ inline std::optional<Sample> sampleShown(QProcess &child, const QElapsedTimer &c
     return ok ? std::optional<Sample>(s) : std::nullopt;
 }
 
-} // namespace bench
+}   // namespace bench

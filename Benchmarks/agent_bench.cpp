@@ -109,7 +109,9 @@ double throughput(quint16 port, const QByteArray &request, const QByteArray &exp
 // Answers every connection with fixed bytes once the request's bytes are in.
 class BareServer : public QObject {
 public:
-    BareServer(qsizetype requestSize, QByteArray reply) : m_size(requestSize), m_reply(std::move(reply))
+    BareServer(qsizetype requestSize, QByteArray reply)
+        : m_size(requestSize)
+        , m_reply(std::move(reply))
     {
         m_server.listen(QHostAddress::LocalHost, 0);
         QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] {
@@ -143,7 +145,7 @@ QByteArray request(const QString &token, const QByteArray &body)
         + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -184,9 +186,8 @@ int main(int argc, char **argv)
         const double a = throughput(port, stop, expected, clients, ms, &wrongAgent);
         const double b = throughput(bare.port(), stop, expected, clients, ms, &wrongBare);
         std::printf("%-12d %14.0f %14.0f %7.2fx%s\n", clients, a, b, b > 0 ? a / b : 0.0,
-                    wrongAgent + wrongBare ? qPrintable(QStringLiteral("  (%1 agent, %2 bare replies differed)")
-                                                            .arg(wrongAgent)
-                                                            .arg(wrongBare))
+                    wrongAgent + wrongBare ? qPrintable(
+                        QStringLiteral("  (%1 agent, %2 bare replies differed)").arg(wrongAgent).arg(wrongBare))
                                            : "");
     }
 
@@ -213,7 +214,8 @@ int main(int argc, char **argv)
         if (fd >= 0)
             ::close(fd);
     });
-    serveUntil([start = QDateTime::currentMSecsSinceEpoch()] { return QDateTime::currentMSecsSinceEpoch() - start > 500; });
+    serveUntil(
+        [start = QDateTime::currentMSecsSinceEpoch()] { return QDateTime::currentMSecsSinceEpoch() - start > 500; });
 
     QList<double> latencies;
     for (int i = 0; i < 20; ++i) {

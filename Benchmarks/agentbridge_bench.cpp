@@ -58,16 +58,17 @@ double throughBridge(vt::test::McpSession &bridge, int round, int *maxThreads)
             + QByteArray::number(i) + "\"}}}\n";
     }
     QEventLoop loop;
-    const auto conn = QObject::connect(&bridge, &vt::test::McpSession::lineReceived, &loop, [&](const QByteArray &line) {
+    const auto conn = QObject::connect(&bridge, &vt::test::McpSession::lineReceived, &loop,
+                                       [&](const QByteArray &line) {
         const QJsonObject reply = QJsonDocument::fromJson(line).object();
-        const QByteArray id = QJsonDocument(QJsonArray { reply.value("id") }).toJson(QJsonDocument::Compact).mid(1).chopped(1);
+        const QByteArray id =
+            QJsonDocument(QJsonArray{reply.value("id")}).toJson(QJsonDocument::Compact).mid(1).chopped(1);
         if (pending.remove(id) && pending.isEmpty())
             loop.quit();
     });
     QTimer sampler;
-    QObject::connect(&sampler, &QTimer::timeout, [&] {
-        *maxThreads = std::max(*maxThreads, threadsOf(bridge.process().processId()));
-    });
+    QObject::connect(&sampler, &QTimer::timeout,
+                     [&] { *maxThreads = std::max(*maxThreads, threadsOf(bridge.process().processId())); });
     sampler.start(1);
     QTimer::singleShot(120000, &loop, &QEventLoop::quit);
     QElapsedTimer wall;
@@ -90,7 +91,7 @@ double direct()
     int started = 0, done = 0;
     std::function<void()> next = [&] {
         const int i = started++;
-        const QJsonObject body { { "cmd", "inspect" }, { "args", QJsonObject { { "selector", QString("#c%1").arg(i) } } } };
+        const QJsonObject body{{"cmd", "inspect"}, {"args", QJsonObject{{"selector", QString("#c%1").arg(i)}}}};
         ControlClient *client = ControlClient::request(QStringLiteral("/cmd"), body, 300);
         QObject::connect(client, &ControlClient::finished, &loop, [&](const QJsonObject &) {
             if (++done == kCalls)
@@ -107,7 +108,7 @@ double direct()
     return wall.nsecsElapsed() / 1e6;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -117,7 +118,7 @@ int main(int argc, char **argv)
     std::printf("%d parallel calls, at most %d at once; median of %d runs\n", kCalls, kParallel, kRuns);
     std::printf("%-8s %12s %12s %12s %16s %12s %12s\n", "L (ms)", "ideal (ms)", "direct (ms)", "bridge (ms)",
                 "overhead/call", "in flight", "threads");
-    for (const int latency : { 0, 20, 100 }) {
+    for (const int latency : {0, 20, 100}) {
         vt::test::ControlStandIn server;
         if (!server.start())
             return 1;
@@ -128,7 +129,7 @@ int main(int argc, char **argv)
         bridge.waitReply(bridge.request("initialize"));
         const int idleThreads = threadsOf(bridge.process().processId());
 
-        direct();                                   // warm-up of both paths
+        direct();   // warm-up of both paths
         int maxThreads = idleThreads;
         throughBridge(bridge, -1, &maxThreads);
         server.resetCounters();

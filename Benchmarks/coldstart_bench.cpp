@@ -68,7 +68,7 @@ int bare(int argc, char *argv[])
     return app.exec();
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char *argv[])
 {
@@ -80,11 +80,12 @@ int main(int argc, char *argv[])
     if (!site)
         return 1;
     const int rounds = qMax(1, app.arguments().value(1).toInt() > 0 ? app.arguments().value(1).toInt() : 3);
-    site->page("www.youtube.com", "/bench",
-               "<!doctype html><html><head><title>Bench</title></head><body><h1 style='background:#c00;color:#fff'>Page</h1>"
-               "<p>A local page for the cold start.</p><script>"
-               "addEventListener('load', () => requestAnimationFrame(() => requestAnimationFrame(() => {"
-               "  fetch('/bench-shown' + location.search); })));</script></body></html>");
+    site->page(
+        "www.youtube.com", "/bench",
+        "<!doctype html><html><head><title>Bench</title></head><body><h1 style='background:#c00;color:#fff'>Page</h1>"
+        "<p>A local page for the cold start.</p><script>"
+        "addEventListener('load', () => requestAnimationFrame(() => requestAnimationFrame(() => {"
+        "  fetch('/bench-shown' + location.search); })));</script></body></html>");
     site->page("www.youtube.com", "/bench-shown", "ok");
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -104,13 +105,16 @@ int main(int argc, char *argv[])
         bareRss << b->rssMiB;
         appMs << a->ms;
         appRss << a->rssMiB;
-        std::printf("round %d: bare %.0f ms %.0f MiB · program %.0f ms %.0f MiB\n", i + 1, b->ms, b->rssMiB, a->ms, a->rssMiB);
+        std::printf("round %d: bare %.0f ms %.0f MiB · program %.0f ms %.0f MiB\n", i + 1, b->ms, b->rssMiB, a->ms,
+                    a->rssMiB);
         std::fflush(stdout);
     }
     const double t = median(appMs) / median(bareMs);
     const double m = median(appRss) / median(bareRss);
-    std::printf("first shown page: program %.0f ms, bare window %.0f ms: %.2fx (goal under 1.3x)\n", median(appMs), median(bareMs), t);
-    std::printf("resident memory of the process tree: program %.0f MiB, bare window %.0f MiB: %.2fx (goal under 1.2x)\n",
-                median(appRss), median(bareRss), m);
+    std::printf("first shown page: program %.0f ms, bare window %.0f ms: %.2fx (goal under 1.3x)\n", median(appMs),
+                median(bareMs), t);
+    std::printf(
+        "resident memory of the process tree: program %.0f MiB, bare window %.0f MiB: %.2fx (goal under 1.2x)\n",
+        median(appRss), median(bareRss), m);
     return 0;
 }

@@ -32,7 +32,12 @@ double median(QList<double> v)
 
 QJsonObject scanArgs()
 {
-    return QJsonObject{{"opts", QJsonObject{{"limit", 0}, {"sortNewest", false}, {"noLikesOnly", false}, {"minLikes", 1}, {"keywords", QJsonArray()}}}};
+    return QJsonObject{{"opts",
+                        QJsonObject{{"limit", 0},
+                                    {"sortNewest", false},
+                                    {"noLikesOnly", false},
+                                    {"minLikes", 1},
+                                    {"keywords", QJsonArray()}}}};
 }
 
 // Measures one post that is already open in the harness; false when a scan comes back short.
@@ -57,7 +62,9 @@ bool measure(const char *name, BridgeHarness &h, int expected, int rounds)
         outside << 100.0 * std::max(0.0, ms - *r.pageMs) / ms;
 
         const auto raw = await(PageCall::run(h.browser.currentTab()->page(), QStringLiteral("vtx"),
-            QStringLiteral("return JSON.stringify(await window.__vtx.scan(opts));"), scanArgs()), 120000);
+                                             QStringLiteral("return JSON.stringify(await window.__vtx.scan(opts));"),
+                                             scanArgs()),
+                               120000);
         const QByteArray bytes = raw.text->toUtf8();
         answerBytes = bytes.size();
         clock.restart();
@@ -70,16 +77,18 @@ bool measure(const char *name, BridgeHarness &h, int expected, int rounds)
     const double f = median(full), p = median(inPage), o = median(outside), d = median(decode);
     std::printf("%s: %d comments, %d rounds (median)\n", name, expected, rounds);
     std::printf("  page's own time in the call (baseline): %8.1f ms  %8.0f comments/s\n", p, expected / (p / 1000.0));
-    std::printf("  the whole call through the bridge:      %8.1f ms  %8.0f comments/s  (%.3fx the baseline)\n", f, expected / (f / 1000.0), f / p);
+    std::printf("  the whole call through the bridge:      %8.1f ms  %8.0f comments/s  (%.3fx the baseline)\n", f,
+                expected / (f / 1000.0), f / p);
     std::printf("  outside the page, same call: %.1f%% (rounds:", o);
     for (double x : outside)
         std::printf(" %.1f", x);
     std::printf(")\n");
-    std::printf("  decoding alone: %.1f ms for %lld bytes (%.1f%% of the call)\n", d, qlonglong(answerBytes), 100.0 * d / f);
+    std::printf("  decoding alone: %.1f ms for %lld bytes (%.1f%% of the call)\n", d, qlonglong(answerBytes),
+                100.0 * d / f);
     return true;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -92,23 +101,29 @@ int main(int argc, char **argv)
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
 
     YouTubeFixture youtube;
-    const QList<YtComment> ytBase = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+    const QList<YtComment> ytBase = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"),
+                                                         now);
     const QString id = QStringLiteral("vBenchmark1");
     youtube.addVideo({id, QStringLiteral("benchmark"), false, false, YouTubeFixture::bulk(1500, 7, now, ytBase)});
     youtube.install(*site);
 
     InstagramFixture instagram;
-    const QList<IgComment> igBase = InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
+    const QList<IgComment> igBase =
+        InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
     const QString code = InstagramFixture::makeCode(1);
-    instagram.addPost({code, false, QStringLiteral("benchmark"), QStringLiteral("owner"), now, false, InstagramFixture::bulk(900, 11, now, igBase)});
+    instagram.addPost({code, false, QStringLiteral("benchmark"), QStringLiteral("owner"), now, false,
+                       InstagramFixture::bulk(900, 11, now, igBase)});
     instagram.install(*site);
 
     BridgeHarness h;
-    if (!h.open(YouTubeFixture::watchUrl(id)) || !measure("youtube", h, youtube.visibleCount(*youtube.video(id)), rounds))
+    if (!h.open(YouTubeFixture::watchUrl(id))
+        || !measure("youtube", h, youtube.visibleCount(*youtube.video(id)), rounds))
         return 1;
 
     h.browser.selectSite(LoginProvider::instagram);
-    if (!QTest::qWaitFor([&] { return h.browser.currentTab() == h.browser.tab(LoginProvider::instagram) && !h.browser.isLoading(); }, 20000))
+    if (!QTest::qWaitFor(
+            [&] { return h.browser.currentTab() == h.browser.tab(LoginProvider::instagram) && !h.browser.isLoading(); },
+            20000))
         return 1;
     if (!h.open(InstagramFixture::postUrl(code))
         || !measure("instagram", h, int(instagram.visible(*instagram.post(code)).size()), rounds))

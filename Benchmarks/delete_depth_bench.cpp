@@ -80,14 +80,15 @@ bool measure(BridgeHarness &h, Site &site, const QList<int> &latencies)
         if (near < 0 || far < 0)
             return false;
         const double ratio = far / std::max(1.0, near);
-        std::printf("  %3d ms per request: position %d %7.0f ms, position %d %7.0f ms, ratio %.1fx (goal within %.0fx: %s)\n",
-                    latency, 20 + k, near, 2000 + k, far, ratio, goalRatio, ratio <= goalRatio ? "met" : "missed");
+        std::printf(
+            "  %3d ms per request: position %d %7.0f ms, position %d %7.0f ms, ratio %.1fx (goal within %.0fx: %s)\n",
+            latency, 20 + k, near, 2000 + k, far, ratio, goalRatio, ratio <= goalRatio ? "met" : "missed");
         std::fflush(stdout);
     }
     return true;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -107,22 +108,31 @@ int main(int argc, char **argv)
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
 
     YouTubeFixture youtube;
-    const QList<YtComment> ytBase = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+    const QList<YtComment> ytBase = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"),
+                                                         now);
     const QString videoId = QStringLiteral("vDepthBench");
-    youtube.addVideo({videoId, QStringLiteral("deletion depth"), false, false, YouTubeFixture::bulk(kThreads, 9, now, ytBase)});
+    youtube.addVideo(
+        {videoId, QStringLiteral("deletion depth"), false, false, YouTubeFixture::bulk(kThreads, 9, now, ytBase)});
     youtube.install(*fixture);
-    Site yt{"youtube", YouTubeFixture::watchUrl(videoId), [&](int ms) { youtube.setDelayMs(ms); }, {},
+    Site yt{"youtube",
+            YouTubeFixture::watchUrl(videoId),
+            [&](int ms) { youtube.setDelayMs(ms); },
+            {},
             [&](const QString &id) { return youtube.deleted(videoId).contains(id); }};
     for (const YtComment &c : youtube.ordered(*youtube.video(videoId), false))
         yt.threads << c.id;
 
     InstagramFixture instagram;
-    const QList<IgComment> igBase = InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
+    const QList<IgComment> igBase =
+        InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
     const QString code = InstagramFixture::makeCode(3);
     instagram.addPost({code, false, QStringLiteral("deletion depth"), QStringLiteral("owner"), now, false,
                        InstagramFixture::bulk(kThreads, 5, now, igBase)});
     instagram.install(*fixture);
-    Site ig{"instagram", InstagramFixture::postUrl(code), [&](int ms) { instagram.setDelayMs(ms); }, {},
+    Site ig{"instagram",
+            InstagramFixture::postUrl(code),
+            [&](int ms) { instagram.setDelayMs(ms); },
+            {},
             [&](const QString &id) { return instagram.deleted(code).contains(id); }};
     for (const IgComment &c : instagram.ordered(*instagram.post(code)))
         ig.threads << c.id;
@@ -131,7 +141,9 @@ int main(int argc, char **argv)
     if (!measure(h, yt, latencies))
         return 1;
     h.browser.selectSite(LoginProvider::instagram);
-    if (!QTest::qWaitFor([&] { return h.browser.currentTab() == h.browser.tab(LoginProvider::instagram) && !h.browser.isLoading(); }, 20000))
+    if (!QTest::qWaitFor(
+            [&] { return h.browser.currentTab() == h.browser.tab(LoginProvider::instagram) && !h.browser.isLoading(); },
+            20000))
         return 1;
     if (!measure(h, ig, latencies))
         return 1;

@@ -32,7 +32,7 @@
 namespace {
 
 struct Wait {
-    double longestMs = 0;    // the longest turn of the window's loop
+    double longestMs = 0;   // the longest turn of the window's loop
     double longestWriteMs = 0;
     int writes = 0;
     int refused = 0;
@@ -89,7 +89,7 @@ void print(const char *how, const Wait &w)
     std::fflush(stdout);
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char *argv[])
 {

@@ -78,7 +78,7 @@ double median(QList<double> v)
     return v.isEmpty() ? 0 : v.at(v.size() / 2);
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char *argv[])
 {
@@ -134,16 +134,18 @@ int main(int argc, char *argv[])
         refusedWithout += alone.refused;
         if (refusal.isEmpty())
             refusal = during.firstRefusal;
-        std::printf("round %d: export of %lld rows in %.1f s; %d writes beside it: longest %.1f ms, longest gap %.1f ms, "
-                    "%d refused; the same writes alone: longest %.1f ms, longest gap %.1f ms, %d refused\n",
-                    round + 1, rows, during.seconds, during.writes, during.longestWriteMs, during.longestGapMs,
-                    during.refused, alone.longestWriteMs, alone.longestGapMs, alone.refused);
+        std::printf(
+            "round %d: export of %lld rows in %.1f s; %d writes beside it: longest %.1f ms, longest gap %.1f ms, "
+            "%d refused; the same writes alone: longest %.1f ms, longest gap %.1f ms, %d refused\n",
+            round + 1, rows, during.seconds, during.writes, during.longestWriteMs, during.longestGapMs, during.refused,
+            alone.longestWriteMs, alone.longestGapMs, alone.refused);
         std::fflush(stdout);
     }
     const double w = median(with), a = median(without);
-    std::printf("longest window stall during the export %.1f ms (longest gap between turns %.1f ms), without it %.1f ms "
-                "(%.1f ms): %.2fx; writes refused %d beside the export, %d without (goal: under 50 ms, none refused)\n",
-                w, median(gapsWith), a, median(gapsWithout), a > 0 ? w / a : 0.0, refusedWith, refusedWithout);
+    std::printf(
+        "longest window stall during the export %.1f ms (longest gap between turns %.1f ms), without it %.1f ms "
+        "(%.1f ms): %.2fx; writes refused %d beside the export, %d without (goal: under 50 ms, none refused)\n",
+        w, median(gapsWith), a, median(gapsWithout), a > 0 ? w / a : 0.0, refusedWith, refusedWithout);
     if (!refusal.isEmpty())
         std::printf("first refusal: %s\n", qPrintable(refusal));
     return 0;

@@ -111,16 +111,18 @@ double plainExportMs(const QString &path, const QString &target)
     QFile file(target);
     file.open(QIODevice::WriteOnly);
     sqlite3_stmt *st = nullptr;
-    sqlite3_prepare_v2(db,
-                       "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, ai_prob, "
-                       "first_seen_at, seen_at, deleted_at, avatar FROM comments ORDER BY site, post, seen_at DESC, rowid",
-                       -1, &st, nullptr);
+    sqlite3_prepare_v2(
+        db,
+        "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, ai_prob, "
+        "first_seen_at, seen_at, deleted_at, avatar FROM comments ORDER BY site, post, seen_at DESC, rowid",
+        -1, &st, nullptr);
     QByteArray buffer;
     while (sqlite3_step(st) == SQLITE_ROW) {
         for (int c = 0; c < sqlite3_column_count(st); ++c) {
             if (c)
                 buffer += ',';
-            buffer += QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)), sqlite3_column_bytes(st, c))
+            buffer += QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
+                                        sqlite3_column_bytes(st, c))
                           .toUtf8();
         }
         buffer += "\r\n";
@@ -158,8 +160,9 @@ void measure(const char *name, const std::function<bool(const QString &)> &write
     SpamPanelModel *vm = panel.viewModel();
 
     // Each tab from another, the new way and all at once on the window's thread.
-    const QList<std::pair<const char *, PanelTab>> tabs{
-        {"Flagged tab", PanelTab::spam}, {"Deleted tab", PanelTab::deleted}, {"Comments tab", PanelTab::comments}};
+    const QList<std::pair<const char *, PanelTab>> tabs{{"Flagged tab", PanelTab::spam},
+                                                        {"Deleted tab", PanelTab::deleted},
+                                                        {"Comments tab", PanelTab::comments}};
     for (const auto &[label, tab] : tabs) {
         QList<double> now;
         QList<double> before;
@@ -187,8 +190,8 @@ void measure(const char *name, const std::function<bool(const QString &)> &write
             StatisticsSheet *sheet = nullptr;
             const double wait = longestWait(
                 [&] {
-                    sheet = new StatisticsSheet(&h.model());
-                    QObject::connect(sheet, &StatisticsSheet::ready, sheet, &QDialog::open);
+                sheet = new StatisticsSheet(&h.model());
+                QObject::connect(sheet, &StatisticsSheet::ready, sheet, &QDialog::open);
                 },
                 [&] { return sheet && sheet->isVisible(); });
             delete sheet;
@@ -198,8 +201,10 @@ void measure(const char *name, const std::function<bool(const QString &)> &write
             StatisticsSheet *sheet = nullptr;
             const double wait = longestWait(
                 [&] {
-                    sheet = new StatisticsSheet(&h.model(), h.model().catalog().dashboard(DashboardModel::snapshotDays, QDateTime::currentDateTime()));
-                    sheet->open();
+                sheet = new StatisticsSheet(&h.model(),
+                                            h.model().catalog().dashboard(DashboardModel::snapshotDays,
+                                                                          QDateTime::currentDateTime()));
+                sheet->open();
                 },
                 [&] { return sheet && sheet->isVisible(); });
             delete sheet;
@@ -221,10 +226,12 @@ void measure(const char *name, const std::function<bool(const QString &)> &write
             done = true;
         });
         QElapsedTimer clock;
-        exportWait << longestWait([&] {
+        exportWait << longestWait(
+            [&] {
             clock.start();
             job.start();
-        }, [&] { return done; }, 50);
+            },
+            [&] { return done; }, 50);
         exportMs << double(clock.nsecsElapsed()) / 1e6;
         plainMs << plainExportMs(path, QDir(h.folder()).filePath(QStringLiteral("plain.csv")));
     }
@@ -241,7 +248,7 @@ void measure(const char *name, const std::function<bool(const QString &)> &write
     std::fflush(stdout);
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -255,16 +262,22 @@ int main(int argc, char **argv)
     const QDateTime now = QDateTime::currentDateTime();
     std::printf("the window's waits with %d stored comments, %d rounds (median; goal: under %.0f ms)\n", comments,
                 rounds, kGoalMs);
-    measure("uniform", [&](const QString &path) {
+    measure(
+        "uniform",
+        [&](const QString &path) {
         vt::test::BigHistory year;
         year.comments = comments;
         year.days = 365;
         return year.write(path, now);
-    }, rounds);
-    measure("realistic", [&](const QString &path) {
+        },
+        rounds);
+    measure(
+        "realistic",
+        [&](const QString &path) {
         vt::test::RealisticHistory year;
         year.comments = comments;
         return year.write(path, now);
-    }, rounds);
+        },
+        rounds);
     return 0;
 }

@@ -25,13 +25,22 @@ constexpr int kComments = 5000;
 constexpr int kRounds = 7;
 
 const char *const lines[] = {
-    "영상 잘 봤습니다 오늘도 힘내세요", "이 노래 진짜 미쳤다 ㅋㅋㅋ 계속 듣게 되네요", "와 편집 실력 대박이네요 👍",
-    "구독 누르고 갑니다~", "다음 영상도 기대할게요!! 😊", "설명이 너무 친절해서 이해가 쏙쏙 돼요",
-    "Great video, thanks for sharing!", "This helped me so much with my homework lol",
-    "the part at 4:12 is hilarious 😂😂", "Can you do a tutorial on the lighting setup?", "underrated channel honestly",
-    "I've been following this channel for years and it keeps getting better", "My cat watched the whole thing with me",
+    "영상 잘 봤습니다 오늘도 힘내세요",
+    "이 노래 진짜 미쳤다 ㅋㅋㅋ 계속 듣게 되네요",
+    "와 편집 실력 대박이네요 👍",
+    "구독 누르고 갑니다~",
+    "다음 영상도 기대할게요!! 😊",
+    "설명이 너무 친절해서 이해가 쏙쏙 돼요",
+    "Great video, thanks for sharing!",
+    "This helped me so much with my homework lol",
+    "the part at 4:12 is hilarious 😂😂",
+    "Can you do a tutorial on the lighting setup?",
+    "underrated channel honestly",
+    "I've been following this channel for years and it keeps getting better",
+    "My cat watched the whole thing with me",
 };
-const char *const spiced[] = {"씨발", "병신", "f u c k", "idiot", "텔레그램 문의", "free crypto giveaway", "부업 하루 10만원"};
+const char *const spiced[] =
+    {"씨발", "병신", "f u c k", "idiot", "텔레그램 문의", "free crypto giveaway", "부업 하루 10만원"};
 
 QList<Comment> page()
 {
@@ -66,7 +75,7 @@ QHash<QString, ScanStore::Known> knownFor(const QList<Comment> &comments, const 
         ScanStore::Known k;
         k.hash = ScanStore::hash(comments.at(i).text);
         k.options = key;
-        k.score = AIScore {double(rng() % 100) / 100.0, double(rng() % 30) / 100.0, 0.0};
+        k.score = AIScore{double(rng() % 100) / 100.0, double(rng() % 30) / 100.0, 0.0};
         known.insert(comments.at(i).id, k);
     }
     return known;
@@ -78,7 +87,7 @@ double median(QList<double> values)
     return values.at(values.size() / 2);
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -87,12 +96,25 @@ int main(int argc, char **argv)
 
     // Start-up with every setting stored: each one is read, checked and written back.
     {
-        const QVariantMap every {{"vt.aiOn", true}, {"vt.aiConsent", true}, {"vt.aiAbuse", true}, {"vt.aiSexual", false},
-                                 {"vt.aiKeepPraise", true}, {"vt.threshold", 70}, {"vt.keywords", QStringList {"a", "b"}},
-                                 {"vt.builtinWords", true}, {"vt.limit", 500}, {"vt.postLimit", 10},
-                                 {"vt.noLikesOnly", true}, {"vt.minLikes", 2}, {"vt.sort", "newest"}, {"vt.keepDays", 90},
-                                 {"vt.storeText", true}, {"vt.flagKnownSpammers", true}, {"vt.skipUnchanged", true},
-                                 {"vt.scanOnOpen", true}, {"vt.autoScanHours", 6}};
+        const QVariantMap every{{"vt.aiOn", true},
+                                {"vt.aiConsent", true},
+                                {"vt.aiAbuse", true},
+                                {"vt.aiSexual", false},
+                                {"vt.aiKeepPraise", true},
+                                {"vt.threshold", 70},
+                                {"vt.keywords", QStringList{"a", "b"}},
+                                {"vt.builtinWords", true},
+                                {"vt.limit", 500},
+                                {"vt.postLimit", 10},
+                                {"vt.noLikesOnly", true},
+                                {"vt.minLikes", 2},
+                                {"vt.sort", "newest"},
+                                {"vt.keepDays", 90},
+                                {"vt.storeText", true},
+                                {"vt.flagKnownSpammers", true},
+                                {"vt.skipUnchanged", true},
+                                {"vt.scanOnOpen", true},
+                                {"vt.autoScanHours", 6}};
         QList<double> startMs;
         for (int round = 0; round < 5; ++round) {
             ModelHarness start(every);
@@ -103,7 +125,7 @@ int main(int argc, char **argv)
         }
         std::printf("model start with every setting stored: %.2f ms (median of 5)\n", median(startMs));
     }
-    ModelHarness h({{"vt.keywords", QStringList {"텔레그램", "giveaway", "부업", "crypto", "dm me", "광고", "홍보"}}});
+    ModelHarness h({{"vt.keywords", QStringList{"텔레그램", "giveaway", "부업", "crypto", "dm me", "광고", "홍보"}}});
     SpamModel &model = h.model();
     const QList<Comment> comments = page();
     const QHash<QString, ScanStore::Known> known = knownFor(comments, model.ownerSettings().aiOptionsKey());
@@ -193,7 +215,9 @@ int main(int argc, char **argv)
         }
 
         // The model's work inside a running event loop, with a fast timer watching for stalls.
-        model.ownerSettings().set(OwnerSettings::Key::sort, SortKey(SortKey::ai).rawValue());   // the setting's file write is not part of the work timed
+        model.ownerSettings()
+            .set(OwnerSettings::Key::sort,
+                 SortKey(SortKey::ai).rawValue());   // the setting's file write is not part of the work timed
         model.resetResults();
         model.review().setComments(comments);
         QElapsedTimer clock;
@@ -243,14 +267,16 @@ int main(int argc, char **argv)
     std::printf("model_bench: %d comments, %d rounds (medians), %d flagged\n", kComments, kRounds, flagged);
     const double floor = median(floorMs);
     std::printf("  copy pass                     %8.2f ms\n", copy);
-    std::printf("  floor (parts timed alone)     %8.2f ms   hashes %.2f, keywords %.2f, lists %.2f, id lookups %.2f, sort %.2f\n",
-                floor, median(floorHashMs), median(floorKeywordsMs), median(floorListsMs), median(floorLookupMs),
-                median(floorSortMs));
+    std::printf(
+        "  floor (parts timed alone)     %8.2f ms   hashes %.2f, keywords %.2f, lists %.2f, id lookups %.2f, sort %.2f\n",
+        floor, median(floorHashMs), median(floorKeywordsMs), median(floorListsMs), median(floorLookupMs),
+        median(floorSortMs));
     std::printf("  hash + overlay + reuse + sort %8.2f ms   %.2fx the floor (goal within 1.25x)\n", work,
                 work / std::max(floor, 1e-6));
-    std::printf("    hashes %.2f, owner's keywords %.2f, AI reuse %.2f, keywords and built-in lists %.2f, sort %.2f ms\n",
-                median(hashMs), median(keywordsMs), median(reuseMs), median(listsMs), median(sortMs));
-    std::printf("  largest event-loop stall      %8.2f ms   (worst round %.2f ms; goal under 50 ms)\n",
-                median(stallMs), *std::max_element(stallMs.cbegin(), stallMs.cend()));
+    std::printf(
+        "    hashes %.2f, owner's keywords %.2f, AI reuse %.2f, keywords and built-in lists %.2f, sort %.2f ms\n",
+        median(hashMs), median(keywordsMs), median(reuseMs), median(listsMs), median(sortMs));
+    std::printf("  largest event-loop stall      %8.2f ms   (worst round %.2f ms; goal under 50 ms)\n", median(stallMs),
+                *std::max_element(stallMs.cbegin(), stallMs.cend()));
     return 0;
 }

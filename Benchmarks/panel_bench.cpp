@@ -99,7 +99,7 @@ Scroll scrollThrough(QListView *list)
     return s;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -136,9 +136,8 @@ int main(int argc, char **argv)
     t.restart();
     panel.show();
     const int rowsToLay = panel.listModel()->rowCount();
-    const double layoutTurnMs = settleLayout([&] {
-        return panel.listModel()->cachedHeight(rowsToLay - 1, panel.list()->viewport()->width()).has_value();
-    });
+    const double layoutTurnMs = settleLayout(
+        [&] { return panel.listModel()->cachedHeight(rowsToLay - 1, panel.list()->viewport()->width()).has_value(); });
     const double layoutMs = t.nsecsElapsed() / 1e6;
     const int rows = panel.listModel()->rowCount();
 
@@ -194,9 +193,10 @@ int main(int argc, char **argv)
     line("scroll, first pass", first);
     line("scroll, after layout", second);
     line("plain list baseline", base);
-    std::printf("ratio to the plain list: longest %.2f, 99th %.2f, mean %.2f (goal: no frame over 16 ms after layout)\n",
-                second.longestMs / std::max(0.001, base.longestMs), second.p99Ms / std::max(0.001, base.p99Ms),
-                second.meanMs / std::max(0.001, base.meanMs));
+    std::printf(
+        "ratio to the plain list: longest %.2f, 99th %.2f, mean %.2f (goal: no frame over 16 ms after layout)\n",
+        second.longestMs / std::max(0.001, base.longestMs), second.p99Ms / std::max(0.001, base.p99Ms),
+        second.meanMs / std::max(0.001, base.meanMs));
 
     std::printf("tick / untick one      %8.1f ms / %.1f ms (selection summary over %d rows), %.2f / %.2f of a "
                 "16 ms frame (goal under 1)\n",
@@ -238,7 +238,8 @@ int main(int argc, char **argv)
     const double stageCpu = idle(3000);
     stage.setCalm(true);
     const double calmCpu = idle(3000);
-    std::printf("live stage CPU         animating %5.1f %%   reduced motion %5.1f %%   idle loop %5.1f %% (of one core)\n",
-                stageCpu, calmCpu, idleCpu);
+    std::printf(
+        "live stage CPU         animating %5.1f %%   reduced motion %5.1f %%   idle loop %5.1f %% (of one core)\n",
+        stageCpu, calmCpu, idleCpu);
     return 0;
 }

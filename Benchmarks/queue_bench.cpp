@@ -42,7 +42,8 @@ double floorOf(SpamModel &model, const QString &url)
     return double(clock.nsecsElapsed()) / 1e6;
 }
 
-bool measure(const char *name, const QString &site, SpamModel &model, const QStringList &floorPosts, const QStringList &queue)
+bool measure(const char *name, const QString &site, SpamModel &model, const QStringList &floorPosts,
+             const QStringList &queue)
 {
     QList<double> floors;
     for (const QString &url : floorPosts) {
@@ -72,7 +73,8 @@ bool measure(const char *name, const QString &site, SpamModel &model, const QStr
         comments += row.total;
     }
     if (done != queue.size()) {
-        std::fprintf(stderr, "%s: %d of %d posts scanned (%s)\n", name, done, int(queue.size()), qPrintable(model.statusLine().text()));
+        std::fprintf(stderr, "%s: %d of %d posts scanned (%s)\n", name, done, int(queue.size()),
+                     qPrintable(model.statusLine().text()));
         return false;
     }
     const double floor = median(floors);
@@ -85,7 +87,7 @@ bool measure(const char *name, const QString &site, SpamModel &model, const QStr
     return true;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -100,24 +102,27 @@ int main(int argc, char **argv)
 
     // Posts of a few dozen comments each, as a channel's recent posts have.
     YouTubeFixture youtube;
-    const QList<YtComment> ytBase = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+    const QList<YtComment> ytBase = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"),
+                                                         now);
     QStringList ytFloor;
     QStringList ytQueue;
     for (int i = 0; i < count + floors; ++i) {
         const QString id = QStringLiteral("vQueue%1").arg(i, 5, 10, QLatin1Char('0'));
-        youtube.addVideo({id, QStringLiteral("queue post %1").arg(i), false, false, YouTubeFixture::bulk(30, quint32(100 + i), now, ytBase)});
+        youtube.addVideo({id, QStringLiteral("queue post %1").arg(i), false, false,
+                          YouTubeFixture::bulk(30, quint32(100 + i), now, ytBase)});
         (i < floors ? ytFloor : ytQueue) << YouTubeFixture::watchUrl(id).toString();
     }
     youtube.install(*site);
 
     InstagramFixture instagram;
-    const QList<IgComment> igBase = InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
+    const QList<IgComment> igBase =
+        InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
     QStringList igFloor;
     QStringList igQueue;
     for (int i = 0; i < count + floors; ++i) {
         const QString code = InstagramFixture::makeCode(quint64(700 + i));
-        instagram.addPost({code, false, QStringLiteral("queue post %1").arg(i), QStringLiteral("owner"), now - qint64(i) * 60000, false,
-                           InstagramFixture::bulk(30, quint32(200 + i), now, igBase)});
+        instagram.addPost({code, false, QStringLiteral("queue post %1").arg(i), QStringLiteral("owner"),
+                           now - qint64(i) * 60000, false, InstagramFixture::bulk(30, quint32(200 + i), now, igBase)});
         (i < floors ? igFloor : igQueue) << InstagramFixture::postUrl(code).toString();
     }
     instagram.install(*site);
@@ -129,7 +134,7 @@ int main(int argc, char **argv)
     h.browser.onNavigate = [&model] { model.openPage().navigationChanged(); };
 
     const bool ok = measure("youtube", "youtube", model, ytFloor, ytQueue)
-                    && measure("instagram", "instagram", model, igFloor, igQueue);
+        && measure("instagram", "instagram", model, igFloor, igQueue);
     h.browser.onNavigate = {};
     return ok ? 0 : 1;
 }

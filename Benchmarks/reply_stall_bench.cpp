@@ -30,7 +30,7 @@ struct Post {
 
 struct Site {
     const char *name;
-    std::function<Post(int)> make;             // a post with about n threads whose replies need a request
+    std::function<Post(int)> make;   // a post with about n threads whose replies need a request
     std::function<void(bool)> hangReplies;
 };
 
@@ -66,7 +66,8 @@ double scanTime(BridgeHarness &h, const Post &post, bool expectPartial)
 bool measure(BridgeHarness &h, Site &site, const QList<int> &counts)
 {
     const double limit = SpamEngine::scanTimeoutMs(0);
-    std::printf("%s: scan while the reply requests never answer (the page call's limit %.0f s)\n", site.name, limit / 1000);
+    std::printf("%s: scan while the reply requests never answer (the page call's limit %.0f s)\n", site.name,
+                limit / 1000);
     for (const int n : counts) {
         const Post post = site.make(n);
         site.hangReplies(false);
@@ -76,14 +77,16 @@ bool measure(BridgeHarness &h, Site &site, const QList<int> &counts)
         site.hangReplies(false);
         if (base < 0 || stalled < 0)
             return false;
-        std::printf("  %4d threads, %3d waiting on replies: %8.0f ms (answering: %6.0f ms, %.0fx), %.1f %% of the call's limit\n",
-                    int(post.threads.size()), post.waiting, stalled, base, stalled / std::max(1.0, base), 100.0 * stalled / limit);
+        std::printf(
+            "  %4d threads, %3d waiting on replies: %8.0f ms (answering: %6.0f ms, %.0fx), %.1f %% of the call's limit\n",
+            int(post.threads.size()), post.waiting, stalled, base, stalled / std::max(1.0, base),
+            100.0 * stalled / limit);
         std::fflush(stdout);
     }
     return true;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -103,38 +106,41 @@ int main(int argc, char **argv)
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
 
     YouTubeFixture youtube;
-    const QList<YtComment> ytBase = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+    const QList<YtComment> ytBase = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"),
+                                                         now);
     youtube.install(*fixture);
     Site yt{"youtube",
             [&](int n) {
-                // Every seventh thread has replies.
-                const QString id = QStringLiteral("vStall%1").arg(n, 5, 10, QLatin1Char('0'));
-                youtube.addVideo({id, QStringLiteral("reply stall"), false, false, YouTubeFixture::bulk(7 * n, 13, now, ytBase)});
-                Post p{YouTubeFixture::watchUrl(id)};
-                for (const YtComment &c : youtube.ordered(*youtube.video(id), false)) {
-                    p.threads.insert(c.id);
-                    p.waiting += youtube.repliesOf(*youtube.video(id), c.id).isEmpty() ? 0 : 1;
-                }
-                return p;
+        // Every seventh thread has replies.
+        const QString id = QStringLiteral("vStall%1").arg(n, 5, 10, QLatin1Char('0'));
+        youtube.addVideo(
+            {id, QStringLiteral("reply stall"), false, false, YouTubeFixture::bulk(7 * n, 13, now, ytBase)});
+        Post p{YouTubeFixture::watchUrl(id)};
+        for (const YtComment &c : youtube.ordered(*youtube.video(id), false)) {
+            p.threads.insert(c.id);
+            p.waiting += youtube.repliesOf(*youtube.video(id), c.id).isEmpty() ? 0 : 1;
+        }
+        return p;
             },
             [&](bool on) { youtube.setFailure(on ? SiteFailure::Hang : SiteFailure::None, -1, on); }};
 
     InstagramFixture instagram;
-    const QList<IgComment> igBase = InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
+    const QList<IgComment> igBase =
+        InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
     instagram.install(*fixture);
     quint64 codes = 100;
     Site ig{"instagram",
             [&](int n) {
-                // Every ninth thread has replies; those with one come with the thread.
-                const QString code = InstagramFixture::makeCode(++codes);
-                instagram.addPost({code, false, QStringLiteral("reply stall"), QStringLiteral("owner"), now, false,
-                                   InstagramFixture::bulk(9 * n, 17, now, igBase)});
-                Post p{InstagramFixture::postUrl(code)};
-                for (const IgComment &c : instagram.ordered(*instagram.post(code))) {
-                    p.threads.insert(c.id);
-                    p.waiting += instagram.repliesOf(*instagram.post(code), c.id).size() > 1 ? 1 : 0;
-                }
-                return p;
+        // Every ninth thread has replies; those with one come with the thread.
+        const QString code = InstagramFixture::makeCode(++codes);
+        instagram.addPost({code, false, QStringLiteral("reply stall"), QStringLiteral("owner"), now, false,
+                           InstagramFixture::bulk(9 * n, 17, now, igBase)});
+        Post p{InstagramFixture::postUrl(code)};
+        for (const IgComment &c : instagram.ordered(*instagram.post(code))) {
+            p.threads.insert(c.id);
+            p.waiting += instagram.repliesOf(*instagram.post(code), c.id).size() > 1 ? 1 : 0;
+        }
+        return p;
             },
             [&](bool on) { instagram.setFailingReplies(on ? SiteFailure::Hang : SiteFailure::None); }};
 
@@ -142,7 +148,9 @@ int main(int argc, char **argv)
     if (!measure(h, yt, counts))
         return 1;
     h.browser.selectSite(LoginProvider::instagram);
-    if (!QTest::qWaitFor([&] { return h.browser.currentTab() == h.browser.tab(LoginProvider::instagram) && !h.browser.isLoading(); }, 20000))
+    if (!QTest::qWaitFor(
+            [&] { return h.browser.currentTab() == h.browser.tab(LoginProvider::instagram) && !h.browser.isLoading(); },
+            20000))
         return 1;
     if (!measure(h, ig, counts))
         return 1;

@@ -48,8 +48,12 @@ double median(QList<double> v)
 // The page's own collection time of the open post, timed inside the page.
 double pageCollectionMs(BridgeHarness &h)
 {
-    const QJsonObject args{{"opts", QJsonObject{{"limit", 0}, {"sortNewest", false}, {"noLikesOnly", false},
-                                                {"minLikes", 1}, {"keywords", QJsonArray()}}}};
+    const QJsonObject args{{"opts",
+                            QJsonObject{{"limit", 0},
+                                        {"sortNewest", false},
+                                        {"noLikesOnly", false},
+                                        {"minLikes", 1},
+                                        {"keywords", QJsonArray()}}}};
     const auto own = await(PageCall::run(h.browser.currentTab()->page(), QStringLiteral("vtx"),
                                          QStringLiteral("const t0 = performance.now(); await window.__vtx.scan(opts);"
                                                         " return JSON.stringify({ms: performance.now() - t0});"),
@@ -64,12 +68,11 @@ QString startHelper(QProcess &process, const QString &name, const QStringList &a
     process.start(QStringLiteral(VT_BINARY_DIR "/") + name, args);
     if (!process.waitForStarted(10000))
         return {};
-    while (!process.canReadLine() && process.waitForReadyRead(20000)) {
-    }
+    while (!process.canReadLine() && process.waitForReadyRead(20000)) { }
     return QString::fromUtf8(process.readLine()).trimmed();
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -90,7 +93,8 @@ int main(int argc, char **argv)
         return 1;
     }
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", exportLine.mid(open + 1, close - open - 1).toUtf8());
-    const QUrl server(startHelper(serviceProcess, QStringLiteral("fake_service"), {QStringLiteral("--latency"), QString::number(latency)}));
+    const QUrl server(startHelper(serviceProcess, QStringLiteral("fake_service"),
+                                  {QStringLiteral("--latency"), QString::number(latency)}));
     if (!server.isValid() || server.isEmpty()) {
         std::fprintf(stderr, "fake_service did not start\n");
         return 1;
@@ -157,7 +161,8 @@ int main(int argc, char **argv)
         h.browser.onNavigate = {};
 
         if (model.review().comments().size() != expected) {
-            std::fprintf(stderr, "collected %lld of %d comments\n", qlonglong(model.review().comments().size()), expected);
+            std::fprintf(stderr, "collected %lld of %d comments\n", qlonglong(model.review().comments().size()),
+                         expected);
             return 1;
         }
         // Every comment the rules left undecided was asked once.
@@ -172,9 +177,10 @@ int main(int argc, char **argv)
         ratios << wall / (page + ideal);
         stalls << std::max(0.0, double(worst) / 1e6 - 5.0);
         quiet << quietGap;
-        std::printf("round %d: wall %.0f ms, page %.0f ms, ideal AI %.0f ms (%d comments asked in %d batches), ratio %.3f, largest stall %.1f ms"
-                    " (%.1f ms while only the page worked)\n",
-                    round + 1, wall, page, ideal, asked, batches, ratios.last(), stalls.last(), quiet.last());
+        std::printf(
+            "round %d: wall %.0f ms, page %.0f ms, ideal AI %.0f ms (%d comments asked in %d batches), ratio %.3f, largest stall %.1f ms"
+            " (%.1f ms while only the page worked)\n",
+            round + 1, wall, page, ideal, asked, batches, ratios.last(), stalls.last(), quiet.last());
     }
     std::printf("scan of %d comments, AI latency %d ms, %d rounds (median)\n", expected, latency, rounds);
     std::printf("  wall time:                         %8.0f ms\n", median(walls));

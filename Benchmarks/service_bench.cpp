@@ -15,7 +15,7 @@
 
 namespace {
 
-const QStringList kKinds { QStringLiteral("spam"), QStringLiteral("abuse"), QStringLiteral("sexual") };
+const QStringList kKinds{QStringLiteral("spam"), QStringLiteral("abuse"), QStringLiteral("sexual")};
 
 QCoro::Task<void> worker(VeltraneAccount *account, const QList<QStringList> *batches, int *next, int *scored)
 {
@@ -37,7 +37,7 @@ QCoro::Task<void> runAll(VeltraneAccount *account, const QList<QStringList> *bat
         co_await std::move(w);
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -49,13 +49,15 @@ int main(int argc, char **argv)
     for (int i = 0; i < texts; i += batchSize) {
         QStringList batch;
         for (int j = i; j < std::min(texts, i + batchSize); ++j)
-            batch << (j % 7 == 0 ? QStringLiteral("카지노 가입 텔레그램 %1").arg(j) : QStringLiteral("좋은 영상 감사합니다 %1").arg(j));
+            batch << (j % 7 == 0 ? QStringLiteral("카지노 가입 텔레그램 %1").arg(j)
+                                 : QStringLiteral("좋은 영상 감사합니다 %1").arg(j));
         batches << batch;
     }
     const int rounds = int((batches.size() + parallel - 1) / parallel);
 
-    std::printf("%-8s %10s %10s %12s %14s %12s\n", "L (ms)", "wall (ms)", "ideal (ms)", "vs ideal", "vs measured", "max in flight");
-    for (const int latency : { 20, 50, 100 }) {
+    std::printf("%-8s %10s %10s %12s %14s %12s\n", "L (ms)", "wall (ms)", "ideal (ms)", "vs ideal", "vs measured",
+                "max in flight");
+    for (const int latency : {20, 50, 100}) {
         vt::test::FakeService service;
         if (!service.start())
             return 1;
@@ -82,8 +84,8 @@ int main(int argc, char **argv)
             return 1;
         }
         const double ideal = rounds * latency;
-        std::printf("%-8d %10.1f %10.1f %12.3f %14.3f %12d\n", latency, ms, ideal, ms / ideal, ms / (rounds * roundTrip),
-                    service.maxInFlight());
+        std::printf("%-8d %10.1f %10.1f %12.3f %14.3f %12d\n", latency, ms, ideal, ms / ideal,
+                    ms / (rounds * roundTrip), service.maxInFlight());
     }
     return 0;
 }

@@ -38,7 +38,8 @@ using bench::Sample;
 using bench::treeRss;
 
 // One start of the program over the data folder `data` (its history stays between starts).
-std::optional<Sample> measure(const QString &program, const QString &data, QProcessEnvironment env, const QString &marker)
+std::optional<Sample> measure(const QString &program, const QString &data, QProcessEnvironment env,
+                              const QString &marker)
 {
     QTemporaryDir home;
     for (const char *sub : {"config", "cache"}) {
@@ -102,7 +103,7 @@ bool addRealistic(const QTemporaryDir &dir, const QDateTime &now, int size, QStr
     return true;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char *argv[])
 {
@@ -118,11 +119,12 @@ int main(int argc, char *argv[])
         sizes.append(a.toInt());
     if (sizes.size() == 1)
         sizes << 100000 << 1000000;
-    site->page("www.youtube.com", "/bench",
-               "<!doctype html><html><head><title>Bench</title></head><body><h1 style='background:#c00;color:#fff'>Page</h1>"
-               "<p>A local page for the start.</p><script>"
-               "addEventListener('load', () => requestAnimationFrame(() => requestAnimationFrame(() => {"
-               "  fetch('/bench-shown' + location.search); })));</script></body></html>");
+    site->page(
+        "www.youtube.com", "/bench",
+        "<!doctype html><html><head><title>Bench</title></head><body><h1 style='background:#c00;color:#fff'>Page</h1>"
+        "<p>A local page for the start.</p><script>"
+        "addEventListener('load', () => requestAnimationFrame(() => requestAnimationFrame(() => {"
+        "  fetch('/bench-shown' + location.search); })));</script></body></html>");
     site->page("www.youtube.com", "/bench-shown", "ok");
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -168,7 +170,8 @@ int main(int argc, char *argv[])
             restore(folders.at(i), pristine.at(i));
             const auto s = measure(program, folders.at(i), env, QStringLiteral("r%1-%2").arg(round).arg(i));
             if (!s) {
-                std::fprintf(stderr, "startup_bench: a start with %s did not show its page\n", qPrintable(labels.at(i)));
+                std::fprintf(stderr, "startup_bench: a start with %s did not show its page\n",
+                             qPrintable(labels.at(i)));
                 return 1;
             }
             ms[i] << s->ms;

@@ -98,13 +98,14 @@ bool measure(const char *name, BridgeHarness &h, const QUrl &url, int waitingAt,
     const double base = progressRoundTrip(h);
     const double m = median(times);
     std::printf("%s: stop -> answer while a request hangs, %d rounds\n", name, rounds);
-    std::printf("  median %.0f ms, worst %.0f ms (goal under %.0f ms: %s)\n", m, *std::max_element(times.begin(), times.end()),
-                goalMs, m < goalMs ? "met" : "missed");
-    std::printf("  baseline, one progress call through the bridge: %.1f ms (stop takes %.0fx that)\n", base, m / std::max(0.001, base));
+    std::printf("  median %.0f ms, worst %.0f ms (goal under %.0f ms: %s)\n", m,
+                *std::max_element(times.begin(), times.end()), goalMs, m < goalMs ? "met" : "missed");
+    std::printf("  baseline, one progress call through the bridge: %.1f ms (stop takes %.0fx that)\n", base,
+                m / std::max(0.001, base));
     return true;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -117,16 +118,19 @@ int main(int argc, char **argv)
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
 
     YouTubeFixture youtube;
-    const QList<YtComment> ytBase = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+    const QList<YtComment> ytBase = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"),
+                                                         now);
     const QString id = QStringLiteral("vStopBench1");
     youtube.addVideo({id, QStringLiteral("stop benchmark"), false, false, YouTubeFixture::bulk(400, 5, now, ytBase)});
     youtube.setFailure(SiteFailure::Hang, 100);   // pages of 20 threads: the sixth hangs
     youtube.install(*site);
 
     InstagramFixture instagram;
-    const QList<IgComment> igBase = InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
+    const QList<IgComment> igBase =
+        InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
     const QString code = InstagramFixture::makeCode(1);
-    instagram.addPost({code, false, QStringLiteral("stop benchmark"), QStringLiteral("owner"), now, false, InstagramFixture::bulk(300, 3, now, igBase)});
+    instagram.addPost({code, false, QStringLiteral("stop benchmark"), QStringLiteral("owner"), now, false,
+                       InstagramFixture::bulk(300, 3, now, igBase)});
     instagram.setFailingPagesFrom(45, SiteFailure::Hang);   // pages of 15 threads: the fourth hangs
     instagram.install(*site);
     int igWaitingAt = 0;
@@ -140,7 +144,9 @@ int main(int argc, char **argv)
     if (!measure("youtube", h, YouTubeFixture::watchUrl(id), 100, rounds))
         return 1;
     h.browser.selectSite(LoginProvider::instagram);
-    if (!QTest::qWaitFor([&] { return h.browser.currentTab() == h.browser.tab(LoginProvider::instagram) && !h.browser.isLoading(); }, 20000))
+    if (!QTest::qWaitFor(
+            [&] { return h.browser.currentTab() == h.browser.tab(LoginProvider::instagram) && !h.browser.isLoading(); },
+            20000))
         return 1;
     if (!measure("instagram", h, InstagramFixture::postUrl(code), igWaitingAt, rounds))
         return 1;

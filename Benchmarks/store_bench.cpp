@@ -99,9 +99,14 @@ qint64 plainSelect(sqlite3 *db, const char *sql, const std::function<void(sqlite
                                           sqlite3_column_bytes(st, c))
                             .size();
                 break;
-            case SQLITE_FLOAT: sink += qint64(sqlite3_column_double(st, c)); break;
-            case SQLITE_INTEGER: sink += sqlite3_column_int64(st, c); break;
-            default: break;
+            case SQLITE_FLOAT:
+                sink += qint64(sqlite3_column_double(st, c));
+                break;
+            case SQLITE_INTEGER:
+                sink += sqlite3_column_int64(st, c);
+                break;
+            default:
+                break;
             }
         }
     }
@@ -135,12 +140,15 @@ void compare(QTextStream &out, const QList<Query> &queries)
         const double sa = median(a);
         const double sb = median(b);
         out << QStringLiteral("%1: store %2 ms, direct %3 ms, ratio %4\n")
-                   .arg(q.name, -26).arg(sa, 0, 'f', 2).arg(sb, 0, 'f', 2).arg(sa / sb, 0, 'f', 2);
+                   .arg(q.name, -26)
+                   .arg(sa, 0, 'f', 2)
+                   .arg(sb, 0, 'f', 2)
+                   .arg(sa / sb, 0, 'f', 2);
         out.flush();
     }
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -160,18 +168,25 @@ int main(int argc, char **argv)
         {
             ScanStore store(dir.filePath(QStringLiteral("remember-%1.sqlite").arg(rep)));
             store.isOpen();
-            storeTimes.append(timeMs([&] { store.remember(site, mainPost, page, std::nullopt, QDateTime::currentDateTime()); }));
+            storeTimes.append(
+                timeMs([&] { store.remember(site, mainPost, page, std::nullopt, QDateTime::currentDateTime()); }));
         }
         {
             const QString path = dir.filePath(QStringLiteral("plain-%1.sqlite").arg(rep));
-            { ScanStore schema(path); schema.isOpen(); }   // the same schema, indexes and journal mode
+            {
+                ScanStore schema(path);
+                schema.isOpen();
+            }   // the same schema, indexes and journal mode
             vt::test::RawDb db(path);
             plainTimes.append(timeMs([&] { plainInsert(db.handle(), mainPost, page); }));
         }
         {
             // The cost of keeping the statistics' totals and indexes: the previous version's schema.
             const QString path = dir.filePath(QStringLiteral("plain-v2-%1.sqlite").arg(rep));
-            { ScanStore schema(path); schema.isOpen(); }
+            {
+                ScanStore schema(path);
+                schema.isOpen();
+            }
             vt::test::RawDb db(path);
             db.exec(QString::fromLatin1(previousVersion));
             oldTimes.append(timeMs([&] { plainInsert(db.handle(), mainPost, page); }));
@@ -182,7 +197,9 @@ int main(int argc, char **argv)
     out << QStringLiteral("remember 10000 comments: store %1 ms, plain INSERT (one a statement) %2 ms, ratio %3 "
                           "(the same in the previous file version, without the statistics' totals and indexes: "
                           "%4 ms)\n")
-               .arg(rememberMs, 0, 'f', 1).arg(insertMs, 0, 'f', 1).arg(rememberMs / insertMs, 0, 'f', 2)
+               .arg(rememberMs, 0, 'f', 1)
+               .arg(insertMs, 0, 'f', 1)
+               .arg(rememberMs / insertMs, 0, 'f', 2)
                .arg(median(oldTimes), 0, 'f', 1);
     out.flush();
 
@@ -228,7 +245,8 @@ int main(int argc, char **argv)
 
     vt::test::RawDb raw(path);
     raw.exec(QStringLiteral("UPDATE comments SET seen_at = seen_at - rowid * 0.731, first_seen_at = first_seen_at - "
-                            "rowid * 1.377 WHERE post = '%1'").arg(oddPost));
+                            "rowid * 1.377 WHERE post = '%1'")
+                 .arg(oddPost));
     const QByteArray mainUtf8 = mainPost.toUtf8();
     auto bindPost = [&](sqlite3_stmt *st) {
         sqlite3_bind_text(st, 1, mainUtf8.constData(), int(mainUtf8.size()), SQLITE_TRANSIENT);
@@ -242,52 +260,51 @@ int main(int argc, char **argv)
     const QList<Query> queries{
         {QStringLiteral("comments(post, 5000)"), [&] { store.comments(mainPost, 5000); },
          [&] {
-             plainSelect(raw.handle(),
-                         "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, "
-                         "ai_prob, first_seen_at, seen_at, deleted_at, avatar FROM comments WHERE post = ?1 AND "
-                         "(deleted_at IS NOT NULL OR seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url "
-                         "= comments.post), 0)) ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT "
-                         "5000",
-                         bindPost);
+        plainSelect(raw.handle(),
+                    "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, "
+                    "ai_prob, first_seen_at, seen_at, deleted_at, avatar FROM comments WHERE post = ?1 AND "
+                    "(deleted_at IS NOT NULL OR seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url "
+                    "= comments.post), 0)) ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT "
+                    "5000",
+                    bindPost);
          }},
         {QStringLiteral("comments(odd post, 5000)"), [&] { store.comments(oddPost, 5000); },
          [&] {
-             plainSelect(raw.handle(),
-                         "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, "
-                         "ai_prob, first_seen_at, seen_at, deleted_at, avatar FROM comments WHERE post = ?1 AND "
-                         "(deleted_at IS NOT NULL OR seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url "
-                         "= comments.post), 0)) ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT "
-                         "5000",
-                         bindOdd);
+        plainSelect(raw.handle(),
+                    "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, "
+                    "ai_prob, first_seen_at, seen_at, deleted_at, avatar FROM comments WHERE post = ?1 AND "
+                    "(deleted_at IS NOT NULL OR seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url "
+                    "= comments.post), 0)) ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT "
+                    "5000",
+                    bindOdd);
          }},
         {QStringLiteral("pending(post)"), [&] { store.pending(mainPost); },
          [&] {
-             plainSelect(raw.handle(),
-                         "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, "
-                         "ai_prob, first_seen_at, seen_at, deleted_at, avatar FROM comments WHERE post = ?1 AND "
-                         "state = 'spam' AND deleted_at IS NULL AND seen_at >= COALESCE((SELECT full_at FROM posts "
-                         "WHERE posts.url = comments.post), 0) ORDER BY seen_at DESC, COALESCE(published_at, 0) "
-                         "DESC, rowid",
-                         bindPost);
+        plainSelect(raw.handle(),
+                    "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, "
+                    "ai_prob, first_seen_at, seen_at, deleted_at, avatar FROM comments WHERE post = ?1 AND "
+                    "state = 'spam' AND deleted_at IS NULL AND seen_at >= COALESCE((SELECT full_at FROM posts "
+                    "WHERE posts.url = comments.post), 0) ORDER BY seen_at DESC, COALESCE(published_at, 0) "
+                    "DESC, rowid",
+                    bindPost);
          }},
         {QStringLiteral("stats()"), [&] { store.stats(); },
          [&] {
-             plainSelect(raw.handle(),
-                         "SELECT (SELECT COUNT(*) FROM posts), (SELECT COUNT(*) FROM posts WHERE watched = 1), "
-                         "(SELECT COUNT(*) FROM comments), (SELECT COUNT(*) FROM comments WHERE state = 'spam' AND "
-                         "deleted_at IS NULL AND seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url = "
-                         "comments.post), 0)), (SELECT COUNT(*) FROM comments WHERE deleted_at IS NOT NULL)",
-                         [](sqlite3_stmt *) {});
+        plainSelect(raw.handle(),
+                    "SELECT (SELECT COUNT(*) FROM posts), (SELECT COUNT(*) FROM posts WHERE watched = 1), "
+                    "(SELECT COUNT(*) FROM comments), (SELECT COUNT(*) FROM comments WHERE state = 'spam' AND "
+                    "deleted_at IS NULL AND seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url = "
+                    "comments.post), 0)), (SELECT COUNT(*) FROM comments WHERE deleted_at IS NOT NULL)",
+                    [](sqlite3_stmt *) {});
          }},
         {QStringLiteral("daily(30)"), [&] { store.daily(30, now); },
          [&] {
-             auto bindStart = [&](sqlite3_stmt *st) { sqlite3_bind_double(st, 1, startSecs); };
-             plainSelect(raw.handle(), "SELECT deleted_at FROM comments WHERE deleted_at >= ?1", bindStart);
-             plainSelect(raw.handle(),
-                         "SELECT first_seen_at FROM comments WHERE state = 'spam' AND first_seen_at >= ?1",
-                         bindStart);
+        auto bindStart = [&](sqlite3_stmt *st) { sqlite3_bind_double(st, 1, startSecs); };
+        plainSelect(raw.handle(), "SELECT deleted_at FROM comments WHERE deleted_at >= ?1", bindStart);
+        plainSelect(raw.handle(), "SELECT first_seen_at FROM comments WHERE state = 'spam' AND first_seen_at >= ?1",
+                    bindStart);
          }},
-    };
+        };
     compare(out, queries);
 
     // ---- the statistics view on a year of 1,000,000 comments ----
@@ -321,91 +338,90 @@ int main(int argc, char **argv)
     auto fullDaily = [&](double start) {
         auto bindStart = [&](sqlite3_stmt *st) { sqlite3_bind_double(st, 1, start); };
         plainSelect(bigRaw.handle(), "SELECT deleted_at FROM comments WHERE deleted_at >= ?1", bindStart);
-        plainSelect(bigRaw.handle(),
-                    "SELECT first_seen_at FROM comments WHERE state = 'spam' AND first_seen_at >= ?1",
+        plainSelect(bigRaw.handle(), "SELECT first_seen_at FROM comments WHERE state = 'spam' AND first_seen_at >= ?1",
                     bindStart);
     };
     const QList<Query> statistics{
         {QStringLiteral("stats()"), [&] { big.stats(); },
          [&] {
-             plainSelect(bigRaw.handle(),
-                         "SELECT (SELECT COUNT(*) FROM posts), (SELECT COUNT(*) FROM posts WHERE watched = 1), "
-                         "(SELECT COUNT(*) FROM comments), (SELECT COUNT(*) FROM comments "
-                         "WHERE state = 'spam' AND deleted_at IS NULL AND seen_at >= COALESCE((SELECT full_at FROM "
-                         "posts WHERE posts.url = comments.post), 0)), (SELECT COUNT(*) FROM comments "
-                         "WHERE deleted_at IS NOT NULL)",
-                         [](sqlite3_stmt *) {});
+        plainSelect(bigRaw.handle(),
+                    "SELECT (SELECT COUNT(*) FROM posts), (SELECT COUNT(*) FROM posts WHERE watched = 1), "
+                    "(SELECT COUNT(*) FROM comments), (SELECT COUNT(*) FROM comments "
+                    "WHERE state = 'spam' AND deleted_at IS NULL AND seen_at >= COALESCE((SELECT full_at FROM "
+                    "posts WHERE posts.url = comments.post), 0)), (SELECT COUNT(*) FROM comments "
+                    "WHERE deleted_at IS NOT NULL)",
+                    [](sqlite3_stmt *) {});
          }},
         {QStringLiteral("stats(\"youtube\")"), [&] { big.stats(site); },
          [&] {
-             plainSelect(bigRaw.handle(),
-                         "SELECT (SELECT COUNT(*) FROM posts WHERE site = ?1), (SELECT COUNT(*) FROM posts WHERE "
-                         "site = ?1 AND watched = 1), (SELECT COUNT(*) FROM comments WHERE site = ?1), "
-                         "(SELECT COUNT(*) FROM comments WHERE site = ?1 AND state = 'spam' AND "
-                         "deleted_at IS NULL AND seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url = "
-                         "comments.post), 0)), (SELECT COUNT(*) FROM comments WHERE site = ?1 AND "
-                         "deleted_at IS NOT NULL)",
-                         [&](sqlite3_stmt *st) { sqlite3_bind_text(st, 1, "youtube", -1, SQLITE_STATIC); });
+        plainSelect(bigRaw.handle(),
+                    "SELECT (SELECT COUNT(*) FROM posts WHERE site = ?1), (SELECT COUNT(*) FROM posts WHERE "
+                    "site = ?1 AND watched = 1), (SELECT COUNT(*) FROM comments WHERE site = ?1), "
+                    "(SELECT COUNT(*) FROM comments WHERE site = ?1 AND state = 'spam' AND "
+                    "deleted_at IS NULL AND seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url = "
+                    "comments.post), 0)), (SELECT COUNT(*) FROM comments WHERE site = ?1 AND "
+                    "deleted_at IS NOT NULL)",
+                    [&](sqlite3_stmt *st) { sqlite3_bind_text(st, 1, "youtube", -1, SQLITE_STATIC); });
          }},
         {QStringLiteral("daily(30)"), [&] { big.daily(30, now); }, [&] { fullDaily(bigStart30); }},
         {QStringLiteral("daily(365)"), [&] { big.daily(365, now); }, [&] { fullDaily(bigStart365); }},
         {QStringLiteral("topAuthors(5)"), [&] { big.topAuthors(5); },
          [&] {
-             plainSelect(bigRaw.handle(),
-                         "SELECT site, author, COUNT(*), MAX(avatar) FROM comments WHERE deleted_at IS NOT NULL AND "
-                         "author IS NOT NULL AND author != '' GROUP BY site, author ORDER BY COUNT(*) DESC, author "
-                         "LIMIT 5",
-                         [](sqlite3_stmt *) {});
+        plainSelect(bigRaw.handle(),
+                    "SELECT site, author, COUNT(*), MAX(avatar) FROM comments WHERE deleted_at IS NOT NULL AND "
+                    "author IS NOT NULL AND author != '' GROUP BY site, author ORDER BY COUNT(*) DESC, author "
+                    "LIMIT 5",
+                    [](sqlite3_stmt *) {});
          }},
         {QStringLiteral("topPosts(5)"), [&] { big.topPosts(5); },
          [&] {
-             plainSelect(bigRaw.handle(),
-                         "SELECT site, url, title, scanned_at, total, flagged, watched, deleted, thumbnail, full_at "
-                         "FROM posts WHERE deleted > 0 OR flagged > 0 ORDER BY deleted DESC, flagged DESC, "
-                         "scanned_at DESC LIMIT 5",
-                         [](sqlite3_stmt *) {});
+        plainSelect(bigRaw.handle(),
+                    "SELECT site, url, title, scanned_at, total, flagged, watched, deleted, thumbnail, full_at "
+                    "FROM posts WHERE deleted > 0 OR flagged > 0 ORDER BY deleted DESC, flagged DESC, "
+                    "scanned_at DESC LIMIT 5",
+                    [](sqlite3_stmt *) {});
          }},
         {QStringLiteral("recentDeleted(10)"), [&] { big.recentDeleted(10); },
          [&] {
-             plainSelect(bigRaw.handle(),
-                         "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, "
-                         "ai_prob, first_seen_at, seen_at, deleted_at, avatar FROM comments WHERE deleted_at IS NOT "
-                         "NULL ORDER BY deleted_at DESC, rowid DESC LIMIT 10",
-                         [](sqlite3_stmt *) {});
+        plainSelect(bigRaw.handle(),
+                    "SELECT site, id, post, author, text, published_at, like_count, state, kind, reason, "
+                    "ai_prob, first_seen_at, seen_at, deleted_at, avatar FROM comments WHERE deleted_at IS NOT "
+                    "NULL ORDER BY deleted_at DESC, rowid DESC LIMIT 10",
+                    [](sqlite3_stmt *) {});
          }},
         {QStringLiteral("posts(200)"), [&] { big.posts(200); },
          [&] {
-             plainSelect(bigRaw.handle(),
-                         "SELECT site, url, title, scanned_at, total, flagged, watched, deleted, thumbnail, full_at "
-                         "FROM posts ORDER BY watched DESC, scanned_at DESC LIMIT 200",
-                         [](sqlite3_stmt *) {});
+        plainSelect(bigRaw.handle(),
+                    "SELECT site, url, title, scanned_at, total, flagged, watched, deleted, thumbnail, full_at "
+                    "FROM posts ORDER BY watched DESC, scanned_at DESC LIMIT 200",
+                    [](sqlite3_stmt *) {});
          }},
         {QStringLiteral("stats(), first after a change"),
          [&] {
-             ScanStore fresh(bigPath);   // a connection of its own keeps nothing yet
-             fresh.keepDays = 400;
-             fresh.isOpen();
-             fresh.stats();
+        ScanStore fresh(bigPath);   // a connection of its own keeps nothing yet
+        fresh.keepDays = 400;
+        fresh.isOpen();
+        fresh.stats();
          },
          [&] {
-             plainSelect(bigRaw.handle(), "SELECT COUNT(*) FROM comments WHERE deleted_at IS NOT NULL",
-                         [](sqlite3_stmt *) {});
-         }},
+        plainSelect(bigRaw.handle(), "SELECT COUNT(*) FROM comments WHERE deleted_at IS NOT NULL",
+                    [](sqlite3_stmt *) {});
+        }},
         {QStringLiteral("the whole sheet, nothing kept"),
          [&] {
-             ScanStore fresh(bigPath);
-             fresh.keepDays = 400;
-             fresh.stats();
-             fresh.stats(QStringLiteral("youtube"));
-             fresh.stats(QStringLiteral("instagram"));
-             fresh.daily(365, now);
-             fresh.topPosts(5);
-             fresh.topAuthors(5);
-             fresh.recentDeleted(10);
-             fresh.posts(200);
+        ScanStore fresh(bigPath);
+        fresh.keepDays = 400;
+        fresh.stats();
+        fresh.stats(QStringLiteral("youtube"));
+        fresh.stats(QStringLiteral("instagram"));
+        fresh.daily(365, now);
+        fresh.topPosts(5);
+        fresh.topAuthors(5);
+        fresh.recentDeleted(10);
+        fresh.posts(200);
          },
          [&] { fullDaily(bigStart365); }},
-    };
+        };
     out << QStringLiteral("statistics on %1 comments (goal: store under 50 ms each; direct: the previous "
                           "whole-table reads on the same history in the previous file version)\n")
                .arg(bigCount);
@@ -431,7 +447,10 @@ int main(int argc, char **argv)
             keep.keepDays = 400;
             keepOpen.append(timeMs([&] { keep.isOpen(); }));
             const QString emptyPath = dir.filePath(QStringLiteral("empty-%1.sqlite").arg(rep));
-            { ScanStore made(emptyPath); made.isOpen(); }
+            {
+                ScanStore made(emptyPath);
+                made.isOpen();
+            }
             ScanStore empty(emptyPath);
             emptyOpen.append(timeMs([&] { empty.isOpen(); }));
         }

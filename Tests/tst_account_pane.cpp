@@ -47,7 +47,8 @@ struct Scene {
     std::unique_ptr<VeltraneAccount> account;
     std::unique_ptr<AccountPane> pane;
 
-    explicit Scene(bool korean, bool devices = true, bool emailLogin = true, bool down = false) : language(korean)
+    explicit Scene(bool korean, bool devices = true, bool emailLogin = true, bool down = false)
+        : language(korean)
     {
         service.deviceAccounts = devices;
         service.emailLogin = emailLogin;
@@ -94,7 +95,7 @@ struct Scene {
     }
 };
 
-} // namespace
+}   // namespace
 
 class AccountPaneTest : public QObject {
     Q_OBJECT
@@ -118,16 +119,26 @@ void AccountPaneTest::codeDigits_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("digits");
-    QTest::newRow("plain") << "123456" << "123456";
-    QTest::newRow("spaces and dashes") << " 12-34 56 " << "123456";
-    QTest::newRow("full-width") << "\uFF11\uFF12\uFF13\uFF14\uFF15\uFF16" << "123456";
-    QTest::newRow("Arabic-Indic") << "\u0661\u0662\u0663\u0664\u0665\u0666" << "123456";
-    QTest::newRow("Devanagari") << "\u0967\u0968\u0969" << "123";
-    QTest::newRow("mathematical bold, outside the BMP") << "\U0001D7CF\U0001D7D0" << "12";
-    QTest::newRow("fraction is no digit") << "\u00BD12345" << "12345";
-    QTest::newRow("superscripts are no digits") << "\u00B2\u00B3" << "";
-    QTest::newRow("Roman numeral is no digit") << "\u216B" << "";
-    QTest::newRow("letters") << "abc123" << "123";
+    QTest::newRow("plain") << "123456"
+                           << "123456";
+    QTest::newRow("spaces and dashes") << " 12-34 56 "
+                                       << "123456";
+    QTest::newRow("full-width") << "\uFF11\uFF12\uFF13\uFF14\uFF15\uFF16"
+                                << "123456";
+    QTest::newRow("Arabic-Indic") << "\u0661\u0662\u0663\u0664\u0665\u0666"
+                                  << "123456";
+    QTest::newRow("Devanagari") << "\u0967\u0968\u0969"
+                                << "123";
+    QTest::newRow("mathematical bold, outside the BMP") << "\U0001D7CF\U0001D7D0"
+                                                        << "12";
+    QTest::newRow("fraction is no digit") << "\u00BD12345"
+                                          << "12345";
+    QTest::newRow("superscripts are no digits") << "\u00B2\u00B3"
+                                                << "";
+    QTest::newRow("Roman numeral is no digit") << "\u216B"
+                                               << "";
+    QTest::newRow("letters") << "abc123"
+                             << "123";
 }
 
 void AccountPaneTest::codeDigits()
@@ -149,7 +160,8 @@ void AccountPaneTest::failureTexts_data()
                                          << "현재 비밀번호가 올바르지 않습니다.";
     QTest::newRow("bad-code") << 400 << "bad-code" << false << "The code is wrong or has expired. Ask for a new one."
                               << "코드가 맞지 않거나 만료됐습니다. 새 코드를 받아 주세요.";
-    QTest::newRow("unknown 403") << 403 << "nope" << false << "The request failed (403)." << "요청이 실패했습니다 (403).";
+    QTest::newRow("unknown 403") << 403 << "nope" << false << "The request failed (403)."
+                                 << "요청이 실패했습니다 (403).";
     QTest::newRow("unreachable") << 0 << "unreachable" << true << "Couldn't reach the Glimora server."
                                  << "Glimora 서버에 연결하지 못했습니다.";
 }
@@ -163,8 +175,10 @@ void AccountPaneTest::failureTexts()
     QTEST(inLanguage(false, [&] { return AccountPaneState::failureText(error, signedInRule); }), "en");
     QTEST(inLanguage(true, [&] { return AccountPaneState::failureText(error, signedInRule); }), "ko");
     const auto other = std::make_exception_ptr(std::runtime_error("boom"));
-    QCOMPARE(inLanguage(false, [&] { return AccountPaneState::failureText(other, false); }), QStringLiteral("The request failed."));
-    QCOMPARE(inLanguage(true, [&] { return AccountPaneState::failureText(other, false); }), QStringLiteral("요청이 실패했습니다."));
+    QCOMPARE(inLanguage(false, [&] { return AccountPaneState::failureText(other, false); }),
+             QStringLiteral("The request failed."));
+    QCOMPARE(inLanguage(true, [&] { return AccountPaneState::failureText(other, false); }),
+             QStringLiteral("요청이 실패했습니다."));
     QCOMPARE(inLanguage(false, [] { return AccountPaneState::errorText(QStringLiteral("code-wait")); }),
              QStringLiteral("A code can be sent once a minute. Try again shortly."));
 }
@@ -177,15 +191,16 @@ void AccountPaneTest::states_data()
     QTest::addColumn<QString>("en");
     QTest::addColumn<QString>("ko");
     QTest::addColumn<bool>("failed");
-    const QStringList emailAsking {"Email me a code", "Use a password"};
-    const QStringList emailConfirming {"Continue", "Send again", "Use a password"};
-    const QStringList signedInButtons {"Sign out", "Set", "Delete"};
-    QTest::newRow("signed out, device accounts") << "device" << false
-                                                 << QStringList {"Get started", "Sign in to an existing account"} << ""
-                                                 << "" << false;
-    QTest::newRow("device account made") << "device-start" << true << QStringList {"Email me a code", "Delete"} << "" << ""
-                                         << false;
-    QTest::newRow("signed out, e-mail codes") << "email" << false << emailAsking << "" << "" << false;
+    const QStringList emailAsking{"Email me a code", "Use a password"};
+    const QStringList emailConfirming{"Continue", "Send again", "Use a password"};
+    const QStringList signedInButtons{"Sign out", "Set", "Delete"};
+    QTest::newRow("signed out, device accounts")
+        << "device" << false << QStringList{"Get started", "Sign in to an existing account"} << ""
+        << "" << false;
+    QTest::newRow("device account made") << "device-start" << true << QStringList{"Email me a code", "Delete"} << ""
+                                         << "" << false;
+    QTest::newRow("signed out, e-mail codes") << "email" << false << emailAsking << ""
+                                              << "" << false;
     QTest::newRow("code sent") << "code-sent" << false << emailConfirming
                                << "We sent a code to owner@example.com. Enter it within 10 minutes."
                                << "owner@example.com로 코드를 보냈습니다. 10분 안에 입력해 주세요." << false;
@@ -194,7 +209,7 @@ void AccountPaneTest::states_data()
                                 << "코드가 맞지 않거나 만료됐습니다. 새 코드를 받아 주세요." << true;
     QTest::newRow("signed in, new account") << "signed-in" << true << signedInButtons << "Your account is ready."
                                             << "계정을 만들었습니다." << false;
-    QTest::newRow("service down") << "down" << false << QStringList {"Sign In", "Create Account"}
+    QTest::newRow("service down") << "down" << false << QStringList{"Sign In", "Create Account"}
                                   << "Couldn't reach the Glimora server."
                                   << "Glimora 서버에 연결하지 못했습니다." << true;
     QTest::newRow("429 rate-limited") << "429" << false << emailAsking << "Too many attempts. Try again in a moment."
@@ -267,9 +282,11 @@ void AccountPaneTest::passwordCardChoices_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("buttons");
     QTest::newRow("device accounts") << true << false << "Sign in or create an account"
-                                     << QStringList {"Sign In", "Start without signing up"};
-    QTest::newRow("e-mail codes") << false << true << "Sign in with a password" << QStringList {"Sign In", "Use an email code"};
-    QTest::newRow("neither") << false << false << "Sign in or create an account" << QStringList {"Sign In", "Create Account"};
+                                     << QStringList{"Sign In", "Start without signing up"};
+    QTest::newRow("e-mail codes") << false << true << "Sign in with a password"
+                                  << QStringList{"Sign In", "Use an email code"};
+    QTest::newRow("neither") << false << false << "Sign in or create an account"
+                             << QStringList{"Sign In", "Create Account"};
 }
 
 void AccountPaneTest::passwordCardChoices()
@@ -368,7 +385,7 @@ void AccountPaneTest::signedInForms()
     QCOMPARE(s.badge(), QStringLiteral("O"));
     QVERIFY(!s.showsLinkCard());
     QCOMPARE(s.passwordRowTitle(), QStringLiteral("Change password"));
-    QCOMPARE(scene.buttons(), (QStringList {"Sign out", "Change", "Delete"}));
+    QCOMPARE(scene.buttons(), (QStringList{"Sign out", "Change", "Delete"}));
     // One form at a time; every press empties the passwords and the status line.
     s.toggleManaging(AccountPaneState::Managing::remove);
     s.setPassword("typed");
@@ -454,7 +471,8 @@ void AccountPaneTest::codeSentSaysWhereUnderItsButton()
         if (b->isVisibleTo(scene.pane.get()) && b->text() == "Send again")
             again = b;
     QVERIFY(again);
-    const int below = sent->mapTo(scene.pane.get(), QPoint(0, 0)).y() - again->mapTo(scene.pane.get(), QPoint(0, again->height())).y();
+    const int below = sent->mapTo(scene.pane.get(), QPoint(0, 0)).y()
+        - again->mapTo(scene.pane.get(), QPoint(0, again->height())).y();
     QVERIFY2(below >= 0 && below < 40, qPrintable(QString::number(below)));
     // Said once.
     int lines = 0;

@@ -65,8 +65,9 @@ for (let i = 0; i < 400; i++) { const a = document.createElement("a"); a.href = 
 document.body.style.minHeight = "20000px";
 </script></body></html>)";
 
-const QStringList kSecrets = {"owner@mail.example", "hunter2-secret", "typed-search-secret", "draft-textarea-secret",
-                              "editable-draft-secret", "otp-secret", "cookie-secret", "storage-secret", "hidden-secret"};
+const QStringList kSecrets = {"owner@mail.example",    "hunter2-secret",        "typed-search-secret",
+                              "draft-textarea-secret", "editable-draft-secret", "otp-secret",
+                              "cookie-secret",         "storage-secret",        "hidden-secret"};
 
 const QString kPostVideo = QStringLiteral("vAgentPost1");
 
@@ -97,14 +98,14 @@ QString jsonText(const QJsonValue &value)
     return QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact));
 }
 
-} // namespace
+}   // namespace
 
 class AgentTest : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<QTemporaryDir> m_data;
     std::unique_ptr<vt::test::BridgeHarness> m_web;
-    ModelHarness m_models;  // the model the commands will drive, over its own settings and history
+    ModelHarness m_models;   // the model the commands will drive, over its own settings and history
     ScanStore m_store{std::nullopt};
     std::unique_ptr<AgentController> m_agent;
     // A model that follows the browser, and its dispatcher, for the commands on a real post.
@@ -114,23 +115,22 @@ private:
     vt::test::ScriptedAlerts m_alerts;
 
     // The reply object for one request body.
-    QJsonObject send(const QJsonObject &body)
-    {
-        return await(AgentController::reply(m_agent.get(), body), kSlowMs);
-    }
+    QJsonObject send(const QJsonObject &body) { return await(AgentController::reply(m_agent.get(), body), kSlowMs); }
     QJsonObject command(const QString &cmd, const QJsonObject &args = {})
     {
         return send({{QStringLiteral("cmd"), cmd}, {QStringLiteral("args"), args}});
     }
     static QString error(const QJsonObject &reply)
     {
-        return reply.value(QStringLiteral("ok")).toBool() ? QStringLiteral("<ok>") : reply.value(QStringLiteral("error")).toString();
+        return reply.value(QStringLiteral("ok")).toBool() ? QStringLiteral("<ok>")
+                                                          : reply.value(QStringLiteral("error")).toString();
     }
     static QJsonValue result(const QJsonObject &reply) { return reply.value(QStringLiteral("result")); }
 
     QJsonObject live(const QString &cmd, const QJsonObject &args = {})
     {
-        return await(AgentController::reply(m_liveAgent.get(), {{QStringLiteral("cmd"), cmd}, {QStringLiteral("args"), args}}),
+        return await(AgentController::reply(m_liveAgent.get(),
+                                            {{QStringLiteral("cmd"), cmd}, {QStringLiteral("args"), args}}),
                      kSlowMs * 4);
     }
 
@@ -140,7 +140,8 @@ private:
         m_yt->install(*FixtureSite::shared());
         m_yt->setViewer(viewer);
         if (!m_live) {
-            m_live = std::make_unique<ModelHarness>(QVariantMap{{QStringLiteral("vt.scanOnOpen"), false}, {QStringLiteral("vt.aiOn"), false}});
+            m_live = std::make_unique<ModelHarness>(
+                QVariantMap{{QStringLiteral("vt.scanOnOpen"), false}, {QStringLiteral("vt.aiOn"), false}});
             m_live->useBrowser(&m_web->engine, &m_web->browser);
             m_live->model().setAlerts(&m_alerts);
             m_liveAgent = std::make_unique<AgentController>(&m_web->browser, &m_live->model(), &m_live->store(),
@@ -149,14 +150,17 @@ private:
         SpamModel *model = &m_live->model();
         m_web->browser.onNavigate = [model] { model->openPage().navigationChanged(); };
         // A fresh load each time: the viewer decides what the page allows.
-        if (!m_web->open(QUrl(YouTubeFixture::watchUrl(kPostVideo).toString() + QStringLiteral("&n=") + QString::number(++m_loads))))
+        if (!m_web->open(QUrl(YouTubeFixture::watchUrl(kPostVideo).toString() + QStringLiteral("&n=")
+                              + QString::number(++m_loads))))
             return {};
         QJsonObject reply;
         // Refused, changing nothing, until the model knows the post.
-        const bool scanned = QTest::qWaitFor([&] {
+        const bool scanned = QTest::qWaitFor(
+            [&] {
             reply = live(QStringLiteral("scan"));
             return reply.value(QStringLiteral("ok")).toBool();
-        }, kSlowMs);
+            },
+            kSlowMs);
         return scanned ? result(reply).toObject() : QJsonObject();
     }
     int m_loads = 0;
@@ -204,7 +208,8 @@ private slots:
         QTest::newRow("cmd null") << QByteArray("{\"cmd\":null}") << AgentController::noCommandMessage();
         QTest::newRow("unknown") << QByteArray("{\"cmd\":\"dance\"}") << AgentController::unknownMessage();
         QTest::newRow("case matters") << QByteArray("{\"cmd\":\"History\"}") << AgentController::unknownMessage();
-        QTest::newRow("args an array is no args") << QByteArray("{\"cmd\":\"history\",\"args\":[1]}") << QStringLiteral("<ok>");
+        QTest::newRow("args an array is no args")
+            << QByteArray("{\"cmd\":\"history\",\"args\":[1]}") << QStringLiteral("<ok>");
         QTest::newRow("args missing") << QByteArray("{\"cmd\":\"history\"}") << QStringLiteral("<ok>");
     }
 
@@ -223,12 +228,15 @@ private slots:
         QTest::addColumn<bool>("korean");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("error");
-        QTest::newRow("unknown, English") << false << QByteArray("{\"cmd\":\"dance\"}") << "This command isn't supported.";
+        QTest::newRow("unknown, English")
+            << false << QByteArray("{\"cmd\":\"dance\"}") << "This command isn't supported.";
         QTest::newRow("unknown, Korean") << true << QByteArray("{\"cmd\":\"dance\"}") << "지원하지 않는 명령입니다.";
-        QTest::newRow("bad address, English") << false << QByteArray("{\"cmd\":\"history\",\"args\":{\"post\":\"https://example.com/x\"}}")
-                                              << "A YouTube video or Instagram post address is needed.";
-        QTest::newRow("bad address, Korean") << true << QByteArray("{\"cmd\":\"history\",\"args\":{\"post\":\"https://example.com/x\"}}")
-                                             << "YouTube 영상이나 Instagram 게시물 주소가 필요합니다.";
+        QTest::newRow("bad address, English")
+            << false << QByteArray("{\"cmd\":\"history\",\"args\":{\"post\":\"https://example.com/x\"}}")
+            << "A YouTube video or Instagram post address is needed.";
+        QTest::newRow("bad address, Korean")
+            << true << QByteArray("{\"cmd\":\"history\",\"args\":{\"post\":\"https://example.com/x\"}}")
+            << "YouTube 영상이나 Instagram 게시물 주소가 필요합니다.";
     }
     void refusalsInTheWindowsLanguage()
     {
@@ -243,7 +251,8 @@ private slots:
 
     void dispatcherGone()
     {
-        const QJsonObject reply = await(AgentController::reply(nullptr, {{QStringLiteral("cmd"), QStringLiteral("stop")}}));
+        const QJsonObject reply = await(
+            AgentController::reply(nullptr, {{QStringLiteral("cmd"), QStringLiteral("stop")}}));
         QCOMPARE(error(reply), AgentController::goneMessage());
     }
 
@@ -253,24 +262,27 @@ private slots:
         QTest::addColumn<QString>("cmd");
         QTest::addColumn<QByteArray>("args");
         QTest::addColumn<QString>("error");
-        QTest::newRow("history of an unsupported address") << "history" << QByteArray("{\"post\":\"https://example.com/x\"}")
-                                                           << AgentController::postAddressMessage();
-        QTest::newRow("history of a channel page") << "history" << QByteArray("{\"post\":\"https://www.youtube.com/@me\"}")
-                                                   << AgentController::postAddressMessage();
-        QTest::newRow("delete without url") << "request_delete" << QByteArray("{\"ids\":[\"a\"]}")
-                                            << AgentController::deleteTargetMessage();
-        QTest::newRow("delete url a number") << "request_delete" << QByteArray("{\"url\":5,\"ids\":[]}")
-                                             << AgentController::deleteTargetMessage();
-        QTest::newRow("delete of another page") << "request_delete"
-                                                << QByteArray("{\"url\":\"https://www.youtube.com/watch?v=other\",\"ids\":[]}")
-                                                << AgentController::deleteTargetMessage();
-        QTest::newRow("delete url with trailing slash") << "request_delete" << QByteArray("{\"url\":\"%ADDRESS%/\",\"ids\":[]}")
-                                                        << AgentController::deleteTargetMessage();
+        QTest::newRow("history of an unsupported address")
+            << "history" << QByteArray("{\"post\":\"https://example.com/x\"}") << AgentController::postAddressMessage();
+        QTest::newRow("history of a channel page")
+            << "history" << QByteArray("{\"post\":\"https://www.youtube.com/@me\"}")
+            << AgentController::postAddressMessage();
+        QTest::newRow("delete without url")
+            << "request_delete" << QByteArray("{\"ids\":[\"a\"]}") << AgentController::deleteTargetMessage();
+        QTest::newRow("delete url a number")
+            << "request_delete" << QByteArray("{\"url\":5,\"ids\":[]}") << AgentController::deleteTargetMessage();
+        QTest::newRow("delete of another page")
+            << "request_delete" << QByteArray("{\"url\":\"https://www.youtube.com/watch?v=other\",\"ids\":[]}")
+            << AgentController::deleteTargetMessage();
+        QTest::newRow("delete url with trailing slash")
+            << "request_delete" << QByteArray("{\"url\":\"%ADDRESS%/\",\"ids\":[]}")
+            << AgentController::deleteTargetMessage();
         // Stop is always accepted, also with nothing running.
         QTest::newRow("stop") << "stop" << QByteArray("{}") << QStringLiteral("<ok>");
         // The model knows no supported page here, and no comment of that id.
         QTest::newRow("scan off a known post") << "scan" << QByteArray("{}") << AgentController::scanRefusedMessage();
-        QTest::newRow("reveal of an unknown id") << "reveal" << QByteArray("{\"id\":\"x\"}") << AgentController::notScannedMessage();
+        QTest::newRow("reveal of an unknown id")
+            << "reveal" << QByteArray("{\"id\":\"x\"}") << AgentController::notScannedMessage();
         QTest::newRow("reveal without id") << "reveal" << QByteArray("{}") << AgentController::notScannedMessage();
         // The model's own refusal passes through: it has no scanned results here.
         QTest::newRow("select") << "select" << QByteArray("{\"ids\":[\"a\"]}") << reviewMessage();
@@ -292,7 +304,8 @@ private slots:
         QTest::addColumn<QByteArray>("args");
         QTest::addColumn<QString>("error");
         QTest::newRow("none") << QByteArray("{}") << QString();
-        QTest::newRow("all valid") << QByteArray("{\"limit\":100000,\"sort\":\"ai\",\"noLikesOnly\":true}") << QString();
+        QTest::newRow("all valid") << QByteArray("{\"limit\":100000,\"sort\":\"ai\",\"noLikesOnly\":true}")
+                                   << QString();
         QTest::newRow("limit 0") << QByteArray("{\"limit\":0}") << QString();
         QTest::newRow("limit 5.0") << QByteArray("{\"limit\":5.0}") << QString();
         QTest::newRow("limit 1e3") << QByteArray("{\"limit\":1e3}") << QString();
@@ -306,7 +319,8 @@ private slots:
         for (const char *bad : {"1", "\"true\"", "null"})
             QTest::newRow(qPrintable(QStringLiteral("noLikesOnly %1").arg(QLatin1String(bad))))
                 << QByteArray("{\"noLikesOnly\":") + bad + "}" << AgentController::noLikesMessage();
-        QTest::newRow("valid limit, bad sort") << QByteArray("{\"limit\":10,\"sort\":\"x\"}") << AgentController::sortMessage();
+        QTest::newRow("valid limit, bad sort")
+            << QByteArray("{\"limit\":10,\"sort\":\"x\"}") << AgentController::sortMessage();
         QTest::newRow("bad limit and bad sort: limit first") << QByteArray("{\"limit\":-5,\"sort\":\"x\"}") << limit;
     }
 
@@ -357,10 +371,13 @@ private slots:
         QTest::newRow("absolute") << QByteArray("{\"url\":\"https://www.youtube.com/watch?v=x\"}")
                                   << "https://www.youtube.com/watch?v=x";
         QTest::newRow("relative") << QByteArray("{\"url\":\"/watch?v=y\"}") << "https://www.youtube.com/watch?v=y";
-        QTest::newRow("instagram") << QByteArray("{\"url\":\"instagram.com/p/C1/\"}") << "https://www.instagram.com/p/C1/";
+        QTest::newRow("instagram") << QByteArray("{\"url\":\"instagram.com/p/C1/\"}")
+                                   << "https://www.instagram.com/p/C1/";
         QTest::newRow("other site") << QByteArray("{\"url\":\"https://example.com/\"}") << QString();
-        QTest::newRow("sign-in page") << QByteArray("{\"url\":\"https://accounts.google.com/ServiceLogin\"}") << QString();
-        QTest::newRow("instagram sign-in") << QByteArray("{\"url\":\"https://www.instagram.com/accounts/login/\"}") << QString();
+        QTest::newRow("sign-in page") << QByteArray("{\"url\":\"https://accounts.google.com/ServiceLogin\"}")
+                                      << QString();
+        QTest::newRow("instagram sign-in")
+            << QByteArray("{\"url\":\"https://www.instagram.com/accounts/login/\"}") << QString();
         QTest::newRow("no args") << QByteArray("{}") << QString();
         QTest::newRow("url a number") << QByteArray("{\"url\":1}") << QString();
     }
@@ -395,8 +412,9 @@ private slots:
         QVERIFY(!text.contains(QStringLiteral("undisplayed-text")));
         QVERIFY(snap.value(QStringLiteral("truncated")).toBool());
         QVERIFY(snap.value(QStringLiteral("links")).toArray().size() <= 100);
-        QCOMPARE(snap.value(QStringLiteral("links")).toArray().first().toObject().value(QStringLiteral("text")).toString(),
-                 QStringLiteral("Next video"));
+        QCOMPARE(
+            snap.value(QStringLiteral("links")).toArray().first().toObject().value(QStringLiteral("text")).toString(),
+            QStringLiteral("Next video"));
         const QString all = jsonText(snap);
         QVERIFY(all.size() <= 256 * 1024);
         for (const QString &secret : kSecrets)
@@ -411,8 +429,10 @@ private slots:
         QTest::newRow("bad selector") << QByteArray("{\"selector\":\"[[[\"}") << "invalid selector";
         QTest::newRow("no selector") << QByteArray("{}") << "selector required";
         QTest::newRow("selector a number") << QByteArray("{\"selector\":5}") << "selector required";
-        QTest::newRow("inputs") << QByteArray("{\"selector\":\"input, textarea, [contenteditable]\",\"limit\":1000}") << "elements";
-        QTest::newRow("every paragraph, limit clamped") << QByteArray("{\"selector\":\"p\",\"limit\":1e9}") << "elements";
+        QTest::newRow("inputs") << QByteArray("{\"selector\":\"input, textarea, [contenteditable]\",\"limit\":1000}")
+                                << "elements";
+        QTest::newRow("every paragraph, limit clamped")
+            << QByteArray("{\"selector\":\"p\",\"limit\":1e9}") << "elements";
     }
 
     void inspect()
@@ -434,7 +454,8 @@ private slots:
         for (const QString &secret : kSecrets)
             QVERIFY2(!all.contains(secret), qPrintable(secret));
         if (args.contains("headline"))
-            QCOMPARE(elements.first().toObject().value(QStringLiteral("text")).toString(), QStringLiteral("Visible headline"));
+            QCOMPARE(elements.first().toObject().value(QStringLiteral("text")).toString(),
+                     QStringLiteral("Visible headline"));
     }
 
     void scroll()
@@ -451,7 +472,8 @@ private slots:
         reply = command(QStringLiteral("scroll"), {{QStringLiteral("to"), QStringLiteral("top")}});
         QCOMPARE(result(reply).toObject().value(QStringLiteral("scrollY")).toInt(), 0);
         reply = command(QStringLiteral("scroll"), {{QStringLiteral("selector"), QStringLiteral("::nope")}});
-        QCOMPARE(result(reply).toObject().value(QStringLiteral("error")).toString(), QStringLiteral("invalid selector"));
+        QCOMPARE(result(reply).toObject().value(QStringLiteral("error")).toString(),
+                 QStringLiteral("invalid selector"));
     }
 
     // The script file's own failures reach the agent; the script's value passes through untouched.
@@ -461,11 +483,13 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::addColumn<QString>("value");
         QTest::newRow("missing") << QByteArray() << AgentController::scriptMissingMessage() << QString();
-        QTest::newRow("throws") << QByteArray("throw new Error('boom in page');") << QStringLiteral("boom in page") << QString();
+        QTest::newRow("throws") << QByteArray("throw new Error('boom in page');") << QStringLiteral("boom in page")
+                                << QString();
         QTest::newRow("returns nothing") << QByteArray("return;") << QStringLiteral("<ok>") << QStringLiteral("[null]");
-        QTest::newRow("returns a number") << QByteArray("return 42;") << QStringLiteral("<ok>") << QStringLiteral("[42]");
-        QTest::newRow("sees its arguments") << QByteArray("return [method, args.x];") << QStringLiteral("<ok>")
-                                            << QStringLiteral("[[\"inspect\",7]]");
+        QTest::newRow("returns a number")
+            << QByteArray("return 42;") << QStringLiteral("<ok>") << QStringLiteral("[42]");
+        QTest::newRow("sees its arguments")
+            << QByteArray("return [method, args.x];") << QStringLiteral("<ok>") << QStringLiteral("[[\"inspect\",7]]");
         QTest::newRow("own world") << QByteArray("return typeof window.__vtx;") << QStringLiteral("<ok>")
                                    << QStringLiteral("[\"undefined\"]");
     }
@@ -506,7 +530,8 @@ private slots:
         AgentController::setPageScriptFile(path);
         auto pending = AgentController::reply(m_agent.get(), {{QStringLiteral("cmd"), QStringLiteral("snapshot")}});
         QTimer::singleShot(300, this, [this] {
-            m_web->browser.open(FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/watch?v=moved")).toString());
+            m_web->browser.open(
+                FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/watch?v=moved")).toString());
         });
         QCOMPARE(error(await(std::move(pending), kSlowMs)), AgentController::pageChangedMessage());
     }
@@ -537,7 +562,8 @@ private slots:
 
         // While the model works: busy, and no page change, scan or reveal.
         model.jobs().set(JobState::Job::scan, true);
-        QCOMPARE(result(command(QStringLiteral("comments"))).toObject().value(QStringLiteral("busy")), QJsonValue(true));
+        QCOMPARE(result(command(QStringLiteral("comments"))).toObject().value(QStringLiteral("busy")),
+                 QJsonValue(true));
         QCOMPARE(error(command(QStringLiteral("open"), {{QStringLiteral("url"), QStringLiteral("/watch?v=b")}})),
                  AgentController::openRefusedMessage());
         QCOMPARE(error(command(QStringLiteral("scan"))), AgentController::scanRefusedMessage());
@@ -545,7 +571,8 @@ private slots:
                  AgentController::notScannedMessage());
         model.jobs().set(JobState::Job::scan, false);
         // A scanned comment passes the check.
-        QCOMPARE(error(command(QStringLiteral("reveal"), {{QStringLiteral("id"), QStringLiteral("c1")}})), QStringLiteral("<ok>"));
+        QCOMPARE(error(command(QStringLiteral("reveal"), {{QStringLiteral("id"), QStringLiteral("c1")}})),
+                 QStringLiteral("<ok>"));
 
         // On a supported post: one bad argument stores none of them.
         SiteInfo info;
@@ -555,13 +582,16 @@ private slots:
         model.ownerSettings().set(OwnerSettings::Key::limit, 0);
         model.ownerSettings().set(OwnerSettings::Key::sort, QStringLiteral("page"));
         model.ownerSettings().set(OwnerSettings::Key::noLikesOnly, false);
-        QCOMPARE(error(command(QStringLiteral("scan"), {{QStringLiteral("limit"), 200}, {QStringLiteral("sort"), QStringLiteral("sideways")}})),
+        QCOMPARE(error(command(QStringLiteral("scan"),
+                               {{QStringLiteral("limit"), 200}, {QStringLiteral("sort"), QStringLiteral("sideways")}})),
                  AgentController::sortMessage());
         QCOMPARE(model.ownerSettings().limit(), qint64(0));
         QCOMPARE(model.ownerSettings().get(OwnerSettings::Key::sort).toString(), QStringLiteral("page"));
         // Good ones are stored like the owner's own changes before the scan starts.
-        command(QStringLiteral("scan"), {{QStringLiteral("limit"), 200}, {QStringLiteral("sort"), QStringLiteral("newest")},
-                                         {QStringLiteral("noLikesOnly"), true}});
+        command(QStringLiteral("scan"),
+                {{QStringLiteral("limit"), 200},
+                 {QStringLiteral("sort"), QStringLiteral("newest")},
+                 {QStringLiteral("noLikesOnly"), true}});
         QCOMPARE(model.ownerSettings().limit(), qint64(200));
         QCOMPARE(model.ownerSettings().get(OwnerSettings::Key::sort).toString(), QStringLiteral("newest"));
         QVERIFY(model.ownerSettings().noLikesOnly());
@@ -569,8 +599,11 @@ private slots:
         model.review().setComments({});
 
         // An idle model lets the agent open a post.
-        const QJsonObject opened = result(command(QStringLiteral("open"), {{QStringLiteral("url"), QStringLiteral("/watch?v=opened")}})).toObject();
-        QCOMPARE(opened.value(QStringLiteral("url")).toString(), FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/watch?v=opened")).toString());
+        const QJsonObject opened = result(command(QStringLiteral("open"),
+                                                  {{QStringLiteral("url"), QStringLiteral("/watch?v=opened")}}))
+                                       .toObject();
+        QCOMPARE(opened.value(QStringLiteral("url")).toString(),
+                 FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/watch?v=opened")).toString());
         QTRY_COMPARE_WITH_TIMEOUT(m_web->browser.address(), opened.value(QStringLiteral("url")).toString(), kSlowMs);
     }
 
@@ -578,8 +611,10 @@ private slots:
     {
         vt::test::BridgeHarness fresh;
         ModelHarness models;
-        AgentController agent(&fresh.browser, &models.model(), &m_store, ControlFile(m_data->path() + QStringLiteral("/other")));
-        const QJsonObject reply = await(AgentController::reply(&agent, {{QStringLiteral("cmd"), QStringLiteral("snapshot")}}));
+        AgentController agent(&fresh.browser, &models.model(), &m_store,
+                              ControlFile(m_data->path() + QStringLiteral("/other")));
+        const QJsonObject reply = await(
+            AgentController::reply(&agent, {{QStringLiteral("cmd"), QStringLiteral("snapshot")}}));
         QCOMPARE(error(reply), AgentController::notReadyMessage());
     }
 
@@ -597,12 +632,14 @@ private slots:
         QFETCH(QString, cmd);
         vt::test::BridgeHarness signingIn;
         ModelHarness models;
-        AgentController agent(&signingIn.browser, &models.model(), &m_store, ControlFile(m_data->path() + QStringLiteral("/guard")));
+        AgentController agent(&signingIn.browser, &models.model(), &m_store,
+                              ControlFile(m_data->path() + QStringLiteral("/guard")));
         signingIn.browser.signIn(LoginProvider::youtube);
         QVERIFY(signingIn.browser.accounts()->isAuthenticating());
         const QJsonObject reply = await(AgentController::reply(&agent, {{QStringLiteral("cmd"), cmd}}));
         QCOMPARE(error(reply), AgentController::signInMessage());
-        const QJsonObject stop = await(AgentController::reply(&agent, {{QStringLiteral("cmd"), QStringLiteral("stop")}}));
+        const QJsonObject stop = await(
+            AgentController::reply(&agent, {{QStringLiteral("cmd"), QStringLiteral("stop")}}));
         QVERIFY(error(stop) != AgentController::signInMessage());
     }
 
@@ -633,7 +670,8 @@ private slots:
         QCOMPARE(items.at(0).toObject().value(QStringLiteral("aiProb")).toDouble(), 0.9);
         QVERIFY(!items.at(1).toObject().contains(QStringLiteral("aiProb")));
         QVERIFY(!items.at(1).toObject().contains(QStringLiteral("publishedAt")));
-        QCOMPARE(reply.value(QStringLiteral("lastScan")).toObject().value(QStringLiteral("complete")), QJsonValue(true));
+        QCOMPARE(reply.value(QStringLiteral("lastScan")).toObject().value(QStringLiteral("complete")),
+                 QJsonValue(true));
         QCOMPARE(reply.value(QStringLiteral("documentID")).toString().size(), 36);
     }
 
@@ -661,13 +699,23 @@ private slots:
         scan.post = url;
         scan.at = scanned;
         scan.total = 3;
-        QVERIFY(store.log(scan, {ScanStore::Item{QStringLiteral("h0"), QStringLiteral("spam"), QStringLiteral("rule"),
-                                                 QStringLiteral("link"), 0.75, {}, true}}) > 0);
+        QVERIFY(store.log(scan,
+                          {ScanStore::Item{QStringLiteral("h0"),
+                                           QStringLiteral("spam"),
+                                           QStringLiteral("rule"),
+                                           QStringLiteral("link"),
+                                           0.75,
+                                           {},
+                                           true}})
+                > 0);
         ScanStore::Run removal = scan;
         removal.kind = ScanStore::Run::Kind::Delete;
         removal.deleted = 1;
         removal.at = scanned.addSecs(10);
-        QVERIFY(store.log(removal, {ScanStore::Item{QStringLiteral("h1"), QStringLiteral("spam"), QString(), QString(), {}, {}, false}}) > 0);
+        QVERIFY(store.log(removal,
+                          {ScanStore::Item{
+                              QStringLiteral("h1"), QStringLiteral("spam"), QString(), QString(), {}, {}, false}})
+                > 0);
 
         const QJsonObject list = AgentReplies::posts(store);
         const QJsonObject row = list.value(QStringLiteral("posts")).toArray().first().toObject();
@@ -677,10 +725,14 @@ private slots:
         QCOMPARE(row.value(QStringLiteral("total")), QJsonValue(3));
 
         // Through the dispatcher: any form of the address finds the canonical post.
-        AgentController agent(&m_web->browser, &m_models.model(), &store, ControlFile(m_data->path() + QStringLiteral("/history")));
-        const QJsonObject reply = await(AgentController::reply(
-            &agent, {{QStringLiteral("cmd"), QStringLiteral("history")},
-                     {QStringLiteral("args"), QJsonObject{{QStringLiteral("post"), QStringLiteral("https://youtu.be/hist1")}}}}));
+        AgentController agent(&m_web->browser, &m_models.model(), &store,
+                              ControlFile(m_data->path() + QStringLiteral("/history")));
+        const QJsonObject reply = await(
+            AgentController::reply(&agent,
+                                   {{QStringLiteral("cmd"), QStringLiteral("history")},
+                                    {QStringLiteral("args"),
+                                     QJsonObject{
+                                         {QStringLiteral("post"), QStringLiteral("https://youtu.be/hist1")}}}}));
         QCOMPARE(error(reply), QStringLiteral("<ok>"));
         const QJsonObject history = result(reply).toObject();
         QCOMPARE(history.value(QStringLiteral("post")).toString(), url);
@@ -707,9 +759,10 @@ private slots:
         QCOMPARE(deleted, 1);
 
         // A number is no address: the list of posts.
-        const QJsonObject byNumber = await(AgentController::reply(
-            &agent, {{QStringLiteral("cmd"), QStringLiteral("history")},
-                     {QStringLiteral("args"), QJsonObject{{QStringLiteral("post"), 5}}}}));
+        const QJsonObject byNumber = await(
+            AgentController::reply(&agent,
+                                   {{QStringLiteral("cmd"), QStringLiteral("history")},
+                                    {QStringLiteral("args"), QJsonObject{{QStringLiteral("post"), 5}}}}));
         QVERIFY(result(byNumber).toObject().contains(QStringLiteral("posts")));
     }
 
@@ -720,8 +773,10 @@ private slots:
     {
         QTest::addColumn<int>("viewer");
         QTest::addColumn<QString>("error");
-        QTest::newRow("the owner's post") << int(YouTubeFixture::Viewer::Owner) << AgentController::nothingSelectedMessage();
-        QTest::newRow("another user's post") << int(YouTubeFixture::Viewer::OtherUser) << AgentController::deleteTargetMessage();
+        QTest::newRow("the owner's post")
+            << int(YouTubeFixture::Viewer::Owner) << AgentController::nothingSelectedMessage();
+        QTest::newRow("another user's post")
+            << int(YouTubeFixture::Viewer::OtherUser) << AgentController::deleteTargetMessage();
         QTest::newRow("signed out") << int(YouTubeFixture::Viewer::SignedOut) << AgentController::deleteTargetMessage();
     }
     void canRemove()
@@ -734,7 +789,8 @@ private slots:
         QVERIFY(!idsOf(state, isSpam).isEmpty());
         const int asked = m_alerts.asked;
         const QJsonObject reply = live(QStringLiteral("request_delete"),
-                                       {{QStringLiteral("url"), state.value(QStringLiteral("url"))}, {QStringLiteral("ids"), QJsonArray()}});
+                                       {{QStringLiteral("url"), state.value(QStringLiteral("url"))},
+                                        {QStringLiteral("ids"), QJsonArray()}});
         QCOMPARE(AgentTest::error(reply), error);
         QCOMPARE(m_alerts.asked, asked);
         if (error == AgentController::deleteTargetMessage())
@@ -751,10 +807,13 @@ private slots:
         const QStringList others = idsOf(state, [](const QJsonObject &item) { return !isSpam(item); });
         QVERIFY(spam.size() >= 3 && !others.isEmpty());
         const auto picked = [](const QJsonValue &page) {
-            return idsOf(page.toObject(), [](const QJsonObject &item) { return isSpam(item) && item.value(QStringLiteral("checked")).toBool(); });
+            return idsOf(page.toObject(), [](const QJsonObject &item) {
+                return isSpam(item) && item.value(QStringLiteral("checked")).toBool();
+            });
         };
 
-        QJsonObject reply = live(QStringLiteral("select"), {{QStringLiteral("ids"), QJsonArray{spam.at(2), spam.at(0)}}});
+        QJsonObject reply = live(QStringLiteral("select"),
+                                 {{QStringLiteral("ids"), QJsonArray{spam.at(2), spam.at(0)}}});
         QCOMPARE(error(reply), QStringLiteral("<ok>"));
         QCOMPARE(picked(result(reply)), (QStringList{spam.at(0), spam.at(2)}));
 
@@ -762,11 +821,13 @@ private slots:
         QCOMPARE(error(reply), reviewMessage());
         QCOMPARE(picked(result(live(QStringLiteral("comments")))), (QStringList{spam.at(0), spam.at(2)}));
 
-        QCOMPARE(picked(result(live(QStringLiteral("select"), {{QStringLiteral("ids"), QJsonArray()}}))), QStringList());
+        QCOMPARE(picked(result(live(QStringLiteral("select"), {{QStringLiteral("ids"), QJsonArray()}}))),
+                 QStringList());
 
         BrowserPage *page = m_web->browser.currentTab()->page();
         QCOMPARE(vt::test::evaluate(page, QStringLiteral("window.scrollTo(0, 0); window.scrollY")).toInt(), 0);
-        QCOMPARE(error(live(QStringLiteral("reveal"), {{QStringLiteral("id"), spam.constLast()}})), QStringLiteral("<ok>"));
+        QCOMPARE(error(live(QStringLiteral("reveal"), {{QStringLiteral("id"), spam.constLast()}})),
+                 QStringLiteral("<ok>"));
         QTRY_VERIFY_WITH_TIMEOUT(vt::test::evaluate(page, QStringLiteral("window.scrollY")).toDouble() > 300, kSlowMs);
         QCOMPARE(error(live(QStringLiteral("reveal"), {{QStringLiteral("id"), QStringLiteral("no-such-comment")}})),
                  AgentController::notScannedMessage());
@@ -796,7 +857,8 @@ private slots:
         const int asked = m_alerts.asked;
         vt::test::RawDb raw(m_live->store().path());
         if (refused)
-            QVERIFY(raw.exec("CREATE TRIGGER refuse BEFORE UPDATE OF deleted_at ON comments BEGIN SELECT RAISE(ABORT, 'no room for the marks'); END"));
+            QVERIFY(raw.exec(
+                "CREATE TRIGGER refuse BEFORE UPDATE OF deleted_at ON comments BEGIN SELECT RAISE(ABORT, 'no room for the marks'); END"));
         auto dropped = qScopeGuard([&] { raw.exec("DROP TRIGGER IF EXISTS refuse"); });
 
         const QJsonObject reply = live(QStringLiteral("request_delete"),
@@ -831,13 +893,15 @@ private slots:
         socket.connectToHost(QHostAddress::LocalHost, quint16(file->value(QStringLiteral("port")).toInt()));
         QVERIFY(socket.waitForConnected(kSlowMs));
         socket.write("POST /cmd HTTP/1.1\r\nContent-Type: application/json\r\nX-VT-Token: "
-                     + file->value(QStringLiteral("token")).toString().toUtf8() + "\r\nContent-Length: "
-                     + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                     + file->value(QStringLiteral("token")).toString().toUtf8()
+                     + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
         QByteArray received;
-        QVERIFY(QTest::qWaitFor([&] {
+        QVERIFY(QTest::qWaitFor(
+            [&] {
             received += socket.readAll();
             return socket.state() == QAbstractSocket::UnconnectedState;
-        }, kSlowMs));
+            },
+            kSlowMs));
         received += socket.readAll();
         QVERIFY2(received.startsWith("HTTP/1.1 200 OK\r\n"), received.constData());
         const QJsonObject reply = QJsonDocument::fromJson(received.mid(received.indexOf("\r\n\r\n") + 4)).object();

@@ -51,7 +51,7 @@ QJsonObject post(quint16 port, const QByteArray &token, const QJsonObject &body,
     return answer;
 }
 
-} // namespace
+}   // namespace
 
 class AgentAppTest : public QObject {
     Q_OBJECT
@@ -59,7 +59,8 @@ private slots:
     void initTestCase()
     {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        const QList<YtComment> mixed = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+        const QList<YtComment> mixed =
+            YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
         auto *yt = new YouTubeFixture(this);
         yt->addVideo({kVideo, QStringLiteral("Agent test video"), false, false, mixed});
         yt->install(*FixtureSite::shared());
@@ -95,7 +96,8 @@ private slots:
         });
 
         const QString controlPath = home.filePath("data/Veltrane/control.json");
-        QVERIFY2(QTest::qWaitFor([&] { return QFile::exists(controlPath); }, 60000), qPrintable(program.readAllStandardError().right(800)));
+        QVERIFY2(QTest::qWaitFor([&] { return QFile::exists(controlPath); }, 60000),
+                 qPrintable(program.readAllStandardError().right(800)));
         QFile control(controlPath);
         QVERIFY(control.open(QIODevice::ReadOnly));
         const QJsonObject file = QJsonDocument::fromJson(control.readAll()).object();
@@ -110,10 +112,12 @@ private slots:
 
         // The scan is refused, changing nothing, until the post has loaded and the model knows it.
         QJsonObject scanned;
-        QVERIFY(QTest::qWaitFor([&] {
+        QVERIFY(QTest::qWaitFor(
+            [&] {
             scanned = post(port, token, {{"cmd", "scan"}, {"args", QJsonObject{{"limit", 0}}}}, &status, 240000);
             return scanned.value("ok").toBool();
-        }, 90000));
+            },
+            90000));
         QCOMPARE(status, 200);
         QVERIFY2(scanned.value("ok").toBool(), qPrintable(QJsonDocument(scanned).toJson()));
         const QJsonObject state = scanned.value("result").toObject();

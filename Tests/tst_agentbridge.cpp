@@ -25,21 +25,22 @@ const QByteArray kSentinel = "{\"jsonrpc\":\"2.0\",\"id\":\"sentinel\",\"method\
 QJsonObject errorReply(const QByteArray &id, int code, const char *message)
 {
     const QJsonDocument idDoc = QJsonDocument::fromJson("[" + id + "]");
-    return { { "jsonrpc", "2.0" }, { "id", idDoc.array().at(0) },
-             { "error", QJsonObject { { "code", code }, { "message", message } } } };
+    return {{"jsonrpc", "2.0"},
+            {"id", idDoc.array().at(0)},
+            {"error", QJsonObject{{"code", code}, {"message", message}}}};
 }
 
 QJsonObject resultReply(const QByteArray &id, const QJsonObject &result)
 {
     const QJsonDocument idDoc = QJsonDocument::fromJson("[" + id + "]");
-    return { { "jsonrpc", "2.0" }, { "id", idDoc.array().at(0) }, { "result", result } };
+    return {{"jsonrpc", "2.0"}, {"id", idDoc.array().at(0)}, {"result", result}};
 }
 
-const QJsonObject kInitialized { { "protocolVersion", "2024-11-05" },
-                                 { "capabilities", QJsonObject { { "tools", QJsonObject {} } } },
-                                 { "serverInfo", QJsonObject { { "name", "veltrane" }, { "version", "0.3.0" } } } };
+const QJsonObject kInitialized{{"protocolVersion", "2024-11-05"},
+                               {"capabilities", QJsonObject{{"tools", QJsonObject{}}}},
+                               {"serverInfo", QJsonObject{{"name", "veltrane"}, {"version", "0.3.0"}}}};
 
-} // namespace
+}   // namespace
 
 class AgentBridgeTest : public QObject {
     Q_OBJECT
@@ -51,7 +52,7 @@ class AgentBridgeTest : public QObject {
     {
         auto *session = new McpSession(this);
         m_sessions.append(session);
-        if (!session->start({ QStringLiteral("mcp") }, env))
+        if (!session->start({QStringLiteral("mcp")}, env))
             qWarning("veltrane-agent did not start");
         return session;
     }
@@ -72,11 +73,11 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("runs");
-        QTest::newRow("mcp") << QStringList { "mcp" } << true;
-        QTest::newRow("mcp and more") << QStringList { "mcp", "--verbose", "x" } << true;
-        QTest::newRow("none") << QStringList {} << false;
-        QTest::newRow("upper case") << QStringList { "MCP" } << false;
-        QTest::newRow("other") << QStringList { "serve", "mcp" } << false;
+        QTest::newRow("mcp") << QStringList{"mcp"} << true;
+        QTest::newRow("mcp and more") << QStringList{"mcp", "--verbose", "x"} << true;
+        QTest::newRow("none") << QStringList{} << false;
+        QTest::newRow("upper case") << QStringList{"MCP"} << false;
+        QTest::newRow("other") << QStringList{"serve", "mcp"} << false;
     }
 
     void commandLine()
@@ -91,7 +92,8 @@ private slots:
         QVERIFY(session.waitFinished());
         QCOMPARE(session.process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(session.process().exitCode(), runs ? 0 : 1);
-        QCOMPARE(session.process().readAllStandardError(), runs ? QByteArray() : QByteArray("Usage: veltrane-agent mcp\n"));
+        QCOMPARE(session.process().readAllStandardError(),
+                 runs ? QByteArray() : QByteArray("Usage: veltrane-agent mcp\n"));
         QCOMPARE(session.lines().size(), runs ? 1 : 0);
     }
 
@@ -100,7 +102,7 @@ private slots:
     void closedInput()
     {
         QProcess sh;
-        sh.start("sh", { "-c", "exec \"$0\" mcp <&-", McpSession::program() });
+        sh.start("sh", {"-c", "exec \"$0\" mcp <&-", McpSession::program()});
         QVERIFY(sh.waitForFinished(60000));
         QCOMPARE(sh.exitStatus(), QProcess::NormalExit);
         QCOMPARE(sh.exitCode(), 0);
@@ -111,7 +113,7 @@ private slots:
     void lines_data()
     {
         QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<QByteArray>("rawId");        // as it must appear in the reply; empty: no reply
+        QTest::addColumn<QByteArray>("rawId");   // as it must appear in the reply; empty: no reply
         QTest::addColumn<QJsonObject>("reply");
 
         const QJsonObject none;
@@ -123,50 +125,54 @@ private slots:
                                      << errorReply("null", -32600, "Invalid Request");
         QTest::newRow("empty array") << QByteArray("[]") << QByteArray("null")
                                      << errorReply("null", -32600, "Invalid Request");
-        QTest::newRow("batch") << QByteArray("[{\"jsonrpc\":\"2.0\",\"id\":1,\"method\":\"ping\"}]") << QByteArray("null")
-                               << errorReply("null", -32600, "Invalid Request");
+        QTest::newRow("batch") << QByteArray("[{\"jsonrpc\":\"2.0\",\"id\":1,\"method\":\"ping\"}]")
+                               << QByteArray("null") << errorReply("null", -32600, "Invalid Request");
         QTest::newRow("no method") << QByteArray("{\"jsonrpc\":\"2.0\",\"id\":7}") << QByteArray("7")
                                    << errorReply("7", -32600, "Invalid Request");
         QTest::newRow("method not a string") << QByteArray("{\"jsonrpc\":\"2.0\",\"id\":7,\"method\":3}")
                                              << QByteArray("7") << errorReply("7", -32600, "Invalid Request");
         QTest::newRow("other version") << QByteArray("{\"jsonrpc\":\"1.0\",\"id\":7,\"method\":\"ping\"}")
                                        << QByteArray("7") << errorReply("7", -32600, "Invalid Request");
-        QTest::newRow("params a string") << QByteArray("{\"jsonrpc\":\"2.0\",\"id\":7,\"method\":\"ping\",\"params\":\"x\"}")
+        QTest::newRow("params a string") << QByteArray(
+            "{\"jsonrpc\":\"2.0\",\"id\":7,\"method\":\"ping\",\"params\":\"x\"}")
                                          << QByteArray("7") << errorReply("7", -32600, "Invalid Request");
         QTest::newRow("id an object") << QByteArray("{\"jsonrpc\":\"2.0\",\"id\":{},\"method\":\"ping\"}")
                                       << QByteArray("null") << errorReply("null", -32600, "Invalid Request");
         QTest::newRow("invalid notification") << QByteArray("{\"jsonrpc\":\"2.0\",\"method\":1}") << QByteArray("null")
                                               << errorReply("null", -32600, "Invalid Request");
-        QTest::newRow("unknown method") << QByteArray("{\"jsonrpc\":\"2.0\",\"id\":\"q\",\"method\":\"resources/list\"}")
+        QTest::newRow("unknown method") << QByteArray(
+            "{\"jsonrpc\":\"2.0\",\"id\":\"q\",\"method\":\"resources/list\"}")
                                         << QByteArray("\"q\"") << errorReply("\"q\"", -32601, "Method not found");
         QTest::newRow("notification") << QByteArray("{\"jsonrpc\":\"2.0\",\"method\":\"notifications/initialized\"}")
                                       << QByteArray() << none;
         QTest::newRow("cancellation") << QByteArray("{\"jsonrpc\":\"2.0\",\"method\":\"notifications/cancelled\","
                                                     "\"params\":{\"requestId\":3}}")
                                       << QByteArray() << none;
-        QTest::newRow("unknown notification") << QByteArray("{\"jsonrpc\":\"2.0\",\"method\":\"tools/call\"}")
-                                              << QByteArray() << none;
-        QTest::newRow("a client's response") << QByteArray("{\"jsonrpc\":\"2.0\",\"id\":4,\"result\":{}}")
-                                             << QByteArray() << none;
+        QTest::newRow("unknown notification")
+            << QByteArray("{\"jsonrpc\":\"2.0\",\"method\":\"tools/call\"}") << QByteArray() << none;
+        QTest::newRow("a client's response")
+            << QByteArray("{\"jsonrpc\":\"2.0\",\"id\":4,\"result\":{}}") << QByteArray() << none;
         QTest::newRow("blank") << QByteArray("  \t") << QByteArray() << none;
         QTest::newRow("ping") << QByteArray("{\"jsonrpc\":\"2.0\",\"id\":1,\"method\":\"ping\"}") << QByteArray("1")
                               << resultReply("1", {});
         QTest::newRow("ping with crlf") << QByteArray("{\"jsonrpc\":\"2.0\",\"id\":1,\"method\":\"ping\"}\r")
                                         << QByteArray("1") << resultReply("1", {});
-        QTest::newRow("id beyond doubles") << QByteArray("{\"jsonrpc\":\"2.0\",\"id\":9007199254740993,\"method\":\"ping\"}")
-                                           << QByteArray("9007199254740993") << resultReply("9007199254740993", {});
+        QTest::newRow("id beyond doubles")
+            << QByteArray("{\"jsonrpc\":\"2.0\",\"id\":9007199254740993,\"method\":\"ping\"}")
+            << QByteArray("9007199254740993") << resultReply("9007199254740993", {});
         QTest::newRow("id beyond 64 bits")
             << QByteArray("{\"jsonrpc\":\"2.0\",\"id\":123456789012345678901234567890,\"method\":\"ping\"}")
             << QByteArray("123456789012345678901234567890") << resultReply("123456789012345678901234567890", {});
         QTest::newRow("id as written") << QByteArray("{\"id\" : 1.50 ,\"jsonrpc\":\"2.0\",\"method\":\"ping\"}")
                                        << QByteArray("1.50") << resultReply("1.5", {});
-        QTest::newRow("escaped id") << QByteArray("{\"jsonrpc\":\"2.0\",\"\\u0069d\":\"a\\u00e9\\\"\",\"method\":\"ping\"}")
+        QTest::newRow("escaped id") << QByteArray(
+            "{\"jsonrpc\":\"2.0\",\"\\u0069d\":\"a\\u00e9\\\"\",\"method\":\"ping\"}")
                                     << QByteArray("\"a\\u00e9\\\"\"") << resultReply("\"a\\u00e9\\\"\"", {});
         QTest::newRow("id null") << QByteArray("{\"jsonrpc\":\"2.0\",\"id\":null,\"method\":\"ping\"}")
                                  << QByteArray("null") << resultReply("null", {});
-        QTest::newRow("initialize, any version")
-            << QByteArray("{\"jsonrpc\":\"2.0\",\"id\":0,\"method\":\"initialize\",\"params\":{\"protocolVersion\":\"2099-01-01\"}}")
-            << QByteArray("0") << resultReply("0", kInitialized);
+        QTest::newRow("initialize, any version") << QByteArray(
+            "{\"jsonrpc\":\"2.0\",\"id\":0,\"method\":\"initialize\",\"params\":{\"protocolVersion\":\"2099-01-01\"}}")
+                                                 << QByteArray("0") << resultReply("0", kInitialized);
     }
 
     void lines()
@@ -197,44 +203,47 @@ private slots:
         for (const QJsonValue &tool : tools) {
             names << tool["name"].toString();
             const QJsonObject schema = tool["inputSchema"].toObject();
-            QCOMPARE(schema.keys(), QStringList({ "additionalProperties", "properties", "required", "type" }));
+            QCOMPARE(schema.keys(), QStringList({"additionalProperties", "properties", "required", "type"}));
             QCOMPARE(schema["type"], QJsonValue("object"));
             QCOMPARE(schema["additionalProperties"], QJsonValue(false));
             for (const QJsonValue &required : schema["required"].toArray())
                 QVERIFY(schema["properties"].toObject().contains(required.toString()));
         }
-        QCOMPARE(names, QStringList({ "veltrane_page", "veltrane_inspect", "veltrane_open", "veltrane_scan",
-                                      "veltrane_comments", "veltrane_select", "veltrane_request_delete",
-                                      "veltrane_stop", "veltrane_scroll", "veltrane_reveal", "veltrane_history" }));
-        QCOMPARE(tools[6]["description"].toString(),
-                 "Request deletion of selected spam IDs. Shows a confirmation in the app that the human must answer; "
-                 "never approve it with another tool. A timeout means outcome unknown, do not retry automatically. "
-                 "Deleting a comment that starts a thread also deletes its replies; the reply's withThreads counts them "
-                 "(replies, unflagged, owner).");
+        QCOMPARE(names,
+                 QStringList({"veltrane_page", "veltrane_inspect", "veltrane_open", "veltrane_scan",
+                              "veltrane_comments", "veltrane_select", "veltrane_request_delete", "veltrane_stop",
+                              "veltrane_scroll", "veltrane_reveal", "veltrane_history"}));
+        QCOMPARE(
+            tools[6]["description"].toString(),
+            "Request deletion of selected spam IDs. Shows a confirmation in the app that the human must answer; "
+            "never approve it with another tool. A timeout means outcome unknown, do not retry automatically. "
+            "Deleting a comment that starts a thread also deletes its replies; the reply's withThreads counts them "
+            "(replies, unflagged, owner).");
         QCOMPARE(tools[3]["inputSchema"]["properties"]["sort"]["enum"].toArray(),
-                 QJsonArray({ "page", "newest", "oldest", "likes", "ai" }));
+                 QJsonArray({"page", "newest", "oldest", "likes", "ai"}));
     }
 
     void forwarding_data()
     {
         QTest::addColumn<QJsonObject>("params");
         QTest::addColumn<QJsonObject>("sent");
-        const QJsonObject args { { "selector", "#c" }, { "n", 2 } };
-        const QStringList methods { "snapshot", "inspect", "open", "scan", "comments", "select",
-                                    "request_delete", "stop", "scroll", "reveal", "history" };
-        const QStringList tools { "veltrane_page", "veltrane_inspect", "veltrane_open", "veltrane_scan",
-                                  "veltrane_comments", "veltrane_select", "veltrane_request_delete",
-                                  "veltrane_stop", "veltrane_scroll", "veltrane_reveal", "veltrane_history" };
+        const QJsonObject args{{"selector", "#c"}, {"n", 2}};
+        const QStringList methods{"snapshot",       "inspect", "open",   "scan",   "comments", "select",
+                                  "request_delete", "stop",    "scroll", "reveal", "history"};
+        const QStringList tools{"veltrane_page",     "veltrane_inspect", "veltrane_open",           "veltrane_scan",
+                                "veltrane_comments", "veltrane_select",  "veltrane_request_delete", "veltrane_stop",
+                                "veltrane_scroll",   "veltrane_reveal",  "veltrane_history"};
         for (int i = 0; i < tools.size(); ++i)
-            QTest::newRow(qPrintable(tools[i])) << QJsonObject { { "name", tools[i] }, { "arguments", args } }
-                                                << QJsonObject { { "cmd", methods[i] }, { "args", args } };
+            QTest::newRow(qPrintable(tools[i])) << QJsonObject{{"name", tools[i]}, {"arguments", args}}
+                                                << QJsonObject{{"cmd", methods[i]}, {"args", args}};
         // The application checks arguments; the bridge passes them on, or {} when there are none.
-        QTest::newRow("no arguments") << QJsonObject { { "name", "veltrane_scan" } }
-                                      << QJsonObject { { "cmd", "scan" }, { "args", QJsonObject {} } };
-        QTest::newRow("arguments not an object") << QJsonObject { { "name", "veltrane_scan" }, { "arguments", QJsonArray { 1 } } }
-                                                 << QJsonObject { { "cmd", "scan" }, { "args", QJsonObject {} } };
-        QTest::newRow("out of schema") << QJsonObject { { "name", "veltrane_scroll" }, { "arguments", QJsonObject { { "dy", "far" } } } }
-                                       << QJsonObject { { "cmd", "scroll" }, { "args", QJsonObject { { "dy", "far" } } } };
+        QTest::newRow("no arguments") << QJsonObject{{"name", "veltrane_scan"}}
+                                      << QJsonObject{{"cmd", "scan"}, {"args", QJsonObject{}}};
+        QTest::newRow("arguments not an object") << QJsonObject{{"name", "veltrane_scan"}, {"arguments", QJsonArray{1}}}
+                                                 << QJsonObject{{"cmd", "scan"}, {"args", QJsonObject{}}};
+        QTest::newRow("out of schema") << QJsonObject{{"name", "veltrane_scroll"},
+                                                      {"arguments", QJsonObject{{"dy", "far"}}}}
+                                       << QJsonObject{{"cmd", "scroll"}, {"args", QJsonObject{{"dy", "far"}}}};
     }
 
     void forwarding()
@@ -245,7 +254,7 @@ private slots:
         QVERIFY(app.start());
         McpSession *bridge = startBridge();
         const QJsonObject reply = bridge->waitReply(bridge->request("tools/call", params));
-        QCOMPARE(app.bodies(), QList<QJsonObject>({ sent }));
+        QCOMPARE(app.bodies(), QList<QJsonObject>({sent}));
         QVERIFY(!McpSession::toolIsError(reply));
         QCOMPARE(QJsonDocument::fromJson(McpSession::toolText(reply).toUtf8()).object(), sent);
     }
@@ -255,17 +264,18 @@ private slots:
         QTest::addColumn<QJsonObject>("answer");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("isError");
-        QTest::newRow("result object") << ControlStandIn::ok(QJsonObject { { "url", "u" } }) << "{\"url\":\"u\"}" << false;
-        QTest::newRow("result list") << ControlStandIn::ok(QJsonArray { 1, "a" }) << "[1,\"a\"]" << false;
+        QTest::newRow("result object") << ControlStandIn::ok(QJsonObject{{"url", "u"}}) << "{\"url\":\"u\"}" << false;
+        QTest::newRow("result list") << ControlStandIn::ok(QJsonArray{1, "a"}) << "[1,\"a\"]" << false;
         QTest::newRow("result string") << ControlStandIn::ok("done") << "\"done\"" << false;
-        QTest::newRow("no result") << QJsonObject { { "ok", true } } << "null" << false;
-        QTest::newRow("refusal") << ControlStandIn::refusal("검사한 댓글이 아닙니다.") << "\"검사한 댓글이 아닙니다.\"" << true;
+        QTest::newRow("no result") << QJsonObject{{"ok", true}} << "null" << false;
+        QTest::newRow("refusal") << ControlStandIn::refusal("검사한 댓글이 아닙니다.") << "\"검사한 댓글이 아닙니다.\""
+                                 << true;
         QTest::newRow("refusal with quotes") << ControlStandIn::refusal("a \"b\"\n") << "\"a \\\"b\\\"\\n\"" << true;
-        QTest::newRow("error object") << QJsonObject { { "ok", false }, { "error", QJsonObject { { "code", 3 } } } }
+        QTest::newRow("error object") << QJsonObject{{"ok", false}, {"error", QJsonObject{{"code", 3}}}}
                                       << "{\"code\":3}" << true;
-        QTest::newRow("error without ok") << QJsonObject { { "error", "x" } } << "\"x\"" << true;
-        QTest::newRow("ok not a Boolean") << QJsonObject { { "ok", "true" }, { "result", 1 } } << "\"Request failed\"" << true;
-        QTest::newRow("empty") << QJsonObject {} << "\"Request failed\"" << true;
+        QTest::newRow("error without ok") << QJsonObject{{"error", "x"}} << "\"x\"" << true;
+        QTest::newRow("ok not a Boolean") << QJsonObject{{"ok", "true"}, {"result", 1}} << "\"Request failed\"" << true;
+        QTest::newRow("empty") << QJsonObject{} << "\"Request failed\"" << true;
     }
 
     void results()
@@ -275,10 +285,11 @@ private slots:
         QFETCH(bool, isError);
         ControlStandIn app;
         QVERIFY(app.start());
-        app.setHandler([answer](const QString &, const QJsonObject &, const ControlStandIn::Answer &reply) { reply(answer); });
+        app.setHandler(
+            [answer](const QString &, const QJsonObject &, const ControlStandIn::Answer &reply) { reply(answer); });
         McpSession *bridge = startBridge();
         const QJsonObject reply = bridge->waitReply(bridge->callTool("veltrane_comments", {}));
-        QCOMPARE(reply["result"].toObject().keys(), QStringList({ "content", "isError" }));
+        QCOMPARE(reply["result"].toObject().keys(), QStringList({"content", "isError"}));
         QCOMPARE(reply["result"]["content"].toArray().size(), 1);
         QCOMPARE(reply["result"]["content"][0]["type"], QJsonValue("text"));
         QCOMPARE(McpSession::toolText(reply), text);
@@ -319,10 +330,14 @@ private slots:
         QTest::addColumn<QString>("unreachable");
         const QString koAbsent = "\"Glimora 앱을 먼저 실행해 주세요.\"", koGone = "\"앱에 연결하지 못했습니다.\"";
         const QString enAbsent = "\"Start Glimora first.\"", enGone = "\"Couldn't reach the app.\"";
-        QTest::newRow("VT_LANG ko") << "ko" << "en_US.UTF-8" << koAbsent << koGone;
-        QTest::newRow("VT_LANG en over a Korean user") << "en" << "ko_KR.UTF-8" << enAbsent << enGone;
-        QTest::newRow("Korean user") << "-" << "ko_KR.UTF-8" << koAbsent << koGone;
-        QTest::newRow("English user") << "-" << "en_US.UTF-8" << enAbsent << enGone;
+        QTest::newRow("VT_LANG ko") << "ko"
+                                    << "en_US.UTF-8" << koAbsent << koGone;
+        QTest::newRow("VT_LANG en over a Korean user") << "en"
+                                                       << "ko_KR.UTF-8" << enAbsent << enGone;
+        QTest::newRow("Korean user") << "-"
+                                     << "ko_KR.UTF-8" << koAbsent << koGone;
+        QTest::newRow("English user") << "-"
+                                      << "en_US.UTF-8" << enAbsent << enGone;
     }
     void applicationAbsent()
     {
@@ -348,7 +363,7 @@ private slots:
             ControlStandIn app;
             QVERIFY(app.start());
             app.setHandler([](const QString &, const QJsonObject &, const ControlStandIn::Answer &answer) {
-                answer(ControlStandIn::ok(QJsonObject { { "hasScanned", false } }));
+                answer(ControlStandIn::ok(QJsonObject{{"hasScanned", false}}));
             });
             reply = bridge->waitReply(bridge->callTool("veltrane_comments", {}));
             QCOMPARE(McpSession::toolText(reply), QString("{\"hasScanned\":false}"));
@@ -390,13 +405,15 @@ private slots:
         QVERIFY(app.start());
         QList<ControlStandIn::Answer> held;
         app.setHandler([&held](const QString &cmd, const QJsonObject &args, const ControlStandIn::Answer &answer) {
-            held.append([=](const QJsonObject &) { answer(ControlStandIn::ok(QJsonObject { { "cmd", cmd }, { "args", args } })); });
+            held.append([=](const QJsonObject &) {
+                answer(ControlStandIn::ok(QJsonObject{{"cmd", cmd}, {"args", args}}));
+            });
         });
         McpSession *bridge = startBridge();
         constexpr int kCalls = 40;
         QList<QByteArray> ids;
         for (int i = 0; i < kCalls; ++i)
-            ids << bridge->callTool("veltrane_inspect", { { "selector", QString("#c%1").arg(i) } });
+            ids << bridge->callTool("veltrane_inspect", {{"selector", QString("#c%1").arg(i)}});
 
         int answered = 0;
         while (answered < kCalls) {

@@ -24,7 +24,10 @@ struct Outcome {
 
 class Fuzzer {
 public:
-    explicit Fuzzer(quint64 seed) : m_random(seed) {}
+    explicit Fuzzer(quint64 seed)
+        : m_random(seed)
+    {
+    }
 
     int below(int n) { return n <= 1 ? 0 : int(m_random.bounded(n)); }
     bool chance(int percent) { return below(100) < percent; }
@@ -40,14 +43,34 @@ public:
     // A request as a client might send it, with some of its parts wrong.
     QByteArray request()
     {
-        static const QList<QByteArray> lines = {"POST /cmd HTTP/1.1", "POST  /cmd  HTTP/1.0", "post /cmd HTTP/1.1",
-                                                "POST /cmd", "GET /cmd HTTP/1.1", "POST /cmd?x HTTP/1.1", ""};
-        static const QList<QByteArray> extras = {"Content-Type: application/json", "Origin: x", "Transfer-Encoding: chunked",
-                                                 "X-VT-Token: again", "x-vt-token: dup", "Bad Header", ": empty",
-                                                 " folded: 1", "X-A: 1\n2", "X-B: \xff", "Host: 127.0.0.1",
-                                                 QByteArray("X-N: \0", 6), "Content-Length: 5"};
-        static const QList<QByteArray> bodies = {R"({"cmd":"stop"})", R"({"cmd":"scan","args":{"limit":5}})", "[]", "1",
-                                                 "{", R"({"a":"\u0000"})", "{}", "nul"};
+        static const QList<QByteArray> lines = {"POST /cmd HTTP/1.1",
+                                                "POST  /cmd  HTTP/1.0",
+                                                "post /cmd HTTP/1.1",
+                                                "POST /cmd",
+                                                "GET /cmd HTTP/1.1",
+                                                "POST /cmd?x HTTP/1.1",
+                                                ""};
+        static const QList<QByteArray> extras = {"Content-Type: application/json",
+                                                 "Origin: x",
+                                                 "Transfer-Encoding: chunked",
+                                                 "X-VT-Token: again",
+                                                 "x-vt-token: dup",
+                                                 "Bad Header",
+                                                 ": empty",
+                                                 " folded: 1",
+                                                 "X-A: 1\n2",
+                                                 "X-B: \xff",
+                                                 "Host: 127.0.0.1",
+                                                 QByteArray("X-N: \0", 6),
+                                                 "Content-Length: 5"};
+        static const QList<QByteArray> bodies = {R"({"cmd":"stop"})",
+                                                 R"({"cmd":"scan","args":{"limit":5}})",
+                                                 "[]",
+                                                 "1",
+                                                 "{",
+                                                 R"({"a":"\u0000"})",
+                                                 "{}",
+                                                 "nul"};
         QByteArray body = bodies.at(below(bodies.size()));
         if (chance(10))
             body = randomBytes(40);
@@ -57,11 +80,20 @@ public:
         if (!chance(5)) {
             QByteArray length = QByteArray::number(body.size());
             switch (below(8)) {
-            case 0: length = QByteArray::number(body.size() + below(5) - 2); break;
-            case 1: length = "99999999999999999999999"; break;
-            case 2: length = "-" + length; break;
-            case 3: length = " +" + length + " "; break;
-            default: break;
+            case 0:
+                length = QByteArray::number(body.size() + below(5) - 2);
+                break;
+            case 1:
+                length = "99999999999999999999999";
+                break;
+            case 2:
+                length = "-" + length;
+                break;
+            case 3:
+                length = " +" + length + " ";
+                break;
+            default:
+                break;
             }
             headers << "Content-Length: " + length;
         }
@@ -80,9 +112,15 @@ public:
         for (int i = chance(30) ? below(4) + 1 : 0; i > 0 && !bytes.isEmpty(); --i) {
             const int at = below(bytes.size());
             switch (below(3)) {
-            case 0: bytes[at] = char(below(256)); break;
-            case 1: bytes.remove(at, 1); break;
-            default: bytes.insert(at, char(pick(QByteArray("\r\n\0:", 4), 4))); break;
+            case 0:
+                bytes[at] = char(below(256));
+                break;
+            case 1:
+                bytes.remove(at, 1);
+                break;
+            default:
+                bytes.insert(at, char(pick(QByteArray("\r\n\0:", 4), 4)));
+                break;
             }
         }
         return bytes;
@@ -103,7 +141,8 @@ public:
         RequestParser parser;
         qsizetype at = 0;
         while (at < bytes.size() || (at == 0 && bytes.isEmpty())) {
-            const qsizetype size = whole ? bytes.size() : std::min<qsizetype>(bytes.size() - at, 1 + below(chance(50) ? 3 : 64));
+            const qsizetype size = whole ? bytes.size()
+                                         : std::min<qsizetype>(bytes.size() - at, 1 + below(chance(50) ? 3 : 64));
             parser.feed(QByteArrayView(bytes).sliced(at, size));
             *maxBuffered = std::max(*maxBuffered, parser.buffered());
             at += size;
@@ -118,16 +157,18 @@ private:
     QRandomGenerator64 m_random;
 };
 
-} // namespace
+}   // namespace
 
 class AgentFuzzTest : public QObject {
     Q_OBJECT
 private slots:
     void randomSplits()
     {
-        const quint64 seed = qEnvironmentVariableIsSet("VT_FUZZ_SEED") ? qEnvironmentVariable("VT_FUZZ_SEED").toULongLong()
-                                                                       : 20261210;
-        const int inputs = qEnvironmentVariableIsSet("VT_FUZZ_INPUTS") ? qEnvironmentVariableIntValue("VT_FUZZ_INPUTS") : 50000;
+        const quint64 seed = qEnvironmentVariableIsSet("VT_FUZZ_SEED")
+            ? qEnvironmentVariable("VT_FUZZ_SEED").toULongLong()
+            : 20261210;
+        const int inputs = qEnvironmentVariableIsSet("VT_FUZZ_INPUTS") ? qEnvironmentVariableIntValue("VT_FUZZ_INPUTS")
+                                                                       : 50000;
         Fuzzer fuzz(seed);
         int done = 0;
         int failed = 0;

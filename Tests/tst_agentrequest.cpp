@@ -51,7 +51,7 @@ const QString kDuplicate = QStringLiteral("중복 헤더입니다.");
 const QString kNotAllowed = QStringLiteral("허용되지 않은 요청입니다.");
 const QString kBadRequest = QStringLiteral("잘못된 요청입니다.");
 
-} // namespace
+}   // namespace
 
 class AgentRequestTest : public QObject {
     Q_OBJECT
@@ -70,11 +70,15 @@ private slots:
         QTest::newRow("extra bytes after body ignored") << request(body) + "GARBAGE" << ok;
         QTest::newRow("doubled spaces in request line") << request(body, {}, "POST  /cmd   HTTP/1.1") << ok;
         QTest::newRow("version not checked") << request(body, {}, "POST /cmd whatever") << ok;
-        QTest::newRow("token with spaces around") << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: \t " + kToken + " \t\r\nContent-Length: 14") << ok;
-        QTest::newRow("header names any case") << raw("POST /cmd HTTP/1.1\r\nx-vt-TOKEN: a\r\ncontent-LENGTH: 14") << ok;
+        QTest::newRow("token with spaces around")
+            << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: \t " + kToken + " \t\r\nContent-Length: 14") << ok;
+        QTest::newRow("header names any case")
+            << raw("POST /cmd HTTP/1.1\r\nx-vt-TOKEN: a\r\ncontent-LENGTH: 14") << ok;
         QTest::newRow("content type ignored") << request(body, "Content-Type: text/plain\r\nX-Other: 1\r\n") << ok;
-        QTest::newRow("length with plus sign") << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: +14") << ok;
-        QTest::newRow("length with leading zeros") << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: 00014") << ok;
+        QTest::newRow("length with plus sign")
+            << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: +14") << ok;
+        QTest::newRow("length with leading zeros")
+            << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: 00014") << ok;
 
         QTest::newRow("nothing") << QByteArray() << incomplete;
         QTest::newRow("head only") << request(body).left(40) << incomplete;
@@ -101,7 +105,8 @@ private slots:
         QTest::newRow("empty request line") << raw("\r\nX-VT-Token: a\r\nContent-Length: 14") << kBadPath;
 
         QTest::newRow("line without colon") << request(body, "Broken\r\n") << kBadHeader;
-        QTest::newRow("space before colon") << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length : 14") << kBadHeader;
+        QTest::newRow("space before colon")
+            << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length : 14") << kBadHeader;
         QTest::newRow("empty name") << request(body, ": x\r\n") << kBadHeader;
         QTest::newRow("name with slash") << request(body, "X/Y: 1\r\n") << kBadHeader;
         QTest::newRow("folded line") << request(body, " continued: 1\r\n") << kBadHeader;
@@ -114,7 +119,8 @@ private slots:
 
         QTest::newRow("duplicate in other case") << request(body, "x-vt-token: " + kToken + "\r\n") << kDuplicate;
         QTest::newRow("duplicate length") << request(body, "content-length: 24\r\n") << kDuplicate;
-        QTest::newRow("line without colon before duplicate") << request(body, "x-vt-token: a\r\nBroken\r\n") << kBadHeader;
+        QTest::newRow("line without colon before duplicate")
+            << request(body, "x-vt-token: a\r\nBroken\r\n") << kBadHeader;
 
         QTest::newRow("origin") << request(body, "Origin: http://evil.example\r\n") << kNotAllowed;
         QTest::newRow("origin empty") << request(body, "ORIGIN:\r\n") << kNotAllowed;
@@ -123,15 +129,20 @@ private slots:
         QTest::newRow("length 0") << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: 0", "") << kNotAllowed;
         QTest::newRow("length -1") << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: -1") << kNotAllowed;
         QTest::newRow("length -0") << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: -0") << kNotAllowed;
-        QTest::newRow("length 3145729") << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: 3145729") << kNotAllowed;
+        QTest::newRow("length 3145729") << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: 3145729")
+                                        << kNotAllowed;
         QTest::newRow("length overflowing 64 bits")
             << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: 18446744073709551630") << kNotAllowed;
         QTest::newRow("length wrapping to 14")
-            << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: 340282366920938463463374607431768211470") << kNotAllowed;
-        QTest::newRow("length not a number") << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: 1e3") << kNotAllowed;
+            << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: 340282366920938463463374607431768211470")
+            << kNotAllowed;
+        QTest::newRow("length not a number")
+            << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: 1e3") << kNotAllowed;
         QTest::newRow("length hex") << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: 0xe") << kNotAllowed;
-        QTest::newRow("length two numbers") << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: 14 14") << kNotAllowed;
-        QTest::newRow("length sign only") << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: +") << kNotAllowed;
+        QTest::newRow("length two numbers")
+            << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: 14 14") << kNotAllowed;
+        QTest::newRow("length sign only")
+            << raw("POST /cmd HTTP/1.1\r\nX-VT-Token: a\r\nContent-Length: +") << kNotAllowed;
         QTest::newRow("no token") << raw("POST /cmd HTTP/1.1\r\nContent-Length: 14") << kNotAllowed;
 
         QTest::newRow("body an array") << request("[1,2]") << kBadRequest;
@@ -178,7 +189,8 @@ private slots:
     // Split at every byte boundary into two pieces, including inside CR LF CR LF.
     void splitAtEveryByte()
     {
-        const QByteArray bytes = request("{\"cmd\":\"scan\",\"args\":{\"limit\":10,\"sort\":\"newest\"}}", "Content-Type: application/json\r\n");
+        const QByteArray bytes = request("{\"cmd\":\"scan\",\"args\":{\"limit\":10,\"sort\":\"newest\"}}",
+                                         "Content-Type: application/json\r\n");
         const Outcome whole = feedSplit(bytes, 0);
         QCOMPARE(whole.state, RequestParser::State::Done);
         for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
@@ -190,7 +202,8 @@ private slots:
             QCOMPARE(parser.state(), whole.state);
             QCOMPARE(parser.request(), whole.request);
         }
-        QCOMPARE(whole.request.payload.value(QStringLiteral("args")).toObject().value(QStringLiteral("limit")).toInt(), 10);
+        QCOMPARE(whole.request.payload.value(QStringLiteral("args")).toObject().value(QStringLiteral("limit")).toInt(),
+                 10);
         QCOMPARE(whole.request.token, QString::fromLatin1(kToken));
     }
 

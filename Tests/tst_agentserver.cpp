@@ -61,7 +61,10 @@ public:
         m_socket.write(bytes);
         m_socket.flush();
     }
-    bool waitClosed(int ms = kWaitMs) { return QTest::qWaitFor([this] { return m_closed; }, ms); }
+    bool waitClosed(int ms = kWaitMs)
+    {
+        return QTest::qWaitFor([this] { return m_closed; }, ms);
+    }
     bool closed() const { return m_closed; }
     QByteArray received() const { return m_received; }
     Reply reply() const { return parseReply(m_received); }
@@ -82,12 +85,12 @@ const QByteArray kStop = "{\"cmd\":\"stop\",\"args\":{}}";
 
 mode_t modeOf(const QString &path)
 {
-    struct stat info {};
+    struct stat info { };
     ::lstat(QFile::encodeName(path).constData(), &info);
     return info.st_mode & 07777;
 }
 
-} // namespace
+}   // namespace
 
 class AgentServerTest : public QObject {
     Q_OBJECT
@@ -106,8 +109,8 @@ private:
                 if (m_handlerDelayMs > 0)
                     co_await QCoro::sleepFor(std::chrono::milliseconds(m_handlerDelayMs));
                 co_return QJsonObject{{QStringLiteral("ok"), true},
-                                      {QStringLiteral("result"), QJsonObject{{QStringLiteral("path"), path},
-                                                                             {QStringLiteral("echo"), payload}}}};
+                                      {QStringLiteral("result"),
+                                       QJsonObject{{QStringLiteral("path"), path}, {QStringLiteral("echo"), payload}}}};
             },
             ControlFile(folder()));
         return server;
@@ -142,12 +145,14 @@ private slots:
         // %TOKEN% stands for the run's token.
         QTest::newRow("valid") << request(QStringLiteral("%TOKEN%"), kStop) << 200 << QString();
         QTest::newRow("token with spaces") << request(QStringLiteral("  %TOKEN%\t"), kStop) << 200 << QString();
-        QTest::newRow("extra bytes after body") << request(QStringLiteral("%TOKEN%"), kStop) + "junk" << 200 << QString();
+        QTest::newRow("extra bytes after body")
+            << request(QStringLiteral("%TOKEN%"), kStop) + "junk" << 200 << QString();
         QTest::newRow("wrong token") << request(QStringLiteral("nope"), kStop) << 403 << denied;
         QTest::newRow("token in lower case") << request(QStringLiteral("%token%"), kStop) << 403 << denied;
         QTest::newRow("token cut short") << request(QStringLiteral("%TOKEN%").chopped(1), kStop) << 403 << denied;
         QTest::newRow("no token") << QByteArray("POST /cmd HTTP/1.1\r\nContent-Length: 2\r\n\r\n{}") << 400 << bad;
-        QTest::newRow("origin with right token") << request(QStringLiteral("%TOKEN%"), kStop, "Origin: http://a.example\r\n") << 400 << bad;
+        QTest::newRow("origin with right token")
+            << request(QStringLiteral("%TOKEN%"), kStop, "Origin: http://a.example\r\n") << 400 << bad;
         QTest::newRow("GET") << QByteArray("GET /cmd HTTP/1.1\r\n\r\n") << 400 << bad;
         QTest::newRow("body an array") << request(QStringLiteral("%TOKEN%"), "[1]") << 400 << bad;
         QTest::newRow("header without end") << QByteArray(9000, 'x') << 400 << bad;
@@ -167,9 +172,9 @@ private slots:
         const Reply reply = roundTrip(*server, bytes);
         QCOMPARE(reply.status, status);
         const QByteArray json = QJsonDocument(reply.body).toJson(QJsonDocument::Compact);
-        QCOMPARE(reply.head, "HTTP/1.1 " + QByteArray::number(status)
-                                 + " OK\r\nContent-Type: application/json\r\nContent-Length: "
-                                 + QByteArray::number(json.size()) + "\r\nConnection: close\r\nCache-Control: no-store\r\n\r\n");
+        QCOMPARE(reply.head,
+                 "HTTP/1.1 " + QByteArray::number(status) + " OK\r\nContent-Type: application/json\r\nContent-Length: "
+                     + QByteArray::number(json.size()) + "\r\nConnection: close\r\nCache-Control: no-store\r\n\r\n");
         if (status == 200) {
             QCOMPARE(m_payloads.size(), 1);
             QCOMPARE(m_payloads.first().value(QStringLiteral("cmd")).toString(), QStringLiteral("stop"));
@@ -235,7 +240,9 @@ private slots:
         server->limits.overallMs = limit == QLatin1String("overall") ? 300 : 600000;
         m_handlerDelayMs = 600000;
         server->start();
-        bytes.replace("%HEAD%", "POST /cmd HTTP/1.1\r\nX-VT-Token: " + server->token().toUtf8() + "\r\nContent-Length: 15\r\n\r\n");
+        bytes.replace("%HEAD%",
+                      "POST /cmd HTTP/1.1\r\nX-VT-Token: " + server->token().toUtf8()
+                          + "\r\nContent-Length: 15\r\n\r\n");
         QSignalSpy closed(server.get(), &LocalServer::connectionClosed);
         Client client(server->port());
         QVERIFY(client.connected());

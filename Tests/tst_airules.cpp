@@ -20,15 +20,17 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<double>("prob");
 
-        const QStringList all {"spam", "abuse", "sexual"};
-        QTest::newRow("no kinds") << 0.9 << 0.9 << 0.9 << QStringList {} << "spam" << 0.0;
+        const QStringList all{"spam", "abuse", "sexual"};
+        QTest::newRow("no kinds") << 0.9 << 0.9 << 0.9 << QStringList{} << "spam" << 0.0;
         QTest::newRow("tie keeps the earlier, sum") << 0.3 << 0.3 << 0.0 << all << "spam" << 0.6;
         QTest::newRow("sum capped at 1") << 0.7 << 0.8 << 0.0 << all << "abuse" << 1.0;
-        QTest::newRow("only asked kinds count") << 0.95 << 0.99 << 0.99 << QStringList {"spam"} << "spam" << 0.95;
-        QTest::newRow("two asked add up") << 0.5 << 0.4 << 0.9 << QStringList {"spam", "abuse"} << "spam" << 0.9;
-        QTest::newRow("unknown first kind, all zero") << 0.0 << 0.0 << 0.0 << QStringList {"hate", "spam", "abuse"} << "hate" << 0.0;
-        QTest::newRow("unknown first kind loses to a score") << 0.2 << 0.0 << 0.0 << QStringList {"hate", "spam"} << "spam" << 0.2;
-        QTest::newRow("listed twice counts twice") << 0.3 << 0.0 << 0.0 << QStringList {"spam", "spam"} << "spam" << 0.6;
+        QTest::newRow("only asked kinds count") << 0.95 << 0.99 << 0.99 << QStringList{"spam"} << "spam" << 0.95;
+        QTest::newRow("two asked add up") << 0.5 << 0.4 << 0.9 << QStringList{"spam", "abuse"} << "spam" << 0.9;
+        QTest::newRow("unknown first kind, all zero")
+            << 0.0 << 0.0 << 0.0 << QStringList{"hate", "spam", "abuse"} << "hate" << 0.0;
+        QTest::newRow("unknown first kind loses to a score")
+            << 0.2 << 0.0 << 0.0 << QStringList{"hate", "spam"} << "spam" << 0.2;
+        QTest::newRow("listed twice counts twice") << 0.3 << 0.0 << 0.0 << QStringList{"spam", "spam"} << "spam" << 0.6;
         QTest::newRow("sexual wins") << 0.1 << 0.2 << 0.6 << all << "sexual" << 0.9;
     }
     void verdict()
@@ -39,7 +41,7 @@ private slots:
         QFETCH(QStringList, kinds);
         QFETCH(QString, kind);
         QFETCH(double, prob);
-        const auto v = AIRules::verdict(AIScore {spam, abuse, sexual}, kinds);
+        const auto v = AIRules::verdict(AIScore{spam, abuse, sexual}, kinds);
         QCOMPARE(v.kind, kind);
         QCOMPARE(v.prob, prob);
     }
@@ -50,17 +52,23 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("en");
         QTest::addColumn<QString>("ko");
-        QTest::newRow("signed out") << qint64(401) << "signed-out" << "You were signed out. Sign in again in Settings."
+        QTest::newRow("signed out") << qint64(401) << "signed-out"
+                                    << "You were signed out. Sign in again in Settings."
                                     << "로그인이 풀렸습니다. 검사 설정에서 다시 로그인하세요.";
-        QTest::newRow("known code beats 429") << qint64(429) << "ai-off" << "The AI check isn't turned on at the server yet."
+        QTest::newRow("known code beats 429") << qint64(429) << "ai-off"
+                                              << "The AI check isn't turned on at the server yet."
                                               << "서버에서 AI 검사가 아직 켜져 있지 않습니다.";
-        QTest::newRow("unreachable") << qint64(0) << "unreachable" << "Couldn't reach the Glimora server."
+        QTest::newRow("unreachable") << qint64(0) << "unreachable"
+                                     << "Couldn't reach the Glimora server."
                                      << "Glimora 서버에 연결하지 못했습니다.";
-        QTest::newRow("busy") << qint64(429) << "failed" << "The AI check is busy. Try again in a moment."
+        QTest::newRow("busy") << qint64(429) << "failed"
+                              << "The AI check is busy. Try again in a moment."
                               << "AI 검사 요청이 몰려 있습니다. 잠시 뒤에 다시 시도하세요.";
-        QTest::newRow("server error") << qint64(500) << "failed" << "The AI check request failed (500)."
+        QTest::newRow("server error") << qint64(500) << "failed"
+                                      << "The AI check request failed (500)."
                                       << "AI 검사 요청이 실패했습니다(500).";
-        QTest::newRow("no reply, unknown code") << qint64(0) << "boom" << "The AI check request failed (0)."
+        QTest::newRow("no reply, unknown code") << qint64(0) << "boom"
+                                                << "The AI check request failed (0)."
                                                 << "AI 검사 요청이 실패했습니다(0).";
     }
     void message()
@@ -97,7 +105,7 @@ private slots:
         bool ok = true;
         try {
             const AIScore score = AIScore::fromJson(value);
-            QCOMPARE(score, (AIScore {score.spam > 1 ? 1e300 : 0.1, 0, 1}));
+            QCOMPARE(score, (AIScore{score.spam > 1 ? 1e300 : 0.1, 0, 1}));
             QCOMPARE(AIScore::fromReplyElement(value), std::optional<AIScore>(score));
         } catch (const DecodeError &) {
             ok = false;
@@ -108,7 +116,7 @@ private slots:
     void replyElementRefusesNonFinite()
     {
         for (double bad : {qQNaN(), qInf()}) {
-            const QJsonObject o {{"spam", bad}, {"abuse", 0.0}, {"sexual", 0.0}};
+            const QJsonObject o{{"spam", bad}, {"abuse", 0.0}, {"sexual", 0.0}};
             QVERIFY(!AIScore::fromReplyElement(o).has_value());
         }
     }

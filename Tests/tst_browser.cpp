@@ -18,9 +18,13 @@ namespace {
 
 constexpr int slow = 20000;
 
-const QString badAddress() { return Lang::system() ? QString("YouTube 또는 Instagram 주소를 입력해 주세요.") : QString("Enter a YouTube or Instagram address."); }
+const QString badAddress()
+{
+    return Lang::system() ? QString("YouTube 또는 Instagram 주소를 입력해 주세요.")
+                          : QString("Enter a YouTube or Instagram address.");
+}
 
-} // namespace
+}   // namespace
 
 class BrowserTest : public QObject {
     Q_OBJECT
@@ -62,16 +66,28 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");   // empty: refused
         QTest::addColumn<int>("site");
-        QTest::newRow("bare youtube host") << "youtube.com" << "https://www.youtube.com/" << int(LoginProvider::youtube);
-        QTest::newRow("watch path with spaces") << "  youtube.com/watch?v=abc  " << "https://www.youtube.com/watch?v=abc" << int(LoginProvider::youtube);
-        QTest::newRow("instagram post switches tab") << "instagram.com/p/Cxyz/" << "https://www.instagram.com/p/Cxyz/" << int(LoginProvider::instagram);
-        QTest::newRow("sign-in page typed in full") << "https://accounts.google.com/ServiceLogin?service=youtube" << "https://accounts.google.com/ServiceLogin?service=youtube" << int(LoginProvider::youtube);
-        QTest::newRow("http") << "http://www.youtube.com/" << "" << int(LoginProvider::youtube);
-        QTest::newRow("other port") << "https://www.youtube.com:8443/" << "" << int(LoginProvider::youtube);
-        QTest::newRow("user part") << "https://me@www.youtube.com/" << "" << int(LoginProvider::youtube);
-        QTest::newRow("two slashes") << "//www.youtube.com/" << "" << int(LoginProvider::youtube);
-        QTest::newRow("mobile host") << "m.youtube.com/watch?v=abc" << "" << int(LoginProvider::youtube);
-        QTest::newRow("other site") << "example.org" << "" << int(LoginProvider::youtube);
+        QTest::newRow("bare youtube host") << "youtube.com"
+                                           << "https://www.youtube.com/" << int(LoginProvider::youtube);
+        QTest::newRow("watch path with spaces") << "  youtube.com/watch?v=abc  "
+                                                << "https://www.youtube.com/watch?v=abc" << int(LoginProvider::youtube);
+        QTest::newRow("instagram post switches tab")
+            << "instagram.com/p/Cxyz/"
+            << "https://www.instagram.com/p/Cxyz/" << int(LoginProvider::instagram);
+        QTest::newRow("sign-in page typed in full")
+            << "https://accounts.google.com/ServiceLogin?service=youtube"
+            << "https://accounts.google.com/ServiceLogin?service=youtube" << int(LoginProvider::youtube);
+        QTest::newRow("http") << "http://www.youtube.com/"
+                              << "" << int(LoginProvider::youtube);
+        QTest::newRow("other port") << "https://www.youtube.com:8443/"
+                                    << "" << int(LoginProvider::youtube);
+        QTest::newRow("user part") << "https://me@www.youtube.com/"
+                                   << "" << int(LoginProvider::youtube);
+        QTest::newRow("two slashes") << "//www.youtube.com/"
+                                     << "" << int(LoginProvider::youtube);
+        QTest::newRow("mobile host") << "m.youtube.com/watch?v=abc"
+                                     << "" << int(LoginProvider::youtube);
+        QTest::newRow("other site") << "example.org"
+                                    << "" << int(LoginProvider::youtube);
     }
 
     void typedAddresses()
@@ -126,7 +142,8 @@ private slots:
         // A background tab's page changes touch nothing.
         browser->open("https://www.instagram.com/p/abc/");
         QVERIFY(browser->pageID() != id);
-        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && browser->address() == "https://www.instagram.com/p/abc/", slow);
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && browser->address() == "https://www.instagram.com/p/abc/",
+                                 slow);
         id = browser->pageID();
         const QString address = browser->address();
         BrowserPage *youtube = browser->tab(LoginProvider::youtube)->page();
@@ -152,7 +169,8 @@ private slots:
         QFETCH(QString, path);
         QFETCH(QByteArray, head);
         QFETCH(QString, title);
-        FixtureSite::shared()->page("www.youtube.com", path, "<!doctype html><html><head>" + head + "</head><body>x</body></html>");
+        FixtureSite::shared()->page("www.youtube.com", path,
+                                    "<!doctype html><html><head>" + head + "</head><body>x</body></html>");
         openAndWait("https://www.youtube.com" + path, "https://www.youtube.com" + path);
         QTest::qWait(200);   // a late title report
         QCOMPARE(browser->title(), title);
@@ -170,7 +188,8 @@ private slots:
     {
         openAndWait("https://www.youtube.com/watch?v=keep", "https://www.youtube.com/watch?v=keep");
         QCOMPARE(AppSettings::shared().stringValue("vt.lastPage"), QString("https://www.youtube.com/watch?v=keep"));
-        openAndWait("https://accounts.google.com/ServiceLogin?service=youtube", "https://accounts.google.com/ServiceLogin?service=youtube");
+        openAndWait("https://accounts.google.com/ServiceLogin?service=youtube",
+                    "https://accounts.google.com/ServiceLogin?service=youtube");
         QCOMPARE(AppSettings::shared().stringValue("vt.lastPage"), QString("https://www.youtube.com/watch?v=keep"));
     }
 
@@ -178,7 +197,8 @@ private slots:
     {
         int broken = 0;
         bool fixed = false;
-        FixtureSite::shared()->route("www.youtube.com", "GET", "/broken", [&](const vt::test::HttpRequest &, const vt::test::HttpResponder &r) {
+        FixtureSite::shared()->route("www.youtube.com", "GET", "/broken",
+                                     [&](const vt::test::HttpRequest &, const vt::test::HttpResponder &r) {
             ++broken;
             if (!fixed)
                 r.closeConnection();
@@ -187,7 +207,8 @@ private slots:
         });
         browser->open("https://www.youtube.com/broken");
         QTRY_VERIFY_WITH_TIMEOUT(!browser->error().isEmpty(), slow);
-        QVERIFY(browser->error().startsWith(Lang::system() ? QString("페이지를 불러오지 못했습니다. ") : QString("Couldn't load the page. ")));
+        QVERIFY(browser->error().startsWith(Lang::system() ? QString("페이지를 불러오지 못했습니다. ")
+                                                           : QString("Couldn't load the page. ")));
         QCOMPARE(browser->currentTab()->error, browser->error());
         QCOMPARE(browser->currentTab()->failedURL, std::optional<QUrl>(QUrl("https://www.youtube.com/broken")));
         fixed = true;
@@ -202,7 +223,8 @@ private slots:
     // A load replaced by another one is no failure.
     void replacedLoadIsNoFailure()
     {
-        FixtureSite::shared()->route("www.youtube.com", "GET", "/slow", [](const vt::test::HttpRequest &, const vt::test::HttpResponder &r) {
+        FixtureSite::shared()->route("www.youtube.com", "GET", "/slow",
+                                     [](const vt::test::HttpRequest &, const vt::test::HttpResponder &r) {
             r.replyAfter(3000, vt::test::HttpReply::html("<title>Slow</title>"));
         });
         browser->open("https://www.youtube.com/slow");
@@ -223,7 +245,8 @@ private slots:
         QTest::addColumn<bool>("committed");   // the previous page shows, a picture of it still loads
         QTest::newRow("page shown, picture loading") << "https://www.youtube.com/held" << true;
         QTest::newRow("page not answered yet") << "https://www.youtube.com/hang" << false;
-        QTest::newRow("sign-in page shown, picture loading") << "https://accounts.google.com/ServiceLogin?service=youtube&held=1" << true;
+        QTest::newRow("sign-in page shown, picture loading")
+            << "https://accounts.google.com/ServiceLogin?service=youtube&held=1" << true;
     }
     void failureWhileThePreviousPageLoads()
     {
@@ -234,7 +257,8 @@ private slots:
         FixtureSite::shared()->route("www.youtube.com", "GET", "/held.png", hold);
         FixtureSite::shared()->route("accounts.google.com", "GET", "/held.png", hold);
         FixtureSite::shared()->page("www.youtube.com", "/held", "<title>Held</title><img src='/held.png'>");
-        FixtureSite::shared()->page("accounts.google.com", "/ServiceLogin", "<title>Sign in</title><img src='/held.png'>");
+        FixtureSite::shared()->page("accounts.google.com", "/ServiceLogin",
+                                    "<title>Sign in</title><img src='/held.png'>");
         browser->open(previous);
         if (committed)
             QTRY_COMPARE_WITH_TIMEOUT(browser->address(), previous, slow);
@@ -243,7 +267,8 @@ private slots:
         QVERIFY(browser->isLoading());
         const auto load = browser->openWatched("https://www.youtube.com/broken");
         QTRY_VERIFY_WITH_TIMEOUT(!browser->error().isEmpty(), slow);
-        QVERIFY(browser->error().startsWith(Lang::system() ? QString("페이지를 불러오지 못했습니다. ") : QString("Couldn't load the page. ")));
+        QVERIFY(browser->error().startsWith(Lang::system() ? QString("페이지를 불러오지 못했습니다. ")
+                                                           : QString("Couldn't load the page. ")));
         QCOMPARE(browser->currentTab()->failedURL, std::optional<QUrl>(QUrl("https://www.youtube.com/broken")));
         QCOMPARE(browser->address(), QString("https://www.youtube.com/broken"));
         QVERIFY(load->ended() && load->failed());
@@ -297,7 +322,10 @@ private slots:
         QCOMPARE(browser->accounts()->activeProvider(), std::nullopt);
 
         evaluate(page(), "location.href = 'https://accounts.google.com/ServiceLogin?service=youtube'");
-        QTRY_COMPARE_WITH_TIMEOUT(browser->error(), Lang::system() ? QString("진행 중인 댓글 작업을 마친 뒤 로그인해 주세요.") : QString("Finish the current comment task before signing in."), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(browser->error(),
+                                  Lang::system() ? QString("진행 중인 댓글 작업을 마친 뒤 로그인해 주세요.")
+                                                 : QString("Finish the current comment task before signing in."),
+                                  slow);
         QTest::qWait(300);
         QCOMPARE(browser->address(), QString("https://www.youtube.com/popup"));
 
@@ -314,9 +342,12 @@ private slots:
     {
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("window.open") << "openSecure()" << "https://www.youtube.com/popup/target";
-        QTest::newRow("target blank link") << "document.getElementById('link').click()" << "https://www.youtube.com/popup/target";
-        QTest::newRow("insecure window.open is dropped") << "openInsecure()" << "https://www.youtube.com/popup";
+        QTest::newRow("window.open") << "openSecure()"
+                                     << "https://www.youtube.com/popup/target";
+        QTest::newRow("target blank link") << "document.getElementById('link').click()"
+                                           << "https://www.youtube.com/popup/target";
+        QTest::newRow("insecure window.open is dropped") << "openInsecure()"
+                                                         << "https://www.youtube.com/popup";
     }
 
     void popupsOpenInTheSamePage()
@@ -347,7 +378,10 @@ private slots:
         openAndWait("https://www.youtube.com/", "https://www.youtube.com/");
         const QUuid id = browser->pageID();
         page()->load(QUrl("chrome://kill"));
-        QTRY_COMPARE_WITH_TIMEOUT(browser->error(), Lang::system() ? QString("웹 화면이 종료되었습니다. 새로고침해 주세요.") : QString("The web view stopped. Please reload."), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(browser->error(),
+                                  Lang::system() ? QString("웹 화면이 종료되었습니다. 새로고침해 주세요.")
+                                                 : QString("The web view stopped. Please reload."),
+                                  slow);
         QVERIFY(browser->pageID() != id);
     }
 };

@@ -33,7 +33,9 @@ class ChannelTest : public QObject {
     {
         if (m_h->browser.currentTab() != m_h->browser.tab(site)) {
             m_h->browser.selectSite(site);
-            if (!QTest::qWaitFor([&] { return m_h->browser.currentTab() == m_h->browser.tab(site) && !m_h->browser.isLoading(); }, 20000))
+            if (!QTest::qWaitFor(
+                    [&] { return m_h->browser.currentTab() == m_h->browser.tab(site) && !m_h->browser.isLoading(); },
+                    20000))
                 return false;
         }
         return m_h->open(url);
@@ -81,7 +83,13 @@ private slots:
             p.takenAtMs = now - qint64(i) * 3600000;
             m_ig->addPost(p);
         }
-        m_ig->addPost({InstagramFixture::makeCode(200), false, QStringLiteral("친구 게시물"), QStringLiteral("friend"), now, false, {}});
+        m_ig->addPost({InstagramFixture::makeCode(200),
+                       false,
+                       QStringLiteral("친구 게시물"),
+                       QStringLiteral("friend"),
+                       now,
+                       false,
+                       {}});
         m_ig->install(*FixtureSite::shared());
         m_yt = new ChannelFixture(this);
         m_yt->setVideos(ChannelFixture::make(QStringLiteral("v"), 75));
@@ -109,7 +117,8 @@ private slots:
         QTest::addColumn<int>("viewer");
         QTest::addColumn<QString>("profile");
         QTest::newRow("owner") << int(InstagramFixture::Viewer::Owner) << "https://www.instagram.com/owner/";
-        QTest::newRow("another account") << int(InstagramFixture::Viewer::OtherUser) << "https://www.instagram.com/friend/";
+        QTest::newRow("another account") << int(InstagramFixture::Viewer::OtherUser)
+                                         << "https://www.instagram.com/friend/";
     }
     void instagramProfile()
     {
@@ -208,13 +217,15 @@ private slots:
         const QList<FoundPost> posts = await(m_h->engine.myPosts(QStringLiteral("youtube"), limit), 60000);
         QCOMPARE(posts.size(), expected);
         const bool shorts = page.endsWith(QLatin1String("/shorts"));
-        const QList<YtUpload> uploads = shorts ? ChannelFixture::make(QStringLiteral("s"), 40) : ChannelFixture::make(QStringLiteral("v"), 75);
+        const QList<YtUpload> uploads = shorts ? ChannelFixture::make(QStringLiteral("s"), 40)
+                                               : ChannelFixture::make(QStringLiteral("v"), 75);
         for (int i = 0; i < posts.size(); ++i) {
             const QString want = shorts ? QStringLiteral("https://www.youtube.com/shorts/") + uploads.at(i).id
                                         : QStringLiteral("https://www.youtube.com/watch?v=") + uploads.at(i).id;
             QCOMPARE(posts.at(i).url, want);
             QCOMPARE(posts.at(i).title, uploads.at(i).title);
-            QVERIFY(posts.at(i).thumb && posts.at(i).thumb->startsWith(QStringLiteral("https://i.ytimg.com/vi/") + uploads.at(i).id));
+            QVERIFY(posts.at(i).thumb
+                    && posts.at(i).thumb->startsWith(QStringLiteral("https://i.ytimg.com/vi/") + uploads.at(i).id));
         }
     }
 
@@ -226,8 +237,10 @@ private slots:
         QTest::addColumn<int>("delayMs");   // latency of the site's answers while the stop lands
         QTest::addColumn<int>("limit");
         QTest::addColumn<int>("atLeast");   // posts read before the stop
-        QTest::newRow("instagram") << LoginProvider::instagram << InstagramFixture::profileUrl("owner") << 400 << 40 << 1;
-        QTest::newRow("youtube") << LoginProvider::youtube << FixtureSite::url("www.youtube.com", "/@sorakitchen/videos") << 500 << 75 << 30;
+        QTest::newRow("instagram") << LoginProvider::instagram << InstagramFixture::profileUrl("owner") << 400 << 40
+                                   << 1;
+        QTest::newRow("youtube") << LoginProvider::youtube
+                                 << FixtureSite::url("www.youtube.com", "/@sorakitchen/videos") << 500 << 75 << 30;
     }
     void postsStop()
     {
@@ -253,7 +266,8 @@ private slots:
     {
         m_ig->setApiMoved(true);
         QVERIFY(openOn(LoginProvider::instagram, FixtureSite::url("www.instagram.com")));
-        QCOMPARE(await(m_h->engine.myProfile(), 60000), std::optional<QString>(QStringLiteral("https://www.instagram.com/owner/")));
+        QCOMPARE(await(m_h->engine.myProfile(), 60000),
+                 std::optional<QString>(QStringLiteral("https://www.instagram.com/owner/")));
         QVERIFY(openOn(LoginProvider::instagram, InstagramFixture::profileUrl("owner")));
         const QList<FoundPost> ig = await(m_h->engine.myPosts(QStringLiteral("instagram"), 5), 60000);
         const QList<const IgPost *> mine = m_ig->postsOf(QStringLiteral("owner"));
@@ -266,7 +280,8 @@ private slots:
         for (const QString &tab : {QStringLiteral("videos"), QStringLiteral("shorts")}) {
             QVERIFY(openOn(LoginProvider::youtube, FixtureSite::url("www.youtube.com", "/@sorakitchen/" + tab)));
             const QList<FoundPost> yt = await(m_h->engine.myPosts(QStringLiteral("youtube"), 10), 60000);
-            const QList<YtUpload> uploads = ChannelFixture::make(tab == QLatin1String("shorts") ? QStringLiteral("s") : QStringLiteral("v"), 10);
+            const QList<YtUpload> uploads =
+                ChannelFixture::make(tab == QLatin1String("shorts") ? QStringLiteral("s") : QStringLiteral("v"), 10);
             QCOMPARE(yt.size(), 10);
             for (int i = 0; i < yt.size(); ++i) {
                 QVERIFY2(yt.at(i).url.endsWith(uploads.at(i).id), qPrintable(yt.at(i).url));
@@ -278,8 +293,10 @@ private slots:
     // Uploads in a format the script cannot read: an error that says so, not an empty list.
     void youtubeUnknownFormat()
     {
-        const QString text = (Lang::system() ? QStringLiteral("내 게시물 목록을 읽지 못했습니다. (사이트 화면이 바뀌었을 수 있음)") :
-                                        QStringLiteral("Couldn't read your list of posts. (The site's layout may have changed.)"));
+        const QString text = (Lang::system()
+                                  ? QStringLiteral("내 게시물 목록을 읽지 못했습니다. (사이트 화면이 바뀌었을 수 있음)")
+                                  : QStringLiteral(
+                                      "Couldn't read your list of posts. (The site's layout may have changed.)"));
         m_yt->setUnknownFormat(true);
         const auto restore = qScopeGuard([this] { m_yt->setUnknownFormat(false); });
         for (const bool inlineData : {true, false}) {
@@ -293,8 +310,10 @@ private slots:
     // The site asks for a check: the listing stops with that, not with an empty list.
     void instagramAsksForACheck()
     {
-        const QString text = (Lang::system() ? QStringLiteral("로그인이 필요하거나 사이트가 확인을 요청해 내 게시물을 불러오지 못했습니다.") :
-                                        QStringLiteral("Couldn't load your posts: the site asks you to sign in or to confirm it's you."));
+        const QString text =
+            (Lang::system()
+                 ? QStringLiteral("로그인이 필요하거나 사이트가 확인을 요청해 내 게시물을 불러오지 못했습니다.")
+                 : QStringLiteral("Couldn't load your posts: the site asks you to sign in or to confirm it's you."));
         QVERIFY(openOn(LoginProvider::instagram, InstagramFixture::profileUrl("owner")));
         m_ig->setReadsChallenged(true);
         QCOMPARE(errorOf(m_h->engine.myPosts(QStringLiteral("instagram"), 5)), text);
@@ -308,10 +327,14 @@ private slots:
         QTest::addColumn<int>("site");
         QTest::addColumn<QUrl>("url");
         QTest::addColumn<QString>("asked");
-        QTest::newRow("other site") << int(LoginProvider::youtube) << FixtureSite::url("www.youtube.com", "/@sorakitchen/videos") << "instagram";
-        QTest::newRow("not a channel tab") << int(LoginProvider::youtube) << FixtureSite::url("www.youtube.com", "/") << "youtube";
-        QTest::newRow("not a profile") << int(LoginProvider::instagram) << InstagramFixture::postUrl(InstagramFixture::makeCode(101)) << "instagram";
-        QTest::newRow("sign-in page") << int(LoginProvider::instagram) << FixtureSite::url("www.instagram.com", "/accounts/login/") << "instagram";
+        QTest::newRow("other site") << int(LoginProvider::youtube)
+                                    << FixtureSite::url("www.youtube.com", "/@sorakitchen/videos") << "instagram";
+        QTest::newRow("not a channel tab")
+            << int(LoginProvider::youtube) << FixtureSite::url("www.youtube.com", "/") << "youtube";
+        QTest::newRow("not a profile") << int(LoginProvider::instagram)
+                                       << InstagramFixture::postUrl(InstagramFixture::makeCode(101)) << "instagram";
+        QTest::newRow("sign-in page") << int(LoginProvider::instagram)
+                                      << FixtureSite::url("www.instagram.com", "/accounts/login/") << "instagram";
     }
     void postsRefused()
     {
@@ -329,16 +352,19 @@ private slots:
         const QString file = m_dir.filePath(QStringLiteral("channel-three.js"));
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("return [{url: 'https://www.youtube.com/watch?v=aaaaaaaaaaa'}, {title: 'only a title'},"
-                " {url: 'https://www.youtube.com/watch?v=ccccccccccc', title: 5, thumb: 'https://i.ytimg.com/vi/c/hq.jpg'}];");
+        f.write(
+            "return [{url: 'https://www.youtube.com/watch?v=aaaaaaaaaaa'}, {title: 'only a title'},"
+            " {url: 'https://www.youtube.com/watch?v=ccccccccccc', title: 5, thumb: 'https://i.ytimg.com/vi/c/hq.jpg'}];");
         f.close();
         SpamEngine::setChannelScriptFile(file);
         QVERIFY(openOn(LoginProvider::youtube, FixtureSite::url("www.youtube.com", "/@sorakitchen/videos")));
         const QList<FoundPost> posts = await(m_h->engine.myPosts(QStringLiteral("youtube"), 5), 60000);
         QCOMPARE(posts.size(), 2);
-        QCOMPARE(posts.at(0), (FoundPost{QStringLiteral("https://www.youtube.com/watch?v=aaaaaaaaaaa"), QString(), std::nullopt}));
-        QCOMPARE(posts.at(1), (FoundPost{QStringLiteral("https://www.youtube.com/watch?v=ccccccccccc"), QString(),
-                                         QStringLiteral("https://i.ytimg.com/vi/c/hq.jpg")}));
+        QCOMPARE(posts.at(0),
+                 (FoundPost{QStringLiteral("https://www.youtube.com/watch?v=aaaaaaaaaaa"), QString(), std::nullopt}));
+        QCOMPARE(posts.at(1),
+                 (FoundPost{QStringLiteral("https://www.youtube.com/watch?v=ccccccccccc"), QString(),
+                            QStringLiteral("https://i.ytimg.com/vi/c/hq.jpg")}));
     }
 
     void answersThatAreNoPosts_data()
@@ -349,7 +375,8 @@ private slots:
         QTest::newRow("a string") << QByteArray("\"https://www.youtube.com/watch?v=x\"") << 0;
         QTest::newRow("an object") << QByteArray("{\"url\": \"https://a/\"}") << 0;
         QTest::newRow("an array with a number") << QByteArray("[{\"url\": \"https://a/\"}, 3]") << 0;
-        QTest::newRow("url not a string") << QByteArray("[{\"url\": 3}, {\"url\": \"https://b/\", \"thumb\": null}]") << 1;
+        QTest::newRow("url not a string")
+            << QByteArray("[{\"url\": 3}, {\"url\": \"https://b/\", \"thumb\": null}]") << 1;
         QTest::newRow("empty") << QByteArray("[]") << 0;
     }
     void answersThatAreNoPosts()

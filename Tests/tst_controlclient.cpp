@@ -37,7 +37,7 @@ std::optional<QJsonObject> post(const QJsonObject &body, double timeoutSeconds =
     return out;
 }
 
-const QJsonObject kBody { { "cmd", "comments" }, { "args", QJsonObject { { "n", 1 } } } };
+const QJsonObject kBody{{"cmd", "comments"}, {"args", QJsonObject{{"n", 1}}}};
 
 bool writeFile(const QString &path, const QByteArray &bytes, mode_t mode)
 {
@@ -50,7 +50,7 @@ bool writeFile(const QString &path, const QByteArray &bytes, mode_t mode)
     return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
 }
 
-} // namespace
+}   // namespace
 
 class ControlClientTest : public QObject {
     Q_OBJECT
@@ -174,7 +174,7 @@ private slots:
             server.failNext(*fault);
         const auto reply = post(kBody);
         QVERIFY(reply);
-        const QJsonObject echo = ControlStandIn::ok(QJsonObject { { "cmd", "comments" }, { "args", kBody["args"] } });
+        const QJsonObject echo = ControlStandIn::ok(QJsonObject{{"cmd", "comments"}, {"args", kBody["args"]}});
         QCOMPARE(*reply, passedOn ? echo : ControlClient::unreachable());
     }
 

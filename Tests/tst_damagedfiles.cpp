@@ -84,8 +84,11 @@ bool corruptOnePage(const QString &path)
         return false;
     qint64 root = 0, pageSize = 0;
     sqlite3_stmt *st = nullptr;
-    if (sqlite3_prepare_v2(db, "SELECT rootpage, (SELECT page_size FROM pragma_page_size) FROM sqlite_master "
-                               "WHERE type = 'table' AND name = 'comments'", -1, &st, nullptr) == SQLITE_OK
+    if (sqlite3_prepare_v2(db,
+                           "SELECT rootpage, (SELECT page_size FROM pragma_page_size) FROM sqlite_master "
+                           "WHERE type = 'table' AND name = 'comments'",
+                           -1, &st, nullptr)
+            == SQLITE_OK
         && sqlite3_step(st) == SQLITE_ROW) {
         root = sqlite3_column_int64(st, 0);
         pageSize = sqlite3_column_int64(st, 1);
@@ -104,9 +107,11 @@ bool corruptOnePage(const QString &path)
 bool makeNewer(const QString &path)
 {
     sqlite3 *db = nullptr;
-    const bool ok = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK
-        && sqlite3_exec(db, "CREATE TABLE later (x); DROP INDEX comments_seen; PRAGMA user_version = 6", nullptr, nullptr,
-                        nullptr) == SQLITE_OK;
+    const bool ok = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr)
+            == SQLITE_OK
+        && sqlite3_exec(db, "CREATE TABLE later (x); DROP INDEX comments_seen; PRAGMA user_version = 6", nullptr,
+                        nullptr, nullptr)
+            == SQLITE_OK;
     sqlite3_close_v2(db);
     return ok;
 }
@@ -117,7 +122,7 @@ QJsonObject command(AppState &state, const QString &cmd, const QJsonObject &args
     return vt::test::await(AgentController::reply(state.agent(), QJsonObject{{"cmd", cmd}, {"args", args}}), 240000);
 }
 
-} // namespace
+}   // namespace
 
 class DamagedFilesTest : public QObject {
     Q_OBJECT
@@ -176,7 +181,8 @@ private slots:
     void initTestCase()
     {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        const QList<YtComment> mixed = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+        const QList<YtComment> mixed =
+            YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
         auto *yt = new YouTubeFixture(this);
         yt->addVideo({kVideo, QStringLiteral("Damaged files video"), false, false, mixed});
         yt->install(*FixtureSite::shared());
@@ -204,14 +210,15 @@ private slots:
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QStringList>("said");     // what the notice says, in Korean and English
         QTest::addColumn<QStringList>("advice");   // and what to do
-        const QStringList damaged {QStringLiteral("손상"), QStringLiteral("damaged")};
-        const QStringList moveIt {QStringLiteral("다른 곳으로 옮기"), QStringLiteral("move the file elsewhere")};
+        const QStringList damaged{QStringLiteral("손상"), QStringLiteral("damaged")};
+        const QStringList moveIt{QStringLiteral("다른 곳으로 옮기"), QStringLiteral("move the file elsewhere")};
         QTest::newRow("random bytes") << "random" << damaged << moveIt;
         QTest::newRow("cut in half") << "half" << damaged << moveIt;
         QTest::newRow("one corrupt page") << "page" << damaged << moveIt;
         // Sound, but of a schema this version does not know: nothing is added to it.
-        QTest::newRow("made by a newer version") << "newer" << QStringList {QStringLiteral("더 새로운 버전"), QStringLiteral("newer version")}
-                                                 << QStringList {QStringLiteral("업데이트"), QStringLiteral("Update Veltrane")};
+        QTest::newRow("made by a newer version")
+            << "newer" << QStringList{QStringLiteral("더 새로운 버전"), QStringLiteral("newer version")}
+            << QStringList{QStringLiteral("업데이트"), QStringLiteral("Update Veltrane")};
     }
 
     // The file stays byte for byte; the status line says once that history is off, the post
@@ -260,7 +267,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(settings->statusShown(SettingsTab::history).isEmpty(), false, slow);
         QVERIFY(byLanguage("기록 꺼짐 · 파일을 읽지 못함", "History off · file unreadable")
                     .startsWith(settings->statusShown(SettingsTab::history).chopped(1)));
-        QTRY_COMPARE_WITH_TIMEOUT(labelText(settings->pane(), "historyNotice"), QStringLiteral("\u26A0 ") + notice, slow);
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(settings->pane(), "historyNotice"), QStringLiteral("\u26A0 ") + notice,
+                                  slow);
         settings->close();
 
         // The agent: the history is off, not empty.
@@ -271,10 +279,12 @@ private slots:
 
         // A scan runs by the rules, and says it was not recorded.
         QJsonObject scanned;
-        QVERIFY(QTest::qWaitFor([&] {
+        QVERIFY(QTest::qWaitFor(
+            [&] {
             scanned = command(*state, "scan");
             return scanned.value("ok").toBool();
-        }, 120000));
+            },
+            120000));
         const QJsonObject result = scanned.value("result").toObject();
         QVERIFY(result.value("hasScanned").toBool());
         QVERIFY(!result.value("items").toArray().isEmpty());
@@ -296,20 +306,25 @@ private slots:
         const QString path = ScanStore::defaultPath();
         QVERIFY(writeHistory(path));
         vt::test::RawDb raw(path);
-        QVERIFY(raw.exec("CREATE TRIGGER refuse BEFORE INSERT ON runs BEGIN SELECT RAISE(ABORT, 'no room for the run'); END"));
+        QVERIFY(raw.exec(
+            "CREATE TRIGGER refuse BEFORE INSERT ON runs BEGIN SELECT RAISE(ABORT, 'no room for the run'); END"));
 
         start();
         QJsonObject scanned;
-        QVERIFY(QTest::qWaitFor([&] {
+        QVERIFY(QTest::qWaitFor(
+            [&] {
             scanned = command(*state, "scan");
             return scanned.value("ok").toBool();
-        }, 120000));
+            },
+            120000));
         const QJsonObject result = scanned.value("result").toObject();
         QVERIFY(result.value("hasScanned").toBool());
         QCOMPARE(result.value("recorded").toBool(true), false);
-        QVERIFY2(result.value("historyError").toString().contains("no room for the run"), qPrintable(result.value("historyError").toString()));
+        QVERIFY2(result.value("historyError").toString().contains("no room for the run"),
+                 qPrintable(result.value("historyError").toString()));
         const QString status = result.value("status").toString();
-        QVERIFY2(status.contains(byLanguage("기록에 다 저장되지 않았습니다", "not fully recorded")) && status.contains("no room for the run"),
+        QVERIFY2(status.contains(byLanguage("기록에 다 저장되지 않았습니다", "not fully recorded"))
+                     && status.contains("no room for the run"),
                  qPrintable(status));
         QCOMPARE(state->spam()->statusLine().kind(), StatusKind::warn);
         // The history itself is on, and holds nothing of that scan: a scan's record is stored
@@ -355,11 +370,13 @@ private slots:
             QVERIFY(account->hasToken());
             QCOMPARE(account->emailText(), email);
             QVERIFY(account->fileNotice().isEmpty());
-            QTRY_COMPARE_WITH_TIMEOUT(sidebar->shownAccountRow().subtitle, byLanguage("계정 관리", "Manage account"), slow);
+            QTRY_COMPARE_WITH_TIMEOUT(sidebar->shownAccountRow().subtitle, byLanguage("계정 관리", "Manage account"),
+                                      slow);
             SettingsWindow *settings = settingsOn(SettingsTab::account);
             QVERIFY(settings);
             QTRY_VERIFY_WITH_TIMEOUT(!settings->statusShown(SettingsTab::account).isEmpty()
-                        && email.startsWith(settings->statusShown(SettingsTab::account).chopped(1)), slow);
+                                         && email.startsWith(settings->statusShown(SettingsTab::account).chopped(1)),
+                                     slow);
             QVERIFY(labelText(settings->pane(), "accountFileNotice").isEmpty());
             settings->close();
             quit();
@@ -377,13 +394,16 @@ private slots:
         QVERIFY2(notice.contains(aside) && notice.contains(byLanguage("잘려", "cut short")), qPrintable(notice));
 
         const QString unreadable = byLanguage("계정 파일을 읽지 못함", "Account file unreadable");
-        QTRY_COMPARE_WITH_TIMEOUT(sidebar->shownAccountRow().subtitle, byLanguage("계정 확인 필요", "Check account"), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(sidebar->shownAccountRow().subtitle, byLanguage("계정 확인 필요", "Check account"),
+                                  slow);
         SettingsWindow *settings = settingsOn(SettingsTab::account);
         QVERIFY(settings);
         QCOMPARE(settings->tab(), SettingsTab::account);
         QTRY_VERIFY_WITH_TIMEOUT(!settings->statusShown(SettingsTab::account).isEmpty()
-                    && unreadable.startsWith(settings->statusShown(SettingsTab::account).chopped(1)), slow);
-        QTRY_COMPARE_WITH_TIMEOUT(labelText(settings->pane(), "accountFileNotice"), QStringLiteral("\u26A0 ") + notice, slow);
+                                     && unreadable.startsWith(settings->statusShown(SettingsTab::account).chopped(1)),
+                                 slow);
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(settings->pane(), "accountFileNotice"), QStringLiteral("\u26A0 ") + notice,
+                                  slow);
         settings->close();
         quit();
         QCOMPARE(bytesOf(aside), planted);

@@ -47,7 +47,7 @@ QList<ScanStore::DayCount> zeros(int days)
     return series(QList<std::pair<int, int>>(days, {0, 0}));
 }
 
-} // namespace
+}   // namespace
 
 class DashboardTest : public QObject {
     Q_OBJECT
@@ -79,7 +79,7 @@ void DashboardTest::emptyHistory()
     ModelHarness h;
     const PostCatalog::DashboardData data = h.model().catalog().dashboard(90, QDateTime::currentDateTime());
     QCOMPARE(data.stats, ScanStore::Stats());
-    QCOMPARE(data.bySite.keys(), (QList<QString> {"instagram", "youtube"}));
+    QCOMPARE(data.bySite.keys(), (QList<QString>{"instagram", "youtube"}));
     QCOMPARE(data.bySite.value("youtube"), ScanStore::Stats());
     QCOMPARE(data.daily.size(), 90);
     QVERIFY(data.topPosts.isEmpty() && data.topAuthors.isEmpty() && data.recent.isEmpty() && data.posts.isEmpty());
@@ -101,7 +101,7 @@ void DashboardTest::seededHistory()
     QCOMPARE(data.bySite.value("youtube").posts, 2);
     QCOMPARE(data.bySite.value("instagram").posts, 1);
     QCOMPARE(data.bySite.value("youtube").comments + data.bySite.value("instagram").comments, seeded.comments);
-    QCOMPARE(DashboardModel::sites(data), (QStringList {"youtube", "instagram"}));
+    QCOMPARE(DashboardModel::sites(data), (QStringList{"youtube", "instagram"}));
     QCOMPARE(data.daily.size(), 90);
     QCOMPARE(data.daily.last().day, now.date().startOfDay());
     int deletedInSeries = 0;
@@ -125,10 +125,10 @@ void DashboardTest::ceiling_data()
 {
     QTest::addColumn<int>("peak");
     QTest::addColumn<int>("top");
-    const QList<std::pair<int, int>> rows {{0, 1},   {1, 1},    {3, 3},    {5, 5},     {6, 6},     {7, 8},
-                                           {9, 10},  {10, 10},  {11, 12},  {13, 15},   {21, 25},   {26, 30},
-                                           {31, 40}, {61, 80},  {81, 100}, {100, 100}, {101, 120}, {999, 1000},
-                                           {1001, 1200}};
+    const QList<std::pair<int, int>> rows{{0, 1},     {1, 1},     {3, 3},      {5, 5},      {6, 6},
+                                          {7, 8},     {9, 10},    {10, 10},    {11, 12},    {13, 15},
+                                          {21, 25},   {26, 30},   {31, 40},    {61, 80},    {81, 100},
+                                          {100, 100}, {101, 120}, {999, 1000}, {1001, 1200}};
     for (const auto &[peak, top] : rows)
         QTest::addRow("peak %d", peak) << peak << top;
 }
@@ -146,9 +146,9 @@ void DashboardTest::ticks_data()
 {
     QTest::addColumn<int>("days");
     QTest::addColumn<QList<int>>("placesBack");
-    QTest::newRow("7 days: every day") << 7 << QList<int> {0, 1, 2, 3, 4, 5, 6};
-    QTest::newRow("30 days") << 30 << QList<int> {2, 7, 12, 17, 22, 27};
-    QTest::newRow("90 days") << 90 << QList<int> {7, 22, 37, 52, 67, 82};
+    QTest::newRow("7 days: every day") << 7 << QList<int>{0, 1, 2, 3, 4, 5, 6};
+    QTest::newRow("30 days") << 30 << QList<int>{2, 7, 12, 17, 22, 27};
+    QTest::newRow("90 days") << 90 << QList<int>{7, 22, 37, 52, 67, 82};
 }
 
 void DashboardTest::ticks()
@@ -216,7 +216,7 @@ void DashboardTest::shownValuesAndHover()
     QCOMPARE(chart.shownText(1), QStringLiteral("0"));
     chart.setDays(7);   // a new range drops the hovered day
     QCOMPARE(chart.hovered(), std::nullopt);
-    chart.setDays(12);  // not a choice
+    chart.setDays(12);   // not a choice
     QCOMPARE(chart.days(), 7);
 }
 
@@ -319,14 +319,38 @@ void DashboardTest::texts_data()
     QTest::addColumn<QString>("deletedAt");   // dates in the interface language, whatever the system locale
     QTest::addColumn<QString>("hovered");
     QTest::addColumn<QString>("tick");
-    QTest::newRow("en") << false << 0 << "Posts" << "1,234 flagged · 5,000 comments" << "30d" << "(no author)"
-                        << "(no text stored)" << "3/7 3:04 PM" << "Sat, Mar 7" << "3/7";
-    QTest::newRow("en monitored") << false << 3 << "Posts · 3 monitored" << "1,234 flagged · 5,000 comments" << "30d"
-                                  << "(no author)" << "(no text stored)" << "3/7 3:04 PM" << "Sat, Mar 7" << "3/7";
-    QTest::newRow("ko") << true << 0 << "게시물" << "의심 1,234 · 댓글 5,000" << "30일" << "(작성자 없음)" << "(저장된 본문 없음)"
-                        << "3. 7. 오후 3:04" << "3월 7일 (토)" << "3. 7.";
-    QTest::newRow("ko monitored") << true << 1234 << "게시물 · 모니터링 1234" << "의심 1,234 · 댓글 5,000" << "30일"
-                                  << "(작성자 없음)" << "(저장된 본문 없음)" << "3. 7. 오후 3:04" << "3월 7일 (토)" << "3. 7.";
+    QTest::newRow("en") << false << 0 << "Posts"
+                        << "1,234 flagged · 5,000 comments"
+                        << "30d"
+                        << "(no author)"
+                        << "(no text stored)"
+                        << "3/7 3:04 PM"
+                        << "Sat, Mar 7"
+                        << "3/7";
+    QTest::newRow("en monitored") << false << 3 << "Posts · 3 monitored"
+                                  << "1,234 flagged · 5,000 comments"
+                                  << "30d"
+                                  << "(no author)"
+                                  << "(no text stored)"
+                                  << "3/7 3:04 PM"
+                                  << "Sat, Mar 7"
+                                  << "3/7";
+    QTest::newRow("ko") << true << 0 << "게시물"
+                        << "의심 1,234 · 댓글 5,000"
+                        << "30일"
+                        << "(작성자 없음)"
+                        << "(저장된 본문 없음)"
+                        << "3. 7. 오후 3:04"
+                        << "3월 7일 (토)"
+                        << "3. 7.";
+    QTest::newRow("ko monitored") << true << 1234 << "게시물 · 모니터링 1234"
+                                  << "의심 1,234 · 댓글 5,000"
+                                  << "30일"
+                                  << "(작성자 없음)"
+                                  << "(저장된 본문 없음)"
+                                  << "3. 7. 오후 3:04"
+                                  << "3월 7일 (토)"
+                                  << "3. 7.";
 }
 
 void DashboardTest::texts()
@@ -388,12 +412,14 @@ void DashboardTest::sheetOverSeededHistory()
     vt::test::seedHistory(h.store(), now);
     // A post with flagged comments and no deletion is not among the posts with the most deletions.
     const QString flaggedOnly = QStringLiteral("https://www.youtube.com/watch?v=flaggedOnly");
-    QVERIFY(h.store().record(ScanStore::Post {"youtube", flaggedOnly, "Flagged, nothing deleted", now, 9, 6, false, 0, {}, {}}));
+    QVERIFY(h.store().record(
+        ScanStore::Post{"youtube", flaggedOnly, "Flagged, nothing deleted", now, 9, 6, false, 0, {}, {}}));
     LanguageScope language(korean);
     StatisticsSheet sheet(&h.model());
     QTRY_VERIFY_WITH_TIMEOUT(sheet.isReady(), 30000);   // read off the window's thread
     // Read over a connection of its own, the snapshot is the window's own read.
-    const PostCatalog::DashboardData here = h.model().catalog().dashboard(DashboardModel::snapshotDays, QDateTime::currentDateTime());
+    const PostCatalog::DashboardData here = h.model().catalog().dashboard(DashboardModel::snapshotDays,
+                                                                          QDateTime::currentDateTime());
     QCOMPARE(sheet.data().stats, here.stats);
     QCOMPARE(sheet.data().bySite, here.bySite);
     QCOMPARE(sheet.data().daily, here.daily);
@@ -412,10 +438,11 @@ void DashboardTest::sheetOverSeededHistory()
     for (const QLabel *l : sheet.findChildren<QLabel *>("siteCount"))
         split.append(l->text());
     const ScanStore::Stats yt = sheet.data().bySite.value("youtube"), ig = sheet.data().bySite.value("instagram");
-    QCOMPARE(split, (QStringList {"YouTube 3", "Instagram 1", "YouTube " + QLocale().toString(yt.comments),
-                                  "Instagram " + QLocale().toString(ig.comments), "YouTube " + QString::number(yt.flagged),
-                                  "Instagram " + QString::number(ig.flagged), "YouTube " + QString::number(yt.deleted),
-                                  "Instagram " + QString::number(ig.deleted)}));
+    QCOMPARE(split,
+             (QStringList{"YouTube 3", "Instagram 1", "YouTube " + QLocale().toString(yt.comments),
+                          "Instagram " + QLocale().toString(ig.comments), "YouTube " + QString::number(yt.flagged),
+                          "Instagram " + QString::number(ig.flagged), "YouTube " + QString::number(yt.deleted),
+                          "Instagram " + QString::number(ig.deleted)}));
     // The snapshot stays as it was while the store changes.
     const int before = sheet.data().stats.comments;
     h.store().clear(false);
@@ -463,7 +490,7 @@ void DashboardTest::pageTextsShowAsText()
     QList<Comment> page = vt::test::makePage("m", 3);
     page[0].text = QStringLiteral("<a href=\"https://spam.example\">free</a> &lt;3");
     QVERIFY(h.store().remember("youtube", url, page, std::nullopt, now));
-    QVERIFY(h.store().record(ScanStore::Post {"youtube", url, title, now, 3, 3, false, 0, {}, {}}));
+    QVERIFY(h.store().record(ScanStore::Post{"youtube", url, title, now, 3, 3, false, 0, {}, {}}));
     QVERIFY(h.store().markDeleted("youtube", {page[0].id, page[1].id}, now));
     LanguageScope english(false);
     StatisticsSheet sheet(&h.model());

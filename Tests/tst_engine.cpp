@@ -41,7 +41,8 @@ window.__vtx = {
 };
 )JS";
 
-const char *kValidScan = R"JS({items: [{id: 'a', text: 't', authorName: 'n', order: 0, state: 'ok', reason: '', score: 0}],
+const char *kValidScan =
+    R"JS({items: [{id: 'a', text: 't', authorName: 'n', order: 0, state: 'ok', reason: '', score: 0}],
   siteSorted: false, total: 1, canRemove: true, likesUnknown: false})JS";
 
 void write(const QString &path, const QByteArray &text)
@@ -51,7 +52,7 @@ void write(const QString &path, const QByteArray &text)
     f.write(text);
 }
 
-} // namespace
+}   // namespace
 
 class EngineTest : public QObject {
     Q_OBJECT
@@ -60,15 +61,13 @@ class EngineTest : public QObject {
 
     QWebEnginePage *page() { return m_h->browser.currentTab()->page(); }
 
-    void openStubPage()
-    {
-        QVERIFY(m_h->open(FixtureSite::url("www.youtube.com", "/engine-test"), 50));
-    }
+    void openStubPage() { QVERIFY(m_h->open(FixtureSite::url("www.youtube.com", "/engine-test"), 50)); }
     // Installs the stub bundle and sets the answers (JavaScript object source) in the "vtx" world.
     void answers(const QString &source)
     {
         await(m_h->engine.info());   // installs the bundle
-        await(PageCall::run(page(), QStringLiteral("vtx"), QStringLiteral("window.__answers = ") + source + QStringLiteral(";")));
+        await(PageCall::run(page(), QStringLiteral("vtx"),
+                            QStringLiteral("window.__answers = ") + source + QStringLiteral(";")));
     }
     QString vtx(const QString &body)
     {
@@ -79,9 +78,11 @@ class EngineTest : public QObject {
 private slots:
     void initTestCase()
     {
-        FixtureSite::shared()->page("www.youtube.com", "/engine-test", "<!DOCTYPE html><html><body><p>engine</p></body></html>");
+        FixtureSite::shared()->page("www.youtube.com", "/engine-test",
+                                    "<!DOCTYPE html><html><body><p>engine</p></body></html>");
         // A page whose document arrives late, so that it is still loading for a while.
-        FixtureSite::shared()->route("www.youtube.com", "GET", "/engine-slow", [](const HttpRequest &, const HttpResponder &r) {
+        FixtureSite::shared()->route("www.youtube.com", "GET", "/engine-slow",
+                                     [](const HttpRequest &, const HttpResponder &r) {
             r.replyAfter(4000, HttpReply::html("<!DOCTYPE html><html><body><p>slow</p></body></html>"));
         });
         QVERIFY(m_stubs.isValid());
@@ -102,16 +103,26 @@ private slots:
     {
         QTest::addColumn<QString>("host");
         QTest::addColumn<QString>("adapter");
-        QTest::newRow("youtube") << "youtube.com" << "youtube";
-        QTest::newRow("www youtube") << "www.youtube.com" << "youtube";
-        QTest::newRow("instagram") << "instagram.com" << "instagram";
-        QTest::newRow("www instagram") << "www.instagram.com" << "instagram";
-        QTest::newRow("mobile youtube") << "m.youtube.com" << "";
-        QTest::newRow("upper case") << "WWW.YOUTUBE.COM" << "";
-        QTest::newRow("upper case instagram") << "Instagram.com" << "";
-        QTest::newRow("sign-in host") << "accounts.google.com" << "";
-        QTest::newRow("look-alike") << "www.youtube.com.evil.example" << "";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("youtube") << "youtube.com"
+                                 << "youtube";
+        QTest::newRow("www youtube") << "www.youtube.com"
+                                     << "youtube";
+        QTest::newRow("instagram") << "instagram.com"
+                                   << "instagram";
+        QTest::newRow("www instagram") << "www.instagram.com"
+                                       << "instagram";
+        QTest::newRow("mobile youtube") << "m.youtube.com"
+                                        << "";
+        QTest::newRow("upper case") << "WWW.YOUTUBE.COM"
+                                    << "";
+        QTest::newRow("upper case instagram") << "Instagram.com"
+                                              << "";
+        QTest::newRow("sign-in host") << "accounts.google.com"
+                                      << "";
+        QTest::newRow("look-alike") << "www.youtube.com.evil.example"
+                                    << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void adapter()
     {
@@ -176,7 +187,8 @@ private slots:
         } else if (url.path() == QLatin1String("/engine-slow")) {
             // The stand-in page first, with the scripts in place: only the loading refuses.
             openStubPage();
-            answers(QStringLiteral("{info: () => ({}), scan: () => (") + kValidScan + QStringLiteral("), flag: () => true, remove: () => ({gone: []})}"));
+            answers(QStringLiteral("{info: () => ({}), scan: () => (") + kValidScan
+                    + QStringLiteral("), flag: () => true, remove: () => ({gone: []})}"));
             m_h->browser.open(url.toString());
             QTRY_VERIFY_WITH_TIMEOUT(m_h->browser.isLoading(), 20000);
         } else {
@@ -191,14 +203,24 @@ private slots:
         for (int op = 0; op < 4; ++op) {
             try {
                 switch (op) {
-                case 0: await(m_h->engine.scan(0, false, false, 1, std::nullopt)); break;
-                case 1: await(m_h->engine.progress()); break;
-                case 2: await(m_h->engine.remove({"a"}, url.toString())); break;
-                case 3: await(m_h->engine.flag({"a"}, url.toString())); break;
+                case 0:
+                    await(m_h->engine.scan(0, false, false, 1, std::nullopt));
+                    break;
+                case 1:
+                    await(m_h->engine.progress());
+                    break;
+                case 2:
+                    await(m_h->engine.remove({"a"}, url.toString()));
+                    break;
+                case 3:
+                    await(m_h->engine.flag({"a"}, url.toString()));
+                    break;
                 }
                 QFAIL("no refusal");
             } catch (const BrowserError &e) {
-                QCOMPARE(e.description(), (Lang::system() ? QStringLiteral("지원하는 댓글 화면이 아닙니다") : QStringLiteral("This isn't a supported comment page")));
+                QCOMPARE(e.description(),
+                         (Lang::system() ? QStringLiteral("지원하는 댓글 화면이 아닙니다")
+                                         : QStringLiteral("This isn't a supported comment page")));
             }
         }
     }
@@ -207,8 +229,11 @@ private slots:
     {
         QTest::addColumn<bool>("withRecent");
         QTest::addColumn<QStringList>("keys");
-        QTest::newRow("full") << false << QStringList{"keywords", "limit", "minLikes", "noLikesOnly", "sortNewest", "timeLimitMs"};
-        QTest::newRow("incremental") << true << QStringList{"keywords", "known", "limit", "minLikes", "need", "noLikesOnly", "sortNewest", "stopAtKnown", "timeLimitMs"};
+        QTest::newRow("full") << false << QStringList{"keywords",    "limit",      "minLikes",
+                                                      "noLikesOnly", "sortNewest", "timeLimitMs"};
+        QTest::newRow("incremental") << true
+                                     << QStringList{"keywords",    "known",      "limit",       "minLikes",   "need",
+                                                    "noLikesOnly", "sortNewest", "stopAtKnown", "timeLimitMs"};
     }
     void optionKeys()
     {
@@ -216,12 +241,14 @@ private slots:
         QFETCH(QStringList, keys);
         SpamEngine::setScriptFolder(m_stubs.path());
         openStubPage();
-        answers(QStringLiteral("{scan: (opts) => { window.__opts = opts; return ") + kValidScan + QStringLiteral("; }}"));
+        answers(QStringLiteral("{scan: (opts) => { window.__opts = opts; return ") + kValidScan
+                + QStringLiteral("; }}"));
         std::optional<Recent> recent;
         if (withRecent)
             recent = Recent{{"k1", "k2"}, {"n1"}, 12};
         await(m_h->engine.scan(500, true, true, 3, recent));
-        const QJsonObject opts = QJsonDocument::fromJson(vtx(QStringLiteral("return JSON.stringify(window.__opts);")).toUtf8()).object();
+        const QJsonObject opts =
+            QJsonDocument::fromJson(vtx(QStringLiteral("return JSON.stringify(window.__opts);")).toUtf8()).object();
         QStringList got = opts.keys();
         got.sort();
         QCOMPARE(got, keys);
@@ -241,46 +268,90 @@ private slots:
     void answers_data()
     {
         QTest::addColumn<QString>("operation");
-        QTest::addColumn<QString>("answer");   // JavaScript: the page function
-        QTest::addColumn<QString>("outcome");  // "ok", "decode", "unreadable", or an error text
-        QTest::newRow("scan valid") << "scan" << QStringLiteral("() => (") + kValidScan + ")" << "ok";
-        QTest::newRow("scan plain string") << "scan" << "() => 'items'" << "decode";
-        QTest::newRow("scan nothing") << "scan" << "() => undefined" << "decode";
-        QTest::newRow("scan empty object") << "scan" << "() => ({})" << "decode";
-        QTest::newRow("scan a function") << "scan" << "() => (() => 1)" << "unreadable";
-        QTest::newRow("scan comment without score") << "scan"
+        QTest::addColumn<QString>("answer");    // JavaScript: the page function
+        QTest::addColumn<QString>("outcome");   // "ok", "decode", "unreadable", or an error text
+        QTest::newRow("scan valid") << "scan" << QStringLiteral("() => (") + kValidScan + ")"
+                                    << "ok";
+        QTest::newRow("scan plain string") << "scan"
+                                           << "() => 'items'"
+                                           << "decode";
+        QTest::newRow("scan nothing") << "scan"
+                                      << "() => undefined"
+                                      << "decode";
+        QTest::newRow("scan empty object") << "scan"
+                                           << "() => ({})"
+                                           << "decode";
+        QTest::newRow("scan a function") << "scan"
+                                         << "() => (() => 1)"
+                                         << "unreadable";
+        QTest::newRow("scan comment without score")
+            << "scan"
             << "() => ({items: [{id: 'a', text: 't', authorName: 'n', order: 0, state: 'ok', reason: ''}], siteSorted: false, total: 1, canRemove: false, likesUnknown: false})"
             << "decode";
         // A long answer is as strict as a short one: one bad comment at its end fails it whole.
-        QTest::newRow("scan long, last comment bad") << "scan"
+        QTest::newRow("scan long, last comment bad")
+            << "scan"
             << "() => { const items = []; for (let i = 0; i < 5000; i++) items.push({id: 'c' + i, text: 'text ' + i,"
                " authorName: 'n', order: i, state: 'ok', reason: '', score: i < 4999 ? 0 : 'high'});"
                " return {items, siteSorted: false, total: 5000, canRemove: true, likesUnknown: false}; }"
             << "decode";
-        QTest::newRow("scan long, valid") << "scan"
+        QTest::newRow("scan long, valid")
+            << "scan"
             << "() => { const items = []; for (let i = 0; i < 5000; i++) items.push({id: 'c' + i, text: 'text ' + i,"
                " authorName: 'n', order: i, state: 'ok', reason: '', score: 0});"
                " return {items, siteSorted: false, total: 5000, canRemove: true, likesUnknown: false}; }"
             << "ok";
-        QTest::newRow("scan too deep") << "scan"
+        QTest::newRow("scan too deep")
+            << "scan"
             << "() => { let a = []; for (let i = 0; i < 3000; i++) a = [a]; return {items: a, siteSorted: false,"
                " total: 0, canRemove: true, likesUnknown: false}; }"
             << "decode";
-        QTest::newRow("scan throws") << "scan" << "() => { throw new Error('page broke'); }" << "page broke";
-        QTest::newRow("scan rejects") << "scan" << "() => Promise.reject(new Error('later broke'))" << "later broke";
-        QTest::newRow("remove nothing gone") << "remove" << "() => ({gone: []})" << "ok";
-        QTest::newRow("remove stopped") << "remove" << "() => ({gone: ['a'], stopped: {text: '삭제를 취소했습니다.', kind: 'cancelled'}})" << "ok";
-        QTest::newRow("remove without gone") << "remove" << "() => ({stopped: null})" << "decode";
-        QTest::newRow("flag true") << "flag" << "() => true" << "ok";
-        QTest::newRow("flag nothing") << "flag" << "() => undefined" << "decode";
-        QTest::newRow("flag a number") << "flag" << "() => 1" << "decode";
-        QTest::newRow("progress null") << "progress" << "() => null" << "ok";
-        QTest::newRow("progress empty object") << "progress" << "() => ({})" << "decode";
-        QTest::newRow("progress valid") << "progress" << "() => ({phase: 'delete', count: 1, total: 2, text: '삭제 중… 1/2', gone: ['a']})" << "ok";
+        QTest::newRow("scan throws") << "scan"
+                                     << "() => { throw new Error('page broke'); }"
+                                     << "page broke";
+        QTest::newRow("scan rejects") << "scan"
+                                      << "() => Promise.reject(new Error('later broke'))"
+                                      << "later broke";
+        QTest::newRow("remove nothing gone") << "remove"
+                                             << "() => ({gone: []})"
+                                             << "ok";
+        QTest::newRow("remove stopped")
+            << "remove"
+            << "() => ({gone: ['a'], stopped: {text: '삭제를 취소했습니다.', kind: 'cancelled'}})"
+            << "ok";
+        QTest::newRow("remove without gone") << "remove"
+                                             << "() => ({stopped: null})"
+                                             << "decode";
+        QTest::newRow("flag true") << "flag"
+                                   << "() => true"
+                                   << "ok";
+        QTest::newRow("flag nothing") << "flag"
+                                      << "() => undefined"
+                                      << "decode";
+        QTest::newRow("flag a number") << "flag"
+                                       << "() => 1"
+                                       << "decode";
+        QTest::newRow("progress null") << "progress"
+                                       << "() => null"
+                                       << "ok";
+        QTest::newRow("progress empty object") << "progress"
+                                               << "() => ({})"
+                                               << "decode";
+        QTest::newRow("progress valid")
+            << "progress"
+            << "() => ({phase: 'delete', count: 1, total: 2, text: '삭제 중… 1/2', gone: ['a']})"
+            << "ok";
         // A hostile page: answers too large to take, nesting too deep to decode.
-        QTest::newRow("progress too large") << "progress" << "() => ({phase: 'x'.repeat(5000000), count: 0, total: 0, text: ''})" << "unreadable";
-        QTest::newRow("progress too deep") << "progress" << "() => { let a = []; for (let i = 0; i < 3000; i++) a = [a]; return {phase: 'x', count: 0, total: 0, text: '', samples: a}; }" << "decode";
-        QTest::newRow("progress never answers") << "progress" << "() => new Promise(() => {})" << "timeout";
+        QTest::newRow("progress too large") << "progress"
+                                            << "() => ({phase: 'x'.repeat(5000000), count: 0, total: 0, text: ''})"
+                                            << "unreadable";
+        QTest::newRow("progress too deep")
+            << "progress"
+            << "() => { let a = []; for (let i = 0; i < 3000; i++) a = [a]; return {phase: 'x', count: 0, total: 0, text: '', samples: a}; }"
+            << "decode";
+        QTest::newRow("progress never answers") << "progress"
+                                                << "() => new Promise(() => {})"
+                                                << "timeout";
     }
     void answers()
     {
@@ -302,10 +373,10 @@ private slots:
                 const ScanResult result = await(m_h->engine.scan(0, false, false, 1, std::nullopt));
                 QCOMPARE(result.items.size(), result.total);
                 // Every comment arrives, in the page's order.
-                const QString last = result.total == 1 ? QStringLiteral("a") : QStringLiteral("c%1").arg(result.total - 1);
+                const QString last = result.total == 1 ? QStringLiteral("a")
+                                                       : QStringLiteral("c%1").arg(result.total - 1);
                 QCOMPARE(result.items.last().id, last);
-            }
-            else if (operation == QLatin1String("remove"))
+            } else if (operation == QLatin1String("remove"))
                 await(m_h->engine.remove({"a"}, QStringLiteral("https://www.youtube.com/engine-test")));
             else if (operation == QLatin1String("flag"))
                 await(m_h->engine.flag({"a"}, QStringLiteral("https://www.youtube.com/engine-test")));
@@ -315,8 +386,8 @@ private slots:
             got = QStringLiteral("decode");
         } catch (const BrowserError &e) {
             got = e.description() == SpamEngine::unreadableMessage() ? QStringLiteral("unreadable")
-                : e.description() == SpamEngine::timeoutMessage() ? QStringLiteral("timeout")
-                : e.description();
+                : e.description() == SpamEngine::timeoutMessage()    ? QStringLiteral("timeout")
+                                                                     : e.description();
         }
         m_h->engine.shortCallTimeoutMs = limit;
         QCOMPARE(got, outcome);
@@ -428,7 +499,9 @@ private slots:
         if (stop)
             QTimer::singleShot(200, &m_h->engine, [this] { m_h->engine.stop(); });
         if (remove)
-            expectError(m_h->engine.remove({QStringLiteral("a")}, QStringLiteral("https://www.youtube.com/engine-test")), message);
+            expectError(m_h->engine.remove({QStringLiteral("a")},
+                                           QStringLiteral("https://www.youtube.com/engine-test")),
+                        message);
         else
             expectError(m_h->engine.scan(1, false, false, 1, std::nullopt), message);
         m_h->engine.longCallScale = 1.0;
@@ -476,7 +549,8 @@ private slots:
         SpamEngine::setScriptFolder(m_stubs.path());
         openStubPage();
         m_h->engine.stop();
-        QTRY_COMPARE_WITH_TIMEOUT(vtx(QStringLiteral("return String(window.__vtxStop);")), QStringLiteral("true"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(vtx(QStringLiteral("return String(window.__vtxStop);")), QStringLiteral("true"),
+                                  20000);
     }
 
     void revealCallsThePage()
@@ -485,7 +559,8 @@ private slots:
         openStubPage();
         answers(QStringLiteral("{reveal: (id) => { window.__revealed = id; return true; }}"));
         m_h->engine.reveal(QStringLiteral("Ugx.1"));
-        QTRY_COMPARE_WITH_TIMEOUT(vtx(QStringLiteral("return String(window.__revealed);")), QStringLiteral("Ugx.1"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(vtx(QStringLiteral("return String(window.__revealed);")), QStringLiteral("Ugx.1"),
+                                  20000);
     }
 };
 

@@ -41,7 +41,7 @@ QStringList fieldsOf(const QString &line)
     return line.split(QLatin1Char(','));   // only for lines without quoted commas
 }
 
-} // namespace
+}   // namespace
 
 class ExportTest : public QObject {
     Q_OBJECT
@@ -77,20 +77,34 @@ void ExportTest::escaping_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("written");
-    QTest::newRow("plain") << "hello" << "hello";
-    QTest::newRow("quote and comma") << "say \"hi\", ok" << "\"say \"\"hi\"\", ok\"";
-    QTest::newRow("LF") << "a\nb" << "\"a\nb\"";
-    QTest::newRow("CR") << "a\rb" << "\"a\rb\"";
-    QTest::newRow("CRLF") << "a\r\nb" << "\"a\r\nb\"";
-    QTest::newRow("formula") << "=SUM(A1)" << "'=SUM(A1)";
-    QTest::newRow("plus") << "+1" << "'+1";
-    QTest::newRow("minus") << "-1" << "'-1";
-    QTest::newRow("at") << "@cmd" << "'@cmd";
-    QTest::newRow("tab") << "\tx" << "'\tx";
-    QTest::newRow("leading CR") << "\rx" << "\"'\rx\"";
-    QTest::newRow("formula with comma") << "=A1,B1" << "\"'=A1,B1\"";
-    QTest::newRow("formula later") << "a=b" << "a=b";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("plain") << "hello"
+                           << "hello";
+    QTest::newRow("quote and comma") << "say \"hi\", ok"
+                                     << "\"say \"\"hi\"\", ok\"";
+    QTest::newRow("LF") << "a\nb"
+                        << "\"a\nb\"";
+    QTest::newRow("CR") << "a\rb"
+                        << "\"a\rb\"";
+    QTest::newRow("CRLF") << "a\r\nb"
+                          << "\"a\r\nb\"";
+    QTest::newRow("formula") << "=SUM(A1)"
+                             << "'=SUM(A1)";
+    QTest::newRow("plus") << "+1"
+                          << "'+1";
+    QTest::newRow("minus") << "-1"
+                           << "'-1";
+    QTest::newRow("at") << "@cmd"
+                        << "'@cmd";
+    QTest::newRow("tab") << "\tx"
+                         << "'\tx";
+    QTest::newRow("leading CR") << "\rx"
+                                << "\"'\rx\"";
+    QTest::newRow("formula with comma") << "=A1,B1"
+                                        << "\"'=A1,B1\"";
+    QTest::newRow("formula later") << "a=b"
+                                   << "a=b";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void ExportTest::escaping()
@@ -172,7 +186,8 @@ void ExportTest::savesEveryRow()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    QVERIFY(bytes.startsWith("\xEF\xBB\xBF" "site,post,comment_id,"));
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"
+                             "site,post,comment_id,"));
     QCOMPARE(bytes.count("\r\n"), rows + 1);
     // The streamed file equals the text made from the whole list.
     QVERIFY(bytes == ScanExport::csv(store.allComments(rows)).toUtf8());
@@ -214,7 +229,8 @@ void ExportTest::datesAsQtWritesThem_data()
 {
     QTest::addColumn<QDateTime>("at");
     QTest::newRow("epoch") << QDateTime::fromMSecsSinceEpoch(0, QTimeZone::utc());
-    QTest::newRow("leap day, last millisecond") << QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59, 999), QTimeZone::utc());
+    QTest::newRow("leap day, last millisecond")
+        << QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59, 999), QTimeZone::utc());
     QTest::newRow("century leap day") << QDateTime(QDate(2000, 2, 29), QTime(12, 0), QTimeZone::utc());
     QTest::newRow("not a leap year") << QDateTime(QDate(2100, 3, 1), QTime(0, 0, 1), QTimeZone::utc());
     QTest::newRow("before 1970") << QDateTime(QDate(1969, 12, 31), QTime(23, 59, 59, 500), QTimeZone::utc());
@@ -233,8 +249,11 @@ void ExportTest::datesAsQtWritesThem()
     r.deletedAt = at;
     r.publishedAt = double(at.toMSecsSinceEpoch());
     const QString expected = at.toUTC().toString(Qt::ISODate);
-    const QString published = QDateTime::fromMSecsSinceEpoch(
-        qint64(std::floor(double(at.toMSecsSinceEpoch()) / 1000.0)) * 1000, QTimeZone::utc()).toUTC().toString(Qt::ISODate);
+    const QString published = QDateTime::fromMSecsSinceEpoch(qint64(std::floor(double(at.toMSecsSinceEpoch()) / 1000.0))
+                                                                 * 1000,
+                                                             QTimeZone::utc())
+                                  .toUTC()
+                                  .toString(Qt::ISODate);
     const QStringList fields = fieldsOf(ScanExport::line(r));
     QCOMPARE(fields.at(9), published);
     QCOMPARE(fields.at(11), expected);
@@ -254,8 +273,8 @@ void ExportTest::cancelledSaveKeepsEarlierFile()
     QFETCH(qint64, stopAt);
     QTemporaryDir dir;
     ScanStore store(dir.filePath("history.sqlite"));
-    QVERIFY(store.remember("youtube", "https://www.youtube.com/watch?v=abc", vt::test::makePage("c", 9000), std::nullopt,
-                           QDateTime::currentDateTime()));
+    QVERIFY(store.remember("youtube", "https://www.youtube.com/watch?v=abc", vt::test::makePage("c", 9000),
+                           std::nullopt, QDateTime::currentDateTime()));
     const QString path = dir.filePath("history.csv");
     QFile earlier(path);
     QVERIFY(earlier.open(QIODevice::WriteOnly));
@@ -359,7 +378,8 @@ void ExportTest::windowWritesDuringTheExportRead()
     QTemporaryDir dir;
     const QString post = QStringLiteral("https://www.youtube.com/watch?v=abc");
     ScanStore window(dir.filePath("history.sqlite"));
-    QVERIFY(window.remember("youtube", post, vt::test::makePage("c", 5000), std::nullopt, QDateTime::currentDateTime()));
+    QVERIFY(
+        window.remember("youtube", post, vt::test::makePage("c", 5000), std::nullopt, QDateTime::currentDateTime()));
     ScanStore reader(window.path(), ScanStore::Access::readOnly);
     bool wrote = false;
     bool tried = false;

@@ -14,13 +14,16 @@ QVariant evaluate(QWebEnginePage &page, const QString &script)
 {
     QVariant out;
     bool done = false;
-    page.runJavaScript(script, [&](const QVariant &v) { out = v; done = true; });
+    page.runJavaScript(script, [&](const QVariant &v) {
+        out = v;
+        done = true;
+    });
     if (!QTest::qWaitFor([&] { return done; }, 10000))
         return QStringLiteral("<timeout>");
     return out;
 }
 
-} // namespace
+}   // namespace
 
 class FixtureSiteTest : public QObject {
     Q_OBJECT
@@ -30,7 +33,8 @@ private slots:
         QTest::addColumn<QUrl>("url");
         QTest::addColumn<QString>("title");
         QTest::newRow("youtube") << FixtureSite::url("www.youtube.com") << "YouTube";
-        QTest::newRow("google sign-in") << FixtureSite::url("accounts.google.com", "/ServiceLogin?service=youtube") << "Sign in - Google Accounts";
+        QTest::newRow("google sign-in") << FixtureSite::url("accounts.google.com", "/ServiceLogin?service=youtube")
+                                        << "Sign in - Google Accounts";
         QTest::newRow("instagram") << FixtureSite::url("www.instagram.com", "/accounts/login/") << "Login • Instagram";
     }
 
@@ -62,7 +66,8 @@ private slots:
         QWebEngineProfile profile;
         QWebEnginePage page(&profile);
         QSignalSpy finished(&page, &QWebEnginePage::loadFinished);
-        page.load(FixtureSite::url("accounts.google.com", "/ServiceLogin?service=youtube&continue=https%3A%2F%2Fwww.youtube.com%2F"));
+        page.load(FixtureSite::url("accounts.google.com",
+                                   "/ServiceLogin?service=youtube&continue=https%3A%2F%2Fwww.youtube.com%2F"));
         QVERIFY(finished.wait(20000));
         finished.clear();
         evaluate(page, "document.getElementById('identifier').value='owner';document.getElementById('form').submit();");

@@ -42,7 +42,7 @@ QSize sizeOf(const QByteArray &jpeg)
     return QImage::fromData(jpeg, "JPEG").size();
 }
 
-} // namespace
+}   // namespace
 
 class ImageStoreTest : public QObject {
     Q_OBJECT
@@ -100,7 +100,7 @@ private slots:
     void oneDownloadForManyRequests()
     {
         server->route("GET", "/wide.png", [](const HttpRequest &, const HttpResponder &r) {
-            r.replyAfter(300, HttpReply {200, "image/png", {}, picture(2000, 1000)});
+            r.replyAfter(300, HttpReply{200, "image/png", {}, picture(2000, 1000)});
         });
         const QString url = address("/wide.png");
         {
@@ -133,7 +133,7 @@ private slots:
     void linkAtTheNameIsNotWrittenThrough()
     {
         server->route("GET", "/linked.png", [](const HttpRequest &, const HttpResponder &r) {
-            r.reply(HttpReply {200, "image/png", {}, picture(200, 100)});
+            r.reply(HttpReply{200, "image/png", {}, picture(200, 100)});
         });
         const QString url = address("/linked.png");
         ImageStore store(dir->filePath("images"));
@@ -164,8 +164,8 @@ private slots:
         const QString path = QStringLiteral("/retry-%1.png").arg(QTest::currentDataTag()).replace(' ', '-');
         int calls = 0;
         server->route("GET", path, [&calls, status, firstBody](const HttpRequest &, const HttpResponder &r) {
-            r.reply(++calls == 1 ? HttpReply {status, "image/png", {}, firstBody}
-                                 : HttpReply {200, "image/png", {}, picture(100, 50)});
+            r.reply(++calls == 1 ? HttpReply{status, "image/png", {}, firstBody}
+                                 : HttpReply{200, "image/png", {}, picture(100, 50)});
         });
         ImageStore store(dir->path());
         const QString url = address(path);
@@ -205,7 +205,7 @@ private slots:
         QFETCH(bool, stored);
         const QString path = QStringLiteral("/limits-%1.png").arg(QTest::currentDataTag()).replace(' ', '-');
         server->route("GET", path, [body](const HttpRequest &, const HttpResponder &r) {
-            r.reply(HttpReply {200, "image/png", {}, body});
+            r.reply(HttpReply{200, "image/png", {}, body});
         });
         ImageStore::Limits limits;
         limits.maxDownloadBytes = maxBytes;
@@ -339,7 +339,7 @@ private slots:
     void clearRemovesTheFolder()
     {
         server->route("GET", "/clear.png", [](const HttpRequest &, const HttpResponder &r) {
-            r.reply(HttpReply {200, "image/png", {}, picture(50, 50)});
+            r.reply(HttpReply{200, "image/png", {}, picture(50, 50)});
         });
         const QString folder = dir->filePath("nested/images");
         ImageStore store(folder);
@@ -359,7 +359,7 @@ private slots:
     void storeGoneBeforeTheAnswer()
     {
         server->route("GET", "/slow.png", [](const HttpRequest &, const HttpResponder &r) {
-            r.replyAfter(200, HttpReply {200, "image/png", {}, picture(600, 600)});
+            r.replyAfter(200, HttpReply{200, "image/png", {}, picture(600, 600)});
         });
         auto *store = new ImageStore(dir->path());
         store->prefetch(address("/slow.png"));

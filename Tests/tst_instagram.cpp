@@ -31,9 +31,10 @@ const QString kReel = InstagramFixture::makeCode(2);
 const QString kBig = InstagramFixture::makeCode(3);
 const QString kRefuse = InstagramFixture::makeCode(4);
 const QString kFriends = InstagramFixture::makeCode(5);
-const QString kPartialData = QStringLiteral("사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.");
+const QString kPartialData = QStringLiteral(
+    "사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.");
 
-} // namespace
+}   // namespace
 
 class InstagramTest : public QObject {
     Q_OBJECT
@@ -67,12 +68,16 @@ private slots:
         m_mixed = InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), m_now);
         QVERIFY(m_mixed.size() > 25);
         const qint64 day = 86400000;
-        m_site->addPost({kPost, false, QStringLiteral("양파 카레 만들기\n#요리 #레시피"), QStringLiteral("owner"), m_now - day, false, m_mixed});
-        m_site->addPost({kReel, true, QStringLiteral("30초 계란말이 🍳"), QStringLiteral("owner"), m_now - 2 * day, false, m_mixed.mid(0, 12)});
-        m_site->addPost({kBig, false, QStringLiteral("1년 동안 모은 레시피 총정리"), QStringLiteral("owner"), m_now - 3 * day, false,
-                         InstagramFixture::bulk(900, 11, m_now, m_mixed)});
-        m_site->addPost({kRefuse, false, QStringLiteral("삭제가 막힌 게시물"), QStringLiteral("owner"), m_now - 4 * day, true, m_mixed});
-        m_site->addPost({kFriends, false, QStringLiteral("친구의 게시물"), QStringLiteral("friend"), m_now - 5 * day, false, m_mixed});
+        m_site->addPost({kPost, false, QStringLiteral("양파 카레 만들기\n#요리 #레시피"), QStringLiteral("owner"),
+                         m_now - day, false, m_mixed});
+        m_site->addPost({kReel, true, QStringLiteral("30초 계란말이 🍳"), QStringLiteral("owner"), m_now - 2 * day,
+                         false, m_mixed.mid(0, 12)});
+        m_site->addPost({kBig, false, QStringLiteral("1년 동안 모은 레시피 총정리"), QStringLiteral("owner"),
+                         m_now - 3 * day, false, InstagramFixture::bulk(900, 11, m_now, m_mixed)});
+        m_site->addPost({kRefuse, false, QStringLiteral("삭제가 막힌 게시물"), QStringLiteral("owner"), m_now - 4 * day,
+                         true, m_mixed});
+        m_site->addPost({kFriends, false, QStringLiteral("친구의 게시물"), QStringLiteral("friend"), m_now - 5 * day,
+                         false, m_mixed});
         QVERIFY(m_site->visible(post(kBig)).size() >= 1000);
         m_site->install(*FixtureSite::shared());
         m_h = new BridgeHarness;
@@ -123,7 +128,12 @@ private slots:
         QVERIFY(m_h->open(InstagramFixture::postUrl(code, reel)));
         const ScanResult r = m_h->scan();
         const QList<IgComment> expected = m_site->visible(post(code));
-        QCOMPARE(ids(r.items), [&] { QStringList l; for (const IgComment &c : expected) l << c.id; return l; }());
+        QCOMPARE(ids(r.items), [&] {
+            QStringList l;
+            for (const IgComment &c : expected)
+                l << c.id;
+            return l;
+        }());
         QCOMPARE(r.total, qint64(expected.size()));
         QVERIFY(r.canRemove);
         QVERIFY(!r.likesUnknown);
@@ -160,7 +170,8 @@ private slots:
         const int before = m_site->commentRequests();
         const ScanResult r = await(m_h->engine.scan(0, false, false, 1, std::nullopt), 60000);
         QCOMPARE(r.items.size(), m_site->visible(post(kPost)).size());
-        QVERIFY2(m_site->commentRequests() - before < 60, qPrintable(QString::number(m_site->commentRequests() - before)));
+        QVERIFY2(m_site->commentRequests() - before < 60,
+                 qPrintable(QString::number(m_site->commentRequests() - before)));
     }
 
     // New comments since the last scan: the scan stops after the known ones, yet fetches the
@@ -169,7 +180,12 @@ private slots:
     {
         resetSite();
         const QString code = InstagramFixture::makeCode(6);
-        IgPost p{code, false, QStringLiteral("새 댓글 테스트"), QStringLiteral("owner"), m_now, false,
+        IgPost p{code,
+                 false,
+                 QStringLiteral("새 댓글 테스트"),
+                 QStringLiteral("owner"),
+                 m_now,
+                 false,
                  InstagramFixture::bulk(300, 5, m_now - 3600000, m_mixed)};
         m_site->addPost(p);
         const QList<IgComment> before = m_site->ordered(post(code));
@@ -264,14 +280,19 @@ private slots:
         resetSite();
         QVERIFY(m_h->open(InstagramFixture::postUrl(kPost)));
         // The page's comment list is gone (a layout the script does not know).
-        QVERIFY(evaluate(m_h->browser.currentTab()->page(), "document.getElementById('vt-fixture-comments').remove(); true").toBool());
+        QVERIFY(
+            evaluate(m_h->browser.currentTab()->page(), "document.getElementById('vt-fixture-comments').remove(); true")
+                .toBool());
         m_site->setApiMoved(true);
         try {
             LanguageScope korean(true);
             m_h->scan();
             QFAIL("no error");
         } catch (const BrowserError &e) {
-            QCOMPARE(e.description(), QStringLiteral("이 게시물에서 댓글을 찾지 못했습니다. 댓글이 없는 게시물이거나, 댓글 목록이 보이지 않는 화면입니다."));
+            QCOMPARE(
+                e.description(),
+                QStringLiteral(
+                    "이 게시물에서 댓글을 찾지 못했습니다. 댓글이 없는 게시물이거나, 댓글 목록이 보이지 않는 화면입니다."));
         }
         m_site->setApiMoved(false);
     }
@@ -305,7 +326,8 @@ private slots:
         QTest::addColumn<bool>("replies");
         QTest::addColumn<bool>("stop");
         QTest::addColumn<int>("callLimitMs");   // the scan call's own limit; 0: the app's
-        QTest::newRow("a later page is an error page with 200") << kBig << 45 << int(SiteFailure::ErrorPage) << false << false << 0;
+        QTest::newRow("a later page is an error page with 200")
+            << kBig << 45 << int(SiteFailure::ErrorPage) << false << false << 0;
         QTest::newRow("a later page never answers") << kBig << 45 << int(SiteFailure::Hang) << false << false << 0;
         QTest::newRow("stop while a page never answers") << kBig << 45 << int(SiteFailure::Hang) << false << true << 0;
         QTest::newRow("reply pages answer 500") << kPost << -1 << int(SiteFailure::ServerError) << true << false << 0;
@@ -339,22 +361,25 @@ private slots:
             expected += 1 + (replies ? std::min(shown, 1) : shown);
         }
         bool asked = false;
-        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, nullptr,
+        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); },
+                                              nullptr,
                                               [&](const ScanProgress &p) {
-                                                  if (stop && !asked && p.phase == QLatin1String("collect") && p.count >= expected) {
-                                                      m_h->engine.stop();
-                                                      asked = true;
-                                                  }
-                                              });
+            if (stop && !asked && p.phase == QLatin1String("collect") && p.count >= expected) {
+                m_h->engine.stop();
+                asked = true;
+            }
+        });
         m_site->setFailingPagesFrom(-1);
         m_site->setFailingReplies(SiteFailure::None);
         QCOMPARE(asked, stop);
         QCOMPARE(r.items.size(), expected);
         QVERIFY(r.items.size() < m_site->visible(post(code)).size());
         QVERIFY(!r.complete.value_or(false));
-        QCOMPARE(koreanText(r.partial), QString(stop ? QStringLiteral("검사를 멈춰 일부만 수집했습니다.")
-                                                   : replies ? QStringLiteral("사이트가 답글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.")
-                                                             : kPartialData));
+        QCOMPARE(koreanText(r.partial),
+                 QString(stop          ? QStringLiteral("검사를 멈춰 일부만 수집했습니다.")
+                             : replies ? QStringLiteral(
+                                   "사이트가 답글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요.")
+                                       : kPartialData));
         QCOMPARE(r.total, qint64(m_site->visible(post(code)).size()));
     }
 
@@ -369,7 +394,8 @@ private slots:
             m_h->scan();
             QFAIL("no error");
         } catch (const BrowserError &e) {
-            QCOMPARE(e.description(), QStringLiteral("삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요."));
+            QCOMPARE(e.description(),
+                     QStringLiteral("삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요."));
         }
         m_site->setReadsChallenged(false);
     }
@@ -389,7 +415,12 @@ private slots:
         QFETCH(bool, inDialog);
         resetSite();
         const QString code = InstagramFixture::makeCode(quint64(number));
-        IgPost p{code, false, QStringLiteral("삭제 테스트"), QStringLiteral("owner"), m_now, false,
+        IgPost p{code,
+                 false,
+                 QStringLiteral("삭제 테스트"),
+                 QStringLiteral("owner"),
+                 m_now,
+                 false,
                  InstagramFixture::bulk(60, quint32(number), m_now, m_mixed)};
         p.inDialog = inDialog;
         m_site->addPost(p);
@@ -466,10 +497,13 @@ private slots:
         QTest::addColumn<QString>("kind");
         const int owner = int(InstagramFixture::Viewer::Owner);
         QTest::newRow("a thread and a reply") << quint64(8) << owner << false << QString() << QString();
-        QTest::newRow("the site refuses") << quint64(10) << owner << true
-            << "삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다." << "error";
-        QTest::newRow("the site asks for a check") << quint64(11) << int(InstagramFixture::Viewer::StaleSession) << false
-            << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요." << "blocked";
+        QTest::newRow("the site refuses")
+            << quint64(10) << owner << true << "삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다."
+            << "error";
+        QTest::newRow("the site asks for a check")
+            << quint64(11) << int(InstagramFixture::Viewer::StaleSession) << false
+            << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요."
+            << "blocked";
     }
     void removeFarDownALongPost()
     {
@@ -499,8 +533,9 @@ private slots:
         const auto listPages = [] {
             int n = 0;
             for (const HttpRequest &q : FixtureSite::shared()->requests(QStringLiteral("www.instagram.com")))
-                n += q.path.startsWith(QLatin1String("/api/v1/media/")) && (q.path.endsWith(QLatin1String("/comments/"))
-                                                                             || q.path.endsWith(QLatin1String("/child_comments/")));
+                n += q.path.startsWith(QLatin1String("/api/v1/media/"))
+                    && (q.path.endsWith(QLatin1String("/comments/"))
+                        || q.path.endsWith(QLatin1String("/child_comments/")));
             return n;
         };
         const int before = listPages();
@@ -528,16 +563,23 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("kind");
         const int owner = int(InstagramFixture::Viewer::Owner);
-        QTest::newRow("the site refuses") << owner << kRefuse << QString()
-            << "삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다." << "error";
-        QTest::newRow("someone else's post") << owner << kFriends << QString()
-            << "메뉴에 삭제가 없어 중단했습니다. 내 게시물의 댓글만 삭제할 수 있습니다." << "error";
-        QTest::newRow("the site asks for a check") << int(InstagramFixture::Viewer::StaleSession) << kPost << QString()
-            << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요." << "blocked";
+        QTest::newRow("the site refuses")
+            << owner << kRefuse << QString() << "삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다."
+            << "error";
+        QTest::newRow("someone else's post")
+            << owner << kFriends << QString()
+            << "메뉴에 삭제가 없어 중단했습니다. 내 게시물의 댓글만 삭제할 수 있습니다."
+            << "error";
+        QTest::newRow("the site asks for a check")
+            << int(InstagramFixture::Viewer::StaleSession) << kPost << QString()
+            << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요."
+            << "blocked";
         QTest::newRow("signed out") << int(InstagramFixture::Viewer::SignedOut) << kPost << QString()
-            << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요." << "blocked";
+                                    << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요."
+                                    << "blocked";
         QTest::newRow("another post") << owner << kPost << InstagramFixture::postUrl(kReel, true).toString()
-            << "댓글 페이지가 바뀌었습니다. 다시 검사해 주세요." << "error";
+                                      << "댓글 페이지가 바뀌었습니다. 다시 검사해 주세요."
+                                      << "error";
     }
     void removeStops()
     {
@@ -554,7 +596,8 @@ private slots:
         for (const Comment &c : r.items)
             if (c.authorName != QLatin1String("owner") && chosen.size() < 2)
                 chosen << c.id;
-        const RemoveResult out = await(m_h->engine.remove(chosen, url.isEmpty() ? InstagramFixture::postUrl(code).toString() : url), 60000);
+        const RemoveResult out =
+            await(m_h->engine.remove(chosen, url.isEmpty() ? InstagramFixture::postUrl(code).toString() : url), 60000);
         QVERIFY(out.gone.isEmpty());
         QVERIFY(out.stopped);
         QCOMPARE(koreanText(out.stopped->text), text);
@@ -569,16 +612,20 @@ private slots:
         QVERIFY(m_h->open(InstagramFixture::postUrl(kPost)));
         const ScanResult r = m_h->scan();
         QWebEnginePage *page = m_h->browser.currentTab()->page();
-        QTRY_VERIFY_WITH_TIMEOUT(evaluate(page, "document.querySelectorAll('[data-fixture-thread]').length").toInt() > 5, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(page, "document.querySelectorAll('[data-fixture-thread]').length").toInt()
+                                     > 5,
+                                 10000);
         const QString first = r.items.at(3).id;
         await(m_h->engine.flag({first}, InstagramFixture::postUrl(kPost).toString()));
         QCOMPARE(evaluate(page, "document.querySelectorAll('[data-vtx-flag]').length").toInt(), 1);
-        QVERIFY(evaluate(page, "document.querySelector('[data-vtx-flag] a[href*=\"/c/" + first + "/\"]') !== null").toBool());
+        QVERIFY(evaluate(page, "document.querySelector('[data-vtx-flag] a[href*=\"/c/" + first + "/\"]') !== null")
+                    .toBool());
         // Another post's address marks nothing but still answers.
         await(m_h->engine.flag({first}, InstagramFixture::postUrl(kReel, true).toString()));
         m_h->engine.reveal(r.items.last().id);
         QTRY_VERIFY_WITH_TIMEOUT(evaluate(page, "document.querySelectorAll('[data-fixture-thread]').length").toInt()
-                                     >= m_site->ordered(post(kPost)).size(), 15000);
+                                     >= m_site->ordered(post(kPost)).size(),
+                                 15000);
     }
 };
 

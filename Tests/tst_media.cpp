@@ -22,11 +22,15 @@ const QString mediaPage = QStringLiteral("https://www.youtube.com/media");
 QString state(QWebEnginePage *page, const QString &id, bool frame = false)
 {
     const QString doc = frame ? "document.getElementById('f').contentDocument" : "document";
-    return evaluate(page, QString("(() => { const e = %1.getElementById('%2'); return (e.paused ? 'paused' : 'playing') + ',' + (e.muted ? 'muted' : 'sound'); })()")
-                              .arg(doc, id)).toString();
+    return evaluate(
+               page,
+               QString(
+                   "(() => { const e = %1.getElementById('%2'); return (e.paused ? 'paused' : 'playing') + ',' + (e.muted ? 'muted' : 'sound'); })()")
+                   .arg(doc, id))
+        .toString();
 }
 
-} // namespace
+}   // namespace
 
 class MediaTest : public QObject {
     Q_OBJECT
@@ -53,7 +57,12 @@ class MediaTest : public QObject {
         browser->open(mediaPage);
         QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && browser->address() == mediaPage, slow);
         // The media has loaded far enough to have played if it was let.
-        QTRY_VERIFY_WITH_TIMEOUT(evaluate(page(), "document.getElementById('v').readyState >= 2 && document.getElementById('f').contentDocument.getElementById('a').readyState >= 2").toBool(), slow);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            evaluate(
+                page(),
+                "document.getElementById('v').readyState >= 2 && document.getElementById('f').contentDocument.getElementById('a').readyState >= 2")
+                .toBool(),
+            slow);
         QTest::qWait(300);
     }
 
@@ -89,8 +98,11 @@ private slots:
         QCOMPARE(state(page(), "a"), QString("paused,muted"));
         QCOMPARE(state(page(), "a", true), QString("paused,muted"));
         // A play call without a gesture of the owner is refused.
-        evaluate(page(), "document.getElementById('b').play().then(() => window.__outcome = 'played', e => window.__outcome = e.name + ': ' + e.message)");
-        QTRY_COMPARE_WITH_TIMEOUT(evaluate(page(), "window.__outcome || ''").toString(), QString("NotAllowedError: Glimora: autoplay is off"), slow);
+        evaluate(
+            page(),
+            "document.getElementById('b').play().then(() => window.__outcome = 'played', e => window.__outcome = e.name + ': ' + e.message)");
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(page(), "window.__outcome || ''").toString(),
+                                  QString("NotAllowedError: Glimora: autoplay is off"), slow);
     }
 
     // Media that a plain look at the document does not find: in a closed shadow root, in a frame
@@ -113,7 +125,10 @@ private slots:
         // Loaded far enough to have started by itself if it was let.
         QTRY_VERIFY_WITH_TIMEOUT(evaluate(page(), QString("!!(%1) && (%1).readyState >= 3").arg(el)).toBool(), slow);
         QTest::qWait(300);
-        const QString read = QString("(() => { const e = %1; return (e.paused ? 'paused' : 'playing') + ',' + (e.muted ? 'muted' : 'sound'); })()").arg(el);
+        const QString read =
+            QString(
+                "(() => { const e = %1; return (e.paused ? 'paused' : 'playing') + ',' + (e.muted ? 'muted' : 'sound'); })()")
+                .arg(el);
         QCOMPARE(evaluate(page(), read).toString(), QString("paused,muted"));
         // The policy keeps track of it: unmuting gives back its own value, muting takes it again.
         browser->setMuted(false);
@@ -148,9 +163,15 @@ private slots:
         make(nullptr);
         openMedia();
         auto play = [this](const QString &id) -> QString {
-            evaluate(page(), QString("window.__outcome = ''; document.getElementById('%1').play().then(() => window.__outcome = 'played', e => window.__outcome = e.name)").arg(id));
+            evaluate(
+                page(),
+                QString(
+                    "window.__outcome = ''; document.getElementById('%1').play().then(() => window.__outcome = 'played', e => window.__outcome = e.name)")
+                    .arg(id));
             QString outcome;
-            (void)QTest::qWaitFor([&] { return !(outcome = evaluate(page(), "window.__outcome").toString()).isEmpty(); }, slow);
+            (void)
+                QTest::qWaitFor([&] { return !(outcome = evaluate(page(), "window.__outcome").toString()).isEmpty(); },
+                                slow);
             return outcome;
         };
         // The page's clock stands still, so that a busy machine cannot use up the window; the
@@ -179,7 +200,7 @@ private slots:
         QCOMPARE(state(page(), "q"), QString("paused,muted"));
         browser->setMuted(false);
         QTRY_COMPARE_WITH_TIMEOUT(state(page(), "v"), QString("paused,sound"), slow);
-        QCOMPARE(state(page(), "q"), QString("paused,muted"));     // the page muted it itself
+        QCOMPARE(state(page(), "q"), QString("paused,muted"));   // the page muted it itself
         QTRY_COMPARE_WITH_TIMEOUT(state(page(), "a", true), QString("paused,sound"), slow);   // the frame follows
         browser->setMuted(true);
         QTRY_COMPARE_WITH_TIMEOUT(state(page(), "v"), QString("paused,muted"), slow);
@@ -285,7 +306,8 @@ private slots:
         QVERIFY(a.contains("const initial = true;"));
         QVERIFY(a.contains("const initialBlock = false;"));
         QString b = Browser::mediaScript(false, true);
-        b.replace("const initial = false;", "const initial = true;").replace("const initialBlock = true;", "const initialBlock = false;");
+        b.replace("const initial = false;", "const initial = true;")
+            .replace("const initialBlock = true;", "const initialBlock = false;");
         QCOMPARE(b, a);
     }
 };

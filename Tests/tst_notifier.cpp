@@ -33,7 +33,7 @@ private slots:
         QVERIFY(result.id > 0);
         QCOMPARE(bus.service().calls.size(), 1);
         QCOMPARE(bus.service().calls.at(0),
-                 (ShownNotice {"Veltrane", 0, "3 suspected comments", "Scanned 2 posts automatically."}));
+                 (ShownNotice{"Veltrane", 0, "3 suspected comments", "Scanned 2 posts automatically."}));
         QCOMPARE(notifier.shownId("vt.autoscan"), result.id);
     }
 
@@ -109,7 +109,8 @@ private slots:
 
     void noBus()
     {
-        DesktopNotifier notifier(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/vt-bus"), "vt-none"));
+        DesktopNotifier notifier(
+            QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/vt-bus"), "vt-none"));
         QVERIFY(!notifier.available());
         QSignalSpy finished(&notifier, &DesktopNotifier::finished);
         notifier.post("vt.autoscan", "t", "b");

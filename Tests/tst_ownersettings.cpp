@@ -68,7 +68,7 @@ int count(const QSignalSpy &spy, Effect effect)
     return n;
 }
 
-} // namespace
+}   // namespace
 
 class OwnerSettingsTest : public QObject {
     Q_OBJECT
@@ -104,14 +104,14 @@ void OwnerSettingsTest::rows_data()
     QTest::addColumn<QVariant>("good");   // not the default
     QTest::addColumn<QVariant>("bad");    // of another type or failing the check
 
-    const QVariantList mixed {QStringLiteral("spam"), 3};
+    const QVariantList mixed{QStringLiteral("spam"), 3};
     QTest::newRow("aiConsent") << Key::aiConsent << "vt.aiConsent" << QVariant(false) << QVariant("yes");
     QTest::newRow("aiOn") << Key::aiOn << "vt.aiOn" << QVariant(false) << QVariant(1);
     QTest::newRow("aiAbuse") << Key::aiAbuse << "vt.aiAbuse" << QVariant(false) << QVariant("false");
     QTest::newRow("aiSexual") << Key::aiSexual << "vt.aiSexual" << QVariant(false) << QVariant(0);
     QTest::newRow("aiKeepPraise") << Key::aiKeepPraise << "vt.aiKeepPraise" << QVariant(false) << QVariant(2.5);
     QTest::newRow("threshold (read only)") << Key::threshold << "vt.threshold" << QVariant(65) << QVariant(101);
-    QTest::newRow("keywords") << Key::keywords << "vt.keywords" << QVariant(QStringList {"b", "a"}) << QVariant(mixed);
+    QTest::newRow("keywords") << Key::keywords << "vt.keywords" << QVariant(QStringList{"b", "a"}) << QVariant(mixed);
     QTest::newRow("builtinWords") << Key::builtinWords << "vt.builtinWords" << QVariant(false) << QVariant("no");
     QTest::newRow("limit") << Key::limit << "vt.limit" << QVariant(300) << QVariant("300");
     QTest::newRow("limit not whole") << Key::limit << "vt.limit" << QVariant(1000) << QVariant(2.5);
@@ -123,7 +123,7 @@ void OwnerSettingsTest::rows_data()
     QTest::newRow("keepDays") << Key::keepDays << "vt.keepDays" << QVariant(90) << QVariant(100);
     QTest::newRow("storeText") << Key::storeText << "vt.storeText" << QVariant(false) << QVariant("off");
     QTest::newRow("flagKnownSpammers") << Key::flagKnownSpammers << "vt.flagKnownSpammers" << QVariant(false)
-                                       << QVariant(QStringList {"false"});
+                                       << QVariant(QStringList{"false"});
     QTest::newRow("skipUnchanged") << Key::skipUnchanged << "vt.skipUnchanged" << QVariant(false) << QVariant(0);
     QTest::newRow("scanOnOpen") << Key::scanOnOpen << "vt.scanOnOpen" << QVariant(false) << QVariant("true");
     QTest::newRow("autoScanHours") << Key::autoScanHours << "vt.autoScanHours" << QVariant(6) << QVariant(12);
@@ -178,18 +178,18 @@ void OwnerSettingsTest::effectsOnEverySet_data()
     QTest::addColumn<int>("runs");   // of `effect` on that set
 
     // Every value set here is the one already held: the effect still runs, no change is announced.
-    QTest::newRow("keywords") << QVariantMap {} << Key::keywords << QVariant(QStringList()) << Effect::words << 1;
-    QTest::newRow("built-in words") << QVariantMap {} << Key::builtinWords << QVariant(true) << Effect::words << 1;
-    QTest::newRow("sort") << QVariantMap {{"vt.sort", "likes"}} << Key::sort << QVariant("likes") << Effect::sort << 1;
-    QTest::newRow("keepDays") << QVariantMap {} << Key::keepDays << QVariant(180) << Effect::keepDays << 1;
-    QTest::newRow("storeText") << QVariantMap {{"vt.storeText", false}} << Key::storeText << QVariant(false)
+    QTest::newRow("keywords") << QVariantMap{} << Key::keywords << QVariant(QStringList()) << Effect::words << 1;
+    QTest::newRow("built-in words") << QVariantMap{} << Key::builtinWords << QVariant(true) << Effect::words << 1;
+    QTest::newRow("sort") << QVariantMap{{"vt.sort", "likes"}} << Key::sort << QVariant("likes") << Effect::sort << 1;
+    QTest::newRow("keepDays") << QVariantMap{} << Key::keepDays << QVariant(180) << Effect::keepDays << 1;
+    QTest::newRow("storeText") << QVariantMap{{"vt.storeText", false}} << Key::storeText << QVariant(false)
                                << Effect::storeText << 1;
     // Notifications are asked for only when the interval leaves 0.
-    QTest::newRow("automatic scans stay off") << QVariantMap {} << Key::autoScanHours << QVariant(0)
-                                              << Effect::notifications << 0;
-    QTest::newRow("automatic scans stay on") << QVariantMap {{"vt.autoScanHours", 6}} << Key::autoScanHours
-                                             << QVariant(6) << Effect::notifications << 0;
-    QTest::newRow("no effect") << QVariantMap {} << Key::scanOnOpen << QVariant(true) << Effect::none << 0;
+    QTest::newRow("automatic scans stay off")
+        << QVariantMap{} << Key::autoScanHours << QVariant(0) << Effect::notifications << 0;
+    QTest::newRow("automatic scans stay on")
+        << QVariantMap{{"vt.autoScanHours", 6}} << Key::autoScanHours << QVariant(6) << Effect::notifications << 0;
+    QTest::newRow("no effect") << QVariantMap{} << Key::scanOnOpen << QVariant(true) << Effect::none << 0;
 }
 
 void OwnerSettingsTest::effectsOnEverySet()

@@ -33,8 +33,10 @@ private:
 private slots:
     void initTestCase()
     {
-        m_server.route("GET", QStringLiteral("/page"), [](const vt::test::HttpRequest &, const vt::test::HttpResponder &r) {
-            r.reply(vt::test::HttpReply::html("<html><body><p id=x>hello</p><script>window.pageSecret = 42;</script></body></html>"));
+        m_server.route("GET", QStringLiteral("/page"),
+                       [](const vt::test::HttpRequest &, const vt::test::HttpResponder &r) {
+            r.reply(vt::test::HttpReply::html(
+                "<html><body><p id=x>hello</p><script>window.pageSecret = 42;</script></body></html>"));
         });
         QVERIFY(m_server.listen());
         m_page = new QWebEnginePage(this);
@@ -47,15 +49,32 @@ private slots:
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("hasText");
-        QTest::newRow("string") << "return 'abc';" << "string" << "abc" << true;
-        QTest::newRow("object") << "return {a: [1, 2], b: null};" << "object" << R"({"a":[1,2],"b":null})" << true;
-        QTest::newRow("number") << "return 1.5;" << "number" << "1.5" << true;
-        QTest::newRow("null") << "return null;" << "object" << "null" << true;
-        QTest::newRow("undefined") << "return;" << "undefined" << "" << false;
-        QTest::newRow("function") << "return () => 1;" << "function" << "" << false;
-        QTest::newRow("awaited") << "return await new Promise(r => setTimeout(() => r('late'), 300));" << "string" << "late" << true;
-        QTest::newRow("dom") << "return document.getElementById('x').textContent;" << "string" << "hello" << true;
-        QTest::newRow("unicode") << "return '한글 \\u2028 \"q\"';" << "string" << QString::fromUtf8("한글 \u2028 \"q\"") << true;
+        QTest::newRow("string") << "return 'abc';"
+                                << "string"
+                                << "abc" << true;
+        QTest::newRow("object") << "return {a: [1, 2], b: null};"
+                                << "object"
+                                << R"({"a":[1,2],"b":null})" << true;
+        QTest::newRow("number") << "return 1.5;"
+                                << "number"
+                                << "1.5" << true;
+        QTest::newRow("null") << "return null;"
+                              << "object"
+                              << "null" << true;
+        QTest::newRow("undefined") << "return;"
+                                   << "undefined"
+                                   << "" << false;
+        QTest::newRow("function") << "return () => 1;"
+                                  << "function"
+                                  << "" << false;
+        QTest::newRow("awaited") << "return await new Promise(r => setTimeout(() => r('late'), 300));"
+                                 << "string"
+                                 << "late" << true;
+        QTest::newRow("dom") << "return document.getElementById('x').textContent;"
+                             << "string"
+                             << "hello" << true;
+        QTest::newRow("unicode") << "return '한글 \\u2028 \"q\"';"
+                                 << "string" << QString::fromUtf8("한글 \u2028 \"q\"") << true;
     }
     void values()
     {
@@ -75,23 +94,37 @@ private slots:
         QJsonObject args{{"ids", QJsonArray{"a", "b\u2028"}}, {"url", "https://x/?q='\"</script>"}, {"n", 3}};
         const auto a = await(PageCall::run(m_page, QStringLiteral("vtx"),
                                            QStringLiteral("return JSON.stringify([ids, url, n]);"), args));
-        QCOMPARE(*a.text, QString::fromUtf8(QJsonDocument(QJsonArray{args["ids"], args["url"], 3}).toJson(QJsonDocument::Compact)));
+        QCOMPARE(*a.text,
+                 QString::fromUtf8(
+                     QJsonDocument(QJsonArray{args["ids"], args["url"], 3}).toJson(QJsonDocument::Compact)));
     }
 
     void badArgumentNameIsRefused()
     {
         QVERIFY_THROWS_EXCEPTION(PageCall::Error,
-            await(PageCall::run(m_page, QStringLiteral("vtx"), QStringLiteral("return 1;"), {{"a-b", 1}})));
+                                 await(PageCall::run(m_page, QStringLiteral("vtx"), QStringLiteral("return 1;"),
+                                                     {{"a-b", 1}})));
     }
 
     // Globals stay in their world: the page's own never leak in, ours never leak out.
     void worldsAreIsolated()
     {
         await(PageCall::run(m_page, QStringLiteral("vtx"), QStringLiteral("window.mine = 'vtx';")));
-        QCOMPARE(*await(PageCall::run(m_page, QStringLiteral("vtx"), QStringLiteral("return String(window.mine);"))).text, QStringLiteral("vtx"));
-        QCOMPARE(*await(PageCall::run(m_page, QStringLiteral("vtx"), QStringLiteral("return String(window.pageSecret);"))).text, QStringLiteral("undefined"));
-        QCOMPARE(*await(PageCall::run(m_page, QStringLiteral("vt-channel"), QStringLiteral("return String(window.mine);"))).text, QStringLiteral("undefined"));
-        QCOMPARE(*await(PageCall::run(m_page, QStringLiteral("main"), QStringLiteral("return String(window.pageSecret);"))).text, QStringLiteral("42"));
+        QCOMPARE(*await(PageCall::run(m_page, QStringLiteral("vtx"), QStringLiteral("return String(window.mine);")))
+                      .text,
+                 QStringLiteral("vtx"));
+        QCOMPARE(*await(
+                      PageCall::run(m_page, QStringLiteral("vtx"), QStringLiteral("return String(window.pageSecret);")))
+                      .text,
+                 QStringLiteral("undefined"));
+        QCOMPARE(*await(PageCall::run(m_page, QStringLiteral("vt-channel"),
+                                      QStringLiteral("return String(window.mine);")))
+                      .text,
+                 QStringLiteral("undefined"));
+        QCOMPARE(*await(PageCall::run(m_page, QStringLiteral("main"),
+                                      QStringLiteral("return String(window.pageSecret);")))
+                      .text,
+                 QStringLiteral("42"));
         QVERIFY(!PageCall::worldId(QStringLiteral("other")));
         QCOMPARE(PageCall::worldId(QStringLiteral("vtx")), PageCall::worldId(QStringLiteral("vtx")));
     }
@@ -102,7 +135,8 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("message");
         QTest::newRow("throw") << "throw new Error('boom');" << int(PageCall::Error::Script) << "boom";
-        QTest::newRow("reject") << "await Promise.reject(new TypeError('nope'));" << int(PageCall::Error::Script) << "nope";
+        QTest::newRow("reject") << "await Promise.reject(new TypeError('nope'));" << int(PageCall::Error::Script)
+                                << "nope";
         QTest::newRow("throw string") << "throw 'plain';" << int(PageCall::Error::Script) << "plain";
         QTest::newRow("syntax") << "return (;" << int(PageCall::Error::BadCall) << "";
         QTest::newRow("too large") << "return 'x'.repeat(5000);" << int(PageCall::Error::TooLarge) << "";
@@ -129,14 +163,18 @@ private slots:
         PageCall::Options options;
         options.timeoutMs = 300;
         try {
-            await(PageCall::run(m_page, QStringLiteral("vtx"), QStringLiteral("await new Promise(() => {});"), {}, options));
+            await(PageCall::run(m_page, QStringLiteral("vtx"), QStringLiteral("await new Promise(() => {});"), {},
+                                options));
             QFAIL("no error");
         } catch (const PageCall::Error &e) {
             QCOMPARE(e.kind, PageCall::Error::Timeout);
         }
         // Nothing of the abandoned call stays in the page.
         QTRY_COMPARE_WITH_TIMEOUT(*await(PageCall::run(m_page, QStringLiteral("vtx"),
-            QStringLiteral("return String(Object.keys(window.__vtCalls).length);"))).text, QStringLiteral("1"), 20000);
+                                                       QStringLiteral(
+                                                           "return String(Object.keys(window.__vtCalls).length);")))
+                                       .text,
+                                  QStringLiteral("1"), 20000);
     }
 
     // A reload replaces the document: the stored call is gone and the call fails instead of hanging.
@@ -163,7 +201,8 @@ private slots:
         trigger.setSingleShot(true);
         trigger.start(150);
         try {
-            await(PageCall::run(m_page, QStringLiteral("vtx"), QStringLiteral("await new Promise(() => {});"), {}, options));
+            await(PageCall::run(m_page, QStringLiteral("vtx"), QStringLiteral("await new Promise(() => {});"), {},
+                                options));
             QFAIL("no error");
         } catch (const PageCall::Error &e) {
             QCOMPARE(e.kind, PageCall::Error::PageChanged);
@@ -177,7 +216,8 @@ private slots:
         options.stillValid = [&valid] { return valid; };
         QTimer::singleShot(150, [&valid] { valid = false; });
         QVERIFY_THROWS_EXCEPTION(PageCall::Error,
-            await(PageCall::run(m_page, QStringLiteral("vtx"), QStringLiteral("await new Promise(() => {});"), {}, options)));
+                                 await(PageCall::run(m_page, QStringLiteral("vtx"),
+                                                     QStringLiteral("await new Promise(() => {});"), {}, options)));
     }
 
     void pageDestroyedFailsThePendingCall()

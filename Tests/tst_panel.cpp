@@ -59,7 +59,7 @@ QList<Item> flaggedItems(int count, const QString &prefix = QStringLiteral("f"))
     return items;
 }
 
-} // namespace
+}   // namespace
 
 class PanelTest : public QObject {
     Q_OBJECT
@@ -137,8 +137,17 @@ void PanelTest::protectedCommentStaysOutAtEveryFloor()
     // The likes rule skipped "liked" on the last scan; its AI score of 0.97 from an earlier scan
     // is still stored. "same" was cleared before and did not change: its score counts.
     PanelFixture::post(h.store(), url, "t",
-                       {{"liked", "nice", "skip", QStringLiteral("좋아요가 많은 댓글"), AIScore{0.97, 0, 0}, {}, {}, {}, false,
-                         false, 300},
+                       {{"liked",
+                         "nice",
+                         "skip",
+                         QStringLiteral("좋아요가 많은 댓글"),
+                         AIScore{0.97, 0, 0},
+                         {},
+                         {},
+                         {},
+                         false,
+                         false,
+                         300},
                         {"kept", "fine", "skip", "kept", AIScore{0.97, 0, 0}},
                         {"same", "buy now", "skip", "unchanged", AIScore{0.97, 0, 0}},
                         {"s", "spam", "spam", "link"}},
@@ -262,7 +271,9 @@ void PanelTest::commentsTabPicks()
     ModelHarness h;
     const QString url = PanelFixture::youtubeUrl(6);
     PanelFixture::post(h.store(), url, "t",
-                       {{"s", "spam", "spam", "link"}, {"o", "hello"}, {"u", "again", "skip", "unchanged"},
+                       {{"s", "spam", "spam", "link"},
+                        {"o", "hello"},
+                        {"u", "again", "skip", "unchanged"},
                         {"x", "liked", "skip", "likes"}},
                        QDateTime::currentDateTime());
     PanelActions actions(&h.store());
@@ -311,8 +322,10 @@ void PanelTest::deletedButton()
     vm2.setTab(PanelTab::spam);
     vm2.load();
     QVERIFY(vm2.deletedEnabled());
-    QCOMPARE(inLanguage(false, [&] { return vm2.deletedTitle(QLocale(QLocale::English)); }), QStringLiteral("Deleted 1,200"));
-    QCOMPARE(inLanguage(true, [&] { return vm2.deletedTitle(QLocale(QLocale::English)); }), QStringLiteral("삭제 항목 1,200"));
+    QCOMPARE(inLanguage(false, [&] { return vm2.deletedTitle(QLocale(QLocale::English)); }),
+             QStringLiteral("Deleted 1,200"));
+    QCOMPARE(inLanguage(true, [&] { return vm2.deletedTitle(QLocale(QLocale::English)); }),
+             QStringLiteral("삭제 항목 1,200"));
     vm2.toggleDeleted();
     QCOMPARE(vm2.tab(), PanelTab(PanelTab::deleted));
     vm2.toggleDeleted();
@@ -517,8 +530,9 @@ void PanelTest::flaggedAfterScan()
         ModelHarness fresh;
         PanelActions freshActions(&fresh.store());
         SpamPanel empty(&fresh.model(), &freshActions);
-        QCOMPARE(empty.emptyHintText(), inLanguage(false, [&] { return SpamPanelModel::emptyHint(PanelTab::comments, false); }));
-        PanelFixture::post(fresh.store(), PanelFixture::youtubeUrl(12), "t", {Item {"c1", "nice video"}},
+        QCOMPARE(empty.emptyHintText(),
+                 inLanguage(false, [&] { return SpamPanelModel::emptyHint(PanelTab::comments, false); }));
+        PanelFixture::post(fresh.store(), PanelFixture::youtubeUrl(12), "t", {Item{"c1", "nice video"}},
                            QDateTime::currentDateTime());
         empty.viewModel()->setTab(PanelTab::spam);
         empty.viewModel()->load();
@@ -538,7 +552,8 @@ void PanelTest::flaggedAfterScan()
     QVERIFY(!panel.viewModel()->headerEnabled());
     h.model().jobs().set(JobState::Job::scan, false);
     QCOMPARE(panel.viewModel()->tab(), PanelTab(PanelTab::spam));
-    QTRY_COMPARE_WITH_TIMEOUT(panel.viewModel()->shown().value(PanelFixture::youtubeUrl(11)).size(), qsizetype(1), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(panel.viewModel()->shown().value(PanelFixture::youtubeUrl(11)).size(), qsizetype(1),
+                              10000);
 }
 
 void PanelTest::progressDuringDeletion()
@@ -588,9 +603,12 @@ void PanelTest::log()
     vm.load();
     const QList<ScanSession> sessions = vm.sessions();
     QCOMPARE(sessions.size(), 3);
-    QCOMPARE(inLanguage(false, [&] { return sessions.at(0).summary(); }), QStringLiteral("2 posts · 340 comments · 12 new · 5 flagged · 1 failed"));
+    QCOMPARE(inLanguage(false, [&] { return sessions.at(0).summary(); }),
+             QStringLiteral("2 posts · 340 comments · 12 new · 5 flagged · 1 failed"));
     QCOMPARE(inLanguage(true, [&] { return sessions.at(1).summary(); }), QStringLiteral("30개 중 12개 삭제"));
-    QVERIFY(inLanguage(false, [&] { return sessions.at(2).title(QDateTime::currentDateTime()); }).endsWith(QStringLiteral(" · automatic")));
+    QVERIFY(inLanguage(false, [&] {
+                return sessions.at(2).title(QDateTime::currentDateTime());
+            }).endsWith(QStringLiteral(" · automatic")));
     QVERIFY(vm.logEnabled());
 }
 
@@ -603,7 +621,7 @@ void PanelTest::stageAnimatesOnlyWhileShownAndScanning()
     QVERIFY(!stage.animating());   // hidden
     stage.show();
     QVERIFY(stage.animating());
-    stage.setCalm(true);           // reduced motion: nothing runs by time
+    stage.setCalm(true);   // reduced motion: nothing runs by time
     QVERIFY(!stage.animating());
     stage.setCalm(false);
     QVERIFY(stage.animating());
@@ -732,7 +750,8 @@ void PanelTest::lazyListShowsTheSameRows()
         return;
     int pending = 0;
     for (const ChannelPost &p : posts)
-        pending += int(PanelTab(PanelTab::spam).records(h.store().comments(p.url, SpamPanelModel::commentLimit)).size());
+        pending += int(
+            PanelTab(PanelTab::spam).records(h.store().comments(p.url, SpamPanelModel::commentLimit)).size());
     QCOMPARE(panel.viewModel()->tabCounts().value(int(PanelTab::spam)), pending);
 }
 
@@ -802,11 +821,13 @@ void PanelTest::runningSummaryEqualsARecount()
         QApplication::processEvents();
         const SpamPanelModel::Bar b = vm->bar();
         const qsizetype recount = DeleteBar::picks(b.flagged, b.unpicked).size();
-        QVERIFY2(b.picks == recount, qPrintable(QStringLiteral("%1: %2 against %3").arg(step).arg(b.picks).arg(recount)));
+        QVERIFY2(b.picks == recount,
+                 qPrintable(QStringLiteral("%1: %2 against %3").arg(step).arg(b.picks).arg(recount)));
         if (b.kind != SpamPanelModel::Bar::Kind::none) {
-            QCOMPARE(bar->headerText(), DeleteBar::header(int(recount), int(b.flagged.size())).selected
-                                           + DeleteBar::header(int(recount), int(b.flagged.size())).of
-                                           + DeleteBar::header(int(recount), int(b.flagged.size())).batch);
+            QCOMPARE(bar->headerText(),
+                     DeleteBar::header(int(recount), int(b.flagged.size())).selected
+                         + DeleteBar::header(int(recount), int(b.flagged.size())).of
+                         + DeleteBar::header(int(recount), int(b.flagged.size())).batch);
             QCOMPARE(bar->selectAllButton()->isEnabled(), DeleteBar::canSelectAll(b.flagged, b.unpicked));
             QCOMPARE(bar->deselectAllButton()->isEnabled(), DeleteBar::canDeselectAll(b.flagged, b.unpicked));
         }
@@ -846,10 +867,12 @@ void PanelTest::emptyHints_data()
     QTest::addColumn<bool>("scanned");
     QTest::addColumn<bool>("korean");
     QTest::addColumn<QString>("hint");
-    QTest::newRow("nothing scanned") << int(PanelTab::comments) << false << false
-                                     << "No post scanned yet.\nOpen one of your posts and scan it: its comments show here.";
-    QTest::newRow("nothing scanned, ko") << int(PanelTab::spam) << false << true
-                                         << "아직 검사한 게시물이 없습니다.\n게시물을 열고 검사하면 댓글이 여기에 나옵니다.";
+    QTest::newRow("nothing scanned")
+        << int(PanelTab::comments) << false << false
+        << "No post scanned yet.\nOpen one of your posts and scan it: its comments show here.";
+    QTest::newRow("nothing scanned, ko")
+        << int(PanelTab::spam) << false << true
+        << "아직 검사한 게시물이 없습니다.\n게시물을 열고 검사하면 댓글이 여기에 나옵니다.";
     QTest::newRow("nothing flagged") << int(PanelTab::spam) << true << false << "No suspected comments.";
     QTest::newRow("nothing flagged, ko") << int(PanelTab::spam) << true << true << "의심 댓글이 없습니다.";
     QTest::newRow("nothing deleted") << int(PanelTab::deleted) << true << false << "No deleted comments.";

@@ -45,7 +45,7 @@ QSet<QString> idsIn(const QHash<QString, QList<ScanStore::Record>> &shown)
     return out;
 }
 
-} // namespace
+}   // namespace
 
 class PanelDeleteTest : public QObject {
     Q_OBJECT
@@ -56,11 +56,14 @@ private slots:
     void initTestCase()
     {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        const QList<YtComment> mixed = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+        const QList<YtComment> mixed =
+            YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
         m_yt = new YouTubeFixture(this);
         // Comments of their own for each post: the site tells a deletion's post by its comment id.
-        m_yt->addVideo({kConfirmed, QStringLiteral("Confirmed deletion"), false, false, YouTubeFixture::bulk(30, 51, now, mixed)});
-        m_yt->addVideo({kCancelled, QStringLiteral("Cancelled deletion"), false, false, YouTubeFixture::bulk(30, 52, now, mixed)});
+        m_yt->addVideo(
+            {kConfirmed, QStringLiteral("Confirmed deletion"), false, false, YouTubeFixture::bulk(30, 51, now, mixed)});
+        m_yt->addVideo(
+            {kCancelled, QStringLiteral("Cancelled deletion"), false, false, YouTubeFixture::bulk(30, 52, now, mixed)});
         m_yt->install(*FixtureSite::shared());
         // The test's own scan is the one to see, without the AI pass and its consent question.
         AppSettings::shared().setValue(QStringLiteral("vt.scanOnOpen"), false);
@@ -86,7 +89,9 @@ private slots:
         window.resize(1440, 900);
         window.show();
         SpamModel *model = state.spam();
-        QTRY_VERIFY_WITH_TIMEOUT(model->openPage().info() && model->openPage().info()->supported && !model->jobs().working(), kSlow);
+        QTRY_VERIFY_WITH_TIMEOUT(model->openPage().info() && model->openPage().info()->supported
+                                     && !model->jobs().working(),
+                                 kSlow);
         await(model->scan(true, true), kSlow);
         QVERIFY(model->openPage().hasScanned());
 
@@ -131,10 +136,11 @@ private slots:
                 vanished += picked.contains(reply.id) ? 0 : 1;
             QVERIFY(m_yt->repliesOf(*v, id).isEmpty());
         }
-        QCOMPARE(model->statusLine().text(), QStringLiteral("Deleted 2.")
-                                      + (vanished == 1   ? QStringLiteral(" 1 more went with its thread.")
-                                         : vanished > 1 ? QStringLiteral(" %1 more went with their threads.").arg(vanished)
-                                                        : QString()));
+        QCOMPARE(model->statusLine().text(),
+                 QStringLiteral("Deleted 2.")
+                     + (vanished == 1      ? QStringLiteral(" 1 more went with its thread.")
+                            : vanished > 1 ? QStringLiteral(" %1 more went with their threads.").arg(vanished)
+                                           : QString()));
         // The panel follows the history: out of Flagged, two in the Deleted tab.
         QTRY_VERIFY_WITH_TIMEOUT(!idsIn(vm->shown()).intersects(picked), kSlow);
         QTRY_COMPARE_WITH_TIMEOUT(vm->deletedCount(), deletedBefore + 2, kSlow);

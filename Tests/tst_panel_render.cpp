@@ -38,7 +38,7 @@ bool renderAll(const QString &dir, const QString &lang, QString *why)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 class PanelRenderTest : public QObject {
     Q_OBJECT

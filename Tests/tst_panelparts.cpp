@@ -54,7 +54,8 @@ QStringList ids(const QList<ScanStore::Record> &records)
     return out;
 }
 
-ChannelPost post(const QString &url, ChannelPost::State state = ChannelPost::State::done, int total = 0, int flagged = 0)
+ChannelPost post(const QString &url, ChannelPost::State state = ChannelPost::State::done, int total = 0,
+                 int flagged = 0)
 {
     ChannelPost p;
     p.site = "youtube";
@@ -82,7 +83,7 @@ ScanStore::Run run(const QString &session, ScanStore::Run::Kind kind = ScanStore
     return r;
 }
 
-} // namespace
+}   // namespace
 
 class PanelPartsTest : public QObject {
     Q_OBJECT
@@ -179,23 +180,24 @@ void PanelPartsTest::candidates_data()
     auto empty = rec("empty", "spam");
     empty.text.clear();
     QTest::newRow("nothing") << QList<ScanStore::Record>() << Problems() << QStringList();
-    QTest::newRow("only deleted") << QList<ScanStore::Record>{gone} << Problems{{"gone", {0.99, "spam"}}} << QStringList();
+    QTest::newRow("only deleted") << QList<ScanStore::Record>{gone} << Problems{{"gone", {0.99, "spam"}}}
+                                  << QStringList();
     QTest::newRow("empty problems keep spam only")
         << QList<ScanStore::Record>{rec("a"), rec("b", "spam"), rec("c", "skip", {}, "unchanged")} << Problems()
         << QStringList{"b"};
     QTest::newRow("rule hits first, stable")
-        << QList<ScanStore::Record>{rec("ai", "spam", 0.99), rec("r1", "spam"), rec("r2", "spam", {}, "link")} << Problems()
-        << QStringList{"r1", "r2", "ai"};
+        << QList<ScanStore::Record>{rec("ai", "spam", 0.99), rec("r1", "spam"), rec("r2", "spam", {}, "link")}
+        << Problems() << QStringList{"r1", "r2", "ai"};
     QTest::newRow("0.874 and 0.866 tie at 87, 0.875 first")
-        << QList<ScanStore::Record>{rec("x", "spam", 0.874), rec("y", "spam", 0.866), rec("z", "spam", 0.875)} << Problems()
-        << QStringList{"z", "x", "y"};
+        << QList<ScanStore::Record>{rec("x", "spam", 0.874), rec("y", "spam", 0.866), rec("z", "spam", 0.875)}
+        << Problems() << QStringList{"z", "x", "y"};
     QTest::newRow("problems promote ok and unchanged")
         << QList<ScanStore::Record>{rec("ok1"), rec("u", "skip", {}, "unchanged"), rec("k", "skip", {}, "kept")}
         << Problems{{"ok1", {0.5, "abuse"}}, {"u", {0.7, ""}}, {"k", {0.99, "spam"}}} << QStringList{"u", "ok1"};
     QTest::newRow("empty text never") << QList<ScanStore::Record>{empty} << Problems{{"empty", {0.9, "spam"}}}
                                       << QStringList();
-    QTest::newRow("NaN problem is none") << QList<ScanStore::Record>{rec("n")} << Problems{{"n", {std::nan(""), "spam"}}}
-                                         << QStringList();
+    QTest::newRow("NaN problem is none") << QList<ScanStore::Record>{rec("n")}
+                                         << Problems{{"n", {std::nan(""), "spam"}}} << QStringList();
 }
 
 void PanelPartsTest::candidates()
@@ -218,7 +220,8 @@ void PanelPartsTest::protectedCommentsNeverCandidates()
     QCOMPARE(c.first().state, QStringLiteral("spam"));
     QCOMPARE(c.first().kind, QStringLiteral("spam"));
     QCOMPARE(c.first().reason, QStringLiteral("AI: Spam 97%"));
-    QCOMPARE(inLanguage(true, [&] { return PanelTab::candidates(records, problems); }).first().reason, QStringLiteral("AI 스팸 97%"));
+    QCOMPARE(inLanguage(true, [&] { return PanelTab::candidates(records, problems); }).first().reason,
+             QStringLiteral("AI 스팸 97%"));
 }
 
 void PanelPartsTest::rows()
@@ -235,10 +238,13 @@ void PanelPartsTest::rows()
     QStringList got;
     for (const auto &row : inLanguage(false, [&] { return CommentListModel::rows(posts, records); }))
         got.append(row.id);
-    QCOMPARE(got, QStringList({"post:u1", "u1|spam:s", "u1|caption", "u1|rest:a", "u1|rest:d", "u1|end", "post:u2",
-                               "u2|spam:s", "u2|end", "post:u5", "u5|rest:x", "u5|end"}));
-    QCOMPARE(inLanguage(false, [&] { return CommentListModel::rows(posts, records); }).at(2).caption, QStringLiteral("Other comments 2"));
-    QCOMPARE(inLanguage(true, [&] { return CommentListModel::rows(posts, records); }).at(2).caption, QStringLiteral("그 밖의 댓글 2"));
+    QCOMPARE(got,
+             QStringList({"post:u1", "u1|spam:s", "u1|caption", "u1|rest:a", "u1|rest:d", "u1|end", "post:u2",
+                          "u2|spam:s", "u2|end", "post:u5", "u5|rest:x", "u5|end"}));
+    QCOMPARE(inLanguage(false, [&] { return CommentListModel::rows(posts, records); }).at(2).caption,
+             QStringLiteral("Other comments 2"));
+    QCOMPARE(inLanguage(true, [&] { return CommentListModel::rows(posts, records); }).at(2).caption,
+             QStringLiteral("그 밖의 댓글 2"));
 }
 
 void PanelPartsTest::ticks()
@@ -248,8 +254,8 @@ void PanelPartsTest::ticks()
     CommentListModel m;
     CommentListModel::Content c;
     c.posts = {post("u")};
-    c.records = {{"u", {rec("s", "spam"), rec("ok"), rec("same", "skip", {}, "unchanged"), rec("site", "skip", {}, "x"),
-                        gone}}};
+    c.records = {
+        {"u", {rec("s", "spam"), rec("ok"), rec("same", "skip", {}, "unchanged"), rec("site", "skip", {}, "x"), gone}}};
     // Flagged tab: flagged comments read ticked until unticked; others have no tick box.
     c.mode = CommentListModel::PickMode::unpicked;
     m.setContent(c);
@@ -376,8 +382,8 @@ void PanelPartsTest::statusTexts_data()
               d = int(ChannelPost::State::done), f = int(ChannelPost::State::failed);
     QTest::newRow("connecting") << S::connecting << 0 << 0 << 0 << 0 << false << none << false << "Opening the post"
                                 << std::optional<double>();
-    QTest::newRow("collecting ko") << S::collecting << 12 << 0 << 0 << 0 << false << none << true << "댓글 수집 중 · 댓글 12"
-                                   << std::optional<double>();
+    QTest::newRow("collecting ko") << S::collecting << 12 << 0 << 0 << 0 << false << none << true
+                                   << "댓글 수집 중 · 댓글 12" << std::optional<double>();
     QTest::newRow("ai without total") << S::ai << 0 << 0 << 0 << 0 << false << none << false << "AI check"
                                       << std::optional<double>();
     QTest::newRow("ai without total ko") << S::ai << 0 << 0 << 0 << 0 << false << none << true << "AI 검사 중"
@@ -400,8 +406,8 @@ void PanelPartsTest::statusTexts_data()
                                        << "댓글 수집 중 · 게시물 3/3" << std::optional<double>(2.0 / 3.0);
     QTest::newRow("between posts") << S::complete << 0 << 0 << 0 << 0 << true << QList<int>{d, w, w} << false
                                    << "Checking · post 1/3" << std::optional<double>(1.0 / 3.0);
-    QTest::newRow("checked beyond total") << S::ai << 0 << 0 << 130 << 120 << false << none << false << "AI 130/120"
-                                          << std::optional<double>(1.0);
+    QTest::newRow("checked beyond total")
+        << S::ai << 0 << 0 << 130 << 120 << false << none << false << "AI 130/120" << std::optional<double>(1.0);
 }
 
 void PanelPartsTest::statusTexts()
@@ -464,11 +470,16 @@ void PanelPartsTest::deleteBar_data()
     QTest::addColumn<bool>("korean");
     QTest::addColumn<QString>("header");
     QTest::addColumn<QString>("button");
-    QTest::newRow("31 picks") << 31 << 0 << false << "31 selected of 31 · 30 at a time" << "Delete 30";
-    QTest::newRow("31 picks ko") << 31 << 0 << true << "31개 선택 / 31개 · 한 번에 30개" << "30개 삭제";
-    QTest::newRow("exactly 30") << 32 << 2 << false << "30 selected of 32" << "Delete 30";
-    QTest::newRow("4 of 5") << 5 << 1 << false << "4 selected of 5" << "Delete 4";
-    QTest::newRow("none") << 0 << 0 << true << "0개 선택 / 0개" << "0개 삭제";
+    QTest::newRow("31 picks") << 31 << 0 << false << "31 selected of 31 · 30 at a time"
+                              << "Delete 30";
+    QTest::newRow("31 picks ko") << 31 << 0 << true << "31개 선택 / 31개 · 한 번에 30개"
+                                 << "30개 삭제";
+    QTest::newRow("exactly 30") << 32 << 2 << false << "30 selected of 32"
+                                << "Delete 30";
+    QTest::newRow("4 of 5") << 5 << 1 << false << "4 selected of 5"
+                            << "Delete 4";
+    QTest::newRow("none") << 0 << 0 << true << "0개 선택 / 0개"
+                          << "0개 삭제";
 }
 
 void PanelPartsTest::deleteBar()
@@ -524,7 +535,7 @@ void PanelPartsTest::scoreBars()
     QCOMPARE(b.inBand[1], 1);   // the band's lower edge is in band
     QCOMPARE(b.total[12], 1);
     QCOMPARE(b.total[19], 2);
-    QCOMPARE(b.inBand[19], 1);  // 100 is in band, 250 is beyond it
+    QCOMPARE(b.inBand[19], 1);   // 100 is in band, 250 is beyond it
     QCOMPARE(b.peak, 3);
     b = ScoreBars::buckets({}, 0, 100, 0, 100);
     QCOMPARE(b.peak, 1);
@@ -593,15 +604,16 @@ void PanelPartsTest::sessionSummary_data()
     QTest::addColumn<bool>("marked");
     using K = ScanStore::Run::Kind;
     QTest::newRow("three posts, one failed")
-        << QList<ScanStore::Run>{run("s", K::Scan, 200, 3, 10), run("s", K::Scan, 140, 2, 2), run("s", K::Scan, 9, 9, 9, 0, true)}
-        << "3 posts · 340 comments · 12 new · 5 flagged · 1 failed" << "게시물 3 · 댓글 340 · 새 댓글 12 · 스팸 의심 5 · 실패 1"
-        << true;
+        << QList<ScanStore::Run>{run("s", K::Scan, 200, 3, 10), run("s", K::Scan, 140, 2, 2),
+                                 run("s", K::Scan, 9, 9, 9, 0, true)}
+        << "3 posts · 340 comments · 12 new · 5 flagged · 1 failed"
+        << "게시물 3 · 댓글 340 · 새 댓글 12 · 스팸 의심 5 · 실패 1" << true;
     QTest::newRow("one failed") << QList<ScanStore::Run>{run("s", K::Scan, 0, 0, 0, 0, true)} << "1 post · 1 failed"
                                 << "게시물 1 · 실패 1" << true;
-    QTest::newRow("one comment") << QList<ScanStore::Run>{run("s", K::Scan, 1)} << "1 post · 1 comments" << "게시물 1 · 댓글 1"
-                                 << false;
-    QTest::newRow("deleted all") << QList<ScanStore::Run>{run("d", K::Delete, 30, 0, 0, 30)} << "Deleted 30" << "30개 삭제"
-                                 << false;
+    QTest::newRow("one comment") << QList<ScanStore::Run>{run("s", K::Scan, 1)} << "1 post · 1 comments"
+                                 << "게시물 1 · 댓글 1" << false;
+    QTest::newRow("deleted all") << QList<ScanStore::Run>{run("d", K::Delete, 30, 0, 0, 30)} << "Deleted 30"
+                                 << "30개 삭제" << false;
     QTest::newRow("deleted some") << QList<ScanStore::Run>{run("d", K::Delete, 30, 0, 0, 12)} << "Deleted 12 of 30"
                                   << "30개 중 12개 삭제" << false;
     QTest::newRow("deleted none") << QList<ScanStore::Run>{run("d", K::Delete, 30, 0, 0, 0, true)} << "Nothing deleted"
@@ -632,10 +644,14 @@ void PanelPartsTest::runTexts()
     QCOMPARE(inLanguage(true, [&] { return RunText::deletion(0); }), QStringLiteral("0개 삭제"));
     // In the interface language whatever the system locale: the clock alone today, else month, day and clock.
     const QDateTime now(QDate(2026, 3, 9), QTime(18, 0));
-    QCOMPARE(inLanguage(false, [&] { return RunText::time(QDateTime(QDate(2026, 3, 9), QTime(9, 5, 30)), now); }), QStringLiteral("9:05 AM"));
-    QCOMPARE(inLanguage(true, [&] { return RunText::time(QDateTime(QDate(2026, 3, 9), QTime(9, 5, 30)), now); }), QStringLiteral("오전 9:05"));
-    QCOMPARE(inLanguage(false, [&] { return RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now); }), QStringLiteral("Mar 2, 9:07 PM"));
-    QCOMPARE(inLanguage(true, [&] { return RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now); }), QStringLiteral("3월 2일 오후 9:07"));
+    QCOMPARE(inLanguage(false, [&] { return RunText::time(QDateTime(QDate(2026, 3, 9), QTime(9, 5, 30)), now); }),
+             QStringLiteral("9:05 AM"));
+    QCOMPARE(inLanguage(true, [&] { return RunText::time(QDateTime(QDate(2026, 3, 9), QTime(9, 5, 30)), now); }),
+             QStringLiteral("오전 9:05"));
+    QCOMPARE(inLanguage(false, [&] { return RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now); }),
+             QStringLiteral("Mar 2, 9:07 PM"));
+    QCOMPARE(inLanguage(true, [&] { return RunText::time(QDateTime(QDate(2026, 3, 2), QTime(21, 7)), now); }),
+             QStringLiteral("3월 2일 오후 9:07"));
     ScanStore::Run automatic = run("s");
     automatic.at = now;
     automatic.automatic = true;
@@ -675,8 +691,10 @@ void PanelPartsTest::stage()
     mark = inLanguage(true, [&] { return ScanStage::queueMark(done); });
     QCOMPARE(mark.text, QStringLiteral("댓글 12 · 의심 3"));
     QVERIFY(mark.semibold && mark.check);
-    QCOMPARE(inLanguage(false, [&] { return ScanStage::queueMark(post("f", S::failed)); }).text, QStringLiteral("Scan failed"));
-    QCOMPARE(inLanguage(true, [&] { return ScanStage::queueMark(post("w", S::scanning)); }).text, QStringLiteral("대기 중"));
+    QCOMPARE(inLanguage(false, [&] { return ScanStage::queueMark(post("f", S::failed)); }).text,
+             QStringLiteral("Scan failed"));
+    QCOMPARE(inLanguage(true, [&] { return ScanStage::queueMark(post("w", S::scanning)); }).text,
+             QStringLiteral("대기 중"));
 
     Comment c;
     c.state = "spam";
@@ -706,11 +724,16 @@ void PanelPartsTest::stageTexts_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("counts");
     using S = ScanActivity::Stage;
-    QTest::newRow("opening") << S::connecting << 0 << 0 << 0 << 0 << false << "Opening the post" << "";
-    QTest::newRow("rules ko") << S::rules << 40 << 0 << 0 << 0 << true << "규칙 검사 중" << "댓글 40";
-    QTest::newRow("ai no total") << S::ai << 40 << 2 << 0 << 0 << false << "AI check" << "40 comments · 2 flagged";
-    QTest::newRow("ai 12/40 ko") << S::ai << 40 << 2 << 12 << 40 << true << "AI 검사 중 12/40" << "댓글 40 · 의심 2";
-    QTest::newRow("finishing") << S::complete << 0 << 3 << 0 << 0 << false << "Finishing" << "";
+    QTest::newRow("opening") << S::connecting << 0 << 0 << 0 << 0 << false << "Opening the post"
+                             << "";
+    QTest::newRow("rules ko") << S::rules << 40 << 0 << 0 << 0 << true << "규칙 검사 중"
+                              << "댓글 40";
+    QTest::newRow("ai no total") << S::ai << 40 << 2 << 0 << 0 << false << "AI check"
+                                 << "40 comments · 2 flagged";
+    QTest::newRow("ai 12/40 ko") << S::ai << 40 << 2 << 12 << 40 << true << "AI 검사 중 12/40"
+                                 << "댓글 40 · 의심 2";
+    QTest::newRow("finishing") << S::complete << 0 << 3 << 0 << 0 << false << "Finishing"
+                               << "";
 }
 
 void PanelPartsTest::stageTexts()

@@ -50,11 +50,11 @@ QStringList urls(const QList<ChannelPost> &rows)
 // raised, in order.
 struct Bench {
     QTemporaryDir dir;
-    ScanStore store {dir.filePath(QStringLiteral("scans.sqlite"))};
-    AppSettings file {dir.filePath(QStringLiteral("settings.json"))};
-    OwnerSettings settings {&file};
+    ScanStore store{dir.filePath(QStringLiteral("scans.sqlite"))};
+    AppSettings file{dir.filePath(QStringLiteral("settings.json"))};
+    OwnerSettings settings{&file};
     JobState jobs;
-    PostCatalog catalog {store, jobs, settings};
+    PostCatalog catalog{store, jobs, settings};
     QStringList heard;
 
     Bench()
@@ -72,7 +72,7 @@ struct Bench {
 
 enum class Action { loadHistory, forget, clearHistory };
 
-} // namespace
+}   // namespace
 
 Q_DECLARE_METATYPE(Action)
 Q_DECLARE_METATYPE(JobState::Job)
@@ -88,19 +88,19 @@ private slots:
         QTest::addColumn<JobState::Job>("job");
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<QStringList>("heard");
-        const QStringList both {kYtA, kYtB};   // the monitored post first
+        const QStringList both{kYtA, kYtB};   // the monitored post first
         const QStringList none;
         QTest::newRow("fill, idle") << Action::loadHistory << JobState::Job::idle << both
-                                    << QStringList {"rows", "totals"};
-        QTest::newRow("fill, under a scan") << Action::loadHistory << JobState::Job::scan << both
-                                            << QStringList {"rows", "totals"};
+                                    << QStringList{"rows", "totals"};
+        QTest::newRow("fill, under a scan")
+            << Action::loadHistory << JobState::Job::scan << both << QStringList{"rows", "totals"};
         QTest::newRow("fill, under a queue") << Action::loadHistory << JobState::Job::queue << none << none;
-        QTest::newRow("forget, idle") << Action::forget << JobState::Job::idle << QStringList {kYtB}
-                                      << QStringList {"rows", "runs", "totals"};
+        QTest::newRow("forget, idle") << Action::forget << JobState::Job::idle << QStringList{kYtB}
+                                      << QStringList{"rows", "runs", "totals"};
         QTest::newRow("forget, under a scan") << Action::forget << JobState::Job::scan << both << none;
         QTest::newRow("forget, under discovery") << Action::forget << JobState::Job::discovery << both << none;
-        QTest::newRow("clear, idle") << Action::clearHistory << JobState::Job::idle << QStringList {kYtA}
-                                     << QStringList {"rows", "totals", "runs", "deletions"};
+        QTest::newRow("clear, idle") << Action::clearHistory << JobState::Job::idle << QStringList{kYtA}
+                                     << QStringList{"rows", "totals", "runs", "deletions"};
         QTest::newRow("clear, under a deletion") << Action::clearHistory << JobState::Job::removal << both << none;
     }
     void jobsHoldBack()
@@ -161,10 +161,12 @@ private slots:
         QCOMPARE(urls(b.catalog.candidates()), QStringList({kIgA, kYtA, kYtB}));
         QCOMPARE(b.catalog.candidates().last().title, QStringLiteral("B"));
         // Discovery takes nothing already offered, and keeps what was forgotten away.
-        QVERIFY(b.store.dismiss("youtube", "https://www.youtube.com/watch?v=ccccccccccc", QDateTime::currentDateTime()));
-        QCOMPARE(b.catalog.addDiscovered({FoundPost {"https://youtu.be/aaaaaaaaaaa", "again", std::nullopt},
-                                          FoundPost {"https://www.youtube.com/watch?v=ccccccccccc", "gone", std::nullopt},
-                                          FoundPost {"https://www.youtube.com/watch?v=ddddddddddd", "new", std::nullopt}}),
+        QVERIFY(
+            b.store.dismiss("youtube", "https://www.youtube.com/watch?v=ccccccccccc", QDateTime::currentDateTime()));
+        QCOMPARE(b.catalog.addDiscovered(
+                     {FoundPost{"https://youtu.be/aaaaaaaaaaa", "again", std::nullopt},
+                      FoundPost{"https://www.youtube.com/watch?v=ccccccccccc", "gone", std::nullopt},
+                      FoundPost{"https://www.youtube.com/watch?v=ddddddddddd", "new", std::nullopt}}),
                  1);
         QCOMPARE(urls(b.catalog.candidates()).last(), QStringLiteral("https://www.youtube.com/watch?v=ddddddddddd"));
     }

@@ -47,8 +47,9 @@ ScanStore::Post stored(const QString &url, int rank, bool scanned = true)
 // A post found on the owner's channel and never scanned.
 ScanStore::Found found(const QString &url)
 {
-    return ScanStore::Found {url.contains(QLatin1String("youtube")) ? QStringLiteral("youtube") : QStringLiteral("instagram"),
-                             url, QStringLiteral("found ") + url.right(4), std::nullopt};
+    return ScanStore::Found{url.contains(QLatin1String("youtube")) ? QStringLiteral("youtube")
+                                                                   : QStringLiteral("instagram"),
+                            url, QStringLiteral("found ") + url.right(4), std::nullopt};
 }
 
 QStringList urls(const QList<ChannelPost> &rows)
@@ -83,7 +84,7 @@ ChannelPost rowOf(const PostDesk &desk, const QString &url)
     return {};
 }
 
-} // namespace
+}   // namespace
 
 class PostDeskTest : public QObject {
     Q_OBJECT
@@ -97,10 +98,7 @@ class PostDeskTest : public QObject {
     }
 
 private slots:
-    void cleanupTestCase()
-    {
-        delete m_web;
-    }
+    void cleanupTestCase() { delete m_web; }
 
     // A first refresh ticks every post (both sites start in select-all mode) and numbers the new
     // posts per site in list order; the numbers are gone about a second later.
@@ -114,7 +112,7 @@ private slots:
         QCOMPARE(urls(desk.posts()), QStringList({yt('A'), ig('A'), yt('B'), ig('B'), yt('C')}));
         QCOMPARE(urls(desk.posts("youtube")), QStringList({yt('A'), yt('B'), yt('C')}));
         QCOMPARE(sorted(desk.checked().values()), sorted(urls(desk.posts())));
-        const QHash<QString, int> expected {{yt('A'), 0}, {yt('B'), 1}, {yt('C'), 2}, {ig('A'), 0}, {ig('B'), 1}};
+        const QHash<QString, int> expected{{yt('A'), 0}, {yt('B'), 1}, {yt('C'), 2}, {ig('A'), 0}, {ig('B'), 1}};
         QCOMPARE(desk.arrivals(), expected);
         QVERIFY(desk.isAllChecked("youtube"));
         QVERIFY(desk.isAllChecked("instagram"));
@@ -138,7 +136,7 @@ private slots:
         QElapsedTimer sinceSecond;
         desk.refresh();
         sinceSecond.start();
-        const QHash<QString, int> expected {{yt('D'), 0}, {ig('C'), 0}};
+        const QHash<QString, int> expected{{yt('D'), 0}, {ig('C'), 0}};
         QCOMPARE(desk.arrivals(), expected);
         QSignalSpy emptied(&desk, &PostDesk::arrivalsChanged);
         QTRY_VERIFY_WITH_TIMEOUT(desk.arrivals().isEmpty(), 10000);
@@ -157,26 +155,26 @@ private slots:
         QTest::addColumn<QStringList>("instagram");   // the Instagram queue
         QTest::addColumn<bool>("allYouTube");         // isAllChecked("youtube")
         QTest::newRow("unticking one keeps the others")
-            << QStringList {"refresh", "toggle " + yt('B')} << QStringList {yt('A'), yt('C')}
-            << QStringList {ig('A'), ig('B')} << false;
+            << QStringList{"refresh", "toggle " + yt('B')} << QStringList{yt('A'), yt('C')}
+            << QStringList{ig('A'), ig('B')} << false;
         QTest::newRow("after unticking one, new posts of that site are not ticked")
-            << QStringList {"refresh", "toggle " + yt('B'), "find " + yt('D'), "find " + ig('C'), "refresh"}
-            << QStringList {yt('A'), yt('C')} << QStringList {ig('A'), ig('B'), ig('C')} << false;
+            << QStringList{"refresh", "toggle " + yt('B'), "find " + yt('D'), "find " + ig('C'), "refresh"}
+            << QStringList{yt('A'), yt('C')} << QStringList{ig('A'), ig('B'), ig('C')} << false;
         QTest::newRow("ticking a post back does not bring select-all back")
-            << QStringList {"refresh", "toggle " + yt('B'), "toggle " + yt('B'), "find " + yt('D'), "refresh"}
-            << QStringList {yt('A'), yt('B'), yt('C')} << QStringList {ig('A'), ig('B')} << false;
+            << QStringList{"refresh", "toggle " + yt('B'), "toggle " + yt('B'), "find " + yt('D'), "refresh"}
+            << QStringList{yt('A'), yt('B'), yt('C')} << QStringList{ig('A'), ig('B')} << false;
         QTest::newRow("deselect all on one site keeps the other")
-            << QStringList {"refresh", "none youtube", "find " + yt('D'), "refresh"} << QStringList {}
-            << QStringList {ig('A'), ig('B')} << false;
+            << QStringList{"refresh", "none youtube", "find " + yt('D'), "refresh"} << QStringList{}
+            << QStringList{ig('A'), ig('B')} << false;
         QTest::newRow("select all after deselect all")
-            << QStringList {"refresh", "none youtube", "all youtube", "find " + yt('D'), "refresh"}
-            << QStringList {yt('A'), yt('B'), yt('C'), yt('D')} << QStringList {ig('A'), ig('B')} << true;
+            << QStringList{"refresh", "none youtube", "all youtube", "find " + yt('D'), "refresh"}
+            << QStringList{yt('A'), yt('B'), yt('C'), yt('D')} << QStringList{ig('A'), ig('B')} << true;
         QTest::newRow("a forgotten post loses its tick")
-            << QStringList {"refresh", "none youtube", "toggle " + yt('C'), "forget " + yt('C'), "refresh"}
-            << QStringList {} << QStringList {ig('A'), ig('B')} << false;
+            << QStringList{"refresh", "none youtube", "toggle " + yt('C'), "forget " + yt('C'), "refresh"}
+            << QStringList{} << QStringList{ig('A'), ig('B')} << false;
         QTest::newRow("select all before the first refresh")
-            << QStringList {"none instagram", "all instagram", "refresh"} << QStringList {yt('A'), yt('B'), yt('C')}
-            << QStringList {ig('A'), ig('B')} << true;
+            << QStringList{"none instagram", "all instagram", "refresh"} << QStringList{yt('A'), yt('B'), yt('C')}
+            << QStringList{ig('A'), ig('B')} << true;
     }
     void ticks()
     {
@@ -230,10 +228,10 @@ private slots:
         QTest::addColumn<bool>("adds");
         QTest::addColumn<QStringList>("youtube");
         QTest::addColumn<QStringList>("afterNextFind");   // the queue after one more post is found
-        QTest::newRow("posts added")
-            << true << QStringList {yt('M'), yt('D'), yt('E')} << QStringList {yt('M'), yt('D'), yt('E')};
-        QTest::newRow("nothing added") << false << QStringList {yt('M'), yt('A'), yt('B')}
-                                       << QStringList {yt('M'), yt('A'), yt('B'), yt('F')};
+        QTest::newRow("posts added") << true << QStringList{yt('M'), yt('D'), yt('E')}
+                                     << QStringList{yt('M'), yt('D'), yt('E')};
+        QTest::newRow("nothing added") << false << QStringList{yt('M'), yt('A'), yt('B')}
+                                       << QStringList{yt('M'), yt('A'), yt('B'), yt('F')};
     }
     void loadMore()
     {
@@ -268,12 +266,12 @@ private slots:
     // posts in list order, and the model stops keeping opened posts from being scanned.
     void start_data()
     {
-        QTest::addColumn<QString>("untick");    // "all" for nothing ticked
+        QTest::addColumn<QString>("untick");   // "all" for nothing ticked
         QTest::addColumn<bool>("working");
         QTest::addColumn<QStringList>("opened");
-        QTest::newRow("ticked posts") << yt('B') << false << QStringList {yt('A'), yt('C')};
-        QTest::newRow("nothing ticked") << "all" << false << QStringList {};
-        QTest::newRow("model working") << yt('B') << true << QStringList {};
+        QTest::newRow("ticked posts") << yt('B') << false << QStringList{yt('A'), yt('C')};
+        QTest::newRow("nothing ticked") << "all" << false << QStringList{};
+        QTest::newRow("model working") << yt('B') << true << QStringList{};
     }
     void start()
     {

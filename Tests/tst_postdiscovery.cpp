@@ -43,7 +43,8 @@ QStringList keys(const QList<FoundPost> &posts)
     return out;
 }
 
-ChannelPost doneRow(const QString &url, int flagged, const QDateTime &scannedAt, ChannelPost::State state = ChannelPost::State::done)
+ChannelPost doneRow(const QString &url, int flagged, const QDateTime &scannedAt,
+                    ChannelPost::State state = ChannelPost::State::done)
 {
     ChannelPost r;
     r.site = QStringLiteral("instagram");
@@ -54,7 +55,7 @@ ChannelPost doneRow(const QString &url, int flagged, const QDateTime &scannedAt,
     return r;
 }
 
-} // namespace
+}   // namespace
 
 class PostDiscoveryTest : public QObject {
     Q_OBJECT
@@ -67,10 +68,7 @@ class PostDiscoveryTest : public QObject {
 
     SpamModel &model() { return m_mh->model(); }
 
-    bool signIn()
-    {
-        return m_h->signInBothSites(kSlow) && model().catalog().providers().size() == 2;
-    }
+    bool signIn() { return m_h->signInBothSites(kSlow) && model().catalog().providers().size() == 2; }
 
 private slots:
     void initTestCase()
@@ -121,7 +119,8 @@ private slots:
         QVERIFY(!model().jobs().findingPosts());
         QVERIFY(m_h->browser.address().isEmpty() || !m_h->browser.address().contains("instagram"));
         // A channel scan has no site to visit.
-        const QList<ChannelPost> before {doneRow("https://www.instagram.com/p/AAAAAAAAAAA/", 0, QDateTime::currentDateTime())};
+        const QList<ChannelPost> before{
+            doneRow("https://www.instagram.com/p/AAAAAAAAAAA/", 0, QDateTime::currentDateTime())};
         model().catalog().setRows(before);
         await(model().queue().scanChannels(false), kSlow);
         QCOMPARE(model().statusLine().text(), QString("Sign in to YouTube or Instagram on the left first."));
@@ -135,22 +134,24 @@ private slots:
     void toursSignedInSitesYouTubeFirst()
     {
         QVERIFY(signIn());
-        QCOMPARE(model().catalog().providers(), QList<LoginProvider>({LoginProvider::youtube, LoginProvider::instagram}));
+        QCOMPARE(model().catalog().providers(),
+                 QList<LoginProvider>({LoginProvider::youtube, LoginProvider::instagram}));
     }
 
     void discoverYouTube_data()
     {
         QTest::addColumn<QString>("profile");
-        QTest::addColumn<int>("limit");      // -1: the post limit setting (5)
+        QTest::addColumn<int>("limit");   // -1: the post limit setting (5)
         QTest::addColumn<QStringList>("ids");
         QTest::addColumn<QString>("base");
-        QTest::newRow("handle, limit 3") << "/@sorakitchen" << 3 << QStringList {"v", "s", "v"} << "/@sorakitchen";
-        QTest::newRow("channel id, setting") << "/channel/UCfixtureOwnerChannel0001/featured" << -1
-                                             << QStringList {"v", "s", "v", "s", "v"} << "/channel/UCfixtureOwnerChannel0001";
-        QTest::newRow("more than there are") << "/@sorakitchen" << 20
-                                             << QStringList {"v", "s", "v", "s", "v", "s", "v", "s", "v", "v", "v"}
-                                             << "/@sorakitchen";
-        QTest::newRow("none") << "/@sorakitchen" << 0 << QStringList {} << "/@sorakitchen";
+        QTest::newRow("handle, limit 3") << "/@sorakitchen" << 3 << QStringList{"v", "s", "v"} << "/@sorakitchen";
+        QTest::newRow("channel id, setting")
+            << "/channel/UCfixtureOwnerChannel0001/featured" << -1 << QStringList{"v", "s", "v", "s", "v"}
+            << "/channel/UCfixtureOwnerChannel0001";
+        QTest::newRow("more than there are")
+            << "/@sorakitchen" << 20 << QStringList{"v", "s", "v", "s", "v", "s", "v", "s", "v", "v", "v"}
+            << "/@sorakitchen";
+        QTest::newRow("none") << "/@sorakitchen" << 0 << QStringList{} << "/@sorakitchen";
     }
     void discoverYouTube()
     {
@@ -161,8 +162,10 @@ private slots:
         QVERIFY(signIn());
         m_yt->setProfileTarget(profile);
         const qsizetype before = FixtureSite::shared()->requests("www.youtube.com").size();
-        const QList<FoundPost> posts
-            = await(model().catalog().discover(LoginProvider::youtube, limit < 0 ? std::nullopt : std::optional<int>(limit)), 3 * kSlow);
+        const QList<FoundPost> posts = await(model().catalog().discover(LoginProvider::youtube,
+                                                                        limit < 0 ? std::nullopt
+                                                                                  : std::optional<int>(limit)),
+                                             3 * kSlow);
         // Videos and Shorts alternate, each in its tab's order.
         QStringList expected;
         int v = 0;
@@ -219,16 +222,21 @@ private slots:
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("error");   // empty: no error and no posts
         const QString failure = "Couldn't find your channel. Check your Instagram sign-in.";
-        QTest::newRow("profile on another host") << int(LoginProvider::instagram) << "return 'https://evil.example/owner/';" << failure;
+        QTest::newRow("profile on another host")
+            << int(LoginProvider::instagram) << "return 'https://evil.example/owner/';" << failure;
         QTest::newRow("profile on the other site")
             << int(LoginProvider::instagram) << "return 'https://www.youtube.com/@sorakitchen/videos';" << failure;
         QTest::newRow("profile under a look-alike host")
             << int(LoginProvider::instagram) << "return 'https://www.instagram.com.evil.example/owner/';" << failure;
-        QTest::newRow("profile without TLS") << int(LoginProvider::instagram) << "return 'http://www.instagram.com/owner/';" << failure;
-        QTest::newRow("profile as a script") << int(LoginProvider::instagram) << "return 'javascript:alert(1)';" << failure;
+        QTest::newRow("profile without TLS")
+            << int(LoginProvider::instagram) << "return 'http://www.instagram.com/owner/';" << failure;
+        QTest::newRow("profile as a script")
+            << int(LoginProvider::instagram) << "return 'javascript:alert(1)';" << failure;
         QTest::newRow("no profile") << int(LoginProvider::instagram) << "return null;" << failure;
-        QTest::newRow("Instagram error") << int(LoginProvider::instagram) << "throw new Error('boom');" << "boom";
-        QTest::newRow("YouTube tabs unreadable") << int(LoginProvider::youtube) << "throw new Error('boom');" << "";
+        QTest::newRow("Instagram error") << int(LoginProvider::instagram) << "throw new Error('boom');"
+                                         << "boom";
+        QTest::newRow("YouTube tabs unreadable") << int(LoginProvider::youtube) << "throw new Error('boom');"
+                                                 << "";
     }
     void discoverScriptAnswers()
     {
@@ -244,7 +252,7 @@ private slots:
         SpamEngine::setChannelScriptFile(file);
         auto restore = qScopeGuard([] { SpamEngine::setChannelScriptFile(QString()); });
         QString seen;
-        QList<FoundPost> posts {FoundPost {"x", "", {}}};
+        QList<FoundPost> posts{FoundPost{"x", "", {}}};
         try {
             posts = await(model().catalog().discover(LoginProvider(LoginProvider::Value(site)), 3), 3 * kSlow);
         } catch (const BrowserError &e) {
@@ -277,7 +285,8 @@ private slots:
 
         m_yt->setSignedIn(true);
         auto held = std::make_shared<int>(0);
-        FixtureSite::shared()->route("www.youtube.com", "GET", "/profile", [held](const HttpRequest &, const HttpResponder &r) {
+        FixtureSite::shared()->route("www.youtube.com", "GET", "/profile",
+                                     [held](const HttpRequest &, const HttpResponder &r) {
             ++*held;
             // Timers fire in the order they fall due: the model's, started as the page was asked
             // for, comes before this one.
@@ -293,7 +302,8 @@ private slots:
         }
         QCOMPARE(error, QString("<no error>"));
         QCOMPARE(*held, 1);
-        QCOMPARE(keys(posts), (QStringList {watch(m_videos.at(0).id), watch(m_shorts.at(0).id), watch(m_videos.at(1).id)}));
+        QCOMPARE(keys(posts),
+                 (QStringList{watch(m_videos.at(0).id), watch(m_shorts.at(0).id), watch(m_videos.at(1).id)}));
     }
 
     void discoverInstagram_data()
@@ -359,7 +369,7 @@ private slots:
     {
         QTest::addColumn<QStringList>("ticked");
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("states");      // per queue row: d done, f failed
+        QTest::addColumn<QString>("states");   // per queue row: d done, f failed
         QTest::addColumn<QStringList>("notes");
         QTest::addColumn<QString>("status");
         QTest::addColumn<StatusKind>("kind");
@@ -368,22 +378,25 @@ private slots:
         const QString b = "https://www.instagram.com/p/QBBBBBBBBBB/";
         const QString c = "https://www.instagram.com/p/QCCCCCCCCCC/";
         const QString couldNot = "Couldn't open the comments.";
-        QTest::newRow("three, all scanned") << QStringList {a, b, c} << "ooo" << "ddd" << QStringList {"", "", ""}
-                                            << "3/3 posts checked · 3 flagged" << StatusKind::warn << "";
-        QTest::newRow("the second does not open") << QStringList {a, b, c} << "oxo" << "dfd" << QStringList {"", couldNot, ""}
-                                                  << "2/3 posts checked · 2 flagged" << StatusKind::warn
-                                                  << "1 posts could not be checked. See their statuses.";
-        QTest::newRow("a scan refused silently") << QStringList {a} << "s" << "f" << QStringList {couldNot}
-                                                 << "0/1 posts checked · 0 flagged" << StatusKind::warn
-                                                 << "1 posts could not be checked. See their statuses.";
-        QTest::newRow("a scan failed") << QStringList {a} << "e" << "f" << QStringList {"Scan error: boom"}
-                                       << "0/1 posts checked · 0 flagged" << StatusKind::warn
-                                       << "1 posts could not be checked. See their statuses.";
-        QTest::newRow("a reel and a post address of one post") << QStringList {"https://www.instagram.com/reel/QAAAAAAAAAA/", a}
-                                                               << "o" << "d" << QStringList {""}
-                                                               << "1/1 posts checked · 1 flagged" << StatusKind::warn << "";
-        QTest::newRow("not a post") << QStringList {"https://www.instagram.com/owner/"} << "" << "" << QStringList {}
-                                    << "" << StatusKind::plain << "";
+        QTest::newRow("three, all scanned")
+            << QStringList{a, b, c} << "ooo"
+            << "ddd" << QStringList{"", "", ""} << "3/3 posts checked · 3 flagged" << StatusKind::warn << "";
+        QTest::newRow("the second does not open")
+            << QStringList{a, b, c} << "oxo"
+            << "dfd" << QStringList{"", couldNot, ""} << "2/3 posts checked · 2 flagged" << StatusKind::warn
+            << "1 posts could not be checked. See their statuses.";
+        QTest::newRow("a scan refused silently")
+            << QStringList{a} << "s"
+            << "f" << QStringList{couldNot} << "0/1 posts checked · 0 flagged" << StatusKind::warn
+            << "1 posts could not be checked. See their statuses.";
+        QTest::newRow("a scan failed") << QStringList{a} << "e"
+                                       << "f" << QStringList{"Scan error: boom"} << "0/1 posts checked · 0 flagged"
+                                       << StatusKind::warn << "1 posts could not be checked. See their statuses.";
+        QTest::newRow("a reel and a post address of one post")
+            << QStringList{"https://www.instagram.com/reel/QAAAAAAAAAA/", a} << "o"
+            << "d" << QStringList{""} << "1/1 posts checked · 1 flagged" << StatusKind::warn << "";
+        QTest::newRow("not a post") << QStringList{"https://www.instagram.com/owner/"} << ""
+                                    << "" << QStringList{} << "" << StatusKind::plain << "";
     }
     void queue()
     {
@@ -461,7 +474,7 @@ private slots:
     {
         QTest::addColumn<int>("hours");
         QTest::addColumn<bool>("active");
-        QTest::addColumn<int>("window");     // 0 shown, 1 never shown, 2 minimised
+        QTest::addColumn<int>("window");   // 0 shown, 1 never shown, 2 minimised
         QTest::addColumn<bool>("working");
         QTest::addColumn<bool>("runs");
         QTest::newRow("due") << 1 << false << 0 << false << true;
@@ -502,10 +515,11 @@ private slots:
         // run (the history the list shows afterwards) does not count.
         model().autoScans().channelScan = [&]() -> QCoro::Task<void> {
             ++ran;
-            model().catalog().setRows({doneRow("https://www.instagram.com/p/AAAAAAAAAAA/", 2, QDateTime::currentDateTime()),
-                              doneRow("https://www.instagram.com/p/BBBBBBBBBBB/", 0, QDateTime::currentDateTime(),
-                                      ChannelPost::State::failed),
-                              doneRow("https://www.instagram.com/p/CCCCCCCCCCC/", 5, now.addSecs(-1800))});
+            model().catalog().setRows(
+                {doneRow("https://www.instagram.com/p/AAAAAAAAAAA/", 2, QDateTime::currentDateTime()),
+                 doneRow("https://www.instagram.com/p/BBBBBBBBBBB/", 0, QDateTime::currentDateTime(),
+                         ChannelPost::State::failed),
+                 doneRow("https://www.instagram.com/p/CCCCCCCCCCC/", 5, now.addSecs(-1800))});
             co_return;
         };
         await(model().autoScans().ifDue(), kSlow);
@@ -523,7 +537,8 @@ private slots:
         QVERIFY(m_mh->settings().dateValue("vt.lastAutoScan")->secsTo(now) <= 1);
         QTRY_COMPARE_WITH_TIMEOUT(bus.service().calls.size(), 1, kSlow);
         QCOMPARE(bus.service().calls.first(),
-                 (ShownNotice {"Veltrane", 0, "2 suspected comments", "Scanned 1 posts automatically. Review and delete in the app."}));
+                 (ShownNotice{"Veltrane", 0, "2 suspected comments",
+                              "Scanned 1 posts automatically. Review and delete in the app."}));
     }
 
     // The loop: the first check after a short delay, then one per period; a run moves the last

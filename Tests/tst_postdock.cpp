@@ -35,7 +35,8 @@ QString yt(char c)
 }
 
 ChannelPost post(const QString &url, const QString &title, ChannelPost::State state = ChannelPost::State::done,
-                 std::optional<QDateTime> scannedAt = std::nullopt, int total = 0, int flagged = 0, bool watched = false)
+                 std::optional<QDateTime> scannedAt = std::nullopt, int total = 0, int flagged = 0,
+                 bool watched = false)
 {
     ChannelPost p;
     p.site = url.contains(QLatin1String("instagram")) ? QStringLiteral("instagram") : QStringLiteral("youtube");
@@ -69,7 +70,7 @@ ScanStore::Post stored(const QString &url, const QString &title, int rank)
     return p;
 }
 
-} // namespace
+}   // namespace
 
 class PostDockTest : public QObject {
     Q_OBJECT
@@ -109,19 +110,19 @@ private slots:
     {
         QTest::addColumn<QString>("query");
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("empty") << "" << QStringList {yt('A'), yt('B'), yt('C'), yt('D')};
-        QTest::newRow("spaces only") << "  \t\n " << QStringList {yt('A'), yt('B'), yt('C'), yt('D')};
-        QTest::newRow("lower case finds upper case") << "kimchi" << QStringList {yt('A'), yt('C')};
-        QTest::newRow("spaces around") << "  Kimchi  " << QStringList {yt('A'), yt('C')};
-        QTest::newRow("address") << "watch?v=ddd" << QStringList {yt('D')};
-        QTest::newRow("Korean") << "김치" << QStringList {yt('B')};
-        QTest::newRow("nothing") << "ramen" << QStringList {};
+        QTest::newRow("empty") << "" << QStringList{yt('A'), yt('B'), yt('C'), yt('D')};
+        QTest::newRow("spaces only") << "  \t\n " << QStringList{yt('A'), yt('B'), yt('C'), yt('D')};
+        QTest::newRow("lower case finds upper case") << "kimchi" << QStringList{yt('A'), yt('C')};
+        QTest::newRow("spaces around") << "  Kimchi  " << QStringList{yt('A'), yt('C')};
+        QTest::newRow("address") << "watch?v=ddd" << QStringList{yt('D')};
+        QTest::newRow("Korean") << "김치" << QStringList{yt('B')};
+        QTest::newRow("nothing") << "ramen" << QStringList{};
     }
     void visible()
     {
         QFETCH(QString, query);
-        const QList<ChannelPost> list {post(yt('A'), "KIMCHI stew"), post(yt('B'), "김치찌개 레시피"),
-                                       post(yt('C'), "Quick kimchi"), post(yt('D'), "")};
+        const QList<ChannelPost> list{post(yt('A'), "KIMCHI stew"), post(yt('B'), "김치찌개 레시피"),
+                                      post(yt('C'), "Quick kimchi"), post(yt('D'), "")};
         QTEST(urls(PostDockModel::visible(list, query, QLocale(QLocale::English))), "shown");
     }
 
@@ -130,64 +131,98 @@ private slots:
         using In = PostDockModel::ActionsInput;
         QTest::addColumn<In>("in");
         QTest::addColumn<bool>("korean");
-        QTest::addColumn<QString>("form");   // the progress form: "progress, stop on|off"; else "idle"
-        QTest::addColumn<QString>("load");   // text | on/off | prominent/plain | full/natural
-        QTest::addColumn<QString>("scan");   // text | on/off | tooltip; "-" when not shown
-        QTest::addColumn<QString>("signIn"); // text | on/off; "-" when not shown
-        const In none {.siteName = "YouTube"};
-        QTest::newRow("no posts, not signed in")
-            << none << false << "idle" << "Load latest posts|on|plain|full" << "-" << "Sign in to YouTube|on";
-        QTest::newRow("no posts, signed in")
-            << In {.siteName = "YouTube", .signedIn = true} << false << "idle" << "Load latest posts|on|prominent|full" << "-"
-            << "-";
+        QTest::addColumn<QString>("form");     // the progress form: "progress, stop on|off"; else "idle"
+        QTest::addColumn<QString>("load");     // text | on/off | prominent/plain | full/natural
+        QTest::addColumn<QString>("scan");     // text | on/off | tooltip; "-" when not shown
+        QTest::addColumn<QString>("signIn");   // text | on/off; "-" when not shown
+        const In none{.siteName = "YouTube"};
+        QTest::newRow("no posts, not signed in") << none << false << "idle"
+                                                 << "Load latest posts|on|plain|full"
+                                                 << "-"
+                                                 << "Sign in to YouTube|on";
+        QTest::newRow("no posts, signed in") << In{.siteName = "YouTube", .signedIn = true} << false << "idle"
+                                             << "Load latest posts|on|prominent|full"
+                                             << "-"
+                                             << "-";
         QTest::newRow("no posts, loading")
-            << In {.siteName = "YouTube", .working = true, .findingPosts = true} << false << "idle"
-            << "Stop loading|on|plain|full" << "-" << "-";
-        QTest::newRow("no posts, not signed in, locked")
-            << In {.siteName = "Instagram", .locked = true} << false << "idle" << "Load latest posts|off|plain|full" << "-"
-            << "Sign in to Instagram|off";
-        QTest::newRow("posts, none ticked")
-            << In {.siteName = "YouTube", .count = 3} << false << "idle" << "Load 30 more|on|plain|natural"
-            << "Check for spam|off|Tick the posts to check." << "-";
-        QTest::newRow("posts, two ticked")
-            << In {.siteName = "YouTube", .count = 3, .ticked = 2} << false << "idle" << "Load 30 more|on|plain|natural"
-            << "Check 2 for spam|on|Checks the ticked posts one by one." << "-";
-        QTest::newRow("posts, two ticked, locked")
-            << In {.siteName = "YouTube", .count = 3, .ticked = 2, .locked = true} << false << "idle"
-            << "Load 30 more|off|plain|natural" << "Check 2 for spam|off|Checks the ticked posts one by one." << "-";
-        QTest::newRow("posts, loading more")
-            << In {.siteName = "YouTube", .count = 3, .ticked = 2, .working = true, .findingPosts = true} << false << "idle"
-            << "Stop loading|on|plain|natural" << "Check 2 for spam|off|Checks the ticked posts one by one." << "-";
-        QTest::newRow("AI check being prepared") << In {.siteName = "YouTube", .count = 3, .preparing = true} << false
-                                                 << "progress, stop off" << "Load 30 more|on|plain|natural"
-                                                 << "Check for spam|off|Tick the posts to check." << "-";
-        QTest::newRow("queue scan") << In {.siteName = "YouTube", .count = 3, .working = true, .touring = true} << false
-                                    << "progress, stop on" << "Load 30 more|off|plain|natural"
-                                    << "Check for spam|off|Tick the posts to check." << "-";
-        QTest::newRow("deletion with a scan flag set")
-            << In {.siteName = "YouTube", .count = 3, .ticked = 1, .working = true, .scanning = true, .touring = true,
-                   .removing = true}
-            << false << "idle" << "Load 30 more|off|plain|natural" << "Check 1 for spam|off|Checks the ticked posts one by one."
+            << In{.siteName = "YouTube", .working = true, .findingPosts = true} << false << "idle"
+            << "Stop loading|on|plain|full"
+            << "-"
             << "-";
+        QTest::newRow("no posts, not signed in, locked")
+            << In{.siteName = "Instagram", .locked = true} << false << "idle"
+            << "Load latest posts|off|plain|full"
+            << "-"
+            << "Sign in to Instagram|off";
+        QTest::newRow("posts, none ticked") << In{.siteName = "YouTube", .count = 3} << false << "idle"
+                                            << "Load 30 more|on|plain|natural"
+                                            << "Check for spam|off|Tick the posts to check."
+                                            << "-";
+        QTest::newRow("posts, two ticked") << In{.siteName = "YouTube", .count = 3, .ticked = 2} << false << "idle"
+                                           << "Load 30 more|on|plain|natural"
+                                           << "Check 2 for spam|on|Checks the ticked posts one by one."
+                                           << "-";
+        QTest::newRow("posts, two ticked, locked")
+            << In{.siteName = "YouTube", .count = 3, .ticked = 2, .locked = true} << false << "idle"
+            << "Load 30 more|off|plain|natural"
+            << "Check 2 for spam|off|Checks the ticked posts one by one."
+            << "-";
+        QTest::newRow("posts, loading more")
+            << In{.siteName = "YouTube", .count = 3, .ticked = 2, .working = true, .findingPosts = true} << false
+            << "idle"
+            << "Stop loading|on|plain|natural"
+            << "Check 2 for spam|off|Checks the ticked posts one by one."
+            << "-";
+        QTest::newRow("AI check being prepared")
+            << In{.siteName = "YouTube", .count = 3, .preparing = true} << false << "progress, stop off"
+            << "Load 30 more|on|plain|natural"
+            << "Check for spam|off|Tick the posts to check."
+            << "-";
+        QTest::newRow("queue scan") << In{.siteName = "YouTube", .count = 3, .working = true, .touring = true} << false
+                                    << "progress, stop on"
+                                    << "Load 30 more|off|plain|natural"
+                                    << "Check for spam|off|Tick the posts to check."
+                                    << "-";
+        QTest::newRow("deletion with a scan flag set") << In{.siteName = "YouTube",
+                                                             .count = 3,
+                                                             .ticked = 1,
+                                                             .working = true,
+                                                             .scanning = true,
+                                                             .touring = true,
+                                                             .removing = true}
+                                                       << false << "idle"
+                                                       << "Load 30 more|off|plain|natural"
+                                                       << "Check 1 for spam|off|Checks the ticked posts one by one."
+                                                       << "-";
         // After a load that found nothing new, another load would only say so again.
         QTest::newRow("posts, nothing more to load")
-            << In {.siteName = "YouTube", .count = 3, .ticked = 2, .nothingMore = true} << false << "idle"
-            << "Load 30 more|off|plain|natural" << "Check 2 for spam|on|Checks the ticked posts one by one." << "-";
+            << In{.siteName = "YouTube", .count = 3, .ticked = 2, .nothingMore = true} << false << "idle"
+            << "Load 30 more|off|plain|natural"
+            << "Check 2 for spam|on|Checks the ticked posts one by one."
+            << "-";
         QTest::newRow("no posts, signed in, nothing to load")
-            << In {.siteName = "YouTube", .signedIn = true, .nothingMore = true} << false << "idle"
-            << "Load latest posts|off|prominent|full" << "-" << "-";
+            << In{.siteName = "YouTube", .signedIn = true, .nothingMore = true} << false << "idle"
+            << "Load latest posts|off|prominent|full"
+            << "-"
+            << "-";
         QTest::newRow("Korean, nothing more to load")
-            << In {.siteName = "YouTube", .count = 3, .nothingMore = true} << true << "idle"
-            << "30개 더 불러오기|off|plain|natural" << "스팸 검사|off|검사할 게시물을 체크하세요." << "-";
-        QTest::newRow("Korean, no posts, not signed in")
-            << In {.siteName = "Instagram"} << true << "idle" << "최신 게시물 불러오기|on|plain|full" << "-"
-            << "Instagram 로그인|on";
-        QTest::newRow("Korean, two ticked")
-            << In {.siteName = "YouTube", .count = 3, .ticked = 2} << true << "idle" << "30개 더 불러오기|on|plain|natural"
-            << "2개 스팸 검사|on|체크한 게시물을 차례로 검사합니다." << "-";
+            << In{.siteName = "YouTube", .count = 3, .nothingMore = true} << true << "idle"
+            << "30개 더 불러오기|off|plain|natural"
+            << "스팸 검사|off|검사할 게시물을 체크하세요."
+            << "-";
+        QTest::newRow("Korean, no posts, not signed in") << In{.siteName = "Instagram"} << true << "idle"
+                                                         << "최신 게시물 불러오기|on|plain|full"
+                                                         << "-"
+                                                         << "Instagram 로그인|on";
+        QTest::newRow("Korean, two ticked") << In{.siteName = "YouTube", .count = 3, .ticked = 2} << true << "idle"
+                                            << "30개 더 불러오기|on|plain|natural"
+                                            << "2개 스팸 검사|on|체크한 게시물을 차례로 검사합니다."
+                                            << "-";
         QTest::newRow("Korean, none ticked, loading")
-            << In {.siteName = "YouTube", .count = 3, .working = true, .findingPosts = true} << true << "idle"
-            << "불러오기 중지|on|plain|natural" << "스팸 검사|off|검사할 게시물을 체크하세요." << "-";
+            << In{.siteName = "YouTube", .count = 3, .working = true, .findingPosts = true} << true << "idle"
+            << "불러오기 중지|on|plain|natural"
+            << "스팸 검사|off|검사할 게시물을 체크하세요."
+            << "-";
     }
     void actions()
     {
@@ -198,14 +233,18 @@ private slots:
         auto on = [](bool b) { return b ? QStringLiteral("on") : QStringLiteral("off"); };
         QTEST(a.progress ? QStringLiteral("progress, stop ") + on(a.stopEnabled) : QStringLiteral("idle"), "form");
         QTEST(QStringList({a.loadText, on(a.loadEnabled), a.loadProminent ? "prominent" : "plain",
-                           a.loadFullWidth ? "full" : "natural"}).join(u'|'),
+                           a.loadFullWidth ? "full" : "natural"})
+                  .join(u'|'),
               "load");
-        QTEST(a.showScan ? QStringList({a.scanText, on(a.scanEnabled), a.scanTip}).join(u'|') : QStringLiteral("-"), "scan");
-        QTEST(a.showSignIn ? QStringList({a.signInText, on(a.signInEnabled)}).join(u'|') : QStringLiteral("-"), "signIn");
+        QTEST(a.showScan ? QStringList({a.scanText, on(a.scanEnabled), a.scanTip}).join(u'|') : QStringLiteral("-"),
+              "scan");
+        QTEST(a.showSignIn ? QStringList({a.signInText, on(a.signInEnabled)}).join(u'|') : QStringLiteral("-"),
+              "signIn");
         QCOMPARE(a.stopText, korean ? QStringLiteral("중지") : QStringLiteral("Stop"));
         if (!a.stopLoading && !in.findingPosts)
-            QCOMPARE(a.loadTip, korean ? QStringLiteral("이 채널에서 아직 검사하지 않은 최신 게시물을 30개 더 불러옵니다.")
-                                       : QStringLiteral("Loads the next 30 posts you haven't scanned yet on this channel."));
+            QCOMPARE(a.loadTip,
+                     korean ? QStringLiteral("이 채널에서 아직 검사하지 않은 최신 게시물을 30개 더 불러옵니다.")
+                            : QStringLiteral("Loads the next 30 posts you haven't scanned yet on this channel."));
     }
 
     // The empty list says what to do first: sign in, or load the posts; nothing once there are
@@ -216,17 +255,18 @@ private slots:
         QTest::addColumn<In>("in");
         QTest::addColumn<bool>("korean");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("not signed in") << In {.siteName = "YouTube"} << false
+        QTest::newRow("not signed in") << In{.siteName = "YouTube"} << false
                                        << "Sign in to YouTube, then load your latest posts and pick the ones to check.";
-        QTest::newRow("not signed in, ko") << In {.siteName = "Instagram"} << true
-                                           << "Instagram에 로그인한 다음 최신 게시물을 불러와 검사할 게시물을 고르세요.";
-        QTest::newRow("signed in") << In {.siteName = "YouTube", .signedIn = true} << false
+        QTest::newRow("not signed in, ko")
+            << In{.siteName = "Instagram"} << true
+            << "Instagram에 로그인한 다음 최신 게시물을 불러와 검사할 게시물을 고르세요.";
+        QTest::newRow("signed in") << In{.siteName = "YouTube", .signedIn = true} << false
                                    << "Load your latest posts and pick the ones to check.";
-        QTest::newRow("signed in, ko") << In {.siteName = "YouTube", .signedIn = true} << true
+        QTest::newRow("signed in, ko") << In{.siteName = "YouTube", .signedIn = true} << true
                                        << "최신 게시물을 불러와 검사할 게시물을 고르세요.";
-        QTest::newRow("loading") << In {.siteName = "YouTube", .signedIn = true, .working = true, .findingPosts = true}
+        QTest::newRow("loading") << In{.siteName = "YouTube", .signedIn = true, .working = true, .findingPosts = true}
                                  << false << "";
-        QTest::newRow("posts") << In {.siteName = "YouTube", .count = 1} << true << "";
+        QTest::newRow("posts") << In{.siteName = "YouTube", .count = 1} << true << "";
     }
     void emptyHint()
     {
@@ -248,32 +288,47 @@ private slots:
         QTest::addColumn<bool>("korean");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("accent");   // the parts drawn in the accent colour
-        QTest::newRow("waiting in a queue") << post(yt('A'), "", S::waiting) << true << false << false << "Queued" << "";
+        QTest::newRow("waiting in a queue") << post(yt('A'), "", S::waiting) << true << false << false << "Queued"
+                                            << "";
         QTest::newRow("waiting during a deletion of stored records")
-            << post(yt('A'), "", S::waiting) << true << true << false << "Not scanned" << "";
+            << post(yt('A'), "", S::waiting) << true << true << false << "Not scanned"
+            << "";
         QTest::newRow("waiting, no job, scanned before")
-            << post(yt('A'), "", S::waiting, when, 12) << false << false << false << "12 comments" << "";
+            << post(yt('A'), "", S::waiting, when, 12) << false << false << false << "12 comments"
+            << "";
         QTest::newRow("scanning") << post(yt('A'), "", S::scanning, when, 12) << true << false << false << "Scanning"
                                   << "Scanning";
-        QTest::newRow("failed") << post(yt('A'), "", S::failed) << true << false << false << "Scan failed" << "Scan failed";
-        QTest::newRow("never scanned") << post(yt('A'), "") << false << false << false << "Not scanned" << "";
-        QTest::newRow("never scanned, monitored")
-            << post(yt('A'), "", S::done, std::nullopt, 0, 0, true) << false << false << false << "Not scanned · Monitoring" << "";
-        QTest::newRow("flagged and monitored") << post(yt('A'), "", S::done, when, 120, 3, true) << false << false << false
-                                               << "120 comments · 3 flagged · Monitoring" << "3 flagged";
+        QTest::newRow("failed") << post(yt('A'), "", S::failed) << true << false << false << "Scan failed"
+                                << "Scan failed";
+        QTest::newRow("never scanned") << post(yt('A'), "") << false << false << false << "Not scanned"
+                                       << "";
+        QTest::newRow("never scanned, monitored") << post(yt('A'), "", S::done, std::nullopt, 0, 0, true) << false
+                                                  << false << false << "Not scanned · Monitoring"
+                                                  << "";
+        QTest::newRow("flagged and monitored") << post(yt('A'), "", S::done, when, 120, 3, true) << false << false
+                                               << false << "120 comments · 3 flagged · Monitoring"
+                                               << "3 flagged";
         QTest::newRow("nothing flagged") << post(yt('A'), "", S::done, when, 120, 0, true) << false << false << false
-                                         << "120 comments · Monitoring" << "";
+                                         << "120 comments · Monitoring"
+                                         << "";
         QTest::newRow("one comment, no grouping")
-            << post(yt('A'), "", S::done, when, 1) << false << false << false << "1 comments" << "";
+            << post(yt('A'), "", S::done, when, 1) << false << false << false << "1 comments"
+            << "";
         QTest::newRow("large count") << post(yt('A'), "", S::done, when, 12345, 1200) << false << false << false
-                                     << "12345 comments · 1200 flagged" << "1200 flagged";
-        QTest::newRow("Korean, queued") << post(yt('A'), "", S::waiting) << true << false << true << "대기 중" << "";
-        QTest::newRow("Korean, scanning") << post(yt('A'), "", S::scanning) << true << false << true << "검사 중" << "검사 중";
-        QTest::newRow("Korean, failed") << post(yt('A'), "", S::failed) << false << false << true << "검사 실패" << "검사 실패";
+                                     << "12345 comments · 1200 flagged"
+                                     << "1200 flagged";
+        QTest::newRow("Korean, queued") << post(yt('A'), "", S::waiting) << true << false << true << "대기 중"
+                                        << "";
+        QTest::newRow("Korean, scanning") << post(yt('A'), "", S::scanning) << true << false << true << "검사 중"
+                                          << "검사 중";
+        QTest::newRow("Korean, failed") << post(yt('A'), "", S::failed) << false << false << true << "검사 실패"
+                                        << "검사 실패";
         QTest::newRow("Korean, never scanned, monitored")
-            << post(yt('A'), "", S::waiting, std::nullopt, 0, 0, true) << true << true << true << "검사 전 · 모니터링" << "";
-        QTest::newRow("Korean, flagged and monitored")
-            << post(yt('A'), "", S::done, when, 120, 3, true) << false << false << true << "댓글 120 · 의심 3 · 모니터링" << "의심 3";
+            << post(yt('A'), "", S::waiting, std::nullopt, 0, 0, true) << true << true << true << "검사 전 · 모니터링"
+            << "";
+        QTest::newRow("Korean, flagged and monitored") << post(yt('A'), "", S::done, when, 120, 3, true) << false
+                                                       << false << true << "댓글 120 · 의심 3 · 모니터링"
+                                                       << "의심 3";
     }
     void status()
     {
@@ -282,7 +337,8 @@ private slots:
         QFETCH(bool, removing);
         QFETCH(bool, korean);
         LanguageScope language(korean);
-        const QList<PostDockModel::Part> parts = PostDockModel::status(post, PostDockModel::queueScan(touring, removing));
+        const QList<PostDockModel::Part> parts = PostDockModel::status(post,
+                                                                       PostDockModel::queueScan(touring, removing));
         QTEST(PostDockModel::statusText(parts), "text");
         QString accent;
         for (const PostDockModel::Part &p : parts)
@@ -318,33 +374,33 @@ private slots:
         QTest::addColumn<bool>("korean");
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<QStringList>("question");   // the removal's title and text for a post named "<b>title</b>"
-        QTest::newRow("English") << false
-                                 << QStringList {"POSTS", "Select all", "Deselect all", "Search posts", "Scan this post",
-                                                 "Monitor", "Stop monitoring", "Remove from list", "Cancel", "Remove"}
-                                 << QStringList {"Remove this post from the list?",
-                                                 "<b>title</b>\n\nIts scan and deletion history on this computer is deleted "
-                                                 "too, and loading posts will not bring it back."};
-        QTest::newRow("Korean") << true
-                                << QStringList {"게시물", "전체 선택", "전체 해제", "게시물 검색", "스캔 대상", "모니터링 켜기",
-                                                "모니터링 끄기", "목록에서 지우기", "취소", "지우기"}
-                                << QStringList {"이 게시물을 목록에서 지울까요?",
-                                                "<b>title</b>\n\n이 컴퓨터에 저장된 이 게시물의 검사 기록과 삭제 기록도 함께 "
-                                                "지워지고, 게시물을 불러올 때 다시 나타나지 않습니다."};
+        QTest::newRow("English")
+            << false << QStringList{"POSTS",   "Select all",      "Deselect all",     "Search posts", "Scan this post",
+                                    "Monitor", "Stop monitoring", "Remove from list", "Cancel",       "Remove"}
+            << QStringList{"Remove this post from the list?",
+                           "<b>title</b>\n\nIts scan and deletion history on this computer is deleted "
+                           "too, and loading posts will not bring it back."};
+        QTest::newRow("Korean")
+            << true << QStringList{"게시물",        "전체 선택",     "전체 해제",       "게시물 검색", "스캔 대상",
+                                   "모니터링 켜기", "모니터링 끄기", "목록에서 지우기", "취소",        "지우기"}
+            << QStringList{"이 게시물을 목록에서 지울까요?",
+                           "<b>title</b>\n\n이 컴퓨터에 저장된 이 게시물의 검사 기록과 삭제 기록도 함께 "
+                           "지워지고, 게시물을 불러올 때 다시 나타나지 않습니다."};
     }
     void texts()
     {
         QFETCH(bool, korean);
         LanguageScope language(korean);
         const Alerts::Question q = PostDockModel::removeQuestion(QStringLiteral("<b>title</b>"));
-        QTEST(QStringList({PostDockModel::caption(), PostDockModel::selectAllText(),
-                           PostDockModel::deselectAllText(), PostDockModel::searchText(),
-                           PostDockModel::tickText(), PostDockModel::monitorText(false),
+        QTEST(QStringList({PostDockModel::caption(), PostDockModel::selectAllText(), PostDockModel::deselectAllText(),
+                           PostDockModel::searchText(), PostDockModel::tickText(), PostDockModel::monitorText(false),
                            PostDockModel::monitorText(true), PostDockModel::removeText()})
                   + q.buttons,
               "texts");
         QTEST(QStringList({q.title, q.text}), "question");
         // A title that holds a placeholder is shown as it is.
-        QVERIFY(PostDockModel::removeQuestion(QStringLiteral("50% off %1 %2")).text.startsWith(QStringLiteral("50% off %1 %2\n\n")));
+        QVERIFY(PostDockModel::removeQuestion(QStringLiteral("50% off %1 %2"))
+                    .text.startsWith(QStringLiteral("50% off %1 %2\n\n")));
         // The removing answer is never the default nor Escape's, and the title stays plain text.
         QCOMPARE(q.destructive, PostDockModel::removeButton);
         QVERIFY(q.destructive != 0);
@@ -560,7 +616,8 @@ private slots:
         QVERIFY(dock.actionsArea()->signInButton()->isVisibleTo(&dock));
         QVERIFY(!dock.actionsArea()->scanButton()->isVisibleTo(&dock));
         // ... and the empty grid says what to do.
-        QCOMPARE(dock.emptyHintText(), QString("Sign in to YouTube, then load your latest posts and pick the ones to check."));
+        QCOMPARE(dock.emptyHintText(),
+                 QString("Sign in to YouTube, then load your latest posts and pick the ones to check."));
     }
 };
 

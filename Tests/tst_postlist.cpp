@@ -18,7 +18,8 @@ const QString kYtB = QStringLiteral("https://www.youtube.com/watch?v=bbbbbbbbbbb
 const QString kIgA = QStringLiteral("https://www.instagram.com/p/AAAAAAAAAAA/");
 const QString kIgB = QStringLiteral("https://www.instagram.com/p/BBBBBBBBBBB/");
 
-ScanStore::Post stored(const QString &site, const QString &url, qint64 secondsAgo, bool watched = false, int flagged = 0)
+ScanStore::Post stored(const QString &site, const QString &url, qint64 secondsAgo, bool watched = false,
+                       int flagged = 0)
 {
     ScanStore::Post p;
     p.site = site;
@@ -33,7 +34,7 @@ ScanStore::Post stored(const QString &site, const QString &url, qint64 secondsAg
 
 FoundPost found(const QString &url, const QString &title = QString())
 {
-    return FoundPost {url, title, std::nullopt};
+    return FoundPost{url, title, std::nullopt};
 }
 
 QStringList urls(const QList<ChannelPost> &rows)
@@ -44,7 +45,7 @@ QStringList urls(const QList<ChannelPost> &rows)
     return out;
 }
 
-} // namespace
+}   // namespace
 
 class PostListTest : public QObject {
     Q_OBJECT
@@ -56,8 +57,8 @@ private slots:
         QTest::addColumn<qint64>("secondsAgo");
         QTest::addColumn<bool>("hasScanTime");
         QTest::addColumn<QString>("thumbnail");
-        QTest::newRow("youtube, derived picture") << "youtube" << kYtA << qint64(60) << true
-                                                  << "https://i.ytimg.com/vi/aaaaaaaaaaa/mqdefault.jpg";
+        QTest::newRow("youtube, derived picture")
+            << "youtube" << kYtA << qint64(60) << true << "https://i.ytimg.com/vi/aaaaaaaaaaa/mqdefault.jpg";
         QTest::newRow("instagram, no picture") << "instagram" << kIgA << qint64(60) << true << QString();
         QTest::newRow("only monitored: no scan time") << "instagram" << kIgA << qint64(-1) << false << QString();
     }
@@ -115,10 +116,10 @@ private slots:
         QTest::addColumn<QStringList>("order");
         const QString kYtC = QStringLiteral("https://www.youtube.com/watch?v=ccccccccccc");
         const QString kYtD = QStringLiteral("https://www.youtube.com/watch?v=ddddddddddd");
-        QTest::newRow("third post, idle") << false << kYtC << QStringList {kYtC, kYtA, kYtB};
-        QTest::newRow("third post, during a queue") << true << kYtC << QStringList {kYtA, kYtB, kYtC};
-        QTest::newRow("new post, idle") << false << kYtD << QStringList {kYtD, kYtA, kYtB, kYtC};
-        QTest::newRow("new post, during a queue") << true << kYtD << QStringList {kYtA, kYtB, kYtC};
+        QTest::newRow("third post, idle") << false << kYtC << QStringList{kYtC, kYtA, kYtB};
+        QTest::newRow("third post, during a queue") << true << kYtC << QStringList{kYtA, kYtB, kYtC};
+        QTest::newRow("new post, idle") << false << kYtD << QStringList{kYtD, kYtA, kYtB, kYtC};
+        QTest::newRow("new post, during a queue") << true << kYtD << QStringList{kYtA, kYtB, kYtC};
     }
     void listPost()
     {
@@ -251,14 +252,15 @@ private slots:
         QTest::addColumn<QStringList>("given");
         QTest::addColumn<QStringList>("stored");   // canonical addresses the found table gains
         QTest::addColumn<int>("added");
-        QTest::newRow("new posts") << QStringList {kYtB, kIgB} << QStringList {kYtB, kIgB} << 2;
+        QTest::newRow("new posts") << QStringList{kYtB, kIgB} << QStringList{kYtB, kIgB} << 2;
         QTest::newRow("short link and Shorts form of a listed post")
-            << QStringList {"https://youtu.be/aaaaaaaaaaa", "https://www.youtube.com/shorts/aaaaaaaaaaa"} << QStringList {} << 0;
+            << QStringList{"https://youtu.be/aaaaaaaaaaa", "https://www.youtube.com/shorts/aaaaaaaaaaa"}
+            << QStringList{} << 0;
         QTest::newRow("a Shorts and a watch address of one video")
-            << QStringList {"https://www.youtube.com/shorts/bbbbbbbbbbb", kYtB} << QStringList {kYtB} << 1;
-        QTest::newRow("dismissed") << QStringList {"https://www.instagram.com/p/DDDDDDDDDDD/"} << QStringList {} << 0;
-        QTest::newRow("not a post") << QStringList {"https://www.youtube.com/@someone", "https://example.com/p/x"}
-                                    << QStringList {} << 0;
+            << QStringList{"https://www.youtube.com/shorts/bbbbbbbbbbb", kYtB} << QStringList{kYtB} << 1;
+        QTest::newRow("dismissed") << QStringList{"https://www.instagram.com/p/DDDDDDDDDDD/"} << QStringList{} << 0;
+        QTest::newRow("not a post") << QStringList{"https://www.youtube.com/@someone", "https://example.com/p/x"}
+                                    << QStringList{} << 0;
     }
     void addDiscovered()
     {
@@ -267,7 +269,8 @@ private slots:
         QFETCH(int, added);
         ModelHarness h;
         QVERIFY(h.store().record(::stored("youtube", kYtA, 100)));
-        QVERIFY(h.store().dismiss("instagram", "https://www.instagram.com/p/DDDDDDDDDDD/", QDateTime::currentDateTime()));
+        QVERIFY(
+            h.store().dismiss("instagram", "https://www.instagram.com/p/DDDDDDDDDDD/", QDateTime::currentDateTime()));
         QList<FoundPost> posts;
         for (const QString &u : given)
             posts << found(u, "t");
@@ -382,14 +385,17 @@ private slots:
         QTest::addColumn<QString>("body");
         QTest::newRow("flags") << 3 << 7 << false << "7 suspected comments"
                                << "Scanned 3 posts automatically. Review and delete in the app.";
-        QTest::newRow("no flags") << 12 << 0 << false << "No suspected comments" << "Scanned 12 posts automatically.";
+        QTest::newRow("no flags") << 12 << 0 << false << "No suspected comments"
+                                  << "Scanned 12 posts automatically.";
         QTest::newRow("nothing scanned") << 0 << 0 << false << "Automatic scan failed"
                                          << "The automatic scan couldn't scan any posts. Check the app.";
         QTest::newRow("flags, Korean") << 3 << 1 << true << "의심 댓글 1개"
                                        << "게시물 3개를 자동으로 검사했습니다. 앱에서 확인하고 삭제하세요.";
-        QTest::newRow("no flags, Korean") << 2 << 0 << true << "의심 댓글 없음" << "게시물 2개를 자동으로 검사했습니다.";
-        QTest::newRow("nothing scanned, Korean") << 0 << 0 << true << "자동 검사 실패"
-                                                 << "자동 검사에서 게시물을 하나도 검사하지 못했습니다. 앱에서 확인하세요.";
+        QTest::newRow("no flags, Korean") << 2 << 0 << true << "의심 댓글 없음"
+                                          << "게시물 2개를 자동으로 검사했습니다.";
+        QTest::newRow("nothing scanned, Korean")
+            << 0 << 0 << true << "자동 검사 실패"
+            << "자동 검사에서 게시물을 하나도 검사하지 못했습니다. 앱에서 확인하세요.";
     }
     void autoScanNotice()
     {
@@ -398,7 +404,8 @@ private slots:
         QFETCH(bool, korean);
         QFETCH(QString, title);
         QFETCH(QString, body);
-        QCOMPARE(inLanguage(korean, [&] { return AutoScanSchedule::notice(scanned, flagged); }), (AutoScanSchedule::Notice {title, body}));
+        QCOMPARE(inLanguage(korean, [&] { return AutoScanSchedule::notice(scanned, flagged); }),
+                 (AutoScanSchedule::Notice{title, body}));
     }
 
     void autoScanFirstDelay_data()

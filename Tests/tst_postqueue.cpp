@@ -35,7 +35,7 @@ QString key(const QString &url)
 }
 
 // The fixture's own verdicts: the comments the page rules flag (the AI pass is off).
-template<typename C>
+template <typename C>
 int flaggedIn(const QList<C> &comments)
 {
     int n = 0;
@@ -90,7 +90,7 @@ ChannelPost ticked(const QString &site, const QString &url)
     return r;
 }
 
-} // namespace
+}   // namespace
 
 class PostQueueTest : public QObject {
     Q_OBJECT
@@ -131,8 +131,10 @@ private slots:
     void initTestCase()
     {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        const QList<YtComment> ytMixed = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
-        const QList<IgComment> igMixed = InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
+        const QList<YtComment> ytMixed =
+            YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+        const QList<IgComment> igMixed =
+            InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
 
         // The owner's channel: its uploads are watch pages of the comment fixture.
         m_videos = ChannelFixture::make(QStringLiteral("v"), 3);
@@ -199,15 +201,15 @@ private slots:
     {
         QTest::addColumn<QStringList>("urls");
         QTest::addColumn<QString>("ends");   // per post: d done, x not opened, e the scan failed
-        QTest::newRow("three YouTube posts") << QStringList {YouTubeFixture::watchUrl(m_videos.at(0).id).toString(),
-                                                             YouTubeFixture::watchUrl(m_videos.at(1).id).toString(),
-                                                             YouTubeFixture::watchUrl(m_videos.at(2).id).toString()}
+        QTest::newRow("three YouTube posts") << QStringList{YouTubeFixture::watchUrl(m_videos.at(0).id).toString(),
+                                                            YouTubeFixture::watchUrl(m_videos.at(1).id).toString(),
+                                                            YouTubeFixture::watchUrl(m_videos.at(2).id).toString()}
                                              << "ddd";
         // A post whose page does not load, and a watch page of a video the site does not have.
         QTest::newRow("both sites, two failures")
-            << QStringList {m_igPosts.at(0), InstagramFixture::postUrl(kBrokenCode).toString(),
-                            YouTubeFixture::watchUrl(QStringLiteral("vMissing001")).toString(),
-                            YouTubeFixture::shortsUrl(m_shorts.at(0).id).toString()}
+            << QStringList{m_igPosts.at(0), InstagramFixture::postUrl(kBrokenCode).toString(),
+                           YouTubeFixture::watchUrl(QStringLiteral("vMissing001")).toString(),
+                           YouTubeFixture::shortsUrl(m_shorts.at(0).id).toString()}
             << "dxed";
     }
     void queueOfPosts()
@@ -255,13 +257,15 @@ private slots:
                 QCOMPARE(runs.first().note, row.note);
             }
         }
-        const QString summary = QStringLiteral("%1/%2 posts checked · %3 flagged").arg(done).arg(urls.size()).arg(flagged);
-        QCOMPARE(summaries, QStringList {summary});
+        const QString summary =
+            QStringLiteral("%1/%2 posts checked · %3 flagged").arg(done).arg(urls.size()).arg(flagged);
+        QCOMPARE(summaries, QStringList{summary});
         QCOMPARE(model().statusLine().text(), summary);
         QCOMPARE(model().statusLine().kind(), StatusKind::warn);   // the fixture comments hold spam
-        QCOMPARE(model().scanReport().issue(), done == urls.size() ? QString()
-                                                      : QStringLiteral("%1 posts could not be checked. See their statuses.")
-                                                            .arg(urls.size() - done));
+        QCOMPARE(model().scanReport().issue(),
+                 done == urls.size()
+                     ? QString()
+                     : QStringLiteral("%1 posts could not be checked. See their statuses.").arg(urls.size() - done));
         QVERIFY(!model().jobs().touring());
         QVERIFY(!model().jobs().working());
         QCOMPARE(model().history().runSession(), std::nullopt);
@@ -283,13 +287,13 @@ private slots:
         await(model().queue().scanChannels(false), 4 * kSlow);
 
         // Discovery takes videos and Shorts in turn, up to the post limit.
-        const QStringList expected {firstVideo,
-                                    key(YouTubeFixture::watchUrl(m_shorts.at(0).id).toString()),
-                                    key(YouTubeFixture::watchUrl(m_videos.at(1).id).toString()),
-                                    key(m_igPosts.at(0)),
-                                    key(m_igPosts.at(1)),
-                                    key(m_igPosts.at(2)),
-                                    key(m_igPosts.at(3))};
+        const QStringList expected{firstVideo,
+                                   key(YouTubeFixture::watchUrl(m_shorts.at(0).id).toString()),
+                                   key(YouTubeFixture::watchUrl(m_videos.at(1).id).toString()),
+                                   key(m_igPosts.at(0)),
+                                   key(m_igPosts.at(1)),
+                                   key(m_igPosts.at(2)),
+                                   key(m_igPosts.at(3))};
         QStringList got;
         int flagged = 0;
         for (const ChannelPost &row : model().catalog().rows()) {
@@ -304,7 +308,8 @@ private slots:
         QVERIFY(model().catalog().rows().first().watched);
         QCOMPARE(model().catalog().rows().first().title, m_videos.at(0).title);   // the found title
         QVERIFY(model().catalog().rows().last().watched);
-        QCOMPARE(model().statusLine().text(), QStringLiteral("Scanned 7 posts and flagged %1. Open a post to review and delete.").arg(flagged));
+        QCOMPARE(model().statusLine().text(),
+                 QStringLiteral("Scanned 7 posts and flagged %1. Open a post to review and delete.").arg(flagged));
         QCOMPARE(model().statusLine().kind(), StatusKind::warn);
         QCOMPARE(model().scanReport().issue(), QString());
         QCOMPARE(touring.count(), 2);
@@ -321,7 +326,8 @@ private slots:
         for (const ChannelPost &row : model().catalog().rows()) {
             QVERIFY2(row.thumbnail.has_value(), qPrintable(row.url));
             const QUrl picture(*row.thumbnail);
-            QVERIFY2(picture.host() == "i.ytimg.com" || picture.host().endsWith(".cdninstagram.com"), qPrintable(*row.thumbnail));
+            QVERIFY2(picture.host() == "i.ytimg.com" || picture.host().endsWith(".cdninstagram.com"),
+                     qPrintable(*row.thumbnail));
             QTRY_VERIFY_WITH_TIMEOUT(!ImageStore::shared().cached(*row.thumbnail).isNull(), kSlow);
             QVERIFY(requestsFor(picture.host(), picture.path()) >= 1);
         }
@@ -344,9 +350,9 @@ private slots:
         QFETCH(bool, tour);
         QFETCH(int, stopAt);
         QFETCH(bool, whileScanning);
-        const QStringList urls {key(YouTubeFixture::watchUrl(m_videos.at(0).id).toString()),
-                                key(YouTubeFixture::watchUrl(m_shorts.at(0).id).toString()),
-                                key(YouTubeFixture::watchUrl(m_videos.at(1).id).toString())};
+        const QStringList urls{key(YouTubeFixture::watchUrl(m_videos.at(0).id).toString()),
+                               key(YouTubeFixture::watchUrl(m_shorts.at(0).id).toString()),
+                               key(YouTubeFixture::watchUrl(m_videos.at(1).id).toString())};
         // The list before the run: an earlier result of the second post and a row of another post.
         ChannelPost earlier = ticked("youtube", urls.at(1));
         earlier.state = State::failed;
@@ -406,13 +412,15 @@ private slots:
         if (tour) {
             // Instagram was skipped; the scanned row, then the stored history.
             QCOMPARE(int(FixtureSite::shared()->requests("www.instagram.com").size()), instagramBefore);
-            QVERIFY2(got.size() >= 2 && got.first() == urls.at(0) && got.contains(other.url), qPrintable(got.join(' ')));
+            QVERIFY2(got.size() >= 2 && got.first() == urls.at(0) && got.contains(other.url),
+                     qPrintable(got.join(' ')));
             // Never stored: gone with the other waiting rows.
             QCOMPARE(got.count(urls.at(1)), 0);
             QCOMPARE(got.count(urls.at(2)), 0);
             QCOMPARE(model().catalog().rows().first().state, State::done);
             QCOMPARE(model().statusLine().text(),
-                     QStringLiteral("Scanned 1 posts and flagged %1. Open a post to review and delete. Stopped.").arg(flagged));
+                     QStringLiteral("Scanned 1 posts and flagged %1. Open a post to review and delete. Stopped.")
+                         .arg(flagged));
             QCOMPARE(model().scanReport().issue(), QString());
         } else {
             // The queue first with the earlier rows back, then the rest of the old list.
@@ -423,9 +431,11 @@ private slots:
             }
             QCOMPARE(model().catalog().rows().at(2).state, State::waiting);
             QCOMPARE(model().catalog().rows().at(3), other);
-            QVERIFY2(model().statusLine().text().endsWith(" flagged · Stopped"), qPrintable(model().statusLine().text()));
+            QVERIFY2(model().statusLine().text().endsWith(" flagged · Stopped"),
+                     qPrintable(model().statusLine().text()));
             if (!whileScanning)
-                QCOMPARE(model().statusLine().text(), QStringLiteral("1/3 posts checked · %1 flagged · Stopped").arg(flagged));
+                QCOMPARE(model().statusLine().text(),
+                         QStringLiteral("1/3 posts checked · %1 flagged · Stopped").arg(flagged));
         }
     }
 };

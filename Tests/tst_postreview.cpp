@@ -27,7 +27,7 @@ QDateTime wholeSecondNow()
     return QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch());
 }
 
-} // namespace
+}   // namespace
 
 class PostReviewTest : public QObject {
     Q_OBJECT
@@ -63,8 +63,8 @@ void PostReviewTest::overlay_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("state");
     QTest::addColumn<QString>("reason");
-    QTest::addColumn<bool>("aiScored");     // has an AI probability
-    QTest::addColumn<bool>("aiSeen");       // the AI check has seen its text
+    QTest::addColumn<bool>("aiScored");   // has an AI probability
+    QTest::addColumn<bool>("aiSeen");     // the AI check has seen its text
     QTest::addColumn<bool>("owner");
     QTest::addColumn<QStringList>("keywords");
     QTest::addColumn<bool>("dictionary");
@@ -74,45 +74,92 @@ void PostReviewTest::overlay_data()
     QTest::addColumn<QString>("reasonAfter");
     QTest::addColumn<QStringList>("hitsAfter");
 
-    const QStringList eggs {"eggs"};
+    const QStringList eggs{"eggs"};
     const QStringList none;
-    QTest::newRow("keyword flags") << "buy eggs" << "ok" << "" << false << false << false << eggs << false << true
-                                   << true << "spam" << "custom:eggs" << none;
-    QTest::newRow("keyword comma becomes blank") << "BUY NOW!" << "ok" << "" << false << false << false
-                                                 << QStringList {"buy,now"} << false << true << true << "spam"
-                                                 << "custom:buy now" << none;
-    QTest::newRow("keyword wins over AI") << "eggs" << "spam" << "AI: Spam 91%" << true << true << false << eggs
-                                          << true << true << true << "spam" << "custom:eggs" << none;
-    QTest::newRow("keyword wins over a built-in word") << "eggs idiot" << "ok" << "" << false << false << false
-                                                       << eggs << true << true << true << "spam" << "custom:eggs" << none;
-    QTest::newRow("built-in word") << "you idiot" << "ok" << "" << false << false << false << none << true << true
-                                   << true << "spam" << "dict:abuse:idiot" << QStringList {"idiot"};
-    QTest::newRow("built-in without dictionary") << "you idiot" << "ok" << "" << false << false << false << none
-                                                 << false << true << false << "ok" << "" << none;
-    QTest::newRow("built-in lists off") << "you idiot" << "ok" << "" << false << false << false << none << true
-                                        << false << false << "ok" << "" << none;
-    QTest::newRow("built-in never overrides spam") << "you idiot" << "spam" << "page:link" << false << false
-                                                   << false << none << true << true << false << "spam" << "page:link" << none;
-    QTest::newRow("built-in never judges AI-scored") << "you idiot" << "ok" << "AI: OK" << true << false << false
-                                                     << none << true << true << false << "ok" << "AI: OK" << none;
-    QTest::newRow("built-in never judges AI-seen") << "you idiot" << "ok" << "" << false << true << false << none
-                                                   << true << true << false << "ok" << "" << none;
-    QTest::newRow("kept is left alone") << "eggs" << "skip" << "kept" << false << false << false << eggs << true
-                                        << true << false << "skip" << "kept" << none;
-    QTest::newRow("unchanged takes part") << "eggs" << "skip" << "unchanged" << false << false << false << eggs
-                                          << true << true << true << "spam" << "custom:eggs" << none;
-    QTest::newRow("owner is never changed") << "eggs" << "ok" << "" << false << false << true << eggs << true
-                                            << true << false << "ok" << "" << none;
-    QTest::newRow("no words, nothing") << "eggs" << "ok" << "" << false << false << false << none << false << true
-                                       << false << "ok" << "" << none;
-    QTest::newRow("flagged, no base, given back") << "hello" << "spam" << "custom:old" << false << false << false
-                                                  << none << false << true << true << "ok" << "" << none;
-    QTest::newRow("flagged by a list, given back") << "hello" << "spam" << "dict:abuse:x" << false << false
-                                                   << false << none << true << true << true << "ok" << "" << none;
-    QTest::newRow("flagged, new keyword") << "eggs" << "spam" << "custom:old" << false << false << false << eggs
-                                          << false << true << true << "spam" << "custom:eggs" << none;
-    QTest::newRow("flagged, same keyword") << "eggs" << "spam" << "custom:eggs" << false << false << false << eggs
-                                           << false << true << false << "spam" << "custom:eggs" << none;
+    QTest::newRow("keyword flags") << "buy eggs"
+                                   << "ok"
+                                   << "" << false << false << false << eggs << false << true << true << "spam"
+                                   << "custom:eggs" << none;
+    QTest::newRow("keyword comma becomes blank")
+        << "BUY NOW!"
+        << "ok"
+        << "" << false << false << false << QStringList{"buy,now"} << false << true << true << "spam"
+        << "custom:buy now" << none;
+    QTest::newRow("keyword wins over AI")
+        << "eggs"
+        << "spam"
+        << "AI: Spam 91%" << true << true << false << eggs << true << true << true << "spam"
+        << "custom:eggs" << none;
+    QTest::newRow("keyword wins over a built-in word")
+        << "eggs idiot"
+        << "ok"
+        << "" << false << false << false << eggs << true << true << true << "spam"
+        << "custom:eggs" << none;
+    QTest::newRow("built-in word") << "you idiot"
+                                   << "ok"
+                                   << "" << false << false << false << none << true << true << true << "spam"
+                                   << "dict:abuse:idiot" << QStringList{"idiot"};
+    QTest::newRow("built-in without dictionary")
+        << "you idiot"
+        << "ok"
+        << "" << false << false << false << none << false << true << false << "ok"
+        << "" << none;
+    QTest::newRow("built-in lists off") << "you idiot"
+                                        << "ok"
+                                        << "" << false << false << false << none << true << false << false << "ok"
+                                        << "" << none;
+    QTest::newRow("built-in never overrides spam")
+        << "you idiot"
+        << "spam"
+        << "page:link" << false << false << false << none << true << true << false << "spam"
+        << "page:link" << none;
+    QTest::newRow("built-in never judges AI-scored")
+        << "you idiot"
+        << "ok"
+        << "AI: OK" << true << false << false << none << true << true << false << "ok"
+        << "AI: OK" << none;
+    QTest::newRow("built-in never judges AI-seen")
+        << "you idiot"
+        << "ok"
+        << "" << false << true << false << none << true << true << false << "ok"
+        << "" << none;
+    QTest::newRow("kept is left alone") << "eggs"
+                                        << "skip"
+                                        << "kept" << false << false << false << eggs << true << true << false << "skip"
+                                        << "kept" << none;
+    QTest::newRow("unchanged takes part")
+        << "eggs"
+        << "skip"
+        << "unchanged" << false << false << false << eggs << true << true << true << "spam"
+        << "custom:eggs" << none;
+    QTest::newRow("owner is never changed") << "eggs"
+                                            << "ok"
+                                            << "" << false << false << true << eggs << true << true << false << "ok"
+                                            << "" << none;
+    QTest::newRow("no words, nothing") << "eggs"
+                                       << "ok"
+                                       << "" << false << false << false << none << false << true << false << "ok"
+                                       << "" << none;
+    QTest::newRow("flagged, no base, given back")
+        << "hello"
+        << "spam"
+        << "custom:old" << false << false << false << none << false << true << true << "ok"
+        << "" << none;
+    QTest::newRow("flagged by a list, given back")
+        << "hello"
+        << "spam"
+        << "dict:abuse:x" << false << false << false << none << true << true << true << "ok"
+        << "" << none;
+    QTest::newRow("flagged, new keyword")
+        << "eggs"
+        << "spam"
+        << "custom:old" << false << false << false << eggs << false << true << true << "spam"
+        << "custom:eggs" << none;
+    QTest::newRow("flagged, same keyword")
+        << "eggs"
+        << "spam"
+        << "custom:eggs" << false << false << false << eggs << false << true << false << "spam"
+        << "custom:eggs" << none;
 }
 
 void PostReviewTest::overlay()
@@ -148,7 +195,7 @@ void PostReviewTest::overlay()
     QSignalSpy spy(&m.review(), &PostReview::commentsChanged);
 
     const QList<int> positions = m.review().overlayWords(dictionary);
-    QCOMPARE(positions, changed ? QList<int> {1} : QList<int> {});
+    QCOMPARE(positions, changed ? QList<int>{1} : QList<int>{});
     QCOMPARE(spy.count(), changed ? 1 : 0);
     const Comment &after = m.review().comments().at(1);
     QCOMPARE(after.state, stateAfter);
@@ -170,18 +217,18 @@ void PostReviewTest::overlay()
 
 void PostReviewTest::overlayTwiceChangesNothing()
 {
-    ModelHarness h({{"vt.keywords", QStringList {"eggs"}}});
+    ModelHarness h({{"vt.keywords", QStringList{"eggs"}}});
     SpamModel &m = h.model();
     Comment kept = ModelHarness::comment("k", "eggs", "skip");
     kept.reason = QStringLiteral("kept");
     m.review().setComments({ModelHarness::comment("a", "eggs for sale"), ModelHarness::comment("b", "you idiot"),
-                   ModelHarness::comment("c", "nice"), kept});
-    QCOMPARE(m.review().overlayWords(true), (QList<int> {0, 1}));
+                            ModelHarness::comment("c", "nice"), kept});
+    QCOMPARE(m.review().overlayWords(true), (QList<int>{0, 1}));
     const QList<Comment> once = m.review().comments();
-    QCOMPARE(m.review().overlayWords(true), QList<int> {});
+    QCOMPARE(m.review().overlayWords(true), QList<int>{});
     QCOMPARE(m.review().comments(), once);
     // Without the lists, the word-list verdict is given back.
-    QCOMPARE(m.review().overlayWords(false), QList<int> {1});
+    QCOMPARE(m.review().overlayWords(false), QList<int>{1});
     QCOMPARE(m.review().comments().at(1), ModelHarness::comment("b", "you idiot"));
 }
 
@@ -217,7 +264,7 @@ void PostReviewTest::removingAKeywordRestoresTheAIVerdict()
     rude.id = QStringLiteral("r");
     rude.text = QStringLiteral("you idiot");
     m.review().setComments({rude});
-    QCOMPARE(m.review().overlayWords(true), QList<int> {});
+    QCOMPARE(m.review().overlayWords(true), QList<int>{});
 }
 
 void PostReviewTest::overlayAfterChangesAsAFreshOverlay_data()
@@ -227,45 +274,85 @@ void PostReviewTest::overlayAfterChangesAsAFreshOverlay_data()
     QTest::addColumn<QStringList>("between");
     QTest::addColumn<QStringList>("expected");   // "id state reason" in list order after the second overlay
 
-    const QStringList base {"a spam custom:eggs", "b spam dict:abuse:idiot", "c ok", "d ok", "e skip likes",
-                            "f spam custom:eggs", "g spam dict:abuse:idiot", "h spam custom:eggs", "i ok"};
-    QTest::newRow("nothing") << QStringList {} << base;
+    const QStringList
+        base{"a spam custom:eggs",      "b spam dict:abuse:idiot", "c ok", "d ok", "e skip likes", "f spam custom:eggs",
+             "g spam dict:abuse:idiot", "h spam custom:eggs",      "i ok"};
+    QTest::newRow("nothing") << QStringList{} << base;
     QTest::newRow("AI answers flip verdicts")
-        << QStringList {"reuse"}
-        << QStringList {"a spam custom:eggs", "b spam dict:abuse:idiot", "c spam AI", "d ok AI", "e skip likes",
-                        "f spam custom:eggs", "g spam dict:abuse:idiot", "h spam custom:eggs", "i ok"};
-    QTest::newRow("keyword added") << QStringList {"add ham"}
-                                   << QStringList {"a spam custom:eggs", "b spam dict:abuse:idiot", "c ok",
-                                                   "d spam custom:ham", "e skip likes", "f spam custom:eggs",
-                                                   "g spam dict:abuse:idiot", "h spam custom:eggs", "i ok"};
-    QTest::newRow("keyword removed") << QStringList {"remove eggs"}
-                                     << QStringList {"a ok", "b spam dict:abuse:idiot", "c ok", "d ok", "e skip likes",
-                                                     "f spam dict:abuse:idiot", "g spam dict:abuse:idiot", "h ok",
-                                                     "i ok"};
+        << QStringList{"reuse"}
+        << QStringList{"a spam custom:eggs", "b spam dict:abuse:idiot", "c spam AI",          "d ok AI", "e skip likes",
+                       "f spam custom:eggs", "g spam dict:abuse:idiot", "h spam custom:eggs", "i ok"};
+    QTest::newRow("keyword added") << QStringList{"add ham"} << QStringList{"a spam custom:eggs",
+                                                                            "b spam dict:abuse:idiot",
+                                                                            "c ok",
+                                                                            "d spam custom:ham",
+                                                                            "e skip likes",
+                                                                            "f spam custom:eggs",
+                                                                            "g spam dict:abuse:idiot",
+                                                                            "h spam custom:eggs",
+                                                                            "i ok"};
+    QTest::newRow("keyword removed") << QStringList{"remove eggs"}
+                                     << QStringList{"a ok",
+                                                    "b spam dict:abuse:idiot",
+                                                    "c ok",
+                                                    "d ok",
+                                                    "e skip likes",
+                                                    "f spam dict:abuse:idiot",
+                                                    "g spam dict:abuse:idiot",
+                                                    "h ok",
+                                                    "i ok"};
     QTest::newRow("text edited in place")
-        << QStringList {"edit"}
-        << QStringList {"a ok", "b spam dict:abuse:idiot", "c spam custom:eggs", "d ok", "e skip likes",
-                        "f spam custom:eggs", "g spam dict:abuse:idiot", "h spam custom:eggs", "i ok"};
+        << QStringList{"edit"}
+        << QStringList{"a ok",         "b spam dict:abuse:idiot", "c spam custom:eggs",      "d ok",
+                       "e skip likes", "f spam custom:eggs",      "g spam dict:abuse:idiot", "h spam custom:eggs",
+                       "i ok"};
     QTest::newRow("a comment dropped, the rest moved up")
-        << QStringList {"drop b"}
-        << QStringList {"a spam custom:eggs", "c ok", "d ok", "e skip likes", "f spam custom:eggs",
-                        "g spam dict:abuse:idiot", "h spam custom:eggs", "i ok"};
-    QTest::newRow("sorted newest first")
-        << QStringList {"sort"}
-        << QStringList {"i ok", "h spam custom:eggs", "g spam dict:abuse:idiot", "f spam custom:eggs", "e skip likes",
-                        "d ok", "c ok", "b spam dict:abuse:idiot", "a spam custom:eggs"};
-    QTest::newRow("repeat offender") << QStringList {"repeat"}
-                                     << QStringList {"a spam custom:eggs", "b spam dict:abuse:idiot", "c ok", "d ok",
-                                                     "e skip likes", "f spam custom:eggs", "g spam repeat:1",
-                                                     "h spam custom:eggs", "i ok"};
-    QTest::newRow("sorted, AI answers, keyword swapped")
-        << QStringList {"sort", "reuse", "remove eggs", "add ham"}
-        << QStringList {"i ok", "h spam custom:ham", "g spam dict:abuse:idiot", "f spam dict:abuse:idiot",
-                        "e skip likes", "d spam custom:ham", "c spam AI", "b spam dict:abuse:idiot", "a ok"};
-    QTest::newRow("edited, sorted, repeat offender")
-        << QStringList {"edit", "sort", "repeat"}
-        << QStringList {"i ok", "h spam custom:eggs", "g spam repeat:1", "f spam custom:eggs", "e skip likes", "d ok",
-                        "c spam custom:eggs", "b spam dict:abuse:idiot", "a ok"};
+        << QStringList{"drop b"} << QStringList{"a spam custom:eggs",
+                                                "c ok",
+                                                "d ok",
+                                                "e skip likes",
+                                                "f spam custom:eggs",
+                                                "g spam dict:abuse:idiot",
+                                                "h spam custom:eggs",
+                                                "i ok"};
+    QTest::newRow("sorted newest first") << QStringList{"sort"} << QStringList{"i ok",
+                                                                               "h spam custom:eggs",
+                                                                               "g spam dict:abuse:idiot",
+                                                                               "f spam custom:eggs",
+                                                                               "e skip likes",
+                                                                               "d ok",
+                                                                               "c ok",
+                                                                               "b spam dict:abuse:idiot",
+                                                                               "a spam custom:eggs"};
+    QTest::newRow("repeat offender") << QStringList{"repeat"} << QStringList{"a spam custom:eggs",
+                                                                             "b spam dict:abuse:idiot",
+                                                                             "c ok",
+                                                                             "d ok",
+                                                                             "e skip likes",
+                                                                             "f spam custom:eggs",
+                                                                             "g spam repeat:1",
+                                                                             "h spam custom:eggs",
+                                                                             "i ok"};
+    QTest::newRow("sorted, AI answers, keyword swapped") << QStringList{"sort", "reuse", "remove eggs", "add ham"}
+                                                         << QStringList{"i ok",
+                                                                        "h spam custom:ham",
+                                                                        "g spam dict:abuse:idiot",
+                                                                        "f spam dict:abuse:idiot",
+                                                                        "e skip likes",
+                                                                        "d spam custom:ham",
+                                                                        "c spam AI",
+                                                                        "b spam dict:abuse:idiot",
+                                                                        "a ok"};
+    QTest::newRow("edited, sorted, repeat offender") << QStringList{"edit", "sort", "repeat"}
+                                                     << QStringList{"i ok",
+                                                                    "h spam custom:eggs",
+                                                                    "g spam repeat:1",
+                                                                    "f spam custom:eggs",
+                                                                    "e skip likes",
+                                                                    "d ok",
+                                                                    "c spam custom:eggs",
+                                                                    "b spam dict:abuse:idiot",
+                                                                    "a ok"};
 }
 
 void PostReviewTest::overlayAfterChangesAsAFreshOverlay()
@@ -281,12 +368,12 @@ void PostReviewTest::overlayAfterChangesAsAFreshOverlay()
         old.authorName = QStringLiteral("@spammer");
         if (!h.store().remember("youtube", kPost, {old}, std::nullopt, now.addDays(-3))
             || !h.store().markDeleted("youtube", {"x"}, now.addDays(-2)))
-            return QList<int> {-1};
+            return QList<int>{-1};
         SpamModel &m = h.model();
-        const char *const rows[][3] = {{"a", "buy eggs now", "ok"},      {"b", "you idiot", "ok"},
-                                       {"c", "nice video", "ok"},        {"d", "cheap ham here", "ok"},
-                                       {"e", "eggs and idiot", "skip"},  {"f", "idiot eggs", "skip"},
-                                       {"g", "hello idiot", "ok"},       {"h", "ham and eggs", "ok"},
+        const char *const rows[][3] = {{"a", "buy eggs now", "ok"},     {"b", "you idiot", "ok"},
+                                       {"c", "nice video", "ok"},       {"d", "cheap ham here", "ok"},
+                                       {"e", "eggs and idiot", "skip"}, {"f", "idiot eggs", "skip"},
+                                       {"g", "hello idiot", "ok"},      {"h", "ham and eggs", "ok"},
                                        {"i", "you idiot", "ok"}};
         QList<Comment> page;
         for (const auto &row : rows) {
@@ -318,12 +405,13 @@ void PostReviewTest::overlayAfterChangesAsAFreshOverlay()
                     ScanStore::Known k;
                     k.hash = ScanStore::hash(m.review().comments().at(at(id)).text);
                     k.options = m.ownerSettings().aiOptionsKey();
-                    k.score = AIScore {prob, 0, 0};
+                    k.score = AIScore{prob, 0, 0};
                     known.insert(id, k);
                 }
                 m.review().reuseAI(known);
             } else if (step.startsWith(QLatin1String("add "))) {
-                m.ownerSettings().set(OwnerSettings::Key::keywords, m.ownerSettings().keywords() + QStringList {step.mid(4)});
+                m.ownerSettings().set(OwnerSettings::Key::keywords,
+                                      m.ownerSettings().keywords() + QStringList{step.mid(4)});
             } else if (step.startsWith(QLatin1String("remove "))) {
                 m.removeKeyword(step.mid(7));
             } else if (step == QLatin1String("edit")) {
@@ -350,8 +438,8 @@ void PostReviewTest::overlayAfterChangesAsAFreshOverlay()
         return m.review().overlayWords(true);
     };
 
-    ModelHarness kept({{"vt.keywords", QStringList {"eggs"}}});
-    ModelHarness fresh({{"vt.keywords", QStringList {"eggs"}}});
+    ModelHarness kept({{"vt.keywords", QStringList{"eggs"}}});
+    ModelHarness fresh({{"vt.keywords", QStringList{"eggs"}}});
     const QList<int> changed = run(kept, false);
     QCOMPARE(changed, run(fresh, true));
     QCOMPARE(kept.model().review().comments(), fresh.model().review().comments());
@@ -361,7 +449,7 @@ void PostReviewTest::overlayAfterChangesAsAFreshOverlay()
     for (const Comment &c : kept.model().review().comments()) {
         const bool rule = c.reason.startsWith(QLatin1String("custom:")) || c.reason.startsWith(QLatin1String("dict:"))
             || c.reason.startsWith(QLatin1String("repeat:")) || !c.aiProb;
-        got.append(QStringList {c.id, c.state, rule ? c.reason : QStringLiteral("AI")}.join(u' ').trimmed());
+        got.append(QStringList{c.id, c.state, rule ? c.reason : QStringLiteral("AI")}.join(u' ').trimmed());
     }
     QCOMPARE(got, expected);
 }
@@ -371,13 +459,27 @@ void PostReviewTest::report_data()
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("note");
     QTest::addColumn<QString>("after");
-    QTest::newRow("padded note on empty") << "" << "  \tLimited.  " << "Limited.";
-    QTest::newRow("same note again") << "Limited." << " Limited." << "Limited.";
-    QTest::newRow("contained note") << "Window covered. Limited." << "Limited" << "Window covered. Limited.";
-    QTest::newRow("blank note") << "Limited." << " \t " << "Limited.";
-    QTest::newRow("empty note") << "" << "" << "";
-    QTest::newRow("second note appended") << "Limited." << "Covered." << "Limited. Covered.";
-    QTest::newRow("line breaks kept") << "" << "One\nTwo\n" << "One\nTwo\n";
+    QTest::newRow("padded note on empty") << ""
+                                          << "  \tLimited.  "
+                                          << "Limited.";
+    QTest::newRow("same note again") << "Limited."
+                                     << " Limited."
+                                     << "Limited.";
+    QTest::newRow("contained note") << "Window covered. Limited."
+                                    << "Limited"
+                                    << "Window covered. Limited.";
+    QTest::newRow("blank note") << "Limited."
+                                << " \t "
+                                << "Limited.";
+    QTest::newRow("empty note") << ""
+                                << ""
+                                << "";
+    QTest::newRow("second note appended") << "Limited."
+                                          << "Covered."
+                                          << "Limited. Covered.";
+    QTest::newRow("line breaks kept") << ""
+                                      << "One\nTwo\n"
+                                      << "One\nTwo\n";
 }
 
 void PostReviewTest::report()
@@ -396,7 +498,7 @@ void PostReviewTest::report()
 
 void PostReviewTest::resetForgetsThePage()
 {
-    ModelHarness h({{"vt.aiOn", false}, {"vt.keywords", QStringList {"eggs"}}});
+    ModelHarness h({{"vt.aiOn", false}, {"vt.keywords", QStringList{"eggs"}}});
     SpamModel &m = h.model();
     m.review().setComments({ModelHarness::comment("a", "eggs")});
     m.review().overlayWords(false);
@@ -407,9 +509,9 @@ void PostReviewTest::resetForgetsThePage()
     m.openPage().setRecentOnly(true);
     m.review().setOnlySpam(true);
     m.review().setJustKept({{"a", m.review().comments().at(0)}});
-    m.openPage().setScannedPage(ScanStore::PostKey {"youtube", kPost});
+    m.openPage().setScannedPage(ScanStore::PostKey{"youtube", kPost});
     m.openPage().setScannedURL(kPost);
-    m.openPage().setProgress(ScanProgress {});
+    m.openPage().setProgress(ScanProgress{});
     ScanActivity busy;
     busy.stage = ScanActivity::Stage::ai;
     busy.collected = 40;
@@ -420,9 +522,11 @@ void PostReviewTest::resetForgetsThePage()
     QVERIFY(m.review().comments().isEmpty());
     QCOMPARE(m.openPage().scanActivity(), ScanActivity::fresh(false));
     QCOMPARE(m.openPage().scanActivity().aiState, ScanActivity::AIState::skipped);
-    QVERIFY(!m.openPage().progress() && !m.openPage().hasScanned() && !m.openPage().recentOnly() && !m.review().onlySpam());
+    QVERIFY(!m.openPage().progress() && !m.openPage().hasScanned() && !m.openPage().recentOnly()
+            && !m.review().onlySpam());
     QVERIFY(!m.openPage().scannedURL() && !m.openPage().scannedPage());
-    QVERIFY(m.scanReport().issue().isEmpty() && m.review().justKept().isEmpty() && m.review().wordBase().isEmpty() && m.review().restored().isEmpty());
+    QVERIFY(m.scanReport().issue().isEmpty() && m.review().justKept().isEmpty() && m.review().wordBase().isEmpty()
+            && m.review().restored().isEmpty());
     QVERIFY(m.review().aiSeen().isEmpty());
 }
 
@@ -431,11 +535,11 @@ void PostReviewTest::sort_data()
     // Each comment: id, order, published (ms), likes, AI probability; a negative number is "none".
     QTest::addColumn<QString>("sort");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("page") << "page" << QStringList {"a", "b", "c", "d", "e"};
-    QTest::newRow("newest, undated last in page order") << "newest" << QStringList {"c", "a", "e", "b", "d"};
-    QTest::newRow("oldest, undated last") << "oldest" << QStringList {"e", "a", "c", "b", "d"};
-    QTest::newRow("likes ascending, unknown last") << "likes" << QStringList {"b", "e", "a", "c", "d"};
-    QTest::newRow("ai highest first, ties in page order") << "ai" << QStringList {"b", "d", "a", "c", "e"};
+    QTest::newRow("page") << "page" << QStringList{"a", "b", "c", "d", "e"};
+    QTest::newRow("newest, undated last in page order") << "newest" << QStringList{"c", "a", "e", "b", "d"};
+    QTest::newRow("oldest, undated last") << "oldest" << QStringList{"e", "a", "c", "b", "d"};
+    QTest::newRow("likes ascending, unknown last") << "likes" << QStringList{"b", "e", "a", "c", "d"};
+    QTest::newRow("ai highest first, ties in page order") << "ai" << QStringList{"b", "d", "a", "c", "e"};
 }
 
 void PostReviewTest::sort()
@@ -448,8 +552,11 @@ void PostReviewTest::sort()
         double published, likes, ai;
     };
     // Listed out of page order on purpose: "page" must restore it.
-    const Row rows[] = {{"c", 2, 3000, 12, 0.4}, {"a", 0, 2000, 5, 0.5}, {"e", 4, 1000, 0, -1},
-                        {"b", 1, -1, 0, 0.9}, {"d", 3, -1, -1, 0.9}};
+    const Row rows[] = {{"c", 2, 3000, 12, 0.4},
+                        {"a", 0, 2000, 5, 0.5},
+                        {"e", 4, 1000, 0, -1},
+                        {"b", 1, -1, 0, 0.9},
+                        {"d", 3, -1, -1, 0.9}};
     QList<Comment> list;
     for (const Row &r : rows) {
         Comment c = ModelHarness::comment(QString::fromLatin1(r.id), "text", "ok", r.order);
@@ -468,7 +575,7 @@ void PostReviewTest::sort()
     m.review().applySort();
     QCOMPARE(ids(m.review().comments()), expected);
     m.ownerSettings().set(OwnerSettings::Key::sort, SortKey(SortKey::page).rawValue());
-    QCOMPARE(ids(m.review().comments()), (QStringList {"a", "b", "c", "d", "e"}));
+    QCOMPARE(ids(m.review().comments()), (QStringList{"a", "b", "c", "d", "e"}));
 }
 
 void PostReviewTest::picks()
@@ -478,13 +585,13 @@ void PostReviewTest::picks()
     Comment c1 = ModelHarness::comment("c1", "one", "spam");   // already spam on the page, unticked
     c1.checked = false;
     c1.reason = QStringLiteral("page:link");
-    Comment c2 = ModelHarness::comment("c2", "two");            // the rescan left it unflagged
+    Comment c2 = ModelHarness::comment("c2", "two");   // the rescan left it unflagged
     Comment c3 = ModelHarness::comment("c3", "three");
     c3.aiKind = QStringLiteral("abuse");
     c3.aiProb = 0.3;
-    Comment c4 = ModelHarness::comment("c4", "four", "spam");  // spam, not picked
+    Comment c4 = ModelHarness::comment("c4", "four", "spam");   // spam, not picked
     Comment c5 = ModelHarness::comment("c5", "five");           // picked, but stored as ok
-    const QList<Comment> page {c1, c2, c3, c4, c5};
+    const QList<Comment> page{c1, c2, c3, c4, c5};
     QVERIFY(h.store().remember("youtube", kPost, page, std::nullopt, QDateTime::currentDateTime()));
     m.review().setComments(page);
 
@@ -499,10 +606,11 @@ void PostReviewTest::picks()
         r.aiProb = ai;
         return r;
     };
-    const QList<ScanStore::Record> records {
-        record("c1", "spam", "custom:x", "", std::nullopt), record("c2", "spam", "AI: Spam 92%", "", 0.92),
-        record("c3", "spam", "dict:abuse:idiot", "abuse", std::nullopt), record("c5", "ok", "", "", std::nullopt),
-        record("gone", "spam", "custom:x", "", std::nullopt)};
+    const QList<ScanStore::Record> records{record("c1", "spam", "custom:x", "", std::nullopt),
+                                           record("c2", "spam", "AI: Spam 92%", "", 0.92),
+                                           record("c3", "spam", "dict:abuse:idiot", "abuse", std::nullopt),
+                                           record("c5", "ok", "", "", std::nullopt),
+                                           record("gone", "spam", "custom:x", "", std::nullopt)};
 
     QCOMPARE(m.review().applyPicks(records, kPost + "&t=10"), 3);
     const QList<Comment> &after = m.review().comments();
@@ -514,11 +622,11 @@ void PostReviewTest::picks()
     QCOMPARE(after.at(1).aiKind, std::optional<QString>("spam"));   // empty stored kind
     QVERIFY(after.at(1).checked);
     QCOMPARE(after.at(2).state, QStringLiteral("spam"));
-    QCOMPARE(after.at(2).aiProb, std::optional<double>(0.3));      // no stored probability: kept
+    QCOMPARE(after.at(2).aiProb, std::optional<double>(0.3));   // no stored probability: kept
     QCOMPARE(after.at(2).aiKind, std::optional<QString>("abuse"));
-    QVERIFY(!after.at(3).checked);                                 // spam, not picked
+    QVERIFY(!after.at(3).checked);   // spam, not picked
     QCOMPARE(after.at(4).state, QStringLiteral("ok"));
-    QCOMPARE(m.review().restored(), (QSet<QString> {"c2", "c3"}));
+    QCOMPARE(m.review().restored(), (QSet<QString>{"c2", "c3"}));
     // The restored verdicts reached the store under the canonical post.
     const QStringList pending = h.store().pendingIDs(kPost);
     QVERIFY(pending.contains("c2") && pending.contains("c3"));
@@ -564,18 +672,29 @@ void PostReviewTest::reuse_data()
     QTest::addColumn<QString>("stateAfter");
 
     const QString key = QStringLiteral("spam,abuse,sexual,keepPraise");
-    QTest::newRow("reused and flagged") << "ok" << false << true << key << true << true << false << 80 << 0.9 << 1 << 1 << "spam";
-    QTest::newRow("reused, below threshold") << "ok" << false << true << key << true << true << false << 80 << 0.5 << 1 << 0 << "ok";
-    QTest::newRow("0.795 rounds to 80") << "ok" << false << true << key << true << true << false << 80 << 0.795 << 1 << 1 << "spam";
-    QTest::newRow("0.794 stays at 79") << "ok" << false << true << key << true << true << false << 80 << 0.794 << 1 << 0 << "ok";
-    QTest::newRow("sexual turned off since") << "ok" << false << true << key << true << true << true << 80 << 0.9 << 0 << 0 << "ok";
-    QTest::newRow("text edited since") << "ok" << false << true << key << true << false << false << 80 << 0.9 << 0 << 0 << "ok";
-    QTest::newRow("key without scores") << "ok" << false << true << key << false << true << false << 80 << 0.9 << 0 << 0 << "ok";
-    QTest::newRow("scores without key") << "ok" << false << true << "" << true << true << false << 80 << 0.9 << 0 << 0 << "ok";
+    QTest::newRow("reused and flagged") << "ok" << false << true << key << true << true << false << 80 << 0.9 << 1 << 1
+                                        << "spam";
+    QTest::newRow("reused, below threshold")
+        << "ok" << false << true << key << true << true << false << 80 << 0.5 << 1 << 0 << "ok";
+    QTest::newRow("0.795 rounds to 80") << "ok" << false << true << key << true << true << false << 80 << 0.795 << 1
+                                        << 1 << "spam";
+    QTest::newRow("0.794 stays at 79") << "ok" << false << true << key << true << true << false << 80 << 0.794 << 1 << 0
+                                       << "ok";
+    QTest::newRow("sexual turned off since")
+        << "ok" << false << true << key << true << true << true << 80 << 0.9 << 0 << 0 << "ok";
+    QTest::newRow("text edited since") << "ok" << false << true << key << true << false << false << 80 << 0.9 << 0 << 0
+                                       << "ok";
+    QTest::newRow("key without scores") << "ok" << false << true << key << false << true << false << 80 << 0.9 << 0 << 0
+                                        << "ok";
+    QTest::newRow("scores without key") << "ok" << false << true << "" << true << true << false << 80 << 0.9 << 0 << 0
+                                        << "ok";
     QTest::newRow("not known") << "ok" << false << false << key << true << true << false << 80 << 0.9 << 0 << 0 << "ok";
-    QTest::newRow("rules flagged it") << "spam" << false << true << key << true << true << false << 80 << 0.9 << 0 << 0 << "spam";
-    QTest::newRow("skipped") << "skip" << false << true << key << true << true << false << 80 << 0.9 << 0 << 0 << "skip";
-    QTest::newRow("already answered") << "ok" << true << true << key << true << true << false << 80 << 0.9 << 0 << 0 << "ok";
+    QTest::newRow("rules flagged it") << "spam" << false << true << key << true << true << false << 80 << 0.9 << 0 << 0
+                                      << "spam";
+    QTest::newRow("skipped") << "skip" << false << true << key << true << true << false << 80 << 0.9 << 0 << 0
+                             << "skip";
+    QTest::newRow("already answered") << "ok" << true << true << key << true << true << false << 80 << 0.9 << 0 << 0
+                                      << "ok";
 }
 
 void PostReviewTest::reuse()
@@ -612,11 +731,11 @@ void PostReviewTest::reuse()
         if (!options.isEmpty())
             k.options = options;
         if (hasScore)
-            k.score = AIScore {spamScore, 0, 0};
+            k.score = AIScore{spamScore, 0, 0};
         store.insert(c.id, k);
     }
     const SpamModel::Reuse got = m.review().reuseAI(store);
-    QCOMPARE(got, (SpamModel::Reuse {reused, found, 0}));
+    QCOMPARE(got, (SpamModel::Reuse{reused, found, 0}));
     const Comment &after = m.review().comments().at(0);
     QCOMPARE(after.state, stateAfter);
     if (reused) {
@@ -637,11 +756,11 @@ void PostReviewTest::reuseAfterTheListChanged_data()
     QTest::addColumn<QString>("change");
     QTest::addColumn<QStringList>("reused");   // ids judged from the store, in list order
 
-    QTest::newRow("nothing") << "" << QStringList {"a", "b", "c"};
-    QTest::newRow("edited away from the answered text") << "edit b" << QStringList {"a", "c"};
-    QTest::newRow("edited to the answered text") << "edit d" << QStringList {"a", "b", "c", "d"};
-    QTest::newRow("reversed") << "reverse" << QStringList {"c", "b", "a"};
-    QTest::newRow("first dropped, the rest moved up") << "drop a" << QStringList {"b", "c"};
+    QTest::newRow("nothing") << "" << QStringList{"a", "b", "c"};
+    QTest::newRow("edited away from the answered text") << "edit b" << QStringList{"a", "c"};
+    QTest::newRow("edited to the answered text") << "edit d" << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("reversed") << "reverse" << QStringList{"c", "b", "a"};
+    QTest::newRow("first dropped, the rest moved up") << "drop a" << QStringList{"b", "c"};
 }
 
 void PostReviewTest::reuseAfterTheListChanged()
@@ -651,20 +770,24 @@ void PostReviewTest::reuseAfterTheListChanged()
 
     ModelHarness h;
     SpamModel &m = h.model();
-    QList<Comment> page {ModelHarness::comment("a", "first text", "ok", 0), ModelHarness::comment("b", "second text", "ok", 1),
-                         ModelHarness::comment("c", "third text", "ok", 2), ModelHarness::comment("d", "fourth text", "ok", 3)};
+    QList<Comment> page{ModelHarness::comment("a", "first text", "ok", 0),
+                        ModelHarness::comment("b", "second text", "ok", 1),
+                        ModelHarness::comment("c", "third text", "ok", 2),
+                        ModelHarness::comment("d", "fourth text", "ok", 3)};
     m.review().setComments(page);
     m.review().hashTexts();
 
     // Answers for a, b and c as they read, and for d as it reads after its edit.
     QHash<QString, ScanStore::Known> known;
-    const std::pair<const char *, const char *> answered[] = {
-        {"a", "first text"}, {"b", "second text"}, {"c", "third text"}, {"d", "fourth text, edited"}};
+    const std::pair<const char *, const char *> answered[] = {{"a", "first text"},
+                                                              {"b", "second text"},
+                                                              {"c", "third text"},
+                                                              {"d", "fourth text, edited"}};
     for (const auto &[id, text] : answered) {
         ScanStore::Known k;
         k.hash = ScanStore::hash(QString::fromUtf8(text));
         k.options = m.ownerSettings().aiOptionsKey();
-        k.score = AIScore {0.95, 0, 0};
+        k.score = AIScore{0.95, 0, 0};
         known.insert(QString::fromLatin1(id), k);
     }
     if (change == QLatin1String("edit b"))
@@ -722,7 +845,7 @@ void PostReviewTest::repeatOffenders()
         return c;
     };
     // Deleted before on YouTube: two of "@spammer", one of the owner, one without a name.
-    const QList<Comment> old {by("d1", "@spammer"), by("d2", "@spammer"), by("d3", "@owner"), by("d4", "")};
+    const QList<Comment> old{by("d1", "@spammer"), by("d2", "@spammer"), by("d3", "@owner"), by("d4", "")};
     QVERIFY(h.store().remember("youtube", kPost, old, std::nullopt, now.addDays(-3)));
     QVERIFY(h.store().markDeleted("youtube", {"d1", "d2", "d3", "d4"}, now.addDays(-2)));
 
@@ -733,9 +856,9 @@ void PostReviewTest::repeatOffenders()
     flaggedByRules.reason = QStringLiteral("custom:x");
     Comment skipped = by("s", "@spammer", "skip");
     skipped.reason = QStringLiteral("kept");
-    const QList<Comment> page {by("a", "@spammer"), flaggedByRules, skipped, owner,
-                               by("b", "@owner"),     // the owner's name without the badge
-                               by("e", ""), by("w", "  "), by("c", "@clean"), by("a2", "@spammer")};
+    const QList<Comment> page{by("a", "@spammer"), flaggedByRules, skipped,           owner,
+                              by("b", "@owner"),   // the owner's name without the badge
+                              by("e", ""),         by("w", "  "),  by("c", "@clean"), by("a2", "@spammer")};
     m.review().setComments(page);
     const QString note = m.review().flagRepeatOffenders("youtube");
     QCOMPARE(note, QStringLiteral(" 2 by authors you deleted before were flagged."));
@@ -752,7 +875,8 @@ void PostReviewTest::repeatOffenders()
     // Nothing to flag: no sentence.
     m.review().setComments({by("c", "@clean")});
     QCOMPARE(m.review().flagRepeatOffenders("youtube"), QString());
-    QCOMPARE(inLanguage(true, [] { return PostReview::repeatNote(2); }), QStringLiteral(" 전에 삭제한 작성자의 댓글 2개를 의심으로 표시했습니다."));
+    QCOMPARE(inLanguage(true, [] { return PostReview::repeatNote(2); }),
+             QStringLiteral(" 전에 삭제한 작성자의 댓글 2개를 의심으로 표시했습니다."));
     QCOMPARE(inLanguage(true, [] { return PostReview::repeatNote(0); }), QString());
 }
 
@@ -770,7 +894,8 @@ void PostReviewTest::repeatOffendersPerSite()
     m.review().setComments({c});
     QCOMPARE(m.review().flagRepeatOffenders("instagram"), QString());
     QCOMPARE(m.review().comments().at(0).state, QStringLiteral("ok"));
-    QCOMPARE(m.review().flagRepeatOffenders("youtube"), QStringLiteral(" 1 by authors you deleted before were flagged."));
+    QCOMPARE(m.review().flagRepeatOffenders("youtube"),
+             QStringLiteral(" 1 by authors you deleted before were flagged."));
 }
 
 void PostReviewTest::repeatOffendersById_data()
@@ -813,10 +938,10 @@ void PostReviewTest::repeatOffendersById()
     };
     // Deleted before on YouTube; @legacy was stored before ids were kept, @owner's own comment
     // and an impostor's under the owner's name were deleted too.
-    const QList<Comment> old {by("d1", "@spam", "UCspam"), by("d2", "@spam", "UCspam"),
-                              by("d3", "@oldname", "UCrenamed"), by("d4", "@legacy", {}),
-                              by("d5", "@shared", "UCshared"), by("d6", "@owner", "UCowner"),
-                              by("d7", "@owner", "UCimpostor")};
+    const QList<Comment> old{by("d1", "@spam", "UCspam"),       by("d2", "@spam", "UCspam"),
+                             by("d3", "@oldname", "UCrenamed"), by("d4", "@legacy", {}),
+                             by("d5", "@shared", "UCshared"),   by("d6", "@owner", "UCowner"),
+                             by("d7", "@owner", "UCimpostor")};
     QVERIFY(h.store().remember("youtube", kPost, old, std::nullopt, now.addDays(-3)));
     QVERIFY(h.store().markDeleted("youtube", ids(old), now.addDays(-2)));
 
@@ -898,11 +1023,11 @@ void PostReviewTest::recentOptions()
     const std::optional<Recent> got = m.recentOptions(ScanStore::canonical(kPost), now);
     QCOMPARE(got.has_value(), options);
     if (options) {
-        QCOMPARE(got->known, (QStringList {"s1", "p1"}));   // newest published first
+        QCOMPARE(got->known, (QStringList{"s1", "p1"}));   // newest published first
         // The post's pending spam as the store counts it (seen since the last complete collection).
         QCOMPARE(got->need, h.store().pendingIDs(kPost));
         if (fullAgo.toLongLong() >= 0)
-            QCOMPARE(got->need, QStringList {"s1"});
+            QCOMPARE(got->need, QStringList{"s1"});
         QCOMPARE(got->stopAtKnown, 12);
     }
 }

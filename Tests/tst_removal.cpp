@@ -93,7 +93,8 @@ QString deletedLine(int n, int deferred)
     if (korean())
         return QStringLiteral("%1개를 삭제했습니다.").arg(n)
             + (deferred ? QStringLiteral(" 나머지 %1개는 다음에 이어서 지우세요.").arg(deferred) : QString());
-    return QStringLiteral("Deleted %1.").arg(n) + (deferred ? QStringLiteral(" Delete the other %1 next time.").arg(deferred) : QString());
+    return QStringLiteral("Deleted %1.").arg(n)
+        + (deferred ? QStringLiteral(" Delete the other %1 next time.").arg(deferred) : QString());
 }
 
 QString openingLine()
@@ -133,7 +134,7 @@ QCoro::Task<bool> yes(QStringList)
     co_return true;
 }
 
-} // namespace
+}   // namespace
 
 class RemovalTest : public QObject {
     Q_OBJECT
@@ -206,10 +207,7 @@ class RemovalTest : public QObject {
         m_yt->addVideo({id, QStringLiteral("Video ") + id, false, false, comments});
     }
 
-    Rig *rig()
-    {
-        return new Rig(*m_h, *m_service, false, {{QStringLiteral("vt.aiOn"), false}});
-    }
+    Rig *rig() { return new Rig(*m_h, *m_service, false, {{QStringLiteral("vt.aiOn"), false}}); }
 
     // Opens a post and scans it as the owner would; the flagged comments in page order.
     QStringList scanPost(Rig &rig, const QUrl &url)
@@ -217,7 +215,8 @@ class RemovalTest : public QObject {
         SpamModel &m = *rig.model;
         if (!m_h->open(url))
             return {};
-        if (!QTest::qWaitFor([&] { return m.openPage().info() && m.openPage().info()->supported && !m.jobs().working(); }, 60000))
+        if (!QTest::qWaitFor(
+                [&] { return m.openPage().info() && m.openPage().info()->supported && !m.jobs().working(); }, 60000))
             return {};
         await(m.scan(true, true), 240000);
         QStringList spam;
@@ -259,7 +258,8 @@ class RemovalTest : public QObject {
     // Runs a script in the page's comment-script world.
     bool inScriptWorld(const QString &source)
     {
-        const PageCall::Answer a = await(PageCall::run(m_h->browser.currentTab()->page(), QStringLiteral("vtx"), source));
+        const PageCall::Answer a = await(
+            PageCall::run(m_h->browser.currentTab()->page(), QStringLiteral("vtx"), source));
         return a.text.value_or(QString()) == QLatin1String("true");
     }
 
@@ -267,9 +267,11 @@ private slots:
     void initTestCase()
     {
         m_now = QDateTime::currentMSecsSinceEpoch();
-        const QList<YtComment> mixed = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), m_now);
+        const QList<YtComment> mixed =
+            YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), m_now);
         // Texts the page rules decide by themselves, whoever writes them and wherever they stand.
-        const QStringList ruled = {"testimonial", "contact", "invest", "gambling", "loan", "sidejob", "adult", "impersonation", "promo", "link"};
+        const QStringList ruled = {"testimonial", "contact", "invest",        "gambling", "loan",
+                                   "sidejob",     "adult",   "impersonation", "promo",    "link"};
         for (const YtComment &c : mixed) {
             if (!c.parent.isEmpty() || c.owner)
                 continue;
@@ -291,7 +293,8 @@ private slots:
         addVideo(kCheck, 2, 2);
         for (const QString &id : {kStoreA, kStoreB, kStoreC})
             addVideo(id, 15, 3);
-        for (const QString &id : {kOrderA, kOrderB, kFailNext, kMissNext, kGoneNext, kGoneHere, kStopA, kStopB, kStopC, kBlockB})
+        for (const QString &id :
+             {kOrderA, kOrderB, kFailNext, kMissNext, kGoneNext, kGoneHere, kStopA, kStopB, kStopC, kBlockB})
             addVideo(id, 2, 2);
         addVideo(kBlockA, 4, 2);
         addVideo(kSignInA, 2, 2);
@@ -306,7 +309,8 @@ private slots:
         m_yt->video(kCutOff)->unreachable = true;
         m_yt->install(*FixtureSite::shared());
 
-        const QList<IgComment> igMixed = InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), m_now);
+        const QList<IgComment> igMixed =
+            InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), m_now);
         m_ig = new InstagramFixture(this);
         IgPost refuse;
         refuse.code = kIgRefuse;
@@ -358,8 +362,10 @@ private slots:
 
         await(m.removalJob().removeSelected(), 240000);
         QCOMPARE(r->alerts.asked, 1);
-        QCOMPARE(r->alerts.last.title, korean() ? QStringLiteral("댓글 30개를 삭제합니다") : QStringLiteral("Delete 30 comments"));
-        QCOMPARE(r->alerts.last.buttons, korean() ? QStringList({"취소", "30개 삭제"}) : QStringList({"Cancel", "Delete 30"}));
+        QCOMPARE(r->alerts.last.title,
+                 korean() ? QStringLiteral("댓글 30개를 삭제합니다") : QStringLiteral("Delete 30 comments"));
+        QCOMPARE(r->alerts.last.buttons,
+                 korean() ? QStringList({"취소", "30개 삭제"}) : QStringList({"Cancel", "Delete 30"}));
         QCOMPARE(m.statusLine().text(), deletedLine(30, ticked - 30));
         QCOMPARE(m.statusLine().kind(), StatusKind::ok);
         QCOMPARE(m.removalJob().lastCount(), 30);
@@ -426,14 +432,17 @@ private slots:
         QJsonArray extraJson;
         for (const QString &id : extra)
             extraJson.append(id);
-        QVERIFY(inScriptWorld(QStringLiteral(
-            "const extra = %1, drop = %2;"
-            "const remove = window.__vtx.remove, progress = window.__vtxProgress;"
-            "window.__vtx.remove = async (ids, url) => {"
-            "  const r = await remove(ids.slice(0, ids.length - drop), url);"
-            "  return Object.assign({}, r, { gone: r.gone.concat(extra) }); };"
-            "window.__vtxProgress = () => { const p = progress(); return p && p.gone ? Object.assign({}, p, { gone: p.gone.concat(extra) }) : p; };"
-            "return true;").arg(QString::fromUtf8(QJsonDocument(extraJson).toJson(QJsonDocument::Compact))).arg(ticked - deleted)));
+        QVERIFY(inScriptWorld(
+            QStringLiteral(
+                "const extra = %1, drop = %2;"
+                "const remove = window.__vtx.remove, progress = window.__vtxProgress;"
+                "window.__vtx.remove = async (ids, url) => {"
+                "  const r = await remove(ids.slice(0, ids.length - drop), url);"
+                "  return Object.assign({}, r, { gone: r.gone.concat(extra) }); };"
+                "window.__vtxProgress = () => { const p = progress(); return p && p.gone ? Object.assign({}, p, { gone: p.gone.concat(extra) }) : p; };"
+                "return true;")
+                .arg(QString::fromUtf8(QJsonDocument(extraJson).toJson(QJsonDocument::Compact)))
+                .arg(ticked - deleted)));
 
         await(m.removalJob().removeSelected(yes), 240000);
         const QSet<QString> expected(ids.begin(), ids.begin() + deleted);
@@ -456,8 +465,9 @@ private slots:
             QCOMPARE(run.note, QString());
             return;
         }
-        const QString text = korean() ? QStringLiteral("%1개 삭제 확인, %2개는 아직 남아 있습니다.").arg(deleted).arg(ticked - deleted)
-                                      : QStringLiteral("%1 deleted; %2 still remain.").arg(deleted).arg(ticked - deleted);
+        const QString text = korean()
+            ? QStringLiteral("%1개 삭제 확인, %2개는 아직 남아 있습니다.").arg(deleted).arg(ticked - deleted)
+            : QStringLiteral("%1 deleted; %2 still remain.").arg(deleted).arg(ticked - deleted);
         QCOMPARE(m.statusLine().text(), text);
         QCOMPARE(m.statusLine().kind(), StatusKind::warn);
         QCOMPARE(m.scanReport().issue(), text);
@@ -516,7 +526,8 @@ private slots:
             << "CREATE TRIGGER refuse BEFORE UPDATE OF deleted_at ON comments BEGIN SELECT RAISE(ABORT, 'no room for the marks'); END"
             << "no room for the marks";
         QTest::newRow("the deletion's run")
-            << kUnlogged << "CREATE TRIGGER refuse BEFORE INSERT ON runs BEGIN SELECT RAISE(ABORT, 'no room for the run'); END"
+            << kUnlogged
+            << "CREATE TRIGGER refuse BEFORE INSERT ON runs BEGIN SELECT RAISE(ABORT, 'no room for the run'); END"
             << "no room for the run";
     }
     void refusedHistoryWrite()
@@ -537,8 +548,10 @@ private slots:
         QCOMPARE(m_yt->deleted(video), QSet<QString>(ids.begin(), ids.end()));
         QCOMPARE(m.removalJob().lastCount(), 3);
         QCOMPARE(m.statusLine().kind(), StatusKind::warn);
-        const QString unrecorded = korean() ? QStringLiteral("기록에 다 저장되지 않았습니다") : QStringLiteral("not fully recorded");
-        QVERIFY2(m.statusLine().text().startsWith(deletedLine(3, 0)) && m.statusLine().text().contains(unrecorded) && m.statusLine().text().contains(reason),
+        const QString unrecorded = korean() ? QStringLiteral("기록에 다 저장되지 않았습니다")
+                                            : QStringLiteral("not fully recorded");
+        QVERIFY2(m.statusLine().text().startsWith(deletedLine(3, 0)) && m.statusLine().text().contains(unrecorded)
+                     && m.statusLine().text().contains(reason),
                  qPrintable(m.statusLine().text()));
         QVERIFY2(m.scanReport().issue().contains(reason), qPrintable(m.scanReport().issue()));
         QVERIFY(!m.removalJob().lastRecorded());
@@ -581,7 +594,8 @@ private slots:
         QCOMPARE(run.deleted, 2);
         QCOMPARE(run.total, 4);
         QCOMPARE(run.items, 2);
-        QVERIFY2(!m.statusLine().text().contains(korean() ? QStringLiteral("삭제") : QStringLiteral("delete")), qPrintable(m.statusLine().text()));
+        QVERIFY2(!m.statusLine().text().contains(korean() ? QStringLiteral("삭제") : QStringLiteral("delete")),
+                 qPrintable(m.statusLine().text()));
         QVERIFY(m.scanReport().issue().isEmpty());
         QVERIFY(m.review().comments().isEmpty());
     }
@@ -591,13 +605,15 @@ private slots:
     void siteStops_data()
     {
         QTest::addColumn<QUrl>("url");
-        QTest::addColumn<int>("viewer");   // 0 owner, 1 stale session, 2 challenged
+        QTest::addColumn<int>("viewer");        // 0 owner, 1 stale session, 2 challenged
         QTest::addColumn<QString>("message");   // as the owner reads it
         QTest::addColumn<bool>("blocked");
-        const QString notGone = korean() ? QStringLiteral("삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다.")
-                                         : QStringLiteral("Stopped: Delete was pressed but the comment did not go away.");
-        const QString signIn = korean() ? QStringLiteral("삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요.")
-                                        : QStringLiteral("To delete, sign in to the site and scan again on your own comment page.");
+        const QString notGone = korean()
+            ? QStringLiteral("삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다.")
+            : QStringLiteral("Stopped: Delete was pressed but the comment did not go away.");
+        const QString signIn = korean()
+            ? QStringLiteral("삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요.")
+            : QStringLiteral("To delete, sign in to the site and scan again on your own comment page.");
         QTest::newRow("instagram refuses") << InstagramFixture::postUrl(kIgRefuse) << 0 << notGone << false;
         QTest::newRow("instagram asks for a check") << InstagramFixture::postUrl(kIgStale) << 1 << signIn << true;
         QTest::newRow("youtube asks to sign in") << YouTubeFixture::watchUrl(kStale) << 1 << signIn << true;
@@ -638,7 +654,7 @@ private slots:
     // question was open.
     void askedFirst_data()
     {
-        QTest::addColumn<int>("answer");     // -2: no alerts installed
+        QTest::addColumn<int>("answer");   // -2: no alerts installed
         QTest::addColumn<bool>("leavePage");
         QTest::newRow("cancel") << 0 << false;
         QTest::newRow("alert closed") << -1 << false;
@@ -680,7 +696,8 @@ private slots:
         QCOMPARE(m.removalJob().lastCount(), 0);
         QVERIFY(!m.jobs().busy());
         QVERIFY(!m.openPage().progress());
-        const QString cancelled = korean() ? QStringLiteral("삭제를 취소했습니다.") : QStringLiteral("Deletion cancelled.");
+        const QString cancelled = korean() ? QStringLiteral("삭제를 취소했습니다.")
+                                           : QStringLiteral("Deletion cancelled.");
         if (leavePage) {
             QVERIFY(m.statusLine().text() != cancelled);
             return;
@@ -708,19 +725,25 @@ private slots:
         r->alerts.answer = 1;
         QList<std::optional<RemovalJob::Progress>> steps;
         QObject listening;   // ends the connection with this test's locals
-        connect(&m.removalJob(), &RemovalJob::progressChanged, &listening, [&] { steps.append(m.removalJob().progress()); });
+        connect(&m.removalJob(), &RemovalJob::progressChanged, &listening,
+                [&] { steps.append(m.removalJob().progress()); });
 
         QCOMPARE(await(m.removalJob().removeStored(records), 480000), 30);
         QCOMPARE(r->alerts.asked, 1);
-        QCOMPARE(r->alerts.last.title, korean() ? QStringLiteral("댓글 30개를 삭제합니다") : QStringLiteral("Delete 30 comments"));
+        QCOMPARE(r->alerts.last.title,
+                 korean() ? QStringLiteral("댓글 30개를 삭제합니다") : QStringLiteral("Delete 30 comments"));
         QCOMPARE(m.statusLine().text(), deletedLine(30, 15));
         QCOMPARE(m.statusLine().kind(), StatusKind::ok);
         QCOMPARE(m_yt->deleted(kStoreA), QSet<QString>(spamOf[kStoreA].begin(), spamOf[kStoreA].end()));
         QCOMPARE(m_yt->deleted(kStoreB), QSet<QString>(spamOf[kStoreB].begin(), spamOf[kStoreB].end()));
         QVERIFY(m_yt->deleted(kStoreC).isEmpty());
-        QCOMPARE(steps, (QList<std::optional<RemovalJob::Progress>>{RemovalJob::Progress{0, 2}, RemovalJob::Progress{1, 2}, std::nullopt}));
-        const ScanStore::Run a = newestRun(r->store, postKey(YouTubeFixture::watchUrl(kStoreA)), ScanStore::Run::Kind::Delete);
-        const ScanStore::Run b = newestRun(r->store, postKey(YouTubeFixture::watchUrl(kStoreB)), ScanStore::Run::Kind::Delete);
+        QCOMPARE(steps,
+                 (QList<std::optional<RemovalJob::Progress>>{RemovalJob::Progress{0, 2}, RemovalJob::Progress{1, 2},
+                                                             std::nullopt}));
+        const ScanStore::Run a = newestRun(r->store, postKey(YouTubeFixture::watchUrl(kStoreA)),
+                                           ScanStore::Run::Kind::Delete);
+        const ScanStore::Run b = newestRun(r->store, postKey(YouTubeFixture::watchUrl(kStoreB)),
+                                           ScanStore::Run::Kind::Delete);
         QCOMPARE(a.deleted, 15);
         QCOMPARE(b.deleted, 15);
         QVERIFY(!a.session.isEmpty());
@@ -748,11 +771,14 @@ private slots:
         QList<std::optional<RemovalJob::Progress>> steps;
         QObject listening;   // ends the connections with this test's locals
         onStatusText(m.statusLine(), &listening, [&](const QString &text) { statuses.append(text); });
-        connect(&m.removalJob(), &RemovalJob::progressChanged, &listening, [&] { steps.append(m.removalJob().progress()); });
+        connect(&m.removalJob(), &RemovalJob::progressChanged, &listening,
+                [&] { steps.append(m.removalJob().progress()); });
 
         QCOMPARE(await(m.removalJob().removeStored({pickA.at(0), pickB.at(0), pickA.at(1)}, yes), 240000), 3);
         QCOMPARE(statuses.count(openingLine()), 1);
-        QCOMPARE(steps, (QList<std::optional<RemovalJob::Progress>>{RemovalJob::Progress{0, 2}, RemovalJob::Progress{1, 2}, std::nullopt}));
+        QCOMPARE(steps,
+                 (QList<std::optional<RemovalJob::Progress>>{RemovalJob::Progress{0, 2}, RemovalJob::Progress{1, 2},
+                                                             std::nullopt}));
         QCOMPARE(m_yt->deleted(kOrderA), QSet<QString>(a.begin(), a.end()));
         QCOMPARE(m_yt->deleted(kOrderB), QSet<QString>{b.at(0)});
         const ScanStore::Run runA = newestRun(r->store, postKey(urlA), ScanStore::Run::Kind::Delete);
@@ -770,12 +796,15 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("next");
         QTest::addColumn<QString>("note");   // the failed run's note, or how it begins when it ends with "…"
-        QTest::newRow("post that does not load") << kCutOff << kFailNext
-                                                 << (korean() ? QStringLiteral("게시물을 열지 못했습니다.") : QStringLiteral("Couldn't open the post."));
-        QTest::newRow("post gone from the site") << kMissing << kMissNext
-                                                 << (korean() ? QStringLiteral("검사 중 오류: …") : QStringLiteral("Scan error: …"));
-        QTest::newRow("picks no longer on the post") << kGoneHere << kGoneNext
-                                                     << (korean() ? QStringLiteral("게시물에서 찾지 못했습니다.") : QStringLiteral("Not found on the post."));
+        QTest::newRow("post that does not load")
+            << kCutOff << kFailNext
+            << (korean() ? QStringLiteral("게시물을 열지 못했습니다.") : QStringLiteral("Couldn't open the post."));
+        QTest::newRow("post gone from the site")
+            << kMissing << kMissNext
+            << (korean() ? QStringLiteral("검사 중 오류: …") : QStringLiteral("Scan error: …"));
+        QTest::newRow("picks no longer on the post")
+            << kGoneHere << kGoneNext
+            << (korean() ? QStringLiteral("게시물에서 찾지 못했습니다.") : QStringLiteral("Not found on the post."));
     }
     void storedPostFails()
     {
@@ -809,8 +838,9 @@ private slots:
         QCOMPARE(failed.total, 2);
         QCOMPARE(failed.deleted, 0);
         QCOMPARE(m_yt->deleted(next).size(), 2);
-        const QString summary = korean() ? QStringLiteral("2개 삭제, 2개는 남았습니다. 게시물에서 찾지 못했거나 지워지지 않았습니다.")
-                                         : QStringLiteral("2 deleted; 2 remain. They were not found on the post or could not be deleted.");
+        const QString summary = korean()
+            ? QStringLiteral("2개 삭제, 2개는 남았습니다. 게시물에서 찾지 못했거나 지워지지 않았습니다.")
+            : QStringLiteral("2 deleted; 2 remain. They were not found on the post or could not be deleted.");
         QCOMPARE(m.statusLine().text(), summary);
         QCOMPARE(m.statusLine().kind(), StatusKind::warn);
         QCOMPARE(newestRun(r->store, failed.post, ScanStore::Run::Kind::Delete).session,
@@ -896,8 +926,9 @@ private slots:
         m_yt->releaseHeld();
         QCOMPARE(await(std::move(*task), 240000), 2);
 
-        const QString reason = korean() ? QStringLiteral("삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요.")
-                                        : QStringLiteral("To delete, sign in to the site and scan again on your own comment page.");
+        const QString reason = korean()
+            ? QStringLiteral("삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요.")
+            : QStringLiteral("To delete, sign in to the site and scan again on your own comment page.");
         const QString text = reason + (korean() ? QStringLiteral(" (2개는 삭제됨)") : QStringLiteral(" (2 deleted)"));
         QCOMPARE(m.statusLine().text(), text);
         QCOMPARE(m.statusLine().kind(), StatusKind::warn);
@@ -928,11 +959,11 @@ private slots:
         auto holding = std::make_shared<bool>(true);
         FixtureSite::shared()->route(QStringLiteral("accounts.google.com"), "GET", QStringLiteral("/ServiceLogin"),
                                      [held, holding](const HttpRequest &, const HttpResponder &responder) {
-                                         if (*holding)
-                                             held->append(responder);
-                                         else
-                                             responder.reply(HttpReply::html("<h1>Sign in</h1>"));
-                                     });
+            if (*holding)
+                held->append(responder);
+            else
+                responder.reply(HttpReply::html("<h1>Sign in</h1>"));
+        });
         auto release = qScopeGuard([held, holding] {
             *holding = false;
             for (const HttpResponder &responder : std::as_const(*held))
@@ -948,8 +979,9 @@ private slots:
         m_yt->releaseHeld();
         await(std::move(*task), 240000);
 
-        const QString check = korean() ? QStringLiteral("사이트가 로그인이나 확인을 요구해 중단했습니다. 화면에서 직접 확인한 뒤 다시 시도하세요.")
-                                       : QStringLiteral("The site asked you to sign in or pass a check. Finish it on the page, then try again.");
+        const QString check = korean()
+            ? QStringLiteral("사이트가 로그인이나 확인을 요구해 중단했습니다. 화면에서 직접 확인한 뒤 다시 시도하세요.")
+            : QStringLiteral("The site asked you to sign in or pass a check. Finish it on the page, then try again.");
         QVERIFY2(m.statusLine().text().startsWith(check), qPrintable(m.statusLine().text()));
         QCOMPARE(m.statusLine().kind(), StatusKind::warn);
         QVERIFY(m_yt->deleted(kSignInB).isEmpty());
@@ -970,7 +1002,8 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char *sub : {"config", "data", "cache"}) {
             QDir(dir.path()).mkpath(QString::fromLatin1(sub));
-            env.insert(QStringLiteral("XDG_%1_HOME").arg(QString::fromLatin1(sub).toUpper()), dir.filePath(QString::fromLatin1(sub)));
+            env.insert(QStringLiteral("XDG_%1_HOME").arg(QString::fromLatin1(sub).toUpper()),
+                       dir.filePath(QString::fromLatin1(sub)));
         }
         QProcess runner;
         runner.setProcessEnvironment(env);
@@ -983,7 +1016,8 @@ private slots:
         {
             RawDb reader(path, SQLITE_OPEN_READONLY);
             QVERIFY(reader.isOpen());
-            QTRY_COMPARE_WITH_TIMEOUT(reader.count(QStringLiteral("comments WHERE deleted_at IS NOT NULL")), qint64(5), 30000);
+            QTRY_COMPARE_WITH_TIMEOUT(reader.count(QStringLiteral("comments WHERE deleted_at IS NOT NULL")), qint64(5),
+                                      30000);
         }
         QVERIFY(!runner.readAllStandardOutput().contains("ended"));
         ::kill(pid_t(runner.processId()), SIGKILL);
@@ -1022,7 +1056,8 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char *sub : {"config", "data", "cache"}) {
             QDir(dir.path()).mkpath(QString::fromLatin1(sub));
-            env.insert(QStringLiteral("XDG_%1_HOME").arg(QString::fromLatin1(sub).toUpper()), dir.filePath(QString::fromLatin1(sub)));
+            env.insert(QStringLiteral("XDG_%1_HOME").arg(QString::fromLatin1(sub).toUpper()),
+                       dir.filePath(QString::fromLatin1(sub)));
         }
         QProcess runner;
         runner.setProcessEnvironment(env);

@@ -54,7 +54,8 @@ QList<Comment> pageComments(const QStringList &lines)
     QList<Comment> out;
     for (const QString &line : lines) {
         const QStringList parts = line.split(u' ');
-        Comment c = ModelHarness::comment(parts.at(0), QStringLiteral("text of ") + parts.at(0), parts.at(1), out.size());
+        Comment c = ModelHarness::comment(parts.at(0), QStringLiteral("text of ") + parts.at(0), parts.at(1),
+                                          out.size());
         c.checked = parts.contains(QStringLiteral("ticked"));
         c.isOwner = parts.contains(QStringLiteral("owner"));
         out.append(c);
@@ -85,7 +86,7 @@ QStringList numbered(const QString &prefix, int count, const QString &tail)
     return out;
 }
 
-} // namespace
+}   // namespace
 
 class RemovalJobTest : public QObject {
     Q_OBJECT
@@ -99,11 +100,12 @@ private slots:
         QTest::addColumn<int>("postCount");
         QTest::addColumn<QString>("english");
         QTest::addColumn<QString>("korean");
-        QTest::newRow("45 over 3 posts") << 15 << 3
+        QTest::newRow("45 over 3 posts")
+            << 15 << 3
             << "Dry run: 30 comments on 2 posts would be deleted. The other 15 would be left for next time. Nothing was deleted."
             << "시험 실행: 게시물 2개에서 댓글 30개를 삭제하게 됩니다. 나머지 15개는 다음 차례로 남습니다. 아무것도 삭제하지 않았습니다.";
-        QTest::newRow("one comment") << 1 << 1
-            << "Dry run: 1 comment on 1 post would be deleted. Nothing was deleted."
+        QTest::newRow("one comment")
+            << 1 << 1 << "Dry run: 1 comment on 1 post would be deleted. Nothing was deleted."
             << "시험 실행: 게시물 1개에서 댓글 1개를 삭제하게 됩니다. 아무것도 삭제하지 않았습니다.";
     }
     void dryRun()
@@ -140,7 +142,7 @@ private slots:
     {
         QTest::addColumn<int>("records");
         QTest::addColumn<bool>("busy");
-        QTest::addColumn<int>("answer");      // -2: no alerts installed
+        QTest::addColumn<int>("answer");   // -2: no alerts installed
         QTest::addColumn<int>("asked");
         QTest::addColumn<bool>("cancelled");
         QTest::newRow("nothing picked") << 0 << false << 1 << 0 << false;
@@ -173,12 +175,15 @@ private slots:
         QCOMPARE(await(m.removalJob().removeStored(list)), 0);
         QCOMPARE(alerts.asked, asked);
         if (asked) {
-            QCOMPARE(alerts.last.title, ::korean() ? QStringLiteral("댓글 30개를 삭제합니다") : QStringLiteral("Delete 30 comments"));
-            QCOMPARE(alerts.last.buttons.value(1), ::korean() ? QStringLiteral("30개 삭제") : QStringLiteral("Delete 30"));
+            QCOMPARE(alerts.last.title,
+                     ::korean() ? QStringLiteral("댓글 30개를 삭제합니다") : QStringLiteral("Delete 30 comments"));
+            QCOMPARE(alerts.last.buttons.value(1),
+                     ::korean() ? QStringLiteral("30개 삭제") : QStringLiteral("Delete 30"));
             QCOMPARE(alerts.last.destructive, 1);
         }
         if (cancelled) {
-            QCOMPARE(m.statusLine().text(), ::korean() ? QStringLiteral("삭제를 취소했습니다.") : QStringLiteral("Deletion cancelled."));
+            QCOMPARE(m.statusLine().text(),
+                     ::korean() ? QStringLiteral("삭제를 취소했습니다.") : QStringLiteral("Deletion cancelled."));
             QCOMPARE(m.statusLine().kind(), StatusKind::plain);
         } else {
             QCOMPARE(status.count(), 0);
@@ -199,18 +204,18 @@ private slots:
         QTest::addColumn<int>("deferred");
         QTest::addColumn<RemovalJob::Replies>("replies");
         QTest::newRow("ticked spam only, in page order")
-            << QStringList {"A spam ticked", "B ok ticked", "C spam", "D spam ticked", "E skip ticked"}
-            << QStringList {"A", "D"} << 0 << RemovalJob::Replies {};
+            << QStringList{"A spam ticked", "B ok ticked", "C spam", "D spam ticked", "E skip ticked"}
+            << QStringList{"A", "D"} << 0 << RemovalJob::Replies{};
         QTest::newRow("a thread takes its replies")
-            << QStringList {"A spam ticked", "A.1 ok", "A.2 spam owner", "B spam ticked", "B.1 spam ticked", "C.1 ok"}
-            << QStringList {"A", "B", "B.1"} << 0 << RemovalJob::Replies {2, 1, 1};
-        QTest::newRow("a reply alone takes nothing")
-            << QStringList {"A ok", "A.1 spam ticked", "A.2 ok owner"}
-            << QStringList {"A.1"} << 0 << RemovalJob::Replies {};
+            << QStringList{"A spam ticked", "A.1 ok", "A.2 spam owner", "B spam ticked", "B.1 spam ticked", "C.1 ok"}
+            << QStringList{"A", "B", "B.1"} << 0 << RemovalJob::Replies{2, 1, 1};
+        QTest::newRow("a reply alone takes nothing") << QStringList{"A ok", "A.1 spam ticked", "A.2 ok owner"}
+                                                     << QStringList{"A.1"} << 0 << RemovalJob::Replies{};
         QTest::newRow("one pass; a later pass's thread keeps its replies")
-            << numbered(QStringLiteral("S"), 45, QStringLiteral(" spam ticked")) + QStringList {"S00.1 ok", "S40.1 ok owner"}
-            << numbered(QStringLiteral("S"), 30, QString()) << 15 << RemovalJob::Replies {1, 1, 0};
-        QTest::newRow("nothing ticked") << QStringList {"A spam", "B ok"} << QStringList {} << 0 << RemovalJob::Replies {};
+            << numbered(QStringLiteral("S"), 45, QStringLiteral(" spam ticked"))
+                + QStringList{"S00.1 ok", "S40.1 ok owner"}
+            << numbered(QStringLiteral("S"), 30, QString()) << 15 << RemovalJob::Replies{1, 1, 0};
+        QTest::newRow("nothing ticked") << QStringList{"A spam", "B ok"} << QStringList{} << 0 << RemovalJob::Replies{};
     }
     void planPage()
     {
@@ -224,7 +229,8 @@ private slots:
         QCOMPARE(plan.replies, replies);
         // The question the owner confirms counts what this pass deletes and its replies.
         const Alerts::Question question = RemovalJob::question(int(ids.size()), plan.replies);
-        QCOMPARE(question.buttons.value(1), (::korean() ? QStringLiteral("%1개 삭제") : QStringLiteral("Delete %1")).arg(ids.size()));
+        QCOMPARE(question.buttons.value(1),
+                 (::korean() ? QStringLiteral("%1개 삭제") : QStringLiteral("Delete %1")).arg(ids.size()));
     }
 
     // The plan of a deletion of stored records: one pass of the picks, grouped by post in the
@@ -235,13 +241,12 @@ private slots:
         QTest::addColumn<QStringList>("posts");
         QTest::addColumn<QStringList>("firstPostIds");
         QTest::addColumn<int>("deferred");
-        QTest::newRow("posts in first-come order")
-            << QStringList {"vB b1", "vA a1", "vB b2", "vC c1"} << QStringList {"vB", "vA", "vC"}
-            << QStringList {"b1", "b2"} << 0;
+        QTest::newRow("posts in first-come order") << QStringList{"vB b1", "vA a1", "vB b2", "vC c1"}
+                                                   << QStringList{"vB", "vA", "vC"} << QStringList{"b1", "b2"} << 0;
         QTest::newRow("the last post falls to the next pass")
             << numbered(QStringLiteral("vA a"), 20, QString()) + numbered(QStringLiteral("vB b"), 10, QString())
-                   + numbered(QStringLiteral("vC c"), 5, QString())
-            << QStringList {"vA", "vB"} << numbered(QStringLiteral("a"), 20, QString()) << 5;
+                + numbered(QStringLiteral("vC c"), 5, QString())
+            << QStringList{"vA", "vB"} << numbered(QStringLiteral("a"), 20, QString()) << 5;
     }
     void planStored()
     {
@@ -270,10 +275,10 @@ private slots:
     {
         QTest::addColumn<QStringList>("picked");
         QTest::addColumn<RemovalJob::Replies>("replies");
-        QTest::newRow("a thread") << QStringList {"A"} << RemovalJob::Replies {3, 1, 1};
-        QTest::newRow("a picked reply is not counted") << QStringList {"A", "A.3"} << RemovalJob::Replies {2, 1, 1};
-        QTest::newRow("a reply alone takes nothing") << QStringList {"B.1"} << RemovalJob::Replies {};
-        QTest::newRow("two threads") << QStringList {"A", "B"} << RemovalJob::Replies {5, 3, 1};
+        QTest::newRow("a thread") << QStringList{"A"} << RemovalJob::Replies{3, 1, 1};
+        QTest::newRow("a picked reply is not counted") << QStringList{"A", "A.3"} << RemovalJob::Replies{2, 1, 1};
+        QTest::newRow("a reply alone takes nothing") << QStringList{"B.1"} << RemovalJob::Replies{};
+        QTest::newRow("two threads") << QStringList{"A", "B"} << RemovalJob::Replies{5, 3, 1};
     }
     void storedReplies()
     {
@@ -281,9 +286,10 @@ private slots:
         QFETCH(RemovalJob::Replies, replies);
         QTemporaryDir dir;
         ScanStore store(dir.filePath(QStringLiteral("scans.sqlite")));
-        const QList<Comment> comments = pageComments({"A spam", "A.1 ok", "A.2 spam owner", "A.3 spam", "B spam",
-                                                      "B.1 ok", "B.2 skip", "C spam"});
-        QVERIFY(store.remember(QStringLiteral("youtube"), kPostA, comments, QStringLiteral("rules"), QDateTime::currentDateTime()));
+        const QList<Comment> comments = pageComments(
+            {"A spam", "A.1 ok", "A.2 spam owner", "A.3 spam", "B spam", "B.1 ok", "B.2 skip", "C spam"});
+        QVERIFY(store.remember(QStringLiteral("youtube"), kPostA, comments, QStringLiteral("rules"),
+                               QDateTime::currentDateTime()));
         QList<ScanStore::Record> picks;
         for (const ScanStore::Record &r : store.comments(kPostA, 100)) {
             if (picked.contains(r.id))
@@ -302,18 +308,20 @@ private slots:
         QTest::addColumn<bool>("scanning");
         QTest::addColumn<bool>("busy");
         QTest::addColumn<bool>("working");
-        QTest::newRow("started") << QStringList {"+deletion"} << true << false << false << true;
-        QTest::newRow("its scan") << QStringList {"+deletion", "+scan"} << true << true << false << true;
-        QTest::newRow("its deletion") << QStringList {"+deletion", "+removal"} << true << false << true << true;
-        QTest::newRow("after a step") << QStringList {"+deletion", "+removal", "-removal"} << true << false << false << true;
-        QTest::newRow("ended") << QStringList {"+deletion", "+scan", "-scan", "-deletion"} << false << false << false << false;
+        QTest::newRow("started") << QStringList{"+deletion"} << true << false << false << true;
+        QTest::newRow("its scan") << QStringList{"+deletion", "+scan"} << true << true << false << true;
+        QTest::newRow("its deletion") << QStringList{"+deletion", "+removal"} << true << false << true << true;
+        QTest::newRow("after a step") << QStringList{"+deletion", "+removal", "-removal"} << true << false << false
+                                      << true;
+        QTest::newRow("ended") << QStringList{"+deletion", "+scan", "-scan", "-deletion"} << false << false << false
+                               << false;
     }
     void storedDeletionAsAJob()
     {
         QFETCH(QStringList, moves);
-        const QHash<QString, JobState::Job> kinds {{"deletion", JobState::Job::deletion},
-                                                   {"scan", JobState::Job::scan},
-                                                   {"removal", JobState::Job::removal}};
+        const QHash<QString, JobState::Job> kinds{{"deletion", JobState::Job::deletion},
+                                                  {"scan", JobState::Job::scan},
+                                                  {"removal", JobState::Job::removal}};
         JobState jobs;
         for (const QString &move : moves)
             jobs.set(kinds.value(move.mid(1)), move.startsWith(u'+'));
@@ -332,11 +340,11 @@ private slots:
         const QDateTime now = QDateTime::currentDateTime();
         QList<Comment> comments;
         for (int i = 0; i < 3; ++i)
-            comments.append(ModelHarness::comment(QStringLiteral("Ugxreport%1").arg(i), QStringLiteral("text %1").arg(i),
-                                                  QStringLiteral("spam"), i));
+            comments.append(ModelHarness::comment(QStringLiteral("Ugxreport%1").arg(i),
+                                                  QStringLiteral("text %1").arg(i), QStringLiteral("spam"), i));
         QVERIFY(h.store().remember(QStringLiteral("youtube"), kPostA, comments, QStringLiteral("rules"), now));
         m.removalJob().noteDeleted({QStringLiteral("Ugxreport0"), QStringLiteral("Ugxreport1")},
-                      ScanStore::PostKey{QStringLiteral("youtube"), kPostA});
+                                   ScanStore::PostKey{QStringLiteral("youtube"), kPostA});
         QCOMPARE(m.history().deletionsVersion(), 0);
         for (const ScanStore::Record &r : h.store().comments(kPostA, 10))
             QVERIFY2(!r.deletedAt, qPrintable(r.id));

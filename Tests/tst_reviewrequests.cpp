@@ -38,7 +38,7 @@ QStringList idsWhere(const QList<Comment> &comments, const std::function<bool(co
     return out;
 }
 
-} // namespace
+}   // namespace
 
 class ReviewRequestsTest : public QObject {
     Q_OBJECT
@@ -51,7 +51,8 @@ class ReviewRequestsTest : public QObject {
     void follow(bool on)
     {
         SpamModel *m = &model();
-        m_h->browser.onNavigate = on ? std::function<void()>([m] { m->openPage().navigationChanged(); }) : std::function<void()>();
+        m_h->browser.onNavigate = on ? std::function<void()>([m] { m->openPage().navigationChanged(); })
+                                     : std::function<void()>();
     }
 
     // The post open and scanned by the model, results current.
@@ -62,21 +63,35 @@ class ReviewRequestsTest : public QObject {
             return true;
         if (!m_h->open(YouTubeFixture::watchUrl(video)))
             return false;
-        if (!QTest::qWaitFor([&] { return model().openPage().info() && model().openPage().info()->supported && !model().jobs().working(); }, 60000))
+        if (!QTest::qWaitFor(
+                [&] {
+            return model().openPage().info() && model().openPage().info()->supported && !model().jobs().working();
+                },
+                60000))
             return false;
         await(model().scan(true, false), kSlow);
         return model().openPage().hasScanned();
     }
 
-    QStringList spam() { return idsWhere(model().review().comments(), [](const Comment &c) { return c.state == QLatin1String("spam"); }); }
-    QStringList notSpam() { return idsWhere(model().review().comments(), [](const Comment &c) { return c.state != QLatin1String("spam"); }); }
-    QStringList ticked() { return idsWhere(model().review().comments(), [](const Comment &c) { return c.checked; }); }
+    QStringList spam()
+    {
+        return idsWhere(model().review().comments(), [](const Comment &c) { return c.state == QLatin1String("spam"); });
+    }
+    QStringList notSpam()
+    {
+        return idsWhere(model().review().comments(), [](const Comment &c) { return c.state != QLatin1String("spam"); });
+    }
+    QStringList ticked()
+    {
+        return idsWhere(model().review().comments(), [](const Comment &c) { return c.checked; });
+    }
 
 private slots:
     void initTestCase()
     {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        const QList<YtComment> mixed = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+        const QList<YtComment> mixed =
+            YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
         m_yt = new YouTubeFixture(this);
         m_yt->addVideo({kPost, QStringLiteral("Review post"), false, false, mixed});
         m_yt->addVideo({kOther, QStringLiteral("Another post"), false, false, mixed.mid(0, 6)});
@@ -158,11 +173,13 @@ private slots:
         }
         QCOMPARE(error, std::nullopt);
         // Page order, whatever order the ids came in; the other state keeps its tick.
-        QStringList expected = idsWhere(model().review().comments(), [&](const Comment &c) { return ids.contains(c.id); });
+        QStringList expected = idsWhere(model().review().comments(),
+                                        [&](const Comment &c) { return ids.contains(c.id); });
         expected.append(others.first());
         const QStringList now = ticked();
         QCOMPARE(QSet<QString>(now.cbegin(), now.cend()), QSet<QString>(expected.cbegin(), expected.cend()));
-        QCOMPARE(model().removalJob().selectedIds(), idsWhere(model().review().comments(), [&](const Comment &c) { return ids.contains(c.id); }));
+        QCOMPARE(model().removalJob().selectedIds(),
+                 idsWhere(model().review().comments(), [&](const Comment &c) { return ids.contains(c.id); }));
     }
 
     // Scrolling to a comment far down the page; while a deletion runs the page is left alone.
@@ -171,15 +188,17 @@ private slots:
         QVERIFY(scanned(kPost));
         const QString last = spam().constLast();
         BrowserPage *page = m_h->browser.currentTab()->page();
-        const QString top = QStringLiteral("window.scrollTo(0, 0); window.__moved = 0;"
-                                           "window.addEventListener('scroll', () => { window.__moved = window.scrollY; }); 0");
+        const QString top = QStringLiteral(
+            "window.scrollTo(0, 0); window.__moved = 0;"
+            "window.addEventListener('scroll', () => { window.__moved = window.scrollY; }); 0");
         QCOMPARE(evaluate(page, top).toInt(), 0);
 
         model().jobs().set(JobState::Job::removal, true);
         model().reveal(last);
         model().jobs().set(JobState::Job::removal, false);
         // The page is given time a reveal would take, then must still be at the top.
-        QVERIFY(!QTest::qWaitFor([&] { return evaluate(page, QStringLiteral("window.scrollY")).toDouble() > 0; }, 3000));
+        QVERIFY(
+            !QTest::qWaitFor([&] { return evaluate(page, QStringLiteral("window.scrollY")).toDouble() > 0; }, 3000));
 
         model().reveal(last);
         QTRY_VERIFY_WITH_TIMEOUT(evaluate(page, QStringLiteral("window.__moved")).toDouble() > 300, 60000);
@@ -204,7 +223,8 @@ private slots:
         model().openPost(asked);
         QCOMPARE(model().openPage().autoScan(), std::optional<QString>(canonical));
         QTRY_VERIFY_WITH_TIMEOUT(model().openPage().hasScanned() && !model().jobs().working()
-                                     && ScanStore::canonical(m_h->browser.address())->url == canonical, kSlow);
+                                     && ScanStore::canonical(m_h->browser.address())->url == canonical,
+                                 kSlow);
         QCOMPARE(model().review().comments().size(), qsizetype(m_yt->visibleCount(*m_yt->video(kLater))));
     }
 };

@@ -31,8 +31,8 @@ Comment comment(const QString &state, const QString &text = QStringLiteral("hell
     return c;
 }
 
-Known known(const std::optional<QString> &state, const std::optional<QString> &reason = {},
-            bool kept = false, const QString &text = QStringLiteral("hello there"))
+Known known(const std::optional<QString> &state, const std::optional<QString> &reason = {}, bool kept = false,
+            const QString &text = QStringLiteral("hello there"))
 {
     Known k;
     k.hash = ScanStore::hash(text);
@@ -45,7 +45,7 @@ Known known(const std::optional<QString> &state, const std::optional<QString> &r
     return k;
 }
 
-} // namespace
+}   // namespace
 
 class RulesTest : public QObject {
     Q_OBJECT
@@ -87,22 +87,51 @@ void RulesTest::skipCleared_data()
     QTest::newRow("text changed since") << comment("ok", "hello there!") << known("ok") << noAI << "";
     QTest::newRow("kept and edited is left alone") << comment("spam", "edited") << known("ok", {}, true) << noAI << "";
     QTest::newRow("kept, whatever the current state") << comment("spam") << known("spam", {}, true) << noAI << "kept";
-    QTest::newRow("kept, rules differ") << comment("ok") << [] { Known k = known("ok", {}, true); k.rules = "other"; return k; }() << ai << "kept";
+    QTest::newRow("kept, rules differ") << comment("ok") << [] {
+        Known k = known("ok", {}, true);
+        k.rules = "other";
+        return k;
+    }() << ai << "kept";
     QTest::newRow("already skipped") << comment("skip") << known("ok", {}, true) << noAI << "";
     QTest::newRow("now flagged") << comment("spam") << known("ok") << noAI << "";
     QTest::newRow("stored as spam") << comment("ok") << known("spam") << noAI << "";
-    QTest::newRow("stored skip unchanged") << comment("ok") << known("skip", QStringLiteral("unchanged")) << noAI << "unchanged";
+    QTest::newRow("stored skip unchanged")
+        << comment("ok") << known("skip", QStringLiteral("unchanged")) << noAI << "unchanged";
     QTest::newRow("stored skip kept") << comment("ok") << known("skip", QStringLiteral("kept")) << noAI << "unchanged";
     QTest::newRow("stored skip other reason") << comment("ok") << known("skip", QStringLiteral("owner")) << noAI << "";
     QTest::newRow("no stored state") << comment("ok") << known(std::nullopt) << noAI << "";
-    QTest::newRow("rules differ") << comment("ok") << [] { Known k = known("ok"); k.rules = "other"; return k; }() << noAI << "";
-    QTest::newRow("no stored rules") << comment("ok") << [] { Known k = known("ok"); k.rules.reset(); return k; }() << noAI << "";
+    QTest::newRow("rules differ") << comment("ok") << [] {
+        Known k = known("ok");
+        k.rules = "other";
+        return k;
+    }() << noAI << "";
+    QTest::newRow("no stored rules") << comment("ok") << [] {
+        Known k = known("ok");
+        k.rules.reset();
+        return k;
+    }() << noAI << "";
     QTest::newRow("AI: same options and a score") << comment("ok") << known("ok") << ai << "unchanged";
-    QTest::newRow("AI: no stored score") << comment("ok") << [] { Known k = known("ok"); k.score.reset(); return k; }() << ai << "";
-    QTest::newRow("AI: other options") << comment("ok") << [] { Known k = known("ok"); k.options = "abuse"; return k; }() << ai << "";
-    QTest::newRow("AI: no stored options") << comment("ok") << [] { Known k = known("ok"); k.options.reset(); return k; }() << ai << "";
-    QTest::newRow("without AI the AI facts are not read")
-        << comment("ok") << [] { Known k = known("ok"); k.score.reset(); k.options.reset(); return k; }() << noAI << "unchanged";
+    QTest::newRow("AI: no stored score") << comment("ok") << [] {
+        Known k = known("ok");
+        k.score.reset();
+        return k;
+    }() << ai << "";
+    QTest::newRow("AI: other options") << comment("ok") << [] {
+        Known k = known("ok");
+        k.options = "abuse";
+        return k;
+    }() << ai << "";
+    QTest::newRow("AI: no stored options") << comment("ok") << [] {
+        Known k = known("ok");
+        k.options.reset();
+        return k;
+    }() << ai << "";
+    QTest::newRow("without AI the AI facts are not read") << comment("ok") << [] {
+        Known k = known("ok");
+        k.score.reset();
+        k.options.reset();
+        return k;
+    }() << noAI << "unchanged";
 }
 
 void RulesTest::skipCleared()
@@ -163,26 +192,25 @@ void RulesTest::place_data()
     QTest::addColumn<bool>("flagged");
     QTest::addColumn<QString>("reason");
     QTest::newRow("flagged") << 0.95 << "spam" << 90 << false << true << "AI: Spam 95%";
-    QTest::newRow("89.4 rounds down, not flagged") << 0.894 << "spam" << 90 << false << false
-                                                  << "AI: OK · 89% likely a problem (Spam)";
+    QTest::newRow("89.4 rounds down, not flagged")
+        << 0.894 << "spam" << 90 << false << false << "AI: OK · 89% likely a problem (Spam)";
     QTest::newRow("89.5 rounds up, flagged") << 0.895 << "spam" << 90 << false << true << "AI: Spam 90%";
     QTest::newRow("0.57 is 57, not 56") << 0.57 << "abuse" << 57 << false << true << "AI: Abuse 57%";
     QTest::newRow("low, no label") << 0.05 << "abuse" << 50 << false << false << "AI: OK · 5% likely a problem";
-    QTest::newRow("0.1 carries the label") << 0.1 << "abuse" << 50 << false << false
-                                          << "AI: OK · 10% likely a problem (Abuse)";
+    QTest::newRow("0.1 carries the label")
+        << 0.1 << "abuse" << 50 << false << false << "AI: OK · 10% likely a problem (Abuse)";
     QTest::newRow("threshold 0 always flags") << 0.0 << "sexual" << 0 << false << true << "AI: Sexual content 0%";
     QTest::newRow("unknown kind by name") << 0.99 << "scam" << 80 << false << true << "AI: scam 99%";
     QTest::newRow("unknown kind that looks like a placeholder") << 0.99 << "%2" << 80 << false << true << "AI: %2 99%";
-    QTest::newRow("unknown kind, not flagged") << 0.5 << "scam" << 80 << false << false
-                                              << "AI: OK · 50% likely a problem (scam)";
-    QTest::newRow("Korean flagged") << 0.8 << "abuse" << 80 << true << true
-                                   << QString::fromUtf8("AI 욕설·비방 80%");
+    QTest::newRow("unknown kind, not flagged")
+        << 0.5 << "scam" << 80 << false << false << "AI: OK · 50% likely a problem (scam)";
+    QTest::newRow("Korean flagged") << 0.8 << "abuse" << 80 << true << true << QString::fromUtf8("AI 욕설·비방 80%");
     QTest::newRow("Korean not flagged") << 0.42 << "sexual" << 80 << true << false
-                                       << QString::fromUtf8("AI 정상 · 문제 확률 42% (성적 표현)");
+                                        << QString::fromUtf8("AI 정상 · 문제 확률 42% (성적 표현)");
     QTest::newRow("Korean low") << 0.004 << "spam" << 80 << true << false
-                               << QString::fromUtf8("AI 정상 · 문제 확률 0%");
-    QTest::newRow("not a number places as 0") << qQNaN() << "spam" << 50 << false << false
-                                             << "AI: OK · 0% likely a problem";
+                                << QString::fromUtf8("AI 정상 · 문제 확률 0%");
+    QTest::newRow("not a number places as 0")
+        << qQNaN() << "spam" << 50 << false << false << "AI: OK · 0% likely a problem";
 }
 
 void RulesTest::place()

@@ -35,8 +35,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QString kPost = QStringLiteral("vScan300a01");     // 300 comments
-const QString kLong = QStringLiteral("vScanLong01");     // thousands, for stopping and page changes
+const QString kPost = QStringLiteral("vScan300a01");   // 300 comments
+const QString kLong = QStringLiteral("vScanLong01");   // thousands, for stopping and page changes
 const QString kOther = QStringLiteral("vScanOther1");
 const QString kIgCode = InstagramFixture::makeCode(71);
 
@@ -61,11 +61,12 @@ QString postKey(const QString &url)
 double aiProbability(const QString &text)
 {
     const QJsonObject s = FakeService::score(text, AIRules::kinds()).toObject();
-    return std::min(1.0, s.value(QStringLiteral("spam")).toDouble() + s.value(QStringLiteral("abuse")).toDouble()
-                             + s.value(QStringLiteral("sexual")).toDouble());
+    return std::min(1.0,
+                    s.value(QStringLiteral("spam")).toDouble() + s.value(QStringLiteral("abuse")).toDouble()
+                        + s.value(QStringLiteral("sexual")).toDouble());
 }
 
-} // namespace
+}   // namespace
 
 class ScanTest : public QObject {
     Q_OBJECT
@@ -79,7 +80,12 @@ class ScanTest : public QObject {
     {
         if (!m_h->open(url))
             return false;
-        return QTest::qWaitFor([&] { return rig.model->openPage().info() && rig.model->openPage().info()->supported && !rig.model->jobs().working(); }, 30000);
+        return QTest::qWaitFor(
+            [&] {
+            return rig.model->openPage().info() && rig.model->openPage().info()->supported
+                && !rig.model->jobs().working();
+            },
+            30000);
     }
 
     // The verdicts the fixture predicts: the page rules' reasons, then the stand-in service's
@@ -110,8 +116,9 @@ class ScanTest : public QObject {
 
     QString flaggedLine(int flagged, int total) const
     {
-        return korean() ? QStringLiteral("댓글 %1개 중 %2개 검출. 아닌 것은 체크를 해제하세요.").arg(total).arg(flagged)
-                        : QStringLiteral("%1 of %2 comments flagged. Untick anything that isn't spam.").arg(flagged).arg(total);
+        return korean()
+            ? QStringLiteral("댓글 %1개 중 %2개 검출. 아닌 것은 체크를 해제하세요.").arg(total).arg(flagged)
+            : QStringLiteral("%1 of %2 comments flagged. Untick anything that isn't spam.").arg(flagged).arg(total);
     }
     QString aiSentence(int asked, int found) const
     {
@@ -142,18 +149,21 @@ private slots:
     void initTestCase()
     {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        const QList<YtComment> mixed = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+        const QList<YtComment> mixed =
+            YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
         m_yt = new YouTubeFixture(this);
         const QList<YtComment> three = YouTubeFixture::bulk(250, 21, now, mixed).mid(0, 300);
         m_yt->addVideo({kPost, QStringLiteral("Onion curry"), false, false, three});
-        m_yt->addVideo({kLong, QStringLiteral("Recipes of a year"), false, false, YouTubeFixture::bulk(1500, 22, now, mixed)});
+        m_yt->addVideo(
+            {kLong, QStringLiteral("Recipes of a year"), false, false, YouTubeFixture::bulk(1500, 22, now, mixed)});
         m_yt->addVideo({kOther, QStringLiteral("Another video"), false, false, mixed.mid(0, 10)});
         for (const QString &id : {kPost, kLong, kOther})
             for (const YtComment &c : m_yt->video(id)->comments)
                 m_expected.insert(c.id, {c.text, c.expect, c.owner});
         m_yt->install(*FixtureSite::shared());
 
-        const QList<IgComment> igMixed = InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
+        const QList<IgComment> igMixed =
+            InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
         m_ig = new InstagramFixture(this);
         IgPost post;
         post.code = kIgCode;
@@ -189,7 +199,8 @@ private slots:
         QTest::addColumn<QUrl>("url");
         QTest::addColumn<int>("expectedTotal");
         QTest::newRow("youtube, 300 comments") << YouTubeFixture::watchUrl(kPost) << 300;
-        QTest::newRow("instagram post") << InstagramFixture::postUrl(kIgCode) << int(m_ig->visible(*m_ig->post(kIgCode)).size());
+        QTest::newRow("instagram post") << InstagramFixture::postUrl(kIgCode)
+                                        << int(m_ig->visible(*m_ig->post(kIgCode)).size());
     }
     void completeScan()
     {
@@ -291,10 +302,13 @@ private slots:
         rig.model->stopScan();
         QVERIFY(rig.model->jobs().stop().ai);
         QTRY_VERIFY_WITH_TIMEOUT(!rig.model->jobs().scanning(), 120000);
-        const int answered = int(std::count_if(rig.model->review().comments().begin(), rig.model->review().comments().end(),
+        const int answered = int(std::count_if(rig.model->review().comments().begin(),
+                                               rig.model->review().comments().end(),
                                                [](const Comment &c) { return c.aiProb.has_value(); }));
-        const QString stopped = korean() ? QStringLiteral(" AI 검사를 중지했습니다. AI가 확인한 것은 %1개이고 나머지는 규칙 검사 결과입니다.").arg(answered)
-                                         : QStringLiteral(" AI check stopped. The AI checked %1; the rest are rule results.").arg(answered);
+        const QString stopped = korean()
+            ? QStringLiteral(" AI 검사를 중지했습니다. AI가 확인한 것은 %1개이고 나머지는 규칙 검사 결과입니다.")
+                  .arg(answered)
+            : QStringLiteral(" AI check stopped. The AI checked %1; the rest are rule results.").arg(answered);
         QVERIFY2(rig.model->statusLine().text().endsWith(stopped), qPrintable(rig.model->statusLine().text()));
         QCOMPARE(rig.model->openPage().scanActivity().aiState, ScanActivity::AIState::partial);
         QVERIFY(m_service->requestCount(QStringLiteral("api/ai/check")) < 14);
@@ -401,7 +415,8 @@ private slots:
         const QString text = AIRules::message(APIFailure(status, code), korean());
         const QString closing = korean() ? u' ' + text + QStringLiteral(" AI가 확인한 것은 0개입니다.")
                                          : u' ' + text + QStringLiteral(" The AI checked 0.");
-        QVERIFY2(rig.model->statusLine().text().endsWith(closing), qPrintable(rig.model->statusLine().text() + " | " + closing));
+        QVERIFY2(rig.model->statusLine().text().endsWith(closing),
+                 qPrintable(rig.model->statusLine().text() + " | " + closing));
         QCOMPARE(rig.model->openPage().scanActivity().aiState, ScanActivity::AIState::failed);
         QVERIFY(rig.model->scanReport().issue().contains(text));
         QVERIFY(rig.model->openPage().hasScanned());
@@ -420,8 +435,10 @@ private slots:
         QVERIFY(openPost(rig, YouTubeFixture::watchUrl(kPost)));
         await(rig.model->scan(true, true), 240000);
         const QString note = korean()
-            ? QStringLiteral(" AI 검사는 켜져 있지만 로그인되어 있지 않아 건너뛰었습니다. 검사 설정에서 Glimora 계정으로 로그인하세요.")
-            : QStringLiteral(" The AI check is on but was skipped because you are not signed in. Sign in with your Glimora account in Settings.");
+            ? QStringLiteral(
+                " AI 검사는 켜져 있지만 로그인되어 있지 않아 건너뛰었습니다. 검사 설정에서 Glimora 계정으로 로그인하세요.")
+            : QStringLiteral(
+                " The AI check is on but was skipped because you are not signed in. Sign in with your Glimora account in Settings.");
         QVERIFY2(rig.model->statusLine().text().endsWith(note), qPrintable(rig.model->statusLine().text()));
         QCOMPARE(rig.model->accountRequest(), 1);
         QCOMPARE(rig.model->openPage().scanActivity().aiState, ScanActivity::AIState::skipped);
@@ -444,13 +461,16 @@ private slots:
         // Author names and ids as each site gives them: "@handle" and channel, user name and pk.
         const auto name = [yt](const char *n) { return yt ? QLatin1Char('@') + QLatin1String(n) : QLatin1String(n); };
         const auto idOf = [yt](int n) {
-            return yt ? QStringLiteral("UCrepeat%1repeatrepeatrepeat").arg(n).left(24) : QStringLiteral("6100000000%1").arg(n);
+            return yt ? QStringLiteral("UCrepeat%1repeatrepeatrepeat").arg(n).left(24)
+                      : QStringLiteral("6100000000%1").arg(n);
         };
-        const QStringList texts {QStringLiteral("오늘도 잘 보고 갑니다"), QStringLiteral("레시피 감사합니다, 주말에 해볼게요"),
-                                 QStringLiteral("Looks delicious, thanks for sharing")};
+        const QStringList texts{QStringLiteral("오늘도 잘 보고 갑니다"),
+                                QStringLiteral("레시피 감사합니다, 주말에 해볼게요"),
+                                QStringLiteral("Looks delicious, thanks for sharing")};
         // On the page: an innocent under a deleted author's name, a deleted author renamed, a stranger.
-        const QList<std::pair<QString, QString>> authors {{name("twin"), idOf(2)}, {name("newname"), idOf(3)},
-                                                          {name("stranger"), idOf(4)}};
+        const QList<std::pair<QString, QString>> authors{{name("twin"), idOf(2)},
+                                                         {name("newname"), idOf(3)},
+                                                         {name("stranger"), idOf(4)}};
         QUrl url;
         QStringList pageIds;
         if (yt) {
@@ -491,7 +511,7 @@ private slots:
         // Deleted before on another post of the site: "twin" of another account, and "oldname",
         // the account now called "newname".
         QList<Comment> old;
-        for (const auto &[n, id] : {std::pair {name("twin"), idOf(1)}, std::pair {name("oldname"), idOf(3)}}) {
+        for (const auto &[n, id] : {std::pair{name("twin"), idOf(1)}, std::pair{name("oldname"), idOf(3)}}) {
             Comment c;
             c.id = QStringLiteral("old-") + id;
             c.text = QStringLiteral("spam");
@@ -511,7 +531,8 @@ private slots:
         for (const Comment &c : rig.model->review().comments())
             got.insert(c.id, c);
         QCOMPARE(got.size(), 3);
-        const Comment twin = got.value(pageIds.at(0)), renamed = got.value(pageIds.at(1)), stranger = got.value(pageIds.at(2));
+        const Comment twin = got.value(pageIds.at(0)), renamed = got.value(pageIds.at(1)),
+                      stranger = got.value(pageIds.at(2));
         QCOMPARE(twin.authorId, std::optional<QString>(idOf(2)));
         QVERIFY2(twin.state != QLatin1String("spam") && !twin.knownSpammer, qPrintable(twin.state + " " + twin.reason));
         QCOMPARE(renamed.state, QStringLiteral("spam"));
@@ -520,7 +541,8 @@ private slots:
         QVERIFY2(stranger.state != QLatin1String("spam"), qPrintable(stranger.reason));
         // Stored with their ids: deleting the innocent now makes that account, not the name, known.
         QVERIFY(rig.store.markDeleted(site, {pageIds.at(0)}, QDateTime::currentDateTime()));
-        QCOMPARE(rig.store.offenderIds(site, {idOf(1), idOf(2), idOf(4)}), (QHash<QString, int>{{idOf(1), 1}, {idOf(2), 1}}));
+        QCOMPARE(rig.store.offenderIds(site, {idOf(1), idOf(2), idOf(4)}),
+                 (QHash<QString, int>{{idOf(1), 1}, {idOf(2), 1}}));
     }
 
     // The consent question: asked once in front, never in the background; a refusal turns the AI
@@ -542,7 +564,8 @@ private slots:
         QFETCH(bool, leavePage);
         Rig rig(*m_h, *m_service, true);
         rig.settings.remove(QStringLiteral("vt.aiConsent"));
-        rig.model = std::make_unique<SpamModel>(&m_h->engine, &m_h->browser, rig.account.get(), &rig.store, &rig.settings);
+        rig.model = std::make_unique<SpamModel>(&m_h->engine, &m_h->browser, rig.account.get(), &rig.store,
+                                                &rig.settings);
         SpamModel *m = rig.model.get();
         m_h->browser.onNavigate = [m] { m->openPage().navigationChanged(); };
         m->setAlerts(&rig.alerts);
@@ -564,7 +587,8 @@ private slots:
         await(m->scan(true, true), 240000);
         QCOMPARE(rig.alerts.asked, active ? 1 : 0);
         if (active) {
-            QCOMPARE(rig.alerts.last.title, korean() ? QStringLiteral("AI 검사를 사용할까요?") : QStringLiteral("Use the AI check?"));
+            QCOMPARE(rig.alerts.last.title,
+                     korean() ? QStringLiteral("AI 검사를 사용할까요?") : QStringLiteral("Use the AI check?"));
             QCOMPARE(rig.alerts.last.buttons.size(), 2);
         }
         const int requests = m_service->requestCount(QStringLiteral("api/ai/check"));
@@ -594,7 +618,8 @@ private slots:
     void aiPass_data()
     {
         QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("special");   // "noscore": one text of the first batch gets no score; "nopage": nothing stored
+        QTest::addColumn<QString>(
+            "special");   // "noscore": one text of the first batch gets no score; "nopage": nothing stored
         QTest::addColumn<int>("requests");
         QTest::addColumn<int>("state");
         QTest::newRow("45 comments") << 45 << QString() << 3 << int(ScanActivity::AIState::complete);
@@ -633,9 +658,13 @@ private slots:
         }
         rig.model->review().setComments(comments);
         const std::optional<ScanStore::PostKey> page = special == QLatin1String("nopage")
-            ? std::nullopt : std::optional<ScanStore::PostKey>(ScanStore::PostKey{QStringLiteral("youtube"), QStringLiteral("https://www.youtube.com/watch?v=") + kOther});
+            ? std::nullopt
+            : std::optional<ScanStore::PostKey>(
+                ScanStore::PostKey{QStringLiteral("youtube"),
+                                   QStringLiteral("https://www.youtube.com/watch?v=") + kOther});
         if (page)
-            QVERIFY(rig.store.remember(page->site, page->url, comments, QStringLiteral("rules"), QDateTime::currentDateTime()));
+            QVERIFY(rig.store.remember(page->site, page->url, comments, QStringLiteral("rules"),
+                                       QDateTime::currentDateTime()));
         QStringList statuses;
         onStatusText(rig.model->statusLine(), this, [&](const QString &text) { statuses << text; });
         const QString note = await(rig.model->aiPass(m_h->browser.pageID(), page, {}, {}), 120000);
@@ -649,8 +678,9 @@ private slots:
         QVERIFY(rig.model->openPage().scanActivity().inspecting.isEmpty());
         const int answered = count - (special == QLatin1String("noscore") ? 1 : 0);
         QCOMPARE(int(rig.model->review().spam().size()), expectFound);
-        const QString expectedNote = korean() ? QStringLiteral(" AI가 %1개를 검사해 %2개를 찾았습니다.").arg(answered).arg(expectFound)
-                                              : QStringLiteral(" The AI checked %1 and found %2.").arg(answered).arg(expectFound);
+        const QString expectedNote = korean()
+            ? QStringLiteral(" AI가 %1개를 검사해 %2개를 찾았습니다.").arg(answered).arg(expectFound)
+            : QStringLiteral(" The AI checked %1 and found %2.").arg(answered).arg(expectFound);
         QCOMPARE(note, expectedNote);
         // One status line per finished batch, counting up to all of them.
         QCOMPARE(statuses.size(), requests + 1);
@@ -680,8 +710,9 @@ private slots:
         rig.model->stopScan();
         QTRY_VERIFY_WITH_TIMEOUT(!rig.model->jobs().scanning(), 30000);
         QVERIFY(rig.model->openPage().hasScanned());
-        const QString stopped = korean() ? QStringLiteral(" AI 검사를 중지했습니다. AI가 확인한 것은 0개이고 나머지는 규칙 검사 결과입니다.")
-                                         : QStringLiteral(" AI check stopped. The AI checked 0; the rest are rule results.");
+        const QString stopped = korean()
+            ? QStringLiteral(" AI 검사를 중지했습니다. AI가 확인한 것은 0개이고 나머지는 규칙 검사 결과입니다.")
+            : QStringLiteral(" AI check stopped. The AI checked 0; the rest are rule results.");
         QVERIFY2(rig.model->statusLine().text().endsWith(stopped), qPrintable(rig.model->statusLine().text()));
         QCOMPARE(m_service->requestCount(QStringLiteral("api/ai/check")), AIPass::maxInFlight);
         m_service->latencyMs = 0;
@@ -701,8 +732,9 @@ private slots:
         Rig rig(*m_h, *m_service, true, {{QStringLiteral("vt.scanOnOpen"), true}});
         SpamModel &m = *rig.model;
         const QUrl url = YouTubeFixture::watchUrl(fromPostList ? kOther : kPost);
-        const QString intro = korean() ? QStringLiteral("스팸 검사를 누르면 이 영상의 댓글을 불러와 검사합니다. 로그인하지 않아도 됩니다.")
-                                       : QStringLiteral("Press Scan for spam to load and check this video's comments. No sign-in needed.");
+        const QString intro = korean()
+            ? QStringLiteral("스팸 검사를 누르면 이 영상의 댓글을 불러와 검사합니다. 로그인하지 않아도 됩니다.")
+            : QStringLiteral("Press Scan for spam to load and check this video's comments. No sign-in needed.");
         m.openPage().setSelectingPosts(true);
         if (fromPostList)
             m.openPage().setOpenedFromPostList(postKey(url.toString()));
@@ -729,7 +761,8 @@ private slots:
 
         // Reloaded, the post keeps its one scan on open: the page offers its introduction.
         QVERIFY(m_h->open(url));
-        QTRY_VERIFY_WITH_TIMEOUT(m.openPage().info() && m.openPage().info()->supported && !m.openPage().hasScanned(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(m.openPage().info() && m.openPage().info()->supported && !m.openPage().hasScanned(),
+                                 30000);
         QTRY_COMPARE_WITH_TIMEOUT(m.statusLine().text(), intro, 30000);
         QVERIFY(!m.jobs().preparing());
         QVERIFY(!m.jobs().scanning());
@@ -745,7 +778,9 @@ private slots:
         QTest::newRow("youtube post") << YouTubeFixture::watchUrl(kOther) << false << true << true;
         QTest::newRow("instagram post") << InstagramFixture::postUrl(kIgCode) << false << true << true;
         QTest::newRow("home page") << FixtureSite::url(QStringLiteral("www.youtube.com")) << false << true << false;
-        QTest::newRow("sign-in page") << FixtureSite::url(QStringLiteral("accounts.google.com"), QStringLiteral("/ServiceLogin?service=youtube")) << false << false << false;
+        QTest::newRow("sign-in page") << FixtureSite::url(QStringLiteral("accounts.google.com"),
+                                                          QStringLiteral("/ServiceLogin?service=youtube"))
+                                      << false << false << false;
         QTest::newRow("stopped") << YouTubeFixture::watchUrl(kOther) << true << false << false;
     }
     void loadAndWaitForComments()

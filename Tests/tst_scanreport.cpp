@@ -40,7 +40,7 @@ ScanStore::Post storedPost(const QString &url, int total)
     return post;
 }
 
-} // namespace
+}   // namespace
 
 class ScanReportTest : public QObject {
     Q_OBJECT
@@ -70,52 +70,74 @@ void ScanReportTest::statusLine_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<StatusKind>("kind");
 
-    const QString koEmpty = QStringLiteral("이 영상에서 댓글을 찾지 못했습니다. 댓글이 꺼져 있거나 아직 없는 영상입니다.");
+    const QString koEmpty = QStringLiteral(
+        "이 영상에서 댓글을 찾지 못했습니다. 댓글이 꺼져 있거나 아직 없는 영상입니다.");
     const QString emptyCode = QStringLiteral("youtube.empty");
     const QString note = QStringLiteral(" 1 cleared last time and unchanged were skipped.");
     QTest::newRow("en none found") << false << facts(0, 0) << "" << note << "No comments found." << StatusKind::warn;
-    QTest::newRow("ko none found") << true << facts(0, 0) << "" << note << "댓글을 찾지 못했습니다." << StatusKind::warn;
-    QTest::newRow("en page's empty text") << false << facts(0, 0) << emptyCode << note
-                                          << "No comments found on this video. Comments are turned off or there are none yet."
-                                          << StatusKind::warn;
+    QTest::newRow("ko none found") << true << facts(0, 0) << "" << note << "댓글을 찾지 못했습니다."
+                                   << StatusKind::warn;
+    QTest::newRow("en page's empty text")
+        << false << facts(0, 0) << emptyCode << note
+        << "No comments found on this video. Comments are turned off or there are none yet." << StatusKind::warn;
     QTest::newRow("ko page's empty text") << true << facts(0, 0) << emptyCode << note << koEmpty << StatusKind::warn;
-    QTest::newRow("en page's text outside the table") << false << facts(0, 0) << "댓글이 없어요" << note
-                                                      << "No comments found." << StatusKind::warn;
-    QTest::newRow("ko page's text outside the table") << true << facts(0, 0) << "댓글이 없어요" << note
-                                                      << "댓글이 없어요" << StatusKind::warn;
-    QTest::newRow("en 12 clean") << false << facts(12, 0) << "" << "" << "Checked 12 comments; no suspected spam." << StatusKind::ok;
-    QTest::newRow("ko 12 clean") << true << facts(12, 0) << "" << "" << "댓글 12개를 검사했고 스팸 의심 댓글이 없습니다." << StatusKind::ok;
+    QTest::newRow("en page's text outside the table")
+        << false << facts(0, 0) << "댓글이 없어요" << note << "No comments found." << StatusKind::warn;
+    QTest::newRow("ko page's text outside the table")
+        << true << facts(0, 0) << "댓글이 없어요" << note << "댓글이 없어요" << StatusKind::warn;
+    QTest::newRow("en 12 clean") << false << facts(12, 0) << ""
+                                 << ""
+                                 << "Checked 12 comments; no suspected spam." << StatusKind::ok;
+    QTest::newRow("ko 12 clean") << true << facts(12, 0) << ""
+                                 << ""
+                                 << "댓글 12개를 검사했고 스팸 의심 댓글이 없습니다." << StatusKind::ok;
     QTest::newRow("en 3 of 40") << false << facts(40, 3) << "" << note
-                                << "3 of 40 comments flagged. Untick anything that isn't spam." + note << StatusKind::warn;
-    QTest::newRow("ko 3 of 40") << true << facts(40, 3) << "" << ""
+                                << "3 of 40 comments flagged. Untick anything that isn't spam." + note
+                                << StatusKind::warn;
+    QTest::newRow("ko 3 of 40") << true << facts(40, 3) << ""
+                                << ""
                                 << "댓글 40개 중 3개 검출. 아닌 것은 체크를 해제하세요." << StatusKind::warn;
-    QTest::newRow("en caught up, nothing new") << false << facts(50, 0, true, 0) << "" << "" << "No new comments." << StatusKind::ok;
-    QTest::newRow("ko caught up, nothing new") << true << facts(50, 0, true, 0) << "" << "" << "새 댓글이 없습니다." << StatusKind::ok;
-    QTest::newRow("en caught up, 2 new 1 spam") << false << facts(50, 1, true, 2) << "" << ""
-                                                << "Collected 2 new comments. 1 flagged to review. Untick anything that isn't spam."
-                                                << StatusKind::warn;
-    QTest::newRow("ko caught up, 2 new 1 spam") << true << facts(50, 1, true, 2) << "" << ""
-                                                << "새 댓글 2개를 수집했습니다. 검토할 의심 댓글 1개. 아닌 것은 체크를 해제하세요."
-                                                << StatusKind::warn;
+    QTest::newRow("en caught up, nothing new") << false << facts(50, 0, true, 0) << ""
+                                               << ""
+                                               << "No new comments." << StatusKind::ok;
+    QTest::newRow("ko caught up, nothing new") << true << facts(50, 0, true, 0) << ""
+                                               << ""
+                                               << "새 댓글이 없습니다." << StatusKind::ok;
+    QTest::newRow("en caught up, 2 new 1 spam")
+        << false << facts(50, 1, true, 2) << ""
+        << ""
+        << "Collected 2 new comments. 1 flagged to review. Untick anything that isn't spam." << StatusKind::warn;
+    QTest::newRow("ko caught up, 2 new 1 spam")
+        << true << facts(50, 1, true, 2) << ""
+        << ""
+        << "새 댓글 2개를 수집했습니다. 검토할 의심 댓글 1개. 아닌 것은 체크를 해제하세요." << StatusKind::warn;
     SpamModel::ScanFacts cut = facts(84, 2);
     cut.partial = QStringLiteral("partialData");
-    QTest::newRow("en partial after the counts") << false << cut << "" << ""
+    QTest::newRow("en partial after the counts")
+        << false << cut << ""
+        << ""
         << "2 of 84 comments flagged. Untick anything that isn't spam. The site didn't send some of the comments, so only"
            " part of them was collected. Please scan again."
         << StatusKind::warn;
-    QTest::newRow("ko partial after the counts") << true << cut << "" << ""
+    QTest::newRow("ko partial after the counts")
+        << true << cut << ""
+        << ""
         << "댓글 84개 중 2개 검출. 아닌 것은 체크를 해제하세요. 사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요."
         << StatusKind::warn;
     SpamModel::ScanFacts stoppedClean = facts(10, 0);
     stoppedClean.partial = QStringLiteral("partialStopped");
-    QTest::newRow("en partial with nothing flagged is a warning") << false << stoppedClean << "" << ""
+    QTest::newRow("en partial with nothing flagged is a warning")
+        << false << stoppedClean << ""
+        << ""
         << "Checked 10 comments; no suspected spam. The scan was stopped, so only part of the comments was collected."
         << StatusKind::warn;
     SpamModel::ScanFacts nothing = facts(0, 0);
     nothing.partial = QStringLiteral("youtube.noData");
-    QTest::newRow("en partial with no comments says why") << false << nothing << "" << note
-        << "The site didn't send the comments. Please scan again in a moment." << StatusKind::warn;
-    QTest::newRow("en caught up false counts as not") << false << facts(5, 0, false, 3) << "" << ""
+    QTest::newRow("en partial with no comments says why")
+        << false << nothing << "" << note << "The site didn't send the comments. Please scan again in a moment."
+        << StatusKind::warn;
+    QTest::newRow("en caught up false counts as not") << false << facts(5, 0, false, 3) << ""
+                                                      << ""
                                                       << "Checked 5 comments; no suspected spam." << StatusKind::ok;
 }
 
@@ -136,7 +158,7 @@ void ScanReportTest::statusLine()
         info.emptyText = emptyText;
         m.openPage().setInfo(info);
     }
-    QCOMPARE(m.scanReport().status(facts, note), (StatusLine::Value {line, kind}));
+    QCOMPARE(m.scanReport().status(facts, note), (StatusLine::Value{line, kind}));
 }
 
 void ScanReportTest::notes_data()
@@ -158,25 +180,28 @@ void ScanReportTest::notes_data()
     all.siteSorted = false;
     all.likesUnknown = true;
     all.hidden = true;
-    QTest::newRow("en every sentence in order") << false << all << 100 << "newest" << true
+    QTest::newRow("en every sentence in order")
+        << false << all << 100 << "newest" << true
         << " Since the last scan: 4 new, 1 edited. <repeat> 3 cleared last time and unchanged were skipped. <ai>"
            " Loaded only up to the collection limit (100). This page can't be switched to newest, so sorting covers"
            " only what was loaded. Like counts couldn't be read on this page, so \"skip comments with likes\" was not"
            " applied. The window was covered, so some comments may not have loaded. Scan again with the window visible"
            " to check them all.";
-    QTest::newRow("ko every sentence in order") << true << all << 100 << "newest" << true
+    QTest::newRow("ko every sentence in order")
+        << true << all << 100 << "newest" << true
         << " 지난 검사 이후 새 댓글 4개, 수정된 댓글 1개. <repeat> 지난 검사에서 정상이던 3개는 그대로라 건너뛰었습니다. <ai>"
            " 수집 개수 설정(최대 100개)까지만 불러왔습니다. 이 화면은 최신순으로 바꿀 수 없어 불러온 범위 안에서만 정렬했습니다."
            " 이 화면에서는 좋아요 수를 읽지 못해 \"좋아요 없는 댓글만\" 기준은 적용되지 않았습니다."
            " 창이 가려져 있어 댓글을 다 불러오지 못했을 수 있습니다. 창이 보이는 상태에서 다시 스캔하면 전부 확인합니다.";
     SpamModel::ScanFacts caught = all;
     caught.caughtUp = true;
-    QTest::newRow("caught up drops since, limit and window") << false << caught << 100 << "newest" << true
+    QTest::newRow("caught up drops since, limit and window")
+        << false << caught << 100 << "newest" << true
         << " <repeat> 3 cleared last time and unchanged were skipped. <ai> This page can't be switched to newest, so"
            " sorting covers only what was loaded. Like counts couldn't be read on this page, so \"skip comments with"
            " likes\" was not applied.";
-    QTest::newRow("limit reached by the total") << false << facts(100, 0) << 100 << "page" << false
-                                                << " Loaded only up to the collection limit (100).";
+    QTest::newRow("limit reached by the total")
+        << false << facts(100, 0) << 100 << "page" << false << " Loaded only up to the collection limit (100).";
     QTest::newRow("limit not reached") << false << facts(99, 0) << 100 << "page" << false << "";
     SpamModel::ScanFacts notLimited = facts(100, 0);
     notLimited.limited = false;
@@ -214,8 +239,9 @@ void ScanReportTest::reportScanKeepsNotesInTheIssue()
     m.scanReport().publish(covered);
     QCOMPARE(m.statusLine().kind(), StatusKind::warn);
     QVERIFY(m.statusLine().text().startsWith("1 of 30 comments flagged."));
-    QCOMPARE(m.scanReport().issue(), QStringLiteral("The window was covered, so some comments may not have loaded. Scan again with"
-                                       " the window visible to check them all."));
+    QCOMPARE(m.scanReport().issue(),
+             QStringLiteral("The window was covered, so some comments may not have loaded. Scan again with"
+                            " the window visible to check them all."));
 
     // No comments: the line itself joins the issue, and the note is not shown.
     m.clearReview();
@@ -225,7 +251,7 @@ void ScanReportTest::reportScanKeepsNotesInTheIssue()
     QCOMPARE(m.statusLine().text(), QStringLiteral("No comments found."));
     QCOMPARE(m.scanReport().issue(), QStringLiteral("No comments found."));
     // The run of such a scan carries no note.
-    m.scanReport().logRun(ScanStore::PostKey {"youtube", kPost}, none, {});
+    m.scanReport().logRun(ScanStore::PostKey{"youtube", kPost}, none, {});
     QCOMPARE(h.store().runs(kPost).value(0).note, QString());
 }
 
@@ -298,8 +324,8 @@ void ScanReportTest::syncPost()
 {
     ModelHarness h;
     SpamModel &m = h.model();
-    const QList<Comment> page {ModelHarness::comment("a", "x", "spam"), ModelHarness::comment("b", "y"),
-                               ModelHarness::comment("c", "z")};
+    const QList<Comment> page{ModelHarness::comment("a", "x", "spam"), ModelHarness::comment("b", "y"),
+                              ModelHarness::comment("c", "z")};
     QVERIFY(h.store().record(storedPost(kPost, 0)));
     QVERIFY(h.store().remember("youtube", kPost, page, std::nullopt, QDateTime::currentDateTime()));
 
@@ -348,21 +374,21 @@ void ScanReportTest::historyAlone()
     QObject listening;   // ends the connection with this test's locals
     QObject::connect(&history, &HistoryState::postCounted, &listening,
                      [&](const QString &url, const ScanStore::Counts &counts) {
-                         counted << url + u' ' + QString::number(counts.total) + u'/' + QString::number(counts.flagged);
-                     });
+        counted << url + u' ' + QString::number(counts.total) + u'/' + QString::number(counts.flagged);
+    });
     if (!off) {
-        const QList<Comment> page {ModelHarness::comment("a", "x", "spam"), ModelHarness::comment("b", "y")};
+        const QList<Comment> page{ModelHarness::comment("a", "x", "spam"), ModelHarness::comment("b", "y")};
         QVERIFY(store.record(storedPost(kPost, 0)));
         QVERIFY(store.remember("youtube", kPost, page, std::nullopt, QDateTime::currentDateTime()));
     }
 
     // The recount goes to the post list's row (through postCounted) and to the totals.
     history.syncPost(kPost);
-    QCOMPARE(counted, QStringList {kPost + (off ? " 0/0" : " 2/1")});
+    QCOMPARE(counted, QStringList{kPost + (off ? " 0/0" : " 2/1")});
     QCOMPARE(history.stats().comments, off ? 0 : 2);
     QCOMPARE(history.notice().isEmpty(), !off);
     QCOMPARE(notices.count(), off ? 1 : 0);
-    QCOMPARE(status.value(), (StatusLine::Value {history.notice(), off ? StatusKind::warn : StatusKind::plain}));
+    QCOMPARE(status.value(), (StatusLine::Value{history.notice(), off ? StatusKind::warn : StatusKind::plain}));
 
     // The status line tells of a history that is off once; the notice stays.
     status.set(QStringLiteral("later"), StatusKind::ok);
@@ -385,7 +411,7 @@ void ScanReportTest::scanRunItems()
 {
     ModelHarness h;
     SpamModel &m = h.model();
-    const ScanStore::PostKey page {"youtube", kPost};
+    const ScanStore::PostKey page{"youtube", kPost};
     // Stored before: one pending spam of an earlier scan.
     Comment earlier = ModelHarness::comment("old", "buy now", "spam");
     earlier.reason = QStringLiteral("custom:buy");
@@ -403,9 +429,10 @@ void ScanReportTest::scanRunItems()
     plainSpam.reason = QStringLiteral("repeat:2");
     Comment oldAgain = earlier;
     oldAgain.hits = {"buy"};
-    const QList<Comment> comments {oldAgain, dict, clean, ai, plainSpam};
+    const QList<Comment> comments{oldAgain, dict, clean, ai, plainSpam};
     // The page's new spam is stored as pending; the new clean comment only as a comment.
-    QVERIFY(h.store().remember("youtube", kPost, {dict, clean, ai, plainSpam}, std::nullopt, QDateTime::currentDateTime()));
+    QVERIFY(
+        h.store().remember("youtube", kPost, {dict, clean, ai, plainSpam}, std::nullopt, QDateTime::currentDateTime()));
     m.review().setComments(comments);
     m.scanReport().report(QStringLiteral("Checked."));
 
@@ -415,9 +442,9 @@ void ScanReportTest::scanRunItems()
     QCOMPARE(runs.size(), 1);
     const ScanStore::Run &run = runs.first();
     QCOMPARE(run.kind, ScanStore::Run::Kind::Scan);
-    QCOMPARE(run.flagged, 4);            // the pending records of the whole post
+    QCOMPARE(run.flagged, 4);   // the pending records of the whole post
     QCOMPARE(run.added, 4);
-    QCOMPARE(run.total, 5);              // the stored post's total
+    QCOMPARE(run.total, 5);   // the stored post's total
     QCOMPARE(run.note, QStringLiteral("Checked."));
     QVERIFY(!run.failed);
 
@@ -432,19 +459,20 @@ void ScanReportTest::scanRunItems()
         byId.insert(item.id, item);
     }
     QCOMPARE(order.size(), 5);
-    QCOMPARE(QSet<QString>(order.cbegin(), order.cbegin() + 4), (QSet<QString> {"old", "new1", "new3", "new4"}));
+    QCOMPARE(QSet<QString>(order.cbegin(), order.cbegin() + 4), (QSet<QString>{"old", "new1", "new3", "new4"}));
     QCOMPARE(order.at(4), QStringLiteral("new2"));
     QVERIFY(!byId.value("old").fresh);
-    QCOMPARE(byId.value("old").hits, QStringList {"buy"});
+    QCOMPARE(byId.value("old").hits, QStringList{"buy"});
     QVERIFY(byId.value("new1").fresh);
-    QCOMPARE(byId.value("new1").hits, QStringList {"idiot"});
+    QCOMPARE(byId.value("new1").hits, QStringList{"idiot"});
     QCOMPARE(byId.value("new2").kind, QString());
     QCOMPARE(byId.value("new2").state, QStringLiteral("ok"));
 
     // Fresh comments that are not pending carry the kind of their verdict.
     m.review().setComments({dict, ai, plainSpam, clean});
-    const QList<ScanStore::Item> fromPage = m.scanReport().runItems(QStringLiteral("https://www.youtube.com/watch?v=otherpost01"),
-                                                          {"new1", "new3", "new4", "new2"});
+    const QList<ScanStore::Item> fromPage = m.scanReport().runItems(QStringLiteral(
+                                                                        "https://www.youtube.com/watch?v=otherpost01"),
+                                                                    {"new1", "new3", "new4", "new2"});
     QCOMPARE(fromPage.size(), 4);
     QCOMPARE(fromPage.at(0).kind, QStringLiteral("abuse"));    // the built-in word's kind
     QCOMPARE(fromPage.at(1).kind, QStringLiteral("sexual"));   // the AI kind
@@ -472,26 +500,36 @@ void ScanReportTest::progressLine_data()
     QTest::addColumn<StatusKind>("kind");
 
     const QString koCollect = QStringLiteral(R"({"code":"progress.collectingOf","args":[57,300]})");
-    QTest::newRow("en collect") << false << "collect" << 57 << 300 << koCollect << "Collecting comments… 57" << StatusKind::plain;
-    QTest::newRow("ko collect") << true << "collect" << 57 << 300 << koCollect << "댓글 수집 중… 57개" << StatusKind::plain;
-    QTest::newRow("en check") << false << "check" << 3 << 40 << "progress.checking" << "Checking… 3/40" << StatusKind::plain;
-    QTest::newRow("ko check") << true << "check" << 3 << 40 << "progress.checking" << "검사 중… 3/40" << StatusKind::plain;
-    QTest::newRow("en delete, no text") << false << "delete" << 0 << 0 << "" << "Deleting…" << StatusKind::warn;
-    QTest::newRow("ko delete, no text") << true << "delete" << 0 << 0 << "" << "삭제 중…" << StatusKind::warn;
+    QTest::newRow("en collect") << false << "collect" << 57 << 300 << koCollect << "Collecting comments… 57"
+                                << StatusKind::plain;
+    QTest::newRow("ko collect") << true << "collect" << 57 << 300 << koCollect << "댓글 수집 중… 57개"
+                                << StatusKind::plain;
+    QTest::newRow("en check") << false << "check" << 3 << 40 << "progress.checking"
+                              << "Checking… 3/40" << StatusKind::plain;
+    QTest::newRow("ko check") << true << "check" << 3 << 40 << "progress.checking"
+                              << "검사 중… 3/40" << StatusKind::plain;
+    QTest::newRow("en delete, no text") << false << "delete" << 0 << 0 << ""
+                                        << "Deleting…" << StatusKind::warn;
+    QTest::newRow("ko delete, no text") << true << "delete" << 0 << 0 << ""
+                                        << "삭제 중…" << StatusKind::warn;
     QTest::newRow("en delete counts") << false << "delete" << 2 << 5 << R"({"code":"progress.deleting","args":[2,5]})"
                                       << "Deleting… 2/5" << StatusKind::warn;
     QTest::newRow("ko delete counts") << true << "delete" << 2 << 5 << R"({"code":"progress.deleting","args":[2,5]})"
                                       << "삭제 중… 2/5" << StatusKind::warn;
-    QTest::newRow("en delete, older script's counts") << false << "delete" << 2 << 5 << "삭제 중… 2/5" << "Deleting… 2/5" << StatusKind::warn;
+    QTest::newRow("en delete, older script's counts") << false << "delete" << 2 << 5 << "삭제 중… 2/5"
+                                                      << "Deleting… 2/5" << StatusKind::warn;
     QTest::newRow("en delete, other Korean wording") << false << "delete" << 2 << 5 << "삭제 중… 다음 댓글"
                                                      << "Deleting… 2/5" << StatusKind::warn;
-    QTest::newRow("en delete, unknown text") << false << "delete" << 1 << 3 << "잠시만요" << "Deleting… 1/3" << StatusKind::warn;
+    QTest::newRow("en delete, unknown text") << false << "delete" << 1 << 3 << "잠시만요"
+                                             << "Deleting… 1/3" << StatusKind::warn;
     QTest::newRow("en delete, table text") << false << "delete" << 1 << 3 << "cancelled"
                                            << "Deletion cancelled." << StatusKind::warn;
     QTest::newRow("ko delete, table text") << true << "delete" << 1 << 3 << "cancelled"
                                            << "삭제를 취소했습니다." << StatusKind::warn;
-    QTest::newRow("done leaves the line") << false << "done" << 40 << 40 << "progress.done" << "-" << StatusKind::plain;
-    QTest::newRow("other phase leaves the line") << false << "scroll" << 1 << 1 << "x" << "-" << StatusKind::plain;
+    QTest::newRow("done leaves the line") << false << "done" << 40 << 40 << "progress.done"
+                                          << "-" << StatusKind::plain;
+    QTest::newRow("other phase leaves the line") << false << "scroll" << 1 << 1 << "x"
+                                                 << "-" << StatusKind::plain;
 }
 
 void ScanReportTest::progressLine()
@@ -529,7 +567,7 @@ void ScanReportTest::mirrorProgress()
     collect.count = 12;
     collect.collected = 12;
     collect.flagged = 2;
-    collect.samples = QList<Comment> {ModelHarness::comment("s", "sample")};
+    collect.samples = QList<Comment>{ModelHarness::comment("s", "sample")};
 
     // Not scanning (a deletion's poll): only the report and the line follow.
     m.openPage().mirrorProgress(collect);
@@ -549,7 +587,7 @@ void ScanReportTest::mirrorProgress()
     ScanProgress done;
     done.phase = "done";
     done.count = 40;
-    done.samples = QList<Comment> {};
+    done.samples = QList<Comment>{};
     m.statusLine().set("kept", StatusKind::plain);
     m.openPage().mirrorProgress(done);
     QCOMPARE(m.openPage().scanActivity().stage, ScanActivity::Stage::rules);

@@ -40,7 +40,7 @@ char *toString(const std::optional<APIFailure> &f)
 {
     return f ? qstrdup(f->what()) : qstrdup("no failure");
 }
-} // namespace QTest
+}   // namespace QTest
 
 namespace {
 
@@ -85,7 +85,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
 
 int modeOf(const QString &path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
@@ -117,7 +117,8 @@ struct Fixture {
         return *account;
     }
     QString fileToken() const { return readJsonFile(store()).value(QStringLiteral("token")).toString(); }
-    void signIn(const QString &email = QStringLiteral("owner@example.com"), const QString &pw = QStringLiteral("password1"))
+    void signIn(const QString &email = QStringLiteral("owner@example.com"),
+                const QString &pw = QStringLiteral("password1"))
     {
         if (!service.hasAccount(email))
             service.addAccount(email, pw);
@@ -126,7 +127,7 @@ struct Fixture {
     void signInDevice() { vt::test::await(account->startDevice()); }
 };
 
-} // namespace
+}   // namespace
 
 class ServiceTest : public QObject {
     Q_OBJECT
@@ -140,13 +141,15 @@ private slots:
         QTest::newRow("none") << QVariant() << QString();
         QTest::newRow("local http, trailing slash") << QVariant("http://localhost:8787/") << "http://localhost:8787";
         QTest::newRow("loopback http") << QVariant("http://127.0.0.1:9000") << "http://127.0.0.1:9000";
-        QTest::newRow("https with spaces and slashes") << QVariant("  https://svc.example.com// ") << "https://svc.example.com";
+        QTest::newRow("https with spaces and slashes")
+            << QVariant("  https://svc.example.com// ") << "https://svc.example.com";
         QTest::newRow("https with port") << QVariant("https://svc.example.com:8443") << "https://svc.example.com:8443";
         QTest::newRow("http on another host") << QVariant("http://svc.example.com") << QString();
         QTest::newRow("https with a path") << QVariant("https://svc.example.com/v1") << QString();
         QTest::newRow("user part") << QVariant("https://me@svc.example.com") << QString();
         QTest::newRow("query") << QVariant("https://svc.example.com?x=1") << QString();
-        QTest::newRow("fragment is no reason to refuse") << QVariant("https://svc.example.com#top") << "https://svc.example.com#top";
+        QTest::newRow("fragment is no reason to refuse")
+            << QVariant("https://svc.example.com#top") << "https://svc.example.com#top";
         QTest::newRow("other scheme") << QVariant("ftp://localhost") << QString();
         QTest::newRow("empty") << QVariant("") << QString();
         QTest::newRow("no host") << QVariant("https://") << QString();
@@ -169,16 +172,19 @@ private slots:
         QTest::addColumn<QVariant>("setting");   // invalid: no "vt.serverUrl"
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("file");
-        QTest::newRow("env local with slash") << QVariant("http://localhost:8787/") << QVariant("https://other.example.com")
-                                              << "http://localhost:8787" << "account-localhost-8787.json";
-        QTest::newRow("empty env beats a valid setting") << QVariant("") << QVariant("https://svc.example.com")
-                                                         << QString() << "account.json";
-        QTest::newRow("refused env does not fall through") << QVariant("http://svc.example.com")
-                                                           << QVariant("https://svc.example.com") << QString() << "account.json";
-        QTest::newRow("setting when env unset") << QVariant() << QVariant("https://svc.example.com:8443/")
-                                                << "https://svc.example.com:8443" << "account-svc.example.com-8443.json";
-        QTest::newRow("setting without port") << QVariant() << QVariant("https://svc.example.com")
-                                              << "https://svc.example.com" << "account-svc.example.com-0.json";
+        QTest::newRow("env local with slash")
+            << QVariant("http://localhost:8787/") << QVariant("https://other.example.com") << "http://localhost:8787"
+            << "account-localhost-8787.json";
+        QTest::newRow("empty env beats a valid setting")
+            << QVariant("") << QVariant("https://svc.example.com") << QString() << "account.json";
+        QTest::newRow("refused env does not fall through")
+            << QVariant("http://svc.example.com") << QVariant("https://svc.example.com") << QString() << "account.json";
+        QTest::newRow("setting when env unset")
+            << QVariant() << QVariant("https://svc.example.com:8443/") << "https://svc.example.com:8443"
+            << "account-svc.example.com-8443.json";
+        QTest::newRow("setting without port")
+            << QVariant() << QVariant("https://svc.example.com") << "https://svc.example.com"
+            << "account-svc.example.com-0.json";
         QTest::newRow("setting of the wrong type") << QVariant() << QVariant(true) << QString() << "account.json";
         QTest::newRow("nothing") << QVariant() << QVariant() << QString() << "account.json";
     }
@@ -219,7 +225,8 @@ private slots:
     {
         QFETCH(QUrl, server);
         QFETCH(QString, file);
-        QCOMPARE(VeltraneAccount::defaultStore(server), qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Veltrane/") + file);
+        QCOMPARE(VeltraneAccount::defaultStore(server),
+                 qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Veltrane/") + file);
     }
 
     // ---- account file ----
@@ -229,15 +236,24 @@ private slots:
         QTest::addColumn<QByteArray>("content");   // %SERVER% stands for the endpoint
         QTest::addColumn<bool>("signedIn");
         QTest::addColumn<QString>("email");
-        QTest::newRow("ours") << QByteArray("{\"token\":\"t1\",\"email\":\"a@b.co\",\"server\":\"%SERVER%\"}") << true << "a@b.co";
-        QTest::newRow("empty email") << QByteArray("{\"token\":\"t1\",\"email\":\"\",\"server\":\"%SERVER%\"}") << true << QString();
-        QTest::newRow("another endpoint") << QByteArray("{\"token\":\"t1\",\"email\":\"\",\"server\":\"http://localhost:1\"}") << false << QString();
-        QTest::newRow("empty token") << QByteArray("{\"token\":\"\",\"email\":\"a@b.co\",\"server\":\"%SERVER%\"}") << false << QString();
+        QTest::newRow("ours") << QByteArray("{\"token\":\"t1\",\"email\":\"a@b.co\",\"server\":\"%SERVER%\"}") << true
+                              << "a@b.co";
+        QTest::newRow("empty email") << QByteArray("{\"token\":\"t1\",\"email\":\"\",\"server\":\"%SERVER%\"}") << true
+                                     << QString();
+        QTest::newRow("another endpoint")
+            << QByteArray("{\"token\":\"t1\",\"email\":\"\",\"server\":\"http://localhost:1\"}") << false << QString();
+        QTest::newRow("empty token") << QByteArray("{\"token\":\"\",\"email\":\"a@b.co\",\"server\":\"%SERVER%\"}")
+                                     << false << QString();
         // Members it does not know, or of another type, do not hide a readable sign-in.
-        QTest::newRow("extra non-string member") << QByteArray("{\"token\":\"t1\",\"email\":\"a@b.co\",\"server\":\"%SERVER%\",\"plan\":2}") << true << "a@b.co";
-        QTest::newRow("e-mail of another type") << QByteArray("{\"token\":\"t1\",\"email\":null,\"server\":\"%SERVER%\"}") << true << QString();
+        QTest::newRow("extra non-string member")
+            << QByteArray("{\"token\":\"t1\",\"email\":\"a@b.co\",\"server\":\"%SERVER%\",\"plan\":2}") << true
+            << "a@b.co";
+        QTest::newRow("e-mail of another type")
+            << QByteArray("{\"token\":\"t1\",\"email\":null,\"server\":\"%SERVER%\"}") << true << QString();
         // However much else it holds, only the token and the endpoint need reading.
-        QTest::newRow("larger than 64 KiB") << QByteArray("{\"token\":\"t1\",\"email\":\"a@b.co\",\"server\":\"%SERVER%\",\"notes\":\"%PAD%\"}") << true << "a@b.co";
+        QTest::newRow("larger than 64 KiB")
+            << QByteArray("{\"token\":\"t1\",\"email\":\"a@b.co\",\"server\":\"%SERVER%\",\"notes\":\"%PAD%\"}") << true
+            << "a@b.co";
         QTest::newRow("not JSON") << QByteArray("{\"token\":") << false << QString();
         QTest::newRow("an array") << QByteArray("[]") << false << QString();
     }
@@ -248,8 +264,9 @@ private slots:
         QFETCH(bool, signedIn);
         QFETCH(QString, email);
         Fixture f;
-        writeFile(f.store(), content.replace("%SERVER%", f.service.url().toString().toUtf8())
-                                 .replace("%PAD%", QByteArray(200 * 1024, 'x')));
+        writeFile(f.store(),
+                  content.replace("%SERVER%", f.service.url().toString().toUtf8())
+                      .replace("%PAD%", QByteArray(200 * 1024, 'x')));
         VeltraneAccount &a = f.reopen();
         QCOMPARE(a.hasToken(), signedIn);
         QCOMPARE(a.ready(), signedIn);
@@ -269,11 +286,15 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");   // %SERVER% stands for the endpoint
         QTest::addColumn<QString>("why");
-        QTest::newRow("cut short") << QByteArray("{\"token\":\"paid-plan-token\",\"email\":\"a@b.co\",\"ser") << "damaged or cut short";
+        QTest::newRow("cut short") << QByteArray("{\"token\":\"paid-plan-token\",\"email\":\"a@b.co\",\"ser")
+                                   << "damaged or cut short";
         QTest::newRow("an array") << QByteArray("[\"t1\"]") << "damaged or cut short";
-        QTest::newRow("token of another type") << QByteArray("{\"token\":7,\"server\":\"%SERVER%\"}") << "holds no sign-in";
-        QTest::newRow("empty token") << QByteArray("{\"token\":\"\",\"email\":\"a@b.co\",\"server\":\"%SERVER%\"}") << "holds no sign-in";
-        QTest::newRow("another endpoint") << QByteArray("{\"token\":\"t1\",\"server\":\"http://localhost:1\"}") << "another server (http://localhost:1)";
+        QTest::newRow("token of another type")
+            << QByteArray("{\"token\":7,\"server\":\"%SERVER%\"}") << "holds no sign-in";
+        QTest::newRow("empty token") << QByteArray("{\"token\":\"\",\"email\":\"a@b.co\",\"server\":\"%SERVER%\"}")
+                                     << "holds no sign-in";
+        QTest::newRow("another endpoint") << QByteArray("{\"token\":\"t1\",\"server\":\"http://localhost:1\"}")
+                                          << "another server (http://localhost:1)";
     }
     void unreadableAccountFileIsKeptAside()
     {
@@ -287,7 +308,8 @@ private slots:
         QVERIFY(a.fileUnreadable());
         const QString waiting = inLanguage(false, [&] { return a.fileNotice(); });
         QVERIFY2(waiting.contains(why) && waiting.contains(f.store()), qPrintable(waiting));
-        QVERIFY(!inLanguage(true, [&] { return a.fileNotice(); }).isEmpty() && inLanguage(true, [&] { return a.fileNotice(); }) != waiting);
+        QVERIFY(!inLanguage(true, [&] { return a.fileNotice(); }).isEmpty()
+                && inLanguage(true, [&] { return a.fileNotice(); }) != waiting);
         // Reading and a refresh without a new sign-in change nothing.
         vt::test::await(a.refresh(false));
         QCOMPARE(readFile(f.store()), content);
@@ -388,12 +410,12 @@ private slots:
         QCOMPARE(modeOf(f.store()), 0600);
         QCOMPARE(modeOf(info.absolutePath()), 0700);
         const QJsonObject o = readJsonFile(f.store());
-        QCOMPARE(o.keys(), (QStringList { "email", "server", "token" }));
+        QCOMPARE(o.keys(), (QStringList{"email", "server", "token"}));
         QCOMPARE(o.value("server").toString(), f.service.url().toString());
         QCOMPARE(o.value("email").toString(), QStringLiteral("owner@example.com"));
         QVERIFY(f.service.tokenValid(o.value("token").toString()));
         // Nothing but the file itself is left in the folder.
-        QCOMPARE(QDir(info.absolutePath()).entryList(QDir::Files | QDir::Hidden), QStringList { "account.json" });
+        QCOMPARE(QDir(info.absolutePath()).entryList(QDir::Files | QDir::Hidden), QStringList{"account.json"});
         // A new client of the same endpoint starts signed in.
         QVERIFY(f.reopen().hasToken());
         QCOMPARE(f.account->emailText(), QStringLiteral("owner@example.com"));
@@ -407,10 +429,14 @@ private slots:
     {
         Fixture f;
         f.signIn();
-        const QByteArray before = [&] { QFile x(f.store()); x.open(QIODevice::ReadOnly); return x.readAll(); }();
+        const QByteArray before = [&] {
+            QFile x(f.store());
+            x.open(QIODevice::ReadOnly);
+            return x.readAll();
+        }();
         // Writes beyond a few bytes fail (as on a full disk); root ignores permissions, this it cannot.
         std::signal(SIGXFSZ, SIG_IGN);
-        rlimit old {};
+        rlimit old{};
         getrlimit(RLIMIT_FSIZE, &old);
         rlimit tiny = old;
         tiny.rlim_cur = 8;
@@ -426,7 +452,8 @@ private slots:
         QFile after(f.store());
         QVERIFY(after.open(QIODevice::ReadOnly));
         QCOMPARE(after.readAll(), before);
-        QCOMPARE(QDir(QFileInfo(f.store()).absolutePath()).entryList(QDir::Files | QDir::Hidden), QStringList { "account.json" });
+        QCOMPARE(QDir(QFileInfo(f.store()).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"account.json"});
         // Still signed in for this run, with the new token.
         QVERIFY(f.account->hasToken());
         vt::test::await(f.account->refresh(false));
@@ -441,7 +468,7 @@ private slots:
     {
         Fixture f;
         f.signIn();
-        vt::test::await(f.account->check({ QStringLiteral("hi") }, { QStringLiteral("spam") }, false));
+        vt::test::await(f.account->check({QStringLiteral("hi")}, {QStringLiteral("spam")}, false));
         vt::test::await(f.account->refresh(false));
         const auto check = f.service.requests(QStringLiteral("api/ai/check")).first();
         QCOMPARE(check.method, QByteArray("POST"));
@@ -470,24 +497,28 @@ private slots:
     {
         QTest::addColumn<QList<Fault>>("faults");
         QTest::addColumn<QList<double>>("waits");
-        QTest::addColumn<int>("status");    // -1: success
+        QTest::addColumn<int>("status");   // -1: success
         QTest::addColumn<QString>("code");
         const Fault close = Fault::close();
-        QTest::newRow("dropped once") << QList<Fault> { close } << QList<double> { 0.5 } << -1 << QString();
-        QTest::newRow("dropped three times") << QList<Fault> { close, close, close } << QList<double> { 0.5, 1, 2 } << -1 << QString();
-        QTest::newRow("dropped four times") << QList<Fault> { close, close, close, close } << QList<double> { 0.5, 1, 2 }
-                                            << 0 << "unreachable";
-        QTest::newRow("429 Retry-After 1") << QList<Fault> { Fault::tooMany(1) } << QList<double> { 1 } << -1 << QString();
-        QTest::newRow("429 Retry-After 3") << QList<Fault> { Fault::tooMany(3) } << QList<double> { 3 } << -1 << QString();
-        QTest::newRow("429 Retry-After 20 still waited") << QList<Fault> { Fault::tooMany(20) } << QList<double> { 20 } << -1 << QString();
-        QTest::newRow("429 Retry-After 30 not waited") << QList<Fault> { Fault::tooMany(30) } << QList<double> {} << 429 << "busy";
-        QTest::newRow("429 without Retry-After") << QList<Fault> { Fault::tooMany(-1), Fault::tooMany(-1) }
-                                                 << QList<double> { 0.5, 1 } << -1 << QString();
+        QTest::newRow("dropped once") << QList<Fault>{close} << QList<double>{0.5} << -1 << QString();
+        QTest::newRow("dropped three times")
+            << QList<Fault>{close, close, close} << QList<double>{0.5, 1, 2} << -1 << QString();
+        QTest::newRow("dropped four times")
+            << QList<Fault>{close, close, close, close} << QList<double>{0.5, 1, 2} << 0 << "unreachable";
+        QTest::newRow("429 Retry-After 1") << QList<Fault>{Fault::tooMany(1)} << QList<double>{1} << -1 << QString();
+        QTest::newRow("429 Retry-After 3") << QList<Fault>{Fault::tooMany(3)} << QList<double>{3} << -1 << QString();
+        QTest::newRow("429 Retry-After 20 still waited")
+            << QList<Fault>{Fault::tooMany(20)} << QList<double>{20} << -1 << QString();
+        QTest::newRow("429 Retry-After 30 not waited")
+            << QList<Fault>{Fault::tooMany(30)} << QList<double>{} << 429 << "busy";
+        QTest::newRow("429 without Retry-After")
+            << QList<Fault>{Fault::tooMany(-1), Fault::tooMany(-1)} << QList<double>{0.5, 1} << -1 << QString();
         QTest::newRow("429 then dropped share the counter")
-            << QList<Fault> { Fault::tooMany(2), close, Fault::tooMany(-1), Fault::tooMany(1) } << QList<double> { 2, 1, 2 }
+            << QList<Fault>{Fault::tooMany(2), close, Fault::tooMany(-1), Fault::tooMany(1)} << QList<double>{2, 1, 2}
             << 429 << "busy";
-        QTest::newRow("503 is not retried") << QList<Fault> { Fault::withStatus(503, "ai-off") } << QList<double> {} << 503 << "ai-off";
-        QTest::newRow("500 without JSON") << QList<Fault> { Fault::withStatus(500) } << QList<double> {} << 500 << "failed";
+        QTest::newRow("503 is not retried")
+            << QList<Fault>{Fault::withStatus(503, "ai-off")} << QList<double>{} << 503 << "ai-off";
+        QTest::newRow("500 without JSON") << QList<Fault>{Fault::withStatus(500)} << QList<double>{} << 500 << "failed";
     }
 
     void retries()
@@ -500,7 +531,8 @@ private slots:
         f.service.testMode = true;
         for (const Fault &fault : faults)
             f.service.fail(QStringLiteral("api/ai/check"), fault);
-        auto task = f.account->check({ QStringLiteral("casino here"), QStringLiteral("fine") }, { QStringLiteral("spam") }, false);
+        auto task = f.account->check({QStringLiteral("casino here"), QStringLiteral("fine")}, {QStringLiteral("spam")},
+                                     false);
         if (status < 0) {
             const auto checked = vt::test::await(std::move(task), 20000);
             QCOMPARE(checked.scores.size(), 2);
@@ -521,7 +553,7 @@ private slots:
         VeltraneAccount account(service.url(), QString());
         QElapsedTimer clock;
         clock.start();
-        vt::test::await(account.check({ QStringLiteral("x") }, { QStringLiteral("spam") }, false));
+        vt::test::await(account.check({QStringLiteral("x")}, {QStringLiteral("spam")}, false));
         QVERIFY2(clock.elapsed() >= 950, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(service.requestCount(), 2);
     }
@@ -566,10 +598,10 @@ private slots:
         Fixture f;
         f.service.testMode = true;
         f.service.fail(QStringLiteral("api/ai/check"), fault);
-        auto task = f.account->check({ QStringLiteral("a"), QStringLiteral("b") }, { QStringLiteral("spam") }, false);
+        auto task = f.account->check({QStringLiteral("a"), QStringLiteral("b")}, {QStringLiteral("spam")}, false);
         if (status < 0) {
             const auto checked = vt::test::await(std::move(task));
-            QCOMPARE(checked.scores, (QList<std::optional<AIScore>> { std::nullopt, std::nullopt }));
+            QCOMPARE(checked.scores, (QList<std::optional<AIScore>>{std::nullopt, std::nullopt}));
         } else {
             const auto failure = failureOf(std::move(task));
             QVERIFY(failure);
@@ -594,9 +626,10 @@ private slots:
         f.signIn();
         FakeService other;
         QVERIFY(other.start());
-        const QUrl target = (sameOrigin ? f.service.url() : other.url()).resolved(QUrl(QStringLiteral("/api/ai/check")));
+        const QUrl target =
+            (sameOrigin ? f.service.url() : other.url()).resolved(QUrl(QStringLiteral("/api/ai/check")));
         f.service.fail(QStringLiteral("api/ai/check"), Fault::redirect(target, 307));
-        auto task = f.account->check({ QStringLiteral("casino") }, { QStringLiteral("spam") }, false);
+        auto task = f.account->check({QStringLiteral("casino")}, {QStringLiteral("spam")}, false);
         if (sameOrigin) {
             const auto checked = vt::test::await(std::move(task));
             QVERIFY(checked.scores.value(0));
@@ -630,7 +663,7 @@ private slots:
         QVERIFY(f.account->supportCode());
         QSignalSpy changed(f.account.get(), &VeltraneAccount::changed);
         f.service.fail(QStringLiteral("api/ai/check"), Fault::withStatus(401, code));
-        const auto failure = failureOf(f.account->check({ QStringLiteral("x") }, { QStringLiteral("spam") }, false));
+        const auto failure = failureOf(f.account->check({QStringLiteral("x")}, {QStringLiteral("spam")}, false));
         QCOMPARE(failure, APIFailure(401, code.isEmpty() ? QStringLiteral("failed") : QString::fromUtf8(code)));
         QCOMPARE(f.account->hasToken(), !signedOut);
         QCOMPARE(f.account->email().has_value(), !signedOut);
@@ -646,7 +679,7 @@ private slots:
         Fault slow = Fault::withStatus(401, "signed-out");
         slow.delayMs = 300;
         f.service.fail(QStringLiteral("api/ai/check"), slow);
-        auto pending = f.account->check({ QStringLiteral("x") }, { QStringLiteral("spam") }, false);
+        auto pending = f.account->check({QStringLiteral("x")}, {QStringLiteral("spam")}, false);
         f.signIn(QStringLiteral("second@example.com"));
         const QString newToken = f.fileToken();
         QCOMPARE(failureOf(std::move(pending)), APIFailure(401, "signed-out"));
@@ -663,9 +696,11 @@ private slots:
         QTest::addColumn<bool>("testMode");
         QTest::addColumn<bool>("emailLogin");
         QTest::addColumn<bool>("deviceAccounts");
-        QTest::newRow("all on") << QByteArray("{\"testMode\":true,\"emailLogin\":true,\"deviceAccount\":true}") << true << true << true;
+        QTest::newRow("all on") << QByteArray("{\"testMode\":true,\"emailLogin\":true,\"deviceAccount\":true}") << true
+                                << true << true;
         QTest::newRow("plural not read") << QByteArray("{\"deviceAccounts\":true}") << false << false << false;
-        QTest::newRow("string is not true") << QByteArray("{\"testMode\":\"true\",\"emailLogin\":1}") << false << false << false;
+        QTest::newRow("string is not true")
+            << QByteArray("{\"testMode\":\"true\",\"emailLogin\":1}") << false << false << false;
     }
 
     void statusFlags()
@@ -675,7 +710,8 @@ private slots:
         QFETCH(bool, emailLogin);
         QFETCH(bool, deviceAccounts);
         Fixture f;
-        f.service.server().route("GET", QStringLiteral("/api/status"), [reply](const HttpRequest &, const HttpResponder &r) {
+        f.service.server().route("GET", QStringLiteral("/api/status"),
+                                 [reply](const HttpRequest &, const HttpResponder &r) {
             r.reply(HttpReply::json(QJsonDocument::fromJson(reply).object()));
         });
         vt::test::await(f.account->refresh(true));
@@ -706,11 +742,11 @@ private slots:
         for (const auto &r : f.service.requests())
             paths << r.path;
         if (!autoStart) {
-            QCOMPARE(paths, QStringList { "/api/status" });
+            QCOMPARE(paths, QStringList{"/api/status"});
             QVERIFY(!f.account->hasToken());
             return;
         }
-        QCOMPARE(paths, (QStringList { "/api/status", "/api/device/new", "/api/me" }));
+        QCOMPARE(paths, (QStringList{"/api/status", "/api/device/new", "/api/me"}));
         const auto device = f.service.requests(QStringLiteral("api/device/new")).first();
         QCOMPARE(device.json().toObject(), QJsonObject());
         QVERIFY(device.header("authorization").isEmpty());
@@ -750,8 +786,7 @@ private slots:
         Fixture f;
         vt::test::await(f.account->authenticate(true, QStringLiteral("new@example.com"), QStringLiteral("password1")));
         const auto signup = f.service.requests(QStringLiteral("api/auth/signup")).first();
-        QCOMPARE(signup.json().toObject(),
-                 (QJsonObject { { "email", "new@example.com" }, { "password", "password1" } }));
+        QCOMPARE(signup.json().toObject(), (QJsonObject{{"email", "new@example.com"}, {"password", "password1"}}));
         QVERIFY(signup.header("authorization").isEmpty());
         QCOMPARE(f.account->emailText(), QStringLiteral("new@example.com"));
         QVERIFY(f.account->hasPassword());
@@ -763,7 +798,8 @@ private slots:
         QCOMPARE(f.fileToken(), token);
         QVERIFY(f.account->hasToken());
         // Signing up twice is the service's refusal.
-        QCOMPARE(failureOf(f.account->authenticate(true, QStringLiteral("new@example.com"), QStringLiteral("password1"))),
+        QCOMPARE(failureOf(
+                     f.account->authenticate(true, QStringLiteral("new@example.com"), QStringLiteral("password1"))),
                  APIFailure(409, "email-taken"));
         // Sign-in replaces the token.
         vt::test::await(f.account->authenticate(false, QStringLiteral("new@example.com"), QStringLiteral("password1")));
@@ -778,17 +814,20 @@ private slots:
         const QString code = f.account->supportCodeText();
         QVERIFY(!code.isEmpty());
         // A reply without "code" keeps it; without "hasPassword" means true; without "token" fails.
-        f.service.server().route("POST", QStringLiteral("/api/auth/login"), [](const HttpRequest &, const HttpResponder &r) {
-            r.reply(HttpReply::json(QJsonObject { { "token", "tok-x" }, { "email", "x@example.com" } }));
+        f.service.server().route("POST", QStringLiteral("/api/auth/login"),
+                                 [](const HttpRequest &, const HttpResponder &r) {
+            r.reply(HttpReply::json(QJsonObject{{"token", "tok-x"}, {"email", "x@example.com"}}));
         });
-        f.service.server().route("POST", QStringLiteral("/api/auth/signup"), [](const HttpRequest &, const HttpResponder &r) {
-            r.reply(HttpReply::json(QJsonObject { { "email", "y@example.com" } }));
+        f.service.server().route("POST", QStringLiteral("/api/auth/signup"),
+                                 [](const HttpRequest &, const HttpResponder &r) {
+            r.reply(HttpReply::json(QJsonObject{{"email", "y@example.com"}}));
         });
         vt::test::await(f.account->authenticate(false, QStringLiteral("x@example.com"), QStringLiteral("p")));
         QCOMPARE(f.account->supportCodeText(), code);
         QVERIFY(f.account->hasPassword());
         QCOMPARE(f.fileToken(), QStringLiteral("tok-x"));
-        QCOMPARE(failureOf(f.account->authenticate(true, QStringLiteral("y@example.com"), QStringLiteral("p"))), APIFailure(0, "failed"));
+        QCOMPARE(failureOf(f.account->authenticate(true, QStringLiteral("y@example.com"), QStringLiteral("p"))),
+                 APIFailure(0, "failed"));
         QCOMPARE(f.fileToken(), QStringLiteral("tok-x"));
         QCOMPARE(f.account->emailText(), QStringLiteral("x@example.com"));
     }
@@ -834,23 +873,25 @@ private slots:
         f.service.resendIn = 45;
         QCOMPARE(vt::test::await(f.account->sendEmailCode(QStringLiteral("code@example.com"))), 45);
         const auto start = f.service.requests(QStringLiteral("api/auth/email/start")).first();
-        QCOMPARE(start.json().toObject(), (QJsonObject { { "email", "code@example.com" } }));
+        QCOMPARE(start.json().toObject(), (QJsonObject{{"email", "code@example.com"}}));
         QCOMPARE(failureOf(f.account->signIn(QStringLiteral("code@example.com"), QStringLiteral("000000"))),
                  APIFailure(400, "bad-code"));
         QVERIFY(!f.account->hasToken());
         const QString code = f.service.codeFor(QStringLiteral("code@example.com"));
         QCOMPARE(vt::test::await(f.account->signIn(QStringLiteral("code@example.com"), code)), true);
         QCOMPARE(f.service.requests(QStringLiteral("api/auth/email/verify")).last().json().toObject(),
-                 (QJsonObject { { "email", "code@example.com" }, { "code", code } }));
+                 (QJsonObject{{"email", "code@example.com"}, {"code", code}}));
         QCOMPARE(f.account->emailText(), QStringLiteral("code@example.com"));
         QVERIFY(!f.account->hasPassword());
         // The second time the account exists.
         vt::test::await(f.account->sendEmailCode(QStringLiteral("code@example.com")));
         QCOMPARE(vt::test::await(f.account->signIn(QStringLiteral("code@example.com"),
-                                                   f.service.codeFor(QStringLiteral("code@example.com")))), false);
+                                                   f.service.codeFor(QStringLiteral("code@example.com")))),
+                 false);
         // No "resendIn" means 60.
-        f.service.server().route("POST", QStringLiteral("/api/auth/email/start"), [](const HttpRequest &, const HttpResponder &r) {
-            r.reply(HttpReply::json(QJsonObject { { "resendIn", "soon" } }));
+        f.service.server().route("POST", QStringLiteral("/api/auth/email/start"),
+                                 [](const HttpRequest &, const HttpResponder &r) {
+            r.reply(HttpReply::json(QJsonObject{{"resendIn", "soon"}}));
         });
         QCOMPARE(vt::test::await(f.account->sendEmailCode(QStringLiteral("code@example.com"))), 60);
     }
@@ -875,7 +916,7 @@ private slots:
         const QString code = f.service.codeFor(QStringLiteral("link@example.com"));
         QCOMPARE(vt::test::await(f.account->linkEmail(QStringLiteral("link@example.com"), code)), existing);
         const auto verify = f.service.requests(QStringLiteral("api/account/email/verify")).first();
-        QCOMPARE(verify.json().toObject(), (QJsonObject { { "email", "link@example.com" }, { "code", code } }));
+        QCOMPARE(verify.json().toObject(), (QJsonObject{{"email", "link@example.com"}, {"code", code}}));
         QCOMPARE(bearer(verify), deviceToken);
         QCOMPARE(f.account->emailText(), QStringLiteral("link@example.com"));
         QCOMPARE(f.account->hasPassword(), existing);
@@ -899,14 +940,15 @@ private slots:
             f.signIn(QStringLiteral("pw@example.com"), QStringLiteral("password1"));
         } else {
             vt::test::await(f.account->sendEmailCode(QStringLiteral("pw@example.com")));
-            vt::test::await(f.account->signIn(QStringLiteral("pw@example.com"), f.service.codeFor(QStringLiteral("pw@example.com"))));
+            vt::test::await(f.account->signIn(QStringLiteral("pw@example.com"),
+                                              f.service.codeFor(QStringLiteral("pw@example.com"))));
         }
         QCOMPARE(f.account->hasPassword(), hasPassword);
         const QString old = f.fileToken();
         vt::test::await(f.account->changePassword(QStringLiteral("password1"), QStringLiteral("password2")));
         const QJsonObject body = f.service.requests(QStringLiteral("api/auth/password")).first().json().toObject();
-        const QJsonObject expected = hasPassword ? QJsonObject { { "newPassword", "password2" }, { "password", "password1" } }
-                                                 : QJsonObject { { "newPassword", "password2" } };
+        const QJsonObject expected = hasPassword ? QJsonObject{{"newPassword", "password2"}, {"password", "password1"}}
+                                                 : QJsonObject{{"newPassword", "password2"}};
         QCOMPARE(body, expected);
         QVERIFY(f.fileToken() != old);
         QVERIFY(f.service.tokenValid(f.fileToken()));
@@ -914,7 +956,8 @@ private slots:
         QCOMPARE(f.service.passwordOf(QStringLiteral("pw@example.com")), QStringLiteral("password2"));
         // A wrong current password is "bad-login": refused, still signed in.
         const QString now = f.fileToken();
-        QCOMPARE(failureOf(f.account->changePassword(QStringLiteral("nope"), QStringLiteral("password3"))), APIFailure(401, "bad-login"));
+        QCOMPARE(failureOf(f.account->changePassword(QStringLiteral("nope"), QStringLiteral("password3"))),
+                 APIFailure(401, "bad-login"));
         QCOMPARE(f.fileToken(), now);
     }
 
@@ -922,9 +965,9 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QJsonObject>("body");
-        QTest::newRow("device") << "device" << QJsonObject { { "confirm", "delete" } };
-        QTest::newRow("with password") << "password" << QJsonObject { { "password", "password1" } };
-        QTest::newRow("without password") << "code" << QJsonObject { { "email", "del@example.com" } };
+        QTest::newRow("device") << "device" << QJsonObject{{"confirm", "delete"}};
+        QTest::newRow("with password") << "password" << QJsonObject{{"password", "password1"}};
+        QTest::newRow("without password") << "code" << QJsonObject{{"email", "del@example.com"}};
     }
 
     void deleteAccount()
@@ -938,9 +981,11 @@ private slots:
             f.signIn(QStringLiteral("del@example.com"), QStringLiteral("password1"));
         } else {
             vt::test::await(f.account->sendEmailCode(QStringLiteral("del@example.com")));
-            vt::test::await(f.account->signIn(QStringLiteral("del@example.com"), f.service.codeFor(QStringLiteral("del@example.com"))));
+            vt::test::await(f.account->signIn(QStringLiteral("del@example.com"),
+                                              f.service.codeFor(QStringLiteral("del@example.com"))));
         }
-        const QString arg = kind == QLatin1String("code") ? QStringLiteral("del@example.com") : QStringLiteral("password1");
+        const QString arg = kind == QLatin1String("code") ? QStringLiteral("del@example.com")
+                                                          : QStringLiteral("password1");
         // A refused deletion changes nothing.
         f.service.fail(QStringLiteral("api/account/delete"), Fault::withStatus(500, "oops"));
         QCOMPARE(failureOf(f.account->deleteAccount(arg)), APIFailure(500, "oops"));
@@ -976,8 +1021,10 @@ private slots:
         f.signIn(QStringLiteral("first@example.com"));
         // The account read is answered only once the sign-in has been replaced.
         std::optional<HttpResponder> held;
-        f.service.server().route("GET", QStringLiteral("/api/me"), [&held](const HttpRequest &, const HttpResponder &r) { held = r; });
-        const HttpReply first = HttpReply::json(QJsonObject { { "email", "first@example.com" }, { "code", "OLD" }, { "hasPassword", false } });
+        f.service.server().route("GET", QStringLiteral("/api/me"),
+                                 [&held](const HttpRequest &, const HttpResponder &r) { held = r; });
+        const HttpReply first = HttpReply::json(
+            QJsonObject{{"email", "first@example.com"}, {"code", "OLD"}, {"hasPassword", false}});
         auto pending = f.account->refresh(false);
         QTRY_VERIFY_WITH_TIMEOUT(held.has_value(), 20000);
         f.signIn(QStringLiteral("second@example.com"));
@@ -1006,10 +1053,10 @@ private slots:
         QTest::addColumn<QStringList>("kinds");
         QTest::addColumn<bool>("keepPraise");
         QTest::addColumn<bool>("sent");
-        QTest::newRow("spam only, keepPraise") << QStringList { "spam" } << true << false;
-        QTest::newRow("spam and abuse, keepPraise") << QStringList { "spam", "abuse" } << true << true;
-        QTest::newRow("spam and abuse, no keepPraise") << QStringList { "spam", "abuse" } << false << false;
-        QTest::newRow("all, keepPraise") << QStringList { "spam", "abuse", "sexual" } << true << true;
+        QTest::newRow("spam only, keepPraise") << QStringList{"spam"} << true << false;
+        QTest::newRow("spam and abuse, keepPraise") << QStringList{"spam", "abuse"} << true << true;
+        QTest::newRow("spam and abuse, no keepPraise") << QStringList{"spam", "abuse"} << false << false;
+        QTest::newRow("all, keepPraise") << QStringList{"spam", "abuse", "sexual"} << true << true;
     }
 
     void checkBody()
@@ -1019,9 +1066,9 @@ private slots:
         QFETCH(bool, sent);
         Fixture f;
         f.service.testMode = true;
-        vt::test::await(f.account->check({ QStringLiteral("one"), QStringLiteral("둘") }, kinds, keepPraise));
+        vt::test::await(f.account->check({QStringLiteral("one"), QStringLiteral("둘")}, kinds, keepPraise));
         const QJsonObject body = f.service.requests(QStringLiteral("api/ai/check")).first().json().toObject();
-        QJsonObject expected { { "comments", QJsonArray { "one", "둘" } }, { "kinds", QJsonArray::fromStringList(kinds) } };
+        QJsonObject expected{{"comments", QJsonArray{"one", "둘"}}, {"kinds", QJsonArray::fromStringList(kinds)}};
         if (sent)
             expected.insert("keepPraise", true);
         QCOMPARE(body, expected);
@@ -1032,15 +1079,20 @@ private slots:
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<QList<std::optional<AIScore>>>("scores");
         QTest::addColumn<qint64>("tokens");
-        const AIScore s { 0.9, 0.1, 0 };
-        QTest::newRow("short list and null") << QByteArray("{\"scores\":[{\"spam\":0.9,\"abuse\":0.1,\"sexual\":0},null]}")
-                                             << QList<std::optional<AIScore>> { s, std::nullopt, std::nullopt } << qint64(0);
-        QTest::newRow("missing member") << QByteArray("{\"scores\":[{\"spam\":0.5,\"abuse\":0.2},{\"spam\":0.9,\"abuse\":0.1,\"sexual\":0},{\"spam\":\"1\",\"abuse\":0,\"sexual\":0}],\"tokens\":12}")
-                                        << QList<std::optional<AIScore>> { std::nullopt, s, std::nullopt } << qint64(12);
-        QTest::newRow("surplus ignored, unclamped") << QByteArray("{\"scores\":[{\"spam\":1.5,\"abuse\":-1,\"sexual\":0},{\"spam\":0.9,\"abuse\":0.1,\"sexual\":0},{\"spam\":0.9,\"abuse\":0.1,\"sexual\":0},{\"spam\":0,\"abuse\":0,\"sexual\":0}],\"tokens\":3.5}")
-                                                    << QList<std::optional<AIScore>> { AIScore { 1.5, -1, 0 }, s, s } << qint64(0);
-        QTest::newRow("scores not a list") << QByteArray("{\"scores\":{\"0\":1},\"tokens\":7}")
-                                           << QList<std::optional<AIScore>> { std::nullopt, std::nullopt, std::nullopt } << qint64(7);
+        const AIScore s{0.9, 0.1, 0};
+        QTest::newRow("short list and null")
+            << QByteArray("{\"scores\":[{\"spam\":0.9,\"abuse\":0.1,\"sexual\":0},null]}")
+            << QList<std::optional<AIScore>>{s, std::nullopt, std::nullopt} << qint64(0);
+        QTest::newRow("missing member") << QByteArray(
+            "{\"scores\":[{\"spam\":0.5,\"abuse\":0.2},{\"spam\":0.9,\"abuse\":0.1,\"sexual\":0},{\"spam\":\"1\",\"abuse\":0,\"sexual\":0}],\"tokens\":12}")
+                                        << QList<std::optional<AIScore>>{std::nullopt, s, std::nullopt} << qint64(12);
+        QTest::newRow("surplus ignored, unclamped") << QByteArray(
+            "{\"scores\":[{\"spam\":1.5,\"abuse\":-1,\"sexual\":0},{\"spam\":0.9,\"abuse\":0.1,\"sexual\":0},{\"spam\":0.9,\"abuse\":0.1,\"sexual\":0},{\"spam\":0,\"abuse\":0,\"sexual\":0}],\"tokens\":3.5}")
+                                                    << QList<std::optional<AIScore>>{AIScore{1.5, -1, 0}, s, s}
+                                                    << qint64(0);
+        QTest::newRow("scores not a list")
+            << QByteArray("{\"scores\":{\"0\":1},\"tokens\":7}")
+            << QList<std::optional<AIScore>>{std::nullopt, std::nullopt, std::nullopt} << qint64(7);
     }
 
     void checkScores()
@@ -1049,10 +1101,11 @@ private slots:
         QFETCH(QList<std::optional<AIScore>>, scores);
         QFETCH(qint64, tokens);
         Fixture f;
-        f.service.server().route("POST", QStringLiteral("/api/ai/check"), [reply](const HttpRequest &, const HttpResponder &r) {
+        f.service.server().route("POST", QStringLiteral("/api/ai/check"),
+                                 [reply](const HttpRequest &, const HttpResponder &r) {
             r.reply(HttpReply::json(QJsonDocument::fromJson(reply).object()));
         });
-        const auto checked = vt::test::await(f.account->check({ "a", "b", "c" }, { "spam", "abuse" }, false));
+        const auto checked = vt::test::await(f.account->check({"a", "b", "c"}, {"spam", "abuse"}, false));
         QCOMPARE(checked.scores, scores);
         QCOMPARE(checked.tokens, tokens);
     }
@@ -1061,23 +1114,24 @@ private slots:
     {
         Fixture f;
         // Without a token and outside test mode the call still goes out, and the refusal is the service's.
-        QCOMPARE(failureOf(f.account->check({ "x" }, { "spam" }, false)), APIFailure(401, "sign-in-required"));
+        QCOMPARE(failureOf(f.account->check({"x"}, {"spam"}, false)), APIFailure(401, "sign-in-required"));
         QVERIFY(f.service.requests(QStringLiteral("api/ai/check")).first().header("authorization").isEmpty());
         f.signIn();
-        const QStringList texts { QStringLiteral("Visit my casino"), QStringLiteral("텔레그램 문의"), QStringLiteral("you idiot"),
-                                  QStringLiteral("nice video"), QStringLiteral("spam=0.37"), QStringLiteral("[noscore]") };
-        const auto checked = vt::test::await(f.account->check(texts, { "spam", "abuse", "sexual" }, false));
+        const QStringList texts{QStringLiteral("Visit my casino"), QStringLiteral("텔레그램 문의"),
+                                QStringLiteral("you idiot"),       QStringLiteral("nice video"),
+                                QStringLiteral("spam=0.37"),       QStringLiteral("[noscore]")};
+        const auto checked = vt::test::await(f.account->check(texts, {"spam", "abuse", "sexual"}, false));
         QCOMPARE(checked.scores.size(), texts.size());
-        QCOMPARE(AIRules::verdict(*checked.scores[0], { "spam", "abuse", "sexual" }).kind, QStringLiteral("spam"));
+        QCOMPARE(AIRules::verdict(*checked.scores[0], {"spam", "abuse", "sexual"}).kind, QStringLiteral("spam"));
         QVERIFY(checked.scores[1]->spam > 0.9);
-        QCOMPARE(AIRules::verdict(*checked.scores[2], { "spam", "abuse", "sexual" }).kind, QStringLiteral("abuse"));
+        QCOMPARE(AIRules::verdict(*checked.scores[2], {"spam", "abuse", "sexual"}).kind, QStringLiteral("abuse"));
         QVERIFY(checked.scores[3]->spam < 0.1);
         QCOMPARE(checked.scores[4]->spam, 0.37);
         QVERIFY(!checked.scores[5]);
         QVERIFY(checked.tokens > 0);
         // The service's own refusals come back unchanged.
         f.service.aiOn = false;
-        const auto off = failureOf(f.account->check({ "x" }, { "spam" }, false));
+        const auto off = failureOf(f.account->check({"x"}, {"spam"}, false));
         QCOMPARE(off, APIFailure(503, "ai-off"));
         QCOMPARE(AIRules::message(*off), AIRules::errors().value("ai-off"));
     }

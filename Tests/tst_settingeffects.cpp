@@ -29,7 +29,7 @@ int changes(const QSignalSpy &spy, OwnerSettings::Key key)
     return n;
 }
 
-} // namespace
+}   // namespace
 
 class SettingEffectsTest : public QObject {
     Q_OBJECT
@@ -64,14 +64,16 @@ void SettingEffectsTest::emptyDefaultsWriteFourKeys()
     const QJsonObject stored = h.stored();
     const QStringList keys = stored.keys();
     QCOMPARE(QSet<QString>(keys.cbegin(), keys.cend()),
-             (QSet<QString> {"vt.keywords", "vt.limit", "vt.noLikesOnly", "vt.autoScanHours"}));
+             (QSet<QString>{"vt.keywords", "vt.limit", "vt.noLikesOnly", "vt.autoScanHours"}));
     QCOMPARE(stored.value("vt.keywords"), QJsonValue(QJsonArray()));
     QCOMPARE(stored.value("vt.limit"), QJsonValue(0));
     QCOMPARE(stored.value("vt.noLikesOnly"), QJsonValue(false));
     QCOMPARE(stored.value("vt.autoScanHours"), QJsonValue(0));
     QVERIFY(!m.ownerSettings().aiConsent().has_value());
-    QVERIFY(m.ownerSettings().aiOn() && m.ownerSettings().aiAbuse() && m.ownerSettings().aiSexual() && m.ownerSettings().aiKeepPraise() && m.ownerSettings().builtinWords());
-    QVERIFY(m.ownerSettings().scanOnOpen() && m.ownerSettings().storeText() && m.ownerSettings().flagKnownSpammers() && m.ownerSettings().skipUnchanged());
+    QVERIFY(m.ownerSettings().aiOn() && m.ownerSettings().aiAbuse() && m.ownerSettings().aiSexual()
+            && m.ownerSettings().aiKeepPraise() && m.ownerSettings().builtinWords());
+    QVERIFY(m.ownerSettings().scanOnOpen() && m.ownerSettings().storeText() && m.ownerSettings().flagKnownSpammers()
+            && m.ownerSettings().skipUnchanged());
     QCOMPARE(m.ownerSettings().threshold(), 80);
     QCOMPARE(m.ownerSettings().limit(), 0);
     QCOMPARE(m.ownerSettings().sort(), SortKey(SortKey::page));
@@ -94,42 +96,59 @@ void SettingEffectsTest::readAtStart_data()
     QTest::addColumn<QVariant>("expected");
     QTest::addColumn<QVariant>("storedAfter");   // the file's value after start
 
-    const QVariantList mixed {QStringLiteral("spam"), 3};
+    const QVariantList mixed{QStringLiteral("spam"), 3};
     // key, stored before, property, value taken, file after
     QTest::newRow("postLimit 7 ignored") << "vt.postLimit" << QVariant(7) << "postLimit" << QVariant(5) << QVariant(7);
-    QTest::newRow("postLimit 10 taken") << "vt.postLimit" << QVariant(10) << "postLimit" << QVariant(10) << QVariant(10);
+    QTest::newRow("postLimit 10 taken") << "vt.postLimit" << QVariant(10) << "postLimit" << QVariant(10)
+                                        << QVariant(10);
     QTest::newRow("limit -5 becomes 0") << "vt.limit" << QVariant(-5) << "limit" << QVariant(0) << QVariant(0);
     QTest::newRow("limit 200 taken") << "vt.limit" << QVariant(200) << "limit" << QVariant(200) << QVariant(200);
     QTest::newRow("limit text ignored") << "vt.limit" << QVariant("300") << "limit" << QVariant(0) << QVariant("300");
     QTest::newRow("limit 2.5 ignored") << "vt.limit" << QVariant(2.5) << "limit" << QVariant(0) << QVariant(2.5);
     QTest::newRow("threshold 9 ignored") << "vt.threshold" << QVariant(9) << "threshold" << QVariant(80) << QVariant(9);
-    QTest::newRow("threshold 101 ignored") << "vt.threshold" << QVariant(101) << "threshold" << QVariant(80) << QVariant(101);
-    QTest::newRow("threshold 10 taken") << "vt.threshold" << QVariant(10) << "threshold" << QVariant(10) << QVariant(10);
-    QTest::newRow("threshold 100 taken") << "vt.threshold" << QVariant(100) << "threshold" << QVariant(100) << QVariant(100);
-    QTest::newRow("threshold as text ignored") << "vt.threshold" << QVariant("70") << "threshold" << QVariant(80) << QVariant("70");
-    QTest::newRow("sort likes taken") << "vt.sort" << QVariant("likes") << "sort" << QVariant("likes") << QVariant("likes");
-    QTest::newRow("sort Newest ignored") << "vt.sort" << QVariant("Newest") << "sort" << QVariant("page") << QVariant("Newest");
+    QTest::newRow("threshold 101 ignored")
+        << "vt.threshold" << QVariant(101) << "threshold" << QVariant(80) << QVariant(101);
+    QTest::newRow("threshold 10 taken") << "vt.threshold" << QVariant(10) << "threshold" << QVariant(10)
+                                        << QVariant(10);
+    QTest::newRow("threshold 100 taken") << "vt.threshold" << QVariant(100) << "threshold" << QVariant(100)
+                                         << QVariant(100);
+    QTest::newRow("threshold as text ignored")
+        << "vt.threshold" << QVariant("70") << "threshold" << QVariant(80) << QVariant("70");
+    QTest::newRow("sort likes taken") << "vt.sort" << QVariant("likes") << "sort" << QVariant("likes")
+                                      << QVariant("likes");
+    QTest::newRow("sort Newest ignored") << "vt.sort" << QVariant("Newest") << "sort" << QVariant("page")
+                                         << QVariant("Newest");
     QTest::newRow("sort as number ignored") << "vt.sort" << QVariant(1) << "sort" << QVariant("page") << QVariant(1);
-    QTest::newRow("keywords taken") << "vt.keywords" << QVariant(QStringList {"b", "a"}) << "keywords"
-                                    << QVariant(QStringList {"b", "a"}) << QVariant(QStringList {"b", "a"});
-    QTest::newRow("keywords with a number ignored") << "vt.keywords" << QVariant(mixed) << "keywords"
-                                                    << QVariant(QStringList()) << QVariant(mixed);
-    QTest::newRow("keywords as text ignored") << "vt.keywords" << QVariant("spam") << "keywords"
-                                              << QVariant(QStringList()) << QVariant("spam");
-    QTest::newRow("keepDays 100 ignored") << "vt.keepDays" << QVariant(100) << "keepDays" << QVariant(180) << QVariant(100);
+    QTest::newRow("keywords taken") << "vt.keywords" << QVariant(QStringList{"b", "a"}) << "keywords"
+                                    << QVariant(QStringList{"b", "a"}) << QVariant(QStringList{"b", "a"});
+    QTest::newRow("keywords with a number ignored")
+        << "vt.keywords" << QVariant(mixed) << "keywords" << QVariant(QStringList()) << QVariant(mixed);
+    QTest::newRow("keywords as text ignored")
+        << "vt.keywords" << QVariant("spam") << "keywords" << QVariant(QStringList()) << QVariant("spam");
+    QTest::newRow("keepDays 100 ignored")
+        << "vt.keepDays" << QVariant(100) << "keepDays" << QVariant(180) << QVariant(100);
     QTest::newRow("keepDays 90 taken") << "vt.keepDays" << QVariant(90) << "keepDays" << QVariant(90) << QVariant(90);
-    QTest::newRow("autoScanHours 12 ignored") << "vt.autoScanHours" << QVariant(12) << "autoScanHours" << QVariant(0) << QVariant(12);
-    QTest::newRow("autoScanHours 24 taken") << "vt.autoScanHours" << QVariant(24) << "autoScanHours" << QVariant(24) << QVariant(24);
+    QTest::newRow("autoScanHours 12 ignored")
+        << "vt.autoScanHours" << QVariant(12) << "autoScanHours" << QVariant(0) << QVariant(12);
+    QTest::newRow("autoScanHours 24 taken")
+        << "vt.autoScanHours" << QVariant(24) << "autoScanHours" << QVariant(24) << QVariant(24);
     QTest::newRow("minLikes 0 ignored") << "vt.minLikes" << QVariant(0) << "minLikes" << QVariant(1) << QVariant(0);
     QTest::newRow("minLikes 3 taken") << "vt.minLikes" << QVariant(3) << "minLikes" << QVariant(3) << QVariant(3);
-    QTest::newRow("noLikesOnly true taken") << "vt.noLikesOnly" << QVariant(true) << "noLikesOnly" << QVariant(true) << QVariant(true);
-    QTest::newRow("noLikesOnly 1 ignored") << "vt.noLikesOnly" << QVariant(1) << "noLikesOnly" << QVariant(false) << QVariant(1);
-    QTest::newRow("builtinWords false taken") << "vt.builtinWords" << QVariant(false) << "builtinWords" << QVariant(false) << QVariant(false);
-    QTest::newRow("builtinWords text ignored") << "vt.builtinWords" << QVariant("no") << "builtinWords" << QVariant(true) << QVariant("no");
-    QTest::newRow("scanOnOpen false taken") << "vt.scanOnOpen" << QVariant(false) << "scanOnOpen" << QVariant(false) << QVariant(false);
-    QTest::newRow("storeText false taken") << "vt.storeText" << QVariant(false) << "storeText" << QVariant(false) << QVariant(false);
+    QTest::newRow("noLikesOnly true taken")
+        << "vt.noLikesOnly" << QVariant(true) << "noLikesOnly" << QVariant(true) << QVariant(true);
+    QTest::newRow("noLikesOnly 1 ignored")
+        << "vt.noLikesOnly" << QVariant(1) << "noLikesOnly" << QVariant(false) << QVariant(1);
+    QTest::newRow("builtinWords false taken")
+        << "vt.builtinWords" << QVariant(false) << "builtinWords" << QVariant(false) << QVariant(false);
+    QTest::newRow("builtinWords text ignored")
+        << "vt.builtinWords" << QVariant("no") << "builtinWords" << QVariant(true) << QVariant("no");
+    QTest::newRow("scanOnOpen false taken")
+        << "vt.scanOnOpen" << QVariant(false) << "scanOnOpen" << QVariant(false) << QVariant(false);
+    QTest::newRow("storeText false taken")
+        << "vt.storeText" << QVariant(false) << "storeText" << QVariant(false) << QVariant(false);
     QTest::newRow("aiSexual 0 ignored") << "vt.aiSexual" << QVariant(0) << "aiSexual" << QVariant(true) << QVariant(0);
-    QTest::newRow("skipUnchanged false taken") << "vt.skipUnchanged" << QVariant(false) << "skipUnchanged" << QVariant(false) << QVariant(false);
+    QTest::newRow("skipUnchanged false taken")
+        << "vt.skipUnchanged" << QVariant(false) << "skipUnchanged" << QVariant(false) << QVariant(false);
 }
 
 void SettingEffectsTest::readAtStart()
@@ -142,7 +161,8 @@ void SettingEffectsTest::readAtStart()
     ModelHarness h({{key, preset}});
     SpamModel &m = h.model();
     bool named = false;
-    const auto setting = OwnerSettings::Key(QMetaEnum::fromType<OwnerSettings::Key>().keyToValue(property.toLatin1(), &named));
+    const auto setting = OwnerSettings::Key(
+        QMetaEnum::fromType<OwnerSettings::Key>().keyToValue(property.toLatin1(), &named));
     QVERIFY(named);
     QCOMPARE(OwnerSettings::row(setting).name, key);
     QCOMPARE(json(m.ownerSettings().get(setting)), json(expected));
@@ -155,19 +175,21 @@ void SettingEffectsTest::readAtStart()
 
 void SettingEffectsTest::consentAtStart_data()
 {
-    QTest::addColumn<QVariant>("aiOn");        // invalid: not stored
-    QTest::addColumn<QVariant>("consent");     // invalid: not stored
+    QTest::addColumn<QVariant>("aiOn");      // invalid: not stored
+    QTest::addColumn<QVariant>("consent");   // invalid: not stored
     QTest::addColumn<bool>("aiOnAfter");
-    QTest::addColumn<QVariant>("consentAfter");   // invalid: absent
-    QTest::addColumn<QVariant>("storedConsent");  // invalid: absent from the file
+    QTest::addColumn<QVariant>("consentAfter");    // invalid: absent
+    QTest::addColumn<QVariant>("storedConsent");   // invalid: absent from the file
 
     const QVariant none;
     QTest::newRow("neither stored") << none << none << true << none << none;
     QTest::newRow("aiOn true") << QVariant(true) << none << true << QVariant(true) << QVariant(true);
     QTest::newRow("aiOn false") << QVariant(false) << none << false << none << none;
     QTest::newRow("consent false alone") << none << QVariant(false) << true << QVariant(false) << QVariant(false);
-    QTest::newRow("aiOn true overrides consent false") << QVariant(true) << QVariant(false) << true << QVariant(true) << QVariant(true);
-    QTest::newRow("aiOn false keeps consent true") << QVariant(false) << QVariant(true) << false << QVariant(true) << QVariant(true);
+    QTest::newRow("aiOn true overrides consent false")
+        << QVariant(true) << QVariant(false) << true << QVariant(true) << QVariant(true);
+    QTest::newRow("aiOn false keeps consent true")
+        << QVariant(false) << QVariant(true) << false << QVariant(true) << QVariant(true);
     QTest::newRow("consent of another type") << none << QVariant("yes") << true << none << QVariant("yes");
 }
 
@@ -208,7 +230,7 @@ void SettingEffectsTest::notificationsAtStart()
 {
     QFETCH(QVariant, hours);
     QFETCH(int, requests);
-    ModelHarness h(hours.isValid() ? QVariantMap {{"vt.autoScanHours", hours}} : QVariantMap {});
+    ModelHarness h(hours.isValid() ? QVariantMap{{"vt.autoScanHours", hours}} : QVariantMap{});
     QCOMPARE(h.model().autoScans().notificationRequests(), requests);
 }
 
@@ -218,7 +240,7 @@ void SettingEffectsTest::thresholdIsReadOnly()
     SpamModel &m = h.model();
     QVERIFY(!m.ownerSettings().set(OwnerSettings::Key::threshold, 50));
     QCOMPARE(m.ownerSettings().threshold(), 65);
-    QCOMPARE(m.ownerSettings().thresholds(), (QMap<QString, int> {{"spam", 65}, {"abuse", 65}, {"sexual", 65}}));
+    QCOMPARE(m.ownerSettings().thresholds(), (QMap<QString, int>{{"spam", 65}, {"abuse", 65}, {"sexual", 65}}));
     m.ownerSettings().set(OwnerSettings::Key::aiOn, false);
     m.ownerSettings().set(OwnerSettings::Key::keepDays, 30);
     QCOMPARE(h.stored().value("vt.threshold"), QJsonValue(65));   // never rewritten
@@ -276,7 +298,7 @@ void SettingEffectsTest::keepDaysPurgesTheStore()
     const QDateTime old = QDateTime::currentDateTime().addDays(-60);
     QVERIFY(h.store().remember("youtube", kPost, {ModelHarness::comment("old", "hello")}, std::nullopt, old));
     SpamModel &m = h.model();
-    QCOMPARE(h.store().recentIDs(kPost, 10), QStringList {"old"});
+    QCOMPARE(h.store().recentIDs(kPost, 10), QStringList{"old"});
     m.ownerSettings().set(OwnerSettings::Key::keepDays, 30);
     QCOMPARE(h.store().keepDays, 30);
     QCOMPARE(h.stored().value("vt.keepDays"), QJsonValue(30));
@@ -299,7 +321,8 @@ void SettingEffectsTest::expiryLeavesTheWindowFree()
     QVERIFY2(h.store().lastError().isEmpty(), qPrintable(h.store().lastError()));
     QVERIFY(other.exec("COMMIT"));
     // The owner's deletions are recorded while the expiry goes on.
-    QVERIFY2(h.store().markDeleted(ScanStore::PostKey{"youtube", recent}, {"new1"}, now), qPrintable(h.store().lastError()));
+    QVERIFY2(h.store().markDeleted(ScanStore::PostKey{"youtube", recent}, {"new1"}, now),
+             qPrintable(h.store().lastError()));
     QTRY_COMPARE_WITH_TIMEOUT(h.store().stats().comments, 5, 60000);
     QCOMPARE(h.store().stats().deleted, 1);
     QTRY_COMPARE_WITH_TIMEOUT(m.history().stats().comments, 5, 60000);
@@ -312,11 +335,12 @@ void SettingEffectsTest::aiOptions_data()
     QTest::addColumn<bool>("keepPraise");
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("key");
-    QTest::newRow("defaults") << true << true << true << QStringList {"abuse", "sexual"} << "spam,abuse,sexual,keepPraise";
-    QTest::newRow("abuse off, keep-praise on") << false << true << true << QStringList {"sexual"} << "spam,sexual";
-    QTest::newRow("abuse off, keep-praise off") << false << true << false << QStringList {"sexual"} << "spam,sexual";
-    QTest::newRow("sexual off") << true << false << true << QStringList {"abuse"} << "spam,abuse,keepPraise";
-    QTest::newRow("keep-praise off") << true << true << false << QStringList {"abuse", "sexual"} << "spam,abuse,sexual";
+    QTest::newRow("defaults") << true << true << true << QStringList{"abuse", "sexual"}
+                              << "spam,abuse,sexual,keepPraise";
+    QTest::newRow("abuse off, keep-praise on") << false << true << true << QStringList{"sexual"} << "spam,sexual";
+    QTest::newRow("abuse off, keep-praise off") << false << true << false << QStringList{"sexual"} << "spam,sexual";
+    QTest::newRow("sexual off") << true << false << true << QStringList{"abuse"} << "spam,abuse,keepPraise";
+    QTest::newRow("keep-praise off") << true << true << false << QStringList{"abuse", "sexual"} << "spam,abuse,sexual";
     QTest::newRow("both off") << false << false << true << QStringList() << "spam";
 }
 
@@ -341,8 +365,8 @@ void SettingEffectsTest::keywordEditsStoreAndRejudge()
 {
     ModelHarness h;
     SpamModel &m = h.model();
-    const QList<Comment> page {ModelHarness::comment("c1", "buy eggs today", "ok", 0),
-                               ModelHarness::comment("c2", "nice video", "ok", 1)};
+    const QList<Comment> page{ModelHarness::comment("c1", "buy eggs today", "ok", 0),
+                              ModelHarness::comment("c2", "nice video", "ok", 1)};
     QVERIFY(h.store().remember("youtube", kPost, page, std::nullopt, QDateTime::currentDateTime()));
     ScanStore::Post post;
     post.site = "youtube";
@@ -351,25 +375,25 @@ void SettingEffectsTest::keywordEditsStoreAndRejudge()
     QVERIFY(h.store().record(post));
     m.review().setComments(page);
     m.openPage().setHasScanned(true);
-    m.openPage().setScannedPage(ScanStore::PostKey {"youtube", kPost});
+    m.openPage().setScannedPage(ScanStore::PostKey{"youtube", kPost});
 
     m.addKeywords(QStringLiteral(" spam , eggs\nx ,\r\nham\tand"));
-    QCOMPARE(m.ownerSettings().keywords(), (QStringList {"eggs", "ham\tand", "spam"}));
-    QCOMPARE(h.stored().value("vt.keywords"), QJsonValue(QJsonArray {"eggs", "ham\tand", "spam"}));
+    QCOMPARE(m.ownerSettings().keywords(), (QStringList{"eggs", "ham\tand", "spam"}));
+    QCOMPARE(h.stored().value("vt.keywords"), QJsonValue(QJsonArray{"eggs", "ham\tand", "spam"}));
     QCOMPARE(m.review().comments().at(0).state, QStringLiteral("spam"));
     QCOMPARE(m.review().comments().at(0).reason, QStringLiteral("custom:eggs"));
     // The new verdict reached the history and the totals.
-    QCOMPARE(h.store().pendingIDs(kPost), QStringList {"c1"});
+    QCOMPARE(h.store().pendingIDs(kPost), QStringList{"c1"});
     QCOMPARE(m.history().stats().flagged, 1);
 
     // Adding what is there already still stores and stays sorted without duplicates.
     m.addKeywords(QStringLiteral("eggs, Spam"));
-    QCOMPARE(m.ownerSettings().keywords(), (QStringList {"Spam", "eggs", "ham\tand", "spam"}));
+    QCOMPARE(m.ownerSettings().keywords(), (QStringList{"Spam", "eggs", "ham\tand", "spam"}));
 
     // Removing a word that is not in the list still stores the list and re-judges.
-    h.settings().setValue("vt.keywords", QStringList {"tampered"});
+    h.settings().setValue("vt.keywords", QStringList{"tampered"});
     m.removeKeyword(QStringLiteral("absent"));
-    QCOMPARE(h.stored().value("vt.keywords"), QJsonValue(QJsonArray {"Spam", "eggs", "ham\tand", "spam"}));
+    QCOMPARE(h.stored().value("vt.keywords"), QJsonValue(QJsonArray{"Spam", "eggs", "ham\tand", "spam"}));
     m.removeKeyword(QStringLiteral("eggs"));
     QCOMPARE(m.review().comments().at(0).state, QStringLiteral("ok"));
     QVERIFY(h.store().pendingIDs(kPost).isEmpty());
@@ -383,11 +407,11 @@ void SettingEffectsTest::wordsDoNotChangeWhileWorking()
     m.review().setComments({ModelHarness::comment("c1", "buy eggs today")});
     m.openPage().setHasScanned(true);
     m.jobs().set(JobState::Job::scan, true);
-    m.ownerSettings().set(OwnerSettings::Key::keywords, QStringList {"eggs"});
+    m.ownerSettings().set(OwnerSettings::Key::keywords, QStringList{"eggs"});
     QCOMPARE(m.review().comments().at(0).state, QStringLiteral("ok"));
     m.jobs().set(JobState::Job::scan, false);
     m.openPage().setHasScanned(false);
-    m.ownerSettings().set(OwnerSettings::Key::keywords, QStringList {"eggs"});
+    m.ownerSettings().set(OwnerSettings::Key::keywords, QStringList{"eggs"});
     QCOMPARE(m.review().comments().at(0).state, QStringLiteral("ok"));
 }
 
@@ -399,7 +423,7 @@ void SettingEffectsTest::working()
     QVERIFY(!m.jobs().working());
     m.jobs().set(JobState::Job::discovery, true);
     QVERIFY(m.jobs().working());
-    m.jobs().set(JobState::Job::removal, true);          // already working: no second change
+    m.jobs().set(JobState::Job::removal, true);   // already working: no second change
     QCOMPARE(spy.count(), 1);
     m.jobs().set(JobState::Job::discovery, false);
     QVERIFY(m.jobs().working());
@@ -419,23 +443,23 @@ void SettingEffectsTest::jobViews_data()
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("on");
     QTest::addColumn<QList<int>>("changes");
-    QTest::newRow("a queue runs a scan") << QStringList {"touring+", "scanning+", "scanning-", "touring-"}
-                                         << QStringList {} << QList<int> {2, 0, 2, 0, 2, 0, 0};
-    QTest::newRow("a queue ends before its scan") << QStringList {"touring+", "scanning+", "touring-"}
-                                                  << QStringList {"scanning"} << QList<int> {1, 0, 2, 0, 1, 0, 0};
-    QTest::newRow("a queue over a running scan") << QStringList {"scanning+", "touring+", "scanning-"}
-                                                 << QStringList {"touring"} << QList<int> {2, 0, 1, 0, 1, 0, 0};
-    QTest::newRow("a discovery over a deletion") << QStringList {"busy+", "findingPosts+", "busy-", "findingPosts-"}
-                                                 << QStringList {} << QList<int> {0, 2, 0, 2, 2, 0, 0};
-    QTest::newRow("started twice, ended twice") << QStringList {"scanning+", "scanning+", "scanning-", "scanning-"}
-                                                << QStringList {} << QList<int> {2, 0, 0, 0, 2, 0, 0};
-    QTest::newRow("ending what does not run") << QStringList {"busy-", "touring-", "aiChecking-"}
-                                              << QStringList {} << QList<int> {0, 0, 0, 0, 0, 0, 0};
-    QTest::newRow("a scan waits, then asks the AI") << QStringList {"preparing+", "preparing-", "scanning+", "aiChecking+",
-                                                                    "aiChecking-", "scanning-"}
-                                                    << QStringList {} << QList<int> {2, 0, 0, 0, 2, 2, 2};
-    QTest::newRow("the AI pass left running") << QStringList {"scanning+", "aiChecking+", "preparing-", "scanning-"}
-                                              << QStringList {"aiChecking"} << QList<int> {2, 0, 0, 0, 2, 0, 1};
+    QTest::newRow("a queue runs a scan") << QStringList{"touring+", "scanning+", "scanning-", "touring-"}
+                                         << QStringList{} << QList<int>{2, 0, 2, 0, 2, 0, 0};
+    QTest::newRow("a queue ends before its scan") << QStringList{"touring+", "scanning+", "touring-"}
+                                                  << QStringList{"scanning"} << QList<int>{1, 0, 2, 0, 1, 0, 0};
+    QTest::newRow("a queue over a running scan") << QStringList{"scanning+", "touring+", "scanning-"}
+                                                 << QStringList{"touring"} << QList<int>{2, 0, 1, 0, 1, 0, 0};
+    QTest::newRow("a discovery over a deletion") << QStringList{"busy+", "findingPosts+", "busy-", "findingPosts-"}
+                                                 << QStringList{} << QList<int>{0, 2, 0, 2, 2, 0, 0};
+    QTest::newRow("started twice, ended twice") << QStringList{"scanning+", "scanning+", "scanning-", "scanning-"}
+                                                << QStringList{} << QList<int>{2, 0, 0, 0, 2, 0, 0};
+    QTest::newRow("ending what does not run")
+        << QStringList{"busy-", "touring-", "aiChecking-"} << QStringList{} << QList<int>{0, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("a scan waits, then asks the AI")
+        << QStringList{"preparing+", "preparing-", "scanning+", "aiChecking+", "aiChecking-", "scanning-"}
+        << QStringList{} << QList<int>{2, 0, 0, 0, 2, 2, 2};
+    QTest::newRow("the AI pass left running") << QStringList{"scanning+", "aiChecking+", "preparing-", "scanning-"}
+                                              << QStringList{"aiChecking"} << QList<int>{2, 0, 0, 0, 2, 0, 1};
 }
 
 void SettingEffectsTest::jobViews()
@@ -445,10 +469,10 @@ void SettingEffectsTest::jobViews()
     QFETCH(QList<int>, changes);
     ModelHarness h;
     SpamModel &m = h.model();
-    const QStringList names {"scanning", "busy", "touring", "findingPosts", "working", "preparing", "aiChecking"};
-    const QList<JobFlagSpy::Flag> flags {&JobState::scanning, &JobState::busy,      &JobState::touring,
-                                         &JobState::findingPosts, &JobState::working, &JobState::preparing,
-                                         &JobState::aiChecking};
+    const QStringList names{"scanning", "busy", "touring", "findingPosts", "working", "preparing", "aiChecking"};
+    const QList<JobFlagSpy::Flag> flags{&JobState::scanning,     &JobState::busy,    &JobState::touring,
+                                        &JobState::findingPosts, &JobState::working, &JobState::preparing,
+                                        &JobState::aiChecking};
     QList<std::shared_ptr<JobFlagSpy>> spies;
     for (const JobFlagSpy::Flag flag : flags)
         spies.append(std::make_shared<JobFlagSpy>(m.jobs(), flag));
@@ -469,7 +493,7 @@ void SettingEffectsTest::jobViews()
             up ? m.jobs().setPhase(JobState::Phase::ai) : m.jobs().leavePhase(JobState::Phase::ai);
     }
     for (qsizetype i = 0; i < names.size(); ++i) {
-        const bool expected = names.at(i) == "working" ? !on.isEmpty() && on != QStringList {"aiChecking"}
+        const bool expected = names.at(i) == "working" ? !on.isEmpty() && on != QStringList{"aiChecking"}
                                                        : on.contains(names.at(i));
         QCOMPARE((m.jobs().*flags.at(i))(), expected);
         QCOMPARE(int(spies.at(i)->count()), changes.at(i));
@@ -493,8 +517,8 @@ void SettingEffectsTest::propertiesAreObservable()
     m.openPage().setInfo(info);
     QCOMPARE(m.openPage().info(), std::optional<SiteInfo>(info));
     QSignalSpy removal(&m.removalJob(), &RemovalJob::progressChanged);
-    m.removalJob().setProgress(RemovalJob::Progress {1, 4});
-    m.removalJob().setProgress(RemovalJob::Progress {1, 4});
+    m.removalJob().setProgress(RemovalJob::Progress{1, 4});
+    m.removalJob().setProgress(RemovalJob::Progress{1, 4});
     QCOMPARE(removal.count(), 1);
 }
 
@@ -518,7 +542,7 @@ void SettingEffectsTest::autoScanTimeDue()
     QFETCH(QVariant, lastAgo);
     QFETCH(bool, due);
     const QDateTime now = QDateTime::currentDateTime();
-    QVariantMap preset {{"vt.autoScanHours", hours}};
+    QVariantMap preset{{"vt.autoScanHours", hours}};
     if (lastAgo.isValid())
         preset.insert("vt.lastAutoScan", now.addSecs(-lastAgo.toLongLong()));
     ModelHarness h(preset);

@@ -33,7 +33,7 @@ QByteArray readFile(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-} // namespace
+}   // namespace
 
 class SettingsTest : public QObject {
     Q_OBJECT
@@ -72,7 +72,7 @@ private slots:
             QVERIFY(s.setValue(QStringLiteral("vt.big"), qint64(1) << 40));
             QVERIFY(s.setValue(QStringLiteral("vt.double"), 0.25));
             QVERIFY(s.setValue(QStringLiteral("vt.string"), QStringLiteral("카지노 true")));
-            QVERIFY(s.setValue(QStringLiteral("vt.list"), QStringList { QStringLiteral("a"), QStringLiteral("b") }));
+            QVERIFY(s.setValue(QStringLiteral("vt.list"), QStringList{QStringLiteral("a"), QStringLiteral("b")}));
             QVERIFY(s.setValue(QStringLiteral("vt.date"), when));
             QVERIFY(s.setValue(QStringLiteral("vt.gone"), 1));
             QVERIFY(s.remove(QStringLiteral("vt.gone")));
@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(r.value(QStringLiteral("vt.big")).toLongLong(), qint64(1) << 40);
         QCOMPARE(r.doubleValue(QStringLiteral("vt.double"), 0), 0.25);
         QCOMPARE(r.stringValue(QStringLiteral("vt.string")), QStringLiteral("카지노 true"));
-        QCOMPARE(r.stringList(QStringLiteral("vt.list")), (QStringList { QStringLiteral("a"), QStringLiteral("b") }));
+        QCOMPARE(r.stringList(QStringLiteral("vt.list")), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
         QCOMPARE(r.dateValue(QStringLiteral("vt.date")), std::optional<QDateTime>(when));
         QVERIFY(!r.contains(QStringLiteral("vt.gone")));
         // The file itself is plain JSON.
@@ -101,8 +101,8 @@ private slots:
         QTest::newRow("address") << QVariant(QUrl(QStringLiteral("https://www.youtube.com/watch?v=a")))
                                  << QVariant(QStringLiteral("https://www.youtube.com/watch?v=a"));
         QTest::newRow("bytes") << QVariant(QByteArray("abc")) << QVariant(QStringLiteral("abc"));
-        QTest::newRow("list of variants") << QVariant(QVariantList { QStringLiteral("a"), QStringLiteral("b") })
-                                          << QVariant(QVariantList { QStringLiteral("a"), QStringLiteral("b") });
+        QTest::newRow("list of variants") << QVariant(QVariantList{QStringLiteral("a"), QStringLiteral("b")})
+                                          << QVariant(QVariantList{QStringLiteral("a"), QStringLiteral("b")});
         QTest::newRow("not a number") << QVariant(qQNaN()) << QVariant();
         QTest::newRow("infinite") << QVariant(qInf()) << QVariant();
         QTest::newRow("invalid date") << QVariant(QDateTime()) << QVariant();
@@ -117,7 +117,7 @@ private slots:
         QVERIFY(s.setValue(QStringLiteral("vt.before"), 1));
         QCOMPARE(s.setValue(QStringLiteral("vt.k"), value), read.isValid());
         AppSettings r(copyToFresh(path));
-        for (const AppSettings *store : { &s, &r }) {
+        for (const AppSettings *store : {&s, &r}) {
             QCOMPARE(store->contains(QStringLiteral("vt.k")), read.isValid());
             QCOMPARE(store->value(QStringLiteral("vt.k")), read);
             QCOMPARE(store->intValue(QStringLiteral("vt.before"), 0), 1);
@@ -136,7 +136,7 @@ private slots:
         AppSettings r(copyToFresh(path));
         QStringList keys = r.keys();
         keys.sort();
-        QCOMPARE(keys, (QStringList { "vt.a", "vt.b", "vt.c" }));
+        QCOMPARE(keys, (QStringList{"vt.a", "vt.b", "vt.c"}));
     }
 
     void alternatingStoresSeeEveryWrite()
@@ -201,7 +201,8 @@ private slots:
             QVERIFY2(lost.isEmpty(), qPrintable(tag + QStringLiteral(" lost ") + lost.join(QLatin1Char(' '))));
         }
         // Nothing but the file is left behind (no lock, no temporary file).
-        QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files | QDir::Hidden), QStringList { "settings.json" });
+        QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"settings.json"});
     }
 
     void wrongTypesFallBack_data()
@@ -243,13 +244,13 @@ private slots:
         } else if (reader == QLatin1String("int10to100")) {
             QCOMPARE(s.intValue(k, 80, [](int n) { return n >= 10 && n <= 100; }), 80);
         } else if (reader == QLatin1String("intIn")) {
-            QCOMPARE(s.intValueIn(k, 2, { 1, 2, 4 }), 2);
+            QCOMPARE(s.intValueIn(k, 2, {1, 2, 4}), 2);
         } else if (reader == QLatin1String("double")) {
             QCOMPARE(s.doubleValue(k, 0.75), 0.75);
         } else if (reader == QLatin1String("string")) {
             QCOMPARE(s.stringValue(k, QStringLiteral("def")), QStringLiteral("def"));
         } else if (reader == QLatin1String("list")) {
-            QCOMPARE(s.stringList(k, { QStringLiteral("def") }), QStringList { QStringLiteral("def") });
+            QCOMPARE(s.stringList(k, {QStringLiteral("def")}), QStringList{QStringLiteral("def")});
         } else if (reader == QLatin1String("date")) {
             QVERIFY(!s.dateValue(k).has_value());
         }
@@ -262,9 +263,9 @@ private slots:
         writeFile(path, "{\"t\": 40, \"m\": 4, \"w\": 3.0, \"d\": 2}");
         AppSettings s(path);
         QCOMPARE(s.intValue(QStringLiteral("t"), 80, [](int n) { return n >= 10 && n <= 100; }), 40);
-        QCOMPARE(s.intValueIn(QStringLiteral("m"), 2, { 1, 2, 4 }), 4);
-        QCOMPARE(s.intValue(QStringLiteral("w"), 0), 3);          // a whole number written as 3.0
-        QCOMPARE(s.doubleValue(QStringLiteral("d"), 0), 2.0);     // an integer is a number too
+        QCOMPARE(s.intValueIn(QStringLiteral("m"), 2, {1, 2, 4}), 4);
+        QCOMPARE(s.intValue(QStringLiteral("w"), 0), 3);        // a whole number written as 3.0
+        QCOMPARE(s.doubleValue(QStringLiteral("d"), 0), 2.0);   // an integer is a number too
     }
 
     void failedWriteKeepsTheFile()
@@ -276,7 +277,7 @@ private slots:
         // Writes as long as the file fail, as on a full disk (root ignores permissions, not this);
         // the small lock file still fits, so the settings file's own write is what fails.
         std::signal(SIGXFSZ, SIG_IGN);
-        rlimit old {};
+        rlimit old{};
         getrlimit(RLIMIT_FSIZE, &old);
         rlimit tiny = old;
         tiny.rlim_cur = rlim_t(before.size() - 1);
@@ -285,7 +286,8 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &old);
         QVERIFY(!ok);
         QCOMPARE(readFile(path), before);
-        QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files | QDir::Hidden), QStringList { "settings.json" });
+        QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"settings.json"});
         // The store goes on from what is on disk.
         QCOMPARE(s.stringValue(QStringLiteral("vt.keep")).size(), 200);
         QVERIFY(s.setValue(QStringLiteral("vt.more"), 6));
@@ -298,14 +300,13 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("kept");
-        QTest::newRow("truncated")
-            << QByteArray("{\n  \"a\": true,\n  \"b\": 5,\n  \"c\": \"x, }\",\n  \"d\": [1, 2")
-            << QStringList { "a", "b", "c" };
+        QTest::newRow("truncated") << QByteArray("{\n  \"a\": true,\n  \"b\": 5,\n  \"c\": \"x, }\",\n  \"d\": [1, 2")
+                                   << QStringList{"a", "b", "c"};
         QTest::newRow("bad value in the middle")
             << QByteArray("{\"a\": true, \"b\": tru, \"c\": {\"x\": [1, \"]\"]}, \"d\": 3}")
-            << QStringList { "a", "c", "d" };
-        QTest::newRow("garbage") << QByteArray("\x00\xff garbage", 11) << QStringList {};
-        QTest::newRow("not an object") << QByteArray("[1, 2, 3]") << QStringList {};
+            << QStringList{"a", "c", "d"};
+        QTest::newRow("garbage") << QByteArray("\x00\xff garbage", 11) << QStringList{};
+        QTest::newRow("not an object") << QByteArray("[1, 2, 3]") << QStringList{};
     }
 
     void damagedFileKeepsWhatParses()
@@ -322,7 +323,7 @@ private slots:
         keys.sort();
         QCOMPARE(keys, kept);
         // The damaged original is kept aside.
-        const QStringList aside = QDir(folder).entryList({ QStringLiteral("settings.json.corrupt-*") }, QDir::Files);
+        const QStringList aside = QDir(folder).entryList({QStringLiteral("settings.json.corrupt-*")}, QDir::Files);
         QCOMPARE(aside.size(), 1);
         QCOMPARE(readFile(QDir(folder).filePath(aside.first())), content);
 
@@ -355,11 +356,12 @@ private slots:
             QVERIFY(QFile::link(targets.last(), path + QStringLiteral(".corrupt-") + stamp));
         }
         AppSettings s(path);
-        QCOMPARE(s.keys(), QStringList {"a"});
+        QCOMPARE(s.keys(), QStringList{"a"});
         for (const QString &target : std::as_const(targets))
             QVERIFY2(!QFileInfo::exists(target), qPrintable(target));
         QStringList copies;
-        for (const QFileInfo &f : QDir(folder).entryInfoList({QStringLiteral("settings.json.corrupt-*")}, QDir::Files | QDir::System)) {
+        for (const QFileInfo &f :
+             QDir(folder).entryInfoList({QStringLiteral("settings.json.corrupt-*")}, QDir::Files | QDir::System)) {
             if (!f.isSymLink())
                 copies << f.filePath();
         }

@@ -88,12 +88,13 @@ QAbstractButton *buttonTitled(QWidget &pane, const QString &title)
 QString resultLine(QWidget &pane)
 {
     for (QLabel *l : pane.findChildren<QLabel *>())
-        if (l->isVisible() && (l->text().startsWith(QStringLiteral("\u26A0 ")) || l->text().startsWith(QStringLiteral("\u2713 "))))
+        if (l->isVisible()
+            && (l->text().startsWith(QStringLiteral("\u26A0 ")) || l->text().startsWith(QStringLiteral("\u2713 "))))
             return l->text();
     return QString();
 }
 
-} // namespace
+}   // namespace
 
 class SettingsPanesTest : public QObject {
     Q_OBJECT
@@ -162,34 +163,44 @@ void SettingsPanesTest::status_data()
     QTest::addColumn<QString>("en");
     QTest::addColumn<QString>("ko");
     QTest::addColumn<bool>("strong");
-    QTest::newRow("ai off") << int(SettingsTab::ai) << QVariantMap {{"vt.aiOn", false}} << true << 0 << "Off" << "꺼짐" << false;
-    QTest::newRow("ai on, signed out") << int(SettingsTab::ai) << QVariantMap {{"vt.aiOn", true}} << false << 0
-                                       << "Sign-in needed" << "로그인 필요" << false;
-    QTest::newRow("ai on, signed in") << int(SettingsTab::ai) << QVariantMap {{"vt.aiOn", true}} << true << 0 << "On"
+    QTest::newRow("ai off") << int(SettingsTab::ai) << QVariantMap{{"vt.aiOn", false}} << true << 0 << "Off"
+                            << "꺼짐" << false;
+    QTest::newRow("ai on, signed out") << int(SettingsTab::ai) << QVariantMap{{"vt.aiOn", true}} << false << 0
+                                       << "Sign-in needed"
+                                       << "로그인 필요" << false;
+    QTest::newRow("ai on, signed in") << int(SettingsTab::ai) << QVariantMap{{"vt.aiOn", true}} << true << 0 << "On"
                                       << "켜짐" << true;
-    QTest::newRow("ai on by default, not agreed yet") << int(SettingsTab::ai) << QVariantMap {} << true << 0
-                                                      << "Needs your consent" << "동의 필요" << false;
+    QTest::newRow("ai on by default, not agreed yet")
+        << int(SettingsTab::ai) << QVariantMap{} << true << 0 << "Needs your consent"
+        << "동의 필요" << false;
     QTest::newRow("ai declined, on again in the file")
-        << int(SettingsTab::ai) << QVariantMap {{"vt.aiConsent", false}} << true << 0 << "Needs your consent" << "동의 필요" << false;
-    QTest::newRow("ai agreed, on by default") << int(SettingsTab::ai) << QVariantMap {{"vt.aiConsent", true}} << true << 0
-                                              << "On" << "켜짐" << true;
-    QTest::newRow("collect all") << int(SettingsTab::basic) << QVariantMap {} << false << 0 << "Collect all" << "전체 수집"
-                                 << false;
-    QTest::newRow("300 and one keyword")
-        << int(SettingsTab::basic) << QVariantMap {{"vt.limit", 300}, {"vt.keywords", QStringList {"casino"}}} << false << 0
-        << "Up to 300 · 1 keywords" << "최대 300개 · 키워드 1" << false;
+        << int(SettingsTab::ai) << QVariantMap{{"vt.aiConsent", false}} << true << 0 << "Needs your consent"
+        << "동의 필요" << false;
+    QTest::newRow("ai agreed, on by default")
+        << int(SettingsTab::ai) << QVariantMap{{"vt.aiConsent", true}} << true << 0 << "On"
+        << "켜짐" << true;
+    QTest::newRow("collect all") << int(SettingsTab::basic) << QVariantMap{} << false << 0 << "Collect all"
+                                 << "전체 수집" << false;
+    QTest::newRow("300 and one keyword") << int(SettingsTab::basic)
+                                         << QVariantMap{{"vt.limit", 300}, {"vt.keywords", QStringList{"casino"}}}
+                                         << false << 0 << "Up to 300 · 1 keywords"
+                                         << "최대 300개 · 키워드 1" << false;
     QTest::newRow("all and two keywords")
-        << int(SettingsTab::basic) << QVariantMap {{"vt.keywords", QStringList {"casino", "dm me"}}} << false << 0
-        << "Collect all · 2 keywords" << "전체 수집 · 키워드 2" << false;
-    QTest::newRow("limit without grouping") << int(SettingsTab::basic) << QVariantMap {{"vt.limit", 12345}} << false << 0
-                                            << "Up to 12345" << "최대 12345개" << false;
-    QTest::newRow("history grouped") << int(SettingsTab::history) << QVariantMap {{"vt.keepDays", 180}} << false << 1234
-                                     << "1,234 comments · 180 days" << "댓글 1,234개 · 180일 보관" << false;
-    QTest::newRow("history empty") << int(SettingsTab::history) << QVariantMap {{"vt.keepDays", 30}} << false << 0
-                                   << "0 comments · 30 days" << "댓글 0개 · 30일 보관" << false;
-    QTest::newRow("account signed out") << int(SettingsTab::account) << QVariantMap {} << false << 0 << "Not signed in"
+        << int(SettingsTab::basic) << QVariantMap{{"vt.keywords", QStringList{"casino", "dm me"}}} << false << 0
+        << "Collect all · 2 keywords"
+        << "전체 수집 · 키워드 2" << false;
+    QTest::newRow("limit without grouping")
+        << int(SettingsTab::basic) << QVariantMap{{"vt.limit", 12345}} << false << 0 << "Up to 12345"
+        << "최대 12345개" << false;
+    QTest::newRow("history grouped") << int(SettingsTab::history) << QVariantMap{{"vt.keepDays", 180}} << false << 1234
+                                     << "1,234 comments · 180 days"
+                                     << "댓글 1,234개 · 180일 보관" << false;
+    QTest::newRow("history empty") << int(SettingsTab::history) << QVariantMap{{"vt.keepDays", 30}} << false << 0
+                                   << "0 comments · 30 days"
+                                   << "댓글 0개 · 30일 보관" << false;
+    QTest::newRow("account signed out") << int(SettingsTab::account) << QVariantMap{} << false << 0 << "Not signed in"
                                         << "로그인 안 됨" << false;
-    QTest::newRow("account device") << int(SettingsTab::account) << QVariantMap {} << true << 0 << "This computer"
+    QTest::newRow("account device") << int(SettingsTab::account) << QVariantMap{} << true << 0 << "This computer"
                                     << "이 컴퓨터" << false;
 }
 
@@ -265,14 +276,14 @@ void SettingsPanesTest::pickers_data()
     QTest::addColumn<qint64>("value");
     QTest::addColumn<bool>("written");
     // Listed values are written; anything else is refused and stores nothing.
-    const QList<std::tuple<const char *, qint64, bool>> rows {
-        {"vt.limit", 0, true},         {"vt.limit", 100, true},       {"vt.limit", 1000, true},
-        {"vt.limit", 250, false},      {"vt.limit", -1, false},       {"vt.postLimit", 3, true},
-        {"vt.postLimit", 20, true},    {"vt.postLimit", 4, false},    {"vt.postLimit", 0, false},
-        {"vt.autoScanHours", 0, true}, {"vt.autoScanHours", 6, true}, {"vt.autoScanHours", 24, true},
+    const QList<std::tuple<const char *, qint64, bool>> rows{
+        {"vt.limit", 0, true},          {"vt.limit", 100, true},          {"vt.limit", 1000, true},
+        {"vt.limit", 250, false},       {"vt.limit", -1, false},          {"vt.postLimit", 3, true},
+        {"vt.postLimit", 20, true},     {"vt.postLimit", 4, false},       {"vt.postLimit", 0, false},
+        {"vt.autoScanHours", 0, true},  {"vt.autoScanHours", 6, true},    {"vt.autoScanHours", 24, true},
         {"vt.autoScanHours", 2, false}, {"vt.autoScanHours", -24, false}, {"vt.minLikes", 1, true},
-        {"vt.minLikes", 50, true},     {"vt.minLikes", 0, false},     {"vt.minLikes", 7, false},
-        {"vt.keepDays", 30, true},     {"vt.keepDays", 365, true},    {"vt.keepDays", 0, false},
+        {"vt.minLikes", 50, true},      {"vt.minLikes", 0, false},        {"vt.minLikes", 7, false},
+        {"vt.keepDays", 30, true},      {"vt.keepDays", 365, true},       {"vt.keepDays", 0, false},
         {"vt.keepDays", 400, false},
     };
     for (const auto &[key, value, written] : rows)
@@ -303,14 +314,15 @@ void SettingsPanesTest::extraChoices_data()
     QTest::addColumn<QStringList>("limitLabels");
     QTest::addColumn<qint64>("minLikes");
     QTest::addColumn<QStringList>("likesLabels");
-    QTest::newRow("listed, en") << false << qint64(0) << QStringList {"All", "100", "300", "1000"} << qint64(3)
-                                << QStringList {"1+", "3+", "5+", "10+", "50+"};
-    QTest::newRow("listed, ko") << true << qint64(300) << QStringList {"전체", "100", "300", "1000"} << qint64(1)
-                                << QStringList {"1개 이상", "3개 이상", "5개 이상", "10개 이상", "50개 이상"};
-    QTest::newRow("set elsewhere, en") << false << qint64(2500) << QStringList {"2500", "All", "100", "300", "1000"}
-                                       << qint64(7) << QStringList {"7", "1+", "3+", "5+", "10+", "50+"};
-    QTest::newRow("set elsewhere, ko") << true << qint64(2500) << QStringList {"2500개", "전체", "100", "300", "1000"}
-                                       << qint64(7) << QStringList {"7", "1개 이상", "3개 이상", "5개 이상", "10개 이상", "50개 이상"};
+    QTest::newRow("listed, en") << false << qint64(0) << QStringList{"All", "100", "300", "1000"} << qint64(3)
+                                << QStringList{"1+", "3+", "5+", "10+", "50+"};
+    QTest::newRow("listed, ko") << true << qint64(300) << QStringList{"전체", "100", "300", "1000"} << qint64(1)
+                                << QStringList{"1개 이상", "3개 이상", "5개 이상", "10개 이상", "50개 이상"};
+    QTest::newRow("set elsewhere, en") << false << qint64(2500) << QStringList{"2500", "All", "100", "300", "1000"}
+                                       << qint64(7) << QStringList{"7", "1+", "3+", "5+", "10+", "50+"};
+    QTest::newRow("set elsewhere, ko") << true << qint64(2500) << QStringList{"2500개", "전체", "100", "300", "1000"}
+                                       << qint64(7) << QStringList{"7",        "1개 이상",  "3개 이상",
+                                                                   "5개 이상", "10개 이상", "50개 이상"};
 }
 
 void SettingsPanesTest::extraChoices()
@@ -334,21 +346,33 @@ void SettingsPanesTest::extraChoices()
     QVERIFY(SettingBinder::pick(h.model().ownerSettings(), OwnerSettings::Key::limit, limit));
     QVERIFY(SettingBinder::pick(h.model().ownerSettings(), OwnerSettings::Key::limit, 100));
     QCOMPARE(BasicPaneModel::limitChoices(h.model().ownerSettings().limit()).size(), 4);
-    QVERIFY(!SettingBinder::pick(h.model().ownerSettings(), OwnerSettings::Key::limit, limit == 0 ? 2500 : limit == 300 ? 2500 : limit));
-    const QStringList autoKo {"끔", "1시간", "6시간", "매일"};
-    const QStringList autoEn {"Off", "1h", "6h", "Daily"};
+    QVERIFY(!SettingBinder::pick(h.model().ownerSettings(), OwnerSettings::Key::limit,
+                                 limit == 0         ? 2500
+                                     : limit == 300 ? 2500
+                                                    : limit));
+    const QStringList autoKo{"끔", "1시간", "6시간", "매일"};
+    const QStringList autoEn{"Off", "1h", "6h", "Daily"};
     QCOMPARE(labels(BasicPaneModel::autoScanChoices()), korean ? autoKo : autoEn);
-    const QStringList keepKo {"30일", "90일", "180일", "365일"};
-    const QStringList keepEn {"30d", "90d", "180d", "365d"};
+    const QStringList keepKo{"30일", "90일", "180일", "365일"};
+    const QStringList keepEn{"30d", "90d", "180d", "365d"};
     QCOMPARE(labels(HistoryPaneModel::keepDaysChoices()), korean ? keepKo : keepEn);
 }
 
 void SettingsPanesTest::subtitles()
 {
     const QLocale english(QLocale::English, QLocale::UnitedStates);
-    QCOMPARE(inLanguage(false, [&] { return BasicPaneModel::builtinSubtitle({{"abuse", 1234}, {"sexual", 56}}, english); }),
-             QStringLiteral("Finds 1,234 abusive and 56 sexual words. Comments the AI has checked keep the AI's verdict."));
-    QCOMPARE(inLanguage(true, [&] { return BasicPaneModel::builtinSubtitle({{"abuse", 12}}, english); }),
+    QCOMPARE(inLanguage(
+                 false,
+                 [&] {
+        return BasicPaneModel::builtinSubtitle({{"abuse", 1234}, {"sexual", 56}}, english);
+                 }),
+             QStringLiteral(
+                 "Finds 1,234 abusive and 56 sexual words. Comments the AI has checked keep the AI's verdict."));
+    QCOMPARE(inLanguage(
+                 true,
+                 [&] {
+        return BasicPaneModel::builtinSubtitle({{"abuse", 12}}, english);
+                 }),
              QStringLiteral("욕설 12개와 성적 표현 0개를 찾습니다. AI가 본 댓글은 AI의 판정을 따릅니다."));
     QCOMPARE(inLanguage(false, [] { return BasicPaneModel::likesSubtitle(7); }),
              QStringLiteral("Comments with 7 or more likes are left alone and not checked."));
@@ -361,17 +385,17 @@ void SettingsPanesTest::keywordField_data()
     QTest::addColumn<QString>("input");
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<QStringList>("after");   // starting from {"casino"}
-    QTest::newRow("empty") << "" << false << QStringList {"casino"};
-    QTest::newRow("one letter") << "a" << false << QStringList {"casino"};
-    QTest::newRow("one letter between blanks") << "  a\t" << false << QStringList {"casino"};
-    QTest::newRow("one syllable") << "욕" << false << QStringList {"casino"};
-    QTest::newRow("two syllables") << "바보" << true << QStringList {"casino", "바보"};
-    QTest::newRow("one emoji of several code points") << "\U0001F468\u200D\U0001F469\u200D\U0001F467" << false
-                                                      << QStringList {"casino"};
-    QTest::newRow("two one-letter words") << "a,b" << true << QStringList {"casino"};
-    QTest::newRow("a duplicate") << "casino" << true << QStringList {"casino"};
-    QTest::newRow("several, sorted") << " zz top , DM me\nbb" << true << QStringList {"DM me", "bb", "casino", "zz top"};
-    QTest::newRow("line break kept for the count") << "a\n" << true << QStringList {"casino"};
+    QTest::newRow("empty") << "" << false << QStringList{"casino"};
+    QTest::newRow("one letter") << "a" << false << QStringList{"casino"};
+    QTest::newRow("one letter between blanks") << "  a\t" << false << QStringList{"casino"};
+    QTest::newRow("one syllable") << "욕" << false << QStringList{"casino"};
+    QTest::newRow("two syllables") << "바보" << true << QStringList{"casino", "바보"};
+    QTest::newRow("one emoji of several code points")
+        << "\U0001F468\u200D\U0001F469\u200D\U0001F467" << false << QStringList{"casino"};
+    QTest::newRow("two one-letter words") << "a,b" << true << QStringList{"casino"};
+    QTest::newRow("a duplicate") << "casino" << true << QStringList{"casino"};
+    QTest::newRow("several, sorted") << " zz top , DM me\nbb" << true << QStringList{"DM me", "bb", "casino", "zz top"};
+    QTest::newRow("line break kept for the count") << "a\n" << true << QStringList{"casino"};
 }
 
 void SettingsPanesTest::keywordField()
@@ -381,7 +405,7 @@ void SettingsPanesTest::keywordField()
     QFETCH(QStringList, after);
     QCOMPARE(BasicPaneModel::canAdd(input), enabled);
     LanguageScope english(false);
-    ModelHarness h({{"vt.keywords", QStringList {"casino"}}});
+    ModelHarness h({{"vt.keywords", QStringList{"casino"}}});
     BasicPane pane(&h.model());
     pane.keywordField()->setText(input);
     // Return runs the add even while the button is disabled, and always empties the field.
@@ -393,7 +417,7 @@ void SettingsPanesTest::keywordField()
 void SettingsPanesTest::keywordsThroughThePane()
 {
     LanguageScope korean(true);
-    ModelHarness h({{"vt.keywords", QStringList {"casino", "telegram"}}, {"vt.noLikesOnly", false}});
+    ModelHarness h({{"vt.keywords", QStringList{"casino", "telegram"}}, {"vt.noLikesOnly", false}});
     BasicPane pane(&h.model());
     // Removing a chip removes the word from the settings.
     h.model().removeKeyword("casino");
@@ -446,12 +470,14 @@ void SettingsPanesTest::aiSwitchesWrite()
     switches.at(0)->click();
     QCOMPARE(h.stored().value("vt.aiOn"), QJsonValue(false));
     // Off: the kinds are fixed but keep their values.
-    QTRY_VERIFY_WITH_TIMEOUT(![&] {
-        for (QAbstractButton *b : pane.findChildren<QAbstractButton *>())
-            if (b->isCheckable() && b->accessibleName() == "Sexual content")
-                return b->isEnabled();
-        return true;
-    }(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        ![&] {
+            for (QAbstractButton *b : pane.findChildren<QAbstractButton *>())
+                if (b->isCheckable() && b->accessibleName() == "Sexual content")
+                    return b->isEnabled();
+            return true;
+        }(),
+        30000);
     QCOMPARE(h.model().ownerSettings().aiSexual(), true);
     QCOMPARE(h.model().ownerSettings().aiAbuse(), false);
     QCOMPARE(AIPane::subtitle(false), QStringLiteral("Off. Only the keyword rules are used."));
@@ -462,11 +488,21 @@ void SettingsPanesTest::switches_data()
     QTest::addColumn<QString>("pane");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("key");
-    QTest::newRow("AI check") << "ai" << "AI check" << "vt.aiOn";
-    QTest::newRow("abuse") << "ai" << "Abuse" << "vt.aiAbuse";
-    QTest::newRow("sexual") << "ai" << "Sexual content" << "vt.aiSexual";
-    QTest::newRow("liked comments") << "basic" << "Skip comments with likes" << "vt.noLikesOnly";
-    QTest::newRow("built-in words") << "basic" << "Built-in words" << "vt.builtinWords";
+    QTest::newRow("AI check") << "ai"
+                              << "AI check"
+                              << "vt.aiOn";
+    QTest::newRow("abuse") << "ai"
+                           << "Abuse"
+                           << "vt.aiAbuse";
+    QTest::newRow("sexual") << "ai"
+                            << "Sexual content"
+                            << "vt.aiSexual";
+    QTest::newRow("liked comments") << "basic"
+                                    << "Skip comments with likes"
+                                    << "vt.noLikesOnly";
+    QTest::newRow("built-in words") << "basic"
+                                    << "Built-in words"
+                                    << "vt.builtinWords";
 }
 
 void SettingsPanesTest::switches()
@@ -493,7 +529,8 @@ void SettingsPanesTest::switches()
         const bool before = button->isChecked();
         button->click();
         QCOMPARE(h.stored().value(key), QJsonValue(!before));
-        QTRY_VERIFY_WITH_TIMEOUT(find() && find()->isChecked() == !before, 30000);   // the rebuilt pane shows the stored value
+        QTRY_VERIFY_WITH_TIMEOUT(find() && find()->isChecked() == !before,
+                                 30000);   // the rebuilt pane shows the stored value
     }
 }
 
@@ -507,13 +544,13 @@ void SettingsPanesTest::pickerSegmentsWrite()
         if (p->accessibleName() == QStringLiteral("수집 개수"))
             limit = p;
     QVERIFY(limit);
-    QCOMPARE(limit->labels(), (QStringList {"2500개", "전체", "100", "300", "1000"}));
+    QCOMPARE(limit->labels(), (QStringList{"2500개", "전체", "100", "300", "1000"}));
     emit limit->picked(300);
     QCOMPARE(h.stored().value("vt.limit"), QJsonValue(300));
     emit limit->picked(77);   // never offered: refused
     QCOMPARE(h.stored().value("vt.limit"), QJsonValue(300));
     auto shown = [&] {
-        const QStringList listed {"전체", "100", "300", "1000"};
+        const QStringList listed{"전체", "100", "300", "1000"};
         for (ChoicePicker *p : pane.findChildren<ChoicePicker *>())
             if (p->isVisibleTo(&pane) && p->accessibleName() == QStringLiteral("수집 개수"))
                 return p->labels() == listed && p->current() == 300;
@@ -529,8 +566,10 @@ void SettingsPanesTest::pickerShowsAndTakesKeys_data()
     QTest::addColumn<bool>("korean");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("next");
-    QTest::newRow("ko") << true << "수집 개수" << "채널 스캔 게시물 수";
-    QTest::newRow("en") << false << "How many to collect" << "Posts per channel scan";
+    QTest::newRow("ko") << true << "수집 개수"
+                        << "채널 스캔 게시물 수";
+    QTest::newRow("en") << false << "How many to collect"
+                        << "Posts per channel scan";
 }
 
 // The picked segment stands out from the others as drawn, and the keyboard reaches and moves it
@@ -603,7 +642,7 @@ void SettingsPanesTest::pickerShowsAndTakesKeys()
     press(Qt::Key_Home);
     QCOMPARE(h.model().ownerSettings().limit(), qint64(0));
     QTRY_VERIFY_WITH_TIMEOUT(focusedOn(name, 0), 30000);
-    press(Qt::Key_Left);    // already the first
+    press(Qt::Key_Left);   // already the first
     press(Qt::Key_End);
     QTRY_VERIFY_WITH_TIMEOUT(focusedOn(name, 1000), 30000);
     press(Qt::Key_Left);
@@ -643,9 +682,13 @@ void SettingsPanesTest::exportLines_data()
     QTest::addColumn<QString>("failedPrefix");
     QTest::addColumn<QString>("cleared");
     QTest::addColumn<QString>("question");
-    QTest::newRow("en") << false << "Saved to out.csv." << "Couldn't save. " << "History cleared."
+    QTest::newRow("en") << false << "Saved to out.csv."
+                        << "Couldn't save. "
+                        << "History cleared."
                         << "0 stored comments and the post records will be removed. This cannot be undone.";
-    QTest::newRow("ko") << true << "out.csv에 저장했습니다." << "저장하지 못했습니다. " << "기록을 지웠습니다."
+    QTest::newRow("ko") << true << "out.csv에 저장했습니다."
+                        << "저장하지 못했습니다. "
+                        << "기록을 지웠습니다."
                         << "저장된 댓글 0개와 게시물 기록을 지웁니다. 되돌릴 수 없습니다.";
 }
 
@@ -673,7 +716,8 @@ void SettingsPanesTest::exportLines()
     QTRY_VERIFY_WITH_TIMEOUT(!pane.exporting(), 60000);
     QVERIFY(pane.failed());
     QFETCH(QString, failedPrefix);
-    QVERIFY2(pane.message().startsWith(failedPrefix) && pane.message().size() > failedPrefix.size(), qPrintable(pane.message()));
+    QVERIFY2(pane.message().startsWith(failedPrefix) && pane.message().size() > failedPrefix.size(),
+             qPrintable(pane.message()));
 
     prompts.path = dir.filePath("out.csv");
     pane.exportHistory(nullptr);
@@ -689,9 +733,9 @@ void SettingsPanesTest::exportLines()
     pane.exportHistory(nullptr);
     QTEST(pane.message(), "saved");
 
-    QCOMPARE(HistoryPaneModel::clearedMessage(), QTest::currentDataTag() == QByteArray("en")
-                                                           ? QStringLiteral("History cleared.")
-                                                           : QStringLiteral("기록을 지웠습니다."));
+    QCOMPARE(HistoryPaneModel::clearedMessage(),
+             QTest::currentDataTag() == QByteArray("en") ? QStringLiteral("History cleared.")
+                                                         : QStringLiteral("기록을 지웠습니다."));
     QTEST(HistoryPaneModel::clearText(0), "question");
 }
 
@@ -736,7 +780,7 @@ void SettingsPanesTest::exportFailureKeepsEarlierFile()
     QVERIFY(pane.failed());
     QVERIFY(pane.message().startsWith("Couldn't save. "));
     QCOMPARE(readAll(target), QByteArray("an earlier export\r\n"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"history.csv"});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"history.csv"});
 }
 
 void SettingsPanesTest::exportShowsProgressAndCancels_data()
@@ -745,8 +789,12 @@ void SettingsPanesTest::exportShowsProgressAndCancels_data()
     QTest::addColumn<QString>("exportTitle");
     QTest::addColumn<QString>("cancelTitle");
     QTest::addColumn<QString>("cancelled");
-    QTest::newRow("en") << false << "Export" << "Cancel" << "Export cancelled.";
-    QTest::newRow("ko") << true << "내보내기" << "취소" << "내보내기를 취소했습니다.";
+    QTest::newRow("en") << false << "Export"
+                        << "Cancel"
+                        << "Export cancelled.";
+    QTest::newRow("ko") << true << "내보내기"
+                        << "취소"
+                        << "내보내기를 취소했습니다.";
 }
 
 void SettingsPanesTest::exportShowsProgressAndCancels()
@@ -799,7 +847,8 @@ void SettingsPanesTest::exportShowsProgressAndCancels()
     QSignalSpy progress(pane.paneModel(), &HistoryPaneModel::exportProgress);
     QTRY_VERIFY_WITH_TIMEOUT(!pane.paneModel()->exporting(), 60000);
     QVERIFY(!pane.paneModel()->failed());
-    QVERIFY(readAll(target).startsWith("\xEF\xBB\xBF" "site,post,"));
+    QVERIFY(readAll(target).startsWith("\xEF\xBB\xBF"
+                                       "site,post,"));
     QVERIFY(!progress.isEmpty());
     QCOMPARE(progress.last().at(0).toLongLong(), progress.last().at(1).toLongLong());
 }
@@ -837,8 +886,11 @@ void SettingsPanesTest::exportRefusesOwnFiles()
     account.write("{\"token\":\"t\"}");
     account.close();
     const QString folder = QFileInfo(history).absolutePath();
-    target.replace("%H", history).replace("%F", folder).replace("%N", QFileInfo(folder).fileName())
-        .replace("%D", DataFolder::path()).replace("%S", AppSettings::defaultPath());
+    target.replace("%H", history)
+        .replace("%F", folder)
+        .replace("%N", QFileInfo(folder).fileName())
+        .replace("%D", DataFolder::path())
+        .replace("%S", AppSettings::defaultPath());
     QTemporaryDir elsewhere;
     ScriptedPrompts prompts;
     prompts.path = target;
@@ -857,7 +909,7 @@ void SettingsPanesTest::exportRefusesOwnFiles()
     QTRY_VERIFY_WITH_TIMEOUT(!pane.paneModel()->exporting(), 60000);
     QVERIFY(pane.paneModel()->failed());
     QTRY_VERIFY2_WITH_TIMEOUT(resultLine(pane).startsWith("\u26A0 Couldn't save. ") && resultLine(pane).contains("own"),
-                 qPrintable(resultLine(pane)), 60000);
+                              qPrintable(resultLine(pane)), 60000);
     QCOMPARE(QFileInfo::exists(target), existed);
     QCOMPARE(readAll(target), before);
     // The history is as it was.
@@ -880,7 +932,9 @@ void SettingsPanesTest::exportToFullDisk()
     LanguageScope language(korean);
     QTemporaryDir dir;
     // A disk of its own, small enough to fill.
-    if (::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=256k,mode=0700") != 0)
+    if (::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                "size=256k,mode=0700")
+        != 0)
         QSKIP("a small disk can be mounted only by root");
     auto unmount = qScopeGuard([&] { ::umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH); });
     const QString target = dir.filePath("history.csv");
@@ -891,8 +945,7 @@ void SettingsPanesTest::exportToFullDisk()
     QFile filler(dir.filePath("filler"));
     QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     const QByteArray block(4096, 'f');
-    while (filler.write(block) == block.size()) {
-    }
+    while (filler.write(block) == block.size()) { }
     filler.close();
 
     ModelHarness h;
@@ -925,8 +978,10 @@ void SettingsPanesTest::clearAsksFirstAndKeepsMonitored()
     prompts.answer = false;
     pane.confirmClear(nullptr);
     QCOMPARE(prompts.asked, 1);
-    QCOMPARE(prompts.lastText, QStringLiteral("%1 stored comments and the post records will be removed. This cannot be "
-                                              "undone.").arg(seeded.comments));
+    QCOMPARE(prompts.lastText,
+             QStringLiteral("%1 stored comments and the post records will be removed. This cannot be "
+                            "undone.")
+                 .arg(seeded.comments));
     QCOMPARE(h.store().stats().comments, seeded.comments);
     QCOMPARE(pane.message(), QString());
 
@@ -935,7 +990,8 @@ void SettingsPanesTest::clearAsksFirstAndKeepsMonitored()
     h.model().jobs().set(JobState::Job::scan, true);
     pane.confirmClear(nullptr);
     QVERIFY(pane.failed());
-    QCOMPARE(pane.message(), QStringLiteral("Couldn't clear the history. Try again when the scan or deletion has ended."));
+    QCOMPARE(pane.message(),
+             QStringLiteral("Couldn't clear the history. Try again when the scan or deletion has ended."));
     QCOMPARE(h.store().stats().comments, seeded.comments);
     h.model().jobs().set(JobState::Job::scan, false);
 

@@ -55,7 +55,7 @@ bool near(const QColor &a, const QColor &b)
     return qAbs(a.red() - b.red()) <= 3 && qAbs(a.green() - b.green()) <= 3 && qAbs(a.blue() - b.blue()) <= 3;
 }
 
-} // namespace
+}   // namespace
 
 using Opt = std::optional<double>;
 Q_DECLARE_METATYPE(Opt)
@@ -69,7 +69,8 @@ private slots:
     {
         QTest::addColumn<int>("percent");
         QTest::addColumn<QColor>("color");
-        const QColor orange = QColor::fromRgb(224, 118, 47), amber = QColor::fromRgb(214, 172, 46), grey = QColor::fromRgb(140, 140, 140);
+        const QColor orange = QColor::fromRgb(224, 118, 47), amber = QColor::fromRgb(214, 172, 46),
+                     grey = QColor::fromRgb(140, 140, 140);
         QTest::newRow("100") << 100 << Design::brand();
         QTest::newRow("above 100") << 130 << Design::brand();
         QTest::newRow("90") << 90 << Design::brand();
@@ -106,14 +107,17 @@ private slots:
 
     void reduceMotion_data()
     {
-        QTest::addColumn<QByteArray>("env");       // null: unset
-        QTest::addColumn<QByteArray>("gtk");       // settings.ini contents; empty: no file
+        QTest::addColumn<QByteArray>("env");   // null: unset
+        QTest::addColumn<QByteArray>("gtk");   // settings.ini contents; empty: no file
         QTest::addColumn<bool>("reduced");
         QTest::newRow("nothing set") << QByteArray() << QByteArray() << false;
         QTest::newRow("variable on") << QByteArray("1") << QByteArray() << true;
-        QTest::newRow("variable off beats the desktop") << QByteArray("0") << QByteArray("[Settings]\ngtk-enable-animations=0\n") << false;
-        QTest::newRow("desktop animations off") << QByteArray() << QByteArray("[Settings]\ngtk-enable-animations=false\n") << true;
-        QTest::newRow("desktop animations on") << QByteArray() << QByteArray("[Settings]\ngtk-enable-animations=1\n") << false;
+        QTest::newRow("variable off beats the desktop")
+            << QByteArray("0") << QByteArray("[Settings]\ngtk-enable-animations=0\n") << false;
+        QTest::newRow("desktop animations off")
+            << QByteArray() << QByteArray("[Settings]\ngtk-enable-animations=false\n") << true;
+        QTest::newRow("desktop animations on")
+            << QByteArray() << QByteArray("[Settings]\ngtk-enable-animations=1\n") << false;
     }
     void reduceMotion()
     {
@@ -147,15 +151,26 @@ private slots:
         QTest::addColumn<double>("brightness");
         QTest::addColumn<double>("opacity");
         QTest::addColumn<double>("scale");
-        QTest::newRow("critical wins over prominent, hovered") << 3 << true << true << false << false << Design::onBrand() << Design::brand() << false << true << 0.045 << 1.0 << 1.0;
-        QTest::newRow("prominent hovered darkens") << 1 << true << true << false << false << Design::onAccent() << Design::accent() << false << true << -0.07 << 1.0 << 1.0;
-        QTest::newRow("disabled filled: no shadow, no brightening") << 1 << false << true << true << false << Design::onAccent() << Design::accent() << false << false << 0.0 << 0.4 << 1.0;
-        QTest::newRow("pressed shrinks") << 1 << true << false << true << false << Design::onAccent() << Design::accent() << false << true << 0.0 << 0.76 << 0.97;
-        QTest::newRow("pressed, reduced motion: dims only") << 1 << true << false << true << true << Design::onAccent() << Design::accent() << false << true << 0.0 << 0.76 << 1.0;
-        QTest::newRow("strong") << 4 << true << false << false << false << Design::text() << Design::surface() << true << false << 0.0 << 1.0 << 1.0;
-        QTest::newRow("strong hovered") << 4 << true << true << false << false << Design::text() << Design::elevated() << true << false << 0.0 << 1.0 << 1.0;
-        QTest::newRow("quiet") << 0 << true << false << false << false << Design::secondary() << Design::card() << true << false << 0.0 << 1.0 << 1.0;
-        QTest::newRow("quiet hovered while disabled") << 0 << false << true << false << false << Design::secondary() << Design::surface() << true << false << 0.0 << 0.4 << 1.0;
+        QTest::newRow("critical wins over prominent, hovered")
+            << 3 << true << true << false << false << Design::onBrand() << Design::brand() << false << true << 0.045
+            << 1.0 << 1.0;
+        QTest::newRow("prominent hovered darkens") << 1 << true << true << false << false << Design::onAccent()
+                                                   << Design::accent() << false << true << -0.07 << 1.0 << 1.0;
+        QTest::newRow("disabled filled: no shadow, no brightening")
+            << 1 << false << true << true << false << Design::onAccent() << Design::accent() << false << false << 0.0
+            << 0.4 << 1.0;
+        QTest::newRow("pressed shrinks") << 1 << true << false << true << false << Design::onAccent()
+                                         << Design::accent() << false << true << 0.0 << 0.76 << 0.97;
+        QTest::newRow("pressed, reduced motion: dims only") << 1 << true << false << true << true << Design::onAccent()
+                                                            << Design::accent() << false << true << 0.0 << 0.76 << 1.0;
+        QTest::newRow("strong") << 4 << true << false << false << false << Design::text() << Design::surface() << true
+                                << false << 0.0 << 1.0 << 1.0;
+        QTest::newRow("strong hovered") << 4 << true << true << false << false << Design::text() << Design::elevated()
+                                        << true << false << 0.0 << 1.0 << 1.0;
+        QTest::newRow("quiet") << 0 << true << false << false << false << Design::secondary() << Design::card() << true
+                               << false << 0.0 << 1.0 << 1.0;
+        QTest::newRow("quiet hovered while disabled") << 0 << false << true << false << false << Design::secondary()
+                                                      << Design::surface() << true << false << 0.0 << 0.4 << 1.0;
     }
     void workspaceButton()
     {
@@ -164,7 +179,7 @@ private slots:
         QFETCH(bool, hovered);
         QFETCH(bool, pressed);
         QFETCH(bool, reduce);
-        const WorkspaceButton::Flags f {bool(flags & 1), bool(flags & 2), bool(flags & 4), bool(flags & 8)};
+        const WorkspaceButton::Flags f{bool(flags & 1), bool(flags & 2), bool(flags & 4), bool(flags & 8)};
         const WorkspaceButton::Look look = WorkspaceButton::look(f, enabled, hovered, pressed, reduce);
         QTEST(look.label, "label");
         QTEST(look.fill, "fill");
@@ -215,7 +230,7 @@ private slots:
     {
         QTest::addColumn<double>("lower");
         QTest::addColumn<double>("upper");
-        QTest::addColumn<double>("at");            // value under the click
+        QTest::addColumn<double>("at");   // value under the click
         QTest::addColumn<double>("newLower");
         QTest::addColumn<double>("newUpper");
         QTest::newRow("50 moves the upper thumb") << 20.0 << 80.0 << 50.0 << 20.0 << 50.0;
@@ -280,21 +295,31 @@ private slots:
         QTest::addColumn<double>("storedPanel");
         QTest::addColumn<double>("storedDock");
         QTest::addColumn<double>("sidebar");
-        QTest::addColumn<double>("panel");        // shown width with its trailing padding
+        QTest::addColumn<double>("panel");   // shown width with its trailing padding
         QTest::addColumn<double>("limit");
         QTest::addColumn<double>("browser");
         QTest::addColumn<double>("dock");
-        QTest::newRow("defaults") << QSizeF(1440, 900) << 220.0 << 460.0 << 300.0 << 220.0 << 460.0 << 720.0 << 575.0 << 300.0;
-        QTest::newRow("narrow sidebar stored") << QSizeF(1440, 900) << 150.0 << 460.0 << 300.0 << 200.0 << 460.0 << 740.0 << 575.0 << 300.0;
-        QTest::newRow("wide sidebar stored") << QSizeF(1440, 900) << 400.0 << 460.0 << 300.0 << 300.0 << 460.0 << 640.0 << 575.0 << 300.0;
-        QTest::newRow("area 1000 wide, panel 900 stored") << QSizeF(1220, 600) << 220.0 << 900.0 << 300.0 << 220.0 << 500.0 << 500.0 << 285.0 << 290.0;
-        QTest::newRow("area 850 wide") << QSizeF(1070, 900) << 220.0 << 460.0 << 300.0 << 220.0 << 380.0 << 380.0 << 575.0 << 300.0;
-        QTest::newRow("panel below 380 stored") << QSizeF(1440, 900) << 220.0 << 100.0 << 300.0 << 220.0 << 380.0 << 720.0 << 575.0 << 300.0;
+        QTest::newRow("defaults") << QSizeF(1440, 900) << 220.0 << 460.0 << 300.0 << 220.0 << 460.0 << 720.0 << 575.0
+                                  << 300.0;
+        QTest::newRow("narrow sidebar stored")
+            << QSizeF(1440, 900) << 150.0 << 460.0 << 300.0 << 200.0 << 460.0 << 740.0 << 575.0 << 300.0;
+        QTest::newRow("wide sidebar stored")
+            << QSizeF(1440, 900) << 400.0 << 460.0 << 300.0 << 300.0 << 460.0 << 640.0 << 575.0 << 300.0;
+        QTest::newRow("area 1000 wide, panel 900 stored")
+            << QSizeF(1220, 600) << 220.0 << 900.0 << 300.0 << 220.0 << 500.0 << 500.0 << 285.0 << 290.0;
+        QTest::newRow("area 850 wide") << QSizeF(1070, 900) << 220.0 << 460.0 << 300.0 << 220.0 << 380.0 << 380.0
+                                       << 575.0 << 300.0;
+        QTest::newRow("panel below 380 stored")
+            << QSizeF(1440, 900) << 220.0 << 100.0 << 300.0 << 220.0 << 380.0 << 720.0 << 575.0 << 300.0;
         // The post list's stored height is shown within the page's and its own minimums.
-        QTest::newRow("smallest window") << QSizeF(1280, 720) << 220.0 << 460.0 << 300.0 << 220.0 << 460.0 << 560.0 << 395.0 << 300.0;
-        QTest::newRow("dock too tall for the page") << QSizeF(1280, 720) << 220.0 << 460.0 << 600.0 << 220.0 << 460.0 << 560.0 << 360.0 << 335.0;
-        QTest::newRow("dock below its minimum") << QSizeF(1280, 720) << 220.0 << 460.0 << 50.0 << 220.0 << 460.0 << 560.0 << 405.0 << 290.0;
-        QTest::newRow("full HD keeps the stored dock") << QSizeF(1920, 1080) << 220.0 << 460.0 << 600.0 << 220.0 << 460.0 << 1200.0 << 455.0 << 600.0;
+        QTest::newRow("smallest window") << QSizeF(1280, 720) << 220.0 << 460.0 << 300.0 << 220.0 << 460.0 << 560.0
+                                         << 395.0 << 300.0;
+        QTest::newRow("dock too tall for the page")
+            << QSizeF(1280, 720) << 220.0 << 460.0 << 600.0 << 220.0 << 460.0 << 560.0 << 360.0 << 335.0;
+        QTest::newRow("dock below its minimum")
+            << QSizeF(1280, 720) << 220.0 << 460.0 << 50.0 << 220.0 << 460.0 << 560.0 << 405.0 << 290.0;
+        QTest::newRow("full HD keeps the stored dock")
+            << QSizeF(1920, 1080) << 220.0 << 460.0 << 600.0 << 220.0 << 460.0 << 1200.0 << 455.0 << 600.0;
     }
     void workspaceGeometry()
     {
@@ -372,17 +397,22 @@ private slots:
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QSize>("minimum");
         QTest::newRow("large screen") << QSize(2560, 1400) << QSize() << QSize(1440, 900) << QSize(1200, 720);
-        QTest::newRow("1400 x 900 screen with a panel") << QSize(1400, 868) << QSize() << QSize(1400, 868) << QSize(1200, 720);
+        QTest::newRow("1400 x 900 screen with a panel")
+            << QSize(1400, 868) << QSize() << QSize(1400, 868) << QSize(1200, 720);
         QTest::newRow("kept size") << QSize(2560, 1400) << QSize(1700, 1000) << QSize(1700, 1000) << QSize(1200, 720);
-        QTest::newRow("kept size larger than this screen") << QSize(1600, 900) << QSize(2400, 1300) << QSize(1600, 900) << QSize(1200, 720);
-        QTest::newRow("kept size below the minimum") << QSize(2560, 1400) << QSize(600, 400) << QSize(1200, 720) << QSize(1200, 720);
-        QTest::newRow("screen smaller than the minimum") << QSize(1024, 600) << QSize() << QSize(1024, 600) << QSize(1024, 600);
+        QTest::newRow("kept size larger than this screen")
+            << QSize(1600, 900) << QSize(2400, 1300) << QSize(1600, 900) << QSize(1200, 720);
+        QTest::newRow("kept size below the minimum")
+            << QSize(2560, 1400) << QSize(600, 400) << QSize(1200, 720) << QSize(1200, 720);
+        QTest::newRow("screen smaller than the minimum")
+            << QSize(1024, 600) << QSize() << QSize(1024, 600) << QSize(1024, 600);
     }
     void windowFrame()
     {
         QFETCH(QSize, available);
         QFETCH(QSize, stored);
-        const MainWindow::Frame f = MainWindow::frame(available, stored.isValid() ? std::optional<QSize>(stored) : std::nullopt);
+        const MainWindow::Frame f = MainWindow::frame(available,
+                                                      stored.isValid() ? std::optional<QSize>(stored) : std::nullopt);
         QTEST(f.size, "size");
         QTEST(f.minimum, "minimum");
     }
@@ -418,8 +448,10 @@ private slots:
             << QByteArray("--host-resolver-rules=\"MAP * ~NOTFOUND\" --ignore-certificate-errors --log-level=3");
         QTest::newRow("own log level") << QByteArray("--log-level=0") << QByteArray("--log-level=0");
         QTest::newRow("logging on") << QByteArray("--enable-logging --v=1") << QByteArray("--enable-logging --v=1");
-        QTest::newRow("verbose module") << QByteArray("--ignore-gpu-blocklist --vmodule=*=2") << QByteArray("--ignore-gpu-blocklist --vmodule=*=2");
-        QTest::newRow("a flag that only starts alike") << QByteArray("--verbose-mode") << QByteArray("--verbose-mode --log-level=3");
+        QTest::newRow("verbose module") << QByteArray("--ignore-gpu-blocklist --vmodule=*=2")
+                                        << QByteArray("--ignore-gpu-blocklist --vmodule=*=2");
+        QTest::newRow("a flag that only starts alike")
+            << QByteArray("--verbose-mode") << QByteArray("--verbose-mode --log-level=3");
     }
     void chromiumFlags()
     {
@@ -452,14 +484,22 @@ private slots:
         QTest::addColumn<QString>("symbol");
         QTest::addColumn<QString>("accessible");
         const QString badge = "person.crop.circle.fill.badge.checkmark", plain = "person.crop.circle";
-        QTest::newRow("saved session counts as signed in") << LoginStatus(LoginStatus::savedSession) << false << "" << badge << "YouTube, Signed in";
-        QTest::newRow("signed in, ko") << LoginStatus(LoginStatus::signedIn) << true << "" << badge << "YouTube, 로그인됨";
-        QTest::newRow("signed out") << LoginStatus(LoginStatus::signedOut) << false << "Sign-in needed" << plain << "YouTube, Sign-in needed";
-        QTest::newRow("signed out, ko") << LoginStatus(LoginStatus::signedOut) << true << "로그인 필요" << plain << "YouTube, 로그인 필요";
-        QTest::newRow("blocked") << LoginStatus(LoginStatus::blocked) << false << "In-app sign-in restricted" << plain << "YouTube, In-app sign-in restricted";
-        QTest::newRow("blocked, ko") << LoginStatus(LoginStatus::blocked) << true << "앱 내 로그인 제한" << plain << "YouTube, 앱 내 로그인 제한";
-        QTest::newRow("not checked") << LoginStatus(LoginStatus::unknown) << false << "Not checked yet" << plain << "YouTube, Not checked yet";
-        QTest::newRow("signing in, ko") << LoginStatus(LoginStatus::signingIn) << true << "로그인 진행 중" << plain << "YouTube, 로그인 진행 중";
+        QTest::newRow("saved session counts as signed in")
+            << LoginStatus(LoginStatus::savedSession) << false << "" << badge << "YouTube, Signed in";
+        QTest::newRow("signed in, ko") << LoginStatus(LoginStatus::signedIn) << true << "" << badge
+                                       << "YouTube, 로그인됨";
+        QTest::newRow("signed out") << LoginStatus(LoginStatus::signedOut) << false << "Sign-in needed" << plain
+                                    << "YouTube, Sign-in needed";
+        QTest::newRow("signed out, ko") << LoginStatus(LoginStatus::signedOut) << true << "로그인 필요" << plain
+                                        << "YouTube, 로그인 필요";
+        QTest::newRow("blocked") << LoginStatus(LoginStatus::blocked) << false << "In-app sign-in restricted" << plain
+                                 << "YouTube, In-app sign-in restricted";
+        QTest::newRow("blocked, ko") << LoginStatus(LoginStatus::blocked) << true << "앱 내 로그인 제한" << plain
+                                     << "YouTube, 앱 내 로그인 제한";
+        QTest::newRow("not checked") << LoginStatus(LoginStatus::unknown) << false << "Not checked yet" << plain
+                                     << "YouTube, Not checked yet";
+        QTest::newRow("signing in, ko") << LoginStatus(LoginStatus::signingIn) << true << "로그인 진행 중" << plain
+                                        << "YouTube, 로그인 진행 중";
     }
     void siteRows()
     {
@@ -476,9 +516,12 @@ private slots:
 
     void sidebarTexts()
     {
-        QCOMPARE(inLanguage(false, [&] { return SidebarSites::accountTooltip(LoginProvider::instagram); }), QString("Instagram sign-in and sign-out"));
-        QCOMPARE(inLanguage(true, [&] { return SidebarSites::accountTooltip(LoginProvider::instagram); }), QString("Instagram 로그인·로그아웃"));
-        QCOMPARE(inLanguage(true, [&] { return SidebarSites::accountAccessible(LoginProvider::youtube); }), QString("YouTube 계정"));
+        QCOMPARE(inLanguage(false, [&] { return SidebarSites::accountTooltip(LoginProvider::instagram); }),
+                 QString("Instagram sign-in and sign-out"));
+        QCOMPARE(inLanguage(true, [&] { return SidebarSites::accountTooltip(LoginProvider::instagram); }),
+                 QString("Instagram 로그인·로그아웃"));
+        QCOMPARE(inLanguage(true, [&] { return SidebarSites::accountAccessible(LoginProvider::youtube); }),
+                 QString("YouTube 계정"));
         QCOMPARE(inLanguage(false, [&] { return WorkspaceSidebar::caption(); }), QString("CHANNELS"));
         QCOMPARE(inLanguage(true, [&] { return WorkspaceSidebar::caption(); }), QString("내 채널"));
     }
@@ -491,11 +534,21 @@ private slots:
         QTest::addColumn<QString>("symbol");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("subtitle");
-        QTest::newRow("signed in") << true << false << false << "checkmark.seal" << "AI check" << "Manage account";
-        QTest::newRow("signed in, ko") << true << true << true << "checkmark.seal" << "AI 검사" << "계정 관리";
-        QTest::newRow("device accounts") << false << true << false << "sparkles" << "AI check" << "Get started";
-        QTest::newRow("no device accounts") << false << false << false << "sparkles" << "Sign in" << "Get started";
-        QTest::newRow("no device accounts, ko") << false << false << true << "sparkles" << "로그인" << "시작하기";
+        QTest::newRow("signed in") << true << false << false << "checkmark.seal"
+                                   << "AI check"
+                                   << "Manage account";
+        QTest::newRow("signed in, ko") << true << true << true << "checkmark.seal"
+                                       << "AI 검사"
+                                       << "계정 관리";
+        QTest::newRow("device accounts") << false << true << false << "sparkles"
+                                         << "AI check"
+                                         << "Get started";
+        QTest::newRow("no device accounts") << false << false << false << "sparkles"
+                                            << "Sign in"
+                                            << "Get started";
+        QTest::newRow("no device accounts, ko") << false << false << true << "sparkles"
+                                                << "로그인"
+                                                << "시작하기";
     }
     void accountRow()
     {
@@ -514,15 +567,24 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("initial");
-        QTest::newRow("handle") << "@quickcash" << "Q";
-        QTest::newRow("handle with spaces") << "  @@mina_k " << "M";
-        QTest::newRow("plain name") << "angry_guy" << "A";
-        QTest::newRow("Korean") << "@김민지" << "김";
-        QTest::newRow("digits") << "@1stviewer" << "1";
-        QTest::newRow("punctuation first") << "_(ツ)_" << "ツ";
-        QTest::newRow("letter beyond the basic plane") << QString::fromUtf8("@\U0001D49Cbc") << QString::fromUtf8("\U0001D49C");
-        QTest::newRow("only the sign") << "@" << "?";
-        QTest::newRow("empty") << "" << "?";
+        QTest::newRow("handle") << "@quickcash"
+                                << "Q";
+        QTest::newRow("handle with spaces") << "  @@mina_k "
+                                            << "M";
+        QTest::newRow("plain name") << "angry_guy"
+                                    << "A";
+        QTest::newRow("Korean") << "@김민지"
+                                << "김";
+        QTest::newRow("digits") << "@1stviewer"
+                                << "1";
+        QTest::newRow("punctuation first") << "_(ツ)_"
+                                           << "ツ";
+        QTest::newRow("letter beyond the basic plane")
+            << QString::fromUtf8("@\U0001D49Cbc") << QString::fromUtf8("\U0001D49C");
+        QTest::newRow("only the sign") << "@"
+                                       << "?";
+        QTest::newRow("empty") << ""
+                               << "?";
         QTest::newRow("emoji only") << QString::fromUtf8("\U0001F389") << "?";
     }
     void avatarInitials()
@@ -549,7 +611,8 @@ private slots:
         QTest::addColumn<Alerts::Question>("question");
         for (bool korean : {false, true}) {
             const QString lang = korean ? " ko" : " en";
-            QTest::newRow(qPrintable("AI consent" + lang)) << inLanguage(korean, [] { return AIPass::consentQuestion(); });
+            QTest::newRow(qPrintable("AI consent" + lang))
+                << inLanguage(korean, [] { return AIPass::consentQuestion(); });
             QTest::newRow(qPrintable("deletion" + lang)) << inLanguage(korean, [] { return RemovalJob::question(30); });
         }
     }
@@ -572,11 +635,13 @@ private slots:
             const int index = int(question.buttons.indexOf(b->text().remove(u'&')));
             QVERIFY2(index >= 0, qPrintable(b->text()));
             const QString kind = index == question.destructive ? "danger"
-                                 : question.destructive < 0 && index == 0 ? "primary"
-                                                                          : "plain";
+                : question.destructive < 0 && index == 0       ? "primary"
+                                                               : "plain";
             QCOMPARE(b->property("alertKind").toString(), kind);
             const QPoint at = b->mapTo(box, QPoint(b->width() / 2, 3));
-            const QColor fill = kind == "danger" ? Design::brand() : kind == "primary" ? Design::accent() : Design::card();
+            const QColor fill = kind == "danger" ? Design::brand()
+                : kind == "primary"              ? Design::accent()
+                                                 : Design::card();
             QVERIFY2(near(shot.pixelColor(at), fill), qPrintable(b->text() + ": " + shot.pixelColor(at).name()));
             if (index != question.destructive)
                 safe = b;
@@ -595,7 +660,8 @@ private slots:
         const QImage shot = popover.grab().toImage();
         QVERIFY(near(shot.pixelColor(100, 60), Design::panel()));
         for (const QPoint &edge : {QPoint(0, 60), QPoint(199, 60), QPoint(100, 0), QPoint(100, 119)})
-            QVERIFY2(shot.pixelColor(edge).lightness() > Design::panel().lightness() + 20, qPrintable(shot.pixelColor(edge).name()));
+            QVERIFY2(shot.pixelColor(edge).lightness() > Design::panel().lightness() + 20,
+                     qPrintable(shot.pixelColor(edge).name()));
     }
 
     void accountMenuRows_data()
@@ -606,12 +672,18 @@ private slots:
         QTest::addColumn<bool>("korean");
         QTest::addColumn<QStringList>("buttons");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("signed in") << LoginStatus(LoginStatus::signedIn) << false << false << false << QStringList {"Open", "Sign out"} << true;
-        QTest::newRow("saved session, ko") << LoginStatus(LoginStatus::savedSession) << false << false << true << QStringList {"열기", "로그아웃"} << true;
-        QTest::newRow("not checked") << LoginStatus(LoginStatus::unknown) << false << false << false << QStringList {"Sign in"} << true;
-        QTest::newRow("signed out, ko") << LoginStatus(LoginStatus::signedOut) << false << false << true << QStringList {"로그인"} << true;
-        QTest::newRow("model working") << LoginStatus(LoginStatus::signedIn) << true << false << false << QStringList {"Open", "Sign out"} << false;
-        QTest::newRow("a site being cleared") << LoginStatus(LoginStatus::signedOut) << false << true << false << QStringList {"Sign in"} << false;
+        QTest::newRow("signed in") << LoginStatus(LoginStatus::signedIn) << false << false << false
+                                   << QStringList{"Open", "Sign out"} << true;
+        QTest::newRow("saved session, ko") << LoginStatus(LoginStatus::savedSession) << false << false << true
+                                           << QStringList{"열기", "로그아웃"} << true;
+        QTest::newRow("not checked") << LoginStatus(LoginStatus::unknown) << false << false << false
+                                     << QStringList{"Sign in"} << true;
+        QTest::newRow("signed out, ko") << LoginStatus(LoginStatus::signedOut) << false << false << true
+                                        << QStringList{"로그인"} << true;
+        QTest::newRow("model working") << LoginStatus(LoginStatus::signedIn) << true << false << false
+                                       << QStringList{"Open", "Sign out"} << false;
+        QTest::newRow("a site being cleared")
+            << LoginStatus(LoginStatus::signedOut) << false << true << false << QStringList{"Sign in"} << false;
     }
     void accountMenuRows()
     {
@@ -632,14 +704,26 @@ private slots:
 
     void accountMenuTexts()
     {
-        QCOMPARE(inLanguage(false, [&] { return AccountMenu::note(); }), QString("Your YouTube and Instagram sign-ins are kept in Glimora on this computer."));
-        QCOMPARE(inLanguage(true, [&] { return AccountMenu::note(); }), QString("YouTube와 Instagram 로그인 정보는 이 컴퓨터의 Glimora에 유지됩니다."));
-        QCOMPARE(inLanguage(false, [&] { return AccountMenu::confirmTitle(LoginProvider::youtube); }), QString("Sign out of YouTube?"));
-        QCOMPARE(inLanguage(true, [&] { return AccountMenu::confirmTitle(LoginProvider::instagram); }), QString("Instagram에서 로그아웃할까요?"));
-        QCOMPARE(inLanguage(false, [&] { return AccountMenu::confirmTitle(std::nullopt); }), QString("Sign out of this site?"));
-        QCOMPARE(inLanguage(true, [&] { return AccountMenu::confirmTitle(std::nullopt); }), QString("사이트에서 로그아웃할까요?"));
-        QCOMPARE(inLanguage(false, [&] { return AccountMenu::confirmMessage(); }), QString("This removes the sign-in and site data Glimora stored for this service. Sign-ins in other browsers are not affected."));
-        QCOMPARE(inLanguage(true, [&] { return AccountMenu::confirmMessage(); }), QString("Glimora에 저장된 이 서비스의 로그인 정보와 사이트 데이터를 삭제합니다. 다른 브라우저의 로그인은 유지됩니다."));
+        QCOMPARE(inLanguage(false, [&] { return AccountMenu::note(); }),
+                 QString("Your YouTube and Instagram sign-ins are kept in Glimora on this computer."));
+        QCOMPARE(inLanguage(true, [&] { return AccountMenu::note(); }),
+                 QString("YouTube와 Instagram 로그인 정보는 이 컴퓨터의 Glimora에 유지됩니다."));
+        QCOMPARE(inLanguage(false, [&] { return AccountMenu::confirmTitle(LoginProvider::youtube); }),
+                 QString("Sign out of YouTube?"));
+        QCOMPARE(inLanguage(true, [&] { return AccountMenu::confirmTitle(LoginProvider::instagram); }),
+                 QString("Instagram에서 로그아웃할까요?"));
+        QCOMPARE(inLanguage(false, [&] { return AccountMenu::confirmTitle(std::nullopt); }),
+                 QString("Sign out of this site?"));
+        QCOMPARE(inLanguage(true, [&] { return AccountMenu::confirmTitle(std::nullopt); }),
+                 QString("사이트에서 로그아웃할까요?"));
+        QCOMPARE(
+            inLanguage(false, [&] { return AccountMenu::confirmMessage(); }),
+            QString(
+                "This removes the sign-in and site data Glimora stored for this service. Sign-ins in other browsers are not affected."));
+        QCOMPARE(
+            inLanguage(true, [&] { return AccountMenu::confirmMessage(); }),
+            QString(
+                "Glimora에 저장된 이 서비스의 로그인 정보와 사이트 데이터를 삭제합니다. 다른 브라우저의 로그인은 유지됩니다."));
         QCOMPARE(inLanguage(true, [&] { return AccountMenu::title(); }), QString("사이트 계정"));
         QCOMPARE(inLanguage(false, [&] { return AccountMenu::subtitle(); }), QString("Sign in to your channels"));
     }
@@ -650,9 +734,12 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("dataHome");   // "" for no environment
-        QTest::newRow("plain") << "/usr/lib/veltrane/veltrane-agent" << "";
-        QTest::newRow("spaces and letters") << "/home/김 철수/My Apps/veltrane-agent" << "/home/김 철수/.local/share";
-        QTest::newRow("quote and backslash") << "/opt/a\"b\\c/veltrane-agent" << "/srv/x\"y\\z/demo/data";
+        QTest::newRow("plain") << "/usr/lib/veltrane/veltrane-agent"
+                               << "";
+        QTest::newRow("spaces and letters") << "/home/김 철수/My Apps/veltrane-agent"
+                                            << "/home/김 철수/.local/share";
+        QTest::newRow("quote and backslash") << "/opt/a\"b\\c/veltrane-agent"
+                                             << "/srv/x\"y\\z/demo/data";
     }
     void agentConfig()
     {
@@ -663,10 +750,11 @@ private slots:
             env = {{"XDG_DATA_HOME", dataHome}, {"VT_LANG", "ko"}};
         const QString text = AgentSetupView::config(command, env);
         QJsonParseError error;
-        const QJsonObject server = QJsonDocument::fromJson(text.toUtf8(), &error).object()["mcpServers"].toObject()["veltrane"].toObject();
+        const QJsonObject server =
+            QJsonDocument::fromJson(text.toUtf8(), &error).object()["mcpServers"].toObject()["veltrane"].toObject();
         QCOMPARE(error.error, QJsonParseError::NoError);
         QCOMPARE(server["command"].toString(), command);
-        QCOMPARE(server["args"].toArray(), QJsonArray {"mcp"});
+        QCOMPARE(server["args"].toArray(), QJsonArray{"mcp"});
         QVERIFY(text.indexOf("\"args\"") < text.indexOf("\"command\""));
         QVERIFY(!text.contains("\\/"));
         if (!command.contains('"'))
@@ -675,7 +763,7 @@ private slots:
         if (dataHome.isEmpty()) {
             QVERIFY(!server.contains("env"));
         } else {
-            QCOMPARE(server["env"].toObject(), (QJsonObject {{"XDG_DATA_HOME", dataHome}, {"VT_LANG", "ko"}}));
+            QCOMPARE(server["env"].toObject(), (QJsonObject{{"XDG_DATA_HOME", dataHome}, {"VT_LANG", "ko"}}));
             QVERIFY(text.indexOf("\"command\"") < text.indexOf("\"env\""));
             QVERIFY(text.indexOf("\"VT_LANG\"") < text.indexOf("\"XDG_DATA_HOME\""));   // sorted
         }
@@ -683,10 +771,13 @@ private slots:
 
     void agentTexts()
     {
-        QCOMPARE(inLanguage(false, [&] { return AgentSetupView::buttonTitle(AgentSetupView::CopyState::ready); }), QString("Copy settings"));
-        QCOMPARE(inLanguage(true, [&] { return AgentSetupView::buttonTitle(AgentSetupView::CopyState::copied); }), QString("복사됨"));
+        QCOMPARE(inLanguage(false, [&] { return AgentSetupView::buttonTitle(AgentSetupView::CopyState::ready); }),
+                 QString("Copy settings"));
+        QCOMPARE(inLanguage(true, [&] { return AgentSetupView::buttonTitle(AgentSetupView::CopyState::copied); }),
+                 QString("복사됨"));
         QCOMPARE(inLanguage(true, [&] { return AgentSetupView::title(); }), QString("AI 에이전트 연결"));
-        QCOMPARE(inLanguage(false, [&] { return AgentSetupView::note(); }), QString("Deleting is always confirmed in the app."));
+        QCOMPARE(inLanguage(false, [&] { return AgentSetupView::note(); }),
+                 QString("Deleting is always confirmed in the app."));
         QVERIFY(AgentSetupView::agentPath().endsWith("/veltrane-agent"));
         QVERIFY(QDir::isAbsolutePath(AgentSetupView::agentPath()));
     }
@@ -707,7 +798,7 @@ private slots:
         view.copyConfig();
         QCOMPARE(view.copyState(), AgentSetupView::CopyState::copied);
         QCOMPARE(clipboard->text(), view.shownConfig());
-        QCOMPARE(clipboard->mimeData()->formats(), QStringList {"text/plain"});
+        QCOMPARE(clipboard->mimeData()->formats(), QStringList{"text/plain"});
         // A clipboard that does not take the text: the button says so.
         AgentSetupView refused(nullptr, Qt::Widget);
         refused.copyText = [](const QString &) { return false; };
@@ -729,18 +820,22 @@ private slots:
         QTest::addColumn<QStringList>("labels");
         QTest::addColumn<QList<bool>>("enabled");
         QTest::addColumn<QStringList>("values");
-        QTest::newRow("idle, no history") << false << false << true << true << false << false
-            << QStringList {"chevron.left", "chevron.right", "arrow.clockwise", "speaker.slash.fill", "play.slash.fill"}
-            << QStringList {"Back", "Forward", "Reload", "Unmute browser", "Allow autoplay"}
-            << QList<bool> {false, false, true, true, true} << QStringList {"", "", "", "Muted", "Autoplay off"};
+        QTest::newRow("idle, no history")
+            << false << false << true << true << false << false
+            << QStringList{"chevron.left", "chevron.right", "arrow.clockwise", "speaker.slash.fill", "play.slash.fill"}
+            << QStringList{"Back", "Forward", "Reload", "Unmute browser", "Allow autoplay"}
+            << QList<bool>{false, false, true, true, true} << QStringList{"", "", "", "Muted", "Autoplay off"};
         QTest::newRow("loading, ko") << true << true << false << false << false << true
-            << QStringList {"chevron.left", "chevron.right", "xmark", "speaker.wave.2", "play"}
-            << QStringList {"뒤로", "앞으로", "불러오기 중지", "브라우저 음소거", "자동 재생 끄기"}
-            << QList<bool> {true, false, true, true, true} << QStringList {"", "", "", "음소거 꺼짐", "자동 재생 켜짐"};
-        QTest::newRow("working: toggles stay") << false << true << false << true << true << false
-            << QStringList {"chevron.left", "chevron.right", "arrow.clockwise", "speaker.wave.2", "play.slash.fill"}
-            << QStringList {"Back", "Forward", "Reload", "Mute browser", "Allow autoplay"}
-            << QList<bool> {false, false, false, true, true} << QStringList {"", "", "", "Unmuted", "Autoplay off"};
+                                     << QStringList{"chevron.left", "chevron.right", "xmark", "speaker.wave.2", "play"}
+                                     << QStringList{"뒤로", "앞으로", "불러오기 중지", "브라우저 음소거",
+                                                    "자동 재생 끄기"}
+                                     << QList<bool>{true, false, true, true, true}
+                                     << QStringList{"", "", "", "음소거 꺼짐", "자동 재생 켜짐"};
+        QTest::newRow("working: toggles stay")
+            << false << true << false << true << true << false
+            << QStringList{"chevron.left", "chevron.right", "arrow.clockwise", "speaker.wave.2", "play.slash.fill"}
+            << QStringList{"Back", "Forward", "Reload", "Mute browser", "Allow autoplay"}
+            << QList<bool>{false, false, false, true, true} << QStringList{"", "", "", "Unmuted", "Autoplay off"};
     }
     void toolbar()
     {
@@ -809,14 +904,19 @@ private slots:
         QTest::addColumn<bool>("korean");
         QTest::addColumn<QStringList>("titles");
         QTest::addColumn<QList<bool>>("enabled");
-        QTest::newRow("page") << 0 << false << QStringList {"Back", "Forward", "Reload"} << QList<bool> {true, false, true};
-        QTest::newRow("page, ko") << 0 << true << QStringList {"뒤로", "앞으로", "새로고침"} << QList<bool> {true, false, true};
-        QTest::newRow("selection on a link") << 1 << false << QStringList {"Copy", "Copy Link Address"} << QList<bool> {true, true};
-        QTest::newRow("link, ko") << 2 << true << QStringList {"링크 주소 복사"} << QList<bool> {true};
-        QTest::newRow("text field") << 3 << false << QStringList {"Undo", "Redo", "", "Cut", "Copy", "Paste", "Select All"}
-                                   << QList<bool> {false, false, true, false, false, true, true};
-        QTest::newRow("text field, ko") << 3 << true << QStringList {"실행 취소", "다시 실행", "", "잘라내기", "복사", "붙여넣기", "모두 선택"}
-                                       << QList<bool> {false, false, true, false, false, true, true};
+        QTest::newRow("page") << 0 << false << QStringList{"Back", "Forward", "Reload"}
+                              << QList<bool>{true, false, true};
+        QTest::newRow("page, ko") << 0 << true << QStringList{"뒤로", "앞으로", "새로고침"}
+                                  << QList<bool>{true, false, true};
+        QTest::newRow("selection on a link")
+            << 1 << false << QStringList{"Copy", "Copy Link Address"} << QList<bool>{true, true};
+        QTest::newRow("link, ko") << 2 << true << QStringList{"링크 주소 복사"} << QList<bool>{true};
+        QTest::newRow("text field") << 3 << false
+                                    << QStringList{"Undo", "Redo", "", "Cut", "Copy", "Paste", "Select All"}
+                                    << QList<bool>{false, false, true, false, false, true, true};
+        QTest::newRow("text field, ko") << 3 << true << QStringList{"실행 취소", "다시 실행", "",         "잘라내기",
+                                                                    "복사",      "붙여넣기",  "모두 선택"}
+                                        << QList<bool>{false, false, true, false, false, true, true};
         (void)C();
     }
     void pageMenu()
@@ -840,7 +940,8 @@ private slots:
             // Nothing that opens windows, saves, shows the source or inspects the page.
             QVERIFY(item.action != QWebEnginePage::ViewSource && item.action != QWebEnginePage::InspectElement
                     && item.action != QWebEnginePage::SavePage && item.action != QWebEnginePage::OpenLinkInNewWindow
-                    && item.action != QWebEnginePage::OpenLinkInNewTab && item.action != QWebEnginePage::DownloadLinkToDisk);
+                    && item.action != QWebEnginePage::OpenLinkInNewTab
+                    && item.action != QWebEnginePage::DownloadLinkToDisk);
         }
         QTEST(titles, "titles");
         QTEST(enabled, "enabled");
@@ -851,14 +952,20 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("en");
         QTest::addColumn<QString>("ko");
-        QTest::newRow("offline") << -106 << "Couldn't load the page. Check the internet connection." << "페이지를 불러오지 못했습니다. 인터넷 연결을 확인해 주세요.";
-        QTest::newRow("no such host") << -105 << "Couldn't load the page. The site's address could not be found. Check the internet connection."
-                                      << "페이지를 불러오지 못했습니다. 사이트 주소를 찾지 못했습니다. 인터넷 연결을 확인해 주세요.";
-        QTest::newRow("timeout") << -118 << "Couldn't load the page. The site took too long to answer." << "페이지를 불러오지 못했습니다. 사이트가 제때 응답하지 않았습니다.";
-        QTest::newRow("closed") << -100 << "Couldn't load the page. The connection to the site was lost." << "페이지를 불러오지 못했습니다. 사이트와 연결이 끊어졌습니다.";
-        QTest::newRow("certificate") << -202 << "Couldn't load the page. The site's security certificate could not be verified."
+        QTest::newRow("offline") << -106 << "Couldn't load the page. Check the internet connection."
+                                 << "페이지를 불러오지 못했습니다. 인터넷 연결을 확인해 주세요.";
+        QTest::newRow("no such host")
+            << -105 << "Couldn't load the page. The site's address could not be found. Check the internet connection."
+            << "페이지를 불러오지 못했습니다. 사이트 주소를 찾지 못했습니다. 인터넷 연결을 확인해 주세요.";
+        QTest::newRow("timeout") << -118 << "Couldn't load the page. The site took too long to answer."
+                                 << "페이지를 불러오지 못했습니다. 사이트가 제때 응답하지 않았습니다.";
+        QTest::newRow("closed") << -100 << "Couldn't load the page. The connection to the site was lost."
+                                << "페이지를 불러오지 못했습니다. 사이트와 연결이 끊어졌습니다.";
+        QTest::newRow("certificate") << -202
+                                     << "Couldn't load the page. The site's security certificate could not be verified."
                                      << "페이지를 불러오지 못했습니다. 사이트의 보안 인증서를 확인하지 못했습니다.";
-        QTest::newRow("anything else") << -999 << "Couldn't load the page. Please try again in a moment." << "페이지를 불러오지 못했습니다. 잠시 후 다시 시도해 주세요.";
+        QTest::newRow("anything else") << -999 << "Couldn't load the page. Please try again in a moment."
+                                       << "페이지를 불러오지 못했습니다. 잠시 후 다시 시도해 주세요.";
     }
     void failureTexts()
     {

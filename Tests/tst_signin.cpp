@@ -44,7 +44,7 @@ bool ownsCookie(const AccountSession &accounts, LoginProvider site)
     return false;
 }
 
-} // namespace
+}   // namespace
 
 class SignInTest : public QObject {
     Q_OBJECT
@@ -57,9 +57,12 @@ class SignInTest : public QObject {
     // Fills the shown sign-in form with `who` and submits it.
     void submit(const QString &field, const QString &who)
     {
-        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && evaluate(page(), "!!document.getElementById('form')").toBool(), slow);
-        evaluate(page(), QStringLiteral("document.getElementById('%1').value='%2';document.getElementById('form').submit();")
-                             .arg(field, who));
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading()
+                                     && evaluate(page(), "!!document.getElementById('form')").toBool(),
+                                 slow);
+        evaluate(page(),
+                 QStringLiteral("document.getElementById('%1').value='%2';document.getElementById('form').submit();")
+                     .arg(field, who));
     }
 
     void signInYouTube(const QString &who = "owner")
@@ -92,10 +95,7 @@ private slots:
         browser = std::make_unique<Browser>(profile());
     }
 
-    void cleanup()
-    {
-        browser.reset();
-    }
+    void cleanup() { browser.reset(); }
 
     void startsSignedOutWithoutCookies()
     {
@@ -119,12 +119,16 @@ private slots:
         QList<int> seen;
         bool leftAuthenticating = false;
         QObject listening;   // ends the connection with this test's locals
-        connect(&accounts(), &AccountSession::statusesChanged, &listening, [&] { seen << int(accounts().status(LoginProvider::youtube)); });
-        connect(&accounts(), &AccountSession::activeProviderChanged, &listening, [&] { leftAuthenticating |= !accounts().isAuthenticating(); });
+        connect(&accounts(), &AccountSession::statusesChanged, &listening,
+                [&] { seen << int(accounts().status(LoginProvider::youtube)); });
+        connect(&accounts(), &AccountSession::activeProviderChanged, &listening,
+                [&] { leftAuthenticating |= !accounts().isAuthenticating(); });
         browser->signIn(LoginProvider::youtube);
         QTRY_VERIFY_WITH_TIMEOUT(page()->isLoading(), slow);
         accounts().navigationChanged(QUrl("https://www.youtube.com/"));   // the late report of the page left
-        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && evaluate(page(), "!!document.getElementById('form')").toBool(), slow);
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading()
+                                     && evaluate(page(), "!!document.getElementById('form')").toBool(),
+                                 slow);
         QCOMPARE(seen, QList<int>({int(LoginStatus::signingIn)}));
         QVERIFY(!leftAuthenticating);
         QCOMPARE(accounts().activeProvider(), std::optional<LoginProvider>(LoginProvider::youtube));
@@ -145,9 +149,10 @@ private slots:
     {
         browser->open("https://www.youtube.com/");
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedOut, slow);
-        QList<int> seen;   // every status of the site from here on
+        QList<int> seen;     // every status of the site from here on
         QObject listening;   // ends the connection with this test's locals
-        connect(&accounts(), &AccountSession::statusesChanged, &listening, [&] { seen << int(accounts().status(LoginProvider::youtube)); });
+        connect(&accounts(), &AccountSession::statusesChanged, &listening,
+                [&] { seen << int(accounts().status(LoginProvider::youtube)); });
         QSignalSpy active(&accounts(), &AccountSession::activeProviderChanged);
         browser->signIn(LoginProvider::youtube);
         QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signingIn);
@@ -155,7 +160,9 @@ private slots:
         QVERIFY(accounts().isAuthenticating());
         // While the sign-in page loads the site stays signing in: the load's start reports the
         // page being loaded, not the one it replaces.
-        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && evaluate(page(), "!!document.getElementById('form')").toBool(), slow);
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading()
+                                     && evaluate(page(), "!!document.getElementById('form')").toBool(),
+                                 slow);
         QCOMPARE(seen, QList<int>({int(LoginStatus::signingIn)}));
         QCOMPARE(active.count(), 1);
         submit("identifier", "owner");
@@ -184,15 +191,24 @@ private slots:
         QTest::addColumn<QString>("who");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
-        const QString verification = Lang::system() ? QString("브라우저 화면에서 추가 인증을 완료해 주세요.") : QString("Complete the extra verification in the web view.");
-        const QString refusedByAddress = Lang::system() ? QString("서비스에서 앱 내 로그인을 제한했습니다.") : QString("The service restricted in-app sign-in.");
-        const QString refusedByPage = Lang::system() ? QString("서비스에서 앱 내 로그인을 제한했습니다. 외부 브라우저의 로그인은 이 앱으로 전달되지 않습니다.")
-                                                 : QString("The service restricted in-app sign-in. A sign-in in an external browser is not carried over to this app.");
-        QTest::newRow("youtube verification") << int(LoginProvider::youtube) << "verify" << int(LoginStatus::verification) << verification;
-        QTest::newRow("youtube refused in the address") << int(LoginProvider::youtube) << "denied" << int(LoginStatus::blocked) << refusedByAddress;
-        QTest::newRow("youtube refused by the page") << int(LoginProvider::youtube) << "refused" << int(LoginStatus::blocked) << refusedByPage;
-        QTest::newRow("instagram verification") << int(LoginProvider::instagram) << "verify" << int(LoginStatus::verification) << verification;
-        QTest::newRow("instagram refused in the address") << int(LoginProvider::instagram) << "denied" << int(LoginStatus::blocked) << refusedByAddress;
+        const QString verification = Lang::system() ? QString("브라우저 화면에서 추가 인증을 완료해 주세요.")
+                                                    : QString("Complete the extra verification in the web view.");
+        const QString refusedByAddress = Lang::system() ? QString("서비스에서 앱 내 로그인을 제한했습니다.")
+                                                        : QString("The service restricted in-app sign-in.");
+        const QString refusedByPage = Lang::system()
+            ? QString("서비스에서 앱 내 로그인을 제한했습니다. 외부 브라우저의 로그인은 이 앱으로 전달되지 않습니다.")
+            : QString(
+                "The service restricted in-app sign-in. A sign-in in an external browser is not carried over to this app.");
+        QTest::newRow("youtube verification")
+            << int(LoginProvider::youtube) << "verify" << int(LoginStatus::verification) << verification;
+        QTest::newRow("youtube refused in the address")
+            << int(LoginProvider::youtube) << "denied" << int(LoginStatus::blocked) << refusedByAddress;
+        QTest::newRow("youtube refused by the page")
+            << int(LoginProvider::youtube) << "refused" << int(LoginStatus::blocked) << refusedByPage;
+        QTest::newRow("instagram verification")
+            << int(LoginProvider::instagram) << "verify" << int(LoginStatus::verification) << verification;
+        QTest::newRow("instagram refused in the address")
+            << int(LoginProvider::instagram) << "denied" << int(LoginStatus::blocked) << refusedByAddress;
     }
 
     void signInOutcomes()
@@ -229,20 +245,29 @@ private slots:
         const QString google = "https://accounts.google.com/ServiceLogin?service=youtube";
         const QString refused = "https://accounts.google.com/signin/x?error=disallowed_useragent";
         const QString insta = "https://www.instagram.com/accounts/login/?next=%2F";
-        const QString refusal = Lang::system() ? QString("서비스에서 앱 내 로그인을 제한했습니다.") : QString("The service restricted in-app sign-in.");
-        const QString verify = Lang::system() ? QString("브라우저 화면에서 추가 인증을 완료해 주세요.") : QString("Complete the extra verification in the web view.");
-        QTest::newRow("sign-in page") << QStringList {google} << int(LoginStatus::signingIn) << unknown << "youtube" << "";
+        const QString refusal = Lang::system() ? QString("서비스에서 앱 내 로그인을 제한했습니다.")
+                                               : QString("The service restricted in-app sign-in.");
+        const QString verify = Lang::system() ? QString("브라우저 화면에서 추가 인증을 완료해 주세요.")
+                                              : QString("Complete the extra verification in the web view.");
+        QTest::newRow("sign-in page") << QStringList{google} << int(LoginStatus::signingIn) << unknown << "youtube"
+                                      << "";
         QTest::newRow("straight to the other site's sign-in")
-            << QStringList {google, insta} << unknown << int(LoginStatus::signingIn) << "instagram" << "";
-        QTest::newRow("no address while active") << QStringList {google, "-"} << unknown << unknown << "" << "";
-        QTest::newRow("refused in the address") << QStringList {refused} << int(LoginStatus::blocked) << unknown << "youtube" << refusal;
-        QTest::newRow("verification") << QStringList {"https://www.instagram.com/challenge/1/"} << unknown
+            << QStringList{google, insta} << unknown << int(LoginStatus::signingIn) << "instagram"
+            << "";
+        QTest::newRow("no address while active") << QStringList{google, "-"} << unknown << unknown << ""
+                                                 << "";
+        QTest::newRow("refused in the address")
+            << QStringList{refused} << int(LoginStatus::blocked) << unknown << "youtube" << refusal;
+        QTest::newRow("verification") << QStringList{"https://www.instagram.com/challenge/1/"} << unknown
                                       << int(LoginStatus::verification) << "instagram" << verify;
-        QTest::newRow("leaving empties the message") << QStringList {refused, "https://www.youtube.com/"} << unknown << unknown << "" << "";
+        QTest::newRow("leaving empties the message")
+            << QStringList{refused, "https://www.youtube.com/"} << unknown << unknown << ""
+            << "";
         QTest::newRow("refusal then the other site's verification")
-            << QStringList {refused, "https://www.facebook.com/checkpoint/2"} << unknown << int(LoginStatus::verification)
-            << "instagram" << verify;
-        QTest::newRow("ordinary page") << QStringList {"https://www.youtube.com/watch?v=a"} << unknown << unknown << "" << "";
+            << QStringList{refused, "https://www.facebook.com/checkpoint/2"} << unknown
+            << int(LoginStatus::verification) << "instagram" << verify;
+        QTest::newRow("ordinary page") << QStringList{"https://www.youtube.com/watch?v=a"} << unknown << unknown << ""
+                                       << "";
     }
     void navigationReports()
     {
@@ -269,12 +294,17 @@ private slots:
     void signInPageThatFailsToLoad()
     {
         FixtureSite::shared()->route("accounts.google.com", "GET", "/ServiceLogin",
-                                     [](const vt::test::HttpRequest &, const vt::test::HttpResponder &r) { r.closeConnection(); });
+                                     [](const vt::test::HttpRequest &, const vt::test::HttpResponder &r) {
+            r.closeConnection();
+        });
         browser->signIn(LoginProvider::youtube);
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::failed, slow);
-        QCOMPARE(accounts().message(), (Lang::system() ? QString("로그인 페이지를 불러오지 못했습니다. 네트워크 연결을 확인한 뒤 다시 시도해 주세요.")
-                                                  : QString("Couldn't load the sign-in page. Check your connection and try again.")));
-        QVERIFY(browser->error().startsWith(Lang::system() ? QString("페이지를 불러오지 못했습니다. ") : QString("Couldn't load the page. ")));
+        QCOMPARE(accounts().message(),
+                 (Lang::system()
+                      ? QString("로그인 페이지를 불러오지 못했습니다. 네트워크 연결을 확인한 뒤 다시 시도해 주세요.")
+                      : QString("Couldn't load the sign-in page. Check your connection and try again.")));
+        QVERIFY(browser->error().startsWith(Lang::system() ? QString("페이지를 불러오지 못했습니다. ")
+                                                           : QString("Couldn't load the page. ")));
         // A sign-in page is never the address to retry: retry reloads the view.
         QVERIFY(!browser->currentTab()->failedURL);
     }
@@ -318,7 +348,7 @@ private slots:
         profile()->cookieStore()->setCookie(cookie, QUrl("https://" + host + "/"));
         if (expiresInDays >= 0)   // the debounced scan of the reported cookie
             QTRY_VERIFY_WITH_TIMEOUT(!scans.isEmpty() && !accounts().cookies().isEmpty(), slow);
-        else                      // an expired cookie is never reported
+        else   // an expired cookie is never reported
             QTest::qWait(300);
         QCOMPARE(int(accounts().status(LoginProvider::youtube)), youtube);
         QCOMPARE(int(accounts().status(LoginProvider::instagram)), instagram);
@@ -372,14 +402,15 @@ private slots:
         auto run = [&](const QString &mode) {
             QProcess process;
             process.setProcessEnvironment(env);
-            process.start(VT_BINARY_DIR "/signin_status", { mode });
+            process.start(VT_BINARY_DIR "/signin_status", {mode});
             // The fixture site answers from this process's event loop.
             (void)QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 90000);
             if (process.state() != QProcess::NotRunning || process.exitCode() != 0)
                 return QString("failed (%1): ").arg(process.exitCode()) + process.readAllStandardError().right(400);
             return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
         };
-        const QString saved = QString("youtube=%1 instagram=%2").arg(int(LoginStatus::savedSession)).arg(int(LoginStatus::signedOut));
+        const QString saved =
+            QString("youtube=%1 instagram=%2").arg(int(LoginStatus::savedSession)).arg(int(LoginStatus::signedOut));
         QCOMPARE(run("signin"), saved);
         QCOMPARE(run("status"), saved);
     }
@@ -431,10 +462,14 @@ private slots:
         QTest::addColumn<bool>("refusalMessage");
         QTest::newRow("signed in") << "return {signedIn: true};" << int(LoginStatus::signedIn) << false;
         QTest::newRow("signed out") << "return {signedOut: true};" << int(LoginStatus::signedOut) << false;
-        QTest::newRow("blocked wins over signed in") << "return {blocked: true, signedIn: true};" << int(LoginStatus::blocked) << true;
-        QTest::newRow("a text member spoils the reply") << "return {signedIn: true, note: 'x'};" << int(LoginStatus::savedSession) << false;
-        QTest::newRow("a number member spoils the reply") << "return {signedIn: 1};" << int(LoginStatus::savedSession) << false;
-        QTest::newRow("a promise is no reply") << "return Promise.resolve({signedIn: true});" << int(LoginStatus::savedSession) << false;
+        QTest::newRow("blocked wins over signed in")
+            << "return {blocked: true, signedIn: true};" << int(LoginStatus::blocked) << true;
+        QTest::newRow("a text member spoils the reply")
+            << "return {signedIn: true, note: 'x'};" << int(LoginStatus::savedSession) << false;
+        QTest::newRow("a number member spoils the reply")
+            << "return {signedIn: 1};" << int(LoginStatus::savedSession) << false;
+        QTest::newRow("a promise is no reply")
+            << "return Promise.resolve({signedIn: true});" << int(LoginStatus::savedSession) << false;
         QTest::newRow("a throwing probe") << "throw new Error('x');" << int(LoginStatus::savedSession) << false;
         QTest::newRow("not an object") << "return true;" << int(LoginStatus::savedSession) << false;
     }
@@ -456,7 +491,8 @@ private slots:
         // The probe runs 250 ms after the page settles; its reply comes before this later answer.
         QTRY_VERIFY_WITH_TIMEOUT(evaluate(page(), "window.__probes || 0").toInt() >= 1, slow);
         QTRY_COMPARE_WITH_TIMEOUT(int(accounts().status(LoginProvider::youtube)), status, slow);
-        QCOMPARE(accounts().message().contains(Lang::system() ? QString("외부 브라우저") : QString("external browser")), refusalMessage);
+        QCOMPARE(accounts().message().contains(Lang::system() ? QString("외부 브라우저") : QString("external browser")),
+                 refusalMessage);
     }
 
     // An undecided reply is retried 1.5 s apart, three times, then given up until the next page.
@@ -474,7 +510,8 @@ private slots:
     // nothing, and an undecided reply is not retried.
     void probeOnSignInPage()
     {
-        AccountSession::setProbeScript("window.__probes = (window.__probes || 0) + 1; return {signedIn: true, signedOut: true};");
+        AccountSession::setProbeScript(
+            "window.__probes = (window.__probes || 0) + 1; return {signedIn: true, signedOut: true};");
         browser->signIn(LoginProvider::youtube);
         QTRY_COMPARE_WITH_TIMEOUT(evaluate(page(), "window.__probes || 0").toInt(), 1, slow);
         QTest::qWait(1800);
@@ -498,13 +535,17 @@ private slots:
         QCOMPARE(clearing.count(), 2);
         QCOMPARE(accounts().clearing(), std::nullopt);
         QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signedOut);
-        QCOMPARE(accounts().message(), Lang::system() ? QString("YouTube의 앱 내 로그인 정보를 삭제했습니다.") : QString("Removed the in-app sign-in for YouTube."));
+        QCOMPARE(accounts().message(),
+                 Lang::system() ? QString("YouTube의 앱 내 로그인 정보를 삭제했습니다.")
+                                : QString("Removed the in-app sign-in for YouTube."));
         QVERIFY(!ownsCookie(accounts(), LoginProvider::youtube));
         QVERIFY(ownsCookie(accounts(), LoginProvider::instagram));
         // The tab of the site reopens its home page, signed out there too.
         QTRY_COMPARE_WITH_TIMEOUT(browser->address(), QString("https://www.youtube.com/"), slow);
-        QTRY_COMPARE_WITH_TIMEOUT(evaluate(page(), "document.getElementById('state') && document.getElementById('state').textContent").toString(),
-                                  QString("signed out"), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            evaluate(page(), "document.getElementById('state') && document.getElementById('state').textContent")
+                .toString(),
+            QString("signed out"), slow);
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedOut, slow);
         QCOMPARE(accounts().status(LoginProvider::instagram), LoginStatus::signedIn);
         QCOMPARE(evaluate(page(), "localStorage.getItem('k')"), QVariant());
@@ -512,8 +553,10 @@ private slots:
         browser->selectSite(LoginProvider::instagram);
         browser->open("https://www.instagram.com/");
         QTRY_VERIFY2_WITH_TIMEOUT(evaluate(page(), "!!document.getElementById('profile')").toBool(),
-                                  qPrintable(page()->url().toString() + " | " + evaluate(page(), "document.body && document.body.innerText").toString()
-                                             + " | " + QString::number(ownsCookie(accounts(), LoginProvider::instagram))),
+                                  qPrintable(page()->url().toString() + " | "
+                                             + evaluate(page(), "document.body && document.body.innerText").toString()
+                                             + " | "
+                                             + QString::number(ownsCookie(accounts(), LoginProvider::instagram))),
                                   slow);
         QCOMPARE(evaluate(page(), "localStorage.getItem('k')").toString(), QString("instagram"));
     }
@@ -530,7 +573,8 @@ private slots:
         vt::test::await(accounts().signOut(LoginProvider::youtube), signOutCeiling);
         QCOMPARE(accounts().clearing(), std::nullopt);
         QVERIFY(accounts().status(LoginProvider::youtube) != LoginStatus::signedOut);
-        QVERIFY(accounts().message().contains(Lang::system() ? QString("마치지 못했습니다") : QString("did not complete")));
+        QVERIFY(
+            accounts().message().contains(Lang::system() ? QString("마치지 못했습니다") : QString("did not complete")));
         QVERIFY(!reopened);
     }
 
@@ -544,7 +588,9 @@ private slots:
         vt::test::await(accounts().signOut(LoginProvider::youtube), signOutCeiling);
         QCOMPARE(accounts().clearing(), std::nullopt);
         QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signedOut);
-        QCOMPARE(accounts().message(), Lang::system() ? QString("YouTube의 앱 내 로그인 정보를 삭제했습니다.") : QString("Removed the in-app sign-in for YouTube."));
+        QCOMPARE(accounts().message(),
+                 Lang::system() ? QString("YouTube의 앱 내 로그인 정보를 삭제했습니다.")
+                                : QString("Removed the in-app sign-in for YouTube."));
         QVERIFY(!ownsCookie(accounts(), LoginProvider::youtube));
     }
 
@@ -557,12 +603,12 @@ private slots:
         QTest::addColumn<int>("ceiling");
         QTest::addColumn<QStringList>("left");
         QTest::newRow("every origin") << QString("window.__vtCleared = false;") << 0
-                                      << QStringList {"www.youtube.com", "accounts.google.com", "m.youtube.com"};
+                                      << QStringList{"www.youtube.com", "accounts.google.com", "m.youtube.com"};
         QTest::newRow("one origin") << QString("window.__vtCleared = location.hostname !== 'accounts.google.com';") << 0
-                                    << QStringList {"accounts.google.com"};
+                                    << QStringList{"accounts.google.com"};
         // Only the ceiling ends a round no page answers; the outcome is the same however slow.
         QTest::newRow("no answer") << QString("void 0;") << 1000
-                                   << QStringList {"www.youtube.com", "accounts.google.com", "m.youtube.com"};
+                                   << QStringList{"www.youtube.com", "accounts.google.com", "m.youtube.com"};
     }
     void signOutWhoseSiteDataStaysSaysSo()
     {
@@ -585,9 +631,11 @@ private slots:
         QVERIFY(ownsCookie(accounts(), LoginProvider::youtube));
         QVERIFY(!reopened);
         const QString message = accounts().message();
-        QVERIFY2(message.contains(Lang::system() ? QString("로그아웃하지 않았습니다") : QString("did not complete")), qPrintable(message));
+        QVERIFY2(message.contains(Lang::system() ? QString("로그아웃하지 않았습니다") : QString("did not complete")),
+                 qPrintable(message));
         QVERIFY(!message.contains(Lang::system() ? QString("삭제했습니다") : QString("Removed")));
-        for (const QString &host : {QString("www.youtube.com"), QString("accounts.google.com"), QString("m.youtube.com")})
+        for (const QString &host :
+             {QString("www.youtube.com"), QString("accounts.google.com"), QString("m.youtube.com")})
             QCOMPARE(message.contains(host), left.contains(host));
         // The site accounts menu shows it, and still offers the sign-out.
         QStringList shown;
@@ -600,7 +648,9 @@ private slots:
         accounts().pageCeilingMs = pageCeiling;
         vt::test::await(accounts().signOut(LoginProvider::youtube), signOutCeiling);
         QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signedOut);
-        QCOMPARE(accounts().message(), Lang::system() ? QString("YouTube의 앱 내 로그인 정보를 삭제했습니다.") : QString("Removed the in-app sign-in for YouTube."));
+        QCOMPARE(accounts().message(),
+                 Lang::system() ? QString("YouTube의 앱 내 로그인 정보를 삭제했습니다.")
+                                : QString("Removed the in-app sign-in for YouTube."));
         QVERIFY(reopened);
     }
 
@@ -608,7 +658,8 @@ private slots:
     // is removed and the status stays.
     void signOutGivesUpWhenThePageDoesNotClose()
     {
-        FixtureSite::shared()->route("www.youtube.com", "GET", "/hang", [](const vt::test::HttpRequest &, const vt::test::HttpResponder &) {});
+        FixtureSite::shared()->route("www.youtube.com", "GET", "/hang",
+                                     [](const vt::test::HttpRequest &, const vt::test::HttpResponder &) {});
         signInYouTube();
         QTRY_COMPARE_WITH_TIMEOUT(accounts().status(LoginProvider::youtube), LoginStatus::signedIn, slow);
         bool reopened = false;
@@ -618,8 +669,10 @@ private slots:
         vt::test::await(std::move(signOut), signOutCeiling);
         QCOMPARE(accounts().clearing(), std::nullopt);
         QCOMPARE(accounts().status(LoginProvider::youtube), LoginStatus::signedIn);
-        QCOMPARE(accounts().message(), (Lang::system() ? QString("웹 화면을 닫지 못해 로그아웃하지 않았습니다. 다시 시도해 주세요.")
-                                                  : QString("Couldn't close the web view, so you were not signed out. Please try again.")));
+        QCOMPARE(accounts().message(),
+                 (Lang::system()
+                      ? QString("웹 화면을 닫지 못해 로그아웃하지 않았습니다. 다시 시도해 주세요.")
+                      : QString("Couldn't close the web view, so you were not signed out. Please try again.")));
         QVERIFY(ownsCookie(accounts(), LoginProvider::youtube));
         QVERIFY(!reopened);
         page()->triggerAction(QWebEnginePage::Stop);
@@ -650,7 +703,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!browser->isLoading() && browser->address() == "https://www.youtube.com/", slow);
         // The Instagram tab still shows its page: it is closed. Load it away first to see no wait.
         browser->tab(LoginProvider::instagram)->page()->setUrl(QUrl("about:blank"));
-        QTRY_COMPARE_WITH_TIMEOUT(browser->tab(LoginProvider::instagram)->page()->url().toString(), QString("about:blank"), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(browser->tab(LoginProvider::instagram)->page()->url().toString(),
+                                  QString("about:blank"), slow);
         vt::test::await(accounts().signOut(LoginProvider::instagram), signOutCeiling);
         QCOMPARE(accounts().status(LoginProvider::instagram), LoginStatus::signedOut);
         QVERIFY(!ownsCookie(accounts(), LoginProvider::instagram));

@@ -38,7 +38,7 @@ const QString kFriends = InstagramFixture::makeCode(5);
 // Who a stand-in site sees, in the terms both sites share.
 enum class Viewer { signedOut, owner, otherUser };
 
-} // namespace
+}   // namespace
 
 class SiteScanTest : public QObject {
     Q_OBJECT
@@ -70,18 +70,19 @@ class SiteScanTest : public QObject {
     }
     qsizetype shownCount(LoginProvider site, const QString &post)
     {
-        return site == LoginProvider::youtube ? m_yt->visibleCount(*m_yt->video(post)) : m_ig->visible(*m_ig->post(post)).size();
+        return site == LoginProvider::youtube ? m_yt->visibleCount(*m_yt->video(post))
+                                              : m_ig->visible(*m_ig->post(post)).size();
     }
     void setViewer(LoginProvider site, Viewer viewer)
     {
         if (site == LoginProvider::youtube)
-            m_yt->setViewer(viewer == Viewer::owner       ? YouTubeFixture::Viewer::Owner
-                            : viewer == Viewer::otherUser ? YouTubeFixture::Viewer::OtherUser
-                                                          : YouTubeFixture::Viewer::SignedOut);
+            m_yt->setViewer(viewer == Viewer::owner           ? YouTubeFixture::Viewer::Owner
+                                : viewer == Viewer::otherUser ? YouTubeFixture::Viewer::OtherUser
+                                                              : YouTubeFixture::Viewer::SignedOut);
         else
-            m_ig->setViewer(viewer == Viewer::owner       ? InstagramFixture::Viewer::Owner
-                            : viewer == Viewer::otherUser ? InstagramFixture::Viewer::OtherUser
-                                                          : InstagramFixture::Viewer::SignedOut);
+            m_ig->setViewer(viewer == Viewer::owner           ? InstagramFixture::Viewer::Owner
+                                : viewer == Viewer::otherUser ? InstagramFixture::Viewer::OtherUser
+                                                              : InstagramFixture::Viewer::SignedOut);
     }
     void setDelayMs(LoginProvider site, int ms)
     {
@@ -104,22 +105,28 @@ private slots:
     {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
         m_yt = new YouTubeFixture(this);
-        const QList<YtComment> ytMixed = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+        const QList<YtComment> ytMixed =
+            YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
         QVERIFY(ytMixed.size() > 30);
         m_yt->addVideo({kMixed, QStringLiteral("양파 카레 만들기 | Onion curry"), false, false, ytMixed});
-        m_yt->addVideo({kBulk, QStringLiteral("1년 동안 모은 레시피 총정리"), false, false, YouTubeFixture::bulk(1500, 7, now, ytMixed)});
+        m_yt->addVideo({kBulk, QStringLiteral("1년 동안 모은 레시피 총정리"), false, false,
+                        YouTubeFixture::bulk(1500, 7, now, ytMixed)});
         m_yt->addVideo({kShort, QStringLiteral("30초 계란말이 #shorts"), true, false, ytMixed.mid(0, 20)});
         QVERIFY(m_yt->visibleCount(*m_yt->video(kBulk)) >= 2000);
         m_yt->install(*FixtureSite::shared());
         m_ig = new InstagramFixture(this);
-        const QList<IgComment> igMixed = InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
+        const QList<IgComment> igMixed =
+            InstagramFixture::load(QStringLiteral(VT_FIXTURES_DIR "/instagram/comments-mixed.json"), now);
         QVERIFY(igMixed.size() > 25);
         const qint64 day = 86400000;
-        m_ig->addPost({kPost, false, QStringLiteral("양파 카레 만들기\n#요리 #레시피"), QStringLiteral("owner"), now - day, false, igMixed});
-        m_ig->addPost({kReel, true, QStringLiteral("30초 계란말이 🍳"), QStringLiteral("owner"), now - 2 * day, false, igMixed.mid(0, 12)});
-        m_ig->addPost({kBig, false, QStringLiteral("1년 동안 모은 레시피 총정리"), QStringLiteral("owner"), now - 3 * day, false,
-                       InstagramFixture::bulk(900, 11, now, igMixed)});
-        m_ig->addPost({kFriends, false, QStringLiteral("친구의 게시물"), QStringLiteral("friend"), now - 5 * day, false, igMixed});
+        m_ig->addPost({kPost, false, QStringLiteral("양파 카레 만들기\n#요리 #레시피"), QStringLiteral("owner"),
+                       now - day, false, igMixed});
+        m_ig->addPost({kReel, true, QStringLiteral("30초 계란말이 🍳"), QStringLiteral("owner"), now - 2 * day, false,
+                       igMixed.mid(0, 12)});
+        m_ig->addPost({kBig, false, QStringLiteral("1년 동안 모은 레시피 총정리"), QStringLiteral("owner"),
+                       now - 3 * day, false, InstagramFixture::bulk(900, 11, now, igMixed)});
+        m_ig->addPost({kFriends, false, QStringLiteral("친구의 게시물"), QStringLiteral("friend"), now - 5 * day, false,
+                       igMixed});
         QVERIFY(m_ig->visible(*m_ig->post(kBig)).size() >= 1000);
         m_ig->install(*FixtureSite::shared());
         m_h = new BridgeHarness;
@@ -144,24 +151,45 @@ private slots:
         QTest::addColumn<QString>("reportedUrl");
         QTest::addColumn<bool>("picture");              // the post's picture is given: a post the site has
         QTest::addColumn<QString>("shownBeforeScan");   // how that text starts; empty: any
-        const QString video = QStringLiteral("스팸 검사를 누르면 이 영상의 댓글을"), elsewhere = QStringLiteral("youtube.com에서는 영상 페이지에서"),
+        const QString video = QStringLiteral("스팸 검사를 누르면 이 영상의 댓글을"),
+                      elsewhere = QStringLiteral("youtube.com에서는 영상 페이지에서"),
                       post = QStringLiteral("내 게시물을 연 상태에서");
         const int owner = int(Viewer::owner), other = int(Viewer::otherUser), out = int(Viewer::signedOut);
         const auto yt = LoginProvider::youtube, ig = LoginProvider::instagram;
-        QTest::newRow("youtube, own video") << yt << YouTubeFixture::watchUrl(kMixed) << owner << true << true << true << "https://www.youtube.com/watch?v=" + kMixed << true << video;
-        QTest::newRow("youtube, own short") << yt << YouTubeFixture::shortsUrl(kShort) << owner << true << true << true << "https://www.youtube.com/shorts/" + kShort << true << video;
-        QTest::newRow("youtube, someone else's video") << yt << YouTubeFixture::watchUrl(kMixed) << other << true << true << false << "https://www.youtube.com/watch?v=" + kMixed << true << video;
-        QTest::newRow("youtube, signed out") << yt << YouTubeFixture::watchUrl(kMixed) << out << true << true << false << "https://www.youtube.com/watch?v=" + kMixed << true << video;
-        QTest::newRow("youtube, home page") << yt << FixtureSite::url("www.youtube.com") << owner << true << false << false << "https://www.youtube.com/" << false << elsewhere;
-        QTest::newRow("youtube, sign-in page") << yt << FixtureSite::url("accounts.google.com", "/ServiceLogin?service=youtube") << owner << false << false << false << "" << false << QString();
-        QTest::newRow("instagram, a post not on the site, signed out") << ig << FixtureSite::url("www.instagram.com", "/p/Cx1234abcd/") << out << true << true << false << "https://www.instagram.com/p/Cx1234abcd/" << false << post;
-        QTest::newRow("instagram, own post") << ig << InstagramFixture::postUrl(kPost) << owner << true << true << true << "https://www.instagram.com/p/" + kPost + "/" << true << QString();
-        QTest::newRow("instagram, own reel") << ig << InstagramFixture::postUrl(kReel, true) << owner << true << true << true << "https://www.instagram.com/reel/" + kReel + "/" << true << QString();
-        QTest::newRow("instagram, someone else's post") << ig << InstagramFixture::postUrl(kFriends) << owner << true << true << false << "https://www.instagram.com/p/" + kFriends + "/" << true << QString();
-        QTest::newRow("instagram, another viewer") << ig << InstagramFixture::postUrl(kPost) << other << true << true << false << "https://www.instagram.com/p/" + kPost + "/" << true << QString();
-        QTest::newRow("instagram, signed out") << ig << InstagramFixture::postUrl(kPost) << out << true << true << false << "https://www.instagram.com/p/" + kPost + "/" << true << QString();
-        QTest::newRow("instagram, profile") << ig << InstagramFixture::profileUrl("owner") << owner << true << false << false << "https://www.instagram.com/owner/" << false << QString();
-        QTest::newRow("instagram, sign-in page") << ig << FixtureSite::url("www.instagram.com", "/accounts/login/") << out << false << false << false << "" << false << QString();
+        QTest::newRow("youtube, own video") << yt << YouTubeFixture::watchUrl(kMixed) << owner << true << true << true
+                                            << "https://www.youtube.com/watch?v=" + kMixed << true << video;
+        QTest::newRow("youtube, own short") << yt << YouTubeFixture::shortsUrl(kShort) << owner << true << true << true
+                                            << "https://www.youtube.com/shorts/" + kShort << true << video;
+        QTest::newRow("youtube, someone else's video")
+            << yt << YouTubeFixture::watchUrl(kMixed) << other << true << true << false
+            << "https://www.youtube.com/watch?v=" + kMixed << true << video;
+        QTest::newRow("youtube, signed out") << yt << YouTubeFixture::watchUrl(kMixed) << out << true << true << false
+                                             << "https://www.youtube.com/watch?v=" + kMixed << true << video;
+        QTest::newRow("youtube, home page") << yt << FixtureSite::url("www.youtube.com") << owner << true << false
+                                            << false << "https://www.youtube.com/" << false << elsewhere;
+        QTest::newRow("youtube, sign-in page")
+            << yt << FixtureSite::url("accounts.google.com", "/ServiceLogin?service=youtube") << owner << false << false
+            << false << "" << false << QString();
+        QTest::newRow("instagram, a post not on the site, signed out")
+            << ig << FixtureSite::url("www.instagram.com", "/p/Cx1234abcd/") << out << true << true << false
+            << "https://www.instagram.com/p/Cx1234abcd/" << false << post;
+        QTest::newRow("instagram, own post") << ig << InstagramFixture::postUrl(kPost) << owner << true << true << true
+                                             << "https://www.instagram.com/p/" + kPost + "/" << true << QString();
+        QTest::newRow("instagram, own reel")
+            << ig << InstagramFixture::postUrl(kReel, true) << owner << true << true << true
+            << "https://www.instagram.com/reel/" + kReel + "/" << true << QString();
+        QTest::newRow("instagram, someone else's post")
+            << ig << InstagramFixture::postUrl(kFriends) << owner << true << true << false
+            << "https://www.instagram.com/p/" + kFriends + "/" << true << QString();
+        QTest::newRow("instagram, another viewer")
+            << ig << InstagramFixture::postUrl(kPost) << other << true << true << false
+            << "https://www.instagram.com/p/" + kPost + "/" << true << QString();
+        QTest::newRow("instagram, signed out") << ig << InstagramFixture::postUrl(kPost) << out << true << true << false
+                                               << "https://www.instagram.com/p/" + kPost + "/" << true << QString();
+        QTest::newRow("instagram, profile") << ig << InstagramFixture::profileUrl("owner") << owner << true << false
+                                            << false << "https://www.instagram.com/owner/" << false << QString();
+        QTest::newRow("instagram, sign-in page") << ig << FixtureSite::url("www.instagram.com", "/accounts/login/")
+                                                 << out << false << false << false << "" << false << QString();
     }
     void info()
     {
@@ -215,7 +243,8 @@ private slots:
         setDelayMs(site, delayMs);
         QVERIFY(m_h->open(postUrl(site, post)));
         QList<ScanProgress> seen;
-        const ScanResult r = m_h->scanPolling([this, newest] { return m_h->engine.scan(0, newest, false, 1, std::nullopt); }, &seen);
+        const ScanResult r =
+            m_h->scanPolling([this, newest] { return m_h->engine.scan(0, newest, false, 1, std::nullopt); }, &seen);
         const qsizetype expected = shownCount(site, post);
         QCOMPARE(r.items.size(), expected);
         QSet<QString> ids;
@@ -314,13 +343,14 @@ private slots:
         setDelayMs(site, delayMs);
         QVERIFY(m_h->open(postUrl(site, post)));
         bool asked = false;
-        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, nullptr,
+        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); },
+                                              nullptr,
                                               [&](const ScanProgress &p) {
-                                                  if (!asked && p.phase == QLatin1String("collect") && p.count >= stopAt) {
-                                                      m_h->engine.stop();
-                                                      asked = true;
-                                                  }
-                                              });
+            if (!asked && p.phase == QLatin1String("collect") && p.count >= stopAt) {
+                m_h->engine.stop();
+                asked = true;
+            }
+        });
         const qsizetype shown = shownCount(site, post);
         QVERIFY(asked);
         QVERIFY(r.items.size() >= stopAt);

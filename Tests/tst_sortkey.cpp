@@ -34,7 +34,7 @@ QStringList ids(const QList<Comment> &comments)
     return out;
 }
 
-} // namespace
+}   // namespace
 
 class SortKeyTest : public QObject {
     Q_OBJECT
@@ -45,15 +45,17 @@ private slots:
         QTest::addColumn<QList<Comment>>("comments");
         QTest::addColumn<QStringList>("expected");
 
-        const QList<Comment> times {make(0), make(1, 100), make(2), make(3, 300), make(4, 200)};
-        QTest::newRow("newest, no time last in page order") << "newest" << times << QStringList {"3", "4", "1", "0", "2"};
-        QTest::newRow("oldest, no time last in page order") << "oldest" << times << QStringList {"1", "4", "3", "0", "2"};
+        const QList<Comment> times{make(0), make(1, 100), make(2), make(3, 300), make(4, 200)};
+        QTest::newRow("newest, no time last in page order")
+            << "newest" << times << QStringList{"3", "4", "1", "0", "2"};
+        QTest::newRow("oldest, no time last in page order")
+            << "oldest" << times << QStringList{"1", "4", "3", "0", "2"};
         QTest::newRow("ai, equal keep page order, none last")
-            << "ai" << QList<Comment> {make(0, -1, -1, 0.4), make(1), make(2, -1, -1, 0.9), make(3, -1, -1, 0.4)}
-            << QStringList {"2", "0", "3", "1"};
+            << "ai" << QList<Comment>{make(0, -1, -1, 0.4), make(1), make(2, -1, -1, 0.9), make(3, -1, -1, 0.4)}
+            << QStringList{"2", "0", "3", "1"};
         QTest::newRow("likes, fewest first, none last")
-            << "likes" << QList<Comment> {make(0, -1, 12), make(1), make(2, -1, 0)} << QStringList {"2", "0", "1"};
-        QTest::newRow("page") << "page" << QList<Comment> {make(2), make(0), make(1)} << QStringList {"0", "1", "2"};
+            << "likes" << QList<Comment>{make(0, -1, 12), make(1), make(2, -1, 0)} << QStringList{"2", "0", "1"};
+        QTest::newRow("page") << "page" << QList<Comment>{make(2), make(0), make(1)} << QStringList{"0", "1", "2"};
     }
     void order()
     {

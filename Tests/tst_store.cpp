@@ -72,8 +72,8 @@ ScanStore::Stats fullStats(RawDb &db, const std::optional<QString> &site)
     if (row.isEmpty())
         return {};
     const auto &v = row.first();
-    return {int(v.at(0).toLongLong()), int(v.at(1).toLongLong()), int(v.at(2).toLongLong()),
-            int(v.at(3).toLongLong()), int(v.at(4).toLongLong())};
+    return {int(v.at(0).toLongLong()), int(v.at(1).toLongLong()), int(v.at(2).toLongLong()), int(v.at(3).toLongLong()),
+            int(v.at(4).toLongLong())};
 }
 
 // The whole table's deletions and new spam within daily()'s window, to hold its sums against.
@@ -81,13 +81,15 @@ std::pair<int, int> fullDaily(RawDb &db, const QDateTime &from, const QDateTime 
 {
     const double a = double(from.toMSecsSinceEpoch()) / 1000.0;
     const double b = double(to.toMSecsSinceEpoch()) / 1000.0;
-    return {int(db.count(QStringLiteral("comments WHERE deleted_at >= %1 AND deleted_at < %2").arg(a, 0, 'f', 3).arg(b, 0, 'f', 3))),
+    return {int(db.count(QStringLiteral("comments WHERE deleted_at >= %1 AND deleted_at < %2")
+                             .arg(a, 0, 'f', 3)
+                             .arg(b, 0, 'f', 3))),
             int(db.count(QStringLiteral("comments WHERE state = 'spam' AND first_seen_at >= %1 AND first_seen_at < %2")
                              .arg(a, 0, 'f', 3)
                              .arg(b, 0, 'f', 3)))};
 }
 
-} // namespace
+}   // namespace
 
 class StoreTest : public QObject {
     Q_OBJECT
@@ -158,8 +160,8 @@ void StoreTest::newFileHasSchemaAndVersion()
     QCOMPARE(names(db, QStringLiteral("index")),
              QStringList({"comments_deleted_at", "comments_deleted_author", "comments_deleted_author_avatar",
                           "comments_deleted_author_id", "comments_pending", "comments_pending_seen",
-                          "comments_pending_text", "comments_post",
-                          "comments_seen", "comments_spam_first", "runs_at", "runs_post", "runs_site"}));
+                          "comments_pending_text", "comments_post", "comments_seen", "comments_spam_first", "runs_at",
+                          "runs_post", "runs_site"}));
     QCOMPARE(names(db, QStringLiteral("trigger")),
              QStringList({"comment_totals_delete", "comment_totals_insert", "comment_totals_update"}));
     QCOMPARE(db.value(QStringLiteral("PRAGMA user_version")).toLongLong(), 5);
@@ -170,9 +172,10 @@ void StoreTest::newFileHasSchemaAndVersion()
     QStringList columns;
     for (const auto &row : db.rows(QStringLiteral("PRAGMA table_info(comments)")))
         columns.append(row.at(1).toString());
-    QCOMPARE(columns.join(','), QStringLiteral("site,id,post,hash,options,spam,abuse,sexual,seen_at,author,text,"
-                                               "published_at,like_count,state,kind,reason,ai_prob,first_seen_at,"
-                                               "deleted_at,avatar,rules,kept_at,gone,gone_at,removing_at,owner,author_id"));
+    QCOMPARE(columns.join(','),
+             QStringLiteral("site,id,post,hash,options,spam,abuse,sexual,seen_at,author,text,"
+                            "published_at,like_count,state,kind,reason,ai_prob,first_seen_at,"
+                            "deleted_at,avatar,rules,kept_at,gone,gone_at,removing_at,owner,author_id"));
 }
 
 void StoreTest::defaultPathIsUnderDataFolder()
@@ -270,7 +273,8 @@ void StoreTest::regroupsSecondVersion()
     QCOMPARE(db.count("run_items"), 1);
     // The columns of the newest version were added.
     QCOMPARE(db.rows("SELECT name FROM pragma_table_info('posts') WHERE name = 'full_at'").size(), 1);
-    QCOMPARE(db.rows("SELECT name FROM pragma_table_info('comments') WHERE name IN ('avatar','rules','kept_at')").size(),
+    QCOMPARE(db.rows("SELECT name FROM pragma_table_info('comments') WHERE name IN ('avatar','rules','kept_at')")
+                 .size(),
              3);
 }
 
@@ -352,7 +356,8 @@ void StoreTest::migratesFourthVersion()
     RawDb db(path);
     QCOMPARE(db.value("PRAGMA user_version").toLongLong(), 5);
     // Nothing of the old file was lost or changed: every old row reads as it was, without an id.
-    QCOMPARE(db.rows(QStringLiteral("SELECT ") + oldColumns + QStringLiteral(" FROM comments WHERE id != 'n1' ORDER BY site, id")),
+    QCOMPARE(db.rows(QStringLiteral("SELECT ") + oldColumns
+                     + QStringLiteral(" FROM comments WHERE id != 'n1' ORDER BY site, id")),
              before);
     QCOMPARE(db.count("comments WHERE id != 'n1' AND author_id IS NOT NULL"), 0);
     QCOMPARE(db.value("SELECT author_id FROM comments WHERE id = 'n1'").toString(), ann);
@@ -375,8 +380,7 @@ void StoreTest::totalsFollowEveryChange_data()
 {
     QTest::addColumn<QString>("change");
     for (const char *change : {"none", "new comments", "seen again", "deleted", "deleted twice", "verdicts",
-                               "full scan", "forget", "purge", "clear keeping watched", "clear all",
-                               "another program"})
+                               "full scan", "forget", "purge", "clear keeping watched", "clear all", "another program"})
         QTest::newRow(change) << QString::fromLatin1(change);
 }
 
@@ -394,12 +398,14 @@ void StoreTest::totalsFollowEveryChange()
 
     using vt::test::makeComment;
     if (change == QLatin1String("new comments")) {
-        QVERIFY(store.remember(yt, p2, {makeComment("n1", "a", "spam"), makeComment("n2", "b"), makeComment("n3", "c", "spam")},
+        QVERIFY(store.remember(yt, p2,
+                               {makeComment("n1", "a", "spam"), makeComment("n2", "b"), makeComment("n3", "c", "spam")},
                                std::nullopt, later));
         QVERIFY(store.remember(QStringLiteral("tiktok"), QStringLiteral("elsewhere"), {makeComment("t1", "a", "spam")},
                                std::nullopt, later));
     } else if (change == QLatin1String("seen again")) {
-        QVERIFY(store.remember(yt, p1, {makeComment("c4", "gone"), makeComment("c1", "old spam", "spam")}, std::nullopt, later));
+        QVERIFY(store.remember(yt, p1, {makeComment("c4", "gone"), makeComment("c1", "old spam", "spam")}, std::nullopt,
+                               later));
         QVERIFY(store.remember(yt, p2, {makeComment("d2", "rude")}, std::nullopt, later));
     } else if (change == QLatin1String("deleted")) {
         QVERIFY(store.markDeleted(yt, {"c2", "c3", "e1", "missing"}, later));
@@ -412,7 +418,8 @@ void StoreTest::totalsFollowEveryChange()
     } else if (change == QLatin1String("forget")) {
         QVERIFY(store.forget(p1));
     } else if (change == QLatin1String("purge")) {
-        QVERIFY(store.remember(yt, p2, {makeComment("fresh", "a", "spam")}, std::nullopt, QDateTime::currentDateTime()));
+        QVERIFY(
+            store.remember(yt, p2, {makeComment("fresh", "a", "spam")}, std::nullopt, QDateTime::currentDateTime()));
         store.keepDays = 30;
         QVERIFY(store.purge());
     } else if (change == QLatin1String("clear keeping watched")) {
@@ -421,10 +428,11 @@ void StoreTest::totalsFollowEveryChange()
         QVERIFY(store.clear(false));
     } else if (change == QLatin1String("another program")) {
         // An older copy of the application, or any other program, writing the file directly.
-        QVERIFY(raw.exec("INSERT INTO comments (site, id, post, hash, seen_at, state, first_seen_at, deleted_at) VALUES "
-                         "('instagram', 'x1', 'https://www.instagram.com/p/q2/', 'h', 1700000300, 'spam', 1700000300, "
-                         "1700000400), ('youtube', 'x2', 'https://www.youtube.com/watch?v=p2', 'h', 1700000300, 'spam', "
-                         "1700000300, NULL)"));
+        QVERIFY(
+            raw.exec("INSERT INTO comments (site, id, post, hash, seen_at, state, first_seen_at, deleted_at) VALUES "
+                     "('instagram', 'x1', 'https://www.instagram.com/p/q2/', 'h', 1700000300, 'spam', 1700000300, "
+                     "1700000400), ('youtube', 'x2', 'https://www.youtube.com/watch?v=p2', 'h', 1700000300, 'spam', "
+                     "1700000300, NULL)"));
         QVERIFY(raw.exec("DELETE FROM comments WHERE id IN ('i2', 'c4')"));
         QVERIFY(raw.exec("UPDATE comments SET site = 'instagram' WHERE id = 'd2'"));
         QVERIFY(raw.exec("UPDATE comments SET deleted_at = 1700000900 WHERE id = 'c2'"));
@@ -433,9 +441,9 @@ void StoreTest::totalsFollowEveryChange()
                          "UPDATE SET state = excluded.state, deleted_at = 1700000950"));
     }
     auto sameAsWholeTable = [&] {
-        for (const auto &site : {std::optional<QString>(), std::optional<QString>(yt),
-                                 std::optional<QString>(QStringLiteral("instagram")),
-                                 std::optional<QString>(QStringLiteral("tiktok"))})
+        for (const auto &site :
+             {std::optional<QString>(), std::optional<QString>(yt), std::optional<QString>(QStringLiteral("instagram")),
+              std::optional<QString>(QStringLiteral("tiktok"))})
             QCOMPARE(store.stats(site), fullStats(raw, site));
     };
     sameAsWholeTable();
@@ -482,7 +490,8 @@ void StoreTest::missingTotalsAreMadeAgain()
     {
         ScanStore store(path);
         store.keepDays = 365 * 100;
-        QVERIFY(store.remember(yt, postA, vt::test::makePage("m", 20), std::nullopt, QDateTime::fromSecsSinceEpoch(1700000900)));
+        QVERIFY(store.remember(yt, postA, vt::test::makePage("m", 20), std::nullopt,
+                               QDateTime::fromSecsSinceEpoch(1700000900)));
         RawDb raw(path);
         QCOMPARE(store.stats(), fullStats(raw, std::nullopt));
         QCOMPARE(store.stats(yt), fullStats(raw, yt));
@@ -553,7 +562,7 @@ void StoreTest::retention()
         ScanStore store(path);   // the next run of the application purges at its first open
         QCOMPARE(store.stats(), (ScanStore::Stats{2, 1, 1, 0, 0}));
         QVERIFY(store.known(yt, {"old", "young", "w1"}).contains("young"));
-        QVERIFY(store.post(watched));                 // monitored posts are never purged...
+        QVERIFY(store.post(watched));                     // monitored posts are never purged...
         QVERIFY(store.comments(watched, 10).isEmpty());   // ...their old comments are
         QVERIFY(!store.post(stale));
         const auto runs = store.runs(postA);
@@ -718,8 +727,8 @@ void StoreTest::damagedFileIsLeftAlone()
     } else {
         {
             ScanStore store(path);
-            QVERIFY(store.remember(yt, postA, vt::test::makePage("c", 3000), std::nullopt,
-                                   QDateTime::currentDateTime()));
+            QVERIFY(
+                store.remember(yt, postA, vt::test::makePage("c", 3000), std::nullopt, QDateTime::currentDateTime()));
         }
         QVERIFY(!QFileInfo::exists(path + "-wal"));
         QFile f(path);
@@ -737,7 +746,8 @@ void StoreTest::damagedFileIsLeftAlone()
     const QByteArray before = fileHash(path);
 
     ScanStore store(path);
-    const bool wrote = store.remember(yt, postA, vt::test::makePage("n", 5), std::nullopt, QDateTime::currentDateTime());
+    const bool wrote = store.remember(yt, postA, vt::test::makePage("n", 5), std::nullopt,
+                                      QDateTime::currentDateTime());
     const auto stats = store.stats();
     const auto comments = store.comments(postA, 10);
     QVERIFY(!wrote);
@@ -753,9 +763,10 @@ void StoreTest::newerFileIsLeftAlone_data()
 {
     QTest::addColumn<QString>("schema");   // what the newer copy left, at user_version 6
     QTest::addColumn<bool>("readOnly");
-    QTest::newRow("tables and columns it no longer has") << "CREATE TABLE posts (url TEXT PRIMARY KEY, site TEXT, "
-                                                            "title TEXT, scanned_at REAL, total INTEGER, flagged INTEGER)"
-                                                         << false;
+    QTest::newRow("tables and columns it no longer has")
+        << "CREATE TABLE posts (url TEXT PRIMARY KEY, site TEXT, "
+           "title TEXT, scanned_at REAL, total INTEGER, flagged INTEGER)"
+        << false;
     QTest::newRow("this version's schema and more") << "" << false;
     QTest::newRow("read by the export") << "" << true;
 }
@@ -819,7 +830,8 @@ void StoreTest::linksAreNeverFollowed()
     ScanStore store(path);
     QVERIFY(!store.remember(yt, postA, vt::test::makePage("n", 5), std::nullopt, QDateTime::currentDateTime()));
     QVERIFY(!store.isOpen());
-    QVERIFY2(store.openError().contains("is a link") && store.openError().contains(path + at), qPrintable(store.openError()));
+    QVERIFY2(store.openError().contains("is a link") && store.openError().contains(path + at),
+             qPrintable(store.openError()));
     QCOMPARE(fileHash(target), targetBefore);
     QCOMPARE(QFileInfo::exists(target), toHistory);
     QCOMPARE(fileHash(path), before);
@@ -1005,7 +1017,11 @@ void StoreTest::killedScanRecordIsWholeOrAbsent()
         const qint64 runs = raw.count(QStringLiteral("runs WHERE post = '%1'").arg(url));
         QVERIFY2((comments == perScan && rows == 1 && runs == 1) || (comments == 0 && rows == 0 && runs == 0),
                  qPrintable(QStringLiteral("%1: %2 comments, %3 post rows, %4 runs (seed %5)")
-                                .arg(url).arg(comments).arg(rows).arg(runs).arg(seed)));
+                                .arg(url)
+                                .arg(comments)
+                                .arg(rows)
+                                .arg(runs)
+                                .arg(seed)));
     }
     ScanStore store(path);
     const ScanStore::Stats stats = store.stats();

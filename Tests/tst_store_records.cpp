@@ -22,7 +22,7 @@ QDateTime at(int day, int hour = 12)
     return QDateTime(QDate(2026, 3, day), QTime(hour, 0));
 }
 
-} // namespace
+}   // namespace
 
 class StoreRecordsTest : public QObject {
     Q_OBJECT
@@ -87,10 +87,19 @@ void StoreRecordsTest::readsRepeatedAndChangingTexts()
 {
     ScanStore &s = *m_store;
     const QString longText = QString(200, u'x');
-    const QList<std::optional<QString>> avatars{
-        QStringLiteral("https://img.example/a.jpg"), QStringLiteral("https://img.example/a.jpg"), std::nullopt,
-        QStringLiteral("https://img.example/a.jpg"), QString(), QString(), longText, longText, QString(),
-        QStringLiteral("https://img.example/b.jpg"), QStringLiteral("https://img.example/a.jpg"), std::nullopt, QString()};
+    const QList<std::optional<QString>> avatars{QStringLiteral("https://img.example/a.jpg"),
+                                                QStringLiteral("https://img.example/a.jpg"),
+                                                std::nullopt,
+                                                QStringLiteral("https://img.example/a.jpg"),
+                                                QString(),
+                                                QString(),
+                                                longText,
+                                                longText,
+                                                QString(),
+                                                QStringLiteral("https://img.example/b.jpg"),
+                                                QStringLiteral("https://img.example/a.jpg"),
+                                                std::nullopt,
+                                                QString()};
     QList<Comment> page;
     for (qsizetype i = 0; i < avatars.size(); ++i) {
         Comment c = makeComment(QStringLiteral("r%1").arg(i), i % 3 == 0 ? longText : QStringLiteral("same"),
@@ -208,14 +217,38 @@ void StoreRecordsTest::storedKind_data()
     QTest::addColumn<QString>("aiKind");   // empty: none
     QTest::addColumn<QString>("reason");
     QTest::addColumn<QString>("kind");
-    QTest::newRow("AI kind wins") << "spam" << "sexual" << "dict:abuse:word" << "sexual";
-    QTest::newRow("word list kind") << "spam" << "" << "dict:abuse:word" << "abuse";
-    QTest::newRow("word with colons") << "spam" << "" << "dict:sexual:a:b" << "sexual";
-    QTest::newRow("no word") << "spam" << "" << "dict:abuse:" << "spam";
-    QTest::newRow("no word list hit") << "spam" << "" << "link,promo" << "spam";
-    QTest::newRow("own keyword") << "spam" << "" << "custom:word" << "spam";
-    QTest::newRow("ok with AI kind") << "ok" << "abuse" << "" << "";
-    QTest::newRow("skip") << "skip" << "" << "dict:abuse:word" << "";
+    QTest::newRow("AI kind wins") << "spam"
+                                  << "sexual"
+                                  << "dict:abuse:word"
+                                  << "sexual";
+    QTest::newRow("word list kind") << "spam"
+                                    << ""
+                                    << "dict:abuse:word"
+                                    << "abuse";
+    QTest::newRow("word with colons") << "spam"
+                                      << ""
+                                      << "dict:sexual:a:b"
+                                      << "sexual";
+    QTest::newRow("no word") << "spam"
+                             << ""
+                             << "dict:abuse:"
+                             << "spam";
+    QTest::newRow("no word list hit") << "spam"
+                                      << ""
+                                      << "link,promo"
+                                      << "spam";
+    QTest::newRow("own keyword") << "spam"
+                                 << ""
+                                 << "custom:word"
+                                 << "spam";
+    QTest::newRow("ok with AI kind") << "ok"
+                                     << "abuse"
+                                     << ""
+                                     << "";
+    QTest::newRow("skip") << "skip"
+                          << ""
+                          << "dict:abuse:word"
+                          << "";
 }
 
 void StoreRecordsTest::storedKind()
@@ -245,8 +278,8 @@ void StoreRecordsTest::rememberAIDropsStaleAnswers()
 {
     ScanStore &s = *m_store;
     QVERIFY(s.remember(yt, postA, {makeComment("c1", "now")}, std::nullopt, at(1)));
-    QVERIFY(s.rememberAI(yt, {{"c1", ScanStore::hash("before"), AIScore{0.9, 0, 0}}, {"nope", "x", AIScore{}}},
-                         "spam"));
+    QVERIFY(
+        s.rememberAI(yt, {{"c1", ScanStore::hash("before"), AIScore{0.9, 0, 0}}, {"nope", "x", AIScore{}}}, "spam"));
     QCOMPARE(s.known(yt, {"c1"}).value("c1").score, std::nullopt);
     QCOMPARE(s.known(yt, {"c1"}).value("c1").options, std::nullopt);
 }
@@ -281,7 +314,7 @@ void StoreRecordsTest::knownAndOffendersOverManyIds()
 void StoreRecordsTest::authorIdKeptWithTheComment_data()
 {
     // Two sightings of one comment; an invalid id means the page gave none.
-    QTest::addColumn<bool>("textFirst");    // storeText at the first sighting
+    QTest::addColumn<bool>("textFirst");   // storeText at the first sighting
     QTest::addColumn<QVariant>("idFirst");
     QTest::addColumn<bool>("seenAgain");
     QTest::addColumn<bool>("textSecond");
@@ -368,8 +401,7 @@ void StoreRecordsTest::offendersByIdAndByName()
     QCOMPARE(s.offenderIds(QStringLiteral("instagram"), {"UC-k1"}), (QHash<QString, int>{}));
 
     const QStringList names{"author-k5", "author-k6", "author-x2", "nameless", "nobody"};
-    QCOMPARE(s.offenders(yt, names),
-             (QHash<QString, int>{{"author-k5", 2}, {"author-k6", 1}, {"nameless", 1}}));
+    QCOMPARE(s.offenders(yt, names), (QHash<QString, int>{{"author-k5", 2}, {"author-k6", 1}, {"nameless", 1}}));
     QCOMPARE(s.offenders(yt, names, true), (QHash<QString, int>{{"author-k5", 1}, {"nameless", 1}}));
 }
 
@@ -389,7 +421,7 @@ void StoreRecordsTest::problemsJudgeStoredScores()
     QVERIFY(s.markDeleted(yt, {"d"}, at(2)));
     QVERIFY(s.markKept(yt, {"e"}, at(2)));
     const auto problems = s.problems(postA);
-    QCOMPARE(problems.size(), 2);   // c has no answer, d is deleted, e is kept
+    QCOMPARE(problems.size(), 2);                                 // c has no answer, d is deleted, e is kept
     QCOMPARE(problems.value("a").kind, QStringLiteral("spam"));   // sexual was not asked
     QCOMPARE(problems.value("a").prob, 0.9);
     QCOMPARE(problems.value("b").kind, QStringLiteral("abuse"));
@@ -399,10 +431,10 @@ void StoreRecordsTest::problemsJudgeStoredScores()
 void StoreRecordsTest::currentAndPendingFollowFullScan()
 {
     ScanStore &s = *m_store;
-    QVERIFY(s.remember(yt, postA,
-                       {makeComment("old-del", "x", "spam"), makeComment("old", "y", "spam"),
-                        makeComment("old-ok", "y2")},
-                       std::nullopt, at(1)));
+    QVERIFY(
+        s.remember(yt, postA,
+                   {makeComment("old-del", "x", "spam"), makeComment("old", "y", "spam"), makeComment("old-ok", "y2")},
+                   std::nullopt, at(1)));
     QVERIFY(s.markDeleted(yt, {"old-del"}, at(1, 13)));
     QVERIFY(s.remember(yt, postA, {makeComment("new", "z", "spam"), makeComment("new-ok", "w")}, std::nullopt, at(3)));
     QVERIFY(s.record(ScanStore::Post{yt, postA, "A", at(3), 0, 0, false, 0, {}, at(3)}));   // a full scan at day 3
@@ -426,17 +458,24 @@ void StoreRecordsTest::currentAndPendingFollowFullScan()
 // deleted already and replies gone with their thread are left as they are.
 void StoreRecordsTest::completeScanSettlesWhatItNoLongerFinds_data()
 {
-    QTest::addColumn<QString>("before");     // "spam", "ok", "removing" (spam being deleted), "deleted", "thread"
-    QTest::addColumn<bool>("seen");          // whether the complete scan found it
-    QTest::addColumn<QString>("deleted");    // "yes" when it is recorded deleted afterwards
+    QTest::addColumn<QString>("before");    // "spam", "ok", "removing" (spam being deleted), "deleted", "thread"
+    QTest::addColumn<bool>("seen");         // whether the complete scan found it
+    QTest::addColumn<QString>("deleted");   // "yes" when it is recorded deleted afterwards
     QTest::addColumn<QString>("gone");
-    QTest::newRow("spam gone from the site") << "spam" << false << "" << "site";
-    QTest::newRow("unflagged gone from the site") << "ok" << false << "" << "site";
-    QTest::newRow("our deletion was under way") << "removing" << false << "yes" << "";
-    QTest::newRow("our deletion did not happen") << "removing" << true << "" << "";
-    QTest::newRow("still there") << "spam" << true << "" << "";
-    QTest::newRow("deleted before") << "deleted" << false << "yes" << "";
-    QTest::newRow("went with its thread") << "thread" << false << "" << "thread";
+    QTest::newRow("spam gone from the site") << "spam" << false << ""
+                                             << "site";
+    QTest::newRow("unflagged gone from the site") << "ok" << false << ""
+                                                  << "site";
+    QTest::newRow("our deletion was under way") << "removing" << false << "yes"
+                                                << "";
+    QTest::newRow("our deletion did not happen") << "removing" << true << ""
+                                                 << "";
+    QTest::newRow("still there") << "spam" << true << ""
+                                 << "";
+    QTest::newRow("deleted before") << "deleted" << false << "yes"
+                                    << "";
+    QTest::newRow("went with its thread") << "thread" << false << ""
+                                          << "thread";
 }
 
 void StoreRecordsTest::completeScanSettlesWhatItNoLongerFinds()
@@ -448,7 +487,8 @@ void StoreRecordsTest::completeScanSettlesWhatItNoLongerFinds()
     ScanStore &s = *m_store;
     const ScanStore::PostKey key{yt, postA};
     const QString state = before == QLatin1String("ok") ? QStringLiteral("ok") : QStringLiteral("spam");
-    QVERIFY(s.remember(yt, postA, {makeComment("c", "x", state), makeComment("keep", "y", "spam")}, std::nullopt, at(1)));
+    QVERIFY(
+        s.remember(yt, postA, {makeComment("c", "x", state), makeComment("keep", "y", "spam")}, std::nullopt, at(1)));
     QVERIFY(s.record(ScanStore::Post{yt, postA, "A", at(1), 2, 2, false, 0, {}, at(1)}));
     if (before == QLatin1String("removing"))
         QVERIFY(s.markRemoving(key, {"c"}, at(2)));
@@ -494,11 +534,12 @@ void StoreRecordsTest::olderFileGainsTheGoneColumns()
 {
     {
         RawDb raw(m_path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-        QVERIFY(raw.exec("CREATE TABLE comments (site TEXT NOT NULL, id TEXT NOT NULL, post TEXT NOT NULL, "
-                         "hash TEXT NOT NULL, options TEXT, spam REAL, abuse REAL, sexual REAL, seen_at REAL NOT NULL, "
-                         "author TEXT, text TEXT, published_at REAL, like_count REAL, state TEXT, kind TEXT, reason TEXT, "
-                         "ai_prob REAL, first_seen_at REAL, deleted_at REAL, avatar TEXT, rules TEXT, kept_at REAL, "
-                         "PRIMARY KEY (site, id))"));
+        QVERIFY(
+            raw.exec("CREATE TABLE comments (site TEXT NOT NULL, id TEXT NOT NULL, post TEXT NOT NULL, "
+                     "hash TEXT NOT NULL, options TEXT, spam REAL, abuse REAL, sexual REAL, seen_at REAL NOT NULL, "
+                     "author TEXT, text TEXT, published_at REAL, like_count REAL, state TEXT, kind TEXT, reason TEXT, "
+                     "ai_prob REAL, first_seen_at REAL, deleted_at REAL, avatar TEXT, rules TEXT, kept_at REAL, "
+                     "PRIMARY KEY (site, id))"));
         QVERIFY(raw.exec("INSERT INTO comments (site, id, post, hash, seen_at, state, text) VALUES "
                          "('youtube', 'old', 'https://www.youtube.com/watch?v=aaa', 'h', 1.7e9, 'spam', 'x')"));
     }
@@ -534,13 +575,16 @@ void StoreRecordsTest::partsAndOutlineEqualAWholeRead_data()
         << 100 << QStringList{"UPDATE posts SET full_at = (SELECT MAX(seen_at) FROM comments)"};
     QTest::newRow("unreadable and odd values")
         << 100
-        << QStringList{"UPDATE comments SET state = NULL WHERE id = 's1'", "UPDATE comments SET text = NULL WHERE id = 's2'",
+        << QStringList{"UPDATE comments SET state = NULL WHERE id = 's1'",
+                       "UPDATE comments SET text = NULL WHERE id = 's2'",
                        "UPDATE comments SET deleted_at = 'soon' WHERE id = 's3'",
                        "UPDATE comments SET seen_at = 'yesterday' WHERE id IN ('s4', 'o4')",
-                       "UPDATE comments SET state = x'7370616d' WHERE id = 's5'", "UPDATE comments SET id = 7 WHERE id = 'o5'"};
+                       "UPDATE comments SET state = x'7370616d' WHERE id = 's5'",
+                       "UPDATE comments SET id = 7 WHERE id = 'o5'"};
     QTest::newRow("unreadable values, cut by the limit")
-        << 7 << QStringList{"UPDATE comments SET seen_at = 'yesterday' WHERE id IN ('s0', 'o0')",
-                            "UPDATE comments SET text = '' WHERE id = 'o1'"};
+        << 7
+        << QStringList{"UPDATE comments SET seen_at = 'yesterday' WHERE id IN ('s0', 'o0')",
+                       "UPDATE comments SET text = '' WHERE id = 'o1'"};
 }
 
 void StoreRecordsTest::partsAndOutlineEqualAWholeRead()
@@ -598,12 +642,18 @@ void StoreRecordsTest::canPick_data()
     QTest::addColumn<QString>("reason");
     QTest::addColumn<bool>("deleted");
     QTest::addColumn<bool>("canPick");
-    QTest::newRow("deleted spam") << "spam" << "" << true << false;
-    QTest::newRow("skip other") << "skip" << "owner" << false << false;
-    QTest::newRow("skip kept") << "skip" << "kept" << false << true;
-    QTest::newRow("skip unchanged") << "skip" << "unchanged" << false << true;
-    QTest::newRow("ok") << "ok" << "" << false << true;
-    QTest::newRow("spam") << "spam" << "link" << false << true;
+    QTest::newRow("deleted spam") << "spam"
+                                  << "" << true << false;
+    QTest::newRow("skip other") << "skip"
+                                << "owner" << false << false;
+    QTest::newRow("skip kept") << "skip"
+                               << "kept" << false << true;
+    QTest::newRow("skip unchanged") << "skip"
+                                    << "unchanged" << false << true;
+    QTest::newRow("ok") << "ok"
+                        << "" << false << true;
+    QTest::newRow("spam") << "spam"
+                          << "link" << false << true;
 }
 
 void StoreRecordsTest::canPick()
@@ -707,10 +757,12 @@ void StoreRecordsTest::timesAreLocalAcrossDaylightSaving_data()
 {
     QTest::addColumn<QByteArray>("zone");
     QTest::addColumn<QDateTime>("change");   // a daylight-saving change of the zone
-    QTest::newRow("Berlin, spring") << QByteArray("Europe/Berlin") << QDateTime(QDate(2026, 3, 29), QTime(1, 0), Qt::UTC);
-    QTest::newRow("Berlin, autumn") << QByteArray("Europe/Berlin") << QDateTime(QDate(2026, 10, 25), QTime(1, 0), Qt::UTC);
-    QTest::newRow("Lord Howe, half an hour") << QByteArray("Australia/Lord_Howe")
-                                             << QDateTime(QDate(2026, 4, 4), QTime(15, 0), Qt::UTC);
+    QTest::newRow("Berlin, spring") << QByteArray("Europe/Berlin")
+                                    << QDateTime(QDate(2026, 3, 29), QTime(1, 0), Qt::UTC);
+    QTest::newRow("Berlin, autumn") << QByteArray("Europe/Berlin")
+                                    << QDateTime(QDate(2026, 10, 25), QTime(1, 0), Qt::UTC);
+    QTest::newRow("Lord Howe, half an hour")
+        << QByteArray("Australia/Lord_Howe") << QDateTime(QDate(2026, 4, 4), QTime(15, 0), Qt::UTC);
 }
 
 void StoreRecordsTest::timesAreLocalAcrossDaylightSaving()
@@ -753,8 +805,9 @@ void StoreRecordsTest::timesAreLocalAcrossDaylightSaving()
         QCOMPARE(r.lastSeenAt.toString(Qt::ISODateWithMs), local.toString(Qt::ISODateWithMs));
         QCOMPARE(r.firstSeenAt.toString(Qt::ISODateWithMs), local.toString(Qt::ISODateWithMs));
         if (r.deletedAt) {
-            const QDateTime gone = QDateTime::fromMSecsSinceEpoch(
-                (r.id.startsWith('a') ? change.addSecs(-1) : change).toMSecsSinceEpoch(), Qt::LocalTime);
+            const QDateTime gone =
+                QDateTime::fromMSecsSinceEpoch((r.id.startsWith('a') ? change.addSecs(-1) : change).toMSecsSinceEpoch(),
+                                               Qt::LocalTime);
             QCOMPARE(r.deletedAt->toString(Qt::ISODateWithMs), gone.toString(Qt::ISODateWithMs));
             QCOMPARE(r.deletedAt->offsetFromUtc(), gone.offsetFromUtc());
         }
@@ -784,8 +837,9 @@ void StoreRecordsTest::pendingSummaryCountsWhatTheFlaggedTabLists()
     };
     // Before a full scan of post B: its older pending comments are no longer current.
     QVERIFY(s.remember(yt, postB, {spam("old", 0.2)}, std::nullopt, at(1)));
-    QVERIFY(s.remember(yt, postA, {spam("a1", 0.91), spam("a2", 0.55), spam("a3", std::nullopt), makeComment("ok", "hi"),
-                                   spam("gone", 0.1)},
+    QVERIFY(s.remember(yt, postA,
+                       {spam("a1", 0.91), spam("a2", 0.55), spam("a3", std::nullopt), makeComment("ok", "hi"),
+                        spam("gone", 0.1)},
                        std::nullopt, at(2)));
     QVERIFY(s.markDeleted(yt, {"gone"}, at(3)));
     QVERIFY(s.remember(yt, postB, {spam("b1", 0.7)}, std::nullopt, at(4)));

@@ -46,7 +46,7 @@ ScanStore::Post makePost(const QString &site, const QString &url, const QString 
     return ScanStore::Post{site, url, title, scanned, total, flagged, false, 0, std::nullopt, std::nullopt};
 }
 
-} // namespace
+}   // namespace
 
 class StoreRunsTest : public QObject {
     Q_OBJECT
@@ -94,9 +94,10 @@ void StoreRunsTest::logReadsBackWhole()
     ScanStore::Run run = makeRun(yt, postA, at(1), ScanStore::Run::Kind::Delete);
     run.automatic = true;
     run.deleted = 2;
-    const qint64 id = s.log(run, {ScanStore::Item{"a", "spam", "spam", "link", 0.75, {}, true},
-                                  ScanStore::Item{"b", "ok", "", "", std::nullopt, {"a", "b"}, false},
-                                  ScanStore::Item{"a", "ok", "", "later", std::nullopt, {}, false}});
+    const qint64 id = s.log(run,
+                            {ScanStore::Item{"a", "spam", "spam", "link", 0.75, {}, true},
+                             ScanStore::Item{"b", "ok", "", "", std::nullopt, {"a", "b"}, false},
+                             ScanStore::Item{"a", "ok", "", "later", std::nullopt, {}, false}});
     QVERIFY(id > 0);
     const auto runs = s.runs(postA);
     QCOMPARE(runs.size(), 1);
@@ -195,8 +196,9 @@ void StoreRunsTest::recordKeepsWhatIsNotGiven()
     QVERIFY(s.record(again));
     const auto stored = s.post(postA);
     QVERIFY(stored);
-    QCOMPARE(*stored, (ScanStore::Post{yt, postA, "Title", at(2), 20, 5, true, 1,
-                                       QStringLiteral("https://img.example/t.jpg"), at(1)}));
+    QCOMPARE(*stored,
+             (ScanStore::Post{yt, postA, "Title", at(2), 20, 5, true, 1, QStringLiteral("https://img.example/t.jpg"),
+                              at(1)}));
 }
 
 void StoreRunsTest::removedClampsAtZero_data()
@@ -339,7 +341,7 @@ void StoreRunsTest::forgetOnePost()
     QVERIFY(!s.post(postA));
     QVERIFY(s.comments(postA, 10).isEmpty());
     QVERIFY(s.runs(postA).isEmpty());
-    QVERIFY(s.found().isEmpty());                     // no longer offered as found...
+    QVERIFY(s.found().isEmpty());                    // no longer offered as found...
     QCOMPARE(s.dismissed(), QSet<QString>{postA});   // ...and still dismissed
     QCOMPARE(s.stats(), (ScanStore::Stats{1, 0, 5, 1, 0}));
     RawDb raw(m_path);

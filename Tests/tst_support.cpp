@@ -45,7 +45,7 @@ QNetworkReply *get(QNetworkAccessManager &net, const QUrl &url)
     return reply;
 }
 
-} // namespace
+}   // namespace
 
 using vt::test::HttpReply;
 using vt::test::HttpRequest;
@@ -75,7 +75,7 @@ private slots:
         QFETCH(bool, tls);
         vt::test::TestHttpServer server;
         if (tls) {
-            const auto cert = vt::test::TestCertificate::make({ QStringLiteral("localhost") });
+            const auto cert = vt::test::TestCertificate::make({QStringLiteral("localhost")});
             QVERIFY(!cert.isNull());
             QVERIFY(server.listenTls(cert.certificate, cert.key));
         } else {
@@ -84,7 +84,7 @@ private slots:
         // Held until all three have arrived, so all three are in flight at once.
         QList<QPair<HttpResponder, QByteArray>> held;
         server.route("GET", QStringLiteral("/slow"), [&held](const HttpRequest &req, const HttpResponder &r) {
-            held.append({ r, "slow " + req.query.queryItemValue(QStringLiteral("n")).toUtf8() });
+            held.append({r, "slow " + req.query.queryItemValue(QStringLiteral("n")).toUtf8()});
             if (held.size() == 3)
                 for (const auto &[responder, body] : held)
                     responder.replyAfter(10, HttpReply::text(body));
@@ -109,7 +109,8 @@ private slots:
     {
         vt::test::TestHttpServer server;
         QVERIFY(server.listen());
-        server.route("*", QStringLiteral("/drop"), [](const HttpRequest &, const HttpResponder &r) { r.closeConnection(); });
+        server.route("*", QStringLiteral("/drop"),
+                     [](const HttpRequest &, const HttpResponder &r) { r.closeConnection(); });
         QNetworkAccessManager net;
         QNetworkReply *reply = get(net, server.url(QStringLiteral("/drop")));
         QTRY_VERIFY_WITH_TIMEOUT(reply->isFinished(), 10000);

@@ -111,7 +111,7 @@ std::optional<bool> homeRequest(const QString &run)
     return std::nullopt;
 }
 
-} // namespace
+}   // namespace
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -132,17 +132,15 @@ class WindowTest : public QObject {
     SidebarSites *sites() { return window->workspace()->sidebar()->sites(); }
 
 private slots:
-    void init()
-    {
-        qputenv("VT_START_URL", "https://www.youtube.com/");
-    }
+    void init() { qputenv("VT_START_URL", "https://www.youtube.com/"); }
 
     void cleanup()
     {
         window.reset();
         state.reset();
         qunsetenv("VT_START_URL");
-        for (const char *key : {"vt.lastPage", "vt.windowWidth", "vt.windowHeight", "vt.windowMaximized", "vt.menuWidth", "vt.panelWidth", "vt.dockHeight"})
+        for (const char *key : {"vt.lastPage", "vt.windowWidth", "vt.windowHeight", "vt.windowMaximized",
+                                "vt.menuWidth", "vt.panelWidth", "vt.dockHeight"})
             AppSettings::shared().remove(key);
         FixtureSite::shared()->resetRoutes();
     }
@@ -155,21 +153,25 @@ private slots:
         window->showNormal();
         window->resize(1280, 720);
         WorkspaceView *workspace = window->workspace();
-        QTRY_COMPARE_WITH_TIMEOUT(workspace->size(), window->centralWidget() ? window->centralWidget()->size() : workspace->size(), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(workspace->size(),
+                                  window->centralWidget() ? window->centralWidget()->size() : workspace->size(), slow);
         WorkspaceSidebar *sidebar = workspace->sidebar();
         // The service offers device accounts: the start-up refresh signs in.
-        QTRY_COMPARE_WITH_TIMEOUT(sidebar->shownAccountRow().subtitle, Lang::system() ? QString("계정 관리") : QString("Manage account"), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(sidebar->shownAccountRow().subtitle,
+                                  Lang::system() ? QString("계정 관리") : QString("Manage account"), slow);
         QVERIFY(sidebar->accountRowFits());
 
         // Nothing scanned, nothing listed: both say what to do.
         QCOMPARE(workspace->panel()->emptyHintText(), SpamPanelModel::emptyHint(PanelTab::comments, false));
-        QTRY_COMPARE_WITH_TIMEOUT(workspace->dock()->emptyHintText(),
-                     (Lang::system() ? QString("YouTube에 로그인한 다음 최신 게시물을 불러와 검사할 게시물을 고르세요.")
-                                : QString("Sign in to YouTube, then load your latest posts and pick the ones to check.")), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            workspace->dock()->emptyHintText(),
+            (Lang::system() ? QString("YouTube에 로그인한 다음 최신 게시물을 불러와 검사할 게시물을 고르세요.")
+                            : QString("Sign in to YouTube, then load your latest posts and pick the ones to check.")),
+            slow);
 
         // A sign-in page with a long address: the field shows it from the host on.
-        const QString signIn = "https://www.youtube.com/signin?continue=" + QString("https%3A%2F%2Fwww.youtube.com%2Fwatch%3Fv%3D").repeated(6)
-            + "&hl=en&flowName=GlifWebSignIn";
+        const QString signIn = "https://www.youtube.com/signin?continue="
+            + QString("https%3A%2F%2Fwww.youtube.com%2Fwatch%3Fv%3D").repeated(6) + "&hl=en&flowName=GlifWebSignIn";
         FixtureSite::shared()->page("www.youtube.com", "/signin", "<h1>sign in</h1>");
         browser()->open(signIn);
         QTRY_COMPARE_WITH_TIMEOUT(pane()->addressField()->text(), signIn, slow);
@@ -180,7 +182,8 @@ private slots:
         browser()->open("https://www.youtube.com/broken");
         QTRY_VERIFY_WITH_TIMEOUT(!pane()->bannerText().isEmpty(), slow);
         QTRY_COMPARE_WITH_TIMEOUT(pane()->addressField()->text(), QString("https://www.youtube.com/broken"), slow);
-        QTRY_VERIFY2_WITH_TIMEOUT(cutLabels(pane()->banner()).isEmpty(), qPrintable(cutLabels(pane()->banner()).join(", ")), slow);
+        QTRY_VERIFY2_WITH_TIMEOUT(cutLabels(pane()->banner()).isEmpty(),
+                                  qPrintable(cutLabels(pane()->banner()).join(", ")), slow);
 
         // Every settings tab: no text cut, the AI check not "On" before the owner agreed.
         QCOMPARE(state->spam()->ownerSettings().aiConsent(), std::nullopt);
@@ -188,10 +191,12 @@ private slots:
         QPointer<SettingsWindow> settings = workspace->settings()->window();
         QVERIFY(settings);
         QTRY_VERIFY_WITH_TIMEOUT(settings->isVisible(), slow);
-        QCOMPARE(settings->statusShown(SettingsTab::ai), Lang::system() ? QString("동의 필요") : QString("Needs your consent"));
+        QCOMPARE(settings->statusShown(SettingsTab::ai),
+                 Lang::system() ? QString("동의 필요") : QString("Needs your consent"));
         for (const SettingsTab tab : SettingsTab::allCases()) {
             settings->setTab(tab);
-            QTRY_VERIFY2_WITH_TIMEOUT(cutLabels(settings).isEmpty(), qPrintable(tab.rawValue() + ": " + cutLabels(settings).join(", ")), slow);
+            QTRY_VERIFY2_WITH_TIMEOUT(cutLabels(settings).isEmpty(),
+                                      qPrintable(tab.rawValue() + ": " + cutLabels(settings).join(", ")), slow);
         }
         settings->close();
         QTRY_VERIFY_WITH_TIMEOUT(!settings, slow);
@@ -212,16 +217,20 @@ private slots:
 
     void startPage_data()
     {
-        QTest::addColumn<QVariant>("env");        // invalid: unset
-        QTest::addColumn<QString>("lastPage");    // empty: none stored
+        QTest::addColumn<QVariant>("env");       // invalid: unset
+        QTest::addColumn<QString>("lastPage");   // empty: none stored
         QTest::addColumn<QString>("expected");
         const QString home = "https://www.youtube.com/";
         QTest::newRow("nothing") << QVariant() << "" << home;
-        QTest::newRow("restorable last page") << QVariant() << "https://www.instagram.com/p/abc/" << "https://www.instagram.com/p/abc/";
+        QTest::newRow("restorable last page") << QVariant() << "https://www.instagram.com/p/abc/"
+                                              << "https://www.instagram.com/p/abc/";
         QTest::newRow("sign-in page as last page") << QVariant() << "https://www.instagram.com/accounts/login/" << home;
         QTest::newRow("other site as last page") << QVariant() << "https://example.org/" << home;
-        QTest::newRow("start address wins") << QVariant("https://www.youtube.com/watch?v=x") << "https://www.instagram.com/p/abc/" << "https://www.youtube.com/watch?v=x";
-        QTest::newRow("empty start address still wins") << QVariant("") << "https://www.instagram.com/p/abc/" << "";
+        QTest::newRow("start address wins")
+            << QVariant("https://www.youtube.com/watch?v=x") << "https://www.instagram.com/p/abc/"
+            << "https://www.youtube.com/watch?v=x";
+        QTest::newRow("empty start address still wins") << QVariant("") << "https://www.instagram.com/p/abc/"
+                                                        << "";
     }
     void startPage()
     {
@@ -249,22 +258,31 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT((shot = window->grab().toImage(), redShare(shot) > 0.005), slow);
 
         QTRY_COMPARE_WITH_TIMEOUT(browser()->accounts()->status(LoginProvider::youtube), LoginStatus::signedOut, slow);
-        QCOMPARE(sites()->rowState(LoginProvider::youtube), Lang::system() ? QString("로그인 필요") : QString("Sign-in needed"));
+        QCOMPARE(sites()->rowState(LoginProvider::youtube),
+                 Lang::system() ? QString("로그인 필요") : QString("Sign-in needed"));
         // Sign in from the accounts menu, as the owner does.
         sites()->accountButton(LoginProvider::youtube)->click();
         QVERIFY(sites()->menu());
-        QCOMPARE(sites()->menu()->rows().at(0).actions, QList<AccountMenu::Action> {AccountMenu::Action::signIn});
+        QCOMPARE(sites()->menu()->rows().at(0).actions, QList<AccountMenu::Action>{AccountMenu::Action::signIn});
         sites()->menu()->trigger(LoginProvider::youtube, AccountMenu::Action::signIn);
         BrowserPage *page = browser()->currentTab()->page();
-        QTRY_VERIFY_WITH_TIMEOUT(!browser()->isLoading() && vt::test::evaluate(page, "!!document.getElementById('form')").toBool(), slow);
-        vt::test::evaluate(page, "document.getElementById('identifier').value='owner';document.getElementById('form').submit();");
+        QTRY_VERIFY_WITH_TIMEOUT(!browser()->isLoading()
+                                     && vt::test::evaluate(page, "!!document.getElementById('form')").toBool(),
+                                 slow);
+        vt::test::evaluate(
+            page, "document.getElementById('identifier').value='owner';document.getElementById('form').submit();");
         QTRY_VERIFY_WITH_TIMEOUT(SidebarSites::isSignedIn(browser()->accounts()->status(LoginProvider::youtube)), slow);
         QCOMPARE(sites()->rowState(LoginProvider::youtube), QString());
-        QVERIFY(sites()->siteButton(LoginProvider::youtube)->accessibleName().endsWith(Lang::system() ? QString("로그인됨") : QString("Signed in")));
-        QCOMPARE(sites()->rowState(LoginProvider::instagram), Lang::system() ? QString("로그인 필요") : QString("Sign-in needed"));
+        QVERIFY(sites()
+                    ->siteButton(LoginProvider::youtube)
+                    ->accessibleName()
+                    .endsWith(Lang::system() ? QString("로그인됨") : QString("Signed in")));
+        QCOMPARE(sites()->rowState(LoginProvider::instagram),
+                 Lang::system() ? QString("로그인 필요") : QString("Sign-in needed"));
         sites()->showMenu();
         AccountMenu *menu = sites()->menu();
-        QCOMPARE(menu->rows().at(0).actions, (QList<AccountMenu::Action> {AccountMenu::Action::open, AccountMenu::Action::signOut}));
+        QCOMPARE(menu->rows().at(0).actions,
+                 (QList<AccountMenu::Action>{AccountMenu::Action::open, AccountMenu::Action::signOut}));
         // "Sign out", then "Cancel": nothing is removed.
         QStringList asked;
         bool answer = false;
@@ -274,7 +292,7 @@ private slots:
             done(answer);
         };
         menu->trigger(LoginProvider::youtube, AccountMenu::Action::signOut);
-        QCOMPARE(asked, QStringList {AccountMenu::confirmTitle(LoginProvider::youtube)});
+        QCOMPARE(asked, QStringList{AccountMenu::confirmTitle(LoginProvider::youtube)});
         QCOMPARE(menu->disconnect(), std::nullopt);
         QVERIFY(!browser()->accounts()->clearing());
         QVERIFY(SidebarSites::isSignedIn(browser()->accounts()->status(LoginProvider::youtube)));
@@ -295,8 +313,11 @@ private slots:
         open();
         browser()->signIn(LoginProvider::youtube);
         BrowserPage *page = browser()->currentTab()->page();
-        QTRY_VERIFY_WITH_TIMEOUT(!browser()->isLoading() && vt::test::evaluate(page, "!!document.getElementById('form')").toBool(), slow);
-        vt::test::evaluate(page, "document.getElementById('identifier').value='owner';document.getElementById('form').submit();");
+        QTRY_VERIFY_WITH_TIMEOUT(!browser()->isLoading()
+                                     && vt::test::evaluate(page, "!!document.getElementById('form')").toBool(),
+                                 slow);
+        vt::test::evaluate(
+            page, "document.getElementById('identifier').value='owner';document.getElementById('form').submit();");
         QTRY_VERIFY_WITH_TIMEOUT(SidebarSites::isSignedIn(browser()->accounts()->status(LoginProvider::youtube)), slow);
         sites()->showMenu();
         AccountMenu *menu = sites()->menu();
@@ -305,7 +326,8 @@ private slots:
         connect(browser()->accounts(), &AccountSession::clearingChanged, &listening, [&] {
             if (browser()->accounts()->clearing())
                 lockedWhileClearing << !menu->rows().at(0).enabled << !pane()->takesPageClicks()
-                                    << !pane()->addressField()->isEnabled() << !window->workspace()->sidebar()->sites()->isEnabledTo(window.get());
+                                    << !pane()->addressField()->isEnabled()
+                                    << !window->workspace()->sidebar()->sites()->isEnabledTo(window.get());
         });
         menu->confirm = [](const QString &, const QString &message, std::function<void(bool)> done) {
             QCOMPARE(message, AccountMenu::confirmMessage());
@@ -314,13 +336,14 @@ private slots:
         menu->trigger(LoginProvider::youtube, AccountMenu::Action::signOut);
         QTRY_COMPARE_WITH_TIMEOUT(browser()->accounts()->status(LoginProvider::youtube), LoginStatus::signedOut, slow);
         QTRY_VERIFY_WITH_TIMEOUT(!browser()->accounts()->clearing(), slow);
-        QCOMPARE(lockedWhileClearing, (QList<bool> {true, true, true, true}));
+        QCOMPARE(lockedWhileClearing, (QList<bool>{true, true, true, true}));
         QVERIFY(pane()->takesPageClicks());
         QVERIFY(pane()->addressField()->isEnabled());
-        QCOMPARE(menu->rows().at(0).actions, QList<AccountMenu::Action> {AccountMenu::Action::signIn});
+        QCOMPARE(menu->rows().at(0).actions, QList<AccountMenu::Action>{AccountMenu::Action::signIn});
         QVERIFY(menu->rows().at(0).enabled);
         QVERIFY(!browser()->accounts()->message().isEmpty());
-        QCOMPARE(sites()->rowState(LoginProvider::youtube), Lang::system() ? QString("로그인 필요") : QString("Sign-in needed"));
+        QCOMPARE(sites()->rowState(LoginProvider::youtube),
+                 Lang::system() ? QString("로그인 필요") : QString("Sign-in needed"));
     }
 
     // A failed load: our message in the run's language, no engine error page.
@@ -329,9 +352,12 @@ private slots:
         open();
         browser()->open("https://www.youtube.com/broken");
         QTRY_VERIFY_WITH_TIMEOUT(!browser()->error().isEmpty(), slow);
-        QVERIFY(pane()->bannerText().startsWith(Lang::system() ? QString("페이지를 불러오지 못했습니다. ") : QString("Couldn't load the page. ")));
+        QVERIFY(pane()->bannerText().startsWith(Lang::system() ? QString("페이지를 불러오지 못했습니다. ")
+                                                               : QString("Couldn't load the page. ")));
         QVERIFY(!pane()->bannerText().contains("ERR_"));
-        const QString shown = vt::test::evaluate(browser()->currentTab()->page(), "document.body ? document.body.innerText : ''").toString();
+        const QString shown = vt::test::evaluate(browser()->currentTab()->page(),
+                                                 "document.body ? document.body.innerText : ''")
+                                  .toString();
         QVERIFY2(!shown.contains("ERR_") && !shown.contains("reached"), qPrintable(shown));
         // "Try again" clears the banner while the page loads again.
         FixtureSite::shared()->page("www.youtube.com", "/broken", "<h1>back</h1>");
@@ -356,13 +382,16 @@ private slots:
         field->setFocus();
         field->setText("not an address");
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(browser()->error(), Lang::system() ? QString("YouTube 또는 Instagram 주소를 입력해 주세요.") : QString("Enter a YouTube or Instagram address."));
+        QCOMPARE(browser()->error(),
+                 Lang::system() ? QString("YouTube 또는 Instagram 주소를 입력해 주세요.")
+                                : QString("Enter a YouTube or Instagram address."));
         QCOMPARE(field->text(), QString("https://www.youtube.com/watch?v=next"));
         QVERIFY(!pane()->bannerText().isEmpty());
 
         // A page title that looks like markup shows as its characters in the field's tooltip.
-        FixtureSite::shared()->page("www.youtube.com", "/markup",
-                                    "<title>&lt;img src=x onerror=alert(1)&gt;&lt;b&gt;Bold&lt;/b&gt;</title><h1>t</h1>");
+        FixtureSite::shared()
+            ->page("www.youtube.com", "/markup",
+                   "<title>&lt;img src=x onerror=alert(1)&gt;&lt;b&gt;Bold&lt;/b&gt;</title><h1>t</h1>");
         browser()->open("https://www.youtube.com/markup");
         QTRY_COMPARE_WITH_TIMEOUT(browser()->title(), QString("<img src=x onerror=alert(1)><b>Bold</b>"), slow);
         QTextDocument tip;
@@ -380,10 +409,12 @@ private slots:
             QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), g, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(handle, &press);
             for (double step : {dx / 2, dx}) {
-                QMouseEvent move(QEvent::MouseMove, QPointF(at) + QPointF(step, 0), g + QPointF(step, 0), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+                QMouseEvent move(QEvent::MouseMove, QPointF(at) + QPointF(step, 0), g + QPointF(step, 0), Qt::NoButton,
+                                 Qt::LeftButton, Qt::NoModifier);
                 QApplication::sendEvent(handle, &move);
             }
-            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at) + QPointF(dx, 0), g + QPointF(dx, 0), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at) + QPointF(dx, 0), g + QPointF(dx, 0),
+                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(handle, &release);
         };
         WorkspaceView *workspace = window->workspace();
@@ -407,7 +438,7 @@ private slots:
         QCOMPARE(window->size(), QSize(1280, 720));
         QSplitter *split = window->workspace()->cardSplitter();
         QTRY_COMPARE_WITH_TIMEOUT(split->height(), 696, slow);
-        QCOMPARE(split->sizes(), (QList<int> {395, 300}));   // no height stored yet
+        QCOMPARE(split->sizes(), (QList<int>{395, 300}));   // no height stored yet
         QCOMPARE(pane()->height(), 395);
         auto drag = [&](double dy) {
             QWidget *handle = split->handle(1);
@@ -420,38 +451,39 @@ private slots:
                                  Qt::LeftButton, Qt::NoModifier);
                 QApplication::sendEvent(handle, &move);
             }
-            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at) + QPointF(0, dy), g + QPointF(0, dy), Qt::LeftButton,
-                                Qt::NoButton, Qt::NoModifier);
+            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at) + QPointF(0, dy), g + QPointF(0, dy),
+                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(handle, &release);
         };
         // Up as far as it goes: the page keeps its minimum.
         drag(-300);
-        QCOMPARE(split->sizes(), (QList<int> {360, 335}));
+        QCOMPARE(split->sizes(), (QList<int>{360, 335}));
         QCOMPARE(AppSettings::shared().doubleValue("vt.dockHeight", 0), 335.0);
         QVERIFY(pane()->height() >= WorkspaceView::browserMinimum);
         // Down as far as it goes: the post list keeps its own, a whole row of tiles in view.
         drag(400);
-        QCOMPARE(split->sizes(), (QList<int> {695 - int(WorkspaceView::dockMinimum), int(WorkspaceView::dockMinimum)}));
+        QCOMPARE(split->sizes(), (QList<int>{695 - int(WorkspaceView::dockMinimum), int(WorkspaceView::dockMinimum)}));
         QCOMPARE(AppSettings::shared().doubleValue("vt.dockHeight", 0), WorkspaceView::dockMinimum);
         QScrollArea *tiles = window->workspace()->dock()->findChild<QScrollArea *>();
         QVERIFY(tiles);
-        QTRY_VERIFY2_WITH_TIMEOUT(tiles->viewport()->height() >= PostDockModel::tileHeight, qPrintable(QString::number(tiles->viewport()->height())), 60000);
+        QTRY_VERIFY2_WITH_TIMEOUT(tiles->viewport()->height() >= PostDockModel::tileHeight,
+                                  qPrintable(QString::number(tiles->viewport()->height())), 60000);
         drag(-40);
         const int dock = int(WorkspaceView::dockMinimum) + 40;
-        QCOMPARE(split->sizes(), (QList<int> {695 - dock, dock}));
+        QCOMPARE(split->sizes(), (QList<int>{695 - dock, dock}));
         QCOMPARE(AppSettings::shared().doubleValue("vt.dockHeight", 0), double(dock));
         drag(0);   // taking the line without moving it leaves the split as it is
-        QCOMPARE(split->sizes(), (QList<int> {695 - dock, dock}));
+        QCOMPARE(split->sizes(), (QList<int>{695 - dock, dock}));
         // A taller window gives its height to the page.
         window->resize(1920, 1080);
-        QTRY_COMPARE_WITH_TIMEOUT(split->sizes(), (QList<int> {1055 - dock, dock}), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(split->sizes(), (QList<int>{1055 - dock, dock}), slow);
         window->resize(1280, 720);
-        QTRY_COMPARE_WITH_TIMEOUT(split->sizes(), (QList<int> {695 - dock, dock}), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(split->sizes(), (QList<int>{695 - dock, dock}), slow);
         // The next start shows the same split.
         window->close();
         window = std::make_unique<MainWindow>(state.get(), &AppSettings::shared());
         window->show();
-        QTRY_COMPARE_WITH_TIMEOUT(window->workspace()->cardSplitter()->sizes(), (QList<int> {695 - dock, dock}), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(window->workspace()->cardSplitter()->sizes(), (QList<int>{695 - dock, dock}), slow);
     }
 
     // The panel over the real model, the account row over its service client, the sheets the
@@ -470,7 +502,8 @@ private slots:
         QVERIFY(state->agent()->server());
 
         // The service offers device accounts: the start-up refresh signs in, and the row follows.
-        QTRY_COMPARE_WITH_TIMEOUT(sidebar->shownAccountRow().subtitle, Lang::system() ? QString("계정 관리") : QString("Manage account"), slow);
+        QTRY_COMPARE_WITH_TIMEOUT(sidebar->shownAccountRow().subtitle,
+                                  Lang::system() ? QString("계정 관리") : QString("Manage account"), slow);
         QCOMPARE(sidebar->shownAccountRow().symbol, QString("checkmark.seal"));
 
         auto iconButton = [&](const QString &ko, const QString &en) -> IconButton * {
@@ -568,14 +601,19 @@ private slots:
     {
         QFETCH(int, site);
         QFETCH(QString, field);
-        const LoginProvider provider {LoginProvider::Value(site)};
+        const LoginProvider provider{LoginProvider::Value(site)};
         vt::test::DemoSite demo;
         demo.install(*FixtureSite::shared());
         open();
         browser()->signIn(provider);
         BrowserPage *page = browser()->currentTab()->page();
-        QTRY_VERIFY_WITH_TIMEOUT(!browser()->isLoading() && vt::test::evaluate(page, "!!document.getElementById('form')").toBool(), slow);
-        vt::test::evaluate(page, QString("document.getElementById('%1').value='owner';document.getElementById('form').submit();").arg(field));
+        QTRY_VERIFY_WITH_TIMEOUT(!browser()->isLoading()
+                                     && vt::test::evaluate(page, "!!document.getElementById('form')").toBool(),
+                                 slow);
+        vt::test::evaluate(page,
+                           QString(
+                               "document.getElementById('%1').value='owner';document.getElementById('form').submit();")
+                               .arg(field));
         QTRY_VERIFY_WITH_TIMEOUT(SidebarSites::isSignedIn(browser()->accounts()->status(provider)), slow);
         QTRY_VERIFY_WITH_TIMEOUT(!browser()->isLoading() && !browser()->accounts()->isAuthenticating(), slow);
 
@@ -631,7 +669,8 @@ private slots:
         env.insert("VT_SERVER_URL", qEnvironmentVariable("VT_SERVER_URL"));
         const QString controlFile = ControlFile(home.filePath("data") + "/Veltrane").path();
         bool controlWhileRunning = false;
-        FixtureSite::shared()->page("www.youtube.com", "/smoke-signin",
+        FixtureSite::shared()->page(
+            "www.youtube.com", "/smoke-signin",
             "<form id='f' method='post' action='https://accounts.google.com/signin/challenge/pwd'>"
             "<input name='identifier' value='owner'><input name='continue' value='https://www.youtube.com/?run=1'></form>"
             "<script>document.getElementById('f').submit();</script>");
@@ -672,7 +711,8 @@ private slots:
             QVERIFY2(err.contains("sandbox is switched off"), qPrintable(err));
         QVERIFY2(!err.contains("FullyDecoded"), qPrintable(err));
         // The web engine says nothing of its own: no start-up report, no Chromium log lines.
-        const QRegularExpression engineLine(QStringLiteral("qt\\.webenginecontext|^\\[\\d+:\\d+:|Sandboxing disabled|^js:"),
+        const QRegularExpression engineLine(QStringLiteral(
+                                                "qt\\.webenginecontext|^\\[\\d+:\\d+:|Sandboxing disabled|^js:"),
                                             QRegularExpression::MultilineOption);
         QVERIFY2(!engineLine.match(err).hasMatch(), qPrintable(err));
         bool cookieKept = false;
@@ -711,7 +751,8 @@ int main(int argc, char *argv[])
     QTemporaryDir screens;
     QFile config(screens.filePath("screens.json"));
     if (config.open(QIODevice::WriteOnly))
-        config.write(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        config.write(
+            R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
     config.close();
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen")
         qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.fileName()).toLocal8Bit());

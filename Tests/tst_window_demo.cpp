@@ -68,7 +68,7 @@ QString postKey(const QUrl &url)
 struct Window {
     AppState state;
     std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(&state, &AppSettings::shared());
-    WindowAlerts alerts {window.get()};
+    WindowAlerts alerts{window.get()};
 
     Window()
     {
@@ -105,17 +105,21 @@ struct Window {
         if (!QTest::qWaitFor([&] { return button->isVisible() && button->isEnabled(); }, kSlow))
             return false;
         QTest::mouseClick(button, Qt::LeftButton);
-        if (!QTest::qWaitFor([&] {
-                return !browser()->isLoading()
-                    && evaluate(browser()->currentTab()->page(), "!!document.getElementById('form')").toBool();
-            }, kSlow))
+        if (!QTest::qWaitFor(
+                [&] {
+            return !browser()->isLoading()
+                && evaluate(browser()->currentTab()->page(), "!!document.getElementById('form')").toBool();
+                },
+                kSlow))
             return false;
         evaluate(browser()->currentTab()->page(),
                  "document.getElementById('identifier').value='owner';document.getElementById('form').submit();");
-        return QTest::qWaitFor([&] {
-            return SidebarSites::isSignedIn(browser()->accounts()->status(LoginProvider::youtube)) && !browser()->isLoading()
-                && !browser()->accounts()->isAuthenticating();
-        }, kSlow);
+        return QTest::qWaitFor(
+            [&] {
+            return SidebarSites::isSignedIn(browser()->accounts()->status(LoginProvider::youtube))
+                && !browser()->isLoading() && !browser()->accounts()->isAuthenticating();
+            },
+            kSlow);
     }
 
     // "Load latest posts": the owner's posts arrive, ticked.
@@ -125,7 +129,8 @@ struct Window {
         if (!QTest::qWaitFor([&] { return load && load->isVisible() && load->isEnabled(); }, kSlow))
             return false;
         QTest::mouseClick(load, Qt::LeftButton);
-        return QTest::qWaitFor([&] { return !model()->jobs().findingPosts() && dock()->tiles().size() >= count; }, kSlow);
+        return QTest::qWaitFor([&] { return !model()->jobs().findingPosts() && dock()->tiles().size() >= count; },
+                               kSlow);
     }
 
     // "Deselect all", then the tick of this post alone, then "Check 1 for spam".
@@ -154,7 +159,7 @@ QAbstractButton *destructiveButton(QMessageBox *box)
     return nullptr;
 }
 
-} // namespace
+}   // namespace
 
 class WindowDemoTest : public QObject {
     Q_OBJECT
@@ -208,7 +213,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT((box = shownQuestion()) != nullptr, kSlow);
         QCOMPARE(box->text(), AIPass::consentQuestion().title);
         QVERIFY(answerQuestion(box, AIPass::consentQuestion().buttons.at(0)));
-        QTRY_VERIFY_WITH_TIMEOUT(!w.model()->jobs().working() && w.tile(curry) && w.tile(curry)->post().scannedAt, kSlow);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.model()->jobs().working() && w.tile(curry) && w.tile(curry)->post().scannedAt,
+                                 kSlow);
 
         // The panel lists the flagged comments, ticked; "Delete N" names what goes.
         DeleteBar *bar = w.panel()->deleteBar();
@@ -225,7 +231,8 @@ private slots:
         QVERIFY(yes);
         QVERIFY(box->defaultButton() != yes);
         QTest::mouseClick(yes, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!w.model()->jobs().working() && !m_demo->youtube().deleted("vDemoMixed1").isEmpty(), kSlow);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.model()->jobs().working() && !m_demo->youtube().deleted("vDemoMixed1").isEmpty(),
+                                 kSlow);
         QTRY_VERIFY_WITH_TIMEOUT(!w.model()->jobs().working(), kSlow);
 
         // On the site: every picked comment, and nothing outside the picked threads; nothing of the Short.
@@ -233,7 +240,8 @@ private slots:
         for (const QString &id : picked)
             QVERIFY2(gone.contains(id), qPrintable(id + " still on the site"));
         for (const QString &id : gone)
-            QVERIFY2(picked.contains(id.section(u'.', 0, 0)) || picked.contains(id), qPrintable(id + " was not asked for"));
+            QVERIFY2(picked.contains(id.section(u'.', 0, 0)) || picked.contains(id),
+                     qPrintable(id + " was not asked for"));
         QVERIFY(m_demo->youtube().deleted("sDemoShort1").isEmpty());
         // The status line under the tiles says it is done.
         QTRY_COMPARE_WITH_TIMEOUT(w.dock()->statusText(), w.model()->statusLine().text(), kSlow);
@@ -246,7 +254,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!w.panel()->otherPostNotice().isEmpty(), kSlow);
         const QString notice = w.panel()->otherPostNotice();
         QVERIFY2(notice.contains(QStringLiteral("양파 카레 만들기")), qPrintable(notice));
-        QVERIFY2(notice.contains(Lang::system() ? QStringLiteral("타일을 선택") : QStringLiteral("tick its tile")), qPrintable(notice));
+        QVERIFY2(notice.contains(Lang::system() ? QStringLiteral("타일을 선택") : QStringLiteral("tick its tile")),
+                 qPrintable(notice));
         QVERIFY(!w.model()->jobs().working());
         // Checked, the notice goes.
         QVERIFY(w.checkOnly(brunch));
@@ -260,12 +269,14 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(settings->isVisible(), 60000);
         const QString clearText = Lang::system() ? QStringLiteral("지우기") : QStringLiteral("Clear");
         QPushButton *clear = nullptr;
-        QTRY_VERIFY_WITH_TIMEOUT([&] {
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
             for (QPushButton *b : settings->findChildren<QPushButton *>())
                 if (b->text() == clearText && b->isVisible() && b->isEnabled())
                     clear = b;
             return clear != nullptr;
-        }(), 60000);
+            }(),
+            60000);
         QString title, text;
         bool destructiveIsDefault = true, answered = false;
         QTimer answer;
@@ -299,13 +310,16 @@ private slots:
         QVERIFY(w.signIn());
         w.browser()->open(YouTubeFixture::watchUrl("sDemoShort1").toString());
         QTRY_VERIFY_WITH_TIMEOUT(!w.browser()->isLoading() && w.browser()->error().isEmpty()
-                                     && w.browser()->title().contains(QStringLiteral("계란말이")), kSlow);
+                                     && w.browser()->title().contains(QStringLiteral("계란말이")),
+                                 kSlow);
 
         QVERIFY(w.loadPosts(int(m_demo->youtubePosts().size())));
         m_demo->youtube().video("vDemo2000c1")->unreachable = true;
         const QString post = postKey(YouTubeFixture::watchUrl("vDemo2000c1"));
         QVERIFY(w.checkOnly(post));
-        QTRY_VERIFY_WITH_TIMEOUT(!w.model()->jobs().working() && w.tile(post)->post().state == ChannelPost::State::failed, kSlow);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.model()->jobs().working()
+                                     && w.tile(post)->post().state == ChannelPost::State::failed,
+                                 kSlow);
         PostTile *tile = w.tile(post);
         const QString reason = tile->post().note;
         QVERIFY(!reason.isEmpty());
@@ -316,8 +330,10 @@ private slots:
         // The failed run reaches the history a moment after the tile says so.
         QTRY_VERIFY2_WITH_TIMEOUT(!w.panel()->viewModel()->sessions().isEmpty()
                                       && w.panel()->viewModel()->sessions().last().summary().contains(reason),
-                                  qPrintable(w.panel()->viewModel()->sessions().isEmpty() ? QString()
-                                                 : w.panel()->viewModel()->sessions().last().summary()), kSlow);
+                                  qPrintable(w.panel()->viewModel()->sessions().isEmpty()
+                                                 ? QString()
+                                                 : w.panel()->viewModel()->sessions().last().summary()),
+                                  kSlow);
         QTest::mouseClick(w.panel()->logButton(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(w.panel()->log()->isVisible(), 60000);
         w.panel()->toggleLog();
@@ -332,14 +348,15 @@ private slots:
         QVERIFY(w.signIn());
         const QUrl curry = YouTubeFixture::watchUrl("vDemoMixed1");
         w.browser()->open(curry.toString());
-        QTRY_VERIFY_WITH_TIMEOUT(!w.browser()->isLoading() && postKey(QUrl(w.browser()->address())) == postKey(curry), kSlow);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.browser()->isLoading() && postKey(QUrl(w.browser()->address())) == postKey(curry),
+                                 kSlow);
 
         SidebarSites *sites = w.workspace()->sidebar()->sites();
         sites->showMenu();
         AccountMenu *menu = sites->menu();
         QVERIFY(menu);
         QAbstractButton *out = menu->findChild<QAbstractButton *>(LoginProvider(LoginProvider::youtube).rawValue() + "."
-                                                                   + QString::number(int(AccountMenu::Action::signOut)));
+                                                                  + QString::number(int(AccountMenu::Action::signOut)));
         QVERIFY(out);
         QCOMPARE(out->text(), Lang::system() ? QStringLiteral("로그아웃") : QStringLiteral("Sign out"));
         QTest::mouseClick(out, Qt::LeftButton);
@@ -355,12 +372,14 @@ private slots:
         QVERIFY(box->defaultButton() != yes);
         QVERIFY(box->escapeButton() != yes);
         QTest::mouseClick(yes, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(w.browser()->accounts()->status(LoginProvider::youtube), LoginStatus::signedOut, kSlow);
+        QTRY_COMPARE_WITH_TIMEOUT(w.browser()->accounts()->status(LoginProvider::youtube), LoginStatus::signedOut,
+                                  kSlow);
         QTRY_VERIFY_WITH_TIMEOUT(!w.browser()->accounts()->clearing(), kSlow);
 
         // The post again: still signed out, and the site refuses a deletion.
         w.browser()->open(curry.toString());
-        QTRY_VERIFY_WITH_TIMEOUT(!w.browser()->isLoading() && postKey(QUrl(w.browser()->address())) == postKey(curry), kSlow);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.browser()->isLoading() && postKey(QUrl(w.browser()->address())) == postKey(curry),
+                                 kSlow);
         QTest::qWait(1500);   // time for a cookie the page might have handed back to arrive
         QCOMPARE(w.browser()->accounts()->status(LoginProvider::youtube), LoginStatus::signedOut);
         QVERIFY(!evaluate(w.browser()->currentTab()->page(), "window.ytcfg.get('LOGGED_IN')").toBool());
@@ -375,10 +394,14 @@ private slots:
         QTest::mouseClick(sidebar->agentButton(), Qt::LeftButton);
         AgentSetupView *setup = nullptr;
         QTRY_VERIFY_WITH_TIMEOUT((setup = sidebar->agentPopover()) && setup->isVisible(), kSlow);
-        const QJsonObject server = QJsonDocument::fromJson(setup->shownConfig().toUtf8()).object()["mcpServers"].toObject()["veltrane"].toObject();
+        const QJsonObject server = QJsonDocument::fromJson(setup->shownConfig().toUtf8())
+                                       .object()["mcpServers"]
+                                       .toObject()["veltrane"]
+                                       .toObject();
         QCOMPARE(server["command"].toString(), AgentSetupView::agentPath());
         const QJsonObject env = server["env"].toObject();
-        QCOMPARE(env["XDG_DATA_HOME"].toString(), QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+        QCOMPARE(env["XDG_DATA_HOME"].toString(),
+                 QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
         QCOMPARE(env["VT_LANG"].toString(), Lang::system() ? QStringLiteral("ko") : QStringLiteral("en"));
         QTRY_VERIFY_WITH_TIMEOUT(setup->configShownWhole(), 60000);
         // Clear of the tiles under the browser.

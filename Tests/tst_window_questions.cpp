@@ -81,7 +81,7 @@ std::optional<ScanStore::Record> shownRecord(SpamPanelModel *vm, const QString &
 struct Window {
     AppState state;
     std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(&state, &AppSettings::shared());
-    WindowAlerts alerts {window.get()};
+    WindowAlerts alerts{window.get()};
 
     Window()
     {
@@ -98,7 +98,7 @@ struct Window {
     SpamPanel *panel() { return window->workspace()->panel(); }
 };
 
-} // namespace
+}   // namespace
 
 class WindowQuestionsTest : public QObject {
     Q_OBJECT
@@ -110,7 +110,8 @@ class WindowQuestionsTest : public QObject {
     QString newVideo()
     {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        const QList<YtComment> mixed = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+        const QList<YtComment> mixed =
+            YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
         quint32 seed = quint32(700 + ++m_videos);
         QList<YtComment> comments = YouTubeFixture::bulk(30, seed, now, mixed);
         YtComment plain;
@@ -137,7 +138,8 @@ class WindowQuestionsTest : public QObject {
     Threads threadedVideo()
     {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        const QList<YtComment> mixed = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+        const QList<YtComment> mixed =
+            YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
         QList<YtComment> spam, plain;
         for (const YtComment &c : mixed) {
             if (!c.parent.isEmpty() || c.owner)
@@ -173,8 +175,8 @@ class WindowQuestionsTest : public QObject {
         const YtComment ordinary = make(plain.at(2), {}, QStringLiteral("@viewer_five"), false);
         QList<YtComment> comments{t.withReplies};
         comments += t.replies;
-        comments += {t.withOne, make(plain.at(3), t.withOne.id, QStringLiteral("@viewer_six"), false), t.alone, ordinary,
-                     make(plain.at(4), ordinary.id, QStringLiteral("@viewer_seven"), false)};
+        comments += {t.withOne, make(plain.at(3), t.withOne.id, QStringLiteral("@viewer_six"), false), t.alone,
+                     ordinary, make(plain.at(4), ordinary.id, QStringLiteral("@viewer_seven"), false)};
         m_yt->addVideo({t.video, t.title, false, false, comments});
         return t;
     }
@@ -187,7 +189,8 @@ class WindowQuestionsTest : public QObject {
             return false;
         if (!answerQuestion(box, AIPass::consentQuestion().buttons.at(1)))
             return false;
-        return QTest::qWaitFor([&] { return w.model()->openPage().hasScanned() && !w.model()->jobs().working(); }, kSlow);
+        return QTest::qWaitFor([&] { return w.model()->openPage().hasScanned() && !w.model()->jobs().working(); },
+                               kSlow);
     }
 
 private slots:
@@ -258,7 +261,8 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT((flagged = shownRecord(vm, post, kAIOnly)).has_value(), kSlow);
             QCOMPARE(flagged->state, QStringLiteral("spam"));
             const Verdict verdict = Verdict::of(*flagged, model->ownerSettings().thresholds());
-            QVERIFY2(verdict.label.startsWith(QStringLiteral("AI ")) && verdict.percent.value_or(0) >= 97, qPrintable(verdict.label));
+            QVERIFY2(verdict.label.startsWith(QStringLiteral("AI ")) && verdict.percent.value_or(0) >= 97,
+                     qPrintable(verdict.label));
         } else {
             // The rules alone: the service was not asked, and that comment stays unflagged.
             QCOMPARE(m_service->requestCount(QStringLiteral("api/ai/check")), aiRequests);
@@ -304,7 +308,10 @@ private slots:
         QVERIFY(answerQuestion(box, removal.buttons.at(confirm ? 1 : 0)));
         const QSet<QString> picked(picks.cbegin(), picks.cend());
         if (!confirm) {
-            QTRY_COMPARE_WITH_TIMEOUT(model->statusLine().text(), Lang::system() ? QStringLiteral("삭제를 취소했습니다.") : QStringLiteral("Deletion cancelled."), kSlow);
+            QTRY_COMPARE_WITH_TIMEOUT(model->statusLine().text(),
+                                      Lang::system() ? QStringLiteral("삭제를 취소했습니다.")
+                                                     : QStringLiteral("Deletion cancelled."),
+                                      kSlow);
             QVERIFY(!model->jobs().working());
             QVERIFY(!shownQuestion());
             QVERIFY(m_yt->deleted(video).isEmpty());
@@ -313,7 +320,9 @@ private slots:
             QCOMPARE(vm->deletedCount(), deletedBefore);
             return;
         }
-        QTRY_COMPARE_WITH_TIMEOUT(model->statusLine().text(), Lang::system() ? QStringLiteral("2개를 삭제했습니다.") : QStringLiteral("Deleted 2."), kSlow);
+        QTRY_COMPARE_WITH_TIMEOUT(model->statusLine().text(),
+                                  Lang::system() ? QStringLiteral("2개를 삭제했습니다.") : QStringLiteral("Deleted 2."),
+                                  kSlow);
         QVERIFY(!model->jobs().working());
         QVERIFY(!shownQuestion());
         QCOMPARE(m_yt->deleted(video), picked);
@@ -335,8 +344,9 @@ private slots:
         QTest::addColumn<int>("owner");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
-        QTest::newRow("one, no replies") << false << 1 << 0 << 0 << 0 << "Delete 1 comment"
-                                         << "Only the selected comments are deleted. Deleted comments can't be restored.";
+        QTest::newRow("one, no replies")
+            << false << 1 << 0 << 0 << 0 << "Delete 1 comment"
+            << "Only the selected comments are deleted. Deleted comments can't be restored.";
         QTest::newRow("two, one reply of the owner")
             << false << 2 << 1 << 1 << 1 << "Delete 2 comments"
             << "Deleting a comment also deletes its replies: 1 more comment will be deleted with the chosen threads. "
@@ -406,14 +416,17 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT((box = shownQuestion()) != nullptr, kSlow);
         QCOMPARE(box->text(), byLanguage(QStringLiteral("댓글 2개를 삭제합니다"), QStringLiteral("Delete 2 comments")));
         QVERIFY2(box->informativeText().contains(byLanguage(
-                     QStringLiteral("선택한 스레드와 함께 답글 3개가 더 삭제됩니다. 그중 2개는 스팸으로 표시되지 않은 답글입니다. "
-                                    "그중 1개는 내가 쓴 답글입니다."),
-                     QStringLiteral("3 more comments will be deleted with the chosen threads. 2 of them are not flagged "
-                                    "as spam. 1 of them was written by you."))),
+                     QStringLiteral(
+                         "선택한 스레드와 함께 답글 3개가 더 삭제됩니다. 그중 2개는 스팸으로 표시되지 않은 답글입니다. "
+                         "그중 1개는 내가 쓴 답글입니다."),
+                     QStringLiteral(
+                         "3 more comments will be deleted with the chosen threads. 2 of them are not flagged "
+                         "as spam. 1 of them was written by you."))),
                  qPrintable(box->informativeText()));
         QVERIFY(answerQuestion(box, byLanguage(QStringLiteral("2개 삭제"), QStringLiteral("Delete 2"))));
         QTRY_COMPARE_WITH_TIMEOUT(model->statusLine().text(),
-                                  byLanguage(QStringLiteral("2개를 삭제했습니다. 답글 3개가 스레드와 함께 삭제되었습니다."),
+                                  byLanguage(QStringLiteral(
+                                                 "2개를 삭제했습니다. 답글 3개가 스레드와 함께 삭제되었습니다."),
                                              QStringLiteral("Deleted 2. 3 more went with their threads.")),
                                   kSlow);
 
@@ -481,25 +494,30 @@ private slots:
 
         const QJsonObject args{{QStringLiteral("url"), model->browser()->address()},
                                {QStringLiteral("ids"), QJsonArray{t.withReplies.id, t.alone.id}}};
-        auto reply = std::make_unique<QCoro::Task<QJsonValue>>(w.state.agent()->handle(QStringLiteral("request_delete"), args));
+        auto reply = std::make_unique<QCoro::Task<QJsonValue>>(
+            w.state.agent()->handle(QStringLiteral("request_delete"), args));
         QMessageBox *box = nullptr;
         QTRY_VERIFY_WITH_TIMEOUT((box = shownQuestion()) != nullptr, kSlow);
-        QCOMPARE(box->text(), byLanguage(QStringLiteral("AI 에이전트가 댓글 2개 삭제를 요청했습니다"),
-                                         QStringLiteral("The AI agent asks to delete 2 comments")));
+        QCOMPARE(box->text(),
+                 byLanguage(QStringLiteral("AI 에이전트가 댓글 2개 삭제를 요청했습니다"),
+                            QStringLiteral("The AI agent asks to delete 2 comments")));
         const QString text = box->informativeText();
-        QVERIFY2(text.startsWith(byLanguage(QStringLiteral("연결된 AI 에이전트가 “%1”의 다음 댓글을 삭제하려고 합니다:"),
-                                            QStringLiteral("The connected AI agent asks to delete these comments on “%1”:"))
-                                     .arg(t.title)),
+        QVERIFY2(text.startsWith(
+                     byLanguage(QStringLiteral("연결된 AI 에이전트가 “%1”의 다음 댓글을 삭제하려고 합니다:"),
+                                QStringLiteral("The connected AI agent asks to delete these comments on “%1”:"))
+                         .arg(t.title)),
                  qPrintable(text));
         for (const YtComment &c : {t.withReplies, t.alone})
-            QVERIFY2(text.contains(u'\n' + QStringLiteral("\u2022 ") + c.author + QStringLiteral(": ") + c.text.simplified().left(40)),
+            QVERIFY2(text.contains(u'\n' + QStringLiteral("\u2022 ") + c.author + QStringLiteral(": ")
+                                   + c.text.simplified().left(40)),
                      qPrintable(text));
         QVERIFY2(!text.contains(t.withOne.author), qPrintable(text));
         QVERIFY2(text.contains(byLanguage(QStringLiteral("답글 3개가 더 삭제됩니다"),
                                           QStringLiteral("3 more comments will be deleted"))),
                  qPrintable(text));
-        QVERIFY(answerQuestion(box, byLanguage(confirm ? QStringLiteral("2개 삭제") : QStringLiteral("취소"),
-                                               confirm ? QStringLiteral("Delete 2") : QStringLiteral("Cancel"))));
+        QVERIFY(answerQuestion(box,
+                               byLanguage(confirm ? QStringLiteral("2개 삭제") : QStringLiteral("취소"),
+                                          confirm ? QStringLiteral("Delete 2") : QStringLiteral("Cancel"))));
         const QJsonObject result = await(std::move(*reply), kSlow).toObject();
         QVERIFY2(result.contains(QStringLiteral("deleted")), QJsonDocument(result).toJson().constData());
         QCOMPARE(result.value(QStringLiteral("deleted")).toInt(-1), confirm ? 2 : 0);

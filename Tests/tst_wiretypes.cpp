@@ -40,8 +40,8 @@ QByteArray patchedComment(const QByteArray &patch, const QStringList &remove = {
 
 QByteArray scanResult(const QByteArray &items, const QByteArray &extra = {})
 {
-    return R"({"items":)" + items + R"(,"siteSorted":false,"total":2,"canRemove":true,"likesUnknown":false)"
-        + extra + "}";
+    return R"({"items":)" + items + R"(,"siteSorted":false,"total":2,"canRemove":true,"likesUnknown":false)" + extra
+        + "}";
 }
 
 using Decoder = std::function<void(const QByteArray &)>;
@@ -61,7 +61,7 @@ Decoder decoderFor(const QString &type, qsizetype maxBytes)
     return [=](const QByteArray &b) { JsonReader::decodeBool(b, maxBytes); };
 }
 
-} // namespace
+}   // namespace
 
 class WireTypesTest : public QObject {
     Q_OBJECT
@@ -79,11 +79,13 @@ private slots:
         QTest::newRow("checked null is true") << patchedComment(R"({"checked":null})") << "checked" << QJsonValue(true);
         QTest::newRow("hits missing is empty") << patchedComment({}, {"hits"}) << "hits" << QJsonValue(QJsonArray());
         QTest::newRow("hits null is empty") << patchedComment(R"({"hits":null})") << "hits" << QJsonValue(QJsonArray());
-        QTest::newRow("knownSpammer null is false") << patchedComment(R"({"knownSpammer":null})") << "knownSpammer" << QJsonValue(false);
+        QTest::newRow("knownSpammer null is false")
+            << patchedComment(R"({"knownSpammer":null})") << "knownSpammer" << QJsonValue(false);
         QTest::newRow("isOwner missing is false") << patchedComment({}, {"isOwner"}) << "isOwner" << QJsonValue(false);
         QTest::newRow("likeCount 12") << patchedComment(R"({"likeCount":12})") << "likeCount" << QJsonValue(12.0);
         QTest::newRow("likeCount missing stays absent") << patchedComment({}, {"likeCount"}) << "likeCount" << absent;
-        QTest::newRow("likeCount 0 is not absent") << patchedComment(R"({"likeCount":0})") << "likeCount" << QJsonValue(0.0);
+        QTest::newRow("likeCount 0 is not absent")
+            << patchedComment(R"({"likeCount":0})") << "likeCount" << QJsonValue(0.0);
         QTest::newRow("avatar null is absent") << patchedComment(R"({"avatar":null})") << "avatar" << absent;
         QTest::newRow("aiProb missing is absent") << patchedComment({}, {"aiProb"}) << "aiProb" << absent;
         QTest::newRow("authorId missing stays absent") << patchedComment({}) << "authorId" << absent;
@@ -112,42 +114,66 @@ private slots:
         const qsizetype cap = JsonReader::defaultMaxBytes;
         const QByteArray good = kComment;
         const QByteArray noScore = patchedComment({}, {"score"});
-        QTest::newRow("missing score fails the whole scan") << "scan" << scanResult("[" + good + "," + noScore + "]")
-                                                            << cap << "items[1].score: missing";
+        QTest::newRow("missing score fails the whole scan")
+            << "scan" << scanResult("[" + good + "," + noScore + "]") << cap << "items[1].score: missing";
         QTest::newRow("null score") << "comment" << patchedComment(R"({"score":null})") << cap << "score: null";
         QTest::newRow("missing id") << "comment" << patchedComment({}, {"id"}) << cap << "id: missing";
-        QTest::newRow("order as text") << "comment" << patchedComment(R"({"order":"3"})") << cap << "order: expected a number, found a string";
-        QTest::newRow("order fractional") << "comment" << patchedComment(R"({"order":3.5})") << cap << "order: expected a whole number";
-        QTest::newRow("order huge") << "comment" << patchedComment(R"({"order":1e20})") << cap << "order: number too large";
-        QTest::newRow("likeCount huge") << "comment" << patchedComment(R"({"likeCount":1e300})") << cap << "likeCount: number too large";
-        QTest::newRow("publishedAt beyond double") << "comment" << QByteArray(R"({"publishedAt":1e400})") << cap << "malformed JSON";
+        QTest::newRow("order as text") << "comment" << patchedComment(R"({"order":"3"})") << cap
+                                       << "order: expected a number, found a string";
+        QTest::newRow("order fractional")
+            << "comment" << patchedComment(R"({"order":3.5})") << cap << "order: expected a whole number";
+        QTest::newRow("order huge") << "comment" << patchedComment(R"({"order":1e20})") << cap
+                                    << "order: number too large";
+        QTest::newRow("likeCount huge") << "comment" << patchedComment(R"({"likeCount":1e300})") << cap
+                                        << "likeCount: number too large";
+        QTest::newRow("publishedAt beyond double")
+            << "comment" << QByteArray(R"({"publishedAt":1e400})") << cap << "malformed JSON";
         QTest::newRow("NaN literal") << "comment" << QByteArray(R"({"score":NaN})") << cap << "malformed JSON";
         QTest::newRow("Infinity literal") << "scan" << QByteArray(R"({"total":-Infinity})") << cap << "malformed JSON";
-        QTest::newRow("checked as number") << "comment" << patchedComment(R"({"checked":1})") << cap << "checked: expected a boolean";
-        QTest::newRow("hits element not text") << "comment" << patchedComment(R"({"hits":["a",2]})") << cap << "hits[1]: expected a string";
-        QTest::newRow("hits not a list") << "comment" << patchedComment(R"({"hits":"a"})") << cap << "hits: expected an array";
-        QTest::newRow("authorId as number") << "comment" << patchedComment(R"({"authorId":4242})") << cap << "authorId: expected a string, found a number";
-        QTest::newRow("aiKind wrong type") << "comment" << patchedComment(R"({"aiKind":{}})") << cap << "aiKind: expected a string, found an object";
-        QTest::newRow("comment is an array") << "comment" << QByteArray("[]") << cap << "expected an object, found an array";
-        QTest::newRow("items element not object") << "scan" << scanResult("[1]") << cap << "items[0]: expected an object";
+        QTest::newRow("checked as number")
+            << "comment" << patchedComment(R"({"checked":1})") << cap << "checked: expected a boolean";
+        QTest::newRow("hits element not text")
+            << "comment" << patchedComment(R"({"hits":["a",2]})") << cap << "hits[1]: expected a string";
+        QTest::newRow("hits not a list") << "comment" << patchedComment(R"({"hits":"a"})") << cap
+                                         << "hits: expected an array";
+        QTest::newRow("authorId as number") << "comment" << patchedComment(R"({"authorId":4242})") << cap
+                                            << "authorId: expected a string, found a number";
+        QTest::newRow("aiKind wrong type")
+            << "comment" << patchedComment(R"({"aiKind":{}})") << cap << "aiKind: expected a string, found an object";
+        QTest::newRow("comment is an array")
+            << "comment" << QByteArray("[]") << cap << "expected an object, found an array";
+        QTest::newRow("items element not object")
+            << "scan" << scanResult("[1]") << cap << "items[0]: expected an object";
         QTest::newRow("items not a list") << "scan" << scanResult("{}") << cap << "items: expected an array";
-        QTest::newRow("pageMs wrong type") << "scan" << scanResult("[]", R"(,"pageMs":"1")") << cap << "pageMs: expected a number";
-        QTest::newRow("caughtUp wrong type") << "scan" << scanResult("[]", R"(,"caughtUp":"yes")") << cap << "caughtUp: expected a boolean";
-        QTest::newRow("info without url") << "info" << QByteArray(R"({"site":"y","supported":true,"canRemove":false,"intro":"","guide":"","emptyText":"","readOnlyHint":""})") << cap << "url: missing";
+        QTest::newRow("pageMs wrong type")
+            << "scan" << scanResult("[]", R"(,"pageMs":"1")") << cap << "pageMs: expected a number";
+        QTest::newRow("caughtUp wrong type")
+            << "scan" << scanResult("[]", R"(,"caughtUp":"yes")") << cap << "caughtUp: expected a boolean";
+        QTest::newRow("info without url")
+            << "info"
+            << QByteArray(
+                   R"({"site":"y","supported":true,"canRemove":false,"intro":"","guide":"","emptyText":"","readOnlyHint":""})")
+            << cap << "url: missing";
         QTest::newRow("empty progress") << "progress" << QByteArray("{}") << cap << "phase: missing";
-        QTest::newRow("progress sample broken") << "progress" << QByteArray(R"({"phase":"collect","count":1,"total":2,"text":"","samples":[{}]})") << cap << "samples[0].id: missing";
-        QTest::newRow("stopped without kind") << "remove" << QByteArray(R"({"gone":[],"stopped":{"text":"x"}})") << cap << "stopped.kind: missing";
+        QTest::newRow("progress sample broken")
+            << "progress" << QByteArray(R"({"phase":"collect","count":1,"total":2,"text":"","samples":[{}]})") << cap
+            << "samples[0].id: missing";
+        QTest::newRow("stopped without kind")
+            << "remove" << QByteArray(R"({"gone":[],"stopped":{"text":"x"}})") << cap << "stopped.kind: missing";
         QTest::newRow("gone missing") << "remove" << QByteArray("{}") << cap << "gone: missing";
         QTest::newRow("bool as number") << "bool" << QByteArray("1") << cap << "expected a boolean";
         QTest::newRow("empty answer") << "scan" << QByteArray("") << cap << "malformed JSON";
         QTest::newRow("two values") << "bool" << QByteArray("true,false") << cap << "malformed JSON";
         QTest::newRow("trailing garbage") << "comment" << good + "]" << cap << "malformed JSON";
         QTest::newRow("invalid UTF-8") << "comment" << QByteArray("{\"id\":\"\xff\"}") << cap << "malformed JSON";
-        QTest::newRow("deeply nested") << "scan" << "{\"items\":" + QByteArray(100000, '[') + QByteArray(100000, ']') + "}"
-                                       << cap << "malformed JSON";
-        QTest::newRow("nested in an ignored key") << "comment" << "{\"x\":" + QByteArray(5000, '[') + QByteArray(5000, ']') + "}"
-                                                  << cap << "malformed JSON";
-        QTest::newRow("over the size cap") << "scan" << scanResult("[" + good + "]") << qsizetype(100) << "answer too large";
+        QTest::newRow("deeply nested") << "scan"
+                                       << "{\"items\":" + QByteArray(100000, '[') + QByteArray(100000, ']') + "}" << cap
+                                       << "malformed JSON";
+        QTest::newRow("nested in an ignored key")
+            << "comment"
+            << "{\"x\":" + QByteArray(5000, '[') + QByteArray(5000, ']') + "}" << cap << "malformed JSON";
+        QTest::newRow("over the size cap")
+            << "scan" << scanResult("[" + good + "]") << qsizetype(100) << "answer too large";
     }
     void decodeFailures()
     {
@@ -197,14 +223,15 @@ private slots:
         const auto progress = ScanProgress::fromJsonBytes(
             R"({"phase":"delete","count":1,"total":3,"text":"삭제 중… 1/3","gone":["a"],"extra":1})");
         QVERIFY(progress.has_value());
-        QCOMPARE(progress->gone, std::optional<QStringList>(QStringList {"a"}));
+        QCOMPARE(progress->gone, std::optional<QStringList>(QStringList{"a"}));
         QVERIFY(!progress->samples.has_value());
 
         // Nothing deleted is a valid answer.
         const RemoveResult none = RemoveResult::fromJsonBytes(R"({"gone":[]})");
         QVERIFY(none.gone.isEmpty());
         QVERIFY(!none.stopped.has_value());
-        const RemoveResult stopped = RemoveResult::fromJsonBytes(R"({"gone":["x"],"stopped":{"text":"t","kind":"blocked"}})");
+        const RemoveResult stopped = RemoveResult::fromJsonBytes(
+            R"({"gone":["x"],"stopped":{"text":"t","kind":"blocked"}})");
         QCOMPARE(stopped.stopped->kind, QString("blocked"));
 
         QCOMPARE(JsonReader::decodeBool(" true "), true);
@@ -226,9 +253,10 @@ private slots:
         QTest::addColumn<QString>("shown");   // in English
         const QString unreadable = QStringLiteral("The page sent a message that couldn't be read.");
         QTest::newRow("code") << QByteArray(R"("cancelled")") << "Deletion cancelled.";
-        QTest::newRow("values as JSON text") << QByteArray("\"{\\\"code\\\":\\\"progress.deleting\\\",\\\"args\\\":[1,3]}\"")
-                                             << "Deleting… 1/3";
-        QTest::newRow("values as an object") << QByteArray(R"({"code":"progress.deleting","args":[1,3]})") << "Deleting… 1/3";
+        QTest::newRow("values as JSON text")
+            << QByteArray("\"{\\\"code\\\":\\\"progress.deleting\\\",\\\"args\\\":[1,3]}\"") << "Deleting… 1/3";
+        QTest::newRow("values as an object")
+            << QByteArray(R"({"code":"progress.deleting","args":[1,3]})") << "Deleting… 1/3";
         QTest::newRow("older script's sentence") << QByteArray(R"("삭제 중… 1/3")") << "삭제 중… 1/3";
         QTest::newRow("number") << QByteArray("42") << unreadable;
         QTest::newRow("list") << QByteArray(R"(["cancelled"])") << unreadable;
@@ -239,21 +267,24 @@ private slots:
     {
         QFETCH(QByteArray, value);
         QFETCH(QString, shown);
-        const SiteInfo info = SiteInfo::fromJsonBytes(R"({"site":"youtube","supported":true,"canRemove":false,"intro":)" + value
-                                                      + R"(,"guide":"g","emptyText":"e","readOnlyHint":"r","url":"u"})");
+        const SiteInfo info = SiteInfo::fromJsonBytes(
+            R"({"site":"youtube","supported":true,"canRemove":false,"intro":)" + value
+            + R"(,"guide":"g","emptyText":"e","readOnlyHint":"r","url":"u"})");
         QCOMPARE(englishSiteMessage(info.intro), shown);
         QCOMPARE(info.url, QStringLiteral("u"));
         const ScanResult scan = ScanResult::fromJsonBytes(scanResult("[]", ",\"partial\":" + value));
         QVERIFY(scan.partial);
         QCOMPARE(englishSiteMessage(*scan.partial), shown);
         QCOMPARE(scan.total, 2);
-        const auto progress = ScanProgress::fromJsonBytes(R"({"phase":"delete","count":1,"total":3,"text":)" + value + "}");
+        const auto progress = ScanProgress::fromJsonBytes(R"({"phase":"delete","count":1,"total":3,"text":)" + value
+                                                          + "}");
         QVERIFY(progress);
         QCOMPARE(englishSiteMessage(progress->text), shown);
-        const RemoveResult removed = RemoveResult::fromJsonBytes(R"({"gone":["x"],"stopped":{"text":)" + value + R"(,"kind":"error"}})");
+        const RemoveResult removed = RemoveResult::fromJsonBytes(R"({"gone":["x"],"stopped":{"text":)" + value
+                                                                 + R"(,"kind":"error"}})");
         QVERIFY(removed.stopped);
         QCOMPARE(englishSiteMessage(removed.stopped->text), shown);
-        QCOMPARE(removed.gone, QStringList {"x"});
+        QCOMPARE(removed.gone, QStringList{"x"});
         // Written back and read again, the message says the same.
         QCOMPARE(englishSiteMessage(RemoveResult::fromJson(removed.toJson()).stopped->text), shown);
     }
@@ -274,14 +305,15 @@ private slots:
         const QJsonObject o = bare.toJson();
         QCOMPARE(o.size(), 11);
         QVERIFY(o.contains("checked") && o.contains("knownSpammer") && o.contains("isOwner") && o.contains("hits"));
-        QCOMPARE(Comment::listFromJson(Comment::toJsonArray({bare, full})), (QList<Comment> {bare, full}));
+        QCOMPARE(Comment::listFromJson(Comment::toJsonArray({bare, full})), (QList<Comment>{bare, full}));
     }
 
     void optionRecords()
     {
-        const Recent recent {{"a", "b"}, {"c"}};
-        QCOMPARE(recent.toJson(), QJsonDocument::fromJson(R"({"known":["a","b"],"need":["c"],"stopAtKnown":12})").object());
-        QVERIFY((FoundPost {"u", "", std::nullopt}) != (FoundPost {"u", "", QString("t")}));
+        const Recent recent{{"a", "b"}, {"c"}};
+        QCOMPARE(recent.toJson(),
+                 QJsonDocument::fromJson(R"({"known":["a","b"],"need":["c"],"stopAtKnown":12})").object());
+        QVERIFY((FoundPost{"u", "", std::nullopt}) != (FoundPost{"u", "", QString("t")}));
     }
 };
 

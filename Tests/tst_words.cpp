@@ -26,7 +26,10 @@ QString u(std::u32string_view s)
     return QString::fromUcs4(s.data(), qsizetype(s.size()));
 }
 
-QString keyText(const BuiltinWords::Key &k) { return u(k); }
+QString keyText(const BuiltinWords::Key &k)
+{
+    return u(k);
+}
 
 QStringList tokenTexts(const QString &text)
 {
@@ -40,11 +43,11 @@ QStringList tokenTexts(const QString &text)
 QString referenceCompact(const QString &text)
 {
     const QString folded = text.normalized(QString::NormalizationForm_KC).toLower();
-    static const QHash<char32_t, char32_t> table{
-        {0x0430, 'a'}, {0x0432, 'b'}, {0x0435, 'e'}, {0x043A, 'k'}, {0x043C, 'm'},
-        {0x043D, 'h'}, {0x043E, 'o'}, {0x0440, 'p'}, {0x0441, 'c'}, {0x0442, 't'},
-        {0x0443, 'y'}, {0x0445, 'x'}, {0x0456, 'i'}, {0x0458, 'j'}, {0x0455, 's'},
-        {0x03B1, 'a'}, {0x03BF, 'o'}, {0x03C1, 'p'}, {0x03C4, 't'}, {0x03B9, 'i'}};
+    static const QHash<char32_t, char32_t> table{{0x0430, 'a'}, {0x0432, 'b'}, {0x0435, 'e'}, {0x043A, 'k'},
+                                                 {0x043C, 'm'}, {0x043D, 'h'}, {0x043E, 'o'}, {0x0440, 'p'},
+                                                 {0x0441, 'c'}, {0x0442, 't'}, {0x0443, 'y'}, {0x0445, 'x'},
+                                                 {0x0456, 'i'}, {0x0458, 'j'}, {0x0455, 's'}, {0x03B1, 'a'},
+                                                 {0x03BF, 'o'}, {0x03C1, 'p'}, {0x03C4, 't'}, {0x03B9, 'i'}};
     QList<uint> out;
     for (uint c : folded.toUcs4()) {
         if (c == 0x115F || c == 0x1160)
@@ -55,20 +58,17 @@ QString referenceCompact(const QString &text)
         }
         const auto cat = QChar::category(char32_t(c));
         const bool keep = cat == QChar::Letter_Uppercase || cat == QChar::Letter_Lowercase
-            || cat == QChar::Letter_Titlecase || cat == QChar::Letter_Modifier
-            || cat == QChar::Letter_Other || cat == QChar::Number_DecimalDigit
-            || cat == QChar::Number_Letter || cat == QChar::Number_Other;
+            || cat == QChar::Letter_Titlecase || cat == QChar::Letter_Modifier || cat == QChar::Letter_Other
+            || cat == QChar::Number_DecimalDigit || cat == QChar::Number_Letter || cat == QChar::Number_Other;
         if (keep)
             out.append(table.value(char32_t(c), char32_t(c)));
     }
     return QString::fromUcs4(reinterpret_cast<const char32_t *>(out.constData()), out.size());
 }
 
-BuiltinWords sample(const QStringList &abuse, const QStringList &sexual = {},
-                    const QStringList &allow = {})
+BuiltinWords sample(const QStringList &abuse, const QStringList &sexual = {}, const QStringList &allow = {})
 {
-    return BuiltinWords({{QStringLiteral("abuse"), abuse}, {QStringLiteral("sexual"), sexual}},
-                        allow);
+    return BuiltinWords({{QStringLiteral("abuse"), abuse}, {QStringLiteral("sexual"), sexual}}, allow);
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -78,7 +78,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-} // namespace
+}   // namespace
 
 class WordsTest : public QObject {
     Q_OBJECT
@@ -126,12 +126,12 @@ void WordsTest::compact_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("empty") << ""
+                           << "";
     QTest::newRow("punctuation, symbols and emoji only") << QString::fromUtf8(" .,!? ~ 😀👍🏻 ♥ ") << "";
     QTest::newRow("full-width letters") << QString::fromUtf8("Ｓ Ｐ-Ａ.Ｍ!") << "spam";
     QTest::newRow("full-width S, Greek capital alpha") << QString::fromUtf8("Ｓ.p-Α M") << "spam";
-    QTest::newRow("upper-case Cyrillic, П not folded")
-        << QString::fromUtf8("СПАМ") << QString::fromUtf8("cпam");
+    QTest::newRow("upper-case Cyrillic, П not folded") << QString::fromUtf8("СПАМ") << QString::fromUtf8("cпam");
     QTest::newRow("composing mark") << QString::fromUtf8("e\u0301") << QString::fromUtf8("é");
     QTest::newRow("mark that does not compose") << QString::fromUtf8("e\u0334") << "e";
     QTest::newRow("digits survive") << QString::fromUtf8("①２3") << "123";
@@ -141,19 +141,16 @@ void WordsTest::compact_data()
     QTest::newRow("jamo separated by a dot do not compose")
         << QString::fromUtf8("ㅅ.ㅣ") << QString::fromUtf8("\u1109\u1175");
     QTest::newRow("Hangul syllables and laughter")
-        << QString::fromUtf8("와 진짜 ㅋㅋㅋ 대박!!")
-        << QString::fromUtf8("와진짜\u110F\u110F\u110F대박");
+        << QString::fromUtf8("와 진짜 ㅋㅋㅋ 대박!!") << QString::fromUtf8("와진짜\u110F\u110F\u110F대박");
     QTest::newRow("sigma has no final form") << QString::fromUtf8("ΟΣ") << QString::fromUtf8("oσ");
     QTest::newRow("styled mathematical letters") << QString::fromUtf8("𝐬𝐜𝐚𝐦") << "scam";
     QTest::newRow("ligature") << QString::fromUtf8("ﬁne") << "fine";
     QTest::newRow("mixed lookalikes") << QString::fromUtf8("ѕсаm") << "scam";
-    QTest::newRow("dingbat circled digits are numbers")
-        << QString::fromUtf8("❶➀ ✔❤") << QString::fromUtf8("❶➀");
+    QTest::newRow("dingbat circled digits are numbers") << QString::fromUtf8("❶➀ ✔❤") << QString::fromUtf8("❶➀");
     QTest::newRow("zero-width characters vanish") << QString::fromUtf8("sc\u200Bam\u200D") << "scam";
     QTest::newRow("Hangul filler between syllables vanishes")
         << QString::fromUtf8("씨\u3164발 씨\u115F발 씨\uFFA0발") << QString::fromUtf8("씨발씨발씨발");
-    QTest::newRow("negative squared and circled letters")
-        << QString::fromUtf8("🅵🆄🅲🅺 🅕🅤🅒🅚") << "fuckfuck";
+    QTest::newRow("negative squared and circled letters") << QString::fromUtf8("🅵🆄🅲🅺 🅕🅤🅒🅚") << "fuckfuck";
 }
 
 void WordsTest::compact()
@@ -178,8 +175,7 @@ void WordsTest::compactShortcutsAgreeWithFullNormalisation()
         const int len = int(rng->bounded(12));
         for (int i = 0; i < len; ++i)
             scalars.append(pool.at(rng->bounded(int(pool.size()))));
-        const QString text =
-            QString::fromUcs4(reinterpret_cast<const char32_t *>(scalars.constData()), scalars.size());
+        const QString text = QString::fromUcs4(reinterpret_cast<const char32_t *>(scalars.constData()), scalars.size());
         if (SpamRules::compact(text) != referenceCompact(text))
             QFAIL(qPrintable(QStringLiteral("compact differs for '%1': '%2' vs '%3'")
                                  .arg(text, SpamRules::compact(text), referenceCompact(text))));
@@ -193,8 +189,7 @@ void WordsTest::matchedWord_data()
     QTest::addColumn<std::optional<QString>>("expected");
     QTest::newRow("spaced letters, returned unchanged")
         << "S P A M" << QStringList{"Spam"} << std::optional<QString>("Spam");
-    QTest::newRow("one-character keyword never matches")
-        << "a b a" << QStringList{"!a!"} << std::optional<QString>();
+    QTest::newRow("one-character keyword never matches") << "a b a" << QStringList{"!a!"} << std::optional<QString>();
     QTest::newRow("choseong abbreviation is two letters")
         << QString::fromUtf8("ㅋㅋㅅㅂ 진짜") << QStringList{QString::fromUtf8("ㅅㅂ")}
         << std::optional<QString>(QString::fromUtf8("ㅅㅂ"));
@@ -262,11 +257,9 @@ void WordsTest::ranges_data()
     QTest::addColumn<QStringList>("words");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QList<Range>>("expected");
-    QTest::newRow("punctuation inside, not after") << QStringList{"spam"} << "s.p.a.m!"
-                                                  << QList<Range>{{0, 7}};
+    QTest::newRow("punctuation inside, not after") << QStringList{"spam"} << "s.p.a.m!" << QList<Range>{{0, 7}};
     QTest::newRow("no overlapping occurrences") << QStringList{"aa"} << "aaa" << QList<Range>{{0, 2}};
-    QTest::newRow("same word twice") << QStringList{"aa", "aa"} << "aa"
-                                     << QList<Range>{{0, 2}, {0, 2}};
+    QTest::newRow("same word twice") << QStringList{"aa", "aa"} << "aa" << QList<Range>{{0, 2}, {0, 2}};
     QTest::newRow("one-scalar words") << QStringList{"a", "!b!"} << "a b" << QList<Range>{};
     QTest::newRow("empty text") << QStringList{"spam"} << "" << QList<Range>{};
     QTest::newRow("grouped by word, left to right")
@@ -274,13 +267,11 @@ void WordsTest::ranges_data()
     QTest::newRow("ligature widens to the whole character")
         << QStringList{"if"} << QString::fromUtf8("xiﬁ") << QList<Range>{{1, 3}};
     QTest::newRow("emoji with surrogates before")
-        << QStringList{QString::fromUtf8("광고")} << QString::fromUtf8("😀 광 고!")
-        << QList<Range>{{3, 6}};
+        << QStringList{QString::fromUtf8("광고")} << QString::fromUtf8("😀 광 고!") << QList<Range>{{3, 6}};
     QTest::newRow("combining mark belongs to its letter")
         << QStringList{"ca"} << QString::fromUtf8("ca\u0301t") << QList<Range>{};
     QTest::newRow("dropped characters between letters fall inside")
-        << QStringList{QString::fromUtf8("광고")} << QString::fromUtf8("[광 😀 고]")
-        << QList<Range>{{1, 7}};
+        << QStringList{QString::fromUtf8("광고")} << QString::fromUtf8("[광 😀 고]") << QList<Range>{{1, 7}};
     QTest::newRow("word longer than text") << QStringList{"spammer"} << "spam" << QList<Range>{};
     QTest::newRow("choseong keyword after laughter")
         << QStringList{QString::fromUtf8("ㅅㅂ")} << QString::fromUtf8("ㅋㅋㅅㅂ") << QList<Range>{{2, 4}};
@@ -315,10 +306,10 @@ void WordsTest::addKeywords_data()
         << QStringList{} << QString::fromUtf8("ㅅㅂ,e\u0301") << QStringList{QString::fromUtf8("ㅅㅂ")};
     QTest::newRow("lone carriage return is kept inside the piece")
         << QStringList{} << "ab\rcd" << QStringList{"ab\rcd"};
-    QTest::newRow("nothing added still sorts the list")
-        << QStringList{"b", "a", "b"} << "" << QStringList{"a", "b"};
+    QTest::newRow("nothing added still sorts the list") << QStringList{"b", "a", "b"} << "" << QStringList{"a", "b"};
     QTest::newRow("order by scalars, not UTF-16 units")
-        << QStringList{} << QString::fromUtf8("\uFF21x,😀x") << QStringList{QString::fromUtf8("\uFF21x"), QString::fromUtf8("😀x")};
+        << QStringList{} << QString::fromUtf8("\uFF21x,😀x")
+        << QStringList{QString::fromUtf8("\uFF21x"), QString::fromUtf8("😀x")};
 }
 
 void WordsTest::addKeywords()
@@ -345,12 +336,12 @@ void WordsTest::lines_data()
 {
     QTest::addColumn<QString>("content");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("every newline kind")
-        << QString::fromUtf8("a\nb\vc\fd\re\r\nf\u0085g\u2028h\u2029i")
-        << QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "i"};
+    QTest::newRow("every newline kind") << QString::fromUtf8("a\nb\vc\fd\re\r\nf\u0085g\u2028h\u2029i")
+                                        << QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "i"};
     QTest::newRow("trim spaces and tabs, skip empty lines")
         << QString::fromUtf8("  one \t\n\n\t\u3000two words\u00a0\n   \n") << QStringList{"one", "two words"};
-    QTest::newRow("no comment syntax") << "# not a comment\n// nor this" << QStringList{"# not a comment", "// nor this"};
+    QTest::newRow("no comment syntax") << "# not a comment\n// nor this"
+                                       << QStringList{"# not a comment", "// nor this"};
 }
 
 void WordsTest::lines()
@@ -367,10 +358,10 @@ void WordsTest::tokens_data()
     QTest::newRow("letters typed apart join") << "s c a m" << QStringList{"scam"};
     QTest::newRow("single letter beside words") << "s ca m" << QStringList{"s", "ca", "m"};
     QTest::newRow("punctuation pieces do not break a run") << "s - c ! a m" << QStringList{"scam"};
-    QTest::newRow("Korean syllables apart") << QString::fromUtf8("시 발 놈아")
-                                            << QStringList{QString::fromUtf8("시발"), QString::fromUtf8("놈아")};
-    QTest::newRow("all white space kinds") << QString::fromUtf8("ab\u3000cd\u00a0ef\u2028gh\tij")
-                                           << QStringList{"ab", "cd", "ef", "gh", "ij"};
+    QTest::newRow("Korean syllables apart")
+        << QString::fromUtf8("시 발 놈아") << QStringList{QString::fromUtf8("시발"), QString::fromUtf8("놈아")};
+    QTest::newRow("all white space kinds")
+        << QString::fromUtf8("ab\u3000cd\u00a0ef\u2028gh\tij") << QStringList{"ab", "cd", "ef", "gh", "ij"};
     QTest::newRow("empty") << "" << QStringList{};
     QTest::newRow("punctuation and emoji only") << QString::fromUtf8("!!! 😀 ...") << QStringList{};
     QTest::newRow("jamo pieces compose across a dot")
@@ -426,19 +417,27 @@ void WordsTest::key_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("accents on Latin letters") << QString::fromUtf8("FÜCK fück") << "fuckfuck";
     QTest::newRow("letters without a decomposition") << QString::fromUtf8("øđłı") << "odli";
-    QTest::newRow("dollar and at for letters") << "a$$hole @ss $hit" << "assholeassshit";
-    QTest::newRow("dollar before digits stays a symbol") << "$100" << "100";
+    QTest::newRow("dollar and at for letters") << "a$$hole @ss $hit"
+                                               << "assholeassshit";
+    QTest::newRow("dollar before digits stays a symbol") << "$100"
+                                                         << "100";
     QTest::newRow("at and dollar beside Hangul stay symbols")
         << QString::fromUtf8("시@발 $") << QString::fromUtf8("시발");
-    QTest::newRow("contraction is not part of the word") << "who're" << "who";
+    QTest::newRow("contraction is not part of the word") << "who're"
+                                                         << "who";
     QTest::newRow("possessive is not part of the word") << QString::fromUtf8("Dick\u2019s") << "dick";
-    QTest::newRow("apostrophe at the end stays") << "fuckin'" << "fuckin";
-    QTest::newRow("apostrophe inside a longer tail stays") << "sh'it" << "shit";
+    QTest::newRow("apostrophe at the end stays") << "fuckin'"
+                                                 << "fuckin";
+    QTest::newRow("apostrophe inside a longer tail stays") << "sh'it"
+                                                           << "shit";
     QTest::newRow("jamo compose across dropped characters")
         << QString::fromUtf8("ㅅ.ㅣ.ㅂ.ㅏ.ㄹ") << QString::fromUtf8("시발");
-    QTest::newRow("'t is a contraction only after n") << "don't shi't twa't" << "dontshittwat";
-    QTest::newRow("'d is a contraction only after a pronoun") << "retar'd" << "retard";
-    QTest::newRow("'d after a pronoun") << "you'd" << "you";
+    QTest::newRow("'t is a contraction only after n") << "don't shi't twa't"
+                                                      << "dontshittwat";
+    QTest::newRow("'d is a contraction only after a pronoun") << "retar'd"
+                                                              << "retard";
+    QTest::newRow("'d after a pronoun") << "you'd"
+                                        << "you";
     // Letters typed one by one compose the way a Korean keyboard does: a consonant after a
     // vowel closes the syllable unless a vowel follows it.
     QTest::newRow("compatibility jamo compose with final consonants")
@@ -455,8 +454,7 @@ void WordsTest::key_data()
         << QString::fromUtf8("좋아ㅋㅋ") << QString::fromUtf8("좋아\u110F\u110F");
     QTest::newRow("crying, laughter and abbreviations stay jamo")
         << QString::fromUtf8("ㅠㅠㅋㅋㄱㅅ") << QString::fromUtf8("\u1172\u1172\u110F\u110F\u1100\u1109");
-    QTest::newRow("consonant pair stays two jamo")
-        << QString::fromUtf8("ㅅㅂ") << QString::fromUtf8("\u1109\u1107");
+    QTest::newRow("consonant pair stays two jamo") << QString::fromUtf8("ㅅㅂ") << QString::fromUtf8("\u1109\u1107");
     QTest::newRow("syllable takes a final consonant")
         << QString::fromUtf8("\u1109\u1175\u11AF") << QString::fromUtf8("실");
 }
@@ -521,14 +519,12 @@ void WordsTest::keyComposesLikeCanonicalComposition()
         const int len = int(rng->bounded(14));
         for (int i = 0; i < len; ++i)
             scalars.append(pool.at(rng->bounded(int(pool.size()))));
-        const QString text =
-            QString::fromUcs4(reinterpret_cast<const char32_t *>(scalars.constData()), scalars.size());
+        const QString text = QString::fromUcs4(reinterpret_cast<const char32_t *>(scalars.constData()), scalars.size());
         if (keyboardComposes(text))
             continue;
         const QString mine = keyText(BuiltinWords::key(text));
         if (mine != reference(text))
-            QFAIL(qPrintable(QStringLiteral("key differs for '%1': '%2' vs '%3'")
-                                 .arg(text, mine, reference(text))));
+            QFAIL(qPrintable(QStringLiteral("key differs for '%1': '%2' vs '%3'").arg(text, mine, reference(text))));
     }
 }
 
@@ -555,10 +551,9 @@ void WordsTest::oneSyllableWords()
 {
     QFETCH(QString, text);
     QFETCH(std::optional<Hit>, expected);
-    const BuiltinWords words = sample(
-        {QString::fromUtf8("좆"), QString::fromUtf8("좆같"), QString::fromUtf8("^뇬"), QString::fromUtf8("ㄱ")},
-        {},
-        {QString::fromUtf8("좆나 웃기")});
+    const BuiltinWords words = sample({QString::fromUtf8("좆"), QString::fromUtf8("좆같"), QString::fromUtf8("^뇬"),
+                                       QString::fromUtf8("ㄱ")},
+                                      {}, {QString::fromUtf8("좆나 웃기")});
     QCOMPARE(words.match(text), expected);
 }
 
@@ -666,8 +661,7 @@ void WordsTest::match_data()
         << QString::fromUtf8("개새끼들") << std::optional<Hit>(Hit{"abuse", QString::fromUtf8("개새끼")});
     QTest::newRow("leftmost start wins over longer later key")
         << QString::fromUtf8("병신개새끼") << std::optional<Hit>(Hit{"sexual", QString::fromUtf8("병신")});
-    QTest::newRow("earlier token wins")
-        << QString::fromUtf8("fuck 시발") << std::optional<Hit>(Hit{"sexual", "fuck"});
+    QTest::newRow("earlier token wins") << QString::fromUtf8("fuck 시발") << std::optional<Hit>(Hit{"sexual", "fuck"});
     QTest::newRow("empty") << "" << none;
     QTest::newRow("emoji only") << QString::fromUtf8("😀😀 !!") << none;
     QTest::newRow("allowed word suppresses the only hit") << QString::fromUtf8("새끼손가락") << none;
@@ -683,10 +677,9 @@ void WordsTest::match()
 {
     QFETCH(QString, text);
     QFETCH(std::optional<Hit>, expected);
-    const BuiltinWords words = sample(
-        {"scam", QString::fromUtf8("시발"), QString::fromUtf8("개새끼"), QString::fromUtf8("새끼")},
-        {"fuck", QString::fromUtf8("병신")},
-        {QString::fromUtf8("시발점"), QString::fromUtf8("새끼손가락")});
+    const BuiltinWords words =
+        sample({"scam", QString::fromUtf8("시발"), QString::fromUtf8("개새끼"), QString::fromUtf8("새끼")},
+               {"fuck", QString::fromUtf8("병신")}, {QString::fromUtf8("시발점"), QString::fromUtf8("새끼손가락")});
     QCOMPARE(words.match(text), expected);
 }
 
@@ -708,16 +701,13 @@ void WordsTest::contextMarks_data()
     // A word with a space spans two tokens, or stands joined inside one.
     QTest::newRow("two-token word") << QString::fromUtf8("미친 놈이네") << mad;
     QTest::newRow("two-token word joined") << QString::fromUtf8("미친놈") << mad;
-    QTest::newRow("two-token word, first part ends a longer token")
-        << QString::fromUtf8("정말미친 놈") << mad;
+    QTest::newRow("two-token word, first part ends a longer token") << QString::fromUtf8("정말미친 놈") << mad;
     QTest::newRow("two-token word, other second part") << QString::fromUtf8("미친 노래") << none;
-    QTest::newRow("two-token word, first part not at the end")
-        << QString::fromUtf8("미친다 놈") << none;
+    QTest::newRow("two-token word, first part not at the end") << QString::fromUtf8("미친다 놈") << none;
     QTest::newRow("two-token word, parts swapped") << QString::fromUtf8("놈 미친") << none;
     QTest::newRow("intensifier beside an insult") << QString::fromUtf8("존나 싫어") << hate;
     QTest::newRow("intensifier alone") << QString::fromUtf8("존나 좋아 ㅋㅋ") << none;
-    QTest::newRow("two tokens apart never join")
-        << QString::fromUtf8("존나 정말 싫어") << none;
+    QTest::newRow("two tokens apart never join") << QString::fromUtf8("존나 정말 싫어") << none;
     // An allowed word with a space excuses a listed word beside the neighbouring token.
     QTest::newRow("allowed with the next token") << QString::fromUtf8("새끼 고양이 분양") << none;
     QTest::newRow("allowed with the previous token") << QString::fromUtf8("길고양이 새끼") << none;
@@ -725,10 +715,8 @@ void WordsTest::contextMarks_data()
         << QString::fromUtf8("고양이가 새끼를 낳았다") << none;
     QTest::newRow("allowed joined inside one token") << QString::fromUtf8("고양이새끼") << none;
     QTest::newRow("neighbour not allowed") << QString::fromUtf8("새끼 강아지") << young;
-    QTest::newRow("allowed only next to it, later hit found")
-        << QString::fromUtf8("고양이 새끼 이 새끼") << young;
-    QTest::newRow("allowed word further away does not excuse")
-        << QString::fromUtf8("고양이 정말 새끼") << young;
+    QTest::newRow("allowed only next to it, later hit found") << QString::fromUtf8("고양이 새끼 이 새끼") << young;
+    QTest::newRow("allowed word further away does not excuse") << QString::fromUtf8("고양이 정말 새끼") << young;
     QTest::newRow("last token with nothing after it") << QString::fromUtf8("이 새끼") << young;
 }
 
@@ -736,11 +724,10 @@ void WordsTest::contextMarks()
 {
     QFETCH(QString, text);
     QFETCH(std::optional<Hit>, expected);
-    const BuiltinWords words = sample(
-        {QString::fromUtf8("새끼"), QString::fromUtf8("~새기"), QString::fromUtf8("미친 놈"),
-         QString::fromUtf8("존나 싫")},
-        {},
-        {QString::fromUtf8("되새기"), QString::fromUtf8("고양이 새끼"), QString::fromUtf8("새끼 고양이")});
+    const BuiltinWords words =
+        sample({QString::fromUtf8("새끼"), QString::fromUtf8("~새기"), QString::fromUtf8("미친 놈"),
+                QString::fromUtf8("존나 싫")},
+               {}, {QString::fromUtf8("되새기"), QString::fromUtf8("고양이 새끼"), QString::fromUtf8("새끼 고양이")});
     QCOMPARE(words.match(text), expected);
 }
 
@@ -797,8 +784,7 @@ void WordsTest::senses()
 void WordsTest::entriesAndCounts()
 {
     // A word in both lists stays abuse; short and duplicate lines are not entered.
-    const BuiltinWords words = sample({"scam", "S.C.A.M", "x", "!!", QString::fromUtf8("ㅅㅂ")},
-                                      {"scam", "porn", "p"});
+    const BuiltinWords words = sample({"scam", "S.C.A.M", "x", "!!", QString::fromUtf8("ㅅㅂ")}, {"scam", "porn", "p"});
     QCOMPARE(words.count("abuse"), 2);
     QCOMPARE(words.count("sexual"), 1);
     QCOMPARE(words.count("other"), 0);

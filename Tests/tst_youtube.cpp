@@ -32,7 +32,7 @@ const QString kShort = QStringLiteral("sShortAb001");
 const QString kOff = QStringLiteral("vCommOff001");
 
 
-} // namespace
+}   // namespace
 
 class YouTubeTest : public QObject {
     Q_OBJECT
@@ -56,7 +56,8 @@ private slots:
         m_mixed = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
         QVERIFY(m_mixed.size() > 30);
         m_site->addVideo({kMixed, QStringLiteral("양파 카레 만들기 | Onion curry"), false, false, m_mixed});
-        m_site->addVideo({kBulk, QStringLiteral("1년 동안 모은 레시피 총정리"), false, false, YouTubeFixture::bulk(1500, 7, now, m_mixed)});
+        m_site->addVideo({kBulk, QStringLiteral("1년 동안 모은 레시피 총정리"), false, false,
+                          YouTubeFixture::bulk(1500, 7, now, m_mixed)});
         m_site->addVideo({kShort, QStringLiteral("30초 계란말이 #shorts"), true, false, m_mixed.mid(0, 20)});
         m_site->addVideo({kOff, QStringLiteral("댓글 꺼진 영상"), false, true, {}});
         QVERIFY(m_site->visibleCount(video(kBulk)) >= 2000);
@@ -126,8 +127,12 @@ private slots:
         QCOMPARE(threads, expected);
         QCOMPARE(r.items.size(), m_mixed.size());
         // The page itself shows newest first too.
-        QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_h->browser.currentTab()->page(),
-            "document.querySelectorAll('#sort-menu tp-yt-paper-listbox a')[1].classList.contains('iron-selected')").toBool(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            evaluate(
+                m_h->browser.currentTab()->page(),
+                "document.querySelectorAll('#sort-menu tp-yt-paper-listbox a')[1].classList.contains('iron-selected')")
+                .toBool(),
+            5000);
     }
 
     // An incremental scan stops after the known comments and still fetches the pending ones.
@@ -160,7 +165,8 @@ private slots:
     {
         resetSite();
         const QString id = QStringLiteral("vLoopsAb001");
-        YtVideo v{id, QStringLiteral("끝없이 이어지는 댓글"), false, false, YouTubeFixture::bulk(60, 9, QDateTime::currentMSecsSinceEpoch(), m_mixed)};
+        YtVideo v{id, QStringLiteral("끝없이 이어지는 댓글"), false, false,
+                  YouTubeFixture::bulk(60, 9, QDateTime::currentMSecsSinceEpoch(), m_mixed)};
         v.loops = true;
         m_site->addVideo(v);
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
@@ -175,7 +181,8 @@ private slots:
     {
         resetSite();
         const QString id = QStringLiteral("vNoSortA001");
-        YtVideo v{id, QStringLiteral("정렬 메뉴가 없는 영상"), false, false, YouTubeFixture::bulk(200, 5, QDateTime::currentMSecsSinceEpoch(), m_mixed)};
+        YtVideo v{id, QStringLiteral("정렬 메뉴가 없는 영상"), false, false,
+                  YouTubeFixture::bulk(200, 5, QDateTime::currentMSecsSinceEpoch(), m_mixed)};
         v.noSort = true;
         m_site->addVideo(v);
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(id)));
@@ -208,13 +215,15 @@ private slots:
         QTest::addColumn<int>("callLimitMs");   // the scan call's own limit; 0: the app's
         QTest::newRow("a later page answers 500") << kBulk << int(SiteFailure::ServerError) << 200 << false << -1 << 0;
         QTest::newRow("a later page is cut off") << kBulk << int(SiteFailure::CutOff) << 200 << false << -1 << 0;
-        QTest::newRow("a later page is an error page with 200") << kBulk << int(SiteFailure::ErrorPage) << 200 << false << -1 << 0;
+        QTest::newRow("a later page is an error page with 200")
+            << kBulk << int(SiteFailure::ErrorPage) << 200 << false << -1 << 0;
         QTest::newRow("a later page never answers") << kBulk << int(SiteFailure::Hang) << 100 << false << -1 << 0;
         QTest::newRow("reply pages answer 500") << kMixed << int(SiteFailure::ServerError) << -1 << true << -1 << 0;
         // Over two hundred threads wait on replies that never come: the scan waits once in all,
         // not once per thread, and answers within its call's limit.
         QTest::newRow("reply pages never answer") << kBulk << int(SiteFailure::Hang) << -1 << true << -1 << 30000;
-        QTest::newRow("a page fails once, then answers") << kBulk << int(SiteFailure::ErrorPage) << 1440 << false << 1 << 0;
+        QTest::newRow("a page fails once, then answers")
+            << kBulk << int(SiteFailure::ErrorPage) << 1440 << false << 1 << 0;
     }
 
     void siteFailsPartWay()
@@ -248,8 +257,9 @@ private slots:
             expected += 1 + (replies ? 0 : int(m_site->repliesOf(video(id), t.id).size()));
         QCOMPARE(r.items.size(), expected);
         QVERIFY(r.items.size() < all);
-        QCOMPARE(koreanText(r.partial), QString(replies ? "사이트가 답글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요."
-                                                           : "사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요."));
+        QCOMPARE(koreanText(r.partial),
+                 QString(replies ? "사이트가 답글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요."
+                                 : "사이트가 댓글 일부를 보내지 않아 일부만 수집했습니다. 다시 검사해 주세요."));
     }
 
     // A stop while a data request hangs ends the collection with what was read.
@@ -259,13 +269,14 @@ private slots:
         m_site->setFailure(SiteFailure::Hang, 100);
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(kBulk)));
         bool asked = false;
-        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); }, nullptr,
+        const ScanResult r = m_h->scanPolling([this] { return m_h->engine.scan(0, false, false, 1, std::nullopt); },
+                                              nullptr,
                                               [&](const ScanProgress &p) {
-                                                  if (!asked && p.phase == QLatin1String("collect") && p.count >= 100) {
-                                                      m_h->engine.stop();
-                                                      asked = true;
-                                                  }
-                                              });
+            if (!asked && p.phase == QLatin1String("collect") && p.count >= 100) {
+                m_h->engine.stop();
+                asked = true;
+            }
+        });
         m_site->setFailure(SiteFailure::None);
         QVERIFY(asked);
         QCOMPARE(r.items.size(), 100);   // the threads of the pages before the one that hangs
@@ -347,7 +358,7 @@ private slots:
             return c;
         };
         const YtComment first = comment(QStringLiteral("@twin"), QStringLiteral("UCtwinAtwinAtwinAtwinA01"));
-        const QList<YtComment> comments {
+        const QList<YtComment> comments{
             first,
             comment(QStringLiteral("@channelowner"), YouTubeFixture::ownerChannel(), first.id),
             comment(QStringLiteral("@twin"), QStringLiteral("UCtwinBtwinBtwinBtwinB02")),
@@ -405,7 +416,8 @@ private slots:
         resetSite();
         QVERIFY(m_h->open(YouTubeFixture::watchUrl(kMixed)));
         QCOMPARE(m_h->scan().items.size(), m_mixed.size());
-        evaluate(m_h->browser.currentTab()->page(), QStringLiteral("history.pushState({}, '', '/watch?v=%1')").arg(kBulk));
+        evaluate(m_h->browser.currentTab()->page(),
+                 QStringLiteral("history.pushState({}, '', '/watch?v=%1')").arg(kBulk));
         QTRY_COMPARE_WITH_TIMEOUT(m_h->browser.address(), YouTubeFixture::watchUrl(kBulk).toString(), 5000);
         const std::optional<SiteInfo> info = await(m_h->engine.info());
         QVERIFY(info);
@@ -483,7 +495,8 @@ private slots:
         QFETCH(int, skip);
         resetSite();
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        QList<YtComment> comments = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+        QList<YtComment> comments = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"),
+                                                         now);
         if (bulkThreads)
             comments = YouTubeFixture::bulk(bulkThreads, 11, now, comments);
         m_site->addVideo({id, QStringLiteral("삭제 테스트"), shorts, false, comments});
@@ -493,11 +506,13 @@ private slots:
         QStringList chosen;
         int passed = 0;
         for (const Comment &c : r.items)
-            if (c.state == QLatin1String("spam") && !c.id.contains(QLatin1Char('.')) && passed++ >= skip && chosen.size() < 5)
+            if (c.state == QLatin1String("spam") && !c.id.contains(QLatin1Char('.')) && passed++ >= skip
+                && chosen.size() < 5)
                 chosen << c.id;
         // A spam reply in a thread, too.
         for (const Comment &c : r.items)
-            if (c.id.contains(QLatin1Char('.')) && c.state == QLatin1String("spam") && !chosen.contains(c.id) && chosen.size() < 6)
+            if (c.id.contains(QLatin1Char('.')) && c.state == QLatin1String("spam") && !chosen.contains(c.id)
+                && chosen.size() < 6)
                 chosen << c.id;
         QVERIFY(chosen.size() >= 5);
 
@@ -550,9 +565,11 @@ private slots:
         QTest::newRow("a thread") << "vFarDown001" << owner << false << QString() << QString();
         QTest::newRow("a reply") << "vFarDown002" << owner << true << QString() << QString();
         QTest::newRow("session expired") << "vFarDown003" << int(YouTubeFixture::Viewer::StaleSession) << false
-            << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요." << "blocked";
+                                         << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요."
+                                         << "blocked";
         QTest::newRow("check asked") << "vFarDown004" << int(YouTubeFixture::Viewer::Challenged) << false
-            << "삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다." << "blocked";
+                                     << "삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다."
+                                     << "blocked";
     }
     void removeFarDown()
     {
@@ -568,7 +585,8 @@ private slots:
         QString target = threads.at(threads.size() - 3).id;
         if (reply)
             for (int i = int(threads.size()) - 1; i > int(threads.size()) - 60; --i)
-                if (const QList<YtComment> replies = m_site->repliesOf(video(id), threads.at(i).id); !replies.isEmpty()) {
+                if (const QList<YtComment> replies = m_site->repliesOf(video(id), threads.at(i).id);
+                    !replies.isEmpty()) {
                     target = replies.last().id;
                     break;
                 }
@@ -605,16 +623,23 @@ private slots:
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("kind");
-        QTest::newRow("not the owner") << int(YouTubeFixture::Viewer::OtherUser) << QString()
-            << "메뉴에 삭제가 없어 중단했습니다. 내 채널의 영상에 달린 댓글만 삭제할 수 있습니다." << "error";
+        QTest::newRow("not the owner")
+            << int(YouTubeFixture::Viewer::OtherUser) << QString()
+            << "메뉴에 삭제가 없어 중단했습니다. 내 채널의 영상에 달린 댓글만 삭제할 수 있습니다."
+            << "error";
         QTest::newRow("session expired") << int(YouTubeFixture::Viewer::StaleSession) << QString()
-            << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요." << "blocked";
+                                         << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요."
+                                         << "blocked";
         QTest::newRow("check asked") << int(YouTubeFixture::Viewer::Challenged) << QString()
-            << "삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다." << "blocked";
+                                     << "삭제를 눌렀지만 댓글이 사라지지 않아 중단했습니다."
+                                     << "blocked";
         QTest::newRow("signed out") << int(YouTubeFixture::Viewer::SignedOut) << QString()
-            << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요." << "blocked";
-        QTest::newRow("another post") << int(YouTubeFixture::Viewer::Owner) << YouTubeFixture::watchUrl(kBulk).toString()
-            << "댓글 페이지가 바뀌었습니다. 다시 검사해 주세요." << "error";
+                                    << "삭제하려면 사이트에 로그인한 뒤 내 댓글 화면에서 다시 검사해 주세요."
+                                    << "blocked";
+        QTest::newRow("another post") << int(YouTubeFixture::Viewer::Owner)
+                                      << YouTubeFixture::watchUrl(kBulk).toString()
+                                      << "댓글 페이지가 바뀌었습니다. 다시 검사해 주세요."
+                                      << "error";
     }
     void removeStops()
     {
@@ -630,12 +655,16 @@ private slots:
         // Threads the page shows: they go through the page's own menu.
         QWebEnginePage *page = m_h->browser.currentTab()->page();
         evaluate(page, "document.querySelector('ytd-comments').scrollIntoView()");
-        QTRY_VERIFY_WITH_TIMEOUT(evaluate(page, "document.querySelectorAll('ytd-comment-thread-renderer').length").toInt() > 5, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(page, "document.querySelectorAll('ytd-comment-thread-renderer').length")
+                                         .toInt()
+                                     > 5,
+                                 10000);
         QStringList chosen;
         for (const Comment &c : r.items)
             if (!c.id.contains(QLatin1Char('.')) && chosen.size() < 2)
                 chosen << c.id;
-        const RemoveResult out = await(m_h->engine.remove(chosen, url.isEmpty() ? YouTubeFixture::watchUrl(id).toString() : url), 60000);
+        const RemoveResult out =
+            await(m_h->engine.remove(chosen, url.isEmpty() ? YouTubeFixture::watchUrl(id).toString() : url), 60000);
         QVERIFY(out.gone.isEmpty());
         QVERIFY(out.stopped);
         QCOMPARE(koreanText(out.stopped->text), text);
@@ -651,10 +680,16 @@ private slots:
         const ScanResult r = m_h->scan();
         // The page renders its comments once the owner scrolls to them.
         evaluate(m_h->browser.currentTab()->page(), "document.querySelector('ytd-comments').scrollIntoView()");
-        QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_h->browser.currentTab()->page(), "document.querySelectorAll('ytd-comment-thread-renderer').length").toInt() > 5, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_h->browser.currentTab()->page(),
+                                          "document.querySelectorAll('ytd-comment-thread-renderer').length")
+                                         .toInt()
+                                     > 5,
+                                 10000);
         const QString first = r.items.at(3).id;   // a thread: replies are not shown until opened
         await(m_h->engine.flag({first}, YouTubeFixture::watchUrl(kMixed).toString()));
-        QCOMPARE(evaluate(m_h->browser.currentTab()->page(), "document.querySelectorAll('[data-vtx-flag]').length").toInt(), 1);
+        QCOMPARE(evaluate(m_h->browser.currentTab()->page(), "document.querySelectorAll('[data-vtx-flag]').length")
+                     .toInt(),
+                 1);
         // On another post's address the page marks nothing but still answers a boolean.
         await(m_h->engine.flag({first}, YouTubeFixture::watchUrl(kBulk).toString()));
         m_h->engine.reveal(r.items.last().id);

@@ -17,12 +17,12 @@ ControlClient::ControlClient(QObject *parent)
 
 QJsonObject ControlClient::notRunning()
 {
-    return { { QStringLiteral("ok"), false }, { QStringLiteral("error"), tr("Start Glimora first.") } };
+    return {{QStringLiteral("ok"), false}, {QStringLiteral("error"), tr("Start Glimora first.")}};
 }
 
 QJsonObject ControlClient::unreachable()
 {
-    return { { QStringLiteral("ok"), false }, { QStringLiteral("error"), tr("Couldn't reach the app.") } };
+    return {{QStringLiteral("ok"), false}, {QStringLiteral("error"), tr("Couldn't reach the app.")}};
 }
 
 ControlClient *ControlClient::request(const QString &path, const QJsonObject &body, double timeoutSeconds,
@@ -37,7 +37,8 @@ void ControlClient::start(const QString &path, const QJsonObject &body, double t
 {
     const std::optional<ControlFile::Endpoint> endpoint = ControlFile::read();
     if (!endpoint) {
-        QMetaObject::invokeMethod(this, [this] { finish(notRunning()); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { finish(notRunning()); }, Qt::QueuedConnection);
         return;
     }
 

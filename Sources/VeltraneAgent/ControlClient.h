@@ -44,7 +44,7 @@ private:
     qint64 m_idleMs = 0;
     QDeadlineTimer m_deadline;
     QByteArray m_reply;
-    qsizetype m_headEnd = -1;        // index of the blank line after the head
-    qint64 m_contentLength = -1;     // -1: until the server closes
+    qsizetype m_headEnd = -1;      // index of the blank line after the head
+    qint64 m_contentLength = -1;   // -1: until the server closes
     bool m_done = false;
 };

@@ -35,7 +35,7 @@ std::optional<QByteArray> readPrivate(const QString &file)
     if (fd < 0)
         return std::nullopt;
     std::optional<QByteArray> out;
-    struct stat st {};
+    struct stat st { };
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 077) == 0
         && st.st_size <= kMaxFileBytes) {
         QByteArray bytes;
@@ -71,7 +71,7 @@ bool isHeaderSafe(const QString &token)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 QString ControlFile::path()
 {
@@ -94,5 +94,5 @@ std::optional<ControlFile::Endpoint> ControlFile::read(const QString &file)
     const double number = port.toDouble();
     if (number != std::floor(number) || number < 1 || number > 65535 || !isHeaderSafe(token.toString()))
         return std::nullopt;
-    return Endpoint { quint16(number), token.toString().toLatin1() };
+    return Endpoint{quint16(number), token.toString().toLatin1()};
 }

@@ -18,7 +18,7 @@ public:
 signals:
     void lineRead(const QByteArray &line);
     void overlongLine();
-    void finished();     // end of input (or a read error); emitted once
+    void finished();   // end of input (or a read error); emitted once
 
 private:
     void readSome();

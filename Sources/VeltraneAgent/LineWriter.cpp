@@ -30,7 +30,7 @@ bool LineWriter::write(const QByteArray &line)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            pollfd ready { m_fd, POLLOUT, 0 };
+            pollfd ready{m_fd, POLLOUT, 0};
             ::poll(&ready, 1, -1);
             continue;
         }

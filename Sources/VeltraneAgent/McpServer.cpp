@@ -17,19 +17,18 @@ QByteArray jsonText(const QJsonValue &value)
         return QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact);
     if (value.isArray())
         return QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact);
-    const QByteArray wrapped = QJsonDocument(QJsonArray { value }).toJson(QJsonDocument::Compact);
+    const QByteArray wrapped = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
     return wrapped.mid(1, wrapped.size() - 2);
 }
 
 QJsonObject textResult(const QString &text, bool isError)
 {
-    return { { QStringLiteral("content"),
-               QJsonArray { QJsonObject { { QStringLiteral("type"), QStringLiteral("text") },
-                                          { QStringLiteral("text"), text } } } },
-             { QStringLiteral("isError"), isError } };
+    return {{QStringLiteral("content"),
+             QJsonArray{QJsonObject{{QStringLiteral("type"), QStringLiteral("text")}, {QStringLiteral("text"), text}}}},
+            {QStringLiteral("isError"), isError}};
 }
 
-} // namespace
+}   // namespace
 
 McpServer::McpServer(LineWriter *out, QObject *parent)
     : QObject(parent)
@@ -57,18 +56,18 @@ void McpServer::handleLine(const QByteArray &line)
 
     if (message.method == QLatin1StringView("initialize")) {
         reply(message.id,
-              { { QStringLiteral("protocolVersion"), QStringLiteral("2024-11-05") },
-                { QStringLiteral("capabilities"), QJsonObject { { QStringLiteral("tools"), QJsonObject {} } } },
-                { QStringLiteral("serverInfo"),
-                  QJsonObject { { QStringLiteral("name"), QStringLiteral("veltrane") },
-                                { QStringLiteral("version"), QStringLiteral("0.3.0") } } } });
+              {{QStringLiteral("protocolVersion"), QStringLiteral("2024-11-05")},
+               {QStringLiteral("capabilities"), QJsonObject{{QStringLiteral("tools"), QJsonObject{}}}},
+               {QStringLiteral("serverInfo"),
+                QJsonObject{{QStringLiteral("name"), QStringLiteral("veltrane")},
+                            {QStringLiteral("version"), QStringLiteral("0.3.0")}}}});
     } else if (message.method == QLatin1StringView("ping")) {
         reply(message.id, {});
     } else if (message.method == QLatin1StringView("tools/list")) {
         QJsonArray tools;
         for (const Tool &tool : Tool::all())
             tools.append(tool.listing());
-        reply(message.id, { { QStringLiteral("tools"), tools } });
+        reply(message.id, {{QStringLiteral("tools"), tools}});
     } else if (message.method == QLatin1StringView("tools/call")) {
         callTool(message.id, message.params);
     } else {
@@ -89,7 +88,7 @@ void McpServer::callTool(const QByteArray &id, const QJsonObject &params)
         reply(id, textResult(QStringLiteral("Unknown tool"), true));
         return;
     }
-    m_waiting.enqueue({ id, tool->method, params.value(QLatin1StringView("arguments")).toObject() });
+    m_waiting.enqueue({id, tool->method, params.value(QLatin1StringView("arguments")).toObject()});
     startWaiting();
 }
 
@@ -98,12 +97,11 @@ void McpServer::startWaiting()
     while (m_running < kMaxCalls && !m_waiting.isEmpty()) {
         const Call call = m_waiting.dequeue();
         ++m_running;
-        const QJsonObject body { { QStringLiteral("cmd"), call.method }, { QStringLiteral("args"), call.args } };
+        const QJsonObject body{{QStringLiteral("cmd"), call.method}, {QStringLiteral("args"), call.args}};
         ControlClient *client = ControlClient::request(QStringLiteral("/cmd"), body, kCallTimeoutSeconds, this);
         const QByteArray id = call.id;
-        connect(client, &ControlClient::finished, this, [this, id](const QJsonObject &reply) {
-            callFinished(id, reply);
-        });
+        connect(client, &ControlClient::finished, this,
+                [this, id](const QJsonObject &reply) { callFinished(id, reply); });
     }
 }
 
@@ -128,15 +126,15 @@ void McpServer::callFinished(const QByteArray &id, const QJsonObject &answer)
 
 void McpServer::reply(const QByteArray &id, const QJsonObject &result)
 {
-    m_out->write("{\"jsonrpc\":\"2.0\",\"id\":" + id + ",\"result\":"
-                 + QJsonDocument(result).toJson(QJsonDocument::Compact) + '}');
+    m_out->write("{\"jsonrpc\":\"2.0\",\"id\":" + id
+                 + ",\"result\":" + QJsonDocument(result).toJson(QJsonDocument::Compact) + '}');
 }
 
 void McpServer::replyError(const QByteArray &id, int code, const QString &message)
 {
-    const QJsonObject error { { QStringLiteral("code"), code }, { QStringLiteral("message"), message } };
-    m_out->write("{\"jsonrpc\":\"2.0\",\"id\":" + id + ",\"error\":" + QJsonDocument(error).toJson(QJsonDocument::Compact)
-                 + '}');
+    const QJsonObject error{{QStringLiteral("code"), code}, {QStringLiteral("message"), message}};
+    m_out->write("{\"jsonrpc\":\"2.0\",\"id\":" + id
+                 + ",\"error\":" + QJsonDocument(error).toJson(QJsonDocument::Compact) + '}');
 }
 
 void McpServer::endInput()

@@ -6,7 +6,10 @@
 
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 qsizetype skipSpace(const QByteArray &s, qsizetype i)
 {
@@ -65,12 +68,12 @@ QString keyText(const QByteArray &token)
 // JSON that Qt refuses only because its top level is not an object or array: a bare scalar.
 bool isJsonScalar(const QByteArray &line)
 {
-    QJsonParseError error {};
+    QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson('[' + line + ']', &error);
     return error.error == QJsonParseError::NoError && doc.array().size() == 1;
 }
 
-} // namespace
+}   // namespace
 
 QByteArray RpcMessage::rawMember(const QByteArray &json, QLatin1StringView name)
 {
@@ -101,7 +104,7 @@ RpcMessage RpcMessage::parse(const QByteArray &line)
     if (skipSpace(line, 0) == line.size())
         return m;
 
-    QJsonParseError error {};
+    QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(line, &error);
     if (error.error != QJsonParseError::NoError) {
         m.kind = isJsonScalar(line) ? Invalid : ParseError;

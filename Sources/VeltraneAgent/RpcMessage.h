@@ -14,7 +14,7 @@ public:
         Invalid,        // JSON, but not a valid request or notification
         Notification,   // a request without an id: never answered
         Request,
-        Response,       // a reply from the client; this server asks nothing, so it is dropped
+        Response,   // a reply from the client; this server asks nothing, so it is dropped
     };
 
     static RpcMessage parse(const QByteArray &line);
@@ -22,7 +22,7 @@ public:
     Kind kind = Blank;
     QByteArray id = QByteArrayLiteral("null");   // the id as written, "null" when there is none to echo
     QString method;
-    QJsonObject params;                          // "params" when it is an object, else empty
+    QJsonObject params;   // "params" when it is an object, else empty
 
 private:
     static QByteArray rawMember(const QByteArray &json, QLatin1StringView name);

@@ -8,8 +8,8 @@
 #include <QStringList>
 
 struct Tool {
-    QString name;          // the MCP tool name
-    QString method;        // the application command sent as "cmd"
+    QString name;     // the MCP tool name
+    QString method;   // the application command sent as "cmd"
     QString description;
     QJsonObject properties;
     QStringList required;

@@ -22,7 +22,7 @@ namespace detail {
 
 template <typename T>
 struct Outcome {
-    std::conditional_t<std::is_void_v<T>, bool, std::optional<T>> value {};
+    std::conditional_t<std::is_void_v<T>, bool, std::optional<T>> value{};
     std::exception_ptr error;
     bool done = false;
 };
@@ -43,7 +43,7 @@ QCoro::Task<void> drive(QCoro::Task<T> task, std::shared_ptr<Outcome<T>> out)
     out->done = true;
 }
 
-} // namespace detail
+}   // namespace detail
 
 // Runs the event loop until the task ends and gives its value; rethrows its exception. A task
 // still running after timeoutMs fails the check at the caller's line and gives a default value:
@@ -62,7 +62,7 @@ T await(QCoro::Task<T> task, int timeoutMs = 120000, std::source_location where 
         const std::string message = "task did not finish within " + std::to_string(timeoutMs) + " ms";
         QTest::qFail(message.c_str(), where.file_name(), int(where.line()));
         if constexpr (!std::is_void_v<T>)
-            return T {};
+            return T{};
         else
             return;
     }
@@ -73,4 +73,4 @@ T await(QCoro::Task<T> task, int timeoutMs = 120000, std::source_location where 
         return std::move(*out->value);
 }
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -56,16 +56,19 @@ struct BigHistory {
             && sqlite3_prepare_v2(db,
                                   "INSERT INTO posts (url, site, title, scanned_at, total, flagged, watched, deleted) "
                                   "VALUES (?1, ?2, ?3, ?4, ?5, ?6, 0, ?7)",
-                                  -1, &post, nullptr) == SQLITE_OK
+                                  -1, &post, nullptr)
+                == SQLITE_OK
             && sqlite3_prepare_v2(db,
                                   "INSERT INTO runs (session, kind, site, post, at, total, flagged, added) "
                                   "VALUES (?1, 'scan', ?2, ?3, ?4, ?5, ?6, ?5)",
-                                  -1, &run, nullptr) == SQLITE_OK
+                                  -1, &run, nullptr)
+                == SQLITE_OK
             && sqlite3_prepare_v2(db,
                                   "INSERT INTO comments (site, id, post, hash, seen_at, first_seen_at, author, text, "
                                   "published_at, like_count, state, kind, reason, ai_prob, avatar, deleted_at) "
                                   "VALUES (?1, ?2, ?3, ?4, ?5, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15)",
-                                  -1, &comment, nullptr) == SQLITE_OK;
+                                  -1, &comment, nullptr)
+                == SQLITE_OK;
         const QByteArray siteUtf8 = site.toUtf8();
         auto text = [](sqlite3_stmt *st, int i, const QByteArray &v) {
             sqlite3_bind_text(st, i, v.constData(), int(v.size()), SQLITE_TRANSIENT);
@@ -90,8 +93,9 @@ struct BigHistory {
                 text(comment, 4, QByteArray::number(quint64(n) * 0x9E3779B97F4A7C15ull, 16).rightJustified(64, '0'));
                 sqlite3_bind_double(comment, 5, at);
                 text(comment, 6, QByteArray("viewer ") + QByteArray::number((n * 7919) % std::max(1, authors)));
-                text(comment, 7, QByteArray("Comment number ") + QByteArray::number(i)
-                                     + QByteArray(" on this video, with some words to make it realistic, \"quoted\", too."));
+                text(comment, 7,
+                     QByteArray("Comment number ") + QByteArray::number(i)
+                         + QByteArray(" on this video, with some words to make it realistic, \"quoted\", too."));
                 sqlite3_bind_double(comment, 8, at * 1000.0 - 3600000.0 * double(i % 48));
                 sqlite3_bind_double(comment, 9, double(i % 7));
                 text(comment, 10, spam ? QByteArray("spam") : QByteArray("ok"));
@@ -136,4 +140,4 @@ struct BigHistory {
     }
 };
 
-} // namespace vt::test
+}   // namespace vt::test

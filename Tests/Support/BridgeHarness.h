@@ -30,7 +30,8 @@ struct BridgeHarness {
     BridgeHarness()
     {
         view.setPage(browser.currentTab()->page());
-        QObject::connect(&browser, &Browser::currentTabChanged, &view, [this](BrowserPage *page) { view.setPage(page); });
+        QObject::connect(&browser, &Browser::currentTabChanged, &view,
+                         [this](BrowserPage *page) { view.setPage(page); });
         view.resize(1280, 900);
         view.show();
     }
@@ -68,7 +69,8 @@ struct BridgeHarness {
             const LoginStatus status = browser.accounts()->statuses().value(site, LoginStatus::signedOut);
             return status == LoginStatus::savedSession || status == LoginStatus::signedIn;
         };
-        for (const LoginProvider site : {LoginProvider(LoginProvider::youtube), LoginProvider(LoginProvider::instagram)}) {
+        for (const LoginProvider site :
+             {LoginProvider(LoginProvider::youtube), LoginProvider(LoginProvider::instagram)}) {
             if (signedIn(site))
                 continue;
             browser.selectSite(site);
@@ -77,11 +79,12 @@ struct BridgeHarness {
             if (!open(FixtureSite::url(site == LoginProvider::youtube ? "www.youtube.com" : "www.instagram.com")))
                 return false;
         }
-        return QTest::qWaitFor([&] { return signedIn(LoginProvider::youtube) && signedIn(LoginProvider::instagram); }, timeoutMs);
+        return QTest::qWaitFor([&] { return signedIn(LoginProvider::youtube) && signedIn(LoginProvider::instagram); },
+                               timeoutMs);
     }
 
-    ScanResult scan(bool newest = false, bool noLikes = false, int minLikes = 1, std::optional<Recent> recent = std::nullopt,
-                    qint64 limit = 0)
+    ScanResult scan(bool newest = false, bool noLikes = false, int minLikes = 1,
+                    std::optional<Recent> recent = std::nullopt, qint64 limit = 0)
     {
         return await(engine.scan(limit, newest, noLikes, minLikes, recent), 180000);
     }
@@ -126,4 +129,4 @@ struct BridgeHarness {
     }
 };
 
-} // namespace vt::test
+}   // namespace vt::test

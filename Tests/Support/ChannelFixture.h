@@ -20,7 +20,7 @@
 namespace vt::test {
 
 struct YtUpload {
-    QString id;            // 11 characters
+    QString id;   // 11 characters
     QString title;
 };
 
@@ -79,4 +79,4 @@ private:
     int m_browseRequests = 0;
 };
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -24,4 +24,4 @@ inline double contrast(QRgb a, QRgb b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -17,20 +17,27 @@ namespace {
 const QByteArray kBadRequest = QStringLiteral(R"({"ok":false,"error":"잘못된 요청입니다."})").toUtf8();
 const QByteArray kForbidden = QStringLiteral(R"({"ok":false,"error":"연결 권한이 없습니다."})").toUtf8();
 
-QByteArray uuidText() { return QUuid::createUuid().toByteArray(QUuid::WithoutBraces).toUpper(); }
+QByteArray uuidText()
+{
+    return QUuid::createUuid().toByteArray(QUuid::WithoutBraces).toUpper();
+}
 
-} // namespace
+}   // namespace
 
 ControlStandIn::ControlStandIn(QObject *parent)
     : QObject(parent)
 {
     m_handler = [](const QString &cmd, const QJsonObject &args, const Answer &answer) {
-        answer(ok(QJsonObject { { "cmd", cmd }, { "args", args } }));
+        answer(ok(QJsonObject{{"cmd", cmd}, {"args", args}}));
     };
-    m_http.setFallback([this](const HttpRequest &request, const HttpResponder &responder) { serve(request, responder); });
+    m_http.setFallback(
+        [this](const HttpRequest &request, const HttpResponder &responder) { serve(request, responder); });
 }
 
-ControlStandIn::~ControlStandIn() { stop(); }
+ControlStandIn::~ControlStandIn()
+{
+    stop();
+}
 
 bool ControlStandIn::start(const QString &dataFolder)
 {
@@ -45,8 +52,9 @@ bool ControlStandIn::start(const QString &dataFolder)
     ::chmod(QFile::encodeName(folder).constData(), 0700);
     m_file = folder + QStringLiteral("/control.json");
 
-    const QJsonObject content { { "port", int(port()) }, { "token", QString::fromLatin1(m_token) },
-                                { "pid", qint64(::getpid()) } };
+    const QJsonObject content{{"port", int(port())},
+                              {"token", QString::fromLatin1(m_token)},
+                              {"pid", qint64(::getpid())}};
     const QString temp = m_file + u'.' + QString::fromLatin1(uuidText());
     QFile out(temp);
     if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
@@ -130,15 +138,25 @@ void ControlStandIn::serve(const HttpRequest &request, const HttpResponder &resp
             return;
         }
         switch (*fault) {
-        case Fault::NotJson: writeReply(responder, 200, "<html>busy</html>"); break;
-        case Fault::JsonArray: writeReply(responder, 200, "[" + json + "]"); break;
-        case Fault::Close: responder.closeConnection(); break;
+        case Fault::NotJson:
+            writeReply(responder, 200, "<html>busy</html>");
+            break;
+        case Fault::JsonArray:
+            writeReply(responder, 200, "[" + json + "]");
+            break;
+        case Fault::Close:
+            responder.closeConnection();
+            break;
         case Fault::Truncated:
             responder.writeRaw("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: "
-                               + QByteArray::number(json.size() + 100) + "\r\n\r\n" + json, true);
+                                   + QByteArray::number(json.size() + 100) + "\r\n\r\n" + json,
+                               true);
             break;
-        case Fault::Hang: break;
-        case Fault::NoLength: writeReply(responder, 200, json, false); break;
+        case Fault::Hang:
+            break;
+        case Fault::NoLength:
+            writeReply(responder, 200, json, false);
+            break;
         }
     };
     if (fault == Fault::Hang) {
@@ -153,4 +171,4 @@ void ControlStandIn::serve(const HttpRequest &request, const HttpResponder &resp
         run();
 }
 
-} // namespace vt::test
+}   // namespace vt::test

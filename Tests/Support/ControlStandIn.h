@@ -23,12 +23,12 @@ class ControlStandIn : public QObject {
     Q_OBJECT
 public:
     enum class Fault {
-        NotJson,      // 200 with a body that is no JSON
-        JsonArray,    // 200 with a JSON array
-        Close,        // the connection closes without a reply
-        Truncated,    // the head promises more body than arrives before the close
-        Hang,         // no reply at all
-        NoLength,     // a valid reply without Content-Length, ended by the close
+        NotJson,     // 200 with a body that is no JSON
+        JsonArray,   // 200 with a JSON array
+        Close,       // the connection closes without a reply
+        Truncated,   // the head promises more body than arrives before the close
+        Hang,        // no reply at all
+        NoLength,    // a valid reply without Content-Length, ended by the close
     };
 
     // Answers one command: call `answer` once, now or later, with the whole reply object.
@@ -52,19 +52,26 @@ public:
     void setHandler(Handler handler) { m_handler = std::move(handler); }
     void setDelay(int ms) { m_delayMs = ms; }
     void failNext(Fault fault, int times = 1);   // times -1: every request from now on
-    void clearFaults() { m_faults.clear(); m_faultForever.reset(); }
+    void clearFaults()
+    {
+        m_faults.clear();
+        m_faultForever.reset();
+    }
 
-    static QJsonObject ok(const QJsonValue &result) { return { { "ok", true }, { "result", result } }; }
-    static QJsonObject refusal(const QString &error) { return { { "ok", false }, { "error", error } }; }
+    static QJsonObject ok(const QJsonValue &result) { return {{"ok", true}, {"result", result}}; }
+    static QJsonObject refusal(const QString &error) { return {{"ok", false}, {"error", error}}; }
 
     TestHttpServer &http() { return m_http; }
     QList<QJsonObject> bodies() const { return m_bodies; }   // every accepted body, in order
     int inFlight() const { return m_inFlight; }
     int maxInFlight() const { return m_maxInFlight; }
-    void resetCounters() { m_bodies.clear(); m_maxInFlight = m_inFlight; }
+    void resetCounters()
+    {
+        m_bodies.clear();
+        m_maxInFlight = m_inFlight;
+    }
 
-    static void writeReply(const HttpResponder &responder, int status, const QByteArray &body,
-                           bool withLength = true);
+    static void writeReply(const HttpResponder &responder, int status, const QByteArray &body, bool withLength = true);
 
 signals:
     void commandReceived(const QString &cmd, const QJsonObject &args);
@@ -85,4 +92,4 @@ private:
     int m_maxInFlight = 0;
 };
 
-} // namespace vt::test
+}   // namespace vt::test

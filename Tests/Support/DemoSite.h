@@ -41,4 +41,4 @@ private:
     QList<IgPost> m_posts;
 };
 
-} // namespace vt::test
+}   // namespace vt::test

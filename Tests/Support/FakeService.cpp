@@ -13,7 +13,7 @@ namespace {
 
 HttpReply error(int status, const char *code)
 {
-    return HttpReply::json(QJsonObject { { QStringLiteral("error"), QString::fromLatin1(code) } }, status);
+    return HttpReply::json(QJsonObject{{QStringLiteral("error"), QString::fromLatin1(code)}}, status);
 }
 
 QString member(const QJsonObject &o, const char *name)
@@ -27,25 +27,29 @@ bool plausibleEmail(const QString &email)
     return re.match(email).hasMatch();
 }
 
-const QStringList kSpamWords = { QStringLiteral("casino"), QStringLiteral("카지노"), QStringLiteral("텔레그램"),
-                                 QStringLiteral("telegram"), QStringLiteral("crypto"), QStringLiteral("bitcoin"),
-                                 QStringLiteral("토토"), QStringLiteral("click here"), QStringLiteral("대출") };
-const QStringList kAbuseWords = { QStringLiteral("idiot"), QStringLiteral("stupid"), QStringLiteral("moron"),
-                                  QStringLiteral("바보"), QStringLiteral("멍청"), QStringLiteral("꺼져") };
-const QStringList kSexualWords = { QStringLiteral("nude"), QStringLiteral("porn"), QStringLiteral("sexy"),
-                                   QStringLiteral("야동"), QStringLiteral("섹스") };
+const QStringList kSpamWords = {QStringLiteral("casino"),   QStringLiteral("카지노"),     QStringLiteral("텔레그램"),
+                                QStringLiteral("telegram"), QStringLiteral("crypto"),     QStringLiteral("bitcoin"),
+                                QStringLiteral("토토"),     QStringLiteral("click here"), QStringLiteral("대출")};
+const QStringList kAbuseWords = {QStringLiteral("idiot"), QStringLiteral("stupid"), QStringLiteral("moron"),
+                                 QStringLiteral("바보"),  QStringLiteral("멍청"),   QStringLiteral("꺼져")};
+const QStringList kSexualWords = {QStringLiteral("nude"), QStringLiteral("porn"), QStringLiteral("sexy"),
+                                  QStringLiteral("야동"), QStringLiteral("섹스")};
 
-} // namespace
+}   // namespace
 
 FakeService::FakeService(QObject *parent)
     : QObject(parent)
 {
-    m_server.setFallback([this](const HttpRequest &request, const HttpResponder &responder) { handle(request, responder); });
+    m_server.setFallback(
+        [this](const HttpRequest &request, const HttpResponder &responder) { handle(request, responder); });
 }
 
 FakeService::~FakeService() = default;
 
-bool FakeService::start() { return m_server.listen(); }
+bool FakeService::start()
+{
+    return m_server.listen();
+}
 
 QUrl FakeService::url() const
 {
@@ -86,8 +90,14 @@ QString FakeService::tokenFor(const QString &email)
     return a ? issueToken(a->id) : QString();
 }
 
-bool FakeService::tokenValid(const QString &token) const { return m_tokens.contains(token); }
-void FakeService::revokeToken(const QString &token) { m_tokens.remove(token); }
+bool FakeService::tokenValid(const QString &token) const
+{
+    return m_tokens.contains(token);
+}
+void FakeService::revokeToken(const QString &token)
+{
+    m_tokens.remove(token);
+}
 bool FakeService::hasAccount(const QString &email) const
 {
     for (const Account &a : m_accounts)
@@ -95,7 +105,10 @@ bool FakeService::hasAccount(const QString &email) const
             return true;
     return false;
 }
-QString FakeService::codeFor(const QString &email) const { return m_codes.value(email.toLower()); }
+QString FakeService::codeFor(const QString &email) const
+{
+    return m_codes.value(email.toLower());
+}
 QString FakeService::passwordOf(const QString &email) const
 {
     for (const Account &a : m_accounts)
@@ -128,9 +141,9 @@ FakeService::Account *FakeService::accountOf(const HttpRequest &request)
 
 QJsonObject FakeService::signInReply(const Account &account, const QString &token) const
 {
-    QJsonObject o { { QStringLiteral("token"), token },
-                    { QStringLiteral("code"), account.code },
-                    { QStringLiteral("hasPassword"), !account.password.isEmpty() } };
+    QJsonObject o{{QStringLiteral("token"), token},
+                  {QStringLiteral("code"), account.code},
+                  {QStringLiteral("hasPassword"), !account.password.isEmpty()}};
     if (!account.email.isEmpty())
         o.insert(QStringLiteral("email"), account.email);
     return o;
@@ -140,10 +153,13 @@ QJsonObject FakeService::signInReply(const Account &account, const QString &toke
 
 void FakeService::fail(const QString &path, const Fault &fault, int times)
 {
-    m_faults[path].append({ fault, times });
+    m_faults[path].append({fault, times});
 }
 
-int FakeService::requestCount(const QString &path) const { return int(requests(path).size()); }
+int FakeService::requestCount(const QString &path) const
+{
+    return int(requests(path).size());
+}
 
 QList<HttpRequest> FakeService::requests(const QString &path) const
 {
@@ -178,7 +194,9 @@ void FakeService::handle(const HttpRequest &request, const HttpResponder &respon
             // The reply breaks off after its first bytes. (A connection closed before any reply
             // is quietly resent by most HTTP clients, which would hide the fault.)
             const auto cut = [responder] {
-                responder.writeRaw("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: 64\r\n\r\n{\"sco", true);
+                responder
+                    .writeRaw("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: 64\r\n\r\n{\"sco",
+                              true);
             };
             if (delay > 0)
                 QTimer::singleShot(delay, Qt::PreciseTimer, this, cut);
@@ -241,21 +259,21 @@ QJsonValue FakeService::score(const QString &text, const QStringList &kinds)
         else
             sexual = v;
     }
-    return QJsonObject { { QStringLiteral("spam"), kinds.contains(QLatin1String("spam")) ? spam : 0.0 },
-                         { QStringLiteral("abuse"), kinds.contains(QLatin1String("abuse")) ? abuse : 0.0 },
-                         { QStringLiteral("sexual"), kinds.contains(QLatin1String("sexual")) ? sexual : 0.0 } };
+    return QJsonObject{{QStringLiteral("spam"), kinds.contains(QLatin1String("spam")) ? spam : 0.0},
+                       {QStringLiteral("abuse"), kinds.contains(QLatin1String("abuse")) ? abuse : 0.0},
+                       {QStringLiteral("sexual"), kinds.contains(QLatin1String("sexual")) ? sexual : 0.0}};
 }
 
 HttpReply FakeService::answer(const QString &path, const HttpRequest &request)
 {
     const QByteArray method = request.method;
     const QJsonObject body = request.json().toObject();
-    const auto ok = [] { return HttpReply::json(QJsonObject { { QStringLiteral("ok"), true } }); };
+    const auto ok = [] { return HttpReply::json(QJsonObject{{QStringLiteral("ok"), true}}); };
 
     if (method == "GET" && path == QLatin1String("api/status")) {
-        return HttpReply::json(QJsonObject { { QStringLiteral("testMode"), testMode },
-                                             { QStringLiteral("emailLogin"), emailLogin },
-                                             { QStringLiteral("deviceAccount"), deviceAccounts } });
+        return HttpReply::json(QJsonObject{{QStringLiteral("testMode"), testMode},
+                                           {QStringLiteral("emailLogin"), emailLogin},
+                                           {QStringLiteral("deviceAccount"), deviceAccounts}});
     }
     if (method != "POST" && !(method == "GET" && path == QLatin1String("api/me")))
         return error(404, "not-found");
@@ -291,7 +309,7 @@ HttpReply FakeService::answer(const QString &path, const HttpRequest &request)
         if (!plausibleEmail(email))
             return error(400, "bad-email");
         m_codes.insert(email.toLower(), QStringLiteral("%1").arg(100000 + (++m_nextCode * 7919) % 900000));
-        return HttpReply::json(QJsonObject { { QStringLiteral("resendIn"), resendIn } });
+        return HttpReply::json(QJsonObject{{QStringLiteral("resendIn"), resendIn}});
     }
     if (path == QLatin1String("api/auth/email/verify")) {
         const QString email = member(body, "email");
@@ -331,7 +349,7 @@ HttpReply FakeService::answer(const QString &path, const HttpRequest &request)
             const QJsonValue s = score(text, asked);
             scores.append(s.isUndefined() ? QJsonValue(QJsonValue::Null) : s);
         }
-        return HttpReply::json(QJsonObject { { QStringLiteral("scores"), scores }, { QStringLiteral("tokens"), tokens } });
+        return HttpReply::json(QJsonObject{{QStringLiteral("scores"), scores}, {QStringLiteral("tokens"), tokens}});
     }
 
     // Everything below needs a signed-in account.
@@ -341,7 +359,7 @@ HttpReply FakeService::answer(const QString &path, const HttpRequest &request)
     const QString token = QString::fromUtf8(request.header("authorization").mid(7));
 
     if (method == "GET" && path == QLatin1String("api/me")) {
-        QJsonObject r { { QStringLiteral("code"), a->code }, { QStringLiteral("hasPassword"), !a->password.isEmpty() } };
+        QJsonObject r{{QStringLiteral("code"), a->code}, {QStringLiteral("hasPassword"), !a->password.isEmpty()}};
         if (!a->email.isEmpty())
             r.insert(QStringLiteral("email"), a->email);
         return HttpReply::json(r);
@@ -355,7 +373,7 @@ HttpReply FakeService::answer(const QString &path, const HttpRequest &request)
         if (!plausibleEmail(email))
             return error(400, "bad-email");
         m_codes.insert(email.toLower(), QStringLiteral("%1").arg(100000 + (++m_nextCode * 7919) % 900000));
-        return HttpReply::json(QJsonObject { { QStringLiteral("resendIn"), resendIn } });
+        return HttpReply::json(QJsonObject{{QStringLiteral("resendIn"), resendIn}});
     }
     if (path == QLatin1String("api/account/email/verify")) {
         const QString email = member(body, "email");
@@ -410,4 +428,4 @@ HttpReply FakeService::answer(const QString &path, const HttpRequest &request)
     return error(404, "not-found");
 }
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -43,36 +43,71 @@ public:
         enum Kind { Status, Close, Malformed, Oversized, Redirect };
         Kind kind = Status;
         int status = 500;
-        QByteArray error;          // the reply's "error" member; empty: no JSON body
-        int retryAfter = -1;       // the "Retry-After" header in seconds; -1: none
-        qsizetype size = 0;        // Oversized: the body's length
-        QUrl location;             // Redirect: where to
-        int delayMs = -1;          // this reply's own latency; -1: the service's
+        QByteArray error;      // the reply's "error" member; empty: no JSON body
+        int retryAfter = -1;   // the "Retry-After" header in seconds; -1: none
+        qsizetype size = 0;    // Oversized: the body's length
+        QUrl location;         // Redirect: where to
+        int delayMs = -1;      // this reply's own latency; -1: the service's
 
-        static Fault withStatus(int code, const QByteArray &error = {}) { Fault f; f.status = code; f.error = error; return f; }
+        static Fault withStatus(int code, const QByteArray &error = {})
+        {
+            Fault f;
+            f.status = code;
+            f.error = error;
+            return f;
+        }
         static Fault tooMany(int retryAfter, const QByteArray &error = "busy")
         {
-            Fault f; f.status = 429; f.error = error; f.retryAfter = retryAfter; return f;
+            Fault f;
+            f.status = 429;
+            f.error = error;
+            f.retryAfter = retryAfter;
+            return f;
         }
-        static Fault close() { Fault f; f.kind = Close; return f; }   // the reply breaks off mid-way
-        static Fault malformed(int status = 200) { Fault f; f.kind = Malformed; f.status = status; return f; }
-        static Fault oversized(qsizetype bytes) { Fault f; f.kind = Oversized; f.status = 200; f.size = bytes; return f; }
-        static Fault redirect(const QUrl &to, int status = 302) { Fault f; f.kind = Redirect; f.status = status; f.location = to; return f; }
+        static Fault close()
+        {
+            Fault f;
+            f.kind = Close;
+            return f;
+        }   // the reply breaks off mid-way
+        static Fault malformed(int status = 200)
+        {
+            Fault f;
+            f.kind = Malformed;
+            f.status = status;
+            return f;
+        }
+        static Fault oversized(qsizetype bytes)
+        {
+            Fault f;
+            f.kind = Oversized;
+            f.status = 200;
+            f.size = bytes;
+            return f;
+        }
+        static Fault redirect(const QUrl &to, int status = 302)
+        {
+            Fault f;
+            f.kind = Redirect;
+            f.status = status;
+            f.location = to;
+            return f;
+        }
     };
 
     explicit FakeService(QObject *parent = nullptr);
     ~FakeService() override;
 
     bool start();
-    QUrl url() const;                           // http://127.0.0.1:PORT (no trailing slash)
+    QUrl url() const;   // http://127.0.0.1:PORT (no trailing slash)
     TestHttpServer &server() { return m_server; }
 
     // Service flags reported by api/status.
     bool testMode = false;
     bool emailLogin = true;
     bool deviceAccounts = true;
-    bool aiOn = true;              // false: api/ai/check answers 503 "ai-off"
-    int latencyMs = 0;             // every reply waits this long
+    bool aiOn = true;    // false: api/ai/check answers 503 "ai-off"
+    int latencyMs = 0;   // every reply waits this long
     int resendIn = 60;
 
     // Accounts.
@@ -81,7 +116,7 @@ public:
     bool tokenValid(const QString &token) const;
     void revokeToken(const QString &token);
     bool hasAccount(const QString &email) const;
-    QString codeFor(const QString &email) const;                         // the last code "mailed"
+    QString codeFor(const QString &email) const;   // the last code "mailed"
     QString passwordOf(const QString &email) const;
     int accountCount() const { return int(m_accounts.size()); }
 
@@ -102,11 +137,14 @@ public:
 private:
     struct Account {
         int id = 0;
-        QString email;             // empty for a device account
-        QString password;          // empty: no password
+        QString email;      // empty for a device account
+        QString password;   // empty: no password
         QString code;
     };
-    struct Queued { Fault fault; int times; };
+    struct Queued {
+        Fault fault;
+        int times;
+    };
 
     void handle(const HttpRequest &request, const HttpResponder &responder);
     HttpReply answer(const QString &path, const HttpRequest &request);
@@ -119,12 +157,12 @@ private:
 
     TestHttpServer m_server;
     QHash<int, Account> m_accounts;
-    QHash<QString, int> m_tokens;                 // token -> account id
-    QHash<QString, QString> m_codes;              // e-mail -> code
-    QHash<QString, QList<Queued>> m_faults;       // path -> queue
+    QHash<QString, int> m_tokens;             // token -> account id
+    QHash<QString, QString> m_codes;          // e-mail -> code
+    QHash<QString, QList<Queued>> m_faults;   // path -> queue
     int m_nextId = 1;
     int m_nextToken = 1;
     int m_nextCode = 0;
 };
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -13,10 +13,11 @@ namespace {
 
 FixtureNetwork *sharedNetwork = nullptr;
 
-} // namespace
+}   // namespace
 
 FixtureNetwork::FixtureNetwork(FixtureSite &site, QObject *parent)
-    : QNetworkAccessManager(parent), m_site(site)
+    : QNetworkAccessManager(parent)
+    , m_site(site)
 {
 }
 
@@ -56,4 +57,4 @@ QNetworkReply *FixtureNetwork::createRequest(Operation op, const QNetworkRequest
     return QNetworkAccessManager::createRequest(op, sent, outgoingData);
 }
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -36,4 +36,4 @@ private:
     QStringList m_offsite;
 };
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -95,9 +95,10 @@ QByteArray picture(const QString &pathAndQuery)
 
 QByteArray htmlPage(const QByteArray &title, const QByteArray &body)
 {
-    return "<!doctype html><html><head><meta charset=\"utf-8\"><title>" + title + "</title>"
-           "<style>body{font:16px sans-serif;margin:0;padding:24px;background:#fff;color:#111}"
-           "h1{background:#c00;color:#fff;padding:16px;margin:0 0 16px}</style></head><body>"
+    return "<!doctype html><html><head><meta charset=\"utf-8\"><title>" + title
+        + "</title>"
+          "<style>body{font:16px sans-serif;margin:0;padding:24px;background:#fff;color:#111}"
+          "h1{background:#c00;color:#fff;padding:16px;margin:0 0 16px}</style></head><body>"
         + body + "</body></html>";
 }
 
@@ -121,20 +122,21 @@ QByteArray escaped(const QString &text)
 QByteArray mediaPage()
 {
     return htmlPage("Media",
-        "<h1>Media</h1>"
-        "<button id=\"play\" style=\"position:fixed;left:0;top:0;width:240px;height:120px\" "
-        "onclick=\"document.getElementById('b').play().catch(()=>{})\">Play</button>"
-        "<div style=\"margin-top:140px\">"
-        "<video id=\"v\" src=\"/media/tone.wav\" autoplay loop width=\"320\" height=\"120\"></video>"
-        "<audio id=\"a\" src=\"/media/tone.wav\" autoplay loop></audio>"
-        "<audio id=\"q\" src=\"/media/tone.wav\" loop muted></audio>"
-        "<audio id=\"b\" src=\"/media/tone.wav\" loop></audio>"
-        "<iframe id=\"f\" src=\"/media/frame\" width=\"300\" height=\"80\"></iframe></div>");
+                    "<h1>Media</h1>"
+                    "<button id=\"play\" style=\"position:fixed;left:0;top:0;width:240px;height:120px\" "
+                    "onclick=\"document.getElementById('b').play().catch(()=>{})\">Play</button>"
+                    "<div style=\"margin-top:140px\">"
+                    "<video id=\"v\" src=\"/media/tone.wav\" autoplay loop width=\"320\" height=\"120\"></video>"
+                    "<audio id=\"a\" src=\"/media/tone.wav\" autoplay loop></audio>"
+                    "<audio id=\"q\" src=\"/media/tone.wav\" loop muted></audio>"
+                    "<audio id=\"b\" src=\"/media/tone.wav\" loop></audio>"
+                    "<iframe id=\"f\" src=\"/media/frame\" width=\"300\" height=\"80\"></iframe></div>");
 }
 
 QByteArray hiddenMediaPage()
 {
-    return htmlPage("Hidden media",
+    return htmlPage(
+        "Hidden media",
         "<h1>Hidden media</h1><div id=\"host\"></div>"
         "<script>"
         "window.__hidden = {};"
@@ -154,14 +156,13 @@ QByteArray hiddenMediaPage()
         "</script>");
 }
 
-} // namespace
+}   // namespace
 
 FixtureSite::FixtureSite(QObject *parent)
     : QObject(parent)
 {
-    m_server.setFallback([this](const HttpRequest &request, const HttpResponder &responder) {
-        dispatch(request, responder);
-    });
+    m_server.setFallback(
+        [this](const HttpRequest &request, const HttpResponder &responder) { dispatch(request, responder); });
     installDefaults();
 }
 
@@ -177,7 +178,8 @@ void FixtureSite::failRequest(const HttpResponder &responder, SiteFailure how, c
     case SiteFailure::None:
         break;
     case SiteFailure::ServerError:
-        return responder.reply(HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 500}, {"status", "INTERNAL"}}}}, 500));
+        return responder.reply(
+            HttpReply::json(QJsonObject{{"error", QJsonObject{{"code", 500}, {"status", "INTERNAL"}}}}, 500));
     case SiteFailure::CutOff: {
         HttpReply reply;
         reply.contentType = "application/json; charset=utf-8";
@@ -185,7 +187,8 @@ void FixtureSite::failRequest(const HttpResponder &responder, SiteFailure how, c
         return responder.reply(reply);
     }
     case SiteFailure::ErrorPage:
-        return responder.reply(HttpReply::html("<!doctype html><html><body><h1>Something went wrong</h1></body></html>", 200));
+        return responder.reply(
+            HttpReply::html("<!doctype html><html><body><h1>Something went wrong</h1></body></html>", 200));
     case SiteFailure::Hang:
         return;
     }
@@ -193,10 +196,18 @@ void FixtureSite::failRequest(const HttpResponder &responder, SiteFailure how, c
 
 QStringList FixtureSite::hosts()
 {
-    return { youtube, QStringLiteral("youtube.com"), QStringLiteral("m.youtube.com"), youtubeAccounts, google,
-             instagram, QStringLiteral("instagram.com"), QStringLiteral("www.facebook.com"),
-             QStringLiteral("facebook.com"), QStringLiteral("m.facebook.com"), QStringLiteral("i.ytimg.com"),
-             instagramCdn };
+    return {youtube,
+            QStringLiteral("youtube.com"),
+            QStringLiteral("m.youtube.com"),
+            youtubeAccounts,
+            google,
+            instagram,
+            QStringLiteral("instagram.com"),
+            QStringLiteral("www.facebook.com"),
+            QStringLiteral("facebook.com"),
+            QStringLiteral("m.facebook.com"),
+            QStringLiteral("i.ytimg.com"),
+            instagramCdn};
 }
 
 QUrl FixtureSite::url(const QString &host, const QString &pathAndQuery)
@@ -251,12 +262,12 @@ void FixtureSite::add(Route route)
 
 void FixtureSite::route(const QString &host, const QByteArray &method, const QString &path, Handler handler)
 {
-    add({ host, method, path, false, std::move(handler) });
+    add({host, method, path, false, std::move(handler)});
 }
 
 void FixtureSite::routePrefix(const QString &host, const QByteArray &method, const QString &prefix, Handler handler)
 {
-    add({ host, method, prefix, true, std::move(handler) });
+    add({host, method, prefix, true, std::move(handler)});
 }
 
 void FixtureSite::page(const QString &host, const QString &path, const QByteArray &html)
@@ -308,7 +319,8 @@ void FixtureSite::dispatch(const HttpRequest &request, const HttpResponder &resp
             best = &r;
             break;
         }
-        if (r.prefix && request.path.startsWith(r.path) && (!best || (best->prefix && r.path.size() > best->path.size())))
+        if (r.prefix && request.path.startsWith(r.path)
+            && (!best || (best->prefix && r.path.size() > best->path.size())))
             best = &r;
     }
     if (best) {
@@ -351,10 +363,12 @@ void FixtureSite::installDefaults()
     route(youtube, "GET", QStringLiteral("/"), [](Q q, R r) {
         const bool in = !cookie(q, "SID").isEmpty();
         const QByteArray state = in ? "true" : "false";
-        QByteArray body = "<script>var ytcfg={data_:{LOGGED_IN:" + state + "},get:function(k){return this.data_[k];}};</script>"
-                          "<h1>YouTube home</h1>";
-        body += in ? "<button id=\"avatar-btn\" aria-label=\"Account\">Owner</button><p id=\"state\">signed in</p>"
-                   : "<a id=\"signin\" href=\"https://accounts.google.com/ServiceLogin?service=youtube&amp;continue=https%3A%2F%2Fwww.youtube.com%2F\">Sign in</a><p id=\"state\">signed out</p>";
+        QByteArray body = "<script>var ytcfg={data_:{LOGGED_IN:" + state
+            + "},get:function(k){return this.data_[k];}};</script>"
+              "<h1>YouTube home</h1>";
+        body += in
+            ? "<button id=\"avatar-btn\" aria-label=\"Account\">Owner</button><p id=\"state\">signed in</p>"
+            : "<a id=\"signin\" href=\"https://accounts.google.com/ServiceLogin?service=youtube&amp;continue=https%3A%2F%2Fwww.youtube.com%2F\">Sign in</a><p id=\"state\">signed out</p>";
         r.reply(HttpReply::html(htmlPage("YouTube", body)));
     });
     route(youtube, "GET", QStringLiteral("/watch"), [](Q q, R r) {
@@ -362,13 +376,16 @@ void FixtureSite::installDefaults()
         r.reply(HttpReply::html(htmlPage("Video " + id + " - YouTube", "<h1>Video " + id + "</h1>")));
     });
     route(youtube, "GET", QStringLiteral("/signin"), [](Q, R r) {
-        r.reply(redirect(QStringLiteral("https://accounts.google.com/ServiceLogin?service=youtube&continue=https%3A%2F%2Fwww.youtube.com%2F")));
+        r.reply(redirect(QStringLiteral(
+            "https://accounts.google.com/ServiceLogin?service=youtube&continue=https%3A%2F%2Fwww.youtube.com%2F")));
     });
-    for (const QString &host : { youtube, instagram }) {
+    for (const QString &host : {youtube, instagram}) {
         route(host, "GET", QStringLiteral("/media"), [](Q, R r) { r.reply(HttpReply::html(mediaPage())); });
-        route(host, "GET", QStringLiteral("/media/hidden"), [](Q, R r) { r.reply(HttpReply::html(hiddenMediaPage())); });
+        route(host, "GET", QStringLiteral("/media/hidden"),
+              [](Q, R r) { r.reply(HttpReply::html(hiddenMediaPage())); });
         route(host, "GET", QStringLiteral("/media/frame"), [](Q, R r) {
-            r.reply(HttpReply::html(htmlPage("Frame", "<audio id=\"a\" src=\"/media/tone.wav\" autoplay loop></audio>")));
+            r.reply(
+                HttpReply::html(htmlPage("Frame", "<audio id=\"a\" src=\"/media/tone.wav\" autoplay loop></audio>")));
         });
         route(host, "GET", QStringLiteral("/media/tone.wav"), [](Q, R r) {
             static const QByteArray tone = wavTone();
@@ -378,29 +395,33 @@ void FixtureSite::installDefaults()
             r.reply(reply);
         });
         route(host, "GET", QStringLiteral("/popup"), [](Q, R r) {
-            r.reply(HttpReply::html(htmlPage("Popup",
+            r.reply(HttpReply::html(htmlPage(
+                "Popup",
                 "<h1>Popup</h1><a id=\"link\" target=\"_blank\" href=\"/popup/target\">open</a>"
                 "<script>function openSecure(){return window.open('/popup/target');}"
                 "function openInsecure(){return window.open('http://www.youtube.com/popup/target');}</script>")));
         });
-        route(host, "GET", QStringLiteral("/popup/target"), [](Q, R r) {
-            r.reply(HttpReply::html(htmlPage("Popup target", "<h1>Popup target</h1>")));
-        });
+        route(host, "GET", QStringLiteral("/popup/target"),
+              [](Q, R r) { r.reply(HttpReply::html(htmlPage("Popup target", "<h1>Popup target</h1>"))); });
         route(host, "GET", QStringLiteral("/dialogs"), [](Q, R r) {
             r.reply(HttpReply::html(htmlPage("Dialogs",
-                "<h1>Dialogs</h1><script>window.dialogResults={};"
-                "window.dialogResults.alert=(alert('hello'),'done');"
-                "window.dialogResults.confirm=confirm('sure?');"
-                "window.dialogResults.prompt=prompt('name?','x');</script>")));
+                                             "<h1>Dialogs</h1><script>window.dialogResults={};"
+                                             "window.dialogResults.alert=(alert('hello'),'done');"
+                                             "window.dialogResults.confirm=confirm('sure?');"
+                                             "window.dialogResults.prompt=prompt('name?','x');</script>")));
         });
         route(host, "GET", QStringLiteral("/broken"), [](Q, R r) { r.closeConnection(); });
     }
 
     // Google sign-in.
-    auto googleForm = [](const QString &continueTo, const QByteArray &action, const QByteArray &title, const QByteArray &field) {
-        return htmlPage(title, "<h1>" + title + "</h1><form id=\"form\" method=\"post\" action=\"" + action + "\">"
-                        "<input name=\"" + field + "\" id=\"" + field + "\"><input type=\"hidden\" name=\"continue\" value=\""
-                        + escaped(continueTo) + "\"><button type=\"submit\">Next</button></form>");
+    auto googleForm =
+        [](const QString &continueTo, const QByteArray &action, const QByteArray &title, const QByteArray &field) {
+        return htmlPage(title,
+                        "<h1>" + title + "</h1><form id=\"form\" method=\"post\" action=\"" + action
+                            + "\">"
+                              "<input name=\""
+                            + field + "\" id=\"" + field + "\"><input type=\"hidden\" name=\"continue\" value=\""
+                            + escaped(continueTo) + "\"><button type=\"submit\">Next</button></form>");
     };
     route(google, "GET", QStringLiteral("/ServiceLogin"), [googleForm](Q q, R r) {
         r.reply(HttpReply::html(googleForm(q.query.queryItemValue(QStringLiteral("continue"), QUrl::FullyDecoded),
@@ -430,8 +451,9 @@ void FixtureSite::installDefaults()
         r.reply(reply);
     });
     route(google, "GET", QStringLiteral("/v3/signin/rejected"), [](Q, R r) {
-        r.reply(HttpReply::html(htmlPage("Sign in - Google Accounts",
-            "<h1>Couldn't sign you in</h1><p id=\"reason\">This browser or app may not be secure.</p>")));
+        r.reply(HttpReply::html(
+            htmlPage("Sign in - Google Accounts",
+                     "<h1>Couldn't sign you in</h1><p id=\"reason\">This browser or app may not be secure.</p>")));
     });
     route(google, "GET", QStringLiteral("/signin/oauth/deniedsigninrejected"), [](Q, R r) {
         r.reply(HttpReply::html(htmlPage("Sign in - Google Accounts", "<h1>Couldn't sign you in</h1>")));
@@ -441,7 +463,7 @@ void FixtureSite::installDefaults()
         if (!next.startsWith(QStringLiteral("https://www.youtube.com/")))
             next = QStringLiteral("https://www.youtube.com/");
         HttpReply reply = redirect(next);
-        for (const QByteArray name : { "SID", "__Secure-1PSID", "__Secure-3PSID" })
+        for (const QByteArray name : {"SID", "__Secure-1PSID", "__Secure-3PSID"})
             reply.withHeader("Set-Cookie", setCookie(name, "youtube-session", ".youtube.com", name != "SID"));
         reply.withHeader("Set-Cookie", setCookie("LOGIN_INFO", "login", ".youtube.com", true));
         r.reply(reply);
@@ -449,16 +471,18 @@ void FixtureSite::installDefaults()
 
     // Instagram.
     auto instagramLogin = [](const QString &next) {
-        return htmlPage("Login • Instagram",
+        return htmlPage(
+            "Login • Instagram",
             "<h1>Instagram</h1><form id=\"form\" method=\"post\" action=\"/accounts/login/ajax/\">"
             "<input name=\"username\" id=\"username\"><input name=\"password\" type=\"password\" value=\"pw\">"
-            "<input type=\"hidden\" name=\"next\" value=\"" + escaped(next) + "\"><button type=\"submit\">Log in</button></form>");
+            "<input type=\"hidden\" name=\"next\" value=\""
+                + escaped(next) + "\"><button type=\"submit\">Log in</button></form>");
     };
     route(instagram, "GET", QStringLiteral("/"), [instagramLogin](Q q, R r) {
         if (cookie(q, "sessionid").isEmpty())
             return r.reply(HttpReply::html(instagramLogin(QStringLiteral("/"))));
-        r.reply(HttpReply::html(htmlPage("Instagram",
-            "<h1>Instagram feed</h1><nav><a id=\"profile\" href=\"/owner/\">Profile</a></nav>")));
+        r.reply(HttpReply::html(
+            htmlPage("Instagram", "<h1>Instagram feed</h1><nav><a id=\"profile\" href=\"/owner/\">Profile</a></nav>")));
     });
     route(instagram, "GET", QStringLiteral("/accounts/login/"), [instagramLogin](Q q, R r) {
         r.reply(HttpReply::html(instagramLogin(q.query.queryItemValue(QStringLiteral("next"), QUrl::FullyDecoded))));
@@ -472,7 +496,8 @@ void FixtureSite::installDefaults()
         if (who == QLatin1String("verify"))
             return r.reply(redirect(QStringLiteral("/challenge/action/?next=") + encoded));
         if (who == QLatin1String("denied"))
-            return r.reply(redirect(QStringLiteral("/accounts/login/?error_code=disallowed_useragent&next=") + encoded));
+            return r.reply(
+                redirect(QStringLiteral("/accounts/login/?error_code=disallowed_useragent&next=") + encoded));
         HttpReply reply = redirect(next);
         reply.withHeader("Set-Cookie", setCookie("sessionid", "instagram-session", ".instagram.com", true));
         reply.withHeader("Set-Cookie", setCookie("ds_user_id", "4242", ".instagram.com", false));
@@ -480,10 +505,12 @@ void FixtureSite::installDefaults()
         r.reply(reply);
     });
     routePrefix(instagram, "GET", QStringLiteral("/challenge/"), [](Q, R r) {
-        r.reply(HttpReply::html(htmlPage("Instagram", "<h1>Help us confirm it's you</h1><input name=\"security_code\">")));
+        r.reply(
+            HttpReply::html(htmlPage("Instagram", "<h1>Help us confirm it's you</h1><input name=\"security_code\">")));
     });
     routePrefix(instagram, "GET", QStringLiteral("/p/"), [](Q q, R r) {
-        r.reply(HttpReply::html(htmlPage("Instagram post", "<h1>Post " + escaped(q.path.section(u'/', 2, 2)) + "</h1>")));
+        r.reply(
+            HttpReply::html(htmlPage("Instagram post", "<h1>Post " + escaped(q.path.section(u'/', 2, 2)) + "</h1>")));
     });
     for (const QString &host : {QStringLiteral("i.ytimg.com"), instagramCdn}) {
         routePrefix(host, "GET", QStringLiteral("/"), [](Q q, R r) {
@@ -516,4 +543,4 @@ FixtureSite *FixtureSite::startShared()
     return site;
 }
 
-} // namespace vt::test
+}   // namespace vt::test

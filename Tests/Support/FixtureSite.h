@@ -101,4 +101,4 @@ private:
     QList<Route> m_routes;
 };
 
-} // namespace vt::test
+}   // namespace vt::test

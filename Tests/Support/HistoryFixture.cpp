@@ -14,7 +14,7 @@ SeededHistory seedHistory(ScanStore &store, const QDateTime &now)
     h.instagramPost = QStringLiteral("https://www.instagram.com/p/CxYz123/");
     const QString yt = QStringLiteral("youtube");
     const QString ig = QStringLiteral("instagram");
-    const QStringList spammers {QStringLiteral("@casino_king"), QStringLiteral("@free.money"), QStringLiteral("@dm_me")};
+    const QStringList spammers{QStringLiteral("@casino_king"), QStringLiteral("@free.money"), QStringLiteral("@dm_me")};
 
     struct Day {
         int ago;
@@ -22,7 +22,7 @@ SeededHistory seedHistory(ScanStore &store, const QDateTime &now)
         int deleted;
     };
     // Day 3 holds the peak: 7 flagged comments, of which 5 were deleted.
-    const QList<Day> days {{1, 2, 1}, {3, 7, 5}, {6, 1, 0}, {9, 4, 2}, {15, 3, 3}, {22, 2, 1}, {38, 6, 4}};
+    const QList<Day> days{{1, 2, 1}, {3, 7, 5}, {6, 1, 0}, {9, 4, 2}, {15, 3, 3}, {22, 2, 1}, {38, 6, 4}};
     int serial = 0;
     QHash<QString, int> removedOn;
     for (const Day &day : days) {
@@ -41,7 +41,7 @@ SeededHistory seedHistory(ScanStore &store, const QDateTime &now)
             if (serial == 3)
                 c.authorName.clear();   // a comment whose author was not captured
             if (serial == 5)
-                c.text.clear();         // one stored without its text
+                c.text.clear();   // one stored without its text
             c.order = i;
             page.append(c);
             if (i < day.deleted)
@@ -61,11 +61,19 @@ SeededHistory seedHistory(ScanStore &store, const QDateTime &now)
         if (day.ago < 30)
             h.peakDay = std::max({h.peakDay, day.flagged, int(deleted.size())});
     }
-    store.record(ScanStore::Post {yt, h.youtubePost, QStringLiteral("How I edit my videos (full walkthrough)"),
-                                  now.addDays(-1), 0, 0, false, 0, {}, {}});
-    store.record(ScanStore::Post {yt, h.youtubeUntitled, QString(), now.addDays(-9), 0, 0, false, 0, {}, {}});
-    store.record(ScanStore::Post {ig, h.instagramPost, QStringLiteral("Sunset at the harbour"), now.addDays(-2), 0, 0,
-                                  false, 0, {}, {}});
+    store.record(ScanStore::Post{yt,
+                                 h.youtubePost,
+                                 QStringLiteral("How I edit my videos (full walkthrough)"),
+                                 now.addDays(-1),
+                                 0,
+                                 0,
+                                 false,
+                                 0,
+                                 {},
+                                 {}});
+    store.record(ScanStore::Post{yt, h.youtubeUntitled, QString(), now.addDays(-9), 0, 0, false, 0, {}, {}});
+    store.record(ScanStore::Post{
+        ig, h.instagramPost, QStringLiteral("Sunset at the harbour"), now.addDays(-2), 0, 0, false, 0, {}, {}});
     for (const QString &url : {h.youtubePost, h.youtubeUntitled, h.instagramPost}) {
         store.syncCounts(url);
         store.removed(url, removedOn.value(url));
@@ -74,4 +82,4 @@ SeededHistory seedHistory(ScanStore &store, const QDateTime &now)
     return h;
 }
 
-} // namespace vt::test
+}   // namespace vt::test

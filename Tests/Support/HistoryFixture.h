@@ -14,14 +14,14 @@
 namespace vt::test {
 
 struct SeededHistory {
-    QString youtubePost;     // monitored
+    QString youtubePost;   // monitored
     QString youtubeUntitled;
     QString instagramPost;
-    int comments = 0;        // stored comments
+    int comments = 0;   // stored comments
     int deleted = 0;
-    int peakDay = 0;         // the largest daily count of flagged or deleted in the last 30 days
+    int peakDay = 0;   // the largest daily count of flagged or deleted in the last 30 days
 };
 
 SeededHistory seedHistory(ScanStore &store, const QDateTime &now);
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -50,7 +50,8 @@ QByteArray setCookie(const QByteArray &name, const QByteArray &value, bool httpO
 
 QString pictureUrl(const QString &key)
 {
-    return QStringLiteral("https://scontent-ssn1-1.cdninstagram.com/v/t51.2885-19/%1_n.jpg?stp=dst-jpg_s150x150").arg(key);
+    return QStringLiteral("https://scontent-ssn1-1.cdninstagram.com/v/t51.2885-19/%1_n.jpg?stp=dst-jpg_s150x150")
+        .arg(key);
 }
 
 // The site writes comment pks as bare numbers, longer than a double holds exactly.
@@ -70,9 +71,10 @@ HttpReply failJson(const QString &message, int status, const QJsonObject &extra 
     return HttpReply::json(o, status);
 }
 
-} // namespace
+}   // namespace
 
-InstagramFixture::InstagramFixture(QObject *parent) : QObject(parent)
+InstagramFixture::InstagramFixture(QObject *parent)
+    : QObject(parent)
 {
     QFile app(QStringLiteral(VT_FIXTURES_DIR "/instagram/post_app.js"));
     if (app.open(QIODevice::ReadOnly))
@@ -200,7 +202,8 @@ QList<IgComment> InstagramFixture::ordered(const IgPost &post) const
     for (const IgComment &c : post.comments)
         if (c.parent.isEmpty() && !isDeleted(post.code, c.id))
             tops << c;
-    std::stable_sort(tops.begin(), tops.end(), [](const IgComment &a, const IgComment &b) { return a.publishedMs > b.publishedMs; });
+    std::stable_sort(tops.begin(), tops.end(),
+                     [](const IgComment &a, const IgComment &b) { return a.publishedMs > b.publishedMs; });
     return tops;
 }
 
@@ -231,41 +234,67 @@ QList<const IgPost *> InstagramFixture::postsOf(const QString &username) const
     for (const IgPost &p : m_posts)
         if (p.ownerName == username)
             out << &p;
-    std::stable_sort(out.begin(), out.end(), [](const IgPost *a, const IgPost *b) { return a->takenAtMs > b->takenAtMs; });
+    std::stable_sort(out.begin(), out.end(),
+                     [](const IgPost *a, const IgPost *b) { return a->takenAtMs > b->takenAtMs; });
     return out;
 }
 
 QString InstagramFixture::viewerId() const
 {
     switch (m_viewer) {
-    case Viewer::SignedOut: return QString();
-    case Viewer::OtherUser: return userId(QStringLiteral("friend"));
+    case Viewer::SignedOut:
+        return QString();
+    case Viewer::OtherUser:
+        return userId(QStringLiteral("friend"));
     case Viewer::Owner:
-    case Viewer::StaleSession: return userId(QStringLiteral("owner"));
+    case Viewer::StaleSession:
+        return userId(QStringLiteral("owner"));
     }
     return QString();
 }
 
 QJsonObject InstagramFixture::userJson(const QString &username) const
 {
-    return QJsonObject{{"pk", userId(username)}, {"pk_id", userId(username)}, {"id", userId(username)}, {"username", username},
+    return QJsonObject{{"pk", userId(username)},
+                       {"pk_id", userId(username)},
+                       {"id", userId(username)},
+                       {"username", username},
                        {"full_name", username == QLatin1String("owner") ? QStringLiteral("Sora Kitchen") : username},
-                       {"is_private", false}, {"is_verified", false}, {"profile_pic_url", pictureUrl(userId(username))},
+                       {"is_private", false},
+                       {"is_verified", false},
+                       {"profile_pic_url", pictureUrl(userId(username))},
                        {"fbid_v2", QStringLiteral("1784") + userId(username)}};
 }
 
 QJsonObject InstagramFixture::commentJson(const IgPost &post, const IgComment &c) const
 {
     const qint64 secs = c.publishedMs / 1000;
-    QJsonObject o{{"pk", c.id}, {"text", c.text}, {"type", c.parent.isEmpty() ? 0 : 2}, {"created_at", secs},
-                  {"created_at_utc", secs}, {"content_type", "comment"}, {"status", "Active"}, {"bit_flags", 0},
-                  {"did_report_as_spam", false}, {"share_enabled", false}, {"user_id", c.userId},
+    QJsonObject o{{"pk", c.id},
+                  {"text", c.text},
+                  {"type", c.parent.isEmpty() ? 0 : 2},
+                  {"created_at", secs},
+                  {"created_at_utc", secs},
+                  {"content_type", "comment"},
+                  {"status", "Active"},
+                  {"bit_flags", 0},
+                  {"did_report_as_spam", false},
+                  {"share_enabled", false},
+                  {"user_id", c.userId},
                   // The site gives the user's pk as a number and again as text.
-                  {"user", QJsonObject{{"pk", c.userId.toDouble()}, {"pk_id", c.userId}, {"id", c.userId}, {"username", c.username},
-                                       {"full_name", c.username}, {"is_private", false}, {"is_verified", false},
-                                       {"profile_pic_url", pictureUrl(c.userId)}}},
-                  {"is_covered", false}, {"has_liked_comment", false}, {"comment_like_count", c.likes},
-                  {"media_id", mediaPk(post.code)}, {"private_reply_status", 0}};
+                  {"user",
+                   QJsonObject{{"pk", c.userId.toDouble()},
+                               {"pk_id", c.userId},
+                               {"id", c.userId},
+                               {"username", c.username},
+                               {"full_name", c.username},
+                               {"is_private", false},
+                               {"is_verified", false},
+                               {"profile_pic_url", pictureUrl(c.userId)}}},
+                  {"is_covered", false},
+                  {"has_liked_comment", false},
+                  {"comment_like_count", c.likes},
+                  {"media_id", mediaPk(post.code)},
+                  {"private_reply_status", 0}};
     if (c.parent.isEmpty()) {
         const QList<IgComment> replies = repliesOf(post, c.id);
         o["child_comment_count"] = int(replies.size());
@@ -285,15 +314,26 @@ QJsonObject InstagramFixture::mediaJson(const IgPost &post) const
 {
     const QString pk = mediaPk(post.code);
     const QString ownerId = userId(post.ownerName);
-    const QString thumb = QStringLiteral("https://scontent-ssn1-1.cdninstagram.com/v/t51.29350-15/%1_n.jpg?stp=dst-jpg_e35_p640x640").arg(pk);
-    return QJsonObject{{"code", post.code}, {"pk", pk}, {"id", pk + QLatin1Char('_') + ownerId},
-                       {"taken_at", post.takenAtMs / 1000}, {"media_type", post.reel ? 2 : 1},
+    const QString thumb =
+        QStringLiteral("https://scontent-ssn1-1.cdninstagram.com/v/t51.29350-15/%1_n.jpg?stp=dst-jpg_e35_p640x640")
+            .arg(pk);
+    return QJsonObject{{"code", post.code},
+                       {"pk", pk},
+                       {"id", pk + QLatin1Char('_') + ownerId},
+                       {"taken_at", post.takenAtMs / 1000},
+                       {"media_type", post.reel ? 2 : 1},
                        {"product_type", post.reel ? "clips" : "feed"},
-                       {"caption", QJsonObject{{"pk", pk + QStringLiteral("1")}, {"text", post.caption}, {"user_id", ownerId}}},
-                       {"user", userJson(post.ownerName)}, {"owner", userJson(post.ownerName)},
-                       {"comment_count", int(visible(post).size())}, {"like_count", 1234},
-                       {"comments_disabled", false}, {"can_viewer_reshare", true},
-                       {"image_versions2", QJsonObject{{"candidates", QJsonArray{QJsonObject{{"url", thumb}, {"width", 640}, {"height", 640}}}}}}};
+                       {"caption",
+                        QJsonObject{{"pk", pk + QStringLiteral("1")}, {"text", post.caption}, {"user_id", ownerId}}},
+                       {"user", userJson(post.ownerName)},
+                       {"owner", userJson(post.ownerName)},
+                       {"comment_count", int(visible(post).size())},
+                       {"like_count", 1234},
+                       {"comments_disabled", false},
+                       {"can_viewer_reshare", true},
+                       {"image_versions2",
+                        QJsonObject{
+                            {"candidates", QJsonArray{QJsonObject{{"url", thumb}, {"width", 640}, {"height", 640}}}}}}};
 }
 
 QUrl InstagramFixture::postUrl(const QString &code, bool reel)
@@ -311,17 +351,28 @@ QByteArray InstagramFixture::postPage(const IgPost &post) const
     const QJsonObject media = mediaJson(post);
     // The post's data as the page carries it: Relay's preloaded query results.
     const auto scheduled = [](const QJsonObject &bbox) {
-        return QJsonObject{{"require", QJsonArray{QJsonArray{"ScheduledServerJS", "handle", QJsonValue(), QJsonArray{QJsonObject{{"__bbox", bbox}}}}}}};
+        return QJsonObject{{"require",
+                            QJsonArray{QJsonArray{"ScheduledServerJS", "handle", QJsonValue(),
+                                                  QJsonArray{QJsonObject{{"__bbox", bbox}}}}}}};
     };
-    const QJsonObject result{{"data", QJsonObject{{"xdt_api__v1__media__shortcode__web_info", QJsonObject{{"items", QJsonArray{media}}}}}}};
-    const QJsonArray preloaded{QStringLiteral("adp_PolarisPostRootQueryRelayPreloader_%1").arg(mediaPk(post.code).left(8)),
+    const QJsonObject result{
+        {"data", QJsonObject{{"xdt_api__v1__media__shortcode__web_info", QJsonObject{{"items", QJsonArray{media}}}}}}};
+    const QJsonArray preloaded{QStringLiteral("adp_PolarisPostRootQueryRelayPreloader_%1")
+                                   .arg(mediaPk(post.code).left(8)),
                                QJsonObject{{"__bbox", QJsonObject{{"complete", true}, {"result", result}}}}};
-    const QJsonObject relay = scheduled(QJsonObject{{"require", QJsonArray{QJsonArray{"RelayPrefetchedStreamCache", "next", QJsonArray{}, preloaded}}}});
-    const QJsonArray defines{QJsonArray{"PolarisSiteData", QJsonArray{}, QJsonObject{{"country_code", "KR"}, {"device_id", "FIXTURE-DEVICE"}}, 1},
-                             QJsonArray{"InstagramSecurityConfig", QJsonArray{}, QJsonObject{{"csrf_token", "fixturecsrf"}}, 2},
-                             QJsonArray{"DGWWebConfig", QJsonArray{}, QJsonObject{{"appId", kAppId}, {"dgwVersion", "2"}}, 3}};
+    const QJsonObject relay = scheduled(QJsonObject{
+        {"require", QJsonArray{QJsonArray{"RelayPrefetchedStreamCache", "next", QJsonArray{}, preloaded}}}});
+    const QJsonArray defines{QJsonArray{"PolarisSiteData", QJsonArray{},
+                                        QJsonObject{{"country_code", "KR"}, {"device_id", "FIXTURE-DEVICE"}}, 1},
+                             QJsonArray{"InstagramSecurityConfig", QJsonArray{},
+                                        QJsonObject{{"csrf_token", "fixturecsrf"}}, 2},
+                             QJsonArray{"DGWWebConfig", QJsonArray{},
+                                        QJsonObject{{"appId", kAppId}, {"dgwVersion", "2"}}, 3}};
     const QJsonObject config = scheduled(QJsonObject{{"define", defines}});
-    QJsonObject app{{"code", post.code}, {"pk", mediaPk(post.code)}, {"reel", post.reel}, {"appId", kAppId},
+    QJsonObject app{{"code", post.code},
+                    {"pk", mediaPk(post.code)},
+                    {"reel", post.reel},
+                    {"appId", kAppId},
                     {"ownerId", userId(post.ownerName)}};
     if (m_viewer == Viewer::SignedOut) {
         QJsonArray preview;
@@ -331,37 +382,52 @@ QByteArray InstagramFixture::postPage(const IgPost &post) const
         app["preview"] = preview;
     }
     const QString caption = post.caption.toHtmlEscaped();
-    const QString thumb = media.value("image_versions2").toObject().value("candidates").toArray().first().toObject().value("url").toString();
+    const QString thumb = media.value("image_versions2")
+                              .toObject()
+                              .value("candidates")
+                              .toArray()
+                              .first()
+                              .toObject()
+                              .value("url")
+                              .toString();
     const QString signInBar = m_viewer == Viewer::SignedOut
-        ? QStringLiteral("<div class=\"x1n2onr6 login-bar\"><a href=\"/accounts/login/?next=%2Fp%2F%1%2F\">Log in</a> to like or comment.</div>").arg(post.code)
+        ? QStringLiteral(
+              "<div class=\"x1n2onr6 login-bar\"><a href=\"/accounts/login/?next=%2Fp%2F%1%2F\">Log in</a> to like or comment.</div>")
+              .arg(post.code)
         : QString();
-    const QString html = QStringLiteral(
-        "<!DOCTYPE html><html class=\"_9dls\" lang=\"en\" dir=\"ltr\"><head><meta charset=\"utf-8\">"
-        "<title>%1 on Instagram: &quot;%2&quot;</title>"
-        "<meta property=\"og:image\" content=\"%3\"><meta property=\"og:url\" content=\"https://www.instagram.com/%4/%5/\">"
-        "<meta property=\"al:ios:url\" content=\"instagram://media?id=%6\">"
-        "<style>body{margin:0;font:14px -apple-system,sans-serif} ul{list-style:none;margin:0;padding:0} li{display:block}"
-        " ._a9zj{display:flex;padding:8px 16px} ._ae5q{display:flex;gap:12px;color:#737373;font-size:12px} ._a9zf{width:24px;height:24px;cursor:pointer}"
-        " button{background:none;border:0;font:inherit;cursor:pointer} [role=dialog]{position:fixed;top:30%;left:35%;width:400px;background:#fff;border-radius:12px;z-index:10}"
-        " [role=dialog] button{display:block;width:100%;padding:12px;border-top:1px solid #dbdbdb} .toast{position:fixed;bottom:0;left:0;right:0;background:#262626;color:#fff;padding:12px}"
-        " ._aasi{width:600px;height:600px;background:#ddd} article{display:flex} ._ae1h{width:400px;height:600px;overflow-y:auto}</style>"
-        "<script type=\"application/json\" data-content-len=\"210\" data-sjs>%7</script>"
-        "<script type=\"application/json\" data-content-len=\"900\" data-sjs>%8</script>"
-        "</head><body><div id=\"mount_0_0_Fx\"><div class=\"x9f619\"><main role=\"main\" class=\"xvbhtw8\">"
-        "<div class=\"x1qjc9v5\" @DIALOG@><article class=\"x1iyjqo2\" role=\"presentation\">"
-        "<div class=\"_aasi\"><img class=\"x5yr21d\" alt=\"%2\" src=\"%3\"></div>"
-        "<div class=\"_ae1h\"><header class=\"_aaqw\"><a href=\"/%1/\" role=\"link\">%1</a></header>"
-        "<div class=\"_ae2s _ae3v _ae3w\"><ul class=\"_a9z6 _a9za\" id=\"vt-fixture-comments\">"
-        "<div role=\"button\" class=\"_a9zj caption\"><h2><a href=\"/%1/\">%1</a></h2><h1 dir=\"auto\">%2</h1></div>"
-        "</ul></div>%9</div></article></div></main></div>"
-        "<script>window.__igPost = @APP@;</script><script>@APPJS@</script></body></html>")
-                             .arg(post.ownerName, caption, thumb, post.reel ? QStringLiteral("reel") : QStringLiteral("p"), post.code,
-                                  mediaPk(post.code), QStringLiteral("@CONFIG@"), QStringLiteral("@RELAY@"), QStringLiteral("@SIGNIN@"));
+    const QString html =
+        QStringLiteral(
+            "<!DOCTYPE html><html class=\"_9dls\" lang=\"en\" dir=\"ltr\"><head><meta charset=\"utf-8\">"
+            "<title>%1 on Instagram: &quot;%2&quot;</title>"
+            "<meta property=\"og:image\" content=\"%3\"><meta property=\"og:url\" content=\"https://www.instagram.com/%4/%5/\">"
+            "<meta property=\"al:ios:url\" content=\"instagram://media?id=%6\">"
+            "<style>body{margin:0;font:14px -apple-system,sans-serif} ul{list-style:none;margin:0;padding:0} li{display:block}"
+            " ._a9zj{display:flex;padding:8px 16px} ._ae5q{display:flex;gap:12px;color:#737373;font-size:12px} ._a9zf{width:24px;height:24px;cursor:pointer}"
+            " button{background:none;border:0;font:inherit;cursor:pointer} [role=dialog]{position:fixed;top:30%;left:35%;width:400px;background:#fff;border-radius:12px;z-index:10}"
+            " [role=dialog] button{display:block;width:100%;padding:12px;border-top:1px solid #dbdbdb} .toast{position:fixed;bottom:0;left:0;right:0;background:#262626;color:#fff;padding:12px}"
+            " ._aasi{width:600px;height:600px;background:#ddd} article{display:flex} ._ae1h{width:400px;height:600px;overflow-y:auto}</style>"
+            "<script type=\"application/json\" data-content-len=\"210\" data-sjs>%7</script>"
+            "<script type=\"application/json\" data-content-len=\"900\" data-sjs>%8</script>"
+            "</head><body><div id=\"mount_0_0_Fx\"><div class=\"x9f619\"><main role=\"main\" class=\"xvbhtw8\">"
+            "<div class=\"x1qjc9v5\" @DIALOG@><article class=\"x1iyjqo2\" role=\"presentation\">"
+            "<div class=\"_aasi\"><img class=\"x5yr21d\" alt=\"%2\" src=\"%3\"></div>"
+            "<div class=\"_ae1h\"><header class=\"_aaqw\"><a href=\"/%1/\" role=\"link\">%1</a></header>"
+            "<div class=\"_ae2s _ae3v _ae3w\"><ul class=\"_a9z6 _a9za\" id=\"vt-fixture-comments\">"
+            "<div role=\"button\" class=\"_a9zj caption\"><h2><a href=\"/%1/\">%1</a></h2><h1 dir=\"auto\">%2</h1></div>"
+            "</ul></div>%9</div></article></div></main></div>"
+            "<script>window.__igPost = @APP@;</script><script>@APPJS@</script></body></html>")
+            .arg(post.ownerName, caption, thumb, post.reel ? QStringLiteral("reel") : QStringLiteral("p"), post.code,
+                 mediaPk(post.code), QStringLiteral("@CONFIG@"), QStringLiteral("@RELAY@"), QStringLiteral("@SIGNIN@"));
     // Inserted last and by name: their texts may hold "%" signs.
-    return QString(html).replace(QStringLiteral("@DIALOG@"), post.inDialog ? QStringLiteral("role=\"dialog\" aria-modal=\"true\"") : QString())
-        .replace(QStringLiteral("@SIGNIN@"), signInBar).replace(QStringLiteral("@CONFIG@"), scriptJson(config))
-        .replace(QStringLiteral("@RELAY@"), scriptJson(relay)).replace(QStringLiteral("@APP@"), scriptJson(app))
-        .replace(QStringLiteral("@APPJS@"), m_appJs).toUtf8();
+    return QString(html)
+        .replace(QStringLiteral("@DIALOG@"),
+                 post.inDialog ? QStringLiteral("role=\"dialog\" aria-modal=\"true\"") : QString())
+        .replace(QStringLiteral("@SIGNIN@"), signInBar)
+        .replace(QStringLiteral("@CONFIG@"), scriptJson(config))
+        .replace(QStringLiteral("@RELAY@"), scriptJson(relay))
+        .replace(QStringLiteral("@APP@"), scriptJson(app))
+        .replace(QStringLiteral("@APPJS@"), m_appJs)
+        .toUtf8();
 }
 
 QByteArray InstagramFixture::profilePage(const QString &username) const
@@ -370,24 +436,41 @@ QByteArray InstagramFixture::profilePage(const QString &username) const
     QString grid;
     for (int i = 0; i < std::min<int>(12, int(posts.size())); ++i) {
         const IgPost *p = posts.at(i);
-        const QString thumb = mediaJson(*p).value("image_versions2").toObject().value("candidates").toArray().first().toObject().value("url").toString();
-        grid += QStringLiteral("<div class=\"_aabd _aa8k _al3l\"><a class=\"x1i10hfl _a6hd\" href=\"/%1/%2/\" role=\"link\" tabindex=\"0\">"
-                               "<div class=\"_aagu\"><div class=\"_aagv\"><img alt=\"%3\" class=\"x5yr21d\" crossorigin=\"anonymous\" src=\"%4\"></div></div></a></div>")
-                    .arg(p->reel ? QStringLiteral("reel") : QStringLiteral("p"), p->code, p->caption.toHtmlEscaped(), thumb);
+        const QString thumb = mediaJson(*p)
+                                  .value("image_versions2")
+                                  .toObject()
+                                  .value("candidates")
+                                  .toArray()
+                                  .first()
+                                  .toObject()
+                                  .value("url")
+                                  .toString();
+        grid +=
+            QStringLiteral(
+                "<div class=\"_aabd _aa8k _al3l\"><a class=\"x1i10hfl _a6hd\" href=\"/%1/%2/\" role=\"link\" tabindex=\"0\">"
+                "<div class=\"_aagu\"><div class=\"_aagv\"><img alt=\"%3\" class=\"x5yr21d\" crossorigin=\"anonymous\" src=\"%4\"></div></div></a></div>")
+                .arg(p->reel ? QStringLiteral("reel") : QStringLiteral("p"), p->code, p->caption.toHtmlEscaped(),
+                     thumb);
     }
-    const QJsonObject props{{"props", QJsonObject{{"id", userId(username)}, {"profile_id", userId(username)}, {"username", username}}}};
-    const QJsonObject bbox{{"require", QJsonArray{QJsonArray{"PolarisProfilePostsTabRoot.react", "render", QJsonArray{}, QJsonArray{props}}}}};
-    const QJsonObject data{{"require", QJsonArray{QJsonArray{"ScheduledServerJS", "handle", QJsonValue(), QJsonArray{QJsonObject{{"__bbox", bbox}}}}}}};
-    const QString html = QStringLiteral(
-        "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\"><title>%1 (@%1) • Instagram photos and videos</title>"
-        "<meta property=\"og:url\" content=\"https://www.instagram.com/%1/\">"
-        "<meta property=\"og:image\" content=\"https://scontent-ssn1-1.cdninstagram.com/v/t51.2885-19/profile_%1.jpg\">"
-        "<style>body{margin:0;font:14px sans-serif} ._aabd{display:inline-block;width:300px;height:300px;background:#eee;margin:2px} img{width:100px;height:100px}</style>"
-        "<script type=\"application/json\" data-sjs>%2</script></head><body><div id=\"mount_0_0_Pr\"><main role=\"main\">"
-        "<header><h2 dir=\"auto\">%1</h2><ul><li><span>%3 posts</span></li></ul></header>"
-        "<div class=\"xg7h5cd\"><div style=\"display:flex;flex-direction:column;padding-bottom:0px\" id=\"vt-fixture-grid\">%4</div></div>"
-        "</main></div></body></html>")
-                             .arg(username, scriptJson(data), QString::number(posts.size()), grid);
+    const QJsonObject props{
+        {"props", QJsonObject{{"id", userId(username)}, {"profile_id", userId(username)}, {"username", username}}}};
+    const QJsonObject bbox{
+        {"require",
+         QJsonArray{QJsonArray{"PolarisProfilePostsTabRoot.react", "render", QJsonArray{}, QJsonArray{props}}}}};
+    const QJsonObject data{{"require",
+                            QJsonArray{QJsonArray{"ScheduledServerJS", "handle", QJsonValue(),
+                                                  QJsonArray{QJsonObject{{"__bbox", bbox}}}}}}};
+    const QString html =
+        QStringLiteral(
+            "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\"><title>%1 (@%1) • Instagram photos and videos</title>"
+            "<meta property=\"og:url\" content=\"https://www.instagram.com/%1/\">"
+            "<meta property=\"og:image\" content=\"https://scontent-ssn1-1.cdninstagram.com/v/t51.2885-19/profile_%1.jpg\">"
+            "<style>body{margin:0;font:14px sans-serif} ._aabd{display:inline-block;width:300px;height:300px;background:#eee;margin:2px} img{width:100px;height:100px}</style>"
+            "<script type=\"application/json\" data-sjs>%2</script></head><body><div id=\"mount_0_0_Pr\"><main role=\"main\">"
+            "<header><h2 dir=\"auto\">%1</h2><ul><li><span>%3 posts</span></li></ul></header>"
+            "<div class=\"xg7h5cd\"><div style=\"display:flex;flex-direction:column;padding-bottom:0px\" id=\"vt-fixture-grid\">%4</div></div>"
+            "</main></div></body></html>")
+            .arg(username, scriptJson(data), QString::number(posts.size()), grid);
     return html.toUtf8();
 }
 
@@ -426,7 +509,8 @@ void InstagramFixture::install(FixtureSite &site)
             return r.closeConnection();
         IgPost *p = self->post(code);
         if (!p || p->reel != reel)
-            return r.reply(withCookies(HttpReply::html("<html><body><h2>Sorry, this page isn't available.</h2></body></html>", 404)));
+            return r.reply(withCookies(
+                HttpReply::html("<html><body><h2>Sorry, this page isn't available.</h2></body></html>", 404)));
         r.reply(withCookies(HttpReply::html(self->postPage(*p))));
     };
     site.routePrefix(kHost, "GET", QStringLiteral("/p/"), [postFor](const HttpRequest &q, const HttpResponder &r) {
@@ -436,7 +520,8 @@ void InstagramFixture::install(FixtureSite &site)
         postFor(q.path.section(u'/', 2, 2), true, r);
     });
     for (const QString &user : {QStringLiteral("owner"), QStringLiteral("friend")}) {
-        site.route(kHost, "GET", QLatin1Char('/') + user + QLatin1Char('/'), [self, withCookies, user](const HttpRequest &, const HttpResponder &r) {
+        site.route(kHost, "GET", QLatin1Char('/') + user + QLatin1Char('/'),
+                   [self, withCookies, user](const HttpRequest &, const HttpResponder &r) {
             if (!self)
                 return r.closeConnection();
             r.reply(withCookies(HttpReply::html(self->profilePage(user))));
@@ -448,27 +533,32 @@ void InstagramFixture::install(FixtureSite &site)
             return r.closeConnection();
         if (self->viewerId().isEmpty())
             return r.reply(withCookies(FixtureSite::redirect(QStringLiteral("/accounts/login/"))));
-        const QString me = self->viewerId() == userId(QStringLiteral("owner")) ? QStringLiteral("owner") : QStringLiteral("friend");
-        const QString html = QStringLiteral(
-            "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\"><title>Instagram</title></head><body><div id=\"mount_0_0_Hm\">"
-            "<div class=\"x1iyjqo2\"><div class=\"x9f619\" role=\"navigation\">"
-            "<a href=\"/\" role=\"link\"><svg aria-label=\"Home\"></svg><span>Home</span></a>"
-            "<a href=\"/explore/\" role=\"link\"><svg aria-label=\"Explore\"></svg><span>Explore</span></a>"
-            "<a href=\"/reels/\" role=\"link\"><svg aria-label=\"Reels\"></svg><span>Reels</span></a>"
-            "<a href=\"/direct/inbox/\" role=\"link\"><svg aria-label=\"Direct\"></svg><span>Messages</span></a>"
-            "<a href=\"/%1/\" role=\"link\"><img alt=\"%1's profile picture\" src=\"%2\"><span>Profile</span></a>"
-            "</div><main role=\"main\"><article><a href=\"/friend/\">friend</a><p>A post in the feed</p></article></main></div></div></body></html>")
-                                 .arg(me, pictureUrl(self->viewerId()));
+        const QString me = self->viewerId() == userId(QStringLiteral("owner")) ? QStringLiteral("owner")
+                                                                               : QStringLiteral("friend");
+        const QString html =
+            QStringLiteral(
+                "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\"><title>Instagram</title></head><body><div id=\"mount_0_0_Hm\">"
+                "<div class=\"x1iyjqo2\"><div class=\"x9f619\" role=\"navigation\">"
+                "<a href=\"/\" role=\"link\"><svg aria-label=\"Home\"></svg><span>Home</span></a>"
+                "<a href=\"/explore/\" role=\"link\"><svg aria-label=\"Explore\"></svg><span>Explore</span></a>"
+                "<a href=\"/reels/\" role=\"link\"><svg aria-label=\"Reels\"></svg><span>Reels</span></a>"
+                "<a href=\"/direct/inbox/\" role=\"link\"><svg aria-label=\"Direct\"></svg><span>Messages</span></a>"
+                "<a href=\"/%1/\" role=\"link\"><img alt=\"%1's profile picture\" src=\"%2\"><span>Profile</span></a>"
+                "</div><main role=\"main\"><article><a href=\"/friend/\">friend</a><p>A post in the feed</p></article></main></div></div></body></html>")
+                .arg(me, pictureUrl(self->viewerId()));
         r.reply(withCookies(HttpReply::html(html.toUtf8())));
     });
 
-    site.routePrefix(kHost, "GET", QStringLiteral("/api/v1/media/"), [self, later, asker](const HttpRequest &q, const HttpResponder &r) {
+    site.routePrefix(kHost, "GET", QStringLiteral("/api/v1/media/"),
+                     [self, later, asker](const HttpRequest &q, const HttpResponder &r) {
         if (!self)
             return r.closeConnection();
         if (self->m_apiMoved && q.header("x-fixture-page").isEmpty())
             return later(r, failJson(QStringLiteral("Sorry, this page isn't available."), 404));
         if (self->m_readsChallenged)
-            return later(r, failJson(QStringLiteral("checkpoint_required"), 400, {{"checkpoint_url", "/challenge/action/AXH3fixture/"}, {"lock", true}}));
+            return later(r,
+                         failJson(QStringLiteral("checkpoint_required"), 400,
+                                  {{"checkpoint_url", "/challenge/action/AXH3fixture/"}, {"lock", true}}));
         const QString who = asker(q);
         if (who.isEmpty())
             return later(r, failJson(QStringLiteral("login_required"), 401, {{"require_login", true}}));
@@ -483,8 +573,11 @@ void InstagramFixture::install(FixtureSite &site)
         if (!p)
             return later(r, failJson(QStringLiteral("Media not found or unavailable"), 400));
         if (parts.value(4) == QLatin1String("info")) {
-            return later(r, HttpReply::json(QJsonObject{{"items", QJsonArray{self->mediaJson(*p)}}, {"num_results", 1},
-                                                        {"more_available", false}, {"status", "ok"}}));
+            return later(r,
+                         HttpReply::json(QJsonObject{{"items", QJsonArray{self->mediaJson(*p)}},
+                                                     {"num_results", 1},
+                                                     {"more_available", false},
+                                                     {"status", "ok"}}));
         }
         if (parts.value(4) != QLatin1String("comments"))
             return later(r, failJson(QStringLiteral("Sorry, this page isn't available."), 404));
@@ -493,17 +586,22 @@ void InstagramFixture::install(FixtureSite &site)
             const QList<IgComment> replies = self->repliesOf(*p, parts.value(5));
             const bool head = self->m_repliesFromHead;
             // A cursor sent in the other direction's parameter is ignored, as the site does.
-            const int offset = q.query.queryItemValue(head ? QStringLiteral("min_id") : QStringLiteral("max_id")).toInt();
+            const int offset =
+                q.query.queryItemValue(head ? QStringLiteral("min_id") : QStringLiteral("max_id")).toInt();
             QJsonArray items;
             for (int i = offset; i < std::min<int>(offset + self->m_replyPageSize, int(replies.size())); ++i)
                 items.append(self->commentJson(*p, replies.at(i)));
             const bool more = offset + self->m_replyPageSize < replies.size();
             const int left = std::max<int>(0, int(replies.size()) - offset - self->m_replyPageSize);
-            QJsonObject out{{"child_comments", items}, {"child_comment_count", int(replies.size())},
-                            {"has_more_tail_child_comments", more && !head}, {"has_more_head_child_comments", more && head},
-                            {head ? "num_head_child_comments" : "num_tail_child_comments", left}, {"status", "ok"}};
+            QJsonObject out{{"child_comments", items},
+                            {"child_comment_count", int(replies.size())},
+                            {"has_more_tail_child_comments", more && !head},
+                            {"has_more_head_child_comments", more && head},
+                            {head ? "num_head_child_comments" : "num_tail_child_comments", left},
+                            {"status", "ok"}};
             if (more)
-                out[head ? "next_min_child_cursor" : "next_max_child_cursor"] = QString::number(offset + self->m_replyPageSize);
+                out[head ? "next_min_child_cursor" : "next_max_child_cursor"] = QString::number(
+                    offset + self->m_replyPageSize);
             if (self->m_failReplies != SiteFailure::None)
                 return FixtureSite::failRequest(r, self->m_failReplies, bareIds(out).body);
             return later(r, bareIds(out));
@@ -527,17 +625,26 @@ void InstagramFixture::install(FixtureSite &site)
         const bool last = offset + self->m_pageSize >= threads.size();
         const bool loop = last && self->m_loops && round < 1000;
         const bool more = !last || loop;
-        QJsonObject out{{"comments", items}, {"comment_count", int(self->visible(*p).size())}, {"has_more_headload_comments", more},
-                        {"has_more_comments", false}, {"caption_is_edited", false}, {"comment_likes_enabled", true},
-                        {"media_header_display", "none"}, {"can_view_more_preview_comments", false}, {"status", "ok"}};
+        QJsonObject out{{"comments", items},
+                        {"comment_count", int(self->visible(*p).size())},
+                        {"has_more_headload_comments", more},
+                        {"has_more_comments", false},
+                        {"caption_is_edited", false},
+                        {"comment_likes_enabled", true},
+                        {"media_header_display", "none"},
+                        {"can_view_more_preview_comments", false},
+                        {"status", "ok"}};
         if (more)
-            out["next_min_id"] = QString::fromUtf8(QJsonDocument(QJsonObject{{"server_cursor", QString::number(loop ? 0 : offset + self->m_pageSize)},
-                                                                             {"is_server_cursor_inverse", true},
-                                                                             {"round", loop ? round + 1 : round}}).toJson(QJsonDocument::Compact));
+            out["next_min_id"] = QString::fromUtf8(
+                QJsonDocument(QJsonObject{{"server_cursor", QString::number(loop ? 0 : offset + self->m_pageSize)},
+                                          {"is_server_cursor_inverse", true},
+                                          {"round", loop ? round + 1 : round}})
+                    .toJson(QJsonDocument::Compact));
         later(r, bareIds(out));
     });
 
-    site.routePrefix(kHost, "POST", QStringLiteral("/api/v1/web/comments/"), [self, later, asker](const HttpRequest &q, const HttpResponder &r) {
+    site.routePrefix(kHost, "POST", QStringLiteral("/api/v1/web/comments/"),
+                     [self, later, asker](const HttpRequest &q, const HttpResponder &r) {
         if (!self)
             return r.closeConnection();
         ++self->m_deleteRequests;
@@ -547,7 +654,9 @@ void InstagramFixture::install(FixtureSite &site)
         if (q.header("x-csrftoken") != "fixturecsrf")
             return later(r, failJson(QStringLiteral("CSRF token missing or incorrect"), 403));
         if (self->m_viewer == Viewer::StaleSession)
-            return later(r, failJson(QStringLiteral("checkpoint_required"), 400, {{"checkpoint_url", "/challenge/action/AXH3fixture/"}, {"lock", true}}));
+            return later(r,
+                         failJson(QStringLiteral("checkpoint_required"), 400,
+                                  {{"checkpoint_url", "/challenge/action/AXH3fixture/"}, {"lock", true}}));
         const QStringList parts = q.path.split(u'/', Qt::SkipEmptyParts);   // api v1 web comments <pk> delete <c>
         IgPost *p = nullptr;
         for (IgPost &x : self->m_posts)
@@ -574,22 +683,36 @@ void InstagramFixture::install(FixtureSite &site)
         later(r, HttpReply::json(QJsonObject{{"status", "ok"}}));
     });
 
-    site.routePrefix(kHost, "GET", QStringLiteral("/api/v1/users/"), [self, later, asker](const HttpRequest &q, const HttpResponder &r) {
+    site.routePrefix(kHost, "GET", QStringLiteral("/api/v1/users/"),
+                     [self, later, asker](const HttpRequest &q, const HttpResponder &r) {
         if (!self)
             return r.closeConnection();
         if (self->m_apiMoved && q.header("x-fixture-page").isEmpty())
             return later(r, failJson(QStringLiteral("Sorry, this page isn't available."), 404));
         if (self->m_readsChallenged)
-            return later(r, failJson(QStringLiteral("checkpoint_required"), 400, {{"checkpoint_url", "/challenge/action/AXH3fixture/"}, {"lock", true}}));
+            return later(r,
+                         failJson(QStringLiteral("checkpoint_required"), 400,
+                                  {{"checkpoint_url", "/challenge/action/AXH3fixture/"}, {"lock", true}}));
         if (asker(q).isEmpty())
             return later(r, failJson(QStringLiteral("login_required"), 401, {{"require_login", true}}));
         const QStringList parts = q.path.split(u'/', Qt::SkipEmptyParts);   // api v1 users <pk> info | web_profile_info
         if (parts.value(3) == QLatin1String("web_profile_info")) {
             const QString name = q.query.queryItemValue(QStringLiteral("username"));
             if (name != QLatin1String("owner") && name != QLatin1String("friend"))
-                return later(r, HttpReply::json(QJsonObject{{"data", QJsonObject{{"user", QJsonValue()}}}, {"status", "ok"}}, 404));
-            return later(r, HttpReply::json(QJsonObject{{"data", QJsonObject{{"user", QJsonObject{{"id", userId(name)}, {"username", name},
-                {"edge_owner_to_timeline_media", QJsonObject{{"count", int(self->postsOf(name).size())}}}}}}}, {"status", "ok"}}));
+                return later(r,
+                             HttpReply::json(QJsonObject{{"data", QJsonObject{{"user", QJsonValue()}}},
+                                                         {"status", "ok"}},
+                                             404));
+            return later(r,
+                         HttpReply::json(
+                             QJsonObject{{"data",
+                                          QJsonObject{{"user",
+                                                       QJsonObject{{"id", userId(name)},
+                                                                   {"username", name},
+                                                                   {"edge_owner_to_timeline_media",
+                                                                    QJsonObject{{"count",
+                                                                                 int(self->postsOf(name).size())}}}}}}},
+                                         {"status", "ok"}}));
         }
         for (const QString &name : {QStringLiteral("owner"), QStringLiteral("friend")})
             if (parts.value(3) == userId(name) && parts.value(4) == QLatin1String("info"))
@@ -597,13 +720,16 @@ void InstagramFixture::install(FixtureSite &site)
         later(r, failJson(QStringLiteral("User not found"), 404));
     });
 
-    site.routePrefix(kHost, "GET", QStringLiteral("/api/v1/feed/user/"), [self, later, asker](const HttpRequest &q, const HttpResponder &r) {
+    site.routePrefix(kHost, "GET", QStringLiteral("/api/v1/feed/user/"),
+                     [self, later, asker](const HttpRequest &q, const HttpResponder &r) {
         if (!self)
             return r.closeConnection();
         if (self->m_apiMoved && q.header("x-fixture-page").isEmpty())
             return later(r, failJson(QStringLiteral("Sorry, this page isn't available."), 404));
         if (self->m_readsChallenged)
-            return later(r, failJson(QStringLiteral("checkpoint_required"), 400, {{"checkpoint_url", "/challenge/action/AXH3fixture/"}, {"lock", true}}));
+            return later(r,
+                         failJson(QStringLiteral("checkpoint_required"), 400,
+                                  {{"checkpoint_url", "/challenge/action/AXH3fixture/"}, {"lock", true}}));
         ++self->m_feedRequests;
         if (asker(q).isEmpty())
             return later(r, failJson(QStringLiteral("login_required"), 401, {{"require_login", true}}));
@@ -637,4 +763,4 @@ void InstagramFixture::install(FixtureSite &site)
     });
 }
 
-} // namespace vt::test
+}   // namespace vt::test

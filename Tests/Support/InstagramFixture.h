@@ -25,18 +25,18 @@
 namespace vt::test {
 
 struct IgComment {
-    QString id;            // numeric comment pk
-    QString parent;        // empty for a thread
+    QString id;       // numeric comment pk
+    QString parent;   // empty for a thread
     QString username;
     QString userId;
     QString text;
     qint64 publishedMs = 0;
     int likes = 0;
-    QString expect;        // the reason the page rules should give ("" for ok)
+    QString expect;   // the reason the page rules should give ("" for ok)
 };
 
 struct IgPost {
-    QString code;          // shortcode; the media pk is decoded from it
+    QString code;   // shortcode; the media pk is decoded from it
     bool reel = false;
     QString caption;
     QString ownerName = QStringLiteral("owner");
@@ -68,7 +68,11 @@ public:
     IgPost *post(const QString &code);
     void setViewer(Viewer viewer) { m_viewer = viewer; }
     Viewer viewer() const { return m_viewer; }
-    void setPageSize(int threads, int replies) { m_pageSize = threads; m_replyPageSize = replies; }
+    void setPageSize(int threads, int replies)
+    {
+        m_pageSize = threads;
+        m_replyPageSize = replies;
+    }
     void setDelayMs(int ms) { m_delayMs = ms; }
     // Every GET under /api/v1/ answers 404 except the page's own (which stand for the requests
     // the real page makes elsewhere), as when the site moves the endpoints the scripts know.
@@ -77,7 +81,11 @@ public:
     void setReadsChallenged(bool on) { m_readsChallenged = on; }
     // Thread pages from this offset on fail (-1: none): with SiteFailure::None as the site's
     // "please wait" refusal, else the way `how` says.
-    void setFailingPagesFrom(int offset, SiteFailure how = SiteFailure::None) { m_failFrom = offset; m_failHow = how; }
+    void setFailingPagesFrom(int offset, SiteFailure how = SiteFailure::None)
+    {
+        m_failFrom = offset;
+        m_failHow = how;
+    }
     // Every page of replies fails the way `how` says (SiteFailure::None: none).
     void setFailingReplies(SiteFailure how) { m_failReplies = how; }
     // Replies paged the way the web client asks for them: from the head, with min_id and
@@ -100,10 +108,10 @@ public:
     // Pure generators.
     QByteArray postPage(const IgPost &post) const;
     QByteArray profilePage(const QString &username) const;
-    QList<IgComment> ordered(const IgPost &post) const;            // visible threads, newest first
+    QList<IgComment> ordered(const IgPost &post) const;   // visible threads, newest first
     QList<IgComment> repliesOf(const IgPost &post, const QString &threadId) const;
-    QList<IgComment> visible(const IgPost &post) const;            // threads with their replies after them
-    QList<const IgPost *> postsOf(const QString &username) const;  // newest first
+    QList<IgComment> visible(const IgPost &post) const;             // threads with their replies after them
+    QList<const IgPost *> postsOf(const QString &username) const;   // newest first
 
 private:
     QJsonObject commentJson(const IgPost &post, const IgComment &c) const;
@@ -131,4 +139,4 @@ private:
     QString m_appJs;
 };
 
-} // namespace vt::test
+}   // namespace vt::test

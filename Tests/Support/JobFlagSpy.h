@@ -15,7 +15,7 @@ public:
     using Flag = bool (JobState::*)() const;
 
     JobFlagSpy(const JobState &jobs, Flag flag, std::function<void()> onChange = {})
-        : m_state(std::make_shared<State>(State {(jobs.*flag)(), 0, std::move(onChange)}))
+        : m_state(std::make_shared<State>(State{(jobs.*flag)(), 0, std::move(onChange)}))
     {
         m_connection = QObject::connect(&jobs, &JobState::changed, &jobs, [&jobs, flag, state = m_state] {
             const bool now = (jobs.*flag)();

@@ -12,7 +12,11 @@
 
 class LanguageScope {
 public:
-    explicit LanguageScope(bool korean) : m_before(Lang::system()) { Lang::use(korean); }
+    explicit LanguageScope(bool korean)
+        : m_before(Lang::system())
+    {
+        Lang::use(korean);
+    }
     ~LanguageScope() { Lang::use(m_before); }
     LanguageScope(const LanguageScope &) = delete;
     LanguageScope &operator=(const LanguageScope &) = delete;

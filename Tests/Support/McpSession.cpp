@@ -45,8 +45,8 @@ QByteArray McpSession::request(const QString &method, const QJsonObject &params,
 {
     if (id.isEmpty())
         id = QByteArray::number(m_nextId++);
-    QByteArray line = "{\"jsonrpc\":\"2.0\",\"id\":" + id + ",\"method\":"
-        + QJsonDocument(QJsonArray { method }).toJson(QJsonDocument::Compact).mid(1).chopped(1);
+    QByteArray line = "{\"jsonrpc\":\"2.0\",\"id\":" + id
+        + ",\"method\":" + QJsonDocument(QJsonArray{method}).toJson(QJsonDocument::Compact).mid(1).chopped(1);
     if (!params.isEmpty())
         line += ",\"params\":" + QJsonDocument(params).toJson(QJsonDocument::Compact);
     send(line + '}');
@@ -55,7 +55,7 @@ QByteArray McpSession::request(const QString &method, const QJsonObject &params,
 
 QByteArray McpSession::callTool(const QString &name, const QJsonObject &arguments)
 {
-    return request(QStringLiteral("tools/call"), { { "name", name }, { "arguments", arguments } });
+    return request(QStringLiteral("tools/call"), {{"name", name}, {"arguments", arguments}});
 }
 
 QByteArray McpSession::idOf(const QByteArray &line)
@@ -138,4 +138,4 @@ bool McpSession::waitFinished(int timeoutMs)
     return m_process.state() == QProcess::NotRunning;
 }
 
-} // namespace vt::test
+}   // namespace vt::test

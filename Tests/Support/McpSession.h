@@ -20,7 +20,7 @@ public:
     static QString program();   // the built veltrane-agent
 
     // Starts the bridge; `env` defaults to this process's environment.
-    bool start(const QStringList &arguments = { QStringLiteral("mcp") },
+    bool start(const QStringList &arguments = {QStringLiteral("mcp")},
                const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment());
 
     void send(const QByteArray &line);   // one line; the line feed is added
@@ -60,4 +60,4 @@ private:
     int m_nextId = 1;
 };
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -9,7 +9,7 @@ namespace {
 // Nothing listens there; the model's members under test never call the service.
 const QUrl kServer(QStringLiteral("http://127.0.0.1:9"));
 
-} // namespace
+}   // namespace
 
 ModelHarness::ModelHarness(const QVariantMap &preset, bool signedIn)
 {
@@ -21,8 +21,8 @@ ModelHarness::ModelHarness(const QVariantMap &preset, bool signedIn)
     if (signedIn) {
         QFile file(accountFile);
         if (file.open(QIODevice::WriteOnly)) {
-            file.write(QJsonDocument(QJsonObject {{QStringLiteral("server"), kServer.toString()},
-                                                  {QStringLiteral("token"), QStringLiteral("test-token")}})
+            file.write(QJsonDocument(QJsonObject{{QStringLiteral("server"), kServer.toString()},
+                                                 {QStringLiteral("token"), QStringLiteral("test-token")}})
                            .toJson());
         }
     }

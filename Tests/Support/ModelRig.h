@@ -35,10 +35,11 @@ struct Rig {
     Browser &browser;
 
     // `history`: the history file to use instead of a new one.
-    Rig(BridgeHarness &h, FakeService &service, bool signedIn, const QVariantMap &preset = {}, const QString &history = {})
-        : settings(dir.filePath(QStringLiteral("settings.json"))),
-          store(history.isEmpty() ? dir.filePath(QStringLiteral("scans.sqlite")) : history),
-          browser(h.browser)
+    Rig(BridgeHarness &h, FakeService &service, bool signedIn, const QVariantMap &preset = {},
+        const QString &history = {})
+        : settings(dir.filePath(QStringLiteral("settings.json")))
+        , store(history.isEmpty() ? dir.filePath(QStringLiteral("scans.sqlite")) : history)
+        , browser(h.browser)
     {
         settings.setValue(QStringLiteral("vt.scanOnOpen"), false);
         settings.setValue(QStringLiteral("vt.aiConsent"), true);
@@ -47,11 +48,13 @@ struct Rig {
         const QString accountFile = dir.filePath(QStringLiteral("account.json"));
         if (signedIn) {
             static int serial = 0;
-            const QString token = service.addAccount(QStringLiteral("owner%1@example.com").arg(++serial), QStringLiteral("password123"));
+            const QString token = service.addAccount(QStringLiteral("owner%1@example.com").arg(++serial),
+                                                     QStringLiteral("password123"));
             QFile file(accountFile);
             if (file.open(QIODevice::WriteOnly))
                 file.write(QJsonDocument(QJsonObject{{QStringLiteral("server"), service.url().toString()},
-                                                     {QStringLiteral("token"), token}}).toJson());
+                                                     {QStringLiteral("token"), token}})
+                               .toJson());
         }
         // Retries without waiting: the faults of a test are answered at once.
         account = std::make_unique<VeltraneAccount>(service.url(), accountFile, VeltraneAccount::Transport{},
@@ -69,4 +72,4 @@ struct Rig {
     }
 };
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -9,7 +9,7 @@ namespace vt::test {
 uint NotificationService::Notify(const QString &app, uint replaces, const QString &, const QString &title,
                                  const QString &body, const QStringList &, const QVariantMap &, int)
 {
-    const ShownNotice notice {app, replaces, title, body};
+    const ShownNotice notice{app, replaces, title, body};
     calls.append(notice);
     uint id = replaces;
     if (!m_shown.contains(id))
@@ -60,7 +60,8 @@ bool NotificationBus::start(bool withService)
     }
     m_address = QString::fromUtf8(out).trimmed();
     if (m_address.isEmpty()) {
-        m_error = QStringLiteral("dbus-daemon printed no address: ") + QString::fromUtf8(m_daemon.readAllStandardError());
+        m_error = QStringLiteral("dbus-daemon printed no address: ")
+            + QString::fromUtf8(m_daemon.readAllStandardError());
         return false;
     }
     if (!withService)
@@ -71,7 +72,8 @@ bool NotificationBus::start(bool withService)
         m_error = QStringLiteral("cannot connect to the test bus: ") + bus.lastError().message();
         return false;
     }
-    if (!bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &m_service, QDBusConnection::ExportAllSlots)
+    if (!bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &m_service,
+                            QDBusConnection::ExportAllSlots)
         || !bus.registerService(QStringLiteral("org.freedesktop.Notifications"))) {
         m_error = QStringLiteral("cannot register the stand-in service: ") + bus.lastError().message();
         return false;
@@ -86,4 +88,4 @@ QDBusConnection NotificationBus::client()
     return QDBusConnection::connectToBus(m_address, m_clientName);
 }
 
-} // namespace vt::test
+}   // namespace vt::test

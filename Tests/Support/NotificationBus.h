@@ -74,4 +74,4 @@ private:
     NotificationService m_service;
 };
 
-} // namespace vt::test
+}   // namespace vt::test

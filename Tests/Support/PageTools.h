@@ -19,4 +19,4 @@ inline QVariant evaluate(QWebEnginePage *page, const QString &script, int timeou
     return **answer;
 }
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -23,8 +23,8 @@ public:
         QString text;
         QString state = QStringLiteral("ok");
         QString reason;
-        std::optional<AIScore> ai;       // stored as the AI check's answer (asked: every kind)
-        std::optional<double> aiProb;    // the verdict's probability, when the comment has one
+        std::optional<AIScore> ai;      // stored as the AI check's answer (asked: every kind)
+        std::optional<double> aiProb;   // the verdict's probability, when the comment has one
         QString kind;
         QString author;
         bool deleted = false;
@@ -39,9 +39,9 @@ public:
     static void post(ScanStore &store, const QString &url, const QString &title, const QList<Item> &items,
                      const QDateTime &now);
     // A run of the site's log.
-    static ScanStore::Run run(const QString &session, ScanStore::Run::Kind kind, const QString &post, const QDateTime &at,
-                              int total, int flagged = 0, int added = 0, int deleted = 0, bool failed = false,
-                              bool automatic = false);
+    static ScanStore::Run run(const QString &session, ScanStore::Run::Kind kind, const QString &post,
+                              const QDateTime &at, int total, int flagged = 0, int added = 0, int deleted = 0,
+                              bool failed = false, bool automatic = false);
 
     // A few posts in every state the panel draws, with runs for the log.
     static void gallery(ScanStore &store, const QDateTime &now);

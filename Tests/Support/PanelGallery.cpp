@@ -54,12 +54,12 @@ Comment sample(const QString &id, const QString &author, const QString &text, co
     return c;
 }
 
-} // namespace
+}   // namespace
 
 QStringList PanelGallery::views()
 {
-    return {QStringLiteral("panel"), QStringLiteral("panel-rows"), QStringLiteral("panel-bars"),
-            QStringLiteral("panel-stage"), QStringLiteral("panel-log"), QStringLiteral("panel-empty")};
+    return {QStringLiteral("panel"),       QStringLiteral("panel-rows"), QStringLiteral("panel-bars"),
+            QStringLiteral("panel-stage"), QStringLiteral("panel-log"),  QStringLiteral("panel-empty")};
 }
 
 QImage PanelGallery::render(const QString &view)

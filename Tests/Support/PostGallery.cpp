@@ -29,8 +29,8 @@ QString watch(int i)
 // A picture in the cache for every thumbnail address, so that tiles find it on disk.
 void fillCache(ImageStore &images, const QList<QString> &urls)
 {
-    const QList<QColor> tones {QColor(0x3a, 0x4a, 0x5c), QColor(0x5c, 0x3a, 0x3a), QColor(0x3a, 0x5c, 0x44),
-                               QColor(0x55, 0x4c, 0x33), QColor(0x48, 0x3a, 0x5c)};
+    const QList<QColor> tones{QColor(0x3a, 0x4a, 0x5c), QColor(0x5c, 0x3a, 0x3a), QColor(0x3a, 0x5c, 0x44),
+                              QColor(0x55, 0x4c, 0x33), QColor(0x48, 0x3a, 0x5c)};
     int i = 0;
     for (const QString &url : urls) {
         QImage img(320, 180, QImage::Format_RGB32);
@@ -69,7 +69,7 @@ QLabel *caption(const QString &text, QWidget *parent)
     return l;
 }
 
-} // namespace
+}   // namespace
 
 QStringList PostGallery::views()
 {
@@ -94,11 +94,15 @@ QImage PostGallery::dock()
     QTemporaryDir cache;
     ImageStore images(cache.path());
     const QStringList titles = korean
-        ? QStringList {QStringLiteral("김치찌개 황금 레시피"), QStringLiteral("10분 만에 만드는 계란말이"), QStringLiteral("주말 브이로그 · 시장 투어"),
-                       QStringLiteral("<b>태그처럼 보이는 제목</b>"), QStringLiteral("구독자 10만 기념 라이브"), QStringLiteral("떡볶이 맛집 비교")}
-        : QStringList {QStringLiteral("The best kimchi stew"), QStringLiteral("Rolled omelette in 10 minutes"),
-                       QStringLiteral("Weekend vlog · market tour"), QStringLiteral("<b>A title that looks like markup</b>"),
-                       QStringLiteral("100k subscribers live"), QStringLiteral("Tteokbokki taste test")};
+        ? QStringList{QStringLiteral("김치찌개 황금 레시피"),      QStringLiteral("10분 만에 만드는 계란말이"),
+                      QStringLiteral("주말 브이로그 · 시장 투어"), QStringLiteral("<b>태그처럼 보이는 제목</b>"),
+                      QStringLiteral("구독자 10만 기념 라이브"),   QStringLiteral("떡볶이 맛집 비교")}
+        : QStringList{QStringLiteral("The best kimchi stew"),
+                      QStringLiteral("Rolled omelette in 10 minutes"),
+                      QStringLiteral("Weekend vlog · market tour"),
+                      QStringLiteral("<b>A title that looks like markup</b>"),
+                      QStringLiteral("100k subscribers live"),
+                      QStringLiteral("Tteokbokki taste test")};
     QStringList thumbs;
     for (int i = 0; i < titles.size(); ++i) {
         ScanStore::Post p;
@@ -117,11 +121,13 @@ QImage PostGallery::dock()
         thumbs << *ChannelPost::thumbnailOf(p.site, p.url, {});
     }
     // A post found on the channel without a picture shows the site's glyph.
-    h.store().addFound({ScanStore::Found {QStringLiteral("youtube"), watch(9),
-                                          korean ? QStringLiteral("새로 찾은 게시물") : QStringLiteral("A newly found post"),
-                                          std::nullopt}});
+    h.store().addFound(
+        {ScanStore::Found{QStringLiteral("youtube"), watch(9),
+                          korean ? QStringLiteral("새로 찾은 게시물") : QStringLiteral("A newly found post"),
+                          std::nullopt}});
     fillCache(images, thumbs);
-    h.model().catalog().setDiscoveryStatus(korean ? QStringLiteral("더 불러올 게시물이 없습니다.") : QStringLiteral("No more posts to load."));
+    h.model().catalog().setDiscoveryStatus(korean ? QStringLiteral("더 불러올 게시물이 없습니다.")
+                                                  : QStringLiteral("No more posts to load."));
     PostDesk desk(&h.model());
     PostDock dock(&h.model(), nullptr, &desk, &images);
     dock.appear();
@@ -168,7 +174,7 @@ QImage PostGallery::tiles()
         return p;
     };
     using S = ChannelPost::State;
-    const QList<Sample> samples {
+    const QList<Sample> samples{
         {"queued", row(1, S::waiting, std::nullopt, 0, 0, false), {.ticked = true, .queueScan = true}},
         {"waiting, deletion", row(2, S::waiting, std::nullopt, 0, 0, false), {.ticked = true}},
         {"scanning", row(3, S::scanning, lastWeek, 88, 2, false), {.ticked = true, .queueScan = true}},
@@ -208,19 +214,21 @@ QImage PostGallery::tiles()
 
     // The actions area in each of its forms.
     using In = PostDockModel::ActionsInput;
-    const QList<std::pair<QString, In>> forms {
-        {"no posts, not signed in", In {.siteName = "Instagram"}},
-        {"no posts, signed in", In {.siteName = "YouTube", .signedIn = true}},
-        {"posts, 4 ticked", In {.siteName = "YouTube", .count = 9, .ticked = 4, .signedIn = true}},
-        {"posts, loading", In {.siteName = "YouTube", .count = 9, .ticked = 4, .signedIn = true, .working = true,
-                               .findingPosts = true}},
-        {"queue scan", In {.siteName = "YouTube", .count = 9, .ticked = 4, .signedIn = true, .working = true, .touring = true}},
+    const QList<std::pair<QString, In>> forms{
+        {"no posts, not signed in", In{.siteName = "Instagram"}},
+        {"no posts, signed in", In{.siteName = "YouTube", .signedIn = true}},
+        {"posts, 4 ticked", In{.siteName = "YouTube", .count = 9, .ticked = 4, .signedIn = true}},
+        {"posts, loading",
+         In{.siteName = "YouTube", .count = 9, .ticked = 4, .signedIn = true, .working = true, .findingPosts = true}},
+        {"queue scan",
+         In{.siteName = "YouTube", .count = 9, .ticked = 4, .signedIn = true, .working = true, .touring = true}},
     };
     for (const auto &[label, in] : forms) {
         column->addWidget(caption(label, &page));
         auto *area = new PostDockActions(&page);
         area->setState(PostDockModel::actions(in),
-                       korean ? QStringLiteral("게시물 2/4 검사 중 · 댓글 120개") : QStringLiteral("Scanning post 2 of 4 · 120 comments"),
+                       korean ? QStringLiteral("게시물 2/4 검사 중 · 댓글 120개")
+                              : QStringLiteral("Scanning post 2 of 4 · 120 comments"),
                        in.touring ? std::optional<double>(0.4) : std::nullopt);
         column->addWidget(area);
     }

@@ -29,18 +29,18 @@ namespace vt::test {
 
 struct RealisticHistory {
     int comments = 1000000;
-    int days = 365;              // posts went up over this many days before `now`
-    int smallest = 10;           // comments of the smallest and the largest post
+    int days = 365;      // posts went up over this many days before `now`
+    int smallest = 10;   // comments of the smallest and the largest post
     int largest = 20000;
-    double koreanShare = 0.6;    // of the texts
+    double koreanShare = 0.6;   // of the texts
     quint32 seed = 20261211;
 
     struct Post {
         QString site;
         QString url;
         int comments = 0;
-        double postedAt = 0;     // seconds since 1970
-        QList<double> scans;     // scan times, oldest first
+        double postedAt = 0;   // seconds since 1970
+        QList<double> scans;   // scan times, oldest first
     };
 
     // The posts the history holds, largest share of comments first drawn, in posting order.
@@ -61,8 +61,9 @@ struct RealisticHistory {
             p.comments = size;
             const bool insta = rng.bounded(100) < 35;
             p.site = insta ? QStringLiteral("instagram") : QStringLiteral("youtube");
-            p.url = insta ? QStringLiteral("https://www.instagram.com/p/Real%1/").arg(instagram++)
-                          : QStringLiteral("https://www.youtube.com/watch?v=real%1").arg(youtube++, 7, 10, QLatin1Char('0'));
+            p.url = insta
+                ? QStringLiteral("https://www.instagram.com/p/Real%1/").arg(instagram++)
+                : QStringLiteral("https://www.youtube.com/watch?v=real%1").arg(youtube++, 7, 10, QLatin1Char('0'));
             p.postedAt = end - rng.generateDouble() * double(days) * 86400.0;
             // Rescans over the months after posting: the first within days, the rest up to now.
             const int scans = 1 + int(rng.bounded(size > 2000 ? 8 : 4));
@@ -82,10 +83,12 @@ struct RealisticHistory {
 
     static QByteArray koreanText(QRandomGenerator &rng, int length)
     {
-        static const char *const words[] = {"정말", "영상", "잘", "봤습니다", "감사합니다", "오늘도", "좋은", "하루",
-                                            "되세요", "구독", "했어요", "너무", "재밌어요", "최고", "응원합니다",
-                                            "다음", "편도", "기대할게요", "이거", "진짜", "대박", "ㅋㅋㅋ", "ㅎㅎ",
-                                            "목소리", "편집", "음악", "궁금한", "점이", "있는데요", "어디서", "샀어요"};
+        static const char *const words[] = {"정말",     "영상", "잘",         "봤습니다", "감사합니다", "오늘도",
+                                            "좋은",     "하루", "되세요",     "구독",     "했어요",     "너무",
+                                            "재밌어요", "최고", "응원합니다", "다음",     "편도",       "기대할게요",
+                                            "이거",     "진짜", "대박",       "ㅋㅋㅋ",   "ㅎㅎ",       "목소리",
+                                            "편집",     "음악", "궁금한",     "점이",     "있는데요",   "어디서",
+                                            "샀어요"};
         QByteArray out;
         int chars = 0;   // every word is Hangul, three bytes a letter
         while (chars < length) {
@@ -103,10 +106,11 @@ struct RealisticHistory {
 
     static QByteArray englishText(QRandomGenerator &rng, int length)
     {
-        static const char *const words[] = {"this", "is", "such", "a", "great", "video", "thanks", "for", "sharing",
-                                            "I", "love", "the", "editing", "music", "where", "did", "you", "buy",
-                                            "that", "honestly", "best", "channel", "on", "here", "keep", "going",
-                                            "can't", "wait", "next", "one", "lol", "so", "helpful", "watched", "twice"};
+        static const char *const words[] = {"this",    "is",      "such", "a",    "great",   "video",    "thanks",
+                                            "for",     "sharing", "I",    "love", "the",     "editing",  "music",
+                                            "where",   "did",     "you",  "buy",  "that",    "honestly", "best",
+                                            "channel", "on",      "here", "keep", "going",   "can't",    "wait",
+                                            "next",    "one",     "lol",  "so",   "helpful", "watched",  "twice"};
         QByteArray out;
         while (out.size() < length) {
             if (!out.isEmpty())
@@ -145,16 +149,19 @@ struct RealisticHistory {
             && sqlite3_prepare_v2(db,
                                   "INSERT INTO posts (url, site, title, scanned_at, total, flagged, watched, deleted, "
                                   "thumbnail, full_at) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)",
-                                  -1, &post, nullptr) == SQLITE_OK
+                                  -1, &post, nullptr)
+                == SQLITE_OK
             && sqlite3_prepare_v2(db,
                                   "INSERT INTO runs (session, kind, site, post, at, total, flagged, added, deleted) "
                                   "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)",
-                                  -1, &run, nullptr) == SQLITE_OK
+                                  -1, &run, nullptr)
+                == SQLITE_OK
             && sqlite3_prepare_v2(db,
                                   "INSERT INTO comments (site, id, post, hash, seen_at, first_seen_at, author, text, "
                                   "published_at, like_count, state, kind, reason, ai_prob, avatar, deleted_at) "
                                   "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16)",
-                                  -1, &comment, nullptr) == SQLITE_OK;
+                                  -1, &comment, nullptr)
+                == SQLITE_OK;
         auto text = [](sqlite3_stmt *st, int i, const QByteArray &v) {
             sqlite3_bind_text(st, i, v.constData(), int(v.size()), SQLITE_TRANSIENT);
         };
@@ -167,8 +174,8 @@ struct RealisticHistory {
             const QByteArray url = p.url.toUtf8();
             const bool insta = p.site == QLatin1String("instagram");
             const int scans = int(p.scans.size());
-            QList<int> firstAt(scans, 0);       // comments first seen by each scan
-            QList<int> deletedBy(scans, 0);     // deletions after each scan
+            QList<int> firstAt(scans, 0);     // comments first seen by each scan
+            QList<int> deletedBy(scans, 0);   // deletions after each scan
             QList<int> flaggedAt(scans, 0);
             int flagged = 0;
             int deleted = 0;
@@ -179,7 +186,7 @@ struct RealisticHistory {
                 const double firstSeen = p.scans.at(first);
                 const double lastSeen = p.scans.last();
                 const int roll = int(rng.bounded(1000));
-                const bool spam = roll < 90;                   // 9 % flagged
+                const bool spam = roll < 90;   // 9 % flagged
                 const bool abuse = spam && roll < 15;
                 // Most flagged comments get deleted, some weeks later; a few clean ones too.
                 const bool gone = (spam && rng.bounded(100) < 70) || (!spam && roll > 995);
@@ -203,26 +210,33 @@ struct RealisticHistory {
                 const quint32 author = quint32(std::pow(rng.generateDouble(), 3.0) * 200000.0);
                 sqlite3_reset(comment);
                 text(comment, 1, site);
-                text(comment, 2, (insta ? QByteArray("17") : QByteArray("Ugx")) + QByteArray::number(n, 36)
-                                     + QByteArray::number(quint64(n) * 2654435761ull % 99991, 36));
+                text(comment, 2,
+                     (insta ? QByteArray("17") : QByteArray("Ugx")) + QByteArray::number(n, 36)
+                         + QByteArray::number(quint64(n) * 2654435761ull % 99991, 36));
                 text(comment, 3, url);
-                text(comment, 4, QByteArray::number(quint64(n + 1) * 0x9E3779B97F4A7C15ull, 16).rightJustified(64, '0'));
+                text(comment, 4,
+                     QByteArray::number(quint64(n + 1) * 0x9E3779B97F4A7C15ull, 16).rightJustified(64, '0'));
                 // A deleted comment was last seen where it was deleted; the others at the last scan.
                 sqlite3_bind_double(comment, 5, gone ? std::min(lastSeen, deletedAt) : lastSeen);
                 sqlite3_bind_double(comment, 6, firstSeen);
                 text(comment, 7, (korean ? QByteArray("시청자") : QByteArray("viewer")) + QByteArray::number(author));
                 text(comment, 8, body);
-                sqlite3_bind_double(comment, 9, (firstSeen - rng.generateDouble() * std::max(60.0, firstSeen - p.postedAt)) * 1000.0);
+                sqlite3_bind_double(comment, 9,
+                                    (firstSeen - rng.generateDouble() * std::max(60.0, firstSeen - p.postedAt))
+                                        * 1000.0);
                 sqlite3_bind_double(comment, 10, double(rng.bounded(100) < 70 ? 0 : rng.bounded(500)));
                 text(comment, 11, spam ? QByteArray("spam") : QByteArray("ok"));
                 text(comment, 12, spam ? (abuse ? QByteArray("abuse") : QByteArray("spam")) : QByteArray());
-                text(comment, 13, spam ? (roll % 3 == 0 ? QByteArray("dict:scam") : QByteArray("AI: spam 91%")) : QByteArray());
+                text(comment, 13,
+                     spam ? (roll % 3 == 0 ? QByteArray("dict:scam") : QByteArray("AI: spam 91%")) : QByteArray());
                 if (spam || roll % 4 == 0)
-                    sqlite3_bind_double(comment, 14, spam ? 0.6 + double(roll % 40) / 100.0 : double(roll % 30) / 100.0);
+                    sqlite3_bind_double(comment, 14,
+                                        spam ? 0.6 + double(roll % 40) / 100.0 : double(roll % 30) / 100.0);
                 else
                     sqlite3_bind_null(comment, 14);
-                text(comment, 15, QByteArray(insta ? "https://scontent.cdninstagram.com/v/" : "https://yt3.ggpht.com/")
-                                      + QByteArray::number(author % 40000, 36) + "=s88");
+                text(comment, 15,
+                     QByteArray(insta ? "https://scontent.cdninstagram.com/v/" : "https://yt3.ggpht.com/")
+                         + QByteArray::number(author % 40000, 36) + "=s88");
                 if (gone)
                     sqlite3_bind_double(comment, 16, deletedAt);
                 else
@@ -261,8 +275,9 @@ struct RealisticHistory {
             sqlite3_reset(post);
             text(post, 1, url);
             text(post, 2, site);
-            text(post, 3, insta ? QByteArray("오늘의 사진 ") + QByteArray::number(pi)
-                                : QByteArray("브이로그 | Vlog #") + QByteArray::number(pi));
+            text(post, 3,
+                 insta ? QByteArray("오늘의 사진 ") + QByteArray::number(pi)
+                       : QByteArray("브이로그 | Vlog #") + QByteArray::number(pi));
             sqlite3_bind_double(post, 4, p.scans.last());
             sqlite3_bind_int(post, 5, p.comments - deleted);
             sqlite3_bind_int(post, 6, flagged);
@@ -281,4 +296,4 @@ struct RealisticHistory {
     }
 };
 
-} // namespace vt::test
+}   // namespace vt::test

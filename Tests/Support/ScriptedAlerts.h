@@ -38,4 +38,4 @@ public:
     }
 };
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -29,7 +29,10 @@ namespace {
 class SilentPrompts : public SettingsPrompts {
 public:
     std::optional<QString> saveCsv(QWidget *, const QString &, const QString &) override { return std::nullopt; }
-    bool confirm(QWidget *, const QString &, const QString &, const QString &, const QString &) override { return false; }
+    bool confirm(QWidget *, const QString &, const QString &, const QString &, const QString &) override
+    {
+        return false;
+    }
 };
 
 // Lets queued rebuilds and layouts settle.
@@ -47,14 +50,18 @@ QImage picture(QWidget *widget)
     return widget->grab().toImage();
 }
 
-} // namespace
+}   // namespace
 
 QStringList settingsGalleryViews()
 {
-    return {QStringLiteral("settings-ai"),           QStringLiteral("settings-basic"),
-            QStringLiteral("settings-history"),      QStringLiteral("settings-account"),
-            QStringLiteral("settings-account-email"), QStringLiteral("settings-account-signed-in"),
-            QStringLiteral("statistics"),            QStringLiteral("statistics-empty"),
+    return {QStringLiteral("settings-ai"),
+            QStringLiteral("settings-basic"),
+            QStringLiteral("settings-history"),
+            QStringLiteral("settings-account"),
+            QStringLiteral("settings-account-email"),
+            QStringLiteral("settings-account-signed-in"),
+            QStringLiteral("statistics"),
+            QStringLiteral("statistics-empty"),
             QStringLiteral("trend")};
 }
 
@@ -65,8 +72,8 @@ QImage renderSettingsView(const QString &view, bool korean)
     LanguageScope language(korean);
     QTemporaryDir dir;
     AppSettings settings(dir.filePath(QStringLiteral("settings.json")));
-    settings.setValue(QStringLiteral("vt.keywords"), QStringList {QStringLiteral("telegram"), QStringLiteral("카지노"),
-                                                                  QStringLiteral("free money")});
+    settings.setValue(QStringLiteral("vt.keywords"),
+                      QStringList{QStringLiteral("telegram"), QStringLiteral("카지노"), QStringLiteral("free money")});
     settings.setValue(QStringLiteral("vt.limit"), 300);
     settings.setValue(QStringLiteral("vt.noLikesOnly"), true);
     settings.setValue(QStringLiteral("vt.minLikes"), 5);
@@ -128,4 +135,4 @@ QImage renderSettingsView(const QString &view, bool korean)
     return picture(&window);
 }
 
-} // namespace vt::test
+}   // namespace vt::test

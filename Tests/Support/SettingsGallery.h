@@ -18,4 +18,4 @@ QStringList settingsGalleryViews();
 // A null image for a view not in the list.
 QImage renderSettingsView(const QString &view, bool korean);
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -14,9 +14,9 @@ inline QMetaObject::Connection onStatusText(const StatusLine &line, const QObjec
 {
     return QObject::connect(&line, &StatusLine::changed, context,
                             [&line, each = std::move(each), last = line.text()]() mutable {
-                                if (line.text() == last)
-                                    return;
-                                last = line.text();
-                                each(last);
-                            });
+        if (line.text() == last)
+            return;
+        last = line.text();
+        each(last);
+    });
 }

@@ -79,12 +79,18 @@ public:
             QVariantList row;
             for (int c = 0; c < sqlite3_column_count(st); ++c) {
                 switch (sqlite3_column_type(st, c)) {
-                case SQLITE_INTEGER: row.append(qint64(sqlite3_column_int64(st, c))); break;
-                case SQLITE_FLOAT: row.append(sqlite3_column_double(st, c)); break;
+                case SQLITE_INTEGER:
+                    row.append(qint64(sqlite3_column_int64(st, c)));
+                    break;
+                case SQLITE_FLOAT:
+                    row.append(sqlite3_column_double(st, c));
+                    break;
                 case SQLITE_TEXT:
                     row.append(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c))));
                     break;
-                default: row.append(QVariant()); break;
+                default:
+                    row.append(QVariant());
+                    break;
                 }
             }
             out.append(row);
@@ -108,4 +114,4 @@ private:
     sqlite3 *m_db = nullptr;
 };
 
-} // namespace vt::test
+}   // namespace vt::test

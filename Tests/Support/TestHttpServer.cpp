@@ -23,25 +23,44 @@ constexpr qsizetype kMaxBodyBytes = 64 * 1024 * 1024;
 QByteArray reasonPhrase(int status)
 {
     switch (status) {
-    case 200: return "OK";
-    case 201: return "Created";
-    case 204: return "No Content";
-    case 301: return "Moved Permanently";
-    case 302: return "Found";
-    case 303: return "See Other";
-    case 304: return "Not Modified";
-    case 307: return "Temporary Redirect";
-    case 400: return "Bad Request";
-    case 401: return "Unauthorized";
-    case 403: return "Forbidden";
-    case 404: return "Not Found";
-    case 409: return "Conflict";
-    case 413: return "Payload Too Large";
-    case 429: return "Too Many Requests";
-    case 500: return "Internal Server Error";
-    case 502: return "Bad Gateway";
-    case 503: return "Service Unavailable";
-    default: return "Status";
+    case 200:
+        return "OK";
+    case 201:
+        return "Created";
+    case 204:
+        return "No Content";
+    case 301:
+        return "Moved Permanently";
+    case 302:
+        return "Found";
+    case 303:
+        return "See Other";
+    case 304:
+        return "Not Modified";
+    case 307:
+        return "Temporary Redirect";
+    case 400:
+        return "Bad Request";
+    case 401:
+        return "Unauthorized";
+    case 403:
+        return "Forbidden";
+    case 404:
+        return "Not Found";
+    case 409:
+        return "Conflict";
+    case 413:
+        return "Payload Too Large";
+    case 429:
+        return "Too Many Requests";
+    case 500:
+        return "Internal Server Error";
+    case 502:
+        return "Bad Gateway";
+    case 503:
+        return "Service Unavailable";
+    default:
+        return "Status";
     }
 }
 
@@ -50,7 +69,7 @@ QByteArray routeKey(const QByteArray &method, const QString &path)
     return method.toUpper() + ' ' + path.toUtf8();
 }
 
-} // namespace
+}   // namespace
 
 QString HttpRequest::host() const
 {
@@ -63,7 +82,7 @@ QString HttpRequest::host() const
 
 QJsonValue HttpRequest::json() const
 {
-    QJsonParseError error {};
+    QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(body, &error);
     if (error.error != QJsonParseError::NoError)
         return QJsonValue(QJsonValue::Undefined);
@@ -84,7 +103,7 @@ HttpReply HttpReply::json(const QJsonValue &value, int status)
     else if (value.isArray())
         r.body = QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact);
     else
-        r.body = QJsonDocument(QJsonArray { value }).toJson(QJsonDocument::Compact).mid(1).chopped(1);
+        r.body = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact).mid(1).chopped(1);
     return r;
 }
 
@@ -107,7 +126,7 @@ HttpReply HttpReply::text(const QByteArray &body, int status)
 
 HttpReply &HttpReply::withHeader(const QByteArray &name, const QByteArray &value)
 {
-    headers.append({ name, value });
+    headers.append({name, value});
     return *this;
 }
 
@@ -115,7 +134,7 @@ HttpReply &HttpReply::withHeader(const QByteArray &name, const QByteArray &value
 struct TestHttpServer::Connection {
     QPointer<QTcpSocket> socket;
     QByteArray buffer;
-    bool waiting = false;       // a request is being handled; later ones stay buffered
+    bool waiting = false;   // a request is being handled; later ones stay buffered
     bool closing = false;
 };
 
@@ -126,7 +145,10 @@ struct HttpResponder::State {
     bool done = false;
 };
 
-bool HttpResponder::answered() const { return !d || d->done; }
+bool HttpResponder::answered() const
+{
+    return !d || d->done;
+}
 
 void HttpResponder::reply(const HttpReply &r) const
 {
@@ -196,7 +218,7 @@ bool TestHttpServer::listenTls(const QSslCertificate &cert, const QSslKey &key)
     config.setLocalCertificate(cert);
     config.setPrivateKey(key);
     config.setPeerVerifyMode(QSslSocket::VerifyNone);
-    config.setAllowedNextProtocols({ QSslConfiguration::NextProtocolHttp1_1 });
+    config.setAllowedNextProtocols({QSslConfiguration::NextProtocolHttp1_1});
     server->setSslConfiguration(config);
     m_server = server;
     m_tls = true;
@@ -340,11 +362,11 @@ TestCertificate TestCertificate::make(const QStringList &hosts)
     const QString certPath = dir.filePath(QStringLiteral("cert.pem"));
     QProcess openssl;
     openssl.start(QStringLiteral("openssl"),
-                  { QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
-                    QStringLiteral("-nodes"), QStringLiteral("-days"), QStringLiteral("2"),
-                    QStringLiteral("-subj"), QStringLiteral("/CN=") + hosts.value(0, QStringLiteral("localhost")),
-                    QStringLiteral("-addext"), QStringLiteral("subjectAltName=") + names.join(u','),
-                    QStringLiteral("-keyout"), keyPath, QStringLiteral("-out"), certPath });
+                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                   QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"), QStringLiteral("2"),
+                   QStringLiteral("-subj"), QStringLiteral("/CN=") + hosts.value(0, QStringLiteral("localhost")),
+                   QStringLiteral("-addext"), QStringLiteral("subjectAltName=") + names.join(u','),
+                   QStringLiteral("-keyout"), keyPath, QStringLiteral("-out"), certPath});
     if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0)
         return out;
     QFile certFile(certPath);
@@ -356,4 +378,4 @@ TestCertificate TestCertificate::make(const QStringList &hosts)
     return out;
 }
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -24,16 +24,16 @@ class QTcpSocket;
 namespace vt::test {
 
 struct HttpRequest {
-    QByteArray method;              // "GET", "POST", ...
-    QByteArray target;              // as sent: path and query
-    QString path;                   // decoded path without the query
+    QByteArray method;   // "GET", "POST", ...
+    QByteArray target;   // as sent: path and query
+    QString path;        // decoded path without the query
     QUrlQuery query;
     QHash<QByteArray, QByteArray> headers;   // names in lower case
     QByteArray body;
 
     QByteArray header(const QByteArray &name) const { return headers.value(name.toLower()); }
-    QString host() const;           // the Host header without the port
-    QJsonValue json() const;        // the body as JSON (undefined when it is not JSON)
+    QString host() const;      // the Host header without the port
+    QJsonValue json() const;   // the body as JSON (undefined when it is not JSON)
 };
 
 struct HttpReply {
@@ -55,7 +55,7 @@ class HttpResponder {
 public:
     void reply(const HttpReply &reply) const;
     void replyAfter(int ms, const HttpReply &reply) const;
-    void closeConnection() const;            // drop the connection without an answer
+    void closeConnection() const;   // drop the connection without an answer
     void writeRaw(const QByteArray &bytes, bool close = true) const;
     bool answered() const;
 
@@ -73,11 +73,11 @@ public:
     explicit TestHttpServer(QObject *parent = nullptr);
     ~TestHttpServer() override;
 
-    bool listen();                                                   // plain HTTP
-    bool listenTls(const QSslCertificate &cert, const QSslKey &key); // HTTPS
+    bool listen();                                                     // plain HTTP
+    bool listenTls(const QSslCertificate &cert, const QSslKey &key);   // HTTPS
 
     quint16 port() const;
-    QUrl url(const QString &path = QStringLiteral("/")) const;       // http(s)://127.0.0.1:port/path
+    QUrl url(const QString &path = QStringLiteral("/")) const;   // http(s)://127.0.0.1:port/path
 
     // Exact path match; method "*" matches any method. Later routes for the same key replace earlier ones.
     void route(const QByteArray &method, const QString &path, Handler handler);
@@ -87,7 +87,7 @@ public:
     int requestCount() const { return m_requestCount; }
     int inFlight() const { return m_inFlight; }
     int maxInFlight() const { return m_maxInFlight; }
-    QList<HttpRequest> requests() const { return m_requests; }       // every request seen, in order
+    QList<HttpRequest> requests() const { return m_requests; }   // every request seen, in order
     void resetCounters();
 
 signals:
@@ -119,4 +119,4 @@ struct TestCertificate {
     static TestCertificate make(const QStringList &hosts);
 };
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -20,4 +20,4 @@ void isolateUserFolders()
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -10,4 +10,4 @@ namespace vt::test {
 // Points XDG config/data/cache at a fresh temporary folder for the whole process.
 void isolateUserFolders();
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -23,17 +23,17 @@ inline int offsiteCheck(int failed)
     return failed ? failed : 1;
 }
 
-} // namespace vt::test
+}   // namespace vt::test
 
-#define VT_WEB_TEST_MAIN(TestObject)                                   \
-    int main(int argc, char *argv[])                                   \
-    {                                                                  \
-        vt::test::isolateUserFolders();                                \
-        QApplication app(argc, argv);                                  \
-        if (!vt::test::FixtureSite::startShared())                     \
-            return 1;                                                  \
-        TestObject tc;                                                 \
-        QTEST_SET_MAIN_SOURCE_PATH                                     \
-        const int failed = QTest::qExec(&tc, argc, argv);              \
-        return vt::test::offsiteCheck(failed);                         \
+#define VT_WEB_TEST_MAIN(TestObject)                                                                                   \
+    int main(int argc, char *argv[])                                                                                   \
+    {                                                                                                                  \
+        vt::test::isolateUserFolders();                                                                                \
+        QApplication app(argc, argv);                                                                                  \
+        if (!vt::test::FixtureSite::startShared())                                                                     \
+            return 1;                                                                                                  \
+        TestObject tc;                                                                                                 \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        const int failed = QTest::qExec(&tc, argc, argv);                                                              \
+        return vt::test::offsiteCheck(failed);                                                                         \
     }

@@ -64,4 +64,4 @@ inline bool answerQuestion(QMessageBox *box, const QString &button)
     return false;
 }
 
-} // namespace vt::test
+}   // namespace vt::test

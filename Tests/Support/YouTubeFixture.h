@@ -28,22 +28,22 @@
 namespace vt::test {
 
 struct YtComment {
-    QString id;            // "Ug...AaABAg"; a reply is "<parent>.<suffix>"
-    QString parent;        // empty for a thread
-    QString author;        // "@handle"; a channel without a handle shows its name
-    QString channelId;     // "UC...": one per author, like the real site
+    QString id;          // "Ug...AaABAg"; a reply is "<parent>.<suffix>"
+    QString parent;      // empty for a thread
+    QString author;      // "@handle"; a channel without a handle shows its name
+    QString channelId;   // "UC...": one per author, like the real site
     QString text;
     qint64 publishedMs = 0;
     int likes = 0;
-    bool owner = false;    // written by the video's owner
+    bool owner = false;   // written by the video's owner
     bool pinned = false;
     bool hearted = false;
-    bool siteSpam = false; // marked by the site itself
-    QString expect;        // the reason the page rules should give ("" for ok)
+    bool siteSpam = false;   // marked by the site itself
+    QString expect;          // the reason the page rules should give ("" for ok)
 };
 
 struct YtVideo {
-    QString id;            // 11 characters
+    QString id;   // 11 characters
     QString title;
     bool shorts = false;
     bool commentsOff = false;
@@ -51,9 +51,11 @@ struct YtVideo {
     bool dataRefused = false;    // the site refuses the scripts' own data request (the page still works)
     bool subThreads = false;     // replies come as threads of their own (the late-2025 format)
     bool noSort = false;         // the comments header offers no order to pick (a variant some viewers get)
-    bool loops = false;          // the last page of threads (and of each thread's replies) continues with the first one again (new token each round)
-    bool sidePanel = false;      // watch page of the side-panel layout: #comments hidden, the list in a panel in #secondary
-    bool unreachable = false;    // the page never arrives: the connection closes without an answer
+    bool loops =
+        false;   // the last page of threads (and of each thread's replies) continues with the first one again (new token each round)
+    bool sidePanel =
+        false;   // watch page of the side-panel layout: #comments hidden, the list in a panel in #secondary
+    bool unreachable = false;   // the page never arrives: the connection closes without an answer
 };
 
 class YouTubeFixture : public QObject {
@@ -81,7 +83,11 @@ public:
     // The viewer applies only to a browser that signed in (it carries the account's SID cookie);
     // any other sees the pages signed out and may not act, so that a sign-out holds.
     void setFollowSession(bool on) { m_followSession = on; }
-    void setPageSize(int threads, int replies) { m_pageSize = threads; m_replyPageSize = replies; }
+    void setPageSize(int threads, int replies)
+    {
+        m_pageSize = threads;
+        m_replyPageSize = replies;
+    }
     void setDelayMs(int ms) { m_delayMs = ms; }   // latency of the site's JSON answers
     // The site's data fails part of the way: pages of threads from offset `threadsFrom` on (-1:
     // none) and, with `replies`, every page of replies answer the way `how` says; each such page
@@ -116,8 +122,14 @@ public:
     void install(FixtureSite &site);
 
     // The address of a fixture video under the real host name.
-    static QUrl watchUrl(const QString &id) { return FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/watch?v=") + id); }
-    static QUrl shortsUrl(const QString &id) { return FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/shorts/") + id); }
+    static QUrl watchUrl(const QString &id)
+    {
+        return FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/watch?v=") + id);
+    }
+    static QUrl shortsUrl(const QString &id)
+    {
+        return FixtureSite::url(QStringLiteral("www.youtube.com"), QStringLiteral("/shorts/") + id);
+    }
 
     // Pure generators (also used by tests to know what the site would say).
     QByteArray page(const YtVideo &video) const;
@@ -163,4 +175,4 @@ private:
     QString m_appJs;
 };
 
-} // namespace vt::test
+}   // namespace vt::test

@@ -29,33 +29,103 @@ QJsonObject failure(const QString &message)
 
 const QString kDefaultPageScript = QStringLiteral(":/Resources/agent-page.js");
 
-} // namespace
+}   // namespace
 
-QString AgentController::goneMessage() { return tr("The app has closed."); }
-QString AgentController::noCommandMessage() { return tr("A command is needed."); }
-QString AgentController::unknownMessage() { return tr("This command isn't supported."); }
-QString AgentController::signInMessage() { return tr("Finish signing in, and any extra check, in the app yourself."); }
-QString AgentController::startFailedMessage() { return tr("Couldn't prepare the AI connection. Restart the app."); }
-QString AgentController::notReadyMessage() { return tr("Open a supported comment page, then try again."); }
-QString AgentController::scriptMissingMessage() { return tr("Couldn't load the page-reading script."); }
-QString AgentController::pageChangedMessage() { return tr("The page changed. Read it again."); }
-QString AgentController::pageSilentMessage() { return tr("The page isn't responding. Try again."); }
-QString AgentController::pageTooLargeMessage() { return tr("The page's content is too large."); }
-QString AgentController::openRefusedMessage() { return tr("Finish the current task, then open a supported comment address."); }
-QString AgentController::scanRefusedMessage() { return tr("A check can't start right now."); }
-QString AgentController::limitMessage() { return tr("The number of comments to collect isn't valid."); }
-QString AgentController::sortMessage() { return tr("The sort order isn't valid."); }
-QString AgentController::noLikesMessage() { return tr("The protection of liked comments isn't valid."); }
-QString AgentController::scanFailedMessage() { return tr("The check couldn't finish."); }
-QString AgentController::idsMessage() { return tr("The IDs of the comments to select are needed."); }
-QString AgentController::deleteTargetMessage() { return tr("Check again what to delete on the current page."); }
-QString AgentController::nothingSelectedMessage() { return tr("No comments are selected."); }
-QString AgentController::postAddressMessage() { return tr("A YouTube video or Instagram post address is needed."); }
-QString AgentController::notScannedMessage() { return tr("This comment wasn't checked."); }
-QString AgentController::modelPendingMessage() { return tr("This command isn't available yet."); }
+QString AgentController::goneMessage()
+{
+    return tr("The app has closed.");
+}
+QString AgentController::noCommandMessage()
+{
+    return tr("A command is needed.");
+}
+QString AgentController::unknownMessage()
+{
+    return tr("This command isn't supported.");
+}
+QString AgentController::signInMessage()
+{
+    return tr("Finish signing in, and any extra check, in the app yourself.");
+}
+QString AgentController::startFailedMessage()
+{
+    return tr("Couldn't prepare the AI connection. Restart the app.");
+}
+QString AgentController::notReadyMessage()
+{
+    return tr("Open a supported comment page, then try again.");
+}
+QString AgentController::scriptMissingMessage()
+{
+    return tr("Couldn't load the page-reading script.");
+}
+QString AgentController::pageChangedMessage()
+{
+    return tr("The page changed. Read it again.");
+}
+QString AgentController::pageSilentMessage()
+{
+    return tr("The page isn't responding. Try again.");
+}
+QString AgentController::pageTooLargeMessage()
+{
+    return tr("The page's content is too large.");
+}
+QString AgentController::openRefusedMessage()
+{
+    return tr("Finish the current task, then open a supported comment address.");
+}
+QString AgentController::scanRefusedMessage()
+{
+    return tr("A check can't start right now.");
+}
+QString AgentController::limitMessage()
+{
+    return tr("The number of comments to collect isn't valid.");
+}
+QString AgentController::sortMessage()
+{
+    return tr("The sort order isn't valid.");
+}
+QString AgentController::noLikesMessage()
+{
+    return tr("The protection of liked comments isn't valid.");
+}
+QString AgentController::scanFailedMessage()
+{
+    return tr("The check couldn't finish.");
+}
+QString AgentController::idsMessage()
+{
+    return tr("The IDs of the comments to select are needed.");
+}
+QString AgentController::deleteTargetMessage()
+{
+    return tr("Check again what to delete on the current page.");
+}
+QString AgentController::nothingSelectedMessage()
+{
+    return tr("No comments are selected.");
+}
+QString AgentController::postAddressMessage()
+{
+    return tr("A YouTube video or Instagram post address is needed.");
+}
+QString AgentController::notScannedMessage()
+{
+    return tr("This comment wasn't checked.");
+}
+QString AgentController::modelPendingMessage()
+{
+    return tr("This command isn't available yet.");
+}
 
-AgentController::AgentController(Browser *browser, SpamModel *model, ScanStore *store, ControlFile file, QObject *parent)
-    : QObject(parent), m_browser(browser), m_model(model), m_store(store)
+AgentController::AgentController(Browser *browser, SpamModel *model, ScanStore *store, ControlFile file,
+                                 QObject *parent)
+    : QObject(parent)
+    , m_browser(browser)
+    , m_model(model)
+    , m_store(store)
 {
     QPointer<AgentController> self(this);
     m_server = new LocalServer([self](QJsonObject payload, QString) { return reply(self, std::move(payload)); },
@@ -358,7 +428,7 @@ QCoro::Task<QJsonValue> AgentController::runPageScript(QString method, QJsonObje
     options.maxChars = pageAnswerChars;
     options.stillValid = samePage;
     options.abortSender = browser.data();
-    options.abortSignal = SIGNAL(currentTabChanged(BrowserPage*));
+    options.abortSignal = SIGNAL(currentTabChanged(BrowserPage *));
 
     // Built before the await: g++ 12 cannot keep string-literal arrays across one.
     const QString world = QString::fromUtf8("vt-agent");

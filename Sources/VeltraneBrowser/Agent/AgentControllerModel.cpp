@@ -13,7 +13,7 @@ namespace {
     throw BrowserError(AgentController::modelPendingMessage());
 }
 
-} // namespace
+}   // namespace
 
 bool AgentController::modelWorking() const
 {

@@ -18,14 +18,14 @@ public:
     // The open page and the results of its last scan, as "comments", "scan", "select" and
     // "request_delete" answer it.
     struct PageState {
-        QString url;                  // "" when no page is open
-        QUuid documentID;             // renewed on every page change
-        QList<Comment> items;         // in the model's current order
-        QString status;               // the model's status line ("" when none)
+        QString url;            // "" when no page is open
+        QUuid documentID;       // renewed on every page change
+        QList<Comment> items;   // in the model's current order
+        QString status;         // the model's status line ("" when none)
         bool busy = false;
         bool hasScanned = false;
         bool recentOnly = false;
-        QMap<QString, bool> lastScan; // empty before the run's first scan
+        QMap<QString, bool> lastScan;   // empty before the run's first scan
     };
 
     static QJsonObject pageState(const PageState &state);

@@ -33,10 +33,12 @@ QCoro::Task<void> runHandler(QPointer<ControlConnection> connection, LocalServer
         reply(connection.data(), body);
 }
 
-} // namespace
+}   // namespace
 
 ControlConnection::ControlConnection(QTcpSocket *socket, LocalServer *server)
-    : QObject(server), m_server(server), m_socket(socket)
+    : QObject(server)
+    , m_server(server)
+    , m_socket(socket)
 {
     socket->setParent(this);
     // Qt reads ahead of us only this far: a client that floods is held back by the kernel.

@@ -21,14 +21,17 @@ namespace {
 // A control file is a few dozen bytes; anything much larger is not ours.
 constexpr qsizetype kMaxFileBytes = 4096;
 
-} // namespace
+}   // namespace
 
 QString ControlFile::defaultFolder()
 {
     return DataFolder::path();
 }
 
-ControlFile::ControlFile(QString folder) : m_folder(std::move(folder)) {}
+ControlFile::ControlFile(QString folder)
+    : m_folder(std::move(folder))
+{
+}
 
 QString ControlFile::path() const
 {
@@ -49,7 +52,8 @@ QString ControlFile::prepareFolder() const
 
 QString ControlFile::write(quint16 port, const QString &token, qint64 pid) const
 {
-    const QJsonObject object{{QStringLiteral("port"), int(port)}, {QStringLiteral("token"), token},
+    const QJsonObject object{{QStringLiteral("port"), int(port)},
+                             {QStringLiteral("token"), token},
                              {QStringLiteral("pid"), pid}};
     return DataFolder::write(path(), QJsonDocument(object).toJson(QJsonDocument::Compact));
 }

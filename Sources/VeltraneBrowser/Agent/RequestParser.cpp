@@ -22,8 +22,21 @@ bool isTokenChar(char16_t c)
     if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
         return true;
     switch (c) {
-    case '!': case '#': case '$': case '%': case '&': case '\'': case '*': case '+':
-    case '-': case '.': case '^': case '_': case '`': case '|': case '~':
+    case '!':
+    case '#':
+    case '$':
+    case '%':
+    case '&':
+    case '\'':
+    case '*':
+    case '+':
+    case '-':
+    case '.':
+    case '^':
+    case '_':
+    case '`':
+    case '|':
+    case '~':
         return true;
     default:
         return false;
@@ -73,13 +86,28 @@ std::optional<qsizetype> contentLength(const QString &text, qsizetype max)
     return value;
 }
 
-} // namespace
+}   // namespace
 
-QString RequestParser::badHeaderMessage() { return QStringLiteral("잘못된 헤더입니다."); }
-QString RequestParser::badPathMessage() { return QStringLiteral("잘못된 경로입니다."); }
-QString RequestParser::duplicateMessage() { return QStringLiteral("중복 헤더입니다."); }
-QString RequestParser::notAllowedMessage() { return QStringLiteral("허용되지 않은 요청입니다."); }
-QString RequestParser::badRequestMessage() { return QStringLiteral("잘못된 요청입니다."); }
+QString RequestParser::badHeaderMessage()
+{
+    return QStringLiteral("잘못된 헤더입니다.");
+}
+QString RequestParser::badPathMessage()
+{
+    return QStringLiteral("잘못된 경로입니다.");
+}
+QString RequestParser::duplicateMessage()
+{
+    return QStringLiteral("중복 헤더입니다.");
+}
+QString RequestParser::notAllowedMessage()
+{
+    return QStringLiteral("허용되지 않은 요청입니다.");
+}
+QString RequestParser::badRequestMessage()
+{
+    return QStringLiteral("잘못된 요청입니다.");
+}
 
 RequestParser::State RequestParser::fail(const QString &message)
 {
@@ -110,8 +138,8 @@ bool RequestParser::terminatorStillPossible() const
     // No terminator in the buffer yet: one could still start at or before maxHeaderBytes only if
     // the buffer ends in a prefix of it that begins there.
     const qsizetype size = m_buffer.size();
-    for (qsizetype start = std::max<qsizetype>(0, size - (kTerminatorSize - 1)); start <= maxHeaderBytes && start < size;
-         ++start) {
+    for (qsizetype start = std::max<qsizetype>(0, size - (kTerminatorSize - 1));
+         start <= maxHeaderBytes && start < size; ++start) {
         const QByteArrayView tail(m_buffer.constData() + start, size - start);
         if (QByteArrayView(kTerminator, tail.size()) == tail)
             return true;

@@ -69,11 +69,11 @@ public:
     static std::optional<Request> parse(QByteArrayView buffer);
 
     // The refusal messages.
-    static QString badHeaderMessage();      // "잘못된 헤더입니다."
-    static QString badPathMessage();        // "잘못된 경로입니다."
-    static QString duplicateMessage();      // "중복 헤더입니다."
-    static QString notAllowedMessage();     // "허용되지 않은 요청입니다."
-    static QString badRequestMessage();     // "잘못된 요청입니다."
+    static QString badHeaderMessage();    // "잘못된 헤더입니다."
+    static QString badPathMessage();      // "잘못된 경로입니다."
+    static QString duplicateMessage();    // "중복 헤더입니다."
+    static QString notAllowedMessage();   // "허용되지 않은 요청입니다."
+    static QString badRequestMessage();   // "잘못된 요청입니다."
 
 private:
     State fail(const QString &message);
@@ -85,9 +85,9 @@ private:
     bool terminatorStillPossible() const;
 
     State m_state = State::Head;
-    QByteArray m_buffer;       // the header block so far, then the body so far
+    QByteArray m_buffer;   // the header block so far, then the body so far
     qsizetype m_searchFrom = 0;
-    qsizetype m_length = 0;    // the declared body length
+    qsizetype m_length = 0;   // the declared body length
     Request m_request;
     QString m_error;
 };

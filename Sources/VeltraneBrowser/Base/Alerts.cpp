@@ -15,7 +15,7 @@ Alerts *&installed()
     return alerts;
 }
 
-} // namespace
+}   // namespace
 
 Alerts *Alerts::shared()
 {

@@ -120,7 +120,7 @@ std::optional<QJsonValue> encode(const QVariant &v)
         const QDateTime t = v.toDateTime();
         if (!t.isValid())
             return std::nullopt;
-        return QJsonValue(QJsonObject { { kDateTag, t.toUTC().toString(Qt::ISODateWithMs) } });
+        return QJsonValue(QJsonObject{{kDateTag, t.toUTC().toString(Qt::ISODateWithMs)}});
     }
     default:
         if (v.canConvert<QString>())
@@ -133,7 +133,10 @@ std::optional<QJsonValue> encode(const QVariant &v)
 
 class Salvage {
 public:
-    explicit Salvage(const QByteArray &text) : s(text) {}
+    explicit Salvage(const QByteArray &text)
+        : s(text)
+    {
+    }
 
     QJsonObject run()
     {
@@ -300,7 +303,10 @@ bool writeJson(QIODevice &device, const QVariantMap &map)
     return device.write(bytes) == bytes.size();
 }
 
-qint64 nanoseconds(const timespec &t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; }
+qint64 nanoseconds(const timespec &t)
+{
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
 
 // How long a write waits for other copies' writes; each takes a few milliseconds.
 constexpr int kLockWaitMs = 10000;
@@ -318,11 +324,12 @@ bool takeLock(QLockFile &lock)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 QString AppSettings::defaultPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Veltrane/settings.json");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/Veltrane/settings.json");
 }
 
 AppSettings &AppSettings::shared()
@@ -345,7 +352,10 @@ AppSettings::~AppSettings()
     hold(-1);
 }
 
-QString AppSettings::filePath() const { return m_path; }
+QString AppSettings::filePath() const
+{
+    return m_path;
+}
 
 bool AppSettings::contains(const QString &key) const
 {
@@ -370,21 +380,20 @@ namespace {
 template <typename Stamp>
 Stamp stampFrom(const struct stat &st)
 {
-    return { qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size), nanoseconds(st.st_mtim),
-             nanoseconds(st.st_ctim) };
+    return {qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size), nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)};
 }
 
-} // namespace
+}   // namespace
 
 AppSettings::Stamp AppSettings::stampOf(int fd)
 {
-    struct stat st {};
+    struct stat st { };
     return fd >= 0 && ::fstat(fd, &st) == 0 ? stampFrom<Stamp>(st) : Stamp{};
 }
 
 AppSettings::Stamp AppSettings::stampOf(const QString &path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? stampFrom<Stamp>(st) : Stamp{};
 }
 

@@ -38,7 +38,7 @@ public:
     QString filePath() const;
 
     bool contains(const QString &key) const;
-    QVariant value(const QString &key) const;          // raw; invalid when missing
+    QVariant value(const QString &key) const;   // raw; invalid when missing
 
     bool boolValue(const QString &key, bool def) const;
     // Integers only (a stored 2.5 or "80" is not an integer); `accept` may narrow the range.
@@ -77,7 +77,7 @@ private:
     bool write(const QVariantMap &values);
     // Keeps `fd` (the version just read) open in place of the previous one; -1 holds none.
     void hold(int fd) const;
-    static Stamp stampOf(int fd);   // none when the descriptor is not open
+    static Stamp stampOf(int fd);                // none when the descriptor is not open
     static Stamp stampOf(const QString &path);   // none when the file does not exist
 
     QString m_path;

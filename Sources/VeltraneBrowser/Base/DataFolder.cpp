@@ -41,7 +41,7 @@ bool writeAll(int fd, const QByteArray &bytes)
 // Whether anything, a link that leads nowhere too, has this name.
 bool taken(const QByteArray &path)
 {
-    struct stat info {};
+    struct stat info { };
     return ::lstat(path.constData(), &info) == 0 || errno != ENOENT;
 }
 
@@ -81,7 +81,7 @@ QString resolved(QString target)
     return parent.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : parent + QLatin1Char('/') + info.fileName();
 }
 
-} // namespace
+}   // namespace
 
 QString DataFolder::path()
 {
@@ -91,7 +91,7 @@ QString DataFolder::path()
 int DataFolder::open(const QString &folder, QString *why)
 {
     const QByteArray name = QFile::encodeName(folder);
-    struct stat info {};
+    struct stat info { };
     if (::lstat(name.constData(), &info) != 0) {
         if (errno != ENOENT) {
             *why = QStringLiteral("%1: %2").arg(folder, lastError());
@@ -130,7 +130,7 @@ int DataFolder::open(const QString &folder, QString *why)
 
 bool DataFolder::isLink(const QString &path)
 {
-    struct stat info {};
+    struct stat info { };
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
@@ -170,7 +170,7 @@ std::optional<QByteArray> DataFolder::read(const QString &path, qint64 limit, QS
         *why = errno == ELOOP ? QStringLiteral("it is a link, not a file of its own") : lastError();
         return std::nullopt;
     }
-    struct stat info {};
+    struct stat info { };
     if (::fstat(file.get(), &info) != 0) {
         *why = lastError();
         return std::nullopt;
@@ -212,7 +212,7 @@ QString DataFolder::moveAside(const QString &path, const QString &suffix, QStrin
         if (renameNoReplace(from, to)) {
             // A kept file is the owner's alone, whatever it was before.
             Fd kept(::open(to.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-            struct stat info {};
+            struct stat info { };
             if (kept.get() >= 0 && ::fstat(kept.get(), &info) == 0 && S_ISREG(info.st_mode))
                 ::fchmod(kept.get(), info.st_mode & 0700);
             return aside;

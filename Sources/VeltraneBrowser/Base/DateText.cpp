@@ -4,7 +4,8 @@
 
 QLocale DateText::locale()
 {
-    return Lang::system() ? QLocale(QLocale::Korean, QLocale::SouthKorea) : QLocale(QLocale::English, QLocale::UnitedStates);
+    return Lang::system() ? QLocale(QLocale::Korean, QLocale::SouthKorea)
+                          : QLocale(QLocale::English, QLocale::UnitedStates);
 }
 
 // The patterns are QLocale::toString() formats; the Korean ones quote their unit words.

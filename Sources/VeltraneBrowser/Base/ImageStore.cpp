@@ -21,7 +21,9 @@
 #include <cmath>
 
 ImageStore::ImageStore(const QString &directory, Limits limits, QObject *parent)
-    : QObject(parent), m_directory(directory.isEmpty() ? defaultDirectory() : directory), m_limits(limits)
+    : QObject(parent)
+    , m_directory(directory.isEmpty() ? defaultDirectory() : directory)
+    , m_limits(limits)
 {
     m_memory.setMaxCost(std::max<qint64>(1, m_limits.maxMemoryBytes));
     m_workers = new QThreadPool(this);
@@ -112,10 +114,13 @@ void ImageStore::finished(QNetworkReply *reply, const QString &url)
     const Limits limits = m_limits;
     m_workers->start([guard, url, body, limits] {
         const QByteArray thumbnail = makeThumbnail(body, limits);
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [guard, url, thumbnail] {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [guard, url, thumbnail] {
             if (guard)
                 guard->arrived(url, thumbnail);
-        }, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
     });
 }
 
@@ -185,8 +190,8 @@ void ImageStore::prune(int days, const QString &directory, const QDateTime &now)
     const QDir dir(directory);
     if (!dir.exists())
         return;
-    const QFileInfoList entries =
-        dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    const QFileInfoList entries = dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden
+                                                    | QDir::System);
     for (const QFileInfo &entry : entries) {
         const QDateTime modified = entry.lastModified();
         if (!modified.isValid())

@@ -22,7 +22,7 @@ bool Lang::decide(const std::optional<QString> &vtLang, const QStringList &prefe
 namespace {
 
 // -1 until decided, then 1 for Korean and 0 for English.
-std::atomic<int> chosen {-1};
+std::atomic<int> chosen{-1};
 
 std::unique_ptr<QTranslator> &installed()
 {
@@ -30,7 +30,7 @@ std::unique_ptr<QTranslator> &installed()
     return translator;
 }
 
-} // namespace
+}   // namespace
 
 bool Lang::system()
 {
@@ -66,7 +66,8 @@ void Lang::installTranslator()
     // the texts that count something (%n).
     if (!system()) {
         auto english = std::make_unique<QTranslator>();
-        if (english->load(QStringLiteral(":/i18n/veltrane_en.qm")) && QCoreApplication::installTranslator(english.get()))
+        if (english->load(QStringLiteral(":/i18n/veltrane_en.qm"))
+            && QCoreApplication::installTranslator(english.get()))
             translator = std::move(english);
         return;
     }
@@ -82,7 +83,7 @@ void installAtStart()
 {
     Lang::installTranslator();
 }
-} // namespace
+}   // namespace
 Q_COREAPP_STARTUP_FUNCTION(installAtStart)
 
 QString localizedSiteMessage(const QString &message)

@@ -17,32 +17,81 @@ struct Row {
 
 // Codes are shared by the scripts where the two sites say the same thing.
 constexpr Row kRows[] = {
-    {"youtube.intro", QT_TRANSLATE_NOOP("SiteMessage", "Press Scan for spam to load and check this video's comments. No sign-in needed."), 0},
-    {"youtube.guide", QT_TRANSLATE_NOOP("SiteMessage", "On youtube.com, comments are collected and checked on a video page."), 0},
-    {"youtube.empty", QT_TRANSLATE_NOOP("SiteMessage", "No comments found on this video. Comments are turned off or there are none yet."), 0},
-    {"youtube.readOnly", QT_TRANSLATE_NOOP("SiteMessage", "You are not signed in, so comments were only collected and checked. To delete, sign in to YouTube and scan again on your own video."), 0},
-    {"youtube.noMenu", QT_TRANSLATE_NOOP("SiteMessage", "Stopped: the comment's action menu was not found. (YouTube's layout may have changed.)"), 0},
-    {"youtube.noDelete", QT_TRANSLATE_NOOP("SiteMessage", "Stopped: the menu has no Delete. You can only delete comments on your own channel's videos."), 0},
-    {"youtube.noData", QT_TRANSLATE_NOOP("SiteMessage", "The site didn't send the comments. Please scan again in a moment."), 0},
-    {"instagram.intro", QT_TRANSLATE_NOOP("SiteMessage", "With your own post open, press Scan for spam to load and check all its comments."), 0},
-    {"instagram.guide", QT_TRANSLATE_NOOP("SiteMessage", "Open one of your posts (click it on your profile) to scan it for spam here."), 0},
-    {"instagram.empty", QT_TRANSLATE_NOOP("SiteMessage", "No comments found on this post. It has none, or this view does not show the comment list."), 0},
-    {"instagram.readOnly", QT_TRANSLATE_NOOP("SiteMessage", "You are not signed in, so only the publicly shown comments were checked (replies and some comments may be missing). To delete, sign in and open your own post."), 0},
-    {"instagram.noOptions", QT_TRANSLATE_NOOP("SiteMessage", "Stopped: the comment options button was not found. (Instagram's layout may have changed.)"), 0},
-    {"instagram.noDelete", QT_TRANSLATE_NOOP("SiteMessage", "Stopped: the menu has no Delete. You can only delete comments on your own posts."), 0},
+    {"youtube.intro",
+     QT_TRANSLATE_NOOP("SiteMessage",
+                       "Press Scan for spam to load and check this video's comments. No sign-in needed."),
+     0},
+    {"youtube.guide",
+     QT_TRANSLATE_NOOP("SiteMessage", "On youtube.com, comments are collected and checked on a video page."), 0},
+    {"youtube.empty",
+     QT_TRANSLATE_NOOP("SiteMessage",
+                       "No comments found on this video. Comments are turned off or there are none yet."),
+     0},
+    {"youtube.readOnly",
+     QT_TRANSLATE_NOOP(
+         "SiteMessage",
+         "You are not signed in, so comments were only collected and checked. To delete, sign in to YouTube and scan again on your own video."),
+     0},
+    {"youtube.noMenu",
+     QT_TRANSLATE_NOOP("SiteMessage",
+                       "Stopped: the comment's action menu was not found. (YouTube's layout may have changed.)"),
+     0},
+    {"youtube.noDelete",
+     QT_TRANSLATE_NOOP("SiteMessage",
+                       "Stopped: the menu has no Delete. You can only delete comments on your own channel's videos."),
+     0},
+    {"youtube.noData",
+     QT_TRANSLATE_NOOP("SiteMessage", "The site didn't send the comments. Please scan again in a moment."), 0},
+    {"instagram.intro",
+     QT_TRANSLATE_NOOP("SiteMessage",
+                       "With your own post open, press Scan for spam to load and check all its comments."),
+     0},
+    {"instagram.guide",
+     QT_TRANSLATE_NOOP("SiteMessage", "Open one of your posts (click it on your profile) to scan it for spam here."),
+     0},
+    {"instagram.empty",
+     QT_TRANSLATE_NOOP("SiteMessage",
+                       "No comments found on this post. It has none, or this view does not show the comment list."),
+     0},
+    {"instagram.readOnly",
+     QT_TRANSLATE_NOOP(
+         "SiteMessage",
+         "You are not signed in, so only the publicly shown comments were checked (replies and some comments may be missing). To delete, sign in and open your own post."),
+     0},
+    {"instagram.noOptions",
+     QT_TRANSLATE_NOOP("SiteMessage",
+                       "Stopped: the comment options button was not found. (Instagram's layout may have changed.)"),
+     0},
+    {"instagram.noDelete",
+     QT_TRANSLATE_NOOP("SiteMessage",
+                       "Stopped: the menu has no Delete. You can only delete comments on your own posts."),
+     0},
     {"unsupported", QT_TRANSLATE_NOOP("SiteMessage", "This is not a supported comment page"), 0},
     {"notFound", QT_TRANSLATE_NOOP("SiteMessage", "The scanned comments were not found. Please scan again."), 0},
     {"pageChanged", QT_TRANSLATE_NOOP("SiteMessage", "The comment page changed. Please scan again."), 0},
-    {"signIn", QT_TRANSLATE_NOOP("SiteMessage", "To delete, sign in to the site and scan again on your own comment page."), 0},
+    {"signIn",
+     QT_TRANSLATE_NOOP("SiteMessage", "To delete, sign in to the site and scan again on your own comment page."), 0},
     {"notGone", QT_TRANSLATE_NOOP("SiteMessage", "Stopped: Delete was pressed but the comment did not go away."), 0},
     {"cancelled", QT_TRANSLATE_NOOP("SiteMessage", "Deletion cancelled."), 0},
-    {"partialData", QT_TRANSLATE_NOOP("SiteMessage", "The site didn't send some of the comments, so only part of them was collected. Please scan again."), 0},
-    {"partialReplies", QT_TRANSLATE_NOOP("SiteMessage", "The site didn't send some of the replies, so only part of them was collected. Please scan again."), 0},
-    {"partialStopped", QT_TRANSLATE_NOOP("SiteMessage", "The scan was stopped, so only part of the comments was collected."), 0},
+    {"partialData",
+     QT_TRANSLATE_NOOP(
+         "SiteMessage",
+         "The site didn't send some of the comments, so only part of them was collected. Please scan again."),
+     0},
+    {"partialReplies",
+     QT_TRANSLATE_NOOP(
+         "SiteMessage",
+         "The site didn't send some of the replies, so only part of them was collected. Please scan again."),
+     0},
+    {"partialStopped",
+     QT_TRANSLATE_NOOP("SiteMessage", "The scan was stopped, so only part of the comments was collected."), 0},
     {"skip.likes", QT_TRANSLATE_NOOP("SiteMessage", "Has likes, not checked"), 0},
     {"channel.notChannel", QT_TRANSLATE_NOOP("SiteMessage", "Couldn't open your channel page."), 0},
-    {"channel.signIn", QT_TRANSLATE_NOOP("SiteMessage", "Couldn't load your posts: the site asks you to sign in or to confirm it's you."), 0},
-    {"channel.unreadable", QT_TRANSLATE_NOOP("SiteMessage", "Couldn't read your list of posts. (The site's layout may have changed.)"), 0},
+    {"channel.signIn",
+     QT_TRANSLATE_NOOP("SiteMessage", "Couldn't load your posts: the site asks you to sign in or to confirm it's you."),
+     0},
+    {"channel.unreadable",
+     QT_TRANSLATE_NOOP("SiteMessage", "Couldn't read your list of posts. (The site's layout may have changed.)"), 0},
     {"progress.loading", QT_TRANSLATE_NOOP("SiteMessage", "Loading comments…"), 0},
     {"progress.collecting", QT_TRANSLATE_NOOP("SiteMessage", "Collecting comments… %1"), 1},
     {"progress.collectingOf", QT_TRANSLATE_NOOP("SiteMessage", "Collecting comments… %1/%2"), 2},
@@ -150,8 +199,9 @@ QString shown(const QString &message, bool translated)
     case Reading::asIs:
         return message;
     case Reading::unreadable:
-        return translated ? SiteMessage::unreadableText()
-                          : QString::fromUtf8(QT_TRANSLATE_NOOP("SiteMessage", "The page sent a message that couldn't be read."));
+        return translated
+            ? SiteMessage::unreadableText()
+            : QString::fromUtf8(QT_TRANSLATE_NOOP("SiteMessage", "The page sent a message that couldn't be read."));
     case Reading::known:
         break;
     }
@@ -160,7 +210,7 @@ QString shown(const QString &message, bool translated)
     return filled(text, r.args);
 }
 
-} // namespace
+}   // namespace
 
 QString SiteMessage::text(const QString &message)
 {

@@ -33,13 +33,14 @@ bool sameCookie(const QNetworkCookie &a, const QNetworkCookie &b)
 
 QString removalText(LoginProvider provider)
 {
-    return QCoreApplication::translate("AccountSession", "Removed the in-app sign-in for %1.").arg(provider.displayName());
+    return QCoreApplication::translate("AccountSession", "Removed the in-app sign-in for %1.")
+        .arg(provider.displayName());
 }
 
 QString incompleteRemovalText(LoginProvider provider)
 {
-    return QCoreApplication::translate("AccountSession",
-                                       "Sign-out of %1 did not complete: its sign-in is still stored. Please try again.")
+    return QCoreApplication::translate(
+               "AccountSession", "Sign-out of %1 did not complete: its sign-in is still stored. Please try again.")
         .arg(provider.displayName());
 }
 
@@ -73,12 +74,13 @@ const char defaultClearScript[] = R"JS(
 QStringList storageHosts(LoginProvider provider)
 {
     if (provider == LoginProvider::youtube)
-        return { SiteHosts::youtubeWww, SiteHosts::youtube, QStringLiteral("m.youtube.com"), SiteHosts::youtubeAccounts,
-                 SiteHosts::googleSignIn, QStringLiteral("www.google.com") };
-    return { SiteHosts::instagramWww, SiteHosts::instagram, SiteHosts::facebookWww, SiteHosts::facebook, SiteHosts::facebookMobile };
+        return {SiteHosts::youtubeWww,      SiteHosts::youtube,      QStringLiteral("m.youtube.com"),
+                SiteHosts::youtubeAccounts, SiteHosts::googleSignIn, QStringLiteral("www.google.com")};
+    return {SiteHosts::instagramWww, SiteHosts::instagram, SiteHosts::facebookWww, SiteHosts::facebook,
+            SiteHosts::facebookMobile};
 }
 
-} // namespace
+}   // namespace
 
 AccountSession::AccountSession(QWebEngineProfile *dataStore, QObject *parent)
     : QObject(parent)
@@ -409,7 +411,8 @@ QCoro::Task<> AccountSession::signOut(LoginProvider provider)
     QList<QMetaObject::Connection> watches;
     for (const QPointer<BrowserPage> &view : std::as_const(views)) {
         view->triggerAction(QWebEnginePage::Stop);
-        watches << connect(view.data(), &BrowserPage::loadStateChanged, this, [strayed, blank](const QWebEngineLoadingInfo &info) {
+        watches << connect(view.data(), &BrowserPage::loadStateChanged, this,
+                           [strayed, blank](const QWebEngineLoadingInfo &info) {
             if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus && info.url() != blank)
                 *strayed = true;
         });
@@ -459,18 +462,22 @@ QCoro::Task<> AccountSession::signOut(LoginProvider provider)
             *poll = [watched, host, cleared, refused, poll] {
                 if (!watched)
                     return;
-                watched->runJavaScript(QStringLiteral("typeof window.__vtCleared === 'boolean' ? window.__vtCleared : null"),
+                watched->runJavaScript(QStringLiteral(
+                                           "typeof window.__vtCleared === 'boolean' ? window.__vtCleared : null"),
                                        QWebEngineScript::ApplicationWorld,
                                        [watched, host, cleared, refused, poll](const QVariant &answer) {
-                                           if (!*poll)
-                                               return;
-                                           if (answer.typeId() == QMetaType::Bool) {
-                                               (answer.toBool() ? cleared : refused)->insert(host);
-                                               *poll = nullptr;   // ends the cycle of the poll holding itself
-                                           } else if (watched) {
-                                               QTimer::singleShot(20, watched, [poll] { if (*poll) (*poll)(); });
-                                           }
-                                       });
+                    if (!*poll)
+                        return;
+                    if (answer.typeId() == QMetaType::Bool) {
+                        (answer.toBool() ? cleared : refused)->insert(host);
+                        *poll = nullptr;   // ends the cycle of the poll holding itself
+                    } else if (watched) {
+                        QTimer::singleShot(20, watched, [poll] {
+                            if (*poll)
+                                (*poll)();
+                        });
+                    }
+                });
             };
             connect(page, &QWebEnginePage::loadFinished, page, [page, script, host, refused, poll](bool ok) {
                 if (!*poll)
@@ -489,7 +496,8 @@ QCoro::Task<> AccountSession::signOut(LoginProvider provider)
                 refused->insert(host);
                 *poll = nullptr;
             });
-            page->setHtml(QStringLiteral("<!doctype html><title></title>"), QUrl(QStringLiteral("https://") + host + u'/'));
+            page->setHtml(QStringLiteral("<!doctype html><title></title>"),
+                          QUrl(QStringLiteral("https://") + host + u'/'));
         }
         const QDeadlineTimer ceiling(pageCeilingMs);
         while (cleared->size() + refused->size() < tried.size() && !ceiling.hasExpired()) {

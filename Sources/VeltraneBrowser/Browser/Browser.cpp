@@ -253,7 +253,7 @@ QString ownTitle(const QWebEnginePage *view)
     if (title.isEmpty() || url.isEmpty())
         return title;
     for (const QString &shown : {url.toString(), url.toDisplayString()}) {
-        QStringList forms {shown};
+        QStringList forms{shown};
         if (shown.endsWith(QLatin1Char('/')))
             forms << shown.chopped(1);
         for (const QString &form : std::as_const(forms)) {
@@ -264,7 +264,7 @@ QString ownTitle(const QWebEnginePage *view)
     return title;
 }
 
-} // namespace
+}   // namespace
 
 const QString Browser::mediaScriptMarker = QStringLiteral("// Glimora media policy");
 
@@ -329,7 +329,8 @@ void Browser::releaseDefaultProfile(const QList<QNetworkCookie> &kept)
 Browser::Browser(QWebEngineProfile *dataStore, PageFactory makeWebView, AppSettings *preferences, QObject *parent)
     : QObject(parent)
     , m_profile(dataStore ? dataStore : defaultProfile())
-    , m_makeWebView(makeWebView ? std::move(makeWebView) : PageFactory([](QWebEngineProfile *p) { return new BrowserPage(p); }))
+    , m_makeWebView(makeWebView ? std::move(makeWebView)
+                                : PageFactory([](QWebEngineProfile *p) { return new BrowserPage(p); }))
     , m_preferences(preferences)
 {
     // The media toggles decide what may play; the engine's own gesture rule would count the
@@ -401,7 +402,8 @@ BrowserTab *Browser::makeTab()
         return false;
     };
 
-    connect(page, &BrowserPage::loadStateChanged, this, [this, tab, page, isCurrent](const QWebEngineLoadingInfo &info) {
+    connect(page, &BrowserPage::loadStateChanged, this,
+            [this, tab, page, isCurrent](const QWebEngineLoadingInfo &info) {
         switch (info.status()) {
         case QWebEngineLoadingInfo::LoadStartedStatus:
             tab->asked.reset();
@@ -417,7 +419,7 @@ BrowserTab *Browser::makeTab()
             if (tab->asked && info.url() != *tab->asked) {
                 const QUrl asked = *tab->asked;
                 tab->asked.reset();
-                navigationFailed({ asked, unreportedCode, QString(), false }, page);
+                navigationFailed({asked, unreportedCode, QString(), false}, page);
                 break;
             }
             tab->asked.reset();
@@ -440,7 +442,7 @@ BrowserTab *Browser::makeTab()
                     sync(false);
                 break;
             }
-            navigationFailed({ info.url(), info.errorCode(), info.errorString(), info.errorCode() == abortedCode }, page);
+            navigationFailed({info.url(), info.errorCode(), info.errorString(), info.errorCode() == abortedCode}, page);
             if (info.errorCode() == abortedCode && isCurrent())
                 sync(false);
             break;
@@ -500,9 +502,12 @@ void Browser::suspendMedia(BrowserPage *page, bool suspend)
 {
     // In the application's own world: the page's scripts neither see nor undo it.
     page->setAudioMuted(suspend);
-    page->runJavaScript(suspend
-            ? QStringLiteral("document.querySelectorAll('video, audio').forEach(e => { if (!e.paused) { e.__vtSuspended = true; e.pause(); } });")
-            : QStringLiteral("document.querySelectorAll('video, audio').forEach(e => { if (e.__vtSuspended) { delete e.__vtSuspended; e.play().catch(() => {}); } });"),
+    page->runJavaScript(
+        suspend
+            ? QStringLiteral(
+                "document.querySelectorAll('video, audio').forEach(e => { if (!e.paused) { e.__vtSuspended = true; e.pause(); } });")
+            : QStringLiteral(
+                "document.querySelectorAll('video, audio').forEach(e => { if (e.__vtSuspended) { delete e.__vtSuspended; e.play().catch(() => {}); } });"),
         QWebEngineScript::ApplicationWorld);
 }
 
@@ -698,27 +703,27 @@ QString Browser::failureText(int code)
     // Chromium's network error codes, grouped by what the owner can do about them.
     QString reason;
     switch (code) {
-    case -106: // INTERNET_DISCONNECTED
-    case -21:  // NETWORK_CHANGED
-    case -109: // ADDRESS_UNREACHABLE
+    case -106:   // INTERNET_DISCONNECTED
+    case -21:    // NETWORK_CHANGED
+    case -109:   // ADDRESS_UNREACHABLE
         reason = tr("Check the internet connection.");
         break;
-    case -105: // NAME_NOT_RESOLVED
-    case -137: // NAME_RESOLUTION_FAILED
+    case -105:   // NAME_NOT_RESOLVED
+    case -137:   // NAME_RESOLUTION_FAILED
         reason = tr("The site's address could not be found. Check the internet connection.");
         break;
-    case -7:   // TIMED_OUT
-    case -118: // CONNECTION_TIMED_OUT
+    case -7:     // TIMED_OUT
+    case -118:   // CONNECTION_TIMED_OUT
         reason = tr("The site took too long to answer.");
         break;
-    case -100: // CONNECTION_CLOSED
-    case -101: // CONNECTION_RESET
-    case -102: // CONNECTION_REFUSED
-    case -104: // CONNECTION_FAILED
-    case -324: // EMPTY_RESPONSE
+    case -100:   // CONNECTION_CLOSED
+    case -101:   // CONNECTION_RESET
+    case -102:   // CONNECTION_REFUSED
+    case -104:   // CONNECTION_FAILED
+    case -324:   // EMPTY_RESPONSE
         reason = tr("The connection to the site was lost.");
         break;
-    case -130: // PROXY_CONNECTION_FAILED
+    case -130:   // PROXY_CONNECTION_FAILED
         reason = tr("Couldn't connect to the proxy server.");
         break;
     default:

@@ -7,7 +7,11 @@
 
 class BrowserError : public std::exception {
 public:
-    explicit BrowserError(QString description) : m_description(std::move(description)), m_utf8(m_description.toUtf8()) {}
+    explicit BrowserError(QString description)
+        : m_description(std::move(description))
+        , m_utf8(m_description.toUtf8())
+    {
+    }
 
     QString description() const { return m_description; }
     QString toString() const { return m_description; }

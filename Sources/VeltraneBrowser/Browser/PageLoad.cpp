@@ -10,10 +10,11 @@ namespace {
 // Chromium's "aborted": the load was replaced by another one or stopped.
 constexpr int abortedCode = -3;
 
-} // namespace
+}   // namespace
 
 PageLoad::PageLoad(BrowserPage *page, const QUrl &asked, QObject *parent)
-    : QObject(parent), m_page(page)
+    : QObject(parent)
+    , m_page(page)
 {
     if (!page)
         return;

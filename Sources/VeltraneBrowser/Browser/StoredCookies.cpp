@@ -12,7 +12,7 @@ namespace {
 // The cookie file counts microseconds since 1601-01-01 UTC.
 constexpr qint64 windowsToUnixMs = 11644473600000LL;
 
-} // namespace
+}   // namespace
 
 QList<QNetworkCookie> StoredCookies::read(const QString &storagePath)
 {
@@ -41,13 +41,15 @@ QList<QNetworkCookie> StoredCookies::read(const QString &storagePath)
     if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) == SQLITE_OK) {
         while (sqlite3_step(stmt) == SQLITE_ROW) {
             auto text = [stmt](int column) {
-                return QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)), sqlite3_column_bytes(stmt, column));
+                return QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)),
+                                  sqlite3_column_bytes(stmt, column));
             };
             QNetworkCookie cookie(text(1));
             cookie.setDomain(QString::fromUtf8(text(0)));
             cookie.setPath(QString::fromUtf8(text(2)));
             if (sqlite3_column_int(stmt, 4) != 0)
-                cookie.setExpirationDate(QDateTime::fromMSecsSinceEpoch(sqlite3_column_int64(stmt, 3) / 1000 - windowsToUnixMs, Qt::UTC));
+                cookie.setExpirationDate(
+                    QDateTime::fromMSecsSinceEpoch(sqlite3_column_int64(stmt, 3) / 1000 - windowsToUnixMs, Qt::UTC));
             cookie.setSecure(sqlite3_column_int(stmt, 5) != 0);
             cookie.setHttpOnly(sqlite3_column_int(stmt, 6) != 0);
             out << cookie;

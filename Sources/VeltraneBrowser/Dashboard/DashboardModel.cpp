@@ -15,21 +15,25 @@ int countOf(const ScanStore::DayCount &day, DashboardModel::Strip strip)
     return strip == DashboardModel::Strip::flagged ? day.flagged : day.deleted;
 }
 
-} // namespace
+}   // namespace
 
 const QList<int> &DashboardModel::rangeChoices()
 {
-    static const QList<int> choices {7, 30, 90};
+    static const QList<int> choices{7, 30, 90};
     return choices;
 }
 
 int DashboardModel::value(const ScanStore::Stats &stats, Field field)
 {
     switch (field) {
-    case Field::posts: return stats.posts;
-    case Field::comments: return stats.comments;
-    case Field::flagged: return stats.flagged;
-    case Field::deleted: return stats.deleted;
+    case Field::posts:
+        return stats.posts;
+    case Field::comments:
+        return stats.comments;
+    case Field::flagged:
+        return stats.flagged;
+    case Field::deleted:
+        return stats.deleted;
     }
     return 0;
 }
@@ -41,9 +45,12 @@ QString DashboardModel::tileLabel(Field field, const ScanStore::Stats &stats)
         if (stats.watched >= 1)
             return tr("Posts · %1 monitored").arg(stats.watched);
         return tr("Posts");
-    case Field::comments: return tr("Comments");
-    case Field::flagged: return tr("Flagged");
-    case Field::deleted: return tr("Deleted");
+    case Field::comments:
+        return tr("Comments");
+    case Field::flagged:
+        return tr("Flagged");
+    case Field::deleted:
+        return tr("Deleted");
     }
     return {};
 }
@@ -123,9 +130,12 @@ QString DashboardModel::recentTooltip(const ScanStore::Record &record, const Pos
 QString DashboardModel::listTitle(int column)
 {
     switch (column) {
-    case 0: return tr("Posts with the most deletions");
-    case 1: return tr("Authors deleted most often");
-    default: return tr("Recently deleted");
+    case 0:
+        return tr("Posts with the most deletions");
+    case 1:
+        return tr("Authors deleted most often");
+    default:
+        return tr("Recently deleted");
     }
 }
 
@@ -182,7 +192,8 @@ double DashboardModel::cornerRadius(int days, double width)
     return std::min(barWidth(days, width) / 3.0, 3.0);
 }
 
-int DashboardModel::shownValue(const QList<ScanStore::DayCount> &slice, Strip strip, const std::optional<QDateTime> &hovered)
+int DashboardModel::shownValue(const QList<ScanStore::DayCount> &slice, Strip strip,
+                               const std::optional<QDateTime> &hovered)
 {
     if (hovered) {
         for (const ScanStore::DayCount &d : slice) {

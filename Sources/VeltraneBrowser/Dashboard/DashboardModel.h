@@ -28,7 +28,7 @@ public:
     static constexpr int initialDays = 30;
     static constexpr int snapshotDays = 90;
     static constexpr double chartWidth = 678;   // the sheet's width less the paddings and the value column
-    static const QList<int> &rangeChoices();     // 7, 30, 90
+    static const QList<int> &rangeChoices();    // 7, 30, 90
 
     // ---- tiles and lists ----
     static int value(const ScanStore::Stats &stats, Field field);
@@ -61,7 +61,8 @@ public:
     static double barWidth(int days, double width = chartWidth);
     static double cornerRadius(int days, double width = chartWidth);
     // The hovered day's count, or the sum over the slice.
-    static int shownValue(const QList<ScanStore::DayCount> &slice, Strip strip, const std::optional<QDateTime> &hovered);
+    static int shownValue(const QList<ScanStore::DayCount> &slice, Strip strip,
+                          const std::optional<QDateTime> &hovered);
     // The slice's day that contains a time, none outside the plotted days.
     static std::optional<QDateTime> dayAt(const QList<ScanStore::DayCount> &slice, const QDateTime &at);
     static QString rangeLabel(int days);

@@ -68,10 +68,11 @@ QWidget *listRow(const QString &picture, const QString &first, QWidget *second, 
     return row;
 }
 
-} // namespace
+}   // namespace
 
 StatisticsSheet::StatisticsSheet(SpamModel *model, QWidget *parent)
-    : QDialog(parent), m_model(model)
+    : QDialog(parent)
+    , m_model(model)
 {
     setWindowTitle(tr("Statistics"));
     setModal(true);
@@ -96,7 +97,9 @@ StatisticsSheet::StatisticsSheet(SpamModel *model, QWidget *parent)
 }
 
 StatisticsSheet::StatisticsSheet(SpamModel *model, const PostCatalog::DashboardData &data, QWidget *parent)
-    : QDialog(parent), m_model(model), m_data(data)
+    : QDialog(parent)
+    , m_model(model)
+    , m_data(data)
 {
     setWindowTitle(tr("Statistics"));
     setModal(true);
@@ -111,7 +114,8 @@ StatisticsSheet::StatisticsSheet(SpamModel *model, const PostCatalog::DashboardD
 
 QString StatisticsSheet::emptyHint(const PostCatalog::DashboardData &data)
 {
-    if (data.stats.posts > 0 || data.stats.comments > 0 || DashboardModel::showsTrend(data) || DashboardModel::showsLists(data))
+    if (data.stats.posts > 0 || data.stats.comments > 0 || DashboardModel::showsTrend(data)
+        || DashboardModel::showsLists(data))
         return {};
     return tr("Nothing scanned yet. Scan your posts to see their statistics here.");
 }
@@ -164,8 +168,8 @@ void StatisticsSheet::build()
     tl->setContentsMargins(28, 22, 28, 22);
     tl->setSpacing(0);
     const QStringList sites = DashboardModel::sites(m_data);
-    for (const auto field : {DashboardModel::Field::posts, DashboardModel::Field::comments, DashboardModel::Field::flagged,
-                             DashboardModel::Field::deleted}) {
+    for (const auto field : {DashboardModel::Field::posts, DashboardModel::Field::comments,
+                             DashboardModel::Field::flagged, DashboardModel::Field::deleted}) {
         auto *tile = new QWidget;
         tile->setFixedWidth(226);
         auto *l = new QVBoxLayout(tile);
@@ -238,8 +242,9 @@ void StatisticsSheet::build()
                 button->setAutoDefault(false);
                 button->setToolTip(tr("Open and scan"));
                 button->setCursor(Qt::PointingHandCursor);
-                button->setStyleSheet(QStringLiteral("QPushButton { border: none; border-radius: 8px; text-align: left; }"
-                                                     "QPushButton:hover:enabled { background: palette(alternate-base); }"));
+                button->setStyleSheet(
+                    QStringLiteral("QPushButton { border: none; border-radius: 8px; text-align: left; }"
+                                   "QPushButton:hover:enabled { background: palette(alternate-base); }"));
                 listRow(DashboardModel::postTitle(post), DashboardModel::postTitle(post),
                         label(DashboardModel::postDetail(post), true, 0.85), post.deleted, button);
                 const QString url = post.url;
@@ -265,7 +270,8 @@ void StatisticsSheet::build()
                 const QString first = DashboardModel::recentAuthor(record);
                 auto *second = label(DashboardModel::recentText(record), true, 0.85);
                 second->setText(second->fontMetrics().elidedText(second->text(), Qt::ElideRight, 200));
-                QWidget *row = listRow(first, first + QStringLiteral("  ") + DashboardModel::recentTime(record), second, 0);
+                QWidget *row = listRow(first, first + QStringLiteral("  ") + DashboardModel::recentTime(record), second,
+                                       0);
                 row->setToolTip(PlainText::toolTip(DashboardModel::recentTooltip(record, m_data)));
                 cl->addWidget(row);
             }

@@ -22,10 +22,12 @@ namespace {
 
 constexpr DashboardModel::Strip kStrips[] = {DashboardModel::Strip::flagged, DashboardModel::Strip::deleted};
 
-} // namespace
+}   // namespace
 
 TrendChart::TrendChart(const QList<ScanStore::DayCount> &daily, QWidget *parent)
-    : QWidget(parent), m_daily(daily), m_days(DashboardModel::initialDays)
+    : QWidget(parent)
+    , m_daily(daily)
+    , m_days(DashboardModel::initialDays)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -35,9 +37,10 @@ TrendChart::TrendChart(const QList<ScanStore::DayCount> &daily, QWidget *parent)
     auto *range = new QFrame;
     range->setObjectName(QStringLiteral("range"));
     // The chosen range in the accent, as every row of choices in the window.
-    range->setStyleSheet(QStringLiteral(
-        "QFrame#range { background: palette(alternate-base); border: 1px solid palette(mid); border-radius: 10px; }"
-        "QToolButton { min-height: 26px; }")
+    range->setStyleSheet(
+        QStringLiteral(
+            "QFrame#range { background: palette(alternate-base); border: 1px solid palette(mid); border-radius: 10px; }"
+            "QToolButton { min-height: 26px; }")
         + Design::segmentStyle(8, 14));
     auto *rl = new QHBoxLayout(range);
     rl->setContentsMargins(3, 3, 3, 3);

@@ -30,7 +30,7 @@ QString nextCallId()
     return prefix + QLatin1Char('-') + QString::number(++counter);
 }
 
-} // namespace
+}   // namespace
 
 std::optional<quint32> PageCall::worldId(const QString &name)
 {
@@ -46,7 +46,10 @@ std::optional<quint32> PageCall::worldId(const QString &name)
 }
 
 PageCall::PageCall(QWebEnginePage *page, quint32 world, Options options)
-    : m_page(page), m_world(world), m_options(std::move(options)), m_id(nextCallId())
+    : m_page(page)
+    , m_world(world)
+    , m_options(std::move(options))
+    , m_id(nextCallId())
 {
     m_pollTimer.setSingleShot(true);
     m_pollTimer.setTimerType(Qt::PreciseTimer);
@@ -59,8 +62,7 @@ PageCall::PageCall(QWebEnginePage *page, quint32 world, Options options)
     }
     if (page) {
         connect(page, &QObject::destroyed, this, [this] { fail(Error::PageChanged, QString()); });
-        connect(page, &QWebEnginePage::renderProcessTerminated, this,
-                [this] { fail(Error::PageChanged, QString()); });
+        connect(page, &QWebEnginePage::renderProcessTerminated, this, [this] { fail(Error::PageChanged, QString()); });
     }
     if (m_options.abortSender && m_options.abortSignal)
         connect(m_options.abortSender, m_options.abortSignal, this, SLOT(abortCall()));
@@ -98,12 +100,11 @@ void PageCall::poll()
         return;
     }
     const QString id = jsString(m_id);
-    const QString script = QStringLiteral(
-        "(() => { const c = window.__vtCalls; const r = c && c[%1];"
-        " if (!r) return ['lost']; if (!r.done) return ['wait']; delete c[%1];"
-        " if (!r.ok) return ['err', String(r.m)];"
-        " if (typeof r.s === 'string' && r.s.length > %2) return ['big', r.s.length];"
-        " return ['ok', r.t, typeof r.s === 'string' ? r.s : null]; })()")
+    const QString script = QStringLiteral("(() => { const c = window.__vtCalls; const r = c && c[%1];"
+                                          " if (!r) return ['lost']; if (!r.done) return ['wait']; delete c[%1];"
+                                          " if (!r.ok) return ['err', String(r.m)];"
+                                          " if (typeof r.s === 'string' && r.s.length > %2) return ['big', r.s.length];"
+                                          " return ['ok', r.t, typeof r.s === 'string' ? r.s : null]; })()")
                                .arg(id)
                                .arg(m_options.maxChars);
     QPointer<PageCall> self(this);
@@ -146,7 +147,8 @@ void PageCall::fail(Error::Kind kind, const QString &message)
     m_error.emplace(kind, message);
     // A call given up on (timeout, abort) must not leave its answer behind in the page.
     if (m_page && kind != Error::Script)
-        m_page->runJavaScript(QStringLiteral("if (window.__vtCalls) delete window.__vtCalls[%1];").arg(jsString(m_id)), m_world);
+        m_page->runJavaScript(QStringLiteral("if (window.__vtCalls) delete window.__vtCalls[%1];").arg(jsString(m_id)),
+                              m_world);
     finish();
 }
 
@@ -160,8 +162,8 @@ void PageCall::finish()
     emit settled();
 }
 
-QCoro::Task<PageCall::Answer> PageCall::run(QWebEnginePage *page, QString world, QString body,
-                                            QJsonObject args, Options options)
+QCoro::Task<PageCall::Answer> PageCall::run(QWebEnginePage *page, QString world, QString body, QJsonObject args,
+                                            Options options)
 {
     const auto id = worldId(world);
     if (!id)
@@ -186,24 +188,26 @@ QCoro::Task<PageCall::Answer> PageCall::run(QWebEnginePage *page, QString world,
                                  .replace(QChar(0x2028), QStringLiteral("\\u2028"))
                                  .replace(QChar(0x2029), QStringLiteral("\\u2029"));
     const QString script =
-        QStringLiteral("(() => {\n"
-                       "const calls = window.__vtCalls || (window.__vtCalls = Object.create(null));\n"
-                       "const id = %1;\n"
-                       "const msg = (e) => { try { return (e && e.message) ? String(e.message) : String(e); } catch (_) { return 'error'; } };\n"
-                       "calls[id] = { done: false };\n"
-                       "const settle = (r) => { if (calls[id]) calls[id] = r; };\n"
-                       "try {\n"
-                       "(async ({%2}) => {\n")
+        QStringLiteral(
+            "(() => {\n"
+            "const calls = window.__vtCalls || (window.__vtCalls = Object.create(null));\n"
+            "const id = %1;\n"
+            "const msg = (e) => { try { return (e && e.message) ? String(e.message) : String(e); } catch (_) { return 'error'; } };\n"
+            "calls[id] = { done: false };\n"
+            "const settle = (r) => { if (calls[id]) calls[id] = r; };\n"
+            "try {\n"
+            "(async ({%2}) => {\n")
             .arg(callId, names.join(QLatin1Char(',')))
         + body
-        + QStringLiteral("\n})(%1).then((v) => {\n"
-                         "  const t = typeof v; let s;\n"
-                         "  if (t === 'string') s = v; else { try { s = JSON.stringify(v); } catch (e) { s = undefined; } }\n"
-                         "  settle({ done: true, ok: true, t, s });\n"
-                         "}, (e) => settle({ done: true, ok: false, m: msg(e) }));\n"
-                         "} catch (e) { settle({ done: true, ok: false, m: msg(e) }); }\n"
-                         "return 'started';\n"
-                         "})()")
+        + QStringLiteral(
+              "\n})(%1).then((v) => {\n"
+              "  const t = typeof v; let s;\n"
+              "  if (t === 'string') s = v; else { try { s = JSON.stringify(v); } catch (e) { s = undefined; } }\n"
+              "  settle({ done: true, ok: true, t, s });\n"
+              "}, (e) => settle({ done: true, ok: false, m: msg(e) }));\n"
+              "} catch (e) { settle({ done: true, ok: false, m: msg(e) }); }\n"
+              "return 'started';\n"
+              "})()")
               .arg(argsJson);
 
     call->start(script);
@@ -220,7 +224,7 @@ QCoro::Task<PageCall::Answer> PageCall::run(QWebEnginePage *page, QString world,
 namespace {
 constexpr char kWatched[] = "vtCallWatched";
 constexpr char kGone[] = "vtRenderGone";
-} // namespace
+}   // namespace
 
 // Keeps the render process state on the page itself: gone from its termination until a new
 // document starts loading (which starts a new process).

@@ -26,12 +26,12 @@
 class QWebEnginePage;
 
 struct PageCallOptions {
-    int timeoutMs = 0;                        // 0: no timeout
-    qsizetype maxChars = 64 * 1024 * 1024;    // longest answer text accepted from the page
-    QObject *abortSender = nullptr;           // optional: a signal of this object fails the call
-    const char *abortSignal = nullptr;        //   (SIGNAL(...) form, so any object's signal fits)
-    std::function<bool()> stillValid;         // optional: checked at every poll
-    std::function<bool()> stopped;            // optional: checked at every poll; true fails the call (Stopped)
+    int timeoutMs = 0;                       // 0: no timeout
+    qsizetype maxChars = 64 * 1024 * 1024;   // longest answer text accepted from the page
+    QObject *abortSender = nullptr;          // optional: a signal of this object fails the call
+    const char *abortSignal = nullptr;       //   (SIGNAL(...) form, so any object's signal fits)
+    std::function<bool()> stillValid;        // optional: checked at every poll
+    std::function<bool()> stopped;           // optional: checked at every poll; true fails the call (Stopped)
 };
 
 class PageCall : public QObject {
@@ -53,16 +53,22 @@ public:
         enum Kind { Script, PageChanged, Timeout, TooLarge, BadCall, Stopped };
         Kind kind;
         QString message;   // for Script: the page's error text
-        Error(Kind k, QString m) : kind(k), message(std::move(m)), m_what(message.toUtf8()) {}
+        Error(Kind k, QString m)
+            : kind(k)
+            , message(std::move(m))
+            , m_what(message.toUtf8())
+        {
+        }
         const char *what() const noexcept override { return m_what.constData(); }
+
     private:
         QByteArray m_what;
     };
 
     // Runs `body` as the body of an async function whose named parameters are the keys of
     // `args` (JSON values). Throws PageCall::Error.
-    static QCoro::Task<Answer> run(QWebEnginePage *page, QString world, QString body,
-                                   QJsonObject args = {}, Options options = {});
+    static QCoro::Task<Answer> run(QWebEnginePage *page, QString world, QString body, QJsonObject args = {},
+                                   Options options = {});
 
     // Evaluates a plain expression in a named world and forgets the result.
     static void fire(QWebEnginePage *page, const QString &world, const QString &script);

@@ -36,15 +36,12 @@ constexpr qsizetype kLongAnswerChars = JsonReader::defaultMaxBytes;
 
 // Coroutine frames and braced initializer lists do not mix well in g++ 12: arguments are built here.
 // The page learns how long the call may take, so that it can end with what it has in time.
-QJsonObject scanArguments(qint64 limit, bool sortNewest, bool noLikesOnly, qint64 minLikes, const std::optional<Recent> &recent,
-                          int timeLimitMs)
+QJsonObject scanArguments(qint64 limit, bool sortNewest, bool noLikesOnly, qint64 minLikes,
+                          const std::optional<Recent> &recent, int timeLimitMs)
 {
-    QJsonObject opts{{QStringLiteral("limit"), limit},
-                     {QStringLiteral("timeLimitMs"), timeLimitMs},
-                     {QStringLiteral("sortNewest"), sortNewest},
-                     {QStringLiteral("noLikesOnly"), noLikesOnly},
-                     {QStringLiteral("minLikes"), minLikes},
-                     {QStringLiteral("keywords"), QJsonArray()}};
+    QJsonObject opts{{QStringLiteral("limit"), limit},           {QStringLiteral("timeLimitMs"), timeLimitMs},
+                     {QStringLiteral("sortNewest"), sortNewest}, {QStringLiteral("noLikesOnly"), noLikesOnly},
+                     {QStringLiteral("minLikes"), minLikes},     {QStringLiteral("keywords"), QJsonArray()}};
     if (recent) {
         const QJsonObject extra = recent->toJson();
         for (auto it = extra.begin(); it != extra.end(); ++it)
@@ -93,9 +90,11 @@ QJsonObject idArgument(const QString &id)
     return QJsonObject{{QStringLiteral("id"), id}};
 }
 
-} // namespace
+}   // namespace
 
-SpamEngine::SpamEngine(Browser *browser, QObject *parent) : QObject(parent), m_browser(browser)
+SpamEngine::SpamEngine(Browser *browser, QObject *parent)
+    : QObject(parent)
+    , m_browser(browser)
 {
     // Calls learn of a dead render process also when it died before they started.
     if (browser) {
@@ -210,14 +209,10 @@ QString SpamEngine::bundle(const QString &adapter)
     if (found != cache.constEnd())
         return *found;
     const QStringList pieces{
-        QStringLiteral("if (!window.__vtx) {"),
-        QStringLiteral("window.__vtxSite = '") + adapter + QStringLiteral("';"),
-        file(QStringLiteral("spam")),
-        file(QStringLiteral("time")),
-        file(QStringLiteral("pagedata")),
-        file(adapter),
-        file(QStringLiteral("bridge")),
-        QStringLiteral("}"),
+        QStringLiteral("if (!window.__vtx) {"), QStringLiteral("window.__vtxSite = '") + adapter + QStringLiteral("';"),
+        file(QStringLiteral("spam")),           file(QStringLiteral("time")),
+        file(QStringLiteral("pagedata")),       file(adapter),
+        file(QStringLiteral("bridge")),         QStringLiteral("}"),
     };
     const QString text = pieces.join(QStringLiteral("\n;\n"));
     cache.insert(adapter, text);
@@ -242,7 +237,7 @@ QCoro::Task<PageCall::Answer> SpamEngine::runOnPage(QPointer<QWebEnginePage> pag
     options.stillValid = samePage;
     options.stopped = std::move(stopped);
     options.abortSender = browser.data();
-    options.abortSignal = SIGNAL(currentTabChanged(BrowserPage*));
+    options.abortSignal = SIGNAL(currentTabChanged(BrowserPage *));
 
     PageCall::Answer answer;
     try {
@@ -272,7 +267,8 @@ QCoro::Task<PageCall::Answer> SpamEngine::runOnPage(QPointer<QWebEnginePage> pag
 QCoro::Task<QByteArray> SpamEngine::call(QString expression, QJsonObject args, bool inject, int timeoutMs,
                                          qsizetype maxChars, bool stoppable)
 {
-    const QString text = co_await callText(std::move(expression), std::move(args), inject, timeoutMs, maxChars, stoppable);
+    const QString text = co_await callText(std::move(expression), std::move(args), inject, timeoutMs, maxChars,
+                                           stoppable);
     co_return text.toUtf8();
 }
 
@@ -301,7 +297,9 @@ QCoro::Task<QString> SpamEngine::callText(QString expression, QJsonObject args, 
     if (stoppable)
         stopped = stopTest();
     // The scripts fail with a message code; the error carries its text.
-    std::function<QString(const QString &)> scriptError = [](const QString &message) { return localizedSiteMessage(message); };
+    std::function<QString(const QString &)> scriptError = [](const QString &message) {
+        return localizedSiteMessage(message);
+    };
     const PageCall::Answer answer = co_await runOnPage(page, pageID, QString::fromUtf8("vtx"), source, args, timeoutMs,
                                                        maxChars, scriptError, stopped);
     if (answer.type != QLatin1String("string") || !answer.text)
@@ -312,7 +310,8 @@ QCoro::Task<QString> SpamEngine::callText(QString expression, QJsonObject args, 
 QCoro::Task<std::optional<SiteInfo>> SpamEngine::info()
 {
     try {
-        const QByteArray answer = co_await call(QString::fromUtf8("window.__vtx.info()"), {}, true, shortCallTimeoutMs, kShortAnswerChars);
+        const QByteArray answer = co_await call(QString::fromUtf8("window.__vtx.info()"), {}, true, shortCallTimeoutMs,
+                                                kShortAnswerChars);
         co_return SiteInfo::fromJsonBytes(answer, kShortAnswerChars);
     } catch (...) {
         co_return std::nullopt;
@@ -324,8 +323,8 @@ QCoro::Task<ScanResult> SpamEngine::scan(qint64 limit, bool sortNewest, bool noL
 {
     const int timeoutMs = longCallTimeout(scanTimeoutMs(limit));
     const QJsonObject args = scanArguments(limit, sortNewest, noLikesOnly, minLikes, recent, timeoutMs);
-    const QString answer = co_await callText(QString::fromUtf8("window.__vtx.scan(opts)"), args,
-                                             true, timeoutMs, kLongAnswerChars, true);
+    const QString answer = co_await callText(QString::fromUtf8("window.__vtx.scan(opts)"), args, true, timeoutMs,
+                                             kLongAnswerChars, true);
     // A long post's answer takes tens of milliseconds to decode: a worker does it, so that the
     // window keeps drawing. It is as strict there (a DecodeError comes back here).
     const DecodedScan decoded = co_await decodeScan(answer);
@@ -336,24 +335,23 @@ QCoro::Task<ScanResult> SpamEngine::scan(qint64 limit, bool sortNewest, bool noL
 
 QCoro::Task<std::optional<ScanProgress>> SpamEngine::progress()
 {
-    const QByteArray answer = co_await call(QString::fromUtf8("window.__vtxProgress ? window.__vtxProgress() : null"), {},
-                                            false, shortCallTimeoutMs, kShortAnswerChars);
+    const QByteArray answer = co_await call(QString::fromUtf8("window.__vtxProgress ? window.__vtxProgress() : null"),
+                                            {}, false, shortCallTimeoutMs, kShortAnswerChars);
     co_return ScanProgress::fromJsonBytes(answer, kShortAnswerChars);
 }
 
 QCoro::Task<RemoveResult> SpamEngine::remove(QStringList ids, QString url, bool acknowledged)
 {
     const QByteArray answer = co_await call(QString::fromUtf8("window.__vtx.remove(ids, url, opts)"),
-                                            removeArguments(ids, url, acknowledged ? acknowledgeWaitMs : 0),
-                                            true, longCallTimeout(removeTimeoutMs(ids.size())), kLongAnswerChars, true);
+                                            removeArguments(ids, url, acknowledged ? acknowledgeWaitMs : 0), true,
+                                            longCallTimeout(removeTimeoutMs(ids.size())), kLongAnswerChars, true);
     co_return RemoveResult::fromJsonBytes(answer, kLongAnswerChars);
 }
 
 QCoro::Task<void> SpamEngine::flag(QStringList ids, QString url)
 {
-    const QByteArray answer = co_await call(QString::fromUtf8("window.__vtx.flag(ids, url)"),
-                                            idsAndUrl(ids, url),
-                                            true, shortCallTimeoutMs, kShortAnswerChars);
+    const QByteArray answer = co_await call(QString::fromUtf8("window.__vtx.flag(ids, url)"), idsAndUrl(ids, url), true,
+                                            shortCallTimeoutMs, kShortAnswerChars);
     (void)JsonReader::decodeBool(answer, kShortAnswerChars);
 }
 
@@ -362,11 +360,15 @@ void SpamEngine::stop()
     ++m_stops;
     m_lastStop.start();
     QPointer<SpamEngine> self(this);
-    QMetaObject::invokeMethod(this, [self] {
+    QMetaObject::invokeMethod(
+        this,
+        [self] {
         if (!self || !self->m_browser || !self->m_browser->currentTab())
             return;
-        PageCall::fire(self->m_browser->currentTab()->page(), QString::fromUtf8("vtx"), QString::fromUtf8("window.__vtxStop = true"));
-    }, Qt::QueuedConnection);
+        PageCall::fire(self->m_browser->currentTab()->page(), QString::fromUtf8("vtx"),
+                       QString::fromUtf8("window.__vtxStop = true"));
+        },
+        Qt::QueuedConnection);
 }
 
 void SpamEngine::acknowledge(qsizetype count)
@@ -380,7 +382,9 @@ void SpamEngine::acknowledge(qsizetype count)
 void SpamEngine::reveal(const QString &id)
 {
     QPointer<SpamEngine> self(this);
-    QMetaObject::invokeMethod(this, [self, id] {
+    QMetaObject::invokeMethod(
+        this,
+        [self, id] {
         if (!self || !self->m_browser || !self->m_browser->currentTab())
             return;
         PageCall::Options options;
@@ -394,5 +398,6 @@ void SpamEngine::reveal(const QString &id)
             } catch (...) {
             }
         }(self->m_browser->currentTab()->page(), id, options);
-    }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
 }

@@ -112,11 +112,11 @@ public:
     static constexpr int channelTimeoutMs = 120000;
 
 private:
-    QCoro::Task<QByteArray> call(QString expression, QJsonObject args, bool inject, int timeoutMs,
-                                 qsizetype maxChars, bool stoppable = false);
+    QCoro::Task<QByteArray> call(QString expression, QJsonObject args, bool inject, int timeoutMs, qsizetype maxChars,
+                                 bool stoppable = false);
     // The page's answer as the page gave it (call() is its UTF-8).
-    QCoro::Task<QString> callText(QString expression, QJsonObject args, bool inject, int timeoutMs,
-                                  qsizetype maxChars, bool stoppable = false);
+    QCoro::Task<QString> callText(QString expression, QJsonObject args, bool inject, int timeoutMs, qsizetype maxChars,
+                                  bool stoppable = false);
     static QString file(const QString &name);
     QCoro::Task<PageCall::Answer> runOnPage(QPointer<QWebEnginePage> page, QUuid pageID, QString world, QString source,
                                             QJsonObject args, int timeoutMs, qsizetype maxChars,
@@ -128,6 +128,6 @@ private:
     std::function<bool()> stopTest() const;
 
     QPointer<Browser> m_browser;
-    quint64 m_stops = 0;            // stop() calls so far
-    QElapsedTimer m_lastStop;       // since the latest stop()
+    quint64 m_stops = 0;        // stop() calls so far
+    QElapsedTimer m_lastStop;   // since the latest stop()
 };

@@ -30,10 +30,12 @@ const QString kWorld = QStringLiteral("vt-channel");
 
 QJsonObject channelArguments(const QString &step, const QString &site, qint64 limit)
 {
-    return QJsonObject{{QStringLiteral("site"), site}, {QStringLiteral("step"), step}, {QStringLiteral("limit"), limit}};
+    return QJsonObject{{QStringLiteral("site"), site},
+                       {QStringLiteral("step"), step},
+                       {QStringLiteral("limit"), limit}};
 }
 
-} // namespace
+}   // namespace
 
 QString SpamEngine::channelMessage()
 {
@@ -68,12 +70,14 @@ QCoro::Task<QJsonValue> SpamEngine::channel(QString step, QString site, qint64 l
         throw BrowserError(file.errorString());
     QStringDecoder decoder(QStringDecoder::Utf8);
     // The page-data helpers come first: the script reads inline page objects through them.
-    const QString source = SpamEngine::file(QStringLiteral("pagedata")) + QStringLiteral("\n;\n") + decoder(file.readAll());
+    const QString source = SpamEngine::file(QStringLiteral("pagedata")) + QStringLiteral("\n;\n")
+        + decoder(file.readAll());
     if (decoder.hasError())
         throw BrowserError(path + QStringLiteral(": not UTF-8 text"));
 
-    const PageCall::Answer answer = co_await runOnPage(page, pageID, kWorld, source, channelArguments(step, site, limit),
-                                                       channelTimeoutMs, kChannelAnswerChars, &localizedSiteMessage);
+    const PageCall::Answer answer = co_await runOnPage(page, pageID, kWorld, source,
+                                                       channelArguments(step, site, limit), channelTimeoutMs,
+                                                       kChannelAnswerChars, &localizedSiteMessage);
     if (answer.type == QLatin1String("string"))
         co_return QJsonValue(answer.text.value_or(QString()));
     if (!answer.text)
@@ -128,9 +132,12 @@ QList<FoundPost> SpamEngine::foundPosts(const QJsonValue &answer)
 void SpamEngine::stopReadingPosts()
 {
     QPointer<SpamEngine> self(this);
-    QMetaObject::invokeMethod(this, [self] {
+    QMetaObject::invokeMethod(
+        this,
+        [self] {
         if (!self || !self->m_browser || !self->m_browser->currentTab())
             return;
         PageCall::fire(self->m_browser->currentTab()->page(), kWorld, QStringLiteral("window.__vtChannelStop = true"));
-    }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
 }

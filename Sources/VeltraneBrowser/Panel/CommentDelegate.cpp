@@ -102,9 +102,12 @@ double detailsHeight(const CommentListModel &model, int row, double width)
     return h;
 }
 
-} // namespace
+}   // namespace
 
-CommentDelegate::CommentDelegate(QObject *parent) : QStyledItemDelegate(parent) {}
+CommentDelegate::CommentDelegate(QObject *parent)
+    : QStyledItemDelegate(parent)
+{
+}
 
 CommentDelegate::Geometry CommentDelegate::geometry(const CommentListModel &model, int row, int width)
 {
@@ -120,7 +123,8 @@ CommentDelegate::Geometry CommentDelegate::geometry(const CommentListModel &mode
     tl.setFormats(marks(model, row));
     const Laid laid = layout(tl, colW - 2 * kBubblePadX, kLineGap);
     const double top = kHead + 5;
-    g.bubble = QRectF(colX, top, std::min(colW, std::ceil(laid.width) + 2 * kBubblePadX), laid.height + 2 * kBubblePadY);
+    g.bubble = QRectF(colX, top, std::min(colW, std::ceil(laid.width) + 2 * kBubblePadX),
+                      laid.height + 2 * kBubblePadY);
     g.text = g.bubble.adjusted(kBubblePadX, kBubblePadY, -kBubblePadX, -kBubblePadY);
     double y = g.bubble.bottom();
     const Verdict &v = model.verdict(row);
@@ -255,12 +259,13 @@ void CommentDelegate::paintRow(QPainter &p, const QRectF &rect, const CommentLis
         const double nameW = nfm.horizontalAdvance(name);
         p.setFont(nameFont);
         p.setPen(dimmed ? Design::muted() : Design::text());
-        p.drawText(QRectF(g.name.left(), 0, nameW + 1, kHead), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, name);
+        p.drawText(QRectF(g.name.left(), 0, nameW + 1, kHead), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   name);
         if (!meta.isEmpty()) {
             p.setFont(metaFont);
             p.setPen(Design::muted());
-            p.drawText(QRectF(g.name.left() + nameW + 6, 0, metaW, kHead), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                       meta);
+            p.drawText(QRectF(g.name.left() + nameW + 6, 0, metaW, kHead),
+                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, meta);
         }
         if (!g.tick.isEmpty()) {
             const bool on = model.ticked(row);

@@ -17,11 +17,11 @@ public:
     struct Geometry {
         QRectF avatar;
         QRectF name;
-        QRectF tick;       // empty without a tick box
+        QRectF tick;   // empty without a tick box
         QRectF bubble;
         QRectF text;
-        QPointF pill;      // top-left of the pill; meaningful when it shows
-        QRectF details;    // empty when folded
+        QPointF pill;     // top-left of the pill; meaningful when it shows
+        QRectF details;   // empty when folded
         int height = 0;
     };
     static Geometry geometry(const CommentListModel &model, int row, int width);

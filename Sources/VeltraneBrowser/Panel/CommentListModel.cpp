@@ -1,6 +1,9 @@
 #include "Panel/CommentListModel.h"
 
-CommentListModel::CommentListModel(QObject *parent) : QAbstractListModel(parent) {}
+CommentListModel::CommentListModel(QObject *parent)
+    : QAbstractListModel(parent)
+{
+}
 
 QList<CommentListModel::Row> CommentListModel::rows(const QList<ChannelPost> &posts,
                                                     const QHash<QString, QList<ScanStore::Record>> &records,
@@ -45,7 +48,8 @@ void CommentListModel::setContent(Content content)
     endResetModel();
 }
 
-void CommentListModel::append(const QHash<QString, QList<ScanStore::Record>> &records, const QHash<QString, int> &others)
+void CommentListModel::append(const QHash<QString, QList<ScanStore::Record>> &records,
+                              const QHash<QString, int> &others)
 {
     m_content.others = others;
     QHash<QString, QList<ScanStore::Record>> added = records;
@@ -238,8 +242,8 @@ const Verdict &CommentListModel::verdict(int index) const
     Cache &c = cache(index);
     if (!c.verdict) {
         // In the Flagged tab every AI verdict shows at or above its threshold.
-        const QMap<QString, int> thresholds =
-            m_content.mode == PickMode::unpicked ? QMap<QString, int>() : m_content.thresholds;
+        const QMap<QString, int> thresholds = m_content.mode == PickMode::unpicked ? QMap<QString, int>()
+                                                                                   : m_content.thresholds;
         c.verdict = Verdict::of(m_rows.at(index).record, thresholds);
     }
     return *c.verdict;
@@ -311,7 +315,7 @@ QVariant CommentListModel::data(const QModelIndex &index, int role) const
         switch (r.kind) {
         case Kind::heading:
             return m_content.posts.at(r.post).title.isEmpty() ? m_content.posts.at(r.post).url
-                                                               : m_content.posts.at(r.post).title;
+                                                              : m_content.posts.at(r.post).title;
         case Kind::comment:
             return r.record.text;
         case Kind::caption:

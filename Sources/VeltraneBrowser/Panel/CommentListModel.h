@@ -27,9 +27,9 @@ public:
     struct Row {
         QString id;
         Kind kind = Kind::end;
-        int post = -1;                 // index into the posts
-        ScanStore::Record record;      // comment rows
-        QString caption;               // caption rows
+        int post = -1;              // index into the posts
+        ScanStore::Record record;   // comment rows
+        QString caption;            // caption rows
     };
 
     // Which selection the tick boxes write: none, the owner's ticks (Comments tab) or the
@@ -39,12 +39,12 @@ public:
     struct Content {
         QList<ChannelPost> posts;
         QHash<QString, QList<ScanStore::Record>> records;   // by post URL, in display order
-        QHash<QString, QStringList> hits;                  // extra words by comment id
-        QHash<QString, int> others;                        // posts read in part: their other comments
+        QHash<QString, QStringList> hits;                   // extra words by comment id
+        QHash<QString, int> others;                         // posts read in part: their other comments
         QMap<QString, int> thresholds;
         QStringList keywords;
         PickMode mode = PickMode::none;
-        QSet<QString> ticks;                               // picked or unpicked ids, by mode
+        QSet<QString> ticks;   // picked or unpicked ids, by mode
         std::optional<QString> focused;
         QSet<QString> cutting;
     };

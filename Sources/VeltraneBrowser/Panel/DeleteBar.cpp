@@ -59,8 +59,12 @@ QSet<QString> DeleteBar::deselectAll(const QList<ScanStore::Record> &flagged, QS
 }
 
 DeleteBar::DeleteBar(QWidget *parent)
-    : QWidget(parent), m_header(new QLabel(this)), m_selectAll(new QPushButton(this)), m_deselectAll(new QPushButton(this)),
-      m_range(new ProbabilityRange(this)), m_delete(new QPushButton(this))
+    : QWidget(parent)
+    , m_header(new QLabel(this))
+    , m_selectAll(new QPushButton(this))
+    , m_deselectAll(new QPushButton(this))
+    , m_range(new ProbabilityRange(this))
+    , m_delete(new QPushButton(this))
 {
     m_header->setTextFormat(Qt::PlainText);
     m_header->setFont(Design::font(13));
@@ -141,8 +145,9 @@ void DeleteBar::refresh()
         out.replace(u' ', QStringLiteral("&nbsp;"));
         return lead ? QLatin1Char(' ') + out : out;
     };
-    m_header->setText(QStringLiteral("<span style='color:%1;font-weight:600'>%2</span><span style='color:%3'>%4%5</span>")
-                          .arg(Design::text().name(), whole(h.selected), Design::muted().name(), whole(h.of), whole(h.batch)));
+    m_header->setText(
+        QStringLiteral("<span style='color:%1;font-weight:600'>%2</span><span style='color:%3'>%4%5</span>")
+            .arg(Design::text().name(), whole(h.selected), Design::muted().name(), whole(h.of), whole(h.batch)));
     m_selectAll->setEnabled(!m_disabled && count < m_flagged.size());
     m_deselectAll->setEnabled(!m_disabled && count > 0);
     m_delete->setText(deleteTitle(count));

@@ -43,8 +43,9 @@ public:
     explicit DeleteBar(QWidget *parent = nullptr);
     // `picks`: how many of `flagged` are not in `unpicked`, when the caller keeps that count;
     // otherwise it is counted here.
-    void setContent(const QList<ScanStore::Record> &flagged, const std::optional<Band> &band, const QList<double> &scores,
-                    const QSet<QString> &unpicked, bool disabled, std::optional<int> picks = std::nullopt);
+    void setContent(const QList<ScanStore::Record> &flagged, const std::optional<Band> &band,
+                    const QList<double> &scores, const QSet<QString> &unpicked, bool disabled,
+                    std::optional<int> picks = std::nullopt);
     QList<ScanStore::Record> picks() const { return picks(m_flagged, m_unpicked); }
     QPushButton *deleteButton() const { return m_delete; }
     QPushButton *selectAllButton() const { return m_selectAll; }

@@ -13,7 +13,11 @@ PanelActions::PanelActions(PostDesk *desk, QObject *parent)
     }
 }
 
-PanelActions::PanelActions(ScanStore *store, QObject *parent) : QObject(parent), m_store(store) {}
+PanelActions::PanelActions(ScanStore *store, QObject *parent)
+    : QObject(parent)
+    , m_store(store)
+{
+}
 
 QList<ChannelPost> PanelActions::posts(const QString &site)
 {

@@ -10,7 +10,9 @@
 #include <algorithm>
 
 PanelProgressBar::PanelProgressBar(QWidget *parent)
-    : QWidget(parent), m_line(new QLabel(this)), m_stop(new QPushButton(this))
+    : QWidget(parent)
+    , m_line(new QLabel(this))
+    , m_stop(new QPushButton(this))
 {
     m_line->setTextFormat(Qt::PlainText);
     m_line->setFont(Design::font(13, QFont::Medium));

@@ -15,7 +15,7 @@ void addHits(ScanStore &store, const ChannelPost &post, QHash<QString, QStringLi
         hits.insert(it.key(), it.value());
 }
 
-} // namespace
+}   // namespace
 
 void PanelRecords::read(ScanStore &store, const ChannelPost &post, PanelTab tab)
 {
@@ -55,7 +55,8 @@ bool PanelRecords::readPart(ScanStore &store, const ChannelPost &post, PanelTab 
     }
     bool end = false;
     while (!end && added < rows) {
-        const QList<ScanStore::Record> recs = store.comments(post.url, SpamPanelModel::commentLimit, m_part->offset, page);
+        const QList<ScanStore::Record> recs = store.comments(post.url, SpamPanelModel::commentLimit, m_part->offset,
+                                                             page);
         m_part->offset += int(recs.size());
         end = recs.size() < page || m_part->offset >= SpamPanelModel::commentLimit;
         for (const ScanStore::Record &r : recs) {
@@ -64,9 +65,10 @@ bool PanelRecords::readPart(ScanStore &store, const ChannelPost &post, PanelTab 
         }
         for (const ScanStore::Record &r : tab.records(recs)) {
             m_part->reached.append(r);
-            const auto ahead = r.isPendingSpam() ? std::find_if(m_part->ahead.begin(), m_part->ahead.end(),
-                                                                 [&r](const ScanStore::Record &a) { return a.id == r.id; })
-                                                 : m_part->ahead.end();
+            const auto ahead = r.isPendingSpam()
+                ? std::find_if(m_part->ahead.begin(), m_part->ahead.end(),
+                               [&r](const ScanStore::Record &a) { return a.id == r.id; })
+                : m_part->ahead.end();
             if (ahead != m_part->ahead.end())
                 m_part->ahead.erase(ahead);   // shown from the first part on
             else

@@ -19,16 +19,16 @@
 
 class PanelRecords {
 public:
-    QHash<QString, QList<ScanStore::Record>> shown;      // by post address: the records the tab shows
-    QList<ScanStore::Record> pending;                    // only when every post is read (the Flagged tab)
-    QHash<QString, QStringList> hits;                    // by comment id: the matched words
-    QSet<QString> deletedIds;                            // the deleted records among those read
-    QStringList unread;                                  // addresses of the posts not read yet
-    std::optional<ScanStore::PendingSummary> summary;    // the pending spam while not every post is read
+    QHash<QString, QList<ScanStore::Record>> shown;     // by post address: the records the tab shows
+    QList<ScanStore::Record> pending;                   // only when every post is read (the Flagged tab)
+    QHash<QString, QStringList> hits;                   // by comment id: the matched words
+    QSet<QString> deletedIds;                           // the deleted records among those read
+    QStringList unread;                                 // addresses of the posts not read yet
+    std::optional<ScanStore::PendingSummary> summary;   // the pending spam while not every post is read
     // By address, the post read in part: its number of other (not flagged) comments (Comments tab).
     QHash<QString, int> others;
-    int rows = 0;                                        // shown records read
-    int posts = 0;                                       // posts read, wholly or in part
+    int rows = 0;    // shown records read
+    int posts = 0;   // posts read, wholly or in part
 
     // Reads one post's records as the tab shows them.
     void read(ScanStore &store, const ChannelPost &post, PanelTab tab);
@@ -49,9 +49,9 @@ public:
 private:
     struct Part {
         QString url;
-        int offset = 0;                              // records of the post's order read so far
-        QList<ScanStore::Record> reached;            // what the tab shows of them, in order
-        QList<ScanStore::Record> ahead;              // flagged comments after them, in order
+        int offset = 0;                     // records of the post's order read so far
+        QList<ScanStore::Record> reached;   // what the tab shows of them, in order
+        QList<ScanStore::Record> ahead;     // flagged comments after them, in order
     };
     std::optional<Part> m_part;
 };

@@ -22,6 +22,7 @@ QString PanelStyle::styleSheet()
                "QScrollBar::handle:vertical { background: %6; border-radius: 3px; min-height: 24px; }"
                "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
                "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }")
-        .arg(rgba(Design::text()), rgba(Design::strongBorder()), rgba(Design::surface()), rgba(Design::muted()), rgba(Design::border()), rgba(Design::elevated()),
-             rgba(Design::strongBorder()), rgba(Design::brand()), rgba(Design::faded(Design::brand(), 0.3)));
+        .arg(rgba(Design::text()), rgba(Design::strongBorder()), rgba(Design::surface()), rgba(Design::muted()),
+             rgba(Design::border()), rgba(Design::elevated()), rgba(Design::strongBorder()), rgba(Design::brand()),
+             rgba(Design::faded(Design::brand(), 0.3)));
 }

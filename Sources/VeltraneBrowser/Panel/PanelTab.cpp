@@ -51,7 +51,9 @@ QList<ScanStore::Record> PanelTab::records(const QList<ScanStore::Record> &recor
     for (const ScanStore::Record &r : records) {
         if (r.text.isEmpty())
             continue;
-        const bool keep = m_value == comments ? !r.deletedAt : m_value == spam ? r.isPendingSpam() : r.deletedAt.has_value();
+        const bool keep = m_value == comments ? !r.deletedAt
+            : m_value == spam                 ? r.isPendingSpam()
+                                              : r.deletedAt.has_value();
         if (keep)
             out.append(r);
     }

@@ -16,7 +16,10 @@ class PanelTab {
 public:
     enum Value { comments, spam, deleted };
 
-    constexpr PanelTab(Value value) : m_value(value) {}
+    constexpr PanelTab(Value value)
+        : m_value(value)
+    {
+    }
     constexpr operator Value() const { return m_value; }
 
     static QList<PanelTab> allCases();

@@ -22,7 +22,8 @@ QString PanelTabs::countText(int count, const QLocale &locale)
     return locale.toString(count);
 }
 
-PanelTabs::PanelTabs(QWidget *parent) : QWidget(parent)
+PanelTabs::PanelTabs(QWidget *parent)
+    : QWidget(parent)
 {
     setMouseTracking(true);
     setFixedHeight(70);

@@ -15,7 +15,9 @@
 
 QString ProbabilityRange::bandText(double lower, double upper)
 {
-    auto whole = [](double v) { return std::isfinite(v) ? QString::number(qint64(std::trunc(v))) : QStringLiteral("0"); };
+    auto whole = [](double v) {
+        return std::isfinite(v) ? QString::number(qint64(std::trunc(v))) : QStringLiteral("0");
+    };
     return whole(lower) + QChar(0x2013) + whole(upper) + u'%';
 }
 
@@ -30,8 +32,11 @@ QString ProbabilityRange::accessibleName()
 }
 
 ProbabilityRange::ProbabilityRange(QWidget *parent)
-    : QWidget(parent), m_title(new QLabel(title(), this)), m_value(new QLabel(this)), m_bars(new ScoreBars(this)),
-      m_slider(new RangeSlider(0, 100, this))
+    : QWidget(parent)
+    , m_title(new QLabel(title(), this))
+    , m_value(new QLabel(this))
+    , m_bars(new ScoreBars(this))
+    , m_slider(new RangeSlider(0, 100, this))
 {
     setAccessibleName(accessibleName());
     m_title->setTextFormat(Qt::PlainText);

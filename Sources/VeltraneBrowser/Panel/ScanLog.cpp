@@ -9,7 +9,11 @@ namespace {
 
 class Rows : public QWidget {
 public:
-    Rows(const QList<ScanSession> *sessions, QWidget *parent) : QWidget(parent), m_sessions(sessions) {}
+    Rows(const QList<ScanSession> *sessions, QWidget *parent)
+        : QWidget(parent)
+        , m_sessions(sessions)
+    {
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -22,14 +26,16 @@ private:
     const QList<ScanSession> *m_sessions;
 };
 
-} // namespace
+}   // namespace
 
 int ScanLog::heightFor(qsizetype sessions)
 {
     return int(std::min<qsizetype>(sessions, 7)) * rowHeight;
 }
 
-ScanLog::ScanLog(QWidget *parent) : QScrollArea(parent), m_canvas(new Rows(&m_sessions, this))
+ScanLog::ScanLog(QWidget *parent)
+    : QScrollArea(parent)
+    , m_canvas(new Rows(&m_sessions, this))
 {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -31,7 +31,10 @@ QString titleOf(const ChannelPost &post)
 
 class Canvas : public QWidget {
 public:
-    explicit Canvas(QWidget *parent) : QWidget(parent) {}
+    explicit Canvas(QWidget *parent)
+        : QWidget(parent)
+    {
+    }
     std::function<void(QPainter &)> paint;
 
 protected:
@@ -60,7 +63,7 @@ void drawThumb(QPainter &p, const QRectF &r, const ChannelPost &post)
     p.drawText(r, Qt::AlignCenter, post.site.left(1).toUpper());
 }
 
-} // namespace
+}   // namespace
 
 std::optional<ChannelPost> ScanStage::current(const QList<ChannelPost> &posts, bool touring,
                                               const std::optional<ChannelPost> &currentPost)
@@ -200,7 +203,8 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
                 const double titleW = std::max(10.0, r.width() - 12 - 28 - 10 - 8 - markW - 12);
                 p.setFont(tf);
                 p.setPen(Design::secondary());
-                p.drawText(QRectF(r.left() + 50, r.top(), titleW, r.height()), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                p.drawText(QRectF(r.left() + 50, r.top(), titleW, r.height()),
+                           Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                            QFontMetricsF(tf).elidedText(titleOf(item.post), Qt::ElideRight, titleW));
                 p.setFont(mf);
                 p.setPen(mark.color);
@@ -229,7 +233,8 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
             for (int i = 4; i >= 1; --i) {
                 QColor shadow(Qt::black);
                 shadow.setAlphaF(0.35 / 6);
-                p.fillPath(Design::rounded(card.translated(0, 6).adjusted(-i * 2, -i * 2, i * 2, i * 2), 16 + i * 2), shadow);
+                p.fillPath(Design::rounded(card.translated(0, 6).adjusted(-i * 2, -i * 2, i * 2, i * 2), 16 + i * 2),
+                           shadow);
             }
             p.fillPath(shape, Design::surface());
             p.setPen(QPen(Design::strongBorder(), 1));
@@ -266,7 +271,9 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
             if (a.samples.isEmpty()) {
                 const double op[3] = {0.75, 0.55, 0.35};
                 for (int i = 0; i < 3; ++i)
-                    p.fillPath(Design::rounded(QRectF(area.left(), area.top() + i * (40 + kLineSpacing), area.width(), 40), 10),
+                    p.fillPath(Design::rounded(QRectF(area.left(), area.top() + i * (40 + kLineSpacing), area.width(),
+                                                      40),
+                                               10),
                                Design::faded(Design::card(), op[i]));
             } else {
                 const int n = int(a.samples.size());
@@ -314,8 +321,7 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
                     const QFont af = Design::font(10, QFont::DemiBold);
                     p.setFont(af);
                     p.setPen(Design::muted());
-                    const QString author = c.authorName.isEmpty()
-                        ? tr("(no name)") : c.authorName;
+                    const QString author = c.authorName.isEmpty() ? tr("(no name)") : c.authorName;
                     p.drawText(QRectF(tx, lr.top() + 7, tw, 13), Qt::AlignLeft | Qt::TextSingleLine,
                                QFontMetricsF(af).elidedText(author, Qt::ElideRight, tw));
                     const QFont cf = Design::font(12);
@@ -344,7 +350,10 @@ int ScanStage::paintContent(QPainter *painter, int width, const QList<Item> &ite
 }
 
 ScanStage::ScanStage(SpamModel *model, QWidget *parent)
-    : QScrollArea(parent), m_model(model), m_canvas(new Canvas(this)), m_calm(Design::reduceMotion())
+    : QScrollArea(parent)
+    , m_model(model)
+    , m_canvas(new Canvas(this))
+    , m_calm(Design::reduceMotion())
 {
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -363,7 +372,8 @@ ScanStage::ScanStage(SpamModel *model, QWidget *parent)
     static_cast<Canvas *>(m_canvas)->paint = [this](QPainter &p) {
         if (!m_model)
             return;
-        paintContent(&p, m_canvas->width(), items(m_model->catalog().rows(), m_model->jobs().touring(), m_model->currentPost()),
+        paintContent(&p, m_canvas->width(),
+                     items(m_model->catalog().rows(), m_model->jobs().touring(), m_model->currentPost()),
                      m_model->openPage().scanActivity(), m_calm, m_clock.elapsed() / 1000.0);
     };
     if (m_model) {

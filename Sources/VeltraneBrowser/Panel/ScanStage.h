@@ -18,7 +18,6 @@
 #include <optional>
 
 
-
 class ScanStage : public QScrollArea {
     Q_OBJECT
 public:
@@ -31,7 +30,8 @@ public:
         ChannelPost post;
         bool live = false;   // the live card; otherwise a queue row
     };
-    static QList<Item> items(const QList<ChannelPost> &posts, bool touring, const std::optional<ChannelPost> &currentPost);
+    static QList<Item> items(const QList<ChannelPost> &posts, bool touring,
+                             const std::optional<ChannelPost> &currentPost);
 
     // Texts in the run's language.
     static QString stageLabel(const ScanActivity &activity);

@@ -30,7 +30,7 @@ qint64 position(const QList<ChannelPost> &posts)
     return done;
 }
 
-} // namespace
+}   // namespace
 
 ScanStatusText::State ScanStatusText::of(const SpamModel &model)
 {

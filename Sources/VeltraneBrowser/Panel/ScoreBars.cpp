@@ -42,7 +42,8 @@ int ScoreBars::topPercent(int index, double lo, double hi)
     return int(lo + w * (index + 1) - 1);
 }
 
-ScoreBars::ScoreBars(QWidget *parent) : QWidget(parent)
+ScoreBars::ScoreBars(QWidget *parent)
+    : QWidget(parent)
 {
     setFixedHeight(24);
 }

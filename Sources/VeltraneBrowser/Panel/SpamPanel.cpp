@@ -29,8 +29,10 @@
 #include <QVBoxLayout>
 
 SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
-    : QWidget(parent), m_vm(new SpamPanelModel(model, actions, this)), m_listModel(new CommentListModel(this)),
-      m_delegate(new CommentDelegate(this))
+    : QWidget(parent)
+    , m_vm(new SpamPanelModel(model, actions, this))
+    , m_listModel(new CommentListModel(this))
+    , m_delegate(new CommentDelegate(this))
 {
     setStyleSheet(PanelStyle::styleSheet());
     QPalette pal = palette();
@@ -157,9 +159,8 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     connect(m_vm, &SpamPanelModel::changed, this, &SpamPanel::refresh);
     // The list reads the next posts' records when it is scrolled to its end.
     m_listModel->setFetcher([vm = m_vm] { return vm->canLoadMore(); }, [vm = m_vm] { vm->loadMore(); });
-    connect(m_vm, &SpamPanelModel::appended, this, [this](const QStringList &urls) {
-        m_listModel->append(m_vm->visible(urls), m_vm->others());
-    });
+    connect(m_vm, &SpamPanelModel::appended, this,
+            [this](const QStringList &urls) { m_listModel->append(m_vm->visible(urls), m_vm->others()); });
     if (actions)
         connect(actions, &PanelActions::focusedChanged, this, &SpamPanel::reveal);
     if (model && model->browser())
@@ -187,7 +188,8 @@ QString SpamPanel::otherPostText(const QString &openPost, const QList<ChannelPos
         return QString();
     const QString whose = others.size() == 1
         ? tr("The results below are from \"%1\".").arg(others.first())
-        : tr("The results below are from %n other posts, \"%1\" first.", nullptr, int(others.size())).arg(others.first());
+        : tr("The results below are from %n other posts, \"%1\" first.", nullptr, int(others.size()))
+              .arg(others.first());
     return tr("The open post hasn't been checked here.") + QLatin1Char(' ') + whose + QLatin1Char(' ')
         + tr("To check it, tick its tile under the browser, untick the others and press the check button there.");
 }
@@ -245,8 +247,8 @@ void SpamPanel::refresh()
     const QString key = QString::number(m_vm->dataVersion()) + u'|' + m_vm->tab().rawValue() + u'|' + m_vm->site()
         + u'|' + (m_vm->tab() == PanelTab::spam ? QString::number(lower) + u'-' + QString::number(upper) : QString());
     const CommentListModel::PickMode mode = m_vm->tab() == PanelTab::spam ? CommentListModel::PickMode::unpicked
-        : m_vm->tab() == PanelTab::comments                                 ? CommentListModel::PickMode::picked
-                                                                           : CommentListModel::PickMode::none;
+        : m_vm->tab() == PanelTab::comments                               ? CommentListModel::PickMode::picked
+                                                                          : CommentListModel::PickMode::none;
     const QSet<QString> ticks = mode == CommentListModel::PickMode::unpicked ? m_vm->unpicked() : m_vm->picked();
     if (!m_vm->shownCurrent()) {
         // Another tab or site chosen: the list keeps its rows until the records read for it land

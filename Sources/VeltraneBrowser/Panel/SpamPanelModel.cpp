@@ -29,7 +29,10 @@ struct SpamPanelModel::Aside {
 };
 
 SpamPanelModel::SpamPanelModel(SpamModel *model, PanelActions *actions, QObject *parent)
-    : QObject(parent), m_model(model), m_actions(actions), m_cutDelay(Design::reduceMotion() ? 0 : 220)
+    : QObject(parent)
+    , m_model(model)
+    , m_actions(actions)
+    , m_cutDelay(Design::reduceMotion() ? 0 : 220)
 {
     m_reload.setSingleShot(true);
     m_reload.setInterval(0);
@@ -63,7 +66,7 @@ SpamPanelModel::SpamPanelModel(SpamModel *model, PanelActions *actions, QObject 
     if (m_actions) {
         connect(m_actions, &PanelActions::postsChanged, this, [this] {
             m_posts.reset();
-    m_visibleList.reset();
+            m_visibleList.reset();
             scheduleLoad();
         });
         connect(m_actions, &PanelActions::focusedChanged, this, &SpamPanelModel::changed);
@@ -290,8 +293,8 @@ QString SpamPanelModel::loadKey() const
         lines.append(p.url + u'|' + QString::number(p.total) + u'|' + QString::number(p.flagged) + u'|'
                      + QString::number(p.deleted) + u'|' + QString::number(at, 'f', 3));
     }
-    return m_site + u'|' + m_tab.rawValue() + u'|' + QString::number(m_model ? m_model->history().runsVersion() : 0) + u'|'
-        + QString::number(m_model ? m_model->history().deletionsVersion() : 0) + u'|' + lines.join(u'\n');
+    return m_site + u'|' + m_tab.rawValue() + u'|' + QString::number(m_model ? m_model->history().runsVersion() : 0)
+        + u'|' + QString::number(m_model ? m_model->history().deletionsVersion() : 0) + u'|' + lines.join(u'\n');
 }
 
 namespace {
@@ -307,7 +310,7 @@ QList<ScanStore::Record> keptInBand(const QList<ScanStore::Record> &records, std
     return kept;
 }
 
-} // namespace
+}   // namespace
 
 QHash<QString, QList<ScanStore::Record>> SpamPanelModel::inBand(std::pair<double, double> band) const
 {
@@ -557,10 +560,13 @@ void SpamPanelModel::readAside(const QList<ChannelPost> &later, const std::share
                 aside->done = last;
             }
             slice = Aside::Slice();
-            QMetaObject::invokeMethod(QCoreApplication::instance(), [self, aside] {
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [self, aside] {
                 if (self && self->m_aside == aside)
                     self->m_slice.start();
-            }, Qt::QueuedConnection);
+                },
+                Qt::QueuedConnection);
         };
         ScanStore reader(path, ScanStore::Access::readOnly);
         Aside::Slice slice;

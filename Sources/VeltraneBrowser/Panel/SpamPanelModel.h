@@ -122,7 +122,7 @@ public:
         std::optional<std::pair<double, double>> band;
         QList<double> scores;
         QSet<QString> unpicked;
-        int picks = 0;                      // flagged less unpicked, kept as a running count
+        int picks = 0;   // flagged less unpicked, kept as a running count
         bool disabled = false;
     };
     Bar bar() const;

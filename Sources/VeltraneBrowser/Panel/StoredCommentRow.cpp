@@ -52,8 +52,8 @@ StoredCommentRow::Details StoredCommentRow::details(const ScanStore::Record &rec
     auto when = [&](const QDateTime &t) { return DateText::dateClock(t); };
     if (const std::optional<double> prob = AIPercent::clean(record.aiProb)) {
         const QString label = AIRules::labels().value(record.kind, tr("Risk probability"));
-        d.lines.append({tr("AI verdict"),
-                        label + QStringLiteral(" · ") + QString::number(AIPercent::of(*prob)) + u'%'});
+        d.lines.append(
+            {tr("AI verdict"), label + QStringLiteral(" · ") + QString::number(AIPercent::of(*prob)) + u'%'});
     }
     d.lines.append({tr("First collected"), when(record.firstSeenAt)});
     d.lines.append({tr("Last seen"), when(record.lastSeenAt)});

@@ -33,7 +33,7 @@ public:
         QList<QPair<QString, QString>> lines;   // label, value
         bool operator==(const Details &) const = default;
     };
-        static Details details(const ScanStore::Record &record, const Verdict &verdict);
+    static Details details(const ScanStore::Record &record, const Verdict &verdict);
 
     static QString tooltip();
 };

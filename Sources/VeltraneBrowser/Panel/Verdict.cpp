@@ -57,7 +57,7 @@ QString trimmed(const QString &s)
     return s.mid(b, e - b);
 }
 
-} // namespace
+}   // namespace
 
 Verdict Verdict::make(const Input &in)
 {

@@ -52,7 +52,8 @@ QSizeF VerdictPill::size(const Verdict &verdict, bool compact)
     const Measures m = measures(form(verdict, compact));
     double w = QFontMetricsF(Design::font(m.labelSize, QFont::DemiBold)).horizontalAdvance(verdict.label);
     if (verdict.percent)
-        w += m.spacing + QFontMetricsF(Design::font(m.percentSize, QFont::Bold)).horizontalAdvance(percentText(verdict));
+        w += m.spacing
+            + QFontMetricsF(Design::font(m.percentSize, QFont::Bold)).horizontalAdvance(percentText(verdict));
     return {std::ceil(w + 2 * m.padding), m.height};
 }
 

@@ -4,13 +4,13 @@
 
 const QStringList &AIRules::kinds()
 {
-    static const QStringList list {QStringLiteral("spam"), QStringLiteral("abuse"), QStringLiteral("sexual")};
+    static const QStringList list{QStringLiteral("spam"), QStringLiteral("abuse"), QStringLiteral("sexual")};
     return list;
 }
 
 const QStringList &AIRules::optional()
 {
-    static const QStringList list {QStringLiteral("abuse"), QStringLiteral("sexual")};
+    static const QStringList list{QStringLiteral("abuse"), QStringLiteral("sexual")};
     return list;
 }
 
@@ -23,8 +23,9 @@ QMap<QString, QString> AIRules::labels()
 
 const QMap<QString, int> &AIRules::defaultThresholds()
 {
-    static const QMap<QString, int> map {
-        {QStringLiteral("spam"), 90}, {QStringLiteral("abuse"), 50}, {QStringLiteral("sexual"), 50}};
+    static const QMap<QString, int> map{{QStringLiteral("spam"), 90},
+                                        {QStringLiteral("abuse"), 50},
+                                        {QStringLiteral("sexual"), 50}};
     return map;
 }
 

@@ -20,17 +20,18 @@ inline bool isWhiteSpace(char32_t c)
     if ((c > 0x20 && c < 0x85) || (c > 0x3000 && c <= 0xD7A3))
         return false;
     return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680
-        || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F
-        || c == 0x205F || c == 0x3000;
+        || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
 bool isLineBreak(char16_t c)
 {
-    return c == 0x0A || c == 0x0B || c == 0x0C || c == 0x0D || c == 0x85 || c == 0x2028
-        || c == 0x2029;
+    return c == 0x0A || c == 0x0B || c == 0x0C || c == 0x0D || c == 0x85 || c == 0x2028 || c == 0x2029;
 }
 
-bool isLineBlank(QChar c) { return c == u'\t' || c.category() == QChar::Separator_Space; }
+bool isLineBlank(QChar c)
+{
+    return c == u'\t' || c.category() == QChar::Separator_Space;
+}
 
 bool allAscii(const BuiltinWords::Key &key)
 {
@@ -59,7 +60,10 @@ const std::array<char32_t, kLatinTo - kLatinFrom> &latinBases()
     return table;
 }
 
-bool isAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+bool isAsciiLetter(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
 
 // '$' and '@' standing for letters inside a Latin word ('a$$hole', '@ss'), spelled out before
 // compaction drops them as symbols. A null string when the text has none.
@@ -92,14 +96,15 @@ QString spelledOut(QStringView text)
 // Words that take the contractions 'd, 'll, 're and 've ("you'd", "who're", "we've").
 bool takesContraction(QStringView word)
 {
-    static const QStringList words{
-        QStringLiteral("i"), QStringLiteral("you"), QStringLiteral("u"), QStringLiteral("he"),
-        QStringLiteral("she"), QStringLiteral("it"), QStringLiteral("we"), QStringLiteral("they"),
-        QStringLiteral("who"), QStringLiteral("what"), QStringLiteral("that"), QStringLiteral("there"),
-        QStringLiteral("here"), QStringLiteral("where"), QStringLiteral("when"), QStringLiteral("why"),
-        QStringLiteral("how"), QStringLiteral("this"), QStringLiteral("these"), QStringLiteral("those"),
-        QStringLiteral("would"), QStringLiteral("could"), QStringLiteral("should"), QStringLiteral("might"),
-        QStringLiteral("must"), QStringLiteral("ya"), QStringLiteral("y")};
+    static const QStringList words{QStringLiteral("i"),     QStringLiteral("you"),    QStringLiteral("u"),
+                                   QStringLiteral("he"),    QStringLiteral("she"),    QStringLiteral("it"),
+                                   QStringLiteral("we"),    QStringLiteral("they"),   QStringLiteral("who"),
+                                   QStringLiteral("what"),  QStringLiteral("that"),   QStringLiteral("there"),
+                                   QStringLiteral("here"),  QStringLiteral("where"),  QStringLiteral("when"),
+                                   QStringLiteral("why"),   QStringLiteral("how"),    QStringLiteral("this"),
+                                   QStringLiteral("these"), QStringLiteral("those"),  QStringLiteral("would"),
+                                   QStringLiteral("could"), QStringLiteral("should"), QStringLiteral("might"),
+                                   QStringLiteral("must"),  QStringLiteral("ya"),     QStringLiteral("y")};
     for (const QString &w : words) {
         if (word.compare(w, Qt::CaseInsensitive) == 0)
             return true;
@@ -122,8 +127,8 @@ void trimContraction(QStringView text, BuiltinWords::Key &k)
     if (a <= 0 || !isAsciiLetter(text[a - 1]))
         return;
     const QString tail = text.mid(a + 1).toString().toLower();
-    static const QStringList suffixes{QStringLiteral("s"), QStringLiteral("re"), QStringLiteral("ll"),
-                                      QStringLiteral("ve"), QStringLiteral("d"), QStringLiteral("m"),
+    static const QStringList suffixes{QStringLiteral("s"),  QStringLiteral("re"), QStringLiteral("ll"),
+                                      QStringLiteral("ve"), QStringLiteral("d"),  QStringLiteral("m"),
                                       QStringLiteral("t")};
     if (!suffixes.contains(tail) || k.size() <= size_t(tail.size()))
         return;
@@ -149,13 +154,20 @@ void trimContraction(QStringView text, BuiltinWords::Key &k)
 char32_t leet(char32_t c)
 {
     switch (c) {
-    case U'0': return U'o';
-    case U'1': return U'i';
-    case U'3': return U'e';
-    case U'4': return U'a';
-    case U'5': return U's';
-    case U'7': return U't';
-    default: return c;
+    case U'0':
+        return U'o';
+    case U'1':
+        return U'i';
+    case U'3':
+        return U'e';
+    case U'4':
+        return U'a';
+    case U'5':
+        return U's';
+    case U'7':
+        return U't';
+    default:
+        return c;
     }
 }
 
@@ -189,7 +201,10 @@ BuiltinWords::Key squeezed(const BuiltinWords::Key &token, size_t keep)
     return out;
 }
 
-bool isSyllable(char32_t c) { return c >= 0xAC00 && c <= 0xD7A3; }
+bool isSyllable(char32_t c)
+{
+    return c >= 0xAC00 && c <= 0xD7A3;
+}
 
 // Hangul letters typed one by one ('ㅂㅕㅇㅅㅣㄴ') composed the way a two-set Korean keyboard
 // composes them: a leading consonant takes a vowel, the vowel may take a second one, and a
@@ -199,11 +214,20 @@ bool isSyllable(char32_t c) { return c >= 0xAC00 && c <= 0xD7A3; }
 // vowel stay letters ('ㅋㅋ', 'ㄱㅅ', 'ㅠㅠ').
 
 // Index 0..18 of a leading consonant, or -1.
-int leadOf(char32_t c) { return c >= 0x1100 && c <= 0x1112 ? int(c - 0x1100) : -1; }
+int leadOf(char32_t c)
+{
+    return c >= 0x1100 && c <= 0x1112 ? int(c - 0x1100) : -1;
+}
 // Index 0..20 of a vowel, or -1.
-int vowelOf(char32_t c) { return c >= 0x1161 && c <= 0x1175 ? int(c - 0x1161) : -1; }
+int vowelOf(char32_t c)
+{
+    return c >= 0x1161 && c <= 0x1175 ? int(c - 0x1161) : -1;
+}
 // Index 1..27 of a final consonant, or -1.
-int tailOf(char32_t c) { return c >= 0x11A8 && c <= 0x11C2 ? int(c - 0x11A7) : -1; }
+int tailOf(char32_t c)
+{
+    return c >= 0x11A8 && c <= 0x11C2 ? int(c - 0x11A7) : -1;
+}
 
 // The final form of a leading consonant (0 where there is none: ㄸ ㅃ ㅉ).
 int leadToTail(int lead)
@@ -216,18 +240,30 @@ int leadToTail(int lead)
 int tailPair(int first, int second)
 {
     switch (first * 32 + second) {
-    case 1 * 32 + 19: return 3;    // ㄱㅅ
-    case 4 * 32 + 22: return 5;    // ㄴㅈ
-    case 4 * 32 + 27: return 6;    // ㄴㅎ
-    case 8 * 32 + 1: return 9;     // ㄹㄱ
-    case 8 * 32 + 16: return 10;   // ㄹㅁ
-    case 8 * 32 + 17: return 11;   // ㄹㅂ
-    case 8 * 32 + 19: return 12;   // ㄹㅅ
-    case 8 * 32 + 25: return 13;   // ㄹㅌ
-    case 8 * 32 + 26: return 14;   // ㄹㅍ
-    case 8 * 32 + 27: return 15;   // ㄹㅎ
-    case 17 * 32 + 19: return 18;  // ㅂㅅ
-    default: return 0;
+    case 1 * 32 + 19:
+        return 3;   // ㄱㅅ
+    case 4 * 32 + 22:
+        return 5;   // ㄴㅈ
+    case 4 * 32 + 27:
+        return 6;   // ㄴㅎ
+    case 8 * 32 + 1:
+        return 9;   // ㄹㄱ
+    case 8 * 32 + 16:
+        return 10;   // ㄹㅁ
+    case 8 * 32 + 17:
+        return 11;   // ㄹㅂ
+    case 8 * 32 + 19:
+        return 12;   // ㄹㅅ
+    case 8 * 32 + 25:
+        return 13;   // ㄹㅌ
+    case 8 * 32 + 26:
+        return 14;   // ㄹㅍ
+    case 8 * 32 + 27:
+        return 15;   // ㄹㅎ
+    case 17 * 32 + 19:
+        return 18;   // ㅂㅅ
+    default:
+        return 0;
     }
 }
 
@@ -235,14 +271,22 @@ int tailPair(int first, int second)
 int vowelPair(int first, int second)
 {
     switch (first * 32 + second) {
-    case 8 * 32 + 0: return 9;     // ㅗㅏ
-    case 8 * 32 + 1: return 10;    // ㅗㅐ
-    case 8 * 32 + 20: return 11;   // ㅗㅣ
-    case 13 * 32 + 4: return 14;   // ㅜㅓ
-    case 13 * 32 + 5: return 15;   // ㅜㅔ
-    case 13 * 32 + 20: return 16;  // ㅜㅣ
-    case 18 * 32 + 20: return 19;  // ㅡㅣ
-    default: return -1;
+    case 8 * 32 + 0:
+        return 9;   // ㅗㅏ
+    case 8 * 32 + 1:
+        return 10;   // ㅗㅐ
+    case 8 * 32 + 20:
+        return 11;   // ㅗㅣ
+    case 13 * 32 + 4:
+        return 14;   // ㅜㅓ
+    case 13 * 32 + 5:
+        return 15;   // ㅜㅔ
+    case 13 * 32 + 20:
+        return 16;   // ㅜㅣ
+    case 18 * 32 + 20:
+        return 19;   // ㅡㅣ
+    default:
+        return -1;
     }
 }
 
@@ -270,7 +314,10 @@ char32_t conjoining(char32_t c)
     return c;
 }
 
-bool isVowelLetter(char32_t c) { return (c >= 0x314F && c <= 0x3163) || vowelOf(c) >= 0; }
+bool isVowelLetter(char32_t c)
+{
+    return (c >= 0x314F && c <= 0x3163) || vowelOf(c) >= 0;
+}
 
 // One letter to compose: its conjoining form, the scalar to write when it stays alone, and
 // whether compaction drops it anyway (then it neither breaks nor joins a syllable).
@@ -462,9 +509,9 @@ bool isParticle(const BuiltinWords::Key &k, size_t from)
 {
     static const std::vector<BuiltinWords::Key> particles = [] {
         std::vector<BuiltinWords::Key> out;
-        for (const char *p : {"이", "가", "은", "는", "을", "를", "의", "도", "만", "에", "와", "과",
-                              "랑", "로", "으로", "에서", "에게", "한테", "께", "까지", "부터", "처럼",
-                              "보다", "이랑", "하고", "이나", "나", "이도", "에도", "에는", "들"}) {
+        for (const char *p : {"이",   "가",   "은",   "는",   "을",   "를",   "의",   "도",   "만",   "에",   "와",
+                              "과",   "랑",   "로",   "으로", "에서", "에게", "한테", "께",   "까지", "부터", "처럼",
+                              "보다", "이랑", "하고", "이나", "나",   "이도", "에도", "에는", "들"}) {
             const QList<uint> s = QString::fromUtf8(p).toUcs4();
             out.emplace_back(s.begin(), s.end());
         }
@@ -502,11 +549,13 @@ bool particleGoesOn(const BuiltinWords::Key &token, size_t end, char32_t last)
 // The commonest English words: pronouns, articles, the forms of 'be' and short prepositions.
 bool isFunctionWord(std::string_view w)
 {
-    static constexpr std::string_view words[] = {
-        "a", "an", "the", "i", "you", "u", "he", "she", "it", "we", "they", "me", "him", "her", "us",
-        "them", "my", "your", "ur", "his", "its", "our", "their", "is", "are", "am", "was", "were", "be",
-        "im", "youre", "to", "of", "in", "on", "at", "for", "and", "or", "so", "such", "what", "this",
-        "that", "go", "do", "no", "not", "up"};
+    static constexpr std::string_view words[] = {"a",    "an",    "the",   "i",    "you", "u",    "he",
+                                                 "she",  "it",    "we",    "they", "me",  "him",  "her",
+                                                 "us",   "them",  "my",    "your", "ur",  "his",  "its",
+                                                 "our",  "their", "is",    "are",  "am",  "was",  "were",
+                                                 "be",   "im",    "youre", "to",   "of",  "in",   "on",
+                                                 "at",   "for",   "and",   "or",   "so",  "such", "what",
+                                                 "this", "that",  "go",    "do",   "no",  "not",  "up"};
     return std::find(std::begin(words), std::end(words), w) != std::end(words);
 }
 
@@ -522,7 +571,10 @@ int latinSlot(char32_t c)
 }
 
 // Entries are indexed by their first two scalars (every key has at least two).
-uint64_t leadOf(char32_t first, char32_t second) { return (uint64_t(first) << 32) | second; }
+uint64_t leadOf(char32_t first, char32_t second)
+{
+    return (uint64_t(first) << 32) | second;
+}
 
 QStringList readWordFile(const QString &path)
 {
@@ -537,7 +589,7 @@ QStringList readWordFile(const QString &path)
     return BuiltinWords::lines(text);
 }
 
-} // namespace
+}   // namespace
 
 const QStringList &BuiltinWords::kinds()
 {
@@ -545,7 +597,10 @@ const QStringList &BuiltinWords::kinds()
     return list;
 }
 
-QString BuiltinWords::resourceFolder() { return QStringLiteral(":/Resources/words"); }
+QString BuiltinWords::resourceFolder()
+{
+    return QStringLiteral(":/Resources/words");
+}
 
 BuiltinWords::Key BuiltinWords::key(QStringView text)
 {
@@ -781,7 +836,7 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
         width = 1;
         return c;
     };
-    std::vector<size_t> cuts;   // where wider gaps fall in the run
+    std::vector<size_t> cuts;           // where wider gaps fall in the run
     qsizetype runFrom = 0, runTo = 0;   // where the run stands in the text
     auto flushRun = [&] {
         if (run.empty())
@@ -983,8 +1038,7 @@ std::vector<BuiltinWords::Key> BuiltinWords::letterWords(const Key &run) const
 {
     // Only a run of Latin letters that holds a listed word is worth cutting.
     if (!m_dictionary || run.size() < 3 || m_latin.empty()
-        || !std::all_of(run.begin(), run.end(), [](char32_t c) { return latinSlot(c) >= 0; })
-        || !holdsListedLatin(run))
+        || !std::all_of(run.begin(), run.end(), [](char32_t c) { return latinSlot(c) >= 0; }) || !holdsListedLatin(run))
         return {};
     const Dictionary::Words &known = m_dictionary->words();
     const size_t n = run.size();
@@ -1020,8 +1074,7 @@ std::vector<BuiltinWords::Key> BuiltinWords::letterWords(const Key &run) const
             if (l >= 2 && m_latin.count(piece)) {
                 kind = Listed;
                 step = kListed;
-            } else if (const auto found = known.find(std::string_view(letters).substr(j, l));
-                       found != known.end()) {
+            } else if (const auto found = known.find(std::string_view(letters).substr(j, l)); found != known.end()) {
                 kind = Known;
                 step = isFunctionWord(found->first) ? kFunction : found->second ? kWord : kRare;
             } else {
@@ -1119,8 +1172,7 @@ std::optional<BuiltinWords::Hit> BuiltinWords::whole(const Key &token) const
     return std::nullopt;
 }
 
-std::optional<BuiltinWords::Hit> BuiltinWords::wholeBeside(const Key &prev, const Key &token,
-                                                            const Key &next) const
+std::optional<BuiltinWords::Hit> BuiltinWords::wholeBeside(const Key &prev, const Key &token, const Key &next) const
 {
     auto hit = whole(token);
     if (!hit || m_allowPairs.empty())
@@ -1153,8 +1205,7 @@ bool BuiltinWords::allowed(const Key &token, size_t start, size_t end) const
     return false;
 }
 
-bool BuiltinWords::allowedBeside(const Key &prev, const Key &token, const Key &next, size_t start,
-                                 size_t end) const
+bool BuiltinWords::allowedBeside(const Key &prev, const Key &token, const Key &next, size_t start, size_t end) const
 {
     for (const Entry &a : m_allowAcross) {
         const size_t l = a.key.size();
@@ -1179,8 +1230,7 @@ bool BuiltinWords::allowedBeside(const Key &prev, const Key &token, const Key &n
     return false;
 }
 
-std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token, const Key &prev,
-                                                       const Key &next) const
+std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token, const Key &prev, const Key &next) const
 {
     if (m_inside.empty() && m_single.empty())
         return std::nullopt;
@@ -1204,16 +1254,15 @@ std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token, const Ke
         const auto single = m_single.find(token[i]);
         if (single != m_single.end()) {
             const Entry &entry = single->second;
-            if (!(entry.bound && !afterSyllable) && !(entry.free && afterSyllable)
-                && !allowed(token, i, i + 1) && !allowedBeside(prev, token, next, i, i + 1))
+            if (!(entry.bound && !afterSyllable) && !(entry.free && afterSyllable) && !allowed(token, i, i + 1)
+                && !allowedBeside(prev, token, next, i, i + 1))
                 return entry.hit;
         }
     }
     return std::nullopt;
 }
 
-std::optional<BuiltinWords::Hit> BuiltinWords::across(const Key &prev, const Key &token,
-                                                       Key &joined) const
+std::optional<BuiltinWords::Hit> BuiltinWords::across(const Key &prev, const Key &token, Key &joined) const
 {
     const auto found = m_across.find(token.front());
     if (found == m_across.end())
@@ -1241,8 +1290,8 @@ std::optional<BuiltinWords::Hit> BuiltinWords::match(QStringView text) const
     // may span both ('새끼 고양이'); the order of hits stays that of the tokens.
     std::optional<Hit> hit;
     std::optional<Hit> senseHit;   // the first word that counts only in a frame
-    Key before;   // the token before the pending one
-    Key pending;  // the last token, its own words not yet looked up
+    Key before;                    // the token before the pending one
+    Key pending;                   // the last token, its own words not yet looked up
     std::vector<Key> pendingParts;
     Key pair;
     bool havePending = false;
@@ -1313,44 +1362,47 @@ bool isAddressee(const BuiltinWords::Key &k)
 bool isPerson(const BuiltinWords::Key &k)
 {
     return isAddressee(k)
-        || among(k, {U"he", U"she", U"they", U"him", U"her", U"them", U"hes", U"shes", U"theyre", U"i", U"im",
-                     U"guy", U"dude", U"man", U"woman", U"girl", U"boy", U"bro", U"kid", U"person", U"host",
-                     U"mom", U"dad", U"wife", U"husband", U"girlfriend", U"boyfriend", U"teacher", U"president",
-                     U"everyone", U"somebody", U"someone", U"people", U"guys", U"girls", U"boys", U"men",
-                     U"women"});
+        || among(k, {U"he",        U"she",      U"they",     U"him",     U"her",        U"them",      U"hes",
+                     U"shes",      U"theyre",   U"i",        U"im",      U"guy",        U"dude",      U"man",
+                     U"woman",     U"girl",     U"boy",      U"bro",     U"kid",        U"person",    U"host",
+                     U"mom",       U"dad",      U"wife",     U"husband", U"girlfriend", U"boyfriend", U"teacher",
+                     U"president", U"everyone", U"somebody", U"someone", U"people",     U"guys",      U"girls",
+                     U"boys",      U"men",      U"women"});
 }
 
 bool isCopula(const BuiltinWords::Key &k)
 {
-    return among(k, {U"is", U"are", U"r", U"was", U"were", U"be", U"am", U"being", U"been", U"s", U"so",
-                     U"such", U"acting", U"look", U"looks", U"sound", U"sounds", U"act", U"acts"});
+    return among(k,
+                 {U"is", U"are", U"r", U"was", U"were", U"be", U"am", U"being", U"been", U"s", U"so", U"such",
+                  U"acting", U"look", U"looks", U"sound", U"sounds", U"act", U"acts"});
 }
 
 // Words before an insult that aim it at someone by themselves.
 bool isScornful(const BuiltinWords::Key &k)
 {
-    return among(k, {U"little", U"lil", U"dumb", U"stupid", U"fucking", U"fuckin", U"fking", U"fkn", U"fcking",
-                     U"ugly", U"dirty", U"filthy", U"worthless", U"pathetic", U"disgusting", U"stinking",
-                     U"stinky", U"useless", U"lying"});
+    return among(k,
+                 {U"little", U"lil", U"dumb", U"stupid", U"fucking", U"fuckin", U"fking", U"fkn", U"fcking", U"ugly",
+                  U"dirty", U"filthy", U"worthless", U"pathetic", U"disgusting", U"stinking", U"stinky", U"useless",
+                  U"lying"});
 }
 
 // Adjectives that may stand between the one aimed at and the insult.
 bool isModifier(const BuiltinWords::Key &k)
 {
-    return isScornful(k)
-        || among(k, {U"fat", U"lazy", U"big", U"old", U"total", U"absolute", U"complete", U"real", U"sorry",
-                     U"damn", U"bloody", U"nasty", U"freaking", U"silly", U"cheap", U"greedy", U"sad",
-                     U"racist", U"typical", U"arrogant", U"smug", U"huge", U"massive", U"utter", U"right",
-                     U"fuckin", U"effing", U"sick", U"crazy", U"weird", U"creepy", U"rude", U"ignorant"});
+    return isScornful(k) || among(k, {U"fat",   U"lazy",    U"big",    U"old",    U"total",   U"absolute", U"complete",
+                                      U"real",  U"sorry",   U"damn",   U"bloody", U"nasty",   U"freaking", U"silly",
+                                      U"cheap", U"greedy",  U"sad",    U"racist", U"typical", U"arrogant", U"smug",
+                                      U"huge",  U"massive", U"utter",  U"right",  U"fuckin",  U"effing",   U"sick",
+                                      U"crazy", U"weird",   U"creepy", U"rude",   U"ignorant"});
 }
 
 // Words that make a body word sexual: whose it is, what is done to it, its size.
 bool isBodyCue(const BuiltinWords::Key &k)
 {
-    return among(k, {U"my", U"your", U"ur", U"his", U"yo", U"ma", U"her", U"their", U"suck", U"sucks",
-                     U"sucking", U"suckin", U"lick", U"licking", U"ride", U"riding", U"blow", U"stroke",
-                     U"stroking", U"swallow", U"eat", U"nice", U"big", U"huge", U"small", U"tiny", U"hard",
-                     U"fat", U"long", U"thick", U"massive"});
+    return among(k, {U"my",    U"your",   U"ur",       U"his",     U"yo",   U"ma",      U"her",    U"their",
+                     U"suck",  U"sucks",  U"sucking",  U"suckin",  U"lick", U"licking", U"ride",   U"riding",
+                     U"blow",  U"stroke", U"stroking", U"swallow", U"eat",  U"nice",    U"big",    U"huge",
+                     U"small", U"tiny",   U"hard",     U"fat",     U"long", U"thick",   U"massive"});
 }
 
 bool isBodyWord(const BuiltinWords::Key &k)
@@ -1361,19 +1413,19 @@ bool isBodyWord(const BuiltinWords::Key &k)
 // Words said just before addressing someone ('shut up, ...', 'bye ...').
 bool isOpener(const BuiltinWords::Key &k)
 {
-    return among(k, {U"hey", U"hi", U"bye", U"yo", U"oi", U"ok", U"okay", U"stfu", U"gtfo", U"up", U"off",
-                     U"lol", U"lmao", U"thanks", U"thx", U"sure", U"dear", U"listen", U"look", U"cry",
-                     U"try", U"wow", U"ya", U"yeah", U"nah", U"no", U"go", U"away", U"out", U"right"});
+    return among(k, {U"hey", U"hi",  U"bye",  U"yo",     U"oi",  U"ok",   U"okay", U"stfu",   U"gtfo", U"up",
+                     U"off", U"lol", U"lmao", U"thanks", U"thx", U"sure", U"dear", U"listen", U"look", U"cry",
+                     U"try", U"wow", U"ya",   U"yeah",   U"nah", U"no",   U"go",   U"away",   U"out",  U"right"});
 }
 
 // Words of praise around a profanity that only intensifies.
 bool isPraise(const BuiltinWords::Key &k)
 {
-    return among(k, {U"great", U"good", U"amazing", U"awesome", U"dope", U"cool", U"fire", U"lit", U"best",
-                     U"love", U"loved", U"loving", U"incredible", U"beautiful", U"brilliant", U"fantastic",
-                     U"perfect", U"legit", U"banger", U"slaps", U"bangs", U"holy", U"wow", U"nice",
-                     U"excellent", U"epic", U"genius", U"masterpiece", U"classic", U"hilarious",
-                     U"insane", U"favorite", U"favourite", U"underrated", U"talented"});
+    return among(k, {U"great",     U"good",      U"amazing", U"awesome",   U"dope",      U"cool",       U"fire",
+                     U"lit",       U"best",      U"love",    U"loved",     U"loving",    U"incredible", U"beautiful",
+                     U"brilliant", U"fantastic", U"perfect", U"legit",     U"banger",    U"slaps",      U"bangs",
+                     U"holy",      U"wow",       U"nice",    U"excellent", U"epic",      U"genius",     U"masterpiece",
+                     U"classic",   U"hilarious", U"insane",  U"favorite",  U"favourite", U"underrated", U"talented"});
 }
 
 bool isConjunction(const BuiltinWords::Key &k)
@@ -1386,13 +1438,13 @@ bool isBreak(QChar c)
     return c == u',' || c == u'.' || c == u'!' || c == u'?' || c == u';' || c == u':' || c == QChar(0x2026);
 }
 
-} // namespace
+}   // namespace
 
 struct BuiltinWords::FrameWord {
     Key key;
-    bool capital = false;    // written as a name: upper case, then lower case
-    bool breakAfter = false; // a comma or the end of a sentence follows
-    bool possessive = false; // written with 's
+    bool capital = false;      // written as a name: upper case, then lower case
+    bool breakAfter = false;   // a comma or the end of a sentence follows
+    bool possessive = false;   // written with 's
     Sense sense = Sense::Plain;
     std::optional<Hit> hit;
 };
@@ -1441,8 +1493,9 @@ std::optional<BuiltinWords::Hit> BuiltinWords::framed(QStringView text) const
             Key k;
             for (qsizetype j = 0; j <= raw.size(); ++j) {
                 const bool end = j == raw.size();
-                if (!end && (raw[j].isLetterOrNumber() || raw[j] == u'\'' || raw[j] == u'$' || raw[j] == u'@'
-                             || raw[j].isMark() || raw[j].isSurrogate()))
+                if (!end
+                    && (raw[j].isLetterOrNumber() || raw[j] == u'\'' || raw[j] == u'$' || raw[j] == u'@'
+                        || raw[j].isMark() || raw[j].isSurrogate()))
                     continue;
                 const QStringView w = raw.mid(from, j - from);
                 keyInto(w, k);

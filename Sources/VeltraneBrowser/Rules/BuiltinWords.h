@@ -118,8 +118,7 @@ private:
     std::optional<Hit> wholeBeside(const Key &prev, const Key &token, const Key &next) const;
     std::optional<Hit> wholeExact(const Key &token) const;
     bool allowed(const Key &token, size_t start, size_t end) const;
-    bool allowedBeside(const Key &prev, const Key &token, const Key &next, size_t start,
-                       size_t end) const;
+    bool allowedBeside(const Key &prev, const Key &token, const Key &next, size_t start, size_t end) const;
     std::optional<Hit> inside(const Key &token, const Key &prev, const Key &next) const;
     std::optional<Hit> across(const Key &prev, const Key &token, Key &joined) const;
 
@@ -155,7 +154,10 @@ private:
             size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
         };
         using Words = std::unordered_map<std::string_view, bool, Hash, std::equal_to<>>;   // -> common
-        explicit Dictionary(std::string lines) : m_text(std::move(lines)) {}
+        explicit Dictionary(std::string lines)
+            : m_text(std::move(lines))
+        {
+        }
         const Words &words() const;
         size_t longest() const;
 

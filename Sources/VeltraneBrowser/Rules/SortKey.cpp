@@ -16,7 +16,7 @@ double orLast(const std::optional<double> &value, bool negate)
     return negate ? -*value : *value;
 }
 
-} // namespace
+}   // namespace
 
 QList<SortKey> SortKey::allCases()
 {
@@ -35,11 +35,16 @@ std::optional<SortKey> SortKey::fromRawValue(const QString &raw)
 QString SortKey::rawValue() const
 {
     switch (m_value) {
-    case page: return QStringLiteral("page");
-    case newest: return QStringLiteral("newest");
-    case oldest: return QStringLiteral("oldest");
-    case likes: return QStringLiteral("likes");
-    case ai: return QStringLiteral("ai");
+    case page:
+        return QStringLiteral("page");
+    case newest:
+        return QStringLiteral("newest");
+    case oldest:
+        return QStringLiteral("oldest");
+    case likes:
+        return QStringLiteral("likes");
+    case ai:
+        return QStringLiteral("ai");
     }
     return QStringLiteral("page");
 }
@@ -47,11 +52,16 @@ QString SortKey::rawValue() const
 double SortKey::sortValue(const Comment &c) const
 {
     switch (m_value) {
-    case page: return double(c.order);
-    case newest: return orLast(c.publishedAt, true);
-    case oldest: return orLast(c.publishedAt, false);
-    case likes: return orLast(c.likeCount, false);
-    case ai: return orLast(c.aiProb, true);
+    case page:
+        return double(c.order);
+    case newest:
+        return orLast(c.publishedAt, true);
+    case oldest:
+        return orLast(c.publishedAt, false);
+    case likes:
+        return orLast(c.likeCount, false);
+    case ai:
+        return orLast(c.aiProb, true);
     }
     return double(c.order);
 }

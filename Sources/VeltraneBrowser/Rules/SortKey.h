@@ -14,7 +14,10 @@ class SortKey {
 public:
     enum Value { page, newest, oldest, likes, ai };
 
-    constexpr SortKey(Value value = page) : m_value(value) {}
+    constexpr SortKey(Value value = page)
+        : m_value(value)
+    {
+    }
     constexpr operator Value() const { return m_value; }
 
     static QList<SortKey> allCases();

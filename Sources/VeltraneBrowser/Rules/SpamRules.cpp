@@ -16,27 +16,48 @@ namespace {
 char32_t lookalike(char32_t c)
 {
     switch (c) {
-    case 0x0430: return U'a';
-    case 0x0432: return U'b';
-    case 0x0435: return U'e';
-    case 0x043A: return U'k';
-    case 0x043C: return U'm';
-    case 0x043D: return U'h';
-    case 0x043E: return U'o';
-    case 0x0440: return U'p';
-    case 0x0441: return U'c';
-    case 0x0442: return U't';
-    case 0x0443: return U'y';
-    case 0x0445: return U'x';
-    case 0x0456: return U'i';
-    case 0x0458: return U'j';
-    case 0x0455: return U's';
-    case 0x03B1: return U'a';
-    case 0x03BF: return U'o';
-    case 0x03C1: return U'p';
-    case 0x03C4: return U't';
-    case 0x03B9: return U'i';
-    default: return c;
+    case 0x0430:
+        return U'a';
+    case 0x0432:
+        return U'b';
+    case 0x0435:
+        return U'e';
+    case 0x043A:
+        return U'k';
+    case 0x043C:
+        return U'm';
+    case 0x043D:
+        return U'h';
+    case 0x043E:
+        return U'o';
+    case 0x0440:
+        return U'p';
+    case 0x0441:
+        return U'c';
+    case 0x0442:
+        return U't';
+    case 0x0443:
+        return U'y';
+    case 0x0445:
+        return U'x';
+    case 0x0456:
+        return U'i';
+    case 0x0458:
+        return U'j';
+    case 0x0455:
+        return U's';
+    case 0x03B1:
+        return U'a';
+    case 0x03BF:
+        return U'o';
+    case 0x03C1:
+        return U'p';
+    case 0x03C4:
+        return U't';
+    case 0x03B9:
+        return U'i';
+    default:
+        return c;
     }
 }
 
@@ -59,7 +80,10 @@ bool kept(char32_t c)
 
 // Hangul fillers are letters that show as blank space: typed between syllables they only hide
 // a word. NFKC has already turned the compatibility and half-width fillers into U+1160.
-bool isHangulFiller(char32_t c) { return c == 0x115F || c == 0x1160; }
+bool isHangulFiller(char32_t c)
+{
+    return c == 0x115F || c == 0x1160;
+}
 
 // The reference path: full NFKC and lower-casing through Qt, then the filter.
 void compactSlow(QStringView text, std::u32string &out)
@@ -73,7 +97,7 @@ void compactSlow(QStringView text, std::u32string &out)
             c = QChar::surrogateToUcs4(d[i].unicode(), d[i + 1].unicode());
             ++i;
         }
-        if (c >= 0x1F150 && c <= 0x1F169)        // negative circled capital letters
+        if (c >= 0x1F150 && c <= 0x1F169)   // negative circled capital letters
             out.push_back(U'a' + (c - 0x1F150));
         else if (c >= 0x1F170 && c <= 0x1F189)   // negative squared capital letters
             out.push_back(U'a' + (c - 0x1F170));
@@ -96,27 +120,45 @@ const std::array<char32_t, 0x33> &compatJamo()
     return table;
 }
 
-bool isLeadJamo(char32_t c) { return c >= 0x1100 && c <= 0x1112; }
-bool isVowelJamo(char32_t c) { return c >= 0x1161 && c <= 0x1175; }
+bool isLeadJamo(char32_t c)
+{
+    return c >= 0x1100 && c <= 0x1112;
+}
+bool isVowelJamo(char32_t c)
+{
+    return c >= 0x1161 && c <= 0x1175;
+}
 
 // Characters that NFKC leaves alone, that compose with nothing and that the filter drops:
 // common punctuation of comments, joiners and variation selectors.
 bool inert(char16_t c)
 {
     switch (c) {
-    case 0x00B7: case 0x2018: case 0x2019: case 0x201C: case 0x201D:
-    case 0x2022: case 0x200B: case 0x200D: case 0xFE0F: case 0x3001: case 0x3002:
-    case 0x300C: case 0x300D:
+    case 0x00B7:
+    case 0x2018:
+    case 0x2019:
+    case 0x201C:
+    case 0x201D:
+    case 0x2022:
+    case 0x200B:
+    case 0x200D:
+    case 0xFE0F:
+    case 0x3001:
+    case 0x3002:
+    case 0x300C:
+    case 0x300D:
         return true;
     default:
         // The dingbat circled digits U+2776..U+2793 are numbers (No) and are kept.
-        return (c >= 0x2190 && c <= 0x21FF) || (c >= 0x2600 && c <= 0x2775)
-            || (c >= 0x2794 && c <= 0x27BF);
+        return (c >= 0x2190 && c <= 0x21FF) || (c >= 0x2600 && c <= 0x2775) || (c >= 0x2794 && c <= 0x27BF);
     }
 }
 
 // Emoji and pictographs of the supplementary planes that NFKC leaves alone.
-bool inertPictograph(char32_t c) { return c >= 0x1F300 && c <= 0x1FAFF; }
+bool inertPictograph(char32_t c)
+{
+    return c >= 0x1F300 && c <= 0x1FAFF;
+}
 
 // Most comments are ASCII, Hangul syllables, compatibility jamo such as 'ㅋㅋ' and emoji. For
 // those NFKC and lower-casing are simple enough to do inline; anything else goes the full way.
@@ -226,7 +268,7 @@ QString trimSpaces(const QString &s)
     return s.mid(b, e - b);
 }
 
-} // namespace
+}   // namespace
 
 void SpamRules::compactInto(QStringView text, std::u32string &out)
 {
@@ -437,8 +479,7 @@ QStringList SpamRules::addKeywords(const QStringList &current, const QString &in
         seen.insert(composed);
         items.push_back(Item{word, std::move(order)});
     }
-    std::stable_sort(items.begin(), items.end(),
-                     [](const Item &a, const Item &b) { return a.order < b.order; });
+    std::stable_sort(items.begin(), items.end(), [](const Item &a, const Item &b) { return a.order < b.order; });
     QStringList result;
     result.reserve(qsizetype(items.size()));
     for (const Item &item : items)
@@ -468,8 +509,7 @@ QString SpamRules::rulesKey(const QStringList &keywords, bool noLikesOnly, qint6
         const QString lower = word.toLower();
         lowered.emplace_back(scalarOrder(lower), lower);
     }
-    std::stable_sort(lowered.begin(), lowered.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::stable_sort(lowered.begin(), lowered.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     QStringList parts;
     parts.reserve(qsizetype(lowered.size()));
     for (const auto &item : lowered)

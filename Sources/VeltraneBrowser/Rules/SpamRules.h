@@ -44,8 +44,8 @@ public:
         std::optional<QString> matchCompact(const std::u32string &compacted) const;
 
     private:
-        QStringList m_words;                 // the usable keywords, unchanged, in list order
-        std::vector<std::u32string> m_keys;  // their compact forms
+        QStringList m_words;                  // the usable keywords, unchanged, in list order
+        std::vector<std::u32string> m_keys;   // their compact forms
         std::unordered_map<char32_t, std::vector<int>> m_byFirst;
     };
 

@@ -16,7 +16,7 @@ ScanProgress checkProgress(qint64 count, qint64 total)
     return p;
 }
 
-} // namespace
+}   // namespace
 
 // Answers of the service for one pass, in the order they arrive. Once dropped (the page changed,
 // or Stop gave up on them), answers still to come are ignored.
@@ -53,14 +53,15 @@ QCoro::Task<void> askService(QPointer<VeltraneAccount> account, QStringList text
         jobs->land();
 }
 
-} // namespace
+}   // namespace
 
 Alerts::Question AIPass::consentQuestion()
 {
     const QString product = QStringLiteral("Glimora");
     return {tr("Use the AI check?"),
             tr("The AI finds spam, abuse and sexual content in your comments. Comment text is sent through the %1"
-               " server to an external AI (Quorant); the server does not store it.").arg(product),
+               " server to an external AI (Quorant); the server does not store it.")
+                .arg(product),
             {tr("Use the AI check"), tr("Keyword rules only")}};
 }
 
@@ -72,9 +73,19 @@ QCoro::Task<bool> AIPass::askConsent(Alerts *alerts)
 
 AIPass::AIPass(const Inputs &in, QUuid pageID, std::optional<ScanStore::PostKey> page,
                QList<ScanStore::AIAnswer> *answers)
-    : m_review(in.review), m_openPage(in.page), m_report(in.report), m_owner(in.owner), m_jobs(in.jobs),
-      m_status(in.status), m_account(in.account), m_store(in.store), m_alive(&in.jobs), m_pageID(pageID), m_page(std::move(page)), m_answers(answers),
-      m_arrivals(std::make_shared<Arrivals>())
+    : m_review(in.review)
+    , m_openPage(in.page)
+    , m_report(in.report)
+    , m_owner(in.owner)
+    , m_jobs(in.jobs)
+    , m_status(in.status)
+    , m_account(in.account)
+    , m_store(in.store)
+    , m_alive(&in.jobs)
+    , m_pageID(pageID)
+    , m_page(std::move(page))
+    , m_answers(answers)
+    , m_arrivals(std::make_shared<Arrivals>())
 {
 }
 
@@ -231,7 +242,8 @@ void AIPass::take(int index, const QList<std::optional<AIScore>> &scores)
         QList<ScanStore::AIAnswer> answers;
         for (qsizetype i = 0; i < pairs; ++i) {
             if (scores.at(i))
-                answers.append({batch.at(i).id, m_review.textHashes().of(batch.at(i).id, batch.at(i).text), *scores.at(i)});
+                answers.append(
+                    {batch.at(i).id, m_review.textHashes().of(batch.at(i).id, batch.at(i).text), *scores.at(i)});
         }
         if (m_answers)
             m_answers->append(answers);

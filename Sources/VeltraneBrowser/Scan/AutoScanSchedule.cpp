@@ -18,14 +18,18 @@ namespace {
 
 constexpr double kLongestFirstDelay = 86400;
 
-} // namespace
+}   // namespace
 
 const QString AutoScanSchedule::noticeKey = QStringLiteral("vt.autoscan");
 
 AutoScanSchedule::AutoScanSchedule(OwnerSettings &settings, JobState &jobs, PostCatalog &catalog, Browser *browser,
                                    ChannelScan scan, QObject *parent)
-    : QObject(parent), channelScan(std::move(scan)), m_settings(settings), m_jobs(jobs), m_catalog(catalog),
-      m_browser(browser)
+    : QObject(parent)
+    , channelScan(std::move(scan))
+    , m_settings(settings)
+    , m_jobs(jobs)
+    , m_catalog(catalog)
+    , m_browser(browser)
 {
 }
 

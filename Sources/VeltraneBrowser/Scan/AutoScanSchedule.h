@@ -33,8 +33,8 @@ public:
     // Reads the interval and writes the last run's time in `settings`; runs `scan` when due and
     // counts what it scanned in the catalog's rows. The browser is only watched; the other
     // objects must outlive the schedule.
-    AutoScanSchedule(OwnerSettings &settings, JobState &jobs, PostCatalog &catalog, Browser *browser,
-                     ChannelScan scan, QObject *parent = nullptr);
+    AutoScanSchedule(OwnerSettings &settings, JobState &jobs, PostCatalog &catalog, Browser *browser, ChannelScan scan,
+                     QObject *parent = nullptr);
 
     // Starts (or restarts) the loop: the first check after firstCheck seconds, then one every
     // periodMs.

@@ -30,7 +30,8 @@ std::optional<QString> ChannelPost::thumbnailOf(const QString &site, const QStri
                 // The first "v" item, decoded; anything outside the id alphabet is not put into an address.
                 const QString v = query.allQueryItemValues(QStringLiteral("v"), QUrl::FullyDecoded).value(0);
                 if (isSiteId(v))
-                    return QStringLiteral("https://") + thumbnailHost + QStringLiteral("/vi/") + v + QStringLiteral("/mqdefault.jpg");
+                    return QStringLiteral("https://") + thumbnailHost + QStringLiteral("/vi/") + v
+                        + QStringLiteral("/mqdefault.jpg");
             }
         }
     }

@@ -12,18 +12,18 @@
 struct ChannelPost {
     enum class State { waiting, scanning, done, failed };
 
-    QString site;                        // "youtube" or "instagram"
-    QString url;                         // canonical post key; the row's identity
+    QString site;   // "youtube" or "instagram"
+    QString url;    // canonical post key; the row's identity
     QString title;
     State state = State::waiting;
-    int total = 0;                       // comments known on the post
-    int flagged = 0;                     // comments flagged as spam now
-    QString note;                        // short status text; empty for a row made from a stored post
-    std::optional<QDateTime> scannedAt;  // none: never scanned
-    bool watched = false;                // monitored
-    int deleted = 0;                     // comments deleted from the post
-    std::optional<QString> thumbnail;    // address of the post's image
-    int added = 0;                       // new comments found by the last scan
+    int total = 0;                        // comments known on the post
+    int flagged = 0;                      // comments flagged as spam now
+    QString note;                         // short status text; empty for a row made from a stored post
+    std::optional<QDateTime> scannedAt;   // none: never scanned
+    bool watched = false;                 // monitored
+    int deleted = 0;                      // comments deleted from the post
+    std::optional<QString> thumbnail;     // address of the post's image
+    int added = 0;                        // new comments found by the last scan
 
     // Rows are identified by url; equal only when every field is equal.
     QString id() const { return url; }

@@ -17,22 +17,25 @@ DesktopNotifier &DesktopNotifier::shared()
     return *notifier;
 }
 
-DesktopNotifier::DesktopNotifier(const QDBusConnection &bus, QObject *parent) : QObject(parent), m_bus(bus) {}
+DesktopNotifier::DesktopNotifier(const QDBusConnection &bus, QObject *parent)
+    : QObject(parent)
+    , m_bus(bus)
+{
+}
 
 void DesktopNotifier::post(const QString &key, const QString &title, const QString &body)
 {
     if (m_inFlight.value(key)) {
-        m_waiting.insert(key, Notice {title, body});
+        m_waiting.insert(key, Notice{title, body});
         return;
     }
-    send(key, Notice {title, body});
+    send(key, Notice{title, body});
 }
 
 void DesktopNotifier::send(const QString &key, const Notice &notice)
 {
     if (!m_bus.isConnected()) {
-        done(Result {key, false, 0,
-                     tr("There is no session bus to post notifications on.")});
+        done(Result{key, false, 0, tr("There is no session bus to post notifications on.")});
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(service, path, service, QStringLiteral("Notify"));
@@ -44,13 +47,14 @@ void DesktopNotifier::send(const QString &key, const Notice &notice)
         watcher->deleteLater();
         m_inFlight.remove(key);
         const QDBusPendingReply<uint> reply = *watcher;
-        Result result {key, false, 0, {}};
+        Result result{key, false, 0, {}};
         if (reply.isError()) {
             const QDBusError error = reply.error();
             if (error.type() == QDBusError::ServiceUnknown)
                 result.error = tr("No notification service is running; the notice was not shown.");
             else
-                result.error = tr("Couldn't post the notice: %1").arg(error.message().isEmpty() ? error.name() : error.message());
+                result.error =
+                    tr("Couldn't post the notice: %1").arg(error.message().isEmpty() ? error.name() : error.message());
         } else {
             result.posted = true;
             result.id = reply.value();

@@ -20,16 +20,16 @@
 class DesktopNotifier : public QObject {
     Q_OBJECT
 public:
-    static const QString service;     // "org.freedesktop.Notifications"
-    static const QString path;        // "/org/freedesktop/Notifications"
-    static const QString appName;     // "Veltrane"
+    static const QString service;   // "org.freedesktop.Notifications"
+    static const QString path;      // "/org/freedesktop/Notifications"
+    static const QString appName;   // "Veltrane"
 
     // What became of one notice.
     struct Result {
         QString key;
         bool posted = false;
-        uint id = 0;          // the service's id when posted
-        QString error;        // why not, when not posted
+        uint id = 0;     // the service's id when posted
+        QString error;   // why not, when not posted
         bool operator==(const Result &) const = default;
     };
 

@@ -94,7 +94,7 @@ std::optional<ScanStore::Run> failedRun(const QString &url, ScanStore::Run::Kind
     return run;
 }
 
-} // namespace
+}   // namespace
 
 bool HistoryState::logFailedScan(const QString &url, const QString &note)
 {

@@ -17,7 +17,11 @@ class HistoryState : public QObject {
 public:
     // The store must outlive it; the status line hears of a history found off.
     HistoryState(ScanStore *store, StatusLine &status, QObject *parent = nullptr)
-        : QObject(parent), m_store(store), m_status(status) {}
+        : QObject(parent)
+        , m_store(store)
+        , m_status(status)
+    {
+    }
 
     const ScanStore::Stats &stats() const { return m_stats; }
     // Takes the totals; a history found off on the way is made known with them.

@@ -10,7 +10,7 @@ bool isStep(JobState::Job job)
     return job == JobState::Job::scan || job == JobState::Job::removal;
 }
 
-} // namespace
+}   // namespace
 
 void JobState::start(Job job)
 {
@@ -69,10 +69,11 @@ QCoro::Task<void> JobState::nextLanding()
             auto connection = std::make_shared<QMetaObject::Connection>();
             *connection = QObject::connect(jobs, &JobState::landed, jobs, [connection, waiter, j = jobs] {
                 QObject::disconnect(*connection);
-                QMetaObject::invokeMethod(j, [waiter] { waiter.resume(); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    j, [waiter] { waiter.resume(); }, Qt::QueuedConnection);
             });
         }
-        void await_resume() const noexcept {}
+        void await_resume() const noexcept { }
     };
     co_await Awaiter{this};
 }
@@ -84,9 +85,10 @@ QCoro::Task<void> JobState::nextTurn()
         bool await_ready() const noexcept { return false; }
         void await_suspend(std::coroutine_handle<> waiter)
         {
-            QMetaObject::invokeMethod(jobs, [waiter] { waiter.resume(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                jobs, [waiter] { waiter.resume(); }, Qt::QueuedConnection);
         }
-        void await_resume() const noexcept {}
+        void await_resume() const noexcept { }
     };
     co_await Awaiter{this};
 }

@@ -20,7 +20,10 @@ public:
     // its AI pass.
     enum class Phase { none, preparing, ai };
 
-    explicit JobState(QObject *parent = nullptr) : QObject(parent) {}
+    explicit JobState(QObject *parent = nullptr)
+        : QObject(parent)
+    {
+    }
 
     Job job() const { return m_job; }
     Job step() const { return m_step; }

@@ -21,12 +21,17 @@ std::chrono::milliseconds seconds(double s)
     return std::chrono::milliseconds(qint64(s * 1000));
 }
 
-} // namespace
+}   // namespace
 
 OpenPage::OpenPage(Browser *browser, SpamEngine *engine, OwnerSettings &owner, JobState &jobs, StatusLine &status,
                    Scan scan, QObject *parent)
-    : QObject(parent), m_browser(browser), m_engine(engine), m_owner(owner), m_jobs(jobs), m_status(status),
-      m_scan(std::move(scan))
+    : QObject(parent)
+    , m_browser(browser)
+    , m_engine(engine)
+    , m_owner(owner)
+    , m_jobs(jobs)
+    , m_status(status)
+    , m_scan(std::move(scan))
 {
     m_pollTimer.setInterval(progressIntervalMs);
     m_pollTimer.setTimerType(Qt::PreciseTimer);
@@ -47,9 +52,18 @@ bool OpenPage::samePage(const QUuid &pageID) const
     return m_browser && m_browser->pageID() == pageID;
 }
 
-void OpenPage::setInfo(const std::optional<SiteInfo> &info) { update(m_info, info, &OpenPage::infoChanged); }
-void OpenPage::setProgress(const std::optional<ScanProgress> &progress) { update(m_progress, progress, &OpenPage::progressChanged); }
-void OpenPage::setScanActivity(const ScanActivity &activity) { update(m_scanActivity, activity, &OpenPage::scanActivityChanged); }
+void OpenPage::setInfo(const std::optional<SiteInfo> &info)
+{
+    update(m_info, info, &OpenPage::infoChanged);
+}
+void OpenPage::setProgress(const std::optional<ScanProgress> &progress)
+{
+    update(m_progress, progress, &OpenPage::progressChanged);
+}
+void OpenPage::setScanActivity(const ScanActivity &activity)
+{
+    update(m_scanActivity, activity, &OpenPage::scanActivityChanged);
+}
 
 void OpenPage::setOpenedFromPostList(const std::optional<QString> &url)
 {
@@ -200,7 +214,9 @@ QCoro::Task<bool> OpenPage::load(QString url, double timeout)
     const std::unique_ptr<PageLoad> watch = browser->openWatched(url);
     if (!watch || timeout <= 0)
         co_return false;
-    const auto refused = [&browser, &watch] { return !browser->error().isEmpty() || watch->toSignIn() || watch->failed(); };
+    const auto refused = [&browser, &watch] {
+        return !browser->error().isEmpty() || watch->toSignIn() || watch->failed();
+    };
     double counted = 0;
     while (true) {
         co_await QCoro::sleepFor(250ms);

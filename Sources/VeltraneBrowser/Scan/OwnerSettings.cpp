@@ -33,23 +33,23 @@ std::optional<int> storedInt(const AppSettings &s, const QString &key)
 
 const QString kLastAutoScan = QStringLiteral("vt.lastAutoScan");
 
-} // namespace
+}   // namespace
 
 const QList<int> &OwnerSettings::postLimitPresets()
 {
-    static const QList<int> presets {3, 5, 10, 20};
+    static const QList<int> presets{3, 5, 10, 20};
     return presets;
 }
 
 const QList<int> &OwnerSettings::keepDaysPresets()
 {
-    static const QList<int> presets {30, 90, 180, 365};
+    static const QList<int> presets{30, 90, 180, 365};
     return presets;
 }
 
 const QList<int> &OwnerSettings::autoScanPresets()
 {
-    static const QList<int> presets {0, 1, 6, 24};
+    static const QList<int> presets{0, 1, 6, 24};
     return presets;
 }
 
@@ -82,7 +82,7 @@ std::optional<QVariant> notNegative(const QVariant &v)
     return QVariant(std::max(v.toInt(), 0));
 }
 
-} // namespace
+}   // namespace
 
 // One row per setting. A new setting is a row here and its Key.
 const std::vector<OwnerSettings::Row> &OwnerSettings::rows()
@@ -92,7 +92,7 @@ const std::vector<OwnerSettings::Row> &OwnerSettings::rows()
     using E = Effect;
     const Check any;
     const int most = std::numeric_limits<int>::max();
-    static const std::vector<Row> table {
+    static const std::vector<Row> table{
         // key, stored name, type, default, check, storage, effect
         {Key::aiConsent, QStringLiteral("vt.aiConsent"), T::boolean, QVariant(), any},
         {Key::aiOn, QStringLiteral("vt.aiOn"), T::boolean, true, any, S::onSet, E::consent},
@@ -112,7 +112,8 @@ const std::vector<OwnerSettings::Row> &OwnerSettings::rows()
         {Key::flagKnownSpammers, QStringLiteral("vt.flagKnownSpammers"), T::boolean, true, any},
         {Key::skipUnchanged, QStringLiteral("vt.skipUnchanged"), T::boolean, true, any},
         {Key::scanOnOpen, QStringLiteral("vt.scanOnOpen"), T::boolean, true, any},
-        {Key::autoScanHours, QStringLiteral("vt.autoScanHours"), T::number, 0, oneOf(autoScanPresets()), S::always, E::notifications},
+        {Key::autoScanHours, QStringLiteral("vt.autoScanHours"), T::number, 0, oneOf(autoScanPresets()), S::always,
+         E::notifications},
     };
     return table;
 }
@@ -196,7 +197,7 @@ std::optional<QVariant> stored(const AppSettings &s, const OwnerSettings::Row &r
         return std::nullopt;
     case OwnerSettings::Type::words: {
         // A list holding anything but strings is not ours to rewrite.
-        const QStringList notAList {QStringLiteral("\u0001")};
+        const QStringList notAList{QStringLiteral("\u0001")};
         const QStringList words = s.stringList(row.name, notAList);
         return words != notAList ? std::optional(QVariant(words)) : std::nullopt;
     }
@@ -208,9 +209,11 @@ std::optional<QVariant> stored(const AppSettings &s, const OwnerSettings::Row &r
     return std::nullopt;
 }
 
-} // namespace
+}   // namespace
 
-OwnerSettings::OwnerSettings(AppSettings *file, QObject *parent) : QObject(parent), m_file(file)
+OwnerSettings::OwnerSettings(AppSettings *file, QObject *parent)
+    : QObject(parent)
+    , m_file(file)
 {
     for (const Row &r : rows())
         m_values.push_back(r.fallback);
@@ -305,7 +308,7 @@ QStringList OwnerSettings::aiOptions() const
 
 QString OwnerSettings::aiOptionsKey() const
 {
-    QStringList parts {QStringLiteral("spam")};
+    QStringList parts{QStringLiteral("spam")};
     parts += aiOptions();
     if (aiKeepPraise() && aiAbuse())
         parts.append(QStringLiteral("keepPraise"));

@@ -85,7 +85,7 @@ public:
 
     struct Row {
         Key key;
-        QString name;        // the stored name, "vt.x"
+        QString name;   // the stored name, "vt.x"
         Type type;
         QVariant fallback;   // the default; none for an unanswered question
         // The value taken for one of the row's type; none refuses it. May adjust it (a negative
@@ -100,9 +100,9 @@ public:
     static const Row &row(Key key);
     static std::optional<Key> keyOf(const QString &name);
 
-    static const QList<int> &postLimitPresets();    // 3, 5, 10, 20
-    static const QList<int> &keepDaysPresets();     // 30, 90, 180, 365
-    static const QList<int> &autoScanPresets();     // 0, 1, 6, 24
+    static const QList<int> &postLimitPresets();   // 3, 5, 10, 20
+    static const QList<int> &keepDaysPresets();    // 30, 90, 180, 365
+    static const QList<int> &autoScanPresets();    // 0, 1, 6, 24
 
     // The file must outlive these settings.
     explicit OwnerSettings(AppSettings *file, QObject *parent = nullptr);

@@ -30,7 +30,8 @@ constexpr int kStoredRows = 200;
 BrowserError channelFailure(LoginProvider provider)
 {
     const QString name = provider.displayName();
-    return BrowserError(QCoreApplication::translate("PostCatalog", "Couldn't find your channel. Check your %1 sign-in.").arg(name));
+    return BrowserError(
+        QCoreApplication::translate("PostCatalog", "Couldn't find your channel. Check your %1 sign-in.").arg(name));
 }
 
 ChannelPost freshRow(const QString &site, const QString &url, const QString &title,
@@ -53,12 +54,18 @@ bool isInstagramPage(const QString &address)
         && url.port() == -1 && url.userInfo().isEmpty();
 }
 
-} // namespace
+}   // namespace
 
 PostCatalog::PostCatalog(ScanStore &store, JobState &jobs, const OwnerSettings &settings, VeltraneAccount *account,
                          Browser *browser, SpamEngine *engine, OpenPage *page, QObject *parent)
-    : QObject(parent), m_store(store), m_jobs(jobs), m_settings(settings), m_account(account), m_browser(browser),
-      m_engine(engine), m_page(page)
+    : QObject(parent)
+    , m_store(store)
+    , m_jobs(jobs)
+    , m_settings(settings)
+    , m_account(account)
+    , m_browser(browser)
+    , m_engine(engine)
+    , m_page(page)
 {
 }
 
@@ -340,8 +347,8 @@ int PostCatalog::addDiscovered(const QList<FoundPost> &posts)
         if (!key || dismissed.contains(key->url) || known.contains(key->url))
             continue;
         known.insert(key->url);
-        taken.append(ScanStore::Found {key->site, key->url, post.title,
-                                       ChannelPost::thumbnailOf(key->site, key->url, {post.thumb})});
+        taken.append(ScanStore::Found{key->site, key->url, post.title,
+                                      ChannelPost::thumbnailOf(key->site, key->url, {post.thumb})});
     }
     if (!taken.isEmpty())
         m_store.addFound(taken);
@@ -426,7 +433,8 @@ bool PostCatalog::setWatched(const QString &url, bool on)
         if (key) {
             const std::optional<ScanStore::PostKey> page = currentPage();
             const bool open = page && *page == *key;
-            const std::optional<QString> thumb = open && m_page && m_page->info() ? m_page->info()->thumbnail : std::nullopt;
+            const std::optional<QString> thumb = open && m_page && m_page->info() ? m_page->info()->thumbnail
+                                                                                  : std::nullopt;
             const std::optional<QString> thumbnail = ChannelPost::thumbnailOf(key->site, key->url, {thumb});
             const QString title = open && m_browser ? ScanStore::cleanTitle(m_browser->title()) : QString();
             if (m_store.isOpen())
@@ -505,10 +513,13 @@ void PostCatalog::dashboardAside(int days, const QDateTime &now, QObject *contex
     // Each query is quick, but together they would hold the window on a long history.
     if (!store->isOpen() || store->path() == QStringLiteral(":memory:")) {
         const DashboardData data = dashboard(days, now);
-        QMetaObject::invokeMethod(context, [receiver, done, data] {
+        QMetaObject::invokeMethod(
+            context,
+            [receiver, done, data] {
             if (receiver)
                 done(data);
-        }, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
         return;
     }
     const QString path = store->path();
@@ -518,10 +529,13 @@ void PostCatalog::dashboardAside(int days, const QDateTime &now, QObject *contex
             ScanStore reader(path, ScanStore::Access::readOnly);
             data = dashboardOf(reader, days, now);
         }
-        QMetaObject::invokeMethod(receiver, [receiver, done, data] {
+        QMetaObject::invokeMethod(
+            receiver,
+            [receiver, done, data] {
             if (receiver)
                 done(data);
-        }, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
     });
 }
 

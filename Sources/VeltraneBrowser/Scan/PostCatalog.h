@@ -91,13 +91,13 @@ public:
 
     // One snapshot of the history for the statistics sheet.
     struct DashboardData {
-        ScanStore::Stats stats;                    // all sites
-        QMap<QString, ScanStore::Stats> bySite;    // "youtube" and "instagram", always both
-        QList<ScanStore::DayCount> daily;          // oldest day first
-        QList<ScanStore::Post> topPosts;           // at most 5
-        QList<ScanStore::Author> topAuthors;       // at most 5
-        QList<ScanStore::Record> recent;           // at most 10, newest deletion first
-        QHash<QString, ScanStore::Post> posts;     // the first 200 listed posts by url
+        ScanStore::Stats stats;                   // all sites
+        QMap<QString, ScanStore::Stats> bySite;   // "youtube" and "instagram", always both
+        QList<ScanStore::DayCount> daily;         // oldest day first
+        QList<ScanStore::Post> topPosts;          // at most 5
+        QList<ScanStore::Author> topAuthors;      // at most 5
+        QList<ScanStore::Record> recent;          // at most 10, newest deletion first
+        QHash<QString, ScanStore::Post> posts;    // the first 200 listed posts by url
     };
     // Reads the snapshot from the store, synchronously; the store's empty answers pass through.
     DashboardData dashboard(int days, const QDateTime &now) const;

@@ -43,13 +43,22 @@ bool unfinished(const ChannelPost &row)
     return row.state == ChannelPost::State::waiting || row.state == ChannelPost::State::scanning;
 }
 
-} // namespace
+}   // namespace
 
 PostQueue::PostQueue(PostCatalog &catalog, OpenPage &page, JobState &jobs, StatusLine &status, ScanReport &report,
                      HistoryState &history, const OwnerSettings &settings, ScanStore &store, Browser *browser,
                      Scan scan, QObject *parent)
-    : QObject(parent), m_catalog(catalog), m_page(page), m_jobs(jobs), m_status(status), m_report(report),
-      m_history(history), m_settings(settings), m_store(store), m_browser(browser), m_scan(std::move(scan))
+    : QObject(parent)
+    , m_catalog(catalog)
+    , m_page(page)
+    , m_jobs(jobs)
+    , m_status(status)
+    , m_report(report)
+    , m_history(history)
+    , m_settings(settings)
+    , m_store(store)
+    , m_browser(browser)
+    , m_scan(std::move(scan))
 {
 }
 
@@ -290,7 +299,7 @@ QCoro::Task<void> PostQueue::scanChannels(bool automatic)
             if (!p.watched || p.site != raw || seen.contains(p.url))
                 continue;
             seen.insert(p.url);
-            candidates.append(FoundPost {p.url, p.title, p.thumbnail});
+            candidates.append(FoundPost{p.url, p.title, p.thumbnail});
         }
         QSet<QString> listed;
         for (const ChannelPost &row : std::as_const(m_catalog.rows()))
@@ -352,11 +361,10 @@ QCoro::Task<void> PostQueue::scanChannels(bool automatic)
             m_report.report(none);
     } else if (flagged >= 1) {
         const QString hint = tr(" Open a post to review and delete.");
-        m_status.set(tr("Scanned %1 posts and flagged %2.").arg(scanned).arg(flagged) + hint + tail,
-                  StatusKind::warn);
+        m_status.set(tr("Scanned %1 posts and flagged %2.").arg(scanned).arg(flagged) + hint + tail, StatusKind::warn);
     } else {
         m_status.set(tr("Scanned %1 posts; no suspected spam.").arg(scanned) + tail,
-                  notes.isEmpty() ? StatusKind::ok : StatusKind::warn);
+                     notes.isEmpty() ? StatusKind::ok : StatusKind::warn);
     }
     m_jobs.end(JobState::Job::queue);
     m_page.setProgress(std::nullopt);

@@ -29,10 +29,13 @@ QString withoutCommas(QString word)
     return word.replace(u',', u' ');
 }
 
-} // namespace
+}   // namespace
 
 PostReview::PostReview(const OwnerSettings &settings, ScanStore &store, Current current, QObject *parent)
-    : QObject(parent), m_settings(settings), m_store(store), m_current(std::move(current))
+    : QObject(parent)
+    , m_settings(settings)
+    , m_store(store)
+    , m_current(std::move(current))
 {
 }
 
@@ -297,7 +300,7 @@ PostReview::Reuse PostReview::reuseAI(const QHash<QString, ScanStore::Known> &kn
     if (known.isEmpty())
         return out;
     const QString key = m_settings.aiOptionsKey();
-    const QStringList kinds = QStringList {kSpam} + m_settings.aiOptions();
+    const QStringList kinds = QStringList{kSpam} + m_settings.aiOptions();
     bool touched = false;
     for (qsizetype i = 0; i < m_comments.size(); ++i) {
         const Comment &c = m_comments.at(i);
@@ -376,7 +379,7 @@ const AIRules::Placement &PostReview::placement(double prob, const QString &kind
             made = SpamRules::place(prob, kind, m_settings.threshold());
         return *made;
     }
-    const std::pair<QString, int> key {kind, slot};
+    const std::pair<QString, int> key{kind, slot};
     auto found = m_placements.constFind(key);
     if (found == m_placements.constEnd())
         found = m_placements.insert(key, SpamRules::place(prob, kind, m_settings.threshold()));
@@ -406,7 +409,8 @@ QString PostReview::flagRepeatOffenders(const QString &site)
         return ownerNames.contains(c.authorName) && (id.isEmpty() || ownerIds.isEmpty());
     };
     const auto candidate = [&](const Comment &c, const QString &id) {
-        return c.verdict() == Comment::Verdict::ok && !owners(c, id) && (!id.isEmpty() || !c.authorName.trimmed().isEmpty());
+        return c.verdict() == Comment::Verdict::ok && !owners(c, id)
+            && (!id.isEmpty() || !c.authorName.trimmed().isEmpty());
     };
     QSet<QString> ids;
     QSet<QString> namesWithId;      // matched against deletions stored without an id
@@ -428,10 +432,10 @@ QString PostReview::flagRepeatOffenders(const QString &site)
         return {};
     const auto list = [](const QSet<QString> &set) { return QStringList(set.cbegin(), set.cend()); };
     const QHash<QString, int> byId = ids.isEmpty() ? QHash<QString, int>() : m_store.offenderIds(site, list(ids));
-    const QHash<QString, int> byOldName =
-        namesWithId.isEmpty() ? QHash<QString, int>() : m_store.offenders(site, list(namesWithId), true);
-    const QHash<QString, int> byName =
-        namesWithoutId.isEmpty() ? QHash<QString, int>() : m_store.offenders(site, list(namesWithoutId));
+    const QHash<QString, int> byOldName = namesWithId.isEmpty() ? QHash<QString, int>()
+                                                                : m_store.offenders(site, list(namesWithId), true);
+    const QHash<QString, int> byName = namesWithoutId.isEmpty() ? QHash<QString, int>()
+                                                                : m_store.offenders(site, list(namesWithoutId));
     if (byId.isEmpty() && byOldName.isEmpty() && byName.isEmpty())
         return {};
     int flagged = 0;
@@ -464,8 +468,7 @@ QString PostReview::repeatNote(int flagged)
 }
 
 int PostReview::skipCleared(QList<Comment> &comments, const QHash<QString, ScanStore::Known> &known,
-                           const QString &rules, const std::optional<QString> &aiOptions,
-                           const TextHashes &hashes)
+                            const QString &rules, const std::optional<QString> &aiOptions, const TextHashes &hashes)
 {
     if (known.isEmpty())
         return 0;
@@ -489,7 +492,8 @@ int PostReview::skipCleared(QList<Comment> &comments, const QHash<QString, ScanS
                 continue;
             const Comment::Verdict before = k.state ? Comment::verdictOf(*k.state) : Comment::Verdict::other;
             const bool clearedBefore = before == Comment::Verdict::ok
-                || (before == Comment::Verdict::skip && k.reason && (*k.reason == unchanged || *k.reason == keptReason));
+                || (before == Comment::Verdict::skip && k.reason
+                    && (*k.reason == unchanged || *k.reason == keptReason));
             if (!clearedBefore)
                 continue;
             if (!k.rules || *k.rules != rules)
@@ -537,4 +541,3 @@ void PostReview::selectReviewed(const QStringList &ids)
     if (changed)
         setComments(next);
 }
-

@@ -64,8 +64,9 @@ QString signInText()
 
 QString checkText()
 {
-    return text(QT_TRANSLATE_NOOP("RemovalJob",
-                                  "The site asked you to sign in or pass a check. Finish it on the page, then try again."));
+    return text(
+        QT_TRANSLATE_NOOP("RemovalJob",
+                          "The site asked you to sign in or pass a check. Finish it on the page, then try again."));
 }
 
 QString openingText()
@@ -92,13 +93,23 @@ QString dryRunText(qsizetype comments, qsizetype posts, int deferred)
     return out + text(QT_TRANSLATE_NOOP("RemovalJob", " Nothing was deleted."));
 }
 
-} // namespace
+}   // namespace
 
 RemovalJob::RemovalJob(Inputs inputs, QObject *parent)
-    : QObject(parent), m_store(inputs.store), m_engine(inputs.engine), m_browser(inputs.browser),
-      m_review(inputs.review), m_page(inputs.page), m_catalog(inputs.catalog), m_jobs(inputs.jobs),
-      m_status(inputs.status), m_history(inputs.history), m_report(inputs.report), m_alerts(std::move(inputs.alerts)),
-      m_scan(std::move(inputs.scan)), m_takeOverBrowser(std::move(inputs.takeOverBrowser))
+    : QObject(parent)
+    , m_store(inputs.store)
+    , m_engine(inputs.engine)
+    , m_browser(inputs.browser)
+    , m_review(inputs.review)
+    , m_page(inputs.page)
+    , m_catalog(inputs.catalog)
+    , m_jobs(inputs.jobs)
+    , m_status(inputs.status)
+    , m_history(inputs.history)
+    , m_report(inputs.report)
+    , m_alerts(std::move(inputs.alerts))
+    , m_scan(std::move(inputs.scan))
+    , m_takeOverBrowser(std::move(inputs.takeOverBrowser))
 {
 }
 
@@ -150,8 +161,10 @@ QString repliesText(const RemovalJob::Replies &replies)
 {
     if (replies.count < 1)
         return RemovalJob::tr("Only the selected comments are deleted.");
-    QString out = RemovalJob::tr("Deleting a comment also deletes its replies: %n more comment(s) will be deleted with the "
-                                 "chosen threads.", nullptr, replies.count);
+    QString out =
+        RemovalJob::tr("Deleting a comment also deletes its replies: %n more comment(s) will be deleted with the "
+                       "chosen threads.",
+                       nullptr, replies.count);
     if (replies.unflagged > 0)
         out += u' ' + RemovalJob::tr("%n of them are not flagged as spam.", nullptr, replies.unflagged);
     if (replies.owner > 0)
@@ -167,17 +180,19 @@ QString commentLine(const Comment &c)
     QString text = c.text.simplified();
     if (text.size() > longest)
         text = text.left(longest - 1).trimmed() + QChar(0x2026);
-    const QString author = c.authorName.simplified().isEmpty() ? RemovalJob::tr("(no name)") : c.authorName.simplified();
+    const QString author = c.authorName.simplified().isEmpty() ? RemovalJob::tr("(no name)")
+                                                               : c.authorName.simplified();
     return QStringLiteral("\u2022 ") + author + QStringLiteral(": ") + text;
 }
 
-} // namespace
+}   // namespace
 
 Alerts::Question RemovalJob::question(int count, Replies replies)
 {
     return {tr("Delete %n comment(s)", nullptr, count),
             repliesText(replies) + u' ' + tr("Deleted comments can't be restored."),
-            {tr("Cancel"), tr("Delete %1").arg(count)}, 1};
+            {tr("Cancel"), tr("Delete %1").arg(count)},
+            1};
 }
 
 Alerts::Question RemovalJob::agentQuestion(const QList<Comment> &chosen, Replies replies, const QString &post)
@@ -193,7 +208,8 @@ Alerts::Question RemovalJob::agentQuestion(const QList<Comment> &chosen, Replies
     return {tr("The AI agent asks to delete %n comment(s)", nullptr, n),
             lines.join(u'\n') + QStringLiteral("\n\n") + repliesText(replies) + u' '
                 + tr("Deleted comments can't be restored. Delete them only if you asked the agent to."),
-            {tr("Cancel"), tr("Delete %1").arg(n)}, 1};
+            {tr("Cancel"), tr("Delete %1").arg(n)},
+            1};
 }
 
 
@@ -315,7 +331,8 @@ QString RemovalJob::unrecordedSentence() const
         return QString();
     // A history that is off was explained once already (and stays in the settings).
     if (!m_history.notice().isEmpty())
-        return tr(" These deletions were not recorded: history is off for this run (Settings › History says why and what to do).");
+        return tr(
+            " These deletions were not recorded: history is off for this run (Settings › History says why and what to do).");
     return tr(" These deletions were not fully recorded in the history: ") + m_unrecorded;
 }
 
@@ -456,7 +473,8 @@ QCoro::Task<bool> RemovalJob::confirmOnPage(const OnPage &job, Confirm confirm, 
     QList<Comment> chosen;
     for (const QString &id : ids) {
         const QList<Comment> &comments = m_review.comments();
-        const auto found = std::find_if(comments.begin(), comments.end(), [&id](const Comment &c) { return c.id == id; });
+        const auto found = std::find_if(comments.begin(), comments.end(),
+                                        [&id](const Comment &c) { return c.id == id; });
         if (found != comments.end())
             chosen.append(*found);
     }
@@ -528,7 +546,8 @@ void RemovalJob::fail(const OnPage &job, std::exception_ptr error)
     settleThreads(job.post, job.plan.ids.now);
     if (!m_deletedNow.isEmpty()) {
         QList<Comment> left = m_review.comments();
-        left.removeIf([this](const Comment &c) { return m_deletedNow.contains(c.id) || m_goneWithThread.contains(c.id); });
+        left.removeIf(
+            [this](const Comment &c) { return m_deletedNow.contains(c.id) || m_goneWithThread.contains(c.id); });
         m_review.setComments(left);
     }
     noteWritten(m_history.logFailedRemoval(job.url, int(job.plan.ids.now.size()), text));
@@ -592,7 +611,8 @@ void RemovalJob::recordRun(const OnPage &job, const Summary &summary, bool moved
     // only the open page's list and status are left to the new page.
     if (!moved) {
         QList<Comment> left = m_review.comments();
-        left.removeIf([&job, this](const Comment &c) { return job.gone.contains(c.id) || m_goneWithThread.contains(c.id); });
+        left.removeIf(
+            [&job, this](const Comment &c) { return job.gone.contains(c.id) || m_goneWithThread.contains(c.id); });
         m_review.setComments(left);
         if (n > 0)
             m_review.setJustKept({});
@@ -685,7 +705,7 @@ QCoro::Task<int> RemovalJob::removeStored(QList<ScanStore::Record> records, Conf
     for (qsizetype i = 0; i < plan.posts.size() && !stopAsked() && tour.stopText.isEmpty(); ++i) {
         const QString &url = plan.posts.at(i);
         const QList<ScanStore::Record> picks = plan.byPost.value(url);
-        setProgress(Progress {i, plan.posts.size()});
+        setProgress(Progress{i, plan.posts.size()});
         std::optional<QString> failure = co_await openPost(url);
         if (!self)
             co_return 0;
@@ -721,7 +741,7 @@ void RemovalJob::startStored(qint64 posts)
     m_history.setSessionAuto(false);
     if (m_takeOverBrowser)
         m_takeOverBrowser();
-    setProgress(Progress {0, posts});
+    setProgress(Progress{0, posts});
 }
 
 QCoro::Task<std::optional<QString>> RemovalJob::openPost(QString url)
@@ -780,7 +800,8 @@ QCoro::Task<void> RemovalJob::deletePicked(Tour &tour)
         co_return;
     tour.deleted += lastCount();
     tour.withThreads += m_lastReplies;
-    for (double waited = 0; watch.started() && !watch.ended() && !watch.toSignIn() && !stopAsked() && waited < loadBudget;
+    for (double waited = 0;
+         watch.started() && !watch.ended() && !watch.toSignIn() && !stopAsked() && waited < loadBudget;
          waited += 0.25) {
         co_await QCoro::sleepFor(250ms);
         if (!self)
@@ -804,7 +825,7 @@ void RemovalJob::reportStored(const StoredPlan &plan, const Tour &tour)
 {
     m_history.setStats(m_store->stats());
     const qsizetype left = plan.records.now.size() - tour.deleted;
-    Summary out {QString(), StatusKind::warn, false};
+    Summary out{QString(), StatusKind::warn, false};
     if (!tour.stopText.isEmpty()) {
         out.text = tour.stopText + (tour.deleted >= 1 ? deletedSuffix(tour.deleted) : QString());
         out.toIssue = true;
@@ -819,7 +840,8 @@ void RemovalJob::reportStored(const StoredPlan &plan, const Tour &tour)
             reason = tr(" They were not found on the post or could not be deleted.");
         else
             reason = u' ' + signInText();
-        out.text = tr("%1 deleted; %2 remain.").arg(tour.deleted).arg(left) + reason + deferredTail(plan.records.deferred);
+        out.text = tr("%1 deleted; %2 remain.").arg(tour.deleted).arg(left) + reason
+            + deferredTail(plan.records.deferred);
     }
     if (tour.withThreads.count > 0)
         out.text += u' ' + tr("%n more went with their threads.", nullptr, tour.withThreads.count);

@@ -93,8 +93,8 @@ public:
     static constexpr double commentsBudget = 20;
     template <typename T>
     struct Plan {
-        QList<T> now;        // this pass
-        int deferred = 0;    // left for a later pass
+        QList<T> now;       // this pass
+        int deferred = 0;   // left for a later pass
     };
     template <typename T>
     static Plan<T> plan(const QList<T> &items)

@@ -15,13 +15,13 @@ struct ScanActivity {
 
     Stage stage = Stage::connecting;
     AIState aiState = AIState::pending;
-    qint64 collected = 0;      // collected so far (the page's total once collection ends)
+    qint64 collected = 0;   // collected so far (the page's total once collection ends)
     qint64 rulesChecked = 0;
     qint64 aiChecked = 0;
     qint64 aiTotal = 0;
     qint64 flagged = 0;
-    QList<Comment> samples;    // the most recent comments (the scan keeps the last 6)
-    QSet<QString> inspecting;  // ids the AI check is looking at right now
+    QList<Comment> samples;     // the most recent comments (the scan keeps the last 6)
+    QSet<QString> inspecting;   // ids the AI check is looking at right now
     bool interrupted = false;
 
     static QList<Stage> allStages();

@@ -16,7 +16,7 @@
 namespace {
 
 // Thrown when Stop gave up waiting for the page.
-struct Abandoned {};
+struct Abandoned { };
 
 template <typename T>
 QCoro::Task<void> landInto(QCoro::Task<T> task, std::shared_ptr<ScanJob::Landing<T>> out, QPointer<JobState> jobs)
@@ -41,7 +41,8 @@ QCoro::Task<bool> refreshAccount(QPointer<VeltraneAccount> account)
 QString notSignedInNote()
 {
     return ScanJob::tr(" The AI check is on but was skipped because you are not signed in. Sign in with your %1"
-                       " account in Settings.").arg(QStringLiteral("Glimora"));
+                       " account in Settings.")
+        .arg(QStringLiteral("Glimora"));
 }
 
 QString stoppedText()
@@ -49,13 +50,26 @@ QString stoppedText()
     return ScanJob::tr("The scan was stopped before the page answered. Please scan again.");
 }
 
-} // namespace
+}   // namespace
 
 ScanJob::ScanJob(const Inputs &in, Hooks hooks, bool full, bool record)
-    : m_browser(in.browser), m_engine(in.engine), m_store(in.store), m_account(in.account), m_alerts(in.alerts),
-      m_owner(in.owner), m_review(in.review), m_page(in.page), m_report(in.report), m_history(in.history),
-      m_jobs(in.jobs), m_status(in.status), m_alive(&in.jobs), m_hooks(std::move(hooks)), m_full(full), m_record(record),
-      m_accountRefresh(std::make_shared<Landing<bool>>())
+    : m_browser(in.browser)
+    , m_engine(in.engine)
+    , m_store(in.store)
+    , m_account(in.account)
+    , m_alerts(in.alerts)
+    , m_owner(in.owner)
+    , m_review(in.review)
+    , m_page(in.page)
+    , m_report(in.report)
+    , m_history(in.history)
+    , m_jobs(in.jobs)
+    , m_status(in.status)
+    , m_alive(&in.jobs)
+    , m_hooks(std::move(hooks))
+    , m_full(full)
+    , m_record(record)
+    , m_accountRefresh(std::make_shared<Landing<bool>>())
 {
 }
 
@@ -139,7 +153,8 @@ void ScanJob::fail(std::exception_ptr error)
         text = tr("Scan error: %1").arg(localizedSiteMessage(e.description()));
     } catch (const DecodeError &e) {
         text = tr("Scan error: %1")
-                   .arg(localizedSiteMessage(SpamEngine::unreadableMessage() + QStringLiteral(" (") + e.message() + u')'));
+                   .arg(localizedSiteMessage(SpamEngine::unreadableMessage() + QStringLiteral(" (") + e.message()
+                                             + u')'));
     } catch (const std::exception &e) {
         text = tr("Scan error: %1").arg(localizedSiteMessage(QString::fromUtf8(e.what())));
     } catch (...) {
@@ -182,7 +197,8 @@ QCoro::Task<bool> ScanJob::collect()
     try {
         const bool newest = m_recent.has_value() || m_owner.sort() == SortKey::newest;
         auto out = std::make_shared<Landing<ScanResult>>();
-        landInto(m_engine->scan(m_owner.limit(), newest, m_owner.noLikesOnly(), m_owner.minLikes(), m_recent), out, m_alive);
+        landInto(m_engine->scan(m_owner.limit(), newest, m_owner.noLikesOnly(), m_owner.minLikes(), m_recent), out,
+                 m_alive);
         const bool present = co_await wait(out);
         if (!present)
             co_return false;
@@ -221,10 +237,10 @@ QCoro::Task<bool> ScanJob::judge()
     m_review.applySort();
     m_caughtUp = m_result.caughtUp.value_or(false);
     m_report.setLastFacts({{QStringLiteral("recent"), m_recent.has_value()},
-                        {QStringLiteral("caughtUp"), m_caughtUp},
-                        {QStringLiteral("complete"), m_result.complete.value_or(false)},
-                        {QStringLiteral("hidden"), m_result.hidden.value_or(false)},
-                        {QStringLiteral("siteSorted"), m_result.siteSorted}});
+                           {QStringLiteral("caughtUp"), m_caughtUp},
+                           {QStringLiteral("complete"), m_result.complete.value_or(false)},
+                           {QStringLiteral("hidden"), m_result.hidden.value_or(false)},
+                           {QStringLiteral("siteSorted"), m_result.siteSorted}});
 
     // The AI gate: on, signed in to the service, and agreed to.
     if (!m_owner.aiOn() || m_owner.aiConsent() == std::optional<bool>(false))
@@ -315,8 +331,9 @@ QCoro::Task<bool> ScanJob::compare()
         QList<Comment> list = m_review.comments();
         if (!m_caughtUp) {
             m_facts.skipped = PostReview::skipCleared(list, known, rules,
-                                                     m_runAI ? std::optional<QString>(m_owner.aiOptionsKey()) : std::nullopt,
-                                                     hashes);
+                                                      m_runAI ? std::optional<QString>(m_owner.aiOptionsKey())
+                                                              : std::nullopt,
+                                                      hashes);
         } else {
             list.removeIf([](const Comment &c) {
                 return c.verdict() == Comment::Verdict::skip
@@ -348,7 +365,8 @@ QCoro::Task<bool> ScanJob::askAI()
         co_return true;
     }
     m_aiOptions = m_owner.aiOptionsKey();
-    AIPass pass({m_review, m_page, m_report, m_owner, m_jobs, m_status, m_account, m_store}, m_pageID, m_key, &m_answers);
+    AIPass pass({m_review, m_page, m_report, m_owner, m_jobs, m_status, m_account, m_store}, m_pageID, m_key,
+                &m_answers);
     m_aiNote = co_await pass.run({}, m_reuse);
     if (!m_alive || !samePage())
         co_return false;
@@ -395,10 +413,9 @@ QCoro::Task<bool> ScanJob::store()
     const std::optional<SiteInfo> latest = co_await m_engine->info();
     if (!m_alive)
         co_return false;
-    const QList<std::optional<QString>> candidates{
-        latest ? latest->thumbnail : std::nullopt,
-        m_page.info() ? m_page.info()->thumbnail : std::nullopt,
-        row ? row->thumbnail : std::nullopt};
+    const QList<std::optional<QString>> candidates{latest ? latest->thumbnail : std::nullopt,
+                                                   m_page.info() ? m_page.info()->thumbnail : std::nullopt,
+                                                   row ? row->thumbnail : std::nullopt};
     ScanStore::Post post;
     post.site = m_key->site;
     post.url = m_key->url;

@@ -11,8 +11,9 @@ constexpr StatusKind kOk = StatusKind::ok;
 
 QString hiddenSentence()
 {
-    return QCoreApplication::translate("ScanReport", " The window was covered, so some comments may not have loaded."
-                                                     " Scan again with the window visible to check them all.");
+    return QCoreApplication::translate("ScanReport",
+                                       " The window was covered, so some comments may not have loaded."
+                                       " Scan again with the window visible to check them all.");
 }
 
 // A sentence of the fixed table of page messages, which has an English row. The deleting prefix
@@ -23,7 +24,7 @@ bool tableText(const QString &text)
     return !text.isEmpty() && !text.startsWith(deletingPrefix) && isSiteMessage(text);
 }
 
-} // namespace
+}   // namespace
 
 ScanReport::Facts ScanReport::Facts::of(const ScanResult &answer)
 {
@@ -223,24 +224,25 @@ QString ScanReport::unsavedSentence() const
     // A history that is off was explained once already (and stays in the settings); a single
     // failed write says its own reason.
     if (!m_history.notice().isEmpty())
-        return tr(" This scan was not recorded: history is off for this run (Settings › History says why and what to do).");
+        return tr(
+            " This scan was not recorded: history is off for this run (Settings › History says why and what to do).");
     return tr(" This scan was not fully recorded in the history: ") + m_unsaved;
 }
 
 std::optional<ScanReport::StatusLine> ScanReport::progressLine(const ScanProgress &p)
 {
     if (p.phase == QLatin1String("collect"))
-        return StatusLine {tr("Collecting comments… %1").arg(p.count), StatusKind::plain};
+        return StatusLine{tr("Collecting comments… %1").arg(p.count), StatusKind::plain};
     if (p.phase == QLatin1String("check"))
-        return StatusLine {tr("Checking… %1/%2").arg(p.count).arg(p.total), StatusKind::plain};
+        return StatusLine{tr("Checking… %1/%2").arg(p.count).arg(p.total), StatusKind::plain};
     if (p.phase == QLatin1String("delete")) {
         // Only a sentence of the fixed message table is shown as the page wrote it (translated);
         // any other wording is rebuilt from the counts, so that no Korean reaches an English line.
         if (tableText(p.text))
-            return StatusLine {localizedSiteMessage(p.text), kWarn};
+            return StatusLine{localizedSiteMessage(p.text), kWarn};
         if (p.total > 0)
-            return StatusLine {tr("Deleting… %1/%2").arg(p.count).arg(p.total), kWarn};
-        return StatusLine {tr("Deleting…"), kWarn};
+            return StatusLine{tr("Deleting… %1/%2").arg(p.count).arg(p.total), kWarn};
+        return StatusLine{tr("Deleting…"), kWarn};
     }
     return std::nullopt;
 }

@@ -31,21 +31,21 @@ public:
 
     // What the report of one scan of a post is made of.
     struct Facts {
-        qint64 total = 0;                     // T: the page's total
+        qint64 total = 0;   // T: the page's total
         bool siteSorted = false;
         bool likesUnknown = false;
         std::optional<bool> caughtUp;
         std::optional<bool> hidden;
         std::optional<bool> limited;
-        qint64 flagged = 0;                   // F: spam after the final overlay
-        qint64 added = 0;                     // N: new comments (0 for a post never scanned)
-        bool storeKnewSome = false;           // the store knew at least one collected id
-        qint64 unknown = 0;                   // U: collected ids the store did not know
-        qint64 edited = 0;                    // E: known ids whose text changed
-        QString repeatNote;                   // from flagRepeatOffenders, when that rule ran
-        qint64 skipped = 0;                   // S: cleared before and unchanged
+        qint64 flagged = 0;           // F: spam after the final overlay
+        qint64 added = 0;             // N: new comments (0 for a post never scanned)
+        bool storeKnewSome = false;   // the store knew at least one collected id
+        qint64 unknown = 0;           // U: collected ids the store did not know
+        qint64 edited = 0;            // E: known ids whose text changed
+        QString repeatNote;           // from flagRepeatOffenders, when that rule ran
+        qint64 skipped = 0;           // S: cleared before and unchanged
         QString aiNote;
-        std::optional<QString> partial;       // why the page stopped short of the end, if it did
+        std::optional<QString> partial;   // why the page stopped short of the end, if it did
 
         static Facts of(const ScanResult &answer);
     };
@@ -53,8 +53,15 @@ public:
     // Every object given must outlive the report; `store` is the window's own history.
     ScanReport(OwnerSettings &owner, const OpenPage &page, const PostReview &review, HistoryState &history,
                ScanStore *store, ::StatusLine &status, QObject *parent = nullptr)
-        : QObject(parent), m_owner(owner), m_page(page), m_review(review), m_history(history), m_store(store),
-          m_status(status) {}
+        : QObject(parent)
+        , m_owner(owner)
+        , m_page(page)
+        , m_review(review)
+        , m_history(history)
+        , m_store(store)
+        , m_status(status)
+    {
+    }
 
     // The note sentences of a scan, in their fixed order; each begins with a blank.
     QString note(const Facts &facts) const;

@@ -9,10 +9,13 @@
 
 SpamModel::SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *account, ScanStore *store,
                      AppSettings *settings, QObject *parent)
-    : QObject(parent), m_engine(engine), m_browser(browser),
-      m_account(account ? account : new VeltraneAccount(this)),
-      m_ownStore(store ? nullptr : std::make_unique<ScanStore>()), m_store(store ? store : m_ownStore.get()),
-      m_settings(settings ? settings : &AppSettings::shared())
+    : QObject(parent)
+    , m_engine(engine)
+    , m_browser(browser)
+    , m_account(account ? account : new VeltraneAccount(this))
+    , m_ownStore(store ? nullptr : std::make_unique<ScanStore>())
+    , m_store(store ? store : m_ownStore.get())
+    , m_settings(settings ? settings : &AppSettings::shared())
 {
     m_storeThread = std::make_unique<StoreThread>(m_store);
     makeRemovalJob();

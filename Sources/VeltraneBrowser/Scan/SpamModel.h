@@ -89,8 +89,8 @@ public:
     // No account: a service client with the configured endpoint. No store: the history at its
     // default path. No settings: the application's settings file. Given objects must outlive
     // the model; the browser is only watched.
-    SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *account = nullptr,
-              ScanStore *store = nullptr, AppSettings *settings = nullptr, QObject *parent = nullptr);
+    SpamModel(SpamEngine *engine, Browser *browser, VeltraneAccount *account = nullptr, ScanStore *store = nullptr,
+              AppSettings *settings = nullptr, QObject *parent = nullptr);
     ~SpamModel() override;
 
     SpamEngine *engine() const { return m_engine; }
@@ -221,18 +221,20 @@ private:
     StatusLine m_statusLine;
     JobState m_jobs;
     std::unique_ptr<OwnerSettings> m_owner = std::make_unique<OwnerSettings>(m_settings);
-    PostCatalog *m_catalog = new PostCatalog(*m_store, m_jobs, *m_owner, m_account, m_browser, m_engine, &m_openPage, this);
-    PostQueue *m_queue = new PostQueue(*m_catalog, m_openPage, m_jobs, m_statusLine, m_scanReport, m_history, *m_owner,
-                                       *m_store, m_browser, [this](bool full, bool record) { return scan(full, record); }, this);
-    AutoScanSchedule *m_autoScans = new AutoScanSchedule(*m_owner, m_jobs, *m_catalog, m_browser,
-                                                         [this] { return m_queue->scanChannels(true); }, this);
+    PostCatalog *m_catalog = new PostCatalog(*m_store, m_jobs, *m_owner, m_account, m_browser, m_engine, &m_openPage,
+                                             this);
+    PostQueue *m_queue = new PostQueue(
+        *m_catalog, m_openPage, m_jobs, m_statusLine, m_scanReport, m_history, *m_owner, *m_store, m_browser,
+        [this](bool full, bool record) { return scan(full, record); }, this);
+    AutoScanSchedule *m_autoScans = new AutoScanSchedule(
+        *m_owner, m_jobs, *m_catalog, m_browser, [this] { return m_queue->scanChannels(true); }, this);
     RemovalJob *m_removalJob = nullptr;   // made over the parts above
 
     int m_accountRequest = 0;
-    HistoryState m_history {m_store, m_statusLine};
-    OpenPage m_openPage {m_browser.data(), m_engine, *m_owner, m_jobs, m_statusLine,
-                         [this](bool full, bool record) { return scan(full, record); }};
-    PostReview m_review {*m_owner, *m_store, [this] { return showsScannedPage(); }};
-    ScanReport m_scanReport {*m_owner, m_openPage, m_review, m_history, m_store, m_statusLine};
+    HistoryState m_history{m_store, m_statusLine};
+    OpenPage m_openPage{m_browser.data(), m_engine,     *m_owner,
+                        m_jobs,           m_statusLine, [this](bool full, bool record) { return scan(full, record); }};
+    PostReview m_review{*m_owner, *m_store, [this] { return showsScannedPage(); }};
+    ScanReport m_scanReport{*m_owner, m_openPage, m_review, m_history, m_store, m_statusLine};
     Alerts *m_alerts = nullptr;
 };

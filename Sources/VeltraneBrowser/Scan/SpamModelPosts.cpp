@@ -12,6 +12,15 @@ void SpamModel::takeOverBrowser()
     m_jobs.leavePhase(JobState::Phase::preparing);
 }
 
-PostCatalog &SpamModel::catalog() const { return *m_catalog; }
-PostQueue &SpamModel::queue() const { return *m_queue; }
-AutoScanSchedule &SpamModel::autoScans() const { return *m_autoScans; }
+PostCatalog &SpamModel::catalog() const
+{
+    return *m_catalog;
+}
+PostQueue &SpamModel::queue() const
+{
+    return *m_queue;
+}
+AutoScanSchedule &SpamModel::autoScans() const
+{
+    return *m_autoScans;
+}

@@ -15,12 +15,12 @@ QCoro::Task<ScanStore::Recorded> SpamModel::recordScan(ScanStore::ScanRecord sca
     const bool keepText = m_store->storeText;
     QFuture<ScanStore::Recorded> written = m_storeThread->run<ScanStore::Recorded>(
         [scan = std::move(scan), keepText](ScanStore &store) {
-            store.storeText = keepText;
-            ScanStore::Recorded done = store.recordScan(scan);
-            if (!done.stored)
-                done.error = store.lastError();
-            return done;
-        });
+        store.storeText = keepText;
+        ScanStore::Recorded done = store.recordScan(scan);
+        if (!done.stored)
+            done.error = store.lastError();
+        return done;
+    });
     co_return co_await written;
 }
 
@@ -39,7 +39,7 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
         co_return;
     if (!m_openPage.pageID() || *m_openPage.pageID() != browser->pageID())
         co_return;
-    ScanJob::Hooks hooks {
+    ScanJob::Hooks hooks{
         [this] { resetResults(); },
         [this](const std::optional<ScanStore::PostKey> &page) { return recentOptions(page); },
         [this] { raiseAccountRequest(); },
@@ -47,8 +47,8 @@ QCoro::Task<void> SpamModel::scan(bool full, bool record)
         [this](const ScanStore::Post &post, int added) { m_catalog->listPost(post, added); },
         [this](ScanStore::ScanRecord record) { return recordScan(std::move(record)); },
     };
-    ScanJob job({browser, m_engine, m_store, m_account, alerts(), *m_owner, m_review, m_openPage, m_scanReport, m_history,
-                 m_jobs, m_statusLine},
+    ScanJob job({browser, m_engine, m_store, m_account, alerts(), *m_owner, m_review, m_openPage, m_scanReport,
+                 m_history, m_jobs, m_statusLine},
                 std::move(hooks), full, record);
     co_await job.run();
 }

@@ -98,4 +98,3 @@ void SpamModel::wordsChanged()
     m_store->rememberVerdicts(page->site, verdicts);
     m_history.syncPost(page->url);
 }
-

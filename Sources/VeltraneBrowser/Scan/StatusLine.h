@@ -17,12 +17,15 @@ public:
         bool operator==(const Value &) const = default;
     };
 
-    explicit StatusLine(QObject *parent = nullptr) : QObject(parent) {}
+    explicit StatusLine(QObject *parent = nullptr)
+        : QObject(parent)
+    {
+    }
 
     const Value &value() const { return m_value; }
     const QString &text() const { return m_value.text; }
     StatusKind kind() const { return m_value.kind; }
-    void set(const QString &text, StatusKind kind) { set(Value {text, kind}); }
+    void set(const QString &text, StatusKind kind) { set(Value{text, kind}); }
     void set(const Value &value);
 
 signals:

@@ -66,7 +66,7 @@ QCoro::Task<void> sleepFor(double seconds)
     co_await timer;
 }
 
-} // namespace
+}   // namespace
 
 struct VeltraneAccount::DeviceStart {
     bool done = false;
@@ -88,7 +88,7 @@ QUrl VeltraneAccount::configuredServer()
         const QVariant v = AppSettings::shared().value(QStringLiteral("vt.serverUrl"));
         // A value of another type is no endpoint at all.
         return configuredServer(v.typeId() == QMetaType::QString ? std::optional<QString>(v.toString())
-                                                                   : std::optional<QString>(QString()));
+                                                                 : std::optional<QString>(QString()));
     }
     return configuredServer(std::nullopt);
 }
@@ -104,8 +104,7 @@ QUrl VeltraneAccount::configuredServer(const std::optional<QString> &value)
     while (!text.isEmpty() && trimmable(text.back()))
         text.chop(1);
     const QUrl url(text, QUrl::StrictMode);
-    if (!url.isValid() || url.host().isEmpty() || !url.userInfo().isEmpty() || !url.path().isEmpty()
-        || url.hasQuery())
+    if (!url.isValid() || url.host().isEmpty() || !url.userInfo().isEmpty() || !url.path().isEmpty() || url.hasQuery())
         return defaultServer();
     const QString scheme = url.scheme();
     const QString host = url.host();
@@ -194,9 +193,11 @@ bool VeltraneAccount::keepAside()
     if (!m_unread || !m_keptAside.isEmpty() || !(QFileInfo::exists(m_store) || DataFolder::isLink(m_store)))
         return true;
     QString why;
-    const QString aside = DataFolder::moveAside(
-        m_store, QStringLiteral(".unreadable-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")),
-        &why);
+    const QString aside = DataFolder::moveAside(m_store,
+                                                QStringLiteral(".unreadable-")
+                                                    + QDateTime::currentDateTime().toString(
+                                                        QStringLiteral("yyyyMMdd-HHmmss")),
+                                                &why);
     if (aside.isEmpty()) {
         m_asideFailed = true;
         qWarning("cannot keep the unreadable account file %s aside (%s); it is left as it is", qPrintable(m_store),
@@ -233,25 +234,29 @@ QString VeltraneAccount::fileNotice() const
     if (!m_keptAside.isEmpty()) {
         return tr("The account file could not be read (%1). It was kept as %2, and the new sign-in was "
                   "saved in its place. If it held your earlier account, sign in with that account's "
-                  "email to use it again.").arg(why, m_keptAside);
+                  "email to use it again.")
+            .arg(why, m_keptAside);
     }
     if (m_asideFailed) {
         return tr("The account file could not be read (%1) and could not be moved aside, so it was left "
-                  "as it is: %2. The new sign-in lasts only until the application quits.").arg(why, m_store);
+                  "as it is: %2. The new sign-in lasts only until the application quits.")
+            .arg(why, m_store);
     }
     return tr("The account file could not be read (%1), so you are not signed in. It was left as it "
-              "is: %2. A new sign-in keeps it aside rather than writing over it.").arg(why, m_store);
+              "is: %2. A new sign-in keeps it aside rather than writing over it.")
+        .arg(why, m_store);
 }
 
 void VeltraneAccount::writeStore()
 {
-    const QJsonObject o { { QStringLiteral("token"), m_token.value_or(QString()) },
-                          { QStringLiteral("email"), m_email.value_or(QString()) },
-                          { QStringLiteral("server"), m_server.toString() } };
+    const QJsonObject o{{QStringLiteral("token"), m_token.value_or(QString())},
+                        {QStringLiteral("email"), m_email.value_or(QString())},
+                        {QStringLiteral("server"), m_server.toString()}};
     // Owner-only, beside the target and renamed over it; never through a link.
     const QString why = DataFolder::write(m_store, QJsonDocument(o).toJson(QJsonDocument::Compact));
     if (!why.isEmpty())
-        qWarning("cannot write the account file %s; the previous one is kept: %s", qPrintable(m_store), qPrintable(why));
+        qWarning("cannot write the account file %s; the previous one is kept: %s", qPrintable(m_store),
+                 qPrintable(why));
 }
 
 void VeltraneAccount::remember(const std::optional<QString> &token, const std::optional<QString> &email)
@@ -497,9 +502,9 @@ QCoro::Task<void> VeltraneAccount::refresh(bool autoStart)
 QCoro::Task<void> VeltraneAccount::authenticate(bool signup, QString email, QString password)
 {
     QPointer<VeltraneAccount> self(this);
-    const QJsonObject body { { QStringLiteral("email"), email }, { QStringLiteral("password"), password } };
-    const QJsonObject reply
-        = co_await request("POST", signup ? "api/auth/signup" : "api/auth/login", body, Auth::None, false);
+    const QJsonObject body{{QStringLiteral("email"), email}, {QStringLiteral("password"), password}};
+    const QJsonObject reply = co_await request("POST", signup ? "api/auth/signup" : "api/auth/login", body, Auth::None,
+                                               false);
     if (self)
         signedIn(reply);
 }
@@ -550,7 +555,7 @@ QCoro::Task<void> VeltraneAccount::startDevice()
 
 QCoro::Task<int> VeltraneAccount::sendCode(const char *path, QString email, Auth auth)
 {
-    const QJsonObject body { { QStringLiteral("email"), email } };
+    const QJsonObject body{{QStringLiteral("email"), email}};
     const QJsonObject reply = co_await request("POST", path, body, auth, false);
     const auto wait = integerMember(reply, QStringLiteral("resendIn"));
     co_return wait ? static_cast<int>(std::clamp<qint64>(*wait, 0, 86400)) : 60;
@@ -569,7 +574,7 @@ QCoro::Task<int> VeltraneAccount::sendEmailCode(QString email)
 QCoro::Task<bool> VeltraneAccount::linkEmail(QString email, QString code)
 {
     QPointer<VeltraneAccount> self(this);
-    const QJsonObject body { { QStringLiteral("email"), email }, { QStringLiteral("code"), code } };
+    const QJsonObject body{{QStringLiteral("email"), email}, {QStringLiteral("code"), code}};
     const QJsonObject reply = co_await request("POST", "api/account/email/verify", body, Auth::Required, false);
     if (self)
         signedIn(reply);
@@ -579,7 +584,7 @@ QCoro::Task<bool> VeltraneAccount::linkEmail(QString email, QString code)
 QCoro::Task<bool> VeltraneAccount::signIn(QString email, QString code)
 {
     QPointer<VeltraneAccount> self(this);
-    const QJsonObject body { { QStringLiteral("email"), email }, { QStringLiteral("code"), code } };
+    const QJsonObject body{{QStringLiteral("email"), email}, {QStringLiteral("code"), code}};
     const QJsonObject reply = co_await request("POST", "api/auth/email/verify", body, Auth::None, false);
     if (self)
         signedIn(reply);
@@ -588,7 +593,7 @@ QCoro::Task<bool> VeltraneAccount::signIn(QString email, QString code)
 
 QCoro::Task<void> VeltraneAccount::changePassword(QString current, QString next)
 {
-    QJsonObject body { { QStringLiteral("newPassword"), next } };
+    QJsonObject body{{QStringLiteral("newPassword"), next}};
     if (m_hasPassword)
         body.insert(QStringLiteral("password"), current);
     QPointer<VeltraneAccount> self(this);
@@ -616,8 +621,8 @@ QCoro::Task<void> VeltraneAccount::deleteAccount(QString password)
 
 QCoro::Task<VeltraneAccount::Checked> VeltraneAccount::check(QStringList comments, QStringList kinds, bool keepPraise)
 {
-    QJsonObject body { { QStringLiteral("comments"), QJsonArray::fromStringList(comments) },
-                       { QStringLiteral("kinds"), QJsonArray::fromStringList(kinds) } };
+    QJsonObject body{{QStringLiteral("comments"), QJsonArray::fromStringList(comments)},
+                     {QStringLiteral("kinds"), QJsonArray::fromStringList(kinds)}};
     if (keepPraise && kinds.contains(QLatin1String("abuse")))
         body.insert(QStringLiteral("keepPraise"), true);
     const QJsonObject reply = co_await request("POST", "api/ai/check", body, Auth::Optional, true);

@@ -54,14 +54,14 @@ public:
         QByteArray method;
         QUrl url;
         QList<QPair<QByteArray, QByteArray>> headers;
-        QByteArray body;          // empty: no body
+        QByteArray body;   // empty: no body
         int timeoutMs = 60000;
     };
     struct Reply {
         int status = 0;
         QByteArray body;
         QHash<QByteArray, QByteArray> headers;   // names in lower case
-        bool refused = false;     // cut off by the client (oversized, or a redirect off the origin)
+        bool refused = false;                    // cut off by the client (oversized, or a redirect off the origin)
     };
     // Sends one request; throws (anything) when no HTTP reply came.
     using Transport = std::function<QCoro::Task<Reply>(Request)>;
@@ -91,8 +91,8 @@ public:
     // No server: the configured endpoint with its account file. A given server uses only the given
     // store (empty: no account file). No transport or pause: the network and a real wait.
     explicit VeltraneAccount(QObject *parent = nullptr);
-    VeltraneAccount(const std::optional<QUrl> &server, const QString &store, Transport transport = {},
-                    Pause pause = {}, QObject *parent = nullptr);
+    VeltraneAccount(const std::optional<QUrl> &server, const QString &store, Transport transport = {}, Pause pause = {},
+                    QObject *parent = nullptr);
     ~VeltraneAccount() override;
 
     std::optional<QString> email() const { return m_email; }

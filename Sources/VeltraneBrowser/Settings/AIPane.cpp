@@ -24,15 +24,18 @@ QLabel *plainLabel(const QString &text, bool wrap = true)
     return l;
 }
 
-} // namespace
+}   // namespace
 
 AIPane::AIPane(SpamModel *model, VeltraneAccount *account, QWidget *parent)
-    : QWidget(parent), m_model(model), m_account(account)
+    : QWidget(parent)
+    , m_model(model)
+    , m_account(account)
 {
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
     using Key = OwnerSettings::Key;
-    SettingBinder::onChange(this, model->ownerSettings(), {Key::aiOn, Key::aiAbuse, Key::aiSexual}, [this] { rebuild(); });
+    SettingBinder::onChange(this, model->ownerSettings(), {Key::aiOn, Key::aiAbuse, Key::aiSexual},
+                            [this] { rebuild(); });
     if (account)
         connect(account, &VeltraneAccount::changed, this, &AIPane::rebuild, Qt::QueuedConnection);
     rebuild();
@@ -102,8 +105,7 @@ void AIPane::rebuild()
         warn->setStyleSheet(QStringLiteral("color: #c77d0a;"));
         pr->addWidget(warn);
         if (p == Prompt::deviceRetry) {
-            pr->addWidget(plainLabel(tr("Couldn't get your number. Check the internet connection.")),
-                          1);
+            pr->addWidget(plainLabel(tr("Couldn't get your number. Check the internet connection.")), 1);
             auto *retry = new SettingsButton(tr("Try again"), SettingsButton::Kind::primary);
             QPointer<VeltraneAccount> account = m_account;
             connect(retry, &QPushButton::clicked, this, [account] {
@@ -126,8 +128,7 @@ void AIPane::rebuild()
     auto *always = plainLabel(tr("Always"), false);
     always->setForegroundRole(QPalette::PlaceholderText);
     kinds->add(new SettingsRow(QStringLiteral("mail-mark-junk"), tr("Spam"),
-                               tr("Ads, scams, lures to contact someone or open a link"),
-                               always));
+                               tr("Ads, scams, lures to contact someone or open a link"), always));
     kinds->addDivider(SettingsRow::textInset());
     auto *abuse = new BrandSwitch(tr("Abuse"), false);
     SettingBinder::bindSwitch(abuse, settings, Key::aiAbuse);

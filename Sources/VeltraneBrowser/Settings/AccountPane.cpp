@@ -40,10 +40,11 @@ QUrl under(const QString &path)
     return base;
 }
 
-} // namespace
+}   // namespace
 
 AccountPane::AccountPane(VeltraneAccount *account, QWidget *parent)
-    : QWidget(parent), m_state(new AccountPaneState(account, this))
+    : QWidget(parent)
+    , m_state(new AccountPaneState(account, this))
 {
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
@@ -65,12 +66,20 @@ QString AccountPane::shape() const
 {
     const AccountPaneState &s = *m_state;
     const VeltraneAccount *a = s.account();
-    return QStringList {QString::number(s.signedIn()), QString::number(int(s.card())), QString::number(s.codeSent()),
-                        QString::number(int(s.managing())), QString::number(s.busy()), s.message(),
-                        QString::number(s.failed()), a ? a->emailText() : QString(), a ? a->supportCodeText() : QString(),
-                        QString::number(a && a->hasPassword()), QString::number(a && a->testMode()),
-                        QString::number(a && a->emailLogin()), QString::number(a && a->deviceAccounts()),
-                        a ? a->fileNotice() : QString()}
+    return QStringList{QString::number(s.signedIn()),
+                       QString::number(int(s.card())),
+                       QString::number(s.codeSent()),
+                       QString::number(int(s.managing())),
+                       QString::number(s.busy()),
+                       s.message(),
+                       QString::number(s.failed()),
+                       a ? a->emailText() : QString(),
+                       a ? a->supportCodeText() : QString(),
+                       QString::number(a && a->hasPassword()),
+                       QString::number(a && a->testMode()),
+                       QString::number(a && a->emailLogin()),
+                       QString::number(a && a->deviceAccounts()),
+                       a ? a->fileNotice() : QString()}
         .join(QLatin1Char('|'));
 }
 
@@ -196,31 +205,31 @@ void AccountPane::rebuild()
             holder = new SettingsCard(tr("Continue with email"));
             cl->addWidget(field(tr("Email"), s->email(), false, &AccountPaneState::setEmail, [s] { s->sendCode(); }));
             if (s->codeSent()) {
-                cl->addWidget(field(tr("6-digit code from the email"), s->code(), false,
-                                    &AccountPaneState::setCode, [s] { s->verifyCode(); }));
+                cl->addWidget(field(tr("6-digit code from the email"), s->code(), false, &AccountPaneState::setCode,
+                                    [s] { s->verifyCode(); }));
                 cl->addWidget(text(tr("If this is your first time, an account is created for this email."), true));
             }
             auto [rowWidget, row] = codeActions(tr("Continue"), 4);
-            row->addWidget(button(tr("Use a password"), SettingsButton::Kind::plain,
-                                  [s] { s->setUsePassword(true); }));
+            row->addWidget(button(tr("Use a password"), SettingsButton::Kind::plain, [s] { s->setUsePassword(true); }));
             cl->addWidget(rowWidget);
         } else {
             holder = new SettingsCard(s->passwordCardTitle());
             cl->addWidget(field(tr("Email"), s->email(), false, &AccountPaneState::setEmail, {}));
-            cl->addWidget(field(tr("Password (8+ characters)"), s->password(), true,
-                                &AccountPaneState::setPassword, [s] { s->signInWithPassword(false); }));
+            cl->addWidget(field(tr("Password (8+ characters)"), s->password(), true, &AccountPaneState::setPassword,
+                                [s] { s->signInWithPassword(false); }));
             auto *rowWidget = new QWidget;
             auto *row = new QHBoxLayout(rowWidget);
             row->setContentsMargins(0, 4, 0, 0);
             row->setSpacing(10);
             row->addWidget(button(tr("Sign In"), SettingsButton::Kind::primary, [s] { s->signInWithPassword(false); }));
             if (s->offersCreateAccount())
-                row->addWidget(button(tr("Create Account"), SettingsButton::Kind::plain,
-                                      [s] { s->signInWithPassword(true); }));
+                row->addWidget(
+                    button(tr("Create Account"), SettingsButton::Kind::plain, [s] { s->signInWithPassword(true); }));
             row->addWidget(progress());
             if (s->offersWaySwitch()) {
                 row->addStretch(1);
-                row->addWidget(button(s->waySwitchLabel(), SettingsButton::Kind::plain, [s] { s->setUsePassword(false); }));
+                row->addWidget(
+                    button(s->waySwitchLabel(), SettingsButton::Kind::plain, [s] { s->setUsePassword(false); }));
             } else {
                 row->addStretch(1);
             }
@@ -242,8 +251,9 @@ void AccountPane::rebuild()
         badge->setTextFormat(Qt::PlainText);
         badge->setAlignment(Qt::AlignCenter);
         badge->setFixedSize(48, 48);
-        badge->setStyleSheet(QStringLiteral("background: %1; color: %2; border-radius: 24px; font-size: 20px; font-weight: 600;")
-                                 .arg(Design::accent().name(), Design::onAccent().name()));
+        badge->setStyleSheet(
+            QStringLiteral("background: %1; color: %2; border-radius: 24px; font-size: 20px; font-weight: 600;")
+                .arg(Design::accent().name(), Design::onAccent().name()));
         if (s->deviceAccount()) {
             // This computer's own account: a laptop, not a letter.
             const qreal dpr = devicePixelRatioF();
@@ -281,8 +291,8 @@ void AccountPane::rebuild()
                                   "already has an account, the two accounts are merged.")));
             cl->addWidget(field(tr("Email"), s->email(), false, &AccountPaneState::setEmail, [s] { s->sendCode(); }));
             if (s->codeSent())
-                cl->addWidget(field(tr("6-digit code from the email"), s->code(), false,
-                                    &AccountPaneState::setCode, [s] { s->verifyCode(); }));
+                cl->addWidget(field(tr("6-digit code from the email"), s->code(), false, &AccountPaneState::setCode,
+                                    [s] { s->verifyCode(); }));
             cl->addWidget(codeActions(tr("Link"), 0).first);
             link->add(content);
             column->addWidget(link);
@@ -290,7 +300,8 @@ void AccountPane::rebuild()
 
         auto *manage = new SettingsCard(tr("Manage account"));
         if (s->showsPasswordRow()) {
-            manage->add(new SettingsRow(QStringLiteral("dialog-password"), s->passwordRowTitle(), s->passwordRowSubtitle(),
+            manage->add(new SettingsRow(QStringLiteral("dialog-password"), s->passwordRowTitle(),
+                                        s->passwordRowSubtitle(),
                                         button(s->passwordRowButton(), SettingsButton::Kind::plain,
                                                [s] { s->toggleManaging(AccountPaneState::Managing::password); })));
             if (s->managing() == AccountPaneState::Managing::password) {
@@ -299,8 +310,8 @@ void AccountPane::rebuild()
                 fl->setContentsMargins(18, 0, 18, 18);
                 fl->setSpacing(12);
                 if (account && account->hasPassword())
-                    fl->addWidget(field(tr("Current password"), s->password(), true,
-                                        &AccountPaneState::setPassword, {}));
+                    fl->addWidget(
+                        field(tr("Current password"), s->password(), true, &AccountPaneState::setPassword, {}));
                 fl->addWidget(field(tr("New password (8+ characters)"), s->newPassword(), true,
                                     &AccountPaneState::setNewPassword, {}));
                 auto *go = button(s->passwordFormButton(), SettingsButton::Kind::primary, [s] { s->changePassword(); });
@@ -312,7 +323,8 @@ void AccountPane::rebuild()
         }
         const bool deleting = s->managing() == AccountPaneState::Managing::remove;
         manage->add(new SettingsRow(QStringLiteral("edit-delete"), tr("Delete account"), s->deleteRowSubtitle(),
-                                    button(s->deleteRowButton(), deleting ? SettingsButton::Kind::plain : SettingsButton::Kind::danger,
+                                    button(s->deleteRowButton(),
+                                           deleting ? SettingsButton::Kind::plain : SettingsButton::Kind::danger,
                                            [s] { s->toggleManaging(AccountPaneState::Managing::remove); }),
                                     false, true));
         if (deleting) {
@@ -342,8 +354,8 @@ void AccountPane::rebuild()
     auto *footer = new QHBoxLayout;
     footer->setSpacing(14);
     auto link = [](const QString &label, const QUrl &url) {
-        auto *l = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(),
-                                                                          label.toHtmlEscaped()));
+        auto *l = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>")
+                                 .arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(), label.toHtmlEscaped()));
         l->setTextFormat(Qt::RichText);
         l->setOpenExternalLinks(true);
         return l;

@@ -11,7 +11,7 @@ namespace {
 // The owner's text for each error code of the service, translated where it is shown.
 const QHash<QString, const char *> &errorTable()
 {
-    static const QHash<QString, const char *> table {
+    static const QHash<QString, const char *> table{
         {QStringLiteral("bad-email"), QT_TRANSLATE_NOOP("AccountPaneState", "Check the email address.")},
         {QStringLiteral("bad-password"),
          QT_TRANSLATE_NOOP("AccountPaneState", "The password must be at least 8 characters.")},
@@ -28,7 +28,8 @@ const QHash<QString, const char *> &errorTable()
          QT_TRANSLATE_NOOP("AccountPaneState", "An email is already linked to this account.")},
         {QStringLiteral("link-email-first"), QT_TRANSLATE_NOOP("AccountPaneState", "Link an email first.")},
         {QStringLiteral("device-off"),
-         QT_TRANSLATE_NOOP("AccountPaneState", "This server doesn't create accounts without sign-up. Continue with email.")},
+         QT_TRANSLATE_NOOP("AccountPaneState",
+                           "This server doesn't create accounts without sign-up. Continue with email.")},
         {QStringLiteral("email-taken"),
          QT_TRANSLATE_NOOP("AccountPaneState", "This email is already registered. Please sign in.")},
         {QStringLiteral("rate-limited"),
@@ -40,9 +41,11 @@ const QHash<QString, const char *> &errorTable()
     return table;
 }
 
-} // namespace
+}   // namespace
 
-AccountPaneState::AccountPaneState(VeltraneAccount *account, QObject *parent) : QObject(parent), m_account(account)
+AccountPaneState::AccountPaneState(VeltraneAccount *account, QObject *parent)
+    : QObject(parent)
+    , m_account(account)
 {
     if (account)
         connect(account, &VeltraneAccount::changed, this, &AccountPaneState::changed);
@@ -188,14 +191,12 @@ bool AccountPaneState::offersWaySwitch() const
 
 QString AccountPaneState::passwordCardTitle() const
 {
-    return m_account && m_account->emailLogin() ? tr("Sign in with a password")
-                                                : tr("Sign in or create an account");
+    return m_account && m_account->emailLogin() ? tr("Sign in with a password") : tr("Sign in or create an account");
 }
 
 QString AccountPaneState::waySwitchLabel() const
 {
-    return m_account && m_account->deviceAccounts() ? tr("Start without signing up")
-                                                    : tr("Use an email code");
+    return m_account && m_account->deviceAccounts() ? tr("Start without signing up") : tr("Use an email code");
 }
 
 bool AccountPaneState::canChangePassword() const
@@ -239,15 +240,13 @@ QString AccountPaneState::headerSubtitle() const
 
 QString AccountPaneState::passwordRowTitle() const
 {
-    return m_account && m_account->hasPassword() ? tr("Change password")
-                                                 : tr("Set a password");
+    return m_account && m_account->hasPassword() ? tr("Change password") : tr("Set a password");
 }
 
 QString AccountPaneState::passwordRowSubtitle() const
 {
-    return m_account && m_account->hasPassword()
-        ? tr("Other devices will be signed out.")
-        : tr("Optional: you can always sign in with an emailed code.");
+    return m_account && m_account->hasPassword() ? tr("Other devices will be signed out.")
+                                                 : tr("Optional: you can always sign in with an emailed code.");
 }
 
 QString AccountPaneState::passwordRowButton() const
@@ -259,8 +258,7 @@ QString AccountPaneState::passwordRowButton() const
 
 QString AccountPaneState::passwordFormButton() const
 {
-    return m_account && m_account->hasPassword() ? tr("Change Password")
-                                                 : tr("Set Password");
+    return m_account && m_account->hasPassword() ? tr("Change Password") : tr("Set Password");
 }
 
 QString AccountPaneState::deleteRowSubtitle() const
@@ -275,8 +273,7 @@ QString AccountPaneState::deleteRowButton() const
 
 QString AccountPaneState::deleteFieldPlaceholder() const
 {
-    return deleteFieldSecure() ? tr("Enter your current password to delete")
-                               : tr("Enter your email address to delete");
+    return deleteFieldSecure() ? tr("Enter your current password to delete") : tr("Enter your email address to delete");
 }
 
 bool AccountPaneState::deleteFieldSecure() const
@@ -370,8 +367,7 @@ void AccountPaneState::changePassword()
 {
     if (!m_account)
         return;
-    const QString done = m_account->hasPassword() ? tr("Password changed.")
-                                                  : tr("Password set.");
+    const QString done = m_account->hasPassword() ? tr("Password changed.") : tr("Password set.");
     QPointer<VeltraneAccount> account = m_account;
     const QString current = m_password;
     const QString next = m_newPassword;

@@ -24,7 +24,6 @@
 #include <functional>
 
 
-
 class AccountPaneState : public QObject {
     Q_OBJECT
 public:

@@ -18,7 +18,9 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-BasicPane::BasicPane(SpamModel *model, QWidget *parent) : QWidget(parent), m_model(model)
+BasicPane::BasicPane(SpamModel *model, QWidget *parent)
+    : QWidget(parent)
+    , m_model(model)
 {
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
@@ -60,10 +62,9 @@ void BasicPane::rebuild()
     };
 
     auto *collecting = new SettingsCard(tr("Collecting"));
-    collecting->add(new SettingsRow(
-        QStringLiteral("mail-folder-inbox"), tr("How many to collect"),
-        tr("Loads and checks only this many comments, in page order."),
-        picker(tr("How many to collect"), Key::limit)));
+    collecting->add(new SettingsRow(QStringLiteral("mail-folder-inbox"), tr("How many to collect"),
+                                    tr("Loads and checks only this many comments, in page order."),
+                                    picker(tr("How many to collect"), Key::limit)));
     collecting->addDivider(SettingsRow::textInset());
     collecting->add(new SettingsRow(
         QStringLiteral("view-list-details"), tr("Posts per channel scan"),
@@ -73,7 +74,7 @@ void BasicPane::rebuild()
     collecting->add(new SettingsRow(
         QStringLiteral("view-refresh"), tr("Automatic scan"),
         tr("Scans your latest posts while you use other apps and notifies you of the result. Runs only while the app "
-             "window is on screen. Nothing is deleted."),
+           "window is on screen. Nothing is deleted."),
         picker(tr("Automatic scan"), Key::autoScanHours)));
     collecting->addDivider(SettingsRow::textInset());
     auto *likes = new QWidget;
@@ -90,8 +91,7 @@ void BasicPane::rebuild()
     auto *likesSwitch = new BrandSwitch(tr("Skip comments with likes"), false);
     SettingBinder::bindSwitch(likesSwitch, settings, Key::noLikesOnly);
     ll->addWidget(likesSwitch);
-    collecting->add(new SettingsRow(QStringLiteral("emblem-favorite"),
-                                    tr("Skip comments with likes"),
+    collecting->add(new SettingsRow(QStringLiteral("emblem-favorite"), tr("Skip comments with likes"),
                                     BasicPaneModel::likesSubtitle(settings.minLikes()), likes));
     column->addWidget(collecting);
 
@@ -105,9 +105,10 @@ void BasicPane::rebuild()
     auto *sl = new QVBoxLayout(section);
     sl->setContentsMargins(18, 18, 18, 18);
     sl->setSpacing(14);
-    auto *explain = new QLabel(tr("A comment containing one of these words is spam, including variations with spaces or "
-                                  "symbols inserted. You can also edit the list on the results screen, and changes apply "
-                                  "to the results right away."));
+    auto *explain = new QLabel(
+        tr("A comment containing one of these words is spam, including variations with spaces or "
+           "symbols inserted. You can also edit the list on the results screen, and changes apply "
+           "to the results right away."));
     explain->setTextFormat(Qt::PlainText);
     explain->setWordWrap(true);
     sl->addWidget(explain);
@@ -118,7 +119,8 @@ void BasicPane::rebuild()
     m_field->setMinimumHeight(38);
     auto *add = new SettingsButton(tr("Add"), SettingsButton::Kind::primary);
     add->setEnabled(BasicPaneModel::canAdd(m_input));
-    connect(m_field, &QLineEdit::textChanged, add, [add](const QString &t) { add->setEnabled(BasicPaneModel::canAdd(t)); });
+    connect(m_field, &QLineEdit::textChanged, add,
+            [add](const QString &t) { add->setEnabled(BasicPaneModel::canAdd(t)); });
     connect(m_field, &QLineEdit::returnPressed, this, &BasicPane::addKeywords);
     connect(add, &QPushButton::clicked, this, &BasicPane::addKeywords);
     input->addWidget(m_field, 1);

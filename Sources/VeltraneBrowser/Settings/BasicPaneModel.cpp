@@ -12,12 +12,14 @@ bool isBreak(QChar c)
         || c == QChar(0x0085) || c == QChar(0x000B) || c == QChar(0x000C);
 }
 
-} // namespace
+}   // namespace
 
 QList<PaneChoice> BasicPaneModel::limitChoices(qint64 current)
 {
-    QList<PaneChoice> choices {{0, tr("All")}, {100, QStringLiteral("100")},
-                               {300, QStringLiteral("300")}, {1000, QStringLiteral("1000")}};
+    QList<PaneChoice> choices{{0, tr("All")},
+                              {100, QStringLiteral("100")},
+                              {300, QStringLiteral("300")},
+                              {1000, QStringLiteral("1000")}};
     if (!PaneChoice::offers(choices, current))
         choices.prepend({current, tr("%1", "a number of comments set elsewhere").arg(current)});
     return choices;

@@ -3,7 +3,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
-BrandSwitch::BrandSwitch(const QString &name, bool large, QWidget *parent) : QAbstractButton(parent), m_large(large)
+BrandSwitch::BrandSwitch(const QString &name, bool large, QWidget *parent)
+    : QAbstractButton(parent)
+    , m_large(large)
 {
     setCheckable(true);
     setCursor(Qt::PointingHandCursor);

@@ -14,9 +14,10 @@ namespace {
 constexpr double trackRadius = 8;
 constexpr int inset = 3;   // between the track's edge and the segments
 
-} // namespace
+}   // namespace
 
-ChoicePicker::ChoicePicker(const QString &name, int width, QWidget *parent) : QWidget(parent)
+ChoicePicker::ChoicePicker(const QString &name, int width, QWidget *parent)
+    : QWidget(parent)
 {
     setAccessibleName(name);
     setFixedWidth(width);

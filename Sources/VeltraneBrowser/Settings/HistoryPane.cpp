@@ -18,7 +18,9 @@
 #include <limits>
 
 HistoryPane::HistoryPane(SpamModel *model, SettingsPrompts *prompts, QWidget *parent)
-    : QWidget(parent), m_model(model), m_pane(new HistoryPaneModel(model, prompts, this))
+    : QWidget(parent)
+    , m_model(model)
+    , m_pane(new HistoryPaneModel(model, prompts, this))
 {
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
@@ -66,7 +68,7 @@ void HistoryPane::rebuild()
     SettingBinder::bindPicker(keep, model->ownerSettings(), OwnerSettings::Key::keepDays);
     retention->add(new SettingsRow(QStringLiteral("x-office-calendar"), tr("Keep for"),
                                    tr("Records of comments and posts not seen for longer than this are removed. "
-                                        "Monitored posts are kept."),
+                                      "Monitored posts are kept."),
                                    keep));
     column->addWidget(retention);
 
@@ -80,7 +82,8 @@ void HistoryPane::rebuild()
         m_progress = new QProgressBar;
         m_progress->setAccessibleName(tr("Export progress"));
         m_progress->setFixedWidth(140);
-        m_progress->setMaximum(int(std::max<qint64>(1, std::min<qint64>(m_pane->exportTotal(), std::numeric_limits<int>::max()))));
+        m_progress->setMaximum(
+            int(std::max<qint64>(1, std::min<qint64>(m_pane->exportTotal(), std::numeric_limits<int>::max()))));
         m_progress->setValue(int(std::min(m_pane->exportDone(), m_pane->exportTotal())));
         auto *cancel = new SettingsButton(tr("Cancel"), SettingsButton::Kind::plain);
         connect(cancel, &QPushButton::clicked, m_pane, &HistoryPaneModel::cancelExport);
@@ -101,12 +104,13 @@ void HistoryPane::rebuild()
     connect(clear, &QPushButton::clicked, this, [this] { m_pane->confirmClear(window()); });
     data->add(new SettingsRow(QStringLiteral("edit-delete"), tr("Clear all history"),
                               tr("Removes all stored comments and post records. Monitored posts stay in the list. "
-                                   "This cannot be undone."),
+                                 "This cannot be undone."),
                               clear, false, true));
     column->addWidget(data);
 
     if (!m_pane->message().isEmpty()) {
-        auto *line = new QLabel((m_pane->failed() ? QStringLiteral("\u26A0 ") : QStringLiteral("\u2713 ")) + m_pane->message());
+        auto *line = new QLabel((m_pane->failed() ? QStringLiteral("\u26A0 ") : QStringLiteral("\u2713 "))
+                                + m_pane->message());
         line->setTextFormat(Qt::PlainText);
         line->setWordWrap(true);
         if (m_pane->failed())

@@ -8,7 +8,9 @@
 #include <QFileInfo>
 
 HistoryPaneModel::HistoryPaneModel(SpamModel *model, SettingsPrompts *prompts, QObject *parent)
-    : QObject(parent), m_model(model), m_prompts(prompts)
+    : QObject(parent)
+    , m_model(model)
+    , m_prompts(prompts)
 {
 }
 
@@ -71,8 +73,7 @@ void HistoryPaneModel::exportHistory(QWidget *parent, const QDateTime &now)
 {
     if (!m_model || !m_prompts || exporting())
         return;
-    const std::optional<QString> path = m_prompts->saveCsv(parent, tr("Export as CSV"),
-                                                           ScanExport::fileName(now));
+    const std::optional<QString> path = m_prompts->saveCsv(parent, tr("Export as CSV"), ScanExport::fileName(now));
     if (!path || path->isEmpty() || !m_model)
         return;
     // Streams into a temporary file beside the target and replaces it only when complete.

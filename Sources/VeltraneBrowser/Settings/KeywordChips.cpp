@@ -9,9 +9,11 @@ namespace {
 constexpr int kCell = 110;
 constexpr int kGap = 8;
 constexpr int kHeight = 30;
-} // namespace
+}   // namespace
 
-KeywordChips::KeywordChips(const QStringList &items, QWidget *parent) : QWidget(parent), m_items(items)
+KeywordChips::KeywordChips(const QStringList &items, QWidget *parent)
+    : QWidget(parent)
+    , m_items(items)
 {
     for (const QString &word : items) {
         auto *chip = new QFrame(this);

@@ -16,7 +16,7 @@ QString focusedName(QWidget *content)
     return {};
 }
 
-} // namespace
+}   // namespace
 
 QVBoxLayout *PaneContent::renew(QWidget *pane, QVBoxLayout *paneLayout, QWidget *&content)
 {
@@ -37,14 +37,14 @@ QVBoxLayout *PaneContent::renew(QWidget *pane, QVBoxLayout *paneLayout, QWidget 
         QMetaObject::invokeMethod(
             content,
             [fresh = QPointer<QWidget>(content), focused] {
-                if (!fresh || (QApplication::focusWidget() && fresh->isAncestorOf(QApplication::focusWidget())))
+            if (!fresh || (QApplication::focusWidget() && fresh->isAncestorOf(QApplication::focusWidget())))
+                return;
+            for (QWidget *w : fresh->findChildren<QWidget *>()) {
+                if (w->accessibleName() == focused && w->isVisibleTo(fresh)) {
+                    w->setFocus(Qt::OtherFocusReason);
                     return;
-                for (QWidget *w : fresh->findChildren<QWidget *>()) {
-                    if (w->accessibleName() == focused && w->isVisibleTo(fresh)) {
-                        w->setFocus(Qt::OtherFocusReason);
-                        return;
-                    }
                 }
+            }
             },
             Qt::QueuedConnection);
     }

@@ -37,7 +37,8 @@ bool SettingBinder::pick(OwnerSettings &settings, Key key, qint64 value)
 void SettingBinder::bindSwitch(QAbstractButton *control, OwnerSettings &settings, Key key)
 {
     control->setChecked(settings.get(key).toBool());
-    QObject::connect(control, &QAbstractButton::toggled, &settings, [&settings, key](bool on) { settings.set(key, on); });
+    QObject::connect(control, &QAbstractButton::toggled, &settings,
+                     [&settings, key](bool on) { settings.set(key, on); });
 }
 
 void SettingBinder::bindPicker(ChoicePicker *picker, OwnerSettings &settings, Key key)
@@ -51,16 +52,18 @@ void SettingBinder::bindList(QComboBox *list, OwnerSettings &settings, Key key)
     for (const PaneChoice &c : choices(settings, key))
         list->addItem(c.label, c.value);
     list->setCurrentIndex(list->findData(settings.get(key).toLongLong()));
-    QObject::connect(list, &QComboBox::activated, &settings, [&settings, key, list](int index) {
-        pick(settings, key, list->itemData(index).toLongLong());
-    });
+    QObject::connect(list, &QComboBox::activated, &settings,
+                     [&settings, key, list](int index) { pick(settings, key, list->itemData(index).toLongLong()); });
 }
 
 QMetaObject::Connection SettingBinder::onChange(QObject *receiver, OwnerSettings &settings, const QList<Key> &keys,
                                                 std::function<void()> act)
 {
-    return QObject::connect(&settings, &OwnerSettings::changed, receiver, [keys, act = std::move(act)](Key key) {
+    return QObject::connect(
+        &settings, &OwnerSettings::changed, receiver,
+        [keys, act = std::move(act)](Key key) {
         if (keys.contains(key))
             act();
-    }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
 }

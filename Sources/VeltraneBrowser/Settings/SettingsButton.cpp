@@ -9,7 +9,7 @@ QString rgba(const QColor &c)
     return QStringLiteral("rgba(%1,%2,%3,%4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
 }
 
-} // namespace
+}   // namespace
 
 SettingsButton::Look SettingsButton::look(Kind kind, bool enabled, bool hovered)
 {
@@ -39,7 +39,9 @@ SettingsButton::Look SettingsButton::look(Kind kind, bool enabled, bool hovered)
     return l;
 }
 
-SettingsButton::SettingsButton(const QString &text, Kind kind, QWidget *parent) : QPushButton(text, parent), m_kind(kind)
+SettingsButton::SettingsButton(const QString &text, Kind kind, QWidget *parent)
+    : QPushButton(text, parent)
+    , m_kind(kind)
 {
     setCursor(Qt::PointingHandCursor);
     QFont f = font();
@@ -48,8 +50,10 @@ SettingsButton::SettingsButton(const QString &text, Kind kind, QWidget *parent) 
     auto rule = [kind](const QString &state, bool enabled, bool hovered) {
         const Look l = look(kind, enabled, hovered);
         return QStringLiteral("QPushButton%1 { background: %2; color: %3; border: %4; }")
-            .arg(state, rgba(l.fill), rgba(l.label), l.border ? QStringLiteral("1px solid ") + rgba(*l.border) : QStringLiteral("none"));
+            .arg(state, rgba(l.fill), rgba(l.label),
+                 l.border ? QStringLiteral("1px solid ") + rgba(*l.border) : QStringLiteral("none"));
     };
-    setStyleSheet(QStringLiteral("QPushButton { border-radius: 8px; padding: 6px 14px; }") + rule(QString(), true, false)
-                  + rule(QStringLiteral(":hover"), true, true) + rule(QStringLiteral(":disabled"), false, false));
+    setStyleSheet(QStringLiteral("QPushButton { border-radius: 8px; padding: 6px 14px; }")
+                  + rule(QString(), true, false) + rule(QStringLiteral(":hover"), true, true)
+                  + rule(QStringLiteral(":disabled"), false, false));
 }

@@ -6,7 +6,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-SettingsCard::SettingsCard(const QString &title, QWidget *parent) : QWidget(parent)
+SettingsCard::SettingsCard(const QString &title, QWidget *parent)
+    : QWidget(parent)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -6,7 +6,10 @@
 #include <QWidget>
 
 SettingsOpener::SettingsOpener(SpamModel *model, QWidget *parentWindow, SettingsPrompts *prompts)
-    : QObject(parentWindow), m_model(model), m_parent(parentWindow), m_prompts(prompts)
+    : QObject(parentWindow)
+    , m_model(model)
+    , m_parent(parentWindow)
+    , m_prompts(prompts)
 {
     if (model)
         connect(model, &SpamModel::accountRequestChanged, this, [this] { open(SettingsTab::account); });

@@ -9,7 +9,8 @@
 
 SettingsRow::SettingsRow(const QString &iconName, const QString &title, const QString &subtitle, QWidget *control,
                          bool indented, bool danger, QWidget *parent)
-    : QWidget(parent), m_control(control)
+    : QWidget(parent)
+    , m_control(control)
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(indented ? 44 : 18, 14, 18, 14);

@@ -7,7 +7,7 @@ namespace {
 
 const QString dot = QStringLiteral(" \u00B7 ");
 
-} // namespace
+}   // namespace
 
 QList<SettingsTab> SettingsTab::allCases()
 {
@@ -26,10 +26,14 @@ std::optional<SettingsTab> SettingsTab::fromRawValue(const QString &raw)
 QString SettingsTab::rawValue() const
 {
     switch (m_value) {
-    case ai: return QStringLiteral("ai");
-    case basic: return QStringLiteral("basic");
-    case history: return QStringLiteral("history");
-    case account: return QStringLiteral("account");
+    case ai:
+        return QStringLiteral("ai");
+    case basic:
+        return QStringLiteral("basic");
+    case history:
+        return QStringLiteral("history");
+    case account:
+        return QStringLiteral("account");
     }
     return {};
 }
@@ -37,10 +41,14 @@ QString SettingsTab::rawValue() const
 QString SettingsTab::label() const
 {
     switch (m_value) {
-    case ai: return tr("AI Check");
-    case basic: return tr("Collecting & rules");
-    case history: return tr("History");
-    case account: return tr("Account");
+    case ai:
+        return tr("AI Check");
+    case basic:
+        return tr("Collecting & rules");
+    case history:
+        return tr("History");
+    case account:
+        return tr("Account");
     }
     return {};
 }
@@ -48,7 +56,8 @@ QString SettingsTab::label() const
 QString SettingsTab::subtitle() const
 {
     switch (m_value) {
-    case ai: return tr("Choose the types of comments AI should find.");
+    case ai:
+        return tr("Choose the types of comments AI should find.");
     case basic:
         return tr("Manage collection limits and your keyword rules.");
     case history:
@@ -62,10 +71,14 @@ QString SettingsTab::subtitle() const
 QString SettingsTab::iconName() const
 {
     switch (m_value) {
-    case ai: return QStringLiteral("tools-check-spelling");
-    case basic: return QStringLiteral("edit-find");
-    case history: return QStringLiteral("document-open-recent");
-    case account: return QStringLiteral("user-identity");
+    case ai:
+        return QStringLiteral("tools-check-spelling");
+    case basic:
+        return QStringLiteral("edit-find");
+    case history:
+        return QStringLiteral("document-open-recent");
+    case account:
+        return QStringLiteral("user-identity");
     }
     return {};
 }
@@ -75,7 +88,8 @@ QString SettingsTab::needs()
     return tr("Sign-in needed");
 }
 
-QString SettingsTab::status(SettingsTab tab, const SpamModel &model, const VeltraneAccount &service, const QLocale &locale)
+QString SettingsTab::status(SettingsTab tab, const SpamModel &model, const VeltraneAccount &service,
+                            const QLocale &locale)
 {
     const OwnerSettings &settings = model.ownerSettings();
     switch (tab) {

@@ -22,7 +22,10 @@ class SettingsTab {
 public:
     enum Value { ai, basic, history, account };
 
-    constexpr SettingsTab(Value value) : m_value(value) {}
+    constexpr SettingsTab(Value value)
+        : m_value(value)
+    {
+    }
     constexpr operator Value() const { return m_value; }
 
     static QList<SettingsTab> allCases();

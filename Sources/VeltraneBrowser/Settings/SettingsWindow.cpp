@@ -23,7 +23,10 @@
 #include <QVBoxLayout>
 
 SettingsWindow::SettingsWindow(SpamModel *model, SettingsTab tab, QWidget *parent, SettingsPrompts *prompts)
-    : QDialog(parent), m_model(model), m_prompts(prompts ? prompts : &DesktopPrompts::shared()), m_tab(tab)
+    : QDialog(parent)
+    , m_model(model)
+    , m_prompts(prompts ? prompts : &DesktopPrompts::shared())
+    , m_tab(tab)
 {
     setWindowTitle(tr("Preferences"));
     setFixedSize(860, 640);
@@ -215,9 +218,15 @@ void SettingsWindow::buildPane()
             m_pane = pane;
             break;
         }
-        case SettingsTab::basic: m_pane = new BasicPane(m_model); break;
-        case SettingsTab::history: m_pane = new HistoryPane(m_model, m_prompts); break;
-        case SettingsTab::account: m_pane = new AccountPane(m_model->account()); break;
+        case SettingsTab::basic:
+            m_pane = new BasicPane(m_model);
+            break;
+        case SettingsTab::history:
+            m_pane = new HistoryPane(m_model, m_prompts);
+            break;
+        case SettingsTab::account:
+            m_pane = new AccountPane(m_model->account());
+            break;
         }
         m_paneHolder->addWidget(m_pane);
     }

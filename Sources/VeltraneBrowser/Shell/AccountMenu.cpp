@@ -75,17 +75,18 @@ QPushButton *plainButton(const QString &title, const QColor &color)
     auto *b = new QPushButton(title);
     b->setFlat(true);
     b->setCursor(Qt::PointingHandCursor);
-    b->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; color: %1; padding: 4px 2px; }"
-                                    "QPushButton:disabled { color: rgba(243,243,243,90); }")
-                         .arg(color.name(QColor::HexArgb)));
+    b->setStyleSheet(
+        QStringLiteral("QPushButton { border: none; background: transparent; color: %1; padding: 4px 2px; }"
+                       "QPushButton:disabled { color: rgba(243,243,243,90); }")
+            .arg(color.name(QColor::HexArgb)));
     return b;
 }
 
-} // namespace
+}   // namespace
 
 AccountMenu::Row AccountMenu::row(LoginProvider site, LoginStatus status, bool working, bool clearing)
 {
-    Row r {site, site.displayName(), status.label(), {}, !working && !clearing};
+    Row r{site, site.displayName(), status.label(), {}, !working && !clearing};
     if (SidebarSites::isSignedIn(status))
         r.actions = {Action::open, Action::signOut};
     else
@@ -106,7 +107,10 @@ QString AccountMenu::actionTitle(Action action)
     return tr("Sign in");
 }
 
-QString AccountMenu::title() { return tr("Site accounts"); }
+QString AccountMenu::title()
+{
+    return tr("Site accounts");
+}
 
 QString AccountMenu::subtitle()
 {
@@ -126,10 +130,14 @@ QString AccountMenu::confirmTitle(const std::optional<LoginProvider> &site)
 QString AccountMenu::confirmMessage()
 {
     return tr("This removes the sign-in and site data %1 stored for this service. Sign-ins in other browsers are not "
-              "affected.").arg(product);
+              "affected.")
+        .arg(product);
 }
 
-QString AccountMenu::cancelTitle() { return tr("Cancel"); }
+QString AccountMenu::cancelTitle()
+{
+    return tr("Cancel");
+}
 
 AccountMenu::AccountMenu(Browser *browser, AccountSession *session, QWidget *parent)
     : Popover(parent, Qt::Popup)
@@ -168,7 +176,8 @@ AccountMenu::AccountMenu(Browser *browser, AccountSession *session, QWidget *par
         // Over the main window: the popover itself closes when the question takes the focus.
         QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
         QList<QAbstractButton *> buttons;
-        QMessageBox *box = AlertStyle::questionBox(owner, {t, message, {cancelTitle(), actionTitle(Action::signOut)}, 1}, &buttons);
+        QMessageBox *box =
+            AlertStyle::questionBox(owner, {t, message, {cancelTitle(), actionTitle(Action::signOut)}, 1}, &buttons);
         box->setAttribute(Qt::WA_DeleteOnClose);
         QAbstractButton *out = buttons.at(1);
         connect(box, &QMessageBox::finished, this, [box, out, done] { done(box->clickedButton() == out); });
@@ -248,11 +257,10 @@ void AccountMenu::trigger(LoginProvider site, Action action)
     case Action::signOut:
         m_disconnect = site;
         m_reopen = isVisible();   // the question takes the focus, which closes a popover
-        confirm(confirmTitle(m_disconnect), confirmMessage(),
-                [self = QPointer<AccountMenu>(this)](bool yes) {
-                    if (self)
-                        self->answer(yes);
-                });
+        confirm(confirmTitle(m_disconnect), confirmMessage(), [self = QPointer<AccountMenu>(this)](bool yes) {
+            if (self)
+                self->answer(yes);
+        });
         return;
     }
 }

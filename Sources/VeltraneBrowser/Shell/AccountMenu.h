@@ -23,8 +23,8 @@ public:
     struct Row {
         LoginProvider site;
         QString name;
-        QString label;             // the full status label
-        QList<Action> actions;     // in the row's order
+        QString label;           // the full status label
+        QList<Action> actions;   // in the row's order
         bool enabled = true;
     };
     static Row row(LoginProvider site, LoginStatus status, bool working, bool clearing);

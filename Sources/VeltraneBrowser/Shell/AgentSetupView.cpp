@@ -40,13 +40,27 @@ QString jsonString(const QString &s)
     QString out = QStringLiteral("\"");
     for (const QChar c : s) {
         switch (c.unicode()) {
-        case '"': out += QStringLiteral("\\\""); break;
-        case '\\': out += QStringLiteral("\\\\"); break;
-        case '\b': out += QStringLiteral("\\b"); break;
-        case '\f': out += QStringLiteral("\\f"); break;
-        case '\n': out += QStringLiteral("\\n"); break;
-        case '\r': out += QStringLiteral("\\r"); break;
-        case '\t': out += QStringLiteral("\\t"); break;
+        case '"':
+            out += QStringLiteral("\\\"");
+            break;
+        case '\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case '\b':
+            out += QStringLiteral("\\b");
+            break;
+        case '\f':
+            out += QStringLiteral("\\f");
+            break;
+        case '\n':
+            out += QStringLiteral("\\n");
+            break;
+        case '\r':
+            out += QStringLiteral("\\r");
+            break;
+        case '\t':
+            out += QStringLiteral("\\t");
+            break;
         default:
             if (c.unicode() < 0x20)
                 out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
@@ -57,7 +71,7 @@ QString jsonString(const QString &s)
     return out + QLatin1Char('"');
 }
 
-} // namespace
+}   // namespace
 
 QString AgentSetupView::config(const QString &command, const QList<std::pair<QString, QString>> &environment)
 {
@@ -124,12 +138,16 @@ QString AgentSetupView::buttonTitle(CopyState state)
     return tr("Copy settings");
 }
 
-QString AgentSetupView::title() { return tr("Connect an AI agent"); }
+QString AgentSetupView::title()
+{
+    return tr("Connect an AI agent");
+}
 
 QString AgentSetupView::explanation()
 {
-    return tr("Add this to your agent's MCP settings to let it read the web view you are looking at and check comments. "
-              "It starts the bridge beside this app and finds this window's data folder.");
+    return tr(
+        "Add this to your agent's MCP settings to let it read the web view you are looking at and check comments. "
+        "It starts the bridge beside this app and finds this window's data folder.");
 }
 
 QString AgentSetupView::note()
@@ -165,8 +183,10 @@ AgentSetupView::AgentSetupView(QWidget *parent, Qt::WindowFlags flags)
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPixelSize(11);
     m_box->setFont(mono);
-    m_box->setStyleSheet(QStringLiteral("QPlainTextEdit#config { background: %1; color: %2; border: none; border-radius: 8px; padding: 8px; }")
-                             .arg(Design::canvas().name(), Design::text().name()));
+    m_box->setStyleSheet(
+        QStringLiteral(
+            "QPlainTextEdit#config { background: %1; color: %2; border: none; border-radius: 8px; padding: 8px; }")
+            .arg(Design::canvas().name(), Design::text().name()));
     layout->addWidget(m_box);
     layout->addWidget(text(note(), 11, Design::muted()));
     m_button = new WorkspaceButton(buttonTitle(CopyState::ready), {.prominent = true});

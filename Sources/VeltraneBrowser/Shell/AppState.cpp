@@ -90,4 +90,3 @@ QString AppState::startPage()
     }
     return LoginProvider(LoginProvider::youtube).home().toString();
 }
-

@@ -66,25 +66,25 @@ protected:
     void wheelEvent(QWheelEvent *e) override { e->accept(); }
 };
 
-} // namespace
+}   // namespace
 
 QList<BrowserPane::Item> BrowserPane::toolbar(const State &s, bool working)
 {
     QList<Item> items;
-    items << Item {QStringLiteral("chevron.left"), tr("Back"), {}, false, !working && s.canGoBack};
-    items << Item {QStringLiteral("chevron.right"), tr("Forward"), {}, false, !working && s.canGoForward};
+    items << Item{QStringLiteral("chevron.left"), tr("Back"), {}, false, !working && s.canGoBack};
+    items << Item{QStringLiteral("chevron.right"), tr("Forward"), {}, false, !working && s.canGoForward};
     if (s.isLoading)
-        items << Item {QStringLiteral("xmark"), tr("Stop loading"), {}, false, !working};
+        items << Item{QStringLiteral("xmark"), tr("Stop loading"), {}, false, !working};
     else
-        items << Item {QStringLiteral("arrow.clockwise"), tr("Reload"), {}, false, !working};
+        items << Item{QStringLiteral("arrow.clockwise"), tr("Reload"), {}, false, !working};
     if (s.isMuted)
-        items << Item {QStringLiteral("speaker.slash.fill"), tr("Unmute browser"), tr("Muted"), true, true};
+        items << Item{QStringLiteral("speaker.slash.fill"), tr("Unmute browser"), tr("Muted"), true, true};
     else
-        items << Item {QStringLiteral("speaker.wave.2"), tr("Mute browser"), tr("Unmuted"), false, true};
+        items << Item{QStringLiteral("speaker.wave.2"), tr("Mute browser"), tr("Unmuted"), false, true};
     if (s.blocksAutoplay)
-        items << Item {QStringLiteral("play.slash.fill"), tr("Allow autoplay"), tr("Autoplay off"), true, true};
+        items << Item{QStringLiteral("play.slash.fill"), tr("Allow autoplay"), tr("Autoplay off"), true, true};
     else
-        items << Item {QStringLiteral("play"), tr("Turn off autoplay"), tr("Autoplay on"), false, true};
+        items << Item{QStringLiteral("play"), tr("Turn off autoplay"), tr("Autoplay on"), false, true};
     return items;
 }
 
@@ -213,7 +213,10 @@ BrowserPane::BrowserPane(Browser *browser, QWidget *parent)
     m_enterAddress = new QAction(tr("Enter address"), this);
     m_enterAddress->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     m_enterAddress->setShortcutContext(Qt::WindowShortcut);
-    connect(m_enterAddress, &QAction::triggered, this, [this] { m_field->setFocus(Qt::ShortcutFocusReason); m_field->selectAll(); });
+    connect(m_enterAddress, &QAction::triggered, this, [this] {
+        m_field->setFocus(Qt::ShortcutFocusReason);
+        m_field->selectAll();
+    });
     addAction(m_enterAddress);
 
     showAddress();
@@ -227,8 +230,9 @@ BrowserPane::BrowserPane(Browser *browser, QWidget *parent)
             showAddress();
         sync();
     });
-    for (auto signal : {&Browser::titleChanged, &Browser::errorChanged, &Browser::isLoadingChanged, &Browser::canGoBackChanged,
-                        &Browser::canGoForwardChanged, &Browser::isMutedChanged, &Browser::blocksAutoplayChanged})
+    for (auto signal :
+         {&Browser::titleChanged, &Browser::errorChanged, &Browser::isLoadingChanged, &Browser::canGoBackChanged,
+          &Browser::canGoForwardChanged, &Browser::isMutedChanged, &Browser::blocksAutoplayChanged})
         connect(m_browser, signal, this, &BrowserPane::sync);
     connect(m_browser, &Browser::currentTabChanged, this, &BrowserPane::showTab);
     connect(m_browser->accounts(), &AccountSession::clearingChanged, this, &BrowserPane::sync);
@@ -292,8 +296,8 @@ void BrowserPane::act(int index)
 
 void BrowserPane::sync()
 {
-    const State state {m_browser->canGoBack(), m_browser->canGoForward(), m_browser->isLoading(), m_browser->isMuted(),
-                       m_browser->blocksAutoplay()};
+    const State state{m_browser->canGoBack(), m_browser->canGoForward(), m_browser->isLoading(), m_browser->isMuted(),
+                      m_browser->blocksAutoplay()};
     const QList<Item> items = toolbar(state, m_working);
     for (int i = 0; i < items.size(); ++i) {
         IconButton *b = m_buttons[i];

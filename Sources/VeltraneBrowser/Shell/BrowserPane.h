@@ -30,8 +30,8 @@ public:
     };
     struct Item {
         QString icon;
-        QString label;             // tooltip and accessible name
-        QString value;             // accessible value (the toggles)
+        QString label;   // tooltip and accessible name
+        QString value;   // accessible value (the toggles)
         bool active = false;
         bool enabled = true;
     };

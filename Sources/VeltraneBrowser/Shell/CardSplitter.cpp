@@ -15,7 +15,8 @@ constexpr int grabMargin = 3;   // points on each side of the line that also sta
 // replace the 2 points that QSplitterHandle gives a 1-point handle on every resize.)
 class HairlineHandle : public QSplitterHandle {
 public:
-    HairlineHandle(Qt::Orientation orientation, QSplitter *parent) : QSplitterHandle(orientation, parent)
+    HairlineHandle(Qt::Orientation orientation, QSplitter *parent)
+        : QSplitterHandle(orientation, parent)
     {
         grabAround();
     }
@@ -38,7 +39,7 @@ protected:
         if (event->buttons() & Qt::LeftButton)
             moveSplitter(along(parentWidget()->mapFromGlobal(event->globalPosition().toPoint())) - m_offset);
     }
-    void mouseReleaseEvent(QMouseEvent *) override {}
+    void mouseReleaseEvent(QMouseEvent *) override { }
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
@@ -61,9 +62,10 @@ private:
     int m_offset = 0;
 };
 
-} // namespace
+}   // namespace
 
-CardSplitter::CardSplitter(QWidget *parent) : QSplitter(Qt::Vertical, parent)
+CardSplitter::CardSplitter(QWidget *parent)
+    : QSplitter(Qt::Vertical, parent)
 {
     setHandleWidth(1);
     setChildrenCollapsible(false);

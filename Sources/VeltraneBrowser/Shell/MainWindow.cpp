@@ -11,7 +11,7 @@ namespace {
 const QString widthKey = QStringLiteral("vt.windowWidth");
 const QString heightKey = QStringLiteral("vt.windowHeight");
 const QString maximizedKey = QStringLiteral("vt.windowMaximized");
-} // namespace
+}   // namespace
 
 MainWindow::Frame MainWindow::frame(const QSize &available, const std::optional<QSize> &stored)
 {
@@ -45,7 +45,8 @@ void MainWindow::placeOnScreen()
     setMinimumSize(f.minimum);
     resize(f.size);
     if (s)
-        move(s->availableGeometry().topLeft() + QPoint((available.width() - f.size.width()) / 2, (available.height() - f.size.height()) / 2));
+        move(s->availableGeometry().topLeft()
+             + QPoint((available.width() - f.size.width()) / 2, (available.height() - f.size.height()) / 2));
     if (m_settings->boolValue(maximizedKey, false))
         setWindowState(windowState() | Qt::WindowMaximized);
 }

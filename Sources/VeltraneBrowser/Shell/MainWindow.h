@@ -19,8 +19,8 @@ public:
     };
     // The window's size on a screen whose free area is `available`, from the size kept last time.
     static Frame frame(const QSize &available, const std::optional<QSize> &stored);
-    static constexpr QSize defaultSize {1440, 900};
-    static constexpr QSize minimumFrame {1200, 720};
+    static constexpr QSize defaultSize{1440, 900};
+    static constexpr QSize minimumFrame{1200, 720};
 
     MainWindow(AppState *state, AppSettings *settings, QWidget *parent = nullptr);
 

@@ -39,7 +39,7 @@ QLabel *mutedLabel(QWidget *parent, double size, QFont::Weight weight)
     return label;
 }
 
-} // namespace
+}   // namespace
 
 PostDock::PostDock(SpamModel *model, Browser *browser, PostDesk *desk, ImageStore *images, QWidget *parent)
     : QWidget(parent)
@@ -276,7 +276,8 @@ void PostDock::addressChanged()
     if (!m_model || !m_desk)
         return;
     const std::optional<ScanStore::PostKey> page = m_model->currentPage();
-    m_desk->setFocused(PostDockModel::focusAfterNavigation(m_desk->focused(), page ? std::optional<QString>(page->url) : std::nullopt));
+    m_desk->setFocused(PostDockModel::focusAfterNavigation(m_desk->focused(),
+                                                           page ? std::optional<QString>(page->url) : std::nullopt));
     if (!m_model->jobs().working())
         m_desk->refresh();
 }
@@ -305,10 +306,12 @@ void PostDock::rebuild()
     const QString site = siteKey();
     const QList<ChannelPost> posts = m_desk ? m_desk->posts(site) : QList<ChannelPost>();
     const QList<ChannelPost> shown = PostDockModel::visible(posts, m_query);
-    const QHash<QString, ChannelPost> live = m_model ? PostDockModel::liveCopies(m_model->catalog().rows()) : QHash<QString, ChannelPost>();
+    const QHash<QString, ChannelPost> live = m_model ? PostDockModel::liveCopies(m_model->catalog().rows())
+                                                     : QHash<QString, ChannelPost>();
     const bool working = m_model && m_model->jobs().working();
     PostTile::Look base;
-    base.queueScan = m_model && PostDockModel::queueScan(m_model->jobs().touring(), m_model->removalJob().progress().has_value());
+    base.queueScan = m_model
+        && PostDockModel::queueScan(m_model->jobs().touring(), m_model->removalJob().progress().has_value());
     base.site = m_browser ? m_browser->selectedSite() : LoginProvider(LoginProvider::youtube);
 
     QHash<QString, PostTile *> kept;
@@ -417,7 +420,8 @@ void PostDock::syncActions()
 {
     const QString site = siteKey();
     PostDockModel::ActionsInput in;
-    in.siteName = m_browser ? m_browser->selectedSite().displayName() : LoginProvider(LoginProvider::youtube).displayName();
+    in.siteName = m_browser ? m_browser->selectedSite().displayName()
+                            : LoginProvider(LoginProvider::youtube).displayName();
     if (m_desk) {
         in.count = int(m_desk->posts(site).size());
         in.ticked = int(m_desk->queue(site).size());
@@ -435,7 +439,8 @@ void PostDock::syncActions()
         m_actions->setState(PostDockModel::actions(in), ScanStatusText::scanLine(*m_model),
                             ScanStatusText::scanFraction(*m_model));
         // Below discovery, a history that is off for the run stays in view.
-        const bool historyOff = m_model->catalog().discoveryStatus().isEmpty() && !m_model->history().notice().isEmpty();
+        const bool historyOff = m_model->catalog().discoveryStatus().isEmpty()
+            && !m_model->history().notice().isEmpty();
         // A finished deletion says so here until the next job starts.
         if (m_model->removalJob().progress()) {
             m_deleting = true;
@@ -446,7 +451,8 @@ void PostDock::syncActions()
         } else if (m_model->jobs().working()) {
             m_deletedLine.clear();
         }
-        QString line = historyOff ? QStringLiteral("\u26A0 ") + m_model->history().notice() : m_model->catalog().discoveryStatus();
+        QString line = historyOff ? QStringLiteral("\u26A0 ") + m_model->history().notice()
+                                  : m_model->catalog().discoveryStatus();
         if (line.isEmpty())
             line = m_deletedLine;
         m_status->setText(line);

@@ -36,14 +36,15 @@ protected:
         const QRectF full = QRectF(rect());
         p.fillPath(Design::rounded(full, 2), Design::surface());
         if (m_value > 0)
-            p.fillPath(Design::rounded(QRectF(full.left(), full.top(), full.width() * m_value, full.height()), 2), Design::accent());
+            p.fillPath(Design::rounded(QRectF(full.left(), full.top(), full.width() * m_value, full.height()), 2),
+                       Design::accent());
     }
 
 private:
     double m_value = 0;
 };
 
-} // namespace
+}   // namespace
 
 PostDockActions::PostDockActions(QWidget *parent)
     : QWidget(parent)
@@ -116,7 +117,8 @@ QString PostDockActions::scanLine() const
     return m_line->text();
 }
 
-void PostDockActions::setState(const PostDockModel::Actions &actions, const QString &scanLine, std::optional<double> fraction)
+void PostDockActions::setState(const PostDockModel::Actions &actions, const QString &scanLine,
+                               std::optional<double> fraction)
 {
     m_state = actions;
     m_forms->setCurrentWidget(actions.progress ? m_progressForm : m_idleForm);

@@ -107,7 +107,7 @@ QList<PostDockModel::Part> PostDockModel::status(const ChannelPost &post, bool q
             return {{tr("Not scanned · Monitoring"), Tone::muted}};
         return {{tr("Not scanned"), Tone::muted}};
     }
-    QList<Part> parts {{tr("%1 comments").arg(post.total), Tone::muted}};
+    QList<Part> parts{{tr("%1 comments").arg(post.total), Tone::muted}};
     if (post.flagged > 0) {
         parts.append({QStringLiteral(" · "), Tone::muted});
         parts.append({tr("%1 flagged").arg(post.flagged), Tone::accent});
@@ -164,8 +164,10 @@ Alerts::Question PostDockModel::removeQuestion(const QString &name)
 {
     return {tr("Remove this post from the list?"),
             tr("%1\n\nIts scan and deletion history on this computer is deleted too, and loading posts will not "
-               "bring it back.").arg(name),
-            {tr("Cancel"), tr("Remove")}, removeButton};
+               "bring it back.")
+                .arg(name),
+            {tr("Cancel"), tr("Remove")},
+            removeButton};
 }
 
 QString PostDockModel::emptyHint(const ActionsInput &in)

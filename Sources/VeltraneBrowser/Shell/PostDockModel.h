@@ -30,9 +30,9 @@ public:
     static QString searchText();
 
     struct HeaderInput {
-        int count = 0;            // posts of the selected site
-        int ticked = 0;           // of those, ticked
-        bool allChecked = false;  // every post of the site ticked
+        int count = 0;             // posts of the selected site
+        int ticked = 0;            // of those, ticked
+        bool allChecked = false;   // every post of the site ticked
         bool locked = false;
         bool working = false;
     };
@@ -94,8 +94,8 @@ public:
 
     // ---- the actions under the grid -----------------------------------------------------------
     struct ActionsInput {
-        QString siteName;         // "YouTube" or "Instagram"
-        int count = 0;            // posts of the selected site
+        QString siteName;   // "YouTube" or "Instagram"
+        int count = 0;      // posts of the selected site
         int ticked = 0;
         bool signedIn = false;
         bool locked = false;
@@ -103,12 +103,12 @@ public:
         bool scanning = false;    // a scan of one page
         bool preparing = false;   // an AI check being prepared
         bool touring = false;
-        bool removing = false;    // a deletion of stored records
+        bool removing = false;   // a deletion of stored records
         bool findingPosts = false;
-        bool nothingMore = false; // the last load of this site found nothing new
+        bool nothingMore = false;   // the last load of this site found nothing new
     };
     struct Actions {
-        bool progress = false;          // the progress form: spinner, line, bar and Stop
+        bool progress = false;   // the progress form: spinner, line, bar and Stop
         bool stopEnabled = false;
         QString stopText;
         // The load button, or the stop-loading button while posts are being found.

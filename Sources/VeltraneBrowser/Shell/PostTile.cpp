@@ -20,7 +20,7 @@ constexpr double kRadius = 10;
 constexpr double kPad = 6;
 constexpr double kThumbHeight = 62;
 
-} // namespace
+}   // namespace
 
 PostTile::PostTile(const ChannelPost &post, ImageStore *images, QWidget *parent)
     : QWidget(parent)
@@ -104,7 +104,7 @@ void PostTile::describe()
     const QString name = PostDockModel::name(m_post);
     const QString reason = failureReason();
     const QString status = PostDockModel::statusText(PostDockModel::status(m_post, inQueue()));
-    QStringList tip {name, status};
+    QStringList tip{name, status};
     if (!reason.isEmpty())
         tip << reason;
     else if (m_post.scannedAt)
@@ -180,7 +180,8 @@ void PostTile::paintEvent(QPaintEvent *)
             // Filled to the area, cut at the sides or the top and bottom.
             const QSizeF size = QSizeF(image.size()).scaled(thumb.size(), Qt::KeepAspectRatioByExpanding);
             p.drawImage(QRectF(thumb.center().x() - size.width() / 2, thumb.center().y() - size.height() / 2,
-                               size.width(), size.height()), image);
+                               size.width(), size.height()),
+                        image);
         } else {
             p.setOpacity(p.opacity() * 0.6);
             ServiceIcon::paint(p, m_look.site, QRectF(thumb.center().x() - 9, thumb.center().y() - 9, 18, 18));

@@ -20,7 +20,7 @@ public:
         bool ticked = false;
         bool focused = false;
         bool hovered = false;
-        bool queueScan = false;     // a queue scan runs (waiting posts read "Queued")
+        bool queueScan = false;                        // a queue scan runs (waiting posts read "Queued")
         LoginProvider site = LoginProvider::youtube;   // the placeholder glyph's site
     };
 

@@ -99,7 +99,7 @@ protected:
     }
 };
 
-} // namespace
+}   // namespace
 
 class SidebarSites::Row : public QWidget {
 public:
@@ -123,8 +123,16 @@ public:
     std::function<void(bool)> onHover;
 
 protected:
-    void enterEvent(QEnterEvent *) override { if (onHover) onHover(true); }
-    void leaveEvent(QEvent *) override { if (onHover) onHover(false); }
+    void enterEvent(QEnterEvent *) override
+    {
+        if (onHover)
+            onHover(true);
+    }
+    void leaveEvent(QEvent *) override
+    {
+        if (onHover)
+            onHover(false);
+    }
 };
 
 bool SidebarSites::isSignedIn(LoginStatus status)
@@ -148,7 +156,8 @@ QString SidebarSites::accessibleLabel(LoginProvider site, LoginStatus status)
 
 QString SidebarSites::accountSymbol(LoginStatus status)
 {
-    return isSignedIn(status) ? QStringLiteral("person.crop.circle.fill.badge.checkmark") : QStringLiteral("person.crop.circle");
+    return isSignedIn(status) ? QStringLiteral("person.crop.circle.fill.badge.checkmark")
+                              : QStringLiteral("person.crop.circle");
 }
 
 QColor SidebarSites::accountColor(LoginStatus status, bool selected)

@@ -33,7 +33,7 @@ void onQuitSignal(int)
     [[maybe_unused]] const ssize_t n = ::write(quitPipe[1], &byte, 1);
 }
 
-} // namespace
+}   // namespace
 
 bool VeltraneBrowserApp::needsSandboxSwitch(uid_t euid, const QByteArray &disableSandbox)
 {
@@ -88,7 +88,7 @@ void VeltraneBrowserApp::installQuitSignals()
         [[maybe_unused]] const ssize_t n = ::read(quitPipe[0], &byte, 1);
         QCoreApplication::quit();
     });
-    struct sigaction action {};
+    struct sigaction action { };
     action.sa_handler = onQuitSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;

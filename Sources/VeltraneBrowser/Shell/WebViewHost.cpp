@@ -21,26 +21,26 @@ std::optional<double> WebViewHost::zoom(double containerWidth, double desktopWid
 
 QList<WebViewHost::MenuItem> WebViewHost::menuItems(const MenuContext &c)
 {
-    const MenuItem separator {QWebEnginePage::NoWebAction, QString(), true};
+    const MenuItem separator{QWebEnginePage::NoWebAction, QString(), true};
     QList<MenuItem> items;
     if (c.editable) {
-        items << MenuItem {QWebEnginePage::Undo, tr("Undo"), c.canUndo}
-              << MenuItem {QWebEnginePage::Redo, tr("Redo"), c.canRedo} << separator
-              << MenuItem {QWebEnginePage::Cut, tr("Cut"), c.canCut}
-              << MenuItem {QWebEnginePage::Copy, tr("Copy"), c.canCopy}
-              << MenuItem {QWebEnginePage::Paste, tr("Paste"), c.canPaste}
-              << MenuItem {QWebEnginePage::SelectAll, tr("Select All"), true};
+        items << MenuItem{QWebEnginePage::Undo, tr("Undo"), c.canUndo}
+              << MenuItem{QWebEnginePage::Redo, tr("Redo"), c.canRedo} << separator
+              << MenuItem{QWebEnginePage::Cut, tr("Cut"), c.canCut}
+              << MenuItem{QWebEnginePage::Copy, tr("Copy"), c.canCopy}
+              << MenuItem{QWebEnginePage::Paste, tr("Paste"), c.canPaste}
+              << MenuItem{QWebEnginePage::SelectAll, tr("Select All"), true};
         return items;
     }
     if (c.hasSelection)
-        items << MenuItem {QWebEnginePage::Copy, tr("Copy"), true};
+        items << MenuItem{QWebEnginePage::Copy, tr("Copy"), true};
     if (c.hasLink)
-        items << MenuItem {QWebEnginePage::CopyLinkToClipboard, tr("Copy Link Address"), true};
+        items << MenuItem{QWebEnginePage::CopyLinkToClipboard, tr("Copy Link Address"), true};
     if (!items.isEmpty())
         return items;
-    items << MenuItem {QWebEnginePage::Back, tr("Back"), c.canGoBack}
-          << MenuItem {QWebEnginePage::Forward, tr("Forward"), c.canGoForward}
-          << MenuItem {QWebEnginePage::Reload, tr("Reload"), true};
+    items << MenuItem{QWebEnginePage::Back, tr("Back"), c.canGoBack}
+          << MenuItem{QWebEnginePage::Forward, tr("Forward"), c.canGoForward}
+          << MenuItem{QWebEnginePage::Reload, tr("Reload"), true};
     return items;
 }
 

@@ -8,7 +8,10 @@
 
 class WindowAlerts : public Alerts {
 public:
-    explicit WindowAlerts(QWidget *window) : m_window(window) {}
+    explicit WindowAlerts(QWidget *window)
+        : m_window(window)
+    {
+    }
 
     // Only while the application is in front and its window is shown.
     bool canAsk() const override;

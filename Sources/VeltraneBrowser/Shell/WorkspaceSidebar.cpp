@@ -49,7 +49,8 @@ public:
         const QFontMetricsF fm(subtitleFont());
         if (fm.horizontalAdvance(row.subtitle) <= room())
             return fm.height();
-        return qMin(2 * fm.lineSpacing(), fm.boundingRect(QRectF(0, 0, room(), 1000), Qt::TextWordWrap, row.subtitle).height());
+        return qMin(2 * fm.lineSpacing(),
+                    fm.boundingRect(QRectF(0, 0, room(), 1000), Qt::TextWordWrap, row.subtitle).height());
     }
     bool fits() const
     {
@@ -75,11 +76,12 @@ protected:
                    fm1.elidedText(row.title, Qt::ElideRight, room));
         p.setFont(second);
         p.setPen(Design::muted());
-        p.drawText(QRectF(x, top + fm1.height() + 2, room, below), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, row.subtitle);
+        p.drawText(QRectF(x, top + fm1.height() + 2, room, below), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                   row.subtitle);
     }
 };
 
-} // namespace
+}   // namespace
 
 WorkspaceSidebar::AccountRow WorkspaceSidebar::accountRow(bool hasToken, bool deviceAccounts)
 {
@@ -103,7 +105,8 @@ WorkspaceSidebar::WorkspaceSidebar(Browser *browser, VeltraneAccount *account, Q
     , m_account(account)
 {
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 38, 0, 8);   // the sides' 12 points are inside each part, so the line can span the width
+    layout->setContentsMargins(0, 38, 0,
+                               8);   // the sides' 12 points are inside each part, so the line can span the width
     layout->setSpacing(0);
 
     m_top = new QWidget(this);
@@ -157,14 +160,23 @@ WorkspaceSidebar::WorkspaceSidebar(Browser *browser, VeltraneAccount *account, Q
     accountButton->setCursor(Qt::PointingHandCursor);
     accountButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_accountButton = accountButton;
-    connect(accountButton, &QAbstractButton::clicked, this, [this] { if (openAccount) openAccount(); });
+    connect(accountButton, &QAbstractButton::clicked, this, [this] {
+        if (openAccount)
+            openAccount();
+    });
     footer->addWidget(accountButton, 1);
     auto *stats = new IconButton(QStringLiteral("chart.bar.xaxis"), tr("Statistics"), m_footer);
-    connect(stats, &QAbstractButton::clicked, this, [this] { if (openDashboard) openDashboard(); });
+    connect(stats, &QAbstractButton::clicked, this, [this] {
+        if (openDashboard)
+            openDashboard();
+    });
     footer->addWidget(stats);
     auto *settings = new IconButton(QStringLiteral("slider.horizontal.3"), tr("Scan settings"), m_footer);
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));   // works only while enabled
-    connect(settings, &QAbstractButton::clicked, this, [this] { if (openSettings) openSettings(); });
+    connect(settings, &QAbstractButton::clicked, this, [this] {
+        if (openSettings)
+            openSettings();
+    });
     footer->addWidget(settings);
     m_agentButton = new IconButton(QStringLiteral("terminal"), tr("AI agent"), m_footer);
     connect(m_agentButton, &QAbstractButton::clicked, this, &WorkspaceSidebar::toggleAgent);
@@ -214,7 +226,8 @@ void WorkspaceSidebar::toggleAgent()
     m_agent->setAttribute(Qt::WA_DeleteOnClose);
     m_agent->adjustSize();
     // Beside its button, but above the post list under the browser, so that the tiles stay in view.
-    QPoint at = m_agentButton->mapToGlobal(QPoint(m_agentButton->width() + 8, m_agentButton->height() - m_agent->height()));
+    QPoint at = m_agentButton->mapToGlobal(
+        QPoint(m_agentButton->width() + 8, m_agentButton->height() - m_agent->height()));
     if (const PostDock *dock = window()->findChild<PostDock *>(); dock && dock->isVisible()) {
         const int above = dock->mapToGlobal(QPoint(0, 0)).y() - 8 - m_agent->height();
         const int top = window()->mapToGlobal(QPoint(0, 0)).y() + 8;

@@ -65,7 +65,7 @@ QCoro::Task<void> removeStored(QPointer<SpamModel> model, QList<ScanStore::Recor
     co_await model->removalJob().removeStored(std::move(records), {}, false);
 }
 
-} // namespace
+}   // namespace
 
 double WorkspaceView::sidebarWidth(double stored)
 {
@@ -177,10 +177,10 @@ WorkspaceView::WorkspaceView(AppState *state, AppSettings *settings, QWidget *pa
 
     m_leading = new PaneResizer(settings, menuKey, false, this);
     m_leading->shown = [this] { return sidebarWidth(m_settings->doubleValue(menuKey, 220)); };
-    m_leading->range = [] { return PaneResizer::Range {200, 300}; };
+    m_leading->range = [] { return PaneResizer::Range{200, 300}; };
     m_trailing = new PaneResizer(settings, panelKey, true, this);
     m_trailing->shown = [this] { return currentGeometry().panel.width() + 12; };
-    m_trailing->range = [this] { return PaneResizer::Range {380, currentGeometry().panelLimit}; };
+    m_trailing->range = [this] { return PaneResizer::Range{380, currentGeometry().panelLimit}; };
     connect(m_leading, &PaneResizer::widthChanged, this, &WorkspaceView::relayout);
     connect(m_trailing, &PaneResizer::widthChanged, this, &WorkspaceView::relayout);
 

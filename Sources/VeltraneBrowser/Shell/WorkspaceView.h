@@ -28,10 +28,10 @@ class WorkspaceView : public QWidget {
 public:
     struct Geometry {
         QRectF sidebar;
-        QRectF card;              // the centre card, inside its 12-point padding
-        QRectF panel;             // the panel, inside its padding
-        QRectF leadingResizer;    // the gutter between sidebar and card
-        QRectF trailingResizer;   // the gutter between card and panel
+        QRectF card;                // the centre card, inside its 12-point padding
+        QRectF panel;               // the panel, inside its padding
+        QRectF leadingResizer;      // the gutter between sidebar and card
+        QRectF trailingResizer;     // the gutter between card and panel
         double browserHeight = 0;   // the browser pane above the split's hairline
         double dockHeight = 0;      // the post list below it
         double panelLimit = 0;
@@ -39,7 +39,8 @@ public:
     // The browser pane keeps room for the page, the post list for its header, a row of tiles and
     // its actions.
     static constexpr double browserMinimum = 360;
-    static constexpr double dockMinimum = 290;   // a whole row of tiles, with the status line, between the header and the buttons
+    static constexpr double dockMinimum =
+        290;   // a whole row of tiles, with the status line, between the header and the buttons
     static constexpr double dockDefault = 300;
     static double sidebarWidth(double stored);
     static double panelLimit(double areaWidth);

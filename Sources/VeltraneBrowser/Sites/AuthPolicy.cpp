@@ -42,7 +42,7 @@ QString rawHost(const QString &text)
     return authority.section(QLatin1Char(':'), 0, 0);
 }
 
-} // namespace
+}   // namespace
 
 bool AuthPolicy::isSecure(const QUrl &url)
 {
@@ -63,9 +63,10 @@ bool AuthPolicy::isAuthentication(const QUrl &url)
         return false;
     if (*site == LoginProvider::youtube)
         return startsWithAny(path, {"/signin", "/logout", "/oops"});
-    return startsWithAny(path, {"/accounts/login", "/accounts/logout", "/accounts/password", "/accounts/signup",
-                                "/accounts/confirm", "/accounts/onetap", "/accounts/two_factor",
-                                "/accounts/suspended", "/challenge", "/checkpoint", "/oauth/"});
+    return startsWithAny(path,
+                         {"/accounts/login", "/accounts/logout", "/accounts/password", "/accounts/signup",
+                          "/accounts/confirm", "/accounts/onetap", "/accounts/two_factor", "/accounts/suspended",
+                          "/challenge", "/checkpoint", "/oauth/"});
 }
 
 std::optional<LoginProvider> AuthPolicy::provider(const QUrl &url)

@@ -20,7 +20,7 @@ QUrl withQuery(const QString &base, const QList<std::pair<QString, QString>> &it
     return url;
 }
 
-} // namespace
+}   // namespace
 
 QList<LoginProvider> LoginProvider::allCases()
 {
@@ -86,8 +86,8 @@ bool LoginProvider::owns(const QString &domain) const
         d.remove(0, 1);
     while (d.endsWith(QLatin1Char('.')))
         d.chop(1);
-    const QStringList registrable = m_value == youtube ? QStringList {SiteHosts::youtube, SiteHosts::google}
-                                                       : QStringList {SiteHosts::instagram, SiteHosts::facebook};
+    const QStringList registrable = m_value == youtube ? QStringList{SiteHosts::youtube, SiteHosts::google}
+                                                       : QStringList{SiteHosts::instagram, SiteHosts::facebook};
     for (const QString &r : registrable) {
         if (d == r || d.endsWith(QLatin1Char('.') + r))
             return true;

@@ -18,7 +18,10 @@ class LoginProvider {
 public:
     enum Value { youtube, instagram };
 
-    constexpr LoginProvider(Value value) : m_value(value) {}
+    constexpr LoginProvider(Value value)
+        : m_value(value)
+    {
+    }
     constexpr operator Value() const { return m_value; }
 
     // Both sites in the order the system lists and iterates them.
@@ -61,4 +64,4 @@ inline const QString instagramWww = QStringLiteral("www.instagram.com");
 inline const QString facebook = QStringLiteral("facebook.com");
 inline const QString facebookWww = QStringLiteral("www.facebook.com");
 inline const QString facebookMobile = QStringLiteral("m.facebook.com");
-} // namespace SiteHosts
+}   // namespace SiteHosts

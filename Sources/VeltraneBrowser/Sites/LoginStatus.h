@@ -11,7 +11,10 @@ class LoginStatus {
 public:
     enum Value { unknown, savedSession, signedOut, signingIn, verification, signedIn, blocked, failed };
 
-    constexpr LoginStatus(Value value = unknown) : m_value(value) {}
+    constexpr LoginStatus(Value value = unknown)
+        : m_value(value)
+    {
+    }
     constexpr operator Value() const { return m_value; }
 
     // The label in the run's language (savedSession and signedIn share one).

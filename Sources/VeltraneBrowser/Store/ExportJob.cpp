@@ -5,7 +5,9 @@
 #include <QPointer>
 
 ExportJob::ExportJob(ScanStore *store, const QString &path, QObject *parent)
-    : QObject(parent), m_store(store), m_path(path)
+    : QObject(parent)
+    , m_store(store)
+    , m_path(path)
 {
     qRegisterMetaType<ScanExport::Result>();
 }
@@ -57,16 +59,22 @@ void ExportJob::start()
         const ScanExport::Result result = ScanExport::save(reader, target, [self, cancel](qint64 done, qint64 total) {
             if (cancel->load())
                 return false;
-            QMetaObject::invokeMethod(self, [self, done, total] {
+            QMetaObject::invokeMethod(
+                self,
+                [self, done, total] {
                 if (self)
                     self->report(done, total);
-            }, Qt::QueuedConnection);
+                },
+                Qt::QueuedConnection);
             return true;
         });
-        QMetaObject::invokeMethod(self, [self, result] {
+        QMetaObject::invokeMethod(
+            self,
+            [self, result] {
             if (self)
                 self->end(result);
-        }, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
     });
     m_thread->start();
 }

@@ -81,16 +81,16 @@ QString header()
     return QChar(0xFEFF) + ScanExport::columns().join(QLatin1Char(','));
 }
 
-} // namespace
+}   // namespace
 
 const QStringList &ScanExport::columns()
 {
     static const QStringList names{
-        QStringLiteral("site"),       QStringLiteral("post"),         QStringLiteral("comment_id"),
-        QStringLiteral("author"),     QStringLiteral("text"),         QStringLiteral("state"),
-        QStringLiteral("kind"),       QStringLiteral("reason"),       QStringLiteral("ai_prob"),
+        QStringLiteral("site"),         QStringLiteral("post"),       QStringLiteral("comment_id"),
+        QStringLiteral("author"),       QStringLiteral("text"),       QStringLiteral("state"),
+        QStringLiteral("kind"),         QStringLiteral("reason"),     QStringLiteral("ai_prob"),
         QStringLiteral("published_at"), QStringLiteral("like_count"), QStringLiteral("first_seen"),
-        QStringLiteral("last_seen"),  QStringLiteral("deleted_at"),   QStringLiteral("gone"),
+        QStringLiteral("last_seen"),    QStringLiteral("deleted_at"), QStringLiteral("gone"),
     };
     return names;
 }
@@ -182,7 +182,7 @@ ScanExport::Result ScanExport::save(ScanStore &store, const QString &path, const
     const QString name = QFileInfo(path).fileName();
     auto failure = [&](Failure::Kind kind, const QString &reason) {
         result.failed = true;
-        result.failure = Failure {kind, reason};
+        result.failure = Failure{kind, reason};
         result.message = tr("Couldn't save. %1").arg(reason);
         return result;
     };
@@ -217,7 +217,8 @@ ScanExport::Result ScanExport::save(ScanStore &store, const QString &path, const
             writeError = writeOk ? 0 : errno;
             buffer.clear();
         }
-        if (writeOk && proceed && result.rows % progressStep == 0 && !proceed(result.rows, std::max(total, result.rows)))
+        if (writeOk && proceed && result.rows % progressStep == 0
+            && !proceed(result.rows, std::max(total, result.rows)))
             stopped = true;
         return writeOk && !stopped;
     });

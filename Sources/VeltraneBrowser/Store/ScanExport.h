@@ -42,10 +42,10 @@ public:
     };
     struct Result {
         bool failed = false;
-        bool cancelled = false;   // stopped by `proceed`: nothing written, any earlier file kept
-        qint64 rows = 0;   // comments written
+        bool cancelled = false;           // stopped by `proceed`: nothing written, any earlier file kept
+        qint64 rows = 0;                  // comments written
         std::optional<Failure> failure;   // present when it failed
-        QString message;   // the one line to show the owner, in the run's language
+        QString message;                  // the one line to show the owner, in the run's language
     };
     // Told the rows written so far and the rows to write in all, now and then; false stops.
     using Proceed = std::function<bool(qint64 done, qint64 total)>;

@@ -147,7 +147,7 @@ void nameLocalZone()
 }
 Q_CONSTRUCTOR_FUNCTION(nameLocalZone)
 
-} // namespace
+}   // namespace
 
 QString ScanStore::newerText(const QString &path)
 {
@@ -163,7 +163,8 @@ QString ScanStore::defaultPath()
 }
 
 ScanStore::ScanStore(std::optional<QString> path, Access access)
-    : m_path(path ? *path : memoryPath), m_access(access)
+    : m_path(path ? *path : memoryPath)
+    , m_access(access)
 {
 }
 
@@ -368,13 +369,16 @@ bool ScanStore::createSchema()
     addGoneColumns();
     m_goneColumns = hasGoneColumns();
     return step("CREATE INDEX IF NOT EXISTS comments_post ON comments (post, seen_at)")
-        && step("CREATE INDEX IF NOT EXISTS comments_deleted_author ON comments (site, author) WHERE deleted_at IS NOT NULL")
-        && step("CREATE INDEX IF NOT EXISTS comments_pending ON comments (post) WHERE state = 'spam' AND deleted_at IS NULL")
-        && step("CREATE TABLE IF NOT EXISTS runs (id INTEGER PRIMARY KEY AUTOINCREMENT, session TEXT NOT NULL, "
-                "kind TEXT NOT NULL, site TEXT NOT NULL, post TEXT NOT NULL, at REAL NOT NULL, "
-                "total INTEGER NOT NULL DEFAULT 0, flagged INTEGER NOT NULL DEFAULT 0, added INTEGER NOT NULL DEFAULT 0, "
-                "deleted INTEGER NOT NULL DEFAULT 0, failed INTEGER NOT NULL DEFAULT 0, note TEXT NOT NULL DEFAULT '', "
-                "auto INTEGER NOT NULL DEFAULT 0)")
+        && step(
+               "CREATE INDEX IF NOT EXISTS comments_deleted_author ON comments (site, author) WHERE deleted_at IS NOT NULL")
+        && step(
+               "CREATE INDEX IF NOT EXISTS comments_pending ON comments (post) WHERE state = 'spam' AND deleted_at IS NULL")
+        && step(
+               "CREATE TABLE IF NOT EXISTS runs (id INTEGER PRIMARY KEY AUTOINCREMENT, session TEXT NOT NULL, "
+               "kind TEXT NOT NULL, site TEXT NOT NULL, post TEXT NOT NULL, at REAL NOT NULL, "
+               "total INTEGER NOT NULL DEFAULT 0, flagged INTEGER NOT NULL DEFAULT 0, added INTEGER NOT NULL DEFAULT 0, "
+               "deleted INTEGER NOT NULL DEFAULT 0, failed INTEGER NOT NULL DEFAULT 0, note TEXT NOT NULL DEFAULT '', "
+               "auto INTEGER NOT NULL DEFAULT 0)")
         && step("CREATE TABLE IF NOT EXISTS run_items (run INTEGER NOT NULL, id TEXT NOT NULL, state TEXT NOT NULL, "
                 "kind TEXT NOT NULL DEFAULT '', reason TEXT NOT NULL DEFAULT '', ai_prob REAL, "
                 "fresh INTEGER NOT NULL DEFAULT 0, hits TEXT, PRIMARY KEY (run, id)) WITHOUT ROWID")
@@ -394,7 +398,8 @@ void ScanStore::addMissingColumns(const QString &table, const QList<std::pair<QS
     }
     for (const auto &[name, type] : columns) {
         if (!have.contains(name))
-            exec(QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ADD COLUMN ") + name + QLatin1Char(' ') + type,
+            exec(QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ADD COLUMN ") + name + QLatin1Char(' ')
+                     + type,
                  {}, false);
     }
 }
@@ -435,8 +440,9 @@ bool ScanStore::migrateRuns(qint64 current)
                       {}, false))
                 return false;
         }
-        const Rows legacy = run(QStringLiteral(
-            "SELECT id, site, at FROM runs WHERE session LIKE 'legacy:%' ORDER BY site, at, id"), {}, false);
+        const Rows legacy =
+            run(QStringLiteral("SELECT id, site, at FROM runs WHERE session LIKE 'legacy:%' ORDER BY site, at, id"), {},
+                false);
         if (m_lastRc != SQLITE_DONE)
             return false;
         QString previousSite;
@@ -493,14 +499,16 @@ const char *const totalsIndexes[] = {
     "CREATE INDEX IF NOT EXISTS comments_spam_first ON comments (first_seen_at) WHERE state = 'spam'",
 };
 
-} // namespace
+}   // namespace
 
 bool ScanStore::hasTotals()
 {
-    const Rows rows = run(QStringLiteral(
-        "SELECT COUNT(*) FROM sqlite_master WHERE (type = 'table' AND name = 'comment_totals') OR (type = 'trigger' "
-        "AND name IN ('comment_totals_insert', 'comment_totals_delete', 'comment_totals_update')) OR (type = 'index' "
-        "AND name IN ('comments_pending_seen', 'comments_deleted_at', 'comments_spam_first'))"), {}, false);
+    const Rows rows = run(
+        QStringLiteral(
+            "SELECT COUNT(*) FROM sqlite_master WHERE (type = 'table' AND name = 'comment_totals') OR (type = 'trigger' "
+            "AND name IN ('comment_totals_insert', 'comment_totals_delete', 'comment_totals_update')) OR (type = 'index' "
+            "AND name IN ('comments_pending_seen', 'comments_deleted_at', 'comments_spam_first'))"),
+        {}, false);
     return !rows.isEmpty() && !rows.first().isEmpty() && vt::sql::integer(rows.first().first()) == 7;
 }
 
@@ -509,7 +517,8 @@ bool ScanStore::addTotals(qint64 current)
     // Also repairs a file whose totals went missing: everything is made again from the comments.
     return transaction([&] {
         auto step = [this](const char *sql) { return exec(QString::fromLatin1(sql), {}, false); };
-        if (!step("DROP TRIGGER IF EXISTS comment_totals_insert") || !step("DROP TRIGGER IF EXISTS comment_totals_delete")
+        if (!step("DROP TRIGGER IF EXISTS comment_totals_insert")
+            || !step("DROP TRIGGER IF EXISTS comment_totals_delete")
             || !step("DROP TRIGGER IF EXISTS comment_totals_update") || !step(totalsTable)
             || !step("DELETE FROM comment_totals")
             || !step("INSERT INTO comment_totals (site, comments, deleted) "
@@ -529,10 +538,10 @@ bool ScanStore::addTotals(qint64 current)
 
 namespace {
 
-const QStringList goneColumns{QStringLiteral("gone TEXT"), QStringLiteral("gone_at REAL"), QStringLiteral("removing_at REAL"),
-                              QStringLiteral("owner INTEGER")};
+const QStringList goneColumns{QStringLiteral("gone TEXT"), QStringLiteral("gone_at REAL"),
+                              QStringLiteral("removing_at REAL"), QStringLiteral("owner INTEGER")};
 
-} // namespace
+}   // namespace
 
 void ScanStore::addGoneColumns()
 {
@@ -579,9 +588,11 @@ QLatin1String ScanStore::recordSql() const
 
 bool ScanStore::hasAuthorIds()
 {
-    const Rows rows = run(QStringLiteral(
-        "SELECT (SELECT COUNT(*) FROM pragma_table_info('comments') WHERE name = 'author_id'), "
-        "(SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = 'comments_deleted_author_id')"), {}, false);
+    const Rows rows =
+        run(QStringLiteral(
+                "SELECT (SELECT COUNT(*) FROM pragma_table_info('comments') WHERE name = 'author_id'), "
+                "(SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = 'comments_deleted_author_id')"),
+            {}, false);
     return !rows.isEmpty() && rows.first().size() == 2 && vt::sql::integer(rows.first().at(0)) == 1
         && vt::sql::integer(rows.first().at(1)) == 1;
 }
@@ -590,17 +601,20 @@ bool ScanStore::addAuthorIds(qint64 current)
 {
     // The author's stable id beside the display name; comments stored before it have none.
     return transaction([&] {
-        const Rows has = run(QStringLiteral("SELECT COUNT(*) FROM pragma_table_info('comments') WHERE name = 'author_id'"),
+        const Rows has = run(QStringLiteral(
+                                 "SELECT COUNT(*) FROM pragma_table_info('comments') WHERE name = 'author_id'"),
                              {}, false);
         if (has.isEmpty() || has.first().isEmpty() || !vt::sql::isInteger(has.first().first()))
             return false;
         if (has.first().first().toLongLong() == 0
             && !exec(QStringLiteral("ALTER TABLE comments ADD COLUMN author_id TEXT"), {}, false))
             return false;
-        return exec(QStringLiteral("CREATE INDEX IF NOT EXISTS comments_deleted_author_id ON comments (site, author_id) "
-                                   "WHERE deleted_at IS NOT NULL"),
+        return exec(QStringLiteral(
+                        "CREATE INDEX IF NOT EXISTS comments_deleted_author_id ON comments (site, author_id) "
+                        "WHERE deleted_at IS NOT NULL"),
                     {}, false)
-            && (current >= 4 || exec(QStringLiteral("PRAGMA user_version = 4"), {}, false));   // never lowers a newer version
+            && (current >= 4
+                || exec(QStringLiteral("PRAGMA user_version = 4"), {}, false));   // never lowers a newer version
     });
 }
 
@@ -617,13 +631,15 @@ const char *const timeIndexes[] = {
     "WHERE state = 'spam' AND deleted_at IS NULL AND text != ''",
 };
 
-} // namespace
+}   // namespace
 
 bool ScanStore::hasTimeIndexes()
 {
-    const Rows rows = run(QStringLiteral(
-        "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name IN ('comments_seen', 'runs_at', "
-        "'comments_deleted_author_avatar', 'comments_pending_text')"), {}, false);
+    const Rows rows =
+        run(QStringLiteral(
+                "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name IN ('comments_seen', 'runs_at', "
+                "'comments_deleted_author_avatar', 'comments_pending_text')"),
+            {}, false);
     return !rows.isEmpty() && !rows.first().isEmpty()
         && vt::sql::integer(rows.first().first()) == qint64(std::size(timeIndexes));
 }
@@ -636,7 +652,8 @@ bool ScanStore::addTimeIndexes(qint64 current)
             if (!exec(QString::fromLatin1(sql), {}, false))
                 return false;
         }
-        return current >= 5 || exec(QStringLiteral("PRAGMA user_version = 5"), {}, false);   // never lowers a newer version
+        return current >= 5
+            || exec(QStringLiteral("PRAGMA user_version = 5"), {}, false);   // never lowers a newer version
     });
 }
 
@@ -697,10 +714,12 @@ void ScanStore::noteFailure(int rc, const QString &detail, const QString &what)
         m_lastError = m_access == Access::readOnly
             ? tr("The history could not be read because another program kept it locked: %1").arg(detail)
             : tr("The history could not be saved because its file stayed locked for more than 5 seconds (another copy "
-                 "of Veltrane or another program may be writing to it): %1").arg(detail);
+                 "of Veltrane or another program may be writing to it): %1")
+                  .arg(detail);
     } else if (primary == SQLITE_LOCKED) {
         m_lastError = tr("The history could not be saved because this application was still reading the same "
-                         "records: %1").arg(detail);
+                         "records: %1")
+                          .arg(detail);
     } else if (primary == SQLITE_READONLY) {
         m_lastError = tr("The history could not be saved because its file or folder is read-only: %1").arg(detail);
     } else {

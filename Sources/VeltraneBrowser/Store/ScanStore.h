@@ -77,9 +77,9 @@ public:
         // "thread": went with its thread when our deletion removed it; "site": the site no longer
         // shows it. Empty while it is on the post (or deleted by the owner).
         QString gone;
-        bool owner = false;  // written by the post's owner
-        QStringList hits;    // filled only by items(run)
-        bool fresh = false;  // set only by items(run)
+        bool owner = false;   // written by the post's owner
+        QStringList hits;     // filled only by items(run)
+        bool fresh = false;   // set only by items(run)
 
         // The stored state as the rules read it.
         Comment::Verdict verdict() const { return Comment::verdictOf(state); }
@@ -227,8 +227,8 @@ public:
     ScanStore(const ScanStore &) = delete;
     ScanStore &operator=(const ScanStore &) = delete;
 
-    qint64 keepDays = 180;   // retention used by purge()
-    bool storeText = true;   // whether author, text and avatar are written
+    qint64 keepDays = 180;     // retention used by purge()
+    bool storeText = true;     // whether author, text and avatar are written
     bool purgeAtOpen = true;   // whether the open runs a first batch of purge() itself
     // Whether this connection copies the write-ahead log back into the file by itself when the
     // log has grown (at the end of a commit, with a wait for the disk); off for one whose owner
@@ -350,9 +350,9 @@ public:
     };
     struct Recorded {
         bool stored = false;
-        Counts counts;   // the post's counts after the record
-        qint64 run = 0;  // the run's id, when one was logged
-        QString error;   // why it was not stored, when asked for
+        Counts counts;            // the post's counts after the record
+        qint64 run = 0;           // the run's id, when one was logged
+        QString error;            // why it was not stored, when asked for
         int settledDeleted = 0;   // unseen comments settled as deleted by us
     };
     // Writes the whole record in one transaction: after a crash or a failure the history holds
@@ -366,8 +366,7 @@ public:
     bool setWatched(const QString &url, bool on);
     // Monitors a post that may have no row yet: creates it unscanned (scan time 0) or just
     // sets its flag, and takes it off the dismissed list.
-    bool watch(const QString &site, const QString &url, const QString &title,
-               const std::optional<QString> &thumbnail);
+    bool watch(const QString &site, const QString &url, const QString &title, const std::optional<QString> &thumbnail);
     std::optional<Post> post(const QString &url);
     QList<Post> posts(int limit);
     // The posts with deletions, most deleted first (then most flagged, most recently scanned).
@@ -395,8 +394,7 @@ private:
     // The one way a statement reaches SQLite: binds `args` to ?1, ?2, ... in order,
     // hands every row to `row` (return false to stop) and returns whether the statement
     // ran to its end.
-    bool each(const QString &sql, const QVariantList &args, bool cached,
-              const std::function<bool(const Row &)> &row);
+    bool each(const QString &sql, const QVariantList &args, bool cached, const std::function<bool(const Row &)> &row);
     Rows run(const QString &sql, const QVariantList &args = {}, bool cached = true);
     bool exec(const QString &sql, const QVariantList &args = {}, bool cached = true);
     // The readable Records of a comment query (cached statement).
@@ -442,7 +440,8 @@ private:
     bool m_checkpoints = true;
     bool m_totals = false;   // the kept totals and the statistics' indexes are in place
     bool m_authorIds = false;
-    bool m_goneColumns = false;   // comments have gone, gone_at, removing_at and owner (a blocked upgrade leaves them out)   // the comments have their author_id column (a blocked upgrade leaves it out)
+    bool m_goneColumns =
+        false;   // comments have gone, gone_at, removing_at and owner (a blocked upgrade leaves them out)   // the comments have their author_id column (a blocked upgrade leaves it out)
     bool m_purgePending = false;
     // stats() of every site, with the file's data version and this connection's changes then.
     std::optional<QHash<QString, Stats>> m_siteStats;

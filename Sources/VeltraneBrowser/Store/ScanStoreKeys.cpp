@@ -37,7 +37,7 @@ QString trimSpaces(const QString &text)
     return text.mid(from, to - from);
 }
 
-} // namespace
+}   // namespace
 
 bool ScanStore::isKeyId(QStringView id)
 {
@@ -47,8 +47,8 @@ bool ScanStore::isKeyId(QStringView id)
         return false;
     for (QChar c : id) {
         const char16_t u = c.unicode();
-        const bool ok = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9')
-            || u == '-' || u == '_';
+        const bool ok = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '-'
+            || u == '_';
         if (!ok)
             return false;
     }
@@ -109,8 +109,7 @@ std::optional<ScanStore::PostKey> ScanStore::canonical(const QString &address)
 
 QString ScanStore::hash(const QString &text)
 {
-    return QString::fromLatin1(
-        QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex());
+    return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex());
 }
 
 QString ScanStore::cleanTitle(const QString &title)

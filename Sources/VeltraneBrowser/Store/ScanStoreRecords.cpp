@@ -39,7 +39,7 @@ QString placeholders(qsizetype count)
     return text;
 }
 
-} // namespace
+}   // namespace
 
 template <typename Body>
 void ScanStore::chunked(const QStringList &values, Body body)
@@ -89,7 +89,8 @@ bool ScanStore::Record::canPick() const
 {
     if (deletedAt || !gone.isEmpty())
         return false;
-    return verdict() != Comment::Verdict::skip || reason == QLatin1String("unchanged") || reason == QLatin1String("kept");
+    return verdict() != Comment::Verdict::skip || reason == QLatin1String("unchanged")
+        || reason == QLatin1String("kept");
 }
 
 // ---- writers ---------------------------------------------------------------------------
@@ -112,7 +113,8 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
     // Without the columns of comments gone from their post (a blocked upgrade), rows go without them.
     static const QString goneHead = QStringLiteral(", owner");
     static const QString goneRow = QStringLiteral(", ?");
-    static const QString goneTail = QStringLiteral(", gone = NULL, gone_at = NULL, removing_at = NULL, owner = excluded.owner");
+    static const QString goneTail = QStringLiteral(
+        ", gone = NULL, gone_at = NULL, removing_at = NULL, owner = excluded.owner");
     // The same comment always has the same author: a page that gives no id (its rendered list
     // read instead of its data) leaves a stored id in place, unless author texts are not kept.
     static const QString idTail = QStringLiteral(
@@ -156,10 +158,9 @@ bool ScanStore::remember(const QString &site, const QString &post, const QList<C
             args.reserve(count * 18);
             for (const Comment &c : comments.mid(from, count)) {
                 args << site << c.id << post << hashes.of(c.id, c.text) << t << t
-                     << (storeText ? QVariant(c.authorName) : QVariant())
-                     << (storeText ? QVariant(c.text) : QVariant()) << orNull(c.publishedAt) << orNull(c.likeCount)
-                     << c.state << storedKind(c) << c.reason << orNull(c.aiProb)
-                     << (storeText ? orNull(c.avatar) : QVariant()) << rulesValue;
+                     << (storeText ? QVariant(c.authorName) : QVariant()) << (storeText ? QVariant(c.text) : QVariant())
+                     << orNull(c.publishedAt) << orNull(c.likeCount) << c.state << storedKind(c) << c.reason
+                     << orNull(c.aiProb) << (storeText ? orNull(c.avatar) : QVariant()) << rulesValue;
                 if (withGone)
                     args << (c.isOwner ? 1 : 0);
                 if (withIds) {
@@ -223,9 +224,8 @@ bool ScanStore::markDeleted(const PostKey &post, const QStringList &ids, const Q
         return true;
     if (!open())
         return false;
-    return transaction([&] {
-        return stamp(QStringLiteral("deleted_at"), post.site, ids, now) && removed(post.url, int(ids.size()));
-    });
+    return transaction(
+        [&] { return stamp(QStringLiteral("deleted_at"), post.site, ids, now) && removed(post.url, int(ids.size())); });
 }
 
 // Runs `head` + "(ids)" over the ids in slices; `head` ends with "id IN ".
@@ -261,8 +261,8 @@ bool ScanStore::settleRemoving(const PostKey &post, const QStringList &ids)
     if (!open())
         return false;
     return transaction([&] {
-        return updateIds(QStringLiteral("UPDATE comments SET removing_at = NULL WHERE site = ? AND id IN "), {post.site},
-                         ids);
+        return updateIds(QStringLiteral("UPDATE comments SET removing_at = NULL WHERE site = ? AND id IN "),
+                         {post.site}, ids);
     });
 }
 
@@ -273,7 +273,7 @@ QString goneText(ScanStore::Gone why)
     return why == ScanStore::Gone::withThread ? QStringLiteral("thread") : QStringLiteral("site");
 }
 
-} // namespace
+}   // namespace
 
 bool ScanStore::markGone(const PostKey &post, const QStringList &ids, Gone why, const QDateTime &now)
 {
@@ -331,7 +331,8 @@ std::optional<ScanStore::Unseen> ScanStore::settleUnseen(const PostKey &post, co
         return out;
     const bool ok = transaction([&] {
         // Our deletion of these was under way when it was cut short: the site took them.
-        return updateIds(QStringLiteral("UPDATE comments SET deleted_at = ?, removing_at = NULL WHERE site = ? AND id IN "),
+        return updateIds(QStringLiteral(
+                             "UPDATE comments SET deleted_at = ?, removing_at = NULL WHERE site = ? AND id IN "),
                          {seconds(now), post.site}, out.deleted)
             && removed(post.url, int(out.deleted.size()))
             && updateIds(QStringLiteral("UPDATE comments SET gone = ?, gone_at = ? WHERE site = ? AND id IN "),
@@ -459,8 +460,9 @@ QHash<QString, int> ScanStore::offenderIds(const QString &site, const QStringLis
         QVariantList args{site};
         for (const QString &id : part)
             args.append(id);
-        const Rows rows = run(QStringLiteral("SELECT author_id, COUNT(*) FROM comments WHERE site = ? AND deleted_at IS "
-                                             "NOT NULL AND author_id IN (")
+        const Rows rows = run(QStringLiteral(
+                                  "SELECT author_id, COUNT(*) FROM comments WHERE site = ? AND deleted_at IS "
+                                  "NOT NULL AND author_id IN (")
                                   + marks + QStringLiteral(") GROUP BY author_id"),
                               args, false);
         for (const Row &row : rows) {
@@ -483,7 +485,7 @@ QStringList texts(const QList<QVariantList> &rows)
     return result;
 }
 
-} // namespace
+}   // namespace
 
 QList<ScanStore::Record> ScanStore::recentDeleted(int limit)
 {
@@ -507,8 +509,8 @@ QList<ScanStore::Author> ScanStore::topAuthors(int limit)
     for (const Row &row : rows) {
         if (row.size() < 4 || !isText(row.at(0)) || !isText(row.at(1)) || !isInteger(row.at(2)))
             continue;
-        result.append(Author{row.at(0).toString(), row.at(1).toString(), int(row.at(2).toLongLong()),
-                             optText(row.at(3))});
+        result.append(
+            Author{row.at(0).toString(), row.at(1).toString(), int(row.at(2).toLongLong()), optText(row.at(3))});
     }
     return result;
 }
@@ -565,8 +567,9 @@ QList<ScanStore::Record> ScanStore::comments(const QString &post, int limit)
 {
     if (!open())
         return {};
-    return readRecords(recordSql() + QStringLiteral("FROM comments WHERE post = ? AND (deleted_at IS "
-                                                                     "NOT NULL OR ")
+    return readRecords(recordSql()
+                           + QStringLiteral("FROM comments WHERE post = ? AND (deleted_at IS "
+                                            "NOT NULL OR ")
                            + currentSql()
                            + QStringLiteral(") ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT ?"),
                        {post, limit});
@@ -577,8 +580,9 @@ QList<ScanStore::Record> ScanStore::comments(const QString &post, int limit, int
     count = std::min(count, limit - offset);
     if (offset < 0 || count <= 0 || !open())
         return {};
-    return readRecords(recordSql() + QStringLiteral("FROM comments WHERE post = ? AND (deleted_at IS "
-                                                                     "NOT NULL OR ")
+    return readRecords(recordSql()
+                           + QStringLiteral("FROM comments WHERE post = ? AND (deleted_at IS "
+                                            "NOT NULL OR ")
                            + currentSql()
                            + QStringLiteral(") ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT ? "
                                             "OFFSET ?"),
@@ -607,10 +611,10 @@ ScanStore::Outline ScanStore::outline(const QString &post, int limit)
                                    outline.pending.append(std::move(*r));
                                return true;
                            });
-    const Rows others =
-        read ? run(QStringLiteral("SELECT COUNT(*) ") + first + QStringLiteral("NOT (typeof(state) = 'text' AND state = 'spam')"),
-                   {post, limit})
-             : Rows();
+    const Rows others = read ? run(QStringLiteral("SELECT COUNT(*) ") + first
+                                       + QStringLiteral("NOT (typeof(state) = 'text' AND state = 'spam')"),
+                                   {post, limit})
+                             : Rows();
     if (!others.isEmpty() && !others.first().isEmpty())
         outline.others = int(integer(others.first().first()));
     return outline;
@@ -629,16 +633,14 @@ QStringList ScanStore::pendingIDs(const QString &post)
 {
     if (!open())
         return {};
-    return texts(run(QStringLiteral("SELECT id FROM comments WHERE post = ? AND ") + pendingSql(),
-                     {post}));
+    return texts(run(QStringLiteral("SELECT id FROM comments WHERE post = ? AND ") + pendingSql(), {post}));
 }
 
 QList<ScanStore::Record> ScanStore::pending(const QString &post)
 {
     if (!open())
         return {};
-    return readRecords(recordSql() + QStringLiteral("FROM comments WHERE post = ? AND ")
-                           + pendingSql()
+    return readRecords(recordSql() + QStringLiteral("FROM comments WHERE post = ? AND ") + pendingSql()
                            + QStringLiteral(" ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid"),
                        {post});
 }
@@ -654,13 +656,14 @@ ScanStore::PendingSummary ScanStore::pendingSummary(const QString &site, const Q
         QVariantList args{site};
         for (const QString &post : part)
             args.append(post);
-        const Rows rows = run(QStringLiteral("SELECT COALESCE(SUM(n), 0), MIN(lowest) FROM (SELECT post, seen_at, COUNT(*) "
-                                             "AS n, MIN(ai_prob) AS lowest FROM comments WHERE site = ? AND post IN (")
-                                  + marks
-                                  + QStringLiteral(") AND state = 'spam' AND deleted_at IS NULL AND text != '' GROUP BY "
-                                                   "post, seen_at) AS g WHERE g.seen_at >= COALESCE((SELECT full_at FROM "
-                                                   "posts WHERE posts.url = g.post), 0)"),
-                              args, false);
+        const Rows rows =
+            run(QStringLiteral("SELECT COALESCE(SUM(n), 0), MIN(lowest) FROM (SELECT post, seen_at, COUNT(*) "
+                               "AS n, MIN(ai_prob) AS lowest FROM comments WHERE site = ? AND post IN (")
+                    + marks
+                    + QStringLiteral(") AND state = 'spam' AND deleted_at IS NULL AND text != '' GROUP BY "
+                                     "post, seen_at) AS g WHERE g.seen_at >= COALESCE((SELECT full_at FROM "
+                                     "posts WHERE posts.url = g.post), 0)"),
+                args, false);
         if (rows.isEmpty() || rows.first().size() < 2)
             return;
         summary.count += int(integer(rows.first().at(0)));
@@ -674,8 +677,7 @@ QList<ScanStore::Record> ScanStore::allComments(int limit)
 {
     if (!open())
         return {};
-    return readRecords(recordSql()
-                           + QStringLiteral("FROM comments ORDER BY site, post, seen_at DESC, rowid LIMIT ?"),
+    return readRecords(recordSql() + QStringLiteral("FROM comments ORDER BY site, post, seen_at DESC, rowid LIMIT ?"),
                        {limit});
 }
 
@@ -700,16 +702,17 @@ bool ScanStore::eachComment(const std::function<bool(const Record &)> &row)
     QList<std::pair<QString, QString>> keys;
     if (!each(QStringLiteral("SELECT DISTINCT site, post FROM comments ORDER BY site, post"), {}, false,
               [&](const Row &values) {
-                  if (values.size() >= 2 && isText(values.at(0)) && isText(values.at(1)))
-                      keys.append({values.at(0).toString(), values.at(1).toString()});
-                  return true;
-              }))
+        if (values.size() >= 2 && isText(values.at(0)) && isText(values.at(1)))
+            keys.append({values.at(0).toString(), values.at(1).toString()});
+        return true;
+        }))
         return false;
     LocalTimes times;
     bool stopped = false;
     for (const auto &[site, post] : std::as_const(keys)) {
         const bool ok = each(recordSql()
-                                 + QStringLiteral("FROM comments WHERE site = ?1 AND post = ?2 ORDER BY seen_at DESC, rowid"),
+                                 + QStringLiteral(
+                                     "FROM comments WHERE site = ?1 AND post = ?2 ORDER BY seen_at DESC, rowid"),
                              {site, post}, true, [&](const Row &values) {
                                  if (const auto r = readRecord(values, times)) {
                                      stopped = !row(*r);

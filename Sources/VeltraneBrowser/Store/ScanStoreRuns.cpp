@@ -76,7 +76,7 @@ QList<T> readAll(const QList<QVariantList> &rows, Read read)
     return result;
 }
 
-} // namespace
+}   // namespace
 
 QString ScanStore::Run::kindName(Kind kind)
 {
@@ -130,9 +130,10 @@ QList<ScanStore::Run> ScanStore::runs(const QString &site, int limit)
         return {};
     return readAll<Run>(
         run(runColumns
-                + QStringLiteral("FROM runs WHERE site = ?1 AND (id IN (SELECT id FROM runs WHERE site = ?1 ORDER BY id "
-                                 "DESC LIMIT ?2)\n  OR id IN (SELECT MAX(id) FROM runs WHERE site = ?1 AND kind = "
-                                 "'scan' AND failed = 0 GROUP BY post)) ORDER BY id"),
+                + QStringLiteral(
+                    "FROM runs WHERE site = ?1 AND (id IN (SELECT id FROM runs WHERE site = ?1 ORDER BY id "
+                    "DESC LIMIT ?2)\n  OR id IN (SELECT MAX(id) FROM runs WHERE site = ?1 AND kind = "
+                    "'scan' AND failed = 0 GROUP BY post)) ORDER BY id"),
             {site, limit}),
         readRun);
 }
@@ -142,11 +143,12 @@ QList<ScanStore::Record> ScanStore::items(qint64 runId)
     QList<Record> result;
     if (!open())
         return result;
-    const Rows rows = run(QStringLiteral(
-        "SELECT c.site, c.id, c.post, c.author, c.text, c.published_at, c.like_count, i.state, i.kind, i.reason, "
-        "i.ai_prob, c.first_seen_at, c.seen_at, c.deleted_at, c.avatar,\n       i.fresh, i.hits\n"
-        "FROM run_items i JOIN runs r ON r.id = i.run JOIN comments c ON c.site = r.site AND c.id = i.id\n"
-        "WHERE i.run = ? ORDER BY (i.state = 'spam') DESC, COALESCE(c.published_at, 0) DESC, c.rowid"),
+    const Rows rows = run(
+        QStringLiteral(
+            "SELECT c.site, c.id, c.post, c.author, c.text, c.published_at, c.like_count, i.state, i.kind, i.reason, "
+            "i.ai_prob, c.first_seen_at, c.seen_at, c.deleted_at, c.avatar,\n       i.fresh, i.hits\n"
+            "FROM run_items i JOIN runs r ON r.id = i.run JOIN comments c ON c.site = r.site AND c.id = i.id\n"
+            "WHERE i.run = ? ORDER BY (i.state = 'spam') DESC, COALESCE(c.published_at, 0) DESC, c.rowid"),
         {runId});
     LocalTimes times;
     for (const Row &row : rows) {
@@ -192,8 +194,7 @@ bool ScanStore::record(const Post &post)
                         "thumbnail = COALESCE(excluded.thumbnail, posts.thumbnail), "
                         "full_at = COALESCE(excluded.full_at, posts.full_at)"),
                     {post.url, post.site, post.title, seconds(post.scannedAt), post.total, post.flagged, post.watched,
-                     post.deleted, orNull(post.thumbnail),
-                     post.fullAt ? QVariant(seconds(*post.fullAt)) : QVariant()})
+                     post.deleted, orNull(post.thumbnail), post.fullAt ? QVariant(seconds(*post.fullAt)) : QVariant()})
             && exec(QStringLiteral("DELETE FROM found WHERE url = ?"), {post.url})
             && exec(QStringLiteral("DELETE FROM dismissed WHERE url = ?"), {post.url});
     });
@@ -272,9 +273,9 @@ QList<ScanStore::Post> ScanStore::posts(int limit)
 {
     if (!open())
         return {};
-    return readAll<Post>(
-        run(postColumns + QStringLiteral("FROM posts ORDER BY watched DESC, scanned_at DESC LIMIT ?"), {limit}),
-        readPost);
+    return readAll<Post>(run(postColumns + QStringLiteral("FROM posts ORDER BY watched DESC, scanned_at DESC LIMIT ?"),
+                             {limit}),
+                         readPost);
 }
 
 QList<ScanStore::Post> ScanStore::topPosts(int limit)
@@ -301,7 +302,8 @@ ScanStore::Stats ScanStore::stats(const std::optional<QString> &site)
         const qint64 changes = sqlite3_total_changes64(m_db);
         if (mark < 0 || !m_siteStats || mark != m_statsMark || changes != m_statsChanges) {
             QHash<QString, Stats> bySite;
-            bool ok = each(QStringLiteral("SELECT site, COUNT(*), COALESCE(SUM(watched = 1), 0) FROM posts GROUP BY site"),
+            bool ok = each(QStringLiteral(
+                               "SELECT site, COUNT(*), COALESCE(SUM(watched = 1), 0) FROM posts GROUP BY site"),
                            {}, true, [&](const Row &row) {
                                if (row.size() >= 3 && isText(row.at(0))) {
                                    Stats &st = bySite[row.at(0).toString()];
@@ -310,27 +312,29 @@ ScanStore::Stats ScanStore::stats(const std::optional<QString> &site)
                                }
                                return true;
                            });
-            ok = ok && each(QStringLiteral("SELECT site, comments, deleted FROM comment_totals"), {}, true,
-                            [&](const Row &row) {
-                                if (row.size() >= 3 && isText(row.at(0))) {
-                                    Stats &st = bySite[row.at(0).toString()];
-                                    st.comments = int(integer(row.at(1)));
-                                    st.deleted = int(integer(row.at(2)));
-                                }
-                                return true;
-                            });
+            ok = ok
+                && each(QStringLiteral("SELECT site, comments, deleted FROM comment_totals"), {}, true,
+                        [&](const Row &row) {
+                if (row.size() >= 3 && isText(row.at(0))) {
+                    Stats &st = bySite[row.at(0).toString()];
+                    st.comments = int(integer(row.at(1)));
+                    st.deleted = int(integer(row.at(2)));
+                }
+                return true;
+                   });
             // Pending spam counted per post and sighting time (a scan's comments share one), so
             // that each post's last full scan is looked up once a group instead of once a comment.
-            ok = ok && each(QStringLiteral(
-                                "SELECT site, SUM(n) FROM (SELECT site, post, seen_at, COUNT(*) AS n FROM comments WHERE "
-                                "state = 'spam' AND deleted_at IS NULL GROUP BY site, post, seen_at) AS g WHERE "
-                                "g.seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url = g.post), 0) "
-                                "GROUP BY site"),
-                            {}, true, [&](const Row &row) {
-                                if (row.size() >= 2 && isText(row.at(0)))
-                                    bySite[row.at(0).toString()].flagged = int(integer(row.at(1)));
-                                return true;
-                            });
+            ok = ok
+                && each(QStringLiteral(
+                            "SELECT site, SUM(n) FROM (SELECT site, post, seen_at, COUNT(*) AS n FROM comments WHERE "
+                            "state = 'spam' AND deleted_at IS NULL GROUP BY site, post, seen_at) AS g WHERE "
+                            "g.seen_at >= COALESCE((SELECT full_at FROM posts WHERE posts.url = g.post), 0) "
+                            "GROUP BY site"),
+                        {}, true, [&](const Row &row) {
+                            if (row.size() >= 2 && isText(row.at(0)))
+                                bySite[row.at(0).toString()].flagged = int(integer(row.at(1)));
+                            return true;
+                        });
             if (!ok)
                 return s;
             m_siteStats = bySite;
@@ -349,9 +353,8 @@ ScanStore::Stats ScanStore::stats(const std::optional<QString> &site)
     const QString sql = QStringLiteral("SELECT (SELECT COUNT(*) FROM posts") + where
         + QStringLiteral("), (SELECT COUNT(*) FROM posts") + whereAnd
         + QStringLiteral(" watched = 1), (SELECT COUNT(*) FROM comments") + where
-        + QStringLiteral("), (SELECT COUNT(*) FROM comments") + whereAnd + QLatin1Char(' ')
-        + pendingSql() + QStringLiteral("), (SELECT COUNT(*) FROM comments") + whereAnd
-        + QStringLiteral(" deleted_at IS NOT NULL)");
+        + QStringLiteral("), (SELECT COUNT(*) FROM comments") + whereAnd + QLatin1Char(' ') + pendingSql()
+        + QStringLiteral("), (SELECT COUNT(*) FROM comments") + whereAnd + QStringLiteral(" deleted_at IS NOT NULL)");
     const Rows rows = run(sql, site ? QVariantList{*site} : QVariantList{});
     if (!rows.isEmpty() && rows.first().size() >= 5) {
         const Row &row = rows.first();
@@ -370,8 +373,9 @@ bool ScanStore::addFound(const QList<Found> &found)
     const double now = seconds(QDateTime::currentDateTimeUtc());
     return transaction([&] {
         for (const Found &f : found) {
-            if (!exec(QStringLiteral("INSERT OR IGNORE INTO found (url, site, title, thumbnail, found_at) VALUES (?, ?, "
-                                     "?, ?, ?)"),
+            if (!exec(QStringLiteral(
+                          "INSERT OR IGNORE INTO found (url, site, title, thumbnail, found_at) VALUES (?, ?, "
+                          "?, ?, ?)"),
                       {f.url, f.site, f.title, orNull(f.thumbnail), now}))
                 return false;
         }
@@ -473,7 +477,8 @@ ScanStore::Recorded ScanStore::recordScan(const ScanRecord &scan)
         if (!record(scan.post))
             return false;
         if (scan.completeSeen) {
-            const std::optional<Unseen> unseen = settleUnseen(PostKey{site, url}, *scan.completeSeen, scan.post.scannedAt);
+            const std::optional<Unseen> unseen = settleUnseen(PostKey{site, url}, *scan.completeSeen,
+                                                              scan.post.scannedAt);
             if (!unseen)
                 return false;
             out.settledDeleted = int(unseen->deleted.size());

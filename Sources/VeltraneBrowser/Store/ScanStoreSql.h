@@ -11,17 +11,38 @@
 
 namespace vt::sql {
 
-inline bool isText(const QVariant &v) { return v.typeId() == QMetaType::QString; }
-inline bool isReal(const QVariant &v) { return v.typeId() == QMetaType::Double; }
-inline bool isInteger(const QVariant &v) { return v.typeId() == QMetaType::LongLong; }
+inline bool isText(const QVariant &v)
+{
+    return v.typeId() == QMetaType::QString;
+}
+inline bool isReal(const QVariant &v)
+{
+    return v.typeId() == QMetaType::Double;
+}
+inline bool isInteger(const QVariant &v)
+{
+    return v.typeId() == QMetaType::LongLong;
+}
 
-inline QVariant orNull(const std::optional<double> &v) { return v ? QVariant(*v) : QVariant(); }
-inline QVariant orNull(const std::optional<QString> &v) { return v ? QVariant(*v) : QVariant(); }
+inline QVariant orNull(const std::optional<double> &v)
+{
+    return v ? QVariant(*v) : QVariant();
+}
+inline QVariant orNull(const std::optional<QString> &v)
+{
+    return v ? QVariant(*v) : QVariant();
+}
 
 // Seconds since 1970 with fraction, as every time column holds them.
-inline double seconds(const QDateTime &t) { return double(t.toMSecsSinceEpoch()) / 1000.0; }
+inline double seconds(const QDateTime &t)
+{
+    return double(t.toMSecsSinceEpoch()) / 1000.0;
+}
 // Read back as local times, like every other time the application shows.
-inline QDateTime date(double secs) { return QDateTime::fromMSecsSinceEpoch(qint64(std::llround(secs * 1000.0)), Qt::LocalTime); }
+inline QDateTime date(double secs)
+{
+    return QDateTime::fromMSecsSinceEpoch(qint64(std::llround(secs * 1000.0)), Qt::LocalTime);
+}
 
 // The local times of one query's rows. Making a local QDateTime asks the system for the zone
 // rules (microseconds each), while the stored times come in batches (every comment of one scan
@@ -112,10 +133,11 @@ std::optional<ScanStore::Record> readRecord(const QVariantList &row, LocalTimes 
 
 inline QString damagedText(const QString &path)
 {
-    return ScanStore::tr("The history file is damaged, so history is off for this run: scans are not recorded. The file was left as it "
-                         "is: %1. To start a new history, quit the application and move the file elsewhere (keep it, so it can be "
-                         "recovered); a new one is made at the next start.")
-        .arg(path);
+    return ScanStore::
+        tr("The history file is damaged, so history is off for this run: scans are not recorded. The file was left as it "
+           "is: %1. To start a new history, quit the application and move the file elsewhere (keep it, so it can be "
+           "recovered); a new one is made at the next start.")
+            .arg(path);
 }
 
-} // namespace vt::sql
+}   // namespace vt::sql

@@ -8,9 +8,11 @@ namespace {
 // The log is copied back once it holds this much (SQLite's own default is about 4 MiB).
 constexpr qint64 checkpointBytes = 4 * 1024 * 1024;
 
-} // namespace
+}   // namespace
 
-StoreThread::StoreThread(ScanStore *store, QObject *parent) : QObject(parent), m_store(store)
+StoreThread::StoreThread(ScanStore *store, QObject *parent)
+    : QObject(parent)
+    , m_store(store)
 {
     m_store->purgeAtOpen = false;
     m_store->setCheckpoints(false);
@@ -21,10 +23,13 @@ StoreThread::~StoreThread()
     if (!m_thread)
         return;
     // The queued work runs first: the quit is queued behind it.
-    QMetaObject::invokeMethod(m_context, [context = m_context, thread = m_thread] {
+    QMetaObject::invokeMethod(
+        m_context,
+        [context = m_context, thread = m_thread] {
         qDeleteAll(context->findChildren<QTimer *>());   // stopped on the thread that started them
         thread->quit();
-    }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
     m_thread->wait();
     delete m_context;
     delete m_thread;
@@ -51,14 +56,17 @@ bool StoreThread::separate()
     // The window's own commits grow the log while no work comes here: it is looked at now and then.
     ScanStore *side = m_side.get();
     const QString log = m_store->path() + QStringLiteral("-wal");
-    QMetaObject::invokeMethod(m_context, [context = m_context, side, log] {
+    QMetaObject::invokeMethod(
+        m_context,
+        [context = m_context, side, log] {
         auto *timer = new QTimer(context);
         QObject::connect(timer, &QTimer::timeout, context, [side, log] {
             if (QFileInfo(log).size() >= checkpointBytes && side->isOpen())
                 side->checkpoint();
         });
         timer->start(2000);
-    }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
     return true;
 }
 
@@ -70,10 +78,13 @@ void StoreThread::post(std::function<void(ScanStore &)> job)
     }
     ScanStore *side = m_side.get();
     const QString log = m_store->path() + QStringLiteral("-wal");
-    QMetaObject::invokeMethod(m_context, [side, log, job = std::move(job)] {
+    QMetaObject::invokeMethod(
+        m_context,
+        [side, log, job = std::move(job)] {
         job(*side);
         // The window's commits grow the log too; it is copied back here, off the window's thread.
         if (QFileInfo(log).size() >= checkpointBytes)
             side->checkpoint();
-    }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
 }

@@ -43,7 +43,8 @@ QString styleSheet()
 // apart, and a window manager may draw no frame at all.
 class Edge : public QWidget {
 public:
-    explicit Edge(QWidget *box) : QWidget(box)
+    explicit Edge(QWidget *box)
+        : QWidget(box)
     {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setObjectName(QStringLiteral("alertEdge"));
@@ -62,7 +63,12 @@ protected:
 // edge at the box's size.
 class ButtonKinds : public QObject {
 public:
-    explicit ButtonKinds(QMessageBox *box) : QObject(box), m_edge(new Edge(box)) { box->installEventFilter(this); }
+    explicit ButtonKinds(QMessageBox *box)
+        : QObject(box)
+        , m_edge(new Edge(box))
+    {
+        box->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -87,7 +93,7 @@ private:
     Edge *m_edge;
 };
 
-} // namespace
+}   // namespace
 
 QString AlertStyle::kind(const QMessageBox *box, QAbstractButton *button)
 {
@@ -99,9 +105,9 @@ QString AlertStyle::kind(const QMessageBox *box, QAbstractButton *button)
             return QStringLiteral("plain");
     }
     // Otherwise the default answer, or else the accepting one.
-    const bool primary = box->defaultButton() ? box->defaultButton() == button
-                                              : box->buttonRole(button) == QMessageBox::AcceptRole
-                                                    || box->buttonRole(button) == QMessageBox::YesRole;
+    const bool primary = box->defaultButton()
+        ? box->defaultButton() == button
+        : box->buttonRole(button) == QMessageBox::AcceptRole || box->buttonRole(button) == QMessageBox::YesRole;
     return primary ? QStringLiteral("primary") : QStringLiteral("plain");
 }
 
@@ -121,7 +127,8 @@ void AlertStyle::apply(QMessageBox *box)
     new ButtonKinds(box);
 }
 
-QMessageBox *AlertStyle::questionBox(QWidget *parent, const Alerts::Question &question, QList<QAbstractButton *> *buttons)
+QMessageBox *AlertStyle::questionBox(QWidget *parent, const Alerts::Question &question,
+                                     QList<QAbstractButton *> *buttons)
 {
     auto *box = new QMessageBox(parent);
     box->setWindowModality(Qt::WindowModal);
@@ -133,8 +140,8 @@ QMessageBox *AlertStyle::questionBox(QWidget *parent, const Alerts::Question &qu
     QList<QAbstractButton *> made;
     for (qsizetype i = 0; i < question.buttons.size(); ++i) {
         const QMessageBox::ButtonRole role = i == question.destructive ? QMessageBox::DestructiveRole
-                                             : i == 0                 ? QMessageBox::AcceptRole
-                                                                      : QMessageBox::RejectRole;
+            : i == 0                                                   ? QMessageBox::AcceptRole
+                                                                       : QMessageBox::RejectRole;
         QPushButton *button = box->addButton(question.buttons.at(i), role);
         if (i == 0 && i != question.destructive)
             box->setDefaultButton(button);

@@ -23,7 +23,8 @@ public:
     // shown: the title in bold above the text, the buttons in the question's order (the first
     // the default unless it destroys something; Escape never picks the destructive one). Its
     // buttons, in the question's order, go to `buttons`.
-    static QMessageBox *questionBox(QWidget *parent, const Alerts::Question &question, QList<QAbstractButton *> *buttons);
+    static QMessageBox *questionBox(QWidget *parent, const Alerts::Question &question,
+                                    QList<QAbstractButton *> *buttons);
     // "danger", "primary" or "plain": how the box draws this button of its.
     static QString kind(const QMessageBox *box, QAbstractButton *button);
 };

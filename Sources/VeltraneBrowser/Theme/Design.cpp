@@ -10,7 +10,10 @@
 
 namespace {
 
-QColor grey(int v) { return QColor::fromRgb(v, v, v); }
+QColor grey(int v)
+{
+    return QColor::fromRgb(v, v, v);
+}
 
 QColor whiteAt(double a)
 {
@@ -19,25 +22,76 @@ QColor whiteAt(double a)
     return c;
 }
 
-} // namespace
+}   // namespace
 
-QColor Design::canvas() { return grey(10); }
-QColor Design::sidebar() { return grey(14); }
-QColor Design::panel() { return grey(16); }
-QColor Design::card() { return grey(24); }
-QColor Design::surface() { return grey(33); }
-QColor Design::elevated() { return grey(43); }
-QColor Design::focusFill() { return grey(63); }
-QColor Design::muted() { return grey(148); }
-QColor Design::secondary() { return grey(190); }
-QColor Design::text() { return grey(243); }
-QColor Design::brand() { return QColor::fromRgb(196, 32, 60); }
-QColor Design::signedIn() { return QColor::fromRgb(0, 208, 255); }
-QColor Design::onBrand() { return QColor(Qt::white); }
-QColor Design::spamHit() { return faded(brand(), 0.9); }
-QColor Design::border() { return whiteAt(0.08); }
-QColor Design::strongBorder() { return whiteAt(0.18); }
-QColor Design::focusBorder() { return whiteAt(0.42); }
+QColor Design::canvas()
+{
+    return grey(10);
+}
+QColor Design::sidebar()
+{
+    return grey(14);
+}
+QColor Design::panel()
+{
+    return grey(16);
+}
+QColor Design::card()
+{
+    return grey(24);
+}
+QColor Design::surface()
+{
+    return grey(33);
+}
+QColor Design::elevated()
+{
+    return grey(43);
+}
+QColor Design::focusFill()
+{
+    return grey(63);
+}
+QColor Design::muted()
+{
+    return grey(148);
+}
+QColor Design::secondary()
+{
+    return grey(190);
+}
+QColor Design::text()
+{
+    return grey(243);
+}
+QColor Design::brand()
+{
+    return QColor::fromRgb(196, 32, 60);
+}
+QColor Design::signedIn()
+{
+    return QColor::fromRgb(0, 208, 255);
+}
+QColor Design::onBrand()
+{
+    return QColor(Qt::white);
+}
+QColor Design::spamHit()
+{
+    return faded(brand(), 0.9);
+}
+QColor Design::border()
+{
+    return whiteAt(0.08);
+}
+QColor Design::strongBorder()
+{
+    return whiteAt(0.18);
+}
+QColor Design::focusBorder()
+{
+    return whiteAt(0.42);
+}
 
 QColor Design::shadow()
 {
@@ -118,9 +172,10 @@ struct ShadowLayers {
     QList<std::pair<QColor, QPainterPath>> layers;   // widest first
 };
 
-} // namespace
+}   // namespace
 
-void Design::dropShadow(QPainter &painter, const QPainterPath &shape, const QColor &color, double radius, QPointF offset)
+void Design::dropShadow(QPainter &painter, const QPainterPath &shape, const QColor &color, double radius,
+                        QPointF offset)
 {
     if (color.alpha() == 0 || radius <= 0)
         return;
@@ -139,8 +194,10 @@ void Design::dropShadow(QPainter &painter, const QPainterPath &shape, const QCol
             const double grow = radius * i / steps;
             QColor c = color;
             c.setAlphaF(color.alphaF() / steps * 0.9);
-            made.layers.append({c, QTransform::fromTranslate(offset.x(), offset.y())
-                                       .map(QPainterPathStroker(QPen(Qt::black, grow)).createStroke(shape).united(shape))});
+            made.layers.append(
+                {c,
+                 QTransform::fromTranslate(offset.x(), offset.y())
+                     .map(QPainterPathStroker(QPen(Qt::black, grow)).createStroke(shape).united(shape))});
         }
         if (kept.size() >= keptShapes)
             kept.removeLast();
@@ -175,8 +232,14 @@ void Design::workspaceSurface(QPainter &painter, const QRectF &rect)
     innerStroke(painter, rect, 12, border());
 }
 
-Design::Motion Design::Motion::quick() { return {120, QEasingCurve(QEasingCurve::OutCubic)}; }
-Design::Motion Design::Motion::leave() { return {160, QEasingCurve(QEasingCurve::InCubic)}; }
+Design::Motion Design::Motion::quick()
+{
+    return {120, QEasingCurve(QEasingCurve::OutCubic)};
+}
+Design::Motion Design::Motion::leave()
+{
+    return {160, QEasingCurve(QEasingCurve::InCubic)};
+}
 
 Design::Motion Design::Motion::spring()
 {
@@ -222,11 +285,12 @@ Design::Motion Design::motion(const Motion &preferred)
 
 QString Design::scrollBarStyle()
 {
-    return QStringLiteral("QScrollBar:vertical { background: transparent; width: 8px; margin: 2px; }"
-                          "QScrollBar:horizontal { background: transparent; height: 8px; margin: 2px; }"
-                          "QScrollBar::handle { background: %1; border-radius: 3px; min-height: 24px; min-width: 24px; }"
-                          "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; border: none; background: none; }"
-                          "QScrollBar::add-page, QScrollBar::sub-page { background: none; }")
+    return QStringLiteral(
+               "QScrollBar:vertical { background: transparent; width: 8px; margin: 2px; }"
+               "QScrollBar:horizontal { background: transparent; height: 8px; margin: 2px; }"
+               "QScrollBar::handle { background: %1; border-radius: 3px; min-height: 24px; min-width: 24px; }"
+               "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; border: none; background: none; }"
+               "QScrollBar::add-page, QScrollBar::sub-page { background: none; }")
         .arg(elevated().name(QColor::HexArgb));
 }
 

@@ -56,16 +56,18 @@ public:
     // inside its edge and a soft shadow below.
     static void workspaceSurface(QPainter &painter, const QRectF &rect);
     // A blurred shadow of a shape, drawn under it.
-    static void dropShadow(QPainter &painter, const QPainterPath &shape, const QColor &color, double radius, QPointF offset);
+    static void dropShadow(QPainter &painter, const QPainterPath &shape, const QColor &color, double radius,
+                           QPointF offset);
     // Strokes the shape's edge inside it with width `width`.
-    static void innerStroke(QPainter &painter, const QRectF &rect, double radius, const QColor &color, double width = 1);
+    static void innerStroke(QPainter &painter, const QRectF &rect, double radius, const QColor &color,
+                            double width = 1);
 
     struct Motion {
         int durationMs;
         QEasingCurve curve;
-        static Motion quick();   // ease-out, 0.12 s
-        static Motion leave();   // ease-in, 0.16 s
-        static Motion spring();  // response 0.28 s, damping 0.88
+        static Motion quick();    // ease-out, 0.12 s
+        static Motion leave();    // ease-in, 0.16 s
+        static Motion spring();   // response 0.28 s, damping 0.88
     };
 
     // The system's reduce-motion setting: springs and movements become quick fades, pressing does

@@ -43,8 +43,14 @@ QSize HeaderButton::sizeHint() const
     return QSize(QFontMetrics(f).horizontalAdvance(text()) + 20, 26);
 }
 
-void HeaderButton::enterEvent(QEnterEvent *) { m_hover->set(true); }
-void HeaderButton::leaveEvent(QEvent *) { m_hover->set(false); }
+void HeaderButton::enterEvent(QEnterEvent *)
+{
+    m_hover->set(true);
+}
+void HeaderButton::leaveEvent(QEvent *)
+{
+    m_hover->set(false);
+}
 
 void HeaderButton::paintEvent(QPaintEvent *)
 {

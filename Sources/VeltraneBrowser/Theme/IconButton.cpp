@@ -50,8 +50,14 @@ void IconButton::setActive(bool active)
     update();
 }
 
-void IconButton::enterEvent(QEnterEvent *) { m_hover->set(true); }
-void IconButton::leaveEvent(QEvent *) { m_hover->set(false); }
+void IconButton::enterEvent(QEnterEvent *)
+{
+    m_hover->set(true);
+}
+void IconButton::leaveEvent(QEvent *)
+{
+    m_hover->set(false);
+}
 
 void IconButton::paintEvent(QPaintEvent *)
 {

@@ -11,8 +11,7 @@ QList<ServiceIcon::Shape> ServiceIcon::geometry(LoginProvider provider, double s
         return QRectF(c.x() - w / 2 + shift.x(), c.y() - h / 2 + shift.y(), w, h);
     };
     if (provider == LoginProvider::youtube)
-        return {{centred(s, 0.7 * s), 0.22 * s, 0},
-                {centred(0.3 * s, 0.34 * s, QPointF(0.03 * s, 0)), 0, 0}};
+        return {{centred(s, 0.7 * s), 0.22 * s, 0}, {centred(0.3 * s, 0.34 * s, QPointF(0.03 * s, 0)), 0, 0}};
     const double inset = 0.06 * s;
     return {{QRectF(inset, inset, s - 2 * inset, s - 2 * inset), 0.27 * s, 0.085 * s},
             {centred(0.4 * s, 0.4 * s), 0.2 * s, 0.08 * s},

@@ -11,9 +11,9 @@ class ServiceIcon : public QWidget {
     Q_OBJECT
 public:
     struct Shape {
-        QRectF rect;           // in the S x S square, origin at its top-left corner
-        double radius = 0;     // corner radius (rounded rectangles)
-        double lineWidth = 0;  // 0: filled
+        QRectF rect;            // in the S x S square, origin at its top-left corner
+        double radius = 0;      // corner radius (rounded rectangles)
+        double lineWidth = 0;   // 0: filled
     };
     // youtube: the rounded body, then the triangle's box. instagram: the outline, the ring, the dot.
     static QList<Shape> geometry(LoginProvider provider, double size);

@@ -59,7 +59,8 @@ QSize WorkspaceButton::sizeHint() const
     // Room around the shape for its shadow.
     // A symbol and its gap, and a little room so that the text is never cut by rounding.
     const int symbolWidth = m_symbol.isEmpty() ? 0 : l.fontSize + 8;
-    return QSize(fm.horizontalAdvance(text()) + symbolWidth + 2 * l.padding + 6, qMax(l.minHeight, int(fm.height()) + 8) + 5);
+    return QSize(fm.horizontalAdvance(text()) + symbolWidth + 2 * l.padding + 6,
+                 qMax(l.minHeight, int(fm.height()) + 8) + 5);
 }
 
 void WorkspaceButton::setSymbol(const QString &name)
@@ -103,7 +104,8 @@ void WorkspaceButton::paintEvent(QPaintEvent *)
     QColor fill = HoverFade::mix(rest.fill, hover.fill, t);
     const double brightness = hover.brightness * t;
     if (brightness != 0)
-        fill = QColor::fromRgbF(qBound(0.0, fill.redF() + brightness, 1.0), qBound(0.0, fill.greenF() + brightness, 1.0),
+        fill = QColor::fromRgbF(qBound(0.0, fill.redF() + brightness, 1.0),
+                                qBound(0.0, fill.greenF() + brightness, 1.0),
                                 qBound(0.0, fill.blueF() + brightness, 1.0), fill.alphaF());
     p.fillPath(shape, fill);
     if (rest.border)

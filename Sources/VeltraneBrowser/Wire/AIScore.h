@@ -24,7 +24,8 @@ struct AIScore {
                 return v.toDouble();
             return r.number(key);   // throws, naming what is wrong
         };
-        return AIScore {member(QStringLiteral("spam")), member(QStringLiteral("abuse")), member(QStringLiteral("sexual"))};
+        return AIScore{member(QStringLiteral("spam")), member(QStringLiteral("abuse")),
+                       member(QStringLiteral("sexual"))};
     }
 
     // One element of the AI check reply's score list: anything but an object of three finite

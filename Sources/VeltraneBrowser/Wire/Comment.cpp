@@ -96,10 +96,14 @@ QString Comment::verdictText(Verdict verdict)
     static const QString ok = QStringLiteral("ok");
     static const QString skip = QStringLiteral("skip");
     switch (verdict) {
-    case Verdict::spam: return spam;
-    case Verdict::ok: return ok;
-    case Verdict::skip: return skip;
-    case Verdict::other: break;
+    case Verdict::spam:
+        return spam;
+    case Verdict::ok:
+        return ok;
+    case Verdict::skip:
+        return skip;
+    case Verdict::other:
+        break;
     }
     return {};
 }

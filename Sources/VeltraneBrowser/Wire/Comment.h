@@ -29,9 +29,9 @@ struct Comment {
     QString state;                       // "spam", "ok", "skip" mean something to the rules (verdict())
     QString reason;
     double score = 0;
-    bool checked = true;                 // ticked for deletion in the review
+    bool checked = true;   // ticked for deletion in the review
     std::optional<QString> aiKind;
-    std::optional<double> aiProb;        // 0 to 1
+    std::optional<double> aiProb;   // 0 to 1
     bool knownSpammer = false;
     bool isOwner = false;
     std::optional<QString> avatar;

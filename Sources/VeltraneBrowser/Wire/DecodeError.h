@@ -9,8 +9,9 @@
 class DecodeError : public std::runtime_error {
 public:
     DecodeError(const QString &path, const QString &problem)
-        : std::runtime_error((path.isEmpty() ? problem : path + QStringLiteral(": ") + problem).toStdString()),
-          m_path(path), m_problem(problem)
+        : std::runtime_error((path.isEmpty() ? problem : path + QStringLiteral(": ") + problem).toStdString())
+        , m_path(path)
+        , m_problem(problem)
     {
     }
 

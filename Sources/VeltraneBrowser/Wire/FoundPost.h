@@ -8,7 +8,7 @@
 
 struct FoundPost {
     QString url;
-    QString title;                  // empty when the object had none
+    QString title;   // empty when the object had none
     std::optional<QString> thumb;
 
     bool operator==(const FoundPost &) const = default;

@@ -10,13 +10,20 @@ namespace {
 QString typeName(const QJsonValue &v)
 {
     switch (v.type()) {
-    case QJsonValue::Null: return QStringLiteral("null");
-    case QJsonValue::Bool: return QStringLiteral("a boolean");
-    case QJsonValue::Double: return QStringLiteral("a number");
-    case QJsonValue::String: return QStringLiteral("a string");
-    case QJsonValue::Array: return QStringLiteral("an array");
-    case QJsonValue::Object: return QStringLiteral("an object");
-    case QJsonValue::Undefined: break;
+    case QJsonValue::Null:
+        return QStringLiteral("null");
+    case QJsonValue::Bool:
+        return QStringLiteral("a boolean");
+    case QJsonValue::Double:
+        return QStringLiteral("a number");
+    case QJsonValue::String:
+        return QStringLiteral("a string");
+    case QJsonValue::Array:
+        return QStringLiteral("an array");
+    case QJsonValue::Object:
+        return QStringLiteral("an object");
+    case QJsonValue::Undefined:
+        break;
     }
     return QStringLiteral("nothing");
 }
@@ -26,12 +33,13 @@ QString typeName(const QJsonValue &v)
     throw DecodeError(path, QStringLiteral("expected %1, found %2").arg(QLatin1String(expected), typeName(v)));
 }
 
-} // namespace
+}   // namespace
 
 QJsonValue JsonReader::parse(const QByteArray &json, qsizetype maxBytes)
 {
     if (json.size() > maxBytes)
-        throw DecodeError(QString(), QStringLiteral("answer too large (%1 bytes, at most %2)").arg(json.size()).arg(maxBytes));
+        throw DecodeError(QString(),
+                          QStringLiteral("answer too large (%1 bytes, at most %2)").arg(json.size()).arg(maxBytes));
     // Wrapped in an array so that a bare scalar parses too; exactly one element must come back.
     QByteArray wrapped;
     wrapped.reserve(json.size() + 2);
@@ -39,8 +47,10 @@ QJsonValue JsonReader::parse(const QByteArray &json, qsizetype maxBytes)
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(wrapped, &error);
     if (error.error != QJsonParseError::NoError)
-        throw DecodeError(QString(), QStringLiteral("malformed JSON (%1 at offset %2)")
-                                         .arg(error.errorString()).arg(qMax(0, error.offset - 1)));
+        throw DecodeError(QString(),
+                          QStringLiteral("malformed JSON (%1 at offset %2)")
+                              .arg(error.errorString())
+                              .arg(qMax(0, error.offset - 1)));
     const QJsonArray array = doc.array();
     if (array.size() != 1)
         throw DecodeError(QString(), QStringLiteral("malformed JSON (expected one value)"));
@@ -52,7 +62,8 @@ bool JsonReader::decodeBool(const QByteArray &json, qsizetype maxBytes)
     return toBool(parse(json, maxBytes), QString());
 }
 
-JsonReader::JsonReader(const QJsonValue &value, const QString &path) : m_path(path)
+JsonReader::JsonReader(const QJsonValue &value, const QString &path)
+    : m_path(path)
 {
     if (!value.isObject())
         wrongType(path, "an object", value);
@@ -130,11 +141,26 @@ QStringList JsonReader::toStrings(const QJsonValue &v, const QString &path)
     return out;
 }
 
-QString JsonReader::string(const QString &key) const { return toString(required(key), pathOf(key)); }
-bool JsonReader::boolean(const QString &key) const { return toBool(required(key), pathOf(key)); }
-double JsonReader::number(const QString &key) const { return toNumber(required(key), pathOf(key)); }
-qint64 JsonReader::integer(const QString &key) const { return toInteger(required(key), pathOf(key)); }
-QStringList JsonReader::strings(const QString &key) const { return toStrings(required(key), pathOf(key)); }
+QString JsonReader::string(const QString &key) const
+{
+    return toString(required(key), pathOf(key));
+}
+bool JsonReader::boolean(const QString &key) const
+{
+    return toBool(required(key), pathOf(key));
+}
+double JsonReader::number(const QString &key) const
+{
+    return toNumber(required(key), pathOf(key));
+}
+qint64 JsonReader::integer(const QString &key) const
+{
+    return toInteger(required(key), pathOf(key));
+}
+QStringList JsonReader::strings(const QString &key) const
+{
+    return toStrings(required(key), pathOf(key));
+}
 
 bool JsonReader::booleanOr(const QString &key, bool fallback) const
 {
@@ -155,7 +181,10 @@ QString JsonReader::toMessage(const QJsonValue &v)
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
-QString JsonReader::message(const QString &key) const { return toMessage(required(key)); }
+QString JsonReader::message(const QString &key) const
+{
+    return toMessage(required(key));
+}
 
 std::optional<QString> JsonReader::optionalMessage(const QString &key) const
 {

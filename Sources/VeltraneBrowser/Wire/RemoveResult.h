@@ -9,8 +9,8 @@
 #include <optional>
 
 struct RemoveResult {
-    QStringList gone;               // ids the page deleted
-    std::optional<Stopped> stopped; // present when the page stopped before deleting everything
+    QStringList gone;                 // ids the page deleted
+    std::optional<Stopped> stopped;   // present when the page stopped before deleting everything
 
     static RemoveResult fromJson(const QJsonValue &value, const QString &path = QString())
     {
@@ -28,7 +28,7 @@ struct RemoveResult {
     }
     QJsonObject toJson() const
     {
-        QJsonObject o {{QStringLiteral("gone"), QJsonArray::fromStringList(gone)}};
+        QJsonObject o{{QStringLiteral("gone"), QJsonArray::fromStringList(gone)}};
         if (stopped)
             o.insert(QStringLiteral("stopped"), stopped->toJson());
         return o;

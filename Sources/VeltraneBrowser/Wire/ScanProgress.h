@@ -12,7 +12,7 @@ struct ScanProgress {
     QString phase;   // "collect", "check", "done", "delete", or another word of the script
     qint64 count = 0;
     qint64 total = 0;
-    QString text;    // message code of the page's status text
+    QString text;   // message code of the page's status text
     std::optional<QList<Comment>> samples;
     std::optional<qint64> collected;
     std::optional<qint64> flagged;

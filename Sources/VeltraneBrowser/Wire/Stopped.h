@@ -32,9 +32,6 @@ struct Stopped {
     {
         return fromJson(JsonReader::parse(json, maxBytes));
     }
-    QJsonObject toJson() const
-    {
-        return QJsonObject {{QStringLiteral("text"), text}, {QStringLiteral("kind"), kind}};
-    }
+    QJsonObject toJson() const { return QJsonObject{{QStringLiteral("text"), text}, {QStringLiteral("kind"), kind}}; }
     bool operator==(const Stopped &) const = default;
 };

@@ -57,11 +57,20 @@ struct Page {
 
     QJsonObject state() const
     {
-        return { { "url", address }, { "documentID", documentId }, { "items", items }, { "status", status },
-                 { "busy", busy }, { "hasScanned", scanned }, { "recentOnly", false },
-                 { "lastScan", scanned ? QJsonObject { { "complete", true }, { "recent", false }, { "caughtUp", true },
-                                                       { "hidden", false }, { "siteSorted", false } }
-                                       : QJsonObject {} } };
+        return {{"url", address},
+                {"documentID", documentId},
+                {"items", items},
+                {"status", status},
+                {"busy", busy},
+                {"hasScanned", scanned},
+                {"recentOnly", false},
+                {"lastScan",
+                 scanned ? QJsonObject{{"complete", true},
+                                       {"recent", false},
+                                       {"caughtUp", true},
+                                       {"hidden", false},
+                                       {"siteSorted", false}}
+                         : QJsonObject{}}};
     }
 
     // Ticks exactly these comments; false when the page has no current results.
@@ -97,7 +106,7 @@ struct Page {
             documentId = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
             items = {};
             scanned = false;
-            answer(ControlStandIn::ok(QJsonObject { { "url", address }, { "loading", true } }));
+            answer(ControlStandIn::ok(QJsonObject{{"url", address}, {"loading", true}}));
         } else if (cmd == "scan") {
             if (busy || address != fixture["url"].toString())
                 return fail("검사를 시작할 수 없는 상태입니다.");
@@ -145,36 +154,36 @@ struct Page {
             };
             say("confirm " + chosen.join(',').toUtf8());
         } else if (cmd == "stop") {
-            answer(ControlStandIn::ok(QJsonObject { { "ok", true } }));
+            answer(ControlStandIn::ok(QJsonObject{{"ok", true}}));
         } else if (cmd == "inspect") {
             const QString selector = args["selector"].toString();
             const int delay = selector == "slow" ? 10000 : int(qHash(selector) % 60);
             QTimer::singleShot(delay, [answer, selector] {
-                answer(ControlStandIn::ok(QJsonObject { { "selector", selector }, { "text", "text of " + selector } }));
+                answer(ControlStandIn::ok(QJsonObject{{"selector", selector}, {"text", "text of " + selector}}));
             });
         } else if (cmd == "snapshot") {
-            answer(ControlStandIn::ok(QJsonObject { { "url", address }, { "title", fixture["title"] }, { "text", "" },
-                                                    { "links", QJsonArray {} } }));
+            answer(ControlStandIn::ok(
+                QJsonObject{{"url", address}, {"title", fixture["title"]}, {"text", ""}, {"links", QJsonArray{}}}));
         } else if (cmd == "scroll") {
-            answer(ControlStandIn::ok(QJsonObject { { "scrolled", args["dy"] } }));
+            answer(ControlStandIn::ok(QJsonObject{{"scrolled", args["dy"]}}));
         } else if (cmd == "reveal") {
             for (const QJsonValue &item : items) {
                 if (!busy && item["id"] == args["id"])
-                    return answer(ControlStandIn::ok(QJsonObject { { "ok", true } }));
+                    return answer(ControlStandIn::ok(QJsonObject{{"ok", true}}));
             }
             fail("검사한 댓글이 아닙니다.");
         } else if (cmd == "history") {
             if (args["post"].isString())
-                return answer(ControlStandIn::ok(QJsonObject { { "post", args["post"] }, { "runs", QJsonArray {} },
-                                                               { "comments", QJsonArray {} } }));
-            answer(ControlStandIn::ok(QJsonObject { { "posts", QJsonArray {} } }));
+                return answer(ControlStandIn::ok(
+                    QJsonObject{{"post", args["post"]}, {"runs", QJsonArray{}}, {"comments", QJsonArray{}}}));
+            answer(ControlStandIn::ok(QJsonObject{{"posts", QJsonArray{}}}));
         } else {
             fail("지원하지 않는 명령입니다.");
         }
     }
 };
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -186,9 +195,8 @@ int main(int argc, char **argv)
     page.fixture = QJsonDocument::fromJson(fixture.readAll()).object();
 
     ControlStandIn server;
-    server.setHandler([&page](const QString &cmd, const QJsonObject &args, const Answer &answer) {
-        page.handle(cmd, args, answer);
-    });
+    server.setHandler(
+        [&page](const QString &cmd, const QJsonObject &args, const Answer &answer) { page.handle(cmd, args, answer); });
     if (!server.start())
         qFatal("cannot listen or write the control file");
 

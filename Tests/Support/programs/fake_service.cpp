@@ -14,11 +14,12 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Local stand-in for the Veltrane web service"));
     parser.addHelpOption();
-    const QCommandLineOption latency(QStringLiteral("latency"), QStringLiteral("Delay of every reply in ms."), QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption latency(QStringLiteral("latency"), QStringLiteral("Delay of every reply in ms."),
+                                     QStringLiteral("ms"), QStringLiteral("0"));
     const QCommandLineOption testMode(QStringLiteral("test-mode"), QStringLiteral("AI check without a sign-in."));
     const QCommandLineOption noDevice(QStringLiteral("no-device"), QStringLiteral("Offer no device accounts."));
     const QCommandLineOption aiOff(QStringLiteral("ai-off"), QStringLiteral("Answer the AI check with \"ai-off\"."));
-    parser.addOptions({ latency, testMode, noDevice, aiOff });
+    parser.addOptions({latency, testMode, noDevice, aiOff});
     parser.process(app);
 
     vt::test::FakeService service;
@@ -36,18 +37,22 @@ int main(int argc, char **argv)
     out << service.url().toString() << Qt::endl;
     // The application makes a device account here by itself; this one has an email to link to it.
     out << "# an account with an email: demo@example.com (password password123); the codes this service mails"
-           " are printed below" << Qt::endl;
+           " are printed below"
+        << Qt::endl;
     QObject::connect(&service.server(), &vt::test::TestHttpServer::requestReceived, &service,
                      [&out, &service](const vt::test::HttpRequest &r) {
-                         out << r.method << ' ' << r.path;
-                         const QString email = r.json().toObject().value(QStringLiteral("email")).toString();
-                         if (r.path.endsWith(QLatin1String("/email/start")) && !email.isEmpty()) {
-                             // The code is made while the request is handled, just after this signal.
-                             QMetaObject::invokeMethod(&service, [&out, &service, email] {
-                                 out << "  code for " << email << ": " << service.codeFor(email) << Qt::endl;
-                             }, Qt::QueuedConnection);
-                         }
-                         out << Qt::endl;
-                     });
+        out << r.method << ' ' << r.path;
+        const QString email = r.json().toObject().value(QStringLiteral("email")).toString();
+        if (r.path.endsWith(QLatin1String("/email/start")) && !email.isEmpty()) {
+            // The code is made while the request is handled, just after this signal.
+            QMetaObject::invokeMethod(
+                &service,
+                [&out, &service, email] {
+                out << "  code for " << email << ": " << service.codeFor(email) << Qt::endl;
+                },
+                Qt::QueuedConnection);
+        }
+        out << Qt::endl;
+    });
     return app.exec();
 }

@@ -40,7 +40,8 @@ int main(int argc, char *argv[])
         }
         // Threads of the mixed comments with their replies, cut to exactly `count`.
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        const QList<YtComment> mixed = YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
+        const QList<YtComment> mixed =
+            YouTubeFixture::load(QStringLiteral(VT_FIXTURES_DIR "/youtube/comments-mixed.json"), now);
         QList<YtComment> comments;
         for (int threads = count / 3 + 1; comments.size() < count; threads *= 2)
             comments = YouTubeFixture::bulk(threads, 77, now, mixed);
@@ -54,7 +55,8 @@ int main(int argc, char *argv[])
 
     std::printf("export QTWEBENGINE_CHROMIUM_FLAGS='%s'\n", site.chromiumFlags().constData());
     std::printf("# then: VT_START_URL=https://www.youtube.com/ ./build/VeltraneBrowser\n");
-    std::printf("# YouTube videos are listed on https://www.youtube.com/, Instagram posts on https://www.instagram.com/owner/\n");
+    std::printf(
+        "# YouTube videos are listed on https://www.youtube.com/, Instagram posts on https://www.instagram.com/owner/\n");
     std::fflush(stdout);
     return app.exec();
 }

@@ -68,10 +68,23 @@ using vt::test::FixtureSite;
 
 namespace {
 
-const QStringList views = QStringList {"design", "controls", "site-icons", "site-list", "account-menu",
-                                       "agent-setup", "sidebar", "browser-pane", "window", "window-1280", "window-1920",
-                                       "removal-alert", "removal-alert-replies", "agent-removal-alert", "consent-alert",
-                                       "signout-alert", "clear-history-alert"}
+const QStringList views = QStringList{"design",
+                                      "controls",
+                                      "site-icons",
+                                      "site-list",
+                                      "account-menu",
+                                      "agent-setup",
+                                      "sidebar",
+                                      "browser-pane",
+                                      "window",
+                                      "window-1280",
+                                      "window-1920",
+                                      "removal-alert",
+                                      "removal-alert-replies",
+                                      "agent-removal-alert",
+                                      "consent-alert",
+                                      "signout-alert",
+                                      "clear-history-alert"}
     + PanelGallery::views() + PostGallery::views();
 
 constexpr int slow = 30000;
@@ -90,7 +103,8 @@ Alerts::Question alertQuestion(const QString &view)
         const QStringList texts{
             QStringLiteral("카톡 아이디 vip8282 추가하시면 무료 리딩방 초대해 드립니다"),
             QStringLiteral("<b>Best online casino</b>, 200% welcome bonus"),
-            QStringLiteral("Bitcoin trading signals with 95% accuracy, message me on Telegram @signals_pro for the VIP group"),
+            QStringLiteral(
+                "Bitcoin trading signals with 95% accuracy, message me on Telegram @signals_pro for the VIP group"),
             QStringLiteral("신규가입 첫충 30% 토토 사이트 안전놀이터 추천 ▶ bet-77.kr"),
             QStringLiteral("I make $800 a day working from home, no experience needed, see my profile"),
             QStringLiteral("무직자 저신용 당일 대출 가능, 소액결제 현금화 상담 문의주세요"),
@@ -144,13 +158,24 @@ protected:
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         p.fillRect(rect(), Design::canvas());
-        const QList<QPair<QString, QColor>> colours {
-            {"canvas", Design::canvas()}, {"sidebar", Design::sidebar()}, {"panel", Design::panel()}, {"card", Design::card()},
-            {"surface", Design::surface()}, {"elevated", Design::elevated()}, {"focusFill", Design::focusFill()},
-            {"muted", Design::muted()}, {"secondary", Design::secondary()}, {"text", Design::text()}, {"brand", Design::brand()},
-            {"signedIn", Design::signedIn()}, {"onBrand", Design::onBrand()}, {"spamHit", Design::spamHit()},
-            {"border", Design::border()}, {"strongBorder", Design::strongBorder()}, {"focusBorder", Design::focusBorder()},
-            {"shadow", Design::shadow()}};
+        const QList<QPair<QString, QColor>> colours{{"canvas", Design::canvas()},
+                                                    {"sidebar", Design::sidebar()},
+                                                    {"panel", Design::panel()},
+                                                    {"card", Design::card()},
+                                                    {"surface", Design::surface()},
+                                                    {"elevated", Design::elevated()},
+                                                    {"focusFill", Design::focusFill()},
+                                                    {"muted", Design::muted()},
+                                                    {"secondary", Design::secondary()},
+                                                    {"text", Design::text()},
+                                                    {"brand", Design::brand()},
+                                                    {"signedIn", Design::signedIn()},
+                                                    {"onBrand", Design::onBrand()},
+                                                    {"spamHit", Design::spamHit()},
+                                                    {"border", Design::border()},
+                                                    {"strongBorder", Design::strongBorder()},
+                                                    {"focusBorder", Design::focusBorder()},
+                                                    {"shadow", Design::shadow()}};
         QFont f = font();
         f.setPixelSize(10);
         p.setFont(f);
@@ -161,12 +186,13 @@ protected:
             p.setPen(Design::secondary());
             p.drawText(QRectF(cell.left(), cell.bottom() + 2, cell.width(), 16), Qt::AlignLeft, colours[i].first);
         }
-        const QList<int> bands {95, 75, 55, 30};
+        const QList<int> bands{95, 75, 55, 30};
         for (int i = 0; i < bands.size(); ++i) {
             const QRectF bar(20 + i * 180, 280, 160, 24);
             p.fillPath(Design::rounded(bar, 6), Design::risk(bands[i]));
             p.setPen(Design::text());
-            p.drawText(QRectF(bar.left(), bar.bottom() + 4, 160, 16), Qt::AlignLeft, QStringLiteral("risk(%1)").arg(bands[i]));
+            p.drawText(QRectF(bar.left(), bar.bottom() + 4, 160, 16), Qt::AlignLeft,
+                       QStringLiteral("risk(%1)").arg(bands[i]));
         }
         QRectF surface(20, 340, 300, 60);
         Design::workspaceSurface(p, surface);
@@ -174,8 +200,10 @@ protected:
         p.drawText(surface, Qt::AlignCenter, QStringLiteral("workspaceSurface"));
         p.drawText(QRectF(340, 340, 400, 60), Qt::AlignLeft | Qt::AlignVCenter,
                    QStringLiteral("quick %1 ms · leave %2 ms · spring %3 ms · reduce motion %4")
-                       .arg(Design::Motion::quick().durationMs).arg(Design::Motion::leave().durationMs)
-                       .arg(Design::Motion::spring().durationMs).arg(Design::reduceMotion() ? "on" : "off"));
+                       .arg(Design::Motion::quick().durationMs)
+                       .arg(Design::Motion::leave().durationMs)
+                       .arg(Design::Motion::spring().durationMs)
+                       .arg(Design::reduceMotion() ? "on" : "off"));
     }
 };
 
@@ -192,26 +220,33 @@ QWidget *controls()
             grid->addWidget(widgets[i], row, i + 1, Qt::AlignLeft);
         ++row;
     };
-    auto disabled = [](QWidget *w) { w->setEnabled(false); return w; };
+    auto disabled = [](QWidget *w) {
+        w->setEnabled(false);
+        return w;
+    };
     add("BrandMark", {new BrandMark(30), new BrandMark(32)});
-    add("WorkspaceButtonStyle", {new WorkspaceButton("Quiet", {}), new WorkspaceButton("Strong", {.strong = true}),
-                                 new WorkspaceButton("Prominent", {.prominent = true}),
-                                 new WorkspaceButton("Critical", {.critical = true}),
-                                 disabled(new WorkspaceButton("Disabled", {.prominent = true}))});
-    add("large", {new WorkspaceButton("Large prominent", {.prominent = true, .large = true}),
-                  new WorkspaceButton("Large critical", {.critical = true, .large = true})});
+    add("WorkspaceButtonStyle",
+        {new WorkspaceButton("Quiet", {}), new WorkspaceButton("Strong", {.strong = true}),
+         new WorkspaceButton("Prominent", {.prominent = true}), new WorkspaceButton("Critical", {.critical = true}),
+         disabled(new WorkspaceButton("Disabled", {.prominent = true}))});
+    add("large",
+        {new WorkspaceButton("Large prominent", {.prominent = true, .large = true}),
+         new WorkspaceButton("Large critical", {.critical = true, .large = true})});
     auto *active = new HeaderButton("Active");
     active->setActive(true);
     add("HeaderButtonStyle", {new HeaderButton("Header"), active, disabled(new HeaderButton("Disabled"))});
     QList<QWidget *> icons;
-    for (const char *name : {"chevron.left", "chevron.right", "arrow.clockwise", "xmark", "speaker.slash.fill", "speaker.wave.2",
-                             "play.slash.fill", "play", "chart.bar.xaxis", "slider.horizontal.3", "terminal"})
+    for (const char *name :
+         {"chevron.left", "chevron.right", "arrow.clockwise", "xmark", "speaker.slash.fill", "speaker.wave.2",
+          "play.slash.fill", "play", "chart.bar.xaxis", "slider.horizontal.3", "terminal"})
         icons << new IconButton(name, name);
     static_cast<IconButton *>(icons[4])->setActive(true);
     static_cast<IconButton *>(icons[6])->setActive(true);
     add("IconButton", icons);
     add("disabled", {disabled(new IconButton("chevron.left", "back"))});
-    add("CheckGlyph", {new CheckGlyph(CheckGlyph::State::off), new CheckGlyph(CheckGlyph::State::on), new CheckGlyph(CheckGlyph::State::mixed)});
+    add("CheckGlyph",
+        {new CheckGlyph(CheckGlyph::State::off), new CheckGlyph(CheckGlyph::State::on),
+         new CheckGlyph(CheckGlyph::State::mixed)});
     auto *on = new CheckStyle("Checked");
     on->setChecked(true);
     add("CheckStyle", {on, new CheckStyle("Not checked")});
@@ -244,14 +279,21 @@ bool signIn(Browser &browser)
 {
     browser.signIn(LoginProvider::youtube);
     BrowserPage *page = browser.currentTab()->page();
-    if (!QTest::qWaitFor([&] { return !browser.isLoading() && vt::test::evaluate(page, "!!document.getElementById('form')").toBool(); }, slow))
+    if (!QTest::qWaitFor(
+            [&] {
+        return !browser.isLoading() && vt::test::evaluate(page, "!!document.getElementById('form')").toBool();
+            },
+            slow))
         return false;
-    vt::test::evaluate(page, "document.getElementById('identifier').value='owner';document.getElementById('form').submit();");
-    return QTest::qWaitFor([&] {
+    vt::test::evaluate(page,
+                       "document.getElementById('identifier').value='owner';document.getElementById('form').submit();");
+    return QTest::qWaitFor(
+        [&] {
         const LoginStatus s = browser.accounts()->status(LoginProvider::youtube);
-        return SidebarSites::isSignedIn(s) && browser.accounts()->status(LoginProvider::instagram) != LoginStatus::unknown
-            && !browser.isLoading();
-    }, slow);
+        return SidebarSites::isSignedIn(s)
+            && browser.accounts()->status(LoginProvider::instagram) != LoginStatus::unknown && !browser.isLoading();
+        },
+        slow);
 }
 
 void settle(int ms)
@@ -259,7 +301,7 @@ void settle(int ms)
     QTest::qWait(ms);
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char *argv[])
 {
@@ -289,7 +331,8 @@ int main(int argc, char *argv[])
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
         QFile config(screens.filePath("screens.json"));
         if (config.open(QIODevice::WriteOnly))
-            config.write(R"({"screens": [{"name": "gallery", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+            config.write(
+                R"({"screens": [{"name": "gallery", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
         config.close();
         qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.fileName()).toLocal8Bit());
     }
@@ -297,9 +340,9 @@ int main(int argc, char *argv[])
     VeltraneBrowserApp::applyTheme(app);
     if (settingsView || PanelGallery::views().contains(view) || PostGallery::views().contains(view)) {
         // Over their own fixture history (and the service stand-in); no site needed.
-        const QImage image = settingsView                           ? vt::test::renderSettingsView(view, lang == "ko")
-                             : PostGallery::views().contains(view) ? PostGallery::render(view)
-                                                                   : PanelGallery::render(view);
+        const QImage image = settingsView         ? vt::test::renderSettingsView(view, lang == "ko")
+            : PostGallery::views().contains(view) ? PostGallery::render(view)
+                                                  : PanelGallery::render(view);
         QDir().mkpath(out);
         const QString path = QDir(out).filePath(view + "-" + lang + ".png");
         if (image.isNull() || !image.save(path)) {
@@ -362,7 +405,8 @@ int main(int argc, char *argv[])
         pane->resize(900, 420);
         shown.reset(pane);
         shown->show();
-        (void)QTest::qWaitFor([&] { return !browser->isLoading() && browser->address() == "https://www.youtube.com/"; }, slow);
+        (void)QTest::qWaitFor([&] { return !browser->isLoading() && browser->address() == "https://www.youtube.com/"; },
+                              slow);
         // A failed load shows the banner above the page.
         browser->open("https://www.youtube.com/broken");
         (void)QTest::qWaitFor([&] { return !browser->error().isEmpty(); }, slow);
@@ -381,11 +425,15 @@ int main(int argc, char *argv[])
         host->resize(640, 360);
         host->show();
         const Alerts::Question q = view == "signout-alert"
-            ? Alerts::Question {AccountMenu::confirmTitle(LoginProvider::youtube), AccountMenu::confirmMessage(),
-                                {AccountMenu::cancelTitle(), AccountMenu::actionTitle(AccountMenu::Action::signOut)}, 1}
-            : Alerts::Question {HistoryPaneModel::clearTitle(), HistoryPaneModel::clearText(1756),
-                                {QCoreApplication::translate("HistoryPaneModel", "Cancel"),
-                                 QCoreApplication::translate("HistoryPaneModel", "Clear")}, 1};
+            ? Alerts::Question{AccountMenu::confirmTitle(LoginProvider::youtube),
+                               AccountMenu::confirmMessage(),
+                               {AccountMenu::cancelTitle(), AccountMenu::actionTitle(AccountMenu::Action::signOut)},
+                               1}
+            : Alerts::Question{HistoryPaneModel::clearTitle(),
+                               HistoryPaneModel::clearText(1756),
+                               {QCoreApplication::translate("HistoryPaneModel", "Cancel"),
+                                QCoreApplication::translate("HistoryPaneModel", "Clear")},
+                               1};
         AlertStyle::questionBox(host, q, nullptr)->open();
         shown.reset(host);
     } else if (view.startsWith("window")) {
@@ -395,7 +443,9 @@ int main(int argc, char *argv[])
             return 1;
         }
         auto *window = new MainWindow(state.get(), &AppSettings::shared());
-        window->resize(view == "window-1280" ? QSize(1280, 720) : view == "window-1920" ? QSize(1920, 1080) : QSize(1440, 900));
+        window->resize(view == "window-1280"       ? QSize(1280, 720)
+                           : view == "window-1920" ? QSize(1920, 1080)
+                                                   : QSize(1440, 900));
         shown.reset(window);
     }
     const bool alert = view.endsWith("-alert") || view == "removal-alert-replies";

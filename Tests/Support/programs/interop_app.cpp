@@ -46,7 +46,10 @@ void say(const QByteArray &line)
 // The owner's answers, one line of standard input each.
 class StdinAlerts : public Alerts {
 public:
-    explicit StdinAlerts(SpamModel *model) : m_model(model) {}
+    explicit StdinAlerts(SpamModel *model)
+        : m_model(model)
+    {
+    }
 
     void heard(const QByteArray &line) { m_answers.append(line.trimmed()); }
 
@@ -67,7 +70,7 @@ private:
     QList<QByteArray> m_answers;
 };
 
-} // namespace
+}   // namespace
 
 int main(int argc, char *argv[])
 {

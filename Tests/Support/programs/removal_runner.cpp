@@ -34,7 +34,7 @@ void say(const QByteArray &line)
     std::fflush(stdout);
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char *argv[])
 {
@@ -50,7 +50,8 @@ int main(int argc, char *argv[])
     settings.setValue(QStringLiteral("vt.aiOn"), false);
     ScanStore store(args.at(1));
     // Nothing listens there: the AI check is off.
-    VeltraneAccount account(QUrl(QStringLiteral("http://127.0.0.1:9")), QDir(folder).filePath(QStringLiteral("account.json")));
+    VeltraneAccount account(QUrl(QStringLiteral("http://127.0.0.1:9")),
+                            QDir(folder).filePath(QStringLiteral("account.json")));
 
     Browser browser;
     QWebEngineView view;
@@ -63,7 +64,9 @@ int main(int argc, char *argv[])
     browser.onNavigate = [&model] { model.openPage().navigationChanged(); };
 
     browser.open(args.at(2));
-    if (!QTest::qWaitFor([&] { return model.openPage().info() && model.openPage().info()->supported && !model.jobs().working(); }, 60000))
+    if (!QTest::qWaitFor(
+            [&] { return model.openPage().info() && model.openPage().info()->supported && !model.jobs().working(); },
+            60000))
         return 3;
     vt::test::await(model.scan(true, true), 240000);
     if (!model.openPage().hasScanned())

@@ -27,12 +27,19 @@ int main(int argc, char *argv[])
         if (mode == QLatin1String("signin")) {
             browser.signIn(LoginProvider::youtube);
             BrowserPage *page = browser.currentTab()->page();
-            if (!QTest::qWaitFor([&] { return !browser.isLoading() && vt::test::evaluate(page, "!!document.getElementById('form')").toBool(); }, 30000))
+            if (!QTest::qWaitFor(
+                    [&] {
+                return !browser.isLoading() && vt::test::evaluate(page, "!!document.getElementById('form')").toBool();
+                    },
+                    30000))
                 code = 2;
-            vt::test::evaluate(page, "document.getElementById('identifier').value='owner';document.getElementById('form').submit();");
-            if (!QTest::qWaitFor([&] { return accounts.status(LoginProvider::youtube) == LoginStatus::savedSession; }, 30000))
+            vt::test::evaluate(
+                page, "document.getElementById('identifier').value='owner';document.getElementById('form').submit();");
+            if (!QTest::qWaitFor([&] { return accounts.status(LoginProvider::youtube) == LoginStatus::savedSession; },
+                                 30000))
                 code = 3;
-        } else if (!QTest::qWaitFor([&] { return accounts.status(LoginProvider::youtube) != LoginStatus::unknown; }, 30000)) {
+        } else if (!QTest::qWaitFor([&] { return accounts.status(LoginProvider::youtube) != LoginStatus::unknown; },
+                                    30000)) {
             code = 4;
         }
         // Let later cookie reports settle before reading.

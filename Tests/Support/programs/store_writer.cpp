@@ -21,7 +21,7 @@ void say(const QString &line)
     out << line << Qt::endl;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {

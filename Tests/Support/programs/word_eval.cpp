@@ -89,7 +89,7 @@ QString spacedWords(const QString &text, int parity)
     return out.join(u' ');
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -121,7 +121,8 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     if (path.isEmpty()) {
-        err << "usage: word_eval <label<TAB>text file> [--words <folder>] [--quiet] [--hits] [--jamo] [--spaced | --mixed]" << Qt::endl;
+        err << "usage: word_eval <label<TAB>text file> [--words <folder>] [--quiet] [--hits] [--jamo] [--spaced | --mixed]"
+            << Qt::endl;
         return 2;
     }
     QFile file(path);
@@ -187,8 +188,7 @@ int main(int argc, char **argv)
     }
     const qint64 total = tp + fp + tn + fn;
     auto ratio = [](qint64 a, qint64 b) { return b == 0 ? 0.0 : double(a) / double(b); };
-    out << "texts " << total << " (abusive " << tp + fn << ", innocent " << tn + fp
-        << ", skipped " << skipped << ")\n";
+    out << "texts " << total << " (abusive " << tp + fn << ", innocent " << tn + fp << ", skipped " << skipped << ")\n";
     out << "tp " << tp << " fp " << fp << " tn " << tn << " fn " << fn << '\n';
     out << QStringLiteral("accuracy %1  precision %2  recall %3\n")
                .arg(ratio(tp + tn, total), 0, 'f', 3)
