@@ -11,6 +11,7 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <utility>
 
 // Shared by the worker that reads and the window that takes its slices.
 struct SpamPanelModel::Aside {
@@ -25,6 +26,8 @@ struct SpamPanelModel::Aside {
     std::atomic_bool stop = false;
     QMutex mutex;
     QList<Slice> ready;   // guarded by mutex
+    // Guarded by mutex: the pending spam counted over every post, handed over before any slice.
+    std::optional<ScanStore::PendingSummary> summary;
     bool done = false;    // guarded by mutex: the worker has handed over its last slice
 };
 
@@ -530,26 +533,30 @@ void SpamPanelModel::load()
     aside->generation = generation;
     m_aside = aside;
     if (key != m_shownKey) {
-        // Another tab or site: its first screen now, counted over every post; the later posts
-        // follow it in slices.
+        // Another tab or site: its first screen now, the later posts in slices. The count over
+        // every post comes from the worker; meanwhile the tile keeps what it showed for this
+        // site's other tab (the same posts' pending spam), else counts what is read so far.
         PanelRecords first = read;
-        first.summary = store->pendingSummary(m_site, listed);
+        if (m_records.summary && m_shownKey.section(u'|', 0, 0) == m_site)
+            first.summary = m_records.summary;
         apply(first, key);
     } else {
         aside->whole = read;
         emit changed();
     }
     if (m_aside == aside)   // not ended meanwhile by a listener
-        readAside(later, aside);
+        readAside(later, aside->whole ? QStringList() : listed, aside);
 }
 
-void SpamPanelModel::readAside(const QList<ChannelPost> &later, const std::shared_ptr<Aside> &aside)
+void SpamPanelModel::readAside(const QList<ChannelPost> &later, const QStringList &counted,
+                               const std::shared_ptr<Aside> &aside)
 {
     QPointer<SpamPanelModel> self(this);
     const QString path = m_model->store()->path();
+    const QString site = m_site;
     const PanelTab tab = m_tab;
     const int sliceRows = m_sliceRows;
-    QThreadPool::globalInstance()->start([self, aside, path, tab, later, sliceRows] {
+    QThreadPool::globalInstance()->start([self, aside, path, site, tab, later, counted, sliceRows] {
         // The worker never waits for the window: it hands each slice over and wakes the window,
         // which takes one a turn; a read that was ended is dropped.
         auto hand = [&](Aside::Slice &slice, bool last) {
@@ -570,6 +577,14 @@ void SpamPanelModel::readAside(const QList<ChannelPost> &later, const std::share
         };
         ScanStore reader(path, ScanStore::Access::readOnly);
         Aside::Slice slice;
+        if (!counted.isEmpty()) {
+            const ScanStore::PendingSummary summary = reader.pendingSummary(site, counted);
+            {
+                QMutexLocker lock(&aside->mutex);
+                aside->summary = summary;
+            }
+            hand(slice, false);
+        }
         for (const ChannelPost &p : later) {
             if (aside->stop.load())
                 return;
@@ -588,14 +603,24 @@ void SpamPanelModel::takeSlice()
     if (!aside)
         return;
     std::optional<Aside::Slice> slice;
+    std::optional<ScanStore::PendingSummary> summary;
     bool more = false;
     bool done = false;
     {
         QMutexLocker lock(&aside->mutex);
-        if (!aside->ready.isEmpty())
+        summary = std::exchange(aside->summary, std::nullopt);
+        if (!summary && !aside->ready.isEmpty())
             slice = aside->ready.takeFirst();
         more = !aside->ready.isEmpty();
         done = aside->done;
+    }
+    if (summary) {
+        // The count over every post, in a turn of its own.
+        m_records.summary = summary;
+        emit changed();
+        if (m_aside == aside && (more || done))
+            m_slice.start();
+        return;
     }
     if (slice) {
         if (aside->whole) {

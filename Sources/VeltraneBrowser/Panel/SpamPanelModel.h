@@ -164,7 +164,8 @@ private:
     void finish(const PanelRecords &read, const QString &key, int generation);
     // The Flagged tab's later posts read on a worker, handed over in slices.
     struct Aside;
-    void readAside(const QList<ChannelPost> &later, const std::shared_ptr<Aside> &aside);
+    // Reads the later posts on a worker; first counts the pending spam of the `counted` posts, if any.
+    void readAside(const QList<ChannelPost> &later, const QStringList &counted, const std::shared_ptr<Aside> &aside);
     // Takes the next slice of the worker's read, one a turn; once every slice is in, ends the read.
     void takeSlice();
     void endReading();
