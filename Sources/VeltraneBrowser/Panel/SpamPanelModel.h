@@ -143,7 +143,9 @@ public:
     // Whether the Flagged tab's later posts are still being read (its bar waits for them). A
     // read for another tab or site shows its first screen at once and its later posts as they
     // come (appended()); a reload of the view shown replaces it whole once read. Another load, a
-    // change of tab or site and the end of the model all end it.
+    // change of tab or site and the end of the model all end it. Such a read's flagged count over
+    // every post comes from the worker before its posts; until then the tile keeps the count the
+    // site's other tab showed, else counts what is read so far.
     bool reading() const { return m_aside != nullptr; }
     // Hands the records to the deletion; nothing while the model works or for no records.
     void remove(const QList<ScanStore::Record> &records);
