@@ -141,7 +141,7 @@ void PostDesk::show(const ChannelPost &post, Browser *browser)
     emit picksChanged();
     if (!m_model)
         return;
-    const std::optional<ScanStore::PostKey> page = m_model->currentPage();
+    const std::optional<ScanStore::PostKey> page = m_model->catalog().currentPage();
     if (page && page->url == post.url)
         return;
     Browser *target = browser ? browser : m_model->browser();

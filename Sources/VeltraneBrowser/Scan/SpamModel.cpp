@@ -47,16 +47,9 @@ void SpamModel::raiseAccountRequest()
     emit accountRequestChanged();
 }
 
-std::optional<ScanStore::PostKey> SpamModel::currentPage() const
-{
-    if (!m_browser)
-        return std::nullopt;
-    return ScanStore::canonical(m_browser->address());
-}
-
 std::optional<ChannelPost> SpamModel::currentPost() const
 {
-    const std::optional<ScanStore::PostKey> page = currentPage();
+    const std::optional<ScanStore::PostKey> page = m_catalog->currentPage();
     if (!page)
         return std::nullopt;
     return m_catalog->rowOf(page->url);

@@ -129,9 +129,7 @@ public:
     // Re-judges the open page after the owner's words changed and stores the new verdicts.
     void wordsChanged();
 
-    // The canonical key of the browser's address; none without a browser or off a post.
-    std::optional<ScanStore::PostKey> currentPage() const;
-    // The post list's row of the current page.
+    // The post list's row of the browser's page (PostCatalog::currentPage).
     std::optional<ChannelPost> currentPost() const;
 
     // ---- results of the open page -------------------------------------------------------

@@ -223,7 +223,7 @@ void PostDock::appear()
     m_model->openPage().setSelectingPosts(true);
     m_model->catalog().loadHistory();
     m_desk->refresh();
-    if (const std::optional<ScanStore::PostKey> page = m_model->currentPage())
+    if (const std::optional<ScanStore::PostKey> page = m_model->catalog().currentPage())
         m_desk->setFocused(page->url);
 }
 
@@ -275,7 +275,7 @@ void PostDock::addressChanged()
 {
     if (!m_model || !m_desk)
         return;
-    const std::optional<ScanStore::PostKey> page = m_model->currentPage();
+    const std::optional<ScanStore::PostKey> page = m_model->catalog().currentPage();
     m_desk->setFocused(PostDockModel::focusAfterNavigation(m_desk->focused(),
                                                            page ? std::optional<QString>(page->url) : std::nullopt));
     if (!m_model->jobs().working())
