@@ -727,8 +727,8 @@ void ScanStore::noteFailure(int rc, const QString &detail, const QString &what)
     }
 }
 
-bool ScanStore::each(const QString &sql, const QVariantList &args, bool cached,
-                     const std::function<bool(const Row &)> &row)
+bool ScanStore::eachStep(const QString &sql, const QVariantList &args, bool cached,
+                         const std::function<bool(sqlite3_stmt *)> &row)
 {
     m_lastRc = SQLITE_MISUSE;
     if (!m_db)
@@ -783,6 +783,29 @@ bool ScanStore::each(const QString &sql, const QVariantList &args, bool cached,
     }
 
     int rc = SQLITE_DONE;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        if (!row(statement)) {
+            rc = SQLITE_DONE;
+            break;
+        }
+    }
+    const QString detail = rc == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(m_db));
+    if (cached) {
+        sqlite3_reset(statement);
+        sqlite3_clear_bindings(statement);
+    } else {
+        sqlite3_finalize(statement);
+    }
+    m_lastRc = rc;
+    if (rc != SQLITE_DONE)
+        noteFailure(rc, detail, sql.left(60));   // may close a damaged connection
+    return rc == SQLITE_DONE;
+}
+
+
+bool ScanStore::each(const QString &sql, const QVariantList &args, bool cached,
+                     const std::function<bool(const Row &)> &row)
+{
     Row values;
     // A short text the same as the row before's in its column (a post's address, a state) is
     // kept from that row instead of being made again.
@@ -792,7 +815,7 @@ bool ScanStore::each(const QString &sql, const QVariantList &args, bool cached,
         int size = -1;   // none: the column's value is no text kept from its bytes
     };
     std::vector<Kept> before;
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    return eachStep(sql, args, cached, [&](sqlite3_stmt *statement) {
         const int count = sqlite3_column_count(statement);
         values.resize(count);
         before.resize(size_t(count));
@@ -824,22 +847,8 @@ bool ScanStore::each(const QString &sql, const QVariantList &args, bool cached,
                 break;
             }
         }
-        if (!row(values)) {
-            rc = SQLITE_DONE;
-            break;
-        }
-    }
-    const QString detail = rc == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(m_db));
-    if (cached) {
-        sqlite3_reset(statement);
-        sqlite3_clear_bindings(statement);
-    } else {
-        sqlite3_finalize(statement);
-    }
-    m_lastRc = rc;
-    if (rc != SQLITE_DONE)
-        noteFailure(rc, detail, sql.left(60));   // may close a damaged connection
-    return rc == SQLITE_DONE;
+        return row(values);
+    });
 }
 
 ScanStore::Rows ScanStore::run(const QString &sql, const QVariantList &args, bool cached)

@@ -391,10 +391,14 @@ private:
     bool open();
     void close();
     void useWriteAheadLog();
-    // The one way a statement reaches SQLite: binds `args` to ?1, ?2, ... in order,
-    // hands every row to `row` (return false to stop) and returns whether the statement
-    // ran to its end.
+    // Runs a statement: binds `args` to ?1, ?2, ... in order, hands every row to `row`
+    // (return false to stop) and returns whether the statement ran to its end.
     bool each(const QString &sql, const QVariantList &args, bool cached, const std::function<bool(const Row &)> &row);
+    // The same with the statement itself at each row, for readers that take its columns
+    // straight (a record's, without a row of variants in between). Every statement goes
+    // through here: its failures are noted in one place.
+    bool eachStep(const QString &sql, const QVariantList &args, bool cached,
+                  const std::function<bool(sqlite3_stmt *)> &row);
     Rows run(const QString &sql, const QVariantList &args = {}, bool cached = true);
     bool exec(const QString &sql, const QVariantList &args = {}, bool cached = true);
     // The readable Records of a comment query (cached statement).
@@ -438,10 +442,9 @@ private:
     int m_lastRc = 0;
     int m_depth = 0;   // transactions open: an inner one belongs to the outer one
     bool m_checkpoints = true;
-    bool m_totals = false;   // the kept totals and the statistics' indexes are in place
-    bool m_authorIds = false;
-    bool m_goneColumns =
-        false;   // comments have gone, gone_at, removing_at and owner (a blocked upgrade leaves them out)   // the comments have their author_id column (a blocked upgrade leaves it out)
+    bool m_totals = false;        // the kept totals and the statistics' indexes are in place
+    bool m_authorIds = false;     // the comments have their author_id column (a blocked upgrade leaves it out)
+    bool m_goneColumns = false;   // comments have gone, gone_at, removing_at and owner (likewise)
     bool m_purgePending = false;
     // stats() of every site, with the file's data version and this connection's changes then.
     std::optional<QHash<QString, Stats>> m_siteStats;
@@ -449,3 +452,6 @@ private:
     qint64 m_statsChanges = -1;
     qint64 m_purged = 0;
 };
+
+// Records are moved in bulk when a list of them grows.
+Q_DECLARE_TYPEINFO(ScanStore::Record, Q_RELOCATABLE_TYPE);

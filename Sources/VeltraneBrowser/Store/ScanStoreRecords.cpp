@@ -1,5 +1,6 @@
 // Comment records: the upsert after a scan, verdicts, AI answers, marks and the read queries.
 #include "Rules/AIRules.h"
+#include "Store/RecordReader.h"
 #include "Store/ScanStore.h"
 #include "Store/ScanStoreSql.h"
 #include "Rules/SpamRules.h"
@@ -50,34 +51,6 @@ void ScanStore::chunked(const QStringList &values, Body body)
         const QStringList part = values.mid(from, slice);
         body(placeholders(part.size()), part);
     }
-}
-
-std::optional<ScanStore::Record> vt::sql::readRecord(const QVariantList &row, LocalTimes &times)
-{
-    if (row.size() < 15 || !isText(row.at(0)) || !isText(row.at(1)) || !isText(row.at(2)) || !isReal(row.at(12)))
-        return std::nullopt;
-    ScanStore::Record r;
-    r.site = row.at(0).toString();
-    r.id = row.at(1).toString();
-    r.post = row.at(2).toString();
-    r.author = text(row.at(3));
-    r.text = text(row.at(4));
-    r.publishedAt = optReal(row.at(5));
-    r.likeCount = optReal(row.at(6));
-    r.state = text(row.at(7), QStringLiteral("ok"));
-    r.kind = text(row.at(8));
-    r.reason = text(row.at(9));
-    r.aiProb = optReal(row.at(10));
-    r.lastSeenAt = times(row.at(12).toDouble());
-    r.firstSeenAt = isReal(row.at(11)) ? times(row.at(11).toDouble()) : r.lastSeenAt;
-    if (isReal(row.at(13)))
-        r.deletedAt = times(row.at(13).toDouble());
-    r.avatar = optText(row.at(14));
-    if (row.size() > 15)
-        r.gone = text(row.at(15));
-    if (row.size() > 16)
-        r.owner = isInteger(row.at(16)) && row.at(16).toLongLong() != 0;
-    return r;
 }
 
 bool ScanStore::Record::isPendingSpam() const
@@ -602,15 +575,15 @@ ScanStore::Outline ScanStore::outline(const QString &post, int limit)
         + QStringLiteral(") ORDER BY seen_at DESC, COALESCE(published_at, 0) DESC, rowid LIMIT ?) AND typeof(site) = "
                          "'text' AND typeof(id) = 'text' AND typeof(post) = 'text' AND typeof(seen_at) = 'real' AND "
                          "typeof(deleted_at) != 'real' AND typeof(text) = 'text' AND text != '' AND ");
-    LocalTimes times;
-    const bool read = each(recordSql() + first
-                               + QStringLiteral("typeof(state) = 'text' AND state = 'spam' ORDER BY seen_at DESC, "
-                                                "COALESCE(published_at, 0) DESC, rowid"),
-                           {post, limit}, true, [&](const Row &row) {
-                               if (auto r = readRecord(row, times))
-                                   outline.pending.append(std::move(*r));
-                               return true;
-                           });
+    RecordReader reader;
+    const bool read = eachStep(recordSql() + first
+                                   + QStringLiteral("typeof(state) = 'text' AND state = 'spam' ORDER BY seen_at DESC, "
+                                                    "COALESCE(published_at, 0) DESC, rowid"),
+                               {post, limit}, true, [&](sqlite3_stmt *statement) {
+                                   if (auto r = reader.read(statement))
+                                       outline.pending.append(std::move(*r));
+                                   return true;
+                               });
     const Rows others = read ? run(QStringLiteral("SELECT COUNT(*) ") + first
                                        + QStringLiteral("NOT (typeof(state) = 'text' AND state = 'spam')"),
                                    {post, limit})
@@ -684,9 +657,9 @@ QList<ScanStore::Record> ScanStore::allComments(int limit)
 QList<ScanStore::Record> ScanStore::readRecords(const QString &sql, const QVariantList &args)
 {
     QList<Record> result;
-    LocalTimes times;
-    each(sql, args, true, [&](const Row &row) {
-        if (auto r = readRecord(row, times))
+    RecordReader reader;
+    eachStep(sql, args, true, [&](sqlite3_stmt *statement) {
+        if (auto r = reader.read(statement))
             result.append(std::move(*r));
         return true;
     });
@@ -707,19 +680,19 @@ bool ScanStore::eachComment(const std::function<bool(const Record &)> &row)
         return true;
         }))
         return false;
-    LocalTimes times;
+    RecordReader reader;
     bool stopped = false;
     for (const auto &[site, post] : std::as_const(keys)) {
-        const bool ok = each(recordSql()
-                                 + QStringLiteral(
-                                     "FROM comments WHERE site = ?1 AND post = ?2 ORDER BY seen_at DESC, rowid"),
-                             {site, post}, true, [&](const Row &values) {
-                                 if (const auto r = readRecord(values, times)) {
-                                     stopped = !row(*r);
-                                     return !stopped;
-                                 }
-                                 return true;
-                             });
+        const bool ok = eachStep(recordSql()
+                                     + QStringLiteral(
+                                         "FROM comments WHERE site = ?1 AND post = ?2 ORDER BY seen_at DESC, rowid"),
+                                 {site, post}, true, [&](sqlite3_stmt *statement) {
+                                     if (const auto r = reader.read(statement)) {
+                                         stopped = !row(*r);
+                                         return !stopped;
+                                     }
+                                     return true;
+                                 });
         if (!ok)
             return false;
         if (stopped)

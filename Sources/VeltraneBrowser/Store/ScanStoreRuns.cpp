@@ -1,4 +1,5 @@
 // Runs with their items, posts, found and dismissed posts, and the history-wide deletions.
+#include "Store/RecordReader.h"
 #include "Store/ScanStore.h"
 #include "Store/ScanStoreSql.h"
 
@@ -143,23 +144,27 @@ QList<ScanStore::Record> ScanStore::items(qint64 runId)
     QList<Record> result;
     if (!open())
         return result;
-    const Rows rows = run(
+    RecordReader reader;
+    eachStep(
         QStringLiteral(
             "SELECT c.site, c.id, c.post, c.author, c.text, c.published_at, c.like_count, i.state, i.kind, i.reason, "
             "i.ai_prob, c.first_seen_at, c.seen_at, c.deleted_at, c.avatar,\n       i.fresh, i.hits\n"
             "FROM run_items i JOIN runs r ON r.id = i.run JOIN comments c ON c.site = r.site AND c.id = i.id\n"
             "WHERE i.run = ? ORDER BY (i.state = 'spam') DESC, COALESCE(c.published_at, 0) DESC, c.rowid"),
-        {runId});
-    LocalTimes times;
-    for (const Row &row : rows) {
-        auto record = readRecord(row, times);
-        if (!record || row.size() < 17)
-            continue;
-        record->fresh = integer(row.at(15)) != 0;
-        if (isText(row.at(16)))
-            record->hits = row.at(16).toString().split(QLatin1Char('\n'));
-        result.append(std::move(*record));
-    }
+        {runId}, true, [&](sqlite3_stmt *statement) {
+            auto record = reader.read(statement, RecordReader::kBaseColumns);
+            if (!record || sqlite3_column_count(statement) < 17)
+                return true;
+            // The run's own columns where the comment's gone and owner would be.
+            record->fresh = sqlite3_column_type(statement, 15) == SQLITE_INTEGER
+                && sqlite3_column_int64(statement, 15) != 0;
+            if (sqlite3_column_type(statement, 16) == SQLITE_TEXT)
+                record->hits = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 16)),
+                                                 sqlite3_column_bytes(statement, 16))
+                                   .split(QLatin1Char('\n'));
+            result.append(std::move(*record));
+            return true;
+        });
     return result;
 }
 

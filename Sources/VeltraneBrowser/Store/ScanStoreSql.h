@@ -128,9 +128,6 @@ inline constexpr char totalsDeleteTrigger[] =
     "UPDATE comment_totals SET comments = comments - 1, deleted = deleted - (old.deleted_at IS NOT NULL) "
     "WHERE site = old.site; END";
 
-// A Record from the first 15 values of a row; none when a required value is unreadable.
-std::optional<ScanStore::Record> readRecord(const QVariantList &row, LocalTimes &times);
-
 inline QString damagedText(const QString &path)
 {
     return ScanStore::
