@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <limits>
 
 namespace {
@@ -611,19 +612,26 @@ BuiltinWords::Key BuiltinWords::key(QStringView text)
 
 void BuiltinWords::keyInto(QStringView text, Key &k)
 {
-    k.clear();
     // ASCII letters and digits alone, the common word: nothing to compose, spell out or trim.
-    if (std::all_of(text.begin(), text.end(), [](QChar c) {
-            const char16_t u = c.unicode();
-            return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
-        })) {
-        k.reserve(size_t(text.size()));
-        for (QChar c : text) {
-            const char16_t u = c.unicode();
-            k.push_back(u >= 'A' && u <= 'Z' ? char32_t(u + 32) : char32_t(u));
+    const qsizetype n = text.size();
+    const QChar *d = text.data();
+    // Written in one pass from the first character on, given up at the first other one.
+    if (n > 0 && d[0].unicode() < 0x80) {
+        k.resize(size_t(n));
+        qsizetype i = 0;
+        for (; i < n; ++i) {
+            const char16_t u = d[i].unicode();
+            if ((u >= 'a' && u <= 'z') || (u >= '0' && u <= '9'))
+                k[size_t(i)] = u;
+            else if (u >= 'A' && u <= 'Z')
+                k[size_t(i)] = u + 32;
+            else
+                break;
         }
-        return;
+        if (i == n)
+            return;
     }
+    k.clear();
     const QString letters = composedLetters(text);
     const QStringView source = letters.isNull() ? text : QStringView(letters);
     const QString spelled = spelledOut(source);
@@ -765,6 +773,8 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
         if (const int c = k.size() >= 3 ? latinSlot(k[2]) : -1; a >= 0 && b >= 0 && c >= 0)
             m_latinTrigrams[size_t((a * kLatinSlots + b) * kLatinSlots + c)] = true;
     }
+    // Where each scalar stands in the allowed words: index into m_allow and offset.
+    std::unordered_map<char32_t, std::vector<std::pair<uint32_t, uint32_t>>> holding;
     for (const QString &word : allow) {
         Key k = key(word);
         if (k.size() < 2)
@@ -783,9 +793,27 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
                 m_allowAcross.push_back(Entry{k, {}, false, false, false, before});
         }
         for (size_t offset = 0; offset < k.size(); ++offset)
-            m_allowHolding[k[offset]].emplace_back(m_allow.size(), offset);
+            holding[k[offset]].emplace_back(uint32_t(m_allow.size()), uint32_t(offset));
         m_allow.push_back(std::move(k));
     }
+    // An allowed word excuses a match only where it holds all of the entry's key: each entry
+    // keeps those places, so a match compares no allowed word that merely shares a scalar.
+    auto cover = [&](Entry &entry) {
+        const auto places = holding.find(entry.key.front());
+        if (places == holding.end())
+            return;
+        for (const auto &[index, offset] : places->second) {
+            const Key &a = m_allow[index];
+            if (a.size() - offset >= entry.key.size() && a.compare(offset, entry.key.size(), entry.key) == 0)
+                entry.covers.emplace_back(index, offset);
+        }
+    };
+    for (auto &[lead, list] : m_inside)
+        std::for_each(list.begin(), list.end(), cover);
+    for (auto &[first, list] : m_across)
+        std::for_each(list.begin(), list.end(), cover);
+    for (auto &[syllable, entry] : m_single)
+        cover(entry);
 }
 
 BuiltinWords BuiltinWords::load(const QString &folder)
@@ -885,32 +913,38 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
                 return true;   // Hangul letters, without the Unicode tables
             return c.isLetterOrNumber() || c.isMark() || u == 0x2019 || c.isSurrogate();
         };
-        // Cheap look first: at least two stretches of two characters or more, and a Latin letter.
+        // Cheap look first: a Latin letter, then at least two stretches of two characters or
+        // more.
+        if (std::none_of(p.begin(), p.end(), isAsciiLetter))
+            return;
         int longer = 0;
+        size_t stretches = 0;
         qsizetype stretch = 0;
-        bool latin = false;
         for (QChar c : p) {
-            latin = latin || isAsciiLetter(c);
             if (joins(c)) {
                 ++stretch;
                 continue;
             }
             longer += stretch >= 2;
+            stretches += stretch > 0;
             stretch = 0;
         }
         longer += stretch >= 2;
-        if (!latin || longer < 2)
+        stretches += stretch > 0;
+        if (longer < 2)
             return;
+        // A long piece glued by punctuation has thousands of words: one block for all of them.
+        parts.reserve(stretches);
         longer = 0;
         qsizetype from = 0;
-        Key part;
         auto take = [&](qsizetype to) {
             if (to > from) {
+                Key &part = parts.emplace_back();
                 keyInto(p.mid(from, to - from), part);
-                if (!part.empty()) {
+                if (part.empty())
+                    parts.pop_back();
+                else
                     longer += part.size() >= 2;
-                    parts.push_back(part);
-                }
             }
         };
         for (qsizetype j = 0; j < p.size(); ++j) {
@@ -1023,9 +1057,10 @@ bool BuiltinWords::holdsListedLatin(const Key &run) const
             lengths &= uint32_t(1) << 2;
         if (!lengths)
             continue;
-        for (size_t l = 2; l < 32 && i + l <= n; ++l) {
-            if (!(lengths & (uint32_t(1) << l)))
-                continue;
+        for (uint32_t left = lengths; left; left &= left - 1) {
+            const size_t l = size_t(std::countr_zero(left));
+            if (i + l > n)
+                break;
             piece.assign(run, i, l);
             if (m_latin.count(piece))
                 return true;
@@ -1185,14 +1220,11 @@ std::optional<BuiltinWords::Hit> BuiltinWords::wholeBeside(const Key &prev, cons
     return hit;
 }
 
-bool BuiltinWords::allowed(const Key &token, size_t start, size_t end) const
+bool BuiltinWords::allowed(const Key &token, size_t start, size_t end, const Entry &entry) const
 {
-    // An allowed word covers the stretch only where one of its own places of the stretch's
-    // first scalar lies on it: one comparison per such place.
-    const auto places = m_allowHolding.find(token[start]);
-    if (places == m_allowHolding.end())
-        return false;
-    for (const auto &[index, offset] : places->second) {
+    // The stretch [start, end) spells the entry's key: only the allowed words holding that key
+    // can cover it, one comparison per place.
+    for (const auto &[index, offset] : entry.covers) {
         const Key &a = m_allow[index];
         if (offset > start)
             continue;
@@ -1241,12 +1273,13 @@ std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token, const Ke
         const bool afterSyllable = i > 0 && isSyllable(token[i - 1]);
         const auto found = i + 1 < n ? m_inside.find(leadOf(token[i], token[i + 1])) : m_inside.end();
         if (found != m_inside.end()) {
+            // Every entry here starts with these two scalars: compare the rest, the third first.
             for (const Entry &entry : found->second) {
                 const size_t l = entry.key.size();
-                if (l > n - i || (entry.bound && !afterSyllable) || (entry.free && afterSyllable)
-                    || token.compare(i, l, entry.key) != 0)
+                if (l > n - i || (l > 2 && token[i + 2] != entry.key[2]) || (entry.bound && !afterSyllable)
+                    || (entry.free && afterSyllable) || token.compare(i + 2, l - 2, entry.key, 2, l - 2) != 0)
                     continue;
-                if (!allowed(token, i, i + l) && !allowedBeside(prev, token, next, i, i + l))
+                if (!allowed(token, i, i + l, entry) && !allowedBeside(prev, token, next, i, i + l))
                     return entry.hit;
             }
         }
@@ -1254,7 +1287,7 @@ std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token, const Ke
         const auto single = m_single.find(token[i]);
         if (single != m_single.end()) {
             const Entry &entry = single->second;
-            if (!(entry.bound && !afterSyllable) && !(entry.free && afterSyllable) && !allowed(token, i, i + 1)
+            if (!(entry.bound && !afterSyllable) && !(entry.free && afterSyllable) && !allowed(token, i, i + 1, entry)
                 && !allowedBeside(prev, token, next, i, i + 1))
                 return entry.hit;
         }
@@ -1278,7 +1311,7 @@ std::optional<BuiltinWords::Hit> BuiltinWords::across(const Key &prev, const Key
         if (entry.bound && (at == 0 || !isSyllable(prev[at - 1])))
             continue;
         joined.assign(prev).append(token);
-        if (!allowed(joined, at, prev.size() + b))
+        if (!allowed(joined, at, prev.size() + b, entry))
             return entry.hit;
     }
     return std::nullopt;

@@ -105,6 +105,9 @@ private:
         bool bound = false;   // needs a Hangul syllable right before it
         bool free = false;    // needs no Hangul syllable right before it
         size_t split = 0;     // where a two-token match divides the key (0: never)
+        // The allowed words that hold the key, each with where it stands in them: the only
+        // ones that can excuse a match of the entry.
+        std::vector<std::pair<uint32_t, uint32_t>> covers;
     };
 
     enum class Sense : uint8_t { Plain, Innocent, Intensifier };
@@ -117,7 +120,7 @@ private:
     std::optional<Hit> whole(const Key &token) const;
     std::optional<Hit> wholeBeside(const Key &prev, const Key &token, const Key &next) const;
     std::optional<Hit> wholeExact(const Key &token) const;
-    bool allowed(const Key &token, size_t start, size_t end) const;
+    bool allowed(const Key &token, size_t start, size_t end, const Entry &entry) const;
     bool allowedBeside(const Key &prev, const Key &token, const Key &next, size_t start, size_t end) const;
     std::optional<Hit> inside(const Key &token, const Key &prev, const Key &next) const;
     std::optional<Hit> across(const Key &prev, const Key &token, Key &joined) const;
@@ -137,8 +140,6 @@ private:
     std::vector<bool> m_starts;
     size_t m_longestLatin = 0;
     std::vector<Key> m_allow;
-    // Where each scalar stands in the allowed words: index into m_allow and offset.
-    std::unordered_map<char32_t, std::vector<std::pair<size_t, size_t>>> m_allowHolding;
     // Allowed words with a space, which also excuse a word next to a neighbouring token.
     std::vector<Entry> m_allowAcross;
     // Allowed English phrases of two words, as the keys of both words.
