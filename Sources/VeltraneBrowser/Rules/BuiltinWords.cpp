@@ -752,6 +752,7 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
         }
     }
     m_starts.assign(kStartsLimit, false);
+    m_seconds.assign(kStartsLimit, false);
     auto longestFirst = [](const Entry &a, const Entry &b) { return a.key.size() > b.key.size(); };
     for (const auto &[syllable, entry] : m_single)
         m_starts[syllable] = true;
@@ -759,6 +760,8 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
         const char32_t first = list.front().key.front();
         if (first < kStartsLimit)
             m_starts[first] = true;
+        if (const char32_t second = list.front().key[1]; second < kStartsLimit)
+            m_seconds[second] = true;
         std::stable_sort(list.begin(), list.end(), longestFirst);
     }
     for (auto &[first, list] : m_across)
@@ -896,7 +899,7 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
         }
         if (longer < 2 && !cutByWords)
             parts.clear();
-        const bool stop = visit(joined, parts, text.mid(runFrom, runTo - runFrom));
+        const bool stop = visit(joined, parts, text.sliced(runFrom, runTo - runFrom));
         run.clear();
         cuts.clear();
         return stop;
@@ -937,10 +940,20 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
         parts.reserve(stretches);
         longer = 0;
         qsizetype from = 0;
+        bool plain = true;   // the part so far is ASCII letters and digits: its key is its lower case
         auto take = [&](qsizetype to) {
             if (to > from) {
+                if (plain) {
+                    Key &part = parts.emplace_back(size_t(to - from), U'\0');
+                    for (qsizetype j = from; j < to; ++j) {
+                        const char16_t u = p[j].unicode();
+                        part[size_t(j - from)] = u >= 'A' && u <= 'Z' ? char32_t(u + 32) : char32_t(u);
+                    }
+                    longer += part.size() >= 2;
+                    return;
+                }
                 Key &part = parts.emplace_back();
-                keyInto(p.mid(from, to - from), part);
+                keyInto(p.sliced(from, to - from), part);
                 if (part.empty())
                     parts.pop_back();
                 else
@@ -948,10 +961,14 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
             }
         };
         for (qsizetype j = 0; j < p.size(); ++j) {
-            if (joins(p[j]))
+            const char16_t u = p[j].unicode();
+            if (joins(p[j])) {
+                plain = plain && ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9'));
                 continue;
+            }
             take(j);
             from = j + 1;
+            plain = true;
         }
         take(p.size());
         if (longer < 2)
@@ -969,7 +986,7 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
         const qsizetype start = i;
         while (i < n && !isWhiteSpace(scalarAt(i, width)))
             i += width;
-        const QStringView p = text.mid(start, i - start);
+        const QStringView p = text.sliced(start, i - start);
         keyInto(p, piece);
         if (piece.size() == 1) {
             // Letters typed apart are one word; a wider gap may set words apart.
@@ -1181,9 +1198,40 @@ std::optional<BuiltinWords::Hit> BuiltinWords::wholeExact(const Key &token) cons
     return found->second;
 }
 
+inline bool BuiltinWords::mayBeLatin(const Key &token) const
+{
+    // One look at the scalars tells which spellings whole() would look up: with digits among
+    // letters or a letter typed three times in a row, several; else the token itself, which
+    // the index of first letters and lengths may already rule out.
+    const char32_t *s = token.data();
+    const size_t n = token.size();
+    bool digits = false;
+    bool letters = false;
+    bool stretched = false;
+    for (size_t i = 0; i < n; ++i) {
+        const char32_t c = s[i];
+        if (c >= 0x80)
+            return false;
+        digits |= c - U'0' <= 9;
+        letters |= c - U'a' <= 25;
+        stretched |= i >= 2 && c == s[i - 1] && c == s[i - 2];
+    }
+    if ((digits && letters) || stretched)
+        return true;
+    if (n > m_longestLatin)
+        return false;
+    if (n >= 2 && n < 32 && !m_latinStarts.empty()) {
+        const int a = latinSlot(s[0]);
+        const int b = latinSlot(s[1]);
+        if (a >= 0 && b >= 0 && !(m_latinStarts[size_t(a * kLatinSlots + b)] & (uint32_t(1) << n)))
+            return false;
+    }
+    return true;
+}
+
 std::optional<BuiltinWords::Hit> BuiltinWords::whole(const Key &token) const
 {
-    if (m_latin.empty() || !allAscii(token))
+    if (m_latin.empty() || !mayBeLatin(token))
         return std::nullopt;
     if (auto hit = wholeExact(token))
         return hit;
@@ -1271,7 +1319,9 @@ std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token, const Ke
         if (token[i] < kStartsLimit && !m_starts[token[i]])
             continue;
         const bool afterSyllable = i > 0 && isSyllable(token[i - 1]);
-        const auto found = i + 1 < n ? m_inside.find(leadOf(token[i], token[i + 1])) : m_inside.end();
+        // A second scalar that follows no entry's first one spares the lookup.
+        const bool lead = i + 1 < n && (token[i + 1] >= kStartsLimit || m_seconds[token[i + 1]]);
+        const auto found = lead ? m_inside.find(leadOf(token[i], token[i + 1])) : m_inside.end();
         if (found != m_inside.end()) {
             // Every entry here starts with these two scalars: compare the rest, the third first.
             for (const Entry &entry : found->second) {
@@ -1284,6 +1334,8 @@ std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token, const Ke
             }
         }
         // A listed syllable of its own, after every longer word starting here.
+        if (!isSyllable(token[i]))
+            continue;
         const auto single = m_single.find(token[i]);
         if (single != m_single.end()) {
             const Entry &entry = single->second;
@@ -1345,6 +1397,9 @@ std::optional<BuiltinWords::Hit> BuiltinWords::match(QStringView text) const
         if (take(wholeBeside(before, pending, next)))
             return true;
         for (size_t p = 0; p < pendingParts.size(); ++p) {
+            // Most parts of a long glued piece can be no listed word: ruled out without a call.
+            if (!mayBeLatin(pendingParts[p]))
+                continue;
             if (take(wholeBeside(p > 0 ? pendingParts[p - 1] : before, pendingParts[p],
                                  p + 1 < pendingParts.size() ? pendingParts[p + 1] : next)))
                 return true;

@@ -117,6 +117,7 @@ private:
     template <typename Emit>
     void forEachToken(QStringView text, Emit &&visit) const;
     bool holdsListedLatin(const Key &run) const;
+    bool mayBeLatin(const Key &token) const;
     std::optional<Hit> whole(const Key &token) const;
     std::optional<Hit> wholeBeside(const Key &prev, const Key &token, const Key &next) const;
     std::optional<Hit> wholeExact(const Key &token) const;
@@ -138,6 +139,8 @@ private:
     std::unordered_map<char32_t, std::vector<Entry>> m_across;
     // Which scalars below U+D7A4 (Latin to Hangul) start an inside entry: skips most lookups.
     std::vector<bool> m_starts;
+    // Which scalars below that limit stand second in an inside entry.
+    std::vector<bool> m_seconds;
     size_t m_longestLatin = 0;
     std::vector<Key> m_allow;
     // Allowed words with a space, which also excuse a word next to a neighbouring token.
