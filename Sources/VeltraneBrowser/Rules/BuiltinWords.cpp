@@ -449,6 +449,12 @@ QString composedLetters(QStringView text)
     bool composes = false;
     for (QChar ch : text) {
         const char16_t c = ch.unicode();
+        if (c < 0x1100) {
+            // Below the Hangul letters: only whether it ends a consonant's reach.
+            if (afterConsonant && (c < 0x80 ? isAsciiLetter(ch) || (c >= '0' && c <= '9') : !droppedByCompaction(c)))
+                afterConsonant = false;
+            continue;
+        }
         const bool consonant = (c >= 0x3131 && c <= 0x314E) || (c >= 0x1100 && c <= 0x1112);
         if (isVowelLetter(c) && afterConsonant) {
             composes = true;
@@ -613,10 +619,15 @@ BuiltinWords::Key BuiltinWords::key(QStringView text)
 void BuiltinWords::keyInto(QStringView text, Key &k)
 {
     // ASCII letters and digits alone, the common word: nothing to compose, spell out or trim.
+    // A short word is written as it is read, given up at the first other character; a long
+    // piece is looked at first, since it is rarely plain all through.
     const qsizetype n = text.size();
     const QChar *d = text.data();
-    // Written in one pass from the first character on, given up at the first other one.
-    if (n > 0 && d[0].unicode() < 0x80) {
+    const bool plain = n <= 32 || std::all_of(text.begin(), text.end(), [](QChar c) {
+                           const char16_t u = c.unicode();
+                           return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
+                       });
+    if (n > 0 && d[0].unicode() < 0x80 && plain) {
         k.resize(size_t(n));
         qsizetype i = 0;
         for (; i < n; ++i) {
@@ -640,8 +651,11 @@ void BuiltinWords::keyInto(QStringView text, Key &k)
     // characters between them were dropped compose into syllables (all that canonical
     // composition can still do to a compact form, whose marks are gone).
     const auto &plainLatin = latinBases();
+    // Up to the first accented Latin letter or conjoining jamo nothing changes.
     size_t w = 0;
-    for (size_t r = 0; r < k.size(); ++r) {
+    while (w < k.size() && !((k[w] >= kLatinFrom && k[w] < kLatinTo) || (k[w] >= 0x1100 && k[w] <= 0x11C2)))
+        ++w;
+    for (size_t r = w; r < k.size(); ++r) {
         char32_t c = k[r];
         if (c >= kLatinFrom && c < kLatinTo)
             c = plainLatin[c - kLatinFrom];
