@@ -207,6 +207,25 @@ bool isSyllable(char32_t c)
     return c >= 0xAC00 && c <= 0xD7A3;
 }
 
+// Characters that hold a word together inside a piece glued by punctuation: ASCII letters,
+// digits and the apostrophe, dollar and at that stand inside words, by table...
+constexpr auto kAsciiJoins = [] {
+    std::array<bool, 0x80> t{};
+    for (char16_t u = 0; u < 0x80; ++u)
+        t[u] = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '\'' || u == '$'
+            || u == '@';
+    return t;
+}();
+
+// ...and beyond ASCII, letters, numbers and marks.
+bool joinsWord(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (isSyllable(u) || (u >= 0x3131 && u <= 0x318E) || (u >= 0x1100 && u <= 0x11FF))
+        return true;   // Hangul letters, without the Unicode tables
+    return c.isLetterOrNumber() || c.isMark() || u == 0x2019 || c.isSurrogate();
+}
+
 // Hangul letters typed one by one ('ㅂㅕㅇㅅㅣㄴ') composed the way a two-set Korean keyboard
 // composes them: a leading consonant takes a vowel, the vowel may take a second one, and a
 // consonant after it closes the syllable unless a vowel follows; a second final consonant joins
@@ -890,6 +909,9 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
         int longer = 0;
         Key joined;
         cuts.push_back(run.size());
+        // Composing only shortens a word: one block each for a long run's words and letters.
+        joined.reserve(run.size());
+        parts.reserve(cuts.size());
         size_t from = 0;
         bool cutByWords = false;
         for (size_t cut : cuts) {
@@ -925,10 +947,8 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
         auto joins = [](QChar c) {
             const char16_t u = c.unicode();
             if (u < 0x80)
-                return isAsciiLetter(c) || (u >= '0' && u <= '9') || u == '\'' || u == '$' || u == '@';
-            if (isSyllable(u) || (u >= 0x3131 && u <= 0x318E) || (u >= 0x1100 && u <= 0x11FF))
-                return true;   // Hangul letters, without the Unicode tables
-            return c.isLetterOrNumber() || c.isMark() || u == 0x2019 || c.isSurrogate();
+                return kAsciiJoins[u];
+            return joinsWord(c);
         };
         // Cheap look first: a Latin letter, then at least two stretches of two characters or
         // more.
@@ -1004,11 +1024,18 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
         keyInto(p, piece);
         if (piece.size() == 1) {
             // Letters typed apart are one word; a wider gap may set words apart.
-            if (gap >= 2 && !run.empty())
+            if (gap >= 2 && !run.empty()) {
+                // A long run grows once: the rest of the text holds a cut every three
+                // characters at most, and a letter every two.
+                if (cuts.size() == cuts.capacity())
+                    cuts.reserve(cuts.size() + size_t(n - start) / 3 + 1);
                 cuts.push_back(run.size());
+            }
             if (run.empty())
                 runFrom = start;
             runTo = i;
+            if (run.size() == run.capacity() && run.size() >= 3)
+                run.reserve(run.size() + size_t(n - start + 1) / 2);
             run.push_back(piece.front());
         } else if (piece.size() >= 2) {
             if (flushRun())
