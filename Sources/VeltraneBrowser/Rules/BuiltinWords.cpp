@@ -596,11 +596,14 @@ int latinSlot(char32_t c)
     return -1;
 }
 
-// Entries are indexed by their first two scalars (every key has at least two).
+// Entries are indexed by their first two scalars (every key has at least two), never 0.
 uint64_t leadOf(char32_t first, char32_t second)
 {
     return (uint64_t(first) << 32) | second;
 }
+
+// Fibonacci hashing: the top bits of the product spread neighbouring leads over the table.
+constexpr uint64_t kLeadHash = 0x9E3779B97F4A7C15ull;
 
 QStringList readWordFile(const QString &path)
 {
@@ -734,6 +737,7 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
                            std::shared_ptr<const Dictionary> dictionary)
     : m_dictionary(std::move(dictionary))
 {
+    std::unordered_map<uint64_t, std::vector<Entry>> inside;
     std::unordered_map<Key, bool> seen;
     for (const QString &kind : kinds()) {
         const QStringList list = words.value(kind);
@@ -779,7 +783,7 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
                 if (split)
                     m_across[k[split]].push_back(Entry{k, hit, false, bound, free, split});
                 const uint64_t lead = leadOf(k[0], k[1]);
-                m_inside[lead].push_back(Entry{std::move(k), std::move(hit), false, bound, free, split});
+                inside[lead].push_back(Entry{std::move(k), std::move(hit), false, bound, free, split});
             }
             m_counts[kind] += 1;
         }
@@ -787,9 +791,12 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
     m_starts.assign(kStartsLimit, false);
     m_seconds.assign(kStartsLimit, false);
     auto longestFirst = [](const Entry &a, const Entry &b) { return a.key.size() > b.key.size(); };
-    for (const auto &[syllable, entry] : m_single)
+    m_singleSyllables.assign(0xD7A4 - 0xAC00, false);
+    for (const auto &[syllable, entry] : m_single) {
         m_starts[syllable] = true;
-    for (auto &[lead, list] : m_inside) {
+        m_singleSyllables[syllable - 0xAC00] = true;
+    }
+    for (auto &[lead, list] : inside) {
         const char32_t first = list.front().key.front();
         if (first < kStartsLimit)
             m_starts[first] = true;
@@ -844,12 +851,42 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
                 entry.covers.emplace_back(index, offset);
         }
     };
-    for (auto &[lead, list] : m_inside)
+    for (auto &[lead, list] : inside)
         std::for_each(list.begin(), list.end(), cover);
     for (auto &[first, list] : m_across)
         std::for_each(list.begin(), list.end(), cover);
     for (auto &[syllable, entry] : m_single)
         cover(entry);
+    if (inside.empty())
+        return;
+    size_t tableSize = 2;
+    m_leadShift = 63;
+    while (tableSize < 2 * inside.size()) {
+        tableSize *= 2;
+        --m_leadShift;
+    }
+    m_leadTable.assign(tableSize, Lead{});
+    for (auto &[lead, list] : inside) {
+        size_t at = size_t((lead * kLeadHash) >> m_leadShift);
+        while (m_leadTable[at].lead != 0)
+            at = (at + 1) & (tableSize - 1);
+        m_leadTable[at] = Lead{lead, uint32_t(m_insideLists.size())};
+        m_insideLists.push_back(std::move(list));
+    }
+}
+
+const std::vector<BuiltinWords::Entry> *BuiltinWords::insideList(uint64_t lead) const
+{
+    if (m_leadTable.empty())
+        return nullptr;
+    const size_t mask = m_leadTable.size() - 1;
+    for (size_t at = size_t((lead * kLeadHash) >> m_leadShift);; at = (at + 1) & mask) {
+        const Lead &slot = m_leadTable[at];
+        if (slot.lead == lead)
+            return &m_insideLists[slot.list];
+        if (slot.lead == 0)
+            return nullptr;
+    }
 }
 
 BuiltinWords BuiltinWords::load(const QString &folder)
@@ -952,7 +989,10 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
         };
         // Cheap look first: a Latin letter, then at least two stretches of two characters or
         // more.
-        if (std::none_of(p.begin(), p.end(), isAsciiLetter))
+        if (std::none_of(p.begin(), p.end(), [](QChar c) {
+                const char16_t u = c.unicode();
+                return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
+            }))
             return;
         int longer = 0;
         size_t stretches = 0;
@@ -1353,7 +1393,7 @@ bool BuiltinWords::allowedBeside(const Key &prev, const Key &token, const Key &n
 
 std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token, const Key &prev, const Key &next) const
 {
-    if (m_inside.empty() && m_single.empty())
+    if (m_insideLists.empty() && m_single.empty())
         return std::nullopt;
     const size_t n = token.size();
     for (size_t i = 0; i < n; ++i) {
@@ -1362,10 +1402,9 @@ std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token, const Ke
         const bool afterSyllable = i > 0 && isSyllable(token[i - 1]);
         // A second scalar that follows no entry's first one spares the lookup.
         const bool lead = i + 1 < n && (token[i + 1] >= kStartsLimit || m_seconds[token[i + 1]]);
-        const auto found = lead ? m_inside.find(leadOf(token[i], token[i + 1])) : m_inside.end();
-        if (found != m_inside.end()) {
+        if (const std::vector<Entry> *found = lead ? insideList(leadOf(token[i], token[i + 1])) : nullptr) {
             // Every entry here starts with these two scalars: compare the rest, the third first.
-            for (const Entry &entry : found->second) {
+            for (const Entry &entry : *found) {
                 const size_t l = entry.key.size();
                 if (l > n - i || (l > 2 && token[i + 2] != entry.key[2]) || (entry.bound && !afterSyllable)
                     || (entry.free && afterSyllable) || token.compare(i + 2, l - 2, entry.key, 2, l - 2) != 0)
@@ -1375,7 +1414,7 @@ std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token, const Ke
             }
         }
         // A listed syllable of its own, after every longer word starting here.
-        if (!isSyllable(token[i]))
+        if (!isSyllable(token[i]) || !m_singleSyllables[token[i] - 0xAC00])
             continue;
         const auto single = m_single.find(token[i]);
         if (single != m_single.end()) {

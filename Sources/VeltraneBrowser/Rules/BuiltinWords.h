@@ -131,10 +131,19 @@ private:
     // English words with a mark, by their hit's word.
     QHash<QString, Sense> m_senses;
     // Other entries by their first two scalars, each list longest key first, ties in input
-    // order.
-    std::unordered_map<uint64_t, std::vector<Entry>> m_inside;
-    // Entries of one Hangul syllable, by that syllable.
+    // order: the lists, and an open-addressed table of power-of-two size from the two
+    // scalars to their list (the lookup of every position of a long text, so no division).
+    struct Lead {
+        uint64_t lead = 0;   // 0: an empty slot
+        uint32_t list = 0;
+    };
+    std::vector<std::vector<Entry>> m_insideLists;
+    std::vector<Lead> m_leadTable;
+    int m_leadShift = 64;
+    const std::vector<Entry> *insideList(uint64_t lead) const;
+    // Entries of one Hangul syllable, by that syllable, and which syllables have one.
     std::unordered_map<char32_t, Entry> m_single;
+    std::vector<bool> m_singleSyllables;
     // Entries with a space, by the first scalar of the part after it.
     std::unordered_map<char32_t, std::vector<Entry>> m_across;
     // Which scalars below U+D7A4 (Latin to Hangul) start an inside entry: skips most lookups.
