@@ -112,6 +112,8 @@ private slots:
     void match();
     void contextMarks_data();
     void contextMarks();
+    void longAndGluedTexts_data();
+    void longAndGluedTexts();
     void senses_data();
     void senses();
     void entriesAndCounts();
@@ -728,6 +730,53 @@ void WordsTest::contextMarks()
         sample({QString::fromUtf8("새끼"), QString::fromUtf8("~새기"), QString::fromUtf8("미친 놈"),
                 QString::fromUtf8("존나 싫")},
                {}, {QString::fromUtf8("되새기"), QString::fromUtf8("고양이 새끼"), QString::fromUtf8("새끼 고양이")});
+    QCOMPARE(words.match(text), expected);
+}
+
+void WordsTest::longAndGluedTexts_data()
+{
+    // Long texts go through shortcuts of their own: thousands of glued parts, letters typed
+    // apart with wide gaps, long plain pieces, allowed words at every position.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<Hit>>("expected");
+    const std::optional<Hit> none;
+    const std::optional<Hit> scam(Hit{"abuse", "scam"});
+    const std::optional<Hit> shit(Hit{"abuse", "shit"});
+    const std::optional<Hit> young(Hit{"abuse", QString::fromUtf8("새끼")});
+    const QString glued = QStringLiteral("ab.cd.").repeated(400);
+    QTest::newRow("glued parts, listed word last") << glued + "scam" << scam;
+    QTest::newRow("glued parts, digits for letters") << glued + "sh1t" << shit;
+    QTest::newRow("glued parts, stretched letters") << glued + "shiiiit" << shit;
+    QTest::newRow("glued parts, upper case") << glued + "SCAM" << scam;
+    QTest::newRow("glued parts, an accented letter") << glued + QString::fromUtf8("sc\u00E0m") << scam;
+    QTest::newRow("glued parts, none listed") << glued << none;
+    QTest::newRow("glued parts, Latin letter starting a Korean entry")
+        << glued + QString::fromUtf8("c\uBC1C") << std::optional<Hit>(Hit{"abuse", QString::fromUtf8("c발")});
+    QTest::newRow("long plain piece is one word") << QStringLiteral("qwertyuiop").repeated(4) + "scam" << none;
+    QTest::newRow("long piece, accented letter far in")
+        << QStringLiteral("qwertyuiop").repeated(4) + QString::fromUtf8(".sc\u00E0m") << scam;
+    QTest::newRow("letters typed apart, many wide gaps") << QStringLiteral("a b  ").repeated(300) + "s c a m" << scam;
+    QTest::newRow("letters typed apart, none listed") << QStringLiteral("y o u a r e ").repeated(300) << none;
+    const QString finger = QString::fromUtf8("새끼손가락").repeated(400);
+    QTest::newRow("allowed word at every position") << finger << none;
+    QTest::newRow("allowed word at every position, then the word alone")
+        << finger + QString::fromUtf8(" 이 새끼") << young;
+    QTest::newRow("allowed word cut short does not excuse") << QString::fromUtf8("새끼손") << young;
+    QTest::newRow("allowed word holding the listed word in its middle") << QString::fromUtf8("고양이새끼") << none;
+    QTest::newRow("longer entry differing in its third syllable") << QString::fromUtf8("개새기") << none;
+    QTest::newRow("listed syllable inside a token")
+        << QString::fromUtf8("아좆같네") << std::optional<Hit>(Hit{"abuse", QString::fromUtf8("좆")});
+    QTest::newRow("listed syllable excused by an allowed word") << QString::fromUtf8("좆밥이다") << none;
+}
+
+void WordsTest::longAndGluedTexts()
+{
+    QFETCH(QString, text);
+    QFETCH(std::optional<Hit>, expected);
+    const BuiltinWords words =
+        sample({"scam", "shit", QString::fromUtf8("개새끼"), QString::fromUtf8("새끼"), QString::fromUtf8("좆"),
+                QString::fromUtf8("c발")},
+               {}, {QString::fromUtf8("새끼손가락"), QString::fromUtf8("고양이 새끼"), QString::fromUtf8("좆밥")});
     QCOMPARE(words.match(text), expected);
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <limits>
 
 namespace {
@@ -204,6 +205,25 @@ BuiltinWords::Key squeezed(const BuiltinWords::Key &token, size_t keep)
 bool isSyllable(char32_t c)
 {
     return c >= 0xAC00 && c <= 0xD7A3;
+}
+
+// Characters that hold a word together inside a piece glued by punctuation: ASCII letters,
+// digits and the apostrophe, dollar and at that stand inside words, by table...
+constexpr auto kAsciiJoins = [] {
+    std::array<bool, 0x80> t{};
+    for (char16_t u = 0; u < 0x80; ++u)
+        t[u] = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '\'' || u == '$'
+            || u == '@';
+    return t;
+}();
+
+// ...and beyond ASCII, letters, numbers and marks.
+bool joinsWord(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (isSyllable(u) || (u >= 0x3131 && u <= 0x318E) || (u >= 0x1100 && u <= 0x11FF))
+        return true;   // Hangul letters, without the Unicode tables
+    return c.isLetterOrNumber() || c.isMark() || u == 0x2019 || c.isSurrogate();
 }
 
 // Hangul letters typed one by one ('ㅂㅕㅇㅅㅣㄴ') composed the way a two-set Korean keyboard
@@ -448,6 +468,12 @@ QString composedLetters(QStringView text)
     bool composes = false;
     for (QChar ch : text) {
         const char16_t c = ch.unicode();
+        if (c < 0x1100) {
+            // Below the Hangul letters: only whether it ends a consonant's reach.
+            if (afterConsonant && (c < 0x80 ? isAsciiLetter(ch) || (c >= '0' && c <= '9') : !droppedByCompaction(c)))
+                afterConsonant = false;
+            continue;
+        }
         const bool consonant = (c >= 0x3131 && c <= 0x314E) || (c >= 0x1100 && c <= 0x1112);
         if (isVowelLetter(c) && afterConsonant) {
             composes = true;
@@ -570,11 +596,14 @@ int latinSlot(char32_t c)
     return -1;
 }
 
-// Entries are indexed by their first two scalars (every key has at least two).
+// Entries are indexed by their first two scalars (every key has at least two), never 0.
 uint64_t leadOf(char32_t first, char32_t second)
 {
     return (uint64_t(first) << 32) | second;
 }
+
+// Fibonacci hashing: the top bits of the product spread neighbouring leads over the table.
+constexpr uint64_t kLeadHash = 0x9E3779B97F4A7C15ull;
 
 QStringList readWordFile(const QString &path)
 {
@@ -611,19 +640,31 @@ BuiltinWords::Key BuiltinWords::key(QStringView text)
 
 void BuiltinWords::keyInto(QStringView text, Key &k)
 {
-    k.clear();
     // ASCII letters and digits alone, the common word: nothing to compose, spell out or trim.
-    if (std::all_of(text.begin(), text.end(), [](QChar c) {
-            const char16_t u = c.unicode();
-            return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
-        })) {
-        k.reserve(size_t(text.size()));
-        for (QChar c : text) {
-            const char16_t u = c.unicode();
-            k.push_back(u >= 'A' && u <= 'Z' ? char32_t(u + 32) : char32_t(u));
+    // A short word is written as it is read, given up at the first other character; a long
+    // piece is looked at first, since it is rarely plain all through.
+    const qsizetype n = text.size();
+    const QChar *d = text.data();
+    const bool plain = n <= 32 || std::all_of(text.begin(), text.end(), [](QChar c) {
+                           const char16_t u = c.unicode();
+                           return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
+                       });
+    if (n > 0 && d[0].unicode() < 0x80 && plain) {
+        k.resize(size_t(n));
+        qsizetype i = 0;
+        for (; i < n; ++i) {
+            const char16_t u = d[i].unicode();
+            if ((u >= 'a' && u <= 'z') || (u >= '0' && u <= '9'))
+                k[size_t(i)] = u;
+            else if (u >= 'A' && u <= 'Z')
+                k[size_t(i)] = u + 32;
+            else
+                break;
         }
-        return;
+        if (i == n)
+            return;
     }
+    k.clear();
     const QString letters = composedLetters(text);
     const QStringView source = letters.isNull() ? text : QStringView(letters);
     const QString spelled = spelledOut(source);
@@ -632,8 +673,11 @@ void BuiltinWords::keyInto(QStringView text, Key &k)
     // characters between them were dropped compose into syllables (all that canonical
     // composition can still do to a compact form, whose marks are gone).
     const auto &plainLatin = latinBases();
+    // Up to the first accented Latin letter or conjoining jamo nothing changes.
     size_t w = 0;
-    for (size_t r = 0; r < k.size(); ++r) {
+    while (w < k.size() && !((k[w] >= kLatinFrom && k[w] < kLatinTo) || (k[w] >= 0x1100 && k[w] <= 0x11C2)))
+        ++w;
+    for (size_t r = w; r < k.size(); ++r) {
         char32_t c = k[r];
         if (c >= kLatinFrom && c < kLatinTo)
             c = plainLatin[c - kLatinFrom];
@@ -693,6 +737,7 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
                            std::shared_ptr<const Dictionary> dictionary)
     : m_dictionary(std::move(dictionary))
 {
+    std::unordered_map<uint64_t, std::vector<Entry>> inside;
     std::unordered_map<Key, bool> seen;
     for (const QString &kind : kinds()) {
         const QStringList list = words.value(kind);
@@ -738,19 +783,25 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
                 if (split)
                     m_across[k[split]].push_back(Entry{k, hit, false, bound, free, split});
                 const uint64_t lead = leadOf(k[0], k[1]);
-                m_inside[lead].push_back(Entry{std::move(k), std::move(hit), false, bound, free, split});
+                inside[lead].push_back(Entry{std::move(k), std::move(hit), false, bound, free, split});
             }
             m_counts[kind] += 1;
         }
     }
     m_starts.assign(kStartsLimit, false);
+    m_seconds.assign(kStartsLimit, false);
     auto longestFirst = [](const Entry &a, const Entry &b) { return a.key.size() > b.key.size(); };
-    for (const auto &[syllable, entry] : m_single)
+    m_singleSyllables.assign(0xD7A4 - 0xAC00, false);
+    for (const auto &[syllable, entry] : m_single) {
         m_starts[syllable] = true;
-    for (auto &[lead, list] : m_inside) {
+        m_singleSyllables[syllable - 0xAC00] = true;
+    }
+    for (auto &[lead, list] : inside) {
         const char32_t first = list.front().key.front();
         if (first < kStartsLimit)
             m_starts[first] = true;
+        if (const char32_t second = list.front().key[1]; second < kStartsLimit)
+            m_seconds[second] = true;
         std::stable_sort(list.begin(), list.end(), longestFirst);
     }
     for (auto &[first, list] : m_across)
@@ -765,6 +816,8 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
         if (const int c = k.size() >= 3 ? latinSlot(k[2]) : -1; a >= 0 && b >= 0 && c >= 0)
             m_latinTrigrams[size_t((a * kLatinSlots + b) * kLatinSlots + c)] = true;
     }
+    // Where each scalar stands in the allowed words: index into m_allow and offset.
+    std::unordered_map<char32_t, std::vector<std::pair<uint32_t, uint32_t>>> holding;
     for (const QString &word : allow) {
         Key k = key(word);
         if (k.size() < 2)
@@ -783,8 +836,56 @@ BuiltinWords::BuiltinWords(const QHash<QString, QStringList> &words, const QStri
                 m_allowAcross.push_back(Entry{k, {}, false, false, false, before});
         }
         for (size_t offset = 0; offset < k.size(); ++offset)
-            m_allowHolding[k[offset]].emplace_back(m_allow.size(), offset);
+            holding[k[offset]].emplace_back(uint32_t(m_allow.size()), uint32_t(offset));
         m_allow.push_back(std::move(k));
+    }
+    // An allowed word excuses a match only where it holds all of the entry's key: each entry
+    // keeps those places, so a match compares no allowed word that merely shares a scalar.
+    auto cover = [&](Entry &entry) {
+        const auto places = holding.find(entry.key.front());
+        if (places == holding.end())
+            return;
+        for (const auto &[index, offset] : places->second) {
+            const Key &a = m_allow[index];
+            if (a.size() - offset >= entry.key.size() && a.compare(offset, entry.key.size(), entry.key) == 0)
+                entry.covers.emplace_back(index, offset);
+        }
+    };
+    for (auto &[lead, list] : inside)
+        std::for_each(list.begin(), list.end(), cover);
+    for (auto &[first, list] : m_across)
+        std::for_each(list.begin(), list.end(), cover);
+    for (auto &[syllable, entry] : m_single)
+        cover(entry);
+    if (inside.empty())
+        return;
+    size_t tableSize = 2;
+    m_leadShift = 63;
+    while (tableSize < 2 * inside.size()) {
+        tableSize *= 2;
+        --m_leadShift;
+    }
+    m_leadTable.assign(tableSize, Lead{});
+    for (auto &[lead, list] : inside) {
+        size_t at = size_t((lead * kLeadHash) >> m_leadShift);
+        while (m_leadTable[at].lead != 0)
+            at = (at + 1) & (tableSize - 1);
+        m_leadTable[at] = Lead{lead, uint32_t(m_insideLists.size())};
+        m_insideLists.push_back(std::move(list));
+    }
+}
+
+const std::vector<BuiltinWords::Entry> *BuiltinWords::insideList(uint64_t lead) const
+{
+    if (m_leadTable.empty())
+        return nullptr;
+    const size_t mask = m_leadTable.size() - 1;
+    for (size_t at = size_t((lead * kLeadHash) >> m_leadShift);; at = (at + 1) & mask) {
+        const Lead &slot = m_leadTable[at];
+        if (slot.lead == lead)
+            return &m_insideLists[slot.list];
+        if (slot.lead == 0)
+            return nullptr;
     }
 }
 
@@ -845,6 +946,9 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
         int longer = 0;
         Key joined;
         cuts.push_back(run.size());
+        // Composing only shortens a word: one block each for a long run's words and letters.
+        joined.reserve(run.size());
+        parts.reserve(cuts.size());
         size_t from = 0;
         bool cutByWords = false;
         for (size_t cut : cuts) {
@@ -868,7 +972,7 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
         }
         if (longer < 2 && !cutByWords)
             parts.clear();
-        const bool stop = visit(joined, parts, text.mid(runFrom, runTo - runFrom));
+        const bool stop = visit(joined, parts, text.sliced(runFrom, runTo - runFrom));
         run.clear();
         cuts.clear();
         return stop;
@@ -880,44 +984,65 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
         auto joins = [](QChar c) {
             const char16_t u = c.unicode();
             if (u < 0x80)
-                return isAsciiLetter(c) || (u >= '0' && u <= '9') || u == '\'' || u == '$' || u == '@';
-            if (isSyllable(u) || (u >= 0x3131 && u <= 0x318E) || (u >= 0x1100 && u <= 0x11FF))
-                return true;   // Hangul letters, without the Unicode tables
-            return c.isLetterOrNumber() || c.isMark() || u == 0x2019 || c.isSurrogate();
+                return kAsciiJoins[u];
+            return joinsWord(c);
         };
-        // Cheap look first: at least two stretches of two characters or more, and a Latin letter.
+        // Cheap look first: a Latin letter, then at least two stretches of two characters or
+        // more.
+        if (std::none_of(p.begin(), p.end(), [](QChar c) {
+                const char16_t u = c.unicode();
+                return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
+            }))
+            return;
         int longer = 0;
+        size_t stretches = 0;
         qsizetype stretch = 0;
-        bool latin = false;
         for (QChar c : p) {
-            latin = latin || isAsciiLetter(c);
             if (joins(c)) {
                 ++stretch;
                 continue;
             }
             longer += stretch >= 2;
+            stretches += stretch > 0;
             stretch = 0;
         }
         longer += stretch >= 2;
-        if (!latin || longer < 2)
+        stretches += stretch > 0;
+        if (longer < 2)
             return;
+        // A long piece glued by punctuation has thousands of words: one block for all of them.
+        parts.reserve(stretches);
         longer = 0;
         qsizetype from = 0;
-        Key part;
+        bool plain = true;   // the part so far is ASCII letters and digits: its key is its lower case
         auto take = [&](qsizetype to) {
             if (to > from) {
-                keyInto(p.mid(from, to - from), part);
-                if (!part.empty()) {
+                if (plain) {
+                    Key &part = parts.emplace_back(size_t(to - from), U'\0');
+                    for (qsizetype j = from; j < to; ++j) {
+                        const char16_t u = p[j].unicode();
+                        part[size_t(j - from)] = u >= 'A' && u <= 'Z' ? char32_t(u + 32) : char32_t(u);
+                    }
                     longer += part.size() >= 2;
-                    parts.push_back(part);
+                    return;
                 }
+                Key &part = parts.emplace_back();
+                keyInto(p.sliced(from, to - from), part);
+                if (part.empty())
+                    parts.pop_back();
+                else
+                    longer += part.size() >= 2;
             }
         };
         for (qsizetype j = 0; j < p.size(); ++j) {
-            if (joins(p[j]))
+            const char16_t u = p[j].unicode();
+            if (joins(p[j])) {
+                plain = plain && ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9'));
                 continue;
+            }
             take(j);
             from = j + 1;
+            plain = true;
         }
         take(p.size());
         if (longer < 2)
@@ -935,15 +1060,22 @@ void BuiltinWords::forEachToken(QStringView text, Emit &&visit) const
         const qsizetype start = i;
         while (i < n && !isWhiteSpace(scalarAt(i, width)))
             i += width;
-        const QStringView p = text.mid(start, i - start);
+        const QStringView p = text.sliced(start, i - start);
         keyInto(p, piece);
         if (piece.size() == 1) {
             // Letters typed apart are one word; a wider gap may set words apart.
-            if (gap >= 2 && !run.empty())
+            if (gap >= 2 && !run.empty()) {
+                // A long run grows once: the rest of the text holds a cut every three
+                // characters at most, and a letter every two.
+                if (cuts.size() == cuts.capacity())
+                    cuts.reserve(cuts.size() + size_t(n - start) / 3 + 1);
                 cuts.push_back(run.size());
+            }
             if (run.empty())
                 runFrom = start;
             runTo = i;
+            if (run.size() == run.capacity() && run.size() >= 3)
+                run.reserve(run.size() + size_t(n - start + 1) / 2);
             run.push_back(piece.front());
         } else if (piece.size() >= 2) {
             if (flushRun())
@@ -1023,9 +1155,10 @@ bool BuiltinWords::holdsListedLatin(const Key &run) const
             lengths &= uint32_t(1) << 2;
         if (!lengths)
             continue;
-        for (size_t l = 2; l < 32 && i + l <= n; ++l) {
-            if (!(lengths & (uint32_t(1) << l)))
-                continue;
+        for (uint32_t left = lengths; left; left &= left - 1) {
+            const size_t l = size_t(std::countr_zero(left));
+            if (i + l > n)
+                break;
             piece.assign(run, i, l);
             if (m_latin.count(piece))
                 return true;
@@ -1146,9 +1279,40 @@ std::optional<BuiltinWords::Hit> BuiltinWords::wholeExact(const Key &token) cons
     return found->second;
 }
 
+inline bool BuiltinWords::mayBeLatin(const Key &token) const
+{
+    // One look at the scalars tells which spellings whole() would look up: with digits among
+    // letters or a letter typed three times in a row, several; else the token itself, which
+    // the index of first letters and lengths may already rule out.
+    const char32_t *s = token.data();
+    const size_t n = token.size();
+    bool digits = false;
+    bool letters = false;
+    bool stretched = false;
+    for (size_t i = 0; i < n; ++i) {
+        const char32_t c = s[i];
+        if (c >= 0x80)
+            return false;
+        digits |= c - U'0' <= 9;
+        letters |= c - U'a' <= 25;
+        stretched |= i >= 2 && c == s[i - 1] && c == s[i - 2];
+    }
+    if ((digits && letters) || stretched)
+        return true;
+    if (n > m_longestLatin)
+        return false;
+    if (n >= 2 && n < 32 && !m_latinStarts.empty()) {
+        const int a = latinSlot(s[0]);
+        const int b = latinSlot(s[1]);
+        if (a >= 0 && b >= 0 && !(m_latinStarts[size_t(a * kLatinSlots + b)] & (uint32_t(1) << n)))
+            return false;
+    }
+    return true;
+}
+
 std::optional<BuiltinWords::Hit> BuiltinWords::whole(const Key &token) const
 {
-    if (m_latin.empty() || !allAscii(token))
+    if (m_latin.empty() || !mayBeLatin(token))
         return std::nullopt;
     if (auto hit = wholeExact(token))
         return hit;
@@ -1185,14 +1349,11 @@ std::optional<BuiltinWords::Hit> BuiltinWords::wholeBeside(const Key &prev, cons
     return hit;
 }
 
-bool BuiltinWords::allowed(const Key &token, size_t start, size_t end) const
+bool BuiltinWords::allowed(const Key &token, size_t start, size_t end, const Entry &entry) const
 {
-    // An allowed word covers the stretch only where one of its own places of the stretch's
-    // first scalar lies on it: one comparison per such place.
-    const auto places = m_allowHolding.find(token[start]);
-    if (places == m_allowHolding.end())
-        return false;
-    for (const auto &[index, offset] : places->second) {
+    // The stretch [start, end) spells the entry's key: only the allowed words holding that key
+    // can cover it, one comparison per place.
+    for (const auto &[index, offset] : entry.covers) {
         const Key &a = m_allow[index];
         if (offset > start)
             continue;
@@ -1232,29 +1393,33 @@ bool BuiltinWords::allowedBeside(const Key &prev, const Key &token, const Key &n
 
 std::optional<BuiltinWords::Hit> BuiltinWords::inside(const Key &token, const Key &prev, const Key &next) const
 {
-    if (m_inside.empty() && m_single.empty())
+    if (m_insideLists.empty() && m_single.empty())
         return std::nullopt;
     const size_t n = token.size();
     for (size_t i = 0; i < n; ++i) {
         if (token[i] < kStartsLimit && !m_starts[token[i]])
             continue;
         const bool afterSyllable = i > 0 && isSyllable(token[i - 1]);
-        const auto found = i + 1 < n ? m_inside.find(leadOf(token[i], token[i + 1])) : m_inside.end();
-        if (found != m_inside.end()) {
-            for (const Entry &entry : found->second) {
+        // A second scalar that follows no entry's first one spares the lookup.
+        const bool lead = i + 1 < n && (token[i + 1] >= kStartsLimit || m_seconds[token[i + 1]]);
+        if (const std::vector<Entry> *found = lead ? insideList(leadOf(token[i], token[i + 1])) : nullptr) {
+            // Every entry here starts with these two scalars: compare the rest, the third first.
+            for (const Entry &entry : *found) {
                 const size_t l = entry.key.size();
-                if (l > n - i || (entry.bound && !afterSyllable) || (entry.free && afterSyllable)
-                    || token.compare(i, l, entry.key) != 0)
+                if (l > n - i || (l > 2 && token[i + 2] != entry.key[2]) || (entry.bound && !afterSyllable)
+                    || (entry.free && afterSyllable) || token.compare(i + 2, l - 2, entry.key, 2, l - 2) != 0)
                     continue;
-                if (!allowed(token, i, i + l) && !allowedBeside(prev, token, next, i, i + l))
+                if (!allowed(token, i, i + l, entry) && !allowedBeside(prev, token, next, i, i + l))
                     return entry.hit;
             }
         }
         // A listed syllable of its own, after every longer word starting here.
+        if (!isSyllable(token[i]) || !m_singleSyllables[token[i] - 0xAC00])
+            continue;
         const auto single = m_single.find(token[i]);
         if (single != m_single.end()) {
             const Entry &entry = single->second;
-            if (!(entry.bound && !afterSyllable) && !(entry.free && afterSyllable) && !allowed(token, i, i + 1)
+            if (!(entry.bound && !afterSyllable) && !(entry.free && afterSyllable) && !allowed(token, i, i + 1, entry)
                 && !allowedBeside(prev, token, next, i, i + 1))
                 return entry.hit;
         }
@@ -1278,7 +1443,7 @@ std::optional<BuiltinWords::Hit> BuiltinWords::across(const Key &prev, const Key
         if (entry.bound && (at == 0 || !isSyllable(prev[at - 1])))
             continue;
         joined.assign(prev).append(token);
-        if (!allowed(joined, at, prev.size() + b))
+        if (!allowed(joined, at, prev.size() + b, entry))
             return entry.hit;
     }
     return std::nullopt;
@@ -1312,6 +1477,9 @@ std::optional<BuiltinWords::Hit> BuiltinWords::match(QStringView text) const
         if (take(wholeBeside(before, pending, next)))
             return true;
         for (size_t p = 0; p < pendingParts.size(); ++p) {
+            // Most parts of a long glued piece can be no listed word: ruled out without a call.
+            if (!mayBeLatin(pendingParts[p]))
+                continue;
             if (take(wholeBeside(p > 0 ? pendingParts[p - 1] : before, pendingParts[p],
                                  p + 1 < pendingParts.size() ? pendingParts[p + 1] : next)))
                 return true;

@@ -105,6 +105,9 @@ private:
         bool bound = false;   // needs a Hangul syllable right before it
         bool free = false;    // needs no Hangul syllable right before it
         size_t split = 0;     // where a two-token match divides the key (0: never)
+        // The allowed words that hold the key, each with where it stands in them: the only
+        // ones that can excuse a match of the entry.
+        std::vector<std::pair<uint32_t, uint32_t>> covers;
     };
 
     enum class Sense : uint8_t { Plain, Innocent, Intensifier };
@@ -114,10 +117,11 @@ private:
     template <typename Emit>
     void forEachToken(QStringView text, Emit &&visit) const;
     bool holdsListedLatin(const Key &run) const;
+    bool mayBeLatin(const Key &token) const;
     std::optional<Hit> whole(const Key &token) const;
     std::optional<Hit> wholeBeside(const Key &prev, const Key &token, const Key &next) const;
     std::optional<Hit> wholeExact(const Key &token) const;
-    bool allowed(const Key &token, size_t start, size_t end) const;
+    bool allowed(const Key &token, size_t start, size_t end, const Entry &entry) const;
     bool allowedBeside(const Key &prev, const Key &token, const Key &next, size_t start, size_t end) const;
     std::optional<Hit> inside(const Key &token, const Key &prev, const Key &next) const;
     std::optional<Hit> across(const Key &prev, const Key &token, Key &joined) const;
@@ -127,18 +131,27 @@ private:
     // English words with a mark, by their hit's word.
     QHash<QString, Sense> m_senses;
     // Other entries by their first two scalars, each list longest key first, ties in input
-    // order.
-    std::unordered_map<uint64_t, std::vector<Entry>> m_inside;
-    // Entries of one Hangul syllable, by that syllable.
+    // order: the lists, and an open-addressed table of power-of-two size from the two
+    // scalars to their list (the lookup of every position of a long text, so no division).
+    struct Lead {
+        uint64_t lead = 0;   // 0: an empty slot
+        uint32_t list = 0;
+    };
+    std::vector<std::vector<Entry>> m_insideLists;
+    std::vector<Lead> m_leadTable;
+    int m_leadShift = 64;
+    const std::vector<Entry> *insideList(uint64_t lead) const;
+    // Entries of one Hangul syllable, by that syllable, and which syllables have one.
     std::unordered_map<char32_t, Entry> m_single;
+    std::vector<bool> m_singleSyllables;
     // Entries with a space, by the first scalar of the part after it.
     std::unordered_map<char32_t, std::vector<Entry>> m_across;
     // Which scalars below U+D7A4 (Latin to Hangul) start an inside entry: skips most lookups.
     std::vector<bool> m_starts;
+    // Which scalars below that limit stand second in an inside entry.
+    std::vector<bool> m_seconds;
     size_t m_longestLatin = 0;
     std::vector<Key> m_allow;
-    // Where each scalar stands in the allowed words: index into m_allow and offset.
-    std::unordered_map<char32_t, std::vector<std::pair<size_t, size_t>>> m_allowHolding;
     // Allowed words with a space, which also excuse a word next to a neighbouring token.
     std::vector<Entry> m_allowAcross;
     // Allowed English phrases of two words, as the keys of both words.
