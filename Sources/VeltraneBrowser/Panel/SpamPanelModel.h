@@ -140,13 +140,16 @@ public:
     void loadUpTo(const QString &url);
     // The posts whose records are read, in list order.
     int loadedPosts() const { return m_records.posts; }
-    // Whether the Flagged tab's later posts are still being read (its bar waits for them). A
-    // read for another tab or site shows its first screen at once and its later posts as they
-    // come (appended()); a reload of the view shown replaces it whole once read. Another load, a
-    // change of tab or site and the end of the model all end it. Such a read's flagged count over
-    // every post comes from the worker before its posts; until then the tile keeps the count the
-    // site's other tab showed, else counts what is read so far.
-    bool reading() const { return m_aside != nullptr; }
+    // Whether the Flagged tab's later posts are still being read on a worker (its bar waits for
+    // them): a long history's first screen shows at once, its later posts as they come
+    // (appended()). A reload of the view shown replaces the rows there are with its first screen
+    // once that is read (after the cut of its deleted rows). Another load, a change of tab or
+    // site and the end of the model all end it.
+    bool reading() const;
+    // Whether a long history's pending spam over every post is still being counted on a worker
+    // (any tab). Until it lands, in a turn of its own, the tile keeps the count it showed for the
+    // site, else counts what is read so far. Ended as reading() is.
+    bool counting() const;
     // Hands the records to the deletion; nothing while the model works or for no records.
     void remove(const QList<ScanStore::Record> &records);
     // The delete button of the bar in the current tab.
@@ -166,7 +169,11 @@ private:
     void finish(const PanelRecords &read, const QString &key, int generation);
     // The Flagged tab's later posts read on a worker, handed over in slices.
     struct Aside;
-    // Reads the later posts on a worker; first counts the pending spam of the `counted` posts, if any.
+    // The count the tile shows for the site before a read's own lands.
+    std::optional<ScanStore::PendingSummary> shownSummary() const;
+    // The rows shown of the posts read that the read found deleted since.
+    QSet<QString> cutOf(const PanelRecords &read) const;
+    // Counts the pending spam of the `counted` posts on a worker, then reads the later posts.
     void readAside(const QList<ChannelPost> &later, const QStringList &counted, const std::shared_ptr<Aside> &aside);
     // Takes the next slice of the worker's read, one a turn; once every slice is in, ends the read.
     void takeSlice();
