@@ -498,6 +498,7 @@ void PanelTest::slicedReadEndsOnEveryPath()
     SpamPanelModel *vm = panel->viewModel();
     vm->setAsideFrom(0);
     vm->setSliceRows(10);   // a slice of about one post, so that many land one after another
+    vm->setSliceBudgetMs(0);
     QSignalSpy slices(vm, &SpamPanelModel::appended);
     vm->setTab(PanelTab::spam);
     QVERIFY(slices.wait(30000));   // back from the turn that took the first slice
@@ -553,6 +554,7 @@ void PanelTest::slicedReadEndsOnEveryPath()
         vm = panel->viewModel();
         vm->setAsideFrom(0);
         vm->setSliceRows(10);
+        vm->setSliceBudgetMs(0);
         vm->setUnpicked(untick);
         vm->setTab(PanelTab::spam);
         break;
@@ -701,7 +703,8 @@ void PanelTest::reloadOfTheFlaggedViewKeepsItsRows()
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
     SpamPanelModel *vm = panel.viewModel();
     vm->setAsideFrom(0);
-    vm->setSliceRows(10);   // a slice a post
+    vm->setSliceRows(10);   // a slice a post, one a turn
+    vm->setSliceBudgetMs(0);
     vm->setCutDelay(100);
     clickTab(&panel, PanelTab::spam);
     QTRY_VERIFY_WITH_TIMEOUT(vm->shownCurrent() && vm->tab() == PanelTab::spam && !vm->reading(), 30000);

@@ -110,6 +110,15 @@ void CommentListModel::append(const QHash<QString, QList<ScanStore::Record>> &re
     endInsertRows();
 }
 
+void CommentListModel::reserve(int rows)
+{
+    if (rows <= m_rows.capacity())
+        return;
+    m_rows.reserve(rows);
+    m_cache.reserve(rows);
+    m_heights.reserve(rows);
+}
+
 void CommentListModel::setFetcher(std::function<bool()> canFetch, std::function<void()> fetch)
 {
     m_canFetch = std::move(canFetch);

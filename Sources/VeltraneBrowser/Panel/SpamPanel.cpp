@@ -286,6 +286,9 @@ void SpamPanel::refresh()
         const int scroll = m_keptScroll.value_or(m_list->verticalScrollBar()->value());
         m_keptScroll.reset();
         m_listModel->setContent(std::move(c));
+        // A post's heading, caption and end row, besides its comments.
+        if (m_vm->reading())
+            m_listModel->reserve(m_vm->expectedRows() + 3 * int(m_vm->posts().size()));
         // Another site or tab starts at the top; a reload of the same view keeps its place, also
         // when its rows come back a slice at a time.
         if (!freshScroll) {

@@ -7,6 +7,7 @@
 #include "Scan/SpamModel.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QThreadPool>
 
@@ -272,10 +273,8 @@ double SpamPanelModel::defaultFloor() const
         if (m_records.summary->lowestProb)
             lowest = std::min(lowest, AIPercent::of(*m_records.summary->lowestProb));
     }
-    for (const ScanStore::Record &r : m_records.pending) {
-        if (const std::optional<double> p = AIPercent::clean(r.aiProb))
-            lowest = std::min(lowest, AIPercent::of(*p));
-    }
+    if (m_records.lowestPending)
+        lowest = std::min(lowest, AIPercent::of(*m_records.lowestPending));
     return std::min(double(m_model ? m_model->ownerSettings().threshold() : 80), double(lowest));
 }
 
@@ -531,6 +530,13 @@ void SpamPanelModel::load()
         finish(read, key, generation);
         return;
     }
+    // What the Flagged tab's read will hold in all, so that its lists grow once.
+    m_expectedRows = 0;
+    if (!lazy) {
+        for (const ChannelPost &p : std::as_const(later))
+            m_expectedRows += std::max(0, std::min(p.flagged, commentLimit));
+        m_expectedRows += read.rows;
+    }
     auto aside = std::make_shared<Aside>();
     aside->key = key;
     aside->generation = generation;
@@ -573,10 +579,7 @@ std::optional<ScanStore::PendingSummary> SpamPanelModel::shownSummary() const
     // The Flagged tab read every post: its tile counted the records.
     ScanStore::PendingSummary summary;
     summary.count = int(m_records.pending.size());
-    for (const ScanStore::Record &r : m_records.pending) {
-        if (const std::optional<double> p = AIPercent::clean(r.aiProb))
-            summary.lowestProb = summary.lowestProb ? std::min(*summary.lowestProb, *p) : *p;
-    }
+    summary.lowestProb = m_records.lowestPending;
     return summary;
 }
 
@@ -647,6 +650,41 @@ void SpamPanelModel::readAside(const QList<ChannelPost> &later, const QStringLis
     });
 }
 
+void SpamPanelModel::applySlice(PanelRecords &records, const QStringList &urls)
+{
+    records.deletedIds.clear();   // only a whole read's cut needs them
+    const QString before = visibleKey();
+    const bool offerKept = m_offer && m_offer->key == before && m_tab == PanelTab::spam;
+    if (m_records.pending.capacity() < m_expectedRows) {   // grown once, not by doubling
+        m_records.pending.reserve(m_expectedRows);
+        m_records.hits.reserve(m_expectedRows);
+    }
+    m_records.append(records);
+    ++m_moreVersion;
+    m_visibleList.reset();
+    // The slice's posts follow every post read: what the bar offers grows by theirs, so
+    // that the end of the read costs no pass over every row.
+    const QString after = visibleKey();
+    if (offerKept && after.section(u'|', 2) == before.section(u'|', 2)) {
+        const QHash<QString, QList<ScanStore::Record>> v = visible(urls);
+        m_offer->key = after;
+        if (m_offer->records.capacity() < m_expectedRows) {   // grown once, not by doubling
+            m_offer->records.reserve(m_expectedRows);
+            m_offer->ids.reserve(m_expectedRows);
+        }
+        for (const QString &url : urls) {
+            for (const ScanStore::Record &r : v.value(url)) {
+                m_offer->records.append(r);
+                if (m_offer->ids.contains(r.id))
+                    continue;
+                m_offer->ids.insert(r.id);
+                m_offer->ticked += m_unpicked.contains(r.id) ? 1 : 0;
+            }
+        }
+    }
+    emit appended(urls);
+}
+
 void SpamPanelModel::takeSlice()
 {
     const std::shared_ptr<Aside> aside = m_aside;
@@ -673,32 +711,28 @@ void SpamPanelModel::takeSlice()
             m_slice.start();
         return;
     }
-    if (slice) {
-        slice->records.deletedIds.clear();   // only a whole read's cut needs them
-        const QString before = visibleKey();
-        const bool offerKept = m_offer && m_offer->key == before && m_tab == PanelTab::spam;
-        m_records.append(slice->records);
-        ++m_moreVersion;
-        m_visibleList.reset();
-        // The slice's posts follow every post read: what the bar offers grows by theirs, so
-        // that the end of the read costs no pass over every row.
-        const QString after = visibleKey();
-        if (offerKept && after.section(u'|', 2) == before.section(u'|', 2)) {
-            const QHash<QString, QList<ScanStore::Record>> v = visible(slice->urls);
-            m_offer->key = after;
-            for (const QString &url : std::as_const(slice->urls)) {
-                for (const ScanStore::Record &r : v.value(url)) {
-                    m_offer->records.append(r);
-                    if (m_offer->ids.contains(r.id))
-                        continue;
-                    m_offer->ids.insert(r.id);
-                    m_offer->ticked += m_unpicked.contains(r.id) ? 1 : 0;
-                }
-            }
-        }
-        emit appended(slice->urls);
-        // The next slice, or the end, on a later turn; else the worker's next hand-over wakes it.
-        if (m_aside == aside && (more || done))
+    // Slices while the turn lasts less than sliceBudgetMs, so that no turn holds much more than
+    // one slice's work beyond it.
+    QElapsedTimer clock;
+    clock.start();
+    bool took = false;
+    while (slice) {
+        took = true;
+        applySlice(slice->records, slice->urls);
+        slice.reset();
+        if (m_aside != aside)
+            return;   // ended by a listener
+        if (clock.elapsed() >= m_sliceBudgetMs)
+            break;
+        QMutexLocker lock(&aside->mutex);
+        if (!aside->ready.isEmpty())
+            slice = aside->ready.takeFirst();
+        more = !aside->ready.isEmpty();
+        done = aside->done;
+    }
+    if (took) {
+        // The next slices, or the end, on a later turn; else the worker's next hand-over wakes it.
+        if (more || done)
             m_slice.start();
         return;
     }

@@ -63,8 +63,11 @@ public:
     // Then the first screen's posts are read here only up to this many comments in all.
     static constexpr int firstScreenComments = 2000;
     void setAsideFrom(int comments) { m_asideFrom = comments; }
-    // The worker's rows reach the list about this many a turn of the window's event loop.
-    static constexpr int sliceRows = 2000;
+    // The worker hands its rows over about this many at a time; the window takes them while a
+    // turn of its event loop has lasted less than sliceBudgetMs.
+    static constexpr int sliceRows = 400;
+    static constexpr int sliceBudgetMs = 8;
+    void setSliceBudgetMs(int ms) { m_sliceBudgetMs = std::max(0, ms); }   // 0: one slice a turn
     void setSliceRows(int rows) { m_sliceRows = std::max(1, rows); }
 
     // ---- state ----
@@ -146,6 +149,8 @@ public:
     // once that is read (after the cut of its deleted rows). Another load, a change of tab or
     // site and the end of the model all end it.
     bool reading() const;
+    // About how many rows the Flagged tab's read holds once whole (its lists grow to it at once).
+    int expectedRows() const { return m_expectedRows; }
     // Whether a long history's pending spam over every post is still being counted on a worker
     // (any tab). Until it lands, in a turn of its own, the tile keeps the count it showed for the
     // site, else counts what is read so far. Ended as reading() is.
@@ -177,6 +182,8 @@ private:
     void readAside(const QList<ChannelPost> &later, const QStringList &counted, const std::shared_ptr<Aside> &aside);
     // Takes the next slice of the worker's read, one a turn; once every slice is in, ends the read.
     void takeSlice();
+    // Adds the records of the posts read by a slice after those read before.
+    void applySlice(PanelRecords &records, const QStringList &urls);
     void endReading();
     void scheduleLoad();
     void scanningMaybeEnded();
@@ -200,6 +207,8 @@ private:
     int m_cutDelay = 220;
     int m_asideFrom = asideFrom;
     int m_sliceRows = sliceRows;
+    int m_sliceBudgetMs = sliceBudgetMs;
+    int m_expectedRows = 0;
     // The worker's read of the Flagged tab's later posts while it runs.
     std::shared_ptr<Aside> m_aside;
     QTimer m_slice;
