@@ -14,6 +14,17 @@
 #include <algorithm>
 #include <utility>
 
+namespace {
+
+// Lets a worker free what a long read held: the window would wait for 100,000 records to go.
+template <typename... T>
+void freeAside(T &&...held)
+{
+    QThreadPool::globalInstance()->start([... held = std::forward<T>(held)] {});
+}
+
+}   // namespace
+
 // Shared by the worker that reads and the window that takes its slices.
 struct SpamPanelModel::Aside {
     struct Slice {
@@ -831,7 +842,8 @@ void SpamPanelModel::loadUpTo(const QString &url)
 
 void SpamPanelModel::apply(const PanelRecords &read, const QString &key)
 {
-    m_records = read;
+    freeAside(std::exchange(m_records, read), std::exchange(m_offer, std::nullopt),
+              std::exchange(m_visibleList, std::nullopt));
     m_records.deletedIds.clear();   // only the load that read them needs them
     m_shownKey = key;
     m_cutting.clear();

@@ -58,7 +58,8 @@ public:
     // Cut animations wait this long (0: none, for reduced motion).
     void setCutDelay(int ms) { m_cutDelay = ms; }
     // The Flagged tab reads every listed post. It reads the first screen's posts at once and the
-    // rest on a worker thread when they hold at least this many comments (less is quicker here).
+    // rest on a worker thread when they hold at least this many comments (less is quicker here);
+    // every tab then counts the pending spam of every post on the worker too.
     static constexpr int asideFrom = 20000;
     // Then the first screen's posts are read here only up to this many comments in all.
     static constexpr int firstScreenComments = 2000;
