@@ -32,7 +32,6 @@ struct SpamPanelModel::Aside {
         QStringList urls;   // the posts read, in list order
     };
     QString key;
-    int generation = 0;
     bool rows = false;       // later posts to read (the Flagged tab); else only the count
     bool counting = false;   // the count over every post is still to land
     // Slices wait while the first screen of a reload waits for its cut rows to fade out.
@@ -550,7 +549,6 @@ void SpamPanelModel::load()
     }
     auto aside = std::make_shared<Aside>();
     aside->key = key;
-    aside->generation = generation;
     aside->rows = !later.isEmpty();
     aside->counting = true;
     m_aside = aside;
