@@ -5,6 +5,7 @@
 #include "PanelFixture.h"
 #include "LanguageScope.h"
 #include "TestMain.h"
+#include "WindowClicks.h"
 
 #include "Panel/CommentDelegate.h"
 #include "Panel/CommentListModel.h"
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -51,6 +53,40 @@ bool showsWhole(const QLabel *label)
     return label->sizeHint().width() <= label->width();
 }
 
+// Marks the comments of the post deleted, as the deletion does, and tells the panel.
+void deleteStored(ModelHarness &h, const QString &url, const QStringList &gone)
+{
+    h.store().markDeleted(QStringLiteral("youtube"), gone, QDateTime::currentDateTime());
+    h.store().removed(url, int(gone.size()));
+    h.store().syncCounts(url);
+}
+
+// The pending spam of every post, counted from the records themselves.
+int pendingOfEveryPost(ModelHarness &h, PanelActions &actions)
+{
+    int pending = 0;
+    for (const ChannelPost &p : actions.posts(QStringLiteral("youtube")))
+        pending += int(
+            PanelTab(PanelTab::spam).records(h.store().comments(p.url, SpamPanelModel::commentLimit)).size());
+    return pending;
+}
+
+// Clicks a tab of the panel's tab bar.
+void clickTab(SpamPanel *panel, PanelTab tab)
+{
+    QTest::mouseClick(panel->tabs(), Qt::LeftButton, {}, panel->tabs()->buttonRect(tab).center().toPoint());
+}
+
+// Lets every worker hand over what it still has, and the window take it.
+void settleWorkers()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(QThreadPool::globalInstance()->activeThreadCount() == 0, 30000);
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
 QList<Item> flaggedItems(int count, const QString &prefix = QStringLiteral("f"))
 {
     QList<Item> items;
@@ -77,6 +113,10 @@ private slots:
     void flaggedTabReadsTheRestAside();
     void slicedReadEndsOnEveryPath_data();
     void slicedReadEndsOnEveryPath();
+    void countOverEveryPostLandsFromTheWorker_data();
+    void countOverEveryPostLandsFromTheWorker();
+    void reloadOfTheFlaggedViewKeepsItsRows_data();
+    void reloadOfTheFlaggedViewKeepsItsRows();
     void progressDuringDeletion();
     void nothingWhileWorking();
     void log();
@@ -399,19 +439,22 @@ void PanelTest::flaggedTabReadsTheRestAside()
     QVERIFY(!vm.bar().disabled);
     QCOMPARE(vm.bar().flagged.size(), whole.bar().flagged.size());
 
-    // A reload of the same tab keeps the whole list shown until the new read is whole; a newer
-    // load wins over one still being read.
+    // A reload of the same tab is read in slices too: its first screen replaces the rows at once
+    // and the tile keeps its count; a newer load wins over one still being read.
     const int version = vm.dataVersion();
     vm.load();
     vm.load();
     QVERIFY(vm.reading());
     QVERIFY(vm.bar().disabled);
-    QCOMPARE(vm.dataVersion(), version);
-    QCOMPARE(vm.loadedPosts(), whole.loadedPosts());
+    QCOMPARE(vm.dataVersion(), version + 2);
+    QVERIFY(vm.loadedPosts() < whole.loadedPosts());
+    QCOMPARE(vm.tabCounts().value(int(PanelTab::spam)), flagged);
     QTRY_VERIFY_WITH_TIMEOUT(!vm.reading(), 60000);
     QCOMPARE(ids(vm.pending()), ids(whole.pending()));
+    QCOMPARE(vm.loadedPosts(), whole.loadedPosts());
     QTest::qWait(200);
-    QCOMPARE(vm.dataVersion(), version + 1);   // the superseded read was never applied
+    QCOMPARE(vm.dataVersion(), version + 2);   // the slices of the superseded read never landed
+    QCOMPARE(ids(vm.pending()), ids(whole.pending()));
 
     // From the site's other tab, the tile keeps that tab's count while the worker counts again.
     vm.setTab(PanelTab::comments);
@@ -455,6 +498,7 @@ void PanelTest::slicedReadEndsOnEveryPath()
     SpamPanelModel *vm = panel->viewModel();
     vm->setAsideFrom(0);
     vm->setSliceRows(10);   // a slice of about one post, so that many land one after another
+    vm->setSliceBudgetMs(0);
     QSignalSpy slices(vm, &SpamPanelModel::appended);
     vm->setTab(PanelTab::spam);
     QVERIFY(slices.wait(30000));   // back from the turn that took the first slice
@@ -494,7 +538,7 @@ void PanelTest::slicedReadEndsOnEveryPath()
         vm->load();
         QVERIFY(vm->reading());
         QTRY_VERIFY_WITH_TIMEOUT(!vm->reading(), 30000);
-        QCOMPARE(vm->dataVersion(), version + 1);   // the reload replaced the view whole, once
+        QCOMPARE(vm->dataVersion(), version + 1);   // its first screen replaced the rows, once
         break;
     }
     case Interrupt::twoLoads:
@@ -510,6 +554,7 @@ void PanelTest::slicedReadEndsOnEveryPath()
         vm = panel->viewModel();
         vm->setAsideFrom(0);
         vm->setSliceRows(10);
+        vm->setSliceBudgetMs(0);
         vm->setUnpicked(untick);
         vm->setTab(PanelTab::spam);
         break;
@@ -533,6 +578,205 @@ void PanelTest::slicedReadEndsOnEveryPath()
     QTRY_COMPARE_WITH_TIMEOUT(list->rowCount(), int(expected.size()), 30000);
     for (int i = 0; i < list->rowCount(); ++i)
         QCOMPARE(list->row(i).id, expected.at(i).id);
+}
+
+// What interrupts the count over every post that the Comments and Deleted tabs read aside.
+enum class CountEnd { landed, anotherLoad, otherTab, otherSite, panelClosed };
+
+void PanelTest::countOverEveryPostLandsFromTheWorker_data()
+{
+    QTest::addColumn<PanelTab>("tab");
+    QTest::addColumn<CountEnd>("end");
+    for (const PanelTab tab : {PanelTab(PanelTab::comments), PanelTab(PanelTab::deleted)}) {
+        const QString name = tab.rawValue();
+        QTest::addRow("%s: landed", qPrintable(name)) << tab << CountEnd::landed;
+        QTest::addRow("%s: another load", qPrintable(name)) << tab << CountEnd::anotherLoad;
+        QTest::addRow("%s: another tab", qPrintable(name)) << tab << CountEnd::otherTab;
+        QTest::addRow("%s: another site", qPrintable(name)) << tab << CountEnd::otherSite;
+        QTest::addRow("%s: panel closed", qPrintable(name)) << tab << CountEnd::panelClosed;
+    }
+}
+
+// A long history's Comments and Deleted tabs count the Flagged tile over every post on a
+// worker: the tile keeps what it showed until the count lands, the count is that of the records,
+// and whatever ends the read drops its count.
+void PanelTest::countOverEveryPostLandsFromTheWorker()
+{
+    QFETCH(PanelTab, tab);
+    QFETCH(CountEnd, end);
+    ModelHarness h;
+    PanelFixture::history(h.store(), 30, 3000, QDateTime::currentDateTime());
+    PanelActions actions(&h.store());
+    auto panel = std::make_unique<SpamPanel>(&h.model(), &actions);
+    panel->resize(420, 700);
+    panel->show();
+    QVERIFY(QTest::qWaitForWindowExposed(panel.get()));
+    SpamPanelModel *vm = panel->viewModel();
+    vm->setAsideFrom(0);
+    vm->setCutDelay(0);
+    const int before = pendingOfEveryPost(h, actions);
+    clickTab(panel.get(), tab);
+    QTRY_VERIFY_WITH_TIMEOUT(vm->shownCurrent() && vm->tab() == tab && !vm->counting(), 30000);
+    QCOMPARE(panel->tabs()->count(PanelTab::spam), before);
+
+    // Flagged comments of the first and the last post go: the reload counts again aside.
+    const QList<ChannelPost> posts = actions.posts(QStringLiteral("youtube"));
+    for (const ChannelPost &p : {posts.first(), posts.last()}) {
+        QStringList gone;
+        for (const ScanStore::Record &r :
+             PanelTab(PanelTab::spam).records(h.store().comments(p.url, SpamPanelModel::commentLimit)).mid(0, 3))
+            gone.append(r.id);
+        deleteStored(h, p.url, gone);
+    }
+    PanelActions fresh(&h.store());
+    const int after = pendingOfEveryPost(h, fresh);
+    QCOMPARE(after, before - 6);
+    h.model().history().raiseDeletionsVersion();
+    vm->load();   // the reload the change schedules, now
+    QVERIFY(vm->counting());
+    QCOMPARE(panel->tabs()->count(PanelTab::spam), before);   // kept while it counts
+
+    const PanelTab other = tab == PanelTab::comments ? PanelTab::deleted : PanelTab::comments;
+    switch (end) {
+    case CountEnd::landed:
+        break;
+    case CountEnd::anotherLoad:
+        vm->load();
+        QVERIFY(vm->counting());
+        QCOMPARE(panel->tabs()->count(PanelTab::spam), before);
+        break;
+    case CountEnd::otherTab:
+        clickTab(panel.get(), other);
+        QVERIFY(!vm->counting());
+        break;
+    case CountEnd::otherSite:
+        vm->setSite(QStringLiteral("instagram"));
+        QVERIFY(!vm->counting());
+        QTRY_VERIFY_WITH_TIMEOUT(vm->shownCurrent(), 30000);
+        settleWorkers();
+        // The other site's count never lands in this one's tile.
+        QCOMPARE(panel->tabs()->count(PanelTab::spam), 0);
+        vm->setSite(QStringLiteral("youtube"));
+        break;
+    case CountEnd::panelClosed:
+        panel.reset();
+        settleWorkers();   // the worker's hand-over finds no panel
+        panel = std::make_unique<SpamPanel>(&h.model(), &actions);
+        panel->show();
+        vm = panel->viewModel();
+        vm->setAsideFrom(0);
+        clickTab(panel.get(), tab);
+        break;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(vm->shownCurrent() && !vm->counting(), 30000);
+    settleWorkers();
+    QVERIFY(!vm->counting());
+    QCOMPARE(panel->tabs()->count(PanelTab::spam), after);
+    QCOMPARE(vm->tabCounts().value(int(PanelTab::spam)), after);
+    if (end == CountEnd::otherTab)
+        QCOMPARE(vm->tab(), other);
+}
+
+void PanelTest::reloadOfTheFlaggedViewKeepsItsRows_data()
+{
+    QTest::addColumn<int>("deletedPost");   // the post whose flagged comment goes, -1: none (a rescan)
+    QTest::addColumn<bool>("scrolled");
+    QTest::addRow("deleted on the first screen") << 0 << false;
+    QTest::addRow("deleted on the first screen, scrolled down") << 0 << true;
+    QTest::addRow("deleted in a later post, scrolled down") << 20 << true;
+    QTest::addRow("nothing deleted, scrolled down") << -1 << true;
+}
+
+// The Flagged view read again after a deletion or a scan: its rows stay until the new first
+// screen replaces them (after the deleted rows' cut), the rest lands in slices, and the owner's
+// unticks and the list's place survive.
+void PanelTest::reloadOfTheFlaggedViewKeepsItsRows()
+{
+    QFETCH(int, deletedPost);
+    QFETCH(bool, scrolled);
+    ModelHarness h;
+    PanelFixture::history(h.store(), 30, 3000, QDateTime::currentDateTime());
+    PanelActions actions(&h.store());
+    SpamPanel panel(&h.model(), &actions);
+    panel.resize(420, 700);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    SpamPanelModel *vm = panel.viewModel();
+    vm->setAsideFrom(0);
+    vm->setSliceRows(10);   // a slice a post, one a turn
+    vm->setSliceBudgetMs(0);
+    vm->setCutDelay(100);
+    clickTab(&panel, PanelTab::spam);
+    QTRY_VERIFY_WITH_TIMEOUT(vm->shownCurrent() && vm->tab() == PanelTab::spam && !vm->reading(), 30000);
+    CommentListModel *list = panel.listModel();
+    QScrollBar *scroll = panel.list()->verticalScrollBar();
+
+    // The owner unticks a comment and, maybe, scrolls half way down.
+    // (A click right after the tab's may be taken for the second of a double click.)
+    QStringList unticked;
+    for (int i = 0; i < 5 && vm->unpicked().isEmpty(); ++i) {
+        QTest::qWait(QApplication::doubleClickInterval());
+        unticked = vt::test::tickComments(&panel, 1);
+    }
+    QCOMPARE(unticked.size(), 1);
+    QCOMPARE(vm->unpicked(), QSet<QString>(unticked.begin(), unticked.end()));
+    if (scrolled) {
+        QTRY_VERIFY_WITH_TIMEOUT(scroll->maximum() > 1000, 10000);
+        scroll->setValue(scroll->maximum() / 2);
+    }
+    const int place = scroll->value();
+
+    const QList<ChannelPost> posts = vm->posts();
+    QString gone;
+    if (deletedPost >= 0) {
+        const QString url = posts.at(deletedPost).url;
+        gone = vm->shown().value(url).last().id;
+        QVERIFY(gone != unticked.first());
+        deleteStored(h, url, {gone});
+    }
+    // Never an empty list or its hint on the way.
+    int emptied = 0;
+    const auto watch = [&] { emptied += list->rowCount() == 0 || !panel.emptyHintText().isEmpty() ? 1 : 0; };
+    connect(list, &QAbstractItemModel::modelReset, this, watch);
+    connect(list, &QAbstractItemModel::rowsInserted, this, watch);
+    QSignalSpy slices(vm, &SpamPanelModel::appended);
+    const int rowsBefore = list->rowCount();
+    const int version = vm->dataVersion();
+    h.model().history().raiseDeletionsVersion();
+    vm->load();   // the reload the change schedules, now
+    QVERIFY(vm->reading());
+    if (deletedPost == 0) {
+        // The deleted row fades out in the rows there are, before the first screen replaces them.
+        QCOMPARE(vm->cutting(), QSet<QString>{gone});
+        QCOMPARE(list->rowCount(), rowsBefore);
+        QCOMPARE(vm->dataVersion(), version);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(vm->dataVersion() == version + 1, 30000);
+    QVERIFY(vm->cutting().isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(!vm->reading(), 30000);
+    QVERIFY(slices.size() > 1);   // the rest came in slices
+    QCOMPARE(vm->dataVersion(), version + 1);
+    QCOMPARE(emptied, 0);
+
+    // The whole view, as a fresh read shows it.
+    PanelActions fresh(&h.store());
+    SpamPanelModel whole(&h.model(), &fresh);
+    whole.setTab(PanelTab::spam);
+    whole.load();
+    whole.setUnpicked(vm->unpicked());
+    const QList<CommentListModel::Row> expected = CommentListModel::rows(whole.posts(), whole.visible());
+    QCOMPARE(list->rowCount(), int(expected.size()));
+    for (int i = 0; i < list->rowCount(); ++i)
+        QCOMPARE(list->row(i).id, expected.at(i).id);
+    QCOMPARE(vm->tabCounts(), whole.tabCounts());
+    QCOMPARE(vm->bar().picks, whole.bar().picks);
+    QCOMPARE(vm->unpicked(), QSet<QString>(unticked.begin(), unticked.end()));
+    for (int i = 0; i < list->rowCount(); ++i) {
+        if (list->row(i).record.id == unticked.first())
+            QVERIFY(!list->ticked(i));
+    }
+    // Back where the owner was.
+    QTRY_COMPARE_WITH_TIMEOUT(scroll->value(), place, 10000);
 }
 
 void PanelTest::flaggedAfterScan()

@@ -1,5 +1,20 @@
 #include "Panel/CommentListModel.h"
 
+#include <QThreadPool>
+
+#include <utility>
+
+namespace {
+
+// Lets a worker free what a long read held: the window would wait for 100,000 records to go.
+template <typename... T>
+void freeAside(T &&...held)
+{
+    QThreadPool::globalInstance()->start([... held = std::forward<T>(held)] {});
+}
+
+}   // namespace
+
 CommentListModel::CommentListModel(QObject *parent)
     : QAbstractListModel(parent)
 {
@@ -37,10 +52,11 @@ QList<CommentListModel::Row> CommentListModel::rows(const QList<ChannelPost> &po
 void CommentListModel::setContent(Content content)
 {
     beginResetModel();
-    m_content = std::move(content);
-    m_rows = rows(m_content.posts, m_content.records, m_content.others);
-    m_cache = QList<Cache>(m_rows.size());
-    m_heights = QList<int>(m_rows.size(), -1);
+    QList<Row> made = rows(content.posts, content.records, content.others);
+    const qsizetype count = made.size();
+    freeAside(std::exchange(m_content, std::move(content)), std::exchange(m_rows, std::move(made)),
+              std::exchange(m_cache, QList<Cache>(count)));
+    m_heights = QList<int>(count, -1);
     QSet<QString> ids;
     for (const Row &r : m_rows)
         ids.insert(r.id);
@@ -108,6 +124,15 @@ void CommentListModel::append(const QHash<QString, QList<ScanStore::Record>> &re
     m_cache.resize(m_rows.size());
     m_heights.resize(m_rows.size(), -1);
     endInsertRows();
+}
+
+void CommentListModel::reserve(int rows)
+{
+    if (rows <= m_rows.capacity())
+        return;
+    m_rows.reserve(rows);
+    m_cache.reserve(rows);
+    m_heights.reserve(rows);
 }
 
 void CommentListModel::setFetcher(std::function<bool()> canFetch, std::function<void()> fetch)

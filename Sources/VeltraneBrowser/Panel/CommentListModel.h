@@ -61,6 +61,8 @@ public:
     // in part (its whole records so far); their rows follow every row there is (posts are read
     // in list order). `others` replaces the counts of posts read in part.
     void append(const QHash<QString, QList<ScanStore::Record>> &records, const QHash<QString, int> &others = {});
+    // Room for this many rows in all, so that rows appended up to it cost no copy of those there are.
+    void reserve(int rows);
     // Where more rows come from when the view reaches the end of the list.
     void setFetcher(std::function<bool()> canFetch, std::function<void()> fetch);
     void setTicks(const QSet<QString> &ticks);

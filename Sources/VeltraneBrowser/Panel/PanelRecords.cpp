@@ -1,10 +1,17 @@
 #include "Panel/PanelRecords.h"
 
+#include "Panel/AIPercent.h"
 #include "Panel/SpamPanelModel.h"
 
 #include <algorithm>
 
 namespace {
+
+void lower(std::optional<double> &lowest, std::optional<double> prob)
+{
+    if (prob)
+        lowest = lowest ? std::min(*lowest, *prob) : *prob;
+}
 
 void addHits(ScanStore &store, const ChannelPost &post, QHash<QString, QStringList> &hits)
 {
@@ -24,8 +31,12 @@ void PanelRecords::read(ScanStore &store, const ChannelPost &post, PanelTab tab)
         if (r.deletedAt)
             deletedIds.insert(r.id);
     }
-    if (tab == PanelTab::spam)
-        pending += PanelTab(PanelTab::spam).records(recs);
+    if (tab == PanelTab::spam) {
+        const QList<ScanStore::Record> flagged = PanelTab(PanelTab::spam).records(recs);
+        for (const ScanStore::Record &r : flagged)
+            lower(lowestPending, AIPercent::clean(r.aiProb));
+        pending += flagged;
+    }
     const QList<ScanStore::Record> list = tab == PanelTab::spam ? PanelTab::candidates(recs, store.problems(post.url))
                                                                 : tab.records(recs);
     rows += int(list.size());
@@ -89,6 +100,7 @@ void PanelRecords::append(const PanelRecords &later)
     for (auto it = later.shown.constBegin(); it != later.shown.constEnd(); ++it)
         shown.insert(it.key(), it.value());
     pending += later.pending;
+    lower(lowestPending, later.lowestPending);
     for (auto it = later.hits.constBegin(); it != later.hits.constEnd(); ++it)
         hits.insert(it.key(), it.value());
     deletedIds.unite(later.deletedIds);

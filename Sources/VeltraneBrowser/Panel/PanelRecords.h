@@ -21,6 +21,7 @@ class PanelRecords {
 public:
     QHash<QString, QList<ScanStore::Record>> shown;     // by post address: the records the tab shows
     QList<ScanStore::Record> pending;                   // only when every post is read (the Flagged tab)
+    std::optional<double> lowestPending;                // the lowest clean AI probability among pending
     QHash<QString, QStringList> hits;                   // by comment id: the matched words
     QSet<QString> deletedIds;                           // the deleted records among those read
     QStringList unread;                                 // addresses of the posts not read yet

@@ -157,6 +157,17 @@ SpamPanel::SpamPanel(SpamModel *model, PanelActions *actions, QWidget *parent)
     connect(m_deleteBar, &DeleteBar::deleteRequested, m_vm, &SpamPanelModel::deletePicks);
     connect(m_progress, &PanelProgressBar::stopRequested, m_vm, &SpamPanelModel::stop);
     connect(m_vm, &SpamPanelModel::changed, this, &SpamPanel::refresh);
+    // A reload read in slices goes back to where the list was as its rows come back, unless the
+    // owner scrolls meanwhile.
+    connect(m_list->verticalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int max) {
+        if (!m_keptScroll)
+            return;
+        const int kept = *m_keptScroll;
+        if (max >= kept || !m_vm->reading())
+            m_keptScroll.reset();
+        m_list->verticalScrollBar()->setValue(std::min(kept, max));
+    });
+    connect(m_list->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_keptScroll.reset(); });
     // The list reads the next posts' records when it is scrolled to its end.
     m_listModel->setFetcher([vm = m_vm] { return vm->canLoadMore(); }, [vm = m_vm] { vm->loadMore(); });
     connect(m_vm, &SpamPanelModel::appended, this,
@@ -272,11 +283,19 @@ void SpamPanel::refresh()
         c.ticks = ticks;
         c.focused = m_vm->actions() ? m_vm->actions()->focused() : std::nullopt;
         c.cutting = m_vm->cutting();
-        const int scroll = m_list->verticalScrollBar()->value();
+        const int scroll = m_keptScroll.value_or(m_list->verticalScrollBar()->value());
+        m_keptScroll.reset();
         m_listModel->setContent(std::move(c));
-        // Another site or tab starts at the top; a reload of the same view keeps its place.
-        if (!freshScroll)
+        // A post's heading, caption and end row, besides its comments.
+        if (m_vm->reading())
+            m_listModel->reserve(m_vm->expectedRows() + 3 * int(m_vm->posts().size()));
+        // Another site or tab starts at the top; a reload of the same view keeps its place, also
+        // when its rows come back a slice at a time.
+        if (!freshScroll) {
+            if (m_vm->reading())
+                m_keptScroll = scroll;
             QTimer::singleShot(0, m_list, [list = m_list, scroll] { list->verticalScrollBar()->setValue(scroll); });
+        }
     } else {
         m_listModel->setTicks(ticks);
         m_listModel->setFocused(m_vm->actions() ? m_vm->actions()->focused() : std::nullopt);

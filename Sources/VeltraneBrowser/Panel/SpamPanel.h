@@ -8,6 +8,8 @@
 #include <QList>
 #include <QWidget>
 
+#include <optional>
+
 class CommentDelegate;
 class CommentListModel;
 class DeleteBar;
@@ -71,4 +73,6 @@ private:
     QWidget *m_logPopup;
     ScanLog *m_scanLog;
     QString m_contentKey;
+    // Where a reload of the view shown was scrolled to, while its later rows are still to come.
+    std::optional<int> m_keptScroll;
 };

@@ -7,11 +7,23 @@
 #include "Scan/SpamModel.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QThreadPool>
 
 #include <algorithm>
 #include <utility>
+
+namespace {
+
+// Lets a worker free what a long read held: the window would wait for 100,000 records to go.
+template <typename... T>
+void freeAside(T &&...held)
+{
+    QThreadPool::globalInstance()->start([... held = std::forward<T>(held)] {});
+}
+
+}   // namespace
 
 // Shared by the worker that reads and the window that takes its slices.
 struct SpamPanelModel::Aside {
@@ -20,15 +32,16 @@ struct SpamPanelModel::Aside {
         QStringList urls;   // the posts read, in list order
     };
     QString key;
-    int generation = 0;
-    // A reload of the view shown: the slices gather here and replace it whole at the end.
-    std::optional<PanelRecords> whole;
+    bool rows = false;       // later posts to read (the Flagged tab); else only the count
+    bool counting = false;   // the count over every post is still to land
+    // Slices wait while the first screen of a reload waits for its cut rows to fade out.
+    bool held = false;
     std::atomic_bool stop = false;
     QMutex mutex;
     QList<Slice> ready;   // guarded by mutex
     // Guarded by mutex: the pending spam counted over every post, handed over before any slice.
     std::optional<ScanStore::PendingSummary> summary;
-    bool done = false;    // guarded by mutex: the worker has handed over its last slice
+    bool done = false;   // guarded by mutex: the worker has handed over its last slice
 };
 
 SpamPanelModel::SpamPanelModel(SpamModel *model, PanelActions *actions, QObject *parent)
@@ -270,10 +283,8 @@ double SpamPanelModel::defaultFloor() const
         if (m_records.summary->lowestProb)
             lowest = std::min(lowest, AIPercent::of(*m_records.summary->lowestProb));
     }
-    for (const ScanStore::Record &r : m_records.pending) {
-        if (const std::optional<double> p = AIPercent::clean(r.aiProb))
-            lowest = std::min(lowest, AIPercent::of(*p));
-    }
+    if (m_records.lowestPending)
+        lowest = std::min(lowest, AIPercent::of(*m_records.lowestPending));
     return std::min(double(m_model ? m_model->ownerSettings().threshold() : 80), double(lowest));
 }
 
@@ -495,7 +506,7 @@ void SpamPanelModel::load()
     PanelRecords read;
     QStringList listed;
     QList<ChannelPost> later;
-    qint64 laterComments = 0;
+    qint64 listedComments = 0;
     qint64 firstComments = 0;
     for (const ChannelPost &p : posts()) {
         const int count = m_tab == PanelTab::deleted ? p.deleted : p.total;
@@ -504,9 +515,9 @@ void SpamPanelModel::load()
         listed.append(p.url);
         // A long post is no first-screen read: each post is read whole.
         const qint64 size = std::max(0, p.total);
+        listedComments += size;
         if (!lazy && (read.rows >= firstRows || !later.isEmpty() || firstComments + size > firstScreenComments)) {
             later.append(p);
-            laterComments += size;
         } else if (!lazy) {
             firstComments += size;
             read.read(*store, p, m_tab);
@@ -516,36 +527,83 @@ void SpamPanelModel::load()
             read.readPart(*store, p, m_tab, keep - read.rows);
         }
     }
-    if (lazy && store)
-        read.summary = store->pendingSummary(m_site, listed);
     const int generation = ++m_generation;
-    const bool offThread = !later.isEmpty() && laterComments + firstComments >= m_asideFrom && store->isOpen()
-        && store->path() != QStringLiteral(":memory:");
+    // A long history's count over every post, and the Flagged tab's later posts, are read on a
+    // worker (an in-memory store has no second connection).
+    const bool offThread = !listed.isEmpty() && (lazy || !later.isEmpty()) && listedComments >= m_asideFrom
+        && store->isOpen() && store->path() != QStringLiteral(":memory:");
     if (!offThread) {
+        if (lazy && store)
+            read.summary = store->pendingSummary(m_site, listed);
         for (const ChannelPost &p : std::as_const(later))
             read.read(*store, p, m_tab);
         finish(read, key, generation);
         return;
     }
-    // The bar waits for the whole read.
+    // What the Flagged tab's read will hold in all, so that its lists grow once.
+    m_expectedRows = 0;
+    if (!lazy) {
+        for (const ChannelPost &p : std::as_const(later))
+            m_expectedRows += std::max(0, std::min(p.flagged, commentLimit));
+        m_expectedRows += read.rows;
+    }
     auto aside = std::make_shared<Aside>();
     aside->key = key;
-    aside->generation = generation;
+    aside->rows = !later.isEmpty();
+    aside->counting = true;
     m_aside = aside;
-    if (key != m_shownKey) {
-        // Another tab or site: its first screen now, the later posts in slices. The count over
-        // every post comes from the worker; meanwhile the tile keeps what it showed for this
-        // site's other tab (the same posts' pending spam), else counts what is read so far.
-        PanelRecords first = read;
-        if (m_records.summary && m_shownKey.section(u'|', 0, 0) == m_site)
-            first.summary = m_records.summary;
-        apply(first, key);
+    // The first screen now, the later posts in slices; the list keeps its rows until the first
+    // screen replaces them. The count over every post comes from the worker; meanwhile the tile
+    // keeps what it showed for this site, else counts what is read so far.
+    read.summary = shownSummary();
+    const QSet<QString> cut = key == m_shownKey ? cutOf(read) : QSet<QString>();
+    if (cut.isEmpty() || m_cutDelay <= 0) {
+        apply(read, key);
     } else {
-        aside->whole = read;
+        // The deleted rows fade out first; the slices wait for the first screen.
+        aside->held = true;
+        m_cutting = cut;
         emit changed();
+        QTimer::singleShot(m_cutDelay, this, [this, aside, read, key] {
+            if (m_aside != aside)
+                return;
+            aside->held = false;
+            apply(read, key);
+            if (m_aside == aside)
+                m_slice.start();
+        });
     }
     if (m_aside == aside)   // not ended meanwhile by a listener
-        readAside(later, aside->whole ? QStringList() : listed, aside);
+        readAside(later, listed, aside);
+}
+
+std::optional<ScanStore::PendingSummary> SpamPanelModel::shownSummary() const
+{
+    if (m_shownKey.section(u'|', 0, 0) != m_site)
+        return std::nullopt;
+    if (m_records.summary)
+        return m_records.summary;
+    if (m_shownKey.section(u'|', 1) != PanelTab(PanelTab::spam).rawValue())
+        return std::nullopt;
+    // The Flagged tab read every post: its tile counted the records.
+    ScanStore::PendingSummary summary;
+    summary.count = int(m_records.pending.size());
+    summary.lowestProb = m_records.lowestPending;
+    return summary;
+}
+
+QSet<QString> SpamPanelModel::cutOf(const PanelRecords &read) const
+{
+    QSet<QString> cut;
+    if (m_tab == PanelTab::deleted || read.deletedIds.isEmpty())
+        return cut;
+    for (auto it = read.shown.constBegin(); it != read.shown.constEnd(); ++it) {
+        for (const ScanStore::Record &r : m_records.shown.value(it.key())) {
+            if (read.deletedIds.contains(r.id))
+                cut.insert(r.id);
+        }
+    }
+    return cut.isEmpty() ? cut : cut - read.shownIds();
 }
 
 void SpamPanelModel::readAside(const QList<ChannelPost> &later, const QStringList &counted,
@@ -577,18 +635,22 @@ void SpamPanelModel::readAside(const QList<ChannelPost> &later, const QStringLis
         };
         ScanStore reader(path, ScanStore::Access::readOnly);
         Aside::Slice slice;
-        if (!counted.isEmpty()) {
-            const ScanStore::PendingSummary summary = reader.pendingSummary(site, counted);
-            {
-                QMutexLocker lock(&aside->mutex);
-                aside->summary = summary;
-            }
-            hand(slice, false);
+        const ScanStore::PendingSummary summary = reader.pendingSummary(site, counted);
+        {
+            QMutexLocker lock(&aside->mutex);
+            aside->summary = summary;
         }
+        hand(slice, false);
         for (const ChannelPost &p : later) {
             if (aside->stop.load())
                 return;
-            slice.records.read(reader, p, tab);
+            PanelRecords post;
+            post.read(reader, p, tab);
+            // A long post goes in a slice of its own, so that no slice holds much more than
+            // sliceRows rows but for a post longer than that.
+            if (!slice.urls.isEmpty() && slice.records.rows + post.rows > sliceRows)
+                hand(slice, false);
+            slice.records.append(post);
             slice.urls.append(p.url);
             if (slice.records.rows >= sliceRows)
                 hand(slice, false);
@@ -597,10 +659,45 @@ void SpamPanelModel::readAside(const QList<ChannelPost> &later, const QStringLis
     });
 }
 
+void SpamPanelModel::applySlice(PanelRecords &records, const QStringList &urls)
+{
+    records.deletedIds.clear();   // only a whole read's cut needs them
+    const QString before = visibleKey();
+    const bool offerKept = m_offer && m_offer->key == before && m_tab == PanelTab::spam;
+    if (m_records.pending.capacity() < m_expectedRows) {   // grown once, not by doubling
+        m_records.pending.reserve(m_expectedRows);
+        m_records.hits.reserve(m_expectedRows);
+    }
+    m_records.append(records);
+    ++m_moreVersion;
+    m_visibleList.reset();
+    // The slice's posts follow every post read: what the bar offers grows by theirs, so
+    // that the end of the read costs no pass over every row.
+    const QString after = visibleKey();
+    if (offerKept && after.section(u'|', 2) == before.section(u'|', 2)) {
+        const QHash<QString, QList<ScanStore::Record>> v = visible(urls);
+        m_offer->key = after;
+        if (m_offer->records.capacity() < m_expectedRows) {   // grown once, not by doubling
+            m_offer->records.reserve(m_expectedRows);
+            m_offer->ids.reserve(m_expectedRows);
+        }
+        for (const QString &url : urls) {
+            for (const ScanStore::Record &r : v.value(url)) {
+                m_offer->records.append(r);
+                if (m_offer->ids.contains(r.id))
+                    continue;
+                m_offer->ids.insert(r.id);
+                m_offer->ticked += m_unpicked.contains(r.id) ? 1 : 0;
+            }
+        }
+    }
+    emit appended(urls);
+}
+
 void SpamPanelModel::takeSlice()
 {
     const std::shared_ptr<Aside> aside = m_aside;
-    if (!aside)
+    if (!aside || aside->held)
         return;
     std::optional<Aside::Slice> slice;
     std::optional<ScanStore::PendingSummary> summary;
@@ -616,56 +713,56 @@ void SpamPanelModel::takeSlice()
     }
     if (summary) {
         // The count over every post, in a turn of its own.
+        aside->counting = false;
         m_records.summary = summary;
         emit changed();
         if (m_aside == aside && (more || done))
             m_slice.start();
         return;
     }
-    if (slice) {
-        if (aside->whole) {
-            aside->whole->append(slice->records);
-        } else {
-            slice->records.deletedIds.clear();   // only a reload of the view shown needs them
-            const QString before = visibleKey();
-            const bool offerKept = m_offer && m_offer->key == before && m_tab == PanelTab::spam;
-            m_records.append(slice->records);
-            ++m_moreVersion;
-            m_visibleList.reset();
-            // The slice's posts follow every post read: what the bar offers grows by theirs, so
-            // that the end of the read costs no pass over every row.
-            const QString after = visibleKey();
-            if (offerKept && after.section(u'|', 2) == before.section(u'|', 2)) {
-                const QHash<QString, QList<ScanStore::Record>> v = visible(slice->urls);
-                m_offer->key = after;
-                for (const QString &url : std::as_const(slice->urls)) {
-                    for (const ScanStore::Record &r : v.value(url)) {
-                        m_offer->records.append(r);
-                        if (m_offer->ids.contains(r.id))
-                            continue;
-                        m_offer->ids.insert(r.id);
-                        m_offer->ticked += m_unpicked.contains(r.id) ? 1 : 0;
-                    }
-                }
-            }
-            emit appended(slice->urls);
-        }
-        // The next slice, or the end, on a later turn; else the worker's next hand-over wakes it.
-        if (m_aside == aside && (more || done))
+    // Slices while the turn lasts less than sliceBudgetMs, so that no turn holds much more than
+    // one slice's work beyond it.
+    QElapsedTimer clock;
+    clock.start();
+    bool took = false;
+    while (slice) {
+        took = true;
+        applySlice(slice->records, slice->urls);
+        slice.reset();
+        if (m_aside != aside)
+            return;   // ended by a listener
+        if (clock.elapsed() >= m_sliceBudgetMs)
+            break;
+        QMutexLocker lock(&aside->mutex);
+        if (!aside->ready.isEmpty())
+            slice = aside->ready.takeFirst();
+        more = !aside->ready.isEmpty();
+        done = aside->done;
+    }
+    if (took) {
+        // The next slices, or the end, on a later turn; else the worker's next hand-over wakes it.
+        if (more || done)
             m_slice.start();
         return;
     }
     if (!done)
         return;
     m_aside.reset();
-    if (aside->whole) {
-        finish(*aside->whole, aside->key, aside->generation);
-        return;
-    }
-    // Every post is read: the counts come from the records now.
-    m_records.summary.reset();
+    // Every post of the Flagged tab is read: its counts come from the records now.
+    if (aside->rows)
+        m_records.summary.reset();
     emit changed();
     prepareOffer();
+}
+
+bool SpamPanelModel::reading() const
+{
+    return m_aside && m_aside->rows;
+}
+
+bool SpamPanelModel::counting() const
+{
+    return m_aside && m_aside->counting;
 }
 
 void SpamPanelModel::endReading()
@@ -743,7 +840,8 @@ void SpamPanelModel::loadUpTo(const QString &url)
 
 void SpamPanelModel::apply(const PanelRecords &read, const QString &key)
 {
-    m_records = read;
+    freeAside(std::exchange(m_records, read), std::exchange(m_offer, std::nullopt),
+              std::exchange(m_visibleList, std::nullopt));
     m_records.deletedIds.clear();   // only the load that read them needs them
     m_shownKey = key;
     m_cutting.clear();

@@ -58,13 +58,17 @@ public:
     // Cut animations wait this long (0: none, for reduced motion).
     void setCutDelay(int ms) { m_cutDelay = ms; }
     // The Flagged tab reads every listed post. It reads the first screen's posts at once and the
-    // rest on a worker thread when they hold at least this many comments (less is quicker here).
+    // rest on a worker thread when they hold at least this many comments (less is quicker here);
+    // every tab then counts the pending spam of every post on the worker too.
     static constexpr int asideFrom = 20000;
     // Then the first screen's posts are read here only up to this many comments in all.
     static constexpr int firstScreenComments = 2000;
     void setAsideFrom(int comments) { m_asideFrom = comments; }
-    // The worker's rows reach the list about this many a turn of the window's event loop.
-    static constexpr int sliceRows = 2000;
+    // The worker hands its rows over about this many at a time; the window takes them while a
+    // turn of its event loop has lasted less than sliceBudgetMs.
+    static constexpr int sliceRows = 400;
+    static constexpr int sliceBudgetMs = 8;
+    void setSliceBudgetMs(int ms) { m_sliceBudgetMs = std::max(0, ms); }   // 0: one slice a turn
     void setSliceRows(int rows) { m_sliceRows = std::max(1, rows); }
 
     // ---- state ----
@@ -140,13 +144,18 @@ public:
     void loadUpTo(const QString &url);
     // The posts whose records are read, in list order.
     int loadedPosts() const { return m_records.posts; }
-    // Whether the Flagged tab's later posts are still being read (its bar waits for them). A
-    // read for another tab or site shows its first screen at once and its later posts as they
-    // come (appended()); a reload of the view shown replaces it whole once read. Another load, a
-    // change of tab or site and the end of the model all end it. Such a read's flagged count over
-    // every post comes from the worker before its posts; until then the tile keeps the count the
-    // site's other tab showed, else counts what is read so far.
-    bool reading() const { return m_aside != nullptr; }
+    // Whether the Flagged tab's later posts are still being read on a worker (its bar waits for
+    // them): a long history's first screen shows at once, its later posts as they come
+    // (appended()). A reload of the view shown replaces the rows there are with its first screen
+    // once that is read (after the cut of its deleted rows). Another load, a change of tab or
+    // site and the end of the model all end it.
+    bool reading() const;
+    // About how many rows the Flagged tab's read holds once whole (its lists grow to it at once).
+    int expectedRows() const { return m_expectedRows; }
+    // Whether a long history's pending spam over every post is still being counted on a worker
+    // (any tab). Until it lands, in a turn of its own, the tile keeps the count it showed for the
+    // site, else counts what is read so far. Ended as reading() is.
+    bool counting() const;
     // Hands the records to the deletion; nothing while the model works or for no records.
     void remove(const QList<ScanStore::Record> &records);
     // The delete button of the bar in the current tab.
@@ -166,10 +175,16 @@ private:
     void finish(const PanelRecords &read, const QString &key, int generation);
     // The Flagged tab's later posts read on a worker, handed over in slices.
     struct Aside;
-    // Reads the later posts on a worker; first counts the pending spam of the `counted` posts, if any.
+    // The count the tile shows for the site before a read's own lands.
+    std::optional<ScanStore::PendingSummary> shownSummary() const;
+    // The rows shown of the posts read that the read found deleted since.
+    QSet<QString> cutOf(const PanelRecords &read) const;
+    // Counts the pending spam of the `counted` posts on a worker, then reads the later posts.
     void readAside(const QList<ChannelPost> &later, const QStringList &counted, const std::shared_ptr<Aside> &aside);
     // Takes the next slice of the worker's read, one a turn; once every slice is in, ends the read.
     void takeSlice();
+    // Adds the records of the posts read by a slice after those read before.
+    void applySlice(PanelRecords &records, const QStringList &urls);
     void endReading();
     void scheduleLoad();
     void scanningMaybeEnded();
@@ -193,6 +208,8 @@ private:
     int m_cutDelay = 220;
     int m_asideFrom = asideFrom;
     int m_sliceRows = sliceRows;
+    int m_sliceBudgetMs = sliceBudgetMs;
+    int m_expectedRows = 0;
     // The worker's read of the Flagged tab's later posts while it runs.
     std::shared_ptr<Aside> m_aside;
     QTimer m_slice;
