@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEnginePage>
@@ -249,6 +250,76 @@ private slots:
         }
         QTRY_COMPARE_WITH_TIMEOUT(died.size(), 1, 20000);
         delete page;
+    }
+
+    // A long answer crosses in pieces; put back together it is the page's text, unit for unit,
+    // also where a piece's end falls inside a surrogate pair, and nothing is left in the page.
+    void longAnswersCrossInPieces_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<qlonglong>("slice");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("expected");
+        const QString emoji = QString::fromUtf8("\U0001F600");
+        QTest::newRow("exactly one piece") << "return 'x'.repeat(64);" << 64LL << "string" << QString(64, u'x');
+        QTest::newRow("one unit over") << "return 'x'.repeat(65);" << 64LL << "string" << QString(65, u'x');
+        QTest::newRow("many pieces") << "return 'abcdefghij'.repeat(100);" << 64LL << "string"
+                                     << QStringLiteral("abcdefghij").repeated(100);
+        QTest::newRow("pairs across every odd cut") << "return 'a' + '\\u{1F600}'.repeat(50) + 'z';" << 7LL << "string"
+                                                    << QStringLiteral("a") + emoji.repeated(50) + QStringLiteral("z");
+        QTest::newRow("pairs, the smallest pieces")
+            << "return '\\u{1F600}'.repeat(9) + '한';" << 2LL << "string" << emoji.repeated(9) + QStringLiteral("한");
+        QJsonArray list;
+        for (int i = 0; i < 200; ++i)
+            list.append(QStringLiteral("item %1 한글").arg(i));
+        QTest::newRow("an object's JSON")
+            << "return {list: Array.from({length: 200}, (_, i) => 'item ' + i + ' 한글')};" << 50LL << "object"
+            << QString::fromUtf8(QJsonDocument(QJsonObject{{"list", list}}).toJson(QJsonDocument::Compact));
+        // The size a scan's answer has: a high surrogate ends the first default piece.
+        QTest::newRow("a scan's size, default pieces")
+            << "return 'x' + 'ab\\u{1F600}'.repeat(300000);" << qlonglong(PageCall::Options().sliceChars) << "string"
+            << QStringLiteral("x") + (QStringLiteral("ab") + emoji).repeated(300000);
+    }
+    void longAnswersCrossInPieces()
+    {
+        QFETCH(QString, body);
+        QFETCH(qlonglong, slice);
+        QFETCH(QString, type);
+        QFETCH(QString, expected);
+        PageCall::Options options;
+        options.sliceChars = slice;
+        const PageCall::Answer a = await(PageCall::run(m_page, QStringLiteral("vtx"), body, {}, options));
+        QCOMPARE(a.type, type);
+        QVERIFY(a.text.has_value());
+        QCOMPARE(a.text->size(), expected.size());
+        QVERIFY(*a.text == expected);
+        // Only the call asking is still kept.
+        const auto left = await(PageCall::run(m_page, QStringLiteral("vtx"),
+                                              QStringLiteral("return Object.keys(window.__vtCalls).length;")));
+        QCOMPARE(*left.text, QStringLiteral("1"));
+    }
+
+    // A page that loses its document between pieces fails the call instead of giving half.
+    void documentReplacedBetweenPiecesFails()
+    {
+        PageCall::Options options;
+        options.sliceChars = 4;
+        int pieces = 0;
+        // Each piece is a poll step: the third reloads the page.
+        options.stillValid = [&] {
+            if (++pieces == 3)
+                m_page->triggerAction(QWebEnginePage::Reload);
+            return true;
+        };
+        try {
+            await(
+                PageCall::run(m_page, QStringLiteral("vtx"), QStringLiteral("return 'y'.repeat(4000);"), {}, options));
+            QFAIL("no error");
+        } catch (const PageCall::Error &e) {
+            QCOMPARE(e.kind, PageCall::Error::PageChanged);
+        }
+        QSignalSpy loaded(m_page, &QWebEnginePage::loadFinished);
+        loaded.wait(10000);
     }
 
     // Several calls at once on one page (a scan and its progress polling) each get their own value.

@@ -83,30 +83,42 @@ void PageCall::start(const QString &script)
     });
 }
 
-void PageCall::poll()
+bool PageCall::stillWanted()
 {
     if (m_done)
-        return;
+        return false;
     if (!m_page) {
         fail(Error::PageChanged, QString());
-        return;
+        return false;
     }
     if (m_options.stillValid && !m_options.stillValid()) {
         fail(Error::PageChanged, QString());
-        return;
+        return false;
     }
     if (m_options.stopped && m_options.stopped()) {
         fail(Error::Stopped, QString());
-        return;
+        return false;
     }
+    return true;
+}
+
+void PageCall::poll()
+{
+    if (!stillWanted())
+        return;
     const QString id = jsString(m_id);
-    const QString script = QStringLiteral("(() => { const c = window.__vtCalls; const r = c && c[%1];"
-                                          " if (!r) return ['lost']; if (!r.done) return ['wait']; delete c[%1];"
-                                          " if (!r.ok) return ['err', String(r.m)];"
-                                          " if (typeof r.s === 'string' && r.s.length > %2) return ['big', r.s.length];"
-                                          " return ['ok', r.t, typeof r.s === 'string' ? r.s : null]; })()")
+    // A long text stays in the page and is fetched in pieces (see fetchSlice).
+    const QString script = QStringLiteral(
+                               "(() => { const c = window.__vtCalls; const r = c && c[%1];"
+                               " if (!r) return ['lost']; if (!r.done) return ['wait'];"
+                               " if (!r.ok) { delete c[%1]; return ['err', String(r.m)]; }"
+                               " const s = typeof r.s === 'string' ? r.s : null;"
+                               " if (s !== null && s.length > %2) { delete c[%1]; return ['big', s.length]; }"
+                               " if (s !== null && s.length > %3) return ['part', r.t, s.length];"
+                               " delete c[%1]; return ['ok', r.t, s]; })()")
                                .arg(id)
-                               .arg(m_options.maxChars);
+                               .arg(m_options.maxChars)
+                               .arg(std::max<qsizetype>(m_options.sliceChars, 2));
     QPointer<PageCall> self(this);
     m_page->runJavaScript(script, m_world, [self](const QVariant &result) {
         if (!self || self->m_done)
@@ -129,6 +141,13 @@ void PageCall::poll()
             }
             self->m_answer = std::move(answer);
             self->finish();
+        } else if (state == QLatin1String("part")) {
+            self->m_partial.type = list.value(1).toString();
+            self->m_total = list.value(2).toLongLong();
+            self->m_offset = 0;
+            self->m_partial.text = QString();
+            self->m_partial.text->reserve(self->m_total);
+            self->fetchSlice();
         } else if (state == QLatin1String("err")) {
             self->fail(Error::Script, list.value(1).toString().left(2000));
         } else if (state == QLatin1String("big")) {
@@ -137,6 +156,44 @@ void PageCall::poll()
             // The stored call is gone: the document was replaced while the call ran.
             self->fail(Error::PageChanged, QString());
         }
+    });
+}
+
+void PageCall::fetchSlice()
+{
+    if (!stillWanted())
+        return;
+    // A piece never ends between the two halves of a surrogate pair: each crosses as text of
+    // its own, where half a pair would not survive. The page says where the next one starts.
+    const QString script = QStringLiteral("(() => { const c = window.__vtCalls; const r = c && c[%1];"
+                                          " if (!r || typeof r.s !== 'string') return ['lost'];"
+                                          " const from = %2; let to = Math.min(from + %3, r.s.length);"
+                                          " if (to < r.s.length && to > from + 1) { const u = r.s.charCodeAt(to - 1);"
+                                          " if (u >= 0xD800 && u <= 0xDBFF) to -= 1; }"
+                                          " const p = r.s.slice(from, to); if (to >= r.s.length) delete c[%1];"
+                                          " return ['more', p, to]; })()")
+                               .arg(jsString(m_id))
+                               .arg(m_offset)
+                               .arg(std::max<qsizetype>(m_options.sliceChars, 2));
+    QPointer<PageCall> self(this);
+    m_page->runJavaScript(script, m_world, [self](const QVariant &result) {
+        if (!self || self->m_done)
+            return;
+        const QVariantList list = result.toList();
+        const qsizetype next = list.value(2).toLongLong();
+        if (list.value(0).toString() != QLatin1String("more") || list.value(1).typeId() != QMetaType::QString
+            || next <= self->m_offset || next > self->m_total) {
+            self->fail(Error::PageChanged, QString());   // the stored answer went with its document
+            return;
+        }
+        self->m_partial.text->append(list.value(1).toString());
+        self->m_offset = next;
+        if (next < self->m_total) {
+            self->fetchSlice();
+            return;
+        }
+        self->m_answer = std::move(self->m_partial);
+        self->finish();
     });
 }
 

@@ -28,10 +28,13 @@ class QWebEnginePage;
 struct PageCallOptions {
     int timeoutMs = 0;                       // 0: no timeout
     qsizetype maxChars = 64 * 1024 * 1024;   // longest answer text accepted from the page
-    QObject *abortSender = nullptr;          // optional: a signal of this object fails the call
-    const char *abortSignal = nullptr;       //   (SIGNAL(...) form, so any object's signal fits)
-    std::function<bool()> stillValid;        // optional: checked at every poll
-    std::function<bool()> stopped;           // optional: checked at every poll; true fails the call (Stopped)
+    // A longer answer crosses in pieces of this many UTF-16 units, one per turn of the event
+    // loop: the engine turns each crossing value into Qt's form on the window's thread.
+    qsizetype sliceChars = 256 * 1024;
+    QObject *abortSender = nullptr;      // optional: a signal of this object fails the call
+    const char *abortSignal = nullptr;   //   (SIGNAL(...) form, so any object's signal fits)
+    std::function<bool()> stillValid;    // optional: checked at every poll
+    std::function<bool()> stopped;       // optional: checked at every poll; true fails the call (Stopped)
 };
 
 class PageCall : public QObject {
@@ -88,6 +91,8 @@ private:
     PageCall(QWebEnginePage *page, quint32 world, Options options);
     void start(const QString &script);
     void poll();
+    void fetchSlice();
+    bool stillWanted();
     void fail(Error::Kind kind, const QString &message);
     void finish();
 
@@ -100,5 +105,8 @@ private:
     int m_delay = 2;
     bool m_done = false;
     std::optional<Answer> m_answer;
+    Answer m_partial;         // a long answer while its pieces arrive
+    qsizetype m_total = 0;    // its length
+    qsizetype m_offset = 0;   // where its next piece starts
     std::optional<Error> m_error;
 };
