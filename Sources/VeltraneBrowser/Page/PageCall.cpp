@@ -119,44 +119,43 @@ void PageCall::poll()
                                .arg(id)
                                .arg(m_options.maxChars)
                                .arg(std::max<qsizetype>(m_options.sliceChars, 2));
-    QPointer<PageCall> self(this);
-    m_page->runJavaScript(script, m_world, [self](const QVariant &result) {
-        if (!self || self->m_done)
-            return;
-        const QVariantList list = result.toList();
-        const QString state = list.value(0).toString();
-        if (state == QLatin1String("wait")) {
-            self->m_delay = std::min(self->m_delay * 2, kMaxPollDelayMs);
-            self->m_pollTimer.start(self->m_delay);
-        } else if (state == QLatin1String("ok")) {
-            Answer answer;
-            answer.type = list.value(1).toString();
-            const QVariant text = list.value(2);
-            if (text.typeId() == QMetaType::QString) {
-                answer.text = text.toString();
-                if (answer.text->size() > self->m_options.maxChars) {
-                    self->fail(Error::TooLarge, QString());
-                    return;
-                }
+    ask(script, &PageCall::takePoll);
+}
+
+void PageCall::takePoll(const QVariantList &list)
+{
+    const QString state = list.value(0).toString();
+    if (state == QLatin1String("wait")) {
+        m_delay = std::min(m_delay * 2, kMaxPollDelayMs);
+        m_pollTimer.start(m_delay);
+    } else if (state == QLatin1String("ok")) {
+        Answer answer;
+        answer.type = list.value(1).toString();
+        const QVariant text = list.value(2);
+        if (text.typeId() == QMetaType::QString) {
+            answer.text = text.toString();
+            if (answer.text->size() > m_options.maxChars) {
+                fail(Error::TooLarge, QString());
+                return;
             }
-            self->m_answer = std::move(answer);
-            self->finish();
-        } else if (state == QLatin1String("part")) {
-            self->m_partial.type = list.value(1).toString();
-            self->m_total = list.value(2).toLongLong();
-            self->m_offset = 0;
-            self->m_partial.text = QString();
-            self->m_partial.text->reserve(self->m_total);
-            self->fetchSlice();
-        } else if (state == QLatin1String("err")) {
-            self->fail(Error::Script, list.value(1).toString().left(2000));
-        } else if (state == QLatin1String("big")) {
-            self->fail(Error::TooLarge, QString());
-        } else {
-            // The stored call is gone: the document was replaced while the call ran.
-            self->fail(Error::PageChanged, QString());
         }
-    });
+        m_answer = std::move(answer);
+        finish();
+    } else if (state == QLatin1String("part")) {
+        m_partial.type = list.value(1).toString();
+        m_total = list.value(2).toLongLong();
+        m_offset = 0;
+        m_partial.text = QString();
+        m_partial.text->reserve(m_total);
+        fetchSlice();
+    } else if (state == QLatin1String("err")) {
+        fail(Error::Script, list.value(1).toString().left(2000));
+    } else if (state == QLatin1String("big")) {
+        fail(Error::TooLarge, QString());
+    } else {
+        // The stored call is gone: the document was replaced while the call ran.
+        fail(Error::PageChanged, QString());
+    }
 }
 
 void PageCall::fetchSlice()
@@ -175,25 +174,33 @@ void PageCall::fetchSlice()
                                .arg(jsString(m_id))
                                .arg(m_offset)
                                .arg(std::max<qsizetype>(m_options.sliceChars, 2));
+    ask(script, &PageCall::takeSlice);
+}
+
+void PageCall::takeSlice(const QVariantList &list)
+{
+    const qsizetype next = list.value(2).toLongLong();
+    if (list.value(0).toString() != QLatin1String("more") || list.value(1).typeId() != QMetaType::QString
+        || next <= m_offset || next > m_total) {
+        fail(Error::PageChanged, QString());   // the stored answer went with its document
+        return;
+    }
+    m_partial.text->append(list.value(1).toString());
+    m_offset = next;
+    if (next < m_total) {
+        fetchSlice();
+        return;
+    }
+    m_answer = std::move(m_partial);
+    finish();
+}
+
+void PageCall::ask(const QString &script, void (PageCall::*take)(const QVariantList &))
+{
     QPointer<PageCall> self(this);
-    m_page->runJavaScript(script, m_world, [self](const QVariant &result) {
-        if (!self || self->m_done)
-            return;
-        const QVariantList list = result.toList();
-        const qsizetype next = list.value(2).toLongLong();
-        if (list.value(0).toString() != QLatin1String("more") || list.value(1).typeId() != QMetaType::QString
-            || next <= self->m_offset || next > self->m_total) {
-            self->fail(Error::PageChanged, QString());   // the stored answer went with its document
-            return;
-        }
-        self->m_partial.text->append(list.value(1).toString());
-        self->m_offset = next;
-        if (next < self->m_total) {
-            self->fetchSlice();
-            return;
-        }
-        self->m_answer = std::move(self->m_partial);
-        self->finish();
+    m_page->runJavaScript(script, m_world, [self, take](const QVariant &result) {
+        if (self && !self->m_done)
+            (self.data()->*take)(result.toList());
     });
 }
 

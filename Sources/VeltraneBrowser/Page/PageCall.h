@@ -91,7 +91,11 @@ private:
     PageCall(QWebEnginePage *page, quint32 world, Options options);
     void start(const QString &script);
     void poll();
+    void takePoll(const QVariantList &list);
     void fetchSlice();
+    void takeSlice(const QVariantList &list);
+    // Runs `script` in the call's world and hands its value to `take`, unless the call ended.
+    void ask(const QString &script, void (PageCall::*take)(const QVariantList &));
     bool stillWanted();
     void fail(Error::Kind kind, const QString &message);
     void finish();
