@@ -1,19 +1,7 @@
 #include "Panel/CommentListModel.h"
-
-#include <QThreadPool>
+#include "Panel/FreeAside.h"
 
 #include <utility>
-
-namespace {
-
-// Lets a worker free what a long read held: the window would wait for 100,000 records to go.
-template <typename... T>
-void freeAside(T &&...held)
-{
-    QThreadPool::globalInstance()->start([... held = std::forward<T>(held)] {});
-}
-
-}   // namespace
 
 CommentListModel::CommentListModel(QObject *parent)
     : QAbstractListModel(parent)

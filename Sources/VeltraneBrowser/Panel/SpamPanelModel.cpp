@@ -1,4 +1,5 @@
 #include "Panel/SpamPanelModel.h"
+#include "Panel/FreeAside.h"
 
 #include "Panel/AIPercent.h"
 #include "Panel/PanelActions.h"
@@ -13,17 +14,6 @@
 
 #include <algorithm>
 #include <utility>
-
-namespace {
-
-// Lets a worker free what a long read held: the window would wait for 100,000 records to go.
-template <typename... T>
-void freeAside(T &&...held)
-{
-    QThreadPool::globalInstance()->start([... held = std::forward<T>(held)] {});
-}
-
-}   // namespace
 
 // Shared by the worker that reads and the window that takes its slices.
 struct SpamPanelModel::Aside {
